@@ -1,0 +1,95 @@
+#include <algorithm>
+#include <cstdio>
+
+#include "cli/cli.h"
+#include "document/dat_file.h"
+
+namespace kestra::cli {
+
+bool Args::Has(const std::string& flag) const {
+    return std::find(flags.begin(), flags.end(), flag) != flags.end();
+}
+
+const std::string* Args::Option(const std::string& name) const {
+    const auto it = options.find(name);
+    return it == options.end() ? nullptr : &it->second;
+}
+
+bool ParseArgs(const std::vector<std::string>& argv, const std::vector<std::string>& valueOptions,
+               const std::vector<std::string>& flagOptions, Args& out, std::string& error) {
+    auto contains = [](const std::vector<std::string>& v, const std::string& s) {
+        return std::find(v.begin(), v.end(), s) != v.end();
+    };
+    for (std::size_t i = 0; i < argv.size(); ++i) {
+        std::string arg = argv[i];
+        if (arg == "--") {
+            for (++i; i < argv.size(); ++i)
+                out.positional.push_back(argv[i]);
+            break;
+        }
+        if (arg.size() > 1 && arg[0] == '-') {
+            std::string value;
+            bool inlineValue = false;
+            const auto eq = arg.find('=');
+            if (arg.compare(0, 2, "--") == 0 && eq != std::string::npos) {
+                value = arg.substr(eq + 1);
+                arg = arg.substr(0, eq);
+                inlineValue = true;
+            }
+            if (contains(valueOptions, arg)) {
+                if (!inlineValue) {
+                    if (i + 1 >= argv.size()) {
+                        error = "option " + arg + " needs a value";
+                        return false;
+                    }
+                    value = argv[++i];
+                }
+                out.options[arg] = value;
+            } else if (contains(flagOptions, arg) && !inlineValue) {
+                out.flags.push_back(arg);
+            } else {
+                error = "unknown option " + arg;
+                return false;
+            }
+            continue;
+        }
+        out.positional.push_back(arg);
+    }
+    return true;
+}
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr, "kestra-cli: %s\n", message.c_str());
+    std::fprintf(stderr, "Try 'kestra-cli --help' for more information.\n");
+    return kExitUsage;
+}
+
+bool LoadInputImage(const std::string& path, RadioImage& image) {
+    std::string error;
+    if (!LoadDatFile(path, image, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool SaveOutputImage(const std::string& path, const RadioImage& image) {
+    std::string error;
+    if (!SaveDatFile(path, image, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
+namespace {
+std::string& ProgramDirectoryStorage() {
+    static std::string dir;
+    return dir;
+}
+} // namespace
+
+const std::string& ProgramDirectory() { return ProgramDirectoryStorage(); }
+void SetProgramDirectory(const std::string& dir) { ProgramDirectoryStorage() = dir; }
+
+} // namespace kestra::cli

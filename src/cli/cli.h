@@ -1,0 +1,60 @@
+// kestra-cli: commands, argument parsing and the shared helpers of its commands.
+//
+// Exit status: 0 success; 1 the operation failed (the application's message
+// first on standard error); 2 bad usage or an input file that cannot be used.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "image/radio_image.h"
+
+namespace kestra::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// Parsed arguments of one command: options with values, flags, positionals.
+struct Args {
+    std::map<std::string, std::string> options; // "--port" -> "/dev/ttyUSB0"
+    std::vector<std::string> flags;             // "--builtin"
+    std::vector<std::string> positional;
+
+    bool Has(const std::string& flag) const;
+    const std::string* Option(const std::string& name) const;
+};
+
+// Splits argv. valueOptions name the options that take a value ("-o" too);
+// every other argument starting with "--" is a flag. Returns false and sets
+// error on a missing value or an unknown option.
+bool ParseArgs(const std::vector<std::string>& argv, const std::vector<std::string>& valueOptions,
+               const std::vector<std::string>& flagOptions, Args& out, std::string& error);
+
+struct Command {
+    std::string usage;   // "new [--builtin] OUT.dat"
+    std::string summary; // one line
+    std::function<int(const std::vector<std::string>&)> run;
+};
+
+using CommandTable = std::map<std::string, Command>;
+
+void RegisterOfflineCommands(CommandTable& table);
+// Provided by the serial-link build; absent when it is not built.
+void RegisterTransferCommands(CommandTable& table);
+
+// Prints "kestra-cli: message" and returns kExitUsage.
+int UsageError(const std::string& message);
+
+// Loads an input image; on failure prints the reason and returns false.
+bool LoadInputImage(const std::string& path, RadioImage& image);
+// Saves an output image; on failure prints the reason and returns false.
+bool SaveOutputImage(const std::string& path, const RadioImage& image);
+
+// The directory of kestra-cli, ending in a separator.
+const std::string& ProgramDirectory();
+void SetProgramDirectory(const std::string& dir);
+
+} // namespace kestra::cli

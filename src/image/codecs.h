@@ -1,0 +1,102 @@
+// Value codecs: the one place where values change form between the stored
+// encodings of the radio image (packed BCD, two-byte tone codes, DTMF digit
+// codes) and the text the user sees and types.
+//
+// Frequencies are integers in units of 10 Hz (145.12500 MHz is 14512500),
+// stored as eight packed BCD digits, least significant byte first:
+//
+//   byte 0  byte 1  byte 2  byte 3
+//    00      25      51      14      = 14512500 = 145.12500 MHz
+//
+// Tones are two bytes, low byte first:
+//
+//   kind            low byte          high byte                text
+//   none            FF                FF                       "无"
+//   CTCSS           BCD(t mod 100)    BCD((t div 100) mod 100) "88.5" (t = 885)
+//   DCS normal      BCD(c mod 100)    0x80 + c div 100         "D023N"
+//   DCS inverted    BCD(c mod 100)    0xC0 + c div 100         "D754I"
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kestra {
+
+// Text shown for "no tone".
+inline constexpr const char* kNoToneText = "无";
+
+// Frequency that the four bytes FF FF FF FF decode to (above any band limit).
+inline constexpr std::uint32_t kUnsetFrequency = 166666665;
+
+std::uint8_t ToBcd(int value);
+int FromBcd(std::uint8_t byte);
+
+// Four BCD bytes, least significant first.
+std::uint32_t DecodeFrequency(const std::uint8_t* bytes);
+void EncodeFrequency(std::uint32_t value, std::uint8_t* bytes);
+
+// Exact decimal product: both factors are rounded to 15 significant digits,
+// multiplied exactly and converted back to the nearest double.
+double ExactMul(double a, double b);
+
+// The decimal number at the start of the text, read as the C library's strtod
+// reads it (0 when there is none), scaled to 10 Hz units and truncated.
+std::uint32_t TextToFrequency(const std::string& text);
+// "%3.5f" of the value in MHz.
+std::string FrequencyToText(std::uint32_t value);
+
+struct ToneCode {
+    std::uint8_t low = 0xFF;
+    std::uint8_t high = 0xFF;
+    bool operator==(const ToneCode& o) const { return low == o.low && high == o.high; }
+    bool operator!=(const ToneCode& o) const { return !(*this == o); }
+};
+inline constexpr ToneCode kNoTone{0xFF, 0xFF};
+
+ToneCode ToneTextToValue(const std::string& text);
+std::string ToneValueToText(ToneCode code);
+// Turns what the user typed into a canonical tone text or "无"; empty stays empty.
+std::string NormalizeToneText(const std::string& text);
+
+// Rounds a frequency down onto the 5 kHz or the 6.25 kHz raster, whichever is
+// nearer below it (a tie goes to 5 kHz).
+std::uint32_t SnapToStep(std::uint32_t frequency);
+// True when the frequency lies on neither the 2.5 kHz nor the 6.25 kHz raster,
+// the condition under which editors apply SnapToStep.
+bool IsOffRaster(std::uint32_t frequency);
+
+// Compact label of record n: "A001".."A128", "B001".."B128", "A VFO", "B VFO";
+// empty for any other n.
+std::string ChannelLabel(int n);
+// Row label of the channel grid: "A 001".."B 128", "A VFO", "B VFO".
+std::string GridRowLabel(int n);
+// Record number 0..258 of a label (0 = no match); the number is not range-checked.
+int ParseChannelLabel(const std::string& text);
+
+// DTMF character codes: '0'..'9' -> 0..9, 'A'..'D' -> 10..13, '*' and 'E' -> 14,
+// '#' and 'F' -> 15, anything else 0xFF (also the end marker).
+std::uint8_t DtmfCharToCode(char c);
+inline constexpr std::uint8_t kDtmfEnd = 0xFF;
+
+// The 50 CTCSS tones in tenths of a hertz, in the radio's order.
+const std::array<int, 50>& CtcssTones();
+// The 107 DCS codes as decimal numbers (023 is 23), in the radio's order.
+const std::array<int, 107>& DcsCodes();
+// "67.0" .. "254.1".
+const std::vector<std::string>& CtcssTextList();
+// "D017N" .. "D754N", "D017I" .. "D754I": 214 texts.
+const std::vector<std::string>& DcsTextList();
+// CTCSS texts followed by DCS texts: 264 texts (no "无").
+const std::vector<std::string>& CombinedToneList();
+
+// printf-style formatting into a std::string; numbers always take '.' as the
+// decimal point, whatever the process locale says.
+std::string Format(const char* fmt, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+} // namespace kestra
