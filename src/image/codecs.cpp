@@ -113,9 +113,47 @@ std::string MultiplyDigits(const std::string& a, const std::string& b) {
 
 } // namespace
 
-double ExactMul(double a, double b) {
-    if (!std::isfinite(a) || !std::isfinite(b) || a == 0.0 || b == 0.0)
-        return a * b;
+namespace {
+
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The double's value rounded to 15 significant digits as mantissa * 10^exp,
+// without trailing zeros in the mantissa. Returns false when a quick double
+// computation cannot decide the rounding for sure.
+bool QuickDecimal15(double v, std::uint64_t& mantissa, int& exponent) {
+    const double mag = std::fabs(v);
+    int k = 14 - static_cast<int>(std::floor(std::log10(mag)));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (k < -22 || k > 22)
+            return false;
+        const double p = k >= 0 ? mag * kPow10[k] : mag / kPow10[-k];
+        if (p >= 1e15) {
+            --k;
+            continue;
+        }
+        if (p < 1e14) {
+            ++k;
+            continue;
+        }
+        // p carries at most half an ulp (1/16 here) of error: when it is not
+        // near a half, its nearest integer is the exact rounding.
+        const double r = std::nearbyint(p);
+        if (std::fabs(p - r) > 0.4)
+            return false;
+        mantissa = static_cast<std::uint64_t>(r);
+        exponent = -k;
+        while (mantissa != 0 && mantissa % 10 == 0) {
+            mantissa /= 10;
+            ++exponent;
+        }
+        return true;
+    }
+    return false;
+}
+
+double SlowExactMul(double a, double b) {
     const Decimal da = ToDecimal15(a);
     const Decimal db = ToDecimal15(b);
     const std::string product = MultiplyDigits(da.digits, db.digits);
@@ -127,6 +165,29 @@ double ExactMul(double a, double b) {
     text += std::to_string(da.exponent + db.exponent);
     // strtod rounds the exact decimal product to the nearest double.
     return std::strtod(text.c_str(), nullptr);
+}
+
+} // namespace
+
+double ExactMul(double a, double b) {
+    if (!std::isfinite(a) || !std::isfinite(b) || a == 0.0 || b == 0.0)
+        return a * b;
+    std::uint64_t ma = 0, mb = 0;
+    int ea = 0, eb = 0;
+    if (QuickDecimal15(a, ma, ea) && QuickDecimal15(b, mb, eb) &&
+        ma <= (std::uint64_t(1) << 53) / mb) {
+        // The product is an integer below 2^53 times a power of ten that a
+        // double holds exactly: one correctly rounded operation gives the
+        // nearest double.
+        const std::uint64_t product = ma * mb;
+        const int e = ea + eb;
+        if (e >= -22 && e <= 22) {
+            const double p = static_cast<double>(product);
+            const double r = e >= 0 ? p * kPow10[e] : p / kPow10[-e];
+            return (a < 0) != (b < 0) ? -r : r;
+        }
+    }
+    return SlowExactMul(a, b);
 }
 
 namespace {
@@ -229,12 +290,14 @@ bool ScanPrefixedInt(const std::string& text, const char* prefix, int& out) {
     return ScanInt(text.c_str() + len, out);
 }
 
+// Truncated toward zero and held within what eight BCD digits can store, so
+// that the value compared with the band limits is the value that is stored.
 std::uint32_t ClampToFrequency(double v) {
     if (!(v > 0.0))
         return 0;
-    if (v >= 4294967295.0)
-        return 4294967295u;
-    return static_cast<std::uint32_t>(v); // truncation toward zero
+    if (v >= 99999999.0)
+        return 99999999u;
+    return static_cast<std::uint32_t>(v);
 }
 
 } // namespace
@@ -244,7 +307,11 @@ std::uint32_t TextToFrequency(const std::string& text) {
 }
 
 std::string FrequencyToText(std::uint32_t value) {
-    return Format("%3.5f", ExactMul(static_cast<double>(value), 0.00001));
+    // "%3.5f" of ExactMul(value, 0.00001): the nearest double to value / 10^5
+    // always prints as the value's own digits, so they are formatted directly.
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "%u.%05u", value / 100000u, value % 100000u);
+    return buf;
 }
 
 ToneCode ToneTextToValue(const std::string& text) {
@@ -254,7 +321,13 @@ ToneCode ToneTextToValue(const std::string& text) {
         return kNoTone;
     if (text.find('D') != std::string::npos) {
         const int c = AtoiC(text.c_str() + 1);
-        const int base = (text.find('N') != std::string::npos) ? 0x80 : 0xC0;
+        const bool normal = text.find('N') != std::string::npos;
+        const int base = normal ? 0x80 : 0xC0;
+        // A code whose hundreds do not fit beside the kind bits (normal codes
+        // up to 6399, inverted up to 6299) would come back as another kind or
+        // as "no tone"; it is stored as no tone at once.
+        if (c < 0 || c / 100 > (normal ? 0x3F : 0x3E))
+            return kNoTone;
         return ToneCode{ToBcd(c % 100), static_cast<std::uint8_t>(c / 100 + base)};
     }
     if (text == kNoToneText)
@@ -262,15 +335,20 @@ ToneCode ToneTextToValue(const std::string& text) {
     const double scaled = ExactMul(StrtodC(text.c_str()), 10.0);
     const long long t =
         std::isfinite(scaled) && std::fabs(scaled) < 1e15 ? static_cast<long long>(scaled) : 0;
-    return ToneCode{ToBcd(static_cast<int>(t % 100)), ToBcd(static_cast<int>((t / 100) % 100))};
+    // CTCSS keeps its high byte below 0x80: 800.0 Hz and above (or a negative
+    // value) would be read back as a DCS code, so it is stored as no tone.
+    if (t < 0 || t >= 8000)
+        return kNoTone;
+    return ToneCode{ToBcd(static_cast<int>(t % 100)), ToBcd(static_cast<int>(t / 100))};
 }
 
 std::string ToneValueToText(ToneCode code) {
     if (code.high == 0xFF)
         return kNoToneText;
     if (code.high < 0x80) {
+        // "%3.1f" of ExactMul(t, 0.1), formatted from the digits directly.
         const int t = FromBcd(code.high) * 100 + FromBcd(code.low);
-        return Format("%3.1f", ExactMul(t, 0.1));
+        return Format("%d.%d", t / 10, t % 10);
     }
     const bool inverted = code.high >= 0xC0;
     const int h = code.high - (inverted ? 0xC0 : 0x80);

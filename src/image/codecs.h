@@ -42,7 +42,8 @@ void EncodeFrequency(std::uint32_t value, std::uint8_t* bytes);
 double ExactMul(double a, double b);
 
 // The decimal number at the start of the text, read as the C library's strtod
-// reads it (0 when there is none), scaled to 10 Hz units and truncated.
+// reads it (0 when there is none), scaled to 10 Hz units and truncated; held
+// within 0..99999999, the range eight BCD digits can store.
 std::uint32_t TextToFrequency(const std::string& text);
 // "%3.5f" of the value in MHz.
 std::string FrequencyToText(std::uint32_t value);
