@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <random>
 
 #include "image/codecs.h"
 
@@ -112,6 +113,59 @@ private slots:
             const ToneCode code = ToneTextToValue(CtcssTextList()[i]);
             QCOMPARE(code, (ToneCode{ToBcd(t % 100), ToBcd(t / 100)}));
         }
+    }
+
+    void toneCodesSettleAfterOneRoundTrip() {
+        // Whatever two bytes a radio holds, the text they show stores bytes
+        // that show the same text again.
+        for (int lo = 0; lo < 256; ++lo) {
+            for (int hi = 0; hi < 256; ++hi) {
+                const std::string shown = ToneValueToText({std::uint8_t(lo), std::uint8_t(hi)});
+                const ToneCode stored = ToneTextToValue(shown);
+                const std::string again = ToneValueToText(stored);
+                if (ToneTextToValue(again) != stored)
+                    QFAIL(qPrintable(QString("%1 %2 -> %3 -> %4")
+                                         .arg(lo, 2, 16)
+                                         .arg(hi, 2, 16)
+                                         .arg(QString::fromStdString(shown))
+                                         .arg(QString::fromStdString(again))));
+            }
+        }
+        // Codes that do not fit their two bytes are stored as no tone rather
+        // than as another kind of tone.
+        QCOMPARE(ToneTextToValue("D6399N"), (ToneCode{0x99, 0xBF}));
+        QCOMPARE(ToneTextToValue("D6400N"), kNoTone);
+        QCOMPARE(ToneTextToValue("D6299I"), (ToneCode{0x99, 0xFE}));
+        QCOMPARE(ToneTextToValue("D6300I"), kNoTone);
+        QCOMPARE(ToneTextToValue("799.9"), (ToneCode{0x99, 0x79}));
+        QCOMPARE(ToneTextToValue("850.0"), kNoTone);
+        QCOMPARE(ToneTextToValue("-5.0"), kNoTone);
+    }
+
+    void exactMulAgreesWithDecimalShifts() {
+        // A decimal with up to 15 significant digits times a power of ten is
+        // the decimal with its point moved, exactly as strtod reads that.
+        std::mt19937_64 rng(7);
+        for (int i = 0; i < 20000; ++i) {
+            const int digits = 1 + int(rng() % 15);
+            std::string mantissa;
+            for (int d = 0; d < digits; ++d)
+                mantissa.push_back(char('0' + rng() % 10));
+            const int point = int(rng() % (digits + 1));
+            const std::string text =
+                mantissa.substr(0, point) + "." + mantissa.substr(point) + "0";
+            const int shift = int(rng() % 11) - 5;
+            const double factor = std::strtod(("1e" + std::to_string(shift)).c_str(), nullptr);
+            const std::string shifted = text + "e" + std::to_string(shift);
+            const double expected = std::strtod(shifted.c_str(), nullptr);
+            const double actual = ExactMul(std::strtod(text.c_str(), nullptr), factor);
+            if (actual != expected)
+                QFAIL(qPrintable(QString::fromStdString(text + " * 1e" + std::to_string(shift))));
+        }
+        // Values where a quick double computation cannot decide the rounding.
+        QCOMPARE(ExactMul(0.1 + 0.2, 10.0), 3.0);
+        QVERIFY(std::isinf(ExactMul(1e300, 1e10)));
+        QCOMPARE(ExactMul(123456789012345.5, 1.0), 123456789012346.0);
     }
 
     void normalizeToneText_data() {
