@@ -34,16 +34,15 @@ int main(int argc, char** argv) {
         GridToImage(grid, image, limits);
     }
     const auto stop = std::chrono::steady_clock::now();
-    const double us =
-        std::chrono::duration<double, std::micro>(stop - start).count() / rounds;
+    const double us = std::chrono::duration<double, std::micro>(stop - start).count() / rounds;
 
     const auto fstart = std::chrono::steady_clock::now();
     for (int i = 0; i < rounds; ++i)
         FinalizeImage(image, limits);
-    const double fus = std::chrono::duration<double, std::micro>(
-                           std::chrono::steady_clock::now() - fstart)
-                           .count() /
-                       rounds;
+    const double fus =
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - fstart)
+            .count() /
+        rounds;
     std::printf("RenderGrid + GridToImage + FinalizeImage, full image (258 channels): "
                 "%.1f us per round trip over %d rounds\n",
                 us, rounds);

@@ -89,7 +89,11 @@ std::string& ProgramDirectoryStorage() {
 }
 } // namespace
 
-const std::string& ProgramDirectory() { return ProgramDirectoryStorage(); }
-void SetProgramDirectory(const std::string& dir) { ProgramDirectoryStorage() = dir; }
+const std::string& ProgramDirectory() {
+    return ProgramDirectoryStorage();
+}
+void SetProgramDirectory(const std::string& dir) {
+    ProgramDirectoryStorage() = dir;
+}
 
 } // namespace kestra::cli

@@ -26,8 +26,8 @@ std::string ExecutableDirectory(const char* argv0) {
     std::vector<wchar_t> buf(32768);
     const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
     if (n > 0 && n < buf.size()) {
-        const int len = WideCharToMultiByte(CP_UTF8, 0, buf.data(), static_cast<int>(n), nullptr,
-                                            0, nullptr, nullptr);
+        const int len = WideCharToMultiByte(CP_UTF8, 0, buf.data(), static_cast<int>(n), nullptr, 0,
+                                            nullptr, nullptr);
         std::string utf8(static_cast<size_t>(len), '\0');
         WideCharToMultiByte(CP_UTF8, 0, buf.data(), static_cast<int>(n), &utf8[0], len, nullptr,
                             nullptr);

@@ -57,8 +57,12 @@ void SetError(std::string* error, const std::string& message) {
 
 } // namespace
 
-std::FILE* OpenFileForReading(const std::string& path) { return OpenFile(path, "rb"); }
-std::FILE* OpenFileForWriting(const std::string& path) { return OpenFile(path, "wb"); }
+std::FILE* OpenFileForReading(const std::string& path) {
+    return OpenFile(path, "rb");
+}
+std::FILE* OpenFileForWriting(const std::string& path) {
+    return OpenFile(path, "wb");
+}
 
 bool LoadDatFile(const std::string& path, RadioImage& image, std::string* error) {
     std::FILE* f = OpenFileForReading(path);

@@ -11,10 +11,12 @@ const char* const kHeaders[kGridCols] = {"",     "接收频率", "发射频率",
                                          "功率", "扫描",     "带宽",     "繁忙"};
 
 // Texts a row receives with its first RX frequency, columns 3 to 8.
-const char* const kNewRowDefaults[6] = {kNoToneText,     kNoToneText,   gridtext::kHigh,
-                                        gridtext::kYes,  gridtext::kWide, gridtext::kBusyOff};
+const char* const kNewRowDefaults[6] = {kNoToneText,    kNoToneText,     gridtext::kHigh,
+                                        gridtext::kYes, gridtext::kWide, gridtext::kBusyOff};
 
-bool IsVfoRow(int row) { return row > 256; }
+bool IsVfoRow(int row) {
+    return row > 256;
+}
 
 } // namespace
 
@@ -229,8 +231,8 @@ std::uint32_t CorrectTypedFrequency(const std::string& typed, const BandLimits& 
     return f;
 }
 
-void CommitFrequency(ChannelGrid& grid, RadioImage& image, const BandLimits& limits,
-                     GridCell cell, const std::string& typed) {
+void CommitFrequency(ChannelGrid& grid, RadioImage& image, const BandLimits& limits, GridCell cell,
+                     const std::string& typed) {
     const int row = cell.row;
     const std::uint32_t rxOld = TextToFrequency(grid.Text(row, kColRx));
     const std::uint32_t txOld = TextToFrequency(grid.Text(row, kColTx));
@@ -291,7 +293,9 @@ void CommitOpenEditor(ChannelGrid& grid, RadioImage& image, const BandLimits& li
     }
 }
 
-bool FrequencyEditorAccepts(char c) { return (c >= '0' && c <= '9') || c == '.'; }
+bool FrequencyEditorAccepts(char c) {
+    return (c >= '0' && c <= '9') || c == '.';
+}
 
 GridCell MoveRight(GridCell cell) {
     if (cell.col == kGridCols - 1) {

@@ -119,8 +119,8 @@ struct EditorSpec {
 EditorSpec StartCellEdit(ChannelGrid& grid, GridCell cell);
 
 // Commit rules, each writing into the given cell (and named cells of its row).
-void CommitFrequency(ChannelGrid& grid, RadioImage& image, const BandLimits& limits,
-                     GridCell cell, const std::string& typed);
+void CommitFrequency(ChannelGrid& grid, RadioImage& image, const BandLimits& limits, GridCell cell,
+                     const std::string& typed);
 void CommitTone(ChannelGrid& grid, GridCell cell, const std::string& typed);
 void CommitChoice(ChannelGrid& grid, GridCell cell, const std::string& chosen);
 

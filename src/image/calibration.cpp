@@ -16,7 +16,9 @@ const CalibrationBand kBands[3] = {
 };
 
 // Rounded to the nearest whole MHz.
-std::int64_t RoundMHz(std::int64_t x) { return (x + 50000) / 100000 * 100000; }
+std::int64_t RoundMHz(std::int64_t x) {
+    return (x + 50000) / 100000 * 100000;
+}
 
 void PutLe32(RadioImage& image, int offset, std::int64_t v) {
     const auto u = static_cast<std::uint32_t>(v);
@@ -36,7 +38,9 @@ void PutSlope(RadioImage& image, int offset, std::int64_t value, bool falling) {
 
 } // namespace
 
-const CalibrationBand& CalibrationBandInfo(int b) { return kBands[b]; }
+const CalibrationBand& CalibrationBandInfo(int b) {
+    return kBands[b];
+}
 
 int CalibrationBandOf(std::int64_t f) {
     for (int b = 0; b < 3; ++b)

@@ -20,7 +20,7 @@ namespace kestra {
 struct CalibrationBand {
     std::int32_t low;
     std::int32_t high;
-    std::int32_t defaultLow;  // used when no radio band lies inside
+    std::int32_t defaultLow; // used when no radio band lies inside
     std::int32_t defaultHigh;
 };
 

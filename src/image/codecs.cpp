@@ -46,7 +46,9 @@ std::uint8_t ToBcd(int value) {
     return static_cast<std::uint8_t>((value % 10) + (value / 10) * 16);
 }
 
-int FromBcd(std::uint8_t byte) { return (byte >> 4) * 10 + (byte & 0x0F); }
+int FromBcd(std::uint8_t byte) {
+    return (byte >> 4) * 10 + (byte & 0x0F);
+}
 
 std::uint32_t DecodeFrequency(const std::uint8_t* bytes) {
     std::uint32_t value = 0;
@@ -115,9 +117,8 @@ std::string MultiplyDigits(const std::string& a, const std::string& b) {
 
 namespace {
 
-constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // The double's value rounded to 15 significant digits as mantissa * 10^exp,
 // without trailing zeros in the mantissa. Returns false when a quick double
@@ -396,7 +397,9 @@ std::uint32_t SnapToStep(std::uint32_t f) {
     return r5 <= r6 ? f - r5 : f - r6;
 }
 
-bool IsOffRaster(std::uint32_t f) { return f % 250 != 0 && f % 625 != 0; }
+bool IsOffRaster(std::uint32_t f) {
+    return f % 250 != 0 && f % 625 != 0;
+}
 
 std::string ChannelLabel(int n) {
     if (n >= 1 && n <= 128)
@@ -469,13 +472,12 @@ const std::array<int, 50>& CtcssTones() {
 
 const std::array<int, 107>& DcsCodes() {
     static const std::array<int, 107> codes = {
-        17,  23,  25,  26,  31,  32,  36,  43,  47,  50,  51,  53,  54,  65,  71,  72,
-        73,  74,  114, 115, 116, 122, 125, 131, 132, 134, 143, 145, 152, 155, 156, 162,
-        165, 172, 174, 205, 212, 223, 225, 226, 243, 244, 245, 246, 251, 252, 255, 261,
-        263, 265, 266, 271, 274, 306, 311, 315, 325, 331, 332, 343, 346, 351, 356, 364,
-        365, 371, 411, 412, 413, 423, 431, 432, 445, 446, 452, 454, 455, 462, 464, 465,
-        466, 503, 506, 516, 523, 526, 532, 546, 565, 606, 612, 624, 627, 631, 632, 645,
-        654, 662, 664, 703, 712, 723, 731, 732, 734, 743, 754};
+        17,  23,  25,  26,  31,  32,  36,  43,  47,  50,  51,  53,  54,  65,  71,  72,  73,  74,
+        114, 115, 116, 122, 125, 131, 132, 134, 143, 145, 152, 155, 156, 162, 165, 172, 174, 205,
+        212, 223, 225, 226, 243, 244, 245, 246, 251, 252, 255, 261, 263, 265, 266, 271, 274, 306,
+        311, 315, 325, 331, 332, 343, 346, 351, 356, 364, 365, 371, 411, 412, 413, 423, 431, 432,
+        445, 446, 452, 454, 455, 462, 464, 465, 466, 503, 506, 516, 523, 526, 532, 546, 565, 606,
+        612, 624, 627, 631, 632, 645, 654, 662, 664, 703, 712, 723, 731, 732, 734, 743, 754};
     return codes;
 }
 

@@ -51,12 +51,14 @@ void FinalizeImage(RadioImage& image, const BandLimits& limits) {
         image[static_cast<std::size_t>(region::kIdentBlock + i)] = 0xFF;
     const char* ident = "V1.0.1";
     for (int i = 0; i < 6; ++i)
-        image[static_cast<std::size_t>(region::kIdentBlock + i)] = static_cast<std::uint8_t>(ident[i]);
+        image[static_cast<std::size_t>(region::kIdentBlock + i)] =
+            static_cast<std::uint8_t>(ident[i]);
 
     StoreBandLimitsToImage(limits, image);
 
     for (int i = 0; i < 8; ++i)
-        image[static_cast<std::size_t>(region::kFixedBlock + i)] = kFixedBlockBytes[static_cast<std::size_t>(i)];
+        image[static_cast<std::size_t>(region::kFixedBlock + i)] =
+            kFixedBlockBytes[static_cast<std::size_t>(i)];
 
     image.SetBits(0x204D, 6, 2, 0);
     image.SetBits(0x204E, 4, 2, 0);

@@ -49,7 +49,9 @@ void ChannelRecord::Clear() {
     setByte(0x15, 0);
 }
 
-void ClearRecord(RadioImage& image, int n) { ChannelRecord(image, n).Clear(); }
+void ClearRecord(RadioImage& image, int n) {
+    ChannelRecord(image, n).Clear();
+}
 
 int BandLimits::BandOf(std::int64_t f) const {
     for (int b = 0; b < 2; ++b)

@@ -122,7 +122,9 @@ private:
 };
 
 // Image offset of record n (1..258).
-constexpr int RecordOffset(int n) { return (n - 1) * kRecordSize; }
+constexpr int RecordOffset(int n) {
+    return (n - 1) * kRecordSize;
+}
 // Band of a record number: 0 (A), 1 (B) or -1.
 int BandOfRecord(int n);
 

@@ -76,14 +76,14 @@ private slots:
         f.rec(129).setRxTone({0x05, 0x81});
         f.rec(129).setTxTone({0x54, 0xC7});
         f.AddChannel(3, 50000000, 50000000); // outside both bands
-        f.rec(4).setByte(3, 0x00);            // top byte 0x00: empty
+        f.rec(4).setByte(3, 0x00);           // top byte 0x00: empty
         RenderGrid(f.grid, f.image, f.limits);
-        QCOMPARE(Row(f.grid, 1), QStringList({"145.12500", "145.12500", "88.5", "D023N", "低",
-                                              "否", "窄", "关"}));
-        QCOMPARE(Row(f.grid, 2), QStringList({"435.00000", "", "D017N", "0.0", "高", "是",
-                                              "宽", ""}));
-        QCOMPARE(Row(f.grid, 129), QStringList({"435.00000", "430.00000", "D105N", "D754I",
-                                                "高", "是", "宽", "QT/DQT"}));
+        QCOMPARE(Row(f.grid, 1),
+                 QStringList({"145.12500", "145.12500", "88.5", "D023N", "低", "否", "窄", "关"}));
+        QCOMPARE(Row(f.grid, 2),
+                 QStringList({"435.00000", "", "D017N", "0.0", "高", "是", "宽", ""}));
+        QCOMPARE(Row(f.grid, 129), QStringList({"435.00000", "430.00000", "D105N", "D754I", "高",
+                                                "是", "宽", "QT/DQT"}));
         QCOMPARE(Row(f.grid, 3), QStringList(8, ""));
         QCOMPARE(Row(f.grid, 4), QStringList(8, ""));
         QCOMPARE(Row(f.grid, 258), QStringList(8, ""));
@@ -103,16 +103,20 @@ private slots:
         QTest::addColumn<QByteArray>("storedTx");
         QTest::addColumn<int>("direction");
         QTest::addColumn<QByteArray>("amount");
-        QTest::newRow("above") << "145.00000" << "145.60000" << QByteArray::fromHex("00005614")
-                               << 2 << QByteArray::fromHex("00000600");
-        QTest::newRow("below") << "435.00000" << "430.00000" << QByteArray::fromHex("00000043")
-                               << 1 << QByteArray::fromHex("00005000");
-        QTest::newRow("simplex") << "145.00000" << "145.00000" << QByteArray::fromHex("00005014")
-                                 << 0 << QByteArray::fromHex("00000001");
-        QTest::newRow("no tx") << "145.00000" << "" << QByteArray::fromHex("ffffffff") << 0
+        QTest::newRow("above") << "145.00000"
+                               << "145.60000" << QByteArray::fromHex("00005614") << 2
+                               << QByteArray::fromHex("00000600");
+        QTest::newRow("below") << "435.00000"
+                               << "430.00000" << QByteArray::fromHex("00000043") << 1
+                               << QByteArray::fromHex("00005000");
+        QTest::newRow("simplex") << "145.00000"
+                                 << "145.00000" << QByteArray::fromHex("00005014") << 0
+                                 << QByteArray::fromHex("00000001");
+        QTest::newRow("no tx") << "145.00000"
+                               << "" << QByteArray::fromHex("ffffffff") << 0
                                << QByteArray::fromHex("00000001");
-        QTest::newRow("other band") << "145.00000" << "435.00000"
-                                    << QByteArray::fromHex("00005043") << 0
+        QTest::newRow("other band") << "145.00000"
+                                    << "435.00000" << QByteArray::fromHex("00005043") << 0
                                     << QByteArray::fromHex("00000001");
     }
     void gridToImageShiftRules() {
@@ -274,14 +278,22 @@ private slots:
     void commitFrequencyCorrections_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("5 kHz raster") << "145.0123" << "145.01000";
-        QTest::newRow("6.25 kHz raster") << "435.0071" << "435.00625";
-        QTest::newRow("2.5 kHz kept") << "145.0025" << "145.00250";
-        QTest::newRow("out of band") << "500" << "136.00000";
-        QTest::newRow("below band") << "100" << "136.00000";
-        QTest::newRow("band edge") << "174" << "174.00000";
-        QTest::newRow("exact decimal") << "136.0025" << "136.00250";
-        QTest::newRow("tie goes to 5 kHz") << "136.003" << "136.00000";
+        QTest::newRow("5 kHz raster") << "145.0123"
+                                      << "145.01000";
+        QTest::newRow("6.25 kHz raster") << "435.0071"
+                                         << "435.00625";
+        QTest::newRow("2.5 kHz kept") << "145.0025"
+                                      << "145.00250";
+        QTest::newRow("out of band") << "500"
+                                     << "136.00000";
+        QTest::newRow("below band") << "100"
+                                    << "136.00000";
+        QTest::newRow("band edge") << "174"
+                                   << "174.00000";
+        QTest::newRow("exact decimal") << "136.0025"
+                                       << "136.00250";
+        QTest::newRow("tie goes to 5 kHz") << "136.003"
+                                           << "136.00000";
     }
     void commitFrequencyCorrections() {
         QFETCH(QString, typed);
@@ -302,8 +314,8 @@ private slots:
         rec.setByte(0x0C, 0x55);
         RenderGrid(f.grid, f.image, f.limits);
         CommitFrequency(f.grid, f.image, f.limits, {5, 1}, "146.52");
-        QCOMPARE(Row(f.grid, 5), QStringList({"146.52000", "146.52000", "无", "无", "高", "是",
-                                              "宽", "关"}));
+        QCOMPARE(Row(f.grid, 5),
+                 QStringList({"146.52000", "146.52000", "无", "无", "高", "是", "宽", "关"}));
         RadioImage cleared;
         ClearRecord(cleared, 5);
         QCOMPARE(Bytes(f.image, RecordOffset(5), 32), Bytes(cleared, RecordOffset(5), 32));

@@ -84,9 +84,8 @@ private:
         const int band = Pick(3);
         if (band < 2 && limits.high[band] >= limits.low[band]) {
             const std::int64_t span = std::int64_t(limits.high[band]) - limits.low[band];
-            return static_cast<std::uint32_t>(limits.low[band] +
-                                              (span ? Pick(static_cast<int>(span / 250) + 1) * 250
-                                                    : 0));
+            return static_cast<std::uint32_t>(
+                limits.low[band] + (span ? Pick(static_cast<int>(span / 250) + 1) * 250 : 0));
         }
         return static_cast<std::uint32_t>(Pick(99999999));
     }
@@ -117,17 +116,17 @@ std::vector<bool> OwnedBytes(const ChannelGrid& grid, const RadioImage& image) {
         if (grid.RowEmpty(n)) {
             own(base, base + kRecordSize); // cleared
         } else {
-            own(base, base + 0x0C); // frequencies and tones
+            own(base, base + 0x0C);        // frequencies and tones
             own(base + 0x0F, base + 0x14); // shift direction and amount
         }
     }
-    own(0x1F70, 0x1F78);       // fixed block
-    own(0x204F, 0x2051);       // band channel indexes
-    own(0x2E00, 0x2E38);       // identification, limits, first channels, FF runs
-    own(0x2E40, 0x2E80);       // bitmaps
-    own(0x3F15, 0x3F1F);       // fixed table
-    own(0x3F4B, 0x3F6F);       // slopes
-    own(0x3F70, 0x3FAC);       // band points
+    own(0x1F70, 0x1F78); // fixed block
+    own(0x204F, 0x2051); // band channel indexes
+    own(0x2E00, 0x2E38); // identification, limits, first channels, FF runs
+    own(0x2E40, 0x2E80); // bitmaps
+    own(0x3F15, 0x3F1F); // fixed table
+    own(0x3F4B, 0x3F6F); // slopes
+    own(0x3F70, 0x3FAC); // band points
     (void)image;
     return owned;
 }

@@ -152,8 +152,7 @@ private slots:
             for (int d = 0; d < digits; ++d)
                 mantissa.push_back(char('0' + rng() % 10));
             const int point = int(rng() % (digits + 1));
-            const std::string text =
-                mantissa.substr(0, point) + "." + mantissa.substr(point) + "0";
+            const std::string text = mantissa.substr(0, point) + "." + mantissa.substr(point) + "0";
             const int shift = int(rng() % 11) - 5;
             const double factor = std::strtod(("1e" + std::to_string(shift)).c_str(), nullptr);
             const std::string shifted = text + "e" + std::to_string(shift);
@@ -171,32 +170,58 @@ private slots:
     void normalizeToneText_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("empty stays") << "" << "";
-        QTest::newRow("two blanks") << "  " << "无";
-        QTest::newRow("d23") << "d23" << "D023N";
-        QTest::newRow("23i") << "23i" << "D023I";
-        QTest::newRow("ID23") << "ID23" << "D023I";
-        QTest::newRow("N754") << "N754" << "D754N";
-        QTest::newRow("d754i") << "d754i" << "D754I";
-        QTest::newRow("DN23") << "DN23" << "D023N";
-        QTest::newRow("dcs not in list") << "D099" << "D099N";
-        QTest::newRow("plain number is DCS") << "100" << "D100N";
-        QTest::newRow("67") << "67" << "D067N";
-        QTest::newRow("88.5") << "88.5" << "88.5";
-        QTest::newRow("100.0") << "100.0" << "100.0";
-        QTest::newRow("88.50 kept as typed") << "88.50" << "88.50";
-        QTest::newRow("60.0 lower bound") << "60.0" << "60.0";
-        QTest::newRow("59.9") << "59.9" << "无";
-        QTest::newRow("280.0 upper bound") << "280.0" << "280.0";
-        QTest::newRow("280.1") << "280.1" << "无";
-        QTest::newRow("300.0") << "300.0" << "无";
-        QTest::newRow("888") << "888" << "无";
-        QTest::newRow("777") << "777" << "D777N";
-        QTest::newRow("zero") << "0" << "无";
-        QTest::newRow("abc") << "abc" << "无";
-        QTest::newRow("negative") << "D-5" << "无";
-        QTest::newRow("huge") << "99999999999999" << "无";
-        QTest::newRow("none text") << "无" << "无";
+        QTest::newRow("empty stays") << ""
+                                     << "";
+        QTest::newRow("two blanks") << "  "
+                                    << "无";
+        QTest::newRow("d23") << "d23"
+                             << "D023N";
+        QTest::newRow("23i") << "23i"
+                             << "D023I";
+        QTest::newRow("ID23") << "ID23"
+                              << "D023I";
+        QTest::newRow("N754") << "N754"
+                              << "D754N";
+        QTest::newRow("d754i") << "d754i"
+                               << "D754I";
+        QTest::newRow("DN23") << "DN23"
+                              << "D023N";
+        QTest::newRow("dcs not in list") << "D099"
+                                         << "D099N";
+        QTest::newRow("plain number is DCS") << "100"
+                                             << "D100N";
+        QTest::newRow("67") << "67"
+                            << "D067N";
+        QTest::newRow("88.5") << "88.5"
+                              << "88.5";
+        QTest::newRow("100.0") << "100.0"
+                               << "100.0";
+        QTest::newRow("88.50 kept as typed") << "88.50"
+                                             << "88.50";
+        QTest::newRow("60.0 lower bound") << "60.0"
+                                          << "60.0";
+        QTest::newRow("59.9") << "59.9"
+                              << "无";
+        QTest::newRow("280.0 upper bound") << "280.0"
+                                           << "280.0";
+        QTest::newRow("280.1") << "280.1"
+                               << "无";
+        QTest::newRow("300.0") << "300.0"
+                               << "无";
+        QTest::newRow("888") << "888"
+                             << "无";
+        QTest::newRow("777") << "777"
+                             << "D777N";
+        QTest::newRow("zero") << "0"
+                              << "无";
+        QTest::newRow("abc") << "abc"
+                             << "无";
+        QTest::newRow("negative") << "D-5"
+                                  << "无";
+        QTest::newRow("huge") << "99999999999999"
+                              << "无";
+        QTest::newRow("none text") << "无"
+                                   << "无";
     }
     void normalizeToneText() {
         QFETCH(QString, typed);
@@ -255,7 +280,8 @@ private slots:
     void numbersIgnoreTheLocale() {
         const char* old = std::setlocale(LC_NUMERIC, nullptr);
         const std::string saved = old ? old : "C";
-        if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
+        if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") &&
+            !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
             QSKIP("no locale with a decimal comma installed");
         QCOMPARE(FrequencyToText(14512500), std::string("145.12500"));
         QCOMPARE(TextToFrequency("145.125"), 14512500u);

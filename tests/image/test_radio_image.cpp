@@ -45,9 +45,18 @@ private slots:
         RadioImage image;
         image.Fill(0x5A);
         ClearRecord(image, 3);
-        const QByteArray expected = QByteArray::fromHex(
-            "ffffffff" "ffffffff" "ffff" "ffff" "0038" "ff" "00" "00000001" "0000" "ffff"
-            "ffffffffffffff" "ff");
+        const QByteArray expected = QByteArray::fromHex("ffffffff"
+                                                        "ffffffff"
+                                                        "ffff"
+                                                        "ffff"
+                                                        "0038"
+                                                        "ff"
+                                                        "00"
+                                                        "00000001"
+                                                        "0000"
+                                                        "ffff"
+                                                        "ffffffffffffff"
+                                                        "ff");
         QCOMPARE(Bytes(image, RecordOffset(3), 32), expected);
         QCOMPARE(image[RecordOffset(3) - 1], std::uint8_t(0x5A));
         QCOMPARE(image[RecordOffset(4)], std::uint8_t(0x5A));
@@ -214,7 +223,7 @@ private slots:
         QCOMPARE(image[0x2E51], std::uint8_t(0x02));
         QCOMPARE(Bytes(image, 0x2E42, 14), QByteArray(14, '\0'));
         QCOMPARE(Bytes(image, 0x2E60, 32), QByteArray(32, '\0'));
-        QCOMPARE(image[0x204F], std::uint8_t(4));  // repaired to A005
+        QCOMPARE(image[0x204F], std::uint8_t(4));    // repaired to A005
         QCOMPARE(image[0x2050], std::uint8_t(0xFE)); // no B channel at all
         QCOMPARE(Bytes(image, 0x2E00, 16), QByteArray::fromHex("56312e302e31ffffffffffffffffffff"));
         QCOMPARE(Bytes(image, 0x2E28, 16), QByteArray(16, '\xFF'));
@@ -226,11 +235,11 @@ private slots:
         RadioImage image;
         for (int n = 1; n <= kChannelCount; ++n)
             ClearRecord(image, n);
-        AddChannel(image, 3, 17400000, true);          // on the upper limit: present
-        AddChannel(image, 4, 17400001, true);          // just above: absent
-        AddChannel(image, 128 + 128, 48000000, true);  // B128
-        image[0x204F] = 2;    // A003, present: kept
-        image[0x2050] = 200;  // beyond B128: reads the slot at 0x2000 + ..., absent
+        AddChannel(image, 3, 17400000, true);         // on the upper limit: present
+        AddChannel(image, 4, 17400001, true);         // just above: absent
+        AddChannel(image, 128 + 128, 48000000, true); // B128
+        image[0x204F] = 2;                            // A003, present: kept
+        image[0x2050] = 200; // beyond B128: reads the slot at 0x2000 + ..., absent
         FinalizeImage(image, BandLimits());
         QCOMPARE(image[0x204F], std::uint8_t(2));
         QCOMPARE(image[0x2E40], std::uint8_t(0x04));
