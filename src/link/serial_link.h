@@ -1,0 +1,94 @@
+// The serial port: opening (exclusive), line settings, purge, reads and
+// writes with the radio's time-out rules, pauses and closing; port numbers
+// and their device names; the probe of the port dialog.
+//
+// Port numbers 1..16 name these devices:
+//
+//   Windows   1-9 "COM1".."COM9", 10-16 "\\.\COM10".."\\.\COM16"
+//   Linux     1-8 /dev/ttyUSB0-7, 9-12 /dev/ttyACM0-3, 13-16 /dev/ttyS0-3
+//             (other POSIX systems use the Linux table)
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/byte_port.h"
+
+class QSerialPort;
+
+namespace kestra {
+
+inline constexpr int kPortCount = 16;
+inline constexpr int kBaudRate = 9600;
+
+// Device name of port n (1..16) on this platform. Outside 1..16: "COM%d" on
+// Windows, which names no device, and an empty name elsewhere.
+std::string PortDeviceName(int n);
+// The Windows rule: "COM%d" up to 9, "\\.\COM%d" from 10.
+std::string WindowsPortName(int n);
+// The Linux table; empty outside 1..16.
+std::string LinuxPortDevice(int n);
+// The port number in a Windows port name by the "%*[^M]M%d" rule (skip to
+// the first 'M', read the number behind it); 0 when there is none.
+int PortNumberFromComName(const std::string& name);
+// The port number of a device on this platform: the "%*[^M]M%d" rule on
+// Windows, the table (after resolving links) elsewhere; 0 when it has none.
+int PortNumberOfDevice(const std::string& device);
+
+// The device that a --port argument names: "COM3" (any letter case) is port
+// 3 of this platform's table; on POSIX systems a name without a '/' is taken
+// under /dev ("ttyUSB0" -> "/dev/ttyUSB0") and a path is used as it is.
+std::string ResolvePortArgument(const std::string& arg);
+
+struct PortProbe {
+    std::vector<bool> available = std::vector<bool>(kPortCount + 1, false); // index 1..16
+    int selected = 0; // the selected device's port number when it can be opened, else 0
+};
+// Tries to open (and at once closes) each of the 16 ports, then the selected
+// device.
+PortProbe ProbePorts(const std::string& selectedDevice);
+
+// The reason, for the user, why opening device failed with the system error
+// err: the system's text and, for a permission problem, the hint to join the
+// group that owns the device.
+std::string DescribeOpenFailure(const std::string& device, int err);
+
+// One serial port opened for an exchange. Use it on the thread that opened
+// it; it closes itself when destroyed.
+class SerialLink : public BytePort {
+public:
+    SerialLink();
+    ~SerialLink() override;
+    SerialLink(const SerialLink&) = delete;
+    SerialLink& operator=(const SerialLink&) = delete;
+
+    // Opens the device for reading and writing, refusing it when another
+    // program holds it open, and configures 9600 baud 8N1, binary, parity
+    // checking off; flow control and the DTR and RTS lines stay as the driver
+    // reports them. On failure osReason (when given) receives the system's
+    // reason.
+    bool Open(const std::string& device, std::string* osReason);
+    bool IsOpen() const;
+    void Close();
+
+    // Every byte sent and received goes to the trace, with the milliseconds
+    // since the port was opened.
+    void SetTrace(TraceCallback trace) { trace_ = std::move(trace); }
+
+    void Purge() override;
+    bool Write(const std::uint8_t* data, std::size_t n) override;
+    std::size_t Read(std::uint8_t* buffer, std::size_t n) override;
+    void Pause(int ms) override;
+
+private:
+    std::int64_t TraceMs() const;
+
+    std::unique_ptr<QSerialPort> port_;
+    int guardFd_ = -1; // POSIX: a second descriptor that holds the flock
+    TraceCallback trace_;
+    std::int64_t openedCount_ = 0;
+};
+
+} // namespace kestra

@@ -1,0 +1,56 @@
+#include "link/transfers.h"
+
+#include "link/link_texts.h"
+#include "link/serial_link.h"
+
+namespace kestra {
+
+namespace {
+
+TransferResult CannotOpen(const std::string& reason) {
+    TransferResult result;
+    result.message = kTextCannotOpenPort;
+    result.detail = reason;
+    return result;
+}
+
+} // namespace
+
+TransferResult RunTransfer(TransferKind kind, const std::string& device, RadioImage& image,
+                           bool factoryMode, const ProgressCallback& progress) {
+    TransferOptions options;
+    options.factoryMode = factoryMode;
+    options.progress = progress;
+    return RunTransfer(kind, device, image, options);
+}
+
+TransferResult RunTransfer(TransferKind kind, const std::string& device, RadioImage& image,
+                           const TransferOptions& options) {
+    SerialLink link;
+    std::string reason;
+    if (!link.Open(device, &reason))
+        return CannotOpen(reason);
+    link.SetTrace(options.trace);
+    TransferResult result = RunTransferOn(link, kind, image, options);
+    link.Close();
+    return result;
+}
+
+TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
+                                 RadioImage& image) {
+    return RunRegionExchange(region, read, device, image, nullptr);
+}
+
+TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
+                                 RadioImage& image, const TraceCallback& trace) {
+    SerialLink link;
+    std::string reason;
+    if (!link.Open(device, &reason))
+        return CannotOpen(reason);
+    link.SetTrace(trace);
+    TransferResult result = RunRegionExchangeOn(link, region, read, image);
+    link.Close();
+    return result;
+}
+
+} // namespace kestra

@@ -1,0 +1,30 @@
+// The exchanges with the radio on a serial device: each opens the device,
+// runs the whole exchange on the calling thread and closes the device again
+// on every path. The application runs them on a worker thread, kestra-cli
+// directly.
+#pragma once
+
+#include <string>
+
+#include "image/radio_image.h"
+#include "link/exchange.h"
+
+namespace kestra {
+
+// Read (transactional into image, with the band-limit fill), write or
+// initialise. The image for write and initialise has been finalised by the
+// caller; it is only sent. factoryMode skips the identification check.
+TransferResult RunTransfer(TransferKind kind, const std::string& device, RadioImage& image,
+                           bool factoryMode, const ProgressCallback& progress);
+TransferResult RunTransfer(TransferKind kind, const std::string& device, RadioImage& image,
+                           const TransferOptions& options);
+
+// The calibration block (0x3ED0-0x3F6F) or the DTMF decoder table
+// (0x3E00-0x3E2F): read into image (only when the exchange succeeded) or
+// write from it. Success carries "读数据成功" or "写数据成功".
+TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
+                                 RadioImage& image);
+TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
+                                 RadioImage& image, const TraceCallback& trace);
+
+} // namespace kestra

@@ -1,0 +1,289 @@
+// kestra-cli's transfer commands end to end: `kestra-cli simulate` serves
+// the virtual radio in its own process, the other commands talk to it.
+#include <QtTest>
+
+#include "document/dat_file.h"
+#include "grid/channel_grid.h"
+#include "link/exchange.h"
+#include "link/link_texts.h"
+#include "link/virtual_radio.h"
+#include "support/link_fixture.h"
+
+using namespace kestra;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QStringList err; // standard error, line by line
+};
+
+CliRun RunCli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(KESTRA_CLI), args);
+    CliRun run;
+    if (!p.waitForFinished(20000)) {
+        p.kill();
+        p.waitForFinished(5000);
+        return run;
+    }
+    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    run.out = QString::fromUtf8(p.readAllStandardOutput());
+    run.err = QString::fromUtf8(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    return run;
+}
+
+// The first line on standard error that is not a progress percentage.
+QString FirstMessage(const CliRun& run) {
+    static const QRegularExpression percent("^\\d+%$");
+    for (const QString& line : run.err)
+        if (!percent.match(line).hasMatch())
+            return line;
+    return QString();
+}
+
+// A `kestra-cli simulate` process.
+class Simulator {
+public:
+    ~Simulator() { Stop(); }
+    bool Start(const QStringList& args) {
+        process_.start(QStringLiteral(KESTRA_CLI), QStringList{"simulate"} + args);
+        if (!process_.waitForStarted(5000))
+            return false;
+        while (!process_.canReadLine())
+            if (!process_.waitForReadyRead(5000))
+                return false;
+        device_ = QString::fromUtf8(process_.readLine()).trimmed();
+        return device_.startsWith('/');
+    }
+    // SIGTERM; true when it ended normally with status 0.
+    bool Stop() {
+        if (process_.state() == QProcess::NotRunning)
+            return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+        process_.terminate();
+        if (!process_.waitForFinished(5000)) {
+            process_.kill();
+            process_.waitForFinished(5000);
+            return false;
+        }
+        return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+    }
+    QString device() const { return device_; }
+
+private:
+    QProcess process_;
+    QString device_;
+};
+
+bool Save(const QString& path, const RadioImage& image) {
+    return SaveDatFile(path.toStdString(), image, nullptr);
+}
+
+bool Load(const QString& path, RadioImage& image) {
+    return LoadDatFile(path.toStdString(), image, nullptr);
+}
+
+} // namespace
+
+class TestCliTransfers : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void readWriteAndSave();
+    void factoryCommands();
+    void failures();
+    void usage();
+
+private:
+    QString Path(const char* name) const { return dir_->filePath(name); }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestCliTransfers::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+}
+
+void TestCliTransfers::readWriteAndSave() {
+    const RadioImage radioMemory = test::PatternImage(41);
+    QVERIFY(Save(Path("radio.dat"), radioMemory));
+    Simulator sim;
+    QVERIFY(sim.Start({"--image", Path("radio.dat"), "--save", Path("saved.dat")}));
+
+    // read: the radio's ranges into a copy of the base image.
+    const RadioImage base = test::PatternImage(42);
+    QVERIFY(Save(Path("base.dat"), base));
+    CliRun run = RunCli(
+        {"read", "--port", sim.device(), "--base", Path("base.dat"), "-o", Path("read.dat")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(!run.err.isEmpty());
+    QCOMPARE(run.err.last(), QString("100%"));
+    QCOMPARE(run.err.first(), QString("0%"));
+    RadioImage read;
+    QVERIFY(Load(Path("read.dat"), read));
+    QCOMPARE(test::FirstMismatch(read, radioMemory, base, kReadRanges), -1);
+
+    // write: what the application sends after opening the file.
+    RadioImage edited = ExampleRadioMemory();
+    ChannelRecord(edited, 5).setRx(14600000);
+    ChannelRecord(edited, 5).setTx(14600000);
+    QVERIFY(Save(Path("edited.dat"), edited));
+    run = RunCli({"write", "--port", sim.device(), Path("edited.dat")});
+    QCOMPARE(run.exitCode, 0);
+    RadioImage expected = edited;
+    BandLimits limits;
+    ChannelGrid grid;
+    RenderGrid(grid, expected, limits);
+    GridToImage(grid, expected, limits);
+
+    // --trace shows the bytes of a read, the greeting first.
+    run = RunCli({"read", "--trace", "--port", sim.device(), "-o", Path("traced.dat")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.first().endsWith("> 02"), qPrintable(run.err.first()));
+    QVERIFY(run.err.filter(QRegularExpression("< 50$")).size() >= 1);
+    RadioImage traced;
+    QVERIFY(Load(Path("traced.dat"), traced));
+    QVERIFY(test::SameRange(traced, expected, 0, 0x3000));
+
+    // simulate ends on SIGTERM and saves the radio's memory.
+    QVERIFY(sim.Stop());
+    RadioImage saved;
+    QVERIFY(Load(Path("saved.dat"), saved));
+    QCOMPARE(test::FirstMismatch(saved, expected, radioMemory, kWriteRanges), -1);
+}
+
+void TestCliTransfers::factoryCommands() {
+    Simulator sim;
+    QVERIFY(sim.Start({"--ident", "blank", "--save", Path("saved.dat")}));
+    const RadioImage image = test::PatternImage(43);
+    QVERIFY(Save(Path("image.dat"), image));
+
+    // Without the password, or with a wrong one: refused before any exchange.
+    for (const QStringList& args :
+         {QStringList{"init", "--port", sim.device(), Path("image.dat")},
+          QStringList{"init", "--port", sim.device(), "--factory", "nope", Path("image.dat")},
+          QStringList{"calibration", "write", "--port", sim.device(), Path("image.dat")},
+          QStringList{"decoder", "read", "--port", sim.device(), "-o", Path("x.dat")}}) {
+        const CliRun run = RunCli(args);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(!QFile::exists(Path("x.dat")));
+    }
+
+    // The password in any letter case; a blank radio can be initialised.
+    CliRun run = RunCli({"init", "--port", sim.device(), "--factory", "qdm537", Path("image.dat")});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.trimmed(), QString(kTextInitialiseSucceeded));
+    QCOMPARE(run.err.size(), 101); // 0% .. 100%, one line each
+
+    // calibration write sends the file's bytes as they are.
+    RadioImage calibration = test::PatternImage(44);
+    QVERIFY(Save(Path("calibration.dat"), calibration));
+    run = RunCli({"calibration", "write", "--port", sim.device(), "--factory", "QDM537",
+                  Path("calibration.dat")});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.trimmed(), QString(kTextWriteSucceeded));
+    run = RunCli({"decoder", "read", "--port", sim.device(), "--factory", "QDM537", "--base",
+                  Path("calibration.dat"), "-o", Path("decoder.dat")});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.trimmed(), QString(kTextReadSucceeded));
+
+    QVERIFY(sim.Stop());
+    RadioImage saved;
+    QVERIFY(Load(Path("saved.dat"), saved));
+    RadioImage initialised = image;
+    BandLimits limits;
+    ChannelGrid grid;
+    RenderGrid(grid, initialised, limits);
+    GridToImage(grid, initialised, limits);
+    const TransferRanges calibrationRange{RegionRange(RegionKind::Calibration), {0, 0}};
+    QCOMPARE(test::FirstMismatch(saved, calibration, initialised, calibrationRange), -1);
+    RadioImage decoder;
+    QVERIFY(Load(Path("decoder.dat"), decoder));
+    const TransferRanges decoderRange{RegionRange(RegionKind::DecoderTable), {0, 0}};
+    QCOMPARE(test::FirstMismatch(decoder, initialised, calibration, decoderRange), -1);
+}
+
+void TestCliTransfers::failures() {
+    QVERIFY(Save(Path("image.dat"), test::PatternImage(45)));
+    const QString out = Path("out.dat");
+
+    // A port that does not exist: the message, then the system's reason.
+    CliRun run = RunCli({"read", "--port", "/dev/kestra-no-such-port", "-o", out});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err.value(0), QString(kTextCannotOpenPort));
+    QVERIFY(run.err.value(1).contains("No such file or directory"));
+    QVERIFY(!QFile::exists(out));
+
+    {
+        Simulator blank;
+        QVERIFY(blank.Start({"--ident", "blank"}));
+        run = RunCli({"read", "--port", blank.device(), "-o", out});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err.value(0), QString(kTextRadioDataInvalid));
+        QVERIFY(!QFile::exists(out));
+        // A blank radio can be written, and read in factory mode.
+        QCOMPARE(RunCli({"write", "--port", blank.device(), Path("image.dat")}).exitCode, 0);
+        QCOMPARE(
+            RunCli({"read", "--port", blank.device(), "--factory", "QDM537", "-o", out}).exitCode,
+            0);
+        QVERIFY(QFile::remove(out));
+    }
+    {
+        Simulator silent;
+        QVERIFY(silent.Start({"--silent"}));
+        run = RunCli({"read", "--port", silent.device(), "-o", out});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err.value(0), QString(kTextCommunicationError));
+        QVERIFY(!QFile::exists(out));
+    }
+    {
+        Simulator faulty;
+        QVERIFY(faulty.Start({"--wrong-ack-after", "200"}));
+        run = RunCli({"read", "--port", faulty.device(), "-o", out});
+        QCOMPARE(run.exitCode, 1);
+        // The progress lines come first; the message is the first other line.
+        QCOMPARE(run.err.value(0), QString("0%"));
+        QCOMPARE(FirstMessage(run), QString(kTextCommunicationError));
+        QCOMPARE(run.err.last(), QString(kTextCommunicationError));
+        QVERIFY(!QFile::exists(out));
+        run = RunCli({"write", "--port", faulty.device(), Path("image.dat")});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(FirstMessage(run), QString(kTextCommunicationError));
+    }
+}
+
+void TestCliTransfers::usage() {
+    QFile shortFile(Path("short.dat"));
+    QVERIFY(shortFile.open(QIODevice::WriteOnly));
+    shortFile.write(QByteArray(100, '\xFF'));
+    shortFile.close();
+    const QString out = Path("out.dat");
+    const QList<QStringList> cases = {
+        {"read", "-o", out},                                   // no --port
+        {"read", "--port", "/dev/null"},                       // no -o
+        {"write", "--port", "/dev/null", Path("short.dat")},   // unusable input
+        {"write", "--port", "/dev/null", Path("missing.dat")}, // missing input
+        {"read", "--port", "/dev/null", "--base", Path("short.dat"), "-o", out},
+        {"calibration", "--port", "/dev/null"}, // neither read nor write
+        {"simulate", "--answer-on", "x"},       // not a number
+        {"simulate", "--ident", "QVN"},         // not an identification
+        {"read", "--port", "/dev/null", "--bogus", "-o", out},
+    };
+    for (const QStringList& args : cases) {
+        const CliRun run = RunCli(args);
+        QVERIFY2(run.exitCode == 2, qPrintable(args.join(' ')));
+        QVERIFY(!run.err.isEmpty());
+    }
+    QVERIFY(!QFile::exists(out));
+
+    const CliRun ports = RunCli({"ports"});
+    QCOMPARE(ports.exitCode, 0);
+    const QStringList lines = ports.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), kPortCount);
+    QVERIFY(lines.first().startsWith("1\t"));
+}
+
+QTEST_GUILESS_MAIN(TestCliTransfers)
+#include "test_cli_transfers.moc"

@@ -1,0 +1,94 @@
+// Shared helpers of the serial-link tests: test images, range comparisons,
+// and a foreign process that holds a serial device open.
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include "image/radio_image.h"
+#include "link/exchange.h"
+#include "link/serial_link.h"
+
+namespace kestra::test {
+
+// Seeded random bytes everywhere, with decimal band limits at 0x2E10 so that
+// a read does not fill them from the identification block.
+inline RadioImage PatternImage(unsigned seed) {
+    RadioImage image;
+    std::mt19937 rng(seed);
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        image[i] = static_cast<std::uint8_t>(rng());
+    BandLimits limits;
+    limits.low[0] = 14000000 + static_cast<std::int32_t>(seed);
+    StoreBandLimitsToImage(limits, image);
+    return image;
+}
+
+// True when a and b hold the same bytes in [start, end).
+inline bool SameRange(const RadioImage& a, const RadioImage& b, int start, int end) {
+    for (int i = start; i < end; ++i)
+        if (a[static_cast<std::size_t>(i)] != b[static_cast<std::size_t>(i)])
+            return false;
+    return true;
+}
+
+inline bool InRanges(int offset, const TransferRanges& r) {
+    return (offset >= r.first.start && offset < r.first.end) ||
+           (offset >= r.second.start && offset < r.second.end);
+}
+
+// inside: the bytes in the ranges come from `inside`; every other byte from
+// `outside`. Returns the first offset that differs, or -1.
+inline int FirstMismatch(const RadioImage& actual, const RadioImage& inside,
+                         const RadioImage& outside, const TransferRanges& ranges) {
+    for (int i = 0; i < static_cast<int>(kImageSize); ++i) {
+        const RadioImage& expected = InRanges(i, ranges) ? inside : outside;
+        if (actual[static_cast<std::size_t>(i)] != expected[static_cast<std::size_t>(i)])
+            return i;
+    }
+    return -1;
+}
+
+// The port was closed: it opens again at once.
+inline bool PortOpensAgain(const std::string& device) {
+    SerialLink link;
+    return link.Open(device, nullptr);
+}
+
+#ifdef KESTRA_PORT_HOLDER
+// Another program holding the device open: "serial" (a SerialLink, with its
+// lock file and flock), "exclusive" (a plain open with TIOCEXCL, as terminal
+// programs do) or "flock".
+class PortHolder {
+public:
+    ~PortHolder() { Release(); }
+    bool Hold(const QString& mode, const std::string& device) {
+        process_.start(QStringLiteral(KESTRA_PORT_HOLDER), {mode, QString::fromStdString(device)});
+        if (!process_.waitForStarted(5000))
+            return false;
+        while (!process_.canReadLine())
+            if (!process_.waitForReadyRead(5000))
+                return false;
+        return process_.readLine().trimmed() == "held";
+    }
+    void Release() {
+        if (process_.state() == QProcess::NotRunning)
+            return;
+        process_.closeWriteChannel();
+        if (!process_.waitForFinished(5000)) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+
+private:
+    QProcess process_;
+};
+#endif
+
+} // namespace kestra::test
