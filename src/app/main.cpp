@@ -1,0 +1,27 @@
+// kestra: the desktop application.
+#include <QApplication>
+#include <QIcon>
+
+#include "app/main_frame.h"
+#include "app/program_app.h"
+#include "document/app_directory.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestra"));
+    QCoreApplication::setApplicationName(QStringLiteral("kestra"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KESTRA_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("kestra"));
+    QApplication::setWindowIcon(kestra::ApplicationIcon());
+
+    kestra::StartOptions options;
+    options.appDirectory =
+        QString::fromStdString(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
+    options.arguments = QCoreApplication::arguments();
+
+    kestra::CProgramApp theApp;
+    const int status = theApp.InitInstance(options);
+    if (status >= 0)
+        return status;
+    return app.exec();
+}

@@ -1,0 +1,19 @@
+// Message boxes with the application's title, always shown from the
+// user-interface thread.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+namespace kestra {
+
+// A message with an OK button.
+void ShowMessage(QWidget* parent, const QString& text,
+                 QMessageBox::Icon icon = QMessageBox::Warning);
+// A message and a detail line below it.
+void ShowMessage(QWidget* parent, const QString& text, const QString& detail,
+                 QMessageBox::Icon icon);
+// OK and Cancel; true for OK.
+bool AskOkCancel(QWidget* parent, const QString& text);
+
+} // namespace kestra

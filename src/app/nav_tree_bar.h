@@ -1,0 +1,47 @@
+// CNavTreeBar: the panel on the left of the main frame with the navigation
+// tree (root = ModelName; "信道信息", "可选功能", "DTMF"). A click on an item
+// reports its label and the selection returns to the root, so that choosing
+// the same item again acts again. The panel's width stays between 11 pixels
+// and half the frame's width; its caption strip carries a close button.
+#pragma once
+
+#include <QDockWidget>
+
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kestra {
+
+class CNavTreeBar : public QDockWidget {
+    Q_OBJECT
+public:
+    static constexpr int kInitialWidth = 160;
+    static constexpr int kMinWidth = 11;
+    static constexpr int kCaptionHeight = 22;
+
+    CNavTreeBar(const QString& modelName, QWidget* parent = nullptr);
+
+    QTreeWidget* tree() const { return tree_; }
+    QTreeWidgetItem* rootItem() const { return root_; }
+    QTreeWidgetItem* item(const QString& label) const;
+    QToolButton* closeButton() const { return close_; }
+
+    // Keeps the width within 11 pixels and half of frameWidth.
+    void SetFrameWidth(int frameWidth);
+
+signals:
+    void itemChosen(const QString& label);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Choose(QTreeWidgetItem* item);
+
+    QTreeWidget* tree_;
+    QTreeWidgetItem* root_;
+    QToolButton* close_;
+};
+
+} // namespace kestra
