@@ -120,26 +120,24 @@ void CCommDlg::OnWorkerFinished() {
     if (succeeded_ && kind_ == TransferKind::Read)
         state_.image = scratch_;
 
+    emit exchangeFinished(succeeded_);
+
     const QString message = QString::fromStdString(result_.message);
     const QString detail = QString::fromStdString(result_.detail);
     if (!succeeded_) {
         ShowMessage(this, message, detail, QMessageBox::Warning);
         SetRunning(false);
-        emit exchangeFinished(false);
         done(QDialog::Rejected);
         return;
     }
+    SetRunning(false);
     if (kind_ == TransferKind::Initialise) {
         // Ready for the next radio.
         ShowMessage(this, QString::fromUtf8(text::kCommInitialised), QMessageBox::Information);
         progress_->setValue(0);
         percent_->setText(QString::fromStdString(PercentText(0, progress_->maximum())));
-        SetRunning(false);
-        emit exchangeFinished(true);
         return;
     }
-    SetRunning(false);
-    emit exchangeFinished(true);
     done(QDialog::Accepted);
 }
 

@@ -48,7 +48,7 @@ public:
     void reject() override;
 
 signals:
-    // An exchange ended (after its message, if any, was shown).
+    // An exchange ended; emitted before its message, if any, is shown.
     void exchangeFinished(bool succeeded);
 
 protected:

@@ -22,6 +22,8 @@ public:
         layout->addStretch(1);
         layout->addWidget(close);
         setFixedHeight(CNavTreeBar::kCaptionHeight);
+        // The panel may be narrower than the close button.
+        setMinimumWidth(1);
     }
     QSize minimumSizeHint() const override { return QSize(0, CNavTreeBar::kCaptionHeight); }
 };
@@ -50,7 +52,8 @@ CNavTreeBar::CNavTreeBar(const QString& modelName, QWidget* parent) : QDockWidge
     tree_->setRootIsDecorated(true);
     tree_->setItemsExpandable(true);
     tree_->setExpandsOnDoubleClick(false);
-    tree_->setMinimumWidth(0);
+    // An explicit minimum lets the panel shrink to its narrowest width.
+    tree_->setMinimumWidth(1);
     tree_->setFrameShape(QFrame::StyledPanel);
     root_ = new QTreeWidgetItem(tree_, QStringList(modelName));
     for (const char* label : {text::kTreeChannels, text::kTreeOptional, text::kTreeDtmf})
@@ -65,7 +68,7 @@ CNavTreeBar::CNavTreeBar(const QString& modelName, QWidget* parent) : QDockWidge
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(5, 6, 5, 6);
     layout->addWidget(tree_);
-    body->setMinimumWidth(0);
+    body->setMinimumWidth(1);
     setWidget(body);
     setMinimumWidth(kMinWidth);
 }

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +28,7 @@ inline void InitTestApplication() {
     QCoreApplication::setOrganizationName(QStringLiteral("KestraTest"));
     QCoreApplication::setApplicationName(QStringLiteral("kestra-test"));
     QApplication::setWindowIcon(ApplicationIcon());
+    QSettings().clear(); // no recent files from an earlier run
 }
 
 // A program directory of its own for each test: Program.ini, Default.dat and
