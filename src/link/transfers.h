@@ -1,6 +1,8 @@
 // The exchanges with the radio on a serial device: each opens the device,
 // runs the whole exchange on the calling thread and closes the device again
-// on every path. The application runs them on a worker thread, kestra-cli
+// on every path. The application runs them on a worker thread (a QThread:
+// QSerialPort wants a thread with an event dispatcher when an application
+// object exists, though it needs no running event loop), kestra-cli
 // directly.
 #pragma once
 

@@ -1,5 +1,6 @@
 #include "link/virtual_radio.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 
@@ -261,8 +262,11 @@ void VirtualRadio::Serve() {
                 SendAll(out.data(), out.size());
                 continue;
             }
+            // The answer is queued at once; its bytes leave back to back, each
+            // complete on the line one byte time after the one before.
+            const auto queuedAt = Clock::now();
             for (std::uint8_t b : out) {
-                txFree = std::max(txFree, Clock::now()) + byteTime;
+                txFree = std::max(txFree, queuedAt) + byteTime;
                 std::this_thread::sleep_until(txFree);
                 if (stop_ || !SendAll(&b, 1))
                     break;

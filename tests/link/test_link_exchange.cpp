@@ -78,7 +78,6 @@ private slots:
     void handshakeTiming();
     void bandLimitFill();
     void shortReplyIsACommunicationError();
-    void failedReadLeavesImage();
 };
 
 void TestLinkExchange::blockSplitting() {
@@ -226,30 +225,6 @@ void TestLinkExchange::shortReplyIsACommunicationError() {
     QCOMPARE(QString::fromStdString(result.message), QString(kTextCommunicationError));
     QVERIFY(image == before);
     QCOMPARE(radio.blocks().size(), std::size_t(2));
-}
-
-void TestLinkExchange::failedReadLeavesImage() {
-    const RadioImage memory = test::PatternImage(1);
-    RadioBehaviour behaviour;
-    behaviour.wrongAckAfterBlock = 389; // the very last block
-    RadioResponder radio(behaviour, memory);
-    ResponderPort port(radio);
-    RadioImage image = test::PatternImage(2);
-    const RadioImage before = image;
-    std::vector<int> steps;
-    TransferOptions options;
-    options.progress = [&steps](int position, int) { steps.push_back(position); };
-    TransferResult result = RunTransferOn(port, TransferKind::Read, image, options);
-    QVERIFY(!result.succeeded);
-    QCOMPARE(QString::fromStdString(result.message), QString(kTextCommunicationError));
-    QVERIFY(image == before);
-    QCOMPARE(steps.size(), std::size_t(388));
-
-    // The same radio without the fault: the image takes the radio's bytes.
-    radio.SetBehaviour(RadioBehaviour());
-    result = RunTransferOn(port, TransferKind::Read, image, options);
-    QVERIFY(result.succeeded);
-    QCOMPARE(test::FirstMismatch(image, memory, before, kReadRanges), -1);
 }
 
 QTEST_GUILESS_MAIN(TestLinkExchange)
