@@ -20,8 +20,10 @@ void PrintHelp(const CommandTable& table) {
                 "  --help       show this help and exit\n"
                 "  --version    show the version and exit\n\n"
                 "Exit status: 0 success; 1 the operation failed (the message is the first\n"
-                "line on standard error); 2 bad usage or an input file that cannot be used.\n"
-                "An output file is written only on success.\n");
+                "line on standard error after any progress lines); 2 bad usage or an input\n"
+                "file that cannot be used. An output file is written only on success.\n"
+                "Progress goes to standard error: a percentage per line when it is not a\n"
+                "terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.\n");
 }
 
 } // namespace
