@@ -57,8 +57,8 @@ CMainFrame::CMainFrame(AppState& state, CIniFile& ini, QWidget* parent)
     setCentralWidget(mdi_);
     LoadBackground();
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
-        if (auto* child = qobject_cast<CChildFrame*>(w))
-            current_ = child;
+        if (qobject_cast<CChildFrame*>(w))
+            current_ = w;
         UpdateCommands();
     });
 
@@ -72,6 +72,7 @@ CMainFrame::CMainFrame(AppState& state, CIniFile& ini, QWidget* parent)
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    disconnect(mdi_, nullptr, this, nullptr);
     // Views convert their grids as they go, before the frame's parts vanish.
     for (CChildFrame* child : DocumentWindows())
         delete child;
@@ -274,8 +275,8 @@ QList<CChildFrame*> CMainFrame::DocumentWindows() const {
 }
 
 CChildFrame* CMainFrame::ActiveChild() const {
-    if (current_)
-        return current_.data();
+    if (auto* child = qobject_cast<CChildFrame*>(current_.data()))
+        return child;
     const QList<CChildFrame*> list = DocumentWindows();
     return list.isEmpty() ? nullptr : list.last();
 }

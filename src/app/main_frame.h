@@ -26,6 +26,7 @@
 
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 
@@ -126,7 +127,9 @@ private:
     QLabel* indicators_[3] = {nullptr, nullptr, nullptr};
     LockKeyState locks_;
     std::map<int, QAction*> actions_;
-    QPointer<CChildFrame> current_;
+    // The last activated document window (checked with qobject_cast: it may
+    // be going).
+    QPointer<QMdiSubWindow> current_;
 };
 
 // The icon of a toolbar command from the resources ("new", "open", ...).

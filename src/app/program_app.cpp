@@ -114,7 +114,7 @@ void CProgramApp::LoadSettings(const CommandLine& line) {
     const int port = ini_->GetInt(T(text::kIniSetup), T(text::kIniCom), 0);
     // Port 0 (no entry) names no device: every exchange reports that the port
     // cannot be opened until a port is chosen.
-    state_.portName = port >= 1 && port <= kPortCount ? PortDeviceName(port) : std::string();
+    state_.portName = PortDeviceName(port);
     if (!line.port.isEmpty())
         state_.portName = ResolvePortArgument(line.port.toStdString());
     state_.modelName = ini_->GetString(T(text::kIniSetup), T(text::kIniType)).toStdString();

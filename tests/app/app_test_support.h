@@ -22,13 +22,18 @@
 
 namespace kestra::test {
 
-// Application names and isolated per-user settings for a test process.
+// Application names and per-user settings of this test process alone, so
+// that test executables running side by side do not see each other's
+// recent-file lists or settings.
 inline void InitTestApplication() {
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("KestraTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("kestra-test"));
+    QCoreApplication::setApplicationName(
+        QStringLiteral("kestra-test-%1").arg(QCoreApplication::applicationPid()));
     QApplication::setWindowIcon(ApplicationIcon());
-    QSettings().clear(); // no recent files from an earlier run
+    static QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
 }
 
 // A program directory of its own for each test: Program.ini, Default.dat and

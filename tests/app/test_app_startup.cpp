@@ -2,6 +2,7 @@
 // the command line, the menus, toolbar, status bar and navigation tree, the
 // document window, the background, the splash screen and the new-document
 // confirmation.
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QImage>
@@ -148,6 +149,7 @@ private slots:
         QVERIFY(ini.WriteInt(QStringLiteral("Setup"), QStringLiteral("COM"), 9));
         QCOMPARE(CIniFile(appDir).GetInt(QStringLiteral("Setup"), QStringLiteral("COM"), 0), 9);
         QFile::remove(ini.Path());
+        QDir().rmdir(QFileInfo(ini.Path()).absolutePath());
     }
 
     void commandLine() {
