@@ -79,6 +79,8 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
         auto* combo = new QComboBox(parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // What the user types stays as typed; no completion.
+        combo->setCompleter(nullptr);
         combo->setMaxVisibleItems(16);
         for (const std::string& tone : CombinedToneList())
             combo->addItem(QString::fromStdString(tone));

@@ -306,6 +306,26 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(bar->width(), frame->width() / 2, 2000);
     }
 
+    void menuCommandsOpenTheirDialogs() {
+        AppDir dir;
+        auto app = StartApp(dir);
+        CMainFrame* frame = app->frame();
+        QStringList opened;
+        ModalDriver driver;
+        auto record = [&opened](QWidget* w) {
+            opened << w->metaObject()->className();
+            qobject_cast<QDialog*>(w)->reject();
+            return true;
+        };
+        for (int id : {kIdAppAbout, kIdPortSetup, kIdFilePrintSetup, kIdFilePrint}) {
+            driver.Expect(record);
+            frame->action(id)->trigger();
+        }
+        QVERIFY(driver.AllHandled());
+        QCOMPARE(opened, QStringList({"kestra::CAboutDlg", "kestra::CPortSetupDlg", "QPrintDialog",
+                                      "QPrintDialog"}));
+    }
+
     void backgroundTile() {
         AppDir dir;
         {

@@ -374,6 +374,24 @@ private slots:
         QCOMPARE(bar->value(), 2 * page);
     }
 
+    void editorOnAPartlyHiddenRowStaysOpen() {
+        // Opening an editor scrolls its cell into view; that scrolling must
+        // not commit the editor it is opening.
+        ViewHarness h;
+        ChannelTableView* t = h.table();
+        const int bottom = t->viewport()->height() - 3;
+        const QModelIndex index = t->indexAt(QPoint(t->columnViewportPosition(0) + 5, bottom));
+        QVERIFY(index.isValid());
+        QVERIFY(t->visualRect(index).bottom() > t->viewport()->height());
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(t->columnViewportPosition(0) + 5, bottom));
+        QVERIFY(t->verticalScrollBar()->value() > 0);
+        QTest::qWait(20);
+        QVERIFY(t->OpenEditor());
+        QVERIFY(h.grid().EditorOpen());
+        QCOMPARE(h.grid().editor.cell.row, index.row() + 1);
+    }
+
     void viewsOfOneImageRenderOnTheirOwn() {
         ViewHarness h;
         CProgramView second(h.state);
