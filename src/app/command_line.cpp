@@ -30,12 +30,14 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                  QStringLiteral("[FILE.dat]"));
     line.helpText = parser.helpText();
 
-    if (!parser.parse(arguments)) {
+    const bool parsed = parser.parse(arguments);
+    // --help and --version answer even on an otherwise wrong command line.
+    line.help = parser.isSet(help);
+    line.version = parser.isSet(version);
+    if (!parsed) {
         line.error = parser.errorText();
         return line;
     }
-    line.help = parser.isSet(help);
-    line.version = parser.isSet(version);
     line.simulate = parser.isSet(simulate);
     if (parser.isSet(port))
         line.port = parser.value(port);

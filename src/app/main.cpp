@@ -6,7 +6,27 @@
 #include "app/program_app.h"
 #include "document/app_directory.h"
 
+namespace {
+
+// --help and --version are answered without a display.
+bool AsksForInformationOnly(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--help" || arg == "-h" || arg == "--version")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (AsksForInformationOnly(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        const int status = kestra::CProgramApp::HandleCommandLineOnly(core.arguments());
+        if (status >= 0)
+            return status;
+    }
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Kestra"));
     QCoreApplication::setApplicationName(QStringLiteral("kestra"));

@@ -54,13 +54,8 @@ CProgramApp::~CProgramApp() {
         radio_->Stop();
 }
 
-int CProgramApp::InitInstance(const StartOptions& options) {
-    const CommandLine line = ParseCommandLine(options.arguments);
-    if (!line.error.isEmpty()) {
-        PrintTo(stderr, QStringLiteral("kestra: %1\nTry 'kestra --help' for more information.\n")
-                            .arg(line.error));
-        return 2;
-    }
+int CProgramApp::HandleCommandLineOnly(const QStringList& arguments) {
+    const CommandLine line = ParseCommandLine(arguments);
     if (line.help) {
         PrintTo(stdout, line.helpText);
         return 0;
@@ -69,6 +64,19 @@ int CProgramApp::InitInstance(const StartOptions& options) {
         PrintTo(stdout, QStringLiteral("kestra %1\n").arg(QStringLiteral(KESTRA_VERSION)));
         return 0;
     }
+    if (!line.error.isEmpty()) {
+        PrintTo(stderr, QStringLiteral("kestra: %1\nTry 'kestra --help' for more information.\n")
+                            .arg(line.error));
+        return 2;
+    }
+    return -1;
+}
+
+int CProgramApp::InitInstance(const StartOptions& options) {
+    const int status = HandleCommandLineOnly(options.arguments);
+    if (status >= 0)
+        return status;
+    const CommandLine line = ParseCommandLine(options.arguments);
 
     state_.appDirectory = options.appDirectory.toStdString();
     ini_ = std::make_unique<CIniFile>(options.appDirectory);

@@ -47,6 +47,9 @@ public:
     // Runs start-up. Returns -1 when the program goes on to its event loop,
     // else the exit status (--help, --version, a usage error).
     int InitInstance(const StartOptions& options);
+    // What the command line alone decides: the exit status after --help,
+    // --version or a usage error (printed), else -1. Needs no display.
+    static int HandleCommandLineOnly(const QStringList& arguments);
 
     AppState& state() { return state_; }
     CIniFile& ini() { return *ini_; }

@@ -177,6 +177,12 @@ private slots:
 
     void programPrintsHelpAndVersion() {
         QProcess p;
+        // No display is needed to answer --help and --version.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        p.setProcessEnvironment(env);
         p.start(QStringLiteral(KESTRA_BINARY), {QStringLiteral("--version")});
         QVERIFY(p.waitForFinished(20000));
         QCOMPARE(p.exitCode(), 0);
@@ -188,6 +194,8 @@ private slots:
         const QString help = QString::fromLocal8Bit(p.readAllStandardOutput());
         for (const char* option : {"--port <DEVICE>", "--simulate", "--version", "--help"})
             QVERIFY2(help.contains(QLatin1String(option)), option);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
         p.start(QStringLiteral(KESTRA_BINARY), {QStringLiteral("--bogus")});
         QVERIFY(p.waitForFinished(20000));
         QCOMPARE(p.exitCode(), 2);
