@@ -188,32 +188,32 @@ void GridToImage(ChannelGrid& grid, RadioImage& image, const BandLimits& limits)
 }
 
 EditorSpec StartCellEdit(ChannelGrid& grid, GridCell cell) {
-    EditorSpec spec;
+    EditorSpec opened;
     if (cell.row < 1 || cell.row >= kGridRows || cell.col < 1 || cell.col >= kGridCols) {
         grid.current = cell;
-        return spec;
+        return opened;
     }
     if (grid.RowEmpty(cell.row))
         cell.col = kColRx; // in an empty row only the RX frequency can be entered
     grid.current = cell;
-    spec.kind = EditorForColumn(cell.col);
-    spec.cell = cell;
+    opened.kind = EditorForColumn(cell.col);
+    opened.cell = cell;
     const std::string& text = grid.Text(cell.row, cell.col);
-    if (spec.kind == EditorKind::Choice) {
-        spec.choices = ChoicesForColumn(cell.col);
-        for (std::size_t i = 0; i < spec.choices.size(); ++i) {
-            if (spec.choices[i].compare(0, text.size(), text) == 0) {
-                spec.choiceIndex = static_cast<int>(i);
+    if (opened.kind == EditorKind::Choice) {
+        opened.choices = ChoicesForColumn(cell.col);
+        for (std::size_t i = 0; i < opened.choices.size(); ++i) {
+            if (opened.choices[i].compare(0, text.size(), text) == 0) {
+                opened.choiceIndex = static_cast<int>(i);
                 break;
             }
         }
-        spec.text = spec.choiceIndex >= 0 ? spec.choices[static_cast<std::size_t>(spec.choiceIndex)]
+        opened.text = opened.choiceIndex >= 0 ? opened.choices[static_cast<std::size_t>(opened.choiceIndex)]
                                           : std::string();
     } else {
-        spec.text = text;
+        opened.text = text;
     }
-    grid.editor = ChannelGrid::OpenEditor{spec.kind, spec.cell, spec.text};
-    return spec;
+    grid.editor = ChannelGrid::OpenEditor{opened.kind, opened.cell, opened.text};
+    return opened;
 }
 
 std::uint32_t CorrectTypedFrequency(const std::string& typed, const BandLimits& limits) {

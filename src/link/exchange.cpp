@@ -142,7 +142,7 @@ bool Handshake(BytePort& port) {
     return false;
 }
 
-ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& spec, RadioImage& image,
+ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& exchange, RadioImage& image,
                            const ProgressCallback& progress) {
     port.Purge();
     if (!Handshake(port))
@@ -153,17 +153,17 @@ ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& spec, RadioImage&
     port.Write(&kIdentRequest, 1);
     if (port.Read(ident.data(), ident.size()) != ident.size())
         return ExchangeStatus::CommunicationError;
-    if (spec.checkIdentification && !IdentificationAccepted(ident, spec.read))
+    if (exchange.checkIdentification && !IdentificationAccepted(ident, exchange.read))
         return ExchangeStatus::RadioDataInvalid;
     if (!Acknowledge(port))
         return ExchangeStatus::CommunicationError;
 
-    const int total = BlockCount(spec.ranges);
+    const int total = BlockCount(exchange.ranges);
     int position = 0;
-    for (const ByteRange& range : {spec.ranges.first, spec.ranges.second}) {
+    for (const ByteRange& range : {exchange.ranges.first, exchange.ranges.second}) {
         for (const Block& block : SplitBlocks(range)) {
             const bool ok =
-                spec.read ? ReadBlock(port, block, image) : WriteBlock(port, block, image);
+                exchange.read ? ReadBlock(port, block, image) : WriteBlock(port, block, image);
             if (!ok)
                 return ExchangeStatus::CommunicationError;
             ++position;
@@ -172,9 +172,9 @@ ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& spec, RadioImage&
         }
     }
 
-    if (spec.read) {
+    if (exchange.read) {
         port.Write(kEndOfRead.data(), kEndOfRead.size());
-        if (spec.fillBandLimits)
+        if (exchange.fillBandLimits)
             FillBandLimits(ident, image);
     } else {
         port.Write(kEndOfWrite.data(), kEndOfWrite.size());
@@ -195,19 +195,19 @@ TransferResult FailureOf(ExchangeStatus status) {
 
 TransferResult RunTransferOn(BytePort& port, TransferKind kind, RadioImage& image,
                              const TransferOptions& options) {
-    ExchangeSpec spec;
-    spec.read = kind == TransferKind::Read;
-    spec.ranges = RangesOf(kind);
-    spec.checkIdentification = !options.factoryMode;
-    spec.fillBandLimits = spec.read;
+    ExchangeSpec exchange;
+    exchange.read = kind == TransferKind::Read;
+    exchange.ranges = RangesOf(kind);
+    exchange.checkIdentification = !options.factoryMode;
+    exchange.fillBandLimits = exchange.read;
 
     RadioImage scratch = image;
-    const ExchangeStatus status = RunExchange(port, spec, scratch, options.progress);
+    const ExchangeStatus status = RunExchange(port, exchange, scratch, options.progress);
     if (status != ExchangeStatus::Succeeded)
         return FailureOf(status);
     TransferResult result;
     result.succeeded = true;
-    if (spec.read)
+    if (exchange.read)
         image = scratch;
     else if (kind == TransferKind::Initialise)
         result.message = kTextInitialiseSucceeded;
@@ -216,12 +216,12 @@ TransferResult RunTransferOn(BytePort& port, TransferKind kind, RadioImage& imag
 
 TransferResult RunRegionExchangeOn(BytePort& port, RegionKind region, bool read,
                                    RadioImage& image) {
-    ExchangeSpec spec;
-    spec.read = read;
-    spec.ranges = {RegionRange(region), {0, 0}};
+    ExchangeSpec exchange;
+    exchange.read = read;
+    exchange.ranges = {RegionRange(region), {0, 0}};
 
     RadioImage scratch = image;
-    const ExchangeStatus status = RunExchange(port, spec, scratch, nullptr);
+    const ExchangeStatus status = RunExchange(port, exchange, scratch, nullptr);
     if (status != ExchangeStatus::Succeeded)
         return FailureOf(status);
     if (read)

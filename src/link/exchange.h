@@ -123,7 +123,7 @@ bool Handshake(BytePort& port);
 // identification, acknowledgement, the blocks, the end marker and (read)
 // the band-limit fill. A read stores the blocks into image as they arrive;
 // callers that need the image unchanged on failure pass a scratch copy.
-ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& spec, RadioImage& image,
+ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& exchange, RadioImage& image,
                            const ProgressCallback& progress);
 
 struct TransferResult {

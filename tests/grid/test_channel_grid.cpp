@@ -257,22 +257,22 @@ private slots:
         f.rec(5).setBusyLockout(2);
         RenderGrid(f.grid, f.image, f.limits);
         // An empty row edits its RX frequency, whatever column was clicked.
-        EditorSpec spec = StartCellEdit(f.grid, {6, 6});
-        QVERIFY(spec.kind == EditorKind::Frequency);
-        QCOMPARE(spec.cell.col, 1);
+        EditorSpec opened = StartCellEdit(f.grid, {6, 6});
+        QVERIFY(opened.kind == EditorKind::Frequency);
+        QCOMPARE(opened.cell.col, 1);
         QCOMPARE(f.grid.current.col, 1);
-        spec = StartCellEdit(f.grid, {5, 4});
-        QVERIFY(spec.kind == EditorKind::Tone);
-        QCOMPARE(spec.text, std::string("无"));
-        spec = StartCellEdit(f.grid, {5, 8});
-        QVERIFY(spec.kind == EditorKind::Choice);
-        QCOMPARE(spec.choices.size(), size_t(3));
-        QCOMPARE(spec.choiceIndex, 2);
-        spec = StartCellEdit(f.grid, {5, 5});
-        QCOMPARE(spec.choiceIndex, 1); // 高
+        opened = StartCellEdit(f.grid, {5, 4});
+        QVERIFY(opened.kind == EditorKind::Tone);
+        QCOMPARE(opened.text, std::string("无"));
+        opened = StartCellEdit(f.grid, {5, 8});
+        QVERIFY(opened.kind == EditorKind::Choice);
+        QCOMPARE(opened.choices.size(), size_t(3));
+        QCOMPARE(opened.choiceIndex, 2);
+        opened = StartCellEdit(f.grid, {5, 5});
+        QCOMPARE(opened.choiceIndex, 1); // 高
         QVERIFY(f.grid.EditorOpen());
-        spec = StartCellEdit(f.grid, {5, 0});
-        QVERIFY(spec.kind == EditorKind::None);
+        opened = StartCellEdit(f.grid, {5, 0});
+        QVERIFY(opened.kind == EditorKind::None);
     }
 
     void commitFrequencyCorrections_data() {
