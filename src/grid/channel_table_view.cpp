@@ -100,12 +100,12 @@ void ChannelTableView::currentChanged(const QModelIndex& current, const QModelIn
 
 QWidget* ChannelTableView::StartEditAt(GridCell cell) {
     CommitAndCloseEditor();
-    const EditorSpec opened = model_->StartEdit(cell);
-    if (opened.kind == EditorKind::None)
+    const EditorSpec editor = model_->StartEdit(cell);
+    if (editor.kind == EditorKind::None)
         return nullptr;
     opening_ = true;
-    const QModelIndex index = model_->IndexOf(opened.cell);
-    SetCurrentCell(opened.cell);
+    const QModelIndex index = model_->IndexOf(editor.cell);
+    SetCurrentCell(editor.cell);
     const bool opened = edit(index, QAbstractItemView::AllEditTriggers, nullptr);
     opening_ = false;
     if (!opened) {
