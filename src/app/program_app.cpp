@@ -257,18 +257,17 @@ void CProgramApp::AddRecentFile(const QString& path) {
     files.prepend(path);
     while (files.size() > CMainFrame::kRecentFileCount)
         files.removeLast();
-    QSettings settings;
-    settings.remove(T(kRecentFilesGroup));
-    for (int i = 0; i < files.size(); ++i)
-        settings.setValue(QStringLiteral("%1/File%2").arg(T(kRecentFilesGroup)).arg(i + 1),
-                          files[i]);
-    frame_->SetRecentFiles(files);
+    StoreRecentFiles(files);
 }
 
 void CProgramApp::RemoveRecentFile(const QString& path) {
     QStringList files = RecentFiles();
     if (!files.removeAll(path))
         return;
+    StoreRecentFiles(files);
+}
+
+void CProgramApp::StoreRecentFiles(const QStringList& files) {
     QSettings settings;
     settings.remove(T(kRecentFilesGroup));
     for (int i = 0; i < files.size(); ++i)

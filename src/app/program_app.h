@@ -77,6 +77,7 @@ private:
     void LoadSettings(const CommandLine& line);
     void AddRecentFile(const QString& path);
     void RemoveRecentFile(const QString& path);
+    void StoreRecentFiles(const QStringList& files);
     void ConnectCommands();
 
     AppState state_;

@@ -61,9 +61,7 @@ int RunResave(const std::vector<std::string>& argv) {
     if (!LoadInputImage(args.positional[0], image))
         return kExitUsage;
     BandLimits limits;
-    ChannelGrid grid;
-    RenderGrid(grid, image, limits);
-    GridToImage(grid, image, limits);
+    PassThroughGrid(image, limits);
     return SaveOutputImage(args.positional[1], image) ? kExitOk : kExitFailed;
 }
 

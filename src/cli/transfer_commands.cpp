@@ -161,9 +161,7 @@ int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) 
         if (!LoadInputImage(args.positional[0], image))
             return kExitUsage;
         BandLimits limits;
-        ChannelGrid grid;
-        RenderGrid(grid, image, limits);
-        GridToImage(grid, image, limits);
+        PassThroughGrid(image, limits);
     }
 
     const auto qt = StartQt();

@@ -187,6 +187,12 @@ void GridToImage(ChannelGrid& grid, RadioImage& image, const BandLimits& limits)
     FinalizeImage(image, limits);
 }
 
+void PassThroughGrid(RadioImage& image, BandLimits& limits) {
+    ChannelGrid grid;
+    RenderGrid(grid, image, limits);
+    GridToImage(grid, image, limits);
+}
+
 EditorSpec StartCellEdit(ChannelGrid& grid, GridCell cell) {
     EditorSpec opened;
     if (cell.row < 1 || cell.row >= kGridRows || cell.col < 1 || cell.col >= kGridCols) {

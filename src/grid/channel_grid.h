@@ -105,6 +105,10 @@ std::array<std::string, 8> RenderRow(const RadioImage& image, const BandLimits& 
 // FinalizeImage.
 void GridToImage(ChannelGrid& grid, RadioImage& image, const BandLimits& limits);
 
+// What opening an image and then saving or sending it does: the grid is
+// rendered from the image and converted back (which finalises it).
+void PassThroughGrid(RadioImage& image, BandLimits& limits);
+
 // What StartCellEdit decided: which editor opens on which cell, with what.
 struct EditorSpec {
     EditorKind kind = EditorKind::None;
