@@ -13,22 +13,10 @@
 
 namespace kestra {
 
-QString CCommDlg::TitleOf(TransferKind kind) {
-    switch (kind) {
-    case TransferKind::Read:
-        return QString::fromUtf8(text::kCommTitleRead);
-    case TransferKind::Write:
-        return QString::fromUtf8(text::kCommTitleWrite);
-    case TransferKind::Initialise:
-        return QString::fromUtf8(text::kCommTitleInitialise);
-    }
-    return QString();
-}
-
 CCommDlg::CCommDlg(AppState& state, TransferKind kind, QWidget* parent)
     : QDialog(parent), state_(state), kind_(kind) {
     setObjectName(QStringLiteral("commDialog"));
-    setWindowTitle(TitleOf(kind));
+    setWindowTitle(QString::fromUtf8(TransferTitle(kind)));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     progress_ = new QProgressBar(this);
@@ -133,7 +121,7 @@ void CCommDlg::OnWorkerFinished() {
     SetRunning(false);
     if (kind_ == TransferKind::Initialise) {
         // Ready for the next radio.
-        ShowMessage(this, QString::fromUtf8(text::kCommInitialised), QMessageBox::Information);
+        ShowMessage(this, message, QMessageBox::Information);
         progress_->setValue(0);
         percent_->setText(QString::fromStdString(PercentText(0, progress_->maximum())));
         return;

@@ -40,8 +40,6 @@ public:
     QPushButton* exitButton() const { return exit_; }
     QLabel* percentLabel() const { return percent_; }
 
-    static QString TitleOf(TransferKind kind);
-
     // "开始".
     void OnStart();
 

@@ -81,12 +81,8 @@ inline constexpr const char* kPasswordTitle = "密码";
 inline constexpr const char* kPasswordLabel = "密码";
 
 // Progress dialog.
-inline constexpr const char* kCommTitleRead = "读数据";
-inline constexpr const char* kCommTitleWrite = "写数据";
-inline constexpr const char* kCommTitleInitialise = "初始化数据";
 inline constexpr const char* kCommStart = "开始";
 inline constexpr const char* kCommExit = "退出";
-inline constexpr const char* kCommInitialised = "初始化数据成功";
 
 // Settings file.
 inline constexpr const char* kIniFileName = "Program.ini";

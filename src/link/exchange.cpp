@@ -34,6 +34,18 @@ int TransferBlockCount(TransferKind kind) {
     return BlockCount(RangesOf(kind));
 }
 
+const char* TransferTitle(TransferKind kind) {
+    switch (kind) {
+    case TransferKind::Read:
+        return kTitleRead;
+    case TransferKind::Write:
+        return kTitleWrite;
+    case TransferKind::Initialise:
+        return kTitleInitialise;
+    }
+    return kTitleRead;
+}
+
 std::string PercentText(int position, int total) {
     if (total <= 0)
         return "0%";

@@ -60,6 +60,8 @@ ByteRange RegionRange(RegionKind region);
 int BlockCount(const TransferRanges& ranges);
 // 389 for read and write, 512 for initialise.
 int TransferBlockCount(TransferKind kind);
+// Title of the progress dialog: "读数据", "写数据" or "初始化数据".
+const char* TransferTitle(TransferKind kind);
 // "%d%%" of position * 100 / total (integer division); "0%" when total is 0.
 std::string PercentText(int position, int total);
 
