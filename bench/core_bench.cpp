@@ -3,10 +3,10 @@
 #include <chrono>
 #include <cstdio>
 
-#include "document/default_image.h"
-#include "grid/channel_grid.h"
-#include "image/codecs.h"
-#include "image/finalize.h"
+#include "core/document/default_image.h"
+#include "core/grid/channel_grid.h"
+#include "core/codec/codecs.h"
+#include "core/image/finalize.h"
 
 using namespace kestra;
 

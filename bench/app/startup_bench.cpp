@@ -14,8 +14,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/main_frame.h"
-#include "app/program_app.h"
+#include "ui/app/main_frame.h"
+#include "ui/app/program_app.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "cli/cli.h"
-#include "document/dat_file.h"
+#include "core/document/dat_file.h"
 
 namespace kestra::cli {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "image/radio_image.h"
+#include "core/image/radio_image.h"
 
 namespace kestra::cli {
 

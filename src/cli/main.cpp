@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "document/app_directory.h"
+#include "core/document/app_directory.h"
 
 using namespace kestra::cli;
 
@@ -32,9 +32,7 @@ int main(int argc, char** argv) {
     SetProgramDirectory(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
     CommandTable table;
     RegisterOfflineCommands(table);
-#ifdef KESTRA_HAVE_LINK
     RegisterTransferCommands(table);
-#endif
     if (argc < 2)
         return UsageError("missing command");
     const std::string first = argv[1];

@@ -2,8 +2,8 @@
 #include <cstdio>
 
 #include "cli/cli.h"
-#include "document/default_image.h"
-#include "grid/channel_grid.h"
+#include "core/document/default_image.h"
+#include "core/grid/channel_grid.h"
 
 namespace kestra::cli {
 

@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "cli/cli.h"
-#include "document/app_state.h"
-#include "document/dat_file.h"
-#include "document/default_image.h"
-#include "grid/channel_grid.h"
+#include "core/document/app_state.h"
+#include "core/document/dat_file.h"
+#include "core/document/default_image.h"
+#include "core/grid/channel_grid.h"
 #include "link/serial_link.h"
 #include "link/transfers.h"
 #include "link/virtual_radio.h"

@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "image/radio_image.h"
+#include "core/image/radio_image.h"
 #include "link/byte_port.h"
 
 namespace kestra {

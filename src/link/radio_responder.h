@@ -21,7 +21,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "image/radio_image.h"
+#include "core/image/radio_image.h"
 #include "link/exchange.h"
 
 namespace kestra {

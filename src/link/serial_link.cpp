@@ -10,7 +10,7 @@
 #include <mutex>
 #include <thread>
 
-#include "image/codecs.h"
+#include "core/codec/codecs.h"
 
 #if defined(__unix__) || defined(__APPLE__)
 #define KESTRA_POSIX_PORTS 1

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "image/radio_image.h"
+#include "core/image/radio_image.h"
 #include "link/exchange.h"
 
 namespace kestra {

@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cstring>
 
-#include "document/default_image.h"
-#include "image/finalize.h"
+#include "core/document/default_image.h"
+#include "core/image/finalize.h"
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <cerrno>

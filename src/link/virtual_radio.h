@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "image/radio_image.h"
+#include "core/image/radio_image.h"
 #include "link/pseudo_terminal.h"
 #include "link/radio_responder.h"
 

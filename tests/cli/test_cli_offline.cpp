@@ -3,11 +3,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "document/default_image.h"
-#include "grid/channel_grid.h"
-#include "image/calibration.h"
-#include "image/codecs.h"
-#include "image/finalize.h"
+#include "core/document/default_image.h"
+#include "core/grid/channel_grid.h"
+#include "core/image/calibration.h"
+#include "core/codec/codecs.h"
+#include "core/image/finalize.h"
 
 using namespace kestra;
 

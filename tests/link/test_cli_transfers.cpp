@@ -2,8 +2,8 @@
 // the virtual radio in its own process, the other commands talk to it.
 #include <QtTest>
 
-#include "document/dat_file.h"
-#include "grid/channel_grid.h"
+#include "core/document/dat_file.h"
+#include "core/grid/channel_grid.h"
 #include "link/exchange.h"
 #include "link/link_texts.h"
 #include "link/virtual_radio.h"

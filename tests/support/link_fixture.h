@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "image/radio_image.h"
+#include "core/image/radio_image.h"
 #include "link/exchange.h"
 #include "link/serial_link.h"
 

@@ -1,0 +1,26 @@
+// The application's one state object: everything the exchanges, the grid and
+// the dialogs share. The application owns one; a test builds its own.
+#pragma once
+
+#include <atomic>
+#include <string>
+
+#include "core/image/radio_image.h"
+
+namespace kestra {
+
+struct AppState {
+    RadioImage image;
+    BandLimits bandLimits;
+    std::string portName;     // device of the selected serial port
+    std::string modelName;    // from the settings file
+    std::string appDirectory; // the program's directory, ending in a separator
+    bool factoryMode = false; // set by the factory unlock, never cleared
+    std::atomic<bool> transferBusy{false};
+};
+
+// The factory password, compared ignoring letter case.
+inline constexpr const char* kFactoryPassword = "QDM537";
+bool FactoryPasswordMatches(const std::string& typed);
+
+} // namespace kestra

@@ -1,0 +1,46 @@
+#include "ui/app/child_frame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+
+#include "ui/grid/program_view.h"
+
+namespace kestra {
+
+CChildFrame::CChildFrame(AppState& state, std::unique_ptr<CProgramDoc> doc, QWidget* parent)
+    : QMdiSubWindow(parent), doc_(std::move(doc)) {
+    setObjectName(QStringLiteral("childFrame"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    view_ = new CProgramView(state, this);
+    setWidget(view_);
+    setWindowTitle(doc_->Title());
+    setWindowIcon(qApp->windowIcon());
+    connect(doc_.get(), &CProgramDoc::titleChanged, this, &QWidget::setWindowTitle);
+    resize(kInitialWidth, kInitialHeight);
+    // The window menu's own shortcuts (Ctrl+W closes on some platforms) would
+    // clash with the program's commands.
+    if (QMenu* menu = systemMenu())
+        for (QAction* a : menu->actions())
+            a->setShortcuts({});
+}
+
+CChildFrame::~CChildFrame() {
+    // The view converts its grid into the image as it goes.
+    delete view_;
+}
+
+void CChildFrame::FitToForm() {
+    // The window shrinks to the form where the form is smaller.
+    const QSize delta = view_->sizeHint() - view_->size();
+    resize(std::min(kInitialWidth, width() + delta.width()),
+           std::min(kInitialHeight, height() + delta.height()));
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    // The close box only hides the window.
+    event->ignore();
+    hide();
+}
+
+} // namespace kestra

@@ -1,0 +1,40 @@
+// CChildFrame: a document window in the main frame's MDI area, holding one
+// CProgramView. Its close box hides it (the document stays open);
+// "信道信息" shows it again.
+#pragma once
+
+#include <QMdiSubWindow>
+#include <memory>
+
+#include "core/document/app_state.h"
+#include "ui/app/program_doc.h"
+
+namespace kestra {
+
+class CProgramView;
+
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    static constexpr int kInitialWidth = 1095;
+    static constexpr int kInitialHeight = 650;
+
+    CChildFrame(AppState& state, std::unique_ptr<CProgramDoc> doc, QWidget* parent = nullptr);
+    ~CChildFrame() override;
+
+    CProgramView* view() const { return view_; }
+    CProgramDoc* document() const { return doc_.get(); }
+
+    // Shrinks the window (created 1095 x 650) to its form's size where the
+    // form is smaller; the window must be shown.
+    void FitToForm();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    std::unique_ptr<CProgramDoc> doc_;
+    CProgramView* view_;
+};
+
+} // namespace kestra

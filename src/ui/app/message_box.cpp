@@ -1,0 +1,32 @@
+#include "ui/app/message_box.h"
+
+#include <QPushButton>
+
+#include "ui/app/ui_texts.h"
+
+namespace kestra {
+
+void ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon) {
+    ShowMessage(parent, text, QString(), icon);
+}
+
+void ShowMessage(QWidget* parent, const QString& text, const QString& detail,
+                 QMessageBox::Icon icon) {
+    QMessageBox box(icon, QString::fromUtf8(text::kAppTitle),
+                    detail.isEmpty() ? text : text + '\n' + detail, QMessageBox::NoButton, parent);
+    box.addButton(QString::fromUtf8(text::kOk), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+bool AskOkCancel(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(text::kAppTitle), text,
+                    QMessageBox::NoButton, parent);
+    QPushButton* ok = box.addButton(QString::fromUtf8(text::kOk), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QString::fromUtf8(text::kCancel), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == ok;
+}
+
+} // namespace kestra

@@ -1,0 +1,279 @@
+#include "ui/app/program_app.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <cstdio>
+
+#include "ui/dialogs/about_dlg.h"
+#include "ui/app/child_frame.h"
+#include "ui/app/command_line.h"
+#include "ui/app/ini_file.h"
+#include "ui/app/main_frame.h"
+#include "ui/app/message_box.h"
+#include "ui/app/splash_wnd.h"
+#include "ui/app/ui_texts.h"
+#include "ui/app/program_doc.h"
+#include "ui/grid/program_view.h"
+#include "link/serial_link.h"
+#include "link/virtual_radio.h"
+
+namespace kestra {
+
+namespace {
+
+QString T(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+void PrintTo(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+QString DatFilter() {
+    return T(text::kDatFilter);
+}
+
+} // namespace
+
+struct CProgramApp::PrinterHolder {
+    QPrinter printer;
+};
+
+CProgramApp::CProgramApp() = default;
+
+CProgramApp::~CProgramApp() {
+    // The views convert their grids while the state still exists.
+    frame_.reset();
+    if (radio_)
+        radio_->Stop();
+}
+
+int CProgramApp::HandleCommandLineOnly(const QStringList& arguments) {
+    const CommandLine line = ParseCommandLine(arguments);
+    if (line.help) {
+        PrintTo(stdout, line.helpText);
+        return 0;
+    }
+    if (line.version) {
+        PrintTo(stdout, QStringLiteral("kestra %1\n").arg(QStringLiteral(KESTRA_VERSION)));
+        return 0;
+    }
+    if (!line.error.isEmpty()) {
+        PrintTo(stderr, QStringLiteral("kestra: %1\nTry 'kestra --help' for more information.\n")
+                            .arg(line.error));
+        return 2;
+    }
+    return -1;
+}
+
+int CProgramApp::InitInstance(const StartOptions& options) {
+    const int status = HandleCommandLineOnly(options.arguments);
+    if (status >= 0)
+        return status;
+    const CommandLine line = ParseCommandLine(options.arguments);
+
+    state_.appDirectory = options.appDirectory.toStdString();
+    ini_ = std::make_unique<CIniFile>(options.appDirectory);
+    LoadSettings(line);
+    if (line.simulate) {
+        radio_ = std::make_unique<VirtualRadio>();
+        const std::string device = radio_->Start();
+        if (device.empty()) {
+            PrintTo(stderr, QStringLiteral("kestra: the virtual radio could not start: %1\n")
+                                .arg(QString::fromStdString(radio_->Error())));
+            return 1;
+        }
+        state_.portName = device;
+    }
+
+    CSplashWnd::ShowSplashScreen(options.appDirectory);
+    CSplashWnd::PauseWhileShown();
+
+    docManager_ = std::make_unique<CMyDocManager>(state_);
+    frame_ = std::make_unique<CMainFrame>(state_, *ini_);
+    ConnectCommands();
+    frame_->SetRecentFiles(RecentFiles());
+
+    CChildFrame* first = nullptr;
+    if (!line.file.isEmpty())
+        first = OpenDocumentFile(line.file);
+    if (!first) {
+        // Without a file (or when it could not be loaded) the program starts
+        // with a new document.
+        frame_->AddDocumentWindow(docManager_->NewDocument());
+    }
+
+    CSplashWnd::HideSplashScreen();
+    if (options.maximised)
+        frame_->showMaximized();
+    else
+        frame_->show();
+    frame_->repaint();
+    return -1;
+}
+
+void CProgramApp::LoadSettings(const CommandLine& line) {
+    const int port = ini_->GetInt(T(text::kIniSetup), T(text::kIniCom), 0);
+    // Port 0 (no entry) names no device: every exchange reports that the port
+    // cannot be opened until a port is chosen.
+    state_.portName = PortDeviceName(port);
+    if (!line.port.isEmpty())
+        state_.portName = ResolvePortArgument(line.port.toStdString());
+    state_.modelName = ini_->GetString(T(text::kIniSetup), T(text::kIniType)).toStdString();
+}
+
+void CProgramApp::ConnectCommands() {
+    CMainFrame* f = frame_.get();
+    connect(f->action(kIdFileNew), &QAction::triggered, this, &CProgramApp::OnFileNew);
+    connect(f->action(kIdFileOpen), &QAction::triggered, this, &CProgramApp::OnFileOpen);
+    connect(f->action(kIdFileSave), &QAction::triggered, this, &CProgramApp::OnFileSave);
+    connect(f->action(kIdFileSaveAs), &QAction::triggered, this, &CProgramApp::OnFileSaveAs);
+    connect(f->action(kIdFileClose), &QAction::triggered, this, &CProgramApp::OnFileClose);
+    connect(f->action(kIdFilePrintSetup), &QAction::triggered, this,
+            &CProgramApp::OnFilePrintSetup);
+    connect(f->action(kIdFilePrint), &QAction::triggered, this, &CProgramApp::OnFilePrint);
+    connect(f->action(kIdAppAbout), &QAction::triggered, this, &CProgramApp::OnAppAbout);
+    connect(f, &CMainFrame::recentFileChosen, this,
+            [this](const QString& path) { OpenDocumentFile(path); });
+}
+
+void CProgramApp::OnFileNew() {
+    CMainFrame* f = frame_.get();
+    if (!f->DocumentWindows().isEmpty()) {
+        if (!AskOkCancel(f, T(text::kConfirmNew)))
+            return;
+        // Closing the window converts its grid into the image before the new
+        // document overwrites it.
+        f->DestroyDocumentWindow(f->ActiveChild());
+    }
+    f->AddDocumentWindow(docManager_->NewDocument());
+}
+
+void CProgramApp::OnFileOpen() {
+    const QString path =
+        QFileDialog::getOpenFileName(frame_.get(), QString(), QString(), DatFilter());
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+CChildFrame* CProgramApp::OpenDocumentFile(const QString& path) {
+    QString error;
+    std::unique_ptr<CProgramDoc> doc = docManager_->OpenDocumentFile(path, &error);
+    if (!doc) {
+        ShowMessage(frame_.get(), error);
+        if (!QFileInfo::exists(CMyDocManager::NormalisePath(path)))
+            RemoveRecentFile(CMyDocManager::NormalisePath(path));
+        return nullptr;
+    }
+    AddRecentFile(doc->PathName());
+    return frame_->AddDocumentWindow(std::move(doc));
+}
+
+void CProgramApp::OnFileSave() {
+    CChildFrame* child = frame_->ActiveChild();
+    if (!child)
+        return;
+    if (child->document()->PathName().isEmpty())
+        OnFileSaveAs();
+    else
+        SaveDocumentAs(child->document()->PathName());
+}
+
+void CProgramApp::OnFileSaveAs() {
+    CChildFrame* child = frame_->ActiveChild();
+    if (!child)
+        return;
+    QFileDialog dialog(frame_.get());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(DatFilter());
+    dialog.setDefaultSuffix(QStringLiteral("dat"));
+    if (!child->document()->PathName().isEmpty())
+        dialog.selectFile(child->document()->PathName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    SaveDocumentAs(dialog.selectedFiles().first());
+}
+
+bool CProgramApp::SaveDocumentAs(const QString& path) {
+    CChildFrame* child = frame_->ActiveChild();
+    if (!child)
+        return false;
+    QString error;
+    const QString full = CMyDocManager::NormalisePath(path);
+    if (!child->document()->OnSaveDocument(full, child->view(), &error)) {
+        ShowMessage(frame_.get(), error);
+        return false;
+    }
+    AddRecentFile(full);
+    return true;
+}
+
+void CProgramApp::OnFileClose() {
+    // The window is hidden; its document stays open.
+    if (CChildFrame* child = frame_->ActiveChild())
+        child->hide();
+}
+
+void CProgramApp::OnFilePrintSetup() {
+    if (!printer_)
+        printer_ = std::make_unique<PrinterHolder>();
+    QPrintDialog dialog(&printer_->printer, frame_.get());
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.exec();
+}
+
+void CProgramApp::OnFilePrint() {
+    // The program prints no content of its own: the print dialog chooses
+    // the printer and that is all.
+    OnFilePrintSetup();
+}
+
+void CProgramApp::OnAppAbout() {
+    CAboutDlg dialog(*ini_, frame_.get());
+    dialog.exec();
+}
+
+QStringList CProgramApp::RecentFiles() const {
+    QSettings settings;
+    QStringList files;
+    for (int i = 1; i <= CMainFrame::kRecentFileCount; ++i) {
+        const QString f =
+            settings.value(QStringLiteral("%1/File%2").arg(T(kRecentFilesGroup)).arg(i)).toString();
+        if (!f.isEmpty())
+            files.append(f);
+    }
+    return files;
+}
+
+void CProgramApp::AddRecentFile(const QString& path) {
+    QStringList files = RecentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > CMainFrame::kRecentFileCount)
+        files.removeLast();
+    StoreRecentFiles(files);
+}
+
+void CProgramApp::RemoveRecentFile(const QString& path) {
+    QStringList files = RecentFiles();
+    if (!files.removeAll(path))
+        return;
+    StoreRecentFiles(files);
+}
+
+void CProgramApp::StoreRecentFiles(const QStringList& files) {
+    QSettings settings;
+    settings.remove(T(kRecentFilesGroup));
+    for (int i = 0; i < files.size(); ++i)
+        settings.setValue(QStringLiteral("%1/File%2").arg(T(kRecentFilesGroup)).arg(i + 1),
+                          files[i]);
+    frame_->SetRecentFiles(files);
+}
+
+} // namespace kestra

@@ -1,0 +1,95 @@
+// CProgramApp: start-up and the application's commands.
+//
+// Start-up: the settings file (created when missing), the port
+// ("Setup/COM" through the platform's port table, or --port, or the virtual
+// radio of --simulate), the model name ("Setup/Type"), the program's
+// directory, the splash screen, the main frame, then a new document or the
+// file named on the command line, and the main frame shown maximised.
+//
+// Commands: new (asking "所有数据将会被清除！" while a document window is
+// open), open, the recent files, save, save as, close, print setup, print
+// and about.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+#include "core/document/app_state.h"
+
+class QWidget;
+
+namespace kestra {
+
+class CChildFrame;
+class CIniFile;
+class CMainFrame;
+class CMyDocManager;
+class VirtualRadio;
+struct CommandLine;
+
+struct StartOptions {
+    // The program's directory, ending in a separator (Program.ini,
+    // Default.dat, BackGround.bmp and startup.bmp are looked for there).
+    QString appDirectory;
+    // The command line, program name first.
+    QStringList arguments;
+    // Show the main frame maximised (a test may keep it normal).
+    bool maximised = true;
+};
+
+class CProgramApp : public QObject {
+    Q_OBJECT
+public:
+    CProgramApp();
+    ~CProgramApp() override;
+
+    // Runs start-up. Returns -1 when the program goes on to its event loop,
+    // else the exit status (--help, --version, a usage error).
+    int InitInstance(const StartOptions& options);
+    // What the command line alone decides: the exit status after --help,
+    // --version or a usage error (printed), else -1. Needs no display.
+    static int HandleCommandLineOnly(const QStringList& arguments);
+
+    AppState& state() { return state_; }
+    CIniFile& ini() { return *ini_; }
+    CMainFrame* frame() const { return frame_.get(); }
+    VirtualRadio* virtualRadio() const { return radio_.get(); }
+
+    // Commands.
+    void OnFileNew();
+    void OnFileOpen();
+    // Opens a file as a new document window; a file that cannot be loaded
+    // is reported and changes nothing. Returns the new window or null.
+    CChildFrame* OpenDocumentFile(const QString& path);
+    void OnFileSave();
+    void OnFileSaveAs();
+    // Saves the active document under path; a failure is reported.
+    bool SaveDocumentAs(const QString& path);
+    void OnFileClose();
+    void OnFilePrintSetup();
+    void OnFilePrint();
+    void OnAppAbout();
+
+    QStringList RecentFiles() const;
+
+private:
+    void LoadSettings(const CommandLine& line);
+    void AddRecentFile(const QString& path);
+    void RemoveRecentFile(const QString& path);
+    void StoreRecentFiles(const QStringList& files);
+    void ConnectCommands();
+
+    AppState state_;
+    std::unique_ptr<CIniFile> ini_;
+    std::unique_ptr<CMyDocManager> docManager_;
+    std::unique_ptr<VirtualRadio> radio_;
+    std::unique_ptr<CMainFrame> frame_;
+    struct PrinterHolder;
+    std::unique_ptr<PrinterHolder> printer_;
+};
+
+// The settings of the recent-file list (4 entries).
+inline constexpr const char* kRecentFilesGroup = "Recent File List";
+
+} // namespace kestra

@@ -1,0 +1,80 @@
+#include "ui/app/program_doc.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "ui/app/ui_texts.h"
+#include "core/document/dat_file.h"
+#include "core/document/default_image.h"
+#include "ui/grid/program_view.h"
+
+namespace kestra {
+
+CProgramDoc::CProgramDoc(AppState& state, QObject* parent) : QObject(parent), state_(state) {}
+
+bool CProgramDoc::OnNewDocument() {
+    NewDocumentImage(state_.appDirectory, state_.image);
+    return true;
+}
+
+bool CProgramDoc::OnOpenDocument(const QString& path, QString* error) {
+    std::string reason;
+    if (!LoadDatFile(path.toStdString(), state_.image, &reason)) {
+        if (error)
+            *error = QString::fromStdString(reason);
+        return false;
+    }
+    SetPathName(path);
+    return true;
+}
+
+bool CProgramDoc::OnSaveDocument(const QString& path, CProgramView* activeView, QString* error) {
+    if (activeView)
+        activeView->ConvertGridToImage();
+    std::string reason;
+    if (!SaveDatFile(path.toStdString(), state_.image, &reason)) {
+        if (error)
+            *error = QString::fromStdString(reason);
+        return false;
+    }
+    SetPathName(path);
+    return true;
+}
+
+void CProgramDoc::SetPathName(const QString& path) {
+    pathName_ = path;
+    emit titleChanged(Title());
+}
+
+QString CProgramDoc::Title() const {
+    if (pathName_.isEmpty())
+        return QString::fromUtf8(text::kUntitled);
+    return QFileInfo(pathName_).fileName();
+}
+
+QString CMyDocManager::NormalisePath(const QString& path) {
+    QString p = path;
+    if (p.startsWith('"'))
+        p.remove(0, 1);
+    const int quote = p.lastIndexOf('"');
+    if (quote >= 0)
+        p.truncate(quote);
+    if (p.isEmpty())
+        return p;
+    return QDir::cleanPath(QFileInfo(p).absoluteFilePath());
+}
+
+std::unique_ptr<CProgramDoc> CMyDocManager::NewDocument() {
+    auto doc = std::make_unique<CProgramDoc>(state_);
+    doc->OnNewDocument();
+    return doc;
+}
+
+std::unique_ptr<CProgramDoc> CMyDocManager::OpenDocumentFile(const QString& path, QString* error) {
+    auto doc = std::make_unique<CProgramDoc>(state_);
+    if (!doc->OnOpenDocument(NormalisePath(path), error))
+        return nullptr;
+    return doc;
+}
+
+} // namespace kestra

@@ -1,0 +1,53 @@
+#include "ui/dialogs/about_dlg.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/app/ini_file.h"
+#include "ui/app/ui_texts.h"
+
+namespace kestra {
+
+CAboutDlg::CAboutDlg(const CIniFile& ini, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("aboutDialog"));
+    setWindowTitle(QString::fromUtf8(text::kAboutTitle));
+
+    auto* icon = new QLabel(this);
+    icon->setPixmap(qApp->windowIcon().pixmap(48, 48));
+    icon->setAlignment(Qt::AlignTop);
+
+    const QString section = QString::fromUtf8(text::kIniAbout);
+    const char* keys[3] = {text::kIniVersion, text::kIniCopyright, text::kIniCompany};
+    auto* text = new QVBoxLayout;
+    text->setSpacing(6);
+    for (int i = 0; i < 3; ++i) {
+        lines_[i] = new QLabel(ini.GetString(section, QString::fromUtf8(keys[i])), this);
+        lines_[i]->setObjectName(QStringLiteral("aboutLine%1").arg(i + 1));
+        lines_[i]->setTextFormat(Qt::PlainText);
+        lines_[i]->setMinimumWidth(260);
+        text->addWidget(lines_[i]);
+    }
+    text->addStretch(1);
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QString::fromUtf8(text::kOk), QDialogButtonBox::AcceptRole)
+        ->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(18);
+    top->addWidget(icon);
+    top->addLayout(text, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 20, 20, 14);
+    layout->setSpacing(16);
+    layout->addLayout(top);
+    layout->addWidget(buttons);
+    setFixedSize(sizeHint());
+}
+
+} // namespace kestra

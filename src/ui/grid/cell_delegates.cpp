@@ -1,0 +1,162 @@
+#include "ui/grid/cell_delegates.h"
+
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+
+#include "ui/grid/channel_table_model.h"
+#include "core/codec/codecs.h"
+
+namespace kestra {
+
+namespace {
+
+// Set on an editor once it holds the text StartCellEdit decided, so that
+// later data changes of the model do not overwrite what the user typed.
+constexpr const char* kInitialisedProperty = "kestraEditorInitialised";
+
+bool IsTypedCharacter(const QString& text) {
+    if (text.isEmpty())
+        return false;
+    const QChar c = text.at(0);
+    return c.isPrint();
+}
+
+bool AcceptsAll(const QString& text) {
+    for (const QChar c : text)
+        if (c.unicode() > 0x7F || !FrequencyEditorAccepts(static_cast<char>(c.unicode())))
+            return false;
+    return true;
+}
+
+} // namespace
+
+FrequencyEdit::FrequencyEdit(QWidget* parent) : QLineEdit(parent) {
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setInputMethodHints(Qt::ImhFormattedNumbersOnly);
+}
+
+void FrequencyEdit::keyPressEvent(QKeyEvent* event) {
+    // Typed characters outside "0123456789." are discarded; Backspace and the
+    // editing keys take their course.
+    if (IsTypedCharacter(event->text()) && !(event->modifiers() & Qt::ControlModifier) &&
+        !AcceptsAll(event->text())) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void FrequencyEdit::inputMethodEvent(QInputMethodEvent* event) {
+    if (!AcceptsAll(event->commitString())) {
+        event->accept();
+        return;
+    }
+    QLineEdit::inputMethodEvent(event);
+}
+
+GridCellDelegate::GridCellDelegate(ChannelTableModel* model, EditorKind kind, QObject* parent)
+    : QStyledItemDelegate(parent), model_(model), kind_(kind) {}
+
+QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                        const QModelIndex& index) const {
+    const GridCell cell = ChannelTableModel::CellOf(index);
+    ChannelTableModel* model = model_;
+    auto live = [model, cell](const QString& text) {
+        model->SetLiveEditorText(cell, text.toStdString());
+    };
+    QWidget* editor = nullptr;
+    switch (kind_) {
+    case EditorKind::Frequency: {
+        auto* edit = new FrequencyEdit(parent);
+        edit->setAlignment(Qt::AlignCenter);
+        edit->setFrame(false);
+        connect(edit, &QLineEdit::textChanged, edit, live);
+        editor = edit;
+        break;
+    }
+    case EditorKind::Tone: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        // What the user types stays as typed; no completion.
+        combo->setCompleter(nullptr);
+        combo->setMaxVisibleItems(16);
+        for (const std::string& tone : CombinedToneList())
+            combo->addItem(QString::fromStdString(tone));
+        connect(combo, &QComboBox::editTextChanged, combo, live);
+        editor = combo;
+        break;
+    }
+    case EditorKind::Choice: {
+        auto* combo = new QComboBox(parent);
+        for (const std::string& choice : ChoicesForColumn(cell.col))
+            combo->addItem(QString::fromStdString(choice));
+        connect(combo, &QComboBox::currentTextChanged, combo, live);
+        editor = combo;
+        break;
+    }
+    case EditorKind::None:
+        return nullptr;
+    }
+    editor->setObjectName(QStringLiteral("cellEditor"));
+    emit editorOpened(editor);
+    return editor;
+}
+
+void GridCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    if (editor->property(kInitialisedProperty).toBool())
+        return;
+    const GridCell cell = ChannelTableModel::CellOf(index);
+    const ChannelGrid& grid = model_->grid();
+    const std::string text = grid.EditorOpen() && grid.editor.cell == cell
+                                 ? grid.editor.text
+                                 : grid.Text(cell.row, cell.col);
+    const QString qtext = QString::fromStdString(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        edit->setText(qtext);
+        edit->selectAll();
+    } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        if (combo->isEditable())
+            combo->setEditText(qtext);
+        else
+            combo->setCurrentIndex(combo->findText(qtext, Qt::MatchExactly));
+    }
+    editor->setProperty(kInitialisedProperty, true);
+}
+
+void GridCellDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
+                                    const QModelIndex& index) const {
+    const GridCell cell = ChannelTableModel::CellOf(index);
+    model_->SetLiveEditorText(cell, EditorText(editor).toStdString());
+    model_->CommitEditor(cell);
+}
+
+void GridCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                            const QModelIndex&) const {
+    editor->setGeometry(option.rect);
+}
+
+QString GridCellDelegate::EditorText(const QWidget* editor) {
+    if (auto* edit = qobject_cast<const QLineEdit*>(editor))
+        return edit->text();
+    if (auto* combo = qobject_cast<const QComboBox*>(editor))
+        return combo->currentText();
+    return QString();
+}
+
+bool GridCellDelegate::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier))) {
+            if (auto* editor = qobject_cast<QWidget*>(object)) {
+                emit enterPressed(editor);
+                return true;
+            }
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+} // namespace kestra

@@ -1,0 +1,66 @@
+// The three in-place editors of the channel grid, as item delegates:
+//
+//   columns 1-2  frequency editor  line edit taking only "0123456789." and
+//                                  Backspace, all text selected on open
+//   columns 3-4  tone editor       editable combo box, the 264 tone texts
+//   columns 5-8  choice editor     combo box with the column's choices
+//
+// An editor opens only after StartCellEdit has decided the cell and its
+// text (ChannelTableModel::StartEdit). While it is open every change of its
+// text is kept in the grid as the live editor text, so that GridToImage
+// commits it; closing it commits through the grid's commit rules. Enter in an
+// editor is reported to the view, which commits and moves the current cell.
+#pragma once
+
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+#include "core/grid/channel_grid.h"
+
+namespace kestra {
+
+class ChannelTableModel;
+
+// The frequency editor: a line edit that discards any typed character other
+// than the digits and the decimal point (control keys pass).
+class FrequencyEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit FrequencyEdit(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+};
+
+class GridCellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    GridCellDelegate(ChannelTableModel* model, EditorKind kind, QObject* parent = nullptr);
+
+    EditorKind kind() const { return kind_; }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const override;
+
+    // The text an editor of this delegate currently holds.
+    static QString EditorText(const QWidget* editor);
+
+signals:
+    void editorOpened(QWidget* editor) const;
+    void enterPressed(QWidget* editor) const;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    ChannelTableModel* model_;
+    EditorKind kind_;
+};
+
+} // namespace kestra

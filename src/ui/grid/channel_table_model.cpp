@@ -1,0 +1,94 @@
+#include "ui/grid/channel_table_model.h"
+
+namespace kestra {
+
+namespace {
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+} // namespace
+
+ChannelTableModel::ChannelTableModel(AppState& state, QObject* parent)
+    : QAbstractTableModel(parent), state_(state) {}
+
+int ChannelTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kGridRows - 1;
+}
+
+int ChannelTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kGridCols - 1;
+}
+
+QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return QVariant();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole: {
+        const GridCell cell = CellOf(index);
+        return Q(grid_.Text(cell.row, cell.col));
+    }
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignCenter);
+    default:
+        return QVariant();
+    }
+}
+
+QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignCenter);
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    if (orientation == Qt::Horizontal)
+        return Q(grid_.Text(0, section + 1));
+    return Q(grid_.Text(section + 1, kColLabel));
+}
+
+Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+void ChannelTableModel::Render() {
+    RenderGrid(grid_, state_.image, state_.bandLimits);
+    AllChanged();
+}
+
+void ChannelTableModel::ConvertToImage() {
+    const bool editorOpen = grid_.EditorOpen();
+    GridToImage(grid_, state_.image, state_.bandLimits);
+    if (editorOpen)
+        AllChanged();
+}
+
+EditorSpec ChannelTableModel::StartEdit(GridCell cell) {
+    return StartCellEdit(grid_, cell);
+}
+
+void ChannelTableModel::SetLiveEditorText(GridCell cell, const std::string& text) {
+    if (grid_.EditorOpen() && grid_.editor.cell == cell)
+        grid_.editor.text = text;
+}
+
+void ChannelTableModel::CommitEditor(GridCell cell) {
+    if (!grid_.EditorOpen() || !(grid_.editor.cell == cell))
+        return;
+    CommitOpenEditor(grid_, state_.image, state_.bandLimits);
+    RowChanged(cell.row);
+}
+
+void ChannelTableModel::DiscardEditor() {
+    grid_.editor = ChannelGrid::OpenEditor{};
+}
+
+void ChannelTableModel::RowChanged(int gridRow) {
+    emit dataChanged(index(gridRow - 1, 0), index(gridRow - 1, kGridCols - 2));
+}
+
+void ChannelTableModel::AllChanged() {
+    emit dataChanged(index(0, 0), index(kGridRows - 2, kGridCols - 2));
+}
+
+} // namespace kestra

@@ -1,0 +1,57 @@
+// ChannelTableModel: shows one ChannelGrid in a QTableView. Model row r and
+// column c are grid row r + 1 and column c + 1; the grid's header row and
+// label column are the view's header sections. The model only shows the
+// grid: every change of cell text goes through the grid's own rules
+// (StartCellEdit, the Commit* functions, RenderGrid, GridToImage).
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include "core/document/app_state.h"
+#include "core/grid/channel_grid.h"
+
+namespace kestra {
+
+class ChannelTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    ChannelTableModel(AppState& state, QObject* parent = nullptr);
+
+    ChannelGrid& grid() { return grid_; }
+    const ChannelGrid& grid() const { return grid_; }
+    AppState& state() { return state_; }
+
+    static GridCell CellOf(const QModelIndex& index) {
+        return GridCell{index.row() + 1, index.column() + 1};
+    }
+    QModelIndex IndexOf(GridCell cell) const { return index(cell.row - 1, cell.col - 1); }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Fills the grid from the image (RenderGrid).
+    void Render();
+    // Writes the grid into the image (GridToImage, which commits the open
+    // editor's live text and finalises the image).
+    void ConvertToImage();
+    // Opens an editor on a cell by the grid's rules; returns what opens.
+    EditorSpec StartEdit(GridCell cell);
+    // Keeps the open editor's live text in the grid.
+    void SetLiveEditorText(GridCell cell, const std::string& text);
+    // Commits the open editor (if it is the one on cell) with its live text.
+    void CommitEditor(GridCell cell);
+    // Forgets the open editor without committing it.
+    void DiscardEditor();
+
+private:
+    void RowChanged(int gridRow);
+    void AllChanged();
+
+    AppState& state_;
+    ChannelGrid grid_;
+};
+
+} // namespace kestra

@@ -1,0 +1,204 @@
+#include "ui/grid/channel_table_view.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "ui/grid/cell_delegates.h"
+#include "ui/grid/channel_table_model.h"
+
+namespace kestra {
+
+int TwipsToPixels(int twips, double dpi) {
+    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+}
+
+ChannelTableView::ChannelTableView(ChannelTableModel* model, QWidget* parent)
+    : QTableView(parent), model_(model) {
+    setModel(model);
+    setObjectName(QStringLiteral("channelGrid"));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    verticalHeader()->setSectionsClickable(false);
+    verticalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+
+    frequencyDelegate_ = new GridCellDelegate(model, EditorKind::Frequency, this);
+    toneDelegate_ = new GridCellDelegate(model, EditorKind::Tone, this);
+    choiceDelegate_ = new GridCellDelegate(model, EditorKind::Choice, this);
+    for (int col = 1; col < kGridCols; ++col) {
+        GridCellDelegate* delegate = nullptr;
+        switch (EditorForColumn(col)) {
+        case EditorKind::Frequency:
+            delegate = frequencyDelegate_;
+            break;
+        case EditorKind::Tone:
+            delegate = toneDelegate_;
+            break;
+        default:
+            delegate = choiceDelegate_;
+            break;
+        }
+        setItemDelegateForColumn(col - 1, delegate);
+    }
+    for (GridCellDelegate* d : {frequencyDelegate_, toneDelegate_, choiceDelegate_}) {
+        connect(d, &GridCellDelegate::editorOpened, this,
+                [this](QWidget* editor) { openEditor_ = editor; });
+        connect(d, &GridCellDelegate::enterPressed, this, &ChannelTableView::OnEditorEnter);
+    }
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ChannelTableView::OnScrolled);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &ChannelTableView::OnScrolled);
+    ApplyGeometry();
+}
+
+void ChannelTableView::ApplyGeometry() {
+    const double dpi = logicalDpiX();
+    for (int col = 1; col < kGridCols; ++col)
+        setColumnWidth(col - 1, TwipsToPixels(GridColumnWidthTwips(col), dpi));
+    // The label column is the vertical header; its labels must not be clipped.
+    const QFontMetrics labelMetrics(verticalHeader()->font());
+    const int labelWidth = std::max(TwipsToPixels(GridColumnWidthTwips(kColLabel), dpi),
+                                    labelMetrics.horizontalAdvance(QStringLiteral("B 128")) + 14);
+    verticalHeader()->setFixedWidth(labelWidth);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    horizontalHeader()->setFixedHeight(fontMetrics().height() + 10);
+}
+
+GridCell ChannelTableView::CurrentCell() const {
+    const QModelIndex index = currentIndex();
+    if (!index.isValid())
+        return GridCell{1, 1};
+    return ChannelTableModel::CellOf(index);
+}
+
+void ChannelTableView::SetCurrentCell(GridCell cell) {
+    const QModelIndex index = model_->IndexOf(cell);
+    if (!index.isValid())
+        return;
+    setCurrentIndex(index);
+    scrollTo(index);
+}
+
+void ChannelTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (current.isValid())
+        model_->grid().current = ChannelTableModel::CellOf(current);
+}
+
+QWidget* ChannelTableView::StartEditAt(GridCell cell) {
+    CommitAndCloseEditor();
+    const EditorSpec editor = model_->StartEdit(cell);
+    if (editor.kind == EditorKind::None)
+        return nullptr;
+    opening_ = true;
+    const QModelIndex index = model_->IndexOf(editor.cell);
+    SetCurrentCell(editor.cell);
+    const bool opened = edit(index, QAbstractItemView::AllEditTriggers, nullptr);
+    opening_ = false;
+    if (!opened) {
+        model_->DiscardEditor();
+        return nullptr;
+    }
+    return openEditor_.data();
+}
+
+void ChannelTableView::CommitAndCloseEditor() {
+    if (QWidget* editor = openEditor_.data()) {
+        openEditor_.clear();
+        commitData(editor);
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+    // An editor without a widget (none should remain) is committed as well.
+    model_->CommitEditor(model_->grid().editor.cell);
+}
+
+void ChannelTableView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (editor == openEditor_.data())
+        openEditor_.clear();
+    if (hint == QAbstractItemDelegate::RevertModelCache) {
+        // Escape: the typed text is dropped and the cell keeps its text.
+        model_->DiscardEditor();
+        hint = QAbstractItemDelegate::NoHint;
+    } else if (hint != QAbstractItemDelegate::NoHint) {
+        // Tab and the like close the editor without opening another one.
+        hint = QAbstractItemDelegate::NoHint;
+    }
+    QTableView::closeEditor(editor, hint);
+}
+
+void ChannelTableView::OnEditorEnter(QWidget* editor) {
+    if (editor != openEditor_.data())
+        return;
+    const ChannelGrid::OpenEditor open = model_->grid().editor;
+    const bool textWasEmpty = GridCellDelegate::EditorText(editor).isEmpty();
+    setFocus(Qt::OtherFocusReason);
+    CommitAndCloseEditor();
+    SetCurrentCell(CellAfterEditorEnter(open.kind, open.cell, textWasEmpty));
+}
+
+void ChannelTableView::OnScrolled() {
+    if (!opening_)
+        CommitAndCloseEditor();
+}
+
+void ChannelTableView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Right:
+            SetCurrentCell(kestra::MoveRight(CurrentCell()));
+            event->accept();
+            return;
+        case Qt::Key_Left:
+            SetCurrentCell(kestra::MoveLeft(CurrentCell()));
+            event->accept();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            StartEditAt(CurrentCell());
+            event->accept();
+            return;
+        default:
+            break;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void ChannelTableView::mousePressEvent(QMouseEvent* event) {
+    QTableView::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid())
+        StartEditAt(ChannelTableModel::CellOf(index));
+}
+
+void ChannelTableView::wheelEvent(QWheelEvent* event) {
+    // Each 120 of wheel rotation turns one page.
+    wheelRemainder_ += event->angleDelta().y();
+    while (wheelRemainder_ >= 120) {
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+        wheelRemainder_ -= 120;
+    }
+    while (wheelRemainder_ <= -120) {
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        wheelRemainder_ += 120;
+    }
+    event->accept();
+}
+
+} // namespace kestra

@@ -1,0 +1,66 @@
+// ChannelTableView: the table that shows the channel grid and drives its
+// in-place editing and keyboard navigation.
+//
+//   left click on a data cell   StartCellEdit (an empty row edits RX)
+//   Enter on the grid           StartCellEdit on the current cell
+//   Enter in an editor          commit, then CellAfterEditorEnter
+//   Right / Left                MoveRight / MoveLeft (wrapping rows)
+//   wheel                       one page per 120 step
+//   any scrolling               commits the open editor
+#pragma once
+
+#include <QPointer>
+#include <QTableView>
+
+#include "core/grid/channel_grid.h"
+
+namespace kestra {
+
+class ChannelTableModel;
+class GridCellDelegate;
+
+class ChannelTableView : public QTableView {
+    Q_OBJECT
+public:
+    explicit ChannelTableView(ChannelTableModel* model, QWidget* parent = nullptr);
+
+    ChannelTableModel* channelModel() const { return model_; }
+
+    // Opens the editor StartCellEdit decides for a cell (closing an open one
+    // first). Returns the editor widget, or nullptr when none opens.
+    QWidget* StartEditAt(GridCell cell);
+    // Commits the open editor, if any, and hides it.
+    void CommitAndCloseEditor();
+    // The open editor widget, if any.
+    QWidget* OpenEditor() const { return openEditor_.data(); }
+    // Makes a cell the current one and scrolls it into view.
+    void SetCurrentCell(GridCell cell);
+    GridCell CurrentCell() const;
+
+    // Column widths and row heights for the screen's resolution.
+    void ApplyGeometry();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+private:
+    void OnEditorEnter(QWidget* editor);
+    void OnScrolled();
+
+    ChannelTableModel* model_;
+    GridCellDelegate* frequencyDelegate_;
+    GridCellDelegate* toneDelegate_;
+    GridCellDelegate* choiceDelegate_;
+    QPointer<QWidget> openEditor_;
+    bool opening_ = false;
+    int wheelRemainder_ = 0;
+};
+
+// Pixels for a length in twips at a resolution in dots per inch.
+int TwipsToPixels(int twips, double dpi);
+
+} // namespace kestra

@@ -1,0 +1,151 @@
+#include "ui/grid/program_view.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "ui/dialogs/comm_dlg.h"
+#include "ui/dialogs/password_dlg.h"
+#include "ui/app/ui_texts.h"
+#include "ui/grid/channel_table_model.h"
+#include "ui/grid/channel_table_view.h"
+
+namespace kestra {
+
+CProgramView::CProgramView(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
+    setObjectName(QStringLiteral("programView"));
+    model_ = new ChannelTableModel(state, this);
+    table_ = new ChannelTableView(model_, this);
+
+    batchButton_ = new QPushButton(QString::fromUtf8(text::kButtonBatch), this);
+    channelEditButton_ = new QPushButton(QString::fromUtf8(text::kButtonChannelEdit), this);
+    initialiseButton_ = new QPushButton(QString::fromUtf8(text::kButtonInitialise), this);
+    batchButton_->setObjectName(QStringLiteral("batchButton"));
+    channelEditButton_->setObjectName(QStringLiteral("channelEditButton"));
+    initialiseButton_->setObjectName(QStringLiteral("initialiseButton"));
+    // Batch generation and the channel edit dialog are not available yet.
+    batchButton_->setEnabled(false);
+    channelEditButton_->setEnabled(false);
+    initialiseButton_->setVisible(state.factoryMode);
+    for (QPushButton* b : {batchButton_, channelEditButton_, initialiseButton_}) {
+        b->setAutoDefault(false);
+        b->setFocusPolicy(Qt::TabFocus);
+        b->setMinimumWidth(fontMetrics().horizontalAdvance(b->text()) + 32);
+    }
+    connect(initialiseButton_, &QPushButton::clicked, this, &CProgramView::OnInitialise);
+
+    // The table keeps its natural width (the columns are fixed); the form
+    // around it stays blank, as the buttons line up with its right edge.
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(12);
+    buttons->addStretch(1);
+    buttons->addWidget(batchButton_);
+    buttons->addWidget(channelEditButton_);
+    buttons->addWidget(initialiseButton_);
+
+    auto* column = new QVBoxLayout;
+    column->setSpacing(10);
+    column->addLayout(buttons);
+    column->addWidget(table_, 1);
+
+    auto* outer = new QHBoxLayout(this);
+    outer->setContentsMargins(20, 14, 20, 14);
+    outer->addLayout(column);
+    outer->addStretch(1);
+
+    int width = table_->verticalHeader()->width() + 2 * table_->frameWidth() +
+                table_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < table_->model()->columnCount(); ++c)
+        width += table_->columnWidth(c);
+    table_->setFixedWidth(width);
+
+    model_->Render();
+    table_->SetCurrentCell(GridCell{1, 1});
+
+    qApp->installEventFilter(this);
+}
+
+CProgramView::~CProgramView() {
+    qApp->removeEventFilter(this);
+    // Whatever the grid shows (an open editor's text included) goes into
+    // the image.
+    model_->ConvertToImage();
+}
+
+QSize CProgramView::sizeHint() const {
+    constexpr int kRowsShown = 20;
+    const QSize layoutHint = QWidget::sizeHint();
+    const int tableHeight = table_->horizontalHeader()->minimumHeight() + 2 * table_->frameWidth() +
+                            kRowsShown * table_->verticalHeader()->defaultSectionSize();
+    const int otherHeight = layoutHint.height() - table_->sizeHint().height();
+    return QSize(layoutHint.width(), otherHeight + tableHeight);
+}
+
+void CProgramView::RenderGrid() {
+    table_->CommitAndCloseEditor();
+    model_->Render();
+}
+
+void CProgramView::ConvertGridToImage() {
+    model_->ConvertToImage();
+    // The editor's text is committed; the widget only has to go.
+    table_->CommitAndCloseEditor();
+}
+
+bool CProgramView::RunTransferDialog(TransferKind kind) {
+    CCommDlg dialog(state_, kind, this);
+    dialog.exec();
+    return dialog.Succeeded();
+}
+
+void CProgramView::OnRead() {
+    table_->CommitAndCloseEditor();
+    if (RunTransferDialog(TransferKind::Read))
+        RenderGrid();
+}
+
+void CProgramView::OnWrite() {
+    ConvertGridToImage();
+    RunTransferDialog(TransferKind::Write);
+}
+
+void CProgramView::OnInitialise() {
+    ConvertGridToImage();
+    RunTransferDialog(TransferKind::Initialise);
+}
+
+void CProgramView::OnFactoryUnlock() {
+    CPasswordDlg dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    state_.factoryMode = true;
+    ShowInitialiseButton();
+    emit factoryUnlocked();
+}
+
+void CProgramView::ShowInitialiseButton() {
+    initialiseButton_->setVisible(true);
+}
+
+bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
+    // Ctrl+F11 addressed to this view or any of its controls opens the
+    // factory unlock; the key reaches no control.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F11 && (key->modifiers() & Qt::ControlModifier)) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget && (widget == this || isAncestorOf(widget))) {
+                if (!key->isAutoRepeat())
+                    OnFactoryUnlock();
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace kestra

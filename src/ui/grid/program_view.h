@@ -1,0 +1,71 @@
+// CProgramView: the form in every document window. It shows one ChannelGrid
+// of the one radio image in a table, with the buttons "批量生成", "信道编辑"
+// and (after the factory unlock) "初始化" above it, and carries the view
+// commands: read, write and initialise through the progress dialog, and the
+// factory unlock on Ctrl+F11.
+//
+// The grid is rendered when the view is created and after a successful read;
+// it is converted into the image before a write or initialise, before saving
+// and when the view is destroyed.
+#pragma once
+
+#include <QWidget>
+
+#include "core/document/app_state.h"
+
+class QPushButton;
+
+namespace kestra {
+
+class ChannelTableModel;
+class ChannelTableView;
+enum class TransferKind;
+
+class CProgramView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CProgramView(AppState& state, QWidget* parent = nullptr);
+    ~CProgramView() override;
+
+    ChannelTableModel* model() const { return model_; }
+    ChannelTableView* table() const { return table_; }
+    QPushButton* batchButton() const { return batchButton_; }
+    QPushButton* channelEditButton() const { return channelEditButton_; }
+    QPushButton* initialiseButton() const { return initialiseButton_; }
+
+    // The form's own size: the grid's fixed width and about twenty rows.
+    QSize sizeHint() const override;
+
+    // RenderGrid: the grid from the image.
+    void RenderGrid();
+    // GridToImage: the grid (with the open editor's text) into the image.
+    void ConvertGridToImage();
+
+    // View commands.
+    void OnRead();
+    void OnWrite();
+    void OnInitialise();
+    // Ctrl+F11: the password dialog; a matching password sets FactoryMode.
+    void OnFactoryUnlock();
+    // Shows "初始化" (factory mode).
+    void ShowInitialiseButton();
+
+signals:
+    // The factory unlock succeeded.
+    void factoryUnlocked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool RunTransferDialog(TransferKind kind);
+
+    AppState& state_;
+    ChannelTableModel* model_;
+    ChannelTableView* table_;
+    QPushButton* batchButton_;
+    QPushButton* channelEditButton_;
+    QPushButton* initialiseButton_;
+};
+
+} // namespace kestra

@@ -1,0 +1,294 @@
+#include <QtTest>
+
+#include <cmath>
+#include <random>
+
+#include "core/codec/codecs.h"
+
+using namespace kestra;
+
+class CodecsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void bcdBytes() {
+        QCOMPARE(ToBcd(7), std::uint8_t(0x07));
+        QCOMPARE(ToBcd(42), std::uint8_t(0x42));
+        QCOMPARE(ToBcd(99), std::uint8_t(0x99));
+        QCOMPARE(FromBcd(0x59), 59);
+        QCOMPARE(FromBcd(0xFF), 165); // not validated
+        for (int v = 0; v <= 99; ++v)
+            QCOMPARE(FromBcd(ToBcd(v)), v);
+    }
+
+    void frequencyBytesAndText() {
+        std::uint8_t b[4];
+        EncodeFrequency(14512500, b);
+        QCOMPARE(QByteArray(reinterpret_cast<char*>(b), 4), QByteArray("\x00\x25\x51\x14", 4));
+        QCOMPARE(DecodeFrequency(b), 14512500u);
+        const std::uint8_t unset[4] = {0xFF, 0xFF, 0xFF, 0xFF};
+        QCOMPARE(DecodeFrequency(unset), kUnsetFrequency);
+
+        QCOMPARE(TextToFrequency("145.125"), 14512500u);
+        QCOMPARE(FrequencyToText(TextToFrequency("145.125")), std::string("145.12500"));
+        QCOMPARE(TextToFrequency("136.003"), 13600300u);
+        EncodeFrequency(TextToFrequency("136.003"), b);
+        QCOMPARE(QByteArray(reinterpret_cast<char*>(b), 4), QByteArray("\x00\x03\x60\x13", 4));
+        // strtod reading: blanks, trailing junk, no number at all.
+        QCOMPARE(TextToFrequency("  438.5MHz"), 43850000u);
+        QCOMPARE(TextToFrequency("abc"), 0u);
+        QCOMPARE(TextToFrequency(""), 0u);
+        QCOMPARE(TextToFrequency(".5"), 50000u);
+        QCOMPARE(TextToFrequency("1.45e2"), 14500000u);
+        QCOMPARE(TextToFrequency("-5"), 0u);
+        QCOMPARE(FrequencyToText(0), std::string("0.00000"));
+        QCOMPARE(FrequencyToText(99999999), std::string("999.99999"));
+    }
+
+    void frequencyTooLargeForEightDigitsIsClamped() {
+        std::uint8_t b[4];
+        EncodeFrequency(105012345, b); // would lose its leading digit
+        QCOMPARE(DecodeFrequency(b), 99999999u);
+    }
+
+    void exactMulScalesTypedDecimals() {
+        // Every typed frequency with up to five decimals must scale exactly,
+        // where the binary product falls just below the integer.
+        int binaryWrong = 0;
+        for (int khz = 13600000; khz < 13700000; khz += 3) {
+            const std::string text = FrequencyToText(static_cast<std::uint32_t>(khz));
+            const double typed = std::strtod(text.c_str(), nullptr);
+            QCOMPARE(static_cast<std::uint32_t>(ExactMul(typed, 100000.0)),
+                     static_cast<std::uint32_t>(khz));
+            if (static_cast<int>(typed * 100000.0) != khz)
+                ++binaryWrong;
+        }
+        QVERIFY(binaryWrong > 0); // the plain product really is wrong somewhere
+        QCOMPARE(ExactMul(136.003, 100000.0), 13600300.0);
+        QVERIFY(136.003 * 100000.0 < 13600300.0);
+        QCOMPARE(static_cast<int>(ExactMul(23.0, 10.0)), 230);
+        QCOMPARE(static_cast<int>(ExactMul(2.3, 100.0)), 230);
+        QCOMPARE(static_cast<int>(ExactMul(0.29, 100.0)), 29);
+        QVERIFY(static_cast<int>(0.29 * 100.0) == 28);
+        QCOMPARE(ExactMul(-1.5, 2.0), -3.0);
+        QCOMPARE(ExactMul(0.0, 5.0), 0.0);
+        QCOMPARE(ExactMul(885, 0.1), 88.5);
+    }
+
+    void toneDisplayTexts() {
+        QCOMPARE(ToneValueToText({0x70, 0x06}), std::string("67.0"));
+        QCOMPARE(ToneValueToText({0x41, 0x25}), std::string("254.1"));
+        QCOMPARE(ToneValueToText({0x23, 0x80}), std::string("D023N"));
+        QCOMPARE(ToneValueToText({0x54, 0xC7}), std::string("D754I"));
+        QCOMPARE(ToneValueToText({0x17, 0x80}), std::string("D017N"));
+        QCOMPARE(ToneValueToText({0x05, 0x81}), std::string("D105N"));
+        QCOMPARE(ToneValueToText({0x00, 0x00}), std::string("0.0"));
+        QCOMPARE(ToneValueToText({0xFF, 0xFF}), std::string("无"));
+    }
+
+    void toneStoredValues() {
+        QCOMPARE(ToneTextToValue("D023N"), (ToneCode{0x23, 0x80}));
+        QCOMPARE(ToneTextToValue("D023I"), (ToneCode{0x23, 0xC0}));
+        QCOMPARE(ToneTextToValue("254.1"), (ToneCode{0x41, 0x25}));
+        QCOMPARE(ToneTextToValue("88.5"), (ToneCode{0x85, 0x08}));
+        QCOMPARE(ToneTextToValue("无"), kNoTone);
+        // An empty text means no tone, never the unknown CTCSS code 00 00.
+        QCOMPARE(ToneTextToValue(""), kNoTone);
+    }
+
+    void toneRoundTripsOverEveryListEntry() {
+        QCOMPARE(CtcssTextList().size(), size_t(50));
+        QCOMPARE(DcsTextList().size(), size_t(214));
+        QCOMPARE(CombinedToneList().size(), size_t(264));
+        QCOMPARE(CombinedToneList().front(), std::string("67.0"));
+        QCOMPARE(CombinedToneList()[50], std::string("D017N"));
+        QCOMPARE(CombinedToneList()[157], std::string("D017I"));
+        QCOMPARE(CombinedToneList().back(), std::string("D754I"));
+        for (const std::string& text : CombinedToneList()) {
+            const ToneCode code = ToneTextToValue(text);
+            QCOMPARE(ToneValueToText(code), text);
+            QCOMPARE(NormalizeToneText(text), text);
+        }
+        for (std::size_t i = 0; i < CtcssTones().size(); ++i) {
+            const int t = CtcssTones()[i];
+            const ToneCode code = ToneTextToValue(CtcssTextList()[i]);
+            QCOMPARE(code, (ToneCode{ToBcd(t % 100), ToBcd(t / 100)}));
+        }
+    }
+
+    void toneCodesSettleAfterOneRoundTrip() {
+        // Whatever two bytes a radio holds, the text they show stores bytes
+        // that show the same text again.
+        for (int lo = 0; lo < 256; ++lo) {
+            for (int hi = 0; hi < 256; ++hi) {
+                const std::string shown = ToneValueToText({std::uint8_t(lo), std::uint8_t(hi)});
+                const ToneCode stored = ToneTextToValue(shown);
+                const std::string again = ToneValueToText(stored);
+                if (ToneTextToValue(again) != stored)
+                    QFAIL(qPrintable(QString("%1 %2 -> %3 -> %4")
+                                         .arg(lo, 2, 16)
+                                         .arg(hi, 2, 16)
+                                         .arg(QString::fromStdString(shown))
+                                         .arg(QString::fromStdString(again))));
+            }
+        }
+        // Codes that do not fit their two bytes are stored as no tone rather
+        // than as another kind of tone.
+        QCOMPARE(ToneTextToValue("D6399N"), (ToneCode{0x99, 0xBF}));
+        QCOMPARE(ToneTextToValue("D6400N"), kNoTone);
+        QCOMPARE(ToneTextToValue("D6299I"), (ToneCode{0x99, 0xFE}));
+        QCOMPARE(ToneTextToValue("D6300I"), kNoTone);
+        QCOMPARE(ToneTextToValue("799.9"), (ToneCode{0x99, 0x79}));
+        QCOMPARE(ToneTextToValue("850.0"), kNoTone);
+        QCOMPARE(ToneTextToValue("-5.0"), kNoTone);
+    }
+
+    void exactMulAgreesWithDecimalShifts() {
+        // A decimal with up to 15 significant digits times a power of ten is
+        // the decimal with its point moved, exactly as strtod reads that.
+        std::mt19937_64 rng(7);
+        for (int i = 0; i < 20000; ++i) {
+            const int digits = 1 + int(rng() % 15);
+            std::string mantissa;
+            for (int d = 0; d < digits; ++d)
+                mantissa.push_back(char('0' + rng() % 10));
+            const int point = int(rng() % (digits + 1));
+            const std::string text = mantissa.substr(0, point) + "." + mantissa.substr(point) + "0";
+            const int shift = int(rng() % 11) - 5;
+            const double factor = std::strtod(("1e" + std::to_string(shift)).c_str(), nullptr);
+            const std::string shifted = text + "e" + std::to_string(shift);
+            const double expected = std::strtod(shifted.c_str(), nullptr);
+            const double actual = ExactMul(std::strtod(text.c_str(), nullptr), factor);
+            if (actual != expected)
+                QFAIL(qPrintable(QString::fromStdString(text + " * 1e" + std::to_string(shift))));
+        }
+        // Values where a quick double computation cannot decide the rounding.
+        QCOMPARE(ExactMul(0.1 + 0.2, 10.0), 3.0);
+        QVERIFY(std::isinf(ExactMul(1e300, 1e10)));
+        QCOMPARE(ExactMul(123456789012345.5, 1.0), 123456789012346.0);
+    }
+
+    void normalizeToneText_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty stays") << ""
+                                     << "";
+        QTest::newRow("two blanks") << "  "
+                                    << "无";
+        QTest::newRow("d23") << "d23"
+                             << "D023N";
+        QTest::newRow("23i") << "23i"
+                             << "D023I";
+        QTest::newRow("ID23") << "ID23"
+                              << "D023I";
+        QTest::newRow("N754") << "N754"
+                              << "D754N";
+        QTest::newRow("d754i") << "d754i"
+                               << "D754I";
+        QTest::newRow("DN23") << "DN23"
+                              << "D023N";
+        QTest::newRow("dcs not in list") << "D099"
+                                         << "D099N";
+        QTest::newRow("plain number is DCS") << "100"
+                                             << "D100N";
+        QTest::newRow("67") << "67"
+                            << "D067N";
+        QTest::newRow("88.5") << "88.5"
+                              << "88.5";
+        QTest::newRow("100.0") << "100.0"
+                               << "100.0";
+        QTest::newRow("88.50 kept as typed") << "88.50"
+                                             << "88.50";
+        QTest::newRow("60.0 lower bound") << "60.0"
+                                          << "60.0";
+        QTest::newRow("59.9") << "59.9"
+                              << "无";
+        QTest::newRow("280.0 upper bound") << "280.0"
+                                           << "280.0";
+        QTest::newRow("280.1") << "280.1"
+                               << "无";
+        QTest::newRow("300.0") << "300.0"
+                               << "无";
+        QTest::newRow("888") << "888"
+                             << "无";
+        QTest::newRow("777") << "777"
+                             << "D777N";
+        QTest::newRow("zero") << "0"
+                              << "无";
+        QTest::newRow("abc") << "abc"
+                             << "无";
+        QTest::newRow("negative") << "D-5"
+                                  << "无";
+        QTest::newRow("huge") << "99999999999999"
+                              << "无";
+        QTest::newRow("none text") << "无"
+                                   << "无";
+    }
+    void normalizeToneText() {
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        QCOMPARE(QString::fromStdString(NormalizeToneText(typed.toStdString())), expected);
+    }
+
+    void snapToStep() {
+        QCOMPARE(SnapToStep(14501230), 14501000u);
+        QCOMPARE(SnapToStep(43500710), 43500625u);
+        QCOMPARE(SnapToStep(14501250), 14501250u); // tie: 250 = 250 -> 5 kHz raster
+        QVERIFY(IsOffRaster(14501230));
+        QVERIFY(!IsOffRaster(14500250));
+        QVERIFY(!IsOffRaster(43500625));
+        for (std::uint32_t f = 14500000; f < 14510000; f += 7) {
+            const std::uint32_t s = SnapToStep(f);
+            QVERIFY(s <= f);
+            QVERIFY(s % 500 == 0 || s % 625 == 0);
+            QVERIFY(f - s < 625);
+        }
+    }
+
+    void channelLabels() {
+        QCOMPARE(ChannelLabel(1), std::string("A001"));
+        QCOMPARE(ChannelLabel(128), std::string("A128"));
+        QCOMPARE(ChannelLabel(129), std::string("B001"));
+        QCOMPARE(ChannelLabel(257), std::string("A VFO"));
+        QCOMPARE(ChannelLabel(258), std::string("B VFO"));
+        QCOMPARE(ChannelLabel(259), std::string());
+        QCOMPARE(ChannelLabel(0), std::string());
+        QCOMPARE(GridRowLabel(5), std::string("A 005"));
+        QCOMPARE(GridRowLabel(129), std::string("B 001"));
+        QCOMPARE(GridRowLabel(258), std::string("B VFO"));
+        for (int n = 1; n <= 258; ++n) {
+            QCOMPARE(ParseChannelLabel(ChannelLabel(n)), n);
+            QCOMPARE(ParseChannelLabel(GridRowLabel(n)), n);
+        }
+        QCOMPARE(ParseChannelLabel("B128"), 256);
+        QCOMPARE(ParseChannelLabel("b vfo"), 258);
+        QCOMPARE(ParseChannelLabel("12"), 12);
+        QCOMPARE(ParseChannelLabel("X1"), 0);
+        QCOMPARE(ParseChannelLabel("a001"), 0);
+        QCOMPARE(ParseChannelLabel("A200"), 200);
+        QCOMPARE(ParseChannelLabel("B5"), 133);
+    }
+
+    void dtmfCodes() {
+        const std::string chars = "0123456789ABCD*#EF";
+        const int codes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 14, 15};
+        for (std::size_t i = 0; i < chars.size(); ++i)
+            QCOMPARE(int(DtmfCharToCode(chars[i])), codes[i]);
+        QCOMPARE(DtmfCharToCode('a'), std::uint8_t(0xFF));
+        QCOMPARE(DtmfCharToCode(' '), std::uint8_t(0xFF));
+    }
+
+    void numbersIgnoreTheLocale() {
+        const char* old = std::setlocale(LC_NUMERIC, nullptr);
+        const std::string saved = old ? old : "C";
+        if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") &&
+            !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
+            QSKIP("no locale with a decimal comma installed");
+        QCOMPARE(FrequencyToText(14512500), std::string("145.12500"));
+        QCOMPARE(TextToFrequency("145.125"), 14512500u);
+        QCOMPARE(ToneValueToText({0x85, 0x08}), std::string("88.5"));
+        std::setlocale(LC_NUMERIC, saved.c_str());
+    }
+};
+
+QTEST_APPLESS_MAIN(CodecsTest)
+#include "test_codecs.moc"

@@ -1,0 +1,419 @@
+#include <QtTest>
+
+#include "core/document/default_image.h"
+#include "core/grid/channel_grid.h"
+#include "core/codec/codecs.h"
+#include "core/image/radio_image.h"
+
+using namespace kestra;
+
+namespace {
+
+QByteArray Bytes(const RadioImage& image, int offset, int count) {
+    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
+}
+
+QStringList Row(const ChannelGrid& grid, int row) {
+    QStringList out;
+    for (int c = 1; c < kGridCols; ++c)
+        out << QString::fromStdString(grid.Text(row, c));
+    return out;
+}
+
+void SetRow(ChannelGrid& grid, int row, const QStringList& cells) {
+    for (int c = 0; c < cells.size(); ++c)
+        grid.SetText(row, c + 1, cells[c].toStdString());
+}
+
+// A fresh image with the built-in defaults and one channel.
+struct Fixture {
+    RadioImage image;
+    BandLimits limits;
+    ChannelGrid grid;
+    Fixture() { ApplyBuiltInDefaults(image); }
+    ChannelRecord rec(int n) { return ChannelRecord(image, n); }
+    void AddChannel(int n, std::uint32_t rx, std::uint32_t tx) {
+        rec(n).setRx(rx);
+        rec(n).setTx(tx);
+        rec(n).setRxTone(kNoTone);
+        rec(n).setTxTone(kNoTone);
+    }
+};
+
+} // namespace
+
+class ChannelGridTest : public QObject {
+    Q_OBJECT
+private slots:
+    void structure() {
+        ChannelGrid grid;
+        QCOMPARE(QString::fromStdString(grid.Text(0, 1)), QString("接收频率"));
+        QCOMPARE(QString::fromStdString(grid.Text(0, 8)), QString("繁忙"));
+        QCOMPARE(grid.Text(0, 0), std::string());
+        QCOMPARE(grid.Text(1, 0), std::string("A 001"));
+        QCOMPARE(grid.Text(128, 0), std::string("A 128"));
+        QCOMPARE(grid.Text(129, 0), std::string("B 001"));
+        QCOMPARE(grid.Text(257, 0), std::string("A VFO"));
+        QCOMPARE(grid.Text(258, 0), std::string("B VFO"));
+        QCOMPARE(GridColumnWidthTwips(0), 600);
+        QCOMPARE(GridColumnWidthTwips(2), 1500);
+        QCOMPARE(GridColumnWidthTwips(8), 1000);
+    }
+
+    void renderCellTexts() {
+        Fixture f;
+        f.AddChannel(1, 14512500, 14512500);
+        f.rec(1).setRxTone({0x85, 0x08});
+        f.rec(1).setTxTone({0x23, 0x80});
+        f.rec(1).setByte(0x0D, 0x00); // low, no scan, narrow, busy off
+        f.AddChannel(2, 43500000, 0);
+        f.rec(2).setTxNone();
+        f.rec(2).setRxTone({0x17, 0x80});
+        f.rec(2).setTxTone({0x00, 0x00});
+        f.rec(2).setBusyLockout(3);
+        f.AddChannel(129, 43500000, 43000000); // B001 from 0x1000
+        f.rec(129).setBusyLockout(2);
+        f.rec(129).setRxTone({0x05, 0x81});
+        f.rec(129).setTxTone({0x54, 0xC7});
+        f.AddChannel(3, 50000000, 50000000); // outside both bands
+        f.rec(4).setByte(3, 0x00);           // top byte 0x00: empty
+        RenderGrid(f.grid, f.image, f.limits);
+        QCOMPARE(Row(f.grid, 1),
+                 QStringList({"145.12500", "145.12500", "88.5", "D023N", "低", "否", "窄", "关"}));
+        QCOMPARE(Row(f.grid, 2),
+                 QStringList({"435.00000", "", "D017N", "0.0", "高", "是", "宽", ""}));
+        QCOMPARE(Row(f.grid, 129), QStringList({"435.00000", "430.00000", "D105N", "D754I", "高",
+                                                "是", "宽", "QT/DQT"}));
+        QCOMPARE(Row(f.grid, 3), QStringList(8, ""));
+        QCOMPARE(Row(f.grid, 4), QStringList(8, ""));
+        QCOMPARE(Row(f.grid, 258), QStringList(8, ""));
+
+        // Raising band B's upper limit in the image makes the 500 MHz row show.
+        f.image.SetFrequency(0x2E18, 40000000);
+        f.image.SetFrequency(0x2E1C, 52000000);
+        RenderGrid(f.grid, f.image, f.limits);
+        QCOMPARE(f.limits.high[1], 52000000);
+        QCOMPARE(f.grid.Text(3, 1), std::string("500.00000"));
+        QCOMPARE(f.limits.low[0], 13600000); // 0x2E13 is 0xFF: band 0 kept
+    }
+
+    void gridToImageShiftRules_data() {
+        QTest::addColumn<QString>("rx");
+        QTest::addColumn<QString>("tx");
+        QTest::addColumn<QByteArray>("storedTx");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<QByteArray>("amount");
+        QTest::newRow("above") << "145.00000"
+                               << "145.60000" << QByteArray::fromHex("00005614") << 2
+                               << QByteArray::fromHex("00000600");
+        QTest::newRow("below") << "435.00000"
+                               << "430.00000" << QByteArray::fromHex("00000043") << 1
+                               << QByteArray::fromHex("00005000");
+        QTest::newRow("simplex") << "145.00000"
+                                 << "145.00000" << QByteArray::fromHex("00005014") << 0
+                                 << QByteArray::fromHex("00000001");
+        QTest::newRow("no tx") << "145.00000"
+                               << "" << QByteArray::fromHex("ffffffff") << 0
+                               << QByteArray::fromHex("00000001");
+        QTest::newRow("other band") << "145.00000"
+                                    << "435.00000" << QByteArray::fromHex("00005043") << 0
+                                    << QByteArray::fromHex("00000001");
+    }
+    void gridToImageShiftRules() {
+        QFETCH(QString, rx);
+        QFETCH(QString, tx);
+        QFETCH(QByteArray, storedTx);
+        QFETCH(int, direction);
+        QFETCH(QByteArray, amount);
+        Fixture f;
+        SetRow(f.grid, 7, {rx, tx, "无", "无", "高", "是", "宽", "关"});
+        GridToImage(f.grid, f.image, f.limits);
+        const int base = RecordOffset(7);
+        QCOMPARE(Bytes(f.image, base + 4, 4), storedTx);
+        QCOMPARE(int(f.image[base + 0x0F]), direction);
+        QCOMPARE(Bytes(f.image, base + 0x10, 4), amount);
+    }
+
+    void outOfBandTxUsesTheRememberedShift() {
+        Fixture f;
+        // Shift bytes FF FF FF FF (above 9999500): the channel becomes simplex.
+        f.AddChannel(9, 14500000, 14500000);
+        f.image.SetFrequency(RecordOffset(9) + 0x10, kUnsetFrequency);
+        for (int i = 0; i < 4; ++i)
+            f.image[RecordOffset(9) + 0x10 + i] = 0xFF;
+        SetRow(f.grid, 9, {"145.00000", "500.00000", "无", "无", "高", "是", "宽", "关"});
+        GridToImage(f.grid, f.image, f.limits);
+        QCOMPARE(f.rec(9).tx(), 14500000u);
+        QCOMPARE(f.rec(9).shiftDirection(), 0);
+        QCOMPARE(Bytes(f.image, RecordOffset(9) + 0x10, 4), QByteArray::fromHex("00000001"));
+
+        // A usable remembered shift keeps the amount and sets the direction.
+        f.image.SetFrequency(RecordOffset(9) + 0x10, 60000);
+        SetRow(f.grid, 9, {"145.00000", "500.00000", "无", "无", "高", "是", "宽", "关"});
+        GridToImage(f.grid, f.image, f.limits);
+        QCOMPARE(f.rec(9).tx(), 50000000u);
+        QCOMPARE(f.rec(9).shiftDirection(), 2);
+        QCOMPARE(f.rec(9).shiftAmount(), 60000u);
+    }
+
+    void gridToImageFlagsAndTones() {
+        Fixture f;
+        f.AddChannel(12, 14500000, 14500000);
+        ChannelRecord rec = f.rec(12);
+        rec.setBusyLockout(2);
+        rec.setVox(true);
+        rec.setPttId(2);
+        rec.setSignalling(1);
+        rec.setVoiceProcessing(5);
+        rec.setByte(0x18, 'K');
+        rec.setByte(0x0E, 0x77);
+        SetRow(f.grid, 12, {"145.00000", "145.00000", "D023N", "", "低", "否", "窄", "关"});
+        GridToImage(f.grid, f.image, f.limits);
+        QCOMPARE(rec.busyLockout(), 0);
+        QVERIFY(!rec.highPower());
+        QVERIFY(!rec.scan());
+        QVERIFY(!rec.wide());
+        QVERIFY(rec.vox());
+        QCOMPARE(rec.pttId(), 2);
+        QCOMPARE(rec.signalling(), 1);
+        QCOMPARE(rec.voiceProcessing(), 5);
+        QCOMPARE(rec.byte(0x18), std::uint8_t('K'));
+        QCOMPARE(rec.byte(0x0E), std::uint8_t(0x77));
+        QCOMPARE(rec.rxTone(), (ToneCode{0x23, 0x80}));
+        QCOMPARE(rec.txTone(), kNoTone); // an empty tone cell is no tone
+
+        // Unknown texts leave scan and bandwidth as they were; busy becomes 0.
+        rec.setScan(true);
+        rec.setWide(true);
+        rec.setBusyLockout(1);
+        SetRow(f.grid, 12, {"145.00000", "145.00000", "无", "无", "x", "x", "x", "x"});
+        GridToImage(f.grid, f.image, f.limits);
+        QVERIFY(rec.scan());
+        QVERIFY(rec.wide());
+        QCOMPARE(rec.busyLockout(), 0);
+        QVERIFY(!rec.highPower());
+        SetRow(f.grid, 12, {"145.00000", "145.00000", "无", "无", "高", "是", "宽", "载波"});
+        GridToImage(f.grid, f.image, f.limits);
+        QCOMPARE(rec.busyLockout(), 1);
+        QVERIFY(rec.highPower());
+    }
+
+    void clearingTheRxCellClearsTheRecord() {
+        Fixture f;
+        f.AddChannel(10, 14500000, 14500000);
+        f.rec(10).setByte(0x18, 'A');
+        RenderGrid(f.grid, f.image, f.limits);
+        QCOMPARE(f.grid.Text(10, 1), std::string("145.00000"));
+        f.grid.ClearRow(10);
+        GridToImage(f.grid, f.image, f.limits);
+        RadioImage cleared;
+        ClearRecord(cleared, 10);
+        QCOMPARE(Bytes(f.image, RecordOffset(10), 32), Bytes(cleared, RecordOffset(10), 32));
+    }
+
+    void dialogOnlyFieldsSurviveManyConversions() {
+        Fixture f;
+        f.AddChannel(20, 14500000, 14560000);
+        f.rec(20).setVox(true);
+        f.rec(20).setPttId(3);
+        f.rec(20).setSignalling(1);
+        f.rec(20).setByte(0x18, 'N');
+        const QByteArray name = Bytes(f.image, RecordOffset(20) + 0x18, 7);
+        for (int i = 0; i < 5; ++i) {
+            RenderGrid(f.grid, f.image, f.limits);
+            CommitTone(f.grid, {20, 3}, "88.5");
+            GridToImage(f.grid, f.image, f.limits);
+        }
+        QVERIFY(f.rec(20).vox());
+        QCOMPARE(f.rec(20).pttId(), 3);
+        QCOMPARE(f.rec(20).signalling(), 1);
+        QCOMPARE(Bytes(f.image, RecordOffset(20) + 0x18, 7), name);
+        QCOMPARE(f.rec(20).rxTone(), (ToneCode{0x85, 0x08}));
+    }
+
+    void renderConvertRenderReproducesTheGrid() {
+        Fixture f;
+        const QStringList rows[] = {
+            {"145.00000", "145.60000", "100.0", "D754I", "高", "是", "宽", "关"},
+            {"438.50000", "", "无", "88.5", "低", "否", "窄", "载波"},
+            {"146.52000", "435.00000", "D023N", "无", "高", "否", "宽", "QT/DQT"},
+        };
+        SetRow(f.grid, 1, rows[0]);
+        SetRow(f.grid, 140, rows[1]);
+        SetRow(f.grid, 257, rows[2]);
+        SetRow(f.grid, 2, {"145.00000", "145.00000", "88.50", "无", "高", "是", "宽", "关"});
+        GridToImage(f.grid, f.image, f.limits);
+        ChannelGrid again;
+        RenderGrid(again, f.image, f.limits);
+        QCOMPARE(Row(again, 1), rows[0]);
+        QCOMPARE(Row(again, 140), rows[1]);
+        QCOMPARE(Row(again, 257), rows[2]);
+        QCOMPARE(again.Text(2, 3), std::string("88.5")); // typed 88.50
+    }
+
+    void startCellEdit() {
+        Fixture f;
+        f.AddChannel(5, 14500000, 14500000);
+        f.rec(5).setBusyLockout(2);
+        RenderGrid(f.grid, f.image, f.limits);
+        // An empty row edits its RX frequency, whatever column was clicked.
+        EditorSpec opened = StartCellEdit(f.grid, {6, 6});
+        QVERIFY(opened.kind == EditorKind::Frequency);
+        QCOMPARE(opened.cell.col, 1);
+        QCOMPARE(f.grid.current.col, 1);
+        opened = StartCellEdit(f.grid, {5, 4});
+        QVERIFY(opened.kind == EditorKind::Tone);
+        QCOMPARE(opened.text, std::string("无"));
+        opened = StartCellEdit(f.grid, {5, 8});
+        QVERIFY(opened.kind == EditorKind::Choice);
+        QCOMPARE(opened.choices.size(), size_t(3));
+        QCOMPARE(opened.choiceIndex, 2);
+        opened = StartCellEdit(f.grid, {5, 5});
+        QCOMPARE(opened.choiceIndex, 1); // 高
+        QVERIFY(f.grid.EditorOpen());
+        opened = StartCellEdit(f.grid, {5, 0});
+        QVERIFY(opened.kind == EditorKind::None);
+    }
+
+    void commitFrequencyCorrections_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("5 kHz raster") << "145.0123"
+                                      << "145.01000";
+        QTest::newRow("6.25 kHz raster") << "435.0071"
+                                         << "435.00625";
+        QTest::newRow("2.5 kHz kept") << "145.0025"
+                                      << "145.00250";
+        QTest::newRow("out of band") << "500"
+                                     << "136.00000";
+        QTest::newRow("below band") << "100"
+                                    << "136.00000";
+        QTest::newRow("band edge") << "174"
+                                   << "174.00000";
+        QTest::newRow("exact decimal") << "136.0025"
+                                       << "136.00250";
+        QTest::newRow("tie goes to 5 kHz") << "136.003"
+                                           << "136.00000";
+    }
+    void commitFrequencyCorrections() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        Fixture f;
+        f.AddChannel(1, 14500000, 14500000);
+        RenderGrid(f.grid, f.image, f.limits);
+        CommitFrequency(f.grid, f.image, f.limits, {1, 1}, typed.toStdString());
+        QCOMPARE(QString::fromStdString(f.grid.Text(1, 1)), shown);
+        QCOMPARE(f.grid.Text(1, 2), std::string("145.00000"));
+    }
+
+    void newRowGetsDefaultsAndAClearedRecord() {
+        Fixture f;
+        ChannelRecord rec = f.rec(5);
+        rec.setByte(0x18, 'Z');
+        rec.setVox(true);
+        rec.setByte(0x0C, 0x55);
+        RenderGrid(f.grid, f.image, f.limits);
+        CommitFrequency(f.grid, f.image, f.limits, {5, 1}, "146.52");
+        QCOMPARE(Row(f.grid, 5),
+                 QStringList({"146.52000", "146.52000", "无", "无", "高", "是", "宽", "关"}));
+        RadioImage cleared;
+        ClearRecord(cleared, 5);
+        QCOMPARE(Bytes(f.image, RecordOffset(5), 32), Bytes(cleared, RecordOffset(5), 32));
+    }
+
+    void deletingAndEmptyRows() {
+        Fixture f;
+        f.AddChannel(1, 14500000, 14500000);
+        RenderGrid(f.grid, f.image, f.limits);
+        CommitFrequency(f.grid, f.image, f.limits, {1, 1}, "0");
+        QCOMPARE(Row(f.grid, 1), QStringList(8, ""));
+        RenderGrid(f.grid, f.image, f.limits);
+        CommitFrequency(f.grid, f.image, f.limits, {1, 1}, "");
+        QCOMPARE(Row(f.grid, 1), QStringList(8, ""));
+        // No TX without RX; no tone or choice in an empty row.
+        CommitFrequency(f.grid, f.image, f.limits, {2, 2}, "145");
+        CommitTone(f.grid, {2, 3}, "88.5");
+        CommitChoice(f.grid, {2, 5}, "高");
+        QCOMPARE(Row(f.grid, 2), QStringList(8, ""));
+        // Clearing a TX cell keeps its text.
+        RenderGrid(f.grid, f.image, f.limits);
+        CommitFrequency(f.grid, f.image, f.limits, {1, 2}, "");
+        QCOMPARE(f.grid.Text(1, 2), std::string("145.00000"));
+    }
+
+    void vfoRowsFollowTheBand() {
+        Fixture f;
+        f.AddChannel(257, 14500000, 14500000);
+        f.AddChannel(258, 43500000, 43500000);
+        f.AddChannel(1, 14500000, 14500000);
+        RenderGrid(f.grid, f.image, f.limits);
+        CommitFrequency(f.grid, f.image, f.limits, {257, 1}, "435");
+        QCOMPARE(f.grid.Text(257, 2), std::string("435.00000"));
+        CommitFrequency(f.grid, f.image, f.limits, {1, 1}, "435");
+        QCOMPARE(f.grid.Text(1, 2), std::string("145.00000"));
+        CommitFrequency(f.grid, f.image, f.limits, {258, 2}, "145");
+        QCOMPARE(f.grid.Text(258, 1), std::string("145.00000"));
+        CommitFrequency(f.grid, f.image, f.limits, {258, 2}, "146");
+        QCOMPARE(f.grid.Text(258, 1), std::string("145.00000")); // same band: kept
+        CommitFrequency(f.grid, f.image, f.limits, {258, 2}, "");
+        QCOMPARE(f.grid.Text(258, 1), std::string("145.00000"));
+        QCOMPARE(f.grid.Text(258, 2), std::string("146.00000"));
+    }
+
+    void noConfiguredBandKeepsTheTypedValue() {
+        Fixture f;
+        f.limits.low[0] = f.limits.high[0] = 0;
+        f.limits.low[1] = f.limits.high[1] = -1;
+        QCOMPARE(CorrectTypedFrequency("145.0123", f.limits), 14501000u);
+        f.limits = BandLimits();
+        f.limits.low[0] = 0; // band 0 unusable: band 1 gives the replacement
+        QCOMPARE(CorrectTypedFrequency("300", f.limits), 40000000u);
+    }
+
+    void toneCommits() {
+        Fixture f;
+        f.AddChannel(1, 14500000, 14500000);
+        RenderGrid(f.grid, f.image, f.limits);
+        CommitTone(f.grid, {1, 3}, "d23");
+        QCOMPARE(f.grid.Text(1, 3), std::string("D023N"));
+        CommitTone(f.grid, {1, 3}, "67");
+        QCOMPARE(f.grid.Text(1, 3), std::string("D067N"));
+        CommitTone(f.grid, {1, 4}, "67.0");
+        QCOMPARE(f.grid.Text(1, 4), std::string("67.0"));
+        CommitTone(f.grid, {1, 4}, "");
+        QCOMPARE(f.grid.Text(1, 4), std::string());
+    }
+
+    void gridToImageCommitsTheOpenEditorFirst() {
+        Fixture f;
+        RenderGrid(f.grid, f.image, f.limits);
+        StartCellEdit(f.grid, {3, 1});
+        f.grid.editor.text = "145.5";
+        GridToImage(f.grid, f.image, f.limits);
+        QVERIFY(!f.grid.EditorOpen());
+        QCOMPARE(f.rec(3).rx(), 14550000u);
+        QCOMPARE(f.grid.Text(3, 5), std::string("高"));
+        QCOMPARE(f.image[0x2E20], std::uint8_t(3));
+    }
+
+    void keyboardNavigation() {
+        QCOMPARE(MoveRight({10, 8}), (GridCell{11, 1}));
+        QCOMPARE(MoveRight({10, 3}), (GridCell{10, 4}));
+        QCOMPARE(MoveRight({258, 8}), (GridCell{258, 8}));
+        QCOMPARE(MoveLeft({11, 1}), (GridCell{10, 8}));
+        QCOMPARE(MoveLeft({1, 1}), (GridCell{1, 1}));
+        QCOMPARE(MoveLeft({1, 4}), (GridCell{1, 3}));
+        QCOMPARE(CellAfterEditorEnter(EditorKind::Frequency, {4, 1}, true), (GridCell{5, 1}));
+        QCOMPARE(CellAfterEditorEnter(EditorKind::Frequency, {4, 1}, false), (GridCell{4, 2}));
+        QCOMPARE(CellAfterEditorEnter(EditorKind::Choice, {4, 8}, false), (GridCell{5, 1}));
+        QCOMPARE(CellAfterEditorEnter(EditorKind::Frequency, {258, 1}, true), (GridCell{258, 1}));
+        QVERIFY(FrequencyEditorAccepts('7'));
+        QVERIFY(FrequencyEditorAccepts('.'));
+        QVERIFY(!FrequencyEditorAccepts('a'));
+        QVERIFY(!FrequencyEditorAccepts('-'));
+        QVERIFY(!FrequencyEditorAccepts(','));
+    }
+};
+
+QTEST_APPLESS_MAIN(ChannelGridTest)
+#include "test_channel_grid.moc"

@@ -1,0 +1,269 @@
+#include <QtTest>
+
+#include "core/image/calibration.h"
+#include "core/codec/codecs.h"
+#include "core/image/finalize.h"
+#include "core/image/radio_image.h"
+
+using namespace kestra;
+
+namespace {
+
+QByteArray Bytes(const RadioImage& image, int offset, int count) {
+    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
+}
+
+void AddChannel(RadioImage& image, int n, std::uint32_t rx, bool scan) {
+    ChannelRecord rec(image, n);
+    rec.Clear();
+    rec.setRx(rx);
+    rec.setTx(rx);
+    rec.setScan(scan);
+}
+
+} // namespace
+
+class RadioImageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void recordLayout() {
+        QCOMPARE(RecordOffset(1), 0x0000);
+        QCOMPARE(RecordOffset(129), 0x1000);
+        QCOMPARE(RecordOffset(257), 0x2000);
+        QCOMPARE(RecordOffset(258), 0x2020);
+        QCOMPARE(BandOfRecord(1), 0);
+        QCOMPARE(BandOfRecord(128), 0);
+        QCOMPARE(BandOfRecord(129), 1);
+        QCOMPARE(BandOfRecord(256), 1);
+        QCOMPARE(BandOfRecord(257), 0);
+        QCOMPARE(BandOfRecord(258), 1);
+        QCOMPARE(BandOfRecord(0), -1);
+        QCOMPARE(BandOfRecord(259), -1);
+    }
+
+    void clearedRecordPattern() {
+        RadioImage image;
+        image.Fill(0x5A);
+        ClearRecord(image, 3);
+        const QByteArray expected = QByteArray::fromHex("ffffffff"
+                                                        "ffffffff"
+                                                        "ffff"
+                                                        "ffff"
+                                                        "0038"
+                                                        "ff"
+                                                        "00"
+                                                        "00000001"
+                                                        "0000"
+                                                        "ffff"
+                                                        "ffffffffffffff"
+                                                        "ff");
+        QCOMPARE(Bytes(image, RecordOffset(3), 32), expected);
+        QCOMPARE(image[RecordOffset(3) - 1], std::uint8_t(0x5A));
+        QCOMPARE(image[RecordOffset(4)], std::uint8_t(0x5A));
+    }
+
+    void bitFieldsKeepTheirNeighbours() {
+        RadioImage image;
+        ChannelRecord rec(image, 1);
+        rec.setByte(ChannelRecord::kFlags1, 0x00);
+        rec.setBusyLockout(2);
+        rec.setPttId(3);
+        rec.setVox(true);
+        QCOMPARE(rec.byte(ChannelRecord::kFlags1), std::uint8_t(0x87));
+        rec.setHighPower(true);
+        rec.setWide(true);
+        rec.setScan(true);
+        QCOMPARE(rec.byte(ChannelRecord::kFlags1), std::uint8_t(0xBF));
+        rec.setBusyLockout(1);
+        QCOMPARE(rec.byte(ChannelRecord::kFlags1), std::uint8_t(0x7F));
+        QCOMPARE(rec.pttId(), 3);
+        rec.setByte(ChannelRecord::kFlags0, 0);
+        rec.setVoiceProcessing(9);
+        rec.setRepeaterMode(2);
+        rec.setSignalling(1);
+        QCOMPARE(rec.byte(ChannelRecord::kFlags0), std::uint8_t(0x99));
+        rec.setRepeaterMode(0);
+        QCOMPARE(rec.byte(ChannelRecord::kFlags0), std::uint8_t(0x91));
+        QCOMPARE(rec.voiceProcessing(), 9);
+    }
+
+    void bandTests() {
+        BandLimits limits;
+        QCOMPARE(limits.BandOf(13600000), 0);
+        QCOMPARE(limits.BandOf(17400000), 0); // limits are inclusive
+        QCOMPARE(limits.BandOf(17400001), -1);
+        QCOMPARE(limits.BandOf(43500000), 1);
+        QCOMPARE(limits.BandOf(kUnsetFrequency), -1);
+        QVERIFY(limits.SameBand(14500000, 14600000));
+        QVERIFY(!limits.SameBand(14500000, 43500000));
+        QVERIFY(limits.SameBand(50000000, 60000000)); // both in none
+        QVERIFY(!limits.SameBand(14500000, 50000000));
+        QCOMPARE(limits.FirstConfiguredBand(), 0);
+        limits.low[0] = 0;
+        QCOMPARE(limits.FirstConfiguredBand(), 1);
+        limits.high[1] = -1; // 0xFFFFFFFF
+        QCOMPARE(limits.FirstConfiguredBand(), -1);
+        // Overlapping bands: band 0 is tried first.
+        BandLimits overlap;
+        overlap.low[1] = 14000000;
+        QCOMPARE(overlap.BandOf(14500000), 0);
+    }
+
+    void bandLimitsFromImageOnlyWhereSet() {
+        RadioImage image;
+        BandLimits limits;
+        LoadBandLimitsFromImage(image, limits);
+        QVERIFY(limits == BandLimits());
+        image.SetFrequency(region::kBandLimits + 8, 35000000);
+        image.SetFrequency(region::kBandLimits + 12, 52000000);
+        LoadBandLimitsFromImage(image, limits);
+        QCOMPARE(limits.low[0], 13600000);
+        QCOMPARE(limits.low[1], 35000000);
+        QCOMPARE(limits.high[1], 52000000);
+        StoreBandLimitsToImage(BandLimits(), image);
+        QCOMPARE(Bytes(image, 0x2E10, 16), QByteArray::fromHex("00006013000040170000004000000048"));
+    }
+
+    void fixedTable() {
+        RadioImage image;
+        WriteFixedTable(image);
+        QCOMPARE(Bytes(image, 0x3F15, 10), QByteArray::fromHex("423b352f28221c150f08"));
+        QCOMPARE(image[0x3F14], std::uint8_t(0xFF));
+        QCOMPARE(image[0x3F1F], std::uint8_t(0xFF));
+    }
+
+    void bandPointsWithDefaultLimits() {
+        RadioImage image;
+        RecomputeBandPointsAndSlopes(image, BandLimits());
+        auto le32 = [&](int off) {
+            return quint32(image[off]) | quint32(image[off + 1]) << 8 |
+                   quint32(image[off + 2]) << 16 | quint32(image[off + 3]) << 24;
+        };
+        const quint32 band0[] = {13600000, 17400000, 15500000, 14900000, 16100000};
+        const quint32 band1[] = {20000000, 26000000, 23000000, 22000000, 24000000};
+        const quint32 band2[] = {40000000, 48000000, 44000000, 42700000, 45300000};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(le32(0x3F70 + 4 * i), band0[i]);
+            QCOMPARE(le32(0x3F84 + 4 * i), band1[i]);
+            QCOMPARE(le32(0x3F98 + 4 * i), band2[i]);
+        }
+        QCOMPARE(image[0x3FAC], std::uint8_t(0xFF));
+    }
+
+    void bandPointsWithUnusualLimits() {
+        RadioImage image;
+        // Band A straddles calibration bands 0 and 1; band B sits inside band 1.
+        BandLimits limits;
+        limits.low[0] = 15000000;
+        limits.high[0] = 22000000;
+        limits.low[1] = 21000000;
+        limits.high[1] = 25000000;
+        RecomputeBandPointsAndSlopes(image, limits);
+        auto le32 = [&](int off) {
+            return quint32(image[off]) | quint32(image[off + 1]) << 8 |
+                   quint32(image[off + 2]) << 16 | quint32(image[off + 3]) << 24;
+        };
+        QCOMPARE(le32(0x3F70), 13600000u); // defaults: nothing inside band 0
+        QCOMPARE(le32(0x3F74), 17400000u);
+        QCOMPARE(le32(0x3F84), 21000000u); // band B inside band 1
+        QCOMPARE(le32(0x3F88), 25000000u);
+        QCOMPARE(le32(0x3F8C), 23000000u);
+        QCOMPARE(le32(0x3F90), 22300000u); // 21 + 4/3 MHz rounded
+        QCOMPARE(le32(0x3F94), 23700000u);
+        // Both radio bands inside calibration band 2: the union is taken.
+        limits.low[0] = 41000000;
+        limits.high[0] = 43000000;
+        limits.low[1] = 44000000;
+        limits.high[1] = 51000000;
+        RecomputeBandPointsAndSlopes(image, limits);
+        QCOMPARE(le32(0x3F98), 41000000u);
+        QCOMPARE(le32(0x3F9C), 51000000u);
+    }
+
+    void slopes() {
+        RadioImage image;
+        const std::uint8_t rows[6][3] = {{40, 50, 45}, {7, 7, 7}, {10, 5, 5},
+                                         {0, 255, 0},  {1, 2, 3}, {9, 9, 1}};
+        for (int r = 0; r < 6; ++r)
+            for (int i = 0; i < 3; ++i)
+                image[0x3F39 + 3 * r + i] = rows[r][i];
+        RecomputeBandPointsAndSlopes(image, BandLimits());
+        // H = 1900000 for band 0: 1900000 / 10 = 190000, 1900000 / 5 = 380000 falling.
+        QCOMPARE(Bytes(image, 0x3F4B, 6), QByteArray::fromHex("30e60260cc85"));
+        QCOMPARE(Bytes(image, 0x3F51, 6), QByteArray::fromHex("000000000000"));
+        // Band 1 defaults: H = 3000000; a > m: 3000000 / 5 = 600000 falling.
+        QCOMPARE(Bytes(image, 0x3F57, 6), QByteArray::fromHex("c02789000000"));
+        // 3000000 / 255 = 11764 rising, then 11764 falling.
+        QCOMPARE(Bytes(image, 0x3F5D, 6), QByteArray::fromHex("f42d00f42d80"));
+        QCOMPARE(image[0x3F6F], std::uint8_t(0xFF));
+    }
+
+    void calibrationBandOfFrequency() {
+        QCOMPARE(CalibrationBandOf(13600000), 0);
+        QCOMPARE(CalibrationBandOf(17400000), 0);
+        QCOMPARE(CalibrationBandOf(17400001), -1);
+        QCOMPARE(CalibrationBandOf(25000000), 1);
+        QCOMPARE(CalibrationBandOf(52000000), 2);
+        QCOMPARE(CalibrationBandOf(60000000), -1);
+    }
+
+    void finalizeSummariesAndBitmaps() {
+        RadioImage image;
+        for (int n = 1; n <= kChannelCount; ++n)
+            ClearRecord(image, n);
+        AddChannel(image, 5, 14500000, false);
+        AddChannel(image, 10, 14600000, true);
+        image[0x204F] = 0; // points at the empty A001
+        FinalizeImage(image, BandLimits());
+        QCOMPARE(image[0x2E20], std::uint8_t(5));
+        QCOMPARE(image[0x2E21], std::uint8_t(0xFF));
+        QCOMPARE(image[0x2E40], std::uint8_t(0x10));
+        QCOMPARE(image[0x2E41], std::uint8_t(0x02));
+        QCOMPARE(image[0x2E50], std::uint8_t(0x00));
+        QCOMPARE(image[0x2E51], std::uint8_t(0x02));
+        QCOMPARE(Bytes(image, 0x2E42, 14), QByteArray(14, '\0'));
+        QCOMPARE(Bytes(image, 0x2E60, 32), QByteArray(32, '\0'));
+        QCOMPARE(image[0x204F], std::uint8_t(4));    // repaired to A005
+        QCOMPARE(image[0x2050], std::uint8_t(0xFE)); // no B channel at all
+        QCOMPARE(Bytes(image, 0x2E00, 16), QByteArray::fromHex("56312e302e31ffffffffffffffffffff"));
+        QCOMPARE(Bytes(image, 0x2E28, 16), QByteArray(16, '\xFF'));
+        QCOMPARE(Bytes(image, 0x2E38, 8), QByteArray(8, '\xFF')); // not written
+        QCOMPARE(Bytes(image, 0x1F70, 8), QByteArray::fromHex("b001040a080288aa"));
+    }
+
+    void finalizeKeepsAValidIndexAndCountsBandEdges() {
+        RadioImage image;
+        for (int n = 1; n <= kChannelCount; ++n)
+            ClearRecord(image, n);
+        AddChannel(image, 3, 17400000, true);         // on the upper limit: present
+        AddChannel(image, 4, 17400001, true);         // just above: absent
+        AddChannel(image, 128 + 128, 48000000, true); // B128
+        image[0x204F] = 2;                            // A003, present: kept
+        image[0x2050] = 200; // beyond B128: reads the slot at 0x2000 + ..., absent
+        FinalizeImage(image, BandLimits());
+        QCOMPARE(image[0x204F], std::uint8_t(2));
+        QCOMPARE(image[0x2E40], std::uint8_t(0x04));
+        QCOMPARE(image[0x2E6F], std::uint8_t(0x80));
+        QCOMPARE(image[0x2E7F], std::uint8_t(0x80));
+        QCOMPARE(image[0x2E21], std::uint8_t(128));
+        QCOMPARE(image[0x2050], std::uint8_t(127));
+    }
+
+    void finalizeForcesSettingsBitsAndKeepsTheRest() {
+        RadioImage image;
+        image[0x204C] = 0xFF;
+        image[0x204D] = 0xFF;
+        image[0x204E] = 0xFF;
+        image[0x3000] = 0x12;
+        image[0x2E38] = 0x34;
+        FinalizeImage(image, BandLimits());
+        QCOMPARE(image[0x204C], std::uint8_t(0x9F));
+        QCOMPARE(image[0x204D], std::uint8_t(0x3F));
+        QCOMPARE(image[0x204E], std::uint8_t(0xCF));
+        QCOMPARE(image[0x3000], std::uint8_t(0x12));
+        QCOMPARE(image[0x2E38], std::uint8_t(0x34));
+    }
+};
+
+QTEST_APPLESS_MAIN(RadioImageTest)
+#include "test_radio_image.moc"

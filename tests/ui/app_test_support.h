@@ -1,0 +1,144 @@
+// Shared helpers of the desktop application's widget tests: a temporary
+// program directory, a driver for modal dialogs and bounded waits.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <memory>
+
+#include "ui/app/main_frame.h"
+#include "ui/app/program_app.h"
+
+namespace kestra::test {
+
+// Application names and per-user settings of this test process alone, so
+// that test executables running side by side do not see each other's
+// recent-file lists or settings.
+inline void InitTestApplication() {
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("KestraTest"));
+    QCoreApplication::setApplicationName(
+        QStringLiteral("kestra-test-%1").arg(QCoreApplication::applicationPid()));
+    QApplication::setWindowIcon(ApplicationIcon());
+    static QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+}
+
+// A program directory of its own for each test: Program.ini, Default.dat and
+// the bitmaps are looked for there.
+struct AppDir {
+    QTemporaryDir dir;
+    QString path() const { return dir.path() + QLatin1Char('/'); }
+    QString file(const QString& name) const { return dir.filePath(name); }
+};
+
+// Clicks the button of a dialog that shows text.
+inline bool ClickButton(QWidget* dialog, const QString& text) {
+    for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>()) {
+        if (b->text() == text && b->isVisible() && b->isEnabled()) {
+            b->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+// Handles modal dialogs as they appear, in order. Each handler receives the
+// active modal widget and returns true once it has dealt with it; a handler
+// that returns false is asked again with the next modal widget. A modal
+// widget that no handler takes within the time limit is closed and counted
+// as unexpected, so no test can hang on a dialog.
+class ModalDriver : public QObject {
+public:
+    using Handler = std::function<bool(QWidget*)>;
+
+    explicit ModalDriver(int limitMs = 20000) : limitMs_(limitMs) {
+        connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
+        timer_.start(10);
+    }
+
+    void Expect(Handler handler) { handlers_.push_back(std::move(handler)); }
+    bool AllHandled() const { return handlers_.empty(); }
+    int unexpected() const { return unexpected_; }
+    const QStringList& messages() const { return messages_; }
+
+    // A message box: records its text and presses the button showing
+    // buttonText.
+    void ExpectMessage(const QString& buttonText = QStringLiteral("确定")) {
+        Expect([this, buttonText](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box)
+                return false;
+            messages_.append(box->text());
+            return ClickButton(box, buttonText);
+        });
+    }
+
+private:
+    void Poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            seen_.clear();
+            return;
+        }
+        if (modal != seen_.data()) {
+            seen_ = modal;
+            since_.start();
+            handled_ = false;
+        }
+        if (!handled_ && !handlers_.empty() && handlers_.front()(modal)) {
+            handlers_.pop_front();
+            handled_ = true;
+            return;
+        }
+        if (since_.elapsed() > limitMs_) {
+            ++unexpected_;
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                messages_.append(QStringLiteral("unexpected: ") + box->text());
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            else
+                modal->close();
+            since_.start();
+        }
+    }
+
+    QTimer timer_;
+    std::deque<Handler> handlers_;
+    QPointer<QWidget> seen_;
+    QElapsedTimer since_;
+    bool handled_ = false;
+    int limitMs_;
+    int unexpected_ = 0;
+    QStringList messages_;
+};
+
+// Starts the application in a test program directory; the main frame is
+// shown in its normal state.
+inline std::unique_ptr<CProgramApp> StartApp(const AppDir& dir,
+                                             QStringList arguments = QStringList()) {
+    auto app = std::make_unique<CProgramApp>();
+    StartOptions options;
+    options.appDirectory = dir.path();
+    arguments.prepend(QStringLiteral("kestra"));
+    options.arguments = arguments;
+    options.maximised = false;
+    if (app->InitInstance(options) >= 0)
+        return nullptr;
+    app->frame()->resize(1400, 860);
+    return app;
+}
+
+} // namespace kestra::test

@@ -1,0 +1,116 @@
+// Renders the main window with a loaded image and the port, password,
+// progress and about dialogs offscreen into PNG files under
+// build/screenshots, for a person to look at.
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSettings>
+#include <QTableView>
+#include <QTreeWidget>
+
+#include "ui/dialogs/about_dlg.h"
+#include "ui/app/child_frame.h"
+#include "ui/dialogs/comm_dlg.h"
+#include "ui/app/ini_file.h"
+#include "ui/dialogs/password_dlg.h"
+#include "ui/dialogs/port_setup_dlg.h"
+#include "app_test_support.h"
+#include "core/document/dat_file.h"
+#include "ui/grid/channel_table_view.h"
+#include "ui/grid/program_view.h"
+#include "link/virtual_radio.h"
+
+using namespace kestra;
+using namespace kestra::test;
+
+class TestScreenshots : public QObject {
+    Q_OBJECT
+
+private:
+    QString out_ = QStringLiteral(KESTRA_SCREENSHOT_DIR);
+
+    void Save(QWidget* w, const QString& name) {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QTest::qWait(50);
+        const QString path = QDir(out_).filePath(name);
+        QVERIFY2(w->grab().save(path), qPrintable(path));
+        qInfo("%s", qPrintable(path));
+    }
+
+private slots:
+    void initTestCase() {
+        InitTestApplication();
+        QVERIFY(QDir().mkpath(out_));
+    }
+
+    void mainWindowWithImage() {
+        AppDir dir;
+        {
+            QSettings ini(dir.file(QStringLiteral("Program.ini")), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("Setup/Type"), QStringLiteral("QVN-K52"));
+            ini.setValue(QStringLiteral("Setup/COM"), 1);
+            ini.setValue(QStringLiteral("About/Version"), QStringLiteral("写频软件 V1.0"));
+            ini.setValue(QStringLiteral("About/Copyright"), QStringLiteral("Copyright (C) 2024"));
+            ini.setValue(QStringLiteral("About/Company"), QStringLiteral("Kestra"));
+        }
+        const QString image = dir.file(QStringLiteral("example.dat"));
+        QVERIFY(SaveDatFile(image.toStdString(), ExampleRadioMemory(), nullptr));
+        auto app = StartApp(dir, {image});
+        QVERIFY(app);
+        CMainFrame* frame = app->frame();
+        frame->resize(1360, 820);
+        CProgramView* view = frame->ActiveView();
+        view->table()->SetCurrentCell(GridCell{2, 2});
+        Save(frame, QStringLiteral("main_window.png"));
+
+        // The grid with an open tone editor.
+        view->table()->StartEditAt(GridCell{2, 4});
+        Save(frame, QStringLiteral("main_window_editing.png"));
+        view->table()->CommitAndCloseEditor();
+
+        CAboutDlg about(app->ini(), frame);
+        Save(&about, QStringLiteral("about_dialog.png"));
+    }
+
+    void dialogs() {
+        AppDir dir;
+        AppState state;
+        CIniFile ini(dir.path());
+        VirtualRadio radio;
+        const std::string device = radio.Start();
+        QVERIFY(!device.empty());
+        state.portName = device;
+        PortTable table;
+        table.deviceName = [device](int n) { return n == 1 ? device : PortDeviceName(n); };
+        table.probe = [&table](const std::string& selected) {
+            PortProbe probe;
+            for (int n = 1; n <= kPortCount; ++n) {
+                SerialLink link;
+                probe.available[n] = link.Open(table.deviceName(n), nullptr);
+            }
+            probe.selected = selected == table.deviceName(1) ? 1 : 0;
+            return probe;
+        };
+        {
+            CPortSetupDlg port(state, ini, nullptr, table);
+            Save(&port, QStringLiteral("port_dialog.png"));
+        }
+        {
+            CPasswordDlg password;
+            QTest::keyClicks(password.passwordEdit(), QStringLiteral("abc"));
+            Save(&password, QStringLiteral("password_dialog.png"));
+        }
+        {
+            CCommDlg comm(state, TransferKind::Read);
+            comm.progressBar()->setValue(160);
+            comm.percentLabel()->setText(QStringLiteral("41%"));
+            Save(&comm, QStringLiteral("progress_dialog.png"));
+        }
+        radio.Stop();
+    }
+};
+
+QTEST_MAIN(TestScreenshots)
+#include "test_app_screenshots.moc"

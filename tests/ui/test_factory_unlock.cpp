@@ -1,0 +1,127 @@
+// The factory unlock: Ctrl+F11 anywhere in the view, consumed before any
+// control sees it; the password dialog; what a correct password changes, once.
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+#include "ui/dialogs/password_dlg.h"
+#include "app_test_support.h"
+#include "ui/app/program_doc.h"
+#include "ui/grid/channel_table_view.h"
+#include "ui/grid/program_view.h"
+
+using namespace kestra;
+using namespace kestra::test;
+
+namespace {
+
+// Answers the password dialog with text and "确定" (or "取消").
+ModalDriver::Handler Password(const QString& text, const QString& button = QStringLiteral("确定"),
+                              int* typedLength = nullptr) {
+    return [=](QWidget* w) {
+        auto* dialog = qobject_cast<CPasswordDlg*>(w);
+        if (!dialog)
+            return false;
+        QTest::keyClicks(dialog->passwordEdit(), text);
+        if (typedLength)
+            *typedLength = dialog->passwordEdit()->text().size();
+        return ClickButton(dialog, button);
+    };
+}
+
+class KeySpy : public QObject {
+public:
+    int f11 = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F11)
+            ++f11;
+        return false;
+    }
+};
+
+QStringList EditMenu(CMainFrame* frame) {
+    QStringList texts;
+    for (QAction* a : frame->editMenu()->actions())
+        texts << a->text();
+    return texts;
+}
+
+} // namespace
+
+class TestFactoryUnlock : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { InitTestApplication(); }
+
+    void passwordDialog() {
+        CPasswordDlg dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("密码"));
+        QCOMPARE(dialog.passwordEdit()->echoMode(), QLineEdit::Password);
+        QTest::keyClicks(dialog.passwordEdit(), QStringLiteral("123456789"));
+        QCOMPARE(dialog.passwordEdit()->text(), QStringLiteral("12345678"));
+    }
+
+    void unlock() {
+        AppDir dir;
+        auto app = StartApp(dir);
+        CMainFrame* frame = app->frame();
+        CProgramView* view = frame->ActiveView();
+        ChannelTableView* table = view->table();
+        const QStringList locked = EditMenu(frame);
+        QCOMPARE(locked.last(), QStringLiteral("收音机"));
+        ModalDriver driver(3000);
+
+        // Other keys do nothing special.
+        QTest::keyClick(table, Qt::Key_F11);
+        QTest::keyClick(table, Qt::Key_F12, Qt::ControlModifier);
+        QTest::qWait(50);
+        QCOMPARE(driver.unexpected(), 0);
+
+        // A wrong password: no message, still locked.
+        driver.Expect(Password(QStringLiteral("QDM538")));
+        QTest::keyClick(table, Qt::Key_F11, Qt::ControlModifier);
+        QVERIFY(driver.AllHandled());
+        QVERIFY(!app->state().factoryMode);
+        QVERIFY(view->initialiseButton()->isHidden());
+        QCOMPARE(EditMenu(frame), locked);
+        // Cancel: still locked.
+        driver.Expect(Password(QStringLiteral("QDM537"), QStringLiteral("取消")));
+        QTest::keyClick(table, Qt::Key_F11, Qt::ControlModifier);
+        QVERIFY(driver.AllHandled());
+        QVERIFY(!app->state().factoryMode);
+
+        // The key is taken before the control that has the focus sees it, and
+        // the password is compared ignoring letter case.
+        QWidget* editor = table->StartEditAt(GridCell{1, 1});
+        QVERIFY(editor);
+        KeySpy spy;
+        editor->installEventFilter(&spy);
+        driver.Expect(Password(QStringLiteral("qdm537")));
+        QTest::keyClick(editor, Qt::Key_F11, Qt::ControlModifier);
+        QVERIFY(driver.AllHandled());
+        QCOMPARE(spy.f11, 0);
+        QVERIFY(app->state().factoryMode);
+        QVERIFY(!view->initialiseButton()->isHidden());
+        QStringList unlocked = locked;
+        unlocked << QStringLiteral("参数调节") << QStringLiteral("DTMF 初始化");
+        QCOMPARE(EditMenu(frame), unlocked);
+        QVERIFY(!frame->action(kIdParamTuning)->isEnabled());
+        QVERIFY(!frame->action(kIdDtmfInit)->isEnabled());
+
+        // A second unlock adds nothing.
+        driver.Expect(Password(QStringLiteral("QDM537")));
+        QTest::keyClick(table, Qt::Key_F11, Qt::ControlModifier);
+        QVERIFY(driver.AllHandled());
+        QCOMPARE(EditMenu(frame), unlocked);
+
+        // Document windows opened later show "初始化" as well.
+        frame->AddDocumentWindow(std::make_unique<CProgramDoc>(app->state()));
+        QVERIFY(!frame->ActiveView()->initialiseButton()->isHidden());
+        QCOMPARE(driver.unexpected(), 0);
+    }
+};
+
+QTEST_MAIN(TestFactoryUnlock)
+#include "test_factory_unlock.moc"
