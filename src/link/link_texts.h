@@ -1,18 +1,23 @@
-// The texts the exchanges with the radio show the user, in one place.
+// The texts the exchanges with the radio show the user, in one place. They
+// travel as the source texts (TransferResult::message); whoever shows one
+// translates it (see core/codec/text_seam.h).
 #pragma once
+
+#include "core/codec/text_seam.h"
 
 namespace kestra {
 
-inline constexpr const char* kTextCannotOpenPort = "无法打开串口";
-inline constexpr const char* kTextCommunicationError = "通信出错";
-inline constexpr const char* kTextRadioDataInvalid = "当前对讲机数据无效, 请先写频.";
-inline constexpr const char* kTextInitialiseSucceeded = "初始化数据成功";
-inline constexpr const char* kTextReadSucceeded = "读数据成功";
-inline constexpr const char* kTextWriteSucceeded = "写数据成功";
+inline constexpr const char* kTextCannotOpenPort = KESTRA_TEXT("kestra", "无法打开串口");
+inline constexpr const char* kTextCommunicationError = KESTRA_TEXT("kestra", "通信出错");
+inline constexpr const char* kTextRadioDataInvalid =
+    KESTRA_TEXT("kestra", "当前对讲机数据无效, 请先写频.");
+inline constexpr const char* kTextInitialiseSucceeded = KESTRA_TEXT("kestra", "初始化数据成功");
+inline constexpr const char* kTextReadSucceeded = KESTRA_TEXT("kestra", "读数据成功");
+inline constexpr const char* kTextWriteSucceeded = KESTRA_TEXT("kestra", "写数据成功");
 
 // Titles of the progress dialog.
-inline constexpr const char* kTitleRead = "读数据";
-inline constexpr const char* kTitleWrite = "写数据";
-inline constexpr const char* kTitleInitialise = "初始化数据";
+inline constexpr const char* kTitleRead = KESTRA_TEXT("kestra", "读数据");
+inline constexpr const char* kTitleWrite = KESTRA_TEXT("kestra", "写数据");
+inline constexpr const char* kTitleInitialise = KESTRA_TEXT("kestra", "初始化数据");
 
 } // namespace kestra

@@ -22,10 +22,12 @@
 #include <string>
 #include <vector>
 
+#include "core/codec/text_seam.h"
+
 namespace kestra {
 
 // Text shown for "no tone".
-inline constexpr const char* kNoToneText = "无";
+inline constexpr const char* kNoToneText = KESTRA_TEXT("kestra", "无");
 
 // Frequency that the four bytes FF FF FF FF decode to (above any band limit).
 inline constexpr std::uint32_t kUnsetFrequency = 166666665;

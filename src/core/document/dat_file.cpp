@@ -4,8 +4,6 @@
 #include <cstring>
 #include <vector>
 
-#include "core/codec/codecs.h"
-
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -50,9 +48,9 @@ void RemoveFile(const std::string& path) {
 #endif
 }
 
-void SetError(std::string* error, const std::string& message) {
+void SetError(std::string* error, const char* text, std::initializer_list<std::string> values) {
     if (error)
-        *error = message;
+        *error = FillIn(TranslateText(text), values);
 }
 
 } // namespace
@@ -67,7 +65,8 @@ std::FILE* OpenFileForWriting(const std::string& path) {
 bool LoadDatFile(const std::string& path, RadioImage& image, std::string* error) {
     std::FILE* f = OpenFileForReading(path);
     if (!f) {
-        SetError(error, Format("无法打开文件“%s”：%s", path.c_str(), std::strerror(errno)));
+        const int savedErrno = errno;
+        SetError(error, kTextCannotOpenFile, {path, std::strerror(savedErrno)});
         return false;
     }
     std::vector<std::uint8_t> buffer(kImageSize);
@@ -76,12 +75,11 @@ bool LoadDatFile(const std::string& path, RadioImage& image, std::string* error)
     const int savedErrno = errno;
     std::fclose(f);
     if (readError) {
-        SetError(error, Format("无法读取文件“%s”：%s", path.c_str(), std::strerror(savedErrno)));
+        SetError(error, kTextCannotReadFile, {path, std::strerror(savedErrno)});
         return false;
     }
     if (n < kImageSize) {
-        SetError(error, Format("文件“%s”不是有效的数据文件：只有 %zu 字节，需要 %zu 字节。",
-                               path.c_str(), n, kImageSize));
+        SetError(error, kTextNotADatFile, {path, std::to_string(n), std::to_string(kImageSize)});
         return false;
     }
     std::copy(buffer.begin(), buffer.end(), image.data());
@@ -92,7 +90,8 @@ bool SaveDatFile(const std::string& path, const RadioImage& image, std::string* 
     const std::string temp = path + ".part";
     std::FILE* f = OpenFileForWriting(temp);
     if (!f) {
-        SetError(error, Format("无法保存文件“%s”：%s", path.c_str(), std::strerror(errno)));
+        const int savedErrno = errno;
+        SetError(error, kTextCannotSaveFile, {path, std::strerror(savedErrno)});
         return false;
     }
     const std::size_t n = std::fwrite(image.data(), 1, kImageSize, f);
@@ -105,13 +104,13 @@ bool SaveDatFile(const std::string& path, const RadioImage& image, std::string* 
         savedErrno = errno;
     if (n != kImageSize || !flushed || !closed) {
         RemoveFile(temp);
-        SetError(error, Format("无法保存文件“%s”：%s", path.c_str(), std::strerror(savedErrno)));
+        SetError(error, kTextCannotSaveFile, {path, std::strerror(savedErrno)});
         return false;
     }
     if (!RenameFile(temp, path)) {
         savedErrno = errno;
         RemoveFile(temp);
-        SetError(error, Format("无法保存文件“%s”：%s", path.c_str(), std::strerror(savedErrno)));
+        SetError(error, kTextCannotSaveFile, {path, std::strerror(savedErrno)});
         return false;
     }
     return true;

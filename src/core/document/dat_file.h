@@ -4,11 +4,21 @@
 #include <cstdio>
 #include <string>
 
+#include "core/codec/text_seam.h"
 #include "core/image/radio_image.h"
 
 namespace kestra {
 
 inline constexpr const char* kDatExtension = ".dat";
+
+// What a refused open or save tells the user: %1 is the file's path, %2 the
+// system's reason (%2 and %3 of kTextNotADatFile are its size and the size
+// needed). The message is composed from the translated template.
+inline constexpr const char* kTextCannotOpenFile = KESTRA_TEXT("kestra", "无法打开文件“%1”：%2");
+inline constexpr const char* kTextCannotReadFile = KESTRA_TEXT("kestra", "无法读取文件“%1”：%2");
+inline constexpr const char* kTextNotADatFile =
+    KESTRA_TEXT("kestra", "文件“%1”不是有效的数据文件：只有 %2 字节，需要 %3 字节。");
+inline constexpr const char* kTextCannotSaveFile = KESTRA_TEXT("kestra", "无法保存文件“%1”：%2");
 
 // fopen for a UTF-8 path (wide-character open on Windows).
 std::FILE* OpenFileForReading(const std::string& path);

@@ -7,8 +7,15 @@ namespace kestra {
 
 namespace {
 
-const char* const kHeaders[kGridCols] = {"",     "接收频率", "发射频率", "接收信令", "发射信令",
-                                         "功率", "扫描",     "带宽",     "繁忙"};
+const char* const kHeaders[kGridCols] = {"",
+                                         KESTRA_TEXT("kestra", "接收频率"),
+                                         KESTRA_TEXT("kestra", "发射频率"),
+                                         KESTRA_TEXT("kestra", "接收信令"),
+                                         KESTRA_TEXT("kestra", "发射信令"),
+                                         KESTRA_TEXT("kestra", "功率"),
+                                         KESTRA_TEXT("kestra", "扫描"),
+                                         KESTRA_TEXT("kestra", "带宽"),
+                                         KESTRA_TEXT("kestra", "繁忙")};
 
 // Texts a row receives with its first RX frequency, columns 3 to 8.
 const char* const kNewRowDefaults[6] = {kNoToneText,    kNoToneText,     gridtext::kHigh,

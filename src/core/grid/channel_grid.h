@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "core/codec/text_seam.h"
 #include "core/image/radio_image.h"
 
 namespace kestra {
@@ -35,17 +36,18 @@ enum GridColumn {
     kColBusy = 8,
 };
 
-// Cell texts of the grid-owned flags.
+// Cell texts of the grid-owned flags. The grid stores and compares these
+// source texts; a view shows them translated.
 namespace gridtext {
-inline constexpr const char* kHigh = "高";
-inline constexpr const char* kLow = "低";
-inline constexpr const char* kYes = "是";
-inline constexpr const char* kNo = "否";
-inline constexpr const char* kWide = "宽";
-inline constexpr const char* kNarrow = "窄";
-inline constexpr const char* kBusyOff = "关";
-inline constexpr const char* kBusyCarrier = "载波";
-inline constexpr const char* kBusyQt = "QT/DQT";
+inline constexpr const char* kHigh = KESTRA_TEXT("kestra", "高");
+inline constexpr const char* kLow = KESTRA_TEXT("kestra", "低");
+inline constexpr const char* kYes = KESTRA_TEXT("kestra", "是");
+inline constexpr const char* kNo = KESTRA_TEXT("kestra", "否");
+inline constexpr const char* kWide = KESTRA_TEXT("kestra", "宽");
+inline constexpr const char* kNarrow = KESTRA_TEXT("kestra", "窄");
+inline constexpr const char* kBusyOff = KESTRA_TEXT("kestra", "关");
+inline constexpr const char* kBusyCarrier = KESTRA_TEXT("kestra", "载波");
+inline constexpr const char* kBusyQt = KESTRA_TEXT("kestra", "QT/DQT");
 } // namespace gridtext
 
 // Column widths in twips (1/1440 inch): label 600, frequencies 1500, others 1000.

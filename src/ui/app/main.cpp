@@ -4,6 +4,7 @@
 
 #include "ui/app/main_frame.h"
 #include "ui/app/program_app.h"
+#include "ui/app/translation.h"
 #include "core/document/app_directory.h"
 
 namespace {
@@ -38,6 +39,8 @@ int main(int argc, char** argv) {
     options.appDirectory =
         QString::fromStdString(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
     options.arguments = QCoreApplication::arguments();
+    // kestra_<language>.qm beside the program or in the resources, when there is one.
+    kestra::InstallTranslations(options.appDirectory);
 
     kestra::CProgramApp theApp;
     const int status = theApp.InitInstance(options);

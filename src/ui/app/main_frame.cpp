@@ -17,17 +17,12 @@
 #include "ui/app/ini_file.h"
 #include "ui/app/nav_tree_bar.h"
 #include "ui/dialogs/port_setup_dlg.h"
+#include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/program_view.h"
 
 namespace kestra {
-
-namespace {
-QString T(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-} // namespace
 
 QIcon CommandIcon(const char* name) {
     QIcon icon;
@@ -191,7 +186,7 @@ void CMainFrame::CreateStatusBar() {
     statusBar()->addWidget(message_, 1);
     const char* names[3] = {text::kIndicatorCaps, text::kIndicatorNum, text::kIndicatorScroll};
     for (int i = 0; i < 3; ++i) {
-        auto* pane = new QLabel(QString::fromLatin1(names[i]), this);
+        auto* pane = new QLabel(T(names[i]), this);
         pane->setObjectName(QStringLiteral("indicator%1").arg(names[i]));
         pane->setAlignment(Qt::AlignCenter);
         pane->setFrameShape(QFrame::StyledPanel);
@@ -237,7 +232,8 @@ void CMainFrame::CreateTreeBar() {
 
 void CMainFrame::LoadBackground() {
     // The tile next to the program wins; otherwise the built-in one.
-    QPixmap tile(QString::fromStdString(state_.appDirectory) + T(text::kBackgroundFile));
+    QPixmap tile(QString::fromStdString(state_.appDirectory) +
+                 QString::fromUtf8(text::kBackgroundFile));
     if (tile.isNull())
         tile.load(QStringLiteral(":/background.png"));
     mdi_->setBackground(QBrush(tile));

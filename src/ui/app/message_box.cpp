@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 
 namespace kestra {
@@ -12,17 +13,16 @@ void ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon) {
 
 void ShowMessage(QWidget* parent, const QString& text, const QString& detail,
                  QMessageBox::Icon icon) {
-    QMessageBox box(icon, QString::fromUtf8(text::kAppTitle),
-                    detail.isEmpty() ? text : text + '\n' + detail, QMessageBox::NoButton, parent);
-    box.addButton(QString::fromUtf8(text::kOk), QMessageBox::AcceptRole);
+    QMessageBox box(icon, T(text::kAppTitle), detail.isEmpty() ? text : text + '\n' + detail,
+                    QMessageBox::NoButton, parent);
+    box.addButton(T(text::kOk), QMessageBox::AcceptRole);
     box.exec();
 }
 
 bool AskOkCancel(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(text::kAppTitle), text,
-                    QMessageBox::NoButton, parent);
-    QPushButton* ok = box.addButton(QString::fromUtf8(text::kOk), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(QString::fromUtf8(text::kCancel), QMessageBox::RejectRole);
+    QMessageBox box(QMessageBox::Warning, T(text::kAppTitle), text, QMessageBox::NoButton, parent);
+    QPushButton* ok = box.addButton(T(text::kOk), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(T(text::kCancel), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(cancel);
     box.exec();

@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 
 namespace kestra {
@@ -32,7 +33,7 @@ public:
 
 CNavTreeBar::CNavTreeBar(const QString& modelName, QWidget* parent) : QDockWidget(parent) {
     setObjectName(QStringLiteral("navTreeBar"));
-    setWindowTitle(QString::fromUtf8(text::kTreePanelTitle));
+    setWindowTitle(T(text::kTreePanelTitle));
     setFeatures(QDockWidget::DockWidgetClosable);
     setAllowedAreas(Qt::LeftDockWidgetArea);
 
@@ -41,7 +42,7 @@ CNavTreeBar::CNavTreeBar(const QString& modelName, QWidget* parent) : QDockWidge
     close_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     close_->setIconSize(QSize(10, 10));
     close_->setAutoRaise(true);
-    close_->setToolTip(QString::fromUtf8(text::kTreePanelClose));
+    close_->setToolTip(T(text::kTreePanelClose));
     close_->setFixedSize(18, 18);
     connect(close_, &QToolButton::clicked, this, &QDockWidget::close);
     setTitleBarWidget(new CaptionStrip(close_, this));
@@ -57,7 +58,7 @@ CNavTreeBar::CNavTreeBar(const QString& modelName, QWidget* parent) : QDockWidge
     tree_->setFrameShape(QFrame::StyledPanel);
     root_ = new QTreeWidgetItem(tree_, QStringList(modelName));
     for (const char* label : {text::kTreeChannels, text::kTreeOptional, text::kTreeDtmf})
-        new QTreeWidgetItem(root_, QStringList(QString::fromUtf8(label)));
+        new QTreeWidgetItem(root_, QStringList(T(label)));
     tree_->expandAll();
     tree_->setCurrentItem(root_);
     connect(tree_, &QTreeWidget::itemClicked, this,

@@ -16,6 +16,7 @@
 #include "ui/app/main_frame.h"
 #include "ui/app/message_box.h"
 #include "ui/app/splash_wnd.h"
+#include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/app/program_doc.h"
 #include "ui/grid/program_view.h"
@@ -26,17 +27,13 @@ namespace kestra {
 
 namespace {
 
-QString T(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 void PrintTo(std::FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fflush(stream);
 }
 
 QString DatFilter() {
-    return T(text::kDatFilter);
+    return QString::fromUtf8(text::kDatFilter);
 }
 
 } // namespace
@@ -119,13 +116,16 @@ int CProgramApp::InitInstance(const StartOptions& options) {
 }
 
 void CProgramApp::LoadSettings(const CommandLine& line) {
-    const int port = ini_->GetInt(T(text::kIniSetup), T(text::kIniCom), 0);
+    const int port =
+        ini_->GetInt(QString::fromUtf8(text::kIniSetup), QString::fromUtf8(text::kIniCom), 0);
     // Port 0 (no entry) names no device: every exchange reports that the port
     // cannot be opened until a port is chosen.
     state_.portName = PortDeviceName(port);
     if (!line.port.isEmpty())
         state_.portName = ResolvePortArgument(line.port.toStdString());
-    state_.modelName = ini_->GetString(T(text::kIniSetup), T(text::kIniType)).toStdString();
+    state_.modelName =
+        ini_->GetString(QString::fromUtf8(text::kIniSetup), QString::fromUtf8(text::kIniType))
+            .toStdString();
 }
 
 void CProgramApp::ConnectCommands() {
@@ -244,7 +244,9 @@ QStringList CProgramApp::RecentFiles() const {
     QStringList files;
     for (int i = 1; i <= CMainFrame::kRecentFileCount; ++i) {
         const QString f =
-            settings.value(QStringLiteral("%1/File%2").arg(T(kRecentFilesGroup)).arg(i)).toString();
+            settings
+                .value(QStringLiteral("%1/File%2").arg(QString::fromUtf8(kRecentFilesGroup)).arg(i))
+                .toString();
         if (!f.isEmpty())
             files.append(f);
     }
@@ -269,10 +271,11 @@ void CProgramApp::RemoveRecentFile(const QString& path) {
 
 void CProgramApp::StoreRecentFiles(const QStringList& files) {
     QSettings settings;
-    settings.remove(T(kRecentFilesGroup));
+    settings.remove(QString::fromUtf8(kRecentFilesGroup));
     for (int i = 0; i < files.size(); ++i)
-        settings.setValue(QStringLiteral("%1/File%2").arg(T(kRecentFilesGroup)).arg(i + 1),
-                          files[i]);
+        settings.setValue(
+            QStringLiteral("%1/File%2").arg(QString::fromUtf8(kRecentFilesGroup)).arg(i + 1),
+            files[i]);
     frame_->SetRecentFiles(files);
 }
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "core/document/dat_file.h"
 #include "core/document/default_image.h"
@@ -48,7 +49,7 @@ void CProgramDoc::SetPathName(const QString& path) {
 
 QString CProgramDoc::Title() const {
     if (pathName_.isEmpty())
-        return QString::fromUtf8(text::kUntitled);
+        return T(text::kUntitled);
     return QFileInfo(pathName_).fileName();
 }
 

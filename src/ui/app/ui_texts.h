@@ -1,90 +1,94 @@
 // The desktop application's own texts: captions, menus, buttons and messages,
 // UTF-8, exactly as the program shows them. Widget code takes its texts from
-// here and nowhere else.
+// here and nowhere else, and shows them through T() (ui/app/translation.h).
+// Every shown text is declared with KESTRA_TEXT; the names of files and
+// settings at the end are not shown and are never translated.
 #pragma once
+
+#include "core/codec/text_seam.h"
 
 namespace kestra::text {
 
 // Application and main frame.
-inline constexpr const char* kAppTitle = "写频软件";
-inline constexpr const char* kReady = "就绪";
-inline constexpr const char* kUntitled = "无标题";
+inline constexpr const char* kAppTitle = KESTRA_TEXT("kestra", "写频软件");
+inline constexpr const char* kReady = KESTRA_TEXT("kestra", "就绪");
+inline constexpr const char* kUntitled = KESTRA_TEXT("kestra", "无标题");
 inline constexpr const char* kDatFilter = "*.dat";
 
 // Menus.
-inline constexpr const char* kMenuFile = "文件";
-inline constexpr const char* kMenuEdit = "编辑";
-inline constexpr const char* kMenuProgram = "编程";
-inline constexpr const char* kMenuSetup = "设置";
-inline constexpr const char* kMenuView = "视图";
-inline constexpr const char* kMenuHelp = "帮助";
+inline constexpr const char* kMenuFile = KESTRA_TEXT("kestra", "文件");
+inline constexpr const char* kMenuEdit = KESTRA_TEXT("kestra", "编辑");
+inline constexpr const char* kMenuProgram = KESTRA_TEXT("kestra", "编程");
+inline constexpr const char* kMenuSetup = KESTRA_TEXT("kestra", "设置");
+inline constexpr const char* kMenuView = KESTRA_TEXT("kestra", "视图");
+inline constexpr const char* kMenuHelp = KESTRA_TEXT("kestra", "帮助");
 
-inline constexpr const char* kFileNew = "新建";
-inline constexpr const char* kFileOpen = "打开...";
-inline constexpr const char* kFileClose = "关闭";
-inline constexpr const char* kFileSave = "存为";
-inline constexpr const char* kFileSaveAs = "另存为...";
-inline constexpr const char* kFilePrintSetup = "打印设置...";
-inline constexpr const char* kFileExit = "退出";
-inline constexpr const char* kFilePrint = "打印";
+inline constexpr const char* kFileNew = KESTRA_TEXT("kestra", "新建");
+inline constexpr const char* kFileOpen = KESTRA_TEXT("kestra", "打开...");
+inline constexpr const char* kFileClose = KESTRA_TEXT("kestra", "关闭");
+inline constexpr const char* kFileSave = KESTRA_TEXT("kestra", "存为");
+inline constexpr const char* kFileSaveAs = KESTRA_TEXT("kestra", "另存为...");
+inline constexpr const char* kFilePrintSetup = KESTRA_TEXT("kestra", "打印设置...");
+inline constexpr const char* kFileExit = KESTRA_TEXT("kestra", "退出");
+inline constexpr const char* kFilePrint = KESTRA_TEXT("kestra", "打印");
 
-inline constexpr const char* kEditChannels = "信道信息";
-inline constexpr const char* kEditOptional = "可选功能";
-inline constexpr const char* kEditDtmf = "DTMF";
-inline constexpr const char* kEditModel = "机型";
-inline constexpr const char* kEditFmRadio = "收音机";
-inline constexpr const char* kEditParamTuning = "参数调节";
-inline constexpr const char* kEditDtmfInit = "DTMF 初始化";
+inline constexpr const char* kEditChannels = KESTRA_TEXT("kestra", "信道信息");
+inline constexpr const char* kEditOptional = KESTRA_TEXT("kestra", "可选功能");
+inline constexpr const char* kEditDtmf = KESTRA_TEXT("kestra", "DTMF");
+inline constexpr const char* kEditModel = KESTRA_TEXT("kestra", "机型");
+inline constexpr const char* kEditFmRadio = KESTRA_TEXT("kestra", "收音机");
+inline constexpr const char* kEditParamTuning = KESTRA_TEXT("kestra", "参数调节");
+inline constexpr const char* kEditDtmfInit = KESTRA_TEXT("kestra", "DTMF 初始化");
 
-inline constexpr const char* kProgramRead = "读频";
-inline constexpr const char* kProgramWrite = "写频";
-inline constexpr const char* kSetupPort = "串口";
-inline constexpr const char* kViewToolbar = "工具栏";
-inline constexpr const char* kViewStatusBar = "状态栏";
-inline constexpr const char* kViewSplitter = "分隔栏";
-inline constexpr const char* kHelpAbout = "关于...";
+inline constexpr const char* kProgramRead = KESTRA_TEXT("kestra", "读频");
+inline constexpr const char* kProgramWrite = KESTRA_TEXT("kestra", "写频");
+inline constexpr const char* kSetupPort = KESTRA_TEXT("kestra", "串口");
+inline constexpr const char* kViewToolbar = KESTRA_TEXT("kestra", "工具栏");
+inline constexpr const char* kViewStatusBar = KESTRA_TEXT("kestra", "状态栏");
+inline constexpr const char* kViewSplitter = KESTRA_TEXT("kestra", "分隔栏");
+inline constexpr const char* kHelpAbout = KESTRA_TEXT("kestra", "关于...");
 
 // Status bar indicators.
-inline constexpr const char* kIndicatorCaps = "CAP";
-inline constexpr const char* kIndicatorNum = "NUM";
-inline constexpr const char* kIndicatorScroll = "SCRL";
+inline constexpr const char* kIndicatorCaps = KESTRA_TEXT("kestra", "CAP");
+inline constexpr const char* kIndicatorNum = KESTRA_TEXT("kestra", "NUM");
+inline constexpr const char* kIndicatorScroll = KESTRA_TEXT("kestra", "SCRL");
 
 // Navigation tree panel.
-inline constexpr const char* kTreePanelTitle = "IE Control Bar";
-inline constexpr const char* kTreePanelClose = "Close";
-inline constexpr const char* kTreeChannels = "信道信息";
-inline constexpr const char* kTreeOptional = "可选功能";
-inline constexpr const char* kTreeDtmf = "DTMF";
+inline constexpr const char* kTreePanelTitle = KESTRA_TEXT("kestra", "IE Control Bar");
+inline constexpr const char* kTreePanelClose = KESTRA_TEXT("kestra", "Close");
+inline constexpr const char* kTreeChannels = KESTRA_TEXT("kestra", "信道信息");
+inline constexpr const char* kTreeOptional = KESTRA_TEXT("kestra", "可选功能");
+inline constexpr const char* kTreeDtmf = KESTRA_TEXT("kestra", "DTMF");
 
 // Main view buttons.
-inline constexpr const char* kButtonBatch = "批量生成";
-inline constexpr const char* kButtonChannelEdit = "信道编辑";
-inline constexpr const char* kButtonInitialise = "初始化";
+inline constexpr const char* kButtonBatch = KESTRA_TEXT("kestra", "批量生成");
+inline constexpr const char* kButtonChannelEdit = KESTRA_TEXT("kestra", "信道编辑");
+inline constexpr const char* kButtonInitialise = KESTRA_TEXT("kestra", "初始化");
 
 // Common buttons.
-inline constexpr const char* kOk = "确定";
-inline constexpr const char* kCancel = "取消";
+inline constexpr const char* kOk = KESTRA_TEXT("kestra", "确定");
+inline constexpr const char* kCancel = KESTRA_TEXT("kestra", "取消");
 
 // New document.
-inline constexpr const char* kConfirmNew = "所有数据将会被清除！";
+inline constexpr const char* kConfirmNew = KESTRA_TEXT("kestra", "所有数据将会被清除！");
 
 // About dialog.
-inline constexpr const char* kAboutTitle = "关于";
+inline constexpr const char* kAboutTitle = KESTRA_TEXT("kestra", "关于");
 
 // Port dialog.
-inline constexpr const char* kPortTitle = "端口设置";
-inline constexpr const char* kPortGroup = "端口";
-inline constexpr const char* kPortButtonFormat = "COM%1";
+inline constexpr const char* kPortTitle = KESTRA_TEXT("kestra", "端口设置");
+inline constexpr const char* kPortGroup = KESTRA_TEXT("kestra", "端口");
+inline constexpr const char* kPortButtonFormat = KESTRA_TEXT("kestra", "COM%1");
 
 // Password dialog.
-inline constexpr const char* kPasswordTitle = "密码";
-inline constexpr const char* kPasswordLabel = "密码";
+inline constexpr const char* kPasswordTitle = KESTRA_TEXT("kestra", "密码");
+inline constexpr const char* kPasswordLabel = KESTRA_TEXT("kestra", "密码");
 
 // Progress dialog.
-inline constexpr const char* kCommStart = "开始";
-inline constexpr const char* kCommExit = "退出";
+inline constexpr const char* kCommStart = KESTRA_TEXT("kestra", "开始");
+inline constexpr const char* kCommExit = KESTRA_TEXT("kestra", "退出");
 
-// Settings file.
+// Settings file (not shown: never translated).
 inline constexpr const char* kIniFileName = "Program.ini";
 inline constexpr const char* kIniSetup = "Setup";
 inline constexpr const char* kIniCom = "COM";

@@ -8,13 +8,14 @@
 #include <QVBoxLayout>
 
 #include "ui/app/ini_file.h"
+#include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 
 namespace kestra {
 
 CAboutDlg::CAboutDlg(const CIniFile& ini, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));
-    setWindowTitle(QString::fromUtf8(text::kAboutTitle));
+    setWindowTitle(T(text::kAboutTitle));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(qApp->windowIcon().pixmap(48, 48));
@@ -34,8 +35,7 @@ CAboutDlg::CAboutDlg(const CIniFile& ini, QWidget* parent) : QDialog(parent) {
     text->addStretch(1);
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QString::fromUtf8(text::kOk), QDialogButtonBox::AcceptRole)
-        ->setDefault(true);
+    buttons->addButton(T(text::kOk), QDialogButtonBox::AcceptRole)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* top = new QHBoxLayout;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "ui/app/message_box.h"
+#include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 
 namespace kestra {
@@ -16,7 +17,7 @@ namespace kestra {
 CCommDlg::CCommDlg(AppState& state, TransferKind kind, QWidget* parent)
     : QDialog(parent), state_(state), kind_(kind) {
     setObjectName(QStringLiteral("commDialog"));
-    setWindowTitle(QString::fromUtf8(TransferTitle(kind)));
+    setWindowTitle(T(TransferTitle(kind)));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     progress_ = new QProgressBar(this);
@@ -25,8 +26,8 @@ CCommDlg::CCommDlg(AppState& state, TransferKind kind, QWidget* parent)
     progress_->setTextVisible(false);
     progress_->setMinimumWidth(320);
 
-    start_ = new QPushButton(QString::fromUtf8(text::kCommStart), this);
-    exit_ = new QPushButton(QString::fromUtf8(text::kCommExit), this);
+    start_ = new QPushButton(T(text::kCommStart), this);
+    exit_ = new QPushButton(T(text::kCommExit), this);
     start_->setObjectName(QStringLiteral("startButton"));
     exit_->setObjectName(QStringLiteral("exitButton"));
     start_->setDefault(true);
@@ -110,7 +111,7 @@ void CCommDlg::OnWorkerFinished() {
 
     emit exchangeFinished(succeeded_);
 
-    const QString message = QString::fromStdString(result_.message);
+    const QString message = T(result_.message);
     const QString detail = QString::fromStdString(result_.detail);
     if (!succeeded_) {
         ShowMessage(this, message, detail, QMessageBox::Warning);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "core/document/app_state.h"
 
@@ -14,8 +15,8 @@ namespace kestra {
 
 CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("passwordDialog"));
-    setWindowTitle(QString::fromUtf8(text::kPasswordTitle));
-    auto* label = new QLabel(QString::fromUtf8(text::kPasswordLabel), this);
+    setWindowTitle(T(text::kPasswordTitle));
+    auto* label = new QLabel(T(text::kPasswordLabel), this);
     edit_ = new QLineEdit(this);
     edit_->setObjectName(QStringLiteral("passwordEdit"));
     edit_->setEchoMode(QLineEdit::Password);
@@ -24,9 +25,8 @@ CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent) {
     label->setBuddy(edit_);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok =
-        buttons->addButton(QString::fromUtf8(text::kOk), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QString::fromUtf8(text::kCancel), QDialogButtonBox::RejectRole);
+    QPushButton* ok = buttons->addButton(T(text::kOk), QDialogButtonBox::AcceptRole);
+    buttons->addButton(T(text::kCancel), QDialogButtonBox::RejectRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPasswordDlg::OnOK);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

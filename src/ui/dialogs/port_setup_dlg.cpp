@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "ui/app/ini_file.h"
+#include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 
 namespace kestra {
@@ -19,9 +20,9 @@ CPortSetupDlg::CPortSetupDlg(AppState& state, CIniFile& ini, QWidget* parent, Po
     : QDialog(parent), state_(state), ini_(ini), table_(std::move(table)),
       buttons_(kPortCount + 1, nullptr) {
     setObjectName(QStringLiteral("portDialog"));
-    setWindowTitle(QString::fromUtf8(text::kPortTitle));
+    setWindowTitle(T(text::kPortTitle));
 
-    auto* box = new QGroupBox(QString::fromUtf8(text::kPortGroup), this);
+    auto* box = new QGroupBox(T(text::kPortGroup), this);
     auto* grid = new QGridLayout(box);
     grid->setHorizontalSpacing(22);
     grid->setVerticalSpacing(10);
@@ -33,7 +34,7 @@ CPortSetupDlg::CPortSetupDlg(AppState& state, CIniFile& ini, QWidget* parent, Po
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     for (int n = 1; n <= kPortCount; ++n) {
-        auto* button = new QRadioButton(QString::fromUtf8(text::kPortButtonFormat).arg(n), box);
+        auto* button = new QRadioButton(T(text::kPortButtonFormat).arg(n), box);
         button->setObjectName(QStringLiteral("port%1").arg(n));
         const bool available = probe.available.at(static_cast<std::size_t>(n));
         button->setEnabled(available);
@@ -63,9 +64,8 @@ CPortSetupDlg::CPortSetupDlg(AppState& state, CIniFile& ini, QWidget* parent, Po
         buttons_[static_cast<std::size_t>(probe.selected)]->setChecked(true);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok =
-        buttons->addButton(QString::fromUtf8(text::kOk), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QString::fromUtf8(text::kCancel), QDialogButtonBox::RejectRole);
+    QPushButton* ok = buttons->addButton(T(text::kOk), QDialogButtonBox::AcceptRole);
+    buttons->addButton(T(text::kCancel), QDialogButtonBox::RejectRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPortSetupDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

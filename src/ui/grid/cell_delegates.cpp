@@ -91,7 +91,7 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     case EditorKind::Choice: {
         auto* combo = new QComboBox(parent);
         for (const std::string& choice : ChoicesForColumn(cell.col))
-            combo->addItem(QString::fromStdString(choice));
+            combo->addItem(ChannelTableModel::ShownText(choice));
         connect(combo, &QComboBox::currentTextChanged, combo, live);
         editor = combo;
         break;
@@ -112,7 +112,7 @@ void GridCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
     const std::string text = grid.EditorOpen() && grid.editor.cell == cell
                                  ? grid.editor.text
                                  : grid.Text(cell.row, cell.col);
-    const QString qtext = QString::fromStdString(text);
+    const QString qtext = ChannelTableModel::ShownText(text);
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         edit->setText(qtext);
         edit->selectAll();

@@ -1,12 +1,31 @@
 #include "ui/grid/channel_table_model.h"
 
+#include "core/codec/codecs.h"
+#include "ui/app/translation.h"
+
 namespace kestra {
 
 namespace {
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
+
+// The source text of what an editor of the column shows: the cell texts the
+// grid decides (choices, "no tone") are shown translated.
+std::string SourceText(int col, const std::string& shown) {
+    for (const std::string& choice : ChoicesForColumn(col))
+        if (ChannelTableModel::ShownText(choice).toStdString() == shown)
+            return choice;
+    if (EditorForColumn(col) == EditorKind::Tone &&
+        ChannelTableModel::ShownText(kNoToneText).toStdString() == shown)
+        return kNoToneText;
+    return shown;
+}
 } // namespace
+
+QString ChannelTableModel::ShownText(const std::string& cellText) {
+    return T(cellText);
+}
 
 ChannelTableModel::ChannelTableModel(AppState& state, QObject* parent)
     : QAbstractTableModel(parent), state_(state) {}
@@ -26,7 +45,8 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
     case Qt::EditRole: {
         const GridCell cell = CellOf(index);
-        return Q(grid_.Text(cell.row, cell.col));
+        const std::string& text = grid_.Text(cell.row, cell.col);
+        return role == Qt::DisplayRole ? ShownText(text) : Q(text);
     }
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
@@ -41,7 +61,7 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
     if (role != Qt::DisplayRole)
         return QVariant();
     if (orientation == Qt::Horizontal)
-        return Q(grid_.Text(0, section + 1));
+        return ShownText(grid_.Text(0, section + 1));
     return Q(grid_.Text(section + 1, kColLabel));
 }
 
@@ -69,7 +89,7 @@ EditorSpec ChannelTableModel::StartEdit(GridCell cell) {
 
 void ChannelTableModel::SetLiveEditorText(GridCell cell, const std::string& text) {
     if (grid_.EditorOpen() && grid_.editor.cell == cell)
-        grid_.editor.text = text;
+        grid_.editor.text = SourceText(cell.col, text);
 }
 
 void ChannelTableModel::CommitEditor(GridCell cell) {

@@ -2,7 +2,9 @@
 // column c are grid row r + 1 and column c + 1; the grid's header row and
 // label column are the view's header sections. The model only shows the
 // grid: every change of cell text goes through the grid's own rules
-// (StartCellEdit, the Commit* functions, RenderGrid, GridToImage).
+// (StartCellEdit, the Commit* functions, RenderGrid, GridToImage). The grid
+// holds the source texts; the model and the editors show them translated
+// (ShownText) and hand the grid back the source text of a shown one.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -25,6 +27,8 @@ public:
         return GridCell{index.row() + 1, index.column() + 1};
     }
     QModelIndex IndexOf(GridCell cell) const { return index(cell.row - 1, cell.col - 1); }
+    // A cell text as the view shows it.
+    static QString ShownText(const std::string& cellText);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -39,7 +43,8 @@ public:
     void ConvertToImage();
     // Opens an editor on a cell by the grid's rules; returns what opens.
     EditorSpec StartEdit(GridCell cell);
-    // Keeps the open editor's live text in the grid.
+    // Keeps the open editor's live text in the grid (a shown choice or "no
+    // tone" text goes back as its source text).
     void SetLiveEditorText(GridCell cell, const std::string& text);
     // Commits the open editor (if it is the one on cell) with its live text.
     void CommitEditor(GridCell cell);

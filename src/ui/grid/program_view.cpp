@@ -10,6 +10,7 @@
 
 #include "ui/dialogs/comm_dlg.h"
 #include "ui/dialogs/password_dlg.h"
+#include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/grid/channel_table_model.h"
 #include "ui/grid/channel_table_view.h"
@@ -21,9 +22,9 @@ CProgramView::CProgramView(AppState& state, QWidget* parent) : QWidget(parent), 
     model_ = new ChannelTableModel(state, this);
     table_ = new ChannelTableView(model_, this);
 
-    batchButton_ = new QPushButton(QString::fromUtf8(text::kButtonBatch), this);
-    channelEditButton_ = new QPushButton(QString::fromUtf8(text::kButtonChannelEdit), this);
-    initialiseButton_ = new QPushButton(QString::fromUtf8(text::kButtonInitialise), this);
+    batchButton_ = new QPushButton(T(text::kButtonBatch), this);
+    channelEditButton_ = new QPushButton(T(text::kButtonChannelEdit), this);
+    initialiseButton_ = new QPushButton(T(text::kButtonInitialise), this);
     batchButton_->setObjectName(QStringLiteral("batchButton"));
     channelEditButton_->setObjectName(QStringLiteral("channelEditButton"));
     initialiseButton_->setObjectName(QStringLiteral("initialiseButton"));

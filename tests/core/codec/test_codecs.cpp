@@ -4,12 +4,31 @@
 #include <random>
 
 #include "core/codec/codecs.h"
+#include "core/codec/text_seam.h"
 
 using namespace kestra;
 
 class CodecsTest : public QObject {
     Q_OBJECT
 private slots:
+    void textSeamFillsInTranslatedTemplates() {
+        // Markers in any order, each value inserted once and never rescanned.
+        QCOMPARE(FillIn("%2 / %1", {"a%2", "b"}), std::string("b / a%2"));
+        QCOMPARE(FillIn("%1%1", {"x"}), std::string("xx"));
+        // Markers without a value, "%0", a lone or trailing '%' stay as written.
+        QCOMPARE(FillIn("%1 %3 %0 100% %", {"v"}), std::string("v %3 %0 100% %"));
+        QCOMPARE(FillIn("", {"v"}), std::string());
+
+        QCOMPARE(TranslateText("无"), std::string("无"));
+        SetTextTranslator([](const char* source) {
+            return std::string(source) == "无" ? std::string("none") : std::string(source);
+        });
+        QCOMPARE(TranslateText(kNoToneText), std::string("none"));
+        QCOMPARE(TranslateText("高"), std::string("高"));
+        SetTextTranslator(nullptr);
+        QCOMPARE(TranslateText(kNoToneText), std::string("无"));
+    }
+
     void bcdBytes() {
         QCOMPARE(ToBcd(7), std::uint8_t(0x07));
         QCOMPARE(ToBcd(42), std::uint8_t(0x42));

@@ -1,0 +1,144 @@
+// The text seam at work: a kestra_<language>.qm beside the program is found
+// for the user's language, and the texts of every layer follow it, while the
+// grid keeps deciding on its source texts.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTranslator>
+#include <cerrno>
+#include <cstring>
+
+#include "app_test_support.h"
+#include "core/document/dat_file.h"
+#include "core/document/default_image.h"
+#include "core/image/finalize.h"
+#include "link/link_texts.h"
+#include "ui/app/translation.h"
+#include "ui/app/ui_texts.h"
+#include "ui/grid/channel_table_model.h"
+#include "ui/grid/channel_table_view.h"
+#include "ui/grid/program_view.h"
+
+using namespace kestra;
+using namespace kestra::test;
+
+namespace {
+
+// An English catalogue with a few texts of each layer; 写频软件 stays
+// untranslated.
+const char* const kEnglishTs = R"(<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context><name>kestra</name>
+<message><source>就绪</source><translation>Ready</translation></message>
+<message><source>通信出错</source><translation>Communication error</translation></message>
+<message><source>无法打开文件“%1”：%2</source><translation>%2: cannot open “%1”</translation></message>
+<message><source>接收频率</source><translation>RX frequency</translation></message>
+<message><source>高</source><translation>High</translation></message>
+<message><source>低</source><translation>Low</translation></message>
+<message><source>无</source><translation>None</translation></message>
+</context>
+</TS>
+)";
+
+} // namespace
+
+class TestTranslation : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir programDir_;
+    QTranslator* english_ = nullptr;
+
+private slots:
+    void initTestCase() {
+        InitTestApplication();
+        const QString ts = programDir_.filePath(QStringLiteral("kestra_en.ts"));
+        QFile file(ts);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(kEnglishTs);
+        file.close();
+        QProcess lrelease;
+        lrelease.start(QStringLiteral(KESTRA_LRELEASE),
+                       {QStringLiteral("-silent"), ts, QStringLiteral("-qm"),
+                        programDir_.filePath(QStringLiteral("kestra_en.qm"))});
+        QVERIFY(lrelease.waitForFinished(30000));
+        QCOMPARE(lrelease.exitCode(), 0);
+    }
+
+    void cleanupTestCase() {
+        delete english_;
+        SetTextTranslator(nullptr);
+    }
+
+    void noCatalogueKeepsTheSourceTexts() {
+        // German has no catalogue beside the program, and the test has none
+        // in its resources.
+        QVERIFY(!InstallTranslations(programDir_.path(), QLocale(QLocale::German)));
+        QVERIFY(!InstallTranslations(QString(), QLocale(QLocale::English)));
+        QCOMPARE(T(text::kReady), QStringLiteral("就绪"));
+    }
+
+    void everyLayerFollowsTheCatalogue() {
+        // British English has no catalogue of its own and falls back to "en".
+        english_ = InstallTranslations(programDir_.path() + QLatin1Char('/'),
+                                       QLocale(QLocale::English, QLocale::UnitedKingdom));
+        QVERIFY(english_);
+        QCOMPARE(T(text::kReady), QStringLiteral("Ready"));
+        QCOMPARE(T(text::kAppTitle), QStringLiteral("写频软件"));
+        // A link message travels as its source text and is shown translated.
+        QCOMPARE(T(std::string(kTextCommunicationError)), QStringLiteral("Communication error"));
+        // Core composes its message from the translated template, whose
+        // markers the translation has reordered; a "%2" in the path stays.
+        const std::string missing = programDir_.filePath(QStringLiteral("a%2b.dat")).toStdString();
+        RadioImage image;
+        std::string error;
+        QVERIFY(!LoadDatFile(missing, image, &error));
+        QCOMPARE(QString::fromStdString(error),
+                 QStringLiteral("%1: cannot open “%2”")
+                     .arg(QString::fromStdString(std::strerror(ENOENT)),
+                          QString::fromStdString(missing)));
+    }
+
+    void gridShowsTranslationsAndStoresSourceTexts() {
+        QVERIFY(english_);
+        AppState state;
+        ApplyBuiltInDefaults(state.image);
+        FinalizeImage(state.image, state.bandLimits);
+        CProgramView view(state);
+        view.show();
+        ChannelTableModel* model = view.model();
+        ChannelTableView* table = view.table();
+
+        auto* rx = qobject_cast<QLineEdit*>(table->StartEditAt(GridCell{1, kColRx}));
+        QVERIFY(rx);
+        rx->setText(QStringLiteral("145.5"));
+        table->CommitAndCloseEditor();
+        QCOMPARE(model->grid().Text(1, kColPower), std::string(gridtext::kHigh));
+        const QModelIndex power = model->IndexOf(GridCell{1, kColPower});
+        QCOMPARE(model->data(power, Qt::DisplayRole).toString(), QStringLiteral("High"));
+        QCOMPARE(model->data(power, Qt::EditRole).toString(), QStringLiteral("高"));
+        QCOMPARE(model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("RX frequency"));
+
+        // The choice editor lists the translations and stores the source text.
+        auto* combo = qobject_cast<QComboBox*>(table->StartEditAt(GridCell{1, kColPower}));
+        QVERIFY(combo);
+        QCOMPARE(combo->currentText(), QStringLiteral("High"));
+        QCOMPARE(combo->itemText(0), QStringLiteral("Low"));
+        combo->setCurrentIndex(0);
+        table->CommitAndCloseEditor();
+        QCOMPARE(model->grid().Text(1, kColPower), std::string(gridtext::kLow));
+
+        // The tone editor shows "no tone" translated; left as shown, it stays
+        // no tone.
+        auto* tone = qobject_cast<QComboBox*>(table->StartEditAt(GridCell{1, kColRxTone}));
+        QVERIFY(tone);
+        QCOMPARE(tone->currentText(), QStringLiteral("None"));
+        QCOMPARE(model->grid().editor.text, std::string(kNoToneText));
+        table->CommitAndCloseEditor();
+        QCOMPARE(model->grid().Text(1, kColRxTone), std::string(kNoToneText));
+    }
+};
+
+QTEST_MAIN(TestTranslation)
+#include "test_translation.moc"
