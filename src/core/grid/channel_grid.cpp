@@ -1,5 +1,7 @@
 #include "core/grid/channel_grid.h"
 
+#include <algorithm>
+
 #include "core/codec/codecs.h"
 #include "core/image/finalize.h"
 
@@ -64,6 +66,16 @@ const std::vector<std::string>& ChoicesForColumn(int col) {
     default:
         return none;
     }
+}
+
+const std::vector<std::string>& ToneEditorList() {
+    static const std::vector<std::string> list = [] {
+        std::vector<std::string> tones{kNoToneText};
+        const std::vector<std::string>& all = CombinedToneList();
+        tones.insert(tones.end(), all.begin(), all.end());
+        return tones;
+    }();
+    return list;
 }
 
 ChannelGrid::ChannelGrid() : cells_(static_cast<std::size_t>(kGridRows) * kGridCols) {
@@ -308,6 +320,29 @@ void CommitOpenEditor(ChannelGrid& grid, RadioImage& image, const BandLimits& li
 
 bool FrequencyEditorAccepts(char c) {
     return (c >= '0' && c <= '9') || c == '.';
+}
+
+std::optional<FilteredEdit> FilterFrequencyEdit(const std::string& before,
+                                                const std::string& after) {
+    std::size_t prefix = 0;
+    const std::size_t common = std::min(before.size(), after.size());
+    while (prefix < common && before[prefix] == after[prefix])
+        ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < common - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    const std::string inserted = after.substr(prefix, after.size() - prefix - suffix);
+    std::string kept;
+    for (const char c : inserted)
+        if (FrequencyEditorAccepts(c))
+            kept += c;
+    if (kept.size() == inserted.size())
+        return FilteredEdit{after, prefix + inserted.size()};
+    if (kept.empty())
+        return std::nullopt;
+    return FilteredEdit{after.substr(0, prefix) + kept + after.substr(after.size() - suffix),
+                        prefix + kept.size()};
 }
 
 GridCell MoveRight(GridCell cell) {

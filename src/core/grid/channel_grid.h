@@ -61,6 +61,9 @@ EditorKind EditorForColumn(int col);
 // The fixed choice list of columns 5 to 8 (empty for other columns).
 const std::vector<std::string>& ChoicesForColumn(int col);
 
+// The tone editor's list: "无" (no tone) followed by the 264 tone texts.
+const std::vector<std::string>& ToneEditorList();
+
 struct GridCell {
     int row = 1;
     int col = 1;
@@ -137,8 +140,23 @@ std::uint32_t CorrectTypedFrequency(const std::string& typed, const BandLimits& 
 // Commits and closes the open editor, if any, with its live text.
 void CommitOpenEditor(ChannelGrid& grid, RadioImage& image, const BandLimits& limits);
 
-// Characters the frequency editor accepts (Backspace is handled by the view).
+// Characters the frequency editor accepts (deleting always passes).
 bool FrequencyEditorAccepts(char c);
+
+// The frequency editor's filter applied to an edit of any origin (typed,
+// pasted, dropped, composed) that turned the editor's text `before` into
+// `after`. The edit is read as the smallest replacement of one stretch of
+// `before`; its inserted characters keep only those the editor accepts.
+// When none of them is accepted the edit is refused (nullopt) and the text
+// stays as it was, just as a rejected typed character changes nothing;
+// otherwise the result is the filtered text with the cursor placed after
+// the inserted part.
+struct FilteredEdit {
+    std::string text;
+    std::size_t cursor = 0;
+};
+std::optional<FilteredEdit> FilterFrequencyEdit(const std::string& before,
+                                                const std::string& after);
 
 // Keyboard navigation. Right at the last column wraps to column 1 of the next
 // row; Left at column 1 wraps to the last column of the row above (from row 2).

@@ -1,11 +1,10 @@
 #include "ui/grid/cell_delegates.h"
 
 #include <QComboBox>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QValidator>
 
 #include "ui/grid/channel_table_model.h"
-#include "core/codec/codecs.h"
 
 namespace kestra {
 
@@ -15,44 +14,49 @@ namespace {
 // later data changes of the model do not overwrite what the user typed.
 constexpr const char* kInitialisedProperty = "kestraEditorInitialised";
 
-bool IsTypedCharacter(const QString& text) {
-    if (text.isEmpty())
-        return false;
-    const QChar c = text.at(0);
-    return c.isPrint();
-}
+class FrequencyValidator : public QValidator {
+public:
+    explicit FrequencyValidator(FrequencyEdit* edit) : QValidator(edit), edit_(edit) {}
 
-bool AcceptsAll(const QString& text) {
-    for (const QChar c : text)
-        if (c.unicode() > 0x7F || !FrequencyEditorAccepts(static_cast<char>(c.unicode())))
-            return false;
-    return true;
-}
+    State validate(QString& input, int& pos) const override {
+        const std::string after = input.toStdString();
+        const auto edit = FilterFrequencyEdit(edit_->acceptedText().toStdString(), after);
+        if (!edit)
+            return Invalid; // the line edit takes the change back
+        if (edit->text != after) {
+            input = QString::fromStdString(edit->text);
+            pos = static_cast<int>(edit->cursor);
+        }
+        return Acceptable;
+    }
+
+private:
+    FrequencyEdit* edit_;
+};
 
 } // namespace
 
 FrequencyEdit::FrequencyEdit(QWidget* parent) : QLineEdit(parent) {
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setInputMethodHints(Qt::ImhFormattedNumbersOnly);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { accepted_ = text; });
+    setValidator(new FrequencyValidator(this));
 }
 
 void FrequencyEdit::keyPressEvent(QKeyEvent* event) {
-    // Typed characters outside "0123456789." are discarded; Backspace and the
-    // editing keys take their course.
-    if (IsTypedCharacter(event->text()) && !(event->modifiers() & Qt::ControlModifier) &&
-        !AcceptsAll(event->text())) {
-        event->accept();
-        return;
-    }
     QLineEdit::keyPressEvent(event);
-}
-
-void FrequencyEdit::inputMethodEvent(QInputMethodEvent* event) {
-    if (!AcceptsAll(event->commitString())) {
+    // A single-line editor has no use for these keys, and they must not
+    // reach the grid, which would move away and commit the editor.
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
         event->accept();
-        return;
+        break;
+    default:
+        break;
     }
-    QLineEdit::inputMethodEvent(event);
 }
 
 GridCellDelegate::GridCellDelegate(ChannelTableModel* model, EditorKind kind, QObject* parent)
@@ -70,7 +74,6 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     case EditorKind::Frequency: {
         auto* edit = new FrequencyEdit(parent);
         edit->setAlignment(Qt::AlignCenter);
-        edit->setFrame(false);
         connect(edit, &QLineEdit::textChanged, edit, live);
         editor = edit;
         break;
@@ -82,7 +85,7 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
         // What the user types stays as typed; no completion.
         combo->setCompleter(nullptr);
         combo->setMaxVisibleItems(16);
-        for (const std::string& tone : CombinedToneList())
+        for (const std::string& tone : ToneEditorList())
             combo->addItem(QString::fromStdString(tone));
         connect(combo, &QComboBox::editTextChanged, combo, live);
         editor = combo;
@@ -117,10 +120,12 @@ void GridCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
         edit->setText(qtext);
         edit->selectAll();
     } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-        if (combo->isEditable())
+        // The list starts at the entry equal to the text (none if no entry is).
+        combo->setCurrentIndex(combo->findText(qtext, Qt::MatchExactly));
+        if (combo->isEditable()) {
             combo->setEditText(qtext);
-        else
-            combo->setCurrentIndex(combo->findText(qtext, Qt::MatchExactly));
+            combo->lineEdit()->selectAll();
+        }
     }
     editor->setProperty(kInitialisedProperty, true);
 }

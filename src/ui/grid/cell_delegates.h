@@ -1,9 +1,13 @@
 // The three in-place editors of the channel grid, as item delegates:
 //
-//   columns 1-2  frequency editor  line edit taking only "0123456789." and
-//                                  Backspace, all text selected on open
-//   columns 3-4  tone editor       editable combo box, the 264 tone texts
+//   columns 1-2  frequency editor  framed line edit that lets in only
+//                                  "0123456789." (typed or pasted) and keeps
+//                                  Up/Down/PgUp/PgDn to itself
+//   columns 3-4  tone editor       editable combo box, "无" and the 264 tone
+//                                  texts, on the entry equal to the cell text
 //   columns 5-8  choice editor     combo box with the column's choices
+//
+// Every editor opens with all of its text selected, so typing replaces it.
 //
 // An editor opens only after StartCellEdit has decided the cell and its
 // text (ChannelTableModel::StartEdit). While it is open every change of its
@@ -21,16 +25,22 @@ namespace kestra {
 
 class ChannelTableModel;
 
-// The frequency editor: a line edit that discards any typed character other
-// than the digits and the decimal point (control keys pass).
+// The frequency editor: a line edit whose validator passes every change of
+// its text, typed, pasted, dropped or composed, through the grid's
+// FilterFrequencyEdit, so that only the digits and the decimal point get in.
 class FrequencyEdit : public QLineEdit {
     Q_OBJECT
 public:
     explicit FrequencyEdit(QWidget* parent = nullptr);
 
+    // The text before the change the validator is looking at.
+    const QString& acceptedText() const { return accepted_; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    QString accepted_;
 };
 
 class GridCellDelegate : public QStyledItemDelegate {

@@ -1,8 +1,11 @@
 #include <QtTest>
 
+#include <algorithm>
+#include <random>
+
+#include "core/codec/codecs.h"
 #include "core/document/default_image.h"
 #include "core/grid/channel_grid.h"
-#include "core/codec/codecs.h"
 #include "core/image/radio_image.h"
 
 using namespace kestra;
@@ -382,6 +385,121 @@ private slots:
         QCOMPARE(f.grid.Text(1, 4), std::string("67.0"));
         CommitTone(f.grid, {1, 4}, "");
         QCOMPARE(f.grid.Text(1, 4), std::string());
+    }
+
+    void toneEditorListCommitsAsShown() {
+        // "无" leads the list; every entry, chosen and committed, stays as shown.
+        const std::vector<std::string>& list = ToneEditorList();
+        QCOMPARE(list.front(), std::string("无"));
+        QCOMPARE(list.size(), CombinedToneList().size() + 1);
+        Fixture f;
+        f.AddChannel(1, 14500000, 14500000);
+        RenderGrid(f.grid, f.image, f.limits);
+        for (const std::string& entry : list) {
+            CommitTone(f.grid, {1, 3}, entry);
+            QCOMPARE(f.grid.Text(1, 3), entry);
+        }
+    }
+
+    void frequencyEditorFilter_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("result"); // "-": the edit is refused
+        QTest::addColumn<int>("cursor");
+        QTest::newRow("typed digit") << "145"
+                                     << "1455"
+                                     << "1455" << 4;
+        QTest::newRow("typed letter") << "145"
+                                      << "145a"
+                                      << "-" << 0;
+        QTest::newRow("letter over selection") << "145.50000"
+                                               << "a"
+                                               << "-" << 0;
+        QTest::newRow("paste over selection") << "145.50000"
+                                              << "abc"
+                                              << "-" << 0;
+        QTest::newRow("paste with unit") << "145.50000"
+                                         << "146.52 MHz"
+                                         << "146.52" << 6;
+        QTest::newRow("paste in the middle") << "1455"
+                                             << "14x6y.55"
+                                             << "146.55" << 4;
+        QTest::newRow("paste of non-ASCII") << "145"
+                                            << "14５5"
+                                            << "-" << 0;
+        QTest::newRow("deletion") << "145.5"
+                                  << "14"
+                                  << "14" << 2;
+        QTest::newRow("emptied") << "145.5"
+                                 << ""
+                                 << "" << 0;
+        QTest::newRow("unchanged") << "145"
+                                   << "145"
+                                   << "145" << 3;
+    }
+    void frequencyEditorFilter() {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(QString, result);
+        QFETCH(int, cursor);
+        const auto edit = FilterFrequencyEdit(before.toStdString(), after.toStdString());
+        if (result == "-") {
+            QVERIFY(!edit);
+            return;
+        }
+        QVERIFY(edit);
+        QCOMPARE(QString::fromStdString(edit->text), result);
+        QCOMPARE(int(edit->cursor), cursor);
+    }
+
+    void frequencyEditorFilterSweep() {
+        // Random edits, each a stretch of an accepted text replaced by random
+        // characters: what gets through is the edited text without its
+        // rejected characters, the cursor ends before text that was there,
+        // an insertion of rejected characters alone is refused and one of
+        // accepted characters alone passes as it is.
+        std::mt19937 rng(7);
+        const std::string accepted = "0123456789.";
+        const std::string any = "0123456789.-+e ,aZ\x7f\xe4";
+        auto pick = [&rng](std::size_t n) {
+            return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+        };
+        auto random = [&](const std::string& alphabet, std::size_t maxLen) {
+            std::string out(pick(maxLen + 1), ' ');
+            for (char& c : out)
+                c = alphabet[pick(alphabet.size())];
+            return out;
+        };
+        auto drop = [](std::string text) {
+            text.erase(std::remove_if(text.begin(), text.end(),
+                                      [](char c) { return !FrequencyEditorAccepts(c); }),
+                       text.end());
+            return text;
+        };
+        for (int i = 0; i < 20000; ++i) {
+            const std::string before = random(accepted, 10);
+            const std::size_t from = pick(before.size() + 1);
+            const std::size_t to = from + pick(before.size() - from + 1);
+            const std::string inserted = random(i % 3 == 0   ? "-a ,"
+                                                : i % 3 == 1 ? accepted
+                                                             : any,
+                                                6);
+            const std::string after = before.substr(0, from) + inserted + before.substr(to);
+            const auto edit = FilterFrequencyEdit(before, after);
+            if (drop(inserted) == inserted) {
+                QVERIFY(edit);
+                QCOMPARE(edit->text, after);
+            } else if (drop(inserted).empty()) {
+                QVERIFY(!edit);
+            }
+            if (!edit)
+                continue;
+            QCOMPARE(edit->text, drop(after));
+            QVERIFY(edit->cursor <= edit->text.size());
+            const std::string rest = edit->text.substr(edit->cursor);
+            QVERIFY(rest.size() <= before.size());
+            QCOMPARE(before.substr(before.size() - rest.size()), rest);
+        }
     }
 
     void gridToImageCommitsTheOpenEditorFirst() {
