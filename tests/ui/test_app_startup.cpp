@@ -130,8 +130,6 @@ private slots:
         QCOMPARE(ini.GetString(setup, QStringLiteral("Long")).size(), 259);
         QVERIFY(ini.WriteInt(setup, QStringLiteral("COM"), 5));
         QCOMPARE(CIniFile(dir.path()).GetInt(setup, QStringLiteral("COM"), 0), 5);
-        QCOMPARE(ProfileIntFromText(QStringLiteral(" 42 ")), 42);
-        QCOMPARE(ProfileIntFromText(QStringLiteral("-3")), 0);
     }
 
     void settingsFallBackToTheUserDirectory() {
