@@ -1,7 +1,10 @@
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "cli/cli.h"
+#include "core/codec/codecs.h"
 #include "core/document/dat_file.h"
 
 namespace kestra::cli {
@@ -62,6 +65,17 @@ int UsageError(const std::string& message) {
     std::fprintf(stderr, "kestra-cli: %s\n", message.c_str());
     std::fprintf(stderr, "Try 'kestra-cli --help' for more information.\n");
     return kExitUsage;
+}
+
+bool WriteOutput(const std::string& text) {
+    errno = 0;
+    const bool ok =
+        std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+    if (ok)
+        return true;
+    const int error = errno != 0 ? errno : EIO;
+    std::fprintf(stderr, "%s\n", Format(KESTRA_TEXT("kestra", "无法写入标准输出：%s"), std::strerror(error)).c_str());
+    return false;
 }
 
 bool LoadInputImage(const std::string& path, RadioImage& image) {

@@ -48,6 +48,11 @@ void RegisterTransferCommands(CommandTable& table);
 // Prints "kestra-cli: message" and returns kExitUsage.
 int UsageError(const std::string& message);
 
+// Writes text to standard output and flushes it: every command's output goes
+// through here. On failure (a full disk, a closed pipe) prints the reason on
+// standard error and returns false; the command then exits with kExitFailed.
+bool WriteOutput(const std::string& text);
+
 // Loads an input image; on failure prints the reason and returns false.
 bool LoadInputImage(const std::string& path, RadioImage& image);
 // Saves an output image; on failure prints the reason and returns false.

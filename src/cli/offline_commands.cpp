@@ -1,6 +1,4 @@
 // Commands that work on .dat files alone: new, channels, resave.
-#include <cstdio>
-
 #include "cli/cli.h"
 #include "core/document/default_image.h"
 #include "core/grid/channel_grid.h"
@@ -46,8 +44,7 @@ int RunChannels(const std::vector<std::string>& argv) {
         }
         out += '\n';
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
+    return WriteOutput(out) ? kExitOk : kExitFailed;
 }
 
 int RunResave(const std::vector<std::string>& argv) {

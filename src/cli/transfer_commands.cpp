@@ -86,9 +86,8 @@ void PrintTrace(const TraceEvent& e) {
 // Reports the outcome of an exchange; returns the exit status.
 int Report(const TransferResult& result) {
     if (result.succeeded) {
-        if (!result.message.empty())
-            std::printf("%s\n", result.message.c_str());
-        std::fflush(stdout);
+        if (!result.message.empty() && !WriteOutput(result.message + '\n'))
+            return kExitFailed;
         return kExitOk;
     }
     std::fprintf(stderr, "%s\n", result.message.c_str());
@@ -298,8 +297,10 @@ int RunSimulate(const std::vector<std::string>& argv) {
         std::fprintf(stderr, "cannot start the virtual radio: %s\n", radio.Error().c_str());
         return kExitFailed;
     }
-    std::printf("%s\n", device.c_str());
-    std::fflush(stdout);
+    if (!WriteOutput(device + '\n')) {
+        radio.Stop();
+        return kExitFailed;
+    }
     std::fprintf(stderr, "virtual radio on %s; stop it with Ctrl+C\n", device.c_str());
     int received = 0;
     sigwait(&stopSignals, &received);
@@ -322,12 +323,13 @@ int RunPorts(const std::vector<std::string>& argv) {
     const std::string* port = args.Option("--port");
     const auto qt = StartQt();
     const PortProbe probe = ProbePorts(port ? ResolvePortArgument(*port) : std::string());
+    std::string out;
     for (int n = 1; n <= kPortCount; ++n) {
-        std::printf("%d\t%s\t%s%s\n", n, PortDeviceName(n).c_str(),
-                    probe.available[static_cast<std::size_t>(n)] ? "available" : "unavailable",
-                    probe.selected == n ? "\tselected" : "");
+        out += Format("%d\t%s\t%s%s\n", n, PortDeviceName(n).c_str(),
+                      probe.available[static_cast<std::size_t>(n)] ? "available" : "unavailable",
+                      probe.selected == n ? "\tselected" : "");
     }
-    return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
+    return WriteOutput(out) ? kExitOk : kExitFailed;
 }
 
 } // namespace

@@ -2,11 +2,16 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
+#include "core/codec/codecs.h"
 #include "core/document/default_image.h"
 #include "core/grid/channel_grid.h"
 #include "core/image/calibration.h"
-#include "core/codec/codecs.h"
 #include "core/image/finalize.h"
 
 using namespace kestra;
@@ -19,11 +24,15 @@ struct Run {
     QByteArray err;
 };
 
-Run Cli(const QStringList& args) {
+// Runs kestra-cli; stdoutFile, when given, takes its standard output. A run
+// that does not end within limitMs is killed and reported as exit -1.
+Run Cli(const QStringList& args, const QString& stdoutFile = QString(), int limitMs = 30000) {
     QProcess p;
+    if (!stdoutFile.isEmpty())
+        p.setStandardOutputFile(stdoutFile);
     p.start(KESTRA_CLI_PATH, args);
     Run r;
-    if (!p.waitForFinished(30000)) {
+    if (!p.waitForFinished(limitMs)) {
         p.kill();
         p.waitForFinished();
         return r;
@@ -183,6 +192,46 @@ private slots:
         QCOMPARE(r.exitCode, 1);
         QVERIFY(!r.err.isEmpty());
     }
+
+#ifndef _WIN32
+    void specialFilesAreWrittenThroughOrRefused() {
+        QTemporaryDir dir;
+        // An output that is a link to /dev/stdout (a pipe here) receives the
+        // image; the link stays a link.
+        const QString toStdout = dir.filePath("out.dat");
+        QVERIFY(QFile::link(QStringLiteral("/dev/stdout"), toStdout));
+        Run r = Cli({"new", "--builtin", toStdout});
+        QCOMPARE(r.exitCode, 0);
+        RadioImage expected;
+        ApplyBuiltInDefaults(expected);
+        QCOMPARE(r.out, QByteArray(reinterpret_cast<const char*>(expected.data()), kImageSize));
+        QVERIFY(QFileInfo(toStdout).isSymLink());
+
+        // A FIFO as input is refused at once, exit 2, without waiting for a
+        // writer (10 s limit, so a regression fails instead of hanging).
+        const QString fifo = dir.filePath("fifo.dat");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0644) == 0);
+        for (const QStringList& args :
+             {QStringList{"channels", fifo}, QStringList{"resave", fifo, dir.filePath("x.dat")}}) {
+            r = Cli(args, QString(), 10000);
+            QCOMPARE(r.exitCode, 2);
+            QVERIFY2(QString::fromUtf8(r.err).contains(QStringLiteral("不是普通文件")), r.err);
+            QVERIFY(r.out.isEmpty());
+        }
+        QVERIFY(!QFile::exists(dir.filePath("x.dat")));
+    }
+
+    void failedWriteOfStandardOutputExits1WithTheReason() {
+        QTemporaryDir dir;
+        const QString in = dir.filePath("in.dat");
+        QCOMPARE(Cli({"new", "--builtin", in}).exitCode, 0);
+        const Run r = Cli({"channels", in}, QStringLiteral("/dev/full"));
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(QString::fromUtf8(r.err).contains(QString::fromUtf8(std::strerror(ENOSPC))),
+                 r.err);
+        QCOMPARE(Cli({"--help"}, QStringLiteral("/dev/full")).exitCode, 1);
+    }
+#endif
 };
 
 QTEST_GUILESS_MAIN(CliOfflineTest)

@@ -18,6 +18,14 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <atomic>
+#include <thread>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "ui/dialogs/about_dlg.h"
 #include "ui/app/child_frame.h"
 #include "ui/app/command_line.h"
@@ -130,8 +138,28 @@ private slots:
         QCOMPARE(ini.GetString(setup, QStringLiteral("Long")).size(), 259);
         QVERIFY(ini.WriteInt(setup, QStringLiteral("COM"), 5));
         QCOMPARE(CIniFile(dir.path()).GetInt(setup, QStringLiteral("COM"), 0), 5);
-        QCOMPARE(ProfileIntFromText(QStringLiteral(" 42 ")), 42);
-        QCOMPARE(ProfileIntFromText(QStringLiteral("-3")), 0);
+    }
+
+    void confirmingThePortKeepsEveryOtherByte() {
+        // What the port dialog's OK does to a hand-edited file: only the COM
+        // line changes; values are the raw text, names ignore letter case.
+        AppDir dir;
+        const QByteArray before = "; my radio\r\n[setup]\r\nCOM = 3\r\nType=K52;X\r\n"
+                                  "[Paths]\r\nDir=C:\\dir\\x\r\nList=V1,2\r\n";
+        WriteIni(dir, before);
+        CIniFile ini(dir.path());
+        QCOMPARE(ini.GetString(QStringLiteral("Setup"), QStringLiteral("type")),
+                 QStringLiteral("K52;X"));
+        QCOMPARE(ini.GetString(QStringLiteral("PATHS"), QStringLiteral("Dir")),
+                 QStringLiteral("C:\\dir\\x"));
+        QCOMPARE(ini.GetString(QStringLiteral("Paths"), QStringLiteral("List")),
+                 QStringLiteral("V1,2"));
+        QVERIFY(ini.WriteInt(QStringLiteral("Setup"), QStringLiteral("COM"), 12));
+        QFile f(dir.file(QStringLiteral("Program.ini")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray after = before;
+        after.replace("COM = 3", "COM = 12");
+        QCOMPARE(f.readAll(), after);
     }
 
     void settingsFallBackToTheUserDirectory() {
@@ -418,6 +446,55 @@ private slots:
         QVERIFY(timer.elapsed() >= CSplashWnd::kShowMs - 50);
         QVERIFY(!CSplashWnd::Current());
     }
+
+#ifndef _WIN32
+    void startUpFilesThatAreFifosCountAsAbsent() {
+        // A FIFO as Program.ini, Default.dat, startup.bmp, BackGround.bmp and
+        // as the file argument: start-up goes on as if they were absent (the
+        // file argument is refused with its reason). A watchdog opens the
+        // FIFOs for writing after 5 s, so a regression fails, not hangs.
+        AppDir dir;
+        const QStringList names = {"Program.ini", "Default.dat", "startup.bmp", "BackGround.bmp",
+                                   "radio.dat"};
+        QList<QByteArray> fifos;
+        for (const QString& name : names) {
+            fifos << QFile::encodeName(dir.file(name));
+            QVERIFY(::mkfifo(fifos.back().constData(), 0644) == 0);
+        }
+        std::atomic<bool> done{false}, fired{false};
+        std::thread watchdog([&] {
+            for (int i = 0; i < 100 && !done; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            while (!done) {
+                fired = true;
+                for (const QByteArray& fifo : fifos) {
+                    const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+                    if (fd >= 0)
+                        ::close(fd);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+        });
+        ModalDriver driver;
+        driver.ExpectMessage();
+        QElapsedTimer timer;
+        timer.start();
+        auto app = StartApp(dir, {dir.file(QStringLiteral("radio.dat"))});
+        done = true;
+        watchdog.join();
+        QVERIFY2(!fired, "start-up blocked on a FIFO");
+        QVERIFY(app);
+        QVERIFY(timer.elapsed() < CSplashWnd::kShowMs);
+        QCOMPARE(driver.messages().size(), 1);
+        QVERIFY2(driver.messages()[0].contains(QStringLiteral("不是普通文件")),
+                 qPrintable(driver.messages()[0]));
+        // Built-in defaults, the built-in background, settings in the user's file.
+        QCOMPARE(app->state().image[0x2040], std::uint8_t(0x1E));
+        QCOMPARE(app->frame()->mdiArea()->background().textureImage().size(), QSize(238, 157));
+        QVERIFY(!app->ini().Path().startsWith(dir.path()));
+        QFile::remove(app->ini().Path());
+    }
+#endif
 };
 
 QTEST_MAIN(TestAppStartup)

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "core/document/file_io.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 #elif defined(__APPLE__)
@@ -47,6 +49,11 @@ std::string ExecutableDirectory(const char* argv0) {
     }
 #endif
     return DirectoryOf(argv0 ? argv0 : "");
+}
+
+std::string StartupFilePath(const std::string& appDirectory, const std::string& name) {
+    const std::string path = appDirectory + name;
+    return IsRegularFile(path) ? path : std::string();
 }
 
 } // namespace kestra

@@ -1,7 +1,6 @@
 // .dat files: exactly the 16384 image bytes, no header.
 #pragma once
 
-#include <cstdio>
 #include <string>
 
 #include "core/codec/text_seam.h"
@@ -9,28 +8,24 @@
 
 namespace kestra {
 
-inline constexpr const char* kDatExtension = ".dat";
-
 // What a refused open or save tells the user: %1 is the file's path, %2 the
 // system's reason (%2 and %3 of kTextNotADatFile are its size and the size
 // needed). The message is composed from the translated template.
 inline constexpr const char* kTextCannotOpenFile = KESTRA_TEXT("kestra", "无法打开文件“%1”：%2");
-inline constexpr const char* kTextCannotReadFile = KESTRA_TEXT("kestra", "无法读取文件“%1”：%2");
 inline constexpr const char* kTextNotADatFile =
     KESTRA_TEXT("kestra", "文件“%1”不是有效的数据文件：只有 %2 字节，需要 %3 字节。");
 inline constexpr const char* kTextCannotSaveFile = KESTRA_TEXT("kestra", "无法保存文件“%1”：%2");
 
-// fopen for a UTF-8 path (wide-character open on Windows).
-std::FILE* OpenFileForReading(const std::string& path);
-std::FILE* OpenFileForWriting(const std::string& path);
-
-// Reads a .dat file into the image. A file shorter than 16384 bytes, or one
-// that cannot be read, is refused: the image keeps every byte it held and
-// error receives a message for the user. Bytes beyond 16384 are ignored.
+// Reads a .dat file into the image. A file shorter than 16384 bytes, one that
+// cannot be read, or one that is not a regular file (a FIFO or a device) is
+// refused: the image keeps every byte it held and error receives a message
+// for the user. Bytes beyond 16384 are ignored.
 bool LoadDatFile(const std::string& path, RadioImage& image, std::string* error);
 
-// Writes the 16384 image bytes. The data goes to a temporary file beside the
-// target first, so a failed save never leaves a truncated file behind.
+// Writes the 16384 image bytes through WriteWholeFile (file_io.h): a regular
+// file is replaced through a temporary file, a link is saved through, a
+// device or FIFO receives the bytes; a failed save leaves the old file as it
+// was.
 bool SaveDatFile(const std::string& path, const RadioImage& image, std::string* error);
 
 } // namespace kestra

@@ -1,8 +1,8 @@
 #include "core/document/default_image.h"
 
-#include <cstdio>
+#include <algorithm>
 
-#include "core/document/dat_file.h"
+#include "core/document/file_io.h"
 
 namespace kestra {
 
@@ -39,16 +39,12 @@ void ApplyBuiltInDefaults(RadioImage& image) {
 
 bool NewDocumentImage(const std::string& appDirectory, RadioImage& image) {
     image.Fill(0xFF);
-    const std::string path = appDirectory + kDefaultImageFileName;
-    std::FILE* f = OpenFileForReading(path);
-    if (f) {
-        // Default.dat may be shorter than an image; the rest stays 0xFF.
-        const std::size_t n = std::fread(image.data(), 1, kImageSize, f);
-        const bool unreadable = n == 0 && std::ferror(f);
-        std::fclose(f);
-        if (!unreadable)
-            return true;
-        image.Fill(0xFF);
+    // Default.dat may be shorter than an image; the rest stays 0xFF. One that
+    // cannot be read, or is not a regular file, counts as absent.
+    std::string bytes;
+    if (ReadRegularFile(appDirectory + kDefaultImageFileName, kImageSize, bytes, nullptr)) {
+        std::copy(bytes.begin(), bytes.end(), image.data());
+        return true;
     }
     ApplyBuiltInDefaults(image);
     return false;

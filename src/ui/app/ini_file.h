@@ -1,5 +1,5 @@
-// CIniFile: the settings file Program.ini, read and written through QSettings
-// in INI format.
+// CIniFile: the settings file Program.ini, through the toolkit-free
+// ProfileFile (core/document/profile_file.h); this class only converts texts.
 //
 //   [Setup]  COM=<port number 1..16>   Type=<model name>
 //   [About]  Version=...  Copyright=...  Company=...
@@ -12,6 +12,8 @@
 #pragma once
 
 #include <QString>
+
+#include "core/document/profile_file.h"
 
 namespace kestra {
 
@@ -27,20 +29,12 @@ public:
     bool WriteInt(const QString& section, const QString& key, int value);
 
     // The file that takes the writes (empty when no file could be created).
-    const QString& Path() const { return writePath_; }
+    QString Path() const { return QString::fromStdString(file_.Path()); }
     // The read-only file next to the program when writes go elsewhere.
-    const QString& FallbackPath() const { return fallbackPath_; }
+    QString FallbackPath() const { return QString::fromStdString(file_.FallbackPath()); }
 
 private:
-    bool Lookup(const QString& section, const QString& key, QString* value) const;
-
-    QString writePath_;
-    QString fallbackPath_;
+    ProfileFile file_;
 };
-
-// The integer a profile text stands for: optional blanks, an optional sign and
-// the leading decimal digits ("12abc" is 12); 0 when there are no digits or the
-// number is negative.
-int ProfileIntFromText(const QString& text);
 
 } // namespace kestra

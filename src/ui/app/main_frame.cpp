@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include "core/document/app_directory.h"
 #include "ui/app/child_frame.h"
 #include "ui/app/ini_file.h"
 #include "ui/app/nav_tree_bar.h"
@@ -232,8 +233,9 @@ void CMainFrame::CreateTreeBar() {
 
 void CMainFrame::LoadBackground() {
     // The tile next to the program wins; otherwise the built-in one.
-    QPixmap tile(QString::fromStdString(state_.appDirectory) +
-                 QString::fromUtf8(text::kBackgroundFile));
+    // Only a regular file is loaded: a FIFO of that name would block start-up.
+    const std::string path = StartupFilePath(state_.appDirectory, text::kBackgroundFile);
+    QPixmap tile = path.empty() ? QPixmap() : QPixmap(QString::fromStdString(path));
     if (tile.isNull())
         tile.load(QStringLiteral(":/background.png"));
     mdi_->setBackground(QBrush(tile));

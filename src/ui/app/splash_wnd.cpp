@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "core/document/app_directory.h"
 #include "ui/app/ui_texts.h"
 
 namespace kestra {
@@ -26,7 +27,9 @@ CSplashWnd::~CSplashWnd() {
 CSplashWnd* CSplashWnd::ShowSplashScreen(const QString& appDirectory) {
     if (current_)
         return current_;
-    const QPixmap pixmap(appDirectory + QString::fromUtf8(text::kSplashFile));
+    // Only a regular file is loaded: a FIFO of that name would block start-up.
+    const std::string path = StartupFilePath(appDirectory.toStdString(), text::kSplashFile);
+    const QPixmap pixmap = path.empty() ? QPixmap() : QPixmap(QString::fromStdString(path));
     if (pixmap.isNull())
         return nullptr;
     auto* splash = new CSplashWnd(pixmap);

@@ -1,0 +1,63 @@
+// Whole-file reads and writes that are safe with whatever a path names.
+//
+// Reading takes regular files only: a FIFO or a device would block or never
+// end, so it is refused without being read (and without waiting on a FIFO).
+//
+// Writing never leaves a half-written file and never replaces what it must
+// not: a regular file (or a new one) is replaced through a temporary file
+// beside it and a rename; a symbolic link is saved through, to the file it
+// points to, and stays a link; a character device, FIFO or socket receives
+// the bytes straight into it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "core/codec/text_seam.h"
+
+namespace kestra {
+
+// The reason given for a path that exists but is not a regular file.
+inline constexpr const char* kNotRegularFileReason = KESTRA_TEXT("kestra", "不是普通文件");
+
+// True when path names a regular file (symbolic links followed).
+bool IsRegularFile(const std::string& path);
+
+// Makes sure path is a regular file: creates it empty (exclusively, never
+// through a link) when nothing of that name exists. False when something
+// other than a regular file has the name or creation fails.
+bool EnsureRegularFile(const std::string& path);
+
+// True when WriteWholeFile could replace the regular file path: the file and
+// its directory are writable.
+bool CanReplaceFile(const std::string& path);
+
+// Reads at most maxBytes bytes from the start of a regular file into bytes.
+// On failure bytes is empty and reason (when given) receives the operating
+// system's reason, or kNotRegularFileReason.
+bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
+                     std::string* reason);
+
+// Writes size bytes as the whole content of path (see above). A regular file
+// keeps its permission bits (and, where the saver may set them, its owner and
+// group); a new file gets the usual permissions for new files. The temporary
+// file has a unique name, is created exclusively without following links, is
+// flushed to disk before the rename and is removed on every failure path.
+// On failure the old file is unchanged and reason receives the operating
+// system's reason.
+bool WriteWholeFile(const std::string& path, const void* data, std::size_t size,
+                    std::string* reason);
+
+namespace testing {
+
+// The steps of a save through a temporary file.
+enum class SaveStep { CreateTemporary, SetPermissions, Write, Flush, Close, Rename };
+
+// Fault injection for tests: when set, the hook is asked before each step and
+// a nonzero answer makes that step fail with that errno value.
+using SaveFaultHook = int (*)(SaveStep step);
+void SetSaveFaultHook(SaveFaultHook hook);
+
+} // namespace testing
+
+} // namespace kestra

@@ -1,0 +1,354 @@
+// Saving and opening .dat files safely: special files and links are written
+// through, never replaced; the temporary file is unique, exclusive, keeps the
+// target's permissions and never outlives a failed save; FIFOs and other
+// non-regular inputs are refused at once instead of blocking.
+#include <QtTest>
+
+#include <QTemporaryDir>
+#include <atomic>
+#include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#endif
+
+#include "core/document/dat_file.h"
+#include "core/document/default_image.h"
+#include "core/document/file_io.h"
+#include "core/image/radio_image.h"
+
+using namespace kestra;
+
+namespace {
+
+RadioImage Filled(std::uint8_t seed) {
+    RadioImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        image[i] = static_cast<std::uint8_t>(i * 13 + seed);
+    return image;
+}
+
+QByteArray Bytes(const RadioImage& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void WriteAll(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(data), data.size());
+}
+
+QStringList Entries(const QTemporaryDir& dir) {
+    return QDir(dir.path())
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                   QDir::Name);
+}
+
+#ifndef _WIN32
+
+QByteArray Native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+mode_t Mode(const QString& path) {
+    struct stat st;
+    return ::lstat(Native(path).constData(), &st) == 0 ? st.st_mode : 0;
+}
+
+// Unblocks a reader stuck opening a FIFO (what the code did before it
+// refused FIFOs), so that a regression fails the test instead of hanging it.
+class FifoWatchdog {
+public:
+    explicit FifoWatchdog(const QString& fifo) : fifo_(Native(fifo)) {
+        thread_ = std::thread([this] {
+            for (int i = 0; i < 100 && !done_; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (done_)
+                return;
+            fired_ = true;
+            const int fd = ::open(fifo_.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        });
+    }
+    ~FifoWatchdog() { Stop(); }
+    // True when the guarded code had to be unblocked.
+    bool Stop() {
+        done_ = true;
+        if (thread_.joinable())
+            thread_.join();
+        return fired_;
+    }
+
+private:
+    QByteArray fifo_;
+    std::atomic<bool> done_{false};
+    std::atomic<bool> fired_{false};
+    std::thread thread_;
+};
+
+// Everything that arrives on a FIFO until its writer closes it, or what
+// arrived within the time limit.
+QByteArray DrainFifo(int fd, int limitMs) {
+    QByteArray data;
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < limitMs) {
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, 50) <= 0)
+            continue;
+        char buf[4096];
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0)
+            break;
+        if (n > 0)
+            data.append(buf, static_cast<int>(n));
+    }
+    return data;
+}
+
+int g_faultErrno = 0;
+testing::SaveStep g_faultStep;
+int g_faultCount = 0;
+int InjectAtStep(testing::SaveStep step) {
+    if (step != g_faultStep || g_faultCount == 0)
+        return 0;
+    --g_faultCount;
+    return g_faultErrno;
+}
+
+#endif
+
+} // namespace
+
+class FileIoTest : public QObject {
+    Q_OBJECT
+private slots:
+#ifdef _WIN32
+    void posixOnly() {
+        QSKIP("special files and links are POSIX cases");
+    }
+#else
+    void fifoInputsAreRefusedAtOnce() {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("radio.dat");
+        QVERIFY(::mkfifo(Native(fifo).constData(), 0644) == 0);
+        const RadioImage before = Filled(1);
+        RadioImage image = before;
+        std::string error;
+        FifoWatchdog watchdog(fifo);
+        QVERIFY(!LoadDatFile(fifo.toStdString(), image, &error));
+        QVERIFY2(!watchdog.Stop(), "opening the FIFO blocked");
+        QVERIFY2(QString::fromStdString(error).contains("不是普通文件"), error.c_str());
+        QVERIFY(QString::fromStdString(error).contains(fifo));
+        QVERIFY(image == before);
+
+        // Default.dat as a FIFO counts as absent: the built-in defaults.
+        const QString defaultDat = dir.filePath("Default.dat");
+        QVERIFY(::mkfifo(Native(defaultDat).constData(), 0644) == 0);
+        FifoWatchdog again(defaultDat);
+        QVERIFY(!NewDocumentImage((dir.path() + "/").toStdString(), image));
+        QVERIFY2(!again.Stop(), "opening Default.dat blocked");
+        QCOMPARE(image[0x2040], std::uint8_t(0x1E));
+
+        // A link to a regular file is read through.
+        WriteAll(dir.filePath("real.dat"), Bytes(before));
+        QVERIFY(::symlink("real.dat", Native(dir.filePath("link.dat")).constData()) == 0);
+        image = Filled(9);
+        QVERIFY2(LoadDatFile(dir.filePath("link.dat").toStdString(), image, &error), error.c_str());
+        QVERIFY(image == before);
+    }
+
+    void savingIntoAFifoWritesThroughIt() {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("out.dat");
+        QVERIFY(::mkfifo(Native(fifo).constData(), 0644) == 0);
+        const int reader = ::open(Native(fifo).constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        const RadioImage image = Filled(2);
+        bool saved = false;
+        std::string error;
+        std::thread save([&] { saved = SaveDatFile(fifo.toStdString(), image, &error); });
+        const QByteArray received = DrainFifo(reader, 10000);
+        save.join();
+        ::close(reader);
+        QVERIFY2(saved, error.c_str());
+        QCOMPARE(received, Bytes(image));
+        QVERIFY(S_ISFIFO(Mode(fifo)));
+        QCOMPARE(Entries(dir), QStringList({"out.dat"}));
+    }
+
+    void characterDeviceIsWrittenNotReplaced() {
+        // A /dev/null of its own in the temporary folder (making one needs
+        // root): saving into it must leave a device, not a 16384-byte file.
+        if (::geteuid() != 0)
+            QSKIP("making a device node needs root; run the tests as root for this case");
+        QTemporaryDir dir;
+        const QString node = dir.filePath("null");
+        QVERIFY(::mknod(Native(node).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0);
+        std::string error;
+        QVERIFY2(SaveDatFile(node.toStdString(), Filled(3), &error), error.c_str());
+        QVERIFY(S_ISCHR(Mode(node)));
+        QCOMPARE(Entries(dir), QStringList({"null"}));
+        // A device that refuses the bytes is a failed save with its reason.
+        const QString full = dir.filePath("full");
+        QVERIFY(::mknod(Native(full).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0);
+        QVERIFY(!SaveDatFile(full.toStdString(), Filled(3), &error));
+        QVERIFY2(QString::fromStdString(error).contains(std::strerror(ENOSPC)), error.c_str());
+        QVERIFY(S_ISCHR(Mode(full)));
+    }
+
+    void savingThroughALinkKeepsTheLink() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("data"));
+        const QString real = dir.filePath("data/real.dat");
+        WriteAll(real, Bytes(Filled(4)));
+        QVERIFY(::chmod(Native(real).constData(), 0640) == 0);
+        const QString link = dir.filePath("link.dat");
+        QVERIFY(::symlink("data/real.dat", Native(link).constData()) == 0);
+        std::string error;
+        QVERIFY2(SaveDatFile(link.toStdString(), Filled(5), &error), error.c_str());
+        QVERIFY(S_ISLNK(Mode(link)));
+        QCOMPARE(ReadAll(real), Bytes(Filled(5)));
+        QCOMPARE(Mode(real) & 07777, mode_t(0640));
+        QCOMPARE(Entries(dir), QStringList({"data", "link.dat"}));
+        QCOMPARE(QDir(dir.filePath("data")).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"real.dat"}));
+
+        // A link to a file not made yet: the file is made, the link stays.
+        const QString dangling = dir.filePath("new.dat");
+        QVERIFY(::symlink("data/new-target.dat", Native(dangling).constData()) == 0);
+        QVERIFY2(SaveDatFile(dangling.toStdString(), Filled(6), &error), error.c_str());
+        QVERIFY(S_ISLNK(Mode(dangling)));
+        QCOMPARE(ReadAll(dir.filePath("data/new-target.dat")), Bytes(Filled(6)));
+
+        // A link to a device (here /dev/null): written through, the link stays.
+        const QString toNull = dir.filePath("null.dat");
+        QVERIFY(::symlink("/dev/null", Native(toNull).constData()) == 0);
+        QVERIFY2(SaveDatFile(toNull.toStdString(), Filled(7), &error), error.c_str());
+        QVERIFY(S_ISLNK(Mode(toNull)));
+        QVERIFY(S_ISCHR(Mode("/dev/null")));
+    }
+
+    void temporaryFileIsUniqueAndNeverFollowsALink() {
+        QTemporaryDir dir;
+        // A planted evil.dat.part link must not redirect the save.
+        const QString victim = dir.filePath("victim");
+        WriteAll(victim, "precious");
+        QVERIFY(::symlink("victim", Native(dir.filePath("evil.dat.part")).constData()) == 0);
+        std::string error;
+        QVERIFY2(SaveDatFile(dir.filePath("evil.dat").toStdString(), Filled(8), &error),
+                 error.c_str());
+        QCOMPARE(ReadAll(victim), QByteArray("precious"));
+        QVERIFY(S_ISLNK(Mode(dir.filePath("evil.dat.part"))));
+        QCOMPARE(ReadAll(dir.filePath("evil.dat")), Bytes(Filled(8)));
+
+        // Someone's keep.dat.part is left alone.
+        WriteAll(dir.filePath("keep.dat.part"), "mine");
+        QVERIFY2(SaveDatFile(dir.filePath("keep.dat").toStdString(), Filled(9), &error),
+                 error.c_str());
+        QCOMPARE(ReadAll(dir.filePath("keep.dat.part")), QByteArray("mine"));
+        QCOMPARE(Entries(dir),
+                 QStringList({"evil.dat", "evil.dat.part", "keep.dat", "keep.dat.part", "victim"}));
+    }
+
+    void permissionBitsOfTheTargetAreKept() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("private.dat");
+        std::string error;
+        for (mode_t mode : {mode_t(0600), mode_t(0640), mode_t(0604)}) {
+            WriteAll(path, "old");
+            QVERIFY(::chmod(Native(path).constData(), mode) == 0);
+            QVERIFY2(SaveDatFile(path.toStdString(), Filled(10), &error), error.c_str());
+            QCOMPARE(Mode(path) & 07777, mode);
+        }
+        // A new file gets what new files get: 0666 less the umask.
+        const mode_t mask = ::umask(022);
+        ::umask(mask);
+        const QString fresh = dir.filePath("fresh.dat");
+        QVERIFY2(SaveDatFile(fresh.toStdString(), Filled(10), &error), error.c_str());
+        QCOMPARE(Mode(fresh) & 07777, mode_t(0666 & ~mask));
+    }
+
+    void failingSaveKeepsTheOldFileByteForByte() {
+        // Every step of the save failing in turn, over an existing file and
+        // for a new one: the old bytes (or no file) stay, the reason is the
+        // operating system's, and no temporary file is left behind.
+        using testing::SaveStep;
+        const SaveStep steps[] = {SaveStep::CreateTemporary, SaveStep::SetPermissions,
+                                  SaveStep::Write,           SaveStep::Flush,
+                                  SaveStep::Close,           SaveStep::Rename};
+        QTemporaryDir dir;
+        const QString path = dir.filePath("radio.dat");
+        const QString fresh = dir.filePath("fresh.dat");
+        WriteAll(path, Bytes(Filled(11)));
+        QVERIFY(::chmod(Native(path).constData(), 0600) == 0);
+        testing::SetSaveFaultHook(InjectAtStep);
+        for (SaveStep step : steps) {
+            const QByteArray name = QByteArray::number(static_cast<int>(step));
+            g_faultStep = step;
+            g_faultErrno = EIO;
+            g_faultCount = 1;
+            std::string error;
+            QVERIFY2(!SaveDatFile(path.toStdString(), Filled(12), &error), name);
+            QVERIFY2(QString::fromStdString(error).contains(std::strerror(EIO)), name);
+            QCOMPARE(ReadAll(path), Bytes(Filled(11)));
+            QCOMPARE(Mode(path) & 07777, mode_t(0600));
+            QCOMPARE(Entries(dir), QStringList({"radio.dat"}));
+
+            g_faultCount = 1;
+            const bool saved = SaveDatFile(fresh.toStdString(), Filled(12), &error);
+            // A new file has no permissions to copy: that step never runs.
+            QCOMPARE(saved, step == SaveStep::SetPermissions);
+            if (saved)
+                QVERIFY(QFile::remove(fresh));
+            QCOMPARE(Entries(dir), QStringList({"radio.dat"}));
+        }
+        // A name taken in the meantime is skipped for another unique one.
+        g_faultStep = SaveStep::CreateTemporary;
+        g_faultErrno = EEXIST;
+        g_faultCount = 3;
+        std::string error;
+        QVERIFY2(SaveDatFile(path.toStdString(), Filled(13), &error), error.c_str());
+        QCOMPARE(ReadAll(path), Bytes(Filled(13)));
+        testing::SetSaveFaultHook(nullptr);
+        QCOMPARE(Entries(dir), QStringList({"radio.dat"}));
+    }
+
+    void fileSizeLimitMidwayKeepsTheOldFile() {
+        // A real write failure: the file size limit stops the temporary file
+        // at 4096 bytes (as a full disk would).
+        QTemporaryDir dir;
+        const QString path = dir.filePath("radio.dat");
+        WriteAll(path, Bytes(Filled(14)));
+        rlimit saved{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        rlimit limited = saved;
+        limited.rlim_cur = 4096;
+        const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &limited) == 0);
+        std::string error;
+        const bool ok = SaveDatFile(path.toStdString(), Filled(15), &error);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        ::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!ok);
+        QVERIFY2(QString::fromStdString(error).contains(std::strerror(EFBIG)), error.c_str());
+        QCOMPARE(ReadAll(path), Bytes(Filled(14)));
+        QCOMPARE(Entries(dir), QStringList({"radio.dat"}));
+    }
+#endif
+};
+
+QTEST_APPLESS_MAIN(FileIoTest)
+#include "test_file_io.moc"
