@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSettings>
@@ -53,6 +55,14 @@ inline bool ClickButton(QWidget* dialog, const QString& text) {
         }
     }
     return false;
+}
+
+// Types a file name into a file dialog's name field, as a user does.
+inline void TypeFileName(QFileDialog* dialog, const QString& name) {
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(edit);
+    edit->setFocus();
+    edit->setText(name);
 }
 
 // Handles modal dialogs as they appear, in order. Each handler receives the
