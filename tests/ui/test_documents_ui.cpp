@@ -7,14 +7,14 @@
 #include <QLineEdit>
 #include <QMenu>
 
-#include "ui/app/child_frame.h"
 #include "app_test_support.h"
 #include "core/document/dat_file.h"
+#include "link/virtual_radio.h"
+#include "ui/app/child_frame.h"
 #include "ui/app/program_doc.h"
 #include "ui/grid/channel_table_model.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/program_view.h"
-#include "link/virtual_radio.h"
 
 using namespace kestra;
 using namespace kestra::test;
