@@ -9,17 +9,17 @@
 #include <QTableView>
 #include <QTreeWidget>
 
-#include "ui/dialogs/about_dlg.h"
-#include "ui/app/child_frame.h"
-#include "ui/dialogs/comm_dlg.h"
-#include "ui/app/ini_file.h"
-#include "ui/dialogs/password_dlg.h"
-#include "ui/dialogs/port_setup_dlg.h"
 #include "app_test_support.h"
 #include "core/document/dat_file.h"
+#include "link/virtual_radio.h"
+#include "ui/app/child_frame.h"
+#include "ui/app/ini_file.h"
+#include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/comm_dlg.h"
+#include "ui/dialogs/password_dlg.h"
+#include "ui/dialogs/port_setup_dlg.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/program_view.h"
-#include "link/virtual_radio.h"
 
 using namespace kestra;
 using namespace kestra::test;

@@ -84,6 +84,11 @@ inline constexpr const char* kPasswordLabel = "密码";
 inline constexpr const char* kCommStart = "开始";
 inline constexpr const char* kCommExit = "退出";
 
+// Status bar, after the progress dialog has closed.
+inline constexpr const char* kStatusReadDone = "读频完成";
+inline constexpr const char* kStatusWriteDone = "写频完成";
+inline constexpr const char* kStatusInitialiseDone = "初始化完成";
+
 // Settings file.
 inline constexpr const char* kIniFileName = "Program.ini";
 inline constexpr const char* kIniSetup = "Setup";
