@@ -99,6 +99,9 @@ private slots:
         CChildFrame* child = f.child();
         QVERIFY(QTest::qWaitForWindowExposed(f.frame()));
         QVERIFY(child->isMaximized());
+        // The caption stays the application title (the MDI area would add
+        // the maximised document's name).
+        QCOMPARE(f.frame()->windowTitle(), QStringLiteral("写频软件"));
         QCOMPARE(child->geometry(), f.frame()->mdiArea()->viewport()->rect());
         // Far more than twenty rows show in a 1400 x 860 frame.
         QTableView* table = f.view()->table();
@@ -108,6 +111,7 @@ private slots:
         QVERIFY(child->width() <= CChildFrame::kInitialWidth);
         QVERIFY(child->height() <= CChildFrame::kInitialHeight);
         QCOMPARE(child->pos(), QPoint(0, 0));
+        QCOMPARE(f.frame()->windowTitle(), QStringLiteral("写频软件"));
     }
 
     void hiddenWindowHandsOverToTheNextVisible() {

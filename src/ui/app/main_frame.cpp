@@ -333,6 +333,14 @@ void CMainFrame::UpdateIndicators(const LockKeyState& state) {
         indicators_[i]->setEnabled(on[i]);
 }
 
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // A maximised document window puts its name into the caption; the
+    // caption is the application title only.
+    if (event->type() == QEvent::WindowTitleChange && windowTitle() != T(text::kAppTitle))
+        setWindowTitle(T(text::kAppTitle));
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const LockKeyState now = QueryLockKeys(static_cast<QKeyEvent*>(event), locks_);

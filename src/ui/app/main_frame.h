@@ -85,6 +85,7 @@ signals:
     void recentFileChosen(const QString& path);
 
 protected:
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
