@@ -35,7 +35,6 @@ public:
     // The result of the last exchange; none when "开始" was never pressed.
     const std::optional<TransferResult>& LastResult() const { return lastResult_; }
     bool Running() const { return job_->Running(); }
-    TransferKind kind() const { return kind_; }
 
     QProgressBar* progressBar() const { return progress_; }
     QPushButton* startButton() const { return start_; }
