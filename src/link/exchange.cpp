@@ -170,18 +170,22 @@ ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& exchange, RadioIm
     if (!Acknowledge(port))
         return ExchangeStatus::CommunicationError;
 
-    const int total = BlockCount(exchange.ranges);
+    // The blocks actually sent: BlockCount for the read, write and
+    // initialise ranges; one more for the calibration block, whose range
+    // starts and ends in the middle of a 32-byte line.
+    std::vector<Block> blocks = SplitBlocks(exchange.ranges.first);
+    const std::vector<Block> second = SplitBlocks(exchange.ranges.second);
+    blocks.insert(blocks.end(), second.begin(), second.end());
+    const int total = static_cast<int>(blocks.size());
     int position = 0;
-    for (const ByteRange& range : {exchange.ranges.first, exchange.ranges.second}) {
-        for (const Block& block : SplitBlocks(range)) {
-            const bool ok =
-                exchange.read ? ReadBlock(port, block, image) : WriteBlock(port, block, image);
-            if (!ok)
-                return ExchangeStatus::CommunicationError;
-            ++position;
-            if (progress)
-                progress(position, total);
-        }
+    for (const Block& block : blocks) {
+        const bool ok =
+            exchange.read ? ReadBlock(port, block, image) : WriteBlock(port, block, image);
+        if (!ok)
+            return ExchangeStatus::CommunicationError;
+        ++position;
+        if (progress)
+            progress(position, total);
     }
 
     if (exchange.read) {
@@ -226,14 +230,14 @@ TransferResult RunTransferOn(BytePort& port, TransferKind kind, RadioImage& imag
     return result;
 }
 
-TransferResult RunRegionExchangeOn(BytePort& port, RegionKind region, bool read,
-                                   RadioImage& image) {
+TransferResult RunRegionExchangeOn(BytePort& port, RegionKind region, bool read, RadioImage& image,
+                                   const ProgressCallback& progress) {
     ExchangeSpec exchange;
     exchange.read = read;
     exchange.ranges = {RegionRange(region), {0, 0}};
 
     RadioImage scratch = image;
-    const ExchangeStatus status = RunExchange(port, exchange, scratch, nullptr);
+    const ExchangeStatus status = RunExchange(port, exchange, scratch, progress);
     if (status != ExchangeStatus::Succeeded)
         return FailureOf(status);
     if (read)

@@ -151,6 +151,7 @@ TransferResult RunTransferOn(BytePort& port, TransferKind kind, RadioImage& imag
 // The calibration and decoder-table exchanges over an open port: no
 // identification check, no band-limit fill; a read changes image only when
 // it succeeded.
-TransferResult RunRegionExchangeOn(BytePort& port, RegionKind region, bool read, RadioImage& image);
+TransferResult RunRegionExchangeOn(BytePort& port, RegionKind region, bool read, RadioImage& image,
+                                   const ProgressCallback& progress = nullptr);
 
 } // namespace kestra

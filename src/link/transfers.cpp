@@ -43,12 +43,19 @@ TransferResult RunRegionExchange(RegionKind region, bool read, const std::string
 
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
                                  RadioImage& image, const TraceCallback& trace) {
+    TransferOptions options;
+    options.trace = trace;
+    return RunRegionExchange(region, read, device, image, options);
+}
+
+TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
+                                 RadioImage& image, const TransferOptions& options) {
     SerialLink link;
     std::string reason;
     if (!link.Open(device, &reason))
         return CannotOpen(reason);
-    link.SetTrace(trace);
-    TransferResult result = RunRegionExchangeOn(link, region, read, image);
+    link.SetTrace(options.trace);
+    TransferResult result = RunRegionExchangeOn(link, region, read, image, options.progress);
     link.Close();
     return result;
 }

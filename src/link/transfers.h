@@ -28,5 +28,9 @@ TransferResult RunRegionExchange(RegionKind region, bool read, const std::string
                                  RadioImage& image);
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
                                  RadioImage& image, const TraceCallback& trace);
+// options.progress and options.trace as for RunTransfer; factoryMode is not
+// looked at (the region exchanges check no identification).
+TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
+                                 RadioImage& image, const TransferOptions& options);
 
 } // namespace kestra

@@ -1,11 +1,14 @@
 // Shared helpers of the desktop application's widget tests: a temporary
-// program directory, a driver for modal dialogs and bounded waits.
+// program directory, a driver for modal dialogs, and a started application
+// with both.
 #pragma once
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSettings>
@@ -17,8 +20,14 @@
 #include <functional>
 #include <memory>
 
+#include <QFile>
+#include <string>
+
+#include "ui/app/child_frame.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/program_app.h"
+#include "ui/grid/channel_table_model.h"
+#include "ui/grid/program_view.h"
 
 namespace kestra::test {
 
@@ -42,6 +51,12 @@ struct AppDir {
     QTemporaryDir dir;
     QString path() const { return dir.path() + QLatin1Char('/'); }
     QString file(const QString& name) const { return dir.filePath(name); }
+    // Writes a file of the directory (Program.ini, a .dat file, ...).
+    void Write(const QString& name, const QByteArray& bytes) const {
+        QFile f(file(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
 };
 
 // Clicks the button of a dialog that shows text.
@@ -53,6 +68,14 @@ inline bool ClickButton(QWidget* dialog, const QString& text) {
         }
     }
     return false;
+}
+
+// Types a file name into a file dialog's name field, as a user does.
+inline void TypeFileName(QFileDialog* dialog, const QString& name) {
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(edit);
+    edit->setFocus();
+    edit->setText(name);
 }
 
 // Handles modal dialogs as they appear, in order. Each handler receives the
@@ -140,5 +163,29 @@ inline std::unique_ptr<CProgramApp> StartApp(const AppDir& dir,
     app->frame()->resize(1400, 860);
     return app;
 }
+
+// A started application in a program directory of its own, with a modal
+// driver that is ready before start-up (for messages start-up shows).
+//
+//   AppFixture f;
+//   QVERIFY(f.Start());
+//   f.Trigger(kIdFileNew);
+struct AppFixture {
+    AppDir dir;
+    ModalDriver driver;
+    std::unique_ptr<CProgramApp> app;
+
+    bool Start(const QStringList& arguments = QStringList()) {
+        app = StartApp(dir, arguments);
+        return app != nullptr;
+    }
+    CMainFrame* frame() const { return app->frame(); }
+    CChildFrame* child() const { return frame()->ActiveChild(); }
+    CProgramView* view() const { return frame()->ActiveView(); }
+    // The cell text of the active view's grid.
+    std::string Cell(int row, int col) const { return view()->model()->grid().Text(row, col); }
+    // Chooses a command as a menu entry does.
+    void Trigger(int id) const { frame()->action(id)->trigger(); }
+};
 
 } // namespace kestra::test

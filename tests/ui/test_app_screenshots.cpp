@@ -1,25 +1,27 @@
-// Renders the main window with a loaded image and the port, password,
+// Renders the main window (a loaded image in a maximised document window; the
+// status bar after a read from the virtual radio) and the port, password,
 // progress and about dialogs offscreen into PNG files under
 // build/screenshots, for a person to look at.
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QTableView>
 #include <QTreeWidget>
 
-#include "ui/dialogs/about_dlg.h"
-#include "ui/app/child_frame.h"
-#include "ui/dialogs/comm_dlg.h"
-#include "ui/app/ini_file.h"
-#include "ui/dialogs/password_dlg.h"
-#include "ui/dialogs/port_setup_dlg.h"
 #include "app_test_support.h"
 #include "core/document/dat_file.h"
+#include "link/virtual_radio.h"
+#include "ui/app/child_frame.h"
+#include "ui/app/ini_file.h"
+#include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/comm_dlg.h"
+#include "ui/dialogs/password_dlg.h"
+#include "ui/dialogs/port_setup_dlg.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/program_view.h"
-#include "link/virtual_radio.h"
 
 using namespace kestra;
 using namespace kestra::test;
@@ -72,6 +74,24 @@ private slots:
 
         CAboutDlg about(app->ini(), frame);
         Save(&about, QStringLiteral("about_dialog.png"));
+    }
+
+    void mainWindowAfterRead() {
+        AppFixture f;
+        f.dir.Write(QStringLiteral("Program.ini"), "[Setup]\nType=QVN-K52\n");
+        QVERIFY(f.Start({QStringLiteral("--simulate")}));
+        f.frame()->resize(1360, 820);
+        f.driver.Expect([](QWidget* w) {
+            auto* dialog = qobject_cast<CCommDlg*>(w);
+            if (!dialog)
+                return false;
+            dialog->startButton()->click();
+            return true;
+        });
+        f.Trigger(kIdRead);
+        QVERIFY(f.driver.AllHandled());
+        QCOMPARE(f.driver.unexpected(), 0);
+        Save(f.frame(), QStringLiteral("main_window_after_read.png"));
     }
 
     void dialogs() {

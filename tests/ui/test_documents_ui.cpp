@@ -1,20 +1,21 @@
 // Documents in the running application: save and open, the same file opened
-// twice, files that cannot be loaded or saved, the recent-file list and the
-// file named on the command line.
+// twice, files that cannot be loaded or saved, the recent-file list, the
+// folder the file dialogs start in and the file named on the command line.
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 
-#include "ui/app/child_frame.h"
 #include "app_test_support.h"
 #include "core/document/dat_file.h"
+#include "link/virtual_radio.h"
+#include "ui/app/child_frame.h"
 #include "ui/app/program_doc.h"
 #include "ui/grid/channel_table_model.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/program_view.h"
-#include "link/virtual_radio.h"
 
 using namespace kestra;
 using namespace kestra::test;
@@ -30,14 +31,16 @@ QByteArray Bytes(const RadioImage& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), int(image.size()));
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-std::string Cell(CMainFrame* frame, int row, int col) {
-    return frame->ActiveView()->model()->grid().Text(row, col);
+// The folder a file dialog starts in; the dialog is cancelled.
+ModalDriver::Handler StartFolderOf(QString* folder) {
+    return [folder](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        if (!dialog)
+            return false;
+        *folder = dialog->directory().absolutePath();
+        dialog->reject();
+        return true;
+    };
 }
 
 } // namespace
@@ -50,10 +53,11 @@ private slots:
     void init() { QSettings().clear(); }
 
     void saveThenOpenRestoresTheBytes() {
-        AppDir dir;
-        auto app = StartApp(dir);
-        CMainFrame* frame = app->frame();
-        ChannelTableView* table = frame->ActiveView()->table();
+        AppFixture f;
+        QVERIFY(f.Start());
+        CProgramApp* app = f.app.get();
+        CMainFrame* frame = f.frame();
+        ChannelTableView* table = f.view()->table();
         QWidget* editor = table->StartEditAt(GridCell{1, 1});
         QTest::keyClicks(editor, QStringLiteral("145.5"));
         QTest::keyClick(editor, Qt::Key_Return);
@@ -62,7 +66,7 @@ private slots:
         qobject_cast<QComboBox*>(editor)->lineEdit()->selectAll();
         QTest::keyClicks(editor, QStringLiteral("88.5"));
 
-        const QString path = dir.file(QStringLiteral("saved.dat"));
+        const QString path = f.dir.file(QStringLiteral("saved.dat"));
         QVERIFY(app->SaveDocumentAs(path));
         const QByteArray saved = ReadAll(path);
         QCOMPARE(saved.size(), 16384);
@@ -72,43 +76,45 @@ private slots:
         QCOMPARE(app->RecentFiles(), QStringList({path}));
 
         // Whatever happens to the image afterwards, opening brings the bytes back.
-        ModalDriver driver;
-        driver.ExpectMessage();
-        frame->action(kIdFileNew)->trigger();
+        f.driver.ExpectMessage();
+        f.Trigger(kIdFileNew);
         QVERIFY(Bytes(app->state().image) != saved);
-        QVERIFY(Cell(frame, 1, 1).empty());
+        QVERIFY(f.Cell(1, 1).empty());
         CChildFrame* opened = app->OpenDocumentFile(path);
         QVERIFY(opened);
         QCOMPARE(Bytes(app->state().image), saved);
-        QCOMPARE(Cell(frame, 1, 1), std::string("145.50000"));
-        QCOMPARE(Cell(frame, 1, 3), std::string("88.5"));
+        QCOMPARE(f.Cell(1, 1), std::string("145.50000"));
+        QCOMPARE(f.Cell(1, 3), std::string("88.5"));
         // Saving again (no name asked for) writes the same bytes.
-        frame->action(kIdFileSave)->trigger();
+        f.Trigger(kIdFileSave);
         QCOMPARE(ReadAll(path), saved);
-        QCOMPARE(driver.unexpected(), 0);
+        QCOMPARE(f.driver.unexpected(), 0);
     }
 
     void saveAsAsksForAName() {
-        AppDir dir;
-        auto app = StartApp(dir);
-        ModalDriver driver;
+        AppFixture f;
+        QVERIFY(f.Start());
+        const AppDir& dir = f.dir;
         QStringList filters;
-        driver.Expect([&](QWidget* w) {
+        f.driver.Expect([&](QWidget* w) {
             auto* dialog = qobject_cast<QFileDialog*>(w);
             if (!dialog)
                 return false;
             filters = dialog->nameFilters();
-            dialog->selectFile(dir.file(QStringLiteral("named")));
+            // Typed into the name field, as a user does. (selectFile leaves
+            // the field alone once it has the focus, and whether the window
+            // has been activated by now is a race.)
+            TypeFileName(dialog, dir.file(QStringLiteral("named")));
             QMetaObject::invokeMethod(dialog, "accept");
             return true;
         });
         // An untitled document asks for a name on "存为"; ".dat" is added.
-        app->frame()->action(kIdFileSave)->trigger();
-        QVERIFY(driver.AllHandled());
+        f.Trigger(kIdFileSave);
+        QVERIFY(f.driver.AllHandled());
+        QCOMPARE(f.driver.unexpected(), 0);
         QCOMPARE(filters, QStringList({"*.dat"}));
         QCOMPARE(ReadAll(dir.file(QStringLiteral("named.dat"))).size(), 16384);
-        QCOMPARE(app->frame()->ActiveChild()->document()->PathName(),
-                 dir.file(QStringLiteral("named.dat")));
+        QCOMPARE(f.child()->document()->PathName(), dir.file(QStringLiteral("named.dat")));
     }
 
     void sameFileOpensInASecondWindow() {
@@ -118,7 +124,7 @@ private slots:
         auto app = StartApp(dir, {path});
         CMainFrame* frame = app->frame();
         QCOMPARE(frame->DocumentWindows().size(), 1);
-        QCOMPARE(Cell(frame, 1, 1), std::string("145.50000"));
+        QCOMPARE(frame->ActiveView()->model()->grid().Text(1, 1), std::string("145.50000"));
         app->state().image.Fill(0x00);
         CChildFrame* second = app->OpenDocumentFile(path);
         QVERIFY(second);
@@ -129,18 +135,20 @@ private slots:
     }
 
     void filesThatCannotBeLoaded() {
-        AppDir dir;
-        auto app = StartApp(dir);
-        CMainFrame* frame = app->frame();
-        ChannelTableView* table = frame->ActiveView()->table();
+        AppFixture f;
+        QVERIFY(f.Start());
+        const AppDir& dir = f.dir;
+        CProgramApp* app = f.app.get();
+        CMainFrame* frame = f.frame();
+        ModalDriver& driver = f.driver;
+        ChannelTableView* table = f.view()->table();
         QWidget* editor = table->StartEditAt(GridCell{2, 1});
         QTest::keyClicks(editor, QStringLiteral("146"));
         QTest::keyClick(editor, Qt::Key_Return);
         const RadioImage before = app->state().image;
 
         const QString shortFile = dir.file(QStringLiteral("short.dat"));
-        WriteFile(shortFile, QByteArray(100, '\x11'));
-        ModalDriver driver;
+        dir.Write(QStringLiteral("short.dat"), QByteArray(100, '\x11'));
         driver.ExpectMessage();
         QVERIFY(!app->OpenDocumentFile(shortFile));
         QCOMPARE(driver.messages().size(), 1);
@@ -151,7 +159,7 @@ private slots:
         // Image and windows exactly as they were.
         QVERIFY(app->state().image == before);
         QCOMPARE(frame->DocumentWindows().size(), 1);
-        QCOMPARE(Cell(frame, 2, 1), std::string("146.00000"));
+        QCOMPARE(f.Cell(2, 1), std::string("146.00000"));
         QVERIFY(app->RecentFiles().isEmpty());
 
         // A missing file: reported, and it leaves the recent list.
@@ -173,23 +181,60 @@ private slots:
 
         // A file longer than an image opens; the extra byte is ignored.
         const QString longFile = dir.file(QStringLiteral("long.dat"));
-        WriteFile(longFile, Bytes(ExampleRadioMemory()) + QByteArray(1, '\x5A'));
+        dir.Write(QStringLiteral("long.dat"), Bytes(ExampleRadioMemory()) + QByteArray(1, '\x5A'));
         QVERIFY(app->OpenDocumentFile(longFile));
         QVERIFY(app->state().image == ExampleRadioMemory());
         QCOMPARE(driver.unexpected(), 0);
     }
 
     void saveErrorIsReported() {
-        AppDir dir;
-        auto app = StartApp(dir);
-        ModalDriver driver;
-        driver.ExpectMessage();
-        const QString path = dir.file(QStringLiteral("no-such-dir/x.dat"));
-        QVERIFY(!app->SaveDocumentAs(path));
-        QCOMPARE(driver.messages().size(), 1);
-        QVERIFY(driver.messages().first().startsWith(QStringLiteral("无法保存文件")));
+        AppFixture f;
+        QVERIFY(f.Start());
+        f.driver.ExpectMessage();
+        const QString path = f.dir.file(QStringLiteral("no-such-dir/x.dat"));
+        QVERIFY(!f.app->SaveDocumentAs(path));
+        QCOMPARE(f.driver.messages().size(), 1);
+        QVERIFY(f.driver.messages().first().startsWith(QStringLiteral("无法保存文件")));
         QVERIFY(!QFile::exists(path));
-        QCOMPARE(app->frame()->ActiveChild()->document()->PathName(), QString());
+        QCOMPARE(f.child()->document()->PathName(), QString());
+    }
+
+    void fileDialogsStartInTheLastFolder() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("radios")));
+        const QString folder = f.dir.file(QStringLiteral("radios"));
+        const QString path = folder + QStringLiteral("/a.dat");
+        QVERIFY(SaveDatFile(path.toStdString(), ExampleRadioMemory(), nullptr));
+
+        // Nothing used yet: not the program's folder.
+        QString start;
+        f.driver.Expect(StartFolderOf(&start));
+        f.Trigger(kIdFileOpen);
+        QVERIFY(f.driver.AllHandled());
+        QVERIFY(start != QDir(f.dir.path()).absolutePath());
+
+        // After opening a file, "打开..." and "另存为..." of an untitled
+        // document start in its folder.
+        QVERIFY(f.app->OpenDocumentFile(path));
+        f.driver.Expect(StartFolderOf(&start));
+        f.Trigger(kIdFileOpen);
+        QCOMPARE(start, folder);
+        f.driver.ExpectMessage();
+        f.Trigger(kIdFileNew);
+        f.driver.Expect(StartFolderOf(&start));
+        f.Trigger(kIdFileSaveAs);
+        QVERIFY(f.driver.AllHandled());
+        QCOMPARE(start, folder);
+
+        // The next run remembers it.
+        f.app.reset();
+        QVERIFY(f.Start());
+        f.driver.Expect(StartFolderOf(&start));
+        f.Trigger(kIdFileOpen);
+        QVERIFY(f.driver.AllHandled());
+        QCOMPARE(start, folder);
+        QCOMPARE(f.driver.unexpected(), 0);
     }
 
     void commandLineFile() {
@@ -201,7 +246,7 @@ private slots:
         // A file that cannot be loaded is reported; the program starts with
         // a new document instead.
         const QString shortFile = dir.file(QStringLiteral("short.dat"));
-        WriteFile(shortFile, QByteArray(10, '\0'));
+        dir.Write(QStringLiteral("short.dat"), QByteArray(10, '\0'));
         ModalDriver driver;
         driver.ExpectMessage();
         auto app = StartApp(dir, {QStringLiteral("\"") + shortFile + QStringLiteral("\"")});
@@ -210,7 +255,7 @@ private slots:
         QVERIFY(driver.messages().first().contains(QStringLiteral("short.dat")));
         QCOMPARE(app->frame()->DocumentWindows().size(), 1);
         QCOMPARE(app->frame()->ActiveChild()->document()->PathName(), QString());
-        QCOMPARE(Cell(app->frame(), 1, 1), std::string("145.50000"));
+        QCOMPARE(app->frame()->ActiveView()->model()->grid().Text(1, 1), std::string("145.50000"));
         QCOMPARE(
             CMyDocManager::NormalisePath(QStringLiteral("\"") + shortFile + QStringLiteral("\"")),
             shortFile);

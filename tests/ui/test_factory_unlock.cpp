@@ -4,9 +4,9 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "ui/dialogs/password_dlg.h"
 #include "app_test_support.h"
 #include "ui/app/program_doc.h"
+#include "ui/dialogs/password_dlg.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/program_view.h"
 
@@ -40,11 +40,11 @@ public:
     }
 };
 
-QStringList EditMenu(CMainFrame* frame) {
-    QStringList texts;
+QList<int> EditMenu(CMainFrame* frame) {
+    QList<int> ids;
     for (QAction* a : frame->editMenu()->actions())
-        texts << a->text();
-    return texts;
+        ids << a->data().toInt();
+    return ids;
 }
 
 } // namespace
@@ -57,21 +57,20 @@ private slots:
 
     void passwordDialog() {
         CPasswordDlg dialog;
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("密码"));
         QCOMPARE(dialog.passwordEdit()->echoMode(), QLineEdit::Password);
         QTest::keyClicks(dialog.passwordEdit(), QStringLiteral("123456789"));
         QCOMPARE(dialog.passwordEdit()->text(), QStringLiteral("12345678"));
     }
 
     void unlock() {
-        AppDir dir;
-        auto app = StartApp(dir);
-        CMainFrame* frame = app->frame();
-        CProgramView* view = frame->ActiveView();
+        AppFixture f;
+        QVERIFY(f.Start());
+        CMainFrame* frame = f.frame();
+        CProgramView* view = f.view();
         ChannelTableView* table = view->table();
-        const QStringList locked = EditMenu(frame);
-        QCOMPARE(locked.last(), QStringLiteral("收音机"));
-        ModalDriver driver(3000);
+        const QList<int> locked = EditMenu(frame);
+        QCOMPARE(locked.last(), int(kIdEditFmRadio));
+        ModalDriver& driver = f.driver;
 
         // Other keys do nothing special.
         QTest::keyClick(table, Qt::Key_F11);
@@ -83,14 +82,14 @@ private slots:
         driver.Expect(Password(QStringLiteral("QDM538")));
         QTest::keyClick(table, Qt::Key_F11, Qt::ControlModifier);
         QVERIFY(driver.AllHandled());
-        QVERIFY(!app->state().factoryMode);
+        QVERIFY(!f.app->state().factoryMode);
         QVERIFY(view->initialiseButton()->isHidden());
         QCOMPARE(EditMenu(frame), locked);
         // Cancel: still locked.
         driver.Expect(Password(QStringLiteral("QDM537"), QStringLiteral("取消")));
         QTest::keyClick(table, Qt::Key_F11, Qt::ControlModifier);
         QVERIFY(driver.AllHandled());
-        QVERIFY(!app->state().factoryMode);
+        QVERIFY(!f.app->state().factoryMode);
 
         // The key is taken before the control that has the focus sees it, and
         // the password is compared ignoring letter case.
@@ -102,10 +101,10 @@ private slots:
         QTest::keyClick(editor, Qt::Key_F11, Qt::ControlModifier);
         QVERIFY(driver.AllHandled());
         QCOMPARE(spy.f11, 0);
-        QVERIFY(app->state().factoryMode);
+        QVERIFY(f.app->state().factoryMode);
         QVERIFY(!view->initialiseButton()->isHidden());
-        QStringList unlocked = locked;
-        unlocked << QStringLiteral("参数调节") << QStringLiteral("DTMF 初始化");
+        QList<int> unlocked = locked;
+        unlocked << kIdParamTuning << kIdDtmfInit;
         QCOMPARE(EditMenu(frame), unlocked);
         QVERIFY(!frame->action(kIdParamTuning)->isEnabled());
         QVERIFY(!frame->action(kIdDtmfInit)->isEnabled());
@@ -117,7 +116,7 @@ private slots:
         QCOMPARE(EditMenu(frame), unlocked);
 
         // Document windows opened later show "初始化" as well.
-        frame->AddDocumentWindow(std::make_unique<CProgramDoc>(app->state()));
+        frame->AddDocumentWindow(std::make_unique<CProgramDoc>(f.app->state()));
         QVERIFY(!frame->ActiveView()->initialiseButton()->isHidden());
         QCOMPARE(driver.unexpected(), 0);
     }

@@ -1,16 +1,17 @@
 // kestra --simulate: the application attached to the in-process virtual
 // radio. Reading, editing a channel and writing it back, all through the
-// menus' shortcuts and the real widgets.
+// menus' shortcuts and the real widgets, with the outcome in the status bar.
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QStatusBar>
 
-#include "ui/dialogs/comm_dlg.h"
 #include "app_test_support.h"
+#include "link/virtual_radio.h"
+#include "ui/dialogs/comm_dlg.h"
 #include "ui/grid/channel_table_model.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/program_view.h"
-#include "link/virtual_radio.h"
 
 using namespace kestra;
 using namespace kestra::test;
@@ -56,6 +57,7 @@ private slots:
         QTest::keyClick(table, Qt::Key_R, Qt::ControlModifier);
         QTRY_VERIFY_WITH_TIMEOUT(driver.AllHandled() && !QApplication::activeModalWidget(), 20000);
         QCOMPARE(title, QStringLiteral("读数据"));
+        QCOMPARE(frame->status()->currentMessage(), QStringLiteral("读频完成"));
         // The window manager gives the focus back after a dialog; offscreen
         // nothing does.
         frame->activateWindow();
@@ -83,6 +85,7 @@ private slots:
         QTest::keyClick(table, Qt::Key_W, Qt::ControlModifier);
         QTRY_VERIFY_WITH_TIMEOUT(driver.AllHandled() && !QApplication::activeModalWidget(), 20000);
         QCOMPARE(title, QStringLiteral("写数据"));
+        QCOMPARE(frame->status()->currentMessage(), QStringLiteral("写频完成"));
         QCOMPARE(driver.unexpected(), 0);
         QVERIFY(driver.messages().isEmpty());
 

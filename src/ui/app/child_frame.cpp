@@ -37,10 +37,15 @@ void CChildFrame::FitToForm() {
            std::min(kInitialHeight, height() + delta.height()));
 }
 
+void CChildFrame::HideWindow() {
+    hide();
+    emit windowHidden();
+}
+
 void CChildFrame::closeEvent(QCloseEvent* event) {
     // The close box only hides the window.
     event->ignore();
-    hide();
+    HideWindow();
 }
 
 } // namespace kestra

@@ -15,9 +15,7 @@
 
 #include "core/document/app_directory.h"
 #include "ui/app/child_frame.h"
-#include "ui/app/ini_file.h"
 #include "ui/app/nav_tree_bar.h"
-#include "ui/dialogs/port_setup_dlg.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/grid/channel_table_view.h"
@@ -39,8 +37,7 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
-CMainFrame::CMainFrame(AppState& state, CIniFile& ini, QWidget* parent)
-    : QMainWindow(parent), state_(state), ini_(ini) {
+CMainFrame::CMainFrame(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
     setObjectName(QStringLiteral("mainFrame"));
     // The caption is the application title only, never a document name.
     setWindowTitle(T(text::kAppTitle));
@@ -58,6 +55,7 @@ CMainFrame::CMainFrame(AppState& state, CIniFile& ini, QWidget* parent)
         UpdateCommands();
     });
 
+    CreateActions();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -68,7 +66,10 @@ CMainFrame::CMainFrame(AppState& state, CIniFile& ini, QWidget* parent)
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
-    disconnect(mdi_, nullptr, this, nullptr);
+    // The parts report to the frame no more while they go.
+    for (QObject* part : {static_cast<QObject*>(mdi_), static_cast<QObject*>(toolBar_),
+                          static_cast<QObject*>(treeBar_)})
+        disconnect(part, nullptr, this, nullptr);
     // Views convert their grids as they go, before the frame's parts vanish.
     for (CChildFrame* child : DocumentWindows())
         delete child;
@@ -79,77 +80,55 @@ QAction* CMainFrame::action(int id) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
-QAction* CMainFrame::AddAction(QMenu* menu, int id, const char* text, const QKeySequence& key,
-                               const char* icon) {
-    auto* a = new QAction(T(text), this);
-    a->setData(id);
-    if (!key.isEmpty()) {
-        a->setShortcut(key);
-        a->setShortcutContext(Qt::ApplicationShortcut);
+QMenu* CMainFrame::menu(MenuId id) const {
+    const auto it = menus_.find(id);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CreateActions() {
+    for (const CommandRow& row : CommandTable()) {
+        if (!FindCommand(row.id))
+            continue;
+        auto* a = new QAction(T(row.text), this);
+        a->setData(row.id);
+        if (row.shortcut) {
+            a->setShortcut(QKeySequence(QLatin1String(row.shortcut), QKeySequence::PortableText));
+            a->setShortcutContext(Qt::ApplicationShortcut);
+        }
+        if (row.icon)
+            a->setIcon(CommandIcon(row.icon));
+        a->setCheckable(row.checked != nullptr);
+        const int id = row.id;
+        connect(a, &QAction::triggered, this, [this, id] { emit commandTriggered(id); });
+        // Shortcuts work whether or not the entry is in a visible menu.
+        addAction(a);
+        actions_[row.id] = a;
     }
-    if (icon)
-        a->setIcon(CommandIcon(icon));
-    if (menu)
-        menu->addAction(a);
-    actions_[id] = a;
-    return a;
 }
 
 void CMainFrame::CreateMenus() {
-    fileMenu_ = menuBar()->addMenu(T(text::kMenuFile));
-    AddAction(fileMenu_, kIdFileNew, text::kFileNew, QKeySequence(Qt::CTRL | Qt::Key_N), "new");
-    AddAction(fileMenu_, kIdFileOpen, text::kFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O), "open");
-    AddAction(fileMenu_, kIdFileClose, text::kFileClose);
-    AddAction(fileMenu_, kIdFileSave, text::kFileSave, QKeySequence(Qt::CTRL | Qt::Key_S), "save");
-    AddAction(fileMenu_, kIdFileSaveAs, text::kFileSaveAs);
-    recentSeparator_ = fileMenu_->addSeparator();
-    for (int i = 0; i < kRecentFileCount; ++i) {
-        auto* a = new QAction(this);
-        a->setVisible(false);
-        connect(a, &QAction::triggered, this,
-                [this, a] { emit recentFileChosen(a->data().toString()); });
-        fileMenu_->addAction(a);
-        recentActions_.append(a);
+    for (const MenuRow& m : MenuTable())
+        menus_[m.menu] = menuBar()->addMenu(T(m.text));
+    for (const CommandRow& row : CommandTable()) {
+        QMenu* m = menu(row.menu);
+        if (!m || row.factory)
+            continue;
+        if (row.id == kIdSeparator) {
+            m->addSeparator();
+        } else if (row.id == kIdRecentFiles) {
+            recentSeparator_ = m->addSeparator();
+            for (int i = 0; i < kRecentFileCount; ++i) {
+                auto* a = new QAction(this);
+                a->setVisible(false);
+                connect(a, &QAction::triggered, this,
+                        [this, a] { emit recentFileChosen(a->data().toString()); });
+                m->addAction(a);
+                recentActions_.append(a);
+            }
+        } else {
+            m->addAction(action(row.id));
+        }
     }
-    fileMenu_->addSeparator();
-    AddAction(fileMenu_, kIdFilePrintSetup, text::kFilePrintSetup);
-    fileMenu_->addSeparator();
-    QAction* exit = AddAction(fileMenu_, kIdAppExit, text::kFileExit);
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-    AddAction(nullptr, kIdFilePrint, text::kFilePrint, QKeySequence(), "print");
-
-    editMenu_ = menuBar()->addMenu(T(text::kMenuEdit));
-    QAction* channels = AddAction(editMenu_, kIdEditChannels, text::kEditChannels);
-    connect(channels, &QAction::triggered, this, &CMainFrame::ShowChannels);
-    // Their dialogs come with later work.
-    AddAction(editMenu_, kIdEditOptional, text::kEditOptional)->setEnabled(false);
-    AddAction(editMenu_, kIdEditDtmf, text::kEditDtmf)->setEnabled(false);
-    AddAction(editMenu_, kIdEditModel, text::kEditModel)->setEnabled(false);
-    AddAction(editMenu_, kIdEditFmRadio, text::kEditFmRadio)->setEnabled(false);
-
-    QMenu* program = menuBar()->addMenu(T(text::kMenuProgram));
-    QAction* read =
-        AddAction(program, kIdRead, text::kProgramRead, QKeySequence(Qt::CTRL | Qt::Key_R), "read");
-    QAction* write = AddAction(program, kIdWrite, text::kProgramWrite,
-                               QKeySequence(Qt::CTRL | Qt::Key_W), "write");
-    connect(read, &QAction::triggered, this, [this] {
-        if (CProgramView* view = ActiveView())
-            view->OnRead();
-    });
-    connect(write, &QAction::triggered, this, [this] {
-        if (CProgramView* view = ActiveView())
-            view->OnWrite();
-    });
-
-    QMenu* setup = menuBar()->addMenu(T(text::kMenuSetup));
-    QAction* port = AddAction(setup, kIdPortSetup, text::kSetupPort);
-    connect(port, &QAction::triggered, this, &CMainFrame::OnPortSetup);
-
-    // "视图" is filled once the bars exist.
-    menuBar()->addMenu(T(text::kMenuView))->setObjectName(QStringLiteral("viewMenu"));
-
-    QMenu* help = menuBar()->addMenu(T(text::kMenuHelp));
-    AddAction(help, kIdAppAbout, text::kHelpAbout, QKeySequence(), "about");
 }
 
 void CMainFrame::CreateToolBar() {
@@ -157,34 +136,30 @@ void CMainFrame::CreateToolBar() {
     toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->setIconSize(QSize(24, 24));
     toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    const struct {
-        int id;
-        const char* tip;
-    } buttons[] = {
-        {kIdFileNew, text::kFileNew},    {kIdFileOpen, nullptr}, {0, nullptr},
-        {kIdFileSave, text::kFileSave},  {0, nullptr},           {kIdRead, text::kProgramRead},
-        {kIdWrite, text::kProgramWrite}, {0, nullptr},           {kIdFilePrint, text::kFilePrint},
-        {kIdAppAbout, nullptr}};
-    for (const auto& b : buttons) {
-        if (b.id == 0) {
-            toolBar_->addSeparator();
+    int group = 0;
+    for (const CommandRow& row : CommandTable()) {
+        if (row.toolbarGroup == 0)
             continue;
-        }
-        QAction* a = action(b.id);
-        QString tip = b.tip ? T(b.tip) : a->text();
+        if (group != 0 && row.toolbarGroup != group)
+            toolBar_->addSeparator();
+        group = row.toolbarGroup;
+        QAction* a = action(row.id);
+        QString tip = a->text();
         tip.remove(QStringLiteral("..."));
         if (!a->shortcut().isEmpty())
             tip += QStringLiteral(" (%1)").arg(a->shortcut().toString(QKeySequence::NativeText));
         a->setToolTip(tip);
         toolBar_->addAction(a);
     }
+    connect(toolBar_, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateCommands);
 }
 
 void CMainFrame::CreateStatusBar() {
+    status_ = statusBar();
     message_ = new QLabel(T(text::kReady), this);
     message_->setObjectName(QStringLiteral("messagePane"));
     message_->setIndent(4);
-    statusBar()->addWidget(message_, 1);
+    status_->addWidget(message_, 1);
     const char* names[3] = {text::kIndicatorCaps, text::kIndicatorNum, text::kIndicatorScroll};
     for (int i = 0; i < 3; ++i) {
         auto* pane = new QLabel(T(names[i]), this);
@@ -193,42 +168,25 @@ void CMainFrame::CreateStatusBar() {
         pane->setFrameShape(QFrame::StyledPanel);
         pane->setFrameShadow(QFrame::Sunken);
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 16);
-        statusBar()->addPermanentWidget(pane);
+        status_->addPermanentWidget(pane);
         indicators_[i] = pane;
     }
     UpdateIndicators(locks_);
 }
 
 void CMainFrame::CreateTreeBar() {
-    treeBar_ = new CNavTreeBar(QString::fromStdString(state_.modelName), this);
+    std::vector<CNavTreeBar::Item> items;
+    for (const CommandRow& row : CommandTable())
+        if (row.inTree)
+            items.push_back({row.id, T(row.text)});
+    treeBar_ = new CNavTreeBar(QString::fromStdString(state_.modelName), items, this);
     addDockWidget(Qt::LeftDockWidgetArea, treeBar_);
     resizeDocks({treeBar_}, {CNavTreeBar::kInitialWidth}, Qt::Horizontal);
-    connect(treeBar_, &CNavTreeBar::itemChosen, this, &CMainFrame::OnTreeItem);
-
-    QAction* splitter = treeBar_->toggleViewAction();
-    splitter->setText(T(text::kViewSplitter));
-    splitter->setData(int(kIdViewSplitter));
-    splitter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    splitter->setShortcutContext(Qt::ApplicationShortcut);
-    addAction(splitter);
-    actions_[kIdViewSplitter] = splitter;
-
-    QAction* toolbar = toolBar_->toggleViewAction();
-    toolbar->setText(T(text::kViewToolbar));
-    toolbar->setData(int(kIdViewToolbar));
-    actions_[kIdViewToolbar] = toolbar;
-
-    auto* status = new QAction(T(text::kViewStatusBar), this);
-    status->setCheckable(true);
-    status->setChecked(true);
-    status->setData(int(kIdViewStatusBar));
-    connect(status, &QAction::toggled, statusBar(), &QWidget::setVisible);
-    actions_[kIdViewStatusBar] = status;
-
-    QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("viewMenu"));
-    view->addAction(toolbar);
-    view->addAction(status);
-    view->addAction(splitter);
+    connect(treeBar_, &CNavTreeBar::commandChosen, this, [this](int id) {
+        if (action(id)->isEnabled())
+            emit commandTriggered(id);
+    });
+    connect(treeBar_, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommands);
 }
 
 void CMainFrame::LoadBackground() {
@@ -247,8 +205,13 @@ CChildFrame* CMainFrame::AddDocumentWindow(std::unique_ptr<CProgramDoc> doc) {
     child->move(0, 0);
     connect(child->view(), &CProgramView::factoryUnlocked, this,
             &CMainFrame::AppendFactoryMenuItems);
+    connect(child->view(), &CProgramView::exchangeReported, this, &CMainFrame::ShowStatusMessage);
+    connect(child, &CChildFrame::windowHidden, this,
+            [this, child] { OnDocumentWindowHidden(child); });
+    // The restored size fits the form; the window opens maximised.
     child->show();
     child->FitToForm();
+    child->showMaximized();
     mdi_->setActiveSubWindow(child);
     current_ = child;
     child->view()->table()->setFocus();
@@ -273,10 +236,8 @@ QList<CChildFrame*> CMainFrame::DocumentWindows() const {
 }
 
 CChildFrame* CMainFrame::ActiveChild() const {
-    if (auto* child = qobject_cast<CChildFrame*>(current_.data()))
-        return child;
-    const QList<CChildFrame*> list = DocumentWindows();
-    return list.isEmpty() ? nullptr : list.last();
+    auto* child = qobject_cast<CChildFrame*>(current_.data());
+    return child && !child->isHidden() ? child : nullptr;
 }
 
 CProgramView* CMainFrame::ActiveView() const {
@@ -284,24 +245,55 @@ CProgramView* CMainFrame::ActiveView() const {
     return child ? child->view() : nullptr;
 }
 
+CChildFrame* CMainFrame::CurrentChild() const {
+    if (auto* child = qobject_cast<CChildFrame*>(current_.data()))
+        return child;
+    const QList<CChildFrame*> list = DocumentWindows();
+    return list.isEmpty() ? nullptr : list.last();
+}
+
+void CMainFrame::OnDocumentWindowHidden(CChildFrame* child) {
+    if (child != current_.data()) {
+        UpdateCommands();
+        return;
+    }
+    // The most recently active visible window takes over.
+    const QList<QMdiSubWindow*> history = mdi_->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = history.rbegin(); it != history.rend(); ++it) {
+        auto* next = qobject_cast<CChildFrame*>(*it);
+        if (next && !next->isHidden()) {
+            mdi_->setActiveSubWindow(next);
+            current_ = next;
+            next->view()->table()->setFocus();
+            break;
+        }
+    }
+    UpdateCommands();
+}
+
 void CMainFrame::ShowChannels() {
-    CChildFrame* child = ActiveChild();
+    CChildFrame* child = CurrentChild();
     if (!child)
         return;
-    child->showNormal();
+    if (child->isMinimized())
+        child->showNormal();
+    else
+        child->show();
     mdi_->setActiveSubWindow(child);
+    current_ = child;
     child->view()->table()->setFocus();
+    UpdateCommands();
 }
 
 void CMainFrame::AppendFactoryMenuItems() {
     for (CChildFrame* child : DocumentWindows())
         child->view()->ShowInitialiseButton();
-    const QList<QAction*> items = editMenu_->actions();
-    if (!items.isEmpty() && items.last()->data().toInt() == kIdDtmfInit)
-        return;
-    // Their dialogs come with later work.
-    AddAction(editMenu_, kIdParamTuning, text::kEditParamTuning)->setEnabled(false);
-    AddAction(editMenu_, kIdDtmfInit, text::kEditDtmfInit)->setEnabled(false);
+    for (const CommandRow& row : CommandTable()) {
+        QMenu* m = menu(row.menu);
+        if (row.factory && m && !m->actions().contains(action(row.id)))
+            m->addAction(action(row.id));
+    }
+    UpdateCommands();
 }
 
 void CMainFrame::SetRecentFiles(const QStringList& files) {
@@ -318,34 +310,33 @@ void CMainFrame::SetRecentFiles(const QStringList& files) {
     recentSeparator_->setVisible(!files.isEmpty());
 }
 
-void CMainFrame::OnTreeItem(const QString& label) {
-    if (label == T(text::kTreeChannels)) {
-        ShowChannels();
-    } else if (label == T(text::kTreeOptional)) {
-        if (action(kIdEditOptional)->isEnabled())
-            action(kIdEditOptional)->trigger();
-    } else if (label == T(text::kTreeDtmf)) {
-        if (action(kIdEditDtmf)->isEnabled())
-            action(kIdEditDtmf)->trigger();
-    }
-}
-
-void CMainFrame::OnPortSetup() {
-    CPortSetupDlg dialog(state_, ini_, this);
-    dialog.exec();
+void CMainFrame::ShowStatusMessage(const QString& text) {
+    status_->showMessage(text, kStatusMessageMs);
 }
 
 void CMainFrame::UpdateCommands() {
-    const bool haveDocument = ActiveChild() != nullptr;
-    for (int id : {kIdFileClose, kIdFileSave, kIdFileSaveAs, kIdRead, kIdWrite, kIdFilePrint,
-                   kIdEditChannels})
-        action(id)->setEnabled(haveDocument);
+    for (const CommandRow& row : CommandTable()) {
+        QAction* a = action(row.id);
+        if (!a)
+            continue;
+        a->setEnabled(row.handler && row.enabled(*this));
+        if (row.checked)
+            a->setChecked(row.checked(*this));
+    }
 }
 
 void CMainFrame::UpdateIndicators(const LockKeyState& state) {
     const bool on[3] = {state.caps, state.num, state.scroll};
     for (int i = 0; i < 3; ++i)
         indicators_[i]->setEnabled(on[i]);
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // A maximised document window puts its name into the caption; the
+    // caption is the application title only.
+    if (event->type() == QEvent::WindowTitleChange && windowTitle() != T(text::kAppTitle))
+        setWindowTitle(T(text::kAppTitle));
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

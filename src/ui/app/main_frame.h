@@ -3,17 +3,15 @@
 // windows on a tiled background ("BackGround.bmp" next to the program, else
 // the built-in tile).
 //
-// Menus (command identifiers as the radio's programming software numbers
-// them; entries whose dialogs do not exist yet are present but disabled):
+// Menus, toolbar, tree items and shortcuts are built from the command table
+// (command_table.h); every one of them reports its command identifier through
+// commandTriggered, and the application runs the command.
 //
-//   文件  新建 Ctrl+N | 打开... Ctrl+O | 关闭 | 存为 Ctrl+S | 另存为... |
-//         recent files | 打印设置... | 退出
-//   编辑  信道信息 | 可选功能 | DTMF | 机型 | 收音机
-//         (+ 参数调节, DTMF 初始化 after the factory unlock)
-//   编程  读频 Ctrl+R | 写频 Ctrl+W
-//   设置  串口
-//   视图  工具栏 | 状态栏 | 分隔栏 Ctrl+B
-//   帮助  关于...
+// The commands act on the active document window, and only while it is
+// visible: hiding a window (its close box, "关闭") activates the next visible
+// one; with every window hidden the document commands are disabled and
+// "信道信息" shows the last active window again. Document windows open
+// maximised in the MDI area.
 #pragma once
 
 #include <QMainWindow>
@@ -21,108 +19,94 @@
 #include <map>
 #include <memory>
 
-#include "ui/app/lock_keys.h"
 #include "core/document/app_state.h"
+#include "ui/app/command_table.h"
+#include "ui/app/lock_keys.h"
 
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QStatusBar;
 class QToolBar;
 
 namespace kestra {
 
 class CChildFrame;
-class CIniFile;
 class CNavTreeBar;
 class CProgramDoc;
 class CProgramView;
-
-// Command identifiers.
-enum CommandId : int {
-    kIdFileNew = 57600,
-    kIdFileOpen = 57601,
-    kIdFileClose = 57602,
-    kIdFileSave = 57603,
-    kIdFileSaveAs = 57604,
-    kIdFilePrintSetup = 57606,
-    kIdFilePrint = 57607,
-    kIdAppAbout = 57664,
-    kIdAppExit = 57665,
-    kIdViewToolbar = 59392,
-    kIdViewStatusBar = 59393,
-    kIdViewSplitter = 32772,
-    kIdRead = 32773,
-    kIdWrite = 32774,
-    kIdPortSetup = 32777,
-    kIdEditChannels = 32787,
-    kIdEditOptional = 32788,
-    kIdEditDtmf = 32789,
-    kIdEditModel = 32805,
-    kIdEditFmRadio = 32806,
-    kIdParamTuning = 32807,
-    kIdDtmfInit = 32808,
-};
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kRecentFileCount = 4;
+    // How long a message stays in the status bar.
+    static constexpr int kStatusMessageMs = 5000;
 
-    CMainFrame(AppState& state, CIniFile& ini, QWidget* parent = nullptr);
+    explicit CMainFrame(AppState& state, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     QAction* action(int id) const;
-    QMenu* fileMenu() const { return fileMenu_; }
-    QMenu* editMenu() const { return editMenu_; }
+    QMenu* menu(MenuId id) const;
+    QMenu* fileMenu() const { return menu(MenuId::File); }
+    QMenu* editMenu() const { return menu(MenuId::Edit); }
     QMdiArea* mdiArea() const { return mdi_; }
     CNavTreeBar* treeBar() const { return treeBar_; }
     QToolBar* toolBar() const { return toolBar_; }
+    QStatusBar* status() const { return status_; }
     QLabel* indicator(int i) const { return indicators_[i]; }
 
     // Document windows.
     CChildFrame* AddDocumentWindow(std::unique_ptr<CProgramDoc> doc);
     void DestroyDocumentWindow(CChildFrame* child);
     QList<CChildFrame*> DocumentWindows() const;
-    // The active document window (hidden or not), else the newest one.
+    // The window the commands act on: the active document window while it is
+    // visible; none when every document window is hidden.
     CChildFrame* ActiveChild() const;
     CProgramView* ActiveView() const;
+    // The window "信道信息" shows: the active one, else the last active
+    // (hidden) one, else the newest.
+    CChildFrame* CurrentChild() const;
 
-    // "信道信息": the active document window shown in its normal state.
+    // "信道信息": the current document window shown again.
     void ShowChannels();
-    // The factory unlock's menu entries, appended to "编辑" once.
+    // The factory unlock's menu entries, appended to their menu once.
     void AppendFactoryMenuItems();
     void SetRecentFiles(const QStringList& files);
+    // A message in the status bar for kStatusMessageMs.
+    void ShowStatusMessage(const QString& text);
+    // Enables and checks the commands by their rules.
+    void UpdateCommands();
 
 signals:
+    // A menu entry, toolbar button, shortcut or tree item chose a command.
+    void commandTriggered(int id);
     void recentFileChosen(const QString& path);
 
 protected:
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QAction* AddAction(QMenu* menu, int id, const char* text, const QKeySequence& key = {},
-                       const char* icon = nullptr);
+    void CreateActions();
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
     void CreateTreeBar();
     void LoadBackground();
-    void OnTreeItem(const QString& label);
-    void OnPortSetup();
-    void UpdateCommands();
+    void OnDocumentWindowHidden(CChildFrame* child);
     void UpdateIndicators(const LockKeyState& state);
 
     AppState& state_;
-    CIniFile& ini_;
     QMdiArea* mdi_;
-    QMenu* fileMenu_ = nullptr;
-    QMenu* editMenu_ = nullptr;
+    std::map<MenuId, QMenu*> menus_;
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     QToolBar* toolBar_ = nullptr;
     CNavTreeBar* treeBar_ = nullptr;
+    QStatusBar* status_ = nullptr;
     QLabel* message_ = nullptr;
     QLabel* indicators_[3] = {nullptr, nullptr, nullptr};
     LockKeyState locks_;

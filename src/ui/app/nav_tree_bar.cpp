@@ -31,7 +31,12 @@ public:
 
 } // namespace
 
-CNavTreeBar::CNavTreeBar(const QString& modelName, QWidget* parent) : QDockWidget(parent) {
+namespace {
+constexpr int kCommandRole = Qt::UserRole;
+}
+
+CNavTreeBar::CNavTreeBar(const QString& modelName, const std::vector<Item>& items, QWidget* parent)
+    : QDockWidget(parent) {
     setObjectName(QStringLiteral("navTreeBar"));
     setWindowTitle(T(text::kTreePanelTitle));
     setFeatures(QDockWidget::DockWidgetClosable);
@@ -57,8 +62,10 @@ CNavTreeBar::CNavTreeBar(const QString& modelName, QWidget* parent) : QDockWidge
     tree_->setMinimumWidth(1);
     tree_->setFrameShape(QFrame::StyledPanel);
     root_ = new QTreeWidgetItem(tree_, QStringList(modelName));
-    for (const char* label : {text::kTreeChannels, text::kTreeOptional, text::kTreeDtmf})
-        new QTreeWidgetItem(root_, QStringList(T(label)));
+    for (const Item& item : items) {
+        auto* node = new QTreeWidgetItem(root_, QStringList(item.text));
+        node->setData(0, kCommandRole, item.command);
+    }
     tree_->expandAll();
     tree_->setCurrentItem(root_);
     connect(tree_, &QTreeWidget::itemClicked, this,
@@ -74,9 +81,9 @@ CNavTreeBar::CNavTreeBar(const QString& modelName, QWidget* parent) : QDockWidge
     setMinimumWidth(kMinWidth);
 }
 
-QTreeWidgetItem* CNavTreeBar::item(const QString& label) const {
+QTreeWidgetItem* CNavTreeBar::item(int command) const {
     for (int i = 0; i < root_->childCount(); ++i)
-        if (root_->child(i)->text(0) == label)
+        if (root_->child(i)->data(0, kCommandRole).toInt() == command)
             return root_->child(i);
     return nullptr;
 }
@@ -86,10 +93,10 @@ void CNavTreeBar::SetFrameWidth(int frameWidth) {
 }
 
 void CNavTreeBar::Choose(QTreeWidgetItem* item) {
-    const QString label = item && item != root_ ? item->text(0) : QString();
+    const bool command = item && item != root_;
     tree_->setCurrentItem(root_);
-    if (!label.isEmpty())
-        emit itemChosen(label);
+    if (command)
+        emit commandChosen(item->data(0, kCommandRole).toInt());
 }
 
 bool CNavTreeBar::eventFilter(QObject* watched, QEvent* event) {

@@ -2,26 +2,32 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <QTranslator>
 #include <cstdio>
 
-#include "ui/dialogs/about_dlg.h"
+#include "link/serial_link.h"
+#include "link/virtual_radio.h"
 #include "ui/app/child_frame.h"
 #include "ui/app/command_line.h"
+#include "ui/app/command_table.h"
 #include "ui/app/ini_file.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/message_box.h"
+#include "ui/app/program_doc.h"
 #include "ui/app/splash_wnd.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
-#include "ui/app/program_doc.h"
+#include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/port_setup_dlg.h"
 #include "ui/grid/program_view.h"
-#include "link/serial_link.h"
-#include "link/virtual_radio.h"
 
 namespace kestra {
 
@@ -37,6 +43,23 @@ QString DatFilter() {
 }
 
 } // namespace
+
+bool InstallToolkitTranslation() {
+    static bool installed = false;
+    if (installed)
+        return true;
+    auto* translator = new QTranslator(qApp);
+    // "qt" gathers the catalogues of every Qt module (qtbase, ...).
+    if (!translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    installed = true;
+    return true;
+}
 
 struct CProgramApp::PrinterHolder {
     QPrinter printer;
@@ -75,6 +98,7 @@ int CProgramApp::InitInstance(const StartOptions& options) {
         return status;
     const CommandLine line = ParseCommandLine(options.arguments);
 
+    InstallToolkitTranslation();
     state_.appDirectory = options.appDirectory.toStdString();
     ini_ = std::make_unique<CIniFile>(options.appDirectory);
     LoadSettings(line);
@@ -93,7 +117,7 @@ int CProgramApp::InitInstance(const StartOptions& options) {
     CSplashWnd::PauseWhileShown();
 
     docManager_ = std::make_unique<CMyDocManager>(state_);
-    frame_ = std::make_unique<CMainFrame>(state_, *ini_);
+    frame_ = std::make_unique<CMainFrame>(state_);
     ConnectCommands();
     frame_->SetRecentFiles(RecentFiles());
 
@@ -126,21 +150,21 @@ void CProgramApp::LoadSettings(const CommandLine& line) {
     state_.modelName =
         ini_->GetString(QString::fromUtf8(text::kIniSetup), QString::fromUtf8(text::kIniType))
             .toStdString();
+    lastFolder_ = QSettings().value(QString::fromUtf8(kLastFolderKey)).toString();
 }
 
 void CProgramApp::ConnectCommands() {
-    CMainFrame* f = frame_.get();
-    connect(f->action(kIdFileNew), &QAction::triggered, this, &CProgramApp::OnFileNew);
-    connect(f->action(kIdFileOpen), &QAction::triggered, this, &CProgramApp::OnFileOpen);
-    connect(f->action(kIdFileSave), &QAction::triggered, this, &CProgramApp::OnFileSave);
-    connect(f->action(kIdFileSaveAs), &QAction::triggered, this, &CProgramApp::OnFileSaveAs);
-    connect(f->action(kIdFileClose), &QAction::triggered, this, &CProgramApp::OnFileClose);
-    connect(f->action(kIdFilePrintSetup), &QAction::triggered, this,
-            &CProgramApp::OnFilePrintSetup);
-    connect(f->action(kIdFilePrint), &QAction::triggered, this, &CProgramApp::OnFilePrint);
-    connect(f->action(kIdAppAbout), &QAction::triggered, this, &CProgramApp::OnAppAbout);
-    connect(f, &CMainFrame::recentFileChosen, this,
+    connect(frame_.get(), &CMainFrame::commandTriggered, this, &CProgramApp::RunCommand);
+    connect(frame_.get(), &CMainFrame::recentFileChosen, this,
             [this](const QString& path) { OpenDocumentFile(path); });
+}
+
+void CProgramApp::RunCommand(int id) {
+    const CommandRow* row = FindCommand(id);
+    if (!row || !row->handler || !row->enabled(*frame_))
+        return;
+    row->handler(*this);
+    frame_->UpdateCommands();
 }
 
 void CProgramApp::OnFileNew() {
@@ -149,15 +173,16 @@ void CProgramApp::OnFileNew() {
         if (!AskOkCancel(f, T(text::kConfirmNew)))
             return;
         // Closing the window converts its grid into the image before the new
-        // document overwrites it.
-        f->DestroyDocumentWindow(f->ActiveChild());
+        // document overwrites it. A hidden window is the one closed when no
+        // window is visible.
+        f->DestroyDocumentWindow(f->CurrentChild());
     }
     f->AddDocumentWindow(docManager_->NewDocument());
 }
 
 void CProgramApp::OnFileOpen() {
     const QString path =
-        QFileDialog::getOpenFileName(frame_.get(), QString(), QString(), DatFilter());
+        QFileDialog::getOpenFileName(frame_.get(), QString(), StartFolder(), DatFilter());
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }
@@ -172,6 +197,7 @@ CChildFrame* CProgramApp::OpenDocumentFile(const QString& path) {
         return nullptr;
     }
     AddRecentFile(doc->PathName());
+    RememberFolder(doc->PathName());
     return frame_->AddDocumentWindow(std::move(doc));
 }
 
@@ -195,6 +221,8 @@ void CProgramApp::OnFileSaveAs() {
     dialog.setDefaultSuffix(QStringLiteral("dat"));
     if (!child->document()->PathName().isEmpty())
         dialog.selectFile(child->document()->PathName());
+    else
+        dialog.setDirectory(StartFolder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     SaveDocumentAs(dialog.selectedFiles().first());
@@ -211,13 +239,14 @@ bool CProgramApp::SaveDocumentAs(const QString& path) {
         return false;
     }
     AddRecentFile(full);
+    RememberFolder(full);
     return true;
 }
 
 void CProgramApp::OnFileClose() {
     // The window is hidden; its document stays open.
     if (CChildFrame* child = frame_->ActiveChild())
-        child->hide();
+        child->HideWindow();
 }
 
 void CProgramApp::OnFilePrintSetup() {
@@ -232,6 +261,11 @@ void CProgramApp::OnFilePrint() {
     // The program prints no content of its own: the print dialog chooses
     // the printer and that is all.
     OnFilePrintSetup();
+}
+
+void CProgramApp::OnPortSetup() {
+    CPortSetupDlg dialog(state_, *ini_, frame_.get());
+    dialog.exec();
 }
 
 void CProgramApp::OnAppAbout() {
@@ -277,6 +311,17 @@ void CProgramApp::StoreRecentFiles(const QStringList& files) {
             QStringLiteral("%1/File%2").arg(QString::fromUtf8(kRecentFilesGroup)).arg(i + 1),
             files[i]);
     frame_->SetRecentFiles(files);
+}
+
+QString CProgramApp::StartFolder() const {
+    if (!lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir())
+        return lastFolder_;
+    return QDir::homePath();
+}
+
+void CProgramApp::RememberFolder(const QString& filePath) {
+    lastFolder_ = QFileInfo(filePath).absolutePath();
+    QSettings().setValue(T(kLastFolderKey), lastFolder_);
 }
 
 } // namespace kestra

@@ -1,14 +1,21 @@
 // CProgramApp: start-up and the application's commands.
 //
-// Start-up: the settings file (created when missing), the port
-// ("Setup/COM" through the platform's port table, or --port, or the virtual
-// radio of --simulate), the model name ("Setup/Type"), the program's
-// directory, the splash screen, the main frame, then a new document or the
-// file named on the command line, and the main frame shown maximised.
+// Start-up: Qt's own Chinese translations (file and print dialogs), the
+// settings file (created when missing), the port ("Setup/COM" through the
+// platform's port table, or --port, or the virtual radio of --simulate), the
+// model name ("Setup/Type"), the program's directory, the splash screen, the
+// main frame, then a new document or the file named on the command line, and
+// the main frame shown maximised.
 //
-// Commands: new (asking "所有数据将会被清除！" while a document window is
-// open), open, the recent files, save, save as, close, print setup, print
-// and about.
+// The file dialogs start in the folder of the last file opened or saved. It
+// is kept with the recent-file list in the per-user settings (never in
+// Program.ini), so it is remembered from one run to the next.
+//
+// Commands: the main frame reports a command identifier and RunCommand runs
+// the handler of its row in the command table (command_table.h). The
+// application's own: new (asking "所有数据将会被清除！" while a document
+// window is open), open, the recent files, save, save as, close, print
+// setup, print, port and about.
 #pragma once
 
 #include <QObject>
@@ -56,6 +63,9 @@ public:
     CMainFrame* frame() const { return frame_.get(); }
     VirtualRadio* virtualRadio() const { return radio_.get(); }
 
+    // Runs a command by its row of the command table, when its rule allows.
+    void RunCommand(int id);
+
     // Commands.
     void OnFileNew();
     void OnFileOpen();
@@ -69,15 +79,20 @@ public:
     void OnFileClose();
     void OnFilePrintSetup();
     void OnFilePrint();
+    void OnPortSetup();
     void OnAppAbout();
 
     QStringList RecentFiles() const;
+    // Where the file dialogs start: the folder of the last file opened or
+    // saved while it exists, else the home folder.
+    QString StartFolder() const;
 
 private:
     void LoadSettings(const CommandLine& line);
     void AddRecentFile(const QString& path);
     void RemoveRecentFile(const QString& path);
     void StoreRecentFiles(const QStringList& files);
+    void RememberFolder(const QString& filePath);
     void ConnectCommands();
 
     AppState state_;
@@ -87,9 +102,17 @@ private:
     std::unique_ptr<CMainFrame> frame_;
     struct PrinterHolder;
     std::unique_ptr<PrinterHolder> printer_;
+    QString lastFolder_;
 };
 
 // The settings of the recent-file list (4 entries).
 inline constexpr const char* kRecentFilesGroup = "Recent File List";
+// The per-user setting of the folder the file dialogs start in.
+inline constexpr const char* kLastFolderKey = "Settings/LastFolder";
+
+// Loads Qt's own Chinese translations (the buttons and labels of the file,
+// print and message dialogs) into the application, once; false when they
+// are not installed.
+bool InstallToolkitTranslation();
 
 } // namespace kestra

@@ -56,9 +56,6 @@ inline constexpr const char* kIndicatorScroll = KESTRA_TEXT("kestra", "SCRL");
 // Navigation tree panel.
 inline constexpr const char* kTreePanelTitle = KESTRA_TEXT("kestra", "IE Control Bar");
 inline constexpr const char* kTreePanelClose = KESTRA_TEXT("kestra", "Close");
-inline constexpr const char* kTreeChannels = KESTRA_TEXT("kestra", "信道信息");
-inline constexpr const char* kTreeOptional = KESTRA_TEXT("kestra", "可选功能");
-inline constexpr const char* kTreeDtmf = KESTRA_TEXT("kestra", "DTMF");
 
 // Main view buttons.
 inline constexpr const char* kButtonBatch = KESTRA_TEXT("kestra", "批量生成");
@@ -88,8 +85,12 @@ inline constexpr const char* kPasswordLabel = KESTRA_TEXT("kestra", "密码");
 inline constexpr const char* kCommStart = KESTRA_TEXT("kestra", "开始");
 inline constexpr const char* kCommExit = KESTRA_TEXT("kestra", "退出");
 
+// Status bar, after the progress dialog has closed.
+inline constexpr const char* kStatusReadDone = KESTRA_TEXT("kestra", "读频完成");
+inline constexpr const char* kStatusWriteDone = KESTRA_TEXT("kestra", "写频完成");
+inline constexpr const char* kStatusInitialiseDone = KESTRA_TEXT("kestra", "初始化完成");
+
 // Settings file (not shown: never translated).
-inline constexpr const char* kIniFileName = "Program.ini";
 inline constexpr const char* kIniSetup = "Setup";
 inline constexpr const char* kIniCom = "COM";
 inline constexpr const char* kIniType = "Type";

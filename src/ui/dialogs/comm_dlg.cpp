@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QThread>
 #include <QVBoxLayout>
 
 #include "ui/app/message_box.h"
@@ -15,14 +14,13 @@
 namespace kestra {
 
 CCommDlg::CCommDlg(AppState& state, TransferKind kind, QWidget* parent)
-    : QDialog(parent), state_(state), kind_(kind) {
+    : QDialog(parent), kind_(kind), job_(new TransferJob(state, TransferExchange(kind), this)) {
     setObjectName(QStringLiteral("commDialog"));
     setWindowTitle(T(TransferTitle(kind)));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     progress_ = new QProgressBar(this);
-    progress_->setRange(0, TransferBlockCount(kind));
-    progress_->setValue(0);
+    progress_->setRange(0, job_->Steps());
     progress_->setTextVisible(false);
     progress_->setMinimumWidth(320);
 
@@ -32,14 +30,17 @@ CCommDlg::CCommDlg(AppState& state, TransferKind kind, QWidget* parent)
     exit_->setObjectName(QStringLiteral("exitButton"));
     start_->setDefault(true);
     exit_->setAutoDefault(false);
-    percent_ = new QLabel(QString::fromStdString(PercentText(0, progress_->maximum())), this);
+    percent_ = new QLabel(this);
     percent_->setObjectName(QStringLiteral("percentLabel"));
     percent_->setAlignment(Qt::AlignCenter);
     percent_->setMinimumWidth(percent_->fontMetrics().horizontalAdvance(QStringLiteral("100%")) +
                               16);
+    ShowPosition(0);
 
     connect(start_, &QPushButton::clicked, this, &CCommDlg::OnStart);
     connect(exit_, &QPushButton::clicked, this, &CCommDlg::reject);
+    connect(job_, &TransferJob::progress, this, &CCommDlg::OnProgress);
+    connect(job_, &TransferJob::finished, this, &CCommDlg::OnJobFinished);
 
     auto* row = new QHBoxLayout;
     row->addWidget(start_);
@@ -55,76 +56,43 @@ CCommDlg::CCommDlg(AppState& state, TransferKind kind, QWidget* parent)
     setFixedSize(sizeHint());
 }
 
-CCommDlg::~CCommDlg() {
-    // An exchange always ends by itself (every wait of the link is bounded).
-    if (worker_) {
-        worker_->wait();
-        delete worker_;
-        state_.transferBusy = false;
-    }
-}
+// The job, a child, waits for a running exchange as it goes.
+CCommDlg::~CCommDlg() = default;
 
 void CCommDlg::OnStart() {
-    bool idle = false;
-    if (worker_ || !state_.transferBusy.compare_exchange_strong(idle, true))
+    if (!job_->Start())
         return;
     succeeded_ = false;
-    result_ = TransferResult{};
-    progress_->setValue(0);
-    percent_->setText(QString::fromStdString(PercentText(0, progress_->maximum())));
+    ShowPosition(0);
     SetRunning(true);
-
-    scratch_ = state_.image;
-    const std::string device = state_.portName;
-    const bool factoryMode = state_.factoryMode;
-    const TransferKind kind = kind_;
-    worker_ = QThread::create([this, device, factoryMode, kind] {
-        const ProgressCallback progress = [this](int position, int total) {
-            QMetaObject::invokeMethod(
-                this, [this, position, total] { OnProgress(position, total); },
-                Qt::QueuedConnection);
-        };
-        result_ = RunTransfer(kind, device, scratch_, factoryMode, progress);
-        state_.transferBusy = false;
-    });
-    connect(worker_, &QThread::finished, this, &CCommDlg::OnWorkerFinished, Qt::QueuedConnection);
-    worker_->start();
 }
 
 void CCommDlg::OnProgress(int position, int total) {
-    if (!worker_)
-        return;
     progress_->setValue(position);
     percent_->setText(QString::fromStdString(PercentText(position, total)));
 }
 
-void CCommDlg::OnWorkerFinished() {
-    if (!worker_)
-        return;
-    worker_->wait();
-    delete worker_;
-    worker_ = nullptr;
+void CCommDlg::ShowPosition(int position) {
+    OnProgress(position, progress_->maximum());
+}
 
-    succeeded_ = result_.succeeded;
-    if (succeeded_ && kind_ == TransferKind::Read)
-        state_.image = scratch_;
-
+void CCommDlg::OnJobFinished(bool succeeded) {
+    succeeded_ = succeeded;
+    lastResult_ = job_->Result();
     emit exchangeFinished(succeeded_);
 
-    const QString message = T(result_.message);
-    const QString detail = QString::fromStdString(result_.detail);
+    const QString message = T(lastResult_->message);
+    SetRunning(false);
     if (!succeeded_) {
-        ShowMessage(this, message, detail, QMessageBox::Warning);
-        SetRunning(false);
+        ShowMessage(this, message, QString::fromStdString(lastResult_->detail),
+                    QMessageBox::Warning);
         done(QDialog::Rejected);
         return;
     }
-    SetRunning(false);
     if (kind_ == TransferKind::Initialise) {
         // Ready for the next radio.
         ShowMessage(this, message, QMessageBox::Information);
-        progress_->setValue(0);
-        percent_->setText(QString::fromStdString(PercentText(0, progress_->maximum())));
+        ShowPosition(0);
         return;
     }
     done(QDialog::Accepted);
@@ -137,13 +105,13 @@ void CCommDlg::SetRunning(bool running) {
 
 void CCommDlg::reject() {
     // A running exchange cannot be interrupted from the dialog.
-    if (worker_)
+    if (job_->Running())
         return;
     QDialog::reject();
 }
 
 void CCommDlg::closeEvent(QCloseEvent* event) {
-    if (worker_) {
+    if (job_->Running()) {
         event->ignore();
         return;
     }

@@ -3,24 +3,24 @@
 //   [=========== progress 0..TransferBlockCount ===========]
 //   [ 开始 ]              42%                      [ 退出 ]
 //
-// "开始" runs the exchange (RunTransfer) on a worker thread unless
-// TransferBusy says one is running; both buttons are disabled meanwhile. The
-// worker exchanges a copy of the image; after a successful read the copy
-// replaces the image (on the user-interface thread), so a failed read leaves
-// the image as it was. Messages are shown by the user-interface thread.
-// A read, a write and every failure close the dialog; a successful
-// initialise says "初始化数据成功" and stays open at 0%, ready to run again.
+// "开始" starts the exchange as a TransferJob (off the user-interface thread,
+// unless TransferBusy says one is running); both buttons are disabled
+// meanwhile. The dialog only shows the job's progress and result: messages
+// are shown by the user-interface thread. A read, a write and every failure
+// close the dialog; a successful initialise says "初始化数据成功" and stays
+// open at 0%, ready to run again.
 #pragma once
 
 #include <QDialog>
 
+#include <optional>
+
 #include "core/document/app_state.h"
-#include "link/transfers.h"
+#include "link/transfer_job.h"
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QThread;
 
 namespace kestra {
 
@@ -32,8 +32,9 @@ public:
 
     // True when the last exchange completed; read by the opener afterwards.
     bool Succeeded() const { return succeeded_; }
-    bool Running() const { return worker_ != nullptr; }
-    TransferKind kind() const { return kind_; }
+    // The result of the last exchange; none when "开始" was never pressed.
+    const std::optional<TransferResult>& LastResult() const { return lastResult_; }
+    bool Running() const { return job_->Running(); }
 
     QProgressBar* progressBar() const { return progress_; }
     QPushButton* startButton() const { return start_; }
@@ -54,18 +55,17 @@ protected:
 
 private:
     void OnProgress(int position, int total);
-    void OnWorkerFinished();
+    void OnJobFinished(bool succeeded);
+    void ShowPosition(int position);
     void SetRunning(bool running);
 
-    AppState& state_;
     const TransferKind kind_;
+    TransferJob* job_;
     QProgressBar* progress_;
     QPushButton* start_;
     QPushButton* exit_;
     QLabel* percent_;
-    QThread* worker_ = nullptr;
-    RadioImage scratch_;
-    TransferResult result_;
+    std::optional<TransferResult> lastResult_;
     bool succeeded_ = false;
 };
 

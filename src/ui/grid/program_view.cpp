@@ -8,10 +8,10 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "ui/app/ui_texts.h"
 #include "ui/dialogs/comm_dlg.h"
 #include "ui/dialogs/password_dlg.h"
 #include "ui/app/translation.h"
-#include "ui/app/ui_texts.h"
 #include "ui/grid/channel_table_model.h"
 #include "ui/grid/channel_table_view.h"
 
@@ -97,9 +97,29 @@ void CProgramView::ConvertGridToImage() {
     table_->CommitAndCloseEditor();
 }
 
+namespace {
+
+const char* DoneText(TransferKind kind) {
+    switch (kind) {
+    case TransferKind::Read:
+        return text::kStatusReadDone;
+    case TransferKind::Write:
+        return text::kStatusWriteDone;
+    case TransferKind::Initialise:
+        break;
+    }
+    return text::kStatusInitialiseDone;
+}
+
+} // namespace
+
 bool CProgramView::RunTransferDialog(TransferKind kind) {
     CCommDlg dialog(state_, kind, this);
     dialog.exec();
+    if (const std::optional<TransferResult>& result = dialog.LastResult()) {
+        emit exchangeReported(result->succeeded ? QString::fromUtf8(DoneText(kind))
+                                                : QString::fromStdString(result->message));
+    }
     return dialog.Succeeded();
 }
 

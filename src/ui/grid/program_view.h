@@ -53,6 +53,9 @@ public:
 signals:
     // The factory unlock succeeded.
     void factoryUnlocked();
+    // The progress dialog closed after an exchange: "读频完成", "写频完成",
+    // "初始化完成", or the failure message.
+    void exchangeReported(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

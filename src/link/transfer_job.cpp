@@ -1,0 +1,81 @@
+#include "link/transfer_job.h"
+
+#include <QThread>
+#include <utility>
+
+#include "link/transfers.h"
+
+namespace kestra {
+
+JobExchange TransferExchange(TransferKind kind) {
+    JobExchange exchange;
+    exchange.steps = TransferBlockCount(kind);
+    exchange.readsIntoImage = kind == TransferKind::Read;
+    exchange.run = [kind](const std::string& device, bool factoryMode, RadioImage& image,
+                          const ProgressCallback& progress) {
+        return RunTransfer(kind, device, image, factoryMode, progress);
+    };
+    return exchange;
+}
+
+JobExchange RegionJobExchange(RegionKind region, bool read) {
+    JobExchange exchange;
+    exchange.steps = static_cast<int>(SplitBlocks(RegionRange(region)).size());
+    exchange.readsIntoImage = read;
+    exchange.run = [region, read](const std::string& device, bool, RadioImage& image,
+                                  const ProgressCallback& progress) {
+        TransferOptions options;
+        options.progress = progress;
+        return RunRegionExchange(region, read, device, image, options);
+    };
+    return exchange;
+}
+
+TransferJob::TransferJob(AppState& state, JobExchange exchange, QObject* parent)
+    : QObject(parent), state_(state), exchange_(std::move(exchange)) {}
+
+TransferJob::~TransferJob() {
+    if (!worker_)
+        return;
+    // Bounded: every wait of the link is.
+    worker_->wait();
+    delete worker_;
+    state_.transferBusy = false;
+}
+
+bool TransferJob::Start() {
+    bool idle = false;
+    if (worker_ || !state_.transferBusy.compare_exchange_strong(idle, true))
+        return false;
+    scratch_ = state_.image;
+    workerResult_ = TransferResult{};
+    const std::string device = state_.portName;
+    const bool factoryMode = state_.factoryMode;
+    worker_ = QThread::create([this, device, factoryMode] {
+        const ProgressCallback report = [this](int position, int total) {
+            // Delivered on the job's thread, in order, ahead of the end.
+            QMetaObject::invokeMethod(
+                this, [this, position, total] { emit progress(position, total); },
+                Qt::QueuedConnection);
+        };
+        workerResult_ = exchange_.run(device, factoryMode, scratch_, report);
+    });
+    connect(worker_, &QThread::finished, this, &TransferJob::OnWorkerEnded, Qt::QueuedConnection);
+    worker_->start();
+    return true;
+}
+
+void TransferJob::OnWorkerEnded() {
+    if (!worker_)
+        return;
+    worker_->wait();
+    delete worker_;
+    worker_ = nullptr;
+    result_ = workerResult_;
+    if (result_.succeeded && exchange_.readsIntoImage)
+        state_.image = scratch_;
+    state_.transferBusy = false;
+    emit finished(result_.succeeded);
+}
+
+} // namespace kestra

@@ -1,0 +1,253 @@
+// TransferJob against the virtual radio: progress arrives on the job's thread
+// in order and before the end, the result of every outcome, the image
+// replaced only by a successful read, TransferBusy, and the region exchanges.
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+#include "link/link_texts.h"
+#include "link/transfer_job.h"
+#include "link/virtual_radio.h"
+#include "support/link_fixture.h"
+
+using namespace kestra;
+
+Q_DECLARE_METATYPE(kestra::RegionKind)
+
+namespace {
+
+// Everything one run of a job reported, in the order it was reported.
+struct Report {
+    std::vector<int> positions;
+    std::vector<int> totals;
+    bool progressAfterEnd = false;
+    bool progressOffThread = false;
+    int ends = 0;
+    bool succeeded = false;
+    bool busyAtEnd = true;
+};
+
+void Watch(TransferJob& job, AppState& state, Report& report) {
+    QObject::connect(&job, &TransferJob::progress, &job, [&report](int position, int total) {
+        report.progressAfterEnd |= report.ends > 0;
+        report.progressOffThread |= QThread::currentThread() != qApp->thread();
+        report.positions.push_back(position);
+        report.totals.push_back(total);
+    });
+    QObject::connect(&job, &TransferJob::finished, &job, [&](bool succeeded) {
+        ++report.ends;
+        report.succeeded = succeeded;
+        report.busyAtEnd = state.transferBusy;
+    });
+}
+
+// Starts the job and waits for its end.
+bool RunToEnd(TransferJob& job) {
+    QSignalSpy ended(&job, &TransferJob::finished);
+    if (!job.Start())
+        return false;
+    return ended.wait(30000) && !job.Running();
+}
+
+} // namespace
+
+class TestTransferJob : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        radio_ = std::make_unique<VirtualRadio>();
+        state_ = std::make_unique<AppState>();
+        state_->portName = radio_->Start();
+        QVERIFY2(!state_->portName.empty(), radio_->Error().c_str());
+    }
+    void cleanup() {
+        radio_->Stop();
+        radio_.reset();
+    }
+
+    void readReportsInOrderAndReplacesTheImage() {
+        const RadioImage memory = test::PatternImage(5);
+        const RadioImage before = test::PatternImage(6);
+        radio_->SetMemory(memory);
+        state_->image = before;
+        TransferJob job(*state_, TransferExchange(TransferKind::Read));
+        QCOMPARE(job.Steps(), 389);
+        Report report;
+        Watch(job, *state_, report);
+        QVERIFY(RunToEnd(job));
+
+        QCOMPARE(report.ends, 1);
+        QVERIFY(report.succeeded);
+        QVERIFY(job.Result().succeeded);
+        QVERIFY(job.Result().message.empty());
+        QCOMPARE(int(report.positions.size()), 389);
+        for (int i = 0; i < 389; ++i) {
+            QCOMPARE(report.positions[std::size_t(i)], i + 1);
+            QCOMPARE(report.totals[std::size_t(i)], 389);
+        }
+        QVERIFY(!report.progressAfterEnd);
+        QVERIFY(!report.progressOffThread);
+        QVERIFY(!report.busyAtEnd);
+        QCOMPARE(test::FirstMismatch(state_->image, memory, before, kReadRanges), -1);
+    }
+
+    void failedReadLeavesTheImage_data() {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("silent radio") << 0 << kTextCommunicationError;
+        QTest::newRow("hang-up after block 200") << 1 << kTextCommunicationError;
+        QTest::newRow("wrong acknowledgement after block 1") << 2 << kTextCommunicationError;
+        QTest::newRow("foreign identification") << 3 << kTextRadioDataInvalid;
+        QTest::newRow("no such port") << 4 << kTextCannotOpenPort;
+    }
+
+    void failedReadLeavesTheImage() {
+        QFETCH(int, fault);
+        QFETCH(QString, message);
+        RadioBehaviour behaviour;
+        behaviour.silent = fault == 0;
+        behaviour.hangUpAfterBlock = fault == 1 ? 200 : 0;
+        behaviour.wrongAckAfterBlock = fault == 2 ? 1 : 0;
+        if (fault == 3)
+            behaviour.identification = {'X', 'Y', 'Z', 0, 0, 0, 0, 0};
+        radio_->SetBehaviour(behaviour);
+        if (fault == 4)
+            state_->portName = "/dev/kestra-no-such-port";
+        state_->image = test::PatternImage(7);
+        const RadioImage before = state_->image;
+
+        TransferJob job(*state_, TransferExchange(TransferKind::Read));
+        Report report;
+        Watch(job, *state_, report);
+        QVERIFY(RunToEnd(job));
+        QCOMPARE(report.ends, 1);
+        QVERIFY(!report.succeeded);
+        QCOMPARE(QString::fromStdString(job.Result().message), message);
+        QCOMPARE(!job.Result().detail.empty(), fault == 4);
+        QVERIFY(state_->image == before);
+        QVERIFY(!state_->transferBusy);
+        // Progress stopped where the exchange did.
+        QCOMPARE(int(report.positions.size()), fault == 1 ? 200 : 0);
+        QVERIFY(!report.progressAfterEnd);
+    }
+
+    void writeAndInitialiseSendTheImage() {
+        const RadioImage radioBefore = test::PatternImage(8);
+        radio_->SetMemory(radioBefore);
+        state_->image = test::PatternImage(9);
+        const RadioImage image = state_->image;
+
+        TransferJob write(*state_, TransferExchange(TransferKind::Write));
+        QVERIFY(RunToEnd(write));
+        QVERIFY(write.Result().succeeded);
+        QVERIFY(write.Result().message.empty());
+        QVERIFY(state_->image == image);
+        QCOMPARE(test::FirstMismatch(radio_->Memory(), image, radioBefore, kWriteRanges), -1);
+
+        // The same job runs again, handshake and all, as for the next radio.
+        radio_->SetMemory(radioBefore);
+        TransferJob initialise(*state_, TransferExchange(TransferKind::Initialise));
+        QCOMPARE(initialise.Steps(), 512);
+        for (int run = 0; run < 2; ++run) {
+            radio_->ResetStats();
+            QVERIFY(RunToEnd(initialise));
+            QCOMPARE(QString::fromStdString(initialise.Result().message),
+                     QString(kTextInitialiseSucceeded));
+            QCOMPARE(radio_->Stats().exchangesCompleted, 1);
+        }
+        QVERIFY(radio_->Memory() == image);
+        QVERIFY(state_->image == image);
+    }
+
+    void onlyOneExchangeAtATime() {
+        TransferJob job(*state_, TransferExchange(TransferKind::Read));
+        TransferJob other(*state_, TransferExchange(TransferKind::Write));
+        state_->transferBusy = true;
+        QVERIFY(!job.Start());
+        QVERIFY(!job.Running());
+        state_->transferBusy = false;
+
+        QSignalSpy ended(&job, &TransferJob::finished);
+        QVERIFY(job.Start());
+        QVERIFY(job.Running());
+        QVERIFY(state_->transferBusy);
+        QVERIFY(!job.Start());
+        QVERIFY(!other.Start());
+        QVERIFY(ended.wait(30000));
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!state_->transferBusy);
+        QVERIFY(other.Start());
+        QSignalSpy otherEnded(&other, &TransferJob::finished);
+        QVERIFY(otherEnded.wait(30000));
+    }
+
+    void destroyedWhileRunning() {
+        // The job waits for its exchange and leaves TransferBusy clear; the
+        // unreported read does not touch the image.
+        const RadioImage before = test::PatternImage(10);
+        state_->image = before;
+        {
+            TransferJob job(*state_, TransferExchange(TransferKind::Read));
+            QVERIFY(job.Start());
+        }
+        QVERIFY(!state_->transferBusy);
+        QVERIFY(state_->image == before);
+    }
+
+    void regionExchanges_data() {
+        QTest::addColumn<RegionKind>("region");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("calibration") << RegionKind::Calibration << 6;
+        QTest::newRow("decoder table") << RegionKind::DecoderTable << 2;
+    }
+
+    void regionExchanges() {
+        QFETCH(RegionKind, region);
+        QFETCH(int, steps);
+        const ByteRange range = RegionRange(region);
+        const TransferRanges ranges{range, {}};
+        const RadioImage memory = test::PatternImage(12);
+        const RadioImage before = test::PatternImage(13);
+        radio_->SetMemory(memory);
+        state_->image = before;
+
+        TransferJob read(*state_, RegionJobExchange(region, true));
+        QCOMPARE(read.Steps(), steps);
+        Report report;
+        Watch(read, *state_, report);
+        QVERIFY(RunToEnd(read));
+        QCOMPARE(QString::fromStdString(read.Result().message), QString(kTextReadSucceeded));
+        QCOMPARE(int(report.positions.size()), steps);
+        QCOMPARE(report.positions.back(), steps);
+        QCOMPARE(report.totals.back(), steps);
+        QCOMPARE(test::FirstMismatch(state_->image, memory, before, ranges), -1);
+
+        // A failed read of the region leaves the image as it was.
+        const RadioImage afterRead = state_->image;
+        RadioBehaviour behaviour;
+        behaviour.hangUpAfterBlock = 1;
+        radio_->SetBehaviour(behaviour);
+        state_->image = test::PatternImage(14);
+        const RadioImage beforeFailure = state_->image;
+        QVERIFY(RunToEnd(read));
+        QVERIFY(!read.Result().succeeded);
+        QVERIFY(state_->image == beforeFailure);
+
+        radio_->SetBehaviour(RadioBehaviour{});
+        state_->image = afterRead;
+        TransferJob write(*state_, RegionJobExchange(region, false));
+        radio_->SetMemory(before);
+        QVERIFY(RunToEnd(write));
+        QCOMPARE(QString::fromStdString(write.Result().message), QString(kTextWriteSucceeded));
+        QCOMPARE(test::FirstMismatch(radio_->Memory(), afterRead, before, ranges), -1);
+    }
+
+private:
+    std::unique_ptr<VirtualRadio> radio_;
+    std::unique_ptr<AppState> state_;
+};
+
+QTEST_GUILESS_MAIN(TestTransferJob)
+#include "test_transfer_job.moc"

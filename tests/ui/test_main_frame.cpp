@@ -1,0 +1,321 @@
+// The main frame: commands built from the command table and run by their
+// identifiers, the document windows (maximised; hiding one hands the
+// commands to the next visible one), the navigation tree, the bars, the
+// background, the new-document question and Qt's own dialogs in Chinese.
+#include <QDialogButtonBox>
+#include <QDockWidget>
+#include <QImage>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "app_test_support.h"
+#include "ui/app/command_table.h"
+#include "ui/app/nav_tree_bar.h"
+#include "ui/app/program_doc.h"
+#include "ui/grid/channel_table_view.h"
+
+using namespace kestra;
+using namespace kestra::test;
+
+namespace {
+
+void ClickTreeItem(CMainFrame* frame, int command) {
+    QTreeWidget* tree = frame->treeBar()->tree();
+    QTreeWidgetItem* item = frame->treeBar()->item(command);
+    QVERIFY(item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      tree->visualItemRect(item).center());
+}
+
+QList<int> Ids(const QList<QAction*>& actions) {
+    QList<int> ids;
+    for (QAction* a : actions)
+        if (a->isVisible())
+            ids << (a->isSeparator() ? kIdSeparator : a->data().toInt());
+    return ids;
+}
+
+// The document commands a visible, active window enables.
+const int kDocumentCommands[] = {kIdFileClose, kIdFileSave, kIdFileSaveAs,
+                                 kIdRead,      kIdWrite,    kIdFilePrint};
+
+} // namespace
+
+class TestMainFrame : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { InitTestApplication(); }
+
+    void commandsAreBuiltFromTheTable() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        CMainFrame* frame = f.frame();
+        QList<int> toolbar;
+        int group = 0;
+        QList<int> tree;
+        for (const CommandRow& row : CommandTable()) {
+            if (!FindCommand(row.id))
+                continue;
+            QAction* a = frame->action(row.id);
+            QVERIFY(a);
+            QCOMPARE(a->data().toInt(), row.id);
+            QCOMPARE(a->shortcut().isEmpty(), row.shortcut == nullptr);
+            // Dialogs not built yet are there, disabled.
+            if (!row.handler)
+                QVERIFY(!a->isEnabled());
+            if (row.menu != MenuId::None)
+                QCOMPARE(frame->menu(row.menu)->actions().contains(a), !row.factory);
+            if (row.toolbarGroup) {
+                if (group && row.toolbarGroup != group)
+                    toolbar << kIdSeparator;
+                toolbar << row.id;
+                group = row.toolbarGroup;
+                QVERIFY(!a->icon().isNull() && !a->toolTip().isEmpty());
+            }
+            if (row.inTree)
+                tree << row.id;
+        }
+        QCOMPARE(Ids(frame->toolBar()->actions()), toolbar);
+        QTreeWidgetItem* root = frame->treeBar()->rootItem();
+        QCOMPARE(root->childCount(), tree.size());
+        for (int i = 0; i < tree.size(); ++i)
+            QCOMPARE(frame->treeBar()->item(tree[i]), root->child(i));
+        // The recent files have their place in the file menu.
+        const QList<int> file = Ids(frame->fileMenu()->actions());
+        QVERIFY(file.indexOf(kIdFileSaveAs) < file.indexOf(kIdFilePrintSetup));
+    }
+
+    void documentWindowOpensMaximised() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        CChildFrame* child = f.child();
+        QVERIFY(QTest::qWaitForWindowExposed(f.frame()));
+        QVERIFY(child->isMaximized());
+        // The caption stays the application title (the MDI area would add
+        // the maximised document's name).
+        QCOMPARE(f.frame()->windowTitle(), QStringLiteral("写频软件"));
+        QCOMPARE(child->geometry(), f.frame()->mdiArea()->viewport()->rect());
+        // Far more than twenty rows show in a 1400 x 860 frame.
+        QTableView* table = f.view()->table();
+        QVERIFY(table->rowAt(table->viewport()->height() - 1) > 25);
+        // Restored, it is its form's size at most 1095 x 650, at the corner.
+        child->showNormal();
+        QVERIFY(child->width() <= CChildFrame::kInitialWidth);
+        QVERIFY(child->height() <= CChildFrame::kInitialHeight);
+        QCOMPARE(child->pos(), QPoint(0, 0));
+        QCOMPARE(f.frame()->windowTitle(), QStringLiteral("写频软件"));
+    }
+
+    void hiddenWindowHandsOverToTheNextVisible() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        CMainFrame* frame = f.frame();
+        CChildFrame* first = f.child();
+        CChildFrame* second =
+            frame->AddDocumentWindow(std::make_unique<CProgramDoc>(f.app->state()));
+        QCOMPARE(f.child(), second);
+
+        // The close box of the second: the first takes over the commands.
+        second->close();
+        QVERIFY(second->isHidden());
+        QCOMPARE(f.child(), first);
+        QCOMPARE(frame->mdiArea()->activeSubWindow(), first);
+        const QString path = f.dir.file(QStringLiteral("first.dat"));
+        QVERIFY(f.app->SaveDocumentAs(path));
+        QCOMPARE(first->document()->PathName(), path);
+        QCOMPARE(second->document()->PathName(), QString());
+
+        // "关闭" hides the first too: no window is active, the document
+        // commands are disabled and do nothing.
+        f.Trigger(kIdFileClose);
+        QVERIFY(first->isHidden());
+        QVERIFY(!f.child());
+        QVERIFY(!frame->ActiveView());
+        for (int id : kDocumentCommands)
+            QVERIFY2(!frame->action(id)->isEnabled(), qPrintable(QString::number(id)));
+        f.app->RunCommand(kIdFileSaveAs);
+        f.app->RunCommand(kIdRead);
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(f.driver.unexpected(), 0);
+
+        // "信道信息" brings back the last active one.
+        QVERIFY(frame->action(kIdEditChannels)->isEnabled());
+        f.Trigger(kIdEditChannels);
+        QVERIFY(!first->isHidden());
+        QCOMPARE(f.child(), first);
+        for (int id : kDocumentCommands)
+            QVERIFY(frame->action(id)->isEnabled());
+    }
+
+    void treeItemsRunTheirCommands() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        CMainFrame* frame = f.frame();
+        CChildFrame* child = f.child();
+        QTreeWidget* tree = frame->treeBar()->tree();
+        QVERIFY(frame->treeBar()->rootItem()->isExpanded());
+        QSignalSpy chosen(frame->treeBar(), &CNavTreeBar::commandChosen);
+
+        // The close box hides the window; the tree's "信道信息" brings it back
+        // as it was.
+        ChannelTableView* table = child->view()->table();
+        QTest::keyClicks(table->StartEditAt(GridCell{1, 1}), QStringLiteral("145.5"));
+        table->CommitAndCloseEditor();
+        child->close();
+        QVERIFY(child->isHidden());
+        ClickTreeItem(frame, kIdEditChannels);
+        QVERIFY(!child->isHidden());
+        QCOMPARE(f.Cell(1, 1), std::string("145.50000"));
+        QCOMPARE(tree->currentItem(), frame->treeBar()->rootItem());
+
+        // Items whose dialogs do not exist yet report their command and do
+        // nothing; Enter chooses the current item as a click does.
+        ClickTreeItem(frame, kIdEditOptional);
+        tree->setCurrentItem(frame->treeBar()->item(kIdEditDtmf));
+        QTest::keyClick(tree, Qt::Key_Return);
+        QCOMPARE(tree->currentItem(), frame->treeBar()->rootItem());
+        QVERIFY(!QApplication::activeModalWidget());
+        QList<int> ids;
+        for (const QList<QVariant>& args : chosen)
+            ids << args.first().toInt();
+        QCOMPARE(ids, QList<int>({kIdEditChannels, kIdEditOptional, kIdEditDtmf}));
+    }
+
+    void barsAndTheirChecks() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        CMainFrame* frame = f.frame();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        CNavTreeBar* bar = frame->treeBar();
+        QAction* splitter = frame->action(kIdViewSplitter);
+        QVERIFY(splitter->isChecked());
+        // The panel's close button unchecks "分隔栏"; Ctrl+B shows it again.
+        bar->closeButton()->click();
+        QVERIFY(bar->isHidden());
+        QVERIFY(!splitter->isChecked());
+        QTest::keyClick(frame, Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(!bar->isHidden());
+        QVERIFY(splitter->isChecked());
+
+        for (int id : {kIdViewToolbar, kIdViewStatusBar}) {
+            QWidget* w =
+                id == kIdViewToolbar ? static_cast<QWidget*>(frame->toolBar()) : frame->status();
+            QVERIFY(frame->action(id)->isChecked());
+            f.Trigger(id);
+            QVERIFY(w->isHidden());
+            QVERIFY(!frame->action(id)->isChecked());
+            f.Trigger(id);
+            QVERIFY(!w->isHidden());
+            QVERIFY(frame->action(id)->isChecked());
+        }
+
+        // The panel's width stays between 11 pixels and half the frame.
+        frame->resizeDocks({bar}, {5}, Qt::Horizontal);
+        QTRY_COMPARE_WITH_TIMEOUT(bar->width(), CNavTreeBar::kMinWidth, 2000);
+        frame->resizeDocks({bar}, {5000}, Qt::Horizontal);
+        QTRY_COMPARE_WITH_TIMEOUT(bar->width(), frame->width() / 2, 2000);
+    }
+
+    void menuCommandsOpenTheirDialogs() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        QStringList opened;
+        auto record = [&opened](QWidget* w) {
+            opened << w->metaObject()->className();
+            qobject_cast<QDialog*>(w)->reject();
+            return true;
+        };
+        for (int id : {kIdAppAbout, kIdPortSetup, kIdFilePrintSetup, kIdFilePrint}) {
+            f.driver.Expect(record);
+            f.Trigger(id);
+        }
+        QVERIFY(f.driver.AllHandled());
+        QCOMPARE(opened, QStringList({"kestra::CAboutDlg", "kestra::CPortSetupDlg", "QPrintDialog",
+                                      "QPrintDialog"}));
+    }
+
+    void qtDialogsSpeakChinese() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        QStringList buttons;
+        f.driver.Expect([&buttons](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            if (!dialog)
+                return false;
+            for (QPushButton* b :
+                 dialog->findChild<QDialogButtonBox*>()->findChildren<QPushButton*>())
+                buttons << b->text();
+            dialog->reject();
+            return true;
+        });
+        f.Trigger(kIdFileOpen);
+        QVERIFY(f.driver.AllHandled());
+        QVERIFY2(buttons.contains(QStringLiteral("取消")), qPrintable(buttons.join(',')));
+    }
+
+    void backgroundTile() {
+        AppDir dir;
+        {
+            auto app = StartApp(dir);
+            const QImage tile = app->frame()->mdiArea()->background().textureImage();
+            QCOMPARE(tile.size(), QSize(238, 157));
+            // Not a flat colour.
+            QVERIFY(tile.pixel(0, 12) != tile.pixel(100, 30) ||
+                    tile.pixel(5, 5) != tile.pixel(7, 90));
+        }
+        QImage own(20, 10, QImage::Format_RGB32);
+        own.fill(Qt::darkGreen);
+        QVERIFY(own.save(dir.file(QStringLiteral("BackGround.bmp")), "BMP"));
+        auto app = StartApp(dir);
+        const QImage tile = app->frame()->mdiArea()->background().textureImage();
+        QCOMPARE(tile.size(), QSize(20, 10));
+    }
+
+    void newDocumentAsksFirst() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        CMainFrame* frame = f.frame();
+        CChildFrame* first = f.child();
+        QTest::keyClicks(first->view()->table()->StartEditAt(GridCell{1, 1}),
+                         QStringLiteral("145.5"));
+
+        f.driver.ExpectMessage(QStringLiteral("取消"));
+        f.Trigger(kIdFileNew);
+        QCOMPARE(f.driver.messages(), QStringList({"所有数据将会被清除！"}));
+        QCOMPARE(frame->DocumentWindows(), QList<CChildFrame*>({first}));
+
+        // A hidden window is still open: the question comes, and the new
+        // document replaces it.
+        first->close();
+        f.driver.ExpectMessage(QStringLiteral("确定"));
+        f.Trigger(kIdFileNew);
+        QCOMPARE(f.driver.messages().size(), 2);
+        QCOMPARE(frame->DocumentWindows().size(), 1);
+        CChildFrame* second = f.child();
+        QVERIFY(second && second != first);
+        // The new document starts from the defaults.
+        QVERIFY(f.Cell(1, 1).empty());
+
+        // With no document window open there is no question.
+        frame->DestroyDocumentWindow(second);
+        QVERIFY(frame->DocumentWindows().isEmpty());
+        QVERIFY(!frame->action(kIdRead)->isEnabled());
+        QVERIFY(!frame->action(kIdEditChannels)->isEnabled());
+        f.Trigger(kIdFileNew);
+        QCOMPARE(frame->DocumentWindows().size(), 1);
+        QCOMPARE(f.driver.messages().size(), 2);
+        QVERIFY(frame->action(kIdRead)->isEnabled());
+        QCOMPARE(f.driver.unexpected(), 0);
+    }
+};
+
+QTEST_MAIN(TestMainFrame)
+#include "test_main_frame.moc"
