@@ -8,8 +8,6 @@
 
 namespace kestra {
 
-inline constexpr const char* kDatExtension = ".dat";
-
 // fopen for a UTF-8 path (wide-character open on Windows).
 std::FILE* OpenFileForReading(const std::string& path);
 std::FILE* OpenFileForWriting(const std::string& path);
