@@ -1,8 +1,8 @@
 #include <QtTest>
 
+#include "core/codec/codecs.h"
 #include "core/document/default_image.h"
 #include "core/grid/channel_grid.h"
-#include "core/codec/codecs.h"
 #include "core/image/radio_image.h"
 
 using namespace kestra;
@@ -45,19 +45,14 @@ struct Fixture {
 class ChannelGridTest : public QObject {
     Q_OBJECT
 private slots:
-    void structure() {
+    void rowLabels() {
         ChannelGrid grid;
-        QCOMPARE(QString::fromStdString(grid.Text(0, 1)), QString("接收频率"));
-        QCOMPARE(QString::fromStdString(grid.Text(0, 8)), QString("繁忙"));
         QCOMPARE(grid.Text(0, 0), std::string());
         QCOMPARE(grid.Text(1, 0), std::string("A 001"));
         QCOMPARE(grid.Text(128, 0), std::string("A 128"));
         QCOMPARE(grid.Text(129, 0), std::string("B 001"));
         QCOMPARE(grid.Text(257, 0), std::string("A VFO"));
         QCOMPARE(grid.Text(258, 0), std::string("B VFO"));
-        QCOMPARE(GridColumnWidthTwips(0), 600);
-        QCOMPARE(GridColumnWidthTwips(2), 1500);
-        QCOMPARE(GridColumnWidthTwips(8), 1000);
     }
 
     void renderCellTexts() {
@@ -95,6 +90,32 @@ private slots:
         QCOMPARE(f.limits.high[1], 52000000);
         QCOMPARE(f.grid.Text(3, 1), std::string("500.00000"));
         QCOMPARE(f.limits.low[0], 13600000); // 0x2E13 is 0xFF: band 0 kept
+    }
+
+    // The TX cell is empty exactly when the transmit frequency's most
+    // significant byte (record byte 0x07) is FF or 00; zeros in its lower
+    // bytes are ordinary digits.
+    void renderTxCell_data() {
+        QTest::addColumn<QByteArray>("txBytes");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("145 MHz") << QByteArray::fromHex("00005014") << "145.00000";
+        QTest::newRow("only the top byte set") << QByteArray::fromHex("00000010") << "100.00000";
+        QTest::newRow("lowest byte FF") << QByteArray::fromHex("ff005014") << "145.00165";
+        QTest::newRow("top byte 00") << QByteArray::fromHex("00005000") << "";
+        QTest::newRow("top byte 00, others set") << QByteArray::fromHex("99999900") << "";
+        QTest::newRow("top byte FF") << QByteArray::fromHex("000050ff") << "";
+        QTest::newRow("none") << QByteArray::fromHex("ffffffff") << "";
+    }
+    void renderTxCell() {
+        QFETCH(QByteArray, txBytes);
+        QFETCH(QString, shown);
+        Fixture f;
+        f.AddChannel(7, 14500000, 0);
+        for (int i = 0; i < 4; ++i)
+            f.rec(7).SetByte(ChannelRecord::kTx + i, std::uint8_t(txBytes[i]));
+        RenderGrid(f.grid, f.image, f.limits);
+        QCOMPARE(QString::fromStdString(f.grid.Text(7, kColTx)), shown);
+        QCOMPARE(f.grid.Text(7, kColRx), std::string("145.00000")); // the row is shown
     }
 
     void gridToImageShiftRules_data() {
@@ -294,6 +315,14 @@ private slots:
                                        << "136.00250";
         QTest::newRow("tie goes to 5 kHz") << "136.003"
                                            << "136.00000";
+        // Digits beyond the fifth decimal are cut off before the raster:
+        // rounding them would land on the raster point above.
+        QTest::newRow("truncated, 5 kHz") << "145.124999"
+                                          << "145.12000";
+        QTest::newRow("truncated, 6.25 kHz") << "435.0062499"
+                                             << "435.00500";
+        QTest::newRow("truncated, 2.5 kHz") << "145.0024999"
+                                            << "145.00000";
     }
     void commitFrequencyCorrections() {
         QFETCH(QString, typed);
@@ -341,23 +370,57 @@ private slots:
         QCOMPARE(f.grid.Text(1, 2), std::string("145.00000"));
     }
 
-    void vfoRowsFollowTheBand() {
+    // Only "A VFO" and "B VFO" pull the other frequency into the band of a
+    // typed one; B128, the last memory channel just before them, does not.
+    void sameBandRuleStopsAtTheVfoRows_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("typedCol");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("rx");
+        QTest::addColumn<QString>("tx");
+        QTest::newRow("B128 rx other band") << 256 << 1 << "435"
+                                            << "435.00000"
+                                            << "145.00000";
+        QTest::newRow("B128 tx other band") << 256 << 2 << "435"
+                                            << "145.00000"
+                                            << "435.00000";
+        QTest::newRow("A VFO rx other band") << 257 << 1 << "435"
+                                             << "435.00000"
+                                             << "435.00000";
+        QTest::newRow("A VFO tx other band") << 257 << 2 << "435"
+                                             << "435.00000"
+                                             << "435.00000";
+        QTest::newRow("A VFO rx same band") << 257 << 1 << "146"
+                                            << "146.00000"
+                                            << "145.00000";
+        QTest::newRow("B VFO rx other band") << 258 << 1 << "435"
+                                             << "435.00000"
+                                             << "435.00000";
+        QTest::newRow("B VFO tx other band") << 258 << 2 << "435"
+                                             << "435.00000"
+                                             << "435.00000";
+        QTest::newRow("B VFO tx same band") << 258 << 2 << "146"
+                                            << "145.00000"
+                                            << "146.00000";
+        QTest::newRow("B VFO tx cleared") << 258 << 2 << ""
+                                          << "145.00000"
+                                          << "145.00000";
+        QTest::newRow("A001 rx other band") << 1 << 1 << "435"
+                                            << "435.00000"
+                                            << "145.00000";
+    }
+    void sameBandRuleStopsAtTheVfoRows() {
+        QFETCH(int, row);
+        QFETCH(int, typedCol);
+        QFETCH(QString, typed);
+        QFETCH(QString, rx);
+        QFETCH(QString, tx);
         Fixture f;
-        f.AddChannel(257, 14500000, 14500000);
-        f.AddChannel(258, 43500000, 43500000);
-        f.AddChannel(1, 14500000, 14500000);
+        f.AddChannel(row, 14500000, 14500000);
         RenderGrid(f.grid, f.image, f.limits);
-        CommitFrequency(f.grid, f.image, f.limits, {257, 1}, "435");
-        QCOMPARE(f.grid.Text(257, 2), std::string("435.00000"));
-        CommitFrequency(f.grid, f.image, f.limits, {1, 1}, "435");
-        QCOMPARE(f.grid.Text(1, 2), std::string("145.00000"));
-        CommitFrequency(f.grid, f.image, f.limits, {258, 2}, "145");
-        QCOMPARE(f.grid.Text(258, 1), std::string("145.00000"));
-        CommitFrequency(f.grid, f.image, f.limits, {258, 2}, "146");
-        QCOMPARE(f.grid.Text(258, 1), std::string("145.00000")); // same band: kept
-        CommitFrequency(f.grid, f.image, f.limits, {258, 2}, "");
-        QCOMPARE(f.grid.Text(258, 1), std::string("145.00000"));
-        QCOMPARE(f.grid.Text(258, 2), std::string("146.00000"));
+        CommitFrequency(f.grid, f.image, f.limits, {row, typedCol}, typed.toStdString());
+        QCOMPARE(QString::fromStdString(f.grid.Text(row, kColRx)), rx);
+        QCOMPARE(QString::fromStdString(f.grid.Text(row, kColTx)), tx);
     }
 
     void noConfiguredBandKeepsTheTypedValue() {
