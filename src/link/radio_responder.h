@@ -52,7 +52,6 @@ public:
     RadioResponder(const RadioBehaviour& behaviour, const RadioImage& memory);
 
     void SetBehaviour(const RadioBehaviour& behaviour) { behaviour_ = behaviour; }
-    const RadioBehaviour& Behaviour() const { return behaviour_; }
     RadioImage& Memory() { return memory_; }
     const RadioImage& Memory() const { return memory_; }
 

@@ -119,12 +119,6 @@ VirtualRadioStats VirtualRadio::Stats() const {
     return s;
 }
 
-void VirtualRadio::ResetStats() {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    stats_ = VirtualRadioStats();
-    responder_ = RadioResponder(responder_.Behaviour(), responder_.Memory());
-}
-
 std::vector<RadioBlockRecord> VirtualRadio::LastBlocks() const {
     const std::lock_guard<std::mutex> lock(mutex_);
     return responder_.Blocks();
