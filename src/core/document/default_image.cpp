@@ -47,7 +47,7 @@ const std::vector<DefaultByte>& DefaultBytes() {
         ByteOf({{kBacklightMode, 1}, {kBacklightColour, 2}}),
         ByteOf({{kChannelDisplayA, 1}, {kChannelDisplayB, 1}}),
         ByteOf({{kUnnamed204C, 0b101}, {kFmRadioMonitor, 1}}),
-        ByteOf({{kKeyLockMode, 1}, {kPowerOnDisplay, 3}}), // 3 is no entry: shown as 电压
+        ByteOf({{kKeyLockMode, 1}, {kPowerOnDisplay, 3}}), // 3 is no entry: shown as voltage
         ByteOf({{dtmf::kDigitRate, 50}}),                  // 10 digits/s
         ByteOf({{dtmf::kFirstDigitDelay, 4}}),             // 200 ms
         ByteOf({{dtmf::kFirstDigitTime, 2}}),              // 100 ms

@@ -8,7 +8,7 @@
 // bytes and bits that no dialog edits, which travel unchanged):
 //
 //   byte  bits  field                              stored as
-//   2040  0-7   transmit time-out                  index of 关, 30, 60 .. 270 min
+//   2040  0-7   transmit time-out                  index of off, 30, 60 .. 270 min
 //   2041        -
 //   2042  0-7   squelch level                      the number 0..9
 //   2043  0-7   VOX level                          index of 1..9
@@ -52,7 +52,7 @@
 //   2050  0-7   band B channel index               0-based: record 129 + index
 //   2060-2066   power-on greeting                  7 ASCII bytes, space-padded
 //   2067-206F   -
-//   2070  0-7   dual-standby reset time (not shown) index of 关, 1..10
+//   2070  0-7   dual-standby reset time (not shown) index of off, 1..10
 //   2071  0-7   dual-watch time (not shown)        hundredths of a second, 1..255
 //
 // DTMF block. A DTMF string holds one code per byte: "0"-"9" 00-09, "A"-"D"
@@ -112,7 +112,7 @@ inline constexpr BitField kVoxDelay = WholeByte(0x2048);
 inline constexpr BitField kUnnamed2047 = WholeByte(0x2047);
 
 inline constexpr BitField kEndTone{0x2049, 0, 1};
-inline constexpr BitField kDualStandbyTxChannel{0x2049, 1, 1}; // 当前编辑 / 当前活动
+inline constexpr BitField kDualStandbyTxChannel{0x2049, 1, 1}; // edited / active channel
 inline constexpr BitField kKeyBeep{0x2049, 2, 1};
 inline constexpr BitField kDtmfSideTone{0x2049, 3, 2}; // edited on the DTMF encode page
 inline constexpr BitField kScanMode{0x2049, 5, 2};
@@ -133,7 +133,7 @@ inline constexpr BitField kChannelDisplayB{0x204B, 5, 2};
 inline constexpr BitField kVoicePrompt{0x204C, 0, 1};
 // Bits 1-3 of 0x204C: no dialog edits them; a fresh radio holds 0b101.
 inline constexpr BitField kUnnamed204C{0x204C, 1, 3};
-inline constexpr BitField kKeypadLock{0x204C, 4, 1}; // index 0 is "开" (on)
+inline constexpr BitField kKeypadLock{0x204C, 4, 1}; // 0 is on, 1 off
 inline constexpr BitField kMustBeClear204C{0x204C, 5, 2};
 inline constexpr BitField kFmRadioMonitor{0x204C, 7, 1};
 
