@@ -3,9 +3,9 @@
 #include <chrono>
 #include <cstdio>
 
+#include "core/codec/codecs.h"
 #include "core/document/default_image.h"
 #include "core/grid/channel_grid.h"
-#include "core/codec/codecs.h"
 #include "core/image/finalize.h"
 
 using namespace kestra;

@@ -7,8 +7,8 @@
 #include <random>
 #include <vector>
 
-#include "core/grid/channel_grid.h"
 #include "core/codec/codecs.h"
+#include "core/grid/channel_grid.h"
 #include "core/image/radio_image.h"
 
 using namespace kestra;

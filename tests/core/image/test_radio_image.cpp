@@ -1,7 +1,7 @@
 #include <QtTest>
 
-#include "core/image/calibration.h"
 #include "core/codec/codecs.h"
+#include "core/image/calibration.h"
 #include "core/image/finalize.h"
 #include "core/image/radio_image.h"
 
