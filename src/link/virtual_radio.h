@@ -12,6 +12,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -79,14 +80,18 @@ public:
     void SetPacing(bool pacing);
 
     VirtualRadioStats Stats() const;
-    // Zeroes the counters and puts the radio back to waiting for a greeting;
-    // meant for use between exchanges.
-    void ResetStats();
     // The blocks of the current or last exchange.
     std::vector<RadioBlockRecord> LastBlocks() const;
 
 private:
+    using Clock = std::chrono::steady_clock;
+    class LinePace;
+    enum class LineEvent { Bytes, Nothing, Stop };
+
+    // The radio's thread: waits for bytes and answers each in turn.
     void Serve();
+    LineEvent WaitForLine();
+    void ServeByte(std::uint8_t byte, Clock::time_point readAt, LinePace& pace);
     bool SendAll(const std::uint8_t* data, std::size_t n);
 
     mutable std::mutex mutex_; // guards responder_, pacing_, stats_, device_, error_
@@ -101,7 +106,8 @@ private:
     int wakeWrite_ = -1;
     std::atomic<bool> stop_{false};
     std::thread thread_;
-    std::mutex lifecycle_; // serialises Start and Stop
+    std::vector<std::uint8_t> answer_; // used by the radio's thread only
+    std::mutex lifecycle_;             // serialises Start and Stop
 };
 
 } // namespace kestra

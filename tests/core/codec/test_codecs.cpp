@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <climits>
 #include <cmath>
 #include <random>
 
@@ -67,6 +68,85 @@ private slots:
         std::uint8_t b[4];
         EncodeFrequency(105012345, b); // would lose its leading digit
         QCOMPARE(DecodeFrequency(b), 99999999u);
+    }
+
+    // Digits beyond the fifth decimal are cut off, never rounded: rounding
+    // would turn 145.124999 into 145.12500, a different channel.
+    void typedFrequenciesAreTruncated_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<uint>("value");
+        QTest::newRow("145.123459") << "145.123459" << 14512345u;
+        QTest::newRow("145.124999") << "145.124999" << 14512499u;
+        QTest::newRow("435.0062499") << "435.0062499" << 43500624u;
+        QTest::newRow("136.0000099") << "136.0000099" << 13600000u;
+        QTest::newRow("0.000009") << "0.000009" << 0u;
+    }
+    void typedFrequenciesAreTruncated() {
+        QFETCH(QString, typed);
+        QFETCH(uint, value);
+        QCOMPARE(TextToFrequency(typed.toStdString()), std::uint32_t(value));
+    }
+
+    void bcdFieldsOfEveryWidth() {
+        std::uint8_t b[4] = {0xEE, 0xEE, 0xEE, 0xEE};
+        WriteBcd(b, 3, 87500); // an FM frequency in kHz
+        QCOMPARE(QByteArray(reinterpret_cast<char*>(b), 4), QByteArray("\x00\x75\x08\xEE", 4));
+        QCOMPARE(ReadBcd(b, 3), 87500u);
+        WriteBcd(b, 3, 1000000); // seven digits in a six-digit field: all nines
+        QCOMPARE(ReadBcd(b, 3), 999999u);
+        QCOMPARE(b[3], std::uint8_t(0xEE));
+        WriteBcd(b, 1, 42);
+        QCOMPARE(b[0], std::uint8_t(0x42));
+        for (std::uint32_t v : {0u, 1u, 99u, 100u, 123456u, 99999999u}) {
+            WriteBcd(b, 4, v);
+            QCOMPARE(ReadBcd(b, 4), v);
+        }
+    }
+
+    void wordsAndBitFields() {
+        std::uint8_t b[4] = {};
+        WriteLe(b, 3, 0x123456);
+        QCOMPARE(QByteArray(reinterpret_cast<char*>(b), 3), QByteArray("\x56\x34\x12", 3));
+        QCOMPARE(ReadLe(b, 3), 0x123456u);
+        WriteBe(b, 2, 0x3F70);
+        QCOMPARE(b[0], std::uint8_t(0x3F));
+        QCOMPARE(b[1], std::uint8_t(0x70));
+        QCOMPARE(ReadBe(b, 2), 0x3F70u);
+        WriteLe(b, 4, 0xFFFFFFFFu);
+        QCOMPARE(ReadLe(b, 4), 0xFFFFFFFFu);
+
+        // Read-modify-write touches only the field's own bits, and a value
+        // wider than the field is cut to the field.
+        const BitField sideTone{0, 3, 2};
+        QCOMPARE(sideTone.Into(0xFF, 0), std::uint8_t(0xE7));
+        QCOMPARE(sideTone.Into(0x00, 3), std::uint8_t(0x18));
+        QCOMPARE(sideTone.Into(0x00, 7), std::uint8_t(0x18));
+        QCOMPARE(sideTone.From(0x0E), 1);
+        QCOMPARE(WholeByte(0).Pack(0x1E), std::uint8_t(0x1E));
+        QCOMPARE(BitField({0, 7, 1}).Pack(1), std::uint8_t(0x80));
+    }
+
+    void textHelpers() {
+        int v = -1;
+        QVERIFY(ScanWholeInt(" 42", v));
+        QCOMPARE(v, 42);
+        QVERIFY(ScanWholeInt("-7", v));
+        QCOMPARE(v, -7);
+        for (const char* bad : {"", "4x", "x4", "4 ", "0x10", "+"})
+            QVERIFY2(!ScanWholeInt(bad, v), bad);
+        QCOMPARE(LeadingInt("12abc"), 12);
+        QCOMPARE(LeadingInt("abc"), 0);
+        QCOMPARE(LeadingInt("99999999999"), INT_MAX);
+        QCOMPARE(LeadingDecimal(" 2.5e1x"), 25.0);
+        QVERIFY(EqualsIgnoreCase("qDm537", "QDM537"));
+        QVERIFY(!EqualsIgnoreCase("QDM53", "QDM537"));
+        // Only ASCII letters fold; other bytes compare as they are.
+        QVERIFY(!EqualsIgnoreCase("\xC3\xA9", "\xC3\x89"));
+        QVERIFY(StartsWithIgnoreCase("com3", "COM"));
+        QVERIFY(!StartsWithIgnoreCase("CO", "COM"));
+        QVERIFY(StartsWith("载波", "载"));
+        QVERIFY(!StartsWith("载", "载波"));
+        QCOMPARE(ToUpperAscii("d23i 无"), std::string("D23I 无"));
     }
 
     void exactMulScalesTypedDecimals() {
@@ -288,12 +368,15 @@ private slots:
     }
 
     void dtmfCodes() {
-        const std::string chars = "0123456789ABCD*#EF";
-        const int codes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 14, 15};
-        for (std::size_t i = 0; i < chars.size(); ++i)
-            QCOMPARE(int(DtmfCharToCode(chars[i])), codes[i]);
-        QCOMPARE(DtmfCharToCode('a'), std::uint8_t(0xFF));
-        QCOMPARE(DtmfCharToCode(' '), std::uint8_t(0xFF));
+        // The code of a DTMF character is its position in the keypad order.
+        const std::string keypad = "0123456789ABCD*#";
+        for (std::size_t i = 0; i < keypad.size(); ++i)
+            QCOMPARE(std::size_t(DtmfCharToCode(keypad[i])), i);
+        QCOMPARE(DtmfCharToCode('E'), DtmfCharToCode('*'));
+        QCOMPARE(DtmfCharToCode('F'), DtmfCharToCode('#'));
+        for (char c : std::string("a e#G /"))
+            if (c != '#')
+                QCOMPARE(DtmfCharToCode(c), std::uint8_t(0xFF));
     }
 
     void numbersIgnoreTheLocale() {
