@@ -31,6 +31,7 @@ TransferResult RunTransfer(TransferKind kind, const std::string& device, RadioIm
     if (!link.Open(device, &reason))
         return CannotOpen(reason);
     link.SetTrace(options.trace);
+    link.SetAbortFlag(options.abort);
     TransferResult result = RunTransferOn(link, kind, image, options);
     link.Close();
     return result;
@@ -42,12 +43,14 @@ TransferResult RunRegionExchange(RegionKind region, bool read, const std::string
 }
 
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
-                                 RadioImage& image, const TraceCallback& trace) {
+                                 RadioImage& image, const TraceCallback& trace,
+                                 const std::atomic<bool>* abort) {
     SerialLink link;
     std::string reason;
     if (!link.Open(device, &reason))
         return CannotOpen(reason);
     link.SetTrace(trace);
+    link.SetAbortFlag(abort);
     TransferResult result = RunRegionExchangeOn(link, region, read, image);
     link.Close();
     return result;

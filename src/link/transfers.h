@@ -27,6 +27,7 @@ TransferResult RunTransfer(TransferKind kind, const std::string& device, RadioIm
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
                                  RadioImage& image);
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
-                                 RadioImage& image, const TraceCallback& trace);
+                                 RadioImage& image, const TraceCallback& trace,
+                                 const std::atomic<bool>* abort = nullptr);
 
 } // namespace kestra

@@ -76,6 +76,12 @@ public:
                 return false;
         return process_.readLine().trimmed() == "held";
     }
+    qint64 pid() const { return process_.processId(); }
+    // SIGKILL: the holder gets no chance to clean up.
+    void Kill() {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
     void Release() {
         if (process_.state() == QProcess::NotRunning)
             return;
