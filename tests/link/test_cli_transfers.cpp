@@ -294,16 +294,17 @@ void TestCliTransfers::interruptedExchange() {
     QCOMPARE(::kill(static_cast<pid_t>(cli.processId()), signal), 0);
     QVERIFY(cli.waitForFinished(5000));
     QVERIFY2(timer.elapsed() < 1000, QByteArray::number(timer.elapsed()));
+    // It closed the port before it ended: no lock file left behind, and the
+    // port opens.
+    const std::string device = ResolvePortArgument(radio.device().toStdString());
+    QCOMPARE(InspectLockFile(PortLockFilePath(device), nullptr), LockFileState::Absent);
+    QVERIFY(test::PortOpensAgain(device));
     // It ends by the signal, after saying so, and saves nothing.
     QCOMPARE(cli.exitStatus(), QProcess::CrashExit);
     QCOMPARE(cli.exitCode(), signal);
     err += cli.readAllStandardError();
     QVERIFY2(err.contains("kestra-cli: interrupted"), err.constData());
     QVERIFY(!QFile::exists(out));
-    // It closed the port: no lock file left behind, and the port opens.
-    const std::string device = ResolvePortArgument(radio.device().toStdString());
-    QCOMPARE(InspectLockFile(PortLockFilePath(device), nullptr), LockFileState::Absent);
-    QVERIFY(test::PortOpensAgain(device));
 }
 
 void TestCliTransfers::usage() {
