@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 
 #if defined(__unix__) || defined(__APPLE__)
 #define KESTRA_POSIX_PORTS 1
@@ -96,30 +97,22 @@ std::string ProcessName(int pid) {
 // programs hold the pid padded with spaces, sometimes followed by the
 // program on the same line.
 bool ParseLockFile(const std::string& text, int& pid, std::string& program) {
-    std::size_t i = text.find_first_not_of(" \t");
-    if (i == std::string::npos || text[i] < '0' || text[i] > '9')
-        return false;
-    long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > INT_MAX)
-            return false;
-    }
-    if (i < text.size() && text[i] != '\n' && text[i] != ' ' && text[i] != '\t')
+    const std::size_t newline = text.find('\n');
+    const std::string first = text.substr(0, newline);
+    const char* digits = first.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(digits, &end, 10);
+    if (end == digits || errno != 0 || value <= 0 || value > INT_MAX ||
+        (*end != '\0' && *end != ' ' && *end != '\t'))
         return false;
     pid = static_cast<int>(value);
-    const std::size_t lineEnd = std::min(text.find('\n', i), text.size());
-    std::size_t start = text.find_first_not_of(" \t", i);
-    std::size_t end = lineEnd;
-    if (start == std::string::npos || start >= lineEnd) {
-        // The program on the second line.
-        start = lineEnd + 1;
-        end = start < text.size() ? std::min(text.find('\n', start), text.size()) : start;
-    } else {
-        end = std::min(text.find_first_of(" \t\n", start), lineEnd);
-    }
-    program = start < end ? text.substr(start, end - start) : std::string();
-    return pid > 0;
+    std::istringstream sameLine(end);
+    program.clear();
+    sameLine >> program;
+    if (program.empty() && newline != std::string::npos)
+        program = text.substr(newline + 1, text.find('\n', newline + 1) - newline - 1);
+    return true;
 }
 
 // True when the running process pid is the program a lock file records (or

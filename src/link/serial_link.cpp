@@ -56,6 +56,18 @@ std::string ResolvedPath(const std::string& device) {
         return resolved;
     return device;
 }
+
+// The flow control the driver reports for the terminal open as fd, as
+// QSerialPort names it; false (errno set) when fd is no terminal.
+bool DriverFlowControl(int fd, int& flow) {
+    struct termios tio;
+    if (::tcgetattr(fd, &tio) != 0)
+        return false;
+    flow = (tio.c_cflag & CRTSCTS)          ? QSerialPort::HardwareControl
+           : (tio.c_iflag & (IXON | IXOFF)) ? QSerialPort::SoftwareControl
+                                            : QSerialPort::NoFlowControl;
+    return true;
+}
 #endif
 
 } // namespace
@@ -224,42 +236,31 @@ bool SerialLink::OpenDevice(const std::string& device, std::string& reason) {
         reason = "no serial port is selected";
         return false;
     }
+    std::string path = device;
+    std::string qtName = device;
+    int flow = QSerialPort::NoFlowControl;
 #ifdef KESTRA_POSIX_PORTS
     // Links such as /dev/serial/by-id/... are opened as the device they name,
     // so that lock files agree with other programs.
-    const std::string path = ResolvedPath(device);
+    path = ResolvedPath(device);
     HolderProcess holder;
     const int err = claim_.Acquire(path, &holder);
-    if (err != 0) {
-        reason = DescribeOpenFailure(device, err, &holder);
+    if (err != 0 || !DriverFlowControl(claim_.fd(), flow)) {
+        reason = DescribeOpenFailure(device, err != 0 ? err : errno, &holder);
         return false;
     }
-    // Flow control stays as the driver reports it.
-    struct termios tio;
-    if (::tcgetattr(claim_.fd(), &tio) != 0) {
-        reason = DescribeOpenFailure(device, errno);
-        return false;
-    }
-    const int flow = (tio.c_cflag & CRTSCTS)          ? QSerialPort::HardwareControl
-                     : (tio.c_iflag & (IXON | IXOFF)) ? QSerialPort::SoftwareControl
-                                                      : QSerialPort::NoFlowControl;
-    if (!OpenQtPort(claim_.QtPortName(), flow)) {
+    qtName = claim_.QtPortName();
+#endif
+    if (!OpenQtPort(qtName, flow)) {
         reason = QtOpenFailure(device, path);
         return false;
     }
+#if defined(KESTRA_POSIX_PORTS) && defined(TIOCNXCL)
     // QSerialPort has just put the terminal into exclusive mode, which a
     // killed program could never take back; the flock guards the port.
-#ifdef TIOCNXCL
     ::ioctl(static_cast<int>(port_->handle()), TIOCNXCL);
 #endif
     return true;
-#else
-    if (!OpenQtPort(device, QSerialPort::NoFlowControl)) {
-        reason = QtOpenFailure(device, device);
-        return false;
-    }
-    return true;
-#endif
 }
 
 bool SerialLink::OpenQtPort(const std::string& name, int flowControl) {

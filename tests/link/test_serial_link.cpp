@@ -98,6 +98,8 @@ void TestSerialLink::init() {
 }
 
 void TestSerialLink::cleanup() {
+    // Nothing a failed test planted outlives it.
+    RemoveAll(PortLockFilePath(pty_.slavePath()));
     pty_.Close();
 }
 
@@ -386,7 +388,20 @@ void TestSerialLink::liveLockFileNamesItsHolder() {
     const std::string device = pty_.slavePath();
     const std::string lockPath = PortLockFilePath(device);
     const qint64 pid = sleeper.processId();
-    const std::string content = std::to_string(pid) + "\nsleep\nhost\n";
+    // The formats of QSerialPort, of lockdev and of minicom.
+    const std::string n = std::to_string(pid);
+    for (const std::string& text : {n + "\nsleep\nhost\nmachine\nboot\n", "      " + n + "\n",
+                                    "      " + n + " sleep root\n"}) {
+        QVERIFY(WriteFile(lockPath, text));
+        HolderProcess holder;
+        QCOMPARE(InspectLockFile(lockPath, &holder), LockFileState::Live);
+        QCOMPARE(holder.pid, static_cast<int>(pid));
+        QCOMPARE(Q(holder.name), QStringLiteral("sleep"));
+    }
+    QVERIFY(WriteFile(lockPath, "      " + n + " minicom root\n"));
+    QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Stale);
+
+    const std::string content = n + "\nsleep\nhost\n";
     QVERIFY(WriteFile(lockPath, content));
     std::string reason;
     SerialLink link;
