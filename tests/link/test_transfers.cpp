@@ -429,15 +429,15 @@ void TestTransfers::endMarkers() {
             lastSent = QByteArray(reinterpret_cast<const char*>(e.data), int(e.count));
     };
     RadioImage image = test::PatternImage(19);
-    TransferResult result;
-    if (exchange >= 0) {
+    const auto run = [&] {
+        if (exchange < 0)
+            return RunRegionExchange(RegionKind::Calibration, exchange == -1, device_, image,
+                                     trace);
         TransferOptions options;
         options.trace = trace;
-        result = RunTransfer(TransferKind(exchange), device_, image, options);
-    } else {
-        result = RunRegionExchange(RegionKind::Calibration, exchange == -1, device_, image, trace);
-    }
-    QVERIFY(result.succeeded);
+        return RunTransfer(TransferKind(exchange), device_, image, options);
+    };
+    QVERIFY(run().succeeded);
     QCOMPARE(lastSent, marker);
     // The radio took it as the end of the exchange (it counts only the
     // marker of the exchange's own direction).
@@ -448,14 +448,7 @@ void TestTransfers::endMarkers() {
     behaviour.wrongAckAfterBlock = 1;
     radio_->SetBehaviour(behaviour);
     radio_->ResetStats();
-    if (exchange >= 0) {
-        TransferOptions options;
-        options.trace = trace;
-        result = RunTransfer(TransferKind(exchange), device_, image, options);
-    } else {
-        result = RunRegionExchange(RegionKind::Calibration, exchange == -1, device_, image, trace);
-    }
-    QVERIFY(!result.succeeded);
+    QVERIFY(!run().succeeded);
     QVERIFY2(!lastSent.startsWith("END"), lastSent.constData());
     QCOMPARE(radio_->Stats().exchangesCompleted, 0);
 }
