@@ -51,6 +51,7 @@ private slots:
     void portCannotOpen();
     void killedHolderLeavesPortFree_data();
     void killedHolderLeavesPortFree();
+    void racingClientsOneWins();
     void endMarkers_data();
     void endMarkers();
     void regionExchanges_data();
@@ -407,6 +408,23 @@ void TestTransfers::killedHolderLeavesPortFree() {
         const TransferResult result = Run(TransferKind::Read, image);
         QVERIFY2(result.succeeded, qPrintable(Q(result.message + " " + result.detail)));
     }
+}
+
+void TestTransfers::racingClientsOneWins() {
+    // Two programs race for the port, and the winner is killed: in every
+    // round exactly one of them gets it.
+    for (int round = 0; round < 10; ++round) {
+        test::PortHolder a;
+        test::PortHolder b;
+        a.Start("serial", device_);
+        b.Start("serial", device_);
+        const bool aHeld = a.Held();
+        const bool bHeld = b.Held();
+        QVERIFY2(aHeld != bHeld,
+                 qPrintable(QStringLiteral("round %1: %2 %3").arg(round).arg(aHeld).arg(bHeld)));
+        (aHeld ? a : b).Kill();
+    }
+    QVERIFY(test::PortOpensAgain(device_));
 }
 
 void TestTransfers::endMarkers_data() {

@@ -68,7 +68,14 @@ class PortHolder {
 public:
     ~PortHolder() { Release(); }
     bool Hold(const QString& mode, const std::string& device) {
+        Start(mode, device);
+        return Held();
+    }
+    // Start, then Held: several holders can race for the device.
+    void Start(const QString& mode, const std::string& device) {
         process_.start(QStringLiteral(KESTRA_PORT_HOLDER), {mode, QString::fromStdString(device)});
+    }
+    bool Held() {
         if (!process_.waitForStarted(5000))
             return false;
         while (!process_.canReadLine())
