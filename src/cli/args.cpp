@@ -48,7 +48,11 @@ bool ParseArgs(const std::vector<std::string>& argv, const std::vector<std::stri
                     value = argv[++i];
                 }
                 out.options[arg] = value;
-            } else if (contains(flagOptions, arg) && !inlineValue) {
+            } else if (contains(flagOptions, arg)) {
+                if (inlineValue) {
+                    error = "option " + arg + " takes no value";
+                    return false;
+                }
                 out.flags.push_back(arg);
             } else {
                 error = "unknown option " + arg;

@@ -27,9 +27,10 @@ struct Args {
     const std::string* Option(const std::string& name) const;
 };
 
-// Splits argv. valueOptions name the options that take a value ("-o" too);
-// every other argument starting with "--" is a flag. Returns false and sets
-// error on a missing value or an unknown option.
+// Splits argv. valueOptions name the options that take a value ("-o" too),
+// given as "--port DEV" or "--port=DEV"; flagOptions name the flags. Returns
+// false and sets error on a missing value, a value given to a flag
+// ("--trace=1") or an unknown option.
 bool ParseArgs(const std::vector<std::string>& argv, const std::vector<std::string>& valueOptions,
                const std::vector<std::string>& flagOptions, Args& out, std::string& error);
 

@@ -2,6 +2,7 @@
 // calibration, decoder, simulate, ports.
 #include <QCoreApplication>
 
+#include <atomic>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
@@ -82,6 +83,50 @@ void PrintTrace(const TraceEvent& e) {
         line += Format(" (%zu of %zu, timed out)", e.count, e.requested);
     std::fprintf(stderr, "%s\n", line.c_str());
 }
+
+// SIGINT and SIGTERM during an exchange. The handler only records the signal;
+// the exchange sees the flag within milliseconds and fails, its port is
+// closed as on every other path (the lock file removed, the terminal's
+// settings restored), and only then does kestra-cli end, the way the signal
+// would have ended it.
+std::atomic<bool> stopRequested{false};
+volatile std::sig_atomic_t stopSignal = 0;
+static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler needs a lock-free flag");
+
+extern "C" void OnStopSignal(int signal) {
+    stopSignal = signal;
+    stopRequested.store(true);
+}
+
+class StopSignals {
+public:
+    StopSignals()
+        : oldInt_(std::signal(SIGINT, OnStopSignal)), oldTerm_(std::signal(SIGTERM, OnStopSignal)) {
+    }
+    ~StopSignals() {
+        std::signal(SIGINT, oldInt_);
+        std::signal(SIGTERM, oldTerm_);
+    }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+    const std::atomic<bool>* flag() const { return &stopRequested; }
+    bool Received() const { return stopRequested.load(); }
+    // After the port is closed: says so and ends with the signal.
+    int Exit() {
+        const int signal = static_cast<int>(stopSignal);
+        std::fprintf(stderr, "kestra-cli: interrupted\n");
+        std::fflush(stderr);
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return 128 + signal;
+    }
+
+private:
+    using Handler = void (*)(int);
+    Handler oldInt_;
+    Handler oldTerm_;
+};
 
 // Reports the outcome of an exchange; returns the exit status.
 int Report(const TransferResult& result) {
@@ -181,13 +226,17 @@ int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) 
 
     const auto qt = StartQt();
     ProgressPrinter progress;
+    StopSignals stop;
     TransferOptions options;
     options.factoryMode = link.factoryMode;
     options.progress = [&progress](int position, int total) { progress.Show(position, total); };
     if (link.trace)
         options.trace = PrintTrace;
+    options.abort = stop.flag();
     const TransferResult result = RunTransfer(kind, link.device, image, options);
     progress.Finish();
+    if (stop.Received())
+        return stop.Exit();
     if (result.succeeded && read && !SaveOutputImage(*args.Option("-o"), image))
         return kExitFailed;
     return Report(result);
@@ -212,8 +261,12 @@ int RunRegionCommand(RegionKind region, const std::vector<std::string>& argv) {
         return kExitUsage;
 
     const auto qt = StartQt();
-    const TransferResult result = RunRegionExchange(
-        region, read, link.device, image, link.trace ? TraceCallback(PrintTrace) : TraceCallback());
+    StopSignals stop;
+    const TransferResult result =
+        RunRegionExchange(region, read, link.device, image,
+                          link.trace ? TraceCallback(PrintTrace) : TraceCallback(), stop.flag());
+    if (stop.Received())
+        return stop.Exit();
     if (result.succeeded && read && !SaveOutputImage(*args.Option("-o"), image))
         return kExitFailed;
     return Report(result);

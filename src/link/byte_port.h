@@ -38,6 +38,8 @@ public:
     virtual std::size_t Read(std::uint8_t* buffer, std::size_t n) = 0;
     // Waits the given number of milliseconds.
     virtual void Pause(int ms) = 0;
+    // True once the exchange is to stop early (an interrupted kestra-cli).
+    virtual bool Aborted() const { return false; }
     // The counter the handshake's stopwatch runs on.
     virtual const MonotonicCounter& Counter() const { return SteadyCounter(); }
 };

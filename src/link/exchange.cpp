@@ -133,7 +133,7 @@ bool WriteBlock(BytePort& port, const Block& block, const RadioImage& image) {
 } // namespace
 
 bool Handshake(BytePort& port) {
-    for (int attempt = 0; attempt < kHandshakeAttempts; ++attempt) {
+    for (int attempt = 0; attempt < kHandshakeAttempts && !port.Aborted(); ++attempt) {
         for (std::uint8_t b : kGreeting) {
             port.Pause(kGreetingPauseMs);
             port.Write(&b, 1);
@@ -148,7 +148,7 @@ bool Handshake(BytePort& port) {
             } else {
                 ReadByte(port);
             }
-            if (watch.ElapsedMs() > kHandshakeWindowMs)
+            if (watch.ElapsedMs() > kHandshakeWindowMs || port.Aborted())
                 break;
         }
     }

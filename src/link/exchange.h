@@ -20,6 +20,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -141,6 +142,9 @@ struct TransferOptions {
     // device themselves (RunTransfer). A port given to RunTransferOn traces
     // itself.
     TraceCallback trace;
+    // When set, the exchange stops early (and fails) once it turns true;
+    // kestra-cli sets it on SIGINT and SIGTERM. Used by RunTransfer like trace.
+    const std::atomic<bool>* abort = nullptr;
 };
 
 // The read, write and initialise transfers over an open port. A read fills a

@@ -102,9 +102,11 @@ void RadioResponder::OnGreeting(std::vector<std::uint8_t>& out) {
 void RadioResponder::OnCommand(std::vector<std::uint8_t>& out) {
     const std::vector<std::uint8_t> c = std::move(command_);
     command_.clear();
-    if (std::equal(kEndOfRead.begin(), kEndOfRead.end(), c.begin()) ||
-        std::equal(kEndOfWrite.begin(), kEndOfWrite.end(), c.begin())) {
-        ++exchangesCompleted_;
+    const bool endOfRead = std::equal(kEndOfRead.begin(), kEndOfRead.end(), c.begin());
+    if (endOfRead || std::equal(kEndOfWrite.begin(), kEndOfWrite.end(), c.begin())) {
+        // Only the marker of the exchange's own direction completes it.
+        if (!blocks_.empty() && (blocks_.back().command == kReadCommand) == endOfRead)
+            ++exchangesCompleted_;
         strayUsed_ = 0;
         state_ = State::Idle;
         return;

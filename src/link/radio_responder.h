@@ -11,7 +11,10 @@
 //   "R" hi lo n    sends "W" hi lo n, then n bytes of its memory; the host's
 //                  "A" is answered with "A"
 //   "W" hi lo n    takes n data bytes into its memory, answers "A"
-//   "ENDR"/"ENDW"  ends the exchange
+//   "ENDR"/"ENDW"  ends the exchange; it counts as completed only when the
+//                  marker matches its blocks ("ENDR" after reads, "ENDW"
+//                  after writes). A garbled marker is an unexpected command;
+//                  without one the radio waits until the line falls quiet.
 //
 // Anything unexpected puts it back to waiting for a greeting, as does a
 // quiet line (LineQuiet).
@@ -52,6 +55,7 @@ public:
     RadioResponder(const RadioBehaviour& behaviour, const RadioImage& memory);
 
     void SetBehaviour(const RadioBehaviour& behaviour) { behaviour_ = behaviour; }
+    const RadioBehaviour& Behaviour() const { return behaviour_; }
     RadioImage& Memory() { return memory_; }
     const RadioImage& Memory() const { return memory_; }
 

@@ -3,6 +3,7 @@
 #include <QSerialPort>
 #include <QString>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -16,9 +17,7 @@
 #define KESTRA_POSIX_PORTS 1
 #include <climits>
 #include <cstdlib>
-#include <fcntl.h>
 #include <grp.h>
-#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -31,6 +30,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using Millis = std::chrono::milliseconds;
+
+// The longest a wait goes without looking at the abort flag.
+constexpr int kAbortPollMs = 20;
 
 // Whole milliseconds from now until deadline, rounded up so that a wait
 // never ends before the deadline.
@@ -53,6 +55,18 @@ std::string ResolvedPath(const std::string& device) {
     if (::realpath(device.c_str(), resolved))
         return resolved;
     return device;
+}
+
+// The flow control the driver reports for the terminal open as fd, as
+// QSerialPort names it; false (errno set) when fd is no terminal.
+bool DriverFlowControl(int fd, int& flow) {
+    struct termios tio;
+    if (::tcgetattr(fd, &tio) != 0)
+        return false;
+    flow = (tio.c_cflag & CRTSCTS)          ? QSerialPort::HardwareControl
+           : (tio.c_iflag & (IXON | IXOFF)) ? QSerialPort::SoftwareControl
+                                            : QSerialPort::NoFlowControl;
+    return true;
 }
 #endif
 
@@ -124,28 +138,61 @@ std::string ResolvePortArgument(const std::string& arg) {
 #endif
 }
 
-std::string DescribeOpenFailure(const std::string& device, int err) {
+namespace {
+
+// The group that owns the device, and whether that group may read and write
+// it; empty when it cannot be told.
+std::string DeviceGroup(const std::string& device, bool* groupAccess) {
+    *groupAccess = false;
+#ifdef KESTRA_POSIX_PORTS
+    struct stat st;
+    if (::stat(device.c_str(), &st) != 0)
+        return std::string();
+    *groupAccess = (st.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+    std::vector<char> buffer(16384);
+    struct group entry;
+    struct group* found = nullptr;
+    if (::getgrgid_r(st.st_gid, &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+        found->gr_name)
+        return found->gr_name;
+#else
+    (void)device;
+#endif
+    return std::string();
+}
+
+std::string PermissionHint(const std::string& device) {
+    bool groupAccess = false;
+    const std::string group = DeviceGroup(device, &groupAccess);
+    if (!group.empty() && group != "root" && groupAccess)
+        return Format(". Join the group \"%s\" that owns the device "
+                      "(sudo usermod -aG %s $USER), then log in again.",
+                      group.c_str(), group.c_str());
+    std::string why;
+    if (group == "root")
+        why = ". The device belongs to the group \"root\"";
+    else if (!group.empty())
+        why = Format(". The group \"%s\" that owns the device may not read and write it",
+                     group.c_str());
+    else
+        why = ". No group of yours may use the device";
+    return why + ": a udev rule is needed that gives it to the group \"dialout\" (see the "
+                 "sample rule res/udev/60-kestra.rules and \"Serial port permissions\" in the "
+                 "README); then join that group.";
+}
+
+} // namespace
+
+std::string DescribeOpenFailure(const std::string& device, int err, const HolderProcess* holder) {
     std::string text = device + ": " + SystemErrorText(err);
     if (err == EBUSY) {
-        text += " (the port is held open by another program)";
+        if (holder && holder->pid > 0)
+            text += Format(" (the port is held by process %d (%s))", holder->pid,
+                           holder->name.empty() ? "?" : holder->name.c_str());
+        else
+            text += " (the port is held open by another program)";
     } else if (err == EACCES || err == EPERM) {
-        std::string group;
-#ifdef KESTRA_POSIX_PORTS
-        struct stat st;
-        if (::stat(device.c_str(), &st) == 0) {
-            std::vector<char> buffer(16384);
-            struct group entry;
-            struct group* found = nullptr;
-            if (::getgrgid_r(st.st_gid, &entry, buffer.data(), buffer.size(), &found) == 0 &&
-                found && found->gr_name)
-                group = found->gr_name;
-        }
-#endif
-        if (group.empty() || group == "root")
-            group = "dialout";
-        text += Format(". Join the group \"%s\" that owns the device "
-                       "(sudo usermod -aG %s $USER), then log in again.",
-                       group.c_str(), group.c_str());
+        text += PermissionHint(device);
     }
     return text;
 }
@@ -174,86 +221,88 @@ bool SerialLink::IsOpen() const {
 
 bool SerialLink::Open(const std::string& device, std::string* osReason) {
     Close();
-    const auto fail = [&](std::string reason) {
+    std::string reason;
+    if (!OpenDevice(device, reason)) {
         Close();
         if (osReason)
             *osReason = std::move(reason);
         return false;
-    };
-    if (device.empty())
-        return fail("no serial port is selected");
-
-    std::string path = device;
-    QSerialPort::FlowControl flow = QSerialPort::NoFlowControl;
-#ifdef KESTRA_POSIX_PORTS
-    // Links such as /dev/serial/by-id/... are opened as the device they name,
-    // so that lock files agree with other programs.
-    path = ResolvedPath(device);
-    // A second descriptor checks what the first open cannot tell us: whether
-    // another program holds the device exclusively (TIOCEXCL, which a
-    // privileged process could open through) or with flock. It holds our own
-    // flock until the port is closed.
-    guardFd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (guardFd_ < 0)
-        return fail(DescribeOpenFailure(device, errno));
-#ifdef TIOCGEXCL
-    int exclusive = 0;
-    if (::ioctl(guardFd_, TIOCGEXCL, &exclusive) == 0 && exclusive)
-        return fail(DescribeOpenFailure(device, EBUSY));
-#endif
-    if (::flock(guardFd_, LOCK_EX | LOCK_NB) != 0) {
-        const int err = errno;
-        return fail(DescribeOpenFailure(device, err == EWOULDBLOCK ? EBUSY : err));
-    }
-    // Flow control stays as the driver reports it.
-    struct termios tio;
-    if (::tcgetattr(guardFd_, &tio) != 0)
-        return fail(DescribeOpenFailure(device, errno));
-    if (tio.c_cflag & CRTSCTS)
-        flow = QSerialPort::HardwareControl;
-    else if (tio.c_iflag & (IXON | IXOFF))
-        flow = QSerialPort::SoftwareControl;
-#endif
-
-    // 9600 baud, 8 data bits, no parity, 1 stop bit, raw binary bytes, no
-    // parity checking. The DTR and RTS lines are left alone. The driver's
-    // queues cannot be sized through QSerialPort; its own read buffer is
-    // unbounded.
-    port_ = std::make_unique<QSerialPort>();
-    port_->setPortName(QString::fromStdString(path));
-    port_->setBaudRate(kBaudRate);
-    port_->setDataBits(QSerialPort::Data8);
-    port_->setParity(QSerialPort::NoParity);
-    port_->setStopBits(QSerialPort::OneStop);
-    port_->setFlowControl(flow);
-    if (!port_->open(QIODevice::ReadWrite)) {
-        const QSerialPort::SerialPortError error = port_->error();
-        const std::string text = port_->errorString().toStdString();
-#ifdef KESTRA_POSIX_PORTS
-        // The system opened the device for us a moment ago, so a refusal here
-        // is another program's lock file.
-        if (error == QSerialPort::PermissionError)
-            return fail(DescribeOpenFailure(device, EBUSY));
-#else
-        (void)error;
-#endif
-        return fail(device + ": " + text);
     }
     openedCount_ = SteadyCounter().Count();
     return true;
 }
 
+bool SerialLink::OpenDevice(const std::string& device, std::string& reason) {
+    if (device.empty()) {
+        reason = "no serial port is selected";
+        return false;
+    }
+    std::string path = device;
+    std::string qtName = device;
+    int flow = QSerialPort::NoFlowControl;
+#ifdef KESTRA_POSIX_PORTS
+    // Links such as /dev/serial/by-id/... are opened as the device they name,
+    // so that lock files agree with other programs.
+    path = ResolvedPath(device);
+    HolderProcess holder;
+    const int err = claim_.Acquire(path, &holder);
+    if (err != 0 || !DriverFlowControl(claim_.fd(), flow)) {
+        reason = DescribeOpenFailure(device, err != 0 ? err : errno, &holder);
+        return false;
+    }
+    qtName = claim_.QtPortName();
+#endif
+    if (!OpenQtPort(qtName, flow)) {
+        reason = QtOpenFailure(device, path);
+        return false;
+    }
+#if defined(KESTRA_POSIX_PORTS) && defined(TIOCNXCL)
+    // QSerialPort has just put the terminal into exclusive mode, which a
+    // killed program could never take back; the flock guards the port.
+    ::ioctl(static_cast<int>(port_->handle()), TIOCNXCL);
+#endif
+    return true;
+}
+
+bool SerialLink::OpenQtPort(const std::string& name, int flowControl) {
+    // 9600 baud, 8 data bits, no parity, 1 stop bit, raw binary bytes, no
+    // parity checking. The DTR and RTS lines are left alone. The driver's
+    // queues cannot be sized through QSerialPort; its own read buffer is
+    // unbounded.
+    port_ = std::make_unique<QSerialPort>();
+    port_->setPortName(QString::fromStdString(name));
+    port_->setBaudRate(kBaudRate);
+    port_->setDataBits(QSerialPort::Data8);
+    port_->setParity(QSerialPort::NoParity);
+    port_->setStopBits(QSerialPort::OneStop);
+    port_->setFlowControl(static_cast<QSerialPort::FlowControl>(flowControl));
+    return port_->open(QIODevice::ReadWrite);
+}
+
+std::string SerialLink::QtOpenFailure(const std::string& device, const std::string& path) const {
+#ifdef KESTRA_POSIX_PORTS
+    // The system opened the device for us a moment ago, so a refusal here is
+    // another program's lock file, taken in the meantime.
+    if (port_->error() == QSerialPort::PermissionError) {
+        HolderProcess holder;
+        FindPortHolder(path, &holder);
+        return DescribeOpenFailure(device, EBUSY, &holder);
+    }
+#else
+    (void)path;
+#endif
+    return device + ": " + port_->errorString().toStdString();
+}
+
 void SerialLink::Close() {
     if (port_) {
+        // An aborted exchange leaves no bytes behind for the driver to drain.
+        if (Aborted())
+            port_->clear(QSerialPort::AllDirections);
         port_->close();
         port_.reset();
     }
-#ifdef KESTRA_POSIX_PORTS
-    if (guardFd_ >= 0) {
-        ::close(guardFd_);
-        guardFd_ = -1;
-    }
-#endif
+    claim_.Release();
 }
 
 std::int64_t SerialLink::TraceMs() const {
@@ -267,7 +316,7 @@ void SerialLink::Purge() {
 }
 
 bool SerialLink::Write(const std::uint8_t* data, std::size_t n) {
-    if (!port_)
+    if (!port_ || Aborted())
         return false;
     if (trace_)
         trace_(TraceEvent{true, data, n, n, TraceMs()});
@@ -277,8 +326,8 @@ bool SerialLink::Write(const std::uint8_t* data, std::size_t n) {
     if (port_->write(reinterpret_cast<const char*>(data), size) != size)
         return false;
     while (port_->bytesToWrite() > 0) {
-        const int wait = MillisUntil(deadline);
-        if (wait <= 0)
+        const int wait = std::min(MillisUntil(deadline), kAbortPollMs);
+        if (wait <= 0 || Aborted())
             return false;
         if (!port_->waitForBytesWritten(wait)) {
             const QSerialPort::SerialPortError error = port_->error();
@@ -290,7 +339,7 @@ bool SerialLink::Write(const std::uint8_t* data, std::size_t n) {
 }
 
 std::size_t SerialLink::Read(std::uint8_t* buffer, std::size_t n) {
-    if (!port_ || n == 0)
+    if (!port_ || n == 0 || Aborted())
         return 0;
     const auto start = Clock::now();
     const auto totalDeadline =
@@ -311,8 +360,8 @@ std::size_t SerialLink::Read(std::uint8_t* buffer, std::size_t n) {
         auto deadline = totalDeadline;
         if (got > 0 && lastByte + Millis(kReadIntervalTimeoutMs) < deadline)
             deadline = lastByte + Millis(kReadIntervalTimeoutMs);
-        const int wait = MillisUntil(deadline);
-        if (wait <= 0)
+        const int wait = std::min(MillisUntil(deadline), kAbortPollMs);
+        if (wait <= 0 || Aborted())
             break;
         if (!port_->waitForReadyRead(wait)) {
             const QSerialPort::SerialPortError error = port_->error();
@@ -327,7 +376,10 @@ std::size_t SerialLink::Read(std::uint8_t* buffer, std::size_t n) {
 }
 
 void SerialLink::Pause(int ms) {
-    std::this_thread::sleep_for(Millis(ms));
+    const auto end = Clock::now() + Millis(ms);
+    while (!Aborted() && Clock::now() < end)
+        std::this_thread::sleep_for(
+            std::min(end - Clock::now(), Clock::duration(Millis(kAbortPollMs))));
 }
 
 } // namespace kestra

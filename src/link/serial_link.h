@@ -9,12 +9,14 @@
 //             (other POSIX systems use the Linux table)
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "link/byte_port.h"
+#include "link/port_lock.h"
 
 class QSerialPort;
 
@@ -51,9 +53,12 @@ struct PortProbe {
 PortProbe ProbePorts(const std::string& selectedDevice);
 
 // The reason, for the user, why opening device failed with the system error
-// err: the system's text and, for a permission problem, the hint to join the
-// group that owns the device.
-std::string DescribeOpenFailure(const std::string& device, int err);
+// err: the system's text, then for a port in use the process that holds it
+// (when known), for a permission problem the group that owns the device to
+// join, or, when the device is root's or not open to its group, that a udev
+// rule is needed.
+std::string DescribeOpenFailure(const std::string& device, int err,
+                                const HolderProcess* holder = nullptr);
 
 // One serial port opened for an exchange. Use it on the thread that opened
 // it; it closes itself when destroyed.
@@ -65,10 +70,10 @@ public:
     SerialLink& operator=(const SerialLink&) = delete;
 
     // Opens the device for reading and writing, refusing it when another
-    // program holds it open, and configures 9600 baud 8N1, binary, parity
-    // checking off; flow control and the DTR and RTS lines stay as the driver
-    // reports them. On failure osReason (when given) receives the system's
-    // reason.
+    // program holds it (see port_lock.h), and configures 9600 baud 8N1,
+    // binary, parity checking off; flow control and the DTR and RTS lines
+    // stay as the driver reports them. On failure osReason (when given)
+    // receives the system's reason.
     bool Open(const std::string& device, std::string* osReason);
     bool IsOpen() const;
     void Close();
@@ -76,6 +81,11 @@ public:
     // Every byte sent and received goes to the trace, with the milliseconds
     // since the port was opened.
     void SetTrace(TraceCallback trace) { trace_ = std::move(trace); }
+    // Once *abort becomes true, reads, writes and pauses return at once (within
+    // a few milliseconds when they are waiting) and the exchange fails; the
+    // bytes still queued are discarded when the port closes.
+    void SetAbortFlag(const std::atomic<bool>* abort) { abort_ = abort; }
+    bool Aborted() const override { return abort_ && abort_->load(); }
 
     void Purge() override;
     bool Write(const std::uint8_t* data, std::size_t n) override;
@@ -83,11 +93,15 @@ public:
     void Pause(int ms) override;
 
 private:
+    bool OpenDevice(const std::string& device, std::string& reason);
+    bool OpenQtPort(const std::string& name, int flowControl);
+    std::string QtOpenFailure(const std::string& device, const std::string& path) const;
     std::int64_t TraceMs() const;
 
     std::unique_ptr<QSerialPort> port_;
-    int guardFd_ = -1; // POSIX: a second descriptor that holds the flock
+    PortClaim claim_; // POSIX: the flock and the lock file, while the port is open
     TraceCallback trace_;
+    const std::atomic<bool>* abort_ = nullptr;
     std::int64_t openedCount_ = 0;
 };
 

@@ -31,6 +31,7 @@ TransferResult RunTransfer(TransferKind kind, const std::string& device, RadioIm
     if (!link.Open(device, &reason))
         return CannotOpen(reason);
     link.SetTrace(options.trace);
+    link.SetAbortFlag(options.abort);
     TransferResult result = RunTransferOn(link, kind, image, options);
     link.Close();
     return result;
@@ -42,9 +43,11 @@ TransferResult RunRegionExchange(RegionKind region, bool read, const std::string
 }
 
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
-                                 RadioImage& image, const TraceCallback& trace) {
+                                 RadioImage& image, const TraceCallback& trace,
+                                 const std::atomic<bool>* abort) {
     TransferOptions options;
     options.trace = trace;
+    options.abort = abort;
     return RunRegionExchange(region, read, device, image, options);
 }
 
@@ -55,6 +58,7 @@ TransferResult RunRegionExchange(RegionKind region, bool read, const std::string
     if (!link.Open(device, &reason))
         return CannotOpen(reason);
     link.SetTrace(options.trace);
+    link.SetAbortFlag(options.abort);
     TransferResult result = RunRegionExchangeOn(link, region, read, image, options.progress);
     link.Close();
     return result;

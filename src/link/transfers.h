@@ -23,12 +23,14 @@ TransferResult RunTransfer(TransferKind kind, const std::string& device, RadioIm
 
 // The calibration block (0x3ED0-0x3F6F) or the DTMF decoder table
 // (0x3E00-0x3E2F): read into image (only when the exchange succeeded) or
-// write from it. Success carries "读数据成功" or "写数据成功".
+// write from it. Success carries "读数据成功" or "写数据成功". trace and abort
+// work as in TransferOptions.
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
                                  RadioImage& image);
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
-                                 RadioImage& image, const TraceCallback& trace);
-// options.progress and options.trace as for RunTransfer; factoryMode is not
+                                 RadioImage& image, const TraceCallback& trace,
+                                 const std::atomic<bool>* abort = nullptr);
+// options.progress, trace and abort as for RunTransfer; factoryMode is not
 // looked at (the region exchanges check no identification).
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
                                  RadioImage& image, const TransferOptions& options);

@@ -111,6 +111,12 @@ void VirtualRadio::SetPacing(bool pacing) {
     pacing_ = pacing;
 }
 
+void VirtualRadio::ResetStats() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    stats_ = VirtualRadioStats();
+    responder_ = RadioResponder(responder_.Behaviour(), responder_.Memory());
+}
+
 VirtualRadioStats VirtualRadio::Stats() const {
     const std::lock_guard<std::mutex> lock(mutex_);
     VirtualRadioStats s = stats_;

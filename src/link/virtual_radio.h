@@ -80,6 +80,9 @@ public:
     void SetPacing(bool pacing);
 
     VirtualRadioStats Stats() const;
+    // Zeroes the counters and puts the radio back to waiting for a greeting;
+    // meant for use between exchanges.
+    void ResetStats();
     // The blocks of the current or last exchange.
     std::vector<RadioBlockRecord> LastBlocks() const;
 

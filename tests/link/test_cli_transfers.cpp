@@ -2,6 +2,10 @@
 // the virtual radio in its own process, the other commands talk to it.
 #include <QtTest>
 
+#include <csignal>
+
+#include <signal.h>
+
 #include "core/document/dat_file.h"
 #include "core/grid/channel_grid.h"
 #include "link/exchange.h"
@@ -94,6 +98,8 @@ private slots:
     void readWriteAndSave();
     void factoryCommands();
     void failures();
+    void interruptedExchange_data();
+    void interruptedExchange();
     void usage();
 
 private:
@@ -130,7 +136,7 @@ void TestCliTransfers::readWriteAndSave() {
     ChannelRecord(edited, 5).SetRx(14600000);
     ChannelRecord(edited, 5).SetTx(14600000);
     QVERIFY(Save(Path("edited.dat"), edited));
-    run = RunCli({"write", "--port", sim.device(), Path("edited.dat")});
+    run = RunCli({"write", "--port=" + sim.device(), Path("edited.dat")});
     QCOMPARE(run.exitCode, 0);
     RadioImage expected = edited;
     BandLimits limits;
@@ -254,6 +260,53 @@ void TestCliTransfers::failures() {
     }
 }
 
+void TestCliTransfers::interruptedExchange_data() {
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<QString>("command");
+    QTest::newRow("Ctrl+C during read") << int(SIGINT) << "read";
+    QTest::newRow("SIGTERM during read") << int(SIGTERM) << "read";
+    QTest::newRow("SIGTERM during write") << int(SIGTERM) << "write";
+}
+
+void TestCliTransfers::interruptedExchange() {
+    QFETCH(int, signal);
+    QFETCH(QString, command);
+    // A radio at 9600 baud: a whole read takes about 17 s.
+    Simulator radio;
+    QVERIFY(radio.Start({"--pace"}));
+    const QString out = Path("out.dat");
+    QVERIFY(Save(Path("image.dat"), test::PatternImage(46)));
+    const QStringList args =
+        command == "read" ? QStringList{"read", "--port", radio.device(), "-o", out}
+                          : QStringList{"write", "--port", radio.device(), Path("image.dat")};
+    QProcess cli;
+    cli.setReadChannel(QProcess::StandardError);
+    cli.start(QStringLiteral(KESTRA_CLI), args);
+    QVERIFY(cli.waitForStarted(5000));
+    // Wait until the blocks are moving.
+    QByteArray err;
+    while (!err.contains("2%") && cli.waitForReadyRead(10000))
+        err += cli.readAllStandardError();
+    QVERIFY2(err.contains("2%"), err.constData());
+
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(::kill(static_cast<pid_t>(cli.processId()), signal), 0);
+    QVERIFY(cli.waitForFinished(5000));
+    QVERIFY2(timer.elapsed() < 1000, QByteArray::number(timer.elapsed()));
+    // It closed the port before it ended: no lock file left behind, and the
+    // port opens.
+    const std::string device = ResolvePortArgument(radio.device().toStdString());
+    QCOMPARE(InspectLockFile(PortLockFilePath(device), nullptr), LockFileState::Absent);
+    QVERIFY(test::PortOpensAgain(device));
+    // It ends by the signal, after saying so, and saves nothing.
+    QCOMPARE(cli.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(cli.exitCode(), signal);
+    err += cli.readAllStandardError();
+    QVERIFY2(err.contains("kestra-cli: interrupted"), err.constData());
+    QVERIFY(!QFile::exists(out));
+}
+
 void TestCliTransfers::usage() {
     QFile shortFile(Path("short.dat"));
     QVERIFY(shortFile.open(QIODevice::WriteOnly));
@@ -277,6 +330,24 @@ void TestCliTransfers::usage() {
         QVERIFY(!run.err.isEmpty());
     }
     QVERIFY(!QFile::exists(out));
+
+    // --option=value for options that take a value; a flag takes none.
+    CliRun run = RunCli({"read", "--port=/dev/kestra-no-such-port", "-o", out});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err.value(0), QString(kTextCannotOpenPort));
+    QVERIFY(run.err.value(1).startsWith("/dev/kestra-no-such-port: "));
+    for (const char* command : {"read", "write", "calibration read", "decoder write"}) {
+        QStringList args = QString::fromLatin1(command).split(' ');
+        args << "--port=/dev/null"
+             << "--trace=1"
+             << "--factory=QDM537" << Path("image.dat");
+        run = RunCli(args);
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.err.value(0), QString("kestra-cli: option --trace takes no value"));
+    }
+    run = RunCli({"simulate", "--pace=yes"});
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.err.value(0), QString("kestra-cli: option --pace takes no value"));
 
     const CliRun ports = RunCli({"ports"});
     QCOMPARE(ports.exitCode, 0);

@@ -78,6 +78,8 @@ private slots:
     void handshakeTiming();
     void bandLimitFill();
     void shortReplyIsACommunicationError();
+    void endMarkerEndsOnlyItsOwnExchange_data();
+    void endMarkerEndsOnlyItsOwnExchange();
 };
 
 void TestLinkExchange::blockSplitting() {
@@ -225,6 +227,50 @@ void TestLinkExchange::shortReplyIsACommunicationError() {
     QCOMPARE(QString::fromStdString(result.message), QString(kTextCommunicationError));
     QVERIFY(image == before);
     QCOMPARE(radio.Blocks().size(), std::size_t(2));
+}
+
+void TestLinkExchange::endMarkerEndsOnlyItsOwnExchange_data() {
+    QTest::addColumn<char>("command");
+    QTest::addColumn<QByteArray>("marker");
+    QTest::addColumn<bool>("completed");
+    QTest::newRow("read, ENDR") << 'R' << QByteArray("ENDR") << true;
+    QTest::newRow("read, ENDW") << 'R' << QByteArray("ENDW") << false;
+    QTest::newRow("write, ENDW") << 'W' << QByteArray("ENDW") << true;
+    QTest::newRow("write, ENDR") << 'W' << QByteArray("ENDR") << false;
+    QTest::newRow("read, garbled") << 'R' << QByteArray("ENDX") << false;
+    QTest::newRow("write, garbled") << 'W' << QByteArray("EMDW") << false;
+    QTest::newRow("read, none") << 'R' << QByteArray() << false;
+}
+
+void TestLinkExchange::endMarkerEndsOnlyItsOwnExchange() {
+    // The radio's side: only the marker of the exchange's direction ends it;
+    // after a wrong or garbled one it waits for a greeting, without one it
+    // waits until the line falls quiet.
+    QFETCH(char, command);
+    QFETCH(QByteArray, marker);
+    QFETCH(bool, completed);
+    RadioResponder radio(RadioBehaviour(), test::PatternImage(4));
+    std::vector<std::uint8_t> out;
+    const auto feed = [&radio, &out](const std::vector<std::uint8_t>& bytes) {
+        for (std::uint8_t b : bytes)
+            radio.Receive(b, out);
+    };
+    feed(std::vector<std::uint8_t>(kGreeting.begin(), kGreeting.end()));
+    feed({kIdentRequest, kAck});
+    if (command == 'R')
+        feed({kReadCommand, 0x00, 0x20, 4, kAck});
+    else
+        feed({kWriteCommand, 0x00, 0x20, 4, 1, 2, 3, 4});
+    QCOMPARE(radio.Blocks().size(), std::size_t(1));
+    QCOMPARE(out.back(), kAck);
+    feed(std::vector<std::uint8_t>(marker.begin(), marker.end()));
+    QCOMPARE(radio.ExchangesCompleted(), completed ? 1 : 0);
+    radio.LineQuiet();
+    QCOMPARE(radio.ExchangesCompleted(), completed ? 1 : 0);
+    // Whatever the marker was, the radio waits for the next greeting again.
+    const int greetings = radio.Greetings();
+    feed(std::vector<std::uint8_t>(kGreeting.begin(), kGreeting.end()));
+    QCOMPARE(radio.Greetings(), greetings + 1);
 }
 
 QTEST_GUILESS_MAIN(TestLinkExchange)

@@ -1,12 +1,17 @@
 // SerialLink on a real pseudo-terminal through QSerialPort: port names, the
-// read time-out rules, purge, exclusive opening, the probe.
+// read time-out rules, purge, exclusive opening and the locks it rests on,
+// the reasons a port does not open, the probe.
 #include <QtTest>
 
 #include <cerrno>
 #include <chrono>
+#include <fstream>
 #include <thread>
 
+#include <fcntl.h>
 #include <grp.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "link/pseudo_terminal.h"
@@ -26,6 +31,38 @@ void WriteMaster(const PseudoTerminal& pty, const std::uint8_t* data, std::size_
     QCOMPARE(::write(pty.Master(), data, n), static_cast<ssize_t>(n));
 }
 
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+bool WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out.flush());
+}
+
+// Removes whatever a test left at path: a file, or a directory and its files.
+void RemoveAll(const std::string& path) {
+    QDir dir(Q(path));
+    if (QFileInfo(Q(path)).isDir() && !QFileInfo(Q(path)).isSymLink())
+        dir.removeRecursively();
+    else
+        ::unlink(path.c_str());
+}
+
+// The terminal's exclusive-mode flag of the device, read through a
+// descriptor of this process; -1 when it cannot be read.
+int ExclusiveFlag(const std::string& device) {
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return -1;
+    int exclusive = -1;
+    if (::ioctl(fd, TIOCGEXCL, &exclusive) != 0)
+        exclusive = -1;
+    ::close(fd);
+    return exclusive;
+}
+
 } // namespace
 
 class TestSerialLink : public QObject {
@@ -42,7 +79,13 @@ private slots:
     void completeReadReturnsAtOnce();
     void writeAndPurge();
     void openIsExclusive();
+    void exclusiveModeIsNotKept();
+    void lockFileIsQSerialPorts();
+    void staleLockFiles_data();
+    void staleLockFiles();
+    void liveLockFileNamesItsHolder();
     void openFailureReasons();
+    void permissionHint();
     void probeSkipsHeldPorts();
 
 private:
@@ -55,6 +98,8 @@ void TestSerialLink::init() {
 }
 
 void TestSerialLink::cleanup() {
+    // Nothing a failed test planted outlives it.
+    RemoveAll(PortLockFilePath(pty_.SlavePath()));
     pty_.Close();
 }
 
@@ -217,14 +262,162 @@ void TestSerialLink::openIsExclusive() {
         QVERIFY(first.Open(device, &reason));
         SerialLink second;
         QVERIFY(!second.Open(device, &reason));
-        QVERIFY2(QString::fromStdString(reason).contains("held open by another program"),
-                 reason.c_str());
+        // The holder is this very test program.
+        const QString held =
+            QStringLiteral("held by process %1 (test_serial_link)").arg(::getpid());
+        QVERIFY2(Q(reason).contains(held), reason.c_str());
         QVERIFY(!second.IsOpen());
         first.Close();
         QVERIFY(second.Open(device, &reason));
     }
     // Destroying a link closes it.
     QVERIFY(test::PortOpensAgain(device));
+}
+
+void TestSerialLink::exclusiveModeIsNotKept() {
+    const std::string device = pty_.SlavePath();
+    {
+        // QSerialPort puts the terminal into exclusive mode; a program killed
+        // while it held the port could never take that back.
+        SerialLink link;
+        QVERIFY(link.Open(device, nullptr));
+        if (::geteuid() == 0)
+            QCOMPARE(ExclusiveFlag(device), 0);
+    }
+    if (::geteuid() != 0)
+        QSKIP("only root opens a terminal left in exclusive mode");
+    // A flag left behind by a program that is gone (the descriptor that set
+    // it is closed; the pseudo-terminal lives on) is cleared on opening.
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::ioctl(fd, TIOCEXCL), 0);
+    ::close(fd);
+    QCOMPARE(ExclusiveFlag(device), 1);
+    SerialLink link;
+    std::string reason;
+    QVERIFY2(link.Open(device, &reason), reason.c_str());
+    QCOMPARE(ExclusiveFlag(device), 0);
+}
+
+void TestSerialLink::lockFileIsQSerialPorts() {
+    // The lock file Kestra judges is the one QSerialPort writes: it exists
+    // while the port is open and names this process, and is gone after.
+    const std::string lockPath = PortLockFilePath(pty_.SlavePath());
+    QVERIFY(!lockPath.empty());
+    QVERIFY2(Q(lockPath).endsWith(QStringLiteral("/LCK..pts_") +
+                                  Q(pty_.SlavePath()).section(QLatin1Char('/'), -1)),
+             lockPath.c_str());
+    QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Absent);
+    SerialLink link;
+    QVERIFY(link.Open(pty_.SlavePath(), nullptr));
+    HolderProcess holder;
+    QCOMPARE(InspectLockFile(lockPath, &holder), LockFileState::Live);
+    QCOMPARE(holder.pid, static_cast<int>(::getpid()));
+    QCOMPARE(Q(holder.name), QStringLiteral("test_serial_link"));
+    link.Close();
+    QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Absent);
+}
+
+void TestSerialLink::staleLockFiles_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("removable");
+    // A pid that no longer runs: a child that has ended.
+    QProcess child;
+    child.start(QStringLiteral("true"), {});
+    child.waitForFinished(5000);
+    const QByteArray dead = QByteArray::number(child.processId());
+    QTest::newRow("empty") << "file" << QByteArray() << true;
+    QTest::newRow("junk") << "file" << QByteArray("no pid here\n") << true;
+    QTest::newRow("pid then junk") << "file" << QByteArray("12ab\nx\n") << true;
+    QTest::newRow("binary") << "file" << QByteArray("\x01\x02\x03\x04", 4) << true;
+    QTest::newRow("process gone") << "file" << QByteArray(dead + "\nkestra-cli\nhost\n") << true;
+    QTest::newRow("pid now another program")
+        << "file" << QByteArray("1\nkestra-cli-no-such-program\nhost\n") << true;
+    QTest::newRow("directory") << "directory" << QByteArray() << true;
+    QTest::newRow("link to nowhere") << "link" << QByteArray() << true;
+    QTest::newRow("directory with files") << "directory" << QByteArray("x") << false;
+}
+
+void TestSerialLink::staleLockFiles() {
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, removable);
+    const std::string device = pty_.SlavePath();
+    const std::string lockPath = PortLockFilePath(device);
+    QVERIFY(!lockPath.empty());
+    if (kind == "file") {
+        QVERIFY(WriteFile(lockPath, content.toStdString()));
+    } else if (kind == "link") {
+        QCOMPARE(::symlink("/nonexistent/kestra-lock", lockPath.c_str()), 0);
+    } else {
+        QCOMPARE(::mkdir(lockPath.c_str(), 0755), 0);
+        if (!content.isEmpty())
+            QVERIFY(WriteFile(lockPath + "/inside", content.toStdString()));
+    }
+    QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Stale);
+
+    // The stale lock is replaced by this program's own, or, when it cannot be
+    // removed, left alone while the flock keeps the port.
+    std::string reason;
+    SerialLink link;
+    const bool opened = link.Open(device, &reason);
+    if (!opened)
+        RemoveAll(lockPath);
+    QVERIFY2(opened, reason.c_str());
+    HolderProcess holder;
+    const LockFileState whileOpen = InspectLockFile(lockPath, &holder);
+    SerialLink second;
+    QVERIFY(!second.Open(device, &reason));
+    link.Close();
+    const bool stillThere = QFileInfo::exists(Q(lockPath + (removable ? "" : "/inside")));
+    RemoveAll(lockPath);
+    if (removable) {
+        QCOMPARE(whileOpen, LockFileState::Live);
+        QCOMPARE(holder.pid, static_cast<int>(::getpid()));
+    }
+    QCOMPARE(stillThere, !removable);
+    QVERIFY(test::PortOpensAgain(device));
+}
+
+void TestSerialLink::liveLockFileNamesItsHolder() {
+    // Another program's lock file, with a process that runs.
+    QProcess sleeper;
+    sleeper.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    QVERIFY(sleeper.waitForStarted(5000));
+    const std::string device = pty_.SlavePath();
+    const std::string lockPath = PortLockFilePath(device);
+    const qint64 pid = sleeper.processId();
+    // The formats of QSerialPort, of lockdev and of minicom.
+    const std::string n = std::to_string(pid);
+    for (const std::string& text : {n + "\nsleep\nhost\nmachine\nboot\n", "      " + n + "\n",
+                                    "      " + n + " sleep root\n"}) {
+        QVERIFY(WriteFile(lockPath, text));
+        HolderProcess holder;
+        QCOMPARE(InspectLockFile(lockPath, &holder), LockFileState::Live);
+        QCOMPARE(holder.pid, static_cast<int>(pid));
+        QCOMPARE(Q(holder.name), QStringLiteral("sleep"));
+    }
+    QVERIFY(WriteFile(lockPath, "      " + n + " minicom root\n"));
+    QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Stale);
+
+    const std::string content = n + "\nsleep\nhost\n";
+    QVERIFY(WriteFile(lockPath, content));
+    std::string reason;
+    SerialLink link;
+    const bool opened = link.Open(device, &reason);
+    sleeper.kill();
+    sleeper.waitForFinished(5000);
+    std::ifstream in(lockPath, std::ios::binary);
+    const std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    QVERIFY(!opened);
+    const QString held = QStringLiteral("held by process %1 (sleep)").arg(pid);
+    QVERIFY2(Q(reason).contains(held), reason.c_str());
+    QCOMPARE(after, content); // a live lock is not touched
+    // Its process gone, the same file is stale.
+    QVERIFY2(link.Open(device, &reason), reason.c_str());
+    link.Close();
+    QVERIFY(!QFileInfo::exists(Q(lockPath)));
 }
 
 void TestSerialLink::openFailureReasons() {
@@ -240,20 +433,48 @@ void TestSerialLink::openFailureReasons() {
     QVERIFY(file.open());
     QVERIFY(!link.Open(file.fileName().toStdString(), &reason));
     QVERIFY(!link.IsOpen());
+}
 
-    // A permission problem names the group that owns the device; without
-    // one to name, the usual owner of serial adapters.
-    const QString fallback =
-        QString::fromStdString(DescribeOpenFailure("/dev/kestra-none", EACCES));
-    QVERIFY2(fallback.contains("Permission denied"), qPrintable(fallback));
-    QVERIFY2(fallback.contains("Join the group \"dialout\""), qPrintable(fallback));
-    const struct group* tty = ::getgrnam("tty");
-    if (!tty || ::chown(file.fileName().toLocal8Bit().constData(), static_cast<uid_t>(-1),
-                        tty->gr_gid) != 0)
-        QSKIP("cannot give a file to the group tty here");
-    const QString denied =
-        QString::fromStdString(DescribeOpenFailure(file.fileName().toStdString(), EACCES));
-    QVERIFY2(denied.contains("Join the group \"tty\""), qPrintable(denied));
+void TestSerialLink::permissionHint() {
+    // A permission problem names the group that owns the device when joining
+    // it helps; for a device of root's group, or one its group may not use,
+    // a udev rule is needed.
+    const auto hint = [](const std::string& device) {
+        return Q(DescribeOpenFailure(device, EACCES));
+    };
+    const QString unknown = hint("/dev/kestra-none");
+    QVERIFY2(unknown.contains("Permission denied"), qPrintable(unknown));
+    QVERIFY2(unknown.contains("udev rule") && unknown.contains("README"), qPrintable(unknown));
+    QVERIFY2(!unknown.contains("Join the group"), qPrintable(unknown));
+
+    if (::geteuid() != 0)
+        QSKIP("giving a file to the groups root and dialout needs root");
+    const struct group* dialout = ::getgrnam("dialout");
+    if (!dialout)
+        QSKIP("there is no group dialout on this system");
+    QTemporaryFile file;
+    QVERIFY(file.open());
+    const std::string path = file.fileName().toStdString();
+    struct Case {
+        gid_t group;
+        mode_t mode;
+        bool join;
+        const char* text;
+    };
+    const Case cases[] = {
+        {dialout->gr_gid, 0660, true, "Join the group \"dialout\""},
+        {dialout->gr_gid, 0600, false, "The group \"dialout\" that owns the device may not"},
+        {0, 0660, false, "belongs to the group \"root\""},
+        {0, 0600, false, "belongs to the group \"root\""},
+    };
+    for (const Case& c : cases) {
+        QCOMPARE(::chown(path.c_str(), static_cast<uid_t>(-1), c.group), 0);
+        QCOMPARE(::chmod(path.c_str(), c.mode), 0);
+        const QString text = hint(path);
+        QVERIFY2(text.contains(c.text), qPrintable(text));
+        QCOMPARE(text.contains("Join the group"), c.join);
+        QCOMPARE(text.contains("res/udev/60-kestra.rules"), !c.join);
+    }
 }
 
 void TestSerialLink::probeSkipsHeldPorts() {

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <memory>
 
+#include <unistd.h>
+
 #include "link/link_texts.h"
 #include "link/transfers.h"
 #include "link/virtual_radio.h"
@@ -47,6 +49,11 @@ private slots:
     void midTransferFaults();
     void portCannotOpen_data();
     void portCannotOpen();
+    void killedHolderLeavesPortFree_data();
+    void killedHolderLeavesPortFree();
+    void racingClientsOneWins();
+    void endMarkers_data();
+    void endMarkers();
     void regionExchanges_data();
     void regionExchanges();
     void failedRegionReadLeavesImage();
@@ -330,18 +337,19 @@ void TestTransfers::midTransferFaults() {
 }
 
 void TestTransfers::portCannotOpen_data() {
+    // %1 stands for the holder's process id.
     QTest::addColumn<QString>("holder");
     QTest::addColumn<QString>("reason");
     QTest::newRow("no such device") << ""
                                     << "No such file or directory";
     QTest::newRow("held by this program") << "link"
-                                          << "held open by another program";
+                                          << "held by process %1 (test_transfers)";
     QTest::newRow("held by another Kestra") << "serial"
-                                            << "held open by another program";
+                                            << "held by process %1 (link_port_holder)";
     QTest::newRow("held exclusively") << "exclusive"
-                                      << "held open by another program";
+                                      << "held by process %1 (link_port_holder)";
     QTest::newRow("held with flock") << "flock"
-                                     << "held open by another program";
+                                     << "held by process %1 (link_port_holder)";
 }
 
 void TestTransfers::portCannotOpen() {
@@ -350,12 +358,15 @@ void TestTransfers::portCannotOpen() {
     std::string device = device_;
     SerialLink link;
     test::PortHolder other;
-    if (holder.isEmpty())
+    if (holder.isEmpty()) {
         device = "/dev/kestra-no-such-port";
-    else if (holder == "link")
+    } else if (holder == "link") {
         QVERIFY(link.Open(device, nullptr));
-    else
+        reason = reason.arg(QCoreApplication::applicationPid());
+    } else {
         QVERIFY(other.Hold(holder, device));
+        reason = reason.arg(other.pid());
+    }
 
     RadioImage image = test::PatternImage(14);
     const RadioImage before = image;
@@ -376,6 +387,90 @@ void TestTransfers::portCannotOpen() {
     other.Release();
     if (!holder.isEmpty())
         QVERIFY(Run(TransferKind::Read, image).succeeded);
+}
+
+void TestTransfers::killedHolderLeavesPortFree_data() {
+    QTest::addColumn<QString>("holder");
+    QTest::newRow("Kestra killed while it held the port") << "serial";
+    QTest::newRow("a program in exclusive mode killed") << "exclusive";
+    QTest::newRow("a program with flock killed") << "flock";
+}
+
+void TestTransfers::killedHolderLeavesPortFree() {
+    QFETCH(QString, holder);
+    if (holder == "exclusive" && ::geteuid() != 0)
+        QSKIP("a terminal left in exclusive mode opens only for root");
+    // SIGKILL gives the holder no chance to clean up: its exclusive mode,
+    // its lock file and its flock are left to the system.
+    for (int round = 0; round < 2; ++round) {
+        test::PortHolder other;
+        QVERIFY(other.Hold(holder, device_));
+        other.Kill();
+        RadioImage image;
+        const TransferResult result = Run(TransferKind::Read, image);
+        QVERIFY2(result.succeeded, qPrintable(Q(result.message + " " + result.detail)));
+    }
+}
+
+void TestTransfers::racingClientsOneWins() {
+    // Two programs race for the port, and the winner is killed: in every
+    // round exactly one of them gets it.
+    for (int round = 0; round < 10; ++round) {
+        test::PortHolder a;
+        test::PortHolder b;
+        a.Start("serial", device_);
+        b.Start("serial", device_);
+        const bool aHeld = a.Held();
+        const bool bHeld = b.Held();
+        QVERIFY2(aHeld != bHeld,
+                 qPrintable(QStringLiteral("round %1: %2 %3").arg(round).arg(aHeld).arg(bHeld)));
+        (aHeld ? a : b).Kill();
+    }
+    QVERIFY(test::PortOpensAgain(device_));
+}
+
+void TestTransfers::endMarkers_data() {
+    QTest::addColumn<int>("exchange"); // a TransferKind, or -1/-2: region read/write
+    QTest::addColumn<QByteArray>("marker");
+    QTest::newRow("read") << int(TransferKind::Read) << QByteArray("ENDR");
+    QTest::newRow("write") << int(TransferKind::Write) << QByteArray("ENDW");
+    QTest::newRow("initialise") << int(TransferKind::Initialise) << QByteArray("ENDW");
+    QTest::newRow("calibration read") << -1 << QByteArray("ENDR");
+    QTest::newRow("calibration write") << -2 << QByteArray("ENDW");
+}
+
+void TestTransfers::endMarkers() {
+    QFETCH(int, exchange);
+    QFETCH(QByteArray, marker);
+    // The last bytes on the wire, as the trace saw them.
+    QByteArray lastSent;
+    const TraceCallback trace = [&lastSent](const TraceEvent& e) {
+        if (e.sent)
+            lastSent = QByteArray(reinterpret_cast<const char*>(e.data), int(e.count));
+    };
+    RadioImage image = test::PatternImage(19);
+    const auto run = [&] {
+        if (exchange < 0)
+            return RunRegionExchange(RegionKind::Calibration, exchange == -1, device_, image,
+                                     trace);
+        TransferOptions options;
+        options.trace = trace;
+        return RunTransfer(TransferKind(exchange), device_, image, options);
+    };
+    QVERIFY(run().succeeded);
+    QCOMPARE(lastSent, marker);
+    // The radio took it as the end of the exchange (it counts only the
+    // marker of the exchange's own direction).
+    QTRY_COMPARE_WITH_TIMEOUT(radio_->Stats().exchangesCompleted, 1, 2000);
+
+    // A failed exchange sends no end marker.
+    RadioBehaviour behaviour;
+    behaviour.wrongAckAfterBlock = 1;
+    radio_->SetBehaviour(behaviour);
+    radio_->ResetStats();
+    QVERIFY(!run().succeeded);
+    QVERIFY2(!lastSent.startsWith("END"), lastSent.constData());
+    QCOMPARE(radio_->Stats().exchangesCompleted, 0);
 }
 
 void TestTransfers::regionExchanges_data() {

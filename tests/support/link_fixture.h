@@ -68,13 +68,26 @@ class PortHolder {
 public:
     ~PortHolder() { Release(); }
     bool Hold(const QString& mode, const std::string& device) {
+        Start(mode, device);
+        return Held();
+    }
+    // Start, then Held: several holders can race for the device.
+    void Start(const QString& mode, const std::string& device) {
         process_.start(QStringLiteral(KESTRA_PORT_HOLDER), {mode, QString::fromStdString(device)});
+    }
+    bool Held() {
         if (!process_.waitForStarted(5000))
             return false;
         while (!process_.canReadLine())
             if (!process_.waitForReadyRead(5000))
                 return false;
         return process_.readLine().trimmed() == "held";
+    }
+    qint64 pid() const { return process_.processId(); }
+    // SIGKILL: the holder gets no chance to clean up.
+    void Kill() {
+        process_.kill();
+        process_.waitForFinished(5000);
     }
     void Release() {
         if (process_.state() == QProcess::NotRunning)

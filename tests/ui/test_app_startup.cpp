@@ -161,6 +161,9 @@ private slots:
             {QStringLiteral("--port"), QStringLiteral("/dev/pts/3"), QStringLiteral("b.dat")});
         QCOMPARE(line.port, QStringLiteral("/dev/pts/3"));
         QCOMPARE(line.file, QStringLiteral("b.dat"));
+        QCOMPARE(parse({QStringLiteral("--port=/dev/pts/4")}).port, QStringLiteral("/dev/pts/4"));
+        QCOMPARE(parse({QStringLiteral("--simulate=1")}).error,
+                 QStringLiteral("option --simulate takes no value"));
         QVERIFY(parse({QStringLiteral("--simulate")}).simulate);
         QVERIFY(parse({QStringLiteral("--help")}).help);
         QVERIFY(parse({QStringLiteral("--version")}).version);

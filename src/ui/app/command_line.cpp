@@ -36,6 +36,14 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.version = parser.isSet(version);
     if (!parsed) {
         line.error = parser.errorText();
+        // "--simulate=1": said the way kestra-cli says it.
+        for (const QString& arg : arguments.mid(1)) {
+            const QString name = arg.section(QLatin1Char('='), 0, 0);
+            if (arg.contains(QLatin1Char('=')) &&
+                (name == QLatin1String("--simulate") || name == QLatin1String("--version") ||
+                 name == QLatin1String("--help")))
+                line.error = QStringLiteral("option %1 takes no value").arg(name);
+        }
         return line;
     }
     line.simulate = parser.isSet(simulate);

@@ -20,6 +20,9 @@
 #include "link/serial_link.h"
 
 class QButtonGroup;
+class QDialogButtonBox;
+class QGroupBox;
+class QLayout;
 class QRadioButton;
 
 namespace kestra {
@@ -45,6 +48,11 @@ public:
     void accept() override;
 
 private:
+    // The 16 ports in four rows, each with its device name below it.
+    QGroupBox* BuildPortGrid(const PortProbe& probe);
+    QLayout* BuildPortCell(QWidget* box, int n, bool available);
+    QDialogButtonBox* BuildButtonBox();
+
     AppState& state_;
     CIniFile& ini_;
     PortTable table_;
