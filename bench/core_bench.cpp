@@ -17,10 +17,10 @@ int main(int argc, char** argv) {
     for (int n = 1; n <= kChannelCount; ++n) {
         ChannelRecord rec(image, n);
         const std::uint32_t rx = (BandOfRecord(n) == 0 ? 14400000u : 43000000u) + n * 1250u;
-        rec.setRx(rx);
-        rec.setTx(rx + (n % 3 == 0 ? 60000u : 0u));
-        rec.setRxTone(ToneTextToValue(CombinedToneList()[static_cast<std::size_t>(n) % 264]));
-        rec.setTxTone(n % 2 ? kNoTone : ToneTextToValue("D023N"));
+        rec.SetRx(rx);
+        rec.SetTx(rx + (n % 3 == 0 ? 60000u : 0u));
+        rec.SetRxTone(ToneTextToValue(CombinedToneList()[static_cast<std::size_t>(n) % 264]));
+        rec.SetTxTone(n % 2 ? kNoTone : ToneTextToValue("D023N"));
     }
     BandLimits limits;
     ChannelGrid grid;

@@ -5,8 +5,8 @@
 #include <clocale>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "cli/cli.h"
 #include "core/document/app_state.h"
@@ -128,33 +128,49 @@ bool TakeLinkArgs(const std::string& command, const Args& args, bool factoryRequ
     return true;
 }
 
-int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) {
-    const bool read = kind == TransferKind::Read;
-    const std::string command = read ? "read" : kind == TransferKind::Write ? "write" : "init";
-    Args args;
+// Parses the arguments of an exchange command: a read takes --base and -o,
+// a write takes one image file. Returns false with the exit status set.
+bool ParseExchangeArgs(const std::string& command, bool read, bool factoryRequired,
+                       const std::vector<std::string>& argv, Args& args, LinkArgs& link,
+                       int& exitCode) {
     std::string error;
     const std::vector<std::string> values =
         read ? std::vector<std::string>{"--port", "--factory", "--base", "-o"}
              : std::vector<std::string>{"--port", "--factory"};
+    exitCode = kExitUsage;
     if (!ParseArgs(argv, values, {"--trace"}, args, error))
-        return UsageError(error);
-    if (read && (!args.positional.empty() || !args.Option("-o")))
-        return UsageError("read: expected -o OUT.dat and no other file");
-    if (!read && args.positional.size() != 1)
-        return UsageError(command + ": expected one image file");
+        exitCode = UsageError(error);
+    else if (read && (!args.positional.empty() || !args.Option("-o")))
+        exitCode = UsageError(command + ": expected -o OUT.dat and no other file");
+    else if (!read && args.positional.size() != 1)
+        exitCode = UsageError(command + ": expected one image file");
+    else
+        return TakeLinkArgs(command, args, factoryRequired, link, &exitCode);
+    return false;
+}
+
+// The image a read starts from: --base, or a new document's image.
+bool LoadReadBase(const Args& args, RadioImage& image) {
+    if (const std::string* base = args.Option("--base"))
+        return LoadInputImage(*base, image);
+    NewDocumentImage(ProgramDirectory(), image);
+    return true;
+}
+
+int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) {
+    const bool read = kind == TransferKind::Read;
+    const std::string command = read ? "read" : kind == TransferKind::Write ? "write" : "init";
+    Args args;
     LinkArgs link;
     int exitCode = kExitUsage;
-    if (!TakeLinkArgs(command, args, kind == TransferKind::Initialise, link, &exitCode))
+    if (!ParseExchangeArgs(command, read, kind == TransferKind::Initialise, argv, args, link,
+                           exitCode))
         return exitCode;
 
     RadioImage image;
     if (read) {
-        if (const std::string* base = args.Option("--base")) {
-            if (!LoadInputImage(*base, image))
-                return kExitUsage;
-        } else {
-            NewDocumentImage(ProgramDirectory(), image);
-        }
+        if (!LoadReadBase(args, image))
+            return kExitUsage;
     } else {
         // What the application sends: the grid as it shows the file,
         // converted back and finalised.
@@ -183,36 +199,18 @@ int RunRegionCommand(RegionKind region, const std::vector<std::string>& argv) {
     if (argv.empty() || (argv[0] != "read" && argv[0] != "write"))
         return UsageError(name + ": expected 'read' or 'write'");
     const bool read = argv[0] == "read";
-    const std::string command = name + " " + argv[0];
     Args args;
-    std::string error;
-    const std::vector<std::string> values =
-        read ? std::vector<std::string>{"--port", "--factory", "--base", "-o"}
-             : std::vector<std::string>{"--port", "--factory"};
-    if (!ParseArgs(std::vector<std::string>(argv.begin() + 1, argv.end()), values, {"--trace"},
-                   args, error))
-        return UsageError(error);
-    if (read && (!args.positional.empty() || !args.Option("-o")))
-        return UsageError(command + ": expected -o OUT.dat and no other file");
-    if (!read && args.positional.size() != 1)
-        return UsageError(command + ": expected one image file");
     LinkArgs link;
     int exitCode = kExitUsage;
-    if (!TakeLinkArgs(command, args, true, link, &exitCode))
+    if (!ParseExchangeArgs(name + " " + argv[0], read, true,
+                           std::vector<std::string>(argv.begin() + 1, argv.end()), args, link,
+                           exitCode))
         return exitCode;
 
     RadioImage image;
-    if (read) {
-        if (const std::string* base = args.Option("--base")) {
-            if (!LoadInputImage(*base, image))
-                return kExitUsage;
-        } else {
-            NewDocumentImage(ProgramDirectory(), image);
-        }
-    } else if (!LoadInputImage(args.positional[0], image)) {
-        // The file's bytes are sent as they are.
+    // A write sends the file's bytes as they are.
+    if (!(read ? LoadReadBase(args, image) : LoadInputImage(args.positional[0], image)))
         return kExitUsage;
-    }
 
     const auto qt = StartQt();
     const TransferResult result = RunRegionExchange(
@@ -222,14 +220,14 @@ int RunRegionCommand(RegionKind region, const std::vector<std::string>& argv) {
     return Report(result);
 }
 
+// An optional whole number 0..100000; true when absent.
 bool ParseCount(const std::string* text, int& out) {
+    int v = 0;
     if (!text)
         return true;
-    char* end = nullptr;
-    const long v = std::strtol(text->c_str(), &end, 10);
-    if (text->empty() || *end != '\0' || v < 0 || v > 100000)
+    if (!ScanWholeInt(*text, v) || v < 0 || v > 100000)
         return false;
-    out = static_cast<int>(v);
+    out = v;
     return true;
 }
 
@@ -250,42 +248,46 @@ bool ParseIdentification(const std::string& text, Identification& out) {
     return true;
 }
 
-int RunSimulate(const std::vector<std::string>& argv) {
-    Args args;
-    std::string error;
-    if (!ParseArgs(argv,
-                   {"--image", "--save", "--ident", "--answer-on", "--stray-byte",
-                    "--wrong-ack-after", "--hang-up-after"},
-                   {"--silent", "--pace"}, args, error))
-        return UsageError(error);
-    if (!args.positional.empty())
-        return UsageError("simulate: unexpected argument '" + args.positional[0] + "'");
-    VirtualRadioOptions options;
+// The fault and identification options of simulate. Returns false with the
+// exit status set.
+bool TakeRadioOptions(const Args& args, VirtualRadioOptions& options, int& exitCode) {
+    exitCode = kExitUsage;
     if (const std::string* ident = args.Option("--ident")) {
-        if (!ParseIdentification(*ident, options.identification))
-            return UsageError("simulate: --ident takes model, version, blank or 16 hex digits");
+        if (!ParseIdentification(*ident, options.identification)) {
+            exitCode = UsageError("simulate: --ident takes model, version, blank or 16 hex digits");
+            return false;
+        }
     }
     if (!ParseCount(args.Option("--answer-on"), options.answerOnAttempt) ||
         !ParseCount(args.Option("--stray-byte"), options.strayByteAttempts) ||
         !ParseCount(args.Option("--wrong-ack-after"), options.wrongAckAfterBlock) ||
-        !ParseCount(args.Option("--hang-up-after"), options.hangUpAfterBlock))
-        return UsageError("simulate: fault options take a whole number");
+        !ParseCount(args.Option("--hang-up-after"), options.hangUpAfterBlock)) {
+        exitCode = UsageError("simulate: fault options take a whole number");
+        return false;
+    }
     options.silent = args.Has("--silent");
     options.pacing = args.Has("--pace");
     if (const std::string* path = args.Option("--image")) {
         RadioImage memory;
         if (!LoadInputImage(*path, memory))
-            return kExitUsage;
+            return false;
         options.memory = memory;
     }
+    return true;
+}
 
+// Runs the virtual radio until SIGINT or SIGTERM, then saves its memory to
+// savePath when one is given.
+int ServeUntilInterrupted(const VirtualRadioOptions& options, const std::string* savePath) {
 #ifdef _WIN32
+    (void)options;
+    (void)savePath;
     std::fprintf(stderr,
                  "the virtual radio needs pseudo-terminals, which Windows does not offer\n");
     return kExitFailed;
 #else
     // The radio's thread inherits the mask, so only this thread takes the
-    // stopSignals, in sigwait.
+    // stop signals, in sigwait.
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
@@ -304,12 +306,27 @@ int RunSimulate(const std::vector<std::string>& argv) {
     int received = 0;
     sigwait(&stopSignals, &received);
     radio.Stop();
-    if (const std::string* save = args.Option("--save")) {
-        if (!SaveOutputImage(*save, radio.Memory()))
-            return kExitFailed;
-    }
+    if (savePath && !SaveOutputImage(*savePath, radio.Memory()))
+        return kExitFailed;
     return kExitOk;
 #endif
+}
+
+int RunSimulate(const std::vector<std::string>& argv) {
+    Args args;
+    std::string error;
+    if (!ParseArgs(argv,
+                   {"--image", "--save", "--ident", "--answer-on", "--stray-byte",
+                    "--wrong-ack-after", "--hang-up-after"},
+                   {"--silent", "--pace"}, args, error))
+        return UsageError(error);
+    if (!args.positional.empty())
+        return UsageError("simulate: unexpected argument '" + args.positional[0] + "'");
+    VirtualRadioOptions options;
+    int exitCode = kExitUsage;
+    if (!TakeRadioOptions(args, options, exitCode))
+        return exitCode;
+    return ServeUntilInterrupted(options, args.Option("--save"));
 }
 
 int RunPorts(const std::vector<std::string>& argv) {

@@ -74,13 +74,11 @@ bool IdentificationAccepted(const IdentBlock& ident, bool forRead) {
 }
 
 void FillBandLimits(const IdentBlock& ident, RadioImage& image) {
-    // Band 0 limits sit at 0x2E10/0x2E14, band 1 at 0x2E18/0x2E1C; the most
-    // significant byte of each low limit tells whether the pair is present.
-    for (int band = 0; band < 2; ++band) {
-        const int at = region::kBandLimits + band * 8;
-        if (image[static_cast<std::size_t>(at + 3)] != 0xFF)
+    for (int band = 0; band < kBandCount; ++band) {
+        if (BandLimitsPresent(image, band))
             continue;
-        std::memcpy(image.data() + at, ident.data() + kIdentLimitsOffset + band * 8, 8);
+        std::memcpy(image.data() + BandLimitsOffset(band),
+                    ident.data() + kIdentLimitsOffset + band * 8, 8);
     }
 }
 
@@ -100,12 +98,17 @@ bool Acknowledge(BytePort& port) {
     return ReadByte(port) == kAck;
 }
 
+// The letter, the address (big-endian) and the length of a block.
+std::array<std::uint8_t, 4> BlockCommand(std::uint8_t letter, const Block& block) {
+    std::array<std::uint8_t, 4> command{letter, 0, 0, static_cast<std::uint8_t>(block.length)};
+    WriteBe(&command[1], 2, static_cast<std::uint32_t>(block.address));
+    return command;
+}
+
 bool ReadBlock(BytePort& port, const Block& block, RadioImage& scratch) {
-    const std::uint8_t command[4] = {kReadCommand, static_cast<std::uint8_t>(block.address >> 8),
-                                     static_cast<std::uint8_t>(block.address & 0xFF),
-                                     static_cast<std::uint8_t>(block.length)};
+    const auto command = BlockCommand(kReadCommand, block);
     port.Purge();
-    port.Write(command, sizeof command);
+    port.Write(command.data(), command.size());
     std::uint8_t header[4] = {};
     const std::size_t len = static_cast<std::size_t>(block.length);
     // A reply that does not arrive whole is a communication error: the bytes
@@ -118,13 +121,11 @@ bool ReadBlock(BytePort& port, const Block& block, RadioImage& scratch) {
 }
 
 bool WriteBlock(BytePort& port, const Block& block, const RadioImage& image) {
-    const std::uint8_t command[4] = {kWriteCommand, static_cast<std::uint8_t>(block.address >> 8),
-                                     static_cast<std::uint8_t>(block.address & 0xFF),
-                                     static_cast<std::uint8_t>(block.length)};
+    const auto command = BlockCommand(kWriteCommand, block);
     std::uint8_t data[kMaxBlockLength];
     std::memcpy(data, image.data() + block.address, static_cast<std::size_t>(block.length));
     port.Purge();
-    port.Write(command, sizeof command);
+    port.Write(command.data(), command.size());
     port.Write(data, static_cast<std::size_t>(block.length));
     return ReadByte(port) == kAck;
 }

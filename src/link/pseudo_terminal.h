@@ -22,8 +22,8 @@ public:
     void Close();
 
     bool IsOpen() const { return master_ >= 0; }
-    int master() const { return master_; }
-    const std::string& slavePath() const { return slavePath_; }
+    int Master() const { return master_; }
+    const std::string& SlavePath() const { return slavePath_; }
 
 private:
     int master_ = -1;

@@ -109,7 +109,7 @@ void RadioResponder::OnCommand(std::vector<std::uint8_t>& out) {
         state_ = State::Idle;
         return;
     }
-    const int address = c[1] * 256 + c[2];
+    const int address = static_cast<int>(ReadBe(&c[1], 2));
     const int length = c[3];
     const bool valid = (c[0] == kReadCommand || c[0] == kWriteCommand) && length >= 1 &&
                        length <= kMaxBlockLength &&

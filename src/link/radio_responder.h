@@ -52,23 +52,22 @@ public:
     RadioResponder(const RadioBehaviour& behaviour, const RadioImage& memory);
 
     void SetBehaviour(const RadioBehaviour& behaviour) { behaviour_ = behaviour; }
-    const RadioBehaviour& behaviour() const { return behaviour_; }
-    RadioImage& memory() { return memory_; }
-    const RadioImage& memory() const { return memory_; }
+    const RadioBehaviour& Behaviour() const { return behaviour_; }
+    RadioImage& Memory() { return memory_; }
+    const RadioImage& Memory() const { return memory_; }
 
     // Takes one byte from the line; appends the radio's answer to out.
     void Receive(std::uint8_t byte, std::vector<std::uint8_t>& out);
     // The line has been quiet for a while: back to waiting for a greeting,
     // and the greeting count starts again.
     void LineQuiet();
-    bool Idle() const { return state_ == State::Idle; }
 
     IdentBlock MakeIdentBlock() const;
 
-    int greetings() const { return greetings_; }
-    int exchangesCompleted() const { return exchangesCompleted_; }
+    int Greetings() const { return greetings_; }
+    int ExchangesCompleted() const { return exchangesCompleted_; }
     // The blocks of the current (or last) exchange, in order.
-    const std::vector<RadioBlockRecord>& blocks() const { return blocks_; }
+    const std::vector<RadioBlockRecord>& Blocks() const { return blocks_; }
 
 private:
     enum class State { Idle, AwaitIdentRequest, AwaitAck, Command, WriteData, AwaitReadAck };

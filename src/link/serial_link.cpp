@@ -81,8 +81,10 @@ std::string PortDeviceName(int n) {
 }
 
 int PortNumberFromComName(const std::string& name) {
+    // sscanf "%*[^M]M%d": at least one character before the first 'M'.
+    const std::size_t m = name.find('M');
     int n = 0;
-    if (std::sscanf(name.c_str(), "%*[^M]M%d", &n) != 1)
+    if (m == 0 || m == std::string::npos || !ScanInt(name.c_str() + m + 1, n))
         return 0;
     return n;
 }
@@ -102,10 +104,9 @@ int PortNumberOfDevice(const std::string& device) {
 }
 
 std::string ResolvePortArgument(const std::string& arg) {
-    if (arg.size() > 3 && (arg[0] == 'C' || arg[0] == 'c') && (arg[1] == 'O' || arg[1] == 'o') &&
-        (arg[2] == 'M' || arg[2] == 'm') &&
+    if (arg.size() > 3 && StartsWithIgnoreCase(arg, "COM") &&
         arg.find_first_not_of("0123456789", 3) == std::string::npos && arg.size() < 8) {
-        const int n = std::atoi(arg.c_str() + 3);
+        const int n = LeadingInt(arg.substr(3));
 #ifdef _WIN32
         if (n >= 1)
             return WindowsPortName(n);

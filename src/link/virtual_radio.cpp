@@ -6,6 +6,7 @@
 
 #include "core/document/default_image.h"
 #include "core/image/finalize.h"
+#include "core/image/settings_layout.h"
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <cerrno>
@@ -18,8 +19,6 @@
 namespace kestra {
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 struct ExampleChannel {
     int record;
@@ -36,8 +35,8 @@ constexpr ExampleChannel kExampleChannels[] = {
     {1, 14550000, 14550000, nullptr, nullptr, true, true, "CALL"},
     {2, 14565000, 14505000, nullptr, "88.5", true, true, "RPT"},
     {3, 43850000, 43850000, "D023N", "D023N", false, false, "UHF"},
-    {129, 44600625, 44600625, nullptr, nullptr, true, false, "PMR1"},
-    {130, 43350000, 43350000, "67.0", nullptr, true, true, "SIMP"},
+    {FirstRecordOfBand(1), 44600625, 44600625, nullptr, nullptr, true, false, "PMR1"},
+    {FirstRecordOfBand(1) + 1, 43350000, 43350000, "67.0", nullptr, true, true, "SIMP"},
 };
 
 } // namespace
@@ -48,23 +47,23 @@ RadioImage ExampleRadioMemory() {
     for (const ExampleChannel& c : kExampleChannels) {
         ChannelRecord r(image, c.record);
         r.Clear();
-        r.setRx(c.rx);
-        r.setTx(c.tx);
+        r.SetRx(c.rx);
+        r.SetTx(c.tx);
         if (c.rx != c.tx) {
-            r.setShiftDirection(c.tx < c.rx ? 1 : 2);
-            r.setShiftAmount(c.tx < c.rx ? c.rx - c.tx : c.tx - c.rx);
+            r.SetShiftDirection(c.tx < c.rx ? 1 : 2);
+            r.SetShiftAmount(c.tx < c.rx ? c.rx - c.tx : c.tx - c.rx);
         }
         if (c.rxTone)
-            r.setRxTone(ToneTextToValue(c.rxTone));
+            r.SetRxTone(ToneTextToValue(c.rxTone));
         if (c.txTone)
-            r.setTxTone(ToneTextToValue(c.txTone));
-        r.setHighPower(c.highPower);
-        r.setWide(c.wide);
+            r.SetTxTone(ToneTextToValue(c.txTone));
+        r.SetHighPower(c.highPower);
+        r.SetWide(c.wide);
         for (int i = 0; c.name[i] && i < ChannelRecord::kNameLength; ++i)
-            r.setByte(ChannelRecord::kName + i, static_cast<std::uint8_t>(c.name[i]));
+            r.SetByte(ChannelRecord::kName + i, static_cast<std::uint8_t>(c.name[i]));
     }
-    image[region::kChannelIndexA] = 0;
-    image[region::kChannelIndexB] = 0;
+    image.Set(settings::kChannelIndexA, 0);
+    image.Set(settings::kChannelIndexB, 0);
     FinalizeImage(image, BandLimits());
     return image;
 }
@@ -94,12 +93,12 @@ std::string VirtualRadio::Error() const {
 
 RadioImage VirtualRadio::Memory() const {
     const std::lock_guard<std::mutex> lock(mutex_);
-    return responder_.memory();
+    return responder_.Memory();
 }
 
 void VirtualRadio::SetMemory(const RadioImage& memory) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    responder_.memory() = memory;
+    responder_.Memory() = memory;
 }
 
 void VirtualRadio::SetBehaviour(const RadioBehaviour& behaviour) {
@@ -115,20 +114,20 @@ void VirtualRadio::SetPacing(bool pacing) {
 VirtualRadioStats VirtualRadio::Stats() const {
     const std::lock_guard<std::mutex> lock(mutex_);
     VirtualRadioStats s = stats_;
-    s.greetings = responder_.greetings();
-    s.exchangesCompleted = responder_.exchangesCompleted();
+    s.greetings = responder_.Greetings();
+    s.exchangesCompleted = responder_.ExchangesCompleted();
     return s;
 }
 
 void VirtualRadio::ResetStats() {
     const std::lock_guard<std::mutex> lock(mutex_);
     stats_ = VirtualRadioStats();
-    responder_ = RadioResponder(responder_.behaviour(), responder_.memory());
+    responder_ = RadioResponder(responder_.Behaviour(), responder_.Memory());
 }
 
 std::vector<RadioBlockRecord> VirtualRadio::LastBlocks() const {
     const std::lock_guard<std::mutex> lock(mutex_);
-    return responder_.blocks();
+    return responder_.Blocks();
 }
 
 #ifdef KESTRA_HAVE_PTY
@@ -157,11 +156,11 @@ std::string VirtualRadio::Start() {
     stop_ = false;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
-        device_ = pty_.slavePath();
+        device_ = pty_.SlavePath();
         error_.clear();
     }
     thread_ = std::thread([this] { Serve(); });
-    return pty_.slavePath();
+    return pty_.SlavePath();
 }
 
 void VirtualRadio::Stop() {
@@ -187,7 +186,7 @@ bool VirtualRadio::SendAll(const std::uint8_t* data, std::size_t n) {
     const auto giveUp = Clock::now() + std::chrono::seconds(2);
     std::size_t done = 0;
     while (done < n) {
-        const ssize_t k = ::write(pty_.master(), data + done, n - done);
+        const ssize_t k = ::write(pty_.Master(), data + done, n - done);
         if (k > 0) {
             done += static_cast<std::size_t>(k);
             continue;
@@ -198,7 +197,7 @@ bool VirtualRadio::SendAll(const std::uint8_t* data, std::size_t n) {
             return false;
         if (stop_ || Clock::now() > giveUp)
             return false;
-        pollfd fds[2] = {{pty_.master(), POLLOUT, 0}, {wakeRead_, POLLIN, 0}};
+        pollfd fds[2] = {{pty_.Master(), POLLOUT, 0}, {wakeRead_, POLLIN, 0}};
         ::poll(fds, 2, 50);
     }
     const std::lock_guard<std::mutex> lock(mutex_);
@@ -206,24 +205,76 @@ bool VirtualRadio::SendAll(const std::uint8_t* data, std::size_t n) {
     return true;
 }
 
+// The pace of a 9600-baud line: every byte is complete on the line one byte
+// time after the one before it.
+class VirtualRadio::LinePace {
+public:
+    // Waits until a byte handed over at `at` has fully arrived.
+    void Receive(Clock::time_point at) { rxFree_ = WaitAfter(rxFree_, at); }
+    // Waits until the next byte of an answer queued at `queuedAt` has left.
+    void Send(Clock::time_point queuedAt) { txFree_ = WaitAfter(txFree_, queuedAt); }
+
+private:
+    static Clock::time_point WaitAfter(Clock::time_point previous, Clock::time_point start) {
+        const auto done = std::max(previous, start) + std::chrono::nanoseconds(kByteTimeNs);
+        std::this_thread::sleep_until(done);
+        return done;
+    }
+    Clock::time_point rxFree_{};
+    Clock::time_point txFree_{};
+};
+
+VirtualRadio::LineEvent VirtualRadio::WaitForLine() {
+    pollfd fds[2] = {{pty_.Master(), POLLIN, 0}, {wakeRead_, POLLIN, 0}};
+    const int r = ::poll(fds, 2, 100);
+    if ((r < 0 && errno != EINTR) || fds[1].revents)
+        return LineEvent::Stop;
+    if (r > 0 && (fds[0].revents & POLLIN))
+        return LineEvent::Bytes;
+    if (fds[0].revents & (POLLHUP | POLLERR)) // not expected: the slave stays open
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return LineEvent::Nothing;
+}
+
+void VirtualRadio::ServeByte(std::uint8_t byte, Clock::time_point readAt, LinePace& pace) {
+    bool pacing;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        pacing = pacing_;
+    }
+    if (pacing)
+        pace.Receive(readAt);
+    answer_.clear();
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        ++stats_.bytesReceived;
+        responder_.Receive(byte, answer_);
+    }
+    if (answer_.empty())
+        return;
+    if (!pacing) {
+        SendAll(answer_.data(), answer_.size());
+        return;
+    }
+    // The answer is queued at once; its bytes leave back to back.
+    const auto queuedAt = Clock::now();
+    for (std::uint8_t b : answer_) {
+        pace.Send(queuedAt);
+        if (stop_ || !SendAll(&b, 1))
+            break;
+    }
+}
+
 void VirtualRadio::Serve() {
-    const auto byteTime = std::chrono::nanoseconds(kByteTimeNs);
-    Clock::time_point rxFree{};
-    Clock::time_point txFree{};
+    LinePace pace;
     auto lastActivity = Clock::now();
     bool quiet = true;
-    std::vector<std::uint8_t> out;
     std::uint8_t buffer[512];
     while (!stop_) {
-        pollfd fds[2] = {{pty_.master(), POLLIN, 0}, {wakeRead_, POLLIN, 0}};
-        const int r = ::poll(fds, 2, 100);
-        if (r < 0 && errno != EINTR)
+        const LineEvent event = WaitForLine();
+        if (event == LineEvent::Stop)
             break;
-        if (fds[1].revents)
-            break;
-        if (r <= 0 || !(fds[0].revents & POLLIN)) {
-            if (fds[0].revents & (POLLHUP | POLLERR)) // not expected: the slave stays open
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (event == LineEvent::Nothing) {
             if (!quiet &&
                 Clock::now() - lastActivity > std::chrono::milliseconds(kRadioQuietResetMs)) {
                 const std::lock_guard<std::mutex> lock(mutex_);
@@ -232,46 +283,13 @@ void VirtualRadio::Serve() {
             }
             continue;
         }
-        const ssize_t n = ::read(pty_.master(), buffer, sizeof buffer);
+        const ssize_t n = ::read(pty_.Master(), buffer, sizeof buffer);
         if (n <= 0)
             continue;
         const auto readAt = Clock::now();
-        lastActivity = readAt;
         quiet = false;
-        for (ssize_t i = 0; i < n && !stop_; ++i) {
-            bool pacing;
-            {
-                const std::lock_guard<std::mutex> lock(mutex_);
-                pacing = pacing_;
-            }
-            if (pacing) {
-                // The byte is complete on the line one byte time after the
-                // previous one, or after it was handed to us.
-                rxFree = std::max(rxFree, readAt) + byteTime;
-                std::this_thread::sleep_until(rxFree);
-            }
-            out.clear();
-            {
-                const std::lock_guard<std::mutex> lock(mutex_);
-                ++stats_.bytesReceived;
-                responder_.Receive(buffer[i], out);
-            }
-            if (out.empty())
-                continue;
-            if (!pacing) {
-                SendAll(out.data(), out.size());
-                continue;
-            }
-            // The answer is queued at once; its bytes leave back to back, each
-            // complete on the line one byte time after the one before.
-            const auto queuedAt = Clock::now();
-            for (std::uint8_t b : out) {
-                txFree = std::max(txFree, queuedAt) + byteTime;
-                std::this_thread::sleep_until(txFree);
-                if (stop_ || !SendAll(&b, 1))
-                    break;
-            }
-        }
+        for (ssize_t i = 0; i < n && !stop_; ++i)
+            ServeByte(buffer[i], readAt, pace);
         lastActivity = Clock::now();
     }
 }

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -86,7 +87,14 @@ public:
     std::vector<RadioBlockRecord> LastBlocks() const;
 
 private:
+    using Clock = std::chrono::steady_clock;
+    class LinePace;
+    enum class LineEvent { Bytes, Nothing, Stop };
+
+    // The radio's thread: waits for bytes and answers each in turn.
     void Serve();
+    LineEvent WaitForLine();
+    void ServeByte(std::uint8_t byte, Clock::time_point readAt, LinePace& pace);
     bool SendAll(const std::uint8_t* data, std::size_t n);
 
     mutable std::mutex mutex_; // guards responder_, pacing_, stats_, device_, error_
@@ -101,7 +109,8 @@ private:
     int wakeWrite_ = -1;
     std::atomic<bool> stop_{false};
     std::thread thread_;
-    std::mutex lifecycle_; // serialises Start and Stop
+    std::vector<std::uint8_t> answer_; // used by the radio's thread only
+    std::mutex lifecycle_;             // serialises Start and Stop
 };
 
 } // namespace kestra

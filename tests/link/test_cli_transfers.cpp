@@ -127,8 +127,8 @@ void TestCliTransfers::readWriteAndSave() {
 
     // write: what the application sends after opening the file.
     RadioImage edited = ExampleRadioMemory();
-    ChannelRecord(edited, 5).setRx(14600000);
-    ChannelRecord(edited, 5).setTx(14600000);
+    ChannelRecord(edited, 5).SetRx(14600000);
+    ChannelRecord(edited, 5).SetTx(14600000);
     QVERIFY(Save(Path("edited.dat"), edited));
     run = RunCli({"write", "--port", sim.device(), Path("edited.dat")});
     QCOMPARE(run.exitCode, 0);

@@ -177,7 +177,7 @@ void TestLinkExchange::handshakeTiming() {
     RadioResponder radio(behaviour, RadioImage());
     ResponderPort port(radio);
     QCOMPARE(Handshake(port), succeeds);
-    QCOMPARE(radio.greetings(), greetings);
+    QCOMPARE(radio.Greetings(), greetings);
     QCOMPARE(port.written, std::size_t(8) * static_cast<std::size_t>(greetings));
     QCOMPARE(port.ElapsedMs(), std::int64_t{elapsedMs});
 }
@@ -224,7 +224,7 @@ void TestLinkExchange::shortReplyIsACommunicationError() {
     QVERIFY(!result.succeeded);
     QCOMPARE(QString::fromStdString(result.message), QString(kTextCommunicationError));
     QVERIFY(image == before);
-    QCOMPARE(radio.blocks().size(), std::size_t(2));
+    QCOMPARE(radio.Blocks().size(), std::size_t(2));
 }
 
 QTEST_GUILESS_MAIN(TestLinkExchange)

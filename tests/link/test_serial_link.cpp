@@ -23,7 +23,7 @@ qint64 MsSince(Clock::time_point start) {
 }
 
 void WriteMaster(const PseudoTerminal& pty, const std::uint8_t* data, std::size_t n) {
-    QCOMPARE(::write(pty.master(), data, n), static_cast<ssize_t>(n));
+    QCOMPARE(::write(pty.Master(), data, n), static_cast<ssize_t>(n));
 }
 
 } // namespace
@@ -87,7 +87,7 @@ void TestSerialLink::portNames() {
     QCOMPARE(QString::fromStdString(PortDeviceName(9)), QString("/dev/ttyACM0"));
     QCOMPARE(PortNumberOfDevice("/dev/ttyUSB3"), 4);
     QCOMPARE(PortNumberOfDevice("/dev/ttyS3"), 16);
-    QCOMPARE(PortNumberOfDevice(pty_.slavePath()), 0);
+    QCOMPARE(PortNumberOfDevice(pty_.SlavePath()), 0);
 #endif
     // The "%*[^M]M%d" rule of Windows names.
     QCOMPARE(PortNumberFromComName("COM7"), 7);
@@ -106,14 +106,14 @@ void TestSerialLink::resolvePortArgument() {
     QCOMPARE(QString::fromStdString(ResolvePortArgument("COM3")), QString("/dev/ttyUSB2"));
     QCOMPARE(QString::fromStdString(ResolvePortArgument("com13")), QString("/dev/ttyS0"));
     QCOMPARE(QString::fromStdString(ResolvePortArgument("COM17")), QString("/dev/COM17"));
-    QCOMPARE(QString::fromStdString(ResolvePortArgument(pty_.slavePath())),
-             QString::fromStdString(pty_.slavePath()));
+    QCOMPARE(QString::fromStdString(ResolvePortArgument(pty_.SlavePath())),
+             QString::fromStdString(pty_.SlavePath()));
 #endif
 }
 
 void TestSerialLink::silentReadTakes150ms() {
     SerialLink link;
-    QVERIFY(link.Open(pty_.slavePath(), nullptr));
+    QVERIFY(link.Open(pty_.SlavePath(), nullptr));
     std::uint8_t b = 0xAA;
     const auto start = Clock::now();
     QCOMPARE(link.Read(&b, 1), std::size_t(0));
@@ -124,7 +124,7 @@ void TestSerialLink::silentReadTakes150ms() {
 
 void TestSerialLink::readStopsAfterGapBetweenBytes() {
     SerialLink link;
-    QVERIFY(link.Open(pty_.slavePath(), nullptr));
+    QVERIFY(link.Open(pty_.SlavePath(), nullptr));
     link.Purge();
     const std::uint8_t sent[3] = {1, 2, 3};
     WriteMaster(pty_, sent, 3);
@@ -143,12 +143,12 @@ void TestSerialLink::readStopsAfterGapBetweenBytes() {
 
 void TestSerialLink::readStopsAtTotalTimeOut() {
     SerialLink link;
-    QVERIFY(link.Open(pty_.slavePath(), nullptr));
+    QVERIFY(link.Open(pty_.SlavePath(), nullptr));
     link.Purge();
     // One byte every 75 ms never trips the 100 ms gap; 20 bytes would take
     // 1425 ms, beyond the 20 x 50 + 100 = 1100 ms in all.
     std::atomic<bool> stop{false};
-    const int master = pty_.master();
+    const int master = pty_.Master();
     std::thread sender([&stop, master] {
         const auto t0 = Clock::now();
         for (int i = 0; i < 20 && !stop; ++i) {
@@ -172,7 +172,7 @@ void TestSerialLink::readStopsAtTotalTimeOut() {
 
 void TestSerialLink::completeReadReturnsAtOnce() {
     SerialLink link;
-    QVERIFY(link.Open(pty_.slavePath(), nullptr));
+    QVERIFY(link.Open(pty_.SlavePath(), nullptr));
     link.Purge();
     const std::uint8_t sent[5] = {9, 8, 7, 6, 5};
     WriteMaster(pty_, sent, 5);
@@ -185,13 +185,13 @@ void TestSerialLink::completeReadReturnsAtOnce() {
 
 void TestSerialLink::writeAndPurge() {
     SerialLink link;
-    QVERIFY(link.Open(pty_.slavePath(), nullptr));
+    QVERIFY(link.Open(pty_.SlavePath(), nullptr));
     const std::uint8_t command[4] = {'R', 0x3F, 0x70, 0x10};
     QVERIFY(link.Write(command, 4));
     std::uint8_t got[4] = {};
     std::size_t n = 0;
     for (int i = 0; i < 100 && n < 4; ++i) {
-        const ssize_t k = ::read(pty_.master(), got + n, 4 - n);
+        const ssize_t k = ::read(pty_.Master(), got + n, 4 - n);
         if (k > 0)
             n += static_cast<std::size_t>(k);
         else
@@ -210,7 +210,7 @@ void TestSerialLink::writeAndPurge() {
 }
 
 void TestSerialLink::openIsExclusive() {
-    const std::string device = pty_.slavePath();
+    const std::string device = pty_.SlavePath();
     std::string reason;
     {
         SerialLink first;
@@ -259,10 +259,10 @@ void TestSerialLink::openFailureReasons() {
 void TestSerialLink::probeSkipsHeldPorts() {
     // The probe leaves nothing open behind it, and a device that is not in
     // the table has no port number.
-    const PortProbe probe = ProbePorts(pty_.slavePath());
+    const PortProbe probe = ProbePorts(pty_.SlavePath());
     QCOMPARE(probe.available.size(), std::size_t(kPortCount + 1));
     QCOMPARE(probe.selected, 0);
-    QVERIFY(test::PortOpensAgain(pty_.slavePath()));
+    QVERIFY(test::PortOpensAgain(pty_.SlavePath()));
 
     // Where a port of the table exists here, holding it open hides it.
     int present = 0;

@@ -443,10 +443,10 @@ void TestTransfers::exampleMemoryShowsChannels() {
     RadioImage image;
     QVERIFY(Run(TransferKind::Read, image).succeeded);
     QCOMPARE(test::FirstMismatch(image, ExampleRadioMemory(), RadioImage(), kReadRanges), -1);
-    QCOMPARE(ChannelRecord(image, 1).rx(), std::uint32_t(14550000));
-    QCOMPARE(ChannelRecord(image, 2).tx(), std::uint32_t(14505000));
-    QCOMPARE(ChannelRecord(image, 129).rx(), std::uint32_t(44600625));
-    QCOMPARE(ChannelRecord(image, 4).byte(3), std::uint8_t(0xFF));
+    QCOMPARE(ChannelRecord(image, 1).Rx(), std::uint32_t(14550000));
+    QCOMPARE(ChannelRecord(image, 2).Tx(), std::uint32_t(14505000));
+    QCOMPARE(ChannelRecord(image, 129).Rx(), std::uint32_t(44600625));
+    QCOMPARE(ChannelRecord(image, 4).Byte(3), std::uint8_t(0xFF));
     QCOMPARE(image[0x2E20], std::uint8_t(1));
     QCOMPARE(image[0x2E21], std::uint8_t(1));
 }

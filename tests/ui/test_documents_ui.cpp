@@ -67,7 +67,7 @@ private slots:
         const QByteArray saved = ReadAll(path);
         QCOMPARE(saved.size(), 16384);
         QCOMPARE(saved, Bytes(app->state().image));
-        QCOMPARE(ChannelRecord(app->state().image, 1).rxTone(), (ToneCode{0x85, 0x08}));
+        QCOMPARE(ChannelRecord(app->state().image, 1).RxTone(), (ToneCode{0x85, 0x08}));
         QCOMPARE(frame->ActiveChild()->windowTitle(), QStringLiteral("saved.dat"));
         QCOMPARE(app->RecentFiles(), QStringList({path}));
 

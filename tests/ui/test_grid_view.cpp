@@ -134,14 +134,14 @@ private slots:
         ViewHarness h;
         // Record 5 carries leftovers that a new channel must not inherit.
         ChannelRecord rec(h.state.image, 5);
-        rec.setVox(true);
-        rec.setSignalling(3);
+        rec.SetVox(true);
+        rec.SetSignalling(3);
         h.state.image[RecordOffset(5) + ChannelRecord::kName] = 'X';
         h.Type(5, 1, QStringLiteral("146.52"));
         QCOMPARE(h.Row(5), Cells("146.52000|146.52000|无|无|高|是|宽|关"));
         QCOMPARE(h.state.image[RecordOffset(5) + ChannelRecord::kName], std::uint8_t(0xFF));
-        QCOMPARE(rec.byte(0x0C), std::uint8_t(0x00));
-        QCOMPARE(rec.byte(0x0D), std::uint8_t(0x38));
+        QCOMPARE(rec.Byte(0x0C), std::uint8_t(0x00));
+        QCOMPARE(rec.Byte(0x0D), std::uint8_t(0x38));
         // Enter in the frequency editor moved one column right.
         QCOMPARE(h.table()->CurrentCell().row, 5);
         QCOMPARE(h.table()->CurrentCell().col, 2);
@@ -276,9 +276,9 @@ private slots:
         // The image gets what the grid shows.
         h.view->ConvertGridToImage();
         ChannelRecord rec(h.state.image, 3);
-        QCOMPARE(rec.txTone(), (ToneCode{0x70, 0x06}));
-        QVERIFY(!rec.highPower());
-        QCOMPARE(rec.busyLockout(), 2);
+        QCOMPARE(rec.TxTone(), (ToneCode{0x70, 0x06}));
+        QVERIFY(!rec.HighPower());
+        QCOMPARE(rec.BusyLockout(), 2);
     }
 
     void keyboardNavigation() {
@@ -320,14 +320,14 @@ private slots:
         QCOMPARE(h.grid().editor.text, std::string("146.025"));
         h.view->ConvertGridToImage();
         QVERIFY(!h.table()->OpenEditor());
-        QCOMPARE(ChannelRecord(h.state.image, 1).rx(), 14602500u);
+        QCOMPARE(ChannelRecord(h.state.image, 1).Rx(), 14602500u);
         QCOMPARE(QString::fromStdString(h.Text(1, 1)), QStringLiteral("146.02500"));
 
         // ...and when the view goes away.
         editor = h.Click(2, 1);
         QTest::keyClicks(editor, QStringLiteral("147"));
         h.view.reset();
-        QCOMPARE(ChannelRecord(h.state.image, 2).rx(), 14700000u);
+        QCOMPARE(ChannelRecord(h.state.image, 2).Rx(), 14700000u);
         QCOMPARE(h.state.image[RecordOffset(2) + 0x03], std::uint8_t(0x14));
     }
 

@@ -88,10 +88,10 @@ private slots:
 
         RadioImage memory = radio->Memory();
         ChannelRecord a003(memory, 3);
-        QCOMPARE(a003.rx(), 43901250u);
-        QVERIFY(a003.highPower());
+        QCOMPARE(a003.Rx(), 43901250u);
+        QVERIFY(a003.HighPower());
         // What the radio had that the grid does not show survives.
-        QCOMPARE(a003.rxTone(), ToneTextToValue("D023N"));
+        QCOMPARE(a003.RxTone(), ToneTextToValue("D023N"));
         QCOMPARE(memory[RecordOffset(3) + ChannelRecord::kName], std::uint8_t('U'));
     }
 

@@ -169,7 +169,7 @@ private slots:
         const RadioImage memory = h.radio.Memory();
         QVERIFY(SameRange(memory, h.state.image, 0x0000, 0x3000));
         QVERIFY(SameRange(memory, h.state.image, 0x3F70, 0x4000));
-        QCOMPARE(ChannelRecord(const_cast<RadioImage&>(memory), 4).rx(), 14730000u);
+        QCOMPARE(ConstChannelRecord(memory, 4).Rx(), 14730000u);
         QCOMPARE(h.Text(4, 1), std::string("147.30000"));
     }
 

@@ -1,72 +1,20 @@
 #include "core/codec/codecs.h"
 
 #include <cctype>
-#include <cerrno>
-#include <climits>
-#include <clocale>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+
+#include "core/image/channel_numbers.h"
 
 namespace kestra {
 
-std::string Format(const char* fmt, ...) {
-    char buf[128];
-    va_list args;
-    va_start(args, fmt);
-    va_list copy;
-    va_copy(copy, args);
-    const int n = std::vsnprintf(buf, sizeof buf, fmt, args);
-    va_end(args);
-    std::string out;
-    if (n < 0) {
-        va_end(copy);
-        return out;
-    }
-    if (static_cast<size_t>(n) < sizeof buf) {
-        out.assign(buf, static_cast<size_t>(n));
-    } else {
-        out.resize(static_cast<size_t>(n) + 1);
-        std::vsnprintf(&out[0], out.size(), fmt, copy);
-        out.resize(static_cast<size_t>(n));
-    }
-    va_end(copy);
-    // Numbers always use '.' as the decimal point, whatever the locale says.
-    const char localePoint = *std::localeconv()->decimal_point;
-    if (localePoint != '.')
-        for (char& c : out)
-            if (c == localePoint)
-                c = '.';
-    return out;
-}
-
-std::uint8_t ToBcd(int value) {
-    return static_cast<std::uint8_t>((value % 10) + (value / 10) * 16);
-}
-
-int FromBcd(std::uint8_t byte) {
-    return (byte >> 4) * 10 + (byte & 0x0F);
-}
-
 std::uint32_t DecodeFrequency(const std::uint8_t* bytes) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = value * 100 + static_cast<std::uint32_t>(FromBcd(bytes[i]));
-    return value;
+    return ReadBcd(bytes, 4);
 }
 
 void EncodeFrequency(std::uint32_t value, std::uint8_t* bytes) {
-    // Eight BCD digits hold at most 99999999 (999.99999 MHz). A larger value
-    // would lose its leading digits and come back as a different frequency, so
-    // it is stored as the largest value the field can hold.
-    if (value > 99999999u)
-        value = 99999999u;
-    for (int i = 0; i < 4; ++i) {
-        bytes[i] = ToBcd(static_cast<int>(value % 100));
-        value /= 100;
-    }
+    WriteBcd(bytes, 4, value);
 }
 
 namespace {
@@ -91,7 +39,7 @@ Decimal ToDecimal15(double v) {
     for (; *p && *p != 'e'; ++p)
         if (std::isdigit(static_cast<unsigned char>(*p)))
             d.digits.push_back(*p);
-    const int e = (*p == 'e') ? std::atoi(p + 1) : 0;
+    const int e = (*p == 'e') ? LeadingInt(p + 1) : 0;
     d.exponent = e - 14;
     return d;
 }
@@ -112,10 +60,6 @@ std::string MultiplyDigits(const std::string& a, const std::string& b) {
         out.push_back(static_cast<char>('0' + digit));
     return out;
 }
-
-} // namespace
-
-namespace {
 
 constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
@@ -193,102 +137,9 @@ double ExactMul(double a, double b) {
 
 namespace {
 
-// strtod that never depends on the process locale's decimal separator.
-double StrtodC(const char* s) {
-    // Read the longest prefix of the form strtod accepts in the C locale:
-    // blanks, sign, digits, optional point and digits, optional exponent.
-    const char* p = s;
-    while (std::isspace(static_cast<unsigned char>(*p)))
-        ++p;
-    std::string num;
-    if (*p == '+' || *p == '-')
-        num.push_back(*p++);
-    bool any = false;
-    while (std::isdigit(static_cast<unsigned char>(*p))) {
-        num.push_back(*p++);
-        any = true;
-    }
-    if (*p == '.') {
-        std::string frac = ".";
-        const char* q = p + 1;
-        bool fracDigits = false;
-        while (std::isdigit(static_cast<unsigned char>(*q))) {
-            frac.push_back(*q++);
-            fracDigits = true;
-        }
-        if (any || fracDigits) {
-            num += frac;
-            p = q;
-            any = true;
-        }
-    }
-    if (!any)
-        return 0.0;
-    if (*p == 'e' || *p == 'E') {
-        const char* q = p + 1;
-        std::string exp = "e";
-        if (*q == '+' || *q == '-')
-            exp.push_back(*q++);
-        if (std::isdigit(static_cast<unsigned char>(*q))) {
-            while (std::isdigit(static_cast<unsigned char>(*q)))
-                exp.push_back(*q++);
-            num += exp;
-        }
-    }
-    // Build a C-locale representation for strtod: the point may be the
-    // locale's separator, so replace it by what the locale expects.
-    const char localePoint = *std::localeconv()->decimal_point;
-    if (localePoint != '.') {
-        for (char& c : num)
-            if (c == '.')
-                c = localePoint;
-    }
-    return std::strtod(num.c_str(), nullptr);
-}
-
-// The integer at the start of s as "%d" reads it: blanks skipped, optional
-// sign, at least one digit. Values beyond int are clamped.
-bool ScanInt(const char* s, int& out, const char** end = nullptr) {
-    const char* p = s;
-    while (std::isspace(static_cast<unsigned char>(*p)))
-        ++p;
-    bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = (*p == '-');
-        ++p;
-    }
-    if (!std::isdigit(static_cast<unsigned char>(*p)))
-        return false;
-    long long v = 0;
-    while (std::isdigit(static_cast<unsigned char>(*p))) {
-        if (v < 10000000000LL)
-            v = v * 10 + (*p - '0');
-        ++p;
-    }
-    if (negative)
-        v = -v;
-    if (v > INT_MAX)
-        v = INT_MAX;
-    if (v < INT_MIN)
-        v = INT_MIN;
-    out = static_cast<int>(v);
-    if (end)
-        *end = p;
-    return true;
-}
-
-// atoi: the integer at the start, 0 when there is none.
-int AtoiC(const char* s) {
-    int v = 0;
-    return ScanInt(s, v) ? v : 0;
-}
-
 // sscanf(text, "<prefix>%d", &n) == 1.
-bool ScanPrefixedInt(const std::string& text, const char* prefix, int& out) {
-    const size_t len = std::strlen(prefix);
-    if (text.compare(0, len, prefix) != 0)
-        return false;
-    return ScanInt(text.c_str() + len, out);
+bool ScanPrefixedInt(const std::string& text, std::string_view prefix, int& out) {
+    return StartsWith(text, prefix) && ScanInt(text.c_str() + prefix.size(), out);
 }
 
 // Truncated toward zero and held within what eight BCD digits can store, so
@@ -304,7 +155,7 @@ std::uint32_t ClampToFrequency(double v) {
 } // namespace
 
 std::uint32_t TextToFrequency(const std::string& text) {
-    return ClampToFrequency(ExactMul(StrtodC(text.c_str()), 100000.0));
+    return ClampToFrequency(ExactMul(LeadingDecimal(text), 100000.0));
 }
 
 std::string FrequencyToText(std::uint32_t value) {
@@ -321,7 +172,7 @@ ToneCode ToneTextToValue(const std::string& text) {
     if (text.empty())
         return kNoTone;
     if (text.find('D') != std::string::npos) {
-        const int c = AtoiC(text.c_str() + 1);
+        const int c = LeadingInt(text.substr(1));
         const bool normal = text.find('N') != std::string::npos;
         const int base = normal ? 0x80 : 0xC0;
         // A code whose hundreds do not fit beside the kind bits (normal codes
@@ -333,7 +184,7 @@ ToneCode ToneTextToValue(const std::string& text) {
     }
     if (text == kNoToneText)
         return kNoTone;
-    const double scaled = ExactMul(StrtodC(text.c_str()), 10.0);
+    const double scaled = ExactMul(LeadingDecimal(text), 10.0);
     const long long t =
         std::isfinite(scaled) && std::fabs(scaled) < 1e15 ? static_cast<long long>(scaled) : 0;
     // CTCSS keeps its high byte below 0x80: 800.0 Hz and above (or a negative
@@ -361,13 +212,10 @@ std::string ToneValueToText(ToneCode code) {
 std::string NormalizeToneText(const std::string& input) {
     if (input.empty())
         return input;
-    std::string text = input;
-    for (char& ch : text)
-        if (ch >= 'a' && ch <= 'z')
-            ch = static_cast<char>(ch - 'a' + 'A');
+    const std::string text = ToUpperAscii(input);
 
     if (text.find('.') != std::string::npos) {
-        const double scaled = ExactMul(StrtodC(text.c_str()), 10.0);
+        const double scaled = ExactMul(LeadingDecimal(text), 10.0);
         const double t = std::trunc(scaled);
         if (!(t >= 600.0 && t <= 2800.0))
             return kNoToneText;
@@ -401,51 +249,42 @@ bool IsOffRaster(std::uint32_t f) {
     return f % 250 != 0 && f % 625 != 0;
 }
 
-std::string ChannelLabel(int n) {
-    if (n >= 1 && n <= 128)
-        return Format("A%03d", n);
-    if (n >= 129 && n <= 256)
-        return Format("B%03d", n - 128);
-    if (n == 257)
+namespace {
+
+// "A%03d"/"B%03d" of a memory record with the given separator, the VFO names
+// for 257 and 258, empty otherwise.
+std::string Label(int n, const char* separator) {
+    if (IsMemoryRecord(n))
+        return Format("%c%s%03d", BandOfRecord(n) == 0 ? 'A' : 'B', separator, ChannelInBand(n));
+    if (n == kRecordAVfo)
         return "A VFO";
-    if (n == 258)
+    if (n == kRecordBVfo)
         return "B VFO";
     return std::string();
 }
 
-std::string GridRowLabel(int n) {
-    if (n >= 1 && n <= 128)
-        return Format("A %03d", n);
-    if (n >= 129 && n <= 256)
-        return Format("B %03d", n - 128);
-    return ChannelLabel(n);
+} // namespace
+
+std::string ChannelLabel(int n) {
+    return Label(n, "");
 }
 
-namespace {
-bool EqualsIgnoreCase(const std::string& a, const char* b) {
-    const size_t len = std::strlen(b);
-    if (a.size() != len)
-        return false;
-    for (size_t i = 0; i < len; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+std::string GridRowLabel(int n) {
+    return Label(n, " ");
 }
-} // namespace
 
 int ParseChannelLabel(const std::string& text) {
     int n = 0;
     if (ScanPrefixedInt(text, "A", n))
         return n;
     if (ScanPrefixedInt(text, "B", n))
-        return n + 128;
+        return n + kBandChannels;
     if (ScanInt(text.c_str(), n))
         return n;
     if (EqualsIgnoreCase(text, "A Vfo"))
-        return 257;
+        return kRecordAVfo;
     if (EqualsIgnoreCase(text, "B Vfo"))
-        return 258;
+        return kRecordBVfo;
     return 0;
 }
 

@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "core/codec/byte_fields.h"
+#include "core/codec/text.h"
 #include "core/codec/text_seam.h"
 
 namespace kestra {
@@ -32,10 +34,8 @@ inline constexpr const char* kNoToneText = KESTRA_TEXT("kestra", "无");
 // Frequency that the four bytes FF FF FF FF decode to (above any band limit).
 inline constexpr std::uint32_t kUnsetFrequency = 166666665;
 
-std::uint8_t ToBcd(int value);
-int FromBcd(std::uint8_t byte);
-
-// Four BCD bytes, least significant first.
+// Four BCD bytes, least significant first. A value beyond eight digits is
+// stored as 99999999 (999.99999 MHz), not with its leading digits lost.
 std::uint32_t DecodeFrequency(const std::uint8_t* bytes);
 void EncodeFrequency(std::uint32_t value, std::uint8_t* bytes);
 
@@ -81,7 +81,6 @@ int ParseChannelLabel(const std::string& text);
 // DTMF character codes: '0'..'9' -> 0..9, 'A'..'D' -> 10..13, '*' and 'E' -> 14,
 // '#' and 'F' -> 15, anything else 0xFF (also the end marker).
 std::uint8_t DtmfCharToCode(char c);
-inline constexpr std::uint8_t kDtmfEnd = 0xFF;
 
 // The 50 CTCSS tones in tenths of a hertz, in the radio's order.
 const std::array<int, 50>& CtcssTones();
@@ -93,13 +92,5 @@ const std::vector<std::string>& CtcssTextList();
 const std::vector<std::string>& DcsTextList();
 // CTCSS texts followed by DCS texts: 264 texts (no "无").
 const std::vector<std::string>& CombinedToneList();
-
-// printf-style formatting into a std::string; numbers always take '.' as the
-// decimal point, whatever the process locale says.
-std::string Format(const char* fmt, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;
 
 } // namespace kestra

@@ -9,8 +9,6 @@
 
 namespace kestra {
 
-inline constexpr const char* kDatExtension = ".dat";
-
 // What a refused open or save tells the user: %1 is the file's path, %2 the
 // system's reason (%2 and %3 of kTextNotADatFile are its size and the size
 // needed). The message is composed from the translated template.

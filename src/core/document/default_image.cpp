@@ -1,30 +1,77 @@
 #include "core/document/default_image.h"
 
 #include <cstdio>
+#include <initializer_list>
+#include <vector>
 
 #include "core/document/dat_file.h"
+#include "core/image/settings_layout.h"
 
 namespace kestra {
 
 namespace {
+
+struct FieldValue {
+    BitField field;
+    int value;
+};
 
 struct DefaultByte {
     int offset;
     std::uint8_t value;
 };
 
-// Settings of a fresh radio; every other byte stays 0xFF.
-constexpr DefaultByte kDefaults[] = {
-    {0x1F77, 0x0A},                                 // last byte of the fixed block
-    {0x2040, 0x1E}, {0x2042, 0x04}, {0x2043, 0x04}, // general settings
-    {0x2044, 0x04}, {0x2046, 0x05}, {0x2047, 0x01}, {0x2048, 0x03},
-    {0x2049, 0x0E}, {0x204A, 0x90}, {0x204B, 0x28}, {0x204C, 0x8A},
-    {0x204D, 0x0D}, {0x2080, 0x32}, {0x2081, 0x04}, {0x2082, 0x02}, // DTMF encode
-    {0x2083, 0x02}, {0x20A8, 0x0E},                                 // DTMF decode
-    {0x20B0, 0x01}, {0x20B1, 0x00}, {0x20B2, 0x00},                 // own ID "100"
-    {0x20D8, 0x0A}, {0x20D9, 0x45}, {0x20DA, 0xFA}, {0x20DB, 0x0A},
-    {0x20DD, 0x0E}, {0x20E0, 0x01}, {0x20E1, 0x00}, {0x20E2, 0x00}, // code 1: "100", 0x0E, "100"
-    {0x20E3, 0x0E}, {0x20E4, 0x01}, {0x20E5, 0x00}, {0x20E6, 0x00},
+// One byte made of the given fields of that byte; every other bit is 0.
+DefaultByte ByteOf(std::initializer_list<FieldValue> fields) {
+    DefaultByte b{fields.begin()->field.offset, 0};
+    for (const FieldValue& f : fields)
+        b.value = static_cast<std::uint8_t>(b.value | f.field.Pack(f.value));
+    return b;
+}
+
+// The settings of a fresh radio; every other byte stays 0xFF.
+const std::vector<DefaultByte>& DefaultBytes() {
+    using namespace settings;
+    const int star = DtmfCharToCode('*');
+    static const std::vector<DefaultByte> bytes = {
+        // The fixed block's last byte (the finalisation writes AA there).
+        {region::kFixedBlock + 7, 0x0A},
+        ByteOf({{kTransmitTimeout, 30}}), // minutes, not an index: shown as "30"
+        ByteOf({{kSquelchLevel, 4}}),
+        ByteOf({{kVoxLevel, 4}}),
+        ByteOf({{kTuningStep, 4}}),
+        ByteOf({{kBacklightTime, 5}}),
+        ByteOf({{kUnnamed2047, 1}}),
+        ByteOf({{kVoxDelay, 3}}),
+        ByteOf({{kDualStandbyTxChannel, 1}, {kKeyBeep, 1}, {kDtmfSideTone, 1}}),
+        ByteOf({{kBacklightMode, 1}, {kBacklightColour, 2}}),
+        ByteOf({{kChannelDisplayA, 1}, {kChannelDisplayB, 1}}),
+        ByteOf({{kUnnamed204C, 0b101}, {kFmRadioMonitor, 1}}),
+        ByteOf({{kKeyLockMode, 1}, {kPowerOnDisplay, 3}}), // 3 is no entry: shown as 电压
+        ByteOf({{dtmf::kDigitRate, 50}}),                  // 10 digits/s
+        ByteOf({{dtmf::kFirstDigitDelay, 4}}),             // 200 ms
+        ByteOf({{dtmf::kFirstDigitTime, 2}}),              // 100 ms
+        ByteOf({{dtmf::kStarHashToneTime, 2}}),            // 100 ms
+        ByteOf({{dtmf::kGroupCallCode, star}}),
+        ByteOf({{dtmf::kAutoResetTime, 10}}),
+        ByteOf(
+            {{dtmf::kDecodeResponse, 1}, {dtmf::kWaitForReply, 1}, {dtmf::kUnnamed20D9, 0b1000}}),
+        ByteOf({{dtmf::kDecodeTime, 250}}),
+        ByteOf({{dtmf::kReplyWaitTime, 10}}),
+        ByteOf({{dtmf::kSeparator, star}}),
+    };
+    return bytes;
+}
+
+// DTMF strings of a fresh radio: the own ID and the first auto-dial code
+// (the called number, the separator, the own ID).
+struct DefaultDtmf {
+    int offset;
+    const char* text;
+};
+constexpr DefaultDtmf kDefaultDtmf[] = {
+    {dtmf::kOwnId, "100"},
+    {dtmf::CodeEntry(1), "100*100"},
 };
 
 } // namespace
@@ -33,8 +80,11 @@ void ApplyBuiltInDefaults(RadioImage& image) {
     image.Fill(0xFF);
     for (int n = 1; n <= kChannelCount; ++n)
         ClearRecord(image, n);
-    for (const DefaultByte& d : kDefaults)
-        image[static_cast<std::size_t>(d.offset)] = d.value;
+    for (const DefaultByte& d : DefaultBytes())
+        image.SetByte(d.offset, d.value);
+    for (const DefaultDtmf& d : kDefaultDtmf)
+        for (int i = 0; d.text[i]; ++i)
+            image.SetByte(d.offset + i, DtmfCharToCode(d.text[i]));
 }
 
 bool NewDocumentImage(const std::string& appDirectory, RadioImage& image) {

@@ -23,8 +23,32 @@ const char* const kHeaders[kGridCols] = {"",
 const char* const kNewRowDefaults[6] = {kNoToneText,    kNoToneText,     gridtext::kHigh,
                                         gridtext::kYes, gridtext::kWide, gridtext::kBusyOff};
 
-bool IsVfoRow(int row) {
-    return row > 256;
+// The four flag columns: which record field each shows, as the index of its
+// text in ChoicesForColumn. Converting a text that is no choice clears the
+// power and busy lockout fields and leaves scan and bandwidth as they were.
+struct FlagColumn {
+    int col;
+    BitField field;
+    bool otherTextClears;
+};
+constexpr FlagColumn kFlagColumns[] = {
+    {kColPower, ChannelRecord::kHighPower, true},
+    {kColScan, ChannelRecord::kScan, false},
+    {kColBandwidth, ChannelRecord::kWide, false},
+    {kColBusy, ChannelRecord::kBusyLockout, true},
+};
+
+int IndexOf(const std::vector<std::string>& list, const std::string& text) {
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i] == text)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// The record shows a frequency unless its most significant byte is FF or 00.
+bool FrequencyShown(const ConstChannelRecord& rec, int field) {
+    const std::uint8_t top = rec.Byte(field + 3);
+    return top != 0xFF && top != 0x00;
 }
 
 } // namespace
@@ -92,34 +116,22 @@ void ChannelGrid::ClearRow(int row) {
 
 std::array<std::string, 8> RenderRow(const RadioImage& image, const BandLimits& limits, int n) {
     std::array<std::string, 8> cells;
-    const ChannelRecord rec(const_cast<RadioImage&>(image), n);
-    const std::uint8_t rxTop = rec.byte(ChannelRecord::kRx + 3);
-    if (rxTop == 0xFF || rxTop == 0x00)
+    const ConstChannelRecord rec(image, n);
+    if (!FrequencyShown(rec, ChannelRecord::kRx) || !limits.InBand(rec.Rx()))
         return cells;
-    const std::uint32_t rx = rec.rx();
-    if (!limits.InBand(rx))
-        return cells;
-    cells[0] = FrequencyToText(rx);
-    const std::uint8_t txTop = rec.byte(ChannelRecord::kTx + 3);
-    if (txTop != 0xFF && txTop != 0x00)
-        cells[1] = FrequencyToText(rec.tx());
-    cells[2] = ToneValueToText(rec.rxTone());
-    cells[3] = ToneValueToText(rec.txTone());
-    cells[4] = rec.highPower() ? gridtext::kHigh : gridtext::kLow;
-    cells[5] = rec.scan() ? gridtext::kYes : gridtext::kNo;
-    cells[6] = rec.wide() ? gridtext::kWide : gridtext::kNarrow;
-    switch (rec.busyLockout()) {
-    case 0:
-        cells[7] = gridtext::kBusyOff;
-        break;
-    case 1:
-        cells[7] = gridtext::kBusyCarrier;
-        break;
-    case 2:
-        cells[7] = gridtext::kBusyQt;
-        break;
-    default:
-        break; // 3 has no text
+    auto cell = [&cells](int col) -> std::string& {
+        return cells[static_cast<std::size_t>(col - 1)];
+    };
+    cell(kColRx) = FrequencyToText(rec.Rx());
+    if (FrequencyShown(rec, ChannelRecord::kTx))
+        cell(kColTx) = FrequencyToText(rec.Tx());
+    cell(kColRxTone) = ToneValueToText(rec.RxTone());
+    cell(kColTxTone) = ToneValueToText(rec.TxTone());
+    for (const FlagColumn& flag : kFlagColumns) {
+        const auto& choices = ChoicesForColumn(flag.col);
+        const auto value = static_cast<std::size_t>(rec.Get(flag.field));
+        if (value < choices.size()) // busy lockout 3 has no text
+            cell(flag.col) = choices[value];
     }
     return cells;
 }
@@ -135,6 +147,43 @@ void RenderGrid(ChannelGrid& grid, const RadioImage& image, BandLimits& limits) 
 
 namespace {
 
+std::uint8_t DirectionOf(std::uint32_t rx, std::uint32_t tx) {
+    return rx > tx ? 1 : 2; // transmit below / above receive
+}
+
+// The transmit frequency and the shift it gives with rx, by the first rule
+// that applies. rememberedShift is the record's shift amount before the row.
+void StoreTransmit(ChannelRecord& rec, const BandLimits& limits, const std::string& txText,
+                   std::uint32_t rx, std::uint32_t rememberedShift) {
+    // A larger remembered shift is no usable shift (FF FF FF FF, for example).
+    constexpr std::uint32_t kLargestUsableShift = 9999500;
+    if (txText.empty()) {
+        rec.SetTxNone();
+        rec.SetSimplex();
+        return;
+    }
+    const std::uint32_t tx = TextToFrequency(txText);
+    rec.SetTx(tx);
+    if (rx == tx) {
+        rec.SetSimplex();
+    } else if (!limits.InBand(tx)) {
+        if (rememberedShift > kLargestUsableShift) {
+            // Out of band with no usable shift: the channel becomes simplex.
+            rec.SetSimplex();
+            rec.SetTx(rx);
+        } else {
+            rec.SetShiftDirection(DirectionOf(rx, tx));
+        }
+    } else if (limits.SameBand(rx, tx)) {
+        rec.SetShiftDirection(DirectionOf(rx, tx));
+        rec.SetShiftAmount(rx > tx ? rx - tx : tx - rx);
+    } else {
+        rec.SetSimplex();
+    }
+}
+
+// Row n of the grid into record n. Only the bits the grid owns change; an
+// empty RX cell clears the whole record.
 void StoreRow(const ChannelGrid& grid, RadioImage& image, const BandLimits& limits, int n) {
     ChannelRecord rec(image, n);
     const std::string& rxText = grid.Text(n, kColRx);
@@ -143,58 +192,18 @@ void StoreRow(const ChannelGrid& grid, RadioImage& image, const BandLimits& limi
         return;
     }
     const std::uint32_t rx = TextToFrequency(rxText);
-    rec.setRx(rx);
-    const std::uint32_t rememberedShift = rec.shiftAmount();
-
-    const std::string& txText = grid.Text(n, kColTx);
-    if (txText.empty()) {
-        rec.setTxNone();
-        rec.setShiftDirection(0);
-        rec.setShiftAmount(1000000);
-    } else {
-        const std::uint32_t tx = TextToFrequency(txText);
-        rec.setTx(tx);
-        if (rx == tx) {
-            rec.setShiftDirection(0);
-            rec.setShiftAmount(1000000);
-        } else if (!limits.InBand(tx)) {
-            if (rememberedShift > 9999500) {
-                // An out-of-band transmit frequency with no usable remembered
-                // shift: the channel becomes simplex.
-                rec.setShiftDirection(0);
-                rec.setShiftAmount(1000000);
-                rec.setTx(rx);
-            } else {
-                rec.setShiftDirection(rx > tx ? 1 : 2);
-            }
-        } else if (limits.SameBand(rx, tx)) {
-            rec.setShiftDirection(rx > tx ? 1 : 2);
-            rec.setShiftAmount(rx > tx ? rx - tx : tx - rx);
-        } else {
-            rec.setShiftDirection(0);
-            rec.setShiftAmount(1000000);
-        }
+    const std::uint32_t rememberedShift = rec.ShiftAmount();
+    rec.SetRx(rx);
+    StoreTransmit(rec, limits, grid.Text(n, kColTx), rx, rememberedShift);
+    rec.SetRxTone(ToneTextToValue(grid.Text(n, kColRxTone)));
+    rec.SetTxTone(ToneTextToValue(grid.Text(n, kColTxTone)));
+    for (const FlagColumn& flag : kFlagColumns) {
+        const int index = IndexOf(ChoicesForColumn(flag.col), grid.Text(n, flag.col));
+        if (index >= 0)
+            rec.Set(flag.field, index);
+        else if (flag.otherTextClears)
+            rec.Set(flag.field, 0);
     }
-
-    rec.setRxTone(ToneTextToValue(grid.Text(n, kColRxTone)));
-    rec.setTxTone(ToneTextToValue(grid.Text(n, kColTxTone)));
-
-    rec.setHighPower(grid.Text(n, kColPower) == gridtext::kHigh);
-
-    const std::string& scan = grid.Text(n, kColScan);
-    if (scan == gridtext::kYes)
-        rec.setScan(true);
-    else if (scan == gridtext::kNo)
-        rec.setScan(false);
-
-    const std::string& bw = grid.Text(n, kColBandwidth);
-    if (bw == gridtext::kWide)
-        rec.setWide(true);
-    else if (bw == gridtext::kNarrow)
-        rec.setWide(false);
-
-    const std::string& busy = grid.Text(n, kColBusy);
-    rec.setBusyLockout(busy == gridtext::kBusyCarrier ? 1 : busy == gridtext::kBusyQt ? 2 : 0);
 }
 
 } // namespace
@@ -227,13 +236,14 @@ EditorSpec StartCellEdit(ChannelGrid& grid, GridCell cell) {
     if (opened.kind == EditorKind::Choice) {
         opened.choices = ChoicesForColumn(cell.col);
         for (std::size_t i = 0; i < opened.choices.size(); ++i) {
-            if (opened.choices[i].compare(0, text.size(), text) == 0) {
+            if (StartsWith(opened.choices[i], text)) {
                 opened.choiceIndex = static_cast<int>(i);
                 break;
             }
         }
-        opened.text = opened.choiceIndex >= 0 ? opened.choices[static_cast<std::size_t>(opened.choiceIndex)]
-                                          : std::string();
+        opened.text = opened.choiceIndex >= 0
+                          ? opened.choices[static_cast<std::size_t>(opened.choiceIndex)]
+                          : std::string();
     } else {
         opened.text = text;
     }
@@ -277,7 +287,7 @@ void CommitFrequency(ChannelGrid& grid, RadioImage& image, const BandLimits& lim
             ClearRecord(image, row);
         } else {
             grid.SetText(row, kColRx, text);
-            if (IsVfoRow(row) && !limits.SameBand(txOld, f))
+            if (IsVfoRecord(row) && !limits.SameBand(txOld, f))
                 grid.SetText(row, kColTx, text);
         }
     } else if (cell.col == kColTx) {
@@ -285,7 +295,7 @@ void CommitFrequency(ChannelGrid& grid, RadioImage& image, const BandLimits& lim
             grid.SetText(row, kColTx, std::string());
         } else if (!text.empty()) {
             grid.SetText(row, kColTx, text);
-            if (IsVfoRow(row) && !limits.SameBand(rxOld, f))
+            if (IsVfoRecord(row) && !limits.SameBand(rxOld, f))
                 grid.SetText(row, kColRx, text);
         }
     }

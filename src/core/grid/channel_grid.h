@@ -21,7 +21,7 @@
 
 namespace kestra {
 
-inline constexpr int kGridRows = 259;
+inline constexpr int kGridRows = kChannelCount + 1; // header row and records 1..258
 inline constexpr int kGridCols = 9;
 
 enum GridColumn {

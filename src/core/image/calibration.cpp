@@ -9,6 +9,13 @@ namespace kestra {
 
 namespace {
 
+struct CalibrationBand {
+    std::int32_t low;
+    std::int32_t high;
+    std::int32_t defaultLow; // used when no radio band lies inside
+    std::int32_t defaultHigh;
+};
+
 const CalibrationBand kBands[3] = {
     {13600000, 17400000, 13600000, 17400000},
     {20000000, 26000000, 20000000, 26000000},
@@ -21,26 +28,18 @@ std::int64_t RoundMHz(std::int64_t x) {
 }
 
 void PutLe32(RadioImage& image, int offset, std::int64_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i)
-        image[static_cast<std::size_t>(offset + i)] = static_cast<std::uint8_t>(u >> (8 * i));
+    image.SetLe(offset, 4, static_cast<std::uint32_t>(v));
 }
 
+// Three bytes little-endian; bit 7 of the third byte is set when the power
+// falls along the stretch.
 void PutSlope(RadioImage& image, int offset, std::int64_t value, bool falling) {
-    const auto u = static_cast<std::uint32_t>(value);
-    image[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(u);
-    image[static_cast<std::size_t>(offset + 1)] = static_cast<std::uint8_t>(u >> 8);
-    std::uint8_t top = static_cast<std::uint8_t>(u >> 16);
+    image.SetLe(offset, 3, static_cast<std::uint32_t>(value));
     if (falling)
-        top |= 0x80;
-    image[static_cast<std::size_t>(offset + 2)] = top;
+        image.Set(BitField{offset + 2, 7, 1}, 1);
 }
 
 } // namespace
-
-const CalibrationBand& CalibrationBandInfo(int b) {
-    return kBands[b];
-}
 
 int CalibrationBandOf(std::int64_t f) {
     for (int b = 0; b < 3; ++b)
@@ -57,8 +56,8 @@ void WriteFixedTable(RadioImage& image) {
     values[8] = 0.3;
     values[9] = 0.175;
     for (int i = 0; i < 10; ++i)
-        image[static_cast<std::size_t>(region::kFixedTable + i)] =
-            static_cast<std::uint8_t>(static_cast<int>(values[i] * 51.0));
+        image.SetByte(region::kFixedTable + i,
+                      static_cast<std::uint8_t>(static_cast<int>(values[i] * 51.0)));
 }
 
 void RecomputeBandPointsAndSlopes(RadioImage& image, const BandLimits& limits) {
@@ -91,9 +90,9 @@ void RecomputeBandPointsAndSlopes(RadioImage& image, const BandLimits& limits) {
 
     for (int r = 0; r < 6; ++r) {
         const int row = region::kPowerRows + 3 * r;
-        const int a = image[static_cast<std::size_t>(row)];
-        const int m = image[static_cast<std::size_t>(row + 1)];
-        const int h = image[static_cast<std::size_t>(row + 2)];
+        const int a = image.Byte(row);
+        const int m = image.Byte(row + 1);
+        const int h = image.Byte(row + 2);
         const std::int64_t span = halfSpan[r / 2];
         const int out = region::kSlopes + 6 * r;
         PutSlope(image, out, a == m ? 0 : span / std::abs(a - m), a > m);

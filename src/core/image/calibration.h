@@ -17,17 +17,7 @@
 
 namespace kestra {
 
-struct CalibrationBand {
-    std::int32_t low;
-    std::int32_t high;
-    std::int32_t defaultLow; // used when no radio band lies inside
-    std::int32_t defaultHigh;
-};
-
-// The three fixed calibration bands: 136-174, 200-260 and 400-520 MHz (the
-// last one defaults to 400-480 MHz).
-const CalibrationBand& CalibrationBandInfo(int b);
-
+// The three fixed calibration bands are 136-174, 200-260 and 400-520 MHz.
 // 0, 1 or 2 for the first calibration band containing f, else -1.
 int CalibrationBandOf(std::int64_t f);
 

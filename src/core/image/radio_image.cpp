@@ -2,51 +2,18 @@
 
 namespace kestra {
 
-int RadioImage::Bits(int offset, int shift, int width) const {
-    const int mask = (1 << width) - 1;
-    return (bytes_[static_cast<std::size_t>(offset)] >> shift) & mask;
-}
-
-void RadioImage::SetBits(int offset, int shift, int width, int value) {
-    const int mask = ((1 << width) - 1) << shift;
-    std::uint8_t& b = bytes_[static_cast<std::size_t>(offset)];
-    b = static_cast<std::uint8_t>((b & ~mask) | ((value << shift) & mask));
-}
-
-std::uint32_t RadioImage::Frequency(int offset) const {
-    return DecodeFrequency(bytes_.data() + offset);
-}
-
-void RadioImage::SetFrequency(int offset, std::uint32_t value) {
-    EncodeFrequency(value, bytes_.data() + offset);
-}
-
-int BandOfRecord(int n) {
-    if (n >= 1 && n <= 128)
-        return 0;
-    if (n >= 129 && n <= 256)
-        return 1;
-    if (n == kRecordAVfo)
-        return 0;
-    if (n == kRecordBVfo)
-        return 1;
-    return -1;
-}
-
-void ChannelRecord::setTxNone() {
-    for (int i = 0; i < 4; ++i)
-        setByte(kTx + i, 0xFF);
+void RadioImage::Fill(int from, int to, std::uint8_t value) {
+    for (int i = from; i < to; ++i)
+        SetByte(i, value);
 }
 
 void ChannelRecord::Clear() {
-    for (int i = 0; i < kRecordSize; ++i)
-        setByte(i, 0xFF);
-    setByte(kFlags0, 0x00);
-    setByte(kFlags1, 0x38);
-    setShiftAmount(1000000);
-    setShiftDirection(0);
-    setByte(0x14, 0);
-    setByte(0x15, 0);
+    image_.Fill(Base(), Base() + kRecordSize, 0xFF);
+    SetByte(kFlags0, 0x00);
+    SetByte(kFlags1, kScan.Pack(1) | kHighPower.Pack(1) | kWide.Pack(1));
+    SetSimplex();
+    SetByte(kReserved14, 0);
+    SetByte(kReserved15, 0);
 }
 
 void ClearRecord(RadioImage& image, int n) {
@@ -54,14 +21,14 @@ void ClearRecord(RadioImage& image, int n) {
 }
 
 int BandLimits::BandOf(std::int64_t f) const {
-    for (int b = 0; b < 2; ++b)
+    for (int b = 0; b < kBandCount; ++b)
         if (low[b] <= f && f <= high[b])
             return b;
     return -1;
 }
 
 int BandLimits::FirstConfiguredBand() const {
-    for (int b = 0; b < 2; ++b) {
+    for (int b = 0; b < kBandCount; ++b) {
         const auto lo = static_cast<std::uint32_t>(low[b]);
         const auto hi = static_cast<std::uint32_t>(high[b]);
         if (lo != 0 && lo != 0xFFFFFFFFu && hi != 0 && hi != 0xFFFFFFFFu)
@@ -70,21 +37,23 @@ int BandLimits::FirstConfiguredBand() const {
     return -1;
 }
 
+bool BandLimitsPresent(const RadioImage& image, int band) {
+    return image.Byte(BandLimitsOffset(band) + 3) != 0xFF;
+}
+
 void LoadBandLimitsFromImage(const RadioImage& image, BandLimits& limits) {
-    for (int b = 0; b < 2; ++b) {
-        const int base = region::kBandLimits + 8 * b;
-        if (image[static_cast<std::size_t>(base + 3)] != 0xFF) {
-            limits.low[b] = static_cast<std::int32_t>(image.Frequency(base));
-            limits.high[b] = static_cast<std::int32_t>(image.Frequency(base + 4));
+    for (int b = 0; b < kBandCount; ++b) {
+        if (BandLimitsPresent(image, b)) {
+            limits.low[b] = static_cast<std::int32_t>(image.Frequency(BandLimitsOffset(b)));
+            limits.high[b] = static_cast<std::int32_t>(image.Frequency(BandLimitsOffset(b) + 4));
         }
     }
 }
 
 void StoreBandLimitsToImage(const BandLimits& limits, RadioImage& image) {
-    for (int b = 0; b < 2; ++b) {
-        const int base = region::kBandLimits + 8 * b;
-        image.SetFrequency(base, static_cast<std::uint32_t>(limits.low[b]));
-        image.SetFrequency(base + 4, static_cast<std::uint32_t>(limits.high[b]));
+    for (int b = 0; b < kBandCount; ++b) {
+        image.SetFrequency(BandLimitsOffset(b), static_cast<std::uint32_t>(limits.low[b]));
+        image.SetFrequency(BandLimitsOffset(b) + 4, static_cast<std::uint32_t>(limits.high[b]));
     }
 }
 

@@ -12,6 +12,8 @@
 //   0x2080-0x20A7  DTMF encode settings and PTT ID codes
 //   0x20A8-0x20DF  DTMF decode and remote stun settings
 //   0x20E0-0x217F  DTMF code list, 10 x 16 bytes
+//                  (the bytes and bits of 0x2040-0x217F and of the FM
+//                  block: core/image/settings_layout.h)
 //   0x2E00-0x2E0F  identification block "V1.0.1" FF FF, 8 x FF
 //   0x2E10-0x2E1F  band limits, four 4-byte BCD values
 //   0x2E20-0x2E7F  derived channel summaries and bitmaps
@@ -39,55 +41,39 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/codec/byte_fields.h"
 #include "core/codec/codecs.h"
+#include "core/image/channel_numbers.h"
 
 namespace kestra {
 
 inline constexpr std::size_t kImageSize = 16384;
 inline constexpr int kRecordSize = 32;
-inline constexpr int kChannelCount = 258; // records 1..258
-inline constexpr int kBandChannels = 128;
-inline constexpr int kRecordAVfo = 257;
-inline constexpr int kRecordBVfo = 258;
 
-// Region offsets (first byte; "End" is one past the last byte).
+// Region offsets outside the settings blocks (first byte; "End" is one past
+// the last byte).
 namespace region {
-inline constexpr int kBandAChannels = 0x0000;
-inline constexpr int kBandBChannels = 0x1000;
 inline constexpr int kFixedBlock = 0x1F70;
-inline constexpr int kFixedBlockEnd = 0x1F78;
-inline constexpr int kVfoA = 0x2000;
-inline constexpr int kVfoB = 0x2020;
-inline constexpr int kSettings = 0x2040;
-inline constexpr int kSettingsEnd = 0x2072;
-inline constexpr int kChannelIndexA = 0x204F;
-inline constexpr int kChannelIndexB = 0x2050;
-inline constexpr int kDtmfEncode = 0x2080;
-inline constexpr int kDtmfDecode = 0x20A8;
-inline constexpr int kDtmfCodeList = 0x20E0;
-inline constexpr int kDtmfCodeListEnd = 0x2180;
 inline constexpr int kIdentBlock = 0x2E00;
+inline constexpr int kIdentBlockEnd = 0x2E10;
 inline constexpr int kBandLimits = 0x2E10; // A low, A high, B low, B high
-inline constexpr int kSummaries = 0x2E20;
-inline constexpr int kSummariesEnd = 0x2E80;
 inline constexpr int kFirstChannelA = 0x2E20;
 inline constexpr int kFirstChannelB = 0x2E21;
-inline constexpr int kPresenceA = 0x2E40;
+inline constexpr int kSummaryFill = 0x2E28; // 16 bytes FF
+inline constexpr int kSummaryFillEnd = 0x2E38;
+inline constexpr int kPresenceA = 0x2E40; // four 16-byte bitmaps
 inline constexpr int kScanA = 0x2E50;
 inline constexpr int kPresenceB = 0x2E60;
 inline constexpr int kScanB = 0x2E70;
-inline constexpr int kFmRadio = 0x2F80;
+inline constexpr int kBitmapsEnd = 0x2E80;
 inline constexpr int kDecoderTable = 0x3E00;
 inline constexpr int kDecoderTableEnd = 0x3E30;
 inline constexpr int kCalibration = 0x3ED0;
 inline constexpr int kCalibrationEnd = 0x3F70;
 inline constexpr int kFixedTable = 0x3F15;
-inline constexpr int kFixedTableEnd = 0x3F1F;
 inline constexpr int kPowerRows = 0x3F39;
 inline constexpr int kSlopes = 0x3F4B;
-inline constexpr int kSlopesEnd = 0x3F6F;
 inline constexpr int kBandPoints = 0x3F70;
-inline constexpr int kBandPointsEnd = 0x3FAC;
 } // namespace region
 
 // The fixed 8-byte block the finalisation writes at 0x1F70.
@@ -99,9 +85,12 @@ public:
     RadioImage() { Fill(0xFF); }
 
     void Fill(std::uint8_t value) { bytes_.fill(value); }
+    // Bytes [from, to) take value.
+    void Fill(int from, int to, std::uint8_t value);
 
     std::uint8_t& operator[](std::size_t offset) { return bytes_[offset]; }
     std::uint8_t operator[](std::size_t offset) const { return bytes_[offset]; }
+    // Container-style access, as std::data and std::size expect it.
     std::uint8_t* data() { return bytes_.data(); }
     const std::uint8_t* data() const { return bytes_.data(); }
     static constexpr std::size_t size() { return kImageSize; }
@@ -109,13 +98,32 @@ public:
     bool operator==(const RadioImage& o) const { return bytes_ == o.bytes_; }
     bool operator!=(const RadioImage& o) const { return bytes_ != o.bytes_; }
 
-    // Bits [shift, shift + width) of one byte.
-    int Bits(int offset, int shift, int width) const;
-    // Read-modify-write of bits [shift, shift + width): other bits are kept.
-    void SetBits(int offset, int shift, int width, int value);
+    std::uint8_t Byte(int offset) const { return bytes_[static_cast<std::size_t>(offset)]; }
+    void SetByte(int offset, std::uint8_t value) {
+        bytes_[static_cast<std::size_t>(offset)] = value;
+    }
 
-    std::uint32_t Frequency(int offset) const;
-    void SetFrequency(int offset, std::uint32_t value);
+    // A bit field; Set is a read-modify-write that keeps the other bits.
+    int Get(BitField field) const { return field.From(Byte(field.offset)); }
+    void Set(BitField field, int value) {
+        SetByte(field.offset, field.Into(Byte(field.offset), value));
+    }
+
+    // n-byte packed BCD (least significant pair first) and little-endian words.
+    std::uint32_t Bcd(int offset, int n) const { return ReadBcd(bytes_.data() + offset, n); }
+    void SetBcd(int offset, int n, std::uint32_t value) {
+        WriteBcd(bytes_.data() + offset, n, value);
+    }
+    std::uint32_t Le(int offset, int n) const { return ReadLe(bytes_.data() + offset, n); }
+    void SetLe(int offset, int n, std::uint32_t value) {
+        WriteLe(bytes_.data() + offset, n, value);
+    }
+
+    // A frequency: four BCD bytes in 10 Hz units.
+    std::uint32_t Frequency(int offset) const { return DecodeFrequency(bytes_.data() + offset); }
+    void SetFrequency(int offset, std::uint32_t value) {
+        EncodeFrequency(value, bytes_.data() + offset);
+    }
 
 private:
     std::array<std::uint8_t, kImageSize> bytes_;
@@ -125,14 +133,11 @@ private:
 constexpr int RecordOffset(int n) {
     return (n - 1) * kRecordSize;
 }
-// Band of a record number: 0 (A), 1 (B) or -1.
-int BandOfRecord(int n);
 
-// Typed access to one 32-byte channel record inside an image. Bit fields are
-// written by read-modify-write of their own bits.
-class ChannelRecord {
+// Read access to one 32-byte channel record inside an image.
+class ConstChannelRecord {
 public:
-    ChannelRecord(RadioImage& image, int n) : image_(image), base_(RecordOffset(n)) {}
+    ConstChannelRecord(const RadioImage& image, int n) : image_(image), base_(RecordOffset(n)) {}
 
     // Field offsets within the record.
     static constexpr int kRx = 0x00;
@@ -143,62 +148,101 @@ public:
     static constexpr int kFlags1 = 0x0D;
     static constexpr int kShiftDirection = 0x0F;
     static constexpr int kShiftAmount = 0x10;
+    static constexpr int kReserved14 = 0x14; // written 0 when the record is cleared
+    static constexpr int kReserved15 = 0x15;
     static constexpr int kName = 0x18;
     static constexpr int kNameLength = 7;
+    // Bit fields, at offsets within the record.
+    static constexpr BitField kSignalling{kFlags0, 0, 2};      // 0 off, 1 DTMF
+    static constexpr BitField kRepeaterMode{kFlags0, 2, 2};    // 0 off, 1 reverse, 2 talk-around
+    static constexpr BitField kVoiceProcessing{kFlags0, 4, 4}; // 0 off, 1 compander, 2-9 scrambler
+    static constexpr BitField kPttId{kFlags1, 0, 2};           // 0 off, 1 before, 2 after, 3 both
+    static constexpr BitField kVox{kFlags1, 2, 1};
+    static constexpr BitField kScan{kFlags1, 3, 1};
+    static constexpr BitField kHighPower{kFlags1, 4, 1};
+    static constexpr BitField kWide{kFlags1, 5, 1};
+    static constexpr BitField kBusyLockout{kFlags1, 6, 2}; // 0 off, 1 carrier, 2 QT/DQT
+    // The shift amount of a simplex channel: 10 MHz (00 00 00 01).
+    static constexpr std::uint32_t kSimplexShift = 1000000;
 
-    int base() const { return base_; }
-    std::uint8_t byte(int field) const { return image_[static_cast<std::size_t>(base_ + field)]; }
-    void setByte(int field, std::uint8_t v) { image_[static_cast<std::size_t>(base_ + field)] = v; }
+    int Base() const { return base_; }
+    std::uint8_t Byte(int field) const { return image_.Byte(base_ + field); }
+    int Get(BitField field) const { return image_.Get(At(field)); }
 
-    std::uint32_t rx() const { return image_.Frequency(base_ + kRx); }
-    void setRx(std::uint32_t f) { image_.SetFrequency(base_ + kRx, f); }
-    std::uint32_t tx() const { return image_.Frequency(base_ + kTx); }
-    void setTx(std::uint32_t f) { image_.SetFrequency(base_ + kTx, f); }
-    void setTxNone();
-    std::uint32_t shiftAmount() const { return image_.Frequency(base_ + kShiftAmount); }
-    void setShiftAmount(std::uint32_t f) { image_.SetFrequency(base_ + kShiftAmount, f); }
-    int shiftDirection() const { return byte(kShiftDirection); }
-    void setShiftDirection(int d) { setByte(kShiftDirection, static_cast<std::uint8_t>(d)); }
+    std::uint32_t Rx() const { return image_.Frequency(base_ + kRx); }
+    std::uint32_t Tx() const { return image_.Frequency(base_ + kTx); }
+    std::uint32_t ShiftAmount() const { return image_.Frequency(base_ + kShiftAmount); }
+    int ShiftDirection() const { return Byte(kShiftDirection); }
+    ToneCode RxTone() const { return ToneCode{Byte(kRxTone), Byte(kRxTone + 1)}; }
+    ToneCode TxTone() const { return ToneCode{Byte(kTxTone), Byte(kTxTone + 1)}; }
 
-    ToneCode rxTone() const { return ToneCode{byte(kRxTone), byte(kRxTone + 1)}; }
-    void setRxTone(ToneCode t) { setByte(kRxTone, t.low), setByte(kRxTone + 1, t.high); }
-    ToneCode txTone() const { return ToneCode{byte(kTxTone), byte(kTxTone + 1)}; }
-    void setTxTone(ToneCode t) { setByte(kTxTone, t.low), setByte(kTxTone + 1, t.high); }
+    int Signalling() const { return Get(kSignalling); }
+    int RepeaterMode() const { return Get(kRepeaterMode); }
+    int VoiceProcessing() const { return Get(kVoiceProcessing); }
+    int PttId() const { return Get(kPttId); }
+    bool Vox() const { return Get(kVox) != 0; }
+    bool Scan() const { return Get(kScan) != 0; }
+    bool HighPower() const { return Get(kHighPower) != 0; }
+    bool Wide() const { return Get(kWide) != 0; }
+    int BusyLockout() const { return Get(kBusyLockout); }
 
-    int signalling() const { return image_.Bits(base_ + kFlags0, 0, 2); }
-    void setSignalling(int v) { image_.SetBits(base_ + kFlags0, 0, 2, v); }
-    int repeaterMode() const { return image_.Bits(base_ + kFlags0, 2, 2); }
-    void setRepeaterMode(int v) { image_.SetBits(base_ + kFlags0, 2, 2, v); }
-    int voiceProcessing() const { return image_.Bits(base_ + kFlags0, 4, 4); }
-    void setVoiceProcessing(int v) { image_.SetBits(base_ + kFlags0, 4, 4, v); }
-    int pttId() const { return image_.Bits(base_ + kFlags1, 0, 2); }
-    void setPttId(int v) { image_.SetBits(base_ + kFlags1, 0, 2, v); }
-    bool vox() const { return image_.Bits(base_ + kFlags1, 2, 1) != 0; }
-    void setVox(bool v) { image_.SetBits(base_ + kFlags1, 2, 1, v); }
-    bool scan() const { return image_.Bits(base_ + kFlags1, 3, 1) != 0; }
-    void setScan(bool v) { image_.SetBits(base_ + kFlags1, 3, 1, v); }
-    bool highPower() const { return image_.Bits(base_ + kFlags1, 4, 1) != 0; }
-    void setHighPower(bool v) { image_.SetBits(base_ + kFlags1, 4, 1, v); }
-    bool wide() const { return image_.Bits(base_ + kFlags1, 5, 1) != 0; }
-    void setWide(bool v) { image_.SetBits(base_ + kFlags1, 5, 1, v); }
-    int busyLockout() const { return image_.Bits(base_ + kFlags1, 6, 2); }
-    void setBusyLockout(int v) { image_.SetBits(base_ + kFlags1, 6, 2, v); }
+protected:
+    // A field of this record as a field of the image.
+    BitField At(BitField field) const { return {base_ + field.offset, field.shift, field.width}; }
 
-    // Writes the cleared-record pattern: all 0xFF, byte 0x0C = 0, 0x0D = 0x38,
-    // shift amount 00 00 00 01, direction 0, bytes 0x14 and 0x15 = 0.
+private:
+    const RadioImage& image_;
+    int base_;
+};
+
+// Read and write access to one channel record. Bit fields are written by
+// read-modify-write of their own bits.
+class ChannelRecord : public ConstChannelRecord {
+public:
+    ChannelRecord(RadioImage& image, int n) : ConstChannelRecord(image, n), image_(image) {}
+
+    void SetByte(int field, std::uint8_t v) { image_.SetByte(Base() + field, v); }
+    void Set(BitField field, int value) { image_.Set(At(field), value); }
+
+    void SetRx(std::uint32_t f) { image_.SetFrequency(Base() + kRx, f); }
+    void SetTx(std::uint32_t f) { image_.SetFrequency(Base() + kTx, f); }
+    // FF FF FF FF: receive only.
+    void SetTxNone() { image_.Fill(Base() + kTx, Base() + kTx + 4, 0xFF); }
+    void SetShiftAmount(std::uint32_t f) { image_.SetFrequency(Base() + kShiftAmount, f); }
+    void SetShiftDirection(int d) { SetByte(kShiftDirection, static_cast<std::uint8_t>(d)); }
+    // Direction 0 and the 10 MHz amount.
+    void SetSimplex() {
+        SetShiftDirection(0);
+        SetShiftAmount(kSimplexShift);
+    }
+    void SetRxTone(ToneCode t) { SetByte(kRxTone, t.low), SetByte(kRxTone + 1, t.high); }
+    void SetTxTone(ToneCode t) { SetByte(kTxTone, t.low), SetByte(kTxTone + 1, t.high); }
+
+    void SetSignalling(int v) { Set(kSignalling, v); }
+    void SetRepeaterMode(int v) { Set(kRepeaterMode, v); }
+    void SetVoiceProcessing(int v) { Set(kVoiceProcessing, v); }
+    void SetPttId(int v) { Set(kPttId, v); }
+    void SetVox(bool v) { Set(kVox, v); }
+    void SetScan(bool v) { Set(kScan, v); }
+    void SetHighPower(bool v) { Set(kHighPower, v); }
+    void SetWide(bool v) { Set(kWide, v); }
+    void SetBusyLockout(int v) { Set(kBusyLockout, v); }
+
+    // Writes the cleared-record pattern: all 0xFF, byte 0x0C = 0, 0x0D = 0x38
+    // (scan, high power, wide), shift direction 0 and amount 00 00 00 01,
+    // bytes 0x14 and 0x15 = 0.
     void Clear();
 
 private:
     RadioImage& image_;
-    int base_;
 };
 
 void ClearRecord(RadioImage& image, int n);
 
 // Band limits in 10 Hz units: band 0 (A) and band 1 (B), each [low, high].
 struct BandLimits {
-    std::int32_t low[2] = {13600000, 40000000};
-    std::int32_t high[2] = {17400000, 48000000};
+    std::int32_t low[kBandCount] = {13600000, 40000000};
+    std::int32_t high[kBandCount] = {17400000, 48000000};
 
     bool operator==(const BandLimits& o) const {
         return low[0] == o.low[0] && low[1] == o.low[1] && high[0] == o.high[0] &&
@@ -214,8 +258,14 @@ struct BandLimits {
     int FirstConfiguredBand() const;
 };
 
-// Loads the band limits from the image where it holds them: band 0 unless
-// byte 0x2E13 is 0xFF, band 1 unless byte 0x2E1B is 0xFF.
+// Image offset of a band's low limit; its high limit follows at + 4.
+constexpr int BandLimitsOffset(int band) {
+    return region::kBandLimits + 8 * band;
+}
+// The image holds the limits of a band unless the most significant byte of
+// its low limit (0x2E13 for band 0, 0x2E1B for band 1) is 0xFF.
+bool BandLimitsPresent(const RadioImage& image, int band);
+// Loads the band limits from the image where it holds them.
 void LoadBandLimitsFromImage(const RadioImage& image, BandLimits& limits);
 // Writes the four limits into the image at 0x2E10..0x2E1F.
 void StoreBandLimitsToImage(const BandLimits& limits, RadioImage& image);

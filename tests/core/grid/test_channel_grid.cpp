@@ -36,10 +36,10 @@ struct Fixture {
     Fixture() { ApplyBuiltInDefaults(image); }
     ChannelRecord rec(int n) { return ChannelRecord(image, n); }
     void AddChannel(int n, std::uint32_t rx, std::uint32_t tx) {
-        rec(n).setRx(rx);
-        rec(n).setTx(tx);
-        rec(n).setRxTone(kNoTone);
-        rec(n).setTxTone(kNoTone);
+        rec(n).SetRx(rx);
+        rec(n).SetTx(tx);
+        rec(n).SetRxTone(kNoTone);
+        rec(n).SetTxTone(kNoTone);
     }
 };
 
@@ -66,20 +66,20 @@ private slots:
     void renderCellTexts() {
         Fixture f;
         f.AddChannel(1, 14512500, 14512500);
-        f.rec(1).setRxTone({0x85, 0x08});
-        f.rec(1).setTxTone({0x23, 0x80});
-        f.rec(1).setByte(0x0D, 0x00); // low, no scan, narrow, busy off
+        f.rec(1).SetRxTone({0x85, 0x08});
+        f.rec(1).SetTxTone({0x23, 0x80});
+        f.rec(1).SetByte(0x0D, 0x00); // low, no scan, narrow, busy off
         f.AddChannel(2, 43500000, 0);
-        f.rec(2).setTxNone();
-        f.rec(2).setRxTone({0x17, 0x80});
-        f.rec(2).setTxTone({0x00, 0x00});
-        f.rec(2).setBusyLockout(3);
+        f.rec(2).SetTxNone();
+        f.rec(2).SetRxTone({0x17, 0x80});
+        f.rec(2).SetTxTone({0x00, 0x00});
+        f.rec(2).SetBusyLockout(3);
         f.AddChannel(129, 43500000, 43000000); // B001 from 0x1000
-        f.rec(129).setBusyLockout(2);
-        f.rec(129).setRxTone({0x05, 0x81});
-        f.rec(129).setTxTone({0x54, 0xC7});
+        f.rec(129).SetBusyLockout(2);
+        f.rec(129).SetRxTone({0x05, 0x81});
+        f.rec(129).SetTxTone({0x54, 0xC7});
         f.AddChannel(3, 50000000, 50000000); // outside both bands
-        f.rec(4).setByte(3, 0x00);           // top byte 0x00: empty
+        f.rec(4).SetByte(3, 0x00);           // top byte 0x00: empty
         RenderGrid(f.grid, f.image, f.limits);
         QCOMPARE(Row(f.grid, 1),
                  QStringList({"145.12500", "145.12500", "88.5", "D023N", "低", "否", "窄", "关"}));
@@ -146,65 +146,65 @@ private slots:
             f.image[RecordOffset(9) + 0x10 + i] = 0xFF;
         SetRow(f.grid, 9, {"145.00000", "500.00000", "无", "无", "高", "是", "宽", "关"});
         GridToImage(f.grid, f.image, f.limits);
-        QCOMPARE(f.rec(9).tx(), 14500000u);
-        QCOMPARE(f.rec(9).shiftDirection(), 0);
+        QCOMPARE(f.rec(9).Tx(), 14500000u);
+        QCOMPARE(f.rec(9).ShiftDirection(), 0);
         QCOMPARE(Bytes(f.image, RecordOffset(9) + 0x10, 4), QByteArray::fromHex("00000001"));
 
         // A usable remembered shift keeps the amount and sets the direction.
         f.image.SetFrequency(RecordOffset(9) + 0x10, 60000);
         SetRow(f.grid, 9, {"145.00000", "500.00000", "无", "无", "高", "是", "宽", "关"});
         GridToImage(f.grid, f.image, f.limits);
-        QCOMPARE(f.rec(9).tx(), 50000000u);
-        QCOMPARE(f.rec(9).shiftDirection(), 2);
-        QCOMPARE(f.rec(9).shiftAmount(), 60000u);
+        QCOMPARE(f.rec(9).Tx(), 50000000u);
+        QCOMPARE(f.rec(9).ShiftDirection(), 2);
+        QCOMPARE(f.rec(9).ShiftAmount(), 60000u);
     }
 
     void gridToImageFlagsAndTones() {
         Fixture f;
         f.AddChannel(12, 14500000, 14500000);
         ChannelRecord rec = f.rec(12);
-        rec.setBusyLockout(2);
-        rec.setVox(true);
-        rec.setPttId(2);
-        rec.setSignalling(1);
-        rec.setVoiceProcessing(5);
-        rec.setByte(0x18, 'K');
-        rec.setByte(0x0E, 0x77);
+        rec.SetBusyLockout(2);
+        rec.SetVox(true);
+        rec.SetPttId(2);
+        rec.SetSignalling(1);
+        rec.SetVoiceProcessing(5);
+        rec.SetByte(0x18, 'K');
+        rec.SetByte(0x0E, 0x77);
         SetRow(f.grid, 12, {"145.00000", "145.00000", "D023N", "", "低", "否", "窄", "关"});
         GridToImage(f.grid, f.image, f.limits);
-        QCOMPARE(rec.busyLockout(), 0);
-        QVERIFY(!rec.highPower());
-        QVERIFY(!rec.scan());
-        QVERIFY(!rec.wide());
-        QVERIFY(rec.vox());
-        QCOMPARE(rec.pttId(), 2);
-        QCOMPARE(rec.signalling(), 1);
-        QCOMPARE(rec.voiceProcessing(), 5);
-        QCOMPARE(rec.byte(0x18), std::uint8_t('K'));
-        QCOMPARE(rec.byte(0x0E), std::uint8_t(0x77));
-        QCOMPARE(rec.rxTone(), (ToneCode{0x23, 0x80}));
-        QCOMPARE(rec.txTone(), kNoTone); // an empty tone cell is no tone
+        QCOMPARE(rec.BusyLockout(), 0);
+        QVERIFY(!rec.HighPower());
+        QVERIFY(!rec.Scan());
+        QVERIFY(!rec.Wide());
+        QVERIFY(rec.Vox());
+        QCOMPARE(rec.PttId(), 2);
+        QCOMPARE(rec.Signalling(), 1);
+        QCOMPARE(rec.VoiceProcessing(), 5);
+        QCOMPARE(rec.Byte(0x18), std::uint8_t('K'));
+        QCOMPARE(rec.Byte(0x0E), std::uint8_t(0x77));
+        QCOMPARE(rec.RxTone(), (ToneCode{0x23, 0x80}));
+        QCOMPARE(rec.TxTone(), kNoTone); // an empty tone cell is no tone
 
         // Unknown texts leave scan and bandwidth as they were; busy becomes 0.
-        rec.setScan(true);
-        rec.setWide(true);
-        rec.setBusyLockout(1);
+        rec.SetScan(true);
+        rec.SetWide(true);
+        rec.SetBusyLockout(1);
         SetRow(f.grid, 12, {"145.00000", "145.00000", "无", "无", "x", "x", "x", "x"});
         GridToImage(f.grid, f.image, f.limits);
-        QVERIFY(rec.scan());
-        QVERIFY(rec.wide());
-        QCOMPARE(rec.busyLockout(), 0);
-        QVERIFY(!rec.highPower());
+        QVERIFY(rec.Scan());
+        QVERIFY(rec.Wide());
+        QCOMPARE(rec.BusyLockout(), 0);
+        QVERIFY(!rec.HighPower());
         SetRow(f.grid, 12, {"145.00000", "145.00000", "无", "无", "高", "是", "宽", "载波"});
         GridToImage(f.grid, f.image, f.limits);
-        QCOMPARE(rec.busyLockout(), 1);
-        QVERIFY(rec.highPower());
+        QCOMPARE(rec.BusyLockout(), 1);
+        QVERIFY(rec.HighPower());
     }
 
     void clearingTheRxCellClearsTheRecord() {
         Fixture f;
         f.AddChannel(10, 14500000, 14500000);
-        f.rec(10).setByte(0x18, 'A');
+        f.rec(10).SetByte(0x18, 'A');
         RenderGrid(f.grid, f.image, f.limits);
         QCOMPARE(f.grid.Text(10, 1), std::string("145.00000"));
         f.grid.ClearRow(10);
@@ -217,21 +217,21 @@ private slots:
     void dialogOnlyFieldsSurviveManyConversions() {
         Fixture f;
         f.AddChannel(20, 14500000, 14560000);
-        f.rec(20).setVox(true);
-        f.rec(20).setPttId(3);
-        f.rec(20).setSignalling(1);
-        f.rec(20).setByte(0x18, 'N');
+        f.rec(20).SetVox(true);
+        f.rec(20).SetPttId(3);
+        f.rec(20).SetSignalling(1);
+        f.rec(20).SetByte(0x18, 'N');
         const QByteArray name = Bytes(f.image, RecordOffset(20) + 0x18, 7);
         for (int i = 0; i < 5; ++i) {
             RenderGrid(f.grid, f.image, f.limits);
             CommitTone(f.grid, {20, 3}, "88.5");
             GridToImage(f.grid, f.image, f.limits);
         }
-        QVERIFY(f.rec(20).vox());
-        QCOMPARE(f.rec(20).pttId(), 3);
-        QCOMPARE(f.rec(20).signalling(), 1);
+        QVERIFY(f.rec(20).Vox());
+        QCOMPARE(f.rec(20).PttId(), 3);
+        QCOMPARE(f.rec(20).Signalling(), 1);
         QCOMPARE(Bytes(f.image, RecordOffset(20) + 0x18, 7), name);
-        QCOMPARE(f.rec(20).rxTone(), (ToneCode{0x85, 0x08}));
+        QCOMPARE(f.rec(20).RxTone(), (ToneCode{0x85, 0x08}));
     }
 
     void renderConvertRenderReproducesTheGrid() {
@@ -257,7 +257,7 @@ private slots:
     void startCellEdit() {
         Fixture f;
         f.AddChannel(5, 14500000, 14500000);
-        f.rec(5).setBusyLockout(2);
+        f.rec(5).SetBusyLockout(2);
         RenderGrid(f.grid, f.image, f.limits);
         // An empty row edits its RX frequency, whatever column was clicked.
         EditorSpec opened = StartCellEdit(f.grid, {6, 6});
@@ -312,9 +312,9 @@ private slots:
     void newRowGetsDefaultsAndAClearedRecord() {
         Fixture f;
         ChannelRecord rec = f.rec(5);
-        rec.setByte(0x18, 'Z');
-        rec.setVox(true);
-        rec.setByte(0x0C, 0x55);
+        rec.SetByte(0x18, 'Z');
+        rec.SetVox(true);
+        rec.SetByte(0x0C, 0x55);
         RenderGrid(f.grid, f.image, f.limits);
         CommitFrequency(f.grid, f.image, f.limits, {5, 1}, "146.52");
         QCOMPARE(Row(f.grid, 5),
@@ -509,7 +509,7 @@ private slots:
         f.grid.editor.text = "145.5";
         GridToImage(f.grid, f.image, f.limits);
         QVERIFY(!f.grid.EditorOpen());
-        QCOMPARE(f.rec(3).rx(), 14550000u);
+        QCOMPARE(f.rec(3).Rx(), 14550000u);
         QCOMPARE(f.grid.Text(3, 5), std::string("高"));
         QCOMPARE(f.image[0x2E20], std::uint8_t(3));
     }

@@ -59,22 +59,22 @@ public:
                 rec.Clear();
                 continue;
             }
-            rec.setRx(Frequency(limits));
+            rec.SetRx(Frequency(limits));
             switch (Pick(5)) {
             case 0:
-                rec.setTxNone();
+                rec.SetTxNone();
                 break;
             case 1:
-                rec.setTx(rec.rx());
+                rec.SetTx(rec.Rx());
                 break;
             default:
-                rec.setTx(Frequency(limits));
+                rec.SetTx(Frequency(limits));
                 break;
             }
-            rec.setRxTone(Tone());
-            rec.setTxTone(Tone());
+            rec.SetRxTone(Tone());
+            rec.SetTxTone(Tone());
             if (Chance(30))
-                rec.setShiftAmount(static_cast<std::uint32_t>(Pick(2000000)));
+                rec.SetShiftAmount(static_cast<std::uint32_t>(Pick(2000000)));
         }
         return image;
     }
@@ -198,9 +198,9 @@ private slots:
             RenderGrid(again, image, limits);
             GridToImage(again, image, limits);
 
-            ChannelRecord b124(const_cast<RadioImage&>(once), 252);
+            const ConstChannelRecord b124(once, 252);
             const bool b124Exception = !onceRx.empty() && !onceTx.empty() &&
-                                       b124.rx() != b124.tx() && !limits.InBand(b124.tx());
+                                       b124.Rx() != b124.Tx() && !limits.InBand(b124.Tx());
             for (std::size_t off = 0; off < kImageSize; ++off) {
                 if (image[off] == once[off])
                     continue;
@@ -216,8 +216,8 @@ private slots:
             if (b124Exception) {
                 ++b124Cases;
                 ChannelRecord after(image, 252);
-                QCOMPARE(after.shiftDirection(), 0);
-                QCOMPARE(after.tx(), after.rx());
+                QCOMPARE(after.ShiftDirection(), 0);
+                QCOMPARE(after.Tx(), after.Rx());
             }
         }
         QVERIFY2(b124Cases > 0, "the generator never produced the B124 case");

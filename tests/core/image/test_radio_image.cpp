@@ -16,9 +16,9 @@ QByteArray Bytes(const RadioImage& image, int offset, int count) {
 void AddChannel(RadioImage& image, int n, std::uint32_t rx, bool scan) {
     ChannelRecord rec(image, n);
     rec.Clear();
-    rec.setRx(rx);
-    rec.setTx(rx);
-    rec.setScan(scan);
+    rec.SetRx(rx);
+    rec.SetTx(rx);
+    rec.SetScan(scan);
 }
 
 } // namespace
@@ -65,26 +65,26 @@ private slots:
     void bitFieldsKeepTheirNeighbours() {
         RadioImage image;
         ChannelRecord rec(image, 1);
-        rec.setByte(ChannelRecord::kFlags1, 0x00);
-        rec.setBusyLockout(2);
-        rec.setPttId(3);
-        rec.setVox(true);
-        QCOMPARE(rec.byte(ChannelRecord::kFlags1), std::uint8_t(0x87));
-        rec.setHighPower(true);
-        rec.setWide(true);
-        rec.setScan(true);
-        QCOMPARE(rec.byte(ChannelRecord::kFlags1), std::uint8_t(0xBF));
-        rec.setBusyLockout(1);
-        QCOMPARE(rec.byte(ChannelRecord::kFlags1), std::uint8_t(0x7F));
-        QCOMPARE(rec.pttId(), 3);
-        rec.setByte(ChannelRecord::kFlags0, 0);
-        rec.setVoiceProcessing(9);
-        rec.setRepeaterMode(2);
-        rec.setSignalling(1);
-        QCOMPARE(rec.byte(ChannelRecord::kFlags0), std::uint8_t(0x99));
-        rec.setRepeaterMode(0);
-        QCOMPARE(rec.byte(ChannelRecord::kFlags0), std::uint8_t(0x91));
-        QCOMPARE(rec.voiceProcessing(), 9);
+        rec.SetByte(ChannelRecord::kFlags1, 0x00);
+        rec.SetBusyLockout(2);
+        rec.SetPttId(3);
+        rec.SetVox(true);
+        QCOMPARE(rec.Byte(ChannelRecord::kFlags1), std::uint8_t(0x87));
+        rec.SetHighPower(true);
+        rec.SetWide(true);
+        rec.SetScan(true);
+        QCOMPARE(rec.Byte(ChannelRecord::kFlags1), std::uint8_t(0xBF));
+        rec.SetBusyLockout(1);
+        QCOMPARE(rec.Byte(ChannelRecord::kFlags1), std::uint8_t(0x7F));
+        QCOMPARE(rec.PttId(), 3);
+        rec.SetByte(ChannelRecord::kFlags0, 0);
+        rec.SetVoiceProcessing(9);
+        rec.SetRepeaterMode(2);
+        rec.SetSignalling(1);
+        QCOMPARE(rec.Byte(ChannelRecord::kFlags0), std::uint8_t(0x99));
+        rec.SetRepeaterMode(0);
+        QCOMPARE(rec.Byte(ChannelRecord::kFlags0), std::uint8_t(0x91));
+        QCOMPARE(rec.VoiceProcessing(), 9);
     }
 
     void bandTests() {

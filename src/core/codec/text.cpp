@@ -1,0 +1,179 @@
+#include "core/codec/text.h"
+
+#include <cctype>
+#include <climits>
+#include <clocale>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace kestra {
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsBlank(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The C library's decimal point in the current locale.
+char LocalePoint() {
+    return *std::localeconv()->decimal_point;
+}
+
+} // namespace
+
+std::string Format(const char* fmt, ...) {
+    char buf[128];
+    va_list args;
+    va_start(args, fmt);
+    va_list copy;
+    va_copy(copy, args);
+    const int n = std::vsnprintf(buf, sizeof buf, fmt, args);
+    va_end(args);
+    std::string out;
+    if (n < 0) {
+        va_end(copy);
+        return out;
+    }
+    if (static_cast<size_t>(n) < sizeof buf) {
+        out.assign(buf, static_cast<size_t>(n));
+    } else {
+        out.resize(static_cast<size_t>(n) + 1);
+        std::vsnprintf(&out[0], out.size(), fmt, copy);
+        out.resize(static_cast<size_t>(n));
+    }
+    va_end(copy);
+    const char point = LocalePoint();
+    if (point != '.')
+        for (char& c : out)
+            if (c == point)
+                c = '.';
+    return out;
+}
+
+bool ScanInt(const char* s, int& out, const char** end) {
+    const char* p = s;
+    while (IsBlank(*p))
+        ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = (*p == '-');
+        ++p;
+    }
+    if (!IsDigit(*p))
+        return false;
+    long long v = 0;
+    while (IsDigit(*p)) {
+        if (v < 10000000000LL)
+            v = v * 10 + (*p - '0');
+        ++p;
+    }
+    if (negative)
+        v = -v;
+    if (v > INT_MAX)
+        v = INT_MAX;
+    if (v < INT_MIN)
+        v = INT_MIN;
+    out = static_cast<int>(v);
+    if (end)
+        *end = p;
+    return true;
+}
+
+bool ScanWholeInt(const std::string& text, int& out) {
+    const char* end = nullptr;
+    int v = 0;
+    if (!ScanInt(text.c_str(), v, &end) || *end != '\0')
+        return false;
+    out = v;
+    return true;
+}
+
+int LeadingInt(const std::string& text) {
+    int v = 0;
+    return ScanInt(text.c_str(), v) ? v : 0;
+}
+
+double LeadingDecimal(const std::string& text) {
+    // The longest prefix of the form strtod accepts in the C locale: blanks,
+    // sign, digits, optional point and digits, optional exponent.
+    const char* p = text.c_str();
+    while (IsBlank(*p))
+        ++p;
+    std::string num;
+    if (*p == '+' || *p == '-')
+        num.push_back(*p++);
+    bool any = false;
+    while (IsDigit(*p)) {
+        num.push_back(*p++);
+        any = true;
+    }
+    if (*p == '.') {
+        std::string frac = ".";
+        const char* q = p + 1;
+        bool fracDigits = false;
+        while (IsDigit(*q)) {
+            frac.push_back(*q++);
+            fracDigits = true;
+        }
+        if (any || fracDigits) {
+            num += frac;
+            p = q;
+            any = true;
+        }
+    }
+    if (!any)
+        return 0.0;
+    if (*p == 'e' || *p == 'E') {
+        const char* q = p + 1;
+        std::string exp = "e";
+        if (*q == '+' || *q == '-')
+            exp.push_back(*q++);
+        if (IsDigit(*q)) {
+            while (IsDigit(*q))
+                exp.push_back(*q++);
+            num += exp;
+        }
+    }
+    // strtod reads the locale's decimal point, so the point is given as that.
+    const char point = LocalePoint();
+    if (point != '.')
+        for (char& c : num)
+            if (c == '.')
+                c = point;
+    return std::strtod(num.c_str(), nullptr);
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    return true;
+}
+
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
+    return EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::string ToUpperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+} // namespace kestra

@@ -1,0 +1,38 @@
+// Small text helpers shared by every layer: formatting, reading numbers the
+// way the C library reads them (but never by the process locale), prefix
+// and letter-case comparisons. Letter case is ASCII only; other bytes
+// (UTF-8 included) compare as they are.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestra {
+
+// printf-style formatting into a std::string; numbers always take '.' as the
+// decimal point, whatever the process locale says.
+std::string Format(const char* fmt, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+// The integer at the start of s as "%d" reads it: blanks skipped, optional
+// sign, at least one digit; values beyond int are clamped. end (when given)
+// receives the first character after the digits. False when there is no
+// number.
+bool ScanInt(const char* s, int& out, const char** end = nullptr);
+// The whole text is one integer (blanks allowed in front only).
+bool ScanWholeInt(const std::string& text, int& out);
+// atoi: the integer at the start, 0 when there is none.
+int LeadingInt(const std::string& text);
+// strtod in the C locale: the decimal number at the start, 0 when there is none.
+double LeadingDecimal(const std::string& text);
+
+bool StartsWith(std::string_view text, std::string_view prefix);
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
+// a-z become A-Z; every other byte stays.
+std::string ToUpperAscii(std::string text);
+
+} // namespace kestra
