@@ -140,6 +140,14 @@ private slots:
             << "'中' is no entry of the list (窄, 宽)";
         QTest::newRow("disabled field") << QStringList{"--set", "channel A002:信道名字=X"}
                                         << "[channel A002] 信道名字: the field is disabled";
+        QTest::newRow("disabled batch field")
+            << QStringList{"--set", "batch:从信道=5"} << "[batch] 从信道: the field is disabled";
+        QTest::newRow("button with a value")
+            << QStringList{"--set", "batch:应用=1"} << "takes no value";
+        QTest::newRow("radio without the button")
+            << QStringList{"--set", "batch:范围=C段"} << "'C段' is no button";
+        QTest::newRow("check box value")
+            << QStringList{"--set", "batch:接收随机=yes"} << "takes 1 or 0";
         QTest::newRow("read-only field") << QStringList{"--set", "model:机型=K"} << "read-only";
         QTest::newRow("header variant")
             << QStringList{"--set", "channel A1:接收频率=1"} << "needs a channel label";
@@ -168,6 +176,23 @@ private slots:
         QCOMPARE(r.exitCode, 2);
         QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
         QVERIFY(!QFile::exists(out));
+    }
+
+    void batchApplyIsSeeded() {
+        const QString in = Defaults();
+        auto run = [&](const QString& seed, const QString& out) {
+            const Run r = Cli({"configure", in, "-o", Path(out), "--seed", seed, "--set",
+                               "batch:范围=B段", "--set", "batch:接收起始频率=430", "--set",
+                               "batch:接收随机=1", "--set", "batch:应用="});
+            return r.exitCode == 0 ? ReadAll(Path(out)) : QByteArray();
+        };
+        const QByteArray a = run("5", "a.dat"), b = run("5", "b.dat"), c = run("6", "c.dat");
+        QVERIFY(!a.isEmpty());
+        QCOMPARE(a, b);
+        QVERIFY(a != c);
+        const RadioImage image = FromBytes(a);
+        QCOMPARE(FrequencyToText(image.Frequency(RecordOffset(129))), std::string("430.00000"));
+        QCOMPARE(int(image[RecordOffset(128) + 3]), 0xFF); // band A untouched
     }
 
     void profileSyntaxErrorsNameTheLine() {

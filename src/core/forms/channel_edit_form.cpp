@@ -82,6 +82,15 @@ const std::vector<FieldSpec>& ChannelOptionFields() {
     return fields;
 }
 
+void WriteChannelName(ChannelRecord& record, const std::string& name) {
+    const std::string stored = Utf8Left(filters::kPrintableAscii.Apply(name),
+                                        static_cast<std::size_t>(ChannelRecord::kNameLength));
+    for (int i = 0; i < ChannelRecord::kNameLength; ++i)
+        record.setByte(ChannelRecord::kName + i, i < static_cast<int>(stored.size())
+                                                     ? static_cast<std::uint8_t>(stored[i])
+                                                     : 0xFF);
+}
+
 ChannelEditForm::ChannelEditForm(FormContext& context, int channel)
     : Form(context), channel_(channel < 1 || channel > kChannelCount ? 1 : channel) {}
 
@@ -178,11 +187,7 @@ void ChannelEditForm::StoreChannel() {
     }
     rec.setRxTone(ToneTextToValue(Text(kRxTone)));
     rec.setTxTone(ToneTextToValue(Text(kTxTone)));
-    const std::string name = Utf8Left(Spec(kName).filter.Apply(Text(kName)),
-                                      static_cast<std::size_t>(ChannelRecord::kNameLength));
-    for (int i = 0; i < ChannelRecord::kNameLength; ++i)
-        rec.setByte(ChannelRecord::kName + i,
-                    i < static_cast<int>(name.size()) ? static_cast<std::uint8_t>(name[i]) : 0xFF);
+    WriteChannelName(rec, Text(kName));
     const int base = RecordOffset(channel_);
     for (int id = 0; id < kFieldCount; ++id)
         if (Spec(id).location.Valid())

@@ -33,6 +33,10 @@ const std::vector<std::string>& SignallingList();
 // relative to the record) and its fallback.
 const std::vector<FieldSpec>& ChannelOptionFields();
 
+// Writes a channel name into bytes 24..30: its printable ASCII characters, at
+// most 7, the rest 0xFF.
+void WriteChannelName(ChannelRecord& record, const std::string& name);
+
 class ChannelEditForm : public Form {
 public:
     enum Field {

@@ -1,6 +1,7 @@
 #include "core/forms/form_session.h"
 
 #include "core/codec/codecs.h"
+#include "core/forms/batch_channel_form.h"
 #include "core/forms/channel_edit_form.h"
 #include "core/forms/form_driver.h"
 #include "core/forms/model_info_form.h"
@@ -109,6 +110,8 @@ std::unique_ptr<Form> FormSession::OpenForm(const ProfileSection& section, std::
     Before(name);
     if (name == kModel)
         return std::make_unique<ModelInfoForm>(context_);
+    if (name == kBatch)
+        return std::make_unique<BatchChannelForm>(context_);
     return fail("the form '" + name + "' is not available in this version of kestra-cli");
 }
 
