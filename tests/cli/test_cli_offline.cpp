@@ -1,57 +1,17 @@
 #include <QtTest>
 
-#include <QProcess>
 #include <QTemporaryDir>
 
+#include "core/codec/codecs.h"
 #include "core/document/default_image.h"
 #include "core/grid/channel_grid.h"
 #include "core/image/calibration.h"
-#include "core/codec/codecs.h"
 #include "core/image/finalize.h"
+#include "support/cli_process.h"
 
 using namespace kestra;
 
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run Cli(const QStringList& args) {
-    QProcess p;
-    p.start(KESTRA_CLI_PATH, args);
-    Run r;
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-
-RadioImage FromBytes(const QByteArray& data) {
-    RadioImage image;
-    std::memcpy(image.data(), data.constData(), kImageSize);
-    return image;
-}
-
-} // namespace
+using namespace kestra::testing;
 
 class CliOfflineTest : public QObject {
     Q_OBJECT
@@ -96,7 +56,7 @@ private slots:
         bvfo.SetTxTone({0x23, 0x80});
         bvfo.SetBusyLockout(1);
         const QString in = dir.filePath("in.dat");
-        WriteAll(in, QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize));
+        QVERIFY(WriteAll(in, QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize)));
         const Run r = Cli({"channels", in});
         QCOMPARE(r.exitCode, 0);
         const QList<QByteArray> lines = r.out.split('\n');
@@ -165,7 +125,7 @@ private slots:
         QVERIFY(!QFile::exists(out));
 
         const QString shortFile = dir.filePath("short.dat");
-        WriteAll(shortFile, QByteArray(1000, '\xFF'));
+        QVERIFY(WriteAll(shortFile, QByteArray(1000, '\xFF')));
         r = Cli({"resave", shortFile, out});
         QCOMPARE(r.exitCode, 2);
         QVERIFY(QString::fromUtf8(r.err).contains("1000"));

@@ -1,0 +1,57 @@
+// Runs kestra-cli (KESTRA_CLI_PATH, or another copy of it) as its own process
+// and reads and writes the files it works on.
+#pragma once
+
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+
+#include <cstring>
+
+#include "core/image/radio_image.h"
+
+namespace kestra::testing {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+inline Run Cli(const QStringList& args, const QString& program = KESTRA_CLI_PATH) {
+    QProcess p;
+    p.start(program, args);
+    Run r;
+    if (!p.waitForFinished(30000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+inline QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline bool WriteAll(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+inline RadioImage FromBytes(const QByteArray& data) {
+    RadioImage image;
+    std::memcpy(image.data(), data.constData(),
+                std::min<std::size_t>(kImageSize, static_cast<std::size_t>(data.size())));
+    return image;
+}
+
+inline QByteArray ToBytes(const RadioImage& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
+}
+
+} // namespace kestra::testing
