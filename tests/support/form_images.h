@@ -21,7 +21,7 @@ inline RadioImage CleanRandomImage(unsigned seed) {
     for (int n = 1; n <= kChannelCount; ++n) {
         ChannelRecord rec(image, n);
         for (int b : {0x0E, 0x14, 0x15, 0x16, 0x17, 0x1F})
-            rec.setByte(b, static_cast<std::uint8_t>(rng()));
+            rec.SetByte(b, static_cast<std::uint8_t>(rng()));
         if (pick(4) == 0)
             continue; // empty
         const int band = pick(2);
@@ -29,32 +29,32 @@ inline RadioImage CleanRandomImage(unsigned seed) {
         const std::uint32_t span = band == 0 ? 3800000u : 8000000u;
         const std::uint32_t step = pick(2) ? 250u : 625u;
         const std::uint32_t rx = base + (rng() % (span / step)) * step;
-        rec.setRx(rx);
+        rec.SetRx(rx);
         switch (n > 256 ? 1 + pick(3) : pick(4)) { // a VFO always transmits
         case 0:
-            rec.setTxNone();
+            rec.SetTxNone();
             break;
         case 1:
-            rec.setTx(rx);
+            rec.SetTx(rx);
             break;
         default: {
             const int txBand = n > 256 ? band : pick(2);
             const std::uint32_t tb = txBand == 0 ? 13600000u : 40000000u;
             const std::uint32_t ts = txBand == 0 ? 3800000u : 8000000u;
-            rec.setTx(tb + (rng() % (ts / 250u)) * 250u);
+            rec.SetTx(tb + (rng() % (ts / 250u)) * 250u);
         }
         }
-        rec.setRxTone(ToneTextToValue(tones[static_cast<std::size_t>(pick(265))]));
-        rec.setTxTone(ToneTextToValue(tones[static_cast<std::size_t>(pick(265))]));
-        rec.setSignalling(pick(2));
-        rec.setRepeaterMode(pick(3));
-        rec.setVoiceProcessing(pick(10));
-        rec.setByte(ChannelRecord::kFlags1, static_cast<std::uint8_t>(rng() & 0x3F));
-        rec.setBusyLockout(pick(3));
+        rec.SetRxTone(ToneTextToValue(tones[static_cast<std::size_t>(pick(265))]));
+        rec.SetTxTone(ToneTextToValue(tones[static_cast<std::size_t>(pick(265))]));
+        rec.SetSignalling(pick(2));
+        rec.SetRepeaterMode(pick(3));
+        rec.SetVoiceProcessing(pick(10));
+        rec.SetByte(ChannelRecord::kFlags1, static_cast<std::uint8_t>(rng() & 0x3F));
+        rec.SetBusyLockout(pick(3));
         const int len = pick(8);
         static const char kChars[] = " =;#[]AZaz09~+-";
         for (int i = 0; i < ChannelRecord::kNameLength; ++i)
-            rec.setByte(ChannelRecord::kName + i,
+            rec.SetByte(ChannelRecord::kName + i,
                         i < len ? static_cast<std::uint8_t>(kChars[pick(sizeof kChars - 1)])
                                 : 0xFF);
     }

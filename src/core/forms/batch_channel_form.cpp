@@ -344,7 +344,7 @@ void BatchChannelForm::Generate() {
     const auto& tones = SignallingList();
     for (int n = first; n <= last; ++n) {
         ChannelRecord rec(image(), n);
-        rec.setRx(static_cast<std::uint32_t>(rx));
+        rec.SetRx(static_cast<std::uint32_t>(rx));
         std::int64_t t = rx;
         if (txMode == kTxOffset) {
             // Bounded by the band of this channel's receive frequency, so a
@@ -356,17 +356,17 @@ void BatchChannelForm::Generate() {
         } else if (txMode == kTxFromStart) {
             t = tx;
         }
-        rec.setTx(static_cast<std::uint32_t>(t));
+        rec.SetTx(static_cast<std::uint32_t>(t));
         if (rxRandom)
             ri = static_cast<int>(random() % static_cast<unsigned>(toneCount));
-        rec.setRxTone(ToneTextToValue(tones[static_cast<std::size_t>(ri)]));
+        rec.SetRxTone(ToneTextToValue(tones[static_cast<std::size_t>(ri)]));
         if (!txTonesOwn)
             ti = ri;
         else if (txRandom)
             ti = static_cast<int>(random() % static_cast<unsigned>(toneCount));
-        rec.setTxTone(ToneTextToValue(tones[static_cast<std::size_t>(ti)]));
-        rec.setByte(ChannelRecord::kFlags0, options[0]);
-        rec.setByte(ChannelRecord::kFlags1, options[1]);
+        rec.SetTxTone(ToneTextToValue(tones[static_cast<std::size_t>(ti)]));
+        rec.SetByte(ChannelRecord::kFlags0, options[0]);
+        rec.SetByte(ChannelRecord::kFlags1, options[1]);
         std::string name = Text(kName);
         if (State(kByNumber).checked)
             name = Utf8Left(name, 4) + Format("%03d", n);

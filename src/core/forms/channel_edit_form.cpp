@@ -86,7 +86,7 @@ void WriteChannelName(ChannelRecord& record, const std::string& name) {
     const std::string stored = Utf8Left(filters::kPrintableAscii.Apply(name),
                                         static_cast<std::size_t>(ChannelRecord::kNameLength));
     for (int i = 0; i < ChannelRecord::kNameLength; ++i)
-        record.setByte(ChannelRecord::kName + i, i < static_cast<int>(stored.size())
+        record.SetByte(ChannelRecord::kName + i, i < static_cast<int>(stored.size())
                                                      ? static_cast<std::uint8_t>(stored[i])
                                                      : 0xFF);
 }
@@ -139,23 +139,23 @@ void ChannelEditForm::LoadChannel() {
     channel_ = ParseChannelLabel(Text(kChannel));
     const int base = RecordOffset(channel_);
     ChannelRecord rec(image(), channel_);
-    if (rec.byte(ChannelRecord::kRx + 3) == 0xFF) {
+    if (rec.Byte(ChannelRecord::kRx + 3) == 0xFF) {
         EnterEmptyState();
         rememberedRx_.clear();
         return;
     }
     LeaveEmptyState();
-    SetText(kRx, FrequencyToText(rec.rx()));
-    const std::uint8_t txTop = rec.byte(ChannelRecord::kTx + 3);
-    SetText(kTx, txTop == 0xFF || txTop == 0x00 ? std::string() : FrequencyToText(rec.tx()));
-    SetText(kRxTone, ToneValueToText(rec.rxTone()));
-    SetText(kTxTone, ToneValueToText(rec.txTone()));
+    SetText(kRx, FrequencyToText(rec.Rx()));
+    const std::uint8_t txTop = rec.Byte(ChannelRecord::kTx + 3);
+    SetText(kTx, txTop == 0xFF || txTop == 0x00 ? std::string() : FrequencyToText(rec.Tx()));
+    SetText(kRxTone, ToneValueToText(rec.RxTone()));
+    SetText(kTxTone, ToneValueToText(rec.TxTone()));
     for (int id = 0; id < kFieldCount; ++id)
         if (Spec(id).location.Valid())
             LoadTableField(id, base);
     std::string name;
     for (int i = 0; i < ChannelRecord::kNameLength; ++i) {
-        const std::uint8_t b = rec.byte(ChannelRecord::kName + i);
+        const std::uint8_t b = rec.Byte(ChannelRecord::kName + i);
         if (b < 0x20 || b > 0x7E)
             break;
         name.push_back(static_cast<char>(b));
@@ -171,22 +171,22 @@ void ChannelEditForm::StoreChannel() {
         return;
     }
     const std::uint32_t rx = TextToFrequency(rememberedRx_);
-    rec.setRx(rx);
+    rec.SetRx(rx);
     const bool txEmpty = Text(kTx).empty();
     const std::uint32_t tx = txEmpty ? 0 : TextToFrequency(Text(kTx));
     if (txEmpty)
-        rec.setTxNone();
+        rec.SetTxNone();
     else
-        rec.setTx(tx);
+        rec.SetTx(tx);
     if (txEmpty || rx == tx) {
-        rec.setShiftDirection(0);
-        rec.setShiftAmount(1000000);
+        rec.SetShiftDirection(0);
+        rec.SetShiftAmount(1000000);
     } else {
-        rec.setShiftDirection(rx > tx ? 1 : 2);
-        rec.setShiftAmount(rx > tx ? rx - tx : tx - rx);
+        rec.SetShiftDirection(rx > tx ? 1 : 2);
+        rec.SetShiftAmount(rx > tx ? rx - tx : tx - rx);
     }
-    rec.setRxTone(ToneTextToValue(Text(kRxTone)));
-    rec.setTxTone(ToneTextToValue(Text(kTxTone)));
+    rec.SetRxTone(ToneTextToValue(Text(kRxTone)));
+    rec.SetTxTone(ToneTextToValue(Text(kTxTone)));
     WriteChannelName(rec, Text(kName));
     const int base = RecordOffset(channel_);
     for (int id = 0; id < kFieldCount; ++id)

@@ -94,7 +94,7 @@ void Form::SelectDefaultIfNone(int id) {
 void Form::LoadTableField(int id, int base) {
     const FieldSpec& spec = Spec(id);
     const ImageLocation& loc = spec.location;
-    const int value = image().Bits(base + loc.offset, loc.shift, loc.width);
+    const int value = image().Get(BitField{base + loc.offset, loc.shift, loc.width});
     switch (loc.storedAs) {
     case StoredAs::Index:
         Select(id, value);
@@ -126,7 +126,7 @@ int StoredValueOf(const FieldSpec& spec, const FieldState& state) {
 void Form::StoreTableField(int id, int base) {
     const FieldSpec& spec = Spec(id);
     const ImageLocation& loc = spec.location;
-    image().SetBits(base + loc.offset, loc.shift, loc.width, StoredValueOf(spec, State(id)));
+    image().Set(BitField{base + loc.offset, loc.shift, loc.width}, StoredValueOf(spec, State(id)));
 }
 
 } // namespace kestra::forms

@@ -42,10 +42,10 @@ struct Batch {
     }
     std::string Text(int id) const { return form.State(id).text; }
     ChannelRecord rec(int n) { return ChannelRecord(state.image, n); }
-    std::string Rx(int n) { return FrequencyToText(rec(n).rx()); }
-    std::string Tx(int n) { return FrequencyToText(rec(n).tx()); }
-    std::string RxTone(int n) { return ToneValueToText(rec(n).rxTone()); }
-    std::string TxTone(int n) { return ToneValueToText(rec(n).txTone()); }
+    std::string Rx(int n) { return FrequencyToText(rec(n).Rx()); }
+    std::string Tx(int n) { return FrequencyToText(rec(n).Tx()); }
+    std::string RxTone(int n) { return ToneValueToText(rec(n).RxTone()); }
+    std::string TxTone(int n) { return ToneValueToText(rec(n).TxTone()); }
     QByteArray Record(int n) {
         return QByteArray(reinterpret_cast<const char*>(state.image.data()) + RecordOffset(n),
                           kRecordSize);
@@ -157,8 +157,8 @@ private slots:
             QCOMPARE(b.Tx(129 + i), std::string(rx[i]));
             QCOMPARE(b.RxTone(129 + i), std::string(tone[i]));
             QCOMPARE(b.TxTone(129 + i), std::string(tone[i]));
-            QCOMPARE(int(b.rec(129 + i).byte(ChannelRecord::kFlags1)), 0x18);
-            QCOMPARE(int(b.rec(129 + i).byte(ChannelRecord::kFlags0)), 0x00);
+            QCOMPARE(int(b.rec(129 + i).Byte(ChannelRecord::kFlags1)), 0x18);
+            QCOMPARE(int(b.rec(129 + i).Byte(ChannelRecord::kFlags0)), 0x00);
         }
         QCOMPARE(b.Record(128), before128);
         QCOMPARE(b.Record(132), before132);
@@ -166,7 +166,7 @@ private slots:
         b.Do({"范围=B段", "应用="});
         QCOMPARE(b.Rx(256), std::string("431.58750"));
         QCOMPARE(b.renders, 2);
-        QCOMPARE(int(b.rec(257).byte(3)), 0xFF); // VFOs are never written
+        QCOMPARE(int(b.rec(257).Byte(3)), 0xFF); // VFOs are never written
     }
 
     void stepsWrapAtTheBandEnds() {

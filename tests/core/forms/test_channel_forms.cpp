@@ -27,10 +27,10 @@ struct Fixture {
     Fixture() { ApplyBuiltInDefaults(state.image); }
     ChannelRecord rec(int n) { return ChannelRecord(state.image, n); }
     void AddChannel(int n, std::uint32_t rx, std::uint32_t tx) {
-        rec(n).setRx(rx);
-        rec(n).setTx(tx);
-        rec(n).setRxTone(kNoTone);
-        rec(n).setTxTone(kNoTone);
+        rec(n).SetRx(rx);
+        rec(n).SetTx(tx);
+        rec(n).SetRxTone(kNoTone);
+        rec(n).SetTxTone(kNoTone);
     }
     QByteArray Record(int n) { return Bytes(state.image, RecordOffset(n), kRecordSize); }
 };
@@ -88,13 +88,13 @@ private slots:
         d.Type(F::kTx, typed.toStdString());
         QCOMPARE(QString::fromStdString(d.Text(F::kTx)), shown);
         d.form.Close();
-        QCOMPARE(QString::fromStdString(FrequencyToText(f.rec(3).rx())), shown);
+        QCOMPARE(QString::fromStdString(FrequencyToText(f.rec(3).Rx())), shown);
     }
 
     void emptyChannelOpensDisabledAndClosesCleared() {
         Fixture f;
-        f.rec(9).setByte(ChannelRecord::kRx + 3, 0xFF);
-        f.rec(9).setByte(0x0E, 0x12); // reserved bytes are lost with the channel
+        f.rec(9).SetByte(ChannelRecord::kRx + 3, 0xFF);
+        f.rec(9).SetByte(0x0E, 0x12); // reserved bytes are lost with the channel
         Dialog d(f, 9);
         QCOMPARE(d.Text(F::kRx), std::string());
         QVERIFY(d.Enabled(F::kRx));
@@ -127,7 +127,7 @@ private slots:
         e.Type(F::kRx, "");
         QVERIFY(!e.Enabled(F::kTx));
         e.form.Close();
-        QCOMPARE(int(f.rec(5).byte(3)), 0xFF);
+        QCOMPARE(int(f.rec(5).Byte(3)), 0xFF);
     }
 
     void vfoKeepsRxAndTxInOneBand() {
@@ -141,7 +141,7 @@ private slots:
         mem.Type(F::kTx, "440");
         QCOMPARE(mem.Text(F::kRx), std::string("435.00000"));
         mem.form.Close();
-        QCOMPARE(f.rec(256).tx(), 44000000u);
+        QCOMPARE(f.rec(256).Tx(), 44000000u);
         // "A VFO": RX in band B pulls TX along.
         Dialog vfo(f, 257);
         vfo.Type(F::kRx, "435");
@@ -149,8 +149,8 @@ private slots:
         vfo.Type(F::kTx, "435.6");
         QCOMPARE(vfo.Text(F::kRx), std::string("435.00000"));
         vfo.form.Close();
-        QCOMPARE(f.rec(257).rx(), 43500000u);
-        QCOMPARE(f.rec(257).tx(), 43560000u);
+        QCOMPARE(f.rec(257).Rx(), 43500000u);
+        QCOMPARE(f.rec(257).Tx(), 43560000u);
     }
 
     void vfoTxPullsTheStoredRxAlong() {
@@ -162,9 +162,9 @@ private slots:
         d.Type(F::kTx, "435.025");
         QCOMPARE(d.Text(F::kRx), std::string("435.02500"));
         d.form.Close();
-        QCOMPARE(f.rec(258).rx(), 43502500u);
-        QCOMPARE(f.rec(258).tx(), 43502500u);
-        QCOMPARE(f.rec(258).shiftDirection(), 0);
+        QCOMPARE(f.rec(258).Rx(), 43502500u);
+        QCOMPARE(f.rec(258).Tx(), 43502500u);
+        QCOMPARE(f.rec(258).ShiftDirection(), 0);
     }
 
     void emptiedTxGetsItsTextBack() {
@@ -174,10 +174,10 @@ private slots:
         d.Type(F::kTx, "");
         QCOMPARE(d.Text(F::kTx), std::string("145.60000"));
         // A stored TX of FF or 00 in its top byte shows empty and stays empty.
-        f.rec(2).setTxNone();
-        f.rec(2).setRx(14500000);
-        f.rec(3).setRx(14500000);
-        f.rec(3).setByte(ChannelRecord::kTx + 3, 0x00);
+        f.rec(2).SetTxNone();
+        f.rec(2).SetRx(14500000);
+        f.rec(3).SetRx(14500000);
+        f.rec(3).SetByte(ChannelRecord::kTx + 3, 0x00);
         for (int n : {2, 3}) {
             Dialog e(f, n);
             QCOMPARE(e.Text(F::kTx), std::string());
@@ -185,7 +185,7 @@ private slots:
             QCOMPARE(e.Text(F::kTx), std::string());
             e.form.Close();
             QCOMPARE(f.Record(n).mid(4, 4), Hex("ffffffff"));
-            QCOMPARE(int(f.rec(n).shiftDirection()), 0);
+            QCOMPARE(int(f.rec(n).ShiftDirection()), 0);
         }
     }
 
@@ -218,8 +218,8 @@ private slots:
     void listValuesWithoutEntryFallBack() {
         Fixture f;
         f.AddChannel(4, 14500000, 14500000);
-        f.rec(4).setByte(ChannelRecord::kFlags0, 0xC7); // voice 12, repeater 1, type 3
-        f.rec(4).setByte(ChannelRecord::kFlags1, 0xC0); // busy 3, everything else 0
+        f.rec(4).SetByte(ChannelRecord::kFlags0, 0xC7); // voice 12, repeater 1, type 3
+        f.rec(4).SetByte(ChannelRecord::kFlags1, 0xC0); // busy 3, everything else 0
         Dialog d(f, 4);
         QCOMPARE(d.Text(F::kVoice), std::string("关"));
         QCOMPARE(d.Text(F::kSignallingType), std::string("关"));
@@ -228,14 +228,14 @@ private slots:
         QCOMPARE(d.Text(F::kPower), std::string("低"));
         d.Pick(F::kPttId, 3);
         d.form.Close();
-        QCOMPARE(int(f.rec(4).byte(ChannelRecord::kFlags0)), 0x04);
-        QCOMPARE(int(f.rec(4).byte(ChannelRecord::kFlags1)), 0x03);
+        QCOMPARE(int(f.rec(4).Byte(ChannelRecord::kFlags0)), 0x04);
+        QCOMPARE(int(f.rec(4).Byte(ChannelRecord::kFlags1)), 0x03);
     }
 
     void toneTextsAreNormalised() {
         Fixture f;
         f.AddChannel(6, 14500000, 14500000);
-        f.rec(6).setRxTone(ToneTextToValue("D754I"));
+        f.rec(6).SetRxTone(ToneTextToValue("D754I"));
         Dialog d(f, 6);
         QCOMPARE(d.Text(F::kRxTone), std::string("D754I"));
         d.Type(F::kRxTone, "d23");
@@ -265,7 +265,7 @@ private slots:
         e.form.Close();
         QCOMPARE(f.Record(8).mid(24, 7), QByteArray("RP-T 12"));
         // A stored byte outside printable ASCII ends the shown name.
-        f.rec(8).setByte(ChannelRecord::kName + 2, 0x80);
+        f.rec(8).SetByte(ChannelRecord::kName + 2, 0x80);
         Dialog g(f, 8);
         QCOMPARE(g.Text(F::kName), std::string("RP"));
     }

@@ -79,7 +79,7 @@ private slots:
             session.RunSection(Sections("[channel A005]\n信道名字=X\n发射频率=145.6\n")[0], error),
             error.c_str());
         QCOMPARE(session.grid().Text(5, kColTx), std::string("145.60000")); // rendered after
-        QCOMPARE(int(ChannelRecord(state.image, 5).byte(ChannelRecord::kName)), int('X'));
+        QCOMPARE(int(ChannelRecord(state.image, 5).Byte(ChannelRecord::kName)), int('X'));
         // The model dialog's limits govern the dialogs and the grid after it.
         QVERIFY(session.RunSection(Sections("[channel A006]\n接收频率=500\n")[0], error));
         QCOMPARE(session.grid().Text(6, kColRx), std::string("136.00000"));
@@ -183,7 +183,7 @@ private slots:
             for (std::size_t i = 0; i < kImageSize; ++i)
                 image[i] = static_cast<std::uint8_t>(rng());
             for (int n = 1; n <= kChannelCount; n += 3) // some channels inside a band
-                ChannelRecord(image, n).setRx(14000000 +
+                ChannelRecord(image, n).SetRx(14000000 +
                                               static_cast<std::uint32_t>(rng() % 1000) * 125);
             std::string error;
             auto sections = Settings(image, "channel");
