@@ -226,11 +226,7 @@ private slots:
     }
     void settingsApplyCleanlyWithConfigure() {
         QFETCH(unsigned, seed);
-        RadioImage image;
-        if (seed == 0)
-            ApplyBuiltInDefaults(image);
-        else
-            image = CleanRandomImage(seed);
+        const RadioImage image = FormTestImage(seed);
         const QString in = Image("round.dat", image);
         const Run channels = Cli({"settings", in, "--form", "channel"});
         const Run all = Cli({"settings", in});

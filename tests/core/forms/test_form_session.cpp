@@ -157,11 +157,7 @@ private slots:
     }
     void settingsApplyToTheirImageWithoutChange() {
         QFETCH(unsigned, seed);
-        RadioImage image;
-        if (seed == 0)
-            ApplyBuiltInDefaults(image);
-        else
-            image = CleanRandomImage(seed);
+        const RadioImage image = FormTestImage(seed);
         auto sections = Settings(image, "channel");
         const auto model = Settings(image, "model");
         sections.insert(sections.end(), model.begin(), model.end());
