@@ -89,46 +89,6 @@ private slots:
         QCOMPARE(session.grid().Text(6, kColRx), std::string("500.00000"));
     }
 
-    void headersAndLinesAreCheckedWithTheirPlace_data() {
-        QTest::addColumn<QString>("profile");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("unknown form") << "[frobs]\n"
-                                      << "t.ini:1: [frobs]: unknown form";
-        QTest::newRow("form not built") << "[options]\n"
-                                        << "not available";
-        QTest::newRow("factory form") << "[tuning]\n"
-                                      << "not available";
-        QTest::newRow("short label") << "[channel A5]\n"
-                                     << "needs a channel label";
-        QTest::newRow("lower-case label") << "[channel a005]\n"
-                                          << "needs a channel label";
-        QTest::newRow("record 259") << "[channel B129]\n"
-                                    << "needs a channel label";
-        QTest::newRow("no label") << "[channel]\n"
-                                  << "needs a channel label";
-        QTest::newRow("model argument") << "[model x]\n"
-                                        << "takes no argument";
-        QTest::newRow("unknown key") << "[model]\n\n机型号=1\n"
-                                     << "t.ini:3: [model] 机型号: no such field";
-        QTest::newRow("read-only") << "[model]\n机型=K\n"
-                                   << "机型: the field is read-only";
-        QTest::newRow("disabled") << "[channel A VFO]\n信道名字=A\n"
-                                  << "disabled";
-        QTest::newRow("no entry") << "[channel A001]\n接收频率=145\n功率=中\n"
-                                  << "t.ini:3: [channel A001] 功率: '中' is no entry";
-        QTest::newRow("spin of an edit") << "[channel A001]\n接收频率++\n"
-                                         << "no spin button";
-    }
-    void headersAndLinesAreCheckedWithTheirPlace() {
-        QFETCH(QString, profile);
-        QFETCH(QString, message);
-        RadioImage image;
-        ApplyBuiltInDefaults(image);
-        std::string error;
-        Configure(image, Sections(profile.toStdString()), &error);
-        QVERIFY2(QString::fromStdString(error).contains(message), error.c_str());
-    }
-
     void channelSettingsPrintEveryRecord() {
         RadioImage image = CleanRandomImage(7);
         ClearRecord(image, 2);
