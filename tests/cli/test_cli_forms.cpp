@@ -149,8 +149,14 @@ private slots:
         QTest::newRow("check box value")
             << QStringList{"--set", "batch:接收随机=yes"} << "takes 1 or 0";
         QTest::newRow("read-only field") << QStringList{"--set", "model:机型=K"} << "read-only";
-        QTest::newRow("header variant")
-            << QStringList{"--set", "channel A1:接收频率=1"} << "needs a channel label";
+        for (const char* header :
+             {"channel A1", "channel a001", "channel B129", "channel", "channel  A001"})
+            QTest::newRow(header) << QStringList{"--set", QString(header) + ":接收频率=1"}
+                                  << "needs a channel label";
+        QTest::newRow("argument of model")
+            << QStringList{"--set", "model x:A段下限=140"} << "takes no argument";
+        QTest::newRow("spin of a plain edit")
+            << QStringList{"--set", "channel A001:接收频率++"} << "has no spin button";
         QTest::newRow("malformed set")
             << QStringList{"--set", "接收频率=1"} << "expected 'SECTION:KEY=VALUE'";
         QTest::newRow("malformed line")
@@ -226,11 +232,7 @@ private slots:
     }
     void settingsApplyCleanlyWithConfigure() {
         QFETCH(unsigned, seed);
-        RadioImage image;
-        if (seed == 0)
-            ApplyBuiltInDefaults(image);
-        else
-            image = CleanRandomImage(seed);
+        const RadioImage image = FormTestImage(seed);
         const QString in = Image("round.dat", image);
         const Run channels = Cli({"settings", in, "--form", "channel"});
         const Run all = Cli({"settings", in});

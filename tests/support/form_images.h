@@ -61,4 +61,13 @@ inline RadioImage CleanRandomImage(unsigned seed) {
     return image;
 }
 
+// Seed 0: the built-in defaults; any other seed: CleanRandomImage(seed).
+inline RadioImage FormTestImage(unsigned seed) {
+    if (seed != 0)
+        return CleanRandomImage(seed);
+    RadioImage image;
+    ApplyBuiltInDefaults(image);
+    return image;
+}
+
 } // namespace kestra

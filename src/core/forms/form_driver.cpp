@@ -116,18 +116,24 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
     case FieldKind::TypeableCombo:
         PasteText(form, id, line.value);
         return true;
-    case FieldKind::DropDownList: {
+    case FieldKind::DropDownList:
+    case FieldKind::RadioGroup: {
+        const bool list = spec.kind == FieldKind::DropDownList;
         const int index = IndexOf(spec.choices, line.value);
         if (index < 0) {
-            error =
-                "'" + line.value + "' is no entry of the list (" + EntryList(spec.choices) + ")";
+            error = "'" + line.value +
+                    (list ? "' is no entry of the list (" : "' is no button of the group (") +
+                    EntryList(spec.choices) + ")";
             return false;
         }
-        if (index == st.index)
-            return true;
+        if (list && index == st.index)
+            return true; // picking the selected entry changes nothing
         st.index = index;
         st.text = spec.choices[static_cast<std::size_t>(index)];
-        form.ListPicked(id);
+        if (list)
+            form.ListPicked(id);
+        else
+            form.RadioPressed(id);
         return true;
     }
     case FieldKind::CheckBox: {
@@ -140,18 +146,6 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
             st.checked = checked;
             form.BoxToggled(id);
         }
-        return true;
-    }
-    case FieldKind::RadioGroup: {
-        const int index = IndexOf(spec.choices, line.value);
-        if (index < 0) {
-            error =
-                "'" + line.value + "' is no button of the group (" + EntryList(spec.choices) + ")";
-            return false;
-        }
-        st.index = index;
-        st.text = spec.choices[static_cast<std::size_t>(index)];
-        form.RadioPressed(id);
         return true;
     }
     case FieldKind::PushButton:

@@ -1,10 +1,13 @@
 #include "core/forms/form_session.h"
 
+#include <algorithm>
+
 #include "core/codec/codecs.h"
 #include "core/forms/batch_channel_form.h"
 #include "core/forms/channel_edit_form.h"
 #include "core/forms/form_driver.h"
 #include "core/forms/model_info_form.h"
+#include "core/image/finalize.h"
 
 namespace kestra::forms {
 
@@ -73,20 +76,63 @@ FormSession::FormSession(AppState& state, std::optional<unsigned> randomSeed)
 
 void FormSession::RenderView() {
     RenderGrid(grid_, state_.image, state_.bandLimits);
+    converted_ = false;
+}
+
+void FormSession::ConvertGrid() {
+    if (fullViewPasses_ || !converted_) {
+        GridToImage(grid_, state_.image, state_.bandLimits);
+        converted_ = true;
+    } else if (!changedRows_.empty()) {
+        // Every other row was converted from a grid rendered from the image
+        // and is left as it is by converting it again.
+        for (int n : changedRows_)
+            GridRowToImage(grid_, state_.image, state_.bandLimits, n);
+        FinalizeImage(state_.image, state_.bandLimits);
+    }
+    changedRows_.clear();
 }
 
 void FormSession::PrepareSave() {
-    GridToImage(grid_, state_.image, state_.bandLimits);
+    ConvertGrid();
 }
 
 void FormSession::Before(const std::string& name) {
     if (name == kChannel || name == kModel || name == kBatch)
-        GridToImage(grid_, state_.image, state_.bandLimits);
+        ConvertGrid();
+    if (name == kChannel)
+        beforeDialog_ = state_.image;
 }
 
 void FormSession::After(const std::string& name) {
-    if (name == kChannel || name == kModel)
+    if (name == kModel || (name == kChannel && fullViewPasses_)) {
         RenderView();
+    } else if (name == kChannel) {
+        // The channel dialog writes channel records only: render the rows
+        // whose records it changed.
+        // RenderGrid takes the band limits from the image first; limits the
+        // image cannot hold as they were (beyond eight BCD digits) come back
+        // changed after a conversion, and then every row may render anew.
+        const BandLimits limitsBefore = state_.bandLimits;
+        LoadBandLimitsFromImage(state_.image, state_.bandLimits);
+        const int recordsEnd = RecordOffset(kChannelCount + 1);
+        if (!(state_.bandLimits == limitsBefore) ||
+            !std::equal(state_.image.data() + recordsEnd, state_.image.data() + kImageSize,
+                        beforeDialog_.data() + recordsEnd)) {
+            RenderView();
+            return;
+        }
+        for (int n = 1; n <= kChannelCount; ++n) {
+            const int at = RecordOffset(n);
+            if (std::equal(state_.image.data() + at, state_.image.data() + at + kRecordSize,
+                           beforeDialog_.data() + at))
+                continue;
+            const auto cells = RenderRow(state_.image, state_.bandLimits, n);
+            for (int c = 0; c < kGridCols - 1; ++c)
+                grid_.SetText(n, c + 1, cells[static_cast<std::size_t>(c)]);
+            changedRows_.push_back(n);
+        }
+    }
 }
 
 std::unique_ptr<Form> FormSession::OpenForm(const ProfileSection& section, std::string& error) {

@@ -12,6 +12,10 @@
 //
 // The batch dialog gets a GridToImage first so that grid edits not yet
 // converted are not replaced when "应用" renders the grid.
+//
+// Rows the view has converted and not changed since are left out of the next
+// conversion and rendering (converting them again changes nothing), so that
+// 258 channel sections do not run 258 complete conversions.
 #pragma once
 
 #include <memory>
@@ -57,6 +61,10 @@ public:
     // finalises the image.
     void PrepareSave();
 
+    // Runs the complete GridToImage and RenderGrid around every dialog
+    // instead of the rows that changed (the same result; for checking).
+    void SetFullViewPasses(bool full) { fullViewPasses_ = full; }
+
     ChannelGrid& grid() { return grid_; }
     FormContext& context() { return context_; }
 
@@ -68,11 +76,20 @@ private:
     std::unique_ptr<Form> OpenForm(const ProfileSection& section, std::string& error);
     void Before(const std::string& name);
     void After(const std::string& name);
+    // The main view's RenderGrid (the whole grid).
     void RenderView();
+    // The main view's GridToImage, which finalises the image.
+    void ConvertGrid();
 
     AppState& state_;
     ChannelGrid grid_;
     FormContext context_;
+    bool fullViewPasses_ = false;
+    // True when every row but changedRows_ has been converted from a grid
+    // rendered from the image, with no change to its record since.
+    bool converted_ = false;
+    std::vector<int> changedRows_;
+    RadioImage beforeDialog_;
 };
 
 } // namespace kestra::forms
