@@ -28,10 +28,10 @@ int main(int argc, char** argv) {
     for (int n = 1; n <= kChannelCount; ++n) {
         ChannelRecord rec(image, n);
         const std::uint32_t rx = (BandOfRecord(n) == 0 ? 14400000u : 43000000u) + n * 1250u;
-        rec.setRx(rx);
-        rec.setTx(rx + (n % 3 == 0 ? 60000u : 0u));
-        rec.setRxTone(ToneTextToValue(SignallingList()[static_cast<std::size_t>(n) % 265]));
-        rec.setTxTone(kNoTone);
+        rec.SetRx(rx);
+        rec.SetTx(rx + (n % 3 == 0 ? 60000u : 0u));
+        rec.SetRxTone(ToneTextToValue(SignallingList()[static_cast<std::size_t>(n) % 265]));
+        rec.SetTxTone(kNoTone);
         WriteChannelName(rec, "CH" + std::to_string(n));
     }
 
