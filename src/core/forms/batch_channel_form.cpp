@@ -1,4 +1,5 @@
 #include "core/forms/batch_channel_form.h"
+#include "core/codec/text_seam.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -14,7 +15,8 @@ namespace {
 constexpr int kLastMemoryChannel = 256;
 constexpr int kStepLimitKHz = 1000;
 constexpr int kIntervalLimit = 20;
-const std::vector<std::string> kDirections = {"递增", "递减"};
+const std::vector<std::string> kDirections = {KESTRA_TEXT("kestra", "递增"),
+                                              KESTRA_TEXT("kestra", "递减")};
 
 FieldSpec Radio(const char* key, std::vector<std::string> buttons) {
     return FieldSpec(key, FieldKind::RadioGroup, std::move(buttons));
@@ -87,43 +89,55 @@ std::uint32_t NearestRaster(std::uint32_t v) {
 BatchChannelForm::BatchChannelForm(FormContext& context) : Form(context) {}
 
 std::string BatchChannelForm::Title() const {
-    return "信道编辑";
+    return KESTRA_TEXT("kestra", "信道编辑");
 }
 
 const std::vector<FieldSpec>& BatchChannelForm::Fields() const {
     static const std::vector<FieldSpec> fields = [] {
         std::vector<FieldSpec> f(kFieldCount);
-        f[kRange] = Radio("范围", {"全部", "A段", "B段", "从信道"});
-        f[kFrom] = TextEdit("从信道", filters::kDigits, 3);
-        f[kTo] = TextEdit("到信道", filters::kDigits, 3);
-        f[kRxStart] = TextEdit("接收起始频率", filters::kDecimal, 9);
-        f[kRxStep] = TextEdit("接收步进", filters::kDecimal, 6);
-        f[kRxStepDir] = Radio("接收步进方向", kDirections);
-        f[kTxMode] = Radio("发射频率", {"默认", "偏移频率(MHz)", "起始频率(MHz)"});
-        f[kOffset] = TextEdit("偏移频率", filters::kDecimal, 8);
-        f[kOffsetDir] = Radio("偏移方向", {"加", "减"});
-        f[kTxStart] = TextEdit("发射起始频率", filters::kDecimal, 9);
-        f[kTxStep] = TextEdit("发射步进", filters::kDecimal, 6);
-        f[kTxStepDir] = Radio("发射步进方向", kDirections);
-        f[kRxTone] = FieldSpec("接收信令", FieldKind::DropDownList, SignallingList());
-        f[kRxRandom] = FieldSpec("接收随机", FieldKind::CheckBox);
-        f[kRxInterval] = TextEdit("接收间隔", filters::kDigits, 2);
-        f[kRxIntervalDir] = Radio("接收间隔方向", kDirections);
-        f[kTxToneMode] = Radio("发射信令", {"默认", "起始信令"});
-        f[kTxTone] = FieldSpec("发射起始信令", FieldKind::DropDownList, SignallingList());
-        f[kTxRandom] = FieldSpec("发射随机", FieldKind::CheckBox);
-        f[kTxInterval] = TextEdit("发射间隔", filters::kDigits, 2);
-        f[kTxIntervalDir] = Radio("发射间隔方向", kDirections);
+        f[kRange] = Radio(KESTRA_TEXT("kestra", "范围"),
+                          {KESTRA_TEXT("kestra", "全部"), KESTRA_TEXT("kestra", "A段"),
+                           KESTRA_TEXT("kestra", "B段"), KESTRA_TEXT("kestra", "从信道")});
+        f[kFrom] = TextEdit(KESTRA_TEXT("kestra", "从信道"), filters::kDigits, 3);
+        f[kTo] = TextEdit(KESTRA_TEXT("kestra", "到信道"), filters::kDigits, 3);
+        f[kRxStart] = TextEdit(KESTRA_TEXT("kestra", "接收起始频率"), filters::kDecimal, 9);
+        f[kRxStep] = TextEdit(KESTRA_TEXT("kestra", "接收步进"), filters::kDecimal, 6);
+        f[kRxStepDir] = Radio(KESTRA_TEXT("kestra", "接收步进方向"), kDirections);
+        f[kTxMode] = Radio(KESTRA_TEXT("kestra", "发射频率"),
+                           {KESTRA_TEXT("kestra", "默认"), KESTRA_TEXT("kestra", "偏移频率(MHz)"),
+                            KESTRA_TEXT("kestra", "起始频率(MHz)")});
+        f[kOffset] = TextEdit(KESTRA_TEXT("kestra", "偏移频率"), filters::kDecimal, 8);
+        f[kOffsetDir] = Radio(KESTRA_TEXT("kestra", "偏移方向"),
+                              {KESTRA_TEXT("kestra", "加"), KESTRA_TEXT("kestra", "减")});
+        f[kTxStart] = TextEdit(KESTRA_TEXT("kestra", "发射起始频率"), filters::kDecimal, 9);
+        f[kTxStep] = TextEdit(KESTRA_TEXT("kestra", "发射步进"), filters::kDecimal, 6);
+        f[kTxStepDir] = Radio(KESTRA_TEXT("kestra", "发射步进方向"), kDirections);
+        f[kRxTone] =
+            FieldSpec(KESTRA_TEXT("kestra", "接收信令"), FieldKind::DropDownList, SignallingList());
+        f[kRxRandom] = FieldSpec(KESTRA_TEXT("kestra", "接收随机"), FieldKind::CheckBox);
+        f[kRxInterval] = TextEdit(KESTRA_TEXT("kestra", "接收间隔"), filters::kDigits, 2);
+        f[kRxIntervalDir] = Radio(KESTRA_TEXT("kestra", "接收间隔方向"), kDirections);
+        f[kTxToneMode] = Radio(KESTRA_TEXT("kestra", "发射信令"),
+                               {KESTRA_TEXT("kestra", "默认"), KESTRA_TEXT("kestra", "起始信令")});
+        f[kTxTone] = FieldSpec(KESTRA_TEXT("kestra", "发射起始信令"), FieldKind::DropDownList,
+                               SignallingList());
+        f[kTxRandom] = FieldSpec(KESTRA_TEXT("kestra", "发射随机"), FieldKind::CheckBox);
+        f[kTxInterval] = TextEdit(KESTRA_TEXT("kestra", "发射间隔"), filters::kDigits, 2);
+        f[kTxIntervalDir] = Radio(KESTRA_TEXT("kestra", "发射间隔方向"), kDirections);
         for (int id = kPower; id <= kVoice; ++id) {
-            static const char* const kOptions[] = {"功率",     "扫描",     "带宽",
-                                                   "信令类型", "繁忙锁定", "PTT ID",
-                                                   "声控",     "中继模式", "语音处理"};
+            static const char* const kOptions[] = {
+                KESTRA_TEXT("kestra", "功率"),     KESTRA_TEXT("kestra", "扫描"),
+                KESTRA_TEXT("kestra", "带宽"),     KESTRA_TEXT("kestra", "信令类型"),
+                KESTRA_TEXT("kestra", "繁忙锁定"), "PTT ID",
+                KESTRA_TEXT("kestra", "声控"),     KESTRA_TEXT("kestra", "中继模式"),
+                KESTRA_TEXT("kestra", "语音处理")};
             f[static_cast<std::size_t>(id)] = ChannelOption(kOptions[id - kPower]);
         }
         // Printable ASCII only, as the radio shows names.
-        f[kName] = TextEdit("信道名字", filters::kPrintableAscii, ChannelRecord::kNameLength);
-        f[kByNumber] = FieldSpec("按信道号", FieldKind::CheckBox);
-        f[kApply] = FieldSpec("应用", FieldKind::PushButton);
+        f[kName] = TextEdit(KESTRA_TEXT("kestra", "信道名字"), filters::kPrintableAscii,
+                            ChannelRecord::kNameLength);
+        f[kByNumber] = FieldSpec(KESTRA_TEXT("kestra", "按信道号"), FieldKind::CheckBox);
+        f[kApply] = FieldSpec(KESTRA_TEXT("kestra", "应用"), FieldKind::PushButton);
         return f;
     }();
     return fields;

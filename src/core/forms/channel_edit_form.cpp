@@ -1,4 +1,5 @@
 #include "core/forms/channel_edit_form.h"
+#include "core/codec/text_seam.h"
 
 #include "core/codec/codecs.h"
 
@@ -6,7 +7,7 @@ namespace kestra::forms {
 
 namespace {
 
-constexpr const char* kOff = "关";
+constexpr const char* kOff = KESTRA_TEXT("kestra", "关");
 constexpr int kLastMemoryChannel = 256;
 
 FieldSpec OptionList(const char* key, std::vector<std::string> choices, int offset, int shift,
@@ -66,18 +67,31 @@ const std::vector<FieldSpec>& ChannelOptionFields() {
     constexpr int b12 = ChannelRecord::kFlags0;
     constexpr int b13 = ChannelRecord::kFlags1;
     static const std::vector<FieldSpec> fields = {
-        OptionList("功率", {"低", "高"}, b13, 4, 1, 1),
-        OptionList("带宽", {"窄", "宽"}, b13, 5, 1, 1),
-        OptionList("繁忙锁定", {kOff, "载波", "QT/DQT"}, b13, 6, 2, 0),
-        OptionList("信令类型", {kOff, "DTMF"}, b12, 0, 2, 0),
-        OptionList("声控", {kOff, "开"}, b13, 2, 1, 0),
-        OptionList(
-            "语音处理",
-            {kOff, "压扩", "扰频1", "扰频2", "扰频3", "扰频4", "扰频5", "扰频6", "扰频7", "扰频8"},
-            b12, 4, 4, 0),
-        OptionList("PTT ID", {kOff, "发射前", "发射后", "两者"}, b13, 0, 2, 0),
-        OptionList("扫描", {"否", "是"}, b13, 3, 1, 1),
-        OptionList("中继模式", {kOff, "倒频", "脱网"}, b12, 2, 2, 0),
+        OptionList(KESTRA_TEXT("kestra", "功率"),
+                   {KESTRA_TEXT("kestra", "低"), KESTRA_TEXT("kestra", "高")}, b13, 4, 1, 1),
+        OptionList(KESTRA_TEXT("kestra", "带宽"),
+                   {KESTRA_TEXT("kestra", "窄"), KESTRA_TEXT("kestra", "宽")}, b13, 5, 1, 1),
+        OptionList(KESTRA_TEXT("kestra", "繁忙锁定"),
+                   {kOff, KESTRA_TEXT("kestra", "载波"), "QT/DQT"}, b13, 6, 2, 0),
+        OptionList(KESTRA_TEXT("kestra", "信令类型"), {kOff, "DTMF"}, b12, 0, 2, 0),
+        OptionList(KESTRA_TEXT("kestra", "声控"), {kOff, KESTRA_TEXT("kestra", "开")}, b13, 2, 1,
+                   0),
+        OptionList(KESTRA_TEXT("kestra", "语音处理"),
+                   {kOff, KESTRA_TEXT("kestra", "压扩"), KESTRA_TEXT("kestra", "扰频1"),
+                    KESTRA_TEXT("kestra", "扰频2"), KESTRA_TEXT("kestra", "扰频3"),
+                    KESTRA_TEXT("kestra", "扰频4"), KESTRA_TEXT("kestra", "扰频5"),
+                    KESTRA_TEXT("kestra", "扰频6"), KESTRA_TEXT("kestra", "扰频7"),
+                    KESTRA_TEXT("kestra", "扰频8")},
+                   b12, 4, 4, 0),
+        OptionList("PTT ID",
+                   {kOff, KESTRA_TEXT("kestra", "发射前"), KESTRA_TEXT("kestra", "发射后"),
+                    KESTRA_TEXT("kestra", "两者")},
+                   b13, 0, 2, 0),
+        OptionList(KESTRA_TEXT("kestra", "扫描"),
+                   {KESTRA_TEXT("kestra", "否"), KESTRA_TEXT("kestra", "是")}, b13, 3, 1, 1),
+        OptionList(KESTRA_TEXT("kestra", "中继模式"),
+                   {kOff, KESTRA_TEXT("kestra", "倒频"), KESTRA_TEXT("kestra", "脱网")}, b12, 2, 2,
+                   0),
     };
     return fields;
 }
@@ -95,19 +109,20 @@ ChannelEditForm::ChannelEditForm(FormContext& context, int channel)
     : Form(context), channel_(channel < 1 || channel > kChannelCount ? 1 : channel) {}
 
 std::string ChannelEditForm::Title() const {
-    return "信道编辑";
+    return KESTRA_TEXT("kestra", "信道编辑");
 }
 
 const std::vector<FieldSpec>& ChannelEditForm::Fields() const {
     static const std::vector<FieldSpec> fields = [] {
         const auto& opt = ChannelOptionFields();
         std::vector<FieldSpec> f(kFieldCount);
-        f[kChannel] = Edit("信道号", FieldKind::SpinEdit, KeyFilter{"ABab0123456789"}, 4);
+        f[kChannel] = Edit(KESTRA_TEXT("kestra", "信道号"), FieldKind::SpinEdit,
+                           KeyFilter{"ABab0123456789"}, 4);
         f[kChannel].inProfile = false; // the section header names the channel
-        f[kRx] = Edit("接收频率", FieldKind::Edit, filters::kDecimal, 0);
-        f[kTx] = Edit("发射频率", FieldKind::Edit, filters::kDecimal, 0);
-        f[kRxTone] = ToneCombo("接收信令");
-        f[kTxTone] = ToneCombo("发射信令");
+        f[kRx] = Edit(KESTRA_TEXT("kestra", "接收频率"), FieldKind::Edit, filters::kDecimal, 0);
+        f[kTx] = Edit(KESTRA_TEXT("kestra", "发射频率"), FieldKind::Edit, filters::kDecimal, 0);
+        f[kRxTone] = ToneCombo(KESTRA_TEXT("kestra", "接收信令"));
+        f[kTxTone] = ToneCombo(KESTRA_TEXT("kestra", "发射信令"));
         f[kPower] = opt[kOptPower];
         f[kBandwidth] = opt[kOptBandwidth];
         f[kBusyLock] = opt[kOptBusy];
@@ -117,8 +132,8 @@ const std::vector<FieldSpec>& ChannelEditForm::Fields() const {
         f[kPttId] = opt[kOptPtt];
         // Only what the radio can show: a multi-byte character would be cut
         // to bytes and never shown again.
-        f[kName] =
-            Edit("信道名字", FieldKind::Edit, filters::kPrintableAscii, ChannelRecord::kNameLength);
+        f[kName] = Edit(KESTRA_TEXT("kestra", "信道名字"), FieldKind::Edit,
+                        filters::kPrintableAscii, ChannelRecord::kNameLength);
         f[kScan] = opt[kOptScan];
         f[kRepeater] = opt[kOptRepeater];
         return f;

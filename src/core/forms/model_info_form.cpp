@@ -1,4 +1,5 @@
 #include "core/forms/model_info_form.h"
+#include "core/codec/text_seam.h"
 
 #include <cstdlib>
 
@@ -80,18 +81,18 @@ void CorrectBandPair(std::int64_t& L, std::int64_t& U, bool lowerEdited) {
 ModelInfoForm::ModelInfoForm(FormContext& context) : Form(context) {}
 
 std::string ModelInfoForm::Title() const {
-    return "机型信息";
+    return KESTRA_TEXT("kestra", "机型信息");
 }
 
 const std::vector<FieldSpec>& ModelInfoForm::Fields() const {
     static const std::vector<FieldSpec> fields = [] {
         std::vector<FieldSpec> f(kFieldCount);
-        f[kModel].key = "机型";
+        f[kModel].key = KESTRA_TEXT("kestra", "机型");
         f[kModel].readOnly = true;
-        f[kALow] = LimitEdit("A段下限");
-        f[kAHigh] = LimitEdit("A段上限");
-        f[kBLow] = LimitEdit("B段下限");
-        f[kBHigh] = LimitEdit("B段上限");
+        f[kALow] = LimitEdit(KESTRA_TEXT("kestra", "A段下限"));
+        f[kAHigh] = LimitEdit(KESTRA_TEXT("kestra", "A段上限"));
+        f[kBLow] = LimitEdit(KESTRA_TEXT("kestra", "B段下限"));
+        f[kBHigh] = LimitEdit(KESTRA_TEXT("kestra", "B段上限"));
         return f;
     }();
     return fields;
