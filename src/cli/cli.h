@@ -43,6 +43,7 @@ struct Command {
 using CommandTable = std::map<std::string, Command>;
 
 void RegisterOfflineCommands(CommandTable& table);
+void RegisterFormCommands(CommandTable& table);
 // Provided by the serial-link build; absent when it is not built.
 void RegisterTransferCommands(CommandTable& table);
 

@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
     SetProgramDirectory(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
     CommandTable table;
     RegisterOfflineCommands(table);
+    RegisterFormCommands(table);
     RegisterTransferCommands(table);
     if (argc < 2)
         return UsageError("missing command");

@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
@@ -13,54 +12,11 @@
 #include "core/grid/channel_grid.h"
 #include "core/image/calibration.h"
 #include "core/image/finalize.h"
+#include "support/cli_process.h"
 
 using namespace kestra;
 
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// Runs kestra-cli; stdoutFile, when given, takes its standard output. A run
-// that does not end within limitMs is killed and reported as exit -1.
-Run Cli(const QStringList& args, const QString& stdoutFile = QString(), int limitMs = 30000) {
-    QProcess p;
-    if (!stdoutFile.isEmpty())
-        p.setStandardOutputFile(stdoutFile);
-    p.start(KESTRA_CLI_PATH, args);
-    Run r;
-    if (!p.waitForFinished(limitMs)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-
-RadioImage FromBytes(const QByteArray& data) {
-    RadioImage image;
-    std::memcpy(image.data(), data.constData(), kImageSize);
-    return image;
-}
-
-} // namespace
+using namespace kestra::testing;
 
 class CliOfflineTest : public QObject {
     Q_OBJECT
@@ -105,7 +61,7 @@ private slots:
         bvfo.SetTxTone({0x23, 0x80});
         bvfo.SetBusyLockout(1);
         const QString in = dir.filePath("in.dat");
-        WriteAll(in, QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize));
+        QVERIFY(WriteAll(in, QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize)));
         const Run r = Cli({"channels", in});
         QCOMPARE(r.exitCode, 0);
         const QList<QByteArray> lines = r.out.split('\n');
@@ -174,7 +130,7 @@ private slots:
         QVERIFY(!QFile::exists(out));
 
         const QString shortFile = dir.filePath("short.dat");
-        WriteAll(shortFile, QByteArray(1000, '\xFF'));
+        QVERIFY(WriteAll(shortFile, QByteArray(1000, '\xFF')));
         r = Cli({"resave", shortFile, out});
         QCOMPARE(r.exitCode, 2);
         QVERIFY(QString::fromUtf8(r.err).contains("1000"));
@@ -213,7 +169,7 @@ private slots:
         QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0644) == 0);
         for (const QStringList& args :
              {QStringList{"channels", fifo}, QStringList{"resave", fifo, dir.filePath("x.dat")}}) {
-            r = Cli(args, QString(), 10000);
+            r = CliTo(KESTRA_CLI_PATH, args, QString(), 10000);
             QCOMPARE(r.exitCode, 2);
             QVERIFY2(QString::fromUtf8(r.err).contains(QStringLiteral("不是普通文件")), r.err);
             QVERIFY(r.out.isEmpty());
@@ -225,11 +181,11 @@ private slots:
         QTemporaryDir dir;
         const QString in = dir.filePath("in.dat");
         QCOMPARE(Cli({"new", "--builtin", in}).exitCode, 0);
-        const Run r = Cli({"channels", in}, QStringLiteral("/dev/full"));
+        const Run r = CliTo(KESTRA_CLI_PATH, {"channels", in}, QStringLiteral("/dev/full"));
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(QString::fromUtf8(r.err).contains(QString::fromUtf8(std::strerror(ENOSPC))),
                  r.err);
-        QCOMPARE(Cli({"--help"}, QStringLiteral("/dev/full")).exitCode, 1);
+        QCOMPARE(CliTo(KESTRA_CLI_PATH, {"--help"}, QStringLiteral("/dev/full")).exitCode, 1);
     }
 #endif
 };

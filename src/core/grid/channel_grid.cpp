@@ -221,6 +221,10 @@ void PassThroughGrid(RadioImage& image, BandLimits& limits) {
     GridToImage(grid, image, limits);
 }
 
+void GridRowToImage(const ChannelGrid& grid, RadioImage& image, const BandLimits& limits, int n) {
+    StoreRow(grid, image, limits, n);
+}
+
 EditorSpec StartCellEdit(ChannelGrid& grid, GridCell cell) {
     EditorSpec opened;
     if (cell.row < 1 || cell.row >= kGridRows || cell.col < 1 || cell.col >= kGridCols) {

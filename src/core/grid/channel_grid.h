@@ -113,6 +113,8 @@ void GridToImage(ChannelGrid& grid, RadioImage& image, const BandLimits& limits)
 // What opening an image and then saving or sending it does: the grid is
 // rendered from the image and converted back (which finalises it).
 void PassThroughGrid(RadioImage& image, BandLimits& limits);
+// Writes row n into record n as GridToImage does, without FinalizeImage.
+void GridRowToImage(const ChannelGrid& grid, RadioImage& image, const BandLimits& limits, int n);
 
 // What StartCellEdit decided: which editor opens on which cell, with what.
 struct EditorSpec {

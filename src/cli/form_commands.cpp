@@ -1,0 +1,246 @@
+// settings and configure: every dialog as a profile of KEY=VALUE lines,
+// printed from an image and applied to one as the user would apply them.
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "cli/cli.h"
+#include "core/document/app_state.h"
+#include "core/document/dat_file.h"
+#include "core/document/file_io.h"
+#include "core/document/profile_file.h"
+#include "core/forms/form_session.h"
+#include "core/forms/profile.h"
+
+namespace kestra::cli {
+
+namespace {
+
+// Profiles and settings files larger than these are not read.
+constexpr std::size_t kMaxProfileSize = 64u << 20;
+constexpr std::size_t kMaxProfileFileSize = 1u << 20;
+
+using forms::FormSession;
+using forms::ProfileLine;
+using forms::ProfileSection;
+
+// A problem with what the user handed in: exit status 2 with a clear message.
+int InputError(const std::string& message) {
+    std::fprintf(stderr, "kestra-cli: %s\n", message.c_str());
+    return kExitUsage;
+}
+
+// The model name: Setup/Type of the Program.ini beside the program, read only
+// (empty when the file is absent or not a regular file).
+std::string ModelNameFromIni() {
+    std::string text;
+    std::string value;
+    if (ReadRegularFile(ProgramDirectory() + kProfileFileName, kMaxProfileFileSize, text, nullptr))
+        FindProfileValue(text, "Setup", "Type", value);
+    return value;
+}
+
+bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
+    std::string reason;
+    if (!ReadRegularFile(path, kMaxProfileSize + 1, text, &reason)) {
+        error = "cannot read the profile " + path + ": " + reason;
+        return false;
+    }
+    if (text.size() > kMaxProfileSize) {
+        error = "the profile " + path + " is larger than 64 MiB";
+        return false;
+    }
+    return true;
+}
+
+// Options in command-line order; value options may repeat.
+struct OrderedArgs {
+    std::vector<std::pair<std::string, std::string>> options;
+    std::vector<std::string> positional;
+
+    const std::string* Last(const std::string& name) const {
+        const std::string* found = nullptr;
+        for (const auto& o : options)
+            if (o.first == name)
+                found = &o.second;
+        return found;
+    }
+};
+
+bool ParseOrdered(const std::vector<std::string>& argv,
+                  const std::vector<std::string>& valueOptions, OrderedArgs& out,
+                  std::string& error) {
+    for (std::size_t i = 0; i < argv.size(); ++i) {
+        std::string arg = argv[i];
+        if (arg == "--") {
+            out.positional.insert(out.positional.end(), argv.begin() + static_cast<long>(i) + 1,
+                                  argv.end());
+            break;
+        }
+        if (arg.size() < 2 || arg[0] != '-') {
+            out.positional.push_back(arg);
+            continue;
+        }
+        std::string value;
+        bool inlineValue = false;
+        const auto eq = arg.find('=');
+        if (arg.compare(0, 2, "--") == 0 && eq != std::string::npos) {
+            value = arg.substr(eq + 1);
+            arg.resize(eq);
+            inlineValue = true;
+        }
+        bool known = false;
+        for (const auto& v : valueOptions)
+            known = known || v == arg;
+        if (!known) {
+            error = "unknown option " + arg;
+            return false;
+        }
+        if (!inlineValue) {
+            if (i + 1 >= argv.size()) {
+                error = "option " + arg + " needs a value";
+                return false;
+            }
+            value = argv[++i];
+        }
+        out.options.emplace_back(arg, value);
+    }
+    return true;
+}
+
+// Loads the image and sets up the state as the application has it; false
+// after printing the reason (exit status 2).
+bool OpenState(const std::string& command, const OrderedArgs& args, const std::string& path,
+               AppState& state, int& exitCode) {
+    if (const std::string* password = args.Last("--factory")) {
+        if (!FactoryPasswordMatches(*password)) {
+            exitCode = UsageError(command + ": the factory password does not match");
+            return false;
+        }
+        state.factoryMode = true;
+    }
+    if (!LoadInputImage(path, state.image)) {
+        exitCode = kExitUsage;
+        return false;
+    }
+    state.modelName = ModelNameFromIni();
+    state.appDirectory = ProgramDirectory();
+    return true;
+}
+
+int RunSettings(const std::vector<std::string>& argv) {
+    OrderedArgs args;
+    std::string error;
+    if (!ParseOrdered(argv, {"--form", "--factory"}, args, error))
+        return UsageError("settings: " + error);
+    if (args.positional.size() != 1)
+        return UsageError("settings: expected one image file");
+    AppState state;
+    int exitCode = kExitOk;
+    if (!OpenState("settings", args, args.positional[0], state, exitCode))
+        return exitCode;
+    const std::string* form = args.Last("--form");
+    FormSession session(state);
+    std::vector<ProfileSection> sections;
+    if (!session.SettingsSections(form ? *form : std::string(), sections, error))
+        return InputError("settings: " + error);
+    const std::string text = forms::WriteProfile(sections);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
+}
+
+// "SECTION:KEY=VALUE" (or KEY++ / KEY--) of one --set option.
+bool ParseSetOption(const std::string& spec, int number, std::string& header, ProfileLine& line,
+                    std::string& error) {
+    const auto colon = spec.find(':');
+    if (colon == std::string::npos || colon == 0) {
+        error = "--set:" + std::to_string(number) + ": expected 'SECTION:KEY=VALUE', got '" + spec +
+                "'";
+        return false;
+    }
+    header = spec.substr(0, colon);
+    std::string why;
+    if (!forms::ParseProfileLine(spec.substr(colon + 1), line, why)) {
+        error = "--set:" + std::to_string(number) + ": " + why;
+        return false;
+    }
+    line.number = number;
+    return true;
+}
+
+int RunConfigure(const std::vector<std::string>& argv) {
+    OrderedArgs args;
+    std::string error;
+    if (!ParseOrdered(argv, {"-o", "--factory", "--seed", "--profile", "--set"}, args, error))
+        return UsageError("configure: " + error);
+    if (args.positional.size() != 1)
+        return UsageError("configure: expected one input image");
+    const std::string* out = args.Last("-o");
+    if (!out)
+        return UsageError("configure: needs -o OUT.dat");
+    std::optional<unsigned> seed;
+    if (const std::string* s = args.Last("--seed")) {
+        char* end = nullptr;
+        const unsigned long v = std::strtoul(s->c_str(), &end, 10);
+        if (s->empty() || *end != '\0' || (*s)[0] == '-' || v > 0xFFFFFFFFul)
+            return UsageError("configure: --seed takes a number 0..4294967295");
+        seed = static_cast<unsigned>(v);
+    }
+
+    // Every section, in command-line order, read before anything runs.
+    std::vector<ProfileSection> sections;
+    int setNumber = 0;
+    bool lastWasSet = false;
+    for (const auto& option : args.options) {
+        if (option.first == "--profile") {
+            std::string text;
+            if (!ReadTextFile(option.second, text, error) ||
+                !forms::ParseProfile(text, option.second, sections, error))
+                return InputError("configure: " + error);
+            lastWasSet = false;
+        } else if (option.first == "--set") {
+            std::string header;
+            ProfileLine line;
+            if (!ParseSetOption(option.second, ++setNumber, header, line, error))
+                return InputError("configure: " + error);
+            if (!lastWasSet || sections.back().header != header) {
+                ProfileSection section;
+                section.header = header;
+                section.source = "--set";
+                section.number = setNumber;
+                sections.push_back(std::move(section));
+            }
+            sections.back().lines.push_back(std::move(line));
+            lastWasSet = true;
+        }
+    }
+
+    AppState state;
+    int exitCode = kExitOk;
+    if (!OpenState("configure", args, args.positional[0], state, exitCode))
+        return exitCode;
+    FormSession session(state, seed);
+    for (const ProfileSection& section : sections)
+        if (!session.RunSection(section, error))
+            return InputError("configure: " + error);
+    session.PrepareSave();
+    return SaveOutputImage(*out, state.image) ? kExitOk : kExitFailed;
+}
+
+} // namespace
+
+void RegisterFormCommands(CommandTable& table) {
+    table["settings"] = {
+        "settings IMAGE.dat [--form NAME] [--factory PASSWORD]",
+        "print the dialogs' fields as a profile of [section] and KEY=VALUE lines (forms: "
+        "channel, batch, model; without --form: model)",
+        RunSettings};
+    table["configure"] = {
+        "configure IN.dat -o OUT.dat [--factory PASSWORD] [--seed N] [--profile FILE]... "
+        "[--set 'SECTION:KEY=VALUE']...",
+        "open IN, run every profile section and --set in order as a user would in the "
+        "dialogs, save OUT",
+        RunConfigure};
+}
+
+} // namespace kestra::cli

@@ -1,0 +1,124 @@
+// One description of a dialog field, read alike by the form that owns it, the
+// Qt widget binder and kestra-cli's settings/configure.
+//
+// A form lists its fields in a table (std::vector<FieldSpec>) in the order of
+// the dialog, top to bottom; the position in that table is the field's id.
+// The table is fixed for the life of the program; what changes while a dialog
+// is open (texts, selections, enabled flags, grid rows) lives in FieldState.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kestra::forms {
+
+enum class FieldKind {
+    Edit,          // single-line edit
+    SpinEdit,      // edit with an up-down control
+    TypeableCombo, // drop-down combo that can be typed into
+    DropDownList,  // drop-down list: one of its entries or nothing
+    CheckBox,
+    RadioGroup, // group of radio buttons; choices are the button labels
+    GridCell,   // a grid whose cells are edited in place; key "ROW/COLUMN"
+    PushButton,
+};
+
+// Which typed characters an edit accepts. Characters are Unicode code points
+// of UTF-8 text.
+struct KeyFilter {
+    // Characters accepted, after upper-casing when upperCase is set; nullptr
+    // accepts any character.
+    const char* allowed = nullptr;
+    // Only the printable ASCII characters 0x20..0x7E.
+    bool printableAscii = false;
+    // Typed ASCII letters become upper case (the edit shows upper case).
+    bool upperCase = false;
+
+    // The character as the edit takes it (upper-cased where asked).
+    char32_t Transform(char32_t c) const;
+    bool Accepts(char32_t c) const;
+    // The text with every character transformed and the refused ones dropped.
+    std::string Apply(const std::string& utf8) const;
+};
+
+// Common filters.
+namespace filters {
+inline constexpr KeyFilter kAny{};
+inline constexpr KeyFilter kDigits{"0123456789", false, false};
+inline constexpr KeyFilter kDecimal{"0123456789.", false, false};
+inline constexpr KeyFilter kPrintableAscii{nullptr, true, false};
+inline constexpr KeyFilter kDtmf{"0123456789ABCD*#", false, true};
+} // namespace filters
+
+// How a table-driven list field keeps its value in the image.
+enum class StoredAs {
+    Index,          // the list index
+    Number,         // the number the selected entry's text starts with
+    NumberMinusOne, // that number minus 1
+};
+
+// Where a table-driven field lives in the image: bits [shift, shift + width)
+// of the byte at offset. The offset is absolute, or relative to the record a
+// form works on (the form passes the base).
+struct ImageLocation {
+    int offset = -1; // -1: the form loads and stores the field itself
+    int shift = 0;
+    int width = 8;
+    StoredAs storedAs = StoredAs::Index;
+    bool Valid() const { return offset >= 0; }
+    int Mask() const { return ((1 << width) - 1) << shift; }
+};
+
+// What a list field selects when the loaded value has no entry
+// (SelectDefaultIfNone): an index, or the first entry beginning with a text.
+struct Fallback {
+    int index = -1;
+    const char* text = nullptr;
+    bool Given() const { return index >= 0 || text != nullptr; }
+};
+
+struct FieldSpec {
+    FieldSpec() = default;
+    FieldSpec(std::string key_, FieldKind kind_, std::vector<std::string> choices_ = {})
+        : key(std::move(key_)), kind(kind_), choices(std::move(choices_)) {}
+
+    std::string key; // the label as the dialog shows it, without a trailing
+                     // colon; the profile key
+    FieldKind kind = FieldKind::Edit;
+    std::vector<std::string> choices; // list entries, radio button labels,
+                                      // typeable combo entries
+    int textLimit = 0;                // characters; 0 = no limit
+    KeyFilter filter;
+    bool readOnly = false;  // shown, never edited (a profile line is an error)
+    bool inProfile = true;  // printed by `kestra-cli settings`
+    ImageLocation location; // table-driven fields
+    Fallback fallback;
+    // GridCell: the titles of the editable columns (the row labels are the
+    // fixed first column and live in FieldState::rows).
+    std::vector<std::string> columns;
+    // PushButton: the id of the grid whose row label the button takes as its
+    // profile value ("ANI 呼叫"), or -1 when it takes none.
+    int argumentGrid = -1;
+};
+
+// The live state of one field while its dialog is open.
+struct FieldState {
+    std::string text; // edit and combo text; a list's selected entry text
+    int index = -1;   // list / radio selection, -1 = none
+    bool checked = false;
+    bool enabled = true;
+    bool visible = true;
+    // GridCell: row labels and the cell texts, row-major over the columns.
+    std::vector<std::string> rows;
+    std::vector<std::string> cells;
+};
+
+// UTF-8 helpers (invalid bytes count as one character each).
+std::size_t Utf8Length(const std::string& text);
+// The first `limit` characters.
+std::string Utf8Left(const std::string& text, std::size_t limit);
+bool Utf8Valid(const std::string& text);
+
+} // namespace kestra::forms

@@ -1,0 +1,132 @@
+#include "core/forms/form.h"
+
+#include <cstdlib>
+
+namespace kestra::forms {
+
+Form::Form(FormContext& context) : context_(context) {}
+
+Form::~Form() = default;
+
+int Form::FieldId(const std::string& key) const {
+    const auto& fields = Fields();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (fields[i].key == key)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void Form::Open() {
+    FillChoices();
+    LoadFromImage();
+}
+
+void Form::Close() {
+    StoreToImage();
+}
+
+void Form::FillChoices() {
+    states_.assign(Fields().size(), FieldState{});
+}
+
+void Form::FocusGained(int) {}
+void Form::TextTyped(int) {}
+void Form::TextCommitted(int) {}
+void Form::ListPicked(int) {}
+void Form::BoxToggled(int) {}
+void Form::RadioPressed(int) {}
+void Form::ButtonPressed(int, const std::string&) {}
+void Form::SpinStep(int, int) {}
+void Form::GridCellCommitted(int, int, int) {}
+
+KeyOutcome Form::KeyPressed(int, DialogKey) {
+    return KeyOutcome::Swallowed;
+}
+
+const std::string& Form::Cell(int id, int row, int col) const {
+    static const std::string kEmpty;
+    const std::size_t cols = Spec(id).columns.size();
+    const std::size_t at = static_cast<std::size_t>(row) * cols + static_cast<std::size_t>(col);
+    const auto& cells = State(id).cells;
+    return at < cells.size() ? cells[at] : kEmpty;
+}
+
+void Form::SetCell(int id, int row, int col, std::string text) {
+    FieldState& st = State(id);
+    const std::size_t cols = Spec(id).columns.size();
+    const std::size_t size = st.rows.size() * cols;
+    if (st.cells.size() != size)
+        st.cells.resize(size);
+    st.cells[static_cast<std::size_t>(row) * cols + static_cast<std::size_t>(col)] =
+        std::move(text);
+}
+
+void Form::Select(int id, int index) {
+    FieldState& st = State(id);
+    const auto& choices = Spec(id).choices;
+    if (index < 0 || index >= static_cast<int>(choices.size())) {
+        st.index = -1;
+        st.text.clear();
+        return;
+    }
+    st.index = index;
+    st.text = choices[static_cast<std::size_t>(index)];
+}
+
+int Form::FindEntryBeginningWith(int id, const std::string& prefix) const {
+    const auto& choices = Spec(id).choices;
+    for (std::size_t i = 0; i < choices.size(); ++i)
+        if (choices[i].compare(0, prefix.size(), prefix) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void Form::SelectDefaultIfNone(int id) {
+    if (Selected(id) >= 0)
+        return;
+    const Fallback& fb = Spec(id).fallback;
+    if (fb.text != nullptr)
+        Select(id, FindEntryBeginningWith(id, fb.text));
+    else if (fb.index >= 0)
+        Select(id, fb.index);
+}
+
+void Form::LoadTableField(int id, int base) {
+    const FieldSpec& spec = Spec(id);
+    const ImageLocation& loc = spec.location;
+    const int value = image().Get(BitField{base + loc.offset, loc.shift, loc.width});
+    switch (loc.storedAs) {
+    case StoredAs::Index:
+        Select(id, value);
+        break;
+    case StoredAs::Number:
+        Select(id, FindEntryBeginningWith(id, std::to_string(value)));
+        break;
+    case StoredAs::NumberMinusOne:
+        Select(id, FindEntryBeginningWith(id, std::to_string(value + 1)));
+        break;
+    }
+    SelectDefaultIfNone(id);
+}
+
+int StoredValueOf(const FieldSpec& spec, const FieldState& state) {
+    if (state.index < 0)
+        return 0;
+    switch (spec.location.storedAs) {
+    case StoredAs::Index:
+        return state.index;
+    case StoredAs::Number:
+        return std::atoi(spec.choices[static_cast<std::size_t>(state.index)].c_str());
+    case StoredAs::NumberMinusOne:
+        return std::atoi(spec.choices[static_cast<std::size_t>(state.index)].c_str()) - 1;
+    }
+    return 0;
+}
+
+void Form::StoreTableField(int id, int base) {
+    const FieldSpec& spec = Spec(id);
+    const ImageLocation& loc = spec.location;
+    image().Set(BitField{base + loc.offset, loc.shift, loc.width}, StoredValueOf(spec, State(id)));
+}
+
+} // namespace kestra::forms

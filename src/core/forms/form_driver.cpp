@@ -1,0 +1,220 @@
+#include "core/forms/form_driver.h"
+
+namespace kestra::forms {
+
+namespace {
+
+struct GridKey {
+    int id = -1;
+    int row = -1;
+    int col = -1;
+};
+
+int IndexOf(const std::vector<std::string>& list, const std::string& text) {
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i] == text)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// "ROW/COLUMN" of a grid field; row labels and column titles may not hold a
+// '/' of their own, but every split is tried so that one of them may.
+GridKey FindGridCell(const Form& form, const std::string& key) {
+    for (int id = 0; id < form.FieldCount(); ++id) {
+        const FieldSpec& spec = form.Spec(id);
+        if (spec.kind != FieldKind::GridCell)
+            continue;
+        for (auto slash = key.find('/'); slash != std::string::npos;
+             slash = key.find('/', slash + 1)) {
+            const int row = IndexOf(form.State(id).rows, key.substr(0, slash));
+            const int col = IndexOf(spec.columns, key.substr(slash + 1));
+            if (row >= 0 && col >= 0)
+                return GridKey{id, row, col};
+        }
+    }
+    return GridKey{};
+}
+
+std::string TypedText(const FieldSpec& spec, const std::string& value) {
+    std::string text = spec.filter.Apply(value);
+    if (spec.textLimit > 0)
+        text = Utf8Left(text, static_cast<std::size_t>(spec.textLimit));
+    return text;
+}
+
+std::string EntryList(const std::vector<std::string>& choices) {
+    std::string out;
+    for (const auto& c : choices) {
+        if (!out.empty())
+            out += ", ";
+        out += c;
+    }
+    return out;
+}
+
+bool Usable(const Form& form, int id, std::string& error) {
+    const FieldState& st = form.State(id);
+    if (form.Spec(id).readOnly) {
+        error = "the field is read-only";
+        return false;
+    }
+    if (!st.visible) {
+        error = "the field is not shown";
+        return false;
+    }
+    if (!st.enabled) {
+        error = "the field is disabled";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void PasteText(Form& form, int id, const std::string& value) {
+    form.FocusGained(id);
+    form.State(id).text = TypedText(form.Spec(id), value);
+    form.TextTyped(id);
+    form.TextCommitted(id);
+}
+
+bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
+    if (line.kind == ProfileLine::Kind::Comment)
+        return true;
+    const int id = form.FieldId(line.key);
+    if (id < 0) {
+        const GridKey cell = FindGridCell(form, line.key);
+        if (cell.id < 0) {
+            error = "no such field in this dialog";
+            return false;
+        }
+        if (!Usable(form, cell.id, error))
+            return false;
+        if (line.kind != ProfileLine::Kind::Value) {
+            error = "a grid cell has no spin button here";
+            return false;
+        }
+        form.SetCell(cell.id, cell.row, cell.col, TypedText(form.Spec(cell.id), line.value));
+        form.GridCellCommitted(cell.id, cell.row, cell.col);
+        return true;
+    }
+    const FieldSpec& spec = form.Spec(id);
+    if (!Usable(form, id, error))
+        return false;
+    FieldState& st = form.State(id);
+    if (line.kind != ProfileLine::Kind::Value) {
+        if (spec.kind != FieldKind::SpinEdit) {
+            error = "the field has no spin button";
+            return false;
+        }
+        form.SpinStep(id, line.kind == ProfileLine::Kind::SpinUp ? 1 : -1);
+        return true;
+    }
+    switch (spec.kind) {
+    case FieldKind::Edit:
+    case FieldKind::SpinEdit:
+    case FieldKind::TypeableCombo:
+        PasteText(form, id, line.value);
+        return true;
+    case FieldKind::DropDownList:
+    case FieldKind::RadioGroup: {
+        const bool list = spec.kind == FieldKind::DropDownList;
+        const int index = IndexOf(spec.choices, line.value);
+        if (index < 0) {
+            error = "'" + line.value +
+                    (list ? "' is no entry of the list (" : "' is no button of the group (") +
+                    EntryList(spec.choices) + ")";
+            return false;
+        }
+        if (list && index == st.index)
+            return true; // picking the selected entry changes nothing
+        st.index = index;
+        st.text = spec.choices[static_cast<std::size_t>(index)];
+        if (list)
+            form.ListPicked(id);
+        else
+            form.RadioPressed(id);
+        return true;
+    }
+    case FieldKind::CheckBox: {
+        if (line.value != "1" && line.value != "0") {
+            error = "a check box takes 1 or 0";
+            return false;
+        }
+        const bool checked = line.value == "1";
+        if (checked != st.checked) {
+            st.checked = checked;
+            form.BoxToggled(id);
+        }
+        return true;
+    }
+    case FieldKind::PushButton:
+        if (spec.argumentGrid >= 0) {
+            if (IndexOf(form.State(spec.argumentGrid).rows, line.value) < 0) {
+                error = "the button takes the row label of a cell of '" +
+                        form.Spec(spec.argumentGrid).key + "'";
+                return false;
+            }
+        } else if (!line.value.empty()) {
+            error = "a push button takes no value";
+            return false;
+        }
+        form.ButtonPressed(id, line.value);
+        return true;
+    case FieldKind::GridCell:
+        error = "a grid is set cell by cell: ROW/COLUMN=VALUE";
+        return false;
+    }
+    return false;
+}
+
+std::vector<ProfileLine> FormProfileLines(const Form& form) {
+    std::vector<ProfileLine> lines;
+    auto add = [&](const std::string& key, const std::string& value) {
+        ProfileLine line;
+        line.key = key;
+        line.value = value;
+        lines.push_back(std::move(line));
+    };
+    for (int id = 0; id < form.FieldCount(); ++id) {
+        const FieldSpec& spec = form.Spec(id);
+        const FieldState& st = form.State(id);
+        if (!spec.inProfile || !st.visible || spec.kind == FieldKind::PushButton)
+            continue;
+        if (spec.readOnly) {
+            ProfileLine line;
+            line.kind = ProfileLine::Kind::Comment;
+            line.value = spec.key + "=" + st.text;
+            lines.push_back(std::move(line));
+            continue;
+        }
+        if (!st.enabled)
+            continue;
+        switch (spec.kind) {
+        case FieldKind::Edit:
+        case FieldKind::SpinEdit:
+        case FieldKind::TypeableCombo:
+            add(spec.key, st.text);
+            break;
+        case FieldKind::DropDownList:
+        case FieldKind::RadioGroup:
+            if (st.index >= 0 && st.index < static_cast<int>(spec.choices.size()))
+                add(spec.key, spec.choices[static_cast<std::size_t>(st.index)]);
+            break;
+        case FieldKind::CheckBox:
+            add(spec.key, st.checked ? "1" : "0");
+            break;
+        case FieldKind::GridCell:
+            for (std::size_t r = 0; r < st.rows.size(); ++r)
+                for (std::size_t c = 0; c < spec.columns.size(); ++c)
+                    add(st.rows[r] + "/" + spec.columns[c],
+                        form.Cell(id, static_cast<int>(r), static_cast<int>(c)));
+            break;
+        case FieldKind::PushButton:
+            break;
+        }
+    }
+    return lines;
+}
+
+} // namespace kestra::forms

@@ -1,0 +1,43 @@
+// The generic driver: one profile line applied to an open form as the user
+// would do it, and a form's fields printed as profile lines.
+//
+//   edit, spin edit, typeable combo   VALUE is pasted: FocusGained, the key
+//       filter drops refused characters, the text is cut to the limit (in
+//       characters), TextTyped runs once, then TextCommitted (focus lost)
+//   KEY++ / KEY--                     SpinStep(+1 / -1) of a spin edit
+//   drop-down list                    the entry with exactly that text is
+//       picked (ListPicked); picking the selected entry does nothing
+//   check box                         "1" ticks, "0" clears (BoxToggled on a
+//       change)
+//   radio group                       the button with that label is pressed
+//   grid ("ROW/COLUMN" key)           the cell is typed into like an edit
+//       (the grid's filter and limit) and committed
+//   push button                       empty value (or a row label of the
+//       grid named by argumentGrid) presses it
+//
+// A key that names no field, a read-only, hidden or disabled field, a list
+// text that is no entry and a malformed value are errors; the form is left as
+// the lines before the error made it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/forms/form.h"
+#include "core/forms/profile.h"
+
+namespace kestra::forms {
+
+bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error);
+
+// The lines `kestra-cli settings` prints for an open form: every field in
+// table order that is in the profile, shown and enabled, with the text the
+// dialog shows; read-only fields as comments; no push buttons; lists and
+// radio groups without a selection are left out (there is nothing to pick).
+std::vector<ProfileLine> FormProfileLines(const Form& form);
+
+// Pastes a value into an edit-like field as ApplyProfileLine does (filter,
+// limit, FocusGained, TextTyped, TextCommitted); for tests and binders.
+void PasteText(Form& form, int id, const std::string& value);
+
+} // namespace kestra::forms

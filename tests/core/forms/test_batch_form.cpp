@@ -1,0 +1,290 @@
+// Batch channel generation without a display: the field corrections, the
+// enable rules and what "应用" writes.
+#include <QtTest>
+
+#include "core/document/default_image.h"
+#include "core/forms/batch_channel_form.h"
+#include "core/forms/channel_edit_form.h"
+#include "core/forms/form_driver.h"
+#include "core/forms/form_session.h"
+
+using namespace kestra;
+using namespace kestra::forms;
+
+namespace {
+
+using B = BatchChannelForm;
+
+struct Batch {
+    AppState state;
+    int renders = 0;
+    FormContext ctx{state, [this] { ++renders; }, 1u};
+    B form{ctx};
+    Batch() {
+        ApplyBuiltInDefaults(state.image);
+        form.Open();
+    }
+    // Applies profile lines; fails the test on an error.
+    void Do(std::initializer_list<const char*> lines) {
+        for (const char* text : lines) {
+            ProfileLine line;
+            std::string error;
+            if (!ParseProfileLine(text, line, error) || !ApplyProfileLine(form, line, error))
+                QFAIL(qPrintable(QString("%1: %2").arg(text, QString::fromStdString(error))));
+        }
+    }
+    QString Error(const char* text) {
+        ProfileLine line;
+        std::string error;
+        ParseProfileLine(text, line, error);
+        ApplyProfileLine(form, line, error);
+        return QString::fromStdString(error);
+    }
+    std::string Text(int id) const { return form.State(id).text; }
+    ChannelRecord rec(int n) { return ChannelRecord(state.image, n); }
+    std::string Rx(int n) { return FrequencyToText(rec(n).Rx()); }
+    std::string Tx(int n) { return FrequencyToText(rec(n).Tx()); }
+    std::string RxTone(int n) { return ToneValueToText(rec(n).RxTone()); }
+    std::string TxTone(int n) { return ToneValueToText(rec(n).TxTone()); }
+    QByteArray Record(int n) {
+        return QByteArray(reinterpret_cast<const char*>(state.image.data()) + RecordOffset(n),
+                          kRecordSize);
+    }
+};
+
+} // namespace
+
+class BatchFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void nearestRaster_data() {
+        QTest::addColumn<uint>("v");
+        QTest::addColumn<uint>("rounded");
+        QTest::newRow("20 up to 2.5 kHz") << 14501230u << 14501250u;
+        QTest::newRow("on 2.5 kHz") << 14501250u << 14501250u;
+        QTest::newRow("on 6.25 kHz") << 43500625u << 43500625u;
+        QTest::newRow("down to 6.25 kHz") << 43500660u << 43500625u;
+        QTest::newRow("down to 2.5 kHz") << 14500010u << 14500000u;
+        QTest::newRow("up to 6.25 kHz") << 43500615u << 43500625u;
+        QTest::newRow("7 kHz step") << 700u << 750u;
+        QTest::newRow("6 kHz step") << 600u << 625u;
+        QTest::newRow("zero") << 0u << 0u;
+    }
+    void nearestRaster() {
+        QFETCH(uint, v);
+        QFETCH(uint, rounded);
+        QCOMPARE(uint(NearestRaster(v)), rounded);
+    }
+
+    void opensOnFixedValuesWithItsEnableRules() {
+        Batch b;
+        QCOMPARE(b.Text(B::kRange), std::string("全部"));
+        QCOMPARE(b.Text(B::kFrom), std::string("1"));
+        QCOMPARE(b.Text(B::kTo), std::string("256"));
+        QCOMPARE(b.Text(B::kRxStart), std::string("136.00000"));
+        QCOMPARE(b.Text(B::kTxStart), std::string("136.00000"));
+        QCOMPARE(b.Text(B::kOffset), std::string("0.00000"));
+        QCOMPARE(b.Text(B::kRxTone), std::string("无"));
+        QCOMPARE(b.Text(B::kPower), std::string("低"));
+        QCOMPARE(b.Text(B::kScan), std::string("否"));
+        QCOMPARE(b.Text(B::kRxInterval), std::string("0"));
+        QVERIFY(!b.form.State(B::kFrom).enabled);
+        QVERIFY(!b.form.State(B::kOffset).enabled);
+        QVERIFY(!b.form.State(B::kTxStart).enabled);
+        QVERIFY(!b.form.State(B::kTxRandom).enabled);
+        QVERIFY(!b.form.State(B::kTxTone).enabled);
+        QVERIFY(b.Error("从信道=5").contains("disabled"));
+        b.Do({"发射频率=偏移频率(MHz)", "偏移频率=5"});
+        QVERIFY(b.Error("发射步进=5").contains("disabled"));
+        b.Do({"发射频率=起始频率(MHz)", "发射步进=5", "发射信令=起始信令", "发射随机=1"});
+        QVERIFY(!b.form.State(B::kOffsetDir).enabled);
+        QVERIFY(!b.form.State(B::kTxTone).enabled);
+        QVERIFY(!b.form.State(B::kTxInterval).enabled);
+        b.Do({"接收随机=1"});
+        QVERIFY(b.Error("接收信令=67.0").contains("disabled"));
+        QVERIFY(b.Error("接收间隔方向=递减").contains("disabled"));
+        QCOMPARE(b.renders, 0);
+        QVERIFY(b.form.KeyPressed(B::kName, DialogKey::Escape) == KeyOutcome::CloseDialog);
+    }
+
+    void fieldCorrections() {
+        Batch b;
+        b.Do({"接收起始频率=145.0123"});
+        QCOMPARE(b.Text(B::kRxStart), std::string("145.01250"));
+        b.Do({"接收起始频率=600"});
+        QCOMPARE(b.Text(B::kRxStart), std::string("136.00000"));
+        b.Do({"接收起始频率=435.0071", "接收起始频率="});        // emptied: the text at focus
+        QCOMPARE(b.Text(B::kRxStart), std::string("435.00750")); // 40 up, nearer than 85 down
+        const std::pair<const char*, const char*> steps[] = {
+            {"7", "7.5"}, {"6", "6.25"}, {"12.5", "12.5"}, {"1500", "1000"},
+            {"0.5", "0"}, {".5", "0"},   {"5x", "5"},      {"", "0"}};
+        for (const auto& s : steps) {
+            b.Do({(std::string("接收步进=") + s.first).c_str()});
+            QCOMPARE(b.Text(B::kRxStep), std::string(s.second));
+        }
+        b.Do({"接收间隔=35"});
+        QCOMPARE(b.Text(B::kRxInterval), std::string("20"));
+        b.Do({"接收间隔=00"});
+        QCOMPARE(b.Text(B::kRxInterval), std::string("0"));
+        b.Do({"范围=从信道"});
+        QCOMPARE(b.Text(B::kTo), std::string("256"));
+        b.Do({"从信道=300"}); // above the to channel
+        QCOMPARE(b.Text(B::kFrom), std::string("1"));
+        b.Do({"从信道=129", "到信道=100"}); // below the from channel
+        QCOMPARE(b.Text(B::kTo), std::string("256"));
+        b.Do({"到信道=131", "到信道=0"});
+        QCOMPARE(b.Text(B::kTo), std::string("256"));
+        b.Do({"范围=A段"});
+        QCOMPARE(b.Text(B::kFrom) + "-" + b.Text(B::kTo), std::string("1-128"));
+        b.Do({"范围=B段"});
+        QCOMPARE(b.Text(B::kFrom) + "-" + b.Text(B::kTo), std::string("129-256"));
+        b.Do({"范围=A段"});
+        QCOMPARE(b.Text(B::kFrom) + "-" + b.Text(B::kTo), std::string("1-128"));
+        b.Do({"范围=全部"});
+        QCOMPARE(b.Text(B::kFrom) + "-" + b.Text(B::kTo), std::string("1-256"));
+    }
+
+    void generatesChannels129To131() {
+        Batch b;
+        const QByteArray before128 = b.Record(128), before132 = b.Record(132);
+        b.Do({"范围=从信道", "从信道=129", "到信道=131", "接收起始频率=430", "接收步进=12.5",
+              "接收信令=67.0", "接收间隔=1", "功率=高", "扫描=是", "应用="});
+        QCOMPARE(b.renders, 1);
+        const char* rx[] = {"430.00000", "430.01250", "430.02500"};
+        const char* tone[] = {"67.0", "69.3", "71.9"};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(b.Rx(129 + i), std::string(rx[i]));
+            QCOMPARE(b.Tx(129 + i), std::string(rx[i]));
+            QCOMPARE(b.RxTone(129 + i), std::string(tone[i]));
+            QCOMPARE(b.TxTone(129 + i), std::string(tone[i]));
+            QCOMPARE(int(b.rec(129 + i).Byte(ChannelRecord::kFlags1)), 0x18);
+            QCOMPARE(int(b.rec(129 + i).Byte(ChannelRecord::kFlags0)), 0x00);
+        }
+        QCOMPARE(b.Record(128), before128);
+        QCOMPARE(b.Record(132), before132);
+        // The same settings with "B段" start at B001 (record 129) as well.
+        b.Do({"范围=B段", "应用="});
+        QCOMPARE(b.Rx(256), std::string("431.58750"));
+        QCOMPARE(b.renders, 2);
+        QCOMPARE(int(b.rec(257).Byte(3)), 0xFF); // VFOs are never written
+    }
+
+    void stepsWrapAtTheBandEnds() {
+        Batch b;
+        b.Do({"范围=A段", "接收起始频率=173.99", "接收步进=5", "发射频率=起始频率(MHz)",
+              "发射起始频率=136.005", "发射步进=2.5", "发射步进方向=递减", "应用="});
+        QCOMPARE(b.Rx(1), std::string("173.99000"));
+        QCOMPARE(b.Rx(2), std::string("173.99500"));
+        QCOMPARE(b.Rx(3), std::string("174.00000")); // the limit itself is in the band
+        QCOMPARE(b.Rx(4), std::string("136.00000"));
+        QCOMPARE(b.Tx(1), std::string("136.00500"));
+        QCOMPARE(b.Tx(2), std::string("136.00250"));
+        QCOMPARE(b.Tx(3), std::string("136.00000"));
+        QCOMPARE(b.Tx(4), std::string("174.00000"));
+        b.Do({"接收起始频率=400", "接收步进方向=递减", "应用="});
+        QCOMPARE(b.Rx(1), std::string("400.00000"));
+        QCOMPARE(b.Rx(2), std::string("480.00000"));
+        // A stepped value off both rasters goes to the nearest one.
+        b.Do({"接收起始频率=145", "接收步进=6.25", "接收步进方向=递增", "范围=全部", "应用="});
+        QCOMPARE(b.Rx(2), std::string("145.00625"));
+    }
+
+    void toneIndexesWrap() {
+        Batch b;
+        b.Do({"范围=A段", "接收信令=D754I", "接收间隔=1", "发射信令=起始信令", "发射起始信令=无",
+              "发射间隔=2", "发射间隔方向=递减", "应用="});
+        QCOMPARE(b.RxTone(1), std::string("D754I"));
+        QCOMPARE(b.RxTone(2), std::string("无"));
+        QCOMPARE(b.RxTone(3), std::string("67.0"));
+        QCOMPARE(b.TxTone(1), std::string("无"));
+        QCOMPARE(b.TxTone(2), std::string("D743I")); // index 263
+        QCOMPARE(b.TxTone(3), std::string("D732I"));
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(b.state.image.data()) + 8, 4),
+                 QByteArray::fromHex("54c7ffff"));
+    }
+
+    void randomTonesFollowTheSeed() {
+        Batch b;
+        b.Do({"接收随机=1", "应用="});
+        QByteArray first;
+        bool varied = false;
+        for (int n = 1; n <= 256; ++n) {
+            QCOMPARE(b.RxTone(n), b.TxTone(n)); // transmit "默认": the same tone
+            first += QByteArray::fromStdString(b.RxTone(n));
+            varied = varied || b.RxTone(n) != b.RxTone(1);
+        }
+        QVERIFY(varied);
+        b.Do({"应用="}); // every "应用" seeds again: the same tones
+        QByteArray second;
+        for (int n = 1; n <= 256; ++n)
+            second += QByteArray::fromStdString(b.RxTone(n));
+        QCOMPARE(second, first);
+        b.ctx.randomSeed = 2;
+        b.Do({"应用="});
+        QByteArray third;
+        for (int n = 1; n <= 256; ++n)
+            third += QByteArray::fromStdString(b.RxTone(n));
+        QVERIFY(third != first);
+        b.Do({"发射信令=起始信令", "发射随机=1", "应用="});
+        int differing = 0;
+        for (int n = 1; n <= 256; ++n)
+            differing += b.RxTone(n) != b.TxTone(n);
+        QVERIFY(differing > 200);
+    }
+
+    void namesByChannelNumber() {
+        Batch b;
+        b.Do({"范围=A段", "按信道号=1", "应用="});
+        QCOMPARE(b.Record(7).mid(24, 7), QByteArray("007\xFF\xFF\xFF\xFF"));
+        b.Do({"信道名字=CH", "应用="});
+        QCOMPARE(b.Record(5).mid(24, 7), QByteArray("CH005\xFF\xFF"));
+        b.Do({"信道名字=ABCDEF", "范围=B段", "应用="});
+        QCOMPARE(b.Record(130).mid(24, 7), QByteArray("ABCD130"));
+        b.Do({"按信道号=0", "信道名字=中R 1", "应用="}); // printable ASCII only
+        QCOMPARE(b.Record(200).mid(24, 7), QByteArray("R 1\xFF\xFF\xFF\xFF"));
+        QCOMPARE(uchar(b.Record(200)[31]), uchar(0xFF)); // byte 31 untouched
+    }
+
+    void offsetStaysInTheBandOfEachReceiveFrequency() {
+        Batch b;
+        // Minus 5 MHz from 136: below band A, so its upper limit.
+        b.Do({"范围=A段", "接收起始频率=136", "发射频率=偏移频率(MHz)", "偏移频率=5", "偏移方向=减",
+              "应用="});
+        QCOMPARE(b.Tx(1), std::string("174.00000"));
+        // A UHF channel with +5 MHz transmits in band B, although the disabled
+        // transmit start field still holds a band A frequency.
+        b.Do({"偏移方向=加", "接收起始频率=435", "接收步进=20000"});
+        QCOMPARE(b.Text(B::kRxStep), std::string("1000"));
+        b.Do({"接收步进=40", "范围=从信道", "从信道=1", "到信道=4", "应用="});
+        QCOMPARE(b.Tx(1), std::string("440.00000"));
+        QCOMPARE(b.Tx(2), std::string("440.04000"));
+        // Above band B the offset result becomes its lower limit ("加").
+        b.Do({"接收起始频率=478", "接收步进=1000", "应用="});
+        const char* rx[] = {"478.00000", "479.00000", "480.00000", "400.00000"};
+        const char* tx[] = {"400.00000", "400.00000", "400.00000", "405.00000"};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(b.Rx(1 + i), std::string(rx[i]));
+            QCOMPARE(b.Tx(1 + i), std::string(tx[i]));
+        }
+    }
+
+    void gridEditsSurviveApply() {
+        // The view converts the grid before the dialog opens, so a cell edit
+        // not yet converted is still in the grid that "应用" renders.
+        AppState state;
+        ApplyBuiltInDefaults(state.image);
+        FormSession session(state, 3u);
+        session.grid().SetText(200, kColRx, "435.00000");
+        session.grid().SetText(200, kColTx, "435.00000");
+        std::vector<ProfileSection> sections;
+        std::string error;
+        QVERIFY(ParseProfile("[batch]\n范围=A段\n接收起始频率=145\n应用=\n", "t", sections, error));
+        QVERIFY2(session.RunSection(sections[0], error), error.c_str());
+        QCOMPARE(session.grid().Text(200, kColRx), std::string("435.00000"));
+        QCOMPARE(session.grid().Text(1, kColRx), std::string("145.00000"));
+        QCOMPARE(session.grid().Text(128, kColRx), std::string("145.00000"));
+    }
+};
+
+QTEST_GUILESS_MAIN(BatchFormTest)
+#include "test_batch_form.moc"

@@ -1,0 +1,314 @@
+// The form machinery: the profile reader/writer, the key filters, the generic
+// driver that applies a profile line as the user would, and the table-driven
+// list fields.
+#include <QtTest>
+
+#include "core/document/app_state.h"
+#include "core/forms/form_driver.h"
+#include "core/forms/profile.h"
+
+using namespace kestra;
+using namespace kestra::forms;
+
+namespace {
+
+// A form with one field of every kind that logs the events it receives.
+class ProbeForm : public Form {
+public:
+    enum {
+        kEdit,
+        kSpin,
+        kCombo,
+        kList,
+        kBox,
+        kRadio,
+        kGrid,
+        kButton,
+        kRowButton,
+        kReadOnly,
+        kNumber,
+        kMinusOne
+    };
+    using Form::Form;
+    std::string Title() const override { return "probe"; }
+    const std::vector<FieldSpec>& Fields() const override {
+        static const std::vector<FieldSpec> fields = [] {
+            std::vector<FieldSpec> f(12);
+            f[kEdit].key = "名字";
+            f[kEdit].textLimit = 3;
+            f[kSpin] = {"步进", FieldKind::SpinEdit};
+            f[kSpin].filter = filters::kDigits;
+            f[kCombo] = {"信令", FieldKind::TypeableCombo, {"无", "67.0"}};
+            f[kList] = {"功率", FieldKind::DropDownList, {"低", "高", "高功率"}};
+            f[kList].location = {0x10, 4, 2};
+            f[kList].fallback.index = 1;
+            f[kBox] = {"随机", FieldKind::CheckBox};
+            f[kRadio] = {"范围", FieldKind::RadioGroup, {"全部", "A段"}};
+            f[kGrid] = {"表", FieldKind::GridCell};
+            f[kGrid].columns = {"编码", "a/b"};
+            f[kGrid].filter = filters::kDtmf;
+            f[kGrid].textLimit = 4;
+            f[kButton] = {"应用", FieldKind::PushButton};
+            f[kRowButton] = {"ANI 呼叫", FieldKind::PushButton};
+            f[kRowButton].argumentGrid = kGrid;
+            f[kReadOnly] = {"机型", FieldKind::Edit};
+            f[kReadOnly].readOnly = true;
+            f[kNumber] = {"静噪", FieldKind::DropDownList, {"0", "1", "12"}};
+            f[kNumber].location = {0x11, 0, 8, StoredAs::Number};
+            f[kNumber].fallback.text = "1";
+            f[kMinusOne] = {"时间", FieldKind::DropDownList, {"1", "2", "10"}};
+            f[kMinusOne].location = {0x12, 0, 8, StoredAs::NumberMinusOne};
+            f[kMinusOne].fallback.index = 0;
+            return f;
+        }();
+        return fields;
+    }
+    void LoadFromImage() override {
+        State(kGrid).rows = {"0", "1"};
+        SetCell(kGrid, 0, 0, "12");
+        for (int id : {kList, kNumber, kMinusOne})
+            LoadTableField(id, 0);
+        SetText(kReadOnly, "X-1");
+    }
+    void StoreToImage() override {
+        for (int id : {kList, kNumber, kMinusOne})
+            StoreTableField(id, 0);
+    }
+    void FocusGained(int id) override { Log("focus", id); }
+    void TextTyped(int id) override { Log("typed", id); }
+    void TextCommitted(int id) override { Log("lost", id); }
+    void ListPicked(int id) override { Log("picked", id); }
+    void BoxToggled(int id) override { Log("toggled", id); }
+    void RadioPressed(int id) override { Log("pressed", id); }
+    void ButtonPressed(int id, const std::string& arg) override { Log("button " + arg, id); }
+    void SpinStep(int id, int delta) override { Log(delta > 0 ? "up" : "down", id); }
+    void GridCellCommitted(int id, int row, int col) override {
+        Log("cell " + std::to_string(row) + "," + std::to_string(col), id);
+    }
+    void Disable(int id) { Enable(id, false); }
+    void Hide(int id) { State(id).visible = false; }
+
+    QStringList log;
+
+private:
+    void Log(const std::string& what, int id) {
+        log << QString::fromStdString(what + ":" + Spec(id).key + "=" + State(id).text);
+    }
+};
+
+struct Probe {
+    AppState state;
+    FormContext ctx{state, {}, {}};
+    ProbeForm form{ctx};
+    Probe() { form.Open(); }
+    // Applies "KEY=VALUE" (or a spin line); returns the error text, empty on success.
+    QString Apply(const std::string& text) {
+        ProfileLine line;
+        std::string error;
+        if (!ParseProfileLine(text, line, error) || !ApplyProfileLine(form, line, error))
+            return QString::fromStdString(error.empty() ? "?" : error);
+        return QString();
+    }
+};
+
+QString Parse(const std::string& text, std::vector<ProfileSection>& sections) {
+    std::string error;
+    return ParseProfile(text, "p.ini", sections, error) ? QString() : QString::fromStdString(error);
+}
+
+} // namespace
+
+class FormMachineryTest : public QObject {
+    Q_OBJECT
+private slots:
+    void profileReaderTakesValuesVerbatim() {
+        std::vector<ProfileSection> s;
+        QCOMPARE(Parse("\xEF\xBB\xBF; comment\r\n# another\r\n\r\n[channel A005]\r\n"
+                       "接收频率=145.0123\r\n信道名字= a=b \r\n信道号++\r\n信道号--\r\n"
+                       "[options]\n提示音=\n",
+                       s),
+                 QString());
+        QCOMPARE(s.size(), std::size_t(2));
+        QCOMPARE(s[0].header, std::string("channel A005"));
+        QCOMPARE(s[0].FormName(), std::string("channel"));
+        QCOMPARE(s[0].Argument(), std::string("A005"));
+        QCOMPARE(s[0].number, 4);
+        QCOMPARE(s[0].lines.size(), std::size_t(4));
+        QCOMPARE(s[0].lines[1].key, std::string("信道名字"));
+        QCOMPARE(s[0].lines[1].value, std::string(" a=b ")); // blanks and '=' kept
+        QCOMPARE(s[0].lines[1].number, 6);
+        QVERIFY(s[0].lines[2].kind == ProfileLine::Kind::SpinUp);
+        QVERIFY(s[0].lines[3].kind == ProfileLine::Kind::SpinDown);
+        QCOMPARE(s[1].FormName(), std::string("options"));
+        QVERIFY(!s[1].HasArgument());
+        QCOMPARE(s[1].lines[0].value, std::string());
+        // A value that itself ends in "++" is a value, and a '\r' inside a line stays.
+        s.clear();
+        QCOMPARE(Parse("[a]\nk=x++\nk=a\rb\r\n", s), QString());
+        QCOMPARE(s[0].lines[0].value, std::string("x++"));
+        QCOMPARE(s[0].lines[1].value, std::string("a\rb"));
+    }
+
+    void profileReaderRejectsMalformedLines_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("where");
+        QTest::newRow("line before section") << QByteArray("\nk=v\n") << "p.ini:2:";
+        QTest::newRow("blank before bracket") << QByteArray("[a]\n [b]\n") << "p.ini:2:";
+        QTest::newRow("text after bracket") << QByteArray("[a] x\n") << "p.ini:1:";
+        QTest::newRow("empty header") << QByteArray("[a]\n[]\n") << "p.ini:2:";
+        QTest::newRow("nested brackets") << QByteArray("[a[b]]\n") << "p.ini:1:";
+        QTest::newRow("no equals sign") << QByteArray("[a]\nkey value\n") << "p.ini:2:";
+        QTest::newRow("bare plus") << QByteArray("[a]\n++\n") << "p.ini:2:";
+        QTest::newRow("empty key") << QByteArray("[a]\n=v\n") << "p.ini:2:";
+        QTest::newRow("invalid utf-8") << QByteArray("[a]\nk=v\nk=\xC3\n") << "p.ini:3:";
+    }
+    void profileReaderRejectsMalformedLines() {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, where);
+        std::vector<ProfileSection> s;
+        const QString error = Parse(text.toStdString(), s);
+        QVERIFY2(error.startsWith(where), qPrintable(error));
+        QVERIFY(s.empty()); // nothing of a broken profile is taken
+    }
+
+    void profileWriterRoundTrips() {
+        ProfileSection a;
+        a.header = "channel A VFO";
+        a.lines.push_back({ProfileLine::Kind::Value, "信道名字", " x=y ", 0});
+        a.lines.push_back({ProfileLine::Kind::Comment, "", "机型=T", 0});
+        a.lines.push_back({ProfileLine::Kind::SpinDown, "信道号", "", 0});
+        ProfileSection b;
+        b.header = "model";
+        const std::string text = WriteProfile({a, b});
+        QCOMPARE(text, std::string("[channel A VFO]\n信道名字= x=y \n; 机型=T\n信道号--\n\n"
+                                   "[model]\n\n"));
+        std::vector<ProfileSection> back;
+        QCOMPARE(Parse(text, back), QString());
+        QCOMPARE(back.size(), std::size_t(2));
+        QCOMPARE(back[0].Argument(), std::string("A VFO"));
+        QCOMPARE(back[0].lines.size(), std::size_t(2)); // the comment is not a line
+        QCOMPARE(back[0].lines[0].value, std::string(" x=y "));
+    }
+
+    void keyFiltersAndUtf8Limits() {
+        QCOMPARE(filters::kDtmf.Apply("a1e*#%b"), std::string("A1*#B"));
+        QCOMPARE(filters::kDecimal.Apply("14５.0x1"), std::string("14.01"));
+        QCOMPARE(filters::kPrintableAscii.Apply("RPT\t1中~"), std::string("RPT1~"));
+        QCOMPARE(KeyFilter{}.Apply("a\xC3z"), std::string("az")); // a broken byte is never typed
+        QCOMPARE(Utf8Length("中文ab"), std::size_t(4));
+        QCOMPARE(Utf8Left("中文字符", 3), std::string("中文字"));
+        QCOMPARE(Utf8Left("ab", 5), std::string("ab"));
+    }
+
+    void pasteRunsFilterLimitTypingRuleThenFocusLoss() {
+        Probe p;
+        QCOMPARE(p.Apply("名字=中文字符"), QString());
+        QCOMPARE(p.form.State(ProbeForm::kEdit).text, std::string("中文字"));
+        QCOMPARE(p.form.log, QStringList({"focus:名字=", "typed:名字=中文字", "lost:名字=中文字"}));
+        p.form.log.clear();
+        QCOMPARE(p.Apply("步进=1a2b"), QString());
+        QCOMPARE(p.form.State(ProbeForm::kSpin).text, std::string("12"));
+        QCOMPARE(p.Apply("步进++"), QString());
+        QCOMPARE(p.Apply("步进--"), QString());
+        QCOMPARE(p.form.log.mid(3), QStringList({"up:步进=12", "down:步进=12"}));
+        QCOMPARE(p.Apply("信令=d23"), QString());
+        QCOMPARE(p.form.State(ProbeForm::kCombo).text, std::string("d23"));
+        QVERIFY(p.Apply("名字++").contains("spin"));
+    }
+
+    void listsBoxesRadiosAndButtons() {
+        Probe p;
+        QCOMPARE(p.form.State(ProbeForm::kList).index, 1); // 0xFF >> 4 & 3 = 3: fallback
+        QCOMPARE(p.Apply("功率=高"), QString());           // already selected: no event
+        QVERIFY(p.form.log.isEmpty());
+        QCOMPARE(p.Apply("功率=高功率"), QString());
+        QCOMPARE(p.form.log, QStringList({"picked:功率=高功率"}));
+        QVERIFY(p.Apply("功率=高 ").contains("no entry")); // exact text only
+        QVERIFY(p.Apply("功率=").contains("no entry"));
+        p.form.log.clear();
+        QCOMPARE(p.Apply("随机=1"), QString());
+        QCOMPARE(p.Apply("随机=1"), QString());
+        QVERIFY(p.form.State(ProbeForm::kBox).checked);
+        QCOMPARE(p.form.log.size(), 1);
+        QVERIFY(!p.Apply("随机=yes").isEmpty());
+        QCOMPARE(p.Apply("范围=A段"), QString());
+        QCOMPARE(p.form.State(ProbeForm::kRadio).index, 1);
+        QVERIFY(!p.Apply("范围=B段").isEmpty());
+        QCOMPARE(p.Apply("应用="), QString());
+        QVERIFY(p.Apply("应用=1").contains("no value"));
+        QCOMPARE(p.Apply("ANI 呼叫=1"), QString());
+        QVERIFY(!p.Apply("ANI 呼叫=").isEmpty());
+        QVERIFY(!p.Apply("ANI 呼叫=7").isEmpty());
+        QVERIFY(p.form.log.contains("button 1:ANI 呼叫="));
+    }
+
+    void gridCellsByRowAndColumn() {
+        Probe p;
+        QCOMPARE(p.Apply("1/编码=a*e12345"), QString()); // filtered, cut to 4
+        QCOMPARE(p.form.Cell(ProbeForm::kGrid, 1, 0), std::string("A*12"));
+        QCOMPARE(p.Apply("0/a/b=9"), QString()); // a column title holding '/'
+        QCOMPARE(p.form.Cell(ProbeForm::kGrid, 0, 1), std::string("9"));
+        QCOMPARE(p.form.log, QStringList({"cell 1,0:表=", "cell 0,1:表="}));
+        QVERIFY(p.Apply("2/编码=1").contains("no such field"));
+        QVERIFY(p.Apply("表=1").contains("cell by cell"));
+    }
+
+    void unusableFieldsAreErrors() {
+        Probe p;
+        QVERIFY(p.Apply("没有=1").contains("no such field"));
+        QVERIFY(p.Apply("机型=X").contains("read-only"));
+        p.form.Disable(ProbeForm::kEdit);
+        QVERIFY(p.Apply("名字=a").contains("disabled"));
+        p.form.Hide(ProbeForm::kBox);
+        QVERIFY(p.Apply("随机=1").contains("not shown"));
+        QCOMPARE(p.form.State(ProbeForm::kEdit).text, std::string());
+        QVERIFY(!p.form.State(ProbeForm::kBox).checked);
+        QVERIFY(p.form.log.isEmpty());
+    }
+
+    void settingsLinesFollowTheTable() {
+        Probe p;
+        p.Apply("名字=ab");
+        p.form.Disable(ProbeForm::kSpin);
+        const auto lines = FormProfileLines(p.form);
+        QStringList text;
+        for (const auto& l : lines)
+            text << QString::fromStdString((l.kind == ProfileLine::Kind::Comment ? "; " : "") +
+                                           (l.key.empty() ? "" : l.key + "=") + l.value);
+        QCOMPARE(text, QStringList({"名字=ab", "信令=", "功率=高", "随机=0", "0/编码=12", "0/a/b=",
+                                    "1/编码=", "1/a/b=", "; 机型=X-1", "静噪=1", "时间=1"}));
+        // Every printed line applies to a fresh form of the same kind.
+        Probe q;
+        for (const auto& l : lines) {
+            std::string error;
+            QVERIFY2(ApplyProfileLine(q.form, l, error), error.c_str());
+        }
+    }
+
+    void tableFieldsLoadFallBackAndStore() {
+        Probe p;
+        p.state.image[0x10] = 0x2F; // bits 4-5 = 2: "高功率"; other bits kept
+        p.state.image[0x11] = 12;   // Number: "12"
+        p.state.image[0x12] = 9;    // NumberMinusOne: "10"
+        p.form.Open();
+        QCOMPARE(p.form.State(ProbeForm::kList).text, std::string("高功率"));
+        QCOMPARE(p.form.State(ProbeForm::kNumber).text, std::string("12"));
+        QCOMPARE(p.form.State(ProbeForm::kMinusOne).text, std::string("10"));
+        p.form.Close();
+        QCOMPARE(int(p.state.image[0x10]), 0x2F);
+        QCOMPARE(int(p.state.image[0x11]), 12);
+        QCOMPARE(int(p.state.image[0x12]), 9);
+        // Values without an entry take the fallbacks and are stored corrected.
+        p.state.image[0x10] = 0xF0; // 3
+        p.state.image[0x11] = 7;    // no entry begins with "7": first beginning with "1"
+        p.state.image[0x12] = 4;    // "5": no entry, index 0
+        p.form.Open();
+        p.form.Close();
+        QCOMPARE(int(p.state.image[0x10]), 0xD0);
+        QCOMPARE(int(p.state.image[0x11]), 1);
+        QCOMPARE(int(p.state.image[0x12]), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(FormMachineryTest)
+#include "test_form_machinery.moc"

@@ -1,0 +1,219 @@
+// A document driven through its dialogs: sections run with the main view's
+// steps around them, the settings printed for an image, and the round trip
+// of settings through configure on built-in and randomised images.
+#include <QtTest>
+
+#include <random>
+
+#include "core/document/default_image.h"
+#include "core/forms/form_session.h"
+#include "support/form_images.h"
+
+using namespace kestra;
+using namespace kestra::forms;
+
+namespace {
+
+std::vector<ProfileSection> Sections(const std::string& text) {
+    std::vector<ProfileSection> s;
+    std::string error;
+    if (!ParseProfile(text, "t.ini", s, error))
+        qWarning("%s", error.c_str());
+    return s;
+}
+
+std::vector<ProfileSection> Settings(const RadioImage& image, const std::string& form) {
+    AppState state;
+    state.image = image;
+    FormSession session(state);
+    std::vector<ProfileSection> out;
+    std::string error;
+    if (!session.SettingsSections(form, out, error))
+        qWarning("%s", error.c_str());
+    return out;
+}
+
+// Runs the sections on a copy of the image and saves it as the application
+// does; error receives the first failure.
+RadioImage Configure(const RadioImage& image, const std::vector<ProfileSection>& sections,
+                     std::string* error = nullptr, bool fullPasses = false) {
+    AppState state;
+    state.image = image;
+    FormSession session(state, 1u);
+    session.SetFullViewPasses(fullPasses);
+    std::string why;
+    for (const auto& s : sections) {
+        if (!session.RunSection(s, why)) {
+            if (error)
+                *error = why;
+            return state.image;
+        }
+    }
+    session.PrepareSave();
+    return state.image;
+}
+
+QString FirstDifference(const RadioImage& a, const RadioImage& b) {
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        if (a[i] != b[i])
+            return QString("0x%1: %2 vs %3")
+                .arg(i, 4, 16, QChar('0'))
+                .arg(a[i], 2, 16, QChar('0'))
+                .arg(b[i], 2, 16, QChar('0'));
+    return QString();
+}
+
+} // namespace
+
+class FormSessionTest : public QObject {
+    Q_OBJECT
+private slots:
+    void sectionRunsBetweenGridToImageAndRenderGrid() {
+        AppState state;
+        ApplyBuiltInDefaults(state.image);
+        FormSession session(state);
+        // A grid edit not yet converted reaches the dialog.
+        session.grid().SetText(5, kColRx, "145.00000");
+        session.grid().SetText(5, kColTx, "145.00000");
+        std::string error;
+        QVERIFY2(
+            session.RunSection(Sections("[channel A005]\n信道名字=X\n发射频率=145.6\n")[0], error),
+            error.c_str());
+        QCOMPARE(session.grid().Text(5, kColTx), std::string("145.60000")); // rendered after
+        QCOMPARE(int(ChannelRecord(state.image, 5).Byte(ChannelRecord::kName)), int('X'));
+        // The model dialog's limits govern the dialogs and the grid after it.
+        QVERIFY(session.RunSection(Sections("[channel A006]\n接收频率=500\n")[0], error));
+        QCOMPARE(session.grid().Text(6, kColRx), std::string("136.00000"));
+        QVERIFY(session.RunSection(Sections("[model]\nB段上限=520\n")[0], error));
+        QVERIFY(session.RunSection(Sections("[channel A006]\n接收频率=500\n")[0], error));
+        QCOMPARE(session.grid().Text(6, kColRx), std::string("500.00000"));
+    }
+
+    void channelSettingsPrintEveryRecord() {
+        RadioImage image = CleanRandomImage(7);
+        ClearRecord(image, 2);
+        const auto sections = Settings(image, "channel");
+        QCOMPARE(sections.size(), std::size_t(258));
+        QCOMPARE(sections[0].header, std::string("channel A001"));
+        QCOMPARE(sections[128].header, std::string("channel B001"));
+        QCOMPARE(sections[257].header, std::string("channel B VFO"));
+        QCOMPARE(sections[1].lines.size(), std::size_t(1)); // empty: only 接收频率=
+        QCOMPARE(sections[1].lines[0].key, std::string("接收频率"));
+        QCOMPARE(sections[1].lines[0].value, std::string());
+        for (const auto& s : sections)
+            for (const auto& l : s.lines)
+                QVERIFY(l.key != "信道号");
+        QVERIFY(Settings(image, "batch").empty());
+        const auto all = Settings(image, "");
+        QCOMPARE(all.size(), std::size_t(1));
+        QCOMPARE(all[0].header, std::string("model"));
+    }
+
+    void settingsApplyToTheirImageWithoutChange_data() {
+        QTest::addColumn<unsigned>("seed");
+        QTest::newRow("built-in defaults") << 0u;
+        for (unsigned s = 1; s <= 6; ++s)
+            QTest::newRow(qPrintable(QString("random %1").arg(s))) << s;
+    }
+    void settingsApplyToTheirImageWithoutChange() {
+        QFETCH(unsigned, seed);
+        const RadioImage image = FormTestImage(seed);
+        auto sections = Settings(image, "channel");
+        const auto model = Settings(image, "model");
+        sections.insert(sections.end(), model.begin(), model.end());
+        // Through text, as kestra-cli passes it.
+        const auto reread = Sections(WriteProfile(sections));
+        QCOMPARE(reread.size(), sections.size());
+        std::string error;
+        const RadioImage applied = Configure(image, reread, &error);
+        QVERIFY2(error.empty(), error.c_str());
+        const RadioImage resaved = Configure(image, {});
+        QVERIFY2(applied == resaved, qPrintable(FirstDifference(applied, resaved)));
+    }
+
+    void settingsOfAnyImageApplyCleanlyAndSettle() {
+        // Arbitrary bytes: the dialogs normalise what has no entry, after
+        // which their own settings change nothing more.
+        std::mt19937 rng(11);
+        for (int round = 0; round < 4; ++round) {
+            RadioImage image;
+            for (std::size_t i = 0; i < kImageSize; ++i)
+                image[i] = static_cast<std::uint8_t>(rng());
+            for (int n = 1; n <= kChannelCount; n += 3) // some channels inside a band
+                ChannelRecord(image, n).SetRx(14000000 +
+                                              static_cast<std::uint32_t>(rng() % 1000) * 125);
+            std::string error;
+            auto sections = Settings(image, "channel");
+            const RadioImage once = Configure(image, sections, &error);
+            QVERIFY2(error.empty(), error.c_str());
+            const RadioImage onceFull = Configure(image, sections, &error, true);
+            QVERIFY2(once == onceFull, qPrintable(FirstDifference(once, onceFull)));
+            sections = Settings(once, "channel");
+            const RadioImage twice = Configure(once, sections, &error);
+            QVERIFY2(error.empty(), error.c_str());
+            QVERIFY2(once == twice, qPrintable(FirstDifference(once, twice)));
+        }
+    }
+
+    void viewPassesSkipOnlyWhatCannotChange() {
+        // The session converts and renders only the rows a dialog changed;
+        // running the complete GridToImage and RenderGrid around every dialog
+        // must give the same image and grid after every section.
+        std::mt19937 rng(5);
+        auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+        auto frequency = [&] {
+            static const char* const kTexts[] = {"145.0123", "435.00625", "173.99",   "480",
+                                                 "500",      "136",       "400.0071", "230"};
+            return std::string(kTexts[pick(8)]);
+        };
+        for (int round = 0; round < 3; ++round) {
+            RadioImage image = round == 0 ? CleanRandomImage(3) : RadioImage();
+            if (round > 0)
+                for (std::size_t i = 0; i < kImageSize; ++i)
+                    image[i] = static_cast<std::uint8_t>(rng());
+            AppState fast, full;
+            fast.image = full.image = image;
+            FormSession a(fast, 9u), b(full, 9u);
+            b.SetFullViewPasses(true);
+            for (int step = 0; step < 60; ++step) {
+                std::string text;
+                const int kind = pick(10);
+                if (kind < 7) {
+                    text = "[channel " + ChannelLabel(1 + pick(kChannelCount)) +
+                           "]\n接收频率=" + frequency() + "\n";
+                    if (pick(2))
+                        text += "发射频率=" + frequency() + "\n";
+                    if (pick(2))
+                        text += std::string("功率=") + (pick(2) ? "高" : "低") + "\n";
+                    if (pick(3) == 0)
+                        text += std::string("信道号") + (pick(2) ? "++" : "--") + "\n";
+                } else if (kind < 9) {
+                    text = "[model]\nB段上限=" + std::to_string(450 + pick(80)) + "\n";
+                } else {
+                    const int from = 1 + pick(256);
+                    text = "[batch]\n范围=从信道\n从信道=" + std::to_string(from) +
+                           "\n到信道=" + std::to_string(from + pick(257 - from)) +
+                           "\n接收起始频率=" + frequency() + "\n接收步进=25\n应用=\n";
+                }
+                const auto sections = Sections(text);
+                std::string ea, eb;
+                const bool oka = a.RunSection(sections[0], ea);
+                const bool okb = b.RunSection(sections[0], eb);
+                QCOMPARE(oka, okb);
+                QVERIFY2(oka, ea.c_str());
+                QVERIFY2(fast.image == full.image,
+                         qPrintable(QString::fromStdString(text) +
+                                    FirstDifference(fast.image, full.image)));
+                for (int row = 1; row <= kChannelCount; ++row)
+                    for (int col = 1; col < kGridCols; ++col)
+                        QCOMPARE(a.grid().Text(row, col), b.grid().Text(row, col));
+            }
+            a.PrepareSave();
+            b.PrepareSave();
+            QVERIFY(fast.image == full.image);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(FormSessionTest)
+#include "test_form_session.moc"

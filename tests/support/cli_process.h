@@ -1,0 +1,67 @@
+// Runs kestra-cli (KESTRA_CLI_PATH, or another copy of it) as its own process
+// and reads and writes the files it works on.
+#pragma once
+
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+
+#include <cstring>
+
+#include "core/image/radio_image.h"
+
+namespace kestra::testing {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs the program with args; stdoutFile, when given, takes its standard
+// output. A run that does not end within limitMs is killed and reported as
+// exit -1.
+inline Run CliTo(const QString& program, const QStringList& args, const QString& stdoutFile,
+                 int limitMs = 30000) {
+    QProcess p;
+    if (!stdoutFile.isEmpty())
+        p.setStandardOutputFile(stdoutFile);
+    p.start(program, args);
+    Run r;
+    if (!p.waitForFinished(limitMs)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+inline Run Cli(const QStringList& args, const QString& program = KESTRA_CLI_PATH) {
+    return CliTo(program, args, QString());
+}
+
+inline QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline bool WriteAll(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+inline RadioImage FromBytes(const QByteArray& data) {
+    RadioImage image;
+    std::memcpy(image.data(), data.constData(),
+                std::min<std::size_t>(kImageSize, static_cast<std::size_t>(data.size())));
+    return image;
+}
+
+inline QByteArray ToBytes(const RadioImage& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
+}
+
+} // namespace kestra::testing

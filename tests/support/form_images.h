@@ -1,0 +1,73 @@
+// Images for the form tests: channels as a user could have made them with
+// the dialogs, so that a dialog opened and closed on them changes nothing.
+#pragma once
+
+#include <random>
+
+#include "core/document/default_image.h"
+#include "core/forms/channel_edit_form.h"
+
+namespace kestra {
+
+// Channels a user could have made with the dialogs: in-band frequencies on
+// the raster, tones from the list, options with an entry, printable names
+// (blanks, '=' and comment characters included), reserved bytes random.
+inline RadioImage CleanRandomImage(unsigned seed) {
+    std::mt19937 rng(seed);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    RadioImage image;
+    ApplyBuiltInDefaults(image);
+    const auto& tones = forms::SignallingList();
+    for (int n = 1; n <= kChannelCount; ++n) {
+        ChannelRecord rec(image, n);
+        for (int b : {0x0E, 0x14, 0x15, 0x16, 0x17, 0x1F})
+            rec.SetByte(b, static_cast<std::uint8_t>(rng()));
+        if (pick(4) == 0)
+            continue; // empty
+        const int band = pick(2);
+        const std::uint32_t base = band == 0 ? 13600000u : 40000000u;
+        const std::uint32_t span = band == 0 ? 3800000u : 8000000u;
+        const std::uint32_t step = pick(2) ? 250u : 625u;
+        const std::uint32_t rx = base + (rng() % (span / step)) * step;
+        rec.SetRx(rx);
+        switch (n > 256 ? 1 + pick(3) : pick(4)) { // a VFO always transmits
+        case 0:
+            rec.SetTxNone();
+            break;
+        case 1:
+            rec.SetTx(rx);
+            break;
+        default: {
+            const int txBand = n > 256 ? band : pick(2);
+            const std::uint32_t tb = txBand == 0 ? 13600000u : 40000000u;
+            const std::uint32_t ts = txBand == 0 ? 3800000u : 8000000u;
+            rec.SetTx(tb + (rng() % (ts / 250u)) * 250u);
+        }
+        }
+        rec.SetRxTone(ToneTextToValue(tones[static_cast<std::size_t>(pick(265))]));
+        rec.SetTxTone(ToneTextToValue(tones[static_cast<std::size_t>(pick(265))]));
+        rec.SetSignalling(pick(2));
+        rec.SetRepeaterMode(pick(3));
+        rec.SetVoiceProcessing(pick(10));
+        rec.SetByte(ChannelRecord::kFlags1, static_cast<std::uint8_t>(rng() & 0x3F));
+        rec.SetBusyLockout(pick(3));
+        const int len = pick(8);
+        static const char kChars[] = " =;#[]AZaz09~+-";
+        for (int i = 0; i < ChannelRecord::kNameLength; ++i)
+            rec.SetByte(ChannelRecord::kName + i,
+                        i < len ? static_cast<std::uint8_t>(kChars[pick(sizeof kChars - 1)])
+                                : 0xFF);
+    }
+    return image;
+}
+
+// Seed 0: the built-in defaults; any other seed: CleanRandomImage(seed).
+inline RadioImage FormTestImage(unsigned seed) {
+    if (seed != 0)
+        return CleanRandomImage(seed);
+    RadioImage image;
+    ApplyBuiltInDefaults(image);
+    return image;
+}
+
+} // namespace kestra
