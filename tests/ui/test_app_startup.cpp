@@ -5,12 +5,10 @@
 #include <QProcess>
 #include <QTreeWidget>
 
-#include <atomic>
-#include <thread>
 #ifndef _WIN32
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
+
+#include "support/fifo_watchdog.h"
 #endif
 
 #include "app_test_support.h"
@@ -212,33 +210,18 @@ private slots:
         AppDir dir;
         const QStringList names = {"Program.ini", "Default.dat", "startup.bmp", "BackGround.bmp",
                                    "radio.dat"};
-        QList<QByteArray> fifos;
+        std::vector<std::string> fifos;
         for (const QString& name : names) {
-            fifos << QFile::encodeName(dir.file(name));
-            QVERIFY(::mkfifo(fifos.back().constData(), 0644) == 0);
+            fifos.push_back(QFile::encodeName(dir.file(name)).toStdString());
+            QVERIFY(::mkfifo(fifos.back().c_str(), 0644) == 0);
         }
-        std::atomic<bool> done{false}, fired{false};
-        std::thread watchdog([&] {
-            for (int i = 0; i < 100 && !done; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            while (!done) {
-                fired = true;
-                for (const QByteArray& fifo : fifos) {
-                    const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
-                    if (fd >= 0)
-                        ::close(fd);
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            }
-        });
+        FifoWatchdog watchdog(fifos);
         ModalDriver driver;
         driver.ExpectMessage();
         QElapsedTimer timer;
         timer.start();
         auto app = StartApp(dir, {dir.file(QStringLiteral("radio.dat"))});
-        done = true;
-        watchdog.join();
-        QVERIFY2(!fired, "start-up blocked on a FIFO");
+        QVERIFY2(!watchdog.Stop(), "start-up blocked on a FIFO");
         QVERIFY(app);
         QVERIFY(timer.elapsed() < CSplashWnd::kShowMs);
         QCOMPARE(driver.messages().size(), 1);
