@@ -162,12 +162,7 @@ private slots:
                 ++binaryWrong;
         }
         QVERIFY(binaryWrong > 0); // the plain product really is wrong somewhere
-        QCOMPARE(ExactMul(136.003, 100000.0), 13600300.0);
-        QVERIFY(136.003 * 100000.0 < 13600300.0);
-        QCOMPARE(static_cast<int>(ExactMul(23.0, 10.0)), 230);
-        QCOMPARE(static_cast<int>(ExactMul(2.3, 100.0)), 230);
-        QCOMPARE(static_cast<int>(ExactMul(0.29, 100.0)), 29);
-        QVERIFY(static_cast<int>(0.29 * 100.0) == 28);
+        // Factors that are no power of ten, signs and zero.
         QCOMPARE(ExactMul(-1.5, 2.0), -3.0);
         QCOMPARE(ExactMul(0.0, 5.0), 0.0);
         QCOMPARE(ExactMul(885, 0.1), 88.5);
