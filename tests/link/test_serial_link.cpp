@@ -19,20 +19,14 @@
 #include "support/link_fixture.h"
 
 using namespace kestra;
-using Clock = std::chrono::steady_clock;
+using test::Clock;
+using test::MsSince;
+using test::Q;
 
 namespace {
 
-qint64 MsSince(Clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-}
-
 void WriteMaster(const PseudoTerminal& pty, const std::uint8_t* data, std::size_t n) {
     QCOMPARE(::write(pty.Master(), data, n), static_cast<ssize_t>(n));
-}
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 bool WriteFile(const std::string& path, const std::string& text) {

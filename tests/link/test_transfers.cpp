@@ -15,21 +15,11 @@
 #include "support/link_fixture.h"
 
 using namespace kestra;
-using Clock = std::chrono::steady_clock;
+using test::Clock;
+using test::MsSince;
+using test::Q;
 
 Q_DECLARE_METATYPE(kestra::TransferKind)
-
-namespace {
-
-qint64 MsSince(Clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-}
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
 
 class TestTransfers : public QObject {
     Q_OBJECT
