@@ -6,6 +6,7 @@
 
 #include "core/codec/codecs.h"
 #include "core/codec/text_seam.h"
+#include "support/text_rows.h"
 
 using namespace kestra;
 
@@ -255,8 +256,6 @@ private slots:
     }
 
     void normalizeToneText_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("expected");
         const char* const rows[][3] = {
             {"empty stays", "", ""},
             {"two blanks", "  ", "无"},
@@ -283,8 +282,7 @@ private slots:
             {"huge", "99999999999999", "无"},
             {"none text", "无", "无"},
         };
-        for (const auto& r : rows)
-            QTest::newRow(r[0]) << QString::fromUtf8(r[1]) << QString::fromUtf8(r[2]);
+        test::AddTextRows("typed", "expected", rows);
     }
     void normalizeToneText() {
         QFETCH(QString, typed);

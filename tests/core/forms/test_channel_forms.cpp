@@ -5,6 +5,7 @@
 #include "core/forms/channel_edit_form.h"
 #include "core/forms/form_driver.h"
 #include "core/forms/model_info_form.h"
+#include "support/text_rows.h"
 
 using namespace kestra;
 using namespace kestra::forms;
@@ -55,8 +56,6 @@ class ChannelFormsTest : public QObject {
     Q_OBJECT
 private slots:
     void typedFrequenciesSnapDownOntoTheRaster_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
         const char* const rows[][3] = {
             {"5 kHz nearer below", "145.0123", "145.01000"},
             {"6.25 kHz nearer below", "435.0071", "435.00625"},
@@ -68,8 +67,7 @@ private slots:
             {"outside both bands", "300", "136.00000"},
             {"no number", ".", "136.00000"},
         };
-        for (const auto& r : rows)
-            QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
+        test::AddTextRows("typed", "shown", rows);
     }
     void typedFrequenciesSnapDownOntoTheRaster() {
         QFETCH(QString, typed);

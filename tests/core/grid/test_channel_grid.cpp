@@ -7,6 +7,7 @@
 #include "core/document/default_image.h"
 #include "core/grid/channel_grid.h"
 #include "core/image/radio_image.h"
+#include "support/text_rows.h"
 
 using namespace kestra;
 
@@ -254,8 +255,6 @@ private slots:
     }
 
     void commitFrequencyCorrections_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
         const char* const rows[][3] = {
             {"5 kHz raster", "145.0123", "145.01000"},
             {"6.25 kHz raster", "435.0071", "435.00625"},
@@ -271,8 +270,7 @@ private slots:
             {"truncated, 6.25 kHz", "435.0062499", "435.00500"},
             {"truncated, 2.5 kHz", "145.0024999", "145.00000"},
         };
-        for (const auto& r : rows)
-            QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
+        test::AddTextRows("typed", "shown", rows);
     }
     void commitFrequencyCorrections() {
         QFETCH(QString, typed);
