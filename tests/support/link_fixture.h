@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -15,6 +16,16 @@
 #include "link/serial_link.h"
 
 namespace kestra::test {
+
+using Clock = std::chrono::steady_clock;
+
+inline qint64 MsSince(Clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+inline QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // Seeded random bytes everywhere, with decimal band limits at 0x2E10 so that
 // a read does not fill them from the identification block.

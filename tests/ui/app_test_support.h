@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -23,10 +24,13 @@
 #include <QFile>
 #include <string>
 
+#include "core/document/default_image.h"
+#include "core/image/finalize.h"
 #include "ui/app/child_frame.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/program_app.h"
 #include "ui/grid/channel_table_model.h"
+#include "ui/grid/channel_table_view.h"
 #include "ui/grid/program_view.h"
 
 namespace kestra::test {
@@ -186,6 +190,53 @@ struct AppFixture {
     std::string Cell(int row, int col) const { return view()->model()->grid().Text(row, col); }
     // Chooses a command as a menu entry does.
     void Trigger(int id) const { frame()->action(id)->trigger(); }
+};
+
+// A document view of its own over the built-in defaults, shown; its cells
+// are driven as a user drives them.
+struct ViewFixture {
+    AppState state;
+    std::unique_ptr<CProgramView> view;
+
+    ViewFixture() {
+        ApplyBuiltInDefaults(state.image);
+        FinalizeImage(state.image, state.bandLimits);
+        view = std::make_unique<CProgramView>(state);
+        view->resize(760, 560);
+        view->show();
+        view->activateWindow();
+    }
+    ChannelTableView* table() const { return view->table(); }
+    ChannelGrid& grid() const { return view->model()->grid(); }
+    const std::string& Text(int row, int col) const { return grid().Text(row, col); }
+
+    // A left click on a cell; returns the editor it opened.
+    QWidget* Click(int row, int col) const {
+        const QModelIndex index = view->model()->IndexOf(GridCell{row, col});
+        table()->scrollTo(index);
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          table()->visualRect(index).center());
+        return table()->OpenEditor();
+    }
+    // Clicks a cell, types text (replacing the selected text the editor
+    // opens with) and presses Enter.
+    void Type(int row, int col, const QString& text) const {
+        QWidget* editor = Click(row, col);
+        QVERIFY(editor);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(!table()->OpenEditor());
+    }
+    // Chooses an entry of a choice or tone cell's list with the arrow keys.
+    void Choose(int row, int col, const QString& entry) const {
+        auto* combo = qobject_cast<QComboBox*>(Click(row, col));
+        QVERIFY(combo);
+        const int target = combo->findText(entry);
+        QVERIFY(target >= 0);
+        while (combo->currentIndex() != target)
+            QTest::keyClick(combo, combo->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
+        QTest::keyClick(combo, Qt::Key_Return);
+    }
 };
 
 } // namespace kestra::test

@@ -6,7 +6,6 @@
 #include "core/document/dat_file.h"
 #include "core/document/default_image.h"
 #include "core/image/radio_image.h"
-#include "core/image/settings_layout.h"
 
 using namespace kestra;
 
@@ -64,55 +63,6 @@ private slots:
         for (std::size_t i = 0; i < kImageSize; ++i)
             nonFF += image[i] != 0xFF;
         QCOMPARE(nonFF, 258 * 9 + 33); // 9 per cleared record, 33 settings bytes
-    }
-
-    // The built-in defaults read through the named fields give the settings
-    // the dialogs describe for a fresh radio.
-    void builtInDefaultsThroughTheNamedFields_data() {
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<int>("shift");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("value");
-        auto row = [](const char* name, BitField f, int value) {
-            QTest::newRow(name) << f.offset << f.shift << f.width << value;
-        };
-        row("transmit time-out 30 (no index)", settings::kTransmitTimeout, 30);
-        row("power-on display 3 (no entry)", settings::kPowerOnDisplay, 3);
-        row("key lock mode Key", settings::kKeyLockMode, 1);
-        row("battery save off", settings::kBatterySave, 0);
-        row("squelch 4", settings::kSquelchLevel, 4);
-        row("key beep on", settings::kKeyBeep, 1);
-        row("end tone off", settings::kEndTone, 0);
-        row("scan mode time", settings::kScanMode, 0);
-        row("FM monitor on", settings::kFmRadioMonitor, 1);
-        row("keypad lock on", settings::kKeypadLock, 0);
-        row("backlight mode key", settings::kBacklightMode, 1);
-        row("A display frequency", settings::kChannelDisplayA, 1);
-        row("B display frequency", settings::kChannelDisplayB, 1);
-        row("side tone keys", settings::kDtmfSideTone, 1);
-        row("digit rate 10/s", dtmf::kDigitRate, 50);
-        row("first-digit delay 200 ms", dtmf::kFirstDigitDelay, 4);
-        row("first-digit time 100 ms", dtmf::kFirstDigitTime, 2);
-        row("star/hash time 100 ms", dtmf::kStarHashToneTime, 2);
-        row("wait for reply on", dtmf::kWaitForReply, 1);
-        row("reply wait 10 s", dtmf::kReplyWaitTime, 10);
-        row("group call *", dtmf::kGroupCallCode, 0x0E);
-        row("auto reset 10 s", dtmf::kAutoResetTime, 10);
-        row("decode response alert", dtmf::kDecodeResponse, 1);
-        row("stun activation off", dtmf::kStunActivation, 0);
-        row("decode time 2.5 s", dtmf::kDecodeTime, 250);
-        row("stun type FF", dtmf::kStunType, 0xFF);
-        row("separator *", dtmf::kSeparator, 0x0E);
-        row("FM channel FF", fm::kCurrentChannel, 0xFF);
-    }
-    void builtInDefaultsThroughTheNamedFields() {
-        QFETCH(int, offset);
-        QFETCH(int, shift);
-        QFETCH(int, width);
-        QFETCH(int, value);
-        RadioImage image;
-        ApplyBuiltInDefaults(image);
-        QCOMPARE(image.Get(BitField{offset, shift, width}), value);
     }
 
     void defaultDatIsUsedAsItIs() {

@@ -5,7 +5,6 @@
 #include <QtTest>
 
 #include <QTemporaryDir>
-#include <atomic>
 #include <thread>
 
 #ifndef _WIN32
@@ -22,6 +21,9 @@
 #include "core/document/default_image.h"
 #include "core/document/file_io.h"
 #include "core/image/radio_image.h"
+#ifndef _WIN32
+#include "support/fifo_watchdog.h"
+#endif
 
 using namespace kestra;
 
@@ -65,38 +67,6 @@ mode_t Mode(const QString& path) {
     struct stat st;
     return ::lstat(Native(path).constData(), &st) == 0 ? st.st_mode : 0;
 }
-
-// Unblocks a reader stuck opening a FIFO (what the code did before it
-// refused FIFOs), so that a regression fails the test instead of hanging it.
-class FifoWatchdog {
-public:
-    explicit FifoWatchdog(const QString& fifo) : fifo_(Native(fifo)) {
-        thread_ = std::thread([this] {
-            for (int i = 0; i < 100 && !done_; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            if (done_)
-                return;
-            fired_ = true;
-            const int fd = ::open(fifo_.constData(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0)
-                ::close(fd);
-        });
-    }
-    ~FifoWatchdog() { Stop(); }
-    // True when the guarded code had to be unblocked.
-    bool Stop() {
-        done_ = true;
-        if (thread_.joinable())
-            thread_.join();
-        return fired_;
-    }
-
-private:
-    QByteArray fifo_;
-    std::atomic<bool> done_{false};
-    std::atomic<bool> fired_{false};
-    std::thread thread_;
-};
 
 // Everything that arrives on a FIFO until its writer closes it, or what
 // arrived within the time limit.
@@ -147,7 +117,7 @@ private slots:
         const RadioImage before = Filled(1);
         RadioImage image = before;
         std::string error;
-        FifoWatchdog watchdog(fifo);
+        test::FifoWatchdog watchdog({Native(fifo).toStdString()});
         QVERIFY(!LoadDatFile(fifo.toStdString(), image, &error));
         QVERIFY2(!watchdog.Stop(), "opening the FIFO blocked");
         QVERIFY2(QString::fromStdString(error).contains("不是普通文件"), error.c_str());
@@ -157,7 +127,7 @@ private slots:
         // Default.dat as a FIFO counts as absent: the built-in defaults.
         const QString defaultDat = dir.filePath("Default.dat");
         QVERIFY(::mkfifo(Native(defaultDat).constData(), 0644) == 0);
-        FifoWatchdog again(defaultDat);
+        test::FifoWatchdog again({Native(defaultDat).toStdString()});
         QVERIFY(!NewDocumentImage((dir.path() + "/").toStdString(), image));
         QVERIFY2(!again.Stop(), "opening Default.dat blocked");
         QCOMPARE(image[0x2040], std::uint8_t(0x1E));

@@ -50,6 +50,19 @@ struct Batch {
         return QByteArray(reinterpret_cast<const char*>(state.image.data()) + RecordOffset(n),
                           kRecordSize);
     }
+    // One column of channels first..last: Rx, Tx, RxTone or TxTone.
+    QStringList Column(std::string (Batch::*cell)(int), int first, int last) {
+        QStringList out;
+        for (int n = first; n <= last; ++n)
+            out << QString::fromStdString((this->*cell)(n));
+        return out;
+    }
+    QStringList Texts(std::initializer_list<int> ids) const {
+        QStringList out;
+        for (int id : ids)
+            out << QString::fromStdString(Text(id));
+        return out;
+    }
 };
 
 } // namespace
@@ -78,21 +91,12 @@ private slots:
 
     void opensOnFixedValuesWithItsEnableRules() {
         Batch b;
-        QCOMPARE(b.Text(B::kRange), std::string("全部"));
-        QCOMPARE(b.Text(B::kFrom), std::string("1"));
-        QCOMPARE(b.Text(B::kTo), std::string("256"));
-        QCOMPARE(b.Text(B::kRxStart), std::string("136.00000"));
-        QCOMPARE(b.Text(B::kTxStart), std::string("136.00000"));
-        QCOMPARE(b.Text(B::kOffset), std::string("0.00000"));
-        QCOMPARE(b.Text(B::kRxTone), std::string("无"));
-        QCOMPARE(b.Text(B::kPower), std::string("低"));
-        QCOMPARE(b.Text(B::kScan), std::string("否"));
-        QCOMPARE(b.Text(B::kRxInterval), std::string("0"));
-        QVERIFY(!b.form.State(B::kFrom).enabled);
-        QVERIFY(!b.form.State(B::kOffset).enabled);
-        QVERIFY(!b.form.State(B::kTxStart).enabled);
-        QVERIFY(!b.form.State(B::kTxRandom).enabled);
-        QVERIFY(!b.form.State(B::kTxTone).enabled);
+        QCOMPARE(b.Texts({B::kRange, B::kFrom, B::kTo, B::kRxStart, B::kTxStart, B::kOffset,
+                          B::kRxTone, B::kPower, B::kScan, B::kRxInterval}),
+                 QStringList({"全部", "1", "256", "136.00000", "136.00000", "0.00000", "无", "低",
+                              "否", "0"}));
+        for (int id : {B::kFrom, B::kOffset, B::kTxStart, B::kTxRandom, B::kTxTone})
+            QVERIFY(!b.form.State(id).enabled);
         QVERIFY(b.Error("从信道=5").contains("disabled"));
         b.Do({"发射频率=偏移频率(MHz)", "偏移频率=5"});
         QVERIFY(b.Error("发射步进=5").contains("disabled"));
@@ -134,14 +138,13 @@ private slots:
         QCOMPARE(b.Text(B::kTo), std::string("256"));
         b.Do({"到信道=131", "到信道=0"});
         QCOMPARE(b.Text(B::kTo), std::string("256"));
-        b.Do({"范围=A段"});
-        QCOMPARE(b.Text(B::kFrom) + "-" + b.Text(B::kTo), std::string("1-128"));
-        b.Do({"范围=B段"});
-        QCOMPARE(b.Text(B::kFrom) + "-" + b.Text(B::kTo), std::string("129-256"));
-        b.Do({"范围=A段"});
-        QCOMPARE(b.Text(B::kFrom) + "-" + b.Text(B::kTo), std::string("1-128"));
-        b.Do({"范围=全部"});
-        QCOMPARE(b.Text(B::kFrom) + "-" + b.Text(B::kTo), std::string("1-256"));
+        for (const char* range : {"A段", "B段", "A段", "全部"}) {
+            b.Do({(std::string("范围=") + range).c_str()});
+            QStringList span = b.Texts({B::kFrom, B::kTo});
+            QCOMPARE(span, range == std::string("B段")   ? QStringList({"129", "256"})
+                           : range == std::string("A段") ? QStringList({"1", "128"})
+                                                         : QStringList({"1", "256"}));
+        }
     }
 
     void generatesChannels129To131() {
@@ -150,15 +153,15 @@ private slots:
         b.Do({"范围=从信道", "从信道=129", "到信道=131", "接收起始频率=430", "接收步进=12.5",
               "接收信令=67.0", "接收间隔=1", "功率=高", "扫描=是", "应用="});
         QCOMPARE(b.renders, 1);
-        const char* rx[] = {"430.00000", "430.01250", "430.02500"};
-        const char* tone[] = {"67.0", "69.3", "71.9"};
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(b.Rx(129 + i), std::string(rx[i]));
-            QCOMPARE(b.Tx(129 + i), std::string(rx[i]));
-            QCOMPARE(b.RxTone(129 + i), std::string(tone[i]));
-            QCOMPARE(b.TxTone(129 + i), std::string(tone[i]));
-            QCOMPARE(int(b.rec(129 + i).Byte(ChannelRecord::kFlags1)), 0x18);
-            QCOMPARE(int(b.rec(129 + i).Byte(ChannelRecord::kFlags0)), 0x00);
+        const QStringList rx = {"430.00000", "430.01250", "430.02500"};
+        const QStringList tone = {"67.0", "69.3", "71.9"};
+        QCOMPARE(b.Column(&Batch::Rx, 129, 131), rx);
+        QCOMPARE(b.Column(&Batch::Tx, 129, 131), rx);
+        QCOMPARE(b.Column(&Batch::RxTone, 129, 131), tone);
+        QCOMPARE(b.Column(&Batch::TxTone, 129, 131), tone);
+        for (int n = 129; n <= 131; ++n) {
+            QCOMPARE(int(b.rec(n).Byte(ChannelRecord::kFlags1)), 0x18);
+            QCOMPARE(int(b.rec(n).Byte(ChannelRecord::kFlags0)), 0x00);
         }
         QCOMPARE(b.Record(128), before128);
         QCOMPARE(b.Record(132), before132);
@@ -173,17 +176,13 @@ private slots:
         Batch b;
         b.Do({"范围=A段", "接收起始频率=173.99", "接收步进=5", "发射频率=起始频率(MHz)",
               "发射起始频率=136.005", "发射步进=2.5", "发射步进方向=递减", "应用="});
-        QCOMPARE(b.Rx(1), std::string("173.99000"));
-        QCOMPARE(b.Rx(2), std::string("173.99500"));
-        QCOMPARE(b.Rx(3), std::string("174.00000")); // the limit itself is in the band
-        QCOMPARE(b.Rx(4), std::string("136.00000"));
-        QCOMPARE(b.Tx(1), std::string("136.00500"));
-        QCOMPARE(b.Tx(2), std::string("136.00250"));
-        QCOMPARE(b.Tx(3), std::string("136.00000"));
-        QCOMPARE(b.Tx(4), std::string("174.00000"));
+        // The limit itself is in the band.
+        QCOMPARE(b.Column(&Batch::Rx, 1, 4),
+                 QStringList({"173.99000", "173.99500", "174.00000", "136.00000"}));
+        QCOMPARE(b.Column(&Batch::Tx, 1, 4),
+                 QStringList({"136.00500", "136.00250", "136.00000", "174.00000"}));
         b.Do({"接收起始频率=400", "接收步进方向=递减", "应用="});
-        QCOMPARE(b.Rx(1), std::string("400.00000"));
-        QCOMPARE(b.Rx(2), std::string("480.00000"));
+        QCOMPARE(b.Column(&Batch::Rx, 1, 2), QStringList({"400.00000", "480.00000"}));
         // A stepped value off both rasters goes to the nearest one.
         b.Do({"接收起始频率=145", "接收步进=6.25", "接收步进方向=递增", "范围=全部", "应用="});
         QCOMPARE(b.Rx(2), std::string("145.00625"));
@@ -193,12 +192,9 @@ private slots:
         Batch b;
         b.Do({"范围=A段", "接收信令=D754I", "接收间隔=1", "发射信令=起始信令", "发射起始信令=无",
               "发射间隔=2", "发射间隔方向=递减", "应用="});
-        QCOMPARE(b.RxTone(1), std::string("D754I"));
-        QCOMPARE(b.RxTone(2), std::string("无"));
-        QCOMPARE(b.RxTone(3), std::string("67.0"));
-        QCOMPARE(b.TxTone(1), std::string("无"));
-        QCOMPARE(b.TxTone(2), std::string("D743I")); // index 263
-        QCOMPARE(b.TxTone(3), std::string("D732I"));
+        QCOMPARE(b.Column(&Batch::RxTone, 1, 3), QStringList({"D754I", "无", "67.0"}));
+        // 无, index 263, 262.
+        QCOMPARE(b.Column(&Batch::TxTone, 1, 3), QStringList({"无", "D743I", "D732I"}));
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(b.state.image.data()) + 8, 4),
                  QByteArray::fromHex("54c7ffff"));
     }
@@ -206,26 +202,19 @@ private slots:
     void randomTonesFollowTheSeed() {
         Batch b;
         b.Do({"接收随机=1", "应用="});
-        QByteArray first;
-        bool varied = false;
-        for (int n = 1; n <= 256; ++n) {
-            QCOMPARE(b.RxTone(n), b.TxTone(n)); // transmit "默认": the same tone
-            first += QByteArray::fromStdString(b.RxTone(n));
-            varied = varied || b.RxTone(n) != b.RxTone(1);
-        }
-        QVERIFY(varied);
+        const QStringList first = b.Column(&Batch::RxTone, 1, 256);
+        QCOMPARE(b.Column(&Batch::TxTone, 1, 256), first); // transmit "默认": the same tone
+        QVERIFY(first.count(first[0]) < 50);
         b.Do({"应用="}); // every "应用" seeds again: the same tones
-        QByteArray second;
-        for (int n = 1; n <= 256; ++n)
-            second += QByteArray::fromStdString(b.RxTone(n));
-        QCOMPARE(second, first);
+        QCOMPARE(b.Column(&Batch::RxTone, 1, 256), first);
         b.ctx.randomSeed = 2;
         b.Do({"应用="});
-        QByteArray third;
-        for (int n = 1; n <= 256; ++n)
-            third += QByteArray::fromStdString(b.RxTone(n));
-        QVERIFY(third != first);
+        QVERIFY(b.Column(&Batch::RxTone, 1, 256) != first);
+        // Random transmit tones of their own: they vary, and not with the
+        // receive tones.
         b.Do({"发射信令=起始信令", "发射随机=1", "应用="});
+        const QStringList tx = b.Column(&Batch::TxTone, 1, 256);
+        QVERIFY(tx.count(tx[0]) < 50);
         int differing = 0;
         for (int n = 1; n <= 256; ++n)
             differing += b.RxTone(n) != b.TxTone(n);
@@ -260,12 +249,10 @@ private slots:
         QCOMPARE(b.Tx(2), std::string("440.04000"));
         // Above band B the offset result becomes its lower limit ("加").
         b.Do({"接收起始频率=478", "接收步进=1000", "应用="});
-        const char* rx[] = {"478.00000", "479.00000", "480.00000", "400.00000"};
-        const char* tx[] = {"400.00000", "400.00000", "400.00000", "405.00000"};
-        for (int i = 0; i < 4; ++i) {
-            QCOMPARE(b.Rx(1 + i), std::string(rx[i]));
-            QCOMPARE(b.Tx(1 + i), std::string(tx[i]));
-        }
+        QCOMPARE(b.Column(&Batch::Rx, 1, 4),
+                 QStringList({"478.00000", "479.00000", "480.00000", "400.00000"}));
+        QCOMPARE(b.Column(&Batch::Tx, 1, 4),
+                 QStringList({"400.00000", "400.00000", "400.00000", "405.00000"}));
     }
 
     void gridEditsSurviveApply() {

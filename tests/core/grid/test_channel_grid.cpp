@@ -7,6 +7,7 @@
 #include "core/document/default_image.h"
 #include "core/grid/channel_grid.h"
 #include "core/image/radio_image.h"
+#include "support/text_rows.h"
 
 using namespace kestra;
 
@@ -48,16 +49,6 @@ struct Fixture {
 class ChannelGridTest : public QObject {
     Q_OBJECT
 private slots:
-    void rowLabels() {
-        ChannelGrid grid;
-        QCOMPARE(grid.Text(0, 0), std::string());
-        QCOMPARE(grid.Text(1, 0), std::string("A 001"));
-        QCOMPARE(grid.Text(128, 0), std::string("A 128"));
-        QCOMPARE(grid.Text(129, 0), std::string("B 001"));
-        QCOMPARE(grid.Text(257, 0), std::string("A VFO"));
-        QCOMPARE(grid.Text(258, 0), std::string("B VFO"));
-    }
-
     void renderCellTexts() {
         Fixture f;
         f.AddChannel(1, 14512500, 14512500);
@@ -127,21 +118,16 @@ private slots:
         QTest::addColumn<QByteArray>("storedTx");
         QTest::addColumn<int>("direction");
         QTest::addColumn<QByteArray>("amount");
-        QTest::newRow("above") << "145.00000"
-                               << "145.60000" << QByteArray::fromHex("00005614") << 2
-                               << QByteArray::fromHex("00000600");
-        QTest::newRow("below") << "435.00000"
-                               << "430.00000" << QByteArray::fromHex("00000043") << 1
-                               << QByteArray::fromHex("00005000");
-        QTest::newRow("simplex") << "145.00000"
-                                 << "145.00000" << QByteArray::fromHex("00005014") << 0
-                                 << QByteArray::fromHex("00000001");
-        QTest::newRow("no tx") << "145.00000"
-                               << "" << QByteArray::fromHex("ffffffff") << 0
-                               << QByteArray::fromHex("00000001");
-        QTest::newRow("other band") << "145.00000"
-                                    << "435.00000" << QByteArray::fromHex("00005043") << 0
-                                    << QByteArray::fromHex("00000001");
+        auto row = [](const char* name, const char* rx, const char* tx, const char* storedTx,
+                      int direction, const char* amount) {
+            QTest::newRow(name) << QString(rx) << QString(tx) << QByteArray::fromHex(storedTx)
+                                << direction << QByteArray::fromHex(amount);
+        };
+        row("above", "145.00000", "145.60000", "00005614", 2, "00000600");
+        row("below", "435.00000", "430.00000", "00000043", 1, "00005000");
+        row("simplex", "145.00000", "145.00000", "00005014", 0, "00000001");
+        row("no tx", "145.00000", "", "ffffffff", 0, "00000001");
+        row("other band", "145.00000", "435.00000", "00005043", 0, "00000001");
     }
     void gridToImageShiftRules() {
         QFETCH(QString, rx);
@@ -183,26 +169,15 @@ private slots:
     void gridToImageFlagsAndTones() {
         Fixture f;
         f.AddChannel(12, 14500000, 14500000);
+        // The fields only the dialog shows are the round-trip property's.
         ChannelRecord rec = f.rec(12);
         rec.SetBusyLockout(2);
-        rec.SetVox(true);
-        rec.SetPttId(2);
-        rec.SetSignalling(1);
-        rec.SetVoiceProcessing(5);
-        rec.SetByte(0x18, 'K');
-        rec.SetByte(0x0E, 0x77);
         SetRow(f.grid, 12, {"145.00000", "145.00000", "D023N", "", "低", "否", "窄", "关"});
         GridToImage(f.grid, f.image, f.limits);
         QCOMPARE(rec.BusyLockout(), 0);
         QVERIFY(!rec.HighPower());
         QVERIFY(!rec.Scan());
         QVERIFY(!rec.Wide());
-        QVERIFY(rec.Vox());
-        QCOMPARE(rec.PttId(), 2);
-        QCOMPARE(rec.Signalling(), 1);
-        QCOMPARE(rec.VoiceProcessing(), 5);
-        QCOMPARE(rec.Byte(0x18), std::uint8_t('K'));
-        QCOMPARE(rec.Byte(0x0E), std::uint8_t(0x77));
         QCOMPARE(rec.RxTone(), (ToneCode{0x23, 0x80}));
         QCOMPARE(rec.TxTone(), kNoTone); // an empty tone cell is no tone
 
@@ -233,26 +208,6 @@ private slots:
         RadioImage cleared;
         ClearRecord(cleared, 10);
         QCOMPARE(Bytes(f.image, RecordOffset(10), 32), Bytes(cleared, RecordOffset(10), 32));
-    }
-
-    void dialogOnlyFieldsSurviveManyConversions() {
-        Fixture f;
-        f.AddChannel(20, 14500000, 14560000);
-        f.rec(20).SetVox(true);
-        f.rec(20).SetPttId(3);
-        f.rec(20).SetSignalling(1);
-        f.rec(20).SetByte(0x18, 'N');
-        const QByteArray name = Bytes(f.image, RecordOffset(20) + 0x18, 7);
-        for (int i = 0; i < 5; ++i) {
-            RenderGrid(f.grid, f.image, f.limits);
-            CommitTone(f.grid, {20, 3}, "88.5");
-            GridToImage(f.grid, f.image, f.limits);
-        }
-        QVERIFY(f.rec(20).Vox());
-        QCOMPARE(f.rec(20).PttId(), 3);
-        QCOMPARE(f.rec(20).Signalling(), 1);
-        QCOMPARE(Bytes(f.image, RecordOffset(20) + 0x18, 7), name);
-        QCOMPARE(f.rec(20).RxTone(), (ToneCode{0x85, 0x08}));
     }
 
     void renderConvertRenderReproducesTheGrid() {
@@ -300,32 +255,22 @@ private slots:
     }
 
     void commitFrequencyCorrections_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("5 kHz raster") << "145.0123"
-                                      << "145.01000";
-        QTest::newRow("6.25 kHz raster") << "435.0071"
-                                         << "435.00625";
-        QTest::newRow("2.5 kHz kept") << "145.0025"
-                                      << "145.00250";
-        QTest::newRow("out of band") << "500"
-                                     << "136.00000";
-        QTest::newRow("below band") << "100"
-                                    << "136.00000";
-        QTest::newRow("band edge") << "174"
-                                   << "174.00000";
-        QTest::newRow("exact decimal") << "136.0025"
-                                       << "136.00250";
-        QTest::newRow("tie goes to 5 kHz") << "136.003"
-                                           << "136.00000";
-        // Digits beyond the fifth decimal are cut off before the raster:
-        // rounding them would land on the raster point above.
-        QTest::newRow("truncated, 5 kHz") << "145.124999"
-                                          << "145.12000";
-        QTest::newRow("truncated, 6.25 kHz") << "435.0062499"
-                                             << "435.00500";
-        QTest::newRow("truncated, 2.5 kHz") << "145.0024999"
-                                            << "145.00000";
+        const char* const rows[][3] = {
+            {"5 kHz raster", "145.0123", "145.01000"},
+            {"6.25 kHz raster", "435.0071", "435.00625"},
+            {"2.5 kHz kept", "145.0025", "145.00250"},
+            {"above the bands", "500", "136.00000"},
+            {"below the bands", "100", "136.00000"},
+            {"band edge", "174", "174.00000"},
+            {"exact decimal", "136.0025", "136.00250"},
+            {"tie goes to 5 kHz", "136.003", "136.00000"},
+            // Digits beyond the fifth decimal are cut off before the raster:
+            // rounding them would land on the raster point above.
+            {"truncated, 5 kHz", "145.124999", "145.12000"},
+            {"truncated, 6.25 kHz", "435.0062499", "435.00500"},
+            {"truncated, 2.5 kHz", "145.0024999", "145.00000"},
+        };
+        test::AddTextRows("typed", "shown", rows);
     }
     void commitFrequencyCorrections() {
         QFETCH(QString, typed);
@@ -381,36 +326,20 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("rx");
         QTest::addColumn<QString>("tx");
-        QTest::newRow("B128 rx other band") << 256 << 1 << "435"
-                                            << "435.00000"
-                                            << "145.00000";
-        QTest::newRow("B128 tx other band") << 256 << 2 << "435"
-                                            << "145.00000"
-                                            << "435.00000";
-        QTest::newRow("A VFO rx other band") << 257 << 1 << "435"
-                                             << "435.00000"
-                                             << "435.00000";
-        QTest::newRow("A VFO tx other band") << 257 << 2 << "435"
-                                             << "435.00000"
-                                             << "435.00000";
-        QTest::newRow("A VFO rx same band") << 257 << 1 << "146"
-                                            << "146.00000"
-                                            << "145.00000";
-        QTest::newRow("B VFO rx other band") << 258 << 1 << "435"
-                                             << "435.00000"
-                                             << "435.00000";
-        QTest::newRow("B VFO tx other band") << 258 << 2 << "435"
-                                             << "435.00000"
-                                             << "435.00000";
-        QTest::newRow("B VFO tx same band") << 258 << 2 << "146"
-                                            << "145.00000"
-                                            << "146.00000";
-        QTest::newRow("B VFO tx cleared") << 258 << 2 << ""
-                                          << "145.00000"
-                                          << "145.00000";
-        QTest::newRow("A001 rx other band") << 1 << 1 << "435"
-                                            << "435.00000"
-                                            << "145.00000";
+        auto row = [](const char* name, int row, int col, const char* typed, const char* rx,
+                      const char* tx) {
+            QTest::newRow(name) << row << col << QString(typed) << QString(rx) << QString(tx);
+        };
+        row("B128 rx other band", 256, 1, "435", "435.00000", "145.00000");
+        row("B128 tx other band", 256, 2, "435", "145.00000", "435.00000");
+        row("A VFO rx other band", 257, 1, "435", "435.00000", "435.00000");
+        row("A VFO tx other band", 257, 2, "435", "435.00000", "435.00000");
+        row("A VFO rx same band", 257, 1, "146", "146.00000", "145.00000");
+        row("B VFO rx other band", 258, 1, "435", "435.00000", "435.00000");
+        row("B VFO tx other band", 258, 2, "435", "435.00000", "435.00000");
+        row("B VFO tx same band", 258, 2, "146", "145.00000", "146.00000");
+        row("B VFO tx cleared", 258, 2, "", "145.00000", "145.00000");
+        row("A001 rx other band", 1, 1, "435", "435.00000", "145.00000");
     }
     void sameBandRuleStopsAtTheVfoRows() {
         QFETCH(int, row);
@@ -469,36 +398,16 @@ private slots:
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("result"); // "-": the edit is refused
         QTest::addColumn<int>("cursor");
-        QTest::newRow("typed digit") << "145"
-                                     << "1455"
-                                     << "1455" << 4;
-        QTest::newRow("typed letter") << "145"
-                                      << "145a"
-                                      << "-" << 0;
-        QTest::newRow("letter over selection") << "145.50000"
-                                               << "a"
-                                               << "-" << 0;
-        QTest::newRow("paste over selection") << "145.50000"
-                                              << "abc"
-                                              << "-" << 0;
-        QTest::newRow("paste with unit") << "145.50000"
-                                         << "146.52 MHz"
-                                         << "146.52" << 6;
-        QTest::newRow("paste in the middle") << "1455"
-                                             << "14x6y.55"
-                                             << "146.55" << 4;
-        QTest::newRow("paste of non-ASCII") << "145"
-                                            << "14５5"
-                                            << "-" << 0;
-        QTest::newRow("deletion") << "145.5"
-                                  << "14"
-                                  << "14" << 2;
-        QTest::newRow("emptied") << "145.5"
-                                 << ""
-                                 << "" << 0;
-        QTest::newRow("unchanged") << "145"
-                                   << "145"
-                                   << "145" << 3;
+        // Where the cursor ends; the sweep below covers which edits pass.
+        auto row = [](const char* name, const char* before, const char* after, const char* result,
+                      int cursor) {
+            QTest::newRow(name) << QString(before) << QString(after) << QString(result) << cursor;
+        };
+        row("typed in the middle", "1455", "14055", "14055", 3);
+        row("paste over selection", "145.50000", "abc", "-", 0);
+        row("paste with unit", "145.50000", "146.52 MHz", "146.52", 6);
+        row("paste in the middle", "1455", "14x6y.55", "146.55", 4);
+        row("deletion", "145.5", "14", "14", 2);
     }
     void frequencyEditorFilter() {
         QFETCH(QString, before);
