@@ -147,7 +147,10 @@ CBatchChannelDlg::CBatchChannelDlg(AppState& state, std::function<void()> render
     cancel_ = new QPushButton(T(text::kCancel), this);
     cancel_->setObjectName(QStringLiteral("cancelButton"));
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    // Enter presses nothing in this dialog (the form swallows it), so no
+    // button is shown as the default.
     for (QPushButton* button : {apply_, cancel_}) {
+        button->setAutoDefault(false);
         button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 48);
         bottom->addWidget(button);
     }

@@ -435,6 +435,15 @@ bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Tab leaves an edit: its focus-loss rule runs before the next field
+        // is chosen, so that a field the rule enables is that next field.
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && focused_ == id &&
+            EditLike(id)) {
+            focused_ = -1;
+            Run([&] { form_.TextCommitted(id); });
+            break;
+        }
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         const bool escape = key->key() == Qt::Key_Escape;
         const auto mods = key->modifiers() & ~Qt::KeypadModifier;
