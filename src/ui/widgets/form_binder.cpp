@@ -319,11 +319,14 @@ void FormBinder::RefreshField(int id) {
     case FieldKind::TypeableCombo: {
         auto* combo = static_cast<QComboBox*>(b.widget);
         const QString text = Shown(id, st.text);
+        // What the user is typing stays as it is (cursor and all).
+        if (combo->currentText() == text)
+            break;
         const QSignalBlocker block(combo);
         KeyFilterValidator::Unchecked(combo->lineEdit(), [&] {
             // The list opens on the entry the text names, if any.
             const int entry = combo->findText(text, Qt::MatchExactly);
-            if (entry >= 0 && combo->currentIndex() != entry)
+            if (entry >= 0)
                 combo->setCurrentIndex(entry);
             if (combo->currentText() != text)
                 combo->setEditText(text);
