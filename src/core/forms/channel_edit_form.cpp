@@ -117,7 +117,7 @@ const std::vector<FieldSpec>& ChannelEditForm::Fields() const {
         const auto& opt = ChannelOptionFields();
         std::vector<FieldSpec> f(kFieldCount);
         f[kChannel] = Edit(KESTRA_TEXT("kestra", "信道号"), FieldKind::SpinEdit,
-                           KeyFilter{"ABab0123456789"}, 4);
+                           KeyFilter{"AB0123456789", false, true}, 4);
         f[kChannel].inProfile = false; // the section header names the channel
         f[kRx] = Edit(KESTRA_TEXT("kestra", "接收频率"), FieldKind::Edit, filters::kDecimal, 0);
         f[kTx] = Edit(KESTRA_TEXT("kestra", "发射频率"), FieldKind::Edit, filters::kDecimal, 0);
