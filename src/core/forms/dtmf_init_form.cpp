@@ -78,12 +78,4 @@ void DtmfInitForm::StoreToImage() {
                 static_cast<std::uint32_t>(Rule().Read(Text(id))));
 }
 
-void DtmfInitForm::TextCommitted(int id) {
-    SetText(id, Rule().Committed(Text(id)));
-}
-
-void DtmfInitForm::SpinStep(int id, int delta) {
-    SetText(id, Rule().Stepped(Text(id), delta));
-}
-
 } // namespace kestra::forms

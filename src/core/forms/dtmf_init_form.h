@@ -13,7 +13,6 @@
 #pragma once
 
 #include "core/forms/factory_form.h"
-#include "core/forms/number_edit.h"
 
 namespace kestra::forms {
 
@@ -32,8 +31,7 @@ public:
     void LoadFromImage() override;
     void NormaliseFields() override;
     void StoreToImage() override;
-    void TextCommitted(int id) override;
-    void SpinStep(int id, int delta) override;
+    const NumberEdit* NumberRule(int) const override { return &Rule(); }
 };
 
 } // namespace kestra::forms

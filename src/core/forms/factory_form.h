@@ -6,9 +6,13 @@
 //
 //   "写数据"  PrepareWrite(), then the write exchange of the region
 //   "读数据"  the read exchange; when it succeeded, ReloadAfterRead()
+//
+// Their fields are numbers with an up-down control: a form names each
+// field's rule (NumberRule) and the focus-loss and spin events follow it.
 #pragma once
 
 #include "core/forms/form.h"
+#include "core/forms/number_edit.h"
 
 namespace kestra::forms {
 
@@ -20,6 +24,19 @@ public:
     virtual void PrepareWrite() { StoreToImage(); }
     // After a successful read exchange: the fields show the image again.
     virtual void ReloadAfterRead() { LoadFromImage(); }
+
+    // The rule of a number field, nullptr for a field of another kind.
+    virtual const NumberEdit* NumberRule(int id) const = 0;
+
+    // A number field: the focus-loss rule, the spin rule.
+    void TextCommitted(int id) override {
+        if (const NumberEdit* rule = NumberRule(id))
+            SetText(id, rule->Committed(Text(id)));
+    }
+    void SpinStep(int id, int delta) override {
+        if (const NumberEdit* rule = NumberRule(id))
+            SetText(id, rule->Stepped(Text(id), delta));
+    }
 };
 
 } // namespace kestra::forms

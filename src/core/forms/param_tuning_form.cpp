@@ -147,16 +147,6 @@ const NumberRow& Number(int id) {
     return kNumbers[id - ParamTuningForm::kFirstNumber];
 }
 
-const NumberEdit& NumberRule(int id) {
-    static const auto rules = [] {
-        std::vector<NumberEdit> r;
-        for (const NumberRow& row : kNumbers)
-            r.push_back(NumberEdit{0, row.max, row.input == Input::Hex});
-        return r;
-    }();
-    return rules[static_cast<std::size_t>(id - ParamTuningForm::kFirstNumber)];
-}
-
 // The largest value the field's bytes hold.
 int Capacity(const NumberRow& row) {
     switch (row.storage) {
@@ -255,8 +245,18 @@ const std::vector<ParamTuningForm::GridRow>& ParamTuningForm::Rows(int grid) con
     return rows_[grid];
 }
 
-const NumberEdit& ParamTuningForm::Rule(int id) const {
-    return id < kFirstNumber ? Grid(id).rule : NumberRule(id);
+const NumberEdit& ParamTuningForm::CellRule(int grid) {
+    return Grid(grid).rule;
+}
+
+const NumberEdit* ParamTuningForm::NumberRule(int id) const {
+    static const auto rules = [] {
+        std::vector<NumberEdit> r;
+        for (const NumberRow& row : kNumbers)
+            r.push_back(NumberEdit{0, row.max, row.input == Input::Hex});
+        return r;
+    }();
+    return IsNumber(id) ? &rules[static_cast<std::size_t>(id - kFirstNumber)] : nullptr;
 }
 
 void ParamTuningForm::LayOut() {
@@ -296,7 +296,7 @@ void ParamTuningForm::LayOut() {
 void ParamTuningForm::LoadFromImage() {
     LayOut();
     for (int g = 0; g < 3; ++g) {
-        const NumberEdit& rule = Rule(g);
+        const NumberEdit& rule = CellRule(g);
         const int cols = static_cast<int>(Spec(g).columns.size());
         for (int r = 0; r < static_cast<int>(rows_[g].size()); ++r) {
             for (int c = 0; c < cols; ++c) {
@@ -306,7 +306,7 @@ void ParamTuningForm::LoadFromImage() {
         }
     }
     for (int id = kFirstNumber; id < kFirstBox; ++id)
-        SetText(id, Rule(id).Show(LoadNumber(image(), Number(id))));
+        SetText(id, NumberRule(id)->Show(LoadNumber(image(), Number(id))));
     vSquelchLow2_ = image().Byte(cal::kVSquelchLow2);
     for (int i = 0; i < kBoxCount; ++i)
         State(kFirstBox + i).checked = (image().Get(kBoxes[i].bit) != 0) != kBoxes[i].inverted;
@@ -323,7 +323,7 @@ void ParamTuningForm::StoreToImage() {
     NormaliseFields();
     WriteFixedTable(image());
     auto storeGrid = [this](int g) {
-        const NumberEdit& rule = Rule(g);
+        const NumberEdit& rule = CellRule(g);
         const int cols = static_cast<int>(Spec(g).columns.size());
         for (int r = 0; r < static_cast<int>(rows_[g].size()); ++r)
             for (int c = 0; c < cols; ++c)
@@ -335,25 +335,15 @@ void ParamTuningForm::StoreToImage() {
     RecomputeBandPointsAndSlopes(image(), limits());
     storeGrid(kDetectionGrid);
     for (int id = kFirstNumber; id < kFirstBox; ++id)
-        StoreNumber(image(), Number(id), Rule(id).Read(Text(id)));
+        StoreNumber(image(), Number(id), NumberRule(id)->Read(Text(id)));
     image().SetByte(cal::kVSquelchLow2, vSquelchLow2_);
     for (int i = 0; i < kBoxCount; ++i)
         image().Set(kBoxes[i].bit, State(kFirstBox + i).checked != kBoxes[i].inverted ? 1 : 0);
 }
 
-void ParamTuningForm::TextCommitted(int id) {
-    if (IsNumber(id))
-        SetText(id, Rule(id).Committed(Text(id)));
-}
-
-void ParamTuningForm::SpinStep(int id, int delta) {
-    if (IsNumber(id))
-        SetText(id, Rule(id).Stepped(Text(id), delta));
-}
-
 void ParamTuningForm::GridCellCommitted(int id, int row, int col) {
     if (id < kFirstNumber)
-        SetCell(id, row, col, Rule(id).Committed(Cell(id, row, col)));
+        SetCell(id, row, col, CellRule(id).Committed(Cell(id, row, col)));
 }
 
 void ParamTuningForm::PrepareWrite() {

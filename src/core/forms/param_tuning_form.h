@@ -38,7 +38,6 @@
 #include <vector>
 
 #include "core/forms/factory_form.h"
-#include "core/forms/number_edit.h"
 
 namespace kestra::forms {
 
@@ -71,19 +70,18 @@ public:
     void LoadFromImage() override;
     void NormaliseFields() override;
     void StoreToImage() override;
-    void TextCommitted(int id) override;
-    void SpinStep(int id, int delta) override;
+    const NumberEdit* NumberRule(int id) const override;
     void GridCellCommitted(int id, int row, int col) override;
     void PrepareWrite() override;
     void ReloadAfterRead() override;
 
     // The rows of a grid as laid out at the last load.
     const std::vector<GridRow>& Rows(int grid) const;
-    // The number rule of a number field or of a grid's cells.
-    const NumberEdit& Rule(int id) const;
+    // The number rule of a grid's cells.
+    static const NumberEdit& CellRule(int grid);
     // What the in-place editor's spin makes of its text.
     std::string StepCell(int grid, const std::string& text, int delta) const {
-        return Rule(grid).Stepped(text, delta);
+        return CellRule(grid).Stepped(text, delta);
     }
 
 private:

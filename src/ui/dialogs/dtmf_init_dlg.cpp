@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,12 +17,8 @@ CDtmfInitDlg::CDtmfInitDlg(AppState& state, QWidget* parent)
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(12);
     fields->setVerticalSpacing(6);
-    for (int id = 0; id < form.FieldCount(); ++id) {
-        fields->addWidget(binder().Label(id), id, 0);
-        QWidget* spin = binder().Widget(id);
-        FitWidthToChars(spin, 7); // four digits and the arrows
-        fields->addWidget(spin, id, 1);
-    }
+    for (int id = 0; id < form.FieldCount(); ++id)
+        AddNumberField(fields, id, id, 0);
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(8);
     buttons->addWidget(readButton());

@@ -1,5 +1,7 @@
 #include "ui/dialogs/factory_dlg.h"
 
+#include <QGridLayout>
+#include <QLabel>
 #include <QPushButton>
 
 #include "link/link_texts.h"
@@ -19,6 +21,13 @@ CFactoryDlg::CFactoryDlg(AppState& state, RegionKind region, QWidget* parent)
     write_->setAutoDefault(false);
     connect(read_, &QPushButton::clicked, this, &CFactoryDlg::OnRead);
     connect(write_, &QPushButton::clicked, this, &CFactoryDlg::OnWrite);
+}
+
+void CFactoryDlg::AddNumberField(QGridLayout* layout, int id, int row, int column) {
+    layout->addWidget(binder().Label(id), row, column);
+    QWidget* spin = binder().Widget(id);
+    FitWidthToChars(spin, 7); // up to five characters and the arrows
+    layout->addWidget(spin, row, column + 1);
 }
 
 void CFactoryDlg::RunExchange(bool read) {

@@ -16,6 +16,7 @@
 #include "link/exchange.h"
 #include "ui/widgets/form_dialog.h"
 
+class QGridLayout;
 class QPushButton;
 
 namespace kestra {
@@ -36,6 +37,8 @@ protected:
     forms::FactoryForm& factoryForm() const { return static_cast<forms::FactoryForm&>(form()); }
     // After the form has loaded again (a successful read).
     virtual void Reloaded() {}
+    // A number field's label and spin edit at row, column and column + 1.
+    void AddNumberField(QGridLayout* layout, int id, int row, int column);
 
 private:
     void RunExchange(bool read);

@@ -136,15 +136,9 @@ CParamTuningDlg::CParamTuningDlg(AppState& state, QWidget* parent)
     auto* numbers = new QGridLayout;
     numbers->setHorizontalSpacing(8);
     numbers->setVerticalSpacing(5);
-    for (int i = 0; i < ParamTuningForm::kNumberCount; ++i) {
-        const int id = ParamTuningForm::kFirstNumber + i;
-        const int row = i % kNumberRows;
-        const int col = i / kNumberRows * 3;
-        numbers->addWidget(binder().Label(id), row, col);
-        QWidget* spin = binder().Widget(id);
-        FitWidthToChars(spin, 7);
-        numbers->addWidget(spin, row, col + 1);
-    }
+    for (int i = 0; i < ParamTuningForm::kNumberCount; ++i)
+        AddNumberField(numbers, ParamTuningForm::kFirstNumber + i, i % kNumberRows,
+                       i / kNumberRows * 3);
     numbers->setColumnMinimumWidth(2, 16);
 
     auto* boxes = new QGridLayout;
