@@ -59,11 +59,13 @@ private slots:
             f.driver.Expect([&](QWidget* w) {
                 if (qobject_cast<CFactoryDlg*>(w))
                     opened << w->objectName() + " " + w->windowTitle();
-                static_cast<QDialog*>(w)->reject();
+                QTest::keyClick(w, Qt::Key_Return); // swallowed
+                QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Escape);
                 return true;
             });
             f.Trigger(id);
         }
+        QCOMPARE(f.driver.unexpected(), 0);
         QCOMPARE(opened,
                  QStringList({"paramTuningDialog 参数调节", "dtmfInitDialog DTMF 解码初始化"}));
     }

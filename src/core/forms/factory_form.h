@@ -9,6 +9,8 @@
 //
 // Their fields are numbers with an up-down control: a form names each
 // field's rule (NumberRule) and the focus-loss and spin events follow it.
+// Esc closes the dialog (which stores, as every way of closing it does);
+// Enter does nothing.
 #pragma once
 
 #include "core/forms/form.h"
@@ -36,6 +38,9 @@ public:
     void SpinStep(int id, int delta) override {
         if (const NumberEdit* rule = NumberRule(id))
             SetText(id, rule->Stepped(Text(id), delta));
+    }
+    KeyOutcome KeyPressed(int, DialogKey key) override {
+        return key == DialogKey::Escape ? KeyOutcome::CloseDialog : KeyOutcome::Swallowed;
     }
 };
 
