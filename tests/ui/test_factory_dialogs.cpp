@@ -2,7 +2,6 @@
 // open them, the grid's in-place editor, the read and write buttons against
 // the virtual radio; and screenshots of both dialogs in build/screenshots.
 #include <QDir>
-#include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
@@ -94,8 +93,6 @@ private slots:
     void readAndWriteAgainstTheRadio() {
         RadioImage memory = state_.image;
         memory.SetByte(0x3F39, 40); // band A low power, low end
-        memory.SetByte(0x3E2A, 0x01);
-        memory.SetByte(0x3E2B, 0x2A);
         radio_->SetMemory(memory);
         ModalDriver driver;
         CParamTuningDlg tuning(state_);
