@@ -319,11 +319,14 @@ void FormBinder::RefreshField(int id) {
     case FieldKind::TypeableCombo: {
         auto* combo = static_cast<QComboBox*>(b.widget);
         const QString text = Shown(id, st.text);
+        // What the user is typing stays as it is (cursor and all).
+        if (combo->currentText() == text)
+            break;
         const QSignalBlocker block(combo);
         KeyFilterValidator::Unchecked(combo->lineEdit(), [&] {
             // The list opens on the entry the text names, if any.
             const int entry = combo->findText(text, Qt::MatchExactly);
-            if (entry >= 0 && combo->currentIndex() != entry)
+            if (entry >= 0)
                 combo->setCurrentIndex(entry);
             if (combo->currentText() != text)
                 combo->setEditText(text);
@@ -435,6 +438,15 @@ bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Tab leaves an edit: its focus-loss rule runs before the next field
+        // is chosen, so that a field the rule enables is that next field.
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && focused_ == id &&
+            EditLike(id)) {
+            focused_ = -1;
+            Run([&] { form_.TextCommitted(id); });
+            break;
+        }
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         const bool escape = key->key() == Qt::Key_Escape;
         const auto mods = key->modifiers() & ~Qt::KeypadModifier;

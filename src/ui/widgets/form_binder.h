@@ -31,7 +31,9 @@
 //
 //   focus enters a field          FocusGained
 //   focus leaves an edit/spin/typeable combo   TextCommitted (not for the
-//                                 field's own drop-down popup)
+//                                 field's own drop-down popup); on Tab it runs
+//                                 before the next field is chosen, so a field
+//                                 the rule enables is the one Tab goes to
 //   up-down arrows, Up/Down keys  SpinStep(+1/-1)
 //   Enter or Esc in a field       KeyPressed: CloseDialog rejects the dialog,
 //                                 otherwise the key is swallowed

@@ -1,8 +1,11 @@
 #include "ui/widgets/form_dialog.h"
 
 #include <QKeyEvent>
+#include <QLayout>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <algorithm>
+#include <vector>
 
 #include "ui/app/translation.h"
 
@@ -46,13 +49,44 @@ void CFormDialog::keyPressEvent(QKeyEvent* event) {
         reject();
 }
 
+void SetTabOrderByPosition(QWidget* dialog) {
+    if (dialog->layout())
+        dialog->layout()->activate();
+    struct Place {
+        QWidget* widget;
+        QRect rect;
+    };
+    std::vector<Place> places;
+    for (QWidget* w : dialog->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if ((w->focusPolicy() & Qt::TabFocus) != 0)
+            places.push_back({w, w->geometry()});
+    // Rows: widgets whose vertical centres lie within half the height of the
+    // row's first widget of it.
+    std::sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
+        return a.rect.center().y() < b.rect.center().y();
+    });
+    for (std::size_t first = 0; first < places.size();) {
+        std::size_t end = first + 1;
+        const int y = places[first].rect.center().y();
+        const int tolerance = std::max(4, places[first].rect.height() / 2);
+        while (end < places.size() && places[end].rect.center().y() - y <= tolerance)
+            ++end;
+        std::sort(places.begin() + static_cast<std::ptrdiff_t>(first),
+                  places.begin() + static_cast<std::ptrdiff_t>(end),
+                  [](const Place& a, const Place& b) { return a.rect.x() < b.rect.x(); });
+        first = end;
+    }
+    for (std::size_t i = 1; i < places.size(); ++i)
+        QWidget::setTabOrder(places[i - 1].widget, places[i].widget);
+}
+
 void FitWidthToChars(QWidget* widget, int chars) {
     QStyleOptionFrame option;
     option.initFrom(widget);
     const int text = widget->fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0')));
     const QSize size =
         widget->style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(text + 8, 0), widget);
-    widget->setFixedWidth(size.width());
+    widget->setFixedWidth(std::max(size.width(), widget->minimumSizeHint().width()));
 }
 
 } // namespace kestra

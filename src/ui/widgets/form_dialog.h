@@ -63,6 +63,11 @@ private:
     FormBinder* binder_ = nullptr;
 };
 
+// Chains the tab order of a dialog's direct child widgets that take the focus
+// by Tab by their place in the laid-out dialog: top to bottom, each row left
+// to right.
+void SetTabOrderByPosition(QWidget* dialog);
+
 // Fixes a widget's width to hold `chars` digits of its font and its frame.
 void FitWidthToChars(QWidget* widget, int chars);
 

@@ -60,18 +60,23 @@ KeyFilterValidator::KeyFilterValidator(QLineEdit* edit, const forms::KeyFilter& 
     edit->setValidator(this);
 }
 
-QValidator::State KeyFilterValidator::validate(QString& input, int& pos) const {
-    if (bypass_ || input == accepted_)
-        return Acceptable;
+QValidator::State ValidateTextChange(const QString& accepted, QString& input, int& pos,
+                                     const forms::KeyFilter& filter, int limit) {
+    if (input == accepted)
+        return QValidator::Acceptable;
     QString taken;
     int cursor = 0;
-    if (!FilterTextChange(accepted_, input, filter_, limit_, taken, cursor))
-        return Invalid;
+    if (!FilterTextChange(accepted, input, filter, limit, taken, cursor))
+        return QValidator::Invalid;
     if (taken != input) {
         input = taken;
         pos = cursor;
     }
-    return Acceptable;
+    return QValidator::Acceptable;
+}
+
+QValidator::State KeyFilterValidator::validate(QString& input, int& pos) const {
+    return bypass_ ? Acceptable : ValidateTextChange(accepted_, input, pos, filter_, limit_);
 }
 
 KeyFilterValidator* KeyFilterValidator::Of(QLineEdit* edit) {

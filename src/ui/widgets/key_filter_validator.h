@@ -24,6 +24,12 @@ namespace kestra {
 bool FilterTextChange(const QString& before, const QString& after, const forms::KeyFilter& filter,
                       int limit, QString& taken, int& cursor);
 
+// A validator's answer for a change of an edit whose accepted text is
+// `accepted`: FilterTextChange applied to input (rewritten in place, pos set
+// to the cursor), Invalid when the change is refused.
+QValidator::State ValidateTextChange(const QString& accepted, QString& input, int& pos,
+                                     const forms::KeyFilter& filter, int limit);
+
 // The number of characters (code points) of a text.
 int CharacterCount(const QString& text);
 

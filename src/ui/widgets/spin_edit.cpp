@@ -35,17 +35,8 @@ void SpinEdit::stepBy(int steps) {
 }
 
 QValidator::State SpinEdit::validate(QString& input, int& pos) const {
-    if (bypass_ || input == accepted_)
-        return QValidator::Acceptable;
-    QString taken;
-    int cursor = 0;
-    if (!FilterTextChange(accepted_, input, filter_, limit_, taken, cursor))
-        return QValidator::Invalid;
-    if (taken != input) {
-        input = taken;
-        pos = cursor;
-    }
-    return QValidator::Acceptable;
+    return bypass_ ? QValidator::Acceptable
+                   : ValidateTextChange(accepted_, input, pos, filter_, limit_);
 }
 
 } // namespace kestra
