@@ -61,8 +61,6 @@ private slots:
         QTest::newRow("unknown form") << QStringList{"--form", "frobs"} << "unknown form 'frobs'";
         for (const char* form : {"options", "fm", "dtmf"})
             QTest::newRow(form) << QStringList{"--form", form} << "not available";
-        QTest::newRow("factory form")
-            << QStringList{"--form", "tuning", "--factory", "qdm537"} << "not available";
         QTest::newRow("wrong password") << QStringList{"--factory", "nope"} << "does not match";
         QTest::newRow("no image") << QStringList{} << "expected one image file";
     }

@@ -106,6 +106,8 @@ private slots:
         QList<int> unlocked = locked;
         unlocked << kIdParamTuning << kIdDtmfInit;
         QCOMPARE(EditMenu(frame), unlocked);
+        QVERIFY(frame->action(kIdParamTuning)->isEnabled());
+        QVERIFY(frame->action(kIdDtmfInit)->isEnabled());
 
         // A second unlock adds nothing.
         driver.Expect(Password(QStringLiteral("QDM537")));

@@ -5,8 +5,10 @@
 #include "core/codec/codecs.h"
 #include "core/forms/batch_channel_form.h"
 #include "core/forms/channel_edit_form.h"
+#include "core/forms/dtmf_init_form.h"
 #include "core/forms/form_driver.h"
 #include "core/forms/model_info_form.h"
+#include "core/forms/param_tuning_form.h"
 #include "core/image/finalize.h"
 
 namespace kestra::forms {
@@ -16,6 +18,8 @@ namespace {
 constexpr const char* kChannel = "channel";
 constexpr const char* kBatch = "batch";
 constexpr const char* kModel = "model";
+constexpr const char* kTuning = "tuning";
+constexpr const char* kDecoder = "decoder";
 
 // Record number of an exact channel label ("A005", "A VFO"), else 0.
 int ChannelOfLabel(const std::string& label) {
@@ -57,7 +61,7 @@ const std::vector<FormName>& FormNames() {
         {kChannel, false, true, false}, {kBatch, false, true, false},
         {kModel, false, true, true},    {"options", false, false, true},
         {"fm", false, false, true},     {"dtmf", false, false, true},
-        {"tuning", true, false, false}, {"decoder", true, false, false},
+        {kTuning, true, true, false},   {kDecoder, true, true, false},
     };
     return names;
 }
@@ -153,12 +157,23 @@ std::unique_ptr<Form> FormSession::OpenForm(const ProfileSection& section, std::
     }
     if (section.HasArgument())
         return fail("the form '" + name + "' takes no argument");
+    std::unique_ptr<Form> form = MakeForm(name);
+    if (!form)
+        return fail("the form '" + name + "' is not available in this version of kestra-cli");
     Before(name);
+    return form;
+}
+
+std::unique_ptr<Form> FormSession::MakeForm(const std::string& name) {
     if (name == kModel)
         return std::make_unique<ModelInfoForm>(context_);
     if (name == kBatch)
         return std::make_unique<BatchChannelForm>(context_);
-    return fail("the form '" + name + "' is not available in this version of kestra-cli");
+    if (name == kTuning)
+        return std::make_unique<ParamTuningForm>(context_);
+    if (name == kDecoder)
+        return std::make_unique<DtmfInitForm>(context_);
+    return nullptr;
 }
 
 bool FormSession::RunSection(const ProfileSection& section, std::string& error) {
@@ -205,12 +220,11 @@ bool FormSession::SettingsSections(const std::string& name, std::vector<ProfileS
                 section.lines = FormProfileLines(form);
                 out.push_back(std::move(section));
             }
-        } else if (formName == kModel) {
-            ModelInfoForm form(context_);
-            form.Open();
+        } else if (std::unique_ptr<Form> form = MakeForm(formName)) {
+            form->Open();
             ProfileSection section;
             section.header = formName;
-            section.lines = FormProfileLines(form);
+            section.lines = FormProfileLines(*form);
             out.push_back(std::move(section));
         }
     }

@@ -9,6 +9,8 @@
 //   channel   GridToImage          RenderGrid
 //   model     GridToImage          RenderGrid
 //   batch     GridToImage          (each "应用" renders the grid)
+//   tuning    -                    -     (factory only)
+//   decoder   -                    -     (factory only)
 //
 // The batch dialog gets a GridToImage first so that grid edits not yet
 // converted are not replaced when "应用" renders the grid.
@@ -74,6 +76,8 @@ private:
     // The entry of a form that can be opened now, or nullptr and an error.
     const FormName* UsableForm(const std::string& name, std::string& error) const;
     std::unique_ptr<Form> OpenForm(const ProfileSection& section, std::string& error);
+    // The form of a dialog that opens without an argument, or nullptr.
+    std::unique_ptr<Form> MakeForm(const std::string& name);
     void Before(const std::string& name);
     void After(const std::string& name);
     // The main view's RenderGrid (the whole grid).

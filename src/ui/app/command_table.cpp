@@ -7,6 +7,8 @@
 #include "ui/app/nav_tree_bar.h"
 #include "ui/app/program_app.h"
 #include "ui/app/ui_texts.h"
+#include "ui/dialogs/dtmf_init_dlg.h"
+#include "ui/dialogs/param_tuning_dlg.h"
 #include "ui/grid/program_view.h"
 
 namespace kestra {
@@ -70,9 +72,11 @@ const std::vector<CommandRow>& CommandTable() {
         {kIdEditModel, text::kEditModel, nullptr, nullptr, WithActiveDocument,
          [](CProgramApp& a) { a.frame()->ActiveView()->OnModelInfo(); }, M::Edit},
         {kIdEditFmRadio, text::kEditFmRadio, nullptr, nullptr, Always, nullptr, M::Edit},
-        {kIdParamTuning, text::kEditParamTuning, nullptr, nullptr, Always, nullptr, M::Edit, 0,
-         false, true},
-        {kIdDtmfInit, text::kEditDtmfInit, nullptr, nullptr, Always, nullptr, M::Edit, 0, false,
+        {kIdParamTuning, text::kEditParamTuning, nullptr, nullptr, Always,
+         [](CProgramApp& a) { CParamTuningDlg(a.state(), a.frame()).exec(); }, M::Edit, 0, false,
+         true},
+        {kIdDtmfInit, text::kEditDtmfInit, nullptr, nullptr, Always,
+         [](CProgramApp& a) { CDtmfInitDlg(a.state(), a.frame()).exec(); }, M::Edit, 0, false,
          true},
 
         // 编程

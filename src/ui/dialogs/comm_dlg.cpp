@@ -5,8 +5,10 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "link/link_texts.h"
 #include "ui/app/message_box.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
@@ -14,9 +16,19 @@
 namespace kestra {
 
 CCommDlg::CCommDlg(AppState& state, TransferKind kind, QWidget* parent)
-    : QDialog(parent), kind_(kind), job_(new TransferJob(state, TransferExchange(kind), this)) {
+    : CCommDlg(state, TransferExchange(kind), TransferTitle(kind), parent) {
+    staysOpen_ = kind == TransferKind::Initialise;
+}
+
+CCommDlg::CCommDlg(AppState& state, RegionKind region, bool read, QWidget* parent)
+    : CCommDlg(state, RegionJobExchange(region, read), read ? kTitleRead : kTitleWrite, parent) {
+    startOnShow_ = true;
+}
+
+CCommDlg::CCommDlg(AppState& state, JobExchange exchange, const char* title, QWidget* parent)
+    : QDialog(parent), job_(new TransferJob(state, std::move(exchange), this)) {
     setObjectName(QStringLiteral("commDialog"));
-    setWindowTitle(T(TransferTitle(kind)));
+    setWindowTitle(T(title));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     progress_ = new QProgressBar(this);
@@ -89,7 +101,7 @@ void CCommDlg::OnJobFinished(bool succeeded) {
         done(QDialog::Rejected);
         return;
     }
-    if (kind_ == TransferKind::Initialise) {
+    if (staysOpen_) {
         // Ready for the next radio.
         ShowMessage(this, message, QMessageBox::Information);
         ShowPosition(0);
@@ -108,6 +120,14 @@ void CCommDlg::reject() {
     if (job_->Running())
         return;
     QDialog::reject();
+}
+
+void CCommDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (startOnShow_) {
+        startOnShow_ = false;
+        QTimer::singleShot(0, this, &CCommDlg::OnStart);
+    }
 }
 
 void CCommDlg::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,10 @@
 // are shown by the user-interface thread. A read, a write and every failure
 // close the dialog; a successful initialise says "初始化数据成功" and stays
 // open at 0%, ready to run again.
+//
+// The factory dialogs' "读数据" and "写数据" run their region's exchange in
+// the same dialog, titled after the button; it starts as soon as it shows
+// and closes when the exchange ends (the opener says a success).
 #pragma once
 
 #include <QDialog>
@@ -28,6 +32,7 @@ class CCommDlg : public QDialog {
     Q_OBJECT
 public:
     CCommDlg(AppState& state, TransferKind kind, QWidget* parent = nullptr);
+    CCommDlg(AppState& state, RegionKind region, bool read, QWidget* parent = nullptr);
     ~CCommDlg() override;
 
     // True when the last exchange completed; read by the opener afterwards.
@@ -52,14 +57,18 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    CCommDlg(AppState& state, JobExchange exchange, const char* title, QWidget* parent);
     void OnProgress(int position, int total);
     void OnJobFinished(bool succeeded);
     void ShowPosition(int position);
     void SetRunning(bool running);
 
-    const TransferKind kind_;
+    // A successful initialise leaves the dialog open for the next radio.
+    bool staysOpen_ = false;
+    bool startOnShow_ = false;
     TransferJob* job_;
     QProgressBar* progress_;
     QPushButton* start_;

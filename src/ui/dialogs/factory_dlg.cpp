@@ -1,0 +1,52 @@
+#include "ui/dialogs/factory_dlg.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "link/link_texts.h"
+#include "ui/app/message_box.h"
+#include "ui/app/translation.h"
+#include "ui/dialogs/comm_dlg.h"
+
+namespace kestra {
+
+CFactoryDlg::CFactoryDlg(AppState& state, RegionKind region, QWidget* parent)
+    : CFormDialog(state, nullptr, parent), state_(state), region_(region),
+      read_(new QPushButton(T(kTitleRead), this)), write_(new QPushButton(T(kTitleWrite), this)) {
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    read_->setObjectName(QStringLiteral("readButton"));
+    write_->setObjectName(QStringLiteral("writeButton"));
+    read_->setAutoDefault(false);
+    write_->setAutoDefault(false);
+    connect(read_, &QPushButton::clicked, this, &CFactoryDlg::OnRead);
+    connect(write_, &QPushButton::clicked, this, &CFactoryDlg::OnWrite);
+}
+
+void CFactoryDlg::AddNumberField(QGridLayout* layout, int id, int row, int column) {
+    layout->addWidget(binder().Label(id), row, column);
+    QWidget* spin = binder().Widget(id);
+    FitWidthToChars(spin, 7); // up to five characters and the arrows
+    layout->addWidget(spin, row, column + 1);
+}
+
+void CFactoryDlg::RunExchange(bool read) {
+    if (binder().finished())
+        return;
+    if (!read) {
+        factoryForm().PrepareWrite();
+        binder().Refresh();
+    }
+    CCommDlg comm(state_, region_, read, this);
+    comm.exec();
+    if (!comm.Succeeded())
+        return;
+    ShowMessage(this, T(comm.LastResult()->message), QMessageBox::Information);
+    if (read) {
+        factoryForm().ReloadAfterRead();
+        binder().Refresh();
+        Reloaded();
+    }
+}
+
+} // namespace kestra

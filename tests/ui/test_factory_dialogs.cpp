@@ -1,0 +1,164 @@
+// The factory dialogs on the offscreen display: the unlocked menu entries
+// open them, the grid's in-place editor, the read and write buttons against
+// the virtual radio; and screenshots of both dialogs in build/screenshots.
+#include <QDir>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "app_test_support.h"
+#include "core/document/default_image.h"
+#include "link/virtual_radio.h"
+#include "ui/dialogs/comm_dlg.h"
+#include "ui/dialogs/dtmf_init_dlg.h"
+#include "ui/dialogs/param_tuning_dlg.h"
+#include "ui/widgets/spin_edit.h"
+
+using namespace kestra;
+using namespace kestra::test;
+
+namespace {
+
+// The progress dialog runs by itself.
+bool ProgressDialog(QWidget* w) {
+    return qobject_cast<CCommDlg*>(w) != nullptr;
+}
+
+QString CellText(QTableWidget* table, int row, int col) {
+    return table->item(row, col) ? table->item(row, col)->text() : QString();
+}
+
+} // namespace
+
+class TestFactoryDialogs : public QObject {
+    Q_OBJECT
+
+    AppState state_;
+    std::unique_ptr<VirtualRadio> radio_;
+
+private slots:
+    void initTestCase() { InitTestApplication(); }
+    void init() {
+        state_.image = RadioImage();
+        ApplyBuiltInDefaults(state_.image);
+        state_.bandLimits = BandLimits();
+        radio_ = std::make_unique<VirtualRadio>();
+        state_.portName = radio_->Start();
+        QVERIFY(!state_.portName.empty());
+    }
+    void cleanup() { radio_.reset(); }
+
+    void menuEntriesOpenTheDialogs() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        f.frame()->AppendFactoryMenuItems();
+        QStringList opened;
+        for (int id : {kIdParamTuning, kIdDtmfInit}) {
+            QVERIFY(f.frame()->editMenu()->actions().contains(f.frame()->action(id)));
+            f.driver.Expect([&](QWidget* w) {
+                if (qobject_cast<CFactoryDlg*>(w))
+                    opened << w->objectName() + " " + w->windowTitle();
+                QTest::keyClick(w, Qt::Key_Return); // swallowed
+                QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Escape);
+                return true;
+            });
+            f.Trigger(id);
+        }
+        QCOMPARE(f.driver.unexpected(), 0);
+        QCOMPARE(opened,
+                 QStringList({"paramTuningDialog 参数调节", "dtmfInitDialog DTMF 解码初始化"}));
+    }
+
+    void gridEditorSpinsAndClamps() {
+        CParamTuningDlg dialog(state_);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTableWidget* squelch = dialog.grid(0);
+        QCOMPARE(squelch->verticalHeaderItem(2)->text(), QString("400-480 sql 1"));
+        const QPoint at = squelch->visualRect(squelch->model()->index(2, 1)).center();
+        QTest::mousePress(squelch->viewport(), Qt::LeftButton, {}, at);
+        auto* spin = squelch->viewport()->findChild<SpinEdit*>();
+        QVERIFY(spin && spin->isVisible());
+        QVERIFY(spin->geometry().contains(at));
+        spin->edit()->setText(QStringLiteral("127"));
+        QTest::keyClick(spin, Qt::Key_Up); // wraps
+        QCOMPARE(spin->edit()->text(), QString("0"));
+        QTest::keyClicks(spin, QStringLiteral("x200")); // selected text replaced
+        QTest::keyClick(spin, Qt::Key_Return);
+        QCOMPARE(CellText(squelch, 2, 1), QString("127"));
+        dialog.reject();
+        QCOMPARE(int(state_.image.Byte(0x3F0C + 1)), 127);
+    }
+
+    void readAndWriteAgainstTheRadio() {
+        RadioImage memory = state_.image;
+        memory.SetByte(0x3F39, 40); // band A low power, low end
+        radio_->SetMemory(memory);
+        ModalDriver driver;
+        CParamTuningDlg tuning(state_);
+        driver.Expect(ProgressDialog);
+        driver.ExpectMessage();
+        tuning.readButton()->click();
+        QCOMPARE(driver.messages(), QStringList({"读数据成功"}));
+        QCOMPARE(CellText(tuning.grid(1), 0, 0), QString("40"));
+
+        // A silent radio: the message, and image and fields as they were.
+        const RadioImage before = state_.image;
+        RadioBehaviour silent;
+        silent.silent = true;
+        radio_->SetBehaviour(silent);
+        radio_->SetMemory(RadioImage());
+        driver.Expect(ProgressDialog);
+        driver.ExpectMessage();
+        tuning.readButton()->click();
+        QCOMPARE(driver.messages().last(), QString("通信出错"));
+        QVERIFY(state_.image == before);
+        QCOMPARE(CellText(tuning.grid(1), 0, 0), QString("40"));
+        tuning.reject();
+
+        radio_->SetBehaviour(RadioBehaviour{});
+        CDtmfInitDlg decoder(state_);
+        auto* twist = decoder.findChildren<SpinEdit*>().last();
+        twist->edit()->selectAll();
+        QTest::keyClicks(twist->edit(), QStringLiteral("g12b")); // g is no hexadecimal digit
+        driver.Expect(ProgressDialog);
+        driver.ExpectMessage();
+        decoder.writeButton()->click();
+        QCOMPARE(driver.messages().last(), QString("写数据成功"));
+        const RadioImage written = radio_->Memory();
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(written.data() + 0x3E28), 4).toHex(),
+                 QByteArray("01c3012b"));
+        QCOMPARE(driver.unexpected(), 0);
+    }
+
+    void screenshots() {
+        const QString out = QStringLiteral(KESTRA_SCREENSHOT_DIR);
+        QVERIFY(QDir().mkpath(out));
+        for (int i = 0x3E00; i < 0x3F70; ++i)
+            state_.image.SetByte(i, std::uint8_t(i * 37));
+        CParamTuningDlg tuning(state_);
+        CDtmfInitDlg decoder(state_);
+        for (QDialog* dialog : {static_cast<QDialog*>(&tuning), static_cast<QDialog*>(&decoder)}) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            const QString path = QDir(out).filePath(dialog->objectName() + ".png");
+            QVERIFY(dialog->grab().save(path));
+            qInfo("%s", qPrintable(path));
+        }
+        // The in-place editor over a cell of the power grid.
+        QTableWidget* power = tuning.grid(1);
+        QTest::mousePress(power->viewport(), Qt::LeftButton, {},
+                          power->visualRect(power->model()->index(1, 1)).center());
+        QVERIFY(tuning.grab().save(QDir(out).filePath("paramTuningDialog_editing.png")));
+        // Nothing of a grid is scrolled out of sight.
+        for (int g = 0; g < 3; ++g) {
+            QTableWidget* t = tuning.grid(g);
+            const QRect last =
+                t->visualRect(t->model()->index(t->rowCount() - 1, t->columnCount() - 1));
+            QVERIFY(t->viewport()->rect().contains(last));
+        }
+    }
+};
+
+QTEST_MAIN(TestFactoryDialogs)
+#include "test_factory_dialogs.moc"
