@@ -17,7 +17,7 @@ inline RadioImage CleanRandomImage(unsigned seed) {
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     RadioImage image;
     ApplyBuiltInDefaults(image);
-    const auto& tones = forms::SignallingList();
+    const auto& tones = SignallingList();
     for (int n = 1; n <= kChannelCount; ++n) {
         ChannelRecord rec(image, n);
         for (int b : {0x0E, 0x14, 0x15, 0x16, 0x17, 0x1F})

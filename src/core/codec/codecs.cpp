@@ -352,4 +352,14 @@ const std::vector<std::string>& CombinedToneList() {
     return list;
 }
 
+const std::vector<std::string>& SignallingList() {
+    static const std::vector<std::string> list = [] {
+        std::vector<std::string> l{kNoToneText};
+        const auto& tones = CombinedToneList();
+        l.insert(l.end(), tones.begin(), tones.end());
+        return l;
+    }();
+    return list;
+}
+
 } // namespace kestra

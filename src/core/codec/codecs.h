@@ -92,5 +92,8 @@ const std::vector<std::string>& CtcssTextList();
 const std::vector<std::string>& DcsTextList();
 // CTCSS texts followed by DCS texts: 264 texts (no "无").
 const std::vector<std::string>& CombinedToneList();
+// The signalling list the editors offer: "无" (no tone) followed by the 264
+// texts of the combined tone list, index 0..264.
+const std::vector<std::string>& SignallingList();
 
 } // namespace kestra

@@ -53,16 +53,6 @@ enum Option {
 
 } // namespace
 
-const std::vector<std::string>& SignallingList() {
-    static const std::vector<std::string> list = [] {
-        std::vector<std::string> l{kNoToneText};
-        const auto& tones = CombinedToneList();
-        l.insert(l.end(), tones.begin(), tones.end());
-        return l;
-    }();
-    return list;
-}
-
 const std::vector<FieldSpec>& ChannelOptionFields() {
     constexpr int b12 = ChannelRecord::kFlags0;
     constexpr int b13 = ChannelRecord::kFlags1;

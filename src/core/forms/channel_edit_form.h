@@ -25,8 +25,6 @@
 
 namespace kestra::forms {
 
-// "无" followed by the 264 texts of the combined tone list: index 0..264.
-const std::vector<std::string>& SignallingList();
 
 // The nine option lists of a channel (shared with batch generation), in the
 // order of the channel dialog, each with its bits in the record (offsets

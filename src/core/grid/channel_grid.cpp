@@ -92,16 +92,6 @@ const std::vector<std::string>& ChoicesForColumn(int col) {
     }
 }
 
-const std::vector<std::string>& ToneEditorList() {
-    static const std::vector<std::string> list = [] {
-        std::vector<std::string> tones{kNoToneText};
-        const std::vector<std::string>& all = CombinedToneList();
-        tones.insert(tones.end(), all.begin(), all.end());
-        return tones;
-    }();
-    return list;
-}
-
 ChannelGrid::ChannelGrid() : cells_(static_cast<std::size_t>(kGridRows) * kGridCols) {
     for (int c = 0; c < kGridCols; ++c)
         SetText(0, c, kHeaders[c]);

@@ -61,8 +61,6 @@ EditorKind EditorForColumn(int col);
 // The fixed choice list of columns 5 to 8 (empty for other columns).
 const std::vector<std::string>& ChoicesForColumn(int col);
 
-// The tone editor's list: "无" (no tone) followed by the 264 tone texts.
-const std::vector<std::string>& ToneEditorList();
 
 struct GridCell {
     int row = 1;

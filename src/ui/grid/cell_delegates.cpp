@@ -85,7 +85,7 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
         // What the user types stays as typed; no completion.
         combo->setCompleter(nullptr);
         combo->setMaxVisibleItems(16);
-        for (const std::string& tone : ToneEditorList())
+        for (const std::string& tone : SignallingList())
             combo->addItem(QString::fromStdString(tone));
         connect(combo, &QComboBox::editTextChanged, combo, live);
         editor = combo;

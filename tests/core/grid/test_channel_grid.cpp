@@ -381,7 +381,7 @@ private slots:
 
     void toneEditorListCommitsAsShown() {
         // "无" leads the list; every entry, chosen and committed, stays as shown.
-        const std::vector<std::string>& list = ToneEditorList();
+        const std::vector<std::string>& list = SignallingList();
         QCOMPARE(list.front(), std::string("无"));
         QCOMPARE(list.size(), CombinedToneList().size() + 1);
         Fixture f;
