@@ -233,7 +233,7 @@ void RegisterFormCommands(CommandTable& table) {
     table["settings"] = {
         "settings IMAGE.dat [--form NAME] [--factory PASSWORD]",
         "print the dialogs' fields as a profile of [section] and KEY=VALUE lines (forms: "
-        "channel, batch, model; without --form: model)",
+        "channel, batch, model, options, fm, dtmf; without --form: model, options, fm, dtmf)",
         RunSettings};
     table["configure"] = {
         "configure IN.dat -o OUT.dat [--factory PASSWORD] [--seed N] [--profile FILE]... "

@@ -5,8 +5,11 @@
 #include "core/codec/codecs.h"
 #include "core/forms/batch_channel_form.h"
 #include "core/forms/channel_edit_form.h"
+#include "core/forms/dtmf_dialog.h"
+#include "core/forms/fm_radio_form.h"
 #include "core/forms/form_driver.h"
 #include "core/forms/model_info_form.h"
+#include "core/forms/optional_features_form.h"
 #include "core/image/finalize.h"
 
 namespace kestra::forms {
@@ -16,6 +19,9 @@ namespace {
 constexpr const char* kChannel = "channel";
 constexpr const char* kBatch = "batch";
 constexpr const char* kModel = "model";
+constexpr const char* kOptions = "options";
+constexpr const char* kFm = "fm";
+constexpr const char* kDtmf = "dtmf";
 
 // Record number of an exact channel label ("A005", "A VFO"), else 0.
 int ChannelOfLabel(const std::string& label) {
@@ -55,8 +61,8 @@ const FormName* FormSession::UsableForm(const std::string& name, std::string& er
 const std::vector<FormName>& FormNames() {
     static const std::vector<FormName> names = {
         {kChannel, false, true, false}, {kBatch, false, true, false},
-        {kModel, false, true, true},    {"options", false, false, true},
-        {"fm", false, false, true},     {"dtmf", false, false, true},
+        {kModel, false, true, true},    {kOptions, false, true, true},
+        {kFm, false, true, true},       {kDtmf, false, true, true},
         {"tuning", true, false, false}, {"decoder", true, false, false},
     };
     return names;
@@ -158,21 +164,53 @@ std::unique_ptr<Form> FormSession::OpenForm(const ProfileSection& section, std::
         return std::make_unique<ModelInfoForm>(context_);
     if (name == kBatch)
         return std::make_unique<BatchChannelForm>(context_);
+    if (name == kOptions)
+        return std::make_unique<OptionalFeaturesForm>(context_);
+    if (name == kFm)
+        return std::make_unique<FmRadioForm>(context_);
     return fail("the form '" + name + "' is not available in this version of kestra-cli");
 }
 
-bool FormSession::RunSection(const ProfileSection& section, std::string& error) {
-    std::unique_ptr<Form> form = OpenForm(section, error);
-    if (!form)
-        return false;
-    form->Open();
+bool FormSession::ApplyLines(Form& form, const ProfileSection& section, std::string& error) {
     for (const ProfileLine& line : section.lines) {
         std::string why;
-        if (!ApplyProfileLine(*form, line, why)) {
+        if (!ApplyProfileLine(form, line, why)) {
             error = Where(section, line.number) + " " + line.key + ": " + why;
             return false;
         }
     }
+    return true;
+}
+
+bool FormSession::RunDtmfSection(const ProfileSection& section, std::string& error) {
+    // The dialog opens on its encode page; the section's page is then
+    // selected as the user would select its tab.
+    const int page = DtmfDialog::PageOfName(section.Argument());
+    if (page < 0) {
+        std::string pages;
+        for (const std::string& p : DtmfDialog::PageNames())
+            pages += (pages.empty() ? "" : ", ") + p;
+        error = Where(section, section.number) + ": 'dtmf' needs its page: " + pages;
+        return false;
+    }
+    DtmfDialog dialog(context_);
+    dialog.Open();
+    dialog.SelectPage(page);
+    if (!ApplyLines(dialog.PageForm(page), section, error))
+        return false;
+    dialog.Close();
+    return true;
+}
+
+bool FormSession::RunSection(const ProfileSection& section, std::string& error) {
+    if (section.FormName() == kDtmf)
+        return RunDtmfSection(section, error);
+    std::unique_ptr<Form> form = OpenForm(section, error);
+    if (!form)
+        return false;
+    form->Open();
+    if (!ApplyLines(*form, section, error))
+        return false;
     form->Close();
     After(section.FormName());
     return true;
@@ -205,12 +243,32 @@ bool FormSession::SettingsSections(const std::string& name, std::vector<ProfileS
                 section.lines = FormProfileLines(form);
                 out.push_back(std::move(section));
             }
-        } else if (formName == kModel) {
-            ModelInfoForm form(context_);
-            form.Open();
+        } else if (formName == kDtmf) {
+            // Each page as it shows when its tab is selected: the pages load
+            // from the image alike, whichever was shown before.
+            DtmfDialog dialog(context_);
+            dialog.Open();
+            for (int page = 0; page < DtmfDialog::kPageCount; ++page) {
+                ProfileSection section;
+                section.header =
+                    formName + " " + DtmfDialog::PageNames()[static_cast<std::size_t>(page)];
+                section.lines = FormProfileLines(dialog.PageForm(page));
+                out.push_back(std::move(section));
+            }
+        } else {
+            std::unique_ptr<Form> form;
+            if (formName == kModel)
+                form = std::make_unique<ModelInfoForm>(context_);
+            else if (formName == kOptions)
+                form = std::make_unique<OptionalFeaturesForm>(context_);
+            else if (formName == kFm)
+                form = std::make_unique<FmRadioForm>(context_);
+            if (!form)
+                continue;
+            form->Open();
             ProfileSection section;
             section.header = formName;
-            section.lines = FormProfileLines(form);
+            section.lines = FormProfileLines(*form);
             out.push_back(std::move(section));
         }
     }

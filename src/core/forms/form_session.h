@@ -9,6 +9,10 @@
 //   channel   GridToImage          RenderGrid
 //   model     GridToImage          RenderGrid
 //   batch     GridToImage          (each "应用" renders the grid)
+//   options, fm, dtmf              nothing (they edit no channel)
+//
+// A dtmf section ("dtmf 解码") opens the DTMF dialog, selects the page it
+// names, runs its lines on that page and closes the dialog.
 //
 // The batch dialog gets a GridToImage first so that grid edits not yet
 // converted are not replaced when "应用" renders the grid.
@@ -74,6 +78,8 @@ private:
     // The entry of a form that can be opened now, or nullptr and an error.
     const FormName* UsableForm(const std::string& name, std::string& error) const;
     std::unique_ptr<Form> OpenForm(const ProfileSection& section, std::string& error);
+    bool ApplyLines(Form& form, const ProfileSection& section, std::string& error);
+    bool RunDtmfSection(const ProfileSection& section, std::string& error);
     void Before(const std::string& name);
     void After(const std::string& name);
     // The main view's RenderGrid (the whole grid).
