@@ -32,9 +32,7 @@ const std::vector<FieldSpec>& DtmfCodeListForm::Fields() const {
         f[kSeparator] = FieldSpec(KESTRA_TEXT("kestra", "分隔符"), FieldKind::DropDownList,
                                   DtmfSuffixChoices());
         f[kSeparator].fallback = Fallback{0, nullptr};
-        f[kCallId] = FieldSpec(KESTRA_TEXT("kestra", "呼叫ID"), FieldKind::Edit);
-        f[kCallId].filter = filters::kDtmf;
-        f[kCallId].textLimit = kCallIdLength;
+        f[kCallId] = DtmfEdit(KESTRA_TEXT("kestra", "呼叫ID"), kCallIdLength);
         f[kAniCall] = FieldSpec(KESTRA_TEXT("kestra", "ANI 呼叫"), FieldKind::PushButton);
         f[kAniCall].argumentGrid = kCodes;
         return f;
@@ -53,8 +51,7 @@ void DtmfCodeListForm::LoadFromImage() {
     const auto separator = static_cast<std::uint8_t>(image().Get(dtmf::kSeparator));
     Select(kSeparator, DtmfSuffixIndex(separator));
     SelectDefaultIfNone(kSeparator);
-    const char c = DtmfCodeToChar(separator);
-    savedSeparator_ = c ? std::string(1, c) : std::string();
+    savedSeparator_ = DtmfCodeText(separator);
     SetText(kOwnId, image().DtmfString(dtmf::kOwnId, dtmf::kOwnIdLength));
     savedOwnId_ = Text(kOwnId);
     for (int n = 1; n <= dtmf::kCodeCount; ++n)

@@ -21,20 +21,8 @@ constexpr int kDecodeStep = 10;
 constexpr int kStunCodeChars = dtmf::kStunCodeLength - 1;
 constexpr std::uint8_t kHashCode = 0x0F;
 
-FieldSpec DtmfEdit(const char* key, int limit) {
-    FieldSpec f(key, FieldKind::Edit);
-    f.filter = filters::kDtmf;
-    f.textLimit = limit;
-    return f;
-}
-
 std::string DecodeTimeText(long long value) {
     return Format("%.1f", static_cast<double>(value) * 0.01);
-}
-
-std::string CodeChar(std::uint8_t code) {
-    const char c = DtmfCodeToChar(code);
-    return c ? std::string(1, c) : std::string();
 }
 
 } // namespace
@@ -85,7 +73,7 @@ void DtmfDecodeForm::LoadFromImage() {
     SetText(kDecodeTime, DecodeTimeText(image().Get(dtmf::kDecodeTime)));
     SetText(kAlarmCode, image().DtmfString(dtmf::kAlarmCode, dtmf::kAlarmCodeLength));
     Select(kStunActivation, image().Get(dtmf::kStunActivation) ? 0 : 1);
-    savedGroupCode_ = CodeChar(static_cast<std::uint8_t>(image().Get(dtmf::kGroupCallCode)));
+    savedGroupCode_ = DtmfCodeText(static_cast<std::uint8_t>(image().Get(dtmf::kGroupCallCode)));
     Select(kGroupCallCode,
            DtmfSuffixIndex(static_cast<std::uint8_t>(image().Get(dtmf::kGroupCallCode))));
     SelectDefaultIfNone(kGroupCallCode);
@@ -124,7 +112,7 @@ void DtmfDecodeForm::StoreToImage() {
 
 void DtmfDecodeForm::RewriteAutoDialCodes() {
     const std::string groupCode =
-        CodeChar(static_cast<std::uint8_t>(image().Get(dtmf::kGroupCallCode)));
+        DtmfCodeText(static_cast<std::uint8_t>(image().Get(dtmf::kGroupCallCode)));
     const std::string ownId = image().DtmfString(dtmf::kOwnId, dtmf::kOwnIdLength);
     if (!savedGroupCode_.empty() && !ownId.empty() &&
         !EqualsIgnoreCase(groupCode, savedGroupCode_)) {
@@ -141,8 +129,7 @@ void DtmfDecodeForm::RewriteAutoDialCodes() {
 
 void DtmfDecodeForm::TextCommitted(int id) {
     if (id == kAutoResetTime) {
-        const int v = LeadingInt(Text(id));
-        SetText(id, std::to_string(v < kResetLow ? kResetLow : v > kResetHigh ? kResetHigh : v));
+        SetText(id, ClampedIntText(Text(id), kResetLow, kResetHigh));
     } else if (id == kDecodeTime) {
         long long v = ScaledDecimal(Text(id), 100.0);
         if (v < kDecodeLow || v > kDecodeHigh)

@@ -22,6 +22,18 @@ int DtmfSuffixIndex(std::uint8_t code) {
     return -1;
 }
 
+std::string DtmfCodeText(std::uint8_t code) {
+    const char c = DtmfCodeToChar(code);
+    return c ? std::string(1, c) : std::string();
+}
+
+FieldSpec DtmfEdit(const char* key, int limit) {
+    FieldSpec f(key, FieldKind::Edit);
+    f.filter = filters::kDtmf;
+    f.textLimit = limit;
+    return f;
+}
+
 bool ReplaceSuffix(std::string& text, const std::string& oldSuffix, const std::string& newSuffix) {
     if (text.empty() || oldSuffix.empty() || text.size() < oldSuffix.size() ||
         text.compare(text.size() - oldSuffix.size(), oldSuffix.size(), oldSuffix) != 0)

@@ -29,6 +29,13 @@ const std::vector<std::string>& DtmfSuffixChoices();
 // The entry of DtmfSuffixChoices() for a stored code byte, or -1.
 int DtmfSuffixIndex(std::uint8_t code);
 
+// The text of one DTMF code: its character, or "" above 0x0F.
+std::string DtmfCodeText(std::uint8_t code);
+
+// An edit of DTMF keys ("0".."9", "A".."D", "*", "#", typed letters upper-cased)
+// holding at most limit characters.
+FieldSpec DtmfEdit(const char* key, int limit);
+
 // When text is not empty and ends with the non-empty oldSuffix, that suffix
 // is replaced by newSuffix and true returned; otherwise text stays.
 bool ReplaceSuffix(std::string& text, const std::string& oldSuffix, const std::string& newSuffix);

@@ -2,6 +2,7 @@
 
 #include "core/codec/codecs.h"
 #include "core/codec/text_seam.h"
+#include "core/forms/dtmf_dialog.h"
 #include "core/image/settings_layout.h"
 
 namespace kestra::forms {
@@ -23,13 +24,6 @@ constexpr int kReplyHigh = 60;
 FieldSpec ToneTime(const char* key) {
     FieldSpec f(key, FieldKind::DropDownList, {"0", "100", "500", "1000"});
     f.fallback = Fallback{-1, "100"};
-    return f;
-}
-
-FieldSpec PttId(const char* key) {
-    FieldSpec f(key, FieldKind::Edit);
-    f.filter = filters::kDtmf;
-    f.textLimit = dtmf::kPttIdLength;
     return f;
 }
 
@@ -57,8 +51,8 @@ const std::vector<FieldSpec>& DtmfEncodeForm::Fields() const {
                                   KESTRA_TEXT("kestra", "按键+ID")});
         f[kSideTone].location = ImageLocation{settings::kDtmfSideTone, StoredAs::Index};
         f[kSideTone].fallback = Fallback{3, nullptr};
-        f[kPttIdStart] = PttId(KESTRA_TEXT("kestra", "PTT ID 发射开始"));
-        f[kPttIdEnd] = PttId(KESTRA_TEXT("kestra", "PTT ID 发射结束"));
+        f[kPttIdStart] = DtmfEdit(KESTRA_TEXT("kestra", "PTT ID 发射开始"), dtmf::kPttIdLength);
+        f[kPttIdEnd] = DtmfEdit(KESTRA_TEXT("kestra", "PTT ID 发射结束"), dtmf::kPttIdLength);
         f[kWaitForReply] = FieldSpec(KESTRA_TEXT("kestra", "等待回复"), FieldKind::DropDownList,
                                      {KESTRA_TEXT("kestra", "关"), KESTRA_TEXT("kestra", "开")});
         f[kWaitForReply].location = ImageLocation{dtmf::kWaitForReply, StoredAs::Index};
@@ -126,8 +120,7 @@ void DtmfEncodeForm::TextCommitted(int id) {
             v = kDelayDefault;
         SetText(id, std::to_string(v));
     } else if (id == kReplyWaitTime) {
-        const int v = LeadingInt(Text(id));
-        SetText(id, std::to_string(v < kReplyLow ? kReplyLow : v > kReplyHigh ? kReplyHigh : v));
+        SetText(id, ClampedIntText(Text(id), kReplyLow, kReplyHigh));
     }
 }
 

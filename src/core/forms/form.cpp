@@ -122,6 +122,11 @@ long long ScaledDecimal(const std::string& text, double scale) {
     return static_cast<long long>(v < -kLimit ? -kLimit : v > kLimit ? kLimit : v);
 }
 
+std::string ClampedIntText(const std::string& text, int low, int high) {
+    const int v = LeadingInt(text);
+    return std::to_string(v < low ? low : v > high ? high : v);
+}
+
 std::string HundredthsText(int value) {
     return Format("%.2f", ExactMul(value, 0.01));
 }

@@ -135,6 +135,10 @@ int StoredValueOf(const FieldSpec& spec, const FieldState& state);
 // +-10^15 so that any text converts.
 long long ScaledDecimal(const std::string& text, double scale);
 
+// The integer at the start of text (0 when there is none) clamped to
+// [low, high], as decimal text.
+std::string ClampedIntText(const std::string& text, int low, int high);
+
 // A value in hundredths as a text with two decimals ("%.2f": 155 is "1.55").
 std::string HundredthsText(int value);
 
