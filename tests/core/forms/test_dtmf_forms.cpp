@@ -136,32 +136,6 @@ private slots:
         QCOMPARE(stored, storedBack);
     }
 
-    void defaultImageShowsTheDefaults() {
-        Dtmf d;
-        const std::pair<int, const char*> encode[] = {{Enc::kRate, "10"},
-                                                      {Enc::kFirstDigitDelay, "200"},
-                                                      {Enc::kFirstDigitTime, "100"},
-                                                      {Enc::kStarHashTime, "100"},
-                                                      {Enc::kSideTone, "按键"},
-                                                      {Enc::kPttIdStart, ""},
-                                                      {Enc::kWaitForReply, "开"},
-                                                      {Enc::kReplyWaitTime, "10"}};
-        for (const auto& [id, text] : encode)
-            QCOMPARE(d.Text(kEnc, id), std::string(text));
-        const std::pair<int, const char*> decode[] = {
-            {Dec::kGroupCallCode, "*"},  {Dec::kStunActivation, "关"},
-            {Dec::kStunType, "关"},      {Dec::kStunCode, ""},
-            {Dec::kAutoResetTime, "10"}, {Dec::kDecodeResponse, "提醒"},
-            {Dec::kDecodeTime, "2.5"},   {Dec::kAlarmCode, ""}};
-        for (const auto& [id, text] : decode)
-            QCOMPARE(d.Text(kDec, id), std::string(text));
-        QCOMPARE(d.Text(kList, List::kOwnId), std::string("100"));
-        QCOMPARE(d.Text(kList, List::kSeparator), std::string("*"));
-        QCOMPARE(d.Text(kList, List::kCallId), std::string("100"));
-        QCOMPARE(d.Code(0), std::string("100*100"));
-        QCOMPARE(d.Code(1), std::string());
-    }
-
     void editsNormaliseWhenLeft() {
         Dtmf d;
         const std::pair<const char*, int> delays[] = {{"250", 4},   {"1100", 4}, {"", 4},

@@ -112,13 +112,11 @@ private slots:
         QTest::newRow("time-out minutes") << "发射限时 (min)" << 30 << "30" << 1;
         QTest::newRow("power-on display 3") << "开机信息显示方式" << 3 << "电压" << 1;
         QTest::newRow("squelch 12") << "静噪电平" << 12 << "4" << 4;
-        QTest::newRow("squelch 7") << "静噪电平" << 7 << "7" << 7;
         QTest::newRow("backlight time 9") << "背光灯时间" << 9 << "10" << 9;
         QTest::newRow("backlight time 10") << "背光灯时间" << 10 << "5" << 4;
         QTest::newRow("scan mode 3") << "扫描模式" << 3 << "时间" << 0;
         QTest::newRow("backlight mode 3") << "背光灯模式" << 3 << "按键" << 1;
         QTest::newRow("keypad lock 0 is on") << "键盘锁" << 0 << "开" << 0;
-        QTest::newRow("VOX level 9") << "声控电平" << 9 << "4" << 3;
         QTest::newRow("backlight colour 3") << "背光灯颜色" << 3 << "1" << 0;
     }
     void optionEdgeCases() {
