@@ -1,7 +1,7 @@
 // Renders the main window (a loaded image in a maximised document window; the
 // status bar after a read from the virtual radio) and the port, password,
-// progress and about dialogs offscreen into PNG files under
-// build/screenshots, for a person to look at.
+// progress, about, channel edit, batch generation and model dialogs
+// offscreen into PNG files under build/screenshots, for a person to look at.
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,7 +17,10 @@
 #include "ui/app/child_frame.h"
 #include "ui/app/ini_file.h"
 #include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/batch_channel_dlg.h"
+#include "ui/dialogs/channel_edit_dlg.h"
 #include "ui/dialogs/comm_dlg.h"
+#include "ui/dialogs/model_info_dlg.h"
 #include "ui/dialogs/password_dlg.h"
 #include "ui/dialogs/port_setup_dlg.h"
 #include "ui/grid/channel_table_view.h"
@@ -129,6 +132,53 @@ private slots:
             Save(&comm, QStringLiteral("progress_dialog.png"));
         }
         radio.Stop();
+    }
+
+    // The form dialogs, each also checked for its tab order: from the first
+    // field, Tab visits every field once, top to bottom and each row left to
+    // right, and nothing is cut off.
+    void formDialogs() {
+        AppState state;
+        state.image = ExampleRadioMemory();
+        state.modelName = "QVN-K52";
+        auto check = [this](CFormDialog* dialog, const QString& name) {
+            Save(dialog, name);
+            QWidget* first = dialog->binder().Widget(0);
+            if (!first->isEnabled())
+                first = first->nextInFocusChain();
+            QWidget* w = first;
+            QPoint last(-1, -1);
+            int visited = 0;
+            do {
+                if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+                    w->parentWidget() == dialog) {
+                    const QPoint at = w->geometry().center();
+                    QVERIFY2(at.y() > last.y() + 4 ||
+                                 (std::abs(at.y() - last.y()) <= 12 && at.x() > last.x()),
+                             qPrintable(name + QStringLiteral(": tab order")));
+                    last = at;
+                    ++visited;
+                    QVERIFY2(dialog->rect().contains(w->geometry()), qPrintable(name));
+                    QVERIFY2(w->width() >= w->minimumSizeHint().width(),
+                             qPrintable(name + QLatin1Char(' ') + w->metaObject()->className() +
+                                        QString::number(w->width())));
+                }
+                w = w->nextInFocusChain();
+            } while (w != first && w != dialog);
+            QVERIFY(visited >= 4);
+        };
+        {
+            CChannelEditDlg dialog(state, 2);
+            check(&dialog, QStringLiteral("channel_edit_dialog.png"));
+        }
+        {
+            CBatchChannelDlg dialog(state, nullptr);
+            check(&dialog, QStringLiteral("batch_channel_dialog.png"));
+        }
+        {
+            CModelInfoDlg dialog(state);
+            check(&dialog, QStringLiteral("model_info_dialog.png"));
+        }
     }
 };
 

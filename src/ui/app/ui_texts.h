@@ -90,6 +90,24 @@ inline constexpr const char* kStatusReadDone = KESTRA_TEXT("kestra", "读频完�
 inline constexpr const char* kStatusWriteDone = KESTRA_TEXT("kestra", "写频完成");
 inline constexpr const char* kStatusInitialiseDone = KESTRA_TEXT("kestra", "初始化完成");
 
+// Batch channel generation (the field labels are the form's).
+inline constexpr const char* kBatchRange = KESTRA_TEXT("kestra", "范围:");
+inline constexpr const char* kBatchRxFrequency = KESTRA_TEXT("kestra", "接收频率:");
+inline constexpr const char* kBatchTxFrequency = KESTRA_TEXT("kestra", "发射频率:");
+inline constexpr const char* kBatchStartFrequency = KESTRA_TEXT("kestra", "起始频率(MHz)");
+inline constexpr const char* kBatchRxStep = KESTRA_TEXT("kestra", "接收步进 (kHz)");
+inline constexpr const char* kBatchTxStep = KESTRA_TEXT("kestra", "发射步进(KHz)");
+inline constexpr const char* kBatchRxTone = KESTRA_TEXT("kestra", "接收信令:");
+inline constexpr const char* kBatchTxTone = KESTRA_TEXT("kestra", "发射信令:");
+inline constexpr const char* kBatchStartTone = KESTRA_TEXT("kestra", "起始信令");
+inline constexpr const char* kBatchRandom = KESTRA_TEXT("kestra", "随机");
+inline constexpr const char* kBatchInterval = KESTRA_TEXT("kestra", "间隔");
+
+// Model information.
+inline constexpr const char* kModelBandA = KESTRA_TEXT("kestra", "A段");
+inline constexpr const char* kModelBandB = KESTRA_TEXT("kestra", "B段");
+inline constexpr const char* kModelLimitDash = KESTRA_TEXT("kestra", "---");
+
 // Settings file (not shown: never translated).
 inline constexpr const char* kIniSetup = "Setup";
 inline constexpr const char* kIniCom = "COM";

@@ -8,10 +8,13 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "ui/app/ui_texts.h"
-#include "ui/dialogs/comm_dlg.h"
-#include "ui/dialogs/password_dlg.h"
 #include "ui/app/translation.h"
+#include "ui/app/ui_texts.h"
+#include "ui/dialogs/batch_channel_dlg.h"
+#include "ui/dialogs/channel_edit_dlg.h"
+#include "ui/dialogs/comm_dlg.h"
+#include "ui/dialogs/model_info_dlg.h"
+#include "ui/dialogs/password_dlg.h"
 #include "ui/grid/channel_table_model.h"
 #include "ui/grid/channel_table_view.h"
 
@@ -28,9 +31,6 @@ CProgramView::CProgramView(AppState& state, QWidget* parent) : QWidget(parent), 
     batchButton_->setObjectName(QStringLiteral("batchButton"));
     channelEditButton_->setObjectName(QStringLiteral("channelEditButton"));
     initialiseButton_->setObjectName(QStringLiteral("initialiseButton"));
-    // Batch generation and the channel edit dialog are not available yet.
-    batchButton_->setEnabled(false);
-    channelEditButton_->setEnabled(false);
     initialiseButton_->setVisible(state.factoryMode);
     for (QPushButton* b : {batchButton_, channelEditButton_, initialiseButton_}) {
         b->setAutoDefault(false);
@@ -38,6 +38,8 @@ CProgramView::CProgramView(AppState& state, QWidget* parent) : QWidget(parent), 
         b->setMinimumWidth(fontMetrics().horizontalAdvance(b->text()) + 32);
     }
     connect(initialiseButton_, &QPushButton::clicked, this, &CProgramView::OnInitialise);
+    connect(channelEditButton_, &QPushButton::clicked, this, &CProgramView::OnChannelEdit);
+    connect(batchButton_, &QPushButton::clicked, this, &CProgramView::OnBatchGeneration);
 
     // The table keeps its natural width (the columns are fixed); the form
     // around it stays blank, as the buttons line up with its right edge.
@@ -137,6 +139,32 @@ void CProgramView::OnWrite() {
 void CProgramView::OnInitialise() {
     ConvertGridToImage();
     RunTransferDialog(TransferKind::Initialise);
+}
+
+void CProgramView::OnChannelEdit() {
+    ConvertGridToImage();
+    {
+        CChannelEditDlg dialog(state_, table_->CurrentCell().row, this);
+        dialog.exec();
+    }
+    RenderGrid();
+    table_->setFocus();
+}
+
+void CProgramView::OnBatchGeneration() {
+    ConvertGridToImage();
+    CBatchChannelDlg dialog(
+        state_, [this] { RenderGrid(); }, this);
+    dialog.exec();
+}
+
+void CProgramView::OnModelInfo() {
+    ConvertGridToImage();
+    {
+        CModelInfoDlg dialog(state_, this);
+        dialog.exec();
+    }
+    RenderGrid();
 }
 
 void CProgramView::OnFactoryUnlock() {

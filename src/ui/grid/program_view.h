@@ -1,8 +1,19 @@
 // CProgramView: the form in every document window. It shows one ChannelGrid
 // of the one radio image in a table, with the buttons "批量生成", "信道编辑"
 // and (after the factory unlock) "初始化" above it, and carries the view
-// commands: read, write and initialise through the progress dialog, and the
-// factory unlock on Ctrl+F11.
+// commands: read, write and initialise through the progress dialog, the
+// dialogs that belong to the view, and the factory unlock on Ctrl+F11.
+//
+//   command             before         dialog            after
+//   信道编辑 button      GridToImage    CChannelEditDlg   RenderGrid, focus
+//                                      on the current    to the grid
+//                                      row's channel
+//   批量生成 button      GridToImage    CBatchChannelDlg  (each "应用"
+//                                                        renders the grid)
+//   编辑 -> 机型         GridToImage    CModelInfoDlg     RenderGrid
+//
+// The batch dialog gets a GridToImage first so that grid edits not yet
+// converted are not replaced when "应用" renders the grid.
 //
 // The grid is rendered when the view is created and after a successful read;
 // it is converted into the image before a write or initialise, before saving
@@ -45,6 +56,9 @@ public:
     void OnRead();
     void OnWrite();
     void OnInitialise();
+    void OnChannelEdit();
+    void OnBatchGeneration();
+    void OnModelInfo();
     // Ctrl+F11: the password dialog; a matching password sets FactoryMode.
     void OnFactoryUnlock();
     // Shows "初始化" (factory mode).

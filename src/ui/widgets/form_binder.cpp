@@ -1,0 +1,461 @@
+#include "ui/widgets/form_binder.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <functional>
+
+#include "ui/app/translation.h"
+#include "ui/widgets/key_filter_validator.h"
+#include "ui/widgets/spin_edit.h"
+
+namespace kestra {
+
+using forms::FieldKind;
+using forms::FieldSpec;
+using forms::FieldState;
+
+namespace {
+
+constexpr const char* kFieldProperty = "kestraFormField";
+constexpr int kVisibleListItems = 20;
+
+// The in-place editor of a grid field: a line edit with the grid's typing
+// rules; closing it reports the committed text.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using Commit = std::function<void(int row, int col, const QString& text)>;
+
+    CellDelegate(const FieldSpec& spec, Commit commit, QObject* parent)
+        : QStyledItemDelegate(parent), filter_(spec.filter), limit_(spec.textLimit),
+          commit_(std::move(commit)) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override {
+        auto* edit = new QLineEdit(parent);
+        edit->setFrame(false);
+        new KeyFilterValidator(edit, filter_, limit_);
+        return edit;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* edit = static_cast<QLineEdit*>(editor);
+        KeyFilterValidator::SetText(edit, index.data(Qt::EditRole).toString());
+        edit->selectAll();
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel*,
+                      const QModelIndex& index) const override {
+        commit_(index.row(), index.column(), static_cast<QLineEdit*>(editor)->text());
+    }
+
+private:
+    forms::KeyFilter filter_;
+    int limit_;
+    Commit commit_;
+};
+
+bool AsciiOnly(const forms::KeyFilter& filter) {
+    return filter.allowed != nullptr || filter.printableAscii;
+}
+
+void SetEnabledFlag(QWidget* w, bool enabled) {
+    if (w->testAttribute(Qt::WA_Disabled) == enabled)
+        w->setEnabled(enabled);
+}
+
+void SetVisibleFlag(QWidget* w, bool visible) {
+    if (w->isHidden() == visible)
+        w->setHidden(!visible);
+}
+
+} // namespace
+
+FormBinder::FormBinder(forms::Form& form, QDialog* dialog)
+    : QObject(dialog), form_(form), dialog_(dialog),
+      bindings_(static_cast<std::size_t>(form.FieldCount())) {}
+
+int FormBinder::FieldOf(const QObject* widget) const {
+    const QVariant v = widget ? widget->property(kFieldProperty) : QVariant();
+    return v.isValid() ? v.toInt() : -1;
+}
+
+bool FormBinder::EditLike(int id) const {
+    const FieldKind kind = form_.Spec(id).kind;
+    return kind == FieldKind::Edit || kind == FieldKind::SpinEdit ||
+           kind == FieldKind::TypeableCombo;
+}
+
+std::string FormBinder::SourceOf(int id, const QString& shown) const {
+    for (const std::string& choice : form_.Spec(id).choices)
+        if (T(choice) == shown)
+            return choice;
+    return shown.toStdString();
+}
+
+QString FormBinder::Shown(int id, const std::string& source) const {
+    for (const std::string& choice : form_.Spec(id).choices)
+        if (choice == source)
+            return T(choice);
+    return QString::fromStdString(source);
+}
+
+template <typename F> void FormBinder::Run(F&& event) {
+    if (finished_)
+        return;
+    event();
+    Refresh();
+    emit changed();
+}
+
+void FormBinder::Watch(int id, QWidget* w) {
+    w->setProperty(kFieldProperty, id);
+    w->installEventFilter(this);
+}
+
+QWidget* FormBinder::Widget(int id) {
+    Binding& b = bindings_.at(static_cast<std::size_t>(id));
+    if (!b.widget) {
+        b.widget = Create(id);
+        if (b.label)
+            b.label->setBuddy(b.widget);
+        RefreshField(id);
+    }
+    return b.widget;
+}
+
+const std::vector<QRadioButton*>& FormBinder::RadioButtons(int id) {
+    Widget(id);
+    return bindings_.at(static_cast<std::size_t>(id)).radios;
+}
+
+QTableWidget* FormBinder::Table(int id) {
+    return qobject_cast<QTableWidget*>(Widget(id));
+}
+
+QLabel* FormBinder::Label(int id, const QString& text) {
+    Binding& b = bindings_.at(static_cast<std::size_t>(id));
+    if (!b.label) {
+        b.label = new QLabel(text.isEmpty() ? T(form_.Spec(id).key) : text, dialog_);
+        if (b.widget)
+            b.label->setBuddy(b.widget);
+    }
+    return b.label;
+}
+
+QWidget* FormBinder::Create(int id) {
+    const FieldSpec& spec = form_.Spec(id);
+    Binding& b = bindings_[static_cast<std::size_t>(id)];
+    auto typed = [this, id](const QString& text) {
+        Run([&] {
+            form_.State(id).text = SourceOf(id, text);
+            form_.TextTyped(id);
+        });
+    };
+    switch (spec.kind) {
+    case FieldKind::Edit: {
+        auto* edit = new QLineEdit(dialog_);
+        edit->setReadOnly(spec.readOnly);
+        if (!spec.readOnly)
+            new KeyFilterValidator(edit, spec.filter, spec.textLimit);
+        edit->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(spec.filter) && !spec.readOnly);
+        connect(edit, &QLineEdit::textEdited, this, typed);
+        Watch(id, edit);
+        return edit;
+    }
+    case FieldKind::SpinEdit: {
+        auto* spin = new SpinEdit(dialog_);
+        spin->SetRules(spec.filter, spec.textLimit);
+        spin->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(spec.filter));
+        connect(spin, &SpinEdit::textEdited, this, typed);
+        connect(spin, &SpinEdit::stepped, this,
+                [this, id](int delta) { Run([&] { form_.SpinStep(id, delta); }); });
+        Watch(id, spin);
+        Watch(id, spin->edit());
+        return spin;
+    }
+    case FieldKind::TypeableCombo:
+    case FieldKind::DropDownList: {
+        auto* combo = new QComboBox(dialog_);
+        combo->setMaxVisibleItems(kVisibleListItems);
+        for (const std::string& choice : spec.choices)
+            combo->addItem(T(choice));
+        combo->setCurrentIndex(-1);
+        Watch(id, combo);
+        if (spec.kind == FieldKind::DropDownList) {
+            connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
+                Run([&] {
+                    FieldState& s = form_.State(id);
+                    const auto& choices = form_.Spec(id).choices;
+                    s.index = index;
+                    s.text = index >= 0 ? choices[static_cast<std::size_t>(index)] : std::string();
+                    form_.ListPicked(id);
+                });
+            });
+            return combo;
+        }
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        // What the user types stays as typed: no completion.
+        combo->setCompleter(nullptr);
+        new KeyFilterValidator(combo->lineEdit(), spec.filter, spec.textLimit);
+        combo->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(spec.filter));
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this, typed);
+        connect(combo, &QComboBox::activated, this, [this, id](int index) {
+            Run([&] {
+                FieldState& s = form_.State(id);
+                s.index = index;
+                s.text = form_.Spec(id).choices.at(static_cast<std::size_t>(index));
+                form_.ListPicked(id);
+            });
+        });
+        Watch(id, combo->lineEdit());
+        return combo;
+    }
+    case FieldKind::CheckBox: {
+        auto* box = new QCheckBox(T(spec.key), dialog_);
+        connect(box, &QCheckBox::clicked, this, [this, id](bool checked) {
+            Run([&] {
+                form_.State(id).checked = checked;
+                form_.BoxToggled(id);
+            });
+        });
+        Watch(id, box);
+        return box;
+    }
+    case FieldKind::RadioGroup: {
+        b.group = new QButtonGroup(this);
+        for (std::size_t i = 0; i < spec.choices.size(); ++i) {
+            auto* radio = new QRadioButton(T(spec.choices[i]), dialog_);
+            b.group->addButton(radio, static_cast<int>(i));
+            b.radios.push_back(radio);
+            Watch(id, radio);
+        }
+        connect(b.group, &QButtonGroup::idClicked, this, [this, id](int index) {
+            Run([&] {
+                FieldState& s = form_.State(id);
+                s.index = index;
+                s.text = form_.Spec(id).choices.at(static_cast<std::size_t>(index));
+                form_.RadioPressed(id);
+            });
+        });
+        return b.radios.empty() ? nullptr : b.radios.front();
+    }
+    case FieldKind::GridCell: {
+        auto* table = new QTableWidget(0, static_cast<int>(spec.columns.size()), dialog_);
+        QStringList titles;
+        for (const std::string& column : spec.columns)
+            titles << T(column);
+        table->setHorizontalHeaderLabels(titles);
+        table->setSelectionMode(QAbstractItemView::SingleSelection);
+        table->setEditTriggers(
+            QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+            QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+        table->setItemDelegate(new CellDelegate(
+            spec,
+            [this, id](int row, int col, const QString& text) {
+                Run([&] {
+                    form_.SetCell(id, row, col, text.toStdString());
+                    form_.GridCellCommitted(id, row, col);
+                });
+            },
+            table));
+        Watch(id, table);
+        return table;
+    }
+    case FieldKind::PushButton: {
+        auto* button = new QPushButton(T(spec.key), dialog_);
+        connect(button, &QPushButton::clicked, this, [this, id] {
+            std::string argument;
+            const int grid = form_.Spec(id).argumentGrid;
+            if (grid >= 0) {
+                const auto& rows = form_.State(grid).rows;
+                QTableWidget* table = Table(grid);
+                const int row = table ? table->currentRow() : -1;
+                if (row >= 0 && row < static_cast<int>(rows.size()))
+                    argument = rows[static_cast<std::size_t>(row)];
+            }
+            Run([&] { form_.ButtonPressed(id, argument); });
+        });
+        Watch(id, button);
+        return button;
+    }
+    }
+    return nullptr;
+}
+
+void FormBinder::Refresh() {
+    for (int id = 0; id < form_.FieldCount(); ++id)
+        RefreshField(id);
+}
+
+void FormBinder::RefreshField(int id) {
+    Binding& b = bindings_.at(static_cast<std::size_t>(id));
+    if (!b.widget)
+        return;
+    const FieldSpec& spec = form_.Spec(id);
+    const FieldState& st = form_.State(id);
+    std::vector<QWidget*> widgets{b.widget};
+    switch (spec.kind) {
+    case FieldKind::Edit: {
+        auto* edit = static_cast<QLineEdit*>(b.widget);
+        const QString text = Shown(id, st.text);
+        if (edit->text() != text)
+            KeyFilterValidator::SetText(edit, text);
+        break;
+    }
+    case FieldKind::SpinEdit:
+        static_cast<SpinEdit*>(b.widget)->SetText(Shown(id, st.text));
+        break;
+    case FieldKind::TypeableCombo: {
+        auto* combo = static_cast<QComboBox*>(b.widget);
+        const QString text = Shown(id, st.text);
+        const QSignalBlocker block(combo);
+        KeyFilterValidator::Unchecked(combo->lineEdit(), [&] {
+            // The list opens on the entry the text names, if any.
+            const int entry = combo->findText(text, Qt::MatchExactly);
+            if (entry >= 0 && combo->currentIndex() != entry)
+                combo->setCurrentIndex(entry);
+            if (combo->currentText() != text)
+                combo->setEditText(text);
+        });
+        break;
+    }
+    case FieldKind::DropDownList: {
+        auto* combo = static_cast<QComboBox*>(b.widget);
+        const int index = st.index < combo->count() ? st.index : -1;
+        if (combo->currentIndex() != index) {
+            const QSignalBlocker block(combo);
+            combo->setCurrentIndex(index);
+        }
+        break;
+    }
+    case FieldKind::CheckBox: {
+        auto* box = static_cast<QCheckBox*>(b.widget);
+        if (box->isChecked() != st.checked)
+            box->setChecked(st.checked);
+        break;
+    }
+    case FieldKind::RadioGroup: {
+        widgets.assign(b.radios.begin(), b.radios.end());
+        QAbstractButton* want = b.group->button(st.index);
+        if (b.group->checkedButton() != want) {
+            if (want) {
+                want->setChecked(true);
+            } else {
+                b.group->setExclusive(false);
+                for (QRadioButton* r : b.radios)
+                    r->setChecked(false);
+                b.group->setExclusive(true);
+            }
+        }
+        break;
+    }
+    case FieldKind::GridCell: {
+        auto* table = static_cast<QTableWidget*>(b.widget);
+        const int rows = static_cast<int>(st.rows.size());
+        const int cols = static_cast<int>(spec.columns.size());
+        const QSignalBlocker block(table);
+        if (table->rowCount() != rows) {
+            table->setRowCount(rows);
+            QStringList labels;
+            for (const std::string& row : st.rows)
+                labels << T(row);
+            table->setVerticalHeaderLabels(labels);
+        }
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < cols; ++c) {
+                const QString text = QString::fromStdString(form_.Cell(id, r, c));
+                QTableWidgetItem* item = table->item(r, c);
+                if (!item)
+                    table->setItem(r, c, new QTableWidgetItem(text));
+                else if (item->text() != text)
+                    item->setText(text);
+            }
+        }
+        break;
+    }
+    case FieldKind::PushButton:
+        break;
+    }
+    // Flags last: disabling the focused widget moves the focus, which runs
+    // the focus-loss rule of the field it leaves.
+    for (QWidget* w : widgets)
+        SetVisibleFlag(w, st.visible);
+    if (b.label)
+        SetVisibleFlag(b.label, st.visible);
+    for (QWidget* w : widgets)
+        SetEnabledFlag(w, st.enabled);
+}
+
+void FormBinder::Finish() {
+    if (finished_)
+        return;
+    if (focused_ >= 0 && EditLike(focused_)) {
+        const int id = focused_;
+        focused_ = -1;
+        form_.TextCommitted(id);
+    }
+    finished_ = true;
+    form_.Close();
+}
+
+bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
+    const int id = finished_ ? -1 : FieldOf(watched);
+    if (id < 0)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        // Coming back from the field's own drop-down list is no new focus.
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && focused_ != id) {
+            if (focused_ >= 0 && EditLike(focused_)) {
+                const int left = focused_;
+                focused_ = -1;
+                Run([&] { form_.TextCommitted(left); });
+            }
+            focused_ = id;
+            Run([&] { form_.FocusGained(id); });
+        }
+        break;
+    case QEvent::FocusOut:
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && focused_ == id) {
+            focused_ = -1;
+            if (EditLike(id))
+                Run([&] { form_.TextCommitted(id); });
+        }
+        break;
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool escape = key->key() == Qt::Key_Escape;
+        const auto mods = key->modifiers() & ~Qt::KeypadModifier;
+        if ((!enter && !escape) || mods != Qt::NoModifier)
+            break;
+        // A focused push button is pressed by Enter, as everywhere.
+        if (enter && form_.Spec(id).kind == FieldKind::PushButton)
+            break;
+        forms::KeyOutcome outcome = forms::KeyOutcome::Swallowed;
+        Run([&] {
+            outcome =
+                form_.KeyPressed(id, enter ? forms::DialogKey::Enter : forms::DialogKey::Escape);
+        });
+        if (outcome == forms::KeyOutcome::CloseDialog)
+            dialog_->reject();
+        return true;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace kestra

@@ -1,0 +1,122 @@
+// FormBinder: the generic binding of an open form's fields (core/forms) to
+// Qt widgets. A dialog is its layout plus this binding; it decides nothing.
+//
+// Usage:
+//
+//   // the form is open (form.Open()); widgets are made on first request,
+//   // by the field's kind, so make them in tab order (top to bottom)
+//   FormBinder* b = new FormBinder(form, dialog);
+//   grid->addWidget(b->Label(ChannelEditForm::kRx), 1, 0);  // T(key), buddy
+//   grid->addWidget(b->Widget(ChannelEditForm::kRx), 1, 1);
+//   for (QRadioButton* r : b->RadioButtons(BatchChannelForm::kRange))
+//       row->addWidget(r);                                   // one per choice
+//   b->Refresh();                 // state -> widgets (again after each event)
+//   ... when the dialog closes, however it closes: b->Finish()
+//       (the focused edit loses the focus, then form.Close(); once)
+//
+// Widgets by FieldKind, and the form event each user action runs (after the
+// widget's value has been written into the field's state):
+//
+//   Edit           QLineEdit      typing/pasting: TextTyped; read-only fields
+//   SpinEdit       SpinEdit         are read-only line edits
+//   TypeableCombo  QComboBox (editable, no completion, no insertion);
+//                                 typing: TextTyped, picking: ListPicked
+//   DropDownList   QComboBox      picking another entry: ListPicked
+//   CheckBox       QCheckBox      click: BoxToggled
+//   RadioGroup     QRadioButton per choice   click: RadioPressed
+//   GridCell       QTableWidget   rows = state rows, columns = spec columns;
+//                                 an in-place edit closed: GridCellCommitted
+//   PushButton     QPushButton    click: ButtonPressed (the row label of the
+//                                 current row of spec.argumentGrid, if any)
+//
+//   focus enters a field          FocusGained
+//   focus leaves an edit/spin/typeable combo   TextCommitted (not for the
+//                                 field's own drop-down popup)
+//   up-down arrows, Up/Down keys  SpinStep(+1/-1)
+//   Enter or Esc in a field       KeyPressed: CloseDialog rejects the dialog,
+//                                 otherwise the key is swallowed
+//
+// Every edit applies the field's KeyFilter and text limit (in characters) to
+// typed and pasted text alike (KeyFilterValidator). Choice texts are source
+// texts shown through T(); a shown choice typed or picked goes back to the
+// form as its source text.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <vector>
+
+#include "core/forms/form.h"
+
+class QAbstractButton;
+class QButtonGroup;
+class QDialog;
+class QLabel;
+class QRadioButton;
+class QTableWidget;
+class QWidget;
+
+namespace kestra {
+
+class FormBinder : public QObject {
+    Q_OBJECT
+public:
+    // The dialog is the widgets' parent and is rejected on a CloseDialog key.
+    FormBinder(forms::Form& form, QDialog* dialog);
+
+    forms::Form& form() const { return form_; }
+
+    // The field's widget (made on the first call). For a radio group: the
+    // first button (see RadioButtons).
+    QWidget* Widget(int id);
+    // A label for the field: `text`, or T(key) when empty. Its buddy is the
+    // field's widget; it is hidden with the field.
+    QLabel* Label(int id, const QString& text = QString());
+    // The buttons of a radio group, one per choice, labelled T(choice).
+    const std::vector<QRadioButton*>& RadioButtons(int id);
+    // Typed accessors (nullptr when the field is of another kind).
+    QTableWidget* Table(int id);
+    // The field a widget belongs to, or -1.
+    int FieldOf(const QObject* widget) const;
+
+    // Copies every field's state into its widgets: texts, selections, check
+    // states, enabled and visible flags, grid rows and cells.
+    void Refresh();
+    // The dialog closes: the focused edit loses the focus (its focus-loss
+    // rule runs), then form.Close(). Later events are ignored. Runs once.
+    void Finish();
+    bool finished() const { return finished_; }
+
+signals:
+    // After every user event the form has handled (and Refresh).
+    void changed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Binding {
+        QWidget* widget = nullptr;
+        std::vector<QRadioButton*> radios;
+        QButtonGroup* group = nullptr;
+        QLabel* label = nullptr;
+    };
+
+    QWidget* Create(int id);
+    void Watch(int id, QWidget* w);
+    void RefreshField(int id);
+    // Runs one form event, then Refresh and changed(); nothing after Finish.
+    template <typename F> void Run(F&& event);
+    // The source text of a shown text (a translated choice goes back).
+    std::string SourceOf(int id, const QString& shown) const;
+    QString Shown(int id, const std::string& source) const;
+    bool EditLike(int id) const;
+
+    forms::Form& form_;
+    QDialog* dialog_;
+    std::vector<Binding> bindings_;
+    int focused_ = -1;
+    bool finished_ = false;
+};
+
+} // namespace kestra

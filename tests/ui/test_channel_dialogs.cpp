@@ -1,0 +1,198 @@
+// The channel dialogs wired into the main view: the 信道编辑 and 批量生成
+// buttons and 编辑 -> 机型 open their dialogs around the view's GridToImage
+// and RenderGrid, and the form binder's typing rules. The forms' own rules
+// are tested in tests/core/forms.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app_test_support.h"
+#include "core/document/dat_file.h"
+#include "link/virtual_radio.h"
+#include "ui/dialogs/batch_channel_dlg.h"
+#include "ui/dialogs/channel_edit_dlg.h"
+#include "ui/dialogs/model_info_dlg.h"
+#include "ui/grid/channel_table_view.h"
+#include "ui/widgets/key_filter_validator.h"
+
+using namespace kestra;
+using namespace kestra::test;
+using forms::BatchChannelForm;
+using forms::ChannelEditForm;
+using forms::ModelInfoForm;
+
+namespace {
+
+// Types into a field's line edit as the user does: focus, select all, keys.
+void TypeInto(QWidget* widget, const QString& text) {
+    widget->setFocus(Qt::TabFocusReason);
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    if (edit)
+        edit->selectAll();
+    QTest::keyClicks(widget, text);
+}
+
+// Expects a dialog of type D and runs act on it.
+template <class D> void ExpectDialog(AppFixture& f, std::function<void(D*)> act) {
+    f.driver.Expect([act](QWidget* w) {
+        auto* dialog = qobject_cast<D*>(w);
+        if (!dialog)
+            return false;
+        QApplication::setActiveWindow(dialog);
+        act(dialog);
+        return true;
+    });
+}
+
+} // namespace
+
+class TestChannelDialogs : public QObject {
+    Q_OBJECT
+
+    // The application on the example image (channels 1-3 and 129-130 in use).
+    bool Start(AppFixture& f) {
+        const QString image = f.dir.file(QStringLiteral("example.dat"));
+        return SaveDatFile(image.toStdString(), ExampleRadioMemory(), nullptr) && f.Start({image});
+    }
+
+private slots:
+    void initTestCase() { InitTestApplication(); }
+
+    // 信道编辑 opens on the current row's channel; a frequency typed into RX
+    // (refused keys dropped) is stored when Esc in RX closes the dialog, and
+    // the grid shows it, with the focus back on the grid.
+    void channelEditStoresTypedRx() {
+        AppFixture f;
+        QVERIFY(Start(f));
+        f.view()->table()->SetCurrentCell(GridCell{4, 2});
+        QString opened, typed;
+        bool closedByEsc = false;
+        ExpectDialog<CChannelEditDlg>(f, [&](CChannelEditDlg* d) {
+            opened = QString::fromStdString(d->form().State(ChannelEditForm::kChannel).text);
+            QWidget* rx = d->binder().Widget(ChannelEditForm::kRx);
+            TypeInto(rx, QStringLiteral("145.0x123"));
+            typed = qobject_cast<QLineEdit*>(rx)->text();
+            QTest::keyClick(rx, Qt::Key_Escape);
+            closedByEsc = !d->isVisible();
+        });
+        f.view()->channelEditButton()->click();
+        QVERIFY(f.driver.AllHandled());
+        QCOMPARE(opened, QStringLiteral("A004"));
+        QCOMPARE(typed, QStringLiteral("145.0123"));
+        QVERIFY(closedByEsc);
+        QCOMPARE(f.Cell(4, 1), std::string("145.01000"));
+        QCOMPARE(f.Cell(4, 2), std::string("145.01000"));
+        QCOMPARE(f.frame()->focusWidget(), static_cast<QWidget*>(f.view()->table()));
+    }
+
+    // 批量生成: "应用" writes the range and renders the grid while the dialog
+    // stays open; a grid edit not yet converted when the dialog opened
+    // survives that rendering; "取消" closes.
+    void batchApplyRendersWhileOpen() {
+        AppFixture f;
+        QVERIFY(Start(f));
+        QWidget* editor = f.view()->table()->StartEditAt(GridCell{200, 1});
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("150"));
+        QString title;
+        std::string whileOpen[2], name;
+        bool openAfterApply = false;
+        ExpectDialog<CBatchChannelDlg>(f, [&](CBatchChannelDlg* d) {
+            title = d->windowTitle();
+            d->binder()
+                .RadioButtons(BatchChannelForm::kRange)[BatchChannelForm::kFromChannel]
+                ->click();
+            TypeInto(d->binder().Widget(BatchChannelForm::kTo), QStringLiteral("2"));
+            TypeInto(d->binder().Widget(BatchChannelForm::kName), QStringLiteral("CH"));
+            d->binder().Widget(BatchChannelForm::kByNumber)->setFocus();
+            static_cast<QCheckBox*>(d->binder().Widget(BatchChannelForm::kByNumber))->click();
+            d->applyButton()->click();
+            openAfterApply = d->isVisible();
+            whileOpen[0] = f.Cell(2, 1);
+            whileOpen[1] = f.Cell(2, 5);
+            const ChannelRecord rec(f.app->state().image, 2);
+            for (int i = 0; i < 5; ++i)
+                name += static_cast<char>(rec.Byte(ChannelRecord::kName + i));
+            d->cancelButton()->click();
+        });
+        f.view()->batchButton()->click();
+        QVERIFY(f.driver.AllHandled());
+        QCOMPARE(title, QStringLiteral("信道编辑"));
+        QVERIFY(openAfterApply);
+        QCOMPARE(whileOpen[0], std::string("136.00000"));
+        QCOMPARE(whileOpen[1], std::string("低")); // was 高
+        QCOMPARE(name, std::string("CH002"));
+        QCOMPARE(f.Cell(3, 1), std::string("438.50000")); // outside the range
+        QCOMPARE(f.Cell(200, 1), std::string("150.00000"));
+    }
+
+    // 编辑 -> 机型: limits typed into the dialog (Enter and Esc swallowed)
+    // become the grid's bands once the dialog has closed.
+    void modelLimitsChangeGridBands() {
+        AppFixture f;
+        QVERIFY(Start(f));
+        QVERIFY(f.frame()->action(kIdEditModel)->isEnabled());
+        QCOMPARE(f.Cell(1, 1), std::string("145.50000"));
+        bool openAfterKeys = false;
+        ExpectDialog<CModelInfoDlg>(f, [&](CModelInfoDlg* d) {
+            QWidget* high = d->binder().Widget(ModelInfoForm::kAHigh);
+            TypeInto(high, QStringLiteral("14a0"));
+            QTest::keyClick(high, Qt::Key_Return);
+            QTest::keyClick(high, Qt::Key_Escape);
+            openAfterKeys = d->isVisible();
+            d->close();
+        });
+        f.Trigger(kIdEditModel);
+        QVERIFY(f.driver.AllHandled());
+        QVERIFY(openAfterKeys);
+        QCOMPARE(f.app->state().bandLimits.high[0], 14000000);
+        QCOMPARE(f.Cell(1, 1), std::string()); // 145.5 MHz lies in no band now
+        QCOMPARE(f.Cell(3, 1), std::string("438.50000"));
+    }
+
+    // The binder's typing rules: the key filter and the limit in characters
+    // act on what a change inserts; a change that inserts nothing the field
+    // takes is refused.
+    void typingRules() {
+        struct Case {
+            const char* before;
+            const char* after;
+            forms::KeyFilter filter;
+            int limit;
+            bool taken;
+            const char* result;
+        } cases[] = {
+            {"12", "12a", forms::filters::kDigits, 3, false, "12"},
+            {"12", "123", forms::filters::kDigits, 3, true, "123"},
+            {"123", "1239", forms::filters::kDigits, 3, false, "123"},
+            {"", "9x8y7z6", forms::filters::kDigits, 3, true, "987"}, // pasted
+            {"13", "1a2b3", forms::filters::kDigits, 3, true, "123"}, // pasted inside
+            {"123", "13", forms::filters::kDigits, 3, true, "13"},    // deleted
+            {"", "a*b#", forms::filters::kDtmf, 0, true, "A*B#"},
+            {"AB",
+             "AB\xC3\xA9"
+             "C",
+             forms::filters::kPrintableAscii, 7, true, "ABC"},
+            {"\xF0\x9F\x98\x80",
+             "\xF0\x9F\x98\x80"
+             "ab",
+             forms::filters::kAny, 2, true,
+             "\xF0\x9F\x98\x80"
+             "a"},
+        };
+        for (const Case& c : cases) {
+            QString taken;
+            int cursor = 0;
+            const bool ok =
+                FilterTextChange(QString::fromUtf8(c.before), QString::fromUtf8(c.after), c.filter,
+                                 c.limit, taken, cursor);
+            QCOMPARE(ok, c.taken);
+            if (ok)
+                QCOMPARE(taken, QString::fromUtf8(c.result));
+        }
+    }
+};
+
+QTEST_MAIN(TestChannelDialogs)
+#include "test_channel_dialogs.moc"
