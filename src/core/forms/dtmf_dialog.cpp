@@ -82,8 +82,13 @@ void DtmfDialog::SelectPage(int page) {
     PageForm(current_).LoadFromImage();
 }
 
+const std::array<int, DtmfDialog::kPageCount>& DtmfDialog::CloseOrder() {
+    static const std::array<int, kPageCount> order = {kEncode, kCodeList, kDecode};
+    return order;
+}
+
 void DtmfDialog::Close() {
-    for (int page : {kEncode, kCodeList, kDecode})
+    for (int page : CloseOrder())
         PageForm(page).Close();
 }
 

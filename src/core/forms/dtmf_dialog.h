@@ -62,7 +62,10 @@ public:
     // The page being left stores, then the page selected loads.
     void SelectPage(int page);
     Form& PageForm(int page) { return *pages_[static_cast<std::size_t>(page)]; }
-    // Stores encode, code list, decode.
+    // The order the pages store in when the dialog closes: encode, code
+    // list, decode.
+    static const std::array<int, kPageCount>& CloseOrder();
+    // Stores the pages in CloseOrder().
     void Close();
 
 private:
