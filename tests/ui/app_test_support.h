@@ -188,4 +188,16 @@ struct AppFixture {
     void Trigger(int id) const { frame()->action(id)->trigger(); }
 };
 
+// Expects the next modal dialog to be a D, activates it and runs act on it.
+template <class D> void ExpectDialog(AppFixture& f, std::function<void(D*)> act) {
+    f.driver.Expect([act](QWidget* w) {
+        auto* dialog = qobject_cast<D*>(w);
+        if (!dialog)
+            return false;
+        QApplication::setActiveWindow(dialog);
+        act(dialog);
+        return true;
+    });
+}
+
 } // namespace kestra::test

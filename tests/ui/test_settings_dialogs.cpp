@@ -29,17 +29,6 @@ using forms::DtmfDialog;
 
 namespace {
 
-template <class D> void ExpectDialog(AppFixture& f, std::function<void(D*)> act) {
-    f.driver.Expect([act](QWidget* w) {
-        auto* dialog = qobject_cast<D*>(w);
-        if (!dialog)
-            return false;
-        QApplication::setActiveWindow(dialog);
-        act(dialog);
-        return true;
-    });
-}
-
 void ClickTab(QTabWidget* tabs, int index) {
     QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier,
                       tabs->tabBar()->tabRect(index).center());
