@@ -122,16 +122,10 @@ private slots:
                                        << "not shown";
         QTest::newRow("options argument") << "options x:提示音=开"
                                           << "takes no argument";
-        QTest::newRow("fm row 21") << "fm:21/频率=88"
-                                   << "no such field";
         QTest::newRow("separator E") << "dtmf 自动拨号:分隔符=E"
                                      << "no entry of the list";
         QTest::newRow("ANI without row") << "dtmf 自动拨号:ANI 呼叫="
                                          << "row label";
-        QTest::newRow("ANI row 10") << "dtmf 自动拨号:ANI 呼叫=10"
-                                    << "row label";
-        QTest::newRow("spin of a list") << "dtmf 编码:速率 (digit/s)++"
-                                        << "no spin button";
     }
     void refusals() {
         QFETCH(QString, set);

@@ -1,6 +1,8 @@
 // The DTMF dialog and its three pages, without a display.
 #include <QtTest>
 
+#include <tuple>
+
 #include "core/document/default_image.h"
 #include "core/forms/dtmf_code_list_form.h"
 #include "core/forms/dtmf_decode_form.h"
@@ -52,18 +54,6 @@ struct Dtmf {
     }
 };
 
-// One page opened on an image and closed again (through the dialog), with
-// one byte set first: what the page shows and what it stores back.
-std::pair<std::string, int> Roundtrip(int page, int id, BitField field, int value) {
-    Dtmf d(false);
-    d.state.image.Set(field, value);
-    d.dialog.Open();
-    d.dialog.SelectPage(page);
-    const std::string shown = d.Text(page, id);
-    d.dialog.Close();
-    return {shown, d.state.image.Get(field)};
-}
-
 using Enc = DtmfEncodeForm;
 using Dec = DtmfDecodeForm;
 using List = DtmfCodeListForm;
@@ -76,64 +66,59 @@ constexpr int kList = DtmfDialog::kCodeList;
 class DtmfFormsTest : public QObject {
     Q_OBJECT
 private slots:
-    void storedValuesLoadNormaliseAndStore_data() {
-        QTest::addColumn<int>("page");
-        QTest::addColumn<int>("id");
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("storedBack");
-        auto row = [](const char* name, int page, int id, BitField f, int value, const char* shown,
-                      int back) {
-            QTest::newRow(name) << page << id << f.offset << value << shown << back;
-        };
-        row("rate erased", kEnc, Enc::kRate, dtmf::kDigitRate, 0xFF, "10", 50);
-        row("rate 15", kEnc, Enc::kRate, dtmf::kDigitRate, 34, "15", 34);
-        row("rate 8", kEnc, Enc::kRate, dtmf::kDigitRate, 63, "8", 63);
-        row("rate 6", kEnc, Enc::kRate, dtmf::kDigitRate, 83, "6", 83);
-        row("delay 150 ms", kEnc, Enc::kFirstDigitDelay, dtmf::kFirstDigitDelay, 3, "100", 2);
-        row("delay erased", kEnc, Enc::kFirstDigitDelay, dtmf::kFirstDigitDelay, 0xFF, "200", 4);
-        row("delay 1000 ms", kEnc, Enc::kFirstDigitDelay, dtmf::kFirstDigitDelay, 20, "1000", 20);
-        row("first digit 150 ms", kEnc, Enc::kFirstDigitTime, dtmf::kFirstDigitTime, 3, "100", 2);
-        // Exact match: a stored 50 ms has no entry, it is not taken for 500.
-        row("first digit 50 ms", kEnc, Enc::kFirstDigitTime, dtmf::kFirstDigitTime, 1, "100", 2);
-        row("first digit 500 ms", kEnc, Enc::kFirstDigitTime, dtmf::kFirstDigitTime, 10, "500", 10);
-        row("first digit 0", kEnc, Enc::kFirstDigitTime, dtmf::kFirstDigitTime, 0, "0", 0);
-        row("*# 50 ms", kEnc, Enc::kStarHashTime, dtmf::kStarHashToneTime, 1, "100", 2);
-        row("*# 1000 ms", kEnc, Enc::kStarHashTime, dtmf::kStarHashToneTime, 20, "1000", 20);
-        row("reply wait 0", kEnc, Enc::kReplyWaitTime, dtmf::kReplyWaitTime, 0, "3", 3);
-        row("reply wait 200", kEnc, Enc::kReplyWaitTime, dtmf::kReplyWaitTime, 200, "60", 60);
-        row("side tone 3", kEnc, Enc::kSideTone, settings::kDtmfSideTone, 3, "按键+ID", 3);
-        row("stun type erased", kDec, Dec::kStunType, dtmf::kStunType, 0xFF, "关", 0);
-        row("stun type 4", kDec, Dec::kStunType, dtmf::kStunType, 4, "关", 0);
-        row("group code digit", kDec, Dec::kGroupCallCode, dtmf::kGroupCallCode, 5, "A", 0x0A);
-        row("group code #", kDec, Dec::kGroupCallCode, dtmf::kGroupCallCode, 0x0F, "#", 0x0F);
-        row("reset 0", kDec, Dec::kAutoResetTime, dtmf::kAutoResetTime, 0, "10", 10);
-        row("reset 61", kDec, Dec::kAutoResetTime, dtmf::kAutoResetTime, 61, "10", 10);
-        row("reset 3", kDec, Dec::kAutoResetTime, dtmf::kAutoResetTime, 3, "3", 3);
-        row("decode time 230", kDec, Dec::kDecodeTime, dtmf::kDecodeTime, 230, "2.3", 230);
-        row("decode time 0", kDec, Dec::kDecodeTime, dtmf::kDecodeTime, 0, "2.5", 250);
-        row("decode time 10", kDec, Dec::kDecodeTime, dtmf::kDecodeTime, 10, "0.1", 10);
-        row("decode time 255", kDec, Dec::kDecodeTime, dtmf::kDecodeTime, 255, "2.5", 250);
-        row("stun on", kDec, Dec::kStunActivation, dtmf::kStunActivation, 1, "开", 1);
-        row("separator erased", kList, List::kSeparator, dtmf::kSeparator, 0xFF, "A", 0x0A);
-        row("separator digit", kList, List::kSeparator, dtmf::kSeparator, 1, "A", 0x0A);
-    }
     void storedValuesLoadNormaliseAndStore() {
-        QFETCH(int, page);
-        QFETCH(int, id);
-        QFETCH(int, offset);
-        QFETCH(int, value);
-        QFETCH(QString, shown);
-        QFETCH(int, storedBack);
-        BitField field = WholeByte(offset);
-        if (offset == settings::kDtmfSideTone.offset)
-            field = settings::kDtmfSideTone;
-        else if (offset == dtmf::kStunActivation.offset)
-            field = dtmf::kStunActivation;
-        const auto [text, stored] = Roundtrip(page, id, field, value);
-        QCOMPARE(QString::fromStdString(text), shown);
-        QCOMPARE(stored, storedBack);
+        // A stored value: what its page shows and what closing stores back.
+        const struct {
+            int page, id;
+            BitField field;
+            int value;
+            const char* shown;
+            int back;
+        } cases[] = {
+            {kEnc, Enc::kRate, dtmf::kDigitRate, 0xFF, "10", 50},
+            {kEnc, Enc::kRate, dtmf::kDigitRate, 34, "15", 34},
+            {kEnc, Enc::kRate, dtmf::kDigitRate, 83, "6", 83},
+            {kEnc, Enc::kFirstDigitDelay, dtmf::kFirstDigitDelay, 3, "100", 2},
+            {kEnc, Enc::kFirstDigitDelay, dtmf::kFirstDigitDelay, 0xFF, "200", 4},
+            {kEnc, Enc::kFirstDigitDelay, dtmf::kFirstDigitDelay, 20, "1000", 20},
+            {kEnc, Enc::kFirstDigitTime, dtmf::kFirstDigitTime, 3, "100", 2},
+            // Exact match: a stored 50 ms has no entry, it is not taken for 500.
+            {kEnc, Enc::kFirstDigitTime, dtmf::kFirstDigitTime, 1, "100", 2},
+            {kEnc, Enc::kFirstDigitTime, dtmf::kFirstDigitTime, 10, "500", 10},
+            {kEnc, Enc::kStarHashTime, dtmf::kStarHashToneTime, 1, "100", 2},
+            {kEnc, Enc::kStarHashTime, dtmf::kStarHashToneTime, 20, "1000", 20},
+            {kEnc, Enc::kReplyWaitTime, dtmf::kReplyWaitTime, 0, "3", 3},
+            {kEnc, Enc::kReplyWaitTime, dtmf::kReplyWaitTime, 200, "60", 60},
+            {kEnc, Enc::kSideTone, settings::kDtmfSideTone, 3, "按键+ID", 3},
+            {kDec, Dec::kStunType, dtmf::kStunType, 0xFF, "关", 0},
+            {kDec, Dec::kStunType, dtmf::kStunType, 4, "关", 0},
+            {kDec, Dec::kGroupCallCode, dtmf::kGroupCallCode, 5, "A", 0x0A},
+            {kDec, Dec::kGroupCallCode, dtmf::kGroupCallCode, 0x0F, "#", 0x0F},
+            {kDec, Dec::kAutoResetTime, dtmf::kAutoResetTime, 0, "10", 10},
+            {kDec, Dec::kAutoResetTime, dtmf::kAutoResetTime, 61, "10", 10},
+            {kDec, Dec::kDecodeTime, dtmf::kDecodeTime, 230, "2.3", 230},
+            {kDec, Dec::kDecodeTime, dtmf::kDecodeTime, 0, "2.5", 250},
+            {kDec, Dec::kDecodeTime, dtmf::kDecodeTime, 10, "0.1", 10},
+            {kDec, Dec::kDecodeTime, dtmf::kDecodeTime, 255, "2.5", 250},
+            {kDec, Dec::kStunActivation, dtmf::kStunActivation, 1, "开", 1},
+            {kList, List::kSeparator, dtmf::kSeparator, 0xFF, "A", 0x0A},
+            {kList, List::kSeparator, dtmf::kSeparator, 1, "A", 0x0A},
+        };
+        for (const auto& c : cases) {
+            Dtmf d(false);
+            d.state.image.Set(c.field, c.value);
+            d.dialog.Open();
+            d.dialog.SelectPage(c.page);
+            const std::string shown = d.Text(c.page, c.id);
+            d.dialog.Close();
+            const QString where = QString("page %1 field %2 value %3: %4")
+                                      .arg(c.page)
+                                      .arg(c.id)
+                                      .arg(c.value)
+                                      .arg(QString::fromStdString(shown));
+            QVERIFY2(shown == c.shown, qPrintable(where));
+            QVERIFY2(d.state.image.Get(c.field) == c.back, qPrintable(where));
+        }
     }
 
     void editsNormaliseWhenLeft() {
@@ -212,33 +197,23 @@ private slots:
         QCOMPARE(spin(kDec, Dec::kDecodeTime, "0.7", -1), std::string("0.6"));
     }
 
-    void stunCodeEndsWithOneHash_data() {
-        // 0x20CF starts as 55: it is written only after a 15-character code.
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QString>("shownAgain");
-        QTest::newRow("plain") << "123" << QByteArray("0102030FFFFFFFFFFFFFFFFFFFFFFF55") << "123";
-        QTest::newRow("own hash") << "123#" << QByteArray("0102030F0FFFFFFFFFFFFFFFFFFFFF55")
-                                  << "123#";
-        QTest::newRow("15 characters")
-            << "123456789012345" << QByteArray("0102030405060708090001020304050F")
-            << "123456789012345";
-        QTest::newRow("15 ending in #")
-            << "12345678901234#" << QByteArray("01020304050607080900010203040F0F")
-            << "12345678901234";
-        QTest::newRow("empty") << "" << QByteArray("FFFFFFFFFFFFFFFFFFFFFFFFFFFFFF55") << "";
-    }
     void stunCodeEndsWithOneHash() {
-        QFETCH(QString, typed);
-        QFETCH(QByteArray, stored);
-        QFETCH(QString, shownAgain);
-        Dtmf d;
-        d.state.image.SetByte(dtmf::kStunCode + 15, 0x55);
-        d.Do(kDec, "遥毙码=" + typed.toStdString());
-        d.dialog.SelectPage(kEnc);
-        QCOMPARE(Hex(d.state.image, dtmf::kStunCode, 16), stored);
-        d.dialog.SelectPage(kDec);
-        QCOMPARE(QString::fromStdString(d.Text(kDec, Dec::kStunCode)), shownAgain);
+        // 0x20CF starts as 55: it is written only after a 15-character code.
+        const std::tuple<const char*, const char*, const char*> cases[] = {
+            {"123", "0102030FFFFFFFFFFFFFFFFFFFFFFF55", "123"},
+            {"123#", "0102030F0FFFFFFFFFFFFFFFFFFFFF55", "123#"},
+            {"123456789012345", "0102030405060708090001020304050F", "123456789012345"},
+            {"12345678901234#", "01020304050607080900010203040F0F", "12345678901234"},
+            {"", "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFF55", ""}};
+        for (const auto& [typed, stored, shownAgain] : cases) {
+            Dtmf d;
+            d.state.image.SetByte(dtmf::kStunCode + 15, 0x55);
+            d.Do(kDec, std::string("遥毙码=") + typed);
+            d.dialog.SelectPage(kEnc);
+            QCOMPARE(Hex(d.state.image, dtmf::kStunCode, 16), QByteArray(stored));
+            d.dialog.SelectPage(kDec);
+            QCOMPARE(d.Text(kDec, Dec::kStunCode), std::string(shownAgain));
+        }
     }
 
     void groupCodeRewritesTheAutoDialSuffix() {

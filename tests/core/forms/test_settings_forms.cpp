@@ -17,39 +17,53 @@ using namespace kestra::forms;
 namespace {
 
 using O = OptionalFeaturesForm;
+using Fm = FmRadioForm;
 
-QByteArray Bytes(const RadioImage& image, int offset, int count) {
-    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
-}
-
-// Applies "KEY=VALUE" (or KEY++ / KEY--) as a profile line; the error or "".
-std::string Do(Form& form, const std::string& text) {
-    ProfileLine line;
-    std::string error;
-    if (ParseProfileLine(text, line, error))
-        ApplyProfileLine(form, line, error);
-    return error;
-}
-
-// Opens a form on the image, runs the lines, closes it; the image after.
-template <class FormT>
-RadioImage OpenClose(const RadioImage& image, const std::vector<std::string>& lines = {}) {
-    AppState state;
-    state.image = image;
-    FormContext ctx{state, {}, {}};
-    FormT form(ctx);
-    form.Open();
-    for (const auto& l : lines)
-        if (!Do(form, l).empty())
-            qWarning("%s: %s", l.c_str(), Do(form, l).c_str());
-    form.Close();
-    return state.image;
+QByteArray Hex(const RadioImage& image, int offset, int count) {
+    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count)
+        .toHex()
+        .toUpper();
 }
 
 RadioImage Defaults() {
     RadioImage image;
     ApplyBuiltInDefaults(image);
     return image;
+}
+
+RadioImage RandomImage(std::mt19937& rng) {
+    RadioImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        image[i] = static_cast<std::uint8_t>(rng());
+    return image;
+}
+
+// A form opened on its own copy of an image; lines are applied as profile
+// lines (an error fails the test).
+template <class FormT> struct Opened {
+    AppState state;
+    FormContext ctx{state, {}, {}};
+    FormT form{ctx};
+    explicit Opened(const RadioImage& image, const std::vector<std::string>& lines = {}) {
+        state.image = image;
+        form.Open();
+        for (const auto& text : lines) {
+            ProfileLine line;
+            std::string error;
+            if (!ParseProfileLine(text, line, error) || !ApplyProfileLine(form, line, error))
+                qWarning("%s: %s", text.c_str(), error.c_str());
+        }
+    }
+    std::string Text(int id) const { return form.State(id).text; }
+    const RadioImage& Closed() {
+        form.Close();
+        return state.image;
+    }
+};
+
+template <class FormT>
+RadioImage OpenClose(const RadioImage& image, const std::vector<std::string>& lines = {}) {
+    return Opened<FormT>(image, lines).Closed();
 }
 
 } // namespace
@@ -70,19 +84,14 @@ private slots:
             if (row.kind != FieldKind::DropDownList)
                 continue;
             const BitField bits = row.location.field;
+            const auto& c = row.choices;
             for (int v = 0; v < (1 << bits.width); ++v) {
                 RadioImage image = base;
                 image.Set(bits, v);
-                AppState state;
-                state.image = image;
-                FormContext ctx{state, {}, {}};
-                O form(ctx);
-                form.Open();
-                const int index = form.State(id).index;
+                Opened<O> d(image);
+                const int index = d.form.State(id).index;
                 QVERIFY2(index >= 0, row.key.c_str());
-                form.Close();
-                const int stored = state.image.Get(bits);
-                const auto& c = row.choices;
+                const int stored = d.Closed().Get(bits);
                 const std::string number =
                     std::to_string(row.location.storedAs == StoredAs::NumberMinusOne ? v + 1 : v);
                 const bool hasEntry = row.location.storedAs == StoredAs::Index
@@ -98,43 +107,34 @@ private slots:
                                  StartsWith(c[std::size_t(index)], row.fallback.text),
                              qPrintable(where));
                 image.Set(bits, stored);
-                QVERIFY2(state.image == image, qPrintable(where));
+                QVERIFY2(d.state.image == image, qPrintable(where));
                 QVERIFY2(OpenClose<O>(image) == image, qPrintable(where)); // settled
             }
         }
     }
 
-    void optionEdgeCases_data() {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("storedBack");
-        QTest::newRow("time-out minutes") << "发射限时 (min)" << 30 << "30" << 1;
-        QTest::newRow("power-on display 3") << "开机信息显示方式" << 3 << "电压" << 1;
-        QTest::newRow("squelch 12") << "静噪电平" << 12 << "4" << 4;
-        QTest::newRow("backlight time 9") << "背光灯时间" << 9 << "10" << 9;
-        QTest::newRow("backlight time 10") << "背光灯时间" << 10 << "5" << 4;
-        QTest::newRow("scan mode 3") << "扫描模式" << 3 << "时间" << 0;
-        QTest::newRow("backlight mode 3") << "背光灯模式" << 3 << "按键" << 1;
-        QTest::newRow("keypad lock 0 is on") << "键盘锁" << 0 << "开" << 0;
-        QTest::newRow("backlight colour 3") << "背光灯颜色" << 3 << "1" << 0;
-    }
     void optionEdgeCases() {
-        QFETCH(QString, label);
-        QFETCH(int, stored);
-        QFETCH(QString, shown);
-        QFETCH(int, storedBack);
-        AppState state;
-        state.image = Defaults();
-        FormContext ctx{state, {}, {}};
-        O form(ctx);
-        const int id = form.FieldId(label.toStdString());
-        QVERIFY(id >= 0);
-        state.image.Set(form.Spec(id).location.field, stored);
-        form.Open();
-        QCOMPARE(QString::fromStdString(form.State(id).text), shown);
-        form.Close();
-        QCOMPARE(state.image.Get(form.Spec(id).location.field), storedBack);
+        const struct {
+            const char* label;
+            int stored;
+            const char* shown;
+            int storedBack;
+        } cases[] = {
+            {"发射限时 (min)", 30, "30", 1}, {"开机信息显示方式", 3, "电压", 1},
+            {"静噪电平", 12, "4", 4},        {"背光灯时间", 9, "10", 9},
+            {"背光灯时间", 10, "5", 4},      {"扫描模式", 3, "时间", 0},
+            {"背光灯模式", 3, "按键", 1},    {"键盘锁", 0, "开", 0},
+            {"背光灯颜色", 3, "1", 0},
+        };
+        for (const auto& c : cases) {
+            const int id = Opened<O>(Defaults()).form.FieldId(c.label);
+            const BitField bits = OptionalFeatureFields()[std::size_t(id)].location.field;
+            RadioImage image = Defaults();
+            image.Set(bits, c.stored);
+            Opened<O> d(image);
+            QCOMPARE(d.Text(id), std::string(c.shown));
+            QCOMPARE(d.Closed().Get(bits), c.storedBack);
+        }
     }
 
     void unnamedBitsAndBytesTravelUnchanged() {
@@ -159,177 +159,128 @@ private slots:
         // On random bytes, closing the dialog changes no bit that no row owns.
         std::mt19937 rng(3);
         for (int round = 0; round < 20; ++round) {
-            RadioImage image;
-            for (std::size_t i = 0; i < kImageSize; ++i)
-                image[i] = static_cast<std::uint8_t>(rng());
+            const RadioImage image = RandomImage(rng);
             const RadioImage after = OpenClose<O>(image);
             for (std::size_t i = 0; i < kImageSize; ++i)
                 QCOMPARE(after[i] & ~owned[i] & 0xFF, image[i] & ~owned[i] & 0xFF);
         }
     }
 
-    void greetingMapsKeysAndPadsWithBlanks_data() {
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QByteArray>("storedBack");
-        QTest::newRow("digit codes and keys")
-            << QByteArray::fromHex("0102030E0FFFFF") << "123*#" << QByteArray("123*#  ");
-        QTest::newRow("FF padding")
-            << QByteArray("HI\xFF\xFF\xFF\xFF\xFF", 7) << "HI" << QByteArray("HI     ");
-        QTest::newRow("trailing blanks")
-            << QByteArray(" A B   ") << " A B" << QByteArray(" A B   ");
-        QTest::newRow("DTMF letter code ends it")
-            << QByteArray::fromHex("410A42434445FF") << "A" << QByteArray("A      ");
-        QTest::newRow("erased") << QByteArray(7, '\xFF') << "" << QByteArray(7, ' ');
-    }
     void greetingMapsKeysAndPadsWithBlanks() {
-        QFETCH(QByteArray, stored);
-        QFETCH(QString, shown);
-        QFETCH(QByteArray, storedBack);
-        AppState state;
-        state.image = Defaults();
-        std::memcpy(state.image.data() + settings::kGreeting, stored.constData(), 7);
-        FormContext ctx{state, {}, {}};
-        O form(ctx);
-        form.Open();
-        QCOMPARE(QString::fromStdString(form.State(O::kGreeting).text), shown);
-        form.Close();
-        QCOMPARE(Bytes(state.image, settings::kGreeting, 7), storedBack);
+        const struct {
+            QByteArray stored;
+            const char* shown;
+            const char* storedBack;
+        } cases[] = {
+            {QByteArray::fromHex("0102030E0FFFFF"), "123*#", "3132332A232020"},
+            {QByteArray("HI\xFF\xFF\xFF\xFF\xFF", 7), "HI", "48492020202020"},
+            {QByteArray(" A B   "), " A B", "20412042202020"},
+            {QByteArray::fromHex("410A42434445FF"), "A", "41202020202020"}, // A-D codes end it
+        };
+        for (const auto& c : cases) {
+            RadioImage image = Defaults();
+            std::memcpy(image.data() + settings::kGreeting, c.stored.constData(), 7);
+            Opened<O> d(image);
+            QCOMPARE(d.Text(O::kGreeting), std::string(c.shown));
+            QCOMPARE(Hex(d.Closed(), settings::kGreeting, 7), QByteArray(c.storedBack));
+        }
         // Typed: printable ASCII only, 7 characters.
-        const RadioImage typed = OpenClose<O>(state.image, {"开机问候语编制=Hé\tllo wörld"});
-        QCOMPARE(Bytes(typed, settings::kGreeting, 7), QByteArray("Hllo wr"));
+        const RadioImage typed = OpenClose<O>(Defaults(), {"开机问候语编制=Hé\tllo wörld"});
+        QCOMPARE(Hex(typed, settings::kGreeting, 7), QByteArray("486C6C6F207772"));
     }
 
     void dualWatchTimeNormalisesAndWraps() {
-        AppState state;
-        state.image = Defaults();
-        FormContext ctx{state, {}, {}};
-        auto shownFor = [&](int byte) {
-            state.image.Set(settings::kDualWatchTime, byte);
-            O form(ctx);
-            form.Open();
-            const std::string text = form.State(O::kDualWatchTime).text;
-            form.Close();
-            return std::make_pair(text, state.image.Get(settings::kDualWatchTime));
-        };
-        QCOMPARE(shownFor(0), std::make_pair(std::string("1.50"), 150));
-        QCOMPARE(shownFor(155), std::make_pair(std::string("1.55"), 155));
-        QCOMPARE(shownFor(255), std::make_pair(std::string("2.55"), 255));
-        QCOMPARE(shownFor(1), std::make_pair(std::string("0.01"), 1));
-        QCOMPARE(shownFor(29), std::make_pair(std::string("0.29"), 29)); // exact, not 28
-
-        O form(ctx);
-        form.Open();
-        auto& text = form.State(O::kDualWatchTime).text;
-        const std::pair<const char*, const char*> typed[] = {
-            {"3", "1.50"}, {"", "1.50"}, {"0.009", "1.50"}, {"0.289", "0.28"}, {"x", "1.50"}};
-        for (const auto& [in, out] : typed) {
+        const std::pair<int, const char*> stored[] = {
+            {0, "1.50"}, {155, "1.55"}, {255, "2.55"}, {29, "0.29"}}; // 29: exact, not 28
+        for (const auto& [byte, shown] : stored) {
+            RadioImage image = Defaults();
+            image.Set(settings::kDualWatchTime, byte);
+            Opened<O> d(image);
+            QCOMPARE(d.Text(O::kDualWatchTime), std::string(shown));
+            QCOMPARE(d.Closed().Get(settings::kDualWatchTime), byte ? byte : 150);
+        }
+        Opened<O> d(Defaults());
+        auto& text = d.form.State(O::kDualWatchTime).text;
+        for (const auto& [in, out] :
+             {std::pair{"3", "1.50"}, {"", "1.50"}, {"0.009", "1.50"}, {"0.289", "0.28"}}) {
             text = in;
-            form.TextCommitted(O::kDualWatchTime);
+            d.form.TextCommitted(O::kDualWatchTime);
             QCOMPARE(text, std::string(out));
         }
         text = "2.55";
-        form.SpinStep(O::kDualWatchTime, 1);
+        d.form.SpinStep(O::kDualWatchTime, 1);
         QCOMPARE(text, std::string("0.01"));
-        form.SpinStep(O::kDualWatchTime, -1);
+        d.form.SpinStep(O::kDualWatchTime, -1);
         QCOMPARE(text, std::string("2.55"));
-        form.SpinStep(O::kDualWatchTime, -1);
-        QCOMPARE(text, std::string("2.54"));
         // Never shown, so no profile key.
-        QVERIFY(!Do(form, "双频守候时间=1.00").empty());
-        QVERIFY(!Do(form, "尾音模式=120").empty());
+        ProfileLine line{ProfileLine::Kind::Value, "双频守候时间", "1.00", 0};
+        std::string error;
+        QVERIFY(!ApplyProfileLine(d.form, line, error));
     }
 
-    void fmFrequenciesLoadInRangeOnly_data() {
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QByteArray>("storedBack");
-        QTest::newRow("108.000") << QByteArray::fromHex("008010") << "108.000"
-                                 << QByteArray::fromHex("008010");
-        QTest::newRow("108.010") << QByteArray::fromHex("108010") << ""
-                                 << QByteArray::fromHex("FFFFFF");
-        QTest::newRow("87.500") << QByteArray::fromHex("007508") << "87.500"
-                                << QByteArray::fromHex("007508");
-        QTest::newRow("76.000") << QByteArray::fromHex("006007") << "76.000"
-                                << QByteArray::fromHex("006007");
-        QTest::newRow("75.999") << QByteArray::fromHex("995907") << ""
-                                << QByteArray::fromHex("FFFFFF");
-        QTest::newRow("erased") << QByteArray::fromHex("FFFFFF") << ""
-                                << QByteArray::fromHex("FFFFFF");
-    }
     void fmFrequenciesLoadInRangeOnly() {
-        QFETCH(QByteArray, stored);
-        QFETCH(QString, shown);
-        QFETCH(QByteArray, storedBack);
-        for (int at : {fm::kCurrentFrequency, fm::Channel(1), fm::Channel(20)}) {
-            AppState state;
-            state.image = Defaults();
-            std::memcpy(state.image.data() + at, stored.constData(), 3);
-            FormContext ctx{state, {}, {}};
-            FmRadioForm form(ctx);
-            form.Open();
-            const std::string text =
-                at == fm::kCurrentFrequency
-                    ? form.State(FmRadioForm::kCurrentFrequency).text
-                    : form.Cell(FmRadioForm::kChannels, at == fm::Channel(1) ? 0 : 19, 0);
-            QCOMPARE(QString::fromStdString(text), shown);
-            form.Close();
-            QCOMPARE(Bytes(state.image, at, 3), storedBack);
+        // Stored bytes: shown text and what closing stores back, for the
+        // current frequency and the first and last channel alike.
+        const std::tuple<const char*, const char*, const char*> cases[] = {
+            {"008010", "108.000", "008010"}, {"108010", "", "FFFFFF"},
+            {"007508", "87.500", "007508"},  {"006007", "76.000", "006007"},
+            {"995907", "", "FFFFFF"},        {"FFFFFF", "", "FFFFFF"}};
+        for (const auto& [stored, shown, back] : cases) {
+            for (int at : {fm::kCurrentFrequency, fm::Channel(1), fm::Channel(20)}) {
+                RadioImage image = Defaults();
+                std::memcpy(image.data() + at, QByteArray::fromHex(stored).constData(), 3);
+                Opened<Fm> d(image);
+                QCOMPARE(at == fm::kCurrentFrequency
+                             ? d.Text(Fm::kCurrentFrequency)
+                             : d.form.Cell(Fm::kChannels, at == fm::Channel(1) ? 0 : 19, 0),
+                         std::string(shown));
+                QCOMPARE(Hex(d.Closed(), at, 3), QByteArray(back));
+            }
         }
     }
 
     void fmTypedFrequenciesTruncateAndFallBackTo76() {
         const std::pair<const char*, const char*> typed[] = {
-            {"88.15", "508108"},   {"120", "006007"}, {"87.5005", "007508"}, {"108", "008010"},
-            {"8a8.1x5", "508108"}, {"", "FFFFFF"},    {".", "006007"}};
+            {"88.15", "508108"}, {"120", "006007"}, {"87.5005", "007508"},
+            {"108", "008010"},   {"", "FFFFFF"},    {".", "006007"}};
         for (const auto& [text, bytes] : typed) {
-            const RadioImage cell =
-                OpenClose<FmRadioForm>(Defaults(), {std::string("3/频率=") + text});
-            QCOMPARE(Bytes(cell, fm::Channel(3), 3).toHex().toUpper(), QByteArray(bytes));
-            const RadioImage current =
-                OpenClose<FmRadioForm>(Defaults(), {std::string("当前频率=") + text});
-            // The current frequency edit filters nothing: a letter ends the number.
-            if (std::string(text) != "8a8.1x5")
-                QCOMPARE(Bytes(current, fm::kCurrentFrequency, 3).toHex().toUpper(),
-                         QByteArray(bytes));
+            QCOMPARE(
+                Hex(OpenClose<Fm>(Defaults(), {std::string("3/频率=") + text}), fm::Channel(3), 3),
+                QByteArray(bytes));
+            QCOMPARE(Hex(OpenClose<Fm>(Defaults(), {std::string("当前频率=") + text}),
+                         fm::kCurrentFrequency, 3),
+                     QByteArray(bytes));
         }
+        // The cells take digits and "." only.
+        QCOMPARE(Hex(OpenClose<Fm>(Defaults(), {"3/频率=8a8.1x5"}), fm::Channel(3), 3),
+                 QByteArray("508108"));
         // A value still being typed when the dialog closes is stored corrected.
-        AppState state;
-        state.image = Defaults();
-        FormContext ctx{state, {}, {}};
-        FmRadioForm form(ctx);
-        form.Open();
-        form.State(FmRadioForm::kCurrentFrequency).text = "999";
-        form.SetCell(FmRadioForm::kChannels, 0, 0, "50");
-        form.Close();
-        QCOMPARE(Bytes(state.image, fm::kCurrentFrequency, 3), QByteArray::fromHex("006007"));
-        QCOMPARE(Bytes(state.image, fm::Channel(1), 3), QByteArray::fromHex("006007"));
+        Opened<Fm> d(Defaults());
+        d.form.State(Fm::kCurrentFrequency).text = "999";
+        d.form.SetCell(Fm::kChannels, 0, 0, "50");
+        d.Closed();
+        QCOMPARE(Hex(d.state.image, fm::kCurrentFrequency, 3), QByteArray("006007"));
+        QCOMPARE(Hex(d.state.image, fm::Channel(1), 3), QByteArray("006007"));
     }
 
     void fmChannelListAndTheFFFill() {
         std::mt19937 rng(8);
-        RadioImage image;
-        for (std::size_t i = 0; i < kImageSize; ++i)
-            image[i] = static_cast<std::uint8_t>(rng());
+        RadioImage image = RandomImage(rng);
         const std::pair<int, const char*> channels[] = {{0xFF, "1"}, {0, "1"},   {1, "1"},
                                                         {2, "2"},    {20, "20"}, {21, "1"}};
         for (const auto& [byte, shown] : channels) {
             image.Set(fm::kCurrentChannel, byte);
-            AppState state;
-            state.image = image;
-            FormContext ctx{state, {}, {}};
-            FmRadioForm form(ctx);
-            form.Open();
-            QCOMPARE(form.State(FmRadioForm::kCurrentChannel).text, std::string(shown));
-            form.Close();
-            QCOMPARE(state.image.Get(fm::kCurrentChannel), std::atoi(shown));
+            Opened<Fm> d(image);
+            QCOMPARE(d.Text(Fm::kCurrentChannel), std::string(shown));
+            const RadioImage& after = d.Closed();
+            QCOMPARE(after.Get(fm::kCurrentChannel), std::atoi(shown));
             for (int i = 1; i <= fm::kChannelCount; ++i)
-                QCOMPARE(int(state.image.Byte(fm::Channel(i) + 3)), 0xFF);
-            // Only the FM block's fields change; 0x2F83 is not the dialog's.
+                QCOMPARE(int(after.Byte(fm::Channel(i) + 3)), 0xFF);
+            // Nothing outside the FM block changes, nor 0x2F83 inside it.
             for (std::size_t i = 0; i < kImageSize; ++i)
                 if (i < std::size_t(fm::kBegin) || i >= std::size_t(fm::kEnd) ||
                     i == std::size_t(fm::kCurrentFrequency + 3))
-                    QCOMPARE(state.image[i], image[i]);
+                    QCOMPARE(after[i], image[i]);
         }
     }
 };
