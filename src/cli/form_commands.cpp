@@ -233,8 +233,8 @@ void RegisterFormCommands(CommandTable& table) {
     table["settings"] = {
         "settings IMAGE.dat [--form NAME] [--factory PASSWORD]",
         "print the dialogs' fields as a profile of [section] and KEY=VALUE lines (forms: "
-        "channel, batch, model; with --factory also tuning, decoder; without --form: model, "
-        "then the factory forms with --factory)",
+        "channel, batch, model, options, fm, dtmf; with --factory also tuning, decoder; "
+        "without --form: model, options, fm, dtmf, then the factory forms with --factory)",
         RunSettings};
     table["configure"] = {
         "configure IN.dat -o OUT.dat [--factory PASSWORD] [--seed N] [--profile FILE]... "

@@ -239,4 +239,16 @@ struct ViewFixture {
     }
 };
 
+// Expects the next modal dialog to be a D, activates it and runs act on it.
+template <class D> void ExpectDialog(AppFixture& f, std::function<void(D*)> act) {
+    f.driver.Expect([act](QWidget* w) {
+        auto* dialog = qobject_cast<D*>(w);
+        if (!dialog)
+            return false;
+        QApplication::setActiveWindow(dialog);
+        act(dialog);
+        return true;
+    });
+}
+
 } // namespace kestra::test

@@ -35,18 +35,6 @@ void TypeInto(QWidget* widget, const QString& text) {
     QTest::keyClicks(widget, text);
 }
 
-// Expects a dialog of type D and runs act on it.
-template <class D> void ExpectDialog(AppFixture& f, std::function<void(D*)> act) {
-    f.driver.Expect([act](QWidget* w) {
-        auto* dialog = qobject_cast<D*>(w);
-        if (!dialog)
-            return false;
-        QApplication::setActiveWindow(dialog);
-        act(dialog);
-        return true;
-    });
-}
-
 // A form with a grid and a button that takes a row of it, as the FM and
 // DTMF dialogs have: what the binder does with them.
 class GridForm : public forms::Form {

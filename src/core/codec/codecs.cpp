@@ -300,6 +300,25 @@ std::uint8_t DtmfCharToCode(char c) {
     return 0xFF;
 }
 
+char DtmfCodeToChar(std::uint8_t code) {
+    static const char kChars[] = "0123456789ABCD*#";
+    return code < 16 ? kChars[code] : '\0';
+}
+
+std::string ReadDtmfString(const std::uint8_t* bytes, int n) {
+    std::string text;
+    for (int i = 0; i < n && bytes[i] < 16; ++i)
+        text.push_back(DtmfCodeToChar(bytes[i]));
+    return text;
+}
+
+void WriteDtmfString(std::uint8_t* bytes, int n, const std::string& text) {
+    for (int i = 0; i < n; ++i)
+        bytes[i] = i < static_cast<int>(text.size())
+                       ? DtmfCharToCode(text[static_cast<std::size_t>(i)])
+                       : 0xFF;
+}
+
 const std::array<int, 50>& CtcssTones() {
     static const std::array<int, 50> tones = {
         670,  693,  719,  744,  770,  797,  825,  854,  885,  915,  948,  974,  1000,

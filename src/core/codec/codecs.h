@@ -81,6 +81,15 @@ int ParseChannelLabel(const std::string& text);
 // DTMF character codes: '0'..'9' -> 0..9, 'A'..'D' -> 10..13, '*' and 'E' -> 14,
 // '#' and 'F' -> 15, anything else 0xFF (also the end marker).
 std::uint8_t DtmfCharToCode(char c);
+// The character of a DTMF code: 0..9 '0'..'9', 10..13 'A'..'D', 14 '*',
+// 15 '#'; '\0' (no character) above 15.
+char DtmfCodeToChar(std::uint8_t code);
+
+// A DTMF string field of n bytes: one code per character, FF-padded. Reading
+// stops at the first byte above 0x0F or after n bytes; writing clears all n
+// bytes to FF, then writes the codes of the first n characters.
+std::string ReadDtmfString(const std::uint8_t* bytes, int n);
+void WriteDtmfString(std::uint8_t* bytes, int n, const std::string& text);
 
 // The 50 CTCSS tones in tenths of a hertz, in the radio's order.
 const std::array<int, 50>& CtcssTones();

@@ -17,6 +17,9 @@ struct AppState {
     std::string appDirectory; // the program's directory, ending in a separator
     bool factoryMode = false; // set by the factory unlock, never cleared
     std::atomic<bool> transferBusy{false};
+    // The called number of the DTMF auto-dial page ("呼叫ID"): kept for the
+    // whole run, never in the image or a file.
+    std::string dtmfCallId = "100";
 };
 
 // The factory password, compared ignoring letter case.

@@ -83,8 +83,8 @@ void ApplyBuiltInDefaults(RadioImage& image) {
     for (const DefaultByte& d : DefaultBytes())
         image.SetByte(d.offset, d.value);
     for (const DefaultDtmf& d : kDefaultDtmf)
-        for (int i = 0; d.text[i]; ++i)
-            image.SetByte(d.offset + i, DtmfCharToCode(d.text[i]));
+        image.SetDtmfString(d.offset, static_cast<int>(std::char_traits<char>::length(d.text)),
+                            d.text);
 }
 
 bool NewDocumentImage(const std::string& appDirectory, RadioImage& image) {

@@ -349,10 +349,9 @@ void BatchChannelForm::Generate() {
     // The option bytes, composed as the channel dialog stores them.
     std::uint8_t options[2] = {0, 0};
     for (int id = kPower; id <= kVoice; ++id) {
-        const ImageLocation& at = Spec(id).location;
+        const BitField& at = Spec(id).location.field;
         std::uint8_t& b = options[at.offset - ChannelRecord::kFlags0];
-        b = static_cast<std::uint8_t>(
-            (b & ~at.Mask()) | ((StoredValueOf(Spec(id), State(id)) << at.shift) & at.Mask()));
+        b = at.Into(b, StoredValueOf(Spec(id), State(id)));
     }
 
     const auto& tones = SignallingList();

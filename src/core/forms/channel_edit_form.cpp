@@ -16,7 +16,7 @@ FieldSpec OptionList(const char* key, std::vector<std::string> choices, int offs
     f.key = key;
     f.kind = FieldKind::DropDownList;
     f.choices = std::move(choices);
-    f.location = ImageLocation{offset, shift, width, StoredAs::Index};
+    f.location = ImageLocation{BitField{offset, shift, width}, StoredAs::Index};
     f.fallback.index = fallback;
     return f;
 }
@@ -316,12 +316,7 @@ void ChannelEditForm::SpinStep(int id, int delta) {
     if (id != kChannel)
         return;
     StoreChannel();
-    int n = ParseChannelLabel(Text(kChannel)) + delta;
-    if (delta > 0 && (n > kChannelCount || n < 1))
-        n = 1;
-    else if (delta < 0 && (n < 1 || n > kChannelCount))
-        n = kChannelCount;
-    ChangeChannelTo(n);
+    ChangeChannelTo(SpinWrap(ParseChannelLabel(Text(kChannel)) + delta, 1, kChannelCount, delta));
 }
 
 KeyOutcome ChannelEditForm::KeyPressed(int id, DialogKey key) {

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/codec/byte_fields.h"
+
 namespace kestra::forms {
 
 enum class FieldKind {
@@ -52,23 +54,21 @@ inline constexpr KeyFilter kPrintableAscii{nullptr, true, false};
 inline constexpr KeyFilter kDtmf{"0123456789ABCD*#", false, true};
 } // namespace filters
 
-// How a table-driven list field keeps its value in the image.
+// How a table-driven field keeps its value in the image.
 enum class StoredAs {
-    Index,          // the list index
-    Number,         // the number the selected entry's text starts with
-    NumberMinusOne, // that number minus 1
+    Index,          // list: the list index
+    Number,         // list: the number the selected entry's text starts with
+    NumberMinusOne, // list: that number minus 1
+    Hundredths,     // edit: its decimal text x 100 (ExactMul), truncated
 };
 
-// Where a table-driven field lives in the image: bits [shift, shift + width)
-// of the byte at offset. The offset is absolute, or relative to the record a
-// form works on (the form passes the base).
+// Where a table-driven field lives in the image: a bit field of one byte
+// (absolute, or relative to the record a form works on: the form passes the
+// base) and the rule that turns the field's value into the stored one.
 struct ImageLocation {
-    int offset = -1; // -1: the form loads and stores the field itself
-    int shift = 0;
-    int width = 8;
+    BitField field{-1, 0, 8}; // offset -1: the form loads and stores the field itself
     StoredAs storedAs = StoredAs::Index;
-    bool Valid() const { return offset >= 0; }
-    int Mask() const { return ((1 << width) - 1) << shift; }
+    bool Valid() const { return field.offset >= 0; }
 };
 
 // What a list field selects when the loaded value has no entry

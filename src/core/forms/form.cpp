@@ -1,6 +1,9 @@
 #include "core/forms/form.h"
 
+#include <cmath>
 #include <cstdlib>
+
+#include "core/codec/codecs.h"
 
 namespace kestra::forms {
 
@@ -93,9 +96,10 @@ void Form::SelectDefaultIfNone(int id) {
 
 void Form::LoadTableField(int id, int base) {
     const FieldSpec& spec = Spec(id);
-    const ImageLocation& loc = spec.location;
-    const int value = image().Get(BitField{base + loc.offset, loc.shift, loc.width});
-    switch (loc.storedAs) {
+    BitField field = spec.location.field;
+    field.offset += base;
+    const int value = image().Get(field);
+    switch (spec.location.storedAs) {
     case StoredAs::Index:
         Select(id, value);
         break;
@@ -105,11 +109,37 @@ void Form::LoadTableField(int id, int base) {
     case StoredAs::NumberMinusOne:
         Select(id, FindEntryBeginningWith(id, std::to_string(value + 1)));
         break;
+    case StoredAs::Hundredths:
+        SetText(id, HundredthsText(value));
+        return;
     }
     SelectDefaultIfNone(id);
 }
 
+long long ScaledDecimal(const std::string& text, double scale) {
+    constexpr double kLimit = 1e15;
+    const double v = std::trunc(ExactMul(LeadingDecimal(text), scale));
+    return static_cast<long long>(v < -kLimit ? -kLimit : v > kLimit ? kLimit : v);
+}
+
+std::string ClampedIntText(const std::string& text, int low, int high) {
+    const int v = LeadingInt(text);
+    return std::to_string(v < low ? low : v > high ? high : v);
+}
+
+std::string HundredthsText(int value) {
+    return Format("%.2f", ExactMul(value, 0.01));
+}
+
+int SpinWrap(long long value, int low, int high, int delta) {
+    if (value >= low && value <= high)
+        return static_cast<int>(value);
+    return delta > 0 ? low : high;
+}
+
 int StoredValueOf(const FieldSpec& spec, const FieldState& state) {
+    if (spec.location.storedAs == StoredAs::Hundredths)
+        return static_cast<int>(ScaledDecimal(state.text, 100.0));
     if (state.index < 0)
         return 0;
     switch (spec.location.storedAs) {
@@ -119,14 +149,17 @@ int StoredValueOf(const FieldSpec& spec, const FieldState& state) {
         return std::atoi(spec.choices[static_cast<std::size_t>(state.index)].c_str());
     case StoredAs::NumberMinusOne:
         return std::atoi(spec.choices[static_cast<std::size_t>(state.index)].c_str()) - 1;
+    case StoredAs::Hundredths:
+        break;
     }
     return 0;
 }
 
 void Form::StoreTableField(int id, int base) {
     const FieldSpec& spec = Spec(id);
-    const ImageLocation& loc = spec.location;
-    image().Set(BitField{base + loc.offset, loc.shift, loc.width}, StoredValueOf(spec, State(id)));
+    BitField field = spec.location.field;
+    field.offset += base;
+    image().Set(field, StoredValueOf(spec, State(id)));
 }
 
 } // namespace kestra::forms

@@ -114,9 +114,10 @@ protected:
     // The first entry whose text begins with prefix, or -1.
     int FindEntryBeginningWith(int id, const std::string& prefix) const;
 
-    // Table-driven list fields (FieldSpec::location): load selects the entry
-    // for the stored value and applies the fallback; store writes the
-    // selection (index 0 when nothing is selected) by read-modify-write.
+    // Table-driven fields (FieldSpec::location): load selects the entry for
+    // the stored value and applies the fallback (a Hundredths edit shows the
+    // value x 0.01 with "%.2f"); store writes the selection (index 0 when
+    // nothing is selected) or the edit's value by read-modify-write.
     // base is added to relative offsets (0 for absolute ones).
     void LoadTableField(int id, int base);
     void StoreTableField(int id, int base);
@@ -126,7 +127,23 @@ private:
     std::vector<FieldState> states_;
 };
 
-// The value a table-driven list field stores for its current selection.
+// The value a table-driven field stores for its current selection or text.
 int StoredValueOf(const FieldSpec& spec, const FieldState& state);
+
+// The decimal number at the start of text (0 when there is none) times scale,
+// multiplied exactly (ExactMul) and truncated toward zero; held within
+// +-10^15 so that any text converts.
+long long ScaledDecimal(const std::string& text, double scale);
+
+// The integer at the start of text (0 when there is none) clamped to
+// [low, high], as decimal text.
+std::string ClampedIntText(const std::string& text, int low, int high);
+
+// A value in hundredths as a text with two decimals ("%.2f": 155 is "1.55").
+std::string HundredthsText(int value);
+
+// An up-down control's result: value when it lies in [low, high], else the
+// low limit when stepping up (delta > 0) and the high limit when stepping down.
+int SpinWrap(long long value, int low, int high, int delta);
 
 } // namespace kestra::forms

@@ -5,9 +5,12 @@
 #include "core/codec/codecs.h"
 #include "core/forms/batch_channel_form.h"
 #include "core/forms/channel_edit_form.h"
+#include "core/forms/dtmf_dialog.h"
 #include "core/forms/dtmf_init_form.h"
+#include "core/forms/fm_radio_form.h"
 #include "core/forms/form_driver.h"
 #include "core/forms/model_info_form.h"
+#include "core/forms/optional_features_form.h"
 #include "core/forms/param_tuning_form.h"
 #include "core/image/finalize.h"
 
@@ -18,6 +21,9 @@ namespace {
 constexpr const char* kChannel = "channel";
 constexpr const char* kBatch = "batch";
 constexpr const char* kModel = "model";
+constexpr const char* kOptions = "options";
+constexpr const char* kFm = "fm";
+constexpr const char* kDtmf = "dtmf";
 constexpr const char* kTuning = "tuning";
 constexpr const char* kDecoder = "decoder";
 
@@ -59,8 +65,8 @@ const FormName* FormSession::UsableForm(const std::string& name, std::string& er
 const std::vector<FormName>& FormNames() {
     static const std::vector<FormName> names = {
         {kChannel, false, true, false}, {kBatch, false, true, false},
-        {kModel, false, true, true},    {"options", false, false, true},
-        {"fm", false, false, true},     {"dtmf", false, false, true},
+        {kModel, false, true, true},    {kOptions, false, true, true},
+        {kFm, false, true, true},       {kDtmf, false, true, true},
         {kTuning, true, true, false},   {kDecoder, true, true, false},
     };
     return names;
@@ -169,6 +175,10 @@ std::unique_ptr<Form> FormSession::MakeForm(const std::string& name) {
         return std::make_unique<ModelInfoForm>(context_);
     if (name == kBatch)
         return std::make_unique<BatchChannelForm>(context_);
+    if (name == kOptions)
+        return std::make_unique<OptionalFeaturesForm>(context_);
+    if (name == kFm)
+        return std::make_unique<FmRadioForm>(context_);
     if (name == kTuning)
         return std::make_unique<ParamTuningForm>(context_);
     if (name == kDecoder)
@@ -176,18 +186,46 @@ std::unique_ptr<Form> FormSession::MakeForm(const std::string& name) {
     return nullptr;
 }
 
-bool FormSession::RunSection(const ProfileSection& section, std::string& error) {
-    std::unique_ptr<Form> form = OpenForm(section, error);
-    if (!form)
-        return false;
-    form->Open();
+bool FormSession::ApplyLines(Form& form, const ProfileSection& section, std::string& error) {
     for (const ProfileLine& line : section.lines) {
         std::string why;
-        if (!ApplyProfileLine(*form, line, why)) {
+        if (!ApplyProfileLine(form, line, why)) {
             error = Where(section, line.number) + " " + line.key + ": " + why;
             return false;
         }
     }
+    return true;
+}
+
+bool FormSession::RunDtmfSection(const ProfileSection& section, std::string& error) {
+    // The dialog opens on its encode page; the section's page is then
+    // selected as the user would select its tab.
+    const int page = DtmfDialog::PageOfName(section.Argument());
+    if (page < 0) {
+        std::string pages;
+        for (const std::string& p : DtmfDialog::PageNames())
+            pages += (pages.empty() ? "" : ", ") + p;
+        error = Where(section, section.number) + ": 'dtmf' needs its page: " + pages;
+        return false;
+    }
+    DtmfDialog dialog(context_);
+    dialog.Open();
+    dialog.SelectPage(page);
+    if (!ApplyLines(dialog.PageForm(page), section, error))
+        return false;
+    dialog.Close();
+    return true;
+}
+
+bool FormSession::RunSection(const ProfileSection& section, std::string& error) {
+    if (section.FormName() == kDtmf)
+        return RunDtmfSection(section, error);
+    std::unique_ptr<Form> form = OpenForm(section, error);
+    if (!form)
+        return false;
+    form->Open();
+    if (!ApplyLines(*form, section, error))
+        return false;
     form->Close();
     After(section.FormName());
     return true;
@@ -218,6 +256,18 @@ bool FormSession::SettingsSections(const std::string& name, std::vector<ProfileS
                 ProfileSection section;
                 section.header = formName + " " + ChannelLabel(n);
                 section.lines = FormProfileLines(form);
+                out.push_back(std::move(section));
+            }
+        } else if (formName == kDtmf) {
+            // Each page as it shows when its tab is selected: the pages load
+            // from the image alike, whichever was shown before.
+            DtmfDialog dialog(context_);
+            dialog.Open();
+            for (int page = 0; page < DtmfDialog::kPageCount; ++page) {
+                ProfileSection section;
+                section.header =
+                    formName + " " + DtmfDialog::PageNames()[static_cast<std::size_t>(page)];
+                section.lines = FormProfileLines(dialog.PageForm(page));
                 out.push_back(std::move(section));
             }
         } else if (std::unique_ptr<Form> form = MakeForm(formName)) {

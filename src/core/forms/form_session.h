@@ -11,6 +11,10 @@
 //   batch     GridToImage          (each "应用" renders the grid)
 //   tuning    -                    -     (factory only)
 //   decoder   -                    -     (factory only)
+//   options, fm, dtmf              nothing (they edit no channel)
+//
+// A dtmf section ("dtmf 解码") opens the DTMF dialog, selects the page it
+// names, runs its lines on that page and closes the dialog.
 //
 // The batch dialog gets a GridToImage first so that grid edits not yet
 // converted are not replaced when "应用" renders the grid.
@@ -78,6 +82,8 @@ private:
     std::unique_ptr<Form> OpenForm(const ProfileSection& section, std::string& error);
     // The form of a dialog that opens without an argument, or nullptr.
     std::unique_ptr<Form> MakeForm(const std::string& name);
+    bool ApplyLines(Form& form, const ProfileSection& section, std::string& error);
+    bool RunDtmfSection(const ProfileSection& section, std::string& error);
     void Before(const std::string& name);
     void After(const std::string& name);
     // The main view's RenderGrid (the whole grid).

@@ -40,6 +40,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "core/codec/byte_fields.h"
 #include "core/codec/codecs.h"
@@ -117,6 +118,14 @@ public:
     std::uint32_t Le(int offset, int n) const { return ReadLe(bytes_.data() + offset, n); }
     void SetLe(int offset, int n, std::uint32_t value) {
         WriteLe(bytes_.data() + offset, n, value);
+    }
+
+    // A DTMF string field of n bytes (ReadDtmfString, WriteDtmfString).
+    std::string DtmfString(int offset, int n) const {
+        return ReadDtmfString(bytes_.data() + offset, n);
+    }
+    void SetDtmfString(int offset, int n, const std::string& text) {
+        WriteDtmfString(bytes_.data() + offset, n, text);
     }
 
     // A frequency: four BCD bytes in 10 Hz units.

@@ -7,7 +7,10 @@
 #include "ui/app/nav_tree_bar.h"
 #include "ui/app/program_app.h"
 #include "ui/app/ui_texts.h"
+#include "ui/dialogs/dtmf_dlg.h"
 #include "ui/dialogs/dtmf_init_dlg.h"
+#include "ui/dialogs/fm_radio_dlg.h"
+#include "ui/dialogs/optional_features_dlg.h"
 #include "ui/dialogs/param_tuning_dlg.h"
 #include "ui/grid/program_view.h"
 
@@ -67,11 +70,16 @@ const std::vector<CommandRow>& CommandTable() {
         // 编辑 (the navigation tree shows the first three)
         {kIdEditChannels, text::kEditChannels, nullptr, nullptr, WithDocument,
          [](CProgramApp& a) { a.frame()->ShowChannels(); }, M::Edit, 0, true},
-        {kIdEditOptional, text::kEditOptional, nullptr, nullptr, Always, nullptr, M::Edit, 0, true},
-        {kIdEditDtmf, text::kEditDtmf, nullptr, nullptr, Always, nullptr, M::Edit, 0, true},
+        {kIdEditOptional, text::kEditOptional, nullptr, nullptr, Always,
+         [](CProgramApp& a) { COptionalFeaturesDlg(a.state(), a.frame()).exec(); }, M::Edit, 0,
+         true},
+        {kIdEditDtmf, text::kEditDtmf, nullptr, nullptr, Always,
+         [](CProgramApp& a) { CDtmfDlg(a.state(), a.frame()).exec(); }, M::Edit, 0, true},
         {kIdEditModel, text::kEditModel, nullptr, nullptr, WithActiveDocument,
          [](CProgramApp& a) { a.frame()->ActiveView()->OnModelInfo(); }, M::Edit},
-        {kIdEditFmRadio, text::kEditFmRadio, nullptr, nullptr, Always, nullptr, M::Edit},
+        // A command of the view: nothing before or after the dialog.
+        {kIdEditFmRadio, text::kEditFmRadio, nullptr, nullptr, WithActiveDocument,
+         [](CProgramApp& a) { CFmRadioDlg(a.state(), a.frame()).exec(); }, M::Edit},
         {kIdParamTuning, text::kEditParamTuning, nullptr, nullptr, Always,
          [](CProgramApp& a) { CParamTuningDlg(a.state(), a.frame()).exec(); }, M::Edit, 0, false,
          true},

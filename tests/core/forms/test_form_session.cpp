@@ -105,7 +105,7 @@ private slots:
                 QVERIFY(l.key != "信道号");
         QVERIFY(Settings(image, "batch").empty());
         const auto all = Settings(image, "");
-        QCOMPARE(all.size(), std::size_t(1));
+        QCOMPARE(all.size(), std::size_t(6));
         QCOMPARE(all[0].header, std::string("model"));
     }
 

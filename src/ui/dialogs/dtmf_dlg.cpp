@@ -1,0 +1,148 @@
+#include "ui/dialogs/dtmf_dlg.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "core/forms/dtmf_code_list_form.h"
+#include "core/forms/dtmf_decode_form.h"
+#include "core/forms/dtmf_encode_form.h"
+#include "ui/app/translation.h"
+#include "ui/dialogs/fm_radio_dlg.h"
+#include "ui/widgets/form_binder.h"
+#include "ui/widgets/form_dialog.h"
+
+namespace kestra {
+
+using forms::DtmfDialog;
+
+namespace {
+
+QGridLayout* PageGrid(QWidget* page) {
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(16, 14, 16, 14);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+    return grid;
+}
+
+// Label and field of every field of a page, one pair a row.
+QWidget* FieldRows(FormBinder& b) {
+    auto* page = new QWidget;
+    QGridLayout* grid = PageGrid(page);
+    for (int id = 0; id < b.form().FieldCount(); ++id) {
+        grid->addWidget(b.Label(id), id, 0);
+        grid->addWidget(b.Widget(id), id, 1);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(b.form().FieldCount(), 1);
+    return page;
+}
+
+} // namespace
+
+CDtmfDlg::CDtmfDlg(AppState& state, QWidget* parent)
+    : QDialog(parent), context_{state, {}, std::nullopt}, host_(context_) {
+    setObjectName(QStringLiteral("dtmfDialog"));
+    setWindowTitle(T(DtmfDialog::Title()));
+    host_.Open();
+    for (int page = 0; page < DtmfDialog::kPageCount; ++page)
+        binders_[static_cast<std::size_t>(page)] = new FormBinder(host_.PageForm(page), this);
+
+    tabs_ = new QTabWidget(this);
+    const auto& names = DtmfDialog::PageNames();
+    tabs_->addTab(EncodePage(), T(names[DtmfDialog::kEncode]));
+    tabs_->addTab(DecodePage(), T(names[DtmfDialog::kDecode]));
+    tabs_->addTab(CodeListPage(), T(names[DtmfDialog::kCodeList]));
+    for (FormBinder* b : binders_)
+        b->Refresh();
+    // The stack has hidden the page left (and moved the focus out of it,
+    // which ran its focus-loss rule) when the selection has changed.
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int page) {
+        if (finished_)
+            return;
+        host_.SelectPage(page);
+        binder(page).Refresh();
+    });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->addWidget(tabs_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+CDtmfDlg::~CDtmfDlg() {
+    Finish();
+}
+
+QWidget* CDtmfDlg::EncodePage() {
+    QWidget* page = FieldRows(binder(DtmfDialog::kEncode));
+    using E = forms::DtmfEncodeForm;
+    for (int id : {E::kPttIdStart, E::kPttIdEnd})
+        FitWidthToChars(binder(DtmfDialog::kEncode).Widget(id), 18);
+    return page;
+}
+
+QWidget* CDtmfDlg::DecodePage() {
+    QWidget* page = FieldRows(binder(DtmfDialog::kDecode));
+    FitWidthToChars(binder(DtmfDialog::kDecode).Widget(forms::DtmfDecodeForm::kStunCode), 17);
+    return page;
+}
+
+QWidget* CDtmfDlg::CodeListPage() {
+    using L = forms::DtmfCodeListForm;
+    FormBinder& b = binder(DtmfDialog::kCodeList);
+    auto* page = new QWidget;
+    QGridLayout* grid = PageGrid(page);
+    QTableWidget* codes = b.Table(L::kCodes);
+    b.Refresh();
+    SetRowLabelTitle(codes, T(b.form().Spec(L::kCodes).key));
+    codes->horizontalHeader()->setStretchLastSection(true);
+    codes->setColumnWidth(0, fontMetrics().horizontalAdvance(QString(18, QLatin1Char('0'))));
+    for (int r = 0; r < codes->rowCount(); ++r)
+        codes->item(r, 0)->setTextAlignment(Qt::AlignCenter);
+    codes->setMinimumHeight(codes->horizontalHeader()->sizeHint().height() +
+                            codes->verticalHeader()->defaultSectionSize() * codes->rowCount() +
+                            2 * codes->frameWidth());
+    grid->addWidget(codes, 0, 0, 1, 5);
+    grid->addWidget(b.Label(L::kOwnId), 1, 0);
+    grid->addWidget(b.Widget(L::kOwnId), 1, 1);
+    grid->addWidget(b.Label(L::kSeparator), 1, 3);
+    grid->addWidget(b.Widget(L::kSeparator), 1, 4);
+    grid->addWidget(b.Label(L::kCallId), 2, 0);
+    grid->addWidget(b.Widget(L::kCallId), 2, 1);
+    grid->addWidget(b.Widget(L::kAniCall), 2, 3, 1, 2);
+    grid->setColumnMinimumWidth(2, 16);
+    for (int id : {L::kOwnId, L::kCallId})
+        FitWidthToChars(b.Widget(id), 9);
+    return page;
+}
+
+void CDtmfDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter and Esc close nothing: only the close box closes the dialog.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+        event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CDtmfDlg::Finish() {
+    if (finished_)
+        return;
+    finished_ = true;
+    // Each binder lets its focused edit lose the focus, then stores its page.
+    for (int page : DtmfDialog::CloseOrder())
+        binder(page).Finish();
+}
+
+void CDtmfDlg::done(int result) {
+    Finish();
+    QDialog::done(result);
+}
+
+} // namespace kestra

@@ -1,0 +1,356 @@
+// The DTMF dialog and its three pages, without a display.
+#include <QtTest>
+
+#include <tuple>
+
+#include "core/document/default_image.h"
+#include "core/forms/dtmf_code_list_form.h"
+#include "core/forms/dtmf_decode_form.h"
+#include "core/forms/dtmf_dialog.h"
+#include "core/forms/dtmf_encode_form.h"
+#include "core/forms/form_driver.h"
+#include "core/image/settings_layout.h"
+
+using namespace kestra;
+using namespace kestra::forms;
+
+namespace {
+
+QByteArray Bytes(const RadioImage& image, int offset, int count) {
+    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
+}
+
+QByteArray Hex(const RadioImage& image, int offset, int count) {
+    return Bytes(image, offset, count).toHex().toUpper();
+}
+
+// The DTMF dialog on its own state, driven by profile lines.
+struct Dtmf {
+    AppState state;
+    FormContext ctx{state, {}, {}};
+    DtmfDialog dialog{ctx};
+
+    explicit Dtmf(bool open = true) {
+        ApplyBuiltInDefaults(state.image);
+        if (open)
+            dialog.Open();
+    }
+    Form& page(int p) { return dialog.PageForm(p); }
+    std::string Text(int p, int id) { return page(p).State(id).text; }
+    std::string Code(int row) { return page(DtmfDialog::kCodeList).Cell(0, row, 0); }
+    void SetCode(int n, const char* text) {
+        state.image.SetDtmfString(dtmf::CodeEntry(n), dtmf::kCodeLength, text);
+    }
+    std::string StoredCode(int n) {
+        return state.image.DtmfString(dtmf::CodeEntry(n), dtmf::kCodeLength);
+    }
+    // Selects page p and applies "KEY=VALUE" there; fails the test on an error.
+    void Do(int p, const std::string& text) {
+        dialog.SelectPage(p);
+        ProfileLine line;
+        std::string error;
+        if (!ParseProfileLine(text, line, error) || !ApplyProfileLine(page(p), line, error))
+            QFAIL(qPrintable(QString::fromStdString(text + ": " + error)));
+    }
+};
+
+using Enc = DtmfEncodeForm;
+using Dec = DtmfDecodeForm;
+using List = DtmfCodeListForm;
+constexpr int kEnc = DtmfDialog::kEncode;
+constexpr int kDec = DtmfDialog::kDecode;
+constexpr int kList = DtmfDialog::kCodeList;
+
+} // namespace
+
+class DtmfFormsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void storedValuesLoadNormaliseAndStore() {
+        // A stored value: what its page shows and what closing stores back.
+        const struct {
+            int page, id;
+            BitField field;
+            int value;
+            const char* shown;
+            int back;
+        } cases[] = {
+            {kEnc, Enc::kRate, dtmf::kDigitRate, 0xFF, "10", 50},
+            {kEnc, Enc::kRate, dtmf::kDigitRate, 34, "15", 34},
+            {kEnc, Enc::kRate, dtmf::kDigitRate, 83, "6", 83},
+            {kEnc, Enc::kFirstDigitDelay, dtmf::kFirstDigitDelay, 3, "100", 2},
+            {kEnc, Enc::kFirstDigitDelay, dtmf::kFirstDigitDelay, 0xFF, "200", 4},
+            {kEnc, Enc::kFirstDigitDelay, dtmf::kFirstDigitDelay, 20, "1000", 20},
+            {kEnc, Enc::kFirstDigitTime, dtmf::kFirstDigitTime, 3, "100", 2},
+            // Exact match: a stored 50 ms has no entry, it is not taken for 500.
+            {kEnc, Enc::kFirstDigitTime, dtmf::kFirstDigitTime, 1, "100", 2},
+            {kEnc, Enc::kFirstDigitTime, dtmf::kFirstDigitTime, 10, "500", 10},
+            {kEnc, Enc::kStarHashTime, dtmf::kStarHashToneTime, 1, "100", 2},
+            {kEnc, Enc::kStarHashTime, dtmf::kStarHashToneTime, 20, "1000", 20},
+            {kEnc, Enc::kReplyWaitTime, dtmf::kReplyWaitTime, 0, "3", 3},
+            {kEnc, Enc::kReplyWaitTime, dtmf::kReplyWaitTime, 200, "60", 60},
+            {kEnc, Enc::kSideTone, settings::kDtmfSideTone, 3, "按键+ID", 3},
+            {kDec, Dec::kStunType, dtmf::kStunType, 0xFF, "关", 0},
+            {kDec, Dec::kStunType, dtmf::kStunType, 4, "关", 0},
+            {kDec, Dec::kGroupCallCode, dtmf::kGroupCallCode, 5, "A", 0x0A},
+            {kDec, Dec::kGroupCallCode, dtmf::kGroupCallCode, 0x0F, "#", 0x0F},
+            {kDec, Dec::kAutoResetTime, dtmf::kAutoResetTime, 0, "10", 10},
+            {kDec, Dec::kAutoResetTime, dtmf::kAutoResetTime, 61, "10", 10},
+            {kDec, Dec::kDecodeTime, dtmf::kDecodeTime, 230, "2.3", 230},
+            {kDec, Dec::kDecodeTime, dtmf::kDecodeTime, 0, "2.5", 250},
+            {kDec, Dec::kDecodeTime, dtmf::kDecodeTime, 10, "0.1", 10},
+            {kDec, Dec::kDecodeTime, dtmf::kDecodeTime, 255, "2.5", 250},
+            {kDec, Dec::kStunActivation, dtmf::kStunActivation, 1, "开", 1},
+            {kList, List::kSeparator, dtmf::kSeparator, 0xFF, "A", 0x0A},
+            {kList, List::kSeparator, dtmf::kSeparator, 1, "A", 0x0A},
+        };
+        for (const auto& c : cases) {
+            Dtmf d(false);
+            d.state.image.Set(c.field, c.value);
+            d.dialog.Open();
+            d.dialog.SelectPage(c.page);
+            const std::string shown = d.Text(c.page, c.id);
+            d.dialog.Close();
+            const QString where = QString("page %1 field %2 value %3: %4")
+                                      .arg(c.page)
+                                      .arg(c.id)
+                                      .arg(c.value)
+                                      .arg(QString::fromStdString(shown));
+            QVERIFY2(shown == c.shown, qPrintable(where));
+            QVERIFY2(d.state.image.Get(c.field) == c.back, qPrintable(where));
+        }
+    }
+
+    void editsNormaliseWhenLeft() {
+        Dtmf d;
+        const std::pair<const char*, int> delays[] = {{"250", 4},   {"1100", 4}, {"", 4},
+                                                      {"1000", 20}, {"99", 4},   {"100", 2}};
+        for (const auto& [typed, byte] : delays) {
+            d.Do(kEnc, std::string("首位数码延迟时间 (ms)=") + typed);
+            d.dialog.SelectPage(kDec); // leaving the tab stores
+            QCOMPARE(d.state.image.Get(dtmf::kFirstDigitDelay), byte);
+        }
+        const std::pair<const char*, const char*> times[] = {{"3", "2.5"},   {"0", "2.5"},
+                                                             {"25", "2.5"},  {"1", "1.0"},
+                                                             {"0.1", "0.1"}, {"2.3", "2.3"}};
+        for (const auto& [typed, shown] : times) {
+            d.Do(kDec, std::string("解码时间 (s)=") + typed);
+            QCOMPARE(d.Text(kDec, Dec::kDecodeTime), std::string(shown));
+        }
+        d.dialog.SelectPage(kEnc);
+        QCOMPARE(d.state.image.Get(dtmf::kDecodeTime), 230);
+        // PTT IDs: DTMF keys only, upper case, 16 characters.
+        d.Do(kEnc, "PTT ID 发射开始=1e%a*#bcd0123456789");
+        QCOMPARE(d.Text(kEnc, Enc::kPttIdStart), std::string("1A*#BCD012345678"));
+        d.dialog.Close();
+        QCOMPARE(Hex(d.state.image, dtmf::kPttIdStart, 16),
+                 QByteArray("010A0E0F0B0C0D000102030405060708"));
+    }
+
+    void pttIdsAndAlarmCodeReadUpToTheEnd() {
+        Dtmf d(false);
+        const QByteArray stored = QByteArray::fromHex("0102FF03") + QByteArray(12, '\x04');
+        std::memcpy(d.state.image.data() + dtmf::kPttIdEnd, stored.constData(), 16);
+        std::memcpy(d.state.image.data() + dtmf::kAlarmCode, "\x0D\x0E\x0F\x10\x01\x01\x01\x01", 8);
+        d.dialog.Open();
+        QCOMPARE(d.Text(kEnc, Enc::kPttIdEnd), std::string("12"));
+        QCOMPARE(d.Text(kDec, Dec::kAlarmCode), std::string("D*#"));
+        d.dialog.Close();
+        QCOMPARE(Hex(d.state.image, dtmf::kPttIdEnd, 16), QByteArray("0102") + QByteArray(28, 'F'));
+        QCOMPARE(Hex(d.state.image, dtmf::kAlarmCode, 8), QByteArray("0D0E0FFFFFFFFFFF"));
+    }
+
+    void sharedBytesKeepTheOtherPagesBits() {
+        Dtmf d(false);
+        d.state.image.SetByte(settings::kDtmfSideTone.offset, 0xE7); // side tone 0
+        d.state.image.SetByte(dtmf::kWaitForReply.offset, 0x7B);     // wait 0, response 3
+        d.dialog.Open();
+        d.Do(kEnc, "侧音=ID");
+        d.Do(kEnc, "等待回复=开");
+        d.Do(kDec, "解码响应=无");
+        d.dialog.Close();
+        QCOMPARE(int(d.state.image.Byte(settings::kDtmfSideTone.offset)), 0xF7);
+        QCOMPARE(int(d.state.image.Byte(dtmf::kWaitForReply.offset)), 0x7C);
+    }
+
+    void spinsWrap() {
+        Dtmf d;
+        auto spin = [&](int p, int id, const char* from, int delta) {
+            d.page(p).State(id).text = from;
+            d.page(p).SpinStep(id, delta);
+            return d.Text(p, id);
+        };
+        QCOMPARE(spin(kEnc, Enc::kFirstDigitDelay, "1000", 1), std::string("100"));
+        QCOMPARE(spin(kEnc, Enc::kFirstDigitDelay, "100", -1), std::string("1000"));
+        QCOMPARE(spin(kEnc, Enc::kFirstDigitDelay, "250", 1), std::string("300"));
+        QCOMPARE(spin(kEnc, Enc::kFirstDigitDelay, "250", -1), std::string("200"));
+        QCOMPARE(spin(kEnc, Enc::kFirstDigitDelay, "200", -1), std::string("100"));
+        QCOMPARE(spin(kEnc, Enc::kFirstDigitDelay, "", 1), std::string("100"));
+        QCOMPARE(spin(kEnc, Enc::kReplyWaitTime, "60", 1), std::string("3"));
+        QCOMPARE(spin(kEnc, Enc::kReplyWaitTime, "3", -1), std::string("60"));
+        QCOMPARE(spin(kDec, Dec::kAutoResetTime, "60", 1), std::string("3"));
+        QCOMPARE(spin(kDec, Dec::kAutoResetTime, "3", -1), std::string("60"));
+        QCOMPARE(spin(kDec, Dec::kAutoResetTime, "10", 1), std::string("11"));
+        QCOMPARE(spin(kDec, Dec::kDecodeTime, "2.5", 1), std::string("0.1"));
+        QCOMPARE(spin(kDec, Dec::kDecodeTime, "0.1", -1), std::string("2.5"));
+        QCOMPARE(spin(kDec, Dec::kDecodeTime, "2.3", 1), std::string("2.4"));
+        QCOMPARE(spin(kDec, Dec::kDecodeTime, "0.7", -1), std::string("0.6"));
+    }
+
+    void stunCodeEndsWithOneHash() {
+        // 0x20CF starts as 55: it is written only after a 15-character code.
+        const std::tuple<const char*, const char*, const char*> cases[] = {
+            {"123", "0102030FFFFFFFFFFFFFFFFFFFFFFF55", "123"},
+            {"123#", "0102030F0FFFFFFFFFFFFFFFFFFFFF55", "123#"},
+            {"123456789012345", "0102030405060708090001020304050F", "123456789012345"},
+            {"12345678901234#", "01020304050607080900010203040F0F", "12345678901234"},
+            {"", "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFF55", ""}};
+        for (const auto& [typed, stored, shownAgain] : cases) {
+            Dtmf d;
+            d.state.image.SetByte(dtmf::kStunCode + 15, 0x55);
+            d.Do(kDec, std::string("遥毙码=") + typed);
+            d.dialog.SelectPage(kEnc);
+            QCOMPARE(Hex(d.state.image, dtmf::kStunCode, 16), QByteArray(stored));
+            d.dialog.SelectPage(kDec);
+            QCOMPARE(d.Text(kDec, Dec::kStunCode), std::string(shownAgain));
+        }
+    }
+
+    void groupCodeRewritesTheAutoDialSuffix() {
+        // Own ID 100: codes ending with "*100" follow the group call code;
+        // others, and codes shorter than the suffix, stay as typed.
+        Dtmf d(false);
+        d.SetCode(2, "200*100");
+        d.SetCode(3, "12");
+        d.SetCode(4, "555");
+        d.SetCode(5, "7*1005");
+        d.dialog.Open();
+        d.Do(kDec, "组呼码=A");
+        d.dialog.SelectPage(kList); // leaving the tab stores and rewrites
+        QCOMPARE(d.Code(0), std::string("100A100"));
+        QCOMPARE(d.Code(1), std::string("200A100"));
+        QCOMPARE(d.Code(2), std::string("12"));
+        QCOMPARE(d.Code(3), std::string("555"));
+        QCOMPARE(d.Code(4), std::string("7*1005"));
+        d.Do(kList, "5/编码=9*100"); // typed after the change: left alone
+        d.dialog.Close();
+        QCOMPARE(d.StoredCode(1), std::string("100A100"));
+        QCOMPARE(d.StoredCode(6), std::string("9*100"));
+
+        // No own ID: nothing to rewrite.
+        Dtmf none(false);
+        none.state.image.Fill(dtmf::kOwnId, dtmf::kOwnId + dtmf::kOwnIdLength, 0xFF);
+        none.dialog.Open();
+        none.Do(kDec, "组呼码=B");
+        none.dialog.Close();
+        QCOMPARE(none.StoredCode(1), std::string("100*100"));
+    }
+
+    void closingOnTheDecodeTabKeepsTheRewrite() {
+        // The code list page stores its table before the decode page
+        // rewrites: the group call code change reaches the codes.
+        Dtmf d;
+        d.Do(kDec, "组呼码=#");
+        d.dialog.Close();
+        QCOMPARE(d.StoredCode(1), std::string("100#100"));
+        QCOMPARE(d.state.image.Get(dtmf::kGroupCallCode), 0x0F);
+    }
+
+    void ownIdSetOnTheCodeListIsNotAppendedAtClose() {
+        Dtmf d(false);
+        d.state.image.Fill(dtmf::kOwnId, dtmf::kOwnId + dtmf::kOwnIdLength, 0xFF);
+        d.SetCode(1, "123");
+        d.SetCode(2, "456#");
+        d.dialog.Open();
+        d.Do(kList, "自身 ID=77");
+        d.dialog.Close();
+        QCOMPARE(d.StoredCode(1), std::string("123"));
+        QCOMPARE(d.StoredCode(2), std::string("456#"));
+        QCOMPARE(d.state.image.DtmfString(dtmf::kOwnId, 7), std::string("77"));
+    }
+
+    void separatorAndOwnIdReplaceTheirSuffix() {
+        Dtmf d(false);
+        d.SetCode(2, "200*100");
+        d.SetCode(3, "200*1005");
+        d.SetCode(4, "1234567890123*10");
+        d.SetCode(5, "*10");
+        d.dialog.Open();
+        d.Do(kList, "分隔符=#");
+        QCOMPARE(d.Code(1), std::string("200#100"));
+        QCOMPARE(d.Code(2), std::string("200*1005"));
+        QCOMPARE(d.Code(3), std::string("1234567890123*10")); // ends with *10, not *100
+        d.Do(kList, "自身 ID=");                              // left empty: restored
+        QCOMPARE(d.Text(kList, List::kOwnId), std::string("100"));
+        d.Do(kList, "自身 ID=1000");
+        QCOMPARE(d.Code(0), std::string("100#1000"));
+        QCOMPARE(d.Code(1), std::string("200#1000"));
+        d.Do(kList, "分隔符=*");
+        d.Do(kList, "自身 ID=10");
+        d.Do(kList, "自身 ID=1234");
+        QCOMPARE(d.Code(3), std::string("1234567890123*1234")); // 18 characters shown
+        QCOMPARE(d.Code(4), std::string("*1234"));
+        d.dialog.Close();
+        QCOMPARE(d.StoredCode(4), std::string("1234567890123*12")); // cut to 16
+        QCOMPARE(d.state.image.Get(dtmf::kSeparator), 0x0E);
+        QCOMPARE(d.Code(5), std::string()); // empty codes never change
+    }
+
+    void blankImageOwnIdFillsNoCode() {
+        // An invalid separator byte and no own ID: the old suffix is empty
+        // and matches nothing, empty codes stay empty.
+        Dtmf d(false);
+        d.state.image.Fill(dtmf::kBegin, dtmf::kEnd, 0xFF);
+        d.SetCode(3, "55");
+        d.dialog.Open();
+        d.Do(kList, "自身 ID=100");
+        for (int row = 0; row < 10; ++row)
+            QCOMPARE(d.Code(row), std::string(row == 2 ? "55" : ""));
+        d.dialog.Close();
+        QCOMPARE(d.StoredCode(3), std::string("55"));
+        QCOMPARE(int(d.state.image.Byte(dtmf::CodeEntry(1))), 0xFF);
+    }
+
+    void codeListLoadsStoresAndComposesAniCalls() {
+        Dtmf d(false);
+        std::memcpy(d.state.image.data() + dtmf::CodeEntry(3), "\x01\x02\x0E\x0C\x0D\x10\x01\x01",
+                    8);
+        d.dialog.Open();
+        QCOMPARE(d.Code(2), std::string("12*CD"));
+        d.Do(kList, "呼叫ID=123");
+        d.Do(kList, "分隔符=#");
+        d.Do(kList, "自身 ID=4567");
+        d.Do(kList, "ANI 呼叫=7");
+        QCOMPARE(d.Code(7), std::string("123#4567"));
+        d.Do(kList, "3/编码=e1a"); // E is no DTMF key: dropped
+        QCOMPARE(d.Code(3), std::string("1A"));
+        d.Do(kList, "自身 ID=4A5");
+        QCOMPARE(d.Text(kList, List::kOwnId), std::string("45"));
+        d.dialog.Close();
+        QCOMPARE(Hex(d.state.image, dtmf::CodeEntry(3), 16),
+                 QByteArray("01020E0C0D") + QByteArray(22, 'F'));
+        QCOMPARE(d.StoredCode(8), std::string("123#45")); // the own ID change followed it
+        // The call ID lives for the run, not in the image.
+        QCOMPARE(d.state.dtmfCallId, std::string("123"));
+        DtmfDialog again(d.ctx);
+        again.Open();
+        QCOMPARE(again.PageForm(kList).State(List::kCallId).text, std::string("123"));
+    }
+
+    void tabsStoreWhenLeftAndLoadWhenShown() {
+        Dtmf d;
+        d.Do(kEnc, "速率 (digit/s)=15");
+        QCOMPARE(d.state.image.Get(dtmf::kDigitRate), 50); // not yet
+        d.dialog.SelectPage(kList);
+        QCOMPARE(d.state.image.Get(dtmf::kDigitRate), 34);
+        // A page shown again reloads: the image changed behind it.
+        d.state.image.Set(dtmf::kDigitRate, 63);
+        d.dialog.SelectPage(kEnc);
+        QCOMPARE(d.Text(kEnc, Enc::kRate), std::string("8"));
+        QCOMPARE(DtmfDialog::PageOfName("解码"), int(kDec));
+        QCOMPARE(DtmfDialog::PageOfName("dtmf"), -1);
+    }
+};
+
+QTEST_GUILESS_MAIN(DtmfFormsTest)
+#include "test_dtmf_forms.moc"
