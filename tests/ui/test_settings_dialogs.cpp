@@ -5,6 +5,7 @@
 // build/screenshots for a person to look at.
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
@@ -38,6 +39,40 @@ void Pick(QWidget* combo, const QString& text) {
     auto* c = static_cast<QComboBox*>(combo);
     c->setFocus();
     c->setCurrentIndex(c->findText(text));
+}
+
+// The grid's shown cell editor, if any (closed ones linger until deleted).
+QLineEdit* OpenEditor(QTableWidget* table) {
+    for (QLineEdit* e : table->viewport()->findChildren<QLineEdit*>())
+        if (e->isVisible())
+            return e;
+    return nullptr;
+}
+
+QLineEdit* PressCell(QTableWidget* table, int row) {
+    const QPoint at = table->visualRect(table->model()->index(row, 0)).center();
+    QTest::mousePress(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, at);
+    return OpenEditor(table);
+}
+
+// Pixels of a cell drawn in a clear red.
+int RedPixels(QTableWidget* table, int row) {
+    const QImage image =
+        table->viewport()->grab(table->visualRect(table->model()->index(row, 0))).toImage();
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c.red() > 160 && c.green() < 110 && c.blue() < 110;
+        }
+    return red;
+}
+
+void ShowActive(QWidget* w) {
+    w->show();
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
 }
 
 } // namespace
@@ -143,6 +178,93 @@ private slots:
         QCOMPARE(image.DtmfString(dtmf::CodeEntry(1), 16), std::string("100#100"));
     }
 
+    // FM grid: the current cell stays red over the selection; a left press
+    // opens the editor over the cell with its text selected; Esc commits;
+    // closing the dialog commits an open editor.
+    void fmGridCellEditing() {
+        AppState state;
+        state.image = ExampleRadioMemory();
+        state.image.SetBcd(fm::Channel(2), 3, 101700);
+        {
+            CFmRadioDlg d(state);
+            ShowActive(&d);
+            QTableWidget* table = d.table();
+            table->setCurrentCell(1, 0);
+            QVERIFY(RedPixels(table, 1) > 0);
+
+            QLineEdit* editor = PressCell(table, 1);
+            QVERIFY(editor);
+            QCOMPARE(editor->text(), QStringLiteral("101.700"));
+            QCOMPARE(editor->selectedText(), editor->text());
+            QCOMPARE(editor->geometry(), table->visualRect(table->model()->index(1, 0)));
+            QTest::keyClicks(editor, QStringLiteral("88.1"));
+            QTest::keyClick(editor, Qt::Key_Escape);
+            QCOMPARE(table->item(1, 0)->text(), QStringLiteral("88.100"));
+            QVERIFY(!OpenEditor(table));
+            QVERIFY(table->hasFocus());
+            QVERIFY(d.isVisible());
+
+            editor = PressCell(table, 3);
+            QVERIFY(editor);
+            QTest::keyClicks(editor, QStringLiteral("99"));
+            d.close();
+        }
+        QCOMPARE(state.image.Bcd(fm::Channel(2), 3), 88100u);
+        QCOMPARE(state.image.Bcd(fm::Channel(4), 3), 99000u);
+    }
+
+    // Code list: Enter on the list opens the editor, Enter in it commits and
+    // moves down; a press on a code hides the selection until the editor
+    // closes; a press on a row number selects without editing.
+    void dtmfCodeListEditing() {
+        AppState state;
+        state.image = ExampleRadioMemory();
+        {
+            CDtmfDlg d(state);
+            ShowActive(&d);
+            d.tabs()->setCurrentIndex(DtmfDialog::kCodeList);
+            QTableWidget* codes =
+                d.binder(DtmfDialog::kCodeList).Table(forms::DtmfCodeListForm::kCodes);
+            auto shown = [codes] {
+                return codes->palette().color(QPalette::Highlight) !=
+                       codes->palette().color(QPalette::Base);
+            };
+            codes->setFocus();
+            codes->setCurrentCell(0, 0);
+            QTest::keyClick(codes, Qt::Key_Return);
+            QLineEdit* editor = OpenEditor(codes);
+            QVERIFY(editor);
+            QCOMPARE(editor->selectedText(), codes->item(0, 0)->text());
+            QTest::keyClicks(editor, QStringLiteral("123"));
+            QTest::keyClick(editor, Qt::Key_Return);
+            QCOMPARE(codes->item(0, 0)->text(), QStringLiteral("123"));
+            QCOMPARE(codes->currentRow(), 1);
+            QVERIFY(!OpenEditor(codes));
+            QVERIFY(d.isVisible());
+
+            editor = PressCell(codes, 2);
+            QVERIFY(editor);
+            QVERIFY(!shown());
+            QTest::keyClicks(editor, QStringLiteral("45"));
+            QTest::keyClick(editor, Qt::Key_Escape);
+            QCOMPARE(codes->item(2, 0)->text(), QStringLiteral("45"));
+            QCOMPARE(codes->currentRow(), 2);
+            QVERIFY(shown());
+
+            QHeaderView* numbers = codes->verticalHeader();
+            const QPoint at(numbers->width() / 2,
+                            numbers->sectionViewportPosition(4) + numbers->sectionSize(4) / 2);
+            QTest::mousePress(numbers->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseRelease(numbers->viewport(), Qt::LeftButton, {}, at);
+            QCOMPARE(codes->currentRow(), 4);
+            QVERIFY(!OpenEditor(codes));
+            QVERIFY(shown());
+            d.close();
+        }
+        QCOMPARE(state.image.DtmfString(dtmf::CodeEntry(1), 16), std::string("123"));
+        QCOMPARE(state.image.DtmfString(dtmf::CodeEntry(3), 16), std::string("45"));
+    }
+
     void screenshots() {
         const QString out = QStringLiteral(KESTRA_SCREENSHOT_DIR);
         QVERIFY(QDir().mkpath(out));
@@ -163,7 +285,10 @@ private slots:
         }
         {
             CFmRadioDlg d(state);
+            d.table()->setCurrentCell(1, 0);
             save(&d, QStringLiteral("fm_radio_dialog.png"));
+            d.table()->edit(d.table()->model()->index(2, 0));
+            save(&d, QStringLiteral("fm_radio_editor.png"));
         }
         CDtmfDlg d(state);
         const char* names[] = {"dtmf_encode.png", "dtmf_decode.png", "dtmf_code_list.png"};

@@ -1,5 +1,6 @@
 #include "ui/dialogs/dtmf_dlg.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -104,6 +105,21 @@ QWidget* CDtmfDlg::CodeListPage() {
     codes->setColumnWidth(0, fontMetrics().horizontalAdvance(QString(18, QLatin1Char('0'))));
     for (int r = 0; r < codes->rowCount(); ++r)
         codes->item(r, 0)->setTextAlignment(Qt::AlignCenter);
+    // Enter on the list edits the current code; Enter in the editor also
+    // moves one row down. A press on a code shows no selection (the editor
+    // opens over it), a press on a row number shows it, and so does closing
+    // the editor.
+    b.SetGridOptions(L::kCodes, GridOptions{true, true});
+    connect(codes, &QTableWidget::pressed, codes, [codes] {
+        if (QApplication::mouseButtons() & Qt::LeftButton)
+            ShowSelection(codes, false);
+    });
+    connect(codes->verticalHeader(), &QHeaderView::sectionPressed, codes, [codes](int row) {
+        ShowSelection(codes, true);
+        codes->setCurrentCell(row, 0);
+    });
+    connect(codes->itemDelegate(), &QAbstractItemDelegate::closeEditor, codes,
+            [codes] { ShowSelection(codes, true); });
     codes->setMinimumHeight(codes->horizontalHeader()->sizeHint().height() +
                             codes->verticalHeader()->defaultSectionSize() * codes->rowCount() +
                             2 * codes->frameWidth());

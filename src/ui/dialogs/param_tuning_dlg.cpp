@@ -1,6 +1,5 @@
 #include "ui/dialogs/param_tuning_dlg.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -124,11 +123,7 @@ CParamTuningDlg::CParamTuningDlg(AppState& state, QWidget* parent)
         table->horizontalHeader()->setHighlightSections(false);
         table->verticalHeader()->setHighlightSections(false);
         table->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-        // A press on a cell opens its editor at once.
-        connect(table, &QTableWidget::pressed, table, [table](const QModelIndex& index) {
-            if (QApplication::mouseButtons() & Qt::LeftButton)
-                table->edit(index);
-        });
+        // (A left press on a cell opens its editor at once: the binder.)
         grids->addWidget(table);
     }
     grids->addStretch(1);

@@ -1,5 +1,6 @@
 #include "ui/widgets/form_binder.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -32,20 +34,25 @@ constexpr const char* kFieldProperty = "kestraFormField";
 constexpr int kVisibleListItems = 20;
 
 // The in-place editor of a grid field: a line edit with the grid's typing
-// rules; closing it reports the committed text.
+// rules placed over the cell, showing its text wholly selected. Enter and Esc
+// both commit (the focus goes back to the grid); so does losing the focus.
+// Cells keep their own text colour over the (light) selection.
 class CellDelegate : public QStyledItemDelegate {
 public:
     using Commit = std::function<void(int row, int col, const QString& text)>;
 
-    CellDelegate(const FieldSpec& spec, Commit commit, QObject* parent)
-        : QStyledItemDelegate(parent), filter_(spec.filter), limit_(spec.textLimit),
-          commit_(std::move(commit)) {}
+    CellDelegate(const FieldSpec& spec, Commit commit, QTableWidget* table)
+        : QStyledItemDelegate(table), filter_(spec.filter), limit_(spec.textLimit),
+          commit_(std::move(commit)), table_(table) {}
+
+    void SetEnterMovesDown(bool on) { enterMovesDown_ = on; }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex&) const override {
         auto* edit = new QLineEdit(parent);
         edit->setFrame(false);
         new KeyFilterValidator(edit, filter_, limit_);
+        open_ = edit;
         return edit;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
@@ -57,11 +64,54 @@ public:
                       const QModelIndex& index) const override {
         commit_(index.row(), index.column(), static_cast<QLineEdit*>(editor)->text());
     }
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex&) const override {
+        editor->setGeometry(option.rect);
+    }
+
+    // Commits and closes the open editor, if any.
+    void CommitOpen() {
+        if (open_)
+            Close(open_);
+    }
+
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            const auto mods = key->modifiers() & ~Qt::KeypadModifier;
+            if ((enter || key->key() == Qt::Key_Escape) && mods == Qt::NoModifier) {
+                Close(static_cast<QWidget*>(object));
+                const int row = table_->currentRow();
+                if (enter && enterMovesDown_ && row >= 0 && row + 1 < table_->rowCount())
+                    table_->setCurrentCell(row + 1, table_->currentColumn());
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->palette.setBrush(QPalette::HighlightedText, option->palette.brush(QPalette::Text));
+    }
 
 private:
+    // At once, not queued as the item views do on Enter; the view gives the
+    // focus back to the grid.
+    void Close(QWidget* editor) {
+        open_ = nullptr;
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+
     forms::KeyFilter filter_;
     int limit_;
     Commit commit_;
+    QTableWidget* table_;
+    bool enterMovesDown_ = false;
+    mutable QPointer<QLineEdit> open_;
 };
 
 bool AsciiOnly(const forms::KeyFilter& filter) {
@@ -79,6 +129,22 @@ void SetVisibleFlag(QWidget* w, bool visible) {
 }
 
 } // namespace
+
+void ShowSelection(QTableWidget* table, bool shown) {
+    QPalette palette = table->palette();
+    const QColor base = palette.color(QPalette::Active, QPalette::Base);
+    QColor look = base;
+    if (shown) {
+        // A light tint of the highlight, so that coloured text stays legible.
+        const QColor h = QApplication::palette(table).color(QPalette::Active, QPalette::Highlight);
+        look = QColor((h.red() + 2 * base.red()) / 3, (h.green() + 2 * base.green()) / 3,
+                      (h.blue() + 2 * base.blue()) / 3);
+    }
+    if (palette.color(QPalette::Highlight) == look)
+        return;
+    palette.setColor(QPalette::Highlight, look);
+    table->setPalette(palette);
+}
 
 FormBinder::FormBinder(forms::Form& form, QDialog* dialog)
     : QObject(dialog), form_(form), dialog_(dialog),
@@ -257,9 +323,15 @@ QWidget* FormBinder::Create(int id) {
             titles << T(column);
         table->setHorizontalHeaderLabels(titles);
         table->setSelectionMode(QAbstractItemView::SingleSelection);
-        table->setEditTriggers(
-            QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-            QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+        table->setEditTriggers(QAbstractItemView::DoubleClicked |
+                               QAbstractItemView::EditKeyPressed |
+                               QAbstractItemView::AnyKeyPressed);
+        ShowSelection(table, true);
+        // A left press on a cell opens its editor at once.
+        connect(table, &QTableWidget::pressed, table, [table](const QModelIndex& index) {
+            if (QApplication::mouseButtons() & Qt::LeftButton)
+                table->edit(index);
+        });
         table->setItemDelegate(new CellDelegate(
             spec,
             [this, id](int row, int col, const QString& text) {
@@ -291,6 +363,15 @@ QWidget* FormBinder::Create(int id) {
     }
     }
     return nullptr;
+}
+
+void FormBinder::SetGridOptions(int id, const GridOptions& options) {
+    QTableWidget* table = Table(id);
+    if (!table)
+        return;
+    bindings_.at(static_cast<std::size_t>(id)).grid = options;
+    if (auto* delegate = dynamic_cast<CellDelegate*>(table->itemDelegate()))
+        delegate->SetEnterMovesDown(options.enterMovesDown);
 }
 
 void FormBinder::Refresh() {
@@ -403,6 +484,11 @@ void FormBinder::RefreshField(int id) {
 void FormBinder::Finish() {
     if (finished_)
         return;
+    // An open cell editor commits first.
+    for (const Binding& b : bindings_)
+        if (auto* table = qobject_cast<QTableWidget*>(b.widget))
+            if (auto* delegate = dynamic_cast<CellDelegate*>(table->itemDelegate()))
+                delegate->CommitOpen();
     if (focused_ >= 0 && EditLike(focused_)) {
         const int id = focused_;
         focused_ = -1;
@@ -455,6 +541,12 @@ bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
         // A focused push button is pressed by Enter, as everywhere.
         if (enter && form_.Spec(id).kind == FieldKind::PushButton)
             break;
+        const Binding& b = bindings_.at(static_cast<std::size_t>(id));
+        if (enter && b.grid.enterEdits && watched == b.widget) {
+            auto* table = static_cast<QTableWidget*>(b.widget);
+            table->edit(table->currentIndex());
+            return true;
+        }
         forms::KeyOutcome outcome = forms::KeyOutcome::Swallowed;
         Run([&] {
             outcome =

@@ -26,6 +26,10 @@
 //   RadioGroup     QRadioButton per choice   click: RadioPressed
 //   GridCell       QTableWidget   rows = state rows, columns = spec columns;
 //                                 an in-place edit closed: GridCellCommitted
+//                                 (a left press on a cell, F2 or typing opens
+//                                 the editor over the cell, its text wholly
+//                                 selected; Enter, Esc and losing the focus
+//                                 commit; see GridOptions)
 //   PushButton     QPushButton    click: ButtonPressed (the row label of the
 //                                 current row of spec.argumentGrid, if any)
 //
@@ -60,6 +64,16 @@ class QWidget;
 
 namespace kestra {
 
+// How a grid field's keys work beyond the common rules.
+struct GridOptions {
+    bool enterEdits = false;     // Enter on the grid opens the current cell's editor
+    bool enterMovesDown = false; // Enter in the editor also moves one row down
+};
+
+// A grid's selection look: a light tint under the cells' own text colour, or
+// none at all (the cells look as if unselected).
+void ShowSelection(QTableWidget* table, bool shown);
+
 class FormBinder : public QObject {
     Q_OBJECT
 public:
@@ -78,14 +92,15 @@ public:
     const std::vector<QRadioButton*>& RadioButtons(int id);
     // Typed accessors (nullptr when the field is of another kind).
     QTableWidget* Table(int id);
+    void SetGridOptions(int id, const GridOptions& options);
     // The field a widget belongs to, or -1.
     int FieldOf(const QObject* widget) const;
 
     // Copies every field's state into its widgets: texts, selections, check
     // states, enabled and visible flags, grid rows and cells.
     void Refresh();
-    // The dialog closes: the focused edit loses the focus (its focus-loss
-    // rule runs), then form.Close(). Later events are ignored. Runs once.
+    // The dialog closes: an open cell editor commits, the focused edit loses
+    // the focus (its focus-loss rule runs), then form.Close(). Later events are ignored. Runs once.
     void Finish();
     bool finished() const { return finished_; }
 
@@ -102,6 +117,7 @@ private:
         std::vector<QRadioButton*> radios;
         QButtonGroup* group = nullptr;
         QLabel* label = nullptr;
+        GridOptions grid;
     };
 
     QWidget* Create(int id);
