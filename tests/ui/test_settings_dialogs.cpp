@@ -287,7 +287,7 @@ private slots:
             CFmRadioDlg d(state);
             d.table()->setCurrentCell(1, 0);
             save(&d, QStringLiteral("fm_radio_dialog.png"));
-            d.table()->edit(d.table()->model()->index(2, 0));
+            d.table()->edit(d.table()->currentIndex());
             save(&d, QStringLiteral("fm_radio_editor.png"));
         }
         CDtmfDlg d(state);
