@@ -51,6 +51,12 @@ public:
                           const QModelIndex&) const override {
         auto* edit = new QLineEdit(parent);
         edit->setFrame(false);
+        // The selected text in the usual colours, not the grid's light tint.
+        const QPalette usual = QApplication::palette(edit);
+        QPalette palette = edit->palette();
+        for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+            palette.setBrush(role, usual.brush(role));
+        edit->setPalette(palette);
         new KeyFilterValidator(edit, filter_, limit_);
         open_ = edit;
         return edit;
