@@ -8,20 +8,13 @@
 #include "core/grid/channel_grid.h"
 #include "core/image/finalize.h"
 
+#include "full_image.h"
+
 using namespace kestra;
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 2000;
-    RadioImage image;
-    ApplyBuiltInDefaults(image);
-    for (int n = 1; n <= kChannelCount; ++n) {
-        ChannelRecord rec(image, n);
-        const std::uint32_t rx = (BandOfRecord(n) == 0 ? 14400000u : 43000000u) + n * 1250u;
-        rec.SetRx(rx);
-        rec.SetTx(rx + (n % 3 == 0 ? 60000u : 0u));
-        rec.SetRxTone(ToneTextToValue(CombinedToneList()[static_cast<std::size_t>(n) % 264]));
-        rec.SetTxTone(n % 2 ? kNoTone : ToneTextToValue("D023N"));
-    }
+    RadioImage image = bench::FullBenchImage();
     BandLimits limits;
     ChannelGrid grid;
     // Warm up once.

@@ -9,6 +9,8 @@
 #include "core/forms/channel_edit_form.h"
 #include "core/forms/form_session.h"
 
+#include "full_image.h"
+
 using namespace kestra;
 using namespace kestra::forms;
 
@@ -23,18 +25,7 @@ double Milliseconds(std::chrono::steady_clock::time_point start) {
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 20;
-    RadioImage image;
-    ApplyBuiltInDefaults(image);
-    for (int n = 1; n <= kChannelCount; ++n) {
-        ChannelRecord rec(image, n);
-        const std::uint32_t rx = (BandOfRecord(n) == 0 ? 14400000u : 43000000u) + n * 1250u;
-        rec.SetRx(rx);
-        rec.SetTx(rx + (n % 3 == 0 ? 60000u : 0u));
-        rec.SetRxTone(ToneTextToValue(SignallingList()[static_cast<std::size_t>(n) % 265]));
-        rec.SetTxTone(kNoTone);
-        WriteChannelName(rec, "CH" + std::to_string(n));
-    }
-
+    RadioImage image = bench::FullBenchImage();
     std::string profile;
     double settingsMs = 0, configureMs = 0;
     for (int i = 0; i < rounds; ++i) {
