@@ -150,17 +150,17 @@ int RunSettings(const std::vector<std::string>& argv) {
 }
 
 // "SECTION:KEY=VALUE" (or KEY++ / KEY--) of one --set option.
-bool ParseSetOption(const std::string& spec, int number, std::string& header, ProfileLine& line,
+bool ParseSetOption(const std::string& desc, int number, std::string& header, ProfileLine& line,
                     std::string& error) {
-    const auto colon = spec.find(':');
+    const auto colon = desc.find(':');
     if (colon == std::string::npos || colon == 0) {
-        error = "--set:" + std::to_string(number) + ": expected 'SECTION:KEY=VALUE', got '" + spec +
+        error = "--set:" + std::to_string(number) + ": expected 'SECTION:KEY=VALUE', got '" + desc +
                 "'";
         return false;
     }
-    header = spec.substr(0, colon);
+    header = desc.substr(0, colon);
     std::string why;
-    if (!forms::ParseProfileLine(spec.substr(colon + 1), line, why)) {
+    if (!forms::ParseProfileLine(desc.substr(colon + 1), line, why)) {
         error = "--set:" + std::to_string(number) + ": " + why;
         return false;
     }

@@ -95,11 +95,11 @@ void Form::SelectDefaultIfNone(int id) {
 }
 
 void Form::LoadTableField(int id, int base) {
-    const FieldSpec& spec = Spec(id);
-    BitField field = spec.location.field;
+    const FieldSpec& desc = Spec(id);
+    BitField field = desc.location.field;
     field.offset += base;
     const int value = image().Get(field);
-    switch (spec.location.storedAs) {
+    switch (desc.location.storedAs) {
     case StoredAs::Index:
         Select(id, value);
         break;
@@ -137,18 +137,18 @@ int SpinWrap(long long value, int low, int high, int delta) {
     return delta > 0 ? low : high;
 }
 
-int StoredValueOf(const FieldSpec& spec, const FieldState& state) {
-    if (spec.location.storedAs == StoredAs::Hundredths)
+int StoredValueOf(const FieldSpec& desc, const FieldState& state) {
+    if (desc.location.storedAs == StoredAs::Hundredths)
         return static_cast<int>(ScaledDecimal(state.text, 100.0));
     if (state.index < 0)
         return 0;
-    switch (spec.location.storedAs) {
+    switch (desc.location.storedAs) {
     case StoredAs::Index:
         return state.index;
     case StoredAs::Number:
-        return std::atoi(spec.choices[static_cast<std::size_t>(state.index)].c_str());
+        return std::atoi(desc.choices[static_cast<std::size_t>(state.index)].c_str());
     case StoredAs::NumberMinusOne:
-        return std::atoi(spec.choices[static_cast<std::size_t>(state.index)].c_str()) - 1;
+        return std::atoi(desc.choices[static_cast<std::size_t>(state.index)].c_str()) - 1;
     case StoredAs::Hundredths:
         break;
     }
@@ -156,10 +156,10 @@ int StoredValueOf(const FieldSpec& spec, const FieldState& state) {
 }
 
 void Form::StoreTableField(int id, int base) {
-    const FieldSpec& spec = Spec(id);
-    BitField field = spec.location.field;
+    const FieldSpec& desc = Spec(id);
+    BitField field = desc.location.field;
     field.offset += base;
-    image().Set(field, StoredValueOf(spec, State(id)));
+    image().Set(field, StoredValueOf(desc, State(id)));
 }
 
 } // namespace kestra::forms

@@ -128,7 +128,7 @@ private:
 };
 
 // The value a table-driven field stores for its current selection or text.
-int StoredValueOf(const FieldSpec& spec, const FieldState& state);
+int StoredValueOf(const FieldSpec& desc, const FieldState& state);
 
 // The decimal number at the start of text (0 when there is none) times scale,
 // multiplied exactly (ExactMul) and truncated toward zero; held within

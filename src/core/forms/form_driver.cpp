@@ -21,13 +21,13 @@ int IndexOf(const std::vector<std::string>& list, const std::string& text) {
 // '/' of their own, but every split is tried so that one of them may.
 GridKey FindGridCell(const Form& form, const std::string& key) {
     for (int id = 0; id < form.FieldCount(); ++id) {
-        const FieldSpec& spec = form.Spec(id);
-        if (spec.kind != FieldKind::GridCell)
+        const FieldSpec& desc = form.Spec(id);
+        if (desc.kind != FieldKind::GridCell)
             continue;
         for (auto slash = key.find('/'); slash != std::string::npos;
              slash = key.find('/', slash + 1)) {
             const int row = IndexOf(form.State(id).rows, key.substr(0, slash));
-            const int col = IndexOf(spec.columns, key.substr(slash + 1));
+            const int col = IndexOf(desc.columns, key.substr(slash + 1));
             if (row >= 0 && col >= 0)
                 return GridKey{id, row, col};
         }
@@ -35,10 +35,10 @@ GridKey FindGridCell(const Form& form, const std::string& key) {
     return GridKey{};
 }
 
-std::string TypedText(const FieldSpec& spec, const std::string& value) {
-    std::string text = spec.filter.Apply(value);
-    if (spec.textLimit > 0)
-        text = Utf8Left(text, static_cast<std::size_t>(spec.textLimit));
+std::string TypedText(const FieldSpec& desc, const std::string& value) {
+    std::string text = desc.filter.Apply(value);
+    if (desc.textLimit > 0)
+        text = Utf8Left(text, static_cast<std::size_t>(desc.textLimit));
     return text;
 }
 
@@ -98,19 +98,19 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
         form.GridCellCommitted(cell.id, cell.row, cell.col);
         return true;
     }
-    const FieldSpec& spec = form.Spec(id);
+    const FieldSpec& desc = form.Spec(id);
     if (!Usable(form, id, error))
         return false;
     FieldState& st = form.State(id);
     if (line.kind != ProfileLine::Kind::Value) {
-        if (spec.kind != FieldKind::SpinEdit) {
+        if (desc.kind != FieldKind::SpinEdit) {
             error = "the field has no spin button";
             return false;
         }
         form.SpinStep(id, line.kind == ProfileLine::Kind::SpinUp ? 1 : -1);
         return true;
     }
-    switch (spec.kind) {
+    switch (desc.kind) {
     case FieldKind::Edit:
     case FieldKind::SpinEdit:
     case FieldKind::TypeableCombo:
@@ -118,18 +118,18 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
         return true;
     case FieldKind::DropDownList:
     case FieldKind::RadioGroup: {
-        const bool list = spec.kind == FieldKind::DropDownList;
-        const int index = IndexOf(spec.choices, line.value);
+        const bool list = desc.kind == FieldKind::DropDownList;
+        const int index = IndexOf(desc.choices, line.value);
         if (index < 0) {
             error = "'" + line.value +
                     (list ? "' is no entry of the list (" : "' is no button of the group (") +
-                    EntryList(spec.choices) + ")";
+                    EntryList(desc.choices) + ")";
             return false;
         }
         if (list && index == st.index)
             return true; // picking the selected entry changes nothing
         st.index = index;
-        st.text = spec.choices[static_cast<std::size_t>(index)];
+        st.text = desc.choices[static_cast<std::size_t>(index)];
         if (list)
             form.ListPicked(id);
         else
@@ -149,10 +149,10 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
         return true;
     }
     case FieldKind::PushButton:
-        if (spec.argumentGrid >= 0) {
-            if (IndexOf(form.State(spec.argumentGrid).rows, line.value) < 0) {
+        if (desc.argumentGrid >= 0) {
+            if (IndexOf(form.State(desc.argumentGrid).rows, line.value) < 0) {
                 error = "the button takes the row label of a cell of '" +
-                        form.Spec(spec.argumentGrid).key + "'";
+                        form.Spec(desc.argumentGrid).key + "'";
                 return false;
             }
         } else if (!line.value.empty()) {
@@ -177,37 +177,37 @@ std::vector<ProfileLine> FormProfileLines(const Form& form) {
         lines.push_back(std::move(line));
     };
     for (int id = 0; id < form.FieldCount(); ++id) {
-        const FieldSpec& spec = form.Spec(id);
+        const FieldSpec& desc = form.Spec(id);
         const FieldState& st = form.State(id);
-        if (!spec.inProfile || !st.visible || spec.kind == FieldKind::PushButton)
+        if (!desc.inProfile || !st.visible || desc.kind == FieldKind::PushButton)
             continue;
-        if (spec.readOnly) {
+        if (desc.readOnly) {
             ProfileLine line;
             line.kind = ProfileLine::Kind::Comment;
-            line.value = spec.key + "=" + st.text;
+            line.value = desc.key + "=" + st.text;
             lines.push_back(std::move(line));
             continue;
         }
         if (!st.enabled)
             continue;
-        switch (spec.kind) {
+        switch (desc.kind) {
         case FieldKind::Edit:
         case FieldKind::SpinEdit:
         case FieldKind::TypeableCombo:
-            add(spec.key, st.text);
+            add(desc.key, st.text);
             break;
         case FieldKind::DropDownList:
         case FieldKind::RadioGroup:
-            if (st.index >= 0 && st.index < static_cast<int>(spec.choices.size()))
-                add(spec.key, spec.choices[static_cast<std::size_t>(st.index)]);
+            if (st.index >= 0 && st.index < static_cast<int>(desc.choices.size()))
+                add(desc.key, desc.choices[static_cast<std::size_t>(st.index)]);
             break;
         case FieldKind::CheckBox:
-            add(spec.key, st.checked ? "1" : "0");
+            add(desc.key, st.checked ? "1" : "0");
             break;
         case FieldKind::GridCell:
             for (std::size_t r = 0; r < st.rows.size(); ++r)
-                for (std::size_t c = 0; c < spec.columns.size(); ++c)
-                    add(st.rows[r] + "/" + spec.columns[c],
+                for (std::size_t c = 0; c < desc.columns.size(); ++c)
+                    add(st.rows[r] + "/" + desc.columns[c],
                         form.Cell(id, static_cast<int>(r), static_cast<int>(c)));
             break;
         case FieldKind::PushButton:

@@ -219,18 +219,18 @@ const std::vector<FieldSpec>& ParamTuningForm::Fields() const {
         }
         for (int i = 0; i < kNumberCount; ++i) {
             const NumberRow& row = kNumbers[i];
-            FieldSpec& spec = f[kFirstNumber + i];
-            spec = FieldSpec(row.label, FieldKind::SpinEdit);
-            spec.textLimit = row.limit;
+            FieldSpec& desc = f[kFirstNumber + i];
+            desc = FieldSpec(row.label, FieldKind::SpinEdit);
+            desc.textLimit = row.limit;
             switch (row.input) {
             case Input::Digits:
-                spec.filter = filters::kDigits;
+                desc.filter = filters::kDigits;
                 break;
             case Input::Hex:
-                spec.filter = KeyFilter{"0123456789ABCDEF", false, true};
+                desc.filter = KeyFilter{"0123456789ABCDEF", false, true};
                 break;
             case Input::AnyUpper:
-                spec.filter = KeyFilter{nullptr, false, true};
+                desc.filter = KeyFilter{nullptr, false, true};
                 break;
             }
         }

@@ -36,8 +36,8 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex&) const override {
         auto* spin = new SpinEdit(parent);
-        const forms::FieldSpec& spec = form_.Spec(grid_);
-        spin->SetRules(spec.filter, spec.textLimit);
+        const forms::FieldSpec& desc = form_.Spec(grid_);
+        spin->SetRules(desc.filter, desc.textLimit);
         spin->setFrame(false);
         spin->setAlignment(Qt::AlignCenter);
         QObject::connect(spin, &SpinEdit::stepped, spin, [this, spin](int delta) {

@@ -41,8 +41,8 @@ class CellDelegate : public QStyledItemDelegate {
 public:
     using Commit = std::function<void(int row, int col, const QString& text)>;
 
-    CellDelegate(const FieldSpec& spec, Commit commit, QTableWidget* table)
-        : QStyledItemDelegate(table), filter_(spec.filter), limit_(spec.textLimit),
+    CellDelegate(const FieldSpec& desc, Commit commit, QTableWidget* table)
+        : QStyledItemDelegate(table), filter_(desc.filter), limit_(desc.textLimit),
           commit_(std::move(commit)), table_(table) {}
 
     void SetEnterMovesDown(bool on) { enterMovesDown_ = on; }
@@ -225,7 +225,7 @@ QLabel* FormBinder::Label(int id, const QString& text) {
 }
 
 QWidget* FormBinder::Create(int id) {
-    const FieldSpec& spec = form_.Spec(id);
+    const FieldSpec& desc = form_.Spec(id);
     Binding& b = bindings_[static_cast<std::size_t>(id)];
     auto typed = [this, id](const QString& text) {
         Run([&] {
@@ -233,21 +233,21 @@ QWidget* FormBinder::Create(int id) {
             form_.TextTyped(id);
         });
     };
-    switch (spec.kind) {
+    switch (desc.kind) {
     case FieldKind::Edit: {
         auto* edit = new QLineEdit(dialog_);
-        edit->setReadOnly(spec.readOnly);
-        if (!spec.readOnly)
-            new KeyFilterValidator(edit, spec.filter, spec.textLimit);
-        edit->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(spec.filter) && !spec.readOnly);
+        edit->setReadOnly(desc.readOnly);
+        if (!desc.readOnly)
+            new KeyFilterValidator(edit, desc.filter, desc.textLimit);
+        edit->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(desc.filter) && !desc.readOnly);
         connect(edit, &QLineEdit::textEdited, this, typed);
         Watch(id, edit);
         return edit;
     }
     case FieldKind::SpinEdit: {
         auto* spin = new SpinEdit(dialog_);
-        spin->SetRules(spec.filter, spec.textLimit);
-        spin->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(spec.filter));
+        spin->SetRules(desc.filter, desc.textLimit);
+        spin->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(desc.filter));
         connect(spin, &SpinEdit::textEdited, this, typed);
         connect(spin, &SpinEdit::stepped, this,
                 [this, id](int delta) { Run([&] { form_.SpinStep(id, delta); }); });
@@ -259,11 +259,11 @@ QWidget* FormBinder::Create(int id) {
     case FieldKind::DropDownList: {
         auto* combo = new QComboBox(dialog_);
         combo->setMaxVisibleItems(kVisibleListItems);
-        for (const std::string& choice : spec.choices)
+        for (const std::string& choice : desc.choices)
             combo->addItem(T(choice));
         combo->setCurrentIndex(-1);
         Watch(id, combo);
-        if (spec.kind == FieldKind::DropDownList) {
+        if (desc.kind == FieldKind::DropDownList) {
             connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
                 Run([&] {
                     FieldState& s = form_.State(id);
@@ -279,8 +279,8 @@ QWidget* FormBinder::Create(int id) {
         combo->setInsertPolicy(QComboBox::NoInsert);
         // What the user types stays as typed: no completion.
         combo->setCompleter(nullptr);
-        new KeyFilterValidator(combo->lineEdit(), spec.filter, spec.textLimit);
-        combo->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(spec.filter));
+        new KeyFilterValidator(combo->lineEdit(), desc.filter, desc.textLimit);
+        combo->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(desc.filter));
         connect(combo->lineEdit(), &QLineEdit::textEdited, this, typed);
         connect(combo, &QComboBox::activated, this, [this, id](int index) {
             Run([&] {
@@ -294,7 +294,7 @@ QWidget* FormBinder::Create(int id) {
         return combo;
     }
     case FieldKind::CheckBox: {
-        auto* box = new QCheckBox(T(spec.key), dialog_);
+        auto* box = new QCheckBox(T(desc.key), dialog_);
         connect(box, &QCheckBox::clicked, this, [this, id](bool checked) {
             Run([&] {
                 form_.State(id).checked = checked;
@@ -306,8 +306,8 @@ QWidget* FormBinder::Create(int id) {
     }
     case FieldKind::RadioGroup: {
         b.group = new QButtonGroup(this);
-        for (std::size_t i = 0; i < spec.choices.size(); ++i) {
-            auto* radio = new QRadioButton(T(spec.choices[i]), dialog_);
+        for (std::size_t i = 0; i < desc.choices.size(); ++i) {
+            auto* radio = new QRadioButton(T(desc.choices[i]), dialog_);
             b.group->addButton(radio, static_cast<int>(i));
             b.radios.push_back(radio);
             Watch(id, radio);
@@ -323,9 +323,9 @@ QWidget* FormBinder::Create(int id) {
         return b.radios.empty() ? nullptr : b.radios.front();
     }
     case FieldKind::GridCell: {
-        auto* table = new QTableWidget(0, static_cast<int>(spec.columns.size()), dialog_);
+        auto* table = new QTableWidget(0, static_cast<int>(desc.columns.size()), dialog_);
         QStringList titles;
-        for (const std::string& column : spec.columns)
+        for (const std::string& column : desc.columns)
             titles << T(column);
         table->setHorizontalHeaderLabels(titles);
         table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -339,7 +339,7 @@ QWidget* FormBinder::Create(int id) {
                 table->edit(index);
         });
         table->setItemDelegate(new CellDelegate(
-            spec,
+            desc,
             [this, id](int row, int col, const QString& text) {
                 Run([&] {
                     form_.SetCell(id, row, col, text.toStdString());
@@ -351,7 +351,7 @@ QWidget* FormBinder::Create(int id) {
         return table;
     }
     case FieldKind::PushButton: {
-        auto* button = new QPushButton(T(spec.key), dialog_);
+        auto* button = new QPushButton(T(desc.key), dialog_);
         connect(button, &QPushButton::clicked, this, [this, id] {
             std::string argument;
             const int grid = form_.Spec(id).argumentGrid;
@@ -389,10 +389,10 @@ void FormBinder::RefreshField(int id) {
     Binding& b = bindings_.at(static_cast<std::size_t>(id));
     if (!b.widget)
         return;
-    const FieldSpec& spec = form_.Spec(id);
+    const FieldSpec& desc = form_.Spec(id);
     const FieldState& st = form_.State(id);
     std::vector<QWidget*> widgets{b.widget};
-    switch (spec.kind) {
+    switch (desc.kind) {
     case FieldKind::Edit: {
         auto* edit = static_cast<QLineEdit*>(b.widget);
         const QString text = Shown(id, st.text);
@@ -453,7 +453,7 @@ void FormBinder::RefreshField(int id) {
     case FieldKind::GridCell: {
         auto* table = static_cast<QTableWidget*>(b.widget);
         const int rows = static_cast<int>(st.rows.size());
-        const int cols = static_cast<int>(spec.columns.size());
+        const int cols = static_cast<int>(desc.columns.size());
         const QSignalBlocker block(table);
         if (table->rowCount() != rows) {
             table->setRowCount(rows);

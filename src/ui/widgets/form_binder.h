@@ -24,14 +24,14 @@
 //   DropDownList   QComboBox      picking another entry: ListPicked
 //   CheckBox       QCheckBox      click: BoxToggled
 //   RadioGroup     QRadioButton per choice   click: RadioPressed
-//   GridCell       QTableWidget   rows = state rows, columns = spec columns;
+//   GridCell       QTableWidget   rows = state rows, columns = description columns;
 //                                 an in-place edit closed: GridCellCommitted
 //                                 (a left press on a cell, F2 or typing opens
 //                                 the editor over the cell, its text wholly
 //                                 selected; Enter, Esc and losing the focus
 //                                 commit; see GridOptions)
 //   PushButton     QPushButton    click: ButtonPressed (the row label of the
-//                                 current row of spec.argumentGrid, if any)
+//                                 current row of desc.argumentGrid, if any)
 //
 //   focus enters a field          FocusGained
 //   focus leaves an edit/spin/typeable combo   TextCommitted (not for the
