@@ -44,6 +44,7 @@ using CommandTable = std::map<std::string, Command>;
 
 void RegisterOfflineCommands(CommandTable& table);
 void RegisterFormCommands(CommandTable& table);
+void RegisterCsvCommands(CommandTable& table);
 // Provided by the serial-link build; absent when it is not built.
 void RegisterTransferCommands(CommandTable& table);
 
