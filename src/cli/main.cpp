@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
     CommandTable table;
     RegisterOfflineCommands(table);
     RegisterFormCommands(table);
+    RegisterDiffCommands(table);
     RegisterTransferCommands(table);
     if (argc < 2)
         return UsageError("missing command");
