@@ -45,6 +45,7 @@ using CommandTable = std::map<std::string, Command>;
 void RegisterOfflineCommands(CommandTable& table);
 void RegisterFormCommands(CommandTable& table);
 void RegisterCsvCommands(CommandTable& table);
+void RegisterDiffCommands(CommandTable& table);
 // Provided by the serial-link build; absent when it is not built.
 void RegisterTransferCommands(CommandTable& table);
 
@@ -60,6 +61,10 @@ bool WriteOutput(const std::string& text);
 bool LoadInputImage(const std::string& path, RadioImage& image);
 // Saves an output image; on failure prints the reason and returns false.
 bool SaveOutputImage(const std::string& path, const RadioImage& image);
+
+// The model name: Setup/Type of the Program.ini beside the program (empty
+// when absent).
+std::string ModelNameFromIni();
 
 // The directory of kestra-cli, ending in a separator.
 const std::string& ProgramDirectory();

@@ -14,11 +14,20 @@
 
 namespace kestra::cli {
 
+// The model name: Setup/Type of the Program.ini beside the program, read only
+// (empty when the file is absent or not a regular file).
+std::string ModelNameFromIni() {
+    std::string text;
+    std::string value;
+    if (ReadRegularFile(ProgramDirectory() + kProfileFileName, std::size_t{1} << 20, text, nullptr))
+        FindProfileValue(text, "Setup", "Type", value);
+    return value;
+}
+
 namespace {
 
 // Profiles and settings files larger than these are not read.
 constexpr std::size_t kMaxProfileSize = 64u << 20;
-constexpr std::size_t kMaxProfileFileSize = 1u << 20;
 
 using forms::FormSession;
 using forms::ProfileLine;
@@ -28,16 +37,6 @@ using forms::ProfileSection;
 int InputError(const std::string& message) {
     std::fprintf(stderr, "kestra-cli: %s\n", message.c_str());
     return kExitUsage;
-}
-
-// The model name: Setup/Type of the Program.ini beside the program, read only
-// (empty when the file is absent or not a regular file).
-std::string ModelNameFromIni() {
-    std::string text;
-    std::string value;
-    if (ReadRegularFile(ProgramDirectory() + kProfileFileName, kMaxProfileFileSize, text, nullptr))
-        FindProfileValue(text, "Setup", "Type", value);
-    return value;
 }
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {

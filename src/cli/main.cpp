@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
     RegisterOfflineCommands(table);
     RegisterFormCommands(table);
     RegisterCsvCommands(table);
+    RegisterDiffCommands(table);
     RegisterTransferCommands(table);
     if (argc < 2)
         return UsageError("missing command");

@@ -1,16 +1,20 @@
 // Commands that talk to a radio (or the virtual radio): read, write, init,
 // calibration, decoder, simulate, ports.
 #include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
 
 #include <atomic>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <string>
 
 #include "cli/cli.h"
 #include "core/document/app_state.h"
+#include "core/document/backups.h"
 #include "core/document/dat_file.h"
 #include "core/document/default_image.h"
 #include "core/grid/channel_grid.h"
@@ -176,13 +180,18 @@ bool TakeLinkArgs(const std::string& command, const Args& args, bool factoryRequ
 // a write takes one image file. Returns false with the exit status set.
 bool ParseExchangeArgs(const std::string& command, bool read, bool factoryRequired,
                        const std::vector<std::string>& argv, Args& args, LinkArgs& link,
-                       int& exitCode) {
+                       int& exitCode, bool backups = false) {
     std::string error;
-    const std::vector<std::string> values =
+    std::vector<std::string> values =
         read ? std::vector<std::string>{"--port", "--factory", "--base", "-o"}
              : std::vector<std::string>{"--port", "--factory"};
+    std::vector<std::string> flags{"--trace"};
+    if (backups) {
+        values.push_back("--backup-dir");
+        flags.push_back("--no-backup");
+    }
     exitCode = kExitUsage;
-    if (!ParseArgs(argv, values, {"--trace"}, args, error))
+    if (!ParseArgs(argv, values, flags, args, error))
         exitCode = UsageError(error);
     else if (read && (!args.positional.empty() || !args.Option("-o")))
         exitCode = UsageError(command + ": expected -o OUT.dat and no other file");
@@ -201,6 +210,30 @@ bool LoadReadBase(const Args& args, RadioImage& image) {
     return true;
 }
 
+// Saves the image of a successful exchange as a backup (--backup-dir, else
+// backups/ in the per-user data folder the application uses). A backup that
+// cannot be written is a warning: the exchange succeeded.
+void SaveTransferBackup(const Args& args, const std::string& kind, const RadioImage& image) {
+    if (args.Has("--no-backup"))
+        return;
+    std::string dir;
+    if (const std::string* given = args.Option("--backup-dir")) {
+        dir = *given;
+    } else {
+        QCoreApplication::setOrganizationName(QStringLiteral("Kestra"));
+        QCoreApplication::setApplicationName(QStringLiteral("kestra"));
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        if (data.isEmpty()) {
+            std::fprintf(stderr, "kestra-cli: warning: no per-user data folder for backups\n");
+            return;
+        }
+        dir = QDir::toNativeSeparators(data + QStringLiteral("/backups")).toStdString();
+    }
+    std::string reason;
+    if (!SaveBackup(dir, kind, image, std::time(nullptr), reason))
+        std::fprintf(stderr, "kestra-cli: warning: no backup saved: %s\n", reason.c_str());
+}
+
 int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) {
     const bool read = kind == TransferKind::Read;
     const std::string command = read ? "read" : kind == TransferKind::Write ? "write" : "init";
@@ -208,7 +241,7 @@ int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) 
     LinkArgs link;
     int exitCode = kExitUsage;
     if (!ParseExchangeArgs(command, read, kind == TransferKind::Initialise, argv, args, link,
-                           exitCode))
+                           exitCode, true))
         return exitCode;
 
     RadioImage image;
@@ -237,6 +270,8 @@ int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) 
     progress.Finish();
     if (stop.Received())
         return stop.Exit();
+    if (result.succeeded)
+        SaveTransferBackup(args, command, image);
     if (result.succeeded && read && !SaveOutputImage(*args.Option("-o"), image))
         return kExitFailed;
     return Report(result);
@@ -405,23 +440,30 @@ int RunPorts(const std::vector<std::string>& argv) {
 } // namespace
 
 void RegisterTransferCommands(CommandTable& table) {
-    table["read"] = {"read --port DEV [--base IMAGE.dat] [--factory PASSWORD] [--trace] -o OUT.dat",
-                     "read the radio into a copy of the base image (default: a new document's "
-                     "image) and save it",
-                     [](const std::vector<std::string>& a) {
-                         return RunTransferCommand(TransferKind::Read, a);
-                     }};
-    table["write"] = {"write --port DEV [--factory PASSWORD] [--trace] IMAGE.dat",
-                      "open IMAGE, convert and finalise it as the application does, write it "
-                      "into the radio",
-                      [](const std::vector<std::string>& a) {
-                          return RunTransferCommand(TransferKind::Write, a);
-                      }};
-    table["init"] = {"init --port DEV --factory PASSWORD [--trace] IMAGE.dat",
-                     "like write, but the whole image (initialise)",
-                     [](const std::vector<std::string>& a) {
-                         return RunTransferCommand(TransferKind::Initialise, a);
-                     }};
+    table["read"] = {
+        "read --port DEV [--base IMAGE.dat] [--factory PASSWORD] [--trace] [--no-backup] "
+        "[--backup-dir DIR] -o OUT.dat",
+        "read the radio into a copy of the base image (default: a new document's "
+        "image) and save it",
+        [](const std::vector<std::string>& a) {
+            return RunTransferCommand(TransferKind::Read, a);
+        }};
+    table["write"] = {
+        "write --port DEV [--factory PASSWORD] [--trace] [--no-backup] [--backup-dir DIR] "
+        "IMAGE.dat",
+        "open IMAGE, convert and finalise it as the application does, write it "
+        "into the radio",
+        [](const std::vector<std::string>& a) {
+            return RunTransferCommand(TransferKind::Write, a);
+        }};
+    table["init"] = {
+        "init --port DEV --factory PASSWORD [--trace] [--no-backup] [--backup-dir DIR] "
+        "IMAGE.dat",
+        "like write, but the whole image (initialise); read, write and init save a backup "
+        "of the image into backups/ of the per-user data folder",
+        [](const std::vector<std::string>& a) {
+            return RunTransferCommand(TransferKind::Initialise, a);
+        }};
     table["calibration"] = {
         "calibration read --port DEV --factory PASSWORD [--base IMAGE.dat] [--trace] -o OUT.dat"
         " | calibration write --port DEV --factory PASSWORD [--trace] IMAGE.dat",

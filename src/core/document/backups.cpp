@@ -1,0 +1,116 @@
+#include "core/document/backups.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "core/document/file_io.h"
+
+namespace kestra {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool AllDigits(const std::string& s, std::size_t from, std::size_t count) {
+    if (from + count > s.size())
+        return false;
+    for (std::size_t i = from; i < from + count; ++i)
+        if (!std::isdigit(static_cast<unsigned char>(s[i])))
+            return false;
+    return true;
+}
+
+// The backup file names in dir, oldest first (empty when dir cannot be read).
+std::vector<std::string> BackupNames(const std::string& dir) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (IsBackupFileName(name) && it->is_regular_file(ec))
+            names.push_back(name);
+    }
+    // Same-second suffixes sort after the plain name: "-2" < "-10" by number.
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string sa = a.substr(0, 15), sb = b.substr(0, 15);
+        if (sa != sb)
+            return sa < sb;
+        auto suffix = [](const std::string& n) {
+            const std::size_t dash = n.find('-', 16);
+            return dash == std::string::npos ? 1 : std::atoi(n.c_str() + dash + 1);
+        };
+        return suffix(a) != suffix(b) ? suffix(a) < suffix(b) : a < b;
+    });
+    return names;
+}
+
+} // namespace
+
+std::string BackupStem(std::time_t now, const std::string& kind) {
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    return std::string(text) + "-" + kind;
+}
+
+bool IsBackupFileName(const std::string& name) {
+    // YYYYMMDD-HHMMSS-KIND[-N].dat
+    if (name.size() < 20 || !AllDigits(name, 0, 8) || name[8] != '-' || !AllDigits(name, 9, 6) ||
+        name[15] != '-' || name.compare(name.size() - 4, 4, ".dat") != 0)
+        return false;
+    std::string rest = name.substr(16, name.size() - 20);
+    const std::size_t dash = rest.find('-');
+    if (dash != std::string::npos) {
+        if (!AllDigits(rest, dash + 1, rest.size() - dash - 1) || dash + 1 == rest.size())
+            return false;
+        rest.resize(dash);
+    }
+    return rest == "read" || rest == "write" || rest == "init";
+}
+
+bool SaveBackup(const std::string& dir, const std::string& kind, const RadioImage& image,
+                std::time_t now, std::string& reason, std::string* savedPath) {
+    try {
+        std::error_code ec;
+        fs::create_directories(dir, ec);
+        if (ec || !fs::is_directory(dir, ec)) {
+            reason = "cannot create the backup folder " + dir + (ec ? ": " + ec.message() : "");
+            return false;
+        }
+        const std::string stem = BackupStem(now, kind);
+        std::string path;
+        for (int n = 1;; ++n) {
+            path =
+                (fs::path(dir) / (stem + (n > 1 ? "-" + std::to_string(n) : "") + ".dat")).string();
+            if (fs::symlink_status(path, ec).type() == fs::file_type::not_found)
+                break;
+            if (n > 1000) {
+                reason = "no free backup name for " + stem;
+                return false;
+            }
+        }
+        std::string why;
+        if (!WriteWholeFile(path, image.data(), kImageSize, &why)) {
+            reason = "cannot write the backup " + path + ": " + why;
+            return false;
+        }
+        if (savedPath)
+            *savedPath = path;
+        const std::vector<std::string> names = BackupNames(dir);
+        for (std::size_t i = 0; i + kBackupsKept < names.size(); ++i)
+            fs::remove(fs::path(dir) / names[i], ec);
+        return true;
+    } catch (const std::exception& e) {
+        reason = e.what();
+        return false;
+    }
+}
+
+} // namespace kestra

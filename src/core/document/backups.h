@@ -1,0 +1,33 @@
+// Automatic backups: a copy of every image read from or sent to the radio,
+// kept in one folder as YYYYMMDD-HHMMSS-<kind>.dat (local time).
+//
+// A name already taken in the same second gets "-2", "-3", ... before ".dat";
+// a backup never replaces a file. After each save only the newest
+// kBackupsKept backup files (by name; other files are left alone) are kept.
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "core/image/radio_image.h"
+
+namespace kestra {
+
+inline constexpr int kBackupsKept = 200;
+
+// "20261206-233000-read" for kind "read" at that local time (no suffix, no
+// extension).
+std::string BackupStem(std::time_t now, const std::string& kind);
+
+// True when name (a file name, no folder) is one that SaveBackup writes.
+bool IsBackupFileName(const std::string& name);
+
+// Writes image into dir (created when missing) as a new backup of kind
+// ("read", "write" or "init"), atomically, then prunes the oldest backups.
+// On failure returns false with the reason; never throws. savedPath (when
+// given) receives the written file's path.
+bool SaveBackup(const std::string& dir, const std::string& kind, const RadioImage& image,
+                std::time_t now, std::string& reason, std::string* savedPath = nullptr);
+
+} // namespace kestra
