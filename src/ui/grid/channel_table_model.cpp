@@ -103,6 +103,13 @@ void ChannelTableModel::DiscardEditor() {
     grid_.editor = ChannelGrid::OpenEditor{};
 }
 
+PasteResult ChannelTableModel::Paste(GridCell at, const std::string& tsv) {
+    const PasteResult result = PasteCells(grid_, state_.image, state_.bandLimits, at, tsv);
+    if (result.firstRow > 0)
+        emit dataChanged(index(result.firstRow - 1, 0), index(result.lastRow - 1, kGridCols - 2));
+    return result;
+}
+
 void ChannelTableModel::RowChanged(int gridRow) {
     emit dataChanged(index(gridRow - 1, 0), index(gridRow - 1, kGridCols - 2));
 }

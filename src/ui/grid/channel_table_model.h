@@ -11,6 +11,7 @@
 
 #include "core/document/app_state.h"
 #include "core/grid/channel_grid.h"
+#include "core/grid/grid_clipboard.h"
 
 namespace kestra {
 
@@ -50,6 +51,9 @@ public:
     void CommitEditor(GridCell cell);
     // Forgets the open editor without committing it.
     void DiscardEditor();
+    // Pastes TSV at a cell by the grid's rules (PasteCells) and shows the
+    // rows it changed.
+    PasteResult Paste(GridCell at, const std::string& tsv);
 
 private:
     void RowChanged(int gridRow);

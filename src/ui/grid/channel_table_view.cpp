@@ -1,15 +1,27 @@
 #include "ui/grid/channel_table_view.h"
 
+#include <algorithm>
+
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <cmath>
 
+#include "core/codec/text_seam.h"
+#include "ui/app/translation.h"
 #include "ui/grid/cell_delegates.h"
 #include "ui/grid/channel_table_model.h"
 
 namespace kestra {
+
+namespace {
+const char* const kPasteTitle = KESTRA_TEXT("kestra", "粘贴");
+const char* const kPasteNotFitting = KESTRA_TEXT("kestra", "以下单元格未能粘贴：");
+} // namespace
 
 int TwipsToPixels(int twips, double dpi) {
     return static_cast<int>(std::lround(twips * dpi / 1440.0));
@@ -20,7 +32,7 @@ ChannelTableView::ChannelTableView(ChannelTableModel* model, QWidget* parent)
     setModel(model);
     setObjectName(QStringLiteral("channelGrid"));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setTabKeyNavigation(false);
     setWordWrap(false);
@@ -154,7 +166,54 @@ void ChannelTableView::OnScrolled() {
         CommitAndCloseEditor();
 }
 
+void ChannelTableView::CopySelection() {
+    const QModelIndexList selected = selectedIndexes();
+    const GridCell current = CurrentCell();
+    GridRect rect{current.row, current.col, current.row, current.col};
+    if (!selected.isEmpty()) {
+        const GridCell first = ChannelTableModel::CellOf(selected.first());
+        rect = GridRect{first.row, first.col, first.row, first.col};
+        for (const QModelIndex& index : selected) {
+            const GridCell cell = ChannelTableModel::CellOf(index);
+            rect.top = std::min(rect.top, cell.row);
+            rect.bottom = std::max(rect.bottom, cell.row);
+            rect.left = std::min(rect.left, cell.col);
+            rect.right = std::max(rect.right, cell.col);
+        }
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(CopyCells(model_->grid(), rect)));
+}
+
+PasteResult ChannelTableView::PasteClipboard() {
+    CommitAndCloseEditor();
+    const QString text = QGuiApplication::clipboard()->text();
+    const PasteResult result = model_->Paste(CurrentCell(), text.toStdString());
+    if (result.problems.empty())
+        return result;
+    QStringList lines{T(kPasteNotFitting)};
+    for (const PasteProblem& p : result.problems)
+        lines << QStringLiteral("%1 %2: \"%3\" - %4")
+                     .arg(QString::fromStdString(p.rowLabel), T(p.colLabel),
+                          QString::fromStdString(p.text), T(p.why));
+    auto* box = new QMessageBox(QMessageBox::Warning, T(kPasteTitle), lines.join('\n'),
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("pasteReport"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    return result;
+}
+
 void ChannelTableView::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelection();
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        PasteClipboard();
+        event->accept();
+        return;
+    }
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (mods == Qt::NoModifier) {
         switch (event->key()) {
@@ -180,7 +239,9 @@ void ChannelTableView::keyPressEvent(QKeyEvent* event) {
 
 void ChannelTableView::mousePressEvent(QMouseEvent* event) {
     QTableView::mousePressEvent(event);
-    if (event->button() != Qt::LeftButton)
+    // Shift and Ctrl clicks extend the selection instead of editing.
+    if (event->button() != Qt::LeftButton ||
+        (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
         return;
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid())

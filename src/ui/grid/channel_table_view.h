@@ -7,12 +7,16 @@
 //   Right / Left                MoveRight / MoveLeft (wrapping rows)
 //   wheel                       one page per 120 step
 //   any scrolling               commits the open editor
+//   Ctrl+C                      the selected block as TSV on the clipboard
+//   Ctrl+V                      pastes TSV from the current cell (PasteCells)
+//                               and lists the cells that did not fit
 #pragma once
 
 #include <QPointer>
 #include <QTableView>
 
 #include "core/grid/channel_grid.h"
+#include "core/grid/grid_clipboard.h"
 
 namespace kestra {
 
@@ -36,6 +40,13 @@ public:
     // Makes a cell the current one and scrolls it into view.
     void SetCurrentCell(GridCell cell);
     GridCell CurrentCell() const;
+
+    // The selected cells' bounding block (the current cell when nothing is
+    // selected) as TSV on the clipboard.
+    void CopySelection();
+    // Pastes the clipboard's text from the current cell; the cells that did
+    // not fit are listed in a message box.
+    PasteResult PasteClipboard();
 
     // Column widths and row heights for the screen's resolution.
     void ApplyGeometry();

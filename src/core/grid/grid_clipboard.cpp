@@ -1,0 +1,139 @@
+#include "core/grid/grid_clipboard.h"
+
+#include <algorithm>
+
+#include "core/codec/codecs.h"
+
+namespace kestra {
+
+namespace {
+
+std::string Trim(const std::string& s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+bool LooksLikeFrequency(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), FrequencyEditorAccepts) &&
+           std::count(text.begin(), text.end(), '.') <= 1 && text != ".";
+}
+
+// Why `text` cannot be committed into `cell` (nullptr when it can).
+const char* Refusal(const ChannelGrid& grid, const BandLimits& limits, GridCell cell,
+                    const std::string& text) {
+    if (cell.row < 1 || cell.row >= kGridRows || cell.col < 1 || cell.col >= kGridCols)
+        return pastetext::kBeyondGrid;
+    const EditorKind kind = EditorForColumn(cell.col);
+    if (kind == EditorKind::Frequency) {
+        if (text.empty())
+            return cell.col == kColTx && !grid.RowEmpty(cell.row) &&
+                           !grid.Text(cell.row, kColTx).empty()
+                       ? pastetext::kTxKept
+                       : nullptr;
+        if (!LooksLikeFrequency(text))
+            return pastetext::kNotFrequency;
+        // Typing moves such a frequency to a band edge; a pasted value that
+        // far off is refused rather than turned into another channel.
+        if (!limits.InBand(TextToFrequency(text)) && limits.FirstConfiguredBand() >= 0)
+            return pastetext::kOutsideBands;
+        return nullptr;
+    }
+    if (text.empty())
+        return kind == EditorKind::Choice && !grid.RowEmpty(cell.row) ? pastetext::kUnknownChoice
+                                                                      : nullptr;
+    if (grid.RowEmpty(cell.row))
+        return pastetext::kEmptyChannel;
+    if (kind == EditorKind::Tone) {
+        if (NormalizeToneText(text) == kNoToneText && text != kNoToneText)
+            return pastetext::kUnknownTone;
+        return nullptr;
+    }
+    const std::vector<std::string>& choices = ChoicesForColumn(cell.col);
+    if (std::find(choices.begin(), choices.end(), text) == choices.end())
+        return pastetext::kUnknownChoice;
+    return nullptr;
+}
+
+} // namespace
+
+std::string CopyCells(const ChannelGrid& grid, const GridRect& rect) {
+    std::string out;
+    for (int r = rect.top; r <= rect.bottom; ++r) {
+        if (r > rect.top)
+            out += '\n';
+        for (int c = rect.left; c <= rect.right; ++c) {
+            if (c > rect.left)
+                out += '\t';
+            out += grid.Text(r, c);
+        }
+    }
+    return out;
+}
+
+std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv) {
+    std::vector<std::vector<std::string>> rows;
+    std::size_t start = 0;
+    while (start < tsv.size()) {
+        std::size_t end = tsv.find('\n', start);
+        if (end == std::string::npos)
+            end = tsv.size();
+        std::string line = tsv.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::vector<std::string> cells;
+        std::size_t cellStart = 0;
+        for (;;) {
+            const std::size_t tab = line.find('\t', cellStart);
+            cells.push_back(line.substr(cellStart, tab - cellStart));
+            if (tab == std::string::npos)
+                break;
+            cellStart = tab + 1;
+        }
+        rows.push_back(std::move(cells));
+        start = end + 1;
+    }
+    return rows;
+}
+
+PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& limits, GridCell at,
+                       const std::string& tsv) {
+    PasteResult result;
+    const std::vector<std::vector<std::string>> rows = SplitTsv(tsv);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            const GridCell cell{at.row + static_cast<int>(r), at.col + static_cast<int>(c)};
+            const std::string text = Trim(rows[r][c]);
+            // An empty cell beyond the grid loses nothing.
+            if (text.empty() && (cell.row >= kGridRows || cell.col >= kGridCols))
+                continue;
+            if (const char* why = Refusal(grid, limits, cell, text)) {
+                const bool rowIn = cell.row >= 1 && cell.row < kGridRows;
+                const bool colIn = cell.col >= 1 && cell.col < kGridCols;
+                result.problems.push_back(PasteProblem{
+                    cell.row, cell.col,
+                    rowIn ? grid.Text(cell.row, kColLabel) : std::to_string(cell.row),
+                    colIn ? grid.Text(0, cell.col) : std::to_string(cell.col), text, why});
+                continue;
+            }
+            switch (EditorForColumn(cell.col)) {
+            case EditorKind::Frequency:
+                CommitFrequency(grid, image, limits, cell, text);
+                break;
+            case EditorKind::Tone:
+                CommitTone(grid, cell, text);
+                break;
+            default:
+                CommitChoice(grid, cell, text);
+                break;
+            }
+            if (result.firstRow == 0)
+                result.firstRow = cell.row;
+            result.lastRow = cell.row;
+        }
+    }
+    return result;
+}
+
+} // namespace kestra

@@ -1,0 +1,70 @@
+// Copy and paste between the channel grid and spreadsheets: a block of cells
+// travels as tab-separated text (cells by tab, rows by newline) holding the
+// grid texts.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/codec/text_seam.h"
+#include "core/grid/channel_grid.h"
+
+namespace kestra {
+
+// A block of grid cells, corners included.
+struct GridRect {
+    int top = 1;
+    int left = 1;
+    int bottom = 1;
+    int right = 1;
+};
+
+// Why a pasted cell did not land. The texts are the grid's own; a view shows
+// them translated.
+namespace pastetext {
+inline constexpr const char* kBeyondGrid = KESTRA_TEXT("kestra", "超出表格");
+inline constexpr const char* kNotFrequency = KESTRA_TEXT("kestra", "不是频率");
+inline constexpr const char* kOutsideBands = KESTRA_TEXT("kestra", "不在频段内");
+inline constexpr const char* kUnknownTone = KESTRA_TEXT("kestra", "未知信令");
+inline constexpr const char* kUnknownChoice = KESTRA_TEXT("kestra", "不是可选项");
+inline constexpr const char* kTxKept = KESTRA_TEXT("kestra", "发射频率不能清空");
+inline constexpr const char* kEmptyChannel = KESTRA_TEXT("kestra", "信道为空");
+} // namespace pastetext
+
+// One pasted cell that did not land: where it was headed (the row label and
+// column header where they exist, else the row or column number), its text
+// and why.
+struct PasteProblem {
+    int row = 0;
+    int col = 0;
+    std::string rowLabel;
+    std::string colLabel;
+    std::string text;
+    std::string why;
+};
+
+struct PasteResult {
+    std::vector<PasteProblem> problems;
+    int firstRow = 0; // rows whose texts may have changed (0 when none)
+    int lastRow = -1;
+};
+
+// The texts of a block as TSV, rows ended by "\n" except the last.
+std::string CopyCells(const ChannelGrid& grid, const GridRect& rect);
+
+// Splits TSV as spreadsheets put it on the clipboard (LF or CRLF, an optional
+// final line end) into rows of cells.
+std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv);
+
+// Pastes TSV into the grid with its top left cell at `at`. Every cell goes
+// through its column's commit rule as if typed into that cell (an off-raster
+// frequency is snapped, a tone is normalised). A cell that cannot land -
+// beyond the grid, not a frequency or outside both bands in a frequency
+// column, an empty TX of a used channel (typing keeps its TX too: pasting a
+// receive-only channel over another must not leave it transmitting unseen),
+// an unknown tone or choice, a value for an empty channel - is left
+// out and reported.
+PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& limits, GridCell at,
+                       const std::string& tsv);
+
+} // namespace kestra
