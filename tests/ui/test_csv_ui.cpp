@@ -15,19 +15,6 @@
 using namespace kestra;
 using namespace kestra::test;
 
-namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray Bytes(const RadioImage& image) {
-    return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
-}
-
-} // namespace
-
 class TestCsvUi : public QObject {
     Q_OBJECT
 
