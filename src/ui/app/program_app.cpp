@@ -45,6 +45,23 @@ QString DatFilter() {
     return QString::fromUtf8(text::kDatFilter);
 }
 
+// The save dialog: starts at file when one is named, else in folder; the
+// name chosen, or empty when cancelled.
+QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,
+                    const QString& file, const QString& folder) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
+    if (!file.isEmpty())
+        dialog.selectFile(file);
+    else
+        dialog.setDirectory(folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
 // A CSV of 256 channels is a few tens of KiB; anything this large is not one.
 constexpr std::size_t kCsvMaxBytes = 4u << 20;
 
@@ -221,17 +238,10 @@ void CProgramApp::OnFileSaveAs() {
     CChildFrame* child = frame_->ActiveChild();
     if (!child)
         return;
-    QFileDialog dialog(frame_.get());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(DatFilter());
-    dialog.setDefaultSuffix(QStringLiteral("dat"));
-    if (!child->document()->PathName().isEmpty())
-        dialog.selectFile(child->document()->PathName());
-    else
-        dialog.setDirectory(StartFolder());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    SaveDocumentAs(dialog.selectedFiles().first());
+    const QString path = AskSaveName(frame_.get(), DatFilter(), QStringLiteral("dat"),
+                                     child->document()->PathName(), StartFolder());
+    if (!path.isEmpty())
+        SaveDocumentAs(path);
 }
 
 bool CProgramApp::SaveDocumentAs(const QString& path) {
@@ -258,14 +268,10 @@ void CProgramApp::OnFileClose() {
 void CProgramApp::OnFileExportCsv() {
     if (!frame_->ActiveChild())
         return;
-    QFileDialog dialog(frame_.get());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QString::fromUtf8(text::kCsvFilter));
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.setDirectory(StartFolder());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    ExportCsvTo(dialog.selectedFiles().first());
+    const QString path = AskSaveName(frame_.get(), QString::fromUtf8(text::kCsvFilter),
+                                     QStringLiteral("csv"), QString(), StartFolder());
+    if (!path.isEmpty())
+        ExportCsvTo(path);
 }
 
 bool CProgramApp::ExportCsvTo(const QString& path) {
