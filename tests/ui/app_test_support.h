@@ -63,6 +63,17 @@ struct AppDir {
     }
 };
 
+// The whole content of a file (empty when it cannot be read).
+inline QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The image's bytes, to compare images byte for byte.
+inline QByteArray Bytes(const RadioImage& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
+}
+
 // Clicks the button of a dialog that shows text.
 inline bool ClickButton(QWidget* dialog, const QString& text) {
     for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>()) {

@@ -22,15 +22,6 @@ using namespace kestra::test;
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray Bytes(const RadioImage& image) {
-    return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
-}
-
 // The folder a file dialog starts in; the dialog is cancelled.
 ModalDriver::Handler StartFolderOf(QString* folder) {
     return [folder](QWidget* w) {

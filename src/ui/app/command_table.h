@@ -40,6 +40,8 @@ enum CommandId : int {
     kIdEditFmRadio = 32806,
     kIdParamTuning = 32807,
     kIdDtmfInit = 32808,
+    kIdFileImportCsv = 32820,
+    kIdFileExportCsv = 32821,
     // Layout rows: a menu separator, and the place of the recent files.
     kIdSeparator = 0,
     kIdRecentFiles = -1,

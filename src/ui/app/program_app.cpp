@@ -13,6 +13,8 @@
 #include <QTranslator>
 #include <cstdio>
 
+#include "core/document/file_io.h"
+#include "core/interchange/channel_csv.h"
 #include "link/serial_link.h"
 #include "link/virtual_radio.h"
 #include "ui/app/child_frame.h"
@@ -26,6 +28,7 @@
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/csv_import_dlg.h"
 #include "ui/dialogs/port_setup_dlg.h"
 #include "ui/grid/program_view.h"
 
@@ -41,6 +44,26 @@ void PrintTo(std::FILE* stream, const QString& text) {
 QString DatFilter() {
     return QString::fromUtf8(text::kDatFilter);
 }
+
+// The save dialog: starts at file when one is named, else in folder; the
+// name chosen, or empty when cancelled.
+QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,
+                    const QString& file, const QString& folder) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
+    if (!file.isEmpty())
+        dialog.selectFile(file);
+    else
+        dialog.setDirectory(folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+// A CSV of 256 channels is a few tens of KiB; anything this large is not one.
+constexpr std::size_t kCsvMaxBytes = 4u << 20;
 
 } // namespace
 
@@ -215,17 +238,10 @@ void CProgramApp::OnFileSaveAs() {
     CChildFrame* child = frame_->ActiveChild();
     if (!child)
         return;
-    QFileDialog dialog(frame_.get());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(DatFilter());
-    dialog.setDefaultSuffix(QStringLiteral("dat"));
-    if (!child->document()->PathName().isEmpty())
-        dialog.selectFile(child->document()->PathName());
-    else
-        dialog.setDirectory(StartFolder());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    SaveDocumentAs(dialog.selectedFiles().first());
+    const QString path = AskSaveName(frame_.get(), DatFilter(), QStringLiteral("dat"),
+                                     child->document()->PathName(), StartFolder());
+    if (!path.isEmpty())
+        SaveDocumentAs(path);
 }
 
 bool CProgramApp::SaveDocumentAs(const QString& path) {
@@ -247,6 +263,77 @@ void CProgramApp::OnFileClose() {
     // The window is hidden; its document stays open.
     if (CChildFrame* child = frame_->ActiveChild())
         child->HideWindow();
+}
+
+void CProgramApp::OnFileExportCsv() {
+    if (!frame_->ActiveChild())
+        return;
+    const QString path = AskSaveName(frame_.get(), QString::fromUtf8(text::kCsvFilter),
+                                     QStringLiteral("csv"), QString(), StartFolder());
+    if (!path.isEmpty())
+        ExportCsvTo(path);
+}
+
+bool CProgramApp::ExportCsvTo(const QString& path) {
+    CProgramView* view = frame_->ActiveView();
+    if (!view)
+        return false;
+    view->ConvertGridToImage();
+    const std::string csv = ExportChannelCsv(state_.image);
+    const QString full = CMyDocManager::NormalisePath(path);
+    std::string reason;
+    if (!WriteWholeFile(full.toStdString(), csv.data(), csv.size(), &reason)) {
+        ShowMessage(frame_.get(), T(text::kCsvWriteFailed), QString::fromStdString(reason),
+                    QMessageBox::Warning);
+        return false;
+    }
+    RememberFolder(full);
+    return true;
+}
+
+void CProgramApp::OnFileImportCsv() {
+    if (!frame_->ActiveChild())
+        return;
+    const QString path = QFileDialog::getOpenFileName(frame_.get(), QString(), StartFolder(),
+                                                      QString::fromUtf8(text::kCsvFilter));
+    if (!path.isEmpty())
+        ImportCsvFrom(path);
+}
+
+bool CProgramApp::ImportCsvFrom(const QString& path) {
+    CProgramView* view = frame_->ActiveView();
+    if (!view)
+        return false;
+    const QString full = CMyDocManager::NormalisePath(path);
+    std::string csv;
+    std::string reason;
+    if (!ReadRegularFile(full.toStdString(), kCsvMaxBytes + 1, csv, &reason)) {
+        ShowMessage(frame_.get(), T(text::kCsvUnusable), QString::fromStdString(reason),
+                    QMessageBox::Warning);
+        return false;
+    }
+    RememberFolder(full);
+    if (csv.size() > kCsvMaxBytes) {
+        ShowMessage(frame_.get(), T(text::kCsvUnusable),
+                    QStringLiteral("larger than %1 bytes").arg(kCsvMaxBytes), QMessageBox::Warning);
+        return false;
+    }
+    view->ConvertGridToImage();
+    CsvImportOptions options;
+    {
+        CCsvImportDlg dialog(csv, state_.image, frame_.get());
+        if (!dialog.Preview().usable) {
+            ShowMessage(frame_.get(), T(text::kCsvUnusable),
+                        QString::fromStdString(dialog.Preview().error), QMessageBox::Warning);
+            return false;
+        }
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        options = dialog.Options();
+    }
+    ImportChannelCsv(csv, state_.image, options);
+    view->RenderGrid();
+    return true;
 }
 
 void CProgramApp::OnFilePrintSetup() {

@@ -15,7 +15,8 @@
 // the handler of its row in the command table (command_table.h). The
 // application's own: new (asking "所有数据将会被清除！" while a document
 // window is open), open, the recent files, save, save as, close, print
-// setup, print, port and about.
+// setup, print, port and about, CSV import
+// and export.
 #pragma once
 
 #include <QObject>
@@ -77,6 +78,14 @@ public:
     // Saves the active document under path; a failure is reported.
     bool SaveDocumentAs(const QString& path);
     void OnFileClose();
+    // CSV interchange of the active document's channels. Export converts
+    // the grid into the image and writes every non-empty channel; import
+    // reads the file, previews it (CCsvImportDlg) and, on 导入, lands the
+    // rows in the image and the grid. Failures are reported.
+    void OnFileExportCsv();
+    bool ExportCsvTo(const QString& path);
+    void OnFileImportCsv();
+    bool ImportCsvFrom(const QString& path);
     void OnFilePrintSetup();
     void OnFilePrint();
     void OnPortSetup();

@@ -31,6 +31,8 @@ inline constexpr const char* kFileSaveAs = KESTRA_TEXT("kestra", "另存为...")
 inline constexpr const char* kFilePrintSetup = KESTRA_TEXT("kestra", "打印设置...");
 inline constexpr const char* kFileExit = KESTRA_TEXT("kestra", "退出");
 inline constexpr const char* kFilePrint = KESTRA_TEXT("kestra", "打印");
+inline constexpr const char* kFileImportCsv = KESTRA_TEXT("kestra", "导入 CSV…");
+inline constexpr const char* kFileExportCsv = KESTRA_TEXT("kestra", "导出 CSV…");
 
 inline constexpr const char* kEditChannels = KESTRA_TEXT("kestra", "信道信息");
 inline constexpr const char* kEditOptional = KESTRA_TEXT("kestra", "可选功能");
@@ -102,6 +104,20 @@ inline constexpr const char* kBatchTxTone = KESTRA_TEXT("kestra", "发射信令:
 inline constexpr const char* kBatchStartTone = KESTRA_TEXT("kestra", "起始信令");
 inline constexpr const char* kBatchRandom = KESTRA_TEXT("kestra", "随机");
 inline constexpr const char* kBatchInterval = KESTRA_TEXT("kestra", "间隔");
+
+// CSV import and export.
+inline constexpr const char* kCsvFilter = "*.csv";
+inline constexpr const char* kFileImportCsvTitle = KESTRA_TEXT("kestra", "导入 CSV");
+inline constexpr const char* kCsvStartChannel = KESTRA_TEXT("kestra", "起始信道");
+inline constexpr const char* kCsvKeepLocation = KESTRA_TEXT("kestra", "保留位置");
+inline constexpr const char* kCsvOverwrite = KESTRA_TEXT("kestra", "覆盖非空信道");
+inline constexpr const char* kCsvImport = KESTRA_TEXT("kestra", "导入");
+inline constexpr const char* kCsvColumnRow = KESTRA_TEXT("kestra", "行");
+inline constexpr const char* kCsvColumnLabel = KESTRA_TEXT("kestra", "名称");
+inline constexpr const char* kCsvColumnResult = KESTRA_TEXT("kestra", "结果");
+inline constexpr const char* kCsvSummary = KESTRA_TEXT("kestra", "导入 %1 行，跳过 %2 行");
+inline constexpr const char* kCsvUnusable = KESTRA_TEXT("kestra", "无法导入该 CSV 文件");
+inline constexpr const char* kCsvWriteFailed = KESTRA_TEXT("kestra", "无法写入该 CSV 文件");
 
 // Model information.
 inline constexpr const char* kModelBandA = KESTRA_TEXT("kestra", "A段");

@@ -1,0 +1,136 @@
+#include "ui/dialogs/csv_import_dlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "core/codec/codecs.h"
+#include "core/image/channel_numbers.h"
+#include "ui/app/translation.h"
+#include "ui/app/ui_texts.h"
+
+namespace kestra {
+
+CsvReportLine SplitCsvReportLine(const std::string& line) {
+    CsvReportLine out;
+    // "row N" or "rows A-B", then " (label)" for a single row, then ": ".
+    const std::size_t space = line.find(' ');
+    if (line.compare(0, 3, "row") != 0 || space == std::string::npos) {
+        out.what = line;
+        return out;
+    }
+    const std::size_t rowsEnd = line.find_first_of(" :", space + 1);
+    if (rowsEnd == std::string::npos) {
+        out.what = line;
+        return out;
+    }
+    std::size_t whatStart = std::string::npos;
+    if (line.compare(rowsEnd, 2, " (") == 0) {
+        const std::size_t close = line.find("): ", rowsEnd + 2);
+        if (close != std::string::npos) {
+            out.label = line.substr(rowsEnd + 2, close - rowsEnd - 2);
+            whatStart = close + 3;
+        }
+    } else if (line.compare(rowsEnd, 2, ": ") == 0) {
+        whatStart = rowsEnd + 2;
+    }
+    if (whatStart == std::string::npos) {
+        out.label.clear();
+        out.what = line;
+        return out;
+    }
+    out.rows = line.substr(space + 1, rowsEnd - space - 1);
+    out.what = line.substr(whatStart);
+    return out;
+}
+
+CCsvImportDlg::CCsvImportDlg(const std::string& csvText, const RadioImage& image, QWidget* parent)
+    : QDialog(parent), text_(csvText), image_(image) {
+    setObjectName(QStringLiteral("csvImportDialog"));
+    setWindowTitle(T(text::kFileImportCsvTitle));
+
+    start_ = new QComboBox(this);
+    start_->setObjectName(QStringLiteral("csvStart"));
+    for (int n = 1; n <= kMemoryChannels; ++n)
+        start_->addItem(QString::fromStdString(ChannelLabel(n)), n);
+    keepLocation_ = new QCheckBox(T(text::kCsvKeepLocation), this);
+    keepLocation_->setObjectName(QStringLiteral("csvKeepLocation"));
+    overwrite_ = new QCheckBox(T(text::kCsvOverwrite), this);
+    overwrite_->setObjectName(QStringLiteral("csvOverwrite"));
+
+    auto* options = new QHBoxLayout;
+    auto* startLabel = new QLabel(T(text::kCsvStartChannel), this);
+    startLabel->setBuddy(start_);
+    options->addWidget(startLabel);
+    options->addWidget(start_);
+    options->addSpacing(16);
+    options->addWidget(keepLocation_);
+    options->addWidget(overwrite_);
+    options->addStretch(1);
+
+    table_ = new QTableWidget(0, 3, this);
+    table_->setObjectName(QStringLiteral("csvReport"));
+    table_->setHorizontalHeaderLabels(
+        {T(text::kCsvColumnRow), T(text::kCsvColumnLabel), T(text::kCsvColumnResult)});
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setColumnWidth(0, 70);
+    table_->setColumnWidth(1, 140);
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("csvSummary"));
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(T(text::kCsvImport), QDialogButtonBox::AcceptRole);
+    ok->setDefault(true);
+    buttons->addButton(T(text::kCancel), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(options);
+    layout->addWidget(table_, 1);
+    layout->addWidget(summary_);
+    layout->addWidget(buttons);
+    resize(640, 420);
+
+    connect(start_, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { Recompute(); });
+    connect(keepLocation_, &QCheckBox::toggled, this, [this](bool keep) {
+        // Rows go to their Location then: the start channel plays no part.
+        start_->setEnabled(!keep);
+        Recompute();
+    });
+    connect(overwrite_, &QCheckBox::toggled, this, [this] { Recompute(); });
+    Recompute();
+}
+
+CsvImportOptions CCsvImportDlg::Options() const {
+    CsvImportOptions o;
+    o.start = start_->currentData().toInt();
+    o.keepLocation = keepLocation_->isChecked();
+    o.overwrite = overwrite_->isChecked();
+    return o;
+}
+
+void CCsvImportDlg::Recompute() {
+    RadioImage copy = image_;
+    preview_ = ImportChannelCsv(text_, copy, Options());
+    table_->setRowCount(0);
+    table_->setRowCount(static_cast<int>(preview_.report.size()));
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        const CsvReportLine line = SplitCsvReportLine(preview_.report[static_cast<std::size_t>(r)]);
+        const std::string cells[3] = {line.rows, line.label, line.what};
+        for (int c = 0; c < 3; ++c)
+            table_->setItem(r, c, new QTableWidgetItem(QString::fromStdString(cells[c])));
+    }
+    summary_->setText(T(text::kCsvSummary).arg(preview_.imported).arg(preview_.skipped));
+}
+
+} // namespace kestra

@@ -1,0 +1,59 @@
+// CCsvImportDlg: the preview of 文件 -> 导入 CSV…. The options (起始信道,
+// 保留位置, 覆盖非空信道) are applied to a copy of the image on every change
+// and the table shows what each reported row does; the real image is only
+// touched by the caller, with Options(), after 导入.
+//
+//   起始信道 [A001 v]  [ ] 保留位置  [ ] 覆盖非空信道
+//   +-----+---------+--------------------------+
+//   | 行  | 名称    | 结果                     |
+//   +-----+---------+--------------------------+
+//   3 rows imported, 1 skipped
+//                                 [导入] [取消]
+#pragma once
+
+#include <QDialog>
+#include <string>
+
+#include "core/image/radio_image.h"
+#include "core/interchange/channel_csv.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QTableWidget;
+
+namespace kestra {
+
+class CCsvImportDlg : public QDialog {
+    Q_OBJECT
+public:
+    CCsvImportDlg(const std::string& csvText, const RadioImage& image, QWidget* parent = nullptr);
+
+    CsvImportOptions Options() const;
+    // The result of the import with the current options, on the copy.
+    const CsvImportResult& Preview() const { return preview_; }
+
+private:
+    void Recompute();
+
+    std::string text_;
+    const RadioImage& image_;
+    CsvImportResult preview_;
+    QComboBox* start_;
+    QCheckBox* keepLocation_;
+    QCheckBox* overwrite_;
+    QTableWidget* table_;
+    QLabel* summary_;
+};
+
+// Splits a line of the import report ("row 3 (Home): skipped: ...") into
+// the row, the label and what happens; a line of another shape is all
+// "what happens".
+struct CsvReportLine {
+    std::string rows;
+    std::string label;
+    std::string what;
+};
+CsvReportLine SplitCsvReportLine(const std::string& line);
+
+} // namespace kestra
