@@ -67,7 +67,7 @@ int ImportCsv(const std::vector<std::string>& argv) {
         return kExitUsage;
     }
     std::string report;
-    for (const std::string& line : result.report)
+    for (const std::string& line : result.ReportLines())
         report += line + "\n";
     report += std::to_string(result.imported) + " rows imported, " +
               std::to_string(result.skipped) + " skipped\n";

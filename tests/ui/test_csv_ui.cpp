@@ -102,21 +102,6 @@ private slots:
         QCOMPARE(Bytes(f.app->state().image), afterImport);
         QCOMPARE(f.driver.unexpected(), 0);
     }
-
-    void reportLinesSplitIntoColumns() {
-        const CsvReportLine a = SplitCsvReportLine("row 3 (HOME): A010, power High");
-        QCOMPARE(a.rows, std::string("3"));
-        QCOMPARE(a.label, std::string("HOME"));
-        QCOMPARE(a.what, std::string("A010, power High"));
-        const CsvReportLine b = SplitCsvReportLine("rows 4-9: skipped: 6 rows beyond");
-        QCOMPARE(b.rows, std::string("4-9"));
-        QCOMPARE(b.label, std::string());
-        QCOMPARE(b.what, std::string("skipped: 6 rows beyond"));
-        // A label with ": " in it stays whole.
-        const CsvReportLine c = SplitCsvReportLine("row 2 (a: b): skipped: x");
-        QCOMPARE(c.label, std::string("a: b"));
-        QCOMPARE(c.what, std::string("skipped: x"));
-    }
 };
 
 QTEST_MAIN(TestCsvUi)

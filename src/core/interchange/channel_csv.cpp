@@ -458,9 +458,9 @@ CsvImportResult ImportChannelCsv(const std::string& text, RadioImage& image,
     for (std::size_t r = 1; r < records->size(); ++r) {
         columns.row = &(*records)[r];
         RowPlan plan = PlanRow(columns, limits);
+        const std::string rowNumber = std::to_string(r);
         const std::string label =
-            "row " + std::to_string(r) + " (" +
-            (columns.Get("Name").empty() ? columns.Get("Frequency") : columns.Get("Name")) + "): ";
+            columns.Get("Name").empty() ? columns.Get("Frequency") : columns.Get("Name");
         int n = 0;
         if (plan.skip.empty() && options.keepLocation) {
             const std::string loc = columns.Get("Location");
@@ -479,25 +479,39 @@ CsvImportResult ImportChannelCsv(const std::string& text, RadioImage& image,
                 const std::size_t left = records->size() - r;
                 result.skipped += static_cast<int>(left);
                 result.report.push_back(
-                    "rows " + std::to_string(r) + "-" + std::to_string(records->size() - 1) +
-                    ": skipped: " + std::to_string(left) + " rows beyond the last free channel");
+                    {rowNumber + "-" + std::to_string(records->size() - 1), std::string(),
+                     "skipped: " + std::to_string(left) + " rows beyond the last free channel"});
                 break;
             }
             n = next++;
         }
         if (!plan.skip.empty()) {
             ++result.skipped;
-            result.report.push_back(label + plan.skip);
+            result.report.push_back({rowNumber, label, plan.skip});
             continue;
         }
         LandRow(plan, grid, image, limits, n);
         ++result.imported;
         if (!plan.changes.empty())
-            result.report.push_back(label + ChannelLabel(n) + ", " + Join(plan.changes));
+            result.report.push_back(
+                {rowNumber, label, ChannelLabel(n) + ", " + Join(plan.changes)});
     }
     if (result.imported > 0)
         GridToImage(grid, image, limits);
     return result;
+}
+
+std::string CsvReportEntry::Line() const {
+    if (label.empty() && rows.find('-') != std::string::npos)
+        return "rows " + rows + ": " + what;
+    return "row " + rows + " (" + label + "): " + what;
+}
+
+std::vector<std::string> CsvImportResult::ReportLines() const {
+    std::vector<std::string> lines;
+    for (const CsvReportEntry& entry : report)
+        lines.push_back(entry.Line());
+    return lines;
 }
 
 } // namespace kestra

@@ -35,13 +35,23 @@ struct CsvImportOptions {
     bool overwrite = false;    // non-empty channels take rows too
 };
 
+// A row, or a run of rows, that did not land as written.
+struct CsvReportEntry {
+    std::string rows;  // "3", or "4-9" for a run
+    std::string label; // the row's name, else its frequency; empty for a run
+    std::string what;  // what happened: the changes, or why it was skipped
+    // "row 3 (HOME): what", or "rows 4-9: what".
+    std::string Line() const;
+};
+
 struct CsvImportResult {
     bool usable = false; // false: error says why nothing was imported
     std::string error;
     int imported = 0;
     int skipped = 0;
-    // One line per row that did not land as is.
-    std::vector<std::string> report;
+    // One entry per row that did not land as is.
+    std::vector<CsvReportEntry> report;
+    std::vector<std::string> ReportLines() const;
 };
 
 // Imports the CSV text into the image (finalised afterwards when any row

@@ -17,39 +17,6 @@
 
 namespace kestra {
 
-CsvReportLine SplitCsvReportLine(const std::string& line) {
-    CsvReportLine out;
-    // "row N" or "rows A-B", then " (label)" for a single row, then ": ".
-    const std::size_t space = line.find(' ');
-    if (line.compare(0, 3, "row") != 0 || space == std::string::npos) {
-        out.what = line;
-        return out;
-    }
-    const std::size_t rowsEnd = line.find_first_of(" :", space + 1);
-    if (rowsEnd == std::string::npos) {
-        out.what = line;
-        return out;
-    }
-    std::size_t whatStart = std::string::npos;
-    if (line.compare(rowsEnd, 2, " (") == 0) {
-        const std::size_t close = line.find("): ", rowsEnd + 2);
-        if (close != std::string::npos) {
-            out.label = line.substr(rowsEnd + 2, close - rowsEnd - 2);
-            whatStart = close + 3;
-        }
-    } else if (line.compare(rowsEnd, 2, ": ") == 0) {
-        whatStart = rowsEnd + 2;
-    }
-    if (whatStart == std::string::npos) {
-        out.label.clear();
-        out.what = line;
-        return out;
-    }
-    out.rows = line.substr(space + 1, rowsEnd - space - 1);
-    out.what = line.substr(whatStart);
-    return out;
-}
-
 CCsvImportDlg::CCsvImportDlg(const std::string& csvText, const RadioImage& image, QWidget* parent)
     : QDialog(parent), text_(csvText), image_(image) {
     setObjectName(QStringLiteral("csvImportDialog"));
@@ -125,8 +92,8 @@ void CCsvImportDlg::Recompute() {
     table_->setRowCount(0);
     table_->setRowCount(static_cast<int>(preview_.report.size()));
     for (int r = 0; r < table_->rowCount(); ++r) {
-        const CsvReportLine line = SplitCsvReportLine(preview_.report[static_cast<std::size_t>(r)]);
-        const std::string cells[3] = {line.rows, line.label, line.what};
+        const CsvReportEntry& entry = preview_.report[static_cast<std::size_t>(r)];
+        const std::string cells[3] = {entry.rows, entry.label, entry.what};
         for (int c = 0; c < 3; ++c)
             table_->setItem(r, c, new QTableWidgetItem(QString::fromStdString(cells[c])));
     }

@@ -46,14 +46,4 @@ private:
     QLabel* summary_;
 };
 
-// Splits a line of the import report ("row 3 (Home): skipped: ...") into
-// the row, the label and what happens; a line of another shape is all
-// "what happens".
-struct CsvReportLine {
-    std::string rows;
-    std::string label;
-    std::string what;
-};
-CsvReportLine SplitCsvReportLine(const std::string& line);
-
 } // namespace kestra

@@ -157,7 +157,7 @@ private slots:
                    image);
         QCOMPARE(r.imported, 2);
         QCOMPARE(r.report.size(), std::size_t(1));
-        QVERIFY(QString::fromStdString(r.report[0]).contains("→ \"LineBre\""));
+        QVERIFY(QString::fromStdString(r.ReportLines()[0]).contains("→ \"LineBre\""));
         const ConstChannelRecord a(image, 1), b(image, 2);
         QCOMPARE(a.Rx(), 14550000u);
         QCOMPARE(a.Tx(), 14550000u); // simplex default
@@ -183,7 +183,7 @@ private slots:
         QCOMPARE(r.skipped, 5);
         const QStringList report = [&] {
             QStringList l;
-            for (const auto& s : r.report)
+            for (const auto& s : r.ReportLines())
                 l << QString::fromStdString(s);
             return l;
         }();
@@ -240,7 +240,7 @@ private slots:
         QVERIFY2(ms < 1000, QByteArray::number(static_cast<qlonglong>(ms)));
         QCOMPARE(r.imported, 256);
         QCOMPARE(r.skipped, 9744);
-        QCOMPARE(r.report, std::vector<std::string>{
+        QCOMPARE(r.ReportLines(), std::vector<std::string>{
                                "rows 257-10000: skipped: 9744 rows beyond the last free channel"});
         QVERIFY(!ConstChannelRecord(image, 256).HighPower());
     }
@@ -274,7 +274,7 @@ private slots:
         RadioImage image = EmptyImage();
         const CsvImportResult r = Import(csv, image);
         QCOMPARE(r.imported, 10);
-        QCOMPARE(r.report, (std::vector<std::string>{
+        QCOMPARE(r.ReportLines(), (std::vector<std::string>{
                                "row 9 (VE9LONGNAME): A009, name \"VE9LONGNAME\" → \"VE9LONG\"",
                                "row 10 (W0DV): skipped: mode DV",
                                "row 12 (W2TEN): skipped: 29.620000 outside both bands"}));
