@@ -32,7 +32,7 @@
 #include <vector>
 
 #include "core/document/app_state.h"
-#include "core/forms/field_spec.h"
+#include "core/forms/field_desc.h"
 
 namespace kestra::forms {
 

@@ -1,6 +1,6 @@
 #include "core/forms/profile.h"
 
-#include "core/forms/field_spec.h"
+#include "core/forms/field_desc.h"
 
 namespace kestra::forms {
 

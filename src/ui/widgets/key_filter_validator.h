@@ -12,7 +12,7 @@
 #include <QString>
 #include <QValidator>
 
-#include "core/forms/field_spec.h"
+#include "core/forms/field_desc.h"
 
 class QLineEdit;
 

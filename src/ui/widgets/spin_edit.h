@@ -8,7 +8,7 @@
 
 #include <QAbstractSpinBox>
 
-#include "core/forms/field_spec.h"
+#include "core/forms/field_desc.h"
 
 namespace kestra {
 

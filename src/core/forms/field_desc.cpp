@@ -1,4 +1,4 @@
-#include "core/forms/field_spec.h"
+#include "core/forms/field_desc.h"
 
 #include <cstring>
 
