@@ -13,9 +13,9 @@
 #include "core/forms/dtmf_decode_form.h"
 #include "core/forms/dtmf_encode_form.h"
 #include "ui/app/translation.h"
-#include "ui/dialogs/fm_radio_dlg.h"
 #include "ui/widgets/form_binder.h"
 #include "ui/widgets/form_dialog.h"
+#include "ui/widgets/table_helpers.h"
 
 namespace kestra {
 

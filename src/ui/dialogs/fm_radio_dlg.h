@@ -25,10 +25,4 @@ public:
     QTableWidget* table() const;
 };
 
-// Shows title over the row labels of a table (the grid's first column).
-void SetRowLabelTitle(QTableWidget* table, const QString& title);
-// Draws the table's current cell in red and every other cell in the text
-// colour.
-void MarkCurrentCellRed(QTableWidget* table);
-
 } // namespace kestra
