@@ -1,8 +1,8 @@
 #include "core/document/profile_file.h"
 
-#include <climits>
 #include <vector>
 
+#include "core/codec/text.h"
 #include "core/document/file_io.h"
 
 namespace kestra {
@@ -16,18 +16,9 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-char FoldCase(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool SameName(const std::string& text, std::size_t begin, std::size_t end,
               const std::string& name) {
-    if (end - begin != name.size())
-        return false;
-    for (std::size_t i = 0; i < name.size(); ++i)
-        if (FoldCase(text[begin + i]) != FoldCase(name[i]))
-            return false;
-    return true;
+    return EqualsIgnoreCase(std::string_view(text).substr(begin, end - begin), name);
 }
 
 // Narrows [begin, end) to exclude blanks on both sides.
@@ -205,25 +196,8 @@ bool SetProfileValue(std::string& text, const std::string& section, const std::s
 }
 
 int ProfileInt(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && (IsBlank(text[i]) || text[i] == '\r' || text[i] == '\n'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long n = 0;
-    bool digits = false;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        digits = true;
-        n = n * 10 + (text[i] - '0');
-        if (n > INT_MAX)
-            n = INT_MAX;
-    }
-    if (!digits || negative)
-        return 0;
-    return static_cast<int>(n);
+    int n = 0;
+    return ScanInt(text.c_str(), n) && n > 0 ? n : 0;
 }
 
 ProfileFile::ProfileFile(const std::string& programFile,
