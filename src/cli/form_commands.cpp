@@ -17,10 +17,8 @@ namespace kestra::cli {
 // The model name: Setup/Type of the Program.ini beside the program, read only
 // (empty when the file is absent or not a regular file).
 std::string ModelNameFromIni() {
-    std::string text;
     std::string value;
-    if (ReadRegularFile(ProgramDirectory() + kProfileFileName, std::size_t{1} << 20, text, nullptr))
-        FindProfileValue(text, "Setup", "Type", value);
+    ReadProfileValue(ProgramDirectory() + kProfileFileName, "Setup", "Type", value);
     return value;
 }
 

@@ -148,13 +148,19 @@ bool Storable(const std::string& section, const std::string& key, const std::str
     return key[0] != '[' && key[0] != ';' && key[0] != '#';
 }
 
+} // namespace
+
 bool ReadProfile(const std::string& path, std::string& text) {
     if (!ReadRegularFile(path, kMaxProfileSize + 1, text, nullptr))
         return false;
     return text.size() <= kMaxProfileSize;
 }
 
-} // namespace
+bool ReadProfileValue(const std::string& path, const std::string& section, const std::string& key,
+                      std::string& value) {
+    std::string text;
+    return ReadProfile(path, text) && FindProfileValue(text, section, key, value);
+}
 
 bool FindProfileValue(const std::string& text, const std::string& section, const std::string& key,
                       std::string& value) {

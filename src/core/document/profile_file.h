@@ -35,6 +35,14 @@ bool SetProfileValue(std::string& text, const std::string& section, const std::s
 // or the number is negative.
 int ProfileInt(const std::string& text);
 
+// Reads a settings file that is a regular file of at most 1 MiB; false
+// otherwise (text is then not to be used).
+bool ReadProfile(const std::string& path, std::string& text);
+// The value of key in section of the settings file at path, read only; false
+// when the file or the entry is missing.
+bool ReadProfileValue(const std::string& path, const std::string& section, const std::string& key,
+                      std::string& value);
+
 class ProfileFile {
 public:
     // programFile is the settings file next to the program. Constructing
