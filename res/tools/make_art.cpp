@@ -222,6 +222,45 @@ void DrawAbout(QPainter& p) {
     p.drawRoundedRect(QRectF(14, 13.5, 4, 11.5), 1.5, 1.5);
 }
 
+// A curved arrow turning back to the left (undo); mirrored, to the right (redo).
+void CurvedArrow(QPainter& p, bool mirrored) {
+    p.save();
+    if (mirrored) {
+        p.translate(32, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath arc;
+    arc.moveTo(9, 13);
+    arc.lineTo(19, 13);
+    arc.cubicTo(31, 13, 31, 27, 19, 27);
+    arc.lineTo(12, 27);
+    QPen pen(kBlueDark, 5.2, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arc);
+    pen.setColor(kBlue);
+    pen.setWidthF(3.2);
+    p.setPen(pen);
+    p.drawPath(arc);
+    QPainterPath head;
+    head.moveTo(2, 13);
+    head.lineTo(11, 4.5);
+    head.lineTo(11, 21.5);
+    head.closeSubpath();
+    p.setPen(Outline(kBlueDark));
+    p.setBrush(kBlue);
+    p.drawPath(head);
+    p.restore();
+}
+
+void DrawUndo(QPainter& p) {
+    CurvedArrow(p, false);
+}
+
+void DrawRedo(QPainter& p) {
+    CurvedArrow(p, true);
+}
+
 void DrawAppIcon(QPainter& p) {
     // Rounded tile with the radio in front of radio waves.
     QLinearGradient tile(0, 0, 0, 32);
@@ -326,7 +365,8 @@ int main(int argc, char** argv) {
     };
     const Icon icons[] = {{"new", DrawNew},     {"open", DrawOpen},     {"save", DrawSave},
                           {"read", DrawRead},   {"write", DrawWrite},   {"print", DrawPrint},
-                          {"about", DrawAbout}, {"kestra", DrawAppIcon}};
+                          {"about", DrawAbout}, {"undo", DrawUndo},       {"redo", DrawRedo},
+                          {"kestra", DrawAppIcon}};
     bool ok = true;
     for (const Icon& icon : icons) {
         for (int size : {16, 24, 32, 48}) {

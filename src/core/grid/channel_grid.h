@@ -76,6 +76,8 @@ public:
     void SetText(int row, int col, std::string text) { cells_[Index(row, col)] = std::move(text); }
     bool RowEmpty(int row) const { return Text(row, kColRx).empty(); }
     void ClearRow(int row);
+    // The same text in every cell (the current cell and editor aside).
+    bool SameCells(const ChannelGrid& other) const { return cells_ == other.cells_; }
 
     // The current cell (the grid's Row and Col).
     GridCell current;

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 
+#include "ui/grid/document_history.h"
 #include "ui/grid/program_view.h"
 
 namespace kestra {
@@ -14,9 +15,10 @@ CChildFrame::CChildFrame(AppState& state, std::unique_ptr<CProgramDoc> doc, QWid
     setAttribute(Qt::WA_DeleteOnClose, false);
     view_ = new CProgramView(state, this);
     setWidget(view_);
-    setWindowTitle(doc_->Title());
     setWindowIcon(qApp->windowIcon());
-    connect(doc_.get(), &CProgramDoc::titleChanged, this, &QWidget::setWindowTitle);
+    UpdateTitle();
+    connect(doc_.get(), &CProgramDoc::titleChanged, this, &CChildFrame::UpdateTitle);
+    connect(view_->history(), &DocumentHistory::modifiedChanged, this, &CChildFrame::UpdateTitle);
     resize(kInitialWidth, kInitialHeight);
     // The window menu's own shortcuts (Ctrl+W closes on some platforms) would
     // clash with the program's commands.
@@ -42,10 +44,18 @@ void CChildFrame::HideWindow() {
     emit windowHidden();
 }
 
+void CChildFrame::UpdateTitle() {
+    setWindowTitle(doc_->Title() + (IsModified() ? QStringLiteral("*") : QString()));
+}
+
+bool CChildFrame::IsModified() const {
+    return view_->history()->IsModified();
+}
+
 void CChildFrame::closeEvent(QCloseEvent* event) {
-    // The close box only hides the window.
+    // The close box at most hides the window; the main frame decides.
     event->ignore();
-    HideWindow();
+    emit closeRequested();
 }
 
 } // namespace kestra

@@ -1,7 +1,9 @@
 // CChildFrame: a document window in the main frame's MDI area, holding one
-// CProgramView. Its close box hides it (the document stays open);
+// CProgramView. Its close box asks the main frame to close it, which hides
+// it (the document stays open) once unsaved changes have been dealt with;
 // "信道信息" shows it again. It tells when it has been hidden, so that the
-// main frame can activate the next visible window.
+// main frame can activate the next visible window. Its title is the
+// document's name with "*" while the document is modified.
 #pragma once
 
 #include <QMdiSubWindow>
@@ -32,12 +34,18 @@ public:
     // The close box and "关闭": hides the window; the document stays open.
     void HideWindow();
 
+    // The document holds changes not saved.
+    bool IsModified() const;
+
 signals:
+    // The close box was clicked.
+    void closeRequested();
     // HideWindow hid the window. (The MDI area itself hides and shows its
     // windows while it changes their states; that is not reported.)
     void windowHidden();
 
 protected:
+    void UpdateTitle();
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -12,6 +12,7 @@
 #include "ui/dialogs/fm_radio_dlg.h"
 #include "ui/dialogs/optional_features_dlg.h"
 #include "ui/dialogs/param_tuning_dlg.h"
+#include "ui/grid/document_history.h"
 #include "ui/grid/program_view.h"
 
 namespace kestra {
@@ -26,6 +27,16 @@ bool WithActiveDocument(const CMainFrame& frame) {
 
 bool WithDocument(const CMainFrame& frame) {
     return !frame.DocumentWindows().isEmpty();
+}
+
+bool CanUndo(const CMainFrame& frame) {
+    const CProgramView* view = frame.ActiveView();
+    return view && view->history()->stack()->canUndo();
+}
+
+bool CanRedo(const CMainFrame& frame) {
+    const CProgramView* view = frame.ActiveView();
+    return view && view->history()->stack()->canRedo();
 }
 
 namespace {
@@ -73,29 +84,50 @@ const std::vector<CommandRow>& CommandTable() {
         {kIdAppExit, text::kFileExit, nullptr, nullptr, Always,
          [](CProgramApp& a) { a.frame()->close(); }, M::File},
 
-        // 编辑 (the navigation tree shows the first three)
+        // 编辑 (the navigation tree shows 信道信息, 可选功能 and DTMF)
+        {kIdEditUndo, text::kEditUndo, "Ctrl+Z", "undo", CanUndo,
+         [](CProgramApp& a) { a.OnEditUndo(); }, M::Edit, 5},
+        {kIdEditRedo, text::kEditRedo, "Ctrl+Y", "redo", CanRedo,
+         [](CProgramApp& a) { a.OnEditRedo(); }, M::Edit, 5, false, false, nullptr,
+         "Ctrl+Shift+Z"},
+        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::Edit},
         {kIdEditChannels, text::kEditChannels, nullptr, nullptr, WithDocument,
          [](CProgramApp& a) { a.frame()->ShowChannels(); }, M::Edit, 0, true},
         {kIdEditOptional, text::kEditOptional, nullptr, nullptr, Always,
-         [](CProgramApp& a) { COptionalFeaturesDlg(a.state(), a.frame()).exec(); }, M::Edit, 0,
-         true},
+         [](CProgramApp& a) {
+             a.RunDialogAsStep(text::kEditOptional,
+                               [&a] { COptionalFeaturesDlg(a.state(), a.frame()).exec(); });
+         },
+         M::Edit, 0, true},
         {kIdEditDtmf, text::kEditDtmf, nullptr, nullptr, Always,
-         [](CProgramApp& a) { CDtmfDlg(a.state(), a.frame()).exec(); }, M::Edit, 0, true},
+         [](CProgramApp& a) {
+             a.RunDialogAsStep(text::kEditDtmf, [&a] { CDtmfDlg(a.state(), a.frame()).exec(); });
+         },
+         M::Edit, 0, true},
         {kIdEditModel, text::kEditModel, nullptr, nullptr, WithActiveDocument,
          [](CProgramApp& a) { a.frame()->ActiveView()->OnModelInfo(); }, M::Edit},
-        // A command of the view: nothing before or after the dialog.
         {kIdEditFmRadio, text::kEditFmRadio, nullptr, nullptr, WithActiveDocument,
-         [](CProgramApp& a) { CFmRadioDlg(a.state(), a.frame()).exec(); }, M::Edit},
+         [](CProgramApp& a) {
+             a.RunDialogAsStep(text::kEditFmRadio,
+                               [&a] { CFmRadioDlg(a.state(), a.frame()).exec(); });
+         },
+         M::Edit},
         {kIdParamTuning, text::kEditParamTuning, nullptr, nullptr, Always,
-         [](CProgramApp& a) { CParamTuningDlg(a.state(), a.frame()).exec(); }, M::Edit, 0, false,
-         true},
+         [](CProgramApp& a) {
+             a.RunDialogAsStep(text::kEditParamTuning,
+                               [&a] { CParamTuningDlg(a.state(), a.frame()).exec(); });
+         },
+         M::Edit, 0, false, true},
         {kIdDtmfInit, text::kEditDtmfInit, nullptr, nullptr, Always,
-         [](CProgramApp& a) { CDtmfInitDlg(a.state(), a.frame()).exec(); }, M::Edit, 0, false,
-         true},
+         [](CProgramApp& a) {
+             a.RunDialogAsStep(text::kEditDtmfInit,
+                               [&a] { CDtmfInitDlg(a.state(), a.frame()).exec(); });
+         },
+         M::Edit, 0, false, true},
 
         // 编程
         {kIdRead, text::kProgramRead, "Ctrl+R", "read", WithActiveDocument,
-         [](CProgramApp& a) { a.frame()->ActiveView()->OnRead(); }, M::Program, 3},
+         [](CProgramApp& a) { a.OnRead(); }, M::Program, 3},
         {kIdWrite, text::kProgramWrite, "Ctrl+W", "write", WithActiveDocument,
          [](CProgramApp& a) { a.frame()->ActiveView()->OnWrite(); }, M::Program, 3},
         // On the toolbar only.

@@ -25,6 +25,8 @@ enum CommandId : int {
     kIdFileSaveAs = 57604,
     kIdFilePrintSetup = 57606,
     kIdFilePrint = 57607,
+    kIdEditUndo = 57643,
+    kIdEditRedo = 57644,
     kIdAppAbout = 57664,
     kIdAppExit = 57665,
     kIdViewToolbar = 59392,
@@ -64,6 +66,9 @@ bool Always(const CMainFrame& frame);
 bool WithActiveDocument(const CMainFrame& frame);
 // A document window, visible or hidden.
 bool WithDocument(const CMainFrame& frame);
+// The active document has a step to undo / to redo.
+bool CanUndo(const CMainFrame& frame);
+bool CanRedo(const CMainFrame& frame);
 
 struct CommandRow {
     int id;
@@ -77,6 +82,7 @@ struct CommandRow {
     bool inTree = false;         // an item of the navigation tree, in row order
     bool factory = false;        // appended to its menu by the factory unlock
     CheckRule checked = nullptr; // a checkable entry: whether it is checked
+    const char* altShortcut = nullptr; // a second key for the same command
 };
 
 // The menu bar, left to right.

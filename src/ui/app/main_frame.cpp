@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -19,6 +20,7 @@
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/grid/channel_table_view.h"
+#include "ui/grid/document_history.h"
 #include "ui/grid/program_view.h"
 
 namespace kestra {
@@ -92,7 +94,11 @@ void CMainFrame::CreateActions() {
         auto* a = new QAction(T(row.text), this);
         a->setData(row.id);
         if (row.shortcut) {
-            a->setShortcut(QKeySequence(QLatin1String(row.shortcut), QKeySequence::PortableText));
+            QList<QKeySequence> keys{
+                QKeySequence(QLatin1String(row.shortcut), QKeySequence::PortableText)};
+            if (row.altShortcut)
+                keys.append(QKeySequence(QLatin1String(row.altShortcut), QKeySequence::PortableText));
+            a->setShortcuts(keys);
             a->setShortcutContext(Qt::ApplicationShortcut);
         }
         if (row.icon)
@@ -208,6 +214,12 @@ CChildFrame* CMainFrame::AddDocumentWindow(std::unique_ptr<CProgramDoc> doc) {
     connect(child->view(), &CProgramView::exchangeReported, this, &CMainFrame::ShowStatusMessage);
     connect(child, &CChildFrame::windowHidden, this,
             [this, child] { OnDocumentWindowHidden(child); });
+    connect(child, &CChildFrame::closeRequested, this, [this, child] {
+        if (!closeGuard_ || closeGuard_(child))
+            child->HideWindow();
+    });
+    connect(child->view()->history(), &DocumentHistory::stateChanged, this,
+            &CMainFrame::UpdateCommands);
     // The restored size fits the form; the window opens maximised.
     child->show();
     child->FitToForm();
@@ -272,7 +284,10 @@ void CMainFrame::OnDocumentWindowHidden(CChildFrame* child) {
 }
 
 void CMainFrame::ShowChannels() {
-    CChildFrame* child = CurrentChild();
+    ShowChild(CurrentChild());
+}
+
+void CMainFrame::ShowChild(CChildFrame* child) {
     if (!child)
         return;
     if (child->isMinimized())
@@ -315,6 +330,7 @@ void CMainFrame::ShowStatusMessage(const QString& text) {
 }
 
 void CMainFrame::UpdateCommands() {
+    UpdateCaption();
     for (const CommandRow& row : CommandTable()) {
         QAction* a = action(row.id);
         if (!a)
@@ -331,12 +347,31 @@ void CMainFrame::UpdateIndicators(const LockKeyState& state) {
         indicators_[i]->setEnabled(on[i]);
 }
 
+QString CMainFrame::Caption() const {
+    CChildFrame* child = ActiveChild();
+    return T(text::kAppTitle) + (child && child->IsModified() ? QStringLiteral("*") : QString());
+}
+
+void CMainFrame::UpdateCaption() {
+    const QString caption = Caption();
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
+}
+
 void CMainFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // A maximised document window puts its name into the caption; the
-    // caption is the application title only.
-    if (event->type() == QEvent::WindowTitleChange && windowTitle() != T(text::kAppTitle))
-        setWindowTitle(T(text::kAppTitle));
+    // caption is the application title only (and the modified mark).
+    if (event->type() == QEvent::WindowTitleChange)
+        UpdateCaption();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (exitGuard_ && !exitGuard_()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

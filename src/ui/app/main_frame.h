@@ -7,6 +7,11 @@
 // (command_table.h); every one of them reports its command identifier through
 // commandTriggered, and the application runs the command.
 //
+// The caption is "写频软件", with "*" while the active document is
+// modified. Closing a document window and closing the main window go
+// through the guards the application sets (unsaved changes); without one
+// they just happen.
+//
 // The commands act on the active document window, and only while it is
 // visible: hiding a window (its close box, "关闭") activates the next visible
 // one; with every window hidden the document commands are disabled and
@@ -16,6 +21,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -71,6 +77,8 @@ public:
 
     // "信道信息": the current document window shown again.
     void ShowChannels();
+    // A document window shown (again) and made the active one.
+    void ShowChild(CChildFrame* child);
     // The factory unlock's menu entries, appended to their menu once.
     void AppendFactoryMenuItems();
     void SetRecentFiles(const QStringList& files);
@@ -79,6 +87,12 @@ public:
     // Enables and checks the commands by their rules.
     void UpdateCommands();
 
+    // Decides whether a document window whose close box was clicked is
+    // hidden (true) or stays.
+    void SetCloseGuard(std::function<bool(CChildFrame*)> guard) { closeGuard_ = std::move(guard); }
+    // Decides whether the main window (the program) closes.
+    void SetExitGuard(std::function<bool()> guard) { exitGuard_ = std::move(guard); }
+
 signals:
     // A menu entry, toolbar button, shortcut or tree item chose a command.
     void commandTriggered(int id);
@@ -86,6 +100,7 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -98,6 +113,8 @@ private:
     void LoadBackground();
     void OnDocumentWindowHidden(CChildFrame* child);
     void UpdateIndicators(const LockKeyState& state);
+    void UpdateCaption();
+    QString Caption() const;
 
     AppState& state_;
     QMdiArea* mdi_;
@@ -114,6 +131,8 @@ private:
     // The last activated document window (checked with qobject_cast: it may
     // be going).
     QPointer<QMdiSubWindow> current_;
+    std::function<bool(CChildFrame*)> closeGuard_;
+    std::function<bool()> exitGuard_;
 };
 
 // The icon of a toolbar command from the resources ("new", "open", ...).

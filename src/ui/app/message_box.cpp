@@ -29,4 +29,21 @@ bool AskOkCancel(QWidget* parent, const QString& text) {
     return box.clickedButton() == ok;
 }
 
+SaveChoice AskSaveChanges(QWidget* parent) {
+    QMessageBox box(QMessageBox::Warning, T(text::kAppTitle), T(text::kAskSaveChanges),
+                    QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("askSaveChanges"));
+    QPushButton* save = box.addButton(T(text::kSave), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(T(text::kDontSave), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(T(text::kCancel), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveChoice::Save;
+    if (box.clickedButton() == discard)
+        return SaveChoice::Discard;
+    return SaveChoice::Cancel;
+}
+
 } // namespace kestra

@@ -16,4 +16,8 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& detail,
 // OK and Cancel; true for OK.
 bool AskOkCancel(QWidget* parent, const QString& text);
 
+// "文件已修改，是否保存？" with 保存, 不保存 and 取消 (Escape).
+enum class SaveChoice { Save, Discard, Cancel };
+SaveChoice AskSaveChanges(QWidget* parent);
+
 } // namespace kestra

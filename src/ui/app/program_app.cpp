@@ -30,6 +30,8 @@
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/csv_import_dlg.h"
 #include "ui/dialogs/port_setup_dlg.h"
+#include "ui/grid/channel_table_view.h"
+#include "ui/grid/document_history.h"
 #include "ui/grid/program_view.h"
 
 namespace kestra {
@@ -180,6 +182,8 @@ void CProgramApp::ConnectCommands() {
     connect(frame_.get(), &CMainFrame::commandTriggered, this, &CProgramApp::RunCommand);
     connect(frame_.get(), &CMainFrame::recentFileChosen, this,
             [this](const QString& path) { OpenDocumentFile(path); });
+    frame_->SetCloseGuard([this](CChildFrame* child) { return MayDiscard(child); });
+    frame_->SetExitGuard([this] { return MayExit(); });
 }
 
 void CProgramApp::RunCommand(int id) {
@@ -193,8 +197,17 @@ void CProgramApp::RunCommand(int id) {
 void CProgramApp::OnFileNew() {
     CMainFrame* f = frame_.get();
     if (!f->DocumentWindows().isEmpty()) {
-        if (!AskOkCancel(f, T(text::kConfirmNew)))
+        CChildFrame* current = f->CurrentChild();
+        if (current)
+            current->view()->table()->CommitAndCloseEditor();
+        // Unsaved changes are asked about; otherwise the warning that the
+        // data goes.
+        if (current && current->view()->history()->NeedsSaving()) {
+            if (!MayDiscard(current))
+                return;
+        } else if (!AskOkCancel(f, T(text::kConfirmNew))) {
             return;
+        }
         // Closing the window converts its grid into the image before the new
         // document overwrites it. A hidden window is the one closed when no
         // window is visible.
@@ -211,6 +224,9 @@ void CProgramApp::OnFileOpen() {
 }
 
 CChildFrame* CProgramApp::OpenDocumentFile(const QString& path) {
+    // The file replaces the image the current document edits.
+    if (!MayDiscard(frame_->CurrentChild()))
+        return nullptr;
     QString error;
     std::unique_ptr<CProgramDoc> doc = docManager_->OpenDocumentFile(path, &error);
     if (!doc) {
@@ -225,13 +241,8 @@ CChildFrame* CProgramApp::OpenDocumentFile(const QString& path) {
 }
 
 void CProgramApp::OnFileSave() {
-    CChildFrame* child = frame_->ActiveChild();
-    if (!child)
-        return;
-    if (child->document()->PathName().isEmpty())
-        OnFileSaveAs();
-    else
-        SaveDocumentAs(child->document()->PathName());
+    if (CChildFrame* child = frame_->ActiveChild())
+        SaveChild(child);
 }
 
 void CProgramApp::OnFileSaveAs() {
@@ -241,28 +252,108 @@ void CProgramApp::OnFileSaveAs() {
     const QString path = AskSaveName(frame_.get(), DatFilter(), QStringLiteral("dat"),
                                      child->document()->PathName(), StartFolder());
     if (!path.isEmpty())
-        SaveDocumentAs(path);
+        SaveChildAs(child, path);
+}
+
+bool CProgramApp::SaveChild(CChildFrame* child) {
+    if (!child)
+        return false;
+    QString path = child->document()->PathName();
+    if (path.isEmpty()) {
+        path = AskSaveName(frame_.get(), DatFilter(), QStringLiteral("dat"), QString(),
+                           StartFolder());
+        if (path.isEmpty())
+            return false;
+    }
+    return SaveChildAs(child, path);
 }
 
 bool CProgramApp::SaveDocumentAs(const QString& path) {
     CChildFrame* child = frame_->ActiveChild();
-    if (!child)
-        return false;
+    return child && SaveChildAs(child, path);
+}
+
+bool CProgramApp::SaveChildAs(CChildFrame* child, const QString& path) {
     QString error;
     const QString full = CMyDocManager::NormalisePath(path);
     if (!child->document()->OnSaveDocument(full, child->view(), &error)) {
         ShowMessage(frame_.get(), error);
         return false;
     }
+    child->view()->history()->MarkClean();
     AddRecentFile(full);
     RememberFolder(full);
     return true;
 }
 
+bool CProgramApp::MayDiscard(CChildFrame* child) {
+    if (!child)
+        return true;
+    // The open editor's text is a change too.
+    child->view()->table()->CommitAndCloseEditor();
+    DocumentHistory* history = child->view()->history();
+    if (!history->NeedsSaving())
+        return true;
+    if (child->isHidden() || frame_->ActiveChild() != child)
+        frame_->ShowChild(child);
+    switch (AskSaveChanges(frame_.get())) {
+    case SaveChoice::Save:
+        return SaveChild(child);
+    case SaveChoice::Discard:
+        history->MarkDiscarded();
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool CProgramApp::MayExit() {
+    for (CChildFrame* child : frame_->DocumentWindows())
+        if (!MayDiscard(child))
+            return false;
+    return true;
+}
+
 void CProgramApp::OnFileClose() {
     // The window is hidden; its document stays open.
-    if (CChildFrame* child = frame_->ActiveChild())
+    CChildFrame* child = frame_->ActiveChild();
+    if (child && MayDiscard(child))
         child->HideWindow();
+}
+
+void CProgramApp::OnEditUndo() {
+    if (CProgramView* view = frame_->ActiveView()) {
+        // Text typed into an open editor is committed first: undo takes it
+        // back.
+        view->table()->CommitAndCloseEditor();
+        view->history()->Undo();
+    }
+}
+
+void CProgramApp::OnEditRedo() {
+    if (CProgramView* view = frame_->ActiveView()) {
+        view->table()->CommitAndCloseEditor();
+        view->history()->Redo();
+    }
+}
+
+void CProgramApp::OnRead() {
+    CChildFrame* child = frame_->ActiveChild();
+    if (child && MayDiscard(child))
+        child->view()->OnRead();
+}
+
+void CProgramApp::RunDialogAsStep(const char* text, const std::function<void()>& dialog) {
+    CChildFrame* child = frame_->ActiveChild();
+    if (!child)
+        child = frame_->CurrentChild();
+    if (!child) {
+        dialog();
+        return;
+    }
+    // The settings dialogs leave the grid as it is.
+    child->view()->RunAsStep(text, dialog, false);
 }
 
 void CProgramApp::OnFileExportCsv() {
@@ -331,8 +422,9 @@ bool CProgramApp::ImportCsvFrom(const QString& path) {
             return false;
         options = dialog.Options();
     }
-    ImportChannelCsv(csv, state_.image, options);
-    view->RenderGrid();
+    view->RunAsStep(
+        text::kFileImportCsvTitle, [this, &csv, &options] { ImportChannelCsv(csv, state_.image, options); },
+        true);
     return true;
 }
 

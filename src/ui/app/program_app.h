@@ -15,12 +15,21 @@
 // the handler of its row in the command table (command_table.h). The
 // application's own: new (asking "所有数据将会被清除！" while a document
 // window is open), open, the recent files, save, save as, close, print
-// setup, print, port and about, CSV import
-// and export.
+// setup, print, port and about, CSV import and export, undo and redo, and
+// read (guarded, then the view's).
+//
+// Unsaved changes are never lost without asking: closing a document window
+// or the program, 新建, 打开 (and a recent file) and 读频 ask
+// "文件已修改，是否保存？" first while the document they would replace holds
+// changes not saved. 保存 saves it (存为, or 另存为 for a document without a
+// file) and the command goes on only when that succeeded; 不保存 goes on;
+// 取消 stops the command. Closing a window with 不保存 hides it and asks no
+// more about it until it changes again.
 #pragma once
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "core/document/app_state.h"
@@ -78,6 +87,19 @@ public:
     // Saves the active document under path; a failure is reported.
     bool SaveDocumentAs(const QString& path);
     void OnFileClose();
+    // Asks about the unsaved changes of child before they would be replaced
+    // or closed; true when the command may go on.
+    bool MayDiscard(CChildFrame* child);
+    // Saves child: under its file, or asking a name; false when cancelled or
+    // failed (reported).
+    bool SaveChild(CChildFrame* child);
+    void OnEditUndo();
+    void OnEditRedo();
+    // 读频 into the active document, after MayDiscard.
+    void OnRead();
+    // A settings dialog run as one undo step of the active (or else the
+    // current) document.
+    void RunDialogAsStep(const char* text, const std::function<void()>& dialog);
     // CSV interchange of the active document's channels. Export converts
     // the grid into the image and writes every non-empty channel; import
     // reads the file, previews it (CCsvImportDlg) and, on 导入, lands the
@@ -103,6 +125,8 @@ private:
     void StoreRecentFiles(const QStringList& files);
     void RememberFolder(const QString& filePath);
     void ConnectCommands();
+    bool SaveChildAs(CChildFrame* child, const QString& path);
+    bool MayExit();
 
     AppState state_;
     std::unique_ptr<CIniFile> ini_;

@@ -34,6 +34,8 @@ inline constexpr const char* kFilePrint = KESTRA_TEXT("kestra", "打印");
 inline constexpr const char* kFileImportCsv = KESTRA_TEXT("kestra", "导入 CSV…");
 inline constexpr const char* kFileExportCsv = KESTRA_TEXT("kestra", "导出 CSV…");
 
+inline constexpr const char* kEditUndo = KESTRA_TEXT("kestra", "撤销");
+inline constexpr const char* kEditRedo = KESTRA_TEXT("kestra", "重做");
 inline constexpr const char* kEditChannels = KESTRA_TEXT("kestra", "信道信息");
 inline constexpr const char* kEditOptional = KESTRA_TEXT("kestra", "可选功能");
 inline constexpr const char* kEditDtmf = KESTRA_TEXT("kestra", "DTMF");
@@ -70,6 +72,16 @@ inline constexpr const char* kCancel = KESTRA_TEXT("kestra", "取消");
 
 // New document.
 inline constexpr const char* kConfirmNew = KESTRA_TEXT("kestra", "所有数据将会被清除！");
+
+// Unsaved changes: asked before closing, 新建, 打开 and 读频.
+inline constexpr const char* kAskSaveChanges = KESTRA_TEXT("kestra", "文件已修改，是否保存？");
+inline constexpr const char* kSave = KESTRA_TEXT("kestra", "保存");
+inline constexpr const char* kDontSave = KESTRA_TEXT("kestra", "不保存");
+
+// Undo steps of the grid itself (the other steps are named after their
+// command).
+inline constexpr const char* kStepCellEdit = KESTRA_TEXT("kestra", "编辑单元格");
+inline constexpr const char* kStepPaste = KESTRA_TEXT("kestra", "粘贴");
 
 // About dialog.
 inline constexpr const char* kAboutTitle = KESTRA_TEXT("kestra", "关于");

@@ -2,6 +2,8 @@
 
 #include "core/codec/codecs.h"
 #include "ui/app/translation.h"
+#include "ui/app/ui_texts.h"
+#include "ui/grid/document_history.h"
 
 namespace kestra {
 
@@ -95,8 +97,11 @@ void ChannelTableModel::SetLiveEditorText(GridCell cell, const std::string& text
 void ChannelTableModel::CommitEditor(GridCell cell) {
     if (!grid_.EditorOpen() || !(grid_.editor.cell == cell))
         return;
+    const DocumentSnapshot before = Snapshot();
     CommitOpenEditor(grid_, state_.image, state_.bandLimits);
     RowChanged(cell.row);
+    if (history_)
+        history_->Record(text::kStepCellEdit, before);
 }
 
 void ChannelTableModel::DiscardEditor() {
@@ -104,10 +109,27 @@ void ChannelTableModel::DiscardEditor() {
 }
 
 PasteResult ChannelTableModel::Paste(GridCell at, const std::string& tsv) {
+    const DocumentSnapshot before = Snapshot();
     const PasteResult result = PasteCells(grid_, state_.image, state_.bandLimits, at, tsv);
     if (result.firstRow > 0)
         emit dataChanged(index(result.firstRow - 1, 0), index(result.lastRow - 1, kGridCols - 2));
+    if (history_)
+        history_->Record(text::kStepPaste, before);
     return result;
+}
+
+DocumentSnapshot ChannelTableModel::Snapshot() const {
+    return TakeSnapshot(state_.image, state_.bandLimits, grid_);
+}
+
+void ChannelTableModel::Restore(const DocumentSnapshot& snapshot) {
+    const GridCell current = grid_.current;
+    state_.image = snapshot.image;
+    state_.bandLimits = snapshot.limits;
+    grid_ = snapshot.grid;
+    grid_.current = current;
+    grid_.editor = ChannelGrid::OpenEditor{};
+    AllChanged();
 }
 
 void ChannelTableModel::RowChanged(int gridRow) {

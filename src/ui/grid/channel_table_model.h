@@ -11,9 +11,12 @@
 
 #include "core/document/app_state.h"
 #include "core/grid/channel_grid.h"
+#include "core/grid/document_snapshot.h"
 #include "core/grid/grid_clipboard.h"
 
 namespace kestra {
+
+class DocumentHistory;
 
 class ChannelTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -55,12 +58,22 @@ public:
     // rows it changed.
     PasteResult Paste(GridCell at, const std::string& tsv);
 
+    // The image, band limits and grid texts as they are now.
+    DocumentSnapshot Snapshot() const;
+    // Puts a snapshot back: image, band limits and grid texts (the current
+    // cell stays; an open editor is forgotten).
+    void Restore(const DocumentSnapshot& snapshot);
+    // Where committed cells and pastes are recorded as undo steps (none:
+    // not recorded).
+    void SetHistory(DocumentHistory* history) { history_ = history; }
+
 private:
     void RowChanged(int gridRow);
     void AllChanged();
 
     AppState& state_;
     ChannelGrid grid_;
+    DocumentHistory* history_ = nullptr;
 };
 
 } // namespace kestra

@@ -17,6 +17,7 @@
 #include "ui/dialogs/password_dlg.h"
 #include "ui/grid/channel_table_model.h"
 #include "ui/grid/channel_table_view.h"
+#include "ui/grid/document_history.h"
 
 namespace kestra {
 
@@ -24,6 +25,7 @@ CProgramView::CProgramView(AppState& state, QWidget* parent) : QWidget(parent), 
     setObjectName(QStringLiteral("programView"));
     model_ = new ChannelTableModel(state, this);
     table_ = new ChannelTableView(model_, this);
+    history_ = new DocumentHistory(model_, this);
 
     batchButton_ = new QPushButton(T(text::kButtonBatch), this);
     channelEditButton_ = new QPushButton(T(text::kButtonChannelEdit), this);
@@ -68,6 +70,8 @@ CProgramView::CProgramView(AppState& state, QWidget* parent) : QWidget(parent), 
 
     model_->Render();
     table_->SetCurrentCell(GridCell{1, 1});
+    // Rendering the new document is no change; the edits from here on are.
+    model_->SetHistory(history_);
 
     qApp->installEventFilter(this);
 }
@@ -125,10 +129,29 @@ bool CProgramView::RunTransferDialog(TransferKind kind) {
     return dialog.Succeeded();
 }
 
+void CProgramView::RunAsStep(const char* text, const std::function<void()>& change,
+                             bool renderAfter) {
+    ConvertGridToImage();
+    const DocumentSnapshot before = history_->Take();
+    change();
+    // A dialog left without a change is no step, and the grid stays as it is.
+    if (state_.image == before.image && state_.bandLimits == before.limits)
+        return;
+    if (renderAfter)
+        RenderGrid();
+    history_->Record(text, before);
+}
+
 void CProgramView::OnRead() {
     table_->CommitAndCloseEditor();
-    if (RunTransferDialog(TransferKind::Read))
-        RenderGrid();
+    const DocumentSnapshot before = history_->Take();
+    if (!RunTransferDialog(TransferKind::Read))
+        return;
+    RenderGrid();
+    // Undo gives back the document the read replaced; what came from the
+    // radio is unmodified.
+    history_->Record(text::kProgramRead, before);
+    history_->MarkClean();
 }
 
 void CProgramView::OnWrite() {
@@ -142,29 +165,40 @@ void CProgramView::OnInitialise() {
 }
 
 void CProgramView::OnChannelEdit() {
-    ConvertGridToImage();
-    {
-        CChannelEditDlg dialog(state_, table_->CurrentCell().row, this);
-        dialog.exec();
-    }
-    RenderGrid();
+    const int row = table_->CurrentCell().row;
+    RunAsStep(
+        text::kButtonChannelEdit,
+        [this, row] {
+            CChannelEditDlg dialog(state_, row, this);
+            dialog.exec();
+        },
+        true);
     table_->setFocus();
 }
 
 void CProgramView::OnBatchGeneration() {
     ConvertGridToImage();
+    // Each "应用" is a step of its own.
+    DocumentSnapshot before = history_->Take();
     CBatchChannelDlg dialog(
-        state_, [this] { RenderGrid(); }, this);
+        state_,
+        [this, &before] {
+            RenderGrid();
+            history_->Record(text::kButtonBatch, before);
+            before = history_->Take();
+        },
+        this);
     dialog.exec();
 }
 
 void CProgramView::OnModelInfo() {
-    ConvertGridToImage();
-    {
-        CModelInfoDlg dialog(state_, this);
-        dialog.exec();
-    }
-    RenderGrid();
+    RunAsStep(
+        text::kEditModel,
+        [this] {
+            CModelInfoDlg dialog(state_, this);
+            dialog.exec();
+        },
+        true);
 }
 
 void CProgramView::OnFactoryUnlock() {

@@ -18,9 +18,14 @@
 // The grid is rendered when the view is created and after a successful read;
 // it is converted into the image before a write or initialise, before saving
 // and when the view is destroyed.
+//
+// Every change the view makes (a committed cell, a paste, a dialog that
+// changed the image, each "应用", a read) is one step of its
+// DocumentHistory; a successful read is also the new clean point.
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "core/document/app_state.h"
 
@@ -30,6 +35,7 @@ namespace kestra {
 
 class ChannelTableModel;
 class ChannelTableView;
+class DocumentHistory;
 enum class TransferKind;
 
 class CProgramView : public QWidget {
@@ -43,6 +49,7 @@ public:
     QPushButton* batchButton() const { return batchButton_; }
     QPushButton* channelEditButton() const { return channelEditButton_; }
     QPushButton* initialiseButton() const { return initialiseButton_; }
+    DocumentHistory* history() const { return history_; }
 
     // The form's own size: the grid's fixed width and about twenty rows.
     QSize sizeHint() const override;
@@ -51,6 +58,11 @@ public:
     void RenderGrid();
     // GridToImage: the grid (with the open editor's text) into the image.
     void ConvertGridToImage();
+
+    // Runs a dialog (or any change of the image) as one undo step named
+    // text: the grid is converted first; when the image or band limits
+    // changed, the grid is rendered again (renderAfter) and the step made.
+    void RunAsStep(const char* text, const std::function<void()>& change, bool renderAfter);
 
     // View commands.
     void OnRead();
@@ -80,6 +92,7 @@ private:
     AppState& state_;
     ChannelTableModel* model_;
     ChannelTableView* table_;
+    DocumentHistory* history_;
     QPushButton* batchButton_;
     QPushButton* channelEditButton_;
     QPushButton* initialiseButton_;

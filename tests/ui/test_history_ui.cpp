@@ -1,0 +1,498 @@
+// Never losing work in the application: the modified mark, undo and redo of
+// every kind of change (byte for byte), and the question asked before a
+// command would replace or close unsaved changes, with each of its answers.
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QStatusBar>
+
+#include "app_test_support.h"
+#include "core/document/dat_file.h"
+#include "core/forms/batch_channel_form.h"
+#include "core/forms/optional_features_form.h"
+#include "link/virtual_radio.h"
+#include "ui/app/command_table.h"
+#include "ui/dialogs/batch_channel_dlg.h"
+#include "ui/dialogs/comm_dlg.h"
+#include "ui/dialogs/csv_import_dlg.h"
+#include "ui/dialogs/optional_features_dlg.h"
+#include "ui/grid/document_history.h"
+
+using namespace kestra;
+using namespace kestra::test;
+using forms::BatchChannelForm;
+
+namespace {
+
+DocumentHistory* History(const AppFixture& f) {
+    return f.view()->history();
+}
+
+// The bytes a save would write from a snapshot (the grid converted into the
+// image), with the grid texts: what a step must give back exactly.
+QByteArray Saved(DocumentSnapshot s) {
+    ChannelGrid grid = s.grid;
+    GridToImage(grid, s.image, s.limits);
+    QByteArray out = Bytes(s.image);
+    for (int r = 1; r < kGridRows; ++r)
+        for (int c = 1; c < kGridCols; ++c)
+            out += QByteArray::fromStdString(s.grid.Text(r, c)) + '\t';
+    return out;
+}
+
+// Types text into a grid cell's editor and commits it, as Enter does.
+void TypeCell(const AppFixture& f, int row, int col, const QString& text) {
+    QWidget* editor = f.view()->table()->StartEditAt(GridCell{row, col});
+    QVERIFY(editor);
+    QTest::keyClicks(editor, text);
+    f.view()->table()->CommitAndCloseEditor();
+}
+
+// The prompt about unsaved changes, answered with button.
+ModalDriver::Handler AnswerSavePrompt(const QString& button, int* asked) {
+    return [button, asked](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box || box->text() != QStringLiteral("文件已修改，是否保存？"))
+            return false;
+        ++*asked;
+        return ClickButton(box, button);
+    };
+}
+
+void TypeInto(QWidget* widget, const QString& text) {
+    widget->setFocus(Qt::TabFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->selectAll();
+    QTest::keyClicks(widget, text);
+}
+
+ModalDriver::Handler PressStart() {
+    return [](QWidget* w) {
+        auto* dialog = qobject_cast<CCommDlg*>(w);
+        if (!dialog)
+            return false;
+        dialog->startButton()->click();
+        return true;
+    };
+}
+
+ModalDriver::Handler CloseCommDialog(bool* shown) {
+    return [shown](QWidget* w) {
+        auto* dialog = qobject_cast<CCommDlg*>(w);
+        if (!dialog)
+            return false;
+        *shown = true;
+        dialog->reject();
+        return true;
+    };
+}
+
+} // namespace
+
+class TestHistoryUi : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        InitTestApplication();
+        // The tests close the main window and go on.
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+
+    // Each kind of change is one step that marks the document modified,
+    // undo gives back the exact bytes before it and redo those after it;
+    // undoing to the saved state clears the mark; a change that changes
+    // nothing makes no step.
+    void everyChangeIsOneExactStep() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        DocumentHistory* h = History(f);
+        QAction* undo = f.frame()->action(kIdEditUndo);
+        QAction* redo = f.frame()->action(kIdEditRedo);
+        QVERIFY(!h->IsModified());
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        QCOMPARE(f.child()->windowTitle(), QStringLiteral("无标题"));
+
+        QList<DocumentSnapshot> states{h->Take()};
+        auto stepped = [&](const char* what) {
+            const DocumentSnapshot now = h->Take();
+            if (now == states.last())
+                QFAIL(what);
+            states.append(now);
+        };
+
+        // A committed cell.
+        TypeCell(f, 5, 1, QStringLiteral("145.5"));
+        stepped("cell");
+        QVERIFY(h->IsModified());
+        QCOMPARE(f.child()->windowTitle(), QStringLiteral("无标题*"));
+        QCOMPARE(f.frame()->windowTitle(), QStringLiteral("写频软件*"));
+        QVERIFY(undo->isEnabled() && !redo->isEnabled());
+
+        // A cell committed with the text it had is no step.
+        TypeCell(f, 5, 1, QStringLiteral("145.5"));
+        QCOMPARE(h->stack()->count(), 1);
+
+        // A paste.
+        QGuiApplication::clipboard()->setText(QStringLiteral("146.52\t146.52\n147.0"));
+        f.view()->table()->SetCurrentCell(GridCell{10, 1});
+        f.view()->table()->PasteClipboard();
+        stepped("paste");
+
+        // A settings dialog that changed the image when it closed; one that
+        // changed nothing is no step.
+        ExpectDialog<COptionalFeaturesDlg>(f, [](COptionalFeaturesDlg* d) {
+            auto* beep = static_cast<QComboBox*>(
+                d->binder().Widget(forms::OptionalFeaturesForm::kKeyBeep));
+            beep->setCurrentIndex(beep->findText(QStringLiteral("关")));
+            QTest::keyClick(beep, Qt::Key_Escape);
+        });
+        f.Trigger(kIdEditOptional);
+        QVERIFY(f.driver.AllHandled());
+        stepped("dialog");
+        ExpectDialog<COptionalFeaturesDlg>(f, [](COptionalFeaturesDlg* d) { d->reject(); });
+        f.Trigger(kIdEditOptional);
+        QVERIFY(f.driver.AllHandled());
+        QCOMPARE(h->stack()->count(), 3);
+
+        // Two "应用" of the batch dialog are two steps.
+        ExpectDialog<CBatchChannelDlg>(f, [&](CBatchChannelDlg* d) {
+            d->binder()
+                .RadioButtons(BatchChannelForm::kRange)[BatchChannelForm::kFromChannel]
+                ->click();
+            TypeInto(d->binder().Widget(BatchChannelForm::kTo), QStringLiteral("2"));
+            TypeInto(d->binder().Widget(BatchChannelForm::kName), QStringLiteral("CH"));
+            d->binder().Widget(BatchChannelForm::kByNumber)->setFocus();
+            static_cast<QCheckBox*>(d->binder().Widget(BatchChannelForm::kByNumber))->click();
+            d->applyButton()->click();
+            stepped("batch 1");
+            TypeInto(d->binder().Widget(BatchChannelForm::kTo), QStringLiteral("6"));
+            d->applyButton()->click();
+            stepped("batch 2");
+            d->cancelButton()->click();
+        });
+        f.view()->batchButton()->click();
+        QVERIFY(f.driver.AllHandled());
+
+        // A CSV import.
+        const QString csv = f.dir.file(QStringLiteral("in.csv"));
+        f.dir.Write(QStringLiteral("in.csv"), "Location,Name,Frequency\r\n1,REP,438.5\r\n");
+        f.driver.Expect([](QWidget* w) {
+            auto* d = qobject_cast<CCsvImportDlg*>(w);
+            if (!d)
+                return false;
+            d->findChild<QCheckBox*>(QStringLiteral("csvOverwrite"))->setChecked(true);
+            return ClickButton(d, QStringLiteral("导入"));
+        });
+        QVERIFY(f.app->ImportCsvFrom(csv));
+        stepped("csv import");
+        QCOMPARE(h->stack()->count(), states.size() - 1);
+
+        // Undo walks back through every state byte for byte, redo forward.
+        for (int i = states.size() - 2; i >= 0; --i) {
+            f.Trigger(kIdEditUndo);
+            QVERIFY2(Saved(h->Take()) == Saved(states[i]), qPrintable(QString::number(i)));
+        }
+        QVERIFY(!h->IsModified());
+        QCOMPARE(f.child()->windowTitle(), QStringLiteral("无标题"));
+        QVERIFY(!undo->isEnabled() && redo->isEnabled());
+        for (int i = 1; i < states.size(); ++i) {
+            f.Trigger(kIdEditRedo);
+            QVERIFY2(Saved(h->Take()) == Saved(states[i]), qPrintable(QString::number(i)));
+        }
+        // What the grid shows follows the image.
+        QCOMPARE(f.Cell(1, 1), RenderRow(states.last().image, states.last().limits, 1)[0]);
+
+        // Saving is the new clean point; undoing past it and redoing back to
+        // it marks and clears.
+        QVERIFY(f.app->SaveDocumentAs(f.dir.file(QStringLiteral("saved.dat"))));
+        QVERIFY(!h->IsModified());
+        QCOMPARE(f.child()->windowTitle(), QStringLiteral("saved.dat"));
+        f.Trigger(kIdEditUndo);
+        QVERIFY(h->IsModified());
+        QCOMPARE(f.child()->windowTitle(), QStringLiteral("saved.dat*"));
+        f.Trigger(kIdEditRedo);
+        QVERIFY(!h->IsModified());
+        QCOMPARE(f.frame()->windowTitle(), QStringLiteral("写频软件"));
+        QCOMPARE(f.driver.unexpected(), 0);
+    }
+
+    // The keys: Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo; the toolbar
+    // carries both commands.
+    void undoRedoKeysAndToolbar() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        QVERIFY(QTest::qWaitForWindowActive(f.frame()));
+        const std::string before = f.Cell(7, 1);
+        TypeCell(f, 7, 1, QStringLiteral("440.1"));
+        const std::string after = f.Cell(7, 1);
+        QVERIFY(before != after);
+        QWidget* table = f.view()->table();
+        QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.Cell(7, 1), before);
+        QTest::keyClick(table, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(f.Cell(7, 1), after);
+        QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.Cell(7, 1), after);
+        const QList<QAction*> tools = f.frame()->toolBar()->actions();
+        QVERIFY(tools.contains(f.frame()->action(kIdEditUndo)));
+        QVERIFY(tools.contains(f.frame()->action(kIdEditRedo)));
+        QCOMPARE(f.frame()->editMenu()->actions().first(), f.frame()->action(kIdEditUndo));
+    }
+
+    // A read from the virtual radio is one step and the new clean point:
+    // undo gives back the document it replaced byte for byte (modified),
+    // redo the radio's memory (clean). A write leaves the mark as it is.
+    void readIsAStepAndTheCleanPoint() {
+        AppFixture f;
+        QVERIFY(f.Start({QStringLiteral("--simulate")}));
+        VirtualRadio* radio = f.app->virtualRadio();
+        DocumentHistory* h = History(f);
+        TypeCell(f, 3, 1, QStringLiteral("439.0125"));
+        const DocumentSnapshot edited = h->Take();
+
+        // The edit is unsaved: 不保存 lets the read go on.
+        int asked = 0;
+        f.driver.Expect(AnswerSavePrompt(QStringLiteral("不保存"), &asked));
+        f.driver.Expect(PressStart());
+        f.Trigger(kIdRead);
+        QTRY_VERIFY_WITH_TIMEOUT(f.driver.AllHandled() && !QApplication::activeModalWidget(),
+                                 20000);
+        QCOMPARE(asked, 1);
+        QCOMPARE(f.frame()->status()->currentMessage(), QStringLiteral("读频完成"));
+        const DocumentSnapshot read = h->Take();
+        // The channels are the radio's.
+        QCOMPARE(f.Cell(3, 1), RenderRow(radio->Memory(), read.limits, 3)[0]);
+        QVERIFY(std::equal(read.image.data(), read.image.data() + 0x1000, radio->Memory().data()));
+        QVERIFY(!h->IsModified());
+
+        f.Trigger(kIdEditUndo);
+        QVERIFY(h->Take() == edited);
+        QVERIFY(h->IsModified());
+        f.Trigger(kIdEditRedo);
+        QVERIFY(h->Take() == read);
+        QVERIFY(!h->IsModified());
+
+        // Edited after the read, then written: still modified.
+        TypeCell(f, 4, 1, QStringLiteral("145.0"));
+        f.driver.Expect(PressStart());
+        f.Trigger(kIdWrite);
+        QTRY_VERIFY_WITH_TIMEOUT(f.driver.AllHandled() && !QApplication::activeModalWidget(),
+                                 20000);
+        QCOMPARE(f.frame()->status()->currentMessage(), QStringLiteral("写频完成"));
+        QVERIFY(h->IsModified());
+        QCOMPARE(f.driver.unexpected(), 0);
+    }
+
+    // Every guarded command with every answer. The document holds an
+    // unsaved edit of a file. 保存 saves it and the command goes on; a save
+    // that fails is reported, the command stops and the edit is still there;
+    // 不保存 goes on; 取消 stops. Nothing unsaved is ever lost silently.
+    void guardedCommandsWithEachAnswer() {
+        enum Command { CloseWindow, CloseBox, Exit, New, Open, Read };
+        enum Answer { Save, SaveFails, Discard, Cancel };
+        const char* const commandNames[] = {"关闭", "close box", "退出", "新建", "打开", "读频"};
+        const char* const answerNames[] = {"保存", "保存 fails", "不保存", "取消"};
+        for (int c = CloseWindow; c <= Read; ++c) {
+            for (int a = Save; a <= Cancel; ++a) {
+                const QString label =
+                    QStringLiteral("%1 / %2").arg(QString::fromUtf8(commandNames[c]),
+                                                  QString::fromUtf8(answerNames[a]));
+                AppFixture f;
+                const QString file = f.dir.file(QStringLiteral("plan.dat"));
+                const QString other = f.dir.file(QStringLiteral("other.dat"));
+                RadioImage otherImage;
+                ApplyBuiltInDefaults(otherImage);
+                QVERIFY(SaveDatFile(file.toStdString(), otherImage, nullptr));
+                QVERIFY(SaveDatFile(other.toStdString(), otherImage, nullptr));
+                QStringList arguments{file};
+                if (c == Read)
+                    arguments << QStringLiteral("--simulate");
+                QVERIFY(f.Start(arguments));
+                CChildFrame* child = f.child();
+                TypeCell(f, 9, 1, QStringLiteral("433.5"));
+                const std::string edit = f.Cell(9, 1);
+                QVERIFY(child->IsModified());
+                const QByteArray fileBefore = ReadAll(file);
+                if (a == SaveFails) {
+                    // The file's folder is gone: the save cannot succeed.
+                    child->document()->SetPathName(f.dir.file(QStringLiteral("gone/plan.dat")));
+                }
+
+                int asked = 0;
+                const QString button = a == Save || a == SaveFails ? QStringLiteral("保存")
+                                       : a == Discard              ? QStringLiteral("不保存")
+                                                                   : QStringLiteral("取消");
+                f.driver.Expect(AnswerSavePrompt(button, &asked));
+                if (a == SaveFails)
+                    f.driver.ExpectMessage();
+                const bool goesOn = a == Save || a == Discard;
+                bool commDialogShown = false;
+                bool exited = false;
+                int windowsBefore = f.frame()->DocumentWindows().size();
+                if (c == Read && goesOn)
+                    f.driver.Expect(CloseCommDialog(&commDialogShown));
+                switch (c) {
+                case CloseWindow:
+                    f.Trigger(kIdFileClose);
+                    break;
+                case CloseBox:
+                    child->close();
+                    break;
+                case Exit:
+                    exited = f.frame()->close();
+                    break;
+                case New:
+                    f.Trigger(kIdFileNew);
+                    break;
+                case Open:
+                    f.app->OpenDocumentFile(other);
+                    break;
+                case Read:
+                    f.Trigger(kIdRead);
+                    break;
+                }
+                QTRY_VERIFY_WITH_TIMEOUT(f.driver.AllHandled(), 10000);
+                QVERIFY2(asked == 1, qPrintable(label));
+                QVERIFY2(f.driver.unexpected() == 0, qPrintable(label));
+
+                // What the command did.
+                bool wentOn = false;
+                switch (c) {
+                case CloseWindow:
+                case CloseBox:
+                    wentOn = child->isHidden();
+                    break;
+                case Exit:
+                    wentOn = exited;
+                    break;
+                case New:
+                case Open:
+                    wentOn = !f.frame()->DocumentWindows().contains(child) ||
+                             f.frame()->DocumentWindows().size() != windowsBefore;
+                    break;
+                case Read:
+                    wentOn = commDialogShown;
+                    break;
+                }
+                QVERIFY2(wentOn == goesOn, qPrintable(label));
+
+                // Nothing lost: saved, or still in the document.
+                if (a == Save) {
+                    QVERIFY2(ReadAll(file) != fileBefore, qPrintable(label));
+                    RadioImage saved;
+                    QVERIFY(LoadDatFile(file.toStdString(), saved, nullptr));
+                    QVERIFY2(RenderRow(saved, f.app->state().bandLimits, 9)[0] == edit,
+                             qPrintable(label));
+                } else {
+                    QVERIFY2(ReadAll(file) == fileBefore, qPrintable(label));
+                }
+                if (!goesOn) {
+                    QVERIFY2(f.frame()->DocumentWindows().contains(child), qPrintable(label));
+                    QVERIFY2(child->IsModified(), qPrintable(label));
+                    QVERIFY2(child->view()->model()->grid().Text(9, 1) == edit, qPrintable(label));
+                }
+            }
+        }
+    }
+
+    // A document left with 不保存 when its window was closed is not asked
+    // about again at exit, until it changes again; an unmodified document is
+    // never asked about.
+    void declinedOnceIsNotAskedAgain() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        CChildFrame* child = f.child();
+        QVERIFY(f.frame()->close()); // unmodified: closes without asking
+        QCOMPARE(f.driver.unexpected(), 0);
+        f.frame()->show();
+        f.frame()->ShowChild(child);
+        TypeCell(f, 2, 1, QStringLiteral("145.25"));
+        int asked = 0;
+        f.driver.Expect(AnswerSavePrompt(QStringLiteral("不保存"), &asked));
+        f.Trigger(kIdFileClose);
+        QVERIFY(f.driver.AllHandled());
+        QVERIFY(child->isHidden());
+        QVERIFY(f.frame()->close());
+        QCOMPARE(asked, 1);
+
+        f.frame()->show();
+        f.frame()->ShowChild(child);
+        TypeCell(f, 2, 1, QStringLiteral("145.5"));
+        f.driver.Expect(AnswerSavePrompt(QStringLiteral("取消"), &asked));
+        QVERIFY(!f.frame()->close());
+        QCOMPARE(asked, 2);
+        QCOMPARE(f.driver.unexpected(), 0);
+    }
+
+    // An untitled document: 保存 asks for a name; cancelling that stops the
+    // command.
+    void untitledSaveCancelledStops() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        TypeCell(f, 2, 1, QStringLiteral("145.25"));
+        int asked = 0;
+        f.driver.Expect(AnswerSavePrompt(QStringLiteral("保存"), &asked));
+        f.driver.Expect([](QWidget* w) {
+            auto* d = qobject_cast<QFileDialog*>(w);
+            if (!d)
+                return false;
+            d->reject();
+            return true;
+        });
+        QVERIFY(!f.frame()->close());
+        QVERIFY(f.driver.AllHandled());
+        QVERIFY(f.child()->IsModified());
+
+        // Named: saved, and the program may close.
+        const QString name = f.dir.file(QStringLiteral("named.dat"));
+        f.driver.Expect(AnswerSavePrompt(QStringLiteral("保存"), &asked));
+        f.driver.Expect([name](QWidget* w) {
+            auto* d = qobject_cast<QFileDialog*>(w);
+            if (!d)
+                return false;
+            TypeFileName(d, name);
+            QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+            return true;
+        });
+        QVERIFY(f.frame()->close());
+        QVERIFY(QFileInfo::exists(name));
+        QCOMPARE(asked, 2);
+        QCOMPARE(f.driver.unexpected(), 0);
+    }
+
+    // The prompt as a user sees it.
+    void promptScreenshot() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        TypeCell(f, 2, 1, QStringLiteral("145.25"));
+        f.driver.Expect([](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box)
+                return false;
+            QDir().mkpath(QStringLiteral(KESTRA_SCREENSHOT_DIR));
+            box->grab().save(QStringLiteral(KESTRA_SCREENSHOT_DIR "/save_prompt.png"));
+            const QStringList expected{QStringLiteral("保存"), QStringLiteral("不保存"),
+                                       QStringLiteral("取消")};
+            QStringList texts;
+            for (QAbstractButton* b : box->buttons())
+                texts << b->text();
+            texts.sort();
+            QStringList sorted = expected;
+            sorted.sort();
+            if (texts != sorted)
+                return false;
+            return ClickButton(box, QStringLiteral("取消"));
+        });
+        QVERIFY(!f.frame()->close());
+        QVERIFY(f.driver.AllHandled());
+    }
+};
+
+QTEST_MAIN(TestHistoryUi)
+#include "test_history_ui.moc"
