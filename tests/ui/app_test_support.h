@@ -5,12 +5,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QPointer>
 #include <QSettings>
 #include <QStandardPaths>
@@ -29,6 +31,7 @@
 #include "ui/app/child_frame.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/program_app.h"
+#include "ui/dialogs/batch_channel_dlg.h"
 #include "ui/grid/channel_table_model.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/program_view.h"
@@ -83,6 +86,24 @@ inline bool ClickButton(QWidget* dialog, const QString& text) {
         }
     }
     return false;
+}
+
+// Focuses a field and types text over what it holds, as a user does.
+inline void TypeInto(QWidget* widget, const QString& text) {
+    widget->setFocus(Qt::TabFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->selectAll();
+    QTest::keyClicks(widget, text);
+}
+
+// Sets the batch dialog to fill channels 1 to "to", named name and numbered.
+inline void FillBatchRange(CBatchChannelDlg* d, const QString& to, const QString& name) {
+    using forms::BatchChannelForm;
+    d->binder().RadioButtons(BatchChannelForm::kRange)[BatchChannelForm::kFromChannel]->click();
+    TypeInto(d->binder().Widget(BatchChannelForm::kTo), to);
+    TypeInto(d->binder().Widget(BatchChannelForm::kName), name);
+    d->binder().Widget(BatchChannelForm::kByNumber)->setFocus();
+    static_cast<QCheckBox*>(d->binder().Widget(BatchChannelForm::kByNumber))->click();
 }
 
 // Types a file name into a file dialog's name field, as a user does.

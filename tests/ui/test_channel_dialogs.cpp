@@ -27,14 +27,6 @@ using forms::ModelInfoForm;
 namespace {
 
 // Types into a field's line edit as the user does: focus, select all, keys.
-void TypeInto(QWidget* widget, const QString& text) {
-    widget->setFocus(Qt::TabFocusReason);
-    auto* edit = qobject_cast<QLineEdit*>(widget);
-    if (edit)
-        edit->selectAll();
-    QTest::keyClicks(widget, text);
-}
-
 // A form with a grid and a button that takes a row of it, as the FM and
 // DTMF dialogs have: what the binder does with them.
 class GridForm : public forms::Form {
@@ -141,13 +133,7 @@ private slots:
         bool openAfterApply = false;
         ExpectDialog<CBatchChannelDlg>(f, [&](CBatchChannelDlg* d) {
             title = d->windowTitle();
-            d->binder()
-                .RadioButtons(BatchChannelForm::kRange)[BatchChannelForm::kFromChannel]
-                ->click();
-            TypeInto(d->binder().Widget(BatchChannelForm::kTo), QStringLiteral("2"));
-            TypeInto(d->binder().Widget(BatchChannelForm::kName), QStringLiteral("CH"));
-            d->binder().Widget(BatchChannelForm::kByNumber)->setFocus();
-            static_cast<QCheckBox*>(d->binder().Widget(BatchChannelForm::kByNumber))->click();
+            FillBatchRange(d, QStringLiteral("2"), QStringLiteral("CH"));
             d->applyButton()->click();
             openAfterApply = d->isVisible();
             whileOpen[0] = f.Cell(2, 1);

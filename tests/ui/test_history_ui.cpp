@@ -63,11 +63,20 @@ ModalDriver::Handler AnswerSavePrompt(const QString& button, int* asked) {
     };
 }
 
-void TypeInto(QWidget* widget, const QString& text) {
-    widget->setFocus(Qt::TabFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        edit->selectAll();
-    QTest::keyClicks(widget, text);
+// A file dialog: the name typed and accepted, or cancelled for none.
+ModalDriver::Handler AnswerFileDialog(const QString& name) {
+    return [name](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        if (!d)
+            return false;
+        if (name.isEmpty()) {
+            d->reject();
+        } else {
+            TypeFileName(d, name);
+            QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+        }
+        return true;
+    };
 }
 
 ModalDriver::Handler PressStart() {
@@ -161,13 +170,7 @@ private slots:
 
         // Two "应用" of the batch dialog are two steps.
         ExpectDialog<CBatchChannelDlg>(f, [&](CBatchChannelDlg* d) {
-            d->binder()
-                .RadioButtons(BatchChannelForm::kRange)[BatchChannelForm::kFromChannel]
-                ->click();
-            TypeInto(d->binder().Widget(BatchChannelForm::kTo), QStringLiteral("2"));
-            TypeInto(d->binder().Widget(BatchChannelForm::kName), QStringLiteral("CH"));
-            d->binder().Widget(BatchChannelForm::kByNumber)->setFocus();
-            static_cast<QCheckBox*>(d->binder().Widget(BatchChannelForm::kByNumber))->click();
+            FillBatchRange(d, QStringLiteral("2"), QStringLiteral("CH"));
             d->applyButton()->click();
             stepped("batch 1");
             TypeInto(d->binder().Widget(BatchChannelForm::kTo), QStringLiteral("6"));
@@ -438,13 +441,7 @@ private slots:
         TypeCell(f, 2, 1, QStringLiteral("145.25"));
         int asked = 0;
         f.driver.Expect(AnswerSavePrompt(QStringLiteral("保存"), &asked));
-        f.driver.Expect([](QWidget* w) {
-            auto* d = qobject_cast<QFileDialog*>(w);
-            if (!d)
-                return false;
-            d->reject();
-            return true;
-        });
+        f.driver.Expect(AnswerFileDialog(QString()));
         QVERIFY(!f.frame()->close());
         QVERIFY(f.driver.AllHandled());
         QVERIFY(f.child()->IsModified());
@@ -452,14 +449,7 @@ private slots:
         // Named: saved, and the program may close.
         const QString name = f.dir.file(QStringLiteral("named.dat"));
         f.driver.Expect(AnswerSavePrompt(QStringLiteral("保存"), &asked));
-        f.driver.Expect([name](QWidget* w) {
-            auto* d = qobject_cast<QFileDialog*>(w);
-            if (!d)
-                return false;
-            TypeFileName(d, name);
-            QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
-            return true;
-        });
+        f.driver.Expect(AnswerFileDialog(name));
         QVERIFY(f.frame()->close());
         QVERIFY(QFileInfo::exists(name));
         QCOMPARE(asked, 2);
@@ -477,15 +467,11 @@ private slots:
                 return false;
             QDir().mkpath(QStringLiteral(KESTRA_SCREENSHOT_DIR));
             box->grab().save(QStringLiteral(KESTRA_SCREENSHOT_DIR "/save_prompt.png"));
-            const QStringList expected{QStringLiteral("保存"), QStringLiteral("不保存"),
-                                       QStringLiteral("取消")};
             QStringList texts;
             for (QAbstractButton* b : box->buttons())
                 texts << b->text();
             texts.sort();
-            QStringList sorted = expected;
-            sorted.sort();
-            if (texts != sorted)
+            if (texts != QStringList({"不保存", "保存", "取消"}))
                 return false;
             return ClickButton(box, QStringLiteral("取消"));
         });
