@@ -4,7 +4,8 @@
 // Default.dat or the built-in defaults; opening a file replaces the image
 // with the file's 16384 bytes (a file that cannot be loaded changes nothing);
 // saving converts the active view's grid into the image (GridToImage, which
-// finalises it) and writes the image. A document is never "modified".
+// finalises it) and writes the image. Whether it holds unsaved changes is
+// kept by its view's DocumentHistory.
 #pragma once
 
 #include <QObject>
