@@ -25,6 +25,7 @@ enum CommandId : int {
     kIdFileSaveAs = 57604,
     kIdFilePrintSetup = 57606,
     kIdFilePrint = 57607,
+    kIdFilePrintPreview = 57609,
     kIdAppAbout = 57664,
     kIdAppExit = 57665,
     kIdViewToolbar = 59392,
@@ -42,6 +43,7 @@ enum CommandId : int {
     kIdDtmfInit = 32808,
     kIdFileImportCsv = 32820,
     kIdFileExportCsv = 32821,
+    kIdFileExportPdf = 32830,
     // Layout rows: a menu separator, and the place of the recent files.
     kIdSeparator = 0,
     kIdRecentFiles = -1,
