@@ -25,7 +25,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+112"/>
+        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+124"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+13"/>
         <source>接收频率</source>
         <translation type="unfinished"></translation>
@@ -52,7 +52,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+135"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+142"/>
         <source>A段</source>
         <translation type="unfinished"></translation>
     </message>
@@ -108,7 +108,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-25"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-30"/>
         <source>起始频率(MHz)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -204,7 +204,7 @@
     </message>
     <message>
         <location line="+3"/>
-        <location filename="../../src/core/forms/channel_edit_form.cpp" line="-55"/>
+        <location filename="../../src/core/forms/channel_edit_form.cpp" line="-67"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+1"/>
         <source>功率</source>
         <translation type="unfinished"></translation>
@@ -255,7 +255,8 @@
     </message>
     <message>
         <location line="+4"/>
-        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+56"/>
+        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+68"/>
+        <location filename="../../src/core/interchange/channel_print.cpp" line="+13"/>
         <source>信道名字</source>
         <translation type="unfinished"></translation>
     </message>
@@ -275,7 +276,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/channel_edit_form.cpp" line="-64"/>
+        <location filename="../../src/core/forms/channel_edit_form.cpp" line="-76"/>
         <location filename="../../src/core/grid/channel_grid.h" line="+42"/>
         <source>高</source>
         <translation type="unfinished"></translation>
@@ -377,12 +378,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+38"/>
         <source>信道号</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-46"/>
+        <location line="-58"/>
         <location filename="../../src/core/grid/channel_grid.h" line="+1"/>
         <source>宽</source>
         <translation type="unfinished"></translation>
@@ -461,7 +462,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-103"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-105"/>
         <source>写频软件</source>
         <translation type="unfinished"></translation>
     </message>
@@ -537,13 +538,23 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+68"/>
+        <location line="+70"/>
         <source>退出</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-67"/>
-        <source>打印</source>
+        <location line="-69"/>
+        <source>打印...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>打印预览...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>导出 PDF...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -567,12 +578,27 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>信道信息</source>
+        <location line="+39"/>
+        <source>文件已修改，是否保存？</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+1"/>
+        <source>保存</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>不保存</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>编辑单元格</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>读频完成</source>
         <translation type="unfinished"></translation>
     </message>
@@ -687,8 +713,23 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+4"/>
+        <source>无法写入该 PDF 文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>打印失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+5"/>
         <source>---</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-103"/>
+        <source>信道信息</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -893,7 +934,7 @@
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-97"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+1"/>
         <source>可选功能</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1271,7 +1312,7 @@
     </message>
     <message>
         <location filename="../../src/core/forms/batch_channel_form.cpp" line="-48"/>
-        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+37"/>
+        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+49"/>
         <location filename="../../src/ui/app/ui_texts.h" line="+1"/>
         <source>信道编辑</source>
         <translation type="unfinished"></translation>
@@ -1297,33 +1338,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>文件已修改，是否保存？</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>保存</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>不保存</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>编辑单元格</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <location filename="../../src/ui/grid/channel_table_view.cpp" line="+22"/>
-        <source>粘贴</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location line="+13"/>
         <source>关于</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1611,6 +1626,7 @@
     <message>
         <location line="+2"/>
         <location filename="../../src/core/forms/optional_features_form.cpp" line="-62"/>
+        <location filename="../../src/core/interchange/channel_print.cpp" line="-1"/>
         <source>信道</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1657,8 +1673,29 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../../src/ui/app/ui_texts.h" line="-15"/>
+        <location filename="../../src/ui/grid/channel_table_view.cpp" line="+22"/>
+        <source>粘贴</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../../src/ui/grid/channel_table_view.cpp" line="+1"/>
         <source>以下单元格未能粘贴：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/widgets/channel_print.cpp" line="+19"/>
+        <source>信道列表 — %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>第 %1 页 / 共 %2 页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>没有信道</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -95,6 +95,18 @@ void WriteChannelName(ChannelRecord& record, const std::string& name) {
                                                      : 0xFF);
 }
 
+std::string ReadChannelName(const RadioImage& image, int n) {
+    const ConstChannelRecord rec(image, n);
+    std::string name;
+    for (int i = 0; i < ChannelRecord::kNameLength; ++i) {
+        const std::uint8_t b = rec.Byte(ChannelRecord::kName + i);
+        if (b < 0x20 || b > 0x7E)
+            break;
+        name.push_back(static_cast<char>(b));
+    }
+    return name;
+}
+
 ChannelEditForm::ChannelEditForm(FormContext& context, int channel)
     : Form(context), channel_(channel < 1 || channel > kChannelCount ? 1 : channel) {}
 
@@ -158,14 +170,7 @@ void ChannelEditForm::LoadChannel() {
     for (int id = 0; id < kFieldCount; ++id)
         if (Spec(id).location.Valid())
             LoadTableField(id, base);
-    std::string name;
-    for (int i = 0; i < ChannelRecord::kNameLength; ++i) {
-        const std::uint8_t b = rec.Byte(ChannelRecord::kName + i);
-        if (b < 0x20 || b > 0x7E)
-            break;
-        name.push_back(static_cast<char>(b));
-    }
-    SetText(kName, name);
+    SetText(kName, ReadChannelName(image(), channel_));
     rememberedRx_ = Text(kRx);
 }
 

@@ -34,6 +34,9 @@ const std::vector<FieldSpec>& ChannelOptionFields();
 // Writes a channel name into bytes 24..30: its printable ASCII characters, at
 // most 7, the rest 0xFF.
 void WriteChannelName(ChannelRecord& record, const std::string& name);
+// The name of record n as the form shows it: bytes 24..30 up to the first one
+// that is not printable ASCII.
+std::string ReadChannelName(const RadioImage& image, int n);
 
 class ChannelEditForm : public Form {
 public:

@@ -74,18 +74,6 @@ std::string Trim(const std::string& s) {
     return s.substr(b, s.find_last_not_of(" \t") - b + 1);
 }
 
-std::string ReadName(const RadioImage& image, int n) {
-    const ConstChannelRecord rec(image, n);
-    std::string name;
-    for (int i = 0; i < ChannelRecord::kNameLength; ++i) {
-        const std::uint8_t c = rec.Byte(ChannelRecord::kName + i);
-        if (c < 0x20 || c > 0x7E)
-            break;
-        name += static_cast<char>(c);
-    }
-    return name;
-}
-
 // One CSV row, read and checked, ready to land on a channel.
 struct RowPlan {
     std::string rx, tx; // grid texts; tx empty = no transmit
@@ -409,7 +397,7 @@ std::string ExportChannelCsv(const RadioImage& image) {
         if (IsDcs(rt))
             pol[1] = DcsPolarityOf(rt);
         out += CsvRecord({std::to_string(n),
-                          ReadName(image, n),
+                          forms::ReadChannelName(image, n),
                           Mhz6(rx),
                           duplex,
                           offset,

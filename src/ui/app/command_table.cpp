@@ -78,6 +78,13 @@ const std::vector<CommandRow>& CommandTable() {
         {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::File},
         {kIdRecentFiles, nullptr, nullptr, nullptr, Always, nullptr, M::File},
         {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::File},
+        // 打印... is also on the toolbar.
+        {kIdFilePrint, text::kFilePrint, "Ctrl+P", "print", WithActiveDocument,
+         [](CProgramApp& a) { a.OnFilePrint(); }, M::File, 4},
+        {kIdFilePrintPreview, text::kFilePrintPreview, nullptr, nullptr, WithActiveDocument,
+         [](CProgramApp& a) { a.OnFilePrintPreview(); }, M::File},
+        {kIdFileExportPdf, text::kFileExportPdf, nullptr, nullptr, WithActiveDocument,
+         [](CProgramApp& a) { a.OnFileExportPdf(); }, M::File},
         {kIdFilePrintSetup, text::kFilePrintSetup, nullptr, nullptr, Always,
          [](CProgramApp& a) { a.OnFilePrintSetup(); }, M::File},
         {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::File},
@@ -130,9 +137,6 @@ const std::vector<CommandRow>& CommandTable() {
          [](CProgramApp& a) { a.OnRead(); }, M::Program, 3},
         {kIdWrite, text::kProgramWrite, "Ctrl+W", "write", WithActiveDocument,
          [](CProgramApp& a) { a.frame()->ActiveView()->OnWrite(); }, M::Program, 3},
-        // On the toolbar only.
-        {kIdFilePrint, text::kFilePrint, nullptr, "print", WithActiveDocument,
-         [](CProgramApp& a) { a.OnFilePrint(); }, M::None, 4},
 
         // 设置
         {kIdPortSetup, text::kSetupPort, nullptr, nullptr, Always,

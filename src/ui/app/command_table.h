@@ -25,6 +25,7 @@ enum CommandId : int {
     kIdFileSaveAs = 57604,
     kIdFilePrintSetup = 57606,
     kIdFilePrint = 57607,
+    kIdFilePrintPreview = 57609,
     kIdEditUndo = 57643,
     kIdEditRedo = 57644,
     kIdAppAbout = 57664,
@@ -44,6 +45,7 @@ enum CommandId : int {
     kIdDtmfInit = 32808,
     kIdFileImportCsv = 32820,
     kIdFileExportCsv = 32821,
+    kIdFileExportPdf = 32830,
     // Layout rows: a menu separator, and the place of the recent files.
     kIdSeparator = 0,
     kIdRecentFiles = -1,

@@ -8,6 +8,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSettings>
 #include <QTranslator>
@@ -15,6 +16,7 @@
 
 #include "core/document/file_io.h"
 #include "core/interchange/channel_csv.h"
+#include "core/interchange/channel_print.h"
 #include "link/serial_link.h"
 #include "link/virtual_radio.h"
 #include "ui/app/child_frame.h"
@@ -33,6 +35,7 @@
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/document_history.h"
 #include "ui/grid/program_view.h"
+#include "ui/widgets/channel_print.h"
 
 namespace kestra {
 
@@ -87,7 +90,7 @@ bool InstallToolkitTranslation() {
 }
 
 struct CProgramApp::PrinterHolder {
-    QPrinter printer;
+    QPrinter printer{QPrinter::HighResolution};
 };
 
 CProgramApp::CProgramApp() = default;
@@ -428,18 +431,78 @@ bool CProgramApp::ImportCsvFrom(const QString& path) {
     return true;
 }
 
-void CProgramApp::OnFilePrintSetup() {
-    if (!printer_)
+QPrinter& CProgramApp::Printer() {
+    if (!printer_) {
         printer_ = std::make_unique<PrinterHolder>();
-    QPrintDialog dialog(&printer_->printer, frame_.get());
+        printer_->printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    }
+    return printer_->printer;
+}
+
+std::unique_ptr<ChannelPrintLayout> CProgramApp::ChannelListLayout() {
+    CChildFrame* child = frame_->ActiveChild();
+    if (!child)
+        return nullptr;
+    child->view()->ConvertGridToImage();
+    return std::make_unique<ChannelPrintLayout>(
+        BuildChannelPrintTable(state_.image, state_.bandLimits), child->document()->Title(),
+        QDate::currentDate());
+}
+
+void CProgramApp::OnFilePrintSetup() {
+    QPrintDialog dialog(&Printer(), frame_.get());
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     dialog.exec();
 }
 
 void CProgramApp::OnFilePrint() {
-    // The program prints no content of its own: the print dialog chooses
-    // the printer and that is all.
-    OnFilePrintSetup();
+    if (!frame_->ActiveChild())
+        return;
+    QPrintDialog dialog(&Printer(), frame_.get());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const auto layout = ChannelListLayout();
+    if (layout && !layout->Print(&Printer()))
+        ShowMessage(frame_.get(), T(text::kPrintFailed), QString(), QMessageBox::Warning);
+}
+
+void CProgramApp::OnFilePrintPreview() {
+    const auto layout = ChannelListLayout();
+    if (!layout)
+        return;
+    QPrintPreviewDialog dialog(&Printer(), frame_.get());
+    dialog.setWindowTitle(T(text::kFilePrintPreview).remove(QStringLiteral("...")));
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+            [&layout](QPrinter* printer) { layout->Print(printer); });
+    dialog.exec();
+}
+
+void CProgramApp::OnFileExportPdf() {
+    if (!frame_->ActiveChild())
+        return;
+    const QString path = AskSaveName(frame_.get(), QString::fromUtf8(text::kPdfFilter),
+                                     QStringLiteral("pdf"), QString(), StartFolder());
+    if (!path.isEmpty())
+        ExportPdfTo(path);
+}
+
+bool CProgramApp::ExportPdfTo(const QString& path) {
+    const auto layout = ChannelListLayout();
+    if (!layout)
+        return false;
+    const QString full = CMyDocManager::NormalisePath(path);
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setPageLayout(Printer().pageLayout());
+    pdf.setDocName(layout->title());
+    pdf.setCreator(T(text::kAppTitle));
+    pdf.setOutputFileName(full);
+    if (!layout->Print(&pdf)) {
+        ShowMessage(frame_.get(), T(text::kPdfWriteFailed), full, QMessageBox::Warning);
+        return false;
+    }
+    RememberFolder(full);
+    return true;
 }
 
 void CProgramApp::OnPortSetup() {

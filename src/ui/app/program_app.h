@@ -15,8 +15,9 @@
 // the handler of its row in the command table (command_table.h). The
 // application's own: new (asking "所有数据将会被清除！" while a document
 // window is open), open, the recent files, save, save as, close, print
-// setup, print, port and about, CSV import and export, undo and redo, and
-// read (guarded, then the view's).
+// setup, print, print preview and PDF export of the channel list, port and
+// about, CSV import and export, undo and redo, and read (guarded, then the
+// view's).
 //
 // Unsaved changes are never lost without asking: closing a document window
 // or the program, 新建, 打开 (and a recent file) and 读频 ask
@@ -34,11 +35,13 @@
 
 #include "core/document/app_state.h"
 
+class QPrinter;
 class QWidget;
 
 namespace kestra {
 
 class CChildFrame;
+class ChannelPrintLayout;
 class CIniFile;
 class CMainFrame;
 class CMyDocManager;
@@ -108,8 +111,19 @@ public:
     bool ExportCsvTo(const QString& path);
     void OnFileImportCsv();
     bool ImportCsvFrom(const QString& path);
+    // The channel list on paper (ui/widgets/channel_print.h). The page
+    // setup and the printer chosen stay with the application's printer, which
+    // 打印设置... sets up and 打印... and 打印预览... use; 打印... asks with
+    // the print dialog first. 导出 PDF... writes a PDF on the same page setup
+    // without asking for a printer. Each converts the grid into the image
+    // first; failures are reported.
     void OnFilePrintSetup();
     void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFileExportPdf();
+    bool ExportPdfTo(const QString& path);
+    // The application's printer (created on first use, with 15 mm margins).
+    QPrinter& Printer();
     void OnPortSetup();
     void OnAppAbout();
 
@@ -127,6 +141,9 @@ private:
     void ConnectCommands();
     bool SaveChildAs(CChildFrame* child, const QString& path);
     bool MayExit();
+    // The active document's channel list as it stands, the grid converted
+    // into the image first; null without an active document.
+    std::unique_ptr<ChannelPrintLayout> ChannelListLayout();
 
     AppState state_;
     std::unique_ptr<CIniFile> ini_;

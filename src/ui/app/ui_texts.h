@@ -30,7 +30,9 @@ inline constexpr const char* kFileSave = KESTRA_TEXT("kestra", "存为");
 inline constexpr const char* kFileSaveAs = KESTRA_TEXT("kestra", "另存为...");
 inline constexpr const char* kFilePrintSetup = KESTRA_TEXT("kestra", "打印设置...");
 inline constexpr const char* kFileExit = KESTRA_TEXT("kestra", "退出");
-inline constexpr const char* kFilePrint = KESTRA_TEXT("kestra", "打印");
+inline constexpr const char* kFilePrint = KESTRA_TEXT("kestra", "打印...");
+inline constexpr const char* kFilePrintPreview = KESTRA_TEXT("kestra", "打印预览...");
+inline constexpr const char* kFileExportPdf = KESTRA_TEXT("kestra", "导出 PDF...");
 inline constexpr const char* kFileImportCsv = KESTRA_TEXT("kestra", "导入 CSV…");
 inline constexpr const char* kFileExportCsv = KESTRA_TEXT("kestra", "导出 CSV…");
 
@@ -130,6 +132,11 @@ inline constexpr const char* kCsvColumnResult = KESTRA_TEXT("kestra", "结果");
 inline constexpr const char* kCsvSummary = KESTRA_TEXT("kestra", "导入 %1 行，跳过 %2 行");
 inline constexpr const char* kCsvUnusable = KESTRA_TEXT("kestra", "无法导入该 CSV 文件");
 inline constexpr const char* kCsvWriteFailed = KESTRA_TEXT("kestra", "无法写入该 CSV 文件");
+
+// Printing the channel list.
+inline constexpr const char* kPdfFilter = "*.pdf";
+inline constexpr const char* kPdfWriteFailed = KESTRA_TEXT("kestra", "无法写入该 PDF 文件");
+inline constexpr const char* kPrintFailed = KESTRA_TEXT("kestra", "打印失败");
 
 // Model information.
 inline constexpr const char* kModelBandA = KESTRA_TEXT("kestra", "A段");
