@@ -474,6 +474,8 @@ void CProgramApp::OnFilePrintPreview() {
     dialog.setWindowTitle(T(text::kFilePrintPreview).remove(QStringLiteral("...")));
     connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
             [&layout](QPrinter* printer) { layout->Print(printer); });
+    // Large enough to read a page: most of the main window.
+    dialog.resize(frame_->size() * 0.85);
     dialog.exec();
 }
 
