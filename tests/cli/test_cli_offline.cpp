@@ -31,16 +31,6 @@ private slots:
         QCOMPARE(Cli({"new", "--bogus", "x.dat"}).exitCode, 2);
     }
 
-    void newBuiltinIsTheDefaultImage() {
-        QTemporaryDir dir;
-        const QString out = dir.filePath("new.dat");
-        const Run r = Cli({"new", "--builtin", out});
-        QCOMPARE(r.exitCode, 0);
-        RadioImage expected;
-        ApplyBuiltInDefaults(expected);
-        QCOMPARE(ReadAll(out), ToBytes(expected));
-    }
-
     void channelsPrintsTheGrid() {
         // The cells are RenderGrid's (tested in core): one line per row,
         // TAB-separated after the row label.

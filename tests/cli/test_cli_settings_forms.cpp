@@ -39,6 +39,8 @@ class CliSettingsFormsTest : public QObject {
 
 private slots:
     void settingsShowTheDefaults() {
+        // The values are the forms' own tests'; here the sections, their
+        // order, the keys of grids and which fields are left out.
         const Run r = Cli({"settings", Defaults()});
         QCOMPARE(r.exitCode, 0);
         const QString out = QString::fromUtf8(r.out);
@@ -48,65 +50,39 @@ private slots:
                 headers << line;
         QCOMPARE(headers, QStringList({"[model]", "[options]", "[fm]", "[dtmf 编码]", "[dtmf 解码]",
                                        "[dtmf 自动拨号]"}));
-        QString codes;
-        for (int row = 1; row < 10; ++row)
-            codes += QString("%1/编码=\n").arg(row);
-        QVERIFY2(
-            out.endsWith("[dtmf 编码]\n速率 (digit/s)=10\n首位数码延迟时间 (ms)=200\n"
-                         "首位数码时间 (ms)=100\n*和#音 (ms)=100\n侧音=按键\nPTT ID 发射开始=\n"
-                         "PTT ID 发射结束=\n等待回复=开\n等待回复时间 (s)=10\n\n"
-                         "[dtmf 解码]\n组呼码=*\n遥毙激活=关\n遥毙类型=关\n遥毙码=\n"
-                         "自动复位时间 (s)=10\n解码响应=提醒\n解码时间 (s)=2.5\n报警码=\n\n"
-                         "[dtmf 自动拨号]\n0/编码=100*100\n" +
-                         codes + "自身 ID=100\n分隔符=*\n呼叫ID=100\n\n"),
-            r.out.constData());
-        // Options: 30 shown fields, the stored minutes and the value 3 shown
-        // as their entries; the three hidden fields are no keys.
+        // Options: 30 shown fields; the three hidden ones are no keys.
         const QString options = out.section("[options]\n", 1).section("\n\n", 0, 0);
         QCOMPARE(options.count('\n') + 1, 30);
         QVERIFY(options.startsWith("A信道显示=频率\nB信道显示=频率\n主信道A/B=A\n"));
-        for (const char* line :
-             {"\n发射限时 (min)=30\n", "\n开机信息显示方式=电压\n", "\n开机问候语编制=\n",
-              "\n静噪电平=4\n", "\n背光灯时间=6\n", "\n键盘锁=开\n"})
-            QVERIFY2(options.contains(QString::fromUtf8(line)), line);
+        QVERIFY(options.contains("\n发射限时 (min)=30\n"));
         for (const char* hidden : {"双待复位时间", "双频守候时间", "尾音模式"})
             QVERIFY(!options.contains(QString::fromUtf8(hidden)));
         QVERIFY(out.contains("[fm]\n当前信道=1\n当前频率=\n1/频率=\n2/频率=\n"));
-        QVERIFY(out.contains("\n20/频率=\n\n[dtmf 编码]"));
+        QVERIFY(out.contains("\n20/频率=\n\n[dtmf 编码]\n速率 (digit/s)=10\n"));
+        QVERIFY(out.endsWith("[dtmf 自动拨号]\n0/编码=100*100\n1/编码=\n2/编码=\n3/编码=\n"
+                             "4/编码=\n5/编码=\n6/编码=\n7/编码=\n8/编码=\n9/编码=\n"
+                             "自身 ID=100\n分隔符=*\n呼叫ID=100\n\n"));
     }
 
     void configureAppliesEachForm() {
+        // Each section reaches its dialog (the values are the forms' own
+        // tests'); a spin line works; the call ID typed in an earlier opening
+        // of the DTMF dialog is still there in a later one.
         const QByteArray bytes =
-            Configure(Defaults(), {"--set", "options:提示音=关",
-                                   "--set", "options:开机问候语编制=HELLO",
-                                   "--set", "options:背光灯时间=10",
-                                   "--set", "fm:当前信道=3",
-                                   "--set", "fm:3/频率=88.15",
-                                   "--set", "fm:当前频率=120",
-                                   "--set", "dtmf 自动拨号:呼叫ID=555",
-                                   "--set", "dtmf 编码:速率 (digit/s)=15",
-                                   "--set", "dtmf 编码:首位数码延迟时间 (ms)++",
-                                   "--set", "dtmf 解码:组呼码=A",
-                                   "--set", "dtmf 解码:解码时间 (s)=2.3",
-                                   "--set", "dtmf 自动拨号:分隔符=#",
-                                   "--set", "dtmf 自动拨号:ANI 呼叫=2"});
+            Configure(Defaults(),
+                      {"--set", "options:开机问候语编制=HELLO", "--set", "fm:3/频率=88.15", "--set",
+                       "dtmf 自动拨号:呼叫ID=555", "--set", "dtmf 编码:速率 (digit/s)=15", "--set",
+                       "dtmf 编码:首位数码延迟时间 (ms)++", "--set", "dtmf 解码:组呼码=A", "--set",
+                       "dtmf 自动拨号:分隔符=#", "--set", "dtmf 自动拨号:ANI 呼叫=2"});
         QVERIFY(!bytes.isEmpty());
         const RadioImage image = FromBytes(bytes);
-        QCOMPARE(image.Get(settings::kKeyBeep), 0);
         QCOMPARE(Hex(image, settings::kGreeting, 7), QByteArray("48454C4C4F2020"));
-        QCOMPARE(image.Get(settings::kBacklightTime), 9);
-        QCOMPARE(image.Get(settings::kTransmitTimeout), 1); // the dialog's correction
-        QCOMPARE(image.Get(fm::kCurrentChannel), 3);
         QCOMPARE(Hex(image, fm::Channel(3), 4), QByteArray("508108FF"));
-        QCOMPARE(Hex(image, fm::kCurrentFrequency, 3), QByteArray("006007"));
         QCOMPARE(image.Get(dtmf::kDigitRate), 34);
         QCOMPARE(image.Get(dtmf::kFirstDigitDelay), 6); // 300 ms
-        QCOMPARE(image.Get(dtmf::kDecodeTime), 230);
         QCOMPARE(image.Get(dtmf::kGroupCallCode), 0x0A);
         QCOMPARE(image.DtmfString(dtmf::CodeEntry(1), 16), std::string("100A100"));
-        // The call ID typed in an earlier opening of the dialog is still there.
         QCOMPARE(image.DtmfString(dtmf::CodeEntry(3), 16), std::string("555#100"));
-        QCOMPARE(image.Get(dtmf::kSeparator), 0x0F);
     }
 
     void refusals_data() {

@@ -80,6 +80,11 @@ private:
     QString device_;
 };
 
+// The backups of one kind ("read", "write", "" for any) in dir, oldest first.
+QStringList Backups(const QString& dir, const char* kind) {
+    return QDir(dir).entryList({QStringLiteral("*%1.dat").arg(kind)}, QDir::Files, QDir::Name);
+}
+
 bool Save(const QString& path, const RadioImage& image) {
     return SaveDatFile(path.toStdString(), image, nullptr);
 }
@@ -94,247 +99,252 @@ class TestCliTransfers : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void readWriteAndSave();
-    void factoryCommands();
-    void failures();
-    void interruptedExchange_data();
-    void interruptedExchange();
-    void usage();
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+    }
+
+    void readWriteAndSave() {
+        const RadioImage radioMemory = test::PatternImage(41);
+        QVERIFY(Save(Path("radio.dat"), radioMemory));
+        Simulator sim;
+        QVERIFY(sim.Start({"--image", Path("radio.dat"), "--save", Path("saved.dat")}));
+
+        // read: the radio's ranges into a copy of the base image.
+        const RadioImage base = test::PatternImage(42);
+        QVERIFY(Save(Path("base.dat"), base));
+        // Each successful exchange leaves a backup of the image it moved.
+        const QString bk = Path("bk");
+        CliRun run = RunCli({"read", "--port", sim.device(), "--base", Path("base.dat"),
+                             "--backup-dir", bk, "-o", Path("read.dat")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(!run.err.isEmpty());
+        QCOMPARE(run.err.last(), QString("100%"));
+        QCOMPARE(run.err.first(), QString("0%"));
+        RadioImage read;
+        QVERIFY(Load(Path("read.dat"), read));
+        QCOMPARE(test::FirstMismatch(read, radioMemory, base, kReadRanges), -1);
+        RadioImage backup;
+        QVERIFY(Load(bk + "/" + Backups(bk, "read").value(0), backup));
+        QVERIFY(backup == read);
+
+        // write: what the application sends after opening the file.
+        RadioImage edited = ExampleRadioMemory();
+        ChannelRecord(edited, 5).SetRx(14600000);
+        ChannelRecord(edited, 5).SetTx(14600000);
+        QVERIFY(Save(Path("edited.dat"), edited));
+        run = RunCli({"write", "--port=" + sim.device(), "--backup-dir", bk, Path("edited.dat")});
+        QCOMPARE(run.exitCode, 0);
+        RadioImage expected = edited;
+        BandLimits limits;
+        PassThroughGrid(expected, limits);
+        QVERIFY(Load(bk + "/" + Backups(bk, "write").value(0), backup));
+        QVERIFY(backup == expected);
+        QCOMPARE(Backups(bk, "").size(), 2);
+
+        // --trace shows the bytes of a read, the greeting first.
+        run = RunCli({"read", "--trace", "--port", sim.device(), "--no-backup", "--backup-dir",
+                      Path("none"), "-o", Path("traced.dat")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(!QFileInfo::exists(Path("none")));
+        QVERIFY2(run.err.first().endsWith("> 02"), qPrintable(run.err.first()));
+        QVERIFY(run.err.filter(QRegularExpression("< 50$")).size() >= 1);
+        RadioImage traced;
+        QVERIFY(Load(Path("traced.dat"), traced));
+        QVERIFY(test::SameRange(traced, expected, 0, 0x3000));
+
+        // simulate ends on SIGTERM and saves the radio's memory.
+        QVERIFY(sim.Stop());
+        RadioImage saved;
+        QVERIFY(Load(Path("saved.dat"), saved));
+        QCOMPARE(test::FirstMismatch(saved, expected, radioMemory, kWriteRanges), -1);
+    }
+
+    void factoryCommands() {
+        Simulator sim;
+        QVERIFY(sim.Start({"--ident", "blank", "--save", Path("saved.dat")}));
+        const RadioImage image = test::PatternImage(43);
+        QVERIFY(Save(Path("image.dat"), image));
+
+        // Without the password, or with a wrong one: refused before any exchange.
+        for (const QStringList& args :
+             {QStringList{"init", "--port", sim.device(), "--factory", "nope", Path("image.dat")},
+              QStringList{"decoder", "read", "--port", sim.device(), "-o", Path("x.dat")}}) {
+            const CliRun run = RunCli(args);
+            QCOMPARE(run.exitCode, 2);
+            QVERIFY(!QFile::exists(Path("x.dat")));
+        }
+
+        // The password in any letter case; a blank radio can be initialised.
+        // A backup folder that cannot be made: a warning, and the exchange succeeds.
+        CliRun run = RunCli({"init", "--port", sim.device(), "--factory", "qdm537", "--backup-dir",
+                             Path("image.dat") + "/bk", Path("image.dat")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.trimmed(), QString(kTextInitialiseSucceeded));
+        QCOMPARE(run.err.size(), 102); // 0% .. 100%, one line each, and the warning
+        QCOMPARE(run.err.filter("warning").size(), 1);
+
+        // calibration write sends the file's bytes as they are.
+        RadioImage calibration = test::PatternImage(44);
+        QVERIFY(Save(Path("calibration.dat"), calibration));
+        run = RunCli({"calibration", "write", "--port", sim.device(), "--factory", "QDM537",
+                      Path("calibration.dat")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.trimmed(), QString(kTextWriteSucceeded));
+        run = RunCli({"decoder", "read", "--port", sim.device(), "--factory", "QDM537", "--base",
+                      Path("calibration.dat"), "-o", Path("decoder.dat")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.trimmed(), QString(kTextReadSucceeded));
+
+        QVERIFY(sim.Stop());
+        RadioImage saved;
+        QVERIFY(Load(Path("saved.dat"), saved));
+        RadioImage initialised = image;
+        BandLimits limits;
+        PassThroughGrid(initialised, limits);
+        const TransferRanges calibrationRange{RegionRange(RegionKind::Calibration), {0, 0}};
+        QCOMPARE(test::FirstMismatch(saved, calibration, initialised, calibrationRange), -1);
+        RadioImage decoder;
+        QVERIFY(Load(Path("decoder.dat"), decoder));
+        const TransferRanges decoderRange{RegionRange(RegionKind::DecoderTable), {0, 0}};
+        QCOMPARE(test::FirstMismatch(decoder, initialised, calibration, decoderRange), -1);
+    }
+
+    void failures() {
+        QVERIFY(Save(Path("image.dat"), test::PatternImage(45)));
+        const QString out = Path("out.dat");
+
+        // A port that does not exist: the message, then the system's reason.
+        CliRun run = RunCli({"read", "--port", "/dev/kestra-no-such-port", "-o", out});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err.value(0), QString(kTextCannotOpenPort));
+        QVERIFY(run.err.value(1).contains("No such file or directory"));
+        QVERIFY(!QFile::exists(out));
+
+        {
+            // A refused identification: the message, nothing saved.
+            Simulator blank;
+            QVERIFY(blank.Start({"--ident", "blank"}));
+            run = RunCli({"read", "--port", blank.device(), "-o", out});
+            QCOMPARE(run.exitCode, 1);
+            QCOMPARE(run.err.value(0), QString(kTextRadioDataInvalid));
+            QVERIFY(!QFile::exists(out));
+            // Factory mode skips the check.
+            run = RunCli({"read", "--port", blank.device(), "--factory", "QDM537", "-o", out});
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY(QFile::remove(out));
+        }
+        {
+            Simulator faulty;
+            QVERIFY(faulty.Start({"--wrong-ack-after", "200"}));
+            run = RunCli({"read", "--port", faulty.device(), "-o", out});
+            QCOMPARE(run.exitCode, 1);
+            // The progress lines come first; the message is the first other line.
+            QCOMPARE(run.err.value(0), QString("0%"));
+            QCOMPARE(FirstMessage(run), QString(kTextCommunicationError));
+            QCOMPARE(run.err.last(), QString(kTextCommunicationError));
+            QVERIFY(!QFile::exists(out));
+            run = RunCli({"write", "--port", faulty.device(), Path("image.dat")});
+            QCOMPARE(run.exitCode, 1);
+            QCOMPARE(FirstMessage(run), QString(kTextCommunicationError));
+        }
+    }
+
+    void interruptedExchange_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("Ctrl+C during read") << int(SIGINT) << "read";
+        QTest::newRow("SIGTERM during read") << int(SIGTERM) << "read";
+        QTest::newRow("SIGTERM during write") << int(SIGTERM) << "write";
+    }
+
+    void interruptedExchange() {
+        QFETCH(int, signal);
+        QFETCH(QString, command);
+        // A radio at 9600 baud: a whole read takes about 17 s.
+        Simulator radio;
+        QVERIFY(radio.Start({"--pace"}));
+        const QString out = Path("out.dat");
+        QVERIFY(Save(Path("image.dat"), test::PatternImage(46)));
+        const QStringList args =
+            command == "read" ? QStringList{"read", "--port", radio.device(), "-o", out}
+                              : QStringList{"write", "--port", radio.device(), Path("image.dat")};
+        QProcess cli;
+        cli.setReadChannel(QProcess::StandardError);
+        cli.start(QStringLiteral(KESTRA_CLI), args);
+        QVERIFY(cli.waitForStarted(5000));
+        // Wait until the blocks are moving.
+        QByteArray err;
+        while (!err.contains("2%") && cli.waitForReadyRead(10000))
+            err += cli.readAllStandardError();
+        QVERIFY2(err.contains("2%"), err.constData());
+
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(::kill(static_cast<pid_t>(cli.processId()), signal), 0);
+        QVERIFY(cli.waitForFinished(5000));
+        QVERIFY2(timer.elapsed() < 1000, QByteArray::number(timer.elapsed()));
+        // It closed the port before it ended: no lock file left behind, and the
+        // port opens.
+        const std::string device = ResolvePortArgument(radio.device().toStdString());
+        QCOMPARE(InspectLockFile(PortLockFilePath(device), nullptr), LockFileState::Absent);
+        QVERIFY(test::PortOpensAgain(device));
+        // It ends by the signal, after saying so, and saves nothing.
+        QCOMPARE(cli.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(cli.exitCode(), signal);
+        err += cli.readAllStandardError();
+        QVERIFY2(err.contains("kestra-cli: interrupted"), err.constData());
+        QVERIFY(!QFile::exists(out));
+    }
+
+    void usage() {
+        QFile shortFile(Path("short.dat"));
+        QVERIFY(shortFile.open(QIODevice::WriteOnly));
+        shortFile.write(QByteArray(100, '\xFF'));
+        shortFile.close();
+        const QString out = Path("out.dat");
+        const QList<QStringList> cases = {
+            {"read", "-o", out},                                   // no --port
+            {"read", "--port", "/dev/null"},                       // no -o
+            {"write", "--port", "/dev/null", Path("short.dat")},   // unusable input
+            {"write", "--port", "/dev/null", Path("missing.dat")}, // missing input
+            {"read", "--port", "/dev/null", "--base", Path("short.dat"), "-o", out},
+            {"calibration", "--port", "/dev/null"}, // neither read nor write
+            {"simulate", "--answer-on", "x"},       // not a number
+            {"simulate", "--ident", "QVN"},         // not an identification
+            {"read", "--port", "/dev/null", "--bogus", "-o", out},
+        };
+        for (const QStringList& args : cases) {
+            const CliRun run = RunCli(args);
+            QVERIFY2(run.exitCode == 2, qPrintable(args.join(' ')));
+            QVERIFY(!run.err.isEmpty());
+        }
+        QVERIFY(!QFile::exists(out));
+
+        // --option=value for options that take a value; a flag takes none.
+        CliRun run = RunCli({"read", "--port=/dev/kestra-no-such-port", "-o", out});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err.value(0), QString(kTextCannotOpenPort));
+        QVERIFY(run.err.value(1).startsWith("/dev/kestra-no-such-port: "));
+        run = RunCli({"calibration", "read", "--port=/dev/null", "--trace=1", "--factory=QDM537",
+                      Path("image.dat")});
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.err.value(0), QString("kestra-cli: option --trace takes no value"));
+        run = RunCli({"simulate", "--pace=yes"});
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.err.value(0), QString("kestra-cli: option --pace takes no value"));
+
+        const CliRun ports = RunCli({"ports"});
+        QCOMPARE(ports.exitCode, 0);
+        const QStringList lines = ports.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), kPortCount);
+        QVERIFY(lines.first().startsWith("1\t"));
+    }
 
 private:
     QString Path(const char* name) const { return dir_->filePath(name); }
     std::unique_ptr<QTemporaryDir> dir_;
 };
-
-void TestCliTransfers::init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-}
-
-void TestCliTransfers::readWriteAndSave() {
-    const RadioImage radioMemory = test::PatternImage(41);
-    QVERIFY(Save(Path("radio.dat"), radioMemory));
-    Simulator sim;
-    QVERIFY(sim.Start({"--image", Path("radio.dat"), "--save", Path("saved.dat")}));
-
-    // read: the radio's ranges into a copy of the base image.
-    const RadioImage base = test::PatternImage(42);
-    QVERIFY(Save(Path("base.dat"), base));
-    CliRun run = RunCli(
-        {"read", "--port", sim.device(), "--base", Path("base.dat"), "-o", Path("read.dat")});
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY(!run.err.isEmpty());
-    QCOMPARE(run.err.last(), QString("100%"));
-    QCOMPARE(run.err.first(), QString("0%"));
-    RadioImage read;
-    QVERIFY(Load(Path("read.dat"), read));
-    QCOMPARE(test::FirstMismatch(read, radioMemory, base, kReadRanges), -1);
-
-    // write: what the application sends after opening the file.
-    RadioImage edited = ExampleRadioMemory();
-    ChannelRecord(edited, 5).SetRx(14600000);
-    ChannelRecord(edited, 5).SetTx(14600000);
-    QVERIFY(Save(Path("edited.dat"), edited));
-    run = RunCli({"write", "--port=" + sim.device(), Path("edited.dat")});
-    QCOMPARE(run.exitCode, 0);
-    RadioImage expected = edited;
-    BandLimits limits;
-    PassThroughGrid(expected, limits);
-
-    // --trace shows the bytes of a read, the greeting first.
-    run = RunCli({"read", "--trace", "--port", sim.device(), "-o", Path("traced.dat")});
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY2(run.err.first().endsWith("> 02"), qPrintable(run.err.first()));
-    QVERIFY(run.err.filter(QRegularExpression("< 50$")).size() >= 1);
-    RadioImage traced;
-    QVERIFY(Load(Path("traced.dat"), traced));
-    QVERIFY(test::SameRange(traced, expected, 0, 0x3000));
-
-    // simulate ends on SIGTERM and saves the radio's memory.
-    QVERIFY(sim.Stop());
-    RadioImage saved;
-    QVERIFY(Load(Path("saved.dat"), saved));
-    QCOMPARE(test::FirstMismatch(saved, expected, radioMemory, kWriteRanges), -1);
-}
-
-void TestCliTransfers::factoryCommands() {
-    Simulator sim;
-    QVERIFY(sim.Start({"--ident", "blank", "--save", Path("saved.dat")}));
-    const RadioImage image = test::PatternImage(43);
-    QVERIFY(Save(Path("image.dat"), image));
-
-    // Without the password, or with a wrong one: refused before any exchange.
-    for (const QStringList& args :
-         {QStringList{"init", "--port", sim.device(), "--factory", "nope", Path("image.dat")},
-          QStringList{"decoder", "read", "--port", sim.device(), "-o", Path("x.dat")}}) {
-        const CliRun run = RunCli(args);
-        QCOMPARE(run.exitCode, 2);
-        QVERIFY(!QFile::exists(Path("x.dat")));
-    }
-
-    // The password in any letter case; a blank radio can be initialised.
-    CliRun run = RunCli({"init", "--port", sim.device(), "--factory", "qdm537", Path("image.dat")});
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out.trimmed(), QString(kTextInitialiseSucceeded));
-    QCOMPARE(run.err.size(), 101); // 0% .. 100%, one line each
-
-    // calibration write sends the file's bytes as they are.
-    RadioImage calibration = test::PatternImage(44);
-    QVERIFY(Save(Path("calibration.dat"), calibration));
-    run = RunCli({"calibration", "write", "--port", sim.device(), "--factory", "QDM537",
-                  Path("calibration.dat")});
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out.trimmed(), QString(kTextWriteSucceeded));
-    run = RunCli({"decoder", "read", "--port", sim.device(), "--factory", "QDM537", "--base",
-                  Path("calibration.dat"), "-o", Path("decoder.dat")});
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out.trimmed(), QString(kTextReadSucceeded));
-
-    QVERIFY(sim.Stop());
-    RadioImage saved;
-    QVERIFY(Load(Path("saved.dat"), saved));
-    RadioImage initialised = image;
-    BandLimits limits;
-    PassThroughGrid(initialised, limits);
-    const TransferRanges calibrationRange{RegionRange(RegionKind::Calibration), {0, 0}};
-    QCOMPARE(test::FirstMismatch(saved, calibration, initialised, calibrationRange), -1);
-    RadioImage decoder;
-    QVERIFY(Load(Path("decoder.dat"), decoder));
-    const TransferRanges decoderRange{RegionRange(RegionKind::DecoderTable), {0, 0}};
-    QCOMPARE(test::FirstMismatch(decoder, initialised, calibration, decoderRange), -1);
-}
-
-void TestCliTransfers::failures() {
-    QVERIFY(Save(Path("image.dat"), test::PatternImage(45)));
-    const QString out = Path("out.dat");
-
-    // A port that does not exist: the message, then the system's reason.
-    CliRun run = RunCli({"read", "--port", "/dev/kestra-no-such-port", "-o", out});
-    QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.err.value(0), QString(kTextCannotOpenPort));
-    QVERIFY(run.err.value(1).contains("No such file or directory"));
-    QVERIFY(!QFile::exists(out));
-
-    {
-        // A refused identification: the message, nothing saved.
-        Simulator blank;
-        QVERIFY(blank.Start({"--ident", "blank"}));
-        run = RunCli({"read", "--port", blank.device(), "-o", out});
-        QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.err.value(0), QString(kTextRadioDataInvalid));
-        QVERIFY(!QFile::exists(out));
-        // Factory mode skips the check.
-        run = RunCli({"read", "--port", blank.device(), "--factory", "QDM537", "-o", out});
-        QCOMPARE(run.exitCode, 0);
-        QVERIFY(QFile::remove(out));
-    }
-    {
-        Simulator faulty;
-        QVERIFY(faulty.Start({"--wrong-ack-after", "200"}));
-        run = RunCli({"read", "--port", faulty.device(), "-o", out});
-        QCOMPARE(run.exitCode, 1);
-        // The progress lines come first; the message is the first other line.
-        QCOMPARE(run.err.value(0), QString("0%"));
-        QCOMPARE(FirstMessage(run), QString(kTextCommunicationError));
-        QCOMPARE(run.err.last(), QString(kTextCommunicationError));
-        QVERIFY(!QFile::exists(out));
-        run = RunCli({"write", "--port", faulty.device(), Path("image.dat")});
-        QCOMPARE(run.exitCode, 1);
-        QCOMPARE(FirstMessage(run), QString(kTextCommunicationError));
-    }
-}
-
-void TestCliTransfers::interruptedExchange_data() {
-    QTest::addColumn<int>("signal");
-    QTest::addColumn<QString>("command");
-    QTest::newRow("Ctrl+C during read") << int(SIGINT) << "read";
-    QTest::newRow("SIGTERM during read") << int(SIGTERM) << "read";
-    QTest::newRow("SIGTERM during write") << int(SIGTERM) << "write";
-}
-
-void TestCliTransfers::interruptedExchange() {
-    QFETCH(int, signal);
-    QFETCH(QString, command);
-    // A radio at 9600 baud: a whole read takes about 17 s.
-    Simulator radio;
-    QVERIFY(radio.Start({"--pace"}));
-    const QString out = Path("out.dat");
-    QVERIFY(Save(Path("image.dat"), test::PatternImage(46)));
-    const QStringList args =
-        command == "read" ? QStringList{"read", "--port", radio.device(), "-o", out}
-                          : QStringList{"write", "--port", radio.device(), Path("image.dat")};
-    QProcess cli;
-    cli.setReadChannel(QProcess::StandardError);
-    cli.start(QStringLiteral(KESTRA_CLI), args);
-    QVERIFY(cli.waitForStarted(5000));
-    // Wait until the blocks are moving.
-    QByteArray err;
-    while (!err.contains("2%") && cli.waitForReadyRead(10000))
-        err += cli.readAllStandardError();
-    QVERIFY2(err.contains("2%"), err.constData());
-
-    QElapsedTimer timer;
-    timer.start();
-    QCOMPARE(::kill(static_cast<pid_t>(cli.processId()), signal), 0);
-    QVERIFY(cli.waitForFinished(5000));
-    QVERIFY2(timer.elapsed() < 1000, QByteArray::number(timer.elapsed()));
-    // It closed the port before it ended: no lock file left behind, and the
-    // port opens.
-    const std::string device = ResolvePortArgument(radio.device().toStdString());
-    QCOMPARE(InspectLockFile(PortLockFilePath(device), nullptr), LockFileState::Absent);
-    QVERIFY(test::PortOpensAgain(device));
-    // It ends by the signal, after saying so, and saves nothing.
-    QCOMPARE(cli.exitStatus(), QProcess::CrashExit);
-    QCOMPARE(cli.exitCode(), signal);
-    err += cli.readAllStandardError();
-    QVERIFY2(err.contains("kestra-cli: interrupted"), err.constData());
-    QVERIFY(!QFile::exists(out));
-}
-
-void TestCliTransfers::usage() {
-    QFile shortFile(Path("short.dat"));
-    QVERIFY(shortFile.open(QIODevice::WriteOnly));
-    shortFile.write(QByteArray(100, '\xFF'));
-    shortFile.close();
-    const QString out = Path("out.dat");
-    const QList<QStringList> cases = {
-        {"read", "-o", out},                                   // no --port
-        {"read", "--port", "/dev/null"},                       // no -o
-        {"write", "--port", "/dev/null", Path("short.dat")},   // unusable input
-        {"write", "--port", "/dev/null", Path("missing.dat")}, // missing input
-        {"read", "--port", "/dev/null", "--base", Path("short.dat"), "-o", out},
-        {"calibration", "--port", "/dev/null"}, // neither read nor write
-        {"simulate", "--answer-on", "x"},       // not a number
-        {"simulate", "--ident", "QVN"},         // not an identification
-        {"read", "--port", "/dev/null", "--bogus", "-o", out},
-    };
-    for (const QStringList& args : cases) {
-        const CliRun run = RunCli(args);
-        QVERIFY2(run.exitCode == 2, qPrintable(args.join(' ')));
-        QVERIFY(!run.err.isEmpty());
-    }
-    QVERIFY(!QFile::exists(out));
-
-    // --option=value for options that take a value; a flag takes none.
-    CliRun run = RunCli({"read", "--port=/dev/kestra-no-such-port", "-o", out});
-    QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.err.value(0), QString(kTextCannotOpenPort));
-    QVERIFY(run.err.value(1).startsWith("/dev/kestra-no-such-port: "));
-    run = RunCli({"calibration", "read", "--port=/dev/null", "--trace=1", "--factory=QDM537",
-                  Path("image.dat")});
-    QCOMPARE(run.exitCode, 2);
-    QCOMPARE(run.err.value(0), QString("kestra-cli: option --trace takes no value"));
-    run = RunCli({"simulate", "--pace=yes"});
-    QCOMPARE(run.exitCode, 2);
-    QCOMPARE(run.err.value(0), QString("kestra-cli: option --pace takes no value"));
-
-    const CliRun ports = RunCli({"ports"});
-    QCOMPARE(ports.exitCode, 0);
-    const QStringList lines = ports.out.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), kPortCount);
-    QVERIFY(lines.first().startsWith("1\t"));
-}
 
 QTEST_GUILESS_MAIN(TestCliTransfers)
 #include "test_cli_transfers.moc"

@@ -70,208 +70,200 @@ class TestLinkExchange : public QObject {
     Q_OBJECT
 
 private slots:
-    void blockSplitting();
-    void progressText();
-    void identificationCheck_data();
-    void identificationCheck();
-    void handshakeTiming_data();
-    void handshakeTiming();
-    void bandLimitFill();
-    void shortReplyIsACommunicationError();
-    void endMarkerEndsOnlyItsOwnExchange_data();
-    void endMarkerEndsOnlyItsOwnExchange();
+    void blockSplitting() {
+        auto list = [](ByteRange r) {
+            QList<QPair<int, int>> out;
+            for (const Block& b : SplitBlocks(r))
+                out.append({b.address, b.length});
+            return out;
+        };
+        QCOMPARE(list({0x3F70, 0x4000}),
+                 (QList<QPair<int, int>>{
+                     {0x3F70, 16}, {0x3F80, 32}, {0x3FA0, 32}, {0x3FC0, 32}, {0x3FE0, 32}}));
+        QCOMPARE(list(RegionRange(RegionKind::Calibration)),
+                 (QList<QPair<int, int>>{{0x3ED0, 16},
+                                         {0x3EE0, 32},
+                                         {0x3F00, 32},
+                                         {0x3F20, 32},
+                                         {0x3F40, 32},
+                                         {0x3F60, 16}}));
+        QCOMPARE(list(RegionRange(RegionKind::DecoderTable)),
+                 (QList<QPair<int, int>>{{0x3E00, 32}, {0x3E20, 16}}));
+        // A range that starts and ends off the 32-byte raster.
+        QCOMPARE(list({0x0005, 0x0047}),
+                 (QList<QPair<int, int>>{{0x0005, 27}, {0x0020, 32}, {0x0040, 7}}));
+        QVERIFY(SplitBlocks({0x100, 0x100}).empty());
+
+        QCOMPARE(TransferBlockCount(TransferKind::Read), 389);
+        QCOMPARE(TransferBlockCount(TransferKind::Write), 389);
+        QCOMPARE(TransferBlockCount(TransferKind::Initialise), 512);
+    }
+
+    void progressText() {
+        const std::tuple<int, int, const char*> cases[] = {{0, 389, "0%"},     {1, 389, "0%"},
+                                                           {194, 389, "49%"},  {388, 389, "99%"},
+                                                           {389, 389, "100%"}, {512, 512, "100%"}};
+        for (const auto& [position, total, text] : cases)
+            QCOMPARE(QString::fromStdString(PercentText(position, total)), QString(text));
+    }
+
+    void identificationCheck_data() {
+        QTest::addColumn<QByteArray>("id");
+        QTest::addColumn<bool>("forRead");
+        QTest::addColumn<bool>("accepted");
+        const QByteArray model("QVN-K52\0", 8);
+        const QByteArray version("V1.0.1\xFF\xFF", 8);
+        const QByteArray blank(8, '\xFF');
+        QTest::newRow("model read") << model << true << true;
+        QTest::newRow("model write") << model << false << true;
+        QTest::newRow("version read") << version << true << true;
+        QTest::newRow("version write") << version << false << true;
+        QTest::newRow("blank read") << blank << true << false;
+        QTest::newRow("blank write") << blank << false << true;
+        QTest::newRow("model without zero") << QByteArray("QVN-K52 ", 8) << false << false;
+        QTest::newRow("version without FF") << QByteArray("V1.0.1\0\0", 8) << true << false;
+        QTest::newRow("seven FF") << QByteArray("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\0", 8) << false
+                                  << false;
+    }
+
+    void identificationCheck() {
+        QFETCH(QByteArray, id);
+        QFETCH(bool, forRead);
+        QFETCH(bool, accepted);
+        IdentBlock ident;
+        ident.fill(0x11);
+        std::copy(id.begin(), id.end(), ident.begin());
+        QCOMPARE(IdentificationAccepted(ident, forRead), accepted);
+    }
+
+    void handshakeTiming_data() {
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<int>("answerOn");
+        QTest::addColumn<int>("stray");
+        QTest::addColumn<bool>("succeeds");
+        QTest::addColumn<int>("greetings");
+        QTest::addColumn<int>("elapsedMs");
+        // Every attempt: 8 x 1 ms of greeting, then pairs of one-byte reads until
+        // more than 100 ms have passed. A silent pair costs 2 x 150 ms.
+        QTest::newRow("answers at once") << false << 1 << 0 << true << 1 << 8;
+        QTest::newRow("answers the third") << false << 3 << 0 << true << 3 << 3 * 8 + 2 * 300;
+        QTest::newRow("silent") << true << 1 << 0 << false << 4 << 4 * (8 + 300);
+        QTest::newRow("never the fourth") << false << 5 << 0 << false << 4 << 4 * (8 + 300);
+        // The stray byte takes 'P' with it; 'G' and a silent read cost 150 ms.
+        // The next attempt finds "PG" behind the IdentBlock that the radio sent
+        // for the greeting's 02.
+        QTest::newRow("stray byte once") << false << 1 << 1 << true << 2 << 2 * 8 + 150;
+        QTest::newRow("stray byte always") << false << 1 << 4 << false << 4 << 4 * (8 + 150);
+    }
+
+    void handshakeTiming() {
+        QFETCH(bool, silent);
+        QFETCH(int, answerOn);
+        QFETCH(int, stray);
+        QFETCH(bool, succeeds);
+        QFETCH(int, greetings);
+        QFETCH(int, elapsedMs);
+        RadioBehaviour behaviour;
+        behaviour.silent = silent;
+        behaviour.answerOnAttempt = answerOn;
+        behaviour.strayByteAttempts = stray;
+        RadioResponder radio(behaviour, RadioImage());
+        ResponderPort port(radio);
+        QCOMPARE(Handshake(port), succeeds);
+        QCOMPARE(radio.Greetings(), greetings);
+        QCOMPARE(port.written, std::size_t(8) * static_cast<std::size_t>(greetings));
+        QCOMPARE(port.ElapsedMs(), std::int64_t{elapsedMs});
+    }
+
+    void bandLimitFill() {
+        IdentBlock ident;
+        ident.fill(0xFF);
+        const std::uint8_t limits[16] = {0x00, 0x00, 0x40, 0x14, 0x00, 0x00, 0x80, 0x14,
+                                         0x00, 0x00, 0x20, 0x42, 0xFF, 0x12, 0xFF, 0x45};
+        std::copy(std::begin(limits), std::end(limits), ident.begin() + kIdentLimitsOffset);
+
+        // Band 0 missing in memory (0x2E13 = FF), band 1 present: only band 0 is
+        // taken from the identification, byte for byte.
+        RadioImage image = test::PatternImage(3);
+        image[0x2E13] = 0xFF;
+        const RadioImage before = image;
+        FillBandLimits(ident, image);
+        QVERIFY(std::equal(limits, limits + 8, image.data() + 0x2E10));
+        QVERIFY(test::SameRange(image, before, 0x2E18, 0x2E20));
+        QVERIFY(test::SameRange(image, before, 0, 0x2E10));
+        QVERIFY(test::SameRange(image, before, 0x2E20, static_cast<int>(kImageSize)));
+
+        // Band 1 missing: its pair is copied as sent, non-decimal bytes included.
+        image = before;
+        image[0x2E13] = 0x13;
+        image[0x2E1B] = 0xFF;
+        const RadioImage band1Missing = image;
+        FillBandLimits(ident, image);
+        QVERIFY(std::equal(limits + 8, limits + 16, image.data() + 0x2E18));
+        QVERIFY(test::SameRange(image, band1Missing, 0x2E10, 0x2E18));
+    }
+
+    void shortReplyIsACommunicationError() {
+        // The radio leaves out the last data byte of block 3 but acknowledges as
+        // usual. Taking the block would keep a stale byte in the image, so the
+        // read fails instead.
+        RadioBehaviour behaviour;
+        behaviour.shortReplyAtBlock = 3;
+        RadioResponder radio(behaviour, test::PatternImage(1));
+        ResponderPort port(radio);
+        RadioImage image = test::PatternImage(2);
+        const RadioImage before = image;
+        const TransferResult result = RunTransferOn(port, TransferKind::Read, image, {});
+        QVERIFY(!result.succeeded);
+        QCOMPARE(QString::fromStdString(result.message), QString(kTextCommunicationError));
+        QVERIFY(image == before);
+        QCOMPARE(radio.Blocks().size(), std::size_t(2));
+    }
+
+    void endMarkerEndsOnlyItsOwnExchange_data() {
+        QTest::addColumn<char>("command");
+        QTest::addColumn<QByteArray>("marker");
+        QTest::addColumn<bool>("completed");
+        QTest::newRow("read, ENDR") << 'R' << QByteArray("ENDR") << true;
+        QTest::newRow("read, ENDW") << 'R' << QByteArray("ENDW") << false;
+        QTest::newRow("write, ENDW") << 'W' << QByteArray("ENDW") << true;
+        QTest::newRow("write, ENDR") << 'W' << QByteArray("ENDR") << false;
+        QTest::newRow("read, garbled") << 'R' << QByteArray("ENDX") << false;
+        QTest::newRow("write, garbled") << 'W' << QByteArray("EMDW") << false;
+        QTest::newRow("read, none") << 'R' << QByteArray() << false;
+    }
+
+    void endMarkerEndsOnlyItsOwnExchange() {
+        // The radio's side: only the marker of the exchange's direction ends it;
+        // after a wrong or garbled one it waits for a greeting, without one it
+        // waits until the line falls quiet.
+        QFETCH(char, command);
+        QFETCH(QByteArray, marker);
+        QFETCH(bool, completed);
+        RadioResponder radio(RadioBehaviour(), test::PatternImage(4));
+        std::vector<std::uint8_t> out;
+        const auto feed = [&radio, &out](const std::vector<std::uint8_t>& bytes) {
+            for (std::uint8_t b : bytes)
+                radio.Receive(b, out);
+        };
+        feed(std::vector<std::uint8_t>(kGreeting.begin(), kGreeting.end()));
+        feed({kIdentRequest, kAck});
+        if (command == 'R')
+            feed({kReadCommand, 0x00, 0x20, 4, kAck});
+        else
+            feed({kWriteCommand, 0x00, 0x20, 4, 1, 2, 3, 4});
+        QCOMPARE(radio.Blocks().size(), std::size_t(1));
+        QCOMPARE(out.back(), kAck);
+        feed(std::vector<std::uint8_t>(marker.begin(), marker.end()));
+        QCOMPARE(radio.ExchangesCompleted(), completed ? 1 : 0);
+        radio.LineQuiet();
+        QCOMPARE(radio.ExchangesCompleted(), completed ? 1 : 0);
+        // Whatever the marker was, the radio waits for the next greeting again.
+        const int greetings = radio.Greetings();
+        feed(std::vector<std::uint8_t>(kGreeting.begin(), kGreeting.end()));
+        QCOMPARE(radio.Greetings(), greetings + 1);
+    }
 };
-
-void TestLinkExchange::blockSplitting() {
-    auto list = [](ByteRange r) {
-        QList<QPair<int, int>> out;
-        for (const Block& b : SplitBlocks(r))
-            out.append({b.address, b.length});
-        return out;
-    };
-    QCOMPARE(list({0x3F70, 0x4000}),
-             (QList<QPair<int, int>>{
-                 {0x3F70, 16}, {0x3F80, 32}, {0x3FA0, 32}, {0x3FC0, 32}, {0x3FE0, 32}}));
-    QCOMPARE(
-        list(RegionRange(RegionKind::Calibration)),
-        (QList<QPair<int, int>>{
-            {0x3ED0, 16}, {0x3EE0, 32}, {0x3F00, 32}, {0x3F20, 32}, {0x3F40, 32}, {0x3F60, 16}}));
-    QCOMPARE(list(RegionRange(RegionKind::DecoderTable)),
-             (QList<QPair<int, int>>{{0x3E00, 32}, {0x3E20, 16}}));
-    // A range that starts and ends off the 32-byte raster.
-    QCOMPARE(list({0x0005, 0x0047}),
-             (QList<QPair<int, int>>{{0x0005, 27}, {0x0020, 32}, {0x0040, 7}}));
-    QVERIFY(SplitBlocks({0x100, 0x100}).empty());
-
-    QCOMPARE(TransferBlockCount(TransferKind::Read), 389);
-    QCOMPARE(TransferBlockCount(TransferKind::Write), 389);
-    QCOMPARE(TransferBlockCount(TransferKind::Initialise), 512);
-}
-
-void TestLinkExchange::progressText() {
-    QCOMPARE(QString::fromStdString(PercentText(0, 389)), QString("0%"));
-    QCOMPARE(QString::fromStdString(PercentText(1, 389)), QString("0%"));
-    QCOMPARE(QString::fromStdString(PercentText(194, 389)), QString("49%"));
-    QCOMPARE(QString::fromStdString(PercentText(388, 389)), QString("99%"));
-    QCOMPARE(QString::fromStdString(PercentText(389, 389)), QString("100%"));
-    QCOMPARE(QString::fromStdString(PercentText(512, 512)), QString("100%"));
-}
-
-void TestLinkExchange::identificationCheck_data() {
-    QTest::addColumn<QByteArray>("id");
-    QTest::addColumn<bool>("forRead");
-    QTest::addColumn<bool>("accepted");
-    const QByteArray model("QVN-K52\0", 8);
-    const QByteArray version("V1.0.1\xFF\xFF", 8);
-    const QByteArray blank(8, '\xFF');
-    QTest::newRow("model read") << model << true << true;
-    QTest::newRow("model write") << model << false << true;
-    QTest::newRow("version read") << version << true << true;
-    QTest::newRow("version write") << version << false << true;
-    QTest::newRow("blank read") << blank << true << false;
-    QTest::newRow("blank write") << blank << false << true;
-    QTest::newRow("model without zero") << QByteArray("QVN-K52 ", 8) << false << false;
-    QTest::newRow("version without FF") << QByteArray("V1.0.1\0\0", 8) << true << false;
-    QTest::newRow("seven FF") << QByteArray("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\0", 8) << false << false;
-}
-
-void TestLinkExchange::identificationCheck() {
-    QFETCH(QByteArray, id);
-    QFETCH(bool, forRead);
-    QFETCH(bool, accepted);
-    IdentBlock ident;
-    ident.fill(0x11);
-    std::copy(id.begin(), id.end(), ident.begin());
-    QCOMPARE(IdentificationAccepted(ident, forRead), accepted);
-}
-
-void TestLinkExchange::handshakeTiming_data() {
-    QTest::addColumn<bool>("silent");
-    QTest::addColumn<int>("answerOn");
-    QTest::addColumn<int>("stray");
-    QTest::addColumn<bool>("succeeds");
-    QTest::addColumn<int>("greetings");
-    QTest::addColumn<int>("elapsedMs");
-    // Every attempt: 8 x 1 ms of greeting, then pairs of one-byte reads until
-    // more than 100 ms have passed. A silent pair costs 2 x 150 ms.
-    QTest::newRow("answers at once") << false << 1 << 0 << true << 1 << 8;
-    QTest::newRow("answers the third") << false << 3 << 0 << true << 3 << 3 * 8 + 2 * 300;
-    QTest::newRow("silent") << true << 1 << 0 << false << 4 << 4 * (8 + 300);
-    QTest::newRow("never the fourth") << false << 5 << 0 << false << 4 << 4 * (8 + 300);
-    // The stray byte takes 'P' with it; 'G' and a silent read cost 150 ms.
-    // The next attempt finds "PG" behind the IdentBlock that the radio sent
-    // for the greeting's 02.
-    QTest::newRow("stray byte once") << false << 1 << 1 << true << 2 << 2 * 8 + 150;
-    QTest::newRow("stray byte always") << false << 1 << 4 << false << 4 << 4 * (8 + 150);
-}
-
-void TestLinkExchange::handshakeTiming() {
-    QFETCH(bool, silent);
-    QFETCH(int, answerOn);
-    QFETCH(int, stray);
-    QFETCH(bool, succeeds);
-    QFETCH(int, greetings);
-    QFETCH(int, elapsedMs);
-    RadioBehaviour behaviour;
-    behaviour.silent = silent;
-    behaviour.answerOnAttempt = answerOn;
-    behaviour.strayByteAttempts = stray;
-    RadioResponder radio(behaviour, RadioImage());
-    ResponderPort port(radio);
-    QCOMPARE(Handshake(port), succeeds);
-    QCOMPARE(radio.Greetings(), greetings);
-    QCOMPARE(port.written, std::size_t(8) * static_cast<std::size_t>(greetings));
-    QCOMPARE(port.ElapsedMs(), std::int64_t{elapsedMs});
-}
-
-void TestLinkExchange::bandLimitFill() {
-    IdentBlock ident;
-    ident.fill(0xFF);
-    const std::uint8_t limits[16] = {0x00, 0x00, 0x40, 0x14, 0x00, 0x00, 0x80, 0x14,
-                                     0x00, 0x00, 0x20, 0x42, 0xFF, 0x12, 0xFF, 0x45};
-    std::copy(std::begin(limits), std::end(limits), ident.begin() + kIdentLimitsOffset);
-
-    // Band 0 missing in memory (0x2E13 = FF), band 1 present: only band 0 is
-    // taken from the identification, byte for byte.
-    RadioImage image = test::PatternImage(3);
-    image[0x2E13] = 0xFF;
-    const RadioImage before = image;
-    FillBandLimits(ident, image);
-    QVERIFY(std::equal(limits, limits + 8, image.data() + 0x2E10));
-    QVERIFY(test::SameRange(image, before, 0x2E18, 0x2E20));
-    QVERIFY(test::SameRange(image, before, 0, 0x2E10));
-    QVERIFY(test::SameRange(image, before, 0x2E20, static_cast<int>(kImageSize)));
-
-    // Band 1 missing: its pair is copied as sent, non-decimal bytes included.
-    image = before;
-    image[0x2E13] = 0x13;
-    image[0x2E1B] = 0xFF;
-    const RadioImage band1Missing = image;
-    FillBandLimits(ident, image);
-    QVERIFY(std::equal(limits + 8, limits + 16, image.data() + 0x2E18));
-    QVERIFY(test::SameRange(image, band1Missing, 0x2E10, 0x2E18));
-}
-
-void TestLinkExchange::shortReplyIsACommunicationError() {
-    // The radio leaves out the last data byte of block 3 but acknowledges as
-    // usual. Taking the block would keep a stale byte in the image, so the
-    // read fails instead.
-    RadioBehaviour behaviour;
-    behaviour.shortReplyAtBlock = 3;
-    RadioResponder radio(behaviour, test::PatternImage(1));
-    ResponderPort port(radio);
-    RadioImage image = test::PatternImage(2);
-    const RadioImage before = image;
-    const TransferResult result = RunTransferOn(port, TransferKind::Read, image, {});
-    QVERIFY(!result.succeeded);
-    QCOMPARE(QString::fromStdString(result.message), QString(kTextCommunicationError));
-    QVERIFY(image == before);
-    QCOMPARE(radio.Blocks().size(), std::size_t(2));
-}
-
-void TestLinkExchange::endMarkerEndsOnlyItsOwnExchange_data() {
-    QTest::addColumn<char>("command");
-    QTest::addColumn<QByteArray>("marker");
-    QTest::addColumn<bool>("completed");
-    QTest::newRow("read, ENDR") << 'R' << QByteArray("ENDR") << true;
-    QTest::newRow("read, ENDW") << 'R' << QByteArray("ENDW") << false;
-    QTest::newRow("write, ENDW") << 'W' << QByteArray("ENDW") << true;
-    QTest::newRow("write, ENDR") << 'W' << QByteArray("ENDR") << false;
-    QTest::newRow("read, garbled") << 'R' << QByteArray("ENDX") << false;
-    QTest::newRow("write, garbled") << 'W' << QByteArray("EMDW") << false;
-    QTest::newRow("read, none") << 'R' << QByteArray() << false;
-}
-
-void TestLinkExchange::endMarkerEndsOnlyItsOwnExchange() {
-    // The radio's side: only the marker of the exchange's direction ends it;
-    // after a wrong or garbled one it waits for a greeting, without one it
-    // waits until the line falls quiet.
-    QFETCH(char, command);
-    QFETCH(QByteArray, marker);
-    QFETCH(bool, completed);
-    RadioResponder radio(RadioBehaviour(), test::PatternImage(4));
-    std::vector<std::uint8_t> out;
-    const auto feed = [&radio, &out](const std::vector<std::uint8_t>& bytes) {
-        for (std::uint8_t b : bytes)
-            radio.Receive(b, out);
-    };
-    feed(std::vector<std::uint8_t>(kGreeting.begin(), kGreeting.end()));
-    feed({kIdentRequest, kAck});
-    if (command == 'R')
-        feed({kReadCommand, 0x00, 0x20, 4, kAck});
-    else
-        feed({kWriteCommand, 0x00, 0x20, 4, 1, 2, 3, 4});
-    QCOMPARE(radio.Blocks().size(), std::size_t(1));
-    QCOMPARE(out.back(), kAck);
-    feed(std::vector<std::uint8_t>(marker.begin(), marker.end()));
-    QCOMPARE(radio.ExchangesCompleted(), completed ? 1 : 0);
-    radio.LineQuiet();
-    QCOMPARE(radio.ExchangesCompleted(), completed ? 1 : 0);
-    // Whatever the marker was, the radio waits for the next greeting again.
-    const int greetings = radio.Greetings();
-    feed(std::vector<std::uint8_t>(kGreeting.begin(), kGreeting.end()));
-    QCOMPARE(radio.Greetings(), greetings + 1);
-}
 
 QTEST_GUILESS_MAIN(TestLinkExchange)
 #include "test_link_exchange.moc"

@@ -63,428 +63,373 @@ class TestSerialLink : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void portNames();
-    void resolvePortArgument();
-    void silentReadTakes150ms();
-    void readStopsAfterGapBetweenBytes();
-    void readStopsAtTotalTimeOut();
-    void completeReadReturnsAtOnce();
-    void writeAndPurge();
-    void openIsExclusive();
-    void exclusiveModeIsNotKept();
-    void lockFileIsQSerialPorts();
-    void staleLockFiles_data();
-    void staleLockFiles();
-    void liveLockFileNamesItsHolder();
-    void openFailureReasons();
-    void permissionHint();
-    void probeSkipsHeldPorts();
+    void init() {
+        std::string error;
+        QVERIFY2(pty_.Open(&error), error.c_str());
+    }
+
+    void cleanup() {
+        // Nothing a failed test planted outlives it.
+        RemoveAll(PortLockFilePath(pty_.SlavePath()));
+        pty_.Close();
+    }
+
+    void portNames() {
+        QCOMPARE(Q(WindowsPortName(9)), QString("COM9"));
+        QCOMPARE(Q(WindowsPortName(10)), QString("\\\\.\\COM10"));
+        // The ends of each run of the Linux table; no device outside 1..16.
+        const std::pair<int, const char*> ends[] = {{1, "/dev/ttyUSB0"},
+                                                    {8, "/dev/ttyUSB7"},
+                                                    {9, "/dev/ttyACM0"},
+                                                    {12, "/dev/ttyACM3"},
+                                                    {13, "/dev/ttyS0"},
+                                                    {16, "/dev/ttyS3"},
+                                                    {0, ""},
+                                                    {17, ""}};
+        for (const auto& [n, device] : ends)
+            QCOMPARE(Q(LinuxPortDevice(n)), QString(device));
+        // The "%*[^M]M%d" rule of Windows names.
+        const std::pair<const char*, int> com[] = {
+            {"COM7", 7}, {"\\\\.\\COM12", 12}, {"COM0", 0}, {"ttyUSB0", 0}, {"M5", 0}};
+        for (const auto& [name, n] : com)
+            QCOMPARE(PortNumberFromComName(name), n);
+#ifdef __linux__
+        for (int n = 1; n <= kPortCount; ++n)
+            QCOMPARE(PortNumberOfDevice(PortDeviceName(n)), n);
+        QCOMPARE(PortNumberOfDevice(pty_.SlavePath()), 0);
+        const std::pair<const char*, const char*> arguments[] = {
+            {"ttyUSB0", "/dev/ttyUSB0"}, {"/dev/ttyUSB0", "/dev/ttyUSB0"},
+            {"COM3", "/dev/ttyUSB2"},    {"/dev/serial/by-id/usb-x", "/dev/serial/by-id/usb-x"},
+            {"com13", "/dev/ttyS0"},     {"COM17", "/dev/COM17"}};
+        for (const auto& [argument, device] : arguments)
+            QCOMPARE(Q(ResolvePortArgument(argument)), QString(device));
+        QCOMPARE(ResolvePortArgument(pty_.SlavePath()), pty_.SlavePath());
+#endif
+    }
+
+    // What a read of `wanted` bytes returns and when, with `sent` bytes
+    // waiting: nothing waits 150 ms, bytes followed by silence end it after
+    // the 100 ms gap (the total would allow 500 ms), a full read at once.
+    void readTimeOuts_data() {
+        QTest::addColumn<int>("sent");
+        QTest::addColumn<int>("wanted");
+        QTest::addColumn<int>("minMs");
+        QTest::addColumn<int>("maxMs");
+        QTest::newRow("silent") << 0 << 1 << 148 << 300;
+        QTest::newRow("gap after three bytes") << 3 << 8 << 95 << 220;
+        QTest::newRow("complete") << 5 << 5 << 0 << 50;
+    }
+    void readTimeOuts() {
+        QFETCH(int, sent);
+        QFETCH(int, wanted);
+        QFETCH(int, minMs);
+        QFETCH(int, maxMs);
+        SerialLink link;
+        QVERIFY(link.Open(pty_.SlavePath(), nullptr));
+        link.Purge();
+        const std::uint8_t bytes[5] = {9, 8, 7, 6, 5};
+        if (sent)
+            WriteMaster(pty_, bytes, std::size_t(sent));
+        std::uint8_t buffer[8];
+        std::fill(std::begin(buffer), std::end(buffer), 0xEE);
+        const auto start = Clock::now();
+        QCOMPARE(link.Read(buffer, std::size_t(wanted)), std::size_t(sent));
+        const qint64 ms = MsSince(start);
+        QVERIFY2(ms >= minMs && ms < maxMs, QByteArray::number(ms));
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(buffer[i], i < sent ? bytes[i] : std::uint8_t(0xEE));
+    }
+
+    void readStopsAtTotalTimeOut() {
+        SerialLink link;
+        QVERIFY(link.Open(pty_.SlavePath(), nullptr));
+        link.Purge();
+        // One byte every 75 ms never trips the 100 ms gap; 20 bytes would take
+        // 1425 ms, beyond the 20 x 50 + 100 = 1100 ms in all.
+        std::atomic<bool> stop{false};
+        const int master = pty_.Master();
+        std::thread sender([&stop, master] {
+            const auto t0 = Clock::now();
+            for (int i = 0; i < 20 && !stop; ++i) {
+                std::this_thread::sleep_until(t0 + std::chrono::milliseconds(75 * i));
+                const std::uint8_t b = static_cast<std::uint8_t>(i);
+                if (::write(master, &b, 1) != 1)
+                    break;
+            }
+        });
+        std::uint8_t buffer[20] = {};
+        const auto start = Clock::now();
+        const std::size_t got = link.Read(buffer, 20);
+        const qint64 ms = MsSince(start);
+        stop = true;
+        sender.join();
+        QVERIFY2(ms >= 1095 && ms < 1300, QByteArray::number(ms));
+        QVERIFY2(got >= 12 && got < 20, QByteArray::number(qulonglong(got)));
+        for (std::size_t i = 0; i < got; ++i)
+            QCOMPARE(buffer[i], static_cast<std::uint8_t>(i));
+    }
+
+    void writeAndPurge() {
+        SerialLink link;
+        QVERIFY(link.Open(pty_.SlavePath(), nullptr));
+        const std::uint8_t command[4] = {'R', 0x3F, 0x70, 0x10};
+        QVERIFY(link.Write(command, 4));
+        std::uint8_t got[4] = {};
+        std::size_t n = 0;
+        for (int i = 0; i < 100 && n < 4; ++i) {
+            const ssize_t k = ::read(pty_.Master(), got + n, 4 - n);
+            if (k > 0)
+                n += static_cast<std::size_t>(k);
+            else
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        QCOMPARE(n, std::size_t(4));
+        QVERIFY(std::equal(command, command + 4, got));
+
+        // Bytes waiting in the receive queue are gone after a purge.
+        const std::uint8_t stale[3] = {0x50, 0x47, 0x41};
+        WriteMaster(pty_, stale, 3);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        link.Purge();
+        std::uint8_t b = 0;
+        QCOMPARE(link.Read(&b, 1), std::size_t(0));
+    }
+
+    void exclusiveModeIsNotKept() {
+        const std::string device = pty_.SlavePath();
+        {
+            // QSerialPort puts the terminal into exclusive mode; a program killed
+            // while it held the port could never take that back.
+            SerialLink link;
+            QVERIFY(link.Open(device, nullptr));
+            if (::geteuid() == 0)
+                QCOMPARE(ExclusiveFlag(device), 0);
+        }
+        if (::geteuid() != 0)
+            QSKIP("only root opens a terminal left in exclusive mode");
+        // A flag left behind by a program that is gone (the descriptor that set
+        // it is closed; the pseudo-terminal lives on) is cleared on opening.
+        const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::ioctl(fd, TIOCEXCL), 0);
+        ::close(fd);
+        QCOMPARE(ExclusiveFlag(device), 1);
+        SerialLink link;
+        std::string reason;
+        QVERIFY2(link.Open(device, &reason), reason.c_str());
+        QCOMPARE(ExclusiveFlag(device), 0);
+    }
+
+    void lockFileIsQSerialPorts() {
+        // The lock file Kestra judges is the one QSerialPort writes: it exists
+        // while the port is open and names this process, and is gone after.
+        const std::string lockPath = PortLockFilePath(pty_.SlavePath());
+        QVERIFY(!lockPath.empty());
+        QVERIFY2(Q(lockPath).endsWith(QStringLiteral("/LCK..pts_") +
+                                      Q(pty_.SlavePath()).section(QLatin1Char('/'), -1)),
+                 lockPath.c_str());
+        QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Absent);
+        SerialLink link;
+        QVERIFY(link.Open(pty_.SlavePath(), nullptr));
+        HolderProcess holder;
+        QCOMPARE(InspectLockFile(lockPath, &holder), LockFileState::Live);
+        QCOMPARE(holder.pid, static_cast<int>(::getpid()));
+        QCOMPARE(Q(holder.name), QStringLiteral("test_serial_link"));
+        link.Close();
+        QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Absent);
+    }
+
+    void staleLockFiles_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("removable");
+        // A pid that no longer runs: a child that has ended.
+        QProcess child;
+        child.start(QStringLiteral("true"), {});
+        child.waitForFinished(5000);
+        const QByteArray dead = QByteArray::number(child.processId());
+        QTest::newRow("empty") << "file" << QByteArray() << true;
+        QTest::newRow("junk") << "file" << QByteArray("no pid here\n") << true;
+        QTest::newRow("pid then junk") << "file" << QByteArray("12ab\nx\n") << true;
+        QTest::newRow("binary") << "file" << QByteArray("\x01\x02\x03\x04", 4) << true;
+        QTest::newRow("process gone")
+            << "file" << QByteArray(dead + "\nkestra-cli\nhost\n") << true;
+        QTest::newRow("pid now another program")
+            << "file" << QByteArray("1\nkestra-cli-no-such-program\nhost\n") << true;
+        QTest::newRow("directory") << "directory" << QByteArray() << true;
+        QTest::newRow("link to nowhere") << "link" << QByteArray() << true;
+        QTest::newRow("directory with files") << "directory" << QByteArray("x") << false;
+    }
+
+    void staleLockFiles() {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, removable);
+        const std::string device = pty_.SlavePath();
+        const std::string lockPath = PortLockFilePath(device);
+        QVERIFY(!lockPath.empty());
+        if (kind == "file") {
+            QVERIFY(WriteFile(lockPath, content.toStdString()));
+        } else if (kind == "link") {
+            QCOMPARE(::symlink("/nonexistent/kestra-lock", lockPath.c_str()), 0);
+        } else {
+            QCOMPARE(::mkdir(lockPath.c_str(), 0755), 0);
+            if (!content.isEmpty())
+                QVERIFY(WriteFile(lockPath + "/inside", content.toStdString()));
+        }
+        QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Stale);
+
+        // The stale lock is replaced by this program's own, or, when it cannot be
+        // removed, left alone while the flock keeps the port.
+        std::string reason;
+        SerialLink link;
+        const bool opened = link.Open(device, &reason);
+        if (!opened)
+            RemoveAll(lockPath);
+        QVERIFY2(opened, reason.c_str());
+        HolderProcess holder;
+        const LockFileState whileOpen = InspectLockFile(lockPath, &holder);
+        SerialLink second;
+        QVERIFY(!second.Open(device, &reason));
+        link.Close();
+        const bool stillThere = QFileInfo::exists(Q(lockPath + (removable ? "" : "/inside")));
+        RemoveAll(lockPath);
+        if (removable) {
+            QCOMPARE(whileOpen, LockFileState::Live);
+            QCOMPARE(holder.pid, static_cast<int>(::getpid()));
+        }
+        QCOMPARE(stillThere, !removable);
+        QVERIFY(test::PortOpensAgain(device));
+    }
+
+    void liveLockFileNamesItsHolder() {
+        // Another program's lock file, with a process that runs.
+        QProcess sleeper;
+        sleeper.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        QVERIFY(sleeper.waitForStarted(5000));
+        const std::string device = pty_.SlavePath();
+        const std::string lockPath = PortLockFilePath(device);
+        const qint64 pid = sleeper.processId();
+        // The formats of QSerialPort, of lockdev and of minicom.
+        const std::string n = std::to_string(pid);
+        for (const std::string& text : {n + "\nsleep\nhost\nmachine\nboot\n", "      " + n + "\n",
+                                        "      " + n + " sleep root\n"}) {
+            QVERIFY(WriteFile(lockPath, text));
+            HolderProcess holder;
+            QCOMPARE(InspectLockFile(lockPath, &holder), LockFileState::Live);
+            QCOMPARE(holder.pid, static_cast<int>(pid));
+            QCOMPARE(Q(holder.name), QStringLiteral("sleep"));
+        }
+        QVERIFY(WriteFile(lockPath, "      " + n + " minicom root\n"));
+        QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Stale);
+
+        const std::string content = n + "\nsleep\nhost\n";
+        QVERIFY(WriteFile(lockPath, content));
+        std::string reason;
+        SerialLink link;
+        const bool opened = link.Open(device, &reason);
+        sleeper.kill();
+        sleeper.waitForFinished(5000);
+        std::ifstream in(lockPath, std::ios::binary);
+        const std::string after((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        QVERIFY(!opened);
+        const QString held = QStringLiteral("held by process %1 (sleep)").arg(pid);
+        QVERIFY2(Q(reason).contains(held), reason.c_str());
+        QCOMPARE(after, content); // a live lock is not touched
+        // Its process gone, the same file is stale.
+        QVERIFY2(link.Open(device, &reason), reason.c_str());
+        link.Close();
+        QVERIFY(!QFileInfo::exists(Q(lockPath)));
+    }
+
+    void openFailureReasons() {
+        std::string reason;
+        SerialLink link;
+        QVERIFY(!link.Open("/dev/kestra-no-such-port", &reason));
+        QVERIFY2(QString::fromStdString(reason).contains("No such file or directory"),
+                 reason.c_str());
+        QVERIFY(!link.Open("", &reason));
+        QVERIFY(!reason.empty());
+
+        // A regular file is not a serial port.
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        QVERIFY(!link.Open(file.fileName().toStdString(), &reason));
+        QVERIFY(!link.IsOpen());
+    }
+
+    void permissionHint() {
+        // A permission problem names the group that owns the device when joining
+        // it helps; for a device of root's group, or one its group may not use,
+        // a udev rule is needed.
+        const auto hint = [](const std::string& device) {
+            return Q(DescribeOpenFailure(device, EACCES));
+        };
+        const QString unknown = hint("/dev/kestra-none");
+        QVERIFY2(unknown.contains("Permission denied"), qPrintable(unknown));
+        QVERIFY2(unknown.contains("udev rule") && unknown.contains("README"), qPrintable(unknown));
+        QVERIFY2(!unknown.contains("Join the group"), qPrintable(unknown));
+
+        if (::geteuid() != 0)
+            QSKIP("giving a file to the groups root and dialout needs root");
+        const struct group* dialout = ::getgrnam("dialout");
+        if (!dialout)
+            QSKIP("there is no group dialout on this system");
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        const std::string path = file.fileName().toStdString();
+        struct Case {
+            gid_t group;
+            mode_t mode;
+            bool join;
+            const char* text;
+        };
+        const Case cases[] = {
+            {dialout->gr_gid, 0660, true, "Join the group \"dialout\""},
+            {dialout->gr_gid, 0600, false, "The group \"dialout\" that owns the device may not"},
+            {0, 0660, false, "belongs to the group \"root\""},
+            {0, 0600, false, "belongs to the group \"root\""},
+        };
+        for (const Case& c : cases) {
+            QCOMPARE(::chown(path.c_str(), static_cast<uid_t>(-1), c.group), 0);
+            QCOMPARE(::chmod(path.c_str(), c.mode), 0);
+            const QString text = hint(path);
+            QVERIFY2(text.contains(c.text), qPrintable(text));
+            QCOMPARE(text.contains("Join the group"), c.join);
+            QCOMPARE(text.contains("res/udev/60-kestra.rules"), !c.join);
+        }
+    }
+
+    void probeSkipsHeldPorts() {
+        // The probe leaves nothing open behind it, and a device that is not in
+        // the table has no port number.
+        const PortProbe probe = ProbePorts(pty_.SlavePath());
+        QCOMPARE(probe.available.size(), std::size_t(kPortCount + 1));
+        QCOMPARE(probe.selected, 0);
+        QVERIFY(test::PortOpensAgain(pty_.SlavePath()));
+
+        // Where a port of the table exists here, holding it open hides it.
+        int present = 0;
+        for (int n = 1; n <= kPortCount && !present; ++n)
+            if (probe.available[static_cast<std::size_t>(n)])
+                present = n;
+        if (!present)
+            QSKIP("no port of the table can be opened on this machine");
+        SerialLink holder;
+        QVERIFY(holder.Open(PortDeviceName(present), nullptr));
+        const PortProbe held = ProbePorts(PortDeviceName(present));
+        QVERIFY(!held.available[static_cast<std::size_t>(present)]);
+        QCOMPARE(held.selected, 0);
+        holder.Close();
+        const PortProbe free = ProbePorts(PortDeviceName(present));
+        QVERIFY(free.available[static_cast<std::size_t>(present)]);
+        QCOMPARE(free.selected, present);
+    }
 
 private:
     PseudoTerminal pty_;
 };
-
-void TestSerialLink::init() {
-    std::string error;
-    QVERIFY2(pty_.Open(&error), error.c_str());
-}
-
-void TestSerialLink::cleanup() {
-    // Nothing a failed test planted outlives it.
-    RemoveAll(PortLockFilePath(pty_.SlavePath()));
-    pty_.Close();
-}
-
-void TestSerialLink::portNames() {
-    QCOMPARE(Q(WindowsPortName(9)), QString("COM9"));
-    QCOMPARE(Q(WindowsPortName(10)), QString("\\\\.\\COM10"));
-    // The ends of each run of the Linux table; no device outside 1..16.
-    const std::pair<int, const char*> ends[] = {{1, "/dev/ttyUSB0"},
-                                                {8, "/dev/ttyUSB7"},
-                                                {9, "/dev/ttyACM0"},
-                                                {12, "/dev/ttyACM3"},
-                                                {13, "/dev/ttyS0"},
-                                                {16, "/dev/ttyS3"},
-                                                {0, ""},
-                                                {17, ""}};
-    for (const auto& e : ends)
-        QCOMPARE(Q(LinuxPortDevice(e.first)), QString(e.second));
-#ifdef __linux__
-    for (int n = 1; n <= kPortCount; ++n)
-        QCOMPARE(PortNumberOfDevice(PortDeviceName(n)), n);
-    QCOMPARE(PortNumberOfDevice(pty_.SlavePath()), 0);
-#endif
-    // The "%*[^M]M%d" rule of Windows names.
-    QCOMPARE(PortNumberFromComName("COM7"), 7);
-    QCOMPARE(PortNumberFromComName("\\\\.\\COM12"), 12);
-    QCOMPARE(PortNumberFromComName("COM0"), 0);
-    QCOMPARE(PortNumberFromComName("ttyUSB0"), 0);
-    QCOMPARE(PortNumberFromComName("M5"), 0);
-}
-
-void TestSerialLink::resolvePortArgument() {
-#ifdef __linux__
-    const std::pair<const char*, const char*> cases[] = {
-        {"ttyUSB0", "/dev/ttyUSB0"},
-        {"/dev/ttyUSB0", "/dev/ttyUSB0"},
-        {"/dev/serial/by-id/usb-x", "/dev/serial/by-id/usb-x"},
-        {"COM3", "/dev/ttyUSB2"},
-        {"com13", "/dev/ttyS0"},
-        {"COM17", "/dev/COM17"}};
-    for (const auto& c : cases)
-        QCOMPARE(Q(ResolvePortArgument(c.first)), QString(c.second));
-    QCOMPARE(ResolvePortArgument(pty_.SlavePath()), pty_.SlavePath());
-#endif
-}
-
-void TestSerialLink::silentReadTakes150ms() {
-    SerialLink link;
-    QVERIFY(link.Open(pty_.SlavePath(), nullptr));
-    std::uint8_t b = 0xAA;
-    const auto start = Clock::now();
-    QCOMPARE(link.Read(&b, 1), std::size_t(0));
-    const qint64 ms = MsSince(start);
-    QVERIFY2(ms >= 148 && ms < 300, QByteArray::number(ms));
-    QCOMPARE(b, std::uint8_t(0xAA));
-}
-
-void TestSerialLink::readStopsAfterGapBetweenBytes() {
-    SerialLink link;
-    QVERIFY(link.Open(pty_.SlavePath(), nullptr));
-    link.Purge();
-    const std::uint8_t sent[3] = {1, 2, 3};
-    WriteMaster(pty_, sent, 3);
-    std::uint8_t buffer[8];
-    std::fill(std::begin(buffer), std::end(buffer), 0xEE);
-    const auto start = Clock::now();
-    // The total would allow 500 ms; the line falls quiet after three bytes.
-    QCOMPARE(link.Read(buffer, 8), std::size_t(3));
-    const qint64 ms = MsSince(start);
-    QVERIFY2(ms >= 95 && ms < 300, QByteArray::number(ms));
-    QCOMPARE(buffer[0], std::uint8_t(1));
-    QCOMPARE(buffer[2], std::uint8_t(3));
-    for (int i = 3; i < 8; ++i)
-        QCOMPARE(buffer[i], std::uint8_t(0xEE));
-}
-
-void TestSerialLink::readStopsAtTotalTimeOut() {
-    SerialLink link;
-    QVERIFY(link.Open(pty_.SlavePath(), nullptr));
-    link.Purge();
-    // One byte every 75 ms never trips the 100 ms gap; 20 bytes would take
-    // 1425 ms, beyond the 20 x 50 + 100 = 1100 ms in all.
-    std::atomic<bool> stop{false};
-    const int master = pty_.Master();
-    std::thread sender([&stop, master] {
-        const auto t0 = Clock::now();
-        for (int i = 0; i < 20 && !stop; ++i) {
-            std::this_thread::sleep_until(t0 + std::chrono::milliseconds(75 * i));
-            const std::uint8_t b = static_cast<std::uint8_t>(i);
-            if (::write(master, &b, 1) != 1)
-                break;
-        }
-    });
-    std::uint8_t buffer[20] = {};
-    const auto start = Clock::now();
-    const std::size_t got = link.Read(buffer, 20);
-    const qint64 ms = MsSince(start);
-    stop = true;
-    sender.join();
-    QVERIFY2(ms >= 1095 && ms < 1300, QByteArray::number(ms));
-    QVERIFY2(got >= 12 && got < 20, QByteArray::number(qulonglong(got)));
-    for (std::size_t i = 0; i < got; ++i)
-        QCOMPARE(buffer[i], static_cast<std::uint8_t>(i));
-}
-
-void TestSerialLink::completeReadReturnsAtOnce() {
-    SerialLink link;
-    QVERIFY(link.Open(pty_.SlavePath(), nullptr));
-    link.Purge();
-    const std::uint8_t sent[5] = {9, 8, 7, 6, 5};
-    WriteMaster(pty_, sent, 5);
-    std::uint8_t buffer[5] = {};
-    const auto start = Clock::now();
-    QCOMPARE(link.Read(buffer, 5), std::size_t(5));
-    QVERIFY(MsSince(start) < 50);
-    QVERIFY(std::equal(sent, sent + 5, buffer));
-}
-
-void TestSerialLink::writeAndPurge() {
-    SerialLink link;
-    QVERIFY(link.Open(pty_.SlavePath(), nullptr));
-    const std::uint8_t command[4] = {'R', 0x3F, 0x70, 0x10};
-    QVERIFY(link.Write(command, 4));
-    std::uint8_t got[4] = {};
-    std::size_t n = 0;
-    for (int i = 0; i < 100 && n < 4; ++i) {
-        const ssize_t k = ::read(pty_.Master(), got + n, 4 - n);
-        if (k > 0)
-            n += static_cast<std::size_t>(k);
-        else
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    QCOMPARE(n, std::size_t(4));
-    QVERIFY(std::equal(command, command + 4, got));
-
-    // Bytes waiting in the receive queue are gone after a purge.
-    const std::uint8_t stale[3] = {0x50, 0x47, 0x41};
-    WriteMaster(pty_, stale, 3);
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    link.Purge();
-    std::uint8_t b = 0;
-    QCOMPARE(link.Read(&b, 1), std::size_t(0));
-}
-
-void TestSerialLink::openIsExclusive() {
-    const std::string device = pty_.SlavePath();
-    std::string reason;
-    {
-        SerialLink first;
-        QVERIFY(first.Open(device, &reason));
-        SerialLink second;
-        QVERIFY(!second.Open(device, &reason));
-        // The holder is this very test program.
-        const QString held =
-            QStringLiteral("held by process %1 (test_serial_link)").arg(::getpid());
-        QVERIFY2(Q(reason).contains(held), reason.c_str());
-        QVERIFY(!second.IsOpen());
-        first.Close();
-        QVERIFY(second.Open(device, &reason));
-    }
-    // Destroying a link closes it.
-    QVERIFY(test::PortOpensAgain(device));
-}
-
-void TestSerialLink::exclusiveModeIsNotKept() {
-    const std::string device = pty_.SlavePath();
-    {
-        // QSerialPort puts the terminal into exclusive mode; a program killed
-        // while it held the port could never take that back.
-        SerialLink link;
-        QVERIFY(link.Open(device, nullptr));
-        if (::geteuid() == 0)
-            QCOMPARE(ExclusiveFlag(device), 0);
-    }
-    if (::geteuid() != 0)
-        QSKIP("only root opens a terminal left in exclusive mode");
-    // A flag left behind by a program that is gone (the descriptor that set
-    // it is closed; the pseudo-terminal lives on) is cleared on opening.
-    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    QVERIFY(fd >= 0);
-    QCOMPARE(::ioctl(fd, TIOCEXCL), 0);
-    ::close(fd);
-    QCOMPARE(ExclusiveFlag(device), 1);
-    SerialLink link;
-    std::string reason;
-    QVERIFY2(link.Open(device, &reason), reason.c_str());
-    QCOMPARE(ExclusiveFlag(device), 0);
-}
-
-void TestSerialLink::lockFileIsQSerialPorts() {
-    // The lock file Kestra judges is the one QSerialPort writes: it exists
-    // while the port is open and names this process, and is gone after.
-    const std::string lockPath = PortLockFilePath(pty_.SlavePath());
-    QVERIFY(!lockPath.empty());
-    QVERIFY2(Q(lockPath).endsWith(QStringLiteral("/LCK..pts_") +
-                                  Q(pty_.SlavePath()).section(QLatin1Char('/'), -1)),
-             lockPath.c_str());
-    QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Absent);
-    SerialLink link;
-    QVERIFY(link.Open(pty_.SlavePath(), nullptr));
-    HolderProcess holder;
-    QCOMPARE(InspectLockFile(lockPath, &holder), LockFileState::Live);
-    QCOMPARE(holder.pid, static_cast<int>(::getpid()));
-    QCOMPARE(Q(holder.name), QStringLiteral("test_serial_link"));
-    link.Close();
-    QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Absent);
-}
-
-void TestSerialLink::staleLockFiles_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("removable");
-    // A pid that no longer runs: a child that has ended.
-    QProcess child;
-    child.start(QStringLiteral("true"), {});
-    child.waitForFinished(5000);
-    const QByteArray dead = QByteArray::number(child.processId());
-    QTest::newRow("empty") << "file" << QByteArray() << true;
-    QTest::newRow("junk") << "file" << QByteArray("no pid here\n") << true;
-    QTest::newRow("pid then junk") << "file" << QByteArray("12ab\nx\n") << true;
-    QTest::newRow("binary") << "file" << QByteArray("\x01\x02\x03\x04", 4) << true;
-    QTest::newRow("process gone") << "file" << QByteArray(dead + "\nkestra-cli\nhost\n") << true;
-    QTest::newRow("pid now another program")
-        << "file" << QByteArray("1\nkestra-cli-no-such-program\nhost\n") << true;
-    QTest::newRow("directory") << "directory" << QByteArray() << true;
-    QTest::newRow("link to nowhere") << "link" << QByteArray() << true;
-    QTest::newRow("directory with files") << "directory" << QByteArray("x") << false;
-}
-
-void TestSerialLink::staleLockFiles() {
-    QFETCH(QString, kind);
-    QFETCH(QByteArray, content);
-    QFETCH(bool, removable);
-    const std::string device = pty_.SlavePath();
-    const std::string lockPath = PortLockFilePath(device);
-    QVERIFY(!lockPath.empty());
-    if (kind == "file") {
-        QVERIFY(WriteFile(lockPath, content.toStdString()));
-    } else if (kind == "link") {
-        QCOMPARE(::symlink("/nonexistent/kestra-lock", lockPath.c_str()), 0);
-    } else {
-        QCOMPARE(::mkdir(lockPath.c_str(), 0755), 0);
-        if (!content.isEmpty())
-            QVERIFY(WriteFile(lockPath + "/inside", content.toStdString()));
-    }
-    QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Stale);
-
-    // The stale lock is replaced by this program's own, or, when it cannot be
-    // removed, left alone while the flock keeps the port.
-    std::string reason;
-    SerialLink link;
-    const bool opened = link.Open(device, &reason);
-    if (!opened)
-        RemoveAll(lockPath);
-    QVERIFY2(opened, reason.c_str());
-    HolderProcess holder;
-    const LockFileState whileOpen = InspectLockFile(lockPath, &holder);
-    SerialLink second;
-    QVERIFY(!second.Open(device, &reason));
-    link.Close();
-    const bool stillThere = QFileInfo::exists(Q(lockPath + (removable ? "" : "/inside")));
-    RemoveAll(lockPath);
-    if (removable) {
-        QCOMPARE(whileOpen, LockFileState::Live);
-        QCOMPARE(holder.pid, static_cast<int>(::getpid()));
-    }
-    QCOMPARE(stillThere, !removable);
-    QVERIFY(test::PortOpensAgain(device));
-}
-
-void TestSerialLink::liveLockFileNamesItsHolder() {
-    // Another program's lock file, with a process that runs.
-    QProcess sleeper;
-    sleeper.start(QStringLiteral("sleep"), {QStringLiteral("30")});
-    QVERIFY(sleeper.waitForStarted(5000));
-    const std::string device = pty_.SlavePath();
-    const std::string lockPath = PortLockFilePath(device);
-    const qint64 pid = sleeper.processId();
-    // The formats of QSerialPort, of lockdev and of minicom.
-    const std::string n = std::to_string(pid);
-    for (const std::string& text : {n + "\nsleep\nhost\nmachine\nboot\n", "      " + n + "\n",
-                                    "      " + n + " sleep root\n"}) {
-        QVERIFY(WriteFile(lockPath, text));
-        HolderProcess holder;
-        QCOMPARE(InspectLockFile(lockPath, &holder), LockFileState::Live);
-        QCOMPARE(holder.pid, static_cast<int>(pid));
-        QCOMPARE(Q(holder.name), QStringLiteral("sleep"));
-    }
-    QVERIFY(WriteFile(lockPath, "      " + n + " minicom root\n"));
-    QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Stale);
-
-    const std::string content = n + "\nsleep\nhost\n";
-    QVERIFY(WriteFile(lockPath, content));
-    std::string reason;
-    SerialLink link;
-    const bool opened = link.Open(device, &reason);
-    sleeper.kill();
-    sleeper.waitForFinished(5000);
-    std::ifstream in(lockPath, std::ios::binary);
-    const std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    QVERIFY(!opened);
-    const QString held = QStringLiteral("held by process %1 (sleep)").arg(pid);
-    QVERIFY2(Q(reason).contains(held), reason.c_str());
-    QCOMPARE(after, content); // a live lock is not touched
-    // Its process gone, the same file is stale.
-    QVERIFY2(link.Open(device, &reason), reason.c_str());
-    link.Close();
-    QVERIFY(!QFileInfo::exists(Q(lockPath)));
-}
-
-void TestSerialLink::openFailureReasons() {
-    std::string reason;
-    SerialLink link;
-    QVERIFY(!link.Open("/dev/kestra-no-such-port", &reason));
-    QVERIFY2(QString::fromStdString(reason).contains("No such file or directory"), reason.c_str());
-    QVERIFY(!link.Open("", &reason));
-    QVERIFY(!reason.empty());
-
-    // A regular file is not a serial port.
-    QTemporaryFile file;
-    QVERIFY(file.open());
-    QVERIFY(!link.Open(file.fileName().toStdString(), &reason));
-    QVERIFY(!link.IsOpen());
-}
-
-void TestSerialLink::permissionHint() {
-    // A permission problem names the group that owns the device when joining
-    // it helps; for a device of root's group, or one its group may not use,
-    // a udev rule is needed.
-    const auto hint = [](const std::string& device) {
-        return Q(DescribeOpenFailure(device, EACCES));
-    };
-    const QString unknown = hint("/dev/kestra-none");
-    QVERIFY2(unknown.contains("Permission denied"), qPrintable(unknown));
-    QVERIFY2(unknown.contains("udev rule") && unknown.contains("README"), qPrintable(unknown));
-    QVERIFY2(!unknown.contains("Join the group"), qPrintable(unknown));
-
-    if (::geteuid() != 0)
-        QSKIP("giving a file to the groups root and dialout needs root");
-    const struct group* dialout = ::getgrnam("dialout");
-    if (!dialout)
-        QSKIP("there is no group dialout on this system");
-    QTemporaryFile file;
-    QVERIFY(file.open());
-    const std::string path = file.fileName().toStdString();
-    struct Case {
-        gid_t group;
-        mode_t mode;
-        bool join;
-        const char* text;
-    };
-    const Case cases[] = {
-        {dialout->gr_gid, 0660, true, "Join the group \"dialout\""},
-        {dialout->gr_gid, 0600, false, "The group \"dialout\" that owns the device may not"},
-        {0, 0660, false, "belongs to the group \"root\""},
-        {0, 0600, false, "belongs to the group \"root\""},
-    };
-    for (const Case& c : cases) {
-        QCOMPARE(::chown(path.c_str(), static_cast<uid_t>(-1), c.group), 0);
-        QCOMPARE(::chmod(path.c_str(), c.mode), 0);
-        const QString text = hint(path);
-        QVERIFY2(text.contains(c.text), qPrintable(text));
-        QCOMPARE(text.contains("Join the group"), c.join);
-        QCOMPARE(text.contains("res/udev/60-kestra.rules"), !c.join);
-    }
-}
-
-void TestSerialLink::probeSkipsHeldPorts() {
-    // The probe leaves nothing open behind it, and a device that is not in
-    // the table has no port number.
-    const PortProbe probe = ProbePorts(pty_.SlavePath());
-    QCOMPARE(probe.available.size(), std::size_t(kPortCount + 1));
-    QCOMPARE(probe.selected, 0);
-    QVERIFY(test::PortOpensAgain(pty_.SlavePath()));
-
-    // Where a port of the table exists here, holding it open hides it.
-    int present = 0;
-    for (int n = 1; n <= kPortCount && !present; ++n)
-        if (probe.available[static_cast<std::size_t>(n)])
-            present = n;
-    if (!present)
-        QSKIP("no port of the table can be opened on this machine");
-    SerialLink holder;
-    QVERIFY(holder.Open(PortDeviceName(present), nullptr));
-    const PortProbe held = ProbePorts(PortDeviceName(present));
-    QVERIFY(!held.available[static_cast<std::size_t>(present)]);
-    QCOMPARE(held.selected, 0);
-    holder.Close();
-    const PortProbe free = ProbePorts(PortDeviceName(present));
-    QVERIFY(free.available[static_cast<std::size_t>(present)]);
-    QCOMPARE(free.selected, present);
-}
 
 QTEST_GUILESS_MAIN(TestSerialLink)
 #include "test_serial_link.moc"

@@ -25,497 +25,465 @@ class TestTransfers : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void roundTrips_data();
-    void roundTrips();
-    void identification_data();
-    void identification();
-    void bandLimitFill();
-    void greetingFaults_data();
-    void greetingFaults();
-    void midTransferFaults_data();
-    void midTransferFaults();
-    void portCannotOpen_data();
-    void portCannotOpen();
-    void killedHolderLeavesPortFree_data();
-    void killedHolderLeavesPortFree();
-    void racingClientsOneWins();
-    void endMarkers_data();
-    void endMarkers();
-    void regionExchanges_data();
-    void regionExchanges();
-    void failedRegionReadLeavesImage();
-    void exampleMemoryShowsChannels();
+    void init() {
+        radio_ = std::make_unique<VirtualRadio>();
+        device_ = radio_->Start();
+        QVERIFY2(!device_.empty(), radio_->Error().c_str());
+    }
+
+    void cleanup() {
+        radio_->Stop();
+        QVERIFY(!radio_->IsRunning());
+        radio_.reset();
+    }
+
+    void roundTrips_data() {
+        QTest::addColumn<TransferKind>("kind");
+        QTest::newRow("read") << TransferKind::Read;
+        QTest::newRow("write") << TransferKind::Write;
+        QTest::newRow("initialise") << TransferKind::Initialise;
+    }
+
+    void roundTrips() {
+        QFETCH(TransferKind, kind);
+        const RadioImage radioBefore = test::PatternImage(11);
+        const RadioImage appBefore = test::PatternImage(22);
+        radio_->SetMemory(radioBefore);
+        RadioImage image = appBefore;
+        std::vector<int> steps;
+        int total = 0;
+        const TransferResult result = Run(kind, image, false, &steps, &total);
+        QVERIFY2(result.succeeded, result.message.c_str());
+        QVERIFY(test::PortOpensAgain(device_));
+
+        const TransferRanges ranges = RangesOf(kind);
+        const int blocks = TransferBlockCount(kind);
+        QCOMPARE(total, blocks);
+        QCOMPARE(static_cast<int>(steps.size()), blocks);
+        for (int i = 0; i < blocks; ++i)
+            QCOMPARE(steps[static_cast<std::size_t>(i)], i + 1);
+        QCOMPARE(Q(PercentText(steps.back(), total)), QString("100%"));
+
+        const std::vector<RadioBlockRecord> seen = radio_->LastBlocks();
+        QCOMPARE(static_cast<int>(seen.size()), blocks);
+        QCOMPARE(seen.front().address, 0);
+        QCOMPARE(seen.back().address, 0x3FE0);
+        // The radio counts the exchange when it has taken the end marker, which
+        // may be just after the client has returned.
+        QTRY_COMPARE(radio_->Stats().exchangesCompleted, 1);
+
+        if (kind == TransferKind::Read) {
+            QVERIFY(result.message.empty());
+            QCOMPARE(seen[384].address, 0x3F70);
+            QCOMPARE(seen[384].length, 16);
+            QCOMPARE(test::FirstMismatch(image, radioBefore, appBefore, ranges), -1);
+            QVERIFY(radio_->Memory() == radioBefore);
+        } else {
+            QCOMPARE(Q(result.message),
+                     kind == TransferKind::Write ? QString() : QString(kTextInitialiseSucceeded));
+            QVERIFY(image == appBefore);
+            QCOMPARE(test::FirstMismatch(radio_->Memory(), appBefore, radioBefore, ranges), -1);
+        }
+
+        // The radio keeps its memory: an initialise writes everything, a read
+        // then brings it all back where it is moved.
+        if (kind == TransferKind::Initialise) {
+            QVERIFY(radio_->Memory() == appBefore);
+            RadioImage back = test::PatternImage(33);
+            const RadioImage backBefore = back;
+            QVERIFY(Run(TransferKind::Read, back).succeeded);
+            QCOMPARE(test::FirstMismatch(back, appBefore, backBefore, kReadRanges), -1);
+        }
+    }
+
+    void identification_data() {
+        QTest::addColumn<QByteArray>("id");
+        QTest::addColumn<TransferKind>("kind");
+        QTest::addColumn<bool>("factory");
+        QTest::addColumn<bool>("accepted");
+        const QByteArray ids[4] = {QByteArray("QVN-K52\0", 8), QByteArray("V1.0.1\xFF\xFF", 8),
+                                   QByteArray(8, '\xFF'), QByteArray("XYZ-9000", 8)};
+        const char* names[4] = {"model", "version", "blank", "foreign"};
+        const TransferKind kinds[3] = {TransferKind::Read, TransferKind::Write,
+                                       TransferKind::Initialise};
+        const char* kindNames[3] = {"read", "write", "initialise"};
+        for (int i = 0; i < 4; ++i) {
+            for (int k = 0; k < 3; ++k) {
+                const bool accepted = i < 2 || (i == 2 && k != 0);
+                QTest::addRow("%s %s", names[i], kindNames[k])
+                    << ids[i] << kinds[k] << false << accepted;
+            }
+            // Factory mode skips the check: anything is accepted.
+            QTest::addRow("%s read, factory", names[i])
+                << ids[i] << TransferKind::Read << true << true;
+        }
+    }
+
+    void identification() {
+        QFETCH(QByteArray, id);
+        QFETCH(TransferKind, kind);
+        QFETCH(bool, factory);
+        QFETCH(bool, accepted);
+        RadioBehaviour behaviour;
+        std::copy(id.begin(), id.end(), behaviour.identification.begin());
+        radio_->SetBehaviour(behaviour);
+        const RadioImage radioBefore = test::PatternImage(5);
+        radio_->SetMemory(radioBefore);
+        RadioImage image = test::PatternImage(6);
+        const RadioImage before = image;
+        const TransferResult result = Run(kind, image, factory);
+        QCOMPARE(result.succeeded, accepted);
+        QVERIFY(test::PortOpensAgain(device_));
+        if (accepted)
+            return;
+        QCOMPARE(Q(result.message), QString(kTextRadioDataInvalid));
+        QVERIFY(image == before);
+        QVERIFY(radio_->Memory() == radioBefore);
+        QVERIFY(radio_->LastBlocks().empty());
+    }
+
+    void bandLimitFill() {
+        // The rules are tested in test_link_exchange; here that a read applies
+        // them. The radio's memory holds no band 0 and 410-470 MHz for band 1;
+        // its identification says 144-146 / 430-440 MHz.
+        RadioImage memory = test::PatternImage(7);
+        BandLimits stored;
+        stored.low[1] = 41000000;
+        stored.high[1] = 47000000;
+        StoreBandLimitsToImage(stored, memory);
+        memory[0x2E13] = 0xFF;
+        radio_->SetMemory(memory);
+        RadioBehaviour behaviour;
+        behaviour.identLimits.low[0] = 14400000;
+        behaviour.identLimits.high[0] = 14600000;
+        behaviour.identLimits.low[1] = 43000000;
+        behaviour.identLimits.high[1] = 44000000;
+        radio_->SetBehaviour(behaviour);
+
+        RadioImage image;
+        QVERIFY(Run(TransferKind::Read, image).succeeded);
+        BandLimits read;
+        LoadBandLimitsFromImage(image, read);
+        QCOMPARE(read.low[0], 14400000);
+        QCOMPARE(read.high[0], 14600000);
+        QCOMPARE(read.low[1], 41000000);
+        QCOMPARE(read.high[1], 47000000);
+        // Everything else is the radio's memory.
+        QVERIFY(test::SameRange(image, memory, 0, 0x2E10));
+        QVERIFY(test::SameRange(image, memory, 0x2E18, 0x3000));
+    }
+
+    void greetingFaults_data() {
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<int>("answerOn");
+        QTest::addColumn<int>("stray");
+        QTest::addColumn<bool>("succeeds");
+        QTest::addColumn<int>("greetings");
+        QTest::newRow("answers the third greeting") << false << 3 << 0 << true << 3;
+        QTest::newRow("silent through four attempts") << true << 1 << 0 << false << 4;
+        QTest::newRow("stray byte before the first PG") << false << 1 << 1 << true << 2;
+        QTest::newRow("stray byte before every PG") << false << 1 << 4 << false << 4;
+    }
+
+    void greetingFaults() {
+        QFETCH(bool, silent);
+        QFETCH(int, answerOn);
+        QFETCH(int, stray);
+        QFETCH(bool, succeeds);
+        QFETCH(int, greetings);
+        RadioBehaviour behaviour;
+        behaviour.silent = silent;
+        behaviour.answerOnAttempt = answerOn;
+        behaviour.strayByteAttempts = stray;
+        radio_->SetBehaviour(behaviour);
+        const RadioImage memory = test::PatternImage(8);
+        radio_->SetMemory(memory);
+        RadioImage image = test::PatternImage(9);
+        const RadioImage before = image;
+        const auto start = Clock::now();
+        const TransferResult result = Run(TransferKind::Read, image);
+        const qint64 ms = MsSince(start);
+        QCOMPARE(result.succeeded, succeeds);
+        QCOMPARE(radio_->Stats().greetings, greetings);
+        if (succeeds) {
+            QCOMPARE(test::FirstMismatch(image, memory, before, kReadRanges), -1);
+            return;
+        }
+        QCOMPARE(Q(result.message), QString(kTextCommunicationError));
+        QVERIFY(result.detail.empty());
+        QVERIFY(image == before);
+        // Four attempts, each 8 ms of greeting and at most two silent one-byte
+        // reads of 150 ms: the exchange gives up in about 1.25 s.
+        QVERIFY2(ms < 2000, QByteArray::number(ms));
+        if (silent)
+            QVERIFY2(ms >= 1200, QByteArray::number(ms));
+    }
+
+    void midTransferFaults_data() {
+        QTest::addColumn<TransferKind>("kind");
+        QTest::addColumn<bool>("hangUp");
+        QTest::newRow("read, wrong acknowledgement") << TransferKind::Read << false;
+        QTest::newRow("read, hang-up") << TransferKind::Read << true;
+        QTest::newRow("write, wrong acknowledgement") << TransferKind::Write << false;
+        QTest::newRow("write, hang-up") << TransferKind::Write << true;
+    }
+
+    void midTransferFaults() {
+        QFETCH(TransferKind, kind);
+        QFETCH(bool, hangUp);
+        const int k = 100;
+        RadioBehaviour behaviour;
+        (hangUp ? behaviour.hangUpAfterBlock : behaviour.wrongAckAfterBlock) = k;
+        radio_->SetBehaviour(behaviour);
+        const RadioImage radioBefore = test::PatternImage(12);
+        radio_->SetMemory(radioBefore);
+        RadioImage image = test::PatternImage(13);
+        const RadioImage before = image;
+        std::vector<int> steps;
+        const auto start = Clock::now();
+        const TransferResult result = Run(kind, image, false, &steps);
+        QVERIFY(MsSince(start) < 2000);
+        QVERIFY(!result.succeeded);
+        QCOMPARE(Q(result.message), QString(kTextCommunicationError));
+        QCOMPARE(radio_->Stats().exchangesCompleted, 0);
+        QCOMPARE(radio_->LastBlocks().size(), std::size_t(k));
+        // Progress stops at the last block that was acknowledged.
+        QCOMPARE(static_cast<int>(steps.size()), hangUp ? k : k - 1);
+        QVERIFY(image == before);
+        if (kind == TransferKind::Write) {
+            // The radio holds the blocks it took; the rest is as it was.
+            QVERIFY(test::SameRange(radio_->Memory(), before, 0, k * 32));
+            QVERIFY(test::SameRange(radio_->Memory(), radioBefore, k * 32, kImageSize));
+        } else {
+            QVERIFY(radio_->Memory() == radioBefore);
+        }
+
+        // The radio and the port recover: the next exchange succeeds.
+        radio_->SetBehaviour(RadioBehaviour());
+        QVERIFY(Run(kind, image).succeeded);
+    }
+
+    void portCannotOpen_data() {
+        // %1 stands for the holder's process id.
+        QTest::addColumn<QString>("holder");
+        QTest::addColumn<QString>("reason");
+        const char* const rows[][3] = {
+            {"no such device", "", "No such file or directory"},
+            {"held by this program", "link", "held by process %1 (test_transfers)"},
+            {"held by another Kestra", "serial", "held by process %1 (link_port_holder)"},
+            {"held exclusively", "exclusive", "held by process %1 (link_port_holder)"},
+            {"held with flock", "flock", "held by process %1 (link_port_holder)"}};
+        for (const auto& r : rows)
+            QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
+    }
+
+    void portCannotOpen() {
+        QFETCH(QString, holder);
+        QFETCH(QString, reason);
+        std::string device = device_;
+        SerialLink link;
+        test::PortHolder other;
+        if (holder.isEmpty()) {
+            device = "/dev/kestra-no-such-port";
+        } else if (holder == "link") {
+            QVERIFY(link.Open(device, nullptr));
+            reason = reason.arg(QCoreApplication::applicationPid());
+        } else {
+            QVERIFY(other.Hold(holder, device));
+            reason = reason.arg(other.pid());
+        }
+
+        RadioImage image = test::PatternImage(14);
+        const RadioImage before = image;
+        const TransferKind kinds[3] = {TransferKind::Read, TransferKind::Write,
+                                       TransferKind::Initialise};
+        for (TransferKind kind : kinds) {
+            const TransferResult result = RunTransfer(kind, device, image, false, nullptr);
+            QVERIFY(!result.succeeded);
+            QCOMPARE(Q(result.message), QString(kTextCannotOpenPort));
+            QVERIFY2(Q(result.detail).contains(reason), result.detail.c_str());
+            QVERIFY(image == before);
+        }
+        const TransferResult region =
+            RunRegionExchange(RegionKind::Calibration, true, device, image);
+        QCOMPARE(Q(region.message), QString(kTextCannotOpenPort));
+        QCOMPARE(radio_->Stats().bytesReceived, std::uint64_t(0));
+
+        link.Close();
+        other.Release();
+        if (!holder.isEmpty())
+            QVERIFY(Run(TransferKind::Read, image).succeeded);
+    }
+
+    void killedHolderLeavesPortFree_data() {
+        QTest::addColumn<QString>("holder");
+        QTest::newRow("Kestra killed while it held the port") << "serial";
+        QTest::newRow("a program in exclusive mode killed") << "exclusive";
+        QTest::newRow("a program with flock killed") << "flock";
+    }
+
+    void killedHolderLeavesPortFree() {
+        QFETCH(QString, holder);
+        if (holder == "exclusive" && ::geteuid() != 0)
+            QSKIP("a terminal left in exclusive mode opens only for root");
+        // SIGKILL gives the holder no chance to clean up: its exclusive mode,
+        // its lock file and its flock are left to the system.
+        for (int round = 0; round < 2; ++round) {
+            test::PortHolder other;
+            QVERIFY(other.Hold(holder, device_));
+            other.Kill();
+            RadioImage image;
+            const TransferResult result = Run(TransferKind::Read, image);
+            QVERIFY2(result.succeeded, qPrintable(Q(result.message + " " + result.detail)));
+        }
+    }
+
+    void racingClientsOneWins() {
+        // Two programs race for the port, and the winner is killed: in every
+        // round exactly one of them gets it.
+        for (int round = 0; round < 10; ++round) {
+            test::PortHolder a;
+            test::PortHolder b;
+            a.Start("serial", device_);
+            b.Start("serial", device_);
+            const bool aHeld = a.Held();
+            const bool bHeld = b.Held();
+            QVERIFY2(
+                aHeld != bHeld,
+                qPrintable(QStringLiteral("round %1: %2 %3").arg(round).arg(aHeld).arg(bHeld)));
+            (aHeld ? a : b).Kill();
+        }
+        QVERIFY(test::PortOpensAgain(device_));
+    }
+
+    void endMarkers_data() {
+        QTest::addColumn<int>("exchange"); // a TransferKind, or -1/-2: region read/write
+        QTest::addColumn<QByteArray>("marker");
+        QTest::newRow("read") << int(TransferKind::Read) << QByteArray("ENDR");
+        QTest::newRow("write") << int(TransferKind::Write) << QByteArray("ENDW");
+        QTest::newRow("initialise") << int(TransferKind::Initialise) << QByteArray("ENDW");
+        QTest::newRow("calibration read") << -1 << QByteArray("ENDR");
+        QTest::newRow("calibration write") << -2 << QByteArray("ENDW");
+    }
+
+    void endMarkers() {
+        QFETCH(int, exchange);
+        QFETCH(QByteArray, marker);
+        // The last bytes on the wire, as the trace saw them.
+        QByteArray lastSent;
+        const TraceCallback trace = [&lastSent](const TraceEvent& e) {
+            if (e.sent)
+                lastSent = QByteArray(reinterpret_cast<const char*>(e.data), int(e.count));
+        };
+        RadioImage image = test::PatternImage(19);
+        const auto run = [&] {
+            if (exchange < 0)
+                return RunRegionExchange(RegionKind::Calibration, exchange == -1, device_, image,
+                                         trace);
+            TransferOptions options;
+            options.trace = trace;
+            return RunTransfer(TransferKind(exchange), device_, image, options);
+        };
+        QVERIFY(run().succeeded);
+        QCOMPARE(lastSent, marker);
+        // The radio took it as the end of the exchange (it counts only the
+        // marker of the exchange's own direction).
+        QTRY_COMPARE_WITH_TIMEOUT(radio_->Stats().exchangesCompleted, 1, 2000);
+
+        // A failed exchange sends no end marker, and a failed read leaves the
+        // image as it was.
+        RadioBehaviour behaviour;
+        behaviour.wrongAckAfterBlock = 2;
+        radio_->SetBehaviour(behaviour);
+        radio_->SetMemory(test::PatternImage(20));
+        radio_->ResetStats();
+        const RadioImage before = image;
+        const TransferResult failed = run();
+        QVERIFY(!failed.succeeded);
+        QCOMPARE(Q(failed.message), QString(kTextCommunicationError));
+        QVERIFY(image == before);
+        QVERIFY(test::PortOpensAgain(device_));
+        QVERIFY2(!lastSent.startsWith("END"), lastSent.constData());
+        QCOMPARE(radio_->Stats().exchangesCompleted, 0);
+    }
+
+    void regionExchanges_data() {
+        QTest::addColumn<int>("region");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("calibration read") << int(RegionKind::Calibration) << true;
+        QTest::newRow("calibration write") << int(RegionKind::Calibration) << false;
+        QTest::newRow("decoder read") << int(RegionKind::DecoderTable) << true;
+        QTest::newRow("decoder write") << int(RegionKind::DecoderTable) << false;
+    }
+
+    void regionExchanges() {
+        QFETCH(int, region);
+        QFETCH(bool, read);
+        const RegionKind kind = static_cast<RegionKind>(region);
+        // A blank radio: these exchanges do not look at the identification.
+        RadioBehaviour behaviour;
+        behaviour.identification = kIdentBlank;
+        radio_->SetBehaviour(behaviour);
+        const RadioImage radioBefore = test::PatternImage(15);
+        radio_->SetMemory(radioBefore);
+        RadioImage image = test::PatternImage(16);
+        image[0x2E13] = 0xFF; // no band-limit fill either
+        const RadioImage before = image;
+
+        const TransferResult result = RunRegionExchange(kind, read, device_, image);
+        QVERIFY(test::PortOpensAgain(device_));
+        QVERIFY(result.succeeded);
+        QCOMPARE(Q(result.message), QString(read ? kTextReadSucceeded : kTextWriteSucceeded));
+
+        const ByteRange r = RegionRange(kind);
+        const TransferRanges ranges{r, {0, 0}};
+        if (read) {
+            QCOMPARE(test::FirstMismatch(image, radioBefore, before, ranges), -1);
+            QVERIFY(radio_->Memory() == radioBefore);
+        } else {
+            QVERIFY(image == before);
+            QCOMPARE(test::FirstMismatch(radio_->Memory(), before, radioBefore, ranges), -1);
+        }
+        const std::vector<RadioBlockRecord> seen = radio_->LastBlocks();
+        const std::vector<Block> expected = SplitBlocks(r);
+        QCOMPARE(seen.size(), expected.size());
+        for (std::size_t i = 0; i < seen.size(); ++i) {
+            QCOMPARE(seen[i].command, read ? 'R' : 'W');
+            QCOMPARE(seen[i].address, expected[i].address);
+            QCOMPARE(seen[i].length, expected[i].length);
+        }
+        // The radio counts the exchange when it has taken the end marker, which
+        // may be just after the client has returned.
+        QTRY_COMPARE(radio_->Stats().exchangesCompleted, 1);
+    }
+
+    void exampleMemoryShowsChannels() {
+        // A fresh simulator answers a read with its example channels.
+        RadioImage image;
+        QVERIFY(Run(TransferKind::Read, image).succeeded);
+        QCOMPARE(test::FirstMismatch(image, ExampleRadioMemory(), RadioImage(), kReadRanges), -1);
+        QVERIFY(ChannelRecord(image, 1).Rx() != kUnsetFrequency);
+    }
 
 private:
-    // Runs one transfer and checks that the port was closed after it.
+    // Runs transfer and checks that the port was closed after it.
     TransferResult Run(TransferKind kind, RadioImage& image, bool factory = false,
-                       std::vector<int>* steps = nullptr, int* total = nullptr);
+                       std::vector<int>* steps = nullptr, int* total = nullptr) {
+        const TransferResult result =
+            RunTransfer(kind, device_, image, factory, [steps, total](int position, int t) {
+                if (steps)
+                    steps->push_back(position);
+                if (total)
+                    *total = t;
+            });
+        if (!test::PortOpensAgain(device_))
+            qWarning("the port stayed open after the exchange");
+        return result;
+    }
 
     std::unique_ptr<VirtualRadio> radio_;
     std::string device_;
 };
-
-void TestTransfers::init() {
-    radio_ = std::make_unique<VirtualRadio>();
-    device_ = radio_->Start();
-    QVERIFY2(!device_.empty(), radio_->Error().c_str());
-}
-
-void TestTransfers::cleanup() {
-    radio_->Stop();
-    QVERIFY(!radio_->IsRunning());
-    radio_.reset();
-}
-
-TransferResult TestTransfers::Run(TransferKind kind, RadioImage& image, bool factory,
-                                  std::vector<int>* steps, int* total) {
-    const TransferResult result =
-        RunTransfer(kind, device_, image, factory, [steps, total](int position, int t) {
-            if (steps)
-                steps->push_back(position);
-            if (total)
-                *total = t;
-        });
-    if (!test::PortOpensAgain(device_))
-        qWarning("the port stayed open after the exchange");
-    return result;
-}
-
-void TestTransfers::roundTrips_data() {
-    QTest::addColumn<TransferKind>("kind");
-    QTest::newRow("read") << TransferKind::Read;
-    QTest::newRow("write") << TransferKind::Write;
-    QTest::newRow("initialise") << TransferKind::Initialise;
-}
-
-void TestTransfers::roundTrips() {
-    QFETCH(TransferKind, kind);
-    const RadioImage radioBefore = test::PatternImage(11);
-    const RadioImage appBefore = test::PatternImage(22);
-    radio_->SetMemory(radioBefore);
-    RadioImage image = appBefore;
-    std::vector<int> steps;
-    int total = 0;
-    const TransferResult result = Run(kind, image, false, &steps, &total);
-    QVERIFY2(result.succeeded, result.message.c_str());
-    QVERIFY(test::PortOpensAgain(device_));
-
-    const TransferRanges ranges = RangesOf(kind);
-    const int blocks = TransferBlockCount(kind);
-    QCOMPARE(total, blocks);
-    QCOMPARE(static_cast<int>(steps.size()), blocks);
-    for (int i = 0; i < blocks; ++i)
-        QCOMPARE(steps[static_cast<std::size_t>(i)], i + 1);
-    QCOMPARE(Q(PercentText(steps.back(), total)), QString("100%"));
-
-    const std::vector<RadioBlockRecord> seen = radio_->LastBlocks();
-    QCOMPARE(static_cast<int>(seen.size()), blocks);
-    QCOMPARE(seen.front().address, 0);
-    QCOMPARE(seen.back().address, 0x3FE0);
-    // The radio counts the exchange when it has taken the end marker, which
-    // may be just after the client has returned.
-    QTRY_COMPARE(radio_->Stats().exchangesCompleted, 1);
-
-    if (kind == TransferKind::Read) {
-        QVERIFY(result.message.empty());
-        QCOMPARE(seen[384].address, 0x3F70);
-        QCOMPARE(seen[384].length, 16);
-        QCOMPARE(test::FirstMismatch(image, radioBefore, appBefore, ranges), -1);
-        QVERIFY(radio_->Memory() == radioBefore);
-    } else {
-        QCOMPARE(Q(result.message),
-                 kind == TransferKind::Write ? QString() : QString(kTextInitialiseSucceeded));
-        QVERIFY(image == appBefore);
-        QCOMPARE(test::FirstMismatch(radio_->Memory(), appBefore, radioBefore, ranges), -1);
-    }
-
-    // The radio keeps its memory: an initialise writes everything, a read
-    // then brings it all back where it is moved.
-    if (kind == TransferKind::Initialise) {
-        QVERIFY(radio_->Memory() == appBefore);
-        RadioImage back = test::PatternImage(33);
-        const RadioImage backBefore = back;
-        QVERIFY(Run(TransferKind::Read, back).succeeded);
-        QCOMPARE(test::FirstMismatch(back, appBefore, backBefore, kReadRanges), -1);
-    }
-}
-
-void TestTransfers::identification_data() {
-    QTest::addColumn<QByteArray>("id");
-    QTest::addColumn<TransferKind>("kind");
-    QTest::addColumn<bool>("factory");
-    QTest::addColumn<bool>("accepted");
-    const QByteArray ids[4] = {QByteArray("QVN-K52\0", 8), QByteArray("V1.0.1\xFF\xFF", 8),
-                               QByteArray(8, '\xFF'), QByteArray("XYZ-9000", 8)};
-    const char* names[4] = {"model", "version", "blank", "foreign"};
-    const TransferKind kinds[3] = {TransferKind::Read, TransferKind::Write,
-                                   TransferKind::Initialise};
-    const char* kindNames[3] = {"read", "write", "initialise"};
-    for (int i = 0; i < 4; ++i) {
-        for (int k = 0; k < 3; ++k) {
-            const bool accepted = i < 2 || (i == 2 && k != 0);
-            QTest::addRow("%s %s", names[i], kindNames[k])
-                << ids[i] << kinds[k] << false << accepted;
-        }
-        // Factory mode skips the check: anything is accepted.
-        QTest::addRow("%s read, factory", names[i]) << ids[i] << TransferKind::Read << true << true;
-    }
-}
-
-void TestTransfers::identification() {
-    QFETCH(QByteArray, id);
-    QFETCH(TransferKind, kind);
-    QFETCH(bool, factory);
-    QFETCH(bool, accepted);
-    RadioBehaviour behaviour;
-    std::copy(id.begin(), id.end(), behaviour.identification.begin());
-    radio_->SetBehaviour(behaviour);
-    const RadioImage radioBefore = test::PatternImage(5);
-    radio_->SetMemory(radioBefore);
-    RadioImage image = test::PatternImage(6);
-    const RadioImage before = image;
-    const TransferResult result = Run(kind, image, factory);
-    QCOMPARE(result.succeeded, accepted);
-    QVERIFY(test::PortOpensAgain(device_));
-    if (accepted)
-        return;
-    QCOMPARE(Q(result.message), QString(kTextRadioDataInvalid));
-    QVERIFY(image == before);
-    QVERIFY(radio_->Memory() == radioBefore);
-    QVERIFY(radio_->LastBlocks().empty());
-}
-
-void TestTransfers::bandLimitFill() {
-    // The rules are tested in test_link_exchange; here that a read applies
-    // them. The radio's memory holds no band 0 and 410-470 MHz for band 1;
-    // its identification says 144-146 / 430-440 MHz.
-    RadioImage memory = test::PatternImage(7);
-    BandLimits stored;
-    stored.low[1] = 41000000;
-    stored.high[1] = 47000000;
-    StoreBandLimitsToImage(stored, memory);
-    memory[0x2E13] = 0xFF;
-    radio_->SetMemory(memory);
-    RadioBehaviour behaviour;
-    behaviour.identLimits.low[0] = 14400000;
-    behaviour.identLimits.high[0] = 14600000;
-    behaviour.identLimits.low[1] = 43000000;
-    behaviour.identLimits.high[1] = 44000000;
-    radio_->SetBehaviour(behaviour);
-
-    RadioImage image;
-    QVERIFY(Run(TransferKind::Read, image).succeeded);
-    BandLimits read;
-    LoadBandLimitsFromImage(image, read);
-    QCOMPARE(read.low[0], 14400000);
-    QCOMPARE(read.high[0], 14600000);
-    QCOMPARE(read.low[1], 41000000);
-    QCOMPARE(read.high[1], 47000000);
-    // Everything else is the radio's memory.
-    QVERIFY(test::SameRange(image, memory, 0, 0x2E10));
-    QVERIFY(test::SameRange(image, memory, 0x2E18, 0x3000));
-}
-
-void TestTransfers::greetingFaults_data() {
-    QTest::addColumn<bool>("silent");
-    QTest::addColumn<int>("answerOn");
-    QTest::addColumn<int>("stray");
-    QTest::addColumn<bool>("succeeds");
-    QTest::addColumn<int>("greetings");
-    QTest::newRow("answers the third greeting") << false << 3 << 0 << true << 3;
-    QTest::newRow("silent through four attempts") << true << 1 << 0 << false << 4;
-    QTest::newRow("stray byte before the first PG") << false << 1 << 1 << true << 2;
-    QTest::newRow("stray byte before every PG") << false << 1 << 4 << false << 4;
-}
-
-void TestTransfers::greetingFaults() {
-    QFETCH(bool, silent);
-    QFETCH(int, answerOn);
-    QFETCH(int, stray);
-    QFETCH(bool, succeeds);
-    QFETCH(int, greetings);
-    RadioBehaviour behaviour;
-    behaviour.silent = silent;
-    behaviour.answerOnAttempt = answerOn;
-    behaviour.strayByteAttempts = stray;
-    radio_->SetBehaviour(behaviour);
-    const RadioImage memory = test::PatternImage(8);
-    radio_->SetMemory(memory);
-    RadioImage image = test::PatternImage(9);
-    const RadioImage before = image;
-    const auto start = Clock::now();
-    const TransferResult result = Run(TransferKind::Read, image);
-    const qint64 ms = MsSince(start);
-    QCOMPARE(result.succeeded, succeeds);
-    QCOMPARE(radio_->Stats().greetings, greetings);
-    if (succeeds) {
-        QCOMPARE(test::FirstMismatch(image, memory, before, kReadRanges), -1);
-        return;
-    }
-    QCOMPARE(Q(result.message), QString(kTextCommunicationError));
-    QVERIFY(result.detail.empty());
-    QVERIFY(image == before);
-    // Four attempts, each 8 ms of greeting and at most two silent one-byte
-    // reads of 150 ms: the exchange gives up in about 1.25 s.
-    QVERIFY2(ms < 2000, QByteArray::number(ms));
-    if (silent)
-        QVERIFY2(ms >= 1200, QByteArray::number(ms));
-}
-
-void TestTransfers::midTransferFaults_data() {
-    QTest::addColumn<TransferKind>("kind");
-    QTest::addColumn<bool>("hangUp");
-    QTest::newRow("read, wrong acknowledgement") << TransferKind::Read << false;
-    QTest::newRow("read, hang-up") << TransferKind::Read << true;
-    QTest::newRow("write, wrong acknowledgement") << TransferKind::Write << false;
-    QTest::newRow("write, hang-up") << TransferKind::Write << true;
-}
-
-void TestTransfers::midTransferFaults() {
-    QFETCH(TransferKind, kind);
-    QFETCH(bool, hangUp);
-    const int k = 100;
-    RadioBehaviour behaviour;
-    (hangUp ? behaviour.hangUpAfterBlock : behaviour.wrongAckAfterBlock) = k;
-    radio_->SetBehaviour(behaviour);
-    const RadioImage radioBefore = test::PatternImage(12);
-    radio_->SetMemory(radioBefore);
-    RadioImage image = test::PatternImage(13);
-    const RadioImage before = image;
-    std::vector<int> steps;
-    const auto start = Clock::now();
-    const TransferResult result = Run(kind, image, false, &steps);
-    QVERIFY(MsSince(start) < 2000);
-    QVERIFY(!result.succeeded);
-    QCOMPARE(Q(result.message), QString(kTextCommunicationError));
-    QCOMPARE(radio_->Stats().exchangesCompleted, 0);
-    QCOMPARE(radio_->LastBlocks().size(), std::size_t(k));
-    // Progress stops at the last block that was acknowledged.
-    QCOMPARE(static_cast<int>(steps.size()), hangUp ? k : k - 1);
-    QVERIFY(image == before);
-    if (kind == TransferKind::Write) {
-        // The radio holds the blocks it took; the rest is as it was.
-        QVERIFY(test::SameRange(radio_->Memory(), before, 0, k * 32));
-        QVERIFY(test::SameRange(radio_->Memory(), radioBefore, k * 32, kImageSize));
-    } else {
-        QVERIFY(radio_->Memory() == radioBefore);
-    }
-
-    // The radio and the port recover: the next exchange succeeds.
-    radio_->SetBehaviour(RadioBehaviour());
-    QVERIFY(Run(kind, image).succeeded);
-}
-
-void TestTransfers::portCannotOpen_data() {
-    // %1 stands for the holder's process id.
-    QTest::addColumn<QString>("holder");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("no such device") << ""
-                                    << "No such file or directory";
-    QTest::newRow("held by this program") << "link"
-                                          << "held by process %1 (test_transfers)";
-    QTest::newRow("held by another Kestra") << "serial"
-                                            << "held by process %1 (link_port_holder)";
-    QTest::newRow("held exclusively") << "exclusive"
-                                      << "held by process %1 (link_port_holder)";
-    QTest::newRow("held with flock") << "flock"
-                                     << "held by process %1 (link_port_holder)";
-}
-
-void TestTransfers::portCannotOpen() {
-    QFETCH(QString, holder);
-    QFETCH(QString, reason);
-    std::string device = device_;
-    SerialLink link;
-    test::PortHolder other;
-    if (holder.isEmpty()) {
-        device = "/dev/kestra-no-such-port";
-    } else if (holder == "link") {
-        QVERIFY(link.Open(device, nullptr));
-        reason = reason.arg(QCoreApplication::applicationPid());
-    } else {
-        QVERIFY(other.Hold(holder, device));
-        reason = reason.arg(other.pid());
-    }
-
-    RadioImage image = test::PatternImage(14);
-    const RadioImage before = image;
-    const TransferKind kinds[3] = {TransferKind::Read, TransferKind::Write,
-                                   TransferKind::Initialise};
-    for (TransferKind kind : kinds) {
-        const TransferResult result = RunTransfer(kind, device, image, false, nullptr);
-        QVERIFY(!result.succeeded);
-        QCOMPARE(Q(result.message), QString(kTextCannotOpenPort));
-        QVERIFY2(Q(result.detail).contains(reason), result.detail.c_str());
-        QVERIFY(image == before);
-    }
-    const TransferResult region = RunRegionExchange(RegionKind::Calibration, true, device, image);
-    QCOMPARE(Q(region.message), QString(kTextCannotOpenPort));
-    QCOMPARE(radio_->Stats().bytesReceived, std::uint64_t(0));
-
-    link.Close();
-    other.Release();
-    if (!holder.isEmpty())
-        QVERIFY(Run(TransferKind::Read, image).succeeded);
-}
-
-void TestTransfers::killedHolderLeavesPortFree_data() {
-    QTest::addColumn<QString>("holder");
-    QTest::newRow("Kestra killed while it held the port") << "serial";
-    QTest::newRow("a program in exclusive mode killed") << "exclusive";
-    QTest::newRow("a program with flock killed") << "flock";
-}
-
-void TestTransfers::killedHolderLeavesPortFree() {
-    QFETCH(QString, holder);
-    if (holder == "exclusive" && ::geteuid() != 0)
-        QSKIP("a terminal left in exclusive mode opens only for root");
-    // SIGKILL gives the holder no chance to clean up: its exclusive mode,
-    // its lock file and its flock are left to the system.
-    for (int round = 0; round < 2; ++round) {
-        test::PortHolder other;
-        QVERIFY(other.Hold(holder, device_));
-        other.Kill();
-        RadioImage image;
-        const TransferResult result = Run(TransferKind::Read, image);
-        QVERIFY2(result.succeeded, qPrintable(Q(result.message + " " + result.detail)));
-    }
-}
-
-void TestTransfers::racingClientsOneWins() {
-    // Two programs race for the port, and the winner is killed: in every
-    // round exactly one of them gets it.
-    for (int round = 0; round < 10; ++round) {
-        test::PortHolder a;
-        test::PortHolder b;
-        a.Start("serial", device_);
-        b.Start("serial", device_);
-        const bool aHeld = a.Held();
-        const bool bHeld = b.Held();
-        QVERIFY2(aHeld != bHeld,
-                 qPrintable(QStringLiteral("round %1: %2 %3").arg(round).arg(aHeld).arg(bHeld)));
-        (aHeld ? a : b).Kill();
-    }
-    QVERIFY(test::PortOpensAgain(device_));
-}
-
-void TestTransfers::endMarkers_data() {
-    QTest::addColumn<int>("exchange"); // a TransferKind, or -1/-2: region read/write
-    QTest::addColumn<QByteArray>("marker");
-    QTest::newRow("read") << int(TransferKind::Read) << QByteArray("ENDR");
-    QTest::newRow("write") << int(TransferKind::Write) << QByteArray("ENDW");
-    QTest::newRow("initialise") << int(TransferKind::Initialise) << QByteArray("ENDW");
-    QTest::newRow("calibration read") << -1 << QByteArray("ENDR");
-    QTest::newRow("calibration write") << -2 << QByteArray("ENDW");
-}
-
-void TestTransfers::endMarkers() {
-    QFETCH(int, exchange);
-    QFETCH(QByteArray, marker);
-    // The last bytes on the wire, as the trace saw them.
-    QByteArray lastSent;
-    const TraceCallback trace = [&lastSent](const TraceEvent& e) {
-        if (e.sent)
-            lastSent = QByteArray(reinterpret_cast<const char*>(e.data), int(e.count));
-    };
-    RadioImage image = test::PatternImage(19);
-    const auto run = [&] {
-        if (exchange < 0)
-            return RunRegionExchange(RegionKind::Calibration, exchange == -1, device_, image,
-                                     trace);
-        TransferOptions options;
-        options.trace = trace;
-        return RunTransfer(TransferKind(exchange), device_, image, options);
-    };
-    QVERIFY(run().succeeded);
-    QCOMPARE(lastSent, marker);
-    // The radio took it as the end of the exchange (it counts only the
-    // marker of the exchange's own direction).
-    QTRY_COMPARE_WITH_TIMEOUT(radio_->Stats().exchangesCompleted, 1, 2000);
-
-    // A failed exchange sends no end marker.
-    RadioBehaviour behaviour;
-    behaviour.wrongAckAfterBlock = 1;
-    radio_->SetBehaviour(behaviour);
-    radio_->ResetStats();
-    QVERIFY(!run().succeeded);
-    QVERIFY2(!lastSent.startsWith("END"), lastSent.constData());
-    QCOMPARE(radio_->Stats().exchangesCompleted, 0);
-}
-
-void TestTransfers::regionExchanges_data() {
-    QTest::addColumn<int>("region");
-    QTest::addColumn<bool>("read");
-    QTest::newRow("calibration read") << int(RegionKind::Calibration) << true;
-    QTest::newRow("calibration write") << int(RegionKind::Calibration) << false;
-    QTest::newRow("decoder read") << int(RegionKind::DecoderTable) << true;
-    QTest::newRow("decoder write") << int(RegionKind::DecoderTable) << false;
-}
-
-void TestTransfers::regionExchanges() {
-    QFETCH(int, region);
-    QFETCH(bool, read);
-    const RegionKind kind = static_cast<RegionKind>(region);
-    // A blank radio: these exchanges do not look at the identification.
-    RadioBehaviour behaviour;
-    behaviour.identification = kIdentBlank;
-    radio_->SetBehaviour(behaviour);
-    const RadioImage radioBefore = test::PatternImage(15);
-    radio_->SetMemory(radioBefore);
-    RadioImage image = test::PatternImage(16);
-    image[0x2E13] = 0xFF; // no band-limit fill either
-    const RadioImage before = image;
-
-    const TransferResult result = RunRegionExchange(kind, read, device_, image);
-    QVERIFY(test::PortOpensAgain(device_));
-    QVERIFY(result.succeeded);
-    QCOMPARE(Q(result.message), QString(read ? kTextReadSucceeded : kTextWriteSucceeded));
-
-    const ByteRange r = RegionRange(kind);
-    const TransferRanges ranges{r, {0, 0}};
-    if (read) {
-        QCOMPARE(test::FirstMismatch(image, radioBefore, before, ranges), -1);
-        QVERIFY(radio_->Memory() == radioBefore);
-    } else {
-        QVERIFY(image == before);
-        QCOMPARE(test::FirstMismatch(radio_->Memory(), before, radioBefore, ranges), -1);
-    }
-    const std::vector<RadioBlockRecord> seen = radio_->LastBlocks();
-    const std::vector<Block> expected = SplitBlocks(r);
-    QCOMPARE(seen.size(), expected.size());
-    for (std::size_t i = 0; i < seen.size(); ++i) {
-        QCOMPARE(seen[i].command, read ? 'R' : 'W');
-        QCOMPARE(seen[i].address, expected[i].address);
-        QCOMPARE(seen[i].length, expected[i].length);
-    }
-    // The radio counts the exchange when it has taken the end marker, which
-    // may be just after the client has returned.
-    QTRY_COMPARE(radio_->Stats().exchangesCompleted, 1);
-}
-
-void TestTransfers::failedRegionReadLeavesImage() {
-    RadioBehaviour behaviour;
-    behaviour.wrongAckAfterBlock = 2;
-    radio_->SetBehaviour(behaviour);
-    radio_->SetMemory(test::PatternImage(17));
-    RadioImage image = test::PatternImage(18);
-    const RadioImage before = image;
-    const TransferResult result = RunRegionExchange(RegionKind::Calibration, true, device_, image);
-    QVERIFY(test::PortOpensAgain(device_));
-    QVERIFY(!result.succeeded);
-    QCOMPARE(Q(result.message), QString(kTextCommunicationError));
-    QVERIFY(image == before);
-}
-
-void TestTransfers::exampleMemoryShowsChannels() {
-    // A fresh simulator answers a read with its example channels.
-    RadioImage image;
-    QVERIFY(Run(TransferKind::Read, image).succeeded);
-    QCOMPARE(test::FirstMismatch(image, ExampleRadioMemory(), RadioImage(), kReadRanges), -1);
-    QVERIFY(ChannelRecord(image, 1).Rx() != kUnsetFrequency);
-}
 
 QTEST_GUILESS_MAIN(TestTransfers)
 #include "test_transfers.moc"

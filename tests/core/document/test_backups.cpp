@@ -12,75 +12,73 @@ namespace fs = std::filesystem;
 class TestBackups : public QObject {
     Q_OBJECT
 private slots:
-    void namesAndSuffixes();
-    void pruning();
-    void unwritableFolder();
+    void namesAndSuffixes() {
+        QTemporaryDir tmp;
+        const std::string dir = tmp.path().toStdString() + "/new/backups"; // created on demand
+        RadioImage image;
+        image.Fill(0x5A);
+        const std::time_t now = 1765000000;
+        std::vector<std::string> paths;
+        for (int i = 0; i < 3; ++i) {
+            std::string reason, path;
+            image[0] = static_cast<std::uint8_t>(i);
+            QVERIFY2(SaveBackup(dir, "read", image, now, reason, &path), reason.c_str());
+            paths.push_back(path);
+        }
+        const std::string stem = BackupStem(now, "read");
+        QCOMPARE(QString::fromStdString(stem).size(), 20);
+        QCOMPARE(fs::path(paths[0]).filename().string(), stem + ".dat");
+        QCOMPARE(fs::path(paths[1]).filename().string(), stem + "-2.dat");
+        QCOMPARE(fs::path(paths[2]).filename().string(), stem + "-3.dat");
+        for (int i = 0; i < 3; ++i) { // nothing overwritten
+            std::ifstream in(paths[static_cast<std::size_t>(i)], std::ios::binary);
+            const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+            QCOMPARE(bytes.size(), kImageSize);
+            QCOMPARE(static_cast<int>(bytes[0]), i);
+        }
+        QVERIFY(IsBackupFileName("20261206-233000-write.dat"));
+        QVERIFY(IsBackupFileName("20261206-233000-init-12.dat"));
+        QVERIFY(!IsBackupFileName("20261206-233000-other.dat"));
+        QVERIFY(!IsBackupFileName("20261206-233000-read-.dat"));
+        QVERIFY(!IsBackupFileName("2026120-2330000-read.dat"));
+        QVERIFY(!IsBackupFileName("mine.dat"));
+    }
+
+    void pruning() {
+        QTemporaryDir tmp;
+        const std::string dir = tmp.path().toStdString();
+        std::ofstream(dir + "/notes.dat") << "mine";
+        std::ofstream(dir + "/20000101-000000-other.dat") << "mine";
+        RadioImage image;
+        const std::time_t start = 1765000000;
+        std::string reason;
+        // 203 in distinct seconds, then two more in the last second.
+        for (int i = 0; i < 205; ++i)
+            QVERIFY(
+                SaveBackup(dir, i % 2 ? "write" : "read", image, start + std::min(i, 202), reason));
+        int backups = 0;
+        for (const auto& entry : fs::directory_iterator(dir))
+            backups += IsBackupFileName(entry.path().filename().string());
+        QCOMPARE(backups, kBackupsKept);
+        QVERIFY(fs::exists(dir + "/notes.dat"));
+        QVERIFY(fs::exists(dir + "/20000101-000000-other.dat"));
+        QVERIFY(
+            !fs::exists(dir + "/" + BackupStem(start + 4, "read") + ".dat")); // oldest five gone
+        QVERIFY(fs::exists(dir + "/" + BackupStem(start + 5, "write") + ".dat"));
+        QVERIFY(fs::exists(dir + "/" + BackupStem(start + 202, "read") + "-2.dat")); // newest kept
+    }
+
+    void unwritableFolder() {
+        QTemporaryDir tmp;
+        const std::string file = tmp.path().toStdString() + "/plain";
+        std::ofstream(file) << "x";
+        RadioImage image;
+        std::string reason;
+        QVERIFY(!SaveBackup(file + "/backups", "init", image, 1765000000, reason));
+        QVERIFY(!reason.empty());
+        QVERIFY(!SaveBackup(file, "init", image, 1765000000, reason));
+    }
 };
-
-void TestBackups::namesAndSuffixes() {
-    QTemporaryDir tmp;
-    const std::string dir = tmp.path().toStdString() + "/new/backups"; // created on demand
-    RadioImage image;
-    image.Fill(0x5A);
-    const std::time_t now = 1765000000;
-    std::vector<std::string> paths;
-    for (int i = 0; i < 3; ++i) {
-        std::string reason, path;
-        image[0] = static_cast<std::uint8_t>(i);
-        QVERIFY2(SaveBackup(dir, "read", image, now, reason, &path), reason.c_str());
-        paths.push_back(path);
-    }
-    const std::string stem = BackupStem(now, "read");
-    QCOMPARE(QString::fromStdString(stem).size(), 20);
-    QCOMPARE(fs::path(paths[0]).filename().string(), stem + ".dat");
-    QCOMPARE(fs::path(paths[1]).filename().string(), stem + "-2.dat");
-    QCOMPARE(fs::path(paths[2]).filename().string(), stem + "-3.dat");
-    for (int i = 0; i < 3; ++i) { // nothing overwritten
-        std::ifstream in(paths[static_cast<std::size_t>(i)], std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-        QCOMPARE(bytes.size(), kImageSize);
-        QCOMPARE(static_cast<int>(bytes[0]), i);
-    }
-    QVERIFY(IsBackupFileName("20261206-233000-write.dat"));
-    QVERIFY(IsBackupFileName("20261206-233000-init-12.dat"));
-    QVERIFY(!IsBackupFileName("20261206-233000-other.dat"));
-    QVERIFY(!IsBackupFileName("20261206-233000-read-.dat"));
-    QVERIFY(!IsBackupFileName("2026120-2330000-read.dat"));
-    QVERIFY(!IsBackupFileName("mine.dat"));
-}
-
-void TestBackups::pruning() {
-    QTemporaryDir tmp;
-    const std::string dir = tmp.path().toStdString();
-    std::ofstream(dir + "/notes.dat") << "mine";
-    std::ofstream(dir + "/20000101-000000-other.dat") << "mine";
-    RadioImage image;
-    const std::time_t start = 1765000000;
-    std::string reason;
-    // 203 in distinct seconds, then two more in the last second.
-    for (int i = 0; i < 205; ++i)
-        QVERIFY(SaveBackup(dir, i % 2 ? "write" : "read", image, start + std::min(i, 202), reason));
-    int backups = 0;
-    for (const auto& entry : fs::directory_iterator(dir))
-        backups += IsBackupFileName(entry.path().filename().string());
-    QCOMPARE(backups, kBackupsKept);
-    QVERIFY(fs::exists(dir + "/notes.dat"));
-    QVERIFY(fs::exists(dir + "/20000101-000000-other.dat"));
-    QVERIFY(!fs::exists(dir + "/" + BackupStem(start + 4, "read") + ".dat")); // oldest five gone
-    QVERIFY(fs::exists(dir + "/" + BackupStem(start + 5, "write") + ".dat"));
-    QVERIFY(fs::exists(dir + "/" + BackupStem(start + 202, "read") + "-2.dat")); // newest kept
-}
-
-void TestBackups::unwritableFolder() {
-    QTemporaryDir tmp;
-    const std::string file = tmp.path().toStdString() + "/plain";
-    std::ofstream(file) << "x";
-    RadioImage image;
-    std::string reason;
-    QVERIFY(!SaveBackup(file + "/backups", "init", image, 1765000000, reason));
-    QVERIFY(!reason.empty());
-    QVERIFY(!SaveBackup(file, "init", image, 1765000000, reason));
-}
 
 QTEST_GUILESS_MAIN(TestBackups)
 #include "test_backups.moc"

@@ -7,6 +7,7 @@
 #include "core/forms/channel_edit_form.h"
 #include "core/forms/form_driver.h"
 #include "core/forms/form_session.h"
+#include "support/form_lines.h"
 
 using namespace kestra;
 using namespace kestra::forms;
@@ -25,21 +26,11 @@ struct Batch {
         form.Open();
     }
     // Applies profile lines; fails the test on an error.
-    void Do(std::initializer_list<const char*> lines) {
-        for (const char* text : lines) {
-            ProfileLine line;
-            std::string error;
-            if (!ParseProfileLine(text, line, error) || !ApplyProfileLine(form, line, error))
-                QFAIL(qPrintable(QString("%1: %2").arg(text, QString::fromStdString(error))));
-        }
+    void Do(std::initializer_list<std::string> lines) {
+        for (const std::string& text : lines)
+            QVERIFY2(test::ApplyLine(form, text).empty(), text.c_str());
     }
-    QString Error(const char* text) {
-        ProfileLine line;
-        std::string error;
-        ParseProfileLine(text, line, error);
-        ApplyProfileLine(form, line, error);
-        return QString::fromStdString(error);
-    }
+    QString Error(const char* text) { return QString::fromStdString(test::ApplyLine(form, text)); }
     std::string Text(int id) const { return form.State(id).text; }
     ChannelRecord rec(int n) { return ChannelRecord(state.image, n); }
     std::string Rx(int n) { return FrequencyToText(rec(n).Rx()); }
@@ -70,23 +61,13 @@ struct Batch {
 class BatchFormTest : public QObject {
     Q_OBJECT
 private slots:
-    void nearestRaster_data() {
-        QTest::addColumn<uint>("v");
-        QTest::addColumn<uint>("rounded");
-        QTest::newRow("20 up to 2.5 kHz") << 14501230u << 14501250u;
-        QTest::newRow("on 2.5 kHz") << 14501250u << 14501250u;
-        QTest::newRow("on 6.25 kHz") << 43500625u << 43500625u;
-        QTest::newRow("down to 6.25 kHz") << 43500660u << 43500625u;
-        QTest::newRow("down to 2.5 kHz") << 14500010u << 14500000u;
-        QTest::newRow("up to 6.25 kHz") << 43500615u << 43500625u;
-        QTest::newRow("7 kHz step") << 700u << 750u;
-        QTest::newRow("6 kHz step") << 600u << 625u;
-        QTest::newRow("zero") << 0u << 0u;
-    }
     void nearestRaster() {
-        QFETCH(uint, v);
-        QFETCH(uint, rounded);
-        QCOMPARE(uint(NearestRaster(v)), rounded);
+        const std::pair<std::uint32_t, std::uint32_t> cases[] = {
+            {14501230, 14501250}, {14501250, 14501250}, {43500625, 43500625}, // up to 2.5, on
+            {43500660, 43500625}, {14500010, 14500000}, {43500615, 43500625}, // down, down, up
+            {700, 750},           {600, 625},           {0, 0}};              // 7 and 6 kHz steps
+        for (const auto& [v, rounded] : cases)
+            QCOMPARE(NearestRaster(v), rounded);
     }
 
     void opensOnFixedValuesWithItsEnableRules() {
@@ -123,7 +104,7 @@ private slots:
             {"7", "7.5"}, {"6", "6.25"}, {"12.5", "12.5"}, {"1500", "1000"},
             {"0.5", "0"}, {".5", "0"},   {"5x", "5"},      {"", "0"}};
         for (const auto& s : steps) {
-            b.Do({(std::string("接收步进=") + s.first).c_str()});
+            b.Do({std::string("接收步进=") + s.first});
             QCOMPARE(b.Text(B::kRxStep), std::string(s.second));
         }
         b.Do({"接收间隔=35"});
@@ -139,7 +120,7 @@ private slots:
         b.Do({"到信道=131", "到信道=0"});
         QCOMPARE(b.Text(B::kTo), std::string("256"));
         for (const char* range : {"A段", "B段", "A段", "全部"}) {
-            b.Do({(std::string("范围=") + range).c_str()});
+            b.Do({std::string("范围=") + range});
             QStringList span = b.Texts({B::kFrom, B::kTo});
             QCOMPARE(span, range == std::string("B段")   ? QStringList({"129", "256"})
                            : range == std::string("A段") ? QStringList({"1", "128"})

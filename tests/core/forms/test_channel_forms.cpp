@@ -185,14 +185,12 @@ private slots:
         QTest::addColumn<QString>("rx");
         QTest::addColumn<QString>("tx");
         QTest::addColumn<QByteArray>("shift"); // bytes 15..19
-        QTest::newRow("above") << "145"
-                               << "145.6" << Hex("0200000600");
-        QTest::newRow("below") << "435"
-                               << "430" << Hex("0100005000");
-        QTest::newRow("equal") << "145"
-                               << "145" << Hex("0000000001");
-        QTest::newRow("other band") << "145"
-                                    << "435" << Hex("0200000029");
+        const char* const rows[][4] = {{"above", "145", "145.6", "0200000600"},
+                                       {"below", "435", "430", "0100005000"},
+                                       {"equal", "145", "145", "0000000001"},
+                                       {"other band", "145", "435", "0200000029"}};
+        for (const auto& r : rows)
+            QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]) << Hex(r[3]);
     }
     void shiftBytesFollowTheFrequencies() {
         QFETCH(QString, rx);

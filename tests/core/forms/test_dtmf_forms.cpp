@@ -10,6 +10,7 @@
 #include "core/forms/dtmf_encode_form.h"
 #include "core/forms/form_driver.h"
 #include "core/image/settings_layout.h"
+#include "support/form_lines.h"
 
 using namespace kestra;
 using namespace kestra::forms;
@@ -47,10 +48,7 @@ struct Dtmf {
     // Selects page p and applies "KEY=VALUE" there; fails the test on an error.
     void Do(int p, const std::string& text) {
         dialog.SelectPage(p);
-        ProfileLine line;
-        std::string error;
-        if (!ParseProfileLine(text, line, error) || !ApplyProfileLine(page(p), line, error))
-            QFAIL(qPrintable(QString::fromStdString(text + ": " + error)));
+        QVERIFY2(test::ApplyLine(page(p), text).empty(), text.c_str());
     }
 };
 
@@ -175,26 +173,27 @@ private slots:
 
     void spinsWrap() {
         Dtmf d;
-        auto spin = [&](int p, int id, const char* from, int delta) {
+        const std::tuple<int, int, const char*, int, const char*> spins[] = {
+            {kEnc, Enc::kFirstDigitDelay, "1000", 1, "100"},
+            {kEnc, Enc::kFirstDigitDelay, "100", -1, "1000"},
+            {kEnc, Enc::kFirstDigitDelay, "250", 1, "300"},
+            {kEnc, Enc::kFirstDigitDelay, "250", -1, "200"},
+            {kEnc, Enc::kFirstDigitDelay, "200", -1, "100"},
+            {kEnc, Enc::kFirstDigitDelay, "", 1, "100"},
+            {kEnc, Enc::kReplyWaitTime, "60", 1, "3"},
+            {kEnc, Enc::kReplyWaitTime, "3", -1, "60"},
+            {kDec, Dec::kAutoResetTime, "60", 1, "3"},
+            {kDec, Dec::kAutoResetTime, "3", -1, "60"},
+            {kDec, Dec::kAutoResetTime, "10", 1, "11"},
+            {kDec, Dec::kDecodeTime, "2.5", 1, "0.1"},
+            {kDec, Dec::kDecodeTime, "0.1", -1, "2.5"},
+            {kDec, Dec::kDecodeTime, "2.3", 1, "2.4"},
+            {kDec, Dec::kDecodeTime, "0.7", -1, "0.6"}};
+        for (const auto& [p, id, from, delta, to] : spins) {
             d.page(p).State(id).text = from;
             d.page(p).SpinStep(id, delta);
-            return d.Text(p, id);
-        };
-        QCOMPARE(spin(kEnc, Enc::kFirstDigitDelay, "1000", 1), std::string("100"));
-        QCOMPARE(spin(kEnc, Enc::kFirstDigitDelay, "100", -1), std::string("1000"));
-        QCOMPARE(spin(kEnc, Enc::kFirstDigitDelay, "250", 1), std::string("300"));
-        QCOMPARE(spin(kEnc, Enc::kFirstDigitDelay, "250", -1), std::string("200"));
-        QCOMPARE(spin(kEnc, Enc::kFirstDigitDelay, "200", -1), std::string("100"));
-        QCOMPARE(spin(kEnc, Enc::kFirstDigitDelay, "", 1), std::string("100"));
-        QCOMPARE(spin(kEnc, Enc::kReplyWaitTime, "60", 1), std::string("3"));
-        QCOMPARE(spin(kEnc, Enc::kReplyWaitTime, "3", -1), std::string("60"));
-        QCOMPARE(spin(kDec, Dec::kAutoResetTime, "60", 1), std::string("3"));
-        QCOMPARE(spin(kDec, Dec::kAutoResetTime, "3", -1), std::string("60"));
-        QCOMPARE(spin(kDec, Dec::kAutoResetTime, "10", 1), std::string("11"));
-        QCOMPARE(spin(kDec, Dec::kDecodeTime, "2.5", 1), std::string("0.1"));
-        QCOMPARE(spin(kDec, Dec::kDecodeTime, "0.1", -1), std::string("2.5"));
-        QCOMPARE(spin(kDec, Dec::kDecodeTime, "2.3", 1), std::string("2.4"));
-        QCOMPARE(spin(kDec, Dec::kDecodeTime, "0.7", -1), std::string("0.6"));
+            QCOMPARE(d.Text(p, id), std::string(to));
+        }
     }
 
     void stunCodeEndsWithOneHash() {

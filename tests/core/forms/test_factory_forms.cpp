@@ -9,6 +9,7 @@
 #include "core/forms/dtmf_init_form.h"
 #include "core/forms/form_driver.h"
 #include "core/forms/param_tuning_form.h"
+#include "support/form_lines.h"
 
 using namespace kestra;
 using namespace kestra::forms;
@@ -47,13 +48,9 @@ struct Fixture {
 
 // The field's text after the profile line KEY=VALUE (VALUE "++"/"--": a spin).
 std::string Do(Form& form, const std::string& key, const std::string& value) {
-    ProfileLine line;
-    line.key = key;
-    line.value = value;
-    if (value == "++" || value == "--")
-        line.kind = value == "++" ? ProfileLine::Kind::SpinUp : ProfileLine::Kind::SpinDown;
-    std::string error;
-    if (!ApplyProfileLine(form, line, error))
+    const bool spin = value == "++" || value == "--";
+    if (const std::string error = test::ApplyLine(form, key + (spin ? "" : "=") + value);
+        !error.empty())
         return "error: " + error;
     const int id = form.FieldId(key);
     return id >= 0 ? form.State(id).text : std::string();

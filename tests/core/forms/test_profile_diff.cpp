@@ -52,76 +52,68 @@ RadioImage Opened(unsigned seed) {
 class TestProfileDiff : public QObject {
     Q_OBJECT
 private slots:
-    void equalImages();
-    void oneChannelAndOneSetting();
-    void calibrationByte();
-    void rawLines();
+    void oneChannelAndOneSetting() {
+        const RadioImage a = Opened(5);
+        QVERIFY(Diff(a, a).empty());
+        const RadioImage b = Configured(a, "[channel A005]\n信道名字=ZQX9\n");
+        QVERIFY(a != b);
+        std::vector<ProfileSection> d = Diff(a, b);
+        QVERIFY2(d.size() == 1, WriteProfile(d).c_str());
+        QCOMPARE(QString::fromStdString(d[0].header), QStringLiteral("channel A005"));
+        const std::string text = WriteProfile(d);
+        QVERIFY2(text.find("\n信道名字=ZQX9\n") != std::string::npos, text.c_str());
+        QVERIFY(text.find("; 信道名字=") != std::string::npos);
+
+        // The diff's lines turn A into B.
+        std::string applied;
+        for (const ProfileSection& s : d)
+            if (s.header != "raw")
+                applied += WriteProfile({s});
+        QVERIFY(Configured(a, applied) == b);
+
+        const RadioImage c = Configured(a, "[options]\n静噪电平=2\n");
+        const RadioImage c2 = Configured(a, "[options]\n静噪电平=7\n");
+        d = Diff(c, c2);
+        QCOMPARE(d.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(d[0].header), QStringLiteral("options"));
+        QCOMPARE(QString::fromStdString(WriteProfile(d)),
+                 QStringLiteral("[options]\n; 静噪电平=2\n静噪电平=7\n\n"));
+    }
+
+    void calibrationByte() {
+        RadioImage a = Opened(7);
+        a[kTxGain] = 0x05;
+        RadioImage b = a;
+        b[kTxGain] = 0x06;
+        std::vector<ProfileSection> d = Diff(a, b);
+        QCOMPARE(d.size(), std::size_t{1});
+        QCOMPARE(
+            QString::fromStdString(WriteProfile(d)),
+            QString::asprintf("[raw]\n; 0x3F22=%02X\n0x3F22=%02X\n\n", a[kTxGain], b[kTxGain]));
+        d = Diff(a, b, true);
+        QVERIFY2(!d.empty() && d[0].header == "tuning", WriteProfile(d).c_str());
+        QCOMPARE(QString::fromStdString(d[0].header), QStringLiteral("tuning"));
+        for (const ProfileSection& s : d)
+            QVERIFY2(s.header != "raw", WriteProfile(d).c_str()); // the tuning field explains it
+    }
+
+    void rawLines() {
+        RadioImage a;
+        a.Fill(0);
+        RadioImage b = a;
+        for (int i = 0; i < 20; ++i)
+            b[static_cast<std::size_t>(0x100 + i)] = 0xAB;
+        b[kImageSize - 1] = 1;
+        const std::vector<ProfileLine> lines = RawDifferenceLines(a, b);
+        QCOMPARE(lines.size(), std::size_t{6}); // 16 + 4 bytes, then the last byte
+        QCOMPARE(QString::fromStdString(lines[1].key), QStringLiteral("0x0100"));
+        QCOMPARE(lines[1].value.size(), std::size_t{16 * 3 - 1});
+        QCOMPARE(QString::fromStdString(lines[3].key + "=" + lines[3].value),
+                 QStringLiteral("0x0110=AB AB AB AB"));
+        QCOMPARE(QString::fromStdString(lines[4].value), QStringLiteral("0x3FFF=00"));
+        QVERIFY(RawDifferenceLines(a, a).empty());
+    }
 };
-
-void TestProfileDiff::equalImages() {
-    const RadioImage a = Opened(3);
-    QVERIFY(Diff(a, a).empty());
-}
-
-void TestProfileDiff::oneChannelAndOneSetting() {
-    const RadioImage a = Opened(5);
-    const RadioImage b = Configured(a, "[channel A005]\n信道名字=ZQX9\n");
-    QVERIFY(a != b);
-    std::vector<ProfileSection> d = Diff(a, b);
-    QVERIFY2(d.size() == 1, WriteProfile(d).c_str());
-    QCOMPARE(QString::fromStdString(d[0].header), QStringLiteral("channel A005"));
-    const std::string text = WriteProfile(d);
-    QVERIFY2(text.find("\n信道名字=ZQX9\n") != std::string::npos, text.c_str());
-    QVERIFY(text.find("; 信道名字=") != std::string::npos);
-
-    // The diff's lines turn A into B.
-    std::string applied;
-    for (const ProfileSection& s : d)
-        if (s.header != "raw")
-            applied += WriteProfile({s});
-    QVERIFY(Configured(a, applied) == b);
-
-    const RadioImage c = Configured(a, "[options]\n静噪电平=2\n");
-    const RadioImage c2 = Configured(a, "[options]\n静噪电平=7\n");
-    d = Diff(c, c2);
-    QCOMPARE(d.size(), std::size_t{1});
-    QCOMPARE(QString::fromStdString(d[0].header), QStringLiteral("options"));
-    QCOMPARE(QString::fromStdString(WriteProfile(d)),
-             QStringLiteral("[options]\n; 静噪电平=2\n静噪电平=7\n\n"));
-}
-
-void TestProfileDiff::calibrationByte() {
-    RadioImage a = Opened(7);
-    a[kTxGain] = 0x05;
-    RadioImage b = a;
-    b[kTxGain] = 0x06;
-    std::vector<ProfileSection> d = Diff(a, b);
-    QCOMPARE(d.size(), std::size_t{1});
-    QCOMPARE(QString::fromStdString(WriteProfile(d)),
-             QString::asprintf("[raw]\n; 0x3F22=%02X\n0x3F22=%02X\n\n", a[kTxGain], b[kTxGain]));
-    d = Diff(a, b, true);
-    QVERIFY2(!d.empty() && d[0].header == "tuning", WriteProfile(d).c_str());
-    QCOMPARE(QString::fromStdString(d[0].header), QStringLiteral("tuning"));
-    for (const ProfileSection& s : d)
-        QVERIFY2(s.header != "raw", WriteProfile(d).c_str()); // the tuning field explains it
-}
-
-void TestProfileDiff::rawLines() {
-    RadioImage a;
-    a.Fill(0);
-    RadioImage b = a;
-    for (int i = 0; i < 20; ++i)
-        b[static_cast<std::size_t>(0x100 + i)] = 0xAB;
-    b[kImageSize - 1] = 1;
-    const std::vector<ProfileLine> lines = RawDifferenceLines(a, b);
-    QCOMPARE(lines.size(), std::size_t{6}); // 16 + 4 bytes, then the last byte
-    QCOMPARE(QString::fromStdString(lines[1].key), QStringLiteral("0x0100"));
-    QCOMPARE(lines[1].value.size(), std::size_t{16 * 3 - 1});
-    QCOMPARE(QString::fromStdString(lines[3].key + "=" + lines[3].value),
-             QStringLiteral("0x0110=AB AB AB AB"));
-    QCOMPARE(QString::fromStdString(lines[4].value), QStringLiteral("0x3FFF=00"));
-    QVERIFY(RawDifferenceLines(a, a).empty());
-}
 
 QTEST_GUILESS_MAIN(TestProfileDiff)
 #include "test_profile_diff.moc"

@@ -10,6 +10,7 @@
 #include "core/forms/form_driver.h"
 #include "core/forms/optional_features_form.h"
 #include "core/image/settings_layout.h"
+#include "support/form_lines.h"
 
 using namespace kestra;
 using namespace kestra::forms;
@@ -47,12 +48,9 @@ template <class FormT> struct Opened {
     explicit Opened(const RadioImage& image, const std::vector<std::string>& lines = {}) {
         state.image = image;
         form.Open();
-        for (const auto& text : lines) {
-            ProfileLine line;
-            std::string error;
-            if (!ParseProfileLine(text, line, error) || !ApplyProfileLine(form, line, error))
+        for (const auto& text : lines)
+            if (const std::string error = test::ApplyLine(form, text); !error.empty())
                 qWarning("%s: %s", text.c_str(), error.c_str());
-        }
     }
     std::string Text(int id) const { return form.State(id).text; }
     const RadioImage& Closed() {

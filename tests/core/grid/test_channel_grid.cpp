@@ -148,7 +148,6 @@ private slots:
         Fixture f;
         // Shift bytes FF FF FF FF (above 9999500): the channel becomes simplex.
         f.AddChannel(9, 14500000, 14500000);
-        f.image.SetFrequency(RecordOffset(9) + 0x10, kUnsetFrequency);
         for (int i = 0; i < 4; ++i)
             f.image[RecordOffset(9) + 0x10 + i] = 0xFF;
         SetRow(f.grid, 9, {"145.00000", "500.00000", "无", "无", "高", "是", "宽", "关"});
@@ -212,21 +211,19 @@ private slots:
 
     void renderConvertRenderReproducesTheGrid() {
         Fixture f;
-        const QStringList rows[] = {
-            {"145.00000", "145.60000", "100.0", "D754I", "高", "是", "宽", "关"},
-            {"438.50000", "", "无", "88.5", "低", "否", "窄", "载波"},
-            {"146.52000", "435.00000", "D023N", "无", "高", "否", "宽", "QT/DQT"},
+        const std::pair<int, QStringList> rows[] = {
+            {1, {"145.00000", "145.60000", "100.0", "D754I", "高", "是", "宽", "关"}},
+            {140, {"438.50000", "", "无", "88.5", "低", "否", "窄", "载波"}},
+            {257, {"146.52000", "435.00000", "D023N", "无", "高", "否", "宽", "QT/DQT"}},
         };
-        SetRow(f.grid, 1, rows[0]);
-        SetRow(f.grid, 140, rows[1]);
-        SetRow(f.grid, 257, rows[2]);
+        for (const auto& [row, cells] : rows)
+            SetRow(f.grid, row, cells);
         SetRow(f.grid, 2, {"145.00000", "145.00000", "88.50", "无", "高", "是", "宽", "关"});
         GridToImage(f.grid, f.image, f.limits);
         ChannelGrid again;
         RenderGrid(again, f.image, f.limits);
-        QCOMPARE(Row(again, 1), rows[0]);
-        QCOMPARE(Row(again, 140), rows[1]);
-        QCOMPARE(Row(again, 257), rows[2]);
+        for (const auto& [row, cells] : rows)
+            QCOMPARE(Row(again, row), cells);
         QCOMPARE(again.Text(2, 3), std::string("88.5")); // typed 88.50
     }
 
@@ -369,14 +366,12 @@ private slots:
         Fixture f;
         f.AddChannel(1, 14500000, 14500000);
         RenderGrid(f.grid, f.image, f.limits);
-        CommitTone(f.grid, {1, 3}, "d23");
-        QCOMPARE(f.grid.Text(1, 3), std::string("D023N"));
-        CommitTone(f.grid, {1, 3}, "67");
-        QCOMPARE(f.grid.Text(1, 3), std::string("D067N"));
-        CommitTone(f.grid, {1, 4}, "67.0");
-        QCOMPARE(f.grid.Text(1, 4), std::string("67.0"));
-        CommitTone(f.grid, {1, 4}, "");
-        QCOMPARE(f.grid.Text(1, 4), std::string());
+        const std::tuple<int, const char*, const char*> commits[] = {
+            {3, "d23", "D023N"}, {3, "67", "D067N"}, {4, "67.0", "67.0"}, {4, "", ""}};
+        for (const auto& [col, typed, shown] : commits) {
+            CommitTone(f.grid, {1, col}, typed);
+            QCOMPARE(f.grid.Text(1, col), std::string(shown));
+        }
     }
 
     void toneEditorListCommitsAsShown() {
@@ -487,21 +482,17 @@ private slots:
     }
 
     void keyboardNavigation() {
-        QCOMPARE(MoveRight({10, 8}), (GridCell{11, 1}));
-        QCOMPARE(MoveRight({10, 3}), (GridCell{10, 4}));
-        QCOMPARE(MoveRight({258, 8}), (GridCell{258, 8}));
-        QCOMPARE(MoveLeft({11, 1}), (GridCell{10, 8}));
-        QCOMPARE(MoveLeft({1, 1}), (GridCell{1, 1}));
-        QCOMPARE(MoveLeft({1, 4}), (GridCell{1, 3}));
+        const std::tuple<int, GridCell, GridCell> moves[] = { // direction: 1 right, -1 left
+            {1, {10, 8}, {11, 1}},  {1, {10, 3}, {10, 4}}, {1, {258, 8}, {258, 8}},
+            {-1, {11, 1}, {10, 8}}, {-1, {1, 1}, {1, 1}},  {-1, {1, 4}, {1, 3}}};
+        for (const auto& [direction, from, to] : moves)
+            QCOMPARE(direction > 0 ? MoveRight(from) : MoveLeft(from), to);
         QCOMPARE(CellAfterEditorEnter(EditorKind::Frequency, {4, 1}, true), (GridCell{5, 1}));
         QCOMPARE(CellAfterEditorEnter(EditorKind::Frequency, {4, 1}, false), (GridCell{4, 2}));
         QCOMPARE(CellAfterEditorEnter(EditorKind::Choice, {4, 8}, false), (GridCell{5, 1}));
         QCOMPARE(CellAfterEditorEnter(EditorKind::Frequency, {258, 1}, true), (GridCell{258, 1}));
-        QVERIFY(FrequencyEditorAccepts('7'));
-        QVERIFY(FrequencyEditorAccepts('.'));
-        QVERIFY(!FrequencyEditorAccepts('a'));
-        QVERIFY(!FrequencyEditorAccepts('-'));
-        QVERIFY(!FrequencyEditorAccepts(','));
+        for (char c : std::string("7.a-,"))
+            QCOMPARE(FrequencyEditorAccepts(c), c == '7' || c == '.');
     }
 };
 

@@ -79,12 +79,15 @@ private slots:
     }
 
     void bandTests() {
+        // Limits are inclusive; overlapping bands try band 0 first.
+        BandLimits overlap;
+        overlap.low[1] = 14000000;
+        const std::tuple<const BandLimits, std::uint32_t, int> bands[] = {
+            {{}, 13600000, 0}, {{}, 17400000, 0},         {{}, 17400001, -1},
+            {{}, 43500000, 1}, {{}, kUnsetFrequency, -1}, {overlap, 14500000, 0}};
+        for (const auto& [limits, f, band] : bands)
+            QCOMPARE(limits.BandOf(f), band);
         BandLimits limits;
-        QCOMPARE(limits.BandOf(13600000), 0);
-        QCOMPARE(limits.BandOf(17400000), 0); // limits are inclusive
-        QCOMPARE(limits.BandOf(17400001), -1);
-        QCOMPARE(limits.BandOf(43500000), 1);
-        QCOMPARE(limits.BandOf(kUnsetFrequency), -1);
         QVERIFY(limits.SameBand(14500000, 14600000));
         QVERIFY(!limits.SameBand(14500000, 43500000));
         QVERIFY(limits.SameBand(50000000, 60000000)); // both in none
@@ -94,10 +97,11 @@ private slots:
         QCOMPARE(limits.FirstConfiguredBand(), 1);
         limits.high[1] = -1; // 0xFFFFFFFF
         QCOMPARE(limits.FirstConfiguredBand(), -1);
-        // Overlapping bands: band 0 is tried first.
-        BandLimits overlap;
-        overlap.low[1] = 14000000;
-        QCOMPARE(overlap.BandOf(14500000), 0);
+        const std::pair<std::uint32_t, int> calibration[] = {{13600000, 0},  {17400000, 0},
+                                                             {17400001, -1}, {25000000, 1},
+                                                             {52000000, 2},  {60000000, -1}};
+        for (const auto& [f, band] : calibration)
+            QCOMPARE(CalibrationBandOf(f), band);
     }
 
     void bandLimitsFromImageOnlyWhereSet() {
@@ -173,15 +177,6 @@ private slots:
         // 3000000 / 255 = 11764 rising, then 11764 falling.
         QCOMPARE(Bytes(image, 0x3F5D, 6), QByteArray::fromHex("f42d00f42d80"));
         QCOMPARE(image[0x3F6F], std::uint8_t(0xFF));
-    }
-
-    void calibrationBandOfFrequency() {
-        QCOMPARE(CalibrationBandOf(13600000), 0);
-        QCOMPARE(CalibrationBandOf(17400000), 0);
-        QCOMPARE(CalibrationBandOf(17400001), -1);
-        QCOMPARE(CalibrationBandOf(25000000), 1);
-        QCOMPARE(CalibrationBandOf(52000000), 2);
-        QCOMPARE(CalibrationBandOf(60000000), -1);
     }
 
     void finalizeSummariesAndBitmaps() {
