@@ -17,6 +17,7 @@
 #include "core/interchange/channel_csv.h"
 #include "link/serial_link.h"
 #include "link/virtual_radio.h"
+#include "ui/app/backup_folder.h"
 #include "ui/app/child_frame.h"
 #include "ui/app/command_line.h"
 #include "ui/app/command_table.h"
@@ -28,8 +29,10 @@
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/compare_dlg.h"
 #include "ui/dialogs/csv_import_dlg.h"
 #include "ui/dialogs/port_setup_dlg.h"
+#include "ui/grid/channel_table_view.h"
 #include "ui/grid/program_view.h"
 
 namespace kestra {
@@ -208,6 +211,28 @@ void CProgramApp::OnFileOpen() {
         QFileDialog::getOpenFileName(frame_.get(), QString(), StartFolder(), DatFilter());
     if (!path.isEmpty())
         OpenDocumentFile(path);
+}
+
+void CProgramApp::OnFileOpenBackup() {
+    const QString folder = BackupFolder();
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
+    const QString path = QFileDialog::getOpenFileName(
+        frame_.get(), QString(), folder.isEmpty() ? StartFolder() : folder, DatFilter());
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+void CProgramApp::OnFileCompare() {
+    CProgramView* view = frame_->ActiveView();
+    if (!view)
+        return;
+    view->ConvertGridToImage();
+    CCompareDlg dialog(state_, StartFolder(), frame_.get());
+    connect(&dialog, &CCompareDlg::channelChosen, view, [view](int row) {
+        view->table()->SetCurrentCell(GridCell{row, view->table()->CurrentCell().col});
+    });
+    dialog.exec();
 }
 
 CChildFrame* CProgramApp::OpenDocumentFile(const QString& path) {
