@@ -52,7 +52,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+142"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+167"/>
         <source>A段</source>
         <translation type="unfinished"></translation>
     </message>
@@ -462,7 +462,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-105"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-130"/>
         <source>写频软件</source>
         <translation type="unfinished"></translation>
     </message>
@@ -518,11 +518,12 @@
     </message>
     <message>
         <location line="+1"/>
+        <location line="+92"/>
         <source>关闭</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-91"/>
         <source>存为</source>
         <translation type="unfinished"></translation>
     </message>
@@ -538,12 +539,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+70"/>
+        <location line="+72"/>
         <source>退出</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-69"/>
+        <location line="-71"/>
         <source>打印...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -568,6 +569,16 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>打开备份...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>比较...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+2"/>
         <source>撤销</source>
         <translation type="unfinished"></translation>
@@ -578,7 +589,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+1"/>
+        <source>信道信息</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+38"/>
         <source>文件已修改，是否保存？</source>
         <translation type="unfinished"></translation>
     </message>
@@ -610,6 +626,81 @@
     <message>
         <location line="+1"/>
         <source>初始化完成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1；备份失败：%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>系统没有提供用户数据文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>比较</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>选择文件...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>最新备份</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>选择一个文件，与当前文档比较。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>比较文件：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>无差异</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 处差异。双击信道的差异，在表格中选中该信道。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>节</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>项</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>当前</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>比较文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>信道 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>原始字节</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -725,11 +816,6 @@
     <message>
         <location line="+5"/>
         <source>---</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-103"/>
-        <source>信道信息</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -934,7 +1020,7 @@
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+1"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-125"/>
         <source>可选功能</source>
         <translation type="unfinished"></translation>
     </message>

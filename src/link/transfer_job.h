@@ -56,6 +56,10 @@ public:
     int Steps() const { return exchange_.steps; }
     // The result of the last exchange that ended.
     const TransferResult& Result() const { return result_; }
+    // The copy the last exchange worked on, once it has ended: after a
+    // successful read the image as read (band-limit fill included), after a
+    // write or initialise the image exactly as sent.
+    const RadioImage& Image() const { return scratch_; }
 
 signals:
     // After every block: the steps done and the steps in all.

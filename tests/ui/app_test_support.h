@@ -28,6 +28,7 @@
 
 #include "core/document/default_image.h"
 #include "core/image/finalize.h"
+#include "ui/app/backup_folder.h"
 #include "ui/app/child_frame.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/program_app.h"
@@ -38,9 +39,9 @@
 
 namespace kestra::test {
 
-// Application names and per-user settings of this test process alone, so
-// that test executables running side by side do not see each other's
-// recent-file lists or settings.
+// Application names, per-user settings and the backup folder of this test
+// process alone, so that test executables running side by side do not see
+// each other's recent-file lists, settings or backups.
 inline void InitTestApplication() {
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("KestraTest"));
@@ -50,6 +51,9 @@ inline void InitTestApplication() {
     static QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+    // The backups of the exchanges stay out of the user's data folder too.
+    static QTemporaryDir dataDir;
+    SetBackupFolder(dataDir.filePath(QStringLiteral("backups")));
 }
 
 // A program directory of its own for each test: Program.ini, Default.dat and

@@ -23,8 +23,21 @@ bool AllDigits(const std::string& s, std::size_t from, std::size_t count) {
     return true;
 }
 
-// The backup file names in dir, oldest first (empty when dir cannot be read).
-std::vector<std::string> BackupNames(const std::string& dir) {
+} // namespace
+
+std::string BackupStem(std::time_t now, const std::string& kind) {
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    return std::string(text) + "-" + kind;
+}
+
+std::vector<std::string> BackupFileNames(const std::string& dir) {
     std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
@@ -44,20 +57,6 @@ std::vector<std::string> BackupNames(const std::string& dir) {
         return suffix(a) != suffix(b) ? suffix(a) < suffix(b) : a < b;
     });
     return names;
-}
-
-} // namespace
-
-std::string BackupStem(std::time_t now, const std::string& kind) {
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-    return std::string(text) + "-" + kind;
 }
 
 bool IsBackupFileName(const std::string& name) {
@@ -103,7 +102,7 @@ bool SaveBackup(const std::string& dir, const std::string& kind, const RadioImag
         }
         if (savedPath)
             *savedPath = path;
-        const std::vector<std::string> names = BackupNames(dir);
+        const std::vector<std::string> names = BackupFileNames(dir);
         for (std::size_t i = 0; i + kBackupsKept < names.size(); ++i)
             fs::remove(fs::path(dir) / names[i], ec);
         return true;

@@ -23,6 +23,11 @@ std::string BackupStem(std::time_t now, const std::string& kind);
 // True when name (a file name, no folder) is one that SaveBackup writes.
 bool IsBackupFileName(const std::string& name);
 
+// The backup files in dir (names, no folder), oldest first: by time, then
+// by same-second suffix ("-2" before "-10"); other files are not listed.
+// Empty when dir is missing or cannot be read.
+std::vector<std::string> BackupFileNames(const std::string& dir);
+
 // Writes image into dir (created when missing) as a new backup of kind
 // ("read", "write" or "init"), atomically, then prunes the oldest backups.
 // On failure returns false with the reason; never throws. savedPath (when

@@ -173,4 +173,31 @@ bool DiffImages(const AppState& a, const AppState& b, const std::string& form,
     return true;
 }
 
+std::vector<DiffEntry> DiffEntries(const std::vector<ProfileSection>& diff) {
+    std::vector<DiffEntry> entries;
+    for (const ProfileSection& section : diff) {
+        const std::vector<ProfileLine>& lines = section.lines;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            DiffEntry entry;
+            entry.header = section.header;
+            const ProfileLine& line = lines[i];
+            if (line.kind == ProfileLine::Kind::Comment) {
+                // "KEY=text": a key never holds '=' (the line reader splits
+                // at the first one).
+                const std::size_t eq = line.value.find('=');
+                entry.key = line.value.substr(0, eq);
+                entry.a = eq == std::string::npos ? std::string() : line.value.substr(eq + 1);
+                if (i + 1 < lines.size() && lines[i + 1].kind == ProfileLine::Kind::Value &&
+                    lines[i + 1].key == entry.key)
+                    entry.b = lines[++i].value;
+            } else {
+                entry.key = line.key;
+                entry.b = line.value;
+            }
+            entries.push_back(std::move(entry));
+        }
+    }
+    return entries;
+}
+
 } // namespace kestra::forms

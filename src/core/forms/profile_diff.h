@@ -17,6 +17,7 @@
 // do after that are listed as "; 0xOFFS=AA BB" (A) and "0xOFFS=AA BB" (B), up to 16 bytes a line.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,5 +38,19 @@ std::vector<ProfileLine> RawDifferenceLines(const RadioImage& a, const RadioImag
 // an unusable form name returns false with the error.
 bool DiffImages(const AppState& a, const AppState& b, const std::string& form,
                 std::vector<ProfileSection>& out, std::string& error);
+
+// One differing key of a comparison, A's and B's text side by side (what the
+// application's compare list shows).
+struct DiffEntry {
+    std::string header; // the section: "channel A005", "options", "raw"
+    std::string key;    // "接收频率", "0x3ED5"
+    std::optional<std::string> a; // none: the key is not shown for A
+    std::optional<std::string> b; // none: the key is not shown for B
+};
+
+// The sections of DiffImages (or DiffSections) as entries, in their order:
+// a comment "; KEY=text" and the line for the same KEY right after it are one
+// entry; a comment alone is a key only A shows, a line alone one only B shows.
+std::vector<DiffEntry> DiffEntries(const std::vector<ProfileSection>& diff);
 
 } // namespace kestra::forms

@@ -45,6 +45,8 @@ enum CommandId : int {
     kIdDtmfInit = 32808,
     kIdFileImportCsv = 32820,
     kIdFileExportCsv = 32821,
+    kIdFileOpenBackup = 32822,
+    kIdFileCompare = 32823,
     kIdFileExportPdf = 32830,
     // Layout rows: a menu separator, and the place of the recent files.
     kIdSeparator = 0,

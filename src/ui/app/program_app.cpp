@@ -19,6 +19,7 @@
 #include "core/interchange/channel_print.h"
 #include "link/serial_link.h"
 #include "link/virtual_radio.h"
+#include "ui/app/backup_folder.h"
 #include "ui/app/child_frame.h"
 #include "ui/app/command_line.h"
 #include "ui/app/command_table.h"
@@ -30,6 +31,7 @@
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/compare_dlg.h"
 #include "ui/dialogs/csv_import_dlg.h"
 #include "ui/dialogs/port_setup_dlg.h"
 #include "ui/grid/channel_table_view.h"
@@ -224,6 +226,28 @@ void CProgramApp::OnFileOpen() {
         QFileDialog::getOpenFileName(frame_.get(), QString(), StartFolder(), DatFilter());
     if (!path.isEmpty())
         OpenDocumentFile(path);
+}
+
+void CProgramApp::OnFileOpenBackup() {
+    const QString folder = BackupFolder();
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
+    const QString path = QFileDialog::getOpenFileName(
+        frame_.get(), QString(), folder.isEmpty() ? StartFolder() : folder, DatFilter());
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+void CProgramApp::OnFileCompare() {
+    CProgramView* view = frame_->ActiveView();
+    if (!view)
+        return;
+    view->ConvertGridToImage();
+    CCompareDlg dialog(state_, StartFolder(), frame_.get());
+    connect(&dialog, &CCompareDlg::channelChosen, view, [view](int row) {
+        view->table()->SetCurrentCell(GridCell{row, view->table()->CurrentCell().col});
+    });
+    dialog.exec();
 }
 
 CChildFrame* CProgramApp::OpenDocumentFile(const QString& path) {

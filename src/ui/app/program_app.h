@@ -16,8 +16,8 @@
 // application's own: new (asking "所有数据将会被清除！" while a document
 // window is open), open, the recent files, save, save as, close, print
 // setup, print, print preview and PDF export of the channel list, port and
-// about, CSV import and export, undo and redo, and read (guarded, then the
-// view's).
+// about, CSV import and export, opening a backup and comparing with a file,
+// undo and redo, and read (guarded, then the view's).
 //
 // Unsaved changes are never lost without asking: closing a document window
 // or the program, 新建, 打开 (and a recent file) and 读频 ask
@@ -85,6 +85,12 @@ public:
     // Opens a file as a new document window; a file that cannot be loaded
     // is reported and changes nothing. Returns the new window or null.
     CChildFrame* OpenDocumentFile(const QString& path);
+    // 打开备份...: the open dialog in the backup folder (created when
+    // missing), then the file chosen as 打开 opens it.
+    void OnFileOpenBackup();
+    // 比较...: the active document (its grid converted into the image) in
+    // CCompareDlg; a channel chosen there becomes the grid's current row.
+    void OnFileCompare();
     void OnFileSave();
     void OnFileSaveAs();
     // Saves the active document under path; a failure is reported.

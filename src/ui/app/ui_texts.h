@@ -35,6 +35,8 @@ inline constexpr const char* kFilePrintPreview = KESTRA_TEXT("kestra", "打印�
 inline constexpr const char* kFileExportPdf = KESTRA_TEXT("kestra", "导出 PDF...");
 inline constexpr const char* kFileImportCsv = KESTRA_TEXT("kestra", "导入 CSV…");
 inline constexpr const char* kFileExportCsv = KESTRA_TEXT("kestra", "导出 CSV…");
+inline constexpr const char* kFileOpenBackup = KESTRA_TEXT("kestra", "打开备份...");
+inline constexpr const char* kFileCompare = KESTRA_TEXT("kestra", "比较...");
 
 inline constexpr const char* kEditUndo = KESTRA_TEXT("kestra", "撤销");
 inline constexpr const char* kEditRedo = KESTRA_TEXT("kestra", "重做");
@@ -105,6 +107,29 @@ inline constexpr const char* kCommExit = KESTRA_TEXT("kestra", "退出");
 inline constexpr const char* kStatusReadDone = KESTRA_TEXT("kestra", "读频完成");
 inline constexpr const char* kStatusWriteDone = KESTRA_TEXT("kestra", "写频完成");
 inline constexpr const char* kStatusInitialiseDone = KESTRA_TEXT("kestra", "初始化完成");
+// %1 the text above, %2 the reason the backup of the exchange was not saved.
+inline constexpr const char* kStatusBackupFailed = KESTRA_TEXT("kestra", "%1；备份失败：%2");
+
+// Automatic backups.
+inline constexpr const char* kBackupNoDataFolder = KESTRA_TEXT("kestra", "系统没有提供用户数据文件夹");
+
+// Compare (文件 -> 比较...).
+inline constexpr const char* kCompareTitle = KESTRA_TEXT("kestra", "比较");
+inline constexpr const char* kCompareChooseFile = KESTRA_TEXT("kestra", "选择文件...");
+inline constexpr const char* kCompareNewestBackup = KESTRA_TEXT("kestra", "最新备份");
+inline constexpr const char* kCompareClose = KESTRA_TEXT("kestra", "关闭");
+inline constexpr const char* kCompareNoFile =
+    KESTRA_TEXT("kestra", "选择一个文件，与当前文档比较。");
+inline constexpr const char* kCompareWith = KESTRA_TEXT("kestra", "比较文件：%1");
+inline constexpr const char* kCompareEqual = KESTRA_TEXT("kestra", "无差异");
+inline constexpr const char* kCompareCount =
+    KESTRA_TEXT("kestra", "%1 处差异。双击信道的差异，在表格中选中该信道。");
+inline constexpr const char* kCompareColumnSection = KESTRA_TEXT("kestra", "节");
+inline constexpr const char* kCompareColumnKey = KESTRA_TEXT("kestra", "项");
+inline constexpr const char* kCompareColumnCurrent = KESTRA_TEXT("kestra", "当前");
+inline constexpr const char* kCompareColumnOther = KESTRA_TEXT("kestra", "比较文件");
+inline constexpr const char* kCompareChannelSection = KESTRA_TEXT("kestra", "信道 %1");
+inline constexpr const char* kCompareRawSection = KESTRA_TEXT("kestra", "原始字节");
 
 // Batch channel generation (the field labels are the form's).
 inline constexpr const char* kBatchRange = KESTRA_TEXT("kestra", "范围:");
@@ -142,6 +167,9 @@ inline constexpr const char* kPrintFailed = KESTRA_TEXT("kestra", "打印失败"
 inline constexpr const char* kModelBandA = KESTRA_TEXT("kestra", "A段");
 inline constexpr const char* kModelBandB = KESTRA_TEXT("kestra", "B段");
 inline constexpr const char* kModelLimitDash = KESTRA_TEXT("kestra", "---");
+
+// The backup folder in the per-user data folder (not shown).
+inline constexpr const char* kBackupFolderName = "backups";
 
 // Settings file (not shown: never translated).
 inline constexpr const char* kIniSetup = "Setup";

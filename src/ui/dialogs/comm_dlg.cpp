@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "link/link_texts.h"
+#include "ui/app/backup_folder.h"
 #include "ui/app/message_box.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
@@ -18,6 +19,9 @@ namespace kestra {
 CCommDlg::CCommDlg(AppState& state, TransferKind kind, QWidget* parent)
     : CCommDlg(state, TransferExchange(kind), TransferTitle(kind), parent) {
     staysOpen_ = kind == TransferKind::Initialise;
+    backupKind_ = kind == TransferKind::Read    ? "read"
+                  : kind == TransferKind::Write ? "write"
+                                                : "init";
 }
 
 CCommDlg::CCommDlg(AppState& state, RegionKind region, bool read, QWidget* parent)
@@ -91,6 +95,11 @@ void CCommDlg::ShowPosition(int position) {
 void CCommDlg::OnJobFinished(bool succeeded) {
     succeeded_ = succeeded;
     lastResult_ = job_->Result();
+    if (succeeded_ && backupKind_) {
+        const QString error = SaveBackupImage(backupKind_, job_->Image());
+        if (!error.isEmpty())
+            backupError_ = error;
+    }
     emit exchangeFinished(succeeded_);
 
     const QString message = T(lastResult_->message);

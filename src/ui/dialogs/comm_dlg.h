@@ -10,6 +10,11 @@
 // close the dialog; a successful initialise says "初始化数据成功" and stays
 // open at 0%, ready to run again.
 //
+// Every successful read, write and initialise leaves a backup (backup_folder.h)
+// of the image the job exchanged: as read from the radio, or exactly as sent.
+// It is saved before exchangeFinished; a backup that cannot be saved never
+// fails the exchange, BackupError() tells the opener why.
+//
 // The factory dialogs' "读数据" and "写数据" run their region's exchange in
 // the same dialog, titled after the button; it starts as soon as it shows
 // and closes when the exchange ends (the opener says a success).
@@ -40,6 +45,9 @@ public:
     // The result of the last exchange; none when "开始" was never pressed.
     const std::optional<TransferResult>& LastResult() const { return lastResult_; }
     bool Running() const { return job_->Running(); }
+    // Why the backup of a successful exchange was not saved (the last such
+    // reason while the dialog was open); empty when every backup was saved.
+    const QString& BackupError() const { return backupError_; }
 
     QProgressBar* progressBar() const { return progress_; }
     QPushButton* startButton() const { return start_; }
@@ -69,6 +77,9 @@ private:
     // A successful initialise leaves the dialog open for the next radio.
     bool staysOpen_ = false;
     bool startOnShow_ = false;
+    // "read", "write" or "init"; none for the factory dialogs' exchanges.
+    const char* backupKind_ = nullptr;
+    QString backupError_;
     TransferJob* job_;
     QProgressBar* progress_;
     QPushButton* start_;

@@ -123,8 +123,10 @@ bool CProgramView::RunTransferDialog(TransferKind kind) {
     CCommDlg dialog(state_, kind, this);
     dialog.exec();
     if (const std::optional<TransferResult>& result = dialog.LastResult()) {
-        emit exchangeReported(result->succeeded ? QString::fromUtf8(DoneText(kind))
-                                                : QString::fromStdString(result->message));
+        QString report = result->succeeded ? T(DoneText(kind)) : T(result->message);
+        if (!dialog.BackupError().isEmpty())
+            report = T(text::kStatusBackupFailed).arg(report, dialog.BackupError());
+        emit exchangeReported(report);
     }
     return dialog.Succeeded();
 }

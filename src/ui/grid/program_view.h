@@ -80,7 +80,8 @@ signals:
     // The factory unlock succeeded.
     void factoryUnlocked();
     // The progress dialog closed after an exchange: "读频完成", "写频完成",
-    // "初始化完成", or the failure message.
+    // "初始化完成", or the failure message; after a backup that was not
+    // saved, "读频完成；备份失败：<reason>".
     void exchangeReported(const QString& text);
 
 protected:

@@ -36,6 +36,19 @@ private slots:
             QCOMPARE(bytes.size(), kImageSize);
             QCOMPARE(static_cast<int>(bytes[0]), i);
         }
+        // Listed oldest first, "-10" after "-9" (the newest is the last).
+        std::ofstream(dir + "/notes.dat") << "mine";
+        std::string reason;
+        QVERIFY(SaveBackup(dir, "write", image, now - 1, reason)); // an older second
+        for (int i = 3; i < 10; ++i)
+            QVERIFY(SaveBackup(dir, "read", image, now, reason));
+        const std::vector<std::string> names = BackupFileNames(dir);
+        QCOMPARE(names.size(), std::size_t(11));
+        QCOMPARE(names.front(), BackupStem(now - 1, "write") + ".dat");
+        QCOMPARE(names[1], stem + ".dat");
+        QCOMPARE(names[9], stem + "-9.dat");
+        QCOMPARE(names.back(), stem + "-10.dat");
+        QVERIFY(BackupFileNames(dir + "/missing").empty());
         QVERIFY(IsBackupFileName("20261206-233000-write.dat"));
         QVERIFY(IsBackupFileName("20261206-233000-init-12.dat"));
         QVERIFY(!IsBackupFileName("20261206-233000-other.dat"));

@@ -1,0 +1,255 @@
+#include "ui/dialogs/compare_dlg.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <string>
+#include <vector>
+
+#include "core/codec/codecs.h"
+#include "core/document/dat_file.h"
+#include "core/forms/profile_diff.h"
+#include "core/image/channel_numbers.h"
+#include "ui/app/backup_folder.h"
+#include "ui/app/translation.h"
+#include "ui/app/ui_texts.h"
+
+namespace kestra {
+
+namespace {
+
+// What the list shows for a key the image does not show.
+const QString kAbsent = QStringLiteral("\u2014");
+
+// The grid row of a channel section ("channel A005" -> 5), else 0.
+int GridRowOf(const std::string& header) {
+    const std::string prefix = "channel ";
+    if (header.compare(0, prefix.size(), prefix) != 0)
+        return 0;
+    const std::string label = header.substr(prefix.size());
+    const int n = ParseChannelLabel(label);
+    return n >= 1 && n <= kChannelCount && ChannelLabel(n) == label ? n : 0;
+}
+
+// The section as the user knows it: the menu entry of its dialog.
+QString SectionText(const std::string& header) {
+    const std::size_t blank = header.find(' ');
+    const std::string name = header.substr(0, blank);
+    const QString argument =
+        blank == std::string::npos ? QString() : QString::fromStdString(header.substr(blank + 1));
+    if (name == "channel")
+        return T(text::kCompareChannelSection).arg(argument);
+    static const struct {
+        const char* name;
+        const char* text;
+    } kForms[] = {
+        {"model", text::kEditModel},        {"options", text::kEditOptional},
+        {"fm", text::kEditFmRadio},         {"dtmf", text::kEditDtmf},
+        {"tuning", text::kEditParamTuning}, {"decoder", text::kEditDtmfInit},
+        {"raw", text::kCompareRawSection},
+    };
+    for (const auto& form : kForms)
+        if (name == form.name)
+            return T(form.text);
+    return QString::fromStdString(header);
+}
+
+QString ValueText(const std::optional<std::string>& value) {
+    return value ? T(*value) : kAbsent;
+}
+
+// Copies what the forms read of a state (AppState holds an atomic and is not
+// copied).
+void CopyDocumentState(const AppState& from, AppState& to) {
+    to.image = from.image;
+    to.bandLimits = from.bandLimits;
+    to.modelName = from.modelName;
+    to.appDirectory = from.appDirectory;
+    to.factoryMode = from.factoryMode;
+    to.dtmfCallId = from.dtmfCallId;
+}
+
+} // namespace
+
+CCompareDlg::CCompareDlg(const AppState& document, const QString& startFolder, QWidget* parent)
+    : QDialog(parent), startFolder_(startFolder) {
+    CopyDocumentState(document, document_);
+    setObjectName(QStringLiteral("compareDialog"));
+    setWindowTitle(T(text::kCompareTitle));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setSizeGripEnabled(true);
+
+    choose_ = new QPushButton(T(text::kCompareChooseFile), this);
+    choose_->setObjectName(QStringLiteral("compareChooseFile"));
+    newest_ = new QPushButton(T(text::kCompareNewestBackup), this);
+    newest_->setObjectName(QStringLiteral("compareNewestBackup"));
+    for (QPushButton* b : {choose_, newest_})
+        b->setAutoDefault(false);
+    connect(choose_, &QPushButton::clicked, this, &CCompareDlg::OnChooseFile);
+    connect(newest_, &QPushButton::clicked, this, &CCompareDlg::OnNewestBackup);
+
+    fileLabel_ = new QLabel(this);
+    fileLabel_->setObjectName(QStringLiteral("compareFile"));
+    // The path is elided to the width there is; the whole path is the tip.
+    fileLabel_->setMinimumWidth(120);
+    fileLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    fileLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    list_ = new QTreeWidget(this);
+    list_->setObjectName(QStringLiteral("compareList"));
+    list_->setColumnCount(4);
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setAlternatingRowColors(true);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setTextElideMode(Qt::ElideMiddle);
+    QHeaderView* header = list_->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(kColumnSection, QHeaderView::Interactive);
+    header->setSectionResizeMode(kColumnKey, QHeaderView::Interactive);
+    header->setSectionResizeMode(kColumnCurrent, QHeaderView::Stretch);
+    header->setSectionResizeMode(kColumnOther, QHeaderView::Stretch);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(list_, &QTreeWidget::itemActivated, this, &CCompareDlg::OnItemActivated);
+
+    summary_ = new QLabel(T(text::kCompareNoFile), this);
+    summary_->setObjectName(QStringLiteral("compareSummary"));
+    summary_->setWordWrap(true);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* close = buttons->addButton(T(text::kCompareClose), QDialogButtonBox::RejectRole);
+    close->setAutoDefault(false);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(choose_);
+    top->addWidget(newest_);
+    top->addSpacing(12);
+    top->addWidget(fileLabel_, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(summary_, 1);
+    bottom->addWidget(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(list_, 1);
+    layout->addLayout(bottom);
+
+    path_.clear();
+    ShowFileName();
+    UpdateNewestButton();
+    setMinimumSize(520, 320);
+    // Wide enough for a raw line of 16 bytes on either side.
+    resize(920, 540);
+}
+
+bool CCompareDlg::CompareWith(const QString& path) {
+    path_ = path;
+    ShowFileName();
+    list_->clear();
+    UpdateNewestButton();
+
+    AppState other;
+    CopyDocumentState(document_, other);
+    std::string error;
+    if (!LoadDatFile(path.toStdString(), other.image, &error)) {
+        ShowError(QString::fromStdString(error));
+        return false;
+    }
+    std::vector<forms::ProfileSection> sections;
+    if (!forms::DiffImages(document_, other, std::string(), sections, error)) {
+        ShowError(QString::fromStdString(error));
+        return false;
+    }
+
+    const std::vector<forms::DiffEntry> entries = forms::DiffEntries(sections);
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<int>(entries.size()));
+    for (const forms::DiffEntry& entry : entries) {
+        auto* item = new QTreeWidgetItem;
+        const bool raw = entry.header == "raw";
+        item->setText(kColumnSection, SectionText(entry.header));
+        item->setText(kColumnKey, raw ? QString::fromStdString(entry.key) : T(entry.key));
+        item->setText(kColumnCurrent, ValueText(entry.a));
+        item->setText(kColumnOther, ValueText(entry.b));
+        for (int c = 0; c < 4; ++c)
+            item->setToolTip(c, item->text(c));
+        for (int c : {kColumnCurrent, kColumnOther}) {
+            if (item->text(c) == kAbsent)
+                item->setForeground(c, palette().brush(QPalette::PlaceholderText));
+        }
+        item->setData(kColumnSection, kHeaderRole, QString::fromStdString(entry.header));
+        item->setData(kColumnSection, kGridRowRole, GridRowOf(entry.header));
+        items.append(item);
+    }
+    list_->addTopLevelItems(items);
+    // The section and key columns fit their texts (within reason); the two
+    // texts share the rest.
+    for (int c : {kColumnSection, kColumnKey}) {
+        list_->resizeColumnToContents(c);
+        const int least = list_->header()->sectionSizeHint(c);
+        list_->setColumnWidth(c, qBound(least, list_->columnWidth(c) + 12, 220));
+    }
+    summary_->setStyleSheet(QString());
+    summary_->setText(entries.empty() ? T(text::kCompareEqual)
+                                      : T(text::kCompareCount).arg(entries.size()));
+    if (!items.isEmpty())
+        list_->setCurrentItem(items.first());
+    return true;
+}
+
+void CCompareDlg::OnChooseFile() {
+    const QString folder = path_.isEmpty() ? startFolder_ : QFileInfo(path_).absolutePath();
+    const QString path = QFileDialog::getOpenFileName(this, T(text::kCompareTitle), folder,
+                                                      QString::fromUtf8(text::kDatFilter));
+    if (!path.isEmpty())
+        CompareWith(path);
+}
+
+void CCompareDlg::OnNewestBackup() {
+    const QString path = NewestBackup();
+    if (!path.isEmpty())
+        CompareWith(path);
+}
+
+void CCompareDlg::OnItemActivated(QTreeWidgetItem* item) {
+    const int row = item ? item->data(kColumnSection, kGridRowRole).toInt() : 0;
+    if (row > 0)
+        emit channelChosen(row);
+}
+
+void CCompareDlg::ShowFileName() {
+    const QString native = QDir::toNativeSeparators(path_);
+    const QString full = path_.isEmpty() ? QString() : T(text::kCompareWith).arg(native);
+    fileLabel_->setToolTip(full);
+    fileLabel_->setText(
+        fontMetrics().elidedText(full, Qt::ElideMiddle, qMax(fileLabel_->width(), 120)));
+    list_->setHeaderLabels({T(text::kCompareColumnSection), T(text::kCompareColumnKey),
+                            T(text::kCompareColumnCurrent),
+                            path_.isEmpty() ? T(text::kCompareColumnOther)
+                                            : QFileInfo(path_).fileName()});
+    list_->headerItem()->setToolTip(kColumnOther, native);
+}
+
+void CCompareDlg::ShowError(const QString& error) {
+    summary_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    summary_->setText(error);
+}
+
+void CCompareDlg::UpdateNewestButton() {
+    newest_->setEnabled(!NewestBackup().isEmpty());
+}
+
+void CCompareDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    ShowFileName();
+}
+
+} // namespace kestra
