@@ -8,4 +8,13 @@ bool FactoryPasswordMatches(const std::string& typed) {
     return EqualsIgnoreCase(typed, kFactoryPassword);
 }
 
+void CopyDocumentState(const AppState& from, AppState& to) {
+    to.image = from.image;
+    to.bandLimits = from.bandLimits;
+    to.modelName = from.modelName;
+    to.appDirectory = from.appDirectory;
+    to.factoryMode = from.factoryMode;
+    to.dtmfCallId = from.dtmfCallId;
+}
+
 } // namespace kestra

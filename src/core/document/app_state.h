@@ -22,6 +22,11 @@ struct AppState {
     std::string dtmfCallId = "100";
 };
 
+// Copies what documents and forms read of a state: image, band limits, model
+// name, program directory, factory mode and call ID (an AppState itself
+// holds an atomic and is not copyable; port and busy flag are not copied).
+void CopyDocumentState(const AppState& from, AppState& to);
+
 // The factory password, compared ignoring letter case.
 inline constexpr const char* kFactoryPassword = "QDM537";
 bool FactoryPasswordMatches(const std::string& typed);

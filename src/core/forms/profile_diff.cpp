@@ -22,21 +22,11 @@ ProfileLine CommentFor(const ProfileLine& line) {
     return MakeLine(ProfileLine::Kind::Comment, std::string(), line.key + "=" + line.value);
 }
 
-// A state opened as from (AppState holds an atomic and is not copied).
-void CopyState(const AppState& from, AppState& to) {
-    to.image = from.image;
-    to.bandLimits = from.bandLimits;
-    to.modelName = from.modelName;
-    to.appDirectory = from.appDirectory;
-    to.factoryMode = from.factoryMode;
-    to.dtmfCallId = from.dtmfCallId;
-}
-
 // The sections `settings` prints for form (all of them when empty).
 bool PrintedSections(const AppState& opened, const std::string& form,
                      std::vector<ProfileSection>& out, std::string& error) {
     AppState state;
-    CopyState(opened, state);
+    CopyDocumentState(opened, state);
     FormSession session(state);
     if (!form.empty())
         return session.SettingsSections(form, out, error);
@@ -143,7 +133,7 @@ bool DiffImages(const AppState& a, const AppState& b, const std::string& form,
     // What the differing lines explain: B's texts applied to A. A section
     // that cannot be applied explains nothing.
     AppState applied;
-    CopyState(a, applied);
+    CopyDocumentState(a, applied);
     {
         FormSession session(applied);
         for (const ProfileSection& section : out) {

@@ -65,17 +65,6 @@ QString ValueText(const std::optional<std::string>& value) {
     return value ? T(*value) : kAbsent;
 }
 
-// Copies what the forms read of a state (AppState holds an atomic and is not
-// copied).
-void CopyDocumentState(const AppState& from, AppState& to) {
-    to.image = from.image;
-    to.bandLimits = from.bandLimits;
-    to.modelName = from.modelName;
-    to.appDirectory = from.appDirectory;
-    to.factoryMode = from.factoryMode;
-    to.dtmfCallId = from.dtmfCallId;
-}
-
 } // namespace
 
 CCompareDlg::CCompareDlg(const AppState& document, const QString& startFolder, QWidget* parent)
