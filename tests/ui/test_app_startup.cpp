@@ -76,24 +76,19 @@ private slots:
     }
 
     void settingsFileThroughCIniFile() {
-        // The file's rules are tested in core; here the conversions, that a
-        // write (the port dialog's) changes only its line, and the per-user
-        // directory that takes the settings when the program's folder cannot.
+        // The file's rules are tested in core; here that a write (the port
+        // dialog's) changes only its line, and the per-user directory that
+        // takes the settings when the program's folder cannot.
         AppDir dir;
-        const QByteArray before =
-            "; mine\r\n[setup]\r\nCOM = 12abc\r\nType=K52;X\r\nLong=" + QByteArray(300, 'x') +
-            "\r\n";
+        const QByteArray before = "; mine\r\n[setup]\r\nCOM = 12abc\r\nType=K52;X\r\n";
         WriteIni(dir, before);
         CIniFile ini(dir.path());
         const QString setup = QStringLiteral("Setup");
         QCOMPARE(ini.GetInt(setup, QStringLiteral("com"), 7), 12);
         QCOMPARE(ini.GetInt(setup, QStringLiteral("Missing"), 7), 7);
-        QCOMPARE(ini.GetString(setup, QStringLiteral("Type")), QStringLiteral("K52;X"));
-        QCOMPARE(ini.GetString(setup, QStringLiteral("Long")).size(), 259);
         QVERIFY(ini.WriteInt(setup, QStringLiteral("COM"), 3));
-        QFile file(dir.file(QStringLiteral("Program.ini")));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray(before).replace("12abc", "3"));
+        QCOMPARE(ReadAll(dir.file(QStringLiteral("Program.ini"))),
+                 QByteArray(before).replace("12abc", "3"));
 
         dir.Write(QStringLiteral("notadir"), QByteArray());
         const QString appDir = dir.file(QStringLiteral("notadir")) + QLatin1Char('/');
