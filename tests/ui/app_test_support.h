@@ -8,12 +8,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QRadioButton>
 #include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -22,17 +25,17 @@
 #include <deque>
 #include <functional>
 #include <memory>
-
-#include <QFile>
 #include <string>
 
 #include "core/document/default_image.h"
 #include "core/image/finalize.h"
+#include "link/virtual_radio.h"
 #include "ui/app/backup_folder.h"
 #include "ui/app/child_frame.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/program_app.h"
 #include "ui/dialogs/batch_channel_dlg.h"
+#include "ui/dialogs/comm_dlg.h"
 #include "ui/grid/channel_table_model.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/program_view.h"
@@ -118,6 +121,18 @@ inline void TypeFileName(QFileDialog* dialog, const QString& name) {
     edit->setText(name);
 }
 
+// Saves what w shows into build/screenshots/name, for a person to look at.
+inline void SaveScreenshot(QWidget* w, const QString& name) {
+#ifdef KESTRA_SCREENSHOT_DIR
+    const QDir out(QStringLiteral(KESTRA_SCREENSHOT_DIR));
+    QVERIFY(out.mkpath(QStringLiteral(".")));
+    QVERIFY2(w->grab().save(out.filePath(name)), qPrintable(name));
+#else
+    Q_UNUSED(w);
+    Q_UNUSED(name);
+#endif
+}
+
 // Handles modal dialogs as they appear, in order. Each handler receives the
 // active modal widget and returns true once it has dealt with it; a handler
 // that returns false is asked again with the next modal widget. A modal
@@ -146,6 +161,38 @@ public:
                 return false;
             messages_.append(box->text());
             return ClickButton(box, buttonText);
+        });
+    }
+
+    // A file dialog: records the folder it starts in, then accepts the name
+    // typed into its name field, or cancels when name is empty.
+    void ExpectFileDialog(const QString& name, QString* folder = nullptr) {
+        Expect([name, folder](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            if (!dialog)
+                return false;
+            if (folder)
+                *folder = dialog->directory().absolutePath();
+            if (name.isEmpty()) {
+                dialog->reject();
+            } else {
+                TypeFileName(dialog, name);
+                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            }
+            return true;
+        });
+    }
+
+    // The progress dialog: records its title and presses "开始".
+    void ExpectStart(QString* title = nullptr) {
+        Expect([title](QWidget* w) {
+            auto* dialog = qobject_cast<CCommDlg*>(w);
+            if (!dialog || !dialog->startButton()->isEnabled())
+                return false;
+            if (title)
+                *title = dialog->windowTitle();
+            dialog->startButton()->click();
+            return true;
         });
     }
 
@@ -273,6 +320,24 @@ struct ViewFixture {
             QTest::keyClick(combo, combo->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
         QTest::keyClick(combo, Qt::Key_Return);
     }
+};
+
+// A view on a virtual radio on a pseudo-terminal; reports collects what the
+// view reported for the status bar after each progress dialog.
+struct RadioViewFixture : ViewFixture {
+    explicit RadioViewFixture(VirtualRadioOptions options = {}) : radio(options) {
+        state.portName = radio.Start();
+        QObject::connect(view.get(), &CProgramView::exchangeReported, view.get(),
+                         [this](const QString& text) { reports << text; });
+    }
+    ~RadioViewFixture() {
+        view.reset();
+        radio.Stop();
+    }
+
+    VirtualRadio radio;
+    ModalDriver driver;
+    QStringList reports;
 };
 
 // Expects the next modal dialog to be a D, activates it and runs act on it.

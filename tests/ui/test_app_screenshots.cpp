@@ -1,7 +1,8 @@
 // Renders the main window (a loaded image in a maximised document window; the
-// status bar after a read from the virtual radio) and the port, password,
-// progress, about, channel edit, batch generation and model dialogs
-// offscreen into PNG files under build/screenshots, for a person to look at.
+// status bar after a read from the virtual radio) and the dialogs offscreen
+// into PNG files under build/screenshots, for a person to look at; checks
+// what a picture would show wrong: tab orders, fields cut off, grid rows out
+// of sight.
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,10 +10,13 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTableView>
+#include <QTableWidget>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 #include "app_test_support.h"
 #include "core/document/dat_file.h"
+#include "core/image/settings_layout.h"
 #include "link/virtual_radio.h"
 #include "ui/app/child_frame.h"
 #include "ui/app/ini_file.h"
@@ -20,7 +24,12 @@
 #include "ui/dialogs/batch_channel_dlg.h"
 #include "ui/dialogs/channel_edit_dlg.h"
 #include "ui/dialogs/comm_dlg.h"
+#include "ui/dialogs/dtmf_dlg.h"
+#include "ui/dialogs/dtmf_init_dlg.h"
+#include "ui/dialogs/fm_radio_dlg.h"
 #include "ui/dialogs/model_info_dlg.h"
+#include "ui/dialogs/optional_features_dlg.h"
+#include "ui/dialogs/param_tuning_dlg.h"
 #include "ui/dialogs/password_dlg.h"
 #include "ui/dialogs/port_setup_dlg.h"
 #include "ui/grid/channel_table_view.h"
@@ -178,6 +187,51 @@ private slots:
         {
             CModelInfoDlg dialog(state);
             check(&dialog, QStringLiteral("model_info_dialog.png"));
+        }
+    }
+
+    void settingsAndFactoryDialogs() {
+        AppState state;
+        state.image = ExampleRadioMemory();
+        state.image.SetBcd(fm::kCurrentFrequency, 3, 88100);
+        state.image.SetBcd(fm::Channel(1), 3, 87500);
+        state.image.SetBcd(fm::Channel(2), 3, 101700);
+        {
+            COptionalFeaturesDlg d(state);
+            Save(&d, QStringLiteral("optional_features_dialog.png"));
+        }
+        {
+            CFmRadioDlg d(state);
+            d.table()->setCurrentCell(1, 0);
+            Save(&d, QStringLiteral("fm_radio_dialog.png"));
+            d.table()->edit(d.table()->currentIndex());
+            Save(&d, QStringLiteral("fm_radio_editor.png"));
+        }
+        {
+            CDtmfDlg d(state);
+            const char* names[] = {"dtmf_encode.png", "dtmf_decode.png", "dtmf_code_list.png"};
+            for (int page = 0; page < forms::DtmfDialog::kPageCount; ++page) {
+                d.tabs()->setCurrentIndex(page);
+                Save(&d, QString::fromLatin1(names[page]));
+            }
+        }
+        for (int i = 0x3E00; i < 0x3F70; ++i)
+            state.image.SetByte(i, std::uint8_t(i * 37));
+        CParamTuningDlg tuning(state);
+        CDtmfInitDlg decoder(state);
+        Save(&tuning, tuning.objectName() + QStringLiteral(".png"));
+        Save(&decoder, decoder.objectName() + QStringLiteral(".png"));
+        // The in-place editor over a cell of the power grid.
+        QTableWidget* power = tuning.grid(1);
+        QTest::mousePress(power->viewport(), Qt::LeftButton, {},
+                          power->visualRect(power->model()->index(1, 1)).center());
+        Save(&tuning, QStringLiteral("paramTuningDialog_editing.png"));
+        // Nothing of a grid is scrolled out of sight.
+        for (int g = 0; g < 3; ++g) {
+            QTableWidget* t = tuning.grid(g);
+            const QRect last =
+                t->visualRect(t->model()->index(t->rowCount() - 1, t->columnCount() - 1));
+            QVERIFY(t->viewport()->rect().contains(last));
         }
     }
 };

@@ -1,30 +1,14 @@
 // Automatic backups of the application's exchanges against the virtual radio
 // on a pseudo-terminal: what each backup holds byte for byte, none after a
 // failure, and a backup folder that cannot be written.
-#include <QDir>
-#include <QPushButton>
-#include <QTemporaryDir>
-
 #include "app_test_support.h"
 #include "core/document/backups.h"
 #include "link/exchange.h"
-#include "link/virtual_radio.h"
-#include "ui/app/backup_folder.h"
-#include "ui/dialogs/comm_dlg.h"
 
 using namespace kestra;
 using namespace kestra::test;
 
 namespace {
-
-// Presses "开始" in the progress dialog.
-bool PressStart(QWidget* w) {
-    auto* dialog = qobject_cast<CCommDlg*>(w);
-    if (!dialog || !dialog->startButton()->isEnabled())
-        return false;
-    dialog->startButton()->click();
-    return true;
-}
 
 bool InRanges(const TransferRanges& ranges, int offset) {
     return (offset >= ranges.first.start && offset < ranges.first.end) ||
@@ -32,18 +16,11 @@ bool InRanges(const TransferRanges& ranges, int offset) {
 }
 
 // A view on a virtual radio, with a backup folder of its own.
-struct Harness : ViewFixture {
-    explicit Harness(VirtualRadioOptions options = {}) : radio(options) {
-        state.portName = radio.Start();
+struct Harness : RadioViewFixture {
+    explicit Harness(VirtualRadioOptions options = {}) : RadioViewFixture(options) {
         SetBackupFolder(Folder());
-        QObject::connect(view.get(), &CProgramView::exchangeReported, view.get(),
-                         [this](const QString& text) { reports << text; });
     }
-    ~Harness() {
-        view.reset();
-        radio.Stop();
-        SetBackupFolder(QString());
-    }
+    ~Harness() { SetBackupFolder(QString()); }
     QString Folder() const { return tmp.filePath(QStringLiteral("backups")); }
     // The backups saved so far, oldest first.
     QStringList Backups() const {
@@ -55,9 +32,6 @@ struct Harness : ViewFixture {
     QByteArray Backup(const QString& name) const { return ReadAll(QDir(Folder()).filePath(name)); }
 
     QTemporaryDir tmp;
-    VirtualRadio radio;
-    ModalDriver driver;
-    QStringList reports;
 };
 
 } // namespace
@@ -76,7 +50,7 @@ private slots:
         Harness h(options);
         h.state.image[0x3100] = 0xC3; // not read: stays the document's
         const RadioImage before = h.state.image;
-        h.driver.Expect(PressStart);
+        h.driver.ExpectStart();
         h.view->OnRead();
         QVERIFY(h.driver.AllHandled());
         QCOMPARE(h.reports, QStringList({"读频完成"}));
@@ -105,7 +79,7 @@ private slots:
         Harness h;
         // A pending edit goes to the radio, so it is in the backup too.
         QTest::keyClicks(h.table()->StartEditAt(GridCell{6, 1}), QStringLiteral("147.3"));
-        h.driver.Expect(PressStart);
+        h.driver.ExpectStart();
         h.view->OnWrite();
         QVERIFY(h.driver.AllHandled());
         QCOMPARE(h.reports, QStringList({"写频完成"}));
@@ -131,7 +105,7 @@ private slots:
         h.state.factoryMode = true;
         h.view->ShowInitialiseButton();
         QByteArray radioAfterFirst;
-        h.driver.Expect(PressStart);
+        h.driver.ExpectStart();
         h.driver.Expect([&](QWidget* w) {
             auto* box = qobject_cast<QMessageBox*>(w);
             if (!box)
@@ -141,7 +115,7 @@ private slots:
             h.radio.SetMemory(blank);
             return ClickButton(box, QStringLiteral("确定"));
         });
-        h.driver.Expect(PressStart);
+        h.driver.ExpectStart();
         h.driver.ExpectMessage();
         h.driver.Expect([](QWidget* w) { return ClickButton(w, QStringLiteral("退出")); });
         QTest::mouseClick(h.view->initialiseButton(), Qt::LeftButton);
@@ -163,7 +137,7 @@ private slots:
         VirtualRadioOptions options;
         options.hangUpAfterBlock = 50;
         Harness h(options);
-        h.driver.Expect(PressStart);
+        h.driver.ExpectStart();
         h.driver.ExpectMessage();
         h.view->OnRead();
         QVERIFY(h.driver.AllHandled());
@@ -190,7 +164,7 @@ private slots:
         SetBackupFolder(plain + QStringLiteral("/backups"));
         if (!read)
             h.grid().SetText(7, 1, "145.25000");
-        h.driver.Expect(PressStart);
+        h.driver.ExpectStart();
         if (read)
             h.view->OnRead();
         else

@@ -1,10 +1,6 @@
-// 文件 -> 打印..., 打印预览... and 导出 PDF... in the running application: the
-// PDF holds every non-empty channel once, on as many pages as the layout
-// counts, with the header and the page number on every page; the preview
-// shows the same pages; the print dialog's printer receives them. The first
-// page of the PDF and the preview are rendered into build/screenshots.
-//
-// The PDF's text and pages are read with pdftotext, pdfinfo and pdftoppm
+// 文件 -> 打印..., 打印预览... and 导出 PDF... in the running application. The
+// first page of the PDF and the preview are rendered into build/screenshots.
+// The PDF's text and pages are read with pdftotext and pdftoppm
 // (poppler-utils) when they are installed; the page objects are counted in
 // the file either way.
 #include <QDir>
@@ -54,24 +50,47 @@ QString Tool(const char* name) {
     return QStandardPaths::findExecutable(QString::fromLatin1(name));
 }
 
-// A tool's standard output; empty when it fails.
-QString Run(const QString& program, const QStringList& arguments) {
+// A poppler tool's standard output; empty when it fails.
+QString Run(const char* tool, const QStringList& arguments) {
     QProcess p;
-    p.start(program, arguments);
+    p.start(Tool(tool), arguments);
     if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
         return QString();
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// Text from pdftotext, folded for comparing: spaces dropped, and the few
-// ideographs a CJK font draws with the glyph of a radical, which pdftotext
-// reads back as that radical (无 as U+2F46, 页 as U+2EDA), made ideographs
-// again.
+// Text folded for comparing: spaces dropped, and the few ideographs a CJK
+// font draws with the glyph of a radical, which pdftotext reads back as that
+// radical (无 as U+2F46, 页 as U+2EDA), made ideographs again.
 QString Folded(QString text) {
     text = text.normalized(QString::NormalizationForm_KC);
     text.replace(QChar(0x2EDA), QChar(0x9875));
     static const QRegularExpression space(QStringLiteral("\\s+"));
     return text.remove(space);
+}
+
+// The folded text of one page of a PDF (of all pages for 0).
+QString PdfText(const QString& path, int page = 0) {
+    QStringList arguments{QStringLiteral("-layout")};
+    if (page > 0)
+        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+                  << QString::number(page);
+    return Folded(Run("pdftotext", arguments << path << QStringLiteral("-")));
+}
+
+// Keeps a PDF in build/screenshots with its first page rendered beside it.
+void KeepPdf(const QString& path, const QString& name, int dpi) {
+    const QDir out(QStringLiteral(KESTRA_SCREENSHOT_DIR));
+    QVERIFY(out.mkpath(QStringLiteral(".")));
+    QFile::remove(out.filePath(name + QStringLiteral(".pdf")));
+    QFile::copy(path, out.filePath(name + QStringLiteral(".pdf")));
+    if (Tool("pdftoppm").isEmpty())
+        return;
+    const QString png = out.filePath(name + QStringLiteral("_pdf"));
+    Run("pdftoppm", {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                     QStringLiteral("1"), QStringLiteral("-r"), QString::number(dpi),
+                     QStringLiteral("-png"), QStringLiteral("-singlefile"), path, png});
+    QVERIFY(QFile::exists(png + QStringLiteral(".png")));
 }
 
 // The page objects of a PDF as Qt writes it ("/Type /Page", not "/Pages").
@@ -93,11 +112,8 @@ int ExpectedPages(CProgramApp& app, int* rowsPerPage = nullptr) {
     return layout.PageCount(&pdf);
 }
 
-QString ScreenshotDir() {
-    const QString out = QStringLiteral(KESTRA_SCREENSHOT_DIR);
-    QDir().mkpath(out);
-    return out;
-}
+const QString kHeader = Folded(
+    QStringLiteral("信道 信道名字 接收频率 发射频率 接收信令 发射信令 功率 扫描 带宽 繁忙"));
 
 } // namespace
 
@@ -108,6 +124,10 @@ private slots:
     void initTestCase() { InitTestApplication(); }
     void init() { QSettings().clear(); }
 
+    // 导出 PDF...: every page holds the title, the header and its number;
+    // every channel is there once, in order, on the pages the layout counts.
+    // An empty list says so on one page; a folder that does not exist is
+    // reported.
     void pdfHoldsEveryChannelOnce() {
         AppFixture f;
         QVERIFY(f.Start());
@@ -115,46 +135,23 @@ private slots:
         f.view()->RenderGrid();
         const QString path = f.dir.file(QStringLiteral("list.pdf"));
         QVERIFY(f.app->ExportPdfTo(path));
-
-        const QByteArray pdf = ReadAll(path);
-        const QString kept = QDir(ScreenshotDir()).filePath(QStringLiteral("channel_list.pdf"));
-        QFile::remove(kept);
-        QFile::copy(path, kept);
-        QVERIFY(pdf.startsWith("%PDF-"));
-        QVERIFY(pdf.trimmed().endsWith("%%EOF"));
+        KeepPdf(path, QStringLiteral("channel_list"), 110);
         int rowsPerPage = 0;
         const int pages = ExpectedPages(*f.app, &rowsPerPage);
         // A page of readable rows; 256 channels take several pages.
         QVERIFY2(rowsPerPage >= 30, qPrintable(QString::number(rowsPerPage)));
         QCOMPARE(pages, (256 + rowsPerPage - 1) / rowsPerPage);
         QVERIFY(pages >= 2);
-        QCOMPARE(PageObjects(pdf), pages);
-
-        if (!Tool("pdfinfo").isEmpty())
-            QVERIFY(
-                Run(Tool("pdfinfo"), {path})
-                    .contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))));
-
+        QCOMPARE(PageObjects(ReadAll(path)), pages);
         if (!Tool("pdftotext").isEmpty()) {
-            // Every page: the title, the header and its number; every channel
-            // label exactly once over all pages, in order.
             QString all;
             for (int page = 1; page <= pages; ++page) {
-                const QString text =
-                    Run(Tool("pdftotext"),
-                        {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page),
-                         QStringLiteral("-l"), QString::number(page), path, QStringLiteral("-")});
-                const QString folded = Folded(text);
-                QVERIFY2(folded.contains(Folded(QStringLiteral("信道列表 — 无标题"))),
+                const QString text = PdfText(path, page);
+                QVERIFY2(text.contains(Folded(QStringLiteral("信道列表 — 无标题"))), qPrintable(text));
+                QVERIFY2(text.contains(kHeader), qPrintable(text));
+                QVERIFY2(text.contains(Folded(QStringLiteral("第 %1 页 / 共 %2 页").arg(page).arg(pages))),
                          qPrintable(text));
-                QVERIFY2(
-                    folded.contains(Folded(QStringLiteral(
-                        "信道 信道名字 接收频率 发射频率 接收信令 发射信令 功率 扫描 带宽 繁忙"))),
-                    qPrintable(text));
-                QVERIFY2(folded.contains(
-                             Folded(QStringLiteral("第 %1 页 / 共 %2 页").arg(page).arg(pages))),
-                         qPrintable(text));
-                all += folded;
+                all += text;
             }
             int from = 0;
             for (int n = 1; n <= kMemoryChannels; ++n) {
@@ -168,14 +165,21 @@ private slots:
             QVERIFY(!all.contains(QStringLiteral("VFO")));
         }
 
-        if (!Tool("pdftoppm").isEmpty()) {
-            const QString png = QDir(ScreenshotDir()).filePath(QStringLiteral("channel_list_pdf"));
-            Run(Tool("pdftoppm"),
-                {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                 QStringLiteral("1"), QStringLiteral("-r"), QStringLiteral("110"),
-                 QStringLiteral("-png"), QStringLiteral("-singlefile"), path, png});
-            QVERIFY(QFile::exists(png + QStringLiteral(".png")));
-        }
+        for (int n = 1; n <= kChannelCount; ++n)
+            ClearRecord(f.app->state().image, n);
+        f.view()->RenderGrid();
+        QVERIFY(f.app->ExportPdfTo(path));
+        KeepPdf(path, QStringLiteral("channel_list_empty"), 60);
+        QCOMPARE(PageObjects(ReadAll(path)), 1);
+        if (!Tool("pdftotext").isEmpty())
+            QVERIFY2(PdfText(path).contains(QStringLiteral("繁忙没有信道第1页/共1页")),
+                     qPrintable(PdfText(path)));
+
+        f.driver.ExpectMessage();
+        QVERIFY(!f.app->ExportPdfTo(f.dir.file(QStringLiteral("missing/out.pdf"))));
+        QCOMPARE(f.driver.messages().size(), 1);
+        QVERIFY(f.driver.messages().front().startsWith(QStringLiteral("无法写入该 PDF 文件")));
+        QCOMPARE(f.driver.unexpected(), 0);
     }
 
     void narrowPageKeepsEveryColumn() {
@@ -199,60 +203,25 @@ private slots:
         QCOMPARE(PageObjects(ReadAll(path)), layout.PageCount(&pdf));
         if (Tool("pdftotext").isEmpty())
             return;
-        const QString text =
-            Folded(Run(Tool("pdftotext"), {QStringLiteral("-f"), QStringLiteral("1"),
-                                           QStringLiteral("-l"), QStringLiteral("1"),
-                                           QStringLiteral("-layout"), path, QStringLiteral("-")}));
+        const QString text = PdfText(path, 1);
         QVERIFY2(text.contains(QStringLiteral("信道列表—a5.dat2024-05-01")), qPrintable(text));
-        QVERIFY2(text.contains(Folded(QStringLiteral(
-                     "信道 信道名字 接收频率 发射频率 接收信令 发射信令 功率 扫描 带宽 繁忙"))),
-                 qPrintable(text));
+        QVERIFY2(text.contains(kHeader), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("A002CH2144.02500144.62500")), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("QT/DQT")), qPrintable(text));
         QVERIFY(!text.contains(QChar(0x2026))); // nothing elided
     }
 
-    void emptyListSaysSo() {
-        AppFixture f;
-        QVERIFY(f.Start());
-        for (int n = 1; n <= kChannelCount; ++n)
-            ClearRecord(f.app->state().image, n);
-        f.view()->RenderGrid();
-        const QString path = f.dir.file(QStringLiteral("empty.pdf"));
-        QVERIFY(f.app->ExportPdfTo(path));
-        QCOMPARE(PageObjects(ReadAll(path)), 1);
-        const QString kept =
-            QDir(ScreenshotDir()).filePath(QStringLiteral("channel_list_empty.pdf"));
-        QFile::remove(kept);
-        QFile::copy(path, kept);
-        if (!Tool("pdftotext").isEmpty()) {
-            const QString text = Folded(
-                Run(Tool("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")}));
-            QVERIFY2(text.contains(QStringLiteral("繁忙没有信道第1页/共1页")), qPrintable(text));
-        }
-        if (!Tool("pdftoppm").isEmpty())
-            Run(Tool("pdftoppm"),
-                {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-png"),
-                 QStringLiteral("-singlefile"), path,
-                 QDir(ScreenshotDir()).filePath(QStringLiteral("channel_list_pdf_empty"))});
-
-        // A folder that does not exist: reported, nothing claimed.
-        f.driver.ExpectMessage();
-        QVERIFY(!f.app->ExportPdfTo(f.dir.file(QStringLiteral("missing/out.pdf"))));
-        QCOMPARE(f.driver.messages().size(), 1);
-        QVERIFY(f.driver.messages().front().startsWith(QStringLiteral("无法写入该 PDF 文件")));
-        QCOMPARE(f.driver.unexpected(), 0);
-    }
-
-    void previewShowsTheSamePages() {
+    // 打印预览... shows the layout's pages, an edit still open included (the
+    // grid goes into the image first); 打印... (Ctrl+P) opens the print
+    // dialog, where 取消 prints nothing and 打印 prints on the printer chosen
+    // (here, to a PDF file).
+    void previewAndPrinterGetThePages() {
         AppFixture f;
         QVERIFY(f.Start());
         FillChannels(f.app->state().image);
         f.view()->RenderGrid();
-        // An edit still open is printed too (GridToImage first).
         QWidget* editor = f.view()->table()->StartEditAt(GridCell{3, kColRx});
         QTest::keyClicks(editor, QStringLiteral("145.5"));
-
         int shownPages = -1;
         f.driver.Expect([&](QWidget* w) {
             auto* dialog = qobject_cast<QPrintPreviewDialog*>(w);
@@ -262,8 +231,7 @@ private slots:
             shownPages = preview ? preview->pageCount() : -1;
             dialog->resize(900, 760);
             QTest::qWait(50);
-            dialog->grab().save(
-                QDir(ScreenshotDir()).filePath(QStringLiteral("channel_list_preview.png")));
+            SaveScreenshot(dialog, QStringLiteral("channel_list_preview.png"));
             dialog->reject();
             return true;
         });
@@ -271,42 +239,30 @@ private slots:
         QVERIFY(f.driver.AllHandled());
         QCOMPARE(f.Cell(3, kColRx), std::string("145.50000"));
         QCOMPARE(shownPages, ExpectedPages(*f.app));
-    }
 
-    void printDialogThenThePrinterGetsThePages() {
-        // 打印... (also Ctrl+P): the print dialog first; 取消 prints nothing,
-        // 打印 prints the list on the printer chosen (here, to a PDF file).
-        AppFixture f;
-        QVERIFY(f.Start());
-        FillChannels(f.app->state().image);
-        f.view()->RenderGrid();
         QCOMPARE(f.frame()->action(kIdFilePrint)->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+P")));
         const QString path = f.dir.file(QStringLiteral("printed.pdf"));
-        f.driver.Expect([](QWidget* w) {
-            auto* dialog = qobject_cast<QPrintDialog*>(w);
-            if (!dialog)
-                return false;
-            dialog->reject();
-            return true;
-        });
-        f.Trigger(kIdFilePrint);
-        QVERIFY(f.driver.AllHandled());
-        QVERIFY(!QFile::exists(path));
-
-        f.driver.Expect([&path](QWidget* w) {
-            auto* dialog = qobject_cast<QPrintDialog*>(w);
-            if (!dialog)
-                return false;
-            dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-            dialog->printer()->setOutputFileName(path);
-            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
-                name->setText(path);
-            dialog->accept();
-            return true;
-        });
-        f.Trigger(kIdFilePrint);
-        QVERIFY(f.driver.AllHandled());
+        for (bool print : {false, true}) {
+            f.driver.Expect([&path, print](QWidget* w) {
+                auto* dialog = qobject_cast<QPrintDialog*>(w);
+                if (!dialog)
+                    return false;
+                if (!print) {
+                    dialog->reject();
+                    return true;
+                }
+                dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+                dialog->printer()->setOutputFileName(path);
+                if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+                    name->setText(path);
+                dialog->accept();
+                return true;
+            });
+            f.Trigger(kIdFilePrint);
+            QVERIFY(f.driver.AllHandled());
+            QCOMPARE(QFile::exists(path), print);
+        }
         QCOMPARE(f.driver.unexpected(), 0);
         QCOMPARE(PageObjects(ReadAll(path)), ExpectedPages(*f.app));
     }

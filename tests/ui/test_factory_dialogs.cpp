@@ -1,15 +1,8 @@
-// The factory dialogs on the offscreen display: the unlocked menu entries
-// open them, the grid's in-place editor, the read and write buttons against
-// the virtual radio; and screenshots of both dialogs in build/screenshots.
-#include <QDir>
-#include <QMenu>
-#include <QPushButton>
+// The factory dialogs on the offscreen display: the grid's in-place editor,
+// and the read and write buttons against the virtual radio.
 #include <QTableWidget>
 
 #include "app_test_support.h"
-#include "core/document/default_image.h"
-#include "link/virtual_radio.h"
-#include "ui/dialogs/comm_dlg.h"
 #include "ui/dialogs/dtmf_init_dlg.h"
 #include "ui/dialogs/param_tuning_dlg.h"
 #include "ui/widgets/spin_edit.h"
@@ -47,27 +40,6 @@ private slots:
         QVERIFY(!state_.portName.empty());
     }
     void cleanup() { radio_.reset(); }
-
-    void menuEntriesOpenTheDialogs() {
-        AppFixture f;
-        QVERIFY(f.Start());
-        f.frame()->AppendFactoryMenuItems();
-        QStringList opened;
-        for (int id : {kIdParamTuning, kIdDtmfInit}) {
-            QVERIFY(f.frame()->editMenu()->actions().contains(f.frame()->action(id)));
-            f.driver.Expect([&](QWidget* w) {
-                if (qobject_cast<CFactoryDlg*>(w))
-                    opened << w->objectName() + " " + w->windowTitle();
-                QTest::keyClick(w, Qt::Key_Return); // swallowed
-                QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Escape);
-                return true;
-            });
-            f.Trigger(id);
-        }
-        QCOMPARE(f.driver.unexpected(), 0);
-        QCOMPARE(opened,
-                 QStringList({"paramTuningDialog 参数调节", "dtmfInitDialog DTMF 解码初始化"}));
-    }
 
     void gridEditorSpinsAndClamps() {
         CParamTuningDlg dialog(state_);
@@ -129,34 +101,6 @@ private slots:
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(written.data() + 0x3E28), 4).toHex(),
                  QByteArray("01c3012b"));
         QCOMPARE(driver.unexpected(), 0);
-    }
-
-    void screenshots() {
-        const QString out = QStringLiteral(KESTRA_SCREENSHOT_DIR);
-        QVERIFY(QDir().mkpath(out));
-        for (int i = 0x3E00; i < 0x3F70; ++i)
-            state_.image.SetByte(i, std::uint8_t(i * 37));
-        CParamTuningDlg tuning(state_);
-        CDtmfInitDlg decoder(state_);
-        for (QDialog* dialog : {static_cast<QDialog*>(&tuning), static_cast<QDialog*>(&decoder)}) {
-            dialog->show();
-            QVERIFY(QTest::qWaitForWindowExposed(dialog));
-            const QString path = QDir(out).filePath(dialog->objectName() + ".png");
-            QVERIFY(dialog->grab().save(path));
-            qInfo("%s", qPrintable(path));
-        }
-        // The in-place editor over a cell of the power grid.
-        QTableWidget* power = tuning.grid(1);
-        QTest::mousePress(power->viewport(), Qt::LeftButton, {},
-                          power->visualRect(power->model()->index(1, 1)).center());
-        QVERIFY(tuning.grab().save(QDir(out).filePath("paramTuningDialog_editing.png")));
-        // Nothing of a grid is scrolled out of sight.
-        for (int g = 0; g < 3; ++g) {
-            QTableWidget* t = tuning.grid(g);
-            const QRect last =
-                t->visualRect(t->model()->index(t->rowCount() - 1, t->columnCount() - 1));
-            QVERIFY(t->viewport()->rect().contains(last));
-        }
     }
 };
 

@@ -15,16 +15,18 @@ using namespace kestra::test;
 
 namespace {
 
-// Answers the password dialog with text and "确定" (or "取消").
+// Answers the password dialog with text and "确定" (or "取消"); shown
+// records what the field showed.
 ModalDriver::Handler Password(const QString& text, const QString& button = QStringLiteral("确定"),
-                              int* typedLength = nullptr) {
+                              QString* shown = nullptr) {
     return [=](QWidget* w) {
         auto* dialog = qobject_cast<CPasswordDlg*>(w);
         if (!dialog)
             return false;
         QTest::keyClicks(dialog->passwordEdit(), text);
-        if (typedLength)
-            *typedLength = dialog->passwordEdit()->text().size();
+        if (shown)
+            *shown = dialog->passwordEdit()->displayText() + QLatin1Char('|') +
+                     dialog->passwordEdit()->text();
         return ClickButton(dialog, button);
     };
 }
@@ -55,13 +57,6 @@ class TestFactoryUnlock : public QObject {
 private slots:
     void initTestCase() { InitTestApplication(); }
 
-    void passwordDialog() {
-        CPasswordDlg dialog;
-        QCOMPARE(dialog.passwordEdit()->echoMode(), QLineEdit::Password);
-        QTest::keyClicks(dialog.passwordEdit(), QStringLiteral("123456789"));
-        QCOMPARE(dialog.passwordEdit()->text(), QStringLiteral("12345678"));
-    }
-
     void unlock() {
         AppFixture f;
         QVERIFY(f.Start());
@@ -78,10 +73,14 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(driver.unexpected(), 0);
 
-        // A wrong password: no message, still locked.
-        driver.Expect(Password(QStringLiteral("QDM538")));
+        // A wrong password (echoed hidden, 8 characters at most): no
+        // message, still locked.
+        QString shown;
+        driver.Expect(Password(QStringLiteral("QDM538QDM"), QStringLiteral("确定"), &shown));
         QTest::keyClick(table, Qt::Key_F11, Qt::ControlModifier);
         QVERIFY(driver.AllHandled());
+        QVERIFY2(shown.endsWith(QStringLiteral("|QDM538QD")) && !shown.startsWith(QStringLiteral("Q")),
+                 qPrintable(shown));
         QVERIFY(!f.app->state().factoryMode);
         QVERIFY(view->initialiseButton()->isHidden());
         QCOMPARE(EditMenu(frame), locked);

@@ -212,22 +212,46 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(bar->width(), frame->width() / 2, 2000);
     }
 
-    void menuCommandsOpenTheirDialogs() {
+    // Each dialog command opens its dialog (the factory ones once unlocked);
+    // Enter does not close the FM, DTMF and factory dialogs.
+    void commandsOpenTheirDialogs() {
         AppFixture f;
         QVERIFY(f.Start());
-        QStringList opened;
-        auto record = [&opened](QWidget* w) {
-            opened << w->metaObject()->className();
-            qobject_cast<QDialog*>(w)->reject();
-            return true;
+        f.frame()->AppendFactoryMenuItems();
+        const struct {
+            int id;
+            const char* opens;
+        } commands[] = {
+            {kIdAppAbout, "kestra::CAboutDlg 关于"},
+            {kIdPortSetup, "kestra::CPortSetupDlg"},
+            {kIdFilePrintSetup, "QPrintDialog"},
+            {kIdFilePrint, "QPrintDialog"},
+            {kIdEditOptional, "kestra::COptionalFeaturesDlg 可选功能"},
+            {kIdEditFmRadio, "kestra::CFmRadioDlg 收音机配置 stays"},
+            {kIdEditDtmf, "kestra::CDtmfDlg DTMF stays"},
+            {kIdParamTuning, "kestra::CParamTuningDlg 参数调节 stays"},
+            {kIdDtmfInit, "kestra::CDtmfInitDlg DTMF 解码初始化 stays"},
         };
-        for (int id : {kIdAppAbout, kIdPortSetup, kIdFilePrintSetup, kIdFilePrint}) {
-            f.driver.Expect(record);
-            f.Trigger(id);
+        for (const auto& c : commands) {
+            const QString expected = QString::fromUtf8(c.opens);
+            QString opened;
+            f.driver.Expect([&](QWidget* w) {
+                opened = QString::fromLatin1(w->metaObject()->className());
+                if (expected.contains(' '))
+                    opened += QLatin1Char(' ') + w->windowTitle();
+                if (expected.endsWith(QStringLiteral(" stays"))) {
+                    QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Return);
+                    if (w->isVisible())
+                        opened += QStringLiteral(" stays");
+                }
+                qobject_cast<QDialog*>(w)->reject();
+                return true;
+            });
+            f.Trigger(c.id);
+            QVERIFY(f.driver.AllHandled());
+            QCOMPARE(opened, expected);
         }
-        QVERIFY(f.driver.AllHandled());
-        QCOMPARE(opened, QStringList({"kestra::CAboutDlg", "kestra::CPortSetupDlg", "QPrintDialog",
-                                      "QPrintDialog"}));
+        QCOMPARE(f.driver.unexpected(), 0);
     }
 
     void qtDialogsSpeakChinese() {

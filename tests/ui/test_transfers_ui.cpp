@@ -1,16 +1,12 @@
 // The progress dialog and the port dialog against the virtual radio on a
-// pseudo-terminal: read, write and initialise through the real widgets, what
+// pseudo-terminal: what the dialog shows for read, write and initialise, what
 // the view reports for the status bar afterwards, a failed read leaving grid
 // and image alone, TransferBusy, and a port held by another process.
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
 
 #include "app_test_support.h"
-#include "link/virtual_radio.h"
 #include "ui/app/ini_file.h"
-#include "ui/dialogs/comm_dlg.h"
 #include "ui/dialogs/port_setup_dlg.h"
 
 using namespace kestra;
@@ -50,34 +46,6 @@ ModalDriver::Handler StartExchange(Run* run) {
     };
 }
 
-bool SameRange(const RadioImage& a, const RadioImage& b, int start, int end) {
-    return std::equal(a.data() + start, a.data() + end, b.data() + start);
-}
-
-// A view attached to a virtual radio; reports collects what the view
-// reported for the status bar after each progress dialog.
-struct Harness : ViewFixture {
-    explicit Harness(VirtualRadioOptions options = {}) : radio(options) {
-        state.portName = radio.Start();
-        QObject::connect(view.get(), &CProgramView::exchangeReported, view.get(),
-                         [this](const QString& text) { reports << text; });
-    }
-    ~Harness() {
-        view.reset();
-        radio.Stop();
-    }
-    // Runs the exchange the view's command opens, pressing "开始".
-    void RunDialog(void (CProgramView::*command)(), Run* run) {
-        driver.Expect(StartExchange(run));
-        (view.get()->*command)();
-        QVERIFY(driver.AllHandled());
-    }
-
-    VirtualRadio radio;
-    ModalDriver driver;
-    QStringList reports;
-};
-
 } // namespace
 
 class TestTransfersUi : public QObject {
@@ -86,30 +54,77 @@ class TestTransfersUi : public QObject {
 private slots:
     void initTestCase() { InitTestApplication(); }
 
-    void readRendersTheGrid() {
-        Harness h;
-        QVERIFY(h.Text(1, 1).empty());
+    void exchangeThroughTheDialog_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("blocks");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("read") << 0 << "读数据" << 389 << "读频完成";
+        QTest::newRow("write") << 1 << "写数据" << 389 << "写频完成";
+        QTest::newRow("initialise") << 2 << "初始化数据" << 512 << "初始化完成";
+    }
+
+    // The dialog counts the blocks, cannot be left while running and reports
+    // once for the status bar; a read renders the grid, a write sends an
+    // edit still open, initialise says so and stays open at 0% for the next
+    // radio.
+    void exchangeThroughTheDialog() {
+        QFETCH(int, kind);
+        QFETCH(QString, title);
+        QFETCH(int, blocks);
+        QFETCH(QString, report);
+        RadioViewFixture h;
         Run run;
-        h.RunDialog(&CProgramView::OnRead, &run);
-        QCOMPARE(run.title, QStringLiteral("读数据"));
-        QCOMPARE(run.maximum, 389);
+        h.driver.Expect(StartExchange(&run));
+        bool resetToZero = false;
+        if (kind == 2) {
+            h.driver.ExpectMessage();
+            h.driver.Expect([&](QWidget* w) {
+                auto* dialog = qobject_cast<CCommDlg*>(w);
+                if (!dialog)
+                    return false;
+                resetToZero = dialog->progressBar()->value() == 0 &&
+                              dialog->percentLabel()->text() == QStringLiteral("0%") &&
+                              dialog->exitButton()->isEnabled();
+                return ClickButton(w, QStringLiteral("退出"));
+            });
+            h.state.factoryMode = true;
+            h.view->ShowInitialiseButton();
+            QTest::mouseClick(h.view->initialiseButton(), Qt::LeftButton);
+        } else if (kind == 1) {
+            QTest::keyClicks(h.table()->StartEditAt(GridCell{4, 1}), QStringLiteral("147.3"));
+            h.view->OnWrite();
+        } else {
+            QVERIFY(h.Text(1, 1).empty());
+            h.view->OnRead();
+        }
+        QVERIFY(h.driver.AllHandled());
+        QCOMPARE(h.driver.unexpected(), 0);
+        QCOMPARE(run.title, title);
+        QCOMPARE(run.maximum, blocks);
         QCOMPARE(run.percentBefore, QStringLiteral("0%"));
         QVERIFY(run.startIsDefault);
         QVERIFY(run.disabledWhileRunning);
-        QCOMPARE(run.finalPosition, 389);
+        QCOMPARE(run.finalPosition, blocks);
         QCOMPARE(run.finalPercent, QStringLiteral("100%"));
-        // No message after a plain read; the status bar gets the report.
-        QVERIFY(h.driver.messages().isEmpty());
-        QCOMPARE(h.driver.unexpected(), 0);
-        QVERIFY(SameRange(h.state.image, h.radio.Memory(), 0x0000, 0x3000));
-        QCOMPARE(h.Text(129, 1), std::string("446.00625"));
         QVERIFY(!h.state.transferBusy);
-        QCOMPARE(h.reports, QStringList({"读频完成"}));
-
-        // A dialog left without an exchange reports nothing.
-        h.driver.Expect([](QWidget* w) { return ClickButton(w, QStringLiteral("退出")); });
-        h.view->OnRead();
-        QCOMPARE(h.reports.size(), 1);
+        QCOMPARE(h.reports, QStringList({report}));
+        if (kind == 0) {
+            // No message after a plain read; the grid shows what was read.
+            QVERIFY(h.driver.messages().isEmpty());
+            QCOMPARE(h.Text(129, 1), std::string("446.00625"));
+            // A dialog left without an exchange reports nothing.
+            h.driver.Expect([](QWidget* w) { return ClickButton(w, QStringLiteral("退出")); });
+            h.view->OnRead();
+            QCOMPARE(h.reports.size(), 1);
+        } else if (kind == 1) {
+            QVERIFY(h.driver.messages().isEmpty());
+            QCOMPARE(ConstChannelRecord(h.radio.Memory(), 4).Rx(), 14730000u);
+        } else {
+            QCOMPARE(h.driver.messages(), QStringList({"初始化数据成功"}));
+            QVERIFY(resetToZero);
+            QVERIFY(h.radio.Memory() == h.state.image);
+        }
     }
 
     void failedReadChangesNothing_data() {
@@ -125,13 +140,12 @@ private slots:
         QFETCH(QString, message);
         VirtualRadioOptions options;
         options.hangUpAfterBlock = fault == 1 ? 100 : 0;
-        Harness h(options);
+        RadioViewFixture h(options);
         if (fault == 2)
             h.state.portName = "/dev/kestra-no-such-port";
         h.grid().SetText(3, 1, "145.00000");
         const RadioImage before = h.state.image;
-        Run run;
-        h.driver.Expect(StartExchange(&run));
+        h.driver.ExpectStart();
         h.driver.ExpectMessage();
         h.view->OnRead();
         QVERIFY(h.driver.AllHandled());
@@ -146,59 +160,8 @@ private slots:
         QCOMPARE(h.reports, QStringList({message}));
     }
 
-    void writeSendsWhatTheGridShows() {
-        Harness h;
-        // A pending edit is part of what goes to the radio.
-        QTest::keyClicks(h.table()->StartEditAt(GridCell{4, 1}), QStringLiteral("147.3"));
-        Run run;
-        h.RunDialog(&CProgramView::OnWrite, &run);
-        QCOMPARE(h.driver.unexpected(), 0);
-        QCOMPARE(run.title, QStringLiteral("写数据"));
-        QCOMPARE(run.finalPosition, 389);
-        QVERIFY(h.driver.messages().isEmpty());
-        QVERIFY(SameRange(h.radio.Memory(), h.state.image, 0x0000, 0x3000));
-        QCOMPARE(ConstChannelRecord(h.radio.Memory(), 4).Rx(), 14730000u);
-        QCOMPARE(h.Text(4, 1), std::string("147.30000"));
-        QCOMPARE(h.reports, QStringList({"写频完成"}));
-    }
-
-    void initialiseStaysOpenForTheNextRadio() {
-        Harness h;
-        h.state.factoryMode = true;
-        h.view->ShowInitialiseButton();
-        Run first, second;
-        h.driver.Expect(StartExchange(&first));
-        h.driver.ExpectMessage();
-        bool resetToZero = false;
-        h.driver.Expect([&](QWidget* w) {
-            auto* dialog = qobject_cast<CCommDlg*>(w);
-            if (!dialog)
-                return false;
-            resetToZero = dialog->progressBar()->value() == 0 &&
-                          dialog->percentLabel()->text() == QStringLiteral("0%") &&
-                          dialog->exitButton()->isEnabled();
-            return StartExchange(&second)(w);
-        });
-        h.driver.ExpectMessage();
-        h.driver.Expect([](QWidget* w) { return ClickButton(w, QStringLiteral("退出")); });
-        const int greetings = h.radio.Stats().greetings;
-        QTest::mouseClick(h.view->initialiseButton(), Qt::LeftButton);
-        QVERIFY(h.driver.AllHandled());
-        QCOMPARE(h.driver.unexpected(), 0);
-        QCOMPARE(first.title, QStringLiteral("初始化数据"));
-        QCOMPARE(first.maximum, 512);
-        QCOMPARE(first.finalPosition, 512);
-        QVERIFY(resetToZero);
-        QCOMPARE(second.finalPosition, 512);
-        QCOMPARE(h.driver.messages(), QStringList({"初始化数据成功", "初始化数据成功"}));
-        // Both runs went through the whole exchange, greeting included.
-        QVERIFY(h.radio.Stats().greetings >= greetings + 2);
-        QVERIFY(h.radio.Memory() == h.state.image);
-        QCOMPARE(h.reports, QStringList({"初始化完成"}));
-    }
-
     void busyGuardsASecondStart() {
-        Harness h;
+        RadioViewFixture h;
         CCommDlg dialog(h.state, TransferKind::Read);
         h.state.transferBusy = true;
         dialog.OnStart();
@@ -217,8 +180,7 @@ private slots:
 
     void portDialog() {
         // A table of its own: port 1 is held by another program, 2 is free,
-        // the others do not exist. (The real probe is tested in the link
-        // tests and below.)
+        // the others do not exist.
         AppDir dir;
         CIniFile ini(dir.path());
         bool held = true;
@@ -228,10 +190,10 @@ private slots:
             PortProbe probe;
             probe.available[1] = !held;
             probe.available[2] = true;
-            const int n = selected == table.deviceName(1)   ? 1
-                          : selected == table.deviceName(2) ? 2
-                                                            : 0;
-            probe.selected = n; // held or not: the dialog decides
+            // Held or not: the dialog decides.
+            probe.selected = selected == table.deviceName(1)   ? 1
+                             : selected == table.deviceName(2) ? 2
+                                                               : 0;
             return probe;
         };
         AppState state;
@@ -266,20 +228,16 @@ private slots:
         CPortSetupDlg dialog(state, ini, nullptr, table);
         QCOMPARE(dialog.CheckedPort(), 2);
         QVERIFY(dialog.portButton(1)->isEnabled());
-    }
 
-    void portDialogOnThePlatformTable() {
-        // The real table: each number with its device, probed for real.
-        AppDir dir;
-        CIniFile ini(dir.path());
-        AppState state;
-        CPortSetupDlg dialog(state, ini);
+        // The platform's own table: each number with its device, probed for real.
+        AppState fresh;
+        CPortSetupDlg platform(fresh, ini);
         for (int n = 1; n <= kPortCount; ++n) {
-            QCOMPARE(dialog.portButton(n)->text(), QStringLiteral("COM%1").arg(n));
-            QCOMPARE(dialog.portButton(n)->isEnabled(),
+            QCOMPARE(platform.portButton(n)->text(), QStringLiteral("COM%1").arg(n));
+            QCOMPARE(platform.portButton(n)->isEnabled(),
                      SerialLink().Open(PortDeviceName(n), nullptr));
         }
-        QCOMPARE(dialog.CheckedPort(), 0);
+        QCOMPARE(platform.CheckedPort(), 0);
     }
 };
 
