@@ -46,6 +46,11 @@ DocumentHistory::DocumentHistory(ChannelTableModel* model, QObject* parent)
     connect(&stack_, &QUndoStack::indexChanged, this, &DocumentHistory::stateChanged);
 }
 
+DocumentHistory::~DocumentHistory() {
+    blockSignals(true);
+    disconnect(&stack_, nullptr, this, nullptr);
+}
+
 DocumentSnapshot DocumentHistory::Take() const {
     return model_->Snapshot();
 }

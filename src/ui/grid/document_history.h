@@ -30,6 +30,9 @@ public:
     static constexpr int kStepsKept = 200;
 
     explicit DocumentHistory(ChannelTableModel* model, QObject* parent = nullptr);
+    // Reports nothing while it goes (the stack clears itself as it is
+    // destroyed, when the view around it is half gone).
+    ~DocumentHistory() override;
 
     QUndoStack* stack() { return &stack_; }
 
