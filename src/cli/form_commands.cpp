@@ -141,9 +141,7 @@ int RunSettings(const std::vector<std::string>& argv) {
     std::vector<ProfileSection> sections;
     if (!session.SettingsSections(form ? *form : std::string(), sections, error))
         return InputError("settings: " + error);
-    const std::string text = forms::WriteProfile(sections);
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
+    return WriteOutput(forms::WriteProfile(sections)) ? kExitOk : kExitFailed;
 }
 
 // "SECTION:KEY=VALUE" (or KEY++ / KEY--) of one --set option.

@@ -109,9 +109,11 @@ private slots:
         QCOMPARE(r.exitCode, 1);
         QVERIFY(!r.err.isEmpty());
 #ifndef _WIN32
-        r = CliTo(KESTRA_CLI_PATH, {"channels", image_}, QStringLiteral("/dev/full"));
-        QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.err.contains(std::strerror(ENOSPC)), r.err.constData());
+        for (const char* command : {"channels", "settings"}) {
+            r = CliTo(KESTRA_CLI_PATH, {command, image_}, QStringLiteral("/dev/full"));
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.err.contains(std::strerror(ENOSPC)), r.err.constData());
+        }
         QCOMPARE(CliTo(KESTRA_CLI_PATH, {"--help"}, QStringLiteral("/dev/full")).exitCode, 1);
 #endif
     }
