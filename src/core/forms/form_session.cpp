@@ -27,12 +27,6 @@ constexpr const char* kDtmf = "dtmf";
 constexpr const char* kTuning = "tuning";
 constexpr const char* kDecoder = "decoder";
 
-// Record number of an exact channel label ("A005", "A VFO"), else 0.
-int ChannelOfLabel(const std::string& label) {
-    const int n = ParseChannelLabel(label);
-    return n >= 1 && n <= kChannelCount && ChannelLabel(n) == label ? n : 0;
-}
-
 std::string Where(const ProfileSection& section, int line) {
     return section.source + ":" + std::to_string(line) + ": [" + section.header + "]";
 }
@@ -60,6 +54,15 @@ const FormName* FormSession::UsableForm(const std::string& name, std::string& er
     else
         return f;
     return nullptr;
+}
+
+int ChannelOfLabel(const std::string& label) {
+    const int n = ParseChannelLabel(label);
+    return n >= 1 && n <= kChannelCount && ChannelLabel(n) == label ? n : 0;
+}
+
+int ChannelOfSection(const ProfileSection& section) {
+    return section.FormName() == kChannel ? ChannelOfLabel(section.Argument()) : 0;
 }
 
 const std::vector<FormName>& FormNames() {

@@ -46,6 +46,11 @@ struct FormName {
 const std::vector<FormName>& FormNames();
 const FormName* FindFormName(const std::string& name);
 
+// The record number of an exact channel label ("A005", "A VFO"), else 0.
+int ChannelOfLabel(const std::string& label);
+// The record number a section names ("channel A005" -> 5), else 0.
+int ChannelOfSection(const ProfileSection& section);
+
 class FormSession {
 public:
     // Opens the document: renders the grid from state.image.

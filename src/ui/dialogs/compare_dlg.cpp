@@ -13,10 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "core/codec/codecs.h"
 #include "core/document/dat_file.h"
+#include "core/forms/form_session.h"
 #include "core/forms/profile_diff.h"
-#include "core/image/channel_numbers.h"
 #include "ui/app/backup_folder.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
@@ -30,20 +29,17 @@ const QString kAbsent = QStringLiteral("\u2014");
 
 // The grid row of a channel section ("channel A005" -> 5), else 0.
 int GridRowOf(const std::string& header) {
-    const std::string prefix = "channel ";
-    if (header.compare(0, prefix.size(), prefix) != 0)
-        return 0;
-    const std::string label = header.substr(prefix.size());
-    const int n = ParseChannelLabel(label);
-    return n >= 1 && n <= kChannelCount && ChannelLabel(n) == label ? n : 0;
+    forms::ProfileSection section;
+    section.header = header;
+    return forms::ChannelOfSection(section);
 }
 
 // The section as the user knows it: the menu entry of its dialog.
 QString SectionText(const std::string& header) {
-    const std::size_t blank = header.find(' ');
-    const std::string name = header.substr(0, blank);
-    const QString argument =
-        blank == std::string::npos ? QString() : QString::fromStdString(header.substr(blank + 1));
+    forms::ProfileSection section;
+    section.header = header;
+    const std::string name = section.FormName();
+    const QString argument = QString::fromStdString(section.Argument());
     if (name == "channel")
         return T(text::kCompareChannelSection).arg(argument);
     static const struct {
