@@ -1,6 +1,7 @@
 #include "core/codec/codecs.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -29,7 +30,8 @@ struct Decimal {
 // The double's value rounded to 15 significant decimal digits.
 Decimal ToDecimal15(double v) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", v); // d.dddddddddddddde±XX
+    const auto r = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::scientific, 14);
+    *r.ptr = '\0'; // d.dddddddddddddde±XX
     Decimal d;
     const char* p = buf;
     if (*p == '-') {
@@ -108,8 +110,8 @@ double SlowExactMul(double a, double b) {
     text += product;
     text += 'e';
     text += std::to_string(da.exponent + db.exponent);
-    // strtod rounds the exact decimal product to the nearest double.
-    return std::strtod(text.c_str(), nullptr);
+    // The reader rounds the exact decimal product to the nearest double.
+    return LeadingDecimal(text);
 }
 
 } // namespace

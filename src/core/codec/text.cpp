@@ -102,56 +102,6 @@ int LeadingInt(const std::string& text) {
     return ScanInt(text.c_str(), v) ? v : 0;
 }
 
-double LeadingDecimal(const std::string& text) {
-    // The longest prefix of the form strtod accepts in the C locale: blanks,
-    // sign, digits, optional point and digits, optional exponent.
-    const char* p = text.c_str();
-    while (IsBlank(*p))
-        ++p;
-    std::string num;
-    if (*p == '+' || *p == '-')
-        num.push_back(*p++);
-    bool any = false;
-    while (IsDigit(*p)) {
-        num.push_back(*p++);
-        any = true;
-    }
-    if (*p == '.') {
-        std::string frac = ".";
-        const char* q = p + 1;
-        bool fracDigits = false;
-        while (IsDigit(*q)) {
-            frac.push_back(*q++);
-            fracDigits = true;
-        }
-        if (any || fracDigits) {
-            num += frac;
-            p = q;
-            any = true;
-        }
-    }
-    if (!any)
-        return 0.0;
-    if (*p == 'e' || *p == 'E') {
-        const char* q = p + 1;
-        std::string exp = "e";
-        if (*q == '+' || *q == '-')
-            exp.push_back(*q++);
-        if (IsDigit(*q)) {
-            while (IsDigit(*q))
-                exp.push_back(*q++);
-            num += exp;
-        }
-    }
-    // strtod reads the locale's decimal point, so the point is given as that.
-    const char point = LocalePoint();
-    if (point != '.')
-        for (char& c : num)
-            if (c == '.')
-                c = point;
-    return std::strtod(num.c_str(), nullptr);
-}
-
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }

@@ -4,6 +4,8 @@
 // (UTF-8 included) compare as they are.
 #pragma once
 
+#include "core/codec/decimal.h"
+
 #include <string>
 #include <string_view>
 
@@ -26,8 +28,6 @@ bool ScanInt(const char* s, int& out, const char** end = nullptr);
 bool ScanWholeInt(const std::string& text, int& out);
 // atoi: the integer at the start, 0 when there is none.
 int LeadingInt(const std::string& text);
-// strtod in the C locale: the decimal number at the start, 0 when there is none.
-double LeadingDecimal(const std::string& text);
 
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);

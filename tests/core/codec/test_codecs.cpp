@@ -121,6 +121,18 @@ private slots:
         QCOMPARE(LeadingInt("abc"), 0);
         QCOMPARE(LeadingInt("99999999999"), INT_MAX);
         QCOMPARE(LeadingDecimal(" 2.5e1x"), 25.0);
+        QCOMPARE(LeadingDecimal("-.5"), -0.5);
+        // A number is a number only when all of it is.
+        const std::pair<const char*, double> good[] = {
+            {"145.5", 145.5}, {" 0.6 ", 0.6}, {"-5", -5.0}, {"+.25", 0.25}, {"7.", 7.0}};
+        for (const auto& [text, value] : good)
+            QVERIFY2(ParseDecimal(text) == value, text);
+        for (const char* bad : {"", " ", "-", ".", "145,500", "145.500.000", "145.5 MHz", "1.455e2",
+                                "nan", "inf", "0x10", "--5", "5W"})
+            QVERIFY2(!ParseDecimal(bad), bad);
+        QCOMPARE(FormatDecimal(145.125, 5), std::string("145.12500"));
+        QCOMPARE(FormatDecimal(0.125, 2), std::string("0.12")); // the binary value is exact: ties to even
+        QCOMPARE(FormatDecimal(2.675, 2), std::string("2.67")); // 2.67499999... as printf rounds it
         QVERIFY(EqualsIgnoreCase("qDm537", "QDM537"));
         QVERIFY(!EqualsIgnoreCase("QDM53", "QDM537"));
         // Only ASCII letters fold; other bytes compare as they are.
@@ -294,6 +306,9 @@ private slots:
         QCOMPARE(FrequencyToText(14512500), std::string("145.12500"));
         QCOMPARE(TextToFrequency("145.125"), 14512500u);
         QCOMPARE(ToneValueToText({0x85, 0x08}), std::string("88.5"));
+        QCOMPARE(ParseDecimal("0.6"), std::optional<double>(0.6));
+        QCOMPARE(FormatDecimal(0.6, 1), std::string("0.6"));
+        QCOMPARE(ExactMul(0.6, 100000.0), 60000.0);
         std::setlocale(LC_NUMERIC, saved.c_str());
     }
 };
