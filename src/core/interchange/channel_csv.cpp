@@ -609,7 +609,6 @@ struct CsvChannelImport::State : CsvSink {
 
     RadioImage& image;
     CsvImportOptions options;
-    CsvStream stream;
     ChannelGrid grid;
     BandLimits limits;
     std::size_t bytes = 0;
@@ -627,6 +626,7 @@ struct CsvChannelImport::State : CsvSink {
     std::vector<Entry> entries;
     long hidden = 0, hiddenFirst = 0, hiddenLast = 0;
     CsvImportResult result;
+    CsvStream stream; // last: it asks the members above from its start
 
     bool Wants(std::size_t index) const override {
         return !haveHeader || (overflowFirst == 0 && index <= lastWanted);
