@@ -111,10 +111,11 @@ struct Utf8Check {
 class CsvSink {
 public:
     virtual ~CsvSink() = default;
-    // Whether field `index` of the current record is kept; the others are
-    // only counted.
-    virtual bool Wants(std::size_t index) const = 0;
-    virtual void Field(std::size_t index, std::string& text) = 0;
+    // How many fields of the next record are kept; the others are only
+    // counted.
+    virtual std::size_t Kept() const = 0;
+    // cut: the field was longer than the reader keeps, text is its start.
+    virtual void Field(std::size_t index, std::string& text, bool cut) = 0;
     // False stops the reading (the sink's own fatal error).
     virtual bool EndRecord(std::size_t fields) = 0;
 };
@@ -122,7 +123,11 @@ public:
 // The record reader: a state machine fed a piece at a time.
 class CsvStream {
 public:
-    explicit CsvStream(CsvSink& sink) : sink_(sink) { want_ = sink_.Wants(0); }
+    // keepBytes: the most of one field that is kept.
+    CsvStream(CsvSink& sink, std::size_t keepBytes) : sink_(sink), keepBytes_(keepBytes) {
+        kept_ = sink_.Kept();
+        want_ = kept_ > 0;
+    }
 
     bool Feed(std::string_view piece) {
         for (const char c : piece) {
@@ -191,14 +196,17 @@ private:
     }
 
     void Keep(char c) {
-        if (want_)
+        if (want_ && field_.size() < keepBytes_)
             field_ += c;
+        else if (want_)
+            cut_ = true;
     }
     void EndField() {
         if (want_)
-            sink_.Field(index_, field_);
+            sink_.Field(index_, field_, cut_);
         field_.clear();
-        want_ = sink_.Wants(++index_);
+        cut_ = false;
+        want_ = ++index_ < kept_;
     }
     bool EndRecord() {
         const bool blank = !recordStarted_ && index_ == 0 && state_ == State::FieldStart;
@@ -212,7 +220,8 @@ private:
                 return Fail(std::string());
             ++records_;
         }
-        want_ = sink_.Wants(0);
+        kept_ = sink_.Kept();
+        want_ = kept_ > 0;
         return true;
     }
 
@@ -276,6 +285,8 @@ private:
     }
 
     CsvSink& sink_;
+    std::size_t keepBytes_;
+    bool cut_ = false;
     bool failed_ = false;
     std::string error_;
     Utf8Check utf8_;
@@ -284,7 +295,7 @@ private:
     std::string bom_;
     State state_ = State::FieldStart;
     std::string field_;
-    std::size_t index_ = 0;
+    std::size_t index_ = 0, kept_ = 0;
     bool want_ = true, recordStarted_ = false, afterCr_ = false;
     long line_ = 1, quoteLine_ = 0, records_ = 0;
     int quoteLines_ = 0;
@@ -359,15 +370,27 @@ struct RowPlan {
 // The fields of one row, by column (blanks around them removed).
 using RowValues = std::array<std::string, kReadColumns>;
 
-// A frequency text through the grid's rules; empty when outside both bands.
-std::string LandFrequency(const std::string& typed, std::uint32_t f, const BandLimits& limits,
-                          RowPlan& plan) {
+// A frequency through the grid's typing rules (in band, snapped onto the
+// raster when off it, as CorrectTypedFrequency does for an in-band text);
+// 0 when outside both bands.
+std::uint32_t LandFrequency(const std::string& typed, std::uint32_t f, const BandLimits& limits,
+                            RowPlan& plan) {
     if (f == 0 || !limits.InBand(f))
-        return std::string();
-    const std::uint32_t landed = CorrectTypedFrequency(FrequencyToText(f), limits);
+        return 0;
+    const std::uint32_t landed = IsOffRaster(f) ? SnapToStep(f) : f;
     if (landed != f)
         plan.changes.push_back(Shown(typed) + " → " + FrequencyToText(landed) + ": off the raster");
-    return FrequencyToText(landed);
+    return landed;
+}
+
+// True when a frequency of about mhz is far from every band (the exact
+// reading and the band check decide near the limits).
+bool FarFromBands(double mhz, const BandLimits& limits) {
+    const double f = mhz * 100000.0;
+    for (int b = 0; b < kBandCount; ++b)
+        if (f >= limits.low[b] - 10.0 && f <= limits.high[b] + 10.0)
+            return false;
+    return true;
 }
 
 // A tone from its CSV field: CTCSS "88.5", or DCS code "023" with polarity
@@ -479,14 +502,14 @@ RowPlan PlanRow(const RowValues& v, const std::string& rawName, const BandLimits
         plan.skip = "skipped: Frequency " + Quote(freq) + " is not a number";
         return plan;
     }
-    const std::uint32_t rx = TextToFrequency(freq);
-    plan.rx = LandFrequency(freq, rx, limits, plan);
-    if (plan.rx.empty()) {
+    const std::uint32_t rxLanded =
+        FarFromBands(*mhz, limits) ? 0 : LandFrequency(freq, TextToFrequency(freq), limits, plan);
+    if (rxLanded == 0) {
         plan.skip = "skipped: Frequency " + Quote(freq) + " outside both bands";
         return plan;
     }
+    plan.rx = FrequencyToText(rxLanded);
     const std::string& duplex = v[kDuplex];
-    const std::uint32_t rxLanded = TextToFrequency(plan.rx);
     std::uint32_t offset = 0;
     if (duplex == "+" || duplex == "-" || duplex == "split") {
         const std::optional<double> o = ParseDecimal(v[kOffset]);
@@ -510,11 +533,13 @@ RowPlan PlanRow(const RowValues& v, const std::string& rawName, const BandLimits
         return plan;
     }
     if (duplex != "off") {
-        plan.tx = tx == rxLanded ? plan.rx : LandFrequency(Mhz6(tx), tx, limits, plan);
-        if (plan.tx.empty()) {
+        const std::uint32_t txLanded =
+            tx == rxLanded ? rxLanded : LandFrequency(Mhz6(tx), tx, limits, plan);
+        if (txLanded == 0) {
             plan.skip = "skipped: transmit " + Mhz6(tx) + " outside both bands";
             return plan;
         }
+        plan.tx = FrequencyToText(txLanded);
     }
     PlanTones(v, plan);
     if (!plan.skip.empty())
@@ -572,8 +597,8 @@ std::string Join(const std::vector<std::string>& parts) {
 class CollectSink : public CsvSink {
 public:
     std::vector<std::vector<std::string>> records;
-    bool Wants(std::size_t) const override { return true; }
-    void Field(std::size_t, std::string& text) override { record_.push_back(text); }
+    std::size_t Kept() const override { return std::string::npos; }
+    void Field(std::size_t, std::string& text, bool) override { record_.push_back(text); }
     bool EndRecord(std::size_t) override {
         records.push_back(std::move(record_));
         record_.clear();
@@ -590,7 +615,7 @@ private:
 // and the plans wait in their channel's slot until Finish lands them.
 struct CsvChannelImport::State : CsvSink {
     State(RadioImage& target, const CsvImportOptions& o)
-        : image(target), options(o), stream(*this) {
+        : image(target), options(o) {
         RenderGrid(grid, image, limits);
         next = options.start < 1 ? 1 : options.start;
         column.fill(std::string::npos);
@@ -617,7 +642,13 @@ struct CsvChannelImport::State : CsvSink {
     std::size_t headerFields = 0, lastWanted = 0;
     std::array<std::size_t, kReadColumns> column;
     RowValues values;
+    std::array<bool, kReadColumns> cut{};
     std::string rawName;
+    // The previous row and its plan: a file of equal rows is planned once.
+    RowValues lastValues;
+    std::string lastRawName;
+    RowPlan lastPlan;
+    bool haveLast = false;
     long row = 0;
     int next = 1;
     std::array<Slot, kMemoryChannels + 1> slots;
@@ -626,14 +657,16 @@ struct CsvChannelImport::State : CsvSink {
     std::vector<Entry> entries;
     long hidden = 0, hiddenFirst = 0, hiddenLast = 0;
     CsvImportResult result;
-    CsvStream stream; // last: it asks the members above from its start
+    CsvStream stream{*this, kKeptFieldBytes}; // last: it asks the members above
 
-    bool Wants(std::size_t index) const override {
-        return !haveHeader || (overflowFirst == 0 && index <= lastWanted);
+    std::size_t Kept() const override {
+        return !haveHeader ? std::string::npos : overflowFirst == 0 ? lastWanted + 1 : 0;
     }
 
-    void Field(std::size_t index, std::string& text) override {
+    void Field(std::size_t index, std::string& text, bool wasCut) override {
         if (!haveHeader) {
+            if (text.empty())
+                return;
             const std::string name = Trim(text);
             for (int c = 0; c < kReadColumns; ++c)
                 if (column[c] == std::string::npos && name == Header()[c])
@@ -644,7 +677,12 @@ struct CsvChannelImport::State : CsvSink {
             if (column[c] == index) {
                 if (c == kName)
                     rawName = text;
-                values[c] = Trim(text);
+                const auto b = text.find_first_not_of(" \t");
+                if (b == std::string::npos)
+                    values[c].clear();
+                else
+                    values[c].assign(text, b, text.find_last_not_of(" \t") - b + 1);
+                cut[c] = wasCut;
             }
     }
 
@@ -655,6 +693,7 @@ struct CsvChannelImport::State : CsvSink {
         Row(fields);
         for (std::string& v : values)
             v.clear();
+        cut.fill(false);
         rawName.clear();
         return true;
     }
@@ -684,11 +723,16 @@ struct CsvChannelImport::State : CsvSink {
         return Shown(name) + (name.empty() || freq.empty() ? "" : ", ") + Shown(freq);
     }
 
+    bool Listing() const { return entries.size() < kMaxReportEntries; }
+
     void Add(long r, const std::string& label, const std::string& what) {
-        if (entries.size() < kMaxReportEntries) {
+        if (Listing())
             entries.push_back({r, {std::to_string(r), label, what}});
-            return;
-        }
+        else
+            Hide(r);
+    }
+    // A row counted in the last line instead of listed.
+    void Hide(long r) {
         if (hidden++ == 0)
             hiddenFirst = r;
         hiddenFirst = std::min(hiddenFirst, r);
@@ -700,29 +744,52 @@ struct CsvChannelImport::State : CsvSink {
             overflowLast = row;
             return;
         }
-        RowPlan plan;
-        if (fields < headerFields)
-            plan.skip = "skipped: " + std::to_string(fields) + " fields where the header has " +
+        std::optional<RowPlan> fresh; // a row refused before it is planned
+        RowPlan* planned = nullptr;
+        int longField = kReadColumns;
+        for (int c = kReadColumns - 1; c >= 0; --c)
+            if (cut[c] && c != kName)
+                longField = c;
+        if (fields < headerFields) {
+            planned = &fresh.emplace();
+            fresh->skip = "skipped: " + std::to_string(fields) + " fields where the header has " +
                         std::to_string(headerFields);
-        else
-            plan = PlanRow(values, rawName, limits);
+        } else if (longField < kReadColumns) {
+            planned = &fresh.emplace();
+            fresh->skip = "skipped: " + Header()[longField] + " is longer than " +
+                        std::to_string(kKeptFieldBytes) + " bytes";
+        } else if (haveLast && rawName == lastRawName &&
+                   std::equal(values.begin() + 1, values.end(), lastValues.begin() + 1)) {
+            planned = &lastPlan;
+        } else {
+            lastPlan = PlanRow(values, rawName, limits);
+            lastValues = values;
+            lastRawName = rawName;
+            haveLast = true;
+            planned = &lastPlan;
+        }
+        const RowPlan& plan = *planned;
+        std::string refused;
+        const std::string* skip = &plan.skip;
         int n = 0;
-        if (plan.skip.empty() && options.keepLocation) {
+        if (skip->empty() && options.keepLocation) {
             const std::string& loc = values[kLocation];
             int v = 0;
             if (AllDigits(loc) && loc.size() <= 4)
                 for (char c : loc)
                     v = v * 10 + (c - '0');
             if (v < 1 || v > kMemoryChannels)
-                plan.skip = "skipped: Location " + Quote(loc) + " is not a channel 1..256";
+                refused = "skipped: Location " + Quote(loc) + " is not a channel 1..256";
             else if (slots[v].used && !options.overwrite)
-                plan.skip = "skipped: channel " + ChannelLabel(v) + " already taken by row " +
-                            std::to_string(slots[v].row);
+                refused = "skipped: channel " + ChannelLabel(v) + " already taken by row " +
+                          std::to_string(slots[v].row);
             else if (!slots[v].used && !grid.RowEmpty(v) && !options.overwrite)
-                plan.skip = "skipped: channel " + ChannelLabel(v) + " not empty";
+                refused = "skipped: channel " + ChannelLabel(v) + " not empty";
             else
                 n = v;
-        } else if (plan.skip.empty()) {
+            if (n == 0)
+                skip = &refused;
+        } else if (skip->empty()) {
             while (next <= kMemoryChannels && !options.overwrite && !grid.RowEmpty(next))
                 ++next;
             if (next > kMemoryChannels) {
@@ -732,18 +799,28 @@ struct CsvChannelImport::State : CsvSink {
             }
             n = next++;
         }
-        if (!plan.skip.empty()) {
+        if (!skip->empty()) {
             ++result.skipped;
-            Add(row, Label(), plan.skip);
+            if (Listing())
+                Add(row, Label(), *skip);
+            else
+                Hide(row);
             return;
         }
         Slot& slot = slots[n];
         if (slot.used) {
             ++result.replaced;
-            Add(slot.row, slot.label,
-                "replaced by row " + std::to_string(row) + " on " + ChannelLabel(n));
+            if (Listing())
+                Add(slot.row, slot.label,
+                    "replaced by row " + std::to_string(row) + " on " + ChannelLabel(n));
+            else
+                Hide(slot.row);
         }
-        slot = Slot{true, row, Label(), std::move(plan)};
+        slot.used = true;
+        slot.row = row;
+        slot.label = Label();
+        if (&slot.plan != planned)
+            slot.plan = plan;
     }
 
     CsvImportResult Finish() {
@@ -821,7 +898,7 @@ CsvImportResult CsvChannelImport::Finish() {
 std::optional<std::vector<std::vector<std::string>>> ParseCsv(const std::string& input,
                                                               std::string& error) {
     CollectSink sink;
-    CsvStream stream(sink);
+    CsvStream stream(sink, std::string::npos);
     if (!stream.Feed(input) || !stream.Finish()) {
         error = stream.error();
         return std::nullopt;

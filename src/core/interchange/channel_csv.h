@@ -29,6 +29,9 @@ inline constexpr std::size_t kMaxCsvBytes = std::size_t(64) << 20;
 // A quoted field may run over at most this many lines; more means a quote
 // that was never closed.
 inline constexpr int kMaxQuotedFieldLines = 5;
+// Import keeps at most this much of one field: a longer Name is cut (and
+// reported), a row with any other field that long is skipped.
+inline constexpr std::size_t kKeptFieldBytes = 1024;
 // Report entries listed one by one; further rows are counted in one line.
 inline constexpr std::size_t kMaxReportEntries = 1000;
 
