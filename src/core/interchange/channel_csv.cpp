@@ -55,8 +55,8 @@ const std::vector<std::string>& Header() {
     return h;
 }
 
-// A value from the file for a message: escaped, and cut (saying so) when
-// it is long.
+// A value from the file for a message: escaped, and cut after 60 bytes
+// with "…" when it is longer.
 std::string Shown(std::string_view value) {
     constexpr std::size_t kShown = 60;
     if (value.size() <= kShown + 8)
@@ -64,8 +64,7 @@ std::string Shown(std::string_view value) {
     std::size_t cut = kShown;
     while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80)
         --cut;
-    return EscapeControlLocal(value.substr(0, cut)) + "… (" + std::to_string(value.size()) +
-           " bytes)";
+    return EscapeControlLocal(value.substr(0, cut)) + "…";
 }
 std::string Quote(std::string_view value) {
     return "\"" + Shown(value) + "\"";

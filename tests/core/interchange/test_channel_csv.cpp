@@ -224,8 +224,19 @@ private slots:
             if (c.power >= 0)
                 QCOMPARE(ConstChannelRecord(image, 1).HighPower(), c.power == 1);
         }
-        // A file with one tone column uses it for both.
+        // Of a field over 1 KiB only the start is read: a Name is cut, a number refused.
         RadioImage image = EmptyImage();
+        const CsvImportResult r = Import("Name,Frequency\n" + std::string(5000, 'N') +
+                                             ",145.5\nX,145.5" + std::string(2000, '0') + "\n",
+                                         image);
+        QCOMPARE(r.ReportLines(),
+                 (std::vector<std::string>{
+                     "row 1 (" + std::string(60, 'N') + "…, 145.5): A001, name \"" +
+                         std::string(60, 'N') + "…\" → \"NNNNNNN\"",
+                     "row 2 (X, 145.5" + std::string(55, '0') +
+                         "…): skipped: Frequency is longer than 1024 bytes"}));
+        // A file with one tone column uses it for both.
+        image = EmptyImage();
         QCOMPARE(Import("Frequency,Tone,cToneFreq\n145.5,Tone,67.0\n145.5,TSQL,71.9\n", image).imported, 2);
         QCOMPARE(ToneValueToText(ConstChannelRecord(image, 1).TxTone()), std::string("67.0"));
         QCOMPARE(ToneValueToText(ConstChannelRecord(image, 2).RxTone()), std::string("71.9"));
