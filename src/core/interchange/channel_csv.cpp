@@ -738,54 +738,63 @@ struct CsvChannelImport::State : CsvSink {
         hiddenLast = std::max(hiddenLast, r);
     }
 
+    // The row's plan: refused for its shape, the previous row's when equal,
+    // else planned.
+    const RowPlan& Plan(std::size_t fields, std::optional<RowPlan>& fresh) {
+        int longField = kReadColumns;
+        for (int c = kReadColumns - 1; c >= 0; --c)
+            if (cut[c] && c != kName)
+                longField = c;
+        if (fields < headerFields || longField < kReadColumns) {
+            fresh.emplace().skip =
+                fields < headerFields
+                    ? "skipped: " + std::to_string(fields) + " fields where the header has " +
+                          std::to_string(headerFields)
+                    : "skipped: " + Header()[longField] + " is longer than " +
+                          std::to_string(kKeptFieldBytes) + " bytes";
+            return *fresh;
+        }
+        if (!haveLast || rawName != lastRawName ||
+            !std::equal(values.begin() + 1, values.end(), lastValues.begin() + 1)) {
+            lastPlan = PlanRow(values, rawName, limits);
+            lastValues = values;
+            lastRawName = rawName;
+            haveLast = true;
+        }
+        return lastPlan;
+    }
+
+    // The channel of the row's Location, 0 with the reason in refused.
+    int ChannelOfLocation(std::string& refused) const {
+        const std::string& loc = values[kLocation];
+        int v = 0;
+        if (AllDigits(loc) && loc.size() <= 4)
+            for (char c : loc)
+                v = v * 10 + (c - '0');
+        if (v < 1 || v > kMemoryChannels)
+            refused = "skipped: Location " + Quote(loc) + " is not a channel 1..256";
+        else if (slots[v].used && !options.overwrite)
+            refused = "skipped: channel " + ChannelLabel(v) + " already taken by row " +
+                      std::to_string(slots[v].row);
+        else if (!slots[v].used && !grid.RowEmpty(v) && !options.overwrite)
+            refused = "skipped: channel " + ChannelLabel(v) + " not empty";
+        else
+            return v;
+        return 0;
+    }
+
     void Row(std::size_t fields) {
         if (overflowFirst != 0) {
             overflowLast = row;
             return;
         }
-        std::optional<RowPlan> fresh; // a row refused before it is planned
-        RowPlan* planned = nullptr;
-        int longField = kReadColumns;
-        for (int c = kReadColumns - 1; c >= 0; --c)
-            if (cut[c] && c != kName)
-                longField = c;
-        if (fields < headerFields) {
-            planned = &fresh.emplace();
-            fresh->skip = "skipped: " + std::to_string(fields) + " fields where the header has " +
-                        std::to_string(headerFields);
-        } else if (longField < kReadColumns) {
-            planned = &fresh.emplace();
-            fresh->skip = "skipped: " + Header()[longField] + " is longer than " +
-                        std::to_string(kKeptFieldBytes) + " bytes";
-        } else if (haveLast && rawName == lastRawName &&
-                   std::equal(values.begin() + 1, values.end(), lastValues.begin() + 1)) {
-            planned = &lastPlan;
-        } else {
-            lastPlan = PlanRow(values, rawName, limits);
-            lastValues = values;
-            lastRawName = rawName;
-            haveLast = true;
-            planned = &lastPlan;
-        }
-        const RowPlan& plan = *planned;
+        std::optional<RowPlan> fresh;
+        const RowPlan& plan = Plan(fields, fresh);
         std::string refused;
         const std::string* skip = &plan.skip;
         int n = 0;
         if (skip->empty() && options.keepLocation) {
-            const std::string& loc = values[kLocation];
-            int v = 0;
-            if (AllDigits(loc) && loc.size() <= 4)
-                for (char c : loc)
-                    v = v * 10 + (c - '0');
-            if (v < 1 || v > kMemoryChannels)
-                refused = "skipped: Location " + Quote(loc) + " is not a channel 1..256";
-            else if (slots[v].used && !options.overwrite)
-                refused = "skipped: channel " + ChannelLabel(v) + " already taken by row " +
-                          std::to_string(slots[v].row);
-            else if (!slots[v].used && !grid.RowEmpty(v) && !options.overwrite)
-                refused = "skipped: channel " + ChannelLabel(v) + " not empty";
-            else
-                n = v;
+            n = ChannelOfLocation(refused);
             if (n == 0)
                 skip = &refused;
         } else if (skip->empty()) {
@@ -818,8 +827,7 @@ struct CsvChannelImport::State : CsvSink {
         slot.used = true;
         slot.row = row;
         slot.label = Label();
-        if (&slot.plan != planned)
-            slot.plan = plan;
+        slot.plan = plan;
     }
 
     CsvImportResult Finish() {
