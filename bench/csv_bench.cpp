@@ -70,7 +70,8 @@ void Measure(const WorstCase& c, bool streamed, const RadioImage& image) {
             import.Feed(c.prefix);
             for (std::size_t done = 0; done < body;) {
                 // Whole units per piece, so that the pieces join seamlessly.
-                const std::size_t n = std::min(body - done, (65536 / c.unit.size()) * c.unit.size());
+                const std::size_t n =
+                    std::min(body - done, (65536 / c.unit.size()) * c.unit.size());
                 fill(n);
                 import.Feed(piece);
                 done += n;
@@ -106,8 +107,8 @@ void WorstCases(const RadioImage& empty) {
         {"64 MiB of \\n1 rows", "Frequency", "\n1", "\n", false},
         {"64 M commas in one row", "Frequency\n", ",", "\n", false},
         {"64 M commas in the header", "", ",", "Frequency\n145.5\n", false},
-        {"8 M rows, one Location, --keep-location --overwrite", "Location,Frequency\n",
-         "1,145.5\n", "", true},
+        {"8 M rows, one Location, --keep-location --overwrite", "Location,Frequency\n", "1,145.5\n",
+         "", true},
         {"one quoted Name of 64 MiB", "Frequency,Name\n145.5,\"", "x", "\"\n", false},
         {"8 M valid rows beyond the channels", "Frequency\n", "145.500\n", "", false},
     };

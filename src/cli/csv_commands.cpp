@@ -16,14 +16,23 @@ namespace kestra::cli {
 
 namespace {
 
-// A path or message for the terminal: control characters escaped.
+// A path or message for the terminal, control characters escaped as the
+// import report shows them (\0, \r, \n, \t, \xHH). To become core's
+// EscapeControl once that is on main.
 std::string Printable(const std::string& text) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (const char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x20 || c == 0x7F)
-            out += c == 0 ? std::string("\\0") : std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
+        const char* named = c == 0      ? "\\0"
+                            : c == '\r' ? "\\r"
+                            : c == '\n' ? "\\n"
+                            : c == '\t' ? "\\t"
+                                        : nullptr;
+        if (named)
+            out += named;
+        else if (c < 0x20 || c == 0x7F)
+            out += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
         else
             out += ch;
     }

@@ -30,8 +30,8 @@ private slots:
         QVERIFY(!QFile::exists(out));
 
         // --report takes the report instead of standard error; --start is used.
-        r = Cli({"import-csv", in, csv, "-o", out, "--start", "B001", "--overwrite",
-                 "--report", rep});
+        r = Cli(
+            {"import-csv", in, csv, "-o", out, "--start", "B001", "--overwrite", "--report", rep});
         QVERIFY2(r.exitCode == 0, r.err.constData());
         QCOMPARE(r.out + r.err, QByteArray());
         QVERIFY(ReadAll(rep).endsWith("2 rows imported, 1 skipped\n"));
@@ -67,14 +67,17 @@ private slots:
             f.close();
             r = Cli({"import-csv", in, csv, "-o", out2});
             QCOMPARE(r.exitCode, 2);
-            QVERIFY2(r.err.contains(message) && r.err.endsWith("; nothing written\n"), r.err.constData());
+            QVERIFY2(r.err.contains(message) && r.err.endsWith("; nothing written\n"),
+                     r.err.constData());
             QVERIFY(!QFile::exists(out2));
         }
         QVERIFY(WriteAll(csv, QByteArray("Frequency,Name\n145.5,A\0\x1B[2JB\r\n", 30)));
         r = Cli({"import-csv", in, csv, "-o", out2});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.err, QByteArray("row 1 (A\\0\\x1B[2JB, 145.5): A001, name \"A\\0\\x1B[2JB\" → \"A[2JB\"\n"
-                                   "1 rows imported, 0 skipped\n"));
+        QCOMPARE(
+            r.err,
+            QByteArray("row 1 (A\\0\\x1B[2JB, 145.5): A001, name \"A\\0\\x1B[2JB\" → \"A[2JB\"\n"
+                       "1 rows imported, 0 skipped\n"));
     }
 };
 

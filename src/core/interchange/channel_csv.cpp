@@ -40,9 +40,28 @@ namespace {
 
 // The columns, in the order export writes them.
 enum Column {
-    kLocation, kName, kFrequency, kDuplex, kOffset, kTone, kRToneFreq, kCToneFreq, kDtcsCode,
-    kDtcsPolarity, kRxDtcsCode, kCrossMode, kMode, kTStep, kSkip, kPower, kComment, kUrcall,
-    kRpt1Call, kRpt2Call, kDvCode, kColumnCount
+    kLocation,
+    kName,
+    kFrequency,
+    kDuplex,
+    kOffset,
+    kTone,
+    kRToneFreq,
+    kCToneFreq,
+    kDtcsCode,
+    kDtcsPolarity,
+    kRxDtcsCode,
+    kCrossMode,
+    kMode,
+    kTStep,
+    kSkip,
+    kPower,
+    kComment,
+    kUrcall,
+    kRpt1Call,
+    kRpt2Call,
+    kDvCode,
+    kColumnCount
 };
 // Import reads the columns up to Power.
 constexpr int kReadColumns = kPower + 1;
@@ -327,7 +346,8 @@ std::string Trim(const std::string& s) {
 }
 
 bool AllDigits(const std::string& s) {
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // A spreadsheet reads a cell that starts with one of these as a formula.
@@ -395,8 +415,7 @@ bool FarFromBands(double mhz, const BandLimits& limits) {
 // A tone from its CSV field: CTCSS "88.5", or DCS code "023" with polarity
 // N/R. Every tone the grid takes is taken; one that is not in the radio's
 // list is noted.
-std::string ToneFromCsv(bool dcs, Column column, const RowValues& v, char polarity,
-                        RowPlan& plan) {
+std::string ToneFromCsv(bool dcs, Column column, const RowValues& v, char polarity, RowPlan& plan) {
     if (!plan.skip.empty())
         return kNoToneText;
     const std::string& value = v[column];
@@ -613,8 +632,7 @@ private:
 // The import: the header maps columns, each row is planned as it completes,
 // and the plans wait in their channel's slot until Finish lands them.
 struct CsvChannelImport::State : CsvSink {
-    State(RadioImage& target, const CsvImportOptions& o)
-        : image(target), options(o) {
+    State(RadioImage& target, const CsvImportOptions& o) : image(target), options(o) {
         RenderGrid(grid, image, limits);
         next = options.start < 1 ? 1 : options.start;
         column.fill(std::string::npos);
@@ -746,12 +764,12 @@ struct CsvChannelImport::State : CsvSink {
             if (cut[c] && c != kName)
                 longField = c;
         if (fields < headerFields || longField < kReadColumns) {
-            fresh.emplace().skip =
-                fields < headerFields
-                    ? "skipped: " + std::to_string(fields) + " fields where the header has " +
-                          std::to_string(headerFields)
-                    : "skipped: " + Header()[longField] + " is longer than " +
-                          std::to_string(kKeptFieldBytes) + " bytes";
+            fresh.emplace().skip = fields < headerFields
+                                       ? "skipped: " + std::to_string(fields) +
+                                             " fields where the header has " +
+                                             std::to_string(headerFields)
+                                       : "skipped: " + Header()[longField] + " is longer than " +
+                                             std::to_string(kKeptFieldBytes) + " bytes";
             return *fresh;
         }
         if (!haveLast || rawName != lastRawName ||
@@ -891,8 +909,8 @@ bool CsvChannelImport::Feed(std::string_view piece) {
         return false;
     s.bytes += piece.size();
     if (s.bytes > kMaxCsvBytes) {
-        s.error = "larger than " + std::to_string(kMaxCsvBytes >> 20) +
-                  " MiB, the limit for a CSV file";
+        s.error =
+            "larger than " + std::to_string(kMaxCsvBytes >> 20) + " MiB, the limit for a CSV file";
         return false;
     }
     return s.stream.Feed(piece);

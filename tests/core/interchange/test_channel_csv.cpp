@@ -96,9 +96,10 @@ private slots:
                 QVERIFY2(first.find("," + t + ",") != std::string::npos, t.c_str());
         }
         for (const char* mode :
-             {",Tone,", ",TSQL,", ",DTCS,", ",Cross,", ",split,", ",off,", ",+,", ",-,", ",NFM,",
-              ",S,", "DTCS->DTCS", "Tone->DTCS", "DTCS->Tone", "\r\n1,'=A1,", "\r\n2,'+B,",
-              "\r\n3,'-5,", "\r\n4,'@x,", "\r\n5,''=E,", "\r\n6,'F,", "\r\n7,''',"})
+             {",Tone,",     ",TSQL,",     ",DTCS,",      ",Cross,",     ",split,",
+              ",off,",      ",+,",        ",-,",         ",NFM,",       ",S,",
+              "DTCS->DTCS", "Tone->DTCS", "DTCS->Tone",  "\r\n1,'=A1,", "\r\n2,'+B,",
+              "\r\n3,'-5,", "\r\n4,'@x,", "\r\n5,''=E,", "\r\n6,'F,",   "\r\n7,''',"})
             QVERIFY2(first.find(mode) != std::string::npos, mode);
         // TStep divides the frequency, Power is in watts: what CHIRP reads.
         for (const QString& line : Lines(first).mid(1)) {
@@ -107,7 +108,8 @@ private slots:
             const QMap<QString, std::uint32_t> steps{
                 {"2.50", 250}, {"5.00", 500}, {"6.25", 625}, {"12.50", 1250}};
             QVERIFY2(steps.contains(f[13]) && rx % steps[f[13]] == 0, qPrintable(line));
-            QVERIFY2(f[15] == (ConstChannelRecord(rich, f[0].toInt()).HighPower() ? "5.0W" : "1.0W"),
+            QVERIFY2(f[15] ==
+                         (ConstChannelRecord(rich, f[0].toInt()).HighPower() ? "5.0W" : "1.0W"),
                      qPrintable(line));
         }
         RadioImage fresh = EmptyImage();
@@ -192,34 +194,51 @@ private slots:
             int power;          // 1 high, 0 low, -1 skipped
         };
         const Case cases[] = {
-            {",,435.0071,,,,,,,,,,,,,,,,,,", "row 1 (435.0071): A001, 435.0071 → 435.00625: off the raster", 1},
-            {",,27.185,,,,,,,,,,,,,,,,,,", "row 1 (27.185): skipped: Frequency \"27.185\" outside both bands", -1},
-            {",,\"145,500\",,,,,,,,,,,,,,,,,,", "row 1 (145,500): skipped: Frequency \"145,500\" is not a number", -1},
-            {",,145.500.000,,,,,,,,,,,,,,,,,,", "row 1 (145.500.000): skipped: Frequency \"145.500.000\" is not a number", -1},
-            {",X,145.5 MHz,,,,,,,,,,,,,,,,,,", "row 1 (X, 145.5 MHz): skipped: Frequency \"145.5 MHz\" is not a number", -1},
-            {",,1.455e2,,,,,,,,,,,,,,,,,,", "row 1 (1.455e2): skipped: Frequency \"1.455e2\" is not a number", -1},
-            {",,145.5,+,\"0,6\",,,,,,,,,,,,,,,,", "row 1 (145.5): skipped: Offset \"0,6\" is not a number", -1},
-            {",,145.5,+,30,,,,,,,,,,,,,,,,", "row 1 (145.5): skipped: transmit 175.500000 outside both bands", -1},
+            {",,435.0071,,,,,,,,,,,,,,,,,,",
+             "row 1 (435.0071): A001, 435.0071 → 435.00625: off the raster", 1},
+            {",,27.185,,,,,,,,,,,,,,,,,,",
+             "row 1 (27.185): skipped: Frequency \"27.185\" outside both bands", -1},
+            {",,\"145,500\",,,,,,,,,,,,,,,,,,",
+             "row 1 (145,500): skipped: Frequency \"145,500\" is not a number", -1},
+            {",,145.500.000,,,,,,,,,,,,,,,,,,",
+             "row 1 (145.500.000): skipped: Frequency \"145.500.000\" is not a number", -1},
+            {",X,145.5 MHz,,,,,,,,,,,,,,,,,,",
+             "row 1 (X, 145.5 MHz): skipped: Frequency \"145.5 MHz\" is not a number", -1},
+            {",,1.455e2,,,,,,,,,,,,,,,,,,",
+             "row 1 (1.455e2): skipped: Frequency \"1.455e2\" is not a number", -1},
+            {",,145.5,+,\"0,6\",,,,,,,,,,,,,,,,",
+             "row 1 (145.5): skipped: Offset \"0,6\" is not a number", -1},
+            {",,145.5,+,30,,,,,,,,,,,,,,,,",
+             "row 1 (145.5): skipped: transmit 175.500000 outside both bands", -1},
             {",,145.5,,,,,,,,,,AM,,,,,,,,", "row 1 (145.5): skipped: Mode \"AM\"", -1},
-            {",,145.5,,,TSQL-R,,,,,,,,,,,,,,,", "row 1 (145.5): skipped: reverse squelch \"TSQL-R\"", -1},
-            {",,145.5,,,Tone,300.0,,,,,,,,,,,,,,", "row 1 (145.5): skipped: rToneFreq \"300.0\" is not a tone the radio can use", -1},
-            {",,145.5,,,DTCS,,,23x,,,,,,,,,,,,", "row 1 (145.5): skipped: DtcsCode \"23x\" is not a DCS code", -1},
-            {",,145.5,,,Tone,202.5,,,,,,,,,,,,,,", "row 1 (145.5): A001, tone 202.5 is not in the radio's list", 1},
-            {",,145.5,,,,,,,,,,,,,nanW,,,,,", "row 1 (145.5): skipped: Power \"nanW\" is not High, Low or watts", -1},
-            {",,145.5,,,,,,,,,,,,,-5W,,,,,", "row 1 (145.5): skipped: Power \"-5W\" is not High, Low or watts", -1},
+            {",,145.5,,,TSQL-R,,,,,,,,,,,,,,,",
+             "row 1 (145.5): skipped: reverse squelch \"TSQL-R\"", -1},
+            {",,145.5,,,Tone,300.0,,,,,,,,,,,,,,",
+             "row 1 (145.5): skipped: rToneFreq \"300.0\" is not a tone the radio can use", -1},
+            {",,145.5,,,DTCS,,,23x,,,,,,,,,,,,",
+             "row 1 (145.5): skipped: DtcsCode \"23x\" is not a DCS code", -1},
+            {",,145.5,,,Tone,202.5,,,,,,,,,,,,,,",
+             "row 1 (145.5): A001, tone 202.5 is not in the radio's list", 1},
+            {",,145.5,,,,,,,,,,,,,nanW,,,,,",
+             "row 1 (145.5): skipped: Power \"nanW\" is not High, Low or watts", -1},
+            {",,145.5,,,,,,,,,,,,,-5W,,,,,",
+             "row 1 (145.5): skipped: Power \"-5W\" is not High, Low or watts", -1},
             {",,145.5,,,,,,,,,,,,, 1.5 W ,,,,,", "", 0},
             {",,145.5,,,,,,,,,,,,,2.5W,,,,,", "", 1},
             {",,145.5,,,,,,,,,,,,,l,,,,,", "", 0},
-            {"1,SHORT,145.5,,,,,,,,,,DV,,,,,", "row 1 (SHORT, 145.5): skipped: 18 fields where the header has 21", -1},
-            {",\"A\x01\x1B\r\",145.5,,,,,,,,,,,,,,,,,,", "row 1 (A\\x01\\x1B\\r, 145.5): A001, name \"A\\x01\\x1B\\r\" → \"A\"", 1},
-            {",\" HOME \",145.5,,,,,,,,,,,,,,,,,,", "row 1 (HOME, 145.5): A001, name \" HOME \" → \"HOME\"", 1},
+            {"1,SHORT,145.5,,,,,,,,,,DV,,,,,",
+             "row 1 (SHORT, 145.5): skipped: 18 fields where the header has 21", -1},
+            {",\"A\x01\x1B\r\",145.5,,,,,,,,,,,,,,,,,,",
+             "row 1 (A\\x01\\x1B\\r, 145.5): A001, name \"A\\x01\\x1B\\r\" → \"A\"", 1},
+            {",\" HOME \",145.5,,,,,,,,,,,,,,,,,,",
+             "row 1 (HOME, 145.5): A001, name \" HOME \" → \"HOME\"", 1},
             {",5\" DISH,145.5,,,,,,,,,,,,,,,,,,", "", 1},
         };
         for (const Case& c : cases) {
             RadioImage image = EmptyImage();
             const CsvImportResult r = Import(Csv(std::string(c.row) + "\r\n"), image);
-            QCOMPARE(r.ReportLines(), *c.report ? std::vector<std::string>{c.report}
-                                                : std::vector<std::string>{});
+            QCOMPARE(r.ReportLines(),
+                     *c.report ? std::vector<std::string>{c.report} : std::vector<std::string>{});
             QCOMPARE(r.imported, c.power >= 0 ? 1 : 0);
             if (c.power >= 0)
                 QCOMPARE(ConstChannelRecord(image, 1).HighPower(), c.power == 1);
@@ -237,7 +256,9 @@ private slots:
                          "…): skipped: Frequency is longer than 1024 bytes"}));
         // A file with one tone column uses it for both.
         image = EmptyImage();
-        QCOMPARE(Import("Frequency,Tone,cToneFreq\n145.5,Tone,67.0\n145.5,TSQL,71.9\n", image).imported, 2);
+        QCOMPARE(
+            Import("Frequency,Tone,cToneFreq\n145.5,Tone,67.0\n145.5,TSQL,71.9\n", image).imported,
+            2);
         QCOMPARE(ToneValueToText(ConstChannelRecord(image, 1).TxTone()), std::string("67.0"));
         QCOMPARE(ToneValueToText(ConstChannelRecord(image, 2).RxTone()), std::string("71.9"));
     }
@@ -272,25 +293,41 @@ private slots:
             const char* summary;
         };
         const Case cases[] = {
-            {true, false, 1, "256,,145.5,\n257,,145.5,\n0,,145.5,\n",
+            {true,
+             false,
+             1,
+             "256,,145.5,\n257,,145.5,\n0,,145.5,\n",
              {{256, 14550000}},
              {"row 2 (145.5): skipped: Location \"257\" is not a channel 1..256",
               "row 3 (145.5): skipped: Location \"0\" is not a channel 1..256"},
              "1 rows imported, 2 skipped"},
-            {true, true, 1, "5,,145.5,\n5,,145.6,\n2,,145.8,\n5,,145.7,\n",
+            {true,
+             true,
+             1,
+             "5,,145.5,\n5,,145.6,\n2,,145.8,\n5,,145.7,\n",
              {{5, 14570000}, {2, 14580000}},
-             {"row 1 (145.5): replaced by row 2 on A005", "row 2 (145.6): replaced by row 4 on A005"},
+             {"row 1 (145.5): replaced by row 2 on A005",
+              "row 2 (145.6): replaced by row 4 on A005"},
              "2 rows imported, 0 skipped, 2 replaced by a later row"},
-            {true, false, 1, "5,,145.5,\n5,,145.6,\n2,,145.8,\n",
+            {true,
+             false,
+             1,
+             "5,,145.5,\n5,,145.6,\n2,,145.8,\n",
              {{5, 14550000}, {2, 14600000}},
              {"row 2 (145.6): skipped: channel A005 already taken by row 1",
               "row 3 (145.8): skipped: channel A002 not empty"},
              "1 rows imported, 2 skipped"},
-            {false, false, 1, "5,,145.5,\n5,,145.6,AM\n5,,145.7,\n",
+            {false,
+             false,
+             1,
+             "5,,145.5,\n5,,145.6,AM\n5,,145.7,\n",
              {{1, 14550000}, {2, 14600000}, {3, 14570000}},
              {"row 2 (145.6): skipped: Mode \"AM\""},
              "2 rows imported, 1 skipped"},
-            {false, false, 255, "5,,145.5,\n5,,145.6,\n5,,145.7,\n",
+            {false,
+             false,
+             255,
+             "5,,145.5,\n5,,145.6,\n5,,145.7,\n",
              {{255, 14550000}, {256, 14560000}},
              {"row 3 (145.7): skipped: beyond the last free channel"},
              "2 rows imported, 1 skipped"},
@@ -319,8 +356,9 @@ private slots:
         RadioImage image = EmptyImage();
         CsvImportResult r = Import(csv, image);
         QCOMPARE(r.Summary(), std::string("256 rows imported, 9744 skipped"));
-        QCOMPARE(r.ReportLines(), std::vector<std::string>{
-                               "rows 257-10000: skipped: 9744 rows beyond the last free channel"});
+        QCOMPARE(r.ReportLines(),
+                 std::vector<std::string>{
+                     "rows 257-10000: skipped: 9744 rows beyond the last free channel"});
         QVERIFY(!ConstChannelRecord(image, 256).HighPower());
         // Rows that all fail: the first are listed, the rest counted.
         csv = "Frequency";
@@ -328,8 +366,10 @@ private slots:
             csv += "\n1";
         r = Import(csv, image);
         QCOMPARE(r.report.size(), kMaxReportEntries + 1);
-        QCOMPARE(r.ReportLines()[0], std::string("row 1 (1): skipped: Frequency \"1\" outside both bands"));
-        QCOMPARE(r.ReportLines().back(), std::string("rows 1001-1500: 500 more rows skipped or replaced, not listed"));
+        QCOMPARE(r.ReportLines()[0],
+                 std::string("row 1 (1): skipped: Frequency \"1\" outside both bands"));
+        QCOMPARE(r.ReportLines().back(),
+                 std::string("rows 1001-1500: 500 more rows skipped or replaced, not listed"));
     }
 
     // A file that cannot be read as a whole is refused whole, naming where.
@@ -397,10 +437,12 @@ private slots:
         RadioImage image = EmptyImage();
         const CsvImportResult r = Import(csv, image);
         QCOMPARE(r.imported, 10);
-        QCOMPARE(r.ReportLines(), (std::vector<std::string>{
-                               "row 9 (VE9LONGNAME, 146.760000): A009, name \"VE9LONGNAME\" → \"VE9LONG\"",
-                               "row 10 (W0DV, 145.670000): skipped: Mode \"DV\"",
-                               "row 12 (W2TEN, 29.620000): skipped: Frequency \"29.620000\" outside both bands"}));
+        QCOMPARE(
+            r.ReportLines(),
+            (std::vector<std::string>{
+                "row 9 (VE9LONGNAME, 146.760000): A009, name \"VE9LONGNAME\" → \"VE9LONG\"",
+                "row 10 (W0DV, 145.670000): skipped: Mode \"DV\"",
+                "row 12 (W2TEN, 29.620000): skipped: Frequency \"29.620000\" outside both bands"}));
         const ConstChannelRecord w4(image, 4), k7(image, 7);
         QCOMPARE(w4.Tx(), 14473000u);
         QCOMPARE(ToneValueToText(w4.TxTone()), std::string("D411N"));
