@@ -127,7 +127,7 @@ bool CProgramView::RunTransferDialog(TransferKind kind) {
     dialog.exec();
     if (const std::optional<TransferResult>& result = dialog.LastResult()) {
         QString report = !result->succeeded ? T(result->message)
-                         : result->verified ? T(kTextWriteVerified)
+                         : result->verified && kind == TransferKind::Write ? T(kTextWriteVerified)
                                             : T(DoneText(kind));
         if (!dialog.BackupError().isEmpty())
             report = T(text::kStatusBackupFailed).arg(report, dialog.BackupError());
