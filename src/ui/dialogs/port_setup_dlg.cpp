@@ -119,7 +119,7 @@ CPortSetupDlg::CPortSetupDlg(AppState& state, CIniFile& ini, QWidget* parent, Po
     timer_ = new QTimer(this);
     connect(timer_, &QTimer::timeout, this, &CPortSetupDlg::Refresh);
     timer_->start(table_.refreshMs);
-    resize(sizeHint().expandedTo(QSize(720, 0)));
+    resize(sizeHint().expandedTo(QSize(960, 0)));
 }
 
 QGroupBox* CPortSetupDlg::BuildPortGrid(const PortProbe& probe) {
@@ -223,7 +223,9 @@ void CPortSetupDlg::FillDeviceList() {
             select = item;
         for (const std::string& link : d.byIdLinks) {
             auto* child = new QTreeWidgetItem(item);
-            child->setText(kColDevice, Q(link));
+            // The link's folder is the same for all; its name tells the cable.
+            child->setText(kColDevice, QStringLiteral("by-id/") +
+                                           Q(link.substr(link.find_last_of('/') + 1)));
             child->setText(kColPort, QStringLiteral("-"));
             child->setText(kColChip, T(kTextByIdLink));
             child->setToolTip(kColDevice, Q(link));
