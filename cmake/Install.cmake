@@ -45,8 +45,9 @@ install(CODE "
     set(doc \"\${root}/${CMAKE_INSTALL_DATADIR}/doc/kestra\")
     file(MAKE_DIRECTORY \"\${doc}\")
     file(COPY_FILE \"${kestra_res}/debian/copyright\" \"\${doc}/copyright\")
-    file(COPY_FILE \"${CMAKE_BINARY_DIR}/res/changelog.Debian\" \"\${doc}/changelog.Debian\")
-    execute_process(COMMAND gzip -9nf \"\${doc}/changelog.Debian\")
+    # A native package (no Debian revision): its changelog is changelog.gz.
+    file(COPY_FILE \"${CMAKE_BINARY_DIR}/res/changelog.Debian\" \"\${doc}/changelog\")
+    execute_process(COMMAND gzip -9nf \"\${doc}/changelog\")
   endif()
 ")
 string(TIMESTAMP kestra_changelog_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
@@ -60,16 +61,17 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Kestra developers")
 set(CPACK_PACKAGE_CONTACT "The Kestra developers <kestra@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "programming application for a dual-band handheld FM radio")
+# CPack puts the summary on the Description line and indents these lines;
+# an empty line becomes the " ." paragraph break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"programming application for a dual-band handheld FM radio
- Kestra reads the 16 KiB programmable memory of a dual-band handheld FM
- radio through a USB-serial programming cable, shows its 256 memory channels
- in a grid and its settings in dialogs, and writes the memory back. Images
- are kept as .dat files, every exchange is backed up, and channels are
- exchanged with other tools as CSV.
- .
- kestra-cli scripts every dialog and exchange without a display, and a
- virtual radio lets you try it all without hardware.")
+"Kestra reads the 16 KiB programmable memory of a dual-band handheld FM
+radio through a USB-serial programming cable, shows its 256 memory channels
+in a grid and its settings in dialogs, and writes the memory back. Images
+are kept as .dat files, every exchange is backed up, and channels are
+exchanged with other tools as CSV.
+
+kestra-cli scripts every dialog and exchange without a display, and a
+virtual radio lets you try it all without hardware.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -12,7 +12,8 @@ fail() { echo "FAIL: $*"; failed=1; }
 covers() { # page, help text: every word that is a command or an option
   local page=$1 text=$2 word rendered
   rendered=$(MANWIDTH=200 man -l "$page" 2>/dev/null | col -b)
-  for word in $(grep -o -- '--\?[a-z][-a-z]*' <<<"$text" | grep '^-' | sort -u); do
+  # Options stand after a blank, '[' or '|' (not "kestra-cli" inside a word).
+  for word in $(grep -oE -- '(^|[][ |,])--?[a-z][-a-z]*' <<<"$text" | sed 's/^[][ |,]//' | sort -u); do
     grep -qF -- "$word" <<<"$rendered" || fail "$(basename "$page") does not name $word"
   done
 }

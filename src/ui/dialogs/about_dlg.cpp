@@ -39,7 +39,6 @@ CAboutDlg::CAboutDlg(const CIniFile& ini, QWidget* parent) : QDialog(parent) {
                                this);
     licence->setObjectName(QStringLiteral("aboutLicence"));
     licence->setTextFormat(Qt::PlainText);
-    licence->setEnabled(false); // drawn in the quieter colour of secondary text
     text->addSpacing(6);
     text->addWidget(licence);
     text->addStretch(1);
