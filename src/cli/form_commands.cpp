@@ -14,12 +14,14 @@
 
 namespace kestra::cli {
 
-// The model name: Setup/Type of the Program.ini beside the program, read only
-// (empty when the file is absent or not a regular file).
 std::string ModelNameFromIni() {
-    std::string value;
-    ReadProfileValue(ProgramDirectory() + kProfileFileName, "Setup", "Type", value);
-    return value;
+    const ProgramFolders folders = CliProgramFolders();
+    for (const std::string* dir : {&folders.program, &folders.user, &folders.data}) {
+        std::string value;
+        if (!dir->empty() && ReadProfileValue(*dir + kProfileFileName, "Setup", "Type", value))
+            return value;
+    }
+    return std::string();
 }
 
 namespace {

@@ -5,6 +5,8 @@
 
 #include "cli/cli.h"
 #include "core/document/app_directory.h"
+#include "core/document/file_io.h"
+#include "core/document/version_notice.h"
 
 using namespace kestra::cli;
 
@@ -36,6 +38,7 @@ int PrintHelp(const CommandTable& table) {
 
 int main(int argc, char** argv) {
     SetProgramDirectory(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
+    kestra::RemoveTemporaryFilesOnSignals();
     CommandTable table;
     RegisterOfflineCommands(table);
     RegisterFormCommands(table);
@@ -48,7 +51,7 @@ int main(int argc, char** argv) {
     if (first == "--help" || first == "-h" || first == "help")
         return PrintHelp(table);
     if (first == "--version")
-        return Print(std::string("kestra-cli ") + KESTRA_VERSION + "\n");
+        return Print(kestra::VersionNotice("kestra-cli"));
     const auto it = table.find(first);
     if (it == table.end())
         return UsageError("unknown command '" + first + "'");

@@ -217,7 +217,7 @@ bool ParseExchangeArgs(const std::string& command, bool read, bool factoryRequir
 bool LoadReadBase(const Args& args, RadioImage& image) {
     if (const std::string* base = args.Option("--base"))
         return LoadInputImage(*base, image);
-    NewDocumentImage(ProgramDirectory(), image);
+    NewDocumentImage(CliProgramFolders(), image);
     return true;
 }
 

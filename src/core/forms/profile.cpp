@@ -59,10 +59,12 @@ bool ParseProfile(const std::string& text, const std::string& source,
         pos = end + 1;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (!Utf8Valid(line))
-            return fail("the line is not valid UTF-8");
+        // Comments are skipped whatever their bytes: one may quote a file
+        // written in another encoding.
         if (line.empty() || line[0] == ';' || line[0] == '#')
             continue;
+        if (!Utf8Valid(line))
+            return fail("the line is not valid UTF-8");
         if (line[0] == '[') {
             if (line.back() != ']' || line.size() < 3)
                 return fail("a section header is '[' NAME ']' with nothing around it");

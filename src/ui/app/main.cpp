@@ -6,6 +6,7 @@
 #include "ui/app/program_app.h"
 #include "ui/app/translation.h"
 #include "core/document/app_directory.h"
+#include "core/document/file_io.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("Kestra"));
     QCoreApplication::setApplicationName(QStringLiteral("kestra"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KESTRA_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("kestra"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kestra.Kestra"));
     QApplication::setWindowIcon(kestra::ApplicationIcon());
 
     kestra::StartOptions options;
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     // kestra_<language>.qm beside the program or in the resources, when there is one.
     kestra::InstallTranslations(options.appDirectory);
 
+    kestra::RemoveTemporaryFilesOnSignals();
     kestra::CProgramApp theApp;
     const int status = theApp.InitInstance(options);
     if (status >= 0)

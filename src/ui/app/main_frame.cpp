@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 
 #include "core/document/app_directory.h"
+#include "ui/app/ini_file.h"
 #include "ui/app/child_frame.h"
 #include "ui/app/nav_tree_bar.h"
 #include "ui/app/translation.h"
@@ -198,7 +199,7 @@ void CMainFrame::CreateTreeBar() {
 void CMainFrame::LoadBackground() {
     // The tile next to the program wins; otherwise the built-in one.
     // Only a regular file is loaded: a FIFO of that name would block start-up.
-    const std::string path = StartupFilePath(state_.appDirectory, text::kBackgroundFile);
+    const std::string path = FindProgramFile(ProgramFoldersFor(state_.appDirectory), text::kBackgroundFile);
     QPixmap tile = path.empty() ? QPixmap() : QPixmap(QString::fromStdString(path));
     if (tile.isNull())
         tile.load(QStringLiteral(":/background.png"));

@@ -15,6 +15,7 @@
 #include <cstdio>
 
 #include "core/document/file_io.h"
+#include "core/document/version_notice.h"
 #include "core/interchange/channel_csv.h"
 #include "core/interchange/channel_print.h"
 #include "link/serial_link.h"
@@ -111,7 +112,7 @@ int CProgramApp::HandleCommandLineOnly(const QStringList& arguments) {
         return 0;
     }
     if (line.version) {
-        PrintTo(stdout, QStringLiteral("kestra %1\n").arg(QStringLiteral(KESTRA_VERSION)));
+        PrintTo(stdout, QString::fromStdString(VersionNotice("kestra")));
         return 0;
     }
     if (!line.error.isEmpty()) {

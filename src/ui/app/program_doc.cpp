@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "ui/app/ini_file.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "core/document/dat_file.h"
@@ -14,7 +15,7 @@ namespace kestra {
 CProgramDoc::CProgramDoc(AppState& state, QObject* parent) : QObject(parent), state_(state) {}
 
 bool CProgramDoc::OnNewDocument() {
-    NewDocumentImage(state_.appDirectory, state_.image);
+    NewDocumentImage(ProgramFoldersFor(state_.appDirectory), state_.image);
     return true;
 }
 

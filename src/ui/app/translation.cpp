@@ -6,6 +6,7 @@
 #include <QTranslator>
 
 #include "core/codec/text_seam.h"
+#include "core/document/app_directory.h"
 
 namespace kestra {
 
@@ -47,6 +48,10 @@ QString T(const std::string& source) {
 QTranslator* InstallTranslations(const QString& appDirectory, const QLocale& locale) {
     SetTextTranslator(&TranslateForCore);
     QStringList dirs{QStringLiteral(":/translations")};
+    // An installed program keeps its catalogues in share/kestra/translations.
+    const std::string data = PackagedDataDirectory(appDirectory.toStdString());
+    if (!data.empty())
+        dirs.prepend(QString::fromStdString(data) + QStringLiteral("translations"));
     if (!appDirectory.isEmpty())
         dirs.prepend(appDirectory);
     for (const QString& name : CatalogNames(locale)) {
