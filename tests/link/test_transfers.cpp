@@ -210,7 +210,7 @@ private slots:
             return;
         }
         QCOMPARE(Q(result.message), QString(kTextCommunicationError));
-        QVERIFY(result.detail.empty());
+        QCOMPARE(result.detail, radio_->Device() + ": no answer to the greeting");
         QVERIFY(image == before);
         // Four attempts, each 8 ms of greeting and at most two silent one-byte
         // reads of 150 ms: the exchange gives up in about 1.25 s.
