@@ -157,6 +157,17 @@ const std::vector<CommandRow>& CommandTable() {
          [](CProgramApp& a) { ToggleVisible(a.frame()->treeBar()); }, M::View, 0, false, false,
          [](const CMainFrame& f) { return !f.treeBar()->isHidden(); }},
 
+        // 窗口 (the open documents follow these entries)
+        {kIdWindowCascade, text::kWindowCascade, nullptr, nullptr, WithDocument,
+         [](CProgramApp& a) { a.frame()->ArrangeDocumentWindows(false); }, M::Window},
+        {kIdWindowTile, text::kWindowTile, nullptr, nullptr, WithDocument,
+         [](CProgramApp& a) { a.frame()->ArrangeDocumentWindows(true); }, M::Window},
+        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::Window},
+        {kIdWindowNext, text::kWindowNext, "Ctrl+Tab", nullptr, WithDocument,
+         [](CProgramApp& a) { a.frame()->ActivateNextDocument(1); }, M::Window},
+        {kIdWindowPrevious, text::kWindowPrevious, "Ctrl+Shift+Tab", nullptr, WithDocument,
+         [](CProgramApp& a) { a.frame()->ActivateNextDocument(-1); }, M::Window},
+
         // 帮助
         {kIdAppAbout, text::kHelpAbout, nullptr, "about", Always,
          [](CProgramApp& a) { a.OnAppAbout(); }, M::Help, 4},
