@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QStatusBar>
 #include <QTableWidget>
 
 #include "app_test_support.h"
@@ -33,6 +34,9 @@ private slots:
         const QByteArray written = ReadAll(path);
         QCOMPARE(written, QByteArray::fromStdString(ExportChannelCsv(f.app->state().image)));
         QVERIFY(written.contains("145.5"));
+        // The status bar says what was written: one channel, to that file.
+        QCOMPARE(f.frame()->status()->currentMessage(),
+                 QStringLiteral("已导出 1 个信道到 %1").arg(QDir::toNativeSeparators(path)));
 
         // A folder that does not exist: reported, nothing claimed.
         f.driver.ExpectMessage();

@@ -51,7 +51,8 @@ const std::vector<MenuRow>& MenuTable() {
     static const std::vector<MenuRow> menus = {
         {MenuId::File, text::kMenuFile},       {MenuId::Edit, text::kMenuEdit},
         {MenuId::Program, text::kMenuProgram}, {MenuId::Setup, text::kMenuSetup},
-        {MenuId::View, text::kMenuView},       {MenuId::Help, text::kMenuHelp},
+        {MenuId::View, text::kMenuView},       {MenuId::Window, text::kMenuWindow},
+        {MenuId::Help, text::kMenuHelp},
     };
     return menus;
 }

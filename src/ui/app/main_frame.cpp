@@ -241,7 +241,11 @@ CChildFrame* CMainFrame::AddDocumentWindow(std::unique_ptr<CProgramDoc> doc) {
     // The restored size fits the form, at the corner; the window opens
     // maximised over the whole area.
     child->setGeometry(0, 0, CChildFrame::kInitialWidth, CChildFrame::kInitialHeight);
+    // (A new window may come up maximised already, as the others are: it is
+    // sized in its normal state first, or it would stay maximised at the
+    // size it was given.)
     child->show();
+    child->showNormal();
     child->FitToForm();
     child->showMaximized();
     mdi_->setActiveSubWindow(child);
@@ -308,10 +312,12 @@ void CMainFrame::ShowChannels() {
 void CMainFrame::ShowChild(CChildFrame* child) {
     if (!child)
         return;
-    if (child->isMinimized())
+    if (child->isMinimized()) {
+        child->showNormal();
         child->showMaximized();
-    else
+    } else {
         child->show();
+    }
     MakeCurrent(child);
     mdi_->setActiveSubWindow(child);
     child->view()->table()->setFocus();

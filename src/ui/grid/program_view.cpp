@@ -1,6 +1,7 @@
 #include "ui/grid/program_view.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -61,7 +62,6 @@ CProgramView::CProgramView(AppState& state, QWidget* parent) : QWidget(parent), 
     column->setSpacing(10);
     column->addLayout(buttons);
     column->addWidget(table_, 1);
-    table_->setMinimumWidth(table_->NaturalWidth());
 
     model_->Render();
     table_->SetCurrentCell(GridCell{1, 1});
@@ -86,7 +86,10 @@ QSize CProgramView::sizeHint() const {
                             kRowsShown * table_->verticalHeader()->defaultSectionSize();
     const int otherHeight = layoutHint.height() - table_->sizeHint().height();
     // As wide as the grid with its columns at their minimum widths.
-    return QSize(layout()->minimumSize().width(), otherHeight + tableHeight);
+    const QMargins margins = layout()->contentsMargins();
+    return QSize(std::max(layoutHint.width(),
+                          table_->NaturalWidth() + margins.left() + margins.right()),
+                 otherHeight + tableHeight);
 }
 
 void CProgramView::RenderGrid() {
