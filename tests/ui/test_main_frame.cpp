@@ -168,6 +168,11 @@ private slots:
         QCOMPARE(f.child(), first);
         QCOMPARE(Bytes(f.app->state().image), aImage);
         QCOMPARE(frame->windowTitle(), QStringLiteral("写频软件 - a.dat"));
+        // Closing a maximised window leaves the next one maximised.
+        CChildFrame* third = f.app->OpenDocumentFile(f.dir.file(QStringLiteral("b.dat")));
+        QVERIFY(third->isMaximized());
+        third->close();
+        QVERIFY(first->isMaximized());
         f.Trigger(kIdFileClose);
         QVERIFY(frame->DocumentWindows().isEmpty());
         QCOMPARE(frame->windowTitle(), QStringLiteral("写频软件"));

@@ -271,6 +271,7 @@ void CMainFrame::DestroyDocumentWindow(CChildFrame* child) {
     // The document is done with: its grid stays out of the image, which the
     // next current document takes over.
     child->view()->DiscardGridOnDestroy();
+    const bool maximised = child->isMaximized();
     if (current_.data() == child)
         current_ = nullptr;
     mdi_->removeSubWindow(child);
@@ -285,6 +286,9 @@ void CMainFrame::DestroyDocumentWindow(CChildFrame* child) {
             }
         }
     }
+    // The window that takes over fills the area as the closed one did.
+    if (CChildFrame* next = ActiveChild(); next && maximised && !next->isMaximized())
+        next->showMaximized();
     UpdateCommands();
 }
 
