@@ -287,8 +287,10 @@ void CMainFrame::DestroyDocumentWindow(CChildFrame* child) {
         }
     }
     // The window that takes over fills the area as the closed one did.
-    if (CChildFrame* next = ActiveChild(); next && maximised && !next->isMaximized())
+    if (CChildFrame* next = ActiveChild(); next && maximised) {
+        next->showNormal();
         next->showMaximized();
+    }
     UpdateCommands();
 }
 
