@@ -231,7 +231,8 @@ void RegisterFormCommands(CommandTable& table) {
         "settings IMAGE.dat [--form NAME] [--factory PASSWORD]",
         "print the dialogs' fields as a profile of [section] and KEY=VALUE lines (forms: "
         "channel, batch, model, options, fm, dtmf; with --factory also tuning, decoder; "
-        "without --form: model, options, fm, dtmf, then the factory forms with --factory)",
+        "without --form: model, options, fm, dtmf, then the factory forms with --factory; "
+        "a section header such as \"channel A005\" or a dtmf page prints that section alone)",
         RunSettings};
     table["configure"] = {
         "configure IN.dat -o OUT.dat [--factory PASSWORD] [--seed N] [--profile FILE]... "

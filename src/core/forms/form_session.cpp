@@ -237,16 +237,21 @@ bool FormSession::RunSection(const ProfileSection& section, std::string& error) 
 bool FormSession::SettingsSections(const std::string& name, std::vector<ProfileSection>& out,
                                    std::string& error) {
     std::vector<const FormName*> forms;
+    // A section's own header ("dtmf 编码", "channel A005") names that
+    // section alone.
+    ProfileSection wanted;
+    wanted.header = name;
     if (name.empty()) {
         for (const FormName& f : FormNames())
             if (f.available && (f.printedByDefault || (f.factoryOnly && state_.factoryMode)))
                 forms.push_back(&f);
     } else {
-        const FormName* f = UsableForm(name, error);
+        const FormName* f = UsableForm(wanted.FormName(), error);
         if (f == nullptr)
             return false;
         forms.push_back(f);
     }
+    const std::size_t first = out.size();
     for (const FormName* f : forms) {
         const std::string formName = f->name;
         if (formName == kBatch)
@@ -279,6 +284,17 @@ bool FormSession::SettingsSections(const std::string& name, std::vector<ProfileS
             section.header = formName;
             section.lines = FormProfileLines(*form);
             out.push_back(std::move(section));
+        }
+    }
+    if (wanted.HasArgument()) {
+        const auto other = std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(first),
+                                          out.end(), [&name](const ProfileSection& s) {
+                                              return s.header != name;
+                                          });
+        out.erase(other, out.end());
+        if (out.size() == first) {
+            error = "the form '" + wanted.FormName() + "' has no section '" + name + "'";
+            return false;
         }
     }
     return true;

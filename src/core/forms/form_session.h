@@ -64,7 +64,8 @@ public:
     bool RunSection(const ProfileSection& section, std::string& error);
 
     // The sections `settings` prints for one form (an empty name: every form
-    // printed by default, plus the factory forms in factory mode).
+    // printed by default, plus the factory forms in factory mode), or for
+    // one section named by its header ("dtmf 编码", "channel A005").
     bool SettingsSections(const std::string& name, std::vector<ProfileSection>& sections,
                           std::string& error);
 

@@ -51,7 +51,8 @@ const std::vector<MenuRow>& MenuTable() {
     static const std::vector<MenuRow> menus = {
         {MenuId::File, text::kMenuFile},       {MenuId::Edit, text::kMenuEdit},
         {MenuId::Program, text::kMenuProgram}, {MenuId::Setup, text::kMenuSetup},
-        {MenuId::View, text::kMenuView},       {MenuId::Help, text::kMenuHelp},
+        {MenuId::View, text::kMenuView},       {MenuId::Window, text::kMenuWindow},
+        {MenuId::Help, text::kMenuHelp},
     };
     return menus;
 }
@@ -156,6 +157,17 @@ const std::vector<CommandRow>& CommandTable() {
         {kIdViewSplitter, text::kViewSplitter, "Ctrl+B", nullptr, Always,
          [](CProgramApp& a) { ToggleVisible(a.frame()->treeBar()); }, M::View, 0, false, false,
          [](const CMainFrame& f) { return !f.treeBar()->isHidden(); }},
+
+        // 窗口 (the open documents follow these entries)
+        {kIdWindowCascade, text::kWindowCascade, nullptr, nullptr, WithDocument,
+         [](CProgramApp& a) { a.frame()->ArrangeDocumentWindows(false); }, M::Window},
+        {kIdWindowTile, text::kWindowTile, nullptr, nullptr, WithDocument,
+         [](CProgramApp& a) { a.frame()->ArrangeDocumentWindows(true); }, M::Window},
+        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::Window},
+        {kIdWindowNext, text::kWindowNext, "Ctrl+Tab", nullptr, WithDocument,
+         [](CProgramApp& a) { a.frame()->ActivateNextDocument(1); }, M::Window},
+        {kIdWindowPrevious, text::kWindowPrevious, "Ctrl+Shift+Tab", nullptr, WithDocument,
+         [](CProgramApp& a) { a.frame()->ActivateNextDocument(-1); }, M::Window},
 
         // 帮助
         {kIdAppAbout, text::kHelpAbout, nullptr, "about", Always,

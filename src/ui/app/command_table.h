@@ -48,12 +48,16 @@ enum CommandId : int {
     kIdFileOpenBackup = 32822,
     kIdFileCompare = 32823,
     kIdFileExportPdf = 32830,
+    kIdWindowCascade = 57650,
+    kIdWindowTile = 57651,
+    kIdWindowNext = 32840,
+    kIdWindowPrevious = 32841,
     // Layout rows: a menu separator, and the place of the recent files.
     kIdSeparator = 0,
     kIdRecentFiles = -1,
 };
 
-enum class MenuId { None, File, Edit, Program, Setup, View, Help };
+enum class MenuId { None, File, Edit, Program, Setup, View, Window, Help };
 
 struct MenuRow {
     MenuId menu;

@@ -17,7 +17,7 @@
 //
 // The grid is rendered when the view is created and after a successful read;
 // it is converted into the image before a write or initialise, before saving
-// and when the view is destroyed.
+// and when the view is destroyed (unless its document was closed).
 //
 // Every change the view makes (a committed cell, a paste, a dialog that
 // changed the image, each "应用", a read) is one step of its
@@ -51,7 +51,8 @@ public:
     QPushButton* initialiseButton() const { return initialiseButton_; }
     DocumentHistory* history() const { return history_; }
 
-    // The form's own size: the grid's fixed width and about twenty rows.
+    // The form's own size: the grid at its minimum width and about twenty
+    // rows.
     QSize sizeHint() const override;
 
     // RenderGrid: the grid from the image.
@@ -75,6 +76,10 @@ public:
     void OnFactoryUnlock();
     // Shows "初始化" (factory mode).
     void ShowInitialiseButton();
+    // The view goes without converting its grid into the image: its
+    // document is closed (saved or discarded), and the image may already be
+    // another document's.
+    void DiscardGridOnDestroy() { convertOnDestroy_ = false; }
 
 signals:
     // The factory unlock succeeded.
@@ -97,6 +102,7 @@ private:
     QPushButton* batchButton_;
     QPushButton* channelEditButton_;
     QPushButton* initialiseButton_;
+    bool convertOnDestroy_ = true;
 };
 
 } // namespace kestra

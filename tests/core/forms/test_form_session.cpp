@@ -104,6 +104,18 @@ private slots:
             for (const auto& l : s.lines)
                 QVERIFY(l.key != "信道号");
         QVERIFY(Settings(image, "batch").empty());
+        // A section's header prints that section alone.
+        for (const char* header : {"dtmf 编码", "dtmf 解码", "dtmf 自动拨号", "channel A005"}) {
+            const auto one = Settings(image, header);
+            QCOMPARE(one.size(), std::size_t(1));
+            QCOMPARE(one[0].header, std::string(header));
+        }
+        AppState state;
+        FormSession session(state);
+        std::vector<ProfileSection> none;
+        std::string error;
+        for (const char* header : {"dtmf 编", "channel A129", "model 1", "dtmfx 编码"})
+            QVERIFY2(!session.SettingsSections(header, none, error) && none.empty(), header);
         const auto all = Settings(image, "");
         QCOMPARE(all.size(), std::size_t(6));
         QCOMPARE(all[0].header, std::string("model"));
