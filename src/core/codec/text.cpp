@@ -126,4 +126,28 @@ std::string ToUpperAscii(std::string text) {
     return text;
 }
 
+std::string EscapeControl(std::string_view text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x20 && b != 0x7F) {
+            out += c;
+            continue;
+        }
+        switch (b) {
+        case 0x00: out += "\\0"; break;
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            out += "\\x";
+            out += kHex[b >> 4];
+            out += kHex[b & 0x0F];
+        }
+    }
+    return out;
+}
+
 } // namespace kestra

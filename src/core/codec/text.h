@@ -35,4 +35,10 @@ bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
 // a-z become A-Z; every other byte stays.
 std::string ToUpperAscii(std::string text);
 
+// text with every control byte (below 0x20, and 0x7F) written out so that a
+// message shows it and a terminal does not act on it: NUL as \0, CR, LF and
+// TAB as \r, \n, \t, every other one as \xHH (upper-case hex). Other bytes,
+// the backslash and UTF-8 included, stay as they are.
+std::string EscapeControl(std::string_view text);
+
 } // namespace kestra

@@ -140,6 +140,10 @@ private slots:
         QVERIFY(StartsWithIgnoreCase("com3", "COM") && !StartsWithIgnoreCase("CO", "COM"));
         QVERIFY(StartsWith("载波", "载") && !StartsWith("载", "载波"));
         QCOMPARE(ToUpperAscii("d23i 无"), std::string("D23I 无"));
+        // Control bytes are shown, never acted on or cut at; the rest stays.
+        static const char raw[] = "[opt\0ions]\r\n\t\x1B[2J\x7F\\x 无";
+        QCOMPARE(EscapeControl(std::string_view(raw, sizeof raw - 1)),
+                 std::string("[opt\\0ions]\\r\\n\\t\\x1B[2J\\x7F\\x 无"));
     }
 
     void exactMulScalesTypedDecimals() {
