@@ -371,7 +371,8 @@ void CProgramApp::OnRead() {
         child->view()->OnRead();
 }
 
-void CProgramApp::RunDialogAsStep(const char* text, const std::function<void()>& dialog) {
+void CProgramApp::RunDialogAsStep(const char* form, const char* text,
+                                  const std::function<void()>& dialog) {
     CChildFrame* child = frame_->ActiveChild();
     if (!child)
         child = frame_->CurrentChild();
@@ -379,8 +380,7 @@ void CProgramApp::RunDialogAsStep(const char* text, const std::function<void()>&
         dialog();
         return;
     }
-    // The settings dialogs leave the grid as it is.
-    child->view()->RunAsStep(text, dialog, false);
+    child->view()->RunDialog(form, text, dialog);
 }
 
 void CProgramApp::OnFileExportCsv() {
