@@ -144,10 +144,9 @@ void FormSession::After(const std::string& name) {
         RenderView();
 }
 
-bool FormSession::SameDocument(const RadioImage& image, const BandLimits& limits,
-                               const std::string& callId, const ChannelGrid& grid) const {
-    return state_.image == image && state_.bandLimits == limits && state_.dtmfCallId == callId &&
-           grid_.SameCells(grid);
+bool FormSession::SameState(const SessionState& before) const {
+    return state_.image == before.image && state_.bandLimits == before.limits &&
+           state_.dtmfCallId == before.callId && grid_.SameCells(before.grid);
 }
 
 bool FormSession::OpenSection(std::string& error) {
@@ -262,8 +261,49 @@ bool FormSession::BeginSection(const ProfileSection& section, std::string& error
     section_.number = section.number;
     inSection_ = true;
     opened_ = false;
-    anyLine_ = false;
+    held_.clear();
+    recent_.clear();
+    lineCount_ = 0;
     return true;
+}
+
+namespace {
+
+// Sections up to this many lines are remembered when they change nothing.
+constexpr std::size_t kIdleLines = 16;
+
+bool SameLine(const ProfileLine& a, const ProfileLine& b) {
+    return a.kind == b.kind && a.key == b.key && a.value == b.value;
+}
+
+} // namespace
+
+bool FormSession::ApplyOne(const ProfileLine& line, std::string& error) {
+    std::string why;
+    if (!ApplyProfileLine(*target_, line, why)) {
+        error = Where(section_, line.number) + " " + EscapeControl(line.key) + ": " + why;
+        failed_ = true;
+        return false;
+    }
+    return true;
+}
+
+bool FormSession::OpenNow(std::string& error) {
+    opened_ = true;
+    atOpen_ = TakeSessionState();
+    if (!OpenSection(error)) {
+        failed_ = true;
+        return false;
+    }
+    // The lines held while the section looked like the idle one.
+    for (const ProfileLine& held : held_)
+        if (!ApplyOne(held, error))
+            return false;
+    return true;
+}
+
+FormSession::SessionState FormSession::TakeSessionState() const {
+    return SessionState{state_.image, state_.bandLimits, state_.dtmfCallId, grid_};
 }
 
 bool FormSession::Line(const ProfileLine& line, std::string& error) {
@@ -273,26 +313,24 @@ bool FormSession::Line(const ProfileLine& line, std::string& error) {
     }
     if (line.kind == ProfileLine::Kind::Comment)
         return true;
-    anyLine_ = true;
     if (section_.header == kRaw) {
         failed_ = !RawLine(line, error);
         return !failed_;
     }
+    if (++lineCount_ <= kIdleLines)
+        recent_.push_back(line);
     if (!opened_) {
-        idleHeader_.clear();
-        opened_ = true;
-        if (!OpenSection(error)) {
-            failed_ = true;
-            return false;
+        // While the section repeats the idle one line for line, nothing runs.
+        const std::size_t k = held_.size();
+        if (idle_ && idle_->header == section_.header && k < idle_->lines.size() &&
+            SameLine(idle_->lines[k], line)) {
+            held_.push_back(line);
+            return true;
         }
+        if (!OpenNow(error))
+            return false;
     }
-    std::string why;
-    if (!ApplyProfileLine(*target_, line, why)) {
-        error = Where(section_, line.number) + " " + EscapeControl(line.key) + ": " + why;
-        failed_ = true;
-        return false;
-    }
-    return true;
+    return ApplyOne(line, error);
 }
 
 bool FormSession::EndSection(std::string& error) {
@@ -305,31 +343,12 @@ bool FormSession::EndSection(std::string& error) {
         return true;
     const std::string name = section_.FormName();
     if (!opened_) {
-        // An empty section. The same one again after it left everything as
-        // it was leaves everything as it is (the header was checked then).
-        if (!idleHeader_.empty() && idleHeader_ == section_.header)
+        // The same section as the one that last left everything as it was,
+        // from where it left it: it leaves everything as it is again.
+        if (idle_ && idle_->header == section_.header && held_.size() == idle_->lines.size())
             return true;
-        idleHeader_.clear();
-        const RadioImage image = state_.image;
-        const BandLimits limits = state_.bandLimits;
-        const std::string callId = state_.dtmfCallId;
-        const ChannelGrid grid = grid_;
-        opened_ = true;
-        if (!OpenSection(error)) {
-            failed_ = true;
+        if (!OpenNow(error))
             return false;
-        }
-        if (dtmf_)
-            dtmf_->Close();
-        else
-            form_->Close();
-        dtmf_.reset();
-        form_.reset();
-        target_ = nullptr;
-        After(name);
-        if (name != kBatch && SameDocument(image, limits, callId, grid))
-            idleHeader_ = section_.header;
-        return true;
     }
     if (dtmf_)
         dtmf_->Close();
@@ -339,6 +358,11 @@ bool FormSession::EndSection(std::string& error) {
     form_.reset();
     target_ = nullptr;
     After(name);
+    // Batch generation's "应用" draws random tones: never taken as idle.
+    if (name != kBatch && lineCount_ <= kIdleLines && SameState(atOpen_))
+        idle_ = Idle{section_.header, recent_};
+    else
+        idle_.reset();
     return true;
 }
 

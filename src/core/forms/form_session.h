@@ -13,9 +13,11 @@
 // a profile is run as it is read: one section's lines are never held. The
 // renders that each "应用" asks for are done once, when the batch section
 // ends: nothing reads the grid in between, and each rendering replaces
-// every row, so the last one alone counts. An empty section that left the
-// whole session as it was is not run again while the same empty section
-// follows it.
+// every row, so the last one alone counts. A section of a few lines that
+// left the whole session (image, band limits, grid, call ID) as it was is
+// not run again while the same section follows it: a section is a function
+// of that state, so it would change nothing again (batch sections, whose
+// "应用" draws random tones, excepted).
 //
 // "[raw]" sections (lines 0xOFFS=AA BB ...) set image bytes; they are
 // applied after every form section of the run, by PrepareSave, and the grid
@@ -95,9 +97,18 @@ private:
     void RenderView();
     // The main view's GridToImage, which finalises the image.
     void ConvertGrid();
-    // Image, band limits, call ID and grid texts as one comparable value.
-    bool SameDocument(const RadioImage& image, const BandLimits& limits,
-                      const std::string& callId, const ChannelGrid& grid) const;
+    // What a section can change: image, band limits, call ID, grid texts.
+    struct SessionState {
+        RadioImage image;
+        BandLimits limits;
+        std::string callId;
+        ChannelGrid grid;
+    };
+    SessionState TakeSessionState() const;
+    bool SameState(const SessionState& before) const;
+    // Opens the section's dialog and runs the lines held so far.
+    bool OpenNow(std::string& error);
+    bool ApplyOne(const ProfileLine& line, std::string& error);
 
     AppState& state_;
     ChannelGrid grid_;
@@ -107,7 +118,10 @@ private:
     bool inSection_ = false;
     bool opened_ = false;
     bool failed_ = false;
-    bool anyLine_ = false;
+    std::size_t lineCount_ = 0;
+    std::vector<ProfileLine> held_;   // lines not run yet (they repeat the idle section's)
+    std::vector<ProfileLine> recent_; // the section's first lines, for idle_
+    SessionState atOpen_;
     std::unique_ptr<Form> form_;
     std::unique_ptr<DtmfDialog> dtmf_;
     Form* target_ = nullptr;
@@ -116,8 +130,13 @@ private:
     // The document when the dialog opened (after the steps before it).
     RadioImage imageAtOpen_;
     BandLimits limitsAtOpen_;
-    // The empty section that last left the session as it was.
-    std::string idleHeader_;
+    // The last section (of a few lines) that left the session as it was:
+    // the same section right after it is not run (it would change nothing).
+    struct Idle {
+        std::string header;
+        std::vector<ProfileLine> lines;
+    };
+    std::optional<Idle> idle_;
     // The [raw] bytes, applied by PrepareSave (later lines win).
     RadioImage rawBytes_;
     std::vector<bool> rawSet_;

@@ -49,20 +49,34 @@ ProfileReader::ProfileReader(Source source, std::string name)
 bool ProfileReader::NextRawLine(std::string& line, std::string& error) {
     constexpr std::size_t kChunk = 64 * 1024;
     for (;;) {
-        const std::size_t end = buffer_.find('\n', pos_);
+        // Bytes before scanned_ hold no line end (a long line is searched
+        // once, not again after every chunk).
+        const std::size_t end = buffer_.find('\n', std::max(pos_, scanned_));
         if (end != std::string::npos) {
+            if (pos_ == 0 && end + 1 == buffer_.size()) {
+                // The buffer is the line: handed over, not copied.
+                line.swap(buffer_);
+                line.pop_back();
+                buffer_.clear();
+                pos_ = scanned_ = 0;
+                return true;
+            }
             line.assign(buffer_, pos_, end - pos_);
             pos_ = end + 1;
             return true;
         }
+        scanned_ = buffer_.size();
         if (ended_) {
             if (pos_ >= buffer_.size())
                 return false;
             line.assign(buffer_, pos_, std::string::npos);
-            pos_ = buffer_.size();
+            buffer_.clear();
+            buffer_.shrink_to_fit();
+            pos_ = scanned_ = 0;
             return true;
         }
         buffer_.erase(0, pos_);
+        scanned_ -= pos_;
         pos_ = 0;
         const std::size_t had = buffer_.size();
         buffer_.resize(had + kChunk);

@@ -64,6 +64,7 @@ private:
     std::string name_;
     std::string buffer_;
     std::size_t pos_ = 0;
+    std::size_t scanned_ = 0;
     bool ended_ = false;
     bool sawSection_ = false;
     bool first_ = true;
