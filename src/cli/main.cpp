@@ -1,3 +1,4 @@
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -37,6 +38,10 @@ int PrintHelp(const CommandTable& table) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The user's locale, as the application (and Qt in every command that
+    // starts it) has it: system messages come in the user's language, and
+    // every command alike. Numbers never follow it (core/codec/decimal.h).
+    std::setlocale(LC_ALL, "");
     SetProgramDirectory(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
     kestra::RemoveTemporaryFilesOnSignals();
     CommandTable table;

@@ -107,32 +107,32 @@ const std::vector<CommandRow>& CommandTable() {
          [](CProgramApp& a) { a.frame()->ShowChannels(); }, M::Edit, 0, true},
         {kIdEditOptional, text::kEditOptional, nullptr, nullptr, Always,
          [](CProgramApp& a) {
-             a.RunDialogAsStep(text::kEditOptional,
+             a.RunDialogAsStep("options", text::kEditOptional,
                                [&a] { COptionalFeaturesDlg(a.state(), a.frame()).exec(); });
          },
          M::Edit, 0, true},
         {kIdEditDtmf, text::kEditDtmf, nullptr, nullptr, Always,
          [](CProgramApp& a) {
-             a.RunDialogAsStep(text::kEditDtmf, [&a] { CDtmfDlg(a.state(), a.frame()).exec(); });
+             a.RunDialogAsStep("dtmf", text::kEditDtmf, [&a] { CDtmfDlg(a.state(), a.frame()).exec(); });
          },
          M::Edit, 0, true},
         {kIdEditModel, text::kEditModel, nullptr, nullptr, WithActiveDocument,
          [](CProgramApp& a) { a.frame()->ActiveView()->OnModelInfo(); }, M::Edit},
         {kIdEditFmRadio, text::kEditFmRadio, nullptr, nullptr, WithActiveDocument,
          [](CProgramApp& a) {
-             a.RunDialogAsStep(text::kEditFmRadio,
+             a.RunDialogAsStep("fm", text::kEditFmRadio,
                                [&a] { CFmRadioDlg(a.state(), a.frame()).exec(); });
          },
          M::Edit},
         {kIdParamTuning, text::kEditParamTuning, nullptr, nullptr, Always,
          [](CProgramApp& a) {
-             a.RunDialogAsStep(text::kEditParamTuning,
+             a.RunDialogAsStep("tuning", text::kEditParamTuning,
                                [&a] { CParamTuningDlg(a.state(), a.frame()).exec(); });
          },
          M::Edit, 0, false, true},
         {kIdDtmfInit, text::kEditDtmfInit, nullptr, nullptr, Always,
          [](CProgramApp& a) {
-             a.RunDialogAsStep(text::kEditDtmfInit,
+             a.RunDialogAsStep("decoder", text::kEditDtmfInit,
                                [&a] { CDtmfInitDlg(a.state(), a.frame()).exec(); });
          },
          M::Edit, 0, false, true},

@@ -368,14 +368,14 @@ void CProgramApp::OnRead() {
         child->view()->OnRead();
 }
 
-void CProgramApp::RunDialogAsStep(const char* text, const std::function<void()>& dialog) {
+void CProgramApp::RunDialogAsStep(const char* form, const char* text,
+                                  const std::function<void()>& dialog) {
     CChildFrame* child = frame_->ActiveChild();
     if (!child) {
         dialog();
         return;
     }
-    // The settings dialogs leave the grid as it is.
-    child->view()->RunAsStep(text, dialog, false);
+    child->view()->RunDialog(form, text, dialog);
 }
 
 void CProgramApp::OnFileExportCsv() {

@@ -109,7 +109,7 @@ public:
     void OnRead();
     // A settings dialog run as one undo step of the active (or else the
     // current) document.
-    void RunDialogAsStep(const char* text, const std::function<void()>& dialog);
+    void RunDialogAsStep(const char* form, const char* text, const std::function<void()>& dialog);
     // CSV interchange of the active document's channels. Export converts
     // the grid into the image and writes every non-empty channel; import
     // reads the file, previews it (CCsvImportDlg) and, on 导入, lands the

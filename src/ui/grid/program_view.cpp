@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "ui/app/access_keys.h"
+#include "core/forms/view_steps.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/dialogs/batch_channel_dlg.h"
@@ -149,6 +150,34 @@ void CProgramView::RunAsStep(const char* text, const std::function<void()>& chan
     history_->Record(text, before);
 }
 
+void CProgramView::RunDialog(const char* form, const char* text,
+                             const std::function<void()>& dialog) {
+    const forms::ViewSteps& steps = forms::StepsAround(form);
+    if (steps.convertBefore)
+        ConvertGridToImage();
+    else
+        table_->CommitAndCloseEditor(); // an open cell editor is no conversion
+    DocumentSnapshot before = history_->Take();
+    if (steps.renderOnApply) {
+        // The dialog asks for RenderGrid after each "应用"; each is a step.
+        renderOnApply_ = [this, text, &before] {
+            RenderGrid();
+            history_->Record(text, before);
+            before = history_->Take();
+        };
+        dialog();
+        renderOnApply_ = nullptr;
+        return;
+    }
+    dialog();
+    // A dialog left without a change is no step, and the grid stays as it is.
+    if (state_.image == before.image && state_.bandLimits == before.limits)
+        return;
+    if (steps.renderAfter)
+        RenderGrid();
+    history_->Record(text, before);
+}
+
 void CProgramView::OnRead() {
     table_->CommitAndCloseEditor();
     const DocumentSnapshot before = history_->Take();
@@ -173,39 +202,25 @@ void CProgramView::OnInitialise() {
 
 void CProgramView::OnChannelEdit() {
     const int row = table_->CurrentCell().row;
-    RunAsStep(
-        text::kButtonChannelEdit,
-        [this, row] {
-            CChannelEditDlg dialog(state_, row, this);
-            dialog.exec();
-        },
-        true);
+    RunDialog("channel", text::kButtonChannelEdit, [this, row] {
+        CChannelEditDlg dialog(state_, row, this);
+        dialog.exec();
+    });
     table_->setFocus();
 }
 
 void CProgramView::OnBatchGeneration() {
-    ConvertGridToImage();
-    // Each "应用" is a step of its own.
-    DocumentSnapshot before = history_->Take();
-    CBatchChannelDlg dialog(
-        state_,
-        [this, &before] {
-            RenderGrid();
-            history_->Record(text::kButtonBatch, before);
-            before = history_->Take();
-        },
-        this);
-    dialog.exec();
+    RunDialog("batch", text::kButtonBatch, [this] {
+        CBatchChannelDlg dialog(state_, [this] { renderOnApply_(); }, this);
+        dialog.exec();
+    });
 }
 
 void CProgramView::OnModelInfo() {
-    RunAsStep(
-        text::kEditModel,
-        [this] {
-            CModelInfoDlg dialog(state_, this);
-            dialog.exec();
-        },
-        true);
+    RunDialog("model", text::kEditModel, [this] {
+        CModelInfoDlg dialog(state_, this);
+        dialog.exec();
+    });
 }
 
 void CProgramView::OnFactoryUnlock() {
