@@ -176,9 +176,8 @@ ArrangeResult SortChannels(RadioImage& image, const BandLimits& limits, int firs
     if (std::string error = CheckSpan(first, last); !error.empty())
         return {error};
     std::vector<int> sources = Iota(first, last);
-    const auto used = std::stable_partition(sources.begin(), sources.end(), [&](int n) {
-        return !ChannelEmpty(image, limits, n);
-    });
+    const auto used = std::stable_partition(sources.begin(), sources.end(),
+                                            [&](int n) { return !ChannelEmpty(image, limits, n); });
     // Sort keys: a missing TX or name sorts after every present one.
     auto tx = [&](int n) {
         const ConstChannelRecord rec(image, n);

@@ -48,6 +48,13 @@ enum CommandId : int {
     kIdFileOpenBackup = 32822,
     kIdFileCompare = 32823,
     kIdFileExportPdf = 32830,
+    kIdEditMoveUp = 32840,
+    kIdEditMoveDown = 32841,
+    kIdEditInsertChannel = 32842,
+    kIdEditDeleteChannel = 32843,
+    kIdEditSortChannels = 32844,
+    kIdEditFind = 32845,
+    kIdEditFindNext = 32846,
     // Layout rows: a menu separator, and the place of the recent files.
     kIdSeparator = 0,
     kIdRecentFiles = -1,

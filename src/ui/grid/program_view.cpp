@@ -15,6 +15,7 @@
 #include "ui/dialogs/comm_dlg.h"
 #include "ui/dialogs/model_info_dlg.h"
 #include "ui/dialogs/password_dlg.h"
+#include "ui/grid/channel_arranger.h"
 #include "ui/grid/channel_table_model.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/document_history.h"
@@ -26,6 +27,7 @@ CProgramView::CProgramView(AppState& state, QWidget* parent) : QWidget(parent), 
     model_ = new ChannelTableModel(state, this);
     table_ = new ChannelTableView(model_, this);
     history_ = new DocumentHistory(model_, this);
+    new ChannelArranger(this);
 
     batchButton_ = new QPushButton(T(text::kButtonBatch), this);
     channelEditButton_ = new QPushButton(T(text::kButtonChannelEdit), this);

@@ -86,7 +86,9 @@ ArrangeResult Run(Fixture& f, const QString& op) {
         return DeleteChannels(f.image, f.limits, first, last);
     const QString key = arg.section(' ', 1);
     return SortChannels(f.image, f.limits, first, last,
-                        key == "rx" ? SortKey::Rx : key == "tx" ? SortKey::Tx : SortKey::Name);
+                        key == "rx"   ? SortKey::Rx
+                        : key == "tx" ? SortKey::Tx
+                                      : SortKey::Name);
 }
 
 std::array<std::uint8_t, 32> Bytes(const RadioImage& image, int n) {
@@ -175,6 +177,17 @@ private slots:
         for (const int n : {127, 128})
             QVERIFY(Bytes(f.image, n) == Bytes(cleared, 1));
         QVERIFY(Bytes(f.image, 125) == alpha);
+    }
+
+    // A channel the grid shows empty (here: RX outside both bands) sorts
+    // last whatever its key, and keeps its bytes.
+    void emptyChannelsSortLast() {
+        Fixture f;
+        Put(f.image, 3, 50000000, 50000000, "aaa");
+        const auto odd = Bytes(f.image, 3);
+        QVERIFY(SortChannels(f.image, f.limits, 1, 6, SortKey::Name).ok());
+        QVERIFY(Bytes(f.image, 6) == odd);
+        QCOMPARE(f.Layout().left(29), QString("Alpha bravo Charlie delta - ."));
     }
 
     void channelIndexFollowsItsChannel() {
