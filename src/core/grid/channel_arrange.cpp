@@ -53,12 +53,10 @@ ChannelBytes TakeChannel(const RadioImage& image, const BandLimits& limits, int 
     return bytes;
 }
 
-// Puts a channel into record n; into B124 without the bytes of the block.
+// Puts a channel into record n. What lands on the fixed block in B124 is
+// written over by the finalisation that ends every operation.
 void PutChannel(RadioImage& image, int n, const ChannelBytes& bytes) {
-    std::uint8_t* at = image.data() + RecordOffset(n);
-    for (int i = 0; i < kRecordSize; ++i)
-        if (n != kSharedRecord || i < kSharedFrom || i >= kSharedTo)
-            at[i] = bytes[static_cast<std::size_t>(i)];
+    std::memcpy(image.data() + RecordOffset(n), bytes.data(), bytes.size());
 }
 
 std::string Fill(const char* text, std::initializer_list<std::string> values) {

@@ -12,8 +12,9 @@
 // Record 252 (B124) lies under the fixed block at 0x1F70-0x1F77: its bytes
 // 0x10-0x17 (shift amount and four reserved bytes) always hold the block, so
 // B124 has no shift amount or reserved bytes of its own. Hence:
-//   - a channel put into B124 lands without those eight bytes: the block
-//     stays exactly as it was;
+//   - a channel put into B124 lands without those eight bytes: the
+//     finalisation that ends every operation writes the block over them, so
+//     the block stays exactly as it was;
 //   - a channel taken out of B124 takes, instead of the block, the values
 //     the channel owns: the shift amount its two frequencies give (|RX - TX|
 //     within one band, else 10 MHz, as the grid conversion stores it) and

@@ -188,6 +188,10 @@ private slots:
         QVERIFY(SortChannels(f.image, f.limits, 1, 6, SortKey::Name).ok());
         QVERIFY(Bytes(f.image, 6) == odd);
         QCOMPARE(f.Layout().left(29), QString("Alpha bravo Charlie delta - ."));
+        // A TX whose top byte is 00 is no TX (the grid shows none): it sorts last.
+        f.image.SetByte(RecordOffset(1) + ChannelRecord::kTx + 3, 0x00); // Alpha
+        QVERIFY(SortChannels(f.image, f.limits, 1, 6, SortKey::Tx).ok());
+        QCOMPARE(f.Layout().left(29), QString("bravo Charlie delta Alpha - ."));
     }
 
     void channelIndexFollowsItsChannel() {
