@@ -1,6 +1,7 @@
 #include "ui/grid/channel_arranger.h"
 
 #include <QApplication>
+#include <QFrame>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QItemSelectionModel>
@@ -176,6 +177,27 @@ bool ChannelArranger::FindText(const QString& text) {
     return true;
 }
 
+void ChannelArranger::ShowDropLine(int target) {
+    ChannelTableView* table = view_->table();
+    if (!dropLine_) {
+        dropLine_ = new QFrame(table->viewport());
+        dropLine_->setObjectName(QStringLiteral("dropLine"));
+        dropLine_->setAutoFillBackground(true);
+        dropLine_->setBackgroundRole(QPalette::Highlight);
+    }
+    if (target == 0 || (target >= dragRows_.first && target <= dragRows_.last)) {
+        dropLine_->hide();
+        return;
+    }
+    // Above the target row when the rows go up, below it when they go down.
+    int y = table->rowViewportPosition(target - 1);
+    if (target > dragRows_.last)
+        y += table->rowHeight(target - 1);
+    dropLine_->setGeometry(0, y - 1, table->viewport()->width(), 3);
+    dropLine_->show();
+    dropLine_->raise();
+}
+
 int ChannelArranger::RowAtLabel(int y) const {
     QHeaderView* header = view_->table()->verticalHeader();
     y = std::clamp(y, 0, header->viewport()->height() - 1);
@@ -219,6 +241,8 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
             bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
         else if (dragging_ && y >= labels->height())
             bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        if (dragging_)
+            ShowDropLine(RowAtLabel(y));
         return true;
     }
     case QEvent::MouseButtonRelease: {
@@ -229,6 +253,7 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
         dragStartY_ = -1;
         dragging_ = false;
         labels->unsetCursor();
+        ShowDropLine(0);
         if (!dropped)
             return true;
         const int target = RowAtLabel(mouse->position().toPoint().y());

@@ -22,6 +22,7 @@
 
 #include "core/grid/channel_arrange.h"
 
+class QFrame;
 class QWidget;
 
 namespace kestra {
@@ -70,6 +71,8 @@ private:
     void SelectRows(int first, int last);
     void Tell(const QString& message);
     int RowAtLabel(int y) const;
+    // The line that shows where dragged rows will land (hidden: nowhere).
+    void ShowDropLine(int target);
 
     CProgramView* view_;
     QString findText_;
@@ -77,6 +80,7 @@ private:
     int dragStartY_ = -1;
     Rows dragRows_;
     bool dragging_ = false;
+    QFrame* dropLine_ = nullptr;
 };
 
 } // namespace kestra
