@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
     RegisterFormCommands(table);
     RegisterCsvCommands(table);
     RegisterDiffCommands(table);
+    RegisterArrangeCommands(table);
     RegisterTransferCommands(table);
     if (argc < 2)
         return UsageError("missing command");

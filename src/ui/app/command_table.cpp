@@ -3,6 +3,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "ui/app/arrange_texts.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/nav_tree_bar.h"
 #include "ui/app/program_app.h"
@@ -12,6 +13,7 @@
 #include "ui/dialogs/fm_radio_dlg.h"
 #include "ui/dialogs/optional_features_dlg.h"
 #include "ui/dialogs/param_tuning_dlg.h"
+#include "ui/grid/channel_arranger.h"
 #include "ui/grid/document_history.h"
 #include "ui/grid/program_view.h"
 
@@ -43,6 +45,12 @@ namespace {
 
 void ToggleVisible(QWidget* bar) {
     bar->setVisible(bar->isHidden());
+}
+
+// The arranging commands act on the active document window, when there is one.
+void Arrange(CProgramApp& a, void (*command)(ChannelArranger&)) {
+    if (ChannelArranger* arranger = ChannelArranger::Of(a.frame()->ActiveView()))
+        command(*arranger);
 }
 
 } // namespace
@@ -102,6 +110,29 @@ const std::vector<CommandRow>& CommandTable() {
         {kIdEditRedo, text::kEditRedo, "Ctrl+Y", "redo", CanRedo,
          [](CProgramApp& a) { a.OnEditRedo(); }, M::Edit, 5, false, false, nullptr,
          "Ctrl+Shift+Z"},
+        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::Edit},
+        // Arranging whole channels of the grid.
+        {kIdEditMoveUp, text::kEditMoveUp, "Ctrl+Shift+Up", nullptr, WithActiveDocument,
+         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.MoveSelection(-1); }); },
+         M::Edit},
+        {kIdEditMoveDown, text::kEditMoveDown, "Ctrl+Shift+Down", nullptr, WithActiveDocument,
+         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.MoveSelection(1); }); },
+         M::Edit},
+        {kIdEditInsertChannel, text::kEditInsertChannel, nullptr, nullptr, WithActiveDocument,
+         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.InsertAtCurrent(); }); },
+         M::Edit},
+        {kIdEditDeleteChannel, text::kEditDeleteChannel, nullptr, nullptr, WithActiveDocument,
+         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.DeleteSelection(); }); },
+         M::Edit},
+        {kIdEditSortChannels, text::kEditSortChannels, nullptr, nullptr, WithActiveDocument,
+         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.Sort(); }); },
+         M::Edit},
+        {kIdEditFind, text::kEditFind, "Ctrl+F", nullptr, WithActiveDocument,
+         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.Find(); }); },
+         M::Edit},
+        {kIdEditFindNext, text::kEditFindNext, "F3", nullptr, WithActiveDocument,
+         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.FindNext(); }); },
+         M::Edit},
         {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::Edit},
         {kIdEditChannels, text::kEditChannels, nullptr, nullptr, WithDocument,
          [](CProgramApp& a) { a.frame()->ShowChannels(); }, M::Edit, 0, true},

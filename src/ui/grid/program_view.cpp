@@ -20,6 +20,7 @@
 #include "ui/dialogs/comm_dlg.h"
 #include "ui/dialogs/model_info_dlg.h"
 #include "ui/dialogs/password_dlg.h"
+#include "ui/grid/channel_arranger.h"
 #include "ui/grid/channel_table_model.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/document_history.h"
@@ -31,6 +32,7 @@ CProgramView::CProgramView(AppState& state, QWidget* parent) : QWidget(parent), 
     model_ = new ChannelTableModel(state, this);
     table_ = new ChannelTableView(model_, this);
     history_ = new DocumentHistory(model_, this);
+    new ChannelArranger(this);
 
     // Access keys clear of the menu bar's (F, E, P, S, V, W, H).
     batchButton_ = new QPushButton(WithAccessKey(T(text::kButtonBatch), QLatin1Char('B')), this);
