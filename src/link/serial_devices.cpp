@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <locale>
 #include <system_error>
 
 #include "link/serial_link.h"
@@ -58,6 +59,7 @@ std::string RootFromEnvironment(const char* variable, const char* fallback) {
 // it cannot be read.
 std::string ReadAttribute(const fs::path& file) {
     std::ifstream in(file);
+    in.imbue(std::locale::classic());
     std::string line;
     if (!in || !std::getline(in, line))
         return std::string();

@@ -219,7 +219,10 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
         if (row >= selected.first && row <= selected.last) {
             dragRows_ = selected;
         } else {
+            // A click on a label makes that row's first data cell current.
             dragRows_ = Rows{row, row};
+            view_->table()->setFocus(Qt::MouseFocusReason);
+            view_->table()->SetCurrentCell(GridCell{row, kColRx});
             SelectRows(row, row);
         }
         dragStartY_ = mouse->position().toPoint().y();
@@ -254,8 +257,13 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
         dragging_ = false;
         labels->unsetCursor();
         ShowDropLine(0);
-        if (!dropped)
+        if (!dropped) {
+            // A click without a drag on a row of a selected block takes that row alone.
+            const int row = RowAtLabel(mouse->position().toPoint().y());
+            view_->table()->SetCurrentCell(GridCell{row, kColRx});
+            SelectRows(row, row);
             return true;
+        }
         const int target = RowAtLabel(mouse->position().toPoint().y());
         const Rows rows = dragRows_;
         if (target < rows.first)
