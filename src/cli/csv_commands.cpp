@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // export-csv and import-csv: channel lists in the common 21-column CSV layout.
 #include <cerrno>
 #include <cstdio>

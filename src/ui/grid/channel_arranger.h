@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ChannelArranger: the arranging commands of one CProgramView (move, insert,
 // delete, sort, find) and the moving of rows by dragging their labels.
 //
