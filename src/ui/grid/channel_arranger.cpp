@@ -26,7 +26,8 @@ namespace kestra {
 
 ChannelArranger::ChannelArranger(CProgramView* view) : QObject(view), view_(view) {
     setObjectName(QStringLiteral("channelArranger"));
-    view->table()->verticalHeader()->viewport()->installEventFilter(this);
+    labels_ = view->table()->verticalHeader()->viewport();
+    labels_->installEventFilter(this);
 }
 
 ChannelArranger* ChannelArranger::Of(const CProgramView* view) {
@@ -206,9 +207,11 @@ int ChannelArranger::RowAtLabel(int y) const {
 }
 
 bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
-    QWidget* labels = view_->table()->verticalHeader()->viewport();
-    if (watched != labels)
+    const QEvent::Type type = event->type();
+    if (watched != labels_ || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+                               type != QEvent::MouseButtonRelease))
         return QObject::eventFilter(watched, event);
+    QWidget* labels = labels_;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
@@ -76,6 +77,9 @@ private:
     void ShowDropLine(int target);
 
     CProgramView* view_;
+    // The row-label strip, kept so that events arriving while the view is
+    // being destroyed are told apart without calling into the view.
+    QPointer<QWidget> labels_;
     QString findText_;
     // A drag of row labels: where it started and the rows it carries.
     int dragStartY_ = -1;
