@@ -9,6 +9,7 @@
 #include "core/document/app_directory.h"
 #include "core/document/file_io.h"
 #include "core/document/version_notice.h"
+#include "core/os/os.h"
 
 using namespace kestra::cli;
 
@@ -43,6 +44,10 @@ int main(int argc, char** argv) {
     // starts it) has it: system messages come in the user's language, and
     // every command alike. Numbers never follow it (core/codec/decimal.h).
     std::setlocale(LC_ALL, "");
+    // Standard output carries files (CSV, profiles) byte for byte, and the
+    // arguments name files in UTF-8 on every system.
+    kestra::os::UseBinaryStandardOutput();
+    const std::vector<std::string> args = kestra::os::Utf8Arguments(argc, argv);
     SetProgramDirectory(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
     kestra::RemoveTemporaryFilesOnSignals();
     CommandTable table;
@@ -52,9 +57,9 @@ int main(int argc, char** argv) {
     RegisterDiffCommands(table);
     RegisterArrangeCommands(table);
     RegisterTransferCommands(table);
-    if (argc < 2)
+    if (args.size() < 2)
         return UsageError("missing command");
-    const std::string first = argv[1];
+    const std::string& first = args[1];
     if (first == "--help" || first == "-h" || first == "help")
         return PrintHelp(table);
     if (first == "--version")
@@ -62,7 +67,7 @@ int main(int argc, char** argv) {
     const auto it = table.find(first);
     if (it == table.end())
         return UsageError("unknown command '" + first + "'");
-    std::vector<std::string> rest(argv + 2, argv + argc);
+    const std::vector<std::string> rest(args.begin() + 2, args.end());
     for (const std::string& a : rest) {
         if (a == "--help" || a == "-h")
             return Print("Usage: kestra-cli " + it->second.usage + "\n" + it->second.summary +
