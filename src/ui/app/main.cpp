@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "ui/app/backup_folder.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/program_app.h"
 #include "ui/app/translation.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     options.appDirectory =
         QString::fromStdString(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
     options.arguments = QCoreApplication::arguments();
+    options.backupFolder = kestra::DefaultBackupFolder();
     // kestra_<language>.qm beside the program or in the resources, when there is one.
     kestra::InstallTranslations(options.appDirectory);
 

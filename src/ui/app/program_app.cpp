@@ -132,6 +132,7 @@ int CProgramApp::InitInstance(const StartOptions& options) {
 
     InstallToolkitTranslation();
     state_.appDirectory = options.appDirectory.toStdString();
+    state_.backupFolder = QDir::toNativeSeparators(options.backupFolder).toStdString();
     ini_ = std::make_unique<CIniFile>(options.appDirectory);
     LoadSettings(line);
     if (line.simulate) {
@@ -229,7 +230,7 @@ void CProgramApp::OnFileOpen() {
 }
 
 void CProgramApp::OnFileOpenBackup() {
-    const QString folder = BackupFolder();
+    const QString folder = QDir::fromNativeSeparators(QString::fromStdString(state_.backupFolder));
     if (!folder.isEmpty())
         QDir().mkpath(folder);
     const QString path = QFileDialog::getOpenFileName(
