@@ -7,285 +7,285 @@
         <location filename="../../src/core/codec/codecs.h" line="+32"/>
         <location filename="../../src/core/forms/dtmf_decode_form.cpp" line="+58"/>
         <source>无</source>
-        <translation type="unfinished"></translation>
+        <translation>None</translation>
     </message>
     <message>
         <location filename="../../src/core/document/dat_file.h" line="+14"/>
         <source>无法打开文件“%1”：%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot open the file “%1”: %2</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>文件“%1”不是有效的数据文件：只有 %2 字节，需要 %3 字节。</source>
-        <translation type="unfinished"></translation>
+        <translation>The file “%1” is not a valid data file: it has only %2 bytes, %3 are needed.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>无法保存文件“%1”：%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot save the file “%1”: %2</translation>
     </message>
     <message>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="+124"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+13"/>
         <source>接收频率</source>
-        <translation type="unfinished"></translation>
+        <translation>RX frequency</translation>
     </message>
     <message>
         <location filename="../../src/core/forms/batch_channel_form.cpp" line="+18"/>
         <source>递增</source>
-        <translation type="unfinished"></translation>
+        <translation>Up</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>递减</source>
-        <translation type="unfinished"></translation>
+        <translation>Down</translation>
     </message>
     <message>
         <location line="+79"/>
         <source>范围</source>
-        <translation type="unfinished"></translation>
+        <translation>Range</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>全部</source>
-        <translation type="unfinished"></translation>
+        <translation>All</translation>
     </message>
     <message>
         <location line="+0"/>
         <location filename="../../src/ui/app/ui_texts.h" line="+167"/>
         <source>A段</source>
-        <translation type="unfinished"></translation>
+        <translation>Band A</translation>
     </message>
     <message>
         <location line="+1"/>
         <location filename="../../src/ui/app/ui_texts.h" line="+1"/>
         <source>B段</source>
-        <translation type="unfinished"></translation>
+        <translation>Band B</translation>
     </message>
     <message>
         <location line="+0"/>
         <location line="+1"/>
         <source>从信道</source>
-        <translation type="unfinished"></translation>
+        <translation>From channel</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>到信道</source>
-        <translation type="unfinished"></translation>
+        <translation>To channel</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>接收起始频率</source>
-        <translation type="unfinished"></translation>
+        <translation>RX start frequency</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>接收步进</source>
-        <translation type="unfinished"></translation>
+        <translation>RX step</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>接收步进方向</source>
-        <translation type="unfinished"></translation>
+        <translation>RX step direction</translation>
     </message>
     <message>
         <location line="+1"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="+1"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+1"/>
         <source>发射频率</source>
-        <translation type="unfinished"></translation>
+        <translation>TX frequency</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+14"/>
         <source>默认</source>
-        <translation type="unfinished"></translation>
+        <translation>Default</translation>
     </message>
     <message>
         <location line="-14"/>
         <source>偏移频率(MHz)</source>
-        <translation type="unfinished"></translation>
+        <translation>Offset (MHz)</translation>
     </message>
     <message>
         <location line="+1"/>
         <location filename="../../src/ui/app/ui_texts.h" line="-30"/>
         <source>起始频率(MHz)</source>
-        <translation type="unfinished"></translation>
+        <translation>Start frequency (MHz)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>偏移频率</source>
-        <translation type="unfinished"></translation>
+        <translation>Offset</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>偏移方向</source>
-        <translation type="unfinished"></translation>
+        <translation>Shift</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>加</source>
-        <translation type="unfinished"></translation>
+        <translation>+</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>减</source>
-        <translation type="unfinished"></translation>
+        <translation>-</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>发射起始频率</source>
-        <translation type="unfinished"></translation>
+        <translation>TX start frequency</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>发射步进</source>
-        <translation type="unfinished"></translation>
+        <translation>TX step</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>发射步进方向</source>
-        <translation type="unfinished"></translation>
+        <translation>TX step direction</translation>
     </message>
     <message>
         <location line="+2"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="+1"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+1"/>
         <source>接收信令</source>
-        <translation type="unfinished"></translation>
+        <translation>RX CTCSS/DCS</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>接收随机</source>
-        <translation type="unfinished"></translation>
+        <translation>RX random</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>接收间隔</source>
-        <translation type="unfinished"></translation>
+        <translation>RX interval</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>接收间隔方向</source>
-        <translation type="unfinished"></translation>
+        <translation>RX interval direction</translation>
     </message>
     <message>
         <location line="+1"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="+1"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+1"/>
         <source>发射信令</source>
-        <translation type="unfinished"></translation>
+        <translation>TX CTCSS/DCS</translation>
     </message>
     <message>
         <location line="+1"/>
         <location filename="../../src/ui/app/ui_texts.h" line="+5"/>
         <source>起始信令</source>
-        <translation type="unfinished"></translation>
+        <translation>Start tone</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>发射起始信令</source>
-        <translation type="unfinished"></translation>
+        <translation>TX start tone</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>发射随机</source>
-        <translation type="unfinished"></translation>
+        <translation>TX random</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>发射间隔</source>
-        <translation type="unfinished"></translation>
+        <translation>TX interval</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>发射间隔方向</source>
-        <translation type="unfinished"></translation>
+        <translation>TX interval direction</translation>
     </message>
     <message>
         <location line="+3"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="-67"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+1"/>
         <source>功率</source>
-        <translation type="unfinished"></translation>
+        <translation>Power</translation>
     </message>
     <message>
         <location line="+0"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="+20"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+1"/>
         <source>扫描</source>
-        <translation type="unfinished"></translation>
+        <translation>Scan</translation>
     </message>
     <message>
         <location line="+1"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="-18"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+1"/>
         <source>带宽</source>
-        <translation type="unfinished"></translation>
+        <translation>Bandwidth</translation>
     </message>
     <message>
         <location line="+0"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="+4"/>
         <source>信令类型</source>
-        <translation type="unfinished"></translation>
+        <translation>Signalling</translation>
     </message>
     <message>
         <location line="+1"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="-2"/>
         <source>繁忙锁定</source>
-        <translation type="unfinished"></translation>
+        <translation>Busy lock</translation>
     </message>
     <message>
         <location line="+1"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="+3"/>
         <source>声控</source>
-        <translation type="unfinished"></translation>
+        <translation>VOX</translation>
     </message>
     <message>
         <location line="+0"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="+15"/>
         <source>中继模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Repeater mode</translation>
     </message>
     <message>
         <location line="+1"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="-13"/>
         <source>语音处理</source>
-        <translation type="unfinished"></translation>
+        <translation>Voice processing</translation>
     </message>
     <message>
         <location line="+4"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="+68"/>
         <location filename="../../src/core/interchange/channel_print.cpp" line="+13"/>
         <source>信道名字</source>
-        <translation type="unfinished"></translation>
+        <translation>Channel name</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>按信道号</source>
-        <translation type="unfinished"></translation>
+        <translation>By channel number</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>应用</source>
-        <translation type="unfinished"></translation>
+        <translation>Apply</translation>
     </message>
     <message>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+1"/>
         <source>繁忙</source>
-        <translation type="unfinished"></translation>
+        <translation>Busy</translation>
     </message>
     <message>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="-76"/>
         <location filename="../../src/core/grid/channel_grid.h" line="+42"/>
         <source>高</source>
-        <translation type="unfinished"></translation>
+        <translation>High</translation>
     </message>
     <message>
         <location line="+0"/>
         <location filename="../../src/core/grid/channel_grid.h" line="+1"/>
         <source>低</source>
-        <translation type="unfinished"></translation>
+        <translation>Low</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -293,106 +293,106 @@
         <location filename="../../src/core/forms/dtmf_encode_form.cpp" line="+57"/>
         <location filename="../../src/core/forms/optional_features_form.cpp" line="+14"/>
         <source>开</source>
-        <translation type="unfinished"></translation>
+        <translation>On</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>压扩</source>
-        <translation type="unfinished"></translation>
+        <translation>Compander</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>扰频1</source>
-        <translation type="unfinished"></translation>
+        <translation>Scrambler 1</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>扰频2</source>
-        <translation type="unfinished"></translation>
+        <translation>Scrambler 2</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>扰频3</source>
-        <translation type="unfinished"></translation>
+        <translation>Scrambler 3</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>扰频4</source>
-        <translation type="unfinished"></translation>
+        <translation>Scrambler 4</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>扰频5</source>
-        <translation type="unfinished"></translation>
+        <translation>Scrambler 5</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>扰频6</source>
-        <translation type="unfinished"></translation>
+        <translation>Scrambler 6</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>扰频7</source>
-        <translation type="unfinished"></translation>
+        <translation>Scrambler 7</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>扰频8</source>
-        <translation type="unfinished"></translation>
+        <translation>Scrambler 8</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>发射前</source>
-        <translation type="unfinished"></translation>
+        <translation>TX start</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>发射后</source>
-        <translation type="unfinished"></translation>
+        <translation>TX end</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>两者</source>
-        <translation type="unfinished"></translation>
+        <translation>Both</translation>
     </message>
     <message>
         <location line="+3"/>
         <location filename="../../src/core/grid/channel_grid.h" line="+1"/>
         <source>是</source>
-        <translation type="unfinished"></translation>
+        <translation>Yes</translation>
     </message>
     <message>
         <location line="+0"/>
         <location filename="../../src/core/grid/channel_grid.h" line="+1"/>
         <source>否</source>
-        <translation type="unfinished"></translation>
+        <translation>No</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>倒频</source>
-        <translation type="unfinished"></translation>
+        <translation>Reverse</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>脱网</source>
-        <translation type="unfinished"></translation>
+        <translation>Talkaround</translation>
     </message>
     <message>
         <location line="+38"/>
         <source>信道号</source>
-        <translation type="unfinished"></translation>
+        <translation>Channel No.</translation>
     </message>
     <message>
         <location line="-58"/>
         <location filename="../../src/core/grid/channel_grid.h" line="+1"/>
         <source>宽</source>
-        <translation type="unfinished"></translation>
+        <translation>Wide</translation>
     </message>
     <message>
         <location line="+0"/>
         <location filename="../../src/core/grid/channel_grid.h" line="+1"/>
         <source>窄</source>
-        <translation type="unfinished"></translation>
+        <translation>Narrow</translation>
     </message>
     <message>
         <location line="-53"/>
@@ -402,1387 +402,1387 @@
         <location filename="../../src/core/forms/optional_features_form.cpp" line="-1"/>
         <location filename="../../src/core/grid/channel_grid.h" line="+1"/>
         <source>关</source>
-        <translation type="unfinished"></translation>
+        <translation>Off</translation>
     </message>
     <message>
         <location line="+55"/>
         <location filename="../../src/core/forms/optional_features_form.cpp" line="+113"/>
         <location filename="../../src/core/grid/channel_grid.h" line="+1"/>
         <source>载波</source>
-        <translation type="unfinished"></translation>
+        <translation>Carrier</translation>
     </message>
     <message>
         <location filename="../../src/core/grid/channel_grid.h" line="+1"/>
         <source>QT/DQT</source>
-        <translation type="unfinished"></translation>
+        <translation>QT/DQT</translation>
     </message>
     <message>
         <location filename="../../src/link/link_texts.h" line="+10"/>
         <source>无法打开串口</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot open the serial port</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>通信出错</source>
-        <translation type="unfinished"></translation>
+        <translation>Communication error</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>当前对讲机数据无效, 请先写频.</source>
-        <translation type="unfinished"></translation>
+        <translation>The radio’s data is not valid. Write to the radio first.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>初始化数据成功</source>
-        <translation type="unfinished"></translation>
+        <translation>Data initialised.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>读数据成功</source>
-        <translation type="unfinished"></translation>
+        <translation>Data read.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>写数据成功</source>
-        <translation type="unfinished"></translation>
+        <translation>Data written.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>读数据</source>
-        <translation type="unfinished"></translation>
+        <translation>Read Data</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>写数据</source>
-        <translation type="unfinished"></translation>
+        <translation>Write Data</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>初始化数据</source>
-        <translation type="unfinished"></translation>
+        <translation>Initialise Data</translation>
     </message>
     <message>
         <location filename="../../src/ui/app/ui_texts.h" line="-130"/>
         <source>写频软件</source>
-        <translation type="unfinished"></translation>
+        <translation>Programming Software</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>就绪</source>
-        <translation type="unfinished"></translation>
+        <translation>Ready</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>无标题</source>
-        <translation type="unfinished"></translation>
+        <translation>Untitled</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>文件</source>
-        <translation type="unfinished"></translation>
+        <translation>File</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>编程</source>
-        <translation type="unfinished"></translation>
+        <translation>Program</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>设置</source>
-        <translation type="unfinished"></translation>
+        <translation>Settings</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>视图</source>
-        <translation type="unfinished"></translation>
+        <translation>View</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>帮助</source>
-        <translation type="unfinished"></translation>
+        <translation>Help</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>新建</source>
-        <translation type="unfinished"></translation>
+        <translation>New</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>打开...</source>
-        <translation type="unfinished"></translation>
+        <translation>Open...</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+92"/>
         <source>关闭</source>
-        <translation type="unfinished"></translation>
+        <translation>Close</translation>
     </message>
     <message>
         <location line="-91"/>
         <source>存为</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>另存为...</source>
-        <translation type="unfinished"></translation>
+        <translation>Save As...</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>打印设置...</source>
-        <translation type="unfinished"></translation>
+        <translation>Print Setup...</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+72"/>
         <source>退出</source>
-        <translation type="unfinished"></translation>
+        <translation>Exit</translation>
     </message>
     <message>
         <location line="-71"/>
         <source>打印...</source>
-        <translation type="unfinished"></translation>
+        <translation>Print...</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>打印预览...</source>
-        <translation type="unfinished"></translation>
+        <translation>Print Preview...</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>导出 PDF...</source>
-        <translation type="unfinished"></translation>
+        <translation>Export PDF...</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>导入 CSV…</source>
-        <translation type="unfinished"></translation>
+        <translation>Import CSV…</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>导出 CSV…</source>
-        <translation type="unfinished"></translation>
+        <translation>Export CSV…</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>打开备份...</source>
-        <translation type="unfinished"></translation>
+        <translation>Open Backup...</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>比较...</source>
-        <translation type="unfinished"></translation>
+        <translation>Compare...</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>撤销</source>
-        <translation type="unfinished"></translation>
+        <translation>Undo</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>重做</source>
-        <translation type="unfinished"></translation>
+        <translation>Redo</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>信道信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Channels</translation>
     </message>
     <message>
         <location line="+38"/>
         <source>文件已修改，是否保存？</source>
-        <translation type="unfinished"></translation>
+        <translation>The file has been changed. Save it?</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>保存</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>不保存</source>
-        <translation type="unfinished"></translation>
+        <translation>Don’t Save</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>编辑单元格</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit Cell</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>读频完成</source>
-        <translation type="unfinished"></translation>
+        <translation>Reading from the radio is complete</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>写频完成</source>
-        <translation type="unfinished"></translation>
+        <translation>Writing to the radio is complete</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>初始化完成</source>
-        <translation type="unfinished"></translation>
+        <translation>Initialisation is complete</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1；备份失败：%2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1; the backup failed: %2</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>系统没有提供用户数据文件夹</source>
-        <translation type="unfinished"></translation>
+        <translation>The system provides no folder for user data</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>比较</source>
-        <translation type="unfinished"></translation>
+        <translation>Compare</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>选择文件...</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose File...</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>最新备份</source>
-        <translation type="unfinished"></translation>
+        <translation>Latest Backup</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>选择一个文件，与当前文档比较。</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose a file to compare with the current document.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>比较文件：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Compared with: %1</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>无差异</source>
-        <translation type="unfinished"></translation>
+        <translation>No differences</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1 处差异。双击信道的差异，在表格中选中该信道。</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 differences. Double-click a channel’s difference to select that channel in the grid.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>节</source>
-        <translation type="unfinished"></translation>
+        <translation>Section</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>项</source>
-        <translation type="unfinished"></translation>
+        <translation>Item</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>当前</source>
-        <translation type="unfinished"></translation>
+        <translation>Current</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>比较文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Compared file</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>信道 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Channel %1</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>原始字节</source>
-        <translation type="unfinished"></translation>
+        <translation>Raw bytes</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>范围:</source>
-        <translation type="unfinished"></translation>
+        <translation>Range:</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>接收频率:</source>
-        <translation type="unfinished"></translation>
+        <translation>RX frequency:</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>发射频率:</source>
-        <translation type="unfinished"></translation>
+        <translation>TX frequency:</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>接收步进 (kHz)</source>
-        <translation type="unfinished"></translation>
+        <translation>RX step (kHz)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>发射步进(KHz)</source>
-        <translation type="unfinished"></translation>
+        <translation>TX step (kHz)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>接收信令:</source>
-        <translation type="unfinished"></translation>
+        <translation>RX CTCSS/DCS:</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>发射信令:</source>
-        <translation type="unfinished"></translation>
+        <translation>TX CTCSS/DCS:</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>随机</source>
-        <translation type="unfinished"></translation>
+        <translation>Random</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>间隔</source>
-        <translation type="unfinished"></translation>
+        <translation>Interval</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>导入 CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Import CSV</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>起始信道</source>
-        <translation type="unfinished"></translation>
+        <translation>First channel</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>保留位置</source>
-        <translation type="unfinished"></translation>
+        <translation>Keep locations</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>覆盖非空信道</source>
-        <translation type="unfinished"></translation>
+        <translation>Overwrite used channels</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>导入</source>
-        <translation type="unfinished"></translation>
+        <translation>Import</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>行</source>
-        <translation type="unfinished"></translation>
+        <translation>Line</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>名称</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>结果</source>
-        <translation type="unfinished"></translation>
+        <translation>Result</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>导入 %1 行，跳过 %2 行</source>
-        <translation type="unfinished"></translation>
+        <translation>Imported %1 lines, skipped %2</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>无法导入该 CSV 文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot import this CSV file</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>无法写入该 CSV 文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot write this CSV file</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>无法写入该 PDF 文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot write this PDF file</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>打印失败</source>
-        <translation type="unfinished"></translation>
+        <translation>Printing failed</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>---</source>
-        <translation type="unfinished"></translation>
+        <translation>---</translation>
     </message>
     <message>
         <location filename="../../src/core/forms/optional_features_form.cpp" line="-49"/>
         <source>名字</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>A信道显示</source>
-        <translation type="unfinished"></translation>
+        <translation>Display A</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>B信道显示</source>
-        <translation type="unfinished"></translation>
+        <translation>Display B</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>主信道A/B</source>
-        <translation type="unfinished"></translation>
+        <translation>Main band</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>双频守候</source>
-        <translation type="unfinished"></translation>
+        <translation>Dual watch</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>双待发射信道</source>
-        <translation type="unfinished"></translation>
+        <translation>Dual watch TX</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>当前编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>Selected band</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>当前活动</source>
-        <translation type="unfinished"></translation>
+        <translation>Active band</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>双待复位时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Dual watch reset time</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>双频守候时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Dual watch time</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>信道模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Channel mode</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>开机信息显示方式</source>
-        <translation type="unfinished"></translation>
+        <translation>Power-on display</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>电压</source>
-        <translation type="unfinished"></translation>
+        <translation>Voltage</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Message</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>开机问候语编制</source>
-        <translation type="unfinished"></translation>
+        <translation>Power-on message</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>语音播报</source>
-        <translation type="unfinished"></translation>
+        <translation>Voice prompt</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>提示音</source>
-        <translation type="unfinished"></translation>
+        <translation>Beep</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>结束提示音</source>
-        <translation type="unfinished"></translation>
+        <translation>Roger beep</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>电池省电</source>
-        <translation type="unfinished"></translation>
+        <translation>Battery save</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>静噪电平</source>
-        <translation type="unfinished"></translation>
+        <translation>Squelch level</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>步进 (kHz)</source>
-        <translation type="unfinished"></translation>
+        <translation>Step (kHz)</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>发射限时 (min)</source>
-        <translation type="unfinished"></translation>
+        <translation>TX timeout (min)</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>扫描模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Scan resume</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Time</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>搜索</source>
-        <translation type="unfinished"></translation>
+        <translation>Search</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>收音机监听</source>
-        <translation type="unfinished"></translation>
+        <translation>FM radio monitor</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>身份识别开关</source>
-        <translation type="unfinished"></translation>
+        <translation>ANI</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>尾音消除</source>
-        <translation type="unfinished"></translation>
+        <translation>Tail tone elimination</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>背光灯模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Backlight mode</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>继续</source>
-        <translation type="unfinished"></translation>
+        <translation>Always</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>背光灯时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Backlight time</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>背光灯颜色</source>
-        <translation type="unfinished"></translation>
+        <translation>Backlight colour</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>声控电平</source>
-        <translation type="unfinished"></translation>
+        <translation>VOX level</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>声控延迟时间 (s)</source>
-        <translation type="unfinished"></translation>
+        <translation>VOX delay (s)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>锁键模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Key lock mode</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>键盘锁</source>
-        <translation type="unfinished"></translation>
+        <translation>Keypad lock</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>自动锁键盘</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto keypad lock</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>尾音模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Tail tone mode</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>A段工作区</source>
-        <translation type="unfinished"></translation>
+        <translation>Band A work area</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>B段工作区</source>
-        <translation type="unfinished"></translation>
+        <translation>Band B work area</translation>
     </message>
     <message>
         <location line="+11"/>
         <location filename="../../src/ui/app/ui_texts.h" line="-125"/>
         <source>可选功能</source>
-        <translation type="unfinished"></translation>
+        <translation>Optional Features</translation>
     </message>
     <message>
         <location filename="../../src/ui/app/ui_texts.h" line="+1"/>
         <source>DTMF</source>
-        <translation type="unfinished"></translation>
+        <translation>DTMF</translation>
     </message>
     <message>
         <location filename="../../src/core/forms/model_info_form.cpp" line="+84"/>
         <source>机型信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Model Information</translation>
     </message>
     <message>
         <location line="+6"/>
         <location filename="../../src/ui/app/ui_texts.h" line="+1"/>
         <source>机型</source>
-        <translation type="unfinished"></translation>
+        <translation>Model</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>A段下限</source>
-        <translation type="unfinished"></translation>
+        <translation>Band A lower limit</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>A段上限</source>
-        <translation type="unfinished"></translation>
+        <translation>Band A upper limit</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>B段下限</source>
-        <translation type="unfinished"></translation>
+        <translation>Band B lower limit</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>B段上限</source>
-        <translation type="unfinished"></translation>
+        <translation>Band B upper limit</translation>
     </message>
     <message>
         <location filename="../../src/ui/app/ui_texts.h" line="+1"/>
         <source>收音机</source>
-        <translation type="unfinished"></translation>
+        <translation>FM Radio</translation>
     </message>
     <message>
         <location filename="../../src/core/forms/param_tuning_form.cpp" line="+44"/>
         <source>V段发射功率驱动</source>
-        <translation type="unfinished"></translation>
+        <translation>VHF TX power drive</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>U段发射功率驱动</source>
-        <translation type="unfinished"></translation>
+        <translation>UHF TX power drive</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>发射音频信号</source>
-        <translation type="unfinished"></translation>
+        <translation>TX audio</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>发射增益</source>
-        <translation type="unfinished"></translation>
+        <translation>TX gain</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>窄带话音+亚音频偏</source>
-        <translation type="unfinished"></translation>
+        <translation>Narrow voice + tone deviation</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>宽带话音+亚音频偏</source>
-        <translation type="unfinished"></translation>
+        <translation>Wide voice + tone deviation</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>窄带模拟 亚音频偏</source>
-        <translation type="unfinished"></translation>
+        <translation>Narrow CTCSS deviation</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>窄带数字 亚音频偏</source>
-        <translation type="unfinished"></translation>
+        <translation>Narrow DCS deviation</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>宽带模拟 亚音频偏</source>
-        <translation type="unfinished"></translation>
+        <translation>Wide CTCSS deviation</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>宽带数字 亚音频偏</source>
-        <translation type="unfinished"></translation>
+        <translation>Wide DCS deviation</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>接收输入</source>
-        <translation type="unfinished"></translation>
+        <translation>RX input</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>接收输出</source>
-        <translation type="unfinished"></translation>
+        <translation>RX output</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>音量控制</source>
-        <translation type="unfinished"></translation>
+        <translation>Volume</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>正常音频输出</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal audio out</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>扰频音频输出</source>
-        <translation type="unfinished"></translation>
+        <translation>Scrambler audio out</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>压扩音频输出</source>
-        <translation type="unfinished"></translation>
+        <translation>Compander audio out</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>信令幅度</source>
-        <translation type="unfinished"></translation>
+        <translation>Signalling level</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MIC 增益</source>
-        <translation type="unfinished"></translation>
+        <translation>MIC gain</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MOD 增益</source>
-        <translation type="unfinished"></translation>
+        <translation>MOD gain</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>音频输入</source>
-        <translation type="unfinished"></translation>
+        <translation>Audio input</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>压扩压阈值</source>
-        <translation type="unfinished"></translation>
+        <translation>Compressor threshold</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>压扩扩阈值</source>
-        <translation type="unfinished"></translation>
+        <translation>Expander threshold</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>V段静噪低阈值</source>
-        <translation type="unfinished"></translation>
+        <translation>VHF squelch low threshold</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>U段静噪低阈值</source>
-        <translation type="unfinished"></translation>
+        <translation>UHF squelch low threshold</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>预加重</source>
-        <translation type="unfinished"></translation>
+        <translation>Pre-emphasis</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>去加重</source>
-        <translation type="unfinished"></translation>
+        <translation>De-emphasis</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>RDA1846S HPF</source>
-        <translation type="unfinished"></translation>
+        <translation>RDA1846S HPF</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>RDA1846S LPF</source>
-        <translation type="unfinished"></translation>
+        <translation>RDA1846S LPF</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>RDA1846S RSSI</source>
-        <translation type="unfinished"></translation>
+        <translation>RDA1846S RSSI</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MCU HPF</source>
-        <translation type="unfinished"></translation>
+        <translation>MCU HPF</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MCU LPF</source>
-        <translation type="unfinished"></translation>
+        <translation>MCU LPF</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>测试模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Test mode</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MCU 预加重</source>
-        <translation type="unfinished"></translation>
+        <translation>MCU pre-emphasis</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MCU 去加重</source>
-        <translation type="unfinished"></translation>
+        <translation>MCU de-emphasis</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>静噪</source>
-        <translation type="unfinished"></translation>
+        <translation>Squelch</translation>
     </message>
     <message>
         <location line="+2"/>
         <source> sql 1</source>
-        <translation type="unfinished"></translation>
+        <translation> sql 1</translation>
     </message>
     <message>
         <location line="+0"/>
         <source> sql 9</source>
-        <translation type="unfinished"></translation>
+        <translation> sql 9</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>发射功率</source>
-        <translation type="unfinished"></translation>
+        <translation>TX power</translation>
     </message>
     <message>
         <location line="+2"/>
         <source> 低功率</source>
-        <translation type="unfinished"></translation>
+        <translation> Low power</translation>
     </message>
     <message>
         <location line="+0"/>
         <source> 高功率</source>
-        <translation type="unfinished"></translation>
+        <translation> High power</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>静噪检测</source>
-        <translation type="unfinished"></translation>
+        <translation>Squelch detection</translation>
     </message>
     <message>
         <location line="+2"/>
         <source> 静噪检测1</source>
-        <translation type="unfinished"></translation>
+        <translation> Squelch detection 1</translation>
     </message>
     <message>
         <location line="+0"/>
         <source> 静噪检测2</source>
-        <translation type="unfinished"></translation>
+        <translation> Squelch detection 2</translation>
     </message>
     <message>
         <location line="+1"/>
         <source> 静噪检测3</source>
-        <translation type="unfinished"></translation>
+        <translation> Squelch detection 3</translation>
     </message>
     <message>
         <location line="+63"/>
         <location filename="../../src/ui/app/ui_texts.h" line="+1"/>
         <source>参数调节</source>
-        <translation type="unfinished"></translation>
+        <translation>Parameter Tuning</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>低端</source>
-        <translation type="unfinished"></translation>
+        <translation>Low end</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>中端</source>
-        <translation type="unfinished"></translation>
+        <translation>Middle</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>高端</source>
-        <translation type="unfinished"></translation>
+        <translation>High end</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>宽带 高</source>
-        <translation type="unfinished"></translation>
+        <translation>Wide high</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>宽带 低</source>
-        <translation type="unfinished"></translation>
+        <translation>Wide low</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>窄带 高</source>
-        <translation type="unfinished"></translation>
+        <translation>Narrow high</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>窄带 低</source>
-        <translation type="unfinished"></translation>
+        <translation>Narrow low</translation>
     </message>
     <message>
         <location filename="../../src/ui/app/ui_texts.h" line="+1"/>
         <source>DTMF 初始化</source>
-        <translation type="unfinished"></translation>
+        <translation>DTMF Initialisation</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>读频</source>
-        <translation type="unfinished"></translation>
+        <translation>Read from Radio</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>写频</source>
-        <translation type="unfinished"></translation>
+        <translation>Write to Radio</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>串口</source>
-        <translation type="unfinished"></translation>
+        <translation>Serial Port</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>工具栏</source>
-        <translation type="unfinished"></translation>
+        <translation>Toolbar</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>状态栏</source>
-        <translation type="unfinished"></translation>
+        <translation>Status Bar</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>分隔栏</source>
-        <translation type="unfinished"></translation>
+        <translation>Split</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>关于...</source>
-        <translation type="unfinished"></translation>
+        <translation>About...</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>CAP</source>
-        <translation type="unfinished"></translation>
+        <translation>CAP</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>NUM</source>
-        <translation type="unfinished"></translation>
+        <translation>NUM</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>SCRL</source>
-        <translation type="unfinished"></translation>
+        <translation>SCRL</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>IE Control Bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Navigation</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Close</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>批量生成</source>
-        <translation type="unfinished"></translation>
+        <translation>Batch Channels</translation>
     </message>
     <message>
         <location filename="../../src/core/forms/batch_channel_form.cpp" line="-48"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="+49"/>
         <location filename="../../src/ui/app/ui_texts.h" line="+1"/>
         <source>信道编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit Channel</translation>
     </message>
     <message>
         <location filename="../../src/ui/app/ui_texts.h" line="+1"/>
         <source>初始化</source>
-        <translation type="unfinished"></translation>
+        <translation>Initialise</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>确定</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>所有数据将会被清除！</source>
-        <translation type="unfinished"></translation>
+        <translation>All data will be erased!</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>关于</source>
-        <translation type="unfinished"></translation>
+        <translation>About</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>端口设置</source>
-        <translation type="unfinished"></translation>
+        <translation>Port Setup</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>端口</source>
-        <translation type="unfinished"></translation>
+        <translation>Port</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>COM%1</source>
-        <translation type="unfinished"></translation>
+        <translation>COM%1</translation>
     </message>
     <message>
         <location line="+3"/>
         <location line="+1"/>
         <source>密码</source>
-        <translation type="unfinished"></translation>
+        <translation>Password</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>开始</source>
-        <translation type="unfinished"></translation>
+        <translation>Start</translation>
     </message>
     <message>
         <location filename="../../src/cli/args.cpp" line="+81"/>
         <source>无法写入标准输出：%s</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot write to standard output: %s</translation>
     </message>
     <message>
         <location filename="../../src/core/document/file_io.h" line="+21"/>
         <source>不是普通文件</source>
-        <translation type="unfinished"></translation>
+        <translation>not a regular file</translation>
     </message>
     <message>
         <location filename="../../src/core/forms/dtmf_code_list_form.cpp" line="+19"/>
         <location filename="../../src/core/forms/dtmf_dialog.cpp" line="+56"/>
         <source>自动拨号</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto Dial</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>序号</source>
-        <translation type="unfinished"></translation>
+        <translation>No.</translation>
     </message>
     <message>
         <location line="+1"/>
         <location filename="../../src/core/forms/dtmf_dialog.cpp" line="-2"/>
         <location filename="../../src/core/forms/dtmf_encode_form.cpp" line="-22"/>
         <source>编码</source>
-        <translation type="unfinished"></translation>
+        <translation>Encode</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>自身 ID</source>
-        <translation type="unfinished"></translation>
+        <translation>Own ID</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>分隔符</source>
-        <translation type="unfinished"></translation>
+        <translation>Separator</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>呼叫ID</source>
-        <translation type="unfinished"></translation>
+        <translation>Call ID</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>ANI 呼叫</source>
-        <translation type="unfinished"></translation>
+        <translation>ANI Call</translation>
     </message>
     <message>
         <location filename="../../src/core/forms/dtmf_decode_form.cpp" line="-5"/>
         <location filename="../../src/core/forms/dtmf_dialog.cpp" line="+1"/>
         <source>解码</source>
-        <translation type="unfinished"></translation>
+        <translation>Decode</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>组呼码</source>
-        <translation type="unfinished"></translation>
+        <translation>Group code</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>遥毙激活</source>
-        <translation type="unfinished"></translation>
+        <translation>Stun enabled</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>遥毙类型</source>
-        <translation type="unfinished"></translation>
+        <translation>Stun type</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>禁止发射</source>
-        <translation type="unfinished"></translation>
+        <translation>TX inhibit</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>禁止收发</source>
-        <translation type="unfinished"></translation>
+        <translation>TX/RX inhibit</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>遥毙</source>
-        <translation type="unfinished"></translation>
+        <translation>Stun</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>遥毙码</source>
-        <translation type="unfinished"></translation>
+        <translation>Stun code</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>自动复位时间 (s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto reset time (s)</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>解码响应</source>
-        <translation type="unfinished"></translation>
+        <translation>Decode response</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>提醒</source>
-        <translation type="unfinished"></translation>
+        <translation>Alert</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>回复</source>
-        <translation type="unfinished"></translation>
+        <translation>Transpond</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>提醒+回复</source>
-        <translation type="unfinished"></translation>
+        <translation>Alert + transpond</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>解码时间 (s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Decode time (s)</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>报警码</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarm code</translation>
     </message>
     <message>
         <location filename="../../src/core/forms/dtmf_encode_form.cpp" line="+6"/>
         <source>速率 (digit/s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Rate (digit/s)</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>首位数码延迟时间 (ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>First digit delay (ms)</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>首位数码时间 (ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>First digit time (ms)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>*和#音 (ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>* and # tone (ms)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>侧音</source>
-        <translation type="unfinished"></translation>
+        <translation>Side tone</translation>
     </message>
     <message>
         <location line="+1"/>
         <location filename="../../src/core/forms/optional_features_form.cpp" line="-33"/>
         <source>按键</source>
-        <translation type="unfinished"></translation>
+        <translation>Keys</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>按键+ID</source>
-        <translation type="unfinished"></translation>
+        <translation>Keys + ID</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>PTT ID 发射开始</source>
-        <translation type="unfinished"></translation>
+        <translation>PTT ID at TX start</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>PTT ID 发射结束</source>
-        <translation type="unfinished"></translation>
+        <translation>PTT ID at TX end</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>等待回复</source>
-        <translation type="unfinished"></translation>
+        <translation>Wait for reply</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>等待回复时间 (s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Reply wait time (s)</translation>
     </message>
     <message>
         <location filename="../../src/core/forms/dtmf_init_form.cpp" line="+31"/>
         <source>DTMF 解码初始化</source>
-        <translation type="unfinished"></translation>
+        <translation>DTMF Decoder Initialisation</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>L_group high threshold</source>
-        <translation type="unfinished"></translation>
+        <translation>L_group high threshold</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>L_group low threshold</source>
-        <translation type="unfinished"></translation>
+        <translation>L_group low threshold</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>H_group high threshold</source>
-        <translation type="unfinished"></translation>
+        <translation>H_group high threshold</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>H_group low threshold</source>
-        <translation type="unfinished"></translation>
+        <translation>H_group low threshold</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Power clipper level</source>
-        <translation type="unfinished"></translation>
+        <translation>Power clipper level</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Power clipper time</source>
-        <translation type="unfinished"></translation>
+        <translation>Power clipper time</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Total_P diff DTMF_P threshold</source>
-        <translation type="unfinished"></translation>
+        <translation>Total_P diff DTMF_P threshold</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Non-power clipper</source>
-        <translation type="unfinished"></translation>
+        <translation>Non-power clipper</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Non-power hold time 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Non-power hold time 1</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Non-power hold time 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Non-power hold time 2</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Twist</source>
-        <translation type="unfinished"></translation>
+        <translation>Twist</translation>
     </message>
     <message>
         <location filename="../../src/core/forms/fm_radio_form.cpp" line="+34"/>
         <source>收音机配置</source>
-        <translation type="unfinished"></translation>
+        <translation>FM Radio Settings</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>当前信道</source>
-        <translation type="unfinished"></translation>
+        <translation>Current channel</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>当前频率</source>
-        <translation type="unfinished"></translation>
+        <translation>Current frequency</translation>
     </message>
     <message>
         <location line="+2"/>
         <location filename="../../src/core/forms/optional_features_form.cpp" line="-62"/>
         <location filename="../../src/core/interchange/channel_print.cpp" line="-1"/>
         <source>信道</source>
-        <translation type="unfinished"></translation>
+        <translation>Channel</translation>
     </message>
     <message>
         <location line="+1"/>
         <location filename="../../src/core/forms/optional_features_form.cpp" line="+1"/>
         <location line="+78"/>
         <source>频率</source>
-        <translation type="unfinished"></translation>
+        <translation>Frequency</translation>
     </message>
     <message>
         <location filename="../../src/core/grid/grid_clipboard.h" line="+25"/>
         <source>超出表格</source>
-        <translation type="unfinished"></translation>
+        <translation>beyond the grid</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>不是频率</source>
-        <translation type="unfinished"></translation>
+        <translation>not a frequency</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>不在频段内</source>
-        <translation type="unfinished"></translation>
+        <translation>outside the band</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>未知信令</source>
-        <translation type="unfinished"></translation>
+        <translation>unknown CTCSS/DCS code</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>不是可选项</source>
-        <translation type="unfinished"></translation>
+        <translation>not one of the choices</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>发射频率不能清空</source>
-        <translation type="unfinished"></translation>
+        <translation>the TX frequency cannot be cleared</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>信道为空</source>
-        <translation type="unfinished"></translation>
+        <translation>the channel is empty</translation>
     </message>
     <message>
         <location filename="../../src/ui/app/ui_texts.h" line="-15"/>
         <location filename="../../src/ui/grid/channel_table_view.cpp" line="+22"/>
         <source>粘贴</source>
-        <translation type="unfinished"></translation>
+        <translation>Paste</translation>
     </message>
     <message>
         <location filename="../../src/ui/grid/channel_table_view.cpp" line="+1"/>
         <source>以下单元格未能粘贴：</source>
-        <translation type="unfinished"></translation>
+        <translation>These cells could not be pasted:</translation>
     </message>
     <message>
         <location filename="../../src/ui/widgets/channel_print.cpp" line="+19"/>
         <source>信道列表 — %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Channel list — %1</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>第 %1 页 / 共 %2 页</source>
-        <translation type="unfinished"></translation>
+        <translation>Page %1 of %2</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>没有信道</source>
-        <translation type="unfinished"></translation>
+        <translation>No channels</translation>
     </message>
 </context>
 </TS>

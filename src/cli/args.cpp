@@ -5,6 +5,7 @@
 
 #include "cli/cli.h"
 #include "core/codec/codecs.h"
+#include "core/codec/text_seam.h"
 #include "core/document/dat_file.h"
 
 namespace kestra::cli {
@@ -67,7 +68,8 @@ bool ParseArgs(const std::vector<std::string>& argv, const std::vector<std::stri
 
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "kestra-cli: %s\n", message.c_str());
-    std::fprintf(stderr, "Try 'kestra-cli --help' for more information.\n");
+    std::fprintf(stderr, "%s\n",
+                 TranslateText(KESTRA_TEXT("kestra", "用“kestra-cli --help”查看更多信息。")).c_str());
     return kExitUsage;
 }
 
@@ -78,7 +80,8 @@ bool WriteOutput(const std::string& text) {
     if (ok)
         return true;
     const int error = errno != 0 ? errno : EIO;
-    std::fprintf(stderr, "%s\n", Format(KESTRA_TEXT("kestra", "无法写入标准输出：%s"), std::strerror(error)).c_str());
+    std::fprintf(stderr, "%s\n", Format(TranslateText(KESTRA_TEXT("kestra", "无法写入标准输出：%s")).c_str(),
+                                       std::strerror(error)).c_str());
     return false;
 }
 

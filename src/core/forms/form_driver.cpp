@@ -1,5 +1,7 @@
 #include "core/forms/form_driver.h"
 
+#include "core/forms/profile_labels.h"
+
 namespace kestra::forms {
 
 namespace {
@@ -10,11 +12,17 @@ struct GridKey {
     int col = -1;
 };
 
+// Labels (keys, entries, row labels, column titles) are found in any shipped
+// language (core/forms/profile_labels.h).
 int IndexOf(const std::vector<std::string>& list, const std::string& text) {
-    for (std::size_t i = 0; i < list.size(); ++i)
-        if (list[i] == text)
-            return static_cast<int>(i);
-    return -1;
+    return FindLabel(list, text);
+}
+
+int FieldOf(const Form& form, const std::string& key) {
+    std::vector<std::string> keys;
+    for (int id = 0; id < form.FieldCount(); ++id)
+        keys.push_back(form.Spec(id).key);
+    return FindLabel(keys, key);
 }
 
 // "ROW/COLUMN" of a grid field; row labels and column titles may not hold a
@@ -81,7 +89,7 @@ void PasteText(Form& form, int id, const std::string& value) {
 bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
     if (line.kind == ProfileLine::Kind::Comment)
         return true;
-    const int id = form.FieldId(line.key);
+    const int id = FieldOf(form, line.key);
     if (id < 0) {
         const GridKey cell = FindGridCell(form, line.key);
         if (cell.id < 0) {
@@ -113,9 +121,14 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
     switch (desc.kind) {
     case FieldKind::Edit:
     case FieldKind::SpinEdit:
-    case FieldKind::TypeableCombo:
         PasteText(form, id, line.value);
         return true;
+    case FieldKind::TypeableCombo: {
+        // An entry's label in another language types the entry itself.
+        const int entry = IndexOf(desc.choices, line.value);
+        PasteText(form, id, entry < 0 ? line.value : desc.choices[static_cast<std::size_t>(entry)]);
+        return true;
+    }
     case FieldKind::DropDownList:
     case FieldKind::RadioGroup: {
         const bool list = desc.kind == FieldKind::DropDownList;
@@ -148,19 +161,24 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
         }
         return true;
     }
-    case FieldKind::PushButton:
+    case FieldKind::PushButton: {
+        std::string argument = line.value;
         if (desc.argumentGrid >= 0) {
-            if (IndexOf(form.State(desc.argumentGrid).rows, line.value) < 0) {
+            const auto& rows = form.State(desc.argumentGrid).rows;
+            const int row = IndexOf(rows, line.value);
+            if (row < 0) {
                 error = "the button takes the row label of a cell of '" +
                         form.Spec(desc.argumentGrid).key + "'";
                 return false;
             }
+            argument = rows[static_cast<std::size_t>(row)];
         } else if (!line.value.empty()) {
             error = "a push button takes no value";
             return false;
         }
-        form.ButtonPressed(id, line.value);
+        form.ButtonPressed(id, argument);
         return true;
+    }
     case FieldKind::GridCell:
         error = "a grid is set cell by cell: ROW/COLUMN=VALUE";
         return false;
@@ -184,7 +202,7 @@ std::vector<ProfileLine> FormProfileLines(const Form& form) {
         if (desc.readOnly) {
             ProfileLine line;
             line.kind = ProfileLine::Kind::Comment;
-            line.value = desc.key + "=" + st.text;
+            line.value = PrintedLabel(desc.key) + "=" + st.text;
             lines.push_back(std::move(line));
             continue;
         }
@@ -193,21 +211,25 @@ std::vector<ProfileLine> FormProfileLines(const Form& form) {
         switch (desc.kind) {
         case FieldKind::Edit:
         case FieldKind::SpinEdit:
-        case FieldKind::TypeableCombo:
-            add(desc.key, st.text);
+            add(PrintedLabel(desc.key), st.text);
             break;
+        case FieldKind::TypeableCombo: {
+            const bool entry = IndexOf(desc.choices, st.text) >= 0;
+            add(PrintedLabel(desc.key), entry ? PrintedLabel(st.text) : st.text);
+            break;
+        }
         case FieldKind::DropDownList:
         case FieldKind::RadioGroup:
             if (st.index >= 0 && st.index < static_cast<int>(desc.choices.size()))
-                add(desc.key, desc.choices[static_cast<std::size_t>(st.index)]);
+                add(PrintedLabel(desc.key), PrintedLabel(desc.choices[static_cast<std::size_t>(st.index)]));
             break;
         case FieldKind::CheckBox:
-            add(desc.key, st.checked ? "1" : "0");
+            add(PrintedLabel(desc.key), st.checked ? "1" : "0");
             break;
         case FieldKind::GridCell:
             for (std::size_t r = 0; r < st.rows.size(); ++r)
                 for (std::size_t c = 0; c < desc.columns.size(); ++c)
-                    add(st.rows[r] + "/" + desc.columns[c],
+                    add(PrintedLabel(st.rows[r]) + "/" + PrintedLabel(desc.columns[c]),
                         form.Cell(id, static_cast<int>(r), static_cast<int>(c)));
             break;
         case FieldKind::PushButton:

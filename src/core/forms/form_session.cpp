@@ -11,6 +11,7 @@
 #include "core/forms/form_driver.h"
 #include "core/forms/model_info_form.h"
 #include "core/forms/optional_features_form.h"
+#include "core/forms/profile_labels.h"
 #include "core/forms/param_tuning_form.h"
 #include "core/image/finalize.h"
 
@@ -269,7 +270,7 @@ bool FormSession::SettingsSections(const std::string& name, std::vector<ProfileS
             for (int page = 0; page < DtmfDialog::kPageCount; ++page) {
                 ProfileSection section;
                 section.header =
-                    formName + " " + DtmfDialog::PageNames()[static_cast<std::size_t>(page)];
+                    formName + " " + PrintedLabel(DtmfDialog::PageNames()[static_cast<std::size_t>(page)]);
                 section.lines = FormProfileLines(dialog.PageForm(page));
                 out.push_back(std::move(section));
             }

@@ -48,6 +48,8 @@ enum CommandId : int {
     kIdFileOpenBackup = 32822,
     kIdFileCompare = 32823,
     kIdFileExportPdf = 32830,
+    kIdViewChinese = 32840,
+    kIdViewEnglish = 32841,
     // Layout rows: a menu separator, and the place of the recent files.
     kIdSeparator = 0,
     kIdRecentFiles = -1,
@@ -87,6 +89,7 @@ struct CommandRow {
     bool factory = false;        // appended to its menu by the factory unlock
     CheckRule checked = nullptr; // a checkable entry: whether it is checked
     const char* altShortcut = nullptr; // a second key for the same command
+    const char* submenu = nullptr;     // shown in this submenu of its menu
 };
 
 // The menu bar, left to right.

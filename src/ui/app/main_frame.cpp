@@ -131,6 +131,11 @@ void CMainFrame::CreateMenus() {
                 m->addAction(a);
                 recentActions_.append(a);
             }
+        } else if (row.submenu) {
+            QMenu*& sub = submenus_[row.submenu];
+            if (!sub)
+                sub = m->addMenu(T(row.submenu));
+            sub->addAction(action(row.id));
         } else {
             m->addAction(action(row.id));
         }

@@ -115,8 +115,9 @@ int CProgramApp::HandleCommandLineOnly(const QStringList& arguments) {
         return 0;
     }
     if (!line.error.isEmpty()) {
-        PrintTo(stderr, QStringLiteral("kestra: %1\nTry 'kestra --help' for more information.\n")
-                            .arg(line.error));
+        PrintTo(stderr, QStringLiteral("kestra: %1\n%2\n")
+                            .arg(line.error,
+                                 T(KESTRA_TEXT("kestra", "用“kestra --help”查看更多信息。"))));
         return 2;
     }
     return -1;
@@ -128,7 +129,9 @@ int CProgramApp::InitInstance(const StartOptions& options) {
         return status;
     const CommandLine line = ParseCommandLine(options.arguments);
 
-    InstallToolkitTranslation();
+    // Qt's own dialogs speak Chinese only in a Chinese run.
+    if (CurrentLanguage() == Language::Chinese)
+        InstallToolkitTranslation();
     state_.appDirectory = options.appDirectory.toStdString();
     ini_ = std::make_unique<CIniFile>(options.appDirectory);
     LoadSettings(line);
@@ -136,7 +139,7 @@ int CProgramApp::InitInstance(const StartOptions& options) {
         radio_ = std::make_unique<VirtualRadio>();
         const std::string device = radio_->Start();
         if (device.empty()) {
-            PrintTo(stderr, QStringLiteral("kestra: the virtual radio could not start: %1\n")
+            PrintTo(stderr, QStringLiteral("kestra: %1\n").arg(T(KESTRA_TEXT("kestra", "虚拟对讲机无法启动：%1")))
                                 .arg(QString::fromStdString(radio_->Error())));
             return 1;
         }
@@ -534,6 +537,14 @@ bool CProgramApp::ExportPdfTo(const QString& path) {
 void CProgramApp::OnPortSetup() {
     CPortSetupDlg dialog(state_, *ini_, frame_.get());
     dialog.exec();
+}
+
+void CProgramApp::OnViewLanguage(Language language) {
+    const bool changed = language != ChosenLanguage();
+    ChooseLanguage(language);
+    frame_->UpdateCommands();
+    if (changed)
+        ShowMessage(frame_.get(), T(text::kLanguageAfterRestart), QMessageBox::Information);
 }
 
 void CProgramApp::OnAppAbout() {

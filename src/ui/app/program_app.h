@@ -34,6 +34,7 @@
 #include <memory>
 
 #include "core/document/app_state.h"
+#include "lang/language.h"
 
 class QPrinter;
 class QWidget;
@@ -132,6 +133,8 @@ public:
     QPrinter& Printer();
     void OnPortSetup();
     void OnAppAbout();
+    // 视图 → 语言: remembers the language for the next start and says so.
+    void OnViewLanguage(Language language);
 
     QStringList RecentFiles() const;
     // Where the file dialogs start: the folder of the last file opened or
