@@ -52,7 +52,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+167"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+173"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -236,8 +236,14 @@
         <translation>Busy lock</translation>
     </message>
     <message>
+        <location line="+0"/>
+        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+12"/>
+        <source>PTT ID</source>
+        <translation>PTT ID</translation>
+    </message>
+    <message>
         <location line="+1"/>
-        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+3"/>
+        <location filename="../../src/core/forms/channel_edit_form.cpp" line="-9"/>
         <source>声控</source>
         <translation>VOX</translation>
     </message>
@@ -462,7 +468,7 @@
         <translation>Initialise Data</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-130"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-136"/>
         <source>写频软件</source>
         <translation>Programming Software</translation>
     </message>
@@ -518,12 +524,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+92"/>
+        <location line="+98"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location line="-91"/>
+        <location line="-97"/>
         <source>存为</source>
         <translation>Save</translation>
     </message>
@@ -539,12 +545,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+72"/>
+        <location line="+78"/>
         <source>退出</source>
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="-71"/>
+        <location line="-77"/>
         <source>打印...</source>
         <translation>Print...</translation>
     </message>
@@ -594,7 +600,27 @@
         <translation>Channels</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+16"/>
+        <source>语言</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>中文</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Kestra 重新启动后使用所选的语言。</source>
+        <translation>Kestra uses the chosen language from its next start.</translation>
+    </message>
+    <message>
+        <location line="+24"/>
         <source>文件已修改，是否保存？</source>
         <translation>The file has been changed. Save it?</translation>
     </message>
@@ -1020,7 +1046,7 @@
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-125"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-131"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -1367,7 +1393,7 @@
         <translation>About...</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+9"/>
         <source>CAP</source>
         <translation>CAP</translation>
     </message>
@@ -1455,7 +1481,28 @@
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../src/cli/args.cpp" line="+81"/>
+        <location filename="../../src/cli/args.cpp" line="+46"/>
+        <source>选项 %1 需要一个值</source>
+        <translation>option %1 needs a value</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location filename="../../src/ui/app/command_line.cpp" line="+54"/>
+        <source>选项 %1 不带值</source>
+        <translation>option %1 takes no value</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>未知选项 %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>用“kestra-cli --help”查看更多信息。</source>
+        <translation>Try 'kestra-cli --help' for more information.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <source>无法写入标准输出：%s</source>
         <translation>Cannot write to standard output: %s</translation>
     </message>
@@ -1466,7 +1513,7 @@
     </message>
     <message>
         <location filename="../../src/core/forms/dtmf_code_list_form.cpp" line="+19"/>
-        <location filename="../../src/core/forms/dtmf_dialog.cpp" line="+56"/>
+        <location filename="../../src/core/forms/dtmf_dialog.cpp" line="+58"/>
         <source>自动拨号</source>
         <translation>Auto Dial</translation>
     </message>
@@ -1783,6 +1830,259 @@
         <location line="+1"/>
         <source>没有信道</source>
         <translation>No channels</translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/diff_commands.cpp" line="+20"/>
+        <source>%1：需要两个映像文件</source>
+        <translation>%1: expected two image files</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1：工厂密码不正确</source>
+        <translation>%1: the factory password does not match</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>以配置文件输出差异：每个不同的项先是“; 项=A 中的文字”，再是“项=B 中的文字”；没有字段说明的字节放在 [raw] 节；退出状态 0 相同，1 不同，2 输入错误</source>
+        <translation>print what differs as a profile: per differing key '; KEY=text in A' then 'KEY=text in B', and a [raw] section for bytes no field explains; exit 0 equal, 1 different, 2 bad input</translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/main.cpp" line="+30"/>
+        <source>用法：kestra-cli [--lang zh|en] 命令 [选项] [文件]
+不需要显示器，以脚本驱动 Kestra 的写频核心。
+
+命令：
+</source>
+        <translation>Usage: kestra-cli [--lang zh|en] COMMAND [OPTIONS] [FILES]
+Scripts the Kestra radio programming core without a display.
+
+Commands:
+</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>
+选项：
+  --help       显示本帮助并退出
+  --version    显示版本并退出
+  --lang zh|en 消息、报告和帮助所用的语言（默认跟随系统）；
+               settings 和 diff 只在 --lang en 时输出英文标签，
+               configure 接受所有语言的标签
+
+退出状态：0 成功；1 操作失败（消息是标准错误上进度行之后的第一行）；
+2 用法错误或输入文件无法使用。只有成功时才写输出文件。
+进度写到标准错误：不是终端时每行一个百分比。
+DEV 可以是 COM3、ttyUSB0、/dev/ttyUSB0 或任何设备路径。
+</source>
+        <translation>
+Options:
+  --help       show this help and exit
+  --version    show the version and exit
+  --lang zh|en the language of messages, reports and help (by default the
+               system's); settings and diff print English labels only with
+               --lang en, configure takes the labels of every language
+
+Exit status: 0 success; 1 the operation failed (the message is the first
+line on standard error after any progress lines); 2 bad usage or an input
+file that cannot be used. An output file is written only on success.
+Progress goes to standard error: a percentage per line when it is not a
+terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
+</translation>
+    </message>
+    <message>
+        <location line="+51"/>
+        <source>缺少命令</source>
+        <translation>missing command</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>未知命令“%1”</source>
+        <translation>unknown command '%1'</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>用法：</source>
+        <translation>Usage: </translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/offline_commands.cpp" line="+17"/>
+        <source>%1：需要一个输出文件</source>
+        <translation>%1: expected one output file</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1：需要一个映像文件</source>
+        <translation>%1: expected one image file</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>%1：需要一个输入文件和一个输出文件</source>
+        <translation>%1: expected an input and an output file</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>写出新文档所得的映像（程序旁的 Default.dat；给出 --builtin 或没有该文件时用内置默认值）</source>
+        <translation>write the image a new document gets (Default.dat next to the program, unless --builtin, else the built-in defaults)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>输出信道表格：258 行，每行是行标签和八个单元，以 TAB 分隔</source>
+        <translation>print the channel grid: 258 lines, row label and eight cells, TAB-separated</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>打开 IN，生成表格，再转换回去并整理，保存为 OUT（即在程序中打开再保存所做的）</source>
+        <translation>open IN, render the grid, convert it back and finalise, save OUT (what opening and saving in the application does)</translation>
+    </message>
+    <message>
+        <location filename="../../src/core/document/backups.cpp" line="+84"/>
+        <source>无法创建备份文件夹“%1”：%2</source>
+        <translation>cannot create the backup folder %1: %2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>无法创建备份文件夹“%1”</source>
+        <translation>cannot create the backup folder %1</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>没有可用的备份文件名：%1</source>
+        <translation>no free backup name for %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>无法写入备份“%1”：%2</source>
+        <translation>cannot write the backup %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../../src/core/forms/form_driver.cpp" line="+67"/>
+        <source>该项只读</source>
+        <translation>the field is read-only</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>该项未显示</source>
+        <translation>the field is not shown</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>该项不可用</source>
+        <translation>the field is disabled</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>此对话框中没有该项</source>
+        <translation>no such field in this dialog</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>表格单元没有微调按钮</source>
+        <translation>a grid cell has no spin button here</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>该项没有微调按钮</source>
+        <translation>the field has no spin button</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>“%1”不是列表中的项（%2）</source>
+        <translation>'%1' is no entry of the list (%2)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>“%1”不是该组中的按钮（%2）</source>
+        <translation>'%1' is no button of the group (%2)</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>复选框只接受 1 或 0</source>
+        <translation>a check box takes 1 or 0</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>该按钮的值是“%1”中一行的行标签</source>
+        <translation>the button takes the row label of a cell of '%1'</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>按钮不带值</source>
+        <translation>a push button takes no value</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>表格逐个单元设置：行/列=值</source>
+        <translation>a grid is set cell by cell: ROW/COLUMN=VALUE</translation>
+    </message>
+    <message>
+        <location filename="../../src/lang/language.cpp" line="+89"/>
+        <source>选项 --lang 需要一个值（zh 或 en）</source>
+        <translation>option --lang needs a value (zh or en)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>未知的语言“%1”（可用：zh、en）</source>
+        <translation>unknown language '%1' (languages: zh, en)</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/app/command_line.cpp" line="-41"/>
+        <source>Kestra：读取、编辑并写入双段手持对讲机的存储器。</source>
+        <translation>Kestra: reads, edits and writes the memory of a dual-band handheld radio.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>显示本帮助并退出。</source>
+        <translation>Show this help and exit.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>显示版本并退出。</source>
+        <translation>Show the version and exit.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>使用这个串口设备（COM3、ttyUSB0、/dev/ttyUSB0 或任何设备路径），而不是设置中选择的端口。</source>
+        <translation>Use this serial device (COM3, ttyUSB0, /dev/ttyUSB0 or any device path) instead of the port chosen in the settings.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>在本进程中启动虚拟对讲机，并把它当作端口使用。</source>
+        <translation>Start the virtual radio in this process and use it as the port.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>界面语言：zh（中文）或 en（英文）；默认为视图 → 语言中的选择，否则跟随系统。</source>
+        <translation>The language: zh (Chinese) or en (English); by default the one chosen in View → Language, else the system's.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>要打开的 .dat 文件（代替新建文档）。</source>
+        <translation>A .dat file to open instead of a new document.</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>启动时只能打开一个文件</source>
+        <translation>only one file can be opened at start-up</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>--port 和 --simulate 不能同时使用</source>
+        <translation>--port and --simulate cannot be used together</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/app/program_app.cpp" line="+120"/>
+        <source>用“kestra --help”查看更多信息。</source>
+        <translation>Try 'kestra --help' for more information.</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>虚拟对讲机无法启动：%1</source>
+        <translation>the virtual radio could not start: %1</translation>
+    </message>
+    <message>
+        <location line="+297"/>
+        <source>大于 %1 字节</source>
+        <translation>larger than %1 bytes</translation>
     </message>
 </context>
 </TS>

@@ -43,7 +43,7 @@ bool ParseArgs(const std::vector<std::string>& argv, const std::vector<std::stri
             if (contains(valueOptions, arg)) {
                 if (!inlineValue) {
                     if (i + 1 >= argv.size()) {
-                        error = "option " + arg + " needs a value";
+                        error = FillIn(TranslateText(KESTRA_TEXT("kestra", "选项 %1 需要一个值")), {arg});
                         return false;
                     }
                     value = argv[++i];
@@ -51,12 +51,12 @@ bool ParseArgs(const std::vector<std::string>& argv, const std::vector<std::stri
                 out.options[arg] = value;
             } else if (contains(flagOptions, arg)) {
                 if (inlineValue) {
-                    error = "option " + arg + " takes no value";
+                    error = FillIn(TranslateText(KESTRA_TEXT("kestra", "选项 %1 不带值")), {arg});
                     return false;
                 }
                 out.flags.push_back(arg);
             } else {
-                error = "unknown option " + arg;
+                error = FillIn(TranslateText(KESTRA_TEXT("kestra", "未知选项 %1")), {arg});
                 return false;
             }
             continue;

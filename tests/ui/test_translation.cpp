@@ -70,16 +70,21 @@ private slots:
         SetTextTranslator(nullptr);
     }
 
-    void noCatalogueKeepsTheSourceTexts() {
-        // German has no catalogue beside the program, and the test has none
-        // in its resources.
-        QVERIFY(!InstallTranslations(programDir_.path(), QLocale(QLocale::German)));
-        QVERIFY(!InstallTranslations(QString(), QLocale(QLocale::English)));
+    // Chinese for zh*, English for every other language and for C (the
+    // built-in catalogue); a catalogue beside the program comes first.
+    void oneLanguagePerRun() {
+        QVERIFY(!InstallTranslations(programDir_.path(), QLocale(QLocale::Chinese, QLocale::Taiwan)));
+        QCOMPARE(T(text::kReady), QStringLiteral("就绪"));
+        QVERIFY(InstallTranslations(QString(), QLocale(QLocale::German)));
+        QCOMPARE(T(text::kAppTitle), QStringLiteral("Programming Software"));
+        QVERIFY(InstallTranslations(QString(), QLocale::c()));
+        QCOMPARE(T(text::kReady), QStringLiteral("Ready"));
+        QVERIFY(!InstallTranslations(QString(), QLocale(QLocale::Chinese)));
         QCOMPARE(T(text::kReady), QStringLiteral("就绪"));
     }
 
     void everyLayerFollowsTheCatalogue() {
-        // British English has no catalogue of its own and falls back to "en".
+        // British English is English: the catalogue beside the program.
         english_ = InstallTranslations(programDir_.path() + QLatin1Char('/'),
                                        QLocale(QLocale::English, QLocale::UnitedKingdom));
         QVERIFY(english_);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/codec/text_seam.h"
 #include "core/document/file_io.h"
 
 namespace kestra {
@@ -80,7 +81,9 @@ bool SaveBackup(const std::string& dir, const std::string& kind, const RadioImag
         std::error_code ec;
         fs::create_directories(dir, ec);
         if (ec || !fs::is_directory(dir, ec)) {
-            reason = "cannot create the backup folder " + dir + (ec ? ": " + ec.message() : "");
+            reason = ec ? FillIn(TranslateText(KESTRA_TEXT("kestra", "无法创建备份文件夹“%1”：%2")),
+                                 {dir, ec.message()})
+                        : FillIn(TranslateText(KESTRA_TEXT("kestra", "无法创建备份文件夹“%1”")), {dir});
             return false;
         }
         const std::string stem = BackupStem(now, kind);
@@ -91,13 +94,13 @@ bool SaveBackup(const std::string& dir, const std::string& kind, const RadioImag
             if (fs::symlink_status(path, ec).type() == fs::file_type::not_found)
                 break;
             if (n > 1000) {
-                reason = "no free backup name for " + stem;
+                reason = FillIn(TranslateText(KESTRA_TEXT("kestra", "没有可用的备份文件名：%1")), {stem});
                 return false;
             }
         }
         std::string why;
         if (!WriteWholeFile(path, image.data(), kImageSize, &why)) {
-            reason = "cannot write the backup " + path + ": " + why;
+            reason = FillIn(TranslateText(KESTRA_TEXT("kestra", "无法写入备份“%1”：%2")), {path, why});
             return false;
         }
         if (savedPath)

@@ -1,5 +1,6 @@
 #include "core/forms/form_driver.h"
 
+#include "core/codec/text_seam.h"
 #include "core/forms/profile_labels.h"
 
 namespace kestra::forms {
@@ -55,7 +56,7 @@ std::string EntryList(const std::vector<std::string>& choices) {
     for (const auto& c : choices) {
         if (!out.empty())
             out += ", ";
-        out += c;
+        out += TranslateText(c.c_str());
     }
     return out;
 }
@@ -63,15 +64,15 @@ std::string EntryList(const std::vector<std::string>& choices) {
 bool Usable(const Form& form, int id, std::string& error) {
     const FieldState& st = form.State(id);
     if (form.Spec(id).readOnly) {
-        error = "the field is read-only";
+        error = TranslateText(KESTRA_TEXT("kestra", "该项只读"));
         return false;
     }
     if (!st.visible) {
-        error = "the field is not shown";
+        error = TranslateText(KESTRA_TEXT("kestra", "该项未显示"));
         return false;
     }
     if (!st.enabled) {
-        error = "the field is disabled";
+        error = TranslateText(KESTRA_TEXT("kestra", "该项不可用"));
         return false;
     }
     return true;
@@ -93,13 +94,13 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
     if (id < 0) {
         const GridKey cell = FindGridCell(form, line.key);
         if (cell.id < 0) {
-            error = "no such field in this dialog";
+            error = TranslateText(KESTRA_TEXT("kestra", "此对话框中没有该项"));
             return false;
         }
         if (!Usable(form, cell.id, error))
             return false;
         if (line.kind != ProfileLine::Kind::Value) {
-            error = "a grid cell has no spin button here";
+            error = TranslateText(KESTRA_TEXT("kestra", "表格单元没有微调按钮"));
             return false;
         }
         form.SetCell(cell.id, cell.row, cell.col, TypedText(form.Spec(cell.id), line.value));
@@ -112,7 +113,7 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
     FieldState& st = form.State(id);
     if (line.kind != ProfileLine::Kind::Value) {
         if (desc.kind != FieldKind::SpinEdit) {
-            error = "the field has no spin button";
+            error = TranslateText(KESTRA_TEXT("kestra", "该项没有微调按钮"));
             return false;
         }
         form.SpinStep(id, line.kind == ProfileLine::Kind::SpinUp ? 1 : -1);
@@ -134,9 +135,9 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
         const bool list = desc.kind == FieldKind::DropDownList;
         const int index = IndexOf(desc.choices, line.value);
         if (index < 0) {
-            error = "'" + line.value +
-                    (list ? "' is no entry of the list (" : "' is no button of the group (") +
-                    EntryList(desc.choices) + ")";
+            error = FillIn(TranslateText(list ? KESTRA_TEXT("kestra", "“%1”不是列表中的项（%2）")
+                                              : KESTRA_TEXT("kestra", "“%1”不是该组中的按钮（%2）")),
+                           {line.value, EntryList(desc.choices)});
             return false;
         }
         if (list && index == st.index)
@@ -151,7 +152,7 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
     }
     case FieldKind::CheckBox: {
         if (line.value != "1" && line.value != "0") {
-            error = "a check box takes 1 or 0";
+            error = TranslateText(KESTRA_TEXT("kestra", "复选框只接受 1 或 0"));
             return false;
         }
         const bool checked = line.value == "1";
@@ -167,20 +168,20 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
             const auto& rows = form.State(desc.argumentGrid).rows;
             const int row = IndexOf(rows, line.value);
             if (row < 0) {
-                error = "the button takes the row label of a cell of '" +
-                        form.Spec(desc.argumentGrid).key + "'";
+                error = FillIn(TranslateText(KESTRA_TEXT("kestra", "该按钮的值是“%1”中一行的行标签")),
+                               {TranslateText(form.Spec(desc.argumentGrid).key.c_str())});
                 return false;
             }
             argument = rows[static_cast<std::size_t>(row)];
         } else if (!line.value.empty()) {
-            error = "a push button takes no value";
+            error = TranslateText(KESTRA_TEXT("kestra", "按钮不带值"));
             return false;
         }
         form.ButtonPressed(id, argument);
         return true;
     }
     case FieldKind::GridCell:
-        error = "a grid is set cell by cell: ROW/COLUMN=VALUE";
+        error = TranslateText(KESTRA_TEXT("kestra", "表格逐个单元设置：行/列=值"));
         return false;
     }
     return false;

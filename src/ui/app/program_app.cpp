@@ -436,7 +436,7 @@ bool CProgramApp::ImportCsvFrom(const QString& path) {
     RememberFolder(full);
     if (csv.size() > kCsvMaxBytes) {
         ShowMessage(frame_.get(), T(text::kCsvUnusable),
-                    QStringLiteral("larger than %1 bytes").arg(kCsvMaxBytes), QMessageBox::Warning);
+                    T(KESTRA_TEXT("kestra", "大于 %1 字节")).arg(kCsvMaxBytes), QMessageBox::Warning);
         return false;
     }
     view->ConvertGridToImage();

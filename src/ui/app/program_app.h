@@ -165,7 +165,7 @@ private:
 };
 
 // The settings of the recent-file list (4 entries).
-inline constexpr const char* kRecentFilesGroup = "Recent File List";
+inline constexpr const char* kRecentFilesGroup = "Recent File List"; // not shown
 // The per-user setting of the folder the file dialogs start in.
 inline constexpr const char* kLastFolderKey = "Settings/LastFolder";
 
