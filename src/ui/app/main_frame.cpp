@@ -1,6 +1,7 @@
 #include "ui/app/main_frame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -132,9 +133,13 @@ void CMainFrame::CreateMenus() {
                 recentActions_.append(a);
             }
         } else if (row.submenu) {
+            // A submenu's entries are one choice (radio items).
             QMenu*& sub = submenus_[row.submenu];
-            if (!sub)
+            if (!sub) {
                 sub = m->addMenu(T(row.submenu));
+                new QActionGroup(sub);
+            }
+            sub->findChild<QActionGroup*>()->addAction(action(row.id));
             sub->addAction(action(row.id));
         } else {
             m->addAction(action(row.id));
@@ -192,7 +197,7 @@ void CMainFrame::CreateTreeBar() {
             items.push_back({row.id, T(row.text)});
     treeBar_ = new CNavTreeBar(QString::fromStdString(state_.modelName), items, this);
     addDockWidget(Qt::LeftDockWidgetArea, treeBar_);
-    resizeDocks({treeBar_}, {CNavTreeBar::kInitialWidth}, Qt::Horizontal);
+    resizeDocks({treeBar_}, {treeBar_->FittingWidth()}, Qt::Horizontal);
     connect(treeBar_, &CNavTreeBar::commandChosen, this, [this](int id) {
         if (action(id)->isEnabled())
             emit commandTriggered(id);

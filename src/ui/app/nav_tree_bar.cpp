@@ -88,6 +88,12 @@ QTreeWidgetItem* CNavTreeBar::item(int command) const {
     return nullptr;
 }
 
+int CNavTreeBar::FittingWidth() const {
+    // The items, their indentation, the tree's frame and the body's margins.
+    const int items = tree_->sizeHintForColumn(0) + tree_->indentation() + 2 * tree_->frameWidth();
+    return std::max(kInitialWidth, items + 2 * 5 + 8);
+}
+
 void CNavTreeBar::SetFrameWidth(int frameWidth) {
     setMaximumWidth(std::max(kMinWidth, frameWidth / 2));
 }

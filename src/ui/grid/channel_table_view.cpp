@@ -78,8 +78,14 @@ ChannelTableView::ChannelTableView(ChannelTableModel* model, QWidget* parent)
 
 void ChannelTableView::ApplyGeometry() {
     const double dpi = logicalDpiX();
-    for (int col = 1; col < kGridCols; ++col)
-        setColumnWidth(col - 1, TwipsToPixels(GridColumnWidthTwips(col), dpi));
+    // The radio's widths, widened where a title would be cut (English).
+    const QFontMetrics titleMetrics(horizontalHeader()->font());
+    for (int col = 1; col < kGridCols; ++col) {
+        const QString title =
+            model() ? model()->headerData(col - 1, Qt::Horizontal).toString() : QString();
+        setColumnWidth(col - 1, std::max(TwipsToPixels(GridColumnWidthTwips(col), dpi),
+                                         titleMetrics.horizontalAdvance(title) + 12));
+    }
     // The label column is the vertical header; its labels must not be clipped.
     const QFontMetrics labelMetrics(verticalHeader()->font());
     const int labelWidth = std::max(TwipsToPixels(GridColumnWidthTwips(kColLabel), dpi),
