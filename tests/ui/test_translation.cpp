@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSettings>
 #include <QTranslator>
 #include <cerrno>
 #include <cstring>
@@ -81,6 +82,27 @@ private slots:
         QCOMPARE(T(text::kReady), QStringLiteral("Ready"));
         QVERIFY(!InstallTranslations(QString(), QLocale(QLocale::Chinese)));
         QCOMPARE(T(text::kReady), QStringLiteral("就绪"));
+    }
+
+    // --lang anywhere before "--" wins and is taken out; else the choice
+    // of 视图 → 语言 kept in the per-user settings; else the locale.
+    void startLanguage() {
+        Language language = Language::English;
+        QString error;
+        QStringList args{"kestra", "a.dat", "--lang=en", "--", "--lang"};
+        QVERIFY(StartLanguage(args, QLocale(QLocale::Chinese), language, error));
+        QCOMPARE(language, Language::English);
+        QCOMPARE(args, QStringList({"kestra", "a.dat", "--", "--lang"}));
+        args = QStringList{"kestra"};
+        QVERIFY(StartLanguage(args, QLocale(QLocale::Chinese), language, error));
+        QCOMPARE(language, Language::Chinese);
+        ChooseLanguage(Language::English);
+        QVERIFY(StartLanguage(args, QLocale(QLocale::Chinese), language, error));
+        QCOMPARE(language, Language::English);
+        args = QStringList{"kestra", "--lang", "fr"};
+        QVERIFY(!StartLanguage(args, QLocale::c(), language, error));
+        QVERIFY(error.contains("fr"));
+        QSettings().clear();
     }
 
     void everyLayerFollowsTheCatalogue() {
