@@ -2,10 +2,22 @@
 // channels are all empty, through the core functions the application and
 // kestra-cli call. Each call is timed on its own; the mean and the slowest
 // call are printed.
+//
+// Then the worst inputs within the 64 MiB limit, each in a child process so
+// that its peak memory (getrusage's maxrss) is its own: fed in 64 KiB pieces
+// generated on the fly, as kestra-cli streams a file, and as one string, as
+// the application's preview holds it.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+
+#if defined(__unix__)
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include "core/document/default_image.h"
 #include "core/interchange/channel_csv.h"
@@ -26,6 +38,87 @@ struct Timing {
         worst = std::max(worst, ms);
     }
 };
+
+#if defined(__unix__)
+// A file of kMaxCsvBytes: prefix, then unit repeated, then suffix.
+struct WorstCase {
+    const char* what;
+    std::string prefix, unit, suffix;
+    bool keepOverwrite;
+};
+
+// Runs the case in a child; prints seconds and peak MB.
+void Measure(const WorstCase& c, bool streamed, const RadioImage& image) {
+    std::fflush(stdout);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        CsvImportOptions options;
+        options.keepLocation = options.overwrite = c.keepOverwrite;
+        RadioImage target = image;
+        const std::size_t body = kMaxCsvBytes - c.prefix.size() - c.suffix.size();
+        std::string piece;
+        const auto fill = [&](std::size_t n) {
+            piece.clear();
+            while (piece.size() < n)
+                piece += c.unit;
+            piece.resize(n);
+        };
+        const auto start = std::chrono::steady_clock::now();
+        CsvImportResult r;
+        if (streamed) {
+            CsvChannelImport import(target, options);
+            import.Feed(c.prefix);
+            for (std::size_t done = 0; done < body;) {
+                // Whole units per piece, so that the pieces join seamlessly.
+                const std::size_t n =
+                    std::min(body - done, (65536 / c.unit.size()) * c.unit.size());
+                fill(n);
+                import.Feed(piece);
+                done += n;
+            }
+            import.Feed(c.suffix);
+            r = import.Finish();
+        } else {
+            std::string text;
+            text.reserve(kMaxCsvBytes);
+            text = c.prefix;
+            while (text.size() + c.unit.size() <= kMaxCsvBytes - c.suffix.size())
+                text += c.unit;
+            text += c.suffix;
+            r = ImportChannelCsv(text, target, options);
+        }
+        const double s =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("  %-52s %-8s %6.2f s", c.what, streamed ? "streamed" : "string", s);
+        std::fflush(stdout);
+        std::fprintf(stderr, "    %s\n", r.usable ? r.Summary().c_str() : r.error.c_str());
+        _exit(0);
+    }
+    int status = 0;
+    struct rusage usage {};
+    wait4(pid, &status, 0, &usage);
+    const double cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+                       (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    std::printf(" (%5.2f s CPU) %6.1f MB peak\n", cpu, usage.ru_maxrss / 1024.0);
+}
+
+void WorstCases(const RadioImage& empty) {
+    const WorstCase cases[] = {
+        {"64 MiB of \\n1 rows", "Frequency", "\n1", "\n", false},
+        {"64 M commas in one row", "Frequency\n", ",", "\n", false},
+        {"64 M commas in the header", "", ",", "Frequency\n145.5\n", false},
+        {"8 M rows, one Location, --keep-location --overwrite", "Location,Frequency\n", "1,145.5\n",
+         "", true},
+        {"one quoted Name of 64 MiB", "Frequency,Name\n145.5,\"", "x", "\"\n", false},
+        {"8 M valid rows beyond the channels", "Frequency\n", "145.500\n", "", false},
+    };
+    std::printf("Worst cases within the %zu MiB limit (wall time, CPU time, peak memory):\n",
+                kMaxCsvBytes >> 20);
+    for (const WorstCase& c : cases)
+        for (bool streamed : {true, false})
+            Measure(c, streamed, empty);
+}
+#endif
 
 } // namespace
 
@@ -66,5 +159,9 @@ int main(int argc, char** argv) {
                 exportTime.worst);
     std::printf("  ImportChannelCsv: %.3f ms mean, %.3f ms slowest (into empty channels)\n",
                 importTime.total / rounds, importTime.worst);
+#if defined(__unix__)
+    if (argc <= 2 || std::string(argv[2]) != "--no-worst")
+        WorstCases(empty);
+#endif
     return sink == 0; // keeps the calls from being optimised away
 }

@@ -1,6 +1,6 @@
 // Times a full read and a full write against the virtual radio.
 //
-//   kestra_link_bench [--runs N] [--no-pacing]
+//   kestra_link_bench [--runs N] [--no-pacing] [--no-cable]
 //
 // Without pacing the radio answers at once, so the wall time is the
 // program's own overhead (QSerialPort, the pseudo-terminal, the protocol).
@@ -8,6 +8,10 @@
 // side; the protocol waits for every answer, so the wall time cannot be
 // below the wire time of all bytes exchanged, and the ratio shows how close
 // the program comes to it.
+//
+// Then, at 9600 baud, what a USB cable costs: a read with every answer of
+// the radio held back 16 ms (an FTDI chip's default latency timer) and
+// 1 ms (low latency), and a write with and without its read-back (写后校验).
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -30,14 +34,18 @@ struct Sample {
     std::uint64_t bytes = 0;
 };
 
-bool RunOnce(VirtualRadio& radio, const std::string& device, TransferKind kind, Sample& out) {
+bool RunOnce(VirtualRadio& radio, const std::string& device, TransferKind kind, Sample& out,
+             bool verify = false) {
     RadioImage image = radio.Memory();
     const VirtualRadioStats before = radio.Stats();
     const auto start = Clock::now();
-    const TransferResult result = RunTransfer(kind, device, image, false, nullptr);
+    TransferOptions options;
+    options.verify = verify;
+    const TransferResult result = RunTransfer(kind, device, image, options);
     const auto end = Clock::now();
     if (!result.succeeded) {
-        std::fprintf(stderr, "exchange failed: %s\n", result.message.c_str());
+        std::fprintf(stderr, "exchange failed: %s\n%s\n", result.message.c_str(),
+                     result.detail.c_str());
         return false;
     }
     const VirtualRadioStats after = radio.Stats();
@@ -56,11 +64,14 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     int runs = 10;
     bool paced = true;
+    bool cable = true;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
             runs = std::max(1, std::atoi(argv[++i]));
         else if (std::strcmp(argv[i], "--no-pacing") == 0)
             paced = false;
+        else if (std::strcmp(argv[i], "--no-cable") == 0)
+            cable = false;
     }
 
     VirtualRadio radio;
@@ -99,6 +110,28 @@ int main(int argc, char** argv) {
                         names[k], static_cast<unsigned long long>(s.bytes), wire, s.wallMs,
                         s.wallMs / wire, (s.wallMs / wire - 1.0) * 100.0);
         }
+    }
+    if (paced && cable) {
+        std::printf("A USB cable at 9600 baud: every answer held back by the chip's latency timer\n");
+        for (const int latency : {16, 1}) {
+            RadioBehaviour behaviour;
+            behaviour.replyDelayMs = latency;
+            radio.SetBehaviour(behaviour);
+            Sample s;
+            if (!RunOnce(radio, device, TransferKind::Read, s))
+                return 1;
+            std::printf("  read at %2d ms  wall %8.1f ms  (wire %8.1f ms)\n", latency, s.wallMs,
+                        WireMs(s.bytes));
+        }
+        radio.SetBehaviour(RadioBehaviour());
+        std::printf("The read-back of a verified write, at 9600 baud\n");
+        Sample plain;
+        Sample verified;
+        if (!RunOnce(radio, device, TransferKind::Write, plain) ||
+            !RunOnce(radio, device, TransferKind::Write, verified, true))
+            return 1;
+        std::printf("  write %8.1f ms  write + verify %8.1f ms  (verify costs %.1f ms)\n",
+                    plain.wallMs, verified.wallMs, verified.wallMs - plain.wallMs);
     }
     radio.Stop();
     return 0;

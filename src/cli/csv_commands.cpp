@@ -1,5 +1,10 @@
 // export-csv and import-csv: channel lists in the common 21-column CSV layout.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <locale>
 #include <string>
 
 #include "cli/cli.h"
@@ -11,7 +16,73 @@ namespace kestra::cli {
 
 namespace {
 
-constexpr std::size_t kMaxCsvBytes = 64u << 20;
+// A path or message for the terminal, control characters escaped as the
+// import report shows them (\0, \r, \n, \t, \xHH). To become core's
+// EscapeControl once that is on main.
+std::string Printable(const std::string& text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        const char* named = c == 0      ? "\\0"
+                            : c == '\r' ? "\\r"
+                            : c == '\n' ? "\\n"
+                            : c == '\t' ? "\\t"
+                                        : nullptr;
+        if (named)
+            out += named;
+        else if (c < 0x20 || c == 0x7F)
+            out += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
+        else
+            out += ch;
+    }
+    return out;
+}
+
+// Streams the file through the import: the file is never held whole. A
+// file over kMaxCsvBytes is refused before a byte of it is read. False with
+// a reason when the file cannot be read.
+bool ImportFromFile(const std::string& path, CsvChannelImport& import, std::string& reason) {
+    const std::filesystem::path p = std::filesystem::u8path(path);
+    std::error_code ec;
+    const auto status = std::filesystem::status(p, ec);
+    if (ec) {
+        reason = ec.message();
+        return false;
+    }
+    if (std::filesystem::is_directory(status)) {
+        reason = std::strerror(EISDIR);
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        reason = TranslateText(kNotRegularFileReason);
+        return false;
+    }
+    const auto size = std::filesystem::file_size(p, ec);
+    if (!ec && size > kMaxCsvBytes) {
+        reason = "larger than " + std::to_string(kMaxCsvBytes >> 20) +
+                 " MiB, the limit for a CSV file (" + std::to_string(size) + " bytes)";
+        return false;
+    }
+    std::ifstream in(p, std::ios::binary);
+    in.imbue(std::locale::classic());
+    if (!in) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    std::string chunk(1 << 16, '\0');
+    while (in) {
+        in.read(&chunk[0], static_cast<std::streamsize>(chunk.size()));
+        const auto n = static_cast<std::size_t>(in.gcount());
+        if (n > 0 && !import.Feed(std::string_view(chunk.data(), n)))
+            return true; // unusable: Finish says why
+    }
+    if (in.bad()) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    return true;
+}
 
 bool WriteFile(const std::string& path, const std::string& text) {
     std::string reason;
@@ -56,21 +127,24 @@ int ImportCsv(const std::vector<std::string>& argv) {
     RadioImage image;
     if (!LoadInputImage(args.positional[0], image))
         return kExitUsage;
-    std::string text, reason;
-    if (!ReadRegularFile(args.positional[1], kMaxCsvBytes, text, &reason)) {
-        std::fprintf(stderr, "%s: %s\n", args.positional[1].c_str(), reason.c_str());
+    const std::string shownPath = Printable(args.positional[1]);
+    CsvChannelImport import(image, options);
+    std::string reason;
+    if (!ImportFromFile(args.positional[1], import, reason)) {
+        std::fprintf(stderr, "%s: %s; nothing written\n", shownPath.c_str(),
+                     Printable(reason).c_str());
         return kExitUsage;
     }
-    const CsvImportResult result = ImportChannelCsv(text, image, options);
+    const CsvImportResult result = import.Finish();
     if (!result.usable) {
-        std::fprintf(stderr, "%s: %s\n", args.positional[1].c_str(), result.error.c_str());
+        std::fprintf(stderr, "%s: %s; nothing written\n", shownPath.c_str(),
+                     Printable(result.error).c_str());
         return kExitUsage;
     }
     std::string report;
     for (const std::string& line : result.ReportLines())
         report += line + "\n";
-    report += std::to_string(result.imported) + " rows imported, " +
-              std::to_string(result.skipped) + " skipped\n";
+    report += result.Summary() + "\n";
     if (const std::string* path = args.Option("--report")) {
         if (!WriteFile(*path, report))
             return kExitFailed;

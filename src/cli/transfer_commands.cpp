@@ -8,6 +8,7 @@
 #include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <memory>
 #include <string>
@@ -18,6 +19,7 @@
 #include "core/document/dat_file.h"
 #include "core/document/default_image.h"
 #include "core/grid/channel_grid.h"
+#include "link/serial_devices.h"
 #include "link/serial_link.h"
 #include "link/transfers.h"
 #include "link/virtual_radio.h"
@@ -80,6 +82,10 @@ private:
 };
 
 void PrintTrace(const TraceEvent& e) {
+    if (e.note) {
+        std::fprintf(stderr, "%7lld ms # %s\n", static_cast<long long>(e.ms), e.note);
+        return;
+    }
     std::string line = Format("%7lld ms %s", static_cast<long long>(e.ms), e.sent ? ">" : "<");
     for (std::size_t i = 0; i < e.count; ++i)
         line += Format(" %02X", e.data[i]);
@@ -135,7 +141,10 @@ private:
 // Reports the outcome of an exchange; returns the exit status.
 int Report(const TransferResult& result) {
     if (result.succeeded) {
-        if (!result.message.empty() && !WriteOutput(result.message + '\n'))
+        std::string text = result.message.empty() ? std::string() : result.message + '\n';
+        if (!result.detail.empty())
+            text += result.detail + '\n';
+        if (!text.empty() && !WriteOutput(text))
             return kExitFailed;
         return kExitOk;
     }
@@ -189,6 +198,8 @@ bool ParseExchangeArgs(const std::string& command, bool read, bool factoryRequir
     if (backups) {
         values.push_back("--backup-dir");
         flags.push_back("--no-backup");
+        if (!read)
+            flags.push_back("--verify");
     }
     exitCode = kExitUsage;
     if (!ParseArgs(argv, values, flags, args, error))
@@ -266,11 +277,13 @@ int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) 
     if (link.trace)
         options.trace = PrintTrace;
     options.abort = stop.flag();
+    options.verify = args.Has("--verify");
     const TransferResult result = RunTransfer(kind, link.device, image, options);
     progress.Finish();
     if (stop.Received())
         return stop.Exit();
-    if (result.succeeded)
+    // What was sent is kept even when its verification failed.
+    if (result.succeeded || result.sent)
         SaveTransferBackup(args, command, image);
     if (result.succeeded && read && !SaveOutputImage(*args.Option("-o"), image))
         return kExitFailed;
@@ -348,9 +361,26 @@ bool TakeRadioOptions(const Args& args, VirtualRadioOptions& options, int& exitC
     if (!ParseCount(args.Option("--answer-on"), options.answerOnAttempt) ||
         !ParseCount(args.Option("--stray-byte"), options.strayByteAttempts) ||
         !ParseCount(args.Option("--wrong-ack-after"), options.wrongAckAfterBlock) ||
-        !ParseCount(args.Option("--hang-up-after"), options.hangUpAfterBlock)) {
+        !ParseCount(args.Option("--hang-up-after"), options.hangUpAfterBlock) ||
+        !ParseCount(args.Option("--latency"), options.replyDelayMs)) {
         exitCode = UsageError("simulate: fault options take a whole number");
         return false;
+    }
+    if (const std::string* address = args.Option("--corrupt-store")) {
+        // A hexadecimal (0x3F70) or decimal image offset.
+        const bool hex = address->size() > 2 && (*address)[0] == '0' &&
+                         ((*address)[1] == 'x' || (*address)[1] == 'X');
+        const std::string digits = hex ? address->substr(2) : *address;
+        const bool valid =
+            !digits.empty() && digits.size() <= 5 &&
+            digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") ==
+                std::string::npos;
+        const long offset = valid ? std::strtol(digits.c_str(), nullptr, hex ? 16 : 10) : -1;
+        if (offset < 0 || offset >= static_cast<long>(kImageSize)) {
+            exitCode = UsageError("simulate: --corrupt-store takes an image offset 0..0x3FFF");
+            return false;
+        }
+        options.corruptStoreAddress = static_cast<int>(offset);
     }
     options.silent = args.Has("--silent");
     options.pacing = args.Has("--pace");
@@ -406,7 +436,7 @@ int RunSimulate(const std::vector<std::string>& argv) {
     std::string error;
     if (!ParseArgs(argv,
                    {"--image", "--save", "--ident", "--answer-on", "--stray-byte",
-                    "--wrong-ack-after", "--hang-up-after"},
+                    "--wrong-ack-after", "--hang-up-after", "--latency", "--corrupt-store"},
                    {"--silent", "--pace"}, args, error))
         return UsageError(error);
     if (!args.positional.empty())
@@ -416,6 +446,21 @@ int RunSimulate(const std::vector<std::string>& argv) {
     if (!TakeRadioOptions(args, options, exitCode))
         return exitCode;
     return ServeUntilInterrupted(options, args.Option("--save"));
+}
+
+// One device of the list: the fields tab-separated, "-" for what is unknown.
+std::string DeviceLine(const SerialDeviceInfo& d) {
+    const auto field = [](const std::string& s) { return s.empty() ? std::string("-") : s; };
+    std::string line = d.path + "\t" + (d.portNumber ? Format("COM%d", d.portNumber) : "-");
+    for (const std::string* s : {&d.family, &d.model})
+        line += "\t" + field(*s);
+    line += "\t" + field(d.UsbId());
+    for (const std::string* s : {&d.manufacturer, &d.product, &d.serial, &d.driver})
+        line += "\t" + field(*s);
+    line += "\t" + (d.latencyTimerMs >= 0 ? Format("%d ms", d.latencyTimerMs) : "-") + "\n";
+    for (const std::string& link : d.byIdLinks)
+        line += "\t" + link + "\n";
+    return line;
 }
 
 int RunPorts(const std::vector<std::string>& argv) {
@@ -428,12 +473,24 @@ int RunPorts(const std::vector<std::string>& argv) {
     const std::string* port = args.Option("--port");
     const auto qt = StartQt();
     const PortProbe probe = ProbePorts(port ? ResolvePortArgument(*port) : std::string());
+    const std::vector<SerialDeviceInfo> devices = ListSerialDevices();
     std::string out;
     for (int n = 1; n <= kPortCount; ++n) {
-        out += Format("%d\t%s\t%s%s\n", n, PortDeviceName(n).c_str(),
+        std::string cable;
+        for (const SerialDeviceInfo& d : devices)
+            if (d.portNumber == n)
+                cable = d.usb ? d.CableName() : d.driver;
+        out += Format("%d\t%s\t%s%s%s\n", n, PortDeviceName(n).c_str(),
                       probe.available[static_cast<std::size_t>(n)] ? "available" : "unavailable",
-                      probe.selected == n ? "\tselected" : "");
+                      probe.selected == n ? "\tselected" : "",
+                      cable.empty() ? "" : ("\t" + cable).c_str());
     }
+    out += "\ndevices (device, port, chip family, chip, USB id, manufacturer, product, serial "
+           "number, driver, latency timer; by-id links below their device):\n";
+    for (const SerialDeviceInfo& d : devices)
+        out += DeviceLine(d);
+    if (devices.empty())
+        out += "(none)\n";
     return WriteOutput(out) ? kExitOk : kExitFailed;
 }
 
@@ -449,16 +506,16 @@ void RegisterTransferCommands(CommandTable& table) {
             return RunTransferCommand(TransferKind::Read, a);
         }};
     table["write"] = {
-        "write --port DEV [--factory PASSWORD] [--trace] [--no-backup] [--backup-dir DIR] "
-        "IMAGE.dat",
+        "write --port DEV [--factory PASSWORD] [--trace] [--verify] [--no-backup] "
+        "[--backup-dir DIR] IMAGE.dat",
         "open IMAGE, convert and finalise it as the application does, write it "
-        "into the radio",
+        "into the radio; --verify reads it back and compares (exit 1 on a difference)",
         [](const std::vector<std::string>& a) {
             return RunTransferCommand(TransferKind::Write, a);
         }};
     table["init"] = {
-        "init --port DEV --factory PASSWORD [--trace] [--no-backup] [--backup-dir DIR] "
-        "IMAGE.dat",
+        "init --port DEV --factory PASSWORD [--trace] [--verify] [--no-backup] "
+        "[--backup-dir DIR] IMAGE.dat",
         "like write, but the whole image (initialise); read, write and init save a backup "
         "of the image into backups/ of the per-user data folder",
         [](const std::vector<std::string>& a) {
@@ -483,12 +540,14 @@ void RegisterTransferCommands(CommandTable& table) {
     table["simulate"] = {
         "simulate [--image IMAGE.dat] [--save OUT.dat] [--ident model|version|blank|HEX16] "
         "[--silent] [--answer-on K] [--stray-byte N] [--wrong-ack-after K] [--hang-up-after K] "
-        "[--pace]",
+        "[--latency MS] [--corrupt-store ADDR] [--pace]",
         "run the virtual radio on a pseudo-terminal, print its device path, serve until "
         "interrupted; --save writes its memory on exit",
         RunSimulate};
     table["ports"] = {"ports [--port DEV]",
-                      "list the port numbers with their devices and whether each can be opened",
+                      "list the port numbers with their devices and whether each can be opened, "
+                      "then every serial device with its cable (chip, USB id, strings, by-id "
+                      "links)",
                       RunPorts};
 }
 

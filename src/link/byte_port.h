@@ -19,6 +19,8 @@ struct TraceEvent {
     std::size_t count = 0;
     std::size_t requested = 0;
     std::int64_t ms = 0;
+    // Not bytes but a remark on the port ("low latency: on"); data is unset.
+    const char* note = nullptr;
 };
 using TraceCallback = std::function<void(const TraceEvent&)>;
 
@@ -40,6 +42,9 @@ public:
     virtual void Pause(int ms) = 0;
     // True once the exchange is to stop early (an interrupted kestra-cli).
     virtual bool Aborted() const { return false; }
+    // True once the device has gone away (a cable pulled out, the other end
+    // of a pseudo-terminal closed): nothing more will arrive.
+    virtual bool Closed() const { return false; }
     // The counter the handshake's stopwatch runs on.
     virtual const MonotonicCounter& Counter() const { return SteadyCounter(); }
 };

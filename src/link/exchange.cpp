@@ -34,6 +34,11 @@ int TransferBlockCount(TransferKind kind) {
     return BlockCount(RangesOf(kind));
 }
 
+int TransferSteps(TransferKind kind, bool verify) {
+    const int steps = TransferBlockCount(kind);
+    return verify && kind != TransferKind::Read ? steps + BlockCount(kReadRanges) : steps;
+}
+
 const char* TransferTitle(TransferKind kind) {
     switch (kind) {
     case TransferKind::Read:
@@ -85,17 +90,33 @@ void FillBandLimits(const IdentBlock& ident, RadioImage& image) {
 namespace {
 
 // Reads one byte; 0 when nothing arrived, as the cleared receive buffer reads.
-std::uint8_t ReadByte(BytePort& port) {
+std::uint8_t ReadByte(BytePort& port, bool* arrived = nullptr) {
     std::uint8_t b = 0;
-    port.Read(&b, 1);
+    const bool got = port.Read(&b, 1) == 1;
+    if (arrived)
+        *arrived = got;
     return b;
 }
 
-// Sends one byte and expects the acknowledgement back.
-bool Acknowledge(BytePort& port) {
+// Why an expected acknowledgement was not one.
+std::string AckFailure(BytePort& port, const std::string& where, bool arrived, std::uint8_t b) {
+    if (port.Closed())
+        return "port closed";
+    if (!arrived)
+        return "no acknowledgement " + where + " (nothing arrived)";
+    return Format("no acknowledgement %s (got %02X)", where.c_str(), b);
+}
+
+// Sends one byte and expects the acknowledgement back; else *failure says why.
+bool Acknowledge(BytePort& port, const std::string& where, std::string& failure) {
     port.Purge();
     port.Write(&kAck, 1);
-    return ReadByte(port) == kAck;
+    bool arrived = false;
+    const std::uint8_t b = ReadByte(port, &arrived);
+    if (b == kAck)
+        return true;
+    failure = AckFailure(port, where, arrived, b);
+    return false;
 }
 
 // The letter, the address (big-endian) and the length of a block.
@@ -105,7 +126,11 @@ std::array<std::uint8_t, 4> BlockCommand(std::uint8_t letter, const Block& block
     return command;
 }
 
-bool ReadBlock(BytePort& port, const Block& block, RadioImage& scratch) {
+std::string AtBlock(const Block& block) {
+    return Format("at block 0x%04X", block.address);
+}
+
+bool ReadBlock(BytePort& port, const Block& block, RadioImage& scratch, std::string& failure) {
     const auto command = BlockCommand(kReadCommand, block);
     port.Purge();
     port.Write(command.data(), command.size());
@@ -113,21 +138,39 @@ bool ReadBlock(BytePort& port, const Block& block, RadioImage& scratch) {
     const std::size_t len = static_cast<std::size_t>(block.length);
     // A reply that does not arrive whole is a communication error: the bytes
     // that are missing would otherwise keep what the image held before.
-    if (port.Read(header, sizeof header) != sizeof header)
+    const std::size_t got = port.Read(header, sizeof header);
+    const std::size_t data = got == sizeof header ? port.Read(scratch.data() + block.address, len)
+                                                  : 0;
+    if (got != sizeof header || data != len) {
+        failure = port.Closed() ? "port closed"
+                                : Format("short reply %s (%zu of %zu bytes)",
+                                         AtBlock(block).c_str(), got + data, sizeof header + len);
         return false;
-    if (port.Read(scratch.data() + block.address, len) != len)
-        return false;
-    return Acknowledge(port);
+    }
+    return Acknowledge(port, AtBlock(block), failure);
 }
 
-bool WriteBlock(BytePort& port, const Block& block, const RadioImage& image) {
+bool WriteBlock(BytePort& port, const Block& block, const RadioImage& image,
+                std::string& failure) {
     const auto command = BlockCommand(kWriteCommand, block);
     std::uint8_t data[kMaxBlockLength];
     std::memcpy(data, image.data() + block.address, static_cast<std::size_t>(block.length));
     port.Purge();
     port.Write(command.data(), command.size());
     port.Write(data, static_cast<std::size_t>(block.length));
-    return ReadByte(port) == kAck;
+    bool arrived = false;
+    const std::uint8_t b = ReadByte(port, &arrived);
+    if (b == kAck)
+        return true;
+    failure = AckFailure(port, AtBlock(block), arrived, b);
+    return false;
+}
+
+std::string HexBytes(const std::uint8_t* data, std::size_t n) {
+    std::string text;
+    for (std::size_t i = 0; i < n; ++i)
+        text += Format(i ? " %02X" : "%02X", data[i]);
+    return text;
 }
 
 } // namespace
@@ -148,27 +191,45 @@ bool Handshake(BytePort& port) {
             } else {
                 ReadByte(port);
             }
-            if (watch.ElapsedMs() > kHandshakeWindowMs || port.Aborted())
+            if (watch.ElapsedMs() > kHandshakeWindowMs || port.Aborted() || port.Closed())
                 break;
         }
+        if (port.Closed())
+            break;
     }
     return false;
 }
 
-ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& exchange, RadioImage& image,
-                           const ProgressCallback& progress) {
+namespace {
+
+ExchangeStatus RunExchangeSteps(BytePort& port, const ExchangeSpec& exchange, RadioImage& image,
+                                const ProgressCallback& progress, std::string& failure) {
     port.Purge();
-    if (!Handshake(port))
+    const CStopwatch greeting(port.Counter());
+    bool answered = Handshake(port);
+    while (!answered && greeting.ElapsedMs() < exchange.handshakeRetryMs && !port.Aborted() &&
+           !port.Closed())
+        answered = Handshake(port);
+    if (!answered) {
+        failure = port.Closed() ? "port closed" : "no answer to the greeting";
         return ExchangeStatus::CommunicationError;
+    }
 
     IdentBlock ident{};
     port.Purge();
     port.Write(&kIdentRequest, 1);
-    if (port.Read(ident.data(), ident.size()) != ident.size())
+    const std::size_t identBytes = port.Read(ident.data(), ident.size());
+    if (identBytes != ident.size()) {
+        failure = port.Closed() ? "port closed"
+                                : Format("no identification (%zu of %zu bytes)", identBytes,
+                                         ident.size());
         return ExchangeStatus::CommunicationError;
-    if (exchange.checkIdentification && !IdentificationAccepted(ident, exchange.read))
+    }
+    if (exchange.checkIdentification && !IdentificationAccepted(ident, exchange.read)) {
+        failure = "wrong identification (" + HexBytes(ident.data(), kIdentModel.size()) + ")";
         return ExchangeStatus::RadioDataInvalid;
-    if (!Acknowledge(port))
+    }
+    if (!Acknowledge(port, "after the identification", failure))
         return ExchangeStatus::CommunicationError;
 
     // The blocks actually sent: BlockCount for the read, write and
@@ -180,8 +241,8 @@ ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& exchange, RadioIm
     const int total = static_cast<int>(blocks.size());
     int position = 0;
     for (const Block& block : blocks) {
-        const bool ok =
-            exchange.read ? ReadBlock(port, block, image) : WriteBlock(port, block, image);
+        const bool ok = exchange.read ? ReadBlock(port, block, image, failure)
+                                      : WriteBlock(port, block, image, failure);
         if (!ok)
             return ExchangeStatus::CommunicationError;
         ++position;
@@ -199,13 +260,79 @@ ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& exchange, RadioIm
     return ExchangeStatus::Succeeded;
 }
 
+} // namespace
+
+ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& exchange, RadioImage& image,
+                           const ProgressCallback& progress, std::string* failedStep) {
+    std::string failure;
+    const ExchangeStatus status = RunExchangeSteps(port, exchange, image, progress, failure);
+    if (status != ExchangeStatus::Succeeded && port.Aborted())
+        failure = "interrupted";
+    if (failedStep)
+        *failedStep = status == ExchangeStatus::Succeeded ? std::string() : failure;
+    return status;
+}
+
+VerifyDifference CompareReadRanges(const RadioImage& sent, const RadioImage& readBack) {
+    VerifyDifference d;
+    for (const ByteRange& range : {kReadRanges.first, kReadRanges.second}) {
+        for (int a = range.start; a < range.end; ++a) {
+            const std::size_t i = static_cast<std::size_t>(a);
+            if (sent[i] == readBack[i])
+                continue;
+            if (d.count++ == 0) {
+                d.address = a;
+                d.sent = sent[i];
+                d.found = readBack[i];
+            }
+        }
+    }
+    return d;
+}
+
 namespace {
 
-TransferResult FailureOf(ExchangeStatus status) {
+TransferResult FailureOf(ExchangeStatus status, std::string detail) {
     TransferResult result;
     result.message = status == ExchangeStatus::RadioDataInvalid ? kTextRadioDataInvalid
                                                                 : kTextCommunicationError;
+    result.detail = std::move(detail);
     return result;
+}
+
+// After a write or initialise: reads the memory back with a read exchange
+// (greeting again for a while when the radio is still busy) and compares.
+void VerifyWrite(BytePort& port, const RadioImage& sent, const TransferOptions& options,
+                 int stepsBefore, TransferResult& result) {
+    ExchangeSpec readBack;
+    readBack.read = true;
+    readBack.ranges = kReadRanges;
+    readBack.handshakeRetryMs = kVerifyRetryMs;
+    const int total = stepsBefore + BlockCount(kReadRanges);
+    ProgressCallback progress;
+    if (options.progress)
+        progress = [&options, stepsBefore, total](int position, int) {
+            options.progress(stepsBefore + position, total);
+        };
+    RadioImage found = sent;
+    std::string failure;
+    result.succeeded = false;
+    result.message = kTextVerifyFailed;
+    if (RunExchange(port, readBack, found, progress, &failure) != ExchangeStatus::Succeeded) {
+        result.detail = "reading back: " + failure;
+        return;
+    }
+    const VerifyDifference d = CompareReadRanges(sent, found);
+    if (d.count > 0) {
+        result.detail = Format("first difference at 0x%04X: sent %02X, found %02X (%d %s)",
+                               d.address, d.sent, d.found, d.count,
+                               d.count == 1 ? "byte differs" : "bytes differ");
+        return;
+    }
+    result.succeeded = true;
+    result.verified = true;
+    result.message = kTextWriteVerified;
+    result.detail.clear();
 }
 
 } // namespace
@@ -218,16 +345,29 @@ TransferResult RunTransferOn(BytePort& port, TransferKind kind, RadioImage& imag
     exchange.checkIdentification = !options.factoryMode;
     exchange.fillBandLimits = exchange.read;
 
+    const bool verify = options.verify && !exchange.read;
+    ProgressCallback progress = options.progress;
+    if (verify && options.progress) {
+        const int total = TransferSteps(kind, true);
+        progress = [&options, total](int position, int) { options.progress(position, total); };
+    }
     RadioImage scratch = image;
-    const ExchangeStatus status = RunExchange(port, exchange, scratch, options.progress);
+    std::string failure;
+    const ExchangeStatus status = RunExchange(port, exchange, scratch, progress, &failure);
     if (status != ExchangeStatus::Succeeded)
-        return FailureOf(status);
+        return FailureOf(status, failure);
     TransferResult result;
     result.succeeded = true;
+    result.sent = !exchange.read;
     if (exchange.read)
         image = scratch;
-    else if (kind == TransferKind::Initialise)
+    else if (verify)
+        VerifyWrite(port, image, options, TransferBlockCount(kind), result);
+    if (kind == TransferKind::Initialise && result.succeeded) {
+        // The initialise's own message stays; the verification follows it.
+        result.detail = result.verified ? result.message : std::string();
         result.message = kTextInitialiseSucceeded;
+    }
     return result;
 }
 
@@ -238,9 +378,10 @@ TransferResult RunRegionExchangeOn(BytePort& port, RegionKind region, bool read,
     exchange.ranges = {RegionRange(region), {0, 0}};
 
     RadioImage scratch = image;
-    const ExchangeStatus status = RunExchange(port, exchange, scratch, progress);
+    std::string failure;
+    const ExchangeStatus status = RunExchange(port, exchange, scratch, progress, &failure);
     if (status != ExchangeStatus::Succeeded)
-        return FailureOf(status);
+        return FailureOf(status, failure);
     if (read)
         image = scratch;
     TransferResult result;

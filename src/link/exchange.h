@@ -61,6 +61,9 @@ ByteRange RegionRange(RegionKind region);
 int BlockCount(const TransferRanges& ranges);
 // 389 for read and write, 512 for initialise.
 int TransferBlockCount(TransferKind kind);
+// The steps of a transfer as its progress counts them: with verify, a write
+// or initialise adds the read-back's 389.
+int TransferSteps(TransferKind kind, bool verify);
 // Title of the progress dialog: "读数据", "写数据" or "初始化数据".
 const char* TransferTitle(TransferKind kind);
 // "%d%%" of position * 100 / total (integer division); "0%" when total is 0.
@@ -117,6 +120,10 @@ struct ExchangeSpec {
     TransferRanges ranges;
     bool checkIdentification = false; // skipped in factory mode and by the region exchanges
     bool fillBandLimits = false;      // the read transfer only
+    // When the handshake's 4 attempts go unanswered, greet again until this
+    // many milliseconds have passed (a radio busy storing what it was just
+    // sent); 0: give up at once.
+    int handshakeRetryMs = 0;
 };
 
 // Sends the greeting and waits for "PG", at most 4 attempts; true on "PG".
@@ -126,14 +133,38 @@ bool Handshake(BytePort& port);
 // identification, acknowledgement, the blocks, the end marker and (read)
 // the band-limit fill. A read stores the blocks into image as they arrive;
 // callers that need the image unchanged on failure pass a scratch copy.
+// On failure *failedStep (when given) says which step failed, in words:
+// "no answer to the greeting", "wrong identification (...)", "no
+// acknowledgement at block 0x0040 (got 15)", "port closed", ...
 ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& exchange, RadioImage& image,
-                           const ProgressCallback& progress);
+                           const ProgressCallback& progress, std::string* failedStep = nullptr);
 
 struct TransferResult {
     bool succeeded = false;
     std::string message; // "通信出错", "初始化数据成功", ...; empty on a plain success
-    std::string detail;  // optional second line (the system's reason the port did not open)
+    // Optional second line: the system's reason the port did not open, the
+    // step an exchange failed at (with the port or cable it used), where a
+    // verification found the radio's memory differing.
+    std::string detail;
+    // A write or initialise sent the whole image ("ENDW" included), whatever
+    // its verification found afterwards.
+    bool sent = false;
+    // The memory read back after the write matched what was sent.
+    bool verified = false;
 };
+
+// The first byte of the read ranges where the radio's memory (read back)
+// differs from what was sent, and how many differ.
+struct VerifyDifference {
+    int address = -1; // -1: none
+    std::uint8_t sent = 0;
+    std::uint8_t found = 0;
+    int count = 0;
+};
+VerifyDifference CompareReadRanges(const RadioImage& sent, const RadioImage& readBack);
+// How long the read-back greets a radio that does not answer at once after
+// "ENDW".
+inline constexpr int kVerifyRetryMs = 3000;
 
 struct TransferOptions {
     bool factoryMode = false; // skips the identification check
@@ -145,11 +176,19 @@ struct TransferOptions {
     // When set, the exchange stops early (and fails) once it turns true;
     // kestra-cli sets it on SIGINT and SIGTERM. Used by RunTransfer like trace.
     const std::atomic<bool>* abort = nullptr;
+    // Write and initialise: read the memory back afterwards (the ranges a
+    // read covers) and compare it with what was sent. The progress then runs
+    // over both exchanges (the write's blocks, then the read's).
+    bool verify = false;
 };
 
 // The read, write and initialise transfers over an open port. A read fills a
 // scratch copy and replaces image only when the whole exchange succeeded;
-// write and initialise only read image.
+// write and initialise only read image. A failure's detail names the step
+// that failed. With options.verify a write or initialise that differs when
+// read back fails with "写频校验失败" and the first differing address with
+// the bytes sent and found; a clean one says "写频完成，已校验" (a write's
+// message, an initialise's detail).
 TransferResult RunTransferOn(BytePort& port, TransferKind kind, RadioImage& image,
                              const TransferOptions& options);
 // The calibration and decoder-table exchanges over an open port: no

@@ -22,6 +22,7 @@ IdentBlock RadioResponder::MakeIdentBlock() const {
 
 void RadioResponder::LineQuiet() {
     state_ = State::Idle;
+    busyGreetings_ = 0;
     attempts_ = 0;
     strayUsed_ = 0;
     window_.fill(0);
@@ -32,6 +33,9 @@ void RadioResponder::Receive(std::uint8_t byte, std::vector<std::uint8_t>& out) 
         data_.push_back(byte);
         if (static_cast<int>(data_.size()) == pending_.length) {
             std::memcpy(memory_.data() + pending_.address, data_.data(), data_.size());
+            const int corrupt = behaviour_.corruptStoreAddress;
+            if (corrupt >= pending_.address && corrupt < pending_.address + pending_.length)
+                memory_[static_cast<std::size_t>(corrupt)] ^= 0xFF;
             FinishBlock(out);
         }
         return;
@@ -87,6 +91,10 @@ void RadioResponder::OnGreeting(std::vector<std::uint8_t>& out) {
     state_ = State::Idle;
     if (behaviour_.silent)
         return;
+    if (busyGreetings_ > 0) {
+        --busyGreetings_;
+        return;
+    }
     if (++attempts_ < behaviour_.answerOnAttempt)
         return;
     attempts_ = 0;
@@ -107,6 +115,8 @@ void RadioResponder::OnCommand(std::vector<std::uint8_t>& out) {
         // Only the marker of the exchange's own direction completes it.
         if (!blocks_.empty() && (blocks_.back().command == kReadCommand) == endOfRead)
             ++exchangesCompleted_;
+        if (!endOfRead)
+            busyGreetings_ = behaviour_.busyAfterWrite;
         strayUsed_ = 0;
         state_ = State::Idle;
         return;

@@ -11,6 +11,8 @@
 //   "R" hi lo n    sends "W" hi lo n, then n bytes of its memory; the host's
 //                  "A" is answered with "A"
 //   "W" hi lo n    takes n data bytes into its memory, answers "A"
+//                  (with corruptStoreAddress inside the block, that byte is
+//                  stored inverted, as a byte garbled on the line would be)
 //   "ENDR"/"ENDW"  ends the exchange; it counts as completed only when the
 //                  marker matches its blocks ("ENDR" after reads, "ENDW"
 //                  after writes). A garbled marker is an unexpected command;
@@ -39,6 +41,9 @@ struct RadioBehaviour {
     int wrongAckAfterBlock = 0; // k > 0: block k of an exchange is answered with a wrong byte
     int hangUpAfterBlock = 0;   // k > 0: after block k the radio stops answering until a greeting
     int shortReplyAtBlock = 0;  // k > 0: the read reply of block k lacks its last data byte
+    int corruptStoreAddress = -1; // >= 0: a write stores the byte for this address wrong (inverted)
+    int busyAfterWrite = 0; // k > 0: after "ENDW" the radio ignores the next k greetings (storing)
+    int replyDelayMs = 0;   // every answer leaves this much later (a USB chip's latency timer)
 };
 
 inline constexpr std::uint8_t kStrayByte = 0x00;
@@ -89,6 +94,7 @@ private:
     int attempts_ = 0;  // greetings not answered yet
     int strayUsed_ = 0; // stray bytes sent in this exchange
     int blocksDone_ = 0;
+    int busyGreetings_ = 0; // greetings still to be ignored after "ENDW"
     int greetings_ = 0;
     int exchangesCompleted_ = 0;
     std::vector<RadioBlockRecord> blocks_;

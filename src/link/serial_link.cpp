@@ -23,6 +23,9 @@
 #include <termios.h>
 #include <unistd.h>
 #endif
+#if defined(__linux__)
+#include <linux/serial.h>
+#endif
 
 namespace kestra {
 
@@ -229,7 +232,69 @@ bool SerialLink::Open(const std::string& device, std::string* osReason) {
         return false;
     }
     openedCount_ = SteadyCounter().Count();
+    closed_ = false;
+    SetLowLatency();
     return true;
+}
+
+void SerialLink::SetLowLatency() {
+    lowLatency_ = false;
+    savedSerialFlags_ = -1;
+#if defined(__linux__) && defined(TIOCGSERIAL) && defined(ASYNC_LOW_LATENCY)
+    const int fd = static_cast<int>(port_->handle());
+    struct serial_struct serial;
+    std::memset(&serial, 0, sizeof serial);
+    if (::ioctl(fd, TIOCGSERIAL, &serial) != 0) {
+        lowLatencyNote_ = "low latency: off (the driver does not take ASYNC_LOW_LATENCY: " +
+                          SystemErrorText(errno) + ")";
+        return;
+    }
+    if (!(serial.flags & ASYNC_LOW_LATENCY)) {
+        const int before = serial.flags;
+        serial.flags |= ASYNC_LOW_LATENCY;
+        if (::ioctl(fd, TIOCSSERIAL, &serial) != 0) {
+            lowLatencyNote_ = "low latency: off (ASYNC_LOW_LATENCY refused: " +
+                              SystemErrorText(errno) + ")";
+            return;
+        }
+        savedSerialFlags_ = before;
+        std::memset(&serial, 0, sizeof serial);
+        if (::ioctl(fd, TIOCGSERIAL, &serial) != 0 || !(serial.flags & ASYNC_LOW_LATENCY)) {
+            lowLatencyNote_ = "low latency: off (the driver ignored ASYNC_LOW_LATENCY)";
+            return;
+        }
+    }
+    lowLatency_ = true;
+    lowLatencyNote_ = "low latency: on (ASYNC_LOW_LATENCY)";
+#else
+    lowLatencyNote_ = "low latency: off (not available on this system)";
+#endif
+}
+
+void SerialLink::RestoreLatency() {
+#if defined(__linux__) && defined(TIOCGSERIAL) && defined(ASYNC_LOW_LATENCY)
+    // The flag outlives the port in some drivers; the next program finds the
+    // driver as it was.
+    if (savedSerialFlags_ < 0 || !port_)
+        return;
+    const int fd = static_cast<int>(port_->handle());
+    struct serial_struct serial;
+    std::memset(&serial, 0, sizeof serial);
+    if (::ioctl(fd, TIOCGSERIAL, &serial) == 0) {
+        serial.flags = savedSerialFlags_;
+        ::ioctl(fd, TIOCSSERIAL, &serial);
+    }
+#endif
+    savedSerialFlags_ = -1;
+}
+
+void SerialLink::TraceNote(const std::string& note) {
+    if (!trace_)
+        return;
+    TraceEvent event;
+    event.ms = TraceMs();
+    event.note = note.c_str();
+    trace_(event);
 }
 
 bool SerialLink::OpenDevice(const std::string& device, std::string& reason) {
@@ -296,6 +361,7 @@ std::string SerialLink::QtOpenFailure(const std::string& device, const std::stri
 
 void SerialLink::Close() {
     if (port_) {
+        RestoreLatency();
         // An aborted exchange leaves no bytes behind for the driver to drain.
         if (Aborted())
             port_->clear(QSerialPort::AllDirections);
@@ -366,8 +432,10 @@ std::size_t SerialLink::Read(std::uint8_t* buffer, std::size_t n) {
         if (!port_->waitForReadyRead(wait)) {
             const QSerialPort::SerialPortError error = port_->error();
             if (!port_->isOpen() ||
-                (error != QSerialPort::NoError && error != QSerialPort::TimeoutError))
+                (error != QSerialPort::NoError && error != QSerialPort::TimeoutError)) {
+                closed_ = true;
                 break; // the device went away; nothing more will arrive
+            }
         }
     }
     if (trace_)

@@ -86,6 +86,17 @@ public:
     // bytes still queued are discarded when the port closes.
     void SetAbortFlag(const std::atomic<bool>* abort) { abort_ = abort; }
     bool Aborted() const override { return abort_ && abort_->load(); }
+    bool Closed() const override { return closed_; }
+
+    // Whether the driver holds received bytes back no longer than it must:
+    // on opening, ASYNC_LOW_LATENCY is set where the driver takes it (a
+    // USB-serial chip then sends what it has at once instead of waiting out
+    // its latency timer); a pseudo-terminal and most other devices refuse,
+    // which is no error. LowLatencyNote says which, for --trace.
+    bool LowLatency() const { return lowLatency_; }
+    const std::string& LowLatencyNote() const { return lowLatencyNote_; }
+    // Sends a remark to the trace (see TraceEvent::note).
+    void TraceNote(const std::string& note);
 
     void Purge() override;
     bool Write(const std::uint8_t* data, std::size_t n) override;
@@ -96,6 +107,8 @@ private:
     bool OpenDevice(const std::string& device, std::string& reason);
     bool OpenQtPort(const std::string& name, int flowControl);
     std::string QtOpenFailure(const std::string& device, const std::string& path) const;
+    void SetLowLatency();
+    void RestoreLatency();
     std::int64_t TraceMs() const;
 
     std::unique_ptr<QSerialPort> port_;
@@ -103,6 +116,10 @@ private:
     TraceCallback trace_;
     const std::atomic<bool>* abort_ = nullptr;
     std::int64_t openedCount_ = 0;
+    bool closed_ = false;
+    bool lowLatency_ = false;
+    std::string lowLatencyNote_;
+    int savedSerialFlags_ = -1; // the driver's flags before ASYNC_LOW_LATENCY was set
 };
 
 } // namespace kestra

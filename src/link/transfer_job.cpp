@@ -10,11 +10,10 @@ namespace kestra {
 JobExchange TransferExchange(TransferKind kind) {
     JobExchange exchange;
     exchange.steps = TransferBlockCount(kind);
+    exchange.verifiedSteps = kind == TransferKind::Read ? 0 : TransferSteps(kind, true);
     exchange.readsIntoImage = kind == TransferKind::Read;
-    exchange.run = [kind](const std::string& device, bool factoryMode, RadioImage& image,
-                          const ProgressCallback& progress) {
-        return RunTransfer(kind, device, image, factoryMode, progress);
-    };
+    exchange.run = [kind](const std::string& device, const TransferOptions& options,
+                          RadioImage& image) { return RunTransfer(kind, device, image, options); };
     return exchange;
 }
 
@@ -22,10 +21,8 @@ JobExchange RegionJobExchange(RegionKind region, bool read) {
     JobExchange exchange;
     exchange.steps = static_cast<int>(SplitBlocks(RegionRange(region)).size());
     exchange.readsIntoImage = read;
-    exchange.run = [region, read](const std::string& device, bool, RadioImage& image,
-                                  const ProgressCallback& progress) {
-        TransferOptions options;
-        options.progress = progress;
+    exchange.run = [region, read](const std::string& device, const TransferOptions& options,
+                                  RadioImage& image) {
         return RunRegionExchange(region, read, device, image, options);
     };
     return exchange;
@@ -50,15 +47,17 @@ bool TransferJob::Start() {
     scratch_ = state_.image;
     workerResult_ = TransferResult{};
     const std::string device = state_.portName;
-    const bool factoryMode = state_.factoryMode;
-    worker_ = QThread::create([this, device, factoryMode] {
-        const ProgressCallback report = [this](int position, int total) {
+    TransferOptions options;
+    options.factoryMode = state_.factoryMode;
+    options.verify = Verifying();
+    worker_ = QThread::create([this, device, options]() mutable {
+        options.progress = [this](int position, int total) {
             // Delivered on the job's thread, in order, ahead of the end.
             QMetaObject::invokeMethod(
                 this, [this, position, total] { emit progress(position, total); },
                 Qt::QueuedConnection);
         };
-        workerResult_ = exchange_.run(device, factoryMode, scratch_, report);
+        workerResult_ = exchange_.run(device, options, scratch_);
     });
     connect(worker_, &QThread::finished, this, &TransferJob::OnWorkerEnded, Qt::QueuedConnection);
     worker_->start();

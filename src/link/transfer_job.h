@@ -26,12 +26,16 @@ namespace kestra {
 
 // One exchange as the job runs it.
 struct JobExchange {
-    // Runs on the worker thread over the device, on a copy of the image.
-    std::function<TransferResult(const std::string& device, bool factoryMode, RadioImage& image,
-                                 const ProgressCallback& progress)>
+    // Runs on the worker thread over the device, on a copy of the image;
+    // options carry factory mode, verify and the progress callback.
+    std::function<TransferResult(const std::string& device, const TransferOptions& options,
+                                 RadioImage& image)>
         run;
-    // Progress steps of a complete exchange.
+    // Progress steps of a complete exchange (without a verification).
     int steps = 0;
+    // With verify: the steps of the exchange and its read-back; 0 when the
+    // exchange cannot be verified.
+    int verifiedSteps = 0;
     // A read: when it succeeds, the copy replaces the image.
     bool readsIntoImage = false;
 };
@@ -53,7 +57,14 @@ public:
     // exchange does.
     bool Start();
     bool Running() const { return worker_ != nullptr; }
-    int Steps() const { return exchange_.steps; }
+    // The progress steps the next exchange takes.
+    int Steps() const { return Verifying() ? exchange_.verifiedSteps : exchange_.steps; }
+    // Whether the exchange can be verified (write, initialise).
+    bool CanVerify() const { return exchange_.verifiedSteps > 0; }
+    // Write and initialise: read back and compare after the write (see
+    // TransferOptions::verify). Takes effect with the next Start.
+    void SetVerify(bool verify) { verify_ = verify; }
+    bool Verifying() const { return verify_ && CanVerify(); }
     // The result of the last exchange that ended.
     const TransferResult& Result() const { return result_; }
     // The copy the last exchange worked on, once it has ended: after a
@@ -73,6 +84,7 @@ private:
 
     AppState& state_;
     const JobExchange exchange_;
+    bool verify_ = false;
     QThread* worker_ = nullptr;
     RadioImage scratch_;
     TransferResult result_;

@@ -1,6 +1,7 @@
 #include "link/transfers.h"
 
 #include "link/link_texts.h"
+#include "link/serial_devices.h"
 #include "link/serial_link.h"
 
 namespace kestra {
@@ -11,6 +12,30 @@ TransferResult CannotOpen(const std::string& reason) {
     TransferResult result;
     result.message = kTextCannotOpenPort;
     result.detail = reason;
+    return result;
+}
+
+// Opens the device for an exchange and tells the trace how it is set up.
+bool OpenForExchange(SerialLink& link, const std::string& device, const TransferOptions& options,
+                     TransferResult& failure) {
+    std::string reason;
+    if (!link.Open(device, &reason)) {
+        failure = CannotOpen(reason);
+        return false;
+    }
+    link.SetTrace(options.trace);
+    link.SetAbortFlag(options.abort);
+    link.TraceNote(PortLabel(device) + ": " + link.LowLatencyNote());
+    SerialDeviceInfo info;
+    if (FindSerialDevice(device, &info) && info.latencyTimerMs >= 0)
+        link.TraceNote(Format("latency timer of the chip: %d ms", info.latencyTimerMs));
+    return true;
+}
+
+// A failure's detail line names the port (or the cable) it happened on.
+TransferResult Labelled(TransferResult result, const std::string& device) {
+    if (!result.succeeded && !result.detail.empty())
+        result.detail = PortLabel(device) + ": " + result.detail;
     return result;
 }
 
@@ -27,14 +52,12 @@ TransferResult RunTransfer(TransferKind kind, const std::string& device, RadioIm
 TransferResult RunTransfer(TransferKind kind, const std::string& device, RadioImage& image,
                            const TransferOptions& options) {
     SerialLink link;
-    std::string reason;
-    if (!link.Open(device, &reason))
-        return CannotOpen(reason);
-    link.SetTrace(options.trace);
-    link.SetAbortFlag(options.abort);
-    TransferResult result = RunTransferOn(link, kind, image, options);
+    TransferResult result;
+    if (!OpenForExchange(link, device, options, result))
+        return result;
+    result = RunTransferOn(link, kind, image, options);
     link.Close();
-    return result;
+    return Labelled(std::move(result), device);
 }
 
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
@@ -54,14 +77,12 @@ TransferResult RunRegionExchange(RegionKind region, bool read, const std::string
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
                                  RadioImage& image, const TransferOptions& options) {
     SerialLink link;
-    std::string reason;
-    if (!link.Open(device, &reason))
-        return CannotOpen(reason);
-    link.SetTrace(options.trace);
-    link.SetAbortFlag(options.abort);
-    TransferResult result = RunRegionExchangeOn(link, region, read, image, options.progress);
+    TransferResult result;
+    if (!OpenForExchange(link, device, options, result))
+        return result;
+    result = RunRegionExchangeOn(link, region, read, image, options.progress);
     link.Close();
-    return result;
+    return Labelled(std::move(result), device);
 }
 
 } // namespace kestra

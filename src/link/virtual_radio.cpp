@@ -238,9 +238,11 @@ VirtualRadio::LineEvent VirtualRadio::WaitForLine() {
 
 void VirtualRadio::ServeByte(std::uint8_t byte, Clock::time_point readAt, LinePace& pace) {
     bool pacing;
+    int delayMs;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         pacing = pacing_;
+        delayMs = responder_.Behaviour().replyDelayMs;
     }
     if (pacing)
         pace.Receive(readAt);
@@ -252,6 +254,10 @@ void VirtualRadio::ServeByte(std::uint8_t byte, Clock::time_point readAt, LinePa
     }
     if (answer_.empty())
         return;
+    // Held back like a USB chip holds what it received until its latency
+    // timer runs out.
+    if (delayMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
     if (!pacing) {
         SendAll(answer_.data(), answer_.size());
         return;

@@ -25,13 +25,13 @@ private slots:
         // --strict with a skipped row: exit 1, the report on standard error.
         Run r = Cli({"import-csv", in, csv, "-o", out, "--strict"});
         QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.err.contains("skipped: mode AM") && r.err.contains("nothing written"),
+        QVERIFY2(r.err.contains("skipped: Mode \"AM\"") && r.err.contains("nothing written"),
                  r.err.constData());
         QVERIFY(!QFile::exists(out));
 
         // --report takes the report instead of standard error; --start is used.
-        r = Cli({"import-csv", in, csv, "-o", out, "--start", "B001", "--overwrite",
-                 "--report", rep});
+        r = Cli(
+            {"import-csv", in, csv, "-o", out, "--start", "B001", "--overwrite", "--report", rep});
         QVERIFY2(r.exitCode == 0, r.err.constData());
         QCOMPARE(r.out + r.err, QByteArray());
         QVERIFY(ReadAll(rep).endsWith("2 rows imported, 1 skipped\n"));
@@ -53,6 +53,31 @@ private slots:
         QCOMPARE(Cli({"import-csv", in, csv, "-o", out2, "--start", "C9"}).exitCode, 2);
         QCOMPARE(Cli({"import-csv", in, dir.filePath("none.csv"), "-o", out2}).exitCode, 2);
         QVERIFY(!QFile::exists(out2));
+
+        // Refused whole: a file over the limit (sparse, never read) or with an
+        // unclosed quote. A NUL in a field neither cuts nor hides the report.
+        const std::pair<QByteArray, QByteArray> refused[] = {
+            {QByteArray(), "larger than 64 MiB, the limit for a CSV file (67108865 bytes)"},
+            {"Frequency,Name\n145.5,\"HOME\n145.6,X\n", "row 1: the quoted field opened on line 2"},
+        };
+        for (const auto& [text, message] : refused) {
+            QFile f(csv);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QVERIFY(text.isEmpty() ? f.resize((qint64(64) << 20) + 1) : f.write(text) > 0);
+            f.close();
+            r = Cli({"import-csv", in, csv, "-o", out2});
+            QCOMPARE(r.exitCode, 2);
+            QVERIFY2(r.err.contains(message) && r.err.endsWith("; nothing written\n"),
+                     r.err.constData());
+            QVERIFY(!QFile::exists(out2));
+        }
+        QVERIFY(WriteAll(csv, QByteArray("Frequency,Name\n145.5,A\0\x1B[2JB\r\n", 30)));
+        r = Cli({"import-csv", in, csv, "-o", out2});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(
+            r.err,
+            QByteArray("row 1 (A\\0\\x1B[2JB, 145.5): A001, name \"A\\0\\x1B[2JB\" → \"A[2JB\"\n"
+                       "1 rows imported, 0 skipped\n"));
     }
 };
 

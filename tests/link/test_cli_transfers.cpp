@@ -11,6 +11,7 @@
 #include "link/exchange.h"
 #include "link/link_texts.h"
 #include "link/virtual_radio.h"
+#include "support/fake_sysfs.h"
 #include "support/link_fixture.h"
 
 using namespace kestra;
@@ -23,8 +24,10 @@ struct CliRun {
     QStringList err; // standard error, line by line
 };
 
-CliRun RunCli(const QStringList& args) {
+CliRun RunCli(const QStringList& args,
+              const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(KESTRA_CLI), args);
     CliRun run;
     if (!p.waitForFinished(20000)) {
@@ -147,7 +150,11 @@ private slots:
                       Path("none"), "-o", Path("traced.dat")});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(!QFileInfo::exists(Path("none")));
-        QVERIFY2(run.err.first().endsWith("> 02"), qPrintable(run.err.first()));
+        // A pseudo-terminal takes no low-latency setting: no error, the trace
+        // says so first.
+        QVERIFY2(run.err.first().contains("# " + sim.device() + ": low latency: off ("),
+                 qPrintable(run.err.first()));
+        QVERIFY2(run.err.value(1).endsWith("> 02"), qPrintable(run.err.value(1)));
         QVERIFY(run.err.filter(QRegularExpression("< 50$")).size() >= 1);
         RadioImage traced;
         QVERIFY(Load(Path("traced.dat"), traced));
@@ -242,12 +249,50 @@ private slots:
             // The progress lines come first; the message is the first other line.
             QCOMPARE(run.err.value(0), QString("0%"));
             QCOMPARE(FirstMessage(run), QString(kTextCommunicationError));
-            QCOMPARE(run.err.last(), QString(kTextCommunicationError));
+            // Then the step that failed, on the port it failed on.
+            QCOMPARE(run.err.last(),
+                     faulty.device() + ": no acknowledgement at block 0x18E0 (got 15)");
             QVERIFY(!QFile::exists(out));
             run = RunCli({"write", "--port", faulty.device(), Path("image.dat")});
             QCOMPARE(run.exitCode, 1);
             QCOMPARE(FirstMessage(run), QString(kTextCommunicationError));
         }
+    }
+
+    // write --verify reads the radio back: clean, it says so; with a byte
+    // stored wrong it fails with the first difference and keeps the backup
+    // of what was sent.
+    void verifiedWrite() {
+        RadioImage image = ExampleRadioMemory();
+        QVERIFY(Save(Path("image.dat"), image));
+        BandLimits limits;
+        PassThroughGrid(image, limits);
+        const QString bk = Path("bk");
+        for (const bool corrupt : {false, true}) {
+            Simulator sim;
+            QVERIFY(sim.Start(corrupt ? QStringList{"--corrupt-store", "0x2E14"} : QStringList{}));
+            const CliRun run =
+                RunCli({"write", "--verify", "--port", sim.device(), "--backup-dir", bk,
+                        Path("image.dat")});
+            QCOMPARE(QDir(bk).entryList(QDir::Files).size(), corrupt ? 2 : 1);
+            QCOMPARE(run.err.value(0), QString("0%"));
+            if (!corrupt) {
+                QCOMPARE(run.exitCode, 0);
+                QCOMPARE(run.out, QString("写频完成，已校验\n"));
+                // The progress covers the write and the read-back.
+                QCOMPARE(run.err.filter("%").size(), 101);
+                continue;
+            }
+            QCOMPARE(run.exitCode, 1);
+            QCOMPARE(FirstMessage(run), QString(kTextVerifyFailed));
+            const quint8 sent = image[0x2E14];
+            QCOMPARE(run.err.last(), sim.device() + QString::asprintf(
+                                         ": first difference at 0x2E14: sent %02X, found %02X "
+                                         "(1 byte differs)",
+                                         sent, sent ^ 0xFF));
+        }
+        const CliRun usage = RunCli({"simulate", "--corrupt-store", "0x4000"});
+        QCOMPARE(usage.exitCode, 2);
     }
 
     void interruptedExchange_data() {
@@ -334,11 +379,34 @@ private slots:
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(run.err.value(0), QString("kestra-cli: option --pace takes no value"));
 
-        const CliRun ports = RunCli({"ports"});
+        // ports: the numbers, then every device with its cable (a fake sysfs).
+        test::FakeSysfs fake(Path("fake").toStdString());
+        test::BuildCableZoo(fake);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("KESTRA_SYSFS", QString::fromStdString(fake.Sys()));
+        env.insert("KESTRA_DEVDIR", QString::fromStdString(fake.Dev()));
+        const CliRun ports = RunCli({"ports"}, env);
         QCOMPARE(ports.exitCode, 0);
-        const QStringList lines = ports.out.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), kPortCount);
-        QVERIFY(lines.first().startsWith("1\t"));
+        const QStringList lines = ports.out.split('\n');
+        QVERIFY(lines.first().startsWith("1\t/dev/ttyUSB0\t"));
+        QVERIFY(lines.first().endsWith("\tFTDI FT232R 0403:6001"));
+        QVERIFY(lines.value(8).startsWith("9\t/dev/ttyACM0\t"));
+        const QString dev = QString::fromStdString(fake.Dev());
+        QCOMPARE(lines.mid(kPortCount + 2),
+                 QStringList({dev + "/ttyACM0\tCOM9\tCDC-ACM\t-\t2341:0043\tArduino "
+                                    "(www.arduino.cc)\tUno\t85736323838351\tcdc_acm\t-",
+                              dev + "/ttyS1\tCOM14\t-\t-\t-\t-\t-\t-\tserial\t-",
+                              dev + "/ttyUSB0\tCOM1\tFTDI\tFT232R\t0403:6001\tFTDI\tFT232R "
+                                    "USB UART\tA50285BI\tftdi_sio\t16 ms",
+                              "\t" + dev + "/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+                              dev + "/ttyUSB1\tCOM2\tProlific PL2303\tPL2303\t067b:2303\tProlific "
+                                    "Technology Inc.\tUSB-Serial Controller\t-\tpl2303\t-",
+                              dev + "/ttyUSB2\tCOM3\tSilicon Labs CP210x\tCP210x\t10c4:ea60\t"
+                                    "Silicon Labs\tCP2102 USB to UART Bridge Controller\t0001\t"
+                                    "cp210x\t-",
+                              dev + "/ttyUSB9\t-\tWCH CH340/CH341\tCH340\t1a86:7523\t-\tUSB "
+                                    "Serial\t-\tch341\t-",
+                              ""}));
     }
 
 private:

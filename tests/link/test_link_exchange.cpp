@@ -31,6 +31,8 @@ public:
     void Purge() override { pending_.clear(); }
     bool Write(const std::uint8_t* data, std::size_t n) override {
         std::vector<std::uint8_t> out;
+        if (Closed())
+            return false;
         for (std::size_t i = 0; i < n; ++i) {
             out.clear();
             radio_.Receive(data[i], out);
@@ -52,9 +54,13 @@ public:
     }
     void Pause(int ms) override { Advance(ms); }
     const MonotonicCounter& Counter() const override { return clock_; }
+    bool Closed() const override { return closeAfterWritten > 0 && written >= closeAfterWritten; }
 
     std::int64_t ElapsedMs() const { return clock_.micros / 1000; }
     std::size_t written = 0;
+    // > 0: the device goes away once this many bytes have been sent; the
+    // radio hears nothing more.
+    std::size_t closeAfterWritten = 0;
 
 private:
     void Advance(int ms) { clock_.micros += std::int64_t{ms} * 1000; }
@@ -218,6 +224,119 @@ private slots:
         QCOMPARE(QString::fromStdString(result.message), QString(kTextCommunicationError));
         QVERIFY(image == before);
         QCOMPARE(radio.Blocks().size(), std::size_t(2));
+    }
+
+    void failureSaysWhichStepFailed_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("detail");
+        const QString comm = kTextCommunicationError;
+        QTest::newRow("silent") << 0 << 0 << comm << "no answer to the greeting";
+        QTest::newRow("foreign identification")
+            << 0 << 1 << QString(kTextRadioDataInvalid)
+            << "wrong identification (58 59 5A 00 00 00 00 00)";
+        QTest::newRow("blank radio read")
+            << 0 << 2 << QString(kTextRadioDataInvalid)
+            << "wrong identification (FF FF FF FF FF FF FF FF)";
+        QTest::newRow("wrong ack, write")
+            << 1 << 3 << comm << "no acknowledgement at block 0x0040 (got 15)";
+        QTest::newRow("wrong ack, read")
+            << 0 << 3 << comm << "no acknowledgement at block 0x0040 (got 15)";
+        QTest::newRow("hang-up") << 1 << 4 << comm
+                                 << "no acknowledgement at block 0x0060 (nothing arrived)";
+        QTest::newRow("short reply") << 0 << 5 << comm
+                                     << "short reply at block 0x0020 (35 of 36 bytes)";
+        QTest::newRow("port closed") << 1 << 6 << comm << "port closed";
+    }
+
+    // Every failure of an exchange says, in its detail line, which step failed.
+    void failureSaysWhichStepFailed() {
+        QFETCH(int, kind);
+        QFETCH(int, fault);
+        QFETCH(QString, message);
+        QFETCH(QString, detail);
+        RadioBehaviour behaviour;
+        behaviour.silent = fault == 0;
+        if (fault == 1)
+            behaviour.identification = {'X', 'Y', 'Z', 0, 0, 0, 0, 0};
+        if (fault == 2)
+            behaviour.identification = kIdentBlank;
+        behaviour.wrongAckAfterBlock = fault == 3 ? 3 : 0;
+        behaviour.hangUpAfterBlock = fault == 4 ? 3 : 0;
+        behaviour.shortReplyAtBlock = fault == 5 ? 2 : 0;
+        RadioResponder radio(behaviour, test::PatternImage(5));
+        ResponderPort port(radio);
+        if (fault == 6)
+            port.closeAfterWritten = 8 + 1 + 1 + 3 * 36 + 10;
+        RadioImage image = test::PatternImage(6);
+        const TransferResult result = RunTransferOn(
+            port, kind == 0 ? TransferKind::Read : TransferKind::Write, image, {});
+        QVERIFY(!result.succeeded);
+        QCOMPARE(QString::fromStdString(result.message), message);
+        QCOMPARE(QString::fromStdString(result.detail), detail);
+    }
+
+    void verifyReadsBackWhatWasWritten_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("corrupt");
+        QTest::addColumn<int>("busyGreetings");
+        QTest::addColumn<bool>("verified");
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("clean write") << 1 << -1 << 0 << true << "";
+        QTest::newRow("clean initialise") << 2 << -1 << 0 << true << "写频完成，已校验";
+        // The radio stores what it is sent for a while after "ENDW" and
+        // ignores the first greetings of the read-back.
+        QTest::newRow("radio busy after ENDW") << 1 << -1 << 6 << true << "";
+        QTest::newRow("byte stored wrong")
+            << 1 << 0x0123 << 0 << false << "first difference at 0x0123: sent 0E, found F1 (1 byte differs)";
+        QTest::newRow("byte stored wrong, second range")
+            << 2 << 0x3F75 << 0 << false << "first difference at 0x3F75: sent F1, found 0E (1 byte differs)";
+        // Outside the read ranges only initialise writes, and nothing reads it back.
+        QTest::newRow("outside the read ranges") << 2 << 0x3100 << 0 << true << "写频完成，已校验";
+        QTest::newRow("radio never answers again")
+            << 1 << -1 << 100 << false << "reading back: no answer to the greeting";
+    }
+
+    void verifyReadsBackWhatWasWritten() {
+        QFETCH(int, kind);
+        QFETCH(int, corrupt);
+        QFETCH(int, busyGreetings);
+        QFETCH(bool, verified);
+        QFETCH(QString, detail);
+        RadioBehaviour behaviour;
+        behaviour.corruptStoreAddress = corrupt;
+        behaviour.busyAfterWrite = busyGreetings;
+        RadioResponder radio(behaviour, test::PatternImage(7));
+        ResponderPort port(radio);
+        const RadioImage sent = test::PatternImage(8);
+        RadioImage image = sent;
+        TransferOptions options;
+        options.factoryMode = true;
+        options.verify = true;
+        int last = 0;
+        int total = 0;
+        options.progress = [&](int position, int all) {
+            QCOMPARE(position, last + 1);
+            last = position;
+            total = all;
+        };
+        const TransferKind transfer = kind == 1 ? TransferKind::Write : TransferKind::Initialise;
+        const TransferResult result = RunTransferOn(port, transfer, image, options);
+        QCOMPARE(result.succeeded, verified);
+        QCOMPARE(result.verified, verified);
+        QVERIFY(result.sent);
+        QCOMPARE(QString::fromStdString(result.message),
+                 QString(!verified ? kTextVerifyFailed
+                         : kind == 1 ? kTextWriteVerified
+                                     : kTextInitialiseSucceeded));
+        QCOMPARE(QString::fromStdString(result.detail), detail);
+        QVERIFY(image == sent);
+        QCOMPARE(total, TransferSteps(transfer, true));
+        if (busyGreetings < 100)
+            QCOMPARE(last, total);
+        if (busyGreetings == 100) // greeted for the few seconds, then gave up
+            QVERIFY(port.ElapsedMs() > kVerifyRetryMs);
     }
 
     void endMarkerEndsOnlyItsOwnExchange_data() {

@@ -82,7 +82,7 @@ private slots:
         h.driver.ExpectStart();
         h.view->OnWrite();
         QVERIFY(h.driver.AllHandled());
-        QCOMPARE(h.reports, QStringList({"写频完成"}));
+        QCOMPARE(h.reports, QStringList({"写频完成，已校验"}));
         const QStringList names = h.Backups();
         QCOMPARE(names.size(), 1);
         QVERIFY(names[0].endsWith(QStringLiteral("-write.dat")));
@@ -182,7 +182,7 @@ private slots:
         // The status bar says so after the done text, with the reason.
         QCOMPARE(h.reports.size(), 1);
         const QString prefix = read ? QStringLiteral("读频完成；备份失败：")
-                                    : QStringLiteral("写频完成；备份失败：");
+                                    : QStringLiteral("写频完成，已校验；备份失败：");
         QVERIFY2(h.reports[0].startsWith(prefix), qPrintable(h.reports[0]));
         QVERIFY2(h.reports[0].contains(QStringLiteral("plain")), qPrintable(h.reports[0]));
         QVERIFY(QFileInfo(plain).isFile());

@@ -266,7 +266,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(f.driver.AllHandled() && !QApplication::activeModalWidget(),
                                  20000);
         QCOMPARE(title, QStringLiteral("写数据"));
-        QCOMPARE(f.frame()->status()->currentMessage(), QStringLiteral("写频完成"));
+        QCOMPARE(f.frame()->status()->currentMessage(), QStringLiteral("写频完成，已校验"));
         QCOMPARE(ConstChannelRecord(radio->Memory(), 4).Rx(), 14500000u);
         QVERIFY(h->IsModified());
         QCOMPARE(f.driver.unexpected(), 0);

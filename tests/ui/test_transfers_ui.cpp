@@ -2,12 +2,15 @@
 // pseudo-terminal: what the dialog shows for read, write and initialise, what
 // the view reports for the status bar afterwards, a failed read leaving grid
 // and image alone, TransferBusy, and a port held by another process.
+#include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTreeWidget>
 
 #include "app_test_support.h"
 #include "ui/app/ini_file.h"
 #include "ui/dialogs/port_setup_dlg.h"
+#include "support/fake_sysfs.h"
 
 using namespace kestra;
 using namespace kestra::test;
@@ -60,8 +63,9 @@ private slots:
         QTest::addColumn<int>("blocks");
         QTest::addColumn<QString>("report");
         QTest::newRow("read") << 0 << "读数据" << 389 << "读频完成";
-        QTest::newRow("write") << 1 << "写数据" << 389 << "写频完成";
-        QTest::newRow("initialise") << 2 << "初始化数据" << 512 << "初始化完成";
+        // 写后校验 is on: the progress covers the read-back too.
+        QTest::newRow("write") << 1 << "写数据" << 389 + 389 << "写频完成，已校验";
+        QTest::newRow("initialise") << 2 << "初始化数据" << 512 + 389 << "初始化完成";
     }
 
     // The dialog counts the blocks, cannot be left while running and reports
@@ -121,7 +125,7 @@ private slots:
             QVERIFY(h.driver.messages().isEmpty());
             QCOMPARE(ConstChannelRecord(h.radio.Memory(), 4).Rx(), 14730000u);
         } else {
-            QCOMPARE(h.driver.messages(), QStringList({"初始化数据成功"}));
+            QCOMPARE(h.driver.messages(), QStringList({"初始化数据成功\n写频完成，已校验"}));
             QVERIFY(resetToZero);
             QVERIFY(h.radio.Memory() == h.state.image);
         }
@@ -176,6 +180,97 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.Running(), 20000);
         QVERIFY(dialog.Succeeded());
         QVERIFY(!h.state.transferBusy);
+    }
+
+    // 写后校验: on by default and remembered; a byte the radio stored wrong
+    // fails the write with the first difference.
+    void verifyAfterWrite() {
+        VirtualRadioOptions options;
+        options.corruptStoreAddress = 0x0040;
+        RadioViewFixture h(options);
+        QVERIFY(!CCommDlg(h.state, TransferKind::Read).verifyCheck());
+        {
+            CCommDlg dialog(h.state, TransferKind::Write);
+            QVERIFY(dialog.verifyCheck()->isChecked());
+            QCOMPARE(dialog.verifyCheck()->text(), QStringLiteral("写后校验(&V)"));
+            dialog.verifyCheck()->click();
+            QCOMPARE(dialog.progressBar()->maximum(), 389);
+        }
+        CCommDlg unchecked(h.state, TransferKind::Initialise);
+        QVERIFY(!unchecked.verifyCheck()->isChecked());
+        unchecked.verifyCheck()->click();
+        QCOMPARE(unchecked.progressBar()->maximum(), 512 + 389);
+
+        h.driver.ExpectStart();
+        h.driver.ExpectMessage();
+        h.view->OnWrite();
+        QVERIFY(h.driver.AllHandled());
+        QCOMPARE(h.driver.messages().value(0).section('\n', 0, 0), QStringLiteral("写频校验失败"));
+        QVERIFY2(h.driver.messages().value(0).section('\n', 1).startsWith(
+                     QString::fromStdString(h.state.portName) +
+                     ": first difference at 0x0040: sent "),
+                 qPrintable(h.driver.messages().value(0)));
+        QCOMPARE(h.reports, QStringList({"写频校验失败"}));
+    }
+
+    // The device list on a fake sysfs: every cable with its details, the
+    // number mapping both ways, a device outside the table for this run only,
+    // the refresh when a cable comes, and the note of the virtual radio.
+    void portDialogListsTheCables() {
+        AppDir dir;
+        test::FakeSysfs fake(dir.path().toStdString() + "/fake");
+        test::BuildCableZoo(fake);
+        qputenv("KESTRA_SYSFS", QByteArray::fromStdString(fake.Sys()));
+        qputenv("KESTRA_DEVDIR", QByteArray::fromStdString(fake.Dev()));
+        CIniFile ini(dir.path());
+        PortTable table;
+        table.probe = [](const std::string&) {
+            PortProbe probe;
+            for (int n = 1; n <= kPortCount; ++n)
+                probe.available[static_cast<std::size_t>(n)] = n != 3;
+            return probe;
+        };
+        table.refreshMs = 50;
+        table.virtualRadio = "/dev/pts/77";
+        AppState state;
+        state.portName = "/dev/pts/77";
+        CPortSetupDlg dialog(state, ini, nullptr, table);
+        dialog.show();
+        QVERIFY(dialog.virtualRadioNote()->text().contains(QStringLiteral("/dev/pts/77")));
+        QTreeWidget* list = dialog.deviceList();
+        QCOMPARE(list->topLevelItemCount(), 6);
+        QTreeWidgetItem* ftdi = list->topLevelItem(2);
+        QCOMPARE(ftdi->text(0), QString::fromStdString(fake.DevPath("ttyUSB0")));
+        QCOMPARE(ftdi->text(1), QStringLiteral("COM1"));
+        QVERIFY(ftdi->text(2).startsWith(QStringLiteral("FTDI FT232R")));
+        QCOMPARE(ftdi->text(3), QStringLiteral("0403:6001"));
+        QCOMPARE(ftdi->text(6), QStringLiteral("A50285BI"));
+        QCOMPARE(ftdi->childCount(), 1); // its by-id link
+
+        // A row of the table checks its number, a number picks its row.
+        list->setCurrentItem(ftdi);
+        QCOMPARE(dialog.CheckedPort(), 1);
+        dialog.portButton(2)->click();
+        QCOMPARE(list->currentItem()->text(0), QString::fromStdString(fake.DevPath("ttyUSB1")));
+        // A number that cannot be opened is not checked through its row.
+        list->setCurrentItem(list->topLevelItem(4));
+        QCOMPARE(dialog.CheckedPort(), 0);
+        // Outside the table: this run only, Program.ini keeps its number.
+        list->setCurrentItem(list->topLevelItem(5));
+        QCOMPARE(dialog.CheckedPort(), 0);
+        QVERIFY(dialog.choiceNote()->isVisible());
+        QVERIFY(dialog.choiceNote()->text().contains(QStringLiteral("ttyUSB9")));
+
+        // A cable plugged in while the dialog is open appears by itself; the
+        // pick stays.
+        fake.AddUsbSerial("ttyUSB4", 8, "ftdi_sio", "0403", "6015", "FTDI", "FT230X", "X1");
+        QTRY_COMPARE(list->topLevelItemCount(), 7);
+        QCOMPARE(list->currentItem()->text(0), QString::fromStdString(fake.DevPath("ttyUSB9")));
+        QVERIFY(ClickButton(&dialog, QStringLiteral("确定")));
+        QCOMPARE(state.portName, fake.DevPath("ttyUSB9"));
+        QCOMPARE(ini.GetInt(QStringLiteral("Setup"), QStringLiteral("COM"), -1), -1);
+        qunsetenv("KESTRA_SYSFS");
+        qunsetenv("KESTRA_DEVDIR");
     }
 
     void portDialog() {

@@ -1,17 +1,70 @@
 #include "core/interchange/channel_csv.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <map>
+#include <array>
 
 #include "core/codec/codecs.h"
+#include "core/codec/decimal.h"
 #include "core/forms/channel_edit_form.h"
 #include "core/grid/channel_grid.h"
 #include "core/image/finalize.h"
 
 namespace kestra {
 
+// Control characters of a text from a file, shown escaped so that a message
+// is never cut at a NUL and never drives the terminal: \0, \r, \n, \t,
+// \xHH for the other bytes below 0x20 and 0x7F.
+static std::string EscapeControlLocal(std::string_view text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == 0)
+            out += "\\0";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c < 0x20 || c == 0x7F)
+            out += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
+        else
+            out += ch;
+    }
+    return out;
+}
+
 namespace {
+
+// The columns, in the order export writes them.
+enum Column {
+    kLocation,
+    kName,
+    kFrequency,
+    kDuplex,
+    kOffset,
+    kTone,
+    kRToneFreq,
+    kCToneFreq,
+    kDtcsCode,
+    kDtcsPolarity,
+    kRxDtcsCode,
+    kCrossMode,
+    kMode,
+    kTStep,
+    kSkip,
+    kPower,
+    kComment,
+    kUrcall,
+    kRpt1Call,
+    kRpt2Call,
+    kDvCode,
+    kColumnCount
+};
+// Import reads the columns up to Power.
+constexpr int kReadColumns = kPower + 1;
 
 const std::vector<std::string>& Header() {
     static const std::vector<std::string> h = {
@@ -21,25 +74,250 @@ const std::vector<std::string>& Header() {
     return h;
 }
 
-// Length of the valid UTF-8 sequence at i, 0 when it is not one.
-std::size_t Utf8SequenceLength(const std::string& s, std::size_t i) {
-    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char c = b(i);
-    std::size_t n = c < 0x80                 ? 1
-                    : c >= 0xC2 && c <= 0xDF ? 2
-                    : c >= 0xE0 && c <= 0xEF ? 3
-                    : c >= 0xF0 && c <= 0xF4 ? 4
-                                             : 0;
-    if (n == 0 || i + n > s.size())
-        return 0;
-    for (std::size_t k = 1; k < n; ++k)
-        if ((b(i + k) & 0xC0) != 0x80)
-            return 0;
-    if ((c == 0xE0 && b(i + 1) < 0xA0) || (c == 0xED && b(i + 1) > 0x9F) ||
-        (c == 0xF0 && b(i + 1) < 0x90) || (c == 0xF4 && b(i + 1) > 0x8F))
-        return 0;
-    return n;
+// A value from the file for a message: escaped, and cut after 60 bytes
+// with "…" when it is longer.
+std::string Shown(std::string_view value) {
+    constexpr std::size_t kShown = 60;
+    if (value.size() <= kShown + 8)
+        return EscapeControlLocal(value);
+    std::size_t cut = kShown;
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80)
+        --cut;
+    return EscapeControlLocal(value.substr(0, cut)) + "…";
 }
+std::string Quote(std::string_view value) {
+    return "\"" + Shown(value) + "\"";
+}
+
+// Validates UTF-8 a byte at a time, so that a file can be checked in pieces.
+struct Utf8Check {
+    int need = 0;
+    unsigned char lo = 0x80, hi = 0xBF;
+    bool Take(unsigned char c) {
+        if (need > 0) {
+            if (c < lo || c > hi)
+                return false;
+            lo = 0x80;
+            hi = 0xBF;
+            --need;
+            return true;
+        }
+        if (c < 0x80)
+            return true;
+        if (c >= 0xC2 && c <= 0xDF) {
+            need = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            need = 2;
+            if (c == 0xE0)
+                lo = 0xA0;
+            else if (c == 0xED)
+                hi = 0x9F; // no surrogates
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            need = 3;
+            if (c == 0xF0)
+                lo = 0x90;
+            else if (c == 0xF4)
+                hi = 0x8F;
+        } else {
+            return false;
+        }
+        return true;
+    }
+};
+
+// Receives the fields of each record as the reader completes them.
+class CsvSink {
+public:
+    virtual ~CsvSink() = default;
+    // How many fields of the next record are kept; the others are only
+    // counted.
+    virtual std::size_t Kept() const = 0;
+    // cut: the field was longer than the reader keeps, text is its start.
+    virtual void Field(std::size_t index, std::string& text, bool cut) = 0;
+    // False stops the reading (the sink's own fatal error).
+    virtual bool EndRecord(std::size_t fields) = 0;
+};
+
+// The record reader: a state machine fed a piece at a time.
+class CsvStream {
+public:
+    // keepBytes: the most of one field that is kept.
+    CsvStream(CsvSink& sink, std::size_t keepBytes) : sink_(sink), keepBytes_(keepBytes) {
+        kept_ = sink_.Kept();
+        want_ = kept_ > 0;
+    }
+
+    bool Feed(std::string_view piece) {
+        for (const char c : piece) {
+            if (failed_)
+                return false;
+            if (!bomDone_) {
+                bom_ += c;
+                if (std::string_view("\xEF\xBB\xBF").substr(0, bom_.size()) == bom_) {
+                    if (bom_.size() == 3) {
+                        bomDone_ = true;
+                        bom_.clear();
+                        offset_ = 3;
+                    }
+                    continue;
+                }
+                bomDone_ = true;
+                std::string pending;
+                pending.swap(bom_);
+                for (const char p : pending)
+                    if (!Byte(p))
+                        return false;
+                continue;
+            }
+            if (!Byte(c))
+                return false;
+        }
+        return !failed_;
+    }
+
+    bool Finish() {
+        if (!bomDone_) {
+            bomDone_ = true;
+            std::string pending;
+            pending.swap(bom_);
+            if (!Feed(pending))
+                return false;
+        }
+        if (failed_)
+            return false;
+        if (utf8_.need > 0)
+            return Fail(NotUtf8());
+        if (state_ == State::Quoted)
+            return Fail(RowName() + ": the quoted field opened on line " +
+                        std::to_string(quoteLine_) + " is not closed before the end of the file");
+        if (recordStarted_ || state_ != State::FieldStart || index_ > 0)
+            return EndRecord();
+        return true;
+    }
+
+    bool failed() const { return failed_; }
+    const std::string& error() const { return error_; }
+
+private:
+    enum class State { FieldStart, Unquoted, Quoted, QuoteInQuoted };
+
+    std::string RowName() const {
+        return records_ == 0 ? std::string("the header line") : "row " + std::to_string(records_);
+    }
+    std::string NotUtf8() const {
+        return "not UTF-8 text (invalid byte at offset " + std::to_string(sequenceStart_) + ")";
+    }
+    bool Fail(std::string message) {
+        failed_ = true;
+        error_ = std::move(message);
+        return false;
+    }
+
+    void Keep(char c) {
+        if (want_ && field_.size() < keepBytes_)
+            field_ += c;
+        else if (want_)
+            cut_ = true;
+    }
+    void EndField() {
+        if (want_)
+            sink_.Field(index_, field_, cut_);
+        field_.clear();
+        cut_ = false;
+        want_ = ++index_ < kept_;
+    }
+    bool EndRecord() {
+        const bool blank = !recordStarted_ && index_ == 0 && state_ == State::FieldStart;
+        EndField();
+        const std::size_t fields = index_;
+        index_ = 0;
+        state_ = State::FieldStart;
+        recordStarted_ = false;
+        if (!blank) {
+            if (!sink_.EndRecord(fields))
+                return Fail(std::string());
+            ++records_;
+        }
+        kept_ = sink_.Kept();
+        want_ = kept_ > 0;
+        return true;
+    }
+
+    bool Byte(char ch) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (utf8_.need == 0)
+            sequenceStart_ = offset_;
+        if (!utf8_.Take(c))
+            return Fail(NotUtf8());
+        ++offset_;
+        const bool lineBreak = c == '\r' || (c == '\n' && !afterCr_);
+        const bool secondHalfOfCrLf = c == '\n' && afterCr_;
+        afterCr_ = c == '\r';
+        if (lineBreak)
+            ++line_;
+        switch (state_) {
+        case State::Quoted:
+            if (c == '"') {
+                state_ = State::QuoteInQuoted;
+                return true;
+            }
+            Keep(ch);
+            if (lineBreak && ++quoteLines_ > kMaxQuotedFieldLines)
+                return Fail(RowName() + ": the quoted field opened on line " +
+                            std::to_string(quoteLine_) + " runs over more than " +
+                            std::to_string(kMaxQuotedFieldLines) +
+                            " lines (is a closing quote missing?)");
+            return true;
+        case State::QuoteInQuoted:
+            if (c == '"') {
+                Keep(ch);
+                state_ = State::Quoted;
+                return true;
+            }
+            state_ = State::Unquoted;
+            break;
+        case State::FieldStart:
+            if (c == '"') {
+                state_ = State::Quoted;
+                recordStarted_ = true;
+                quoteLine_ = line_;
+                quoteLines_ = 1;
+                return true;
+            }
+            break;
+        case State::Unquoted:
+            break;
+        }
+        if (c == ',') {
+            recordStarted_ = true;
+            EndField();
+            state_ = State::FieldStart;
+        } else if (c == '\r' || (c == '\n' && !secondHalfOfCrLf)) {
+            return EndRecord();
+        } else if (!secondHalfOfCrLf) {
+            Keep(ch);
+            recordStarted_ = true;
+            state_ = State::Unquoted;
+        }
+        return true;
+    }
+
+    CsvSink& sink_;
+    std::size_t keepBytes_;
+    bool cut_ = false;
+    bool failed_ = false;
+    std::string error_;
+    Utf8Check utf8_;
+    std::uint64_t offset_ = 0, sequenceStart_ = 0;
+    bool bomDone_ = false;
+    std::string bom_;
+    State state_ = State::FieldStart;
+    std::string field_;
+    std::size_t index_ = 0, kept_ = 0;
+    bool want_ = true, recordStarted_ = false, afterCr_ = false;
+    long line_ = 1, quoteLine_ = 0, records_ = 0;
+    int quoteLines_ = 0;
+};
 
 // MHz with six decimals from 10 Hz units.
 std::string Mhz6(std::uint32_t f) {
@@ -60,18 +338,42 @@ bool IsCtcss(const std::string& tone) {
     return !tone.empty() && !IsDcs(tone) && tone != kNoToneText;
 }
 
-std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
 std::string Trim(const std::string& s) {
     const auto b = s.find_first_not_of(" \t");
     if (b == std::string::npos)
         return std::string();
     return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+
+bool AllDigits(const std::string& s) {
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A spreadsheet reads a cell that starts with one of these as a formula.
+bool StartsFormula(const std::string& s) {
+    return !s.empty() && (s[0] == '=' || s[0] == '+' || s[0] == '-' || s[0] == '@');
+}
+// Import takes off a ' in front of a formula start (or of another such ').
+std::string UnescapeName(const std::string& s) {
+    if (s.size() > 1 && s[0] == '\'' && (StartsFormula(s.substr(1)) || s[1] == '\''))
+        return s.substr(1);
+    return s;
+}
+std::string EscapeName(const std::string& s) {
+    return StartsFormula(s) || UnescapeName(s) != s ? "'" + s : s;
+}
+
+// The tuning step CHIRP would pick for the frequency (10 Hz units): the
+// simplest of the usual steps that divides it.
+std::string TuningStep(std::uint32_t f) {
+    for (const auto& step : {std::pair<std::uint32_t, const char*>{500, "5.00"},
+                             {1250, "12.50"},
+                             {625, "6.25"},
+                             {250, "2.50"}})
+        if (f % step.first == 0)
+            return step.second;
+    return "5.00"; // off every raster: no usual step reaches it
 }
 
 // One CSV row, read and checked, ready to land on a channel.
@@ -84,59 +386,78 @@ struct RowPlan {
     std::string skip; // non-empty: why the row is skipped
 };
 
-struct Columns {
-    std::map<std::string, std::size_t> index;
-    const std::vector<std::string>* row = nullptr;
-    std::string Get(const char* name) const {
-        const auto it = index.find(name);
-        return it == index.end() || it->second >= row->size() ? std::string()
-                                                              : Trim((*row)[it->second]);
-    }
-};
+// The fields of one row, by column (blanks around them removed).
+using RowValues = std::array<std::string, kReadColumns>;
 
-// A frequency text through the grid's rules; empty when outside both bands.
-std::string LandFrequency(const std::string& typed, std::uint32_t f, const BandLimits& limits,
-                          RowPlan& plan) {
+// A frequency through the grid's typing rules (in band, snapped onto the
+// raster when off it, as CorrectTypedFrequency does for an in-band text);
+// 0 when outside both bands.
+std::uint32_t LandFrequency(const std::string& typed, std::uint32_t f, const BandLimits& limits,
+                            RowPlan& plan) {
     if (f == 0 || !limits.InBand(f))
-        return std::string();
-    const std::uint32_t landed = CorrectTypedFrequency(FrequencyToText(f), limits);
+        return 0;
+    const std::uint32_t landed = IsOffRaster(f) ? SnapToStep(f) : f;
     if (landed != f)
-        plan.changes.push_back(typed + " → " + FrequencyToText(landed) + ": off the raster");
-    return FrequencyToText(landed);
+        plan.changes.push_back(Shown(typed) + " → " + FrequencyToText(landed) + ": off the raster");
+    return landed;
 }
 
-// A tone from its CSV fields: CTCSS "88.5", or DCS code "023" with polarity N/R.
-std::string ToneFromCsv(bool dcs, const std::string& value, char polarity, RowPlan& plan) {
-    std::string typed = value;
-    if (dcs && !value.empty()) {
-        std::string code = value;
-        while (code.size() < 3)
-            code = "0" + code;
-        typed = "D" + code + (polarity == 'R' ? "I" : "N");
-    } else if (typed.find('.') == std::string::npos)
-        typed += ".0"; // "100" is 100.0 Hz here, not DCS 100
-    // The typing rule first, then the radio's own list decides.
+// True when a frequency of about mhz is far from every band (the exact
+// reading and the band check decide near the limits).
+bool FarFromBands(double mhz, const BandLimits& limits) {
+    const double f = mhz * 100000.0;
+    for (int b = 0; b < kBandCount; ++b)
+        if (f >= limits.low[b] - 10.0 && f <= limits.high[b] + 10.0)
+            return false;
+    return true;
+}
+
+// A tone from its CSV field: CTCSS "88.5", or DCS code "023" with polarity
+// N/R. Every tone the grid takes is taken; one that is not in the radio's
+// list is noted.
+std::string ToneFromCsv(bool dcs, Column column, const RowValues& v, char polarity, RowPlan& plan) {
+    if (!plan.skip.empty())
+        return kNoToneText;
+    const std::string& value = v[column];
+    const std::string what = "skipped: " + Header()[column] + " " + Quote(value);
+    std::string typed;
+    if (dcs) {
+        if (!AllDigits(value)) {
+            plan.skip = what + " is not a DCS code";
+            return kNoToneText;
+        }
+        typed = "D" + std::string(value.size() < 3 ? 3 - value.size() : 0, '0') + value +
+                (polarity == 'R' ? "I" : "N");
+    } else {
+        if (!ParseDecimal(value)) {
+            plan.skip = what + " is not a number";
+            return kNoToneText;
+        }
+        typed = value.find('.') == std::string::npos ? value + ".0" : value; // "100" is 100.0 Hz
+    }
+    // The typing rule decides, as in the grid.
     const std::string normalized = NormalizeToneText(typed);
-    const std::string tone = normalized.empty() || normalized == kNoToneText
-                                 ? std::string()
-                                 : ToneValueToText(ToneTextToValue(normalized));
-    const auto& list = CombinedToneList();
-    if (tone.empty() || std::find(list.begin(), list.end(), tone) == list.end()) {
-        plan.skip = dcs ? "skipped: DCS code " + value + " not in the radio's list"
-                        : "skipped: tone " + value + " not in the radio's list";
+    if (normalized.empty() || normalized == kNoToneText) {
+        plan.skip = what + " is not a tone the radio can use";
         return kNoToneText;
     }
+    const std::string tone = ToneValueToText(ToneTextToValue(normalized));
+    const auto& list = CombinedToneList();
+    if (!dcs && *ParseDecimal(value) != *ParseDecimal(tone))
+        plan.changes.push_back("tone " + Shown(value) + " → " + tone);
+    if (std::find(list.begin(), list.end(), tone) == list.end())
+        plan.changes.push_back("tone " + tone + " is not in the radio's list");
     return tone;
 }
 
-void PlanTones(const Columns& c, RowPlan& plan) {
-    const std::string mode = c.Get("Tone");
-    std::string pol = Upper(c.Get("DtcsPolarity"));
+void PlanTones(const RowValues& v, RowPlan& plan) {
+    const std::string& mode = v[kTone];
+    std::string pol = ToUpperAscii(v[kDtcsPolarity]);
     pol.resize(2, 'N');
-    const auto ctcssTx = [&] { return ToneFromCsv(false, c.Get("rToneFreq"), 'N', plan); };
-    const auto ctcssRx = [&] { return ToneFromCsv(false, c.Get("cToneFreq"), 'N', plan); };
-    const auto dcsTx = [&] { return ToneFromCsv(true, c.Get("DtcsCode"), pol[0], plan); };
-    const auto dcsRx = [&](const char* col) { return ToneFromCsv(true, c.Get(col), pol[1], plan); };
+    const auto ctcssTx = [&] { return ToneFromCsv(false, kRToneFreq, v, 'N', plan); };
+    const auto ctcssRx = [&] { return ToneFromCsv(false, kCToneFreq, v, 'N', plan); };
+    const auto dcsTx = [&] { return ToneFromCsv(true, kDtcsCode, v, pol[0], plan); };
+    const auto dcsRx = [&](Column col) { return ToneFromCsv(true, col, v, pol[1], plan); };
     if (mode.empty())
         return;
     if (mode == "Tone") {
@@ -145,16 +466,16 @@ void PlanTones(const Columns& c, RowPlan& plan) {
         plan.txTone = plan.rxTone = ctcssRx();
     } else if (mode == "DTCS") {
         plan.txTone = dcsTx();
-        plan.rxTone = dcsRx("DtcsCode");
+        plan.rxTone = dcsRx(kDtcsCode);
     } else if (mode == "Cross") {
-        const std::string cross = c.Get("CrossMode").empty() ? "Tone->Tone" : c.Get("CrossMode");
+        const std::string cross = v[kCrossMode].empty() ? "Tone->Tone" : v[kCrossMode];
         const auto arrow = cross.find("->");
         const std::string txKind = arrow == std::string::npos ? "?" : cross.substr(0, arrow);
         const std::string rxKind = arrow == std::string::npos ? "?" : cross.substr(arrow + 2);
         if ((txKind != "" && txKind != "Tone" && txKind != "DTCS") ||
             (rxKind != "" && rxKind != "Tone" && rxKind != "DTCS") ||
             (txKind.empty() && rxKind.empty())) {
-            plan.skip = "skipped: cross mode " + cross;
+            plan.skip = "skipped: CrossMode " + Quote(cross);
             return;
         }
         if (txKind == "Tone")
@@ -164,31 +485,58 @@ void PlanTones(const Columns& c, RowPlan& plan) {
         if (rxKind == "Tone")
             plan.rxTone = ctcssRx();
         else if (rxKind == "DTCS")
-            plan.rxTone = dcsRx("RxDtcsCode");
+            plan.rxTone = dcsRx(kRxDtcsCode);
     } else if (mode == "TSQL-R" || mode == "DTCS-R") {
-        plan.skip = "skipped: reverse squelch " + mode;
+        plan.skip = "skipped: reverse squelch " + Quote(mode);
     } else {
-        plan.skip = "skipped: tone mode " + mode;
+        plan.skip = "skipped: Tone " + Quote(mode);
     }
 }
 
-RowPlan PlanRow(const Columns& c, const BandLimits& limits) {
+// High or low from "High"/"Low"/"H"/"L" or watts ("5.0W", 2.5 W or more is
+// high); nullopt for anything else.
+std::optional<bool> PowerFromCsv(const std::string& text) {
+    const std::string power = ToUpperAscii(text);
+    if (power.empty() || power == "HIGH" || power == "H")
+        return true;
+    if (power == "LOW" || power == "L")
+        return false;
+    const std::string number = power.back() == 'W' ? power.substr(0, power.size() - 1) : power;
+    const std::optional<double> watts = ParseDecimal(number);
+    if (!watts || *watts < 0)
+        return std::nullopt;
+    return *watts >= 2.5;
+}
+
+RowPlan PlanRow(const RowValues& v, const std::string& rawName, const BandLimits& limits) {
     RowPlan plan;
-    const std::string freq = c.Get("Frequency");
+    const std::string& freq = v[kFrequency];
     if (freq.empty()) {
-        plan.skip = "skipped: no frequency";
+        plan.skip = "skipped: no Frequency";
         return plan;
     }
-    const std::uint32_t rx = TextToFrequency(freq);
-    plan.rx = LandFrequency(freq, rx, limits, plan);
-    if (plan.rx.empty()) {
-        plan.skip = "skipped: " + freq + " outside both bands";
+    const std::optional<double> mhz = ParseDecimal(freq);
+    if (!mhz || *mhz < 0) {
+        plan.skip = "skipped: Frequency " + Quote(freq) + " is not a number";
         return plan;
     }
-    const std::string duplex = c.Get("Duplex");
-    const std::string offsetText = c.Get("Offset");
-    const std::uint32_t rxLanded = TextToFrequency(plan.rx);
-    const std::uint32_t offset = TextToFrequency(offsetText);
+    const std::uint32_t rxLanded =
+        FarFromBands(*mhz, limits) ? 0 : LandFrequency(freq, TextToFrequency(freq), limits, plan);
+    if (rxLanded == 0) {
+        plan.skip = "skipped: Frequency " + Quote(freq) + " outside both bands";
+        return plan;
+    }
+    plan.rx = FrequencyToText(rxLanded);
+    const std::string& duplex = v[kDuplex];
+    std::uint32_t offset = 0;
+    if (duplex == "+" || duplex == "-" || duplex == "split") {
+        const std::optional<double> o = ParseDecimal(v[kOffset]);
+        if (!v[kOffset].empty() && (!o || *o < 0)) {
+            plan.skip = "skipped: Offset " + Quote(v[kOffset]) + " is not a number";
+            return plan;
+        }
+        offset = TextToFrequency(v[kOffset]);
+    }
     std::uint32_t tx = rxLanded;
     if (duplex == "+") {
         tx = rxLanded + offset;
@@ -199,46 +547,45 @@ RowPlan PlanRow(const Columns& c, const BandLimits& limits) {
     } else if (duplex == "off") {
         tx = 0;
     } else if (!duplex.empty()) {
-        plan.skip = "skipped: duplex " + duplex;
+        plan.skip = "skipped: Duplex " + Quote(duplex);
         return plan;
     }
     if (duplex != "off") {
-        plan.tx = tx == rxLanded ? plan.rx : LandFrequency(Mhz6(tx), tx, limits, plan);
-        if (plan.tx.empty()) {
+        const std::uint32_t txLanded =
+            tx == rxLanded ? rxLanded : LandFrequency(Mhz6(tx), tx, limits, plan);
+        if (txLanded == 0) {
             plan.skip = "skipped: transmit " + Mhz6(tx) + " outside both bands";
             return plan;
         }
+        plan.tx = FrequencyToText(txLanded);
     }
-    PlanTones(c, plan);
+    PlanTones(v, plan);
     if (!plan.skip.empty())
         return plan;
-    const std::string mode = Upper(c.Get("Mode"));
+    const std::string mode = ToUpperAscii(v[kMode]);
     if (mode == "NFM") {
         plan.wide = false;
     } else if (!mode.empty() && mode != "FM") {
-        plan.skip = "skipped: mode " + c.Get("Mode");
+        plan.skip = "skipped: Mode " + Quote(v[kMode]);
         return plan;
     }
-    plan.scan = Upper(c.Get("Skip")) != "S";
-    const std::string power = Upper(c.Get("Power"));
-    if (power == "LOW" || power == "L") {
-        plan.high = false;
-    } else if (!power.empty() && power != "HIGH" && power != "H") {
-        char* end = nullptr;
-        const double watts = std::strtod(power.c_str(), &end);
-        if (end == power.c_str() || (std::string(end) != "W" && *end != '\0'))
-            plan.changes.push_back("power " + c.Get("Power") + " → High: not understood");
-        else
-            plan.high = watts >= 2.5;
+    plan.scan = ToUpperAscii(v[kSkip]) != "S";
+    const std::optional<bool> high = PowerFromCsv(v[kPower]);
+    if (!high) {
+        plan.skip = "skipped: Power " + Quote(v[kPower]) + " is not High, Low or watts";
+        return plan;
     }
-    const std::string name = c.Get("Name");
+    plan.high = *high;
+    // Blanks around the name go, the spreadsheet escape goes, then what the
+    // radio cannot show; all but the escape is reported.
+    const std::string name = UnescapeName(v[kName]);
     std::string kept;
     for (char ch : name)
         if (ch >= 0x20 && ch <= 0x7E &&
             kept.size() < static_cast<std::size_t>(ChannelRecord::kNameLength))
             kept += ch;
-    if (kept != name)
-        plan.changes.push_back("name \"" + name + "\" → \"" + kept + "\"");
+    if (kept != name || v[kName] != rawName)
+        plan.changes.push_back("name " + Quote(rawName) + " → " + Quote(kept));
     plan.name = kept;
     return plan;
 }
@@ -264,60 +611,324 @@ std::string Join(const std::vector<std::string>& parts) {
     return out;
 }
 
+// Collects every record whole (ParseCsv).
+class CollectSink : public CsvSink {
+public:
+    std::vector<std::vector<std::string>> records;
+    std::size_t Kept() const override { return std::string::npos; }
+    void Field(std::size_t, std::string& text, bool) override { record_.push_back(text); }
+    bool EndRecord(std::size_t) override {
+        records.push_back(std::move(record_));
+        record_.clear();
+        return true;
+    }
+
+private:
+    std::vector<std::string> record_;
+};
+
 } // namespace
+
+// The import: the header maps columns, each row is planned as it completes,
+// and the plans wait in their channel's slot until Finish lands them.
+struct CsvChannelImport::State : CsvSink {
+    State(RadioImage& target, const CsvImportOptions& o) : image(target), options(o) {
+        RenderGrid(grid, image, limits);
+        next = options.start < 1 ? 1 : options.start;
+        column.fill(std::string::npos);
+    }
+
+    struct Slot {
+        bool used = false;
+        long row = 0;
+        std::string label;
+        RowPlan plan;
+    };
+    struct Entry {
+        long row;
+        CsvReportEntry entry;
+    };
+
+    RadioImage& image;
+    CsvImportOptions options;
+    ChannelGrid grid;
+    BandLimits limits;
+    std::size_t bytes = 0;
+    std::string error; // fatal, from the header or the size
+    bool haveHeader = false;
+    std::size_t headerFields = 0, lastWanted = 0;
+    std::array<std::size_t, kReadColumns> column;
+    RowValues values;
+    std::array<bool, kReadColumns> cut{};
+    std::string rawName;
+    // The previous row and its plan: a file of equal rows is planned once.
+    RowValues lastValues;
+    std::string lastRawName;
+    RowPlan lastPlan;
+    bool haveLast = false;
+    long row = 0;
+    int next = 1;
+    std::array<Slot, kMemoryChannels + 1> slots;
+    long overflowFirst = 0, overflowLast = 0;
+    std::string overflowLabel;
+    std::vector<Entry> entries;
+    long hidden = 0, hiddenFirst = 0, hiddenLast = 0;
+    CsvImportResult result;
+    CsvStream stream{*this, kKeptFieldBytes}; // last: it asks the members above
+
+    std::size_t Kept() const override {
+        return !haveHeader ? std::string::npos : overflowFirst == 0 ? lastWanted + 1 : 0;
+    }
+
+    void Field(std::size_t index, std::string& text, bool wasCut) override {
+        if (!haveHeader) {
+            if (text.empty())
+                return;
+            const std::string name = Trim(text);
+            for (int c = 0; c < kReadColumns; ++c)
+                if (column[c] == std::string::npos && name == Header()[c])
+                    column[c] = index;
+            return;
+        }
+        for (int c = 0; c < kReadColumns; ++c)
+            if (column[c] == index) {
+                if (c == kName)
+                    rawName = text;
+                const auto b = text.find_first_not_of(" \t");
+                if (b == std::string::npos)
+                    values[c].clear();
+                else
+                    values[c].assign(text, b, text.find_last_not_of(" \t") - b + 1);
+                cut[c] = wasCut;
+            }
+    }
+
+    bool EndRecord(std::size_t fields) override {
+        if (!haveHeader)
+            return EndHeader(fields);
+        ++row;
+        Row(fields);
+        for (std::string& v : values)
+            v.clear();
+        cut.fill(false);
+        rawName.clear();
+        return true;
+    }
+
+    bool EndHeader(std::size_t fields) {
+        haveHeader = true;
+        headerFields = fields;
+        if (column[kFrequency] == std::string::npos) {
+            error = "no Frequency column in the header line";
+            return false;
+        }
+        // A file with one of the two tone columns uses it for both.
+        if (column[kRToneFreq] == std::string::npos)
+            column[kRToneFreq] = column[kCToneFreq];
+        if (column[kCToneFreq] == std::string::npos)
+            column[kCToneFreq] = column[kRToneFreq];
+        lastWanted = 0;
+        for (std::size_t c : column)
+            if (c != std::string::npos)
+                lastWanted = std::max(lastWanted, c);
+        return true;
+    }
+
+    std::string Label() const {
+        const std::string& name = values[kName];
+        const std::string& freq = values[kFrequency];
+        return Shown(name) + (name.empty() || freq.empty() ? "" : ", ") + Shown(freq);
+    }
+
+    bool Listing() const { return entries.size() < kMaxReportEntries; }
+
+    void Add(long r, const std::string& label, const std::string& what) {
+        if (Listing())
+            entries.push_back({r, {std::to_string(r), label, what}});
+        else
+            Hide(r);
+    }
+    // A row counted in the last line instead of listed.
+    void Hide(long r) {
+        if (hidden++ == 0)
+            hiddenFirst = r;
+        hiddenFirst = std::min(hiddenFirst, r);
+        hiddenLast = std::max(hiddenLast, r);
+    }
+
+    // The row's plan: refused for its shape, the previous row's when equal,
+    // else planned.
+    const RowPlan& Plan(std::size_t fields, std::optional<RowPlan>& fresh) {
+        int longField = kReadColumns;
+        for (int c = kReadColumns - 1; c >= 0; --c)
+            if (cut[c] && c != kName)
+                longField = c;
+        if (fields < headerFields || longField < kReadColumns) {
+            fresh.emplace().skip = fields < headerFields
+                                       ? "skipped: " + std::to_string(fields) +
+                                             " fields where the header has " +
+                                             std::to_string(headerFields)
+                                       : "skipped: " + Header()[longField] + " is longer than " +
+                                             std::to_string(kKeptFieldBytes) + " bytes";
+            return *fresh;
+        }
+        if (!haveLast || rawName != lastRawName ||
+            !std::equal(values.begin() + 1, values.end(), lastValues.begin() + 1)) {
+            lastPlan = PlanRow(values, rawName, limits);
+            lastValues = values;
+            lastRawName = rawName;
+            haveLast = true;
+        }
+        return lastPlan;
+    }
+
+    // The channel of the row's Location, 0 with the reason in refused.
+    int ChannelOfLocation(std::string& refused) const {
+        const std::string& loc = values[kLocation];
+        int v = 0;
+        if (AllDigits(loc) && loc.size() <= 4)
+            for (char c : loc)
+                v = v * 10 + (c - '0');
+        if (v < 1 || v > kMemoryChannels)
+            refused = "skipped: Location " + Quote(loc) + " is not a channel 1..256";
+        else if (slots[v].used && !options.overwrite)
+            refused = "skipped: channel " + ChannelLabel(v) + " already taken by row " +
+                      std::to_string(slots[v].row);
+        else if (!slots[v].used && !grid.RowEmpty(v) && !options.overwrite)
+            refused = "skipped: channel " + ChannelLabel(v) + " not empty";
+        else
+            return v;
+        return 0;
+    }
+
+    void Row(std::size_t fields) {
+        if (overflowFirst != 0) {
+            overflowLast = row;
+            return;
+        }
+        std::optional<RowPlan> fresh;
+        const RowPlan& plan = Plan(fields, fresh);
+        std::string refused;
+        const std::string* skip = &plan.skip;
+        int n = 0;
+        if (skip->empty() && options.keepLocation) {
+            n = ChannelOfLocation(refused);
+            if (n == 0)
+                skip = &refused;
+        } else if (skip->empty()) {
+            while (next <= kMemoryChannels && !options.overwrite && !grid.RowEmpty(next))
+                ++next;
+            if (next > kMemoryChannels) {
+                overflowFirst = overflowLast = row;
+                overflowLabel = Label();
+                return;
+            }
+            n = next++;
+        }
+        if (!skip->empty()) {
+            ++result.skipped;
+            if (Listing())
+                Add(row, Label(), *skip);
+            else
+                Hide(row);
+            return;
+        }
+        Slot& slot = slots[n];
+        if (slot.used) {
+            ++result.replaced;
+            if (Listing())
+                Add(slot.row, slot.label,
+                    "replaced by row " + std::to_string(row) + " on " + ChannelLabel(n));
+            else
+                Hide(slot.row);
+        }
+        slot.used = true;
+        slot.row = row;
+        slot.label = Label();
+        slot.plan = plan;
+    }
+
+    CsvImportResult Finish() {
+        if (error.empty() && !stream.Finish() && error.empty())
+            error = stream.error();
+        if (error.empty() && !haveHeader)
+            error = "no header line";
+        if (!error.empty()) {
+            CsvImportResult failed;
+            failed.error = error;
+            return failed;
+        }
+        result.usable = true;
+        if (overflowFirst != 0) {
+            const long left = overflowLast - overflowFirst + 1;
+            result.skipped += static_cast<int>(left);
+            if (left == 1)
+                entries.push_back({overflowFirst,
+                                   {std::to_string(overflowFirst), overflowLabel,
+                                    "skipped: beyond the last free channel"}});
+            else
+                entries.push_back(
+                    {overflowFirst,
+                     {std::to_string(overflowFirst) + "-" + std::to_string(overflowLast),
+                      std::string(),
+                      "skipped: " + std::to_string(left) + " rows beyond the last free channel"}});
+        }
+        for (int n = 1; n <= kMemoryChannels; ++n) {
+            const Slot& slot = slots[n];
+            if (!slot.used)
+                continue;
+            LandRow(slot.plan, grid, image, limits, n);
+            ++result.imported;
+            if (!slot.plan.changes.empty())
+                entries.push_back({slot.row,
+                                   {std::to_string(slot.row), slot.label,
+                                    ChannelLabel(n) + ", " + Join(slot.plan.changes)}});
+        }
+        if (result.imported > 0)
+            GridToImage(grid, image, limits);
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const Entry& a, const Entry& b) { return a.row < b.row; });
+        for (Entry& e : entries)
+            result.report.push_back(std::move(e.entry));
+        if (hidden > 0)
+            result.report.push_back(
+                {std::to_string(hiddenFirst) + "-" + std::to_string(hiddenLast), std::string(),
+                 std::to_string(hidden) + " more rows skipped or replaced, not listed"});
+        return std::move(result);
+    }
+};
+
+CsvChannelImport::CsvChannelImport(RadioImage& image, const CsvImportOptions& options)
+    : state_(std::make_unique<State>(image, options)) {}
+
+CsvChannelImport::~CsvChannelImport() = default;
+
+bool CsvChannelImport::Feed(std::string_view piece) {
+    State& s = *state_;
+    if (!s.error.empty() || s.stream.failed())
+        return false;
+    s.bytes += piece.size();
+    if (s.bytes > kMaxCsvBytes) {
+        s.error =
+            "larger than " + std::to_string(kMaxCsvBytes >> 20) + " MiB, the limit for a CSV file";
+        return false;
+    }
+    return s.stream.Feed(piece);
+}
+
+CsvImportResult CsvChannelImport::Finish() {
+    return state_->Finish();
+}
 
 std::optional<std::vector<std::vector<std::string>>> ParseCsv(const std::string& input,
                                                               std::string& error) {
-    std::size_t i = input.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    for (std::size_t k = i; k < input.size();) {
-        const std::size_t n = Utf8SequenceLength(input, k);
-        if (n == 0) {
-            error = "not UTF-8 text (invalid byte at offset " + std::to_string(k) + ")";
-            return std::nullopt;
-        }
-        k += n;
+    CollectSink sink;
+    CsvStream stream(sink, std::string::npos);
+    if (!stream.Feed(input) || !stream.Finish()) {
+        error = stream.error();
+        return std::nullopt;
     }
-    std::vector<std::vector<std::string>> records;
-    std::vector<std::string> record;
-    std::string field;
-    bool quoted = false, fieldStarted = false;
-    const auto endRecord = [&] {
-        record.push_back(field);
-        if (!(record.size() == 1 && record[0].empty() && !fieldStarted))
-            records.push_back(record);
-        record.clear();
-        field.clear();
-        fieldStarted = false;
-    };
-    for (; i < input.size(); ++i) {
-        const char c = input[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < input.size() && input[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == '"') {
-            quoted = fieldStarted = true;
-        } else if (c == ',') {
-            record.push_back(field);
-            field.clear();
-            fieldStarted = true;
-        } else if (c == '\r' && i + 1 < input.size() && input[i + 1] == '\n') {
-            continue;
-        } else if (c == '\n' || c == '\r') {
-            endRecord();
-        } else {
-            field += c;
-            fieldStarted = true;
-        }
-    }
-    if (fieldStarted || !field.empty() || !record.empty())
-        endRecord();
-    return records;
+    return std::move(sink.records);
 }
 
 std::string CsvRecord(const std::vector<std::string>& fields) {
@@ -397,7 +1008,7 @@ std::string ExportChannelCsv(const RadioImage& image) {
         if (IsDcs(rt))
             pol[1] = DcsPolarityOf(rt);
         out += CsvRecord({std::to_string(n),
-                          forms::ReadChannelName(image, n),
+                          EscapeName(forms::ReadChannelName(image, n)),
                           Mhz6(rx),
                           duplex,
                           offset,
@@ -409,9 +1020,9 @@ std::string ExportChannelCsv(const RadioImage& image) {
                           rxDtcs,
                           cross,
                           rec.Wide() ? "FM" : "NFM",
-                          "",
+                          TuningStep(rx),
                           rec.Scan() ? "" : "S",
-                          rec.HighPower() ? "High" : "Low",
+                          rec.HighPower() ? "5.0W" : "1.0W",
                           "",
                           "",
                           "",
@@ -423,76 +1034,15 @@ std::string ExportChannelCsv(const RadioImage& image) {
 
 CsvImportResult ImportChannelCsv(const std::string& text, RadioImage& image,
                                  const CsvImportOptions& options) {
-    CsvImportResult result;
-    const auto records = ParseCsv(text, result.error);
-    if (!records)
-        return result;
-    if (records->empty()) {
-        result.error = "no header line";
-        return result;
-    }
-    Columns columns;
-    for (std::size_t k = 0; k < records->front().size(); ++k)
-        columns.index.emplace(Trim(records->front()[k]), k);
-    if (!columns.index.count("Frequency")) {
-        result.error = "no Frequency column in the header line";
-        return result;
-    }
-    result.usable = true;
-    ChannelGrid grid;
-    BandLimits limits;
-    RenderGrid(grid, image, limits);
-    int next = options.start < 1 ? 1 : options.start;
-    for (std::size_t r = 1; r < records->size(); ++r) {
-        columns.row = &(*records)[r];
-        RowPlan plan = PlanRow(columns, limits);
-        const std::string rowNumber = std::to_string(r);
-        const std::string label =
-            columns.Get("Name").empty() ? columns.Get("Frequency") : columns.Get("Name");
-        int n = 0;
-        if (plan.skip.empty() && options.keepLocation) {
-            const std::string loc = columns.Get("Location");
-            char* end = nullptr;
-            const long v = std::strtol(loc.c_str(), &end, 10);
-            if (loc.empty() || *end != '\0' || v < 1 || v > kMemoryChannels)
-                plan.skip = "skipped: Location " + loc + " is not a channel 1..256";
-            else if (!grid.RowEmpty(static_cast<int>(v)) && !options.overwrite)
-                plan.skip = "skipped: channel " + ChannelLabel(static_cast<int>(v)) + " not empty";
-            else
-                n = static_cast<int>(v);
-        } else if (plan.skip.empty()) {
-            while (next <= kMemoryChannels && !options.overwrite && !grid.RowEmpty(next))
-                ++next;
-            if (next > kMemoryChannels) {
-                const std::size_t left = records->size() - r;
-                result.skipped += static_cast<int>(left);
-                result.report.push_back(
-                    {rowNumber + "-" + std::to_string(records->size() - 1), std::string(),
-                     "skipped: " + std::to_string(left) + " rows beyond the last free channel"});
-                break;
-            }
-            n = next++;
-        }
-        if (!plan.skip.empty()) {
-            ++result.skipped;
-            result.report.push_back({rowNumber, label, plan.skip});
-            continue;
-        }
-        LandRow(plan, grid, image, limits, n);
-        ++result.imported;
-        if (!plan.changes.empty())
-            result.report.push_back(
-                {rowNumber, label, ChannelLabel(n) + ", " + Join(plan.changes)});
-    }
-    if (result.imported > 0)
-        GridToImage(grid, image, limits);
-    return result;
+    CsvChannelImport import(image, options);
+    import.Feed(text);
+    return import.Finish();
 }
 
 std::string CsvReportEntry::Line() const {
-    if (label.empty() && rows.find('-') != std::string::npos)
-        return "rows " + rows + ": " + what;
-    return "row " + rows + " (" + label + "): " + what;
+    if (!label.empty())
+        return "row " + rows + " (" + label + "): " + what;
+    return (rows.find('-') != std::string::npos ? "rows " : "row ") + rows + ": " + what;
 }
 
 std::vector<std::string> CsvImportResult::ReportLines() const {
@@ -500,6 +1050,11 @@ std::vector<std::string> CsvImportResult::ReportLines() const {
     for (const CsvReportEntry& entry : report)
         lines.push_back(entry.Line());
     return lines;
+}
+
+std::string CsvImportResult::Summary() const {
+    return std::to_string(imported) + " rows imported, " + std::to_string(skipped) + " skipped" +
+           (replaced > 0 ? ", " + std::to_string(replaced) + " replaced by a later row" : "");
 }
 
 } // namespace kestra

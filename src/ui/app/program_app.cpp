@@ -535,7 +535,10 @@ bool CProgramApp::ExportPdfTo(const QString& path) {
 }
 
 void CProgramApp::OnPortSetup() {
-    CPortSetupDlg dialog(state_, *ini_, frame_.get());
+    PortTable ports;
+    if (radio_)
+        ports.virtualRadio = radio_->Device();
+    CPortSetupDlg dialog(state_, *ini_, frame_.get(), ports);
     dialog.exec();
 }
 

@@ -1,6 +1,8 @@
 #include "ui/dialogs/comm_dlg.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QSettings>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -16,9 +18,19 @@
 
 namespace kestra {
 
+namespace {
+
+const char* const kTextVerifyAfterWrite = KESTRA_TEXT("kestra", "写后校验(&V)");
+// The per-user setting that keeps the check box's state.
+const char* const kVerifySettingKey = "Transfer/VerifyAfterWrite";
+
+} // namespace
+
 CCommDlg::CCommDlg(AppState& state, TransferKind kind, QWidget* parent)
     : CCommDlg(state, TransferExchange(kind), TransferTitle(kind), parent) {
     staysOpen_ = kind == TransferKind::Initialise;
+    if (job_->CanVerify())
+        AddVerifyCheck();
     backupKind_ = kind == TransferKind::Read    ? "read"
                   : kind == TransferKind::Write ? "write"
                                                 : "init";
@@ -72,6 +84,26 @@ CCommDlg::CCommDlg(AppState& state, JobExchange exchange, const char* title, QWi
     setFixedSize(sizeHint());
 }
 
+void CCommDlg::AddVerifyCheck() {
+    verify_ = new QCheckBox(T(kTextVerifyAfterWrite), this);
+    verify_->setObjectName(QStringLiteral("verifyCheck"));
+    verify_->setChecked(QSettings().value(QString::fromUtf8(kVerifySettingKey), true).toBool());
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    layout->insertWidget(1, verify_);
+    OnVerifyToggled(verify_->isChecked());
+    connect(verify_, &QCheckBox::toggled, this, [this](bool verify) {
+        QSettings().setValue(QString::fromUtf8(kVerifySettingKey), verify);
+        OnVerifyToggled(verify);
+    });
+    setFixedSize(sizeHint());
+}
+
+void CCommDlg::OnVerifyToggled(bool verify) {
+    job_->SetVerify(verify);
+    progress_->setRange(0, job_->Steps());
+    ShowPosition(0);
+}
+
 // The job, a child, waits for a running exchange as it goes.
 CCommDlg::~CCommDlg() = default;
 
@@ -95,7 +127,8 @@ void CCommDlg::ShowPosition(int position) {
 void CCommDlg::OnJobFinished(bool succeeded) {
     succeeded_ = succeeded;
     lastResult_ = job_->Result();
-    if (succeeded_ && backupKind_) {
+    // What was sent is kept even when its verification failed.
+    if ((succeeded_ || lastResult_->sent) && backupKind_) {
         const QString error = SaveBackupImage(backupKind_, job_->Image());
         if (!error.isEmpty())
             backupError_ = error;
@@ -112,7 +145,10 @@ void CCommDlg::OnJobFinished(bool succeeded) {
     }
     if (staysOpen_) {
         // Ready for the next radio.
-        ShowMessage(this, message, QMessageBox::Information);
+        if (lastResult_->detail.empty())
+            ShowMessage(this, message, QMessageBox::Information);
+        else
+            ShowMessage(this, message, T(lastResult_->detail.c_str()), QMessageBox::Information);
         ShowPosition(0);
         return;
     }
@@ -122,6 +158,8 @@ void CCommDlg::OnJobFinished(bool succeeded) {
 void CCommDlg::SetRunning(bool running) {
     start_->setEnabled(!running);
     exit_->setEnabled(!running);
+    if (verify_)
+        verify_->setEnabled(!running);
 }
 
 void CCommDlg::reject() {

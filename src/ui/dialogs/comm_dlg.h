@@ -15,6 +15,14 @@
 // It is saved before exchangeFinished; a backup that cannot be saved never
 // fails the exchange, BackupError() tells the opener why.
 //
+// Write and initialise carry the check box 写后校验 (on unless the user turned
+// it off; the choice is kept in the per-user settings): the memory is read
+// back after the write and compared, and the progress bar covers both.
+//
+//   [=========== progress ===========]
+//   [x] 写后校验
+//   [ 开始 ]        42%        [ 退出 ]
+//
 // The factory dialogs' "读数据" and "写数据" run their region's exchange in
 // the same dialog, titled after the button; it starts as soon as it shows
 // and closes when the exchange ends (the opener says a success).
@@ -27,6 +35,7 @@
 #include "core/document/app_state.h"
 #include "link/transfer_job.h"
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -53,6 +62,8 @@ public:
     QPushButton* startButton() const { return start_; }
     QPushButton* exitButton() const { return exit_; }
     QLabel* percentLabel() const { return percent_; }
+    // 写后校验; null for read and the factory exchanges.
+    QCheckBox* verifyCheck() const { return verify_; }
 
     // "开始".
     void OnStart();
@@ -73,6 +84,8 @@ private:
     void OnJobFinished(bool succeeded);
     void ShowPosition(int position);
     void SetRunning(bool running);
+    void AddVerifyCheck();
+    void OnVerifyToggled(bool verify);
 
     // A successful initialise leaves the dialog open for the next radio.
     bool staysOpen_ = false;
@@ -85,6 +98,7 @@ private:
     QPushButton* start_;
     QPushButton* exit_;
     QLabel* percent_;
+    QCheckBox* verify_ = nullptr;
     std::optional<TransferResult> lastResult_;
     bool succeeded_ = false;
 };

@@ -1,5 +1,7 @@
 #include "ui/grid/program_view.h"
 
+#include "link/link_texts.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -8,6 +10,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "link/link_texts.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/dialogs/batch_channel_dlg.h"
@@ -123,7 +126,9 @@ bool CProgramView::RunTransferDialog(TransferKind kind) {
     CCommDlg dialog(state_, kind, this);
     dialog.exec();
     if (const std::optional<TransferResult>& result = dialog.LastResult()) {
-        QString report = result->succeeded ? T(DoneText(kind)) : T(result->message);
+        QString report = !result->succeeded ? T(result->message)
+                         : result->verified && kind == TransferKind::Write ? T(kTextWriteVerified)
+                                            : T(DoneText(kind));
         if (!dialog.BackupError().isEmpty())
             report = T(text::kStatusBackupFailed).arg(report, dialog.BackupError());
         emit exchangeReported(report);
