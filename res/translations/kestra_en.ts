@@ -453,6 +453,16 @@
         <translation>Data written.</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>写频校验失败</source>
+        <translation>Verifying the write failed</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>写频完成，已校验</source>
+        <translation>Writing to the radio is complete and verified</translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>读数据</source>
         <translation>Read Data</translation>
@@ -1461,6 +1471,7 @@
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../../src/ui/dialogs/port_setup_dlg.cpp" line="+27"/>
         <source>端口</source>
         <translation>Port</translation>
     </message>
@@ -1499,7 +1510,7 @@
     <message>
         <location line="+13"/>
         <source>用“kestra-cli --help”查看更多信息。</source>
-        <translation>Try 'kestra-cli --help' for more information.</translation>
+        <translation>Try &apos;kestra-cli --help&apos; for more information.</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -1844,7 +1855,7 @@
     <message>
         <location line="+22"/>
         <source>以配置文件输出差异：每个不同的项先是“; 项=A 中的文字”，再是“项=B 中的文字”；没有字段说明的字节放在 [raw] 节；退出状态 0 相同，1 不同，2 输入错误</source>
-        <translation>print what differs as a profile: per differing key '; KEY=text in A' then 'KEY=text in B', and a [raw] section for bytes no field explains; exit 0 equal, 1 different, 2 bad input</translation>
+        <translation>print what differs as a profile: per differing key &apos;; KEY=text in A&apos; then &apos;KEY=text in B&apos;, and a [raw] section for bytes no field explains; exit 0 equal, 1 different, 2 bad input</translation>
     </message>
     <message>
         <location filename="../../src/cli/main.cpp" line="+30"/>
@@ -1879,7 +1890,7 @@ Options:
   --help       show this help and exit
   --version    show the version and exit
   --lang zh|en the language of messages, reports and help (by default the
-               system's); settings and diff print English labels only with
+               system&apos;s); settings and diff print English labels only with
                --lang en, configure takes the labels of every language
 
 Exit status: 0 success; 1 the operation failed (the message is the first
@@ -1897,7 +1908,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location line="+8"/>
         <source>未知命令“%1”</source>
-        <translation>unknown command '%1'</translation>
+        <translation>unknown command &apos;%1&apos;</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -1987,12 +1998,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location line="+22"/>
         <source>“%1”不是列表中的项（%2）</source>
-        <translation>'%1' is no entry of the list (%2)</translation>
+        <translation>&apos;%1&apos; is no entry of the list (%2)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>“%1”不是该组中的按钮（%2）</source>
-        <translation>'%1' is no button of the group (%2)</translation>
+        <translation>&apos;%1&apos; is no button of the group (%2)</translation>
     </message>
     <message>
         <location line="+16"/>
@@ -2002,7 +2013,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location line="+16"/>
         <source>该按钮的值是“%1”中一行的行标签</source>
-        <translation>the button takes the row label of a cell of '%1'</translation>
+        <translation>the button takes the row label of a cell of &apos;%1&apos;</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -2022,7 +2033,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location line="+11"/>
         <source>未知的语言“%1”（可用：zh、en）</source>
-        <translation>unknown language '%1' (languages: zh, en)</translation>
+        <translation>unknown language &apos;%1&apos; (languages: zh, en)</translation>
     </message>
     <message>
         <location filename="../../src/ui/app/command_line.cpp" line="-41"/>
@@ -2052,7 +2063,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location line="+8"/>
         <source>界面语言：zh（中文）或 en（英文）；默认为视图 → 语言中的选择，否则跟随系统。</source>
-        <translation>The language: zh (Chinese) or en (English); by default the one chosen in View → Language, else the system's.</translation>
+        <translation>The language: zh (Chinese) or en (English); by default the one chosen in View → Language, else the system&apos;s.</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -2072,7 +2083,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location filename="../../src/ui/app/program_app.cpp" line="+120"/>
         <source>用“kestra --help”查看更多信息。</source>
-        <translation>Try 'kestra --help' for more information.</translation>
+        <translation>Try &apos;kestra --help&apos; for more information.</translation>
     </message>
     <message>
         <location line="+22"/>
@@ -2083,6 +2094,71 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <location line="+297"/>
         <source>大于 %1 字节</source>
         <translation>larger than %1 bytes</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/dialogs/comm_dlg.cpp" line="+23"/>
+        <source>写后校验(&amp;V)</source>
+        <translation>&amp;Verify after writing</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/dialogs/port_setup_dlg.cpp" line="-2"/>
+        <source>设备(&amp;D)</source>
+        <translation>&amp;Device</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>设备</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>芯片</source>
+        <translation>Chip</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>USB 标识</source>
+        <translation>USB ID</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>厂商</source>
+        <translation>Manufacturer</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>产品</source>
+        <translation>Product</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>序列号</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>未找到串口设备</source>
+        <translation>No serial device found</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>链接</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>延迟定时器 %1 ms</source>
+        <translation>Latency timer %1 ms</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 不在端口表中：只用于本次运行（如同 --port），Program.ini 中的端口号不变。</source>
+        <translation>%1 is not in the port table: it is used for this run only (as with --port); the port number in Program.ini stays as it is.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>正在使用虚拟对讲机（%1）：读频和写频都与它交换。选择端口并按“确定”即改用该端口。</source>
+        <translation>The virtual radio is in use (%1): reading and writing exchange with it. Choose a port and press OK to use that port instead.</translation>
     </message>
 </context>
 </TS>
