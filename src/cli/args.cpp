@@ -3,6 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
 #include "cli/cli.h"
 #include "core/codec/codecs.h"
 #include "core/codec/text_seam.h"
@@ -115,6 +119,18 @@ const std::string& ProgramDirectory() {
 }
 void SetProgramDirectory(const std::string& dir) {
     ProgramDirectoryStorage() = dir;
+}
+
+ProgramFolders CliProgramFolders() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestra"));
+    QCoreApplication::setApplicationName(QStringLiteral("kestra"));
+    ProgramFolders folders;
+    folders.program = ProgramDirectory();
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (!user.isEmpty())
+        folders.user = QDir::toNativeSeparators(user + QLatin1Char('/')).toStdString();
+    folders.data = PackagedDataDirectory(ProgramDirectory());
+    return folders;
 }
 
 } // namespace kestra::cli

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/document/app_directory.h"
 #include "core/image/radio_image.h"
 
 namespace kestra::cli {
@@ -46,6 +47,7 @@ void RegisterOfflineCommands(CommandTable& table);
 void RegisterFormCommands(CommandTable& table);
 void RegisterCsvCommands(CommandTable& table);
 void RegisterDiffCommands(CommandTable& table);
+void RegisterArrangeCommands(CommandTable& table);
 // Provided by the serial-link build; absent when it is not built.
 void RegisterTransferCommands(CommandTable& table);
 
@@ -62,12 +64,17 @@ bool LoadInputImage(const std::string& path, RadioImage& image);
 // Saves an output image; on failure prints the reason and returns false.
 bool SaveOutputImage(const std::string& path, const RadioImage& image);
 
-// The model name: Setup/Type of the Program.ini beside the program (empty
-// when absent).
+// The model name: Setup/Type of the first Program.ini that has it, beside
+// the program, in the per-user configuration folder, in the packaged
+// share/kestra/ (empty when none has it). Nothing is created.
 std::string ModelNameFromIni();
 
 // The directory of kestra-cli, ending in a separator.
 const std::string& ProgramDirectory();
 void SetProgramDirectory(const std::string& dir);
+// Where Default.dat and Program.ini are looked for, in order: beside
+// kestra-cli, the per-user configuration folder the application uses, the
+// packaged share/kestra/ of an installed program.
+ProgramFolders CliProgramFolders();
 
 } // namespace kestra::cli

@@ -1,10 +1,14 @@
 // settings and configure: every dialog as a profile of KEY=VALUE lines,
 // printed from an image and applied to one as the user would apply them.
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 
 #include "cli/cli.h"
+#include "core/codec/text.h"
 #include "core/document/app_state.h"
 #include "core/document/dat_file.h"
 #include "core/document/file_io.h"
@@ -14,12 +18,14 @@
 
 namespace kestra::cli {
 
-// The model name: Setup/Type of the Program.ini beside the program, read only
-// (empty when the file is absent or not a regular file).
 std::string ModelNameFromIni() {
-    std::string value;
-    ReadProfileValue(ProgramDirectory() + kProfileFileName, "Setup", "Type", value);
-    return value;
+    const ProgramFolders folders = CliProgramFolders();
+    for (const std::string* dir : {&folders.program, &folders.user, &folders.data}) {
+        std::string value;
+        if (!dir->empty() && ReadProfileValue(*dir + kProfileFileName, "Setup", "Type", value))
+            return value;
+    }
+    return std::string();
 }
 
 namespace {
@@ -37,17 +43,68 @@ int InputError(const std::string& message) {
     return kExitUsage;
 }
 
-bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
-    std::string reason;
-    if (!ReadRegularFile(path, kMaxProfileSize + 1, text, &reason)) {
-        error = "cannot read the profile " + path + ": " + reason;
+// Runs the profile at path section by section as it is read. A file over
+// the limit is refused whole, before anything of it runs.
+bool RunProfileFile(const std::string& path, FormSession& session, std::string& error) {
+    std::error_code ec;
+    if (!IsRegularFile(path)) {
+        std::string reason;
+        std::string ignored;
+        ReadRegularFile(path, 1, ignored, &reason);
+        error = "cannot read the profile " + EscapeControl(path) + ": " + reason;
         return false;
     }
-    if (text.size() > kMaxProfileSize) {
-        error = "the profile " + path + " is larger than 64 MiB";
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > kMaxProfileSize) {
+        error = "the profile " + EscapeControl(path) + " is larger than 64 MiB";
         return false;
     }
-    return true;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error = "cannot read the profile " + EscapeControl(path) + ": " +
+                std::strerror(errno);
+        return false;
+    }
+    std::size_t total = 0;
+    forms::ProfileReader reader(
+        [file, &total](char* buffer, std::size_t size, std::string& why) -> long {
+            const std::size_t n = std::fread(buffer, 1, size, file);
+            if (n < size && std::ferror(file)) {
+                why = std::strerror(errno);
+                return -1;
+            }
+            total += n;
+            if (total > kMaxProfileSize) { // grew while it was read
+                why = "larger than 64 MiB";
+                return -1;
+            }
+            return static_cast<long>(n);
+        },
+        path);
+    ProfileSection section;
+    ProfileLine line;
+    bool inSection = false;
+    bool ok = true;
+    for (bool more = true; more && ok;) {
+        switch (reader.Next(section, line, error)) {
+        case forms::ProfileReader::Item::Header:
+            ok = (!inSection || session.EndSection(error)) && session.BeginSection(section, error);
+            inSection = true;
+            break;
+        case forms::ProfileReader::Item::Line:
+            ok = session.Line(line, error);
+            break;
+        case forms::ProfileReader::Item::End:
+            ok = !inSection || session.EndSection(error);
+            more = false;
+            break;
+        case forms::ProfileReader::Item::Error:
+            ok = false;
+            break;
+        }
+    }
+    std::fclose(file);
+    return ok;
 }
 
 // Options in command-line order; value options may repeat.
@@ -182,32 +239,34 @@ int RunConfigure(const std::vector<std::string>& argv) {
         seed = static_cast<unsigned>(v);
     }
 
-    // Every section, in command-line order, read before anything runs.
-    std::vector<ProfileSection> sections;
+    // The --set options are read first (they are on the command line);
+    // consecutive ones with the same SECTION form one section.
+    struct SetGroup {
+        ProfileSection section;
+        std::size_t option = 0; // index into args.options of its first --set
+    };
+    std::vector<SetGroup> sets;
     int setNumber = 0;
     bool lastWasSet = false;
-    for (const auto& option : args.options) {
-        if (option.first == "--profile") {
-            std::string text;
-            if (!ReadTextFile(option.second, text, error) ||
-                !forms::ParseProfile(text, option.second, sections, error))
-                return InputError("configure: " + error);
+    for (std::size_t i = 0; i < args.options.size(); ++i) {
+        if (args.options[i].first == "--profile")
             lastWasSet = false;
-        } else if (option.first == "--set") {
-            std::string header;
-            ProfileLine line;
-            if (!ParseSetOption(option.second, ++setNumber, header, line, error))
-                return InputError("configure: " + error);
-            if (!lastWasSet || sections.back().header != header) {
-                ProfileSection section;
-                section.header = header;
-                section.source = "--set";
-                section.number = setNumber;
-                sections.push_back(std::move(section));
-            }
-            sections.back().lines.push_back(std::move(line));
-            lastWasSet = true;
+        if (args.options[i].first != "--set")
+            continue;
+        std::string header;
+        ProfileLine line;
+        if (!ParseSetOption(args.options[i].second, ++setNumber, header, line, error))
+            return InputError("configure: " + error);
+        if (!lastWasSet || sets.back().section.header != header) {
+            SetGroup group;
+            group.section.header = header;
+            group.section.source = "--set";
+            group.section.number = setNumber;
+            group.option = i;
+            sets.push_back(std::move(group));
         }
+        sets.back().section.lines.push_back(std::move(line));
+        lastWasSet = true;
     }
 
     AppState state;
@@ -215,9 +274,18 @@ int RunConfigure(const std::vector<std::string>& argv) {
     if (!OpenState("configure", args, args.positional[0], state, exitCode))
         return exitCode;
     FormSession session(state, seed);
-    for (const ProfileSection& section : sections)
-        if (!session.RunSection(section, error))
-            return InputError("configure: " + error);
+    // Each profile is run as it is read, and the run stops at its first
+    // error: a profile is never held whole.
+    std::size_t nextSet = 0;
+    for (std::size_t i = 0; i < args.options.size(); ++i) {
+        if (nextSet < sets.size() && sets[nextSet].option == i) {
+            if (!session.RunSection(sets[nextSet++].section, error))
+                return InputError("configure: " + error);
+        } else if (args.options[i].first == "--profile") {
+            if (!RunProfileFile(args.options[i].second, session, error))
+                return InputError("configure: " + error);
+        }
+    }
     session.PrepareSave();
     return SaveOutputImage(*out, state.image) ? kExitOk : kExitFailed;
 }
@@ -229,7 +297,8 @@ void RegisterFormCommands(CommandTable& table) {
         "settings IMAGE.dat [--form NAME] [--factory PASSWORD]",
         "print the dialogs' fields as a profile of [section] and KEY=VALUE lines (forms: "
         "channel, batch, model, options, fm, dtmf; with --factory also tuning, decoder; "
-        "without --form: model, options, fm, dtmf, then the factory forms with --factory)",
+        "without --form: model, options, fm, dtmf, then the factory forms with --factory; "
+        "a section header such as \"channel A005\" or a dtmf page prints that section alone)",
         RunSettings};
     table["configure"] = {
         "configure IN.dat -o OUT.dat [--factory PASSWORD] [--seed N] [--profile FILE]... "

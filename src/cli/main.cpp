@@ -1,3 +1,4 @@
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -10,6 +11,8 @@
 #include "core/codec/text_seam.h"
 #include "core/document/app_directory.h"
 #include "lang/language.h"
+#include "core/document/file_io.h"
+#include "core/document/version_notice.h"
 
 using namespace kestra::cli;
 using kestra::FillIn;
@@ -71,16 +74,22 @@ bool SetUpLanguage(std::vector<std::string>& argv, int& exitCode) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The user's locale, as the application (and Qt in every command that
+    // starts it) has it: system messages come in the user's language, and
+    // every command alike. Numbers never follow it (core/codec/decimal.h).
+    std::setlocale(LC_ALL, "");
     SetProgramDirectory(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     int status = kExitOk;
     if (!SetUpLanguage(args, status))
         return status;
+    kestra::RemoveTemporaryFilesOnSignals();
     CommandTable table;
     RegisterOfflineCommands(table);
     RegisterFormCommands(table);
     RegisterCsvCommands(table);
     RegisterDiffCommands(table);
+    RegisterArrangeCommands(table);
     RegisterTransferCommands(table);
     if (args.empty())
         return UsageError(Tr(KESTRA_TEXT("kestra", "缺少命令")));
@@ -88,7 +97,7 @@ int main(int argc, char** argv) {
     if (first == "--help" || first == "-h" || first == "help")
         return PrintHelp(table);
     if (first == "--version")
-        return Print(std::string("kestra-cli ") + KESTRA_VERSION + "\n");
+        return Print(kestra::VersionNotice("kestra-cli"));
     const auto it = table.find(first);
     if (it == table.end())
         return UsageError(FillIn(Tr(KESTRA_TEXT("kestra", "未知命令“%1”")), {first}));

@@ -19,7 +19,7 @@ int RunNew(const std::vector<std::string>& argv) {
     if (args.Has("--builtin"))
         ApplyBuiltInDefaults(image);
     else
-        NewDocumentImage(ProgramDirectory(), image);
+        NewDocumentImage(CliProgramFolders(), image);
     return SaveOutputImage(args.positional[0], image) ? kExitOk : kExitFailed;
 }
 

@@ -5,7 +5,6 @@
 #include <QStandardPaths>
 
 #include <atomic>
-#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -43,9 +42,7 @@ bool StderrIsTerminal() {
 #endif
 }
 
-// QSerialPort wants a Qt application object on the main thread. Qt sets the
-// process locale from the environment when it starts; numbers are read and
-// written the C way everywhere else in the program.
+// QSerialPort wants a Qt application object on the main thread.
 std::unique_ptr<QCoreApplication> StartQt() {
     static int argc = 1;
     static char name[] = "kestra-cli";
@@ -53,7 +50,6 @@ std::unique_ptr<QCoreApplication> StartQt() {
     std::unique_ptr<QCoreApplication> app;
     if (!QCoreApplication::instance())
         app = std::make_unique<QCoreApplication>(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
     return app;
 }
 
@@ -217,7 +213,7 @@ bool ParseExchangeArgs(const std::string& command, bool read, bool factoryRequir
 bool LoadReadBase(const Args& args, RadioImage& image) {
     if (const std::string* base = args.Option("--base"))
         return LoadInputImage(*base, image);
-    NewDocumentImage(ProgramDirectory(), image);
+    NewDocumentImage(CliProgramFolders(), image);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/codec/text_seam.h"
+#include "core/document/app_directory.h"
 #include "core/forms/profile_labels.h"
 
 // Q_INIT_RESOURCE declares the initialiser in the namespace it is used in.
@@ -125,6 +126,10 @@ QTranslator* InstallLanguage(Language language, const QString& appDirectory, boo
         return nullptr;
     const QString name = QStringLiteral("kestra_%1.qm").arg(LanguageCode(language));
     QStringList paths{QStringLiteral(":/translations/") + name};
+    // An installed program keeps its catalogues in share/kestra/translations.
+    const std::string data = PackagedDataDirectory(appDirectory.toStdString());
+    if (!data.empty())
+        paths.prepend(QDir(QString::fromStdString(data) + QStringLiteral("translations")).filePath(name));
     if (!appDirectory.isEmpty())
         paths.prepend(QDir(appDirectory).filePath(name));
     for (const QString& path : paths) {

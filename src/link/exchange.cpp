@@ -142,9 +142,11 @@ bool ReadBlock(BytePort& port, const Block& block, RadioImage& scratch, std::str
     const std::size_t data = got == sizeof header ? port.Read(scratch.data() + block.address, len)
                                                   : 0;
     if (got != sizeof header || data != len) {
-        failure = port.Closed() ? "port closed"
-                                : Format("short reply %s (%zu of %zu bytes)",
-                                         AtBlock(block).c_str(), got + data, sizeof header + len);
+        failure = port.Closed()      ? "port closed"
+                  : got + data == 0 ? "no reply " + AtBlock(block)
+                                    : Format("short reply %s (%zu of %zu bytes)",
+                                             AtBlock(block).c_str(), got + data,
+                                             sizeof header + len);
         return false;
     }
     return Acknowledge(port, AtBlock(block), failure);
@@ -324,8 +326,10 @@ void VerifyWrite(BytePort& port, const RadioImage& sent, const TransferOptions& 
     }
     const VerifyDifference d = CompareReadRanges(sent, found);
     if (d.count > 0) {
-        result.detail = Format("first difference at 0x%04X: sent %02X, found %02X (%d %s)",
-                               d.address, d.sent, d.found, d.count,
+        // Format would turn the comma into a point under a comma-decimal locale.
+        result.detail = Format("first difference at 0x%04X: sent %02X", d.address, d.sent) +
+                        ", " +
+                        Format("found %02X (%d %s)", d.found, d.count,
                                d.count == 1 ? "byte differs" : "bytes differ");
         return;
     }

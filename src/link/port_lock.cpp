@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <locale>
 #include <sstream>
 
 #if defined(__unix__) || defined(__APPLE__)
@@ -108,6 +109,7 @@ bool ParseLockFile(const std::string& text, int& pid, std::string& program) {
         return false;
     pid = static_cast<int>(value);
     std::istringstream sameLine(end);
+    sameLine.imbue(std::locale::classic());
     program.clear();
     sameLine >> program;
     if (program.empty() && newline != std::string::npos)

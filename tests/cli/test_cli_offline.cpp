@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/document/default_image.h"
+#include "core/grid/channel_arrange.h"
 #include "core/grid/channel_grid.h"
 #include "support/cli_process.h"
 
@@ -63,6 +64,10 @@ private slots:
         row("diff missing", {"diff", "IMG", "MISSING"}, 2, false, "missing.dat");
         row("diff unknown form", {"diff", "IMG", "IMG", "--form", "nosuch"}, 2, false, "nosuch");
         row("import-csv without -o", {"import-csv", "IMG", "c.csv"}, 2, false, "-o OUT.dat");
+        row("arrange without operation", {"arrange", "IMG", "-o", "x.dat"}, 2, false,
+            "at least one operation");
+        row("arrange stray --range", {"arrange", "IMG", "-o", "x.dat", "--range", "A001-A009"},
+            2, false, "--range belongs right after a --sort");
     }
     void routing() {
         QFETCH(QStringList, args);
@@ -93,6 +98,39 @@ private slots:
         PassThroughGrid(expected, limits);
         QCOMPARE(ReadAll(out), ToBytes(expected));
         QVERIFY(ReadAll(out) != ReadAll(fresh));
+    }
+
+    // The operations run in the order given, each as the application runs
+    // it; one that is refused names itself and nothing is written.
+    void arrangeAppliesOperationsInOrder() {
+        RadioImage image;
+        ApplyBuiltInDefaults(image);
+        const std::uint32_t rx[] = {14700000, 14500000, 14600000};
+        for (int n = 1; n <= 3; ++n)
+            ChannelRecord(image, n).SetRx(rx[n - 1]);
+        ChannelRecord(image, 256).SetRx(43900000);
+        const QString in = dir_.filePath("arrange-in.dat"), out = dir_.filePath("arrange.dat");
+        QVERIFY(WriteAll(in, ToBytes(image)));
+        const Run r = Cli({"arrange", in, "-o", out, "--move", "A001:A003", "--sort", "rx",
+                           "--range=A002-A003", "--insert", "A002", "--delete", "B127-B128"});
+        QVERIFY2(r.exitCode == 0, r.err.constData());
+        BandLimits limits;
+        PassThroughGrid(image, limits);
+        QVERIFY(MoveChannels(image, limits, 1, 1, 3).ok());
+        QVERIFY(SortChannels(image, limits, 2, 3, SortKey::Rx).ok());
+        QVERIFY(InsertChannel(image, limits, 2).ok());
+        QVERIFY(DeleteChannels(image, limits, 255, 256).ok());
+        QCOMPARE(ReadAll(out), ToBytes(image));
+        QCOMPARE(ChannelRecord(image, 1).Rx(), 14500000u);
+        QCOMPARE(ChannelRecord(image, 4).Rx(), 14700000u);
+
+        // B128 is used: inserting into band B is refused, after a move that worked.
+        const QString none = dir_.filePath("none.dat");
+        const Run refused =
+            Cli({"arrange", in, "-o", none, "--move", "A001:A002", "--insert", "B001"});
+        QCOMPARE(refused.exitCode, 2);
+        QVERIFY2(refused.err.contains("--insert B001: B128 "), refused.err.constData());
+        QVERIFY(!QFile::exists(none));
     }
 
     void unusableInputWritesNothing() {

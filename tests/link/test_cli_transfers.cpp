@@ -2,7 +2,9 @@
 // the virtual radio in its own process, the other commands talk to it.
 #include <QtTest>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include <signal.h>
 
@@ -225,7 +227,7 @@ private slots:
         CliRun run = RunCli({"read", "--port", "/dev/kestra-no-such-port", "-o", out});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err.value(0), QString(kTextCannotOpenPort));
-        QVERIFY(run.err.value(1).contains("No such file or directory"));
+        QVERIFY(run.err.value(1).contains(QString::fromLocal8Bit(std::strerror(ENOENT))));
         QVERIFY(!QFile::exists(out));
 
         {

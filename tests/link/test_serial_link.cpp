@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <thread>
 
@@ -347,7 +348,7 @@ private slots:
         std::string reason;
         SerialLink link;
         QVERIFY(!link.Open("/dev/kestra-no-such-port", &reason));
-        QVERIFY2(QString::fromStdString(reason).contains("No such file or directory"),
+        QVERIFY2(QString::fromStdString(reason).contains(QString::fromLocal8Bit(std::strerror(ENOENT))),
                  reason.c_str());
         QVERIFY(!link.Open("", &reason));
         QVERIFY(!reason.empty());
@@ -367,7 +368,7 @@ private slots:
             return Q(DescribeOpenFailure(device, EACCES));
         };
         const QString unknown = hint("/dev/kestra-none");
-        QVERIFY2(unknown.contains("Permission denied"), qPrintable(unknown));
+        QVERIFY2(unknown.contains(QString::fromLocal8Bit(std::strerror(EACCES))), qPrintable(unknown));
         QVERIFY2(unknown.contains("udev rule") && unknown.contains("README"), qPrintable(unknown));
         QVERIFY2(!unknown.contains("Join the group"), qPrintable(unknown));
 

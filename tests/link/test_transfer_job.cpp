@@ -4,6 +4,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include "link/link_texts.h"
@@ -121,7 +123,11 @@ private slots:
         QCOMPARE(report.ends, 1);
         QVERIFY(!report.succeeded);
         QCOMPARE(QString::fromStdString(job.Result().message), message);
-        QCOMPARE(!job.Result().detail.empty(), fault == 4);
+        // The second line: the system's reason, or the step that failed.
+        QCOMPARE(QString::fromStdString(job.Result().detail).section(": ", 1),
+                 fault == 1   ? QString("no reply at block 0x1900")
+                 : fault == 3 ? QString("wrong identification (58 59 5A 00 00 00 00 00)")
+                              : QString::fromStdString(std::strerror(ENOENT)));
         QVERIFY(state_->image == before);
         QVERIFY(!state_->transferBusy);
         // Progress stopped where the exchange did.

@@ -4,7 +4,9 @@
 // the image untouched after every failed read.
 #include <QtTest>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <memory>
 
 #include <unistd.h>
@@ -210,7 +212,7 @@ private slots:
             return;
         }
         QCOMPARE(Q(result.message), QString(kTextCommunicationError));
-        QVERIFY(result.detail.empty());
+        QCOMPARE(result.detail, radio_->Device() + ": no answer to the greeting");
         QVERIFY(image == before);
         // Four attempts, each 8 ms of greeting and at most two silent one-byte
         // reads of 150 ms: the exchange gives up in about 1.25 s.
@@ -268,7 +270,7 @@ private slots:
         QTest::addColumn<QString>("holder");
         QTest::addColumn<QString>("reason");
         const char* const rows[][3] = {
-            {"no such device", "", "No such file or directory"},
+            {"no such device", "", "%ENOENT"},
             {"held by this program", "link", "held by process %1 (test_transfers)"},
             {"held by another Kestra", "serial", "held by process %1 (link_port_holder)"},
             {"held exclusively", "exclusive", "held by process %1 (link_port_holder)"},
@@ -285,6 +287,7 @@ private slots:
         test::PortHolder other;
         if (holder.isEmpty()) {
             device = "/dev/kestra-no-such-port";
+            reason = QString::fromLocal8Bit(std::strerror(ENOENT)); // in the test's language
         } else if (holder == "link") {
             QVERIFY(link.Open(device, nullptr));
             reason = reason.arg(QCoreApplication::applicationPid());

@@ -30,6 +30,7 @@
 #include "core/document/default_image.h"
 #include "core/image/finalize.h"
 #include "link/virtual_radio.h"
+#include "ui/app/access_keys.h"
 #include "ui/app/backup_folder.h"
 #include "ui/app/child_frame.h"
 #include "ui/app/main_frame.h"
@@ -84,10 +85,10 @@ inline QByteArray Bytes(const RadioImage& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
 }
 
-// Clicks the button of a dialog that shows text.
+// Clicks the button of a dialog that shows text (its access key aside).
 inline bool ClickButton(QWidget* dialog, const QString& text) {
     for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>()) {
-        if (b->text() == text && b->isVisible() && b->isEnabled()) {
+        if (WithoutAccessKey(b->text()) == text && b->isVisible() && b->isEnabled()) {
             b->click();
             return true;
         }

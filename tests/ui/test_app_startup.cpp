@@ -65,6 +65,13 @@ private slots:
         QCOMPARE(app->frame()->treeBar()->rootItem()->text(0), QStringLiteral("QVN-K52"));
         QCOMPARE(AboutLines(app->ini()),
                  QStringList({"V1.0", "Copyright (C) 2024, Kestra", "Radio Works"}));
+        {
+            // Under them, the build's own version and licence.
+            CAboutDlg about(app->ini());
+            const auto* licence = about.findChild<QLabel*>(QStringLiteral("aboutLicence"));
+            QVERIFY(licence && licence->text().contains(KESTRA_VERSION) &&
+                    licence->text().contains("GNU General Public License v3.0 or later"));
+        }
         // The about texts are read again each time the dialog opens.
         WriteIni(dir, "[Setup]\nCOM=3\n[About]\nVersion=V2.0\n");
         QCOMPARE(AboutLines(app->ini()), QStringList({"V2.0", "", ""}));
@@ -145,8 +152,9 @@ private slots:
         p.start(QStringLiteral(KESTRA_BINARY), {QStringLiteral("--version")});
         QVERIFY(p.waitForFinished(20000));
         QCOMPARE(p.exitCode(), 0);
-        QCOMPARE(QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed(),
-                 QStringLiteral("kestra %1").arg(QStringLiteral(KESTRA_VERSION)));
+        const QString version = QString::fromLocal8Bit(p.readAllStandardOutput());
+        QCOMPARE(version.section('\n', 0, 0), QStringLiteral("kestra %1").arg(KESTRA_VERSION));
+        QVERIFY2(version.contains("GPLv3+"), qPrintable(version));
         p.start(QStringLiteral(KESTRA_BINARY), {QStringLiteral("--help")});
         QVERIFY(p.waitForFinished(20000));
         QCOMPARE(p.exitCode(), 0);

@@ -13,6 +13,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <QStatusBar>
+
 #include "app_test_support.h"
 #include "core/codec/codecs.h"
 #include "core/forms/channel_edit_form.h"
@@ -135,6 +137,9 @@ private slots:
         f.view()->RenderGrid();
         const QString path = f.dir.file(QStringLiteral("list.pdf"));
         QVERIFY(f.app->ExportPdfTo(path));
+        // The status bar says what was written.
+        QVERIFY2(f.frame()->status()->currentMessage().contains(QDir::toNativeSeparators(path)),
+                 qPrintable(f.frame()->status()->currentMessage()));
         KeepPdf(path, QStringLiteral("channel_list"), 110);
         int rowsPerPage = 0;
         const int pages = ExpectedPages(*f.app, &rowsPerPage);

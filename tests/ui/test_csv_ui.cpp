@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QStatusBar>
 #include <QTableWidget>
 
 #include "app_test_support.h"
@@ -33,6 +34,9 @@ private slots:
         const QByteArray written = ReadAll(path);
         QCOMPARE(written, QByteArray::fromStdString(ExportChannelCsv(f.app->state().image)));
         QVERIFY(written.contains("145.5"));
+        // The status bar says what was written: one channel, to that file.
+        QCOMPARE(f.frame()->status()->currentMessage(),
+                 QStringLiteral("已导出 1 个信道到 %1").arg(QDir::toNativeSeparators(path)));
 
         // A folder that does not exist: reported, nothing claimed.
         f.driver.ExpectMessage();
@@ -49,6 +53,8 @@ private slots:
                                                          "1,HOME,146.52\r\n"
                                                          "2,BAD,abc\r\n"
                                                          "3,REP,439.125\r\n"));
+        // A001 is in use.
+        QTest::keyClicks(f.view()->table()->StartEditAt(GridCell{1, kColRx}), QStringLiteral("145.5"));
         // The command converts the grid into the image first (finalising it,
         // as every command around the channel records does); from there on
         // 取消 must leave every byte alone.
@@ -58,38 +64,51 @@ private slots:
         // Preview, then 取消: the report is shown and the image is untouched.
         int reportRows = 0;
         QString firstLabel;
+        QStringList channels;
         f.driver.Expect([&](QWidget* w) {
             auto* dialog = qobject_cast<CCsvImportDlg*>(w);
             if (!dialog)
                 return false;
             auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("csvReport"));
             reportRows = table->rowCount();
-            for (int r = 0; r < reportRows; ++r)
-                if (table->item(r, 2)->text().contains(QStringLiteral("skipped")))
-                    firstLabel = table->item(r, 1)->text();
+            for (int r = 0; r < reportRows; ++r) {
+                channels << table->item(r, CCsvImportDlg::kColumnChannel)->text();
+                if (table->item(r, CCsvImportDlg::kColumnResult)->text().contains(QStringLiteral("skipped")))
+                    firstLabel = table->item(r, CCsvImportDlg::kColumnLabel)->text();
+            }
             const QString out = QStringLiteral(KESTRA_SCREENSHOT_DIR);
             QDir().mkpath(out);
             dialog->grab().save(QDir(out).filePath(QStringLiteral("csv_import_dialog.png")));
             return ClickButton(dialog, QStringLiteral("取消"));
         });
         QVERIFY(!f.app->ImportCsvFrom(path));
-        QVERIFY(reportRows >= 1);
+        // Every row is listed, with the channel it lands in.
+        QCOMPARE(reportRows, 3);
+        QCOMPARE(channels, QStringList({"A002", "", "A003"}));
         QCOMPARE(firstLabel, QStringLiteral("BAD"));
         QCOMPARE(Bytes(f.app->state().image), before);
 
         // Options change the preview; 导入 lands the rows from A010 on.
         int importedAtStart = -1;
+        QString replaced;
+        bool highlighted = false;
         f.driver.Expect([&](QWidget* w) {
             auto* dialog = qobject_cast<CCsvImportDlg*>(w);
             if (!dialog)
                 return false;
             dialog->findChild<QCheckBox*>(QStringLiteral("csvOverwrite"))->setChecked(true);
+            // The row that replaces A001 says so, highlighted.
+            auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("csvReport"));
+            replaced = table->item(0, CCsvImportDlg::kColumnReplaces)->text();
+            highlighted = table->item(0, 0)->background() != table->item(2, 0)->background();
             dialog->findChild<QComboBox*>(QStringLiteral("csvStart"))->setCurrentIndex(9);
             importedAtStart = dialog->Preview().imported;
             return ClickButton(dialog, QStringLiteral("导入"));
         });
         QVERIFY(f.app->ImportCsvFrom(path));
         QCOMPARE(importedAtStart, 2);
+        QCOMPARE(replaced, QStringLiteral("145.50000"));
+        QVERIFY(highlighted);
         QCOMPARE(f.Cell(10, kColRx), std::string("146.52000"));
         QCOMPARE(f.Cell(11, kColRx), std::string("439.12500"));
         QVERIFY(Bytes(f.app->state().image) != before);

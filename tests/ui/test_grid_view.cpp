@@ -9,11 +9,25 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <numeric>
 
 #include "app_test_support.h"
+#include "ui/grid/cell_delegates.h"
 
 using namespace kestra;
 using namespace kestra::test;
+
+namespace {
+
+// Types text key by key into whatever has the focus, as a keyboard does.
+void TypeKeys(QWidget* start, const QString& text) {
+    for (QChar c : text) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : start;
+        QTest::keyClick(target, c.toLatin1());
+    }
+}
+
+} // namespace
 
 class TestGridView : public QObject {
     Q_OBJECT
@@ -155,6 +169,80 @@ private slots:
         h.Choose(20, 8, QStringLiteral("QT/DQT"));
         QCOMPARE(t->CurrentCell(), (GridCell{21, 1}));
         QCOMPARE(h.Text(20, 3) + "|" + h.Text(20, 8), std::string("88.5|QT/DQT"));
+    }
+
+    // Typing on the grid types into the current cell's editor, as in a
+    // spreadsheet: the current cell never jumps to a row whose text starts
+    // with what was typed (the item views' keyboard search).
+    void typingEditsTheCurrentCell() {
+        ViewFixture h;
+        QVERIFY(QTest::qWaitForWindowActive(h.view.get()));
+        ChannelTableView* t = h.table();
+        h.Type(4, 1, QStringLiteral("146.52"));
+        h.Type(4, 3, QStringLiteral("88.5"));
+        t->setFocus();
+        t->SetCurrentCell(GridCell{26, 1});
+        TypeKeys(t, QStringLiteral("146.52"));
+        QCOMPARE(t->CurrentCell(), (GridCell{26, 1}));
+        QVERIFY(t->OpenEditor());
+        QTest::keyClick(t->OpenEditor(), Qt::Key_Return);
+        QCOMPARE(h.Text(26, 1), std::string("146.52000"));
+        QCOMPARE(h.Text(4, 1), std::string("146.52000"));
+        // The editor's filter applies to the first character too; a cell
+        // whose row is empty edits its RX; a tone cell takes the text.
+        const struct {
+            GridCell at;
+            const char* typed;
+            GridCell editing;
+            const char* editorText;
+        } cases[] = {
+            {{4, 2}, "x", {4, 2}, "146.52000"},
+            {{30, 5}, "4", {30, 1}, "4"},
+            {{4, 4}, "6", {4, 4}, "6"},
+        };
+        for (const auto& c : cases) {
+            t->CommitAndCloseEditor();
+            t->setFocus();
+            t->SetCurrentCell(c.at);
+            TypeKeys(t, QString::fromUtf8(c.typed));
+            QCOMPARE(t->CurrentCell(), c.editing);
+            QCOMPARE(GridCellDelegate::EditorText(t->OpenEditor()), QString::fromUtf8(c.editorText));
+        }
+    }
+
+    // A click on a row label, near its edge too, makes that row's first data
+    // cell current.
+    void rowLabelSelectsTheRow() {
+        ViewFixture h;
+        ChannelTableView* t = h.table();
+        t->SetCurrentCell(GridCell{5, 3});
+        QHeaderView* labels = t->verticalHeader();
+        QTest::mouseClick(labels->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(labels->width() / 2, labels->sectionViewportPosition(1) + 2));
+        QCOMPARE(t->CurrentCell().row, 2);
+        QCOMPARE(t->CurrentCell().col, 1);
+        QVERIFY(!t->OpenEditor());
+    }
+
+    // The columns share a wide window, frequency columns first, and keep
+    // their minimum widths in a narrow one.
+    void columnsShareTheWidth() {
+        const std::vector<int> minimum = {100, 100, 70, 70, 70, 70, 70, 70};
+        QCOMPARE(ShareColumnWidths(minimum, 500), minimum);
+        const std::vector<int> some = ShareColumnWidths(minimum, 720);
+        QCOMPARE(some, (std::vector<int>{150, 150, 70, 70, 70, 70, 70, 70}));
+        const std::vector<int> wide = ShareColumnWidths(minimum, 1400);
+        QCOMPARE(std::accumulate(wide.begin(), wide.end(), 0), 1400);
+        QVERIFY(wide[0] > wide[2] && wide[2] > 70);
+
+        ViewFixture h;
+        const int narrow = h.table()->columnWidth(0);
+        h.view->resize(1600, 560);
+        QTRY_VERIFY(h.table()->columnWidth(0) > narrow);
+        int sum = 0;
+        for (int c = 0; c < 8; ++c)
+            sum += h.table()->columnWidth(c);
+        QCOMPARE(sum, h.table()->viewport()->width());
     }
 
     void liveEditorTextReachesTheImage() {

@@ -1,12 +1,15 @@
 // The main frame: commands built from the command table and run by their
-// identifiers, the document windows (maximised; hiding one hands the
-// commands to the next visible one), the navigation tree, the bars, the
-// background, the new-document question and Qt's own dialogs in Chinese.
+// identifiers, with access keys; the document windows (maximised, each
+// document with its own image, the 窗口 menu, the caption naming the
+// current one), the navigation tree, the bars, the background, the
+// new-document question, message boxes and Qt's own dialogs in Chinese.
 #include <QDialogButtonBox>
 #include <QDockWidget>
 #include <QImage>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -16,7 +19,9 @@
 #include <QTreeWidget>
 
 #include "app_test_support.h"
+#include "core/document/dat_file.h"
 #include "ui/app/command_table.h"
+#include "ui/app/message_box.h"
 #include "ui/app/nav_tree_bar.h"
 #include "ui/app/program_doc.h"
 #include "ui/grid/channel_table_view.h"
@@ -92,7 +97,7 @@ private slots:
         QVERIFY(child->isMaximized());
         // The caption stays the application title (the MDI area would add
         // the maximised document's name).
-        QCOMPARE(f.frame()->windowTitle(), QStringLiteral("写频软件"));
+        QCOMPARE(f.frame()->windowTitle(), QStringLiteral("写频软件 - 无标题"));
         QCOMPARE(child->geometry(), f.frame()->mdiArea()->viewport()->rect());
         // Far more than twenty rows show in a 1400 x 860 frame.
         QTableView* table = f.view()->table();
@@ -102,48 +107,144 @@ private slots:
         QVERIFY(child->width() <= CChildFrame::kInitialWidth);
         QVERIFY(child->height() <= CChildFrame::kInitialHeight);
         QCOMPARE(child->pos(), QPoint(0, 0));
-        QCOMPARE(f.frame()->windowTitle(), QStringLiteral("写频软件"));
+        QCOMPARE(f.frame()->windowTitle(), QStringLiteral("写频软件 - 无标题"));
     }
 
-    void hiddenWindowHandsOverToTheNextVisible() {
+    // A second document opens maximised beside the first, each with its own
+    // image; 窗口 lists them and switches, cascades and tiles; the caption
+    // names the current one; closing one hands over to the other.
+    void documentsOpenSideBySide() {
+        AppFixture f;
+        RadioImage a;
+        ApplyBuiltInDefaults(a);
+        ChannelRecord(a, 1).SetRx(14550000);
+        QVERIFY(SaveDatFile(f.dir.file(QStringLiteral("a.dat")).toStdString(), a, nullptr));
+        QVERIFY(f.Start({f.dir.file(QStringLiteral("a.dat"))}));
+        CMainFrame* frame = f.frame();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        CChildFrame* first = f.child();
+        const QByteArray aImage = Bytes(f.app->state().image);
+        // 打开 with a document open asks nothing and opens beside it.
+        ApplyBuiltInDefaults(a);
+        QVERIFY(SaveDatFile(f.dir.file(QStringLiteral("b.dat")).toStdString(), a, nullptr));
+        CChildFrame* fresh = f.app->OpenDocumentFile(f.dir.file(QStringLiteral("b.dat")));
+        QVERIFY(fresh && fresh != first);
+        QCOMPARE(f.driver.unexpected(), 0);
+        QCOMPARE(f.child(), fresh);
+        QCOMPARE(frame->DocumentWindows().size(), 2);
+        QVERIFY(fresh->isMaximized());
+        QCOMPARE(fresh->geometry(), frame->mdiArea()->viewport()->rect());
+        QCOMPARE(frame->windowTitle(), QStringLiteral("写频软件 - b.dat"));
+        QVERIFY(f.Cell(1, 1).empty());
+
+        // 窗口 lists the documents, the current one checked; Ctrl+Tab switches
+        // and the image is the current document's.
+        QMenu* window = frame->menu(MenuId::Window);
+        emit window->aboutToShow();
+        QStringList listed;
+        for (QAction* act : window->actions())
+            if (act->isCheckable())
+                listed << act->text() + (act->isChecked() ? "*" : "");
+        QCOMPARE(listed, QStringList({"&1 a.dat", "&2 b.dat*"}));
+        QTest::keyClick(f.view()->table(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(f.child(), first);
+        QCOMPARE(frame->windowTitle(), QStringLiteral("写频软件 - a.dat"));
+        QCOMPARE(Bytes(f.app->state().image), aImage);
+        QCOMPARE(f.Cell(1, 1), std::string("145.50000"));
+        QTest::keyClick(f.view()->table(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.child(), fresh);
+        QCOMPARE(ConstChannelRecord(f.app->state().image, 1).Rx(), ConstChannelRecord(f.app->state().image, 3).Rx());
+
+        // 平铺 shows both side by side; 层叠 overlaps them.
+        f.Trigger(kIdWindowTile);
+        QVERIFY(!first->isMaximized() && !fresh->isMaximized());
+        QVERIFY(!first->geometry().intersects(fresh->geometry()));
+        f.Trigger(kIdWindowCascade);
+        QVERIFY(first->geometry().intersects(fresh->geometry()));
+
+        // Closing one: the other is current, with its own image.
+        fresh->close();
+        QCOMPARE(frame->DocumentWindows(), QList<CChildFrame*>({first}));
+        QCOMPARE(f.child(), first);
+        QCOMPARE(Bytes(f.app->state().image), aImage);
+        QCOMPARE(frame->windowTitle(), QStringLiteral("写频软件 - a.dat"));
+        // Closing a maximised window leaves the next one maximised.
+        CChildFrame* third = f.app->OpenDocumentFile(f.dir.file(QStringLiteral("b.dat")));
+        QVERIFY(third->isMaximized());
+        third->close();
+        QVERIFY(first->isMaximized());
+        f.Trigger(kIdFileClose);
+        QVERIFY(frame->DocumentWindows().isEmpty());
+        QCOMPARE(frame->windowTitle(), QStringLiteral("写频软件"));
+        for (int id : kDocumentCommands)
+            QVERIFY2(!frame->action(id)->isEnabled(), qPrintable(QString::number(id)));
+        QVERIFY(!frame->action(kIdEditChannels)->isEnabled());
+    }
+
+    // Every menu and entry has an access key, unique in its menu; F10 opens
+    // the menu bar and Alt+F the 文件 menu; the texts stay exact.
+    void everyMenuHasAccessKeys() {
         AppFixture f;
         QVERIFY(f.Start());
         CMainFrame* frame = f.frame();
-        CChildFrame* first = f.child();
-        CChildFrame* second =
-            frame->AddDocumentWindow(std::make_unique<CProgramDoc>(f.app->state()));
-        QCOMPARE(f.child(), second);
+        frame->AppendFactoryMenuItems();
+        QCOMPARE(frame->fileMenu()->title(), QStringLiteral("文件(&F)"));
+        QCOMPARE(frame->action(kIdFileOpen)->text(), QStringLiteral("打开(&O)..."));
+        QStringList bar;
+        for (QAction* menu : frame->menuBar()->actions()) {
+            bar << menu->text();
+            QStringList keys;
+            for (QAction* a : menu->menu()->actions()) {
+                if (a->isSeparator() || !a->isVisible())
+                    continue;
+                const QString key = QKeySequence::mnemonic(a->text()).toString();
+                QVERIFY2(!key.isEmpty(), qPrintable(a->text()));
+                QVERIFY2(!keys.contains(key), qPrintable(a->text()));
+                keys << key;
+            }
+        }
+        QCOMPARE(bar, QStringList({"文件(&F)", "编辑(&E)", "编程(&P)", "设置(&S)", "视图(&V)",
+                                   "窗口(&W)", "帮助(&H)"}));
+        // The tree and the tool tips show the texts without the key.
+        QCOMPARE(frame->treeBar()->item(kIdEditChannels)->text(0), QStringLiteral("信道信息"));
+        QCOMPARE(frame->action(kIdRead)->toolTip(), QStringLiteral("读频 (Ctrl+R)"));
+        // The view's buttons have theirs too.
+        QCOMPARE(f.view()->channelEditButton()->text(), QStringLiteral("信道编辑(&C)"));
 
-        // The close box of the second: the first takes over the commands.
-        second->close();
-        QVERIFY(second->isHidden());
-        QCOMPARE(f.child(), first);
-        QCOMPARE(frame->mdiArea()->activeSubWindow(), first);
-        const QString path = f.dir.file(QStringLiteral("first.dat"));
-        QVERIFY(f.app->SaveDocumentAs(path));
-        QCOMPARE(first->document()->PathName(), path);
-        QCOMPARE(second->document()->PathName(), QString());
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        QTest::keyClick(f.view()->table(), Qt::Key_F10);
+        QTRY_VERIFY(frame->menuBar()->activeAction());
+        QCOMPARE(frame->menuBar()->activeAction()->text(), QStringLiteral("文件(&F)"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        f.driver.Expect([](QWidget* w) {
+            auto* menu = qobject_cast<QMenu*>(w);
+            return menu && (menu->close(), true);
+        });
+        QTest::keyClick(f.view()->table(), Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(frame->fileMenu()->isVisible() || f.driver.AllHandled());
+        frame->fileMenu()->close();
+    }
 
-        // "关闭" hides the first too: no window is active, the document
-        // commands are disabled and do nothing.
-        f.Trigger(kIdFileClose);
-        QVERIFY(first->isHidden());
-        QVERIFY(!f.child());
-        QVERIFY(!frame->ActiveView());
-        for (int id : kDocumentCommands)
-            QVERIFY2(!frame->action(id)->isEnabled(), qPrintable(QString::number(id)));
-        f.app->RunCommand(kIdFileSaveAs);
-        f.app->RunCommand(kIdRead);
-        QVERIFY(!QApplication::activeModalWidget());
-        QCOMPARE(f.driver.unexpected(), 0);
-
-        // "信道信息" brings back the last active one.
-        QVERIFY(frame->action(kIdEditChannels)->isEnabled());
-        f.Trigger(kIdEditChannels);
-        QVERIFY(!first->isHidden());
-        QCOMPARE(f.child(), first);
-        for (int id : kDocumentCommands)
-            QVERIFY(frame->action(id)->isEnabled());
+    // A message box is wide enough for its whole title.
+    void messageBoxesFitTheirTitle() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        int width = 0;
+        int needed = 0;
+        f.driver.Expect([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box)
+                return false;
+            QFont bold = box->font();
+            bold.setBold(true);
+            needed = QFontMetrics(bold).horizontalAdvance(box->windowTitle()) +
+                     3 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+            width = box->width();
+            return ClickButton(box, QStringLiteral("确定"));
+        });
+        ShowMessage(f.frame(), QStringLiteral("通信出错"));
+        QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
     }
 
     void treeItemsRunTheirCommands() {
@@ -154,10 +255,11 @@ private slots:
         QTreeWidget* tree = frame->treeBar()->tree();
         QVERIFY(frame->treeBar()->rootItem()->isExpanded());
         QSignalSpy chosen(frame->treeBar(), &CNavTreeBar::commandChosen);
-        // "信道信息" brings back the hidden window.
-        child->close();
+        // "信道信息" brings back the minimised window.
+        child->showMinimized();
+        QVERIFY(child->isMinimized());
         ClickTreeItem(frame, kIdEditChannels);
-        QVERIFY(!child->isHidden());
+        QVERIFY(!child->isMinimized());
         QCOMPARE(tree->currentItem(), frame->treeBar()->rootItem());
 
         // The dialog items open their dialogs (closed here at once); Enter
@@ -302,9 +404,7 @@ private slots:
         QCOMPARE(f.driver.messages(), QStringList({"所有数据将会被清除！"}));
         QCOMPARE(frame->DocumentWindows(), QList<CChildFrame*>({first}));
 
-        // A hidden window is still open: the question comes, and the new
-        // document replaces it.
-        first->close();
+        // 确定: the new document replaces it.
         f.driver.ExpectMessage(QStringLiteral("确定"));
         f.Trigger(kIdFileNew);
         QCOMPARE(f.driver.messages().size(), 2);

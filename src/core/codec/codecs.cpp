@@ -345,7 +345,7 @@ const std::vector<std::string>& CtcssTextList() {
     static const std::vector<std::string> list = [] {
         std::vector<std::string> v;
         for (int t : CtcssTones())
-            v.push_back(Format("%3.1f", ExactMul(t, 0.1)));
+            v.push_back(FormatDecimal(ExactMul(t, 0.1), 1));
         return v;
     }();
     return list;

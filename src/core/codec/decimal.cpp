@@ -113,4 +113,17 @@ std::string FormatDecimal(double value, int decimals) {
     return std::string(buf, r.ptr);
 }
 
+std::string FormatGeneral(double value, int precision) {
+    char buf[400];
+    const auto r =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, precision);
+    if (r.ec != std::errc())
+        return std::string();
+    std::string out(buf, r.ptr);
+    for (char& c : out)
+        if (c == 'e')
+            c = 'E';
+    return out;
+}
+
 } // namespace kestra

@@ -25,4 +25,9 @@ double LeadingDecimal(std::string_view text);
 // "%.*f" rounds (to the nearest, from the exact binary value).
 std::string FormatDecimal(double value, int decimals);
 
+// value with `precision` significant digits as printf's "%.*G" writes it:
+// trailing zeros dropped, an exponent ("1.5E+07") only for very large or
+// small values.
+std::string FormatGeneral(double value, int precision = 6);
+
 } // namespace kestra

@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <climits>
-#include <clocale>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -21,11 +20,6 @@ bool IsBlank(char c) {
 
 char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// The C library's decimal point in the current locale.
-char LocalePoint() {
-    return *std::localeconv()->decimal_point;
 }
 
 } // namespace
@@ -51,11 +45,6 @@ std::string Format(const char* fmt, ...) {
         out.resize(static_cast<size_t>(n));
     }
     va_end(copy);
-    const char point = LocalePoint();
-    if (point != '.')
-        for (char& c : out)
-            if (c == point)
-                c = '.';
     return out;
 }
 

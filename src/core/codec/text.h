@@ -11,8 +11,10 @@
 
 namespace kestra {
 
-// printf-style formatting into a std::string; numbers always take '.' as the
-// decimal point, whatever the process locale says.
+// printf-style formatting into a std::string, for integers and texts only:
+// a floating conversion (%f, %e, %g) would follow the process locale, so
+// decimals go through FormatDecimal / FormatGeneral instead (scripts/check-texts
+// refuses them here).
 std::string Format(const char* fmt, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 1, 2)))

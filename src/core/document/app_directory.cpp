@@ -56,4 +56,28 @@ std::string StartupFilePath(const std::string& appDirectory, const std::string& 
     return IsRegularFile(path) ? path : std::string();
 }
 
+std::string PackagedDataDirectory(const std::string& programDirectory) {
+#ifdef KESTRA_DATA_FROM_BIN
+    if (programDirectory.empty())
+        return std::string();
+    const std::string dir = programDirectory + KESTRA_DATA_FROM_BIN + "/";
+    if (IsRegularFile(dir + "Program.ini"))
+        return dir;
+#else
+    (void)programDirectory;
+#endif
+    return std::string();
+}
+
+std::string FindProgramFile(const ProgramFolders& folders, const std::string& name) {
+    for (const std::string* dir : {&folders.program, &folders.user, &folders.data}) {
+        if (dir->empty())
+            continue;
+        std::string path = StartupFilePath(*dir, name);
+        if (!path.empty())
+            return path;
+    }
+    return std::string();
+}
+
 } // namespace kestra

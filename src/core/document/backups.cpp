@@ -24,6 +24,36 @@ bool AllDigits(const std::string& s, std::size_t from, std::size_t count) {
     return true;
 }
 
+constexpr int kBackupNameAttempts = 1000;
+
+// A file Kestra wrote as a backup: its name, and a regular file (not a link)
+// of exactly one image.
+bool IsOwnBackup(const fs::path& path) {
+    std::error_code ec;
+    const fs::file_status st = fs::symlink_status(path, ec);
+    return !ec && st.type() == fs::file_type::regular && fs::file_size(path, ec) == kImageSize &&
+           !ec;
+}
+
+// Removes the oldest of Kestra's own backups until kBackupsKept are left;
+// the backup just written (keep) is never one of them, even when a clock
+// that was once ahead named others after it.
+void PruneBackups(const std::string& dir, const std::string& keep) {
+    std::vector<std::string> names;
+    for (const std::string& name : BackupFileNames(dir))
+        if (name == keep || IsOwnBackup(fs::path(dir) / name))
+            names.push_back(name);
+    const auto kept = static_cast<std::size_t>(kBackupsKept);
+    std::size_t excess = names.size() > kept ? names.size() - kept : 0;
+    std::error_code ec;
+    for (std::size_t i = 0; excess > 0 && i < names.size(); ++i) {
+        if (names[i] == keep)
+            continue;
+        fs::remove(fs::path(dir) / names[i], ec);
+        --excess;
+    }
+}
+
 } // namespace
 
 std::string BackupStem(std::time_t now, const std::string& kind) {
@@ -87,27 +117,18 @@ bool SaveBackup(const std::string& dir, const std::string& kind, const RadioImag
             return false;
         }
         const std::string stem = BackupStem(now, kind);
-        std::string path;
-        for (int n = 1;; ++n) {
-            path =
-                (fs::path(dir) / (stem + (n > 1 ? "-" + std::to_string(n) : "") + ".dat")).string();
-            if (fs::symlink_status(path, ec).type() == fs::file_type::not_found)
-                break;
-            if (n > 1000) {
-                reason = FillIn(TranslateText(KESTRA_TEXT("kestra", "没有可用的备份文件名：%1")), {stem});
-                return false;
-            }
-        }
-        std::string why;
-        if (!WriteWholeFile(path, image.data(), kImageSize, &why)) {
-            reason = FillIn(TranslateText(KESTRA_TEXT("kestra", "无法写入备份“%1”：%2")), {path, why});
+        auto nameFor = [&](int n) {
+            return (fs::path(dir) / (stem + (n > 1 ? "-" + std::to_string(n) : "") + ".dat"))
+                .string();
+        };
+        std::string path, why;
+        if (!WriteNewFile(nameFor, kBackupNameAttempts, image.data(), kImageSize, path, &why)) {
+            reason = FillIn(TranslateText(KESTRA_TEXT("kestra", "无法写入备份“%1”：%2")), {nameFor(1), why});
             return false;
         }
         if (savedPath)
             *savedPath = path;
-        const std::vector<std::string> names = BackupFileNames(dir);
-        for (std::size_t i = 0; i + kBackupsKept < names.size(); ++i)
-            fs::remove(fs::path(dir) / names[i], ec);
+        PruneBackups(dir, fs::path(path).filename().string());
         return true;
     } catch (const std::exception& e) {
         reason = e.what();

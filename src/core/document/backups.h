@@ -2,8 +2,12 @@
 // kept in one folder as YYYYMMDD-HHMMSS-<kind>.dat (local time).
 //
 // A name already taken in the same second gets "-2", "-3", ... before ".dat";
-// a backup never replaces a file. After each save only the newest
-// kBackupsKept backup files (by name; other files are left alone) are kept.
+// the name is claimed atomically, so a backup never replaces a file, even
+// when several programs save backups into the folder at the same moment.
+// After each save only the newest kBackupsKept backups (by name) are kept:
+// pruning removes only files Kestra wrote (a regular file of that name
+// pattern and exactly 16384 bytes), oldest first, and never the backup just
+// written, even when backups named by a clock that was ahead sort after it.
 #pragma once
 
 #include <ctime>

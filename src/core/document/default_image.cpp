@@ -88,11 +88,16 @@ void ApplyBuiltInDefaults(RadioImage& image) {
 }
 
 bool NewDocumentImage(const std::string& appDirectory, RadioImage& image) {
+    return NewDocumentImage(ProgramFolders{appDirectory, std::string(), std::string()}, image);
+}
+
+bool NewDocumentImage(const ProgramFolders& folders, RadioImage& image) {
     image.Fill(0xFF);
     // Default.dat may be shorter than an image; the rest stays 0xFF. One that
     // cannot be read, or is not a regular file, counts as absent.
     std::string bytes;
-    if (ReadRegularFile(appDirectory + kDefaultImageFileName, kImageSize, bytes, nullptr)) {
+    const std::string path = FindProgramFile(folders, kDefaultImageFileName);
+    if (!path.empty() && ReadRegularFile(path, kImageSize, bytes, nullptr)) {
         std::copy(bytes.begin(), bytes.end(), image.data());
         return true;
     }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/document/app_directory.h"
 #include "core/image/radio_image.h"
 
 namespace kestra {
@@ -18,5 +19,8 @@ void ApplyBuiltInDefaults(RadioImage& image);
 // file can be opened, else the built-in defaults. Returns true when
 // Default.dat was used.
 bool NewDocumentImage(const std::string& appDirectory, RadioImage& image);
+// The same with Default.dat looked up beside the program, then in the
+// user's folder, then in the packaged data folder.
+bool NewDocumentImage(const ProgramFolders& folders, RadioImage& image);
 
 } // namespace kestra

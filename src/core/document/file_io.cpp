@@ -1,6 +1,8 @@
 #include "core/document/file_io.h"
 
 #include <algorithm>
+#include <atomic>
+#include <csignal>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -14,6 +16,8 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -214,28 +218,109 @@ template <typename Run> bool RunStep(testing::SaveStep step, int& error, Run run
     return false;
 }
 
-// Replaces the regular file target (or creates it) through a temporary file.
-// existing is the target's status when it exists, else null.
 #ifdef _WIN32
 using FileStatus = struct _stat64;
 #else
 using FileStatus = struct stat;
 #endif
-bool ReplaceThroughTemporary(const std::string& target, const void* data, std::size_t size,
-                             const FileStatus* existing, std::string* reason) {
+
+// Temporary files of saves in progress, for the signal handler: a fixed set
+// of slots, each holding a path while its flag is set, so that the handler
+// needs neither locks nor allocation.
+constexpr int kTemporarySlots = 16;
+constexpr std::size_t kSlotPathSize = 4096;
+struct TemporarySlot {
+    std::atomic<bool> reserved{false}; // taken by a save
+    std::atomic<bool> used{false};     // path holds the file's name
+    char path[kSlotPathSize];
+};
+TemporarySlot g_temporaries[kTemporarySlots];
+static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler reads the flags");
+
+#ifndef _WIN32
+// Blocks SIGINT and SIGTERM on this thread while a temporary file and its
+// slot change together, so that the handler never sees one without the other.
+class SignalGuard {
+public:
+    SignalGuard() {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, SIGINT);
+        sigaddset(&set, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &set, &old_);
+    }
+    ~SignalGuard() { pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+    SignalGuard(const SignalGuard&) = delete;
+    SignalGuard& operator=(const SignalGuard&) = delete;
+
+private:
+    sigset_t old_;
+};
+
+extern "C" void RemoveTemporariesAndEnd(int signal) {
+    for (TemporarySlot& slot : g_temporaries)
+        if (slot.used.load(std::memory_order_acquire))
+            ::unlink(slot.path);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+#else
+struct SignalGuard {};
+#endif
+
+// The slot noting path; -1 when every slot is taken (the file is then not
+// removed on a signal) or the path is too long for one.
+int NoteTemporary(const std::string& path) {
+    if (path.size() >= kSlotPathSize)
+        return -1;
+    for (int i = 0; i < kTemporarySlots; ++i) {
+        TemporarySlot& slot = g_temporaries[i];
+        bool expected = false;
+        if (!slot.reserved.compare_exchange_strong(expected, true))
+            continue;
+        std::memcpy(slot.path, path.c_str(), path.size() + 1);
+        slot.used.store(true, std::memory_order_release);
+        return i;
+    }
+    return -1;
+}
+
+void ForgetTemporary(int slot) {
+    if (slot < 0)
+        return;
+    g_temporaries[slot].used.store(false, std::memory_order_release);
+    g_temporaries[slot].reserved.store(false, std::memory_order_release);
+}
+
+struct Temporary;
+void DropTemporary(Temporary& temp);
+
+// A finished temporary file beside target: created exclusively, written,
+// flushed and closed. existing is the target's status when it is to be
+// copied (permission bits, owner), else null. On failure nothing is left
+// behind and error holds errno.
+struct Temporary {
+    std::string path;
+    int slot = -1;
+};
+
+bool WriteTemporary(const std::string& target, const void* data, std::size_t size,
+                    const FileStatus* existing, Temporary& temp, int& error) {
     using testing::SaveStep;
-    std::string temp;
     int fd = -1;
-    int error = 0;
     for (int attempt = 0; attempt < kTemporaryNameAttempts && fd < 0; ++attempt) {
-        temp = TemporaryNameFor(target);
+        temp.path = TemporaryNameFor(target);
+        SignalGuard guard;
         if (!RunStep(SaveStep::CreateTemporary, error,
-                     [&] { return (fd = OpenExclusive(temp)) >= 0; }) &&
-            error != EEXIST)
-            return FailErrno(reason, error);
+                     [&] { return (fd = OpenExclusive(temp.path)) >= 0; })) {
+            if (error != EEXIST)
+                return false;
+            continue;
+        }
+        temp.slot = NoteTemporary(temp.path);
     }
     if (fd < 0)
-        return FailErrno(reason, error);
+        return false;
 
     bool ok = true;
 #ifndef _WIN32
@@ -267,15 +352,68 @@ bool ReplaceThroughTemporary(const std::string& target, const void* data, std::s
              errno = closeError;
              return closed;
          });
-    ok = ok && RunStep(SaveStep::Rename, error, [&] { return RenameOver(temp, target); });
+    if (!ok)
+        DropTemporary(temp);
+    return ok;
+}
+
+// Removes the temporary file and forgets it.
+void DropTemporary(Temporary& temp) {
+    SignalGuard guard;
+    RemoveFile(temp.path);
+    ForgetTemporary(temp.slot);
+    temp.slot = -1;
+}
+
+// Replaces the regular file target (or creates it) through a temporary file.
+// existing is the target's status when it exists, else null.
+bool ReplaceThroughTemporary(const std::string& target, const void* data, std::size_t size,
+                             const FileStatus* existing, std::string* reason) {
+    Temporary temp;
+    int error = 0;
+    if (!WriteTemporary(target, data, size, existing, temp, error))
+        return FailErrno(reason, error);
+    bool ok;
+    {
+        SignalGuard guard;
+        ok = RunStep(testing::SaveStep::Rename, error, [&] { return RenameOver(temp.path, target); });
+        if (ok)
+            ForgetTemporary(temp.slot);
+    }
     if (!ok) {
-        RemoveFile(temp);
+        DropTemporary(temp);
         return FailErrno(reason, error);
     }
 #ifndef _WIN32
     SyncDirectoryOf(target);
 #endif
     return true;
+}
+
+// Gives the finished temporary file the name path when nothing has it:
+// false with EEXIST when the name is taken.
+bool ClaimName(const std::string& temp, const std::string& path, int& error) {
+#ifdef _WIN32
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when path exists.
+    if (MoveFileExW(Widen(temp).c_str(), Widen(path).c_str(), MOVEFILE_WRITE_THROUGH))
+        return true;
+    error = GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_FILE_EXISTS ? EEXIST
+                                                                                          : EACCES;
+    return false;
+#else
+    if (::link(temp.c_str(), path.c_str()) == 0)
+        return true;
+    error = errno;
+#ifdef __linux__
+    // A file system without hard links may still rename without replacing.
+    if (error == EPERM || error == ENOTSUP || error == ENOSYS || error == EMLINK) {
+        if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+            return true;
+        error = errno;
+    }
+#endif
+    return false;
+#endif
 }
 
 } // namespace
@@ -414,6 +552,38 @@ bool WriteWholeFile(const std::string& path, const void* data, std::size_t size,
         return ReplaceThroughTemporary(target, data, size, &st, reason);
     }
     return ReplaceThroughTemporary(path, data, size, &st, reason);
+#endif
+}
+
+bool WriteNewFile(const std::function<std::string(int)>& nameFor, int maxNames, const void* data,
+                  std::size_t size, std::string& claimedPath, std::string* reason) {
+    Temporary temp;
+    int error = 0;
+    if (maxNames < 1 || !WriteTemporary(nameFor(1), data, size, nullptr, temp, error))
+        return FailErrno(reason, error ? error : EINVAL);
+    for (int n = 1; n <= maxNames; ++n) {
+        const std::string path = nameFor(n);
+        if (ClaimName(temp.path, path, error)) {
+            claimedPath = path;
+#ifndef _WIN32
+            DropTemporary(temp); // the file lives on under its new name
+            SyncDirectoryOf(path);
+#else
+            ForgetTemporary(temp.slot);
+#endif
+            return true;
+        }
+        if (error != EEXIST)
+            break;
+    }
+    DropTemporary(temp);
+    return FailErrno(reason, error);
+}
+
+void RemoveTemporaryFilesOnSignals() {
+#ifndef _WIN32
+    std::signal(SIGINT, RemoveTemporariesAndEnd);
+    std::signal(SIGTERM, RemoveTemporariesAndEnd);
 #endif
 }
 

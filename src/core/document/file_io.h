@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "core/codec/text_seam.h"
@@ -47,6 +48,20 @@ bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string&
 // system's reason.
 bool WriteWholeFile(const std::string& path, const void* data, std::size_t size,
                     std::string* reason);
+
+// Writes size bytes as a new file in a name nobody else holds: nameFor(1),
+// nameFor(2), ... up to nameFor(maxNames) are tried in turn, and the first
+// that is free is claimed atomically (a hard link from a finished temporary
+// file, so that processes saving into the same folder at the same moment
+// never take the same name). The file appears whole under its name or not
+// at all; no existing file is ever replaced. claimedPath receives the path.
+bool WriteNewFile(const std::function<std::string(int)>& nameFor, int maxNames, const void* data,
+                  std::size_t size, std::string& claimedPath, std::string* reason);
+
+// SIGINT and SIGTERM remove the temporary files of saves in progress before
+// the signal ends the process the way it would have ended it anyway. A
+// program calls this once at start; a handler installed later replaces it.
+void RemoveTemporaryFilesOnSignals();
 
 namespace testing {
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/codec/gb18030.h"
 #include "core/codec/text.h"
 #include "core/document/file_io.h"
 
@@ -148,12 +149,24 @@ bool Storable(const std::string& section, const std::string& key, const std::str
     return key[0] != '[' && key[0] != ';' && key[0] != '#';
 }
 
+// The file's bytes as they are.
+bool ReadProfileBytes(const std::string& path, std::string& bytes) {
+    if (!ReadRegularFile(path, kMaxProfileSize + 1, bytes, nullptr))
+        return false;
+    return bytes.size() <= kMaxProfileSize;
+}
+
 } // namespace
 
 bool ReadProfile(const std::string& path, std::string& text) {
-    if (!ReadRegularFile(path, kMaxProfileSize + 1, text, nullptr))
+    if (!ReadProfileBytes(path, text))
         return false;
-    return text.size() <= kMaxProfileSize;
+    if (!IsUtf8(text)) {
+        std::string utf8;
+        Gb18030ToUtf8(text, utf8);
+        text.swap(utf8);
+    }
+    return true;
 }
 
 bool ReadProfileValue(const std::string& path, const std::string& section, const std::string& key,
@@ -207,12 +220,17 @@ int ProfileInt(const std::string& text) {
 }
 
 ProfileFile::ProfileFile(const std::string& programFile,
-                         const std::function<std::string()>& userFile) {
-    if (EnsureRegularFile(programFile) && CanReplaceFile(programFile)) {
+                         const std::function<std::string()>& userFile,
+                         const std::string& packagedFile) {
+    const bool beside = IsRegularFile(programFile);
+    const bool installed = !beside && !packagedFile.empty() && IsRegularFile(packagedFile);
+    if (!installed && EnsureRegularFile(programFile) && CanReplaceFile(programFile)) {
         writePath_ = programFile;
         return;
     }
-    if (IsRegularFile(programFile))
+    if (installed)
+        fallbackPath_ = packagedFile;
+    else if (IsRegularFile(programFile))
         fallbackPath_ = programFile;
     const std::string user = userFile ? userFile() : std::string();
     if (!user.empty() && EnsureRegularFile(user))
@@ -236,10 +254,16 @@ bool ProfileFile::Set(const std::string& section, const std::string& key,
     if (writePath_.empty())
         return false;
     // A file removed since start-up is made again.
-    if (!ReadProfile(writePath_, text) &&
-        !(EnsureRegularFile(writePath_) && ReadProfile(writePath_, text)))
+    if (!ReadProfileBytes(writePath_, text) &&
+        !(EnsureRegularFile(writePath_) && ReadProfileBytes(writePath_, text)))
         return false;
-    if (!SetProfileValue(text, section, key, value))
+    // A file in GB 18030 stays in it: the entry is changed in the decoded
+    // text, which encodes back to the same bytes everywhere else.
+    std::string utf8;
+    const bool legacy = !IsUtf8(text) && Gb18030ToUtf8(text, utf8);
+    if (legacy && !(SetProfileValue(utf8, section, key, value) && Utf8ToGb18030(utf8, text)))
+        return false;
+    if (!legacy && !SetProfileValue(text, section, key, value))
         return false;
     return WriteWholeFile(writePath_, text.data(), text.size(), nullptr);
 }

@@ -36,7 +36,10 @@ bool SetProfileValue(std::string& text, const std::string& section, const std::s
 int ProfileInt(const std::string& text);
 
 // Reads a settings file that is a regular file of at most 1 MiB; false
-// otherwise (text is then not to be used).
+// otherwise (text is then not to be used). text is UTF-8: a file that is not
+// valid UTF-8 is read as GB 18030 (Windows programs write settings files in
+// the ANSI code page, GBK on Chinese systems). Changing an entry keeps the
+// file in the encoding it has.
 bool ReadProfile(const std::string& path, std::string& text);
 // The value of key in section of the settings file at path, read only; false
 // when the file or the entry is missing.
@@ -45,21 +48,29 @@ bool ReadProfileValue(const std::string& path, const std::string& section, const
 
 class ProfileFile {
 public:
-    // programFile is the settings file next to the program. Constructing
-    // makes sure it exists (an empty one is created when it is missing).
-    // When it can be neither created nor replaced there (an installed,
-    // read-only location, or a name taken by something other than a regular
-    // file), userFile is asked for a per-user path, whose directory it has
-    // made; that file takes the writes, and reads look there first and then
-    // at the program's file.
-    ProfileFile(const std::string& programFile, const std::function<std::string()>& userFile);
+    // programFile is the settings file next to the program. When it is
+    // there, it is used: it takes the writes, or, when it cannot be replaced
+    // (a read-only location), userFile is asked for a per-user path, whose
+    // directory it has made; that file takes the writes, and reads look
+    // there first and then at the program's file.
+    // When there is no file next to the program but packagedFile (the
+    // defaults an installed program ships in share/kestra/) is a regular
+    // file, the program is installed: nothing is created next to it, the
+    // user's file takes the writes and reads look there first and then at
+    // the packaged file.
+    // Otherwise an empty file is created next to the program, or, when that
+    // fails (a name taken by something other than a regular file), the
+    // user's file takes the writes.
+    ProfileFile(const std::string& programFile, const std::function<std::string()>& userFile,
+                const std::string& packagedFile = std::string());
 
     bool Get(const std::string& section, const std::string& key, std::string& value) const;
     bool Set(const std::string& section, const std::string& key, const std::string& value);
 
     // The file that takes the writes (empty when no file could be created).
     const std::string& Path() const { return writePath_; }
-    // The program's file when writes go elsewhere and it can be read.
+    // The program's (or the packaged) file when writes go elsewhere and it
+    // can be read.
     const std::string& FallbackPath() const { return fallbackPath_; }
 
 private:

@@ -56,7 +56,7 @@ int Number(const std::string& text) {
 
 // A typed decimal scaled by factor, truncated toward zero.
 std::int64_t Scaled(const std::string& text, double factor) {
-    return static_cast<std::int64_t>(ExactMul(std::atof(text.c_str()), factor));
+    return static_cast<std::int64_t>(ExactMul(LeadingDecimal(text), factor));
 }
 
 } // namespace
@@ -257,7 +257,7 @@ void BatchChannelForm::CorrectStart(int id) {
 void BatchChannelForm::CorrectStep(int id) {
     const std::int64_t units = Scaled(Text(id), 100.0);
     const std::uint32_t v = NearestRaster(static_cast<std::uint32_t>(units < 0 ? 0 : units));
-    SetTyped(id, Format("%G", ExactMul(v, 0.01)));
+    SetTyped(id, FormatGeneral(ExactMul(v, 0.01)));
 }
 
 void BatchChannelForm::TextCommitted(int id) {

@@ -22,7 +22,7 @@ constexpr int kStunCodeChars = dtmf::kStunCodeLength - 1;
 constexpr std::uint8_t kHashCode = 0x0F;
 
 std::string DecodeTimeText(long long value) {
-    return Format("%.1f", static_cast<double>(value) * 0.01);
+    return FormatDecimal(static_cast<double>(value) * 0.01, 1);
 }
 
 } // namespace

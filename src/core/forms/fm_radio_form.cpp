@@ -16,7 +16,7 @@ std::string FmFrequencyText(std::uint32_t kHz) {
     if (kHz < static_cast<std::uint32_t>(fm::kLowestKHz) ||
         kHz > static_cast<std::uint32_t>(fm::kHighestKHz))
         return std::string();
-    return Format("%3.3f", ExactMul(kHz, 0.001));
+    return FormatDecimal(ExactMul(kHz, 0.001), 3);
 }
 
 std::string ValidateFmFrequency(const std::string& text) {

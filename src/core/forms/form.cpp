@@ -46,6 +46,10 @@ KeyOutcome Form::KeyPressed(int, DialogKey) {
     return KeyOutcome::Swallowed;
 }
 
+std::optional<std::string> Form::StepGridCell(int, const std::string&, int) const {
+    return std::nullopt;
+}
+
 const std::string& Form::Cell(int id, int row, int col) const {
     static const std::string kEmpty;
     const std::size_t cols = Spec(id).columns.size();
@@ -128,7 +132,7 @@ std::string ClampedIntText(const std::string& text, int low, int high) {
 }
 
 std::string HundredthsText(int value) {
-    return Format("%.2f", ExactMul(value, 0.01));
+    return FormatDecimal(ExactMul(value, 0.01), 2);
 }
 
 int SpinWrap(long long value, int low, int high, int delta) {

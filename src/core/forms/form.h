@@ -93,6 +93,10 @@ public:
     // FieldSpec::columns.
     const std::string& Cell(int id, int row, int col) const;
     void SetCell(int id, int row, int col, std::string text);
+    // What the spin of grid id's in-place editor makes of the editor's text
+    // (delta +1 or -1); nullopt when that grid's editor has no spin.
+    virtual std::optional<std::string> StepGridCell(int id, const std::string& text,
+                                                    int delta) const;
 
 protected:
     FormContext& context() { return context_; }

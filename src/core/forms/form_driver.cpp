@@ -99,11 +99,20 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
         }
         if (!Usable(form, cell.id, error))
             return false;
+        std::string text = TypedText(form.Spec(cell.id), line.value);
         if (line.kind != ProfileLine::Kind::Value) {
-            error = TranslateText(KESTRA_TEXT("kestra", "表格单元没有微调按钮"));
-            return false;
+            // The editor opens on the cell's text, its spin is pressed once,
+            // the editor is committed.
+            const std::optional<std::string> stepped =
+                form.StepGridCell(cell.id, form.Cell(cell.id, cell.row, cell.col),
+                                  line.kind == ProfileLine::Kind::SpinUp ? 1 : -1);
+            if (!stepped) {
+                error = TranslateText(KESTRA_TEXT("kestra", "表格单元没有微调按钮"));
+                return false;
+            }
+            text = *stepped;
         }
-        form.SetCell(cell.id, cell.row, cell.col, TypedText(form.Spec(cell.id), line.value));
+        form.SetCell(cell.id, cell.row, cell.col, std::move(text));
         form.GridCellCommitted(cell.id, cell.row, cell.col);
         return true;
     }

@@ -13,6 +13,7 @@
 #include "core/forms/optional_features_form.h"
 #include "core/forms/profile_labels.h"
 #include "core/forms/param_tuning_form.h"
+#include "core/forms/view_steps.h"
 #include "core/image/finalize.h"
 
 namespace kestra::forms {
@@ -27,9 +28,21 @@ constexpr const char* kFm = "fm";
 constexpr const char* kDtmf = "dtmf";
 constexpr const char* kTuning = "tuning";
 constexpr const char* kDecoder = "decoder";
+constexpr const char* kRaw = "raw";
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
 
 std::string Where(const ProfileSection& section, int line) {
-    return section.source + ":" + std::to_string(line) + ": [" + section.header + "]";
+    return EscapeControl(section.source) + ":" + std::to_string(line) + ": [" +
+           EscapeControl(section.header) + "]";
 }
 
 std::string AllNames() {
@@ -84,77 +97,83 @@ const FormName* FindFormName(const std::string& name) {
 }
 
 FormSession::FormSession(AppState& state, std::optional<unsigned> randomSeed)
-    : state_(state), context_{state, [this] { RenderView(); }, randomSeed} {
+    : state_(state),
+      context_{state,
+               [this] {
+                   // RenderGrid takes the band limits from the image first;
+                   // the cells are rendered when the section ends.
+                   LoadBandLimitsFromImage(state_.image, state_.bandLimits);
+                   renderPending_ = true;
+               },
+               randomSeed},
+      rawSet_(kImageSize, false) {
     RenderView();
 }
 
 void FormSession::RenderView() {
     RenderGrid(grid_, state_.image, state_.bandLimits);
-    converted_ = false;
 }
 
 void FormSession::ConvertGrid() {
-    if (fullViewPasses_ || !converted_) {
-        GridToImage(grid_, state_.image, state_.bandLimits);
-        converted_ = true;
-    } else if (!changedRows_.empty()) {
-        // Every other row was converted from a grid rendered from the image
-        // and is left as it is by converting it again.
-        for (int n : changedRows_)
-            GridRowToImage(grid_, state_.image, state_.bandLimits, n);
-        FinalizeImage(state_.image, state_.bandLimits);
-    }
-    changedRows_.clear();
+    GridToImage(grid_, state_.image, state_.bandLimits);
 }
 
 void FormSession::PrepareSave() {
+    if (anyRaw_) {
+        for (std::size_t i = 0; i < kImageSize; ++i)
+            if (rawSet_[i])
+                state_.image[i] = rawBytes_[i];
+        RenderView();
+    }
     ConvertGrid();
 }
 
 void FormSession::Before(const std::string& name) {
-    if (name == kChannel || name == kModel || name == kBatch)
+    if (StepsAround(name).convertBefore)
         ConvertGrid();
-    if (name == kChannel)
-        beforeDialog_ = state_.image;
+    imageAtOpen_ = state_.image;
+    limitsAtOpen_ = state_.bandLimits;
 }
 
 void FormSession::After(const std::string& name) {
-    if (name == kModel || (name == kChannel && fullViewPasses_)) {
+    if (renderPending_) {
+        renderPending_ = false;
         RenderView();
-    } else if (name == kChannel) {
-        // The channel dialog writes channel records only: render the rows
-        // whose records it changed.
-        // RenderGrid takes the band limits from the image first; limits the
-        // image cannot hold as they were (beyond eight BCD digits) come back
-        // changed after a conversion, and then every row may render anew.
-        const BandLimits limitsBefore = state_.bandLimits;
-        LoadBandLimitsFromImage(state_.image, state_.bandLimits);
-        const int recordsEnd = RecordOffset(kChannelCount + 1);
-        if (!(state_.bandLimits == limitsBefore) ||
-            !std::equal(state_.image.data() + recordsEnd, state_.image.data() + kImageSize,
-                        beforeDialog_.data() + recordsEnd)) {
-            RenderView();
-            return;
-        }
-        for (int n = 1; n <= kChannelCount; ++n) {
-            const int at = RecordOffset(n);
-            if (std::equal(state_.image.data() + at, state_.image.data() + at + kRecordSize,
-                           beforeDialog_.data() + at))
-                continue;
-            const auto cells = RenderRow(state_.image, state_.bandLimits, n);
-            for (int c = 0; c < kGridCols - 1; ++c)
-                grid_.SetText(n, c + 1, cells[static_cast<std::size_t>(c)]);
-            changedRows_.push_back(n);
-        }
     }
+    if (StepsAround(name).renderAfter &&
+        !(state_.image == imageAtOpen_ && state_.bandLimits == limitsAtOpen_))
+        RenderView();
 }
 
-std::unique_ptr<Form> FormSession::OpenForm(const ProfileSection& section, std::string& error) {
+bool FormSession::SameState(const SessionState& before) const {
+    return state_.image == before.image && state_.bandLimits == before.limits &&
+           state_.dtmfCallId == before.callId && grid_.SameCells(before.grid);
+}
+
+bool FormSession::OpenSection(std::string& error) {
+    const ProfileSection& section = section_;
     const std::string name = section.FormName();
     auto fail = [&](const std::string& message) {
         error = Where(section, section.number) + ": " + message;
-        return nullptr;
+        return false;
     };
+    if (name == kDtmf) {
+        const int page = DtmfDialog::PageOfName(section.Argument());
+        if (page < 0) {
+            std::string pages;
+            for (const std::string& p : DtmfDialog::PageNames())
+                pages += (pages.empty() ? "" : ", ") + p;
+            return fail("'dtmf' needs its page: " + pages);
+        }
+        // The dialog opens on its encode page; the section's page is then
+        // selected as the user would select its tab.
+        Before(name);
+        dtmf_ = std::make_unique<DtmfDialog>(context_);
+        dtmf_->Open();
+        dtmf_->SelectPage(page);
+        target_ = &dtmf_->PageForm(page);
+        return true;
+    }
     std::string why;
     if (UsableForm(name, why) == nullptr)
         return fail(why);
@@ -163,15 +182,18 @@ std::unique_ptr<Form> FormSession::OpenForm(const ProfileSection& section, std::
         if (n == 0)
             return fail("'channel' needs a channel label: A001..A128, B001..B128, A VFO, B VFO");
         Before(name);
-        return std::make_unique<ChannelEditForm>(context_, n);
+        form_ = std::make_unique<ChannelEditForm>(context_, n);
+    } else {
+        if (section.HasArgument())
+            return fail("the form '" + name + "' takes no argument");
+        form_ = MakeForm(name);
+        if (!form_)
+            return fail("the form '" + name + "' is not available in this version of kestra-cli");
+        Before(name);
     }
-    if (section.HasArgument())
-        return fail("the form '" + name + "' takes no argument");
-    std::unique_ptr<Form> form = MakeForm(name);
-    if (!form)
-        return fail("the form '" + name + "' is not available in this version of kestra-cli");
-    Before(name);
-    return form;
+    form_->Open();
+    target_ = form_.get();
+    return true;
 }
 
 std::unique_ptr<Form> FormSession::MakeForm(const std::string& name) {
@@ -190,64 +212,188 @@ std::unique_ptr<Form> FormSession::MakeForm(const std::string& name) {
     return nullptr;
 }
 
-bool FormSession::ApplyLines(Form& form, const ProfileSection& section, std::string& error) {
-    for (const ProfileLine& line : section.lines) {
-        std::string why;
-        if (!ApplyProfileLine(form, line, why)) {
-            error = Where(section, line.number) + " " + line.key + ": " + why;
-            return false;
-        }
+bool FormSession::RawLine(const ProfileLine& line, std::string& error) {
+    auto fail = [&](const std::string& why) {
+        error = Where(section_, line.number) + " " + EscapeControl(line.key) + ": " + why;
+        return false;
+    };
+    if (line.kind != ProfileLine::Kind::Value)
+        return fail("a [raw] line is 0xOFFSET=AA BB ...");
+    std::size_t offset = 0;
+    const std::string& key = line.key;
+    if (key.size() < 3 || key.size() > 6 || key[0] != '0' || (key[1] != 'x' && key[1] != 'X'))
+        return fail("the key is an image offset, 0x0000..0x3FFF");
+    for (std::size_t i = 2; i < key.size(); ++i) {
+        const int d = HexDigit(key[i]);
+        if (d < 0)
+            return fail("the key is an image offset, 0x0000..0x3FFF");
+        offset = offset * 16 + static_cast<std::size_t>(d);
+    }
+    // Two hex digits a byte, one blank between bytes.
+    const std::string& v = line.value;
+    if (v.empty() || (v.size() + 1) % 3 != 0)
+        return fail("the value is bytes in hex, one blank between them: AA BB ...");
+    const std::size_t count = (v.size() + 1) / 3;
+    if (offset >= kImageSize || count > kImageSize - offset)
+        return fail("the bytes run beyond the image (0x0000..0x3FFF)");
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int hi = HexDigit(v[3 * i]);
+        const int lo = HexDigit(v[3 * i + 1]);
+        if (hi < 0 || lo < 0 || (i + 1 < count && v[3 * i + 2] != ' '))
+            return fail("the value is bytes in hex, one blank between them: AA BB ...");
+        bytes.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        rawBytes_[offset + i] = bytes[i];
+        rawSet_[offset + i] = true;
+    }
+    anyRaw_ = true;
+    return true;
+}
+
+bool FormSession::BeginSection(const ProfileSection& section, std::string& error) {
+    if (failed_ || inSection_) {
+        error = "the session cannot go on after an error";
+        return false;
+    }
+    section_.header = section.header;
+    section_.source = section.source;
+    section_.number = section.number;
+    inSection_ = true;
+    opened_ = false;
+    held_.clear();
+    recent_.clear();
+    lineCount_ = 0;
+    return true;
+}
+
+namespace {
+
+// Sections up to this many lines are remembered when they change nothing.
+constexpr std::size_t kIdleLines = 16;
+
+bool SameLine(const ProfileLine& a, const ProfileLine& b) {
+    return a.kind == b.kind && a.key == b.key && a.value == b.value;
+}
+
+} // namespace
+
+bool FormSession::ApplyOne(const ProfileLine& line, std::string& error) {
+    std::string why;
+    if (!ApplyProfileLine(*target_, line, why)) {
+        error = Where(section_, line.number) + " " + EscapeControl(line.key) + ": " + why;
+        failed_ = true;
+        return false;
     }
     return true;
 }
 
-bool FormSession::RunDtmfSection(const ProfileSection& section, std::string& error) {
-    // The dialog opens on its encode page; the section's page is then
-    // selected as the user would select its tab.
-    const int page = DtmfDialog::PageOfName(section.Argument());
-    if (page < 0) {
-        std::string pages;
-        for (const std::string& p : DtmfDialog::PageNames())
-            pages += (pages.empty() ? "" : ", ") + p;
-        error = Where(section, section.number) + ": 'dtmf' needs its page: " + pages;
+bool FormSession::OpenNow(std::string& error) {
+    opened_ = true;
+    atOpen_ = TakeSessionState();
+    if (!OpenSection(error)) {
+        failed_ = true;
         return false;
     }
-    DtmfDialog dialog(context_);
-    dialog.Open();
-    dialog.SelectPage(page);
-    if (!ApplyLines(dialog.PageForm(page), section, error))
+    // The lines held while the section looked like the idle one.
+    for (const ProfileLine& held : held_)
+        if (!ApplyOne(held, error))
+            return false;
+    return true;
+}
+
+FormSession::SessionState FormSession::TakeSessionState() const {
+    return SessionState{state_.image, state_.bandLimits, state_.dtmfCallId, grid_};
+}
+
+bool FormSession::Line(const ProfileLine& line, std::string& error) {
+    if (failed_ || !inSection_) {
+        error = "the session cannot go on after an error";
         return false;
-    dialog.Close();
+    }
+    if (line.kind == ProfileLine::Kind::Comment)
+        return true;
+    if (section_.header == kRaw) {
+        failed_ = !RawLine(line, error);
+        return !failed_;
+    }
+    if (++lineCount_ <= kIdleLines)
+        recent_.push_back(line);
+    if (!opened_) {
+        // While the section repeats the idle one line for line, nothing runs.
+        const std::size_t k = held_.size();
+        if (idle_ && idle_->header == section_.header && k < idle_->lines.size() &&
+            SameLine(idle_->lines[k], line)) {
+            held_.push_back(line);
+            return true;
+        }
+        if (!OpenNow(error))
+            return false;
+    }
+    return ApplyOne(line, error);
+}
+
+bool FormSession::EndSection(std::string& error) {
+    if (failed_ || !inSection_) {
+        error = "the session cannot go on after an error";
+        return false;
+    }
+    inSection_ = false;
+    if (section_.header == kRaw)
+        return true;
+    const std::string name = section_.FormName();
+    if (!opened_) {
+        // The same section as the one that last left everything as it was,
+        // from where it left it: it leaves everything as it is again.
+        if (idle_ && idle_->header == section_.header && held_.size() == idle_->lines.size())
+            return true;
+        if (!OpenNow(error))
+            return false;
+    }
+    if (dtmf_)
+        dtmf_->Close();
+    else
+        form_->Close();
+    dtmf_.reset();
+    form_.reset();
+    target_ = nullptr;
+    After(name);
+    // Batch generation's "应用" draws random tones: never taken as idle.
+    if (name != kBatch && lineCount_ <= kIdleLines && SameState(atOpen_))
+        idle_ = Idle{section_.header, recent_};
+    else
+        idle_.reset();
     return true;
 }
 
 bool FormSession::RunSection(const ProfileSection& section, std::string& error) {
-    if (section.FormName() == kDtmf)
-        return RunDtmfSection(section, error);
-    std::unique_ptr<Form> form = OpenForm(section, error);
-    if (!form)
+    if (!BeginSection(section, error))
         return false;
-    form->Open();
-    if (!ApplyLines(*form, section, error))
-        return false;
-    form->Close();
-    After(section.FormName());
-    return true;
+    for (const ProfileLine& line : section.lines)
+        if (!Line(line, error))
+            return false;
+    return EndSection(error);
 }
 
 bool FormSession::SettingsSections(const std::string& name, std::vector<ProfileSection>& out,
                                    std::string& error) {
     std::vector<const FormName*> forms;
+    // A section's own header ("dtmf 编码", "channel A005") names that
+    // section alone.
+    ProfileSection wanted;
+    wanted.header = name;
     if (name.empty()) {
         for (const FormName& f : FormNames())
             if (f.available && (f.printedByDefault || (f.factoryOnly && state_.factoryMode)))
                 forms.push_back(&f);
     } else {
-        const FormName* f = UsableForm(name, error);
+        const FormName* f = UsableForm(wanted.FormName(), error);
         if (f == nullptr)
             return false;
         forms.push_back(f);
     }
+    const std::size_t first = out.size();
     for (const FormName* f : forms) {
         const std::string formName = f->name;
         if (formName == kBatch)
@@ -280,6 +426,17 @@ bool FormSession::SettingsSections(const std::string& name, std::vector<ProfileS
             section.header = formName;
             section.lines = FormProfileLines(*form);
             out.push_back(std::move(section));
+        }
+    }
+    if (wanted.HasArgument()) {
+        const auto other = std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(first),
+                                          out.end(), [&name](const ProfileSection& s) {
+                                              return s.header != name;
+                                          });
+        out.erase(other, out.end());
+        if (out.size() == first) {
+            error = "the form '" + wanted.FormName() + "' has no section '" + name + "'";
+            return false;
         }
     }
     return true;

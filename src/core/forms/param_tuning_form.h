@@ -83,6 +83,10 @@ public:
     std::string StepCell(int grid, const std::string& text, int delta) const {
         return CellRule(grid).Stepped(text, delta);
     }
+    std::optional<std::string> StepGridCell(int id, const std::string& text,
+                                            int delta) const override {
+        return StepCell(id, text, delta);
+    }
 
 private:
     void LayOut();

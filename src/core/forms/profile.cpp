@@ -2,6 +2,10 @@
 
 #include "core/forms/field_desc.h"
 
+#include <algorithm>
+
+#include "core/codec/text.h"
+
 namespace kestra::forms {
 
 std::string ProfileSection::FormName() const {
@@ -39,54 +43,135 @@ bool ParseProfileLine(const std::string& text, ProfileLine& line, std::string& e
     return true;
 }
 
-bool ParseProfile(const std::string& text, const std::string& source,
-                  std::vector<ProfileSection>& sections, std::string& error) {
-    std::size_t pos = 0;
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        pos = 3;
-    int number = 0;
-    std::vector<ProfileSection> out;
+ProfileReader::ProfileReader(Source source, std::string name)
+    : source_(std::move(source)), name_(std::move(name)) {}
+
+bool ProfileReader::NextRawLine(std::string& line, std::string& error) {
+    constexpr std::size_t kChunk = 64 * 1024;
+    for (;;) {
+        // Bytes before scanned_ hold no line end (a long line is searched
+        // once, not again after every chunk).
+        const std::size_t end = buffer_.find('\n', std::max(pos_, scanned_));
+        if (end != std::string::npos) {
+            if (pos_ == 0 && end + 1 == buffer_.size()) {
+                // The buffer is the line: handed over, not copied.
+                line.swap(buffer_);
+                line.pop_back();
+                buffer_.clear();
+                pos_ = scanned_ = 0;
+                return true;
+            }
+            line.assign(buffer_, pos_, end - pos_);
+            pos_ = end + 1;
+            return true;
+        }
+        scanned_ = buffer_.size();
+        if (ended_) {
+            if (pos_ >= buffer_.size())
+                return false;
+            line.assign(buffer_, pos_, std::string::npos);
+            buffer_.clear();
+            buffer_.shrink_to_fit();
+            pos_ = scanned_ = 0;
+            return true;
+        }
+        buffer_.erase(0, pos_);
+        scanned_ -= pos_;
+        pos_ = 0;
+        const std::size_t had = buffer_.size();
+        buffer_.resize(had + kChunk);
+        const long n = source_(&buffer_[had], kChunk, error);
+        if (n < 0) {
+            buffer_.clear();
+            error = EscapeControl(name_) + ": " + error;
+            ended_ = true;
+            return false;
+        }
+        buffer_.resize(had + static_cast<std::size_t>(n));
+        if (n == 0)
+            ended_ = true;
+    }
+}
+
+ProfileReader::Item ProfileReader::Next(ProfileSection& section, ProfileLine& parsed,
+                                        std::string& error) {
     auto fail = [&](const std::string& message) {
-        error = source + ":" + std::to_string(number) + ": " + message;
-        return false;
+        error = EscapeControl(name_) + ":" + std::to_string(number_) + ": " + message;
+        ended_ = true;
+        buffer_.clear();
+        pos_ = 0;
+        return Item::Error;
     };
-    while (pos < text.size()) {
-        ++number;
-        auto end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(pos, end - pos);
-        pos = end + 1;
+    std::string line;
+    for (;;) {
+        error.clear();
+        if (!NextRawLine(line, error))
+            return error.empty() ? Item::End : Item::Error;
+        ++number_;
+        if (first_) {
+            first_ = false;
+            if (line.compare(0, 3, "\xEF\xBB\xBF") == 0)
+                line.erase(0, 3);
+        }
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (!Utf8Valid(line))
-            return fail("the line is not valid UTF-8");
+        // Comments are skipped whatever their bytes: one may quote a file
+        // written in another encoding.
         if (line.empty() || line[0] == ';' || line[0] == '#')
             continue;
+        if (!Utf8Valid(line))
+            return fail("the line is not valid UTF-8");
         if (line[0] == '[') {
-            if (line.back() != ']' || line.size() < 3)
+            if (line.back() != ']' || line.size() < 3 ||
+                line.find_first_of("[]", 1) != line.size() - 1)
                 return fail("a section header is '[' NAME ']' with nothing around it");
-            ProfileSection section;
             section.header = line.substr(1, line.size() - 2);
-            section.source = source;
-            section.number = number;
-            if (section.header.find_first_of("[]") != std::string::npos)
-                return fail("a section header is '[' NAME ']' with nothing around it");
-            out.push_back(std::move(section));
-            continue;
+            section.lines.clear();
+            section.source = name_;
+            section.number = number_;
+            sawSection_ = true;
+            return Item::Header;
         }
-        if (out.empty())
+        if (!sawSection_)
             return fail("a line before the first [section]");
-        ProfileLine parsed;
         std::string why;
         if (!ParseProfileLine(line, parsed, why))
             return fail(why);
-        parsed.number = number;
-        out.back().lines.push_back(std::move(parsed));
+        parsed.number = number_;
+        return Item::Line;
     }
-    for (auto& s : out)
-        sections.push_back(std::move(s));
-    return true;
+}
+
+bool ParseProfile(const std::string& text, const std::string& source,
+                  std::vector<ProfileSection>& sections, std::string& error) {
+    std::size_t at = 0;
+    ProfileReader reader(
+        [&text, &at](char* buffer, std::size_t size, std::string&) {
+            const std::size_t n = std::min(size, text.size() - at);
+            text.copy(buffer, n, at);
+            at += n;
+            return static_cast<long>(n);
+        },
+        source);
+    std::vector<ProfileSection> out;
+    ProfileSection section;
+    ProfileLine line;
+    for (;;) {
+        switch (reader.Next(section, line, error)) {
+        case ProfileReader::Item::Header:
+            out.push_back(section);
+            break;
+        case ProfileReader::Item::Line:
+            out.back().lines.push_back(line);
+            break;
+        case ProfileReader::Item::End:
+            for (auto& s : out)
+                sections.push_back(std::move(s));
+            return true;
+        case ProfileReader::Item::Error:
+            return false;
+        }
+    }
 }
 
 std::string WriteProfile(const std::vector<ProfileSection>& sections) {

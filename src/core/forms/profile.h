@@ -13,6 +13,7 @@
 // invalid UTF-8 are errors naming the line.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,37 @@ struct ProfileSection {
     std::string FormName() const;
     std::string Argument() const;
     bool HasArgument() const;
+};
+
+// Reads a profile item by item from a source of bytes, holding one line at
+// a time, so that a caller can run each line as it comes and stop at the
+// first error. A line of the source is not limited in length (the caller
+// limits the source).
+class ProfileReader {
+public:
+    // Puts up to size bytes into buffer and returns how many; 0 at the end,
+    // -1 on an error (with error set).
+    using Source = std::function<long(char* buffer, std::size_t size, std::string& error)>;
+    enum class Item { Header, Line, End, Error };
+
+    ProfileReader(Source source, std::string name);
+    // The next header (section: header, source, number; no lines) or line
+    // (comments and blank lines are skipped); End at the end of the source;
+    // Error with "NAME:LINE: message" (control characters shown escaped).
+    Item Next(ProfileSection& section, ProfileLine& line, std::string& error);
+
+private:
+    bool NextRawLine(std::string& line, std::string& error);
+
+    Source source_;
+    std::string name_;
+    std::string buffer_;
+    std::size_t pos_ = 0;
+    std::size_t scanned_ = 0;
+    bool ended_ = false;
+    bool sawSection_ = false;
+    bool first_ = true;
+    int number_ = 0;
 };
 
 // Parses a whole profile. On an error returns false and sets error to

@@ -1,8 +1,10 @@
 #include "core/forms/profile_diff.h"
 
 #include <cstdio>
+#include <functional>
 
 #include "core/forms/form_session.h"
+#include "core/grid/channel_grid.h"
 
 namespace kestra::forms {
 
@@ -22,7 +24,9 @@ ProfileLine CommentFor(const ProfileLine& line) {
     return MakeLine(ProfileLine::Kind::Comment, std::string(), line.key + "=" + line.value);
 }
 
-// The sections `settings` prints for form (all of them when empty).
+// The sections `settings` prints for form (all of them when empty), in an
+// order that applies: the band limits ([model]) first, since channel
+// frequencies are typed under them, then the channels, then the others.
 bool PrintedSections(const AppState& opened, const std::string& form,
                      std::vector<ProfileSection>& out, std::string& error) {
     AppState state;
@@ -30,8 +34,18 @@ bool PrintedSections(const AppState& opened, const std::string& form,
     FormSession session(state);
     if (!form.empty())
         return session.SettingsSections(form, out, error);
-    return session.SettingsSections("channel", out, error) &&
-           session.SettingsSections(std::string(), out, error);
+    if (!session.SettingsSections("model", out, error) ||
+        !session.SettingsSections("channel", out, error))
+        return false;
+    for (const FormName& f : FormNames()) {
+        const std::string name = f.name;
+        if (name == "model" || name == "channel" || !f.available ||
+            !(f.printedByDefault || (f.factoryOnly && state.factoryMode)))
+            continue;
+        if (!session.SettingsSections(name, out, error))
+            return false;
+    }
+    return true;
 }
 
 const ProfileSection* FindSection(const std::vector<ProfileSection>& sections,
@@ -99,16 +113,21 @@ std::vector<ProfileSection> DiffSections(const std::vector<ProfileSection>& a,
     return out;
 }
 
-std::vector<ProfileLine> RawDifferenceLines(const RadioImage& a, const RadioImage& b) {
+namespace {
+
+// Raw lines for the bytes where `differs` holds: A's bytes as the comment,
+// B's as the line.
+std::vector<ProfileLine> RawLines(const RadioImage& a, const RadioImage& b,
+                                  const std::function<bool(std::size_t)>& differs) {
     std::vector<ProfileLine> lines;
     std::size_t i = 0;
     while (i < kImageSize) {
-        if (a[i] == b[i]) {
+        if (!differs(i)) {
             ++i;
             continue;
         }
         std::size_t end = i;
-        while (end < kImageSize && end - i < kRawBytesPerLine && a[end] != b[end])
+        while (end < kImageSize && end - i < kRawBytesPerLine && differs(end))
             ++end;
         char key[16];
         std::snprintf(key, sizeof key, "0x%04zX", i);
@@ -120,6 +139,12 @@ std::vector<ProfileLine> RawDifferenceLines(const RadioImage& a, const RadioImag
     return lines;
 }
 
+} // namespace
+
+std::vector<ProfileLine> RawDifferenceLines(const RadioImage& a, const RadioImage& b) {
+    return RawLines(a, b, [&](std::size_t i) { return a[i] != b[i]; });
+}
+
 bool DiffImages(const AppState& a, const AppState& b, const std::string& form,
                 std::vector<ProfileSection>& out, std::string& error) {
     std::vector<ProfileSection> pa;
@@ -127,13 +152,16 @@ bool DiffImages(const AppState& a, const AppState& b, const std::string& form,
     if (!PrintedSections(a, form, pa, error) || !PrintedSections(b, form, pb, error))
         return false;
     out = DiffSections(pa, pb);
-    if (!form.empty())
-        return true;
+    if (!form.empty() || a.image == b.image)
+        return true; // equal images differ in nothing (whatever saving does)
 
     // What the differing lines explain: B's texts applied to A. A section
     // that cannot be applied explains nothing.
+    // B's lines applied to A as configure runs them: afterForms is the
+    // image when the last section closed, saved what saving makes of it.
     AppState applied;
     CopyDocumentState(a, applied);
+    RadioImage afterForms;
     {
         FormSession session(applied);
         for (const ProfileSection& section : out) {
@@ -147,17 +175,38 @@ bool DiffImages(const AppState& a, const AppState& b, const std::string& form,
             if (!run.lines.empty())
                 session.RunSection(run, ignored);
         }
+        afterForms = applied.image;
         session.PrepareSave();
+    }
+    const RadioImage& saved = applied.image;
+    // The [raw] bytes: those saving leaves unlike B, and then those that
+    // saving with the [raw] bytes in place (the grid rendered from them and
+    // converted) still leaves unlike B, until none is left. Every byte the
+    // forms left unlike B always gives B for an image saving leaves as it is.
+    std::vector<bool> set(kImageSize, false);
+    bool any = false;
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        any |= set[i] = saved[i] != b.image[i];
+    for (int round = 0; any && round < 10; ++round) {
+        RadioImage image = afterForms;
+        for (std::size_t i = 0; i < kImageSize; ++i)
+            if (set[i])
+                image[i] = b.image[i];
+        BandLimits limits;
+        PassThroughGrid(image, limits);
+        if (image == b.image)
+            break;
+        bool grown = false;
+        for (std::size_t i = 0; i < kImageSize; ++i)
+            if (image[i] != b.image[i] && !set[i])
+                grown = set[i] = true;
+        if (!grown) // what saving changes back: B itself, as the forms left it
+            for (std::size_t i = 0; i < kImageSize; ++i)
+                set[i] = set[i] || afterForms[i] != b.image[i];
     }
     ProfileSection raw;
     raw.header = "raw";
-    // Bytes A and B share stay out, whatever applying did to them (a form
-    // may store a normalised value in a byte its lines did not change).
-    RadioImage unexplained = a.image;
-    for (std::size_t i = 0; i < kImageSize; ++i)
-        if (applied.image[i] == b.image[i])
-            unexplained[i] = b.image[i];
-    raw.lines = RawDifferenceLines(unexplained, b.image);
+    raw.lines = RawLines(a.image, b.image, [&](std::size_t i) { return set[i]; });
     if (!raw.lines.empty())
         out.push_back(std::move(raw));
     return true;

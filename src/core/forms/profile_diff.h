@@ -11,10 +11,15 @@
 //   接收频率=145.0125
 //
 // A key shown in only one image has only its comment ("; KEY=text" from A)
-// or only its line (from B). Without a form name a last section "[raw]"
-// lists the differing bytes no field explains: B's differing field lines are
-// applied to A as `configure` would (saving included), and bytes of A that differ from B and still
-// do after that are listed as "; 0xOFFS=AA BB" (A) and "0xOFFS=AA BB" (B), up to 16 bytes a line.
+// or only its line (from B). The sections come in an order that applies:
+// [model] (the band limits, under which channel frequencies are typed)
+// first, then the channels, then the other dialogs. Without a form name a
+// last section "[raw]" sets every byte the lines leave unlike B: B's
+// differing field lines are applied to A as `configure` runs them, and each
+// byte that then differs from B is listed as "; 0xOFFS=AA BB" (A's bytes)
+// and "0xOFFS=AA BB" (B's), up to 16 bytes a line. So `configure A` with
+// the whole diff gives exactly B for images that saving leaves as they are
+// (a channel without TX, which no dialog can make, included).
 #pragma once
 
 #include <optional>

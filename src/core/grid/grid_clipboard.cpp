@@ -27,6 +27,10 @@ const char* Refusal(const ChannelGrid& grid, const BandLimits& limits, GridCell 
         return pastetext::kBeyondGrid;
     const EditorKind kind = EditorForColumn(cell.col);
     if (kind == EditorKind::Frequency) {
+        // Only an RX frequency makes a channel; a TX for an empty row would
+        // be dropped.
+        if (cell.col == kColTx && grid.RowEmpty(cell.row) && !text.empty())
+            return pastetext::kEmptyChannel;
         if (text.empty())
             return cell.col == kColTx && !grid.RowEmpty(cell.row) &&
                            !grid.Text(cell.row, kColTx).empty()

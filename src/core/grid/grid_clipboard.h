@@ -62,7 +62,8 @@ std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv);
 // beyond the grid, not a frequency or outside both bands in a frequency
 // column, an empty TX of a used channel (typing keeps its TX too: pasting a
 // receive-only channel over another must not leave it transmitting unseen),
-// an unknown tone or choice, a value for an empty channel - is left
+// an unknown tone or choice, a value other than its RX for an empty
+// channel (a TX included) - is left
 // out and reported.
 PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& limits, GridCell at,
                        const std::string& tsv);

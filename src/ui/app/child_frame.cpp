@@ -28,7 +28,6 @@ CChildFrame::CChildFrame(AppState& state, std::unique_ptr<CProgramDoc> doc, QWid
 }
 
 CChildFrame::~CChildFrame() {
-    // The view converts its grid into the image as it goes.
     delete view_;
 }
 
@@ -37,11 +36,6 @@ void CChildFrame::FitToForm() {
     const QSize delta = view_->sizeHint() - view_->size();
     resize(std::min(kInitialWidth, width() + delta.width()),
            std::min(kInitialHeight, height() + delta.height()));
-}
-
-void CChildFrame::HideWindow() {
-    hide();
-    emit windowHidden();
 }
 
 void CChildFrame::UpdateTitle() {
@@ -53,7 +47,7 @@ bool CChildFrame::IsModified() const {
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
-    // The close box at most hides the window; the main frame decides.
+    // The main frame decides whether the document closes.
     event->ignore();
     emit closeRequested();
 }

@@ -1,9 +1,8 @@
 // CChildFrame: a document window in the main frame's MDI area, holding one
-// CProgramView. Its close box asks the main frame to close it, which hides
-// it (the document stays open) once unsaved changes have been dealt with;
-// "信道信息" shows it again. It tells when it has been hidden, so that the
-// main frame can activate the next visible window. Its title is the
-// document's name with "*" while the document is modified.
+// CProgramView. Its close box asks the main frame to close the document
+// (after unsaved changes have been dealt with); the window and its document
+// then go. Its title is the document's name with "*" while the document is
+// modified.
 #pragma once
 
 #include <QMdiSubWindow>
@@ -31,8 +30,6 @@ public:
     // Shrinks the window (created 1095 x 650) to its form's size where the
     // form is smaller; the window must be shown.
     void FitToForm();
-    // The close box and "关闭": hides the window; the document stays open.
-    void HideWindow();
 
     // The document holds changes not saved.
     bool IsModified() const;
@@ -40,9 +37,6 @@ public:
 signals:
     // The close box was clicked.
     void closeRequested();
-    // HideWindow hid the window. (The MDI area itself hides and shows its
-    // windows while it changes their states; that is not reported.)
-    void windowHidden();
 
 protected:
     void UpdateTitle();

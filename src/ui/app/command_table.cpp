@@ -3,6 +3,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "ui/app/arrange_texts.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/nav_tree_bar.h"
 #include "ui/app/program_app.h"
@@ -13,6 +14,7 @@
 #include "ui/dialogs/fm_radio_dlg.h"
 #include "ui/dialogs/optional_features_dlg.h"
 #include "ui/dialogs/param_tuning_dlg.h"
+#include "ui/grid/channel_arranger.h"
 #include "ui/grid/document_history.h"
 #include "ui/grid/program_view.h"
 
@@ -46,13 +48,20 @@ void ToggleVisible(QWidget* bar) {
     bar->setVisible(bar->isHidden());
 }
 
+// The arranging commands act on the active document window, when there is one.
+void Arrange(CProgramApp& a, void (*command)(ChannelArranger&)) {
+    if (ChannelArranger* arranger = ChannelArranger::Of(a.frame()->ActiveView()))
+        command(*arranger);
+}
+
 } // namespace
 
 const std::vector<MenuRow>& MenuTable() {
     static const std::vector<MenuRow> menus = {
         {MenuId::File, text::kMenuFile},       {MenuId::Edit, text::kMenuEdit},
         {MenuId::Program, text::kMenuProgram}, {MenuId::Setup, text::kMenuSetup},
-        {MenuId::View, text::kMenuView},       {MenuId::Help, text::kMenuHelp},
+        {MenuId::View, text::kMenuView},       {MenuId::Window, text::kMenuWindow},
+        {MenuId::Help, text::kMenuHelp},
     };
     return menus;
 }
@@ -103,36 +112,59 @@ const std::vector<CommandRow>& CommandTable() {
          [](CProgramApp& a) { a.OnEditRedo(); }, M::Edit, 5, false, false, nullptr,
          "Ctrl+Shift+Z"},
         {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::Edit},
+        // Arranging whole channels of the grid.
+        {kIdEditMoveUp, text::kEditMoveUp, "Ctrl+Shift+Up", nullptr, WithActiveDocument,
+         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.MoveSelection(-1); }); },
+         M::Edit},
+        {kIdEditMoveDown, text::kEditMoveDown, "Ctrl+Shift+Down", nullptr, WithActiveDocument,
+         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.MoveSelection(1); }); },
+         M::Edit},
+        {kIdEditInsertChannel, text::kEditInsertChannel, nullptr, nullptr, WithActiveDocument,
+         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.InsertAtCurrent(); }); },
+         M::Edit},
+        {kIdEditDeleteChannel, text::kEditDeleteChannel, nullptr, nullptr, WithActiveDocument,
+         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.DeleteSelection(); }); },
+         M::Edit},
+        {kIdEditSortChannels, text::kEditSortChannels, nullptr, nullptr, WithActiveDocument,
+         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.Sort(); }); },
+         M::Edit},
+        {kIdEditFind, text::kEditFind, "Ctrl+F", nullptr, WithActiveDocument,
+         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.Find(); }); },
+         M::Edit},
+        {kIdEditFindNext, text::kEditFindNext, "F3", nullptr, WithActiveDocument,
+         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.FindNext(); }); },
+         M::Edit},
+        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::Edit},
         {kIdEditChannels, text::kEditChannels, nullptr, nullptr, WithDocument,
          [](CProgramApp& a) { a.frame()->ShowChannels(); }, M::Edit, 0, true},
         {kIdEditOptional, text::kEditOptional, nullptr, nullptr, Always,
          [](CProgramApp& a) {
-             a.RunDialogAsStep(text::kEditOptional,
+             a.RunDialogAsStep("options", text::kEditOptional,
                                [&a] { COptionalFeaturesDlg(a.state(), a.frame()).exec(); });
          },
          M::Edit, 0, true},
         {kIdEditDtmf, text::kEditDtmf, nullptr, nullptr, Always,
          [](CProgramApp& a) {
-             a.RunDialogAsStep(text::kEditDtmf, [&a] { CDtmfDlg(a.state(), a.frame()).exec(); });
+             a.RunDialogAsStep("dtmf", text::kEditDtmf, [&a] { CDtmfDlg(a.state(), a.frame()).exec(); });
          },
          M::Edit, 0, true},
         {kIdEditModel, text::kEditModel, nullptr, nullptr, WithActiveDocument,
          [](CProgramApp& a) { a.frame()->ActiveView()->OnModelInfo(); }, M::Edit},
         {kIdEditFmRadio, text::kEditFmRadio, nullptr, nullptr, WithActiveDocument,
          [](CProgramApp& a) {
-             a.RunDialogAsStep(text::kEditFmRadio,
+             a.RunDialogAsStep("fm", text::kEditFmRadio,
                                [&a] { CFmRadioDlg(a.state(), a.frame()).exec(); });
          },
          M::Edit},
         {kIdParamTuning, text::kEditParamTuning, nullptr, nullptr, Always,
          [](CProgramApp& a) {
-             a.RunDialogAsStep(text::kEditParamTuning,
+             a.RunDialogAsStep("tuning", text::kEditParamTuning,
                                [&a] { CParamTuningDlg(a.state(), a.frame()).exec(); });
          },
          M::Edit, 0, false, true},
         {kIdDtmfInit, text::kEditDtmfInit, nullptr, nullptr, Always,
          [](CProgramApp& a) {
-             a.RunDialogAsStep(text::kEditDtmfInit,
+             a.RunDialogAsStep("decoder", text::kEditDtmfInit,
                                [&a] { CDtmfInitDlg(a.state(), a.frame()).exec(); });
          },
          M::Edit, 0, false, true},
@@ -166,6 +198,17 @@ const std::vector<CommandRow>& CommandTable() {
          [](CProgramApp& a) { a.OnViewLanguage(Language::English); }, M::View, 0, false, false,
          [](const CMainFrame&) { return ChosenLanguage() == Language::English; }, nullptr,
          text::kViewLanguage},
+
+        // 窗口 (the open documents follow these entries)
+        {kIdWindowCascade, text::kWindowCascade, nullptr, nullptr, WithDocument,
+         [](CProgramApp& a) { a.frame()->ArrangeDocumentWindows(false); }, M::Window},
+        {kIdWindowTile, text::kWindowTile, nullptr, nullptr, WithDocument,
+         [](CProgramApp& a) { a.frame()->ArrangeDocumentWindows(true); }, M::Window},
+        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::Window},
+        {kIdWindowNext, text::kWindowNext, "Ctrl+Tab", nullptr, WithDocument,
+         [](CProgramApp& a) { a.frame()->ActivateNextDocument(1); }, M::Window},
+        {kIdWindowPrevious, text::kWindowPrevious, "Ctrl+Shift+Tab", nullptr, WithDocument,
+         [](CProgramApp& a) { a.frame()->ActivateNextDocument(-1); }, M::Window},
 
         // 帮助
         {kIdAppAbout, text::kHelpAbout, nullptr, "about", Always,

@@ -48,14 +48,25 @@ enum CommandId : int {
     kIdFileOpenBackup = 32822,
     kIdFileCompare = 32823,
     kIdFileExportPdf = 32830,
-    kIdViewChinese = 32840,
-    kIdViewEnglish = 32841,
+    kIdViewChinese = 32860,
+    kIdViewEnglish = 32861,
+    kIdWindowCascade = 57650,
+    kIdWindowTile = 57651,
+    kIdWindowNext = 32850,
+    kIdWindowPrevious = 32851,
+    kIdEditMoveUp = 32840,
+    kIdEditMoveDown = 32841,
+    kIdEditInsertChannel = 32842,
+    kIdEditDeleteChannel = 32843,
+    kIdEditSortChannels = 32844,
+    kIdEditFind = 32845,
+    kIdEditFindNext = 32846,
     // Layout rows: a menu separator, and the place of the recent files.
     kIdSeparator = 0,
     kIdRecentFiles = -1,
 };
 
-enum class MenuId { None, File, Edit, Program, Setup, View, Help };
+enum class MenuId { None, File, Edit, Program, Setup, View, Window, Help };
 
 struct MenuRow {
     MenuId menu;

@@ -19,8 +19,22 @@ std::string UserProfilePath() {
 
 } // namespace
 
+ProgramFolders ProgramFoldersFor(const std::string& appDirectory) {
+    ProgramFolders folders;
+    folders.program = appDirectory;
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (!user.isEmpty())
+        folders.user = QDir::toNativeSeparators(user + QLatin1Char('/')).toStdString();
+    folders.data = PackagedDataDirectory(appDirectory);
+    return folders;
+}
+
 CIniFile::CIniFile(const QString& appDirectory)
-    : file_((appDirectory + QString::fromUtf8(kProfileFileName)).toStdString(), UserProfilePath) {}
+    : file_((appDirectory + QString::fromUtf8(kProfileFileName)).toStdString(), UserProfilePath,
+            [&] {
+                const std::string data = PackagedDataDirectory(appDirectory.toStdString());
+                return data.empty() ? data : data + kProfileFileName;
+            }()) {}
 
 QString CIniFile::GetString(const QString& section, const QString& key) const {
     std::string value;

@@ -4,18 +4,26 @@
 //   [Setup]  COM=<port number 1..16>   Type=<model name>
 //   [About]  Version=...  Copyright=...  Company=...
 //
-// The file lives next to the program. Constructing a CIniFile makes sure it
-// exists (an empty one is created when it is missing). When it can be neither
-// written nor created there (an installed, read-only location), a Program.ini
-// in the per-user configuration directory takes the writes, and reads look
-// there first and then at the file next to the program.
+// A Program.ini next to the program is used (an unpacked copy). An installed
+// program (no file next to it, the packaged defaults in share/kestra/) never
+// writes beside itself: the Program.ini in the per-user configuration folder
+// takes the writes, and reads look there first and then at the packaged
+// defaults. Otherwise an empty file is created next to the program; when that
+// fails, or the file there cannot be replaced, the per-user file takes the
+// writes and reads look there first (see ProfileFile).
 #pragma once
 
 #include <QString>
 
+#include "core/document/app_directory.h"
 #include "core/document/profile_file.h"
 
 namespace kestra {
+
+// Where the program looks for Default.dat and the bitmaps: beside itself,
+// then in the per-user configuration folder (where the user's Program.ini
+// is), then in the packaged share/kestra/ of an installed program.
+ProgramFolders ProgramFoldersFor(const std::string& appDirectory);
 
 class CIniFile {
 public:

@@ -8,6 +8,7 @@
 #include "ui/app/program_app.h"
 #include "ui/app/translation.h"
 #include "core/document/app_directory.h"
+#include "core/document/file_io.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     SetNames();
     QCoreApplication::setApplicationVersion(QStringLiteral(KESTRA_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("kestra"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kestra.Kestra"));
     QApplication::setWindowIcon(kestra::ApplicationIcon());
 
     kestra::StartOptions options;
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
     if (!SetUpLanguage(options.arguments, appDirectory))
         return 2;
 
+    kestra::RemoveTemporaryFilesOnSignals();
     kestra::CProgramApp theApp;
     const int status = theApp.InitInstance(options);
     if (status >= 0)

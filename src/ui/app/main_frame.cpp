@@ -14,9 +14,12 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "core/document/app_directory.h"
+#include "ui/app/ini_file.h"
 #include "ui/app/child_frame.h"
+#include "ui/app/access_keys.h"
 #include "ui/app/nav_tree_bar.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
@@ -42,19 +45,20 @@ QIcon ApplicationIcon() {
 
 CMainFrame::CMainFrame(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
     setObjectName(QStringLiteral("mainFrame"));
-    // The caption is the application title only, never a document name.
     setWindowTitle(T(text::kAppTitle));
     setWindowIcon(qApp->windowIcon());
 
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("mdiArea"));
-    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Maximised, cascaded or tiled, the windows fit the area: a scroll bar
+    // would only be left over from a window that went.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(mdi_);
     LoadBackground();
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
-        if (qobject_cast<CChildFrame*>(w))
-            current_ = w;
+        if (auto* child = qobject_cast<CChildFrame*>(w))
+            MakeCurrent(child);
         UpdateCommands();
     });
 
@@ -92,7 +96,7 @@ void CMainFrame::CreateActions() {
     for (const CommandRow& row : CommandTable()) {
         if (!FindCommand(row.id))
             continue;
-        auto* a = new QAction(T(row.text), this);
+        auto* a = new QAction(WithAccessKey(T(row.text), CommandAccessKey(row.id)), this);
         a->setData(row.id);
         if (row.shortcut) {
             QList<QKeySequence> keys{
@@ -115,7 +119,17 @@ void CMainFrame::CreateActions() {
 
 void CMainFrame::CreateMenus() {
     for (const MenuRow& m : MenuTable())
-        menus_[m.menu] = menuBar()->addMenu(T(m.text));
+        menus_[m.menu] = menuBar()->addMenu(WithAccessKey(T(m.text), MenuAccessKey(m.menu)));
+    // F10 opens the menu bar on its first menu, as on other desktops.
+    auto* f10 = new QAction(this);
+    f10->setShortcut(QKeySequence(Qt::Key_F10));
+    f10->setShortcutContext(Qt::WindowShortcut);
+    connect(f10, &QAction::triggered, this, [this] {
+        menuBar()->setFocus(Qt::ShortcutFocusReason);
+        menuBar()->setActiveAction(menuBar()->actions().value(0));
+    });
+    addAction(f10);
+    connect(menu(MenuId::Window), &QMenu::aboutToShow, this, &CMainFrame::FillWindowMenu);
     for (const CommandRow& row : CommandTable()) {
         QMenu* m = menu(row.menu);
         if (!m || row.factory)
@@ -160,8 +174,9 @@ void CMainFrame::CreateToolBar() {
             toolBar_->addSeparator();
         group = row.toolbarGroup;
         QAction* a = action(row.id);
-        QString tip = a->text();
+        QString tip = WithoutAccessKey(a->text());
         tip.remove(QStringLiteral("..."));
+        tip.remove(QStringLiteral("…"));
         if (!a->shortcut().isEmpty())
             tip += QStringLiteral(" (%1)").arg(a->shortcut().toString(QKeySequence::NativeText));
         a->setToolTip(tip);
@@ -208,7 +223,7 @@ void CMainFrame::CreateTreeBar() {
 void CMainFrame::LoadBackground() {
     // The tile next to the program wins; otherwise the built-in one.
     // Only a regular file is loaded: a FIFO of that name would block start-up.
-    const std::string path = StartupFilePath(state_.appDirectory, text::kBackgroundFile);
+    const std::string path = FindProgramFile(ProgramFoldersFor(state_.appDirectory), text::kBackgroundFile);
     QPixmap tile = path.empty() ? QPixmap() : QPixmap(QString::fromStdString(path));
     if (tile.isNull())
         tile.load(QStringLiteral(":/background.png"));
@@ -216,36 +231,77 @@ void CMainFrame::LoadBackground() {
 }
 
 CChildFrame* CMainFrame::AddDocumentWindow(std::unique_ptr<CProgramDoc> doc) {
+    // The document's image goes into the AppState before its view renders
+    // it; the current document keeps its own.
+    if (CChildFrame* before = ActiveChild())
+        before->document()->ParkImage();
+    doc->UnparkImage();
     auto* child = new CChildFrame(state_, std::move(doc));
-    mdi_->addSubWindow(child);
-    child->move(0, 0);
+    current_ = child;
     connect(child->view(), &CProgramView::factoryUnlocked, this,
             &CMainFrame::AppendFactoryMenuItems);
     connect(child->view(), &CProgramView::exchangeReported, this, &CMainFrame::ShowStatusMessage);
-    connect(child, &CChildFrame::windowHidden, this,
-            [this, child] { OnDocumentWindowHidden(child); });
     connect(child, &CChildFrame::closeRequested, this, [this, child] {
         if (!closeGuard_ || closeGuard_(child))
-            child->HideWindow();
+            DestroyDocumentWindow(child);
     });
+    connect(child, &QMdiSubWindow::windowTitleChanged, this, &CMainFrame::UpdateCaption);
     connect(child->view()->history(), &DocumentHistory::stateChanged, this,
             &CMainFrame::UpdateCommands);
-    // The restored size fits the form; the window opens maximised.
+    mdi_->addSubWindow(child);
+    // The restored size fits the form, at the corner; the window opens
+    // maximised over the whole area.
+    child->setGeometry(0, 0, CChildFrame::kInitialWidth, CChildFrame::kInitialHeight);
+    // (A new window may come up maximised already, as the others are: it is
+    // sized in its normal state first, or it would stay maximised at the
+    // size it was given.)
     child->show();
+    child->showNormal();
     child->FitToForm();
     child->showMaximized();
     mdi_->setActiveSubWindow(child);
-    current_ = child;
     child->view()->table()->setFocus();
     UpdateCommands();
     return child;
 }
 
+void CMainFrame::MakeCurrent(CChildFrame* child) {
+    CChildFrame* before = qobject_cast<CChildFrame*>(current_.data());
+    if (child == before)
+        return;
+    if (before)
+        before->document()->ParkImage();
+    current_ = child;
+    if (child)
+        child->document()->UnparkImage();
+}
+
 void CMainFrame::DestroyDocumentWindow(CChildFrame* child) {
     if (!child)
         return;
+    // The document is done with: its grid stays out of the image, which the
+    // next current document takes over.
+    child->view()->DiscardGridOnDestroy();
+    const bool maximised = child->isMaximized();
+    if (current_.data() == child)
+        current_ = nullptr;
     mdi_->removeSubWindow(child);
     delete child;
+    if (!ActiveChild()) {
+        const QList<QMdiSubWindow*> history =
+            mdi_->subWindowList(QMdiArea::ActivationHistoryOrder);
+        for (auto it = history.rbegin(); it != history.rend(); ++it) {
+            if (auto* next = qobject_cast<CChildFrame*>(*it)) {
+                ShowChild(next);
+                break;
+            }
+        }
+    }
+    // The window that takes over fills the area as the closed one did.
+    if (CChildFrame* next = ActiveChild(); next && maximised) {
+        next->showNormal();
+        next->showMaximized();
+    }
     UpdateCommands();
 }
 
@@ -258,8 +314,7 @@ QList<CChildFrame*> CMainFrame::DocumentWindows() const {
 }
 
 CChildFrame* CMainFrame::ActiveChild() const {
-    auto* child = qobject_cast<CChildFrame*>(current_.data());
-    return child && !child->isHidden() ? child : nullptr;
+    return qobject_cast<CChildFrame*>(current_.data());
 }
 
 CProgramView* CMainFrame::ActiveView() const {
@@ -267,47 +322,64 @@ CProgramView* CMainFrame::ActiveView() const {
     return child ? child->view() : nullptr;
 }
 
-CChildFrame* CMainFrame::CurrentChild() const {
-    if (auto* child = qobject_cast<CChildFrame*>(current_.data()))
-        return child;
-    const QList<CChildFrame*> list = DocumentWindows();
-    return list.isEmpty() ? nullptr : list.last();
-}
-
-void CMainFrame::OnDocumentWindowHidden(CChildFrame* child) {
-    if (child != current_.data()) {
-        UpdateCommands();
-        return;
-    }
-    // The most recently active visible window takes over.
-    const QList<QMdiSubWindow*> history = mdi_->subWindowList(QMdiArea::ActivationHistoryOrder);
-    for (auto it = history.rbegin(); it != history.rend(); ++it) {
-        auto* next = qobject_cast<CChildFrame*>(*it);
-        if (next && !next->isHidden()) {
-            mdi_->setActiveSubWindow(next);
-            current_ = next;
-            next->view()->table()->setFocus();
-            break;
-        }
-    }
-    UpdateCommands();
-}
-
 void CMainFrame::ShowChannels() {
-    ShowChild(CurrentChild());
+    ShowChild(ActiveChild());
 }
 
 void CMainFrame::ShowChild(CChildFrame* child) {
     if (!child)
         return;
-    if (child->isMinimized())
+    if (child->isMinimized()) {
         child->showNormal();
-    else
+        child->showMaximized();
+    } else {
         child->show();
+    }
+    MakeCurrent(child);
     mdi_->setActiveSubWindow(child);
-    current_ = child;
     child->view()->table()->setFocus();
     UpdateCommands();
+}
+
+void CMainFrame::ArrangeDocumentWindows(bool tile) {
+    if (tile)
+        mdi_->tileSubWindows();
+    else
+        mdi_->cascadeSubWindows();
+}
+
+void CMainFrame::ActivateNextDocument(int step) {
+    const QList<CChildFrame*> list = DocumentWindows();
+    if (list.isEmpty())
+        return;
+    const int at = std::max(0, static_cast<int>(list.indexOf(ActiveChild())));
+    const int n = static_cast<int>(list.size());
+    ShowChild(list[((at + step) % n + n) % n]);
+}
+
+void CMainFrame::FillWindowMenu() {
+    QMenu* m = menu(MenuId::Window);
+    for (QAction* a : windowActions_) {
+        m->removeAction(a);
+        a->deleteLater();
+    }
+    windowActions_.clear();
+    const QList<CChildFrame*> list = DocumentWindows();
+    if (!list.isEmpty())
+        windowActions_.append(m->addSeparator());
+    for (int i = 0; i < list.size(); ++i) {
+        CChildFrame* child = list[i];
+        QString name = child->windowTitle();
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* a = m->addAction(i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(name) : name);
+        a->setCheckable(true);
+        a->setChecked(child == ActiveChild());
+        connect(a, &QAction::triggered, this, [this, child] {
+            if (DocumentWindows().contains(child))
+                ShowChild(child);
+        });
+        windowActions_.append(a);
+    }
 }
 
 void CMainFrame::AppendFactoryMenuItems() {
@@ -359,7 +431,11 @@ void CMainFrame::UpdateIndicators(const LockKeyState& state) {
 
 QString CMainFrame::Caption() const {
     CChildFrame* child = ActiveChild();
-    return T(text::kAppTitle) + (child && child->IsModified() ? QStringLiteral("*") : QString());
+    if (!child)
+        return T(text::kAppTitle);
+    return T(text::kCaptionWithDocument)
+        .arg(T(text::kAppTitle),
+             child->document()->Title() + (child->IsModified() ? QStringLiteral("*") : QString()));
 }
 
 void CMainFrame::UpdateCaption() {
@@ -370,8 +446,8 @@ void CMainFrame::UpdateCaption() {
 
 void CMainFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    // A maximised document window puts its name into the caption; the
-    // caption is the application title only (and the modified mark).
+    // A maximised document window puts its name into the caption in its own
+    // way; the caption keeps the form above.
     if (event->type() == QEvent::WindowTitleChange)
         UpdateCaption();
 }

@@ -1,22 +1,23 @@
-// CMainFrame: the main window. Caption "写频软件"; menus, toolbar and status
-// bar; the navigation tree panel on the left; the MDI area with the document
-// windows on a tiled background ("BackGround.bmp" next to the program, else
-// the built-in tile).
+// CMainFrame: the main window. Caption "写频软件 - <document>" ("*" while
+// it is modified), the bare "写频软件" without a document; menus, toolbar
+// and status bar; the navigation tree panel on the left; the MDI area with
+// the document windows on a tiled background ("BackGround.bmp" next to the
+// program, else the built-in tile).
 //
 // Menus, toolbar, tree items and shortcuts are built from the command table
 // (command_table.h); every one of them reports its command identifier through
-// commandTriggered, and the application runs the command.
+// commandTriggered, and the application runs the command. Every menu and
+// entry has an access key (access_keys.h); F10 opens the menu bar.
 //
-// The caption is "写频软件", with "*" while the active document is
-// modified. Closing a document window and closing the main window go
-// through the guards the application sets (unsaved changes); without one
-// they just happen.
+// Closing a document window and closing the main window go through the
+// guards the application sets (unsaved changes); without one they just
+// happen. A closed document window is gone with its document.
 //
-// The commands act on the active document window, and only while it is
-// visible: hiding a window (its close box, "关闭") activates the next visible
-// one; with every window hidden the document commands are disabled and
-// "信道信息" shows the last active window again. Document windows open
-// maximised in the MDI area.
+// The commands act on the current document window: the one last activated.
+// The AppState's image is always that document's (CProgramDoc parks and
+// unparks the images as windows are activated). Document windows open
+// maximised in the MDI area; 窗口 lists them, switches between them
+// (Ctrl+Tab, Ctrl+Shift+Tab) and cascades or tiles them.
 #pragma once
 
 #include <QMainWindow>
@@ -63,22 +64,29 @@ public:
     QStatusBar* status() const { return status_; }
     QLabel* indicator(int i) const { return indicators_[i]; }
 
-    // Document windows.
+    // Document windows. A new window's document becomes the current one.
     CChildFrame* AddDocumentWindow(std::unique_ptr<CProgramDoc> doc);
+    // Closes a document window and its document; the grid is not converted
+    // (the document was saved or its changes discarded).
     void DestroyDocumentWindow(CChildFrame* child);
     QList<CChildFrame*> DocumentWindows() const;
-    // The window the commands act on: the active document window while it is
-    // visible; none when every document window is hidden.
+    // The window the commands act on: the current document window.
     CChildFrame* ActiveChild() const;
     CProgramView* ActiveView() const;
-    // The window "信道信息" shows: the active one, else the last active
-    // (hidden) one, else the newest.
-    CChildFrame* CurrentChild() const;
+    // The same as ActiveChild (kept for the callers that ask for the window
+    // "信道信息" shows).
+    CChildFrame* CurrentChild() const { return ActiveChild(); }
 
-    // "信道信息": the current document window shown again.
+    // "信道信息": the current document window shown (restored when
+    // minimised).
     void ShowChannels();
-    // A document window shown (again) and made the active one.
+    // A document window shown and made the current one.
     void ShowChild(CChildFrame* child);
+    // 窗口 -> 层叠 (false) or 平铺 (true).
+    void ArrangeDocumentWindows(bool tile);
+    // Ctrl+Tab (step 1) and Ctrl+Shift+Tab (step -1): the next or previous
+    // document window in the order they were opened, wrapping.
+    void ActivateNextDocument(int step);
     // The factory unlock's menu entries, appended to their menu once.
     void AppendFactoryMenuItems();
     void SetRecentFiles(const QStringList& files);
@@ -88,7 +96,7 @@ public:
     void UpdateCommands();
 
     // Decides whether a document window whose close box was clicked is
-    // hidden (true) or stays.
+    // closed (true) or stays.
     void SetCloseGuard(std::function<bool(CChildFrame*)> guard) { closeGuard_ = std::move(guard); }
     // Decides whether the main window (the program) closes.
     void SetExitGuard(std::function<bool()> guard) { exitGuard_ = std::move(guard); }
@@ -111,7 +119,11 @@ private:
     void CreateStatusBar();
     void CreateTreeBar();
     void LoadBackground();
-    void OnDocumentWindowHidden(CChildFrame* child);
+    // Makes child the current document: the image of the one before is
+    // parked with its document and child's is put in the AppState.
+    void MakeCurrent(CChildFrame* child);
+    // The open documents at the end of 窗口.
+    void FillWindowMenu();
     void UpdateIndicators(const LockKeyState& state);
     void UpdateCaption();
     QString Caption() const;
@@ -122,6 +134,7 @@ private:
     std::map<const char*, QMenu*> submenus_; // by their text (CommandRow::submenu)
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;
+    QList<QAction*> windowActions_;
     QToolBar* toolBar_ = nullptr;
     CNavTreeBar* treeBar_ = nullptr;
     QStatusBar* status_ = nullptr;
@@ -129,8 +142,8 @@ private:
     QLabel* indicators_[3] = {nullptr, nullptr, nullptr};
     LockKeyState locks_;
     std::map<int, QAction*> actions_;
-    // The last activated document window (checked with qobject_cast: it may
-    // be going).
+    // The current document window, whose document owns the AppState's
+    // image (checked with qobject_cast: it may be going).
     QPointer<QMdiSubWindow> current_;
     std::function<bool(CChildFrame*)> closeGuard_;
     std::function<bool()> exitGuard_;

@@ -1,11 +1,32 @@
 #include "ui/app/message_box.h"
 
+#include <QApplication>
+#include <QGridLayout>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <QStyle>
+
+#include "ui/app/access_keys.h"
 
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 
 namespace kestra {
+
+void FitTitle(QMessageBox* box) {
+    // The window manager elides a caption wider than the window; a short
+    // message must not cut the title. Room for the caption's text in a bold
+    // face and for the frame's buttons (about three title-bar heights).
+    QFont font = box->font();
+    font.setBold(true);
+    const int titleBar = box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box);
+    const int wanted = QFontMetrics(font).horizontalAdvance(box->windowTitle()) + 4 * titleBar + 48;
+    auto* grid = qobject_cast<QGridLayout*>(box->layout());
+    if (!grid)
+        return;
+    grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
 
 void ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon) {
     ShowMessage(parent, text, QString(), icon);
@@ -16,6 +37,7 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& detail,
     QMessageBox box(icon, T(text::kAppTitle), detail.isEmpty() ? text : text + '\n' + detail,
                     QMessageBox::NoButton, parent);
     box.addButton(T(text::kOk), QMessageBox::AcceptRole);
+    FitTitle(&box);
     box.exec();
 }
 
@@ -25,6 +47,7 @@ bool AskOkCancel(QWidget* parent, const QString& text) {
     QPushButton* cancel = box.addButton(T(text::kCancel), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(cancel);
+    FitTitle(&box);
     box.exec();
     return box.clickedButton() == ok;
 }
@@ -38,6 +61,8 @@ SaveChoice AskSaveChanges(QWidget* parent) {
     QPushButton* cancel = box.addButton(T(text::kCancel), QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
+    GiveAccessKeys(&box);
+    FitTitle(&box);
     box.exec();
     if (box.clickedButton() == save)
         return SaveChoice::Save;

@@ -7,6 +7,10 @@
 
 namespace kestra {
 
+// Widens a message box so that its whole title shows in the caption (every
+// box here gets this).
+void FitTitle(QMessageBox* box);
+
 // A message with an OK button.
 void ShowMessage(QWidget* parent, const QString& text,
                  QMessageBox::Icon icon = QMessageBox::Warning);
@@ -16,7 +20,7 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& detail,
 // OK and Cancel; true for OK.
 bool AskOkCancel(QWidget* parent, const QString& text);
 
-// "文件已修改，是否保存？" with 保存, 不保存 and 取消 (Escape).
+// "文件已修改，是否保存？" with 保存(&S), 不保存(&N) and 取消 (Escape).
 enum class SaveChoice { Save, Discard, Cancel };
 SaveChoice AskSaveChanges(QWidget* parent);
 

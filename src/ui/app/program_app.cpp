@@ -15,6 +15,7 @@
 #include <cstdio>
 
 #include "core/document/file_io.h"
+#include "core/document/version_notice.h"
 #include "core/interchange/channel_csv.h"
 #include "core/interchange/channel_print.h"
 #include "link/serial_link.h"
@@ -111,7 +112,7 @@ int CProgramApp::HandleCommandLineOnly(const QStringList& arguments) {
         return 0;
     }
     if (line.version) {
-        PrintTo(stdout, QStringLiteral("kestra %1\n").arg(QStringLiteral(KESTRA_VERSION)));
+        PrintTo(stdout, QString::fromStdString(VersionNotice("kestra")));
         return 0;
     }
     if (!line.error.isEmpty()) {
@@ -216,9 +217,7 @@ void CProgramApp::OnFileNew() {
         } else if (!AskOkCancel(f, T(text::kConfirmNew))) {
             return;
         }
-        // Closing the window converts its grid into the image before the new
-        // document overwrites it. A hidden window is the one closed when no
-        // window is visible.
+        // The new document takes the place of the current one.
         f->DestroyDocumentWindow(f->CurrentChild());
     }
     f->AddDocumentWindow(docManager_->NewDocument());
@@ -254,9 +253,7 @@ void CProgramApp::OnFileCompare() {
 }
 
 CChildFrame* CProgramApp::OpenDocumentFile(const QString& path) {
-    // The file replaces the image the current document edits.
-    if (!MayDiscard(frame_->CurrentChild()))
-        return nullptr;
+    // The file opens as a document of its own, beside the open ones.
     QString error;
     std::unique_ptr<CProgramDoc> doc = docManager_->OpenDocumentFile(path, &error);
     if (!doc) {
@@ -324,13 +321,12 @@ bool CProgramApp::MayDiscard(CChildFrame* child) {
     DocumentHistory* history = child->view()->history();
     if (!history->NeedsSaving())
         return true;
-    if (child->isHidden() || frame_->ActiveChild() != child)
+    if (frame_->ActiveChild() != child)
         frame_->ShowChild(child);
     switch (AskSaveChanges(frame_.get())) {
     case SaveChoice::Save:
         return SaveChild(child);
     case SaveChoice::Discard:
-        history->MarkDiscarded();
         return true;
     case SaveChoice::Cancel:
         break;
@@ -346,10 +342,11 @@ bool CProgramApp::MayExit() {
 }
 
 void CProgramApp::OnFileClose() {
-    // The window is hidden; its document stays open.
+    // The document closes with its window: changes left with 不保存 are
+    // gone, and nothing can bring them back or send them to the radio.
     CChildFrame* child = frame_->ActiveChild();
     if (child && MayDiscard(child))
-        child->HideWindow();
+        frame_->DestroyDocumentWindow(child);
 }
 
 void CProgramApp::OnEditUndo() {
@@ -374,16 +371,14 @@ void CProgramApp::OnRead() {
         child->view()->OnRead();
 }
 
-void CProgramApp::RunDialogAsStep(const char* text, const std::function<void()>& dialog) {
+void CProgramApp::RunDialogAsStep(const char* form, const char* text,
+                                  const std::function<void()>& dialog) {
     CChildFrame* child = frame_->ActiveChild();
-    if (!child)
-        child = frame_->CurrentChild();
     if (!child) {
         dialog();
         return;
     }
-    // The settings dialogs leave the grid as it is.
-    child->view()->RunAsStep(text, dialog, false);
+    child->view()->RunDialog(form, text, dialog);
 }
 
 void CProgramApp::OnFileExportCsv() {
@@ -409,6 +404,11 @@ bool CProgramApp::ExportCsvTo(const QString& path) {
         return false;
     }
     RememberFolder(full);
+    std::string ignored;
+    const auto rows = ParseCsv(csv, ignored);
+    const int channels = rows && !rows->empty() ? static_cast<int>(rows->size()) - 1 : 0;
+    frame_->ShowStatusMessage(
+        T(text::kStatusCsvExported).arg(channels).arg(QDir::toNativeSeparators(full)));
     return true;
 }
 
@@ -531,6 +531,7 @@ bool CProgramApp::ExportPdfTo(const QString& path) {
         return false;
     }
     RememberFolder(full);
+    frame_->ShowStatusMessage(T(text::kStatusPdfExported).arg(QDir::toNativeSeparators(full)));
     return true;
 }
 

@@ -24,8 +24,9 @@
 // "文件已修改，是否保存？" first while the document they would replace holds
 // changes not saved. 保存 saves it (存为, or 另存为 for a document without a
 // file) and the command goes on only when that succeeded; 不保存 goes on;
-// 取消 stops the command. Closing a window with 不保存 hides it and asks no
-// more about it until it changes again.
+// 取消 stops the command. Closing a document (关闭, its close box) closes
+// it for good: after 不保存 its changes are gone. Opening a file opens it
+// beside the open documents, each with its own image.
 #pragma once
 
 #include <QObject>
@@ -98,7 +99,7 @@ public:
     bool SaveDocumentAs(const QString& path);
     void OnFileClose();
     // Asks about the unsaved changes of child before they would be replaced
-    // or closed; true when the command may go on.
+    // or closed; true when the command may go on (saved, or 不保存).
     bool MayDiscard(CChildFrame* child);
     // Saves child: under its file, or asking a name; false when cancelled or
     // failed (reported).
@@ -109,7 +110,7 @@ public:
     void OnRead();
     // A settings dialog run as one undo step of the active (or else the
     // current) document.
-    void RunDialogAsStep(const char* text, const std::function<void()>& dialog);
+    void RunDialogAsStep(const char* form, const char* text, const std::function<void()>& dialog);
     // CSV interchange of the active document's channels. Export converts
     // the grid into the image and writes every non-empty channel; import
     // reads the file, previews it (CCsvImportDlg) and, on 导入, lands the

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "ui/app/ini_file.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "core/document/dat_file.h"
@@ -14,19 +15,40 @@ namespace kestra {
 CProgramDoc::CProgramDoc(AppState& state, QObject* parent) : QObject(parent), state_(state) {}
 
 bool CProgramDoc::OnNewDocument() {
-    NewDocumentImage(state_.appDirectory, state_.image);
+    NewDocumentImage(ProgramFoldersFor(state_.appDirectory), image_);
+    limits_ = BandLimits{};
+    LoadBandLimitsFromImage(image_, limits_);
+    hasImage_ = true;
     return true;
 }
 
 bool CProgramDoc::OnOpenDocument(const QString& path, QString* error) {
     std::string reason;
-    if (!LoadDatFile(path.toStdString(), state_.image, &reason)) {
+    RadioImage loaded;
+    if (!LoadDatFile(path.toStdString(), loaded, &reason)) {
         if (error)
             *error = QString::fromStdString(reason);
         return false;
     }
+    image_ = loaded;
+    limits_ = BandLimits{};
+    LoadBandLimitsFromImage(image_, limits_);
+    hasImage_ = true;
     SetPathName(path);
     return true;
+}
+
+void CProgramDoc::ParkImage() {
+    image_ = state_.image;
+    limits_ = state_.bandLimits;
+    hasImage_ = true;
+}
+
+void CProgramDoc::UnparkImage() {
+    if (!hasImage_)
+        return;
+    state_.image = image_;
+    state_.bandLimits = limits_;
 }
 
 bool CProgramDoc::OnSaveDocument(const QString& path, CProgramView* activeView, QString* error) {

@@ -1,11 +1,17 @@
 // CProgramDoc and CMyDocManager: the document glue of the desktop
-// application. A document owns no data: every document works on the one
-// radio image of the AppState. A new document fills the image from
-// Default.dat or the built-in defaults; opening a file replaces the image
-// with the file's 16384 bytes (a file that cannot be loaded changes nothing);
-// saving converts the active view's grid into the image (GridToImage, which
-// finalises it) and writes the image. Whether it holds unsaved changes is
-// kept by its view's DocumentHistory.
+// application. The dialogs, the grid and the exchanges all work on the one
+// radio image of the AppState, and that image always belongs to the current
+// document window: each document keeps its own image and band limits while
+// another document is current (ParkImage) and puts them back when it becomes
+// current again (UnparkImage), so that 写频, 存为 and every dialog act on
+// the document the caption names, never on a mix of two files.
+//
+// A new document takes the image from Default.dat or the built-in defaults;
+// opening a file takes the file's 16384 bytes (a file that cannot be loaded
+// changes nothing); both fill the document's own image, which becomes the
+// AppState's when its window opens. Saving converts the active view's grid
+// into the image (GridToImage, which finalises it) and writes the image.
+// Whether it holds unsaved changes is kept by its view's DocumentHistory.
 #pragma once
 
 #include <QObject>
@@ -23,11 +29,17 @@ class CProgramDoc : public QObject {
 public:
     explicit CProgramDoc(AppState& state, QObject* parent = nullptr);
 
-    // The image a new document starts from.
+    // The image a new document starts from, as the document's own.
     bool OnNewDocument();
-    // The file's bytes into the image; false (image unchanged) with the
-    // reason in error when the file cannot be loaded.
+    // The file's bytes as the document's own image; false (nothing changed)
+    // with the reason in error when the file cannot be loaded.
     bool OnOpenDocument(const QString& path, QString* error);
+    // The document stops being current: the AppState's image and band
+    // limits are its own, kept until UnparkImage.
+    void ParkImage();
+    // The document becomes current: its own image (and band limits) into the
+    // AppState. A document that has none yet takes the AppState's as it is.
+    void UnparkImage();
     // GridToImage of activeView (when given), then the image into the file.
     bool OnSaveDocument(const QString& path, CProgramView* activeView, QString* error);
 
@@ -42,6 +54,9 @@ signals:
 private:
     AppState& state_;
     QString pathName_;
+    bool hasImage_ = false;
+    RadioImage image_;
+    BandLimits limits_;
 };
 
 class CMyDocManager {

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "core/document/app_directory.h"
+#include "ui/app/ini_file.h"
 #include "ui/app/ui_texts.h"
 
 namespace kestra {
@@ -28,7 +29,7 @@ CSplashWnd* CSplashWnd::ShowSplashScreen(const QString& appDirectory) {
     if (current_)
         return current_;
     // Only a regular file is loaded: a FIFO of that name would block start-up.
-    const std::string path = StartupFilePath(appDirectory.toStdString(), text::kSplashFile);
+    const std::string path = FindProgramFile(ProgramFoldersFor(appDirectory.toStdString()), text::kSplashFile);
     const QPixmap pixmap = path.empty() ? QPixmap() : QPixmap(QString::fromStdString(path));
     if (pixmap.isNull())
         return nullptr;

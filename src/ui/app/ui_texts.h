@@ -21,6 +21,7 @@ inline constexpr const char* kMenuEdit = KESTRA_TEXT("kestra", "编辑");
 inline constexpr const char* kMenuProgram = KESTRA_TEXT("kestra", "编程");
 inline constexpr const char* kMenuSetup = KESTRA_TEXT("kestra", "设置");
 inline constexpr const char* kMenuView = KESTRA_TEXT("kestra", "视图");
+inline constexpr const char* kMenuWindow = KESTRA_TEXT("kestra", "窗口");
 inline constexpr const char* kMenuHelp = KESTRA_TEXT("kestra", "帮助");
 
 inline constexpr const char* kFileNew = KESTRA_TEXT("kestra", "新建");
@@ -61,6 +62,12 @@ inline constexpr const char* kLanguageChinese = KESTRA_TEXT("kestra", "中文");
 inline constexpr const char* kLanguageEnglish = KESTRA_TEXT("kestra", "English");
 inline constexpr const char* kLanguageAfterRestart =
     KESTRA_TEXT("kestra", "Kestra 重新启动后使用所选的语言。");
+inline constexpr const char* kWindowCascade = KESTRA_TEXT("kestra", "层叠");
+inline constexpr const char* kWindowTile = KESTRA_TEXT("kestra", "平铺");
+inline constexpr const char* kWindowNext = KESTRA_TEXT("kestra", "下一个窗口");
+inline constexpr const char* kWindowPrevious = KESTRA_TEXT("kestra", "上一个窗口");
+// The caption with a document: "写频软件 - radio.dat*".
+inline constexpr const char* kCaptionWithDocument = KESTRA_TEXT("kestra", "%1 - %2");
 
 // Status bar indicators.
 inline constexpr const char* kIndicatorCaps = KESTRA_TEXT("kestra", "CAP");
@@ -159,14 +166,20 @@ inline constexpr const char* kCsvOverwrite = KESTRA_TEXT("kestra", "覆盖非空
 inline constexpr const char* kCsvImport = KESTRA_TEXT("kestra", "导入");
 inline constexpr const char* kCsvColumnRow = KESTRA_TEXT("kestra", "行");
 inline constexpr const char* kCsvColumnLabel = KESTRA_TEXT("kestra", "名称");
+inline constexpr const char* kCsvColumnChannel = KESTRA_TEXT("kestra", "信道");
+inline constexpr const char* kCsvColumnReplaces = KESTRA_TEXT("kestra", "覆盖");
 inline constexpr const char* kCsvColumnResult = KESTRA_TEXT("kestra", "结果");
 inline constexpr const char* kCsvSummary = KESTRA_TEXT("kestra", "导入 %1 行，跳过 %2 行");
 inline constexpr const char* kCsvUnusable = KESTRA_TEXT("kestra", "无法导入该 CSV 文件");
 inline constexpr const char* kCsvWriteFailed = KESTRA_TEXT("kestra", "无法写入该 CSV 文件");
+// Status bar after an export: %1 the number of channels, %2 the file.
+inline constexpr const char* kStatusCsvExported = KESTRA_TEXT("kestra", "已导出 %1 个信道到 %2");
 
 // Printing the channel list.
 inline constexpr const char* kPdfFilter = "*.pdf";
 inline constexpr const char* kPdfWriteFailed = KESTRA_TEXT("kestra", "无法写入该 PDF 文件");
+// Status bar after 导出 PDF: %1 the file.
+inline constexpr const char* kStatusPdfExported = KESTRA_TEXT("kestra", "已导出信道表到 %1");
 inline constexpr const char* kPrintFailed = KESTRA_TEXT("kestra", "打印失败");
 
 // Model information.

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/document/version_notice.h"
 #include "ui/app/ini_file.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
@@ -32,6 +33,14 @@ CAboutDlg::CAboutDlg(const CIniFile& ini, QWidget* parent) : QDialog(parent) {
         lines_[i]->setMinimumWidth(260);
         text->addWidget(lines_[i]);
     }
+    // The build's own version and licence, whatever the settings file says.
+    auto* licence = new QLabel(QStringLiteral("Kestra %1 \u00B7 %2")
+                                   .arg(QStringLiteral(KESTRA_VERSION), QLatin1String(kLicenceName)),
+                               this);
+    licence->setObjectName(QStringLiteral("aboutLicence"));
+    licence->setTextFormat(Qt::PlainText);
+    text->addSpacing(6);
+    text->addWidget(licence);
     text->addStretch(1);
 
     auto* buttons = new QDialogButtonBox(this);

@@ -1,6 +1,6 @@
 // CAboutDlg: the application icon and three lines from the settings file
 // ("About/Version", "About/Copyright", "About/Company"), read each time the
-// dialog opens.
+// dialog opens, and under them the build's version and licence.
 #pragma once
 
 #include <QDialog>

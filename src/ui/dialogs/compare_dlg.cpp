@@ -1,3 +1,4 @@
+#include "ui/app/access_keys.h"
 #include "ui/dialogs/compare_dlg.h"
 
 #include <QDialogButtonBox>
@@ -133,6 +134,7 @@ CCompareDlg::CCompareDlg(const AppState& document, const QString& startFolder, Q
     setMinimumSize(520, 320);
     // Wide enough for a raw line of 16 bytes on either side.
     resize(920, 540);
+    GiveAccessKeys(this);
 }
 
 bool CCompareDlg::CompareWith(const QString& path) {

@@ -12,10 +12,17 @@
 
 #include "core/codec/codecs.h"
 #include "core/image/channel_numbers.h"
+#include "core/interchange/csv_import_plan.h"
+#include "ui/app/access_keys.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 
 namespace kestra {
+
+namespace {
+// A row that replaces a channel in use.
+const QColor kReplacedColour(255, 224, 160);
+} // namespace
 
 CCsvImportDlg::CCsvImportDlg(const std::string& csvText, const RadioImage& image, QWidget* parent)
     : QDialog(parent), text_(csvText), image_(image) {
@@ -41,16 +48,19 @@ CCsvImportDlg::CCsvImportDlg(const std::string& csvText, const RadioImage& image
     options->addWidget(overwrite_);
     options->addStretch(1);
 
-    table_ = new QTableWidget(0, 3, this);
+    table_ = new QTableWidget(0, kColumns, this);
     table_->setObjectName(QStringLiteral("csvReport"));
-    table_->setHorizontalHeaderLabels(
-        {T(text::kCsvColumnRow), T(text::kCsvColumnLabel), T(text::kCsvColumnResult)});
+    table_->setHorizontalHeaderLabels({T(text::kCsvColumnRow), T(text::kCsvColumnLabel),
+                                       T(text::kCsvColumnChannel), T(text::kCsvColumnReplaces),
+                                       T(text::kCsvColumnResult)});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setColumnWidth(0, 70);
-    table_->setColumnWidth(1, 140);
+    table_->setColumnWidth(kColumnRow, 60);
+    table_->setColumnWidth(kColumnLabel, 130);
+    table_->setColumnWidth(kColumnChannel, 70);
+    table_->setColumnWidth(kColumnReplaces, 110);
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("csvSummary"));
 
@@ -66,7 +76,8 @@ CCsvImportDlg::CCsvImportDlg(const std::string& csvText, const RadioImage& image
     layout->addWidget(table_, 1);
     layout->addWidget(summary_);
     layout->addWidget(buttons);
-    resize(640, 420);
+    resize(760, 460);
+    GiveAccessKeys(this);
 
     connect(start_, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { Recompute(); });
     connect(keepLocation_, &QCheckBox::toggled, this, [this](bool keep) {
@@ -89,13 +100,26 @@ CsvImportOptions CCsvImportDlg::Options() const {
 void CCsvImportDlg::Recompute() {
     RadioImage copy = image_;
     preview_ = ImportChannelCsv(text_, copy, Options());
+    // Every row: where it lands and what it replaces there (highlighted),
+    // or why it is skipped (greyed).
+    const std::vector<CsvRowPlan> plan = PlanChannelCsvImport(text_, image_, Options());
     table_->setRowCount(0);
-    table_->setRowCount(static_cast<int>(preview_.report.size()));
+    table_->setRowCount(static_cast<int>(plan.size()));
+    const QPalette& palette = table_->palette();
     for (int r = 0; r < table_->rowCount(); ++r) {
-        const CsvReportEntry& entry = preview_.report[static_cast<std::size_t>(r)];
-        const std::string cells[3] = {entry.rows, entry.label, entry.what};
-        for (int c = 0; c < 3; ++c)
-            table_->setItem(r, c, new QTableWidgetItem(QString::fromStdString(cells[c])));
+        const CsvRowPlan& row = plan[static_cast<std::size_t>(r)];
+        const QString cells[kColumns] = {
+            QString::number(row.row), QString::fromStdString(row.label),
+            row.channel > 0 ? QString::fromStdString(ChannelLabel(row.channel)) : QString(),
+            QString::fromStdString(row.replaces), QString::fromStdString(row.what)};
+        for (int c = 0; c < kColumns; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (row.channel == 0)
+                item->setForeground(palette.color(QPalette::Disabled, QPalette::Text));
+            else if (!row.replaces.empty())
+                item->setBackground(kReplacedColour);
+            table_->setItem(r, c, item);
+        }
     }
     summary_->setText(T(text::kCsvSummary).arg(preview_.imported).arg(preview_.skipped));
 }

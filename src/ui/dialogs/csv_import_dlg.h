@@ -1,12 +1,14 @@
 // CCsvImportDlg: the preview of 文件 -> 导入 CSV…. The options (起始信道,
 // 保留位置, 覆盖非空信道) are applied to a copy of the image on every change
-// and the table shows what each reported row does; the real image is only
-// touched by the caller, with Options(), after 导入.
+// and the table lists every row of the file: the channel it lands in and
+// what it replaces there (highlighted), or why it is skipped (greyed), with
+// the import's remark; the real image is only touched by the caller, with
+// Options(), after 导入.
 //
 //   起始信道 [A001 v]  [ ] 保留位置  [ ] 覆盖非空信道
-//   +-----+---------+--------------------------+
-//   | 行  | 名称    | 结果                     |
-//   +-----+---------+--------------------------+
+//   +----+-------+------+-----------+--------------------+
+//   | 行 | 名称  | 信道 | 覆盖      | 结果               |
+//   +----+-------+------+-----------+--------------------+
 //   3 rows imported, 1 skipped
 //                                 [导入] [取消]
 #pragma once
@@ -32,6 +34,8 @@ public:
     CsvImportOptions Options() const;
     // The result of the import with the current options, on the copy.
     const CsvImportResult& Preview() const { return preview_; }
+
+    enum Column { kColumnRow, kColumnLabel, kColumnChannel, kColumnReplaces, kColumnResult, kColumns };
 
 private:
     void Recompute();

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <QClipboard>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -12,6 +14,7 @@
 #include <cmath>
 
 #include "core/codec/text_seam.h"
+#include "ui/app/message_box.h"
 #include "ui/app/translation.h"
 #include "ui/grid/cell_delegates.h"
 #include "ui/grid/channel_table_model.h"
@@ -43,8 +46,13 @@ ChannelTableView::ChannelTableView(ChannelTableModel* model, QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    verticalHeader()->setSectionsClickable(false);
+    // A click on a row label makes that row's first data cell current (and
+    // selects the row, as item views do).
+    verticalHeader()->setSectionsClickable(true);
     verticalHeader()->setHighlightSections(false);
+    // (Watched on the header's viewport: the header itself ignores presses
+    // near a label's edge, where a resizable header has its grips.)
+    verticalHeader()->viewport()->installEventFilter(this);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
 
@@ -80,11 +88,12 @@ void ChannelTableView::ApplyGeometry() {
     const double dpi = logicalDpiX();
     // The radio's widths, widened where a title would be cut (English).
     const QFontMetrics titleMetrics(horizontalHeader()->font());
+    minimumWidths_.clear();
     for (int col = 1; col < kGridCols; ++col) {
         const QString title =
             model() ? model()->headerData(col - 1, Qt::Horizontal).toString() : QString();
-        setColumnWidth(col - 1, std::max(TwipsToPixels(GridColumnWidthTwips(col), dpi),
-                                         titleMetrics.horizontalAdvance(title) + 12));
+        minimumWidths_.push_back(std::max(TwipsToPixels(GridColumnWidthTwips(col), dpi),
+                                          titleMetrics.horizontalAdvance(title) + 12));
     }
     // The label column is the vertical header; its labels must not be clipped.
     const QFontMetrics labelMetrics(verticalHeader()->font());
@@ -93,6 +102,56 @@ void ChannelTableView::ApplyGeometry() {
     verticalHeader()->setFixedWidth(labelWidth);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     horizontalHeader()->setFixedHeight(fontMetrics().height() + 10);
+    FitColumns();
+}
+
+int ChannelTableView::NaturalWidth() const {
+    int width = verticalHeader()->width() + 2 * frameWidth() +
+                verticalScrollBar()->sizeHint().width();
+    for (int w : minimumWidths_)
+        width += w;
+    return width;
+}
+
+std::vector<int> ShareColumnWidths(const std::vector<int>& minimum, int available) {
+    std::vector<int> widths = minimum;
+    int extra = available;
+    for (int w : minimum)
+        extra -= w;
+    if (extra <= 0 || widths.empty())
+        return widths;
+    // The frequency columns (the first two) grow first, up to half their
+    // minimum width again; what is left goes to every column in proportion
+    // to its minimum width.
+    const int frequencyColumns = std::min<int>(2, static_cast<int>(widths.size()));
+    for (int c = 0; c < frequencyColumns; ++c) {
+        const int grow = std::min(extra / (frequencyColumns - c), minimum[c] / 2);
+        widths[c] += grow;
+        extra -= grow;
+    }
+    int total = 0;
+    for (int w : minimum)
+        total += w;
+    int given = 0;
+    for (std::size_t c = 0; c < widths.size(); ++c) {
+        const int share = c + 1 == widths.size()
+                              ? extra - given
+                              : static_cast<int>(static_cast<long long>(extra) * minimum[c] / total);
+        widths[c] += share;
+        given += share;
+    }
+    return widths;
+}
+
+void ChannelTableView::FitColumns() {
+    const std::vector<int> widths = ShareColumnWidths(minimumWidths_, viewport()->width());
+    for (std::size_t c = 0; c < widths.size(); ++c)
+        setColumnWidth(static_cast<int>(c), widths[c]);
+}
+
+void ChannelTableView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    FitColumns();
 }
 
 GridCell ChannelTableView::CurrentCell() const {
@@ -205,6 +264,7 @@ PasteResult ChannelTableView::PasteClipboard() {
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("pasteReport"));
     box->setAttribute(Qt::WA_DeleteOnClose);
+    FitTitle(box);
     box->open();
     return result;
 }
@@ -221,6 +281,23 @@ void ChannelTableView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    // A printable character edits the current cell as a spreadsheet does:
+    // the editor opens and the character goes into it (the editor's own
+    // filter decides whether it is taken). The current cell stays where it
+    // is; a cell without an editor ignores the character.
+    const QString typed = event->text();
+    if ((mods & ~Qt::ShiftModifier) == Qt::NoModifier && !typed.isEmpty() && typed.at(0).isPrint()) {
+        if (QWidget* editor = StartEditAt(CurrentCell())) {
+            QWidget* target = editor;
+            if (auto* combo = qobject_cast<QComboBox*>(editor); combo && combo->lineEdit())
+                target = combo->lineEdit();
+            QKeyEvent copy(event->type(), event->key(), event->modifiers(), typed,
+                           event->isAutoRepeat(), static_cast<ushort>(event->count()));
+            QCoreApplication::sendEvent(target, &copy);
+        }
+        event->accept();
+        return;
+    }
     if (mods == Qt::NoModifier) {
         switch (event->key()) {
         case Qt::Key_Right:
@@ -252,6 +329,21 @@ void ChannelTableView::mousePressEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid())
         StartEditAt(ChannelTableModel::CellOf(index));
+}
+
+bool ChannelTableView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == verticalHeader()->viewport() && event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const int section = verticalHeader()->logicalIndexAt(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && section >= 0) {
+            CommitAndCloseEditor();
+            setFocus(Qt::MouseFocusReason);
+            SetCurrentCell(GridCell{section + 1, kColRx});
+            selectRow(section);
+            return true;
+        }
+    }
+    return QTableView::eventFilter(watched, event);
 }
 
 void ChannelTableView::wheelEvent(QWheelEvent* event) {

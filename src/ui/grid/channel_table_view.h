@@ -2,7 +2,15 @@
 // in-place editing and keyboard navigation.
 //
 //   left click on a data cell   StartCellEdit (an empty row edits RX)
+//   click on a row label        that row's first data cell becomes current
 //   Enter on the grid           StartCellEdit on the current cell
+//   a printable character       StartCellEdit on the current cell, the
+//                               character typed into the editor (its filter
+//                               applies); the item views' keyboard search,
+//                               which jumped to a row starting with the text,
+//                               is off
+//   resizing                    the columns share the width beyond their
+//                               minimum widths, the frequency columns first
 //   Enter in an editor          commit, then CellAfterEditorEnter
 //   Right / Left                MoveRight / MoveLeft (wrapping rows)
 //   wheel                       one page per 120 step
@@ -14,6 +22,7 @@
 
 #include <QPointer>
 #include <QTableView>
+#include <vector>
 
 #include "core/grid/channel_grid.h"
 #include "core/grid/grid_clipboard.h"
@@ -50,26 +59,42 @@ public:
 
     // Column widths and row heights for the screen's resolution.
     void ApplyGeometry();
+    // The width of the table with every column at its minimum width.
+    int NaturalWidth() const;
+    // Keyboard search is off: a typed character edits the current cell.
+    void keyboardSearch(const QString&) override {}
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void OnEditorEnter(QWidget* editor);
     void OnScrolled();
+    // Column widths: the minimum widths, and what the viewport has beyond
+    // them shared out.
+    void FitColumns();
 
     ChannelTableModel* model_;
     GridCellDelegate* frequencyDelegate_;
     GridCellDelegate* toneDelegate_;
     GridCellDelegate* choiceDelegate_;
+    std::vector<int> minimumWidths_;
     QPointer<QWidget> openEditor_;
     bool opening_ = false;
     int wheelRemainder_ = 0;
 };
+
+// Column widths for a viewport `available` pixels wide: each column at least
+// its minimum width; the frequency columns (the first two) take the width
+// beyond the minimum first, up to half their minimum again, and the rest is
+// shared in proportion to the minimum widths.
+std::vector<int> ShareColumnWidths(const std::vector<int>& minimum, int available);
 
 // Pixels for a length in twips at a resolution in dots per inch.
 int TwipsToPixels(int twips, double dpi);

@@ -65,7 +65,6 @@ bool DocumentHistory::Record(const char* text, const DocumentSnapshot& before) {
 
 void DocumentHistory::MarkClean() {
     stack_.setClean();
-    discardedAt_ = -1;
 }
 
 void DocumentHistory::Undo() {

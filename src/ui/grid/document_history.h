@@ -46,11 +46,9 @@ public:
     void MarkClean();
 
     bool IsModified() const { return !stack_.isClean(); }
-    // Modified, and not left by the user with "不保存" as it is now.
-    bool NeedsSaving() const { return IsModified() && stack_.index() != discardedAt_; }
-    // The user chose "不保存" for the document as it is now; asked again only
-    // after the next change.
-    void MarkDiscarded() { discardedAt_ = stack_.index(); }
+    // Asked about before the document is closed or replaced: whenever it is
+    // modified.
+    bool NeedsSaving() const { return IsModified(); }
 
     void Undo();
     void Redo();
@@ -65,7 +63,6 @@ signals:
 private:
     ChannelTableModel* model_;
     QUndoStack stack_;
-    int discardedAt_ = -1;
 };
 
 } // namespace kestra

@@ -3,6 +3,7 @@
 #include "link/link_texts.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -10,7 +11,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "link/link_texts.h"
+#include "ui/app/access_keys.h"
+#include "core/forms/view_steps.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/dialogs/batch_channel_dlg.h"
@@ -18,6 +20,7 @@
 #include "ui/dialogs/comm_dlg.h"
 #include "ui/dialogs/model_info_dlg.h"
 #include "ui/dialogs/password_dlg.h"
+#include "ui/grid/channel_arranger.h"
 #include "ui/grid/channel_table_model.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/document_history.h"
@@ -29,10 +32,14 @@ CProgramView::CProgramView(AppState& state, QWidget* parent) : QWidget(parent), 
     model_ = new ChannelTableModel(state, this);
     table_ = new ChannelTableView(model_, this);
     history_ = new DocumentHistory(model_, this);
+    new ChannelArranger(this);
 
-    batchButton_ = new QPushButton(T(text::kButtonBatch), this);
-    channelEditButton_ = new QPushButton(T(text::kButtonChannelEdit), this);
-    initialiseButton_ = new QPushButton(T(text::kButtonInitialise), this);
+    // Access keys clear of the menu bar's (F, E, P, S, V, W, H).
+    batchButton_ = new QPushButton(WithAccessKey(T(text::kButtonBatch), QLatin1Char('B')), this);
+    channelEditButton_ =
+        new QPushButton(WithAccessKey(T(text::kButtonChannelEdit), QLatin1Char('C')), this);
+    initialiseButton_ =
+        new QPushButton(WithAccessKey(T(text::kButtonInitialise), QLatin1Char('I')), this);
     batchButton_->setObjectName(QStringLiteral("batchButton"));
     channelEditButton_->setObjectName(QStringLiteral("channelEditButton"));
     initialiseButton_->setObjectName(QStringLiteral("initialiseButton"));
@@ -46,8 +53,8 @@ CProgramView::CProgramView(AppState& state, QWidget* parent) : QWidget(parent), 
     connect(channelEditButton_, &QPushButton::clicked, this, &CProgramView::OnChannelEdit);
     connect(batchButton_, &QPushButton::clicked, this, &CProgramView::OnBatchGeneration);
 
-    // The table keeps its natural width (the columns are fixed); the form
-    // around it stays blank, as the buttons line up with its right edge.
+    // The table takes the window's width (its columns share what is beyond
+    // their minimum widths); the buttons line up with its right edge.
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(12);
     buttons->addStretch(1);
@@ -55,21 +62,11 @@ CProgramView::CProgramView(AppState& state, QWidget* parent) : QWidget(parent), 
     buttons->addWidget(channelEditButton_);
     buttons->addWidget(initialiseButton_);
 
-    auto* column = new QVBoxLayout;
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(20, 14, 20, 14);
     column->setSpacing(10);
     column->addLayout(buttons);
     column->addWidget(table_, 1);
-
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(20, 14, 20, 14);
-    outer->addLayout(column);
-    outer->addStretch(1);
-
-    int width = table_->verticalHeader()->width() + 2 * table_->frameWidth() +
-                table_->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < table_->model()->columnCount(); ++c)
-        width += table_->columnWidth(c);
-    table_->setFixedWidth(width);
 
     model_->Render();
     table_->SetCurrentCell(GridCell{1, 1});
@@ -83,7 +80,8 @@ CProgramView::~CProgramView() {
     qApp->removeEventFilter(this);
     // Whatever the grid shows (an open editor's text included) goes into
     // the image.
-    model_->ConvertToImage();
+    if (convertOnDestroy_)
+        model_->ConvertToImage();
 }
 
 QSize CProgramView::sizeHint() const {
@@ -92,7 +90,11 @@ QSize CProgramView::sizeHint() const {
     const int tableHeight = table_->horizontalHeader()->minimumHeight() + 2 * table_->frameWidth() +
                             kRowsShown * table_->verticalHeader()->defaultSectionSize();
     const int otherHeight = layoutHint.height() - table_->sizeHint().height();
-    return QSize(layoutHint.width(), otherHeight + tableHeight);
+    // As wide as the grid with its columns at their minimum widths.
+    const QMargins margins = layout()->contentsMargins();
+    return QSize(std::max(layoutHint.width(),
+                          table_->NaturalWidth() + margins.left() + margins.right()),
+                 otherHeight + tableHeight);
 }
 
 void CProgramView::RenderGrid() {
@@ -124,6 +126,7 @@ const char* DoneText(TransferKind kind) {
 
 bool CProgramView::RunTransferDialog(TransferKind kind) {
     CCommDlg dialog(state_, kind, this);
+    GiveAccessKeys(&dialog);
     dialog.exec();
     if (const std::optional<TransferResult>& result = dialog.LastResult()) {
         QString report = !result->succeeded ? T(result->message)
@@ -145,6 +148,34 @@ void CProgramView::RunAsStep(const char* text, const std::function<void()>& chan
     if (state_.image == before.image && state_.bandLimits == before.limits)
         return;
     if (renderAfter)
+        RenderGrid();
+    history_->Record(text, before);
+}
+
+void CProgramView::RunDialog(const char* form, const char* text,
+                             const std::function<void()>& dialog) {
+    const forms::ViewSteps& steps = forms::StepsAround(form);
+    if (steps.convertBefore)
+        ConvertGridToImage();
+    else
+        table_->CommitAndCloseEditor(); // an open cell editor is no conversion
+    DocumentSnapshot before = history_->Take();
+    if (steps.renderOnApply) {
+        // The dialog asks for RenderGrid after each "应用"; each is a step.
+        renderOnApply_ = [this, text, &before] {
+            RenderGrid();
+            history_->Record(text, before);
+            before = history_->Take();
+        };
+        dialog();
+        renderOnApply_ = nullptr;
+        return;
+    }
+    dialog();
+    // A dialog left without a change is no step, and the grid stays as it is.
+    if (state_.image == before.image && state_.bandLimits == before.limits)
+        return;
+    if (steps.renderAfter)
         RenderGrid();
     history_->Record(text, before);
 }
@@ -173,39 +204,25 @@ void CProgramView::OnInitialise() {
 
 void CProgramView::OnChannelEdit() {
     const int row = table_->CurrentCell().row;
-    RunAsStep(
-        text::kButtonChannelEdit,
-        [this, row] {
-            CChannelEditDlg dialog(state_, row, this);
-            dialog.exec();
-        },
-        true);
+    RunDialog("channel", text::kButtonChannelEdit, [this, row] {
+        CChannelEditDlg dialog(state_, row, this);
+        dialog.exec();
+    });
     table_->setFocus();
 }
 
 void CProgramView::OnBatchGeneration() {
-    ConvertGridToImage();
-    // Each "应用" is a step of its own.
-    DocumentSnapshot before = history_->Take();
-    CBatchChannelDlg dialog(
-        state_,
-        [this, &before] {
-            RenderGrid();
-            history_->Record(text::kButtonBatch, before);
-            before = history_->Take();
-        },
-        this);
-    dialog.exec();
+    RunDialog("batch", text::kButtonBatch, [this] {
+        CBatchChannelDlg dialog(state_, [this] { renderOnApply_(); }, this);
+        dialog.exec();
+    });
 }
 
 void CProgramView::OnModelInfo() {
-    RunAsStep(
-        text::kEditModel,
-        [this] {
-            CModelInfoDlg dialog(state_, this);
-            dialog.exec();
-        },
-        true);
+    RunDialog("model", text::kEditModel, [this] {
+        CModelInfoDlg dialog(state_, this);
+        dialog.exec();
+    });
 }
 
 void CProgramView::OnFactoryUnlock() {

@@ -4,20 +4,14 @@
 // commands: read, write and initialise through the progress dialog, the
 // dialogs that belong to the view, and the factory unlock on Ctrl+F11.
 //
-//   command             before         dialog            after
-//   信道编辑 button      GridToImage    CChannelEditDlg   RenderGrid, focus
-//                                      on the current    to the grid
-//                                      row's channel
-//   批量生成 button      GridToImage    CBatchChannelDlg  (each "应用"
-//                                                        renders the grid)
-//   编辑 -> 机型         GridToImage    CModelInfoDlg     RenderGrid
-//
-// The batch dialog gets a GridToImage first so that grid edits not yet
-// converted are not replaced when "应用" renders the grid.
+// What the view does before and after each dialog is the table of
+// core/forms/view_steps.h (RunDialog reads it): 信道编辑 and 编辑 -> 机型
+// convert the grid first and render it after a change, 批量生成 converts
+// first and renders after each "应用", the settings dialogs do neither.
 //
 // The grid is rendered when the view is created and after a successful read;
 // it is converted into the image before a write or initialise, before saving
-// and when the view is destroyed.
+// and when the view is destroyed (unless its document was closed).
 //
 // Every change the view makes (a committed cell, a paste, a dialog that
 // changed the image, each "应用", a read) is one step of its
@@ -51,7 +45,8 @@ public:
     QPushButton* initialiseButton() const { return initialiseButton_; }
     DocumentHistory* history() const { return history_; }
 
-    // The form's own size: the grid's fixed width and about twenty rows.
+    // The form's own size: the grid at its minimum width and about twenty
+    // rows.
     QSize sizeHint() const override;
 
     // RenderGrid: the grid from the image.
@@ -59,10 +54,14 @@ public:
     // GridToImage: the grid (with the open editor's text) into the image.
     void ConvertGridToImage();
 
-    // Runs a dialog (or any change of the image) as one undo step named
-    // text: the grid is converted first; when the image or band limits
-    // changed, the grid is rendered again (renderAfter) and the step made.
+    // Runs a change of the image as one undo step named text: the grid is
+    // converted first; when the image or band limits changed, the grid is
+    // rendered again (renderAfter) and the step made.
     void RunAsStep(const char* text, const std::function<void()>& change, bool renderAfter);
+    // Runs the dialog of a form ("channel", "options", ...) with the steps
+    // the view runs around it (core/forms/view_steps.h, which kestra-cli
+    // configure reads too), as one undo step named text.
+    void RunDialog(const char* form, const char* text, const std::function<void()>& dialog);
 
     // View commands.
     void OnRead();
@@ -75,6 +74,10 @@ public:
     void OnFactoryUnlock();
     // Shows "初始化" (factory mode).
     void ShowInitialiseButton();
+    // The view goes without converting its grid into the image: its
+    // document is closed (saved or discarded), and the image may already be
+    // another document's.
+    void DiscardGridOnDestroy() { convertOnDestroy_ = false; }
 
 signals:
     // The factory unlock succeeded.
@@ -97,6 +100,9 @@ private:
     QPushButton* batchButton_;
     QPushButton* channelEditButton_;
     QPushButton* initialiseButton_;
+    bool convertOnDestroy_ = true;
+    // What "应用" runs while a dialog that renders on it is open.
+    std::function<void()> renderOnApply_;
 };
 
 } // namespace kestra

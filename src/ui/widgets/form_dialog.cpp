@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/app/access_keys.h"
 #include "ui/app/translation.h"
 
 namespace kestra {
@@ -31,6 +32,14 @@ void CFormDialog::done(int result) {
     if (binder_)
         binder_->Finish();
     QDialog::done(result);
+}
+
+void CFormDialog::showEvent(QShowEvent* event) {
+    if (!keysGiven_) {
+        keysGiven_ = true;
+        GiveAccessKeys(this);
+    }
+    QDialog::showEvent(event);
 }
 
 void CFormDialog::keyPressEvent(QKeyEvent* event) {

@@ -54,6 +54,9 @@ protected:
     // Enter or Esc that no bound field took (an unbound button, the dialog
     // itself): the form decides, as for its fields.
     void keyPressEvent(QKeyEvent* event) override;
+    // The buttons get their access keys when the dialog first shows, laid
+    // out by then.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Adopt(std::unique_ptr<forms::Form> form);
@@ -61,6 +64,7 @@ private:
     forms::FormContext context_;
     std::unique_ptr<forms::Form> form_;
     FormBinder* binder_ = nullptr;
+    bool keysGiven_ = false;
 };
 
 // Chains the tab order of a dialog's direct child widgets that take the focus

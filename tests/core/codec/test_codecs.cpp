@@ -1,4 +1,5 @@
 #include <QtTest>
+#include <clocale>
 
 #include <climits>
 #include <cmath>
@@ -23,6 +24,8 @@ QByteArray Encoded(std::uint32_t value) {
 class CodecsTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every typed and shown decimal below keeps '.' under a decimal comma.
+    void initTestCase() { std::setlocale(LC_ALL, "de_DE.UTF-8"); }
     void textSeamFillsInTranslatedTemplates() {
         // Markers in any order, each value inserted once and never rescanned;
         // markers without a value, "%0", a lone or trailing '%' stay as written.
@@ -151,7 +154,7 @@ private slots:
         // where the binary product falls just below the integer.
         int binaryWrong = 0;
         for (int khz = 13600000; khz < 13700000; khz += 3) {
-            const double typed = std::strtod(FrequencyToText(std::uint32_t(khz)).c_str(), nullptr);
+            const double typed = *ParseDecimal(FrequencyToText(std::uint32_t(khz)));
             QCOMPARE(static_cast<std::uint32_t>(ExactMul(typed, 100000.0)), std::uint32_t(khz));
             binaryWrong += static_cast<int>(typed * 100000.0) != khz;
         }
@@ -173,10 +176,10 @@ private slots:
             const int point = int(rng() % (digits + 1));
             const std::string text = mantissa.substr(0, point) + "." + mantissa.substr(point) + "0";
             const int shift = int(rng() % 11) - 5;
-            const double factor = std::strtod(("1e" + std::to_string(shift)).c_str(), nullptr);
+            const double factor = LeadingDecimal(("1e" + std::to_string(shift)));
             const double expected =
-                std::strtod((text + "e" + std::to_string(shift)).c_str(), nullptr);
-            if (ExactMul(std::strtod(text.c_str(), nullptr), factor) != expected)
+                LeadingDecimal((text + "e" + std::to_string(shift)));
+            if (ExactMul(LeadingDecimal(text), factor) != expected)
                 QFAIL(qPrintable(QString::fromStdString(text + " * 1e" + std::to_string(shift))));
         }
         // Values where a quick double computation cannot decide the rounding.

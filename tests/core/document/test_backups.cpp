@@ -3,8 +3,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <thread>
 
 #include "core/document/backups.h"
+
+#include <atomic>
 
 using namespace kestra;
 namespace fs = std::filesystem;
@@ -79,6 +83,68 @@ private slots:
             !fs::exists(dir + "/" + BackupStem(start + 4, "read") + ".dat")); // oldest five gone
         QVERIFY(fs::exists(dir + "/" + BackupStem(start + 5, "write") + ".dat"));
         QVERIFY(fs::exists(dir + "/" + BackupStem(start + 202, "read") + "-2.dat")); // newest kept
+    }
+
+    // Savers racing for the same second's names never take one name twice.
+    void concurrentSavesKeepEveryBackup() {
+        QTemporaryDir tmp;
+        const std::string dir = tmp.path().toStdString();
+        constexpr int kThreads = 4, kEach = 40;
+        std::vector<std::thread> threads;
+        std::atomic<int> failures{0};
+        for (int t = 0; t < kThreads; ++t)
+            threads.emplace_back([&, t] {
+                for (int i = 0; i < kEach; ++i) {
+                    RadioImage image;
+                    image[0] = static_cast<std::uint8_t>(t);
+                    image[1] = static_cast<std::uint8_t>(i);
+                    std::string reason;
+                    failures += !SaveBackup(dir, "read", image, 1765000000, reason);
+                }
+            });
+        for (auto& thread : threads)
+            thread.join();
+        QCOMPARE(failures.load(), 0);
+        std::set<std::pair<int, int>> written;
+        for (const std::string& name : BackupFileNames(dir)) {
+            std::ifstream in(dir + "/" + name, std::ios::binary);
+            const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+            QCOMPARE(bytes.size(), kImageSize);
+            written.insert({bytes[0], bytes[1]});
+        }
+        QCOMPARE(written.size(), std::size_t(kThreads * kEach));
+        for (const auto& entry : fs::directory_iterator(dir)) // no temporary left
+            QVERIFY2(IsBackupFileName(entry.path().filename().string()),
+                     entry.path().string().c_str());
+    }
+
+    // A clock once ahead left 200 backups named in the future: the new one
+    // stays, the oldest of them goes, and files that only look like backups
+    // (wrong size, a link, a folder) are never counted or removed.
+    void futureDatedBackupsAndLookAlikes() {
+        QTemporaryDir tmp;
+        const std::string dir = tmp.path().toStdString();
+        const std::time_t now = 1765000000, future = now + 10 * 365 * 86400;
+        RadioImage image;
+        std::string reason;
+        for (int i = 0; i < kBackupsKept; ++i)
+            QVERIFY(SaveBackup(dir, "read", image, future + i, reason));
+        const std::string small = dir + "/" + BackupStem(now - 5, "read") + ".dat";
+        const std::string link = dir + "/" + BackupStem(now - 4, "read") + ".dat";
+        const std::string folder = dir + "/" + BackupStem(now - 3, "read") + ".dat";
+        std::ofstream(small) << "not an image";
+        fs::create_symlink(dir + "/" + BackupStem(future, "read") + ".dat", link);
+        fs::create_directory(folder);
+        std::string path;
+        QVERIFY2(SaveBackup(dir, "write", image, now, reason, &path), reason.c_str());
+        QVERIFY(fs::exists(path));
+        QVERIFY(fs::exists(small) && fs::is_symlink(link) && fs::is_directory(folder));
+        QVERIFY(!fs::exists(dir + "/" + BackupStem(future, "read") + ".dat"));
+        QVERIFY(fs::exists(dir + "/" + BackupStem(future + 1, "read") + ".dat"));
+        int own = 0;
+        for (const auto& entry : fs::directory_iterator(dir))
+            own += entry.is_regular_file() && !entry.is_symlink() && entry.file_size() == kImageSize;
+        QCOMPARE(own, kBackupsKept);
     }
 
     void unwritableFolder() {

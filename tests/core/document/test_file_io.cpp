@@ -14,6 +14,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -316,6 +317,46 @@ private slots:
         QVERIFY2(QString::fromStdString(error).contains(std::strerror(EFBIG)), error.c_str());
         QCOMPARE(ReadAll(path), Bytes(Filled(14)));
         QCOMPARE(Entries(dir), QStringList({"radio.dat"}));
+    }
+
+    // SIGINT or SIGTERM in the middle of a save (a replacing one and a new
+    // backup's) ends the program as the signal does, and takes the temporary
+    // file with it: the folder holds only what was there before.
+    void signalDuringSaveRemovesTheTemporaryFile() {
+        static int g_signal = 0;
+        for (const int sig : {SIGINT, SIGTERM}) {
+            for (const bool newFile : {false, true}) {
+                QTemporaryDir dir;
+                const std::string path = dir.filePath("radio.dat").toStdString();
+                WriteAll(dir.filePath("radio.dat"), Bytes(Filled(1)));
+                g_signal = sig;
+                std::fflush(nullptr);
+                const pid_t child = ::fork();
+                QVERIFY(child >= 0);
+                if (child == 0) {
+                    RemoveTemporaryFilesOnSignals();
+                    testing::SetSaveFaultHook([](testing::SaveStep step) {
+                        if (step == testing::SaveStep::Flush)
+                            ::raise(g_signal);
+                        return 0;
+                    });
+                    const RadioImage image = Filled(2);
+                    std::string claimed;
+                    if (newFile)
+                        WriteNewFile([&](int n) { return path + std::to_string(n); }, 5,
+                                     image.data(), kImageSize, claimed, nullptr);
+                    else
+                        WriteWholeFile(path, image.data(), kImageSize, nullptr);
+                    ::_exit(0); // the signal did not end the save
+                }
+                int status = 0;
+                QVERIFY(::waitpid(child, &status, 0) == child);
+                QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == sig,
+                         qPrintable(QString::number(status)));
+                QCOMPARE(Entries(dir), QStringList({"radio.dat"}));
+                QCOMPARE(ReadAll(dir.filePath("radio.dat")), Bytes(Filled(1)));
+            }
+        }
     }
 #endif
 };

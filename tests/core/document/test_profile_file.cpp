@@ -9,7 +9,10 @@
 #include <unistd.h>
 #endif
 
+#include "core/codec/gb18030.h"
+#include "core/document/app_directory.h"
 #include "core/document/profile_file.h"
+#include "core/forms/profile.h"
 
 using namespace kestra;
 
@@ -43,6 +46,18 @@ const char* const kCommented = "; Kestra settings\n"
                                "[Paths]\n"
                                "Dir=C:\\dir\\x\n"
                                "List=V1,2\n";
+
+// text in the encoding named, by iconv (the system's own encoder).
+QByteArray Iconv(const QByteArray& text, const char* to) {
+    QProcess iconv;
+    iconv.start("iconv", {"-f", "UTF-8", "-t", to});
+    if (!iconv.waitForStarted())
+        return "<no iconv>";
+    iconv.write(text);
+    iconv.closeWriteChannel();
+    iconv.waitForFinished();
+    return iconv.exitCode() == 0 ? iconv.readAllStandardOutput() : QByteArray("<iconv failed>");
+}
 
 } // namespace
 
@@ -232,6 +247,97 @@ private slots:
         QVERIFY(!file.Get("Setup", "COM", v));
         QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
 #endif
+    }
+
+    // GB 18030 both ways, against iconv: ASCII, GB 2312 and GBK hanzi,
+    // symbols and letters of the four-byte ranges, characters beyond the
+    // Basic Multilingual Plane.
+    void gb18030AgreesWithIconv() {
+        for (const char* text : {"COM=3", "对讲机 写频软件", "镕堃亖丂", "ÿ€ɑ¥ﾟ", "😀𠀀𤭢",
+                                 "Ａ١ā\u0080"}) {
+            const QByteArray gb = Iconv(text, "GB18030");
+            std::string utf8, back;
+            QVERIFY2(Gb18030ToUtf8(gb.toStdString(), utf8), text);
+            QCOMPARE(QString::fromStdString(utf8), QString::fromUtf8(text));
+            QVERIFY(Utf8ToGb18030(text, back));
+            QCOMPARE(QByteArray::fromStdString(back), gb);
+        }
+        std::string utf8;
+        QVERIFY(!Gb18030ToUtf8("A\x80" "B\xFF\x81", utf8)); // not GB 18030: replaced, rest kept
+        QCOMPARE(utf8, std::string("A\uFFFD" "B\uFFFD\uFFFD"));
+        QVERIFY(!IsUtf8("\xC0\xAF") && !IsUtf8("\xED\xA0\x80") && IsUtf8("对"));
+    }
+
+    // A Program.ini a Windows program wrote in GBK: read as UTF-8 text, an
+    // entry changed in place keeps the file in GBK, and a profile quoting
+    // the raw name in a comment line is still read.
+    void legacyChineseSettingsFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Program.ini");
+        const QByteArray utf8 = "; 设置\r\n[Setup]\r\nCOM=3\r\nType=对讲机K52\r\n"
+                                "[About]\r\nCompany=某某电子公司\r\n";
+        const QByteArray gbk = Iconv(utf8, "GBK");
+        QVERIFY(gbk != utf8 && !IsUtf8(gbk.toStdString()));
+        WriteAll(path, gbk.toStdString());
+        std::string v;
+        QVERIFY(ReadProfileValue(path.toStdString(), "Setup", "Type", v));
+        QCOMPARE(QString::fromStdString(v), QString("对讲机K52"));
+        ProfileFile file(path.toStdString(), nullptr);
+        QVERIFY(file.Get("About", "Company", v));
+        QCOMPARE(QString::fromStdString(v), QString("某某电子公司"));
+        QVERIFY(file.Set("Setup", "COM", "7"));
+        QCOMPARE(QByteArray::fromStdString(ReadAll(path)),
+                 Iconv(QByteArray(utf8).replace("COM=3", "COM=7"), "GBK"));
+
+        std::vector<forms::ProfileSection> sections;
+        std::string error;
+        const std::string profile = "; 机型=" + Iconv("对讲机K52", "GBK").toStdString() +
+                                    "\n[fm]\n当前信道=3\n";
+        QVERIFY2(forms::ParseProfile(profile, "p", sections, error), error.c_str());
+        QCOMPARE(sections.size(), std::size_t(1));
+    }
+
+    // An installed program: no file beside it, the packaged defaults in
+    // share/kestra/. It reads the user's file, then the defaults, and writes
+    // only the user's; a Program.ini beside the program still wins.
+    void installedProgramKeepsSettingsInTheUserFolder() {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath("usr/bin");
+        QDir(dir.path()).mkpath("usr/share/kestra");
+        QDir(dir.path()).mkpath("home");
+        const std::string bin = dir.filePath("usr/bin/").toStdString();
+        const QString packaged = dir.filePath("usr/share/kestra/Program.ini");
+        const std::string user = dir.filePath("home/Program.ini").toStdString();
+        WriteAll(packaged, "[Setup]\nCOM=1\nType=QVN-K52\n");
+        const std::string data = PackagedDataDirectory(bin);
+        QCOMPARE(QFileInfo(QString::fromStdString(data + "Program.ini")).canonicalFilePath(),
+                 QFileInfo(packaged).canonicalFilePath());
+        QCOMPARE(PackagedDataDirectory(dir.filePath("home/").toStdString()), std::string());
+        {
+            ProfileFile file(bin + "Program.ini", [&] { return user; }, data + "Program.ini");
+            QCOMPARE(file.Path(), user);
+            QVERIFY(file.Set("Setup", "COM", "5"));
+            std::string v;
+            QVERIFY(file.Get("Setup", "COM", v) && v == "5");
+            QVERIFY(file.Get("Setup", "Type", v) && v == "QVN-K52");
+        }
+        QCOMPARE(QDir(QString::fromStdString(bin)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+        QCOMPARE(ReadAll(packaged), std::string("[Setup]\nCOM=1\nType=QVN-K52\n"));
+        WriteAll(QString::fromStdString(bin + "Program.ini"), "[Setup]\nType=Mine\n");
+        ProfileFile beside(bin + "Program.ini", [&] { return user; }, data + "Program.ini");
+        QCOMPARE(beside.Path(), bin + "Program.ini");
+
+        // Default.dat and the bitmaps: beside the program, the user's folder,
+        // the packaged folder, in that order.
+        const ProgramFolders folders{bin, dir.filePath("home/").toStdString(), data};
+        QCOMPARE(FindProgramFile(folders, "startup.bmp"), std::string());
+        WriteAll(QString::fromStdString(data + "startup.bmp"), "d");
+        QCOMPARE(FindProgramFile(folders, "startup.bmp"), data + "startup.bmp");
+        WriteAll(QString::fromStdString(folders.user + "startup.bmp"), "u");
+        QCOMPARE(FindProgramFile(folders, "startup.bmp"), folders.user + "startup.bmp");
+        WriteAll(QString::fromStdString(bin + "startup.bmp"), "p");
+        QCOMPARE(FindProgramFile(folders, "startup.bmp"), bin + "startup.bmp");
     }
 
     void shippedFileNamesTheModelAndFillsTheAboutBox() {

@@ -1,6 +1,7 @@
 // Batch channel generation without a display: the field corrections, the
 // enable rules and what "应用" writes.
 #include <QtTest>
+#include <clocale>
 
 #include "core/document/default_image.h"
 #include "core/forms/batch_channel_form.h"
@@ -234,6 +235,26 @@ private slots:
                  QStringList({"478.00000", "479.00000", "480.00000", "400.00000"}));
         QCOMPARE(b.Column(&Batch::Tx, 1, 4),
                  QStringList({"400.00000", "400.00000", "400.00000", "405.00000"}));
+    }
+
+    void numbersUnderACommaDecimalLocale() {
+        // A German desktop: the C library's decimal point is ','. Offset and
+        // steps are still read with '.'.
+        const std::string old = std::setlocale(LC_ALL, nullptr);
+        if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+            QSKIP("the locale de_DE.UTF-8 is not installed (scripts/deps generates it)");
+        Batch b;
+        b.Do({"范围=A段", "接收起始频率=145", "接收步进=12.5", "发射频率=偏移频率(MHz)",
+              "偏移频率=0.6", "偏移方向=加", "应用="});
+        const std::string step = b.Text(B::kRxStep);
+        b.Do({"接收步进=6.25"});
+        const std::string step2 = b.Text(B::kRxStep);
+        const QStringList rx = b.Column(&Batch::Rx, 1, 2), tx = b.Column(&Batch::Tx, 1, 2);
+        std::setlocale(LC_ALL, old.c_str());
+        QCOMPARE(rx, QStringList({"145.00000", "145.01250"}));
+        QCOMPARE(tx, QStringList({"145.60000", "145.61250"}));
+        QCOMPARE(step, std::string("12.5"));
+        QCOMPARE(step2, std::string("6.25"));
     }
 
     void gridEditsSurviveApply() {

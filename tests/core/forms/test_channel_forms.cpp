@@ -1,5 +1,6 @@
 // The channel edit and model information forms, without a display.
 #include <QtTest>
+#include <clocale>
 
 #include "core/document/default_image.h"
 #include "core/forms/channel_edit_form.h"
@@ -55,6 +56,8 @@ struct Dialog {
 class ChannelFormsTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every typed and shown decimal below keeps '.' under a decimal comma.
+    void initTestCase() { std::setlocale(LC_ALL, "de_DE.UTF-8"); }
     void typedFrequenciesSnapDownOntoTheRaster_data() {
         const char* const rows[][3] = {
             {"5 kHz nearer below", "145.0123", "145.01000"},

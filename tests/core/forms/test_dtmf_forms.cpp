@@ -1,5 +1,6 @@
 // The DTMF dialog and its three pages, without a display.
 #include <QtTest>
+#include <clocale>
 
 #include <tuple>
 
@@ -64,6 +65,8 @@ constexpr int kList = DtmfDialog::kCodeList;
 class DtmfFormsTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every typed and shown decimal below keeps '.' under a decimal comma.
+    void initTestCase() { std::setlocale(LC_ALL, "de_DE.UTF-8"); }
     void storedValuesLoadNormaliseAndStore() {
         // A stored value: what its page shows and what closing stores back.
         const struct {

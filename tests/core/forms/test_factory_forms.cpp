@@ -206,6 +206,16 @@ private slots:
         QCOMPARE(form.StepCell(ParamTuningForm::kPowerGrid, "255", 1), std::string("1"));
         QCOMPARE(form.StepCell(ParamTuningForm::kPowerGrid, "1", -1), std::string("255"));
         QCOMPARE(form.StepCell(ParamTuningForm::kDetectionGrid, "136", 1), std::string("137"));
+        // KEY++ / KEY-- press the cell editor's spin: step 1, wrapping.
+        for (auto [key, spin] : {std::pair{"136-174 sql 1/低端", "++"}, // 127 wraps to 0
+                                 {"136-174 sql 1/低端", "--"},            // back to 127
+                                 {"136-174 sql 1/低端", "--"},
+                                 {"400-480 低功率/中端", "--"}, // 1 wraps to 255
+                                 {"400-480 静噪检测3/窄带 低", "++"}})
+            QCOMPARE(Do(form, key, spin), std::string());
+        QCOMPARE(form.Cell(0, 0, 0), std::string("126"));
+        QCOMPARE(form.Cell(1, 2, 1), std::string("255"));
+        QCOMPARE(form.Cell(2, 5, 3), std::string("0"));
     }
 
     void tuningStoresDerivedBytes() {

@@ -3,6 +3,8 @@
 // list fields.
 #include <QtTest>
 
+#include "core/forms/form_session.h"
+
 #include "core/document/app_state.h"
 #include "core/forms/form_driver.h"
 #include "core/forms/profile.h"
@@ -166,6 +168,37 @@ private slots:
         const QString error = Parse(text.toStdString(), s);
         QVERIFY2(error.startsWith(where), qPrintable(error));
         QVERIFY(s.empty()); // nothing of a broken profile is taken
+    }
+
+    void profileReaderStreamsAndStopsAtTheFirstError() {
+        // 8 MiB of sections after a bad line 2: the reader stops in the first
+        // chunk, never reading the rest.
+        const std::string text = "[fm]\nbad line\n" + std::string(8u << 20, '\n');
+        std::size_t read = 0;
+        ProfileReader reader(
+            [&](char* buffer, std::size_t size, std::string&) {
+                const std::size_t n = std::min(size, text.size() - read);
+                text.copy(buffer, n, read);
+                read += n;
+                return static_cast<long>(n);
+            },
+            "p.ini");
+        ProfileSection section;
+        ProfileLine line;
+        std::string error;
+        QCOMPARE(int(reader.Next(section, line, error)), int(ProfileReader::Item::Header));
+        QCOMPARE(int(reader.Next(section, line, error)), int(ProfileReader::Item::Error));
+        QCOMPARE(QString::fromStdString(error), QStringLiteral("p.ini:2: expected KEY=VALUE, KEY++ or KEY--"));
+        QVERIFY(read <= (1u << 20));
+
+        // Control characters of a header are shown, not passed on.
+        AppState state;
+        FormSession session(state);
+        std::vector<ProfileSection> s;
+        static const char raw[] = "[opt\0ions\x1B]\nk=v\r\n";
+        QVERIFY(ParseProfile(std::string(raw, sizeof raw - 1), "p.ini", s, error));
+        QVERIFY(!session.RunSection(s[0], error));
+        QVERIFY2(error.find("[opt\\0ions\\x1B]") != std::string::npos, error.c_str());
     }
 
     void profileWriterRoundTrips() {

@@ -1,5 +1,6 @@
 // The optional features and FM radio forms, without a display.
 #include <QtTest>
+#include <clocale>
 
 #include <algorithm>
 #include <cstring>
@@ -69,6 +70,8 @@ RadioImage OpenClose(const RadioImage& image, const std::vector<std::string>& li
 class SettingsFormsTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every typed and shown decimal below keeps '.' under a decimal comma.
+    void initTestCase() { std::setlocale(LC_ALL, "de_DE.UTF-8"); }
     void everyOptionRowLoadsStoresAndFallsBack() {
         // Every value each list row's bits can hold: a value with an entry is
         // shown as that entry and stored back unchanged; any other shows the
@@ -252,6 +255,12 @@ private slots:
         // The cells take digits and "." only.
         QCOMPARE(Hex(OpenClose<Fm>(Defaults(), {"3/频率=8a8.1x5"}), fm::Channel(3), 3),
                  QByteArray("508108"));
+        {
+            // The FM grid's cell editor has no spin.
+            Opened<Fm> d(Defaults());
+            QCOMPARE(test::ApplyLine(d.form, "3/频率++"),
+                     std::string("a grid cell has no spin button here"));
+        }
         // A value still being typed when the dialog closes is stored corrected.
         Opened<Fm> d(Defaults());
         d.form.State(Fm::kCurrentFrequency).text = "999";

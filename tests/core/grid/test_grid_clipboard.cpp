@@ -102,6 +102,9 @@ private slots:
                            "A 005/9:关:超出表格"};
         QTest::newRow("empty channel")
             << 6 << 3 << "88.5" << QStringList{"A 006/接收信令:88.5:信道为空"};
+        QTest::newRow("TX of an empty channel")
+            << 6 << 2 << "146.52\t88.5"
+            << QStringList{"A 006/发射频率:146.52:信道为空", "A 006/接收信令:88.5:信道为空"};
         QTest::newRow("beyond the last row") << 258 << 1 << "145.0\n146.0\n\n"
                                              << QStringList{"259/接收频率:146.0:超出表格"};
     }

@@ -1,0 +1,90 @@
+#include "core/interchange/csv_import_plan.h"
+
+#include <charconv>
+
+#include "core/codec/codecs.h"
+#include "core/grid/channel_grid.h"
+#include "core/image/channel_numbers.h"
+
+namespace kestra {
+
+namespace {
+
+std::string Trim(const std::string& s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+// The RX text channel n shows in the grid (empty: an empty channel).
+std::string RxOf(const RadioImage& image, int n) {
+    BandLimits limits;
+    LoadBandLimitsFromImage(image, limits);
+    return RenderRow(image, limits, n)[0];
+}
+
+} // namespace
+
+std::vector<CsvRowPlan> PlanChannelCsvImport(const std::string& text, const RadioImage& image,
+                                             const CsvImportOptions& options) {
+    std::vector<CsvRowPlan> plan;
+    std::string error;
+    const auto records = ParseCsv(text, error);
+    if (!records || records->empty())
+        return plan;
+    const std::vector<std::string>& header = records->front();
+    auto column = [&header](const char* name) {
+        for (std::size_t k = 0; k < header.size(); ++k)
+            if (Trim(header[k]) == name)
+                return static_cast<int>(k);
+        return -1;
+    };
+    const int location = column("Location");
+    const int name = column("Name");
+    const int frequency = column("Frequency");
+    if (frequency < 0)
+        return plan;
+    const std::string headerLine = CsvRecord(header);
+
+    RadioImage running = image;
+    int next = options.start < 1 ? 1 : options.start;
+    for (std::size_t r = 1; r < records->size(); ++r) {
+        const std::vector<std::string>& fields = (*records)[r];
+        auto field = [&fields](int k) {
+            return k >= 0 && static_cast<std::size_t>(k) < fields.size() ? Trim(fields[k])
+                                                                          : std::string();
+        };
+        CsvRowPlan row;
+        row.row = static_cast<int>(r);
+        row.label = field(name).empty() ? field(frequency) : field(name);
+
+        // The row alone, imported where the whole import would put it now.
+        CsvImportOptions one = options;
+        if (!options.keepLocation)
+            one.start = next;
+        const RadioImage before = running;
+        const CsvImportResult result = ImportChannelCsv(headerLine + CsvRecord(fields), running, one);
+        if (!result.report.empty())
+            row.what = result.report.front().what;
+        if (result.imported == 1) {
+            int n = 0;
+            if (options.keepLocation) {
+                const std::string loc = field(location);
+                std::from_chars(loc.data(), loc.data() + loc.size(), n);
+            } else {
+                n = next;
+                while (n < kMemoryChannels && !options.overwrite && !RxOf(before, n).empty())
+                    ++n;
+                next = n + 1;
+            }
+            row.channel = n;
+            if (n >= 1 && n <= kMemoryChannels)
+                row.replaces = RxOf(before, n);
+        }
+        plan.push_back(std::move(row));
+    }
+    return plan;
+}
+
+} // namespace kestra

@@ -1,0 +1,272 @@
+#include "ui/grid/channel_arranger.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QItemSelectionModel>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <algorithm>
+#include <cstdlib>
+
+#include "core/grid/channel_grid.h"
+#include "ui/app/arrange_texts.h"
+#include "ui/app/message_box.h"
+#include "ui/app/translation.h"
+#include "ui/app/ui_texts.h"
+#include "ui/dialogs/sort_channels_dlg.h"
+#include "ui/grid/channel_table_model.h"
+#include "ui/grid/channel_table_view.h"
+#include "ui/grid/document_history.h"
+#include "ui/grid/program_view.h"
+
+namespace kestra {
+
+ChannelArranger::ChannelArranger(CProgramView* view) : QObject(view), view_(view) {
+    setObjectName(QStringLiteral("channelArranger"));
+    view->table()->verticalHeader()->viewport()->installEventFilter(this);
+}
+
+ChannelArranger* ChannelArranger::Of(const CProgramView* view) {
+    return view ? view->findChild<ChannelArranger*>(QString(), Qt::FindDirectChildrenOnly)
+                : nullptr;
+}
+
+ChannelArranger::Rows ChannelArranger::SelectedRows() const {
+    const int current = view_->table()->CurrentCell().row;
+    Rows rows{current, current};
+    const QModelIndexList selected = view_->table()->selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return rows;
+    rows = Rows{kGridRows, 0};
+    for (const QModelIndex& index : selected) {
+        rows.first = std::min(rows.first, index.row() + 1);
+        rows.last = std::max(rows.last, index.row() + 1);
+    }
+    return rows;
+}
+
+bool ChannelArranger::Run(const char* step, int selectFirst, int selectLast,
+                          const std::function<ArrangeResult(RadioImage&, const BandLimits&)>& op) {
+    ChannelTableView* table = view_->table();
+    ChannelTableModel* model = view_->model();
+    table->CommitAndCloseEditor();
+    const DocumentSnapshot before = view_->history()->Take();
+    model->ConvertToImage();
+    const ArrangeResult result = op(model->state().image, model->state().bandLimits);
+    if (!result.ok()) {
+        model->Restore(before);
+        Tell(QString::fromStdString(result.error));
+        return false;
+    }
+    model->Render();
+    view_->history()->Record(step, before);
+    SelectRows(selectFirst, selectLast);
+    return true;
+}
+
+void ChannelArranger::SelectRows(int first, int last) {
+    ChannelTableView* table = view_->table();
+    ChannelTableModel* model = view_->model();
+    const int col = table->CurrentCell().col;
+    const QModelIndex current = model->IndexOf(GridCell{first, col});
+    table->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    table->selectionModel()->select(QItemSelection(model->IndexOf(GridCell{first, 1}),
+                                                   model->IndexOf(GridCell{last, kGridCols - 1})),
+                                    QItemSelectionModel::ClearAndSelect);
+    table->scrollTo(model->IndexOf(GridCell{last, col}));
+    table->scrollTo(current);
+}
+
+void ChannelArranger::Tell(const QString& message) {
+    ShowMessage(view_, message);
+}
+
+bool ChannelArranger::MoveSelection(int delta) {
+    const Rows rows = SelectedRows();
+    const int to = rows.first + delta;
+    const int end = rows.last + delta;
+    // At the band's edge the keys do nothing.
+    if (IsMemoryRecord(rows.first) && BandOfRecord(rows.first) == BandOfRecord(rows.last) &&
+        (!IsMemoryRecord(to) || !IsMemoryRecord(end) ||
+         BandOfRecord(to) != BandOfRecord(rows.first) ||
+         BandOfRecord(end) != BandOfRecord(rows.first))) {
+        QApplication::beep();
+        return false;
+    }
+    return MoveRows(rows.first, rows.last, to);
+}
+
+bool ChannelArranger::MoveRows(int first, int last, int to) {
+    return Run(text::kStepMoveChannels, to, to + (last - first),
+               [=](RadioImage& image, const BandLimits& limits) {
+                   return MoveChannels(image, limits, first, last, to);
+               });
+}
+
+bool ChannelArranger::InsertAtCurrent() {
+    const int at = view_->table()->CurrentCell().row;
+    return Run(text::kEditInsertChannel, at, at, [=](RadioImage& image, const BandLimits& limits) {
+        return InsertChannel(image, limits, at);
+    });
+}
+
+bool ChannelArranger::DeleteSelection() {
+    const Rows rows = SelectedRows();
+    return Run(text::kEditDeleteChannel, rows.first, rows.first,
+               [=](RadioImage& image, const BandLimits& limits) {
+                   return DeleteChannels(image, limits, rows.first, rows.last);
+               });
+}
+
+bool ChannelArranger::SortRows(int first, int last, SortKey key) {
+    return Run(text::kSortTitle, first, last, [=](RadioImage& image, const BandLimits& limits) {
+        return SortChannels(image, limits, first, last, key);
+    });
+}
+
+void ChannelArranger::Sort() {
+    view_->table()->CommitAndCloseEditor();
+    const Rows rows = SelectedRows();
+    const int bandFirst = FirstRecordOfBand(std::max(0, BandOfRecord(rows.first)));
+    CSortChannelsDlg dialog(rows.first, rows.last, bandFirst, bandFirst + kBandChannels - 1, view_);
+    if (dialog.exec() == QDialog::Accepted)
+        SortRows(dialog.first(), dialog.last(), dialog.key());
+}
+
+void ChannelArranger::Find() {
+    view_->table()->CommitAndCloseEditor();
+    QInputDialog dialog(view_);
+    dialog.setObjectName(QStringLiteral("findDialog"));
+    dialog.setWindowTitle(T(text::kFindTitle));
+    dialog.setLabelText(T(text::kFindPrompt));
+    dialog.setTextValue(findText_);
+    dialog.setOkButtonText(T(text::kOk));
+    dialog.setCancelButtonText(T(text::kCancel));
+    if (dialog.exec() != QDialog::Accepted || dialog.textValue().trimmed().isEmpty())
+        return;
+    findText_ = dialog.textValue();
+    FindText(findText_);
+}
+
+void ChannelArranger::FindNext() {
+    if (findText_.trimmed().isEmpty())
+        Find();
+    else
+        FindText(findText_);
+}
+
+bool ChannelArranger::FindText(const QString& text) {
+    ChannelTableView* table = view_->table();
+    table->CommitAndCloseEditor();
+    findText_ = text;
+    // Looked for in what a save would write, without touching the document.
+    AppState& state = view_->model()->state();
+    RadioImage image = state.image;
+    BandLimits limits = state.bandLimits;
+    ChannelGrid grid = view_->model()->grid();
+    GridToImage(grid, image, limits);
+    const GridCell current = table->CurrentCell();
+    const int n = FindChannel(image, limits, text.toStdString(), current.row);
+    if (n == 0) {
+        Tell(T(text::kFindNothing).arg(text));
+        return false;
+    }
+    table->SetCurrentCell(GridCell{n, current.col});
+    return true;
+}
+
+void ChannelArranger::ShowDropLine(int target) {
+    ChannelTableView* table = view_->table();
+    if (!dropLine_) {
+        dropLine_ = new QFrame(table->viewport());
+        dropLine_->setObjectName(QStringLiteral("dropLine"));
+        dropLine_->setAutoFillBackground(true);
+        dropLine_->setBackgroundRole(QPalette::Highlight);
+    }
+    if (target == 0 || (target >= dragRows_.first && target <= dragRows_.last)) {
+        dropLine_->hide();
+        return;
+    }
+    // Above the target row when the rows go up, below it when they go down.
+    int y = table->rowViewportPosition(target - 1);
+    if (target > dragRows_.last)
+        y += table->rowHeight(target - 1);
+    dropLine_->setGeometry(0, y - 1, table->viewport()->width(), 3);
+    dropLine_->show();
+    dropLine_->raise();
+}
+
+int ChannelArranger::RowAtLabel(int y) const {
+    QHeaderView* header = view_->table()->verticalHeader();
+    y = std::clamp(y, 0, header->viewport()->height() - 1);
+    return header->logicalIndexAt(y) + 1;
+}
+
+bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
+    QWidget* labels = view_->table()->verticalHeader()->viewport();
+    if (watched != labels)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const int row = RowAtLabel(mouse->position().toPoint().y());
+        if (mouse->button() != Qt::LeftButton || row == 0)
+            return false;
+        view_->table()->CommitAndCloseEditor();
+        const Rows selected = SelectedRows();
+        if (row >= selected.first && row <= selected.last) {
+            dragRows_ = selected;
+        } else {
+            dragRows_ = Rows{row, row};
+            SelectRows(row, row);
+        }
+        dragStartY_ = mouse->position().toPoint().y();
+        dragging_ = false;
+        return true;
+    }
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (dragStartY_ < 0 || !(mouse->buttons() & Qt::LeftButton))
+            return false;
+        const int y = mouse->position().toPoint().y();
+        if (!dragging_ && std::abs(y - dragStartY_) >= QApplication::startDragDistance()) {
+            dragging_ = true;
+            labels->setCursor(Qt::ClosedHandCursor);
+        }
+        // Beyond the labels the table scrolls, so that any row can be reached.
+        QScrollBar* bar = view_->table()->verticalScrollBar();
+        if (dragging_ && y < 0)
+            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        else if (dragging_ && y >= labels->height())
+            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        if (dragging_)
+            ShowDropLine(RowAtLabel(y));
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (dragStartY_ < 0 || mouse->button() != Qt::LeftButton)
+            return false;
+        const bool dropped = dragging_;
+        dragStartY_ = -1;
+        dragging_ = false;
+        labels->unsetCursor();
+        ShowDropLine(0);
+        if (!dropped)
+            return true;
+        const int target = RowAtLabel(mouse->position().toPoint().y());
+        const Rows rows = dragRows_;
+        if (target < rows.first)
+            MoveRows(rows.first, rows.last, target);
+        else if (target > rows.last)
+            MoveRows(rows.first, rows.last, target - (rows.last - rows.first));
+        return true;
+    }
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}
+
+} // namespace kestra
