@@ -27,6 +27,7 @@
     <message>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="+124"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+13"/>
+        <location filename="../../src/ui/app/arrange_texts.h" line="+22"/>
         <source>接收频率</source>
         <translation>RX frequency</translation>
     </message>
@@ -52,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+173"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+186"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -92,6 +93,7 @@
         <location line="+1"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="+1"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+1"/>
+        <location filename="../../src/ui/app/arrange_texts.h" line="+2"/>
         <source>发射频率</source>
         <translation>TX frequency</translation>
     </message>
@@ -108,7 +110,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-30"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-36"/>
         <source>起始频率(MHz)</source>
         <translation>Start frequency (MHz)</translation>
     </message>
@@ -478,7 +480,7 @@
         <translation>Initialise Data</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-136"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-143"/>
         <source>写频软件</source>
         <translation>Programming Software</translation>
     </message>
@@ -519,6 +521,11 @@
     </message>
     <message>
         <location line="+1"/>
+        <source>窗口</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>帮助</source>
         <translation>Help</translation>
     </message>
@@ -534,12 +541,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+98"/>
+        <location line="+104"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location line="-97"/>
+        <location line="-103"/>
         <source>存为</source>
         <translation>Save</translation>
     </message>
@@ -555,12 +562,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+78"/>
+        <location line="+84"/>
         <source>退出</source>
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="-77"/>
+        <location line="-83"/>
         <source>打印...</source>
         <translation>Print...</translation>
     </message>
@@ -628,6 +635,31 @@
         <location line="+2"/>
         <source>Kestra 重新启动后使用所选的语言。</source>
         <translation>Kestra uses the chosen language from its next start.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>层叠</source>
+        <translation>Cascade</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>平铺</source>
+        <translation>Tile</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>下一个窗口</source>
+        <translation>Next Window</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>上一个窗口</source>
+        <translation>Previous Window</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 - %2</source>
+        <translation>%1 - %2</translation>
     </message>
     <message>
         <location line="+24"/>
@@ -820,6 +852,11 @@
         <translation>Name</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>覆盖</source>
+        <translation>Replaces</translation>
+    </message>
+    <message>
         <location line="+1"/>
         <source>结果</source>
         <translation>Result</translation>
@@ -840,9 +877,19 @@
         <translation>Cannot write this CSV file</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>已导出 %1 个信道到 %2</source>
+        <translation>Exported %1 channels to %2</translation>
+    </message>
+    <message>
         <location line="+4"/>
         <source>无法写入该 PDF 文件</source>
         <translation>Cannot write this PDF file</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>已导出信道表到 %1</source>
+        <translation>Exported the channel table to %1</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -856,6 +903,7 @@
     </message>
     <message>
         <location filename="../../src/core/forms/optional_features_form.cpp" line="-49"/>
+        <location filename="../../src/ui/app/arrange_texts.h" line="-1"/>
         <source>名字</source>
         <translation>Name</translation>
     </message>
@@ -1056,7 +1104,7 @@
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-131"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-143"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -1403,7 +1451,7 @@
         <translation>About...</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+15"/>
         <source>CAP</source>
         <translation>CAP</translation>
     </message>
@@ -1492,7 +1540,7 @@
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../src/cli/args.cpp" line="+46"/>
+        <location filename="../../src/cli/args.cpp" line="+50"/>
         <source>选项 %1 需要一个值</source>
         <translation>option %1 needs a value</translation>
     </message>
@@ -1518,7 +1566,7 @@
         <translation>Cannot write to standard output: %s</translation>
     </message>
     <message>
-        <location filename="../../src/core/document/file_io.h" line="+21"/>
+        <location filename="../../src/core/document/file_io.h" line="+22"/>
         <source>不是普通文件</source>
         <translation>not a regular file</translation>
     </message>
@@ -1771,6 +1819,7 @@
         <location line="+2"/>
         <location filename="../../src/core/forms/optional_features_form.cpp" line="-62"/>
         <location filename="../../src/core/interchange/channel_print.cpp" line="-1"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+53"/>
         <source>信道</source>
         <translation>Channel</translation>
     </message>
@@ -1817,8 +1866,8 @@
         <translation>the channel is empty</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-15"/>
-        <location filename="../../src/ui/grid/channel_table_view.cpp" line="+22"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-68"/>
+        <location filename="../../src/ui/grid/channel_table_view.cpp" line="+25"/>
         <source>粘贴</source>
         <translation>Paste</translation>
     </message>
@@ -1858,7 +1907,7 @@
         <translation>print what differs as a profile: per differing key &apos;; KEY=text in A&apos; then &apos;KEY=text in B&apos;, and a [raw] section for bytes no field explains; exit 0 equal, 1 different, 2 bad input</translation>
     </message>
     <message>
-        <location filename="../../src/cli/main.cpp" line="+30"/>
+        <location filename="../../src/cli/main.cpp" line="+33"/>
         <source>用法：kestra-cli [--lang zh|en] 命令 [选项] [文件]
 不需要显示器，以脚本驱动 Kestra 的写频核心。
 
@@ -1901,7 +1950,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
 </translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+57"/>
         <source>缺少命令</source>
         <translation>missing command</translation>
     </message>
@@ -1946,7 +1995,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>open IN, render the grid, convert it back and finalise, save OUT (what opening and saving in the application does)</translation>
     </message>
     <message>
-        <location filename="../../src/core/document/backups.cpp" line="+84"/>
+        <location filename="../../src/core/document/backups.cpp" line="+114"/>
         <source>无法创建备份文件夹“%1”：%2</source>
         <translation>cannot create the backup folder %1: %2</translation>
     </message>
@@ -1956,12 +2005,11 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>cannot create the backup folder %1</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>没有可用的备份文件名：%1</source>
-        <translation>no free backup name for %1</translation>
+        <translation type="vanished">no free backup name for %1</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+10"/>
         <source>无法写入备份“%1”：%2</source>
         <translation>cannot write the backup %1: %2</translation>
     </message>
@@ -1986,12 +2034,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>no such field in this dialog</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+13"/>
         <source>表格单元没有微调按钮</source>
         <translation>a grid cell has no spin button here</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+15"/>
         <source>该项没有微调按钮</source>
         <translation>the field has no spin button</translation>
     </message>
@@ -2026,7 +2074,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>a grid is set cell by cell: ROW/COLUMN=VALUE</translation>
     </message>
     <message>
-        <location filename="../../src/lang/language.cpp" line="+89"/>
+        <location filename="../../src/lang/language.cpp" line="+90"/>
         <source>选项 --lang 需要一个值（zh 或 en）</source>
         <translation>option --lang needs a value (zh or en)</translation>
     </message>
@@ -2081,7 +2129,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>--port and --simulate cannot be used together</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/program_app.cpp" line="+120"/>
+        <location filename="../../src/ui/app/program_app.cpp" line="+121"/>
         <source>用“kestra --help”查看更多信息。</source>
         <translation>Try &apos;kestra --help&apos; for more information.</translation>
     </message>
@@ -2091,7 +2139,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the virtual radio could not start: %1</translation>
     </message>
     <message>
-        <location line="+297"/>
+        <location line="+296"/>
         <source>大于 %1 字节</source>
         <translation>larger than %1 bytes</translation>
     </message>
@@ -2159,6 +2207,136 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <location line="+2"/>
         <source>正在使用虚拟对讲机（%1）：读频和写频都与它交换。选择端口并按“确定”即改用该端口。</source>
         <translation>The virtual radio is in use (%1): reading and writing exchange with it. Choose a port and press OK to use that port instead.</translation>
+    </message>
+    <message>
+        <location filename="../../src/core/forms/profile.cpp" line="+41"/>
+        <source>该行没有键名</source>
+        <translation>the line has no key</translation>
+    </message>
+    <message>
+        <location line="+83"/>
+        <source>该行不是有效的 UTF-8 文本</source>
+        <translation>the line is not valid UTF-8</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>节标题须写作 [名称]，前后不得有其他字符</source>
+        <translation>a section header is [NAME] with nothing around it</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>该行位于第一个 [节] 之前</source>
+        <translation>a line before the first [section]</translation>
+    </message>
+    <message>
+        <location filename="../../src/core/grid/channel_arrange.h" line="+36"/>
+        <source>%1 不是存储信道</source>
+        <translation>%1 is not a memory channel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 和 %2 不在同一频段</source>
+        <translation>%1 and %2 are not in the same band</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 在 %2 之后</source>
+        <translation>%1 comes after %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>超出 %1 所在频段</source>
+        <translation>beyond the band of %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 不是空信道，无法插入：频段末尾的信道不能被挤出</source>
+        <translation>%1 is not empty, cannot insert: the band's last channel cannot be pushed out</translation>
+    </message>
+    <message>
+        <location filename="../../src/link/pseudo_terminal.cpp" line="+84"/>
+        <source>此系统不提供伪终端</source>
+        <translation>pseudo-terminals are not available on this system</translation>
+    </message>
+    <message>
+        <location filename="../../src/link/virtual_radio.cpp" line="+309"/>
+        <source>虚拟对讲机需要伪终端，此系统不提供</source>
+        <translation>the virtual radio needs pseudo-terminals, which this system does not offer</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/app/arrange_texts.h" line="-14"/>
+        <source>信道上移</source>
+        <translation>Move Channel Up</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>信道下移</source>
+        <translation>Move Channel Down</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>插入空信道</source>
+        <translation>Insert Empty Channel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>删除信道</source>
+        <translation>Delete Channel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>排序…</source>
+        <translation>Sort…</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>查找…</source>
+        <translation>Find…</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>查找下一个</source>
+        <translation>Find Next</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>移动信道</source>
+        <translation>Move Channels</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>排序</source>
+        <translation>Sort</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>排序依据：</source>
+        <translation>Sort by:</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>选中的行（%1 – %2）</source>
+        <translation>Selected rows (%1 – %2)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>整个频段（%1 – %2）</source>
+        <translation>Whole band (%1 – %2)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>查找</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>频率（如 145.5）或名字：</source>
+        <translation>Frequency (e.g. 145.5) or name:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>未找到“%1”</source>
+        <translation>“%1” not found</translation>
     </message>
 </context>
 </TS>
