@@ -1541,6 +1541,8 @@
     </message>
     <message>
         <location filename="../../src/cli/args.cpp" line="+50"/>
+        <location filename="../../src/cli/arrange_commands.cpp" line="+90"/>
+        <location filename="../../src/cli/form_commands.cpp" line="+158"/>
         <source>选项 %1 需要一个值</source>
         <translation>option %1 needs a value</translation>
     </message>
@@ -1552,6 +1554,8 @@
     </message>
     <message>
         <location line="+5"/>
+        <location filename="../../src/cli/arrange_commands.cpp" line="-7"/>
+        <location filename="../../src/cli/form_commands.cpp" line="-5"/>
         <source>未知选项 %1</source>
         <translation>unknown option %1</translation>
     </message>
@@ -1898,6 +1902,8 @@
     </message>
     <message>
         <location line="+7"/>
+        <location filename="../../src/cli/form_commands.cpp" line="+22"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="+178"/>
         <source>%1：工厂密码不正确</source>
         <translation>%1: the factory password does not match</translation>
     </message>
@@ -1970,12 +1976,49 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: expected one output file</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location filename="../../src/cli/form_commands.cpp" line="-141"/>
+        <source>无法读取配置文件 %1：%2</source>
+        <translation>cannot read the profile %1: %2</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>配置文件 %1 大于 64 MiB</source>
+        <translation>the profile %1 is larger than 64 MiB</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>大于 64 MiB</source>
+        <translation>larger than 64 MiB</translation>
+    </message>
+    <message>
+        <location line="+114"/>
+        <location filename="../../src/cli/offline_commands.cpp" line="+15"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="+37"/>
         <source>%1：需要一个映像文件</source>
         <translation>%1: expected one image file</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+38"/>
+        <source>%1：需要一个输入映像</source>
+        <translation>%1: expected one input image</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1：--seed 取 0..4294967295 的数</source>
+        <translation>%1: --seed takes a number 0..4294967295</translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source>以 [节] 和 键=值 行组成的配置文件输出各对话框的字段（表单：channel、batch、model、options、fm、dtmf；加 --factory 还有 tuning、decoder；不带 --form 时：model、options、fm、dtmf，加 --factory 再输出工厂表单；给出节标题如“channel A005”或 dtmf 的一页时只输出该节）</source>
+        <translation>print the dialogs' fields as a profile of [section] and KEY=VALUE lines (forms: channel, batch, model, options, fm, dtmf; with --factory also tuning, decoder; without --form: model, options, fm, dtmf, then the factory forms with --factory; a section header such as "channel A005" or a dtmf page prints that section alone)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>打开 IN，按顺序像用户在对话框中那样执行每个配置文件节和 --set，保存为 OUT</source>
+        <translation>open IN, run every profile section and --set in order as a user would in the dialogs, save OUT</translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/offline_commands.cpp" line="+26"/>
         <source>%1：需要一个输入文件和一个输出文件</source>
         <translation>%1: expected an input and an output file</translation>
     </message>
@@ -2251,7 +2294,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location line="+2"/>
         <source>%1 不是空信道，无法插入：频段末尾的信道不能被挤出</source>
-        <translation>%1 is not empty, cannot insert: the band's last channel cannot be pushed out</translation>
+        <translation>%1 is not empty, cannot insert: the band&apos;s last channel cannot be pushed out</translation>
     </message>
     <message>
         <location filename="../../src/link/pseudo_terminal.cpp" line="+84"/>
@@ -2337,6 +2380,274 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <location line="+2"/>
         <source>未找到“%1”</source>
         <translation>“%1” not found</translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/arrange_commands.cpp" line="-53"/>
+        <source>应为以信道标签写的 FROM:TO 或 FROM-LAST:TO（A005:A010）</source>
+        <translation>expected FROM:TO or FROM-LAST:TO with channel labels (A005:A010)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>应为一个信道标签（A005）</source>
+        <translation>expected one channel label (A005)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>应为一个信道标签或 FROM-TO（A005、A005-A010）</source>
+        <translation>expected a channel label or FROM-TO (A005, A005-A010)</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>应为 rx、tx 或 name</source>
+        <translation>expected rx, tx or name</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1：应为 FROM-TO（A001-A020）</source>
+        <translation>%1: expected FROM-TO (A001-A020)</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>%1：%2 须紧跟在一个 %3 之后</source>
+        <translation>%1: %2 belongs right after a %3</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1：需要一个输入文件和 %2</source>
+        <translation>%1: expected one input file and %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1：至少需要一项操作</source>
+        <translation>%1: expected at least one operation</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>在频段内按给出的顺序移动、插入、删除或排序整个信道；只有每项操作都成功
+      才写出 OUT（退出状态 2 时指明失败的那一项）：
+      --move FROM:TO        把 FROM 取出放到 TO（FROM 可以是一段
+                            FIRST-LAST）；其间的信道各移一位
+      --insert AT           在 AT 插入空信道，频段其余信道下移一位；
+                            频段最后一个信道不为空时拒绝
+      --delete AT|FROM-TO   删除信道，频段其余信道上移；频段末尾
+                            空出的信道被清除
+      --sort rx|tx|name [--range FROM-TO]
+                            稳定排序（默认：每个频段整体）；名字不分
+                            大小写，无名和空信道排在最后
+      信道标签为 A001-A128、B001-B128；VFO 从不移动。</source>
+        <translation>move, insert, delete or sort whole channels within a band, in the order
+      given; OUT is written only when every operation succeeds (exit 2 names
+      the one that failed):
+      --move FROM:TO        take FROM out and put it at TO (FROM may be a block
+                            FIRST-LAST); the channels between shift by one place
+      --insert AT           a free channel at AT, the rest of the band down one;
+                            refused when the band's last channel is not empty
+      --delete AT|FROM-TO   remove channels, the rest of the band up; the freed
+                            channels at the band's end are cleared
+      --sort rx|tx|name [--range FROM-TO]
+                            sort stably (default: each band whole); names ignore
+                            letter case, unnamed and empty channels go last
+      Channels are labels A001-A128, B001-B128; the VFOs never move.</translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/csv_commands.cpp" line="+19"/>
+        <source>%1：%2；未写入任何文件</source>
+        <translation>%1: %2; nothing written</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>大于 CSV 文件的上限 %1 MiB（%2 字节）</source>
+        <translation>larger than %1 MiB, the limit for a CSV file (%2 bytes)</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>%1 只接受一个 %2</source>
+        <translation>%1 takes one %2</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>%1 的参数为 %2</source>
+        <translation>%1 takes %2</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 取一个信道 A001..B128</source>
+        <translation>%1 takes a channel A001..B128</translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>已跳过 %1 行；未写入任何文件</source>
+        <translation>%1 rows skipped; nothing written</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>把非空的信道 1..256 写成 CSV</source>
+        <translation>write the non-empty channels 1..256 as CSV</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>把 CSV 的行放入信道；报告输出到标准错误（加 --strict 时有行被跳过则退出状态 1，CSV 无法使用则为 2）</source>
+        <translation>put CSV rows into channels; report to stderr (exit 1 with --strict when rows were skipped, 2 for an unusable CSV)</translation>
+    </message>
+    <message>
+        <location filename="../../src/cli/transfer_commands.cpp" line="-177"/>
+        <source>%1：多余的参数“%2”</source>
+        <translation>%1: unexpected argument '%2'</translation>
+    </message>
+    <message>
+        <location line="+133"/>
+        <source>%1：必须给出 %2</source>
+        <translation>%1: %2 is required</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1：需要工厂模式（%2）</source>
+        <translation>%1: needs factory mode (%2)</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>%1：需要 %2，且不要其他文件</source>
+        <translation>%1: expected %2 and no other file</translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>警告：没有存放备份的用户数据文件夹</source>
+        <translation>warning: no per-user data folder for backups</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>警告：未保存备份：%1</source>
+        <translation>warning: no backup saved: %1</translation>
+    </message>
+    <message>
+        <location line="+114"/>
+        <source>%1：--ident 取 model、version、blank 或 16 个十六进制数字</source>
+        <translation>%1: --ident takes model, version, blank or 16 hex digits</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1：故障选项取一个整数</source>
+        <translation>%1: fault options take a whole number</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1：--corrupt-store 取映像偏移 0..0x3FFF</source>
+        <translation>%1: --corrupt-store takes an image offset 0..0x3FFF</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>虚拟对讲机需要伪终端，Windows 不提供</source>
+        <translation>the virtual radio needs pseudo-terminals, which Windows does not offer</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>无法启动虚拟对讲机：%1</source>
+        <translation>cannot start the virtual radio: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>虚拟对讲机在 %1；按 Ctrl+C 停止</source>
+        <translation>virtual radio on %1; stop it with Ctrl+C</translation>
+    </message>
+    <message>
+        <location line="+66"/>
+        <source>设备（设备、端口、芯片系列、芯片、USB ID、制造商、产品、序列号、驱动、延迟定时器；by-id 链接列在其设备之下）：</source>
+        <translation>devices (device, port, chip family, chip, USB id, manufacturer, product, serial number, driver, latency timer; by-id links below their device):</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>把对讲机读入基础映像的副本（默认：新文档的映像）并保存</source>
+        <translation>read the radio into a copy of the base image (default: a new document's image) and save it</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>打开 IMAGE，像应用程序那样转换并整理，写入对讲机；--verify 读回并比较（有差异时退出状态 1）</source>
+        <translation>open IMAGE, convert and finalise it as the application does, write it into the radio; --verify reads it back and compares (exit 1 on a difference)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>同 write，但写整个映像（初始化）；read、write 和 init 把映像的备份保存到用户数据文件夹的 backups/ 中</source>
+        <translation>like write, but the whole image (initialise); read, write and init save a backup of the image into backups/ of the per-user data folder</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>交换校准块（0x3ED0-0x3F6F）；write 原样发送文件的字节</source>
+        <translation>exchange the calibration block (0x3ED0-0x3F6F); write sends the file's bytes as they are</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>交换 DTMF 解码表（0x3E00-0x3E2F）；write 原样发送文件的字节</source>
+        <translation>exchange the DTMF decoder table (0x3E00-0x3E2F); write sends the file's bytes as they are</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>在伪终端上运行虚拟对讲机，输出其设备路径，一直服务到被中断；--save 在退出时写出其存储</source>
+        <translation>run the virtual radio on a pseudo-terminal, print its device path, serve until interrupted; --save writes its memory on exit</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>列出端口号及其设备和能否打开，再列出每个串口设备及其电缆（芯片、USB ID、字符串、by-id 链接）</source>
+        <translation>list the port numbers with their devices and whether each can be opened, then every serial device with its cable (chip, USB id, strings, by-id links)</translation>
+    </message>
+    <message>
+        <location filename="../../src/core/forms/form_session.cpp" line="+25"/>
+        <source>此版本的 kestra-cli 不提供表单“%1”</source>
+        <translation>the form '%1' is not available in this version of kestra-cli</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>键名是映像偏移，0x0000..0x3FFF</source>
+        <translation>the key is an image offset, 0x0000..0x3FFF</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>值是十六进制字节，字节之间一个空格：AA BB ...</source>
+        <translation>the value is bytes in hex, one blank between them: AA BB ...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>出错后会话无法继续</source>
+        <translation>the session cannot go on after an error</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>未知的表单“%1”（表单：%2）</source>
+        <translation>unknown form '%1' (forms: %2)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>表单“%1”需要 --factory</source>
+        <translation>the form '%1' needs --factory</translation>
+    </message>
+    <message>
+        <location line="+99"/>
+        <source>“dtmf”需要指明页面：%1</source>
+        <translation>'dtmf' needs its page: %1</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>“channel”需要信道标签：A001..A128、B001..B128、A VFO、B VFO</source>
+        <translation>'channel' needs a channel label: A001..A128, B001..B128, A VFO, B VFO</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>表单“%1”不带参数</source>
+        <translation>the form '%1' takes no argument</translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>[raw] 行的格式为 0x偏移=AA BB ...</source>
+        <translation>a [raw] line is 0xOFFSET=AA BB ...</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>字节超出映像范围（0x0000..0x3FFF）</source>
+        <translation>the bytes run beyond the image (0x0000..0x3FFF)</translation>
+    </message>
+    <message>
+        <location line="+200"/>
+        <source>表单“%1”没有“%2”一节</source>
+        <translation>the form '%1' has no section '%2'</translation>
     </message>
 </context>
 </TS>
