@@ -2010,7 +2010,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location line="+60"/>
         <source>以 [节] 和 键=值 行组成的配置文件输出各对话框的字段（表单：channel、batch、model、options、fm、dtmf；加 --factory 还有 tuning、decoder；不带 --form 时：model、options、fm、dtmf，加 --factory 再输出工厂表单；给出节标题如“channel A005”或 dtmf 的一页时只输出该节）</source>
-        <translation>print the dialogs' fields as a profile of [section] and KEY=VALUE lines (forms: channel, batch, model, options, fm, dtmf; with --factory also tuning, decoder; without --form: model, options, fm, dtmf, then the factory forms with --factory; a section header such as "channel A005" or a dtmf page prints that section alone)</translation>
+        <translation>print the dialogs&apos; fields as a profile of [section] and KEY=VALUE lines (forms: channel, batch, model, options, fm, dtmf; with --factory also tuning, decoder; without --form: model, options, fm, dtmf, then the factory forms with --factory; a section header such as &quot;channel A005&quot; or a dtmf page prints that section alone)</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -2441,9 +2441,9 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
       --move FROM:TO        take FROM out and put it at TO (FROM may be a block
                             FIRST-LAST); the channels between shift by one place
       --insert AT           a free channel at AT, the rest of the band down one;
-                            refused when the band's last channel is not empty
+                            refused when the band&apos;s last channel is not empty
       --delete AT|FROM-TO   remove channels, the rest of the band up; the freed
-                            channels at the band's end are cleared
+                            channels at the band&apos;s end are cleared
       --sort rx|tx|name [--range FROM-TO]
                             sort stably (default: each band whole); names ignore
                             letter case, unnamed and empty channels go last
@@ -2492,7 +2492,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location filename="../../src/cli/transfer_commands.cpp" line="-177"/>
         <source>%1：多余的参数“%2”</source>
-        <translation>%1: unexpected argument '%2'</translation>
+        <translation>%1: unexpected argument &apos;%2&apos;</translation>
     </message>
     <message>
         <location line="+133"/>
@@ -2557,7 +2557,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location line="+16"/>
         <source>把对讲机读入基础映像的副本（默认：新文档的映像）并保存</source>
-        <translation>read the radio into a copy of the base image (default: a new document's image) and save it</translation>
+        <translation>read the radio into a copy of the base image (default: a new document&apos;s image) and save it</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -2572,12 +2572,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location line="+8"/>
         <source>交换校准块（0x3ED0-0x3F6F）；write 原样发送文件的字节</source>
-        <translation>exchange the calibration block (0x3ED0-0x3F6F); write sends the file's bytes as they are</translation>
+        <translation>exchange the calibration block (0x3ED0-0x3F6F); write sends the file&apos;s bytes as they are</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>交换 DTMF 解码表（0x3E00-0x3E2F）；write 原样发送文件的字节</source>
-        <translation>exchange the DTMF decoder table (0x3E00-0x3E2F); write sends the file's bytes as they are</translation>
+        <translation>exchange the DTMF decoder table (0x3E00-0x3E2F); write sends the file&apos;s bytes as they are</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -2592,7 +2592,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location filename="../../src/core/forms/form_session.cpp" line="+25"/>
         <source>此版本的 kestra-cli 不提供表单“%1”</source>
-        <translation>the form '%1' is not available in this version of kestra-cli</translation>
+        <translation>the form &apos;%1&apos; is not available in this version of kestra-cli</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -2612,27 +2612,27 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location line="+42"/>
         <source>未知的表单“%1”（表单：%2）</source>
-        <translation>unknown form '%1' (forms: %2)</translation>
+        <translation>unknown form &apos;%1&apos; (forms: %2)</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>表单“%1”需要 --factory</source>
-        <translation>the form '%1' needs --factory</translation>
+        <translation>the form &apos;%1&apos; needs --factory</translation>
     </message>
     <message>
         <location line="+99"/>
         <source>“dtmf”需要指明页面：%1</source>
-        <translation>'dtmf' needs its page: %1</translation>
+        <translation>&apos;dtmf&apos; needs its page: %1</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>“channel”需要信道标签：A001..A128、B001..B128、A VFO、B VFO</source>
-        <translation>'channel' needs a channel label: A001..A128, B001..B128, A VFO, B VFO</translation>
+        <translation>&apos;channel&apos; needs a channel label: A001..A128, B001..B128, A VFO, B VFO</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>表单“%1”不带参数</source>
-        <translation>the form '%1' takes no argument</translation>
+        <translation>the form &apos;%1&apos; takes no argument</translation>
     </message>
     <message>
         <location line="+33"/>
@@ -2647,7 +2647,47 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location line="+200"/>
         <source>表单“%1”没有“%2”一节</source>
-        <translation>the form '%1' has no section '%2'</translation>
+        <translation>the form &apos;%1&apos; has no section &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <location filename="../../src/link/serial_link.cpp" line="+172"/>
+        <source>。请加入拥有该设备的组“%1”（sudo usermod -aG %1 $USER），然后重新登录。</source>
+        <translation>. Join the group "%1" that owns the device (sudo usermod -aG %1 $USER), then log in again.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>。该设备属于组“root”</source>
+        <translation>. The device belongs to the group "root"</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>。拥有该设备的组“%1”不能读写它</source>
+        <translation>. The group "%1" that owns the device may not read and write it</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>。你所在的组都不能使用该设备</source>
+        <translation>. No group of yours may use the device</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>：需要一条把它交给组“dialout”的 udev 规则（见示例规则 %1 和 README 中的“Serial port permissions”）；然后加入该组。</source>
+        <translation>: a udev rule is needed that gives it to the group "dialout" (see the sample rule %1 and "Serial port permissions" in the README); then join that group.</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>（端口被进程 %1（%2）占用）</source>
+        <translation> (the port is held by process %1 (%2))</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>（端口被另一个程序占用）</source>
+        <translation> (the port is held open by another program)</translation>
+    </message>
+    <message>
+        <location line="+106"/>
+        <source>未选择串口</source>
+        <translation>no serial port is selected</translation>
     </message>
 </context>
 </TS>
