@@ -2652,17 +2652,17 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location filename="../../src/link/serial_link.cpp" line="+172"/>
         <source>。请加入拥有该设备的组“%1”（sudo usermod -aG %1 $USER），然后重新登录。</source>
-        <translation>. Join the group "%1" that owns the device (sudo usermod -aG %1 $USER), then log in again.</translation>
+        <translation>. Join the group &quot;%1&quot; that owns the device (sudo usermod -aG %1 $USER), then log in again.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>。该设备属于组“root”</source>
-        <translation>. The device belongs to the group "root"</translation>
+        <translation>. The device belongs to the group &quot;root&quot;</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>。拥有该设备的组“%1”不能读写它</source>
-        <translation>. The group "%1" that owns the device may not read and write it</translation>
+        <translation>. The group &quot;%1&quot; that owns the device may not read and write it</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -2672,7 +2672,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location line="+1"/>
         <source>：需要一条把它交给组“dialout”的 udev 规则（见示例规则 %1 和 README 中的“Serial port permissions”）；然后加入该组。</source>
-        <translation>: a udev rule is needed that gives it to the group "dialout" (see the sample rule %1 and "Serial port permissions" in the README); then join that group.</translation>
+        <translation>: a udev rule is needed that gives it to the group &quot;dialout&quot; (see the sample rule %1 and &quot;Serial port permissions&quot; in the README); then join that group.</translation>
     </message>
     <message>
         <location line="+12"/>
@@ -2688,6 +2688,71 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <location line="+106"/>
         <source>未选择串口</source>
         <translation>no serial port is selected</translation>
+    </message>
+    <message>
+        <location filename="../../src/link/exchange.cpp" line="+12"/>
+        <source>端口已关闭</source>
+        <translation>port closed</translation>
+    </message>
+    <message>
+        <location line="+99"/>
+        <source>%1没有收到确认（什么也没收到）</source>
+        <translation>no acknowledgement %1 (nothing arrived)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1没有收到确认（收到 %2）</source>
+        <translation>no acknowledgement %1 (got %2)</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>在块 0x%1 处</source>
+        <translation>at block 0x%1</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>%1没有回应</source>
+        <translation>no reply %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1回应不完整（%2 / %3 字节）</source>
+        <translation>short reply %1 (%2 of %3 bytes)</translation>
+    </message>
+    <message>
+        <location line="+70"/>
+        <source>握手没有回应</source>
+        <translation>no answer to the greeting</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>没有识别信息（%1 / %2 字节）</source>
+        <translation>no identification (%1 of %2 bytes)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>识别信息不符（%1）</source>
+        <translation>wrong identification (%1)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>在识别信息之后</source>
+        <translation>after the identification</translation>
+    </message>
+    <message>
+        <location line="+90"/>
+        <source>读回时：%1</source>
+        <translation>reading back: %1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>第一处差异在 0x%1：发送 %2，读到 %3（%4 个字节不同）</source>
+        <translation>first difference at 0x%1: sent %2, found %3 (%4 byte differs)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>第一处差异在 0x%1：发送 %2，读到 %3（共 %4 个字节不同）</source>
+        <translation>first difference at 0x%1: sent %2, found %3 (%4 bytes differ)</translation>
     </message>
 </context>
 </TS>

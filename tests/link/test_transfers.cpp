@@ -212,7 +212,7 @@ private slots:
             return;
         }
         QCOMPARE(Q(result.message), QString(kTextCommunicationError));
-        QCOMPARE(result.detail, radio_->Device() + ": no answer to the greeting");
+        QCOMPARE(result.detail, radio_->Device() + ": 握手没有回应");
         QVERIFY(image == before);
         // Four attempts, each 8 ms of greeting and at most two silent one-byte
         // reads of 150 ms: the exchange gives up in about 1.25 s.
