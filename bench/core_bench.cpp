@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times RenderGrid + GridToImage (which ends with FinalizeImage) over a full
 // image: every one of the 258 records holds a channel.
 #include <chrono>

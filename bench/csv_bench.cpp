@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the CSV export of 256 channels and its import into an image whose
 // channels are all empty, through the core functions the application and
 // kestra-cli call. Each call is timed on its own; the mean and the slowest

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times what `kestra-cli settings --form channel` (258 sections) and a
 // `kestra-cli configure` of those 258 channel sections do in the core, on an
 // image where every record holds a channel.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The image the core benchmarks time: the built-in defaults with every one of
 // the 258 records holding a channel (both bands, every tone, every third
 // channel with a shift, names CH1..CH258).

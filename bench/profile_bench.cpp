@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The worst profiles within the 64 MiB limit, each run by
 // `kestra-cli configure` in a process of its own: wall time and peak memory
 // (wait4's maximum resident set size). Run by hand:

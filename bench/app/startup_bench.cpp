@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the desktop application's start-up to a shown main window, without
 // a splash bitmap: settings file, main frame, a new document with its grid,
 // the window shown and exposed. Runs offscreen unless a platform is given.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times a full read and a full write against the virtual radio.
 //
 //   kestra_link_bench [--runs N] [--no-pacing] [--no-cable]

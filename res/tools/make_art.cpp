@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the application's bitmaps: the toolbar icons, the application icon and
 // the built-in background tile. The PNG files in res/ are its output; run the
 // target kestra_make_art with the res/ directory as its argument after changing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arrange: move, insert, delete and sort whole channels of an image, in the
 // order given, as the application's 编辑 commands do them.
 #include <cstdio>

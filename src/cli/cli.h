@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestra-cli: commands, argument parsing and the shared helpers of its commands.
 //
 // Exit status: 0 success; 1 the operation failed (the application's message

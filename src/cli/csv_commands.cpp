@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // export-csv and import-csv: channel lists in the common 21-column CSV layout.
 #include <cerrno>
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 #include "cli/cli.h"
 #include "core/codec/codecs.h"
+#include "core/codec/text.h"
 #include "core/document/file_io.h"
 #include "core/interchange/channel_csv.h"
 
@@ -17,29 +19,6 @@ namespace kestra::cli {
 namespace {
 
 constexpr const char* kNothingWritten = KESTRA_TEXT("kestra", "%1：%2；未写入任何文件");
-
-// A path or message for the terminal, control characters escaped as the
-// import report shows them (\0, \r, \n, \t, \xHH). To become core's
-// EscapeControl once that is on main.
-std::string Printable(const std::string& text) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        const char* named = c == 0      ? "\\0"
-                            : c == '\r' ? "\\r"
-                            : c == '\n' ? "\\n"
-                            : c == '\t' ? "\\t"
-                                        : nullptr;
-        if (named)
-            out += named;
-        else if (c < 0x20 || c == 0x7F)
-            out += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
-        else
-            out += ch;
-    }
-    return out;
-}
 
 // Streams the file through the import: the file is never held whole. A
 // file over kMaxCsvBytes is refused before a byte of it is read. False with
@@ -132,18 +111,18 @@ int ImportCsv(const std::vector<std::string>& argv) {
     RadioImage image;
     if (!LoadInputImage(args.positional[0], image))
         return kExitUsage;
-    const std::string shownPath = Printable(args.positional[1]);
+    const std::string shownPath = EscapeControl(args.positional[1]);
     CsvChannelImport import(image, options);
     std::string reason;
     if (!ImportFromFile(args.positional[1], import, reason)) {
         std::fprintf(stderr, "%s\n",
-                     FillIn(TranslateText(kNothingWritten), {shownPath, Printable(reason)}).c_str());
+                     FillIn(TranslateText(kNothingWritten), {shownPath, EscapeControl(reason)}).c_str());
         return kExitUsage;
     }
     const CsvImportResult result = import.Finish();
     if (!result.usable) {
         std::fprintf(stderr, "%s\n",
-                     FillIn(TranslateText(kNothingWritten), {shownPath, Printable(result.error)})
+                     FillIn(TranslateText(kNothingWritten), {shownPath, EscapeControl(result.error)})
                          .c_str());
         return kExitUsage;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // diff: what differs between two images, in the profile format.
 #include <cstdio>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // settings and configure: every dialog as a profile of KEY=VALUE lines,
 // printed from an image and applied to one as the user would apply them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands that work on .dat files alone: new, channels, resave.
 #include "cli/cli.h"
 #include "core/codec/text_seam.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands that talk to a radio (or the virtual radio): read, write, init,
 // calibration, decoder, simulate, ports.
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The byte-level port the exchanges talk through. SerialLink implements it
 // on a real serial device; tests can put a scripted radio behind it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The programming exchanges with the radio, as plain logic over a BytePort:
 // the handshake, the identification check, the block loop and the end
 // markers of the read, write and initialise transfers and of the calibration

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts the exchanges with the radio show the user, in one place. They
 // travel as the source texts (TransferResult::message); whoever shows one
 // translates it (see core/codec/text_seam.h).

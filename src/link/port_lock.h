@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Who holds a serial device, and Kestra's claim on it (POSIX systems).
 //
 // Kestra's exclusivity rests only on locks that end with their holder:

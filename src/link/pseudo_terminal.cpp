@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/pseudo_terminal.h"
 
 #include "core/codec/text_seam.h"

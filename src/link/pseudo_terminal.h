@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A pseudo-terminal pair: the master end for the side that plays the radio,
 // the slave device path for the side that opens it as a serial port.
 // POSIX only; elsewhere Open fails.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio's side of the programming protocol, as plain logic: bytes from
 // the line go in one at a time, the radio's answers come out. The virtual
 // radio serves it on a pseudo-terminal; tests can also drive it directly.

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/serial_devices.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <locale>
 #include <system_error>
 
 #include "link/serial_link.h"
@@ -58,6 +60,7 @@ std::string RootFromEnvironment(const char* variable, const char* fallback) {
 // it cannot be read.
 std::string ReadAttribute(const fs::path& file) {
     std::ifstream in(file);
+    in.imbue(std::locale::classic());
     std::string line;
     if (!in || !std::getline(in, line))
         return std::string();

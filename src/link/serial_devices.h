@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial devices of this machine and the cables behind them, as the
 // kernel describes them in sysfs (Linux; elsewhere the list is empty).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial port: opening (exclusive), line settings, purge, reads and
 // writes with the radio's time-out rules, pauses and closing; port numbers
 // and their device names; the probe of the port dialog.

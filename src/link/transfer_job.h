@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TransferJob: runs one exchange with the radio (read, write, initialise, the
 // calibration block, the decoder table) on a worker thread and reports its
 // progress and its end by signals on the thread that owns the job.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exchanges with the radio on a serial device: each opens the device,
 // runs the whole exchange on the calling thread and closes the device again
 // on every path. The application runs them on a worker thread (a QThread:

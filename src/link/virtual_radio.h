@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The virtual radio: a radio simulator with its own 16 KiB memory and
 // identification, serving the radio's side of the programming protocol on a
 // pseudo-terminal. Tests use it in-process, kestra-cli simulate and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestra-cli export-csv and import-csv: where the CSV and the import report
 // go, and the exit statuses. The rows themselves are the CSV module's tests'.
 #include <QtTest>

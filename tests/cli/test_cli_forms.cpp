@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestra-cli settings, configure and diff: the model name read beside the
 // program, the sections --profile and --set make and the order they run in,
 // --factory and --seed passed on, refusals that write nothing, and diff's

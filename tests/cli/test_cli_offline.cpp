@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestra-cli as a process: which command an argument list reaches, its exit
 // status (0 success, 1 failed, 2 bad usage or input), what goes to standard
 // output and standard error, and the commands on .dat files alone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Passes random images through what `kestra-cli resave` does (open, render
 // the grid, convert it back and finalise, save), twice, and counts crashes,
 // failures and images whose second resave differs from the first. Meant for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helper: holds a serial device open until its standard input closes.
 //   link_port_holder serial|exclusive|flock DEVICE
 // Prints "held" once the device is held, "failed: reason" otherwise.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestra-cli's transfer commands end to end: `kestra-cli simulate` serves
 // the virtual radio in its own process, the other commands talk to it.
 #include <QtTest>

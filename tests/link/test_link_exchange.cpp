@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exchange logic over a scripted port: the radio's side answers in
 // memory and time is simulated, so the handshake's timing and the block
 // sequence can be checked exactly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial devices and their cables as sysfs describes them, on a fake
 // sysfs and /dev in the test's temporary folder; a failure on a cable named
 // in its detail line.

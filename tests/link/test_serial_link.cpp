@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SerialLink on a real pseudo-terminal through QSerialPort: port names, the
 // read time-out rules, purge, exclusive opening and the locks it rests on,
 // the reasons a port does not open, the probe.

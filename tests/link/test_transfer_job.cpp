@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TransferJob against the virtual radio: progress arrives on the job's thread
 // in order and before the end, the result of every outcome, the image
 // replaced only by a successful read, TransferBusy, and the region exchanges.

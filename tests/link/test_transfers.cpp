@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exchanges end to end on the real QSerialPort path against the virtual
 // radio on a pseudo-terminal: round trips, identification, band limits,
 // every failure and its message, the port closed after every outcome, and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # scripts/check-layers passes on the tree and fails on each planted violation.
 set -uo pipefail
 script="$1"; tree="$2"

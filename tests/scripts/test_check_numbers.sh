@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # scripts/check-numbers passes on the tree and fails on each planted
 # locale-dependent conversion; integer formats, imbued streams and comments
 # pass.

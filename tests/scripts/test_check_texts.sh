@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # scripts/check-texts passes on the tree, lupdate extracts the shown texts of
 # every layer and none of the names of files and settings, and the check fails
 # on each planted escape from the text seam.

@@ -11,7 +11,7 @@ fail() { echo "FAIL: $*"; failed=1; }
 
 covers() { # page, help text: every word that is a command or an option
   local page=$1 text=$2 word rendered
-  rendered=$(MANWIDTH=200 man -l "$page" 2>/dev/null | col -b)
+  rendered=$(MANWIDTH=200 man -l "$page" 2>/dev/null | col -bx)
   # Options stand after a blank, '[' or '|' (not "kestra-cli" inside a word).
   for word in $(grep -oE -- '(^|[][ |,])--?[a-z][-a-z]*' <<<"$text" | sed 's/^[][ |,]//' | sort -u); do
     grep -qF -- "$word" <<<"$rendered" || fail "$(basename "$page") does not name $word"
@@ -20,7 +20,7 @@ covers() { # page, help text: every word that is a command or an option
 
 help=$("$cli" --help)
 covers "$res/man/kestra-cli.1" "$help"
-page=$(MANWIDTH=200 man -l "$res/man/kestra-cli.1" 2>/dev/null | col -b)
+page=$(MANWIDTH=200 man -l "$res/man/kestra-cli.1" 2>/dev/null | col -bx)
 for command in $(sed -n 's/^  \([a-z][-a-z]*\)\( .*\)\?$/\1/p' <<<"$help"); do
   grep -qE "^ +$command( |$)" <<<"$page" || fail "kestra-cli.1 has no entry for $command"
 done

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs kestra-cli (KESTRA_CLI_PATH, or another copy of it) as its own process
 // and reads and writes the files it works on.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fake sysfs and /dev under a test's temporary folder, laid out as the
 // kernel lays out its terminals, for KESTRA_SYSFS and KESTRA_DEVDIR:
 //

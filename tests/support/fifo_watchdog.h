@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unblocks code stuck opening FIFOs for reading (what the programs did before
 // they refused FIFOs): after 5 s it opens them for writing, again and again,
 // so that a regression fails its test instead of hanging it. POSIX only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Images for the form tests: channels as a user could have made them with
 // the dialogs, so that a dialog opened and closed on them changes nothing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Profile lines applied to a form as kestra-cli configure applies them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared helpers of the serial-link tests: test images, range comparisons,
 // and a foreign process that holds a serial device open.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data rows of Qt Test functions whose two columns are texts.
 #pragma once
 

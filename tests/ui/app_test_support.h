@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared helpers of the desktop application's widget tests: a temporary
 // program directory, a driver for modal dialogs, and a started application
 // with both.

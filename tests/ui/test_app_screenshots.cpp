@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window (a loaded image in a maximised document window; the
 // status bar after a read from the virtual radio) and the dialogs offscreen
 // into PNG files under build/screenshots (Chinese) and build/screenshots/en

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the settings file, the port and model name, the command line,
 // --help, --version and --simulate, and the splash screen.
 #include <QLabel>

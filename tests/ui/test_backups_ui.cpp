@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Automatic backups of the application's exchanges against the virtual radio
 // on a pseudo-terminal: what each backup holds byte for byte, none after a
 // failure, and a backup folder that cannot be written.

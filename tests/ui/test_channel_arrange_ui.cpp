@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wiring of the arranging commands: the keys and menu entries reach the
 // core operations on the selected rows, the rows stay selected, dragging
 // row labels moves rows, and each change is one undo step that gives back

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel dialogs wired into the main view: the 信道编辑 and 批量生成
 // buttons and 编辑 -> 机型 open their dialogs around the view's GridToImage
 // and RenderGrid, and the form binder's typing rules. The forms' own rules

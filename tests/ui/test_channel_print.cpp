@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 文件 -> 打印..., 打印预览... and 导出 PDF... in the running application. The
 // first page of the PDF and the preview are rendered into build/screenshots.
 // The PDF's text and pages are read with pdftotext and pdftoppm

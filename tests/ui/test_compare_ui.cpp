@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 文件 -> 打开备份... and 文件 -> 比较...: the open dialog in the backup
 // folder, the compare list for a changed channel, setting and calibration
 // byte, an unreadable file, the newest backup, and double-clicking a channel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 文件 -> 导出 CSV… and 导入 CSV… in the running application: the export
 // writes what the core writes, the preview reports without touching the
 // image, 取消 changes nothing and 导入 lands the rows in the grid.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one road around each dialog: a script run through the application's
 // dialogs (the view's RunDialog, the real Qt dialog) and through
 // `kestra-cli configure` (FormSession) gives the same saved image, on an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Documents in the running application: save and open, the same file opened
 // twice, files that cannot be loaded or saved, the recent-file list, the
 // folder the file dialogs start in and the file named on the command line.

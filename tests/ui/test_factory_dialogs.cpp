@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The factory dialogs on the offscreen display: the grid's in-place editor,
 // and the read and write buttons against the virtual radio.
 #include <QTableWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The factory unlock: Ctrl+F11 anywhere in the view, consumed before any
 // control sees it; the password dialog; what a correct password changes, once.
 #include <QLineEdit>

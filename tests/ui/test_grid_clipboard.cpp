@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ctrl+C and Ctrl+V on the channel grid: a selected block goes out as TSV,
 // pasted TSV lands through the grid's rules and what did not fit is listed.
 // The rules themselves are tested in tests/core/grid/test_grid_clipboard.cpp.

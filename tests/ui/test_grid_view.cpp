@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel grid view through its widgets: what the three in-place editors
 // open with, what they let in, which keys they keep and how they look, and
 // that they commit into the grid and the image (on Enter, focus loss,

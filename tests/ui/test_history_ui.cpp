@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Never losing work in the application: the modified mark, undo and redo of
 // every kind of change (byte for byte), and the question asked before a
 // command would replace or close unsaved changes, with each of its answers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main frame: commands built from the command table and run by their
 // identifiers, with access keys; the document windows (maximised, each
 // document with its own image, the 窗口 menu, the caption naming the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings dialogs' widgets: closing stores, the DTMF tabs store when left
 // and load when shown, and the cell editors of the FM and code list grids.
 // The forms' rules are tested in tests/core/forms.

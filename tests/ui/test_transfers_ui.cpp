@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress dialog and the port dialog against the virtual radio on a
 // pseudo-terminal: what the dialog shows for read, write and initialise, what
 // the view reports for the status bar afterwards, a failed read leaving grid

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text seam at work: a kestra_<language>.qm beside the program is found
 // for the user's language, and the texts of every layer follow it, while the
 // grid keeps deciding on its source texts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typed helpers for the fields inside a byte buffer: a bit field of one byte,
 // packed BCD numbers, little- and big-endian words. Every field of the image
 // is read and written through these, with explicit offsets; nothing is read

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Value codecs: the one place where values change form between the stored
 // encodings of the radio image (packed BCD, two-byte tone codes, DTMF digit
 // codes) and the text the user sees and types.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decimal numbers in text, read and written the same in every locale: the
 // point is always '.', whatever the process locale says (a German desktop
 // must not turn an offset of "0.6" into 0). Every number that Kestra reads

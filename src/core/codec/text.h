@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small text helpers shared by every layer: formatting, reading numbers the
 // way the C library reads them (but never by the process locale), prefix
 // and letter-case comparisons. Letter case is ASCII only; other bytes

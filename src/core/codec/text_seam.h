@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one text seam. Every text the user sees is declared with KESTRA_TEXT:
 //
 //   inline constexpr const char* kReady = KESTRA_TEXT("kestra", "就绪");

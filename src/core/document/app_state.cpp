@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/document/app_state.h"
 
 #include "core/codec/text.h"

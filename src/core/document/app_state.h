@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's one state object: everything the exchanges, the grid and
 // the dialogs share. The application owns one; a test builds its own.
 #pragma once

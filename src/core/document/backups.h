@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Automatic backups: a copy of every image read from or sent to the radio,
 // kept in one folder as YYYYMMDD-HHMMSS-<kind>.dat (local time).
 //

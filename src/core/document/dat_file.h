@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // .dat files: exactly the 16384 image bytes, no header.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The image a new document starts from: Default.dat next to the program when
 // it can be opened, otherwise the built-in defaults.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file reads and writes that are safe with whatever a path names.
 //
 // Reading takes regular files only: a FIFO or a device would block or never

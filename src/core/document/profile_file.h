@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file Program.ini: INI-style text read and changed one entry at
 // a time.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/forms/batch_channel_form.h"
 #include "core/codec/text_seam.h"
 

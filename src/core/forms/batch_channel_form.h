@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Batch channel generation (批量生成 button, title "信道编辑"): fills a range
 // of memory channels in one press of "应用" and renders the grid; the dialog
 // stays open. Closing it ("取消", Esc, close box) generates nothing more.

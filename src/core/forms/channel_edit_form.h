@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel edit dialog (信道编辑 button): one channel record at a time,
 // stepping through all 258 without leaving the form.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DTMF code list page (tab 自动拨号 of the DTMF dialog),
 // CDtmfCodeListPage:
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DTMF decode and remote stun page (tab 解码 of the DTMF dialog),
 // CDtmfDecodePage:
 //

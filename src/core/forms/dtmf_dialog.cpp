@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/forms/dtmf_dialog.h"
 
 #include "core/forms/profile_labels.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DTMF dialog (编辑 -> DTMF, title "DTMF") and what its three pages share.
 //
 // The dialog hosts three pages behind tabs, in this order:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DTMF encode page (tab 编码 of the DTMF dialog), CDtmfEncodePage:
 //
 //   速率 (digit/s)            6, 8, 10, 15       0x2080: 83, 63, 50, 34; other

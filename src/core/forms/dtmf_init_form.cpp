@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/forms/dtmf_init_form.h"
 
 #include "core/codec/text_seam.h"

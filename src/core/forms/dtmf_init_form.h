@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DTMF decoder initialisation dialog (编辑 -> DTMF 初始化, factory only):
 // the eleven values of the decoder table (core/image/calibration_layout.h),
 // each a hexadecimal edit of 4 characters with a spin, 0-FFFF.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form of a factory dialog (parameter tuning, DTMF decoder
 // initialisation): besides opening and closing, its region of the image
 // travels in an exchange with the radio started by the dialog's "读数据" and

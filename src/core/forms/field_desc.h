@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One description of a dialog field, read alike by the form that owns it, the
 // Qt widget binder and kestra-cli's settings/configure.
 //

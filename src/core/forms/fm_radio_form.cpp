@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/forms/fm_radio_form.h"
 
 #include "core/codec/codecs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The FM radio dialog (编辑 -> 收音机, title "收音机配置"): the current FM
 // channel, the current FM frequency and the 20 FM memory channels of the
 // block at 0x2F80 (core/image/settings_layout.h).

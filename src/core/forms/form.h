@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form: the toolkit-free logic of one editing dialog.
 //
 // How a dialog uses it (the Qt dialog and kestra-cli do the same):

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/forms/form_driver.h"
 
 #include "core/codec/text_seam.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generic driver: one profile line applied to an open form as the user
 // would do it, and a form's fields printed as profile lines.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A document driven through its dialogs: what `kestra-cli settings` and
 // `kestra-cli configure` do, without a display.
 //

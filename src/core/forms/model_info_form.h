@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The model information dialog (编辑 -> 机型, title "机型信息"): the model name
 // from the settings file, read-only, and the four band limits in whole MHz.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number-edit rule of a text field with an up-down control, as the
 // factory dialogs use it for every field and grid cell:
 //

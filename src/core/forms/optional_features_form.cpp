@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/forms/optional_features_form.h"
 
 #include "core/codec/codecs.h"

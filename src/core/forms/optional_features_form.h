@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The optional features dialog (编辑 -> 可选功能, title "可选功能"): the
 // radio's general settings at 0x2040..0x2071 (core/image/settings_layout.h).
 //

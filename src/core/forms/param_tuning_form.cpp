@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/forms/param_tuning_form.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter tuning dialog (编辑 -> 参数调节, factory only): the radio's
 // calibration block (core/image/calibration_layout.h) as three grids, 24
 // number fields and 10 check boxes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Profiles: what a user does in the dialogs, as text.
 //
 //   ; a comment            (also # ...; blank lines are ignored)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What differs between two images, as a profile (`kestra-cli diff`).
 //
 // Both images are opened as the application opens them and their dialogs are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main view does around each dialog, written once and read by the
 // view (CProgramView::RunDialog) and by `kestra-cli configure` (FormSession),
 // so that a dialog changes the image the same way on both roads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arranging whole channels inside one band: move, insert, delete, sort, find.
 //
 // A channel is its whole 32-byte record (frequencies, tones, flags, shift,

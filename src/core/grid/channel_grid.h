@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel grid: a 259 x 9 text table, the working copy of the eight
 // grid-owned fields of every channel record.
 //

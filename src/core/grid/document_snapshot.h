@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DocumentSnapshot: everything a document window edits, at one moment: the
 // radio image, the band limits and the channel grid's cell texts. The grid
 // holds channel edits that reach the image only when it is converted, so a

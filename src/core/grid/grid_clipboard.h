@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copy and paste between the channel grid and spreadsheets: a block of cells
 // travels as tab-separated text (cells by tab, rows by newline) holding the
 // grid texts.

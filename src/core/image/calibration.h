@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Derived calibration bytes: computed from other image bytes and the band
 // limits, never edited by anyone.
 //

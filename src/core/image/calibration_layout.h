@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two factory regions of the image: the calibration block, which the
 // parameter tuning dialog edits, and the DTMF decoder table, which the decoder
 // initialisation dialog edits. Each travels in its own exchange with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Channel record numbers: the image holds 258 records, numbered from 1.
 //
 //   n        label          band   offset

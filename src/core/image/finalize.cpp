@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/image/finalize.h"
 
 #include "core/image/calibration.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The finalisation step: recomputes every derived byte of the image before it
 // leaves the program (write, initialise, save) and whenever the grid has been
 // converted into the image. In this order:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio image: 16384 bytes that mirror the radio's programmable memory
 // byte for byte. Image offsets are the radio's memory addresses.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes and bits of the settings blocks of the image: the general
 // settings (0x2040-0x2071), the DTMF block (0x2080-0x217F) and the FM radio
 // block (0x2F80-0x2FD7). Every field is named after what it means; bit 0 is

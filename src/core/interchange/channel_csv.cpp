@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/channel_csv.h"
 
 #include <algorithm>
@@ -7,34 +8,10 @@
 #include "core/codec/decimal.h"
 #include "core/forms/channel_edit_form.h"
 #include "core/grid/channel_grid.h"
+#include "core/codec/text.h"
 #include "core/image/finalize.h"
 
 namespace kestra {
-
-// Control characters of a text from a file, shown escaped so that a message
-// is never cut at a NUL and never drives the terminal: \0, \r, \n, \t,
-// \xHH for the other bytes below 0x20 and 0x7F.
-static std::string EscapeControlLocal(std::string_view text) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(text.size());
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == 0)
-            out += "\\0";
-        else if (c == '\r')
-            out += "\\r";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c < 0x20 || c == 0x7F)
-            out += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
-        else
-            out += ch;
-    }
-    return out;
-}
 
 namespace {
 
@@ -79,11 +56,11 @@ const std::vector<std::string>& Header() {
 std::string Shown(std::string_view value) {
     constexpr std::size_t kShown = 60;
     if (value.size() <= kShown + 8)
-        return EscapeControlLocal(value);
+        return EscapeControl(value);
     std::size_t cut = kShown;
     while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80)
         --cut;
-    return EscapeControlLocal(value.substr(0, cut)) + "…";
+    return EscapeControl(value.substr(0, cut)) + "…";
 }
 std::string Quote(std::string_view value) {
     return "\"" + Shown(value) + "\"";

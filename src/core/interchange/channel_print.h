@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel list as it is printed: one row per non-empty record, in grid
 // order (A 001..B 128, then A VFO and B VFO), with the columns
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/csv_import_plan.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where each row of a CSV import goes, for a preview that lists every row:
 // the channel it lands in and what that channel held (it is replaced), or
 // why it is skipped. Built on ImportChannelCsv itself: the rows are imported

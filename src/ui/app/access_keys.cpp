@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/access_keys.h"
 
 #include <QAbstractButton>
@@ -47,7 +48,9 @@ QChar CommandAccessKey(int id) {
         {kIdWrite, 'W'},            {kIdPortSetup, 'P'},         {kIdViewToolbar, 'T'},
         {kIdViewStatusBar, 'S'},    {kIdViewSplitter, 'B'},      {kIdWindowCascade, 'C'},
         {kIdWindowTile, 'T'},       {kIdWindowNext, 'N'},        {kIdWindowPrevious, 'P'},
-        {kIdAppAbout, 'A'},
+        {kIdAppAbout, 'A'},         {kIdEditMoveUp, 'P'},        {kIdEditMoveDown, 'W'},
+        {kIdEditInsertChannel, 'N'}, {kIdEditDeleteChannel, 'L'}, {kIdEditSortChannels, 'S'},
+        {kIdEditFind, 'G'},         {kIdEditFindNext, 'X'},
     };
     const auto it = keys.find(id);
     return it == keys.end() ? QChar() : QChar(QLatin1Char(it->second));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Access keys: every menu and menu entry, and the buttons of the view and
 // the dialogs, can be reached from the keyboard (Alt + the underlined
 // letter). The texts stay the system's own; the key is added when a text is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts of the channel arranging commands (编辑 menu, sort and find
 // dialogs), shown through T().
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's automatic backups: the folder they are kept in and
 // saving one. The folder is backups/ in the per-user data folder
 // (QStandardPaths::AppDataLocation), where kestra-cli keeps its backups too;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CChildFrame: a document window in the main frame's MDI area, holding one
 // CProgramView. Its close box asks the main frame to close the document
 // (after unsaved changes have been dealt with); the window and its document

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of kestra:
 //
 //   kestra [--port DEVICE | --simulate] [FILE.dat]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's commands as data. One row per command gives its
 // identifier, text, shortcut, icon, the rule that enables it and the handler
 // that runs it, and where it appears: a menu, a toolbar group, the navigation

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CIniFile: the settings file Program.ini, through the toolkit-free
 // ProfileFile (core/document/profile_file.h); this class only converts texts.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The state of the Caps Lock, Num Lock and Scroll Lock keys, for the status
 // bar indicators. Where the platform tells only through key events, the state
 // is taken from the last key event seen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestra: the desktop application.
 #include <QApplication>
 #include <QIcon>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CMainFrame: the main window. Caption "写频软件 - <document>" ("*" while
 // it is modified), the bare "写频软件" without a document; menus, toolbar
 // and status bar; the navigation tree panel on the left; the MDI area with

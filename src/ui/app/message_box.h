@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes with the application's title, always shown from the
 // user-interface thread.
 #pragma once

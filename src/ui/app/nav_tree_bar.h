@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CNavTreeBar: the panel on the left of the main frame with the navigation
 // tree (root = ModelName; below it the commands it is given: "信道信息",
 // "可选功能", "DTMF"). A click on an item (or Enter) reports its command

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CProgramApp: start-up and the application's commands.
 //
 // Start-up: Qt's own Chinese translations (file and print dialogs), the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CProgramDoc and CMyDocManager: the document glue of the desktop
 // application. The dialogs, the grid and the exchanges all work on the one
 // radio image of the AppState, and that image always belongs to the current

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSplashWnd: the splash screen "startup.bmp" from the program's directory,
 // shown while the program starts. It hides after 1000 ms, or at once on any
 // key or mouse button press, which it consumes. Without the bitmap there is

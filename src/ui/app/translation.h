@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's side of the text seam (core/codec/text_seam.h): T() shows
 // a text declared with KESTRA_TEXT in the language the program runs in, and
 // InstallTranslations loads that language at start-up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop application's own texts: captions, menus, buttons and messages,
 // UTF-8, exactly as the program shows them. Widget code takes its texts from
 // here and nowhere else, and shows them through T() (ui/app/translation.h).

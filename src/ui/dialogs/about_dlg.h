@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CAboutDlg: the application icon and three lines from the settings file
 // ("About/Version", "About/Copyright", "About/Company"), read each time the
 // dialog opens, and under them the build's version and licence.

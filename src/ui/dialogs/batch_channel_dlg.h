@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CBatchChannelDlg: batch channel generation (批量生成 button), title
 // "信道编辑"; the form (BatchChannelForm) holds every rule. "应用" writes
 // the range and renders the grid through the view's RenderGrid while the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CChannelEditDlg: the channel edit dialog (信道编辑 button), one channel
 // record at a time; the form (ChannelEditForm) holds every rule. No OK or
 // Cancel: the close box, or Esc in the RX field, closes it, and closing

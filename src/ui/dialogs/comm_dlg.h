@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CCommDlg: the progress dialog of the read, write and initialise exchanges.
 //
 //   [=========== progress 0..TransferBlockCount ===========]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/access_keys.h"
 #include "ui/dialogs/compare_dlg.h"
 

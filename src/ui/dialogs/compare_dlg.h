@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CCompareDlg: 文件 -> 比较... . The active document (its grid converted into
 // the image by the opener) against a .dat file, as kestra-cli diff compares
 // them (forms::DiffImages): every channel form, every settings form (the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/csv_import_dlg.h"
 
 #include <QCheckBox>

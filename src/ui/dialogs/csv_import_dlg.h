@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CCsvImportDlg: the preview of 文件 -> 导入 CSV…. The options (起始信道,
 // 保留位置, 覆盖非空信道) are applied to a copy of the image on every change
 // and the table lists every row of the file: the channel it lands in and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CDtmfDlg: the DTMF dialog (编辑 -> DTMF and the tree item of that name),
 // title "DTMF", with the tabs 编码, 解码 and 自动拨号. The host
 // (forms::DtmfDialog) and its pages hold every rule; this is the layout and

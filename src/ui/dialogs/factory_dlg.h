@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CFactoryDlg: the base of the two factory dialogs (parameter tuning, DTMF
 // decoder initialisation): a form dialog with the buttons "读数据" and
 // "写数据", which move the dialog's region of the image to and from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CFmRadioDlg: the FM radio channels (编辑 -> 收音机), title "收音机配置";
 // the form (FmRadioForm) holds every rule. No OK or Cancel: the close box
 // closes it (Enter and Esc are swallowed), and closing stores.

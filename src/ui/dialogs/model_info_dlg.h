@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CModelInfoDlg: model information and band limits (编辑 -> 机型), title
 // "机型信息"; the form (ModelInfoForm) holds every rule. Enter and Esc are
 // swallowed; the close box closes it, and closing stores the limits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // COptionalFeaturesDlg: the optional features (编辑 -> 可选功能 and the tree
 // item of that name), title "可选功能"; the form (OptionalFeaturesForm) holds
 // every rule. No OK or Cancel: the close box, Enter or Esc closes it, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CParamTuningDlg, "参数调节" (编辑 -> 参数调节, factory only): the
 // calibration block as three grids on the left (squelch, transmit power,
 // squelch detection), the 24 number fields and 10 switches on the right,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CPasswordDlg: the factory password. "确定" accepts only the factory
 // password (letter case ignored); anything else closes the dialog as if
 // cancelled, without a message.

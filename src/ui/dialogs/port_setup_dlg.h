@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CPortSetupDlg: the choice of the serial port.
 //
 //   (正在使用虚拟对讲机 /dev/pts/3 ...)             only with --simulate

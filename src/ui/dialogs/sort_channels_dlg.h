@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSortChannelsDlg: 编辑 -> 排序…: the sort key (receive frequency, name,
 // transmit frequency) and the rows to sort (the selected rows or the whole
 // band). It decides nothing; the view sorts what it chose.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three in-place editors of the channel grid, as item delegates:
 //
 //   columns 1-2  frequency editor  framed line edit that lets in only

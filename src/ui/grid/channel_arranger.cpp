@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/grid/channel_arranger.h"
 
 #include <QApplication>
@@ -25,7 +26,8 @@ namespace kestra {
 
 ChannelArranger::ChannelArranger(CProgramView* view) : QObject(view), view_(view) {
     setObjectName(QStringLiteral("channelArranger"));
-    view->table()->verticalHeader()->viewport()->installEventFilter(this);
+    labels_ = view->table()->verticalHeader()->viewport();
+    labels_->installEventFilter(this);
 }
 
 ChannelArranger* ChannelArranger::Of(const CProgramView* view) {
@@ -205,9 +207,11 @@ int ChannelArranger::RowAtLabel(int y) const {
 }
 
 bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
-    QWidget* labels = view_->table()->verticalHeader()->viewport();
-    if (watched != labels)
+    const QEvent::Type type = event->type();
+    if (watched != labels_ || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+                               type != QEvent::MouseButtonRelease))
         return QObject::eventFilter(watched, event);
+    QWidget* labels = labels_;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
@@ -219,7 +223,10 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
         if (row >= selected.first && row <= selected.last) {
             dragRows_ = selected;
         } else {
+            // A click on a label makes that row's first data cell current.
             dragRows_ = Rows{row, row};
+            view_->table()->setFocus(Qt::MouseFocusReason);
+            view_->table()->SetCurrentCell(GridCell{row, kColRx});
             SelectRows(row, row);
         }
         dragStartY_ = mouse->position().toPoint().y();
@@ -254,8 +261,13 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
         dragging_ = false;
         labels->unsetCursor();
         ShowDropLine(0);
-        if (!dropped)
+        if (!dropped) {
+            // A click without a drag on a row of a selected block takes that row alone.
+            const int row = RowAtLabel(mouse->position().toPoint().y());
+            view_->table()->SetCurrentCell(GridCell{row, kColRx});
+            SelectRows(row, row);
             return true;
+        }
         const int target = RowAtLabel(mouse->position().toPoint().y());
         const Rows rows = dragRows_;
         if (target < rows.first)

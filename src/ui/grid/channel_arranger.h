@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ChannelArranger: the arranging commands of one CProgramView (move, insert,
 // delete, sort, find) and the moving of rows by dragging their labels.
 //
@@ -17,6 +18,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
@@ -75,6 +77,9 @@ private:
     void ShowDropLine(int target);
 
     CProgramView* view_;
+    // The row-label strip, kept so that events arriving while the view is
+    // being destroyed are told apart without calling into the view.
+    QPointer<QWidget> labels_;
     QString findText_;
     // A drag of row labels: where it started and the rows it carries.
     int dragStartY_ = -1;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/grid/channel_table_model.h"
 
 #include "core/codec/codecs.h"

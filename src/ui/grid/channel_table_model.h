@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ChannelTableModel: shows one ChannelGrid in a QTableView. Model row r and
 // column c are grid row r + 1 and column c + 1; the grid's header row and
 // label column are the view's header sections. The model only shows the

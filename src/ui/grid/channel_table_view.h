@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ChannelTableView: the table that shows the channel grid and drives its
 // in-place editing and keyboard navigation.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DocumentHistory: the undo and redo history of one document window and
 // whether it holds unsaved changes.
 //

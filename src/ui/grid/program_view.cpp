@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/grid/program_view.h"
 
 #include "link/link_texts.h"

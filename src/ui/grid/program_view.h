@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CProgramView: the form in every document window. It shows one ChannelGrid
 // of the one radio image in a table, with the buttons "批量生成", "信道编辑"
 // and (after the factory unlock) "初始化" above it, and carries the view

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel list on paper: the printable table of the core
 // (core/interchange/channel_print.h) laid out on the pages of a printer, a
 // print preview or a PDF.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FormBinder: the generic binding of an open form's fields (core/forms) to
 // Qt widgets. A dialog is its layout plus this binding; it decides nothing.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CFormDialog: the base of every editing dialog built on a form. It owns the
 // form's context, the form and its FormBinder; a dialog derives from it,
 // opens its form with OpenForm, lays out the binder's widgets and calls

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets/key_filter_validator.h"
 
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The typing rules of a form field on a Qt line edit: its KeyFilter and its
 // text limit in characters, applied to every change of the text, typed,
 // pasted, dropped or composed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SpinEdit: an edit with an up-down control whose rules come from a form.
 // Its text follows a field's KeyFilter and limit (typed and pasted alike);
 // the up and down arrows, the Up and Down keys and the wheel report one step

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small helpers for the grids of the dialogs (QTableWidget).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Automatic backups: names, same-second suffixes, pruning, failures.
 #include <QtTest>
 

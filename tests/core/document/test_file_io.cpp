@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and opening .dat files safely: special files and links are written
 // through, never replaced; the temporary file is unique, exclusive, keeps the
 // target's permissions and never outlives a failed save; FIFOs and other

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program.ini: lookups, one-entry edits that keep every other byte, the file
 // next to the program with its per-user fallback, and the file shipped with
 // the program.

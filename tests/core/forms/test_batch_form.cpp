@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Batch channel generation without a display: the field corrections, the
 // enable rules and what "应用" writes.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel edit and model information forms, without a display.
 #include <QtTest>
 #include <clocale>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The factory forms without a display: the tuning grids' layout and byte
 // bindings over every pair of band limits, shown values of a blank image,
 // the number-edit rule, the derived bytes at store, and the bytes each form

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form machinery: the profile reader/writer, the key filters, the generic
 // driver that applies a profile line as the user would, and the table-driven
 // list fields.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A document driven through its dialogs: sections run with the main view's
 // steps around them, the settings printed for an image, and the round trip
 // of settings through configure on built-in and randomised images.

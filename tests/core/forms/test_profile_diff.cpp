@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestra-cli diff's core: differing fields as profile lines, bytes no field
 // explains as raw lines.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The optional features and FM radio forms, without a display.
 #include <QtTest>
 #include <clocale>

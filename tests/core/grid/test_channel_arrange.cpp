@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arranging whole channels inside a band: every operation at the band edges,
 // with blocks and refusals, on named and empty channels, and across B124,
 // whose bytes 0x10-0x17 are the fixed block.

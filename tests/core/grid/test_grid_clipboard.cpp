@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copy and paste of grid blocks as TSV: what lands, how it is committed and
 // what is reported.
 #include <QtTest>

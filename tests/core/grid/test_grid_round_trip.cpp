@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Render -> convert over thousands of random images (seeded, reproducible):
 // the conversion never writes a byte that neither the grid, the derived
 // tables nor the finalisation own, and a second round trip changes nothing

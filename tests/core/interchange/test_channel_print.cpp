@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printable channel table: the grid's texts row for row, plus the name,
 // for non-empty records only.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import plan: every row of a CSV file with the channel it lands in and
 // what it replaces there, or why it is skipped, as the import itself does it.
 #include <QtTest>
