@@ -4,13 +4,13 @@
 <context>
     <name>kestra</name>
     <message>
-        <location filename="../../src/core/codec/codecs.h" line="+32"/>
-        <location filename="../../src/core/forms/dtmf_decode_form.cpp" line="+58"/>
+        <location filename="../../src/core/codec/codecs.h" line="+33"/>
+        <location filename="../../src/core/forms/dtmf_decode_form.cpp" line="+59"/>
         <source>无</source>
         <translation>None</translation>
     </message>
     <message>
-        <location filename="../../src/core/document/dat_file.h" line="+14"/>
+        <location filename="../../src/core/document/dat_file.h" line="+15"/>
         <source>无法打开文件“%1”：%2</source>
         <translation>Cannot open the file “%1”: %2</translation>
     </message>
@@ -25,14 +25,14 @@
         <translation>Cannot save the file “%1”: %2</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+124"/>
-        <location filename="../../src/core/grid/channel_grid.cpp" line="+13"/>
-        <location filename="../../src/ui/app/arrange_texts.h" line="+22"/>
+        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+125"/>
+        <location filename="../../src/core/grid/channel_grid.cpp" line="+14"/>
+        <location filename="../../src/ui/app/arrange_texts.h" line="+23"/>
         <source>接收频率</source>
         <translation>RX frequency</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/batch_channel_form.cpp" line="+18"/>
+        <location filename="../../src/core/forms/batch_channel_form.cpp" line="+19"/>
         <source>递增</source>
         <translation>Up</translation>
     </message>
@@ -53,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+186"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+187"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -264,7 +264,7 @@
     <message>
         <location line="+4"/>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="+68"/>
-        <location filename="../../src/core/interchange/channel_print.cpp" line="+13"/>
+        <location filename="../../src/core/interchange/channel_print.cpp" line="+14"/>
         <source>信道名字</source>
         <translation>Channel name</translation>
     </message>
@@ -285,7 +285,7 @@
     </message>
     <message>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="-76"/>
-        <location filename="../../src/core/grid/channel_grid.h" line="+42"/>
+        <location filename="../../src/core/grid/channel_grid.h" line="+43"/>
         <source>高</source>
         <translation>High</translation>
     </message>
@@ -298,8 +298,8 @@
     <message>
         <location line="+6"/>
         <location filename="../../src/core/forms/dtmf_decode_form.cpp" line="-14"/>
-        <location filename="../../src/core/forms/dtmf_encode_form.cpp" line="+57"/>
-        <location filename="../../src/core/forms/optional_features_form.cpp" line="+14"/>
+        <location filename="../../src/core/forms/dtmf_encode_form.cpp" line="+58"/>
+        <location filename="../../src/core/forms/optional_features_form.cpp" line="+15"/>
         <source>开</source>
         <translation>On</translation>
     </message>
@@ -425,7 +425,7 @@
         <translation>QT/DQT</translation>
     </message>
     <message>
-        <location filename="../../src/link/link_texts.h" line="+10"/>
+        <location filename="../../src/link/link_texts.h" line="+11"/>
         <source>无法打开串口</source>
         <translation>Cannot open the serial port</translation>
     </message>
@@ -1114,7 +1114,7 @@
         <translation>DTMF</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/model_info_form.cpp" line="+84"/>
+        <location filename="../../src/core/forms/model_info_form.cpp" line="+85"/>
         <source>机型信息</source>
         <translation>Model Information</translation>
     </message>
@@ -1150,7 +1150,7 @@
         <translation>FM Radio</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/param_tuning_form.cpp" line="+44"/>
+        <location filename="../../src/core/forms/param_tuning_form.cpp" line="+45"/>
         <source>V段发射功率驱动</source>
         <translation>VHF TX power drive</translation>
     </message>
@@ -1519,7 +1519,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../src/ui/dialogs/port_setup_dlg.cpp" line="+27"/>
+        <location filename="../../src/ui/dialogs/port_setup_dlg.cpp" line="+28"/>
         <source>端口</source>
         <translation>Port</translation>
     </message>
@@ -1540,15 +1540,15 @@
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../src/cli/args.cpp" line="+50"/>
-        <location filename="../../src/cli/arrange_commands.cpp" line="+90"/>
-        <location filename="../../src/cli/form_commands.cpp" line="+158"/>
+        <location filename="../../src/cli/args.cpp" line="+51"/>
+        <location filename="../../src/cli/arrange_commands.cpp" line="+91"/>
+        <location filename="../../src/cli/form_commands.cpp" line="+159"/>
         <source>选项 %1 需要一个值</source>
         <translation>option %1 needs a value</translation>
     </message>
     <message>
         <location line="+8"/>
-        <location filename="../../src/ui/app/command_line.cpp" line="+54"/>
+        <location filename="../../src/ui/app/command_line.cpp" line="+55"/>
         <source>选项 %1 不带值</source>
         <translation>option %1 takes no value</translation>
     </message>
@@ -1570,13 +1570,13 @@
         <translation>Cannot write to standard output: %s</translation>
     </message>
     <message>
-        <location filename="../../src/core/document/file_io.h" line="+22"/>
+        <location filename="../../src/core/document/file_io.h" line="+23"/>
         <source>不是普通文件</source>
         <translation>not a regular file</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/dtmf_code_list_form.cpp" line="+19"/>
-        <location filename="../../src/core/forms/dtmf_dialog.cpp" line="+58"/>
+        <location filename="../../src/core/forms/dtmf_code_list_form.cpp" line="+20"/>
+        <location filename="../../src/core/forms/dtmf_dialog.cpp" line="+59"/>
         <source>自动拨号</source>
         <translation>Auto Dial</translation>
     </message>
@@ -1745,7 +1745,7 @@
         <translation>Reply wait time (s)</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/dtmf_init_form.cpp" line="+31"/>
+        <location filename="../../src/core/forms/dtmf_init_form.cpp" line="+32"/>
         <source>DTMF 解码初始化</source>
         <translation>DTMF Decoder Initialisation</translation>
     </message>
@@ -1805,7 +1805,7 @@
         <translation>Twist</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/fm_radio_form.cpp" line="+34"/>
+        <location filename="../../src/core/forms/fm_radio_form.cpp" line="+35"/>
         <source>收音机配置</source>
         <translation>FM Radio Settings</translation>
     </message>
@@ -1835,7 +1835,7 @@
         <translation>Frequency</translation>
     </message>
     <message>
-        <location filename="../../src/core/grid/grid_clipboard.h" line="+25"/>
+        <location filename="../../src/core/grid/grid_clipboard.h" line="+26"/>
         <source>超出表格</source>
         <translation>beyond the grid</translation>
     </message>
@@ -1871,7 +1871,7 @@
     </message>
     <message>
         <location filename="../../src/ui/app/ui_texts.h" line="-68"/>
-        <location filename="../../src/ui/grid/channel_table_view.cpp" line="+25"/>
+        <location filename="../../src/ui/grid/channel_table_view.cpp" line="+26"/>
         <source>粘贴</source>
         <translation>Paste</translation>
     </message>
@@ -1881,7 +1881,7 @@
         <translation>These cells could not be pasted:</translation>
     </message>
     <message>
-        <location filename="../../src/ui/widgets/channel_print.cpp" line="+19"/>
+        <location filename="../../src/ui/widgets/channel_print.cpp" line="+20"/>
         <source>信道列表 — %1</source>
         <translation>Channel list — %1</translation>
     </message>
@@ -1896,14 +1896,14 @@
         <translation>No channels</translation>
     </message>
     <message>
-        <location filename="../../src/cli/diff_commands.cpp" line="+20"/>
+        <location filename="../../src/cli/diff_commands.cpp" line="+21"/>
         <source>%1：需要两个映像文件</source>
         <translation>%1: expected two image files</translation>
     </message>
     <message>
         <location line="+7"/>
         <location filename="../../src/cli/form_commands.cpp" line="+22"/>
-        <location filename="../../src/cli/transfer_commands.cpp" line="+178"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="+179"/>
         <source>%1：工厂密码不正确</source>
         <translation>%1: the factory password does not match</translation>
     </message>
@@ -1913,7 +1913,7 @@
         <translation>print what differs as a profile: per differing key &apos;; KEY=text in A&apos; then &apos;KEY=text in B&apos;, and a [raw] section for bytes no field explains; exit 0 equal, 1 different, 2 bad input</translation>
     </message>
     <message>
-        <location filename="../../src/cli/main.cpp" line="+33"/>
+        <location filename="../../src/cli/main.cpp" line="+34"/>
         <source>用法：kestra-cli [--lang zh|en] 命令 [选项] [文件]
 不需要显示器，以脚本驱动 Kestra 的写频核心。
 
@@ -1971,7 +1971,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>Usage: </translation>
     </message>
     <message>
-        <location filename="../../src/cli/offline_commands.cpp" line="+17"/>
+        <location filename="../../src/cli/offline_commands.cpp" line="+18"/>
         <source>%1：需要一个输出文件</source>
         <translation>%1: expected one output file</translation>
     </message>
@@ -2038,7 +2038,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>open IN, render the grid, convert it back and finalise, save OUT (what opening and saving in the application does)</translation>
     </message>
     <message>
-        <location filename="../../src/core/document/backups.cpp" line="+114"/>
+        <location filename="../../src/core/document/backups.cpp" line="+115"/>
         <source>无法创建备份文件夹“%1”：%2</source>
         <translation>cannot create the backup folder %1: %2</translation>
     </message>
@@ -2057,7 +2057,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>cannot write the backup %1: %2</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/form_driver.cpp" line="+67"/>
+        <location filename="../../src/core/forms/form_driver.cpp" line="+68"/>
         <source>该项只读</source>
         <translation>the field is read-only</translation>
     </message>
@@ -2172,7 +2172,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>--port and --simulate cannot be used together</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/program_app.cpp" line="+121"/>
+        <location filename="../../src/ui/app/program_app.cpp" line="+122"/>
         <source>用“kestra --help”查看更多信息。</source>
         <translation>Try &apos;kestra --help&apos; for more information.</translation>
     </message>
@@ -2187,7 +2187,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>larger than %1 bytes</translation>
     </message>
     <message>
-        <location filename="../../src/ui/dialogs/comm_dlg.cpp" line="+23"/>
+        <location filename="../../src/ui/dialogs/comm_dlg.cpp" line="+24"/>
         <source>写后校验(&amp;V)</source>
         <translation>&amp;Verify after writing</translation>
     </message>
@@ -2252,7 +2252,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>The virtual radio is in use (%1): reading and writing exchange with it. Choose a port and press OK to use that port instead.</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/profile.cpp" line="+41"/>
+        <location filename="../../src/core/forms/profile.cpp" line="+42"/>
         <source>该行没有键名</source>
         <translation>the line has no key</translation>
     </message>
@@ -2272,7 +2272,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>a line before the first [section]</translation>
     </message>
     <message>
-        <location filename="../../src/core/grid/channel_arrange.h" line="+36"/>
+        <location filename="../../src/core/grid/channel_arrange.h" line="+37"/>
         <source>%1 不是存储信道</source>
         <translation>%1 is not a memory channel</translation>
     </message>
@@ -2297,12 +2297,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1 is not empty, cannot insert: the band&apos;s last channel cannot be pushed out</translation>
     </message>
     <message>
-        <location filename="../../src/link/pseudo_terminal.cpp" line="+84"/>
+        <location filename="../../src/link/pseudo_terminal.cpp" line="+85"/>
         <source>此系统不提供伪终端</source>
         <translation>pseudo-terminals are not available on this system</translation>
     </message>
     <message>
-        <location filename="../../src/link/virtual_radio.cpp" line="+309"/>
+        <location filename="../../src/link/virtual_radio.cpp" line="+310"/>
         <source>虚拟对讲机需要伪终端，此系统不提供</source>
         <translation>the virtual radio needs pseudo-terminals, which this system does not offer</translation>
     </message>
@@ -2450,12 +2450,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
       Channels are labels A001-A128, B001-B128; the VFOs never move.</translation>
     </message>
     <message>
-        <location filename="../../src/cli/csv_commands.cpp" line="+19"/>
+        <location filename="../../src/cli/csv_commands.cpp" line="+21"/>
         <source>%1：%2；未写入任何文件</source>
         <translation>%1: %2; nothing written</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+23"/>
         <source>大于 CSV 文件的上限 %1 MiB（%2 字节）</source>
         <translation>larger than %1 MiB, the limit for a CSV file (%2 bytes)</translation>
     </message>
@@ -2590,7 +2590,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>list the port numbers with their devices and whether each can be opened, then every serial device with its cable (chip, USB id, strings, by-id links)</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/form_session.cpp" line="+25"/>
+        <location filename="../../src/core/forms/form_session.cpp" line="+26"/>
         <source>此版本的 kestra-cli 不提供表单“%1”</source>
         <translation>the form &apos;%1&apos; is not available in this version of kestra-cli</translation>
     </message>
@@ -2650,7 +2650,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the form &apos;%1&apos; has no section &apos;%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/link/serial_link.cpp" line="+172"/>
+        <location filename="../../src/link/serial_link.cpp" line="+173"/>
         <source>。请加入拥有该设备的组“%1”（sudo usermod -aG %1 $USER），然后重新登录。</source>
         <translation>. Join the group &quot;%1&quot; that owns the device (sudo usermod -aG %1 $USER), then log in again.</translation>
     </message>
@@ -2690,7 +2690,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>no serial port is selected</translation>
     </message>
     <message>
-        <location filename="../../src/link/exchange.cpp" line="+12"/>
+        <location filename="../../src/link/exchange.cpp" line="+13"/>
         <source>端口已关闭</source>
         <translation>port closed</translation>
     </message>
@@ -2753,6 +2753,181 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <location line="+1"/>
         <source>第一处差异在 0x%1：发送 %2，读到 %3（共 %4 个字节不同）</source>
         <translation>first difference at 0x%1: sent %2, found %3 (%4 bytes differ)</translation>
+    </message>
+    <message>
+        <location filename="../../src/core/interchange/channel_csv.cpp" line="+22"/>
+        <source>%1：第 %2 行开始的引号字段到文件末尾仍未闭合</source>
+        <translation>%1: the quoted field opened on line %2 is not closed before the end of the file</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1：第 %2 行开始的引号字段超过 %3 行（是否缺少闭合引号？）</source>
+        <translation>%1: the quoted field opened on line %2 runs over more than %3 lines (is a closing quote missing?)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>标题行</source>
+        <translation>the header line</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>第 %1 行</source>
+        <translation>row %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>第 %1 行（%2）：%3</source>
+        <translation>row %1 (%2): %3</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>第 %1 行：%2</source>
+        <translation>row %1: %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>行 %1：%2</source>
+        <translation>rows %1: %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>不是 UTF-8 文本（偏移 %1 处的字节无效）</source>
+        <translation>not UTF-8 text (invalid byte at offset %1)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 → %2：不在频率步进上</source>
+        <translation>%1 → %2: off the raster</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：%1 %2</source>
+        <translation>skipped: %1 %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：%1 %2 不是 DCS 码</source>
+        <translation>skipped: %1 %2 is not a DCS code</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：%1 %2 不是数字</source>
+        <translation>skipped: %1 %2 is not a number</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：%1 %2 不是电台可用的亚音</source>
+        <translation>skipped: %1 %2 is not a tone the radio can use</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>亚音 %1 → %2</source>
+        <translation>tone %1 → %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>亚音 %1 不在电台的亚音列表中</source>
+        <translation>tone %1 is not in the radio&apos;s list</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：反向静噪 %1</source>
+        <translation>skipped: reverse squelch %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：没有 Frequency</source>
+        <translation>skipped: no Frequency</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：%1 %2 不在任一频段内</source>
+        <translation>skipped: %1 %2 outside both bands</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：发射频率 %1 不在任一频段内</source>
+        <translation>skipped: transmit %1 outside both bands</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：%1 %2 不是 High、Low 或瓦数</source>
+        <translation>skipped: %1 %2 is not High, Low or watts</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>名称 %1 → %2</source>
+        <translation>name %1 → %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>标题行中没有 Frequency 列</source>
+        <translation>no Frequency column in the header line</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：%1 个字段，而标题行有 %2 个</source>
+        <translation>skipped: %1 fields where the header has %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：%1 超过 %2 字节</source>
+        <translation>skipped: %1 is longer than %2 bytes</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：Location %1 不是信道 1..256</source>
+        <translation>skipped: Location %1 is not a channel 1..256</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：信道 %1 已被第 %2 行占用</source>
+        <translation>skipped: channel %1 already taken by row %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：信道 %1 不是空的</source>
+        <translation>skipped: channel %1 not empty</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>被第 %1 行替换，落在 %2</source>
+        <translation>replaced by row %1 on %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>没有标题行</source>
+        <translation>no header line</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已跳过：超出最后一个空闲信道</source>
+        <translation>skipped: beyond the last free channel</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>已跳过：%1 行超出最后一个空闲信道</source>
+        <translation>skipped: %1 rows beyond the last free channel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>另有 %1 行被跳过或替换，未列出</source>
+        <translation>%1 more rows skipped or replaced, not listed</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>大于 %1 MiB，即 CSV 文件的上限</source>
+        <translation>larger than %1 MiB, the limit for a CSV file</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已导入 %1 行，跳过 %2 行</source>
+        <translation>%1 rows imported, %2 skipped</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>，%1 行被后面的行替换</source>
+        <translation>, %1 replaced by a later row</translation>
     </message>
 </context>
 </TS>

@@ -151,7 +151,7 @@ void CMainFrame::CreateMenus() {
             // A submenu's entries are one choice (radio items).
             QMenu*& sub = submenus_[row.submenu];
             if (!sub) {
-                sub = m->addMenu(T(row.submenu));
+                sub = m->addMenu(WithAccessKey(T(row.submenu), SubmenuAccessKey(row.submenu)));
                 new QActionGroup(sub);
             }
             sub->findChild<QActionGroup*>()->addAction(action(row.id));
