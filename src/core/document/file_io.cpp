@@ -236,7 +236,7 @@ struct TemporarySlot {
     char path[kSlotPathSize];
 };
 TemporarySlot g_temporaries[kTemporarySlots];
-static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler reads the flags");
+static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler reads the flags"); // not shown
 
 #ifndef _WIN32
 // Blocks SIGINT and SIGTERM on this thread while a temporary file and its
