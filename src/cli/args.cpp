@@ -10,6 +10,7 @@
 
 #include "cli/cli.h"
 #include "core/codec/codecs.h"
+#include "core/codec/text_seam.h"
 #include "core/document/dat_file.h"
 
 namespace kestra::cli {
@@ -47,7 +48,7 @@ bool ParseArgs(const std::vector<std::string>& argv, const std::vector<std::stri
             if (contains(valueOptions, arg)) {
                 if (!inlineValue) {
                     if (i + 1 >= argv.size()) {
-                        error = "option " + arg + " needs a value";
+                        error = FillIn(TranslateText(KESTRA_TEXT("kestra", "选项 %1 需要一个值")), {arg});
                         return false;
                     }
                     value = argv[++i];
@@ -55,12 +56,12 @@ bool ParseArgs(const std::vector<std::string>& argv, const std::vector<std::stri
                 out.options[arg] = value;
             } else if (contains(flagOptions, arg)) {
                 if (inlineValue) {
-                    error = "option " + arg + " takes no value";
+                    error = FillIn(TranslateText(KESTRA_TEXT("kestra", "选项 %1 不带值")), {arg});
                     return false;
                 }
                 out.flags.push_back(arg);
             } else {
-                error = "unknown option " + arg;
+                error = FillIn(TranslateText(KESTRA_TEXT("kestra", "未知选项 %1")), {arg});
                 return false;
             }
             continue;
@@ -72,7 +73,8 @@ bool ParseArgs(const std::vector<std::string>& argv, const std::vector<std::stri
 
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "kestra-cli: %s\n", message.c_str());
-    std::fprintf(stderr, "Try 'kestra-cli --help' for more information.\n");
+    std::fprintf(stderr, "%s\n",
+                 TranslateText(KESTRA_TEXT("kestra", "用“kestra-cli --help”查看更多信息。")).c_str());
     return kExitUsage;
 }
 
@@ -83,7 +85,8 @@ bool WriteOutput(const std::string& text) {
     if (ok)
         return true;
     const int error = errno != 0 ? errno : EIO;
-    std::fprintf(stderr, "%s\n", Format(KESTRA_TEXT("kestra", "无法写入标准输出：%s"), std::strerror(error)).c_str());
+    std::fprintf(stderr, "%s\n", Format(TranslateText(KESTRA_TEXT("kestra", "无法写入标准输出：%s")).c_str(),
+                                       std::strerror(error)).c_str());
     return false;
 }
 

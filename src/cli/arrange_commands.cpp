@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/cli.h"
+#include "core/codec/text_seam.h"
 #include "core/grid/channel_arrange.h"
 #include "core/grid/channel_grid.h"
 
@@ -26,17 +27,18 @@ std::string Apply(const Operation& op, RadioImage& image, const BandLimits& limi
         if (colon == std::string::npos ||
             !ParseChannelRange(op.value.substr(0, colon), first, last) ||
             !ParseChannelRange(op.value.substr(colon + 1), to, toLast) || to != toLast)
-            return "expected FROM:TO or FROM-LAST:TO with channel labels (A005:A010)";
+            return TranslateText(
+                KESTRA_TEXT("kestra", "应为以信道标签写的 FROM:TO 或 FROM-LAST:TO（A005:A010）"));
         return MoveChannels(image, limits, first, last, to).error;
     }
     if (op.option == "--insert") {
         if (!ParseChannelRange(op.value, first, last) || first != last)
-            return "expected one channel label (A005)";
+            return TranslateText(KESTRA_TEXT("kestra", "应为一个信道标签（A005）"));
         return InsertChannel(image, limits, first).error;
     }
     if (op.option == "--delete") {
         if (!ParseChannelRange(op.value, first, last))
-            return "expected a channel label or FROM-TO (A005, A005-A010)";
+            return TranslateText(KESTRA_TEXT("kestra", "应为一个信道标签或 FROM-TO（A005、A005-A010）"));
         return DeleteChannels(image, limits, first, last).error;
     }
     SortKey key = SortKey::Rx;
@@ -45,7 +47,7 @@ std::string Apply(const Operation& op, RadioImage& image, const BandLimits& limi
     else if (op.value == "name")
         key = SortKey::Name;
     else if (op.value != "rx")
-        return "expected rx, tx or name";
+        return TranslateText(KESTRA_TEXT("kestra", "应为 rx、tx 或 name"));
     if (op.range.empty()) {
         for (int band = 0; band < kBandCount; ++band) {
             const int bandFirst = FirstRecordOfBand(band);
@@ -57,7 +59,7 @@ std::string Apply(const Operation& op, RadioImage& image, const BandLimits& limi
         return std::string();
     }
     if (!ParseChannelRange(op.range, first, last))
-        return "--range: expected FROM-TO (A001-A020)";
+        return FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：应为 FROM-TO（A001-A020）")), {"--range"});
     return SortChannels(image, limits, first, last, key).error;
 }
 
@@ -79,29 +81,35 @@ int RunArrange(const std::vector<std::string>& argv) {
                                 arg == "--delete" || arg == "--sort" || arg == "--range";
         if (!takesValue) {
             if (arg.size() > 1 && arg[0] == '-')
-                return UsageError("unknown option " + arg);
+                return UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "未知选项 %1")), {arg}));
             files.push_back(arg);
             continue;
         }
         if (!hasValue) {
             if (i + 1 >= argv.size())
-                return UsageError("option " + arg + " needs a value");
+                return UsageError(
+                    FillIn(TranslateText(KESTRA_TEXT("kestra", "选项 %1 需要一个值")), {arg}));
             value = argv[++i];
         }
         if (arg == "-o") {
             output = value;
         } else if (arg == "--range") {
             if (ops.empty() || ops.back().option != "--sort" || !ops.back().range.empty())
-                return UsageError("arrange: --range belongs right after a --sort");
+                return UsageError(FillIn(
+                    TranslateText(KESTRA_TEXT("kestra", "%1：%2 须紧跟在一个 %3 之后")),
+                    {"arrange", "--range", "--sort"}));
             ops.back().range = value;
         } else {
             ops.push_back(Operation{arg, value, std::string()});
         }
     }
     if (files.size() != 1 || output.empty())
-        return UsageError("arrange: expected one input file and -o OUT.dat");
+        return UsageError(
+            FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要一个输入文件和 %2")),
+                   {"arrange", "-o OUT.dat"}));
     if (ops.empty())
-        return UsageError("arrange: expected at least one operation");
+        return UsageError(
+            FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：至少需要一项操作")), {"arrange"}));
 
     RadioImage image;
     if (!LoadInputImage(files[0], image))
@@ -128,19 +136,20 @@ int RunArrange(const std::vector<std::string>& argv) {
 void RegisterArrangeCommands(CommandTable& table) {
     table["arrange"] = {
         "arrange IN.dat -o OUT.dat OP...",
-        "move, insert, delete or sort whole channels within a band, in the order\n"
-        "      given; OUT is written only when every operation succeeds (exit 2 names\n"
-        "      the one that failed):\n"
-        "      --move FROM:TO        take FROM out and put it at TO (FROM may be a block\n"
-        "                            FIRST-LAST); the channels between shift by one place\n"
-        "      --insert AT           a free channel at AT, the rest of the band down one;\n"
-        "                            refused when the band's last channel is not empty\n"
-        "      --delete AT|FROM-TO   remove channels, the rest of the band up; the freed\n"
-        "                            channels at the band's end are cleared\n"
-        "      --sort rx|tx|name [--range FROM-TO]\n"
-        "                            sort stably (default: each band whole); names ignore\n"
-        "                            letter case, unnamed and empty channels go last\n"
-        "      Channels are labels A001-A128, B001-B128; the VFOs never move.",
+        KESTRA_TEXT("kestra",
+                    "在频段内按给出的顺序移动、插入、删除或排序整个信道；只有每项操作都成功\n"
+                    "      才写出 OUT（退出状态 2 时指明失败的那一项）：\n"
+                    "      --move FROM:TO        把 FROM 取出放到 TO（FROM 可以是一段\n"
+                    "                            FIRST-LAST）；其间的信道各移一位\n"
+                    "      --insert AT           在 AT 插入空信道，频段其余信道下移一位；\n"
+                    "                            频段最后一个信道不为空时拒绝\n"
+                    "      --delete AT|FROM-TO   删除信道，频段其余信道上移；频段末尾\n"
+                    "                            空出的信道被清除\n"
+                    "      --sort rx|tx|name [--range FROM-TO]\n"
+                    "                            稳定排序（默认：每个频段整体）；名字不分\n"
+                    "                            大小写，无名和空信道排在最后\n"
+                    "      信道标签为 A001-A128、B001-B128；VFO 从不移动。"),
+
         RunArrange};
 }
 

@@ -18,6 +18,8 @@ namespace kestra::cli {
 
 namespace {
 
+constexpr const char* kNothingWritten = KESTRA_TEXT("kestra", "%1：%2；未写入任何文件");
+
 // Streams the file through the import: the file is never held whole. A
 // file over kMaxCsvBytes is refused before a byte of it is read. False with
 // a reason when the file cannot be read.
@@ -39,8 +41,8 @@ bool ImportFromFile(const std::string& path, CsvChannelImport& import, std::stri
     }
     const auto size = std::filesystem::file_size(p, ec);
     if (!ec && size > kMaxCsvBytes) {
-        reason = "larger than " + std::to_string(kMaxCsvBytes >> 20) +
-                 " MiB, the limit for a CSV file (" + std::to_string(size) + " bytes)";
+        reason = FillIn(TranslateText(KESTRA_TEXT("kestra", "大于 CSV 文件的上限 %1 MiB（%2 字节）")),
+                        {std::to_string(kMaxCsvBytes >> 20), std::to_string(size)});
         return false;
     }
     std::ifstream in(p, std::ios::binary);
@@ -77,7 +79,8 @@ int ExportCsv(const std::vector<std::string>& argv) {
     if (!ParseArgs(argv, {"-o"}, {}, args, error))
         return UsageError(error);
     if (args.positional.size() != 1)
-        return UsageError("export-csv takes one IMAGE.dat");
+        return UsageError(
+            FillIn(TranslateText(KESTRA_TEXT("kestra", "%1 只接受一个 %2")), {"export-csv", "IMAGE.dat"}));
     RadioImage image;
     if (!LoadInputImage(args.positional[0], image))
         return kExitUsage;
@@ -94,14 +97,16 @@ int ImportCsv(const std::vector<std::string>& argv) {
                    {"--keep-location", "--overwrite", "--strict"}, args, error))
         return UsageError(error);
     if (args.positional.size() != 2 || !args.Option("-o"))
-        return UsageError("import-csv takes IN.dat FILE.csv -o OUT.dat");
+        return UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1 的参数为 %2")),
+                                 {"import-csv", "IN.dat FILE.csv -o OUT.dat"}));
     CsvImportOptions options;
     options.keepLocation = args.Has("--keep-location");
     options.overwrite = args.Has("--overwrite");
     if (const std::string* start = args.Option("--start")) {
         options.start = ParseChannelLabel(*start);
         if (options.start < 1 || options.start > kMemoryChannels)
-            return UsageError("--start takes a channel A001..B128");
+            return UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1 取一个信道 A001..B128")),
+                                     {"--start"}));
     }
     RadioImage image;
     if (!LoadInputImage(args.positional[0], image))
@@ -110,14 +115,15 @@ int ImportCsv(const std::vector<std::string>& argv) {
     CsvChannelImport import(image, options);
     std::string reason;
     if (!ImportFromFile(args.positional[1], import, reason)) {
-        std::fprintf(stderr, "%s: %s; nothing written\n", shownPath.c_str(),
-                     EscapeControl(reason).c_str());
+        std::fprintf(stderr, "%s\n",
+                     FillIn(TranslateText(kNothingWritten), {shownPath, EscapeControl(reason)}).c_str());
         return kExitUsage;
     }
     const CsvImportResult result = import.Finish();
     if (!result.usable) {
-        std::fprintf(stderr, "%s: %s; nothing written\n", shownPath.c_str(),
-                     EscapeControl(result.error).c_str());
+        std::fprintf(stderr, "%s\n",
+                     FillIn(TranslateText(kNothingWritten), {shownPath, EscapeControl(result.error)})
+                         .c_str());
         return kExitUsage;
     }
     std::string report;
@@ -131,7 +137,10 @@ int ImportCsv(const std::vector<std::string>& argv) {
         std::fputs(report.c_str(), stderr);
     }
     if (args.Has("--strict") && result.skipped > 0) {
-        std::fprintf(stderr, "%d rows skipped; nothing written\n", result.skipped);
+        std::fprintf(stderr, "%s\n",
+                     FillIn(TranslateText(KESTRA_TEXT("kestra", "已跳过 %1 行；未写入任何文件")),
+                            {std::to_string(result.skipped)})
+                         .c_str());
         return kExitFailed;
     }
     return SaveOutputImage(*args.Option("-o"), image) ? kExitOk : kExitFailed;
@@ -141,11 +150,13 @@ int ImportCsv(const std::vector<std::string>& argv) {
 
 void RegisterCsvCommands(CommandTable& table) {
     table["export-csv"] = {"export-csv IMAGE.dat [-o FILE.csv]",
-                           "write the non-empty channels 1..256 as CSV", ExportCsv};
+                           KESTRA_TEXT("kestra", "把非空的信道 1..256 写成 CSV"), ExportCsv};
     table["import-csv"] = {"import-csv IN.dat FILE.csv -o OUT.dat [--start A001] "
                            "[--keep-location] [--overwrite] [--strict] [--report FILE]",
-                           "put CSV rows into channels; report to stderr (exit 1 with "
-                           "--strict when rows were skipped, 2 for an unusable CSV)",
+                           KESTRA_TEXT("kestra", "把 CSV 的行放入信道；报告输出到标准错误（"
+                                                 "加 --strict 时有行被跳过则退出状态 1，"
+                                                 "CSV 无法使用则为 2）"),
+
                            ImportCsv};
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/cli.h"
+#include "core/codec/text_seam.h"
 #include "core/document/app_state.h"
 #include "core/document/dat_file.h"
 #include "core/forms/profile_diff.h"
@@ -17,13 +18,14 @@ int RunDiff(const std::vector<std::string>& argv) {
     if (!ParseArgs(argv, {"--form", "--factory"}, {}, args, error))
         return UsageError("diff: " + error);
     if (args.positional.size() != 2)
-        return UsageError("diff: expected two image files");
+        return UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要两个映像文件")), {"diff"}));
     AppState states[2];
     for (int i = 0; i < 2; ++i) {
         AppState& state = states[i];
         if (const std::string* password = args.Option("--factory")) {
             if (!FactoryPasswordMatches(*password))
-                return UsageError("diff: the factory password does not match");
+                return UsageError(
+                    FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：工厂密码不正确")), {"diff"}));
             state.factoryMode = true;
         }
         if (!LoadInputImage(args.positional[static_cast<std::size_t>(i)], state.image))
@@ -45,9 +47,9 @@ int RunDiff(const std::vector<std::string>& argv) {
 
 void RegisterDiffCommands(CommandTable& table) {
     table["diff"] = {"diff A.dat B.dat [--form NAME] [--factory PASSWORD]",
-                     "print what differs as a profile: per differing key '; KEY=text in A' "
-                     "then 'KEY=text in B', and a [raw] section for bytes no field explains; "
-                     "exit 0 equal, 1 different, 2 bad input",
+                     KESTRA_TEXT("kestra", "以配置文件输出差异：每个不同的项先是“; 项=A 中的文字”，"
+                                           "再是“项=B 中的文字”；没有字段说明的字节放在 [raw] 节；"
+                                           "退出状态 0 相同，1 不同，2 输入错误"),
                      RunDiff};
 }
 

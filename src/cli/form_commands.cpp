@@ -10,6 +10,7 @@
 
 #include "cli/cli.h"
 #include "core/codec/text.h"
+#include "core/codec/text_seam.h"
 #include "core/document/app_state.h"
 #include "core/document/dat_file.h"
 #include "core/document/file_io.h"
@@ -30,6 +31,8 @@ std::string ModelNameFromIni() {
 }
 
 namespace {
+
+constexpr const char* kCannotReadProfile = KESTRA_TEXT("kestra", "无法读取配置文件 %1：%2");
 
 // Profiles and settings files larger than these are not read.
 constexpr std::size_t kMaxProfileSize = 64u << 20;
@@ -52,18 +55,18 @@ bool RunProfileFile(const std::string& path, FormSession& session, std::string& 
         std::string reason;
         std::string ignored;
         ReadRegularFile(path, 1, ignored, &reason);
-        error = "cannot read the profile " + EscapeControl(path) + ": " + reason;
+        error = FillIn(TranslateText(kCannotReadProfile), {EscapeControl(path), reason});
         return false;
     }
     const auto size = std::filesystem::file_size(path, ec);
     if (ec || size > kMaxProfileSize) {
-        error = "the profile " + EscapeControl(path) + " is larger than 64 MiB";
+        error = FillIn(TranslateText(KESTRA_TEXT("kestra", "配置文件 %1 大于 64 MiB")),
+                       {EscapeControl(path)});
         return false;
     }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
-        error = "cannot read the profile " + EscapeControl(path) + ": " +
-                std::strerror(errno);
+        error = FillIn(TranslateText(kCannotReadProfile), {EscapeControl(path), std::strerror(errno)});
         return false;
     }
     std::size_t total = 0;
@@ -76,7 +79,7 @@ bool RunProfileFile(const std::string& path, FormSession& session, std::string& 
             }
             total += n;
             if (total > kMaxProfileSize) { // grew while it was read
-                why = "larger than 64 MiB";
+                why = TranslateText(KESTRA_TEXT("kestra", "大于 64 MiB"));
                 return -1;
             }
             return static_cast<long>(n);
@@ -148,12 +151,12 @@ bool ParseOrdered(const std::vector<std::string>& argv,
         for (const auto& v : valueOptions)
             known = known || v == arg;
         if (!known) {
-            error = "unknown option " + arg;
+            error = FillIn(TranslateText(KESTRA_TEXT("kestra", "未知选项 %1")), {arg});
             return false;
         }
         if (!inlineValue) {
             if (i + 1 >= argv.size()) {
-                error = "option " + arg + " needs a value";
+                error = FillIn(TranslateText(KESTRA_TEXT("kestra", "选项 %1 需要一个值")), {arg});
                 return false;
             }
             value = argv[++i];
@@ -169,7 +172,8 @@ bool OpenState(const std::string& command, const OrderedArgs& args, const std::s
                AppState& state, int& exitCode) {
     if (const std::string* password = args.Last("--factory")) {
         if (!FactoryPasswordMatches(*password)) {
-            exitCode = UsageError(command + ": the factory password does not match");
+            exitCode = UsageError(
+                FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：工厂密码不正确")), {command}));
             return false;
         }
         state.factoryMode = true;
@@ -189,7 +193,7 @@ int RunSettings(const std::vector<std::string>& argv) {
     if (!ParseOrdered(argv, {"--form", "--factory"}, args, error))
         return UsageError("settings: " + error);
     if (args.positional.size() != 1)
-        return UsageError("settings: expected one image file");
+        return UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要一个映像文件")), {"settings"}));
     AppState state;
     int exitCode = kExitOk;
     if (!OpenState("settings", args, args.positional[0], state, exitCode))
@@ -227,7 +231,7 @@ int RunConfigure(const std::vector<std::string>& argv) {
     if (!ParseOrdered(argv, {"-o", "--factory", "--seed", "--profile", "--set"}, args, error))
         return UsageError("configure: " + error);
     if (args.positional.size() != 1)
-        return UsageError("configure: expected one input image");
+        return UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要一个输入映像")), {"configure"}));
     const std::string* out = args.Last("-o");
     if (!out)
         return UsageError("configure: needs -o OUT.dat");
@@ -236,7 +240,8 @@ int RunConfigure(const std::vector<std::string>& argv) {
         char* end = nullptr;
         const unsigned long v = std::strtoul(s->c_str(), &end, 10);
         if (s->empty() || *end != '\0' || (*s)[0] == '-' || v > 0xFFFFFFFFul)
-            return UsageError("configure: --seed takes a number 0..4294967295");
+            return UsageError(FillIn(
+                TranslateText(KESTRA_TEXT("kestra", "%1：--seed 取 0..4294967295 的数")), {"configure"}));
         seed = static_cast<unsigned>(v);
     }
 
@@ -296,16 +301,17 @@ int RunConfigure(const std::vector<std::string>& argv) {
 void RegisterFormCommands(CommandTable& table) {
     table["settings"] = {
         "settings IMAGE.dat [--form NAME] [--factory PASSWORD]",
-        "print the dialogs' fields as a profile of [section] and KEY=VALUE lines (forms: "
-        "channel, batch, model, options, fm, dtmf; with --factory also tuning, decoder; "
-        "without --form: model, options, fm, dtmf, then the factory forms with --factory; "
-        "a section header such as \"channel A005\" or a dtmf page prints that section alone)",
+        KESTRA_TEXT("kestra", "以 [节] 和 键=值 行组成的配置文件输出各对话框的字段（表单："
+                              "channel、batch、model、options、fm、dtmf；加 --factory 还有 tuning、decoder；"
+                              "不带 --form 时：model、options、fm、dtmf，加 --factory 再输出工厂表单；"
+                              "给出节标题如“channel A005”或 dtmf 的一页时只输出该节）"),
         RunSettings};
     table["configure"] = {
         "configure IN.dat -o OUT.dat [--factory PASSWORD] [--seed N] [--profile FILE]... "
         "[--set 'SECTION:KEY=VALUE']...",
-        "open IN, run every profile section and --set in order as a user would in the "
-        "dialogs, save OUT",
+        KESTRA_TEXT("kestra", "打开 IN，按顺序像用户在对话框中那样执行每个配置文件节和 --set，"
+                              "保存为 OUT"),
+
         RunConfigure};
 }
 

@@ -5,13 +5,20 @@
 #include <string>
 #include <vector>
 
+#include <QLocale>
+#include <QStringList>
+
 #include "cli/cli.h"
+#include "core/codec/text_seam.h"
 #include "core/document/app_directory.h"
+#include "lang/language.h"
 #include "core/document/file_io.h"
 #include "core/document/version_notice.h"
 #include "core/os/os.h"
 
 using namespace kestra::cli;
+using kestra::FillIn;
+using kestra::TranslateText;
 
 namespace {
 
@@ -20,21 +27,50 @@ int Print(const std::string& text) {
     return WriteOutput(text) ? kExitOk : kExitFailed;
 }
 
+std::string Tr(const char* source) {
+    return TranslateText(source);
+}
+
 int PrintHelp(const CommandTable& table) {
-    std::string text = "Usage: kestra-cli COMMAND [OPTIONS] [FILES]\n"
-                       "Scripts the Kestra radio programming core without a display.\n\n"
-                       "Commands:\n";
+    std::string text = Tr(KESTRA_TEXT("kestra", "用法：kestra-cli [--lang zh|en] 命令 [选项] [文件]\n"
+                                                "不需要显示器，以脚本驱动 Kestra 的写频核心。\n\n"
+                                                "命令：\n"));
     for (const auto& entry : table)
-        text += "  " + entry.second.usage + "\n      " + entry.second.summary + "\n";
-    return Print(text +
-                 "\nOptions:\n"
-                 "  --help       show this help and exit\n"
-                 "  --version    show the version and exit\n\n"
-                 "Exit status: 0 success; 1 the operation failed (the message is the first\n"
-                 "line on standard error after any progress lines); 2 bad usage or an input\n"
-                 "file that cannot be used. An output file is written only on success.\n"
-                 "Progress goes to standard error: a percentage per line when it is not a\n"
-                 "terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.\n");
+        text += "  " + entry.second.usage + "\n      " + Tr(entry.second.summary.c_str()) + "\n";
+    return Print(text + Tr(KESTRA_TEXT(
+        "kestra", "\n选项：\n"
+                  "  --help       显示本帮助并退出\n"
+                  "  --version    显示版本并退出\n"
+                  "  --lang zh|en 消息、报告和帮助所用的语言（默认跟随系统）；\n"
+                  "               settings 和 diff 只在 --lang en 时输出英文标签，\n"
+                  "               configure 接受所有语言的标签\n\n"
+                  "退出状态：0 成功；1 操作失败（消息是标准错误上进度行之后的第一行）；\n"
+                  "2 用法错误或输入文件无法使用。只有成功时才写输出文件。\n"
+                  "进度写到标准错误：不是终端时每行一个百分比。\n"
+                  "DEV 可以是 COM3、ttyUSB0、/dev/ttyUSB0 或任何设备路径。\n")));
+}
+
+// The run's language: --lang (before or after the command), else the
+// user's preferred languages. Profiles print English labels only when
+// --lang en is given, so that they do not change with the user's locale.
+bool SetUpLanguage(std::vector<std::string>& argv, int& exitCode) {
+    kestra::InstallLanguage(kestra::LanguageForUiLanguages(QLocale::system().uiLanguages()));
+    QStringList arguments{QStringLiteral("kestra-cli")};
+    for (const std::string& a : argv)
+        arguments.append(QString::fromStdString(a));
+    bool given = false;
+    kestra::Language language = kestra::Language::Chinese;
+    QString error;
+    if (!kestra::TakeLanguageOption(arguments, given, language, error)) {
+        exitCode = UsageError(error.toStdString());
+        return false;
+    }
+    if (given)
+        kestra::InstallLanguage(language, QString(), language != kestra::Language::Chinese);
+    argv.clear();
+    for (const QString& a : arguments.mid(1))
+        argv.push_back(a.toStdString());
+    return true;
 }
 
 } // namespace
@@ -47,8 +83,13 @@ int main(int argc, char** argv) {
     // Standard output carries files (CSV, profiles) byte for byte, and the
     // arguments name files in UTF-8 on every system.
     kestra::os::UseBinaryStandardOutput();
-    const std::vector<std::string> args = kestra::os::Utf8Arguments(argc, argv);
     SetProgramDirectory(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
+    std::vector<std::string> args = kestra::os::Utf8Arguments(argc, argv);
+    if (!args.empty())
+        args.erase(args.begin()); // the program's name
+    int status = kExitOk;
+    if (!SetUpLanguage(args, status))
+        return status;
     kestra::RemoveTemporaryFilesOnSignals();
     CommandTable table;
     RegisterOfflineCommands(table);
@@ -57,21 +98,21 @@ int main(int argc, char** argv) {
     RegisterDiffCommands(table);
     RegisterArrangeCommands(table);
     RegisterTransferCommands(table);
-    if (args.size() < 2)
-        return UsageError("missing command");
-    const std::string& first = args[1];
+    if (args.empty())
+        return UsageError(Tr(KESTRA_TEXT("kestra", "缺少命令")));
+    const std::string first = args[0];
     if (first == "--help" || first == "-h" || first == "help")
         return PrintHelp(table);
     if (first == "--version")
         return Print(kestra::VersionNotice("kestra-cli"));
     const auto it = table.find(first);
     if (it == table.end())
-        return UsageError("unknown command '" + first + "'");
-    const std::vector<std::string> rest(args.begin() + 2, args.end());
+        return UsageError(FillIn(Tr(KESTRA_TEXT("kestra", "未知命令“%1”")), {first}));
+    std::vector<std::string> rest(args.begin() + 1, args.end());
     for (const std::string& a : rest) {
         if (a == "--help" || a == "-h")
-            return Print("Usage: kestra-cli " + it->second.usage + "\n" + it->second.summary +
-                         "\n");
+            return Print(Tr(KESTRA_TEXT("kestra", "用法：")) + "kestra-cli " + it->second.usage +
+                         "\n" + Tr(it->second.summary.c_str()) + "\n");
     }
     return it->second.run(rest);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Commands that work on .dat files alone: new, channels, resave.
 #include "cli/cli.h"
+#include "core/codec/text_seam.h"
 #include "core/document/default_image.h"
 #include "core/grid/channel_grid.h"
 
@@ -14,7 +15,7 @@ int RunNew(const std::vector<std::string>& argv) {
     if (!ParseArgs(argv, {}, {"--builtin"}, args, error))
         return UsageError(error);
     if (args.positional.size() != 1)
-        return UsageError("new: expected one output file");
+        return UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要一个输出文件")), {"new"}));
     RadioImage image;
     if (args.Has("--builtin"))
         ApplyBuiltInDefaults(image);
@@ -29,7 +30,7 @@ int RunChannels(const std::vector<std::string>& argv) {
     if (!ParseArgs(argv, {}, {}, args, error))
         return UsageError(error);
     if (args.positional.size() != 1)
-        return UsageError("channels: expected one image file");
+        return UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要一个映像文件")), {"channels"}));
     RadioImage image;
     if (!LoadInputImage(args.positional[0], image))
         return kExitUsage;
@@ -54,7 +55,8 @@ int RunResave(const std::vector<std::string>& argv) {
     if (!ParseArgs(argv, {}, {}, args, error))
         return UsageError(error);
     if (args.positional.size() != 2)
-        return UsageError("resave: expected an input and an output file");
+        return UsageError(
+            FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要一个输入文件和一个输出文件")), {"resave"}));
     RadioImage image;
     if (!LoadInputImage(args.positional[0], image))
         return kExitUsage;
@@ -67,16 +69,16 @@ int RunResave(const std::vector<std::string>& argv) {
 
 void RegisterOfflineCommands(CommandTable& table) {
     table["new"] = {"new [--builtin] OUT.dat",
-                    "write the image a new document gets (Default.dat next to the program, "
-                    "unless --builtin, else the built-in defaults)",
+                    KESTRA_TEXT("kestra", "写出新文档所得的映像（程序旁的 Default.dat；"
+                                          "给出 --builtin 或没有该文件时用内置默认值）"),
                     RunNew};
     table["channels"] = {"channels IMAGE.dat",
-                         "print the channel grid: 258 lines, row label and eight cells, "
-                         "TAB-separated",
+                         KESTRA_TEXT("kestra", "输出信道表格：258 行，每行是行标签和八个单元，"
+                                               "以 TAB 分隔"),
                          RunChannels};
     table["resave"] = {"resave IN.dat OUT.dat",
-                       "open IN, render the grid, convert it back and finalise, save OUT "
-                       "(what opening and saving in the application does)",
+                       KESTRA_TEXT("kestra", "打开 IN，生成表格，再转换回去并整理，保存为 OUT"
+                                             "（即在程序中打开再保存所做的）"),
                        RunResave};
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "core/codec/text_seam.h"
 #include "core/document/app_state.h"
 #include "core/document/backups.h"
 #include "core/document/dat_file.h"
@@ -34,6 +35,8 @@
 namespace kestra::cli {
 
 namespace {
+
+constexpr const char* kUnexpectedArgument = KESTRA_TEXT("kestra", "%1：多余的参数“%2”");
 
 bool StderrIsTerminal() {
 #ifdef _WIN32
@@ -80,14 +83,14 @@ private:
 
 void PrintTrace(const TraceEvent& e) {
     if (e.note) {
-        std::fprintf(stderr, "%7lld ms # %s\n", static_cast<long long>(e.ms), e.note);
+        std::fprintf(stderr, "%7lld ms # %s\n", static_cast<long long>(e.ms), e.note); // not shown: trace
         return;
     }
-    std::string line = Format("%7lld ms %s", static_cast<long long>(e.ms), e.sent ? ">" : "<");
+    std::string line = Format("%7lld ms %s", static_cast<long long>(e.ms), e.sent ? ">" : "<"); // not shown: trace
     for (std::size_t i = 0; i < e.count; ++i)
         line += Format(" %02X", e.data[i]);
     if (!e.sent && e.count < e.requested)
-        line += Format(" (%zu of %zu, timed out)", e.count, e.requested);
+        line += Format(" (%zu of %zu, timed out)", e.count, e.requested); // not shown: trace
     std::fprintf(stderr, "%s\n", line.c_str());
 }
 
@@ -98,7 +101,8 @@ void PrintTrace(const TraceEvent& e) {
 // would have ended it.
 std::atomic<bool> stopRequested{false};
 volatile std::sig_atomic_t stopSignal = 0;
-static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler needs a lock-free flag");
+static_assert(std::atomic<bool>::is_always_lock_free,
+              "the signal handler needs a lock-free flag"); // not shown
 
 extern "C" void OnStopSignal(int signal) {
     stopSignal = signal;
@@ -164,17 +168,20 @@ bool TakeLinkArgs(const std::string& command, const Args& args, bool factoryRequ
                   int* exitCode) {
     const std::string* port = args.Option("--port");
     if (!port || port->empty()) {
-        *exitCode = UsageError(command + ": --port DEVICE is required");
+        *exitCode = UsageError(
+            FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：必须给出 %2")), {command, "--port DEVICE"}));
         return false;
     }
     out.device = ResolvePortArgument(*port);
     const std::string* password = args.Option("--factory");
     if (password && !FactoryPasswordMatches(*password)) {
-        *exitCode = UsageError(command + ": the factory password does not match");
+        *exitCode =
+            UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：工厂密码不正确")), {command}));
         return false;
     }
     if (!password && factoryRequired) {
-        *exitCode = UsageError(command + ": needs factory mode (--factory PASSWORD)");
+        *exitCode = UsageError(FillIn(
+            TranslateText(KESTRA_TEXT("kestra", "%1：需要工厂模式（%2）")), {command, "--factory PASSWORD"}));
         return false;
     }
     out.factoryMode = password != nullptr;
@@ -202,9 +209,11 @@ bool ParseExchangeArgs(const std::string& command, bool read, bool factoryRequir
     if (!ParseArgs(argv, values, flags, args, error))
         exitCode = UsageError(error);
     else if (read && (!args.positional.empty() || !args.Option("-o")))
-        exitCode = UsageError(command + ": expected -o OUT.dat and no other file");
+        exitCode = UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要 %2，且不要其他文件")),
+                                     {command, "-o OUT.dat"}));
     else if (!read && args.positional.size() != 1)
-        exitCode = UsageError(command + ": expected one image file");
+        exitCode =
+            UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要一个映像文件")), {command}));
     else
         return TakeLinkArgs(command, args, factoryRequired, link, &exitCode);
     return false;
@@ -232,14 +241,18 @@ void SaveTransferBackup(const Args& args, const std::string& kind, const RadioIm
         QCoreApplication::setApplicationName(QStringLiteral("kestra"));
         const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         if (data.isEmpty()) {
-            std::fprintf(stderr, "kestra-cli: warning: no per-user data folder for backups\n");
+            std::fprintf(stderr, "kestra-cli: %s\n",
+                         TranslateText(KESTRA_TEXT("kestra", "警告：没有存放备份的用户数据文件夹"))
+                             .c_str());
             return;
         }
         dir = QDir::toNativeSeparators(data + QStringLiteral("/backups")).toStdString();
     }
     std::string reason;
     if (!SaveBackup(dir, kind, image, std::time(nullptr), reason))
-        std::fprintf(stderr, "kestra-cli: warning: no backup saved: %s\n", reason.c_str());
+        std::fprintf(stderr, "kestra-cli: %s\n",
+                     FillIn(TranslateText(KESTRA_TEXT("kestra", "警告：未保存备份：%1")), {reason})
+                         .c_str());
 }
 
 int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) {
@@ -351,7 +364,9 @@ bool TakeRadioOptions(const Args& args, VirtualRadioOptions& options, int& exitC
     exitCode = kExitUsage;
     if (const std::string* ident = args.Option("--ident")) {
         if (!ParseIdentification(*ident, options.identification)) {
-            exitCode = UsageError("simulate: --ident takes model, version, blank or 16 hex digits");
+            exitCode = UsageError(FillIn(
+                TranslateText(KESTRA_TEXT("kestra", "%1：--ident 取 model、version、blank 或 16 个十六进制数字")),
+                {"simulate"}));
             return false;
         }
     }
@@ -360,7 +375,8 @@ bool TakeRadioOptions(const Args& args, VirtualRadioOptions& options, int& exitC
         !ParseCount(args.Option("--wrong-ack-after"), options.wrongAckAfterBlock) ||
         !ParseCount(args.Option("--hang-up-after"), options.hangUpAfterBlock) ||
         !ParseCount(args.Option("--latency"), options.replyDelayMs)) {
-        exitCode = UsageError("simulate: fault options take a whole number");
+        exitCode = UsageError(
+            FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：故障选项取一个整数")), {"simulate"}));
         return false;
     }
     if (const std::string* address = args.Option("--corrupt-store")) {
@@ -374,7 +390,9 @@ bool TakeRadioOptions(const Args& args, VirtualRadioOptions& options, int& exitC
                 std::string::npos;
         const long offset = valid ? std::strtol(digits.c_str(), nullptr, hex ? 16 : 10) : -1;
         if (offset < 0 || offset >= static_cast<long>(kImageSize)) {
-            exitCode = UsageError("simulate: --corrupt-store takes an image offset 0..0x3FFF");
+            exitCode = UsageError(FillIn(
+                TranslateText(KESTRA_TEXT("kestra", "%1：--corrupt-store 取映像偏移 0..0x3FFF")),
+                {"simulate"}));
             return false;
         }
         options.corruptStoreAddress = static_cast<int>(offset);
@@ -396,8 +414,8 @@ int ServeUntilInterrupted(const VirtualRadioOptions& options, const std::string*
 #ifdef _WIN32
     (void)options;
     (void)savePath;
-    std::fprintf(stderr,
-                 "the virtual radio needs pseudo-terminals, which Windows does not offer\n");
+    std::fprintf(stderr, "%s\n",
+                 TranslateText(KESTRA_TEXT("kestra", "虚拟对讲机需要伪终端，Windows 不提供")).c_str());
     return kExitFailed;
 #else
     // The radio's thread inherits the mask, so only this thread takes the
@@ -411,14 +429,18 @@ int ServeUntilInterrupted(const VirtualRadioOptions& options, const std::string*
     VirtualRadio radio(options);
     const std::string device = radio.Start();
     if (device.empty()) {
-        std::fprintf(stderr, "cannot start the virtual radio: %s\n", radio.Error().c_str());
+        std::fprintf(stderr, "%s\n",
+                     FillIn(TranslateText(KESTRA_TEXT("kestra", "无法启动虚拟对讲机：%1")), {radio.Error()})
+                         .c_str());
         return kExitFailed;
     }
     if (!WriteOutput(device + '\n')) {
         radio.Stop();
         return kExitFailed;
     }
-    std::fprintf(stderr, "virtual radio on %s; stop it with Ctrl+C\n", device.c_str());
+    std::fprintf(stderr, "%s\n",
+                 FillIn(TranslateText(KESTRA_TEXT("kestra", "虚拟对讲机在 %1；按 Ctrl+C 停止")), {device})
+                     .c_str());
     int received = 0;
     sigwait(&stopSignals, &received);
     radio.Stop();
@@ -437,7 +459,7 @@ int RunSimulate(const std::vector<std::string>& argv) {
                    {"--silent", "--pace"}, args, error))
         return UsageError(error);
     if (!args.positional.empty())
-        return UsageError("simulate: unexpected argument '" + args.positional[0] + "'");
+        return UsageError(FillIn(TranslateText(kUnexpectedArgument), {"simulate", args.positional[0]}));
     VirtualRadioOptions options;
     int exitCode = kExitUsage;
     if (!TakeRadioOptions(args, options, exitCode))
@@ -466,7 +488,7 @@ int RunPorts(const std::vector<std::string>& argv) {
     if (!ParseArgs(argv, {"--port"}, {}, args, error))
         return UsageError(error);
     if (!args.positional.empty())
-        return UsageError("ports: unexpected argument '" + args.positional[0] + "'");
+        return UsageError(FillIn(TranslateText(kUnexpectedArgument), {"ports", args.positional[0]}));
     const std::string* port = args.Option("--port");
     const auto qt = StartQt();
     const PortProbe probe = ProbePorts(port ? ResolvePortArgument(*port) : std::string());
@@ -482,8 +504,10 @@ int RunPorts(const std::vector<std::string>& argv) {
                       probe.selected == n ? "\tselected" : "",
                       cable.empty() ? "" : ("\t" + cable).c_str());
     }
-    out += "\ndevices (device, port, chip family, chip, USB id, manufacturer, product, serial "
-           "number, driver, latency timer; by-id links below their device):\n";
+    out += "\n" +
+           TranslateText(KESTRA_TEXT("kestra", "设备（设备、端口、芯片系列、芯片、USB ID、制造商、产品、"
+                                               "序列号、驱动、延迟定时器；by-id 链接列在其设备之下）：")) +
+           "\n";
     for (const SerialDeviceInfo& d : devices)
         out += DeviceLine(d);
     if (devices.empty())
@@ -497,54 +521,51 @@ void RegisterTransferCommands(CommandTable& table) {
     table["read"] = {
         "read --port DEV [--base IMAGE.dat] [--factory PASSWORD] [--trace] [--no-backup] "
         "[--backup-dir DIR] -o OUT.dat",
-        "read the radio into a copy of the base image (default: a new document's "
-        "image) and save it",
+        KESTRA_TEXT("kestra", "把对讲机读入基础映像的副本（默认：新文档的映像）并保存"),
         [](const std::vector<std::string>& a) {
             return RunTransferCommand(TransferKind::Read, a);
         }};
     table["write"] = {
         "write --port DEV [--factory PASSWORD] [--trace] [--verify] [--no-backup] "
         "[--backup-dir DIR] IMAGE.dat",
-        "open IMAGE, convert and finalise it as the application does, write it "
-        "into the radio; --verify reads it back and compares (exit 1 on a difference)",
+        KESTRA_TEXT("kestra", "打开 IMAGE，像应用程序那样转换并整理，写入对讲机；"
+                              "--verify 读回并比较（有差异时退出状态 1）"),
         [](const std::vector<std::string>& a) {
             return RunTransferCommand(TransferKind::Write, a);
         }};
     table["init"] = {
         "init --port DEV --factory PASSWORD [--trace] [--verify] [--no-backup] "
         "[--backup-dir DIR] IMAGE.dat",
-        "like write, but the whole image (initialise); read, write and init save a backup "
-        "of the image into backups/ of the per-user data folder",
+        KESTRA_TEXT("kestra", "同 write，但写整个映像（初始化）；read、write 和 init 把映像的备份"
+                              "保存到用户数据文件夹的 backups/ 中"),
         [](const std::vector<std::string>& a) {
             return RunTransferCommand(TransferKind::Initialise, a);
         }};
     table["calibration"] = {
-        "calibration read --port DEV --factory PASSWORD [--base IMAGE.dat] [--trace] -o OUT.dat"
-        " | calibration write --port DEV --factory PASSWORD [--trace] IMAGE.dat",
-        "exchange the calibration block (0x3ED0-0x3F6F); write sends the file's bytes as they "
-        "are",
+        "calibration read --port DEV --factory PASSWORD [--base IMAGE.dat] [--trace] -o OUT.dat" // syntax, never translated: not shown
+        " | calibration write --port DEV --factory PASSWORD [--trace] IMAGE.dat", // syntax, never translated: not shown
+        KESTRA_TEXT("kestra", "交换校准块（0x3ED0-0x3F6F）；write 原样发送文件的字节"),
         [](const std::vector<std::string>& a) {
             return RunRegionCommand(RegionKind::Calibration, a);
         }};
     table["decoder"] = {
-        "decoder read --port DEV --factory PASSWORD [--base IMAGE.dat] [--trace] -o OUT.dat"
-        " | decoder write --port DEV --factory PASSWORD [--trace] IMAGE.dat",
-        "exchange the DTMF decoder table (0x3E00-0x3E2F); write sends the file's bytes as they "
-        "are",
+        "decoder read --port DEV --factory PASSWORD [--base IMAGE.dat] [--trace] -o OUT.dat" // syntax, never translated: not shown
+        " | decoder write --port DEV --factory PASSWORD [--trace] IMAGE.dat", // syntax, never translated: not shown
+        KESTRA_TEXT("kestra", "交换 DTMF 解码表（0x3E00-0x3E2F）；write 原样发送文件的字节"),
         [](const std::vector<std::string>& a) {
             return RunRegionCommand(RegionKind::DecoderTable, a);
         }};
     table["simulate"] = {
-        "simulate [--image IMAGE.dat] [--save OUT.dat] [--ident model|version|blank|HEX16] "
+        "simulate [--image IMAGE.dat] [--save OUT.dat] [--ident model|version|blank|HEX16] " // syntax, never translated: not shown
         "[--silent] [--answer-on K] [--stray-byte N] [--wrong-ack-after K] [--hang-up-after K] "
         "[--latency MS] [--corrupt-store ADDR] [--pace]",
-        "run the virtual radio on a pseudo-terminal, print its device path, serve until "
-        "interrupted; --save writes its memory on exit",
+        KESTRA_TEXT("kestra", "在伪终端上运行虚拟对讲机，输出其设备路径，一直服务到被中断；"
+                              "--save 在退出时写出其存储"),
         RunSimulate};
     table["ports"] = {"ports [--port DEV]",
-                      "list the port numbers with their devices and whether each can be opened, "
-                      "then every serial device with its cable (chip, USB id, strings, by-id "
-                      "links)",
+                      KESTRA_TEXT("kestra", "列出端口号及其设备和能否打开，再列出每个串口设备及其"
+                                            "电缆（芯片、USB ID、字符串、by-id 链接）"),
+
                       RunPorts};
 }
 

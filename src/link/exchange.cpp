@@ -4,9 +4,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/codec/text_seam.h"
 #include "link/link_texts.h"
 
 namespace kestra {
+
+namespace {
+constexpr const char* kPortClosed = KESTRA_TEXT("kestra", "端口已关闭");
+} // namespace
 
 TransferRanges RangesOf(TransferKind kind) {
     switch (kind) {
@@ -102,10 +107,11 @@ std::uint8_t ReadByte(BytePort& port, bool* arrived = nullptr) {
 // Why an expected acknowledgement was not one.
 std::string AckFailure(BytePort& port, const std::string& where, bool arrived, std::uint8_t b) {
     if (port.Closed())
-        return "port closed";
+        return TranslateText(kPortClosed);
     if (!arrived)
-        return "no acknowledgement " + where + " (nothing arrived)";
-    return Format("no acknowledgement %s (got %02X)", where.c_str(), b);
+        return FillIn(TranslateText(KESTRA_TEXT("kestra", "%1没有收到确认（什么也没收到）")), {where});
+    return FillIn(TranslateText(KESTRA_TEXT("kestra", "%1没有收到确认（收到 %2）")),
+                  {where, Format("%02X", b)});
 }
 
 // Sends one byte and expects the acknowledgement back; else *failure says why.
@@ -128,7 +134,7 @@ std::array<std::uint8_t, 4> BlockCommand(std::uint8_t letter, const Block& block
 }
 
 std::string AtBlock(const Block& block) {
-    return Format("at block 0x%04X", block.address);
+    return FillIn(TranslateText(KESTRA_TEXT("kestra", "在块 0x%1 处")), {Format("%04X", block.address)});
 }
 
 bool ReadBlock(BytePort& port, const Block& block, RadioImage& scratch, std::string& failure) {
@@ -143,11 +149,12 @@ bool ReadBlock(BytePort& port, const Block& block, RadioImage& scratch, std::str
     const std::size_t data = got == sizeof header ? port.Read(scratch.data() + block.address, len)
                                                   : 0;
     if (got != sizeof header || data != len) {
-        failure = port.Closed()      ? "port closed"
-                  : got + data == 0 ? "no reply " + AtBlock(block)
-                                    : Format("short reply %s (%zu of %zu bytes)",
-                                             AtBlock(block).c_str(), got + data,
-                                             sizeof header + len);
+        failure = port.Closed() ? TranslateText(kPortClosed)
+                  : got + data == 0
+                      ? FillIn(TranslateText(KESTRA_TEXT("kestra", "%1没有回应")), {AtBlock(block)})
+                      : FillIn(TranslateText(KESTRA_TEXT("kestra", "%1回应不完整（%2 / %3 字节）")),
+                               {AtBlock(block), std::to_string(got + data),
+                                std::to_string(sizeof header + len)});
         return false;
     }
     return Acknowledge(port, AtBlock(block), failure);
@@ -214,7 +221,8 @@ ExchangeStatus RunExchangeSteps(BytePort& port, const ExchangeSpec& exchange, Ra
            !port.Closed())
         answered = Handshake(port);
     if (!answered) {
-        failure = port.Closed() ? "port closed" : "no answer to the greeting";
+        failure = TranslateText(port.Closed() ? kPortClosed
+                                              : KESTRA_TEXT("kestra", "握手没有回应"));
         return ExchangeStatus::CommunicationError;
     }
 
@@ -223,16 +231,18 @@ ExchangeStatus RunExchangeSteps(BytePort& port, const ExchangeSpec& exchange, Ra
     port.Write(&kIdentRequest, 1);
     const std::size_t identBytes = port.Read(ident.data(), ident.size());
     if (identBytes != ident.size()) {
-        failure = port.Closed() ? "port closed"
-                                : Format("no identification (%zu of %zu bytes)", identBytes,
-                                         ident.size());
+        failure = port.Closed()
+                      ? TranslateText(kPortClosed)
+                      : FillIn(TranslateText(KESTRA_TEXT("kestra", "没有识别信息（%1 / %2 字节）")),
+                               {std::to_string(identBytes), std::to_string(ident.size())});
         return ExchangeStatus::CommunicationError;
     }
     if (exchange.checkIdentification && !IdentificationAccepted(ident, exchange.read)) {
-        failure = "wrong identification (" + HexBytes(ident.data(), kIdentModel.size()) + ")";
+        failure = FillIn(TranslateText(KESTRA_TEXT("kestra", "识别信息不符（%1）")),
+                         {HexBytes(ident.data(), kIdentModel.size())});
         return ExchangeStatus::RadioDataInvalid;
     }
-    if (!Acknowledge(port, "after the identification", failure))
+    if (!Acknowledge(port, TranslateText(KESTRA_TEXT("kestra", "在识别信息之后")), failure))
         return ExchangeStatus::CommunicationError;
 
     // The blocks actually sent: BlockCount for the read, write and
@@ -322,16 +332,18 @@ void VerifyWrite(BytePort& port, const RadioImage& sent, const TransferOptions& 
     result.succeeded = false;
     result.message = kTextVerifyFailed;
     if (RunExchange(port, readBack, found, progress, &failure) != ExchangeStatus::Succeeded) {
-        result.detail = "reading back: " + failure;
+        result.detail = FillIn(TranslateText(KESTRA_TEXT("kestra", "读回时：%1")), {failure});
         return;
     }
     const VerifyDifference d = CompareReadRanges(sent, found);
     if (d.count > 0) {
-        // Format would turn the comma into a point under a comma-decimal locale.
-        result.detail = Format("first difference at 0x%04X: sent %02X", d.address, d.sent) +
-                        ", " +
-                        Format("found %02X (%d %s)", d.found, d.count,
-                               d.count == 1 ? "byte differs" : "bytes differ");
+        const char* text =
+            d.count == 1
+                ? KESTRA_TEXT("kestra", "第一处差异在 0x%1：发送 %2，读到 %3（%4 个字节不同）")
+                : KESTRA_TEXT("kestra", "第一处差异在 0x%1：发送 %2，读到 %3（共 %4 个字节不同）");
+        result.detail = FillIn(TranslateText(text), {Format("%04X", d.address), Format("%02X", d.sent),
+                                                     Format("%02X", d.found), std::to_string(d.count)});
+
         return;
     }
     result.succeeded = true;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/pseudo_terminal.h"
 
+#include "core/codec/text_seam.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -51,7 +53,7 @@ bool PseudoTerminal::Open(std::string* error) {
     slavePath_ = name;
     slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (slave_ < 0)
-        return fail("open slave");
+        return fail("open slave"); // not shown: the failing call, as ptsname
     struct termios tio;
     if (::tcgetattr(slave_, &tio) != 0)
         return fail("tcgetattr");
@@ -80,7 +82,7 @@ void PseudoTerminal::Close() {
 
 bool PseudoTerminal::Open(std::string* error) {
     if (error)
-        *error = "pseudo-terminals are not available on this system";
+        *error = TranslateText(KESTRA_TEXT("kestra", "此系统不提供伪终端"));
     return false;
 }
 

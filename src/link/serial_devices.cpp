@@ -29,8 +29,8 @@ constexpr KnownChip kKnownChips[] = {
     {"0403", "6011", "FTDI", "FT4232"},       {"0403", "6014", "FTDI", "FT232H"},
     {"0403", "6015", "FTDI", "FT-X"},         {"067b", "2303", "Prolific", "PL2303"},
     {"067b", "23a3", "Prolific", "PL2303GC"}, {"067b", "23c3", "Prolific", "PL2303GT"},
-    {"067b", "23d3", "Prolific", "PL2303GL"}, {"10c4", "ea60", "Silicon Labs", "CP210x"},
-    {"10c4", "ea70", "Silicon Labs", "CP2105"}, {"10c4", "ea71", "Silicon Labs", "CP2108"},
+    {"067b", "23d3", "Prolific", "PL2303GL"}, {"10c4", "ea60", "Silicon Labs", "CP210x"}, // not shown: makers' names
+    {"10c4", "ea70", "Silicon Labs", "CP2105"}, {"10c4", "ea71", "Silicon Labs", "CP2108"}, // not shown
     {"1a86", "7523", "WCH", "CH340"},         {"1a86", "5523", "WCH", "CH341"},
     {"1a86", "55d4", "WCH", "CH9102"},
 };
@@ -46,7 +46,7 @@ struct Family {
 constexpr Family kFamilies[] = {
     {"ftdi_sio", "0403", "FTDI"},
     {"pl2303", "067b", "Prolific PL2303"},
-    {"cp210x", "10c4", "Silicon Labs CP210x"},
+    {"cp210x", "10c4", "Silicon Labs CP210x"}, // not shown: a maker's name
     {"ch341", "1a86", "WCH CH340/CH341"},
     {"cdc_acm", nullptr, "CDC-ACM"},
 };

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "core/codec/codecs.h"
+#include "core/codec/text_seam.h"
 
 #if defined(__unix__) || defined(__APPLE__)
 #define KESTRA_POSIX_PORTS 1
@@ -169,20 +170,20 @@ std::string PermissionHint(const std::string& device) {
     bool groupAccess = false;
     const std::string group = DeviceGroup(device, &groupAccess);
     if (!group.empty() && group != "root" && groupAccess)
-        return Format(". Join the group \"%s\" that owns the device "
-                      "(sudo usermod -aG %s $USER), then log in again.",
-                      group.c_str(), group.c_str());
+        return FillIn(TranslateText(KESTRA_TEXT(
+                          "kestra", "。请加入拥有该设备的组“%1”（sudo usermod -aG %1 $USER），然后重新登录。")),
+                      {group});
     std::string why;
     if (group == "root")
-        why = ". The device belongs to the group \"root\"";
+        why = TranslateText(KESTRA_TEXT("kestra", "。该设备属于组“root”"));
     else if (!group.empty())
-        why = Format(". The group \"%s\" that owns the device may not read and write it",
-                     group.c_str());
+        why = FillIn(TranslateText(KESTRA_TEXT("kestra", "。拥有该设备的组“%1”不能读写它")), {group});
     else
-        why = ". No group of yours may use the device";
-    return why + ": a udev rule is needed that gives it to the group \"dialout\" (see the "
-                 "sample rule res/udev/60-kestra.rules and \"Serial port permissions\" in the "
-                 "README); then join that group.";
+        why = TranslateText(KESTRA_TEXT("kestra", "。你所在的组都不能使用该设备"));
+    return why + FillIn(TranslateText(KESTRA_TEXT(
+                            "kestra", "：需要一条把它交给组“dialout”的 udev 规则（见示例规则 %1 和 "
+                                      "README 中的“Serial port permissions”）；然后加入该组。")),
+                        {"res/udev/60-kestra.rules"});
 }
 
 } // namespace
@@ -191,10 +192,10 @@ std::string DescribeOpenFailure(const std::string& device, int err, const Holder
     std::string text = device + ": " + SystemErrorText(err);
     if (err == EBUSY) {
         if (holder && holder->pid > 0)
-            text += Format(" (the port is held by process %d (%s))", holder->pid,
-                           holder->name.empty() ? "?" : holder->name.c_str());
+            text += FillIn(TranslateText(KESTRA_TEXT("kestra", "（端口被进程 %1（%2）占用）")),
+                           {std::to_string(holder->pid), holder->name.empty() ? "?" : holder->name});
         else
-            text += " (the port is held open by another program)";
+            text += TranslateText(KESTRA_TEXT("kestra", "（端口被另一个程序占用）"));
     } else if (err == EACCES || err == EPERM) {
         text += PermissionHint(device);
     }
@@ -246,7 +247,7 @@ void SerialLink::SetLowLatency() {
     struct serial_struct serial;
     std::memset(&serial, 0, sizeof serial);
     if (::ioctl(fd, TIOCGSERIAL, &serial) != 0) {
-        lowLatencyNote_ = "low latency: off (the driver does not take ASYNC_LOW_LATENCY: " +
+        lowLatencyNote_ = "low latency: off (the driver does not take ASYNC_LOW_LATENCY: " + // not shown: trace
                           SystemErrorText(errno) + ")";
         return;
     }
@@ -254,21 +255,21 @@ void SerialLink::SetLowLatency() {
         const int before = serial.flags;
         serial.flags |= ASYNC_LOW_LATENCY;
         if (::ioctl(fd, TIOCSSERIAL, &serial) != 0) {
-            lowLatencyNote_ = "low latency: off (ASYNC_LOW_LATENCY refused: " +
+            lowLatencyNote_ = "low latency: off (ASYNC_LOW_LATENCY refused: " + // not shown: trace
                               SystemErrorText(errno) + ")";
             return;
         }
         savedSerialFlags_ = before;
         std::memset(&serial, 0, sizeof serial);
         if (::ioctl(fd, TIOCGSERIAL, &serial) != 0 || !(serial.flags & ASYNC_LOW_LATENCY)) {
-            lowLatencyNote_ = "low latency: off (the driver ignored ASYNC_LOW_LATENCY)";
+            lowLatencyNote_ = "low latency: off (the driver ignored ASYNC_LOW_LATENCY)"; // not shown: trace
             return;
         }
     }
     lowLatency_ = true;
-    lowLatencyNote_ = "low latency: on (ASYNC_LOW_LATENCY)";
+    lowLatencyNote_ = "low latency: on (ASYNC_LOW_LATENCY)"; // not shown: trace
 #else
-    lowLatencyNote_ = "low latency: off (not available on this system)";
+    lowLatencyNote_ = "low latency: off (not available on this system)"; // not shown: trace
 #endif
 }
 
@@ -300,7 +301,8 @@ void SerialLink::TraceNote(const std::string& note) {
 
 bool SerialLink::OpenDevice(const std::string& device, std::string& reason) {
     if (device.empty()) {
-        reason = "no serial port is selected";
+        reason = TranslateText(KESTRA_TEXT("kestra", "未选择串口"));
+
         return false;
     }
     std::string path = device;

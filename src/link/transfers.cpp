@@ -29,7 +29,7 @@ bool OpenForExchange(SerialLink& link, const std::string& device, const Transfer
     link.TraceNote(PortLabel(device) + ": " + link.LowLatencyNote());
     SerialDeviceInfo info;
     if (FindSerialDevice(device, &info) && info.latencyTimerMs >= 0)
-        link.TraceNote(Format("latency timer of the chip: %d ms", info.latencyTimerMs));
+        link.TraceNote(Format("latency timer of the chip: %d ms", info.latencyTimerMs)); // not shown: trace
     return true;
 }
 

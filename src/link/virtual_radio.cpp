@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/virtual_radio.h"
 
+#include "core/codec/text_seam.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -305,7 +307,7 @@ void VirtualRadio::Serve() {
 
 std::string VirtualRadio::Start() {
     const std::lock_guard<std::mutex> lock(mutex_);
-    error_ = "the virtual radio needs pseudo-terminals, which this system does not offer";
+    error_ = TranslateText(KESTRA_TEXT("kestra", "虚拟对讲机需要伪终端，此系统不提供"));
     return std::string();
 }
 

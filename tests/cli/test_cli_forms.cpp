@@ -133,6 +133,45 @@ private slots:
         QCOMPARE(r.exitCode, 1);
         QVERIFY(r.out.startsWith("[options]\n") && !r.out.contains("[channel"));
     }
+
+    // A profile is shareable across languages: --lang en prints English
+    // labels only, and that profile configures byte for byte the image the
+    // Chinese one does, over every form (batch, channel and factory ones too).
+    void englishProfileGivesTheImageOfTheChineseOne() {
+        auto configure = [&](const QString& base, const QString& out, const QStringList& more) {
+            const Run r = Cli(QStringList{"configure", base, "-o", out, "--seed", "3", "--factory",
+                                          "QDM537"} + more);
+            return r.exitCode == 0 ? ReadAll(out) : QByteArray(r.err);
+        };
+        const QByteArray zhBatch = configure(in_, Path("zh-batch.dat"),
+            {"--set", "batch:范围=全部", "--set", "batch:接收起始频率=145", "--set",
+             "batch:接收随机=1", "--set", "batch:功率=低", "--set", "batch:应用="});
+        QCOMPARE(configure(in_, Path("en-batch.dat"),
+                           {"--set", "batch:Range=All", "--set", "batch:RX start frequency=145",
+                            "--set", "batch:RX random=1", "--set", "batch:Power=Low", "--set",
+                            "batch:Apply="}),
+                 zhBatch);
+        const QString blank = Path("blank.dat");
+        QCOMPARE(Cli({"new", blank}).exitCode, 0);
+        QByteArray image[2];
+        for (int en = 0; en < 2; ++en) {
+            const QStringList lang = en ? QStringList{"--lang", "en"} : QStringList{};
+            QByteArray text = Cli(lang + QStringList{"settings", Path("zh-batch.dat"), "--factory",
+                                                     "QDM537"}).out;
+            text += Cli(QStringList{"settings", Path("zh-batch.dat"), "--form", "channel"} + lang).out;
+            QVERIFY(text.contains(en ? "[dtmf Auto Dial]\n" : "[dtmf 自动拨号]\n"));
+            QVERIFY(text.contains(en ? "\nPower=Low\n" : "\n功率=低\n"));
+            if (en)
+                QVERIFY2(!QString::fromUtf8(text).contains(QRegularExpression("[\\x{3000}-\\x{9fff}]")),
+                         text.constData());
+            const QString profile = Path(en ? "en.ini" : "zh.ini");
+            QVERIFY(WriteAll(profile, text));
+            image[en] = configure(blank, Path(en ? "en.dat" : "zh.dat"), {"--profile", profile});
+        }
+        QCOMPARE(image[1], image[0]);
+        const int at = RecordOffset(1), size = RecordOffset(kChannelCount + 1) - at;
+        QCOMPARE(image[0].mid(at, size), zhBatch.mid(at, size)); // the channels came over
+    }
 };
 
 QTEST_GUILESS_MAIN(CliFormsTest)

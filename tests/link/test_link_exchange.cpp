@@ -233,22 +233,22 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("detail");
         const QString comm = kTextCommunicationError;
-        QTest::newRow("silent") << 0 << 0 << comm << "no answer to the greeting";
+        QTest::newRow("silent") << 0 << 0 << comm << "握手没有回应";
         QTest::newRow("foreign identification")
             << 0 << 1 << QString(kTextRadioDataInvalid)
-            << "wrong identification (58 59 5A 00 00 00 00 00)";
+            << "识别信息不符（58 59 5A 00 00 00 00 00）";
         QTest::newRow("blank radio read")
             << 0 << 2 << QString(kTextRadioDataInvalid)
-            << "wrong identification (FF FF FF FF FF FF FF FF)";
+            << "识别信息不符（FF FF FF FF FF FF FF FF）";
         QTest::newRow("wrong ack, write")
-            << 1 << 3 << comm << "no acknowledgement at block 0x0040 (got 15)";
+            << 1 << 3 << comm << "在块 0x0040 处没有收到确认（收到 15）";
         QTest::newRow("wrong ack, read")
-            << 0 << 3 << comm << "no acknowledgement at block 0x0040 (got 15)";
+            << 0 << 3 << comm << "在块 0x0040 处没有收到确认（收到 15）";
         QTest::newRow("hang-up") << 1 << 4 << comm
-                                 << "no acknowledgement at block 0x0060 (nothing arrived)";
+                                 << "在块 0x0060 处没有收到确认（什么也没收到）";
         QTest::newRow("short reply") << 0 << 5 << comm
-                                     << "short reply at block 0x0020 (35 of 36 bytes)";
-        QTest::newRow("port closed") << 1 << 6 << comm << "port closed";
+                                     << "在块 0x0020 处回应不完整（35 / 36 字节）";
+        QTest::newRow("port closed") << 1 << 6 << comm << "端口已关闭";
     }
 
     // Every failure of an exchange says, in its detail line, which step failed.
@@ -290,13 +290,13 @@ private slots:
         // ignores the first greetings of the read-back.
         QTest::newRow("radio busy after ENDW") << 1 << -1 << 6 << true << "";
         QTest::newRow("byte stored wrong")
-            << 1 << 0x0123 << 0 << false << "first difference at 0x0123: sent 0E, found F1 (1 byte differs)";
+            << 1 << 0x0123 << 0 << false << "第一处差异在 0x0123：发送 0E，读到 F1（1 个字节不同）";
         QTest::newRow("byte stored wrong, second range")
-            << 2 << 0x3F75 << 0 << false << "first difference at 0x3F75: sent F1, found 0E (1 byte differs)";
+            << 2 << 0x3F75 << 0 << false << "第一处差异在 0x3F75：发送 F1，读到 0E（1 个字节不同）";
         // Outside the read ranges only initialise writes, and nothing reads it back.
         QTest::newRow("outside the read ranges") << 2 << 0x3100 << 0 << true << "写频完成，已校验";
         QTest::newRow("radio never answers again")
-            << 1 << -1 << 100 << false << "reading back: no answer to the greeting";
+            << 1 << -1 << 100 << false << "读回时：握手没有回应";
     }
 
     void verifyReadsBackWhatWasWritten() {

@@ -115,7 +115,7 @@ private slots:
         QVERIFY(!result.succeeded);
         QCOMPARE(result.message, std::string("通信出错"));
         QCOMPARE(result.detail,
-                 "FTDI FT232R 0403:6001 on " + usb0 + ": no answer to the greeting");
+                 "FTDI FT232R 0403:6001 on " + usb0 + ": 握手没有回应");
     }
 };
 

@@ -336,7 +336,7 @@ private slots:
         const std::string after((std::istreambuf_iterator<char>(in)),
                                 std::istreambuf_iterator<char>());
         QVERIFY(!opened);
-        const QString held = QStringLiteral("held by process %1 (sleep)").arg(pid);
+        const QString held = QStringLiteral("端口被进程 %1（sleep）占用").arg(pid);
         QVERIFY2(Q(reason).contains(held), reason.c_str());
         QCOMPARE(after, content); // a live lock is not touched
         // Its process gone, the same file is stale.
@@ -370,8 +370,8 @@ private slots:
         };
         const QString unknown = hint("/dev/kestra-none");
         QVERIFY2(unknown.contains(QString::fromLocal8Bit(std::strerror(EACCES))), qPrintable(unknown));
-        QVERIFY2(unknown.contains("udev rule") && unknown.contains("README"), qPrintable(unknown));
-        QVERIFY2(!unknown.contains("Join the group"), qPrintable(unknown));
+        QVERIFY2(unknown.contains("udev 规则") && unknown.contains("README"), qPrintable(unknown));
+        QVERIFY2(!unknown.contains("请加入"), qPrintable(unknown));
 
         if (::geteuid() != 0)
             QSKIP("giving a file to the groups root and dialout needs root");
@@ -388,17 +388,17 @@ private slots:
             const char* text;
         };
         const Case cases[] = {
-            {dialout->gr_gid, 0660, true, "Join the group \"dialout\""},
-            {dialout->gr_gid, 0600, false, "The group \"dialout\" that owns the device may not"},
-            {0, 0660, false, "belongs to the group \"root\""},
-            {0, 0600, false, "belongs to the group \"root\""},
+            {dialout->gr_gid, 0660, true, "请加入拥有该设备的组“dialout”"},
+            {dialout->gr_gid, 0600, false, "拥有该设备的组“dialout”不能读写"},
+            {0, 0660, false, "该设备属于组“root”"},
+            {0, 0600, false, "该设备属于组“root”"},
         };
         for (const Case& c : cases) {
             QCOMPARE(::chown(path.c_str(), static_cast<uid_t>(-1), c.group), 0);
             QCOMPARE(::chmod(path.c_str(), c.mode), 0);
             const QString text = hint(path);
             QVERIFY2(text.contains(c.text), qPrintable(text));
-            QCOMPARE(text.contains("Join the group"), c.join);
+            QCOMPARE(text.contains("请加入"), c.join);
             QCOMPARE(text.contains("res/udev/60-kestra.rules"), !c.join);
         }
     }

@@ -126,8 +126,8 @@ private slots:
         QCOMPARE(QString::fromStdString(job.Result().message), message);
         // The second line: the system's reason, or the step that failed.
         QCOMPARE(QString::fromStdString(job.Result().detail).section(": ", 1),
-                 fault == 1   ? QString("no reply at block 0x1900")
-                 : fault == 3 ? QString("wrong identification (58 59 5A 00 00 00 00 00)")
+                 fault == 1   ? QString("在块 0x1900 处没有回应")
+                 : fault == 3 ? QString("识别信息不符（58 59 5A 00 00 00 00 00）")
                               : QString::fromStdString(std::strerror(ENOENT)));
         QVERIFY(state_->image == before);
         QVERIFY(!state_->transferBusy);

@@ -213,7 +213,7 @@ private slots:
             return;
         }
         QCOMPARE(Q(result.message), QString(kTextCommunicationError));
-        QCOMPARE(result.detail, radio_->Device() + ": no answer to the greeting");
+        QCOMPARE(result.detail, radio_->Device() + ": 握手没有回应");
         QVERIFY(image == before);
         // Four attempts, each 8 ms of greeting and at most two silent one-byte
         // reads of 150 ms: the exchange gives up in about 1.25 s.
@@ -272,10 +272,10 @@ private slots:
         QTest::addColumn<QString>("reason");
         const char* const rows[][3] = {
             {"no such device", "", "%ENOENT"},
-            {"held by this program", "link", "held by process %1 (test_transfers)"},
-            {"held by another Kestra", "serial", "held by process %1 (link_port_holder)"},
-            {"held exclusively", "exclusive", "held by process %1 (link_port_holder)"},
-            {"held with flock", "flock", "held by process %1 (link_port_holder)"}};
+            {"held by this program", "link", "端口被进程 %1（test_transfers）占用"},
+            {"held by another Kestra", "serial", "端口被进程 %1（link_port_holder）占用"},
+            {"held exclusively", "exclusive", "端口被进程 %1（link_port_holder）占用"},
+            {"held with flock", "flock", "端口被进程 %1（link_port_holder）占用"}};
         for (const auto& r : rows)
             QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
     }

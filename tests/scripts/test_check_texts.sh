@@ -46,6 +46,10 @@ plant fail "file name marked" src/ui/app/ui_texts.h \
   'inline constexpr const char* kStray = KESTRA_TEXT("kestra", "Default.dat");'
 plant fail "text extracted through another macro" src/link/link_texts.h \
   'inline constexpr const char* kStray = QT_TRANSLATE_NOOP("kestra", "Stray");'
+plant fail "English message outside the seam" src/core/forms/form_driver.cpp \
+  'static const char* const kStray = "the field is disabled";'
+plant ok "English the user never sees, marked so" src/ui/widgets/channel_print.cpp \
+  'static const char* const kFont = "Noto Sans CJK SC"; // not shown: a font family'
 plant ok "Chinese in comments and marked texts" src/ui/app/main_frame.cpp \
   '// "读频完成" /* "写频完成" */ static const char* const kShown = KESTRA_TEXT("kestra", "初始化完成");'
 echo "$passed passed, $failed failed"

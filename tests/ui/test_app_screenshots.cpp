@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window (a loaded image in a maximised document window; the
 // status bar after a read from the virtual radio) and the dialogs offscreen
-// into PNG files under build/screenshots, for a person to look at; checks
+// into PNG files under build/screenshots (Chinese) and build/screenshots/en
+// (English), for a person to look at; checks
 // what a picture would show wrong: tab orders, fields cut off, grid rows out
 // of sight.
 #include <QDir>
@@ -25,6 +26,8 @@
 #include "ui/dialogs/batch_channel_dlg.h"
 #include "ui/dialogs/channel_edit_dlg.h"
 #include "ui/dialogs/comm_dlg.h"
+#include "ui/dialogs/compare_dlg.h"
+#include "ui/dialogs/csv_import_dlg.h"
 #include "ui/dialogs/dtmf_dlg.h"
 #include "ui/dialogs/dtmf_init_dlg.h"
 #include "ui/dialogs/fm_radio_dlg.h"
@@ -35,6 +38,7 @@
 #include "ui/dialogs/port_setup_dlg.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/program_view.h"
+#include "ui/app/translation.h"
 
 using namespace kestra;
 using namespace kestra::test;
@@ -44,12 +48,31 @@ class TestScreenshots : public QObject {
 
 private:
     QString out_ = QStringLiteral(KESTRA_SCREENSHOT_DIR);
+    QString folder_; // out_, or its "en" folder for English
+
+    // Every picture in both languages.
+    static void Languages() {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("zh") << false;
+        QTest::newRow("en") << true;
+    }
+    void UseLanguage() {
+        QFETCH(bool, english);
+        InstallLanguage(english ? Language::English : Language::Chinese);
+        folder_ = english ? QDir(out_).filePath(QStringLiteral("en")) : out_;
+        QVERIFY(QDir().mkpath(folder_));
+    }
 
     void Save(QWidget* w, const QString& name) {
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QTest::qWait(50);
-        const QString path = QDir(out_).filePath(name);
+        // Labels are not cut off.
+        for (QLabel* label : w->findChildren<QLabel*>())
+            if (label->isVisible() && !label->wordWrap() && !label->text().isEmpty())
+                QVERIFY2(label->width() >= label->minimumSizeHint().width(),
+                         qPrintable(name + QLatin1String(": ") + label->text()));
+        const QString path = QDir(folder_).filePath(name);
         QVERIFY2(w->grab().save(path), qPrintable(path));
         qInfo("%s", qPrintable(path));
     }
@@ -59,8 +82,16 @@ private slots:
         InitTestApplication();
         QVERIFY(QDir().mkpath(out_));
     }
+    void cleanupTestCase() { InstallLanguage(Language::Chinese); }
+
+    void mainWindowWithImage_data() { Languages(); }
+    void mainWindowAfterRead_data() { Languages(); }
+    void dialogs_data() { Languages(); }
+    void formDialogs_data() { Languages(); }
+    void settingsAndFactoryDialogs_data() { Languages(); }
 
     void mainWindowWithImage() {
+        UseLanguage();
         AppDir dir;
         {
             QSettings ini(dir.file(QStringLiteral("Program.ini")), QSettings::IniFormat);
@@ -87,9 +118,26 @@ private slots:
 
         CAboutDlg about(app->ini(), frame);
         Save(&about, QStringLiteral("about_dialog.png"));
+
+        // The compare dialog on a changed copy, and the CSV import preview.
+        AppState changed;
+        changed.image = ExampleRadioMemory();
+        changed.image.SetByte(RecordOffset(2) + 24, 'Q');
+        const QString other = dir.file(QStringLiteral("other.dat"));
+        QVERIFY(SaveDatFile(other.toStdString(), changed.image, nullptr));
+        CCompareDlg compare(app->state(), dir.path(), frame);
+        QVERIFY(compare.CompareWith(other));
+        Save(&compare, QStringLiteral("compare_dialog.png"));
+        CCsvImportDlg csv("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                          "DtcsCode,DtcsPolarity,Mode,TStep,Skip,Comment\n"
+                          "1,RPT1,145.600000,-,0.600000,Tone,88.5,88.5,023,NN,FM,12.5,,\n"
+                          "2,BAD,1.000000,,0.000000,,88.5,88.5,023,NN,FM,12.5,,\n",
+                          changed.image, frame);
+        Save(&csv, QStringLiteral("csv_import_dialog.png"));
     }
 
     void mainWindowAfterRead() {
+        UseLanguage();
         AppFixture f;
         f.dir.Write(QStringLiteral("Program.ini"), "[Setup]\nType=QVN-K52\n");
         QVERIFY(f.Start({QStringLiteral("--simulate")}));
@@ -108,6 +156,7 @@ private slots:
     }
 
     void dialogs() {
+        UseLanguage();
         AppDir dir;
         AppState state;
         CIniFile ini(dir.path());
@@ -148,6 +197,7 @@ private slots:
     // field, Tab visits every field once, top to bottom and each row left to
     // right, and nothing is cut off.
     void formDialogs() {
+        UseLanguage();
         AppState state;
         state.image = ExampleRadioMemory();
         state.modelName = "QVN-K52";
@@ -192,6 +242,7 @@ private slots:
     }
 
     void settingsAndFactoryDialogs() {
+        UseLanguage();
         AppState state;
         state.image = ExampleRadioMemory();
         state.image.SetBcd(fm::kCurrentFrequency, 3, 88100);

@@ -118,7 +118,7 @@ private slots:
         QTest::newRow("help") << QStringList{"--help"} << "||help";
         QTest::newRow("version") << QStringList{"--version"} << "||version";
         QTest::newRow("flag with a value")
-            << QStringList{"--simulate=1"} << "error: option --simulate takes no value";
+            << QStringList{"--simulate=1"} << "error: 选项 --simulate 不带值";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << "error";
         QTest::newRow("port without device") << QStringList{"--port"} << "error";
         QTest::newRow("two files") << QStringList{"a.dat", "b.dat"} << "error";

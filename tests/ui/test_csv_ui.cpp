@@ -74,7 +74,7 @@ private slots:
             reportRows = table->rowCount();
             for (int r = 0; r < reportRows; ++r) {
                 channels << table->item(r, CCsvImportDlg::kColumnChannel)->text();
-                if (table->item(r, CCsvImportDlg::kColumnResult)->text().contains(QStringLiteral("skipped")))
+                if (table->item(r, CCsvImportDlg::kColumnResult)->text().contains(QStringLiteral("已跳过")))
                     firstLabel = table->item(r, CCsvImportDlg::kColumnLabel)->text();
             }
             const QString out = QStringLiteral(KESTRA_SCREENSHOT_DIR);

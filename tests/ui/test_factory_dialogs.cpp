@@ -85,7 +85,7 @@ private slots:
         driver.ExpectMessage();
         tuning.readButton()->click();
         QCOMPARE(driver.messages().last(),
-                 QString("通信出错\n%1: no answer to the greeting").arg(QString::fromStdString(radio_->Device())));
+                 QString("通信出错\n%1: 握手没有回应").arg(QString::fromStdString(radio_->Device())));
         QVERIFY(state_.image == before);
         QCOMPARE(CellText(tuning.grid(1), 0, 0), QString("40"));
         tuning.reject();

@@ -209,7 +209,7 @@ private slots:
         QCOMPARE(h.driver.messages().value(0).section('\n', 0, 0), QStringLiteral("写频校验失败"));
         QVERIFY2(h.driver.messages().value(0).section('\n', 1).startsWith(
                      QString::fromStdString(h.state.portName) +
-                     ": first difference at 0x0040: sent "),
+                     ": 第一处差异在 0x0040：发送 "),
                  qPrintable(h.driver.messages().value(0)));
         QCOMPARE(h.reports, QStringList({"写频校验失败"}));
     }

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSettings>
 #include <QTranslator>
 #include <cerrno>
 #include <cstring>
@@ -71,16 +72,42 @@ private slots:
         SetTextTranslator(nullptr);
     }
 
-    void noCatalogueKeepsTheSourceTexts() {
-        // German has no catalogue beside the program, and the test has none
-        // in its resources.
-        QVERIFY(!InstallTranslations(programDir_.path(), QLocale(QLocale::German)));
-        QVERIFY(!InstallTranslations(QString(), QLocale(QLocale::English)));
+    // Chinese for zh*, English for every other language and for C (the
+    // built-in catalogue); a catalogue beside the program comes first.
+    void oneLanguagePerRun() {
+        QVERIFY(!InstallTranslations(programDir_.path(), QLocale(QLocale::Chinese, QLocale::Taiwan)));
+        QCOMPARE(T(text::kReady), QStringLiteral("就绪"));
+        QVERIFY(InstallTranslations(QString(), QLocale(QLocale::German)));
+        QCOMPARE(T(text::kAppTitle), QStringLiteral("Programming Software"));
+        QVERIFY(InstallTranslations(QString(), QLocale::c()));
+        QCOMPARE(T(text::kReady), QStringLiteral("Ready"));
+        QVERIFY(!InstallTranslations(QString(), QLocale(QLocale::Chinese)));
         QCOMPARE(T(text::kReady), QStringLiteral("就绪"));
     }
 
+    // --lang anywhere before "--" wins and is taken out; else the choice
+    // of 视图 → 语言 kept in the per-user settings; else the locale.
+    void startLanguage() {
+        Language language = Language::English;
+        QString error;
+        QStringList args{"kestra", "a.dat", "--lang=en", "--", "--lang"};
+        QVERIFY(StartLanguage(args, QLocale(QLocale::Chinese), language, error));
+        QCOMPARE(language, Language::English);
+        QCOMPARE(args, QStringList({"kestra", "a.dat", "--", "--lang"}));
+        args = QStringList{"kestra"};
+        QVERIFY(StartLanguage(args, QLocale(QLocale::Chinese), language, error));
+        QCOMPARE(language, Language::Chinese);
+        ChooseLanguage(Language::English);
+        QVERIFY(StartLanguage(args, QLocale(QLocale::Chinese), language, error));
+        QCOMPARE(language, Language::English);
+        args = QStringList{"kestra", "--lang", "fr"};
+        QVERIFY(!StartLanguage(args, QLocale::c(), language, error));
+        QVERIFY(error.contains("fr"));
+        QSettings().clear();
+    }
+
     void everyLayerFollowsTheCatalogue() {
-        // British English has no catalogue of its own and falls back to "en".
+        // British English is English: the catalogue beside the program.
         english_ = InstallTranslations(programDir_.path() + QLatin1Char('/'),
                                        QLocale(QLocale::English, QLocale::UnitedKingdom));
         QVERIFY(english_);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/codec/text_seam.h"
 #include "core/document/file_io.h"
 #include "core/os/os.h"
 
@@ -113,7 +114,9 @@ bool SaveBackup(const std::string& dir, const std::string& kind, const RadioImag
         std::error_code ec;
         fs::create_directories(Utf8Path(dir), ec);
         if (ec || !fs::is_directory(Utf8Path(dir), ec)) {
-            reason = "cannot create the backup folder " + dir + (ec ? ": " + ec.message() : "");
+            reason = ec ? FillIn(TranslateText(KESTRA_TEXT("kestra", "无法创建备份文件夹“%1”：%2")),
+                                 {dir, ec.message()})
+                        : FillIn(TranslateText(KESTRA_TEXT("kestra", "无法创建备份文件夹“%1”")), {dir});
             return false;
         }
         const std::string stem = BackupStem(now, kind);
@@ -124,7 +127,7 @@ bool SaveBackup(const std::string& dir, const std::string& kind, const RadioImag
         };
         std::string path, why;
         if (!WriteNewFile(nameFor, kBackupNameAttempts, image.data(), kImageSize, path, &why)) {
-            reason = "cannot write the backup " + nameFor(1) + ": " + why;
+            reason = FillIn(TranslateText(KESTRA_TEXT("kestra", "无法写入备份“%1”：%2")), {nameFor(1), why});
             return false;
         }
         if (savedPath)

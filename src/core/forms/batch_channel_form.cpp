@@ -129,7 +129,7 @@ const std::vector<FieldSpec>& BatchChannelForm::Fields() const {
             static const char* const kOptions[] = {
                 KESTRA_TEXT("kestra", "功率"),     KESTRA_TEXT("kestra", "扫描"),
                 KESTRA_TEXT("kestra", "带宽"),     KESTRA_TEXT("kestra", "信令类型"),
-                KESTRA_TEXT("kestra", "繁忙锁定"), "PTT ID",
+                KESTRA_TEXT("kestra", "繁忙锁定"), KESTRA_TEXT("kestra", "PTT ID"),
                 KESTRA_TEXT("kestra", "声控"),     KESTRA_TEXT("kestra", "中继模式"),
                 KESTRA_TEXT("kestra", "语音处理")};
             f[static_cast<std::size_t>(id)] = ChannelOption(kOptions[id - kPower]);

@@ -74,7 +74,7 @@ const std::vector<FieldSpec>& ChannelOptionFields() {
                     KESTRA_TEXT("kestra", "扰频6"), KESTRA_TEXT("kestra", "扰频7"),
                     KESTRA_TEXT("kestra", "扰频8")},
                    b12, 4, 4, 0),
-        OptionList("PTT ID",
+        OptionList(KESTRA_TEXT("kestra", "PTT ID"),
                    {kOff, KESTRA_TEXT("kestra", "发射前"), KESTRA_TEXT("kestra", "发射后"),
                     KESTRA_TEXT("kestra", "两者")},
                    b13, 0, 2, 0),

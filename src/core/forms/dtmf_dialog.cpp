@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/forms/dtmf_dialog.h"
 
+#include "core/forms/profile_labels.h"
+
 #include "core/codec/codecs.h"
 #include "core/codec/text_seam.h"
 #include "core/forms/dtmf_code_list_form.h"
@@ -59,11 +61,7 @@ const std::vector<std::string>& DtmfDialog::PageNames() {
 }
 
 int DtmfDialog::PageOfName(const std::string& name) {
-    const auto& names = PageNames();
-    for (std::size_t i = 0; i < names.size(); ++i)
-        if (names[i] == name)
-            return static_cast<int>(i);
-    return -1;
+    return FindLabel(PageNames(), name);
 }
 
 void DtmfDialog::Open() {

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/forms/form_driver.h"
 
+#include "core/codec/text_seam.h"
+#include "core/forms/profile_labels.h"
+
 namespace kestra::forms {
 
 namespace {
@@ -11,11 +14,17 @@ struct GridKey {
     int col = -1;
 };
 
+// Labels (keys, entries, row labels, column titles) are found in any shipped
+// language (core/forms/profile_labels.h).
 int IndexOf(const std::vector<std::string>& list, const std::string& text) {
-    for (std::size_t i = 0; i < list.size(); ++i)
-        if (list[i] == text)
-            return static_cast<int>(i);
-    return -1;
+    return FindLabel(list, text);
+}
+
+int FieldOf(const Form& form, const std::string& key) {
+    std::vector<std::string> keys;
+    for (int id = 0; id < form.FieldCount(); ++id)
+        keys.push_back(form.Spec(id).key);
+    return FindLabel(keys, key);
 }
 
 // "ROW/COLUMN" of a grid field; row labels and column titles may not hold a
@@ -48,7 +57,7 @@ std::string EntryList(const std::vector<std::string>& choices) {
     for (const auto& c : choices) {
         if (!out.empty())
             out += ", ";
-        out += c;
+        out += TranslateText(c.c_str());
     }
     return out;
 }
@@ -56,15 +65,15 @@ std::string EntryList(const std::vector<std::string>& choices) {
 bool Usable(const Form& form, int id, std::string& error) {
     const FieldState& st = form.State(id);
     if (form.Spec(id).readOnly) {
-        error = "the field is read-only";
+        error = TranslateText(KESTRA_TEXT("kestra", "该项只读"));
         return false;
     }
     if (!st.visible) {
-        error = "the field is not shown";
+        error = TranslateText(KESTRA_TEXT("kestra", "该项未显示"));
         return false;
     }
     if (!st.enabled) {
-        error = "the field is disabled";
+        error = TranslateText(KESTRA_TEXT("kestra", "该项不可用"));
         return false;
     }
     return true;
@@ -82,11 +91,11 @@ void PasteText(Form& form, int id, const std::string& value) {
 bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
     if (line.kind == ProfileLine::Kind::Comment)
         return true;
-    const int id = form.FieldId(line.key);
+    const int id = FieldOf(form, line.key);
     if (id < 0) {
         const GridKey cell = FindGridCell(form, line.key);
         if (cell.id < 0) {
-            error = "no such field in this dialog";
+            error = TranslateText(KESTRA_TEXT("kestra", "此对话框中没有该项"));
             return false;
         }
         if (!Usable(form, cell.id, error))
@@ -99,7 +108,7 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
                 form.StepGridCell(cell.id, form.Cell(cell.id, cell.row, cell.col),
                                   line.kind == ProfileLine::Kind::SpinUp ? 1 : -1);
             if (!stepped) {
-                error = "a grid cell has no spin button here";
+                error = TranslateText(KESTRA_TEXT("kestra", "表格单元没有微调按钮"));
                 return false;
             }
             text = *stepped;
@@ -114,7 +123,7 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
     FieldState& st = form.State(id);
     if (line.kind != ProfileLine::Kind::Value) {
         if (desc.kind != FieldKind::SpinEdit) {
-            error = "the field has no spin button";
+            error = TranslateText(KESTRA_TEXT("kestra", "该项没有微调按钮"));
             return false;
         }
         form.SpinStep(id, line.kind == ProfileLine::Kind::SpinUp ? 1 : -1);
@@ -123,17 +132,22 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
     switch (desc.kind) {
     case FieldKind::Edit:
     case FieldKind::SpinEdit:
-    case FieldKind::TypeableCombo:
         PasteText(form, id, line.value);
         return true;
+    case FieldKind::TypeableCombo: {
+        // An entry's label in another language types the entry itself.
+        const int entry = IndexOf(desc.choices, line.value);
+        PasteText(form, id, entry < 0 ? line.value : desc.choices[static_cast<std::size_t>(entry)]);
+        return true;
+    }
     case FieldKind::DropDownList:
     case FieldKind::RadioGroup: {
         const bool list = desc.kind == FieldKind::DropDownList;
         const int index = IndexOf(desc.choices, line.value);
         if (index < 0) {
-            error = "'" + line.value +
-                    (list ? "' is no entry of the list (" : "' is no button of the group (") +
-                    EntryList(desc.choices) + ")";
+            error = FillIn(TranslateText(list ? KESTRA_TEXT("kestra", "“%1”不是列表中的项（%2）")
+                                              : KESTRA_TEXT("kestra", "“%1”不是该组中的按钮（%2）")),
+                           {line.value, EntryList(desc.choices)});
             return false;
         }
         if (list && index == st.index)
@@ -148,7 +162,7 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
     }
     case FieldKind::CheckBox: {
         if (line.value != "1" && line.value != "0") {
-            error = "a check box takes 1 or 0";
+            error = TranslateText(KESTRA_TEXT("kestra", "复选框只接受 1 或 0"));
             return false;
         }
         const bool checked = line.value == "1";
@@ -158,21 +172,26 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
         }
         return true;
     }
-    case FieldKind::PushButton:
+    case FieldKind::PushButton: {
+        std::string argument = line.value;
         if (desc.argumentGrid >= 0) {
-            if (IndexOf(form.State(desc.argumentGrid).rows, line.value) < 0) {
-                error = "the button takes the row label of a cell of '" +
-                        form.Spec(desc.argumentGrid).key + "'";
+            const auto& rows = form.State(desc.argumentGrid).rows;
+            const int row = IndexOf(rows, line.value);
+            if (row < 0) {
+                error = FillIn(TranslateText(KESTRA_TEXT("kestra", "该按钮的值是“%1”中一行的行标签")),
+                               {TranslateText(form.Spec(desc.argumentGrid).key.c_str())});
                 return false;
             }
+            argument = rows[static_cast<std::size_t>(row)];
         } else if (!line.value.empty()) {
-            error = "a push button takes no value";
+            error = TranslateText(KESTRA_TEXT("kestra", "按钮不带值"));
             return false;
         }
-        form.ButtonPressed(id, line.value);
+        form.ButtonPressed(id, argument);
         return true;
+    }
     case FieldKind::GridCell:
-        error = "a grid is set cell by cell: ROW/COLUMN=VALUE";
+        error = TranslateText(KESTRA_TEXT("kestra", "表格逐个单元设置：行/列=值"));
         return false;
     }
     return false;
@@ -194,7 +213,7 @@ std::vector<ProfileLine> FormProfileLines(const Form& form) {
         if (desc.readOnly) {
             ProfileLine line;
             line.kind = ProfileLine::Kind::Comment;
-            line.value = desc.key + "=" + st.text;
+            line.value = PrintedLabel(desc.key) + "=" + st.text;
             lines.push_back(std::move(line));
             continue;
         }
@@ -203,21 +222,25 @@ std::vector<ProfileLine> FormProfileLines(const Form& form) {
         switch (desc.kind) {
         case FieldKind::Edit:
         case FieldKind::SpinEdit:
-        case FieldKind::TypeableCombo:
-            add(desc.key, st.text);
+            add(PrintedLabel(desc.key), st.text);
             break;
+        case FieldKind::TypeableCombo: {
+            const bool entry = IndexOf(desc.choices, st.text) >= 0;
+            add(PrintedLabel(desc.key), entry ? PrintedLabel(st.text) : st.text);
+            break;
+        }
         case FieldKind::DropDownList:
         case FieldKind::RadioGroup:
             if (st.index >= 0 && st.index < static_cast<int>(desc.choices.size()))
-                add(desc.key, desc.choices[static_cast<std::size_t>(st.index)]);
+                add(PrintedLabel(desc.key), PrintedLabel(desc.choices[static_cast<std::size_t>(st.index)]));
             break;
         case FieldKind::CheckBox:
-            add(desc.key, st.checked ? "1" : "0");
+            add(PrintedLabel(desc.key), st.checked ? "1" : "0");
             break;
         case FieldKind::GridCell:
             for (std::size_t r = 0; r < st.rows.size(); ++r)
                 for (std::size_t c = 0; c < desc.columns.size(); ++c)
-                    add(st.rows[r] + "/" + desc.columns[c],
+                    add(PrintedLabel(st.rows[r]) + "/" + PrintedLabel(desc.columns[c]),
                         form.Cell(id, static_cast<int>(r), static_cast<int>(c)));
             break;
         case FieldKind::PushButton:

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/codec/codecs.h"
+#include "core/codec/text_seam.h"
 #include "core/forms/batch_channel_form.h"
 #include "core/forms/channel_edit_form.h"
 #include "core/forms/dtmf_dialog.h"
@@ -12,6 +13,7 @@
 #include "core/forms/form_driver.h"
 #include "core/forms/model_info_form.h"
 #include "core/forms/optional_features_form.h"
+#include "core/forms/profile_labels.h"
 #include "core/forms/param_tuning_form.h"
 #include "core/forms/view_steps.h"
 #include "core/image/finalize.h"
@@ -19,6 +21,13 @@
 namespace kestra::forms {
 
 namespace {
+
+constexpr const char* kFormNotAvailable =
+    KESTRA_TEXT("kestra", "此版本的 kestra-cli 不提供表单“%1”");
+constexpr const char* kRawKey = KESTRA_TEXT("kestra", "键名是映像偏移，0x0000..0x3FFF");
+constexpr const char* kRawValue =
+    KESTRA_TEXT("kestra", "值是十六进制字节，字节之间一个空格：AA BB ...");
+constexpr const char* kSessionFailed = KESTRA_TEXT("kestra", "出错后会话无法继续");
 
 constexpr const char* kChannel = "channel";
 constexpr const char* kBatch = "batch";
@@ -60,11 +69,11 @@ std::string AllNames() {
 const FormName* FormSession::UsableForm(const std::string& name, std::string& error) const {
     const FormName* f = FindFormName(name);
     if (f == nullptr)
-        error = "unknown form '" + name + "' (forms: " + AllNames() + ")";
+        error = FillIn(TranslateText(KESTRA_TEXT("kestra", "未知的表单“%1”（表单：%2）")), {name, AllNames()});
     else if (!f->available)
-        error = "the form '" + name + "' is not available in this version of kestra-cli";
+        error = FillIn(TranslateText(kFormNotAvailable), {name});
     else if (f->factoryOnly && !state_.factoryMode)
-        error = "the form '" + name + "' needs --factory";
+        error = FillIn(TranslateText(KESTRA_TEXT("kestra", "表单“%1”需要 --factory")), {name});
     else
         return f;
     return nullptr;
@@ -163,7 +172,7 @@ bool FormSession::OpenSection(std::string& error) {
             std::string pages;
             for (const std::string& p : DtmfDialog::PageNames())
                 pages += (pages.empty() ? "" : ", ") + p;
-            return fail("'dtmf' needs its page: " + pages);
+            return fail(FillIn(TranslateText(KESTRA_TEXT("kestra", "“dtmf”需要指明页面：%1")), {pages}));
         }
         // The dialog opens on its encode page; the section's page is then
         // selected as the user would select its tab.
@@ -180,15 +189,16 @@ bool FormSession::OpenSection(std::string& error) {
     if (name == kChannel) {
         const int n = ChannelOfLabel(section.Argument());
         if (n == 0)
-            return fail("'channel' needs a channel label: A001..A128, B001..B128, A VFO, B VFO");
+            return fail(TranslateText(KESTRA_TEXT(
+                "kestra", "“channel”需要信道标签：A001..A128、B001..B128、A VFO、B VFO")));
         Before(name);
         form_ = std::make_unique<ChannelEditForm>(context_, n);
     } else {
         if (section.HasArgument())
-            return fail("the form '" + name + "' takes no argument");
+            return fail(FillIn(TranslateText(KESTRA_TEXT("kestra", "表单“%1”不带参数")), {name}));
         form_ = MakeForm(name);
         if (!form_)
-            return fail("the form '" + name + "' is not available in this version of kestra-cli");
+            return fail(FillIn(TranslateText(kFormNotAvailable), {name}));
         Before(name);
     }
     form_->Open();
@@ -218,30 +228,30 @@ bool FormSession::RawLine(const ProfileLine& line, std::string& error) {
         return false;
     };
     if (line.kind != ProfileLine::Kind::Value)
-        return fail("a [raw] line is 0xOFFSET=AA BB ...");
+        return fail(TranslateText(KESTRA_TEXT("kestra", "[raw] 行的格式为 0x偏移=AA BB ...")));
     std::size_t offset = 0;
     const std::string& key = line.key;
     if (key.size() < 3 || key.size() > 6 || key[0] != '0' || (key[1] != 'x' && key[1] != 'X'))
-        return fail("the key is an image offset, 0x0000..0x3FFF");
+        return fail(TranslateText(kRawKey));
     for (std::size_t i = 2; i < key.size(); ++i) {
         const int d = HexDigit(key[i]);
         if (d < 0)
-            return fail("the key is an image offset, 0x0000..0x3FFF");
+            return fail(TranslateText(kRawKey));
         offset = offset * 16 + static_cast<std::size_t>(d);
     }
     // Two hex digits a byte, one blank between bytes.
     const std::string& v = line.value;
     if (v.empty() || (v.size() + 1) % 3 != 0)
-        return fail("the value is bytes in hex, one blank between them: AA BB ...");
+        return fail(TranslateText(kRawValue));
     const std::size_t count = (v.size() + 1) / 3;
     if (offset >= kImageSize || count > kImageSize - offset)
-        return fail("the bytes run beyond the image (0x0000..0x3FFF)");
+        return fail(TranslateText(KESTRA_TEXT("kestra", "字节超出映像范围（0x0000..0x3FFF）")));
     std::vector<std::uint8_t> bytes;
     for (std::size_t i = 0; i < count; ++i) {
         const int hi = HexDigit(v[3 * i]);
         const int lo = HexDigit(v[3 * i + 1]);
         if (hi < 0 || lo < 0 || (i + 1 < count && v[3 * i + 2] != ' '))
-            return fail("the value is bytes in hex, one blank between them: AA BB ...");
+            return fail(TranslateText(kRawValue));
         bytes.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
     }
     for (std::size_t i = 0; i < count; ++i) {
@@ -254,7 +264,7 @@ bool FormSession::RawLine(const ProfileLine& line, std::string& error) {
 
 bool FormSession::BeginSection(const ProfileSection& section, std::string& error) {
     if (failed_ || inSection_) {
-        error = "the session cannot go on after an error";
+        error = TranslateText(kSessionFailed);
         return false;
     }
     section_.header = section.header;
@@ -309,7 +319,7 @@ FormSession::SessionState FormSession::TakeSessionState() const {
 
 bool FormSession::Line(const ProfileLine& line, std::string& error) {
     if (failed_ || !inSection_) {
-        error = "the session cannot go on after an error";
+        error = TranslateText(kSessionFailed);
         return false;
     }
     if (line.kind == ProfileLine::Kind::Comment)
@@ -336,7 +346,7 @@ bool FormSession::Line(const ProfileLine& line, std::string& error) {
 
 bool FormSession::EndSection(std::string& error) {
     if (failed_ || !inSection_) {
-        error = "the session cannot go on after an error";
+        error = TranslateText(kSessionFailed);
         return false;
     }
     inSection_ = false;
@@ -416,7 +426,7 @@ bool FormSession::SettingsSections(const std::string& name, std::vector<ProfileS
             for (int page = 0; page < DtmfDialog::kPageCount; ++page) {
                 ProfileSection section;
                 section.header =
-                    formName + " " + DtmfDialog::PageNames()[static_cast<std::size_t>(page)];
+                    formName + " " + PrintedLabel(DtmfDialog::PageNames()[static_cast<std::size_t>(page)]);
                 section.lines = FormProfileLines(dialog.PageForm(page));
                 out.push_back(std::move(section));
             }
@@ -435,7 +445,9 @@ bool FormSession::SettingsSections(const std::string& name, std::vector<ProfileS
                                           });
         out.erase(other, out.end());
         if (out.size() == first) {
-            error = "the form '" + wanted.FormName() + "' has no section '" + name + "'";
+            error = FillIn(TranslateText(KESTRA_TEXT("kestra", "表单“%1”没有“%2”一节")),
+                           {wanted.FormName(), name});
+
             return false;
         }
     }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/codec/text.h"
+#include "core/codec/text_seam.h"
 
 namespace kestra::forms {
 
@@ -38,7 +39,7 @@ bool ParseProfileLine(const std::string& text, ProfileLine& line, std::string& e
         return false;
     }
     if (line.key.empty()) {
-        error = "the line has no key";
+        error = TranslateText(KESTRA_TEXT("kestra", "该行没有键名"));
         return false;
     }
     return true;
@@ -121,11 +122,11 @@ ProfileReader::Item ProfileReader::Next(ProfileSection& section, ProfileLine& pa
         if (line.empty() || line[0] == ';' || line[0] == '#')
             continue;
         if (!Utf8Valid(line))
-            return fail("the line is not valid UTF-8");
+            return fail(TranslateText(KESTRA_TEXT("kestra", "该行不是有效的 UTF-8 文本")));
         if (line[0] == '[') {
             if (line.back() != ']' || line.size() < 3 ||
                 line.find_first_of("[]", 1) != line.size() - 1)
-                return fail("a section header is '[' NAME ']' with nothing around it");
+                return fail(TranslateText(KESTRA_TEXT("kestra", "节标题须写作 [名称]，前后不得有其他字符")));
             section.header = line.substr(1, line.size() - 2);
             section.lines.clear();
             section.source = name_;
@@ -134,7 +135,7 @@ ProfileReader::Item ProfileReader::Next(ProfileSection& section, ProfileLine& pa
             return Item::Header;
         }
         if (!sawSection_)
-            return fail("a line before the first [section]");
+            return fail(TranslateText(KESTRA_TEXT("kestra", "该行位于第一个 [节] 之前")));
         std::string why;
         if (!ParseProfileLine(line, parsed, why))
             return fail(why);

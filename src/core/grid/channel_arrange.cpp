@@ -22,7 +22,7 @@ constexpr int kSharedRecord = region::kFixedBlock / kRecordSize + 1; // 252, B12
 constexpr int kSharedFrom = region::kFixedBlock - RecordOffset(kSharedRecord);
 constexpr int kSharedTo = kSharedFrom + static_cast<int>(kFixedBlockBytes.size());
 static_assert(kSharedFrom == ChannelRecord::kShiftAmount && kSharedTo == ChannelRecord::kName,
-              "the fixed block covers the shift amount and bytes 0x14-0x17 of B124");
+              "the fixed block covers the shift amount and bytes 0x14-0x17 of B124"); // not shown
 
 ChannelBytes ClearedChannel() {
     static const ChannelBytes cleared = [] {

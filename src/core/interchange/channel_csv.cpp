@@ -9,11 +9,57 @@
 #include "core/forms/channel_edit_form.h"
 #include "core/grid/channel_grid.h"
 #include "core/codec/text.h"
+#include "core/codec/text_seam.h"
 #include "core/image/finalize.h"
 
 namespace kestra {
 
 namespace {
+
+// The report's and the errors' texts. Column names (Frequency, Location, …)
+// and the values quoted from the file stay as the file has them.
+constexpr const char* kQuoteNotClosed =
+    KESTRA_TEXT("kestra", "%1：第 %2 行开始的引号字段到文件末尾仍未闭合");
+constexpr const char* kQuoteTooLong =
+    KESTRA_TEXT("kestra", "%1：第 %2 行开始的引号字段超过 %3 行（是否缺少闭合引号？）");
+constexpr const char* kHeaderLine = KESTRA_TEXT("kestra", "标题行");
+constexpr const char* kRowN = KESTRA_TEXT("kestra", "第 %1 行");
+constexpr const char* kRowLabelled = KESTRA_TEXT("kestra", "第 %1 行（%2）：%3");
+constexpr const char* kRowWhat = KESTRA_TEXT("kestra", "第 %1 行：%2");
+constexpr const char* kRowsWhat = KESTRA_TEXT("kestra", "行 %1：%2");
+constexpr const char* kNotUtf8 = KESTRA_TEXT("kestra", "不是 UTF-8 文本（偏移 %1 处的字节无效）");
+constexpr const char* kOffRaster = KESTRA_TEXT("kestra", "%1 → %2：不在频率步进上");
+constexpr const char* kSkippedValue = KESTRA_TEXT("kestra", "已跳过：%1 %2");
+constexpr const char* kNotDcsCode = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是 DCS 码");
+constexpr const char* kNotNumber = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是数字");
+constexpr const char* kNotUsableTone = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是电台可用的亚音");
+constexpr const char* kToneMoved = KESTRA_TEXT("kestra", "亚音 %1 → %2");
+constexpr const char* kToneNotListed = KESTRA_TEXT("kestra", "亚音 %1 不在电台的亚音列表中");
+constexpr const char* kReverseSquelch = KESTRA_TEXT("kestra", "已跳过：反向静噪 %1");
+constexpr const char* kNoFrequency = KESTRA_TEXT("kestra", "已跳过：没有 Frequency");
+constexpr const char* kOutsideBands = KESTRA_TEXT("kestra", "已跳过：%1 %2 不在任一频段内");
+constexpr const char* kTransmitOutside = KESTRA_TEXT("kestra", "已跳过：发射频率 %1 不在任一频段内");
+constexpr const char* kNotPower = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是 High、Low 或瓦数");
+constexpr const char* kNameChanged = KESTRA_TEXT("kestra", "名称 %1 → %2");
+constexpr const char* kNoFrequencyColumn = KESTRA_TEXT("kestra", "标题行中没有 Frequency 列");
+constexpr const char* kShortRow = KESTRA_TEXT("kestra", "已跳过：%1 个字段，而标题行有 %2 个");
+constexpr const char* kFieldTooLong = KESTRA_TEXT("kestra", "已跳过：%1 超过 %2 字节");
+constexpr const char* kNotAChannel = KESTRA_TEXT("kestra", "已跳过：Location %1 不是信道 1..256");
+constexpr const char* kChannelTaken = KESTRA_TEXT("kestra", "已跳过：信道 %1 已被第 %2 行占用");
+constexpr const char* kChannelNotEmpty = KESTRA_TEXT("kestra", "已跳过：信道 %1 不是空的");
+constexpr const char* kReplacedBy = KESTRA_TEXT("kestra", "被第 %1 行替换，落在 %2");
+constexpr const char* kNoHeaderLine = KESTRA_TEXT("kestra", "没有标题行");
+constexpr const char* kBeyondLastFree = KESTRA_TEXT("kestra", "已跳过：超出最后一个空闲信道");
+constexpr const char* kRowsBeyondLastFree =
+    KESTRA_TEXT("kestra", "已跳过：%1 行超出最后一个空闲信道");
+constexpr const char* kMoreNotListed = KESTRA_TEXT("kestra", "另有 %1 行被跳过或替换，未列出");
+constexpr const char* kCsvTooLarge = KESTRA_TEXT("kestra", "大于 %1 MiB，即 CSV 文件的上限");
+constexpr const char* kImportSummary = KESTRA_TEXT("kestra", "已导入 %1 行，跳过 %2 行");
+constexpr const char* kReplacedLater = KESTRA_TEXT("kestra", "，%1 行被后面的行替换");
+
+std::string Text(const char* source, std::initializer_list<std::string> values) {
+    return FillIn(TranslateText(source), values);
+}
 
 // The columns, in the order export writes them.
 enum Column {
@@ -165,8 +211,7 @@ public:
         if (utf8_.need > 0)
             return Fail(NotUtf8());
         if (state_ == State::Quoted)
-            return Fail(RowName() + ": the quoted field opened on line " +
-                        std::to_string(quoteLine_) + " is not closed before the end of the file");
+            return Fail(Text(kQuoteNotClosed, {RowName(), std::to_string(quoteLine_)}));
         if (recordStarted_ || state_ != State::FieldStart || index_ > 0)
             return EndRecord();
         return true;
@@ -179,10 +224,10 @@ private:
     enum class State { FieldStart, Unquoted, Quoted, QuoteInQuoted };
 
     std::string RowName() const {
-        return records_ == 0 ? std::string("the header line") : "row " + std::to_string(records_);
+        return records_ == 0 ? TranslateText(kHeaderLine) : Text(kRowN, {std::to_string(records_)});
     }
     std::string NotUtf8() const {
-        return "not UTF-8 text (invalid byte at offset " + std::to_string(sequenceStart_) + ")";
+        return Text(kNotUtf8, {std::to_string(sequenceStart_)});
     }
     bool Fail(std::string message) {
         failed_ = true;
@@ -240,10 +285,8 @@ private:
             }
             Keep(ch);
             if (lineBreak && ++quoteLines_ > kMaxQuotedFieldLines)
-                return Fail(RowName() + ": the quoted field opened on line " +
-                            std::to_string(quoteLine_) + " runs over more than " +
-                            std::to_string(kMaxQuotedFieldLines) +
-                            " lines (is a closing quote missing?)");
+                return Fail(Text(kQuoteTooLong, {RowName(), std::to_string(quoteLine_),
+                                                 std::to_string(kMaxQuotedFieldLines)}));
             return true;
         case State::QuoteInQuoted:
             if (c == '"') {
@@ -375,7 +418,7 @@ std::uint32_t LandFrequency(const std::string& typed, std::uint32_t f, const Ban
         return 0;
     const std::uint32_t landed = IsOffRaster(f) ? SnapToStep(f) : f;
     if (landed != f)
-        plan.changes.push_back(Shown(typed) + " → " + FrequencyToText(landed) + ": off the raster");
+        plan.changes.push_back(Text(kOffRaster, {Shown(typed), FrequencyToText(landed)}));
     return landed;
 }
 
@@ -396,18 +439,18 @@ std::string ToneFromCsv(bool dcs, Column column, const RowValues& v, char polari
     if (!plan.skip.empty())
         return kNoToneText;
     const std::string& value = v[column];
-    const std::string what = "skipped: " + Header()[column] + " " + Quote(value);
+    const std::string quoted = Quote(value);
     std::string typed;
     if (dcs) {
         if (!AllDigits(value)) {
-            plan.skip = what + " is not a DCS code";
+            plan.skip = Text(kNotDcsCode, {Header()[column], quoted});
             return kNoToneText;
         }
         typed = "D" + std::string(value.size() < 3 ? 3 - value.size() : 0, '0') + value +
                 (polarity == 'R' ? "I" : "N");
     } else {
         if (!ParseDecimal(value)) {
-            plan.skip = what + " is not a number";
+            plan.skip = Text(kNotNumber, {Header()[column], quoted});
             return kNoToneText;
         }
         typed = value.find('.') == std::string::npos ? value + ".0" : value; // "100" is 100.0 Hz
@@ -415,15 +458,15 @@ std::string ToneFromCsv(bool dcs, Column column, const RowValues& v, char polari
     // The typing rule decides, as in the grid.
     const std::string normalized = NormalizeToneText(typed);
     if (normalized.empty() || normalized == kNoToneText) {
-        plan.skip = what + " is not a tone the radio can use";
+        plan.skip = Text(kNotUsableTone, {Header()[column], quoted});
         return kNoToneText;
     }
     const std::string tone = ToneValueToText(ToneTextToValue(normalized));
     const auto& list = CombinedToneList();
     if (!dcs && *ParseDecimal(value) != *ParseDecimal(tone))
-        plan.changes.push_back("tone " + Shown(value) + " → " + tone);
+        plan.changes.push_back(Text(kToneMoved, {Shown(value), tone}));
     if (std::find(list.begin(), list.end(), tone) == list.end())
-        plan.changes.push_back("tone " + tone + " is not in the radio's list");
+        plan.changes.push_back(Text(kToneNotListed, {tone}));
     return tone;
 }
 
@@ -464,9 +507,9 @@ void PlanTones(const RowValues& v, RowPlan& plan) {
         else if (rxKind == "DTCS")
             plan.rxTone = dcsRx(kRxDtcsCode);
     } else if (mode == "TSQL-R" || mode == "DTCS-R") {
-        plan.skip = "skipped: reverse squelch " + Quote(mode);
+        plan.skip = Text(kReverseSquelch, {Quote(mode)});
     } else {
-        plan.skip = "skipped: Tone " + Quote(mode);
+        plan.skip = Text(kSkippedValue, {"Tone", Quote(mode)});
     }
 }
 
@@ -489,18 +532,18 @@ RowPlan PlanRow(const RowValues& v, const std::string& rawName, const BandLimits
     RowPlan plan;
     const std::string& freq = v[kFrequency];
     if (freq.empty()) {
-        plan.skip = "skipped: no Frequency";
+        plan.skip = TranslateText(kNoFrequency);
         return plan;
     }
     const std::optional<double> mhz = ParseDecimal(freq);
     if (!mhz || *mhz < 0) {
-        plan.skip = "skipped: Frequency " + Quote(freq) + " is not a number";
+        plan.skip = Text(kNotNumber, {"Frequency", Quote(freq)});
         return plan;
     }
     const std::uint32_t rxLanded =
         FarFromBands(*mhz, limits) ? 0 : LandFrequency(freq, TextToFrequency(freq), limits, plan);
     if (rxLanded == 0) {
-        plan.skip = "skipped: Frequency " + Quote(freq) + " outside both bands";
+        plan.skip = Text(kOutsideBands, {"Frequency", Quote(freq)});
         return plan;
     }
     plan.rx = FrequencyToText(rxLanded);
@@ -509,7 +552,7 @@ RowPlan PlanRow(const RowValues& v, const std::string& rawName, const BandLimits
     if (duplex == "+" || duplex == "-" || duplex == "split") {
         const std::optional<double> o = ParseDecimal(v[kOffset]);
         if (!v[kOffset].empty() && (!o || *o < 0)) {
-            plan.skip = "skipped: Offset " + Quote(v[kOffset]) + " is not a number";
+            plan.skip = Text(kNotNumber, {"Offset", Quote(v[kOffset])});
             return plan;
         }
         offset = TextToFrequency(v[kOffset]);
@@ -524,14 +567,14 @@ RowPlan PlanRow(const RowValues& v, const std::string& rawName, const BandLimits
     } else if (duplex == "off") {
         tx = 0;
     } else if (!duplex.empty()) {
-        plan.skip = "skipped: Duplex " + Quote(duplex);
+        plan.skip = Text(kSkippedValue, {"Duplex", Quote(duplex)});
         return plan;
     }
     if (duplex != "off") {
         const std::uint32_t txLanded =
             tx == rxLanded ? rxLanded : LandFrequency(Mhz6(tx), tx, limits, plan);
         if (txLanded == 0) {
-            plan.skip = "skipped: transmit " + Mhz6(tx) + " outside both bands";
+            plan.skip = Text(kTransmitOutside, {Mhz6(tx)});
             return plan;
         }
         plan.tx = FrequencyToText(txLanded);
@@ -543,13 +586,13 @@ RowPlan PlanRow(const RowValues& v, const std::string& rawName, const BandLimits
     if (mode == "NFM") {
         plan.wide = false;
     } else if (!mode.empty() && mode != "FM") {
-        plan.skip = "skipped: Mode " + Quote(v[kMode]);
+        plan.skip = Text(kSkippedValue, {"Mode", Quote(v[kMode])});
         return plan;
     }
     plan.scan = ToUpperAscii(v[kSkip]) != "S";
     const std::optional<bool> high = PowerFromCsv(v[kPower]);
     if (!high) {
-        plan.skip = "skipped: Power " + Quote(v[kPower]) + " is not High, Low or watts";
+        plan.skip = Text(kNotPower, {"Power", Quote(v[kPower])});
         return plan;
     }
     plan.high = *high;
@@ -562,7 +605,7 @@ RowPlan PlanRow(const RowValues& v, const std::string& rawName, const BandLimits
             kept.size() < static_cast<std::size_t>(ChannelRecord::kNameLength))
             kept += ch;
     if (kept != name || v[kName] != rawName)
-        plan.changes.push_back("name " + Quote(rawName) + " → " + Quote(kept));
+        plan.changes.push_back(Text(kNameChanged, {Quote(rawName), Quote(kept)}));
     plan.name = kept;
     return plan;
 }
@@ -696,7 +739,7 @@ struct CsvChannelImport::State : CsvSink {
         haveHeader = true;
         headerFields = fields;
         if (column[kFrequency] == std::string::npos) {
-            error = "no Frequency column in the header line";
+            error = TranslateText(kNoFrequencyColumn);
             return false;
         }
         // A file with one of the two tone columns uses it for both.
@@ -741,12 +784,10 @@ struct CsvChannelImport::State : CsvSink {
             if (cut[c] && c != kName)
                 longField = c;
         if (fields < headerFields || longField < kReadColumns) {
-            fresh.emplace().skip = fields < headerFields
-                                       ? "skipped: " + std::to_string(fields) +
-                                             " fields where the header has " +
-                                             std::to_string(headerFields)
-                                       : "skipped: " + Header()[longField] + " is longer than " +
-                                             std::to_string(kKeptFieldBytes) + " bytes";
+            fresh.emplace().skip =
+                fields < headerFields
+                    ? Text(kShortRow, {std::to_string(fields), std::to_string(headerFields)})
+                    : Text(kFieldTooLong, {Header()[longField], std::to_string(kKeptFieldBytes)});
             return *fresh;
         }
         if (!haveLast || rawName != lastRawName ||
@@ -767,12 +808,11 @@ struct CsvChannelImport::State : CsvSink {
             for (char c : loc)
                 v = v * 10 + (c - '0');
         if (v < 1 || v > kMemoryChannels)
-            refused = "skipped: Location " + Quote(loc) + " is not a channel 1..256";
+            refused = Text(kNotAChannel, {Quote(loc)});
         else if (slots[v].used && !options.overwrite)
-            refused = "skipped: channel " + ChannelLabel(v) + " already taken by row " +
-                      std::to_string(slots[v].row);
+            refused = Text(kChannelTaken, {ChannelLabel(v), std::to_string(slots[v].row)});
         else if (!slots[v].used && !grid.RowEmpty(v) && !options.overwrite)
-            refused = "skipped: channel " + ChannelLabel(v) + " not empty";
+            refused = Text(kChannelNotEmpty, {ChannelLabel(v)});
         else
             return v;
         return 0;
@@ -815,7 +855,7 @@ struct CsvChannelImport::State : CsvSink {
             ++result.replaced;
             if (Listing())
                 Add(slot.row, slot.label,
-                    "replaced by row " + std::to_string(row) + " on " + ChannelLabel(n));
+                    Text(kReplacedBy, {std::to_string(row), ChannelLabel(n)}));
             else
                 Hide(slot.row);
         }
@@ -829,7 +869,7 @@ struct CsvChannelImport::State : CsvSink {
         if (error.empty() && !stream.Finish() && error.empty())
             error = stream.error();
         if (error.empty() && !haveHeader)
-            error = "no header line";
+            error = TranslateText(kNoHeaderLine);
         if (!error.empty()) {
             CsvImportResult failed;
             failed.error = error;
@@ -842,13 +882,13 @@ struct CsvChannelImport::State : CsvSink {
             if (left == 1)
                 entries.push_back({overflowFirst,
                                    {std::to_string(overflowFirst), overflowLabel,
-                                    "skipped: beyond the last free channel"}});
+                                    TranslateText(kBeyondLastFree)}});
             else
                 entries.push_back(
                     {overflowFirst,
                      {std::to_string(overflowFirst) + "-" + std::to_string(overflowLast),
                       std::string(),
-                      "skipped: " + std::to_string(left) + " rows beyond the last free channel"}});
+                      Text(kRowsBeyondLastFree, {std::to_string(left)})}});
         }
         for (int n = 1; n <= kMemoryChannels; ++n) {
             const Slot& slot = slots[n];
@@ -870,7 +910,7 @@ struct CsvChannelImport::State : CsvSink {
         if (hidden > 0)
             result.report.push_back(
                 {std::to_string(hiddenFirst) + "-" + std::to_string(hiddenLast), std::string(),
-                 std::to_string(hidden) + " more rows skipped or replaced, not listed"});
+                 Text(kMoreNotListed, {std::to_string(hidden)})});
         return std::move(result);
     }
 };
@@ -886,8 +926,7 @@ bool CsvChannelImport::Feed(std::string_view piece) {
         return false;
     s.bytes += piece.size();
     if (s.bytes > kMaxCsvBytes) {
-        s.error =
-            "larger than " + std::to_string(kMaxCsvBytes >> 20) + " MiB, the limit for a CSV file";
+        s.error = Text(kCsvTooLarge, {std::to_string(kMaxCsvBytes >> 20)});
         return false;
     }
     return s.stream.Feed(piece);
@@ -1018,8 +1057,8 @@ CsvImportResult ImportChannelCsv(const std::string& text, RadioImage& image,
 
 std::string CsvReportEntry::Line() const {
     if (!label.empty())
-        return "row " + rows + " (" + label + "): " + what;
-    return (rows.find('-') != std::string::npos ? "rows " : "row ") + rows + ": " + what;
+        return Text(kRowLabelled, {rows, label, what});
+    return Text(rows.find('-') != std::string::npos ? kRowsWhat : kRowWhat, {rows, what});
 }
 
 std::vector<std::string> CsvImportResult::ReportLines() const {
@@ -1030,8 +1069,8 @@ std::vector<std::string> CsvImportResult::ReportLines() const {
 }
 
 std::string CsvImportResult::Summary() const {
-    return std::to_string(imported) + " rows imported, " + std::to_string(skipped) + " skipped" +
-           (replaced > 0 ? ", " + std::to_string(replaced) + " replaced by a later row" : "");
+    return Text(kImportSummary, {std::to_string(imported), std::to_string(skipped)}) +
+           (replaced > 0 ? Text(kReplacedLater, {std::to_string(replaced)}) : std::string());
 }
 
 } // namespace kestra

@@ -200,7 +200,7 @@ struct TemporarySlot {
     char path[kSlotPathSize];
 };
 TemporarySlot g_temporaries[kTemporarySlots];
-static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler reads the flags");
+static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler reads the flags"); // not shown
 
 extern "C" void RemoveTemporariesAndEnd(int signal) {
     for (TemporarySlot& slot : g_temporaries)

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <map>
 #include <set>
+#include <string_view>
 
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
@@ -50,10 +51,15 @@ QChar CommandAccessKey(int id) {
         {kIdWindowTile, 'T'},       {kIdWindowNext, 'N'},        {kIdWindowPrevious, 'P'},
         {kIdAppAbout, 'A'},         {kIdEditMoveUp, 'P'},        {kIdEditMoveDown, 'W'},
         {kIdEditInsertChannel, 'N'}, {kIdEditDeleteChannel, 'L'}, {kIdEditSortChannels, 'S'},
+        {kIdViewChinese, 'C'},      {kIdViewEnglish, 'E'},
         {kIdEditFind, 'G'},         {kIdEditFindNext, 'X'},
     };
     const auto it = keys.find(id);
     return it == keys.end() ? QChar() : QChar(QLatin1Char(it->second));
+}
+
+QChar SubmenuAccessKey(const char* submenu) {
+    return submenu && std::string_view(submenu) == text::kViewLanguage ? QLatin1Char('L') : QChar();
 }
 
 QString WithAccessKey(const QString& text, QChar key) {

@@ -19,6 +19,8 @@ namespace kestra {
 // QChar for none).
 QChar MenuAccessKey(MenuId menu);
 QChar CommandAccessKey(int id);
+// The access key of a submenu by its title's source text (视图 → 语言).
+QChar SubmenuAccessKey(const char* submenu);
 
 // text with key as its access key: the letter marked where text holds it as
 // a Latin letter, else "(&K)" appended (before a closing "..." or "…"). A

@@ -3,31 +3,40 @@
 
 #include <QCommandLineParser>
 
+#include "core/codec/text_seam.h"
+#include "ui/app/translation.h"
+
 namespace kestra {
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
     CommandLine line;
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Kestra: reads, edits and writes the memory of a dual-band handheld radio."));
+    parser.setApplicationDescription(T(KESTRA_TEXT(
+        "kestra", "Kestra：读取、编辑并写入双段手持对讲机的存储器。")));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
+                                  T(KESTRA_TEXT("kestra", "显示本帮助并退出。")));
     const QCommandLineOption version(QStringLiteral("version"),
-                                     QStringLiteral("Show the version and exit."));
+                                     T(KESTRA_TEXT("kestra", "显示版本并退出。")));
     const QCommandLineOption port(
         QStringLiteral("port"),
-        QStringLiteral("Use this serial device (COM3, ttyUSB0, /dev/ttyUSB0 or any device "
-                       "path) instead of the port chosen in the settings."),
+        T(KESTRA_TEXT("kestra", "使用这个串口设备（COM3、ttyUSB0、/dev/ttyUSB0 或任何设备路径），"
+                                 "而不是设置中选择的端口。")),
         QStringLiteral("DEVICE"));
     const QCommandLineOption simulate(
         QStringLiteral("simulate"),
-        QStringLiteral("Start the virtual radio in this process and use it as the port."));
+        T(KESTRA_TEXT("kestra", "在本进程中启动虚拟对讲机，并把它当作端口使用。")));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(port);
     parser.addOption(simulate);
+    // Taken out before parsing (ui/app/translation.h); here for --help.
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("lang"),
+        T(KESTRA_TEXT("kestra", "界面语言：zh（中文）或 en（英文）；默认为视图 → 语言中的选择，"
+                                "否则跟随系统。")),
+        QStringLiteral("zh|en")));
     parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("A .dat file to open instead of a new document."),
+                                 T(KESTRA_TEXT("kestra", "要打开的 .dat 文件（代替新建文档）。")),
                                  QStringLiteral("[FILE.dat]"));
     line.helpText = parser.helpText();
 
@@ -43,7 +52,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             if (arg.contains(QLatin1Char('=')) &&
                 (name == QLatin1String("--simulate") || name == QLatin1String("--version") ||
                  name == QLatin1String("--help")))
-                line.error = QStringLiteral("option %1 takes no value").arg(name);
+                line.error = T(KESTRA_TEXT("kestra", "选项 %1 不带值")).arg(name);
         }
         return line;
     }
@@ -52,11 +61,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         line.port = parser.value(port);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
-        line.error = QStringLiteral("only one file can be opened at start-up");
+        line.error = T(KESTRA_TEXT("kestra", "启动时只能打开一个文件"));
     else if (!files.isEmpty())
         line.file = files.first();
     if (line.simulate && parser.isSet(port))
-        line.error = QStringLiteral("--port and --simulate cannot be used together");
+        line.error = T(KESTRA_TEXT("kestra", "--port 和 --simulate 不能同时使用"));
     return line;
 }
 

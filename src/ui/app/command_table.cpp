@@ -8,6 +8,7 @@
 #include "ui/app/main_frame.h"
 #include "ui/app/nav_tree_bar.h"
 #include "ui/app/program_app.h"
+#include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/dialogs/dtmf_dlg.h"
 #include "ui/dialogs/dtmf_init_dlg.h"
@@ -189,6 +190,15 @@ const std::vector<CommandRow>& CommandTable() {
         {kIdViewSplitter, text::kViewSplitter, "Ctrl+B", nullptr, Always,
          [](CProgramApp& a) { ToggleVisible(a.frame()->treeBar()); }, M::View, 0, false, false,
          [](const CMainFrame& f) { return !f.treeBar()->isHidden(); }},
+        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::View},
+        {kIdViewChinese, text::kLanguageChinese, nullptr, nullptr, Always,
+         [](CProgramApp& a) { a.OnViewLanguage(Language::Chinese); }, M::View, 0, false, false,
+         [](const CMainFrame&) { return ChosenLanguage() == Language::Chinese; }, nullptr,
+         text::kViewLanguage},
+        {kIdViewEnglish, text::kLanguageEnglish, nullptr, nullptr, Always,
+         [](CProgramApp& a) { a.OnViewLanguage(Language::English); }, M::View, 0, false, false,
+         [](const CMainFrame&) { return ChosenLanguage() == Language::English; }, nullptr,
+         text::kViewLanguage},
 
         // 窗口 (the open documents follow these entries)
         {kIdWindowCascade, text::kWindowCascade, nullptr, nullptr, WithDocument,

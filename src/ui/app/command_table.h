@@ -49,6 +49,8 @@ enum CommandId : int {
     kIdFileOpenBackup = 32822,
     kIdFileCompare = 32823,
     kIdFileExportPdf = 32830,
+    kIdViewChinese = 32860,
+    kIdViewEnglish = 32861,
     kIdWindowCascade = 57650,
     kIdWindowTile = 57651,
     kIdWindowNext = 32850,
@@ -99,6 +101,7 @@ struct CommandRow {
     bool factory = false;        // appended to its menu by the factory unlock
     CheckRule checked = nullptr; // a checkable entry: whether it is checked
     const char* altShortcut = nullptr; // a second key for the same command
+    const char* submenu = nullptr;     // shown in this submenu of its menu
 };
 
 // The menu bar, left to right.

@@ -2,6 +2,8 @@
 // kestra: the desktop application.
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
+#include <cstdio>
 
 #include "ui/app/backup_folder.h"
 #include "ui/app/main_frame.h"
@@ -22,29 +24,53 @@ bool AsksForInformationOnly(int argc, char** argv) {
     return false;
 }
 
+void SetNames() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestra"));
+    QCoreApplication::setApplicationName(QStringLiteral("kestra"));
+}
+
+// The run's language (--lang, 视图 → 语言, the locale), installed; false
+// after printing a bad --lang.
+bool SetUpLanguage(QStringList& arguments, const QString& appDirectory) {
+    kestra::Language language = kestra::Language::Chinese;
+    QString error;
+    kestra::InstallTranslations(appDirectory); // for a message about --lang
+    if (!kestra::StartLanguage(arguments, QLocale::system(), language, error)) {
+        std::fprintf(stderr, "kestra: %s\n", error.toLocal8Bit().constData());
+        return false;
+    }
+    kestra::InstallLanguage(language, appDirectory);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const QString appDirectory =
+        QString::fromStdString(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
     if (AsksForInformationOnly(argc, argv)) {
         QCoreApplication core(argc, argv);
-        const int status = kestra::CProgramApp::HandleCommandLineOnly(core.arguments());
+        SetNames();
+        QStringList arguments = core.arguments();
+        if (!SetUpLanguage(arguments, appDirectory))
+            return 2;
+        const int status = kestra::CProgramApp::HandleCommandLineOnly(arguments);
         if (status >= 0)
             return status;
     }
     QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Kestra"));
-    QCoreApplication::setApplicationName(QStringLiteral("kestra"));
+    SetNames();
     QCoreApplication::setApplicationVersion(QStringLiteral(KESTRA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestra.Kestra"));
     QApplication::setWindowIcon(kestra::ApplicationIcon());
 
     kestra::StartOptions options;
-    options.appDirectory =
-        QString::fromStdString(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
+    options.appDirectory = appDirectory;
     options.arguments = QCoreApplication::arguments();
     options.backupFolder = kestra::DefaultBackupFolder();
-    // kestra_<language>.qm beside the program or in the resources, when there is one.
-    kestra::InstallTranslations(options.appDirectory);
+    // kestra_<language>.qm beside the program or in the resources.
+    if (!SetUpLanguage(options.arguments, appDirectory))
+        return 2;
 
     kestra::RemoveTemporaryFilesOnSignals();
     kestra::CProgramApp theApp;

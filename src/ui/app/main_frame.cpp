@@ -2,7 +2,7 @@
 #include "ui/app/main_frame.h"
 
 #include <QAction>
-#include <algorithm>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "core/document/app_directory.h"
 #include "ui/app/ini_file.h"
@@ -146,6 +147,15 @@ void CMainFrame::CreateMenus() {
                 m->addAction(a);
                 recentActions_.append(a);
             }
+        } else if (row.submenu) {
+            // A submenu's entries are one choice (radio items).
+            QMenu*& sub = submenus_[row.submenu];
+            if (!sub) {
+                sub = m->addMenu(WithAccessKey(T(row.submenu), SubmenuAccessKey(row.submenu)));
+                new QActionGroup(sub);
+            }
+            sub->findChild<QActionGroup*>()->addAction(action(row.id));
+            sub->addAction(action(row.id));
         } else {
             m->addAction(action(row.id));
         }
@@ -203,7 +213,7 @@ void CMainFrame::CreateTreeBar() {
             items.push_back({row.id, T(row.text)});
     treeBar_ = new CNavTreeBar(QString::fromStdString(state_.modelName), items, this);
     addDockWidget(Qt::LeftDockWidgetArea, treeBar_);
-    resizeDocks({treeBar_}, {CNavTreeBar::kInitialWidth}, Qt::Horizontal);
+    resizeDocks({treeBar_}, {treeBar_->FittingWidth()}, Qt::Horizontal);
     connect(treeBar_, &CNavTreeBar::commandChosen, this, [this](int id) {
         if (action(id)->isEnabled())
             emit commandTriggered(id);

@@ -132,6 +132,7 @@ private:
     AppState& state_;
     QMdiArea* mdi_;
     std::map<MenuId, QMenu*> menus_;
+    std::map<const char*, QMenu*> submenus_; // by their text (CommandRow::submenu)
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     QList<QAction*> windowActions_;

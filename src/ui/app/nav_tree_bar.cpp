@@ -89,6 +89,16 @@ QTreeWidgetItem* CNavTreeBar::item(int command) const {
     return nullptr;
 }
 
+int CNavTreeBar::FittingWidth() const {
+    // The widest item under its two indentations (the root's decoration and
+    // its own), the tree's frame and the body's margins.
+    int text = tree_->fontMetrics().horizontalAdvance(root_->text(0));
+    for (int i = 0; i < root_->childCount(); ++i)
+        text = std::max(text, tree_->fontMetrics().horizontalAdvance(root_->child(i)->text(0)));
+    const int items = text + 2 * tree_->indentation() + 2 * tree_->frameWidth();
+    return std::max(kInitialWidth, items + 2 * 5 + 12);
+}
+
 void CNavTreeBar::SetFrameWidth(int frameWidth) {
     setMaximumWidth(std::max(kMinWidth, frameWidth / 2));
 }

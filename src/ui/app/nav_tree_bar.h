@@ -20,6 +20,8 @@ class CNavTreeBar : public QDockWidget {
     Q_OBJECT
 public:
     static constexpr int kInitialWidth = 160;
+    // The width that shows every item whole (at least kInitialWidth).
+    int FittingWidth() const;
     static constexpr int kMinWidth = 11;
     static constexpr int kCaptionHeight = 22;
 

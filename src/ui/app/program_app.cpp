@@ -117,8 +117,9 @@ int CProgramApp::HandleCommandLineOnly(const QStringList& arguments) {
         return 0;
     }
     if (!line.error.isEmpty()) {
-        PrintTo(stderr, QStringLiteral("kestra: %1\nTry 'kestra --help' for more information.\n")
-                            .arg(line.error));
+        PrintTo(stderr, QStringLiteral("kestra: %1\n%2\n")
+                            .arg(line.error,
+                                 T(KESTRA_TEXT("kestra", "用“kestra --help”查看更多信息。"))));
         return 2;
     }
     return -1;
@@ -130,7 +131,9 @@ int CProgramApp::InitInstance(const StartOptions& options) {
         return status;
     const CommandLine line = ParseCommandLine(options.arguments);
 
-    InstallToolkitTranslation();
+    // Qt's own dialogs speak Chinese only in a Chinese run.
+    if (CurrentLanguage() == Language::Chinese)
+        InstallToolkitTranslation();
     state_.appDirectory = options.appDirectory.toStdString();
     state_.backupFolder = QDir::toNativeSeparators(options.backupFolder).toStdString();
     ini_ = std::make_unique<CIniFile>(options.appDirectory);
@@ -139,7 +142,7 @@ int CProgramApp::InitInstance(const StartOptions& options) {
         radio_ = std::make_unique<VirtualRadio>();
         const std::string device = radio_->Start();
         if (device.empty()) {
-            PrintTo(stderr, QStringLiteral("kestra: the virtual radio could not start: %1\n")
+            PrintTo(stderr, QStringLiteral("kestra: %1\n").arg(T(KESTRA_TEXT("kestra", "虚拟对讲机无法启动：%1")))
                                 .arg(QString::fromStdString(radio_->Error())));
             return 1;
         }
@@ -435,7 +438,7 @@ bool CProgramApp::ImportCsvFrom(const QString& path) {
     RememberFolder(full);
     if (csv.size() > kCsvMaxBytes) {
         ShowMessage(frame_.get(), T(text::kCsvUnusable),
-                    QStringLiteral("larger than %1 bytes").arg(kCsvMaxBytes), QMessageBox::Warning);
+                    T(KESTRA_TEXT("kestra", "大于 %1 字节")).arg(kCsvMaxBytes), QMessageBox::Warning);
         return false;
     }
     view->ConvertGridToImage();
@@ -540,6 +543,14 @@ void CProgramApp::OnPortSetup() {
         ports.virtualRadio = radio_->Device();
     CPortSetupDlg dialog(state_, *ini_, frame_.get(), ports);
     dialog.exec();
+}
+
+void CProgramApp::OnViewLanguage(Language language) {
+    const bool changed = language != ChosenLanguage();
+    ChooseLanguage(language);
+    frame_->UpdateCommands();
+    if (changed)
+        ShowMessage(frame_.get(), T(text::kLanguageAfterRestart), QMessageBox::Information);
 }
 
 void CProgramApp::OnAppAbout() {

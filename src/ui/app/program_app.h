@@ -36,6 +36,7 @@
 #include <memory>
 
 #include "core/document/app_state.h"
+#include "lang/language.h"
 
 class QPrinter;
 class QWidget;
@@ -137,6 +138,8 @@ public:
     QPrinter& Printer();
     void OnPortSetup();
     void OnAppAbout();
+    // 视图 → 语言: remembers the language for the next start and says so.
+    void OnViewLanguage(Language language);
 
     QStringList RecentFiles() const;
     // Where the file dialogs start: the folder of the last file opened or
@@ -167,7 +170,7 @@ private:
 };
 
 // The settings of the recent-file list (4 entries).
-inline constexpr const char* kRecentFilesGroup = "Recent File List";
+inline constexpr const char* kRecentFilesGroup = "Recent File List"; // not shown
 // The per-user setting of the folder the file dialogs start in.
 inline constexpr const char* kLastFolderKey = "Settings/LastFolder";
 

@@ -4,39 +4,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTranslator>
 
 #include "core/codec/text_seam.h"
-#include "core/document/app_directory.h"
+#include "lang/language.h"
 
 namespace kestra {
-
-namespace {
-
-std::string TranslateForCore(const char* source) {
-    return T(source).toStdString();
-}
-
-// kestra_<name>.qm names to look for, most specific first: every UI language
-// of the locale, each followed by its shorter forms ("en_GB", "en").
-QStringList CatalogNames(const QLocale& locale) {
-    QStringList names;
-    for (QString language : locale.uiLanguages()) {
-        language.replace(QLatin1Char('-'), QLatin1Char('_'));
-        for (;;) {
-            const QString name = QStringLiteral("kestra_%1.qm").arg(language);
-            if (!names.contains(name))
-                names.append(name);
-            const int cut = language.lastIndexOf(QLatin1Char('_'));
-            if (cut <= 0)
-                break;
-            language.truncate(cut);
-        }
-    }
-    return names;
-}
-
-} // namespace
 
 QString T(const char* source) {
     return QCoreApplication::translate(kTextContext, source);
@@ -47,28 +21,34 @@ QString T(const std::string& source) {
 }
 
 QTranslator* InstallTranslations(const QString& appDirectory, const QLocale& locale) {
-    SetTextTranslator(&TranslateForCore);
-    QStringList dirs{QStringLiteral(":/translations")};
-    // An installed program keeps its catalogues in share/kestra/translations.
-    const std::string data = PackagedDataDirectory(appDirectory.toStdString());
-    if (!data.empty())
-        dirs.prepend(QString::fromStdString(data) + QStringLiteral("translations"));
-    if (!appDirectory.isEmpty())
-        dirs.prepend(appDirectory);
-    for (const QString& name : CatalogNames(locale)) {
-        for (const QString& dir : dirs) {
-            const QString path = QDir(dir).filePath(name);
-            if (!QFileInfo::exists(path))
-                continue;
-            auto* translator = new QTranslator(QCoreApplication::instance());
-            if (translator->load(path)) {
-                QCoreApplication::installTranslator(translator);
-                return translator;
-            }
-            delete translator;
-        }
-    }
-    return nullptr;
+    return InstallLanguage(LanguageForUiLanguages(locale.uiLanguages()), appDirectory);
+}
+
+namespace {
+
+constexpr const char* kLanguageKey = "language";
+Language g_chosen = Language::Chinese;
+
+} // namespace
+
+bool StartLanguage(QStringList& arguments, const QLocale& locale, Language& language,
+                   QString& error) {
+    bool given = false;
+    if (!TakeLanguageOption(arguments, given, language, error))
+        return false;
+    if (!given && !ParseLanguage(QSettings().value(QLatin1String(kLanguageKey)).toString(), language))
+        language = LanguageForUiLanguages(locale.uiLanguages());
+    g_chosen = language;
+    return true;
+}
+
+Language ChosenLanguage() {
+    return g_chosen;
+}
+
+void ChooseLanguage(Language language) {
+    g_chosen = language;
+    QSettings().setValue(QLatin1String(kLanguageKey), LanguageCode(language));
 }
 
 } // namespace kestra

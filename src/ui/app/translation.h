@@ -8,6 +8,8 @@
 #include <QString>
 #include <string>
 
+#include "lang/language.h"
+
 class QTranslator;
 
 namespace kestra {
@@ -16,11 +18,21 @@ namespace kestra {
 QString T(const char* source);
 QString T(const std::string& source);
 
-// Loads kestra_<language>.qm for the first of the locale's UI languages that
-// has one, from the program's folder, else from the resources
-// (:/translations), and lets core compose its messages in the same language.
-// Returns the installed translator (owned by the application), or nullptr
-// when there is no translation for the locale: the source texts stay.
-QTranslator* InstallTranslations(const QString& appDirectory, const QLocale& locale = QLocale());
+// Installs the language of the locale's preferred UI languages (Chinese for
+// zh*, else English; lang/language.h), kestra_<code>.qm from the program's
+// folder, else from the resources. Returns the installed catalogue, or
+// nullptr for Chinese (the source texts) or when it is missing.
+QTranslator* InstallTranslations(const QString& appDirectory,
+                                 const QLocale& locale = QLocale::system());
+
+// The language kestra starts in: --lang (taken out of arguments), else the
+// one chosen in 视图 → 语言 (the per-user settings), else the locale's. On a
+// bad --lang returns false with the message in error.
+bool StartLanguage(QStringList& arguments, const QLocale& locale, Language& language,
+                   QString& error);
+// The language chosen in 视图 → 语言, remembered for the next start; the
+// running language until one is chosen.
+Language ChosenLanguage();
+void ChooseLanguage(Language language);
 
 } // namespace kestra

@@ -57,6 +57,12 @@ inline constexpr const char* kViewToolbar = KESTRA_TEXT("kestra", "工具栏");
 inline constexpr const char* kViewStatusBar = KESTRA_TEXT("kestra", "状态栏");
 inline constexpr const char* kViewSplitter = KESTRA_TEXT("kestra", "分隔栏");
 inline constexpr const char* kHelpAbout = KESTRA_TEXT("kestra", "关于...");
+// 视图 → 语言: each language by its own name.
+inline constexpr const char* kViewLanguage = KESTRA_TEXT("kestra", "语言");
+inline constexpr const char* kLanguageChinese = KESTRA_TEXT("kestra", "中文");
+inline constexpr const char* kLanguageEnglish = KESTRA_TEXT("kestra", "English");
+inline constexpr const char* kLanguageAfterRestart =
+    KESTRA_TEXT("kestra", "Kestra 重新启动后使用所选的语言。");
 inline constexpr const char* kWindowCascade = KESTRA_TEXT("kestra", "层叠");
 inline constexpr const char* kWindowTile = KESTRA_TEXT("kestra", "平铺");
 inline constexpr const char* kWindowNext = KESTRA_TEXT("kestra", "下一个窗口");

@@ -87,9 +87,15 @@ ChannelTableView::ChannelTableView(ChannelTableModel* model, QWidget* parent)
 
 void ChannelTableView::ApplyGeometry() {
     const double dpi = logicalDpiX();
+    // The radio's widths, widened where a title would be cut (English).
+    const QFontMetrics titleMetrics(horizontalHeader()->font());
     minimumWidths_.clear();
-    for (int col = 1; col < kGridCols; ++col)
-        minimumWidths_.push_back(TwipsToPixels(GridColumnWidthTwips(col), dpi));
+    for (int col = 1; col < kGridCols; ++col) {
+        const QString title =
+            model() ? model()->headerData(col - 1, Qt::Horizontal).toString() : QString();
+        minimumWidths_.push_back(std::max(TwipsToPixels(GridColumnWidthTwips(col), dpi),
+                                          titleMetrics.horizontalAdvance(title) + 12));
+    }
     // The label column is the vertical header; its labels must not be clipped.
     const QFontMetrics labelMetrics(verticalHeader()->font());
     const int labelWidth = std::max(TwipsToPixels(GridColumnWidthTwips(kColLabel), dpi),

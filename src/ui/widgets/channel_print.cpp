@@ -50,8 +50,8 @@ QStringList PrintFamilies() {
     const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
     if (chinese.contains(own) || chinese.isEmpty())
         return {own};
-    for (const char* family : {"Noto Sans CJK SC", "Source Han Sans SC", "Microsoft YaHei",
-                               "PingFang SC", "WenQuanYi Micro Hei", "SimSun"})
+    for (const char* family : {"Noto Sans CJK SC", "Source Han Sans SC", "Microsoft YaHei", // not shown
+                               "PingFang SC", "WenQuanYi Micro Hei", "SimSun"})      // not shown
         if (chinese.contains(QLatin1String(family)))
             return {own, QLatin1String(family)};
     return {own, chinese.first()};

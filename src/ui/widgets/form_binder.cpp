@@ -19,6 +19,7 @@
 #include <QTableWidget>
 #include <functional>
 
+#include "core/forms/profile_labels.h"
 #include "ui/app/translation.h"
 #include "ui/widgets/key_filter_validator.h"
 #include "ui/widgets/spin_edit.h"
@@ -460,7 +461,8 @@ void FormBinder::RefreshField(int id) {
             table->setRowCount(rows);
             QStringList labels;
             for (const std::string& row : st.rows)
-                labels << T(row);
+                labels << QString::fromStdString(forms::TranslateLabel(
+                    row, [](const std::string& text) { return T(text).toStdString(); }));
             table->setVerticalHeaderLabels(labels);
         }
         for (int r = 0; r < rows; ++r) {

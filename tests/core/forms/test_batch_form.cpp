@@ -80,16 +80,16 @@ private slots:
                               "否", "0"}));
         for (int id : {B::kFrom, B::kOffset, B::kTxStart, B::kTxRandom, B::kTxTone})
             QVERIFY(!b.form.State(id).enabled);
-        QVERIFY(b.Error("从信道=5").contains("disabled"));
+        QVERIFY(b.Error("从信道=5").contains("该项不可用"));
         b.Do({"发射频率=偏移频率(MHz)", "偏移频率=5"});
-        QVERIFY(b.Error("发射步进=5").contains("disabled"));
+        QVERIFY(b.Error("发射步进=5").contains("该项不可用"));
         b.Do({"发射频率=起始频率(MHz)", "发射步进=5", "发射信令=起始信令", "发射随机=1"});
         QVERIFY(!b.form.State(B::kOffsetDir).enabled);
         QVERIFY(!b.form.State(B::kTxTone).enabled);
         QVERIFY(!b.form.State(B::kTxInterval).enabled);
         b.Do({"接收随机=1"});
-        QVERIFY(b.Error("接收信令=67.0").contains("disabled"));
-        QVERIFY(b.Error("接收间隔方向=递减").contains("disabled"));
+        QVERIFY(b.Error("接收信令=67.0").contains("该项不可用"));
+        QVERIFY(b.Error("接收间隔方向=递减").contains("该项不可用"));
         QCOMPARE(b.renders, 0);
         QVERIFY(b.form.KeyPressed(B::kName, DialogKey::Escape) == KeyOutcome::CloseDialog);
     }

@@ -244,7 +244,7 @@ private slots:
         QCOMPARE(p.form.log.mid(3), QStringList({"up:步进=12", "down:步进=12"}));
         QCOMPARE(p.Apply("信令=d23"), QString());
         QCOMPARE(p.form.State(ProbeForm::kCombo).text, std::string("d23"));
-        QVERIFY(p.Apply("名字++").contains("spin"));
+        QVERIFY(p.Apply("名字++").contains("微调按钮"));
     }
 
     void listsBoxesRadiosAndButtons() {
@@ -255,8 +255,8 @@ private slots:
         QCOMPARE(p.Apply("功率=高功率"), QString());
         QCOMPARE(p.form.log, QStringList({"picked:功率=高功率"}));
         QCOMPARE(p.Apply("功率=高 "), // exact text only
-                 QString("'高 ' is no entry of the list (低, 高, 高功率)"));
-        QVERIFY(p.Apply("功率=").contains("no entry"));
+                 QString("“高 ”不是列表中的项（低, 高, 高功率）"));
+        QVERIFY(p.Apply("功率=").contains("不是列表中的项"));
         p.form.log.clear();
         QCOMPARE(p.Apply("随机=1"), QString());
         QCOMPARE(p.Apply("随机=1"), QString());
@@ -267,7 +267,7 @@ private slots:
         QCOMPARE(p.form.State(ProbeForm::kRadio).index, 1);
         QVERIFY(!p.Apply("范围=B段").isEmpty());
         QCOMPARE(p.Apply("应用="), QString());
-        QVERIFY(p.Apply("应用=1").contains("no value"));
+        QVERIFY(p.Apply("应用=1").contains("按钮不带值"));
         QCOMPARE(p.Apply("ANI 呼叫=1"), QString());
         QVERIFY(!p.Apply("ANI 呼叫=").isEmpty());
         QVERIFY(!p.Apply("ANI 呼叫=7").isEmpty());
@@ -281,18 +281,18 @@ private slots:
         QCOMPARE(p.Apply("0/a/b=9"), QString()); // a column title holding '/'
         QCOMPARE(p.form.Cell(ProbeForm::kGrid, 0, 1), std::string("9"));
         QCOMPARE(p.form.log, QStringList({"cell 1,0:表=", "cell 0,1:表="}));
-        QVERIFY(p.Apply("2/编码=1").contains("no such field"));
-        QVERIFY(p.Apply("表=1").contains("cell by cell"));
+        QVERIFY(p.Apply("2/编码=1").contains("此对话框中没有该项"));
+        QVERIFY(p.Apply("表=1").contains("逐个单元"));
     }
 
     void unusableFieldsAreErrors() {
         Probe p;
-        QVERIFY(p.Apply("没有=1").contains("no such field"));
-        QVERIFY(p.Apply("机型=X").contains("read-only"));
+        QVERIFY(p.Apply("没有=1").contains("此对话框中没有该项"));
+        QVERIFY(p.Apply("机型=X").contains("该项只读"));
         p.form.Disable(ProbeForm::kEdit);
-        QVERIFY(p.Apply("名字=a").contains("disabled"));
+        QVERIFY(p.Apply("名字=a").contains("该项不可用"));
         p.form.Hide(ProbeForm::kBox);
-        QVERIFY(p.Apply("随机=1").contains("not shown"));
+        QVERIFY(p.Apply("随机=1").contains("该项未显示"));
         QCOMPARE(p.form.State(ProbeForm::kEdit).text, std::string());
         QVERIFY(!p.form.State(ProbeForm::kBox).checked);
         QVERIFY(p.form.log.isEmpty());

@@ -260,7 +260,7 @@ private slots:
             // The FM grid's cell editor has no spin.
             Opened<Fm> d(Defaults());
             QCOMPARE(test::ApplyLine(d.form, "3/频率++"),
-                     std::string("a grid cell has no spin button here"));
+                     std::string("表格单元没有微调按钮"));
         }
         // A value still being typed when the dialog closes is stored corrected.
         Opened<Fm> d(Defaults());

@@ -6,6 +6,7 @@
 #include "core/forms/channel_edit_form.h"
 #include "core/grid/channel_grid.h"
 #include "core/interchange/channel_csv.h"
+#include "lang/language.h"
 
 using namespace kestra;
 
@@ -86,6 +87,11 @@ CsvImportResult Import(const std::string& csv, RadioImage& image, CsvImportOptio
 class ChannelCsvTest : public QObject {
     Q_OBJECT
 private slots:
+    // The report as an English user reads it, through the shipped catalogue
+    // (the source texts are Chinese).
+    void initTestCase() { QVERIFY(InstallLanguage(Language::English)); }
+    void cleanupTestCase() { InstallLanguage(Language::Chinese); }
+
     void roundTripOfEveryToneAndFlag() {
         const RadioImage rich = RichImage();
         const std::string first = ExportChannelCsv(rich);

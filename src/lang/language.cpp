@@ -1,0 +1,162 @@
+#include "lang/language.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QTranslator>
+#include <memory>
+#include <vector>
+
+#include "core/codec/text_seam.h"
+#include "core/document/app_directory.h"
+#include "core/forms/profile_labels.h"
+
+// Q_INIT_RESOURCE declares the initialiser in the namespace it is used in.
+static void InitResources() {
+#ifdef KESTRA_HAS_TRANSLATIONS
+    Q_INIT_RESOURCE(kestra_translations);
+#endif
+}
+
+namespace kestra {
+
+namespace {
+
+// The catalogue of the run's language; null for Chinese.
+QTranslator* g_catalogue = nullptr;
+Language g_language = Language::Chinese;
+
+std::string TranslateForCore(const char* source) {
+    return Translate(source).toStdString();
+}
+
+forms::LabelTranslator LabelsOf(const QTranslator* catalogue) {
+    return [catalogue](const std::string& source) {
+        const QString text = catalogue->translate(kTextContext, source.c_str());
+        return text.isEmpty() ? source : text.toStdString();
+    };
+}
+
+// Every catalogue in the resources, loaded once, for reading profiles.
+const std::vector<std::unique_ptr<QTranslator>>& ShippedCatalogues() {
+    static const auto catalogues = [] {
+        InitResources();
+        std::vector<std::unique_ptr<QTranslator>> out;
+        QDirIterator it(QStringLiteral(":/translations"), {QStringLiteral("kestra_*.qm")});
+        while (it.hasNext()) {
+            auto catalogue = std::make_unique<QTranslator>();
+            if (catalogue->load(it.next()))
+                out.push_back(std::move(catalogue));
+        }
+        return out;
+    }();
+    return catalogues;
+}
+
+} // namespace
+
+bool ParseLanguage(const QString& code, Language& language) {
+    const QString c = code.toLower();
+    if (c == QLatin1String("zh"))
+        language = Language::Chinese;
+    else if (c == QLatin1String("en"))
+        language = Language::English;
+    else
+        return false;
+    return true;
+}
+
+QString LanguageCode(Language language) {
+    return language == Language::Chinese ? QStringLiteral("zh") : QStringLiteral("en");
+}
+
+Language LanguageForUiLanguages(const QStringList& uiLanguages) {
+    if (!uiLanguages.isEmpty() && uiLanguages.first().toLower().startsWith(QLatin1String("zh")))
+        return Language::Chinese;
+    return Language::English;
+}
+
+bool TakeLanguageOption(QStringList& arguments, bool& given, Language& language, QString& error) {
+    const QString option = QStringLiteral("--lang");
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString arg = arguments.at(i);
+        if (arg == QLatin1String("--"))
+            break;
+        QString value;
+        int taken = 1;
+        if (arg == option) {
+            if (i + 1 >= arguments.size()) {
+                error = Translate(KESTRA_TEXT("kestra", "选项 --lang 需要一个值（zh 或 en）"));
+                return false;
+            }
+            value = arguments.at(i + 1);
+            taken = 2;
+        } else if (arg.startsWith(option + QLatin1Char('='))) {
+            value = arg.mid(option.size() + 1);
+        } else {
+            continue;
+        }
+        if (!ParseLanguage(value, language)) {
+            error = Translate(KESTRA_TEXT("kestra", "未知的语言“%1”（可用：zh、en）")).arg(value);
+            return false;
+        }
+        given = true;
+        arguments.remove(i, taken);
+        --i;
+    }
+    return true;
+}
+
+QTranslator* InstallLanguage(Language language, const QString& appDirectory, bool printLabels) {
+    std::vector<forms::LabelTranslator> shipped;
+    for (const auto& catalogue : ShippedCatalogues())
+        shipped.push_back(LabelsOf(catalogue.get()));
+    forms::SetProfileLanguages(std::move(shipped));
+    forms::SetProfilePrintLanguage(nullptr);
+    SetTextTranslator(&TranslateForCore);
+    if (g_catalogue) {
+        if (QCoreApplication::instance())
+            QCoreApplication::removeTranslator(g_catalogue);
+        delete g_catalogue;
+        g_catalogue = nullptr;
+    }
+    g_language = language;
+    if (language == Language::Chinese)
+        return nullptr;
+    const QString name = QStringLiteral("kestra_%1.qm").arg(LanguageCode(language));
+    QStringList paths{QStringLiteral(":/translations/") + name};
+    // An installed program keeps its catalogues in share/kestra/translations.
+    const std::string data = PackagedDataDirectory(appDirectory.toStdString());
+    if (!data.empty())
+        paths.prepend(QDir(QString::fromStdString(data) + QStringLiteral("translations")).filePath(name));
+    if (!appDirectory.isEmpty())
+        paths.prepend(QDir(appDirectory).filePath(name));
+    for (const QString& path : paths) {
+        auto catalogue = std::make_unique<QTranslator>();
+        if (!QFileInfo::exists(path) || !catalogue->load(path))
+            continue;
+        g_catalogue = catalogue.release();
+        if (QCoreApplication::instance())
+            QCoreApplication::installTranslator(g_catalogue);
+        if (printLabels)
+            forms::SetProfilePrintLanguage(LabelsOf(g_catalogue));
+        return g_catalogue;
+    }
+    return nullptr;
+}
+
+Language CurrentLanguage() {
+    return g_language;
+}
+
+QString Translate(const char* source) {
+    if (g_catalogue) {
+        const QString text = g_catalogue->translate(kTextContext, source);
+        if (!text.isEmpty())
+            return text;
+    }
+    return QString::fromUtf8(source);
+}
+
+} // namespace kestra

@@ -1,0 +1,48 @@
+// The language a run of kestra or kestra-cli speaks: one per run, chosen once
+// at start-up. Chinese is the source language (every text is written in it);
+// English is the one shipped translation (kestra_en.qm in the resources).
+// QtCore only, shared by both programs.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QTranslator;
+
+namespace kestra {
+
+enum class Language { Chinese, English };
+
+// "zh" or "en" (case-insensitive), as --lang and the settings give it; false
+// for anything else.
+bool ParseLanguage(const QString& code, Language& language);
+QString LanguageCode(Language language);
+
+// The language for a list of preferred UI languages (QLocale::uiLanguages()):
+// Chinese when the first is zh*, English for every other one and for none
+// (the C/POSIX locale).
+Language LanguageForUiLanguages(const QStringList& uiLanguages);
+
+// Removes "--lang CODE" / "--lang=CODE" from arguments (program name first;
+// any position before a "--"). Returns false with a message when the option
+// has no value or an unknown one; language stays unset when it is absent.
+bool TakeLanguageOption(QStringList& arguments, bool& given, Language& language, QString& error);
+
+// Loads the catalogue of the language (none for Chinese: the source texts)
+// from kestra_<code>.qm in appDirectory when there is one, else from the
+// resources, installs it on the application when there is one and lets core
+// compose its messages in it (SetTextTranslator). It replaces the catalogue
+// installed before. Profiles read the labels of every shipped language
+// (core/forms/profile_labels.h) and print the source labels unless
+// printLabels is set. Returns the catalogue, or nullptr for Chinese or when
+// the catalogue is missing.
+QTranslator* InstallLanguage(Language language, const QString& appDirectory = QString(),
+                             bool printLabels = false);
+
+// The language installed last (Chinese before any).
+Language CurrentLanguage();
+
+// The text in the installed language (the source without a catalogue).
+QString Translate(const char* source);
+
+} // namespace kestra
