@@ -200,7 +200,8 @@ struct TemporarySlot {
     char path[kSlotPathSize];
 };
 TemporarySlot g_temporaries[kTemporarySlots];
-static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler reads the flags"); // not shown
+static_assert(std::atomic<bool>::is_always_lock_free,
+              "the signal handler reads the flags"); // not shown
 
 extern "C" void RemoveTemporariesAndEnd(int signal) {
     for (TemporarySlot& slot : g_temporaries)
@@ -238,7 +239,8 @@ void RemoveTemporaryFilesOnSignals() {
     ::signal(SIGTERM, RemoveTemporariesAndEnd);
 }
 
-static_assert(sizeof(sigset_t) <= sizeof(std::uint64_t[16]), "SignalsHeld keeps a sigset_t");
+static_assert(sizeof(sigset_t) <= sizeof(std::uint64_t[16]),
+              "SignalsHeld keeps a sigset_t"); // not shown
 
 SignalsHeld::SignalsHeld() {
     sigset_t set;
