@@ -14,6 +14,7 @@
 #include "lang/language.h"
 #include "core/document/file_io.h"
 #include "core/document/version_notice.h"
+#include "core/os/os.h"
 
 using namespace kestra::cli;
 using kestra::FillIn;
@@ -79,8 +80,13 @@ int main(int argc, char** argv) {
     // starts it) has it: system messages come in the user's language, and
     // every command alike. Numbers never follow it (core/codec/decimal.h).
     std::setlocale(LC_ALL, "");
+    // Standard output carries files (CSV, profiles) byte for byte, and the
+    // arguments name files in UTF-8 on every system.
+    kestra::os::UseBinaryStandardOutput();
     SetProgramDirectory(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
-    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    std::vector<std::string> args = kestra::os::Utf8Arguments(argc, argv);
+    if (!args.empty())
+        args.erase(args.begin()); // the program's name
     int status = kExitOk;
     if (!SetUpLanguage(args, status))
         return status;

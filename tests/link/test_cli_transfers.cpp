@@ -351,16 +351,18 @@ private slots:
         shortFile.write(QByteArray(100, '\xFF'));
         shortFile.close();
         const QString out = Path("out.dat");
+        // A port that does not exist: usage errors come before the port.
+        const QString port = Path("no-such-port");
         const QList<QStringList> cases = {
-            {"read", "-o", out},                                   // no --port
-            {"read", "--port", "/dev/null"},                       // no -o
-            {"write", "--port", "/dev/null", Path("short.dat")},   // unusable input
-            {"write", "--port", "/dev/null", Path("missing.dat")}, // missing input
-            {"read", "--port", "/dev/null", "--base", Path("short.dat"), "-o", out},
-            {"calibration", "--port", "/dev/null"}, // neither read nor write
-            {"simulate", "--answer-on", "x"},       // not a number
-            {"simulate", "--ident", "QVN"},         // not an identification
-            {"read", "--port", "/dev/null", "--bogus", "-o", out},
+            {"read", "-o", out},                            // no --port
+            {"read", "--port", port},                       // no -o
+            {"write", "--port", port, Path("short.dat")},   // unusable input
+            {"write", "--port", port, Path("missing.dat")}, // missing input
+            {"read", "--port", port, "--base", Path("short.dat"), "-o", out},
+            {"calibration", "--port", port},  // neither read nor write
+            {"simulate", "--answer-on", "x"}, // not a number
+            {"simulate", "--ident", "QVN"},   // not an identification
+            {"read", "--port", port, "--bogus", "-o", out},
         };
         for (const QStringList& args : cases) {
             const CliRun run = RunCli(args);
@@ -374,7 +376,7 @@ private slots:
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err.value(0), QString(kTextCannotOpenPort));
         QVERIFY(run.err.value(1).startsWith("/dev/kestra-no-such-port: "));
-        run = RunCli({"calibration", "read", "--port=/dev/null", "--trace=1", "--factory=QDM537",
+        run = RunCli({"calibration", "read", "--port=" + port, "--trace=1", "--factory=QDM537",
                       Path("image.dat")});
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(run.err.value(0), QString("kestra-cli: option --trace takes no value"));

@@ -24,6 +24,9 @@ plant "link include in core" src/core/grid/channel_grid.cpp '#include "link/seri
 plant "ui include in link" src/link/exchange.cpp '#include "ui/app/ui_texts.h"'
 plant "Qt Widgets in link" src/link/serial_link.cpp '#include <QMessageBox>'
 plant "QtWidgets module path in link" src/link/transfers.cpp '#  include <QtWidgets/QWidget>'
+plant "OS header in core outside os/" src/core/document/dat_file.cpp '#include <sys/stat.h>'
+plant "platform conditional in core outside os/" src/core/codec/text.cpp '# if defined(__linux__) && X'
+plant "Qt header in core/os" src/core/os/posix.cpp '#include <QFile>'
 plant "ui include in cli" src/cli/main.cpp '#include "ui/app/program_app.h"'
 rm -rf "$tmp/t"; mkdir -p "$tmp/t"; cp -r "$tree/src" "$tmp/t/"
 printf '#include <QByteArray>\n' >>"$tmp/t/src/link/exchange.cpp"

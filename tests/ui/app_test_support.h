@@ -56,9 +56,13 @@ inline void InitTestApplication() {
     static QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
-    // The backups of the exchanges stay out of the user's data folder too.
+}
+
+// The backups of the exchanges stay out of the user's data folder too: the
+// states of a test keep them here unless they name a folder of their own.
+inline QString TestBackupFolder() {
     static QTemporaryDir dataDir;
-    SetBackupFolder(dataDir.filePath(QStringLiteral("backups")));
+    return dataDir.filePath(QStringLiteral("backups"));
 }
 
 // A program directory of its own for each test: Program.ini, Default.dat and
@@ -247,6 +251,7 @@ inline std::unique_ptr<CProgramApp> StartApp(const AppDir& dir,
     arguments.prepend(QStringLiteral("kestra"));
     options.arguments = arguments;
     options.maximised = false;
+    options.backupFolder = TestBackupFolder();
     if (app->InitInstance(options) >= 0)
         return nullptr;
     app->frame()->resize(1400, 860);
@@ -284,6 +289,7 @@ struct ViewFixture {
     std::unique_ptr<CProgramView> view;
 
     ViewFixture() {
+        state.backupFolder = TestBackupFolder().toStdString();
         ApplyBuiltInDefaults(state.image);
         FinalizeImage(state.image, state.bandLimits);
         view = std::make_unique<CProgramView>(state);

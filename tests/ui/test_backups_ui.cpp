@@ -19,9 +19,8 @@ bool InRanges(const TransferRanges& ranges, int offset) {
 // A view on a virtual radio, with a backup folder of its own.
 struct Harness : RadioViewFixture {
     explicit Harness(VirtualRadioOptions options = {}) : RadioViewFixture(options) {
-        SetBackupFolder(Folder());
+        state.backupFolder = Folder().toStdString();
     }
-    ~Harness() { SetBackupFolder(QString()); }
     QString Folder() const { return tmp.filePath(QStringLiteral("backups")); }
     // The backups saved so far, oldest first.
     QStringList Backups() const {
@@ -162,7 +161,7 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("x");
         }
-        SetBackupFolder(plain + QStringLiteral("/backups"));
+        h.state.backupFolder = (plain + QStringLiteral("/backups")).toStdString();
         if (!read)
             h.grid().SetText(7, 1, "145.25000");
         h.driver.ExpectStart();

@@ -81,7 +81,7 @@ private slots:
         QVERIFY(f.Start());
         QTemporaryDir tmp;
         const QString folder = tmp.filePath(QStringLiteral("data/backups"));
-        SetBackupFolder(folder);
+        f.app->state().backupFolder = folder.toStdString();
         QString shown;
         f.driver.ExpectFileDialog(QString(), &shown);
         f.Trigger(kIdFileOpenBackup);
@@ -102,7 +102,6 @@ private slots:
         QCOMPARE(f.child()->document()->PathName(), QDir(path).absolutePath());
         QCOMPARE(Bytes(f.app->state().image), ReadAll(path));
         QCOMPARE(f.Cell(3, 1), std::string("438.50000"));
-        SetBackupFolder(QString());
     }
 
     // What the list shows of the differences the core finds: the section as
@@ -183,7 +182,7 @@ private slots:
         Document doc;
         QTemporaryDir tmp;
         const std::string folder = tmp.filePath(QStringLiteral("backups")).toStdString();
-        SetBackupFolder(QString::fromStdString(folder));
+        doc.state.backupFolder = folder;
         {
             CCompareDlg dialog(doc.state, doc.tmp.path());
             QVERIFY(!dialog.newestButton()->isEnabled());
@@ -197,7 +196,6 @@ private slots:
         QTest::mouseClick(dialog.newestButton(), Qt::LeftButton);
         QCOMPARE(dialog.ComparedPath(), QString::fromStdString(newer));
         QCOMPARE(dialog.summaryLabel()->text(), QStringLiteral("无差异"));
-        SetBackupFolder(QString());
     }
 
     // 文件 -> 比较... compares what the grid shows (an unconverted edit

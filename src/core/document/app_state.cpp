@@ -14,6 +14,7 @@ void CopyDocumentState(const AppState& from, AppState& to) {
     to.bandLimits = from.bandLimits;
     to.modelName = from.modelName;
     to.appDirectory = from.appDirectory;
+    to.backupFolder = from.backupFolder;
     to.factoryMode = from.factoryMode;
     to.dtmfCallId = from.dtmfCallId;
 }

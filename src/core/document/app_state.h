@@ -16,6 +16,7 @@ struct AppState {
     std::string portName;     // device of the selected serial port
     std::string modelName;    // from the settings file
     std::string appDirectory; // the program's directory, ending in a separator
+    std::string backupFolder; // where exchanges keep their backups; empty: none kept
     bool factoryMode = false; // set by the factory unlock, never cleared
     std::atomic<bool> transferBusy{false};
     // The called number of the DTMF auto-dial page ("呼叫ID"): kept for the
@@ -24,7 +25,7 @@ struct AppState {
 };
 
 // Copies what documents and forms read of a state: image, band limits, model
-// name, program directory, factory mode and call ID (an AppState itself
+// name, program and backup folders, factory mode and call ID (an AppState itself
 // holds an atomic and is not copyable; port and busy flag are not copied).
 void CopyDocumentState(const AppState& from, AppState& to);
 

@@ -9,12 +9,19 @@
 
 #include "core/codec/text_seam.h"
 #include "core/document/file_io.h"
+#include "core/os/os.h"
 
 namespace kestra {
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// Paths are UTF-8 strings; a narrow path would be read in the ANSI code page
+// on Windows.
+fs::path Utf8Path(const std::string& path) {
+    return fs::u8path(path);
+}
 
 bool AllDigits(const std::string& s, std::size_t from, std::size_t count) {
     if (from + count > s.size())
@@ -42,7 +49,7 @@ bool IsOwnBackup(const fs::path& path) {
 void PruneBackups(const std::string& dir, const std::string& keep) {
     std::vector<std::string> names;
     for (const std::string& name : BackupFileNames(dir))
-        if (name == keep || IsOwnBackup(fs::path(dir) / name))
+        if (name == keep || IsOwnBackup(Utf8Path(dir) / Utf8Path(name)))
             names.push_back(name);
     const auto kept = static_cast<std::size_t>(kBackupsKept);
     std::size_t excess = names.size() > kept ? names.size() - kept : 0;
@@ -50,7 +57,7 @@ void PruneBackups(const std::string& dir, const std::string& keep) {
     for (std::size_t i = 0; excess > 0 && i < names.size(); ++i) {
         if (names[i] == keep)
             continue;
-        fs::remove(fs::path(dir) / names[i], ec);
+        fs::remove(Utf8Path(dir) / Utf8Path(names[i]), ec);
         --excess;
     }
 }
@@ -58,12 +65,7 @@ void PruneBackups(const std::string& dir, const std::string& keep) {
 } // namespace
 
 std::string BackupStem(std::time_t now, const std::string& kind) {
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = os::LocalTime(now);
     char text[32];
     std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
     return std::string(text) + "-" + kind;
@@ -72,8 +74,8 @@ std::string BackupStem(std::time_t now, const std::string& kind) {
 std::vector<std::string> BackupFileNames(const std::string& dir) {
     std::vector<std::string> names;
     std::error_code ec;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+    for (fs::directory_iterator it(Utf8Path(dir), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().u8string();
         if (IsBackupFileName(name) && it->is_regular_file(ec))
             names.push_back(name);
     }
@@ -110,8 +112,8 @@ bool SaveBackup(const std::string& dir, const std::string& kind, const RadioImag
                 std::time_t now, std::string& reason, std::string* savedPath) {
     try {
         std::error_code ec;
-        fs::create_directories(dir, ec);
-        if (ec || !fs::is_directory(dir, ec)) {
+        fs::create_directories(Utf8Path(dir), ec);
+        if (ec || !fs::is_directory(Utf8Path(dir), ec)) {
             reason = ec ? FillIn(TranslateText(KESTRA_TEXT("kestra", "无法创建备份文件夹“%1”：%2")),
                                  {dir, ec.message()})
                         : FillIn(TranslateText(KESTRA_TEXT("kestra", "无法创建备份文件夹“%1”")), {dir});
@@ -119,8 +121,9 @@ bool SaveBackup(const std::string& dir, const std::string& kind, const RadioImag
         }
         const std::string stem = BackupStem(now, kind);
         auto nameFor = [&](int n) {
-            return (fs::path(dir) / (stem + (n > 1 ? "-" + std::to_string(n) : "") + ".dat"))
-                .string();
+            return (Utf8Path(dir) /
+                    Utf8Path(stem + (n > 1 ? "-" + std::to_string(n) : "") + ".dat"))
+                .u8string();
         };
         std::string path, why;
         if (!WriteNewFile(nameFor, kBackupNameAttempts, image.data(), kImageSize, path, &why)) {
@@ -129,7 +132,7 @@ bool SaveBackup(const std::string& dir, const std::string& kind, const RadioImag
         }
         if (savedPath)
             *savedPath = path;
-        PruneBackups(dir, fs::path(path).filename().string());
+        PruneBackups(dir, Utf8Path(path).filename().u8string());
         return true;
     } catch (const std::exception& e) {
         reason = e.what();

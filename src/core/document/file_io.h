@@ -16,6 +16,7 @@
 #include <string>
 
 #include "core/codec/text_seam.h"
+#include "core/os/os.h"
 
 namespace kestra {
 
@@ -46,34 +47,24 @@ bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string&
 // file has a unique name, is created exclusively without following links, is
 // flushed to disk before the rename and is removed on every failure path.
 // On failure the old file is unchanged and reason receives the operating
-// system's reason.
+// system's reason. files is the operating system (a test passes its own).
 bool WriteWholeFile(const std::string& path, const void* data, std::size_t size,
-                    std::string* reason);
+                    std::string* reason, os::Files& files = os::SystemFiles());
 
 // Writes size bytes as a new file in a name nobody else holds: nameFor(1),
 // nameFor(2), ... up to nameFor(maxNames) are tried in turn, and the first
-// that is free is claimed atomically (a hard link from a finished temporary
-// file, so that processes saving into the same folder at the same moment
-// never take the same name). The file appears whole under its name or not
-// at all; no existing file is ever replaced. claimedPath receives the path.
+// that is free is claimed atomically (a finished temporary file takes the
+// name only when nothing has it, so that processes saving into the same
+// folder at the same moment never take the same name). The file appears
+// whole under its name or not at all; no existing file is ever replaced.
+// claimedPath receives the path.
 bool WriteNewFile(const std::function<std::string(int)>& nameFor, int maxNames, const void* data,
-                  std::size_t size, std::string& claimedPath, std::string* reason);
+                  std::size_t size, std::string& claimedPath, std::string* reason,
+                  os::Files& files = os::SystemFiles());
 
 // SIGINT and SIGTERM remove the temporary files of saves in progress before
 // the signal ends the process the way it would have ended it anyway. A
 // program calls this once at start; a handler installed later replaces it.
 void RemoveTemporaryFilesOnSignals();
-
-namespace testing {
-
-// The steps of a save through a temporary file.
-enum class SaveStep { CreateTemporary, SetPermissions, Write, Flush, Close, Rename };
-
-// Fault injection for tests: when set, the hook is asked before each step and
-// a nonzero answer makes that step fail with that errno value.
-using SaveFaultHook = int (*)(SaveStep step);
-void SetSaveFaultHook(SaveFaultHook hook);
-
-} // namespace testing
 
 } // namespace kestra

@@ -12,48 +12,30 @@
 
 namespace kestra {
 
-namespace {
-
-QString& FolderOverride() {
-    static QString folder;
-    return folder;
-}
-
-} // namespace
-
-QString BackupFolder() {
-    if (!FolderOverride().isEmpty())
-        return FolderOverride();
+QString DefaultBackupFolder() {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (data.isEmpty())
         return QString();
     return QDir::cleanPath(data + QLatin1Char('/') + QLatin1String(text::kBackupFolderName));
 }
 
-void SetBackupFolder(const QString& folder) {
-    FolderOverride() = folder;
-}
-
-QString SaveBackupImage(const char* kind, const RadioImage& image) {
-    const QString folder = BackupFolder();
-    if (folder.isEmpty())
+QString SaveBackupImage(const std::string& folder, const char* kind, const RadioImage& image) {
+    if (folder.empty())
         return T(text::kBackupNoDataFolder);
     std::string reason;
-    if (!SaveBackup(QDir::toNativeSeparators(folder).toStdString(), kind, image,
-                    std::time(nullptr), reason))
+    if (!SaveBackup(folder, kind, image, std::time(nullptr), reason))
         return QString::fromStdString(reason);
     return QString();
 }
 
-QString NewestBackup() {
-    const QString folder = BackupFolder();
-    if (folder.isEmpty())
+QString NewestBackup(const std::string& folder) {
+    if (folder.empty())
         return QString();
-    const std::vector<std::string> names =
-        BackupFileNames(QDir::toNativeSeparators(folder).toStdString());
+    const std::vector<std::string> names = BackupFileNames(folder);
     if (names.empty())
         return QString();
-    return QDir(folder).filePath(QString::fromStdString(names.back()));
+    return QDir(QDir::fromNativeSeparators(QString::fromStdString(folder)))
+        .filePath(QString::fromStdString(names.back()));
 }
 
 } // namespace kestra

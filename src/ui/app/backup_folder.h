@@ -6,25 +6,24 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 #include "core/image/radio_image.h"
 
 namespace kestra {
 
-// The backup folder (it may not exist yet); empty when the system names no
-// per-user data folder.
-QString BackupFolder();
-// Moves the backup folder (tests keep theirs in a temporary folder); an empty
-// folder returns to the per-user data folder.
-void SetBackupFolder(const QString& folder);
+// The application's backup folder (it may not exist yet), which main() puts
+// into the application's state (AppState::backupFolder; a test gives its own);
+// empty when the system names no per-user data folder.
+QString DefaultBackupFolder();
 
-// Saves image into BackupFolder() as a backup of kind ("read", "write" or
-// "init"). Returns an empty text, or the reason no backup was saved (for the
-// status bar); never throws.
-QString SaveBackupImage(const char* kind, const RadioImage& image);
+// Saves image into folder as a backup of kind ("read", "write" or "init").
+// Returns an empty text, or the reason no backup was saved (for the status
+// bar); never throws.
+QString SaveBackupImage(const std::string& folder, const char* kind, const RadioImage& image);
 
-// The path of the newest backup in BackupFolder() (by name, as pruning
-// orders them), or empty when there is none.
-QString NewestBackup();
+// The path of the newest backup in folder (by name, as pruning orders them),
+// or empty when there is none.
+QString NewestBackup(const std::string& folder);
 
 } // namespace kestra

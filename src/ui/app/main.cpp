@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <cstdio>
 
+#include "ui/app/backup_folder.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/program_app.h"
 #include "ui/app/translation.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     kestra::StartOptions options;
     options.appDirectory = appDirectory;
     options.arguments = QCoreApplication::arguments();
+    options.backupFolder = kestra::DefaultBackupFolder();
     // kestra_<language>.qm beside the program or in the resources.
     if (!SetUpLanguage(options.arguments, appDirectory))
         return 2;

@@ -135,6 +135,7 @@ int CProgramApp::InitInstance(const StartOptions& options) {
     if (CurrentLanguage() == Language::Chinese)
         InstallToolkitTranslation();
     state_.appDirectory = options.appDirectory.toStdString();
+    state_.backupFolder = QDir::toNativeSeparators(options.backupFolder).toStdString();
     ini_ = std::make_unique<CIniFile>(options.appDirectory);
     LoadSettings(line);
     if (line.simulate) {
@@ -232,7 +233,7 @@ void CProgramApp::OnFileOpen() {
 }
 
 void CProgramApp::OnFileOpenBackup() {
-    const QString folder = BackupFolder();
+    const QString folder = QDir::fromNativeSeparators(QString::fromStdString(state_.backupFolder));
     if (!folder.isEmpty())
         QDir().mkpath(folder);
     const QString path = QFileDialog::getOpenFileName(

@@ -59,6 +59,9 @@ struct StartOptions {
     QStringList arguments;
     // Show the main frame maximised (a test may keep it normal).
     bool maximised = true;
+    // Where exchanges keep their backups (DefaultBackupFolder() in the
+    // program; a test's own folder); empty: none is kept.
+    QString backupFolder;
 };
 
 class CProgramApp : public QObject {

@@ -43,7 +43,8 @@ CCommDlg::CCommDlg(AppState& state, RegionKind region, bool read, QWidget* paren
 }
 
 CCommDlg::CCommDlg(AppState& state, JobExchange exchange, const char* title, QWidget* parent)
-    : QDialog(parent), job_(new TransferJob(state, std::move(exchange), this)) {
+    : QDialog(parent), job_(new TransferJob(state, std::move(exchange), this)),
+      backupFolder_(state.backupFolder) {
     setObjectName(QStringLiteral("commDialog"));
     setWindowTitle(T(title));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -130,7 +131,7 @@ void CCommDlg::OnJobFinished(bool succeeded) {
     lastResult_ = job_->Result();
     // What was sent is kept even when its verification failed.
     if ((succeeded_ || lastResult_->sent) && backupKind_) {
-        const QString error = SaveBackupImage(backupKind_, job_->Image());
+        const QString error = SaveBackupImage(backupFolder_, backupKind_, job_->Image());
         if (!error.isEmpty())
             backupError_ = error;
     }

@@ -95,6 +95,7 @@ private:
     const char* backupKind_ = nullptr;
     QString backupError_;
     TransferJob* job_;
+    std::string backupFolder_; // the state's, when the dialog opened
     QProgressBar* progress_;
     QPushButton* start_;
     QPushButton* exit_;

@@ -202,7 +202,7 @@ void CCompareDlg::OnChooseFile() {
 }
 
 void CCompareDlg::OnNewestBackup() {
-    const QString path = NewestBackup();
+    const QString path = NewestBackup(document_.backupFolder);
     if (!path.isEmpty())
         CompareWith(path);
 }
@@ -232,7 +232,7 @@ void CCompareDlg::ShowError(const QString& error) {
 }
 
 void CCompareDlg::UpdateNewestButton() {
-    newest_->setEnabled(!NewestBackup().isEmpty());
+    newest_->setEnabled(!NewestBackup(document_.backupFolder).isEmpty());
 }
 
 void CCompareDlg::resizeEvent(QResizeEvent* event) {

@@ -23,6 +23,7 @@
 #include "core/document/default_image.h"
 #include "core/document/file_io.h"
 #include "core/image/radio_image.h"
+#include "core/os/os.h"
 #ifndef _WIN32
 #include "support/fifo_watchdog.h"
 #endif
@@ -90,15 +91,60 @@ QByteArray DrainFifo(int fd, int limitMs) {
     return data;
 }
 
-int g_faultErrno = 0;
-testing::SaveStep g_faultStep;
-int g_faultCount = 0;
-int InjectAtStep(testing::SaveStep step) {
-    if (step != g_faultStep || g_faultCount == 0)
-        return 0;
-    --g_faultCount;
-    return g_faultErrno;
-}
+// The system's files, with each step of a save written down in order ("flush"
+// on the file it created last, "flush*" on another); failStep fails that step
+// failCount times with failErrno, and onStep runs at each step.
+class WatchedFiles : public os::Files {
+public:
+    QStringList steps;
+    QString failStep;
+    int failErrno = EIO;
+    int failCount = 0;
+    void (*onStep)(const QString& step) = nullptr;
+
+    int CreateExclusive(const std::string& path, os::Handle& file) override {
+        if (const int error = Step("create"))
+            return error;
+        const int error = Files::CreateExclusive(path, file);
+        created_ = error ? -1 : file;
+        return error;
+    }
+    int CopyOwnerAndMode(os::Handle file, const os::FileStatus& status) override {
+        return Step("chmod", file) ? failErrno : Files::CopyOwnerAndMode(file, status);
+    }
+    int Write(os::Handle file, const char* data, std::size_t size) override {
+        return Step("write", file) ? failErrno : Files::Write(file, data, size);
+    }
+    int Flush(os::Handle file) override {
+        return Step("flush", file) ? failErrno : Files::Flush(file);
+    }
+    int Close(os::Handle file) override {
+        const int error = Files::Close(file); // closed whatever is injected
+        return Step("close", file) ? failErrno : error;
+    }
+    int Rename(const std::string& from, const std::string& to) override {
+        return Step("rename") ? failErrno : Files::Rename(from, to);
+    }
+    int ClaimName(const std::string& from, const std::string& to) override {
+        return Step("claim") ? failErrno : Files::ClaimName(from, to);
+    }
+    void SyncFolderOf(const std::string& path) override {
+        Step("sync");
+        Files::SyncFolderOf(path);
+    }
+
+private:
+    int Step(const QString& name, os::Handle file = -1) {
+        steps << (file < 0 || file == created_ ? name : name + "*");
+        if (onStep)
+            onStep(name);
+        if (name != failStep || failCount == 0)
+            return 0;
+        --failCount;
+        return failErrno;
+    }
+    os::Handle created_ = -1;
+};
 
 #endif
 
@@ -172,7 +218,13 @@ private slots:
         std::string error;
         QVERIFY2(SaveDatFile(node.toStdString(), Filled(3), &error), error.c_str());
         QVERIFY(S_ISCHR(Mode(node)));
-        QCOMPARE(Entries(dir), QStringList({"null"}));
+        // Through a link to it: written through, the link stays.
+        QVERIFY(::symlink("null", Native(dir.filePath("null.dat")).constData()) == 0);
+        QVERIFY2(SaveDatFile(dir.filePath("null.dat").toStdString(), Filled(7), &error),
+                 error.c_str());
+        QVERIFY(S_ISLNK(Mode(dir.filePath("null.dat"))));
+        QVERIFY(S_ISCHR(Mode(node)));
+        QCOMPARE(Entries(dir), QStringList({"null", "null.dat"}));
         // A device that refuses the bytes is a failed save with its reason.
         const QString full = dir.filePath("full");
         QVERIFY(::mknod(Native(full).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0);
@@ -204,13 +256,6 @@ private slots:
         QVERIFY2(SaveDatFile(dangling.toStdString(), Filled(6), &error), error.c_str());
         QVERIFY(S_ISLNK(Mode(dangling)));
         QCOMPARE(ReadAll(dir.filePath("data/new-target.dat")), Bytes(Filled(6)));
-
-        // A link to a device (here /dev/null): written through, the link stays.
-        const QString toNull = dir.filePath("null.dat");
-        QVERIFY(::symlink("/dev/null", Native(toNull).constData()) == 0);
-        QVERIFY2(SaveDatFile(toNull.toStdString(), Filled(7), &error), error.c_str());
-        QVERIFY(S_ISLNK(Mode(toNull)));
-        QVERIFY(S_ISCHR(Mode("/dev/null")));
     }
 
     void temporaryFileIsUniqueAndNeverFollowsALink() {
@@ -253,48 +298,63 @@ private slots:
         QCOMPARE(Mode(fresh) & 07777, mode_t(0666 & ~mask));
     }
 
+    void temporaryFileReachesTheDiskBeforeItTakesTheName() {
+        // Flushed before the rename (or the claim of a new name), and the
+        // folder after it: a power cut never leaves a name on missing bytes.
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("radio.dat").toStdString();
+        const RadioImage image = Filled(10);
+        WatchedFiles files;
+        std::string claimed;
+        QVERIFY(WriteWholeFile(path, image.data(), kImageSize, nullptr, files));
+        QVERIFY(WriteWholeFile(path, image.data(), kImageSize, nullptr, files));
+        QVERIFY(WriteNewFile([&](int n) { return path + std::to_string(n); }, 2, image.data(),
+                             kImageSize, claimed, nullptr, files));
+        QCOMPARE(files.steps,
+                 QStringList({"create", "write", "flush", "close", "rename", "sync", "create",
+                              "chmod", "write", "flush", "close", "rename", "sync", "create",
+                              "write", "flush", "close", "claim", "sync"}));
+    }
+
     void failingSaveKeepsTheOldFileByteForByte() {
         // Every step of the save failing in turn, over an existing file and
         // for a new one: the old bytes (or no file) stay, the reason is the
         // operating system's, and no temporary file is left behind.
-        using testing::SaveStep;
-        const SaveStep steps[] = {SaveStep::CreateTemporary, SaveStep::SetPermissions,
-                                  SaveStep::Write,           SaveStep::Flush,
-                                  SaveStep::Close,           SaveStep::Rename};
         QTemporaryDir dir;
         const QString path = dir.filePath("radio.dat");
         const QString fresh = dir.filePath("fresh.dat");
         WriteAll(path, Bytes(Filled(11)));
         QVERIFY(::chmod(Native(path).constData(), 0600) == 0);
-        testing::SetSaveFaultHook(InjectAtStep);
-        for (SaveStep step : steps) {
-            const QByteArray name = QByteArray::number(static_cast<int>(step));
-            g_faultStep = step;
-            g_faultErrno = EIO;
-            g_faultCount = 1;
+        const RadioImage image = Filled(12);
+        WatchedFiles files;
+        for (const char* step : {"create", "chmod", "write", "flush", "close", "rename"}) {
+            files.failStep = step;
+            files.failCount = 1;
             std::string error;
-            QVERIFY2(!SaveDatFile(path.toStdString(), Filled(12), &error), name);
-            QVERIFY2(QString::fromStdString(error).contains(std::strerror(EIO)), name);
+            QVERIFY2(!WriteWholeFile(path.toStdString(), image.data(), kImageSize, &error, files),
+                     step);
+            QVERIFY2(QString::fromStdString(error).contains(std::strerror(EIO)), step);
             QCOMPARE(ReadAll(path), Bytes(Filled(11)));
             QCOMPARE(Mode(path) & 07777, mode_t(0600));
             QCOMPARE(Entries(dir), QStringList({"radio.dat"}));
 
-            g_faultCount = 1;
-            const bool saved = SaveDatFile(fresh.toStdString(), Filled(12), &error);
+            files.failCount = 1;
+            const bool saved =
+                WriteWholeFile(fresh.toStdString(), image.data(), kImageSize, &error, files);
             // A new file has no permissions to copy: that step never runs.
-            QCOMPARE(saved, step == SaveStep::SetPermissions);
+            QCOMPARE(saved, files.failStep == "chmod");
             if (saved)
                 QVERIFY(QFile::remove(fresh));
             QCOMPARE(Entries(dir), QStringList({"radio.dat"}));
         }
         // A name taken in the meantime is skipped for another unique one.
-        g_faultStep = SaveStep::CreateTemporary;
-        g_faultErrno = EEXIST;
-        g_faultCount = 3;
+        files.failStep = "create";
+        files.failErrno = EEXIST;
+        files.failCount = 3;
         std::string error;
-        QVERIFY2(SaveDatFile(path.toStdString(), Filled(13), &error), error.c_str());
-        QCOMPARE(ReadAll(path), Bytes(Filled(13)));
-        testing::SetSaveFaultHook(nullptr);
+        QVERIFY2(WriteWholeFile(path.toStdString(), image.data(), kImageSize, &error, files),
+                 error.c_str());
+        QCOMPARE(ReadAll(path), Bytes(Filled(12)));
         QCOMPARE(Entries(dir), QStringList({"radio.dat"}));
     }
 
@@ -336,18 +396,18 @@ private slots:
                 QVERIFY(child >= 0);
                 if (child == 0) {
                     RemoveTemporaryFilesOnSignals();
-                    testing::SetSaveFaultHook([](testing::SaveStep step) {
-                        if (step == testing::SaveStep::Flush)
+                    WatchedFiles files;
+                    files.onStep = [](const QString& step) {
+                        if (step == "flush")
                             ::raise(g_signal);
-                        return 0;
-                    });
+                    };
                     const RadioImage image = Filled(2);
                     std::string claimed;
                     if (newFile)
                         WriteNewFile([&](int n) { return path + std::to_string(n); }, 5,
-                                     image.data(), kImageSize, claimed, nullptr);
+                                     image.data(), kImageSize, claimed, nullptr, files);
                     else
-                        WriteWholeFile(path, image.data(), kImageSize, nullptr);
+                        WriteWholeFile(path, image.data(), kImageSize, nullptr, files);
                     ::_exit(0); // the signal did not end the save
                 }
                 int status = 0;

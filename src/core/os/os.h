@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The one place where core talks to the operating system: files and folders,
+// the temporary files a signal must take along, the executable's path, local
+// time, the program's arguments and standard output. posix.cpp and
+// windows.cpp implement it side by side (the build picks one); the rest of
+// core is standard C++ only.
+//
+// Paths are UTF-8 on every system. Calls that can fail return 0 or the errno
+// value of the failure, so that callers report the system's own reason.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace kestra::os {
+
+enum class FileKind { Regular, Directory, Link, Other };
+
+// What a save copies from the file it replaces.
+struct FileStatus {
+    FileKind kind = FileKind::Other;
+    unsigned mode = 0; // permission bits
+    long long owner = -1, group = -1;
+};
+
+using Handle = int; // an open file
+
+// The operating system's files. Every call is virtual so that a test can
+// watch or fail one step and leave the rest to the system (the base class is
+// the system itself; SystemFiles() is the instance programs use).
+class Files {
+public:
+    virtual ~Files() = default;
+
+    // follow: through symbolic links (else the link itself). ENOENT when
+    // nothing has the name.
+    virtual int Status(const std::string& path, bool follow, FileStatus& status);
+    virtual int StatusOf(Handle file, FileStatus& status);
+    // The target a symbolic link holds, as written in it.
+    virtual int ReadLink(const std::string& path, std::string& target);
+    // The absolute path with every link resolved.
+    virtual int RealPath(const std::string& path, std::string& real);
+    // True when path is writable and so is the folder the file it names
+    // (links resolved) lies in.
+    virtual bool CanReplace(const std::string& path);
+
+    // For reading; never waits for a writer should the name be a FIFO.
+    virtual int OpenToRead(const std::string& path, Handle& file);
+    // For writing into what exists (a device, a FIFO); nothing is created.
+    virtual int OpenToWrite(const std::string& path, Handle& file);
+    // A new file, exclusively: fails with EEXIST when the name is taken, and
+    // never follows a link of that name. It gets the usual permissions.
+    virtual int CreateExclusive(const std::string& path, Handle& file);
+    // The owner and group where allowed (silently kept otherwise), then the
+    // permission bits of status; the error is that of the bits.
+    virtual int CopyOwnerAndMode(Handle file, const FileStatus& status);
+    // At most size bytes; got 0 at the end of the file.
+    virtual int Read(Handle file, char* data, std::size_t size, std::size_t& got);
+    // All size bytes.
+    virtual int Write(Handle file, const char* data, std::size_t size);
+    // Down to the disk.
+    virtual int Flush(Handle file);
+    virtual int Close(Handle file);
+
+    // Replaces whatever to names.
+    virtual int Rename(const std::string& from, const std::string& to);
+    // Moves from to the name to only when nothing has that name (EEXIST
+    // otherwise), atomically: two processes never take the same name.
+    virtual int ClaimName(const std::string& from, const std::string& to);
+    virtual int Remove(const std::string& path);
+    // Best effort: makes a rename in the folder of path durable.
+    virtual void SyncFolderOf(const std::string& path);
+};
+
+Files& SystemFiles();
+
+// Temporary files of saves in progress. Once RemoveTemporaryFilesOnSignals
+// ran, SIGINT and SIGTERM remove every noted file before they end the
+// process the way they would have ended it anyway. NoteTemporary answers a
+// slot, or -1 when none is free (that file is then not removed).
+int NoteTemporary(const std::string& path);
+void ForgetTemporary(int slot);
+void RemoveTemporaryFilesOnSignals();
+
+// Holds SIGINT and SIGTERM back on this thread while it lives, so that a
+// temporary file and its note change together.
+class SignalsHeld {
+public:
+    SignalsHeld();
+    ~SignalsHeld();
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    std::uint64_t saved_[16]; // the signal mask before (posix.cpp checks the size)
+};
+
+// The running executable's path; empty where the system cannot tell.
+std::string ExecutablePath();
+
+// now as local time.
+std::tm LocalTime(std::time_t now);
+
+// The program's arguments in UTF-8 (Windows passes main() the ANSI code
+// page; its UTF-16 command line is converted). argv itself elsewhere.
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
+
+// Standard output takes bytes as they are: no "\n" becomes "\r\n".
+void UseBinaryStandardOutput();
+
+} // namespace kestra::os
