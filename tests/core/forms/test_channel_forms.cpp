@@ -254,9 +254,10 @@ private slots:
         e.form.Close();
         QCOMPARE(f.Record(8).mid(24, 7), QByteArray("RP-T 12"));
         // A stored byte outside printable ASCII ends the shown name.
-        f.rec(8).SetByte(ChannelRecord::kName + 2, 0x80);
-        Dialog g(f, 8);
-        QCOMPARE(g.Text(F::kName), std::string("RP"));
+        for (std::uint8_t stop : {0x80, 0x01}) {
+            f.rec(8).SetByte(ChannelRecord::kName + 2, stop);
+            QCOMPARE(Dialog(f, 8).Text(F::kName), std::string("RP"));
+        }
     }
 
     void channelNumberWrapsAndStoresOnEveryChange() {
