@@ -266,7 +266,7 @@ private slots:
         row("free channels", "", "5,,145.5,\n5,,145.6,AM\n5,,145.7,\n",
             {"1:145.50000", "2:146.00000", "3:145.70000"},
             {"row 2 (145.6): skipped: Mode \"AM\"", "2 rows imported, 1 skipped"});
-        row("free channels up to B128", "start", "5,,145.5,\n5,,145.6,\n5,,145.7,\n",
+        row("free channels up to B128", "start 255", "5,,145.5,\n5,,145.6,\n5,,145.7,\n",
             {"255:145.50000", "256:145.60000"},
             {"row 3 (145.7): skipped: beyond the last free channel", "2 rows imported, 1 skipped"});
     }
@@ -282,7 +282,7 @@ private slots:
         CsvImportOptions o;
         o.keepLocation = options.contains("keep");
         o.overwrite = options.contains("overwrite");
-        o.start = options.contains("start") ? 255 : 1;
+        o.start = options.startsWith("start ") ? options.mid(6).toInt() : 1;
         const CsvImportResult r =
             Import("Location,Name,Frequency,Mode\n" + rows.toStdString(), image, o);
         QStringList got;
