@@ -55,23 +55,19 @@ private slots:
         QCOMPARE(Cli({"import-csv", in, dir.filePath("none.csv"), "-o", out2}).exitCode, 2);
         QVERIFY(!QFile::exists(out2));
 
-        // Refused whole: a file over the limit (sparse, never read) or with an
-        // unclosed quote. A NUL in a field neither cuts nor hides the report.
-        const std::pair<QByteArray, QByteArray> refused[] = {
-            {QByteArray(), "larger than 64 MiB, the limit for a CSV file (67108865 bytes)"},
-            {"Frequency,Name\n145.5,\"HOME\n145.6,X\n", "row 1: the quoted field opened on line 2"},
-        };
-        for (const auto& [text, message] : refused) {
-            QFile f(csv);
-            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            QVERIFY(text.isEmpty() ? f.resize((qint64(64) << 20) + 1) : f.write(text) > 0);
-            f.close();
-            r = Cli({"import-csv", in, csv, "-o", out2});
-            QCOMPARE(r.exitCode, 2);
-            QVERIFY2(r.err.contains(message) && r.err.endsWith("; nothing written\n"),
-                     r.err.constData());
-            QVERIFY(!QFile::exists(out2));
-        }
+        // A file over the limit is refused whole (sparse, never read; the
+        // other unusable files are the CSV module's). A NUL in a field
+        // neither cuts nor hides the report.
+        QFile big(csv);
+        QVERIFY(big.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(big.resize((qint64(64) << 20) + 1));
+        big.close();
+        r = Cli({"import-csv", in, csv, "-o", out2});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains("larger than 64 MiB, the limit for a CSV file (67108865 bytes)") &&
+                     r.err.endsWith("; nothing written\n"),
+                 r.err.constData());
+        QVERIFY(!QFile::exists(out2));
         QVERIFY(WriteAll(csv, QByteArray("Frequency,Name\n145.5,A\0\x1B[2JB\r\n", 30)));
         r = Cli({"import-csv", in, csv, "-o", out2});
         QCOMPARE(r.exitCode, 0);

@@ -5,7 +5,7 @@
 // the sanitizer build. A second resave that changes bytes is counted, not
 // failed: finalising can move the band limits the first pass checked against.
 //
-//   resave_fuzz [--count N] [--seed S] [--cli PATH --cli-every K] [--dir DIR] [--keep]
+//   resave_fuzz [--count N] [--seed S] [--cli PATH --cli-every K]
 //
 // With --cli, every K-th image also goes through the program itself, whose
 // output must equal the in-process result byte for byte. Exit status 0 when
@@ -22,7 +22,6 @@
 #include "core/grid/channel_grid.h"
 
 #ifndef _WIN32
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -36,8 +35,6 @@ struct Options {
     unsigned long long seed = 1;
     std::string cli;
     long cliEvery = 100;
-    std::string dir;
-    bool keep = false; // keep the first image whose second resave differs
 };
 
 // Four kinds of input: uniform noise, the built-in image with a few bytes
@@ -109,21 +106,10 @@ bool CliResave(const std::string& cli, const std::string& in, const std::string&
 }
 #endif
 
-bool IsDirectory(const char* path) {
-    struct stat st;
-    return ::stat(path, &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 bool ParseOptions(int argc, char** argv, Options& o) {
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i + 1 < argc; i += 2) {
         const std::string a = argv[i];
-        if (a == "--keep") {
-            o.keep = true;
-            continue;
-        }
-        if (i + 1 >= argc)
-            return false;
-        const char* v = argv[++i];
+        const char* v = argv[i + 1];
         if (a == "--count")
             o.count = std::atol(v);
         else if (a == "--seed")
@@ -132,12 +118,10 @@ bool ParseOptions(int argc, char** argv, Options& o) {
             o.cli = v;
         else if (a == "--cli-every")
             o.cliEvery = std::atol(v);
-        else if (a == "--dir")
-            o.dir = v;
         else
             return false;
     }
-    return o.count > 0 && o.cliEvery > 0;
+    return argc % 2 == 1 && o.count > 0 && o.cliEvery > 0;
 }
 
 } // namespace
@@ -146,29 +130,23 @@ int main(int argc, char** argv) {
     Options o;
     if (!ParseOptions(argc, argv, o)) {
         std::fprintf(stderr, "usage: resave_fuzz [--count N] [--seed S] [--cli PATH "
-                             "--cli-every K] [--dir DIR] [--keep]\n");
+                             "--cli-every K]\n");
         return 2;
     }
-#ifndef _WIN32
     // Memory-backed when there is such a folder: every save is flushed to
     // disk, which on a real disk takes far longer than the resave itself.
-    char shmTemplate[] = "/dev/shm/resave_fuzz.XXXXXX";
-    char tmpTemplate[] = "/tmp/resave_fuzz.XXXXXX";
-    char* dirTemplate = IsDirectory("/dev/shm") ? shmTemplate : tmpTemplate;
-    if (o.dir.empty()) {
-        if (!mkdtemp(dirTemplate)) {
-            std::perror("mkdtemp");
-            return 1;
-        }
-        o.dir = dirTemplate;
+    std::string dir = ".";
+#ifndef _WIN32
+    char shm[] = "/dev/shm/resave_fuzz.XXXXXX", tmp[] = "/tmp/resave_fuzz.XXXXXX";
+    const char* made = mkdtemp(shm);
+    if (!made && !(made = mkdtemp(tmp))) {
+        std::perror("mkdtemp");
+        return 1;
     }
-#else
-    if (o.dir.empty())
-        o.dir = ".";
+    dir = made;
 #endif
-    const std::string in = o.dir + "/in.dat", once = o.dir + "/once.dat",
-                      twice = o.dir + "/twice.dat", cliOnce = o.dir + "/cli-once.dat",
-                      cliTwice = o.dir + "/cli-twice.dat";
+    const std::string in = dir + "/in.dat", once = dir + "/once.dat", twice = dir + "/twice.dat",
+                      cliOnce = dir + "/cli-once.dat", cliTwice = dir + "/cli-twice.dat";
     std::mt19937_64 random(o.seed);
     long failures = 0, unstable = 0, cliRuns = 0, cliMismatches = 0;
     for (long i = 0; i < o.count; ++i) {
@@ -180,12 +158,7 @@ int main(int argc, char** argv) {
             ++failures;
             continue;
         }
-        if (!SameBytes(once, twice)) {
-            if (unstable++ == 0 && o.keep) {
-                SaveDatFile(o.dir + "/unstable.dat", image, nullptr);
-                std::printf("kept %s/unstable.dat\n", o.dir.c_str());
-            }
-        }
+        unstable += !SameBytes(once, twice);
 #ifndef _WIN32
         if (!o.cli.empty() && i % o.cliEvery == 0) {
             ++cliRuns;
@@ -202,6 +175,6 @@ int main(int argc, char** argv) {
     std::printf("%ld images (seed %llu): %ld failed, %ld changed on the second resave, "
                 "%ld through kestra-cli with %ld mismatches\n",
                 o.count, o.seed, failures, unstable, cliRuns, cliMismatches);
-    std::remove(o.dir.c_str()); // only when empty
+    std::remove(dir.c_str()); // only when empty
     return failures == 0 && cliMismatches == 0 ? 0 : 1;
 }

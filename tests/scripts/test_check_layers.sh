@@ -3,21 +3,8 @@
 # scripts/check-layers passes on the tree and fails on each planted violation.
 set -uo pipefail
 script="$1"; tree="$2"
-tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
-passed=0; failed=0
-expect() { # expected status, description, root
-  "$script" "$3" >/dev/null 2>&1; local rc=$?
-  if { [ "$1" = ok ] && [ $rc -eq 0 ]; } || { [ "$1" = fail ] && [ $rc -ne 0 ]; }; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL: $2 (status $rc)"; failed=$((failed + 1))
-  fi
-}
-plant() { # description, file, line
-  rm -rf "$tmp/t"; mkdir -p "$tmp/t"; cp -r "$tree/src" "$tmp/t/"
-  mkdir -p "$(dirname "$tmp/t/$2")"; printf '%s\n' "$3" >>"$tmp/t/$2"
-  expect fail "$1" "$tmp/t"
-}
+source "$(dirname "$0")/planted_tree.sh"
+plant() { planted "$2" "$3"; expect fail "$1" "$tmp/t"; } # description, file, line
 expect ok "the tree as it is" "$tree"
 plant "Qt header in core" src/core/image/radio_image.h '#include <QString>'
 plant "link include in core" src/core/grid/channel_grid.cpp '#include "link/serial_link.h"'
@@ -28,8 +15,6 @@ plant "OS header in core outside os/" src/core/document/dat_file.cpp '#include <
 plant "platform conditional in core outside os/" src/core/codec/text.cpp '# if defined(__linux__) && X'
 plant "Qt header in core/os" src/core/os/posix.cpp '#include <QFile>'
 plant "ui include in cli" src/cli/main.cpp '#include "ui/app/program_app.h"'
-rm -rf "$tmp/t"; mkdir -p "$tmp/t"; cp -r "$tree/src" "$tmp/t/"
-printf '#include <QByteArray>\n' >>"$tmp/t/src/link/exchange.cpp"
+planted src/link/exchange.cpp '#include <QByteArray>'
 expect ok "QtCore in link" "$tmp/t"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

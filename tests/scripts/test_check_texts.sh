@@ -5,25 +5,12 @@
 # on each planted escape from the text seam.
 set -uo pipefail
 script="$1"; tree="$2"; export LUPDATE="$3"
-tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
-passed=0; failed=0
+source "$(dirname "$0")/planted_tree.sh"
 check() { # description, then a command that must succeed
   local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what"; failed=$((failed + 1)); fi
+  if "$@"; then pass; else fail "$what"; fi
 }
-expect() { # expected status, description, root
-  "$script" "$3" >"$tmp/out" 2>&1; local rc=$?
-  if { [ "$1" = ok ] && [ $rc -eq 0 ]; } || { [ "$1" = fail ] && [ $rc -eq 1 ]; }; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL: $2 (status $rc)"; cat "$tmp/out"; failed=$((failed + 1))
-  fi
-}
-plant() { # expected status, description, file, line
-  rm -rf "$tmp/t"; mkdir -p "$tmp/t"; cp -r "$tree/src" "$tmp/t/"
-  printf '%s\n' "$4" >>"$tmp/t/$3"
-  expect "$1" "$2" "$tmp/t"
-}
+plant() { planted "$3" "$4"; expect "$1" "$2" "$tmp/t"; } # expected status, description, file, line
 
 check "the tree as it is" "$script" --keep "$tmp/kestra.ts" "$tree"
 has() { grep -qF "<source>$1</source>" "$tmp/kestra.ts"; }
@@ -52,5 +39,4 @@ plant ok "English the user never sees, marked so" src/ui/widgets/channel_print.c
   'static const char* const kFont = "Noto Sans CJK SC"; // not shown: a font family'
 plant ok "Chinese in comments and marked texts" src/ui/app/main_frame.cpp \
   '// "读频完成" /* "写频完成" */ static const char* const kShown = KESTRA_TEXT("kestra", "初始化完成");'
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -124,6 +124,8 @@ private slots:
              "[A]\r\nk=9\r\nj=2\r\n"},
             {"empty value replaced", "[A]\nk=  \n", "A", "k", "x", "[A]\nk=  x\n"},
             {"header without entries", "[A]\n\n[B]\n", "A", "k", "1", "[A]\nk=1\n\n[B]\n"},
+            {"two sections of one name: the first", "[A]\nk=1\n[a]\nj=3\n", "a", "n", "2",
+             "[A]\nk=1\nn=2\n[a]\nj=3\n"},
         };
         for (const Case& c : cases) {
             std::string text = c.before;

@@ -147,17 +147,12 @@ private slots:
         vfo.form.Close();
         QCOMPARE(f.rec(257).Rx(), 43500000u);
         QCOMPARE(f.rec(257).Tx(), 43560000u);
-    }
-
-    void vfoTxPullsTheStoredRxAlong() {
-        // The TX validation sets RX to the TX text; what the form shows is
-        // what is stored.
-        Fixture f;
+        // "B VFO": TX in band B sets RX to the TX text; what is shown is stored.
         f.AddChannel(258, 14500000, 14500000);
-        Dialog d(f, 258);
-        d.Type(F::kTx, "435.025");
-        QCOMPARE(d.Text(F::kRx), std::string("435.02500"));
-        d.form.Close();
+        Dialog b(f, 258);
+        b.Type(F::kTx, "435.025");
+        QCOMPARE(b.Text(F::kRx), std::string("435.02500"));
+        b.form.Close();
         QCOMPARE(f.rec(258).Rx(), 43502500u);
         QCOMPARE(f.rec(258).Tx(), 43502500u);
         QCOMPARE(f.rec(258).ShiftDirection(), 0);
@@ -259,9 +254,10 @@ private slots:
         e.form.Close();
         QCOMPARE(f.Record(8).mid(24, 7), QByteArray("RP-T 12"));
         // A stored byte outside printable ASCII ends the shown name.
-        f.rec(8).SetByte(ChannelRecord::kName + 2, 0x80);
-        Dialog g(f, 8);
-        QCOMPARE(g.Text(F::kName), std::string("RP"));
+        for (std::uint8_t stop : {0x80, 0x01}) {
+            f.rec(8).SetByte(ChannelRecord::kName + 2, stop);
+            QCOMPARE(Dialog(f, 8).Text(F::kName), std::string("RP"));
+        }
     }
 
     void channelNumberWrapsAndStoresOnEveryChange() {

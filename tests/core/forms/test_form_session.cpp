@@ -87,6 +87,12 @@ private slots:
         QVERIFY(session.RunSection(Sections("[model]\nB段上限=520\n")[0], error));
         QVERIFY(session.RunSection(Sections("[channel A006]\n接收频率=500\n")[0], error));
         QCOMPARE(session.grid().Text(6, kColRx), std::string("500.00000"));
+        // A label names a channel only when it reads back as itself.
+        for (const char* text :
+             {"[channel A200]\n接收频率=146\n", "[channel A1]\n接收频率=146\n"}) {
+            QVERIFY2(!session.RunSection(Sections(text)[0], error), text);
+            QVERIFY(session.grid().RowEmpty(200) && session.grid().Text(1, kColRx).empty());
+        }
     }
 
     void channelSettingsPrintEveryRecord() {
