@@ -49,7 +49,7 @@ private slots:
             ChannelRecord a1 = Channel(image, 1, 14652000);
             a1.SetTxTone(ToneTextToValue("88.5"));
             a1.SetRxTone(ToneTextToValue("88.5"));
-            forms::WriteChannelName(a1, "HOME");
+            WriteChannelName(a1, "HOME");
         }
         {
             // Receive only: TX FF FF FF FF.
@@ -72,7 +72,7 @@ private slots:
             b1.SetScan(false);
             b1.SetWide(false);
             b1.SetBusyLockout(2);
-            forms::WriteChannelName(b1, "REPEAT1");
+            WriteChannelName(b1, "REPEAT1");
             // A non-printable byte ends the name, as the form reads it.
             b1.SetByte(ChannelRecord::kName + 3, 0x01);
         }
@@ -107,7 +107,7 @@ private slots:
             rec.SetRxTone(ToneTextToValue(tones[static_cast<std::size_t>(n * 7) % tones.size()]));
             rec.SetWide(n % 2 == 0);
             rec.SetBusyLockout(n % 3);
-            forms::WriteChannelName(rec, "CH" + std::to_string(n));
+            WriteChannelName(rec, "CH" + std::to_string(n));
         }
         BandLimits limits;
         ChannelGrid grid;
