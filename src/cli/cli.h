@@ -49,7 +49,6 @@ void RegisterFormCommands(CommandTable& table);
 void RegisterCsvCommands(CommandTable& table);
 void RegisterDiffCommands(CommandTable& table);
 void RegisterArrangeCommands(CommandTable& table);
-// Provided by the serial-link build; absent when it is not built.
 void RegisterTransferCommands(CommandTable& table);
 
 // Prints "kestra-cli: message" and returns kExitUsage.

@@ -45,7 +45,7 @@ void FillChannels(RadioImage& image) {
         rec.SetTxTone(ToneTextToValue(tones[static_cast<std::size_t>(n * 7) % tones.size()]));
         rec.SetBusyLockout(n % 3);
         rec.SetWide(n % 2 == 0);
-        forms::WriteChannelName(rec, "CH" + std::to_string(n));
+        WriteChannelName(rec, "CH" + std::to_string(n));
     }
 }
 

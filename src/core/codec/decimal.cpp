@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/codec/text.h"
+
 namespace kestra {
 
 namespace {
@@ -12,9 +14,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
 
 // from_chars over [first, last) that must take all of it.
 std::optional<double> ReadAll(const char* first, const char* last) {
@@ -29,9 +28,9 @@ std::optional<double> ReadAll(const char* first, const char* last) {
 
 std::optional<double> ParseDecimal(std::string_view text) {
     std::size_t b = 0, e = text.size();
-    while (b < e && IsBlank(text[b]))
+    while (b < e && IsSpaceAscii(text[b]))
         ++b;
-    while (e > b && IsBlank(text[e - 1]))
+    while (e > b && IsSpaceAscii(text[e - 1]))
         --e;
     std::string_view s = text.substr(b, e - b);
     bool negative = false;
@@ -60,7 +59,7 @@ std::optional<double> ParseDecimal(std::string_view text) {
 
 double LeadingDecimal(std::string_view text) {
     std::size_t p = 0;
-    while (p < text.size() && IsBlank(text[p]))
+    while (p < text.size() && IsSpaceAscii(text[p]))
         ++p;
     std::string num;
     if (p < text.size() && (text[p] == '+' || text[p] == '-'))

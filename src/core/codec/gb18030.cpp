@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/codec/gb18030.h"
+#include "core/codec/utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -36,34 +37,6 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 // The code point at text[i] and its length in bytes; length 0 when the
 // bytes there are not well-formed UTF-8.
-std::pair<char32_t, std::size_t> NextUtf8(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char b = byte(i);
-    if (b < 0x80)
-        return {b, 1};
-    std::size_t n;
-    char32_t c, min;
-    if (b >= 0xC2 && b <= 0xDF) {
-        n = 2, c = b & 0x1F, min = 0x80;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        n = 3, c = b & 0x0F, min = 0x800;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        n = 4, c = b & 0x07, min = 0x10000;
-    } else {
-        return {0, 0};
-    }
-    if (i + n > text.size())
-        return {0, 0};
-    for (std::size_t k = 1; k < n; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return {0, 0};
-        c = (c << 6) | (byte(i + k) & 0x3F);
-    }
-    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return {0, 0};
-    return {c, n};
-}
-
 int TrailIndex(unsigned char t) {
     if (t >= 0x40 && t <= 0x7E)
         return t - 0x40;
@@ -99,16 +72,6 @@ void AppendFourByte(std::string& out, std::uint32_t linear) {
 }
 
 } // namespace
-
-bool IsUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t n = NextUtf8(text, i).second;
-        if (n == 0)
-            return false;
-        i += n;
-    }
-    return true;
-}
 
 bool Gb18030ToUtf8(std::string_view bytes, std::string& utf8) {
     std::string out;

@@ -7,11 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace kestra {
+#include "core/codec/utf8.h"
 
-// True when text is well-formed UTF-8 (no overlong forms, no surrogates,
-// nothing beyond U+10FFFF).
-bool IsUtf8(std::string_view text);
+namespace kestra {
 
 // Converts GB 18030 bytes to UTF-8. False when some bytes are not GB 18030;
 // each such byte becomes U+FFFD and the rest is converted all the same.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/codec/text.h"
 
-#include <cctype>
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
@@ -15,9 +14,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsBlank(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
 
 char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -51,7 +47,7 @@ std::string Format(const char* fmt, ...) {
 
 bool ScanInt(const char* s, int& out, const char** end) {
     const char* p = s;
-    while (IsBlank(*p))
+    while (IsSpaceAscii(*p))
         ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') {
@@ -111,9 +107,15 @@ bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
 
 std::string ToUpperAscii(std::string text) {
     for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        c = static_cast<char>(UpperAscii(static_cast<unsigned char>(c)));
     return text;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 std::string EscapeControl(std::string_view text) {

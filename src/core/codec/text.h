@@ -35,8 +35,20 @@ int LeadingInt(const std::string& text);
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
-// a-z become A-Z; every other byte stays.
+// a-z become A-Z; every other byte or character stays.
+constexpr char32_t UpperAscii(char32_t c) {
+    return c >= U'a' && c <= U'z' ? c - U'a' + U'A' : c;
+}
 std::string ToUpperAscii(std::string text);
+
+// The C library's white space (space, \t, \n, \v, \f, \r), whatever the
+// locale.
+constexpr bool IsSpaceAscii(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+// text without the spaces and tabs around it (the blanks of a field, a cell
+// or a settings line; a line break is never part of one).
+std::string_view TrimBlanks(std::string_view text);
 
 // text with every control byte (below 0x20, and 0x7F) written out so that a
 // message shows it and a terminal does not act on it: NUL as \0, CR, LF and

@@ -25,10 +25,10 @@ bool SameName(const std::string& text, std::size_t begin, std::size_t end,
 
 // Narrows [begin, end) to exclude blanks on both sides.
 void Trim(const std::string& text, std::size_t& begin, std::size_t& end) {
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
+    const std::string_view all(text);
+    const std::string_view kept = TrimBlanks(all.substr(begin, end - begin));
+    begin = kept.empty() ? end : static_cast<std::size_t>(kept.data() - all.data());
+    end = begin + kept.size();
 }
 
 // One line of the file, as offsets into its text.

@@ -307,15 +307,44 @@ KeyOutcome BatchChannelForm::KeyPressed(int, DialogKey key) {
     return key == DialogKey::Escape ? KeyOutcome::CloseDialog : KeyOutcome::Swallowed;
 }
 
+void BatchChannelForm::FrequencySweep::Advance() {
+    f += dir * step;
+    if (f < low || f > high)
+        f = dir > 0 ? low : high;
+    else
+        f = NearestRaster(static_cast<std::uint32_t>(f));
+}
+
+BatchChannelForm::FrequencySweep BatchChannelForm::Sweep(int start, int step, int dir) const {
+    const std::int64_t f = TextToFrequency(Text(start));
+    const int b = std::max(0, limits().BandOf(f)); // a start the user could not correct: band A
+    return {f, limits().low[b], limits().high[b], Scaled(Text(step), 100.0),
+            Selected(dir) == 1 ? -1 : 1};
+}
+
+BatchChannelForm::ToneSweep BatchChannelForm::Tones(int tone, bool random, int interval,
+                                                    int intervalDir) const {
+    return {std::max(0, Selected(tone)), random,
+            Number(Text(interval)) * (Selected(intervalDir) == 1 ? -1 : 1)};
+}
+
+std::array<std::uint8_t, 2> BatchChannelForm::OptionBytes() const {
+    std::array<std::uint8_t, 2> options = {0, 0};
+    for (int id = kPower; id <= kVoice; ++id) {
+        const BitField& at = Spec(id).location.field;
+        std::uint8_t& b = options[static_cast<std::size_t>(at.offset - ChannelRecord::kFlags0)];
+        b = at.Into(b, StoredValueOf(Spec(id), State(id)));
+    }
+    return options;
+}
+
 void BatchChannelForm::Generate() {
     std::mt19937 random(context().randomSeed ? *context().randomSeed
                                              : static_cast<unsigned>(std::time(nullptr)));
-    const int toneCount = static_cast<int>(SignallingList().size());
+    const auto& tones = SignallingList();
+    const int toneCount = static_cast<int>(tones.size());
+    const auto draw = [&] { return static_cast<int>(random() % static_cast<unsigned>(toneCount)); };
     const BandLimits& bands = limits();
-    auto bandOf = [&](std::int64_t f) {
-        const int b = bands.BandOf(f);
-        return b < 0 ? 0 : b; // a start the user could not correct: band A
-    };
 
     int first = 1;
     int last = kLastMemoryChannel;
@@ -323,62 +352,40 @@ void BatchChannelForm::Generate() {
         first = std::max(1, Number(Text(kFrom)));
         last = std::min(kLastMemoryChannel, Number(Text(kTo)));
     }
-
-    std::int64_t rx = TextToFrequency(Text(kRxStart));
-    const int rxBand = bandOf(rx);
-    const std::int64_t rxLow = bands.low[rxBand], rxHigh = bands.high[rxBand];
-    const std::int64_t rxStep = Scaled(Text(kRxStep), 100.0);
-    const int rxDir = Selected(kRxStepDir) == 1 ? -1 : 1;
-
+    FrequencySweep rx = Sweep(kRxStart, kRxStep, kRxStepDir);
+    FrequencySweep tx = Sweep(kTxStart, kTxStep, kTxStepDir);
     const int txMode = Selected(kTxMode);
     const bool plus = Selected(kOffsetDir) != 1;
     const std::int64_t offset = Scaled(Text(kOffset), 100000.0) * (plus ? 1 : -1);
-    std::int64_t tx = TextToFrequency(Text(kTxStart));
-    const int txBand = bandOf(tx);
-    const std::int64_t txLow = bands.low[txBand], txHigh = bands.high[txBand];
-    const std::int64_t txStep = Scaled(Text(kTxStep), 100.0);
-    const int txDir = Selected(kTxStepDir) == 1 ? -1 : 1;
-
-    int ri = std::max(0, Selected(kRxTone));
-    const bool rxRandom = State(kRxRandom).checked;
-    const int rxInterval = Number(Text(kRxInterval)) * (Selected(kRxIntervalDir) == 1 ? -1 : 1);
-    int ti = std::max(0, Selected(kTxTone));
+    ToneSweep rxTone = Tones(kRxTone, State(kRxRandom).checked, kRxInterval, kRxIntervalDir);
     const bool txTonesOwn = Selected(kTxToneMode) == kToneFromStart;
-    const bool txRandom = txTonesOwn && State(kTxRandom).checked;
-    const int txInterval = Number(Text(kTxInterval)) * (Selected(kTxIntervalDir) == 1 ? -1 : 1);
+    ToneSweep txTone =
+        Tones(kTxTone, txTonesOwn && State(kTxRandom).checked, kTxInterval, kTxIntervalDir);
+    const std::array<std::uint8_t, 2> options = OptionBytes();
 
-    // The option bytes, composed as the channel dialog stores them.
-    std::uint8_t options[2] = {0, 0};
-    for (int id = kPower; id <= kVoice; ++id) {
-        const BitField& at = Spec(id).location.field;
-        std::uint8_t& b = options[at.offset - ChannelRecord::kFlags0];
-        b = at.Into(b, StoredValueOf(Spec(id), State(id)));
-    }
-
-    const auto& tones = SignallingList();
     for (int n = first; n <= last; ++n) {
         ChannelRecord rec(image(), n);
-        rec.SetRx(static_cast<std::uint32_t>(rx));
-        std::int64_t t = rx;
+        rec.SetRx(static_cast<std::uint32_t>(rx.f));
+        std::int64_t t = rx.f;
         if (txMode == kTxOffset) {
             // Bounded by the band of this channel's receive frequency, so a
             // channel never transmits in the other band.
-            const int b = bandOf(rx);
-            t = rx + offset;
+            const int b = std::max(0, bands.BandOf(rx.f));
+            t = rx.f + offset;
             if (t < bands.low[b] || t > bands.high[b])
                 t = plus ? bands.low[b] : bands.high[b];
         } else if (txMode == kTxFromStart) {
-            t = tx;
+            t = tx.f;
         }
         rec.SetTx(static_cast<std::uint32_t>(t));
-        if (rxRandom)
-            ri = static_cast<int>(random() % static_cast<unsigned>(toneCount));
-        rec.SetRxTone(ToneTextToValue(tones[static_cast<std::size_t>(ri)]));
+        if (rxTone.random)
+            rxTone.index = draw();
+        rec.SetRxTone(ToneTextToValue(tones[static_cast<std::size_t>(rxTone.index)]));
         if (!txTonesOwn)
-            ti = ri;
-        else if (txRandom)
-            ti = static_cast<int>(random() % static_cast<unsigned>(toneCount));
-        rec.SetTxTone(ToneTextToValue(tones[static_cast<std::size_t>(ti)]));
+            txTone.index = rxTone.index;
+        else if (txTone.random)
+            txTone.index = draw();
+        rec.SetTxTone(ToneTextToValue(tones[static_cast<std::size_t>(txTone.index)]));
         rec.SetByte(ChannelRecord::kFlags0, options[0]);
         rec.SetByte(ChannelRecord::kFlags1, options[1]);
         std::string name = Text(kName);
@@ -386,22 +393,13 @@ void BatchChannelForm::Generate() {
             name = Utf8Left(name, 4) + Format("%03d", n);
         WriteChannelName(rec, name);
 
-        rx += rxDir * rxStep;
-        if (rx < rxLow || rx > rxHigh)
-            rx = rxDir > 0 ? rxLow : rxHigh;
-        else
-            rx = NearestRaster(static_cast<std::uint32_t>(rx));
-        if (txMode == kTxFromStart) {
-            tx += txDir * txStep;
-            if (tx < txLow || tx > txHigh)
-                tx = txDir > 0 ? txLow : txHigh;
-            else
-                tx = NearestRaster(static_cast<std::uint32_t>(tx));
-        }
-        if (!rxRandom)
-            ri = (ri + rxInterval + toneCount) % toneCount;
-        if (txTonesOwn && !txRandom)
-            ti = (ti + txInterval + toneCount) % toneCount;
+        rx.Advance();
+        if (txMode == kTxFromStart)
+            tx.Advance();
+        if (!rxTone.random)
+            rxTone.index = (rxTone.index + rxTone.interval + toneCount) % toneCount;
+        if (txTonesOwn && !txTone.random)
+            txTone.index = (txTone.index + txTone.interval + toneCount) % toneCount;
     }
 }
 

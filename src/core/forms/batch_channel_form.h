@@ -17,6 +17,9 @@
 // All other bytes of a record are kept.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include <cstdint>
 
 #include "core/forms/form.h"
@@ -97,6 +100,23 @@ private:
     void SetTyped(int id, const std::string& text);
     void CorrectStart(int id);
     void CorrectStep(int id);
+
+    // A frequency stepped through its band, wrapping to the band's other end.
+    struct FrequencySweep {
+        std::int64_t f, low, high, step;
+        int dir;
+        void Advance();
+    };
+    // A tone (an index of SignallingList) stepped by an interval, or drawn.
+    struct ToneSweep {
+        int index;
+        bool random;
+        int interval;
+    };
+    FrequencySweep Sweep(int start, int step, int dir) const;
+    ToneSweep Tones(int tone, bool random, int interval, int intervalDir) const;
+    // The option bytes, composed as the channel dialog stores them.
+    std::array<std::uint8_t, 2> OptionBytes() const;
 
     std::string rxStartAtFocus_;
     std::string txStartAtFocus_;

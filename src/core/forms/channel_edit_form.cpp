@@ -87,27 +87,6 @@ const std::vector<FieldSpec>& ChannelOptionFields() {
     return fields;
 }
 
-void WriteChannelName(ChannelRecord& record, const std::string& name) {
-    const std::string stored = Utf8Left(filters::kPrintableAscii.Apply(name),
-                                        static_cast<std::size_t>(ChannelRecord::kNameLength));
-    for (int i = 0; i < ChannelRecord::kNameLength; ++i)
-        record.SetByte(ChannelRecord::kName + i, i < static_cast<int>(stored.size())
-                                                     ? static_cast<std::uint8_t>(stored[i])
-                                                     : 0xFF);
-}
-
-std::string ReadChannelName(const RadioImage& image, int n) {
-    const ConstChannelRecord rec(image, n);
-    std::string name;
-    for (int i = 0; i < ChannelRecord::kNameLength; ++i) {
-        const std::uint8_t b = rec.Byte(ChannelRecord::kName + i);
-        if (b < 0x20 || b > 0x7E)
-            break;
-        name.push_back(static_cast<char>(b));
-    }
-    return name;
-}
-
 ChannelEditForm::ChannelEditForm(FormContext& context, int channel)
     : Form(context), channel_(channel < 1 || channel > kChannelCount ? 1 : channel) {}
 

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "core/forms/form.h"
+#include "core/image/channel_name.h"
 
 namespace kestra::forms {
 
@@ -31,13 +32,6 @@ namespace kestra::forms {
 // order of the channel dialog, each with its bits in the record (offsets
 // relative to the record) and its fallback.
 const std::vector<FieldSpec>& ChannelOptionFields();
-
-// Writes a channel name into bytes 24..30: its printable ASCII characters, at
-// most 7, the rest 0xFF.
-void WriteChannelName(ChannelRecord& record, const std::string& name);
-// The name of record n as the form shows it: bytes 24..30 up to the first one
-// that is not printable ASCII.
-std::string ReadChannelName(const RadioImage& image, int n);
 
 class ChannelEditForm : public Form {
 public:

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/codec/byte_fields.h"
+#include "core/codec/utf8.h"
 
 namespace kestra::forms {
 
@@ -115,11 +116,5 @@ struct FieldState {
     std::vector<std::string> rows;
     std::vector<std::string> cells;
 };
-
-// UTF-8 helpers (invalid bytes count as one character each).
-std::size_t Utf8Length(const std::string& text);
-// The first `limit` characters.
-std::string Utf8Left(const std::string& text, std::size_t limit);
-bool Utf8Valid(const std::string& text);
 
 } // namespace kestra::forms

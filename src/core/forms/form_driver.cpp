@@ -88,6 +88,94 @@ void PasteText(Form& form, int id, const std::string& value) {
     form.TextCommitted(id);
 }
 
+namespace {
+
+int SpinDirection(const ProfileLine& line) {
+    return line.kind == ProfileLine::Kind::SpinUp ? 1 : -1;
+}
+
+// "row/column = value", or a press of the cell's spin.
+bool ApplyGridCellLine(Form& form, const GridKey& cell, const ProfileLine& line,
+                       std::string& error) {
+    if (!Usable(form, cell.id, error))
+        return false;
+    std::string text = TypedText(form.Spec(cell.id), line.value);
+    if (line.kind != ProfileLine::Kind::Value) {
+        // The editor opens on the cell's text, its spin is pressed once,
+        // the editor is committed.
+        const std::optional<std::string> stepped =
+            form.StepGridCell(cell.id, form.Cell(cell.id, cell.row, cell.col), SpinDirection(line));
+        if (!stepped) {
+            error = TranslateText(KESTRA_TEXT("kestra", "表格单元没有微调按钮"));
+            return false;
+        }
+        text = *stepped;
+    }
+    form.SetCell(cell.id, cell.row, cell.col, std::move(text));
+    form.GridCellCommitted(cell.id, cell.row, cell.col);
+    return true;
+}
+
+// A drop-down list entry or a radio button, by its label.
+bool ApplyChoice(Form& form, int id, const std::string& value, std::string& error) {
+    const FieldSpec& desc = form.Spec(id);
+    FieldState& st = form.State(id);
+    const bool list = desc.kind == FieldKind::DropDownList;
+    const int index = IndexOf(desc.choices, value);
+    if (index < 0) {
+        error = FillIn(TranslateText(list ? KESTRA_TEXT("kestra", "“%1”不是列表中的项（%2）")
+                                          : KESTRA_TEXT("kestra", "“%1”不是该组中的按钮（%2）")),
+                       {value, EntryList(desc.choices)});
+        return false;
+    }
+    if (list && index == st.index)
+        return true; // picking the selected entry changes nothing
+    st.index = index;
+    st.text = desc.choices[static_cast<std::size_t>(index)];
+    if (list)
+        form.ListPicked(id);
+    else
+        form.RadioPressed(id);
+    return true;
+}
+
+bool ApplyCheckBox(Form& form, int id, const std::string& value, std::string& error) {
+    if (value != "1" && value != "0") {
+        error = TranslateText(KESTRA_TEXT("kestra", "复选框只接受 1 或 0"));
+        return false;
+    }
+    FieldState& st = form.State(id);
+    const bool checked = value == "1";
+    if (checked != st.checked) {
+        st.checked = checked;
+        form.BoxToggled(id);
+    }
+    return true;
+}
+
+// A press; a button that acts on a grid row takes that row's label.
+bool ApplyButton(Form& form, int id, const std::string& value, std::string& error) {
+    const FieldSpec& desc = form.Spec(id);
+    std::string argument = value;
+    if (desc.argumentGrid >= 0) {
+        const auto& rows = form.State(desc.argumentGrid).rows;
+        const int row = IndexOf(rows, value);
+        if (row < 0) {
+            error = FillIn(TranslateText(KESTRA_TEXT("kestra", "该按钮的值是“%1”中一行的行标签")),
+                           {TranslateText(form.Spec(desc.argumentGrid).key.c_str())});
+            return false;
+        }
+        argument = rows[static_cast<std::size_t>(row)];
+    } else if (!value.empty()) {
+        error = TranslateText(KESTRA_TEXT("kestra", "按钮不带值"));
+        return false;
+    }
+    form.ButtonPressed(id, argument);
+    return true;
+}
+
+} // namespace
+
 bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
     if (line.kind == ProfileLine::Kind::Comment)
         return true;
@@ -98,35 +186,17 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
             error = TranslateText(KESTRA_TEXT("kestra", "此对话框中没有该项"));
             return false;
         }
-        if (!Usable(form, cell.id, error))
-            return false;
-        std::string text = TypedText(form.Spec(cell.id), line.value);
-        if (line.kind != ProfileLine::Kind::Value) {
-            // The editor opens on the cell's text, its spin is pressed once,
-            // the editor is committed.
-            const std::optional<std::string> stepped =
-                form.StepGridCell(cell.id, form.Cell(cell.id, cell.row, cell.col),
-                                  line.kind == ProfileLine::Kind::SpinUp ? 1 : -1);
-            if (!stepped) {
-                error = TranslateText(KESTRA_TEXT("kestra", "表格单元没有微调按钮"));
-                return false;
-            }
-            text = *stepped;
-        }
-        form.SetCell(cell.id, cell.row, cell.col, std::move(text));
-        form.GridCellCommitted(cell.id, cell.row, cell.col);
-        return true;
+        return ApplyGridCellLine(form, cell, line, error);
     }
     const FieldSpec& desc = form.Spec(id);
     if (!Usable(form, id, error))
         return false;
-    FieldState& st = form.State(id);
     if (line.kind != ProfileLine::Kind::Value) {
         if (desc.kind != FieldKind::SpinEdit) {
             error = TranslateText(KESTRA_TEXT("kestra", "该项没有微调按钮"));
             return false;
         }
-        form.SpinStep(id, line.kind == ProfileLine::Kind::SpinUp ? 1 : -1);
+        form.SpinStep(id, SpinDirection(line));
         return true;
     }
     switch (desc.kind) {
@@ -141,55 +211,12 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
         return true;
     }
     case FieldKind::DropDownList:
-    case FieldKind::RadioGroup: {
-        const bool list = desc.kind == FieldKind::DropDownList;
-        const int index = IndexOf(desc.choices, line.value);
-        if (index < 0) {
-            error = FillIn(TranslateText(list ? KESTRA_TEXT("kestra", "“%1”不是列表中的项（%2）")
-                                              : KESTRA_TEXT("kestra", "“%1”不是该组中的按钮（%2）")),
-                           {line.value, EntryList(desc.choices)});
-            return false;
-        }
-        if (list && index == st.index)
-            return true; // picking the selected entry changes nothing
-        st.index = index;
-        st.text = desc.choices[static_cast<std::size_t>(index)];
-        if (list)
-            form.ListPicked(id);
-        else
-            form.RadioPressed(id);
-        return true;
-    }
-    case FieldKind::CheckBox: {
-        if (line.value != "1" && line.value != "0") {
-            error = TranslateText(KESTRA_TEXT("kestra", "复选框只接受 1 或 0"));
-            return false;
-        }
-        const bool checked = line.value == "1";
-        if (checked != st.checked) {
-            st.checked = checked;
-            form.BoxToggled(id);
-        }
-        return true;
-    }
-    case FieldKind::PushButton: {
-        std::string argument = line.value;
-        if (desc.argumentGrid >= 0) {
-            const auto& rows = form.State(desc.argumentGrid).rows;
-            const int row = IndexOf(rows, line.value);
-            if (row < 0) {
-                error = FillIn(TranslateText(KESTRA_TEXT("kestra", "该按钮的值是“%1”中一行的行标签")),
-                               {TranslateText(form.Spec(desc.argumentGrid).key.c_str())});
-                return false;
-            }
-            argument = rows[static_cast<std::size_t>(row)];
-        } else if (!line.value.empty()) {
-            error = TranslateText(KESTRA_TEXT("kestra", "按钮不带值"));
-            return false;
-        }
-        form.ButtonPressed(id, argument);
-        return true;
-    }
+    case FieldKind::RadioGroup:
+        return ApplyChoice(form, id, line.value, error);
+    case FieldKind::CheckBox:
+        return ApplyCheckBox(form, id, line.value, error);
+    case FieldKind::PushButton:
+        return ApplyButton(form, id, line.value, error);
     case FieldKind::GridCell:
         error = TranslateText(KESTRA_TEXT("kestra", "表格逐个单元设置：行/列=值"));
         return false;
@@ -232,7 +259,8 @@ std::vector<ProfileLine> FormProfileLines(const Form& form) {
         case FieldKind::DropDownList:
         case FieldKind::RadioGroup:
             if (st.index >= 0 && st.index < static_cast<int>(desc.choices.size()))
-                add(PrintedLabel(desc.key), PrintedLabel(desc.choices[static_cast<std::size_t>(st.index)]));
+                add(PrintedLabel(desc.key),
+                    PrintedLabel(desc.choices[static_cast<std::size_t>(st.index)]));
             break;
         case FieldKind::CheckBox:
             add(PrintedLabel(desc.key), st.checked ? "1" : "0");

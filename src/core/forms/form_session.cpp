@@ -70,8 +70,6 @@ const FormName* FormSession::UsableForm(const std::string& name, std::string& er
     const FormName* f = FindFormName(name);
     if (f == nullptr)
         error = FillIn(TranslateText(KESTRA_TEXT("kestra", "未知的表单“%1”（表单：%2）")), {name, AllNames()});
-    else if (!f->available)
-        error = FillIn(TranslateText(kFormNotAvailable), {name});
     else if (f->factoryOnly && !state_.factoryMode)
         error = FillIn(TranslateText(KESTRA_TEXT("kestra", "表单“%1”需要 --factory")), {name});
     else
@@ -90,10 +88,9 @@ int ChannelOfSection(const ProfileSection& section) {
 
 const std::vector<FormName>& FormNames() {
     static const std::vector<FormName> names = {
-        {kChannel, false, true, false}, {kBatch, false, true, false},
-        {kModel, false, true, true},    {kOptions, false, true, true},
-        {kFm, false, true, true},       {kDtmf, false, true, true},
-        {kTuning, true, true, false},   {kDecoder, true, true, false},
+        {kChannel, false, false}, {kBatch, false, false}, {kModel, false, true},
+        {kOptions, false, true},  {kFm, false, true},    {kDtmf, false, true},
+        {kTuning, true, false},   {kDecoder, true, false},
     };
     return names;
 }
@@ -395,7 +392,7 @@ bool FormSession::SettingsSections(const std::string& name, std::vector<ProfileS
     wanted.header = name;
     if (name.empty()) {
         for (const FormName& f : FormNames())
-            if (f.available && (f.printedByDefault || (f.factoryOnly && state_.factoryMode)))
+            if (f.printedByDefault || (f.factoryOnly && state_.factoryMode))
                 forms.push_back(&f);
     } else {
         const FormName* f = UsableForm(wanted.FormName(), error);

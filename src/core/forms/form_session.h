@@ -42,7 +42,6 @@ namespace kestra::forms {
 struct FormName {
     const char* name;
     bool factoryOnly;
-    bool available; // built into this version
     bool printedByDefault;
 };
 const std::vector<FormName>& FormNames();

@@ -7,6 +7,7 @@
 
 #include "core/codec/text.h"
 #include "core/codec/text_seam.h"
+#include "core/codec/utf8.h"
 
 namespace kestra::forms {
 
@@ -121,7 +122,7 @@ ProfileReader::Item ProfileReader::Next(ProfileSection& section, ProfileLine& pa
         // written in another encoding.
         if (line.empty() || line[0] == ';' || line[0] == '#')
             continue;
-        if (!Utf8Valid(line))
+        if (!IsUtf8(line))
             return fail(TranslateText(KESTRA_TEXT("kestra", "该行不是有效的 UTF-8 文本")));
         if (line[0] == '[') {
             if (line.back() != ']' || line.size() < 3 ||

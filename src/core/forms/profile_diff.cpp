@@ -40,7 +40,7 @@ bool PrintedSections(const AppState& opened, const std::string& form,
         return false;
     for (const FormName& f : FormNames()) {
         const std::string name = f.name;
-        if (name == "model" || name == "channel" || !f.available ||
+        if (name == "model" || name == "channel" ||
             !(f.printedByDefault || (f.factoryOnly && state.factoryMode)))
             continue;
         if (!session.SettingsSections(name, out, error))

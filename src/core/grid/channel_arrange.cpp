@@ -7,7 +7,7 @@
 
 #include "core/codec/codecs.h"
 #include "core/codec/text.h"
-#include "core/forms/channel_edit_form.h"
+#include "core/image/channel_name.h"
 #include "core/image/finalize.h"
 #include "core/image/settings_layout.h"
 
@@ -113,7 +113,7 @@ std::vector<int> Iota(int from, int to) {
 }
 
 std::string LowerName(const RadioImage& image, int n) {
-    std::string name = forms::ReadChannelName(image, n);
+    std::string name = ReadChannelName(image, n);
     for (char& c : name)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');

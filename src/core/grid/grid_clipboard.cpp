@@ -4,17 +4,12 @@
 #include <algorithm>
 
 #include "core/codec/codecs.h"
+#include "core/codec/text.h"
 
 namespace kestra {
 
 namespace {
 
-std::string Trim(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
 
 bool LooksLikeFrequency(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), FrequencyEditorAccepts) &&
@@ -109,7 +104,7 @@ PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& l
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
             const GridCell cell{at.row + static_cast<int>(r), at.col + static_cast<int>(c)};
-            const std::string text = Trim(rows[r][c]);
+            const std::string text(TrimBlanks(rows[r][c]));
             // An empty cell beyond the grid loses nothing.
             if (text.empty() && (cell.row >= kGridRows || cell.col >= kGridCols))
                 continue;

@@ -6,10 +6,11 @@
 
 #include "core/codec/codecs.h"
 #include "core/codec/decimal.h"
-#include "core/forms/channel_edit_form.h"
-#include "core/grid/channel_grid.h"
 #include "core/codec/text.h"
 #include "core/codec/text_seam.h"
+#include "core/codec/utf8.h"
+#include "core/grid/channel_grid.h"
+#include "core/image/channel_name.h"
 #include "core/image/finalize.h"
 
 namespace kestra {
@@ -38,7 +39,8 @@ constexpr const char* kToneNotListed = KESTRA_TEXT("kestra", "亚音 %1 不在�
 constexpr const char* kReverseSquelch = KESTRA_TEXT("kestra", "已跳过：反向静噪 %1");
 constexpr const char* kNoFrequency = KESTRA_TEXT("kestra", "已跳过：没有 Frequency");
 constexpr const char* kOutsideBands = KESTRA_TEXT("kestra", "已跳过：%1 %2 不在任一频段内");
-constexpr const char* kTransmitOutside = KESTRA_TEXT("kestra", "已跳过：发射频率 %1 不在任一频段内");
+constexpr const char* kTransmitOutside =
+    KESTRA_TEXT("kestra", "已跳过：发射频率 %1 不在任一频段内");
 constexpr const char* kNotPower = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是 High、Low 或瓦数");
 constexpr const char* kNameChanged = KESTRA_TEXT("kestra", "名称 %1 → %2");
 constexpr const char* kNoFrequencyColumn = KESTRA_TEXT("kestra", "标题行中没有 Frequency 列");
@@ -112,42 +114,6 @@ std::string Quote(std::string_view value) {
     return "\"" + Shown(value) + "\"";
 }
 
-// Validates UTF-8 a byte at a time, so that a file can be checked in pieces.
-struct Utf8Check {
-    int need = 0;
-    unsigned char lo = 0x80, hi = 0xBF;
-    bool Take(unsigned char c) {
-        if (need > 0) {
-            if (c < lo || c > hi)
-                return false;
-            lo = 0x80;
-            hi = 0xBF;
-            --need;
-            return true;
-        }
-        if (c < 0x80)
-            return true;
-        if (c >= 0xC2 && c <= 0xDF) {
-            need = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            need = 2;
-            if (c == 0xE0)
-                lo = 0xA0;
-            else if (c == 0xED)
-                hi = 0x9F; // no surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            need = 3;
-            if (c == 0xF0)
-                lo = 0x90;
-            else if (c == 0xF4)
-                hi = 0x8F;
-        } else {
-            return false;
-        }
-        return true;
-    }
-};
-
 // Receives the fields of each record as the reader completes them.
 class CsvSink {
 public:
@@ -208,7 +174,7 @@ public:
         }
         if (failed_)
             return false;
-        if (utf8_.need > 0)
+        if (utf8_.midCharacter())
             return Fail(NotUtf8());
         if (state_ == State::Quoted)
             return Fail(Text(kQuoteNotClosed, {RowName(), std::to_string(quoteLine_)}));
@@ -226,9 +192,7 @@ private:
     std::string RowName() const {
         return records_ == 0 ? TranslateText(kHeaderLine) : Text(kRowN, {std::to_string(records_)});
     }
-    std::string NotUtf8() const {
-        return Text(kNotUtf8, {std::to_string(sequenceStart_)});
-    }
+    std::string NotUtf8() const { return Text(kNotUtf8, {std::to_string(sequenceStart_)}); }
     bool Fail(std::string message) {
         failed_ = true;
         error_ = std::move(message);
@@ -267,9 +231,9 @@ private:
 
     bool Byte(char ch) {
         const auto c = static_cast<unsigned char>(ch);
-        if (utf8_.need == 0)
+        if (!utf8_.midCharacter())
             sequenceStart_ = offset_;
-        if (!utf8_.Take(c))
+        if (utf8_.Take(c) == Utf8Reader::Step::Invalid)
             return Fail(NotUtf8());
         ++offset_;
         const bool lineBreak = c == '\r' || (c == '\n' && !afterCr_);
@@ -327,7 +291,7 @@ private:
     bool cut_ = false;
     bool failed_ = false;
     std::string error_;
-    Utf8Check utf8_;
+    Utf8Reader utf8_;
     std::uint64_t offset_ = 0, sequenceStart_ = 0;
     bool bomDone_ = false;
     std::string bom_;
@@ -356,13 +320,6 @@ char DcsPolarityOf(const std::string& tone) {
 }
 bool IsCtcss(const std::string& tone) {
     return !tone.empty() && !IsDcs(tone) && tone != kNoToneText;
-}
-
-std::string Trim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string::npos)
-        return std::string();
-    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
 }
 
 bool AllDigits(const std::string& s) {
@@ -528,6 +485,41 @@ std::optional<bool> PowerFromCsv(const std::string& text) {
     return *watts >= 2.5;
 }
 
+// The transmit frequency from Duplex and Offset; skip says why when there is
+// none the radio can take.
+void PlanTransmit(const RowValues& v, std::uint32_t rxLanded, const BandLimits& limits,
+                  RowPlan& plan) {
+    const std::string& duplex = v[kDuplex];
+    std::uint32_t offset = 0;
+    if (duplex == "+" || duplex == "-" || duplex == "split") {
+        const std::optional<double> o = ParseDecimal(v[kOffset]);
+        if (!v[kOffset].empty() && (!o || *o < 0)) {
+            plan.skip = Text(kNotNumber, {"Offset", Quote(v[kOffset])});
+            return;
+        }
+        offset = TextToFrequency(v[kOffset]);
+    }
+    std::uint32_t tx = rxLanded;
+    if (duplex == "+") {
+        tx = rxLanded + offset;
+    } else if (duplex == "-") {
+        tx = offset > rxLanded ? 0 : rxLanded - offset;
+    } else if (duplex == "split") {
+        tx = offset;
+    } else if (duplex == "off") {
+        return; // receive only
+    } else if (!duplex.empty()) {
+        plan.skip = Text(kSkippedValue, {"Duplex", Quote(duplex)});
+        return;
+    }
+    const std::uint32_t txLanded =
+        tx == rxLanded ? rxLanded : LandFrequency(Mhz6(tx), tx, limits, plan);
+    if (txLanded == 0)
+        plan.skip = Text(kTransmitOutside, {Mhz6(tx)});
+    else
+        plan.tx = FrequencyToText(txLanded);
+}
+
 RowPlan PlanRow(const RowValues& v, const std::string& rawName, const BandLimits& limits) {
     RowPlan plan;
     const std::string& freq = v[kFrequency];
@@ -547,38 +539,9 @@ RowPlan PlanRow(const RowValues& v, const std::string& rawName, const BandLimits
         return plan;
     }
     plan.rx = FrequencyToText(rxLanded);
-    const std::string& duplex = v[kDuplex];
-    std::uint32_t offset = 0;
-    if (duplex == "+" || duplex == "-" || duplex == "split") {
-        const std::optional<double> o = ParseDecimal(v[kOffset]);
-        if (!v[kOffset].empty() && (!o || *o < 0)) {
-            plan.skip = Text(kNotNumber, {"Offset", Quote(v[kOffset])});
-            return plan;
-        }
-        offset = TextToFrequency(v[kOffset]);
-    }
-    std::uint32_t tx = rxLanded;
-    if (duplex == "+") {
-        tx = rxLanded + offset;
-    } else if (duplex == "-") {
-        tx = offset > rxLanded ? 0 : rxLanded - offset;
-    } else if (duplex == "split") {
-        tx = offset;
-    } else if (duplex == "off") {
-        tx = 0;
-    } else if (!duplex.empty()) {
-        plan.skip = Text(kSkippedValue, {"Duplex", Quote(duplex)});
+    PlanTransmit(v, rxLanded, limits, plan);
+    if (!plan.skip.empty())
         return plan;
-    }
-    if (duplex != "off") {
-        const std::uint32_t txLanded =
-            tx == rxLanded ? rxLanded : LandFrequency(Mhz6(tx), tx, limits, plan);
-        if (txLanded == 0) {
-            plan.skip = Text(kTransmitOutside, {Mhz6(tx)});
-            return plan;
-        }
-        plan.tx = FrequencyToText(txLanded);
-    }
     PlanTones(v, plan);
     if (!plan.skip.empty())
         return plan;
@@ -621,7 +584,7 @@ void LandRow(const RowPlan& plan, ChannelGrid& grid, RadioImage& image, const Ba
     CommitChoice(grid, GridCell{n, kColScan}, plan.scan ? gridtext::kYes : gridtext::kNo);
     CommitChoice(grid, GridCell{n, kColBandwidth}, plan.wide ? gridtext::kWide : gridtext::kNarrow);
     ChannelRecord rec(image, n);
-    forms::WriteChannelName(rec, plan.name);
+    WriteChannelName(rec, plan.name);
 }
 
 std::string Join(const std::vector<std::string>& parts) {
@@ -704,7 +667,7 @@ struct CsvChannelImport::State : CsvSink {
         if (!haveHeader) {
             if (text.empty())
                 return;
-            const std::string name = Trim(text);
+            const std::string name(TrimBlanks(text));
             for (int c = 0; c < kReadColumns; ++c)
                 if (column[c] == std::string::npos && name == Header()[c])
                     column[c] = index;
@@ -887,8 +850,7 @@ struct CsvChannelImport::State : CsvSink {
                 entries.push_back(
                     {overflowFirst,
                      {std::to_string(overflowFirst) + "-" + std::to_string(overflowLast),
-                      std::string(),
-                      Text(kRowsBeyondLastFree, {std::to_string(left)})}});
+                      std::string(), Text(kRowsBeyondLastFree, {std::to_string(left)})}});
         }
         for (int n = 1; n <= kMemoryChannels; ++n) {
             const Slot& slot = slots[n];
@@ -908,9 +870,9 @@ struct CsvChannelImport::State : CsvSink {
         for (Entry& e : entries)
             result.report.push_back(std::move(e.entry));
         if (hidden > 0)
-            result.report.push_back(
-                {std::to_string(hiddenFirst) + "-" + std::to_string(hiddenLast), std::string(),
-                 Text(kMoreNotListed, {std::to_string(hidden)})});
+            result.report.push_back({std::to_string(hiddenFirst) + "-" + std::to_string(hiddenLast),
+                                     std::string(),
+                                     Text(kMoreNotListed, {std::to_string(hidden)})});
         return std::move(result);
     }
 };
@@ -965,6 +927,50 @@ std::string CsvRecord(const std::vector<std::string>& fields) {
     return out + "\r\n";
 }
 
+namespace {
+
+// The tone columns of one channel, from its grid texts.
+struct CsvTones {
+    std::string mode, cross = "Tone->Tone", rTone = "88.5", cTone = "88.5", dtcs = "023",
+                      rxDtcs = "023", pol = "NN";
+};
+
+CsvTones TonesForCsv(const std::string& rt, const std::string& tt) {
+    CsvTones t;
+    const bool txNone = !IsCtcss(tt) && !IsDcs(tt), rxNone = !IsCtcss(rt) && !IsDcs(rt);
+    const auto kind = [](const std::string& tone) {
+        return IsCtcss(tone) ? "Tone" : IsDcs(tone) ? "DTCS" : "";
+    };
+    if (IsCtcss(tt) && rxNone) {
+        t.mode = "Tone";
+        t.rTone = tt;
+    } else if (IsCtcss(tt) && tt == rt) {
+        t.mode = "TSQL";
+        t.cTone = tt;
+    } else if (IsDcs(tt) && IsDcs(rt) && DcsCodeOf(tt) == DcsCodeOf(rt)) {
+        t.mode = "DTCS";
+        t.dtcs = DcsCodeOf(tt);
+    } else if (!(txNone && rxNone)) {
+        t.mode = "Cross";
+        t.cross = std::string(kind(tt)) + "->" + kind(rt);
+        if (IsCtcss(tt))
+            t.rTone = tt;
+        if (IsDcs(tt))
+            t.dtcs = DcsCodeOf(tt);
+        if (IsCtcss(rt))
+            t.cTone = rt;
+        if (IsDcs(rt))
+            t.rxDtcs = DcsCodeOf(rt);
+    }
+    if (IsDcs(tt))
+        t.pol[0] = DcsPolarityOf(tt);
+    if (IsDcs(rt))
+        t.pol[1] = DcsPolarityOf(rt);
+    return t;
+}
+
+} // namespace
+
 std::string ExportChannelCsv(const RadioImage& image) {
     BandLimits limits;
     LoadBandLimitsFromImage(image, limits);
@@ -987,54 +993,19 @@ std::string ExportChannelCsv(const RadioImage& image) {
             duplex = "split";
             offset = Mhz6(tx);
         }
-        const std::string& rt = cells[kColRxTone - 1];
-        const std::string& tt = cells[kColTxTone - 1];
-        std::string mode, cross = "Tone->Tone", rTone = "88.5", cTone = "88.5", dtcs = "023",
-                          rxDtcs = "023", pol = "NN";
-        const bool txNone = !IsCtcss(tt) && !IsDcs(tt), rxNone = !IsCtcss(rt) && !IsDcs(rt);
-        if (IsCtcss(tt) && rxNone) {
-            mode = "Tone";
-            rTone = tt;
-        } else if (IsCtcss(tt) && tt == rt) {
-            mode = "TSQL";
-            cTone = tt;
-        } else if (IsDcs(tt) && IsDcs(rt) && DcsCodeOf(tt) == DcsCodeOf(rt)) {
-            mode = "DTCS";
-            dtcs = DcsCodeOf(tt);
-        } else if (!(txNone && rxNone)) {
-            mode = "Cross";
-            cross = std::string(IsCtcss(tt) ? "Tone"
-                                : IsDcs(tt) ? "DTCS"
-                                            : "") +
-                    "->" +
-                    (IsCtcss(rt) ? "Tone"
-                     : IsDcs(rt) ? "DTCS"
-                                 : "");
-            if (IsCtcss(tt))
-                rTone = tt;
-            if (IsDcs(tt))
-                dtcs = DcsCodeOf(tt);
-            if (IsCtcss(rt))
-                cTone = rt;
-            if (IsDcs(rt))
-                rxDtcs = DcsCodeOf(rt);
-        }
-        if (IsDcs(tt))
-            pol[0] = DcsPolarityOf(tt);
-        if (IsDcs(rt))
-            pol[1] = DcsPolarityOf(rt);
+        const CsvTones t = TonesForCsv(cells[kColRxTone - 1], cells[kColTxTone - 1]);
         out += CsvRecord({std::to_string(n),
-                          EscapeName(forms::ReadChannelName(image, n)),
+                          EscapeName(ReadChannelName(image, n)),
                           Mhz6(rx),
                           duplex,
                           offset,
-                          mode,
-                          rTone,
-                          cTone,
-                          dtcs,
-                          pol,
-                          rxDtcs,
-                          cross,
+                          t.mode,
+                          t.rTone,
+                          t.cTone,
+                          t.dtcs,
+                          t.pol,
+                          t.rxDtcs,
+                          t.cross,
                           rec.Wide() ? "FM" : "NFM",
                           TuningStep(rx),
                           rec.Scan() ? "" : "S",

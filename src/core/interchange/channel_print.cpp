@@ -3,7 +3,7 @@
 
 #include "core/codec/codecs.h"
 #include "core/codec/text_seam.h"
-#include "core/forms/channel_edit_form.h"
+#include "core/image/channel_name.h"
 #include "core/grid/channel_grid.h"
 
 namespace kestra {
@@ -25,7 +25,7 @@ ChannelPrintTable BuildChannelPrintTable(const RadioImage& image, const BandLimi
         if (cells[kColRx - 1].empty())
             continue;
         std::vector<std::string> row = {labels.Text(n, kColLabel),
-                                        forms::ReadChannelName(image, n)};
+                                        ReadChannelName(image, n)};
         row.insert(row.end(), cells.begin(), cells.end());
         table.rows.push_back(std::move(row));
     }

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "core/codec/codecs.h"
+#include "core/codec/text.h"
 #include "core/grid/channel_grid.h"
 #include "core/image/channel_numbers.h"
 
@@ -11,12 +12,6 @@ namespace kestra {
 
 namespace {
 
-std::string Trim(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
 
 // The RX text channel n shows in the grid (empty: an empty channel).
 std::string RxOf(const RadioImage& image, int n) {
@@ -37,7 +32,7 @@ std::vector<CsvRowPlan> PlanChannelCsvImport(const std::string& text, const Radi
     const std::vector<std::string>& header = records->front();
     auto column = [&header](const char* name) {
         for (std::size_t k = 0; k < header.size(); ++k)
-            if (Trim(header[k]) == name)
+            if (TrimBlanks(header[k]) == name)
                 return static_cast<int>(k);
         return -1;
     };
@@ -53,7 +48,7 @@ std::vector<CsvRowPlan> PlanChannelCsvImport(const std::string& text, const Radi
     for (std::size_t r = 1; r < records->size(); ++r) {
         const std::vector<std::string>& fields = (*records)[r];
         auto field = [&fields](int k) {
-            return k >= 0 && static_cast<std::size_t>(k) < fields.size() ? Trim(fields[k])
+            return k >= 0 && static_cast<std::size_t>(k) < fields.size() ? std::string(TrimBlanks(fields[k]))
                                                                           : std::string();
         };
         CsvRowPlan row;

@@ -57,6 +57,30 @@ void Arrange(CProgramApp& a, void (*command)(ChannelArranger&)) {
 
 } // namespace
 
+CommandRow Command(int id, const char* text, MenuId menu, EnableRule enabled,
+                   CommandHandler handler) {
+    CommandRow row;
+    row.id = id;
+    row.text = text;
+    row.menu = menu;
+    row.enabled = enabled;
+    row.handler = handler;
+    return row;
+}
+
+CommandRow Separator(MenuId menu) {
+    CommandRow row;
+    row.menu = menu;
+    row.enabled = Always;
+    return row;
+}
+
+CommandRow RecentFiles(MenuId menu) {
+    CommandRow row = Separator(menu);
+    row.id = kIdRecentFiles;
+    return row;
+}
+
 const std::vector<MenuRow>& MenuTable() {
     static const std::vector<MenuRow> menus = {
         {MenuId::File, text::kMenuFile},       {MenuId::Edit, text::kMenuEdit},
@@ -71,149 +95,177 @@ const std::vector<CommandRow>& CommandTable() {
     using M = MenuId;
     static const std::vector<CommandRow> rows = {
         // 文件
-        {kIdFileNew, text::kFileNew, "Ctrl+N", "new", Always, [](CProgramApp& a) { a.OnFileNew(); },
-         M::File, 1},
-        {kIdFileOpen, text::kFileOpen, "Ctrl+O", "open", Always,
-         [](CProgramApp& a) { a.OnFileOpen(); }, M::File, 1},
-        {kIdFileOpenBackup, text::kFileOpenBackup, nullptr, nullptr, Always,
-         [](CProgramApp& a) { a.OnFileOpenBackup(); }, M::File},
-        {kIdFileClose, text::kFileClose, nullptr, nullptr, WithActiveDocument,
-         [](CProgramApp& a) { a.OnFileClose(); }, M::File},
-        {kIdFileSave, text::kFileSave, "Ctrl+S", "save", WithActiveDocument,
-         [](CProgramApp& a) { a.OnFileSave(); }, M::File, 2},
-        {kIdFileSaveAs, text::kFileSaveAs, nullptr, nullptr, WithActiveDocument,
-         [](CProgramApp& a) { a.OnFileSaveAs(); }, M::File},
-        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::File},
-        {kIdFileCompare, text::kFileCompare, nullptr, nullptr, WithActiveDocument,
-         [](CProgramApp& a) { a.OnFileCompare(); }, M::File},
-        {kIdFileImportCsv, text::kFileImportCsv, nullptr, nullptr, WithActiveDocument,
-         [](CProgramApp& a) { a.OnFileImportCsv(); }, M::File},
-        {kIdFileExportCsv, text::kFileExportCsv, nullptr, nullptr, WithActiveDocument,
-         [](CProgramApp& a) { a.OnFileExportCsv(); }, M::File},
-        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::File},
-        {kIdRecentFiles, nullptr, nullptr, nullptr, Always, nullptr, M::File},
-        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::File},
+        Command(kIdFileNew, text::kFileNew, M::File, Always, [](CProgramApp& a) { a.OnFileNew(); })
+            .Key("Ctrl+N")
+            .Icon("new")
+            .Toolbar(1),
+        Command(kIdFileOpen, text::kFileOpen, M::File, Always,
+                [](CProgramApp& a) { a.OnFileOpen(); })
+            .Key("Ctrl+O")
+            .Icon("open")
+            .Toolbar(1),
+        Command(kIdFileOpenBackup, text::kFileOpenBackup, M::File, Always,
+                [](CProgramApp& a) { a.OnFileOpenBackup(); }),
+        Command(kIdFileClose, text::kFileClose, M::File, WithActiveDocument,
+                [](CProgramApp& a) { a.OnFileClose(); }),
+        Command(kIdFileSave, text::kFileSave, M::File, WithActiveDocument,
+                [](CProgramApp& a) { a.OnFileSave(); })
+            .Key("Ctrl+S")
+            .Icon("save")
+            .Toolbar(2),
+        Command(kIdFileSaveAs, text::kFileSaveAs, M::File, WithActiveDocument,
+                [](CProgramApp& a) { a.OnFileSaveAs(); }),
+        Separator(M::File),
+        Command(kIdFileCompare, text::kFileCompare, M::File, WithActiveDocument,
+                [](CProgramApp& a) { a.OnFileCompare(); }),
+        Command(kIdFileImportCsv, text::kFileImportCsv, M::File, WithActiveDocument,
+                [](CProgramApp& a) { a.OnFileImportCsv(); }),
+        Command(kIdFileExportCsv, text::kFileExportCsv, M::File, WithActiveDocument,
+                [](CProgramApp& a) { a.OnFileExportCsv(); }),
+        Separator(M::File),
+        RecentFiles(M::File),
+        Separator(M::File),
         // 打印... is also on the toolbar.
-        {kIdFilePrint, text::kFilePrint, "Ctrl+P", "print", WithActiveDocument,
-         [](CProgramApp& a) { a.OnFilePrint(); }, M::File, 4},
-        {kIdFilePrintPreview, text::kFilePrintPreview, nullptr, nullptr, WithActiveDocument,
-         [](CProgramApp& a) { a.OnFilePrintPreview(); }, M::File},
-        {kIdFileExportPdf, text::kFileExportPdf, nullptr, nullptr, WithActiveDocument,
-         [](CProgramApp& a) { a.OnFileExportPdf(); }, M::File},
-        {kIdFilePrintSetup, text::kFilePrintSetup, nullptr, nullptr, Always,
-         [](CProgramApp& a) { a.OnFilePrintSetup(); }, M::File},
-        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::File},
-        {kIdAppExit, text::kFileExit, nullptr, nullptr, Always,
-         [](CProgramApp& a) { a.frame()->close(); }, M::File},
+        Command(kIdFilePrint, text::kFilePrint, M::File, WithActiveDocument,
+                [](CProgramApp& a) { a.OnFilePrint(); })
+            .Key("Ctrl+P")
+            .Icon("print")
+            .Toolbar(4),
+        Command(kIdFilePrintPreview, text::kFilePrintPreview, M::File, WithActiveDocument,
+                [](CProgramApp& a) { a.OnFilePrintPreview(); }),
+        Command(kIdFileExportPdf, text::kFileExportPdf, M::File, WithActiveDocument,
+                [](CProgramApp& a) { a.OnFileExportPdf(); }),
+        Command(kIdFilePrintSetup, text::kFilePrintSetup, M::File, Always,
+                [](CProgramApp& a) { a.OnFilePrintSetup(); }),
+        Separator(M::File),
+        Command(kIdAppExit, text::kFileExit, M::File, Always,
+                [](CProgramApp& a) { a.frame()->close(); }),
 
         // 编辑 (the navigation tree shows 信道信息, 可选功能 and DTMF)
-        {kIdEditUndo, text::kEditUndo, "Ctrl+Z", "undo", CanUndo,
-         [](CProgramApp& a) { a.OnEditUndo(); }, M::Edit, 5},
-        {kIdEditRedo, text::kEditRedo, "Ctrl+Y", "redo", CanRedo,
-         [](CProgramApp& a) { a.OnEditRedo(); }, M::Edit, 5, false, false, nullptr,
-         "Ctrl+Shift+Z"},
-        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::Edit},
+        Command(kIdEditUndo, text::kEditUndo, M::Edit, CanUndo,
+                [](CProgramApp& a) { a.OnEditUndo(); })
+            .Key("Ctrl+Z")
+            .Icon("undo")
+            .Toolbar(5),
+        Command(kIdEditRedo, text::kEditRedo, M::Edit, CanRedo,
+                [](CProgramApp& a) { a.OnEditRedo(); })
+            .Key("Ctrl+Y")
+            .AltKey("Ctrl+Shift+Z")
+            .Icon("redo")
+            .Toolbar(5),
+        Separator(M::Edit),
         // Arranging whole channels of the grid.
-        {kIdEditMoveUp, text::kEditMoveUp, "Ctrl+Shift+Up", nullptr, WithActiveDocument,
-         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.MoveSelection(-1); }); },
-         M::Edit},
-        {kIdEditMoveDown, text::kEditMoveDown, "Ctrl+Shift+Down", nullptr, WithActiveDocument,
-         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.MoveSelection(1); }); },
-         M::Edit},
-        {kIdEditInsertChannel, text::kEditInsertChannel, nullptr, nullptr, WithActiveDocument,
-         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.InsertAtCurrent(); }); },
-         M::Edit},
-        {kIdEditDeleteChannel, text::kEditDeleteChannel, nullptr, nullptr, WithActiveDocument,
-         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.DeleteSelection(); }); },
-         M::Edit},
-        {kIdEditSortChannels, text::kEditSortChannels, nullptr, nullptr, WithActiveDocument,
-         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.Sort(); }); },
-         M::Edit},
-        {kIdEditFind, text::kEditFind, "Ctrl+F", nullptr, WithActiveDocument,
-         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.Find(); }); },
-         M::Edit},
-        {kIdEditFindNext, text::kEditFindNext, "F3", nullptr, WithActiveDocument,
-         [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.FindNext(); }); },
-         M::Edit},
-        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::Edit},
-        {kIdEditChannels, text::kEditChannels, nullptr, nullptr, WithDocument,
-         [](CProgramApp& a) { a.frame()->ShowChannels(); }, M::Edit, 0, true},
-        {kIdEditOptional, text::kEditOptional, nullptr, nullptr, Always,
-         [](CProgramApp& a) {
-             a.RunDialogAsStep("options", text::kEditOptional,
-                               [&a] { COptionalFeaturesDlg(a.state(), a.frame()).exec(); });
-         },
-         M::Edit, 0, true},
-        {kIdEditDtmf, text::kEditDtmf, nullptr, nullptr, Always,
-         [](CProgramApp& a) {
-             a.RunDialogAsStep("dtmf", text::kEditDtmf, [&a] { CDtmfDlg(a.state(), a.frame()).exec(); });
-         },
-         M::Edit, 0, true},
-        {kIdEditModel, text::kEditModel, nullptr, nullptr, WithActiveDocument,
-         [](CProgramApp& a) { a.frame()->ActiveView()->OnModelInfo(); }, M::Edit},
-        {kIdEditFmRadio, text::kEditFmRadio, nullptr, nullptr, WithActiveDocument,
-         [](CProgramApp& a) {
-             a.RunDialogAsStep("fm", text::kEditFmRadio,
-                               [&a] { CFmRadioDlg(a.state(), a.frame()).exec(); });
-         },
-         M::Edit},
-        {kIdParamTuning, text::kEditParamTuning, nullptr, nullptr, Always,
-         [](CProgramApp& a) {
-             a.RunDialogAsStep("tuning", text::kEditParamTuning,
-                               [&a] { CParamTuningDlg(a.state(), a.frame()).exec(); });
-         },
-         M::Edit, 0, false, true},
-        {kIdDtmfInit, text::kEditDtmfInit, nullptr, nullptr, Always,
-         [](CProgramApp& a) {
-             a.RunDialogAsStep("decoder", text::kEditDtmfInit,
-                               [&a] { CDtmfInitDlg(a.state(), a.frame()).exec(); });
-         },
-         M::Edit, 0, false, true},
+        Command(kIdEditMoveUp, text::kEditMoveUp, M::Edit, WithActiveDocument,
+                [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.MoveSelection(-1); }); })
+            .Key("Ctrl+Shift+Up"),
+        Command(kIdEditMoveDown, text::kEditMoveDown, M::Edit, WithActiveDocument,
+                [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.MoveSelection(1); }); })
+            .Key("Ctrl+Shift+Down"),
+        Command(
+            kIdEditInsertChannel, text::kEditInsertChannel, M::Edit, WithActiveDocument,
+            [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.InsertAtCurrent(); }); }),
+        Command(
+            kIdEditDeleteChannel, text::kEditDeleteChannel, M::Edit, WithActiveDocument,
+            [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.DeleteSelection(); }); }),
+        Command(kIdEditSortChannels, text::kEditSortChannels, M::Edit, WithActiveDocument,
+                [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.Sort(); }); }),
+        Command(kIdEditFind, text::kEditFind, M::Edit, WithActiveDocument,
+                [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.Find(); }); })
+            .Key("Ctrl+F"),
+        Command(kIdEditFindNext, text::kEditFindNext, M::Edit, WithActiveDocument,
+                [](CProgramApp& a) { Arrange(a, [](ChannelArranger& r) { r.FindNext(); }); })
+            .Key("F3"),
+        Separator(M::Edit),
+        Command(kIdEditChannels, text::kEditChannels, M::Edit, WithDocument,
+                [](CProgramApp& a) { a.frame()->ShowChannels(); })
+            .InTree(),
+        Command(kIdEditOptional, text::kEditOptional, M::Edit, Always,
+                [](CProgramApp& a) {
+                    a.RunDialogAsStep("options", text::kEditOptional,
+                                      [&a] { COptionalFeaturesDlg(a.state(), a.frame()).exec(); });
+                })
+            .InTree(),
+        Command(kIdEditDtmf, text::kEditDtmf, M::Edit, Always,
+                [](CProgramApp& a) {
+                    a.RunDialogAsStep("dtmf", text::kEditDtmf,
+                                      [&a] { CDtmfDlg(a.state(), a.frame()).exec(); });
+                })
+            .InTree(),
+        Command(kIdEditModel, text::kEditModel, M::Edit, WithActiveDocument,
+                [](CProgramApp& a) { a.frame()->ActiveView()->OnModelInfo(); }),
+        Command(kIdEditFmRadio, text::kEditFmRadio, M::Edit, WithActiveDocument,
+                [](CProgramApp& a) {
+                    a.RunDialogAsStep("fm", text::kEditFmRadio,
+                                      [&a] { CFmRadioDlg(a.state(), a.frame()).exec(); });
+                }),
+        Command(kIdParamTuning, text::kEditParamTuning, M::Edit, Always,
+                [](CProgramApp& a) {
+                    a.RunDialogAsStep("tuning", text::kEditParamTuning,
+                                      [&a] { CParamTuningDlg(a.state(), a.frame()).exec(); });
+                })
+            .Factory(),
+        Command(kIdDtmfInit, text::kEditDtmfInit, M::Edit, Always,
+                [](CProgramApp& a) {
+                    a.RunDialogAsStep("decoder", text::kEditDtmfInit,
+                                      [&a] { CDtmfInitDlg(a.state(), a.frame()).exec(); });
+                })
+            .Factory(),
 
         // 编程
-        {kIdRead, text::kProgramRead, "Ctrl+R", "read", WithActiveDocument,
-         [](CProgramApp& a) { a.OnRead(); }, M::Program, 3},
-        {kIdWrite, text::kProgramWrite, "Ctrl+W", "write", WithActiveDocument,
-         [](CProgramApp& a) { a.frame()->ActiveView()->OnWrite(); }, M::Program, 3},
+        Command(kIdRead, text::kProgramRead, M::Program, WithActiveDocument,
+                [](CProgramApp& a) { a.OnRead(); })
+            .Key("Ctrl+R")
+            .Icon("read")
+            .Toolbar(3),
+        Command(kIdWrite, text::kProgramWrite, M::Program, WithActiveDocument,
+                [](CProgramApp& a) { a.frame()->ActiveView()->OnWrite(); })
+            .Key("Ctrl+W")
+            .Icon("write")
+            .Toolbar(3),
 
         // 设置
-        {kIdPortSetup, text::kSetupPort, nullptr, nullptr, Always,
-         [](CProgramApp& a) { a.OnPortSetup(); }, M::Setup},
+        Command(kIdPortSetup, text::kSetupPort, M::Setup, Always,
+                [](CProgramApp& a) { a.OnPortSetup(); }),
 
         // 视图
-        {kIdViewToolbar, text::kViewToolbar, nullptr, nullptr, Always,
-         [](CProgramApp& a) { ToggleVisible(a.frame()->toolBar()); }, M::View, 0, false, false,
-         [](const CMainFrame& f) { return !f.toolBar()->isHidden(); }},
-        {kIdViewStatusBar, text::kViewStatusBar, nullptr, nullptr, Always,
-         [](CProgramApp& a) { ToggleVisible(a.frame()->statusBar()); }, M::View, 0, false, false,
-         [](const CMainFrame& f) { return !f.statusBar()->isHidden(); }},
-        {kIdViewSplitter, text::kViewSplitter, "Ctrl+B", nullptr, Always,
-         [](CProgramApp& a) { ToggleVisible(a.frame()->treeBar()); }, M::View, 0, false, false,
-         [](const CMainFrame& f) { return !f.treeBar()->isHidden(); }},
-        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::View},
-        {kIdViewChinese, text::kLanguageChinese, nullptr, nullptr, Always,
-         [](CProgramApp& a) { a.OnViewLanguage(Language::Chinese); }, M::View, 0, false, false,
-         [](const CMainFrame&) { return ChosenLanguage() == Language::Chinese; }, nullptr,
-         text::kViewLanguage},
-        {kIdViewEnglish, text::kLanguageEnglish, nullptr, nullptr, Always,
-         [](CProgramApp& a) { a.OnViewLanguage(Language::English); }, M::View, 0, false, false,
-         [](const CMainFrame&) { return ChosenLanguage() == Language::English; }, nullptr,
-         text::kViewLanguage},
+        Command(kIdViewToolbar, text::kViewToolbar, M::View, Always,
+                [](CProgramApp& a) { ToggleVisible(a.frame()->toolBar()); })
+            .Checked([](const CMainFrame& f) { return !f.toolBar()->isHidden(); }),
+        Command(kIdViewStatusBar, text::kViewStatusBar, M::View, Always,
+                [](CProgramApp& a) { ToggleVisible(a.frame()->statusBar()); })
+            .Checked([](const CMainFrame& f) { return !f.statusBar()->isHidden(); }),
+        Command(kIdViewSplitter, text::kViewSplitter, M::View, Always,
+                [](CProgramApp& a) { ToggleVisible(a.frame()->treeBar()); })
+            .Key("Ctrl+B")
+            .Checked([](const CMainFrame& f) { return !f.treeBar()->isHidden(); }),
+        Separator(M::View),
+        Command(kIdViewChinese, text::kLanguageChinese, M::View, Always,
+                [](CProgramApp& a) { a.OnViewLanguage(Language::Chinese); })
+            .Checked([](const CMainFrame&) { return ChosenLanguage() == Language::Chinese; })
+            .Submenu(text::kViewLanguage),
+        Command(kIdViewEnglish, text::kLanguageEnglish, M::View, Always,
+                [](CProgramApp& a) { a.OnViewLanguage(Language::English); })
+            .Checked([](const CMainFrame&) { return ChosenLanguage() == Language::English; })
+            .Submenu(text::kViewLanguage),
 
         // 窗口 (the open documents follow these entries)
-        {kIdWindowCascade, text::kWindowCascade, nullptr, nullptr, WithDocument,
-         [](CProgramApp& a) { a.frame()->ArrangeDocumentWindows(false); }, M::Window},
-        {kIdWindowTile, text::kWindowTile, nullptr, nullptr, WithDocument,
-         [](CProgramApp& a) { a.frame()->ArrangeDocumentWindows(true); }, M::Window},
-        {kIdSeparator, nullptr, nullptr, nullptr, Always, nullptr, M::Window},
-        {kIdWindowNext, text::kWindowNext, "Ctrl+Tab", nullptr, WithDocument,
-         [](CProgramApp& a) { a.frame()->ActivateNextDocument(1); }, M::Window},
-        {kIdWindowPrevious, text::kWindowPrevious, "Ctrl+Shift+Tab", nullptr, WithDocument,
-         [](CProgramApp& a) { a.frame()->ActivateNextDocument(-1); }, M::Window},
+        Command(kIdWindowCascade, text::kWindowCascade, M::Window, WithDocument,
+                [](CProgramApp& a) { a.frame()->ArrangeDocumentWindows(false); }),
+        Command(kIdWindowTile, text::kWindowTile, M::Window, WithDocument,
+                [](CProgramApp& a) { a.frame()->ArrangeDocumentWindows(true); }),
+        Separator(M::Window),
+        Command(kIdWindowNext, text::kWindowNext, M::Window, WithDocument,
+                [](CProgramApp& a) { a.frame()->ActivateNextDocument(1); })
+            .Key("Ctrl+Tab"),
+        Command(kIdWindowPrevious, text::kWindowPrevious, M::Window, WithDocument,
+                [](CProgramApp& a) { a.frame()->ActivateNextDocument(-1); })
+            .Key("Ctrl+Shift+Tab"),
 
         // 帮助
-        {kIdAppAbout, text::kHelpAbout, nullptr, "about", Always,
-         [](CProgramApp& a) { a.OnAppAbout(); }, M::Help, 4},
+        Command(kIdAppAbout, text::kHelpAbout, M::Help, Always,
+                [](CProgramApp& a) { a.OnAppAbout(); })
+            .Icon("about")
+            .Toolbar(4),
     };
     return rows;
 }

@@ -6,8 +6,6 @@
 // tree and shortcuts from these rows and reports command identifiers only;
 // CProgramApp runs the row's handler. Adding a dialog is one row (or a
 // handler in the row that is there) and one handler.
-//
-// A row without a handler is a dialog not built yet: present, disabled.
 #pragma once
 
 #include <vector>
@@ -17,54 +15,54 @@ namespace kestra {
 class CMainFrame;
 class CProgramApp;
 
-// Command identifiers, as the radio's programming software numbers them.
+// Command identifiers. Layout rows (a menu separator, the place of the recent
+// files) have their own two.
 enum CommandId : int {
-    kIdFileNew = 57600,
-    kIdFileOpen = 57601,
-    kIdFileClose = 57602,
-    kIdFileSave = 57603,
-    kIdFileSaveAs = 57604,
-    kIdFilePrintSetup = 57606,
-    kIdFilePrint = 57607,
-    kIdFilePrintPreview = 57609,
-    kIdEditUndo = 57643,
-    kIdEditRedo = 57644,
-    kIdAppAbout = 57664,
-    kIdAppExit = 57665,
-    kIdViewToolbar = 59392,
-    kIdViewStatusBar = 59393,
-    kIdViewSplitter = 32772,
-    kIdRead = 32773,
-    kIdWrite = 32774,
-    kIdPortSetup = 32777,
-    kIdEditChannels = 32787,
-    kIdEditOptional = 32788,
-    kIdEditDtmf = 32789,
-    kIdEditModel = 32805,
-    kIdEditFmRadio = 32806,
-    kIdParamTuning = 32807,
-    kIdDtmfInit = 32808,
-    kIdFileImportCsv = 32820,
-    kIdFileExportCsv = 32821,
-    kIdFileOpenBackup = 32822,
-    kIdFileCompare = 32823,
-    kIdFileExportPdf = 32830,
-    kIdViewChinese = 32860,
-    kIdViewEnglish = 32861,
-    kIdWindowCascade = 57650,
-    kIdWindowTile = 57651,
-    kIdWindowNext = 32850,
-    kIdWindowPrevious = 32851,
-    kIdEditMoveUp = 32840,
-    kIdEditMoveDown = 32841,
-    kIdEditInsertChannel = 32842,
-    kIdEditDeleteChannel = 32843,
-    kIdEditSortChannels = 32844,
-    kIdEditFind = 32845,
-    kIdEditFindNext = 32846,
-    // Layout rows: a menu separator, and the place of the recent files.
-    kIdSeparator = 0,
     kIdRecentFiles = -1,
+    kIdSeparator = 0,
+    kIdFileNew = 1,
+    kIdFileOpen,
+    kIdFileClose,
+    kIdFileSave,
+    kIdFileSaveAs,
+    kIdFilePrintSetup,
+    kIdFilePrint,
+    kIdFilePrintPreview,
+    kIdEditUndo,
+    kIdEditRedo,
+    kIdAppAbout,
+    kIdAppExit,
+    kIdViewToolbar,
+    kIdViewStatusBar,
+    kIdViewSplitter,
+    kIdRead,
+    kIdWrite,
+    kIdPortSetup,
+    kIdEditChannels,
+    kIdEditOptional,
+    kIdEditDtmf,
+    kIdEditModel,
+    kIdEditFmRadio,
+    kIdParamTuning,
+    kIdDtmfInit,
+    kIdFileImportCsv,
+    kIdFileExportCsv,
+    kIdFileOpenBackup,
+    kIdFileCompare,
+    kIdFileExportPdf,
+    kIdViewChinese,
+    kIdViewEnglish,
+    kIdWindowCascade,
+    kIdWindowTile,
+    kIdWindowNext,
+    kIdWindowPrevious,
+    kIdEditMoveUp,
+    kIdEditMoveDown,
+    kIdEditInsertChannel,
+    kIdEditDeleteChannel,
+    kIdEditSortChannels,
+    kIdEditFind,
+    kIdEditFindNext,
 };
 
 enum class MenuId { None, File, Edit, Program, Setup, View, Window, Help };
@@ -88,21 +86,47 @@ bool WithDocument(const CMainFrame& frame);
 bool CanUndo(const CMainFrame& frame);
 bool CanRedo(const CMainFrame& frame);
 
+// One command: its identifier, text (menu entry, tree item and tool tip,
+// UTF-8), menu, enable rule and handler; the rest is named where it is set:
+//   Command(kIdRead, text::kProgramRead, MenuId::Program, WithActiveDocument, handler)
+//       .Key("Ctrl+R").Icon("read").Toolbar(3)
 struct CommandRow {
-    int id;
-    const char* text;     // menu entry, tree item and tool tip (UTF-8)
-    const char* shortcut; // portable key text ("Ctrl+R") or nullptr
-    const char* icon;     // toolbar icon in the resources ("read") or nullptr
-    EnableRule enabled;
-    CommandHandler handler;      // nullptr: the dialog is not built yet
-    MenuId menu;                 // MenuId::None: toolbar only
-    int toolbarGroup = 0;        // 0: not on the toolbar; groups are separated
-    bool inTree = false;         // an item of the navigation tree, in row order
-    bool factory = false;        // appended to its menu by the factory unlock
-    CheckRule checked = nullptr; // a checkable entry: whether it is checked
+    int id = kIdSeparator;
+    const char* text = nullptr;
+    MenuId menu = MenuId::None; // MenuId::None: toolbar only
+    EnableRule enabled = nullptr;
+    CommandHandler handler = nullptr;  // nullptr: a layout row
+    const char* shortcut = nullptr;    // portable key text ("Ctrl+R")
     const char* altShortcut = nullptr; // a second key for the same command
+    const char* icon = nullptr;        // toolbar icon in the resources ("read")
+    int toolbarGroup = 0;              // 0: not on the toolbar; groups are separated
+    bool inTree = false;               // an item of the navigation tree, in row order
+    bool factory = false;              // appended to its menu by the factory unlock
+    CheckRule checked = nullptr;       // a checkable entry: whether it is checked
     const char* submenu = nullptr;     // shown in this submenu of its menu
+
+    CommandRow Key(const char* key) const { return With(&CommandRow::shortcut, key); }
+    CommandRow AltKey(const char* key) const { return With(&CommandRow::altShortcut, key); }
+    CommandRow Icon(const char* name) const { return With(&CommandRow::icon, name); }
+    CommandRow Toolbar(int group) const { return With(&CommandRow::toolbarGroup, group); }
+    CommandRow InTree() const { return With(&CommandRow::inTree, true); }
+    CommandRow Factory() const { return With(&CommandRow::factory, true); }
+    CommandRow Checked(CheckRule rule) const { return With(&CommandRow::checked, rule); }
+    CommandRow Submenu(const char* title) const { return With(&CommandRow::submenu, title); }
+
+private:
+    template <typename T, typename V> CommandRow With(T CommandRow::*field, V value) const {
+        CommandRow row = *this;
+        row.*field = value;
+        return row;
+    }
 };
+
+CommandRow Command(int id, const char* text, MenuId menu, EnableRule enabled,
+                   CommandHandler handler);
+// A menu separator, and the place of the recent files in a menu.
+CommandRow Separator(MenuId menu);
+CommandRow RecentFiles(MenuId menu);
 
 // The menu bar, left to right.
 const std::vector<MenuRow>& MenuTable();

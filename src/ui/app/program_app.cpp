@@ -246,7 +246,7 @@ void CProgramApp::OnFileCompare() {
     CProgramView* view = frame_->ActiveView();
     if (!view)
         return;
-    view->ConvertGridToImage();
+    view->ImageAsItStands(); // the dialog compares against it
     CCompareDlg dialog(state_, StartFolder(), frame_.get());
     connect(&dialog, &CCompareDlg::channelChosen, view, [view](int row) {
         view->table()->SetCurrentCell(GridCell{row, view->table()->CurrentCell().col});
@@ -396,8 +396,7 @@ bool CProgramApp::ExportCsvTo(const QString& path) {
     CProgramView* view = frame_->ActiveView();
     if (!view)
         return false;
-    view->ConvertGridToImage();
-    const std::string csv = ExportChannelCsv(state_.image);
+    const std::string csv = ExportChannelCsv(view->ImageAsItStands());
     const QString full = CMyDocManager::NormalisePath(path);
     std::string reason;
     if (!WriteWholeFile(full.toStdString(), csv.data(), csv.size(), &reason)) {
@@ -441,7 +440,7 @@ bool CProgramApp::ImportCsvFrom(const QString& path) {
                     T(KESTRA_TEXT("kestra", "大于 %1 字节")).arg(kCsvMaxBytes), QMessageBox::Warning);
         return false;
     }
-    view->ConvertGridToImage();
+    view->ImageAsItStands(); // the import starts from it
     CsvImportOptions options;
     {
         CCsvImportDlg dialog(csv, state_.image, frame_.get());
@@ -472,9 +471,9 @@ std::unique_ptr<ChannelPrintLayout> CProgramApp::ChannelListLayout() {
     CChildFrame* child = frame_->ActiveChild();
     if (!child)
         return nullptr;
-    child->view()->ConvertGridToImage();
     return std::make_unique<ChannelPrintLayout>(
-        BuildChannelPrintTable(state_.image, state_.bandLimits), child->document()->Title(),
+        BuildChannelPrintTable(child->view()->ImageAsItStands(), state_.bandLimits),
+        child->document()->Title(),
         QDate::currentDate());
 }
 

@@ -53,10 +53,9 @@ void CProgramDoc::UnparkImage() {
 }
 
 bool CProgramDoc::OnSaveDocument(const QString& path, CProgramView* activeView, QString* error) {
-    if (activeView)
-        activeView->ConvertGridToImage();
+    const RadioImage& image = activeView ? activeView->ImageAsItStands() : state_.image;
     std::string reason;
-    if (!SaveDatFile(path.toStdString(), state_.image, &reason)) {
+    if (!SaveDatFile(path.toStdString(), image, &reason)) {
         if (error)
             *error = QString::fromStdString(reason);
         return false;

@@ -109,6 +109,11 @@ void CProgramView::ConvertGridToImage() {
     table_->CommitAndCloseEditor();
 }
 
+const RadioImage& CProgramView::ImageAsItStands() {
+    ConvertGridToImage();
+    return state_.image;
+}
+
 namespace {
 
 const char* DoneText(TransferKind kind) {
@@ -194,12 +199,12 @@ void CProgramView::OnRead() {
 }
 
 void CProgramView::OnWrite() {
-    ConvertGridToImage();
+    ImageAsItStands(); // what is sent
     RunTransferDialog(TransferKind::Write);
 }
 
 void CProgramView::OnInitialise() {
-    ConvertGridToImage();
+    ImageAsItStands(); // what is sent
     RunTransferDialog(TransferKind::Initialise);
 }
 

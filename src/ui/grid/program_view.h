@@ -54,6 +54,10 @@ public:
     void RenderGrid();
     // GridToImage: the grid (with the open editor's text) into the image.
     void ConvertGridToImage();
+    // The document's image as it stands: the grid's edits, an open editor's
+    // text included, converted first. Every command that reads the image
+    // (save, write, export, print, compare) takes it from here.
+    const RadioImage& ImageAsItStands();
 
     // Runs a change of the image as one undo step named text: the grid is
     // converted first; when the image or band limits changed, the grid is

@@ -50,8 +50,9 @@ QStringList PrintFamilies() {
     const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
     if (chinese.contains(own) || chinese.isEmpty())
         return {own};
-    for (const char* family : {"Noto Sans CJK SC", "Source Han Sans SC", "Microsoft YaHei", // not shown
-                               "PingFang SC", "WenQuanYi Micro Hei", "SimSun"})      // not shown
+    for (const char* family :
+         {"Noto Sans CJK SC", "Source Han Sans SC", "Microsoft YaHei", // not shown
+          "PingFang SC", "WenQuanYi Micro Hei", "SimSun"})             // not shown
         if (chinese.contains(QLatin1String(family)))
             return {own, QLatin1String(family)};
     return {own, chinese.first()};
@@ -186,6 +187,32 @@ bool ChannelPrintLayout::Print(QPrinter* printer) const {
            printer->printerState() != QPrinter::Aborted;
 }
 
+// Rules: thin between rows and columns (none across the empty-list line),
+// firm under the header and round the table.
+void ChannelPrintLayout::PaintRules(QPainter& p, const Metrics& m, int count) const {
+    const qreal sx = p.device()->logicalDpiX() / kUnitsPerInch;
+    const qreal sy = p.device()->logicalDpiY() / kUnitsPerInch;
+    auto line = [&](qreal x1, qreal y1, qreal x2, qreal y2) {
+        p.drawLine(QLineF(x1 * sx, y1 * sy, x2 * sx, y2 * sy));
+    };
+    const qreal left = m.left, right = m.left + m.tableWidth, top = m.titleHeight;
+    auto rowTop = [&](int r) { return top + m.rowHeight * (1 + r); };
+    const qreal bottom = rowTop(count);
+    p.setPen(QPen(kRuleColor, m.thin * sx));
+    for (int r = 1; r < count; ++r)
+        line(left, rowTop(r), right, rowTop(r));
+    qreal x = left;
+    const qreal rulesEnd = rows_.isEmpty() ? rowTop(0) : bottom;
+    for (int c = 0; c + 1 < static_cast<int>(m.widths.size()); ++c) {
+        x += m.widths[c];
+        line(x, top, x, rulesEnd);
+    }
+    p.setPen(QPen(kFrameColor, m.frame * sx));
+    p.setBrush(Qt::NoBrush);
+    line(left, rowTop(0), right, rowTop(0));
+    p.drawRect(QRectF(left * sx, top * sy, m.tableWidth * sx, (bottom - top) * sy));
+}
+
 void ChannelPrintLayout::PaintPage(QPainter& p, const Metrics& m, int page) const {
     QPaintDevice* device = p.device();
     const qreal sx = device->logicalDpiX() / kUnitsPerInch;
@@ -193,14 +220,11 @@ void ChannelPrintLayout::PaintPage(QPainter& p, const Metrics& m, int page) cons
     auto at = [&](qreal x, qreal y, qreal w, qreal h) {
         return QRectF(x * sx, y * sy, w * sx, h * sy);
     };
-    auto line = [&](qreal x1, qreal y1, qreal x2, qreal y2) {
-        p.drawLine(QLineF(x1 * sx, y1 * sy, x2 * sx, y2 * sy));
-    };
     const QFont font = DeviceFont(device, m.drawFamilies, m.points, false);
     const QFont bold = DeviceFont(device, m.drawFamilies, m.points, true);
     const QFontMetricsF fm(font, device);
     const int columns = static_cast<int>(m.widths.size());
-    const qreal left = m.left, right = m.left + m.tableWidth;
+    const qreal left = m.left;
 
     // Title line: the document on the left, the date on the right.
     p.setPen(Qt::black);
@@ -215,7 +239,6 @@ void ChannelPrintLayout::PaintPage(QPainter& p, const Metrics& m, int page) cons
     const int count =
         rows_.isEmpty() ? 1 : std::min(m.rowsPerPage, static_cast<int>(rows_.size()) - first);
     const qreal top = m.titleHeight;
-    const qreal bottom = top + m.rowHeight * (1 + count);
     auto rowTop = [&](int r) { return top + m.rowHeight * (1 + r); };
 
     p.fillRect(at(left, top, m.tableWidth, m.rowHeight), kHeaderFill);
@@ -246,21 +269,7 @@ void ChannelPrintLayout::PaintPage(QPainter& p, const Metrics& m, int page) cons
         }
     }
 
-    // Rules: thin between rows and columns (none across the empty-list
-    // line), firm under the header and round the table.
-    p.setPen(QPen(kRuleColor, m.thin * sx));
-    for (int r = 1; r < count; ++r)
-        line(left, rowTop(r), right, rowTop(r));
-    x = left;
-    const qreal rulesEnd = rows_.isEmpty() ? rowTop(0) : bottom;
-    for (int c = 0; c + 1 < columns; ++c) {
-        x += m.widths[c];
-        line(x, top, x, rulesEnd);
-    }
-    p.setPen(QPen(kFrameColor, m.frame * sx));
-    p.setBrush(Qt::NoBrush);
-    line(left, rowTop(0), right, rowTop(0));
-    p.drawRect(at(left, top, m.tableWidth, bottom - top));
+    PaintRules(p, m, count);
 
     // Page number at the foot of the page.
     p.setPen(Qt::black);

@@ -55,6 +55,7 @@ private:
     struct Metrics;
     Metrics Measure(QPaintDevice* device) const;
     void PaintPage(QPainter& painter, const Metrics& m, int page) const;
+    void PaintRules(QPainter& painter, const Metrics& m, int count) const;
 
     QStringList header_;
     QVector<QStringList> rows_;

@@ -188,7 +188,6 @@ template <typename F> void FormBinder::Run(F&& event) {
         return;
     event();
     Refresh();
-    emit changed();
 }
 
 void FormBinder::Watch(int id, QWidget* w) {
@@ -226,151 +225,175 @@ QLabel* FormBinder::Label(int id, const QString& text) {
     return b.label;
 }
 
+void FormBinder::Typed(int id, const QString& text) {
+    Run([&] {
+        form_.State(id).text = SourceOf(id, text);
+        form_.TextTyped(id);
+    });
+}
+
 QWidget* FormBinder::Create(int id) {
     const FieldSpec& desc = form_.Spec(id);
-    Binding& b = bindings_[static_cast<std::size_t>(id)];
-    auto typed = [this, id](const QString& text) {
-        Run([&] {
-            form_.State(id).text = SourceOf(id, text);
-            form_.TextTyped(id);
-        });
-    };
     switch (desc.kind) {
-    case FieldKind::Edit: {
-        auto* edit = new QLineEdit(dialog_);
-        edit->setReadOnly(desc.readOnly);
-        if (!desc.readOnly)
-            new KeyFilterValidator(edit, desc.filter, desc.textLimit);
-        edit->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(desc.filter) && !desc.readOnly);
-        connect(edit, &QLineEdit::textEdited, this, typed);
-        Watch(id, edit);
-        return edit;
-    }
-    case FieldKind::SpinEdit: {
-        auto* spin = new SpinEdit(dialog_);
-        spin->SetRules(desc.filter, desc.textLimit);
-        spin->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(desc.filter));
-        connect(spin, &SpinEdit::textEdited, this, typed);
-        connect(spin, &SpinEdit::stepped, this,
-                [this, id](int delta) { Run([&] { form_.SpinStep(id, delta); }); });
-        Watch(id, spin);
-        Watch(id, spin->edit());
-        return spin;
-    }
+    case FieldKind::Edit:
+        return CreateEdit(id, desc);
+    case FieldKind::SpinEdit:
+        return CreateSpin(id, desc);
     case FieldKind::TypeableCombo:
-    case FieldKind::DropDownList: {
-        auto* combo = new QComboBox(dialog_);
-        combo->setMaxVisibleItems(kVisibleListItems);
-        for (const std::string& choice : desc.choices)
-            combo->addItem(T(choice));
-        combo->setCurrentIndex(-1);
-        Watch(id, combo);
-        if (desc.kind == FieldKind::DropDownList) {
-            connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
-                Run([&] {
-                    FieldState& s = form_.State(id);
-                    const auto& choices = form_.Spec(id).choices;
-                    s.index = index;
-                    s.text = index >= 0 ? choices[static_cast<std::size_t>(index)] : std::string();
-                    form_.ListPicked(id);
-                });
-            });
-            return combo;
-        }
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        // What the user types stays as typed: no completion.
-        combo->setCompleter(nullptr);
-        new KeyFilterValidator(combo->lineEdit(), desc.filter, desc.textLimit);
-        combo->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(desc.filter));
-        connect(combo->lineEdit(), &QLineEdit::textEdited, this, typed);
-        connect(combo, &QComboBox::activated, this, [this, id](int index) {
+    case FieldKind::DropDownList:
+        return CreateCombo(id, desc);
+    case FieldKind::CheckBox:
+        return CreateCheckBox(id, desc);
+    case FieldKind::RadioGroup:
+        return CreateRadioGroup(id, desc);
+    case FieldKind::GridCell:
+        return CreateGrid(id, desc);
+    case FieldKind::PushButton:
+        return CreateButton(id, desc);
+    }
+    return nullptr;
+}
+
+QWidget* FormBinder::CreateEdit(int id, const FieldSpec& desc) {
+    auto* edit = new QLineEdit(dialog_);
+    edit->setReadOnly(desc.readOnly);
+    if (!desc.readOnly)
+        new KeyFilterValidator(edit, desc.filter, desc.textLimit);
+    edit->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(desc.filter) && !desc.readOnly);
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, id](const QString& text) { Typed(id, text); });
+    Watch(id, edit);
+    return edit;
+}
+
+QWidget* FormBinder::CreateSpin(int id, const FieldSpec& desc) {
+    auto* spin = new SpinEdit(dialog_);
+    spin->SetRules(desc.filter, desc.textLimit);
+    spin->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(desc.filter));
+    connect(spin, &SpinEdit::textEdited, this,
+            [this, id](const QString& text) { Typed(id, text); });
+    connect(spin, &SpinEdit::stepped, this,
+            [this, id](int delta) { Run([&] { form_.SpinStep(id, delta); }); });
+    Watch(id, spin);
+    Watch(id, spin->edit());
+    return spin;
+}
+
+QWidget* FormBinder::CreateCombo(int id, const FieldSpec& desc) {
+    auto* combo = new QComboBox(dialog_);
+    combo->setMaxVisibleItems(kVisibleListItems);
+    for (const std::string& choice : desc.choices)
+        combo->addItem(T(choice));
+    combo->setCurrentIndex(-1);
+    Watch(id, combo);
+    if (desc.kind == FieldKind::DropDownList) {
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
             Run([&] {
                 FieldState& s = form_.State(id);
+                const auto& choices = form_.Spec(id).choices;
                 s.index = index;
-                s.text = form_.Spec(id).choices.at(static_cast<std::size_t>(index));
+                s.text = index >= 0 ? choices[static_cast<std::size_t>(index)] : std::string();
                 form_.ListPicked(id);
             });
         });
-        Watch(id, combo->lineEdit());
         return combo;
     }
-    case FieldKind::CheckBox: {
-        auto* box = new QCheckBox(T(desc.key), dialog_);
-        connect(box, &QCheckBox::clicked, this, [this, id](bool checked) {
-            Run([&] {
-                form_.State(id).checked = checked;
-                form_.BoxToggled(id);
-            });
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    // What the user types stays as typed: no completion.
+    combo->setCompleter(nullptr);
+    new KeyFilterValidator(combo->lineEdit(), desc.filter, desc.textLimit);
+    combo->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, !AsciiOnly(desc.filter));
+    connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+            [this, id](const QString& text) { Typed(id, text); });
+    connect(combo, &QComboBox::activated, this, [this, id](int index) {
+        Run([&] {
+            FieldState& s = form_.State(id);
+            s.index = index;
+            s.text = form_.Spec(id).choices.at(static_cast<std::size_t>(index));
+            form_.ListPicked(id);
         });
-        Watch(id, box);
-        return box;
+    });
+    Watch(id, combo->lineEdit());
+    return combo;
+}
+
+QWidget* FormBinder::CreateCheckBox(int id, const FieldSpec& desc) {
+    auto* box = new QCheckBox(T(desc.key), dialog_);
+    connect(box, &QCheckBox::clicked, this, [this, id](bool checked) {
+        Run([&] {
+            form_.State(id).checked = checked;
+            form_.BoxToggled(id);
+        });
+    });
+    Watch(id, box);
+    return box;
+}
+
+QWidget* FormBinder::CreateRadioGroup(int id, const FieldSpec& desc) {
+    Binding& b = bindings_[static_cast<std::size_t>(id)];
+    b.group = new QButtonGroup(this);
+    for (std::size_t i = 0; i < desc.choices.size(); ++i) {
+        auto* radio = new QRadioButton(T(desc.choices[i]), dialog_);
+        b.group->addButton(radio, static_cast<int>(i));
+        b.radios.push_back(radio);
+        Watch(id, radio);
     }
-    case FieldKind::RadioGroup: {
-        b.group = new QButtonGroup(this);
-        for (std::size_t i = 0; i < desc.choices.size(); ++i) {
-            auto* radio = new QRadioButton(T(desc.choices[i]), dialog_);
-            b.group->addButton(radio, static_cast<int>(i));
-            b.radios.push_back(radio);
-            Watch(id, radio);
+    connect(b.group, &QButtonGroup::idClicked, this, [this, id](int index) {
+        Run([&] {
+            FieldState& s = form_.State(id);
+            s.index = index;
+            s.text = form_.Spec(id).choices.at(static_cast<std::size_t>(index));
+            form_.RadioPressed(id);
+        });
+    });
+    return b.radios.empty() ? nullptr : b.radios.front();
+}
+
+QWidget* FormBinder::CreateGrid(int id, const FieldSpec& desc) {
+    auto* table = new QTableWidget(0, static_cast<int>(desc.columns.size()), dialog_);
+    QStringList titles;
+    for (const std::string& column : desc.columns)
+        titles << T(column);
+    table->setHorizontalHeaderLabels(titles);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                           QAbstractItemView::AnyKeyPressed);
+    ShowSelection(table, true);
+    // A left press on a cell opens its editor at once.
+    connect(table, &QTableWidget::pressed, table, [table](const QModelIndex& index) {
+        if (QApplication::mouseButtons() & Qt::LeftButton)
+            table->edit(index);
+    });
+    table->setItemDelegate(new CellDelegate(
+        desc,
+        [this, id](int row, int col, const QString& text) {
+            Run([&] {
+                form_.SetCell(id, row, col, text.toStdString());
+                form_.GridCellCommitted(id, row, col);
+            });
+        },
+        table));
+    Watch(id, table);
+    return table;
+}
+
+QWidget* FormBinder::CreateButton(int id, const FieldSpec& desc) {
+    auto* button = new QPushButton(T(desc.key), dialog_);
+    connect(button, &QPushButton::clicked, this, [this, id] {
+        std::string argument;
+        const int grid = form_.Spec(id).argumentGrid;
+        if (grid >= 0) {
+            const auto& rows = form_.State(grid).rows;
+            QTableWidget* table = Table(grid);
+            const int row = table ? table->currentRow() : -1;
+            if (row >= 0 && row < static_cast<int>(rows.size()))
+                argument = rows[static_cast<std::size_t>(row)];
         }
-        connect(b.group, &QButtonGroup::idClicked, this, [this, id](int index) {
-            Run([&] {
-                FieldState& s = form_.State(id);
-                s.index = index;
-                s.text = form_.Spec(id).choices.at(static_cast<std::size_t>(index));
-                form_.RadioPressed(id);
-            });
-        });
-        return b.radios.empty() ? nullptr : b.radios.front();
-    }
-    case FieldKind::GridCell: {
-        auto* table = new QTableWidget(0, static_cast<int>(desc.columns.size()), dialog_);
-        QStringList titles;
-        for (const std::string& column : desc.columns)
-            titles << T(column);
-        table->setHorizontalHeaderLabels(titles);
-        table->setSelectionMode(QAbstractItemView::SingleSelection);
-        table->setEditTriggers(QAbstractItemView::DoubleClicked |
-                               QAbstractItemView::EditKeyPressed |
-                               QAbstractItemView::AnyKeyPressed);
-        ShowSelection(table, true);
-        // A left press on a cell opens its editor at once.
-        connect(table, &QTableWidget::pressed, table, [table](const QModelIndex& index) {
-            if (QApplication::mouseButtons() & Qt::LeftButton)
-                table->edit(index);
-        });
-        table->setItemDelegate(new CellDelegate(
-            desc,
-            [this, id](int row, int col, const QString& text) {
-                Run([&] {
-                    form_.SetCell(id, row, col, text.toStdString());
-                    form_.GridCellCommitted(id, row, col);
-                });
-            },
-            table));
-        Watch(id, table);
-        return table;
-    }
-    case FieldKind::PushButton: {
-        auto* button = new QPushButton(T(desc.key), dialog_);
-        connect(button, &QPushButton::clicked, this, [this, id] {
-            std::string argument;
-            const int grid = form_.Spec(id).argumentGrid;
-            if (grid >= 0) {
-                const auto& rows = form_.State(grid).rows;
-                QTableWidget* table = Table(grid);
-                const int row = table ? table->currentRow() : -1;
-                if (row >= 0 && row < static_cast<int>(rows.size()))
-                    argument = rows[static_cast<std::size_t>(row)];
-            }
-            Run([&] { form_.ButtonPressed(id, argument); });
-        });
-        Watch(id, button);
-        return button;
-    }
-    }
-    return nullptr;
+        Run([&] { form_.ButtonPressed(id, argument); });
+    });
+    Watch(id, button);
+    return button;
 }
 
 void FormBinder::SetGridOptions(int id, const GridOptions& options) {
@@ -385,6 +408,64 @@ void FormBinder::SetGridOptions(int id, const GridOptions& options) {
 void FormBinder::Refresh() {
     for (int id = 0; id < form_.FieldCount(); ++id)
         RefreshField(id);
+}
+
+namespace {
+
+void RefreshTypeableCombo(QComboBox* combo, const QString& text) {
+    // What the user is typing stays as it is (cursor and all).
+    if (combo->currentText() == text)
+        return;
+    const QSignalBlocker block(combo);
+    KeyFilterValidator::Unchecked(combo->lineEdit(), [&] {
+        // The list opens on the entry the text names, if any.
+        const int entry = combo->findText(text, Qt::MatchExactly);
+        if (entry >= 0)
+            combo->setCurrentIndex(entry);
+        if (combo->currentText() != text)
+            combo->setEditText(text);
+    });
+}
+
+void RefreshRadios(QButtonGroup* group, const std::vector<QRadioButton*>& radios, int index) {
+    QAbstractButton* want = group->button(index);
+    if (group->checkedButton() == want)
+        return;
+    if (want) {
+        want->setChecked(true);
+        return;
+    }
+    group->setExclusive(false);
+    for (QRadioButton* r : radios)
+        r->setChecked(false);
+    group->setExclusive(true);
+}
+
+} // namespace
+
+void FormBinder::RefreshGrid(int id, QTableWidget* table) {
+    const FieldState& st = form_.State(id);
+    const int rows = static_cast<int>(st.rows.size());
+    const int cols = static_cast<int>(form_.Spec(id).columns.size());
+    const QSignalBlocker block(table);
+    if (table->rowCount() != rows) {
+        table->setRowCount(rows);
+        QStringList labels;
+        for (const std::string& row : st.rows)
+            labels << QString::fromStdString(forms::TranslateLabel(
+                row, [](const std::string& text) { return T(text).toStdString(); }));
+        table->setVerticalHeaderLabels(labels);
+    }
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            const QString text = QString::fromStdString(form_.Cell(id, r, c));
+            QTableWidgetItem* item = table->item(r, c);
+            if (!item)
+                table->setItem(r, c, new QTableWidgetItem(text));
+            else if (item->text() != text)
+                item->setText(text);
+        }
+    }
 }
 
 void FormBinder::RefreshField(int id) {
@@ -405,23 +486,9 @@ void FormBinder::RefreshField(int id) {
     case FieldKind::SpinEdit:
         static_cast<SpinEdit*>(b.widget)->SetText(Shown(id, st.text));
         break;
-    case FieldKind::TypeableCombo: {
-        auto* combo = static_cast<QComboBox*>(b.widget);
-        const QString text = Shown(id, st.text);
-        // What the user is typing stays as it is (cursor and all).
-        if (combo->currentText() == text)
-            break;
-        const QSignalBlocker block(combo);
-        KeyFilterValidator::Unchecked(combo->lineEdit(), [&] {
-            // The list opens on the entry the text names, if any.
-            const int entry = combo->findText(text, Qt::MatchExactly);
-            if (entry >= 0)
-                combo->setCurrentIndex(entry);
-            if (combo->currentText() != text)
-                combo->setEditText(text);
-        });
+    case FieldKind::TypeableCombo:
+        RefreshTypeableCombo(static_cast<QComboBox*>(b.widget), Shown(id, st.text));
         break;
-    }
     case FieldKind::DropDownList: {
         auto* combo = static_cast<QComboBox*>(b.widget);
         const int index = st.index < combo->count() ? st.index : -1;
@@ -437,46 +504,13 @@ void FormBinder::RefreshField(int id) {
             box->setChecked(st.checked);
         break;
     }
-    case FieldKind::RadioGroup: {
+    case FieldKind::RadioGroup:
         widgets.assign(b.radios.begin(), b.radios.end());
-        QAbstractButton* want = b.group->button(st.index);
-        if (b.group->checkedButton() != want) {
-            if (want) {
-                want->setChecked(true);
-            } else {
-                b.group->setExclusive(false);
-                for (QRadioButton* r : b.radios)
-                    r->setChecked(false);
-                b.group->setExclusive(true);
-            }
-        }
+        RefreshRadios(b.group, b.radios, st.index);
         break;
-    }
-    case FieldKind::GridCell: {
-        auto* table = static_cast<QTableWidget*>(b.widget);
-        const int rows = static_cast<int>(st.rows.size());
-        const int cols = static_cast<int>(desc.columns.size());
-        const QSignalBlocker block(table);
-        if (table->rowCount() != rows) {
-            table->setRowCount(rows);
-            QStringList labels;
-            for (const std::string& row : st.rows)
-                labels << QString::fromStdString(forms::TranslateLabel(
-                    row, [](const std::string& text) { return T(text).toStdString(); }));
-            table->setVerticalHeaderLabels(labels);
-        }
-        for (int r = 0; r < rows; ++r) {
-            for (int c = 0; c < cols; ++c) {
-                const QString text = QString::fromStdString(form_.Cell(id, r, c));
-                QTableWidgetItem* item = table->item(r, c);
-                if (!item)
-                    table->setItem(r, c, new QTableWidgetItem(text));
-                else if (item->text() != text)
-                    item->setText(text);
-            }
-        }
+    case FieldKind::GridCell:
+        RefreshGrid(id, static_cast<QTableWidget*>(b.widget));
         break;
-    }
     case FieldKind::PushButton:
         break;
     }

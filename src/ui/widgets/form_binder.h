@@ -105,10 +105,6 @@ public:
     void Finish();
     bool finished() const { return finished_; }
 
-signals:
-    // After every user event the form has handled (and Refresh).
-    void changed();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -122,9 +118,19 @@ private:
     };
 
     QWidget* Create(int id);
+    QWidget* CreateEdit(int id, const forms::FieldSpec& desc);
+    QWidget* CreateSpin(int id, const forms::FieldSpec& desc);
+    QWidget* CreateCombo(int id, const forms::FieldSpec& desc);
+    QWidget* CreateCheckBox(int id, const forms::FieldSpec& desc);
+    QWidget* CreateRadioGroup(int id, const forms::FieldSpec& desc);
+    QWidget* CreateGrid(int id, const forms::FieldSpec& desc);
+    QWidget* CreateButton(int id, const forms::FieldSpec& desc);
+    // The user typed into a text field.
+    void Typed(int id, const QString& text);
     void Watch(int id, QWidget* w);
     void RefreshField(int id);
-    // Runs one form event, then Refresh and changed(); nothing after Finish.
+    void RefreshGrid(int id, QTableWidget* table);
+    // Runs one form event, then Refresh; nothing after Finish.
     template <typename F> void Run(F&& event);
     // The source text of a shown text (a translated choice goes back).
     std::string SourceOf(int id, const QString& shown) const;

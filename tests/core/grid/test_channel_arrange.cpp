@@ -31,7 +31,7 @@ void Put(RadioImage& image, int n, std::uint32_t rx, std::uint32_t tx, const cha
         rec.SetShiftDirection(rx > tx ? 1 : 2);
         rec.SetShiftAmount(rx > tx ? rx - tx : tx - rx);
     }
-    forms::WriteChannelName(rec, name);
+    WriteChannelName(rec, name);
 }
 
 // A001-A006: delta, "" (receive only), empty, Alpha, Charlie, bravo;
@@ -55,7 +55,7 @@ struct Fixture {
     QString Layout() const {
         QStringList out;
         for (const int n : {1, 2, 3, 4, 5, 6, 127, 128, 129, 130, 251, 252, 253, 256}) {
-            const std::string name = forms::ReadChannelName(image, n);
+            const std::string name = ReadChannelName(image, n);
             out << (ChannelEmpty(image, limits, n) ? "." : name.empty() ? "-" : name.c_str());
         }
         return out.join(' ');
@@ -226,7 +226,7 @@ private slots:
         QCOMPARE(out.ShiftDirection(), 1);
         QCOMPARE(out.Byte(0x14) + out.Byte(0x15), 0); // a new channel's reserved bytes
         QCOMPARE(out.Byte(0x16) & out.Byte(0x17), 0xFF);
-        QCOMPARE(QString::fromStdString(forms::ReadChannelName(f.image, 129)), QString("b124"));
+        QCOMPARE(QString::fromStdString(ReadChannelName(f.image, 129)), QString("b124"));
         QVERIFY(blockIntact());
         // And back: exactly the image there was.
         QVERIFY(MoveChannels(f.image, f.limits, 129, 129, 252).ok());
@@ -247,7 +247,7 @@ private slots:
         // The shifting neighbours of a block that covers B124 obey it too.
         QVERIFY(DeleteChannels(f.image, f.limits, 250, 250).ok());
         QVERIFY(blockIntact());
-        QCOMPARE(QString::fromStdString(forms::ReadChannelName(f.image, 251)), QString("Charlie"));
+        QCOMPARE(QString::fromStdString(ReadChannelName(f.image, 251)), QString("Charlie"));
         QCOMPARE(ConstChannelRecord(f.image, 251).ShiftAmount(), 60000u);
         QCOMPARE(ConstChannelRecord(f.image, 251).Byte(0x16), 0xFF);
     }

@@ -61,7 +61,7 @@ RadioImage RichImage() {
     const char* const names[] = {"=A1", "+B", "-5", "@x", "'=E", "'F", "''"};
     for (int n = 1; n <= 7; ++n) {
         ChannelRecord rec(image, n);
-        forms::WriteChannelName(rec, names[n - 1]);
+        WriteChannelName(rec, names[n - 1]);
     }
     ChannelRecord(image, 8).SetTxTone(ToneTextToValue("202.5"));
     ChannelRecord(image, 9).SetRxTone(ToneTextToValue("D089N"));

@@ -54,7 +54,7 @@ private slots:
             rec.SetRxTone(ToneTextToValue(tones[static_cast<std::size_t>(n * 7) % tones.size()]));
             rec.SetWide(n % 2 == 0);
             rec.SetBusyLockout(n % 3);
-            forms::WriteChannelName(rec, "CH" + std::to_string(n));
+            WriteChannelName(rec, "CH" + std::to_string(n));
         }
         Channel(image, 6, 30000000);
         BandLimits limits;
