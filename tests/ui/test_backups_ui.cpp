@@ -5,16 +5,12 @@
 #include "app_test_support.h"
 #include "core/document/backups.h"
 #include "link/exchange.h"
+#include "support/link_fixture.h"
 
 using namespace kestra;
 using namespace kestra::test;
 
 namespace {
-
-bool InRanges(const TransferRanges& ranges, int offset) {
-    return (offset >= ranges.first.start && offset < ranges.first.end) ||
-           (offset >= ranges.second.start && offset < ranges.second.end);
-}
 
 // A view on a virtual radio, with a backup folder of its own.
 struct Harness : RadioViewFixture {
@@ -116,12 +112,10 @@ private slots:
         // The exchange did its work.
         const RadioImage radio = h.radio.Memory();
         const RadioImage& image = h.state.image;
-        for (int i = 0; i < int(kImageSize); ++i) {
-            if (InRanges(read ? kReadRanges : kWriteRanges, i))
-                QVERIFY2(image[i] == radio[i], qPrintable(QString::number(i, 16)));
-            else if (read)
-                QVERIFY2(image[i] == before[i], qPrintable(QString::number(i, 16)));
-        }
+        if (read)
+            QCOMPARE(test::FirstMismatch(image, radio, before, kReadRanges), -1);
+        else
+            QCOMPARE(test::FirstMismatch(radio, image, radio, kWriteRanges), -1);
         if (read) {
             QCOMPARE(image[0x3F80], std::uint8_t{0x5A});
             QCOMPARE(image[0x3100], std::uint8_t{0xC3});
