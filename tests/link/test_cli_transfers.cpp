@@ -14,6 +14,7 @@
 #include "link/exchange.h"
 #include "link/link_texts.h"
 #include "link/virtual_radio.h"
+#include "support/cli_process.h"
 #include "support/fake_sysfs.h"
 #include "support/link_fixture.h"
 
@@ -21,27 +22,17 @@ using namespace kestra;
 
 namespace {
 
+// A run of kestra-cli with its standard error line by line.
 struct CliRun {
     int exitCode = -1;
     QString out;
-    QStringList err; // standard error, line by line
+    QStringList err;
 };
 
-CliRun RunCli(const QStringList& args,
-              const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(KESTRA_CLI), args);
-    CliRun run;
-    if (!p.waitForFinished(20000)) {
-        p.kill();
-        p.waitForFinished(5000);
-        return run;
-    }
-    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    run.out = QString::fromUtf8(p.readAllStandardOutput());
-    run.err = QString::fromUtf8(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
-    return run;
+CliRun RunCli(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment()) {
+    const testing::Run run = testing::CliTo(KESTRA_CLI_PATH, args, QString(), 20000, env);
+    return {run.exitCode, QString::fromUtf8(run.out),
+            QString::fromUtf8(run.err).split('\n', Qt::SkipEmptyParts)};
 }
 
 // The first line on standard error that is not a progress percentage.
@@ -58,7 +49,7 @@ class Simulator {
 public:
     ~Simulator() { Stop(); }
     bool Start(const QStringList& args) {
-        process_.start(QStringLiteral(KESTRA_CLI), QStringList{"simulate"} + args);
+        process_.start(QStringLiteral(KESTRA_CLI_PATH), QStringList{"simulate"} + args);
         if (!process_.waitForStarted(5000))
             return false;
         while (!process_.canReadLine())
@@ -274,9 +265,8 @@ private slots:
         for (const bool corrupt : {false, true}) {
             Simulator sim;
             QVERIFY(sim.Start(corrupt ? QStringList{"--corrupt-store", "0x2E14"} : QStringList{}));
-            const CliRun run =
-                RunCli({"write", "--verify", "--port", sim.device(), "--backup-dir", bk,
-                        Path("image.dat")});
+            const CliRun run = RunCli({"write", "--verify", "--port", sim.device(), "--backup-dir",
+                                       bk, Path("image.dat")});
             QCOMPARE(QDir(bk).entryList(QDir::Files).size(), corrupt ? 2 : 1);
             QCOMPARE(run.err.value(0), QString("0%"));
             if (!corrupt) {
@@ -289,10 +279,11 @@ private slots:
             QCOMPARE(run.exitCode, 1);
             QCOMPARE(FirstMessage(run), QString(kTextVerifyFailed));
             const quint8 sent = image[0x2E14];
-            QCOMPARE(run.err.last(), sim.device() + QString::asprintf(
-                                         ": first difference at 0x2E14: sent %02X, found %02X "
-                                         "(1 byte differs)",
-                                         sent, sent ^ 0xFF));
+            QCOMPARE(run.err.last(),
+                     sim.device() +
+                         QString::asprintf(": first difference at 0x2E14: sent %02X, found %02X "
+                                           "(1 byte differs)",
+                                           sent, sent ^ 0xFF));
         }
         const CliRun usage = RunCli({"simulate", "--corrupt-store", "0x4000"});
         QCOMPARE(usage.exitCode, 2);
@@ -319,7 +310,7 @@ private slots:
                               : QStringList{"write", "--port", radio.device(), Path("image.dat")};
         QProcess cli;
         cli.setReadChannel(QProcess::StandardError);
-        cli.start(QStringLiteral(KESTRA_CLI), args);
+        cli.start(QStringLiteral(KESTRA_CLI_PATH), args);
         QVERIFY(cli.waitForStarted(5000));
         // Wait until the blocks are moving.
         QByteArray err;
@@ -397,21 +388,22 @@ private slots:
         QVERIFY(lines.first().endsWith("\tFTDI FT232R 0403:6001"));
         QVERIFY(lines.value(8).startsWith("9\t/dev/ttyACM0\t"));
         const QString dev = QString::fromStdString(fake.Dev());
-        QCOMPARE(lines.mid(kPortCount + 2),
-                 QStringList({dev + "/ttyACM0\tCOM9\tCDC-ACM\t-\t2341:0043\tArduino "
-                                    "(www.arduino.cc)\tUno\t85736323838351\tcdc_acm\t-",
-                              dev + "/ttyS1\tCOM14\t-\t-\t-\t-\t-\t-\tserial\t-",
-                              dev + "/ttyUSB0\tCOM1\tFTDI\tFT232R\t0403:6001\tFTDI\tFT232R "
-                                    "USB UART\tA50285BI\tftdi_sio\t16 ms",
-                              "\t" + dev + "/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
-                              dev + "/ttyUSB1\tCOM2\tProlific PL2303\tPL2303\t067b:2303\tProlific "
-                                    "Technology Inc.\tUSB-Serial Controller\t-\tpl2303\t-",
-                              dev + "/ttyUSB2\tCOM3\tSilicon Labs CP210x\tCP210x\t10c4:ea60\t"
-                                    "Silicon Labs\tCP2102 USB to UART Bridge Controller\t0001\t"
-                                    "cp210x\t-",
-                              dev + "/ttyUSB9\t-\tWCH CH340/CH341\tCH340\t1a86:7523\t-\tUSB "
-                                    "Serial\t-\tch341\t-",
-                              ""}));
+        QCOMPARE(
+            lines.mid(kPortCount + 2),
+            QStringList({dev + "/ttyACM0\tCOM9\tCDC-ACM\t-\t2341:0043\tArduino "
+                               "(www.arduino.cc)\tUno\t85736323838351\tcdc_acm\t-",
+                         dev + "/ttyS1\tCOM14\t-\t-\t-\t-\t-\t-\tserial\t-",
+                         dev + "/ttyUSB0\tCOM1\tFTDI\tFT232R\t0403:6001\tFTDI\tFT232R "
+                               "USB UART\tA50285BI\tftdi_sio\t16 ms",
+                         "\t" + dev + "/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+                         dev + "/ttyUSB1\tCOM2\tProlific PL2303\tPL2303\t067b:2303\tProlific "
+                               "Technology Inc.\tUSB-Serial Controller\t-\tpl2303\t-",
+                         dev + "/ttyUSB2\tCOM3\tSilicon Labs CP210x\tCP210x\t10c4:ea60\t"
+                               "Silicon Labs\tCP2102 USB to UART Bridge Controller\t0001\t"
+                               "cp210x\t-",
+                         dev + "/ttyUSB9\t-\tWCH CH340/CH341\tCH340\t1a86:7523\t-\tUSB "
+                               "Serial\t-\tch341\t-",
+                         ""}));
     }
 
 private:

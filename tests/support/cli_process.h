@@ -20,11 +20,13 @@ struct Run {
 };
 
 // Runs the program with args; stdoutFile, when given, takes its standard
-// output. A run that does not end within limitMs is killed and reported as
-// exit -1.
+// output; env, when given, is its environment. A run that does not end
+// within limitMs is killed and reported as exit -1.
 inline Run CliTo(const QString& program, const QStringList& args, const QString& stdoutFile,
-                 int limitMs = 30000) {
+                 int limitMs = 30000, const QProcessEnvironment& env = QProcessEnvironment()) {
     QProcess p;
+    if (!env.isEmpty())
+        p.setProcessEnvironment(env);
     if (!stdoutFile.isEmpty())
         p.setStandardOutputFile(stdoutFile);
     p.start(program, args);

@@ -5,16 +5,12 @@
 #include "app_test_support.h"
 #include "core/document/backups.h"
 #include "link/exchange.h"
+#include "support/link_fixture.h"
 
 using namespace kestra;
 using namespace kestra::test;
 
 namespace {
-
-bool InRanges(const TransferRanges& ranges, int offset) {
-    return (offset >= ranges.first.start && offset < ranges.first.end) ||
-           (offset >= ranges.second.start && offset < ranges.second.end);
-}
 
 // A view on a virtual radio, with a backup folder of its own.
 struct Harness : RadioViewFixture {
@@ -42,58 +38,89 @@ class TestBackupsUi : public QObject {
 private slots:
     void initTestCase() { InitTestApplication(); }
 
-    void readBackupIsTheImageAsRead() {
-        RadioImage memory = ExampleRadioMemory();
-        memory[0x3F80] = 0x5A; // in the second read range
-        VirtualRadioOptions options;
-        options.memory = memory;
-        Harness h(options);
-        h.state.image[0x3100] = 0xC3; // not read: stays the document's
-        const RadioImage before = h.state.image;
-        h.driver.ExpectStart();
-        h.view->OnRead();
-        QVERIFY(h.driver.AllHandled());
-        QCOMPARE(h.reports, QStringList({"读频完成"}));
-
-        const QStringList names = h.Backups();
-        QCOMPARE(names.size(), 1);
-        QVERIFY2(names[0].endsWith(QStringLiteral("-read.dat")), qPrintable(names[0]));
-        const QByteArray backup = h.Backup(names[0]);
-        QCOMPARE(backup.size(), int(kImageSize));
-        // The whole image as the read left it ...
-        QCOMPARE(backup, Bytes(h.state.image));
-        // ... every byte read as the radio holds it, the others the document's.
-        const RadioImage radio = h.radio.Memory();
-        for (int i = 0; i < int(kImageSize); ++i) {
-            const auto byte = static_cast<std::uint8_t>(backup[i]);
-            if (InRanges(kReadRanges, i))
-                QVERIFY2(byte == radio[i], qPrintable(QString::number(i, 16)));
-            else
-                QVERIFY2(byte == before[i], qPrintable(QString::number(i, 16)));
-        }
-        QCOMPARE(static_cast<std::uint8_t>(backup[0x3F80]), std::uint8_t{0x5A});
-        QCOMPARE(static_cast<std::uint8_t>(backup[0x3100]), std::uint8_t{0xC3});
+    void backupOfEachExchange_data() {
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<int>("hangUpAfter");
+        QTest::addColumn<bool>("unwritable");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("read") << true << 0 << false << "读频完成";
+        QTest::newRow("write") << false << 0 << false << "写频完成，已校验";
+        QTest::newRow("failed read") << true << 50 << false << "通信出错";
+        QTest::newRow("read, unwritable folder") << true << 0 << true << "读频完成；备份失败：";
+        QTest::newRow("write, unwritable folder")
+            << false << 0 << true << "写频完成，已校验；备份失败：";
     }
 
-    void writeBackupIsTheImageSent() {
-        Harness h;
-        // A pending edit goes to the radio, so it is in the backup too.
-        QTest::keyClicks(h.table()->StartEditAt(GridCell{6, 1}), QStringLiteral("147.3"));
+    // A read or write leaves one backup: the whole image as the exchange left
+    // it (read: the radio's bytes in the ranges read, the document's
+    // elsewhere; write: what was sent, a pending edit included). A failed
+    // exchange leaves none. A folder that cannot be made fails no exchange:
+    // no message box, the status bar adds the reason after the done text.
+    void backupOfEachExchange() {
+        QFETCH(bool, read);
+        QFETCH(int, hangUpAfter);
+        QFETCH(bool, unwritable);
+        QFETCH(QString, report);
+        VirtualRadioOptions options;
+        RadioImage memory = ExampleRadioMemory();
+        memory[0x3F80] = 0x5A; // in the second read range
+        options.memory = memory;
+        options.hangUpAfterBlock = hangUpAfter;
+        Harness h(options);
+        // A plain file where the folder would be created.
+        const QString plain = h.tmp.filePath(QStringLiteral("plain"));
+        if (unwritable) {
+            QFile f(plain);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("x");
+            h.state.backupFolder = (plain + QStringLiteral("/backups")).toStdString();
+        }
+        h.state.image[0x3100] = 0xC3; // not read: stays the document's
+        const RadioImage before = h.state.image;
+        if (!read)
+            QTest::keyClicks(h.table()->StartEditAt(GridCell{6, 1}), QStringLiteral("147.3"));
         h.driver.ExpectStart();
-        h.view->OnWrite();
+        if (hangUpAfter)
+            h.driver.ExpectMessage();
+        if (read)
+            h.view->OnRead();
+        else
+            h.view->OnWrite();
         QVERIFY(h.driver.AllHandled());
-        QCOMPARE(h.reports, QStringList({"写频完成，已校验"}));
+        QCOMPARE(h.driver.unexpected(), 0);
+        QCOMPARE(h.driver.messages().size(), hangUpAfter ? 1 : 0);
+        QVERIFY(!h.state.transferBusy);
+        QCOMPARE(h.reports.size(), 1);
+        QVERIFY2(h.reports[0].startsWith(report), qPrintable(h.reports[0]));
+        if (unwritable) {
+            QVERIFY2(h.reports[0].contains(QStringLiteral("plain")), qPrintable(h.reports[0]));
+            QVERIFY(QFileInfo(plain).isFile());
+        }
         const QStringList names = h.Backups();
-        QCOMPARE(names.size(), 1);
-        QVERIFY(names[0].endsWith(QStringLiteral("-write.dat")));
-        const QByteArray backup = h.Backup(names[0]);
-        QCOMPARE(backup, Bytes(h.state.image));
+        if (hangUpAfter || unwritable) {
+            QVERIFY(names.isEmpty());
+        } else {
+            QCOMPARE(names.size(), 1);
+            QVERIFY2(names[0].endsWith(read ? QStringLiteral("-read.dat")
+                                            : QStringLiteral("-write.dat")),
+                     qPrintable(names[0]));
+            QCOMPARE(h.Backup(names[0]), Bytes(h.state.image));
+        }
+        if (hangUpAfter)
+            return;
+        // The exchange did its work.
         const RadioImage radio = h.radio.Memory();
-        for (int i = 0; i < int(kImageSize); ++i)
-            if (InRanges(kWriteRanges, i))
-                QVERIFY2(static_cast<std::uint8_t>(backup[i]) == radio[i],
-                         qPrintable(QString::number(i, 16)));
-        QCOMPARE(ConstChannelRecord(radio, 6).Rx(), 14730000u);
+        const RadioImage& image = h.state.image;
+        if (read)
+            QCOMPARE(test::FirstMismatch(image, radio, before, kReadRanges), -1);
+        else
+            QCOMPARE(test::FirstMismatch(radio, image, radio, kWriteRanges), -1);
+        if (read) {
+            QCOMPARE(image[0x3F80], std::uint8_t{0x5A});
+            QCOMPARE(image[0x3100], std::uint8_t{0xC3});
+        } else {
+            QCOMPARE(ConstChannelRecord(radio, 6).Rx(), 14730000u);
+        }
     }
 
     void everyInitialiseLeavesABackup() {
@@ -131,61 +158,6 @@ private slots:
         }
         QCOMPARE(h.Backup(names[1]), Bytes(h.radio.Memory()));
         QCOMPARE(h.Backup(names[1]), Bytes(h.state.image));
-    }
-
-    void failedReadLeavesNoBackup() {
-        VirtualRadioOptions options;
-        options.hangUpAfterBlock = 50;
-        Harness h(options);
-        h.driver.ExpectStart();
-        h.driver.ExpectMessage();
-        h.view->OnRead();
-        QVERIFY(h.driver.AllHandled());
-        QCOMPARE(h.reports, QStringList({"通信出错"}));
-        QVERIFY(h.Backups().isEmpty());
-    }
-
-    void unwritableFolderDoesNotFailTheExchange_data() {
-        QTest::addColumn<bool>("read");
-        QTest::newRow("read") << true;
-        QTest::newRow("write") << false;
-    }
-
-    void unwritableFolderDoesNotFailTheExchange() {
-        QFETCH(bool, read);
-        Harness h;
-        // A plain file where the folder would be created.
-        const QString plain = h.tmp.filePath(QStringLiteral("plain"));
-        {
-            QFile f(plain);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("x");
-        }
-        h.state.backupFolder = (plain + QStringLiteral("/backups")).toStdString();
-        if (!read)
-            h.grid().SetText(7, 1, "145.25000");
-        h.driver.ExpectStart();
-        if (read)
-            h.view->OnRead();
-        else
-            h.view->OnWrite();
-        QVERIFY(h.driver.AllHandled());
-        // No message box: the exchange succeeded and did its work.
-        QCOMPARE(h.driver.unexpected(), 0);
-        QVERIFY(h.driver.messages().isEmpty());
-        QVERIFY(!h.state.transferBusy);
-        if (read) {
-            QCOMPARE(h.Text(129, 1), std::string("446.00625"));
-        } else {
-            QCOMPARE(ConstChannelRecord(h.radio.Memory(), 7).Rx(), 14525000u);
-        }
-        // The status bar says so after the done text, with the reason.
-        QCOMPARE(h.reports.size(), 1);
-        const QString prefix = read ? QStringLiteral("读频完成；备份失败：")
-                                    : QStringLiteral("写频完成，已校验；备份失败：");
-        QVERIFY2(h.reports[0].startsWith(prefix), qPrintable(h.reports[0]));
-        QVERIFY2(h.reports[0].contains(QStringLiteral("plain")), qPrintable(h.reports[0]));
-        QVERIFY(QFileInfo(plain).isFile());
     }
 };
 

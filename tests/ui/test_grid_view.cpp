@@ -2,11 +2,12 @@
 // The channel grid view through its widgets: what the three in-place editors
 // open with, what they let in, which keys they keep and how they look, and
 // that they commit into the grid and the image (on Enter, focus loss,
-// scrolling, conversion, the view going). The rules themselves are tested in
-// tests/core/grid.
+// scrolling, conversion, the view going); Ctrl+C and Ctrl+V. The rules
+// themselves are tested in tests/core/grid.
 #include <QClipboard>
 #include <QDir>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -207,7 +208,8 @@ private slots:
             t->SetCurrentCell(c.at);
             TypeKeys(t, QString::fromUtf8(c.typed));
             QCOMPARE(t->CurrentCell(), c.editing);
-            QCOMPARE(GridCellDelegate::EditorText(t->OpenEditor()), QString::fromUtf8(c.editorText));
+            QCOMPARE(GridCellDelegate::EditorText(t->OpenEditor()),
+                     QString::fromUtf8(c.editorText));
         }
     }
 
@@ -331,6 +333,41 @@ private slots:
         h.view->ConvertGridToImage();
         second.RenderGrid();
         QCOMPARE(second.model()->grid().Text(4, 1), std::string("145.50000"));
+    }
+
+    // Ctrl+C and Ctrl+V: a selected block goes out as TSV, pasted TSV lands
+    // through the grid's rules and what did not fit is listed.
+    void copyAndPasteBlock() {
+        ViewFixture h;
+        QCOMPARE(h.table()->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QGuiApplication::clipboard()->setText("145.1230\t145.1230\r\n435.0\t436.0\r\n");
+        h.table()->SetCurrentCell(GridCell{3, 1});
+        QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(h.Text(3, kColRx), std::string("145.12000"));
+        QCOMPARE(h.Text(4, kColTx), std::string("436.00000"));
+        QCOMPARE(h.table()->model()->data(h.view->model()->IndexOf(GridCell{4, 2})).toString(),
+                 QString("436.00000"));
+        QVERIFY(!h.table()->findChild<QMessageBox*>("pasteReport"));
+
+        // A two-row block selected with Shift+click, copied with Ctrl+C.
+        h.table()->SetCurrentCell(GridCell{3, 1});
+        const QModelIndex corner = h.view->model()->IndexOf(GridCell{4, 2});
+        QTest::mouseClick(h.table()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          h.table()->visualRect(corner).center());
+        QVERIFY(!h.table()->OpenEditor());
+        QTest::keyClick(h.table(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QString("145.12000\t145.12000\n435.00000\t436.00000"));
+
+        // Pasted where it does not fit: the report lists the cells.
+        h.table()->SetCurrentCell(GridCell{258, 1});
+        QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
+        auto* box = h.table()->findChild<QMessageBox*>("pasteReport");
+        QVERIFY(box);
+        QVERIFY(box->text().contains("435.00000"));
+        QVERIFY(!box->text().contains("145.12000"));
+        QCOMPARE(h.Text(258, kColRx), std::string("145.12000"));
+        box->close();
     }
 };
 

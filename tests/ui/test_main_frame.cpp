@@ -3,17 +3,19 @@
 // identifiers, with access keys; the document windows (maximised, each
 // document with its own image, the 窗口 menu, the caption naming the
 // current one), the navigation tree, the bars, the background, the
-// new-document question, message boxes and Qt's own dialogs in Chinese.
+// new-document question, message boxes and Qt's own dialogs in Chinese;
+// the factory unlock.
 #include <QDialogButtonBox>
 #include <QDockWidget>
 #include <QImage>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStyle>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
@@ -25,6 +27,7 @@
 #include "ui/app/message_box.h"
 #include "ui/app/nav_tree_bar.h"
 #include "ui/app/program_doc.h"
+#include "ui/dialogs/password_dlg.h"
 #include "ui/grid/channel_table_view.h"
 
 using namespace kestra;
@@ -43,6 +46,40 @@ void ClickTreeItem(CMainFrame* frame, int command) {
 // The document commands a visible, active window enables.
 const int kDocumentCommands[] = {kIdFileClose, kIdFileSave, kIdFileSaveAs,
                                  kIdRead,      kIdWrite,    kIdFilePrint};
+
+// Answers the password dialog with text and "确定" (or "取消"); shown
+// records what the field showed.
+ModalDriver::Handler Password(const QString& text, const QString& button = QStringLiteral("确定"),
+                              QString* shown = nullptr) {
+    return [=](QWidget* w) {
+        auto* dialog = qobject_cast<CPasswordDlg*>(w);
+        if (!dialog)
+            return false;
+        QTest::keyClicks(dialog->passwordEdit(), text);
+        if (shown)
+            *shown = dialog->passwordEdit()->displayText() + QLatin1Char('|') +
+                     dialog->passwordEdit()->text();
+        return ClickButton(dialog, button);
+    };
+}
+
+class KeySpy : public QObject {
+public:
+    int f11 = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F11)
+            ++f11;
+        return false;
+    }
+};
+
+QList<int> EditMenu(CMainFrame* frame) {
+    QList<int> ids;
+    for (QAction* a : frame->editMenu()->actions())
+        ids << a->data().toInt();
+    return ids;
+}
 
 } // namespace
 
@@ -79,7 +116,6 @@ private slots:
                             entries += item->menu()->actions();
                 QVERIFY2(entries.contains(a) == !row.factory, qPrintable(a->text()));
             }
-
 
             if (row.toolbarGroup) {
                 toolbar << a;
@@ -163,7 +199,8 @@ private slots:
         QCOMPARE(f.Cell(1, 1), std::string("145.50000"));
         QTest::keyClick(f.view()->table(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(f.child(), fresh);
-        QCOMPARE(ConstChannelRecord(f.app->state().image, 1).Rx(), ConstChannelRecord(f.app->state().image, 3).Rx());
+        QCOMPARE(ConstChannelRecord(f.app->state().image, 1).Rx(),
+                 ConstChannelRecord(f.app->state().image, 3).Rx());
 
         // 平铺 shows both side by side; 层叠 overlaps them.
         f.Trigger(kIdWindowTile);
@@ -434,6 +471,73 @@ private slots:
         QCOMPARE(f.driver.messages().size(), 2);
         QVERIFY(frame->action(kIdRead)->isEnabled());
         QCOMPARE(f.driver.unexpected(), 0);
+    }
+
+    // The factory unlock: Ctrl+F11 anywhere in the view, consumed before any
+    // control sees it; the password dialog; what a correct password
+    // changes, once.
+    void factoryUnlock() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        CMainFrame* frame = f.frame();
+        CProgramView* view = f.view();
+        ChannelTableView* table = view->table();
+        const QList<int> locked = EditMenu(frame);
+        QCOMPARE(locked.last(), int(kIdEditFmRadio));
+        ModalDriver& driver = f.driver;
+
+        // Other keys do nothing special.
+        QTest::keyClick(table, Qt::Key_F11);
+        QTest::keyClick(table, Qt::Key_F12, Qt::ControlModifier);
+        QTest::qWait(50);
+        QCOMPARE(driver.unexpected(), 0);
+
+        // A wrong password (echoed hidden, 8 characters at most): no
+        // message, still locked.
+        QString shown;
+        driver.Expect(Password(QStringLiteral("QDM538QDM"), QStringLiteral("确定"), &shown));
+        QTest::keyClick(table, Qt::Key_F11, Qt::ControlModifier);
+        QVERIFY(driver.AllHandled());
+        QVERIFY2(shown.endsWith(QStringLiteral("|QDM538QD")) &&
+                     !shown.startsWith(QStringLiteral("Q")),
+                 qPrintable(shown));
+        QVERIFY(!f.app->state().factoryMode);
+        QVERIFY(view->initialiseButton()->isHidden());
+        QCOMPARE(EditMenu(frame), locked);
+        // Cancel: still locked.
+        driver.Expect(Password(QStringLiteral("QDM537"), QStringLiteral("取消")));
+        QTest::keyClick(table, Qt::Key_F11, Qt::ControlModifier);
+        QVERIFY(driver.AllHandled());
+        QVERIFY(!f.app->state().factoryMode);
+
+        // The key is taken before the control that has the focus sees it, and
+        // the password is compared ignoring letter case.
+        QWidget* editor = table->StartEditAt(GridCell{1, 1});
+        QVERIFY(editor);
+        KeySpy spy;
+        editor->installEventFilter(&spy);
+        driver.Expect(Password(QStringLiteral("qdm537")));
+        QTest::keyClick(editor, Qt::Key_F11, Qt::ControlModifier);
+        QVERIFY(driver.AllHandled());
+        QCOMPARE(spy.f11, 0);
+        QVERIFY(f.app->state().factoryMode);
+        QVERIFY(!view->initialiseButton()->isHidden());
+        QList<int> unlocked = locked;
+        unlocked << kIdParamTuning << kIdDtmfInit;
+        QCOMPARE(EditMenu(frame), unlocked);
+        QVERIFY(frame->action(kIdParamTuning)->isEnabled());
+        QVERIFY(frame->action(kIdDtmfInit)->isEnabled());
+
+        // A second unlock adds nothing.
+        driver.Expect(Password(QStringLiteral("QDM537")));
+        QTest::keyClick(table, Qt::Key_F11, Qt::ControlModifier);
+        QVERIFY(driver.AllHandled());
+        QCOMPARE(EditMenu(frame), unlocked);
+
+        // Document windows opened later show "初始化" as well.
+        frame->AddDocumentWindow(std::make_unique<CProgramDoc>(f.app->state()));
+        QVERIFY(!frame->ActiveView()->initialiseButton()->isHidden());
+        QCOMPARE(driver.unexpected(), 0);
     }
 };
 
