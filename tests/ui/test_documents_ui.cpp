@@ -39,7 +39,7 @@ private slots:
         QCOMPARE(saved, Bytes(app->state().image));
         QCOMPARE(ChannelRecord(app->state().image, 1).RxTone(), (ToneCode{0x85, 0x08}));
         QCOMPARE(frame->ActiveChild()->windowTitle(), QStringLiteral("saved.dat"));
-        QCOMPARE(app->RecentFiles(), QStringList({path}));
+        QCOMPARE(app->recentFiles().Files(), QStringList({path}));
 
         // Whatever happens to the image afterwards, opening brings the bytes back.
         f.driver.ExpectMessage();
@@ -126,13 +126,13 @@ private slots:
         QVERIFY(app->state().image == before);
         QCOMPARE(frame->DocumentWindows().size(), 1);
         QCOMPARE(f.Cell(2, 1), std::string("146.00000"));
-        QVERIFY(app->RecentFiles().isEmpty());
+        QVERIFY(app->recentFiles().Files().isEmpty());
 
         // A missing file: reported, and it leaves the recent list.
         const QString gone = dir.file(QStringLiteral("gone.dat"));
         QVERIFY(SaveDatFile(gone.toStdString(), before, nullptr));
         QVERIFY(app->OpenDocumentFile(gone));
-        QCOMPARE(app->RecentFiles(), QStringList({gone}));
+        QCOMPARE(app->recentFiles().Files(), QStringList({gone}));
         QFile::remove(gone);
         driver.ExpectMessage();
         const QList<QAction*> fileItems = frame->fileMenu()->actions();
@@ -143,7 +143,7 @@ private slots:
         QVERIFY((*recent)->text().contains(QStringLiteral("gone.dat")));
         (*recent)->trigger();
         QCOMPARE(driver.messages().size(), 2);
-        QVERIFY(app->RecentFiles().isEmpty());
+        QVERIFY(app->recentFiles().Files().isEmpty());
 
         QCOMPARE(driver.unexpected(), 0);
     }

@@ -94,7 +94,9 @@ struct FieldSpec {
     int textLimit = 0;                // characters; 0 = no limit
     KeyFilter filter;
     bool readOnly = false;  // shown, never edited (a profile line is an error)
-    bool inProfile = true;  // printed by `kestra-cli settings`
+    bool inProfile = true;  // printed by `kestra-cli settings` (when visible)
+    bool shown = true;      // false: the dialog has no widget for it; the form
+                            // still loads and stores its bytes
     ImageLocation location; // table-driven fields
     Fallback fallback;
     // GridCell: the titles of the editable columns (the row labels are the

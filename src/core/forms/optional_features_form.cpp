@@ -159,7 +159,7 @@ const std::vector<FieldSpec>& OptionalFeatureFields() {
         f[F::kWorkAreaB] =
             IndexRow(KESTRA_TEXT("kestra", "B段工作区"), {"A", "B"}, kWorkAreaB, kNoFallback);
         for (int id : {F::kDualStandbyResetTime, F::kDualWatchTime, F::kTailToneMode})
-            f[static_cast<std::size_t>(id)].inProfile = false;
+            f[static_cast<std::size_t>(id)].shown = false;
         return f;
     }();
     return fields;
@@ -178,7 +178,7 @@ const std::vector<FieldSpec>& OptionalFeaturesForm::Fields() const {
 void OptionalFeaturesForm::FillChoices() {
     Form::FillChoices();
     for (int id = 0; id < kFieldCount; ++id)
-        State(id).visible = Spec(id).inProfile;
+        State(id).visible = Spec(id).shown;
 }
 
 void OptionalFeaturesForm::LoadFromImage() {

@@ -97,7 +97,11 @@ struct CProgramApp::PrinterHolder {
     QPrinter printer{QPrinter::HighResolution};
 };
 
-CProgramApp::CProgramApp() = default;
+CProgramApp::CProgramApp()
+    : recent_([this](const QStringList& files) {
+          if (frame_)
+              frame_->SetRecentFiles(files);
+      }) {}
 
 CProgramApp::~CProgramApp() {
     // The views convert their grids while the state still exists.
@@ -155,7 +159,7 @@ int CProgramApp::InitInstance(const StartOptions& options) {
     docManager_ = std::make_unique<CMyDocManager>(state_);
     frame_ = std::make_unique<CMainFrame>(state_);
     ConnectCommands();
-    frame_->SetRecentFiles(RecentFiles());
+    frame_->SetRecentFiles(recent_.Files());
 
     CChildFrame* first = nullptr;
     if (!line.file.isEmpty())
@@ -186,7 +190,6 @@ void CProgramApp::LoadSettings(const CommandLine& line) {
     state_.modelName =
         ini_->GetString(QString::fromUtf8(text::kIniSetup), QString::fromUtf8(text::kIniType))
             .toStdString();
-    lastFolder_ = QSettings().value(QString::fromUtf8(kLastFolderKey)).toString();
 }
 
 void CProgramApp::ConnectCommands() {
@@ -227,7 +230,7 @@ void CProgramApp::OnFileNew() {
 
 void CProgramApp::OnFileOpen() {
     const QString path =
-        QFileDialog::getOpenFileName(frame_.get(), QString(), StartFolder(), DatFilter());
+        QFileDialog::getOpenFileName(frame_.get(), QString(), recent_.StartFolder(), DatFilter());
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }
@@ -237,7 +240,7 @@ void CProgramApp::OnFileOpenBackup() {
     if (!folder.isEmpty())
         QDir().mkpath(folder);
     const QString path = QFileDialog::getOpenFileName(
-        frame_.get(), QString(), folder.isEmpty() ? StartFolder() : folder, DatFilter());
+        frame_.get(), QString(), folder.isEmpty() ? recent_.StartFolder() : folder, DatFilter());
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }
@@ -247,7 +250,7 @@ void CProgramApp::OnFileCompare() {
     if (!view)
         return;
     view->ImageAsItStands(); // the dialog compares against it
-    CCompareDlg dialog(state_, StartFolder(), frame_.get());
+    CCompareDlg dialog(state_, recent_.StartFolder(), frame_.get());
     connect(&dialog, &CCompareDlg::channelChosen, view, [view](int row) {
         view->table()->SetCurrentCell(GridCell{row, view->table()->CurrentCell().col});
     });
@@ -261,11 +264,10 @@ CChildFrame* CProgramApp::OpenDocumentFile(const QString& path) {
     if (!doc) {
         ShowMessage(frame_.get(), error);
         if (!QFileInfo::exists(CMyDocManager::NormalisePath(path)))
-            RemoveRecentFile(CMyDocManager::NormalisePath(path));
+            recent_.Remove(CMyDocManager::NormalisePath(path));
         return nullptr;
     }
-    AddRecentFile(doc->PathName());
-    RememberFolder(doc->PathName());
+    recent_.Opened(doc->PathName());
     return frame_->AddDocumentWindow(std::move(doc));
 }
 
@@ -279,7 +281,7 @@ void CProgramApp::OnFileSaveAs() {
     if (!child)
         return;
     const QString path = AskSaveName(frame_.get(), DatFilter(), QStringLiteral("dat"),
-                                     child->document()->PathName(), StartFolder());
+                                     child->document()->PathName(), recent_.StartFolder());
     if (!path.isEmpty())
         SaveChildAs(child, path);
 }
@@ -290,7 +292,7 @@ bool CProgramApp::SaveChild(CChildFrame* child) {
     QString path = child->document()->PathName();
     if (path.isEmpty()) {
         path = AskSaveName(frame_.get(), DatFilter(), QStringLiteral("dat"), QString(),
-                           StartFolder());
+                           recent_.StartFolder());
         if (path.isEmpty())
             return false;
     }
@@ -310,8 +312,7 @@ bool CProgramApp::SaveChildAs(CChildFrame* child, const QString& path) {
         return false;
     }
     child->view()->history()->MarkClean();
-    AddRecentFile(full);
-    RememberFolder(full);
+    recent_.Opened(full);
     return true;
 }
 
@@ -387,7 +388,7 @@ void CProgramApp::OnFileExportCsv() {
     if (!frame_->ActiveChild())
         return;
     const QString path = AskSaveName(frame_.get(), QString::fromUtf8(text::kCsvFilter),
-                                     QStringLiteral("csv"), QString(), StartFolder());
+                                     QStringLiteral("csv"), QString(), recent_.StartFolder());
     if (!path.isEmpty())
         ExportCsvTo(path);
 }
@@ -404,7 +405,7 @@ bool CProgramApp::ExportCsvTo(const QString& path) {
                     QMessageBox::Warning);
         return false;
     }
-    RememberFolder(full);
+    recent_.RememberFolder(full);
     std::string ignored;
     const auto rows = ParseCsv(csv, ignored);
     const int channels = rows && !rows->empty() ? static_cast<int>(rows->size()) - 1 : 0;
@@ -416,7 +417,7 @@ bool CProgramApp::ExportCsvTo(const QString& path) {
 void CProgramApp::OnFileImportCsv() {
     if (!frame_->ActiveChild())
         return;
-    const QString path = QFileDialog::getOpenFileName(frame_.get(), QString(), StartFolder(),
+    const QString path = QFileDialog::getOpenFileName(frame_.get(), QString(), recent_.StartFolder(),
                                                       QString::fromUtf8(text::kCsvFilter));
     if (!path.isEmpty())
         ImportCsvFrom(path);
@@ -434,7 +435,7 @@ bool CProgramApp::ImportCsvFrom(const QString& path) {
                     QMessageBox::Warning);
         return false;
     }
-    RememberFolder(full);
+    recent_.RememberFolder(full);
     if (csv.size() > kCsvMaxBytes) {
         ShowMessage(frame_.get(), T(text::kCsvUnusable),
                     T(KESTRA_TEXT("kestra", "大于 %1 字节")).arg(kCsvMaxBytes), QMessageBox::Warning);
@@ -511,7 +512,7 @@ void CProgramApp::OnFileExportPdf() {
     if (!frame_->ActiveChild())
         return;
     const QString path = AskSaveName(frame_.get(), QString::fromUtf8(text::kPdfFilter),
-                                     QStringLiteral("pdf"), QString(), StartFolder());
+                                     QStringLiteral("pdf"), QString(), recent_.StartFolder());
     if (!path.isEmpty())
         ExportPdfTo(path);
 }
@@ -531,7 +532,7 @@ bool CProgramApp::ExportPdfTo(const QString& path) {
         ShowMessage(frame_.get(), T(text::kPdfWriteFailed), full, QMessageBox::Warning);
         return false;
     }
-    RememberFolder(full);
+    recent_.RememberFolder(full);
     frame_->ShowStatusMessage(T(text::kStatusPdfExported).arg(QDir::toNativeSeparators(full)));
     return true;
 }
@@ -555,57 +556,6 @@ void CProgramApp::OnViewLanguage(Language language) {
 void CProgramApp::OnAppAbout() {
     CAboutDlg dialog(*ini_, frame_.get());
     dialog.exec();
-}
-
-QStringList CProgramApp::RecentFiles() const {
-    QSettings settings;
-    QStringList files;
-    for (int i = 1; i <= CMainFrame::kRecentFileCount; ++i) {
-        const QString f =
-            settings
-                .value(QStringLiteral("%1/File%2").arg(QString::fromUtf8(kRecentFilesGroup)).arg(i))
-                .toString();
-        if (!f.isEmpty())
-            files.append(f);
-    }
-    return files;
-}
-
-void CProgramApp::AddRecentFile(const QString& path) {
-    QStringList files = RecentFiles();
-    files.removeAll(path);
-    files.prepend(path);
-    while (files.size() > CMainFrame::kRecentFileCount)
-        files.removeLast();
-    StoreRecentFiles(files);
-}
-
-void CProgramApp::RemoveRecentFile(const QString& path) {
-    QStringList files = RecentFiles();
-    if (!files.removeAll(path))
-        return;
-    StoreRecentFiles(files);
-}
-
-void CProgramApp::StoreRecentFiles(const QStringList& files) {
-    QSettings settings;
-    settings.remove(QString::fromUtf8(kRecentFilesGroup));
-    for (int i = 0; i < files.size(); ++i)
-        settings.setValue(
-            QStringLiteral("%1/File%2").arg(QString::fromUtf8(kRecentFilesGroup)).arg(i + 1),
-            files[i]);
-    frame_->SetRecentFiles(files);
-}
-
-QString CProgramApp::StartFolder() const {
-    if (!lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir())
-        return lastFolder_;
-    return QDir::homePath();
-}
-
-void CProgramApp::RememberFolder(const QString& filePath) {
-    lastFolder_ = QFileInfo(filePath).absolutePath();
-    QSettings().setValue(T(kLastFolderKey), lastFolder_);
 }
 
 } // namespace kestra

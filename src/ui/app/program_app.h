@@ -37,6 +37,7 @@
 
 #include "core/document/app_state.h"
 #include "lang/language.h"
+#include "ui/app/recent_files.h"
 
 class QPrinter;
 class QWidget;
@@ -141,17 +142,10 @@ public:
     // 视图 → 语言: remembers the language for the next start and says so.
     void OnViewLanguage(Language language);
 
-    QStringList RecentFiles() const;
-    // Where the file dialogs start: the folder of the last file opened or
-    // saved while it exists, else the home folder.
-    QString StartFolder() const;
+    const RecentFileList& recentFiles() const { return recent_; }
 
 private:
     void LoadSettings(const CommandLine& line);
-    void AddRecentFile(const QString& path);
-    void RemoveRecentFile(const QString& path);
-    void StoreRecentFiles(const QStringList& files);
-    void RememberFolder(const QString& filePath);
     void ConnectCommands();
     bool SaveChildAs(CChildFrame* child, const QString& path);
     bool MayExit();
@@ -166,13 +160,9 @@ private:
     std::unique_ptr<CMainFrame> frame_;
     struct PrinterHolder;
     std::unique_ptr<PrinterHolder> printer_;
-    QString lastFolder_;
+    RecentFileList recent_;
 };
 
-// The settings of the recent-file list (4 entries).
-inline constexpr const char* kRecentFilesGroup = "Recent File List"; // not shown
-// The per-user setting of the folder the file dialogs start in.
-inline constexpr const char* kLastFolderKey = "Settings/LastFolder";
 
 // Loads Qt's own Chinese translations (the buttons and labels of the file,
 // print and message dialogs) into the application, once; false when they
