@@ -106,7 +106,7 @@ int PageObjects(const QByteArray& pdf) {
 int ExpectedPages(CProgramApp& app, int* rowsPerPage = nullptr) {
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setPageLayout(app.Printer().pageLayout());
+    pdf.setPageLayout(app.printing().Printer().pageLayout());
     const ChannelPrintLayout layout(
         BuildChannelPrintTable(app.state().image, app.state().bandLimits), QStringLiteral("x"),
         QDate::currentDate());
@@ -137,7 +137,7 @@ private slots:
         FillChannels(f.app->state().image);
         f.view()->RenderGrid();
         const QString path = f.dir.file(QStringLiteral("list.pdf"));
-        QVERIFY(f.app->ExportPdfTo(path));
+        QVERIFY(f.app->printing().ExportPdfTo(path));
         // The status bar says what was written.
         QVERIFY2(f.frame()->status()->currentMessage().contains(QDir::toNativeSeparators(path)),
                  qPrintable(f.frame()->status()->currentMessage()));
@@ -174,7 +174,7 @@ private slots:
         for (int n = 1; n <= kChannelCount; ++n)
             ClearRecord(f.app->state().image, n);
         f.view()->RenderGrid();
-        QVERIFY(f.app->ExportPdfTo(path));
+        QVERIFY(f.app->printing().ExportPdfTo(path));
         KeepPdf(path, QStringLiteral("channel_list_empty"), 60);
         QCOMPARE(PageObjects(ReadAll(path)), 1);
         if (!Tool("pdftotext").isEmpty())
@@ -182,7 +182,7 @@ private slots:
                      qPrintable(PdfText(path)));
 
         f.driver.ExpectMessage();
-        QVERIFY(!f.app->ExportPdfTo(f.dir.file(QStringLiteral("missing/out.pdf"))));
+        QVERIFY(!f.app->printing().ExportPdfTo(f.dir.file(QStringLiteral("missing/out.pdf"))));
         QCOMPARE(f.driver.messages().size(), 1);
         QVERIFY(f.driver.messages().front().startsWith(QStringLiteral("无法写入该 PDF 文件")));
         QCOMPARE(f.driver.unexpected(), 0);

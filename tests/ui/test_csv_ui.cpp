@@ -31,7 +31,7 @@ private slots:
         QWidget* editor = f.view()->table()->StartEditAt(GridCell{5, kColRx});
         QTest::keyClicks(editor, QStringLiteral("145.5"));
         const QString path = f.dir.file(QStringLiteral("out.csv"));
-        QVERIFY(f.app->ExportCsvTo(path));
+        QVERIFY(f.app->csv().ExportTo(path));
         const QByteArray written = ReadAll(path);
         QCOMPARE(written, QByteArray::fromStdString(ExportChannelCsv(f.app->state().image)));
         QVERIFY(written.contains("145.5"));
@@ -41,7 +41,7 @@ private slots:
 
         // A folder that does not exist: reported, nothing claimed.
         f.driver.ExpectMessage();
-        QVERIFY(!f.app->ExportCsvTo(f.dir.file(QStringLiteral("missing/out.csv"))));
+        QVERIFY(!f.app->csv().ExportTo(f.dir.file(QStringLiteral("missing/out.csv"))));
         QCOMPARE(f.driver.messages().size(), 1);
         QCOMPARE(f.driver.unexpected(), 0);
     }
@@ -82,7 +82,7 @@ private slots:
             dialog->grab().save(QDir(out).filePath(QStringLiteral("csv_import_dialog.png")));
             return ClickButton(dialog, QStringLiteral("取消"));
         });
-        QVERIFY(!f.app->ImportCsvFrom(path));
+        QVERIFY(!f.app->csv().ImportFrom(path));
         // Every row is listed, with the channel it lands in.
         QCOMPARE(reportRows, 3);
         QCOMPARE(channels, QStringList({"A002", "", "A003"}));
@@ -106,7 +106,7 @@ private slots:
             importedAtStart = dialog->Preview().imported;
             return ClickButton(dialog, QStringLiteral("导入"));
         });
-        QVERIFY(f.app->ImportCsvFrom(path));
+        QVERIFY(f.app->csv().ImportFrom(path));
         QCOMPARE(importedAtStart, 2);
         QCOMPARE(replaced, QStringLiteral("145.50000"));
         QVERIFY(highlighted);
@@ -118,7 +118,7 @@ private slots:
         const QByteArray afterImport = Bytes(f.app->state().image);
         f.dir.Write(QStringLiteral("bad.csv"), QByteArray("just,some,words\r\n"));
         f.driver.ExpectMessage();
-        QVERIFY(!f.app->ImportCsvFrom(f.dir.file(QStringLiteral("bad.csv"))));
+        QVERIFY(!f.app->csv().ImportFrom(f.dir.file(QStringLiteral("bad.csv"))));
         QCOMPARE(Bytes(f.app->state().image), afterImport);
         QCOMPARE(f.driver.unexpected(), 0);
     }

@@ -160,7 +160,7 @@ private slots:
             d->findChild<QCheckBox*>(QStringLiteral("csvOverwrite"))->setChecked(true);
             return ClickButton(d, QStringLiteral("导入"));
         });
-        QVERIFY(f.app->ImportCsvFrom(csv));
+        QVERIFY(f.app->csv().ImportFrom(csv));
         stepped("csv import");
         QCOMPARE(h->stack()->count(), states.size() - 1);
 

@@ -119,24 +119,24 @@ const std::vector<CommandRow>& CommandTable() {
         Command(kIdFileCompare, text::kFileCompare, M::File, WithActiveDocument,
                 [](CProgramApp& a) { a.OnFileCompare(); }),
         Command(kIdFileImportCsv, text::kFileImportCsv, M::File, WithActiveDocument,
-                [](CProgramApp& a) { a.OnFileImportCsv(); }),
+                [](CProgramApp& a) { a.csv().OnImport(); }),
         Command(kIdFileExportCsv, text::kFileExportCsv, M::File, WithActiveDocument,
-                [](CProgramApp& a) { a.OnFileExportCsv(); }),
+                [](CProgramApp& a) { a.csv().OnExport(); }),
         Separator(M::File),
         RecentFiles(M::File),
         Separator(M::File),
         // 打印... is also on the toolbar.
         Command(kIdFilePrint, text::kFilePrint, M::File, WithActiveDocument,
-                [](CProgramApp& a) { a.OnFilePrint(); })
+                [](CProgramApp& a) { a.printing().OnPrint(); })
             .Key("Ctrl+P")
             .Icon("print")
             .Toolbar(4),
         Command(kIdFilePrintPreview, text::kFilePrintPreview, M::File, WithActiveDocument,
-                [](CProgramApp& a) { a.OnFilePrintPreview(); }),
+                [](CProgramApp& a) { a.printing().OnPrintPreview(); }),
         Command(kIdFileExportPdf, text::kFileExportPdf, M::File, WithActiveDocument,
-                [](CProgramApp& a) { a.OnFileExportPdf(); }),
+                [](CProgramApp& a) { a.printing().OnExportPdf(); }),
         Command(kIdFilePrintSetup, text::kFilePrintSetup, M::File, Always,
-                [](CProgramApp& a) { a.OnFilePrintSetup(); }),
+                [](CProgramApp& a) { a.printing().OnPrintSetup(); }),
         Separator(M::File),
         Command(kIdAppExit, text::kFileExit, M::File, Always,
                 [](CProgramApp& a) { a.frame()->close(); }),

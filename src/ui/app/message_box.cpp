@@ -2,6 +2,7 @@
 #include "ui/app/message_box.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QPushButton>
 #include <QSpacerItem>
@@ -70,6 +71,21 @@ SaveChoice AskSaveChanges(QWidget* parent) {
     if (box.clickedButton() == discard)
         return SaveChoice::Discard;
     return SaveChoice::Cancel;
+}
+
+QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,
+                    const QString& file, const QString& folder) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
+    if (!file.isEmpty())
+        dialog.selectFile(file);
+    else
+        dialog.setDirectory(folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
 }
 
 } // namespace kestra

@@ -25,4 +25,9 @@ bool AskOkCancel(QWidget* parent, const QString& text);
 enum class SaveChoice { Save, Discard, Cancel };
 SaveChoice AskSaveChanges(QWidget* parent);
 
+// The save dialog: starts at file when one is named, else in folder; the
+// name chosen, or empty when cancelled.
+QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,
+                    const QString& file, const QString& folder);
+
 } // namespace kestra

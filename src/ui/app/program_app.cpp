@@ -8,17 +8,11 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QSettings>
 #include <QTranslator>
 #include <cstdio>
 
-#include "core/document/file_io.h"
 #include "core/document/version_notice.h"
-#include "core/interchange/channel_csv.h"
-#include "core/interchange/channel_print.h"
 #include "link/serial_link.h"
 #include "link/virtual_radio.h"
 #include "ui/app/backup_folder.h"
@@ -34,12 +28,10 @@
 #include "ui/app/ui_texts.h"
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/compare_dlg.h"
-#include "ui/dialogs/csv_import_dlg.h"
 #include "ui/dialogs/port_setup_dlg.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/document_history.h"
 #include "ui/grid/program_view.h"
-#include "ui/widgets/channel_print.h"
 
 namespace kestra {
 
@@ -53,26 +45,6 @@ void PrintTo(std::FILE* stream, const QString& text) {
 QString DatFilter() {
     return QString::fromUtf8(text::kDatFilter);
 }
-
-// The save dialog: starts at file when one is named, else in folder; the
-// name chosen, or empty when cancelled.
-QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,
-                    const QString& file, const QString& folder) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix(suffix);
-    if (!file.isEmpty())
-        dialog.selectFile(file);
-    else
-        dialog.setDirectory(folder);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().first();
-}
-
-// A CSV of 256 channels is a few tens of KiB; anything this large is not one.
-constexpr std::size_t kCsvMaxBytes = 4u << 20;
 
 } // namespace
 
@@ -92,10 +64,6 @@ bool InstallToolkitTranslation() {
     installed = true;
     return true;
 }
-
-struct CProgramApp::PrinterHolder {
-    QPrinter printer{QPrinter::HighResolution};
-};
 
 CProgramApp::CProgramApp()
     : recent_([this](const QStringList& files) {
@@ -121,9 +89,9 @@ int CProgramApp::HandleCommandLineOnly(const QStringList& arguments) {
         return 0;
     }
     if (!line.error.isEmpty()) {
-        PrintTo(stderr, QStringLiteral("kestra: %1\n%2\n")
-                            .arg(line.error,
-                                 T(KESTRA_TEXT("kestra", "用“kestra --help”查看更多信息。"))));
+        PrintTo(stderr,
+                QStringLiteral("kestra: %1\n%2\n")
+                    .arg(line.error, T(KESTRA_TEXT("kestra", "用“kestra --help”查看更多信息。"))));
         return 2;
     }
     return -1;
@@ -146,7 +114,8 @@ int CProgramApp::InitInstance(const StartOptions& options) {
         radio_ = std::make_unique<VirtualRadio>();
         const std::string device = radio_->Start();
         if (device.empty()) {
-            PrintTo(stderr, QStringLiteral("kestra: %1\n").arg(T(KESTRA_TEXT("kestra", "虚拟对讲机无法启动：%1")))
+            PrintTo(stderr, QStringLiteral("kestra: %1\n")
+                                .arg(T(KESTRA_TEXT("kestra", "虚拟对讲机无法启动：%1")))
                                 .arg(QString::fromStdString(radio_->Error())));
             return 1;
         }
@@ -158,6 +127,8 @@ int CProgramApp::InitInstance(const StartOptions& options) {
 
     docManager_ = std::make_unique<CMyDocManager>(state_);
     frame_ = std::make_unique<CMainFrame>(state_);
+    csv_ = std::make_unique<CsvCommands>(state_, *frame_, recent_);
+    printing_ = std::make_unique<PrintCommands>(state_, *frame_, recent_);
     ConnectCommands();
     frame_->SetRecentFiles(recent_.Files());
 
@@ -382,159 +353,6 @@ void CProgramApp::RunDialogAsStep(const char* form, const char* text,
         return;
     }
     child->view()->RunDialog(form, text, dialog);
-}
-
-void CProgramApp::OnFileExportCsv() {
-    if (!frame_->ActiveChild())
-        return;
-    const QString path = AskSaveName(frame_.get(), QString::fromUtf8(text::kCsvFilter),
-                                     QStringLiteral("csv"), QString(), recent_.StartFolder());
-    if (!path.isEmpty())
-        ExportCsvTo(path);
-}
-
-bool CProgramApp::ExportCsvTo(const QString& path) {
-    CProgramView* view = frame_->ActiveView();
-    if (!view)
-        return false;
-    const std::string csv = ExportChannelCsv(view->ImageAsItStands());
-    const QString full = CMyDocManager::NormalisePath(path);
-    std::string reason;
-    if (!WriteWholeFile(full.toStdString(), csv.data(), csv.size(), &reason)) {
-        ShowMessage(frame_.get(), T(text::kCsvWriteFailed), QString::fromStdString(reason),
-                    QMessageBox::Warning);
-        return false;
-    }
-    recent_.RememberFolder(full);
-    std::string ignored;
-    const auto rows = ParseCsv(csv, ignored);
-    const int channels = rows && !rows->empty() ? static_cast<int>(rows->size()) - 1 : 0;
-    frame_->ShowStatusMessage(
-        T(text::kStatusCsvExported).arg(channels).arg(QDir::toNativeSeparators(full)));
-    return true;
-}
-
-void CProgramApp::OnFileImportCsv() {
-    if (!frame_->ActiveChild())
-        return;
-    const QString path = QFileDialog::getOpenFileName(frame_.get(), QString(), recent_.StartFolder(),
-                                                      QString::fromUtf8(text::kCsvFilter));
-    if (!path.isEmpty())
-        ImportCsvFrom(path);
-}
-
-bool CProgramApp::ImportCsvFrom(const QString& path) {
-    CProgramView* view = frame_->ActiveView();
-    if (!view)
-        return false;
-    const QString full = CMyDocManager::NormalisePath(path);
-    std::string csv;
-    std::string reason;
-    if (!ReadRegularFile(full.toStdString(), kCsvMaxBytes + 1, csv, &reason)) {
-        ShowMessage(frame_.get(), T(text::kCsvUnusable), QString::fromStdString(reason),
-                    QMessageBox::Warning);
-        return false;
-    }
-    recent_.RememberFolder(full);
-    if (csv.size() > kCsvMaxBytes) {
-        ShowMessage(frame_.get(), T(text::kCsvUnusable),
-                    T(KESTRA_TEXT("kestra", "大于 %1 字节")).arg(kCsvMaxBytes), QMessageBox::Warning);
-        return false;
-    }
-    view->ImageAsItStands(); // the import starts from it
-    CsvImportOptions options;
-    {
-        CCsvImportDlg dialog(csv, state_.image, frame_.get());
-        if (!dialog.Preview().usable) {
-            ShowMessage(frame_.get(), T(text::kCsvUnusable),
-                        QString::fromStdString(dialog.Preview().error), QMessageBox::Warning);
-            return false;
-        }
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        options = dialog.Options();
-    }
-    view->RunAsStep(
-        text::kFileImportCsvTitle, [this, &csv, &options] { ImportChannelCsv(csv, state_.image, options); },
-        true);
-    return true;
-}
-
-QPrinter& CProgramApp::Printer() {
-    if (!printer_) {
-        printer_ = std::make_unique<PrinterHolder>();
-        printer_->printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    }
-    return printer_->printer;
-}
-
-std::unique_ptr<ChannelPrintLayout> CProgramApp::ChannelListLayout() {
-    CChildFrame* child = frame_->ActiveChild();
-    if (!child)
-        return nullptr;
-    return std::make_unique<ChannelPrintLayout>(
-        BuildChannelPrintTable(child->view()->ImageAsItStands(), state_.bandLimits),
-        child->document()->Title(),
-        QDate::currentDate());
-}
-
-void CProgramApp::OnFilePrintSetup() {
-    QPrintDialog dialog(&Printer(), frame_.get());
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-    dialog.exec();
-}
-
-void CProgramApp::OnFilePrint() {
-    if (!frame_->ActiveChild())
-        return;
-    QPrintDialog dialog(&Printer(), frame_.get());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const auto layout = ChannelListLayout();
-    if (layout && !layout->Print(&Printer()))
-        ShowMessage(frame_.get(), T(text::kPrintFailed), QString(), QMessageBox::Warning);
-}
-
-void CProgramApp::OnFilePrintPreview() {
-    const auto layout = ChannelListLayout();
-    if (!layout)
-        return;
-    QPrintPreviewDialog dialog(&Printer(), frame_.get());
-    dialog.setWindowTitle(T(text::kFilePrintPreview).remove(QStringLiteral("...")));
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-            [&layout](QPrinter* printer) { layout->Print(printer); });
-    // Large enough to read a page: most of the main window.
-    dialog.resize(frame_->size() * 0.85);
-    dialog.exec();
-}
-
-void CProgramApp::OnFileExportPdf() {
-    if (!frame_->ActiveChild())
-        return;
-    const QString path = AskSaveName(frame_.get(), QString::fromUtf8(text::kPdfFilter),
-                                     QStringLiteral("pdf"), QString(), recent_.StartFolder());
-    if (!path.isEmpty())
-        ExportPdfTo(path);
-}
-
-bool CProgramApp::ExportPdfTo(const QString& path) {
-    const auto layout = ChannelListLayout();
-    if (!layout)
-        return false;
-    const QString full = CMyDocManager::NormalisePath(path);
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setPageLayout(Printer().pageLayout());
-    pdf.setDocName(layout->title());
-    pdf.setCreator(T(text::kAppTitle));
-    pdf.setOutputFileName(full);
-    if (!layout->Print(&pdf)) {
-        ShowMessage(frame_.get(), T(text::kPdfWriteFailed), full, QMessageBox::Warning);
-        return false;
-    }
-    recent_.RememberFolder(full);
-    frame_->ShowStatusMessage(T(text::kStatusPdfExported).arg(QDir::toNativeSeparators(full)));
-    return true;
 }
 
 void CProgramApp::OnPortSetup() {

@@ -37,6 +37,8 @@
 
 #include "core/document/app_state.h"
 #include "lang/language.h"
+#include "ui/app/csv_commands.h"
+#include "ui/app/print_commands.h"
 #include "ui/app/recent_files.h"
 
 class QPrinter;
@@ -116,27 +118,9 @@ public:
     // A settings dialog run as one undo step of the active (or else the
     // current) document.
     void RunDialogAsStep(const char* form, const char* text, const std::function<void()>& dialog);
-    // CSV interchange of the active document's channels. Export converts
-    // the grid into the image and writes every non-empty channel; import
-    // reads the file, previews it (CCsvImportDlg) and, on 导入, lands the
-    // rows in the image and the grid. Failures are reported.
-    void OnFileExportCsv();
-    bool ExportCsvTo(const QString& path);
-    void OnFileImportCsv();
-    bool ImportCsvFrom(const QString& path);
-    // The channel list on paper (ui/widgets/channel_print.h). The page
-    // setup and the printer chosen stay with the application's printer, which
-    // 打印设置... sets up and 打印... and 打印预览... use; 打印... asks with
-    // the print dialog first. 导出 PDF... writes a PDF on the same page setup
-    // without asking for a printer. Each converts the grid into the image
-    // first; failures are reported.
-    void OnFilePrintSetup();
-    void OnFilePrint();
-    void OnFilePrintPreview();
-    void OnFileExportPdf();
-    bool ExportPdfTo(const QString& path);
-    // The application's printer (created on first use, with 15 mm margins).
-    QPrinter& Printer();
+    // 导入 CSV / 导出 CSV and the printing commands, on the active document.
+    CsvCommands& csv() { return *csv_; }
+    PrintCommands& printing() { return *printing_; }
     void OnPortSetup();
     void OnAppAbout();
     // 视图 → 语言: remembers the language for the next start and says so.
@@ -149,17 +133,14 @@ private:
     void ConnectCommands();
     bool SaveChildAs(CChildFrame* child, const QString& path);
     bool MayExit();
-    // The active document's channel list as it stands, the grid converted
-    // into the image first; null without an active document.
-    std::unique_ptr<ChannelPrintLayout> ChannelListLayout();
 
     AppState state_;
     std::unique_ptr<CIniFile> ini_;
     std::unique_ptr<CMyDocManager> docManager_;
     std::unique_ptr<VirtualRadio> radio_;
     std::unique_ptr<CMainFrame> frame_;
-    struct PrinterHolder;
-    std::unique_ptr<PrinterHolder> printer_;
+    std::unique_ptr<CsvCommands> csv_;
+    std::unique_ptr<PrintCommands> printing_;
     RecentFileList recent_;
 };
 
