@@ -27,76 +27,6 @@ constexpr int kGridCount = 3;
 constexpr int kNumberRows = 12; // the number fields in two columns
 constexpr int kBoxColumns = 5;
 
-// The in-place editor of a calibration grid: an edit with an up-down control
-// placed over the cell. Cells are drawn centred, the current one in red.
-class TuningCellDelegate : public QStyledItemDelegate {
-public:
-    TuningCellDelegate(ParamTuningForm& form, FormBinder& binder, int grid, QTableWidget* table)
-        : QStyledItemDelegate(table), form_(form), binder_(binder), grid_(grid), table_(table) {}
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex&) const override {
-        auto* spin = new SpinEdit(parent);
-        const forms::FieldSpec& desc = form_.Spec(grid_);
-        spin->SetRules(desc.filter, desc.textLimit);
-        spin->setFrame(false);
-        spin->setAlignment(Qt::AlignCenter);
-        QObject::connect(spin, &SpinEdit::stepped, spin, [this, spin](int delta) {
-            spin->SetText(QString::fromStdString(
-                form_.StepCell(grid_, spin->edit()->text().toStdString(), delta)));
-            spin->edit()->selectAll();
-        });
-        return spin;
-    }
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        auto* spin = static_cast<SpinEdit*>(editor);
-        spin->SetText(index.data(Qt::EditRole).toString());
-        spin->edit()->selectAll();
-    }
-    void setModelData(QWidget* editor, QAbstractItemModel*,
-                      const QModelIndex& index) const override {
-        if (binder_.finished())
-            return;
-        form_.SetCell(grid_, index.row(), index.column(),
-                      static_cast<SpinEdit*>(editor)->edit()->text().toStdString());
-        form_.GridCellCommitted(grid_, index.row(), index.column());
-        binder_.Refresh();
-    }
-    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
-                              const QModelIndex&) const override {
-        editor->setGeometry(option.rect);
-    }
-
-    // Enter commits at once (the item views queue it, and the spin box would
-    // first put its own text into the edit).
-    bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                auto* editor = static_cast<QWidget*>(object);
-                emit commitData(editor);
-                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-                return true;
-            }
-        }
-        return QStyledItemDelegate::eventFilter(object, event);
-    }
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->displayAlignment = Qt::AlignCenter;
-        if (index == table_->currentIndex())
-            option->palette.setColor(QPalette::Text, Qt::red);
-    }
-
-private:
-    ParamTuningForm& form_;
-    FormBinder& binder_;
-    const int grid_;
-    QTableWidget* table_;
-};
-
 // The width of a cell that holds the editor: three digits and the arrows.
 int CellWidth(QWidget* dialog) {
     SpinEdit probe(dialog);
@@ -115,7 +45,9 @@ CParamTuningDlg::CParamTuningDlg(AppState& state, QWidget* parent)
     grids->setSpacing(10);
     for (int g = 0; g < kGridCount; ++g) {
         QTableWidget* table = binder().Table(g);
-        table->setItemDelegate(new TuningCellDelegate(form, binder(), g, table));
+        // Cells edited in place with an up-down control, drawn centred,
+        // the current one in red.
+        binder().SetGridOptions(g, GridOptions{false, false, true});
         table->setSelectionMode(QAbstractItemView::NoSelection);
         table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -38,19 +38,34 @@ constexpr int kVisibleListItems = 20;
 // The in-place editor of a grid field: a line edit with the grid's typing
 // rules placed over the cell, showing its text wholly selected. Enter and Esc
 // both commit (the focus goes back to the grid); so does losing the focus.
-// Cells keep their own text colour over the (light) selection.
+// Cells keep their own text colour over the (light) selection. With spin
+// cells the editor is a spin edit instead (GridOptions::spinCells).
 class CellDelegate : public QStyledItemDelegate {
 public:
     using Commit = std::function<void(int row, int col, const QString& text)>;
+    using Step = std::function<std::optional<std::string>(const std::string& text, int delta)>;
 
-    CellDelegate(const FieldSpec& desc, Commit commit, QTableWidget* table)
+    CellDelegate(const FieldSpec& desc, Commit commit, Step step, QTableWidget* table)
         : QStyledItemDelegate(table), filter_(desc.filter), limit_(desc.textLimit),
-          commit_(std::move(commit)), table_(table) {}
+          commit_(std::move(commit)), step_(std::move(step)), table_(table) {}
 
-    void SetEnterMovesDown(bool on) { enterMovesDown_ = on; }
+    void SetOptions(const GridOptions& options) { options_ = options; }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex&) const override {
+        if (options_.spinCells) {
+            auto* spin = new SpinEdit(parent);
+            spin->SetRules(filter_, limit_);
+            spin->setFrame(false);
+            spin->setAlignment(Qt::AlignCenter);
+            QObject::connect(spin, &SpinEdit::stepped, spin, [this, spin](int delta) {
+                if (const auto stepped = step_(spin->edit()->text().toStdString(), delta))
+                    spin->SetText(QString::fromStdString(*stepped));
+                spin->edit()->selectAll();
+            });
+            open_ = spin;
+            return spin;
+        }
         auto* edit = new QLineEdit(parent);
         edit->setFrame(false);
         // The selected text in the usual colours, not the grid's light tint.
@@ -64,13 +79,21 @@ public:
         return edit;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        const QString text = index.data(Qt::EditRole).toString();
+        if (auto* spin = qobject_cast<SpinEdit*>(editor)) {
+            spin->SetText(text);
+            spin->edit()->selectAll();
+            return;
+        }
         auto* edit = static_cast<QLineEdit*>(editor);
-        KeyFilterValidator::SetText(edit, index.data(Qt::EditRole).toString());
+        KeyFilterValidator::SetText(edit, text);
         edit->selectAll();
     }
     void setModelData(QWidget* editor, QAbstractItemModel*,
                       const QModelIndex& index) const override {
-        commit_(index.row(), index.column(), static_cast<QLineEdit*>(editor)->text());
+        auto* spin = qobject_cast<SpinEdit*>(editor);
+        commit_(index.row(), index.column(),
+                spin ? spin->edit()->text() : static_cast<QLineEdit*>(editor)->text());
     }
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex&) const override {
@@ -87,11 +110,12 @@ public:
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
             const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            const bool escape = key->key() == Qt::Key_Escape && !options_.spinCells;
             const auto mods = key->modifiers() & ~Qt::KeypadModifier;
-            if ((enter || key->key() == Qt::Key_Escape) && mods == Qt::NoModifier) {
+            if ((enter || escape) && mods == Qt::NoModifier) {
                 Close(static_cast<QWidget*>(object));
                 const int row = table_->currentRow();
-                if (enter && enterMovesDown_ && row >= 0 && row + 1 < table_->rowCount())
+                if (enter && options_.enterMovesDown && row >= 0 && row + 1 < table_->rowCount())
                     table_->setCurrentCell(row + 1, table_->currentColumn());
                 return true;
             }
@@ -103,6 +127,11 @@ protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
         option->palette.setBrush(QPalette::HighlightedText, option->palette.brush(QPalette::Text));
+        if (options_.spinCells) {
+            option->displayAlignment = Qt::AlignCenter;
+            if (index == table_->currentIndex())
+                option->palette.setColor(QPalette::Text, Qt::red);
+        }
     }
 
 private:
@@ -117,9 +146,10 @@ private:
     forms::KeyFilter filter_;
     int limit_;
     Commit commit_;
+    Step step_;
     QTableWidget* table_;
-    bool enterMovesDown_ = false;
-    mutable QPointer<QLineEdit> open_;
+    GridOptions options_;
+    mutable QPointer<QWidget> open_;
 };
 
 bool AsciiOnly(const forms::KeyFilter& filter) {
@@ -373,6 +403,9 @@ QWidget* FormBinder::CreateGrid(int id, const FieldSpec& desc) {
                 form_.GridCellCommitted(id, row, col);
             });
         },
+        [this, id](const std::string& text, int delta) {
+            return form_.StepGridCell(id, text, delta);
+        },
         table));
     Watch(id, table);
     return table;
@@ -402,7 +435,7 @@ void FormBinder::SetGridOptions(int id, const GridOptions& options) {
         return;
     bindings_.at(static_cast<std::size_t>(id)).grid = options;
     if (auto* delegate = dynamic_cast<CellDelegate*>(table->itemDelegate()))
-        delegate->SetEnterMovesDown(options.enterMovesDown);
+        delegate->SetOptions(options);
 }
 
 void FormBinder::Refresh() {

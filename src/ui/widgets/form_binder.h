@@ -69,6 +69,10 @@ namespace kestra {
 struct GridOptions {
     bool enterEdits = false;     // Enter on the grid opens the current cell's editor
     bool enterMovesDown = false; // Enter in the editor also moves one row down
+    // The editor is a spin edit whose arrows step the cell's text (the form's
+    // StepGridCell); Enter commits, Esc leaves the cell as it was. The cells
+    // are centred and the current one drawn in red.
+    bool spinCells = false;
 };
 
 // A grid's selection look: a light tint under the cells' own text colour, or
