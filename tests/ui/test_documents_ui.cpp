@@ -33,7 +33,7 @@ private slots:
         QTest::keyClicks(editor, QStringLiteral("88.5"));
 
         const QString path = f.dir.file(QStringLiteral("saved.dat"));
-        QVERIFY(app->SaveDocumentAs(path));
+        QVERIFY(app->documents().SaveAs(path));
         const QByteArray saved = ReadAll(path);
         QCOMPARE(saved.size(), 16384);
         QCOMPARE(saved, Bytes(app->state().image));
@@ -46,7 +46,7 @@ private slots:
         f.Trigger(kIdFileNew);
         QVERIFY(Bytes(app->state().image) != saved);
         QVERIFY(f.Cell(1, 1).empty());
-        CChildFrame* opened = app->OpenDocumentFile(path);
+        CChildFrame* opened = app->documents().OpenFile(path);
         QVERIFY(opened);
         QCOMPARE(Bytes(app->state().image), saved);
         QCOMPARE(f.Cell(1, 1), std::string("145.50000"));
@@ -82,7 +82,7 @@ private slots:
 
         f.driver.ExpectMessage();
         const QString path = f.dir.file(QStringLiteral("no-such-dir/x.dat"));
-        QVERIFY(!f.app->SaveDocumentAs(path));
+        QVERIFY(!f.app->documents().SaveAs(path));
         QCOMPARE(f.driver.messages().size(), 1);
         QVERIFY(f.driver.messages().last().startsWith(QStringLiteral("无法保存文件")));
         QVERIFY(!QFile::exists(path));
@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(frame->DocumentWindows().size(), 1);
         QCOMPARE(frame->ActiveView()->model()->grid().Text(1, 1), std::string("145.50000"));
         app->state().image.Fill(0x00);
-        CChildFrame* second = app->OpenDocumentFile(path);
+        CChildFrame* second = app->documents().OpenFile(path);
         QVERIFY(second);
         QCOMPARE(frame->DocumentWindows().size(), 2);
         QVERIFY(app->state().image == ExampleRadioMemory());
@@ -119,7 +119,7 @@ private slots:
         const QString shortFile = dir.file(QStringLiteral("short.dat"));
         dir.Write(QStringLiteral("short.dat"), QByteArray(100, '\x11'));
         driver.ExpectMessage();
-        QVERIFY(!app->OpenDocumentFile(shortFile));
+        QVERIFY(!app->documents().OpenFile(shortFile));
         QCOMPARE(driver.messages().size(), 1);
         QVERIFY(driver.messages().first().contains(shortFile));
         // Image, grid and windows exactly as they were.
@@ -131,7 +131,7 @@ private slots:
         // A missing file: reported, and it leaves the recent list.
         const QString gone = dir.file(QStringLiteral("gone.dat"));
         QVERIFY(SaveDatFile(gone.toStdString(), before, nullptr));
-        QVERIFY(app->OpenDocumentFile(gone));
+        QVERIFY(app->documents().OpenFile(gone));
         QCOMPARE(app->recentFiles().Files(), QStringList({gone}));
         QFile::remove(gone);
         driver.ExpectMessage();
@@ -165,7 +165,7 @@ private slots:
 
         // After opening a file, "打开..." and "另存为..." of an untitled
         // document start in its folder.
-        QVERIFY(f.app->OpenDocumentFile(path));
+        QVERIFY(f.app->documents().OpenFile(path));
         f.driver.ExpectFileDialog(QString(), &start);
         f.Trigger(kIdFileOpen);
         QCOMPARE(start, folder);

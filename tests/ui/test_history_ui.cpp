@@ -181,7 +181,7 @@ private slots:
 
         // Saving is the new clean point; undoing past it and redoing back to
         // it marks and clears.
-        QVERIFY(f.app->SaveDocumentAs(f.dir.file(QStringLiteral("saved.dat"))));
+        QVERIFY(f.app->documents().SaveAs(f.dir.file(QStringLiteral("saved.dat"))));
         QVERIFY(!h->IsModified());
         QCOMPARE(f.child()->windowTitle(), QStringLiteral("saved.dat"));
         f.Trigger(kIdEditUndo);
@@ -393,7 +393,7 @@ private slots:
         QVERIFY(SaveDatFile(file.toStdString(), image, nullptr));
         QVERIFY(f.Start({file, QStringLiteral("--simulate")}));
         CChildFrame* child = f.child();
-        CChildFrame* other = f.app->OpenDocumentFile(file);
+        CChildFrame* other = f.app->documents().OpenFile(file);
         f.frame()->ShowChild(child);
         TypeCell(f, 2, 1, QStringLiteral("145.25"));
         int asked = 0;
@@ -423,7 +423,7 @@ private slots:
         QTRY_VERIFY(g.driver.AllHandled());
         QVERIFY(shown);
         g.Trigger(kIdEditUndo);
-        QVERIFY(g.app->SaveDocumentAs(g.dir.file(QStringLiteral("half.dat"))));
+        QVERIFY(g.app->documents().SaveAs(g.dir.file(QStringLiteral("half.dat"))));
         g.Trigger(kIdEditRedo);
         g.driver.Expect(AnswerSavePrompt(QStringLiteral("取消"), &asked));
         QVERIFY(!g.frame()->close());

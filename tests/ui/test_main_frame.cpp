@@ -173,7 +173,7 @@ private slots:
         // 打开 with a document open asks nothing and opens beside it.
         ApplyBuiltInDefaults(a);
         QVERIFY(SaveDatFile(f.dir.file(QStringLiteral("b.dat")).toStdString(), a, nullptr));
-        CChildFrame* fresh = f.app->OpenDocumentFile(f.dir.file(QStringLiteral("b.dat")));
+        CChildFrame* fresh = f.app->documents().OpenFile(f.dir.file(QStringLiteral("b.dat")));
         QVERIFY(fresh && fresh != first);
         QCOMPARE(f.driver.unexpected(), 0);
         QCOMPARE(f.child(), fresh);
@@ -216,7 +216,7 @@ private slots:
         QCOMPARE(Bytes(f.app->state().image), aImage);
         QCOMPARE(frame->windowTitle(), QStringLiteral("写频软件 - a.dat"));
         // Closing a maximised window leaves the next one maximised.
-        CChildFrame* third = f.app->OpenDocumentFile(f.dir.file(QStringLiteral("b.dat")));
+        CChildFrame* third = f.app->documents().OpenFile(f.dir.file(QStringLiteral("b.dat")));
         QVERIFY(third->isMaximized());
         third->close();
         QVERIFY(first->isMaximized());

@@ -95,29 +95,29 @@ const std::vector<CommandRow>& CommandTable() {
     using M = MenuId;
     static const std::vector<CommandRow> rows = {
         // 文件
-        Command(kIdFileNew, text::kFileNew, M::File, Always, [](CProgramApp& a) { a.OnFileNew(); })
+        Command(kIdFileNew, text::kFileNew, M::File, Always, [](CProgramApp& a) { a.documents().OnNew(); })
             .Key("Ctrl+N")
             .Icon("new")
             .Toolbar(1),
         Command(kIdFileOpen, text::kFileOpen, M::File, Always,
-                [](CProgramApp& a) { a.OnFileOpen(); })
+                [](CProgramApp& a) { a.documents().OnOpen(); })
             .Key("Ctrl+O")
             .Icon("open")
             .Toolbar(1),
         Command(kIdFileOpenBackup, text::kFileOpenBackup, M::File, Always,
-                [](CProgramApp& a) { a.OnFileOpenBackup(); }),
+                [](CProgramApp& a) { a.documents().OnOpenBackup(); }),
         Command(kIdFileClose, text::kFileClose, M::File, WithActiveDocument,
-                [](CProgramApp& a) { a.OnFileClose(); }),
+                [](CProgramApp& a) { a.documents().OnClose(); }),
         Command(kIdFileSave, text::kFileSave, M::File, WithActiveDocument,
-                [](CProgramApp& a) { a.OnFileSave(); })
+                [](CProgramApp& a) { a.documents().OnSave(); })
             .Key("Ctrl+S")
             .Icon("save")
             .Toolbar(2),
         Command(kIdFileSaveAs, text::kFileSaveAs, M::File, WithActiveDocument,
-                [](CProgramApp& a) { a.OnFileSaveAs(); }),
+                [](CProgramApp& a) { a.documents().OnSaveAs(); }),
         Separator(M::File),
         Command(kIdFileCompare, text::kFileCompare, M::File, WithActiveDocument,
-                [](CProgramApp& a) { a.OnFileCompare(); }),
+                [](CProgramApp& a) { a.documents().OnCompare(); }),
         Command(kIdFileImportCsv, text::kFileImportCsv, M::File, WithActiveDocument,
                 [](CProgramApp& a) { a.csv().OnImport(); }),
         Command(kIdFileExportCsv, text::kFileExportCsv, M::File, WithActiveDocument,
@@ -143,12 +143,12 @@ const std::vector<CommandRow>& CommandTable() {
 
         // 编辑 (the navigation tree shows 信道信息, 可选功能 and DTMF)
         Command(kIdEditUndo, text::kEditUndo, M::Edit, CanUndo,
-                [](CProgramApp& a) { a.OnEditUndo(); })
+                [](CProgramApp& a) { a.documents().OnUndo(); })
             .Key("Ctrl+Z")
             .Icon("undo")
             .Toolbar(5),
         Command(kIdEditRedo, text::kEditRedo, M::Edit, CanRedo,
-                [](CProgramApp& a) { a.OnEditRedo(); })
+                [](CProgramApp& a) { a.documents().OnRedo(); })
             .Key("Ctrl+Y")
             .AltKey("Ctrl+Shift+Z")
             .Icon("redo")
@@ -213,7 +213,7 @@ const std::vector<CommandRow>& CommandTable() {
 
         // 编程
         Command(kIdRead, text::kProgramRead, M::Program, WithActiveDocument,
-                [](CProgramApp& a) { a.OnRead(); })
+                [](CProgramApp& a) { a.documents().OnRead(); })
             .Key("Ctrl+R")
             .Icon("read")
             .Toolbar(3),

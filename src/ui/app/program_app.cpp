@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/program_app.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QSettings>
 #include <QTranslator>
 #include <cstdio>
 
@@ -27,10 +23,7 @@
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/dialogs/about_dlg.h"
-#include "ui/dialogs/compare_dlg.h"
 #include "ui/dialogs/port_setup_dlg.h"
-#include "ui/grid/channel_table_view.h"
-#include "ui/grid/document_history.h"
 #include "ui/grid/program_view.h"
 
 namespace kestra {
@@ -40,10 +33,6 @@ namespace {
 void PrintTo(std::FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fflush(stream);
-}
-
-QString DatFilter() {
-    return QString::fromUtf8(text::kDatFilter);
 }
 
 } // namespace
@@ -127,6 +116,7 @@ int CProgramApp::InitInstance(const StartOptions& options) {
 
     docManager_ = std::make_unique<CMyDocManager>(state_);
     frame_ = std::make_unique<CMainFrame>(state_);
+    documents_ = std::make_unique<DocumentCommands>(state_, *frame_, *docManager_, recent_);
     csv_ = std::make_unique<CsvCommands>(state_, *frame_, recent_);
     printing_ = std::make_unique<PrintCommands>(state_, *frame_, recent_);
     ConnectCommands();
@@ -134,7 +124,7 @@ int CProgramApp::InitInstance(const StartOptions& options) {
 
     CChildFrame* first = nullptr;
     if (!line.file.isEmpty())
-        first = OpenDocumentFile(line.file);
+        first = documents_->OpenFile(line.file);
     if (!first) {
         // Without a file (or when it could not be loaded) the program starts
         // with a new document.
@@ -166,9 +156,9 @@ void CProgramApp::LoadSettings(const CommandLine& line) {
 void CProgramApp::ConnectCommands() {
     connect(frame_.get(), &CMainFrame::commandTriggered, this, &CProgramApp::RunCommand);
     connect(frame_.get(), &CMainFrame::recentFileChosen, this,
-            [this](const QString& path) { OpenDocumentFile(path); });
-    frame_->SetCloseGuard([this](CChildFrame* child) { return MayDiscard(child); });
-    frame_->SetExitGuard([this] { return MayExit(); });
+            [this](const QString& path) { documents_->OpenFile(path); });
+    frame_->SetCloseGuard([this](CChildFrame* child) { return documents_->MayDiscard(child); });
+    frame_->SetExitGuard([this] { return documents_->MayExit(); });
 }
 
 void CProgramApp::RunCommand(int id) {
@@ -177,172 +167,6 @@ void CProgramApp::RunCommand(int id) {
         return;
     row->handler(*this);
     frame_->UpdateCommands();
-}
-
-void CProgramApp::OnFileNew() {
-    CMainFrame* f = frame_.get();
-    if (!f->DocumentWindows().isEmpty()) {
-        CChildFrame* current = f->CurrentChild();
-        if (current)
-            current->view()->table()->CommitAndCloseEditor();
-        // Unsaved changes are asked about; otherwise the warning that the
-        // data goes.
-        if (current && current->view()->history()->NeedsSaving()) {
-            if (!MayDiscard(current))
-                return;
-        } else if (!AskOkCancel(f, T(text::kConfirmNew))) {
-            return;
-        }
-        // The new document takes the place of the current one.
-        f->DestroyDocumentWindow(f->CurrentChild());
-    }
-    f->AddDocumentWindow(docManager_->NewDocument());
-}
-
-void CProgramApp::OnFileOpen() {
-    const QString path =
-        QFileDialog::getOpenFileName(frame_.get(), QString(), recent_.StartFolder(), DatFilter());
-    if (!path.isEmpty())
-        OpenDocumentFile(path);
-}
-
-void CProgramApp::OnFileOpenBackup() {
-    const QString folder = QDir::fromNativeSeparators(QString::fromStdString(state_.backupFolder));
-    if (!folder.isEmpty())
-        QDir().mkpath(folder);
-    const QString path = QFileDialog::getOpenFileName(
-        frame_.get(), QString(), folder.isEmpty() ? recent_.StartFolder() : folder, DatFilter());
-    if (!path.isEmpty())
-        OpenDocumentFile(path);
-}
-
-void CProgramApp::OnFileCompare() {
-    CProgramView* view = frame_->ActiveView();
-    if (!view)
-        return;
-    view->ImageAsItStands(); // the dialog compares against it
-    CCompareDlg dialog(state_, recent_.StartFolder(), frame_.get());
-    connect(&dialog, &CCompareDlg::channelChosen, view, [view](int row) {
-        view->table()->SetCurrentCell(GridCell{row, view->table()->CurrentCell().col});
-    });
-    dialog.exec();
-}
-
-CChildFrame* CProgramApp::OpenDocumentFile(const QString& path) {
-    // The file opens as a document of its own, beside the open ones.
-    QString error;
-    std::unique_ptr<CProgramDoc> doc = docManager_->OpenDocumentFile(path, &error);
-    if (!doc) {
-        ShowMessage(frame_.get(), error);
-        if (!QFileInfo::exists(CMyDocManager::NormalisePath(path)))
-            recent_.Remove(CMyDocManager::NormalisePath(path));
-        return nullptr;
-    }
-    recent_.Opened(doc->PathName());
-    return frame_->AddDocumentWindow(std::move(doc));
-}
-
-void CProgramApp::OnFileSave() {
-    if (CChildFrame* child = frame_->ActiveChild())
-        SaveChild(child);
-}
-
-void CProgramApp::OnFileSaveAs() {
-    CChildFrame* child = frame_->ActiveChild();
-    if (!child)
-        return;
-    const QString path = AskSaveName(frame_.get(), DatFilter(), QStringLiteral("dat"),
-                                     child->document()->PathName(), recent_.StartFolder());
-    if (!path.isEmpty())
-        SaveChildAs(child, path);
-}
-
-bool CProgramApp::SaveChild(CChildFrame* child) {
-    if (!child)
-        return false;
-    QString path = child->document()->PathName();
-    if (path.isEmpty()) {
-        path = AskSaveName(frame_.get(), DatFilter(), QStringLiteral("dat"), QString(),
-                           recent_.StartFolder());
-        if (path.isEmpty())
-            return false;
-    }
-    return SaveChildAs(child, path);
-}
-
-bool CProgramApp::SaveDocumentAs(const QString& path) {
-    CChildFrame* child = frame_->ActiveChild();
-    return child && SaveChildAs(child, path);
-}
-
-bool CProgramApp::SaveChildAs(CChildFrame* child, const QString& path) {
-    QString error;
-    const QString full = CMyDocManager::NormalisePath(path);
-    if (!child->document()->OnSaveDocument(full, child->view(), &error)) {
-        ShowMessage(frame_.get(), error);
-        return false;
-    }
-    child->view()->history()->MarkClean();
-    recent_.Opened(full);
-    return true;
-}
-
-bool CProgramApp::MayDiscard(CChildFrame* child) {
-    if (!child)
-        return true;
-    // The open editor's text is a change too.
-    child->view()->table()->CommitAndCloseEditor();
-    DocumentHistory* history = child->view()->history();
-    if (!history->NeedsSaving())
-        return true;
-    if (frame_->ActiveChild() != child)
-        frame_->ShowChild(child);
-    switch (AskSaveChanges(frame_.get())) {
-    case SaveChoice::Save:
-        return SaveChild(child);
-    case SaveChoice::Discard:
-        return true;
-    case SaveChoice::Cancel:
-        break;
-    }
-    return false;
-}
-
-bool CProgramApp::MayExit() {
-    for (CChildFrame* child : frame_->DocumentWindows())
-        if (!MayDiscard(child))
-            return false;
-    return true;
-}
-
-void CProgramApp::OnFileClose() {
-    // The document closes with its window: changes left with 不保存 are
-    // gone, and nothing can bring them back or send them to the radio.
-    CChildFrame* child = frame_->ActiveChild();
-    if (child && MayDiscard(child))
-        frame_->DestroyDocumentWindow(child);
-}
-
-void CProgramApp::OnEditUndo() {
-    if (CProgramView* view = frame_->ActiveView()) {
-        // Text typed into an open editor is committed first: undo takes it
-        // back.
-        view->table()->CommitAndCloseEditor();
-        view->history()->Undo();
-    }
-}
-
-void CProgramApp::OnEditRedo() {
-    if (CProgramView* view = frame_->ActiveView()) {
-        view->table()->CommitAndCloseEditor();
-        view->history()->Redo();
-    }
-}
-
-void CProgramApp::OnRead() {
-    CChildFrame* child = frame_->ActiveChild();
-    if (child && MayDiscard(child))
-        child->view()->OnRead();
 }
 
 void CProgramApp::RunDialogAsStep(const char* form, const char* text,

@@ -14,20 +14,10 @@
 //
 // Commands: the main frame reports a command identifier and RunCommand runs
 // the handler of its row in the command table (command_table.h). The
-// application's own: new (asking "所有数据将会被清除！" while a document
-// window is open), open, the recent files, save, save as, close, print
-// setup, print, print preview and PDF export of the channel list, port and
-// about, CSV import and export, opening a backup and comparing with a file,
-// undo and redo, and read (guarded, then the view's).
-//
-// Unsaved changes are never lost without asking: closing a document window
-// or the program, 新建, 打开 (and a recent file) and 读频 ask
-// "文件已修改，是否保存？" first while the document they would replace holds
-// changes not saved. 保存 saves it (存为, or 另存为 for a document without a
-// file) and the command goes on only when that succeeded; 不保存 goes on;
-// 取消 stops the command. Closing a document (关闭, its close box) closes
-// it for good: after 不保存 its changes are gone. Opening a file opens it
-// beside the open documents, each with its own image.
+// commands live with their own jobs: the documents (document_commands.h),
+// CSV (csv_commands.h), printing (print_commands.h) and the recent files
+// (recent_files.h); the application keeps port setup, about and the
+// language, and wires the rest.
 #pragma once
 
 #include <QObject>
@@ -38,6 +28,7 @@
 #include "core/document/app_state.h"
 #include "lang/language.h"
 #include "ui/app/csv_commands.h"
+#include "ui/app/document_commands.h"
 #include "ui/app/print_commands.h"
 #include "ui/app/recent_files.h"
 
@@ -88,33 +79,8 @@ public:
     // Runs a command by its row of the command table, when its rule allows.
     void RunCommand(int id);
 
-    // Commands.
-    void OnFileNew();
-    void OnFileOpen();
-    // Opens a file as a new document window; a file that cannot be loaded
-    // is reported and changes nothing. Returns the new window or null.
-    CChildFrame* OpenDocumentFile(const QString& path);
-    // 打开备份...: the open dialog in the backup folder (created when
-    // missing), then the file chosen as 打开 opens it.
-    void OnFileOpenBackup();
-    // 比较...: the active document (its grid converted into the image) in
-    // CCompareDlg; a channel chosen there becomes the grid's current row.
-    void OnFileCompare();
-    void OnFileSave();
-    void OnFileSaveAs();
-    // Saves the active document under path; a failure is reported.
-    bool SaveDocumentAs(const QString& path);
-    void OnFileClose();
-    // Asks about the unsaved changes of child before they would be replaced
-    // or closed; true when the command may go on (saved, or 不保存).
-    bool MayDiscard(CChildFrame* child);
-    // Saves child: under its file, or asking a name; false when cancelled or
-    // failed (reported).
-    bool SaveChild(CChildFrame* child);
-    void OnEditUndo();
-    void OnEditRedo();
-    // 读频 into the active document, after MayDiscard.
-    void OnRead();
+    // 文件 and 编辑: new, open, save, close, undo, read's guard, ...
+    DocumentCommands& documents() { return *documents_; }
     // A settings dialog run as one undo step of the active (or else the
     // current) document.
     void RunDialogAsStep(const char* form, const char* text, const std::function<void()>& dialog);
@@ -131,14 +97,13 @@ public:
 private:
     void LoadSettings(const CommandLine& line);
     void ConnectCommands();
-    bool SaveChildAs(CChildFrame* child, const QString& path);
-    bool MayExit();
 
     AppState state_;
     std::unique_ptr<CIniFile> ini_;
     std::unique_ptr<CMyDocManager> docManager_;
     std::unique_ptr<VirtualRadio> radio_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<DocumentCommands> documents_;
     std::unique_ptr<CsvCommands> csv_;
     std::unique_ptr<PrintCommands> printing_;
     RecentFileList recent_;

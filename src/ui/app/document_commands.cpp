@@ -1,0 +1,197 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/app/document_commands.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "ui/app/child_frame.h"
+#include "ui/app/main_frame.h"
+#include "ui/app/message_box.h"
+#include "ui/app/program_doc.h"
+#include "ui/app/recent_files.h"
+#include "ui/app/translation.h"
+#include "ui/app/ui_texts.h"
+#include "ui/dialogs/compare_dlg.h"
+#include "ui/grid/channel_table_view.h"
+#include "ui/grid/document_history.h"
+#include "ui/grid/program_view.h"
+
+namespace kestra {
+
+namespace {
+
+QString DatFilter() {
+    return QString::fromUtf8(text::kDatFilter);
+}
+
+} // namespace
+
+DocumentCommands::DocumentCommands(AppState& state, CMainFrame& frame, CMyDocManager& documents,
+                                   RecentFileList& recent)
+    : state_(state), frame_(frame), documents_(documents), recent_(recent) {}
+
+void DocumentCommands::OnNew() {
+    if (!frame_.DocumentWindows().isEmpty()) {
+        CChildFrame* current = frame_.CurrentChild();
+        if (current)
+            current->view()->table()->CommitAndCloseEditor();
+        // Unsaved changes are asked about; otherwise the warning that the
+        // data goes.
+        if (current && current->view()->history()->NeedsSaving()) {
+            if (!MayDiscard(current))
+                return;
+        } else if (!AskOkCancel(&frame_, T(text::kConfirmNew))) {
+            return;
+        }
+        // The new document takes the place of the current one.
+        frame_.DestroyDocumentWindow(frame_.CurrentChild());
+    }
+    frame_.AddDocumentWindow(documents_.NewDocument());
+}
+
+void DocumentCommands::OnOpen() {
+    const QString path =
+        QFileDialog::getOpenFileName(&frame_, QString(), recent_.StartFolder(), DatFilter());
+    if (!path.isEmpty())
+        OpenFile(path);
+}
+
+void DocumentCommands::OnOpenBackup() {
+    const QString folder = QDir::fromNativeSeparators(QString::fromStdString(state_.backupFolder));
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
+    const QString path = QFileDialog::getOpenFileName(
+        &frame_, QString(), folder.isEmpty() ? recent_.StartFolder() : folder, DatFilter());
+    if (!path.isEmpty())
+        OpenFile(path);
+}
+
+void DocumentCommands::OnCompare() {
+    CProgramView* view = frame_.ActiveView();
+    if (!view)
+        return;
+    view->ImageAsItStands(); // the dialog compares against it
+    CCompareDlg dialog(state_, recent_.StartFolder(), &frame_);
+    QObject::connect(&dialog, &CCompareDlg::channelChosen, view, [view](int row) {
+        view->table()->SetCurrentCell(GridCell{row, view->table()->CurrentCell().col});
+    });
+    dialog.exec();
+}
+
+CChildFrame* DocumentCommands::OpenFile(const QString& path) {
+    QString error;
+    std::unique_ptr<CProgramDoc> doc = documents_.OpenDocumentFile(path, &error);
+    if (!doc) {
+        ShowMessage(&frame_, error);
+        if (!QFileInfo::exists(CMyDocManager::NormalisePath(path)))
+            recent_.Remove(CMyDocManager::NormalisePath(path));
+        return nullptr;
+    }
+    recent_.Opened(doc->PathName());
+    return frame_.AddDocumentWindow(std::move(doc));
+}
+
+void DocumentCommands::OnSave() {
+    if (CChildFrame* child = frame_.ActiveChild())
+        SaveChild(child);
+}
+
+void DocumentCommands::OnSaveAs() {
+    CChildFrame* child = frame_.ActiveChild();
+    if (!child)
+        return;
+    const QString path = AskSaveName(&frame_, DatFilter(), QStringLiteral("dat"),
+                                     child->document()->PathName(), recent_.StartFolder());
+    if (!path.isEmpty())
+        SaveChildAs(child, path);
+}
+
+bool DocumentCommands::SaveChild(CChildFrame* child) {
+    if (!child)
+        return false;
+    QString path = child->document()->PathName();
+    if (path.isEmpty()) {
+        path = AskSaveName(&frame_, DatFilter(), QStringLiteral("dat"), QString(),
+                           recent_.StartFolder());
+        if (path.isEmpty())
+            return false;
+    }
+    return SaveChildAs(child, path);
+}
+
+bool DocumentCommands::SaveAs(const QString& path) {
+    CChildFrame* child = frame_.ActiveChild();
+    return child && SaveChildAs(child, path);
+}
+
+bool DocumentCommands::SaveChildAs(CChildFrame* child, const QString& path) {
+    QString error;
+    const QString full = CMyDocManager::NormalisePath(path);
+    if (!child->document()->OnSaveDocument(full, child->view(), &error)) {
+        ShowMessage(&frame_, error);
+        return false;
+    }
+    child->view()->history()->MarkClean();
+    recent_.Opened(full);
+    return true;
+}
+
+bool DocumentCommands::MayDiscard(CChildFrame* child) {
+    if (!child)
+        return true;
+    // The open editor's text is a change too.
+    child->view()->table()->CommitAndCloseEditor();
+    if (!child->view()->history()->NeedsSaving())
+        return true;
+    if (frame_.ActiveChild() != child)
+        frame_.ShowChild(child);
+    switch (AskSaveChanges(&frame_)) {
+    case SaveChoice::Save:
+        return SaveChild(child);
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool DocumentCommands::MayExit() {
+    for (CChildFrame* child : frame_.DocumentWindows())
+        if (!MayDiscard(child))
+            return false;
+    return true;
+}
+
+void DocumentCommands::OnClose() {
+    // The document closes with its window: changes left with 不保存 are
+    // gone, and nothing can bring them back or send them to the radio.
+    CChildFrame* child = frame_.ActiveChild();
+    if (child && MayDiscard(child))
+        frame_.DestroyDocumentWindow(child);
+}
+
+void DocumentCommands::OnUndo() {
+    if (CProgramView* view = frame_.ActiveView()) {
+        // Text typed into an open editor is committed first: undo takes it
+        // back.
+        view->table()->CommitAndCloseEditor();
+        view->history()->Undo();
+    }
+}
+
+void DocumentCommands::OnRedo() {
+    if (CProgramView* view = frame_.ActiveView()) {
+        view->table()->CommitAndCloseEditor();
+        view->history()->Redo();
+    }
+}
+
+void DocumentCommands::OnRead() {
+    CChildFrame* child = frame_.ActiveChild();
+    if (child && MayDiscard(child))
+        child->view()->OnRead();
+}
+
+} // namespace kestra
