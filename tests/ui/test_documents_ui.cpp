@@ -178,33 +178,27 @@ private slots:
         const QString folder = f.dir.file(QStringLiteral("radios"));
         const QString path = f.dir.Dat(QStringLiteral("radios/a.dat"), ExampleRadioMemory());
 
+        // The folder a command's file dialog starts in.
+        const auto startsIn = [&f](int command) {
+            QString start;
+            f.driver.ExpectFileDialog(QString(), &start);
+            f.Trigger(command);
+            return f.driver.AllHandled() ? start : QStringLiteral("no dialog");
+        };
         // Nothing used yet: not the program's folder.
-        QString start;
-        f.driver.ExpectFileDialog(QString(), &start);
-        f.Trigger(kIdFileOpen);
-        QVERIFY(f.driver.AllHandled());
-        QVERIFY(start != QDir(f.dir.path()).absolutePath());
-
+        const QString first = startsIn(kIdFileOpen);
+        QVERIFY2(first != QStringLiteral("no dialog") && first != QDir(f.dir.path()).absolutePath(),
+                 qPrintable(first));
         // After opening a file, "打开..." and "另存为..." of an untitled
-        // document start in its folder.
+        // document start in its folder; the next run remembers it.
         QVERIFY(f.app->OpenDocumentFile(path));
-        f.driver.ExpectFileDialog(QString(), &start);
-        f.Trigger(kIdFileOpen);
-        QCOMPARE(start, folder);
+        QCOMPARE(startsIn(kIdFileOpen), folder);
         f.driver.ExpectMessage();
         f.Trigger(kIdFileNew);
-        f.driver.ExpectFileDialog(QString(), &start);
-        f.Trigger(kIdFileSaveAs);
-        QVERIFY(f.driver.AllHandled());
-        QCOMPARE(start, folder);
-
-        // The next run remembers it.
+        QCOMPARE(startsIn(kIdFileSaveAs), folder);
         f.app.reset();
         QVERIFY(f.Start());
-        f.driver.ExpectFileDialog(QString(), &start);
-        f.Trigger(kIdFileOpen);
-        QVERIFY(f.driver.AllHandled());
-        QCOMPARE(start, folder);
+        QCOMPARE(startsIn(kIdFileOpen), folder);
         QCOMPARE(f.driver.unexpected(), 0);
     }
 
