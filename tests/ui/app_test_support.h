@@ -27,7 +27,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 
+#include "core/document/dat_file.h"
 #include "core/document/default_image.h"
 #include "core/image/finalize.h"
 #include "link/virtual_radio.h"
@@ -76,6 +78,13 @@ struct AppDir {
         QFile f(file(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
+    }
+    // Saves image as the .dat file name of the directory; returns its path.
+    QString Dat(const QString& name, const RadioImage& image) const {
+        const QString path = file(name);
+        if (!SaveDatFile(path.toStdString(), image, nullptr))
+            qWarning("cannot save %s", qPrintable(path));
+        return path;
     }
 };
 
@@ -154,6 +163,21 @@ public:
     }
 
     void Expect(Handler handler) { handlers_.push_back(std::move(handler)); }
+    // The next modal widget that is a D: act runs on it. An act that returns
+    // false leaves it to be asked again.
+    template <class D, class F> void On(F act) {
+        Expect([act](QWidget* w) {
+            auto* d = qobject_cast<D*>(w);
+            if (!d)
+                return false;
+            if constexpr (std::is_void_v<std::invoke_result_t<F, D*>>) {
+                act(d);
+                return true;
+            } else {
+                return bool(act(d));
+            }
+        });
+    }
     bool AllHandled() const { return handlers_.empty(); }
     int unexpected() const { return unexpected_; }
     const QStringList& messages() const { return messages_; }
@@ -161,10 +185,7 @@ public:
     // A message box: records its text and presses the button showing
     // buttonText.
     void ExpectMessage(const QString& buttonText = QStringLiteral("确定")) {
-        Expect([this, buttonText](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            if (!box)
-                return false;
+        On<QMessageBox>([this, buttonText](QMessageBox* box) {
             messages_.append(box->text());
             return ClickButton(box, buttonText);
         });
@@ -173,10 +194,7 @@ public:
     // A file dialog: records the folder it starts in, then accepts the name
     // typed into its name field, or cancels when name is empty.
     void ExpectFileDialog(const QString& name, QString* folder = nullptr) {
-        Expect([name, folder](QWidget* w) {
-            auto* dialog = qobject_cast<QFileDialog*>(w);
-            if (!dialog)
-                return false;
+        On<QFileDialog>([name, folder](QFileDialog* dialog) {
             if (folder)
                 *folder = dialog->directory().absolutePath();
             if (name.isEmpty()) {
@@ -185,15 +203,13 @@ public:
                 TypeFileName(dialog, name);
                 QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
             }
-            return true;
         });
     }
 
     // The progress dialog: records its title and presses "开始".
     void ExpectStart(QString* title = nullptr) {
-        Expect([title](QWidget* w) {
-            auto* dialog = qobject_cast<CCommDlg*>(w);
-            if (!dialog || !dialog->startButton()->isEnabled())
+        On<CCommDlg>([title](CCommDlg* dialog) {
+            if (!dialog->startButton()->isEnabled())
                 return false;
             if (title)
                 *title = dialog->windowTitle();
@@ -280,6 +296,13 @@ struct AppFixture {
     std::string Cell(int row, int col) const { return view()->model()->grid().Text(row, col); }
     // Chooses a command as a menu entry does.
     void Trigger(int id) const { frame()->action(id)->trigger(); }
+    // Types text into a grid cell's editor and commits it, as Enter does.
+    void Type(int row, int col, const QString& text) const {
+        QWidget* editor = view()->table()->StartEditAt(GridCell{row, col});
+        QVERIFY(editor);
+        QTest::keyClicks(editor, text);
+        view()->table()->CommitAndCloseEditor();
+    }
 };
 
 // A document view of its own over the built-in defaults, shown; its cells
@@ -350,13 +373,9 @@ struct RadioViewFixture : ViewFixture {
 
 // Expects the next modal dialog to be a D, activates it and runs act on it.
 template <class D> void ExpectDialog(AppFixture& f, std::function<void(D*)> act) {
-    f.driver.Expect([act](QWidget* w) {
-        auto* dialog = qobject_cast<D*>(w);
-        if (!dialog)
-            return false;
+    f.driver.On<D>([act](D* dialog) {
         QApplication::setActiveWindow(dialog);
         act(dialog);
-        return true;
     });
 }
 

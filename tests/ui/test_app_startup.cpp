@@ -48,11 +48,9 @@ private slots:
         QVERIFY(app);
         // An empty Program.ini is created; port 0 names no device.
         QFileInfo ini(dir.file(QStringLiteral("Program.ini")));
-        QVERIFY(ini.exists());
-        QCOMPARE(ini.size(), 0);
+        QVERIFY(ini.exists() && ini.size() == 0);
         QCOMPARE(app->ini().Path(), ini.filePath());
-        QVERIFY(app->state().portName.empty());
-        QVERIFY(app->state().modelName.empty());
+        QCOMPARE(app->state().portName + "|" + app->state().modelName, std::string("|"));
         QCOMPARE(AboutLines(app->ini()), QStringList({"", "", ""}));
         // Nothing is written at start-up or exit.
         app.reset();
@@ -61,8 +59,8 @@ private slots:
         WriteIni(dir, "[Setup]\nCOM=12\nType=QVN-K52\n[About]\nVersion=V1.0\n"
                       "Copyright=Copyright (C) 2024, Kestra\nCompany=Radio Works\n");
         app = StartApp(dir);
-        QCOMPARE(app->state().portName, PortDeviceName(12));
-        QCOMPARE(app->state().modelName, std::string("QVN-K52"));
+        QCOMPARE(app->state().portName + "|" + app->state().modelName,
+                 PortDeviceName(12) + "|QVN-K52");
         QCOMPARE(app->frame()->treeBar()->rootItem()->text(0), QStringLiteral("QVN-K52"));
         QCOMPARE(AboutLines(app->ini()),
                  QStringList({"V1.0", "Copyright (C) 2024, Kestra", "Radio Works"}));
@@ -142,29 +140,25 @@ private slots:
         QCOMPARE(QStringList({line.file, line.port, flag}).join('|'), outcome);
     }
 
+    // --help and --version need no display; a wrong option exits with 2.
     void programPrintsHelpAndVersion() {
         QProcess p;
-        // No display is needed to answer --help and --version.
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("DISPLAY"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(KESTRA_BINARY), {QStringLiteral("--version")});
-        QVERIFY(p.waitForFinished(20000));
-        QCOMPARE(p.exitCode(), 0);
+        const auto run = [&](const char* option, const char* platform) {
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QString::fromLatin1(platform));
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(KESTRA_BINARY), {QString::fromLatin1(option)});
+            return p.waitForFinished(20000) ? p.exitCode() : -1;
+        };
+        QCOMPARE(run("--version", "xcb"), 0);
         const QString version = QString::fromLocal8Bit(p.readAllStandardOutput());
         QCOMPARE(version.section('\n', 0, 0), QStringLiteral("kestra %1").arg(KESTRA_VERSION));
         QVERIFY2(version.contains("GPLv3+"), qPrintable(version));
-        p.start(QStringLiteral(KESTRA_BINARY), {QStringLiteral("--help")});
-        QVERIFY(p.waitForFinished(20000));
-        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(run("--help", "xcb"), 0);
         QVERIFY(p.readAllStandardOutput().contains("--simulate"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(KESTRA_BINARY), {QStringLiteral("--bogus")});
-        QVERIFY(p.waitForFinished(20000));
-        QCOMPARE(p.exitCode(), 2);
+        QCOMPARE(run("--bogus", "offscreen"), 2);
         QVERIFY(p.readAllStandardError().contains("bogus"));
     }
 

@@ -1,15 +1,68 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Documents in the running application: save and open, the same file opened
-// twice, files that cannot be loaded or saved, the recent-file list, the
-// folder the file dialogs start in and the file named on the command line.
+// Documents in the running application: save and open, files that cannot be
+// loaded or saved, the recent-file list, the folder the file dialogs start
+// in and the file named on the command line; 文件 -> 打开备份... and 文件 ->
+// 比较...: the open dialog in the backup folder, the compare list for a
+// changed channel, setting and calibration byte, an unreadable file, the
+// newest backup, and double-clicking a channel difference (the list is
+// rendered into build/screenshots/compare.png).
+#include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTreeWidget>
 
 #include "app_test_support.h"
+#include "core/document/backups.h"
 #include "core/document/dat_file.h"
+#include "core/forms/form_session.h"
+#include "core/image/calibration_layout.h"
+#include "ui/app/command_table.h"
 #include "ui/app/program_doc.h"
+#include "ui/dialogs/compare_dlg.h"
 
 using namespace kestra;
 using namespace kestra::test;
+
+namespace {
+
+// image with the profile run as a user runs it in the dialogs, then saved.
+RadioImage Configured(const RadioImage& image, const std::string& profile) {
+    AppState state;
+    state.image = image;
+    std::vector<forms::ProfileSection> sections;
+    std::string error;
+    if (!forms::ParseProfile(profile, "test", sections, error))
+        qWarning("%s", error.c_str());
+    forms::FormSession session(state);
+    for (const forms::ProfileSection& s : sections)
+        if (!session.RunSection(s, error))
+            qWarning("%s", error.c_str());
+    session.PrepareSave();
+    return state.image;
+}
+
+// The rows of the list: section, key, current, other, one string per row.
+QStringList Rows(const CCompareDlg& dialog) {
+    QStringList rows;
+    QTreeWidget* list = dialog.list();
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = list->topLevelItem(i);
+        rows << QStringList({item->text(0), item->text(1), item->text(2), item->text(3)})
+                    .join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+// A document as the application holds it: the example channels, opened and
+// saved once.
+struct Document {
+    AppState state;
+    AppDir dir;
+    Document() { state.image = Configured(ExampleRadioMemory(), ""); }
+};
+
+} // namespace
 
 class TestDocumentsUi : public QObject {
     Q_OBJECT
@@ -22,23 +75,18 @@ private slots:
         AppFixture f;
         QVERIFY(f.Start());
         CProgramApp* app = f.app.get();
-        CMainFrame* frame = f.frame();
-        ChannelTableView* table = f.view()->table();
-        QWidget* editor = table->StartEditAt(GridCell{1, 1});
-        QTest::keyClicks(editor, QStringLiteral("145.5"));
-        QTest::keyClick(editor, Qt::Key_Return);
+        f.Type(1, 1, QStringLiteral("145.5"));
         // An edit still open when saving is saved too.
-        editor = table->StartEditAt(GridCell{1, 3});
+        QWidget* editor = f.view()->table()->StartEditAt(GridCell{1, 3});
         qobject_cast<QComboBox*>(editor)->lineEdit()->selectAll();
         QTest::keyClicks(editor, QStringLiteral("88.5"));
 
         const QString path = f.dir.file(QStringLiteral("saved.dat"));
         QVERIFY(app->documents().SaveAs(path));
         const QByteArray saved = ReadAll(path);
-        QCOMPARE(saved.size(), 16384);
         QCOMPARE(saved, Bytes(app->state().image));
         QCOMPARE(ChannelRecord(app->state().image, 1).RxTone(), (ToneCode{0x85, 0x08}));
-        QCOMPARE(frame->ActiveChild()->windowTitle(), QStringLiteral("saved.dat"));
+        QCOMPARE(f.child()->windowTitle(), QStringLiteral("saved.dat"));
         QCOMPARE(app->recentFiles().Files(), QStringList({path}));
 
         // Whatever happens to the image afterwards, opening brings the bytes back.
@@ -46,8 +94,7 @@ private slots:
         f.Trigger(kIdFileNew);
         QVERIFY(Bytes(app->state().image) != saved);
         QVERIFY(f.Cell(1, 1).empty());
-        CChildFrame* opened = app->documents().OpenFile(path);
-        QVERIFY(opened);
+        QVERIFY(app->documents().OpenFile(path));
         QCOMPARE(Bytes(app->state().image), saved);
         QCOMPARE(f.Cell(1, 1), std::string("145.50000"));
         QCOMPARE(f.Cell(1, 3), std::string("88.5"));
@@ -63,14 +110,10 @@ private slots:
         AppFixture f;
         QVERIFY(f.Start());
         QStringList filters;
-        f.driver.Expect([&](QWidget* w) {
-            auto* dialog = qobject_cast<QFileDialog*>(w);
-            if (!dialog)
-                return false;
+        f.driver.On<QFileDialog>([&](QFileDialog* dialog) {
             filters = dialog->nameFilters();
             TypeFileName(dialog, f.dir.file(QStringLiteral("named")));
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-            return true;
         });
         f.Trigger(kIdFileSave);
         QVERIFY(f.driver.AllHandled());
@@ -89,29 +132,11 @@ private slots:
         QCOMPARE(f.child()->document()->PathName(), named);
     }
 
-    void sameFileOpensInASecondWindow() {
-        AppDir dir;
-        const QString path = dir.file(QStringLiteral("radio.dat"));
-        QVERIFY(SaveDatFile(path.toStdString(), ExampleRadioMemory(), nullptr));
-        auto app = StartApp(dir, {path});
-        CMainFrame* frame = app->frame();
-        QCOMPARE(frame->DocumentWindows().size(), 1);
-        QCOMPARE(frame->ActiveView()->model()->grid().Text(1, 1), std::string("145.50000"));
-        app->state().image.Fill(0x00);
-        CChildFrame* second = app->documents().OpenFile(path);
-        QVERIFY(second);
-        QCOMPARE(frame->DocumentWindows().size(), 2);
-        QVERIFY(app->state().image == ExampleRadioMemory());
-        QCOMPARE(frame->DocumentWindows().first()->document()->PathName(),
-                 second->document()->PathName());
-    }
-
     void filesThatCannotBeLoaded() {
         AppFixture f;
         QVERIFY(f.Start());
         const AppDir& dir = f.dir;
         CProgramApp* app = f.app.get();
-        CMainFrame* frame = f.frame();
         ModalDriver& driver = f.driver;
         f.view()->model()->grid().SetText(2, 1, "146.00000");
         const RadioImage before = app->state().image;
@@ -124,18 +149,17 @@ private slots:
         QVERIFY(driver.messages().first().contains(shortFile));
         // Image, grid and windows exactly as they were.
         QVERIFY(app->state().image == before);
-        QCOMPARE(frame->DocumentWindows().size(), 1);
+        QCOMPARE(f.frame()->DocumentWindows().size(), 1);
         QCOMPARE(f.Cell(2, 1), std::string("146.00000"));
         QVERIFY(app->recentFiles().Files().isEmpty());
 
         // A missing file: reported, and it leaves the recent list.
-        const QString gone = dir.file(QStringLiteral("gone.dat"));
-        QVERIFY(SaveDatFile(gone.toStdString(), before, nullptr));
+        const QString gone = dir.Dat(QStringLiteral("gone.dat"), before);
         QVERIFY(app->documents().OpenFile(gone));
         QCOMPARE(app->recentFiles().Files(), QStringList({gone}));
         QFile::remove(gone);
         driver.ExpectMessage();
-        const QList<QAction*> fileItems = frame->fileMenu()->actions();
+        const QList<QAction*> fileItems = f.frame()->fileMenu()->actions();
         auto recent = std::find_if(fileItems.begin(), fileItems.end(), [&](QAction* a) {
             return a->isVisible() && a->data().toString() == gone;
         });
@@ -144,7 +168,6 @@ private slots:
         (*recent)->trigger();
         QCOMPARE(driver.messages().size(), 2);
         QVERIFY(app->recentFiles().Files().isEmpty());
-
         QCOMPARE(driver.unexpected(), 0);
     }
 
@@ -153,47 +176,37 @@ private slots:
         QVERIFY(f.Start());
         QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("radios")));
         const QString folder = f.dir.file(QStringLiteral("radios"));
-        const QString path = folder + QStringLiteral("/a.dat");
-        QVERIFY(SaveDatFile(path.toStdString(), ExampleRadioMemory(), nullptr));
+        const QString path = f.dir.Dat(QStringLiteral("radios/a.dat"), ExampleRadioMemory());
 
+        // The folder a command's file dialog starts in.
+        const auto startsIn = [&f](int command) {
+            QString start;
+            f.driver.ExpectFileDialog(QString(), &start);
+            f.Trigger(command);
+            return f.driver.AllHandled() ? start : QStringLiteral("no dialog");
+        };
         // Nothing used yet: not the program's folder.
-        QString start;
-        f.driver.ExpectFileDialog(QString(), &start);
-        f.Trigger(kIdFileOpen);
-        QVERIFY(f.driver.AllHandled());
-        QVERIFY(start != QDir(f.dir.path()).absolutePath());
-
+        const QString first = startsIn(kIdFileOpen);
+        QVERIFY2(first != QStringLiteral("no dialog") && first != QDir(f.dir.path()).absolutePath(),
+                 qPrintable(first));
         // After opening a file, "打开..." and "另存为..." of an untitled
-        // document start in its folder.
+        // document start in its folder; the next run remembers it.
         QVERIFY(f.app->documents().OpenFile(path));
-        f.driver.ExpectFileDialog(QString(), &start);
-        f.Trigger(kIdFileOpen);
-        QCOMPARE(start, folder);
+        QCOMPARE(startsIn(kIdFileOpen), folder);
         f.driver.ExpectMessage();
         f.Trigger(kIdFileNew);
-        f.driver.ExpectFileDialog(QString(), &start);
-        f.Trigger(kIdFileSaveAs);
-        QVERIFY(f.driver.AllHandled());
-        QCOMPARE(start, folder);
-
-        // The next run remembers it.
+        QCOMPARE(startsIn(kIdFileSaveAs), folder);
         f.app.reset();
         QVERIFY(f.Start());
-        f.driver.ExpectFileDialog(QString(), &start);
-        f.Trigger(kIdFileOpen);
-        QVERIFY(f.driver.AllHandled());
-        QCOMPARE(start, folder);
+        QCOMPARE(startsIn(kIdFileOpen), folder);
         QCOMPARE(f.driver.unexpected(), 0);
     }
 
     void commandLineFile() {
+        // A file that cannot be loaded is reported; the program starts with a
+        // new document instead, from Default.dat next to the program.
         AppDir dir;
-        // Default.dat next to the program is what a new document starts from.
-        RadioImage defaults = ExampleRadioMemory();
-        QVERIFY(
-            SaveDatFile(dir.file(QStringLiteral("Default.dat")).toStdString(), defaults, nullptr));
-        // A file that cannot be loaded is reported; the program starts with
-        // a new document instead.
+        dir.Dat(QStringLiteral("Default.dat"), ExampleRadioMemory());
         const QString shortFile = dir.file(QStringLiteral("short.dat"));
         dir.Write(QStringLiteral("short.dat"), QByteArray(10, '\0'));
         ModalDriver driver;
@@ -208,6 +221,161 @@ private slots:
         QCOMPARE(
             CMyDocManager::NormalisePath(QStringLiteral("\"") + shortFile + QStringLiteral("\"")),
             shortFile);
+    }
+
+    void openBackupStartsInTheBackupFolder() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        const QString folder = f.dir.file(QStringLiteral("data/backups"));
+        f.app->state().backupFolder = folder.toStdString();
+        QString shown;
+        f.driver.ExpectFileDialog(QString(), &shown);
+        f.Trigger(kIdFileOpenBackup);
+        QVERIFY(f.driver.AllHandled());
+        // Created when missing, and the dialog starts in it.
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(shown, QDir(folder).absolutePath());
+
+        // A backup chosen there opens as a document, as 打开 opens it.
+        RadioImage image = Configured(ExampleRadioMemory(), "[channel A003]\n信道名字=BAK1\n");
+        std::string reason, saved;
+        QVERIFY(SaveBackup(folder.toStdString(), "read", image, 1765000000, reason, &saved));
+        const QString path = QString::fromStdString(saved);
+        f.driver.ExpectFileDialog(QFileInfo(path).fileName());
+        f.Trigger(kIdFileOpenBackup);
+        QTRY_VERIFY(f.driver.AllHandled() && !QApplication::activeModalWidget());
+        QCOMPARE(f.driver.unexpected(), 0);
+        QCOMPARE(f.child()->document()->PathName(), QDir(path).absolutePath());
+        QCOMPARE(Bytes(f.app->state().image), ReadAll(path));
+        QCOMPARE(f.Cell(3, 1), std::string("438.50000"));
+    }
+
+    // What the list shows of the differences the core finds: the section as
+    // the menu names it, "—" for a key one side does not show, bytes no form
+    // shows as raw rows, the channel's grid row, the count, the file; texts
+    // shown whole. Rendered into build/screenshots/compare.png.
+    void listShowsTheDifferences() {
+        Document doc;
+        const RadioImage& a = doc.state.image;
+        CCompareDlg dialog(doc.state, doc.dir.path());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+        QVERIFY(dialog.CompareWith(doc.dir.Dat(QStringLiteral("same.dat"), a)));
+        QCOMPARE(dialog.list()->topLevelItemCount(), 0);
+        QCOMPARE(dialog.summaryLabel()->text(), QStringLiteral("无差异"));
+
+        RadioImage b = Configured(a, "[channel A002]\n信道名字=RPT-NORTH\n接收频率=145.67500\n"
+                                     "[channel B002]\n信道名字=ZQX9\n"
+                                     "[channel B005]\n接收频率=433.75000\n"
+                                     "[options]\n静噪电平=7\n开机问候语编制=HELLO\n");
+        b[calibration::kTxGain] = static_cast<std::uint8_t>(a[calibration::kTxGain] ^ 0x11);
+        for (int i = 0; i < 20; ++i)
+            b[0x3E40 + i] = static_cast<std::uint8_t>(0xA0 + i);
+        QVERIFY(dialog.CompareWith(doc.dir.Dat(QStringLiteral("other.dat"), b)));
+        const QStringList rows = Rows(dialog);
+        QVERIFY2(rows.contains(QStringLiteral("信道 B002|信道名字|SIMP|ZQX9")),
+                 qPrintable(rows.join('\n')));
+        QVERIFY(rows.contains(QStringLiteral("信道 B005|接收频率||433.75000")));
+        QVERIFY(rows.contains(QStringLiteral("信道 B005|发射频率|\u2014|433.75000")));
+        const QStringList squelch = rows.filter(QStringLiteral("可选功能|静噪电平|"));
+        QCOMPARE(squelch.size(), 1);
+        QVERIFY(squelch[0].endsWith(QStringLiteral("|7")) && !squelch[0].endsWith("|7|7"));
+        QVERIFY(rows.contains(QString::asprintf("原始字节|0x3F22|%02X|%02X", a[calibration::kTxGain],
+                                                b[calibration::kTxGain])));
+        QVERIFY(dialog.summaryLabel()->text().startsWith(QStringLiteral("%1 处差异").arg(rows.size())));
+        QCOMPARE(dialog.list()->headerItem()->text(3), QStringLiteral("other.dat"));
+        QVERIFY(dialog.fileLabel()->toolTip().contains(QStringLiteral("other.dat")));
+        QTreeWidget* list = dialog.list();
+        const QFontMetrics metrics(list->font());
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* item = list->topLevelItem(i);
+            const QString header = item->data(0, CCompareDlg::kHeaderRole).toString();
+            const int gridRow = item->data(0, CCompareDlg::kGridRowRole).toInt();
+            if (header == QStringLiteral("channel B002"))
+                QCOMPARE(gridRow, 130);
+            else if (!header.startsWith(QStringLiteral("channel")))
+                QCOMPARE(gridRow, 0);
+            for (int c = 0; c < 4; ++c)
+                QVERIFY2(metrics.horizontalAdvance(item->text(c)) + 8 <= list->columnWidth(c),
+                         qPrintable(item->text(c)));
+        }
+        QCoreApplication::processEvents();
+        SaveScreenshot(&dialog, QStringLiteral("compare.png"));
+
+        // Unreadable files: nothing listed, the reason shown.
+        QVERIFY(!dialog.CompareWith(doc.dir.file(QStringLiteral("missing.dat"))));
+        QCOMPARE(dialog.list()->topLevelItemCount(), 0);
+        QVERIFY2(dialog.summaryLabel()->text().contains(QStringLiteral("missing.dat")),
+                 qPrintable(dialog.summaryLabel()->text()));
+        doc.dir.Write(QStringLiteral("short.dat"), QByteArray(100, '\0'));
+        QVERIFY(!dialog.CompareWith(doc.dir.file(QStringLiteral("short.dat"))));
+        QCOMPARE(dialog.list()->topLevelItemCount(), 0);
+        QVERIFY(dialog.summaryLabel()->text().contains(QStringLiteral("100")));
+        // The document compared is a copy: comparing changed nothing in it.
+        QVERIFY(doc.state.image == a);
+    }
+
+    void newestBackup() {
+        Document doc;
+        const std::string folder = doc.dir.file(QStringLiteral("backups")).toStdString();
+        doc.state.backupFolder = folder;
+        QVERIFY(!CCompareDlg(doc.state, doc.dir.path()).newestButton()->isEnabled());
+        std::string reason, older, newer;
+        const RadioImage changed = Configured(doc.state.image, "[options]\n静噪电平=7\n");
+        QVERIFY(SaveBackup(folder, "write", changed, 1765000000, reason, &older));
+        QVERIFY(SaveBackup(folder, "read", doc.state.image, 1765000001, reason, &newer));
+        CCompareDlg dialog(doc.state, doc.dir.path());
+        QVERIFY(dialog.newestButton()->isEnabled());
+        QTest::mouseClick(dialog.newestButton(), Qt::LeftButton);
+        QCOMPARE(dialog.ComparedPath(), QString::fromStdString(newer));
+        QCOMPARE(dialog.summaryLabel()->text(), QStringLiteral("无差异"));
+    }
+
+    // 文件 -> 比较... compares what the grid shows (an unconverted edit
+    // included); double-clicking a channel's row selects its grid row and
+    // leaves the dialog open for the next difference.
+    void doubleClickSelectsTheGridRow() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        f.view()->table()->SetCurrentCell(GridCell{1, 2});
+        f.view()->model()->grid().SetText(3, 1, "145.10000");
+        f.view()->ConvertGridToImage();
+        const RadioImage document = f.app->state().image;
+        f.view()->model()->grid().SetText(4, 1, "145.20000");
+        const QString path = f.dir.Dat(QStringLiteral("other.dat"),
+                                       Configured(document, "[channel B003]\n接收频率=435.00000\n"));
+
+        int rowWhileOpen = -1;
+        bool openAfter = false;
+        QStringList rows;
+        QList<int> chosen;
+        ExpectDialog<CCompareDlg>(f, [&](CCompareDlg* dialog) {
+            connect(dialog, &CCompareDlg::channelChosen, [&chosen](int row) { chosen << row; });
+            dialog->CompareWith(path);
+            rows = Rows(*dialog);
+            QTreeWidget* list = dialog->list();
+            const int at = rows.indexOf(QRegularExpression(QStringLiteral("^信道 B003\\|.*")));
+            if (QTreeWidgetItem* item = list->topLevelItem(at)) {
+                list->scrollToItem(item);
+                const QPoint p = list->visualItemRect(item).center();
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, p);
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, p);
+                rowWhileOpen = f.view()->table()->CurrentCell().row;
+            }
+            openAfter = dialog->isVisible();
+            dialog->reject();
+        });
+        f.Trigger(kIdFileCompare);
+        QVERIFY(f.driver.AllHandled());
+        QCOMPARE(f.driver.unexpected(), 0);
+        QCOMPARE(chosen, QList<int>({131}));
+        QVERIFY2(rows.contains(QStringLiteral("信道 A004|接收频率|145.20000|")),
+                 qPrintable(rows.join('\n')));
+        QVERIFY(rows.filter(QStringLiteral("信道 A003|")).isEmpty());
+        QVERIFY(openAfter);
+        QCOMPARE(rowWhileOpen, 131);
+        QCOMPARE(f.view()->table()->CurrentCell(), (GridCell{131, 2}));
     }
 };
 

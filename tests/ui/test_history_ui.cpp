@@ -23,10 +23,6 @@ using forms::BatchChannelForm;
 
 namespace {
 
-DocumentHistory* History(const AppFixture& f) {
-    return f.view()->history();
-}
-
 // The bytes a save would write from a snapshot (the grid converted into the
 // image), with the grid texts: what a step must give back exactly.
 QByteArray Saved(DocumentSnapshot s) {
@@ -39,12 +35,13 @@ QByteArray Saved(DocumentSnapshot s) {
     return out;
 }
 
-// Types text into a grid cell's editor and commits it, as Enter does.
-void TypeCell(const AppFixture& f, int row, int col, const QString& text) {
-    QWidget* editor = f.view()->table()->StartEditAt(GridCell{row, col});
-    QVERIFY(editor);
-    QTest::keyClicks(editor, text);
-    f.view()->table()->CommitAndCloseEditor();
+// The document window's caption, then whether the document is modified and
+// which of undo and redo are enabled.
+QString Mark(const AppFixture& f) {
+    return f.child()->windowTitle() +
+           QLatin1String(f.view()->history()->IsModified() ? " modified" : "") +
+           QLatin1String(f.frame()->action(kIdEditUndo)->isEnabled() ? " undo" : "") +
+           QLatin1String(f.frame()->action(kIdEditRedo)->isEnabled() ? " redo" : "");
 }
 
 // The prompt about unsaved changes, answered with button.
@@ -58,21 +55,19 @@ ModalDriver::Handler AnswerSavePrompt(const QString& button, int* asked) {
     };
 }
 
-ModalDriver::Handler CloseCommDialog(bool* shown) {
-    return [shown](QWidget* w) {
-        auto* dialog = qobject_cast<CCommDlg*>(w);
-        if (!dialog)
-            return false;
+void CloseCommDialog(ModalDriver& driver, bool* shown) {
+    driver.On<CCommDlg>([shown](CCommDlg* dialog) {
         *shown = true;
         dialog->reject();
-        return true;
-    };
+    });
 }
 
 } // namespace
 
 class TestHistoryUi : public QObject {
     Q_OBJECT
+
+    enum Command { CloseWindow, CloseBox, Exit, New, Read };
 
 private slots:
     void initTestCase() {
@@ -88,12 +83,8 @@ private slots:
     void everyChangeIsOneExactStep() {
         AppFixture f;
         QVERIFY(f.Start());
-        DocumentHistory* h = History(f);
-        QAction* undo = f.frame()->action(kIdEditUndo);
-        QAction* redo = f.frame()->action(kIdEditRedo);
-        QVERIFY(!h->IsModified());
-        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
-        QCOMPARE(f.child()->windowTitle(), QStringLiteral("无标题"));
+        DocumentHistory* h = f.view()->history();
+        QCOMPARE(Mark(f), QStringLiteral("无标题"));
 
         QList<DocumentSnapshot> states{h->Take()};
         auto stepped = [&](const char* what) {
@@ -103,19 +94,15 @@ private slots:
             states.append(now);
         };
 
-        // A committed cell.
-        TypeCell(f, 5, 1, QStringLiteral("145.5"));
+        f.Type(5, 1, QStringLiteral("145.5"));
         stepped("cell");
-        QVERIFY(h->IsModified());
-        QCOMPARE(f.child()->windowTitle(), QStringLiteral("无标题*"));
+        QCOMPARE(Mark(f), QStringLiteral("无标题* modified undo"));
         QCOMPARE(f.frame()->windowTitle(), QStringLiteral("写频软件 - 无标题*"));
-        QVERIFY(undo->isEnabled() && !redo->isEnabled());
 
         // A cell committed with the text it had is no step.
-        TypeCell(f, 5, 1, QStringLiteral("145.5"));
+        f.Type(5, 1, QStringLiteral("145.5"));
         QCOMPARE(h->stack()->count(), 1);
 
-        // A paste.
         QGuiApplication::clipboard()->setText(QStringLiteral("146.52\t146.52\n147.0"));
         f.view()->table()->SetCurrentCell(GridCell{10, 1});
         f.view()->table()->PasteClipboard();
@@ -150,13 +137,9 @@ private slots:
         f.view()->batchButton()->click();
         QVERIFY(f.driver.AllHandled());
 
-        // A CSV import.
         const QString csv = f.dir.file(QStringLiteral("in.csv"));
         f.dir.Write(QStringLiteral("in.csv"), "Location,Name,Frequency\r\n1,REP,438.5\r\n");
-        f.driver.Expect([](QWidget* w) {
-            auto* d = qobject_cast<CCsvImportDlg*>(w);
-            if (!d)
-                return false;
+        f.driver.On<CCsvImportDlg>([](CCsvImportDlg* d) {
             d->findChild<QCheckBox*>(QStringLiteral("csvOverwrite"))->setChecked(true);
             return ClickButton(d, QStringLiteral("导入"));
         });
@@ -169,9 +152,7 @@ private slots:
             f.Trigger(kIdEditUndo);
             QVERIFY2(Saved(h->Take()) == Saved(states[i]), qPrintable(QString::number(i)));
         }
-        QVERIFY(!h->IsModified());
-        QCOMPARE(f.child()->windowTitle(), QStringLiteral("无标题"));
-        QVERIFY(!undo->isEnabled() && redo->isEnabled());
+        QCOMPARE(Mark(f), QStringLiteral("无标题 redo"));
         for (int i = 1; i < states.size(); ++i) {
             f.Trigger(kIdEditRedo);
             QVERIFY2(Saved(h->Take()) == Saved(states[i]), qPrintable(QString::number(i)));
@@ -182,13 +163,11 @@ private slots:
         // Saving is the new clean point; undoing past it and redoing back to
         // it marks and clears.
         QVERIFY(f.app->documents().SaveAs(f.dir.file(QStringLiteral("saved.dat"))));
-        QVERIFY(!h->IsModified());
-        QCOMPARE(f.child()->windowTitle(), QStringLiteral("saved.dat"));
+        QCOMPARE(Mark(f), QStringLiteral("saved.dat undo"));
         f.Trigger(kIdEditUndo);
-        QVERIFY(h->IsModified());
-        QCOMPARE(f.child()->windowTitle(), QStringLiteral("saved.dat*"));
+        QCOMPARE(Mark(f), QStringLiteral("saved.dat* modified undo redo"));
         f.Trigger(kIdEditRedo);
-        QVERIFY(!h->IsModified());
+        QCOMPARE(Mark(f), QStringLiteral("saved.dat undo"));
         QCOMPARE(f.frame()->windowTitle(), QStringLiteral("写频软件 - saved.dat"));
         QCOMPARE(f.driver.unexpected(), 0);
     }
@@ -200,7 +179,7 @@ private slots:
         QVERIFY(f.Start());
         QVERIFY(QTest::qWaitForWindowActive(f.frame()));
         const std::string before = f.Cell(7, 1);
-        TypeCell(f, 7, 1, QStringLiteral("440.1"));
+        f.Type(7, 1, QStringLiteral("440.1"));
         const std::string after = f.Cell(7, 1);
         QVERIFY(before != after);
         QWidget* table = f.view()->table();
@@ -212,8 +191,8 @@ private slots:
         QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(f.Cell(7, 1), after);
         const QList<QAction*> tools = f.frame()->toolBar()->actions();
-        QVERIFY(tools.contains(f.frame()->action(kIdEditUndo)));
-        QVERIFY(tools.contains(f.frame()->action(kIdEditRedo)));
+        QVERIFY(tools.contains(f.frame()->action(kIdEditUndo)) &&
+                tools.contains(f.frame()->action(kIdEditRedo)));
         QCOMPARE(f.frame()->editMenu()->actions().first(), f.frame()->action(kIdEditUndo));
     }
 
@@ -229,8 +208,8 @@ private slots:
         QVERIFY(radio && radio->IsRunning());
         QCOMPARE(f.app->state().portName, radio->Device());
         QVERIFY(QTest::qWaitForWindowActive(f.frame()));
-        DocumentHistory* h = History(f);
-        TypeCell(f, 3, 1, QStringLiteral("439.0125"));
+        DocumentHistory* h = f.view()->history();
+        f.Type(3, 1, QStringLiteral("439.0125"));
         const DocumentSnapshot edited = h->Take();
 
         // The edit is unsaved: 不保存 lets the read go on.
@@ -248,20 +227,19 @@ private slots:
         // The channels are the radio's.
         QCOMPARE(f.Cell(3, 3), std::string("D023N"));
         QVERIFY(std::equal(read.image.data(), read.image.data() + 0x1000, radio->Memory().data()));
-        QVERIFY(!h->IsModified());
-
+        QCOMPARE(Mark(f), QStringLiteral("无标题 undo"));
         f.Trigger(kIdEditUndo);
         QVERIFY(h->Take() == edited);
-        QVERIFY(h->IsModified());
+        QCOMPARE(Mark(f), QStringLiteral("无标题* modified undo redo"));
         f.Trigger(kIdEditRedo);
         QVERIFY(h->Take() == read);
-        QVERIFY(!h->IsModified());
+        QCOMPARE(Mark(f), QStringLiteral("无标题 undo"));
 
         // Edited after the read, then written: still modified. (The window
         // manager gives the focus back after a dialog; offscreen nothing does.)
         f.frame()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.frame()));
-        TypeCell(f, 4, 1, QStringLiteral("145.0"));
+        f.Type(4, 1, QStringLiteral("145.0"));
         f.driver.ExpectStart(&title);
         QTest::keyClick(f.view()->table(), Qt::Key_W, Qt::ControlModifier);
         QTRY_VERIFY_WITH_TIMEOUT(f.driver.AllHandled() && !QApplication::activeModalWidget(),
@@ -270,113 +248,91 @@ private slots:
         QCOMPARE(f.frame()->status()->currentMessage(), QStringLiteral("写频完成，已校验"));
         QCOMPARE(ConstChannelRecord(radio->Memory(), 4).Rx(), 14500000u);
         QVERIFY(h->IsModified());
-        QCOMPARE(f.driver.unexpected(), 0);
-        QVERIFY(f.driver.messages().isEmpty());
+        QCOMPARE(f.driver.unexpected() + f.driver.messages().size(), 0);
     }
 
     // Every guarded command with every answer. The document holds an
     // unsaved edit of a file. 保存 saves it and the command goes on; a save
     // that fails is reported, the command stops and the edit is still there;
     // 不保存 goes on; 取消 stops. Nothing unsaved is ever lost silently.
+    void guardedCommandsWithEachAnswer_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("answer");
+        const char* const commands[] = {"关闭", "close box", "退出", "新建", "读频"};
+        for (int c = CloseWindow; c <= Read; ++c)
+            for (const char* answer : {"保存", "保存 fails", "不保存", "取消"})
+                QTest::addRow("%s / %s", commands[c], answer) << c << QString::fromUtf8(answer);
+    }
     void guardedCommandsWithEachAnswer() {
-        enum Command { CloseWindow, CloseBox, Exit, New, Read };
-        enum Answer { Save, SaveFails, Discard, Cancel };
-        const char* const commandNames[] = {"关闭", "close box", "退出", "新建", "读频"};
-        const char* const answerNames[] = {"保存", "保存 fails", "不保存", "取消"};
-        for (int c = CloseWindow; c <= Read; ++c) {
-            for (int a = Save; a <= Cancel; ++a) {
-                const QString label =
-                    QStringLiteral("%1 / %2").arg(QString::fromUtf8(commandNames[c]),
-                                                  QString::fromUtf8(answerNames[a]));
-                AppFixture f;
-                const QString file = f.dir.file(QStringLiteral("plan.dat"));
-                RadioImage otherImage;
-                ApplyBuiltInDefaults(otherImage);
-                QVERIFY(SaveDatFile(file.toStdString(), otherImage, nullptr));
-                QStringList arguments{file};
-                if (c == Read)
-                    arguments << QStringLiteral("--simulate");
-                QVERIFY(f.Start(arguments));
-                CChildFrame* child = f.child();
-                TypeCell(f, 9, 1, QStringLiteral("433.5"));
-                const std::string edit = f.Cell(9, 1);
-                QVERIFY(child->IsModified());
-                const QByteArray fileBefore = ReadAll(file);
-                if (a == SaveFails) {
-                    // The file's folder is gone: the save cannot succeed.
-                    child->document()->SetPathName(f.dir.file(QStringLiteral("gone/plan.dat")));
-                }
+        QFETCH(int, command);
+        QFETCH(QString, answer);
+        AppFixture f;
+        RadioImage image;
+        ApplyBuiltInDefaults(image);
+        const QString file = f.dir.Dat(QStringLiteral("plan.dat"), image);
+        QStringList arguments{file};
+        if (command == Read)
+            arguments << QStringLiteral("--simulate");
+        QVERIFY(f.Start(arguments));
+        CChildFrame* child = f.child();
+        f.Type(9, 1, QStringLiteral("433.5"));
+        const std::string edit = f.Cell(9, 1);
+        QVERIFY(child->IsModified());
+        const QByteArray fileBefore = ReadAll(file);
+        const bool fails = answer.endsWith(QStringLiteral("fails"));
+        if (fails) // the file's folder is gone: the save cannot succeed
+            child->document()->SetPathName(f.dir.file(QStringLiteral("gone/plan.dat")));
 
-                int asked = 0;
-                const QString button = a == Save || a == SaveFails ? QStringLiteral("保存")
-                                       : a == Discard              ? QStringLiteral("不保存")
-                                                                   : QStringLiteral("取消");
-                f.driver.Expect(AnswerSavePrompt(button, &asked));
-                if (a == SaveFails)
-                    f.driver.ExpectMessage();
-                const bool goesOn = a == Save || a == Discard;
-                bool commDialogShown = false;
-                bool exited = false;
-                int windowsBefore = f.frame()->DocumentWindows().size();
-                if (c == Read && goesOn)
-                    f.driver.Expect(CloseCommDialog(&commDialogShown));
-                switch (c) {
-                case CloseWindow:
-                    f.Trigger(kIdFileClose);
-                    break;
-                case CloseBox:
-                    child->close();
-                    break;
-                case Exit:
-                    exited = f.frame()->close();
-                    break;
-                case New:
-                    f.Trigger(kIdFileNew);
-                    break;
-                case Read:
-                    f.Trigger(kIdRead);
-                    break;
-                }
-                QTRY_VERIFY_WITH_TIMEOUT(f.driver.AllHandled(), 10000);
-                QVERIFY2(asked == 1, qPrintable(label));
-                QVERIFY2(f.driver.unexpected() == 0, qPrintable(label));
+        int asked = 0;
+        f.driver.Expect(AnswerSavePrompt(answer.section(QLatin1Char(' '), 0, 0), &asked));
+        if (fails)
+            f.driver.ExpectMessage();
+        const bool goesOn = answer == QStringLiteral("保存") || answer == QStringLiteral("不保存");
+        bool commDialogShown = false;
+        bool exited = false;
+        const int windowsBefore = f.frame()->DocumentWindows().size();
+        if (command == Read && goesOn)
+            CloseCommDialog(f.driver, &commDialogShown);
+        switch (command) {
+        case CloseWindow:
+            f.Trigger(kIdFileClose);
+            break;
+        case CloseBox:
+            child->close();
+            break;
+        case Exit:
+            exited = f.frame()->close();
+            break;
+        case New:
+            f.Trigger(kIdFileNew);
+            break;
+        case Read:
+            f.Trigger(kIdRead);
+            break;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(f.driver.AllHandled(), 10000);
+        QCOMPARE(asked, 1);
+        QCOMPARE(f.driver.unexpected(), 0);
+        const bool closed = !f.frame()->DocumentWindows().contains(child);
+        const bool wentOn = command == Exit   ? exited
+                            : command == Read ? commDialogShown
+                            : command == New
+                                ? closed || f.frame()->DocumentWindows().size() != windowsBefore
+                                : closed;
+        QCOMPARE(wentOn, goesOn);
 
-                // What the command did.
-                bool wentOn = false;
-                switch (c) {
-                case CloseWindow:
-                case CloseBox:
-                    wentOn = !f.frame()->DocumentWindows().contains(child);
-                    break;
-                case Exit:
-                    wentOn = exited;
-                    break;
-                case New:
-                    wentOn = !f.frame()->DocumentWindows().contains(child) ||
-                             f.frame()->DocumentWindows().size() != windowsBefore;
-                    break;
-                case Read:
-                    wentOn = commDialogShown;
-                    break;
-                }
-                QVERIFY2(wentOn == goesOn, qPrintable(label));
-
-                // Nothing lost: saved, or still in the document.
-                if (a == Save) {
-                    QVERIFY2(ReadAll(file) != fileBefore, qPrintable(label));
-                    RadioImage saved;
-                    QVERIFY(LoadDatFile(file.toStdString(), saved, nullptr));
-                    QVERIFY2(RenderRow(saved, f.app->state().bandLimits, 9)[0] == edit,
-                             qPrintable(label));
-                } else {
-                    QVERIFY2(ReadAll(file) == fileBefore, qPrintable(label));
-                }
-                if (!goesOn) {
-                    QVERIFY2(f.frame()->DocumentWindows().contains(child), qPrintable(label));
-                    QVERIFY2(child->IsModified(), qPrintable(label));
-                    QVERIFY2(child->view()->model()->grid().Text(9, 1) == edit, qPrintable(label));
-                }
-            }
+        // Nothing lost: saved, or still in the document.
+        if (answer == QStringLiteral("保存")) {
+            RadioImage saved;
+            QVERIFY(LoadDatFile(file.toStdString(), saved, nullptr));
+            QCOMPARE(RenderRow(saved, f.app->state().bandLimits, 9)[0], edit);
+        } else {
+            QCOMPARE(ReadAll(file), fileBefore);
+        }
+        if (!goesOn) {
+            QVERIFY(!closed);
+            QVERIFY(child->IsModified());
+            QCOMPARE(child->view()->model()->grid().Text(9, 1), edit);
         }
     }
 
@@ -387,15 +343,14 @@ private slots:
     // leaves the edits asked about at exit, whatever undo, save and redo did.
     void discardedIsGoneForGood() {
         AppFixture f;
-        const QString file = f.dir.file(QStringLiteral("plan.dat"));
         RadioImage image;
         ApplyBuiltInDefaults(image);
-        QVERIFY(SaveDatFile(file.toStdString(), image, nullptr));
+        const QString file = f.dir.Dat(QStringLiteral("plan.dat"), image);
         QVERIFY(f.Start({file, QStringLiteral("--simulate")}));
         CChildFrame* child = f.child();
         CChildFrame* other = f.app->documents().OpenFile(file);
         f.frame()->ShowChild(child);
-        TypeCell(f, 2, 1, QStringLiteral("145.25"));
+        f.Type(2, 1, QStringLiteral("145.25"));
         int asked = 0;
         f.driver.Expect(AnswerSavePrompt(QStringLiteral("不保存"), &asked));
         f.Trigger(kIdFileClose);
@@ -414,11 +369,11 @@ private slots:
 
         AppFixture g;
         QVERIFY(g.Start({QStringLiteral("--simulate")}));
-        TypeCell(g, 2, 1, QStringLiteral("145.25"));
-        TypeCell(g, 3, 1, QStringLiteral("145.5"));
+        g.Type(2, 1, QStringLiteral("145.25"));
+        g.Type(3, 1, QStringLiteral("145.5"));
         bool shown = false;
         g.driver.Expect(AnswerSavePrompt(QStringLiteral("不保存"), &asked));
-        g.driver.Expect(CloseCommDialog(&shown));
+        CloseCommDialog(g.driver, &shown);
         g.Trigger(kIdRead);
         QTRY_VERIFY(g.driver.AllHandled());
         QVERIFY(shown);
@@ -437,12 +392,9 @@ private slots:
     void untitledSaveCancelledStops() {
         AppFixture f;
         QVERIFY(f.Start());
-        TypeCell(f, 2, 1, QStringLiteral("145.25"));
+        f.Type(2, 1, QStringLiteral("145.25"));
         QStringList buttons;
-        f.driver.Expect([&buttons](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            if (!box)
-                return false;
+        f.driver.On<QMessageBox>([&buttons](QMessageBox* box) {
             SaveScreenshot(box, QStringLiteral("save_prompt.png"));
             for (QAbstractButton* b : box->buttons())
                 buttons << b->text();

@@ -1,54 +1,68 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The progress dialog and the port dialog against the virtual radio on a
-// pseudo-terminal: what the dialog shows for read, write and initialise, what
-// the view reports for the status bar afterwards, a failed read leaving grid
-// and image alone, TransferBusy, and a port held by another process.
+// The progress dialog, the port dialog and the automatic backups against the
+// virtual radio on a pseudo-terminal: what the dialog shows for read, write
+// and initialise, what the view reports for the status bar afterwards, a
+// failed read leaving grid and image alone, TransferBusy, a port held by
+// another process; what each backup holds byte for byte, none after a
+// failure, and a backup folder that cannot be written.
 #include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTreeWidget>
 
 #include "app_test_support.h"
+#include "core/document/backups.h"
+#include "support/fake_sysfs.h"
 #include "ui/app/ini_file.h"
 #include "ui/dialogs/port_setup_dlg.h"
-#include "support/fake_sysfs.h"
 
 using namespace kestra;
 using namespace kestra::test;
 
 namespace {
 
-// What the test saw of one run of the progress dialog.
-struct Run {
-    QString title;
-    int maximum = -1;
-    QString percentBefore;
-    bool startIsDefault = false;
-    bool disabledWhileRunning = false;
-    int finalPosition = -1;
-    QString finalPercent;
-};
-
-// Presses "开始" in the progress dialog and records what it shows.
-ModalDriver::Handler StartExchange(Run* run) {
-    return [run](QWidget* w) {
-        auto* dialog = qobject_cast<CCommDlg*>(w);
-        if (!dialog || !dialog->startButton()->isEnabled())
+// Presses "开始" in the progress dialog and records what it shows: title,
+// blocks and percent before; whether 开始 is the default; whether 开始 and
+// 退出 are enabled while it runs; position and percent at the end.
+void StartExchange(ModalDriver& driver, QString* seen) {
+    driver.On<CCommDlg>([seen](CCommDlg* dialog) {
+        if (!dialog->startButton()->isEnabled())
             return false;
-        run->title = dialog->windowTitle();
-        run->maximum = dialog->progressBar()->maximum();
-        run->percentBefore = dialog->percentLabel()->text();
-        run->startIsDefault = dialog->startButton()->isDefault();
-        QObject::connect(dialog, &CCommDlg::exchangeFinished, dialog, [run, dialog] {
-            run->finalPosition = dialog->progressBar()->value();
-            run->finalPercent = dialog->percentLabel()->text();
+        *seen = QStringLiteral("%1 %2 %3 default=%4")
+                    .arg(dialog->windowTitle())
+                    .arg(dialog->progressBar()->maximum())
+                    .arg(dialog->percentLabel()->text())
+                    .arg(dialog->startButton()->isDefault());
+        QObject::connect(dialog, &CCommDlg::exchangeFinished, dialog, [seen, dialog] {
+            *seen += QStringLiteral(" end %1 %2")
+                         .arg(dialog->progressBar()->value())
+                         .arg(dialog->percentLabel()->text());
         });
         dialog->startButton()->click();
-        run->disabledWhileRunning =
-            !dialog->startButton()->isEnabled() && !dialog->exitButton()->isEnabled();
+        *seen += QStringLiteral(" running=%1%2")
+                     .arg(dialog->startButton()->isEnabled())
+                     .arg(dialog->exitButton()->isEnabled());
         return true;
-    };
+    });
 }
+
+// A view on a virtual radio, with a backup folder of its own.
+struct Harness : RadioViewFixture {
+    explicit Harness(VirtualRadioOptions options = {}) : RadioViewFixture(options) {
+        state.backupFolder = Folder().toStdString();
+    }
+    QString Folder() const { return tmp.filePath(QStringLiteral("backups")); }
+    // The backups saved so far, oldest first.
+    QStringList Backups() const {
+        QStringList names;
+        for (const std::string& n : BackupFileNames(Folder().toStdString()))
+            names << QString::fromStdString(n);
+        return names;
+    }
+    QByteArray Backup(const QString& name) const { return ReadAll(QDir(Folder()).filePath(name)); }
+
+    QTemporaryDir tmp;
+};
 
 } // namespace
 
@@ -79,19 +93,16 @@ private slots:
         QFETCH(int, blocks);
         QFETCH(QString, report);
         RadioViewFixture h;
-        Run run;
-        h.driver.Expect(StartExchange(&run));
+        QString seen;
+        StartExchange(h.driver, &seen);
         bool resetToZero = false;
         if (kind == 2) {
             h.driver.ExpectMessage();
-            h.driver.Expect([&](QWidget* w) {
-                auto* dialog = qobject_cast<CCommDlg*>(w);
-                if (!dialog)
-                    return false;
+            h.driver.On<CCommDlg>([&](CCommDlg* dialog) {
                 resetToZero = dialog->progressBar()->value() == 0 &&
                               dialog->percentLabel()->text() == QStringLiteral("0%") &&
                               dialog->exitButton()->isEnabled();
-                return ClickButton(w, QStringLiteral("退出"));
+                return ClickButton(dialog, QStringLiteral("退出"));
             });
             h.state.factoryMode = true;
             h.view->ShowInitialiseButton();
@@ -105,13 +116,7 @@ private slots:
         }
         QVERIFY(h.driver.AllHandled());
         QCOMPARE(h.driver.unexpected(), 0);
-        QCOMPARE(run.title, title);
-        QCOMPARE(run.maximum, blocks);
-        QCOMPARE(run.percentBefore, QStringLiteral("0%"));
-        QVERIFY(run.startIsDefault);
-        QVERIFY(run.disabledWhileRunning);
-        QCOMPARE(run.finalPosition, blocks);
-        QCOMPARE(run.finalPercent, QStringLiteral("100%"));
+        QCOMPARE(seen, QStringLiteral("%1 %2 0% default=1 running=00 end %2 100%").arg(title).arg(blocks));
         QVERIFY(!h.state.transferBusy);
         QCOMPARE(h.reports, QStringList({report}));
         if (kind == 0) {
@@ -140,12 +145,13 @@ private slots:
         QTest::newRow("no such port") << 2 << "无法打开串口";
     }
 
+    // A failed read changes nothing and leaves no backup.
     void failedReadChangesNothing() {
         QFETCH(int, fault);
         QFETCH(QString, message);
         VirtualRadioOptions options;
         options.hangUpAfterBlock = fault == 1 ? 100 : 0;
-        RadioViewFixture h(options);
+        Harness h(options);
         if (fault == 2)
             h.state.portName = "/dev/kestra-no-such-port";
         h.grid().SetText(3, 1, "145.00000");
@@ -163,6 +169,7 @@ private slots:
         QCOMPARE(h.Text(3, 1), std::string("145.00000"));
         QVERIFY(!h.state.transferBusy);
         QCOMPARE(h.reports, QStringList({message}));
+        QVERIFY(h.Backups().isEmpty());
     }
 
     void busyGuardsASecondStart() {
@@ -241,12 +248,12 @@ private slots:
         QTreeWidget* list = dialog.deviceList();
         QCOMPARE(list->topLevelItemCount(), 6);
         QTreeWidgetItem* ftdi = list->topLevelItem(2);
-        QCOMPARE(ftdi->text(0), QString::fromStdString(fake.DevPath("ttyUSB0")));
-        QCOMPARE(ftdi->text(1), QStringLiteral("COM1"));
-        QVERIFY(ftdi->text(2).startsWith(QStringLiteral("FTDI FT232R")));
-        QCOMPARE(ftdi->text(3), QStringLiteral("0403:6001"));
-        QCOMPARE(ftdi->text(6), QStringLiteral("A50285BI"));
-        QCOMPARE(ftdi->childCount(), 1); // its by-id link
+        // Device, number, maker and product, ids, serial, and its by-id link.
+        QCOMPARE(QStringList({ftdi->text(0), ftdi->text(1), ftdi->text(2).left(11), ftdi->text(3),
+                              ftdi->text(6), QString::number(ftdi->childCount())})
+                     .join('|'),
+                 QString::fromStdString(fake.DevPath("ttyUSB0")) +
+                     QStringLiteral("|COM1|FTDI FT232R|0403:6001|A50285BI|1"));
 
         // A row of the table checks its number, a number picks its row.
         list->setCurrentItem(ftdi);
@@ -300,9 +307,8 @@ private slots:
         {
             CPortSetupDlg dialog(state, ini, nullptr, table);
             dialog.show();
-            QVERIFY(!dialog.portButton(1)->isEnabled());
-            QVERIFY(dialog.portButton(2)->isEnabled());
-            QVERIFY(!dialog.portButton(3)->isEnabled());
+            QVERIFY(!dialog.portButton(1)->isEnabled() && dialog.portButton(2)->isEnabled() &&
+                    !dialog.portButton(3)->isEnabled());
             // The selected port is held: nothing is checked, and "确定" with
             // nothing checked changes nothing.
             QCOMPARE(dialog.CheckedPort(), 0);
@@ -334,6 +340,102 @@ private slots:
                      SerialLink().Open(PortDeviceName(n), nullptr));
         }
         QCOMPARE(platform.CheckedPort(), 0);
+    }
+
+    void backupOfEachExchange_data() {
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<bool>("unwritable");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("read") << true << false << "读频完成";
+        QTest::newRow("write") << false << false << "写频完成，已校验";
+        QTest::newRow("read, unwritable folder") << true << true << "读频完成；备份失败：";
+        QTest::newRow("write, unwritable folder") << false << true << "写频完成，已校验；备份失败：";
+    }
+
+    // A read or write leaves one backup: the whole image as the exchange left
+    // it (read: the radio's bytes in the ranges read, the document's
+    // elsewhere; write: what was sent, a pending edit included). A folder
+    // that cannot be made fails no exchange:
+    // no message box, the status bar adds the reason after the done text.
+    void backupOfEachExchange() {
+        QFETCH(bool, read);
+        QFETCH(bool, unwritable);
+        QFETCH(QString, report);
+        VirtualRadioOptions options;
+        options.memory = ExampleRadioMemory();
+        (*options.memory)[0x3F80] = 0x5A; // in the second read range
+        Harness h(options);
+        // A plain file where the folder would be created.
+        const QString plain = h.tmp.filePath(QStringLiteral("plain"));
+        if (unwritable) {
+            QFile f(plain);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("x") == 1);
+            h.state.backupFolder = (plain + QStringLiteral("/backups")).toStdString();
+        }
+        h.state.image[0x3100] = 0xC3; // not read: stays the document's
+        if (!read)
+            QTest::keyClicks(h.table()->StartEditAt(GridCell{6, 1}), QStringLiteral("147.3"));
+        h.driver.ExpectStart();
+        if (read)
+            h.view->OnRead();
+        else
+            h.view->OnWrite();
+        QVERIFY(h.driver.AllHandled());
+        QCOMPARE(h.driver.unexpected() + h.driver.messages().size(), 0);
+        QCOMPARE(h.reports.size(), 1);
+        QVERIFY2(h.reports[0].startsWith(report), qPrintable(h.reports[0]));
+        if (unwritable) {
+            QVERIFY2(h.reports[0].contains(QStringLiteral("plain")), qPrintable(h.reports[0]));
+            QVERIFY(QFileInfo(plain).isFile());
+        }
+        const QStringList names = h.Backups();
+        if (unwritable) {
+            QVERIFY(names.isEmpty());
+            return;
+        }
+        QCOMPARE(names.size(), 1);
+        QVERIFY2(names[0].endsWith(read ? QStringLiteral("-read.dat") : QStringLiteral("-write.dat")),
+                 qPrintable(names[0]));
+        QCOMPARE(h.Backup(names[0]), Bytes(h.state.image));
+        if (read)
+            QCOMPARE(QString::asprintf("%02X %02X", h.state.image[0x3F80], h.state.image[0x3100]),
+                     QStringLiteral("5A C3"));
+        else
+            QCOMPARE(ConstChannelRecord(h.radio.Memory(), 6).Rx(), 14730000u);
+    }
+
+    void everyInitialiseLeavesABackup() {
+        RadioImage blank;
+        blank.Fill(0x00);
+        VirtualRadioOptions options;
+        options.memory = blank;
+        Harness h(options);
+        h.state.factoryMode = true;
+        h.view->ShowInitialiseButton();
+        QByteArray radioAfterFirst;
+        h.driver.ExpectStart();
+        h.driver.On<QMessageBox>([&](QMessageBox* box) {
+            // Between the runs: the first backup is there already.
+            radioAfterFirst = Bytes(h.radio.Memory());
+            h.radio.SetMemory(blank);
+            return ClickButton(box, QStringLiteral("确定"));
+        });
+        h.driver.ExpectStart();
+        h.driver.ExpectMessage();
+        h.driver.Expect([](QWidget* w) { return ClickButton(w, QStringLiteral("退出")); });
+        QTest::mouseClick(h.view->initialiseButton(), Qt::LeftButton);
+        QVERIFY(h.driver.AllHandled());
+        QCOMPARE(h.driver.unexpected(), 0);
+        QCOMPARE(h.reports, QStringList({"初始化完成"}));
+        const QStringList names = h.Backups();
+        QCOMPARE(names.size(), 2);
+        for (const QString& name : names) {
+            QVERIFY2(name.contains(QStringLiteral("-init")), qPrintable(name));
+            // The whole image went to the radio: each backup is what it holds.
+            QCOMPARE(h.Backup(name), radioAfterFirst);
+        }
+        QCOMPARE(h.Backup(names[1]), Bytes(h.radio.Memory()));
+        QCOMPARE(h.Backup(names[1]), Bytes(h.state.image));
     }
 };
 

@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// 文件 -> 打印..., 打印预览... and 导出 PDF... in the running application. The
-// first page of the PDF and the preview are rendered into build/screenshots.
-// The PDF's text and pages are read with pdftotext and pdftoppm
-// (poppler-utils) when they are installed; the page objects are counted in
-// the file either way.
+// The channel list leaving and entering the running application: 文件 ->
+// 导出 CSV… and 导入 CSV… (the export writes what the core writes, the preview
+// reports without touching the image, 取消 changes nothing and 导入 lands the
+// rows in the grid), and 打印..., 打印预览... and 导出 PDF.... The first page
+// of the PDF, the preview and the import preview are rendered into
+// build/screenshots. The PDF's text and pages are read with pdftotext and
+// pdftoppm (poppler-utils) when they are installed; the page objects are
+// counted in the file either way.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -12,14 +19,16 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-
 #include <QStatusBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
 
 #include "app_test_support.h"
 #include "core/codec/codecs.h"
 #include "core/forms/channel_edit_form.h"
+#include "core/interchange/channel_csv.h"
 #include "core/interchange/channel_print.h"
+#include "ui/dialogs/csv_import_dlg.h"
 #include "ui/widgets/channel_print.h"
 
 using namespace kestra;
@@ -120,7 +129,7 @@ const QString kHeader = Folded(
 
 } // namespace
 
-class TestChannelPrint : public QObject {
+class TestInterchangeUi : public QObject {
     Q_OBJECT
 
 private slots:
@@ -153,9 +162,9 @@ private slots:
             QString all;
             for (int page = 1; page <= pages; ++page) {
                 const QString text = PdfText(path, page);
-                QVERIFY2(text.contains(Folded(QStringLiteral("信道列表 — 无标题"))), qPrintable(text));
-                QVERIFY2(text.contains(kHeader), qPrintable(text));
-                QVERIFY2(text.contains(Folded(QStringLiteral("第 %1 页 / 共 %2 页").arg(page).arg(pages))),
+                QVERIFY2(text.contains(Folded(QStringLiteral("信道列表 — 无标题"))) &&
+                             text.contains(kHeader) &&
+                             text.contains(QStringLiteral("第%1页/共%2页").arg(page).arg(pages)),
                          qPrintable(text));
                 all += text;
             }
@@ -210,11 +219,11 @@ private slots:
         if (Tool("pdftotext").isEmpty())
             return;
         const QString text = PdfText(path, 1);
-        QVERIFY2(text.contains(QStringLiteral("信道列表—a5.dat2024-05-01")), qPrintable(text));
-        QVERIFY2(text.contains(kHeader), qPrintable(text));
-        QVERIFY2(text.contains(QStringLiteral("A002CH2144.02500144.62500")), qPrintable(text));
-        QVERIFY2(text.contains(QStringLiteral("QT/DQT")), qPrintable(text));
-        QVERIFY(!text.contains(QChar(0x2026))); // nothing elided
+        // Every column shown (the last one's texts too), nothing elided.
+        for (const QString& shown : {QStringLiteral("信道列表—a5.dat2024-05-01"), kHeader,
+                                     QStringLiteral("A002CH2144.02500144.62500"), QStringLiteral("QT/DQT")})
+            QVERIFY2(text.contains(shown), qPrintable(text));
+        QVERIFY(!text.contains(QChar(0x2026)));
     }
 
     // 打印预览... shows the layout's pages, an edit still open included (the
@@ -229,17 +238,13 @@ private slots:
         QWidget* editor = f.view()->table()->StartEditAt(GridCell{3, kColRx});
         QTest::keyClicks(editor, QStringLiteral("145.5"));
         int shownPages = -1;
-        f.driver.Expect([&](QWidget* w) {
-            auto* dialog = qobject_cast<QPrintPreviewDialog*>(w);
-            if (!dialog)
-                return false;
+        f.driver.On<QPrintPreviewDialog>([&](QPrintPreviewDialog* dialog) {
             auto* preview = dialog->findChild<QPrintPreviewWidget*>();
             shownPages = preview ? preview->pageCount() : -1;
             dialog->resize(900, 760);
             QTest::qWait(50);
             SaveScreenshot(dialog, QStringLiteral("channel_list_preview.png"));
             dialog->reject();
-            return true;
         });
         f.Trigger(kIdFilePrintPreview);
         QVERIFY(f.driver.AllHandled());
@@ -250,20 +255,14 @@ private slots:
                  QKeySequence(QStringLiteral("Ctrl+P")));
         const QString path = f.dir.file(QStringLiteral("printed.pdf"));
         for (bool print : {false, true}) {
-            f.driver.Expect([&path, print](QWidget* w) {
-                auto* dialog = qobject_cast<QPrintDialog*>(w);
-                if (!dialog)
-                    return false;
-                if (!print) {
-                    dialog->reject();
-                    return true;
-                }
+            f.driver.On<QPrintDialog>([&path, print](QPrintDialog* dialog) {
+                if (!print)
+                    return dialog->reject();
                 dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
                 dialog->printer()->setOutputFileName(path);
                 if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
                     name->setText(path);
                 dialog->accept();
-                return true;
             });
             f.Trigger(kIdFilePrint);
             QVERIFY(f.driver.AllHandled());
@@ -272,7 +271,89 @@ private slots:
         QCOMPARE(f.driver.unexpected(), 0);
         QCOMPARE(PageObjects(ReadAll(path)), ExpectedPages(*f.app));
     }
+
+    void exportWritesTheCoreCsv() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        // An edit still open is exported too (GridToImage first).
+        QWidget* editor = f.view()->table()->StartEditAt(GridCell{5, kColRx});
+        QTest::keyClicks(editor, QStringLiteral("145.5"));
+        const QString path = f.dir.file(QStringLiteral("out.csv"));
+        QVERIFY(f.app->csv().ExportTo(path));
+        const QByteArray written = ReadAll(path);
+        QCOMPARE(written, QByteArray::fromStdString(ExportChannelCsv(f.app->state().image)));
+        QVERIFY(written.contains("145.5"));
+        // The status bar says what was written: one channel, to that file.
+        QCOMPARE(f.frame()->status()->currentMessage(),
+                 QStringLiteral("已导出 1 个信道到 %1").arg(QDir::toNativeSeparators(path)));
+
+        // A folder that does not exist: reported, nothing claimed.
+        f.driver.ExpectMessage();
+        QVERIFY(!f.app->csv().ExportTo(f.dir.file(QStringLiteral("missing/out.csv"))));
+        QCOMPARE(f.driver.messages().size(), 1);
+        QCOMPARE(f.driver.unexpected(), 0);
+    }
+
+    void importPreviewsThenCancelsOrLands() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        const QString path = f.dir.file(QStringLiteral("in.csv"));
+        f.dir.Write(QStringLiteral("in.csv"), QByteArray("Location,Name,Frequency\r\n"
+                                                         "1,HOME,146.52\r\n"
+                                                         "2,BAD,abc\r\n"
+                                                         "3,REP,439.125\r\n"));
+        // A001 is in use.
+        QTest::keyClicks(f.view()->table()->StartEditAt(GridCell{1, kColRx}), QStringLiteral("145.5"));
+        // The command converts the grid into the image first (finalising it,
+        // as every command around the channel records does); from there on
+        // 取消 must leave every byte alone.
+        f.view()->ConvertGridToImage();
+        const QByteArray before = Bytes(f.app->state().image);
+
+        // Preview, then 取消: every row is listed with the channel it lands in
+        // (the skipped one with its label), and the image is untouched.
+        QStringList report;
+        f.driver.On<CCsvImportDlg>([&](CCsvImportDlg* dialog) {
+            auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("csvReport"));
+            for (int r = 0; r < table->rowCount(); ++r)
+                report << table->item(r, CCsvImportDlg::kColumnChannel)->text() +
+                              (table->item(r, CCsvImportDlg::kColumnResult)->text().contains("已跳过")
+                                   ? table->item(r, CCsvImportDlg::kColumnLabel)->text()
+                                   : QString());
+            SaveScreenshot(dialog, QStringLiteral("csv_import_dialog.png"));
+            return ClickButton(dialog, QStringLiteral("取消"));
+        });
+        QVERIFY(!f.app->csv().ImportFrom(path));
+        QCOMPARE(report, QStringList({"A002", "BAD", "A003"}));
+        QCOMPARE(Bytes(f.app->state().image), before);
+
+        // Options change the preview (the row that replaces A001 says so,
+        // highlighted); 导入 lands the rows from A010 on.
+        QString seen;
+        f.driver.On<CCsvImportDlg>([&](CCsvImportDlg* dialog) {
+            dialog->findChild<QCheckBox*>(QStringLiteral("csvOverwrite"))->setChecked(true);
+            auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("csvReport"));
+            seen = table->item(0, CCsvImportDlg::kColumnReplaces)->text() +
+                   (table->item(0, 0)->background() != table->item(2, 0)->background() ? " highlighted"
+                                                                                        : "");
+            dialog->findChild<QComboBox*>(QStringLiteral("csvStart"))->setCurrentIndex(9);
+            seen += QStringLiteral(" %1 imported").arg(dialog->Preview().imported);
+            return ClickButton(dialog, QStringLiteral("导入"));
+        });
+        QVERIFY(f.app->csv().ImportFrom(path));
+        QCOMPARE(seen, QStringLiteral("145.50000 highlighted 2 imported"));
+        QCOMPARE(f.Cell(10, kColRx) + " " + f.Cell(11, kColRx), std::string("146.52000 439.12500"));
+        QVERIFY(Bytes(f.app->state().image) != before);
+
+        // A file that is no CSV of channels is reported and changes nothing.
+        const QByteArray afterImport = Bytes(f.app->state().image);
+        f.dir.Write(QStringLiteral("bad.csv"), QByteArray("just,some,words\r\n"));
+        f.driver.ExpectMessage();
+        QVERIFY(!f.app->csv().ImportFrom(f.dir.file(QStringLiteral("bad.csv"))));
+        QCOMPARE(Bytes(f.app->state().image), afterImport);
+        QCOMPARE(f.driver.unexpected(), 0);
+    }
 };
 
-QTEST_MAIN(TestChannelPrint)
-#include "test_channel_print.moc"
+QTEST_MAIN(TestInterchangeUi)
+#include "test_interchange_ui.moc"
