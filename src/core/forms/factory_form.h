@@ -8,8 +8,9 @@
 //   "写数据"  PrepareWrite(), then the write exchange of the region
 //   "读数据"  the read exchange; when it succeeded, ReloadAfterRead()
 //
-// Their fields are numbers with an up-down control: a form names each
-// field's rule (NumberRule) and the focus-loss and spin events follow it.
+// Their fields are numbers with an up-down control: each field's rule
+// (NumberRule, by default FieldSpec::number of a SpinEdit) decides the
+// focus-loss and spin events.
 // Esc closes the dialog (which stores, as every way of closing it does);
 // Enter does nothing.
 #pragma once
@@ -29,7 +30,9 @@ public:
     virtual void ReloadAfterRead() { LoadFromImage(); }
 
     // The rule of a number field, nullptr for a field of another kind.
-    virtual const NumberEdit* NumberRule(int id) const = 0;
+    virtual const NumberEdit* NumberRule(int id) const {
+        return Spec(id).kind == FieldKind::SpinEdit ? &Spec(id).number : nullptr;
+    }
 
     // A number field: the focus-loss rule, the spin rule.
     void TextCommitted(int id) override {

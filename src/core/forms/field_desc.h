@@ -15,6 +15,7 @@
 
 #include "core/codec/byte_fields.h"
 #include "core/codec/utf8.h"
+#include "core/forms/number_edit.h"
 
 namespace kestra::forms {
 
@@ -62,15 +63,23 @@ enum class StoredAs {
     Number,         // list: the number the selected entry's text starts with
     NumberMinusOne, // list: that number minus 1
     Hundredths,     // edit: its decimal text x 100 (ExactMul), truncated
+    Value,          // spin edit: its number (FieldSpec::number), clamped to what the field holds
+    Word,           // the same in bits [shift, shift + width) of the 16-bit little-endian word
+                    // at the offset ({o, 6, 10}: the word holds value x 64); the word's other
+                    // bits are written 0
+    Ticked,         // check box: 1 when ticked
+    Cleared,        // check box: 1 when cleared
 };
 
-// Where a table-driven field lives in the image: a bit field of one byte
-// (absolute, or relative to the record a form works on: the form passes the
-// base) and the rule that turns the field's value into the stored one.
+// Where a table-driven field lives in the image: a bit field of one byte (or
+// of a word, StoredAs::Word), absolute or relative to the record a form works
+// on (the form passes the base), and the rule that turns the field's value
+// into the stored one.
 struct ImageLocation {
     BitField field{-1, 0, 8}; // offset -1: the form loads and stores the field itself
     StoredAs storedAs = StoredAs::Index;
     bool Valid() const { return field.offset >= 0; }
+    int Largest() const { return (1 << field.width) - 1; }
 };
 
 // What a list field selects when the loaded value has no entry
@@ -98,6 +107,7 @@ struct FieldSpec {
     bool shown = true;      // false: the dialog has no widget for it; the form
                             // still loads and stores its bytes
     ImageLocation location; // table-driven fields
+    NumberEdit number;      // a factory form's number field: range, decimal or hexadecimal
     Fallback fallback;
     // GridCell: the titles of the editable columns (the row labels are the
     // fixed first column and live in FieldState::rows).

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/forms/form.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -99,11 +100,24 @@ void Form::SelectDefaultIfNone(int id) {
         Select(id, fb.index);
 }
 
+int LoadLocation(const RadioImage& image, const ImageLocation& at, int base) {
+    const BitField& f = at.field;
+    if (at.storedAs == StoredAs::Word)
+        return static_cast<int>(image.Le(f.offset + base, 2) >> f.shift) & at.Largest();
+    return image.Get(BitField{f.offset + base, f.shift, f.width});
+}
+
+void StoreLocation(RadioImage& image, const ImageLocation& at, int base, int value) {
+    const BitField& f = at.field;
+    if (at.storedAs == StoredAs::Word)
+        image.SetLe(f.offset + base, 2, static_cast<std::uint32_t>(value) << f.shift);
+    else
+        image.Set(BitField{f.offset + base, f.shift, f.width}, value);
+}
+
 void Form::LoadTableField(int id, int base) {
     const FieldSpec& desc = Spec(id);
-    BitField field = desc.location.field;
-    field.offset += base;
-    const int value = image().Get(field);
+    const int value = LoadLocation(image(), desc.location, base);
     switch (desc.location.storedAs) {
     case StoredAs::Index:
         Select(id, value);
@@ -116,6 +130,14 @@ void Form::LoadTableField(int id, int base) {
         break;
     case StoredAs::Hundredths:
         SetText(id, HundredthsText(value));
+        return;
+    case StoredAs::Value:
+    case StoredAs::Word:
+        SetText(id, desc.number.Show(value));
+        return;
+    case StoredAs::Ticked:
+    case StoredAs::Cleared:
+        State(id).checked = (value != 0) == (desc.location.storedAs == StoredAs::Ticked);
         return;
     }
     SelectDefaultIfNone(id);
@@ -143,28 +165,27 @@ int SpinWrap(long long value, int low, int high, int delta) {
 }
 
 int StoredValueOf(const FieldSpec& desc, const FieldState& state) {
-    if (desc.location.storedAs == StoredAs::Hundredths)
-        return static_cast<int>(ScaledDecimal(state.text, 100.0));
-    if (state.index < 0)
-        return 0;
-    switch (desc.location.storedAs) {
-    case StoredAs::Index:
-        return state.index;
-    case StoredAs::Number:
-        return std::atoi(desc.choices[static_cast<std::size_t>(state.index)].c_str());
-    case StoredAs::NumberMinusOne:
-        return std::atoi(desc.choices[static_cast<std::size_t>(state.index)].c_str()) - 1;
+    const StoredAs as = desc.location.storedAs;
+    switch (as) {
     case StoredAs::Hundredths:
+        return static_cast<int>(ScaledDecimal(state.text, 100.0));
+    case StoredAs::Value:
+    case StoredAs::Word:
+        return std::clamp(desc.number.Read(state.text), 0, desc.location.Largest());
+    case StoredAs::Ticked:
+    case StoredAs::Cleared:
+        return state.checked == (as == StoredAs::Ticked) ? 1 : 0;
+    default:
         break;
     }
-    return 0;
+    if (state.index < 0 || as == StoredAs::Index)
+        return std::max(state.index, 0);
+    const int number = std::atoi(desc.choices[static_cast<std::size_t>(state.index)].c_str());
+    return as == StoredAs::Number ? number : number - 1;
 }
 
 void Form::StoreTableField(int id, int base) {
-    const FieldSpec& desc = Spec(id);
-    BitField field = desc.location.field;
-    field.offset += base;
-    image().Set(field, StoredValueOf(desc, State(id)));
+    StoreLocation(image(), Spec(id).location, base, StoredValueOf(Spec(id), State(id)));
 }
 
 } // namespace kestra::forms

@@ -121,8 +121,9 @@ protected:
 
     // Table-driven fields (FieldSpec::location): load selects the entry for
     // the stored value and applies the fallback (a Hundredths edit shows the
-    // value x 0.01 with "%.2f"); store writes the selection (index 0 when
-    // nothing is selected) or the edit's value by read-modify-write.
+    // value x 0.01 with "%.2f", a number field its rule's text, a check box
+    // its tick); store writes the selection (index 0 when nothing is
+    // selected), the edit's value or the tick (StoreLocation).
     // base is added to relative offsets (0 for absolute ones).
     void LoadTableField(int id, int base);
     void StoreTableField(int id, int base);
@@ -132,8 +133,13 @@ private:
     std::vector<FieldState> states_;
 };
 
-// The value a table-driven field stores for its current selection or text.
+// The value a table-driven field stores for its current selection, text or tick.
 int StoredValueOf(const FieldSpec& desc, const FieldState& state);
+
+// The value stored at a location (base added to its offset), and storing one:
+// a Word location writes its whole word, the others their bit field only.
+int LoadLocation(const RadioImage& image, const ImageLocation& at, int base);
+void StoreLocation(RadioImage& image, const ImageLocation& at, int base, int value);
 
 // The decimal number at the start of text (0 when there is none) times scale,
 // multiplied exactly (ExactMul) and truncated toward zero; held within

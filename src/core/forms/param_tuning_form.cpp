@@ -16,98 +16,85 @@ namespace cal = calibration;
 
 constexpr std::int32_t kUnitsPerMHz = 100000;
 
-// How a number field keeps its value.
-enum class Storage {
-    Bits,   // the bit field
-    Word,   // a 16-bit little-endian word at the field's offset
-    Word64, // the same word holding value x 64
-};
-
-enum class Input { Digits, Hex, AnyUpper };
-
-struct NumberRow {
-    const char* label;
-    BitField field; // Word storage: the word's first byte
-    Storage storage;
-    int max;
-    int limit;
-    Input input;
-    bool normalised; // one of the seventeen fields NormaliseFields commits
-};
-
-constexpr BitField Byte(int offset) {
-    return WholeByte(offset);
+// A number field from 0 to max in the image at `at`; it takes as many
+// characters as max has, digits (or hexadecimal digits upper-cased).
+FieldSpec Number(const char* key, ImageLocation at, int max, bool hex = false) {
+    FieldSpec f(key, FieldKind::SpinEdit);
+    f.location = at;
+    f.number = NumberEdit{0, max, hex};
+    f.textLimit = static_cast<int>(f.number.Show(max).size());
+    f.filter = hex ? KeyFilter{"0123456789ABCDEF", false, true} : filters::kDigits;
+    return f;
 }
 
-// The number fields in dialog order; NormaliseFields takes the marked ones
-// in this order.
-const NumberRow kNumbers[ParamTuningForm::kNumberCount] = {
-    {KESTRA_TEXT("kestra", "V段发射功率驱动"), cal::kVPowerDrive, Storage::Bits, 15, 2,
-     Input::Digits, false},
-    {KESTRA_TEXT("kestra", "U段发射功率驱动"), cal::kUPowerDrive, Storage::Bits, 15, 2,
-     Input::Digits, true},
-    {KESTRA_TEXT("kestra", "发射音频信号"), Byte(cal::kTxAudio), Storage::Bits, 63, 2,
-     Input::Digits, true},
-    {KESTRA_TEXT("kestra", "发射增益"), Byte(cal::kTxGain), Storage::Bits, 15, 2, Input::Digits,
-     true},
-    {KESTRA_TEXT("kestra", "窄带话音+亚音频偏"), Byte(cal::kNarrowDeviation), Storage::Word64, 1023,
-     4, Input::Digits, true},
-    {KESTRA_TEXT("kestra", "宽带话音+亚音频偏"), Byte(cal::kWideDeviation), Storage::Word64, 1023,
-     4, Input::Digits, true},
-    {KESTRA_TEXT("kestra", "窄带模拟 亚音频偏"), Byte(cal::kNarrowAnalogSubAudio), Storage::Bits,
-     63, 2, Input::Digits, true},
-    {KESTRA_TEXT("kestra", "窄带数字 亚音频偏"), Byte(cal::kNarrowDigitalSubAudio), Storage::Bits,
-     63, 2, Input::Digits, true},
-    {KESTRA_TEXT("kestra", "宽带模拟 亚音频偏"), Byte(cal::kWideAnalogSubAudio), Storage::Bits, 63,
-     2, Input::Digits, true},
-    {KESTRA_TEXT("kestra", "宽带数字 亚音频偏"), Byte(cal::kWideDigitalSubAudio), Storage::Bits, 63,
-     2, Input::Digits, true},
-    {KESTRA_TEXT("kestra", "接收输入"), Byte(cal::kRxInput), Storage::Bits, 31, 2, Input::Digits,
-     true},
-    {KESTRA_TEXT("kestra", "接收输出"), cal::kRxOutput, Storage::Bits, 15, 2, Input::Digits, true},
-    {KESTRA_TEXT("kestra", "音量控制"), cal::kVolume, Storage::Bits, 15, 2, Input::Digits, true},
-    {KESTRA_TEXT("kestra", "正常音频输出"), Byte(cal::kNormalAudioOut), Storage::Bits, 255, 3,
-     Input::Digits, false},
-    {KESTRA_TEXT("kestra", "扰频音频输出"), Byte(cal::kScramblerAudioOut), Storage::Bits, 255, 3,
-     Input::Digits, true},
-    {KESTRA_TEXT("kestra", "压扩音频输出"), cal::kCompanderAudioOut, Storage::Bits, 63, 2,
-     Input::Digits, false},
-    {KESTRA_TEXT("kestra", "信令幅度"), Byte(cal::kSignallingAmplitude), Storage::Bits, 255, 3,
-     Input::Digits, true},
-    {KESTRA_TEXT("kestra", "MIC 增益"), Byte(cal::kMicGain), Storage::Bits, 31, 2, Input::Digits,
-     true},
-    {KESTRA_TEXT("kestra", "MOD 增益"), Byte(cal::kModGain), Storage::Word, 1023, 4, Input::Digits,
-     true},
-    {KESTRA_TEXT("kestra", "音频输入"), Byte(cal::kAudioInput), Storage::Bits, 31, 2, Input::Digits,
-     true},
-    {KESTRA_TEXT("kestra", "压扩压阈值"), Byte(cal::kCompressionThreshold), Storage::Word, 0xFFFF,
-     4, Input::Hex, false},
-    {KESTRA_TEXT("kestra", "压扩扩阈值"), Byte(cal::kExpansionThreshold), Storage::Word, 0xFFFF, 4,
-     Input::Hex, false},
-    {KESTRA_TEXT("kestra", "V段静噪低阈值"), Byte(cal::kVSquelchLow), Storage::Bits, 127, 3,
-     Input::AnyUpper, false},
-    {KESTRA_TEXT("kestra", "U段静噪低阈值"), Byte(cal::kUSquelchLow), Storage::Bits, 127, 3,
-     Input::AnyUpper, false},
-};
+constexpr ImageLocation Bits(BitField field) {
+    return {field, StoredAs::Value};
+}
+constexpr ImageLocation Byte(int offset) {
+    return {WholeByte(offset), StoredAs::Value};
+}
+// A little-endian word holding value << shift.
+constexpr ImageLocation Word(int offset, int shift = 0) {
+    return {{offset, shift, 16 - shift}, StoredAs::Word};
+}
 
-struct BoxRow {
-    const char* label;
-    BitField bit;
-    bool inverted; // ticked when the bit is 0
-};
+// The squelch low thresholds take any character, upper-cased.
+FieldSpec AnyUpper(FieldSpec f) {
+    f.filter = KeyFilter{nullptr, false, true};
+    return f;
+}
 
-const BoxRow kBoxes[ParamTuningForm::kBoxCount] = {
-    {KESTRA_TEXT("kestra", "预加重"), {cal::kSwitches, 0, 1}, false},
-    {KESTRA_TEXT("kestra", "去加重"), {cal::kSwitches, 1, 1}, false},
-    {KESTRA_TEXT("kestra", "RDA1846S HPF"), {cal::kSwitches, 2, 1}, false},
-    {KESTRA_TEXT("kestra", "RDA1846S LPF"), {cal::kSwitches, 3, 1}, false},
-    {KESTRA_TEXT("kestra", "RDA1846S RSSI"), {cal::kSwitches, 4, 1}, false},
-    {KESTRA_TEXT("kestra", "MCU HPF"), {cal::kSwitches, 5, 1}, false},
-    {KESTRA_TEXT("kestra", "MCU LPF"), {cal::kSwitches, 6, 1}, false},
-    {KESTRA_TEXT("kestra", "测试模式"), {cal::kSwitches, 7, 1}, true},
-    {KESTRA_TEXT("kestra", "MCU 预加重"), {cal::kMcuSwitches, 0, 1}, false},
-    {KESTRA_TEXT("kestra", "MCU 去加重"), {cal::kMcuSwitches, 1, 1}, false},
-};
+FieldSpec Box(const char* key, int offset, int bit, StoredAs as = StoredAs::Ticked) {
+    FieldSpec f(key, FieldKind::CheckBox);
+    f.location = ImageLocation{{offset, bit, 1}, as};
+    return f;
+}
+
+// NormaliseFields commits every number field but V段发射功率驱动 (the first),
+// 正常音频输出 (14th), 压扩音频输出 (16th) and the last four.
+bool Normalised(int number) {
+    return number != 0 && number != 13 && number != 15 && number < 20;
+}
+
+// The number fields and the check boxes in dialog order.
+std::vector<FieldSpec> NumbersAndBoxes() {
+    return {
+        Number(KESTRA_TEXT("kestra", "V段发射功率驱动"), Bits(cal::kVPowerDrive), 15),
+        Number(KESTRA_TEXT("kestra", "U段发射功率驱动"), Bits(cal::kUPowerDrive), 15),
+        Number(KESTRA_TEXT("kestra", "发射音频信号"), Byte(cal::kTxAudio), 63),
+        Number(KESTRA_TEXT("kestra", "发射增益"), Byte(cal::kTxGain), 15),
+        Number(KESTRA_TEXT("kestra", "窄带话音+亚音频偏"), Word(cal::kNarrowDeviation, 6), 1023),
+        Number(KESTRA_TEXT("kestra", "宽带话音+亚音频偏"), Word(cal::kWideDeviation, 6), 1023),
+        Number(KESTRA_TEXT("kestra", "窄带模拟 亚音频偏"), Byte(cal::kNarrowAnalogSubAudio), 63),
+        Number(KESTRA_TEXT("kestra", "窄带数字 亚音频偏"), Byte(cal::kNarrowDigitalSubAudio), 63),
+        Number(KESTRA_TEXT("kestra", "宽带模拟 亚音频偏"), Byte(cal::kWideAnalogSubAudio), 63),
+        Number(KESTRA_TEXT("kestra", "宽带数字 亚音频偏"), Byte(cal::kWideDigitalSubAudio), 63),
+        Number(KESTRA_TEXT("kestra", "接收输入"), Byte(cal::kRxInput), 31),
+        Number(KESTRA_TEXT("kestra", "接收输出"), Bits(cal::kRxOutput), 15),
+        Number(KESTRA_TEXT("kestra", "音量控制"), Bits(cal::kVolume), 15),
+        Number(KESTRA_TEXT("kestra", "正常音频输出"), Byte(cal::kNormalAudioOut), 255),
+        Number(KESTRA_TEXT("kestra", "扰频音频输出"), Byte(cal::kScramblerAudioOut), 255),
+        Number(KESTRA_TEXT("kestra", "压扩音频输出"), Bits(cal::kCompanderAudioOut), 63),
+        Number(KESTRA_TEXT("kestra", "信令幅度"), Byte(cal::kSignallingAmplitude), 255),
+        Number(KESTRA_TEXT("kestra", "MIC 增益"), Byte(cal::kMicGain), 31),
+        Number(KESTRA_TEXT("kestra", "MOD 增益"), Word(cal::kModGain), 1023),
+        Number(KESTRA_TEXT("kestra", "音频输入"), Byte(cal::kAudioInput), 31),
+        Number(KESTRA_TEXT("kestra", "压扩压阈值"), Word(cal::kCompressionThreshold), 0xFFFF, true),
+        Number(KESTRA_TEXT("kestra", "压扩扩阈值"), Word(cal::kExpansionThreshold), 0xFFFF, true),
+        AnyUpper(Number(KESTRA_TEXT("kestra", "V段静噪低阈值"), Byte(cal::kVSquelchLow), 127)),
+        AnyUpper(Number(KESTRA_TEXT("kestra", "U段静噪低阈值"), Byte(cal::kUSquelchLow), 127)),
+        Box(KESTRA_TEXT("kestra", "预加重"), cal::kSwitches, 0),
+        Box(KESTRA_TEXT("kestra", "去加重"), cal::kSwitches, 1),
+        Box(KESTRA_TEXT("kestra", "RDA1846S HPF"), cal::kSwitches, 2),
+        Box(KESTRA_TEXT("kestra", "RDA1846S LPF"), cal::kSwitches, 3),
+        Box(KESTRA_TEXT("kestra", "RDA1846S RSSI"), cal::kSwitches, 4),
+        Box(KESTRA_TEXT("kestra", "MCU HPF"), cal::kSwitches, 5),
+        Box(KESTRA_TEXT("kestra", "MCU LPF"), cal::kSwitches, 6),
+        Box(KESTRA_TEXT("kestra", "测试模式"), cal::kSwitches, 7, StoredAs::Cleared),
+        Box(KESTRA_TEXT("kestra", "MCU 预加重"), cal::kMcuSwitches, 0),
+        Box(KESTRA_TEXT("kestra", "MCU 去加重"), cal::kMcuSwitches, 1),
+    };
+}
 
 // One grid: its rule, its columns and, per calibration band shown, its rows.
 struct GridDef {
@@ -140,54 +127,6 @@ const GridDef& Grid(int grid) {
     return grids[grid];
 }
 
-bool IsNumber(int id) {
-    return id >= ParamTuningForm::kFirstNumber && id < ParamTuningForm::kFirstBox;
-}
-
-const NumberRow& Number(int id) {
-    return kNumbers[id - ParamTuningForm::kFirstNumber];
-}
-
-// The largest value the field's bytes hold.
-int Capacity(const NumberRow& row) {
-    switch (row.storage) {
-    case Storage::Bits:
-        return (1 << row.field.width) - 1;
-    case Storage::Word:
-        return 0xFFFF;
-    case Storage::Word64:
-        return 0xFFFF >> 6;
-    }
-    return 0;
-}
-
-int LoadNumber(const RadioImage& image, const NumberRow& row) {
-    switch (row.storage) {
-    case Storage::Bits:
-        return image.Get(row.field);
-    case Storage::Word:
-        return static_cast<int>(image.Le(row.field.offset, 2));
-    case Storage::Word64:
-        return static_cast<int>(image.Le(row.field.offset, 2) >> 6);
-    }
-    return 0;
-}
-
-void StoreNumber(RadioImage& image, const NumberRow& row, int value) {
-    value = std::clamp(value, 0, Capacity(row));
-    switch (row.storage) {
-    case Storage::Bits:
-        image.Set(row.field, value);
-        return;
-    case Storage::Word:
-        image.SetLe(row.field.offset, 2, static_cast<std::uint32_t>(value));
-        return;
-    case Storage::Word64:
-        image.SetLe(row.field.offset, 2, static_cast<std::uint32_t>(value) << 6);
-        return;
-    }
-}
-
 std::string RangeText(std::int32_t low, std::int32_t high) {
     return Format("%d-%d", low / kUnitsPerMHz, high / kUnitsPerMHz);
 }
@@ -202,7 +141,7 @@ std::string ParamTuningForm::Title() const {
 
 const std::vector<FieldSpec>& ParamTuningForm::Fields() const {
     static const std::vector<FieldSpec> fields = [] {
-        std::vector<FieldSpec> f(kFieldCount);
+        std::vector<FieldSpec> f(3);
         const char* low = KESTRA_TEXT("kestra", "低端");
         const char* middle = KESTRA_TEXT("kestra", "中端");
         const char* high = KESTRA_TEXT("kestra", "高端");
@@ -218,25 +157,8 @@ const std::vector<FieldSpec>& ParamTuningForm::Fields() const {
             f[g].filter = KeyFilter{"0123456789-"};
             f[g].textLimit = 3;
         }
-        for (int i = 0; i < kNumberCount; ++i) {
-            const NumberRow& row = kNumbers[i];
-            FieldSpec& desc = f[kFirstNumber + i];
-            desc = FieldSpec(row.label, FieldKind::SpinEdit);
-            desc.textLimit = row.limit;
-            switch (row.input) {
-            case Input::Digits:
-                desc.filter = filters::kDigits;
-                break;
-            case Input::Hex:
-                desc.filter = KeyFilter{"0123456789ABCDEF", false, true};
-                break;
-            case Input::AnyUpper:
-                desc.filter = KeyFilter{nullptr, false, true};
-                break;
-            }
-        }
-        for (int i = 0; i < kBoxCount; ++i)
-            f[kFirstBox + i] = FieldSpec(kBoxes[i].label, FieldKind::CheckBox);
+        const std::vector<FieldSpec> rest = NumbersAndBoxes();
+        f.insert(f.end(), rest.begin(), rest.end());
         return f;
     }();
     return fields;
@@ -248,16 +170,6 @@ const std::vector<ParamTuningForm::GridRow>& ParamTuningForm::Rows(int grid) con
 
 const NumberEdit& ParamTuningForm::CellRule(int grid) {
     return Grid(grid).rule;
-}
-
-const NumberEdit* ParamTuningForm::NumberRule(int id) const {
-    static const auto rules = [] {
-        std::vector<NumberEdit> r;
-        for (const NumberRow& row : kNumbers)
-            r.push_back(NumberEdit{0, row.max, row.input == Input::Hex});
-        return r;
-    }();
-    return IsNumber(id) ? &rules[static_cast<std::size_t>(id - kFirstNumber)] : nullptr;
 }
 
 void ParamTuningForm::LayOut() {
@@ -306,17 +218,15 @@ void ParamTuningForm::LoadFromImage() {
             }
         }
     }
-    for (int id = kFirstNumber; id < kFirstBox; ++id)
-        SetText(id, NumberRule(id)->Show(LoadNumber(image(), Number(id))));
+    for (int id = kFirstNumber; id < kFieldCount; ++id)
+        LoadTableField(id, 0);
     vSquelchLow2_ = image().Byte(cal::kVSquelchLow2);
-    for (int i = 0; i < kBoxCount; ++i)
-        State(kFirstBox + i).checked = (image().Get(kBoxes[i].bit) != 0) != kBoxes[i].inverted;
     NormaliseFields();
 }
 
 void ParamTuningForm::NormaliseFields() {
     for (int id = kFirstNumber; id < kFirstBox; ++id)
-        if (Number(id).normalised)
+        if (Normalised(id - kFirstNumber))
             TextCommitted(id);
 }
 
@@ -335,11 +245,9 @@ void ParamTuningForm::StoreToImage() {
     storeGrid(kPowerGrid);
     RecomputeBandPointsAndSlopes(image(), limits());
     storeGrid(kDetectionGrid);
-    for (int id = kFirstNumber; id < kFirstBox; ++id)
-        StoreNumber(image(), Number(id), NumberRule(id)->Read(Text(id)));
+    for (int id = kFirstNumber; id < kFieldCount; ++id)
+        StoreTableField(id, 0);
     image().SetByte(cal::kVSquelchLow2, vSquelchLow2_);
-    for (int i = 0; i < kBoxCount; ++i)
-        image().Set(kBoxes[i].bit, State(kFirstBox + i).checked != kBoxes[i].inverted ? 1 : 0);
 }
 
 void ParamTuningForm::GridCellCommitted(int id, int row, int col) {

@@ -23,11 +23,11 @@
 // (focus lost) they are clamped to their range, a spin step wraps. A loaded
 // cell outside its range shows the range's minimum.
 //
-// Load: layout, grids, fields (deviation words >> 6), boxes, NormaliseFields.
-// Store: NormaliseFields, WriteFixedTable, squelch and power grids,
-// RecomputeBandPointsAndSlopes with the band limits as they stand, detection
-// grid, fields (0x3F13 gets back what was loaded), boxes. Bytes of the block
-// without a field are left as they are.
+// Load: layout, grids, fields and boxes (table-driven: FieldSpec::location,
+// deviation words >> 6), NormaliseFields. Store: NormaliseFields,
+// WriteFixedTable, squelch and power grids, RecomputeBandPointsAndSlopes with
+// the band limits as they stand, detection grid, fields and boxes (0x3F13 gets
+// back what was loaded). Bytes of the block without a field are left as they are.
 //
 // "读数据" reloads the band limits from the image's band-limit fields (a band
 // whose field is blank keeps its limits) before the fields; "写数据" writes the
@@ -71,7 +71,6 @@ public:
     void LoadFromImage() override;
     void NormaliseFields() override;
     void StoreToImage() override;
-    const NumberEdit* NumberRule(int id) const override;
     void GridCellCommitted(int id, int row, int col) override;
     void PrepareWrite() override;
     void ReloadAfterRead() override;
