@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Saving and opening .dat files safely: special files and links are written
-// through, never replaced; the temporary file is unique, exclusive, keeps the
-// target's permissions and never outlives a failed save; FIFOs and other
-// non-regular inputs are refused at once instead of blocking.
+// New documents and .dat files: the built-in defaults and Default.dat; only
+// whole images are opened; saving is safe: special files and links are
+// written through, never replaced; the temporary file is unique, exclusive,
+// keeps the target's permissions and never outlives a failed save; FIFOs and
+// other non-regular inputs are refused at once instead of blocking.
 #include <QtTest>
 
 #include <QTemporaryDir>
@@ -19,6 +20,7 @@
 #include <unistd.h>
 #endif
 
+#include "core/document/app_state.h"
 #include "core/document/dat_file.h"
 #include "core/document/default_image.h"
 #include "core/document/file_io.h"
@@ -39,8 +41,8 @@ RadioImage Filled(std::uint8_t seed) {
     return image;
 }
 
-QByteArray Bytes(const RadioImage& image) {
-    return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
+QByteArray Bytes(const RadioImage& image, int offset = 0, int count = int(kImageSize)) {
+    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -153,6 +155,92 @@ private:
 class FileIoTest : public QObject {
     Q_OBJECT
 private slots:
+    void builtInDefaults() {
+        QTemporaryDir dir;
+        RadioImage image;
+        image.Fill(0x00);
+        QVERIFY(!NewDocumentImage((dir.path() + "/").toStdString(), image));
+        RadioImage cleared;
+        for (int n = 1; n <= kChannelCount; ++n)
+            ClearRecord(cleared, n);
+        for (int n = 1; n <= kChannelCount; ++n) {
+            const int base = RecordOffset(n);
+            if (base + 32 <= 0x1F70 || base >= 0x1F78 + 8)
+                QCOMPARE(Bytes(image, base, 32), Bytes(cleared, base, 32));
+        }
+        QCOMPARE(Bytes(image, 0x2040, 14), QByteArray::fromHex("1eff040404ff0501030e90288a0d"));
+        QCOMPARE(Bytes(image, 0x2080, 4), QByteArray::fromHex("32040202"));
+        QCOMPARE(Bytes(image, 0x20B0, 3), QByteArray::fromHex("010000"));
+        QCOMPARE(Bytes(image, 0x20D8, 6), QByteArray::fromHex("0a45fa0aff0e"));
+        QCOMPARE(Bytes(image, 0x20E0, 16), QByteArray::fromHex("0100000e010000ffffffffffffffffff"));
+        QCOMPARE(image[0x1F77], std::uint8_t(0x0A));
+        // Every other byte stays 0xFF: the count of non-FF bytes is exactly
+        // records + defaults.
+        int nonFF = 0;
+        for (std::size_t i = 0; i < kImageSize; ++i)
+            nonFF += image[i] != 0xFF;
+        QCOMPARE(nonFF, 258 * 9 + 33); // 9 per cleared record, 33 settings bytes
+    }
+
+    // Default.dat is used as it is (a short one leaves the rest 0xFF); one
+    // that cannot be read counts as absent: the built-in defaults.
+    void defaultDat() {
+        QTemporaryDir dir;
+        const std::string folder = (dir.path() + "/").toStdString();
+        const RadioImage pattern = Filled(3);
+        WriteAll(dir.filePath("Default.dat"), Bytes(pattern));
+        RadioImage image;
+        QVERIFY(NewDocumentImage(folder, image));
+        QVERIFY(image == pattern);
+        WriteAll(dir.filePath("Default.dat"), Bytes(pattern, 0, 100));
+        image.Fill(0);
+        QVERIFY(NewDocumentImage(folder, image));
+        QCOMPARE(Bytes(image), Bytes(pattern, 0, 100) + QByteArray(16284, '\xFF'));
+        QVERIFY(QFile::remove(dir.filePath("Default.dat")));
+        QVERIFY(QDir(dir.path()).mkdir("Default.dat"));
+        QVERIFY(!NewDocumentImage(folder, image));
+        QCOMPARE(image[0x2040], std::uint8_t(0x1E));
+    }
+
+    void onlyAWholeImageIsOpened() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("short.dat");
+        const RadioImage before = Filled(4);
+        RadioImage image = before;
+        std::string error;
+        WriteAll(path, QByteArray(16383, '\x11'));
+        QVERIFY(!LoadDatFile(path.toStdString(), image, &error));
+        QVERIFY(QString::fromStdString(error).contains("16383"));
+        WriteAll(path, QByteArray());
+        QVERIFY(!LoadDatFile(path.toStdString(), image, &error));
+        error.clear();
+        QVERIFY(!LoadDatFile(dir.filePath("missing.dat").toStdString(), image, &error));
+        QVERIFY(!error.empty());
+        QVERIFY(image == before);
+        // A longer file opens; the extra bytes are ignored.
+        WriteAll(path, Bytes(Filled(5)) + '\x42');
+        QVERIFY(LoadDatFile(path.toStdString(), image, &error));
+        QVERIFY(image == Filled(5));
+    }
+
+    void unwritableTargetIsReported() {
+        QTemporaryDir dir;
+        std::string error;
+        QVERIFY(!SaveDatFile(dir.filePath("no/such/dir/x.dat").toStdString(), Filled(6), &error));
+        QVERIFY(!error.empty());
+        // A target that is a directory cannot be replaced; nothing is left behind.
+        const QString sub = dir.filePath("taken.dat");
+        QVERIFY(QDir().mkdir(sub));
+        QVERIFY(!SaveDatFile(sub.toStdString(), Filled(6), &error));
+        QVERIFY(QFileInfo(sub).isDir());
+        QCOMPARE(Entries(dir), QStringList({"taken.dat"}));
+    }
+
+    void factoryPassword() {
+        for (const char* text : {"QDM537", "qdm537", "qDm537", "QDM53", "QDM5377", ""})
+            QCOMPARE(FactoryPasswordMatches(text), std::strlen(text) == 6);
+    }
+
 #ifdef _WIN32
     void posixOnly() {
         QSKIP("special files and links are POSIX cases");
