@@ -14,9 +14,19 @@ QByteArray Bytes(const RadioImage& image, int offset, int count) {
     return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
 }
 
-quint32 Le32(const RadioImage& image, int off) {
-    return quint32(image[off]) | quint32(image[off + 1]) << 8 | quint32(image[off + 2]) << 16 |
-           quint32(image[off + 3]) << 24;
+// The band points 0x3F70-0x3FAB: per calibration band "low high mid low-mid high-mid".
+QStringList BandPoints(const RadioImage& image) {
+    QStringList out;
+    for (int band = 0; band < 3; ++band) {
+        QStringList points;
+        for (int i = 0; i < 5; ++i) {
+            const int off = 0x3F70 + 20 * band + 4 * i;
+            points << QString::number(quint32(image[off]) | quint32(image[off + 1]) << 8 |
+                                      quint32(image[off + 2]) << 16 | quint32(image[off + 3]) << 24);
+        }
+        out << points.join(' ');
+    }
+    return out;
 }
 
 void AddChannel(RadioImage& image, int n, std::uint32_t rx, bool scan) {
@@ -120,46 +130,30 @@ private slots:
         QCOMPARE(Bytes(image, 0x2E10, 16), QByteArray::fromHex("00006013000040170000004000000048"));
     }
 
-    void bandPointsWithDefaultLimits() {
+    void bandPoints() {
         RadioImage image;
         RecomputeBandPointsAndSlopes(image, BandLimits());
-        auto le32 = [&](int off) { return Le32(image, off); };
-        const quint32 band0[] = {13600000, 17400000, 15500000, 14900000, 16100000};
-        const quint32 band1[] = {20000000, 26000000, 23000000, 22000000, 24000000};
-        const quint32 band2[] = {40000000, 48000000, 44000000, 42700000, 45300000};
-        for (int i = 0; i < 5; ++i) {
-            QCOMPARE(le32(0x3F70 + 4 * i), band0[i]);
-            QCOMPARE(le32(0x3F84 + 4 * i), band1[i]);
-            QCOMPARE(le32(0x3F98 + 4 * i), band2[i]);
-        }
+        const QString band0 = "13600000 17400000 15500000 14900000 16100000";
+        QCOMPARE(BandPoints(image), QStringList({band0, "20000000 26000000 23000000 22000000 24000000",
+                                                 "40000000 48000000 44000000 42700000 45300000"}));
         QCOMPARE(image[0x3FAC], std::uint8_t(0xFF));
-    }
-
-    void bandPointsWithUnusualLimits() {
-        RadioImage image;
-        // Band A straddles calibration bands 0 and 1; band B sits inside band 1.
+        // Band A straddles calibration bands 0 and 1 (nothing inside band 0:
+        // its defaults); band B sits inside band 1 (21 + 4/3 MHz rounded).
         BandLimits limits;
         limits.low[0] = 15000000;
         limits.high[0] = 22000000;
         limits.low[1] = 21000000;
         limits.high[1] = 25000000;
         RecomputeBandPointsAndSlopes(image, limits);
-        auto le32 = [&](int off) { return Le32(image, off); };
-        QCOMPARE(le32(0x3F70), 13600000u); // defaults: nothing inside band 0
-        QCOMPARE(le32(0x3F74), 17400000u);
-        QCOMPARE(le32(0x3F84), 21000000u); // band B inside band 1
-        QCOMPARE(le32(0x3F88), 25000000u);
-        QCOMPARE(le32(0x3F8C), 23000000u);
-        QCOMPARE(le32(0x3F90), 22300000u); // 21 + 4/3 MHz rounded
-        QCOMPARE(le32(0x3F94), 23700000u);
+        QCOMPARE(BandPoints(image).mid(0, 2),
+                 QStringList({band0, "21000000 25000000 23000000 22300000 23700000"}));
         // Both radio bands inside calibration band 2: the union is taken.
         limits.low[0] = 41000000;
         limits.high[0] = 43000000;
         limits.low[1] = 44000000;
         limits.high[1] = 51000000;
         RecomputeBandPointsAndSlopes(image, limits);
-        QCOMPARE(le32(0x3F98), 41000000u);
-        QCOMPARE(le32(0x3F9C), 51000000u);
+        QCOMPARE(BandPoints(image)[2].section(' ', 0, 1), QString("41000000 51000000"));
     }
 
     void slopes() {
@@ -180,6 +174,8 @@ private slots:
         QCOMPARE(image[0x3F6F], std::uint8_t(0xFF));
     }
 
+    // First channels 0x2E20-21, presence and scan bitmaps 0x2E40-7F, the
+    // band indexes 0x204F-50 repaired only when they point at no channel.
     void finalizeSummariesAndBitmaps() {
         RadioImage image;
         for (int n = 1; n <= kChannelCount; ++n)
@@ -188,27 +184,17 @@ private slots:
         AddChannel(image, 10, 14600000, true);
         image[0x204F] = 0; // points at the empty A001
         FinalizeImage(image, BandLimits());
-        QCOMPARE(image[0x2E20], std::uint8_t(5));
-        QCOMPARE(image[0x2E21], std::uint8_t(0xFF));
-        QCOMPARE(image[0x2E40], std::uint8_t(0x10));
-        QCOMPARE(image[0x2E41], std::uint8_t(0x02));
-        QCOMPARE(image[0x2E50], std::uint8_t(0x00));
-        QCOMPARE(image[0x2E51], std::uint8_t(0x02));
-        QCOMPARE(Bytes(image, 0x2E42, 14), QByteArray(14, '\0'));
-        QCOMPARE(Bytes(image, 0x2E60, 32), QByteArray(32, '\0'));
-        QCOMPARE(image[0x204F], std::uint8_t(4));    // repaired to A005
-        QCOMPARE(image[0x2050], std::uint8_t(0xFE)); // no B channel at all
-        QCOMPARE(Bytes(image, 0x2E00, 16), QByteArray::fromHex("56312e302e31ffffffffffffffffffff"));
-        QCOMPARE(Bytes(image, 0x2E28, 16), QByteArray(16, '\xFF'));
-        QCOMPARE(Bytes(image, 0x2E38, 8), QByteArray(8, '\xFF')); // not written
-        QCOMPARE(Bytes(image, 0x1F70, 8), QByteArray::fromHex("b001040a080288aa"));
+        auto hex = [&image](int offset, int count) { return Bytes(image, offset, count).toHex(); };
+        QCOMPARE(hex(0x2E20, 2), "05ff");
+        QCOMPARE(hex(0x2E40, 64), "1002" + QByteArray(28, '0') + "0002" + QByteArray(92, '0'));
+        QCOMPARE(hex(0x204F, 2), "04fe"); // A005; no B channel at all
+        QCOMPARE(hex(0x2E00, 16), "56312e302e31ffffffffffffffffffff");
+        QCOMPARE(hex(0x2E28, 16) + hex(0x2E38, 8), QByteArray(48, 'f')); // 0x2E38 not written
+        QCOMPARE(hex(0x1F70, 8), "b001040a080288aa");
         RadioImage table;
         WriteFixedTable(table);
         QCOMPARE(Bytes(image, 0x3F15, 10), Bytes(table, 0x3F15, 10));
-    }
 
-    void finalizeKeepsAValidIndexAndCountsBandEdges() {
-        RadioImage image;
         for (int n = 1; n <= kChannelCount; ++n)
             ClearRecord(image, n);
         AddChannel(image, 3, 17400000, true);         // on the upper limit: present
@@ -217,12 +203,8 @@ private slots:
         image[0x204F] = 2;                            // A003, present: kept
         image[0x2050] = 200; // beyond B128: reads the slot at 0x2000 + ..., absent
         FinalizeImage(image, BandLimits());
-        QCOMPARE(image[0x204F], std::uint8_t(2));
-        QCOMPARE(image[0x2E40], std::uint8_t(0x04));
-        QCOMPARE(image[0x2E6F], std::uint8_t(0x80));
-        QCOMPARE(image[0x2E7F], std::uint8_t(0x80));
-        QCOMPARE(image[0x2E21], std::uint8_t(128));
-        QCOMPARE(image[0x2050], std::uint8_t(127));
+        QCOMPARE(hex(0x204F, 2), "027f");
+        QCOMPARE(hex(0x2E21, 1) + hex(0x2E40, 1) + hex(0x2E6F, 1) + hex(0x2E7F, 1), "80048080");
     }
 
     void finalizeForcesSettingsBitsAndKeepsTheRest() {
