@@ -106,7 +106,7 @@ private:
 };
 
 // Bytes a conversion may write, given the grid it rendered.
-std::vector<bool> OwnedBytes(const ChannelGrid& grid, const RadioImage& image) {
+std::vector<bool> OwnedBytes(const ChannelGrid& grid) {
     std::vector<bool> owned(kImageSize, false);
     auto own = [&](int from, int to) {
         for (int i = from; i < to; ++i)
@@ -128,7 +128,6 @@ std::vector<bool> OwnedBytes(const ChannelGrid& grid, const RadioImage& image) {
     own(0x3F15, 0x3F1F); // fixed table
     own(0x3F4B, 0x3F6F); // slopes
     own(0x3F70, 0x3FAC); // band points
-    (void)image;
     return owned;
 }
 
@@ -163,7 +162,7 @@ private slots:
             ChannelGrid grid;
             RenderGrid(grid, image, limits);
             GridToImage(grid, image, limits);
-            const std::vector<bool> owned = OwnedBytes(grid, original);
+            const std::vector<bool> owned = OwnedBytes(grid);
             for (std::size_t off = 0; off < kImageSize; ++off) {
                 if (owned[off] || image[off] == original[off])
                     continue;
