@@ -158,6 +158,8 @@ private slots:
             {"5 kHz nearer below", "145.0123", "145.01000"},
             {"6.25 kHz nearer below", "435.0071", "435.00625"},
             {"on the 2.5 kHz raster", "145.0275", "145.02750"},
+            // Digits beyond the fifth decimal are cut, never rounded up onto the raster.
+            {"truncated beyond 5 decimals", "145.0124999", "145.01000"},
             {"band limit included", "174", "174.00000"},
             {"outside both bands", "300", "136.00000"},
             {"no number", ".", "136.00000"},
