@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Saving and opening .dat files safely: special files and links are written
-// through, never replaced; the temporary file is unique, exclusive, keeps the
-// target's permissions and never outlives a failed save; FIFOs and other
-// non-regular inputs are refused at once instead of blocking.
+// New documents and .dat files: the built-in defaults and Default.dat; only
+// whole images are opened; saving is safe: special files and links are
+// written through, never replaced; the temporary file is unique, exclusive,
+// keeps the target's permissions and never outlives a failed save; FIFOs and
+// other non-regular inputs are refused at once instead of blocking.
+// Automatic backups: names, same-second suffixes, pruning, failures.
 #include <QtTest>
 
 #include <QTemporaryDir>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <set>
 #include <thread>
 
 #ifndef _WIN32
@@ -19,6 +25,8 @@
 #include <unistd.h>
 #endif
 
+#include "core/document/app_state.h"
+#include "core/document/backups.h"
 #include "core/document/dat_file.h"
 #include "core/document/default_image.h"
 #include "core/document/file_io.h"
@@ -29,6 +37,7 @@
 #endif
 
 using namespace kestra;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -39,8 +48,8 @@ RadioImage Filled(std::uint8_t seed) {
     return image;
 }
 
-QByteArray Bytes(const RadioImage& image) {
-    return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
+QByteArray Bytes(const RadioImage& image, int offset = 0, int count = int(kImageSize)) {
+    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -153,6 +162,234 @@ private:
 class FileIoTest : public QObject {
     Q_OBJECT
 private slots:
+    void builtInDefaults() {
+        QTemporaryDir dir;
+        RadioImage image;
+        image.Fill(0x00);
+        QVERIFY(!NewDocumentImage((dir.path() + "/").toStdString(), image));
+        RadioImage cleared;
+        for (int n = 1; n <= kChannelCount; ++n)
+            ClearRecord(cleared, n);
+        for (int n = 1; n <= kChannelCount; ++n) {
+            const int base = RecordOffset(n);
+            if (base + 32 <= 0x1F70 || base >= 0x1F78 + 8)
+                QCOMPARE(Bytes(image, base, 32), Bytes(cleared, base, 32));
+        }
+        QCOMPARE(Bytes(image, 0x2040, 14), QByteArray::fromHex("1eff040404ff0501030e90288a0d"));
+        QCOMPARE(Bytes(image, 0x2080, 4), QByteArray::fromHex("32040202"));
+        QCOMPARE(Bytes(image, 0x20B0, 3), QByteArray::fromHex("010000"));
+        QCOMPARE(Bytes(image, 0x20D8, 6), QByteArray::fromHex("0a45fa0aff0e"));
+        QCOMPARE(Bytes(image, 0x20E0, 16), QByteArray::fromHex("0100000e010000ffffffffffffffffff"));
+        QCOMPARE(image[0x1F77], std::uint8_t(0x0A));
+        // Every other byte stays 0xFF: the count of non-FF bytes is exactly
+        // records + defaults.
+        int nonFF = 0;
+        for (std::size_t i = 0; i < kImageSize; ++i)
+            nonFF += image[i] != 0xFF;
+        QCOMPARE(nonFF, 258 * 9 + 33); // 9 per cleared record, 33 settings bytes
+    }
+
+    // Default.dat is used as it is (a short one leaves the rest 0xFF); one
+    // that cannot be read counts as absent: the built-in defaults.
+    void defaultDat() {
+        QTemporaryDir dir;
+        const std::string folder = (dir.path() + "/").toStdString();
+        const RadioImage pattern = Filled(3);
+        WriteAll(dir.filePath("Default.dat"), Bytes(pattern));
+        RadioImage image;
+        QVERIFY(NewDocumentImage(folder, image));
+        QVERIFY(image == pattern);
+        WriteAll(dir.filePath("Default.dat"), Bytes(pattern, 0, 100));
+        image.Fill(0);
+        QVERIFY(NewDocumentImage(folder, image));
+        QCOMPARE(Bytes(image), Bytes(pattern, 0, 100) + QByteArray(16284, '\xFF'));
+        QVERIFY(QFile::remove(dir.filePath("Default.dat")));
+        QVERIFY(QDir(dir.path()).mkdir("Default.dat"));
+        QVERIFY(!NewDocumentImage(folder, image));
+        QCOMPARE(image[0x2040], std::uint8_t(0x1E));
+    }
+
+    void onlyAWholeImageIsOpened() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("short.dat");
+        const RadioImage before = Filled(4);
+        RadioImage image = before;
+        std::string error;
+        WriteAll(path, QByteArray(16383, '\x11'));
+        QVERIFY(!LoadDatFile(path.toStdString(), image, &error));
+        QVERIFY(QString::fromStdString(error).contains("16383"));
+        WriteAll(path, QByteArray());
+        QVERIFY(!LoadDatFile(path.toStdString(), image, &error));
+        error.clear();
+        QVERIFY(!LoadDatFile(dir.filePath("missing.dat").toStdString(), image, &error));
+        QVERIFY(!error.empty());
+        QVERIFY(image == before);
+        // A longer file opens; the extra bytes are ignored.
+        WriteAll(path, Bytes(Filled(5)) + '\x42');
+        QVERIFY(LoadDatFile(path.toStdString(), image, &error));
+        QVERIFY(image == Filled(5));
+    }
+
+    void unwritableTargetIsReported() {
+        QTemporaryDir dir;
+        std::string error;
+        QVERIFY(!SaveDatFile(dir.filePath("no/such/dir/x.dat").toStdString(), Filled(6), &error));
+        QVERIFY(!error.empty());
+        // A target that is a directory cannot be replaced; nothing is left behind.
+        const QString sub = dir.filePath("taken.dat");
+        QVERIFY(QDir().mkdir(sub));
+        QVERIFY(!SaveDatFile(sub.toStdString(), Filled(6), &error));
+        QVERIFY(QFileInfo(sub).isDir());
+        QCOMPARE(Entries(dir), QStringList({"taken.dat"}));
+    }
+
+    void factoryPassword() {
+        for (const char* text : {"QDM537", "qdm537", "qDm537", "QDM53", "QDM5377", ""})
+            QCOMPARE(FactoryPasswordMatches(text), std::strlen(text) == 6);
+    }
+
+    void namesAndSuffixes() {
+        QTemporaryDir tmp;
+        const std::string dir = tmp.path().toStdString() + "/new/backups"; // created on demand
+        RadioImage image;
+        image.Fill(0x5A);
+        const std::time_t now = 1765000000;
+        std::vector<std::string> paths;
+        for (int i = 0; i < 3; ++i) {
+            std::string reason, path;
+            image[0] = static_cast<std::uint8_t>(i);
+            QVERIFY2(SaveBackup(dir, "read", image, now, reason, &path), reason.c_str());
+            paths.push_back(path);
+        }
+        const std::string stem = BackupStem(now, "read");
+        QCOMPARE(QString::fromStdString(stem).size(), 20);
+        QCOMPARE(fs::path(paths[0]).filename().string(), stem + ".dat");
+        QCOMPARE(fs::path(paths[1]).filename().string(), stem + "-2.dat");
+        QCOMPARE(fs::path(paths[2]).filename().string(), stem + "-3.dat");
+        for (int i = 0; i < 3; ++i) { // nothing overwritten
+            std::ifstream in(paths[static_cast<std::size_t>(i)], std::ios::binary);
+            const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+            QCOMPARE(bytes.size(), kImageSize);
+            QCOMPARE(static_cast<int>(bytes[0]), i);
+        }
+        // Listed oldest first, "-10" after "-9" (the newest is the last).
+        std::ofstream(dir + "/notes.dat") << "mine";
+        std::string reason;
+        QVERIFY(SaveBackup(dir, "write", image, now - 1, reason)); // an older second
+        for (int i = 3; i < 10; ++i)
+            QVERIFY(SaveBackup(dir, "read", image, now, reason));
+        const std::vector<std::string> names = BackupFileNames(dir);
+        QCOMPARE(names.size(), std::size_t(11));
+        QCOMPARE(names.front(), BackupStem(now - 1, "write") + ".dat");
+        QCOMPARE(names[1], stem + ".dat");
+        QCOMPARE(names[9], stem + "-9.dat");
+        QCOMPARE(names.back(), stem + "-10.dat");
+        QVERIFY(BackupFileNames(dir + "/missing").empty());
+        QVERIFY(IsBackupFileName("20261206-233000-write.dat"));
+        QVERIFY(IsBackupFileName("20261206-233000-init-12.dat"));
+        QVERIFY(!IsBackupFileName("20261206-233000-other.dat"));
+        QVERIFY(!IsBackupFileName("20261206-233000-read-.dat"));
+        QVERIFY(!IsBackupFileName("2026120-2330000-read.dat"));
+        QVERIFY(!IsBackupFileName("mine.dat"));
+    }
+
+    void pruning() {
+        QTemporaryDir tmp;
+        const std::string dir = tmp.path().toStdString();
+        std::ofstream(dir + "/notes.dat") << "mine";
+        std::ofstream(dir + "/20000101-000000-other.dat") << "mine";
+        RadioImage image;
+        const std::time_t start = 1765000000;
+        std::string reason;
+        // 203 in distinct seconds, then two more in the last second.
+        for (int i = 0; i < 205; ++i)
+            QVERIFY(
+                SaveBackup(dir, i % 2 ? "write" : "read", image, start + std::min(i, 202), reason));
+        int backups = 0;
+        for (const auto& entry : fs::directory_iterator(dir))
+            backups += IsBackupFileName(entry.path().filename().string());
+        QCOMPARE(backups, kBackupsKept);
+        QVERIFY(fs::exists(dir + "/notes.dat"));
+        QVERIFY(fs::exists(dir + "/20000101-000000-other.dat"));
+        QVERIFY(
+            !fs::exists(dir + "/" + BackupStem(start + 4, "read") + ".dat")); // oldest five gone
+        QVERIFY(fs::exists(dir + "/" + BackupStem(start + 5, "write") + ".dat"));
+        QVERIFY(fs::exists(dir + "/" + BackupStem(start + 202, "read") + "-2.dat")); // newest kept
+    }
+
+    // Savers racing for the same second's names never take one name twice.
+    void concurrentSavesKeepEveryBackup() {
+        QTemporaryDir tmp;
+        const std::string dir = tmp.path().toStdString();
+        constexpr int kThreads = 4, kEach = 40;
+        std::vector<std::thread> threads;
+        std::atomic<int> failures{0};
+        for (int t = 0; t < kThreads; ++t)
+            threads.emplace_back([&, t] {
+                for (int i = 0; i < kEach; ++i) {
+                    RadioImage image;
+                    image[0] = static_cast<std::uint8_t>(t);
+                    image[1] = static_cast<std::uint8_t>(i);
+                    std::string reason;
+                    failures += !SaveBackup(dir, "read", image, 1765000000, reason);
+                }
+            });
+        for (auto& thread : threads)
+            thread.join();
+        QCOMPARE(failures.load(), 0);
+        std::set<std::pair<int, int>> written;
+        for (const std::string& name : BackupFileNames(dir)) {
+            std::ifstream in(dir + "/" + name, std::ios::binary);
+            const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+            QCOMPARE(bytes.size(), kImageSize);
+            written.insert({bytes[0], bytes[1]});
+        }
+        QCOMPARE(written.size(), std::size_t(kThreads * kEach));
+        for (const auto& entry : fs::directory_iterator(dir)) // no temporary left
+            QVERIFY2(IsBackupFileName(entry.path().filename().string()),
+                     entry.path().string().c_str());
+    }
+
+    // A clock once ahead left 200 backups named in the future: the new one
+    // stays, the oldest of them goes, and files that only look like backups
+    // (wrong size, a link, a folder) are never counted or removed.
+    void futureDatedBackupsAndLookAlikes() {
+        QTemporaryDir tmp;
+        const std::string dir = tmp.path().toStdString();
+        const std::time_t now = 1765000000, future = now + 10 * 365 * 86400;
+        RadioImage image;
+        std::string reason;
+        for (int i = 0; i < kBackupsKept; ++i)
+            QVERIFY(SaveBackup(dir, "read", image, future + i, reason));
+        const std::string small = dir + "/" + BackupStem(now - 5, "read") + ".dat";
+        const std::string link = dir + "/" + BackupStem(now - 4, "read") + ".dat";
+        const std::string folder = dir + "/" + BackupStem(now - 3, "read") + ".dat";
+        std::ofstream(small) << "not an image";
+        fs::create_symlink(dir + "/" + BackupStem(future, "read") + ".dat", link);
+        fs::create_directory(folder);
+        std::string path;
+        QVERIFY2(SaveBackup(dir, "write", image, now, reason, &path), reason.c_str());
+        QVERIFY(fs::exists(path));
+        QVERIFY(fs::exists(small) && fs::is_symlink(link) && fs::is_directory(folder));
+        QVERIFY(!fs::exists(dir + "/" + BackupStem(future, "read") + ".dat"));
+        QVERIFY(fs::exists(dir + "/" + BackupStem(future + 1, "read") + ".dat"));
+        int own = 0;
+        for (const auto& entry : fs::directory_iterator(dir))
+            own += entry.is_regular_file() && !entry.is_symlink() && entry.file_size() == kImageSize;
+        QCOMPARE(own, kBackupsKept);
+    }
+
+    void unwritableFolder() {
+        QTemporaryDir tmp;
+        const std::string file = tmp.path().toStdString() + "/plain";
+        std::ofstream(file) << "x";
+        RadioImage image;
+        std::string reason;
+        QVERIFY(!SaveBackup(file + "/backups", "init", image, 1765000000, reason));
+        QVERIFY(!reason.empty());
+        QVERIFY(!SaveBackup(file, "init", image, 1765000000, reason));
+    }
+
 #ifdef _WIN32
     void posixOnly() {
         QSKIP("special files and links are POSIX cases");

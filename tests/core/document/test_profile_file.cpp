@@ -67,17 +67,15 @@ class ProfileFileTest : public QObject {
 private slots:
     void valuesAreTheRawTextAfterTheEqualsSign() {
         const std::string text = kCommented;
-        QCOMPARE(Value(text, "Setup", "Type"), std::string("K52;X"));
-        QCOMPARE(Value(text, "Setup", "COM"), std::string("3"));
-        QCOMPARE(Value(text, "Paths", "Dir"), std::string("C:\\dir\\x"));
-        QCOMPARE(Value(text, "Paths", "List"), std::string("V1,2"));
-        // Section and key names ignore letter case.
-        QCOMPARE(Value(text, "SETUP", "type"), std::string("K52;X"));
-        QCOMPARE(Value(text, "paths", "dIR"), std::string("C:\\dir\\x"));
-        // A key belongs to its own section only; comments are no entries.
-        QCOMPARE(Value(text, "Setup", "Dir"), std::string("<missing>"));
-        QCOMPARE(Value(text, "Paths", "; the port"), std::string("<missing>"));
-        QCOMPARE(Value(text, "Setup", "Missing"), std::string("<missing>"));
+        // Section and key names ignore letter case; a key belongs to its own
+        // section only; comments are no entries.
+        const char* const lookups[][3] = {
+            {"Setup", "Type", "K52;X"},  {"Setup", "COM", "3"},          {"Paths", "Dir", "C:\\dir\\x"},
+            {"Paths", "List", "V1,2"},   {"SETUP", "type", "K52;X"},     {"paths", "dIR", "C:\\dir\\x"},
+            {"Setup", "Dir", "<missing>"}, {"Paths", "; the port", "<missing>"},
+            {"Setup", "Missing", "<missing>"}};
+        for (const auto& l : lookups)
+            QCOMPARE(Value(text, l[0], l[1]), std::string(l[2]));
         QCOMPARE(Value("", "Setup", "COM"), std::string("<missing>"));
         // Blanks around the value go, an empty value is a value, the first
         // entry wins, a byte order mark and CRLF are no part of any name.
@@ -146,13 +144,9 @@ private slots:
     }
 
     void profileInt() {
-        const std::pair<const char*, int> cases[] = {{"12abc", 12},
-                                                     {" 42 ", 42},
-                                                     {"+7", 7},
-                                                     {"-3", 0},
-                                                     {"abc", 0},
-                                                     {"", 0},
-                                                     {"99999999999", 2147483647}};
+        const std::pair<const char*, int> cases[] = {
+            {"12abc", 12}, {" 42 ", 42}, {"+7", 7},  {"-3", 0},
+            {"abc", 0},    {"", 0},      {"99999999999", 2147483647}};
         for (const auto& [text, value] : cases)
             QCOMPARE(ProfileInt(text), value);
     }

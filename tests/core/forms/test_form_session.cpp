@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A document driven through its dialogs: sections run with the main view's
-// steps around them, the settings printed for an image, and the round trip
-// of settings through configure on built-in and randomised images.
+// steps around them, the settings printed for an image, the round trip of
+// settings through configure on built-in and randomised images, and
+// kestra-cli diff's core (differing fields as profile lines, bytes no field
+// explains as raw lines).
 #include <QtTest>
 
 #include <random>
 
 #include "core/document/default_image.h"
 #include "core/forms/form_session.h"
+#include "core/forms/profile_diff.h"
+#include "core/image/calibration_layout.h"
 #include "support/form_images.h"
 
+using kestra::calibration::kTxGain;
 using namespace kestra;
 using namespace kestra::forms;
 
@@ -37,9 +42,10 @@ std::vector<ProfileSection> Settings(const RadioImage& image, const std::string&
 // Runs the sections on a copy of the image and saves it as the application
 // does; error receives the first failure.
 RadioImage Configure(const RadioImage& image, const std::vector<ProfileSection>& sections,
-                     std::string* error = nullptr) {
+                     std::string* error = nullptr, bool factory = false) {
     AppState state;
     state.image = image;
+    state.factoryMode = factory;
     FormSession session(state, 1u);
     std::string why;
     for (const auto& s : sections) {
@@ -51,6 +57,32 @@ RadioImage Configure(const RadioImage& image, const std::vector<ProfileSection>&
     }
     session.PrepareSave();
     return state.image;
+}
+
+RadioImage Configured(const RadioImage& image, const std::string& text) {
+    return Configure(image, Sections(text));
+}
+
+std::vector<ProfileSection> Diff(const RadioImage& ia, const RadioImage& ib, bool factory = false) {
+    AppState a;
+    AppState b;
+    a.image = ia;
+    b.image = ib;
+    a.factoryMode = b.factoryMode = factory;
+    std::vector<ProfileSection> out;
+    std::string error;
+    if (!DiffImages(a, b, std::string(), out, error))
+        qWarning("%s", error.c_str());
+    return out;
+}
+
+// "header|key|A|B", "-" for a side without the key.
+QStringList Shown(const std::vector<DiffEntry>& entries) {
+    QStringList out;
+    for (const DiffEntry& e : entries)
+        out << QString::fromStdString(e.header + "|" + e.key + "|" + e.a.value_or("-") + "|" +
+                                      e.b.value_or("-"));
+    return out;
 }
 
 QString FirstDifference(const RadioImage& a, const RadioImage& b) {
@@ -176,6 +208,116 @@ private slots:
             QVERIFY2(error.empty(), error.c_str());
             QVERIFY2(once == twice, qPrintable(FirstDifference(once, twice)));
         }
+    }
+
+    void oneChannelAndOneSetting() {
+        const RadioImage a = Configured(FormTestImage(5), "");
+        QVERIFY(Diff(a, a).empty());
+        const RadioImage b = Configured(a, "[channel A005]\n信道名字=ZQX9\n");
+        QVERIFY(a != b);
+        std::vector<ProfileSection> d = Diff(a, b);
+        QVERIFY2(d.size() == 1, WriteProfile(d).c_str());
+        QCOMPARE(QString::fromStdString(d[0].header), QStringLiteral("channel A005"));
+        const std::string text = WriteProfile(d);
+        QVERIFY2(text.find("\n信道名字=ZQX9\n") != std::string::npos, text.c_str());
+        QVERIFY(text.find("; 信道名字=") != std::string::npos);
+
+        // The diff's lines turn A into B.
+        std::string applied;
+        for (const ProfileSection& s : d)
+            if (s.header != "raw")
+                applied += WriteProfile({s});
+        QVERIFY(Configured(a, applied) == b);
+
+        const RadioImage c = Configured(a, "[options]\n静噪电平=2\n");
+        const RadioImage c2 = Configured(a, "[options]\n静噪电平=7\n");
+        QCOMPARE(QString::fromStdString(WriteProfile(Diff(c, c2))),
+                 QStringLiteral("[options]\n; 静噪电平=2\n静噪电平=7\n\n"));
+    }
+
+    void calibrationByte() {
+        RadioImage a = Configured(FormTestImage(7), "");
+        a[kTxGain] = 0x05;
+        RadioImage b = a;
+        b[kTxGain] = 0x06;
+        QCOMPARE(QString::fromStdString(WriteProfile(Diff(a, b))),
+                 QString("[raw]\n; 0x3F22=05\n0x3F22=06\n\n"));
+        QCOMPARE(Shown(DiffEntries(Diff(a, b))), QStringList({"raw|0x3F22|05|06"}));
+        const std::vector<ProfileSection> d = Diff(a, b, true);
+        QVERIFY2(!d.empty() && d[0].header == "tuning", WriteProfile(d).c_str());
+        // The tuning field explains the byte (the [raw] section holds only
+        // what closing the dialog normalises and B keeps as it is).
+        const std::string text = WriteProfile(d);
+        QVERIFY2(text.find("\n0x3F22=") == std::string::npos, text.c_str());
+    }
+
+    void diffThenConfigureGivesB() {
+        // For images that saving leaves as they are, with band limits of
+        // their own: configure A with the printed diff A B gives exactly B.
+        std::mt19937 rng(17);
+        auto saved = [&](unsigned seed) {
+            RadioImage image = CleanRandomImage(seed);
+            BandLimits limits;
+            limits.low[0] = static_cast<std::int32_t>(136 + rng() % 14) * 100000;
+            limits.high[0] = static_cast<std::int32_t>(150 + rng() % 25) * 100000;
+            limits.low[1] = static_cast<std::int32_t>(400 + rng() % 40) * 100000;
+            limits.high[1] = static_cast<std::int32_t>(440 + rng() % 81) * 100000;
+            StoreBandLimitsToImage(limits, image);
+            for (int pass = 0; pass < 4; ++pass)
+                image = Configured(image, "");
+            return image;
+        };
+        int pairs = 0;
+        for (unsigned seed = 1; pairs < 200; seed += 2) {
+            const RadioImage a = saved(seed);
+            const RadioImage b = saved(seed + 1);
+            if (Configured(a, "") != a || Configured(b, "") != b)
+                continue; // not an image saving leaves as it is
+            ++pairs;
+            const std::string diff = WriteProfile(Diff(a, b, seed % 3 == 0));
+            std::string error;
+            const RadioImage configured = Configure(a, Sections(diff), &error, seed % 3 == 0);
+            QVERIFY2(error.empty(), error.c_str());
+            QVERIFY2(configured == b, qPrintable(QString("seed %1: %2\n").arg(seed).arg(
+                                          FirstDifference(configured, b)) +
+                                      QString::fromStdString(diff)));
+        }
+    }
+
+    void rawLines() {
+        RadioImage a;
+        a.Fill(0);
+        RadioImage b = a;
+        for (int i = 0; i < 20; ++i)
+            b[static_cast<std::size_t>(0x100 + i)] = 0xAB;
+        b[kImageSize - 1] = 1;
+        // 16 + 4 bytes, then the last byte, each after A's line as a comment.
+        QStringList lines;
+        for (const ProfileLine& l : RawDifferenceLines(a, b))
+            lines << QString::fromStdString(l.kind == ProfileLine::Kind::Comment
+                                                ? ";" + l.value
+                                                : l.key + "=" + l.value);
+        const QString ab16 = "AB AB AB AB AB AB AB AB AB AB AB AB AB AB AB AB";
+        QCOMPARE(lines, QStringList({";0x0100=" + QString(ab16).replace("AB", "00"),
+                                     "0x0100=" + ab16, ";0x0110=00 00 00 00",
+                                     "0x0110=AB AB AB AB", ";0x3FFF=00", "0x3FFF=01"}));
+        QVERIFY(RawDifferenceLines(a, a).empty());
+    }
+
+    void entries() {
+        // A channel A shows empty and B in use: the key both show is one
+        // entry, the keys only B shows have no A text; a key only A shows has
+        // no B text.
+        std::vector<ProfileSection> pa, pb;
+        std::string error;
+        QVERIFY(ParseProfile("[channel A005]\n接收频率=\n[x]\nk=a=b\nk=2\n", "a", pa, error));
+        QVERIFY(ParseProfile("[channel A005]\n接收频率=145.01250\n发射频率=145.01250\n[x]\nk=2\n",
+                             "b", pb, error));
+        // The first "k" of A pairs with B's only "k"; the second is A's
+        // alone, its text after the first '=' kept whole.
+        QCOMPARE(Shown(DiffEntries(DiffSections(pa, pb))),
+                 QStringList({"channel A005|接收频率||145.01250", "channel A005|发射频率|-|145.01250",
+                              "x|k|a=b|2", "x|k|2|-"}));
     }
 };
 

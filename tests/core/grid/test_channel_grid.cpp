@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The channel grid: rendering, typing, converting, copy and paste, the
+// printable table, and render -> convert over thousands of random images.
 #include <QtTest>
 
 #include <algorithm>
 #include <random>
+#include <vector>
 
 #include "core/codec/codecs.h"
 #include "core/document/default_image.h"
-#include "core/grid/channel_grid.h"
+#include "core/forms/channel_edit_form.h"
+#include "core/grid/grid_clipboard.h"
 #include "core/image/radio_image.h"
-#include "support/text_rows.h"
+#include "core/interchange/channel_print.h"
 
 using namespace kestra;
 
@@ -30,7 +34,7 @@ void SetRow(ChannelGrid& grid, int row, const QStringList& cells) {
         grid.SetText(row, c + 1, cells[c].toStdString());
 }
 
-// A fresh image with the built-in defaults and one channel.
+// The built-in defaults: every channel empty.
 struct Fixture {
     RadioImage image;
     BandLimits limits;
@@ -43,7 +47,155 @@ struct Fixture {
         rec(n).SetRxTone(kNoTone);
         rec(n).SetTxTone(kNoTone);
     }
+    PasteResult Paste(GridCell at, const std::string& tsv) {
+        return PasteCells(grid, image, limits, at, tsv);
+    }
+    QString Tsv(int row) const {
+        return QString::fromStdString(CopyCells(grid, GridRect{row, 1, row, kGridCols - 1}));
+    }
 };
+
+QStringList Why(const PasteResult& result) {
+    QStringList out;
+    for (const PasteProblem& p : result.problems)
+        out << QString::fromStdString(p.rowLabel + "/" + p.colLabel + ":" + p.text + ":" + p.why);
+    return out;
+}
+
+const std::string kBlock = "145.12500\t145.72500\t88.5\tD023N\t低\t是\t窄\t关\n"
+                           "435.00000\t430.00000\t无\t无\t高\t否\t宽\t载波";
+
+constexpr int kImages = 2500;
+constexpr std::uint32_t kSeed = 20261206;
+
+class ImageMaker {
+public:
+    explicit ImageMaker(std::uint32_t seed) : rng_(seed) {}
+
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+    bool Chance(int percent) { return Pick(100) < percent; }
+    std::uint8_t Byte() { return static_cast<std::uint8_t>(Pick(256)); }
+
+    // Random bytes everywhere, then channels that look like a radio's:
+    // frequencies in and out of the bands, every kind of tone, random flags.
+    RadioImage Make(bool validLimits) {
+        RadioImage image;
+        for (std::size_t i = 0; i < kImageSize; i += 4) {
+            const std::uint32_t word = rng_();
+            for (std::size_t j = 0; j < 4; ++j)
+                image[i + j] = static_cast<std::uint8_t>(word >> (8 * j));
+        }
+        BandLimits limits;
+        if (validLimits) {
+            if (Chance(50)) {
+                limits.low[0] = 13000000 + Pick(1000) * 1000;
+                limits.high[0] = limits.low[0] + Pick(8000) * 1000;
+                limits.low[1] = 35000000 + Pick(1000) * 1000;
+                limits.high[1] = limits.low[1] + Pick(20000) * 1000;
+            }
+            StoreBandLimitsToImage(limits, image);
+            if (Chance(20))
+                image[0x2E13] = 0xFF; // band 0 not set in the image
+            if (Chance(20))
+                image[0x2E1B] = 0xFF;
+            LoadBandLimitsFromImage(image, limits);
+        }
+        for (int n = 1; n <= kChannelCount; ++n) {
+            ChannelRecord rec(image, n);
+            const int kind = Pick(10);
+            if (kind < 2)
+                continue; // random bytes
+            if (kind < 4) {
+                rec.Clear();
+                continue;
+            }
+            rec.SetRx(Frequency(limits));
+            switch (Pick(5)) {
+            case 0:
+                rec.SetTxNone();
+                break;
+            case 1:
+                rec.SetTx(rec.Rx());
+                break;
+            default:
+                rec.SetTx(Frequency(limits));
+                break;
+            }
+            rec.SetRxTone(Tone());
+            rec.SetTxTone(Tone());
+            if (Chance(30))
+                rec.SetShiftAmount(static_cast<std::uint32_t>(Pick(2000000)));
+        }
+        return image;
+    }
+
+private:
+    std::uint32_t Frequency(const BandLimits& limits) {
+        const int band = Pick(3);
+        if (band < 2 && limits.high[band] >= limits.low[band]) {
+            const std::int64_t span = std::int64_t(limits.high[band]) - limits.low[band];
+            return static_cast<std::uint32_t>(
+                limits.low[band] + (span ? Pick(static_cast<int>(span / 250) + 1) * 250 : 0));
+        }
+        return static_cast<std::uint32_t>(Pick(99999999));
+    }
+
+    ToneCode Tone() {
+        switch (Pick(4)) {
+        case 0:
+            return kNoTone;
+        case 1:
+            return ToneTextToValue(CombinedToneList()[static_cast<std::size_t>(Pick(264))]);
+        default:
+            return ToneCode{Byte(), Byte()};
+        }
+    }
+
+    std::mt19937 rng_;
+};
+
+// Bytes a conversion may write, given the grid it rendered.
+std::vector<bool> OwnedBytes(const ChannelGrid& grid) {
+    std::vector<bool> owned(kImageSize, false);
+    auto own = [&](int from, int to) {
+        for (int i = from; i < to; ++i)
+            owned[static_cast<std::size_t>(i)] = true;
+    };
+    for (int n = 1; n <= kChannelCount; ++n) {
+        const int base = RecordOffset(n);
+        if (grid.RowEmpty(n)) {
+            own(base, base + kRecordSize); // cleared
+        } else {
+            own(base, base + 0x0C);        // frequencies and tones
+            own(base + 0x0F, base + 0x14); // shift direction and amount
+        }
+    }
+    own(0x1F70, 0x1F78); // fixed block
+    own(0x204F, 0x2051); // band channel indexes
+    own(0x2E00, 0x2E38); // identification, limits, first channels, FF runs
+    own(0x2E40, 0x2E80); // bitmaps
+    own(0x3F15, 0x3F1F); // fixed table
+    own(0x3F4B, 0x3F6F); // slopes
+    own(0x3F70, 0x3FAC); // band points
+    return owned;
+}
+
+// Bits of byte 0x0D and of the settings bytes a conversion may change.
+bool BitsAllowed(int offset, std::uint8_t before, std::uint8_t after, const ChannelGrid& grid) {
+    const std::uint8_t changed = before ^ after;
+    if (offset == 0x204C)
+        return (changed & ~0x60) == 0;
+    if (offset == 0x204D)
+        return (changed & ~0xC0) == 0;
+    if (offset == 0x204E)
+        return (changed & ~0x30) == 0;
+    if (offset < 0x2040 && offset % kRecordSize == 0x0D) {
+        const int n = offset / kRecordSize + 1;
+        if (!grid.RowEmpty(n))
+            return (changed & 0x07) == 0; // PTT ID and VOX belong to the dialog
+    }
+    return false;
+}
 
 } // namespace
 
@@ -112,101 +264,94 @@ private slots:
         QCOMPARE(f.grid.Text(7, kColRx), std::string("145.00000")); // the row is shown
     }
 
+    // The remembered shift matters only for a TX outside both bands: FF FF FF
+    // FF (above 9999500) makes the channel simplex, a usable one is kept.
     void gridToImageShiftRules_data() {
         QTest::addColumn<QString>("rx");
         QTest::addColumn<QString>("tx");
-        QTest::addColumn<QByteArray>("storedTx");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<QByteArray>("amount");
-        auto row = [](const char* name, const char* rx, const char* tx, const char* storedTx,
-                      int direction, const char* amount) {
-            QTest::newRow(name) << QString(rx) << QString(tx) << QByteArray::fromHex(storedTx)
-                                << direction << QByteArray::fromHex(amount);
+        QTest::addColumn<QByteArray>("remembered");
+        QTest::addColumn<QByteArray>("stored"); // TX, direction, amount
+        auto row = [](const char* name, const char* rx, const char* tx, const char* remembered,
+                      const char* stored) {
+            QTest::newRow(name) << QString(rx) << QString(tx) << QByteArray::fromHex(remembered)
+                                << QByteArray::fromHex(stored);
         };
-        row("above", "145.00000", "145.60000", "00005614", 2, "00000600");
-        row("below", "435.00000", "430.00000", "00000043", 1, "00005000");
-        row("simplex", "145.00000", "145.00000", "00005014", 0, "00000001");
-        row("no tx", "145.00000", "", "ffffffff", 0, "00000001");
-        row("other band", "145.00000", "435.00000", "00005043", 0, "00000001");
+        row("above", "145.00000", "145.60000", "00000001", "000056140200000600");
+        row("below", "435.00000", "430.00000", "00000001", "000000430100005000");
+        row("simplex", "145.00000", "145.00000", "00000001", "000050140000000001");
+        row("no tx", "145.00000", "", "00000001", "ffffffff0000000001");
+        row("other band", "145.00000", "435.00000", "00000001", "000050430000000001");
+        row("out of band, unusable shift", "145.00000", "500.00000", "ffffffff",
+            "000050140000000001");
+        row("out of band, remembered", "145.00000", "500.00000", "00000600",
+            "000000500200000600");
     }
     void gridToImageShiftRules() {
         QFETCH(QString, rx);
         QFETCH(QString, tx);
-        QFETCH(QByteArray, storedTx);
-        QFETCH(int, direction);
-        QFETCH(QByteArray, amount);
+        QFETCH(QByteArray, remembered);
+        QFETCH(QByteArray, stored);
         Fixture f;
+        f.AddChannel(7, 14500000, 14500000);
+        const int base = RecordOffset(7);
+        for (int i = 0; i < 4; ++i)
+            f.image[base + 0x10 + i] = std::uint8_t(remembered[i]);
         SetRow(f.grid, 7, {rx, tx, "无", "无", "高", "是", "宽", "关"});
         GridToImage(f.grid, f.image, f.limits);
-        const int base = RecordOffset(7);
-        QCOMPARE(Bytes(f.image, base + 4, 4), storedTx);
-        QCOMPARE(int(f.image[base + 0x0F]), direction);
-        QCOMPARE(Bytes(f.image, base + 0x10, 4), amount);
-    }
-
-    void outOfBandTxUsesTheRememberedShift() {
-        Fixture f;
-        // Shift bytes FF FF FF FF (above 9999500): the channel becomes simplex.
-        f.AddChannel(9, 14500000, 14500000);
-        for (int i = 0; i < 4; ++i)
-            f.image[RecordOffset(9) + 0x10 + i] = 0xFF;
-        SetRow(f.grid, 9, {"145.00000", "500.00000", "无", "无", "高", "是", "宽", "关"});
-        GridToImage(f.grid, f.image, f.limits);
-        QCOMPARE(f.rec(9).Tx(), 14500000u);
-        QCOMPARE(f.rec(9).ShiftDirection(), 0);
-        QCOMPARE(Bytes(f.image, RecordOffset(9) + 0x10, 4), QByteArray::fromHex("00000001"));
-
-        // A usable remembered shift keeps the amount and sets the direction.
-        f.image.SetFrequency(RecordOffset(9) + 0x10, 60000);
-        SetRow(f.grid, 9, {"145.00000", "500.00000", "无", "无", "高", "是", "宽", "关"});
-        GridToImage(f.grid, f.image, f.limits);
-        QCOMPARE(f.rec(9).Tx(), 50000000u);
-        QCOMPARE(f.rec(9).ShiftDirection(), 2);
-        QCOMPARE(f.rec(9).ShiftAmount(), 60000u);
+        QCOMPARE(Bytes(f.image, base + 4, 4) + Bytes(f.image, base + 0x0F, 5), stored);
     }
 
     void gridToImageFlagsAndTones() {
         Fixture f;
         f.AddChannel(12, 14500000, 14500000);
-        // The fields only the dialog shows are the round-trip property's.
         ChannelRecord rec = f.rec(12);
-        rec.SetBusyLockout(2);
+        // "busy power scan wide rxTone txTone"
+        auto flags = [&rec] {
+            return QString("%1 %2 %3 %4 %5 %6")
+                .arg(rec.BusyLockout())
+                .arg(rec.HighPower())
+                .arg(rec.Scan())
+                .arg(rec.Wide())
+                .arg(QString::fromStdString(ToneValueToText(rec.RxTone())))
+                .arg(QString::fromStdString(ToneValueToText(rec.TxTone())));
+        };
+        rec.SetBusyLockout(2); // 2 has no grid text: the grid's "关" stores 0
         SetRow(f.grid, 12, {"145.00000", "145.00000", "D023N", "", "低", "否", "窄", "关"});
         GridToImage(f.grid, f.image, f.limits);
-        QCOMPARE(rec.BusyLockout(), 0);
-        QVERIFY(!rec.HighPower());
-        QVERIFY(!rec.Scan());
-        QVERIFY(!rec.Wide());
-        QCOMPARE(rec.RxTone(), (ToneCode{0x23, 0x80}));
-        QCOMPARE(rec.TxTone(), kNoTone); // an empty tone cell is no tone
-
+        QCOMPARE(flags(), QString("0 0 0 0 D023N 无")); // an empty tone cell is no tone
         // Unknown texts leave scan and bandwidth as they were; busy becomes 0.
         rec.SetScan(true);
         rec.SetWide(true);
         rec.SetBusyLockout(1);
         SetRow(f.grid, 12, {"145.00000", "145.00000", "无", "无", "x", "x", "x", "x"});
         GridToImage(f.grid, f.image, f.limits);
-        QVERIFY(rec.Scan());
-        QVERIFY(rec.Wide());
-        QCOMPARE(rec.BusyLockout(), 0);
-        QVERIFY(!rec.HighPower());
+        QCOMPARE(flags(), QString("0 0 1 1 无 无"));
         SetRow(f.grid, 12, {"145.00000", "145.00000", "无", "无", "高", "是", "宽", "载波"});
         GridToImage(f.grid, f.image, f.limits);
-        QCOMPARE(rec.BusyLockout(), 1);
-        QVERIFY(rec.HighPower());
+        QCOMPARE(flags(), QString("1 1 1 1 无 无"));
     }
 
-    void clearingTheRxCellClearsTheRecord() {
+    // Clearing a row's RX cell, and a new row (VOX, name and the dialog's
+    // other fields start from their defaults): the record reads as cleared.
+    void clearedAndNewRowsClearTheRecord() {
         Fixture f;
         f.AddChannel(10, 14500000, 14500000);
         f.rec(10).SetByte(0x18, 'A');
+        ChannelRecord rec = f.rec(5);
+        rec.SetByte(0x18, 'Z');
+        rec.SetVox(true);
+        rec.SetByte(0x0C, 0x55);
         RenderGrid(f.grid, f.image, f.limits);
-        QCOMPARE(f.grid.Text(10, 1), std::string("145.00000"));
         f.grid.ClearRow(10);
         GridToImage(f.grid, f.image, f.limits);
+        CommitFrequency(f.grid, f.image, f.limits, {5, 1}, "146.52");
+        QCOMPARE(Row(f.grid, 5),
+                 QStringList({"146.52000", "146.52000", "无", "无", "高", "是", "宽", "关"}));
         RadioImage cleared;
-        ClearRecord(cleared, 10);
-        QCOMPARE(Bytes(f.image, RecordOffset(10), 32), Bytes(cleared, RecordOffset(10), 32));
+        for (int n : {5, 10}) {
+            ClearRecord(cleared, n);
+            QCOMPARE(Bytes(f.image, RecordOffset(n), 32), Bytes(cleared, RecordOffset(n), 32));
+        }
     }
 
     void renderConvertRenderReproducesTheGrid() {
@@ -232,67 +377,57 @@ private slots:
         f.AddChannel(5, 14500000, 14500000);
         f.rec(5).SetBusyLockout(2);
         RenderGrid(f.grid, f.image, f.limits);
-        // An empty row edits its RX frequency, whatever column was clicked.
-        EditorSpec opened = StartCellEdit(f.grid, {6, 6});
-        QVERIFY(opened.kind == EditorKind::Frequency);
-        QCOMPARE(opened.cell.col, 1);
-        QCOMPARE(f.grid.current.col, 1);
-        opened = StartCellEdit(f.grid, {5, 4});
-        QVERIFY(opened.kind == EditorKind::Tone);
-        QCOMPARE(opened.text, std::string("无"));
-        opened = StartCellEdit(f.grid, {5, 8});
-        QVERIFY(opened.kind == EditorKind::Choice);
-        QCOMPARE(opened.choices.size(), size_t(3));
-        QCOMPARE(opened.choiceIndex, 2);
-        opened = StartCellEdit(f.grid, {5, 5});
-        QCOMPARE(opened.choiceIndex, 1); // 高
-        QVERIFY(f.grid.EditorOpen());
-        opened = StartCellEdit(f.grid, {5, 0});
-        QVERIFY(opened.kind == EditorKind::None);
-    }
-
-    void commitFrequencyCorrections_data() {
-        const char* const rows[][3] = {
-            {"5 kHz raster", "145.0123", "145.01000"},
-            {"6.25 kHz raster", "435.0071", "435.00625"},
-            {"2.5 kHz kept", "145.0025", "145.00250"},
-            {"above the bands", "500", "136.00000"},
-            {"below the bands", "100", "136.00000"},
-            {"band edge", "174", "174.00000"},
-            {"exact decimal", "136.0025", "136.00250"},
-            {"tie goes to 5 kHz", "136.003", "136.00000"},
-            // Digits beyond the fifth decimal are cut off before the raster:
-            // rounding them would land on the raster point above.
-            {"truncated, 5 kHz", "145.124999", "145.12000"},
-            {"truncated, 6.25 kHz", "435.0062499", "435.00500"},
-            {"truncated, 2.5 kHz", "145.0024999", "145.00000"},
+        // "kind col/current col text choices index" of the editor each click opens; an
+        // empty row edits its RX frequency, whatever column was clicked.
+        auto open = [&f](GridCell cell) {
+            const EditorSpec e = StartCellEdit(f.grid, cell);
+            return QString("%1 %2/%3 %4 %5 %6")
+                .arg(int(e.kind))
+                .arg(e.cell.col)
+                .arg(f.grid.current.col)
+                .arg(QString::fromStdString(e.text))
+                .arg(e.choices.size())
+                .arg(e.choiceIndex);
         };
-        test::AddTextRows("typed", "shown", rows);
-    }
-    void commitFrequencyCorrections() {
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        Fixture f;
-        f.AddChannel(1, 14500000, 14500000);
-        RenderGrid(f.grid, f.image, f.limits);
-        CommitFrequency(f.grid, f.image, f.limits, {1, 1}, typed.toStdString());
-        QCOMPARE(QString::fromStdString(f.grid.Text(1, 1)), shown);
-        QCOMPARE(f.grid.Text(1, 2), std::string("145.00000"));
+        const QStringList opened = {open({6, 6}), open({5, 4}), open({5, 8}), open({5, 5})};
+        QCOMPARE(opened, QStringList({"1 1/1  0 -1", "2 4/4 无 0 -1", "3 8/8 QT/DQT 3 2",
+                                      "3 5/5 高 2 1"})); // kind 1 frequency, 2 tone, 3 choice
+        QVERIFY(f.grid.EditorOpen());
+        QVERIFY(StartCellEdit(f.grid, {5, 0}).kind == EditorKind::None);
     }
 
-    void newRowGetsDefaultsAndAClearedRecord() {
-        Fixture f;
-        ChannelRecord rec = f.rec(5);
-        rec.SetByte(0x18, 'Z');
-        rec.SetVox(true);
-        rec.SetByte(0x0C, 0x55);
-        RenderGrid(f.grid, f.image, f.limits);
-        CommitFrequency(f.grid, f.image, f.limits, {5, 1}, "146.52");
-        QCOMPARE(Row(f.grid, 5),
-                 QStringList({"146.52000", "146.52000", "无", "无", "高", "是", "宽", "关"}));
-        RadioImage cleared;
-        ClearRecord(cleared, 5);
-        QCOMPARE(Bytes(f.image, RecordOffset(5), 32), Bytes(cleared, RecordOffset(5), 32));
+    void typedFrequencyCorrections_data() {
+        QTest::addColumn<QString>("bands"); // "none": no usable band; "B": band A unusable
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<uint>("stored");
+        auto row = [](const char* name, const char* bands, const char* typed, uint stored) {
+            QTest::newRow(name) << QString(bands) << QString(typed) << stored;
+        };
+        row("5 kHz raster", "", "145.0123", 14501000);
+        row("6.25 kHz raster", "", "435.0071", 43500625);
+        row("2.5 kHz kept", "", "145.0025", 14500250);
+        row("above the bands", "", "500", 13600000);
+        row("below the bands", "", "100", 13600000);
+        row("band edge", "", "174", 17400000);
+        row("no number", "", "x", 0);
+        // Digits beyond the fifth decimal are cut off before the raster:
+        // rounding them would land on the raster point above.
+        row("truncated, 6.25 kHz", "", "435.0062499", 43500500);
+        row("no usable band: kept", "none", "145.0123", 14501000);
+        row("band A unusable: band B's", "B", "300", 40000000);
+    }
+    void typedFrequencyCorrections() {
+        QFETCH(QString, bands);
+        QFETCH(QString, typed);
+        QFETCH(uint, stored);
+        BandLimits limits;
+        if (bands == "none") {
+            limits.low[0] = limits.high[0] = 0;
+            limits.low[1] = limits.high[1] = -1;
+        } else if (bands == "B") {
+            limits.low[0] = 0;
+        }
+        QCOMPARE(CorrectTypedFrequency(typed.toStdString(), limits), std::uint32_t(stored));
     }
 
     void deletingAndEmptyRows() {
@@ -350,16 +485,6 @@ private slots:
         CommitFrequency(f.grid, f.image, f.limits, {row, typedCol}, typed.toStdString());
         QCOMPARE(QString::fromStdString(f.grid.Text(row, kColRx)), rx);
         QCOMPARE(QString::fromStdString(f.grid.Text(row, kColTx)), tx);
-    }
-
-    void noConfiguredBandKeepsTheTypedValue() {
-        Fixture f;
-        f.limits.low[0] = f.limits.high[0] = 0;
-        f.limits.low[1] = f.limits.high[1] = -1;
-        QCOMPARE(CorrectTypedFrequency("145.0123", f.limits), 14501000u);
-        f.limits = BandLimits();
-        f.limits.low[0] = 0; // band 0 unusable: band 1 gives the replacement
-        QCOMPARE(CorrectTypedFrequency("300", f.limits), 40000000u);
     }
 
     void toneCommits() {
@@ -487,6 +612,207 @@ private slots:
         QCOMPARE(CellAfterEditorEnter(EditorKind::Frequency, {258, 1}, true), (GridCell{258, 1}));
         for (char c : std::string("7.a-,"))
             QCOMPARE(FrequencyEditorAccepts(c), c == '7' || c == '.');
+    }
+
+    void copyPasteRoundTrip() {
+        Fixture f;
+        QVERIFY(f.Paste(GridCell{10, 1}, kBlock).problems.empty());
+        const std::string copied = CopyCells(f.grid, GridRect{10, 1, 11, 8});
+        QCOMPARE(QString::fromStdString(copied), QString::fromStdString(kBlock));
+        // Into another place (a VFO row included), then back out unchanged.
+        Fixture g;
+        const PasteResult r = g.Paste(GridCell{256, 1}, copied);
+        QVERIFY(r.problems.empty());
+        QCOMPARE(r.firstRow, 256);
+        QCOMPARE(r.lastRow, 257);
+        QCOMPARE(QString::fromStdString(CopyCells(g.grid, GridRect{256, 1, 257, 8})),
+                 QString::fromStdString(copied));
+        // The pasted rows reach the image like typed ones.
+        GridToImage(g.grid, g.image, g.limits);
+        QCOMPARE(ChannelRecord(g.image, 256).Rx(), 14512500u);
+        // A partial block: tones only, pasted onto an existing row.
+        QVERIFY(g.Paste(GridCell{256, 3}, "67.0\td754i\r\n").problems.empty());
+        QCOMPARE(g.Tsv(256), QString("145.12500\t145.72500\t67.0\tD754I\t低\t是\t窄\t关"));
+    }
+
+    void cellsGoThroughTheTypingRules_data() {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("off raster snapped") << 1 << "145.1230"
+                                            << "145.12000\t145.00000\t无\t无\t高\t是\t宽\t关";
+        QTest::newRow("RX of a used row") << 1 << " 438.5 "
+                                          << "438.50000\t145.00000\t无\t无\t高\t是\t宽\t关";
+        QTest::newRow("tone normalised") << 3 << "d23"
+                                         << "145.00000\t145.00000\tD023N\t无\t高\t是\t宽\t关";
+        QTest::newRow("empty RX clears") << 1 << "\t"
+                                         << "\t\t\t\t\t\t\t";
+    }
+    void cellsGoThroughTheTypingRules() {
+        QFETCH(int, col);
+        QFETCH(QString, pasted);
+        QFETCH(QString, row);
+        Fixture f;
+        QVERIFY(f.Paste(GridCell{5, 1}, "145.0").problems.empty());
+        QVERIFY(f.Paste(GridCell{5, col}, pasted.toStdString()).problems.empty());
+        QCOMPARE(f.Tsv(5), row);
+    }
+
+    void cellsThatDoNotFitAreReported_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("tsv");
+        QTest::addColumn<QStringList>("report");
+        QTest::newRow("not a frequency")
+            << 5 << 1 << "abc\t145.5" << QStringList{"A 005/接收频率:abc:不是频率"};
+        QTest::newRow("TX not emptied")
+            << 5 << 1 << "146.0\t" << QStringList{"A 005/发射频率::发射频率不能清空"};
+        QTest::newRow("outside both bands")
+            << 5 << 1 << "145.0\t600" << QStringList{"A 005/发射频率:600:不在频段内"};
+        QTest::newRow("bad tone and choice")
+            << 5 << 3 << "X9\t无\t超高\t是\t宽\t关\t关\t"
+            << QStringList{"A 005/接收信令:X9:未知信令", "A 005/功率:超高:不是可选项",
+                           "A 005/9:关:超出表格"};
+        QTest::newRow("empty channel")
+            << 6 << 3 << "88.5" << QStringList{"A 006/接收信令:88.5:信道为空"};
+        QTest::newRow("TX of an empty channel")
+            << 6 << 2 << "146.52\t88.5"
+            << QStringList{"A 006/发射频率:146.52:信道为空", "A 006/接收信令:88.5:信道为空"};
+        QTest::newRow("beyond the last row") << 258 << 1 << "145.0\n146.0\n\n"
+                                             << QStringList{"259/接收频率:146.0:超出表格"};
+    }
+    void cellsThatDoNotFitAreReported() {
+        QFETCH(int, row);
+        QFETCH(int, col);
+        QFETCH(QString, tsv);
+        QFETCH(QStringList, report);
+        Fixture f;
+        QVERIFY(f.Paste(GridCell{5, 1}, "145.0").problems.empty());
+        const QString before = f.Tsv(5);
+        const PasteResult r = f.Paste(GridCell{row, col}, tsv.toStdString());
+        QCOMPARE(Why(r), report);
+        // Refused cells leave their cell as it was.
+        if (col == 3)
+            QCOMPARE(f.Tsv(5), before);
+    }
+
+    void spreadsheetLineEnds() {
+        QCOMPARE(SplitTsv("a\tb\r\nc\td\r\n"),
+                 (std::vector<std::vector<std::string>>{{"a", "b"}, {"c", "d"}}));
+        QCOMPARE(SplitTsv("a\n\nb\n"), (std::vector<std::vector<std::string>>{{"a"}, {""}, {"b"}}));
+        QCOMPARE(SplitTsv("\t"), (std::vector<std::vector<std::string>>{{"", ""}}));
+        QVERIFY(SplitTsv("").empty());
+        Fixture f;
+        QVERIFY(f.Paste(GridCell{1, 1}, "145.0\t145.0\r\n146.0\t146.0\r\n").problems.empty());
+        QCOMPARE(f.Tsv(2).section('\t', 0, 1), QString("146.00000\t146.00000"));
+        QVERIFY(f.grid.RowEmpty(3));
+    }
+
+    void printedRowsAreTheGridsWithTheName() {
+        // Over a full image of every tone and flag, the printed rows are the
+        // grid's rows with the name put in, and no row the grid shows is
+        // missing: not an empty one, not one outside both bands (A006).
+        Fixture f;
+        QCOMPARE(BuildChannelPrintTable(f.image, f.limits).header,
+                 std::vector<std::string>({"信道", "信道名字", "接收频率", "发射频率", "接收信令",
+                                           "发射信令", "功率", "扫描", "带宽", "繁忙"}));
+        QVERIFY(BuildChannelPrintTable(f.image, f.limits).rows.empty());
+        const auto& tones = SignallingList();
+        for (int n = 1; n <= kChannelCount; n += (n % 5 == 0 ? 2 : 1)) {
+            const std::uint32_t rx = (n <= 128 ? 14400000u : 43000000u) + 1250u * n;
+            f.AddChannel(n, rx, rx);
+            ChannelRecord rec = f.rec(n);
+            rec.SetTxTone(ToneTextToValue(tones[static_cast<std::size_t>(n) % tones.size()]));
+            rec.SetRxTone(ToneTextToValue(tones[static_cast<std::size_t>(n * 7) % tones.size()]));
+            rec.SetWide(n % 2 == 0);
+            rec.SetBusyLockout(n % 3);
+            WriteChannelName(rec, "CH" + std::to_string(n));
+        }
+        f.AddChannel(6, 30000000, 30000000);
+        RenderGrid(f.grid, f.image, f.limits);
+        const ChannelPrintTable table = BuildChannelPrintTable(f.image, f.limits);
+        std::vector<std::vector<std::string>> expected;
+        for (int n = 1; n <= kChannelCount; ++n) {
+            if (f.grid.RowEmpty(n))
+                continue;
+            expected.push_back({f.grid.Text(n, kColLabel), "CH" + std::to_string(n)});
+            for (int c = kColRx; c < kGridCols; ++c)
+                expected.back().push_back(f.grid.Text(n, c));
+        }
+        QCOMPARE(table.rows, expected);
+        QCOMPARE(table.rows.size(), std::size_t(207));
+    }
+
+    // Over random images (seeded, reproducible), the conversion never writes a
+    // byte that neither the grid, the derived tables nor the finalisation own.
+    void conversionWritesOnlyWhatItOwns() {
+        ImageMaker maker(kSeed);
+        for (int i = 0; i < kImages; ++i) {
+            const RadioImage original = maker.Make(maker.Chance(70));
+            RadioImage image = original;
+            BandLimits limits;
+            ChannelGrid grid;
+            RenderGrid(grid, image, limits);
+            GridToImage(grid, image, limits);
+            const std::vector<bool> owned = OwnedBytes(grid);
+            for (std::size_t off = 0; off < kImageSize; ++off) {
+                if (owned[off] || image[off] == original[off])
+                    continue;
+                if (BitsAllowed(static_cast<int>(off), original[off], image[off], grid))
+                    continue;
+                QFAIL(qPrintable(QString("image %1: byte 0x%2 changed from %3 to %4")
+                                     .arg(i)
+                                     .arg(off, 4, 16, QChar('0'))
+                                     .arg(original[off], 2, 16, QChar('0'))
+                                     .arg(image[off], 2, 16, QChar('0'))));
+            }
+        }
+    }
+
+    // Record 252 (B124) spans 0x1F60-0x1F7F, so its shift amount 0x1F70-0x1F73
+    // is the fixed block B0 01 04 0A after any finalisation: it decodes as a
+    // remembered shift above 9999500. A B124 transmit frequency outside both
+    // bands therefore keeps its direction on the first round trip and becomes
+    // simplex on the second. Every other byte is stable after one round trip.
+    void secondRoundTripChangesNothingMore() {
+        ImageMaker maker(kSeed + 1);
+        int b124Cases = 0;
+        for (int i = 0; i < kImages; ++i) {
+            RadioImage image = maker.Make(true);
+            BandLimits limits;
+            ChannelGrid grid;
+            RenderGrid(grid, image, limits);
+            GridToImage(grid, image, limits);
+            const RadioImage once = image;
+            const std::string onceTx = grid.Text(252, kColTx);
+            const std::string onceRx = grid.Text(252, kColRx);
+            ChannelGrid again;
+            RenderGrid(again, image, limits);
+            GridToImage(again, image, limits);
+
+            const ConstChannelRecord b124(once, 252);
+            const bool b124Exception = !onceRx.empty() && !onceTx.empty() &&
+                                       b124.Rx() != b124.Tx() && !limits.InBand(b124.Tx());
+            for (std::size_t off = 0; off < kImageSize; ++off) {
+                if (image[off] == once[off])
+                    continue;
+                const int rel = static_cast<int>(off) - RecordOffset(252);
+                const bool inB124TxOrDirection =
+                    (rel >= 0x04 && rel < 0x08) || rel == ChannelRecord::kShiftDirection;
+                if (b124Exception && inB124TxOrDirection)
+                    continue;
+                QFAIL(qPrintable(QString("image %1: byte 0x%2 changed on the second round trip")
+                                     .arg(i)
+                                     .arg(off, 4, 16, QChar('0'))));
+            }
+            if (b124Exception) {
+                ++b124Cases;
+                ChannelRecord after(image, 252);
+                QCOMPARE(after.ShiftDirection(), 0);
+                QCOMPARE(after.Tx(), after.Rx());
+            }
+        }
+        QVERIFY2(b124Cases > 0, "the generator never produced the B124 case");
     }
 };
 

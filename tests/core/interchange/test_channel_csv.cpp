@@ -6,6 +6,7 @@
 #include "core/forms/channel_edit_form.h"
 #include "core/grid/channel_grid.h"
 #include "core/interchange/channel_csv.h"
+#include "core/interchange/csv_import_plan.h"
 #include "lang/language.h"
 
 using namespace kestra;
@@ -80,6 +81,28 @@ QStringList Lines(const std::string& s) {
 
 CsvImportResult Import(const std::string& csv, RadioImage& image, CsvImportOptions o = {}) {
     return ImportChannelCsv(csv, image, o);
+}
+
+// "keep", "overwrite", "start N" in any combination.
+CsvImportOptions Options(const QString& text) {
+    CsvImportOptions o;
+    o.keepLocation = text.contains("keep");
+    o.overwrite = text.contains("overwrite");
+    o.start = text.contains("start ") ? text.section("start ", 1).section(' ', 0, 0).toInt() : 1;
+    return o;
+}
+
+// Empty channels but A002, in use with VOX (a field the format does not carry).
+RadioImage ImageWithA002() {
+    RadioImage image = EmptyImage();
+    ChannelRecord(image, 2).SetRx(14600000);
+    ChannelRecord(image, 2).SetTx(14600000);
+    ChannelRecord(image, 2).SetVox(true);
+    return image;
+}
+
+QByteArray Record(const RadioImage& image, int n) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()) + RecordOffset(n), kRecordSize);
 }
 
 } // namespace
@@ -275,16 +298,9 @@ private slots:
         QFETCH(QString, rows);
         QFETCH(QStringList, landed);
         QFETCH(QStringList, report);
-        RadioImage image = EmptyImage();
-        ChannelRecord(image, 2).SetRx(14600000);
-        ChannelRecord(image, 2).SetTx(14600000);
-        ChannelRecord(image, 2).SetVox(true);
-        CsvImportOptions o;
-        o.keepLocation = options.contains("keep");
-        o.overwrite = options.contains("overwrite");
-        o.start = options.startsWith("start ") ? options.mid(6).toInt() : 1;
+        RadioImage image = ImageWithA002();
         const CsvImportResult r =
-            Import("Location,Name,Frequency,Mode\n" + rows.toStdString(), image, o);
+            Import("Location,Name,Frequency,Mode\n" + rows.toStdString(), image, Options(options));
         QStringList got;
         for (const std::string& line : r.ReportLines())
             got << QString::fromStdString(line);
@@ -294,6 +310,40 @@ private slots:
                          ConstChannelRecord(image, channel.section(':', 0, 0).toInt()).Rx())),
                      channel.section(':', 1));
         QVERIFY(ConstChannelRecord(image, 2).Vox()); // replaced or not
+    }
+
+    // The import plan: every row with the channel it lands in (0: skipped)
+    // and the RX frequency it replaces there, as the import places them.
+    void planIsWhatTheImportDoes_data() {
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<QStringList>("plan");
+        QTest::newRow("free channels from A001") << "" << QStringList{"1:", "0:", "3:", "4:"};
+        QTest::newRow("overwriting from A002")
+            << "overwrite start 2" << QStringList{"2:146.00000", "0:", "3:", "4:"};
+        QTest::newRow("at their locations") << "keep" << QStringList{"1:", "0:", "3:", "0:"};
+        QTest::newRow("at their locations, overwriting")
+            << "keep overwrite" << QStringList{"1:", "0:", "3:", "2:146.00000"};
+    }
+    void planIsWhatTheImportDoes() {
+        QFETCH(QString, options);
+        QFETCH(QStringList, plan);
+        const std::string csv = "Location,Name,Frequency\r\n1,HOME,146.52\r\n2,BAD,abc\r\n"
+                                "3,REP,439.125\r\n2,TWO,145.6\r\n";
+        const RadioImage image = ImageWithA002();
+        const std::vector<CsvRowPlan> rows = PlanChannelCsvImport(csv, image, Options(options));
+        QStringList got;
+        for (const CsvRowPlan& r : rows)
+            got << QString::fromStdString(std::to_string(r.channel) + ":" + r.replaces);
+        QCOMPARE(got, plan);
+        QCOMPARE(rows[1].label, std::string("BAD"));
+        QVERIFY(!rows[1].what.empty()); // why it is skipped
+        RadioImage imported = image;
+        Import(csv, imported, Options(options));
+        for (int n = 1; n <= 8; ++n) {
+            const bool planned = std::any_of(rows.begin(), rows.end(),
+                                             [n](const CsvRowPlan& r) { return r.channel == n; });
+            QCOMPARE(Record(imported, n) != Record(image, n), planned);
+        }
     }
 
     void boundedReport() {
@@ -349,6 +399,7 @@ private slots:
             QVERIFY(!r.usable);
             QCOMPARE(r.error, error);
             QVERIFY(image == before);
+            QVERIFY(PlanChannelCsvImport(text, image, {}).empty());
         }
         // A quoted field over a few lines is fine; a header alone is a file.
         RadioImage image = EmptyImage();
