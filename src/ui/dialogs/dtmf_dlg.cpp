@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -15,7 +14,6 @@
 #include "core/forms/dtmf_encode_form.h"
 #include "ui/app/translation.h"
 #include "ui/widgets/form_binder.h"
-#include "ui/widgets/form_dialog.h"
 #include "ui/widgets/table_helpers.h"
 
 namespace kestra {
@@ -48,24 +46,19 @@ QWidget* FieldRows(FormBinder& b) {
 } // namespace
 
 CDtmfDlg::CDtmfDlg(AppState& state, QWidget* parent)
-    : QDialog(parent), context_{state, {}, std::nullopt}, host_(context_) {
+    : CFormDialog(state, nullptr, parent), host_(OpenHost<DtmfDialog>()) {
     setObjectName(QStringLiteral("dtmfDialog"));
-    setWindowTitle(T(DtmfDialog::Title()));
-    host_.Open();
-    for (int page = 0; page < DtmfDialog::kPageCount; ++page)
-        binders_[static_cast<std::size_t>(page)] = new FormBinder(host_.PageForm(page), this);
-
     tabs_ = new QTabWidget(this);
     const auto& names = DtmfDialog::PageNames();
     tabs_->addTab(EncodePage(), T(names[DtmfDialog::kEncode]));
     tabs_->addTab(DecodePage(), T(names[DtmfDialog::kDecode]));
     tabs_->addTab(CodeListPage(), T(names[DtmfDialog::kCodeList]));
-    for (FormBinder* b : binders_)
-        b->Refresh();
+    for (int page = 0; page < DtmfDialog::kPageCount; ++page)
+        binder(page).Refresh();
     // The stack has hidden the page left (and moved the focus out of it,
     // which ran its focus-loss rule) when the selection has changed.
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int page) {
-        if (finished_)
+        if (binder(page).finished())
             return;
         host_.SelectPage(page);
         binder(page).Refresh();
@@ -74,10 +67,6 @@ CDtmfDlg::CDtmfDlg(AppState& state, QWidget* parent)
     layout->setContentsMargins(10, 10, 10, 10);
     layout->addWidget(tabs_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-CDtmfDlg::~CDtmfDlg() {
-    Finish();
 }
 
 QWidget* CDtmfDlg::EncodePage() {
@@ -136,30 +125,6 @@ QWidget* CDtmfDlg::CodeListPage() {
     for (int id : {L::kOwnId, L::kCallId})
         FitWidthToChars(b.Widget(id), 9);
     return page;
-}
-
-void CDtmfDlg::keyPressEvent(QKeyEvent* event) {
-    // Enter and Esc close nothing: only the close box closes the dialog.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
-        event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void CDtmfDlg::Finish() {
-    if (finished_)
-        return;
-    finished_ = true;
-    // Each binder lets its focused edit lose the focus, then stores its page.
-    for (int page : DtmfDialog::CloseOrder())
-        binder(page).Finish();
-}
-
-void CDtmfDlg::done(int result) {
-    Finish();
-    QDialog::done(result);
 }
 
 } // namespace kestra

@@ -18,20 +18,27 @@ CFormDialog::CFormDialog(AppState& state, std::function<void()> renderGrid, QWid
 
 CFormDialog::~CFormDialog() {
     // A dialog destroyed without closing stores as closing does.
-    if (binder_)
-        binder_->Finish();
+    Finish();
 }
 
-void CFormDialog::Adopt(std::unique_ptr<forms::Form> form) {
-    form_ = std::move(form);
-    form_->Open();
-    binder_ = new FormBinder(*form_, this);
-    setWindowTitle(T(form_->Title()));
+void CFormDialog::Adopt(std::shared_ptr<void> owner, const std::vector<forms::Form*>& pages,
+                        std::vector<int> closeOrder, const std::string& title,
+                        std::function<int()> currentPage) {
+    owner_ = std::move(owner);
+    for (forms::Form* page : pages)
+        binders_.push_back(new FormBinder(*page, this));
+    closeOrder_ = std::move(closeOrder);
+    currentPage_ = std::move(currentPage);
+    setWindowTitle(T(title));
+}
+
+void CFormDialog::Finish() {
+    for (int page : closeOrder_)
+        binder(page).Finish();
 }
 
 void CFormDialog::done(int result) {
-    if (binder_)
-        binder_->Finish();
+    Finish();
     QDialog::done(result);
 }
 
@@ -46,15 +53,16 @@ void CFormDialog::showEvent(QShowEvent* event) {
 void CFormDialog::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool escape = event->key() == Qt::Key_Escape;
-    if (!form_ || binder_->finished() || (!enter && !escape) ||
+    FormBinder* current = binders_.empty() ? nullptr : &binder(currentPage_());
+    if (!current || current->finished() || (!enter && !escape) ||
         (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         QDialog::keyPressEvent(event);
         return;
     }
     event->accept();
     const auto outcome =
-        form_->KeyPressed(-1, enter ? forms::DialogKey::Enter : forms::DialogKey::Escape);
-    binder_->Refresh();
+        current->form().KeyPressed(-1, enter ? forms::DialogKey::Enter : forms::DialogKey::Escape);
+    current->Refresh();
     if (outcome == forms::KeyOutcome::CloseDialog)
         reject();
 }

@@ -13,15 +13,21 @@
 //       }
 //   };
 //
+// A dialog of several pages opens their host with OpenHost instead and binds
+// each page with binder(page).
+//
 // However the dialog closes (a CloseDialog key, Esc or Enter reaching the
 // dialog, the close box, accept/reject, or being destroyed unclosed) the
 // focused edit loses the focus first and the form is closed once
-// (FormBinder::Finish). The title is T(form.Title()).
+// (FormBinder::Finish; the pages in the host's store order). The title is
+// T(form.Title()).
 #pragma once
 
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/forms/form.h"
 #include "ui/widgets/form_binder.h"
@@ -33,8 +39,10 @@ class CFormDialog : public QDialog {
 public:
     ~CFormDialog() override;
 
-    forms::Form& form() const { return *form_; }
-    FormBinder& binder() const { return *binder_; }
+    // The form and its binder; of a dialog of pages, the binder of page
+    // `page` (form(): the first page).
+    forms::Form& form() const { return binder().form(); }
+    FormBinder& binder(int page = 0) const { return *binders_.at(static_cast<std::size_t>(page)); }
 
     void done(int result) override;
 
@@ -46,9 +54,26 @@ protected:
     // Makes the form on this dialog's context, opens it (FillChoices and
     // LoadFromImage) and makes the binder.
     template <class F, class... Args> F& OpenForm(Args&&... args) {
-        auto form = std::make_unique<F>(context_, std::forward<Args>(args)...);
+        auto form = std::make_shared<F>(context_, std::forward<Args>(args)...);
         F& ref = *form;
-        Adopt(std::move(form));
+        ref.Open();
+        Adopt(std::move(form), {&ref}, {0}, ref.Title(), [] { return 0; });
+        return ref;
+    }
+    // Makes the host of a dialog of pages (forms::DtmfDialog) on this
+    // dialog's context, opens it and makes a binder for each page. Closing
+    // stores the pages in H::CloseOrder(); Enter or Esc that no field took
+    // goes to the form of the host's current page.
+    template <class H> H& OpenHost() {
+        auto host = std::make_shared<H>(context_);
+        H& ref = *host;
+        ref.Open();
+        std::vector<forms::Form*> pages;
+        for (int page = 0; page < H::kPageCount; ++page)
+            pages.push_back(&ref.PageForm(page));
+        const auto& order = H::CloseOrder();
+        Adopt(std::move(host), pages, {order.begin(), order.end()}, ref.Title(),
+              [&ref] { return ref.CurrentPage(); });
         return ref;
     }
 
@@ -60,11 +85,19 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void Adopt(std::unique_ptr<forms::Form> form);
+    // Takes the owner of the pages (a form, or a host), makes a binder for
+    // each page and sets the title.
+    void Adopt(std::shared_ptr<void> owner, const std::vector<forms::Form*>& pages,
+               std::vector<int> closeOrder, const std::string& title,
+               std::function<int()> currentPage);
+    // The binders finish in the close order (each once).
+    void Finish();
 
     forms::FormContext context_;
-    std::unique_ptr<forms::Form> form_;
-    FormBinder* binder_ = nullptr;
+    std::shared_ptr<void> owner_;
+    std::vector<FormBinder*> binders_; // by page
+    std::vector<int> closeOrder_;
+    std::function<int()> currentPage_;
     bool keysGiven_ = false;
 };
 
