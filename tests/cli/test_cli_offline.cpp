@@ -37,8 +37,8 @@ private slots:
     }
 
     // IMG in args stands for a usable image, MISSING for a file that is not
-    // there, SHORT for one of 1000 bytes. A run that fails prints nothing on
-    // standard output and writes no OUT.
+    // there, SHORT for one of 1000 bytes, PORT for a port that does not exist. A run that fails
+    // prints nothing on standard output and writes no OUT.
     void routing_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
@@ -77,6 +77,25 @@ private slots:
             "at least one operation");
         row("arrange stray --range", {"arrange", "IMG", "-o", "x.dat", "--range", "A001-A009"},
             2, false, "--range belongs right after a --sort");
+        // The transfer commands refuse bad usage before they look at the port.
+        row("read without --port", {"read", "-o", "OUT"}, 2, false, "--port");
+        row("read without -o", {"read", "--port", "PORT"}, 2, false, "-o");
+        row("write short input", {"write", "--port", "PORT", "SHORT"}, 2, false, "1000");
+        row("write missing input", {"write", "--port", "PORT", "MISSING"}, 2, false, "missing");
+        row("read short base", {"read", "--port", "PORT", "--base", "SHORT", "-o", "OUT"}, 2, false,
+            "1000");
+        row("calibration neither read nor write", {"calibration", "--port", "PORT"}, 2, false,
+            "kestra-cli: ");
+        row("read unknown option", {"read", "--port", "PORT", "--bogus", "-o", "OUT"}, 2, false,
+            "unknown option --bogus");
+        row("value for --trace",
+            {"calibration", "read", "--port=PORT", "--trace=1", "--factory=QDM537", "IMG"}, 2,
+            false, "kestra-cli: option --trace takes no value");
+        row("simulate count", {"simulate", "--answer-on", "x"}, 2, false, "a whole number");
+        row("simulate identification", {"simulate", "--ident", "QVN"}, 2, false, "--ident takes");
+        row("simulate offset", {"simulate", "--corrupt-store", "0x4000"}, 2, false, "0..0x3FFF");
+        row("value for --pace", {"simulate", "--pace=yes"}, 2, false,
+            "kestra-cli: option --pace takes no value");
     }
     void routing() {
         QFETCH(QStringList, args);
@@ -87,6 +106,7 @@ private slots:
         args.replaceInStrings(QRegularExpression("^MISSING$"), dir_.filePath("missing.dat"));
         args.replaceInStrings(QRegularExpression("^SHORT$"), dir_.filePath("short.dat"));
         args.replaceInStrings(QRegularExpression("^OUT$"), dir_.filePath("out.dat"));
+        args.replaceInStrings("PORT", dir_.filePath("no-such-port"));
         const Run r = Cli(args);
         QVERIFY2(r.exitCode == exitCode, r.err.constData());
         QVERIFY2(QString::fromUtf8(onStdout ? r.out : r.err).contains(fragment),

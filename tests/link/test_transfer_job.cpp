@@ -43,6 +43,21 @@ void Watch(TransferJob& job, AppState& state, Report& report) {
     });
 }
 
+// Everything a run reported, as one line: "ends 1, succeeded, steps 1..389 of 389".
+QString Summary(const Report& r) {
+    QString steps = "none";
+    for (std::size_t i = 0; i < r.positions.size(); ++i)
+        steps = r.positions[i] == int(i) + 1 && r.totals[i] == r.totals[0] && steps != "disorder"
+                    ? QString("1..%1 of %2").arg(i + 1).arg(r.totals[0])
+                    : "disorder";
+    return QString("ends %1, %2, steps %3")
+               .arg(r.ends)
+               .arg(r.succeeded ? "succeeded" : "failed", steps) +
+           (r.progressAfterEnd ? ", progress after the end" : "") +
+           (r.progressOffThread ? ", progress off the thread" : "") +
+           (r.busyAtEnd ? ", busy at the end" : "");
+}
+
 // Starts the job and waits for its end.
 bool RunToEnd(TransferJob& job) {
     QSignalSpy ended(&job, &TransferJob::finished);
@@ -79,18 +94,9 @@ private slots:
         Watch(job, *state_, report);
         QVERIFY(RunToEnd(job));
 
-        QCOMPARE(report.ends, 1);
-        QVERIFY(report.succeeded);
+        QCOMPARE(Summary(report), QString("ends 1, succeeded, steps 1..389 of 389"));
         QVERIFY(job.Result().succeeded);
         QVERIFY(job.Result().message.empty());
-        QCOMPARE(int(report.positions.size()), 389);
-        for (int i = 0; i < 389; ++i) {
-            QCOMPARE(report.positions[std::size_t(i)], i + 1);
-            QCOMPARE(report.totals[std::size_t(i)], 389);
-        }
-        QVERIFY(!report.progressAfterEnd);
-        QVERIFY(!report.progressOffThread);
-        QVERIFY(!report.busyAtEnd);
         QCOMPARE(test::FirstMismatch(state_->image, memory, before, kReadRanges), -1);
     }
 
@@ -121,8 +127,9 @@ private slots:
         Report report;
         Watch(job, *state_, report);
         QVERIFY(RunToEnd(job));
-        QCOMPARE(report.ends, 1);
-        QVERIFY(!report.succeeded);
+        // Progress stopped where the exchange did.
+        QCOMPARE(Summary(report),
+                 QString("ends 1, failed, steps ") + (fault == 1 ? "1..200 of 389" : "none"));
         QCOMPARE(QString::fromStdString(job.Result().message), message);
         // The second line: the system's reason, or the step that failed.
         QCOMPARE(QString::fromStdString(job.Result().detail).section(": ", 1),
@@ -131,9 +138,6 @@ private slots:
                               : QString::fromStdString(std::strerror(ENOENT)));
         QVERIFY(state_->image == before);
         QVERIFY(!state_->transferBusy);
-        // Progress stopped where the exchange did.
-        QCOMPARE(int(report.positions.size()), fault == 1 ? 200 : 0);
-        QVERIFY(!report.progressAfterEnd);
     }
 
     void writeAndInitialiseSendTheImage() {
@@ -215,8 +219,7 @@ private slots:
         Watch(read, *state_, report);
         QVERIFY(RunToEnd(read));
         QCOMPARE(QString::fromStdString(read.Result().message), QString(kTextReadSucceeded));
-        QCOMPARE(report.positions, std::vector<int>({1, 2, 3, 4, 5, 6}));
-        QCOMPARE(report.totals.back(), 6);
+        QCOMPARE(Summary(report), QString("ends 1, succeeded, steps 1..6 of 6"));
         QCOMPARE(test::FirstMismatch(state_->image, memory, before, ranges), -1);
 
         TransferJob write(*state_, RegionJobExchange(RegionKind::Calibration, false));

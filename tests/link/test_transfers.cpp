@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <numeric>
 
 #include <unistd.h>
 
@@ -61,11 +62,10 @@ private slots:
 
         const TransferRanges ranges = RangesOf(kind);
         const int blocks = TransferBlockCount(kind);
+        std::vector<int> expectedSteps(static_cast<std::size_t>(blocks));
+        std::iota(expectedSteps.begin(), expectedSteps.end(), 1);
+        QCOMPARE(steps, expectedSteps);
         QCOMPARE(total, blocks);
-        QCOMPARE(static_cast<int>(steps.size()), blocks);
-        for (int i = 0; i < blocks; ++i)
-            QCOMPARE(steps[static_cast<std::size_t>(i)], i + 1);
-        QCOMPARE(Q(PercentText(steps.back(), total)), QString("100%"));
 
         const std::vector<RadioBlockRecord> seen = radio_->LastBlocks();
         QCOMPARE(static_cast<int>(seen.size()), blocks);
@@ -88,15 +88,8 @@ private slots:
             QCOMPARE(test::FirstMismatch(radio_->Memory(), appBefore, radioBefore, ranges), -1);
         }
 
-        // The radio keeps its memory: an initialise writes everything, a read
-        // then brings it all back where it is moved.
-        if (kind == TransferKind::Initialise) {
+        if (kind == TransferKind::Initialise) // it writes everything
             QVERIFY(radio_->Memory() == appBefore);
-            RadioImage back = test::PatternImage(33);
-            const RadioImage backBefore = back;
-            QVERIFY(Run(TransferKind::Read, back).succeeded);
-            QCOMPARE(test::FirstMismatch(back, appBefore, backBefore, kReadRanges), -1);
-        }
     }
 
     // The rule is tested in test_link_exchange; here that every exchange
@@ -163,10 +156,8 @@ private slots:
         QVERIFY(Run(TransferKind::Read, image).succeeded);
         BandLimits read;
         LoadBandLimitsFromImage(image, read);
-        QCOMPARE(read.low[0], 14400000);
-        QCOMPARE(read.high[0], 14600000);
-        QCOMPARE(read.low[1], 41000000);
-        QCOMPARE(read.high[1], 47000000);
+        QCOMPARE(QList<int>({read.low[0], read.high[0], read.low[1], read.high[1]}),
+                 QList<int>({14400000, 14600000, 41000000, 47000000}));
         // Everything else is the radio's memory.
         QVERIFY(test::SameRange(image, memory, 0, 0x2E10));
         QVERIFY(test::SameRange(image, memory, 0x2E18, 0x3000));
@@ -356,54 +347,41 @@ private slots:
         QVERIFY(test::PortOpensAgain(device_));
     }
 
-    void endMarkers_data() {
+    // The end markers are judged by the radio, which counts an exchange only
+    // on the marker of its own direction (roundTrips, regionExchanges). A
+    // failed exchange sends none, and a failed read leaves the image as it was.
+    void failedExchangeSendsNoEndMarker_data() {
         QTest::addColumn<int>("exchange"); // a TransferKind, or -1/-2: region read/write
-        QTest::addColumn<QByteArray>("marker");
-        QTest::newRow("read") << int(TransferKind::Read) << QByteArray("ENDR");
-        QTest::newRow("write") << int(TransferKind::Write) << QByteArray("ENDW");
-        QTest::newRow("initialise") << int(TransferKind::Initialise) << QByteArray("ENDW");
-        QTest::newRow("calibration read") << -1 << QByteArray("ENDR");
-        QTest::newRow("calibration write") << -2 << QByteArray("ENDW");
+        QTest::newRow("read") << int(TransferKind::Read);
+        QTest::newRow("write") << int(TransferKind::Write);
+        QTest::newRow("initialise") << int(TransferKind::Initialise);
+        QTest::newRow("calibration read") << -1;
+        QTest::newRow("calibration write") << -2;
     }
 
-    void endMarkers() {
+    void failedExchangeSendsNoEndMarker() {
         QFETCH(int, exchange);
-        QFETCH(QByteArray, marker);
-        // The last bytes on the wire, as the trace saw them.
-        QByteArray lastSent;
+        QByteArray lastSent; // the last bytes on the wire, as the trace saw them
         const TraceCallback trace = [&lastSent](const TraceEvent& e) {
             if (e.sent)
                 lastSent = QByteArray(reinterpret_cast<const char*>(e.data), int(e.count));
         };
         RadioImage image = test::PatternImage(19);
-        const auto run = [&] {
-            if (exchange < 0)
-                return RunRegionExchange(RegionKind::Calibration, exchange == -1, device_, image,
-                                         trace);
-            TransferOptions options;
-            options.trace = trace;
-            return RunTransfer(TransferKind(exchange), device_, image, options);
-        };
-        QVERIFY(run().succeeded);
-        QCOMPARE(lastSent, marker);
-        // The radio took it as the end of the exchange (it counts only the
-        // marker of the exchange's own direction).
-        QTRY_COMPARE_WITH_TIMEOUT(radio_->Stats().exchangesCompleted, 1, 2000);
-
-        // A failed exchange sends no end marker, and a failed read leaves the
-        // image as it was.
+        const RadioImage before = image;
         RadioBehaviour behaviour;
         behaviour.wrongAckAfterBlock = 2;
         radio_->SetBehaviour(behaviour);
-        radio_->SetMemory(test::PatternImage(20));
-        radio_->ResetStats();
-        const RadioImage before = image;
-        const TransferResult failed = run();
+        TransferOptions options;
+        options.trace = trace;
+        const TransferResult failed =
+            exchange < 0
+                ? RunRegionExchange(RegionKind::Calibration, exchange == -1, device_, image, trace)
+                : RunTransfer(TransferKind(exchange), device_, image, options);
         QVERIFY(!failed.succeeded);
         QCOMPARE(Q(failed.message), QString(kTextCommunicationError));
         QVERIFY(image == before);
         QVERIFY(test::PortOpensAgain(device_));
-        QVERIFY2(!lastSent.startsWith("END"), lastSent.constData());
+        QVERIFY2(!lastSent.isEmpty() && !lastSent.startsWith("END"), lastSent.constData());
         QCOMPARE(radio_->Stats().exchangesCompleted, 0);
     }
 
