@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kestra-cli as a process: which command an argument list reaches, its exit
 // status (0 success, 1 failed, 2 bad usage or input), what goes to standard
-// output and standard error, and the commands on .dat files alone.
+// output and standard error, and the commands on .dat files alone. For
+// settings, configure and diff: the model name read beside the program, the
+// sections --profile and --set make and the order they run in, --factory and
+// --seed passed on, refusals that write nothing, and diff's exit status; the
+// fields' values and the reasons of refusals are the forms' own tests'.
 #include <QtTest>
 
 #include <QTemporaryDir>
@@ -26,6 +30,10 @@ class CliOfflineTest : public QObject {
 
     QTemporaryDir dir_;
     QString image_;
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    static std::string Rx(const RadioImage& image, int channel) {
+        return FrequencyToText(image.Frequency(RecordOffset(channel)));
+    }
 
 private slots:
     void initTestCase() {
@@ -37,8 +45,8 @@ private slots:
     }
 
     // IMG in args stands for a usable image, MISSING for a file that is not
-    // there, SHORT for one of 1000 bytes. A run that fails prints nothing on
-    // standard output and writes no OUT.
+    // there, SHORT for one of 1000 bytes, PORT for a port that does not exist. A run that fails
+    // prints nothing on standard output and writes no OUT.
     void routing_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
@@ -77,6 +85,25 @@ private slots:
             "at least one operation");
         row("arrange stray --range", {"arrange", "IMG", "-o", "x.dat", "--range", "A001-A009"},
             2, false, "--range belongs right after a --sort");
+        // The transfer commands refuse bad usage before they look at the port.
+        row("read without --port", {"read", "-o", "OUT"}, 2, false, "--port");
+        row("read without -o", {"read", "--port", "PORT"}, 2, false, "-o");
+        row("write short input", {"write", "--port", "PORT", "SHORT"}, 2, false, "1000");
+        row("write missing input", {"write", "--port", "PORT", "MISSING"}, 2, false, "missing");
+        row("read short base", {"read", "--port", "PORT", "--base", "SHORT", "-o", "OUT"}, 2, false,
+            "1000");
+        row("calibration neither read nor write", {"calibration", "--port", "PORT"}, 2, false,
+            "kestra-cli: ");
+        row("read unknown option", {"read", "--port", "PORT", "--bogus", "-o", "OUT"}, 2, false,
+            "unknown option --bogus");
+        row("value for --trace",
+            {"calibration", "read", "--port=PORT", "--trace=1", "--factory=QDM537", "IMG"}, 2,
+            false, "kestra-cli: option --trace takes no value");
+        row("simulate count", {"simulate", "--answer-on", "x"}, 2, false, "a whole number");
+        row("simulate identification", {"simulate", "--ident", "QVN"}, 2, false, "--ident takes");
+        row("simulate offset", {"simulate", "--corrupt-store", "0x4000"}, 2, false, "0..0x3FFF");
+        row("value for --pace", {"simulate", "--pace=yes"}, 2, false,
+            "kestra-cli: option --pace takes no value");
     }
     void routing() {
         QFETCH(QStringList, args);
@@ -87,6 +114,7 @@ private slots:
         args.replaceInStrings(QRegularExpression("^MISSING$"), dir_.filePath("missing.dat"));
         args.replaceInStrings(QRegularExpression("^SHORT$"), dir_.filePath("short.dat"));
         args.replaceInStrings(QRegularExpression("^OUT$"), dir_.filePath("out.dat"));
+        args.replaceInStrings("PORT", dir_.filePath("no-such-port"));
         const Run r = Cli(args);
         QVERIFY2(r.exitCode == exitCode, r.err.constData());
         QVERIFY2(QString::fromUtf8(onStdout ? r.out : r.err).contains(fragment),
@@ -157,6 +185,207 @@ private slots:
         }
         QCOMPARE(CliTo(KESTRA_CLI_PATH, {"--help"}, full).exitCode, 1);
 #endif
+    }
+
+    void modelNameComesFromProgramIniBesideTheProgram() {
+        QTemporaryDir home;
+        const QString cli = home.filePath("kestra-cli");
+        QVERIFY(QFile::copy(KESTRA_CLI_PATH, cli));
+        QVERIFY(WriteAll(home.filePath("Program.ini"), "[Setup]\r\nCOM=1\r\nType=K-58 对讲机\r\n"));
+        const Run r = Cli({"settings", image_, "--form", "model"}, cli);
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.startsWith("[model]\n; 机型=K-58 对讲机\n"), r.out.constData());
+    }
+
+    // Profiles and --set lines run in command-line order; consecutive --set
+    // lines of one section are one opening of its dialog, so a spin line
+    // moves the lines after it to the next channel.
+    void configureRunsSectionsInOrder() {
+        const QString profile = Path("p.ini"), out = Path("configured.dat");
+        QVERIFY(WriteAll(profile, "[channel A005]\r\n接收频率=145.0125\r\n信道名字=R1\r\n"));
+        const Run r = Cli({"configure", image_, "-o", out, "--profile", profile, "--set",
+                           "channel A005:信道号++", "--set", "channel A005:接收频率=145.2",
+                           "--set", "channel A001:接收频率=145", "--set", "model:A段上限=170",
+                           "--set", "channel A001:信道名字=N"});
+        QVERIFY2(r.exitCode == 0, r.err.constData());
+        QCOMPARE(r.out, QByteArray());
+        const RadioImage image = FromBytes(ReadAll(out));
+        QCOMPARE(Rx(image, 5), std::string("145.01250"));
+        QCOMPARE(Rx(image, 6), std::string("145.20000"));
+        // A001 opened twice: the name went to the frequency the first stored.
+        QCOMPARE(Rx(image, 1), std::string("145.00000"));
+        QCOMPARE(int(image[RecordOffset(1) + 24]), int('N'));
+    }
+
+    void factoryAndSeedArePassedOn() {
+        const QString out = Path("factory.dat");
+        Run r = Cli({"configure", image_, "-o", out, "--factory", "QDM537", "--set",
+                     "decoder:Twist=12a"});
+        QVERIFY2(r.exitCode == 0, r.err.constData());
+        r = Cli({"settings", out, "--factory", "QDM537", "--form", "decoder"});
+        QVERIFY2(r.out.endsWith("\nTwist=12A\n\n"), r.out.constData());
+
+        auto batch = [&](const QString& seed, const QString& name) {
+            const Run run = Cli({"configure", image_, "-o", Path(name), "--seed", seed, "--set",
+                                 "batch:范围=B段", "--set", "batch:接收起始频率=430", "--set",
+                                 "batch:接收随机=1", "--set", "batch:应用="});
+            return run.exitCode == 0 ? ReadAll(Path(name)) : QByteArray();
+        };
+        const QByteArray a = batch("5", "a.dat");
+        QVERIFY(!a.isEmpty());
+        QCOMPARE(batch("5", "b.dat"), a);
+        QVERIFY(batch("6", "c.dat") != a);
+    }
+
+    // Every refusal exits 2 with its reason, and no OUT is written even when
+    // earlier sections ran (a wrong password and an unknown option are the
+    // option parser's, shared with settings: test_cli_offline).
+    void configureRefusalsWriteNothing_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("malformed set") << QStringList{"--set", "接收频率=1"}
+                                       << "--set:1: expected 'SECTION:KEY=VALUE'";
+        QTest::newRow("refused second set")
+            << QStringList{"--set", "channel A001:接收频率=145", "--set", "channel A001:频率=1"}
+            << "--set:2: [channel A001] 频率: no such field";
+        QTest::newRow("profile line") << QStringList{"--profile", "BAD"} << "bad.ini:3:";
+        QTest::newRow("missing profile")
+            << QStringList{"--profile", "/nonexistent/p.ini"} << "cannot read the profile";
+        QTest::newRow("factory form") << QStringList{"--set", "tuning:x=1"} << "--factory";
+        QTest::newRow("bad seed") << QStringList{"--seed", "-1"} << "--seed takes a number";
+    }
+    void configureRefusalsWriteNothing() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        QVERIFY(WriteAll(Path("bad.ini"), "[model]\nA段下限=140\n[model] \n"));
+        args.replaceInStrings(QRegularExpression("^BAD$"), Path("bad.ini"));
+        const QString out = Path("refused.dat");
+        const Run r = Cli(QStringList{"configure", image_, "-o", out} + args);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+        QCOMPARE(r.out, QByteArray());
+        QVERIFY(!QFile::exists(out));
+    }
+
+    // diff: 0 equal, 1 different (the profile on standard output), and
+    // --form keeps to one form.
+    void diffExitStatus() {
+        const QString b = Path("b.dat");
+        QCOMPARE(Cli({"configure", image_, "-o", b, "--set", "channel A005:接收频率=145.0125",
+                      "--set", "channel A005:信道名字=ZQX9", "--set", "options:静噪电平=7"})
+                     .exitCode,
+                 0);
+        Run r = Cli({"diff", image_, image_});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray());
+        r = Cli({"diff", image_, b});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.out.contains("[channel A005]\n") && r.out.contains("\n静噪电平=7\n"),
+                 r.out.constData());
+        r = Cli({"diff", image_, b, "--form", "options"});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.out.startsWith("[options]\n") && !r.out.contains("[channel"));
+    }
+
+    // A profile is shareable across languages: --lang en prints English
+    // labels only, and that profile configures byte for byte the image the
+    // Chinese one does, over every form (batch, channel and factory ones too).
+    void englishProfileGivesTheImageOfTheChineseOne() {
+        auto configure = [&](const QString& base, const QString& out, const QStringList& more) {
+            const Run r = Cli(QStringList{"configure", base, "-o", out, "--seed", "3", "--factory",
+                                          "QDM537"} + more);
+            return r.exitCode == 0 ? ReadAll(out) : QByteArray(r.err);
+        };
+        const QByteArray zhBatch = configure(image_, Path("zh-batch.dat"),
+            {"--set", "batch:范围=全部", "--set", "batch:接收起始频率=145", "--set",
+             "batch:接收随机=1", "--set", "batch:功率=低", "--set", "batch:应用="});
+        QCOMPARE(configure(image_, Path("en-batch.dat"),
+                           {"--set", "batch:Range=All", "--set", "batch:RX start frequency=145",
+                            "--set", "batch:RX random=1", "--set", "batch:Power=Low", "--set",
+                            "batch:Apply="}),
+                 zhBatch);
+        const QString blank = Path("blank.dat");
+        QCOMPARE(Cli({"new", blank}).exitCode, 0);
+        QByteArray image[2];
+        for (int en = 0; en < 2; ++en) {
+            const QStringList lang = en ? QStringList{"--lang", "en"} : QStringList{};
+            QByteArray text = Cli(lang + QStringList{"settings", Path("zh-batch.dat"), "--factory",
+                                                     "QDM537"}).out;
+            text += Cli(QStringList{"settings", Path("zh-batch.dat"), "--form", "channel"} + lang).out;
+            QVERIFY(text.contains(en ? "[dtmf Auto Dial]\n" : "[dtmf 自动拨号]\n"));
+            QVERIFY(text.contains(en ? "\nPower=Low\n" : "\n功率=低\n"));
+            if (en)
+                QVERIFY2(!QString::fromUtf8(text).contains(QRegularExpression("[\\x{3000}-\\x{9fff}]")),
+                         text.constData());
+            const QString profile = Path(en ? "en.ini" : "zh.ini");
+            QVERIFY(WriteAll(profile, text));
+            image[en] = configure(blank, Path(en ? "en.dat" : "zh.dat"), {"--profile", profile});
+        }
+        QCOMPARE(image[1], image[0]);
+        const int at = RecordOffset(1), size = RecordOffset(kChannelCount + 1) - at;
+        QCOMPARE(image[0].mid(at, size), zhBatch.mid(at, size)); // the channels came over
+    }
+
+    // export-csv and import-csv: where the CSV and the import report go, and
+    // the exit statuses. The rows themselves are the CSV module's tests'.
+    void csvExportAndImport() {
+        QTemporaryDir dir;
+        const QString in = image_, out = dir.filePath("out.dat"), csv = dir.filePath("c.csv"),
+                      rep = dir.filePath("r.txt");
+        QVERIFY(WriteAll(csv, "Frequency,Mode\r\n145.5,FM\r\n435.0071,NFM\r\n145.5,AM\r\n"));
+
+        // --strict with a skipped row: exit 1, the report on standard error.
+        Run r = Cli({"import-csv", in, csv, "-o", out, "--strict"});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("skipped: Mode \"AM\"") && r.err.contains("nothing written"),
+                 r.err.constData());
+        QVERIFY(!QFile::exists(out));
+
+        // --report takes the report instead of standard error; --start is used.
+        r = Cli(
+            {"import-csv", in, csv, "-o", out, "--start", "B001", "--overwrite", "--report", rep});
+        QVERIFY2(r.exitCode == 0, r.err.constData());
+        QCOMPARE(r.out + r.err, QByteArray());
+        QVERIFY(ReadAll(rep).endsWith("2 rows imported, 1 skipped\n"));
+
+        // The CSV goes to standard output, or to -o.
+        r = Cli({"export-csv", out});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.startsWith("Location,Name,Frequency,"));
+        QVERIFY(r.out.contains("\r\n129,,145.500000,") && r.out.contains("\r\n130,,435.006250,"));
+        QCOMPARE(Cli({"export-csv", out, "-o", csv}).exitCode, 0);
+        QCOMPARE(ReadAll(csv), r.out);
+
+        // An unusable CSV or a bad --start is bad input: exit 2, nothing written.
+        const QString out2 = dir.filePath("out2.dat");
+        QVERIFY(WriteAll(csv, "Name\nx\n"));
+        r = Cli({"import-csv", in, csv, "-o", out2});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.startsWith(csv.toUtf8() + ": "), r.err.constData());
+        QCOMPARE(Cli({"import-csv", in, csv, "-o", out2, "--start", "C9"}).exitCode, 2);
+        QCOMPARE(Cli({"import-csv", in, dir.filePath("none.csv"), "-o", out2}).exitCode, 2);
+        QVERIFY(!QFile::exists(out2));
+
+        // A file over the limit is refused whole (sparse, never read; the
+        // other unusable files are the CSV module's). A NUL in a field
+        // neither cuts nor hides the report.
+        QFile big(csv);
+        QVERIFY(big.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(big.resize((qint64(64) << 20) + 1));
+        big.close();
+        r = Cli({"import-csv", in, csv, "-o", out2});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains("larger than 64 MiB, the limit for a CSV file (67108865 bytes)") &&
+                     r.err.endsWith("; nothing written\n"),
+                 r.err.constData());
+        QVERIFY(!QFile::exists(out2));
+        QVERIFY(WriteAll(csv, QByteArray("Frequency,Name\n145.5,A\0\x1B[2JB\r\n", 30)));
+        r = Cli({"import-csv", in, csv, "-o", out2});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(
+            r.err,
+            QByteArray("row 1 (A\\0\\x1B[2JB, 145.5): A001, name \"A\\0\\x1B[2JB\" → \"A[2JB\"\n"
+                       "1 rows imported, 0 skipped\n"));
     }
 };
 

@@ -44,36 +44,19 @@ QString FirstMessage(const CliRun& run) {
     return QString();
 }
 
-// A `kestra-cli simulate` process.
-class Simulator {
+// A `kestra-cli simulate` process; Stop() sends SIGTERM.
+class Simulator : public test::ChildProcess {
 public:
-    ~Simulator() { Stop(); }
+    Simulator() : ChildProcess(true) {}
     bool Start(const QStringList& args) {
-        process_.start(QStringLiteral(KESTRA_CLI_PATH), QStringList{"simulate"} + args);
-        if (!process_.waitForStarted(5000))
-            return false;
-        while (!process_.canReadLine())
-            if (!process_.waitForReadyRead(5000))
-                return false;
-        device_ = QString::fromUtf8(process_.readLine()).trimmed();
+        ChildProcess::Start(QStringLiteral(KESTRA_CLI_PATH), QStringList{"simulate"} + args);
+        device_ = FirstLine();
         return device_.startsWith('/');
     }
-    // SIGTERM; true when it ended normally with status 0.
-    bool Stop() {
-        if (process_.state() == QProcess::NotRunning)
-            return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
-        process_.terminate();
-        if (!process_.waitForFinished(5000)) {
-            process_.kill();
-            process_.waitForFinished(5000);
-            return false;
-        }
-        return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
-    }
+    bool Stop() { return Release(); }
     QString device() const { return device_; }
 
 private:
-    QProcess process_;
     QString device_;
 };
 
@@ -216,7 +199,7 @@ private slots:
         const QString out = Path("out.dat");
 
         // A port that does not exist: the message, then the system's reason.
-        CliRun run = RunCli({"read", "--port", "/dev/kestra-no-such-port", "-o", out});
+        CliRun run = RunCli({"read", "--port=/dev/kestra-no-such-port", "-o", out});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err.value(0), QString(kTextCannotOpenPort));
         QVERIFY(run.err.value(1).contains(QString::fromLocal8Bit(std::strerror(ENOENT))));
@@ -285,8 +268,6 @@ private slots:
                                            "(1 byte differs)",
                                            sent, sent ^ 0xFF));
         }
-        const CliRun usage = RunCli({"simulate", "--corrupt-store", "0x4000"});
-        QCOMPARE(usage.exitCode, 2);
     }
 
     void interruptedExchange_data() {
@@ -336,46 +317,8 @@ private slots:
         QVERIFY(!QFile::exists(out));
     }
 
-    void usage() {
-        QFile shortFile(Path("short.dat"));
-        QVERIFY(shortFile.open(QIODevice::WriteOnly));
-        shortFile.write(QByteArray(100, '\xFF'));
-        shortFile.close();
-        const QString out = Path("out.dat");
-        // A port that does not exist: usage errors come before the port.
-        const QString port = Path("no-such-port");
-        const QList<QStringList> cases = {
-            {"read", "-o", out},                            // no --port
-            {"read", "--port", port},                       // no -o
-            {"write", "--port", port, Path("short.dat")},   // unusable input
-            {"write", "--port", port, Path("missing.dat")}, // missing input
-            {"read", "--port", port, "--base", Path("short.dat"), "-o", out},
-            {"calibration", "--port", port},  // neither read nor write
-            {"simulate", "--answer-on", "x"}, // not a number
-            {"simulate", "--ident", "QVN"},   // not an identification
-            {"read", "--port", port, "--bogus", "-o", out},
-        };
-        for (const QStringList& args : cases) {
-            const CliRun run = RunCli(args);
-            QVERIFY2(run.exitCode == 2, qPrintable(args.join(' ')));
-            QVERIFY(!run.err.isEmpty());
-        }
-        QVERIFY(!QFile::exists(out));
-
-        // --option=value for options that take a value; a flag takes none.
-        CliRun run = RunCli({"read", "--port=/dev/kestra-no-such-port", "-o", out});
-        QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.err.value(0), QString(kTextCannotOpenPort));
-        QVERIFY(run.err.value(1).startsWith("/dev/kestra-no-such-port: "));
-        run = RunCli({"calibration", "read", "--port=" + port, "--trace=1", "--factory=QDM537",
-                      Path("image.dat")});
-        QCOMPARE(run.exitCode, 2);
-        QCOMPARE(run.err.value(0), QString("kestra-cli: option --trace takes no value"));
-        run = RunCli({"simulate", "--pace=yes"});
-        QCOMPARE(run.exitCode, 2);
-        QCOMPARE(run.err.value(0), QString("kestra-cli: option --pace takes no value"));
-
-        // ports: the numbers, then every device with its cable (a fake sysfs).
+    // ports: the numbers, then every device with its cable (a fake sysfs).
+    void ports() {
         test::FakeSysfs fake(Path("fake").toStdString());
         test::BuildCableZoo(fake);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -2,17 +2,22 @@
 // The exchanges end to end on the real QSerialPort path against the virtual
 // radio on a pseudo-terminal: round trips, identification, band limits,
 // every failure and its message, the port closed after every outcome, and
-// the image untouched after every failed read.
+// the image untouched after every failed read. TransferJob: progress arrives
+// on the job's thread in order and before the end, the image replaced only by
+// a successful read, TransferBusy, and the region exchanges.
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <numeric>
 
 #include <unistd.h>
 
 #include "link/link_texts.h"
+#include "link/transfer_job.h"
 #include "link/transfers.h"
 #include "link/virtual_radio.h"
 #include "support/link_fixture.h"
@@ -24,6 +29,58 @@ using test::Q;
 
 Q_DECLARE_METATYPE(kestra::TransferKind)
 
+namespace {
+
+// Everything one run of a job reported, in the order it was reported.
+struct Report {
+    std::vector<int> positions;
+    std::vector<int> totals;
+    bool progressAfterEnd = false;
+    bool progressOffThread = false;
+    int ends = 0;
+    bool succeeded = false;
+    bool busyAtEnd = true;
+};
+
+void Watch(TransferJob& job, AppState& state, Report& report) {
+    QObject::connect(&job, &TransferJob::progress, &job, [&report](int position, int total) {
+        report.progressAfterEnd |= report.ends > 0;
+        report.progressOffThread |= QThread::currentThread() != qApp->thread();
+        report.positions.push_back(position);
+        report.totals.push_back(total);
+    });
+    QObject::connect(&job, &TransferJob::finished, &job, [&](bool succeeded) {
+        ++report.ends;
+        report.succeeded = succeeded;
+        report.busyAtEnd = state.transferBusy;
+    });
+}
+
+// Everything a run reported, as one line: "ends 1, succeeded, steps 1..389 of 389".
+QString Summary(const Report& r) {
+    QString steps = "none";
+    for (std::size_t i = 0; i < r.positions.size(); ++i)
+        steps = r.positions[i] == int(i) + 1 && r.totals[i] == r.totals[0] && steps != "disorder"
+                    ? QString("1..%1 of %2").arg(i + 1).arg(r.totals[0])
+                    : "disorder";
+    return QString("ends %1, %2, steps %3")
+               .arg(r.ends)
+               .arg(r.succeeded ? "succeeded" : "failed", steps) +
+           (r.progressAfterEnd ? ", progress after the end" : "") +
+           (r.progressOffThread ? ", progress off the thread" : "") +
+           (r.busyAtEnd ? ", busy at the end" : "");
+}
+
+// Starts the job and waits for its end.
+bool RunToEnd(TransferJob& job) {
+    QSignalSpy ended(&job, &TransferJob::finished);
+    if (!job.Start())
+        return false;
+    return ended.wait(30000) && !job.Running();
+}
+
+} // namespace
+
 class TestTransfers : public QObject {
     Q_OBJECT
 
@@ -32,6 +89,8 @@ private slots:
         radio_ = std::make_unique<VirtualRadio>();
         device_ = radio_->Start();
         QVERIFY2(!device_.empty(), radio_->Error().c_str());
+        state_ = std::make_unique<AppState>();
+        state_->portName = device_;
     }
 
     void cleanup() {
@@ -61,11 +120,10 @@ private slots:
 
         const TransferRanges ranges = RangesOf(kind);
         const int blocks = TransferBlockCount(kind);
+        std::vector<int> expectedSteps(static_cast<std::size_t>(blocks));
+        std::iota(expectedSteps.begin(), expectedSteps.end(), 1);
+        QCOMPARE(steps, expectedSteps);
         QCOMPARE(total, blocks);
-        QCOMPARE(static_cast<int>(steps.size()), blocks);
-        for (int i = 0; i < blocks; ++i)
-            QCOMPARE(steps[static_cast<std::size_t>(i)], i + 1);
-        QCOMPARE(Q(PercentText(steps.back(), total)), QString("100%"));
 
         const std::vector<RadioBlockRecord> seen = radio_->LastBlocks();
         QCOMPARE(static_cast<int>(seen.size()), blocks);
@@ -88,15 +146,8 @@ private slots:
             QCOMPARE(test::FirstMismatch(radio_->Memory(), appBefore, radioBefore, ranges), -1);
         }
 
-        // The radio keeps its memory: an initialise writes everything, a read
-        // then brings it all back where it is moved.
-        if (kind == TransferKind::Initialise) {
+        if (kind == TransferKind::Initialise) // it writes everything
             QVERIFY(radio_->Memory() == appBefore);
-            RadioImage back = test::PatternImage(33);
-            const RadioImage backBefore = back;
-            QVERIFY(Run(TransferKind::Read, back).succeeded);
-            QCOMPARE(test::FirstMismatch(back, appBefore, backBefore, kReadRanges), -1);
-        }
     }
 
     // The rule is tested in test_link_exchange; here that every exchange
@@ -163,10 +214,8 @@ private slots:
         QVERIFY(Run(TransferKind::Read, image).succeeded);
         BandLimits read;
         LoadBandLimitsFromImage(image, read);
-        QCOMPARE(read.low[0], 14400000);
-        QCOMPARE(read.high[0], 14600000);
-        QCOMPARE(read.low[1], 41000000);
-        QCOMPARE(read.high[1], 47000000);
+        QCOMPARE(QList<int>({read.low[0], read.high[0], read.low[1], read.high[1]}),
+                 QList<int>({14400000, 14600000, 41000000, 47000000}));
         // Everything else is the radio's memory.
         QVERIFY(test::SameRange(image, memory, 0, 0x2E10));
         QVERIFY(test::SameRange(image, memory, 0x2E18, 0x3000));
@@ -356,54 +405,41 @@ private slots:
         QVERIFY(test::PortOpensAgain(device_));
     }
 
-    void endMarkers_data() {
+    // The end markers are judged by the radio, which counts an exchange only
+    // on the marker of its own direction (roundTrips, regionExchanges). A
+    // failed exchange sends none, and a failed read leaves the image as it was.
+    void failedExchangeSendsNoEndMarker_data() {
         QTest::addColumn<int>("exchange"); // a TransferKind, or -1/-2: region read/write
-        QTest::addColumn<QByteArray>("marker");
-        QTest::newRow("read") << int(TransferKind::Read) << QByteArray("ENDR");
-        QTest::newRow("write") << int(TransferKind::Write) << QByteArray("ENDW");
-        QTest::newRow("initialise") << int(TransferKind::Initialise) << QByteArray("ENDW");
-        QTest::newRow("calibration read") << -1 << QByteArray("ENDR");
-        QTest::newRow("calibration write") << -2 << QByteArray("ENDW");
+        QTest::newRow("read") << int(TransferKind::Read);
+        QTest::newRow("write") << int(TransferKind::Write);
+        QTest::newRow("initialise") << int(TransferKind::Initialise);
+        QTest::newRow("calibration read") << -1;
+        QTest::newRow("calibration write") << -2;
     }
 
-    void endMarkers() {
+    void failedExchangeSendsNoEndMarker() {
         QFETCH(int, exchange);
-        QFETCH(QByteArray, marker);
-        // The last bytes on the wire, as the trace saw them.
-        QByteArray lastSent;
+        QByteArray lastSent; // the last bytes on the wire, as the trace saw them
         const TraceCallback trace = [&lastSent](const TraceEvent& e) {
             if (e.sent)
                 lastSent = QByteArray(reinterpret_cast<const char*>(e.data), int(e.count));
         };
         RadioImage image = test::PatternImage(19);
-        const auto run = [&] {
-            if (exchange < 0)
-                return RunRegionExchange(RegionKind::Calibration, exchange == -1, device_, image,
-                                         trace);
-            TransferOptions options;
-            options.trace = trace;
-            return RunTransfer(TransferKind(exchange), device_, image, options);
-        };
-        QVERIFY(run().succeeded);
-        QCOMPARE(lastSent, marker);
-        // The radio took it as the end of the exchange (it counts only the
-        // marker of the exchange's own direction).
-        QTRY_COMPARE_WITH_TIMEOUT(radio_->Stats().exchangesCompleted, 1, 2000);
-
-        // A failed exchange sends no end marker, and a failed read leaves the
-        // image as it was.
+        const RadioImage before = image;
         RadioBehaviour behaviour;
         behaviour.wrongAckAfterBlock = 2;
         radio_->SetBehaviour(behaviour);
-        radio_->SetMemory(test::PatternImage(20));
-        radio_->ResetStats();
-        const RadioImage before = image;
-        const TransferResult failed = run();
+        TransferOptions options;
+        options.trace = trace;
+        const TransferResult failed =
+            exchange < 0
+                ? RunRegionExchange(RegionKind::Calibration, exchange == -1, device_, image, trace)
+                : RunTransfer(TransferKind(exchange), device_, image, options);
         QVERIFY(!failed.succeeded);
         QCOMPARE(Q(failed.message), QString(kTextCommunicationError));
         QVERIFY(image == before);
         QVERIFY(test::PortOpensAgain(device_));
-        QVERIFY2(!lastSent.startsWith("END"), lastSent.constData());
+        QVERIFY2(!lastSent.isEmpty() && !lastSent.startsWith("END"), lastSent.constData());
         QCOMPARE(radio_->Stats().exchangesCompleted, 0);
     }
 
@@ -465,6 +501,154 @@ private slots:
         QVERIFY(ChannelRecord(image, 1).Rx() != kUnsetFrequency);
     }
 
+    // TransferJob: the exchanges above on the job's thread.
+
+    void readReportsInOrderAndReplacesTheImage() {
+        const RadioImage memory = test::PatternImage(5);
+        const RadioImage before = test::PatternImage(6);
+        radio_->SetMemory(memory);
+        state_->image = before;
+        TransferJob job(*state_, TransferExchange(TransferKind::Read));
+        QCOMPARE(job.Steps(), 389);
+        Report report;
+        Watch(job, *state_, report);
+        QVERIFY(RunToEnd(job));
+
+        QCOMPARE(Summary(report), QString("ends 1, succeeded, steps 1..389 of 389"));
+        QVERIFY(job.Result().succeeded);
+        QVERIFY(job.Result().message.empty());
+        QCOMPARE(test::FirstMismatch(state_->image, memory, before, kReadRanges), -1);
+    }
+
+    void failedReadLeavesTheImage_data() {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("message");
+        // The link tests run the whole fault matrix; here what the job
+        // reports: a failure midway, before the blocks, and with a reason.
+        QTest::newRow("hang-up after block 200") << 1 << kTextCommunicationError;
+        QTest::newRow("foreign identification") << 3 << kTextRadioDataInvalid;
+        QTest::newRow("no such port") << 4 << kTextCannotOpenPort;
+    }
+
+    void failedReadLeavesTheImage() {
+        QFETCH(int, fault);
+        QFETCH(QString, message);
+        RadioBehaviour behaviour;
+        behaviour.hangUpAfterBlock = fault == 1 ? 200 : 0;
+        if (fault == 3)
+            behaviour.identification = {'X', 'Y', 'Z', 0, 0, 0, 0, 0};
+        radio_->SetBehaviour(behaviour);
+        if (fault == 4)
+            state_->portName = "/dev/kestra-no-such-port";
+        state_->image = test::PatternImage(7);
+        const RadioImage before = state_->image;
+
+        TransferJob job(*state_, TransferExchange(TransferKind::Read));
+        Report report;
+        Watch(job, *state_, report);
+        QVERIFY(RunToEnd(job));
+        // Progress stopped where the exchange did.
+        QCOMPARE(Summary(report),
+                 QString("ends 1, failed, steps ") + (fault == 1 ? "1..200 of 389" : "none"));
+        QCOMPARE(QString::fromStdString(job.Result().message), message);
+        // The second line: the system's reason, or the step that failed.
+        QCOMPARE(QString::fromStdString(job.Result().detail).section(": ", 1),
+                 fault == 1   ? QString("在块 0x1900 处没有回应")
+                 : fault == 3 ? QString("识别信息不符（58 59 5A 00 00 00 00 00）")
+                              : QString::fromStdString(std::strerror(ENOENT)));
+        QVERIFY(state_->image == before);
+        QVERIFY(!state_->transferBusy);
+    }
+
+    void writeAndInitialiseSendTheImage() {
+        const RadioImage radioBefore = test::PatternImage(8);
+        radio_->SetMemory(radioBefore);
+        state_->image = test::PatternImage(9);
+        const RadioImage image = state_->image;
+
+        TransferJob write(*state_, TransferExchange(TransferKind::Write));
+        QVERIFY(RunToEnd(write));
+        QVERIFY(write.Result().succeeded);
+        QVERIFY(write.Result().message.empty());
+        QVERIFY(state_->image == image);
+        QCOMPARE(test::FirstMismatch(radio_->Memory(), image, radioBefore, kWriteRanges), -1);
+
+        // The same job runs again, handshake and all, as for the next radio.
+        radio_->SetMemory(radioBefore);
+        TransferJob initialise(*state_, TransferExchange(TransferKind::Initialise));
+        QCOMPARE(initialise.Steps(), 512);
+        for (int run = 0; run < 2; ++run) {
+            const int completedBefore = radio_->Stats().exchangesCompleted;
+            QVERIFY(RunToEnd(initialise));
+            QCOMPARE(QString::fromStdString(initialise.Result().message),
+                     QString(kTextInitialiseSucceeded));
+            QTRY_COMPARE(radio_->Stats().exchangesCompleted, completedBefore + 1);
+        }
+        QVERIFY(radio_->Memory() == image);
+        QVERIFY(state_->image == image);
+    }
+
+    void onlyOneExchangeAtATime() {
+        TransferJob job(*state_, TransferExchange(TransferKind::Read));
+        TransferJob other(*state_, TransferExchange(TransferKind::Write));
+        state_->transferBusy = true;
+        QVERIFY(!job.Start());
+        QVERIFY(!job.Running());
+        state_->transferBusy = false;
+
+        QSignalSpy ended(&job, &TransferJob::finished);
+        QVERIFY(job.Start());
+        QVERIFY(job.Running());
+        QVERIFY(state_->transferBusy);
+        QVERIFY(!job.Start());
+        QVERIFY(!other.Start());
+        QVERIFY(ended.wait(30000));
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!state_->transferBusy);
+        QVERIFY(other.Start());
+        QSignalSpy otherEnded(&other, &TransferJob::finished);
+        QVERIFY(otherEnded.wait(30000));
+    }
+
+    void destroyedWhileRunning() {
+        // The job waits for its exchange and leaves TransferBusy clear; the
+        // unreported read does not touch the image.
+        const RadioImage before = test::PatternImage(10);
+        state_->image = before;
+        {
+            TransferJob job(*state_, TransferExchange(TransferKind::Read));
+            QVERIFY(job.Start());
+        }
+        QVERIFY(!state_->transferBusy);
+        QVERIFY(state_->image == before);
+    }
+
+    void jobRegionExchanges() {
+        // The exchanges themselves are tested above; the job
+        // counts their blocks as steps and reports their messages.
+        const TransferRanges ranges{RegionRange(RegionKind::Calibration), {}};
+        const RadioImage memory = test::PatternImage(12);
+        const RadioImage before = test::PatternImage(13);
+        radio_->SetMemory(memory);
+        state_->image = before;
+        TransferJob read(*state_, RegionJobExchange(RegionKind::Calibration, true));
+        QCOMPARE(read.Steps(), 6);
+        QCOMPARE(TransferJob(*state_, RegionJobExchange(RegionKind::DecoderTable, false)).Steps(),
+                 2);
+        Report report;
+        Watch(read, *state_, report);
+        QVERIFY(RunToEnd(read));
+        QCOMPARE(QString::fromStdString(read.Result().message), QString(kTextReadSucceeded));
+        QCOMPARE(Summary(report), QString("ends 1, succeeded, steps 1..6 of 6"));
+        QCOMPARE(test::FirstMismatch(state_->image, memory, before, ranges), -1);
+
+        TransferJob write(*state_, RegionJobExchange(RegionKind::Calibration, false));
+        radio_->SetMemory(before);
+        QVERIFY(RunToEnd(write));
+        QCOMPARE(QString::fromStdString(write.Result().message), QString(kTextWriteSucceeded));
+        QCOMPARE(test::FirstMismatch(radio_->Memory(), memory, before, ranges), -1);
+    }
+
 private:
     // Runs transfer and checks that the port was closed after it.
     TransferResult Run(TransferKind kind, RadioImage& image, bool factory = false,
@@ -483,6 +667,7 @@ private:
 
     std::unique_ptr<VirtualRadio> radio_;
     std::string device_;
+    std::unique_ptr<AppState> state_;
 };
 
 QTEST_GUILESS_MAIN(TestTransfers)

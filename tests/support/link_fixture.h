@@ -72,47 +72,60 @@ inline bool PortOpensAgain(const std::string& device) {
     return link.Open(device, nullptr);
 }
 
-#ifdef KESTRA_PORT_HOLDER
-// Another program holding the device open: "serial" (a SerialLink, with its
-// lock file and flock), "exclusive" (a plain open with TIOCEXCL, as terminal
-// programs do) or "flock".
-class PortHolder {
+// A helper program that prints one line once it is ready ("held", or the
+// simulator's device) and runs until its standard input closes (or, with
+// terminate, until SIGTERM).
+class ChildProcess {
 public:
-    ~PortHolder() { Release(); }
-    bool Hold(const QString& mode, const std::string& device) {
-        Start(mode, device);
-        return Held();
-    }
-    // Start, then Held: several holders can race for the device.
-    void Start(const QString& mode, const std::string& device) {
-        process_.start(QStringLiteral(KESTRA_PORT_HOLDER), {mode, QString::fromStdString(device)});
-    }
-    bool Held() {
+    explicit ChildProcess(bool terminate = false) : terminate_(terminate) {}
+    ~ChildProcess() { Release(); }
+    void Start(const QString& program, const QStringList& args) { process_.start(program, args); }
+    // Its first line, trimmed; empty when none came in time.
+    QString FirstLine() {
         if (!process_.waitForStarted(5000))
-            return false;
+            return QString();
         while (!process_.canReadLine())
             if (!process_.waitForReadyRead(5000))
-                return false;
-        return process_.readLine().trimmed() == "held";
+                return QString();
+        return QString::fromUtf8(process_.readLine()).trimmed();
     }
     qint64 pid() const { return process_.processId(); }
-    // SIGKILL: the holder gets no chance to clean up.
+    // SIGKILL: it gets no chance to clean up.
     void Kill() {
         process_.kill();
         process_.waitForFinished(5000);
     }
-    void Release() {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.closeWriteChannel();
-        if (!process_.waitForFinished(5000)) {
-            process_.kill();
-            process_.waitForFinished(5000);
+    // True when it ended normally with status 0.
+    bool Release() {
+        if (process_.state() != QProcess::NotRunning) {
+            terminate_ ? process_.terminate() : process_.closeWriteChannel();
+            if (!process_.waitForFinished(5000)) {
+                Kill();
+                return false;
+            }
         }
+        return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
     }
 
 private:
     QProcess process_;
+    bool terminate_;
+};
+
+#ifdef KESTRA_PORT_HOLDER
+// Another program holding the device open: "serial" (a SerialLink, with its
+// lock file and flock), "exclusive" (a plain open with TIOCEXCL, as terminal
+// programs do) or "flock". Start, then Held: several holders can race.
+class PortHolder : public ChildProcess {
+public:
+    bool Hold(const QString& mode, const std::string& device) {
+        Start(mode, device);
+        return Held();
+    }
+    void Start(const QString& mode, const std::string& device) {
+        ChildProcess::Start(QStringLiteral(KESTRA_PORT_HOLDER), {mode, Q(device)});
+    }
+    bool Held() { return FirstLine() == "held"; }
 };
 #endif
 
