@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -63,6 +64,17 @@ CDtmfDlg::CDtmfDlg(AppState& state, QWidget* parent)
         host_.SelectPage(page);
         binder(page).Refresh();
     });
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages from any field: a drop-down
+    // list would otherwise take the key for its type-ahead search.
+    for (const auto& [key, step] : {std::pair{Qt::CTRL | Qt::Key_Tab, 1},
+                                    std::pair{Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), tabs_);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] {
+            tabs_->setCurrentIndex((tabs_->currentIndex() + step + tabs_->count()) %
+                                   tabs_->count());
+        });
+    }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->addWidget(tabs_);
