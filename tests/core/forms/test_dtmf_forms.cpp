@@ -20,7 +20,9 @@ using namespace kestra::forms;
 namespace {
 
 QByteArray Hex(const RadioImage& image, int offset, int count) {
-    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count).toHex().toUpper();
+    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count)
+        .toHex()
+        .toUpper();
 }
 
 // The DTMF dialog on its own state, driven by profile lines.
@@ -119,7 +121,11 @@ private slots:
             d.dialog.Close();
             auto seen = [&c](const std::string& text, int back) {
                 return QString("page %1 field %2 value %3: %4, stores %5")
-                    .arg(c.page).arg(c.id).arg(c.value).arg(QString::fromStdString(text)).arg(back);
+                    .arg(c.page)
+                    .arg(c.id)
+                    .arg(c.value)
+                    .arg(QString::fromStdString(text))
+                    .arg(back);
             };
             QCOMPARE(seen(shown, d.state.image.Get(c.field)), seen(c.shown, c.back));
         }
@@ -277,8 +283,7 @@ private slots:
         d.Do(kList, "自身 ID=10");
         d.Do(kList, "自身 ID=1234");
         // 18 characters shown, cut to 16 when stored; empty codes never change.
-        QCOMPARE(d.Codes(6),
-                 std::string("100*1234|200*1234|200*1005|1234567890123*1234|*1234|"));
+        QCOMPARE(d.Codes(6), std::string("100*1234|200*1234|200*1005|1234567890123*1234|*1234|"));
         d.dialog.Close();
         QCOMPARE(d.StoredCode(4), std::string("1234567890123*12"));
         QCOMPARE(d.state.image.Get(dtmf::kSeparator), 0x0E);

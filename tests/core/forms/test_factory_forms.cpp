@@ -174,8 +174,8 @@ private slots:
         // 发射音频信号 normalised, 窄带话音+亚音频偏 a word >> 6, 静噪低阈值 not
         // normalised; 测试模式 is off with its bit 7 set.
         std::string shown;
-        for (const char* key : {"V段发射功率驱动", "U段发射功率驱动", "发射音频信号", "窄带话音+亚音频偏",
-                                "压扩压阈值", "V段静噪低阈值"})
+        for (const char* key : {"V段发射功率驱动", "U段发射功率驱动", "发射音频信号",
+                                "窄带话音+亚音频偏", "压扩压阈值", "V段静噪低阈值"})
             shown += Text(form, key) + " ";
         for (const char* key : {"预加重", "测试模式"})
             shown += form.State(form.FieldId(key)).checked ? "on " : "off ";
@@ -186,11 +186,16 @@ private slots:
         Tuning t;
         ParamTuningForm& form = t.form;
         // Hexadecimal shown upper case.
-        for (auto [key, value, shown] :
-             {std::tuple{"发射音频信号", "99", "63"}, {"发射音频信号", "++", "0"},
-              {"发射音频信号", "--", "63"}, {"压扩压阈值", "1a", "1A"}, {"压扩压阈值", "++", "1B"},
-              {"压扩压阈值", "--", "1A"}, {"压扩压阈值", "--", "19"}, {"压扩压阈值", "FFFF", "FFFF"},
-              {"压扩压阈值", "++", "0"}, {"V段静噪低阈值", "x9", "0"}})
+        for (auto [key, value, shown] : {std::tuple{"发射音频信号", "99", "63"},
+                                         {"发射音频信号", "++", "0"},
+                                         {"发射音频信号", "--", "63"},
+                                         {"压扩压阈值", "1a", "1A"},
+                                         {"压扩压阈值", "++", "1B"},
+                                         {"压扩压阈值", "--", "1A"},
+                                         {"压扩压阈值", "--", "19"},
+                                         {"压扩压阈值", "FFFF", "FFFF"},
+                                         {"压扩压阈值", "++", "0"},
+                                         {"V段静噪低阈值", "x9", "0"}})
             QCOMPARE(Do(form, key, value), std::string(shown));
 
         QCOMPARE(form.StepCell(ParamTuningForm::kPowerGrid, "255", 1), std::string("1"));

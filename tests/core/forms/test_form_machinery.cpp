@@ -151,8 +151,9 @@ private slots:
                        s),
                  QString());
         // Blanks and '=' of a value kept.
-        QCOMPARE(Dump(s), QString("[channel|A005]@4 5:接收频率=145.0123 6:信道名字= a=b  7:信道号++ "
-                                  "8:信道号--[options|]@9 10:提示音="));
+        QCOMPARE(Dump(s),
+                 QString("[channel|A005]@4 5:接收频率=145.0123 6:信道名字= a=b  7:信道号++ "
+                         "8:信道号--[options|]@9 10:提示音="));
         QCOMPARE(s[0].header, std::string("channel A005"));
         QVERIFY(!s[1].HasArgument());
         // A value that itself ends in "++" is a value, and a '\r' inside a line stays.
@@ -258,8 +259,8 @@ private slots:
     void listsBoxesRadiosAndButtons() {
         Probe p;
         QCOMPARE(p.form.State(ProbeForm::kList).index, 1); // 0xFF >> 4 & 3 = 3: fallback
-        for (const char* line : {"功率=高", "功率=高功率", "随机=1", "随机=1", "范围=A段", "应用=",
-                                 "ANI 呼叫=1"})
+        for (const char* line :
+             {"功率=高", "功率=高功率", "随机=1", "随机=1", "范围=A段", "应用=", "ANI 呼叫=1"})
             QCOMPARE(p.Apply(line), QString());
         QVERIFY(p.form.State(ProbeForm::kBox).checked);
         QCOMPARE(p.form.State(ProbeForm::kRadio).index, 1);
@@ -283,18 +284,19 @@ private slots:
         p.form.Disable(ProbeForm::kEdit);
         p.form.Hide(ProbeForm::kCombo);
         const QString before = Printed(p.form);
-        for (auto [line, why] : {std::pair{"功率=高 ", "“高 ”不是列表中的项（低, 高, 高功率）"},
-                                 {"功率=", "不是列表中的项"}, {"功率++", "没有微调按钮"},
-                                 {"随机=yes", ""}, {"范围=B段", ""}, {"应用=1", "按钮不带值"},
-                                 {"ANI 呼叫=", ""}, {"ANI 呼叫=7", ""},
-                                 {"2/编码=1", "此对话框中没有该项"}, {"表=1", "逐个单元"},
-                                 {"没有=1", "此对话框中没有该项"}, {"机型=X", "该项只读"},
-                                 {"名字=a", "该项不可用"}, {"信令=1", "该项未显示"}}) {
+        const std::pair<const char*, const char*> refused[] = {
+            {"功率=高 ", "“高 ”不是列表中的项（低, 高, 高功率）"}, {"功率=", "不是列表中的项"},
+            {"功率++", "没有微调按钮"}, {"随机=yes", ""}, {"范围=B段", ""}, {"应用=1", "按钮不带值"},
+            {"ANI 呼叫=", ""}, {"ANI 呼叫=7", ""}, {"2/编码=1", "此对话框中没有该项"},
+            {"表=1", "逐个单元"}, {"没有=1", "此对话框中没有该项"}, {"机型=X", "该项只读"},
+            {"名字=a", "该项不可用"}, {"信令=1", "该项未显示"}};
+        for (auto [line, why] : refused) {
             const QString error = p.Apply(line);
             QVERIFY2(!error.isEmpty() && error.contains(why), line);
         }
         QCOMPARE(Printed(p.form), before);
-        QVERIFY(p.form.State(ProbeForm::kEdit).text.empty() && p.form.State(ProbeForm::kCombo).text.empty());
+        QVERIFY(p.form.State(ProbeForm::kEdit).text.empty() &&
+                p.form.State(ProbeForm::kCombo).text.empty());
         QVERIFY(p.form.log.isEmpty());
     }
 
@@ -303,8 +305,9 @@ private slots:
         p.Apply("名字=ab");
         p.form.Disable(ProbeForm::kSpin);
         p.form.Hide(ProbeForm::kBox);
-        QCOMPARE(Printed(p.form), QString("[f]\n名字=ab\n信令=\n功率=高\n0/编码=12\n0/a/b=\n1/编码=\n"
-                                          "1/a/b=\n; 机型=X-1\n静噪=1\n时间=1\n\n"));
+        QCOMPARE(Printed(p.form),
+                 QString("[f]\n名字=ab\n信令=\n功率=高\n0/编码=12\n0/a/b=\n1/编码=\n"
+                         "1/a/b=\n; 机型=X-1\n静噪=1\n时间=1\n\n"));
         // Every printed line applies to a fresh form of the same kind.
         Probe q;
         for (const auto& l : FormProfileLines(p.form)) {
@@ -318,8 +321,8 @@ private slots:
     // entry take the fallbacks (index 1; the first entry beginning with "1";
     // index 0) and are stored corrected.
     void tableFieldsLoadFallBackAndStore() {
-        for (auto [bytes, shown, stored] : {std::tuple{"2f0c09", "高功率 12 10", "2f0c09"},
-                                            {"f00704", "高 1 1", "d00100"}}) {
+        for (auto [bytes, shown, stored] :
+             {std::tuple{"2f0c09", "高功率 12 10", "2f0c09"}, {"f00704", "高 1 1", "d00100"}}) {
             Probe p;
             const QByteArray raw = QByteArray::fromHex(bytes);
             std::copy(raw.begin(), raw.end(), p.state.image.data() + 0x10);
@@ -329,8 +332,9 @@ private slots:
                                             p.form.State(ProbeForm::kMinusOne).text),
                      QString(shown));
             p.form.Close();
-            QCOMPARE(QByteArray(reinterpret_cast<const char*>(p.state.image.data() + 0x10), 3).toHex(),
-                     QByteArray(stored));
+            QCOMPARE(
+                QByteArray(reinterpret_cast<const char*>(p.state.image.data() + 0x10), 3).toHex(),
+                QByteArray(stored));
         }
     }
 
