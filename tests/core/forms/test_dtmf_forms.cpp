@@ -19,12 +19,10 @@ using namespace kestra::forms;
 
 namespace {
 
-QByteArray Bytes(const RadioImage& image, int offset, int count) {
-    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
-}
-
 QByteArray Hex(const RadioImage& image, int offset, int count) {
-    return Bytes(image, offset, count).toHex().toUpper();
+    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count)
+        .toHex()
+        .toUpper();
 }
 
 // The DTMF dialog on its own state, driven by profile lines.
@@ -41,8 +39,16 @@ struct Dtmf {
     Form& page(int p) { return dialog.PageForm(p); }
     std::string Text(int p, int id) { return page(p).State(id).text; }
     std::string Code(int row) { return page(DtmfDialog::kCodeList).Cell(0, row, 0); }
-    void SetCode(int n, const char* text) {
-        state.image.SetDtmfString(dtmf::CodeEntry(n), dtmf::kCodeLength, text);
+    // The first `rows` rows of the code table, joined by '|'.
+    std::string Codes(int rows) {
+        std::string out = Code(0);
+        for (int row = 1; row < rows; ++row)
+            out += "|" + Code(row);
+        return out;
+    }
+    void SetCodes(int first, std::initializer_list<const char*> texts) {
+        for (const char* text : texts)
+            state.image.SetDtmfString(dtmf::CodeEntry(first++), dtmf::kCodeLength, text);
     }
     std::string StoredCode(int n) {
         return state.image.DtmfString(dtmf::CodeEntry(n), dtmf::kCodeLength);
@@ -113,13 +119,15 @@ private slots:
             d.dialog.SelectPage(c.page);
             const std::string shown = d.Text(c.page, c.id);
             d.dialog.Close();
-            const QString where = QString("page %1 field %2 value %3: %4")
-                                      .arg(c.page)
-                                      .arg(c.id)
-                                      .arg(c.value)
-                                      .arg(QString::fromStdString(shown));
-            QVERIFY2(shown == c.shown, qPrintable(where));
-            QVERIFY2(d.state.image.Get(c.field) == c.back, qPrintable(where));
+            auto seen = [&c](const std::string& text, int back) {
+                return QString("page %1 field %2 value %3: %4, stores %5")
+                    .arg(c.page)
+                    .arg(c.id)
+                    .arg(c.value)
+                    .arg(QString::fromStdString(text))
+                    .arg(back);
+            };
+            QCOMPARE(seen(shown, d.state.image.Get(c.field)), seen(c.shown, c.back));
         }
     }
 
@@ -223,22 +231,23 @@ private slots:
         // Own ID 100: codes ending with "*100" follow the group call code;
         // others, and codes shorter than the suffix, stay as typed.
         Dtmf d(false);
-        d.SetCode(2, "200*100");
-        d.SetCode(3, "12");
-        d.SetCode(4, "555");
-        d.SetCode(5, "7*1005");
+        d.SetCodes(2, {"200*100", "12", "555", "7*1005"});
         d.dialog.Open();
         d.Do(kDec, "组呼码=A");
         d.dialog.SelectPage(kList); // leaving the tab stores and rewrites
-        QCOMPARE(d.Code(0), std::string("100A100"));
-        QCOMPARE(d.Code(1), std::string("200A100"));
-        QCOMPARE(d.Code(2), std::string("12"));
-        QCOMPARE(d.Code(3), std::string("555"));
-        QCOMPARE(d.Code(4), std::string("7*1005"));
+        QCOMPARE(d.Codes(5), std::string("100A100|200A100|12|555|7*1005"));
         d.Do(kList, "5/编码=9*100"); // typed after the change: left alone
         d.dialog.Close();
         QCOMPARE(d.StoredCode(1), std::string("100A100"));
         QCOMPARE(d.StoredCode(6), std::string("9*100"));
+
+        // Closed on the decode tab: the code list page stores its table
+        // before the decode page rewrites, so the change reaches the codes.
+        Dtmf onDecode;
+        onDecode.Do(kDec, "组呼码=#");
+        onDecode.dialog.Close();
+        QCOMPARE(onDecode.StoredCode(1), std::string("100#100"));
+        QCOMPARE(onDecode.state.image.Get(dtmf::kGroupCallCode), 0x0F);
 
         // No own ID: nothing to rewrite.
         Dtmf none(false);
@@ -249,54 +258,35 @@ private slots:
         QCOMPARE(none.StoredCode(1), std::string("100*100"));
     }
 
-    void closingOnTheDecodeTabKeepsTheRewrite() {
-        // The code list page stores its table before the decode page
-        // rewrites: the group call code change reaches the codes.
-        Dtmf d;
-        d.Do(kDec, "组呼码=#");
-        d.dialog.Close();
-        QCOMPARE(d.StoredCode(1), std::string("100#100"));
-        QCOMPARE(d.state.image.Get(dtmf::kGroupCallCode), 0x0F);
-    }
-
     void ownIdSetOnTheCodeListIsNotAppendedAtClose() {
         Dtmf d(false);
         d.state.image.Fill(dtmf::kOwnId, dtmf::kOwnId + dtmf::kOwnIdLength, 0xFF);
-        d.SetCode(1, "123");
-        d.SetCode(2, "456#");
+        d.SetCodes(1, {"123", "456#"});
         d.dialog.Open();
         d.Do(kList, "自身 ID=77");
         d.dialog.Close();
-        QCOMPARE(d.StoredCode(1), std::string("123"));
-        QCOMPARE(d.StoredCode(2), std::string("456#"));
+        QCOMPARE(d.StoredCode(1) + "|" + d.StoredCode(2), std::string("123|456#"));
         QCOMPARE(d.state.image.DtmfString(dtmf::kOwnId, 7), std::string("77"));
     }
 
     void separatorAndOwnIdReplaceTheirSuffix() {
         Dtmf d(false);
-        d.SetCode(2, "200*100");
-        d.SetCode(3, "200*1005");
-        d.SetCode(4, "1234567890123*10");
-        d.SetCode(5, "*10");
+        d.SetCodes(2, {"200*100", "200*1005", "1234567890123*10", "*10"});
         d.dialog.Open();
-        d.Do(kList, "分隔符=#");
-        QCOMPARE(d.Code(1), std::string("200#100"));
-        QCOMPARE(d.Code(2), std::string("200*1005"));
-        QCOMPARE(d.Code(3), std::string("1234567890123*10")); // ends with *10, not *100
-        d.Do(kList, "自身 ID=");                              // left empty: restored
+        d.Do(kList, "分隔符=#"); // "…*10" does not end with "*100"
+        QCOMPARE(d.Codes(5), std::string("100#100|200#100|200*1005|1234567890123*10|*10"));
+        d.Do(kList, "自身 ID="); // left empty: restored
         QCOMPARE(d.Text(kList, List::kOwnId), std::string("100"));
         d.Do(kList, "自身 ID=1000");
-        QCOMPARE(d.Code(0), std::string("100#1000"));
-        QCOMPARE(d.Code(1), std::string("200#1000"));
+        QCOMPARE(d.Codes(2), std::string("100#1000|200#1000"));
         d.Do(kList, "分隔符=*");
         d.Do(kList, "自身 ID=10");
         d.Do(kList, "自身 ID=1234");
-        QCOMPARE(d.Code(3), std::string("1234567890123*1234")); // 18 characters shown
-        QCOMPARE(d.Code(4), std::string("*1234"));
+        // 18 characters shown, cut to 16 when stored; empty codes never change.
+        QCOMPARE(d.Codes(6), std::string("100*1234|200*1234|200*1005|1234567890123*1234|*1234|"));
         d.dialog.Close();
-        QCOMPARE(d.StoredCode(4), std::string("1234567890123*12")); // cut to 16
+        QCOMPARE(d.StoredCode(4), std::string("1234567890123*12"));
         QCOMPARE(d.state.image.Get(dtmf::kSeparator), 0x0E);
-        QCOMPARE(d.Code(5), std::string()); // empty codes never change
     }
 
     void blankImageOwnIdFillsNoCode() {
@@ -304,11 +294,10 @@ private slots:
         // and matches nothing, empty codes stay empty.
         Dtmf d(false);
         d.state.image.Fill(dtmf::kBegin, dtmf::kEnd, 0xFF);
-        d.SetCode(3, "55");
+        d.SetCodes(3, {"55"});
         d.dialog.Open();
         d.Do(kList, "自身 ID=100");
-        for (int row = 0; row < 10; ++row)
-            QCOMPARE(d.Code(row), std::string(row == 2 ? "55" : ""));
+        QCOMPARE(d.Codes(10), std::string("||55|||||||"));
         d.dialog.Close();
         QCOMPARE(d.StoredCode(3), std::string("55"));
         QCOMPARE(int(d.state.image.Byte(dtmf::CodeEntry(1))), 0xFF);

@@ -38,14 +38,18 @@ RadioImage RandomImage(unsigned seed) {
     return image;
 }
 
-struct Fixture {
+// A form of type F opened on an image under band limits.
+template <typename F> struct Opened {
     AppState state;
     FormContext context{state, {}, {}};
-    explicit Fixture(const RadioImage& image = RadioImage(), BandLimits limits = BandLimits()) {
+    F form{context};
+    explicit Opened(const RadioImage& image = RadioImage(), BandLimits limits = BandLimits()) {
         state.image = image;
         state.bandLimits = limits;
+        form.Open();
     }
 };
+using Tuning = Opened<ParamTuningForm>;
 
 // The field's text after the profile line KEY=VALUE (VALUE "++"/"--": a spin).
 std::string Do(Form& form, const std::string& key, const std::string& value) {
@@ -118,9 +122,8 @@ private slots:
     void tuningLayout() {
         QFETCH(BandLimits, limits);
         QFETCH(QStringList, labels);
-        Fixture f(RadioImage(), limits);
-        ParamTuningForm form(f.context);
-        form.Open();
+        Tuning t(RadioImage(), limits);
+        const ParamTuningForm& form = t.form;
         QStringList shown;
         for (const auto& label : form.State(ParamTuningForm::kSquelchGrid).rows)
             shown << QString::fromStdString(label);
@@ -137,9 +140,8 @@ private slots:
         const RadioImage image = RandomImage(7);
         for (int a = 0; a <= 600; a += 25) {
             for (int b = 0; b <= 600; b += 25) {
-                Fixture f(image, Limits(a, a + 20, b, b + 20));
-                ParamTuningForm form(f.context);
-                form.Open();
+                Tuning t(image, Limits(a, a + 20, b, b + 20));
+                ParamTuningForm& form = t.form;
                 for (int g = 0; g < 3; ++g) {
                     const int rowsPerBand = g == ParamTuningForm::kDetectionGrid ? 3 : 2;
                     QVERIFY(form.Rows(g).size() == std::size_t(rowsPerBand) ||
@@ -153,7 +155,7 @@ private slots:
                     }
                 }
                 form.Close();
-                QCOMPARE(FirstChange(f.state.image, image,
+                QCOMPARE(FirstChange(t.state.image, image,
                                      [](int i) {
                                          return i >= region::kCalibration &&
                                                 i < region::kBandPoints + 60;
@@ -164,66 +166,68 @@ private slots:
     }
 
     void tuningShowsABlankImage() {
-        Fixture f; // every byte 0xFF
-        ParamTuningForm form(f.context);
-        form.Open();
+        Tuning t; // every byte 0xFF
+        const ParamTuningForm& form = t.form;
         for (int g = 0; g < 3; ++g)
             for (const auto& cell : form.State(g).cells)
                 QCOMPARE(cell, std::string(g == ParamTuningForm::kPowerGrid ? "255" : "0"));
-        QCOMPARE(Text(form, "V段发射功率驱动"), std::string("15"));
-        QCOMPARE(Text(form, "U段发射功率驱动"), std::string("15"));
-        QCOMPARE(Text(form, "发射音频信号"), std::string("63"));        // normalised
-        QCOMPARE(Text(form, "窄带话音+亚音频偏"), std::string("1023")); // word >> 6
-        QCOMPARE(Text(form, "压扩压阈值"), std::string("FFFF"));
-        QCOMPARE(Text(form, "V段静噪低阈值"), std::string("255")); // not normalised
-        QVERIFY(form.State(form.FieldId("预加重")).checked);
-        QVERIFY(!form.State(form.FieldId("测试模式")).checked); // bit 7 set: off
+        // 发射音频信号 normalised, 窄带话音+亚音频偏 a word >> 6, 静噪低阈值 not
+        // normalised; 测试模式 is off with its bit 7 set.
+        std::string shown;
+        for (const char* key : {"V段发射功率驱动", "U段发射功率驱动", "发射音频信号",
+                                "窄带话音+亚音频偏", "压扩压阈值", "V段静噪低阈值"})
+            shown += Text(form, key) + " ";
+        for (const char* key : {"预加重", "测试模式"})
+            shown += form.State(form.FieldId(key)).checked ? "on " : "off ";
+        QCOMPARE(QString::fromStdString(shown), QString("15 15 63 1023 FFFF 255 on off "));
     }
 
     void tuningClampsAndWraps() {
-        Fixture f;
-        ParamTuningForm form(f.context);
-        form.Open();
-        QCOMPARE(Do(form, "发射音频信号", "99"), std::string("63"));
-        QCOMPARE(Do(form, "发射音频信号", "++"), std::string("0"));
-        QCOMPARE(Do(form, "发射音频信号", "--"), std::string("63"));
-        QCOMPARE(Do(form, "压扩压阈值", "1a"), std::string("1A")); // shown upper case
-        QCOMPARE(Do(form, "压扩压阈值", "++"), std::string("1B"));
-        Do(form, "压扩压阈值", "--");
-        QCOMPARE(Do(form, "压扩压阈值", "--"), std::string("19"));
-        Do(form, "压扩压阈值", "FFFF");
-        QCOMPARE(Do(form, "压扩压阈值", "++"), std::string("0"));
-        QCOMPARE(Do(form, "V段静噪低阈值", "x9"), std::string("0"));
+        Tuning t;
+        ParamTuningForm& form = t.form;
+        // Hexadecimal shown upper case.
+        for (auto [key, value, shown] : {std::tuple{"发射音频信号", "99", "63"},
+                                         {"发射音频信号", "++", "0"},
+                                         {"发射音频信号", "--", "63"},
+                                         {"压扩压阈值", "1a", "1A"},
+                                         {"压扩压阈值", "++", "1B"},
+                                         {"压扩压阈值", "--", "1A"},
+                                         {"压扩压阈值", "--", "19"},
+                                         {"压扩压阈值", "FFFF", "FFFF"},
+                                         {"压扩压阈值", "++", "0"},
+                                         {"V段静噪低阈值", "x9", "0"}})
+            QCOMPARE(Do(form, key, value), std::string(shown));
 
-        for (auto [key, value] : {std::pair{"136-174 sql 1/低端", "200"},
-                                  {"136-174 sql 9/高端", "-5"},
-                                  {"400-480 低功率/中端", "0"},
-                                  {"400-480 静噪检测3/窄带 低", "1377"}}) // cut to 3 characters
-            QCOMPARE(Do(form, key, value), std::string());
-        QCOMPARE(form.Cell(0, 0, 0), std::string("127"));
-        QCOMPARE(form.Cell(0, 1, 2), std::string("0"));
-        QCOMPARE(form.Cell(1, 2, 1), std::string("1"));
-        QCOMPARE(form.Cell(2, 5, 3), std::string("137"));
         QCOMPARE(form.StepCell(ParamTuningForm::kPowerGrid, "255", 1), std::string("1"));
         QCOMPARE(form.StepCell(ParamTuningForm::kPowerGrid, "1", -1), std::string("255"));
         QCOMPARE(form.StepCell(ParamTuningForm::kDetectionGrid, "136", 1), std::string("137"));
-        // KEY++ / KEY-- press the cell editor's spin: step 1, wrapping.
-        for (auto [key, spin] : {std::pair{"136-174 sql 1/低端", "++"}, // 127 wraps to 0
-                                 {"136-174 sql 1/低端", "--"},            // back to 127
-                                 {"136-174 sql 1/低端", "--"},
-                                 {"400-480 低功率/中端", "--"}, // 1 wraps to 255
-                                 {"400-480 静噪检测3/窄带 低", "++"}})
-            QCOMPARE(Do(form, key, spin), std::string());
-        QCOMPARE(form.Cell(0, 0, 0), std::string("126"));
-        QCOMPARE(form.Cell(1, 2, 1), std::string("255"));
-        QCOMPARE(form.Cell(2, 5, 3), std::string("0"));
+        // A typed cell is clamped (and cut to 3 characters); KEY++ / KEY--
+        // press the cell editor's spin: step 1, wrapping.
+        const struct {
+            const char *key, *value;
+            int grid, row, col;
+            const char* shown;
+        } cells[] = {
+            {"136-174 sql 1/低端", "200", 0, 0, 0, "127"},
+            {"136-174 sql 9/高端", "-5", 0, 1, 2, "0"},
+            {"400-480 低功率/中端", "0", 1, 2, 1, "1"},
+            {"400-480 静噪检测3/窄带 低", "1377", 2, 5, 3, "137"},
+            {"136-174 sql 1/低端", "++", 0, 0, 0, "0"},
+            {"136-174 sql 1/低端", "--", 0, 0, 0, "127"},
+            {"136-174 sql 1/低端", "--", 0, 0, 0, "126"},
+            {"400-480 低功率/中端", "--", 1, 2, 1, "255"},
+            {"400-480 静噪检测3/窄带 低", "++", 2, 5, 3, "0"},
+        };
+        for (const auto& c : cells) {
+            QCOMPARE(Do(form, c.key, c.value), std::string());
+            QCOMPARE(form.Cell(c.grid, c.row, c.col), std::string(c.shown));
+        }
     }
 
     void tuningStoresDerivedBytes() {
-        Fixture f(RandomImage(3), Limits(136, 174, 400, 480));
-        const RadioImage before = f.state.image;
-        ParamTuningForm form(f.context);
-        form.Open();
+        const RadioImage before = RandomImage(3);
+        Tuning t(before, Limits(136, 174, 400, 480));
+        ParamTuningForm& form = t.form;
         for (auto [key, value] : {std::pair{"136-174 低功率/低端", "40"},
                                   {"136-174 低功率/中端", "50"},
                                   {"136-174 低功率/高端", "45"},
@@ -233,7 +237,7 @@ private slots:
                                   {"U段发射功率驱动", "3"}})
             QVERIFY(Do(form, key, value).rfind("error", 0) != 0);
         form.Close();
-        const RadioImage& image = f.state.image;
+        const RadioImage& image = t.state.image;
         QCOMPARE(Hex(image, 0x3F4B, 9), QByteArray("30 e6 02 60 cc 85 00 00 00"));
         QCOMPARE(Hex(image, 0x3F15, 10), QByteArray("42 3b 35 2f 28 22 1c 15 0f 08"));
         QCOMPARE(image.Le(0x3F70 + 8, 4), 15500000u); // middle point of band 0
@@ -244,16 +248,14 @@ private slots:
     // Opening and closing on a random image: the bytes of the block without
     // a field (0x3F13 included) stay, a second round changes nothing more.
     void tuningLeavesOtherBytesAlone() {
-        Fixture f(RandomImage(11), Limits(136, 174, 400, 480));
-        const RadioImage before = f.state.image;
-        for (int round = 0; round < 2; ++round) {
-            const RadioImage last = f.state.image;
-            ParamTuningForm form(f.context);
-            form.Open();
-            form.Close();
-            if (round == 1)
-                QVERIFY(f.state.image == last);
-        }
+        const RadioImage before = RandomImage(11);
+        Tuning t(before, Limits(136, 174, 400, 480));
+        t.form.Close();
+        const RadioImage once = t.state.image;
+        ParamTuningForm again(t.context);
+        again.Open();
+        again.Close();
+        QVERIFY(t.state.image == once);
         // Band 1's rows (not shown), the gaps, 0x3F13.
         for (auto [at, n] : {std::pair{0x3EDC, 12},
                              {0x3EF4, 12},
@@ -261,31 +263,30 @@ private slots:
                              {0x3F13, 1},
                              {0x3F1F, 1},
                              {0x3F3F, 6}})
-            QCOMPARE(Hex(f.state.image, at, n), Hex(before, at, n));
+            QCOMPARE(Hex(t.state.image, at, n), Hex(before, at, n));
     }
 
     void tuningButtonsMoveTheBandLimits() {
-        Fixture f(RadioImage(), Limits(136, 174, 400, 480));
-        ParamTuningForm form(f.context);
-        form.Open();
+        Tuning t(RadioImage(), Limits(136, 174, 400, 480));
+        ParamTuningForm& form = t.form;
+        AppState& f = t.state;
         form.PrepareWrite();
-        QCOMPARE(f.state.image.Frequency(0x2E18), 40000000u);
+        QCOMPARE(f.image.Frequency(0x2E18), 40000000u);
         // A read brings limits for band B only (band A's field stays blank).
-        f.state.image.SetFrequency(0x2E18, 20000000);
-        f.state.image.SetFrequency(0x2E1C, 26000000);
-        f.state.image.Fill(0x2E10, 0x2E18, 0xFF);
+        f.image.SetFrequency(0x2E18, 20000000);
+        f.image.SetFrequency(0x2E1C, 26000000);
+        f.image.Fill(0x2E10, 0x2E18, 0xFF);
         form.ReloadAfterRead();
-        QCOMPARE(f.state.bandLimits.low[0], 13600000);
-        QCOMPARE(f.state.bandLimits.low[1], 20000000);
+        QCOMPARE(f.bandLimits.low[0], 13600000);
+        QCOMPARE(f.bandLimits.low[1], 20000000);
         QCOMPARE(form.State(0).rows.back(), std::string("200-260 sql 9"));
     }
 
     void decoderTable() {
-        Fixture f(RandomImage(5));
-        f.state.image.Fill(region::kDecoderTable, region::kDecoderTable + 44, 0xFF);
-        const RadioImage before = f.state.image;
-        DtmfInitForm form(f.context);
-        form.Open();
+        RadioImage before = RandomImage(5);
+        before.Fill(region::kDecoderTable, region::kDecoderTable + 44, 0xFF);
+        Opened<DtmfInitForm> f(before);
+        DtmfInitForm& form = f.form;
         for (int id = 0; id < form.FieldCount(); ++id)
             QCOMPARE(form.State(id).text, std::string("FFFF"));
         QCOMPARE(Do(form, "Twist", "G-12a"), std::string("12A")); // hexadecimal digits only
