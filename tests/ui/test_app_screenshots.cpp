@@ -167,10 +167,7 @@ private slots:
         comm.progressBar()->setValue(160);
         comm.percentLabel()->setText(QStringLiteral("41%"));
         Save(&comm, QStringLiteral("progress_dialog.png"));
-    }
 
-    void formDialogs() {
-        AppState state;
         state.image = ExampleRadioMemory();
         state.modelName = "QVN-K52";
         CChannelEditDlg channel(state, 2);
