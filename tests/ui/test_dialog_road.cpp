@@ -3,23 +3,17 @@
 // dialogs (the view's RunDialog, the real Qt dialog) and through
 // `kestra-cli configure` (FormSession) gives the same saved image, on an
 // image where the number of conversions matters.
-#include <QtTest>
+#include <QTabWidget>
 
 #include "app_test_support.h"
 #include "core/forms/form_driver.h"
 #include "core/forms/form_session.h"
 #include "support/form_images.h"
-#include "ui/dialogs/batch_channel_dlg.h"
-#include "ui/dialogs/channel_edit_dlg.h"
 #include "ui/dialogs/dtmf_dlg.h"
 #include "ui/dialogs/dtmf_init_dlg.h"
 #include "ui/dialogs/fm_radio_dlg.h"
-#include "ui/dialogs/model_info_dlg.h"
 #include "ui/dialogs/optional_features_dlg.h"
 #include "ui/dialogs/param_tuning_dlg.h"
-#include "ui/grid/channel_table_view.h"
-#include "ui/widgets/form_binder.h"
-#include "ui/widgets/form_dialog.h"
 
 using namespace kestra;
 using namespace kestra::forms;
@@ -39,24 +33,21 @@ RadioImage RoadImage() {
     return image;
 }
 
-// Applies the section's lines to the open dialog's form and closes it.
+// Applies the section's lines to the open dialog's form (of the DTMF
+// dialog, to the page its tab shows) and closes it.
 void DriveOpenDialog(const ProfileSection& section) {
-    QWidget* modal = QApplication::activeModalWidget();
-    QVERIFY(modal);
-    Form* form = nullptr;
-    if (auto* d = qobject_cast<CFormDialog*>(modal))
-        form = &d->form();
-    if (auto* d = qobject_cast<CDtmfDlg*>(modal)) {
-        const int page = DtmfDialog::PageOfName(section.Argument());
-        d->host().SelectPage(page);
-        form = &d->host().PageForm(page);
+    auto* d = qobject_cast<CFormDialog*>(QApplication::activeModalWidget());
+    QVERIFY(d);
+    int page = 0;
+    if (auto* dtmf = qobject_cast<CDtmfDlg*>(d)) {
+        page = DtmfDialog::PageOfName(section.Argument());
+        dtmf->tabs()->setCurrentIndex(page);
     }
-    QVERIFY(form);
     for (const ProfileLine& line : section.lines) {
         std::string error;
-        QVERIFY2(ApplyProfileLine(*form, line, error), error.c_str());
+        QVERIFY2(ApplyProfileLine(d->binder(page).form(), line, error), error.c_str());
     }
-    static_cast<QDialog*>(modal)->accept();
+    d->accept();
 }
 
 // The application: the view on the image, each section's dialog opened as
