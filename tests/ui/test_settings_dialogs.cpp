@@ -107,7 +107,7 @@ private slots:
     // but not yet left is normalised (250 ms to 200 ms, byte 4) and stored
     // when its tab is left; the code list shows what the decode page rewrote;
     // closing on the decode tab keeps a later group call code change; Enter
-    // and Esc do not close.
+    // and Esc do not close; Ctrl+Tab and Ctrl+Shift+Tab turn the pages.
     void closingAndTabsStore() {
         AppFixture f;
         QVERIFY(f.Start());
@@ -139,12 +139,18 @@ private slots:
             QTest::keyClick(group, Qt::Key_Escape);
             QTest::keyClick(d->tabs()->tabBar(), Qt::Key_Return);
             seen << (d->isVisible() ? "open" : "closed");
+            // Ctrl+Tab turns the pages even from a drop-down list, which
+            // would take it for its type-ahead search.
+            QTest::keyClick(group, Qt::Key_Tab, Qt::ControlModifier);
+            seen << d->tabs()->tabText(d->tabs()->currentIndex());
+            QTest::keyClick(d->focusWidget(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+            seen << d->tabs()->tabText(d->tabs()->currentIndex());
             d->close();
         });
         f.Trigger(kIdEditDtmf);
         QVERIFY(f.driver.AllHandled());
         seen << QString::fromStdString(image.DtmfString(dtmf::CodeEntry(1), 16));
-        QCOMPARE(seen.join(' '), QString("closed 0 编码 解码 自动拨号 4 100A100 open 100#100"));
+        QCOMPARE(seen.join(' '), QString("closed 0 编码 解码 自动拨号 4 100A100 open 自动拨号 解码 100#100"));
     }
 
     // FM grid: the current cell stays red over the selection; a left press
