@@ -59,7 +59,7 @@ const std::vector<FieldSpec>& DtmfEncodeForm::Fields() const {
         f[kWaitForReply].location = ImageLocation{dtmf::kWaitForReply, StoredAs::Index};
         f[kReplyWaitTime] =
             FieldSpec(KESTRA_TEXT("kestra", "等待回复时间 (s)"), FieldKind::SpinEdit);
-        f[kReplyWaitTime].filter = KeyFilter{nullptr, false, true};
+        f[kReplyWaitTime].filter = filters::kAnyUpper;
         f[kReplyWaitTime].textLimit = 2;
         return f;
     }();

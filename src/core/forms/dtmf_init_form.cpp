@@ -19,8 +19,7 @@ int ValueOffset(int id) {
 DtmfInitForm::DtmfInitForm(FormContext& context) : FactoryForm(context) {}
 
 const KeyFilter& DtmfInitForm::DialogFilter() {
-    static const KeyFilter filter{"0123456789ABCDEF", false, true};
-    return filter;
+    return filters::kHex;
 }
 
 const NumberEdit& DtmfInitForm::Rule() {

@@ -55,6 +55,10 @@ inline constexpr KeyFilter kDigits{"0123456789", false, false};
 inline constexpr KeyFilter kDecimal{"0123456789.", false, false};
 inline constexpr KeyFilter kPrintableAscii{nullptr, true, false};
 inline constexpr KeyFilter kDtmf{"0123456789ABCD*#", false, true};
+// Hexadecimal digits, upper-cased.
+inline constexpr KeyFilter kHex{"0123456789ABCDEF", false, true};
+// Any character, upper-cased.
+inline constexpr KeyFilter kAnyUpper{nullptr, false, true};
 } // namespace filters
 
 // How a table-driven field keeps its value in the image.

@@ -23,7 +23,7 @@ FieldSpec Number(const char* key, ImageLocation at, int max, bool hex = false) {
     f.location = at;
     f.number = NumberEdit{0, max, hex};
     f.textLimit = static_cast<int>(f.number.Show(max).size());
-    f.filter = hex ? KeyFilter{"0123456789ABCDEF", false, true} : filters::kDigits;
+    f.filter = hex ? filters::kHex : filters::kDigits;
     return f;
 }
 
@@ -40,7 +40,7 @@ constexpr ImageLocation Word(int offset, int shift = 0) {
 
 // The squelch low thresholds take any character, upper-cased.
 FieldSpec AnyUpper(FieldSpec f) {
-    f.filter = KeyFilter{nullptr, false, true};
+    f.filter = filters::kAnyUpper;
     return f;
 }
 

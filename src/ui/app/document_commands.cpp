@@ -50,21 +50,26 @@ void DocumentCommands::OnNew() {
     frame_.AddDocumentWindow(documents_.NewDocument());
 }
 
-void DocumentCommands::OnOpen() {
-    const QString path =
-        QFileDialog::getOpenFileName(&frame_, QString(), recent_.StartFolder(), DatFilter());
+void DocumentCommands::OpenChosenIn(const QString& folder) {
+    const QString path = QFileDialog::getOpenFileName(&frame_, QString(), folder, DatFilter());
     if (!path.isEmpty())
         OpenFile(path);
+}
+
+QString DocumentCommands::AskDatName(const QString& current) {
+    return AskSaveName(&frame_, DatFilter(), QStringLiteral("dat"), current,
+                       recent_.StartFolder());
+}
+
+void DocumentCommands::OnOpen() {
+    OpenChosenIn(recent_.StartFolder());
 }
 
 void DocumentCommands::OnOpenBackup() {
     const QString folder = QDir::fromNativeSeparators(QString::fromStdString(state_.backupFolder));
     if (!folder.isEmpty())
         QDir().mkpath(folder);
-    const QString path = QFileDialog::getOpenFileName(
-        &frame_, QString(), folder.isEmpty() ? recent_.StartFolder() : folder, DatFilter());
-    if (!path.isEmpty())
-        OpenFile(path);
+    OpenChosenIn(folder.isEmpty() ? recent_.StartFolder() : folder);
 }
 
 void DocumentCommands::OnCompare() {
@@ -101,8 +106,7 @@ void DocumentCommands::OnSaveAs() {
     CChildFrame* child = frame_.ActiveChild();
     if (!child)
         return;
-    const QString path = AskSaveName(&frame_, DatFilter(), QStringLiteral("dat"),
-                                     child->document()->PathName(), recent_.StartFolder());
+    const QString path = AskDatName(child->document()->PathName());
     if (!path.isEmpty())
         SaveChildAs(child, path);
 }
@@ -112,8 +116,7 @@ bool DocumentCommands::SaveChild(CChildFrame* child) {
         return false;
     QString path = child->document()->PathName();
     if (path.isEmpty()) {
-        path = AskSaveName(&frame_, DatFilter(), QStringLiteral("dat"), QString(),
-                           recent_.StartFolder());
+        path = AskDatName(QString());
         if (path.isEmpty())
             return false;
     }

@@ -61,6 +61,10 @@ public:
 
 private:
     bool SaveChildAs(CChildFrame* child, const QString& path);
+    // The open dialog for a .dat file in folder; the chosen file opens.
+    void OpenChosenIn(const QString& folder);
+    // The save dialog for a .dat file, current suggested; empty when cancelled.
+    QString AskDatName(const QString& current);
 
     AppState& state_;
     CMainFrame& frame_;

@@ -32,13 +32,8 @@
 #include "ui/app/print_commands.h"
 #include "ui/app/recent_files.h"
 
-class QPrinter;
-class QWidget;
-
 namespace kestra {
 
-class CChildFrame;
-class ChannelPrintLayout;
 class CIniFile;
 class CMainFrame;
 class CMyDocManager;
