@@ -62,6 +62,18 @@ inline RadioImage CleanRandomImage(unsigned seed) {
     return image;
 }
 
+// Every byte random: what no dialog could have made.
+template <class Rng> RadioImage RandomImage(Rng& rng) {
+    RadioImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        image[i] = static_cast<std::uint8_t>(rng());
+    return image;
+}
+inline RadioImage RandomImage(unsigned seed) {
+    std::mt19937 rng(seed);
+    return RandomImage(rng);
+}
+
 // Seed 0: the built-in defaults; any other seed: CleanRandomImage(seed).
 inline RadioImage FormTestImage(unsigned seed) {
     if (seed != 0)

@@ -10,6 +10,7 @@
 #include "core/forms/dtmf_init_form.h"
 #include "core/forms/form_driver.h"
 #include "core/forms/param_tuning_form.h"
+#include "support/form_images.h"
 #include "support/form_lines.h"
 
 using namespace kestra;
@@ -28,14 +29,6 @@ BandLimits Limits(int aLow, int aHigh, int bLow, int bHigh) {
     l.low[1] = bLow * MHz;
     l.high[1] = bHigh * MHz;
     return l;
-}
-
-RadioImage RandomImage(unsigned seed) {
-    std::mt19937 rng(seed);
-    RadioImage image;
-    for (std::size_t i = 0; i < kImageSize; ++i)
-        image[i] = static_cast<std::uint8_t>(rng());
-    return image;
 }
 
 // A form of type F opened on an image under band limits.

@@ -17,6 +17,7 @@
 #include "core/forms/model_info_form.h"
 #include "core/forms/optional_features_form.h"
 #include "core/image/settings_layout.h"
+#include "support/form_images.h"
 #include "support/form_lines.h"
 #include "support/text_rows.h"
 
@@ -84,13 +85,6 @@ QByteArray Hex(const RadioImage& image, int offset, int count) {
 RadioImage Defaults() {
     RadioImage image;
     ApplyBuiltInDefaults(image);
-    return image;
-}
-
-RadioImage RandomImage(std::mt19937& rng) {
-    RadioImage image;
-    for (std::size_t i = 0; i < kImageSize; ++i)
-        image[i] = static_cast<std::uint8_t>(rng());
     return image;
 }
 
