@@ -81,30 +81,6 @@ private slots:
         QCOMPARE(StartApp(dir)->state().portName, PortDeviceName(3));
     }
 
-    void settingsFileThroughCIniFile() {
-        // The file's rules are tested in core; here that a write (the port
-        // dialog's) changes only its line, and the per-user directory that
-        // takes the settings when the program's folder cannot.
-        AppDir dir;
-        const QByteArray before = "; mine\r\n[setup]\r\nCOM = 12abc\r\nType=K52;X\r\n";
-        WriteIni(dir, before);
-        CIniFile ini(dir.path());
-        const QString setup = QStringLiteral("Setup");
-        QCOMPARE(ini.GetInt(setup, QStringLiteral("com"), 7), 12);
-        QCOMPARE(ini.GetInt(setup, QStringLiteral("Missing"), 7), 7);
-        QVERIFY(ini.WriteInt(setup, QStringLiteral("COM"), 3));
-        QCOMPARE(ReadAll(dir.file(QStringLiteral("Program.ini"))),
-                 QByteArray(before).replace("12abc", "3"));
-
-        dir.Write(QStringLiteral("notadir"), QByteArray());
-        const QString appDir = dir.file(QStringLiteral("notadir")) + QLatin1Char('/');
-        CIniFile user(appDir);
-        QVERIFY(!user.Path().isEmpty() && !user.Path().startsWith(appDir));
-        QVERIFY(user.WriteInt(setup, QStringLiteral("COM"), 9));
-        QCOMPARE(CIniFile(appDir).GetInt(setup, QStringLiteral("COM"), 0), 9);
-        QFile::remove(user.Path());
-    }
-
     void commandLine_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("outcome"); // file|port|flag, or "error"
@@ -140,16 +116,20 @@ private slots:
         QCOMPARE(QStringList({line.file, line.port, flag}).join('|'), outcome);
     }
 
-    // --help and --version need no display; a wrong option exits with 2.
+    // --help and --version need no display; a wrong option exits with 2;
+    // --simulate starts with its own virtual radio and runs until closed.
     void programPrintsHelpAndVersion() {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("DISPLAY"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        const auto run = [&](const char* option, const char* platform) {
+        const auto start = [&](const char* option, const char* platform) {
             env.insert(QStringLiteral("QT_QPA_PLATFORM"), QString::fromLatin1(platform));
             p.setProcessEnvironment(env);
             p.start(QStringLiteral(KESTRA_BINARY), {QString::fromLatin1(option)});
+        };
+        const auto run = [&](const char* option, const char* platform) {
+            start(option, platform);
             return p.waitForFinished(20000) ? p.exitCode() : -1;
         };
         QCOMPARE(run("--version", "xcb"), 0);
@@ -160,23 +140,14 @@ private slots:
         QVERIFY(p.readAllStandardOutput().contains("--simulate"));
         QCOMPARE(run("--bogus", "offscreen"), 2);
         QVERIFY(p.readAllStandardError().contains("bogus"));
-    }
-
 #ifndef _WIN32
-    void programStartsWithTheVirtualRadio() {
-        // kestra --simulate starts with its own virtual radio and keeps
-        // running until it is closed.
-        QProcess kestra;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        kestra.setProcessEnvironment(env);
-        kestra.start(QStringLiteral(KESTRA_BINARY), {QStringLiteral("--simulate")});
-        QVERIFY(kestra.waitForStarted(10000));
-        QVERIFY(!kestra.waitForFinished(1500));
-        kestra.terminate();
-        QVERIFY(kestra.waitForFinished(10000));
-    }
+        start("--simulate", "offscreen");
+        QVERIFY(p.waitForStarted(10000));
+        QVERIFY(!p.waitForFinished(1500));
+        p.terminate();
+        QVERIFY(p.waitForFinished(10000));
 #endif
+    }
 
     void splashScreen() {
         AppDir dir;
