@@ -211,7 +211,8 @@ private slots:
         // Built-in defaults, the built-in background, settings in the user's file.
         QCOMPARE(app->state().image[0x2040], std::uint8_t(0x1E));
         QCOMPARE(app->frame()->mdiArea()->background().textureImage().size(), QSize(238, 157));
-        QVERIFY(!app->ini().Path().startsWith(dir.path()));
+        QVERIFY(app->ini().Path().startsWith(
+            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
         QFile::remove(app->ini().Path());
     }
 #endif
