@@ -384,14 +384,6 @@ private slots:
         QVERIFY(QString::fromStdString(error).contains(fifo));
         QVERIFY(image == before);
 
-        // Default.dat as a FIFO counts as absent: the built-in defaults.
-        const QString defaultDat = dir.filePath("Default.dat");
-        QVERIFY(::mkfifo(Native(defaultDat).constData(), 0644) == 0);
-        test::FifoWatchdog again({Native(defaultDat).toStdString()});
-        QVERIFY(!NewDocumentImage((dir.path() + "/").toStdString(), image));
-        QVERIFY2(!again.Stop(), "opening Default.dat blocked");
-        QCOMPARE(image[0x2040], std::uint8_t(0x1E));
-
         // A link to a regular file is read through.
         WriteAll(dir.filePath("real.dat"), Bytes(before));
         QVERIFY(::symlink("real.dat", Native(dir.filePath("link.dat")).constData()) == 0);

@@ -325,6 +325,9 @@ private slots:
         SetRow(f.grid, 12, {"145.00000", "145.00000", "无", "无", "高", "是", "宽", "载波"});
         GridToImage(f.grid, f.image, f.limits);
         QCOMPARE(flags(), QString("1 1 1 1 无 无"));
+        SetRow(f.grid, 12, {"145.00000", "145.00000", "88.50", "无", "高", "是", "宽", "QT/DQT"});
+        GridToImage(f.grid, f.image, f.limits);
+        QCOMPARE(flags(), QString("2 1 1 1 88.5 无"));
     }
 
     // Clearing a row's RX cell, and a new row (VOX, name and the dialog's
@@ -350,24 +353,6 @@ private slots:
         }
     }
 
-    void renderConvertRenderReproducesTheGrid() {
-        Fixture f;
-        const std::pair<int, QStringList> rows[] = {
-            {1, {"145.00000", "145.60000", "100.0", "D754I", "高", "是", "宽", "关"}},
-            {140, {"438.50000", "", "无", "88.5", "低", "否", "窄", "载波"}},
-            {257, {"146.52000", "435.00000", "D023N", "无", "高", "否", "宽", "QT/DQT"}},
-        };
-        for (const auto& [row, cells] : rows)
-            SetRow(f.grid, row, cells);
-        SetRow(f.grid, 2, {"145.00000", "145.00000", "88.50", "无", "高", "是", "宽", "关"});
-        GridToImage(f.grid, f.image, f.limits);
-        ChannelGrid again;
-        RenderGrid(again, f.image, f.limits);
-        for (const auto& [row, cells] : rows)
-            QCOMPARE(Row(again, row), cells);
-        QCOMPARE(again.Text(2, 3), std::string("88.5")); // typed 88.50
-    }
-
     void startCellEdit() {
         Fixture f;
         f.AddChannel(5, 14500000, 14500000);
@@ -390,6 +375,14 @@ private slots:
                                       "3 5/5 高 2 1"})); // kind 1 frequency, 2 tone, 3 choice
         QVERIFY(f.grid.EditorOpen());
         QVERIFY(StartCellEdit(f.grid, {5, 0}).kind == EditorKind::None);
+        // Converting the grid commits the open editor first: a new A002.
+        StartCellEdit(f.grid, {2, 7});
+        f.grid.editor.text = "145.5";
+        GridToImage(f.grid, f.image, f.limits);
+        QVERIFY(!f.grid.EditorOpen());
+        QCOMPARE(f.rec(2).Rx(), 14550000u);
+        QCOMPARE(f.grid.Text(2, 5), std::string("高"));
+        QCOMPARE(f.image[0x2E20], std::uint8_t(2));
     }
 
     void typedFrequencyCorrections_data() {
@@ -488,35 +481,19 @@ private slots:
         }
     }
 
-    void frequencyEditorFilter_data() {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("result"); // "-": the edit is refused
-        QTest::addColumn<int>("cursor");
-        // Where the cursor ends; the sweep below covers which edits pass.
-        auto row = [](const char* name, const char* before, const char* after, const char* result,
-                      int cursor) {
-            QTest::newRow(name) << QString(before) << QString(after) << QString(result) << cursor;
-        };
-        row("typed in the middle", "1455", "14055", "14055", 3);
-        row("paste over selection", "145.50000", "abc", "-", 0);
-        row("paste with unit", "145.50000", "146.52 MHz", "146.52", 6);
-        row("paste in the middle", "1455", "14x6y.55", "146.55", 4);
-        row("deletion", "145.5", "14", "14", 2);
-    }
+    // The text and where the cursor ends ("-": the edit is refused); the
+    // sweep below covers which edits pass.
     void frequencyEditorFilter() {
-        QFETCH(QString, before);
-        QFETCH(QString, after);
-        QFETCH(QString, result);
-        QFETCH(int, cursor);
-        const auto edit = FilterFrequencyEdit(before.toStdString(), after.toStdString());
-        if (result == "-") {
-            QVERIFY(!edit);
-            return;
+        const char* const edits[][3] = {{"1455", "14055", "14055|3"}, // typed in the middle
+                                        {"145.50000", "abc", "-"},    // pasted over the selection
+                                        {"145.50000", "146.52 MHz", "146.52|6"},
+                                        {"1455", "14x6y.55", "146.55|4"},
+                                        {"145.5", "14", "14|2"}}; // deleted
+        for (const auto& [before, after, result] : edits) {
+            const auto edit = FilterFrequencyEdit(before, after);
+            QCOMPARE(edit ? edit->text + "|" + std::to_string(edit->cursor) : std::string("-"),
+                     std::string(result));
         }
-        QVERIFY(edit);
-        QCOMPARE(QString::fromStdString(edit->text), result);
-        QCOMPARE(int(edit->cursor), cursor);
     }
 
     void frequencyEditorFilterSweep() {
@@ -567,18 +544,6 @@ private slots:
             QVERIFY(rest.size() <= before.size());
             QCOMPARE(before.substr(before.size() - rest.size()), rest);
         }
-    }
-
-    void gridToImageCommitsTheOpenEditorFirst() {
-        Fixture f;
-        RenderGrid(f.grid, f.image, f.limits);
-        StartCellEdit(f.grid, {3, 1});
-        f.grid.editor.text = "145.5";
-        GridToImage(f.grid, f.image, f.limits);
-        QVERIFY(!f.grid.EditorOpen());
-        QCOMPARE(f.rec(3).Rx(), 14550000u);
-        QCOMPARE(f.grid.Text(3, 5), std::string("高"));
-        QCOMPARE(f.image[0x2E20], std::uint8_t(3));
     }
 
     void keyboardNavigation() {
