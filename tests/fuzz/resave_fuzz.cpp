@@ -16,11 +16,11 @@
 #include <random>
 #include <string>
 
+#include "../support/form_images.h"
 #include "core/document/dat_file.h"
 #include "core/document/default_image.h"
 #include "core/document/file_io.h"
 #include "core/grid/channel_grid.h"
-#include "../support/form_images.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>

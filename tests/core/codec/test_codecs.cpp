@@ -102,7 +102,7 @@ private slots:
     // strtod reading, and digits beyond the fifth decimal cut off, never
     // rounded: rounding would turn 145.124999 into 145.12500, another channel.
     void typedFrequencies() {
-        const std::pair<const char*, std::uint32_t> rows[] = {
+        const std::pair<const char*, uint> rows[] = {
             {"145.125", 14512500u},     {"136.003", 13600300u},    {"  438.5MHz", 43850000u},
             {"abc", 0u},                {"", 0u},                  {".5", 50000u},
             {"1.45e2", 14500000u},      {"-5", 0u},                {"145.123459", 14512345u},
