@@ -101,9 +101,7 @@ private slots:
 
     // strtod reading, and digits beyond the fifth decimal cut off, never
     // rounded: rounding would turn 145.124999 into 145.12500, another channel.
-    void typedFrequencies_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<uint>("value");
+    void typedFrequencies() {
         const std::pair<const char*, uint> rows[] = {
             {"145.125", 14512500u},     {"136.003", 13600300u},    {"  438.5MHz", 43850000u},
             {"abc", 0u},                {"", 0u},                  {".5", 50000u},
@@ -111,12 +109,7 @@ private slots:
             {"145.124999", 14512499u},  {"435.0062499", 43500624u}, {"136.0000099", 13600000u},
             {"0.000009", 0u},           {"1000", 99999999u}};
         for (const auto& [typed, value] : rows)
-            QTest::newRow(typed) << QString(typed) << value;
-    }
-    void typedFrequencies() {
-        QFETCH(QString, typed);
-        QFETCH(uint, value);
-        QCOMPARE(TextToFrequency(typed.toStdString()), std::uint32_t(value));
+            QVERIFY2(TextToFrequency(typed) == value, typed);
     }
 
     void wordsAndBitFields() {
@@ -222,6 +215,9 @@ private slots:
         QCOMPARE(CombinedToneList().size(), CtcssTextList().size() + DcsTextList().size());
         QCOMPARE(CombinedToneList()[50], std::string("D017N"));
         QCOMPARE(CombinedToneList()[157], std::string("D017I"));
+        // The editors' list: "无" first, then every tone.
+        QCOMPARE(SignallingList().front(), std::string("无"));
+        QCOMPARE(SignallingList().size(), CombinedToneList().size() + 1);
         for (const std::string& text : CombinedToneList()) {
             QCOMPARE(ToneValueToText(ToneTextToValue(text)), text);
             QCOMPARE(NormalizeToneText(text), text);

@@ -276,12 +276,8 @@ private slots:
     }
 
     void ranges() {
+        // Texts that are no range (what reads as one is the operations' test).
         int first = 0, last = 0;
-        QVERIFY(ParseChannelRange("B001-B128", first, last));
-        QCOMPARE(first, 129);
-        QCOMPARE(last, 256);
-        QVERIFY(ParseChannelRange("A VFO", first, last));
-        QCOMPARE(last, kRecordAVfo);
         for (const char* bad : {"A129", "A000", "A5x", "B", "145", "A001-", "a001"})
             QVERIFY2(!ParseChannelRange(bad, first, last), bad);
     }

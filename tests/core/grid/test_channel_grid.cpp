@@ -13,6 +13,7 @@
 #include "core/grid/grid_clipboard.h"
 #include "core/image/radio_image.h"
 #include "core/interchange/channel_print.h"
+#include "support/form_images.h"
 
 using namespace kestra;
 
@@ -79,12 +80,7 @@ public:
     // Random bytes everywhere, then channels that look like a radio's:
     // frequencies in and out of the bands, every kind of tone, random flags.
     RadioImage Make(bool validLimits) {
-        RadioImage image;
-        for (std::size_t i = 0; i < kImageSize; i += 4) {
-            const std::uint32_t word = rng_();
-            for (std::size_t j = 0; j < 4; ++j)
-                image[i + j] = static_cast<std::uint8_t>(word >> (8 * j));
-        }
+        RadioImage image = RandomImage(rng_);
         BandLimits limits;
         if (validLimits) {
             if (Chance(50)) {
@@ -234,9 +230,7 @@ private slots:
         f.image.SetFrequency(0x2E18, 40000000);
         f.image.SetFrequency(0x2E1C, 52000000);
         RenderGrid(f.grid, f.image, f.limits);
-        QCOMPARE(f.limits.high[1], 52000000);
         QCOMPARE(f.grid.Text(3, 1), std::string("500.00000"));
-        QCOMPARE(f.limits.low[0], 13600000); // 0x2E13 is 0xFF: band 0 kept
     }
 
     // The TX cell is empty exactly when the transmit frequency's most
@@ -329,47 +323,9 @@ private slots:
         SetRow(f.grid, 12, {"145.00000", "145.00000", "无", "无", "高", "是", "宽", "载波"});
         GridToImage(f.grid, f.image, f.limits);
         QCOMPARE(flags(), QString("1 1 1 1 无 无"));
-    }
-
-    // Clearing a row's RX cell, and a new row (VOX, name and the dialog's
-    // other fields start from their defaults): the record reads as cleared.
-    void clearedAndNewRowsClearTheRecord() {
-        Fixture f;
-        f.AddChannel(10, 14500000, 14500000);
-        f.rec(10).SetByte(0x18, 'A');
-        ChannelRecord rec = f.rec(5);
-        rec.SetByte(0x18, 'Z');
-        rec.SetVox(true);
-        rec.SetByte(0x0C, 0x55);
-        RenderGrid(f.grid, f.image, f.limits);
-        f.grid.ClearRow(10);
+        SetRow(f.grid, 12, {"145.00000", "145.00000", "88.50", "无", "高", "是", "宽", "QT/DQT"});
         GridToImage(f.grid, f.image, f.limits);
-        CommitFrequency(f.grid, f.image, f.limits, {5, 1}, "146.52");
-        QCOMPARE(Row(f.grid, 5),
-                 QStringList({"146.52000", "146.52000", "无", "无", "高", "是", "宽", "关"}));
-        RadioImage cleared;
-        for (int n : {5, 10}) {
-            ClearRecord(cleared, n);
-            QCOMPARE(Bytes(f.image, RecordOffset(n), 32), Bytes(cleared, RecordOffset(n), 32));
-        }
-    }
-
-    void renderConvertRenderReproducesTheGrid() {
-        Fixture f;
-        const std::pair<int, QStringList> rows[] = {
-            {1, {"145.00000", "145.60000", "100.0", "D754I", "高", "是", "宽", "关"}},
-            {140, {"438.50000", "", "无", "88.5", "低", "否", "窄", "载波"}},
-            {257, {"146.52000", "435.00000", "D023N", "无", "高", "否", "宽", "QT/DQT"}},
-        };
-        for (const auto& [row, cells] : rows)
-            SetRow(f.grid, row, cells);
-        SetRow(f.grid, 2, {"145.00000", "145.00000", "88.50", "无", "高", "是", "宽", "关"});
-        GridToImage(f.grid, f.image, f.limits);
-        ChannelGrid again;
-        RenderGrid(again, f.image, f.limits);
-        for (const auto& [row, cells] : rows)
-            QCOMPARE(Row(again, row), cells);
-        QCOMPARE(again.Text(2, 3), std::string("88.5")); // typed 88.50
+        QCOMPARE(flags(), QString("2 1 1 1 88.5 无"));
     }
 
     void startCellEdit() {
@@ -394,6 +350,14 @@ private slots:
                                       "3 5/5 高 2 1"})); // kind 1 frequency, 2 tone, 3 choice
         QVERIFY(f.grid.EditorOpen());
         QVERIFY(StartCellEdit(f.grid, {5, 0}).kind == EditorKind::None);
+        // Converting the grid commits the open editor first: a new A002.
+        StartCellEdit(f.grid, {2, 7});
+        f.grid.editor.text = "145.5";
+        GridToImage(f.grid, f.image, f.limits);
+        QVERIFY(!f.grid.EditorOpen());
+        QCOMPARE(f.rec(2).Rx(), 14550000u);
+        QCOMPARE(f.grid.Text(2, 5), std::string("高"));
+        QCOMPARE(f.image[0x2E20], std::uint8_t(2));
     }
 
     void typedFrequencyCorrections_data() {
@@ -430,24 +394,35 @@ private slots:
         QCOMPARE(CorrectTypedFrequency(typed.toStdString(), limits), std::uint32_t(stored));
     }
 
-    void deletingAndEmptyRows() {
+    // A deleted channel (its RX cell cleared) and a new one (VOX, name and
+    // the dialog's other fields start from their defaults): the record reads
+    // as cleared. An empty row takes no TX, tone or choice.
+    void deletedAndNewRows() {
         Fixture f;
         f.AddChannel(1, 14500000, 14500000);
+        f.AddChannel(10, 14500000, 14500000);
+        f.rec(10).SetByte(0x18, 'A');
+        ChannelRecord rec = f.rec(5);
+        rec.SetByte(0x18, 'Z');
+        rec.SetVox(true);
+        rec.SetByte(0x0C, 0x55);
         RenderGrid(f.grid, f.image, f.limits);
         CommitFrequency(f.grid, f.image, f.limits, {1, 1}, "0");
         QCOMPARE(Row(f.grid, 1), QStringList(8, ""));
-        RenderGrid(f.grid, f.image, f.limits);
-        CommitFrequency(f.grid, f.image, f.limits, {1, 1}, "");
-        QCOMPARE(Row(f.grid, 1), QStringList(8, ""));
-        // No TX without RX; no tone or choice in an empty row.
+        f.grid.ClearRow(10);
+        GridToImage(f.grid, f.image, f.limits);
+        CommitFrequency(f.grid, f.image, f.limits, {5, 1}, "146.52");
+        QCOMPARE(Row(f.grid, 5),
+                 QStringList({"146.52000", "146.52000", "无", "无", "高", "是", "宽", "关"}));
+        RadioImage cleared;
+        for (int n : {1, 5, 10}) {
+            ClearRecord(cleared, n);
+            QCOMPARE(Bytes(f.image, RecordOffset(n), 32), Bytes(cleared, RecordOffset(n), 32));
+        }
         CommitFrequency(f.grid, f.image, f.limits, {2, 2}, "145");
         CommitTone(f.grid, {2, 3}, "88.5");
         CommitChoice(f.grid, {2, 5}, "高");
         QCOMPARE(Row(f.grid, 2), QStringList(8, ""));
-        // Clearing a TX cell keeps its text.
-        RenderGrid(f.grid, f.image, f.limits);
-        CommitFrequency(f.grid, f.image, f.limits, {1, 2}, "");
-        QCOMPARE(f.grid.Text(1, 2), std::string("145.00000"));
     }
 
     // Only "A VFO" and "B VFO" pull the other frequency into the band of a
@@ -497,45 +472,21 @@ private slots:
             CommitTone(f.grid, {1, col}, typed);
             QCOMPARE(f.grid.Text(1, col), std::string(shown));
         }
-        // The editor's list: "无" first, then every tone; each stays as shown.
-        const std::vector<std::string>& list = SignallingList();
-        QCOMPARE(list.front(), std::string("无"));
-        QCOMPARE(list.size(), CombinedToneList().size() + 1);
-        for (const std::string& entry : list) {
-            CommitTone(f.grid, {1, 3}, entry);
-            QCOMPARE(f.grid.Text(1, 3), entry);
-        }
     }
 
-    void frequencyEditorFilter_data() {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("result"); // "-": the edit is refused
-        QTest::addColumn<int>("cursor");
-        // Where the cursor ends; the sweep below covers which edits pass.
-        auto row = [](const char* name, const char* before, const char* after, const char* result,
-                      int cursor) {
-            QTest::newRow(name) << QString(before) << QString(after) << QString(result) << cursor;
-        };
-        row("typed in the middle", "1455", "14055", "14055", 3);
-        row("paste over selection", "145.50000", "abc", "-", 0);
-        row("paste with unit", "145.50000", "146.52 MHz", "146.52", 6);
-        row("paste in the middle", "1455", "14x6y.55", "146.55", 4);
-        row("deletion", "145.5", "14", "14", 2);
-    }
+    // The text and where the cursor ends ("-": the edit is refused); the
+    // sweep below covers which edits pass.
     void frequencyEditorFilter() {
-        QFETCH(QString, before);
-        QFETCH(QString, after);
-        QFETCH(QString, result);
-        QFETCH(int, cursor);
-        const auto edit = FilterFrequencyEdit(before.toStdString(), after.toStdString());
-        if (result == "-") {
-            QVERIFY(!edit);
-            return;
+        const char* const edits[][3] = {{"1455", "14055", "14055|3"}, // typed in the middle
+                                        {"145.50000", "abc", "-"},    // pasted over the selection
+                                        {"145.50000", "146.52 MHz", "146.52|6"},
+                                        {"1455", "14x6y.55", "146.55|4"},
+                                        {"145.5", "14", "14|2"}}; // deleted
+        for (const auto& [before, after, result] : edits) {
+            const auto edit = FilterFrequencyEdit(before, after);
+            QCOMPARE(edit ? edit->text + "|" + std::to_string(edit->cursor) : std::string("-"),
+                     std::string(result));
         }
-        QVERIFY(edit);
-        QCOMPARE(QString::fromStdString(edit->text), result);
-        QCOMPARE(int(edit->cursor), cursor);
     }
 
     void frequencyEditorFilterSweep() {
@@ -588,18 +539,6 @@ private slots:
         }
     }
 
-    void gridToImageCommitsTheOpenEditorFirst() {
-        Fixture f;
-        RenderGrid(f.grid, f.image, f.limits);
-        StartCellEdit(f.grid, {3, 1});
-        f.grid.editor.text = "145.5";
-        GridToImage(f.grid, f.image, f.limits);
-        QVERIFY(!f.grid.EditorOpen());
-        QCOMPARE(f.rec(3).Rx(), 14550000u);
-        QCOMPARE(f.grid.Text(3, 5), std::string("高"));
-        QCOMPARE(f.image[0x2E20], std::uint8_t(3));
-    }
-
     void keyboardNavigation() {
         const std::tuple<int, GridCell, GridCell> moves[] = { // direction: 1 right, -1 left
             {1, {10, 8}, {11, 1}},  {1, {10, 3}, {10, 4}}, {1, {258, 8}, {258, 8}},
@@ -635,65 +574,50 @@ private slots:
         QCOMPARE(g.Tsv(256), QString("145.12500\t145.72500\t67.0\tD754I\t低\t是\t窄\t关"));
     }
 
-    void cellsGoThroughTheTypingRules_data() {
-        QTest::addColumn<int>("col");
-        QTest::addColumn<QString>("pasted");
-        QTest::addColumn<QString>("row");
-        QTest::newRow("off raster snapped") << 1 << "145.1230"
-                                            << "145.12000\t145.00000\t无\t无\t高\t是\t宽\t关";
-        QTest::newRow("RX of a used row") << 1 << " 438.5 "
-                                          << "438.50000\t145.00000\t无\t无\t高\t是\t宽\t关";
-        QTest::newRow("tone normalised") << 3 << "d23"
-                                         << "145.00000\t145.00000\tD023N\t无\t高\t是\t宽\t关";
-        QTest::newRow("empty RX clears") << 1 << "\t"
-                                         << "\t\t\t\t\t\t\t";
-    }
-    void cellsGoThroughTheTypingRules() {
-        QFETCH(int, col);
-        QFETCH(QString, pasted);
-        QFETCH(QString, row);
-        Fixture f;
-        QVERIFY(f.Paste(GridCell{5, 1}, "145.0").problems.empty());
-        QVERIFY(f.Paste(GridCell{5, col}, pasted.toStdString()).problems.empty());
-        QCOMPARE(f.Tsv(5), row);
-    }
-
-    void cellsThatDoNotFitAreReported_data() {
+    // Pasted cells go through the typing rules; those that do not fit are
+    // reported and leave their cell as it was. A005 holds 145.0 before the
+    // paste; "a005" is that row after it, "=" when unchanged.
+    void pastedCells_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("col");
         QTest::addColumn<QString>("tsv");
         QTest::addColumn<QStringList>("report");
-        QTest::newRow("not a frequency")
-            << 5 << 1 << "abc\t145.5" << QStringList{"A 005/接收频率:abc:不是频率"};
-        QTest::newRow("TX not emptied")
-            << 5 << 1 << "146.0\t" << QStringList{"A 005/发射频率::发射频率不能清空"};
-        QTest::newRow("outside both bands")
-            << 5 << 1 << "145.0\t600" << QStringList{"A 005/发射频率:600:不在频段内"};
-        QTest::newRow("bad tone and choice")
-            << 5 << 3 << "X9\t无\t超高\t是\t宽\t关\t关\t"
-            << QStringList{"A 005/接收信令:X9:未知信令", "A 005/功率:超高:不是可选项",
-                           "A 005/9:关:超出表格"};
-        QTest::newRow("empty channel")
-            << 6 << 3 << "88.5" << QStringList{"A 006/接收信令:88.5:信道为空"};
-        QTest::newRow("TX of an empty channel")
-            << 6 << 2 << "146.52\t88.5"
-            << QStringList{"A 006/发射频率:146.52:信道为空", "A 006/接收信令:88.5:信道为空"};
-        QTest::newRow("beyond the last row") << 258 << 1 << "145.0\n146.0\n\n"
-                                             << QStringList{"259/接收频率:146.0:超出表格"};
+        QTest::addColumn<QString>("a005");
+        auto row = [](const char* name, int row, int col, const char* tsv,
+                      const QStringList& report, const char* a005) {
+            QTest::newRow(name) << row << col << QString(tsv) << report << QString(a005);
+        };
+        row("off raster snapped", 5, 1, "145.1230", {},
+            "145.12000\t145.00000\t无\t无\t高\t是\t宽\t关");
+        row("RX of a used row", 5, 1, " 438.5 ", {},
+            "438.50000\t145.00000\t无\t无\t高\t是\t宽\t关");
+        row("tone normalised", 5, 3, "d23", {}, "145.00000\t145.00000\tD023N\t无\t高\t是\t宽\t关");
+        row("empty RX clears", 5, 1, "\t", {}, "\t\t\t\t\t\t\t");
+        row("not a frequency", 5, 1, "abc\t145.5", {"A 005/接收频率:abc:不是频率"},
+            "145.00000\t145.50000\t无\t无\t高\t是\t宽\t关");
+        row("TX not emptied", 5, 1, "146.0\t", {"A 005/发射频率::发射频率不能清空"},
+            "146.00000\t145.00000\t无\t无\t高\t是\t宽\t关");
+        row("outside both bands", 5, 1, "145.0\t600", {"A 005/发射频率:600:不在频段内"}, "=");
+        row("bad tone and choice", 5, 3, "X9\t无\t超高\t是\t宽\t关\t关\t",
+            {"A 005/接收信令:X9:未知信令", "A 005/功率:超高:不是可选项", "A 005/9:关:超出表格"},
+            "=");
+        row("empty channel", 6, 3, "88.5", {"A 006/接收信令:88.5:信道为空"}, "=");
+        row("TX of an empty channel", 6, 2, "146.52\t88.5",
+            {"A 006/发射频率:146.52:信道为空", "A 006/接收信令:88.5:信道为空"}, "=");
+        row("beyond the last row", 258, 1, "145.0\n146.0\n\n", {"259/接收频率:146.0:超出表格"},
+            "=");
     }
-    void cellsThatDoNotFitAreReported() {
+    void pastedCells() {
         QFETCH(int, row);
         QFETCH(int, col);
         QFETCH(QString, tsv);
         QFETCH(QStringList, report);
+        QFETCH(QString, a005);
         Fixture f;
         QVERIFY(f.Paste(GridCell{5, 1}, "145.0").problems.empty());
         const QString before = f.Tsv(5);
-        const PasteResult r = f.Paste(GridCell{row, col}, tsv.toStdString());
-        QCOMPARE(Why(r), report);
-        // Refused cells leave their cell as it was.
-        if (col == 3)
-            QCOMPARE(f.Tsv(5), before);
+        QCOMPARE(Why(f.Paste(GridCell{row, col}, tsv.toStdString())), report);
+        QCOMPARE(f.Tsv(5), a005 == "=" ? before : a005);
     }
 
     void spreadsheetLineEnds() {
@@ -702,30 +626,20 @@ private slots:
         QCOMPARE(SplitTsv("a\n\nb\n"), (std::vector<std::vector<std::string>>{{"a"}, {""}, {"b"}}));
         QCOMPARE(SplitTsv("\t"), (std::vector<std::vector<std::string>>{{"", ""}}));
         QVERIFY(SplitTsv("").empty());
-        Fixture f;
-        QVERIFY(f.Paste(GridCell{1, 1}, "145.0\t145.0\r\n146.0\t146.0\r\n").problems.empty());
-        QCOMPARE(f.Tsv(2).section('\t', 0, 1), QString("146.00000\t146.00000"));
-        QVERIFY(f.grid.RowEmpty(3));
     }
 
     void printedRowsAreTheGridsWithTheName() {
-        // Over a full image of every tone and flag, the printed rows are the
-        // grid's rows with the name put in, and no row the grid shows is
+        // Over channels with every kind of tone and flag, the printed rows are
+        // the grid's rows with the name put in, and no row the grid shows is
         // missing: not an empty one, not one outside both bands (A006).
         Fixture f;
         QCOMPARE(BuildChannelPrintTable(f.image, f.limits).header,
                  std::vector<std::string>({"信道", "信道名字", "接收频率", "发射频率", "接收信令",
                                            "发射信令", "功率", "扫描", "带宽", "繁忙"}));
         QVERIFY(BuildChannelPrintTable(f.image, f.limits).rows.empty());
-        const auto& tones = SignallingList();
-        for (int n = 1; n <= kChannelCount; n += (n % 5 == 0 ? 2 : 1)) {
-            const std::uint32_t rx = (n <= 128 ? 14400000u : 43000000u) + 1250u * n;
-            f.AddChannel(n, rx, rx);
+        f.image = CleanRandomImage(5);
+        for (int n = 1; n <= kChannelCount; ++n) {
             ChannelRecord rec = f.rec(n);
-            rec.SetTxTone(ToneTextToValue(tones[static_cast<std::size_t>(n) % tones.size()]));
-            rec.SetRxTone(ToneTextToValue(tones[static_cast<std::size_t>(n * 7) % tones.size()]));
-            rec.SetWide(n % 2 == 0);
-            rec.SetBusyLockout(n % 3);
             WriteChannelName(rec, "CH" + std::to_string(n));
         }
         f.AddChannel(6, 30000000, 30000000);
@@ -740,15 +654,24 @@ private slots:
                 expected.back().push_back(f.grid.Text(n, c));
         }
         QCOMPARE(table.rows, expected);
-        QCOMPARE(table.rows.size(), std::size_t(207));
+        QCOMPARE(table.rows.size(), std::size_t(196));
     }
 
     // Over random images (seeded, reproducible), the conversion never writes a
     // byte that neither the grid, the derived tables nor the finalisation own.
-    void conversionWritesOnlyWhatItOwns() {
+    //
+    // Where the band limits were valid, a second round trip changes nothing
+    // more, but for one case: record 252 (B124) spans 0x1F60-0x1F7F, so its
+    // shift amount 0x1F70-0x1F73 is the fixed block B0 01 04 0A after any
+    // finalisation: it decodes as a remembered shift above 9999500. A B124
+    // transmit frequency outside both bands therefore keeps its direction on
+    // the first round trip and becomes simplex on the second.
+    void randomImagesRoundTrip() {
         ImageMaker maker(kSeed);
+        int b124Cases = 0;
         for (int i = 0; i < kImages; ++i) {
-            const RadioImage original = maker.Make(maker.Chance(70));
+            const bool validLimits = maker.Chance(70);
+            const RadioImage original = maker.Make(validLimits);
             RadioImage image = original;
             BandLimits limits;
             ChannelGrid grid;
@@ -766,33 +689,17 @@ private slots:
                                      .arg(original[off], 2, 16, QChar('0'))
                                      .arg(image[off], 2, 16, QChar('0'))));
             }
-        }
-    }
+            if (!validLimits)
+                continue;
 
-    // Record 252 (B124) spans 0x1F60-0x1F7F, so its shift amount 0x1F70-0x1F73
-    // is the fixed block B0 01 04 0A after any finalisation: it decodes as a
-    // remembered shift above 9999500. A B124 transmit frequency outside both
-    // bands therefore keeps its direction on the first round trip and becomes
-    // simplex on the second. Every other byte is stable after one round trip.
-    void secondRoundTripChangesNothingMore() {
-        ImageMaker maker(kSeed + 1);
-        int b124Cases = 0;
-        for (int i = 0; i < kImages; ++i) {
-            RadioImage image = maker.Make(true);
-            BandLimits limits;
-            ChannelGrid grid;
-            RenderGrid(grid, image, limits);
-            GridToImage(grid, image, limits);
             const RadioImage once = image;
-            const std::string onceTx = grid.Text(252, kColTx);
-            const std::string onceRx = grid.Text(252, kColRx);
             ChannelGrid again;
             RenderGrid(again, image, limits);
             GridToImage(again, image, limits);
-
             const ConstChannelRecord b124(once, 252);
-            const bool b124Exception = !onceRx.empty() && !onceTx.empty() &&
-                                       b124.Rx() != b124.Tx() && !limits.InBand(b124.Tx());
+            const bool b124Exception = !grid.Text(252, kColRx).empty() &&
+                                       !grid.Text(252, kColTx).empty() && b124.Rx() != b124.Tx() &&
+                                       !limits.InBand(b124.Tx());
             for (std::size_t off = 0; off < kImageSize; ++off) {
                 if (image[off] == once[off])
                     continue;

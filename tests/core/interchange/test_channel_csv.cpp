@@ -183,7 +183,8 @@ private slots:
     }
 
     // Each row alone into empty channels: the report line, and whether (and
-    // at what power) it landed. A field is a number only when all of it is.
+    // at what power) it landed. A field is a number only when all of it is
+    // (which texts are numbers is the codecs' test).
     void eachRowIsTakenWholeOrReported() {
         struct Case {
             const char* row;
@@ -197,12 +198,6 @@ private slots:
              "row 1 (27.185): skipped: Frequency \"27.185\" outside both bands", -1},
             {",,\"145,500\",,,,,,,,,,,,,,,,,,",
              "row 1 (145,500): skipped: Frequency \"145,500\" is not a number", -1},
-            {",,145.500.000,,,,,,,,,,,,,,,,,,",
-             "row 1 (145.500.000): skipped: Frequency \"145.500.000\" is not a number", -1},
-            {",X,145.5 MHz,,,,,,,,,,,,,,,,,,",
-             "row 1 (X, 145.5 MHz): skipped: Frequency \"145.5 MHz\" is not a number", -1},
-            {",,1.455e2,,,,,,,,,,,,,,,,,,",
-             "row 1 (1.455e2): skipped: Frequency \"1.455e2\" is not a number", -1},
             {",,145.5,+,\"0,6\",,,,,,,,,,,,,,,,",
              "row 1 (145.5): skipped: Offset \"0,6\" is not a number", -1},
             {",,145.5,+,30,,,,,,,,,,,,,,,,",
@@ -216,8 +211,6 @@ private slots:
              "row 1 (145.5): skipped: DtcsCode \"23x\" is not a DCS code", -1},
             {",,145.5,,,Tone,202.5,,,,,,,,,,,,,,",
              "row 1 (145.5): A001, tone 202.5 is not in the radio's list", 1},
-            {",,145.5,,,,,,,,,,,,,nanW,,,,,",
-             "row 1 (145.5): skipped: Power \"nanW\" is not High, Low or watts", -1},
             {",,145.5,,,,,,,,,,,,,-5W,,,,,",
              "row 1 (145.5): skipped: Power \"-5W\" is not High, Low or watts", -1},
             {",,145.5,,,,,,,,,,,,, 1.5 W ,,,,,", "", 0},
