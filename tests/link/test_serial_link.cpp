@@ -516,9 +516,9 @@ private slots:
         QCOMPARE(PortLabel(fake.DevPath("ttyS1")), fake.DevPath("ttyS1"));
         QCOMPARE(PortLabel("/dev/kestra-no-such-port"), std::string("/dev/kestra-no-such-port"));
 
-        // A silent radio behind the FTDI cable's device node.
+        // A faulty radio behind the FTDI cable's device node.
         VirtualRadioOptions options;
-        options.silent = true;
+        options.wrongAckAfterBlock = 1;
         VirtualRadio radio(options);
         const std::string pty = radio.Start();
         QVERIFY(!pty.empty());
@@ -527,7 +527,8 @@ private slots:
         const TransferResult result = RunTransfer(TransferKind::Read, usb0, image, false, nullptr);
         QVERIFY(!result.succeeded);
         QCOMPARE(result.message, std::string("通信出错"));
-        QCOMPARE(result.detail, "FTDI FT232R 0403:6001 on " + usb0 + ": 握手没有回应");
+        QCOMPARE(result.detail,
+                 "FTDI FT232R 0403:6001 on " + usb0 + ": 在块 0x0000 处没有收到确认（收到 15）");
     }
 
 private:

@@ -166,31 +166,25 @@ private slots:
     void portCannotOpen() {
         QFETCH(QString, holder);
         QFETCH(QString, reason);
-        std::string device = device_;
         SerialLink link;
         test::PortHolder other;
         if (holder == "link") {
-            QVERIFY(link.Open(device, nullptr));
+            QVERIFY(link.Open(device_, nullptr));
             reason = reason.arg(QCoreApplication::applicationPid());
         } else {
-            QVERIFY(other.Hold(holder, device));
+            QVERIFY(other.Hold(holder, device_));
             reason = reason.arg(other.pid());
         }
 
         RadioImage image = test::PatternImage(14);
         const RadioImage before = image;
-        const TransferKind kinds[3] = {TransferKind::Read, TransferKind::Write,
-                                       TransferKind::Initialise};
-        for (TransferKind kind : kinds) {
-            const TransferResult result = RunTransfer(kind, device, image, false, nullptr);
+        for (int exchange : {test::kRead, test::kWrite, test::kInitialise, test::kCalibrationRead}) {
+            const TransferResult result = RunExchange(exchange, image);
             QVERIFY(!result.succeeded);
             QCOMPARE(Q(result.message), QString(kTextCannotOpenPort));
             QVERIFY2(Q(result.detail).contains(reason), result.detail.c_str());
             QVERIFY(image == before);
         }
-        const TransferResult region =
-            RunRegionExchange(RegionKind::Calibration, true, device, image);
-        QCOMPARE(Q(region.message), QString(kTextCannotOpenPort));
         QCOMPARE(radio_->Stats().bytesReceived, std::uint64_t(0));
 
         link.Close();
