@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The exchange logic over a scripted port: the radio's side answers in
-// memory and time is simulated, so the handshake's timing and the block
-// sequence can be checked exactly.
+// memory and time is simulated, so the handshake's timing, the block
+// sequence and every failure of every exchange can be checked exactly.
 #include <QtTest>
 
 #include <deque>
@@ -319,11 +319,10 @@ private slots:
     // region exchanges check none. (The refusals are failures above.)
     void identificationAccepted() {
         const Identification foreign = {'X', 'Y', 'Z', 0, 0, 0, 0, 0};
-        const std::tuple<Identification, int, bool> cases[] = {
-            {kIdentBlank, kWrite, false},
-            {foreign, kRead, true},
-            {foreign, kCalibrationRead, false},
-            {kIdentBlank, kDecoderRead, false}};
+        const std::tuple<Identification, int, bool> cases[] = {{kIdentBlank, kWrite, false},
+                                                               {foreign, kRead, true},
+                                                               {foreign, kCalibrationRead, false},
+                                                               {kIdentBlank, kDecoderRead, false}};
         for (const auto& [identification, exchange, factory] : cases) {
             RadioBehaviour behaviour;
             behaviour.identification = identification;

@@ -178,7 +178,8 @@ private slots:
 
         RadioImage image = test::PatternImage(14);
         const RadioImage before = image;
-        for (int exchange : {test::kRead, test::kWrite, test::kInitialise, test::kCalibrationRead}) {
+        for (int exchange :
+             {test::kRead, test::kWrite, test::kInitialise, test::kCalibrationRead}) {
             const TransferResult result = RunExchange(exchange, image);
             QVERIFY(!result.succeeded);
             QCOMPARE(Q(result.message), QString(kTextCannotOpenPort));
@@ -266,18 +267,17 @@ private slots:
         const RadioImage before = test::PatternImage(6);
         const TransferRanges ranges = test::ExchangeRanges(exchange);
         state_->image = before;
-        TransferJob job(*state_, exchange <= test::kInitialise
-                                     ? TransferExchange(TransferKind(exchange))
-                                     : RegionJobExchange(test::RegionOf(exchange),
-                                                         test::Reads(exchange)));
+        TransferJob job(*state_,
+                        exchange <= test::kInitialise
+                            ? TransferExchange(TransferKind(exchange))
+                            : RegionJobExchange(test::RegionOf(exchange), test::Reads(exchange)));
         QCOMPARE(job.Steps(), steps);
         for (int run = 0; run < 2; ++run) {
             radio_->SetMemory(memory);
             Report report;
             Watch(job, *state_, report);
             QVERIFY(RunToEnd(job));
-            QCOMPARE(Summary(report),
-                     QString("ends 1, succeeded, steps 1..%1 of %1").arg(steps));
+            QCOMPARE(Summary(report), QString("ends 1, succeeded, steps 1..%1 of %1").arg(steps));
             QCOMPARE(Q(job.Result().message), message);
             if (test::Reads(exchange)) {
                 QCOMPARE(test::FirstMismatch(state_->image, memory, before, ranges), -1);
