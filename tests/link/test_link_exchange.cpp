@@ -309,7 +309,7 @@ private slots:
         QVERIFY(image == before);
         QVERIFY2(!port.lastWrite.startsWith("END"), port.lastWrite.toHex().constData());
         QCOMPARE(radio.ExchangesCompleted(), 0);
-        if (fault == 6)
+        if (fault == 6) // a closed port stays closed
             return;
         radio.SetBehaviour(RadioBehaviour());
         QVERIFY(RunOn(port, exchange, image).succeeded);
