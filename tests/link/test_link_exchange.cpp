@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The exchange logic over a scripted port: the radio's side answers in
-// memory and time is simulated, so the handshake's timing and the block
-// sequence can be checked exactly.
+// memory and time is simulated, so the handshake's timing, the block
+// sequence and every failure of every exchange can be checked exactly.
 #include <QtTest>
 
 #include <deque>
@@ -12,6 +12,12 @@
 #include "support/link_fixture.h"
 
 using namespace kestra;
+using test::kCalibrationRead;
+using test::kCalibrationWrite;
+using test::kDecoderRead;
+using test::kInitialise;
+using test::kRead;
+using test::kWrite;
 
 namespace {
 
@@ -40,6 +46,7 @@ public:
             pending_.insert(pending_.end(), out.begin(), out.end());
         }
         written += n;
+        lastWrite = QByteArray(reinterpret_cast<const char*>(data), static_cast<int>(n));
         return true;
     }
     std::size_t Read(std::uint8_t* buffer, std::size_t n) override {
@@ -59,6 +66,7 @@ public:
 
     std::int64_t ElapsedMs() const { return clock_.micros / 1000; }
     std::size_t written = 0;
+    QByteArray lastWrite; // the bytes of the last Write, an end marker after a whole exchange
     // > 0: the device goes away once this many bytes have been sent; the
     // radio hears nothing more.
     std::size_t closeAfterWritten = 0;
@@ -70,6 +78,15 @@ private:
     std::deque<std::uint8_t> pending_;
     SimulatedCounter clock_;
 };
+
+// Runs one of the exchanges of link_fixture.h (test::kRead ...) on the port.
+TransferResult RunOn(BytePort& port, int exchange, RadioImage& image,
+                     const TransferOptions& options = {}) {
+    if (exchange <= test::kInitialise)
+        return RunTransferOn(port, static_cast<TransferKind>(exchange), image, options);
+    return RunRegionExchangeOn(port, test::RegionOf(exchange), test::Reads(exchange), image,
+                               options.progress);
+}
 
 } // namespace
 
@@ -208,53 +225,62 @@ private slots:
         FillBandLimits(ident, image);
         QVERIFY(std::equal(limits + 8, limits + 16, image.data() + 0x2E18));
         QVERIFY(test::SameRange(image, band1Missing, 0x2E10, 0x2E18));
-    }
 
-    void shortReplyIsACommunicationError() {
-        // The radio leaves out the last data byte of block 3 but acknowledges as
-        // usual. Taking the block would keep a stale byte in the image, so the
-        // read fails instead.
+        // A read transfer fills them after its blocks; a region read does not.
         RadioBehaviour behaviour;
-        behaviour.shortReplyAtBlock = 3;
-        RadioResponder radio(behaviour, test::PatternImage(1));
+        behaviour.identLimits.low[0] = 14400000;
+        behaviour.identLimits.high[0] = 14600000;
+        RadioResponder radio(behaviour, before);
         ResponderPort port(radio);
-        RadioImage image = test::PatternImage(2);
-        const RadioImage before = image;
-        const TransferResult result = RunTransferOn(port, TransferKind::Read, image, {});
-        QVERIFY(!result.succeeded);
-        QCOMPARE(QString::fromStdString(result.message), QString(kTextCommunicationError));
-        QVERIFY(image == before);
-        QCOMPARE(radio.Blocks().size(), std::size_t(2));
+        RadioImage read = before;
+        QVERIFY(RunOn(port, kRead, read).succeeded);
+        BandLimits filled;
+        LoadBandLimitsFromImage(read, filled);
+        QCOMPARE(QList<int>({filled.low[0], filled.high[0]}), QList<int>({14400000, 14600000}));
+        read = before;
+        QVERIFY(RunOn(port, kCalibrationRead, read).succeeded);
+        QVERIFY(read == before);
     }
 
     void failureSaysWhichStepFailed_data() {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("exchange");
         QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("steps"); // the progress reported before the failure
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("detail");
         const QString comm = kTextCommunicationError;
-        QTest::newRow("silent") << 0 << 0 << comm << "握手没有回应";
-        QTest::newRow("foreign identification")
-            << 0 << 1 << QString(kTextRadioDataInvalid)
-            << "识别信息不符（58 59 5A 00 00 00 00 00）";
+        const QString invalid = kTextRadioDataInvalid;
+        const QString foreign = "识别信息不符（58 59 5A 00 00 00 00 00）";
+        const QString wrongAck = "在块 0x0040 处没有收到确认（收到 15）";
+        QTest::newRow("silent") << kRead << 0 << 0 << comm << "握手没有回应";
+        QTest::newRow("foreign identification, read") << kRead << 1 << 0 << invalid << foreign;
+        QTest::newRow("foreign identification, write") << kWrite << 1 << 0 << invalid << foreign;
+        QTest::newRow("foreign identification, initialise")
+            << kInitialise << 1 << 0 << invalid << foreign;
         QTest::newRow("blank radio read")
-            << 0 << 2 << QString(kTextRadioDataInvalid)
-            << "识别信息不符（FF FF FF FF FF FF FF FF）";
-        QTest::newRow("wrong ack, write")
-            << 1 << 3 << comm << "在块 0x0040 处没有收到确认（收到 15）";
-        QTest::newRow("wrong ack, read")
-            << 0 << 3 << comm << "在块 0x0040 处没有收到确认（收到 15）";
-        QTest::newRow("hang-up") << 1 << 4 << comm
-                                 << "在块 0x0060 处没有收到确认（什么也没收到）";
-        QTest::newRow("short reply") << 0 << 5 << comm
-                                     << "在块 0x0020 处回应不完整（35 / 36 字节）";
-        QTest::newRow("port closed") << 1 << 6 << comm << "端口已关闭";
+            << kRead << 2 << 0 << invalid << "识别信息不符（FF FF FF FF FF FF FF FF）";
+        QTest::newRow("wrong ack, read") << kRead << 3 << 2 << comm << wrongAck;
+        QTest::newRow("wrong ack, write") << kWrite << 3 << 2 << comm << wrongAck;
+        QTest::newRow("wrong ack, initialise") << kInitialise << 3 << 2 << comm << wrongAck;
+        QTest::newRow("wrong ack, calibration write")
+            << kCalibrationWrite << 3 << 2 << comm << "在块 0x3F00 处没有收到确认（收到 15）";
+        QTest::newRow("hang-up, write")
+            << kWrite << 4 << 3 << comm << "在块 0x0060 处没有收到确认（什么也没收到）";
+        QTest::newRow("hang-up, calibration read")
+            << kCalibrationRead << 4 << 3 << comm << "在块 0x3F20 处没有回应";
+        // Taking a block without its last byte would keep a stale byte.
+        QTest::newRow("short reply")
+            << kRead << 5 << 1 << comm << "在块 0x0020 处回应不完整（35 / 36 字节）";
+        QTest::newRow("port closed") << kWrite << 6 << 4 << comm << "端口已关闭";
     }
 
-    // Every failure of an exchange says, in its detail line, which step failed.
+    // Every failure of an exchange says, in its detail line, which step
+    // failed. Progress stops at the last block acknowledged, the image is as
+    // it was, no end marker is sent, and the next exchange succeeds.
     void failureSaysWhichStepFailed() {
-        QFETCH(int, kind);
+        QFETCH(int, exchange);
         QFETCH(int, fault);
+        QFETCH(int, steps);
         QFETCH(QString, message);
         QFETCH(QString, detail);
         RadioBehaviour behaviour;
@@ -271,11 +297,43 @@ private slots:
         if (fault == 6)
             port.closeAfterWritten = 8 + 1 + 1 + 3 * 36 + 10;
         RadioImage image = test::PatternImage(6);
-        const TransferResult result = RunTransferOn(
-            port, kind == 0 ? TransferKind::Read : TransferKind::Write, image, {});
+        const RadioImage before = image;
+        TransferOptions options;
+        int reported = 0;
+        options.progress = [&reported](int position, int) { reported = position; };
+        const TransferResult result = RunOn(port, exchange, image, options);
         QVERIFY(!result.succeeded);
         QCOMPARE(QString::fromStdString(result.message), message);
         QCOMPARE(QString::fromStdString(result.detail), detail);
+        QCOMPARE(reported, steps);
+        QVERIFY(image == before);
+        QVERIFY2(!port.lastWrite.startsWith("END"), port.lastWrite.toHex().constData());
+        QCOMPARE(radio.ExchangesCompleted(), 0);
+        if (fault == 6) // a closed port stays closed
+            return;
+        radio.SetBehaviour(RadioBehaviour());
+        QVERIFY(RunOn(port, exchange, image).succeeded);
+    }
+
+    // The transfers check the identification, except in factory mode; the
+    // region exchanges check none. (The refusals are failures above.)
+    void identificationAccepted() {
+        const Identification foreign = {'X', 'Y', 'Z', 0, 0, 0, 0, 0};
+        const std::tuple<Identification, int, bool> cases[] = {{kIdentBlank, kWrite, false},
+                                                               {foreign, kRead, true},
+                                                               {foreign, kCalibrationRead, false},
+                                                               {kIdentBlank, kDecoderRead, false}};
+        for (const auto& [identification, exchange, factory] : cases) {
+            RadioBehaviour behaviour;
+            behaviour.identification = identification;
+            RadioResponder radio(behaviour, test::PatternImage(5));
+            ResponderPort port(radio);
+            RadioImage image;
+            TransferOptions options;
+            options.factoryMode = factory;
+            QVERIFY2(RunOn(port, exchange, image, options).succeeded,
+                     qPrintable(QString::number(exchange)));
+        }
     }
 
     void verifyReadsBackWhatWasWritten_data() {

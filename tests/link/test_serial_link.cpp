@@ -268,25 +268,6 @@ private slots:
         QCOMPARE(ExclusiveFlag(device), 0);
     }
 
-    void lockFileIsQSerialPorts() {
-        // The lock file Kestra judges is the one QSerialPort writes: it exists
-        // while the port is open and names this process, and is gone after.
-        const std::string lockPath = PortLockFilePath(pty_.SlavePath());
-        QVERIFY(!lockPath.empty());
-        QVERIFY2(Q(lockPath).endsWith(QStringLiteral("/LCK..pts_") +
-                                      Q(pty_.SlavePath()).section(QLatin1Char('/'), -1)),
-                 lockPath.c_str());
-        QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Absent);
-        SerialLink link;
-        QVERIFY(link.Open(pty_.SlavePath(), nullptr));
-        HolderProcess holder;
-        QCOMPARE(InspectLockFile(lockPath, &holder), LockFileState::Live);
-        QCOMPARE(holder.pid, static_cast<int>(::getpid()));
-        QCOMPARE(Q(holder.name), QStringLiteral("test_serial_link"));
-        link.Close();
-        QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Absent);
-    }
-
     void staleLockFiles_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("content");
@@ -296,6 +277,7 @@ private slots:
         child.start(QStringLiteral("true"), {});
         child.waitForFinished(5000);
         const QByteArray dead = QByteArray::number(child.processId());
+        QTest::newRow("none") << "none" << QByteArray() << true;
         QTest::newRow("empty") << "file" << QByteArray() << true;
         QTest::newRow("junk") << "file" << QByteArray("no pid here\n") << true;
         QTest::newRow("pid then junk") << "file" << QByteArray("12ab\nx\n") << true;
@@ -314,21 +296,24 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(bool, removable);
         const std::string device = pty_.SlavePath();
+        // The lock file Kestra judges is the one QSerialPort writes.
         const std::string lockPath = PortLockFilePath(device);
-        QVERIFY(!lockPath.empty());
+        QVERIFY2(Q(lockPath).endsWith("/LCK..pts_" + Q(device).section('/', -1)), lockPath.c_str());
         if (kind == "file") {
             QVERIFY(WriteFile(lockPath, content.toStdString()));
         } else if (kind == "link") {
             QCOMPARE(::symlink("/nonexistent/kestra-lock", lockPath.c_str()), 0);
-        } else {
+        } else if (kind == "directory") {
             QCOMPARE(::mkdir(lockPath.c_str(), 0755), 0);
             if (!content.isEmpty())
                 QVERIFY(WriteFile(lockPath + "/inside", content.toStdString()));
         }
-        QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Stale);
+        QCOMPARE(InspectLockFile(lockPath, nullptr),
+                 kind == "none" ? LockFileState::Absent : LockFileState::Stale);
 
-        // The stale lock is replaced by this program's own, or, when it cannot be
-        // removed, left alone while the flock keeps the port.
+        // The stale lock is replaced by this program's own, naming it, or, when
+        // it cannot be removed, left alone while the flock keeps the port. It
+        // is gone after closing.
         std::string reason;
         SerialLink link;
         const bool opened = link.Open(device, &reason);
@@ -345,6 +330,7 @@ private slots:
         if (removable) {
             QCOMPARE(whileOpen, LockFileState::Live);
             QCOMPARE(holder.pid, static_cast<int>(::getpid()));
+            QCOMPARE(Q(holder.name), QStringLiteral("test_serial_link"));
         }
         QCOMPARE(stillThere, !removable);
         QVERIFY(test::PortOpensAgain(device));
@@ -530,9 +516,9 @@ private slots:
         QCOMPARE(PortLabel(fake.DevPath("ttyS1")), fake.DevPath("ttyS1"));
         QCOMPARE(PortLabel("/dev/kestra-no-such-port"), std::string("/dev/kestra-no-such-port"));
 
-        // A silent radio behind the FTDI cable's device node.
+        // A faulty radio behind the FTDI cable's device node.
         VirtualRadioOptions options;
-        options.silent = true;
+        options.wrongAckAfterBlock = 1;
         VirtualRadio radio(options);
         const std::string pty = radio.Start();
         QVERIFY(!pty.empty());
@@ -541,7 +527,8 @@ private slots:
         const TransferResult result = RunTransfer(TransferKind::Read, usb0, image, false, nullptr);
         QVERIFY(!result.succeeded);
         QCOMPARE(result.message, std::string("通信出错"));
-        QCOMPARE(result.detail, "FTDI FT232R 0403:6001 on " + usb0 + ": 握手没有回应");
+        QCOMPARE(result.detail,
+                 "FTDI FT232R 0403:6001 on " + usb0 + ": 在块 0x0000 处没有收到确认（收到 15）");
     }
 
 private:

@@ -49,6 +49,30 @@ inline bool SameRange(const RadioImage& a, const RadioImage& b, int start, int e
     return true;
 }
 
+// The exchanges as the tables name them: the three transfers in
+// TransferKind's order, then the region exchanges' reads and writes.
+inline constexpr int kRead = 0;
+inline constexpr int kWrite = 1;
+inline constexpr int kInitialise = 2;
+inline constexpr int kCalibrationRead = 3;
+inline constexpr int kCalibrationWrite = 4;
+inline constexpr int kDecoderRead = 5;
+inline constexpr int kDecoderWrite = 6;
+
+inline bool Reads(int exchange) {
+    return exchange == kRead || exchange == kCalibrationRead || exchange == kDecoderRead;
+}
+
+inline RegionKind RegionOf(int exchange) {
+    return exchange < kDecoderRead ? RegionKind::Calibration : RegionKind::DecoderTable;
+}
+
+inline TransferRanges ExchangeRanges(int exchange) {
+    if (exchange <= kInitialise)
+        return RangesOf(static_cast<TransferKind>(exchange));
+    return {RegionRange(RegionOf(exchange)), {0, 0}};
+}
+
 inline bool InRanges(int offset, const TransferRanges& r) {
     return (offset >= r.first.start && offset < r.first.end) ||
            (offset >= r.second.start && offset < r.second.end);
