@@ -39,26 +39,6 @@ std::vector<ProfileSection> Settings(const RadioImage& image, const std::string&
     return out;
 }
 
-// Runs the sections on a copy of the image and saves it as the application
-// does; error receives the first failure.
-RadioImage Configure(const RadioImage& image, const std::vector<ProfileSection>& sections,
-                     std::string* error = nullptr, bool factory = false) {
-    AppState state;
-    state.image = image;
-    state.factoryMode = factory;
-    FormSession session(state, 1u);
-    std::string why;
-    for (const auto& s : sections) {
-        if (!session.RunSection(s, why)) {
-            if (error)
-                *error = why;
-            return state.image;
-        }
-    }
-    session.PrepareSave();
-    return state.image;
-}
-
 RadioImage Configured(const RadioImage& image, const std::string& text) {
     return Configure(image, Sections(text));
 }
@@ -83,16 +63,6 @@ QStringList Shown(const std::vector<DiffEntry>& entries) {
         out << QString::fromStdString(e.header + "|" + e.key + "|" + e.a.value_or("-") + "|" +
                                       e.b.value_or("-"));
     return out;
-}
-
-QString FirstDifference(const RadioImage& a, const RadioImage& b) {
-    for (std::size_t i = 0; i < kImageSize; ++i)
-        if (a[i] != b[i])
-            return QString("0x%1: %2 vs %3")
-                .arg(i, 4, 16, QChar('0'))
-                .arg(a[i], 2, 16, QChar('0'))
-                .arg(b[i], 2, 16, QChar('0'));
-    return QString();
 }
 
 } // namespace
