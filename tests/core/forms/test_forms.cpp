@@ -12,7 +12,6 @@
 #include "core/forms/channel_edit_form.h"
 #include "core/forms/fm_radio_form.h"
 #include "core/forms/form_driver.h"
-#include "core/forms/form_session.h"
 #include "core/forms/model_info_form.h"
 #include "core/forms/optional_features_form.h"
 #include "core/image/settings_layout.h"
@@ -800,23 +799,6 @@ private slots:
                  QStringList({"478.00000", "479.00000", "480.00000", "400.00000"}));
         QCOMPARE(b.Column(&Batch::Tx, 1, 4),
                  QStringList({"400.00000", "400.00000", "400.00000", "405.00000"}));
-    }
-
-    void gridEditsSurviveApply() {
-        // The view converts the grid before the dialog opens, so a cell edit
-        // not yet converted is still in the grid that "应用" renders.
-        AppState state;
-        ApplyBuiltInDefaults(state.image);
-        FormSession session(state, 3u);
-        session.grid().SetText(200, kColRx, "435.00000");
-        session.grid().SetText(200, kColTx, "435.00000");
-        std::vector<ProfileSection> sections;
-        std::string error;
-        QVERIFY(ParseProfile("[batch]\n范围=A段\n接收起始频率=145\n应用=\n", "t", sections, error));
-        QVERIFY2(session.RunSection(sections[0], error), error.c_str());
-        QCOMPARE(session.grid().Text(200, kColRx), std::string("435.00000"));
-        QCOMPARE(session.grid().Text(1, kColRx), std::string("145.00000"));
-        QCOMPARE(session.grid().Text(128, kColRx), std::string("145.00000"));
     }
 };
 
