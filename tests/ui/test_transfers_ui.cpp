@@ -118,7 +118,7 @@ private slots:
             QVERIFY(h.Text(1, 1).empty());
             h.view->OnRead();
         }
-        QVERIFY(h.driver.AllHandled());
+        QVERIFY2(h.driver.AllHandled(), qPrintable(h.driver.messages().join(" | ")));
         QCOMPARE(h.driver.unexpected(), 0);
         QCOMPARE(seen, QStringLiteral("%1 %2 0% default=1 running=00").arg(title).arg(blocks) +
                            QStringLiteral(" end %1 100%").arg(blocks).repeated(kind == 2 ? 2 : 1));
