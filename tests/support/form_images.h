@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Images for the form tests: channels as a user could have made them with
-// the dialogs, so that a dialog opened and closed on them changes nothing.
+// the dialogs, so that a dialog opened and closed on them changes nothing;
+// what a script makes of an image, and where two images differ.
 #pragma once
+
+#include <QString>
 
 #include <random>
 
 #include "core/document/default_image.h"
 #include "core/forms/channel_edit_form.h"
+#include "core/forms/form_session.h"
 
 namespace kestra {
 
@@ -81,6 +85,38 @@ inline RadioImage FormTestImage(unsigned seed) {
     RadioImage image;
     ApplyBuiltInDefaults(image);
     return image;
+}
+
+// Runs the sections on a copy of the image and saves it as kestra-cli
+// configure does; error receives the first failure.
+inline RadioImage Configure(const RadioImage& image,
+                            const std::vector<forms::ProfileSection>& sections,
+                            std::string* error = nullptr, bool factory = false) {
+    AppState state;
+    state.image = image;
+    state.factoryMode = factory;
+    forms::FormSession session(state, 1u);
+    std::string why;
+    for (const auto& s : sections) {
+        if (!session.RunSection(s, why)) {
+            if (error)
+                *error = why;
+            return state.image;
+        }
+    }
+    session.PrepareSave();
+    return state.image;
+}
+
+// The first byte where a and b differ, empty when they are the same.
+inline QString FirstDifference(const RadioImage& a, const RadioImage& b) {
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        if (a[i] != b[i])
+            return QString("0x%1: %2 vs %3")
+                .arg(i, 4, 16, QChar('0'))
+                .arg(a[i], 2, 16, QChar('0'))
+                .arg(b[i], 2, 16, QChar('0'));
+    return QString();
 }
 
 } // namespace kestra

@@ -3,19 +3,13 @@
 // buttons and 编辑 -> 机型 open their dialogs around the view's GridToImage
 // and RenderGrid, and the form binder's typing rules. The forms' own rules
 // are tested in tests/core/forms.
-#include <QCheckBox>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTableWidget>
 
 #include "app_test_support.h"
 #include "link/virtual_radio.h"
 #include "ui/dialogs/batch_channel_dlg.h"
 #include "ui/dialogs/channel_edit_dlg.h"
 #include "ui/dialogs/model_info_dlg.h"
-#include "ui/grid/channel_table_view.h"
-#include "ui/widgets/form_dialog.h"
 #include "ui/widgets/key_filter_validator.h"
 
 using namespace kestra;
@@ -23,53 +17,6 @@ using namespace kestra::test;
 using forms::BatchChannelForm;
 using forms::ChannelEditForm;
 using forms::ModelInfoForm;
-
-namespace {
-
-// A form with a grid and a button that takes a row of it, as the FM and
-// DTMF dialogs have: what the binder does with them.
-class GridForm : public forms::Form {
-public:
-    enum { kGrid, kPick };
-    using Form::Form;
-    std::string Title() const override { return "grid"; }
-    const std::vector<forms::FieldSpec>& Fields() const override {
-        static const std::vector<forms::FieldSpec> fields = [] {
-            std::vector<forms::FieldSpec> f(2);
-            f[kGrid] = forms::FieldSpec("grid", forms::FieldKind::GridCell);
-            f[kGrid].columns = {"freq"};
-            f[kGrid].filter = forms::filters::kDecimal;
-            f[kGrid].textLimit = 6;
-            f[kPick] = forms::FieldSpec("pick", forms::FieldKind::PushButton);
-            f[kPick].argumentGrid = kGrid;
-            return f;
-        }();
-        return fields;
-    }
-    void LoadFromImage() override {
-        State(kGrid).rows = {"1", "2", "3"};
-        State(kGrid).cells.assign(3, std::string());
-    }
-    void StoreToImage() override { ++stores; }
-    void GridCellCommitted(int id, int row, int col) override {
-        SetCell(id, row, col, "<" + Cell(id, row, col) + ">");
-    }
-    void ButtonPressed(int, const std::string& argument) override { picked = argument; }
-    int stores = 0;
-    std::string picked;
-};
-
-class GridDialog : public CFormDialog {
-public:
-    explicit GridDialog(AppState& state) : CFormDialog(state, nullptr, nullptr) {
-        form = &OpenForm<GridForm>();
-        binder().Widget(GridForm::kGrid);
-        binder().Widget(GridForm::kPick);
-    }
-    GridForm* form;
-};
-
-} // namespace
 
 class TestChannelDialogs : public QObject {
     Q_OBJECT
@@ -160,29 +107,6 @@ private slots:
         QCOMPARE(f.app->state().bandLimits.high[0], 14000000);
         QCOMPARE(f.Cell(1, 1), std::string()); // 145.5 MHz lies in no band now
         QCOMPARE(f.Cell(3, 1), std::string("438.50000"));
-    }
-
-    // A grid field: the in-place editor types through the grid's rules, its
-    // commit reaches the form, and what the form makes of it is shown; a
-    // button of the grid gets the current row's label; closing stores once.
-    void binderGridAndButton() {
-        AppState state;
-        GridDialog d(state);
-        d.show();
-        QTableWidget* table = d.binder().Table(GridForm::kGrid);
-        QCOMPARE(table->rowCount(), 3);
-        table->setCurrentCell(1, 0);
-        table->editItem(table->item(1, 0));
-        auto* editor = table->findChild<QLineEdit*>();
-        QVERIFY(editor);
-        QTest::keyClicks(editor, QStringLiteral("12a3.4567"));
-        QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_COMPARE(d.form->Cell(GridForm::kGrid, 1, 0), std::string("<123.45>")); // queued
-        QCOMPARE(table->item(1, 0)->text(), QStringLiteral("<123.45>"));
-        static_cast<QPushButton*>(d.binder().Widget(GridForm::kPick))->click();
-        QCOMPARE(d.form->picked, std::string("2"));
-        d.close();
-        QCOMPARE(d.form->stores, 1);
     }
 
     // The binder's typing rules: the key filter and the limit in characters

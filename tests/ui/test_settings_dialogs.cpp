@@ -154,8 +154,9 @@ private slots:
     }
 
     // FM grid: the current cell stays red over the selection; a left press
-    // opens the editor over the cell with its text selected; Esc commits;
-    // closing the dialog commits an open editor.
+    // opens the editor over the cell with its text selected; the editor
+    // takes the column's keys only; Esc commits and the cell shows what the
+    // form made of the text; closing the dialog commits an open editor.
     void fmGridCellEditing() {
         AppState state;
         state.image = ExampleRadioMemory();
@@ -170,7 +171,7 @@ private slots:
             QVERIFY(editor);
             QCOMPARE(editor->selectedText(), QStringLiteral("101.700"));
             QCOMPARE(editor->geometry(), table->visualRect(table->model()->index(1, 0)));
-            QVERIFY(Type(editor, QStringLiteral("88.1"), Qt::Key_Escape));
+            QVERIFY(Type(editor, QStringLiteral("8a8.1"), Qt::Key_Escape));
             QCOMPARE(GridState(table), QString("row 1 '88.100' focused selection open"));
             QVERIFY(Type(PressCell(table, 3), QStringLiteral("99")));
             d.close();
@@ -181,7 +182,8 @@ private slots:
 
     // Code list: Enter on the list opens the editor, Enter in it commits and
     // moves down; a press on a code hides the selection until the editor
-    // closes; a press on a row number selects without editing.
+    // closes; a press on a row number selects without editing; ANI 呼叫
+    // fills the current row.
     void dtmfCodeListEditing() {
         AppState state;
         state.image = ExampleRadioMemory();
@@ -203,13 +205,18 @@ private slots:
             seen << GridState(codes);
             PressCell(codes, 4, true);
             seen << GridState(codes);
+            static_cast<QPushButton*>(d.binder(D::kCodeList).Widget(DtmfCodeListForm::kAniCall))
+                ->click();
+            seen << GridState(codes);
             QCOMPARE(seen, QStringList({"row 1 '' focused selection open", "row 2 '' editing open",
                                         "row 2 '45' focused selection open",
-                                        "row 4 '' focused selection open"}));
+                                        "row 4 '' focused selection open",
+                                        "row 4 '100*100' focused selection open"}));
             d.close();
         }
         QCOMPARE(state.image.DtmfString(dtmf::CodeEntry(1), 16), std::string("123"));
         QCOMPARE(state.image.DtmfString(dtmf::CodeEntry(3), 16), std::string("45"));
+        QCOMPARE(state.image.DtmfString(dtmf::CodeEntry(5), 16), std::string("100*100"));
     }
 };
 
