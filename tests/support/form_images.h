@@ -4,9 +4,8 @@
 // what a script makes of an image, and where two images differ.
 #pragma once
 
-#include <QString>
-
 #include <random>
+#include <string>
 
 #include "core/document/default_image.h"
 #include "core/forms/channel_edit_form.h"
@@ -109,14 +108,17 @@ inline RadioImage Configure(const RadioImage& image,
 }
 
 // The first byte where a and b differ, empty when they are the same.
-inline QString FirstDifference(const RadioImage& a, const RadioImage& b) {
+inline std::string FirstDifference(const RadioImage& a, const RadioImage& b) {
+    auto hex = [](std::size_t v, int digits) {
+        std::string out(static_cast<std::size_t>(digits), '0');
+        for (int i = digits - 1; i >= 0; --i, v >>= 4)
+            out[static_cast<std::size_t>(i)] = "0123456789abcdef"[v & 0xF];
+        return out;
+    };
     for (std::size_t i = 0; i < kImageSize; ++i)
         if (a[i] != b[i])
-            return QString("0x%1: %2 vs %3")
-                .arg(i, 4, 16, QChar('0'))
-                .arg(a[i], 2, 16, QChar('0'))
-                .arg(b[i], 2, 16, QChar('0'));
-    return QString();
+            return "0x" + hex(i, 4) + ": " + hex(a[i], 2) + " vs " + hex(b[i], 2);
+    return {};
 }
 
 } // namespace kestra

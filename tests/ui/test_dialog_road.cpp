@@ -120,7 +120,7 @@ private slots:
         const RadioImage cli = Configure(image, sections, &error, true);
         QVERIFY2(error.empty(), error.c_str());
         // The application's byte first, then configure's.
-        QVERIFY2(app == cli, qPrintable(FirstDifference(app, cli)));
+        QVERIFY2(app == cli, FirstDifference(app, cli).c_str());
     }
 };
 

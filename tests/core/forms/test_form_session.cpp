@@ -161,7 +161,7 @@ private slots:
         QVERIFY2(error.empty(), error.c_str());
         if (clean) {
             const RadioImage resaved = Configure(image, {});
-            QVERIFY2(once == resaved, qPrintable(FirstDifference(once, resaved)));
+            QVERIFY2(once == resaved, FirstDifference(once, resaved).c_str());
             return;
         }
         // Every section converts the whole grid, and a conversion of a TX in
@@ -171,7 +171,7 @@ private slots:
         const RadioImage settled = applied(image);
         const RadioImage again = applied(settled);
         QVERIFY2(error.empty(), error.c_str());
-        QVERIFY2(settled == again, qPrintable(FirstDifference(settled, again)));
+        QVERIFY2(settled == again, FirstDifference(settled, again).c_str());
     }
 
     void oneChannelAndOneSetting() {
@@ -234,9 +234,9 @@ private slots:
             std::string error;
             const RadioImage configured = Configure(a, Sections(diff), &error, seed % 3 == 0);
             QVERIFY2(error.empty(), error.c_str());
-            QVERIFY2(configured == b, qPrintable(QString("seed %1: %2\n").arg(seed).arg(
-                                          FirstDifference(configured, b)) +
-                                      QString::fromStdString(diff)));
+            const std::string why = "seed " + std::to_string(seed) + ": " +
+                                    FirstDifference(configured, b) + "\n" + diff;
+            QVERIFY2(configured == b, why.c_str());
         }
     }
 
