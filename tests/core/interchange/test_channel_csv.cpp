@@ -160,7 +160,6 @@ private slots:
         QCOMPARE(CsvRecord({"a,b", "q\"", "x\ny", "p"}),
                  std::string("\"a,b\",\"q\"\"\",\"x\ny\",p\r\n"));
         QVERIFY(!ParseCsv("ok,\xC3\x28", error));
-        QVERIFY(!ParseCsv("\xED\xA0\x80", error)); // a surrogate is no UTF-8
         QVERIFY(QString::fromStdString(error).contains("UTF-8"));
     }
 
