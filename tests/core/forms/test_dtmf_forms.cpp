@@ -342,15 +342,6 @@ private slots:
         QCOMPARE(DtmfDialog::PageOfName("解码"), int(kDec));
         QCOMPARE(DtmfDialog::PageOfName("dtmf"), -1);
     }
-
-    // Enter and Esc close nothing, in a field or not (only the close box does).
-    void enterAndEscapeCloseNothing() {
-        Dtmf d;
-        for (int p = 0; p < DtmfDialog::kPageCount; ++p)
-            for (int id = -1; id < d.page(p).FieldCount(); ++id)
-                for (DialogKey key : {DialogKey::Enter, DialogKey::Escape})
-                    QVERIFY(d.page(p).KeyPressed(id, key) == KeyOutcome::Swallowed);
-    }
 };
 
 QTEST_GUILESS_MAIN(DtmfFormsTest)

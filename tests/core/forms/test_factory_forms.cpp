@@ -5,8 +5,6 @@
 // must leave alone.
 #include <QtTest>
 
-#include <random>
-
 #include "core/forms/dtmf_init_form.h"
 #include "core/forms/form_driver.h"
 #include "core/forms/param_tuning_form.h"
