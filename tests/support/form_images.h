@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "core/codec/text.h"
 #include "core/document/default_image.h"
 #include "core/forms/channel_edit_form.h"
 #include "core/forms/form_session.h"
@@ -109,15 +110,9 @@ inline RadioImage Configure(const RadioImage& image,
 
 // The first byte where a and b differ, empty when they are the same.
 inline std::string FirstDifference(const RadioImage& a, const RadioImage& b) {
-    auto hex = [](std::size_t v, int digits) {
-        std::string out(static_cast<std::size_t>(digits), '0');
-        for (int i = digits - 1; i >= 0; --i, v >>= 4)
-            out[static_cast<std::size_t>(i)] = "0123456789abcdef"[v & 0xF];
-        return out;
-    };
     for (std::size_t i = 0; i < kImageSize; ++i)
         if (a[i] != b[i])
-            return "0x" + hex(i, 4) + ": " + hex(a[i], 2) + " vs " + hex(b[i], 2);
+            return Format("0x%04zx: %02x vs %02x", i, unsigned(a[i]), unsigned(b[i]));
     return {};
 }
 
