@@ -14,14 +14,20 @@
 
 namespace kestra {
 
+// The built-in defaults: every channel empty.
+inline RadioImage BuiltInImage() {
+    RadioImage image;
+    ApplyBuiltInDefaults(image);
+    return image;
+}
+
 // Channels a user could have made with the dialogs: in-band frequencies on
 // the raster, tones from the list, options with an entry, printable names
 // (blanks, '=' and comment characters included), reserved bytes random.
 inline RadioImage CleanRandomImage(unsigned seed) {
     std::mt19937 rng(seed);
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    RadioImage image;
-    ApplyBuiltInDefaults(image);
+    RadioImage image = BuiltInImage();
     const auto& tones = SignallingList();
     for (int n = 1; n <= kChannelCount; ++n) {
         ChannelRecord rec(image, n);
@@ -76,15 +82,6 @@ template <class Rng> RadioImage RandomImage(Rng& rng) {
 inline RadioImage RandomImage(unsigned seed) {
     std::mt19937 rng(seed);
     return RandomImage(rng);
-}
-
-// Seed 0: the built-in defaults; any other seed: CleanRandomImage(seed).
-inline RadioImage FormTestImage(unsigned seed) {
-    if (seed != 0)
-        return CleanRandomImage(seed);
-    RadioImage image;
-    ApplyBuiltInDefaults(image);
-    return image;
 }
 
 // Runs the sections on a copy of the image and saves it as kestra-cli

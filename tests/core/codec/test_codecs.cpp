@@ -380,9 +380,8 @@ private slots:
         image.SetFrequency(region::kBandLimits + 8, 35000000);
         image.SetFrequency(region::kBandLimits + 12, 52000000);
         LoadBandLimitsFromImage(image, limits);
-        QCOMPARE(limits.low[0], 13600000);
-        QCOMPARE(limits.low[1], 35000000);
-        QCOMPARE(limits.high[1], 52000000);
+        QCOMPARE(std::make_tuple(limits.low[0], limits.low[1], limits.high[1]),
+                 std::make_tuple(13600000, 35000000, 52000000));
         StoreBandLimitsToImage(BandLimits(), image);
         QCOMPARE(Bytes(image, 0x2E10, 16), QByteArray::fromHex("00006013000040170000004000000048"));
     }
@@ -465,18 +464,18 @@ private slots:
     }
 
     void finalizeForcesSettingsBitsAndKeepsTheRest() {
+        // Offset, byte before, byte after.
+        const int bytes[][3] = {{0x204C, 0xFF, 0x9F},
+                                {0x204D, 0xFF, 0x3F},
+                                {0x204E, 0xFF, 0xCF},
+                                {0x3000, 0x12, 0x12},
+                                {0x2E38, 0x34, 0x34}};
         RadioImage image;
-        image[0x204C] = 0xFF;
-        image[0x204D] = 0xFF;
-        image[0x204E] = 0xFF;
-        image[0x3000] = 0x12;
-        image[0x2E38] = 0x34;
+        for (const auto& [offset, before, after] : bytes)
+            image[offset] = std::uint8_t(before);
         FinalizeImage(image, BandLimits());
-        QCOMPARE(image[0x204C], std::uint8_t(0x9F));
-        QCOMPARE(image[0x204D], std::uint8_t(0x3F));
-        QCOMPARE(image[0x204E], std::uint8_t(0xCF));
-        QCOMPARE(image[0x3000], std::uint8_t(0x12));
-        QCOMPARE(image[0x2E38], std::uint8_t(0x34));
+        for (const auto& [offset, before, after] : bytes)
+            QCOMPARE(int(image[offset]), after);
     }
 };
 

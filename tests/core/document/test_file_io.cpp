@@ -79,6 +79,17 @@ mode_t Mode(const QString& path) {
     return ::lstat(Native(path).constData(), &st) == 0 ? st.st_mode : 0;
 }
 
+// Why saving Filled(seed) at path failed, empty when it was saved.
+QString Save(const QString& path, std::uint8_t seed) {
+    std::string error;
+    return SaveDatFile(path.toStdString(), Filled(seed), &error) ? QString()
+                                                                 : QString::fromStdString(error);
+}
+
+bool Link(const char* target, const QString& path) {
+    return ::symlink(target, Native(path).constData()) == 0;
+}
+
 // The system's files, with each step of a save written down in order ("flush"
 // on the file it created last, "flush*" on another); failStep fails that step
 // failCount times with failErrno, and onStep runs at each step.
@@ -386,7 +397,7 @@ private slots:
 
         // A link to a regular file is read through.
         WriteAll(dir.filePath("real.dat"), Bytes(before));
-        QVERIFY(::symlink("real.dat", Native(dir.filePath("link.dat")).constData()) == 0);
+        QVERIFY(Link("real.dat", dir.filePath("link.dat")));
         image = Filled(9);
         QVERIFY2(LoadDatFile(dir.filePath("link.dat").toStdString(), image, &error), error.c_str());
         QVERIFY(image == before);
@@ -400,8 +411,7 @@ private slots:
         QVERIFY(::mkfifo(Native(fifo).constData(), 0644) == 0);
         const int reader = ::open(Native(fifo).constData(), O_RDONLY | O_NONBLOCK);
         QVERIFY(reader >= 0);
-        std::string error;
-        QVERIFY2(SaveDatFile(fifo.toStdString(), Filled(2), &error), error.c_str());
+        QCOMPARE(Save(fifo, 2), QString());
         QByteArray received(int(kImageSize) + 1, '\0');
         received.resize(int(::read(reader, received.data(), size_t(received.size()))));
         ::close(reader);
@@ -418,21 +428,19 @@ private slots:
         QTemporaryDir dir;
         const QString node = dir.filePath("null");
         QVERIFY(::mknod(Native(node).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0);
-        std::string error;
-        QVERIFY2(SaveDatFile(node.toStdString(), Filled(3), &error), error.c_str());
+        QCOMPARE(Save(node, 3), QString());
         QVERIFY(S_ISCHR(Mode(node)));
         // Through a link to it: written through, the link stays.
-        QVERIFY(::symlink("null", Native(dir.filePath("null.dat")).constData()) == 0);
-        QVERIFY2(SaveDatFile(dir.filePath("null.dat").toStdString(), Filled(7), &error),
-                 error.c_str());
+        QVERIFY(Link("null", dir.filePath("null.dat")));
+        QCOMPARE(Save(dir.filePath("null.dat"), 7), QString());
         QVERIFY(S_ISLNK(Mode(dir.filePath("null.dat"))));
         QVERIFY(S_ISCHR(Mode(node)));
         QCOMPARE(Entries(dir), QStringList({"null", "null.dat"}));
         // A device that refuses the bytes is a failed save with its reason.
         const QString full = dir.filePath("full");
         QVERIFY(::mknod(Native(full).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0);
-        QVERIFY(!SaveDatFile(full.toStdString(), Filled(3), &error));
-        QVERIFY2(QString::fromStdString(error).contains(std::strerror(ENOSPC)), error.c_str());
+        const QString error = Save(full, 3);
+        QVERIFY2(error.contains(std::strerror(ENOSPC)), qPrintable(error));
         QVERIFY(S_ISCHR(Mode(full)));
     }
 
@@ -443,9 +451,8 @@ private slots:
         WriteAll(real, Bytes(Filled(4)));
         QVERIFY(::chmod(Native(real).constData(), 0640) == 0);
         const QString link = dir.filePath("link.dat");
-        QVERIFY(::symlink("data/real.dat", Native(link).constData()) == 0);
-        std::string error;
-        QVERIFY2(SaveDatFile(link.toStdString(), Filled(5), &error), error.c_str());
+        QVERIFY(Link("data/real.dat", link));
+        QCOMPARE(Save(link, 5), QString());
         QVERIFY(S_ISLNK(Mode(link)));
         QCOMPARE(ReadAll(real), Bytes(Filled(5)));
         QCOMPARE(Mode(real) & 07777, mode_t(0640));
@@ -455,8 +462,8 @@ private slots:
 
         // A link to a file not made yet: the file is made, the link stays.
         const QString dangling = dir.filePath("new.dat");
-        QVERIFY(::symlink("data/new-target.dat", Native(dangling).constData()) == 0);
-        QVERIFY2(SaveDatFile(dangling.toStdString(), Filled(6), &error), error.c_str());
+        QVERIFY(Link("data/new-target.dat", dangling));
+        QCOMPARE(Save(dangling, 6), QString());
         QVERIFY(S_ISLNK(Mode(dangling)));
         QCOMPARE(ReadAll(dir.filePath("data/new-target.dat")), Bytes(Filled(6)));
     }
@@ -466,18 +473,15 @@ private slots:
         // A planted evil.dat.part link must not redirect the save.
         const QString victim = dir.filePath("victim");
         WriteAll(victim, "precious");
-        QVERIFY(::symlink("victim", Native(dir.filePath("evil.dat.part")).constData()) == 0);
-        std::string error;
-        QVERIFY2(SaveDatFile(dir.filePath("evil.dat").toStdString(), Filled(8), &error),
-                 error.c_str());
+        QVERIFY(Link("victim", dir.filePath("evil.dat.part")));
+        QCOMPARE(Save(dir.filePath("evil.dat"), 8), QString());
         QCOMPARE(ReadAll(victim), QByteArray("precious"));
         QVERIFY(S_ISLNK(Mode(dir.filePath("evil.dat.part"))));
         QCOMPARE(ReadAll(dir.filePath("evil.dat")), Bytes(Filled(8)));
 
         // Someone's keep.dat.part is left alone.
         WriteAll(dir.filePath("keep.dat.part"), "mine");
-        QVERIFY2(SaveDatFile(dir.filePath("keep.dat").toStdString(), Filled(9), &error),
-                 error.c_str());
+        QCOMPARE(Save(dir.filePath("keep.dat"), 9), QString());
         QCOMPARE(ReadAll(dir.filePath("keep.dat.part")), QByteArray("mine"));
         QCOMPARE(Entries(dir),
                  QStringList({"evil.dat", "evil.dat.part", "keep.dat", "keep.dat.part", "victim"}));
@@ -486,18 +490,17 @@ private slots:
     void permissionBitsOfTheTargetAreKept() {
         QTemporaryDir dir;
         const QString path = dir.filePath("private.dat");
-        std::string error;
         for (mode_t mode : {mode_t(0600), mode_t(0640), mode_t(0604)}) {
             WriteAll(path, "old");
             QVERIFY(::chmod(Native(path).constData(), mode) == 0);
-            QVERIFY2(SaveDatFile(path.toStdString(), Filled(10), &error), error.c_str());
+            QCOMPARE(Save(path, 10), QString());
             QCOMPARE(Mode(path) & 07777, mode);
         }
         // A new file gets what new files get: 0666 less the umask.
         const mode_t mask = ::umask(022);
         ::umask(mask);
         const QString fresh = dir.filePath("fresh.dat");
-        QVERIFY2(SaveDatFile(fresh.toStdString(), Filled(10), &error), error.c_str());
+        QCOMPARE(Save(fresh, 10), QString());
         QCOMPARE(Mode(fresh) & 07777, mode_t(0666 & ~mask));
     }
 
@@ -573,12 +576,10 @@ private slots:
         limited.rlim_cur = 4096;
         const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
         QVERIFY(::setrlimit(RLIMIT_FSIZE, &limited) == 0);
-        std::string error;
-        const bool ok = SaveDatFile(path.toStdString(), Filled(15), &error);
+        const QString error = Save(path, 15);
         ::setrlimit(RLIMIT_FSIZE, &saved);
         ::signal(SIGXFSZ, oldHandler);
-        QVERIFY(!ok);
-        QVERIFY2(QString::fromStdString(error).contains(std::strerror(EFBIG)), error.c_str());
+        QVERIFY2(error.contains(std::strerror(EFBIG)), qPrintable(error));
         QCOMPARE(ReadAll(path), Bytes(Filled(14)));
         QCOMPARE(Entries(dir), QStringList({"radio.dat"}));
     }

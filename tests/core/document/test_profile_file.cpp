@@ -88,17 +88,12 @@ private slots:
     }
 
     void writingOneEntryKeepsEveryOtherByte() {
-        struct Case {
-            const char* name;
-            std::string before;
-            const char* section;
-            const char* key;
-            const char* value;
-            std::string after;
-        };
         const std::string commented = kCommented;
         std::string replaced = commented;
         replaced.replace(replaced.find("COM = 3"), 7, "COM = 12");
+        // Name, text before, section, key, value, text after.
+        using Case = std::tuple<const char*, std::string, const char*, const char*, const char*,
+                                std::string>;
         const Case cases[] = {
             {"replace keeps comments and other values", commented, "setup", "com", "12", replaced},
             {"add to the end of its section", commented, "Paths", "New", "a;b",
@@ -125,11 +120,11 @@ private slots:
             {"two sections of one name: the first", "[A]\nk=1\n[a]\nj=3\n", "a", "n", "2",
              "[A]\nk=1\nn=2\n[a]\nj=3\n"},
         };
-        for (const Case& c : cases) {
-            std::string text = c.before;
-            QVERIFY2(SetProfileValue(text, c.section, c.key, c.value), c.name);
-            QVERIFY2(text == c.after, (std::string(c.name) + ": " + text).c_str());
-            QVERIFY2(Value(text, c.section, c.key) == c.value, c.name);
+        for (const auto& [name, before, section, key, value, after] : cases) {
+            std::string text = before;
+            QVERIFY2(SetProfileValue(text, section, key, value), name);
+            QVERIFY2(text == after, (std::string(name) + ": " + text).c_str());
+            QVERIFY2(Value(text, section, key) == value, name);
         }
         // What would not read back as written is refused, changing nothing.
         const char* refused[][3] = {{"", "k", "v"},   {"A", "", "v"},     {"A]", "k", "v"},

@@ -5,6 +5,7 @@
 
 #include <tuple>
 
+#include "core/codec/text.h"
 #include "core/document/default_image.h"
 #include "core/forms/dtmf_code_list_form.h"
 #include "core/forms/dtmf_decode_form.h"
@@ -76,13 +77,7 @@ private slots:
     void initTestCase() { std::setlocale(LC_ALL, "de_DE.UTF-8"); }
     void storedValuesLoadNormaliseAndStore() {
         // A stored value: what its page shows and what closing stores back.
-        const struct {
-            int page, id;
-            BitField field;
-            int value;
-            const char* shown;
-            int back;
-        } cases[] = {
+        const std::tuple<int, int, BitField, int, const char*, int> cases[] = {
             {kEnc, Enc::kRate, dtmf::kDigitRate, 0xFF, "10", 50},
             {kEnc, Enc::kRate, dtmf::kDigitRate, 34, "15", 34},
             {kEnc, Enc::kRate, dtmf::kDigitRate, 83, "6", 83},
@@ -112,22 +107,16 @@ private slots:
             {kList, List::kSeparator, dtmf::kSeparator, 0xFF, "A", 0x0A},
             {kList, List::kSeparator, dtmf::kSeparator, 1, "A", 0x0A},
         };
-        for (const auto& c : cases) {
+        for (const auto& [page, id, field, value, shown, back] : cases) {
             Dtmf d(false);
-            d.state.image.Set(c.field, c.value);
+            d.state.image.Set(field, value);
             d.dialog.Open();
-            d.dialog.SelectPage(c.page);
-            const std::string shown = d.Text(c.page, c.id);
+            d.dialog.SelectPage(page);
+            const std::string text = d.Text(page, id);
             d.dialog.Close();
-            auto seen = [&c](const std::string& text, int back) {
-                return QString("page %1 field %2 value %3: %4, stores %5")
-                    .arg(c.page)
-                    .arg(c.id)
-                    .arg(c.value)
-                    .arg(QString::fromStdString(text))
-                    .arg(back);
-            };
-            QCOMPARE(seen(shown, d.state.image.Get(c.field)), seen(c.shown, c.back));
+            const std::string where = Format("page %d field %d value %d: ", page, id, value);
+            QCOMPARE(where + text + " stores " + std::to_string(d.state.image.Get(field)),
+                     where + shown + " stores " + std::to_string(back));
         }
     }
 
@@ -258,17 +247,6 @@ private slots:
         QCOMPARE(none.StoredCode(1), std::string("100*100"));
     }
 
-    void ownIdSetOnTheCodeListIsNotAppendedAtClose() {
-        Dtmf d(false);
-        d.state.image.Fill(dtmf::kOwnId, dtmf::kOwnId + dtmf::kOwnIdLength, 0xFF);
-        d.SetCodes(1, {"123", "456#"});
-        d.dialog.Open();
-        d.Do(kList, "自身 ID=77");
-        d.dialog.Close();
-        QCOMPARE(d.StoredCode(1) + "|" + d.StoredCode(2), std::string("123|456#"));
-        QCOMPARE(d.state.image.DtmfString(dtmf::kOwnId, 7), std::string("77"));
-    }
-
     void separatorAndOwnIdReplaceTheirSuffix() {
         Dtmf d(false);
         d.SetCodes(2, {"200*100", "200*1005", "1234567890123*10", "*10"});
@@ -291,16 +269,17 @@ private slots:
 
     void blankImageOwnIdFillsNoCode() {
         // An invalid separator byte and no own ID: the old suffix is empty
-        // and matches nothing, empty codes stay empty.
+        // and matches nothing, empty codes stay empty; the own ID is stored.
         Dtmf d(false);
         d.state.image.Fill(dtmf::kBegin, dtmf::kEnd, 0xFF);
-        d.SetCodes(3, {"55"});
+        d.SetCodes(2, {"123", "456#"});
         d.dialog.Open();
         d.Do(kList, "自身 ID=100");
-        QCOMPARE(d.Codes(10), std::string("||55|||||||"));
+        QCOMPARE(d.Codes(10), std::string("|123|456#|||||||"));
         d.dialog.Close();
-        QCOMPARE(d.StoredCode(3), std::string("55"));
+        QCOMPARE(d.StoredCode(2) + "|" + d.StoredCode(3), std::string("123|456#"));
         QCOMPARE(int(d.state.image.Byte(dtmf::CodeEntry(1))), 0xFF);
+        QCOMPARE(d.state.image.DtmfString(dtmf::kOwnId, 7), std::string("100"));
     }
 
     void codeListLoadsStoresAndComposesAniCalls() {

@@ -194,11 +194,7 @@ private slots:
         QCOMPARE(form.StepCell(ParamTuningForm::kDetectionGrid, "136", 1), std::string("137"));
         // A typed cell is clamped (and cut to 3 characters); KEY++ / KEY--
         // press the cell editor's spin: step 1, wrapping.
-        const struct {
-            const char *key, *value;
-            int grid, row, col;
-            const char* shown;
-        } cells[] = {
+        const std::tuple<const char*, const char*, int, int, int, const char*> cells[] = {
             {"136-174 sql 1/低端", "200", 0, 0, 0, "127"},
             {"136-174 sql 9/高端", "-5", 0, 1, 2, "0"},
             {"400-480 低功率/中端", "0", 1, 2, 1, "1"},
@@ -209,9 +205,9 @@ private slots:
             {"400-480 低功率/中端", "--", 1, 2, 1, "255"},
             {"400-480 静噪检测3/窄带 低", "++", 2, 5, 3, "0"},
         };
-        for (const auto& c : cells) {
-            QCOMPARE(Do(form, c.key, c.value), std::string());
-            QCOMPARE(form.Cell(c.grid, c.row, c.col), std::string(c.shown));
+        for (const auto& [key, value, grid, row, col, shown] : cells) {
+            QCOMPARE(Do(form, key, value), std::string());
+            QCOMPARE(form.Cell(grid, row, col), std::string(shown));
         }
     }
 

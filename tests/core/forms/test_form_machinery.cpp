@@ -342,31 +342,27 @@ private slots:
     // they load, the bytes their typed text stores (clamped to what the bits
     // hold; a word is written whole, low byte first) and what loads back.
     void numberLocationsStoreAndLoad() {
-        struct Case {
-            BitField field;
-            StoredAs as;
-            bool hex;
-            const char *before, *typed, *bytes, *after;
-        } const cases[] = {
+        using Text = const char*;
+        const std::tuple<BitField, StoredAs, bool, Text, Text, Text, Text> cases[] = {
             {{0x10, 0, 16}, StoredAs::Word, true, "5555", "1a2B", "2b 1a", "1A2B"},
             {{0x10, 6, 10}, StoredAs::Word, false, "341", "5", "40 01", "5"}, // x 64
             {{0x10, 6, 10}, StoredAs::Word, false, "341", "2000", "c0 ff", "1023"},
             {{0x10, 0, 16}, StoredAs::Word, false, "21845", "-7", "00 00", "0"},
             {{0x10, 4, 4}, StoredAs::Value, false, "5", "99", "f5 55", "15"}, // its bits only
         };
-        for (const Case& c : cases) {
+        for (const auto& [field, as, hex, before, typed, bytes, after] : cases) {
             RadioImage image;
             image.Fill(0x20, 0x22, 0x55);
             FieldSpec f("n", FieldKind::SpinEdit);
-            f.location = {c.field, c.as};
-            f.number.hex = c.hex;
-            QCOMPARE(f.number.Show(LoadLocation(image, f.location, 0x10)), std::string(c.before));
-            FieldState typed;
-            typed.text = c.typed;
-            StoreLocation(image, f.location, 0x10, StoredValueOf(f, typed));
+            f.location = {field, as};
+            f.number.hex = hex;
+            QCOMPARE(f.number.Show(LoadLocation(image, f.location, 0x10)), std::string(before));
+            FieldState state;
+            state.text = typed;
+            StoreLocation(image, f.location, 0x10, StoredValueOf(f, state));
             QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.data() + 0x20), 2).toHex(' '),
-                     QByteArray(c.bytes));
-            QCOMPARE(f.number.Show(LoadLocation(image, f.location, 0x10)), std::string(c.after));
+                     QByteArray(bytes));
+            QCOMPARE(f.number.Show(LoadLocation(image, f.location, 0x10)), std::string(after));
         }
     }
 };

@@ -43,18 +43,9 @@ QByteArray Hex(const RadioImage& image, int offset, int count) {
 
 // The built-in defaults, with bytes written at offset.
 RadioImage Defaults(int offset = 0, const QByteArray& bytes = {}) {
-    RadioImage image;
-    ApplyBuiltInDefaults(image);
+    RadioImage image = BuiltInImage();
     std::copy(bytes.begin(), bytes.end(), image.data() + offset);
     return image;
-}
-
-// The fields' texts joined by '|'.
-QString Texts(const Form& form, std::initializer_list<int> ids) {
-    QStringList out;
-    for (int id : ids)
-        out << QString::fromStdString(form.State(id).text);
-    return out.join('|');
 }
 
 // An image the forms open on; "应用" counts the renders it asks for.
@@ -63,6 +54,8 @@ struct Fixture {
     int renders = 0;
     FormContext ctx{state, [this] { ++renders; }, 1u};
     explicit Fixture(const RadioImage& image = Defaults()) { state.image = image; }
+    // The built-in defaults with channel n in use: 145 MHz simplex, no tones.
+    explicit Fixture(int n) : Fixture() { AddChannel(n, 14500000, 14500000); }
     ChannelRecord rec(int n) { return ChannelRecord(state.image, n); }
     void AddChannel(int n, std::uint32_t rx, std::uint32_t tx) {
         rec(n).SetRx(rx);
@@ -81,7 +74,13 @@ template <class FormT> struct Open {
     }
     void Type(int id, const std::string& text) { PasteText(form, id, text); }
     std::string Text(int id) const { return form.State(id).text; }
-    QString Texts(std::initializer_list<int> ids) const { return ::Texts(form, ids); }
+    // The fields' texts joined by '|'.
+    QString Texts(std::initializer_list<int> ids) const {
+        QStringList out;
+        for (int id : ids)
+            out << QString::fromStdString(Text(id));
+        return out.join('|');
+    }
     bool Enabled(int id) const { return form.State(id).enabled; }
     void Pick(int id, int index) {
         form.State(id).index = index;
@@ -103,7 +102,8 @@ QByteArray Typed(Fixture& f, int n, std::initializer_list<std::pair<int, std::st
 // A form opened on its own copy of an image; lines are applied as profile
 // lines (an error fails the test).
 template <class FormT> struct Opened : Fixture, Open<FormT> {
-    explicit Opened(const RadioImage& image, const std::vector<std::string>& lines = {})
+    explicit Opened(const RadioImage& image = Defaults(),
+                    const std::vector<std::string>& lines = {})
         : Fixture(image), Open<FormT>(static_cast<Fixture&>(*this)) {
         for (const auto& text : lines)
             if (const std::string error = test::ApplyLine(this->form, text); !error.empty())
@@ -116,12 +116,12 @@ template <class FormT> struct Opened : Fixture, Open<FormT> {
 };
 
 template <class FormT>
-RadioImage OpenClose(const RadioImage& image, const std::vector<std::string>& lines = {}) {
+RadioImage OpenClose(const RadioImage& image = Defaults(),
+                     const std::vector<std::string>& lines = {}) {
     return Opened<FormT>(image, lines).Closed();
 }
 
 struct Batch : Opened<B> {
-    Batch() : Opened<B>(Defaults()) {}
     // Applies profile lines; fails the test on an error.
     void Do(std::initializer_list<std::string> lines) {
         for (const std::string& text : lines)
@@ -161,8 +161,7 @@ private slots:
     void typedFrequenciesSnapDownOntoTheRaster() {
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        Fixture f;
-        f.AddChannel(3, 14500000, 14500000);
+        Fixture f(3);
         Dialog d(f, 3);
         d.Type(F::kRx, typed.toStdString());
         QCOMPARE(QString::fromStdString(d.Text(F::kRx)), shown);
@@ -275,15 +274,13 @@ private slots:
         QFETCH(QString, rx);
         QFETCH(QString, tx);
         QFETCH(QByteArray, shift);
-        Fixture f;
-        f.AddChannel(7, 14500000, 14500000);
+        Fixture f(7);
         QCOMPARE(Typed(f, 7, {{F::kRx, rx.toStdString()}, {F::kTx, tx.toStdString()}}).mid(15, 5),
                  shift);
     }
 
     void listValuesWithoutEntryFallBack() {
-        Fixture f;
-        f.AddChannel(4, 14500000, 14500000);
+        Fixture f(4);
         f.rec(4).SetByte(ChannelRecord::kFlags0, 0xC7); // voice 12, repeater 1, type 3
         f.rec(4).SetByte(ChannelRecord::kFlags1, 0xC0); // busy 3, everything else 0
         Dialog d(f, 4);
@@ -296,8 +293,7 @@ private slots:
     }
 
     void toneTextsAreNormalised() {
-        Fixture f;
-        f.AddChannel(6, 14500000, 14500000);
+        Fixture f(6);
         f.rec(6).SetRxTone(ToneTextToValue("D754I"));
         Dialog d(f, 6);
         QCOMPARE(d.Text(F::kRxTone), std::string("D754I"));
@@ -310,8 +306,7 @@ private slots:
     }
 
     void nameBytes() {
-        Fixture f;
-        f.AddChannel(8, 14500000, 14500000);
+        Fixture f(8);
         QCOMPARE(Typed(f, 8, {{F::kName, "ABC"}}).mid(24, 8), Hex("414243ffffffffff"));
         // Only printable ASCII can be typed, and at most 7 characters.
         Dialog e(f, 8);
@@ -327,8 +322,7 @@ private slots:
     }
 
     void channelNumberWrapsAndStoresOnEveryChange() {
-        Fixture f;
-        f.AddChannel(1, 14500000, 14500000);
+        Fixture f(1);
         Dialog d(f, 1);
         d.Type(F::kName, "ONE");
         d.form.SpinStep(F::kChannel, -1);
@@ -353,8 +347,7 @@ private slots:
     }
 
     void enterValidatesEscapeClosesInRxOnly() {
-        Fixture f;
-        f.AddChannel(1, 14500000, 14500000);
+        Fixture f(1);
         Dialog d(f, 1);
         d.form.State(F::kRx).text = "145.0123";
         QVERIFY(d.form.KeyPressed(F::kRx, DialogKey::Enter) == KeyOutcome::Swallowed);
@@ -364,36 +357,30 @@ private slots:
         QVERIFY(d.form.KeyPressed(F::kName, DialogKey::Enter) == KeyOutcome::Swallowed);
     }
 
-    void bandPresetCorrections_data() {
-        QTest::addColumn<int>("low");
-        QTest::addColumn<int>("high");
-        QTest::addColumn<bool>("lowerEdited");
-        QTest::addColumn<int>("wantLow");
-        QTest::addColumn<int>("wantHigh");
-        QTest::newRow("unchanged") << 136 << 174 << true << 136 << 174;
-        QTest::newRow("inside preset") << 150 << 174 << true << 150 << 174;
-        QTest::newRow("lower off, upper preset 2") << 300 << 450 << true << 400 << 450;
-        QTest::newRow("lower off, upper preset 0") << 300 << 160 << true << 136 << 174;
-        QTest::newRow("upper off, lower 420") << 420 << 600 << false << 420 << 520;
-        QTest::newRow("upper off, lower 140") << 140 << 600 << false << 136 << 174;
-        QTest::newRow("equal, lower left") << 400 << 400 << true << 400 << 520;
-        QTest::newRow("equal, upper left") << 400 << 400 << false << 400 << 520;
-        QTest::newRow("upper in other preset") << 170 << 400 << true << 170 << 174;
-        QTest::newRow("lower above upper") << 250 << 210 << true << 200 << 210;
-        QTest::newRow("upper below lower") << 250 << 210 << false << 250 << 260;
-        QTest::newRow("both off") << 0 << 999 << false << 136 << 174;
-        QTest::newRow("lower off, upper preset 1, equal") << 100 << 200 << true << 200 << 260;
-    }
     void bandPresetCorrections() {
-        QFETCH(int, low);
-        QFETCH(int, high);
-        QFETCH(bool, lowerEdited);
-        QFETCH(int, wantLow);
-        QFETCH(int, wantHigh);
-        std::int64_t L = std::int64_t(low) * 100000, U = std::int64_t(high) * 100000;
-        CorrectBandPair(L, U, lowerEdited);
-        QCOMPARE(L / 100000, std::int64_t(wantLow));
-        QCOMPARE(U / 100000, std::int64_t(wantHigh));
+        // A pair in MHz, whether its lower (else its upper) limit was edited,
+        // and the pair corrected.
+        const std::tuple<int, int, bool, const char*> pairs[] = {
+            {136, 174, true, "136-174"},  // unchanged
+            {150, 174, true, "150-174"},  // inside a preset
+            {300, 450, true, "400-450"},  // lower off, upper in preset 2
+            {300, 160, true, "136-174"},  // lower off, upper in preset 0
+            {420, 600, false, "420-520"}, // upper off
+            {140, 600, false, "136-174"}, // upper off
+            {400, 400, true, "400-520"},  // equal
+            {400, 400, false, "400-520"}, // equal
+            {170, 400, true, "170-174"},  // upper in another preset
+            {250, 210, true, "200-210"},  // lower above upper
+            {250, 210, false, "250-260"}, // upper below lower
+            {0, 999, false, "136-174"},   // both off
+            {100, 200, true, "200-260"},  // lower off, upper in preset 1, equal
+        };
+        for (const auto& [low, high, lowerEdited, corrected] : pairs) {
+            std::int64_t l = std::int64_t(low) * 100000, h = std::int64_t(high) * 100000;
+            CorrectBandPair(l, h, lowerEdited);
+            const QString pair = QString("%1-%2 %3: ").arg(low).arg(high).arg(lowerEdited);
+            QCOMPARE(pair + QString("%1-%2").arg(l / 100000).arg(h / 100000), pair + corrected);
+        }
     }
 
     void modelFormShowsWholeMHzAndStoresLimits() {
@@ -424,7 +411,7 @@ private slots:
         // shown as that entry and stored back unchanged; any other shows the
         // row's fallback and is stored in that corrected form, which then
         // stays. Nothing but the row's own bits changes.
-        const RadioImage base = OpenClose<O>(Defaults()); // every field in range
+        const RadioImage base = OpenClose<O>(); // every field in range
         const auto& rows = OptionalFeatureFields();
         QCOMPARE(int(rows.size()), 33);
         for (int id = 0; id < O::kFieldCount; ++id) {
@@ -462,26 +449,22 @@ private slots:
     }
 
     void optionEdgeCases() {
-        const struct {
-            const char* label;
-            int stored;
-            const char* shown;
-            int storedBack;
-        } cases[] = {
+        // The row, the value in its bits, what it shows and what closing stores.
+        const std::tuple<const char*, int, const char*, int> cases[] = {
             {"发射限时 (min)", 30, "30", 1}, {"开机信息显示方式", 3, "电压", 1},
             {"静噪电平", 12, "4", 4},        {"背光灯时间", 9, "10", 9},
             {"背光灯时间", 10, "5", 4},      {"扫描模式", 3, "时间", 0},
             {"背光灯模式", 3, "按键", 1},    {"键盘锁", 0, "开", 0},
             {"背光灯颜色", 3, "1", 0},
         };
-        for (const auto& c : cases) {
-            const int id = Opened<O>(Defaults()).form.FieldId(c.label);
+        for (const auto& [label, stored, shown, storedBack] : cases) {
+            const int id = Opened<O>().form.FieldId(label);
             const BitField bits = OptionalFeatureFields()[std::size_t(id)].location.field;
             RadioImage image = Defaults();
-            image.Set(bits, c.stored);
+            image.Set(bits, stored);
             Opened<O> d(image);
-            QCOMPARE(d.Text(id), std::string(c.shown));
-            QCOMPARE(d.Closed().Get(bits), c.storedBack);
+            QCOMPARE(d.Text(id), std::string(shown));
+            QCOMPARE(d.Closed().Get(bits), storedBack);
         }
     }
 
@@ -515,20 +498,17 @@ private slots:
     }
 
     void greetingMapsKeysAndPadsWithBlanks() {
-        const struct {
-            QByteArray stored;
-            const char* shown;
-            const char* storedBack;
-        } cases[] = {
-            {QByteArray::fromHex("0102030E0FFFFF"), "123*#", "3132332A232020"},
-            {QByteArray("HI\xFF\xFF\xFF\xFF\xFF", 7), "HI", "48492020202020"},
-            {QByteArray(" A B   "), " A B", "20412042202020"},
-            {QByteArray::fromHex("410A42434445FF"), "A", "41202020202020"}, // A-D codes end it
+        // Stored bytes, the text shown, the bytes closing stores.
+        const char* const cases[][3] = {
+            {"0102030E0FFFFF", "123*#", "3132332A232020"},
+            {"4849FFFFFFFFFF", "HI", "48492020202020"},
+            {"20412042202020", " A B", "20412042202020"},
+            {"410A42434445FF", "A", "41202020202020"}, // A-D codes end it
         };
-        for (const auto& c : cases) {
-            Opened<O> d(Defaults(settings::kGreeting, c.stored));
-            QCOMPARE(d.Text(O::kGreeting), std::string(c.shown));
-            QCOMPARE(Hex(d.Closed(), settings::kGreeting, 7), QByteArray(c.storedBack));
+        for (const auto& [stored, shown, storedBack] : cases) {
+            Opened<O> d(Defaults(settings::kGreeting, Hex(stored)));
+            QCOMPARE(d.Text(O::kGreeting), std::string(shown));
+            QCOMPARE(Hex(d.Closed(), settings::kGreeting, 7), QByteArray(storedBack));
         }
         // Typed: printable ASCII only, 7 characters.
         const RadioImage typed = OpenClose<O>(Defaults(), {"开机问候语编制=Hé\tllo wörld"});
@@ -545,7 +525,7 @@ private slots:
             QCOMPARE(d.Text(O::kDualWatchTime), std::string(shown));
             QCOMPARE(d.Closed().Get(settings::kDualWatchTime), byte ? byte : 150);
         }
-        Opened<O> d(Defaults());
+        Opened<O> d;
         auto& text = d.form.State(O::kDualWatchTime).text;
         for (const auto& [in, out] :
              {std::pair{"3", "1.50"}, {"", "1.50"}, {"0.009", "1.50"}, {"0.289", "0.28"}}) {
@@ -587,25 +567,21 @@ private slots:
         const std::pair<const char*, const char*> typed[] = {
             {"88.15", "508108"}, {"120", "006007"}, {"87.5005", "007508"},
             {"108", "008010"},   {"", "FFFFFF"},    {".", "006007"}};
+        // The three bytes at `at` after the profile line.
+        auto stored = [](const std::string& line, int at) {
+            return Hex(OpenClose<Fm>(Defaults(), {line}), at, 3);
+        };
         for (const auto& [text, bytes] : typed) {
-            QCOMPARE(
-                Hex(OpenClose<Fm>(Defaults(), {std::string("3/频率=") + text}), fm::Channel(3), 3),
-                QByteArray(bytes));
-            QCOMPARE(Hex(OpenClose<Fm>(Defaults(), {std::string("当前频率=") + text}),
-                         fm::kCurrentFrequency, 3),
+            QCOMPARE(stored(std::string("3/频率=") + text, fm::Channel(3)), QByteArray(bytes));
+            QCOMPARE(stored(std::string("当前频率=") + text, fm::kCurrentFrequency),
                      QByteArray(bytes));
         }
         // The cells take digits and "." only.
-        QCOMPARE(Hex(OpenClose<Fm>(Defaults(), {"3/频率=8a8.1x5"}), fm::Channel(3), 3),
-                 QByteArray("508108"));
-        {
-            // The FM grid's cell editor has no spin.
-            Opened<Fm> d(Defaults());
-            QCOMPARE(test::ApplyLine(d.form, "3/频率++"),
-                     std::string("表格单元没有微调按钮"));
-        }
+        QCOMPARE(stored("3/频率=8a8.1x5", fm::Channel(3)), QByteArray("508108"));
+        // The FM grid's cell editor has no spin.
+        Opened<Fm> d;
+        QCOMPARE(test::ApplyLine(d.form, "3/频率++"), std::string("表格单元没有微调按钮"));
         // A value still being typed when the dialog closes is stored corrected.
-        Opened<Fm> d(Defaults());
         d.form.State(Fm::kCurrentFrequency).text = "999";
         d.form.SetCell(Fm::kChannels, 0, 0, "50");
         d.Closed();

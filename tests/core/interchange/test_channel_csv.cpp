@@ -2,12 +2,12 @@
 #include <QtTest>
 
 #include "core/codec/codecs.h"
-#include "core/document/default_image.h"
 #include "core/forms/channel_edit_form.h"
 #include "core/grid/channel_grid.h"
 #include "core/interchange/channel_csv.h"
 #include "core/interchange/csv_import_plan.h"
 #include "lang/language.h"
+#include "support/form_images.h"
 
 using namespace kestra;
 
@@ -17,17 +17,9 @@ const char* const kHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFre
                             "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,"
                             "Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
 
-RadioImage EmptyImage() {
-    RadioImage image;
-    ApplyBuiltInDefaults(image);
-    for (int n = 1; n <= kMemoryChannels; ++n)
-        ClearRecord(image, n);
-    return image;
-}
-
 // Every tone, polarity and flag combination, spread over the 256 channels.
 RadioImage RichImage() {
-    RadioImage image = EmptyImage();
+    RadioImage image = BuiltInImage();
     const auto& tones = CombinedToneList();
     for (int n = 1; n <= kMemoryChannels; ++n) {
         ChannelRecord rec(image, n);
@@ -94,7 +86,7 @@ CsvImportOptions Options(const QString& text) {
 
 // Empty channels but A002, in use with VOX (a field the format does not carry).
 RadioImage ImageWithA002() {
-    RadioImage image = EmptyImage();
+    RadioImage image = BuiltInImage();
     ChannelRecord(image, 2).SetRx(14600000);
     ChannelRecord(image, 2).SetTx(14600000);
     ChannelRecord(image, 2).SetVox(true);
@@ -131,7 +123,7 @@ private slots:
               "DTCS->DTCS", "Tone->DTCS", "DTCS->Tone",  "\r\n1,'=A1,", "\r\n2,'+B,",
               "\r\n3,'-5,", "\r\n4,'@x,", "\r\n5,''=E,", "\r\n6,'F,",   "\r\n7,''',"})
             QVERIFY2(first.find(mode) != std::string::npos, mode);
-        RadioImage fresh = EmptyImage();
+        RadioImage fresh = BuiltInImage();
         const CsvImportResult r = Import(first, fresh);
         QVERIFY(r.usable);
         QCOMPARE(r.imported, 256);
@@ -164,7 +156,7 @@ private slots:
     }
 
     void foreignColumnsAndHostileFields() {
-        RadioImage image = EmptyImage();
+        RadioImage image = BuiltInImage();
         const CsvImportResult r =
             Import("\xEF\xBB\xBF"
                    "Extra,Frequency,Name\r\n\"a,b\",145.5,\"Line\nBreak, long name\"\r\n"
@@ -185,12 +177,9 @@ private slots:
     // at what power) it landed. A field is a number only when all of it is
     // (which texts are numbers is the codecs' test).
     void eachRowIsTakenWholeOrReported() {
-        struct Case {
-            const char* row;
-            const char* report; // "" = landed as written
-            int power;          // 1 high, 0 low, -1 skipped
-        };
-        const Case cases[] = {
+        // The row, its report line ("": landed as written), its power (1 high,
+        // 0 low, -1 skipped).
+        const std::tuple<const char*, const char*, int> cases[] = {
             {",,435.0071,,,,,,,,,,,,,,,,,,",
              "row 1 (435.0071): A001, 435.0071 → 435.00625: off the raster", 1},
             {",,27.185,,,,,,,,,,,,,,,,,,",
@@ -223,17 +212,17 @@ private slots:
             {"1,SHORT,145.5,,,,,,,,,,,,,,,,,",
              "row 1 (SHORT, 145.5): skipped: 20 fields where the header has 21", -1},
         };
-        for (const Case& c : cases) {
-            RadioImage image = EmptyImage();
-            const CsvImportResult r = Import(Csv(std::string(c.row) + "\r\n"), image);
+        for (const auto& [row, report, power] : cases) {
+            RadioImage image = BuiltInImage();
+            const CsvImportResult r = Import(Csv(std::string(row) + "\r\n"), image);
             QCOMPARE(r.ReportLines(),
-                     *c.report ? std::vector<std::string>{c.report} : std::vector<std::string>{});
-            QCOMPARE(r.imported, c.power >= 0 ? 1 : 0);
-            if (c.power >= 0)
-                QCOMPARE(ConstChannelRecord(image, 1).HighPower(), c.power == 1);
+                     *report ? std::vector<std::string>{report} : std::vector<std::string>{});
+            QCOMPARE(r.imported, power >= 0 ? 1 : 0);
+            if (power >= 0)
+                QCOMPARE(ConstChannelRecord(image, 1).HighPower(), power == 1);
         }
         // Of a field over 1 KiB only the start is read: a Name is cut, a number refused.
-        RadioImage image = EmptyImage();
+        RadioImage image = BuiltInImage();
         const CsvImportResult r = Import("Name,Frequency\n" + std::string(5000, 'N') +
                                              ",145.5\nX,145.5" + std::string(2000, '0') + "\n",
                                          image);
@@ -245,7 +234,7 @@ private slots:
                          "…): skipped: Frequency is longer than 1024 bytes"}));
         // A file with only the second tone column uses it for both (test_chirp_peer
         // holds the other way round, as CHIRP writes it).
-        image = EmptyImage();
+        image = BuiltInImage();
         QCOMPARE(
             Import("Frequency,Tone,cToneFreq\n145.5,Tone,67.0\n145.5,TSQL,71.9\n", image).imported,
             2);
@@ -342,7 +331,7 @@ private slots:
         std::string csv = "Frequency,Power\n";
         for (int k = 0; k < 10000; ++k)
             csv += "145.500,L\n";
-        RadioImage image = EmptyImage();
+        RadioImage image = BuiltInImage();
         CsvImportResult r = Import(csv, image);
         QCOMPARE(r.Summary(), std::string("256 rows imported, 9744 skipped"));
         QCOMPARE(r.ReportLines(),
@@ -384,7 +373,7 @@ private slots:
             {std::string(kMaxCsvBytes + 1, '\n'), "larger than 64 MiB, the limit for a CSV file"},
         };
         for (const auto& [text, error] : cases) {
-            RadioImage image = EmptyImage();
+            RadioImage image = BuiltInImage();
             ChannelRecord(image, 1).SetRx(14600000);
             const RadioImage before = image;
             const CsvImportResult r = Import(text, image);
@@ -394,7 +383,7 @@ private slots:
             QVERIFY(PlanChannelCsvImport(text, image, {}).empty());
         }
         // A quoted field over a few lines is fine; a header alone is a file.
-        RadioImage image = EmptyImage();
+        RadioImage image = BuiltInImage();
         QCOMPARE(Import("Frequency,Name\n145.5,\"a\nb\nc\"\n", image).imported, 1);
         const CsvImportResult r = Import(std::string(kHeader) + "\r\n", image);
         QVERIFY(r.usable && r.imported == 0);
