@@ -67,6 +67,10 @@ std::string Csv(const std::string& rows) {
     return std::string(kHeader) + "\r\n" + rows;
 }
 
+std::string Repeated(const char* text, int times) {
+    return QString(text).repeated(times).toStdString();
+}
+
 QStringList Lines(const std::string& s) {
     return QString::fromStdString(s).split("\r\n", Qt::SkipEmptyParts);
 }
@@ -328,9 +332,7 @@ private slots:
     }
 
     void boundedReport() {
-        std::string csv = "Frequency,Power\n";
-        for (int k = 0; k < 10000; ++k)
-            csv += "145.500,L\n";
+        std::string csv = "Frequency,Power\n" + Repeated("145.500,L\n", 10000);
         RadioImage image = BuiltInImage();
         CsvImportResult r = Import(csv, image);
         QCOMPARE(r.Summary(), std::string("256 rows imported, 9744 skipped"));
@@ -339,9 +341,7 @@ private slots:
                      "rows 257-10000: skipped: 9744 rows beyond the last free channel"});
         QVERIFY(!ConstChannelRecord(image, 256).HighPower());
         // Rows that all fail: the first are listed, the rest counted.
-        csv = "Frequency";
-        for (int k = 0; k < 1500; ++k)
-            csv += "\n1";
+        csv = "Frequency" + Repeated("\n1", 1500);
         r = Import(csv, image);
         QCOMPARE(r.report.size(), kMaxReportEntries + 1);
         QCOMPARE(r.ReportLines()[0],
@@ -352,12 +352,7 @@ private slots:
 
     // A file that cannot be read as a whole is refused whole, naming where.
     void unusableFilesChangeNothingAndSayWhere() {
-        const std::string rows10 = [] {
-            std::string s;
-            for (int k = 0; k < 10; ++k)
-                s += "145.5,X\r\n";
-            return s;
-        }();
+        const std::string rows10 = Repeated("145.5,X\r\n", 10);
         const std::pair<std::string, std::string> cases[] = {
             {"", "no header line"},
             {"Name,Mode\r\nx,FM\r\n", "no Frequency column in the header line"},
