@@ -62,6 +62,13 @@ void WriteAll(const QString& path, const QByteArray& data) {
     QCOMPARE(f.write(data), data.size());
 }
 
+// Why saving Filled(seed) at path failed, empty when it was saved.
+QString Save(const QString& path, std::uint8_t seed) {
+    std::string error;
+    return SaveDatFile(path.toStdString(), Filled(seed), &error) ? QString()
+                                                                 : QString::fromStdString(error);
+}
+
 QStringList Entries(const QTemporaryDir& dir) {
     return QDir(dir.path())
         .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
@@ -77,17 +84,6 @@ QByteArray Native(const QString& path) {
 mode_t Mode(const QString& path) {
     struct stat st;
     return ::lstat(Native(path).constData(), &st) == 0 ? st.st_mode : 0;
-}
-
-// Why saving Filled(seed) at path failed, empty when it was saved.
-QString Save(const QString& path, std::uint8_t seed) {
-    std::string error;
-    return SaveDatFile(path.toStdString(), Filled(seed), &error) ? QString()
-                                                                 : QString::fromStdString(error);
-}
-
-bool Link(const char* target, const QString& path) {
-    return ::symlink(target, Native(path).constData()) == 0;
 }
 
 // The system's files, with each step of a save written down in order ("flush"
@@ -222,13 +218,11 @@ private slots:
 
     void unwritableTargetIsReported() {
         QTemporaryDir dir;
-        std::string error;
-        QVERIFY(!SaveDatFile(dir.filePath("no/such/dir/x.dat").toStdString(), Filled(6), &error));
-        QVERIFY(!error.empty());
+        QVERIFY(!Save(dir.filePath("no/such/dir/x.dat"), 6).isEmpty());
         // A target that is a directory cannot be replaced; nothing is left behind.
         const QString sub = dir.filePath("taken.dat");
         QVERIFY(QDir().mkdir(sub));
-        QVERIFY(!SaveDatFile(sub.toStdString(), Filled(6), &error));
+        QVERIFY(!Save(sub, 6).isEmpty());
         QVERIFY(QFileInfo(sub).isDir());
         QCOMPARE(Entries(dir), QStringList({"taken.dat"}));
     }
@@ -397,7 +391,7 @@ private slots:
 
         // A link to a regular file is read through.
         WriteAll(dir.filePath("real.dat"), Bytes(before));
-        QVERIFY(Link("real.dat", dir.filePath("link.dat")));
+        QVERIFY(::symlink("real.dat", Native(dir.filePath("link.dat")).constData()) == 0);
         image = Filled(9);
         QVERIFY2(LoadDatFile(dir.filePath("link.dat").toStdString(), image, &error), error.c_str());
         QVERIFY(image == before);
@@ -431,7 +425,7 @@ private slots:
         QCOMPARE(Save(node, 3), QString());
         QVERIFY(S_ISCHR(Mode(node)));
         // Through a link to it: written through, the link stays.
-        QVERIFY(Link("null", dir.filePath("null.dat")));
+        QVERIFY(::symlink("null", Native(dir.filePath("null.dat")).constData()) == 0);
         QCOMPARE(Save(dir.filePath("null.dat"), 7), QString());
         QVERIFY(S_ISLNK(Mode(dir.filePath("null.dat"))));
         QVERIFY(S_ISCHR(Mode(node)));
@@ -451,7 +445,7 @@ private slots:
         WriteAll(real, Bytes(Filled(4)));
         QVERIFY(::chmod(Native(real).constData(), 0640) == 0);
         const QString link = dir.filePath("link.dat");
-        QVERIFY(Link("data/real.dat", link));
+        QVERIFY(::symlink("data/real.dat", Native(link).constData()) == 0);
         QCOMPARE(Save(link, 5), QString());
         QVERIFY(S_ISLNK(Mode(link)));
         QCOMPARE(ReadAll(real), Bytes(Filled(5)));
@@ -462,7 +456,7 @@ private slots:
 
         // A link to a file not made yet: the file is made, the link stays.
         const QString dangling = dir.filePath("new.dat");
-        QVERIFY(Link("data/new-target.dat", dangling));
+        QVERIFY(::symlink("data/new-target.dat", Native(dangling).constData()) == 0);
         QCOMPARE(Save(dangling, 6), QString());
         QVERIFY(S_ISLNK(Mode(dangling)));
         QCOMPARE(ReadAll(dir.filePath("data/new-target.dat")), Bytes(Filled(6)));
@@ -473,7 +467,7 @@ private slots:
         // A planted evil.dat.part link must not redirect the save.
         const QString victim = dir.filePath("victim");
         WriteAll(victim, "precious");
-        QVERIFY(Link("victim", dir.filePath("evil.dat.part")));
+        QVERIFY(::symlink("victim", Native(dir.filePath("evil.dat.part")).constData()) == 0);
         QCOMPARE(Save(dir.filePath("evil.dat"), 8), QString());
         QCOMPARE(ReadAll(victim), QByteArray("precious"));
         QVERIFY(S_ISLNK(Mode(dir.filePath("evil.dat.part"))));
