@@ -247,12 +247,11 @@ private slots:
         }
         const std::string stem = BackupStem(now, "read");
         QCOMPARE(QString::fromStdString(stem).size(), 20);
-        QCOMPARE(fs::path(paths[0]).filename().string(), stem + ".dat");
-        QCOMPARE(fs::path(paths[1]).filename().string(), stem + "-2.dat");
-        QCOMPARE(fs::path(paths[2]).filename().string(), stem + "-3.dat");
-        for (int i = 0; i < 3; ++i) { // nothing overwritten
+        const char* const suffixes[] = {"", "-2", "-3"};
+        for (std::size_t i = 0; i < 3; ++i) { // nothing overwritten
+            QCOMPARE(fs::path(paths[i]).filename().string(), stem + suffixes[i] + ".dat");
             image[0] = static_cast<std::uint8_t>(i);
-            QCOMPARE(ReadAll(QString::fromStdString(paths[std::size_t(i)])), Bytes(image));
+            QCOMPARE(ReadAll(QString::fromStdString(paths[i])), Bytes(image));
         }
         // Listed oldest first, "-10" after "-9" (the newest is the last).
         std::ofstream(dir + "/notes.dat") << "mine";
