@@ -294,16 +294,17 @@ private slots:
                 .arg(QString::fromStdString(ToneValueToText(rec.RxTone())))
                 .arg(QString::fromStdString(ToneValueToText(rec.TxTone())));
         };
-        // Cells from the RX tone on, each row over scan and bandwidth on and busy
-        // 2 (which has no grid text: the grid's "关" stores 0). An empty tone cell
-        // is no tone; unknown texts leave scan and bandwidth as they were and
-        // make busy 0.
+        // Cells from the RX tone on, each row over power, scan and bandwidth on
+        // and busy 2 (which has no grid text: the grid's "关" stores 0). An empty
+        // tone cell is no tone; unknown texts leave scan and bandwidth as they
+        // were and make power and busy 0.
         const std::pair<QStringList, const char*> rows[] = {
             {{"D023N", "", "低", "否", "窄", "关"}, "0 0 0 0 D023N 无"},
             {{"无", "无", "x", "x", "x", "x"}, "0 0 1 1 无 无"},
             {{"无", "无", "高", "是", "宽", "载波"}, "1 1 1 1 无 无"},
             {{"88.50", "无", "高", "是", "宽", "QT/DQT"}, "2 1 1 1 88.5 无"}};
         for (const auto& [cells, expected] : rows) {
+            rec.SetHighPower(true);
             rec.SetScan(true);
             rec.SetWide(true);
             rec.SetBusyLockout(2);
