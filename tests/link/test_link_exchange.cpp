@@ -244,7 +244,8 @@ private slots:
         QVERIFY(std::equal(limits + 8, limits + 16, image.data() + 0x2E18));
         QVERIFY(test::SameRange(image, band1Missing, 0x2E10, 0x2E18));
 
-        // A read transfer fills them after its blocks; a region read does not.
+        // A read transfer fills them after its blocks (a region read does not:
+        // exchangeOutcomes).
         RadioBehaviour behaviour;
         behaviour.identLimits.low[0] = 14400000;
         behaviour.identLimits.high[0] = 14600000;
@@ -255,9 +256,6 @@ private slots:
         BandLimits filled;
         LoadBandLimitsFromImage(read, filled);
         QCOMPARE(QList<int>({filled.low[0], filled.high[0]}), QList<int>({14400000, 14600000}));
-        read = before;
-        QVERIFY(RunOn(port, kCalibrationRead, read).succeeded);
-        QVERIFY(read == before);
     }
 
     void exchangeOutcomes_data() {
@@ -271,23 +269,24 @@ private slots:
         const QString invalid = kTextRadioDataInvalid;
         const QString foreign = "识别信息不符（58 59 5A 00 00 00 00 00）";
         const QString wrongAck = "在块 0x0040 处没有收到确认（收到 15）";
-        QTest::newRow("read") << kRead << kNone << false << 389 << "" << "";
+        QTest::newRow("read") << kRead << kNone << false << 389 << QString() << QString();
         QTest::newRow("initialise")
-            << kInitialise << kNone << false << 512 << kTextInitialiseSucceeded << "";
+            << kInitialise << kNone << false << 512 << kTextInitialiseSucceeded << QString();
         QTest::newRow("calibration write")
-            << kCalibrationWrite << kNone << false << 6 << kTextWriteSucceeded << "";
+            << kCalibrationWrite << kNone << false << 6 << kTextWriteSucceeded << QString();
         QTest::newRow("decoder write")
-            << kDecoderWrite << kNone << false << 2 << kTextWriteSucceeded << "";
+            << kDecoderWrite << kNone << false << 2 << kTextWriteSucceeded << QString();
         // The transfers check the identification, except in factory mode; the
         // region exchanges check none. (These rows are also the plain writes
         // and the region reads.)
-        QTest::newRow("blank radio write") << kWrite << kBlank << false << 389 << "" << "";
+        QTest::newRow("blank radio write")
+            << kWrite << kBlank << false << 389 << QString() << QString();
         QTest::newRow("foreign identification, factory read")
-            << kRead << kForeign << true << 389 << "" << "";
+            << kRead << kForeign << true << 389 << QString() << QString();
         QTest::newRow("foreign identification, calibration read")
-            << kCalibrationRead << kForeign << false << 6 << kTextReadSucceeded << "";
+            << kCalibrationRead << kForeign << false << 6 << kTextReadSucceeded << QString();
         QTest::newRow("blank radio, decoder read")
-            << kDecoderRead << kBlank << false << 2 << kTextReadSucceeded << "";
+            << kDecoderRead << kBlank << false << 2 << kTextReadSucceeded << QString();
 
         QTest::newRow("silent") << kRead << kSilent << false << 0 << comm << "握手没有回应";
         QTest::newRow("foreign identification, read")
@@ -302,9 +301,9 @@ private slots:
         QTest::newRow("wrong ack, write") << kWrite << kBadAck << false << 2 << comm << wrongAck;
         QTest::newRow("wrong ack, initialise")
             << kInitialise << kBadAck << false << 2 << comm << wrongAck;
-        QTest::newRow("wrong ack, calibration write") << kCalibrationWrite << kBadAck << false
-                                                      << 2 << comm
-                                                      << "在块 0x3F00 处没有收到确认（收到 15）";
+        QTest::newRow("wrong ack, calibration write")
+            << kCalibrationWrite << kBadAck << false << 2 << comm
+            << "在块 0x3F00 处没有收到确认（收到 15）";
         QTest::newRow("hang-up, write") << kWrite << kHangUp << false << 3 << comm
                                         << "在块 0x0060 处没有收到确认（什么也没收到）";
         QTest::newRow("hang-up, calibration read")
@@ -332,7 +331,10 @@ private slots:
         ResponderPort port(radio);
         if (fault == kPortClosed)
             port.closeAfterWritten = 8 + 1 + 1 + 3 * 36 + 10;
-        const RadioImage before = test::PatternImage(6);
+        // The app's image has no band-0 limits, which only a read transfer may
+        // fill (from the radio's memory here, which has them).
+        RadioImage before = test::PatternImage(6);
+        before[0x2E13] = 0xFF;
         RadioImage image = before;
         const TransferRanges ranges = test::ExchangeRanges(exchange);
         std::vector<Block> blocks = SplitBlocks(ranges.first);

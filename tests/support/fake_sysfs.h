@@ -58,8 +58,9 @@ public:
     void AddBuiltIn(const std::string& name, bool hardware) {
         const auto parent = hardware ? sys_ / "devices" / "pnp0" / ("00:0" + name.substr(4))
                                      : sys_ / "devices" / "platform" / "serial8250";
-        const auto entry = AddTerminal(name, parent, sys_ / "bus" / "platform" / "drivers" /
-                                                         (hardware ? "serial" : "serial8250"));
+        const auto entry = AddTerminal(name, parent,
+                                       sys_ / "bus" / "platform" / "drivers" /
+                                           (hardware ? "serial" : "serial8250"));
         Write(entry / "type", hardware ? "4" : "0");
     }
 
@@ -102,8 +103,7 @@ private:
 
     // The terminal NAME of a device bound to a driver: its tty entry, class
     // entry and device node. Returns the tty entry.
-    std::filesystem::path AddTerminal(const std::string& name,
-                                      const std::filesystem::path& device,
+    std::filesystem::path AddTerminal(const std::string& name, const std::filesystem::path& device,
                                       const std::filesystem::path& driver) {
         Link(device / "driver", driver);
         const auto entry = device / "tty" / name;
