@@ -15,9 +15,11 @@ using namespace kestra;
 using test::kCalibrationRead;
 using test::kCalibrationWrite;
 using test::kDecoderRead;
+using test::kDecoderWrite;
 using test::kInitialise;
 using test::kRead;
 using test::kWrite;
+using test::Q;
 
 namespace {
 
@@ -86,6 +88,22 @@ TransferResult RunOn(BytePort& port, int exchange, RadioImage& image,
         return RunTransferOn(port, static_cast<TransferKind>(exchange), image, options);
     return RunRegionExchangeOn(port, test::RegionOf(exchange), test::Reads(exchange), image,
                                options.progress);
+}
+
+// The faults of the radio in exchangeOutcomes; kPortClosed is the port's.
+enum Fault { kNone, kSilent, kForeign, kBlank, kBadAck, kHangUp, kShortReply, kPortClosed };
+
+RadioBehaviour Showing(Fault fault) {
+    RadioBehaviour behaviour;
+    behaviour.silent = fault == kSilent;
+    if (fault == kForeign)
+        behaviour.identification = {'X', 'Y', 'Z', 0, 0, 0, 0, 0};
+    if (fault == kBlank)
+        behaviour.identification = kIdentBlank;
+    behaviour.wrongAckAfterBlock = fault == kBadAck ? 3 : 0;
+    behaviour.hangUpAfterBlock = fault == kHangUp ? 3 : 0;
+    behaviour.shortReplyAtBlock = fault == kShortReply ? 2 : 0;
+    return behaviour;
 }
 
 } // namespace
@@ -226,7 +244,8 @@ private slots:
         QVERIFY(std::equal(limits + 8, limits + 16, image.data() + 0x2E18));
         QVERIFY(test::SameRange(image, band1Missing, 0x2E10, 0x2E18));
 
-        // A read transfer fills them after its blocks; a region read does not.
+        // A read transfer fills them after its blocks (a region read does not:
+        // exchangeOutcomes).
         RadioBehaviour behaviour;
         behaviour.identLimits.low[0] = 14400000;
         behaviour.identLimits.high[0] = 14600000;
@@ -237,103 +256,128 @@ private slots:
         BandLimits filled;
         LoadBandLimitsFromImage(read, filled);
         QCOMPARE(QList<int>({filled.low[0], filled.high[0]}), QList<int>({14400000, 14600000}));
-        read = before;
-        QVERIFY(RunOn(port, kCalibrationRead, read).succeeded);
-        QVERIFY(read == before);
     }
 
-    void failureSaysWhichStepFailed_data() {
+    void exchangeOutcomes_data() {
         QTest::addColumn<int>("exchange");
-        QTest::addColumn<int>("fault");
-        QTest::addColumn<int>("steps"); // the progress reported before the failure
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<bool>("factory");
+        QTest::addColumn<int>("steps"); // the progress reported at the end
         QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("detail");
+        QTest::addColumn<QString>("detail"); // empty when the exchange succeeds
         const QString comm = kTextCommunicationError;
         const QString invalid = kTextRadioDataInvalid;
         const QString foreign = "识别信息不符（58 59 5A 00 00 00 00 00）";
         const QString wrongAck = "在块 0x0040 处没有收到确认（收到 15）";
-        QTest::newRow("silent") << kRead << 0 << 0 << comm << "握手没有回应";
-        QTest::newRow("foreign identification, read") << kRead << 1 << 0 << invalid << foreign;
-        QTest::newRow("foreign identification, write") << kWrite << 1 << 0 << invalid << foreign;
+        QTest::newRow("read") << kRead << kNone << false << 389 << QString() << QString();
+        QTest::newRow("initialise")
+            << kInitialise << kNone << false << 512 << kTextInitialiseSucceeded << QString();
+        QTest::newRow("calibration write")
+            << kCalibrationWrite << kNone << false << 6 << kTextWriteSucceeded << QString();
+        QTest::newRow("decoder write")
+            << kDecoderWrite << kNone << false << 2 << kTextWriteSucceeded << QString();
+        // The transfers check the identification, except in factory mode; the
+        // region exchanges check none. (These rows are also the plain writes
+        // and the region reads.)
+        QTest::newRow("blank radio write")
+            << kWrite << kBlank << false << 389 << QString() << QString();
+        QTest::newRow("foreign identification, factory read")
+            << kRead << kForeign << true << 389 << QString() << QString();
+        QTest::newRow("foreign identification, calibration read")
+            << kCalibrationRead << kForeign << false << 6 << kTextReadSucceeded << QString();
+        QTest::newRow("blank radio, decoder read")
+            << kDecoderRead << kBlank << false << 2 << kTextReadSucceeded << QString();
+
+        QTest::newRow("silent") << kRead << kSilent << false << 0 << comm << "握手没有回应";
+        QTest::newRow("foreign identification, read")
+            << kRead << kForeign << false << 0 << invalid << foreign;
+        QTest::newRow("foreign identification, write")
+            << kWrite << kForeign << false << 0 << invalid << foreign;
         QTest::newRow("foreign identification, initialise")
-            << kInitialise << 1 << 0 << invalid << foreign;
-        QTest::newRow("blank radio read")
-            << kRead << 2 << 0 << invalid << "识别信息不符（FF FF FF FF FF FF FF FF）";
-        QTest::newRow("wrong ack, read") << kRead << 3 << 2 << comm << wrongAck;
-        QTest::newRow("wrong ack, write") << kWrite << 3 << 2 << comm << wrongAck;
-        QTest::newRow("wrong ack, initialise") << kInitialise << 3 << 2 << comm << wrongAck;
+            << kInitialise << kForeign << false << 0 << invalid << foreign;
+        QTest::newRow("blank radio read") << kRead << kBlank << false << 0 << invalid
+                                          << "识别信息不符（FF FF FF FF FF FF FF FF）";
+        QTest::newRow("wrong ack, read") << kRead << kBadAck << false << 2 << comm << wrongAck;
+        QTest::newRow("wrong ack, write") << kWrite << kBadAck << false << 2 << comm << wrongAck;
+        QTest::newRow("wrong ack, initialise")
+            << kInitialise << kBadAck << false << 2 << comm << wrongAck;
         QTest::newRow("wrong ack, calibration write")
-            << kCalibrationWrite << 3 << 2 << comm << "在块 0x3F00 处没有收到确认（收到 15）";
-        QTest::newRow("hang-up, write")
-            << kWrite << 4 << 3 << comm << "在块 0x0060 处没有收到确认（什么也没收到）";
+            << kCalibrationWrite << kBadAck << false << 2 << comm
+            << "在块 0x3F00 处没有收到确认（收到 15）";
+        QTest::newRow("hang-up, write") << kWrite << kHangUp << false << 3 << comm
+                                        << "在块 0x0060 处没有收到确认（什么也没收到）";
         QTest::newRow("hang-up, calibration read")
-            << kCalibrationRead << 4 << 3 << comm << "在块 0x3F20 处没有回应";
+            << kCalibrationRead << kHangUp << false << 3 << comm << "在块 0x3F20 处没有回应";
         // Taking a block without its last byte would keep a stale byte.
-        QTest::newRow("short reply")
-            << kRead << 5 << 1 << comm << "在块 0x0020 处回应不完整（35 / 36 字节）";
-        QTest::newRow("port closed") << kWrite << 6 << 4 << comm << "端口已关闭";
+        QTest::newRow("short reply") << kRead << kShortReply << false << 1 << comm
+                                     << "在块 0x0020 处回应不完整（35 / 36 字节）";
+        QTest::newRow("port closed") << kWrite << kPortClosed << false << 4 << comm << "端口已关闭";
     }
 
-    // Every failure of an exchange says, in its detail line, which step
-    // failed. Progress stops at the last block acknowledged, the image is as
-    // it was, no end marker is sent, and the next exchange succeeds.
-    void failureSaysWhichStepFailed() {
+    // A successful exchange sends its blocks in order, moves the bytes of
+    // its ranges only, and ends with the marker the radio counts. A failure
+    // says in its detail line which step failed; progress stops at the last
+    // block acknowledged, the image is as it was, no end marker is sent, and
+    // the next exchange succeeds.
+    void exchangeOutcomes() {
         QFETCH(int, exchange);
-        QFETCH(int, fault);
+        QFETCH(Fault, fault);
+        QFETCH(bool, factory);
         QFETCH(int, steps);
         QFETCH(QString, message);
         QFETCH(QString, detail);
-        RadioBehaviour behaviour;
-        behaviour.silent = fault == 0;
-        if (fault == 1)
-            behaviour.identification = {'X', 'Y', 'Z', 0, 0, 0, 0, 0};
-        if (fault == 2)
-            behaviour.identification = kIdentBlank;
-        behaviour.wrongAckAfterBlock = fault == 3 ? 3 : 0;
-        behaviour.hangUpAfterBlock = fault == 4 ? 3 : 0;
-        behaviour.shortReplyAtBlock = fault == 5 ? 2 : 0;
-        RadioResponder radio(behaviour, test::PatternImage(5));
+        const RadioImage memory = test::PatternImage(5);
+        RadioResponder radio(Showing(fault), memory);
         ResponderPort port(radio);
-        if (fault == 6)
+        if (fault == kPortClosed)
             port.closeAfterWritten = 8 + 1 + 1 + 3 * 36 + 10;
-        RadioImage image = test::PatternImage(6);
-        const RadioImage before = image;
+        // The app's image has no band-0 limits, which only a read transfer may
+        // fill (from the radio's memory here, which has them).
+        RadioImage before = test::PatternImage(6);
+        before[0x2E13] = 0xFF;
+        RadioImage image = before;
+        const TransferRanges ranges = test::ExchangeRanges(exchange);
+        std::vector<Block> blocks = SplitBlocks(ranges.first);
+        const std::vector<Block> second = SplitBlocks(ranges.second);
+        blocks.insert(blocks.end(), second.begin(), second.end());
         TransferOptions options;
+        options.factoryMode = factory;
         int reported = 0;
-        options.progress = [&reported](int position, int) { reported = position; };
+        options.progress = [&reported, &blocks](int position, int total) {
+            QCOMPARE(position, reported + 1);
+            QCOMPARE(total, int(blocks.size()));
+            reported = position;
+        };
         const TransferResult result = RunOn(port, exchange, image, options);
-        QVERIFY(!result.succeeded);
-        QCOMPARE(QString::fromStdString(result.message), message);
-        QCOMPARE(QString::fromStdString(result.detail), detail);
+        QCOMPARE(Q(result.message), message);
+        QCOMPARE(Q(result.detail), detail);
         QCOMPARE(reported, steps);
-        QVERIFY(image == before);
-        QVERIFY2(!port.lastWrite.startsWith("END"), port.lastWrite.toHex().constData());
-        QCOMPARE(radio.ExchangesCompleted(), 0);
-        if (fault == 6) // a closed port stays closed
+        if (!detail.isEmpty()) {
+            QVERIFY(!result.succeeded);
+            QVERIFY(image == before);
+            QVERIFY2(!port.lastWrite.startsWith("END"), port.lastWrite.toHex().constData());
+            QCOMPARE(radio.ExchangesCompleted(), 0);
+            if (fault == kPortClosed) // a closed port stays closed
+                return;
+            radio.SetBehaviour(RadioBehaviour());
+            QVERIFY(RunOn(port, exchange, image).succeeded);
             return;
-        radio.SetBehaviour(RadioBehaviour());
-        QVERIFY(RunOn(port, exchange, image).succeeded);
-    }
-
-    // The transfers check the identification, except in factory mode; the
-    // region exchanges check none. (The refusals are failures above.)
-    void identificationAccepted() {
-        const Identification foreign = {'X', 'Y', 'Z', 0, 0, 0, 0, 0};
-        const std::tuple<Identification, int, bool> cases[] = {{kIdentBlank, kWrite, false},
-                                                               {foreign, kRead, true},
-                                                               {foreign, kCalibrationRead, false},
-                                                               {kIdentBlank, kDecoderRead, false}};
-        for (const auto& [identification, exchange, factory] : cases) {
-            RadioBehaviour behaviour;
-            behaviour.identification = identification;
-            RadioResponder radio(behaviour, test::PatternImage(5));
-            ResponderPort port(radio);
-            RadioImage image;
-            TransferOptions options;
-            options.factoryMode = factory;
-            QVERIFY2(RunOn(port, exchange, image, options).succeeded,
-                     qPrintable(QString::number(exchange)));
         }
+        QVERIFY(result.succeeded);
+        QCOMPARE(radio.Blocks().size(), blocks.size());
+        for (std::size_t i = 0; i < blocks.size(); ++i) {
+            QCOMPARE(radio.Blocks()[i].command, test::Reads(exchange) ? 'R' : 'W');
+            QCOMPARE(radio.Blocks()[i].address, blocks[i].address);
+            QCOMPARE(radio.Blocks()[i].length, blocks[i].length);
+        }
+        if (test::Reads(exchange)) {
+            QCOMPARE(test::FirstMismatch(image, memory, before, ranges), -1);
+            QVERIFY(radio.Memory() == memory);
+        } else {
+            QVERIFY(image == before);
+            QCOMPARE(test::FirstMismatch(radio.Memory(), before, memory, ranges), -1);
+        }
+        QCOMPARE(radio.ExchangesCompleted(), 1);
     }
 
     void verifyReadsBackWhatWasWritten_data() {

@@ -28,11 +28,11 @@
 #include "support/link_fixture.h"
 
 using namespace kestra;
-using test::Clock;
-using test::MsSince;
 using test::Q;
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 void WriteMaster(const PseudoTerminal& pty, const std::uint8_t* data, std::size_t n) {
     QCOMPARE(::write(pty.Master(), data, n), static_cast<ssize_t>(n));
@@ -154,9 +154,10 @@ private slots:
             if (!readDone)
                 (void)::write(master, &b, 1);
         });
-        const auto start = Clock::now();
+        QElapsedTimer timer;
+        timer.start();
         const std::size_t got = link.Read(buffer, std::size_t(wanted));
-        const qint64 ms = MsSince(start);
+        const qint64 ms = timer.elapsed();
         readDone = true;
         late.join();
         QCOMPARE(got, std::size_t(sent));
@@ -217,24 +218,14 @@ private slots:
         QSKIP("the machine is too busy to send a byte every 75 ms");
     }
 
+    // What a write sends, every exchange on a pseudo-terminal sees; here that
+    // the write says it went out, and that bytes waiting in the receive queue
+    // are gone after a purge.
     void writeAndPurge() {
         SerialLink link;
         QVERIFY(link.Open(pty_.SlavePath(), nullptr));
         const std::uint8_t command[4] = {'R', 0x3F, 0x70, 0x10};
         QVERIFY(link.Write(command, 4));
-        std::uint8_t got[4] = {};
-        std::size_t n = 0;
-        for (int i = 0; i < 100 && n < 4; ++i) {
-            const ssize_t k = ::read(pty_.Master(), got + n, 4 - n);
-            if (k > 0)
-                n += static_cast<std::size_t>(k);
-            else
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        QCOMPARE(n, std::size_t(4));
-        QVERIFY(std::equal(command, command + 4, got));
-
-        // Bytes waiting in the receive queue are gone after a purge.
         const std::uint8_t stale[3] = {0x50, 0x47, 0x41};
         WriteMaster(pty_, stale, 3);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -268,33 +259,52 @@ private slots:
         QCOMPARE(ExclusiveFlag(device), 0);
     }
 
-    void staleLockFiles_data() {
+    // Lock files as QSerialPort, lockdev and minicom write them: %1 stands
+    // for the pid of a program that runs ("sleep"), and a live lock keeps the
+    // port until its program has gone.
+    void lockFiles_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<LockFileState>("state");
         QTest::addColumn<bool>("removable");
         // A pid that no longer runs: a child that has ended.
         QProcess child;
         child.start(QStringLiteral("true"), {});
         child.waitForFinished(5000);
         const QByteArray dead = QByteArray::number(child.processId());
-        QTest::newRow("none") << "none" << QByteArray() << true;
-        QTest::newRow("empty") << "file" << QByteArray() << true;
-        QTest::newRow("junk") << "file" << QByteArray("no pid here\n") << true;
-        QTest::newRow("pid then junk") << "file" << QByteArray("12ab\nx\n") << true;
-        QTest::newRow("binary") << "file" << QByteArray("\x01\x02\x03\x04", 4) << true;
+        const LockFileState stale = LockFileState::Stale;
+        const LockFileState live = LockFileState::Live;
+        QTest::newRow("none") << "none" << QByteArray() << LockFileState::Absent << true;
+        QTest::newRow("empty") << "file" << QByteArray() << stale << true;
+        QTest::newRow("junk") << "file" << QByteArray("no pid here\n") << stale << true;
+        QTest::newRow("pid then junk") << "file" << QByteArray("12ab\nx\n") << stale << true;
+        QTest::newRow("binary") << "file" << QByteArray("\x01\x02\x03\x04", 4) << stale << true;
         QTest::newRow("process gone")
-            << "file" << QByteArray(dead + "\nkestra-cli\nhost\n") << true;
+            << "file" << QByteArray(dead + "\nkestra-cli\nhost\n") << stale << true;
         QTest::newRow("pid now another program")
-            << "file" << QByteArray("1\nkestra-cli-no-such-program\nhost\n") << true;
-        QTest::newRow("directory") << "directory" << QByteArray() << true;
-        QTest::newRow("link to nowhere") << "link" << QByteArray() << true;
-        QTest::newRow("directory with files") << "directory" << QByteArray("x") << false;
+            << "file" << QByteArray("1\nkestra-cli-no-such-program\nhost\n") << stale << true;
+        QTest::newRow("running, another program")
+            << "file" << QByteArray("      %1 minicom root\n") << stale << true;
+        QTest::newRow("directory") << "directory" << QByteArray() << stale << true;
+        QTest::newRow("link to nowhere") << "link" << QByteArray() << stale << true;
+        QTest::newRow("directory with files") << "directory" << QByteArray("x") << stale << false;
+        QTest::newRow("live, QSerialPort")
+            << "file" << QByteArray("%1\nsleep\nhost\nmachine\nboot\n") << live << true;
+        QTest::newRow("live, lockdev") << "file" << QByteArray("      %1\n") << live << true;
+        QTest::newRow("live, minicom")
+            << "file" << QByteArray("      %1 sleep root\n") << live << true;
     }
 
-    void staleLockFiles() {
+    void lockFiles() {
         QFETCH(QString, kind);
         QFETCH(QByteArray, content);
+        QFETCH(LockFileState, state);
         QFETCH(bool, removable);
+        QProcess sleeper;
+        sleeper.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        QVERIFY(sleeper.waitForStarted(5000));
+        const QByteArray pid = QByteArray::number(sleeper.processId());
+        content.replace("%1", pid);
         const std::string device = pty_.SlavePath();
         // The lock file Kestra judges is the one QSerialPort writes.
         const std::string lockPath = PortLockFilePath(device);
@@ -308,19 +318,30 @@ private slots:
             if (!content.isEmpty())
                 QVERIFY(WriteFile(lockPath + "/inside", content.toStdString()));
         }
-        QCOMPARE(InspectLockFile(lockPath, nullptr),
-                 kind == "none" ? LockFileState::Absent : LockFileState::Stale);
-
-        // The stale lock is replaced by this program's own, naming it, or, when
-        // it cannot be removed, left alone while the flock keeps the port. It
-        // is gone after closing.
+        HolderProcess holder;
+        QCOMPARE(InspectLockFile(lockPath, &holder), state);
         std::string reason;
         SerialLink link;
+        if (state == LockFileState::Live) {
+            QCOMPARE(QByteArray::number(holder.pid), pid);
+            QCOMPARE(Q(holder.name), QStringLiteral("sleep"));
+            QVERIFY(!link.Open(device, &reason));
+            const QString held = QStringLiteral("端口被进程 %1（sleep）占用").arg(pid);
+            QVERIFY2(Q(reason).contains(held), reason.c_str());
+            QFile file(Q(lockPath));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), content); // a live lock is not touched
+        }
+        // Its process gone, a live lock is stale too. The stale lock is
+        // replaced by this program's own, naming it, or, when it cannot be
+        // removed, left alone while the flock keeps the port. It is gone
+        // after closing.
+        sleeper.kill();
+        sleeper.waitForFinished(5000);
         const bool opened = link.Open(device, &reason);
         if (!opened)
             RemoveAll(lockPath);
         QVERIFY2(opened, reason.c_str());
-        HolderProcess holder;
         const LockFileState whileOpen = InspectLockFile(lockPath, &holder);
         SerialLink second;
         QVERIFY(!second.Open(device, &reason));
@@ -334,47 +355,6 @@ private slots:
         }
         QCOMPARE(stillThere, !removable);
         QVERIFY(test::PortOpensAgain(device));
-    }
-
-    void liveLockFileNamesItsHolder() {
-        // Another program's lock file, with a process that runs.
-        QProcess sleeper;
-        sleeper.start(QStringLiteral("sleep"), {QStringLiteral("30")});
-        QVERIFY(sleeper.waitForStarted(5000));
-        const std::string device = pty_.SlavePath();
-        const std::string lockPath = PortLockFilePath(device);
-        const qint64 pid = sleeper.processId();
-        // The formats of QSerialPort, of lockdev and of minicom.
-        const std::string n = std::to_string(pid);
-        for (const std::string& text : {n + "\nsleep\nhost\nmachine\nboot\n", "      " + n + "\n",
-                                        "      " + n + " sleep root\n"}) {
-            QVERIFY(WriteFile(lockPath, text));
-            HolderProcess holder;
-            QCOMPARE(InspectLockFile(lockPath, &holder), LockFileState::Live);
-            QCOMPARE(holder.pid, static_cast<int>(pid));
-            QCOMPARE(Q(holder.name), QStringLiteral("sleep"));
-        }
-        QVERIFY(WriteFile(lockPath, "      " + n + " minicom root\n"));
-        QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Stale);
-
-        const std::string content = n + "\nsleep\nhost\n";
-        QVERIFY(WriteFile(lockPath, content));
-        std::string reason;
-        SerialLink link;
-        const bool opened = link.Open(device, &reason);
-        sleeper.kill();
-        sleeper.waitForFinished(5000);
-        std::ifstream in(lockPath, std::ios::binary);
-        const std::string after((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
-        QVERIFY(!opened);
-        const QString held = QStringLiteral("端口被进程 %1（sleep）占用").arg(pid);
-        QVERIFY2(Q(reason).contains(held), reason.c_str());
-        QCOMPARE(after, content); // a live lock is not touched
-        // Its process gone, the same file is stale.
-        QVERIFY2(link.Open(device, &reason), reason.c_str());
-        link.Close();
-        QVERIFY(!QFileInfo::exists(Q(lockPath)));
     }
 
     void openFailureReasons() {
@@ -460,7 +440,8 @@ private slots:
         QCOMPARE(free.selected, present);
     }
 
-    // The devices below are the fake cables of BuildCableZoo.
+    // The devices below are the fake cables of BuildCableZoo; a cable that
+    // comes is listed in its place, one that goes is not.
     void everyCableIsNamed() {
         test::FakeSysfs fake = FakeCables();
         const std::vector<SerialDeviceInfo> devices = ListSerialDevices();
@@ -487,19 +468,15 @@ private slots:
                  std::vector<std::string>{
                      fake.Dev() + "/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"});
         QVERIFY(devices[3].byIdLinks.empty());
-    }
 
-    void aCableComesAndGoes() {
-        test::FakeSysfs fake = FakeCables();
-        const std::size_t before = ListSerialDevices().size();
         fake.AddUsbSerial("ttyUSB3", 7, "ftdi_sio", "0403", "6015", "FTDI", "FT230X", "X1");
-        std::vector<SerialDeviceInfo> after = ListSerialDevices();
-        QCOMPARE(after.size(), before + 1);
+        const std::vector<SerialDeviceInfo> after = ListSerialDevices();
+        QCOMPARE(after.size(), devices.size() + 1);
         QCOMPARE(after[after.size() - 2].name, std::string("ttyUSB3")); // before ttyUSB9
         QCOMPARE(after[after.size() - 2].CableName(), std::string("FTDI FT-X 0403:6015"));
         fake.Remove("ttyUSB0");
         fake.Remove("ttyUSB3");
-        QCOMPARE(ListSerialDevices().size(), before - 1);
+        QCOMPARE(ListSerialDevices().size(), devices.size() - 1);
     }
 
     void theDetailLineNamesTheCable() {

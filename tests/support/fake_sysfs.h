@@ -40,15 +40,9 @@ public:
                       int latencyTimer = -1) {
         const auto usb = UsbDevice(usbPort, vid, pid, maker, product, serial);
         const auto port = usb / (usb.filename().string() + ":1.0") / name;
-        std::filesystem::create_directories(port);
-        Link(port / "driver", sys_ / "bus" / "usb-serial" / "drivers" / driver);
+        AddTerminal(name, port, sys_ / "bus" / "usb-serial" / "drivers" / driver);
         if (latencyTimer >= 0)
             Write(port / "latency_timer", std::to_string(latencyTimer));
-        const auto entry = port / "tty" / name;
-        std::filesystem::create_directories(entry);
-        Link(entry / "device", port);
-        AddClassEntry(name, entry);
-        Write(dev_ / name, "");
     }
 
     // A CDC-ACM device as ttyACMk.
@@ -56,28 +50,18 @@ public:
                 const std::string& pid, const std::string& maker, const std::string& product,
                 const std::string& serial) {
         const auto usb = UsbDevice(usbPort, vid, pid, maker, product, serial);
-        const auto interface = usb / (usb.filename().string() + ":1.0");
-        std::filesystem::create_directories(interface);
-        Link(interface / "driver", sys_ / "bus" / "usb" / "drivers" / "cdc_acm");
-        const auto entry = interface / "tty" / name;
-        std::filesystem::create_directories(entry);
-        Link(entry / "device", interface);
-        AddClassEntry(name, entry);
-        Write(dev_ / name, "");
+        AddTerminal(name, usb / (usb.filename().string() + ":1.0"),
+                    sys_ / "bus" / "usb" / "drivers" / "cdc_acm");
     }
 
     // A built-in serial port: with a UART (type 4) or without one (type 0).
     void AddBuiltIn(const std::string& name, bool hardware) {
         const auto parent = hardware ? sys_ / "devices" / "pnp0" / ("00:0" + name.substr(4))
                                      : sys_ / "devices" / "platform" / "serial8250";
-        const auto entry = parent / "tty" / name;
-        std::filesystem::create_directories(entry);
-        Link(parent / "driver", sys_ / "bus" / "platform" / "drivers" /
-                                    (hardware ? "serial" : "serial8250"));
-        Link(entry / "device", parent);
+        const auto entry = AddTerminal(name, parent,
+                                       sys_ / "bus" / "platform" / "drivers" /
+                                           (hardware ? "serial" : "serial8250"));
         Write(entry / "type", hardware ? "4" : "0");
-        AddClassEntry(name, entry);
-        Write(dev_ / name, "");
     }
 
     void AddByIdLink(const std::string& link, const std::string& target) {
@@ -115,6 +99,18 @@ private:
         if (!serial.empty())
             Write(usb / "serial", serial);
         return usb;
+    }
+
+    // The terminal NAME of a device bound to a driver: its tty entry, class
+    // entry and device node. Returns the tty entry.
+    std::filesystem::path AddTerminal(const std::string& name, const std::filesystem::path& device,
+                                      const std::filesystem::path& driver) {
+        Link(device / "driver", driver);
+        const auto entry = device / "tty" / name;
+        Link(entry / "device", device);
+        AddClassEntry(name, entry);
+        Write(dev_ / name, "");
+        return entry;
     }
 
     void AddClassEntry(const std::string& name, const std::filesystem::path& entry) {

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <chrono>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -17,12 +16,6 @@
 #include "link/serial_link.h"
 
 namespace kestra::test {
-
-using Clock = std::chrono::steady_clock;
-
-inline qint64 MsSince(Clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-}
 
 inline QString Q(const std::string& s) {
     return QString::fromStdString(s);
