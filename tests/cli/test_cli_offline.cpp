@@ -43,6 +43,7 @@ private slots:
         QVERIFY(WriteAll(image_, ToBytes(image)));
         QVERIFY(WriteAll(dir_.filePath("short.dat"), QByteArray(1000, '\xFF')));
         QVERIFY(WriteAll(dir_.filePath("bad.csv"), "Name\nx\n"));
+        QVERIFY(WriteAll(dir_.filePath("bad.ini"), "[model]\nA段下限=140\n[model] \n"));
         // Sparse: a file over the limit is refused whole, never read.
         QFile big(dir_.filePath("big.csv"));
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize((qint64(64) << 20) + 1));
@@ -50,8 +51,9 @@ private slots:
 
     // IMG in args stands for a usable image, MISSING for a file that is not
     // there, SHORT for one of 1000 bytes, CSV for a CSV without a frequency
-    // column, BIG for one over the size limit, PORT for a port that does not
-    // exist. A run that fails prints nothing on standard output and writes no OUT.
+    // column, BIG for one over the size limit, INI for a profile with a bad
+    // third line, PORT for a port that does not exist. A run that fails
+    // prints nothing on standard output and writes no OUT.
     void routing_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
@@ -81,6 +83,19 @@ private slots:
         row("settings factory form", {"settings", "IMG", "--form", "tuning"}, 2, false,
             "needs --factory");
         row("configure without -o", {"configure", "IMG"}, 2, false, "needs -o OUT.dat");
+        // A refused configure writes nothing, even when earlier sections ran.
+        auto configure = [&row](const char* name, const QStringList& more, const QString& text) {
+            row(name, QStringList{"configure", "IMG", "-o", "OUT"} + more, 2, false, text);
+        };
+        configure("malformed --set", {"--set", "接收频率=1"},
+                  "--set:1: expected 'SECTION:KEY=VALUE'");
+        configure("refused second --set",
+                  {"--set", "channel A001:接收频率=145", "--set", "channel A001:频率=1"},
+                  "--set:2: [channel A001] 频率: no such field");
+        configure("profile line", {"--profile", "INI"}, "bad.ini:3:");
+        configure("missing profile", {"--profile", "MISSING"}, "cannot read the profile");
+        configure("factory form", {"--set", "tuning:x=1"}, "--factory");
+        configure("bad seed", {"--seed", "-1"}, "--seed takes a number");
         row("export-csv", {"export-csv", "IMG"}, 0, true, "Location,Name,Frequency,");
         row("diff one file", {"diff", "IMG"}, 2, false, "expected two image files");
         row("diff missing", {"diff", "IMG", "MISSING"}, 2, false, "missing.dat");
@@ -130,7 +145,8 @@ private slots:
         QFETCH(QString, fragment);
         const std::pair<const char*, const char*> files[] = {
             {"IMG", "in.dat"},  {"MISSING", "missing.dat"}, {"SHORT", "short.dat"},
-            {"OUT", "out.dat"}, {"CSV", "bad.csv"},         {"BIG", "big.csv"}};
+            {"OUT", "out.dat"}, {"CSV", "bad.csv"},         {"BIG", "big.csv"},
+            {"INI", "bad.ini"}};
         for (const auto& [name, file] : files)
             args.replaceInStrings(QRegularExpression(QStringLiteral("^%1$").arg(name)), Path(file));
         args.replaceInStrings("PORT", Path("no-such-port"));
@@ -254,36 +270,6 @@ private slots:
         QVERIFY(!a.isEmpty());
         QCOMPARE(batch("5", "b.dat"), a);
         QVERIFY(batch("6", "c.dat") != a);
-    }
-
-    // Every refusal exits 2 with its reason, and no OUT is written even when
-    // earlier sections ran (a wrong password and an unknown option are the
-    // option parser's, shared with settings: test_cli_offline).
-    void configureRefusalsWriteNothing_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("malformed set") << QStringList{"--set", "接收频率=1"}
-                                       << "--set:1: expected 'SECTION:KEY=VALUE'";
-        QTest::newRow("refused second set")
-            << QStringList{"--set", "channel A001:接收频率=145", "--set", "channel A001:频率=1"}
-            << "--set:2: [channel A001] 频率: no such field";
-        QTest::newRow("profile line") << QStringList{"--profile", "BAD"} << "bad.ini:3:";
-        QTest::newRow("missing profile")
-            << QStringList{"--profile", "/nonexistent/p.ini"} << "cannot read the profile";
-        QTest::newRow("factory form") << QStringList{"--set", "tuning:x=1"} << "--factory";
-        QTest::newRow("bad seed") << QStringList{"--seed", "-1"} << "--seed takes a number";
-    }
-    void configureRefusalsWriteNothing() {
-        QFETCH(QStringList, args);
-        QFETCH(QString, message);
-        QVERIFY(WriteAll(Path("bad.ini"), "[model]\nA段下限=140\n[model] \n"));
-        args.replaceInStrings(QRegularExpression("^BAD$"), Path("bad.ini"));
-        const QString out = Path("refused.dat");
-        const Run r = Cli(QStringList{"configure", image_, "-o", out} + args);
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
-        QCOMPARE(r.out, QByteArray());
-        QVERIFY(!QFile::exists(out));
     }
 
     // diff: 0 equal, 1 different (the profile on standard output), and
