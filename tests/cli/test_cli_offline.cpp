@@ -52,8 +52,9 @@ private slots:
     // IMG in args stands for a usable image, MISSING for a file that is not
     // there, SHORT for one of 1000 bytes, CSV for a CSV without a frequency
     // column, BIG for one over the size limit, INI for a profile with a bad
-    // third line, PORT for a port that does not exist. A run that fails
-    // prints nothing on standard output and writes no OUT.
+    // third line, NODIR for a file in a folder that does not exist, PORT for
+    // a port that does not exist. A run that fails prints nothing on
+    // standard output and writes no OUT.
     void routing_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
@@ -74,6 +75,7 @@ private slots:
         row("missing file argument", {"resave", "IMG"}, 2, false, "an input and an output file");
         row("input missing", {"channels", "MISSING"}, 2, false, "missing.dat");
         row("input short", {"resave", "SHORT", "OUT"}, 2, false, "1000");
+        row("output unwritable", {"new", "--builtin", "NODIR"}, 1, false, "Cannot save the file");
         row("channels", {"channels", "IMG"}, 0, true, "A 001\t\t\t\t\t\t\t\t\nA 002\t");
         row("settings", {"settings", "IMG", "--form=model"}, 0, true, "[model]\n");
         row("settings factory", {"settings", "IMG", "--factory", "qdm537"}, 0, true,
@@ -144,9 +146,10 @@ private slots:
         QFETCH(bool, onStdout);
         QFETCH(QString, fragment);
         const std::pair<const char*, const char*> files[] = {
-            {"IMG", "in.dat"},  {"MISSING", "missing.dat"}, {"SHORT", "short.dat"},
-            {"OUT", "out.dat"}, {"CSV", "bad.csv"},         {"BIG", "big.csv"},
-            {"INI", "bad.ini"}};
+            {"IMG", "in.dat"},      {"MISSING", "missing.dat"},
+            {"SHORT", "short.dat"}, {"OUT", "out.dat"},
+            {"CSV", "bad.csv"},     {"BIG", "big.csv"},
+            {"INI", "bad.ini"},     {"NODIR", "no/such/dir/x.dat"}};
         for (const auto& [name, file] : files)
             args.replaceInStrings(QRegularExpression(QStringLiteral("^%1$").arg(name)), Path(file));
         args.replaceInStrings("PORT", Path("no-such-port"));
@@ -202,19 +205,17 @@ private slots:
         QVERIFY(!QFile::exists(none));
     }
 
-    void failedOutputsExit1() {
-        Run r = Cli({"new", "--builtin", dir_.filePath("no/such/dir/x.dat")});
-        QCOMPARE(r.exitCode, 1);
-        QVERIFY(!r.err.isEmpty());
+    // Standard output on a full disk: a /dev/full of its own in the
+    // temporary folder (making one needs root). An output file that cannot
+    // be written is a routing row.
+    void fullStandardOutputExits1() {
 #ifndef _WIN32
-        // Standard output on a full disk: a /dev/full of its own in the
-        // temporary folder (making one needs root).
         if (::geteuid() != 0)
             QSKIP("making a device node needs root; run the tests as root for this case");
         const QString full = dir_.filePath("full");
         QVERIFY(::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0);
         for (const char* command : {"channels", "settings"}) {
-            r = CliTo(KESTRA_CLI_PATH, {command, image_}, full);
+            const Run r = CliTo(KESTRA_CLI_PATH, {command, image_}, full);
             QCOMPARE(r.exitCode, 1);
             QVERIFY2(r.err.contains(std::strerror(ENOSPC)), r.err.constData());
         }
