@@ -154,14 +154,10 @@ private slots:
         const RadioImage image = test::PatternImage(43);
         QVERIFY(Save(Path("image.dat"), image));
 
-        // Without the password, or with a wrong one: refused before any exchange.
-        for (const QStringList& args :
-             {QStringList{"init", "--port", sim.device(), "--factory", "nope", Path("image.dat")},
-              QStringList{"decoder", "read", "--port", sim.device(), "-o", Path("x.dat")}}) {
-            const CliRun run = RunCli(args);
-            QCOMPARE(run.exitCode, 2);
-            QVERIFY(!QFile::exists(Path("x.dat")));
-        }
+        // Factory mode skips the identification check a blank radio fails.
+        const CliRun blankRead = RunCli({"read", "--factory", "QDM537", "--no-backup", "--port",
+                                         sim.device(), "-o", Path("x.dat")});
+        QCOMPARE(blankRead.exitCode, 0);
 
         // The password in any letter case; a blank radio can be initialised.
         // A backup folder that cannot be made: a warning, and the exchange succeeds.
@@ -198,66 +194,64 @@ private slots:
         QCOMPARE(test::FirstMismatch(decoder, initialised, calibration, decoderRange), -1);
     }
 
-    void failures() {
-        QVERIFY(Save(Path("image.dat"), test::PatternImage(45)));
-        const QString out = Path("out.dat");
-
-        // A port that does not exist: the message, then the system's reason.
-        CliRun run = RunCli({"read", "--port=/dev/kestra-no-such-port", "-o", out});
-        QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.err.value(0), QString(kTextCannotOpenPort));
-        QVERIFY(run.err.value(1).contains(QString::fromLocal8Bit(std::strerror(ENOENT))));
-        QVERIFY(!QFile::exists(out));
-
-        {
-            // A refused identification: the message, nothing saved.
-            Simulator blank;
-            QVERIFY(blank.Start({"--ident", "blank"}));
-            run = RunCli({"read", "--port", blank.device(), "-o", out});
-            QCOMPARE(run.exitCode, 1);
-            QCOMPARE(run.err.value(0), QString(kTextRadioDataInvalid));
-            QVERIFY(!QFile::exists(out));
-            // Factory mode skips the check.
-            run = RunCli({"read", "--port", blank.device(), "--factory", "QDM537", "-o", out});
-            QCOMPARE(run.exitCode, 0);
-            QVERIFY(QFile::remove(out));
-        }
-        {
-            Simulator faulty;
-            QVERIFY(faulty.Start({"--wrong-ack-after", "200"}));
-            run = RunCli({"read", "--port", faulty.device(), "-o", out});
-            QCOMPARE(run.exitCode, 1);
-            // The progress lines come first; the message is the first other line.
-            QCOMPARE(run.err.value(0), QString("0%"));
-            QCOMPARE(FirstMessage(run), QString(kTextCommunicationError));
-            // Then the step that failed, on the port it failed on.
-            QCOMPARE(run.err.last(),
-                     faulty.device() + ": no acknowledgement at block 0x18E0 (got 15)");
-            QVERIFY(!QFile::exists(out));
-        }
-    }
-
-    // write --verify with a byte stored wrong fails with the first
-    // difference and keeps the backup of what was sent.
-    void failedVerification() {
+    // A failed exchange exits 1 and writes no OUT: any progress lines, the
+    // message, then the step that failed on the port it failed on. What was
+    // sent is backed up even when its verification failed.
+    void failures_data() {
+        QTest::addColumn<QStringList>("simulate"); // empty: no radio, no port
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("progress");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("detail"); // the last line; PORT for the device
+        QTest::addColumn<int>("backups");
+        QTest::newRow("no such port")
+            << QStringList() << QStringList{"read", "-o", "OUT"} << false
+            << QString(kTextCannotOpenPort)
+            << "PORT: " + QString::fromLocal8Bit(std::strerror(ENOENT)) << 0;
+        QTest::newRow("refused identification")
+            << QStringList{"--ident", "blank"} << QStringList{"read", "-o", "OUT"} << false
+            << QString(kTextRadioDataInvalid)
+            << "PORT: wrong identification (FF FF FF FF FF FF FF FF)" << 0;
+        QTest::newRow("no acknowledgement")
+            << QStringList{"--wrong-ack-after", "200"} << QStringList{"read", "-o", "OUT"} << true
+            << QString(kTextCommunicationError)
+            << "PORT: no acknowledgement at block 0x18E0 (got 15)" << 0;
         RadioImage image = ExampleRadioMemory();
-        QVERIFY(Save(Path("image.dat"), image));
         BandLimits limits;
         PassThroughGrid(image, limits);
-        const QString bk = Path("bk");
-        Simulator sim;
-        QVERIFY(sim.Start({"--corrupt-store", "0x2E14"}));
-        const CliRun run = RunCli(
-            {"write", "--verify", "--port", sim.device(), "--backup-dir", bk, Path("image.dat")});
-        QCOMPARE(run.exitCode, 1);
-        QCOMPARE(QDir(bk).entryList(QDir::Files).size(), 1);
-        QCOMPARE(run.err.value(0), QString("0%"));
-        QCOMPARE(FirstMessage(run), QString(kTextVerifyFailed));
         const quint8 sent = image[0x2E14];
-        QCOMPARE(run.err.last(),
-                 sim.device() + QString::asprintf(": first difference at 0x2E14: sent %02X, "
-                                                  "found %02X (1 byte differs)",
-                                                  sent, sent ^ 0xFF));
+        QTest::newRow("failed verification")
+            << QStringList{"--corrupt-store", "0x2E14"} << QStringList{"write", "--verify", "IMG"}
+            << true << QString(kTextVerifyFailed)
+            << QString::asprintf("PORT: first difference at 0x2E14: sent %02X, found %02X (1 byte "
+                                 "differs)",
+                                 sent, sent ^ 0xFF)
+            << 1;
+    }
+
+    void failures() {
+        QFETCH(QStringList, simulate);
+        QFETCH(QStringList, args);
+        QFETCH(bool, progress);
+        QFETCH(QString, message);
+        QFETCH(QString, detail);
+        QFETCH(int, backups);
+        QVERIFY(Save(Path("image.dat"), ExampleRadioMemory()));
+        Simulator sim;
+        QString port = "/dev/kestra-no-such-port";
+        if (!simulate.isEmpty()) {
+            QVERIFY(sim.Start(simulate));
+            port = sim.device();
+        }
+        args.replaceInStrings(QRegularExpression("^OUT$"), Path("out.dat"));
+        args.replaceInStrings(QRegularExpression("^IMG$"), Path("image.dat"));
+        const CliRun run = RunCli(args + QStringList{"--port", port, "--backup-dir", Path("bk")});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err.value(0) == "0%", progress);
+        QCOMPARE(FirstMessage(run), message);
+        QCOMPARE(run.err.last(), QString(detail).replace("PORT", port));
+        QVERIFY(!QFile::exists(Path("out.dat")));
+        QCOMPARE(Backups(Path("bk"), "").size(), backups);
     }
 
     void interruptedExchange_data() {
