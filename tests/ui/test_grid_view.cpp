@@ -366,14 +366,12 @@ private slots:
         DocumentHistory* h = f.view()->history();
         const DocumentSnapshot before = h->Take();
         const int steps = h->stack()->count();
-        QWidget* table = f.view()->table();
-        const Qt::KeyboardModifiers move = Qt::ControlModifier | Qt::ShiftModifier;
+        ChannelTableView* table = f.view()->table();
         Select(f, 1, 2, 3);
-        QTest::keyClick(table, Qt::Key_Down, move);
+        RunKeys(table, QStringLiteral("<Ctrl+Shift+Down>"));
         QCOMPARE(Rows(f), QString("147 145 146 148 149 2-3"));
-        QCOMPARE(f.view()->table()->CurrentCell().col, 3);
-        QTest::keyClick(table, Qt::Key_Up, move);
-        QTest::keyClick(table, Qt::Key_Up, move);
+        QCOMPARE(table->CurrentCell().col, 3);
+        RunKeys(table, QStringLiteral("<Ctrl+Shift+Up> <Ctrl+Shift+Up>"));
         QCOMPARE(Rows(f), QString("145 146 147 148 149 1-2"));
         QCOMPARE(h->stack()->count(), steps + 2);
 

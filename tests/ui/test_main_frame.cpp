@@ -252,24 +252,6 @@ private slots:
         frame->fileMenu()->close();
     }
 
-    // A message box is wide enough for its whole title.
-    void messageBoxesFitTheirTitle() {
-        AppFixture f;
-        QVERIFY(f.Start());
-        int width = 0;
-        int needed = 0;
-        f.driver.On<QMessageBox>([&](QMessageBox* box) {
-            QFont bold = box->font();
-            bold.setBold(true);
-            needed = QFontMetrics(bold).horizontalAdvance(box->windowTitle()) +
-                     3 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
-            width = box->width();
-            return ClickButton(box, QStringLiteral("确定"));
-        });
-        ShowMessage(f.frame(), QStringLiteral("通信出错"));
-        QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
-    }
-
     // "信道信息" brings back the minimised window, and the tree's current
     // item goes back to the root after a choice.
     void treeItemRestoresTheWindow() {
@@ -373,9 +355,24 @@ private slots:
         QCOMPARE(f.driver.unexpected(), 0);
     }
 
-    void qtDialogsSpeakChinese() {
+    // A message box is wide enough for its whole title; Qt's own dialogs
+    // speak Chinese.
+    void messageBoxesAndQtDialogs() {
         AppFixture f;
         QVERIFY(f.Start());
+        int width = 0;
+        int needed = 0;
+        f.driver.On<QMessageBox>([&](QMessageBox* box) {
+            QFont bold = box->font();
+            bold.setBold(true);
+            needed = QFontMetrics(bold).horizontalAdvance(box->windowTitle()) +
+                     3 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+            width = box->width();
+            return ClickButton(box, QStringLiteral("确定"));
+        });
+        ShowMessage(f.frame(), QStringLiteral("通信出错"));
+        QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
+
         f.driver.On<QFileDialog>(
             [](QFileDialog* dialog) { return ClickButton(dialog, QStringLiteral("取消")); });
         f.Trigger(kIdFileOpen);
