@@ -199,23 +199,21 @@ private slots:
 
     void commandLineFile() {
         // A file that cannot be loaded is reported; the program starts with a
-        // new document instead, from Default.dat next to the program.
-        AppDir dir;
-        dir.Dat(QStringLiteral("Default.dat"), ExampleRadioMemory());
-        const QString shortFile = dir.file(QStringLiteral("short.dat"));
-        dir.Write(QStringLiteral("short.dat"), QByteArray(10, '\0'));
-        ModalDriver driver;
-        driver.ExpectMessage();
-        auto app = StartApp(dir, {QStringLiteral("\"") + shortFile + QStringLiteral("\"")});
-        QVERIFY(app);
-        QCOMPARE(driver.messages().size(), 1);
-        QVERIFY(driver.messages().first().contains(QStringLiteral("short.dat")));
-        QCOMPARE(app->frame()->DocumentWindows().size(), 1);
-        QCOMPARE(app->frame()->ActiveChild()->document()->PathName(), QString());
-        QCOMPARE(app->frame()->ActiveView()->model()->grid().Text(1, 1), std::string("145.50000"));
-        QCOMPARE(
-            CMyDocManager::NormalisePath(QStringLiteral("\"") + shortFile + QStringLiteral("\"")),
-            shortFile);
+        // new document instead, from Default.dat next to the program. The
+        // name may come in quotes.
+        AppFixture f;
+        f.dir.Dat(QStringLiteral("Default.dat"), ExampleRadioMemory());
+        const QString shortFile = f.dir.file(QStringLiteral("short.dat"));
+        f.dir.Write(QStringLiteral("short.dat"), QByteArray(10, '\0'));
+        const QString quoted = QLatin1Char('"') + shortFile + QLatin1Char('"');
+        f.driver.ExpectMessage();
+        QVERIFY(f.Start({quoted}));
+        QCOMPARE(f.driver.messages().size(), 1);
+        QVERIFY(f.driver.messages().first().contains(QStringLiteral("short.dat")));
+        QCOMPARE(f.frame()->DocumentWindows().size(), 1);
+        QCOMPARE(f.child()->document()->PathName(), QString());
+        QCOMPARE(f.Cell(1, 1), std::string("145.50000"));
+        QCOMPARE(CMyDocManager::NormalisePath(quoted), shortFile);
     }
 
     void openBackupStartsInTheBackupFolder() {
