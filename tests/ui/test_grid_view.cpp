@@ -72,16 +72,6 @@ private slots:
         QApplication::setQuitOnLastWindowClosed(false);
     }
 
-    void cellsAreNotClipped() {
-        ViewFixture h;
-        const QFontMetrics fm(h.table()->font());
-        QVERIFY(fm.horizontalAdvance(QStringLiteral("145.12500")) < h.table()->columnWidth(0));
-        QVERIFY(fm.horizontalAdvance(QStringLiteral("QT/DQT")) < h.table()->columnWidth(7));
-        QVERIFY(QFontMetrics(h.table()->verticalHeader()->font())
-                    .horizontalAdvance(QStringLiteral("B 128")) <
-                h.table()->verticalHeader()->width());
-    }
-
     // The editor opens over the cell the grid's rules name, of the kind the
     // column has, with all its text selected; the tone list opens on the
     // entry equal to the cell text, or on none for a code it does not hold.
@@ -216,7 +206,7 @@ private slots:
     }
 
     // The columns share a wide window, frequency columns first, and keep
-    // their minimum widths in a narrow one.
+    // their minimum widths in a narrow one, wide enough for their texts.
     void columnsShareTheWidth() {
         const std::vector<int> minimum = {100, 100, 70, 70, 70, 70, 70, 70};
         QCOMPARE(ShareColumnWidths(minimum, 500), minimum);
@@ -227,6 +217,12 @@ private slots:
         QVERIFY(wide[0] > wide[2] && wide[2] > 70);
 
         ViewFixture h;
+        const QFontMetrics fm(h.table()->font());
+        QVERIFY(fm.horizontalAdvance(QStringLiteral("145.12500")) < h.table()->columnWidth(0));
+        QVERIFY(fm.horizontalAdvance(QStringLiteral("QT/DQT")) < h.table()->columnWidth(7));
+        QVERIFY(QFontMetrics(h.table()->verticalHeader()->font())
+                    .horizontalAdvance(QStringLiteral("B 128")) <
+                h.table()->verticalHeader()->width());
         const int narrow = h.table()->columnWidth(0);
         h.view->resize(1600, 560);
         QTRY_VERIFY(h.table()->columnWidth(0) > narrow);

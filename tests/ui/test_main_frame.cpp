@@ -438,8 +438,7 @@ private slots:
         QCOMPARE(Factory(f), QStringLiteral("0 0"));
 
         // Other keys do nothing special (a dialog would be unexpected).
-        QTest::keyClick(table, Qt::Key_F11);
-        QTest::keyClick(table, Qt::Key_F12, Qt::ControlModifier);
+        RunKeys(table, QStringLiteral("<F11> <Ctrl+F12>"));
 
         // A wrong password (echoed hidden, 8 characters at most) and 取消
         // leave it locked, without a message.
