@@ -40,6 +40,7 @@
 #include "ui/app/program_app.h"
 #include "ui/dialogs/batch_channel_dlg.h"
 #include "ui/dialogs/comm_dlg.h"
+#include "ui/grid/cell_delegates.h"
 #include "ui/grid/channel_table_model.h"
 #include "ui/grid/channel_table_view.h"
 #include "ui/grid/program_view.h"
@@ -116,6 +117,37 @@ inline void TypeInto(QWidget* widget, const QString& text) {
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         edit->selectAll();
     QTest::keyClicks(widget, text);
+}
+
+// Drives a grid with the keyboard from a script of words separated by spaces:
+// "@row,col" gives the grid the focus on that cell, "<key>" presses a key as
+// QKeySequence names it ("<Return>", "<Ctrl+Z>"), any other word is typed
+// character by character. Keys go to whatever has the focus in the grid (its
+// editor, say), else to the grid. Returns the current cell, "row,col", and
+// the open editor's text after a '|'.
+inline QString RunKeys(ChannelTableView* table, const QString& script) {
+    const auto target = [table] {
+        QWidget* focus = QApplication::focusWidget();
+        return focus && table->isAncestorOf(focus) ? focus : table;
+    };
+    for (const QString& word : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (word.startsWith(QLatin1Char('@'))) {
+            const QStringList at = word.mid(1).split(QLatin1Char(','));
+            table->setFocus();
+            table->SetCurrentCell(GridCell{at[0].toInt(), at[1].toInt()});
+        } else if (word.startsWith(QLatin1Char('<'))) {
+            const QKeyCombination key = QKeySequence::fromString(word.mid(1).chopped(1))[0];
+            QTest::keyClick(target(), key.key(), key.keyboardModifiers());
+        } else {
+            for (QChar c : word)
+                QTest::keyClick(target(), c.toLatin1());
+        }
+    }
+    const GridCell at = table->CurrentCell();
+    QString state = QStringLiteral("%1,%2").arg(at.row).arg(at.col);
+    if (QWidget* editor = table->OpenEditor())
+        state += QLatin1Char('|') + GridCellDelegate::EditorText(editor);
+    return state;
 }
 
 // Sets the batch dialog to fill channels 1 to "to", named name and numbered.

@@ -31,14 +31,6 @@ using namespace kestra::test;
 
 namespace {
 
-// Types text key by key into whatever has the focus, as a keyboard does.
-void TypeKeys(QWidget* start, const QString& text) {
-    for (QChar c : text) {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : start;
-        QTest::keyClick(target, c.toLatin1());
-    }
-}
-
 // The start of the RX frequencies of rows 1 to 5, then the selected rows,
 // "first-last".
 QString Rows(const AppFixture& f) {
@@ -80,16 +72,6 @@ private slots:
         QApplication::setQuitOnLastWindowClosed(false);
     }
 
-    void cellsAreNotClipped() {
-        ViewFixture h;
-        const QFontMetrics fm(h.table()->font());
-        QVERIFY(fm.horizontalAdvance(QStringLiteral("145.12500")) < h.table()->columnWidth(0));
-        QVERIFY(fm.horizontalAdvance(QStringLiteral("QT/DQT")) < h.table()->columnWidth(7));
-        QVERIFY(QFontMetrics(h.table()->verticalHeader()->font())
-                    .horizontalAdvance(QStringLiteral("B 128")) <
-                h.table()->verticalHeader()->width());
-    }
-
     // The editor opens over the cell the grid's rules name, of the kind the
     // column has, with all its text selected; the tone list opens on the
     // entry equal to the cell text, or on none for a code it does not hold.
@@ -121,29 +103,12 @@ private slots:
         auto* freq = qobject_cast<QLineEdit*>(h.Click(1, 2));
         QVERIFY(freq);
         QCOMPARE(freq->selectedText(), QStringLiteral("145.50000"));
-        // A paste keeps its accepted characters (a refused key: see
-        // typingEditsTheCurrentCell).
+        // A paste keeps its accepted characters (a refused key: see keys).
         QGuiApplication::clipboard()->setText(QStringLiteral("146.52 MHz"));
         QTest::keyClick(freq, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(freq->text(), QStringLiteral("146.52"));
         QTest::keyClick(freq, Qt::Key_Return);
         QCOMPARE(h.Text(1, 2), std::string("146.52000"));
-    }
-
-    void frequencyEditorKeepsVerticalKeys() {
-        ViewFixture h;
-        h.Type(12, 1, QStringLiteral("145.5"));
-        QWidget* editor = h.Click(12, 1);
-        QTest::keyClicks(editor, QStringLiteral("146"));
-        const int scrolled = h.table()->verticalScrollBar()->value();
-        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown}) {
-            QTest::keyClick(editor, key);
-            QCOMPARE(h.table()->OpenEditor(), editor);
-            QCOMPARE(h.table()->CurrentCell(), (GridCell{12, 1}));
-            QCOMPARE(h.table()->verticalScrollBar()->value(), scrolled);
-            QCOMPARE(qobject_cast<QLineEdit*>(editor)->text(), QStringLiteral("146"));
-            QCOMPARE(h.Text(12, 1), std::string("145.50000"));
-        }
     }
 
     void editorOnAnEmptyCellIsFramed() {
@@ -168,79 +133,62 @@ private slots:
         SaveScreenshot(h.view.get(), QStringLiteral("grid_editor_on_empty_cell.png"));
     }
 
-    void keyboardNavigation() {
-        ViewFixture h;
-        ChannelTableView* t = h.table();
-        t->setFocus();
-        // Right and Left wrap rows.
-        t->SetCurrentCell(GridCell{10, 8});
-        QTest::keyClick(t, Qt::Key_Right);
-        QCOMPARE(t->CurrentCell(), (GridCell{11, 1}));
-        QTest::keyClick(t, Qt::Key_Left);
-        QCOMPARE(t->CurrentCell(), (GridCell{10, 8}));
-
-        // Enter opens the editor on the current cell; Enter in an empty
-        // editor moves down, otherwise right, so cell after cell can be
-        // filled without the mouse.
-        t->SetCurrentCell(GridCell{19, 1});
-        QTest::keyClick(t, Qt::Key_Return);
-        QTest::keyClick(t->OpenEditor(), Qt::Key_Return);
-        QCOMPARE(t->CurrentCell(), (GridCell{20, 1}));
-        QTest::keyClick(t, Qt::Key_Return);
-        auto* freq = qobject_cast<QLineEdit*>(t->OpenEditor());
-        QVERIFY(freq);
-        QTest::keyClicks(freq, QStringLiteral("438.5"));
-        QTest::keyClick(freq, Qt::Key_Return);
-        QCOMPARE(t->CurrentCell(), (GridCell{20, 2}));
-        QTest::keyClick(t, Qt::Key_Right);
-        QTest::keyClick(t, Qt::Key_Return);
-        auto* tone = qobject_cast<QComboBox*>(t->OpenEditor());
-        QVERIFY(tone);
-        QTest::keyClicks(tone, QStringLiteral("88.5"));
-        QTest::keyClick(tone, Qt::Key_Return);
-        QCOMPARE(t->CurrentCell(), (GridCell{20, 4}));
-        // Enter in the last column's list moves to the next row.
-        h.Choose(20, 8, QStringLiteral("QT/DQT"));
-        QCOMPARE(t->CurrentCell(), (GridCell{21, 1}));
-        QCOMPARE(h.Text(20, 3) + "|" + h.Text(20, 8), std::string("88.5|QT/DQT"));
+    // Keys on a fresh grid: the current cell and open editor's text they
+    // leave ("row,col|text"), and the text of a cell ("row,col=text").
+    void keys_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("cell");
+        const struct {
+            const char* name;
+            const char* script;
+            const char* state;
+            const char* cell;
+        } rows[] = {
+            {"Right wraps rows", "@10,8 <Right>", "11,1", ""},
+            {"Left wraps rows", "@11,1 <Left>", "10,8", ""},
+            // Enter opens the editor; Enter in an empty editor moves down,
+            // otherwise right, so cell after cell is filled without the mouse.
+            {"Enter in an empty editor", "@19,1 <Return> <Return>", "20,1", ""},
+            {"Enter after text", "@20,1 <Return> 438.5 <Return>", "20,2", "20,1=438.50000"},
+            {"Enter in a tone editor",
+             "@20,1 <Return> 438.5 <Return> <Right> <Return> 88.5 <Return>", "20,4", "20,3=88.5"},
+            {"Enter in the last column's list",
+             "@20,1 <Return> 438.5 <Return> @20,8 <Return> <Down> <Down> <Return>", "21,1",
+             "20,8=QT/DQT"},
+            // The frequency editor keeps the vertical keys: no moving, no
+            // scrolling that would commit it.
+            {"vertical keys in the frequency editor",
+             "@12,1 <Return> 145.5 <Return> @12,1 <Return> 146 <Up> <Down> <PgUp> <PgDown>",
+             "12,1|146", "12,1=145.50000"},
+            // Typing on the grid types into the current cell's editor, as in a
+            // spreadsheet: the current cell never jumps to a row whose text
+            // starts with what was typed (the item views' keyboard search).
+            {"typing edits the current cell", "@4,1 <Return> 146.52 <Return> @26,1 146.52",
+             "26,1|146.52", "4,1=146.52000"},
+            {"typed text is committed", "@26,1 146.52 <Return>", "26,2", "26,1=146.52000"},
+            // The editor's filter applies to the first character too; a tone
+            // cell takes the text.
+            {"a refused first character", "@4,1 <Return> 146.52 <Return> @4,2 x", "4,2|146.52000",
+             ""},
+            {"a tone cell", "@4,1 <Return> 146.52 <Return> @4,4 6", "4,4|6", ""},
+            // The editor commits when the focus leaves it.
+            {"losing the focus", "@6,1 <Return> 145.5 <Return> @6,3 <Return> i754 @6,3", "6,3",
+             "6,3=D754I"},
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r.name) << QString(r.script) << QString(r.state) << QString(r.cell);
     }
-
-    // Typing on the grid types into the current cell's editor, as in a
-    // spreadsheet: the current cell never jumps to a row whose text starts
-    // with what was typed (the item views' keyboard search).
-    void typingEditsTheCurrentCell() {
+    void keys() {
+        QFETCH(QString, script);
+        QFETCH(QString, cell);
         ViewFixture h;
         QVERIFY(QTest::qWaitForWindowActive(h.view.get()));
-        ChannelTableView* t = h.table();
-        h.Type(4, 1, QStringLiteral("146.52"));
-        h.Type(4, 3, QStringLiteral("88.5"));
-        t->setFocus();
-        t->SetCurrentCell(GridCell{26, 1});
-        TypeKeys(t, QStringLiteral("146.52"));
-        QCOMPARE(t->CurrentCell(), (GridCell{26, 1}));
-        QVERIFY(t->OpenEditor());
-        QTest::keyClick(t->OpenEditor(), Qt::Key_Return);
-        QCOMPARE(h.Text(26, 1), std::string("146.52000"));
-        QCOMPARE(h.Text(4, 1), std::string("146.52000"));
-        // The editor's filter applies to the first character too; a tone
-        // cell takes the text.
-        const struct {
-            GridCell at;
-            const char* typed;
-            GridCell editing;
-            const char* editorText;
-        } cases[] = {
-            {{4, 2}, "x", {4, 2}, "146.52000"},
-            {{4, 4}, "6", {4, 4}, "6"},
-        };
-        for (const auto& c : cases) {
-            t->CommitAndCloseEditor();
-            t->setFocus();
-            t->SetCurrentCell(c.at);
-            TypeKeys(t, QString::fromUtf8(c.typed));
-            QCOMPARE(t->CurrentCell(), c.editing);
-            QCOMPARE(GridCellDelegate::EditorText(t->OpenEditor()),
-                     QString::fromUtf8(c.editorText));
+        QTEST(RunKeys(h.table(), script), "state");
+        if (!cell.isEmpty()) {
+            const QStringList at = cell.section(QLatin1Char('='), 0, 0).split(QLatin1Char(','));
+            QCOMPARE(h.Text(at[0].toInt(), at[1].toInt()),
+                     cell.section(QLatin1Char('='), 1).toStdString());
         }
     }
 
@@ -258,7 +206,7 @@ private slots:
     }
 
     // The columns share a wide window, frequency columns first, and keep
-    // their minimum widths in a narrow one.
+    // their minimum widths in a narrow one, wide enough for their texts.
     void columnsShareTheWidth() {
         const std::vector<int> minimum = {100, 100, 70, 70, 70, 70, 70, 70};
         QCOMPARE(ShareColumnWidths(minimum, 500), minimum);
@@ -269,6 +217,12 @@ private slots:
         QVERIFY(wide[0] > wide[2] && wide[2] > 70);
 
         ViewFixture h;
+        const QFontMetrics fm(h.table()->font());
+        QVERIFY(fm.horizontalAdvance(QStringLiteral("145.12500")) < h.table()->columnWidth(0));
+        QVERIFY(fm.horizontalAdvance(QStringLiteral("QT/DQT")) < h.table()->columnWidth(7));
+        QVERIFY(QFontMetrics(h.table()->verticalHeader()->font())
+                    .horizontalAdvance(QStringLiteral("B 128")) <
+                h.table()->verticalHeader()->width());
         const int narrow = h.table()->columnWidth(0);
         h.view->resize(1600, 560);
         QTRY_VERIFY(h.table()->columnWidth(0) > narrow);
@@ -294,18 +248,9 @@ private slots:
         QCOMPARE(ChannelRecord(h.state.image, 2).Rx(), 14700000u);
     }
 
-    void losingTheFocusCommits() {
+    // Opening another cell commits the open editor first.
+    void openingAnotherCellCommits() {
         ViewFixture h;
-        h.Type(6, 1, QStringLiteral("145.5"));
-        QWidget* editor = h.Click(6, 3);
-        QVERIFY(QTest::qWaitForWindowActive(h.view.get()));
-        editor->setFocus();
-        QTest::keyClicks(editor, QStringLiteral("i754"));
-        QVERIFY(editor->hasFocus());
-        h.table()->setFocus();
-        QVERIFY(!h.table()->OpenEditor());
-        QCOMPARE(h.Text(6, 3), std::string("D754I"));
-        // Opening another cell commits the open editor first.
         QTest::keyClicks(h.Click(6, 1), QStringLiteral("146"));
         h.Click(6, 2);
         QCOMPARE(h.Text(6, 1), std::string("146.00000"));
@@ -411,14 +356,12 @@ private slots:
         DocumentHistory* h = f.view()->history();
         const DocumentSnapshot before = h->Take();
         const int steps = h->stack()->count();
-        QWidget* table = f.view()->table();
-        const Qt::KeyboardModifiers move = Qt::ControlModifier | Qt::ShiftModifier;
+        ChannelTableView* table = f.view()->table();
         Select(f, 1, 2, 3);
-        QTest::keyClick(table, Qt::Key_Down, move);
+        RunKeys(table, QStringLiteral("<Ctrl+Shift+Down>"));
         QCOMPARE(Rows(f), QString("147 145 146 148 149 2-3"));
-        QCOMPARE(f.view()->table()->CurrentCell().col, 3);
-        QTest::keyClick(table, Qt::Key_Up, move);
-        QTest::keyClick(table, Qt::Key_Up, move);
+        QCOMPARE(table->CurrentCell().col, 3);
+        RunKeys(table, QStringLiteral("<Ctrl+Shift+Up> <Ctrl+Shift+Up>"));
         QCOMPARE(Rows(f), QString("145 146 147 148 149 1-2"));
         QCOMPARE(h->stack()->count(), steps + 2);
 

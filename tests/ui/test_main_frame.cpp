@@ -49,19 +49,6 @@ QString Windows(const AppFixture& f) {
     return out.join(QLatin1Char('|'));
 }
 
-// Answers the password dialog with text and "确定" (or "取消"); shown
-// records what the field showed.
-void Password(ModalDriver& driver, const QString& text,
-              const QString& button = QStringLiteral("确定"), QString* shown = nullptr) {
-    driver.On<CPasswordDlg>([=](CPasswordDlg* dialog) {
-        QTest::keyClicks(dialog->passwordEdit(), text);
-        if (shown)
-            *shown = dialog->passwordEdit()->displayText() + QLatin1Char('|') +
-                     dialog->passwordEdit()->text();
-        return ClickButton(dialog, button);
-    });
-}
-
 class KeySpy : public QObject {
 public:
     int f11 = 0;
@@ -84,6 +71,22 @@ QString Factory(const AppFixture& f) {
         after = after || a->data().toInt() == kIdEditFmRadio;
     }
     return s.join(QLatin1Char(' '));
+}
+
+// Presses Ctrl+F11 on a widget and answers the password dialog with text
+// and "确定" (or "取消"); shown records what the field showed. Returns what
+// Factory shows then.
+QString Unlock(AppFixture& f, QWidget* at, const QString& text,
+               const QString& button = QStringLiteral("确定"), QString* shown = nullptr) {
+    f.driver.On<CPasswordDlg>([=](CPasswordDlg* dialog) {
+        QTest::keyClicks(dialog->passwordEdit(), text);
+        if (shown)
+            *shown = dialog->passwordEdit()->displayText() + QLatin1Char('|') +
+                     dialog->passwordEdit()->text();
+        return ClickButton(dialog, button);
+    });
+    QTest::keyClick(at, Qt::Key_F11, Qt::ControlModifier);
+    return f.driver.AllHandled() ? Factory(f) : QStringLiteral("no password dialog");
 }
 
 } // namespace
@@ -249,24 +252,6 @@ private slots:
         frame->fileMenu()->close();
     }
 
-    // A message box is wide enough for its whole title.
-    void messageBoxesFitTheirTitle() {
-        AppFixture f;
-        QVERIFY(f.Start());
-        int width = 0;
-        int needed = 0;
-        f.driver.On<QMessageBox>([&](QMessageBox* box) {
-            QFont bold = box->font();
-            bold.setBold(true);
-            needed = QFontMetrics(bold).horizontalAdvance(box->windowTitle()) +
-                     3 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
-            width = box->width();
-            return ClickButton(box, QStringLiteral("确定"));
-        });
-        ShowMessage(f.frame(), QStringLiteral("通信出错"));
-        QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
-    }
-
     // "信道信息" brings back the minimised window, and the tree's current
     // item goes back to the root after a choice.
     void treeItemRestoresTheWindow() {
@@ -370,9 +355,24 @@ private slots:
         QCOMPARE(f.driver.unexpected(), 0);
     }
 
-    void qtDialogsSpeakChinese() {
+    // A message box is wide enough for its whole title; Qt's own dialogs
+    // speak Chinese.
+    void messageBoxesAndQtDialogs() {
         AppFixture f;
         QVERIFY(f.Start());
+        int width = 0;
+        int needed = 0;
+        f.driver.On<QMessageBox>([&](QMessageBox* box) {
+            QFont bold = box->font();
+            bold.setBold(true);
+            needed = QFontMetrics(bold).horizontalAdvance(box->windowTitle()) +
+                     3 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+            width = box->width();
+            return ClickButton(box, QStringLiteral("确定"));
+        });
+        ShowMessage(f.frame(), QStringLiteral("通信出错"));
+        QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
+
         f.driver.On<QFileDialog>(
             [](QFileDialog* dialog) { return ClickButton(dialog, QStringLiteral("取消")); });
         f.Trigger(kIdFileOpen);
@@ -435,27 +435,19 @@ private slots:
         QVERIFY(f.Start());
         CMainFrame* frame = f.frame();
         ChannelTableView* table = f.view()->table();
-        ModalDriver& driver = f.driver;
         QCOMPARE(Factory(f), QStringLiteral("0 0"));
 
         // Other keys do nothing special (a dialog would be unexpected).
-        QTest::keyClick(table, Qt::Key_F11);
-        QTest::keyClick(table, Qt::Key_F12, Qt::ControlModifier);
+        RunKeys(table, QStringLiteral("<F11> <Ctrl+F12>"));
 
         // A wrong password (echoed hidden, 8 characters at most) and 取消
         // leave it locked, without a message.
         QString shown;
-        Password(driver, QStringLiteral("QDM538QDM"), QStringLiteral("确定"), &shown);
-        QTest::keyClick(table, Qt::Key_F11, Qt::ControlModifier);
-        QVERIFY(driver.AllHandled());
+        QCOMPARE(Unlock(f, table, "QDM538QDM", "确定", &shown), QStringLiteral("0 0"));
         QVERIFY2(shown.endsWith(QStringLiteral("|QDM538QD")) &&
                      !shown.startsWith(QStringLiteral("Q")),
                  qPrintable(shown));
-        QCOMPARE(Factory(f), QStringLiteral("0 0"));
-        Password(driver, QStringLiteral("QDM537"), QStringLiteral("取消"));
-        QTest::keyClick(table, Qt::Key_F11, Qt::ControlModifier);
-        QVERIFY(driver.AllHandled());
-        QCOMPARE(Factory(f), QStringLiteral("0 0"));
+        QCOMPARE(Unlock(f, table, "QDM537", "取消"), QStringLiteral("0 0"));
 
         // The key is taken before the control that has the focus sees it, and
         // the password is compared ignoring letter case. A second unlock adds
@@ -465,20 +457,14 @@ private slots:
         KeySpy spy;
         editor->installEventFilter(&spy);
         const QString unlocked = QStringLiteral("1 1 参数调节 DTMF 初始化");
-        Password(driver, QStringLiteral("qdm537"));
-        QTest::keyClick(editor, Qt::Key_F11, Qt::ControlModifier);
-        QVERIFY(driver.AllHandled());
+        QCOMPARE(Unlock(f, editor, "qdm537"), unlocked);
         QCOMPARE(spy.f11, 0);
-        QCOMPARE(Factory(f), unlocked);
-        Password(driver, QStringLiteral("QDM537"));
-        QTest::keyClick(table, Qt::Key_F11, Qt::ControlModifier);
-        QVERIFY(driver.AllHandled());
-        QCOMPARE(Factory(f), unlocked);
+        QCOMPARE(Unlock(f, table, "QDM537"), unlocked);
 
         // Document windows opened later show "初始化" as well.
         frame->AddDocumentWindow(std::make_unique<CProgramDoc>(f.app->state()));
         QVERIFY(!frame->ActiveView()->initialiseButton()->isHidden());
-        QCOMPARE(driver.unexpected(), 0);
+        QCOMPARE(f.driver.unexpected(), 0);
     }
 };
 
