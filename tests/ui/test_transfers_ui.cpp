@@ -78,10 +78,12 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("blocks");
         QTest::addColumn<QString>("report");
-        QTest::newRow("read") << 0 << "读数据" << 389 << "读频完成";
-        // 写后校验 is on: the progress covers the read-back too.
-        QTest::newRow("write") << 1 << "写数据" << 389 + 389 << "写频完成，已校验";
-        QTest::newRow("initialise") << 2 << "初始化数据" << 512 + 389 << "初始化完成";
+        QTest::addColumn<bool>("verify"); // 写后校验
+        QTest::newRow("read") << 0 << "读数据" << 389 << "读频完成" << true;
+        // With 写后校验 the progress covers the read-back too.
+        QTest::newRow("write") << 1 << "写数据" << 389 + 389 << "写频完成，已校验" << true;
+        QTest::newRow("write unverified") << 1 << "写数据" << 389 << "写频完成" << false;
+        QTest::newRow("initialise") << 2 << "初始化数据" << 512 + 389 << "初始化完成" << true;
     }
 
     // The dialog counts the blocks, cannot be left while running, reports
@@ -93,6 +95,8 @@ private slots:
         QFETCH(QString, title);
         QFETCH(int, blocks);
         QFETCH(QString, report);
+        QFETCH(bool, verify);
+        QSettings().setValue(QStringLiteral("Transfer/VerifyAfterWrite"), verify);
         Harness h;
         QString seen;
         StartExchange(h.driver, &seen);
