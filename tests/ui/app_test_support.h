@@ -49,8 +49,11 @@ namespace kestra::test {
 
 // Application names, per-user settings and the backup folder of this test
 // process alone, so that test executables running side by side do not see
-// each other's recent-file lists, settings or backups.
+// each other's recent-file lists, settings or backups; a home of its own, so
+// that Qt's test locations (~/.qttest) and caches never reach the real one.
 inline void InitTestApplication() {
+    static QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("KestraTest"));
     QCoreApplication::setApplicationName(
