@@ -110,18 +110,10 @@ private slots:
             QVERIFY2(TextToFrequency(typed) == value, typed);
     }
 
-    void wordsAndBitFields() {
-        std::uint8_t b[4] = {};
-        WriteLe(b, 3, 0x123456);
-        QCOMPARE(QByteArray(reinterpret_cast<char*>(b), 3), QByteArray("\x56\x34\x12", 3));
-        QCOMPARE(ReadLe(b, 3), 0x123456u);
-        WriteBe(b, 2, 0x3F70);
-        QCOMPARE(QByteArray(reinterpret_cast<char*>(b), 2), QByteArray("\x3F\x70", 2));
-        QCOMPARE(ReadBe(b, 2), 0x3F70u);
-        WriteLe(b, 4, 0xFFFFFFFFu);
-        QCOMPARE(ReadLe(b, 4), 0xFFFFFFFFu);
-        // Read-modify-write touches only the field's own bits, and a value
-        // wider than the field is cut to the field.
+    // Read-modify-write touches only the field's own bits, and a value wider
+    // than the field is cut to the field. (The byte orders of words are
+    // pinned by the forms' and the link's tests.)
+    void bitFields() {
         const BitField sideTone{0, 3, 2};
         QCOMPARE(sideTone.Into(0xFF, 0), std::uint8_t(0xE7));
         QCOMPARE(sideTone.Into(0x00, 7), std::uint8_t(0x18));
@@ -282,7 +274,8 @@ private slots:
         }
     }
 
-    void channelLabels() {
+    // Labels, record offsets and bands of the channel numbers.
+    void channelNumbers() {
         const std::tuple<int, const char*, const char*> labels[] = {
             {1, "A001", "A 001"},     {128, "A128", "A 128"}, {129, "B001", "B 001"},
             {257, "A VFO", "A VFO"}, {258, "B VFO", "B VFO"}, {259, "", ""}, {0, "", ""}};
@@ -298,6 +291,13 @@ private slots:
                                                       {"a001", 0},    {"A200", 200}, {"B5", 133}};
         for (const auto& [text, n] : parsed)
             QCOMPARE(ParseChannelLabel(text), n);
+        QCOMPARE(RecordOffset(129), 0x1000);
+        QCOMPARE(RecordOffset(258), 0x2020);
+        // A, B, and each VFO with its band; nothing outside 1..258.
+        const std::pair<int, int> bands[] = {{0, -1},  {1, 0},   {128, 0}, {129, 1},
+                                             {256, 1}, {257, 0}, {258, 1}, {259, -1}};
+        for (const auto& b : bands)
+            QCOMPARE(BandOfRecord(b.first), b.second);
     }
 
     void dtmfCodes() {
@@ -309,16 +309,6 @@ private slots:
         QCOMPARE(DtmfCharToCode('F'), DtmfCharToCode('#'));
         for (char c : std::string("a eG /"))
             QCOMPARE(DtmfCharToCode(c), std::uint8_t(0xFF));
-    }
-
-    void recordLayout() {
-        QCOMPARE(RecordOffset(129), 0x1000);
-        QCOMPARE(RecordOffset(258), 0x2020);
-        // A, B, and each VFO with its band; nothing outside 1..258.
-        const std::pair<int, int> bands[] = {{0, -1},  {1, 0},   {128, 0}, {129, 1},
-                                             {256, 1}, {257, 0}, {258, 1}, {259, -1}};
-        for (const auto& b : bands)
-            QCOMPARE(BandOfRecord(b.first), b.second);
     }
 
     void bitFieldsKeepTheirNeighbours() {
@@ -348,8 +338,7 @@ private slots:
 
     void bandTests() {
         // Limits are inclusive; overlapping bands try band 0 first.
-        BandLimits overlap;
-        overlap.low[1] = 14000000;
+        const BandLimits overlap{{13600000, 14000000}};
         const std::tuple<const BandLimits, std::uint32_t, int> bands[] = {
             {{}, 13600000, 0}, {{}, 17400000, 0},         {{}, 17400001, -1},
             {{}, 43500000, 1}, {{}, kUnsetFrequency, -1}, {overlap, 14500000, 0}};
@@ -393,22 +382,14 @@ private slots:
         QCOMPARE(BandPoints(image), QStringList({band0, "20000000 26000000 23000000 22000000 24000000",
                                                  "40000000 48000000 44000000 42700000 45300000"}));
         QCOMPARE(image[0x3FAC], std::uint8_t(0xFF));
-        // Band A straddles calibration bands 0 and 1 (nothing inside band 0:
-        // its defaults); band B sits inside band 1 (21 + 4/3 MHz rounded).
-        BandLimits limits;
-        limits.low[0] = 15000000;
-        limits.high[0] = 22000000;
-        limits.low[1] = 21000000;
-        limits.high[1] = 25000000;
-        RecomputeBandPointsAndSlopes(image, limits);
+        // Limits as {low A, low B}, {high A, high B}. Band A straddles
+        // calibration bands 0 and 1 (nothing inside band 0: its defaults);
+        // band B sits inside band 1 (21 + 4/3 MHz rounded).
+        RecomputeBandPointsAndSlopes(image, {{15000000, 21000000}, {22000000, 25000000}});
         QCOMPARE(BandPoints(image).mid(0, 2),
                  QStringList({band0, "21000000 25000000 23000000 22300000 23700000"}));
         // Both radio bands inside calibration band 2: the union is taken.
-        limits.low[0] = 41000000;
-        limits.high[0] = 43000000;
-        limits.low[1] = 44000000;
-        limits.high[1] = 51000000;
-        RecomputeBandPointsAndSlopes(image, limits);
+        RecomputeBandPointsAndSlopes(image, {{41000000, 44000000}, {43000000, 51000000}});
         QCOMPARE(BandPoints(image)[2].section(' ', 0, 1), QString("41000000 51000000"));
     }
 

@@ -225,6 +225,13 @@ private slots:
         QVERIFY(!Save(sub, 6).isEmpty());
         QVERIFY(QFileInfo(sub).isDir());
         QCOMPARE(Entries(dir), QStringList({"taken.dat"}));
+        // Nor is a backup folder under a plain file, or one that is a file.
+        const std::string plain = sub.toStdString() + "/plain";
+        std::ofstream(plain) << "x";
+        std::string reason;
+        QVERIFY(!SaveBackup(plain + "/backups", "init", RadioImage(), 1765000000, reason));
+        QVERIFY(!reason.empty());
+        QVERIFY(!SaveBackup(plain, "init", RadioImage(), 1765000000, reason));
     }
 
     void factoryPassword() {
@@ -356,17 +363,6 @@ private slots:
         for (const auto& entry : fs::directory_iterator(dir))
             own += entry.is_regular_file() && !entry.is_symlink() && entry.file_size() == kImageSize;
         QCOMPARE(own, kBackupsKept);
-    }
-
-    void unwritableFolder() {
-        QTemporaryDir tmp;
-        const std::string file = tmp.path().toStdString() + "/plain";
-        std::ofstream(file) << "x";
-        RadioImage image;
-        std::string reason;
-        QVERIFY(!SaveBackup(file + "/backups", "init", image, 1765000000, reason));
-        QVERIFY(!reason.empty());
-        QVERIFY(!SaveBackup(file, "init", image, 1765000000, reason));
     }
 
 #ifdef _WIN32
