@@ -283,11 +283,8 @@ private slots:
             err += cli.readAllStandardError();
         QVERIFY2(err.contains("2%"), err.constData());
 
-        QElapsedTimer timer;
-        timer.start();
         QCOMPARE(::kill(static_cast<pid_t>(cli.processId()), signal), 0);
-        QVERIFY(cli.waitForFinished(5000));
-        QVERIFY2(timer.elapsed() < 1000, QByteArray::number(timer.elapsed()));
+        QVERIFY(cli.waitForFinished(10000));
         // It closed the port before it ended: no lock file left behind, and the
         // port opens.
         const std::string device = ResolvePortArgument(radio.device().toStdString());
@@ -298,6 +295,10 @@ private slots:
         QCOMPARE(cli.exitCode(), signal);
         err += cli.readAllStandardError();
         QVERIFY2(err.contains("kestra-cli: interrupted"), err.constData());
+        // Where it was, not at the end of the exchange: judged by the last
+        // percentage shown, not by a clock (the rest was 16 s away).
+        const QList<QByteArray> shown = err.left(err.lastIndexOf('%')).split('\n');
+        QVERIFY2(shown.last().toInt() < 50, err.constData());
         QVERIFY(!QFile::exists(out));
     }
 
