@@ -96,8 +96,8 @@ private slots:
         QFETCH(int, blocks);
         QFETCH(QString, report);
         QFETCH(bool, verify);
-        QSettings().setValue(QStringLiteral("Transfer/VerifyAfterWrite"), verify);
         Harness h;
+        CCommDlg(h.state, TransferKind::Write).verifyCheck()->setChecked(verify); // remembered
         QString seen;
         StartExchange(h.driver, &seen);
         bool resetToZero = false;
