@@ -376,16 +376,6 @@ struct ViewFixture {
         QTest::keyClick(editor, Qt::Key_Return);
         QVERIFY(!table()->OpenEditor());
     }
-    // Chooses an entry of a choice or tone cell's list with the arrow keys.
-    void Choose(int row, int col, const QString& entry) const {
-        auto* combo = qobject_cast<QComboBox*>(Click(row, col));
-        QVERIFY(combo);
-        const int target = combo->findText(entry);
-        QVERIFY(target >= 0);
-        while (combo->currentIndex() != target)
-            QTest::keyClick(combo, combo->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
-        QTest::keyClick(combo, Qt::Key_Return);
-    }
 };
 
 // A view on a virtual radio on a pseudo-terminal; reports collects what the

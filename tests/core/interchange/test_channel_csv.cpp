@@ -351,7 +351,8 @@ private slots:
             {"\"Frequency,Name\n" + rows10,
              "the header line: the quoted field opened on line 1 runs over more than 5 lines (is a "
              "closing quote missing?)"},
-            {std::string(kMaxCsvBytes + 1, '\n'), "larger than 64 MiB, the limit for a CSV file"},
+            {"Frequency\n145.5\n" + std::string(kMaxCsvBytes, '\n'),
+             "larger than 64 MiB, the limit for a CSV file"},
         };
         for (const auto& [text, error] : cases) {
             RadioImage image = BuiltInImage();
