@@ -186,6 +186,12 @@ private slots:
         QCOMPARE(f.Cell(7, 1), std::string("440.10000"));
         RunKeys(table, QStringLiteral("<Ctrl+Z> <Ctrl+Shift+Z>"));
         QCOMPARE(f.Cell(7, 1), std::string("440.10000"));
+        // 撤销 from the toolbar while an editor is open takes back its text.
+        RunKeys(table, QStringLiteral("@7,1 <Return> 145.5"));
+        f.Trigger(kIdEditUndo);
+        QCOMPARE(f.Cell(7, 1), std::string("440.10000"));
+        f.Trigger(kIdEditRedo);
+        QCOMPARE(f.Cell(7, 1), std::string("145.50000"));
         const QList<QAction*> tools = f.frame()->toolBar()->actions();
         QVERIFY(tools.contains(f.frame()->action(kIdEditUndo)) &&
                 tools.contains(f.frame()->action(kIdEditRedo)));
