@@ -9,6 +9,7 @@
 
 #include <QTemporaryDir>
 #include <atomic>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -222,7 +223,7 @@ private slots:
         // A target that is a directory cannot be replaced; nothing is left behind.
         const QString sub = dir.filePath("taken.dat");
         QVERIFY(QDir().mkdir(sub));
-        QVERIFY(!Save(sub, 6).isEmpty());
+        QVERIFY(Save(sub, 6).endsWith(QString::fromLocal8Bit(std::strerror(EISDIR))));
         QVERIFY(QFileInfo(sub).isDir());
         QCOMPARE(Entries(dir), QStringList({"taken.dat"}));
         // Nor is a backup folder under a plain file, or one that is a file.
@@ -232,6 +233,10 @@ private slots:
         QVERIFY(!SaveBackup(plain + "/backups", "init", RadioImage(), 1765000000, reason));
         QVERIFY(!reason.empty());
         QVERIFY(!SaveBackup(plain, "init", RadioImage(), 1765000000, reason));
+        // A new file whose every name is taken: refused, its temporary file gone.
+        std::string claimed;
+        QVERIFY(!WriteNewFile([&](int) { return plain; }, 3, "y", 1, claimed, &reason));
+        QCOMPARE(QDir(sub).entryList(QDir::Files | QDir::Hidden), QStringList({"plain"}));
     }
 
     void factoryPassword() {

@@ -177,6 +177,13 @@ private slots:
         QVERIFY(QFile::remove(path));
         QVERIFY(file.Set("Setup", "COM", "4"));
         QCOMPARE(ReadAll(path), std::string("[Setup]\nCOM=4\n"));
+        // A file over 1 MiB is no settings file: neither read nor cut short.
+        const std::string huge = "[Setup]\nCOM=7\n" + std::string(1 << 20, ';');
+        WriteAll(path, huge);
+        std::string v;
+        QVERIFY(!file.Get("Setup", "COM", v));
+        QVERIFY(!file.Set("Setup", "COM", "5"));
+        QVERIFY(ReadAll(path) == huge);
     }
 
     void userFileWhenTheProgramFolderCannotTakeIt() {

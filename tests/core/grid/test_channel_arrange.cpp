@@ -258,7 +258,7 @@ private slots:
         QTest::newRow("next: RX") << "145.50000" << 4 << 5;
         QTest::newRow("wraps round") << " 145.5 " << 5 << 2;
         QTest::newRow("band B") << "438.5" << 0 << 252;
-        QTest::newRow("name, case ignored") << "CHAR" << 0 << 5;
+        QTest::newRow("name, blanks and case ignored") << "\tCHAR" << 0 << 5;
         QTest::newRow("name part") << "lph" << 0 << 4;
         QTest::newRow("itself last") << "b128" << 256 << 256;
         QTest::newRow("no match") << "146.7" << 0 << 0;
