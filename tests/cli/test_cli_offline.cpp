@@ -42,7 +42,7 @@ private slots:
         ApplyBuiltInDefaults(image);
         QVERIFY(WriteAll(image_, ToBytes(image)));
         QVERIFY(WriteAll(dir_.filePath("short.dat"), QByteArray(1000, '\xFF')));
-        QVERIFY(WriteAll(dir_.filePath("bad.csv"), "Name\nx\n"));
+        QVERIFY(WriteAll(dir_.filePath("bad.csv"), "Frequency\n\xFF\n"));
         QVERIFY(WriteAll(dir_.filePath("bad.ini"), "[model]\nA段下限=140\n[model] \n"));
         // Sparse: a file over the limit is refused whole, never read.
         QFile big(dir_.filePath("big.csv"));
@@ -50,8 +50,8 @@ private slots:
     }
 
     // IMG in args stands for a usable image, MISSING for a file that is not
-    // there, SHORT for one of 1000 bytes, CSV for a CSV without a frequency
-    // column, BIG for one over the size limit, INI for a profile with a bad
+    // there, SHORT for one of 1000 bytes, CSV for a CSV that is not UTF-8
+    // text, BIG for one over the size limit, INI for a profile with a bad
     // third line, NODIR for a file in a folder that does not exist, PORT for
     // a port that does not exist. A run that fails prints nothing on
     // standard output and writes no OUT.
@@ -104,15 +104,17 @@ private slots:
         row("diff unknown form", {"diff", "IMG", "IMG", "--form", "nosuch"}, 2, false, "nosuch");
         row("import-csv without -o", {"import-csv", "IMG", "c.csv"}, 2, false, "-o OUT.dat");
         row("import-csv unusable", {"import-csv", "IMG", "CSV", "-o", "OUT"}, 2, false,
-            "bad.csv: ");
+            "bad.csv: not UTF-8 text");
         row("import-csv bad --start", {"import-csv", "IMG", "CSV", "-o", "OUT", "--start", "C9"}, 2,
             false, "--start");
         row("import-csv missing", {"import-csv", "IMG", "MISSING", "-o", "OUT"}, 2, false,
-            "missing.dat");
+            "missing.dat: " + QString::fromLocal8Bit(std::strerror(ENOENT)));
         row("import-csv over the limit", {"import-csv", "IMG", "BIG", "-o", "OUT"}, 2, false,
             "larger than 64 MiB, the limit for a CSV file (67108865 bytes); nothing written\n");
         row("arrange without operation", {"arrange", "IMG", "-o", "x.dat"}, 2, false,
             "at least one operation");
+        row("arrange option without value", {"arrange", "IMG", "-o", "x.dat", "--move"}, 2, false,
+            "option --move needs a value");
         row("arrange stray --range", {"arrange", "IMG", "-o", "x.dat", "--range", "A001-A009"},
             2, false, "--range belongs right after a --sort");
         // The transfer commands refuse bad usage, and the factory commands a
@@ -177,9 +179,18 @@ private slots:
     void arrangeAppliesOperationsInOrder() {
         RadioImage image;
         ApplyBuiltInDefaults(image);
+        // Sorted by TX, A002-A003 would change places; by RX they stay.
         const std::uint32_t rx[] = {14700000, 14500000, 14600000};
-        for (int n = 1; n <= 3; ++n)
+        const std::uint32_t tx[] = {14500000, 14500000, 14800000};
+        for (int n = 1; n <= 3; ++n) {
             ChannelRecord(image, n).SetRx(rx[n - 1]);
+            ChannelRecord(image, n).SetTx(tx[n - 1]);
+        }
+        // A transmit frequency in no band: the grid the application shows
+        // makes the channel simplex before the first operation.
+        ChannelRecord(image, 5).SetRx(14500000);
+        ChannelRecord(image, 5).SetTx(30000000);
+        ChannelRecord(image, 5).SetShiftDirection(2);
         ChannelRecord(image, 256).SetRx(43900000);
         const QString in = dir_.filePath("arrange-in.dat"), out = dir_.filePath("arrange.dat");
         QVERIFY(WriteAll(in, ToBytes(image)));
