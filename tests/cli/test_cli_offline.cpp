@@ -101,7 +101,8 @@ private slots:
         row("export-csv", {"export-csv", "IMG"}, 0, true, "Location,Name,Frequency,");
         row("diff one file", {"diff", "IMG"}, 2, false, "expected two image files");
         row("diff missing", {"diff", "IMG", "MISSING"}, 2, false, "missing.dat");
-        row("diff unknown form", {"diff", "IMG", "IMG", "--form", "nosuch"}, 2, false, "nosuch");
+        row("diff unknown form", {"diff", "IMG", "IMG", "--form", "nosuch"}, 2, false,
+            "unknown form 'nosuch' (forms: channel, batch, model,");
         row("import-csv without -o", {"import-csv", "IMG", "c.csv"}, 2, false, "-o OUT.dat");
         row("import-csv unusable", {"import-csv", "IMG", "CSV", "-o", "OUT"}, 2, false,
             "bad.csv: not UTF-8 text");

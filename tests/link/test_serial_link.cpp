@@ -111,7 +111,8 @@ private slots:
         const std::pair<const char*, const char*> arguments[] = {
             {"ttyUSB0", "/dev/ttyUSB0"}, {"/dev/ttyUSB0", "/dev/ttyUSB0"},
             {"COM3", "/dev/ttyUSB2"},    {"/dev/serial/by-id/usb-x", "/dev/serial/by-id/usb-x"},
-            {"com13", "/dev/ttyS0"},     {"COM17", "/dev/COM17"}};
+            {"com13", "/dev/ttyS0"},     {"COM16", "/dev/ttyS3"},
+            {"COM17", "/dev/COM17"}};
         for (const auto& [argument, device] : arguments)
             QCOMPARE(Q(ResolvePortArgument(argument)), QString(device));
         QCOMPARE(ResolvePortArgument(pty_.SlavePath()), pty_.SlavePath());
