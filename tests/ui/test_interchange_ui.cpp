@@ -284,6 +284,8 @@ private slots:
         // The status bar says what was written: one channel, to that file.
         QCOMPARE(f.frame()->status()->currentMessage(),
                  QStringLiteral("已导出 1 个信道到 %1").arg(QDir::toNativeSeparators(path)));
+        // The next file dialog starts in that folder.
+        QCOMPARE(f.app->recentFiles().StartFolder(), QFileInfo(path).absolutePath());
 
         // A folder that does not exist: reported, nothing claimed.
         f.driver.ExpectMessage();
