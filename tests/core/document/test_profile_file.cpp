@@ -236,11 +236,12 @@ private slots:
 #endif
     }
 
-    // GB 18030 both ways, against iconv: ASCII, GB 2312 and GBK hanzi,
-    // symbols and letters of the four-byte ranges, characters beyond the
-    // Basic Multilingual Plane.
+    // GB 18030 both ways, against iconv: ASCII, GB 2312 and GBK hanzi (the
+    // last four with the trail bytes 0x40, 0x7E, 0x80 and 0xFE), symbols and
+    // letters of the four-byte ranges, characters beyond the Basic
+    // Multilingual Plane.
     void gb18030AgreesWithIconv() {
-        for (const char* text : {"COM=3", "对讲机 写频软件", "镕堃亖丂", "ÿ€ɑ¥ﾟ", "😀𠀀𤭢",
+        for (const char* text : {"COM=3", "对讲机 写频软件", "镕堃亖丂亊亐侢", "ÿ€ɑ¥ﾟ", "😀𠀀𤭢",
                                  "Ａ١ā\u0080"}) {
             const QByteArray gb = Iconv(text, "GB18030");
             std::string utf8, back;
@@ -252,7 +253,11 @@ private slots:
         std::string utf8;
         QVERIFY(!Gb18030ToUtf8("A\x80" "B\xFF\x81", utf8)); // not GB 18030: replaced, rest kept
         QCOMPARE(utf8, std::string("A\uFFFD" "B\uFFFD\uFFFD"));
-        QVERIFY(!IsUtf8("\xC0\xAF") && !IsUtf8("\xED\xA0\x80") && IsUtf8("对"));
+        // Overlong, a surrogate, beyond U+10FFFF; then U+5BF9 and U+40000.
+        for (const char* bad :
+             {"\xC0\xAF", "\xF0\x8F\xBF\xBF", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
+            QVERIFY(!IsUtf8(bad));
+        QVERIFY(IsUtf8("对") && IsUtf8("\xF1\x80\x80\x80"));
     }
 
     // A Program.ini a Windows program wrote in GBK: read as UTF-8 text, an
