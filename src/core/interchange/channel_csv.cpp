@@ -900,6 +900,10 @@ CsvImportResult CsvChannelImport::Finish() {
 
 std::optional<std::vector<std::vector<std::string>>> ParseCsv(const std::string& input,
                                                               std::string& error) {
+    if (input.size() > kMaxCsvBytes) { // refused unread, as the import refuses it
+        error = Text(kCsvTooLarge, {std::to_string(kMaxCsvBytes >> 20)});
+        return std::nullopt;
+    }
     CollectSink sink;
     CsvStream stream(sink, std::string::npos);
     if (!stream.Feed(input) || !stream.Finish()) {

@@ -39,9 +39,9 @@ inline constexpr std::size_t kMaxReportEntries = 1000;
 // RFC 4180: a field that starts with a quote may hold commas, quotes ("")
 // and line breaks; a quote inside an unquoted field is a character; CRLF,
 // LF or CR ends a record; a UTF-8 byte order mark at the start is dropped.
-// Returns nullopt and sets error when the text is not valid UTF-8 or a
-// quoted field is not closed (at the end of the text, or within
-// kMaxQuotedFieldLines lines).
+// Returns nullopt and sets error when the text is over kMaxCsvBytes (not
+// read), not valid UTF-8, or a quoted field is not closed (at the end of the
+// text, or within kMaxQuotedFieldLines lines).
 std::optional<std::vector<std::vector<std::string>>> ParseCsv(const std::string& text,
                                                               std::string& error);
 // One record, fields quoted where they need it, ended by CRLF.

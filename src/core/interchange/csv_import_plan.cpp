@@ -25,8 +25,6 @@ std::string RxOf(const RadioImage& image, int n) {
 std::vector<CsvRowPlan> PlanChannelCsvImport(const std::string& text, const RadioImage& image,
                                              const CsvImportOptions& options) {
     std::vector<CsvRowPlan> plan;
-    if (text.size() > kMaxCsvBytes) // the import refuses it unread
-        return plan;
     std::string error;
     const auto records = ParseCsv(text, error);
     if (!records || records->empty())
