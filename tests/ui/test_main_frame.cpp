@@ -167,9 +167,11 @@ private slots:
         QCOMPARE(Windows(f), QStringLiteral("写频软件 - b.dat|a.dat|b.dat*+"));
         QCOMPARE(second->geometry(), area);
         QVERIFY(f.Cell(1, 1).empty());
-        // A change to b's image (as a settings dialog makes) outlives a switch away and back.
-        f.app->state().image.Set(settings::kKeyBeep, 1 - f.app->state().image.Get(settings::kKeyBeep));
-        const QByteArray bImage = Bytes(f.app->state().image);
+        // A change to b's image (as a settings dialog makes) outlives a switch
+        // away and back.
+        RadioImage& image = f.app->state().image;
+        image.Set(settings::kKeyBeep, 1 - image.Get(settings::kKeyBeep));
+        const QByteArray bImage = Bytes(image);
 
         // 窗口 lists the documents, the current one checked; Ctrl+Tab switches
         // and the image is the current document's.
