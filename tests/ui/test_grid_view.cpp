@@ -153,6 +153,10 @@ private slots:
             {"Enter after text", "@20,1 <Return> 438.5 <Return>", "20,2", "20,1=438.50000"},
             {"Enter in a tone editor",
              "@20,1 <Return> 438.5 <Return> <Right> <Return> 88.5 <Return>", "20,4", "20,3=88.5"},
+            // The keypad's decimal key types a comma in comma-decimal locales.
+            {"a decimal comma", "@20,1 <Return> 438,5 <Return>", "20,2", "20,1=438.50000"},
+            {"a decimal comma in a tone",
+             "@20,1 <Return> 438.5 <Return> <Right> <Return> 88,5 <Return>", "20,4", "20,3=88.5"},
             {"Enter in the last column's list",
              "@20,1 <Return> 438.5 <Return> @20,8 <Return> <Down> <Down> <Return>", "21,1",
              "20,8=QT/DQT"},

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/codec/codecs.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -215,7 +216,9 @@ std::string ToneValueToText(ToneCode code) {
 std::string NormalizeToneText(const std::string& input) {
     if (input.empty())
         return input;
-    const std::string text = ToUpperAscii(input);
+    std::string text = ToUpperAscii(input);
+    // 88,5 is 88.5 Hz typed in a comma-decimal locale, not DCS code 088.
+    std::replace(text.begin(), text.end(), ',', '.');
 
     if (text.find('.') != std::string::npos) {
         const double scaled = ExactMul(LeadingDecimal(text), 10.0);

@@ -62,6 +62,7 @@ inline constexpr ToneCode kNoTone{0xFF, 0xFF};
 ToneCode ToneTextToValue(const std::string& text);
 std::string ToneValueToText(ToneCode code);
 // Turns what the user typed into a canonical tone text or "无"; empty stays empty.
+// A comma is the decimal point (88,5 is 88.5 Hz).
 std::string NormalizeToneText(const std::string& text);
 
 // Rounds a frequency down onto the 5 kHz or the 6.25 kHz raster, whichever is

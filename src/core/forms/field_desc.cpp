@@ -9,6 +9,8 @@
 namespace kestra::forms {
 
 char32_t KeyFilter::Transform(char32_t c) const {
+    if (decimalComma && c == U',')
+        return U'.';
     return upperCase ? UpperAscii(c) : c;
 }
 

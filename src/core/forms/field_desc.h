@@ -40,8 +40,12 @@ struct KeyFilter {
     bool printableAscii = false;
     // Typed ASCII letters become upper case (the edit shows upper case).
     bool upperCase = false;
+    // A comma is taken as the decimal point: it is what the keypad's decimal
+    // key types in comma-decimal locales, and dropping it would turn 12,5
+    // into 125.
+    bool decimalComma = false;
 
-    // The character as the edit takes it (upper-cased where asked).
+    // The character as the edit takes it (upper-cased or the point, where asked).
     char32_t Transform(char32_t c) const;
     bool Accepts(char32_t c) const;
     // The text with every character transformed and the refused ones dropped.
@@ -52,7 +56,7 @@ struct KeyFilter {
 namespace filters {
 inline constexpr KeyFilter kAny{};
 inline constexpr KeyFilter kDigits{"0123456789", false, false};
-inline constexpr KeyFilter kDecimal{"0123456789.", false, false};
+inline constexpr KeyFilter kDecimal{"0123456789.", false, false, true};
 inline constexpr KeyFilter kPrintableAscii{nullptr, true, false};
 inline constexpr KeyFilter kDtmf{"0123456789ABCD*#", false, true};
 // Hexadecimal digits, upper-cased.

@@ -339,10 +339,15 @@ std::optional<FilteredEdit> FilterFrequencyEdit(const std::string& before,
         ++suffix;
     const std::string inserted = after.substr(prefix, after.size() - prefix - suffix);
     std::string kept;
-    for (const char c : inserted)
+    for (char c : inserted) {
+        // The keypad's decimal key types a comma in comma-decimal locales;
+        // dropped, it would turn 145,5 into 1455 and so into a band edge.
+        if (c == ',')
+            c = '.';
         if (FrequencyEditorAccepts(c))
             kept += c;
-    if (kept.size() == inserted.size())
+    }
+    if (kept == inserted)
         return FilteredEdit{after, prefix + inserted.size()};
     if (kept.empty())
         return std::nullopt;

@@ -149,7 +149,8 @@ bool FrequencyEditorAccepts(char c);
 // The frequency editor's filter applied to an edit of any origin (typed,
 // pasted, dropped, composed) that turned the editor's text `before` into
 // `after`. The edit is read as the smallest replacement of one stretch of
-// `before`; its inserted characters keep only those the editor accepts.
+// `before`; its inserted characters keep only those the editor accepts, a
+// comma taken as the decimal point.
 // When none of them is accepted the edit is refused (nullopt) and the text
 // stays as it was, just as a rejected typed character changes nothing;
 // otherwise the result is the filtered text with the cursor placed after

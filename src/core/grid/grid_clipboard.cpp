@@ -104,7 +104,10 @@ PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& l
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
             const GridCell cell{at.row + static_cast<int>(r), at.col + static_cast<int>(c)};
-            const std::string text(TrimBlanks(rows[r][c]));
+            std::string text(TrimBlanks(rows[r][c]));
+            // A spreadsheet of a comma-decimal locale copies 145,5.
+            if (cell.col == kColRx || cell.col == kColTx)
+                std::replace(text.begin(), text.end(), ',', '.');
             // An empty cell beyond the grid loses nothing.
             if (text.empty() && (cell.row >= kGridRows || cell.col >= kGridCols))
                 continue;

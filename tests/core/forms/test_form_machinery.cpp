@@ -234,6 +234,7 @@ private slots:
     void keyFiltersAndUtf8Limits() {
         QCOMPARE(filters::kDtmf.Apply("a1e*#%b"), std::string("A1*#B"));
         QCOMPARE(filters::kDecimal.Apply("14５.0x1"), std::string("14.01"));
+        QCOMPARE(filters::kDecimal.Apply("12,5"), std::string("12.5")); // a decimal comma
         QCOMPARE(filters::kPrintableAscii.Apply("RPT\t1中~"), std::string("RPT1~"));
         QCOMPARE(KeyFilter{}.Apply("a\xC3z"), std::string("az")); // a broken byte is never typed
         QCOMPARE(Utf8Length("中文ab"), std::size_t(4));

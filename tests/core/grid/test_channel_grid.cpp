@@ -467,6 +467,8 @@ private slots:
                                         {"145.50000", "abc", "-"},    // pasted over the selection
                                         {"145.50000", "146.52 MHz", "146.52|6"},
                                         {"1455", "14x6y.55", "146.55|4"},
+                                        {"", "145,5", "145.5|5"}, // the decimal comma
+                                        {"145", "145,", "145.|4"},
                                         {"145.5", "14", "14|2"}}; // deleted
         for (const auto& [before, after, result] : edits) {
             const auto edit = FilterFrequencyEdit(before, after);
@@ -494,6 +496,7 @@ private slots:
             return out;
         };
         auto drop = [](std::string text) {
+            std::replace(text.begin(), text.end(), ',', '.');
             text.erase(std::remove_if(text.begin(), text.end(),
                                       [](char c) { return !FrequencyEditorAccepts(c); }),
                        text.end());
@@ -578,6 +581,8 @@ private slots:
         row("RX of a used row", 5, 1, " 438.5 ", {},
             "438.50000\t145.00000\t无\t无\t高\t是\t宽\t关");
         row("tone normalised", 5, 3, "d23", {}, "145.00000\t145.00000\tD023N\t无\t高\t是\t宽\t关");
+        row("decimal commas", 5, 1, "438,5\t438,525\t88,5", {},
+            "438.50000\t438.52500\t88.5\t无\t高\t是\t宽\t关");
         row("empty RX clears", 5, 1, "\t", {}, "\t\t\t\t\t\t\t");
         row("not a frequency", 5, 1, "abc\t145.5", {"A 005/接收频率:abc:不是频率"},
             "145.00000\t145.50000\t无\t无\t高\t是\t宽\t关");
