@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/forms/fm_radio_form.h"
 
-#include <algorithm>
-
 #include "core/codec/codecs.h"
 #include "core/codec/text_seam.h"
 #include "core/image/settings_layout.h"
@@ -22,13 +20,9 @@ std::string FmFrequencyText(std::uint32_t kHz) {
     return FormatDecimal(ExactMul(kHz, 0.001), 3);
 }
 
-std::string ValidateFmFrequency(const std::string& typed) {
-    if (typed.empty())
-        return typed;
-    // The current frequency takes any character: 98,5 typed in a
-    // comma-decimal locale is 98.5 MHz, as in the channel cells.
-    std::string text = typed;
-    std::replace(text.begin(), text.end(), ',', '.');
+std::string ValidateFmFrequency(const std::string& text) {
+    if (text.empty())
+        return text;
     long long kHz = ScaledDecimal(text, 1000.0);
     if (kHz < fm::kLowestKHz || kHz > fm::kHighestKHz)
         kHz = fm::kLowestKHz;

@@ -143,7 +143,8 @@ void StoreLocation(RadioImage& image, const ImageLocation& at, int base, int val
 
 // The decimal number at the start of text (0 when there is none) times scale,
 // multiplied exactly (ExactMul) and truncated toward zero; held within
-// +-10^15 so that any text converts.
+// +-10^15 so that any text converts. A comma is the decimal point: fields
+// that take any character see 0,5 typed in comma-decimal locales.
 long long ScaledDecimal(const std::string& text, double scale);
 
 // The integer at the start of text (0 when there is none) clamped to
