@@ -211,8 +211,12 @@ int FindChannel(const RadioImage& image, const BandLimits& limits, const std::st
     needle.erase(needle.find_last_not_of(" \t") + 1);
     if (needle.empty())
         return 0;
-    const bool number = ParseDecimal(needle).has_value();
-    const std::uint32_t f = number ? TextToFrequency(needle) : 0;
+    // 145,5 is the frequency typed in a comma-decimal locale; names are
+    // still searched with the comma.
+    std::string point = needle;
+    std::replace(point.begin(), point.end(), ',', '.');
+    const bool number = ParseDecimal(point).has_value();
+    const std::uint32_t f = number ? TextToFrequency(point) : 0;
     for (char& c : needle)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');

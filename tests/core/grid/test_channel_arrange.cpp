@@ -254,7 +254,7 @@ private slots:
         QTest::addColumn<int>("after");
         QTest::addColumn<int>("found");
         QTest::newRow("frequency RX") << "145.5" << 0 << 2;
-        QTest::newRow("next: TX") << "145.5" << 2 << 4;
+        QTest::newRow("next: TX, a decimal comma") << "145,5" << 2 << 4;
         QTest::newRow("next: RX") << "145.50000" << 4 << 5;
         QTest::newRow("wraps round") << " 145.5 " << 5 << 2;
         QTest::newRow("band B") << "438.5" << 0 << 252;
