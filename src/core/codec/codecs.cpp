@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/codec/codecs.h"
 
-#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -216,9 +215,8 @@ std::string ToneValueToText(ToneCode code) {
 std::string NormalizeToneText(const std::string& input) {
     if (input.empty())
         return input;
-    std::string text = ToUpperAscii(input);
-    // 88,5 is 88.5 Hz typed in a comma-decimal locale, not DCS code 088.
-    std::replace(text.begin(), text.end(), ',', '.');
+    // 88,5 is 88.5 Hz, not DCS code 088.
+    const std::string text = TypedDecimalPoint(ToUpperAscii(input));
 
     if (text.find('.') != std::string::npos) {
         const double scaled = ExactMul(LeadingDecimal(text), 10.0);

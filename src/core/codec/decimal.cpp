@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/codec/decimal.h"
 
+#include <algorithm>
+
 #include <charconv>
 #include <cmath>
 
@@ -124,6 +126,11 @@ std::string FormatGeneral(double value, int precision) {
         if (c == 'e')
             c = 'E';
     return out;
+}
+
+std::string TypedDecimalPoint(std::string typed) {
+    std::replace(typed.begin(), typed.end(), ',', '.');
+    return typed;
 }
 
 } // namespace kestra

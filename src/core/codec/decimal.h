@@ -22,6 +22,12 @@ std::optional<double> ParseDecimal(std::string_view text);
 // none. Only for the editors that keep the old leading-number rule.
 double LeadingDecimal(std::string_view text);
 
+// What a person typed with every comma made the decimal point: the keypad's
+// decimal key types a comma in comma-decimal locales, and a typed number has
+// no other use for one (145,5 is 145.5, never 1455). Files are not read
+// through this: a CSV value "145,500" stays refused.
+std::string TypedDecimalPoint(std::string typed);
+
 // value with exactly `decimals` digits after the point, rounded as printf's
 // "%.*f" rounds (to the nearest, from the exact binary value).
 std::string FormatDecimal(double value, int decimals);

@@ -143,11 +143,9 @@ void Form::LoadTableField(int id, int base) {
     SelectDefaultIfNone(id);
 }
 
-long long ScaledDecimal(const std::string& typed, double scale) {
+long long ScaledDecimal(const std::string& text, double scale) {
     constexpr double kLimit = 1e15;
-    std::string text = typed;
-    std::replace(text.begin(), text.end(), ',', '.');
-    const double v = std::trunc(ExactMul(LeadingDecimal(text), scale));
+    const double v = std::trunc(ExactMul(LeadingDecimal(TypedDecimalPoint(text)), scale));
     return static_cast<long long>(v < -kLimit ? -kLimit : v > kLimit ? kLimit : v);
 }
 

@@ -211,10 +211,8 @@ int FindChannel(const RadioImage& image, const BandLimits& limits, const std::st
     needle.erase(needle.find_last_not_of(" \t") + 1);
     if (needle.empty())
         return 0;
-    // 145,5 is the frequency typed in a comma-decimal locale; names are
-    // still searched with the comma.
-    std::string point = needle;
-    std::replace(point.begin(), point.end(), ',', '.');
+    // 145,5 is the frequency 145.5; names are still searched with the comma.
+    const std::string point = TypedDecimalPoint(needle);
     const bool number = ParseDecimal(point).has_value();
     const std::uint32_t f = number ? TextToFrequency(point) : 0;
     for (char& c : needle)

@@ -107,7 +107,7 @@ PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& l
             std::string text(TrimBlanks(rows[r][c]));
             // A spreadsheet of a comma-decimal locale copies 145,5.
             if (cell.col == kColRx || cell.col == kColTx)
-                std::replace(text.begin(), text.end(), ',', '.');
+                text = TypedDecimalPoint(text);
             // An empty cell beyond the grid loses nothing.
             if (text.empty() && (cell.row >= kGridRows || cell.col >= kGridCols))
                 continue;
