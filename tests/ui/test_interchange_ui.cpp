@@ -20,7 +20,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include "app_test_support.h"
@@ -126,6 +126,16 @@ int ExpectedPages(CProgramApp& app, int* rowsPerPage = nullptr) {
 
 const QString kHeader = Folded(
     QStringLiteral("信道 信道名字 接收频率 发射频率 接收信令 发射信令 功率 扫描 带宽 繁忙"));
+
+// The CSV import preview's cells, as its view shows them.
+struct Cells {
+    QAbstractItemModel* model;
+    explicit Cells(QWidget* dialog)
+        : model(dialog->findChild<QTableView*>(QStringLiteral("csvReport"))->model()) {}
+    int rows() const { return model->rowCount(); }
+    QString operator()(int r, int c) const { return model->index(r, c).data().toString(); }
+    QVariant Data(int r, int c, int role) const { return model->index(r, c).data(role); }
+};
 
 } // namespace
 
@@ -314,11 +324,11 @@ private slots:
         // (the skipped one with its label), and the image is untouched.
         QStringList report;
         f.driver.On<CCsvImportDlg>([&](CCsvImportDlg* dialog) {
-            auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("csvReport"));
-            for (int r = 0; r < table->rowCount(); ++r)
-                report << table->item(r, CCsvImportDlg::kColumnChannel)->text() +
-                              (table->item(r, CCsvImportDlg::kColumnResult)->text().contains("已跳过")
-                                   ? table->item(r, CCsvImportDlg::kColumnLabel)->text()
+            const Cells cell(dialog);
+            for (int r = 0; r < cell.rows(); ++r)
+                report << cell(r, CCsvImportDlg::kColumnChannel) +
+                              (cell(r, CCsvImportDlg::kColumnResult).contains("已跳过")
+                                   ? cell(r, CCsvImportDlg::kColumnLabel)
                                    : QString());
             SaveScreenshot(dialog, QStringLiteral("csv_import_dialog.png"));
             return ClickButton(dialog, QStringLiteral("取消"));
@@ -332,10 +342,11 @@ private slots:
         QString seen;
         f.driver.On<CCsvImportDlg>([&](CCsvImportDlg* dialog) {
             dialog->findChild<QCheckBox*>(QStringLiteral("csvOverwrite"))->setChecked(true);
-            auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("csvReport"));
-            seen = table->item(0, CCsvImportDlg::kColumnReplaces)->text() +
-                   (table->item(0, 0)->background() != table->item(2, 0)->background() ? " highlighted"
-                                                                                        : "");
+            const Cells cell(dialog);
+            seen = cell(0, CCsvImportDlg::kColumnReplaces) +
+                   (cell.Data(0, 0, Qt::BackgroundRole) != cell.Data(2, 0, Qt::BackgroundRole)
+                        ? " highlighted"
+                        : "");
             dialog->findChild<QComboBox*>(QStringLiteral("csvStart"))->setCurrentIndex(9);
             seen += QStringLiteral(" %1 imported").arg(dialog->Preview().imported);
             return ClickButton(dialog, QStringLiteral("导入"));

@@ -616,8 +616,13 @@ private:
 // and the plans wait in their channel's slot until Finish lands them.
 struct CsvChannelImport::State : CsvSink {
     State(RadioImage& target, const CsvImportOptions& o) : image(target), options(o) {
-        RenderGrid(grid, image, limits);
         next = options.start < 1 ? 1 : options.start;
+        // Started beyond the memory channels, no row can land: the rows need
+        // the band limits only (a preview asks so for each row of a long file).
+        if (next > kMemoryChannels && !options.keepLocation)
+            LoadBandLimitsFromImage(image, limits);
+        else
+            RenderGrid(grid, image, limits);
         column.fill(std::string::npos);
     }
 

@@ -2,6 +2,7 @@
 #include "core/interchange/csv_import_plan.h"
 
 #include <charconv>
+#include <optional>
 
 #include "core/codec/codecs.h"
 #include "core/codec/text.h"
@@ -18,6 +19,15 @@ std::string RxOf(const RadioImage& image, int n) {
     BandLimits limits;
     LoadBandLimitsFromImage(image, limits);
     return RenderRow(image, limits, n)[0];
+}
+
+// The first memory channel from `from` on that a row may land in (beyond the
+// last one when none is left).
+int FreeChannelFrom(const RadioImage& image, int from, bool overwrite) {
+    int n = from;
+    while (n <= kMemoryChannels && !overwrite && !RxOf(image, n).empty())
+        ++n;
+    return n;
 }
 
 } // namespace
@@ -45,6 +55,12 @@ std::vector<CsvRowPlan> PlanChannelCsvImport(const std::string& text, const Radi
 
     RadioImage running = image;
     int next = options.start < 1 ? 1 : options.start;
+    // Once no memory channel is left for the rows (their Locations aside),
+    // each is skipped, for its own fault or as beyond the last free channel.
+    // The import decides that alike on a copy whose memory channels are
+    // empty, where a row costs no rendering of a full memory: a file of a
+    // hundred thousand rows previews in a moment, not in half a minute.
+    std::optional<RadioImage> noneLeft;
     for (std::size_t r = 1; r < records->size(); ++r) {
         const std::vector<std::string>& fields = (*records)[r];
         auto field = [&fields](int k) {
@@ -59,6 +75,21 @@ std::vector<CsvRowPlan> PlanChannelCsvImport(const std::string& text, const Radi
         CsvImportOptions one = options;
         if (!options.keepLocation)
             one.start = next;
+        if (!options.keepLocation && !noneLeft &&
+            FreeChannelFrom(running, next, options.overwrite) > kMemoryChannels) {
+            noneLeft = running;
+            for (int n = 1; n <= kMemoryChannels; ++n)
+                ClearRecord(*noneLeft, n);
+        }
+        if (noneLeft) {
+            one.start = kMemoryChannels + 1;
+            const CsvImportResult result =
+                ImportChannelCsv(headerLine + CsvRecord(fields), *noneLeft, one);
+            if (!result.report.empty())
+                row.what = result.report.front().what;
+            plan.push_back(std::move(row));
+            continue;
+        }
         const RadioImage before = running;
         const CsvImportResult result = ImportChannelCsv(headerLine + CsvRecord(fields), running, one);
         if (!result.report.empty())

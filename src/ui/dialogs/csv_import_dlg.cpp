@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/csv_import_dlg.h"
 
+#include <QAbstractTableModel>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -8,7 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "core/codec/codecs.h"
@@ -21,9 +23,80 @@
 namespace kestra {
 
 namespace {
+
 // A row that replaces a channel in use.
 const QColor kReplacedColour(255, 224, 160);
+
 } // namespace
+
+// The rows of the plan, their texts made only for the rows on screen: a file
+// of a hundred thousand rows costs no widget item per cell, and changing an
+// option does not rebuild them.
+class CsvPlanModel : public QAbstractTableModel {
+public:
+    explicit CsvPlanModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+    void SetPlan(std::vector<CsvRowPlan> plan) {
+        beginResetModel();
+        plan_ = std::move(plan);
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(plan_.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : CCsvImportDlg::kColumns;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid())
+            return {};
+        const CsvRowPlan& row = plan_[static_cast<std::size_t>(index.row())];
+        switch (role) {
+        case Qt::DisplayRole:
+            return Text(row, index.column());
+        case Qt::ForegroundRole:
+            // Skipped: greyed.
+            if (row.channel == 0)
+                return QApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+            return {};
+        case Qt::BackgroundRole:
+            if (row.channel != 0 && !row.replaces.empty())
+                return QBrush(kReplacedColour);
+            return {};
+        default:
+            return {};
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+            return QAbstractTableModel::headerData(section, orientation, role);
+        const char* const titles[CCsvImportDlg::kColumns] = {
+            text::kCsvColumnRow, text::kCsvColumnLabel, text::kCsvColumnChannel,
+            text::kCsvColumnReplaces, text::kCsvColumnResult};
+        return section >= 0 && section < CCsvImportDlg::kColumns ? T(titles[section]) : QVariant();
+    }
+
+private:
+    static QString Text(const CsvRowPlan& row, int column) {
+        switch (column) {
+        case CCsvImportDlg::kColumnRow:
+            return QString::number(row.row);
+        case CCsvImportDlg::kColumnLabel:
+            return QString::fromStdString(row.label);
+        case CCsvImportDlg::kColumnChannel:
+            return row.channel > 0 ? QString::fromStdString(ChannelLabel(row.channel)) : QString();
+        case CCsvImportDlg::kColumnReplaces:
+            return QString::fromStdString(row.replaces);
+        default:
+            return QString::fromStdString(row.what);
+        }
+    }
+
+    std::vector<CsvRowPlan> plan_;
+};
 
 CCsvImportDlg::CCsvImportDlg(const std::string& csvText, const RadioImage& image, QWidget* parent)
     : QDialog(parent), text_(csvText), image_(image) {
@@ -49,14 +122,15 @@ CCsvImportDlg::CCsvImportDlg(const std::string& csvText, const RadioImage& image
     options->addWidget(overwrite_);
     options->addStretch(1);
 
-    table_ = new QTableWidget(0, kColumns, this);
+    plan_ = new CsvPlanModel(this);
+    table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("csvReport"));
-    table_->setHorizontalHeaderLabels({T(text::kCsvColumnRow), T(text::kCsvColumnLabel),
-                                       T(text::kCsvColumnChannel), T(text::kCsvColumnReplaces),
-                                       T(text::kCsvColumnResult)});
+    table_->setModel(plan_);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
+    // Every row is one line high: the view need not measure a long file.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setColumnWidth(kColumnRow, 60);
     table_->setColumnWidth(kColumnLabel, 130);
@@ -103,25 +177,7 @@ void CCsvImportDlg::Recompute() {
     preview_ = ImportChannelCsv(text_, copy, Options());
     // Every row: where it lands and what it replaces there (highlighted),
     // or why it is skipped (greyed).
-    const std::vector<CsvRowPlan> plan = PlanChannelCsvImport(text_, image_, Options());
-    table_->setRowCount(0);
-    table_->setRowCount(static_cast<int>(plan.size()));
-    const QPalette& palette = table_->palette();
-    for (int r = 0; r < table_->rowCount(); ++r) {
-        const CsvRowPlan& row = plan[static_cast<std::size_t>(r)];
-        const QString cells[kColumns] = {
-            QString::number(row.row), QString::fromStdString(row.label),
-            row.channel > 0 ? QString::fromStdString(ChannelLabel(row.channel)) : QString(),
-            QString::fromStdString(row.replaces), QString::fromStdString(row.what)};
-        for (int c = 0; c < kColumns; ++c) {
-            auto* item = new QTableWidgetItem(cells[c]);
-            if (row.channel == 0)
-                item->setForeground(palette.color(QPalette::Disabled, QPalette::Text));
-            else if (!row.replaces.empty())
-                item->setBackground(kReplacedColour);
-            table_->setItem(r, c, item);
-        }
-    }
+    plan_->SetPlan(PlanChannelCsvImport(text_, image_, Options()));
     summary_->setText(T(text::kCsvSummary).arg(preview_.imported).arg(preview_.skipped));
 }
 

@@ -23,9 +23,11 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QTableWidget;
+class QTableView;
 
 namespace kestra {
+
+class CsvPlanModel;
 
 class CCsvImportDlg : public QDialog {
     Q_OBJECT
@@ -47,7 +49,8 @@ private:
     QComboBox* start_;
     QCheckBox* keepLocation_;
     QCheckBox* overwrite_;
-    QTableWidget* table_;
+    CsvPlanModel* plan_;
+    QTableView* table_;
     QLabel* summary_;
 };
 

@@ -294,6 +294,9 @@ private slots:
         QTest::newRow("at their locations") << "keep" << QStringList{"1:", "0:", "3:", "0:"};
         QTest::newRow("at their locations, overwriting")
             << "keep overwrite" << QStringList{"1:", "0:", "3:", "2:146.00000"};
+        // Past the last channel each row still says why it is skipped.
+        QTest::newRow("from B128") << "start 256"
+                                   << QStringList{"256:", "0:", "0: beyond", "0: beyond"};
     }
     void planIsWhatTheImportDoes() {
         QFETCH(QString, options);
@@ -304,10 +307,11 @@ private slots:
         const std::vector<CsvRowPlan> rows = PlanChannelCsvImport(csv, image, Options(options));
         QStringList got;
         for (const CsvRowPlan& r : rows)
-            got << QString::fromStdString(std::to_string(r.channel) + ":" + r.replaces);
+            got << QString::fromStdString(std::to_string(r.channel) + ":" + r.replaces) +
+                       (r.what.find("beyond") != std::string::npos ? " beyond" : "");
         QCOMPARE(got, plan);
         QCOMPARE(rows[1].label, std::string("BAD"));
-        QVERIFY(!rows[1].what.empty()); // why it is skipped
+        QVERIFY(rows[1].what.find("abc") != std::string::npos); // why it is skipped
         RadioImage imported = image;
         Import(csv, imported, Options(options));
         for (int n = 1; n <= 8; ++n) {
