@@ -844,7 +844,7 @@
     <message>
         <location line="+1"/>
         <source>行</source>
-        <translation>Line</translation>
+        <translation>Row</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -864,7 +864,7 @@
     <message>
         <location line="+1"/>
         <source>导入 %1 行，跳过 %2 行</source>
-        <translation>Imported %1 lines, skipped %2</translation>
+        <translation>%1 rows imported, %2 skipped</translation>
     </message>
     <message>
         <location line="+1"/>
