@@ -868,6 +868,11 @@
     </message>
     <message>
         <location line="+1"/>
+        <source>（列出前 %1 行）</source>
+        <translation> (the first %1 rows are listed)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>无法导入该 CSV 文件</source>
         <translation>Cannot import this CSV file</translation>
     </message>

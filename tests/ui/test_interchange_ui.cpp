@@ -363,6 +363,13 @@ private slots:
         QVERIFY(!f.app->csv().ImportFrom(f.dir.file(QStringLiteral("bad.csv"))));
         QCOMPARE(Bytes(f.app->state().image), afterImport);
         QCOMPARE(f.driver.unexpected(), 0);
+
+        // A long file: its first rows are listed, and the summary says so.
+        const CCsvImportDlg many("Frequency" + QByteArray("\n1").repeated(10001).toStdString(),
+                                 f.app->state().image);
+        QVERIFY(many.findChild<QLabel*>(QStringLiteral("csvSummary"))
+                    ->text()
+                    .endsWith(QStringLiteral("（列出前 10000 行）")));
     }
 };
 

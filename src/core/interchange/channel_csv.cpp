@@ -594,19 +594,22 @@ std::string Join(const std::vector<std::string>& parts) {
     return out;
 }
 
-// Collects every record whole (ParseCsv).
+// Collects the records whole (ParseCsv), up to `most` of them.
 class CollectSink : public CsvSink {
 public:
+    explicit CollectSink(std::size_t most) : most_(most) {}
     std::vector<std::vector<std::string>> records;
+    bool Full() const { return records.size() >= most_; }
     std::size_t Kept() const override { return std::string::npos; }
     void Field(std::size_t, std::string& text, bool) override { record_.push_back(text); }
     bool EndRecord(std::size_t) override {
         records.push_back(std::move(record_));
         record_.clear();
-        return true;
+        return !Full(); // false stops the reading there
     }
 
 private:
+    std::size_t most_;
     std::vector<std::string> record_;
 };
 
@@ -903,15 +906,19 @@ CsvImportResult CsvChannelImport::Finish() {
     return state_->Finish();
 }
 
-std::optional<std::vector<std::vector<std::string>>> ParseCsv(const std::string& input,
-                                                              std::string& error) {
+std::optional<std::vector<std::vector<std::string>>>
+ParseCsv(const std::string& input, std::string& error, std::size_t mostRecords) {
     if (input.size() > kMaxCsvBytes) { // refused unread, as the import refuses it
         error = Text(kCsvTooLarge, {std::to_string(kMaxCsvBytes >> 20)});
         return std::nullopt;
     }
-    CollectSink sink;
+    CollectSink sink(mostRecords);
     CsvStream stream(sink, std::string::npos);
+    if (sink.Full())
+        return std::move(sink.records);
     if (!stream.Feed(input) || !stream.Finish()) {
+        if (sink.Full())
+            return std::move(sink.records);
         error = stream.error();
         return std::nullopt;
     }

@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,9 +42,12 @@ inline constexpr std::size_t kMaxReportEntries = 1000;
 // LF or CR ends a record; a UTF-8 byte order mark at the start is dropped.
 // Returns nullopt and sets error when the text is over kMaxCsvBytes (not
 // read), not valid UTF-8, or a quoted field is not closed (at the end of the
-// text, or within kMaxQuotedFieldLines lines).
-std::optional<std::vector<std::vector<std::string>>> ParseCsv(const std::string& text,
-                                                              std::string& error);
+// text, or within kMaxQuotedFieldLines lines). With mostRecords the reading
+// stops after that many records (the header counts as one); the rest of the
+// text is not looked at.
+std::optional<std::vector<std::vector<std::string>>>
+ParseCsv(const std::string& text, std::string& error,
+         std::size_t mostRecords = std::numeric_limits<std::size_t>::max());
 // One record, fields quoted where they need it, ended by CRLF.
 std::string CsvRecord(const std::vector<std::string>& fields);
 

@@ -36,7 +36,7 @@ std::vector<CsvRowPlan> PlanChannelCsvImport(const std::string& text, const Radi
                                              const CsvImportOptions& options) {
     std::vector<CsvRowPlan> plan;
     std::string error;
-    const auto records = ParseCsv(text, error);
+    const auto records = ParseCsv(text, error, kMaxPlannedRows + 1);
     if (!records || records->empty())
         return plan;
     const std::vector<std::string>& header = records->front();

@@ -15,6 +15,11 @@
 
 namespace kestra {
 
+// The rows a plan lists at most: far more than the radio has channels, few
+// enough that a file of millions of rows previews at once. The import itself
+// takes every row.
+inline constexpr std::size_t kMaxPlannedRows = 10000;
+
 struct CsvRowPlan {
     int row = 0;           // the row's number in the file (1: the first after the header)
     std::string label;     // its Name, else its Frequency
@@ -23,8 +28,8 @@ struct CsvRowPlan {
     std::string what;      // the import's remark: what it changed, or why it is skipped
 };
 
-// One entry per data row, in file order; empty for a file the import cannot
-// use.
+// One entry per data row, in file order, for the first kMaxPlannedRows rows;
+// empty for a file the import cannot use.
 std::vector<CsvRowPlan> PlanChannelCsvImport(const std::string& text, const RadioImage& image,
                                              const CsvImportOptions& options);
 

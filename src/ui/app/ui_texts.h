@@ -171,6 +171,7 @@ inline constexpr const char* kCsvColumnChannel = KESTRA_TEXT("kestra", "信道")
 inline constexpr const char* kCsvColumnReplaces = KESTRA_TEXT("kestra", "覆盖");
 inline constexpr const char* kCsvColumnResult = KESTRA_TEXT("kestra", "结果");
 inline constexpr const char* kCsvSummary = KESTRA_TEXT("kestra", "导入 %1 行，跳过 %2 行");
+inline constexpr const char* kCsvFirstRowsListed = KESTRA_TEXT("kestra", "（列出前 %1 行）");
 inline constexpr const char* kCsvUnusable = KESTRA_TEXT("kestra", "无法导入该 CSV 文件");
 inline constexpr const char* kCsvWriteFailed = KESTRA_TEXT("kestra", "无法写入该 CSV 文件");
 // Status bar after an export: %1 the number of channels, %2 the file.

@@ -321,6 +321,15 @@ private slots:
         }
     }
 
+    // A longer file: the plan lists its first rows, read no further (the
+    // quote left open after them is not seen).
+    void planListsTheFirstRows() {
+        const std::string csv = "Frequency\n" + Repeated("145.5\n", static_cast<int>(kMaxPlannedRows) + 5) + "\"";
+        const std::vector<CsvRowPlan> rows = PlanChannelCsvImport(csv, BuiltInImage(), {});
+        QCOMPARE(rows.size(), kMaxPlannedRows);
+        QCOMPARE(rows.back().row, static_cast<int>(kMaxPlannedRows));
+    }
+
     void boundedReport() {
         std::string csv = "Frequency,Power\n" + Repeated("145.500,L\n", 10000);
         RadioImage image = BuiltInImage();
