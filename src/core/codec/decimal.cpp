@@ -2,7 +2,6 @@
 #include "core/codec/decimal.h"
 
 #include <algorithm>
-
 #include <charconv>
 #include <cmath>
 

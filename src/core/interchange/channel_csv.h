@@ -15,8 +15,8 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
