@@ -72,9 +72,7 @@ private slots:
         QCOMPARE(lrelease.exitCode(), 0);
     }
 
-    void cleanupTestCase() {
-        SetTextTranslator(nullptr);
-    }
+    void cleanupTestCase() { SetTextTranslator(nullptr); }
 
     // Chinese for zh*, English for every other language and for C (the
     // built-in catalogue); a catalogue beside the program comes first.

@@ -565,8 +565,8 @@ private slots:
 
     void fmTypedFrequenciesTruncateAndFallBackTo76() {
         const std::pair<const char*, const char*> typed[] = {
-            {"88.15", "508108"}, {"120", "006007"}, {"87.5005", "007508"},
-            {"108", "008010"},   {"", "FFFFFF"},    {".", "006007"}, {"88,15", "508108"}};
+            {"88.15", "508108"}, {"120", "006007"}, {"87.5005", "007508"}, {"108", "008010"},
+            {"", "FFFFFF"},      {".", "006007"},   {"88,15", "508108"}};
         // The three bytes at `at` after the profile line.
         auto stored = [](const std::string& line, int at) {
             return Hex(OpenClose<Fm>(Defaults(), {line}), at, 3);

@@ -295,8 +295,8 @@ private slots:
         QTest::newRow("at their locations, overwriting")
             << "keep overwrite" << QStringList{"1:", "0:", "3:", "2:146.00000"};
         // Past the last channel each row still says why it is skipped.
-        QTest::newRow("from B128") << "start 256"
-                                   << QStringList{"256:", "0:", "0: beyond", "0: beyond"};
+        QTest::newRow("from B128")
+            << "start 256" << QStringList{"256:", "0:", "0: beyond", "0: beyond"};
     }
     void planIsWhatTheImportDoes() {
         QFETCH(QString, options);
@@ -324,7 +324,8 @@ private slots:
     // A longer file: the plan lists its first rows, read no further (the
     // quote left open after them is not seen).
     void planListsTheFirstRows() {
-        const std::string csv = "Frequency\n" + Repeated("145.5\n", static_cast<int>(kMaxPlannedRows) + 5) + "\"";
+        const std::string csv =
+            "Frequency\n" + Repeated("145.5\n", static_cast<int>(kMaxPlannedRows) + 5) + "\"";
         const std::vector<CsvRowPlan> rows = PlanChannelCsvImport(csv, BuiltInImage(), {});
         QCOMPARE(rows.size(), kMaxPlannedRows);
         QCOMPARE(rows.back().row, static_cast<int>(kMaxPlannedRows));
