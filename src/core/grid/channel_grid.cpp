@@ -339,14 +339,11 @@ std::optional<FilteredEdit> FilterFrequencyEdit(const std::string& before,
         ++suffix;
     const std::string inserted = after.substr(prefix, after.size() - prefix - suffix);
     std::string kept;
-    for (char c : inserted) {
-        // The keypad's decimal key types a comma in comma-decimal locales;
-        // dropped, it would turn 145,5 into 1455 and so into a band edge.
-        if (c == ',')
-            c = '.';
+    // A comma is the decimal point: dropped, it would turn 145,5 into 1455
+    // and so into a band edge.
+    for (const char c : TypedDecimalPoint(inserted))
         if (FrequencyEditorAccepts(c))
             kept += c;
-    }
     if (kept == inserted)
         return FilteredEdit{after, prefix + inserted.size()};
     if (kept.empty())

@@ -2,7 +2,6 @@
 #include "core/interchange/csv_import_plan.h"
 
 #include <charconv>
-#include <optional>
 
 #include "core/codec/codecs.h"
 #include "core/codec/text.h"
@@ -55,12 +54,6 @@ std::vector<CsvRowPlan> PlanChannelCsvImport(const std::string& text, const Radi
 
     RadioImage running = image;
     int next = options.start < 1 ? 1 : options.start;
-    // Once no memory channel is left for the rows (their Locations aside),
-    // each is skipped, for its own fault or as beyond the last free channel.
-    // The import decides that alike on a copy whose memory channels are
-    // empty, where a row costs no rendering of a full memory: a file of a
-    // hundred thousand rows previews in a moment, not in half a minute.
-    std::optional<RadioImage> noneLeft;
     for (std::size_t r = 1; r < records->size(); ++r) {
         const std::vector<std::string>& fields = (*records)[r];
         auto field = [&fields](int k) {
@@ -72,23 +65,15 @@ std::vector<CsvRowPlan> PlanChannelCsvImport(const std::string& text, const Radi
         row.label = field(name).empty() ? field(frequency) : field(name);
 
         // The row alone, imported where the whole import would put it now.
+        // Once no memory channel is left for the rows, that is beyond the
+        // last one: each row is skipped, for its own fault or as beyond the
+        // last free channel, and the import renders no memory to say so (a
+        // long file previews in a moment, not in half a minute).
         CsvImportOptions one = options;
-        if (!options.keepLocation)
+        if (!options.keepLocation) {
+            if (FreeChannelFrom(running, next, options.overwrite) > kMemoryChannels)
+                next = kMemoryChannels + 1;
             one.start = next;
-        if (!options.keepLocation && !noneLeft &&
-            FreeChannelFrom(running, next, options.overwrite) > kMemoryChannels) {
-            noneLeft = running;
-            for (int n = 1; n <= kMemoryChannels; ++n)
-                ClearRecord(*noneLeft, n);
-        }
-        if (noneLeft) {
-            one.start = kMemoryChannels + 1;
-            const CsvImportResult result =
-                ImportChannelCsv(headerLine + CsvRecord(fields), *noneLeft, one);
-            if (!result.report.empty())
-                row.what = result.report.front().what;
-            plan.push_back(std::move(row));
-            continue;
         }
         const RadioImage before = running;
         const CsvImportResult result = ImportChannelCsv(headerLine + CsvRecord(fields), running, one);
