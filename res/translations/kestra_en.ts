@@ -25,7 +25,7 @@
         <translation>Cannot save the file “%1”: %2</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+125"/>
+        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+104"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+14"/>
         <location filename="../../src/ui/app/arrange_texts.h" line="+23"/>
         <source>接收频率</source>
@@ -53,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+187"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+190"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -110,7 +110,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-36"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-39"/>
         <source>起始频率(MHz)</source>
         <translation>Start frequency (MHz)</translation>
     </message>
@@ -206,7 +206,7 @@
     </message>
     <message>
         <location line="+3"/>
-        <location filename="../../src/core/forms/channel_edit_form.cpp" line="-67"/>
+        <location filename="../../src/core/forms/channel_edit_form.cpp" line="-46"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+1"/>
         <source>功率</source>
         <translation>Power</translation>
@@ -263,7 +263,7 @@
     </message>
     <message>
         <location line="+4"/>
-        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+68"/>
+        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+47"/>
         <location filename="../../src/core/interchange/channel_print.cpp" line="+14"/>
         <source>信道名字</source>
         <translation>Channel name</translation>
@@ -284,7 +284,7 @@
         <translation>Busy</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/channel_edit_form.cpp" line="-76"/>
+        <location filename="../../src/core/forms/channel_edit_form.cpp" line="-55"/>
         <location filename="../../src/core/grid/channel_grid.h" line="+43"/>
         <source>高</source>
         <translation>High</translation>
@@ -386,12 +386,12 @@
         <translation>Talkaround</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+17"/>
         <source>信道号</source>
         <translation>Channel No.</translation>
     </message>
     <message>
-        <location line="-58"/>
+        <location line="-37"/>
         <location filename="../../src/core/grid/channel_grid.h" line="+1"/>
         <source>宽</source>
         <translation>Wide</translation>
@@ -736,13 +736,32 @@
         <source>无差异</source>
         <translation>No differences</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <location line="+2"/>
-        <source>%1 处差异。双击信道的差异，在表格中选中该信道。</source>
-        <translation>%1 differences. Double-click a channel’s difference to select that channel in the grid.</translation>
+        <source>%n 处差异。双击信道的差异，在表格中选中该信道。</source>
+        <translation>
+            <numerusform>%n difference. Double-click a channel’s difference to select that channel in the grid.</numerusform>
+            <numerusform>%n differences. Double-click a channel’s difference to select that channel in the grid.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+34"/>
+        <source>导入 %n 行，跳过 %1 行</source>
+        <translation>
+            <numerusform>%n row imported, %1 skipped</numerusform>
+            <numerusform>%n rows imported, %1 skipped</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+6"/>
+        <source>已导出 %n 个信道到 %1</source>
+        <translation>
+            <numerusform>Exported %n channel to %1</numerusform>
+            <numerusform>Exported %n channels to %1</numerusform>
+        </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-39"/>
         <source>节</source>
         <translation>Section</translation>
     </message>
@@ -862,12 +881,7 @@
         <translation>Result</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>导入 %1 行，跳过 %2 行</source>
-        <translation>%1 rows imported, %2 skipped</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>（列出前 %1 行）</source>
         <translation> (the first %1 rows are listed)</translation>
     </message>
@@ -882,12 +896,7 @@
         <translation>Cannot write this CSV file</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>已导出 %1 个信道到 %2</source>
-        <translation>Exported %1 channels to %2</translation>
-    </message>
-    <message>
-        <location line="+4"/>
+        <location line="+7"/>
         <source>无法写入该 PDF 文件</source>
         <translation>Cannot write this PDF file</translation>
     </message>
@@ -1109,7 +1118,7 @@
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-143"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-146"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -1155,62 +1164,62 @@
         <translation>FM Radio</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/param_tuning_form.cpp" line="+45"/>
+        <location filename="../../src/core/forms/param_tuning_form.cpp" line="+62"/>
         <source>V段发射功率驱动</source>
         <translation>VHF TX power drive</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>U段发射功率驱动</source>
         <translation>UHF TX power drive</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>发射音频信号</source>
         <translation>TX audio</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>发射增益</source>
         <translation>TX gain</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>窄带话音+亚音频偏</source>
         <translation>Narrow voice + tone deviation</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>宽带话音+亚音频偏</source>
         <translation>Wide voice + tone deviation</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>窄带模拟 亚音频偏</source>
         <translation>Narrow CTCSS deviation</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>窄带数字 亚音频偏</source>
         <translation>Narrow DCS deviation</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>宽带模拟 亚音频偏</source>
         <translation>Wide CTCSS deviation</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>宽带数字 亚音频偏</source>
         <translation>Wide DCS deviation</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>接收输入</source>
         <translation>RX input</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>接收输出</source>
         <translation>RX output</translation>
     </message>
@@ -1225,57 +1234,57 @@
         <translation>Normal audio out</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>扰频音频输出</source>
         <translation>Scrambler audio out</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>压扩音频输出</source>
         <translation>Compander audio out</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>信令幅度</source>
         <translation>Signalling level</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>MIC 增益</source>
         <translation>MIC gain</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>MOD 增益</source>
         <translation>MOD gain</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>音频输入</source>
         <translation>Audio input</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>压扩压阈值</source>
         <translation>Compressor threshold</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>压扩扩阈值</source>
         <translation>Expander threshold</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>V段静噪低阈值</source>
         <translation>VHF squelch low threshold</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>U段静噪低阈值</source>
         <translation>UHF squelch low threshold</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+1"/>
         <source>预加重</source>
         <translation>Pre-emphasis</translation>
     </message>
@@ -1325,7 +1334,7 @@
         <translation>MCU de-emphasis</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+14"/>
         <source>静噪</source>
         <translation>Squelch</translation>
     </message>
@@ -1375,7 +1384,7 @@
         <translation> Squelch detection 3</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+15"/>
         <location filename="../../src/ui/app/ui_texts.h" line="+1"/>
         <source>参数调节</source>
         <translation>Parameter Tuning</translation>
@@ -1487,7 +1496,7 @@
     </message>
     <message>
         <location filename="../../src/core/forms/batch_channel_form.cpp" line="-48"/>
-        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+49"/>
+        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+28"/>
         <location filename="../../src/ui/app/ui_texts.h" line="+1"/>
         <source>信道编辑</source>
         <translation>Edit Channel</translation>
@@ -1575,7 +1584,7 @@
         <translation>Cannot write to standard output: %s</translation>
     </message>
     <message>
-        <location filename="../../src/core/document/file_io.h" line="+23"/>
+        <location filename="../../src/core/document/file_io.h" line="+24"/>
         <source>不是普通文件</source>
         <translation>not a regular file</translation>
     </message>
@@ -1750,7 +1759,7 @@
         <translation>Reply wait time (s)</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/dtmf_init_form.cpp" line="+32"/>
+        <location filename="../../src/core/forms/dtmf_init_form.cpp" line="+31"/>
         <source>DTMF 解码初始化</source>
         <translation>DTMF Decoder Initialisation</translation>
     </message>
@@ -1918,7 +1927,7 @@
         <translation>print what differs as a profile: per differing key &apos;; KEY=text in A&apos; then &apos;KEY=text in B&apos;, and a [raw] section for bytes no field explains; exit 0 equal, 1 different, 2 bad input</translation>
     </message>
     <message>
-        <location filename="../../src/cli/main.cpp" line="+34"/>
+        <location filename="../../src/cli/main.cpp" line="+35"/>
         <source>用法：kestra-cli [--lang zh|en] 命令 [选项] [文件]
 不需要显示器，以脚本驱动 Kestra 的写频核心。
 
@@ -1961,7 +1970,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
 </translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+62"/>
         <source>缺少命令</source>
         <translation>missing command</translation>
     </message>
@@ -2043,7 +2052,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>open IN, render the grid, convert it back and finalise, save OUT (what opening and saving in the application does)</translation>
     </message>
     <message>
-        <location filename="../../src/core/document/backups.cpp" line="+115"/>
+        <location filename="../../src/core/document/backups.cpp" line="+117"/>
         <source>无法创建备份文件夹“%1”：%2</source>
         <translation>cannot create the backup folder %1: %2</translation>
     </message>
@@ -2053,11 +2062,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>cannot create the backup folder %1</translation>
     </message>
     <message>
-        <source>没有可用的备份文件名：%1</source>
-        <translation type="vanished">no free backup name for %1</translation>
-    </message>
-    <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>无法写入备份“%1”：%2</source>
         <translation>cannot write the backup %1: %2</translation>
     </message>
@@ -2077,22 +2082,22 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the field is disabled</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+110"/>
         <source>此对话框中没有该项</source>
         <translation>no such field in this dialog</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="-77"/>
         <source>表格单元没有微调按钮</source>
         <translation>a grid cell has no spin button here</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+87"/>
         <source>该项没有微调按钮</source>
         <translation>the field has no spin button</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="-70"/>
         <source>“%1”不是列表中的项（%2）</source>
         <translation>&apos;%1&apos; is no entry of the list (%2)</translation>
     </message>
@@ -2102,12 +2107,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>&apos;%1&apos; is no button of the group (%2)</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+17"/>
         <source>复选框只接受 1 或 0</source>
         <translation>a check box takes 1 or 0</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+20"/>
         <source>该按钮的值是“%1”中一行的行标签</source>
         <translation>the button takes the row label of a cell of &apos;%1&apos;</translation>
     </message>
@@ -2117,7 +2122,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>a push button takes no value</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+51"/>
         <source>表格逐个单元设置：行/列=值</source>
         <translation>a grid is set cell by cell: ROW/COLUMN=VALUE</translation>
     </message>
@@ -2177,17 +2182,17 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>--port and --simulate cannot be used together</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/program_app.cpp" line="+122"/>
+        <location filename="../../src/ui/app/program_app.cpp" line="+83"/>
         <source>用“kestra --help”查看更多信息。</source>
         <translation>Try &apos;kestra --help&apos; for more information.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+24"/>
         <source>虚拟对讲机无法启动：%1</source>
         <translation>the virtual radio could not start: %1</translation>
     </message>
     <message>
-        <location line="+296"/>
+        <location filename="../../src/ui/app/csv_commands.cpp" line="+84"/>
         <source>大于 %1 字节</source>
         <translation>larger than %1 bytes</translation>
     </message>
@@ -2257,7 +2262,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>The virtual radio is in use (%1): reading and writing exchange with it. Choose a port and press OK to use that port instead.</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/profile.cpp" line="+42"/>
+        <location filename="../../src/core/forms/profile.cpp" line="+43"/>
         <source>该行没有键名</source>
         <translation>the line has no key</translation>
     </message>
@@ -2479,10 +2484,13 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <source>%1 取一个信道 A001..B128</source>
         <translation>%1 takes a channel A001..B128</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <location line="+33"/>
-        <source>已跳过 %1 行；未写入任何文件</source>
-        <translation>%1 rows skipped; nothing written</translation>
+        <source>已跳过 %n 行；未写入任何文件</source>
+        <translation>
+            <numerusform>%n row skipped; nothing written</numerusform>
+            <numerusform>%n rows skipped; nothing written</numerusform>
+        </translation>
     </message>
     <message>
         <location line="+12"/>
@@ -2620,12 +2628,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>unknown form &apos;%1&apos; (forms: %2)</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+2"/>
         <source>表单“%1”需要 --factory</source>
         <translation>the form &apos;%1&apos; needs --factory</translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+98"/>
         <source>“dtmf”需要指明页面：%1</source>
         <translation>&apos;dtmf&apos; needs its page: %1</translation>
     </message>
@@ -2749,18 +2757,16 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <source>读回时：%1</source>
         <translation>reading back: %1</translation>
     </message>
-    <message>
-        <location line="+7"/>
-        <source>第一处差异在 0x%1：发送 %2，读到 %3（%4 个字节不同）</source>
-        <translation>first difference at 0x%1: sent %2, found %3 (%4 byte differs)</translation>
+    <message numerus="yes">
+        <location line="+6"/>
+        <source>第一处差异在 0x%1：发送 %2，读到 %3（%n 个字节不同）</source>
+        <translation>
+            <numerusform>first difference at 0x%1: sent %2, found %3 (%n byte differs)</numerusform>
+            <numerusform>first difference at 0x%1: sent %2, found %3 (%n bytes differ)</numerusform>
+        </translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>第一处差异在 0x%1：发送 %2，读到 %3（共 %4 个字节不同）</source>
-        <translation>first difference at 0x%1: sent %2, found %3 (%4 bytes differ)</translation>
-    </message>
-    <message>
-        <location filename="../../src/core/interchange/channel_csv.cpp" line="+22"/>
+        <location filename="../../src/core/interchange/channel_csv.cpp" line="+23"/>
         <source>%1：第 %2 行开始的引号字段到文件末尾仍未闭合</source>
         <translation>%1: the quoted field opened on line %2 is not closed before the end of the file</translation>
     </message>
@@ -2850,7 +2856,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>skipped: %1 %2 outside both bands</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>已跳过：发射频率 %1 不在任一频段内</source>
         <translation>skipped: transmit %1 outside both bands</translation>
     </message>
@@ -2869,13 +2875,32 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <source>标题行中没有 Frequency 列</source>
         <translation>no Frequency column in the header line</translation>
     </message>
-    <message>
-        <location line="+1"/>
-        <source>已跳过：%1 个字段，而标题行有 %2 个</source>
-        <translation>skipped: %1 fields where the header has %2</translation>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>已跳过：%n 个字段，而标题行有 %1 个</source>
+        <translation>
+            <numerusform>skipped: %n field where the header has %1</numerusform>
+            <numerusform>skipped: %n fields where the header has %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+11"/>
+        <source>另有 %n 行被跳过或替换，未列出</source>
+        <translation>
+            <numerusform>%n more row skipped or replaced, not listed</numerusform>
+            <numerusform>%n more rows skipped or replaced, not listed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>已导入 %n 行，跳过 %1 行</source>
+        <translation>
+            <numerusform>%n row imported, %1 skipped</numerusform>
+            <numerusform>%n rows imported, %1 skipped</numerusform>
+        </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-12"/>
         <source>已跳过：%1 超过 %2 字节</source>
         <translation>skipped: %1 is longer than %2 bytes</translation>
     </message>
@@ -2915,22 +2940,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>skipped: %1 rows beyond the last free channel</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>另有 %1 行被跳过或替换，未列出</source>
-        <translation>%1 more rows skipped or replaced, not listed</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>大于 %1 MiB，即 CSV 文件的上限</source>
         <translation>larger than %1 MiB, the limit for a CSV file</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>已导入 %1 行，跳过 %2 行</source>
-        <translation>%1 rows imported, %2 skipped</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>，%1 行被后面的行替换</source>
         <translation>, %1 replaced by a later row</translation>
     </message>

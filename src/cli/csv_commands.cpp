@@ -138,8 +138,8 @@ int ImportCsv(const std::vector<std::string>& argv) {
     }
     if (args.Has("--strict") && result.skipped > 0) {
         std::fprintf(stderr, "%s\n",
-                     FillIn(TranslateText(KESTRA_TEXT("kestra", "已跳过 %1 行；未写入任何文件")),
-                            {std::to_string(result.skipped)})
+                     TranslateCount(KESTRA_COUNT_TEXT("kestra", "已跳过 %n 行；未写入任何文件"),
+                                    result.skipped)
                          .c_str());
         return kExitFailed;
     }

@@ -27,8 +27,8 @@ namespace {
 QTranslator* g_catalogue = nullptr;
 Language g_language = Language::Chinese;
 
-std::string TranslateForCore(const char* source) {
-    return Translate(source).toStdString();
+std::string TranslateForCore(const char* source, int count) {
+    return Translate(source, count).toStdString();
 }
 
 forms::LabelTranslator LabelsOf(const QTranslator* catalogue) {
@@ -150,9 +150,9 @@ Language CurrentLanguage() {
     return g_language;
 }
 
-QString Translate(const char* source) {
+QString Translate(const char* source, int count) {
     if (g_catalogue) {
-        const QString text = g_catalogue->translate(kTextContext, source);
+        const QString text = g_catalogue->translate(kTextContext, source, nullptr, count);
         if (!text.isEmpty())
             return text;
     }

@@ -42,7 +42,8 @@ QTranslator* InstallLanguage(Language language, const QString& appDirectory = QS
 // The language installed last (Chinese before any).
 Language CurrentLanguage();
 
-// The text in the installed language (the source without a catalogue).
-QString Translate(const char* source);
+// The text in the installed language (the source without a catalogue); for a
+// KESTRA_COUNT_TEXT, in the form for count (%n is left for the caller).
+QString Translate(const char* source, int count = -1);
 
 } // namespace kestra

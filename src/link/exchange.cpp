@@ -338,12 +338,10 @@ void VerifyWrite(BytePort& port, const RadioImage& sent, const TransferOptions& 
     const VerifyDifference d = CompareReadRanges(sent, found);
     if (d.count > 0) {
         const char* text =
-            d.count == 1
-                ? KESTRA_TEXT("kestra", "第一处差异在 0x%1：发送 %2，读到 %3（%4 个字节不同）")
-                : KESTRA_TEXT("kestra", "第一处差异在 0x%1：发送 %2，读到 %3（共 %4 个字节不同）");
-        result.detail = FillIn(TranslateText(text), {Format("%04X", d.address), Format("%02X", d.sent),
-                                                     Format("%02X", d.found), std::to_string(d.count)});
-
+            KESTRA_COUNT_TEXT("kestra", "第一处差异在 0x%1：发送 %2，读到 %3（%n 个字节不同）");
+        result.detail =
+            FillIn(TranslateCount(text, d.count),
+                   {Format("%04X", d.address), Format("%02X", d.sent), Format("%02X", d.found)});
         return;
     }
     result.succeeded = true;

@@ -379,7 +379,7 @@ private slots:
         QCOMPARE(
             r.err,
             QByteArray("row 1 (A\\0\\x1B[2JB, 145.5): A001, name \"A\\0\\x1B[2JB\" → \"A[2JB\"\n"
-                       "1 rows imported, 0 skipped\n"));
+                       "1 row imported, 0 skipped\n"));
     }
 };
 

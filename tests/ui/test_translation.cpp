@@ -83,6 +83,9 @@ private slots:
         QCOMPARE(T(text::kAppTitle), QStringLiteral("Programming Software"));
         QVERIFY(InstallTranslations(QString(), QLocale::c()));
         QCOMPARE(T(text::kReady), QStringLiteral("Ready"));
+        // A count picks its English form.
+        QCOMPARE(T(text::kCsvSummary, 1).arg(2), QStringLiteral("1 row imported, 2 skipped"));
+        QCOMPARE(T(text::kCsvSummary, 2).arg(1), QStringLiteral("2 rows imported, 1 skipped"));
         QVERIFY(!InstallTranslations(QString(), QLocale(QLocale::Chinese)));
         QCOMPARE(T(text::kReady), QStringLiteral("就绪"));
     }

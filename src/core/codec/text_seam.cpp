@@ -15,7 +15,18 @@ void SetTextTranslator(TextTranslator translator) {
 
 std::string TranslateText(const char* source) {
     const TextTranslator translator = g_translator.load();
-    return translator ? translator(source) : std::string(source);
+    return translator ? translator(source, -1) : std::string(source);
+}
+
+std::string TranslateCount(const char* source, int count) {
+    const TextTranslator translator = g_translator.load();
+    std::string text = translator ? translator(source, count) : std::string(source);
+    const std::string number = std::to_string(count);
+    for (std::size_t at = text.find("%n"); at != std::string::npos; at = text.find("%n", at)) {
+        text.replace(at, 2, number);
+        at += number.size();
+    }
+    return text;
 }
 
 std::string FillIn(const std::string& text, std::initializer_list<std::string> values) {

@@ -19,6 +19,10 @@
 // The first argument is always the literal "kestra" (lupdate reads the context
 // from it; scripts/check-texts rejects any other).
 #define KESTRA_TEXT(context, text) text
+// A text about a number of things: %n stands for the number, and a catalogue
+// gives a form for each grammatical number of its language ("%n row" and
+// "%n rows" in English). lupdate reads it as QT_TRANSLATE_N_NOOP.
+#define KESTRA_COUNT_TEXT(context, text) text
 
 namespace kestra {
 
@@ -29,9 +33,12 @@ inline constexpr const char* kTextContext = "kestra";
 // translate their template before filling it in. The application installs a
 // translator at start-up; without one a text is its own translation. The
 // translator must be safe to call from any thread.
-using TextTranslator = std::string (*)(const char* source);
+// The translator is given the count of a KESTRA_COUNT_TEXT, else -1.
+using TextTranslator = std::string (*)(const char* source, int count);
 void SetTextTranslator(TextTranslator translator);
 std::string TranslateText(const char* source);
+// A KESTRA_COUNT_TEXT in the form for count, with %n replaced by count.
+std::string TranslateCount(const char* source, int count);
 
 // Replaces the markers %1..%9 in a text by the values, in one pass, so that a
 // translation may reorder them and a value's own "%2" stays as it is. A marker

@@ -44,7 +44,8 @@ constexpr const char* kTransmitOutside =
 constexpr const char* kNotPower = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是 High、Low 或瓦数");
 constexpr const char* kNameChanged = KESTRA_TEXT("kestra", "名称 %1 → %2");
 constexpr const char* kNoFrequencyColumn = KESTRA_TEXT("kestra", "标题行中没有 Frequency 列");
-constexpr const char* kShortRow = KESTRA_TEXT("kestra", "已跳过：%1 个字段，而标题行有 %2 个");
+constexpr const char* kShortRow =
+    KESTRA_COUNT_TEXT("kestra", "已跳过：%n 个字段，而标题行有 %1 个");
 constexpr const char* kFieldTooLong = KESTRA_TEXT("kestra", "已跳过：%1 超过 %2 字节");
 constexpr const char* kNotAChannel = KESTRA_TEXT("kestra", "已跳过：Location %1 不是信道 1..256");
 constexpr const char* kChannelTaken = KESTRA_TEXT("kestra", "已跳过：信道 %1 已被第 %2 行占用");
@@ -54,9 +55,10 @@ constexpr const char* kNoHeaderLine = KESTRA_TEXT("kestra", "没有标题行");
 constexpr const char* kBeyondLastFree = KESTRA_TEXT("kestra", "已跳过：超出最后一个空闲信道");
 constexpr const char* kRowsBeyondLastFree =
     KESTRA_TEXT("kestra", "已跳过：%1 行超出最后一个空闲信道");
-constexpr const char* kMoreNotListed = KESTRA_TEXT("kestra", "另有 %1 行被跳过或替换，未列出");
+constexpr const char* kMoreNotListed =
+    KESTRA_COUNT_TEXT("kestra", "另有 %n 行被跳过或替换，未列出");
 constexpr const char* kCsvTooLarge = KESTRA_TEXT("kestra", "大于 %1 MiB，即 CSV 文件的上限");
-constexpr const char* kImportSummary = KESTRA_TEXT("kestra", "已导入 %1 行，跳过 %2 行");
+constexpr const char* kImportSummary = KESTRA_COUNT_TEXT("kestra", "已导入 %n 行，跳过 %1 行");
 constexpr const char* kReplacedLater = KESTRA_TEXT("kestra", "，%1 行被后面的行替换");
 
 std::string Text(const char* source, std::initializer_list<std::string> values) {
@@ -757,7 +759,8 @@ struct CsvChannelImport::State : CsvSink {
         if (fields < headerFields || longField < kReadColumns) {
             fresh.emplace().skip =
                 fields < headerFields
-                    ? Text(kShortRow, {std::to_string(fields), std::to_string(headerFields)})
+                    ? FillIn(TranslateCount(kShortRow, static_cast<int>(fields)),
+                             {std::to_string(headerFields)})
                     : Text(kFieldTooLong, {Header()[longField], std::to_string(kKeptFieldBytes)});
             return *fresh;
         }
@@ -880,7 +883,7 @@ struct CsvChannelImport::State : CsvSink {
         if (hidden > 0)
             result.report.push_back({std::to_string(hiddenFirst) + "-" + std::to_string(hiddenLast),
                                      std::string(),
-                                     Text(kMoreNotListed, {std::to_string(hidden)})});
+                                     TranslateCount(kMoreNotListed, static_cast<int>(hidden))});
         return std::move(result);
     }
 };
@@ -1056,7 +1059,7 @@ std::vector<std::string> CsvImportResult::ReportLines() const {
 }
 
 std::string CsvImportResult::Summary() const {
-    return Text(kImportSummary, {std::to_string(imported), std::to_string(skipped)}) +
+    return FillIn(TranslateCount(kImportSummary, imported), {std::to_string(skipped)}) +
            (replaced > 0 ? Text(kReplacedLater, {std::to_string(replaced)}) : std::string());
 }
 

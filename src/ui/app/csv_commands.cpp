@@ -53,7 +53,7 @@ bool CsvCommands::ExportTo(const QString& path) {
     const auto rows = ParseCsv(csv, ignored);
     const int channels = rows && !rows->empty() ? static_cast<int>(rows->size()) - 1 : 0;
     frame_.ShowStatusMessage(
-        T(text::kStatusCsvExported).arg(channels).arg(QDir::toNativeSeparators(full)));
+        T(text::kStatusCsvExported, channels).arg(QDir::toNativeSeparators(full)));
     return true;
 }
 

@@ -20,6 +20,10 @@ QString T(const std::string& source) {
     return T(source.c_str());
 }
 
+QString T(const char* source, int count) {
+    return QCoreApplication::translate(kTextContext, source, nullptr, count);
+}
+
 QTranslator* InstallTranslations(const QString& appDirectory, const QLocale& locale) {
     return InstallLanguage(LanguageForUiLanguages(locale.uiLanguages()), appDirectory);
 }

@@ -17,6 +17,9 @@ namespace kestra {
 // The translation of a source text, or the text itself when there is none.
 QString T(const char* source);
 QString T(const std::string& source);
+// A text declared with KESTRA_COUNT_TEXT, in the form for count, with %n
+// replaced by count.
+QString T(const char* source, int count);
 
 // Installs the language of the locale's preferred UI languages (Chinese for
 // zh*, else English; lang/language.h), kestra_<code>.qm from the program's

@@ -137,7 +137,7 @@ inline constexpr const char* kCompareNoFile =
 inline constexpr const char* kCompareWith = KESTRA_TEXT("kestra", "比较文件：%1");
 inline constexpr const char* kCompareEqual = KESTRA_TEXT("kestra", "无差异");
 inline constexpr const char* kCompareCount =
-    KESTRA_TEXT("kestra", "%1 处差异。双击信道的差异，在表格中选中该信道。");
+    KESTRA_COUNT_TEXT("kestra", "%n 处差异。双击信道的差异，在表格中选中该信道。");
 inline constexpr const char* kCompareColumnSection = KESTRA_TEXT("kestra", "节");
 inline constexpr const char* kCompareColumnKey = KESTRA_TEXT("kestra", "项");
 inline constexpr const char* kCompareColumnCurrent = KESTRA_TEXT("kestra", "当前");
@@ -170,12 +170,14 @@ inline constexpr const char* kCsvColumnLabel = KESTRA_TEXT("kestra", "名称");
 inline constexpr const char* kCsvColumnChannel = KESTRA_TEXT("kestra", "信道");
 inline constexpr const char* kCsvColumnReplaces = KESTRA_TEXT("kestra", "覆盖");
 inline constexpr const char* kCsvColumnResult = KESTRA_TEXT("kestra", "结果");
-inline constexpr const char* kCsvSummary = KESTRA_TEXT("kestra", "导入 %1 行，跳过 %2 行");
+// %n the rows imported, %1 those skipped.
+inline constexpr const char* kCsvSummary = KESTRA_COUNT_TEXT("kestra", "导入 %n 行，跳过 %1 行");
 inline constexpr const char* kCsvFirstRowsListed = KESTRA_TEXT("kestra", "（列出前 %1 行）");
 inline constexpr const char* kCsvUnusable = KESTRA_TEXT("kestra", "无法导入该 CSV 文件");
 inline constexpr const char* kCsvWriteFailed = KESTRA_TEXT("kestra", "无法写入该 CSV 文件");
-// Status bar after an export: %1 the number of channels, %2 the file.
-inline constexpr const char* kStatusCsvExported = KESTRA_TEXT("kestra", "已导出 %1 个信道到 %2");
+// Status bar after an export: %n the number of channels, %1 the file.
+inline constexpr const char* kStatusCsvExported =
+    KESTRA_COUNT_TEXT("kestra", "已导出 %n 个信道到 %1");
 
 // Printing the channel list.
 inline constexpr const char* kPdfFilter = "*.pdf";

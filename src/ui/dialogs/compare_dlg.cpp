@@ -187,7 +187,7 @@ bool CCompareDlg::CompareWith(const QString& path) {
     }
     summary_->setStyleSheet(QString());
     summary_->setText(entries.empty() ? T(text::kCompareEqual)
-                                      : T(text::kCompareCount).arg(entries.size()));
+                                      : T(text::kCompareCount, static_cast<int>(entries.size())));
     if (!items.isEmpty())
         list_->setCurrentItem(items.first());
     return true;

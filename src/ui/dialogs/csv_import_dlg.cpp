@@ -178,7 +178,7 @@ void CCsvImportDlg::Recompute() {
     // Every row: where it lands and what it replaces there (highlighted),
     // or why it is skipped (greyed).
     plan_->SetPlan(PlanChannelCsvImport(text_, image_, Options()));
-    QString summary = T(text::kCsvSummary).arg(preview_.imported).arg(preview_.skipped);
+    QString summary = T(text::kCsvSummary, preview_.imported).arg(preview_.skipped);
     const int rows = preview_.imported + preview_.skipped + preview_.replaced;
     if (plan_->rowCount() < rows)
         summary += T(text::kCsvFirstRowsListed).arg(plan_->rowCount());

@@ -67,10 +67,16 @@ private slots:
         QCOMPARE(FillIn("%1 %3 %0 100% %", {"v"}), std::string("v %3 %0 100% %"));
         QCOMPARE(FillIn("", {"v"}), std::string());
         // A catalogue's texts are test_translation's; taking one away is this.
-        SetTextTranslator([](const char*) { return std::string("none"); });
+        SetTextTranslator([](const char*, int) { return std::string("none"); });
         QCOMPARE(TranslateText(kNoToneText), std::string("none"));
+        // A count picks the form and fills in every %n, never a value's own.
+        SetTextTranslator(
+            [](const char*, int n) { return std::string(n == 1 ? "%n" : "%n: %n%"); });
+        QCOMPARE(TranslateCount("", 1), std::string("1"));
+        QCOMPARE(TranslateCount("", 12), std::string("12: 12%"));
         SetTextTranslator(nullptr);
         QCOMPARE(TranslateText(kNoToneText), std::string("无"));
+        QCOMPARE(FillIn(TranslateCount("%n 行，%1", 3), {"%n"}), std::string("3 行，%n"));
     }
 
     void bcdFieldsAndFrequencies() {

@@ -248,7 +248,7 @@ private slots:
             {"256:145.50000"},
             {"row 2 (145.5): skipped: Location \"257\" is not a channel 1..256",
              "row 3 (145.5): skipped: Location \"0\" is not a channel 1..256",
-             "1 rows imported, 2 skipped"});
+             "1 row imported, 2 skipped"});
         row("a later row replaces", "keep overwrite",
             "5,,145.5,\n5,,145.6,\n2,,145.8,\n5,,145.7,\n", {"5:145.70000", "2:145.80000"},
             {"row 1 (145.5): replaced by row 2 on A005", "row 2 (145.6): replaced by row 4 on A005",
@@ -256,7 +256,7 @@ private slots:
         row("taken or in use", "keep", "5,,145.5,\n5,,145.6,\n2,,145.8,\n",
             {"5:145.50000", "2:146.00000"},
             {"row 2 (145.6): skipped: channel A005 already taken by row 1",
-             "row 3 (145.8): skipped: channel A002 not empty", "1 rows imported, 2 skipped"});
+             "row 3 (145.8): skipped: channel A002 not empty", "1 row imported, 2 skipped"});
         row("free channels", "", "5,,145.5,\n5,,145.6,AM\n5,,145.7,\n",
             {"1:145.50000", "2:146.00000", "3:145.70000"},
             {"row 2 (145.6): skipped: Mode \"AM\"", "2 rows imported, 1 skipped"});
