@@ -53,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+190"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+193"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -480,7 +480,7 @@
         <translation>Initialise Data</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-143"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-146"/>
         <source>写频软件</source>
         <translation>Programming Software</translation>
     </message>
@@ -541,12 +541,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+104"/>
+        <location line="+107"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location line="-103"/>
+        <location line="-106"/>
         <source>存为</source>
         <translation>Save</translation>
     </message>
@@ -562,12 +562,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+84"/>
+        <location line="+87"/>
         <source>退出</source>
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="-83"/>
+        <location line="-86"/>
         <source>打印...</source>
         <translation>Print...</translation>
     </message>
@@ -662,7 +662,14 @@
         <translation>%1 - %2</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+23"/>
+        <source>文件“%1”在本窗口打开或保存之后已被另一个窗口或程序修改。
+要用本窗口的内容覆盖它吗？</source>
+        <translation>The file “%1” has been changed by another window or program since this window opened or saved it.
+Replace it with this window’s content?</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>文件已修改，是否保存？</source>
         <translation>The file has been changed. Save it?</translation>
     </message>
@@ -1118,7 +1125,7 @@
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-146"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-149"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -1522,7 +1529,7 @@
         <translation>All data will be erased!</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+16"/>
         <source>关于</source>
         <translation>About</translation>
     </message>

@@ -241,6 +241,45 @@ private slots:
         QCOMPARE(f.child()->document()->PathName(), QDir(path).absolutePath());
         QCOMPARE(Bytes(f.app->state().image), ReadAll(path));
         QCOMPARE(f.Cell(3, 1), std::string("438.50000"));
+        // Saving it asks for a name of the user's: the backup stays as it was.
+        const QByteArray backup = ReadAll(path);
+        f.Type(3, 1, QStringLiteral("439"));
+        f.driver.ExpectFileDialog(f.dir.file(QStringLiteral("mine.dat")));
+        f.Trigger(kIdFileSave);
+        QVERIFY(f.driver.AllHandled());
+        QCOMPARE(ReadAll(path), backup);
+        QCOMPARE(f.child()->document()->PathName(), f.dir.file(QStringLiteral("mine.dat")));
+    }
+
+    // A file open in two windows: a save of the one never silently undoes
+    // the save of the other.
+    void savingAfterAnotherWindowSavedAsks() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        const QString path = f.dir.Dat(QStringLiteral("both.dat"), f.app->state().image);
+        CChildFrame* first = f.app->documents().OpenFile(path);
+        CChildFrame* second = f.app->documents().OpenFile(path);
+        QVERIFY(first && second);
+        f.Type(11, 1, QStringLiteral("145.55"));
+        f.Trigger(kIdFileSave);
+        const QByteArray saved = ReadAll(path);
+        f.frame()->ShowChild(first);
+        f.Type(12, 1, QStringLiteral("145.65"));
+        f.driver.ExpectMessage(QStringLiteral("取消"));
+        f.Trigger(kIdFileSave);
+        QVERIFY(f.driver.AllHandled());
+        QVERIFY(f.driver.messages().last().contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(ReadAll(path), saved);
+        // Chosen, it is replaced; from then on this window saves without asking.
+        f.driver.ExpectMessage();
+        f.Trigger(kIdFileSave);
+        QCOMPARE(f.Cell(11, 1), std::string());
+        QCOMPARE(ReadAll(path), Bytes(f.app->state().image));
+        f.Type(13, 1, QStringLiteral("145.75"));
+        f.Trigger(kIdFileSave);
+        QCOMPARE(ReadAll(path), Bytes(f.app->state().image));
+        QCOMPARE(f.driver.messages().size(), 2);
+        QCOMPARE(f.driver.unexpected(), 0);
     }
 
     // What the list shows of the differences the core finds: the section as

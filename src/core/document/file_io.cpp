@@ -218,6 +218,10 @@ bool WriteWholeFile(const std::string& path, const void* data, std::size_t size,
         return FailErrno(reason, EISDIR);
     if (st.kind != os::FileKind::Regular)
         return WriteInPlace(files, path, data, size, reason);
+    // A file made read-only is kept, as writing into it would be refused: a
+    // rename would replace it whenever its folder is writable.
+    if (!files.CanReplace(path))
+        return FailErrno(reason, EACCES);
     os::FileStatus link;
     if (files.Status(path, false, link) == 0 && link.kind == os::FileKind::Link) {
         // Saved through the link: the file it points to is replaced.

@@ -43,11 +43,11 @@ bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string&
 
 // Writes size bytes as the whole content of path (see above). A regular file
 // keeps its permission bits (and, where the saver may set them, its owner and
-// group); a new file gets the usual permissions for new files. The temporary
-// file has a unique name, is created exclusively without following links, is
-// flushed to disk before the rename and is removed on every failure path.
-// On failure the old file is unchanged and reason receives the operating
-// system's reason. files is the operating system (a test passes its own).
+// group); one the saver may not write (read-only) is refused; a new file gets the usual permissions
+// for new files. The temporary file has a unique name, is created exclusively without following
+// links, is flushed to disk before the rename and is removed on every failure path. On failure the
+// old file is unchanged and reason receives the operating system's reason. files is the operating
+// system (a test passes its own).
 bool WriteWholeFile(const std::string& path, const void* data, std::size_t size,
                     std::string* reason, os::Files& files = os::SystemFiles());
 

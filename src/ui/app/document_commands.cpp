@@ -115,7 +115,9 @@ bool DocumentCommands::SaveChild(CChildFrame* child) {
     if (!child)
         return false;
     QString path = child->document()->PathName();
-    if (path.isEmpty()) {
+    // A backup keeps the radio's memory as it was: what was made of it is
+    // saved under a name of the user's.
+    if (path.isEmpty() || IsBackup(path)) {
         path = AskDatName(QString());
         if (path.isEmpty())
             return false;
@@ -128,9 +130,18 @@ bool DocumentCommands::SaveAs(const QString& path) {
     return child && SaveChildAs(child, path);
 }
 
+bool DocumentCommands::IsBackup(const QString& path) const {
+    const QString folder = QString::fromStdString(state_.backupFolder);
+    return !folder.isEmpty() &&
+           QFileInfo(path).dir().canonicalPath() == QDir(folder).canonicalPath();
+}
+
 bool DocumentCommands::SaveChildAs(CChildFrame* child, const QString& path) {
     QString error;
     const QString full = CMyDocManager::NormalisePath(path);
+    if (child->document()->FileChangedSince(full) &&
+        !AskOkCancel(&frame_, T(text::kFileChangedSince).arg(QDir::toNativeSeparators(full)), true))
+        return false;
     if (!child->document()->OnSaveDocument(full, child->view(), &error)) {
         ShowMessage(&frame_, error);
         return false;

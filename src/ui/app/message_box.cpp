@@ -43,11 +43,11 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& detail,
     box.exec();
 }
 
-bool AskOkCancel(QWidget* parent, const QString& text) {
+bool AskOkCancel(QWidget* parent, const QString& text, bool cancelIsDefault) {
     QMessageBox box(QMessageBox::Warning, T(text::kAppTitle), text, QMessageBox::NoButton, parent);
     QPushButton* ok = box.addButton(T(text::kOk), QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(T(text::kCancel), QMessageBox::RejectRole);
-    box.setDefaultButton(ok);
+    box.setDefaultButton(cancelIsDefault ? cancel : ok);
     box.setEscapeButton(cancel);
     FitTitle(&box);
     box.exec();

@@ -18,8 +18,8 @@ void ShowMessage(QWidget* parent, const QString& text,
 // A message and a detail line below it.
 void ShowMessage(QWidget* parent, const QString& text, const QString& detail,
                  QMessageBox::Icon icon);
-// OK and Cancel; true for OK.
-bool AskOkCancel(QWidget* parent, const QString& text);
+// OK and Cancel; true for OK. Enter chooses OK unless cancelIsDefault.
+bool AskOkCancel(QWidget* parent, const QString& text, bool cancelIsDefault = false);
 
 // "文件已修改，是否保存？" with 保存(&S), 不保存(&N) and 取消 (Escape).
 enum class SaveChoice { Save, Discard, Cancel };

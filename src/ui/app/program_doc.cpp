@@ -4,11 +4,12 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "core/document/dat_file.h"
+#include "core/document/default_image.h"
+#include "core/document/file_io.h"
 #include "ui/app/ini_file.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
-#include "core/document/dat_file.h"
-#include "core/document/default_image.h"
 #include "ui/grid/program_view.h"
 
 namespace kestra {
@@ -32,6 +33,7 @@ bool CProgramDoc::OnOpenDocument(const QString& path, QString* error) {
         return false;
     }
     image_ = loaded;
+    onDisk_ = loaded;
     limits_ = BandLimits{};
     LoadBandLimitsFromImage(image_, limits_);
     hasImage_ = true;
@@ -60,8 +62,20 @@ bool CProgramDoc::OnSaveDocument(const QString& path, CProgramView* activeView, 
             *error = QString::fromStdString(reason);
         return false;
     }
+    onDisk_ = image;
     SetPathName(path);
     return true;
+}
+
+bool CProgramDoc::FileChangedSince(const QString& path) const {
+    if (pathName_.isEmpty() || path != pathName_)
+        return false;
+    std::string now;
+    if (!ReadRegularFile(path.toStdString(), kImageSize, now, nullptr))
+        return false;
+    return now.size() != kImageSize ||
+           now.compare(0, kImageSize, reinterpret_cast<const char*>(onDisk_.data()), kImageSize) !=
+               0;
 }
 
 void CProgramDoc::SetPathName(const QString& path) {

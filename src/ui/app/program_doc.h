@@ -44,6 +44,11 @@ public:
     // GridToImage of activeView (when given), then the image into the file.
     bool OnSaveDocument(const QString& path, CProgramView* activeView, QString* error);
 
+    // True when path is the document's file and no longer holds what the
+    // document last read from it or saved there (another window or program
+    // saved it since); a file that cannot be read has nothing to lose.
+    bool FileChangedSince(const QString& path) const;
+
     const QString& PathName() const { return pathName_; }
     void SetPathName(const QString& path);
     // The file name, or "无标题" for a document that has none yet.
@@ -55,6 +60,7 @@ signals:
 private:
     AppState& state_;
     QString pathName_;
+    RadioImage onDisk_; // what the file held when last read or saved here
     bool hasImage_ = false;
     RadioImage image_;
     BandLimits limits_;

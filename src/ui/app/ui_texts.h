@@ -90,6 +90,10 @@ inline constexpr const char* kCancel = KESTRA_TEXT("kestra", "取消");
 
 // New document.
 inline constexpr const char* kConfirmNew = KESTRA_TEXT("kestra", "所有数据将会被清除！");
+// Saving onto the document's file after another window or program saved it.
+inline constexpr const char* kFileChangedSince = KESTRA_TEXT(
+    "kestra",
+    "文件“%1”在本窗口打开或保存之后已被另一个窗口或程序修改。\n要用本窗口的内容覆盖它吗？");
 
 // Unsaved changes: asked before closing, 新建, 打开 and 读频.
 inline constexpr const char* kAskSaveChanges = KESTRA_TEXT("kestra", "文件已修改，是否保存？");
