@@ -192,6 +192,13 @@ private slots:
         QCOMPARE(f.Cell(7, 1), std::string("440.10000"));
         f.Trigger(kIdEditRedo);
         QCOMPARE(f.Cell(7, 1), std::string("145.50000"));
+        // Text left in an editor when a command (Ctrl+W) takes the image as
+        // it stands is a step of its own.
+        RunKeys(table, QStringLiteral("@7,1 <Return> 146.5"));
+        f.view()->ImageAsItStands();
+        QCOMPARE(f.Cell(7, 1), std::string("146.50000"));
+        f.Trigger(kIdEditUndo);
+        QCOMPARE(f.Cell(7, 1), std::string("145.50000"));
         const QList<QAction*> tools = f.frame()->toolBar()->actions();
         QVERIFY(tools.contains(f.frame()->action(kIdEditUndo)) &&
                 tools.contains(f.frame()->action(kIdEditRedo)));

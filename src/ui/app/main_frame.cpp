@@ -287,7 +287,10 @@ void CMainFrame::DestroyDocumentWindow(CChildFrame* child) {
     if (current_.data() == child)
         current_ = nullptr;
     mdi_->removeSubWindow(child);
-    delete child;
+    // The window may be closing from inside its own event handler (its
+    // close box): it goes once that handler has returned.
+    child->hide();
+    child->deleteLater();
     if (!ActiveChild()) {
         const QList<QMdiSubWindow*> history =
             mdi_->subWindowList(QMdiArea::ActivationHistoryOrder);

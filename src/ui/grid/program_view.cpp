@@ -104,9 +104,10 @@ void CProgramView::RenderGrid() {
 }
 
 void CProgramView::ConvertGridToImage() {
-    model_->ConvertToImage();
-    // The editor's text is committed; the widget only has to go.
+    // An open editor's text is committed first: a change of its own, one
+    // step (a shortcut such as Ctrl+W reaches here with the editor open).
     table_->CommitAndCloseEditor();
+    model_->ConvertToImage();
 }
 
 const RadioImage& CProgramView::ImageAsItStands() {
