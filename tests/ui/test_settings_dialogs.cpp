@@ -173,7 +173,12 @@ private slots:
             QCOMPARE(editor->geometry(), table->visualRect(table->model()->index(1, 0)));
             QVERIFY(Type(editor, QStringLiteral("8a8.1"), Qt::Key_Escape));
             QCOMPARE(GridState(table), QString("row 1 '88.100' focused selection open"));
-            QVERIFY(Type(PressCell(table, 3), QStringLiteral("99")));
+            // Tab commits and leaves the table, from a cell editor or the table.
+            QVERIFY(Type(PressCell(table, 3), QStringLiteral("99"), Qt::Key_Tab));
+            QVERIFY(!table->hasFocus() && !OpenEditor(table) && d.isAncestorOf(d.focusWidget()));
+            table->setFocus();
+            QTest::keyClick(table, Qt::Key_Backtab, Qt::ShiftModifier);
+            QVERIFY(!table->hasFocus());
             d.close();
         }
         QCOMPARE(state.image.Bcd(fm::Channel(2), 3), 88100u);

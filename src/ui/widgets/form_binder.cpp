@@ -119,6 +119,15 @@ public:
                     table_->setCurrentCell(row + 1, table_->currentColumn());
                 return true;
             }
+            if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+                !(mods & Qt::ControlModifier)) {
+                // Tab commits and goes on to the next control, as from the
+                // table itself.
+                Close(static_cast<QWidget*>(object));
+                QKeyEvent again(QEvent::KeyPress, key->key(), key->modifiers());
+                QCoreApplication::sendEvent(table_, &again);
+                return true;
+            }
         }
         return QStyledItemDelegate::eventFilter(object, event);
     }
@@ -387,6 +396,8 @@ QWidget* FormBinder::CreateGrid(int id, const FieldSpec& desc) {
         titles << T(column);
     table->setHorizontalHeaderLabels(titles);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The arrow keys move between the cells; Tab goes on to the next control.
+    table->setTabKeyNavigation(false);
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
     ShowSelection(table, true);
