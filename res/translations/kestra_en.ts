@@ -53,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+193"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+194"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -480,7 +480,7 @@
         <translation>Initialise Data</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-146"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-147"/>
         <source>写频软件</source>
         <translation>Programming Software</translation>
     </message>
@@ -541,12 +541,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+107"/>
+        <location line="+108"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location line="-106"/>
+        <location line="-107"/>
         <source>存为</source>
         <translation>Save</translation>
     </message>
@@ -562,12 +562,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+87"/>
+        <location line="+88"/>
         <source>退出</source>
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="-86"/>
+        <location line="-87"/>
         <source>打印...</source>
         <translation>Print...</translation>
     </message>
@@ -669,7 +669,7 @@
 Replace it with this window’s content?</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>文件已修改，是否保存？</source>
         <translation>The file has been changed. Save it?</translation>
     </message>
@@ -1125,7 +1125,7 @@ Replace it with this window’s content?</translation>
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-149"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-150"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -1529,7 +1529,7 @@ Replace it with this window’s content?</translation>
         <translation>All data will be erased!</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+17"/>
         <source>关于</source>
         <translation>About</translation>
     </message>
@@ -1561,7 +1561,7 @@ Replace it with this window’s content?</translation>
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../src/cli/args.cpp" line="+51"/>
+        <location filename="../../src/cli/args.cpp" line="+52"/>
         <location filename="../../src/cli/arrange_commands.cpp" line="+91"/>
         <location filename="../../src/cli/form_commands.cpp" line="+159"/>
         <source>选项 %1 需要一个值</source>
@@ -1589,6 +1589,11 @@ Replace it with this window’s content?</translation>
         <location line="+11"/>
         <source>无法写入标准输出：%s</source>
         <translation>Cannot write to standard output: %s</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>输出文件 %1 就是输入文件 %2</source>
+        <translation>the output %1 is the input file %2</translation>
     </message>
     <message>
         <location filename="../../src/core/document/file_io.h" line="+24"/>
@@ -1924,7 +1929,7 @@ Replace it with this window’s content?</translation>
     <message>
         <location line="+7"/>
         <location filename="../../src/cli/form_commands.cpp" line="+22"/>
-        <location filename="../../src/cli/transfer_commands.cpp" line="+179"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="+182"/>
         <source>%1：工厂密码不正确</source>
         <translation>%1: the factory password does not match</translation>
     </message>
@@ -2024,7 +2029,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: expected one input image</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+13"/>
         <source>%1：--seed 取 0..4294967295 的数</source>
         <translation>%1: --seed takes a number 0..4294967295</translation>
     </message>
@@ -2482,7 +2487,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1 takes one %2</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+20"/>
         <source>%1 的参数为 %2</source>
         <translation>%1 takes %2</translation>
     </message>
@@ -2492,7 +2497,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1 takes a channel A001..B128</translation>
     </message>
     <message numerus="yes">
-        <location line="+33"/>
+        <location line="+39"/>
         <source>已跳过 %n 行；未写入任何文件</source>
         <translation>
             <numerusform>%n row skipped; nothing written</numerusform>
@@ -2510,12 +2515,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>put CSV rows into channels; report to stderr (exit 1 with --strict when rows were skipped, 2 for an unusable CSV)</translation>
     </message>
     <message>
-        <location filename="../../src/cli/transfer_commands.cpp" line="-177"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="-180"/>
         <source>%1：多余的参数“%2”</source>
         <translation>%1: unexpected argument &apos;%2&apos;</translation>
     </message>
     <message>
-        <location line="+133"/>
+        <location line="+136"/>
         <source>%1：必须给出 %2</source>
         <translation>%1: %2 is required</translation>
     </message>

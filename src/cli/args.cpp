@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -87,6 +88,19 @@ bool WriteOutput(const std::string& text) {
     const int error = errno != 0 ? errno : EIO;
     std::fprintf(stderr, "%s\n", Format(TranslateText(KESTRA_TEXT("kestra", "无法写入标准输出：%s")).c_str(),
                                        std::strerror(error)).c_str());
+    return false;
+}
+
+bool OutputIsAnInput(const std::string& output, std::initializer_list<std::string> inputs) {
+    for (const std::string& input : inputs) {
+        std::error_code ec;
+        if (std::filesystem::equivalent(std::filesystem::u8path(output),
+                                        std::filesystem::u8path(input), ec)) {
+            UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "输出文件 %1 就是输入文件 %2")),
+                              {output, input}));
+            return true;
+        }
+    }
     return false;
 }
 

@@ -81,11 +81,14 @@ int ExportCsv(const std::vector<std::string>& argv) {
     if (args.positional.size() != 1)
         return UsageError(
             FillIn(TranslateText(KESTRA_TEXT("kestra", "%1 只接受一个 %2")), {"export-csv", "IMAGE.dat"}));
+    const std::string* out = args.Option("-o");
+    if (out && OutputIsAnInput(*out, {args.positional[0]}))
+        return kExitUsage;
     RadioImage image;
     if (!LoadInputImage(args.positional[0], image))
         return kExitUsage;
     const std::string csv = ExportChannelCsv(image);
-    if (const std::string* out = args.Option("-o"))
+    if (out)
         return WriteFile(*out, csv) ? kExitOk : kExitFailed;
     return WriteOutput(csv) ? kExitOk : kExitFailed;
 }
@@ -103,11 +106,17 @@ int ImportCsv(const std::vector<std::string>& argv) {
     options.keepLocation = args.Has("--keep-location");
     options.overwrite = args.Has("--overwrite");
     if (const std::string* start = args.Option("--start")) {
-        options.start = ParseChannelLabel(*start);
+        options.start = ChannelOfGivenLabel(*start);
         if (options.start < 1 || options.start > kMemoryChannels)
             return UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1 取一个信道 A001..B128")),
                                      {"--start"}));
     }
+    // The image may be written over (OUT = IN); the list and the report not.
+    const std::string* reportPath = args.Option("--report");
+    if (OutputIsAnInput(*args.Option("-o"), {args.positional[1]}) ||
+        (reportPath && OutputIsAnInput(*reportPath, {args.positional[0], args.positional[1],
+                                                     *args.Option("-o")})))
+        return kExitUsage;
     RadioImage image;
     if (!LoadInputImage(args.positional[0], image))
         return kExitUsage;

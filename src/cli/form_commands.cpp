@@ -235,6 +235,9 @@ int RunConfigure(const std::vector<std::string>& argv) {
     const std::string* out = args.Last("-o");
     if (!out)
         return UsageError("configure: needs -o OUT.dat");
+    for (const auto& [option, value] : args.options)
+        if (option == "--profile" && OutputIsAnInput(*out, {value}))
+            return kExitUsage;
     std::optional<unsigned> seed;
     if (const std::string* s = args.Last("--seed")) {
         char* end = nullptr;

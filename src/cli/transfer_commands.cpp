@@ -141,15 +141,18 @@ private:
 
 // Reports the outcome of an exchange; returns the exit status.
 int Report(const TransferResult& result) {
+    // The message is the link's source text; the detail comes composed.
+    const std::string message =
+        result.message.empty() ? std::string() : TranslateText(result.message.c_str());
     if (result.succeeded) {
-        std::string text = result.message.empty() ? std::string() : result.message + '\n';
+        std::string text = message.empty() ? std::string() : message + '\n';
         if (!result.detail.empty())
             text += result.detail + '\n';
         if (!text.empty() && !WriteOutput(text))
             return kExitFailed;
         return kExitOk;
     }
-    std::fprintf(stderr, "%s\n", result.message.c_str());
+    std::fprintf(stderr, "%s\n", message.c_str());
     if (!result.detail.empty())
         std::fprintf(stderr, "%s\n", result.detail.c_str());
     return kExitFailed;

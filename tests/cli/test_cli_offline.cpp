@@ -99,6 +99,13 @@ private slots:
         configure("factory form", {"--set", "tuning:x=1"}, "--factory");
         configure("bad seed", {"--seed", "-1"}, "--seed takes a number");
         row("export-csv", {"export-csv", "IMG"}, 0, true, "Location,Name,Frequency,");
+        // An output never replaces an input of another kind.
+        row("export-csv over its image", {"export-csv", "IMG", "-o", "IMG"}, 2, false,
+            "is the input file");
+        row("import-csv over its list", {"import-csv", "IMG", "CSV", "-o", "CSV"}, 2, false,
+            "is the input file");
+        row("configure over its profile", {"configure", "IMG", "--profile", "INI", "-o", "INI"}, 2,
+            false, "is the input file");
         row("diff one file", {"diff", "IMG"}, 2, false, "expected two image files");
         row("diff missing", {"diff", "IMG", "MISSING"}, 2, false, "missing.dat");
         row("diff unknown form", {"diff", "IMG", "IMG", "--form", "nosuch"}, 2, false,
@@ -108,6 +115,8 @@ private slots:
             "bad.csv: not UTF-8 text");
         row("import-csv bad --start", {"import-csv", "IMG", "CSV", "-o", "OUT", "--start", "C9"}, 2,
             false, "--start");
+        row("import-csv --start past A128",
+            {"import-csv", "IMG", "CSV", "-o", "OUT", "--start", "A129"}, 2, false, "--start");
         row("import-csv missing", {"import-csv", "IMG", "MISSING", "-o", "OUT"}, 2, false,
             "missing.dat: " + QString::fromLocal8Bit(std::strerror(ENOENT)));
         row("import-csv over the limit", {"import-csv", "IMG", "BIG", "-o", "OUT"}, 2, false,

@@ -12,7 +12,6 @@
 #include "core/document/dat_file.h"
 #include "core/grid/channel_grid.h"
 #include "link/exchange.h"
-#include "link/link_texts.h"
 #include "link/virtual_radio.h"
 #include "support/cli_process.h"
 #include "support/fake_sysfs.h"
@@ -117,7 +116,7 @@ private slots:
         run = RunCli({"write", "--verify", "--port=" + sim.device(), "--backup-dir", bk,
                       Path("edited.dat")});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QString("写频完成，已校验\n"));
+        QCOMPARE(run.out, QString("Writing to the radio is complete and verified\n"));
         QCOMPARE(run.err.filter("%").size(), 101);
         RadioImage expected = edited;
         BandLimits limits;
@@ -164,7 +163,7 @@ private slots:
         CliRun run = RunCli({"init", "--port", sim.device(), "--factory", "qdm537", "--backup-dir",
                              Path("image.dat") + "/bk", Path("image.dat")});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out.trimmed(), QString(kTextInitialiseSucceeded));
+        QCOMPARE(run.out.trimmed(), QString("Data initialised."));
         QCOMPARE(run.err.size(), 102); // 0% .. 100%, one line each, and the warning
         QCOMPARE(run.err.filter("warning").size(), 1);
 
@@ -174,11 +173,11 @@ private slots:
         run = RunCli({"calibration", "write", "--port", sim.device(), "--factory", "QDM537",
                       Path("calibration.dat")});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out.trimmed(), QString(kTextWriteSucceeded));
+        QCOMPARE(run.out.trimmed(), QString("Data written."));
         run = RunCli({"decoder", "read", "--port", sim.device(), "--factory", "QDM537", "--base",
                       Path("calibration.dat"), "-o", Path("decoder.dat")});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out.trimmed(), QString(kTextReadSucceeded));
+        QCOMPARE(run.out.trimmed(), QString("Data read."));
 
         QVERIFY(sim.Stop());
         RadioImage saved;
@@ -201,28 +200,28 @@ private slots:
         QTest::addColumn<QStringList>("simulate"); // empty: no radio, no port
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<bool>("progress");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("message"); // in the language of the run
         QTest::addColumn<QString>("detail"); // the last line; PORT for the device
         QTest::addColumn<int>("backups");
         QTest::newRow("no such port")
             << QStringList() << QStringList{"read", "-o", "OUT"} << false
-            << QString(kTextCannotOpenPort)
+            << QString("Cannot open the serial port")
             << "PORT: " + QString::fromLocal8Bit(std::strerror(ENOENT)) << 0;
         QTest::newRow("refused identification")
             << QStringList{"--ident", "blank"} << QStringList{"read", "-o", "OUT"} << false
-            << QString(kTextRadioDataInvalid)
+            << QString("The radio’s data is not valid. Write to the radio first.")
             << "PORT: wrong identification (FF FF FF FF FF FF FF FF)" << 0;
         QTest::newRow("no acknowledgement")
             << QStringList{"--wrong-ack-after", "200"} << QStringList{"read", "-o", "OUT"} << true
-            << QString(kTextCommunicationError)
-            << "PORT: no acknowledgement at block 0x18E0 (got 15)" << 0;
+            << QString("Communication error") << "PORT: no acknowledgement at block 0x18E0 (got 15)"
+            << 0;
         RadioImage image = ExampleRadioMemory();
         BandLimits limits;
         PassThroughGrid(image, limits);
         const quint8 sent = image[0x2E14];
         QTest::newRow("failed verification")
             << QStringList{"--corrupt-store", "0x2E14"} << QStringList{"write", "--verify", "IMG"}
-            << true << QString(kTextVerifyFailed)
+            << true << QString("Verifying the write failed")
             << QString::asprintf("PORT: first difference at 0x2E14: sent %02X, found %02X (1 byte "
                                  "differs)",
                                  sent, sent ^ 0xFF)

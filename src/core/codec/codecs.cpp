@@ -292,6 +292,21 @@ int ParseChannelLabel(const std::string& text) {
     return 0;
 }
 
+int ChannelOfGivenLabel(const std::string& text) {
+    const int n = ParseChannelLabel(text);
+    if (n < 1 || n > kChannelCount)
+        return 0;
+    const std::string canonical = ChannelLabel(n);
+    if (IsVfoRecord(n))
+        return EqualsIgnoreCase(text, canonical) ? n : 0;
+    if (text.size() < 2 || text[0] != canonical[0])
+        return 0;
+    for (std::size_t i = 1; i < text.size(); ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return 0;
+    return n;
+}
+
 std::uint8_t DtmfCharToCode(char c) {
     if (c >= '0' && c <= '9')
         return static_cast<std::uint8_t>(c - '0');

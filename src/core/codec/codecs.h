@@ -79,6 +79,10 @@ std::string ChannelLabel(int n);
 std::string GridRowLabel(int n);
 // Record number 0..258 of a label (0 = no match); the number is not range-checked.
 int ParseChannelLabel(const std::string& text);
+// Record number 1..258 of a label as a person gives it: the band's letter and
+// the channel's number in that band ("A5", "A005", "B128"), or "A VFO" in any
+// letter case; 0 for anything else ("A129", "B000", "a001", "145").
+int ChannelOfGivenLabel(const std::string& text);
 
 // DTMF character codes: '0'..'9' -> 0..9, 'A'..'D' -> 10..13, '*' and 'E' -> 14,
 // '#' and 'F' -> 15, anything else 0xFF (also the end marker).

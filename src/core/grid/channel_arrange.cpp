@@ -234,23 +234,9 @@ int FindChannel(const RadioImage& image, const BandLimits& limits, const std::st
 }
 
 bool ParseChannelRange(const std::string& text, int& first, int& last) {
-    auto label = [](const std::string& t) {
-        const int n = ParseChannelLabel(t);
-        if (n < 1 || n > kChannelCount)
-            return 0;
-        const std::string canonical = ChannelLabel(n);
-        if (IsVfoRecord(n))
-            return EqualsIgnoreCase(t, canonical) ? n : 0;
-        if (t.size() < 2 || t[0] != canonical[0])
-            return 0;
-        for (std::size_t i = 1; i < t.size(); ++i)
-            if (t[i] < '0' || t[i] > '9')
-                return 0;
-        return n;
-    };
     const std::size_t dash = text.find('-');
-    first = label(text.substr(0, dash));
-    last = dash == std::string::npos ? first : label(text.substr(dash + 1));
+    first = ChannelOfGivenLabel(text.substr(0, dash));
+    last = dash == std::string::npos ? first : ChannelOfGivenLabel(text.substr(dash + 1));
     return first != 0 && last != 0;
 }
 
