@@ -161,6 +161,12 @@ private slots:
         QCOMPARE(model->grid().editor.text, std::string(kNoToneText));
         table->CommitAndCloseEditor();
         QCOMPARE(model->grid().Text(1, kColRxTone), std::string(kNoToneText));
+
+        // Copied as shown; pasted as shown or as source texts.
+        QCOMPARE(model->Copy(GridRect{1, kColRxTone, 1, kColPower}),
+                 std::string("None\tNone\tLow"));
+        QVERIFY(model->Paste(GridCell{1, kColTxTone}, "无\tHigh").problems.empty());
+        QCOMPARE(model->grid().Text(1, kColPower), std::string(gridtext::kHigh));
     }
 };
 

@@ -58,7 +58,7 @@ const char* Refusal(const ChannelGrid& grid, const BandLimits& limits, GridCell 
 
 } // namespace
 
-std::string CopyCells(const ChannelGrid& grid, const GridRect& rect) {
+std::string CopyCells(const ChannelGrid& grid, const GridRect& rect, const CellTextMap& shown) {
     std::string out;
     for (int r = rect.top; r <= rect.bottom; ++r) {
         if (r > rect.top)
@@ -66,7 +66,7 @@ std::string CopyCells(const ChannelGrid& grid, const GridRect& rect) {
         for (int c = rect.left; c <= rect.right; ++c) {
             if (c > rect.left)
                 out += '\t';
-            out += grid.Text(r, c);
+            out += shown ? shown(c, grid.Text(r, c)) : grid.Text(r, c);
         }
     }
     return out;
@@ -98,13 +98,18 @@ std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv) {
 }
 
 PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& limits, GridCell at,
-                       const std::string& tsv) {
+                       const std::string& tsv, const CellTextMap& source) {
     PasteResult result;
     const std::vector<std::vector<std::string>> rows = SplitTsv(tsv);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
             const GridCell cell{at.row + static_cast<int>(r), at.col + static_cast<int>(c)};
             std::string text(TrimBlanks(rows[r][c]));
+            const bool inGrid =
+                cell.row >= 1 && cell.row < kGridRows && cell.col >= 1 && cell.col < kGridCols;
+            const std::string pasted = text;
+            if (source && inGrid)
+                text = source(cell.col, text);
             // A spreadsheet of a comma-decimal locale copies 145,5.
             if (cell.col == kColRx || cell.col == kColTx)
                 text = TypedDecimalPoint(text);
@@ -117,7 +122,7 @@ PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& l
                 result.problems.push_back(PasteProblem{
                     cell.row, cell.col,
                     rowIn ? grid.Text(cell.row, kColLabel) : std::to_string(cell.row),
-                    colIn ? grid.Text(0, cell.col) : std::to_string(cell.col), text, why});
+                    colIn ? grid.Text(0, cell.col) : std::to_string(cell.col), pasted, why});
                 continue;
             }
             switch (EditorForColumn(cell.col)) {

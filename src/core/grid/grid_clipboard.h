@@ -4,6 +4,7 @@
 // grid texts.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,8 +51,14 @@ struct PasteResult {
     int lastRow = -1;
 };
 
-// The texts of a block as TSV, rows ended by "\n" except the last.
-std::string CopyCells(const ChannelGrid& grid, const GridRect& rect);
+// A cell text of column col as a language shows it (copying), or back
+// (pasting): the texts the grid decides, its choices and "no tone", may be
+// shown translated.
+using CellTextMap = std::function<std::string(int col, const std::string& text)>;
+
+// The texts of a block as TSV, rows ended by "\n" except the last; each as
+// shown, when given.
+std::string CopyCells(const ChannelGrid& grid, const GridRect& rect, const CellTextMap& shown = {});
 
 // Splits TSV as spreadsheets put it on the clipboard (LF or CRLF, an optional
 // final line end) into rows of cells.
@@ -65,8 +72,9 @@ std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv);
 // receive-only channel over another must not leave it transmitting unseen),
 // an unknown tone or choice, a value other than its RX for an empty
 // channel (a TX included) - is left
-// out and reported.
+// out and reported. A shown text (English "High") is taken as its cell text,
+// when source is given.
 PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& limits, GridCell at,
-                       const std::string& tsv);
+                       const std::string& tsv, const CellTextMap& source = {});
 
 } // namespace kestra

@@ -109,9 +109,15 @@ void ChannelTableModel::DiscardEditor() {
     grid_.editor = ChannelGrid::OpenEditor{};
 }
 
+std::string ChannelTableModel::Copy(const GridRect& rect) const {
+    return CopyCells(grid_, rect,
+                     [](int, const std::string& text) { return ShownText(text).toStdString(); });
+}
+
 PasteResult ChannelTableModel::Paste(GridCell at, const std::string& tsv) {
     const DocumentSnapshot before = Snapshot();
-    const PasteResult result = PasteCells(grid_, state_.image, state_.bandLimits, at, tsv);
+    const PasteResult result =
+        PasteCells(grid_, state_.image, state_.bandLimits, at, tsv, &SourceText);
     if (result.firstRow > 0)
         emit dataChanged(index(result.firstRow - 1, 0), index(result.lastRow - 1, kGridCols - 2));
     if (history_)

@@ -55,8 +55,10 @@ public:
     void CommitEditor(GridCell cell);
     // Forgets the open editor without committing it.
     void DiscardEditor();
-    // Pastes TSV at a cell by the grid's rules (PasteCells) and shows the
-    // rows it changed.
+    // A block as TSV, each cell as the grid shows it (CopyCells).
+    std::string Copy(const GridRect& rect) const;
+    // Pastes TSV at a cell by the grid's rules (PasteCells), a shown text
+    // taken as its cell text, and shows the rows it changed.
     PasteResult Paste(GridCell at, const std::string& tsv);
 
     // The image, band limits and grid texts as they are now.

@@ -247,7 +247,7 @@ void ChannelTableView::CopySelection() {
             rect.right = std::max(rect.right, cell.col);
         }
     }
-    QGuiApplication::clipboard()->setText(QString::fromStdString(CopyCells(model_->grid(), rect)));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(model_->Copy(rect)));
 }
 
 PasteResult ChannelTableView::PasteClipboard() {
