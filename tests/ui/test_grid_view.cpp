@@ -207,6 +207,17 @@ private slots:
                           QPoint(labels->width() / 2, labels->sectionViewportPosition(1) + 2));
         QCOMPARE(t->CurrentCell(), (GridCell{2, 1}));
         QVERIFY(!t->OpenEditor());
+        // Shift+click on a label extends the selection to that row; a
+        // selection is one block, Ctrl+click adds no second one.
+        QTest::mouseClick(labels->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          QPoint(labels->width() / 2, labels->sectionViewportPosition(4) + 2));
+        QCOMPARE(t->selectionModel()->selectedRows().size(), 4);
+        QCOMPARE(t->CurrentCell(), (GridCell{2, 1}));
+        const QModelIndex far = h.view->model()->IndexOf(GridCell{9, 2});
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          t->visualRect(far).center());
+        QCOMPARE(t->selectionModel()->selection().size(), 1);
+        QVERIFY(t->selectionModel()->isSelected(far));
     }
 
     // The columns share a wide window, frequency columns first, and keep

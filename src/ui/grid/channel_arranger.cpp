@@ -219,6 +219,18 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
         if (mouse->button() != Qt::LeftButton || row == 0)
             return false;
         view_->table()->CommitAndCloseEditor();
+        if (mouse->modifiers() & Qt::ShiftModifier) {
+            // Shift extends the selection from the current row to this one.
+            ChannelTableView* table = view_->table();
+            const int anchor = table->CurrentCell().row;
+            table->selectionModel()->select(
+                QItemSelection(
+                    view_->model()->IndexOf(GridCell{std::min(anchor, row), 1}),
+                    view_->model()->IndexOf(GridCell{std::max(anchor, row), kGridCols - 1})),
+                QItemSelectionModel::ClearAndSelect);
+            dragStartY_ = -1;
+            return true;
+        }
         const Rows selected = SelectedRows();
         if (row >= selected.first && row <= selected.last) {
             dragRows_ = selected;

@@ -36,7 +36,8 @@ ChannelTableView::ChannelTableView(ChannelTableModel* model, QWidget* parent)
     setModel(model);
     setObjectName(QStringLiteral("channelGrid"));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // One block: copying, pasting and arranging act on one block of cells.
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setTabKeyNavigation(false);
     setWordWrap(false);
