@@ -1861,7 +1861,7 @@ Replace it with this window’s content?</translation>
         <translation>Frequency</translation>
     </message>
     <message>
-        <location filename="../../src/core/grid/grid_clipboard.h" line="+26"/>
+        <location filename="../../src/core/grid/grid_clipboard.h" line="+27"/>
         <source>超出表格</source>
         <translation>beyond the grid</translation>
     </message>
@@ -1905,6 +1905,14 @@ Replace it with this window’s content?</translation>
         <location filename="../../src/ui/grid/channel_table_view.cpp" line="+1"/>
         <source>以下单元格未能粘贴：</source>
         <translation>These cells could not be pasted:</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>另有 %n 个单元格未列出</source>
+        <translation>
+            <numerusform>%n more cell not listed</numerusform>
+            <numerusform>%n more cells not listed</numerusform>
+        </translation>
     </message>
     <message>
         <location filename="../../src/ui/widgets/channel_print.cpp" line="+20"/>

@@ -355,6 +355,21 @@ private slots:
         QVERIFY(!box->text().contains("145.12000"));
         QCOMPARE(h.Text(258, kColRx), std::string("145.12000"));
         box->close();
+        QTRY_VERIFY(!h.table()->findChild<QMessageBox*>("pasteReport"));
+        // A long report lists 20 cells and counts the rest.
+        QGuiApplication::clipboard()->setText(QString("x\n").repeated(25));
+        h.table()->SetCurrentCell(GridCell{10, 1});
+        QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
+        box = h.table()->findChild<QMessageBox*>("pasteReport");
+        QVERIFY(box);
+        QCOMPARE(box->text().count('\n'), 21);
+        QVERIFY(box->text().endsWith("另有 5 个单元格未列出"));
+        box->close();
+        // Into an open cell editor, a block lands as a block.
+        QGuiApplication::clipboard()->setText("145.5\t146.0\n147\t148\n");
+        QTest::keyClick(h.Click(6, 1), Qt::Key_V, Qt::ControlModifier);
+        QTRY_COMPARE(h.Text(7, kColTx), std::string("148.00000"));
+        QVERIFY(!h.table()->OpenEditor());
     }
 
     // The keys, the 编辑 entries and dragging row labels reach the core

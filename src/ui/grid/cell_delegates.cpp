@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/grid/cell_delegates.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QValidator>
 
@@ -154,6 +156,15 @@ QString GridCellDelegate::EditorText(const QWidget* editor) {
 bool GridCellDelegate::eventFilter(QObject* object, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Paste)) {
+            QString text = QGuiApplication::clipboard()->text();
+            if (text.endsWith(QLatin1Char('\n')))
+                text.chop(text.endsWith(QLatin1String("\r\n")) ? 2 : 1);
+            if (text.contains(QLatin1Char('\t')) || text.contains(QLatin1Char('\n'))) {
+                emit blockPasted();
+                return true;
+            }
+        }
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
             !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier))) {
             if (auto* editor = qobject_cast<QWidget*>(object)) {

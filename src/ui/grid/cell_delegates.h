@@ -65,6 +65,9 @@ public:
 signals:
     void editorOpened(QWidget* editor) const;
     void enterPressed(QWidget* editor) const;
+    // Ctrl+V in an editor with more than one cell on the clipboard: the
+    // block goes into the grid from the cell, not into the editor.
+    void blockPasted() const;
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;

@@ -25,6 +25,9 @@ namespace kestra {
 namespace {
 const char* const kPasteTitle = KESTRA_TEXT("kestra", "粘贴");
 const char* const kPasteNotFitting = KESTRA_TEXT("kestra", "以下单元格未能粘贴：");
+const char* const kPasteMoreNotListed = KESTRA_COUNT_TEXT("kestra", "另有 %n 个单元格未列出");
+// The report lists this many cells, so that it fits on a screen.
+constexpr int kPasteReportCells = 20;
 } // namespace
 
 int TwipsToPixels(int twips, double dpi) {
@@ -80,6 +83,9 @@ ChannelTableView::ChannelTableView(ChannelTableModel* model, QWidget* parent)
         connect(d, &GridCellDelegate::editorOpened, this,
                 [this](QWidget* editor) { openEditor_ = editor; });
         connect(d, &GridCellDelegate::enterPressed, this, &ChannelTableView::OnEditorEnter);
+        // Once the key has left the editor, which the paste closes.
+        connect(d, &GridCellDelegate::blockPasted, this, &ChannelTableView::PasteClipboard,
+                Qt::QueuedConnection);
     }
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ChannelTableView::OnScrolled);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &ChannelTableView::OnScrolled);
@@ -258,10 +264,15 @@ PasteResult ChannelTableView::PasteClipboard() {
     if (result.problems.empty())
         return result;
     QStringList lines{T(kPasteNotFitting)};
-    for (const PasteProblem& p : result.problems)
+    const int count = static_cast<int>(result.problems.size());
+    for (int i = 0; i < std::min(count, kPasteReportCells); ++i) {
+        const PasteProblem& p = result.problems[static_cast<std::size_t>(i)];
         lines << QStringLiteral("%1 %2: \"%3\" - %4")
                      .arg(QString::fromStdString(p.rowLabel), T(p.colLabel),
                           QString::fromStdString(p.text), T(p.why));
+    }
+    if (count > kPasteReportCells)
+        lines << T(kPasteMoreNotListed, count - kPasteReportCells);
     auto* box = new QMessageBox(QMessageBox::Warning, T(kPasteTitle), lines.join('\n'),
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("pasteReport"));
