@@ -95,7 +95,8 @@ const std::vector<CommandRow>& CommandTable() {
     using M = MenuId;
     static const std::vector<CommandRow> rows = {
         // 文件
-        Command(kIdFileNew, text::kFileNew, M::File, Always, [](CProgramApp& a) { a.documents().OnNew(); })
+        Command(kIdFileNew, text::kFileNew, M::File, Always,
+                [](CProgramApp& a) { a.documents().OnNew(); })
             .Key("Ctrl+N")
             .Icon("new")
             .Toolbar(1),
@@ -179,13 +180,15 @@ const std::vector<CommandRow>& CommandTable() {
         Command(kIdEditChannels, text::kEditChannels, M::Edit, WithDocument,
                 [](CProgramApp& a) { a.frame()->ShowChannels(); })
             .InTree(),
-        Command(kIdEditOptional, text::kEditOptional, M::Edit, Always,
+        // The settings of the open document: none to edit without one (what
+        // was edited would be gone with the next document).
+        Command(kIdEditOptional, text::kEditOptional, M::Edit, WithActiveDocument,
                 [](CProgramApp& a) {
                     a.RunDialogAsStep("options", text::kEditOptional,
                                       [&a] { COptionalFeaturesDlg(a.state(), a.frame()).exec(); });
                 })
             .InTree(),
-        Command(kIdEditDtmf, text::kEditDtmf, M::Edit, Always,
+        Command(kIdEditDtmf, text::kEditDtmf, M::Edit, WithActiveDocument,
                 [](CProgramApp& a) {
                     a.RunDialogAsStep("dtmf", text::kEditDtmf,
                                       [&a] { CDtmfDlg(a.state(), a.frame()).exec(); });
