@@ -53,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+194"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+195"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -110,7 +110,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-39"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-40"/>
         <source>起始频率(MHz)</source>
         <translation>Start frequency (MHz)</translation>
     </message>
@@ -759,8 +759,18 @@ Replace it with this window’s content?</translation>
             <numerusform>%n rows imported, %1 skipped</numerusform>
         </translation>
     </message>
+    <message>
+        <location line="+3"/>
+        <source>无法导入 CSV 文件“%1”</source>
+        <translation>Cannot import the CSV file “%1”</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>无法写入 CSV 文件“%1”</source>
+        <translation>Cannot write the CSV file “%1”</translation>
+    </message>
     <message numerus="yes">
-        <location line="+6"/>
+        <location line="+3"/>
         <source>已导出 %n 个信道到 %1</source>
         <translation>
             <numerusform>Exported %n channel to %1</numerusform>
@@ -768,7 +778,7 @@ Replace it with this window’s content?</translation>
         </translation>
     </message>
     <message>
-        <location line="-39"/>
+        <location line="-40"/>
         <source>节</source>
         <translation>Section</translation>
     </message>
@@ -893,17 +903,7 @@ Replace it with this window’s content?</translation>
         <translation> (the first %1 rows are listed)</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>无法导入该 CSV 文件</source>
-        <translation>Cannot import this CSV file</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>无法写入该 CSV 文件</source>
-        <translation>Cannot write this CSV file</translation>
-    </message>
-    <message>
-        <location line="+7"/>
+        <location line="+10"/>
         <source>无法写入该 PDF 文件</source>
         <translation>Cannot write this PDF file</translation>
     </message>
@@ -1125,7 +1125,7 @@ Replace it with this window’s content?</translation>
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-150"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-151"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -2212,11 +2212,6 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the virtual radio could not start: %1</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/csv_commands.cpp" line="+84"/>
-        <source>大于 %1 字节</source>
-        <translation>larger than %1 bytes</translation>
-    </message>
-    <message>
         <location filename="../../src/ui/dialogs/comm_dlg.cpp" line="+24"/>
         <source>写后校验(&amp;V)</source>
         <translation>&amp;Verify after writing</translation>
@@ -2826,6 +2821,11 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>not UTF-8 text (invalid byte at offset %1)</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>不是 UTF-8 文本：文件以 UTF-16 的字节顺序标记开头，请将其另存为 UTF-8</source>
+        <translation>not UTF-8 text: it starts with a UTF-16 byte-order mark; save it as UTF-8</translation>
+    </message>
+    <message>
         <location line="+1"/>
         <source>%1 → %2：不在频率步进上</source>
         <translation>%1 → %2: off the raster</translation>
@@ -2895,8 +2895,13 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <source>标题行中没有 Frequency 列</source>
         <translation>no Frequency column in the header line</translation>
     </message>
-    <message numerus="yes">
+    <message>
         <location line="+2"/>
+        <source>标题行中没有 Frequency 列：字段以分号分隔，请将文件另存为以逗号分隔的 CSV</source>
+        <translation>no Frequency column in the header line: the fields are separated by semicolons; save the file as CSV separated by commas</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+3"/>
         <source>已跳过：%n 个字段，而标题行有 %1 个</source>
         <translation>
             <numerusform>skipped: %n field where the header has %1</numerusform>
@@ -2968,6 +2973,11 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <location line="+2"/>
         <source>，%1 行被后面的行替换</source>
         <translation>, %1 replaced by a later row</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/app/csv_commands.cpp" line="+86"/>
+        <source>大于 %1 MiB，即本程序导入 CSV 文件的上限；kestra-cli import-csv 可导入至 %2 MiB</source>
+        <translation>larger than %1 MiB, the limit for a CSV file here; kestra-cli import-csv takes up to %2 MiB</translation>
     </message>
 </context>
 </TS>

@@ -301,6 +301,7 @@ private slots:
         f.driver.ExpectMessage();
         QVERIFY(!f.app->csv().ExportTo(f.dir.file(QStringLiteral("missing/out.csv"))));
         QCOMPARE(f.driver.messages().size(), 1);
+        QVERIFY(f.driver.messages().first().contains(QStringLiteral("out.csv")));
         QCOMPARE(f.driver.unexpected(), 0);
     }
 
@@ -361,6 +362,9 @@ private slots:
         f.dir.Write(QStringLiteral("bad.csv"), QByteArray("just,some,words\r\n"));
         f.driver.ExpectMessage();
         QVERIFY(!f.app->csv().ImportFrom(f.dir.file(QStringLiteral("bad.csv"))));
+        QVERIFY(f.driver.messages().last().startsWith(
+            QStringLiteral("无法导入 CSV 文件“%1”")
+                .arg(QDir::toNativeSeparators(f.dir.file(QStringLiteral("bad.csv"))))));
         QCOMPARE(Bytes(f.app->state().image), afterImport);
         QCOMPARE(f.driver.unexpected(), 0);
 

@@ -29,6 +29,8 @@ constexpr const char* kRowLabelled = KESTRA_TEXT("kestra", "第 %1 行（%2）�
 constexpr const char* kRowWhat = KESTRA_TEXT("kestra", "第 %1 行：%2");
 constexpr const char* kRowsWhat = KESTRA_TEXT("kestra", "行 %1：%2");
 constexpr const char* kNotUtf8 = KESTRA_TEXT("kestra", "不是 UTF-8 文本（偏移 %1 处的字节无效）");
+constexpr const char* kUtf16 =
+    KESTRA_TEXT("kestra", "不是 UTF-8 文本：文件以 UTF-16 的字节顺序标记开头，请将其另存为 UTF-8");
 constexpr const char* kOffRaster = KESTRA_TEXT("kestra", "%1 → %2：不在频率步进上");
 constexpr const char* kSkippedValue = KESTRA_TEXT("kestra", "已跳过：%1 %2");
 constexpr const char* kNotDcsCode = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是 DCS 码");
@@ -44,6 +46,9 @@ constexpr const char* kTransmitOutside =
 constexpr const char* kNotPower = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是 High、Low 或瓦数");
 constexpr const char* kNameChanged = KESTRA_TEXT("kestra", "名称 %1 → %2");
 constexpr const char* kNoFrequencyColumn = KESTRA_TEXT("kestra", "标题行中没有 Frequency 列");
+// A spreadsheet of a comma-decimal locale separates its fields by semicolons.
+constexpr const char* kSemicolonSeparated = KESTRA_TEXT(
+    "kestra", "标题行中没有 Frequency 列：字段以分号分隔，请将文件另存为以逗号分隔的 CSV");
 constexpr const char* kShortRow =
     KESTRA_COUNT_TEXT("kestra", "已跳过：%n 个字段，而标题行有 %1 个");
 constexpr const char* kFieldTooLong = KESTRA_TEXT("kestra", "已跳过：%1 超过 %2 字节");
@@ -155,6 +160,8 @@ public:
                 bomDone_ = true;
                 std::string pending;
                 pending.swap(bom_);
+                // FF FE and FE FF, never UTF-8, start a UTF-16 text.
+                utf16Mark_ = pending[0] == '\xFF' || pending[0] == '\xFE';
                 for (const char p : pending)
                     if (!Byte(p))
                         return false;
@@ -194,7 +201,10 @@ private:
     std::string RowName() const {
         return records_ == 0 ? TranslateText(kHeaderLine) : Text(kRowN, {std::to_string(records_)});
     }
-    std::string NotUtf8() const { return Text(kNotUtf8, {std::to_string(sequenceStart_)}); }
+    std::string NotUtf8() const {
+        return sequenceStart_ == 0 && utf16Mark_ ? TranslateText(kUtf16)
+                                                 : Text(kNotUtf8, {std::to_string(sequenceStart_)});
+    }
     bool Fail(std::string message) {
         failed_ = true;
         error_ = std::move(message);
@@ -297,6 +307,7 @@ private:
     std::uint64_t offset_ = 0, sequenceStart_ = 0;
     bool bomDone_ = false;
     std::string bom_;
+    bool utf16Mark_ = false;
     State state_ = State::FieldStart;
     std::string field_;
     std::size_t index_ = 0, kept_ = 0;
@@ -649,6 +660,7 @@ struct CsvChannelImport::State : CsvSink {
     std::size_t bytes = 0;
     std::string error; // fatal, from the header or the size
     bool haveHeader = false;
+    bool semicolons = false; // a header field holds "Frequency" between semicolons
     std::size_t headerFields = 0, lastWanted = 0;
     std::array<std::size_t, kReadColumns> column;
     RowValues values;
@@ -678,6 +690,8 @@ struct CsvChannelImport::State : CsvSink {
             if (text.empty())
                 return;
             const std::string name(TrimBlanks(text));
+            semicolons = semicolons || (name.find(';') != std::string::npos &&
+                                        name.find(Header()[kFrequency]) != std::string::npos);
             for (int c = 0; c < kReadColumns; ++c)
                 if (column[c] == std::string::npos && name == Header()[c])
                     column[c] = index;
@@ -712,7 +726,7 @@ struct CsvChannelImport::State : CsvSink {
         haveHeader = true;
         headerFields = fields;
         if (column[kFrequency] == std::string::npos) {
-            error = TranslateText(kNoFrequencyColumn);
+            error = TranslateText(semicolons ? kSemicolonSeparated : kNoFrequencyColumn);
             return false;
         }
         // A file with one of the two tone columns uses it for both.

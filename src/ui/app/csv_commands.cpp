@@ -44,8 +44,8 @@ bool CsvCommands::ExportTo(const QString& path) {
     const QString full = CMyDocManager::NormalisePath(path);
     std::string reason;
     if (!WriteWholeFile(full.toStdString(), csv.data(), csv.size(), &reason)) {
-        ShowMessage(&frame_, T(text::kCsvWriteFailed), QString::fromStdString(reason),
-                    QMessageBox::Warning);
+        ShowMessage(&frame_, T(text::kCsvWriteFailed).arg(QDir::toNativeSeparators(full)),
+                    QString::fromStdString(reason), QMessageBox::Warning);
         return false;
     }
     recent_.RememberFolder(full);
@@ -71,17 +71,20 @@ bool CsvCommands::ImportFrom(const QString& path) {
     if (!view)
         return false;
     const QString full = CMyDocManager::NormalisePath(path);
+    const QString unusable = T(text::kCsvUnusable).arg(QDir::toNativeSeparators(full));
     std::string csv;
     std::string reason;
     if (!ReadRegularFile(full.toStdString(), kCsvMaxBytes + 1, csv, &reason)) {
-        ShowMessage(&frame_, T(text::kCsvUnusable), QString::fromStdString(reason),
-                    QMessageBox::Warning);
+        ShowMessage(&frame_, unusable, QString::fromStdString(reason), QMessageBox::Warning);
         return false;
     }
     recent_.RememberFolder(full);
     if (csv.size() > kCsvMaxBytes) {
-        ShowMessage(&frame_, T(text::kCsvUnusable),
-                    T(KESTRA_TEXT("kestra", "大于 %1 字节")).arg(kCsvMaxBytes),
+        ShowMessage(&frame_, unusable,
+                    T(KESTRA_TEXT("kestra", "大于 %1 MiB，即本程序导入 CSV 文件的上限；"
+                                            "kestra-cli import-csv 可导入至 %2 MiB"))
+                        .arg(kCsvMaxBytes >> 20)
+                        .arg(kMaxCsvBytes >> 20),
                     QMessageBox::Warning);
         return false;
     }
@@ -90,8 +93,8 @@ bool CsvCommands::ImportFrom(const QString& path) {
     {
         CCsvImportDlg dialog(csv, state_.image, &frame_);
         if (!dialog.Preview().usable) {
-            ShowMessage(&frame_, T(text::kCsvUnusable),
-                        QString::fromStdString(dialog.Preview().error), QMessageBox::Warning);
+            ShowMessage(&frame_, unusable, QString::fromStdString(dialog.Preview().error),
+                        QMessageBox::Warning);
             return false;
         }
         if (dialog.exec() != QDialog::Accepted)

@@ -177,8 +177,9 @@ inline constexpr const char* kCsvColumnResult = KESTRA_TEXT("kestra", "结果");
 // %n the rows imported, %1 those skipped.
 inline constexpr const char* kCsvSummary = KESTRA_COUNT_TEXT("kestra", "导入 %n 行，跳过 %1 行");
 inline constexpr const char* kCsvFirstRowsListed = KESTRA_TEXT("kestra", "（列出前 %1 行）");
-inline constexpr const char* kCsvUnusable = KESTRA_TEXT("kestra", "无法导入该 CSV 文件");
-inline constexpr const char* kCsvWriteFailed = KESTRA_TEXT("kestra", "无法写入该 CSV 文件");
+// %1 the file.
+inline constexpr const char* kCsvUnusable = KESTRA_TEXT("kestra", "无法导入 CSV 文件“%1”");
+inline constexpr const char* kCsvWriteFailed = KESTRA_TEXT("kestra", "无法写入 CSV 文件“%1”");
 // Status bar after an export: %n the number of channels, %1 the file.
 inline constexpr const char* kStatusCsvExported =
     KESTRA_COUNT_TEXT("kestra", "已导出 %n 个信道到 %1");
