@@ -53,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+195"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+197"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -110,7 +110,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-40"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-42"/>
         <source>起始频率(MHz)</source>
         <translation>Start frequency (MHz)</translation>
     </message>
@@ -918,6 +918,11 @@ Replace it with this window’s content?</translation>
         <translation>Printing failed</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>已将信道表发送到打印机 %1</source>
+        <translation>Sent the channel list to the printer %1</translation>
+    </message>
+    <message>
         <location line="+5"/>
         <source>---</source>
         <translation>---</translation>
@@ -1125,7 +1130,7 @@ Replace it with this window’s content?</translation>
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-151"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-153"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -1464,7 +1469,7 @@ Replace it with this window’s content?</translation>
     <message>
         <location line="+1"/>
         <source>分隔栏</source>
-        <translation>Split</translation>
+        <translation>Split Bar</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -2975,7 +2980,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>, %1 replaced by a later row</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/csv_commands.cpp" line="+86"/>
+        <location filename="../../src/ui/app/csv_commands.cpp" line="+84"/>
         <source>大于 %1 MiB，即本程序导入 CSV 文件的上限；kestra-cli import-csv 可导入至 %2 MiB</source>
         <translation>larger than %1 MiB, the limit for a CSV file here; kestra-cli import-csv takes up to %2 MiB</translation>
     </message>

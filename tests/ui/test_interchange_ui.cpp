@@ -276,6 +276,8 @@ private slots:
             QVERIFY(f.driver.AllHandled());
             QCOMPARE(QFile::exists(path), print);
         }
+        // The status bar says where it went.
+        QVERIFY(f.frame()->status()->currentMessage().endsWith(QDir::toNativeSeparators(path)));
         QCOMPARE(f.driver.unexpected(), 0);
         QCOMPARE(PageObjects(ReadAll(path)), ExpectedPages(*f.app));
     }

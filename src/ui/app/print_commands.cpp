@@ -2,10 +2,12 @@
 #include "ui/app/print_commands.h"
 
 #include <QDate>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include "core/interchange/channel_print.h"
 #include "ui/app/child_frame.h"
@@ -44,7 +46,13 @@ std::unique_ptr<ChannelPrintLayout> PrintCommands::ChannelListLayout() {
 
 void PrintCommands::OnPrintSetup() {
     QPrintDialog dialog(&Printer(), &frame_);
+    dialog.setWindowTitle(T(text::kFilePrintSetup).remove(QStringLiteral("...")));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    // The setup only keeps the choices: its button is no "Print" (Qt's own
+    // dialog; a native one keeps its buttons).
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(T(text::kOk));
     dialog.exec();
 }
 
@@ -55,8 +63,17 @@ void PrintCommands::OnPrint() {
     if (dialog.exec() != QDialog::Accepted)
         return;
     const auto layout = ChannelListLayout();
-    if (layout && !layout->Print(&Printer()))
+    if (!layout)
+        return;
+    if (!layout->Print(&Printer())) {
         ShowMessage(&frame_, T(text::kPrintFailed), QString(), QMessageBox::Warning);
+        return;
+    }
+    // Where it went: without a printer, Qt's dialog prints into a file.
+    const QString file = Printer().outputFileName();
+    frame_.ShowStatusMessage(file.isEmpty()
+                                 ? T(text::kStatusPrinted).arg(Printer().printerName())
+                                 : T(text::kStatusPdfExported).arg(QDir::toNativeSeparators(file)));
 }
 
 void PrintCommands::OnPrintPreview() {

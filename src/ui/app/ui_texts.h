@@ -190,6 +190,8 @@ inline constexpr const char* kPdfWriteFailed = KESTRA_TEXT("kestra", "无法写�
 // Status bar after 导出 PDF: %1 the file.
 inline constexpr const char* kStatusPdfExported = KESTRA_TEXT("kestra", "已导出信道表到 %1");
 inline constexpr const char* kPrintFailed = KESTRA_TEXT("kestra", "打印失败");
+// Status bar after 打印: %1 the printer.
+inline constexpr const char* kStatusPrinted = KESTRA_TEXT("kestra", "已将信道表发送到打印机 %1");
 
 // Model information.
 inline constexpr const char* kModelBandA = KESTRA_TEXT("kestra", "A段");

@@ -64,6 +64,8 @@ QFont LayoutFont(const QStringList& families, qreal points, bool bold) {
     font.setFamilies(families);
     font.setPixelSize(qRound(points * kUnitsPerInch / 72));
     font.setBold(bold);
+    // No ligatures: a PDF's text reads "Off", not "O" and an "ff" glyph.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -73,6 +75,7 @@ QFont DeviceFont(QPaintDevice* device, const QStringList& families, qreal points
     font.setFamilies(families);
     font.setPointSizeF(points);
     font.setBold(bold);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
