@@ -11,6 +11,8 @@ namespace kestra {
 CommandLine ParseCommandLine(const QStringList& arguments) {
     CommandLine line;
     QCommandLineParser parser;
+    // "-dash.dat" is one unknown option, not -d -a -s -h (help).
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(T(KESTRA_TEXT(
         "kestra", "Kestra：读取、编辑并写入双段手持对讲机的存储器。")));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
