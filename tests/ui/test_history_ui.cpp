@@ -44,13 +44,16 @@ QString Mark(const AppFixture& f) {
            QLatin1String(f.frame()->action(kIdEditRedo)->isEnabled() ? " redo" : "");
 }
 
-// The prompt about unsaved changes, answered with button.
-ModalDriver::Handler AnswerSavePrompt(const QString& button, int* asked) {
-    return [button, asked](QWidget* w) {
+// The prompt about unsaved changes, answered with button; named receives
+// the document it names.
+ModalDriver::Handler AnswerSavePrompt(const QString& button, int* asked, QString* named = nullptr) {
+    return [button, asked, named](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
         if (!box || box->text() != QStringLiteral("文件已修改，是否保存？"))
             return false;
         ++*asked;
+        if (named)
+            *named = box->informativeText();
         return ClickButton(box, button);
     };
 }
@@ -285,7 +288,9 @@ private slots:
             child->document()->SetPathName(f.dir.file(QStringLiteral("gone/plan.dat")));
 
         int asked = 0;
-        f.driver.Expect(AnswerSavePrompt(answer.section(QLatin1Char(' '), 0, 0), &asked));
+        QString named;
+        f.driver.Expect(AnswerSavePrompt(answer.section(QLatin1Char(' '), 0, 0), &asked, &named));
+        const QString path = QDir::toNativeSeparators(child->document()->PathName());
         if (fails)
             f.driver.ExpectMessage();
         const bool goesOn = answer == QStringLiteral("保存") || answer == QStringLiteral("不保存");
@@ -313,6 +318,7 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(f.driver.AllHandled(), 10000);
         QCOMPARE(asked, 1);
+        QCOMPARE(named, path);
         QCOMPARE(f.driver.unexpected(), 0);
         const bool closed = !f.frame()->DocumentWindows().contains(child);
         const bool wentOn = command == Exit   ? exited

@@ -513,10 +513,14 @@ void PlanTransmit(const RowValues& v, std::uint32_t rxLanded, const BandLimits& 
         offset = TextToFrequency(v[kOffset]);
     }
     std::uint32_t tx = rxLanded;
+    if (duplex == "-" && offset > rxLanded) {
+        plan.skip = Text(kTransmitOutside, {"-" + Mhz6(offset - rxLanded)});
+        return;
+    }
     if (duplex == "+") {
         tx = rxLanded + offset;
     } else if (duplex == "-") {
-        tx = offset > rxLanded ? 0 : rxLanded - offset;
+        tx = rxLanded - offset;
     } else if (duplex == "split") {
         tx = offset;
     } else if (duplex == "off") {

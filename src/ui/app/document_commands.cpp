@@ -160,7 +160,9 @@ bool DocumentCommands::MayDiscard(CChildFrame* child) {
         return true;
     if (frame_.ActiveChild() != child)
         frame_.ShowChild(child);
-    switch (AskSaveChanges(&frame_)) {
+    const QString path = child->document()->PathName();
+    switch (AskSaveChanges(&frame_, path.isEmpty() ? child->document()->Title()
+                                                   : QDir::toNativeSeparators(path))) {
     case SaveChoice::Save:
         return SaveChild(child);
     case SaveChoice::Discard:

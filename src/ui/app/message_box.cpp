@@ -54,9 +54,10 @@ bool AskOkCancel(QWidget* parent, const QString& text, bool cancelIsDefault) {
     return box.clickedButton() == ok;
 }
 
-SaveChoice AskSaveChanges(QWidget* parent) {
+SaveChoice AskSaveChanges(QWidget* parent, const QString& document) {
     QMessageBox box(QMessageBox::Warning, T(text::kAppTitle), T(text::kAskSaveChanges),
                     QMessageBox::NoButton, parent);
+    box.setInformativeText(document);
     box.setObjectName(QStringLiteral("askSaveChanges"));
     QPushButton* save = box.addButton(T(text::kSave), QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(T(text::kDontSave), QMessageBox::DestructiveRole);

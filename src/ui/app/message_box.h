@@ -21,9 +21,10 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& detail,
 // OK and Cancel; true for OK. Enter chooses OK unless cancelIsDefault.
 bool AskOkCancel(QWidget* parent, const QString& text, bool cancelIsDefault = false);
 
-// "文件已修改，是否保存？" with 保存(&S), 不保存(&N) and 取消 (Escape).
+// "文件已修改，是否保存？" with 保存(&S), 不保存(&N) and 取消 (Escape);
+// document, the document's title, stands below it.
 enum class SaveChoice { Save, Discard, Cancel };
-SaveChoice AskSaveChanges(QWidget* parent);
+SaveChoice AskSaveChanges(QWidget* parent, const QString& document);
 
 // The save dialog: starts at file when one is named, else in folder; the
 // name chosen, or empty when cancelled.

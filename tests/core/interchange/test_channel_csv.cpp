@@ -180,6 +180,8 @@ private slots:
              "row 1 (145.5): skipped: Offset \"0,6\" is not a number", -1},
             {",,145.5,+,30,,,,,,,,,,,,,,,,",
              "row 1 (145.5): skipped: transmit 175.500000 outside both bands", -1},
+            {",,136.1,-,200,,,,,,,,,,,,,,,,",
+             "row 1 (136.1): skipped: transmit -63.900000 outside both bands", -1},
             {",,145.5,,,,,,,,,,AM,,,,,,,,", "row 1 (145.5): skipped: Mode \"AM\"", -1},
             {",,145.5,,,TSQL-R,,,,,,,,,,,,,,,",
              "row 1 (145.5): skipped: reverse squelch \"TSQL-R\"", -1},
