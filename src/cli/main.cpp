@@ -67,9 +67,16 @@ bool SetUpLanguage(std::vector<std::string>& argv, int& exitCode) {
     }
     if (given)
         kestra::InstallLanguage(language, QString(), language != kestra::Language::Chinese);
-    argv.clear();
-    for (const QString& a : arguments.mid(1))
-        argv.push_back(a.toStdString());
+    // The arguments left keep their own bytes: a file name need not be UTF-8
+    // (a round trip through QString would make it another name).
+    std::vector<std::string> left;
+    int next = 1;
+    for (const std::string& a : argv)
+        if (next < arguments.size() && arguments[next] == QString::fromStdString(a)) {
+            left.push_back(a);
+            ++next;
+        }
+    argv.swap(left);
     return true;
 }
 

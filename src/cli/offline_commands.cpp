@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "core/codec/text_seam.h"
 #include "core/document/default_image.h"
+#include "core/forms/profile_labels.h"
 #include "core/grid/channel_grid.h"
 
 namespace kestra::cli {
@@ -42,7 +43,10 @@ int RunChannels(const std::vector<std::string>& argv) {
         for (int col = 0; col < kGridCols; ++col) {
             if (col > 0)
                 out += '\t';
-            out += grid.Text(row, col);
+            // The choices and "no tone" in the language of --lang, as the
+            // settings print them.
+            out +=
+                col >= kColRxTone ? forms::PrintedLabel(grid.Text(row, col)) : grid.Text(row, col);
         }
         out += '\n';
     }

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -373,12 +374,24 @@ private slots:
         QCOMPARE(r.out + r.err, QByteArray());
         QVERIFY(ReadAll(rep).endsWith("2 rows imported, 1 skipped\n"));
 
+        // The grid's choices are source texts, English with --lang en.
+        QVERIFY(Cli({"channels", out}).out.contains("B 001\t145.50000\t145.50000\t无\t无\t高"));
+        QVERIFY(Cli({"--lang", "en", "channels", out})
+                    .out.contains("B 001\t145.50000\t145.50000\tNone\tNone\tHigh"));
+
         // The CSV goes to standard output, or to -o.
         r = Cli({"export-csv", out});
         QCOMPARE(r.exitCode, 0);
         QVERIFY(r.out.contains("\r\n129,,145.500000,") && r.out.contains("\r\n130,,435.006250,"));
         QCOMPARE(Cli({"export-csv", out, "-o", csv}).exitCode, 0);
         QCOMPARE(ReadAll(csv), r.out);
+        // A file name that is not UTF-8 is taken byte for byte.
+        QProcess sh;
+        sh.setWorkingDirectory(dir_.path());
+        sh.start("/bin/sh", {"-c", "\"$0\" export-csv \"$1\" -o \"$(printf 'l\\377.csv')\"",
+                             KESTRA_CLI_PATH, out});
+        QVERIFY(sh.waitForFinished(30000) && sh.exitCode() == 0);
+        QVERIFY(std::ifstream(dir_.path().toStdString() + "/l\xFF.csv").good());
 
         // A NUL in a field neither cuts nor hides the report (the unusable
         // files are routing's rows).
