@@ -194,6 +194,19 @@ private slots:
         f.app.reset();
         QVERIFY(f.Start());
         QCOMPARE(startsIn(kIdFileOpen), folder);
+        // The interchange dialogs are titled with their command.
+        const std::pair<int, const char*> titled[] = {{kIdFileImportCsv, "导入 CSV"},
+                                                      {kIdFileExportCsv, "导出 CSV"},
+                                                      {kIdFileExportPdf, "导出 PDF"}};
+        for (const auto& [command, title] : titled) {
+            QString shown;
+            f.driver.On<QFileDialog>([&shown](QFileDialog* d) {
+                shown = d->windowTitle();
+                d->reject();
+            });
+            f.Trigger(command);
+            QCOMPARE(shown, QString::fromUtf8(title));
+        }
         QCOMPARE(f.driver.unexpected(), 0);
     }
 

@@ -30,8 +30,9 @@ CsvCommands::CsvCommands(AppState& state, CMainFrame& frame, RecentFileList& rec
 void CsvCommands::OnExport() {
     if (!frame_.ActiveChild())
         return;
-    const QString path = AskSaveName(&frame_, QString::fromUtf8(text::kCsvFilter),
-                                     QStringLiteral("csv"), QString(), recent_.StartFolder());
+    const QString path =
+        AskSaveName(&frame_, QString::fromUtf8(text::kCsvFilter), QStringLiteral("csv"), QString(),
+                    recent_.StartFolder(), T(text::kFileExportCsv).remove(QChar(0x2026)));
     if (!path.isEmpty())
         ExportTo(path);
 }
@@ -60,8 +61,9 @@ bool CsvCommands::ExportTo(const QString& path) {
 void CsvCommands::OnImport() {
     if (!frame_.ActiveChild())
         return;
-    const QString path = QFileDialog::getOpenFileName(&frame_, QString(), recent_.StartFolder(),
-                                                      QString::fromUtf8(text::kCsvFilter));
+    const QString path =
+        QFileDialog::getOpenFileName(&frame_, T(text::kFileImportCsvTitle), recent_.StartFolder(),
+                                     QString::fromUtf8(text::kCsvFilter));
     if (!path.isEmpty())
         ImportFrom(path);
 }

@@ -75,8 +75,10 @@ SaveChoice AskSaveChanges(QWidget* parent, const QString& document) {
 }
 
 QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,
-                    const QString& file, const QString& folder) {
+                    const QString& file, const QString& folder, const QString& title) {
     QFileDialog dialog(parent);
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(suffix);

@@ -27,8 +27,8 @@ enum class SaveChoice { Save, Discard, Cancel };
 SaveChoice AskSaveChanges(QWidget* parent, const QString& document);
 
 // The save dialog: starts at file when one is named, else in folder; the
-// name chosen, or empty when cancelled.
+// name chosen, or empty when cancelled. title names the command, when given.
 QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,
-                    const QString& file, const QString& folder);
+                    const QString& file, const QString& folder, const QString& title = QString());
 
 } // namespace kestra

@@ -92,8 +92,9 @@ void PrintCommands::OnPrintPreview() {
 void PrintCommands::OnExportPdf() {
     if (!frame_.ActiveChild())
         return;
-    const QString path = AskSaveName(&frame_, QString::fromUtf8(text::kPdfFilter),
-                                     QStringLiteral("pdf"), QString(), recent_.StartFolder());
+    const QString path =
+        AskSaveName(&frame_, QString::fromUtf8(text::kPdfFilter), QStringLiteral("pdf"), QString(),
+                    recent_.StartFolder(), T(text::kFileExportPdf).remove(QStringLiteral("...")));
     if (!path.isEmpty())
         ExportPdfTo(path);
 }
