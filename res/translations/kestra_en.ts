@@ -777,8 +777,19 @@ Replace it with this window’s content?</translation>
             <numerusform>Exported %n channels to %1</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <location line="+16"/>
+        <source>有 %n 个信道的接收频率不在新的频段范围内，将被清除：%1
+要使用新的频段范围吗？</source>
+        <translation>
+            <numerusform>%n channel receives outside the new band limits and will be cleared: %1
+Use the new band limits?</numerusform>
+            <numerusform>%n channels receive outside the new band limits and will be cleared: %1
+Use the new band limits?</numerusform>
+        </translation>
+    </message>
     <message>
-        <location line="-40"/>
+        <location line="-56"/>
         <source>节</source>
         <translation>Section</translation>
     </message>
@@ -1568,13 +1579,13 @@ Replace it with this window’s content?</translation>
     <message>
         <location filename="../../src/cli/args.cpp" line="+52"/>
         <location filename="../../src/cli/arrange_commands.cpp" line="+91"/>
-        <location filename="../../src/cli/form_commands.cpp" line="+159"/>
+        <location filename="../../src/cli/form_commands.cpp" line="+161"/>
         <source>选项 %1 需要一个值</source>
         <translation>option %1 needs a value</translation>
     </message>
     <message>
         <location line="+8"/>
-        <location filename="../../src/ui/app/command_line.cpp" line="+55"/>
+        <location filename="../../src/ui/app/command_line.cpp" line="+57"/>
         <source>选项 %1 不带值</source>
         <translation>option %1 takes no value</translation>
     </message>
@@ -1995,7 +2006,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
 </translation>
     </message>
     <message>
-        <location line="+62"/>
+        <location line="+69"/>
         <source>缺少命令</source>
         <translation>missing command</translation>
     </message>
@@ -2010,7 +2021,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>Usage: </translation>
     </message>
     <message>
-        <location filename="../../src/cli/offline_commands.cpp" line="+18"/>
+        <location filename="../../src/cli/offline_commands.cpp" line="+19"/>
         <source>%1：需要一个输出文件</source>
         <translation>%1: expected one output file</translation>
     </message>
@@ -2046,8 +2057,16 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <source>%1：--seed 取 0..4294967295 的数</source>
         <translation>%1: --seed takes a number 0..4294967295</translation>
     </message>
+    <message numerus="yes">
+        <location line="+61"/>
+        <source>configure：%n 个信道的接收频率不在新的频段范围内，已清除：%1</source>
+        <translation>
+            <numerusform>configure: %n channel received outside the new band limits and was cleared: %1</numerusform>
+            <numerusform>configure: %n channels received outside the new band limits and were cleared: %1</numerusform>
+        </translation>
+    </message>
     <message>
-        <location line="+60"/>
+        <location line="+16"/>
         <source>以 [节] 和 键=值 行组成的配置文件输出各对话框的字段（表单：channel、batch、model、options、fm、dtmf；加 --factory 还有 tuning、decoder；不带 --form 时：model、options、fm、dtmf，加 --factory 再输出工厂表单；给出节标题如“channel A005”或 dtmf 的一页时只输出该节）</source>
         <translation>print the dialogs&apos; fields as a profile of [section] and KEY=VALUE lines (forms: channel, batch, model, options, fm, dtmf; with --factory also tuning, decoder; without --form: model, options, fm, dtmf, then the factory forms with --factory; a section header such as &quot;channel A005&quot; or a dtmf page prints that section alone)</translation>
     </message>
@@ -2057,7 +2076,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>open IN, run every profile section and --set in order as a user would in the dialogs, save OUT</translation>
     </message>
     <message>
-        <location filename="../../src/cli/offline_commands.cpp" line="+26"/>
+        <location filename="../../src/cli/offline_commands.cpp" line="+29"/>
         <source>%1：需要一个输入文件和一个输出文件</source>
         <translation>%1: expected an input and an output file</translation>
     </message>
@@ -2980,7 +2999,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>, %1 replaced by a later row</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/csv_commands.cpp" line="+84"/>
+        <location filename="../../src/ui/app/csv_commands.cpp" line="+86"/>
         <source>大于 %1 MiB，即本程序导入 CSV 文件的上限；kestra-cli import-csv 可导入至 %2 MiB</source>
         <translation>larger than %1 MiB, the limit for a CSV file here; kestra-cli import-csv takes up to %2 MiB</translation>
     </message>

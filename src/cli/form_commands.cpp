@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "cli/cli.h"
+#include "core/codec/codecs.h"
 #include "core/codec/text.h"
 #include "core/codec/text_seam.h"
 #include "core/document/app_state.h"
@@ -17,6 +18,7 @@
 #include "core/document/profile_file.h"
 #include "core/forms/form_session.h"
 #include "core/forms/profile.h"
+#include "core/grid/channel_grid.h"
 
 namespace kestra::cli {
 
@@ -283,6 +285,8 @@ int RunConfigure(const std::vector<std::string>& argv) {
     if (!OpenState("configure", args, args.positional[0], state, exitCode))
         return exitCode;
     FormSession session(state, seed);
+    const RadioImage openedImage = state.image;
+    const BandLimits openedLimits = state.bandLimits;
     // Each profile is run as it is read, and the run stops at its first
     // error: a profile is never held whole.
     std::size_t nextSet = 0;
@@ -294,6 +298,21 @@ int RunConfigure(const std::vector<std::string>& argv) {
             if (!RunProfileFile(args.options[i].second, session, error))
                 return InputError("configure: " + error);
         }
+    }
+    // The channels of IN that new band limits clear: the application asks
+    // first; said here.
+    const std::vector<int> leftOut = RecordsLeftOut(openedImage, openedLimits, state.bandLimits);
+    if (!leftOut.empty()) {
+        std::string labels;
+        for (int n : leftOut)
+            labels += (labels.empty() ? "" : ", ") + ChannelLabel(n);
+        std::fprintf(stderr, "%s\n",
+                     FillIn(TranslateCount(
+                                KESTRA_COUNT_TEXT("kestra", "configure：%n 个信道的接收频率不在新的"
+                                                            "频段范围内，已清除：%1"),
+                                static_cast<int>(leftOut.size())),
+                            {labels})
+                         .c_str());
     }
     session.PrepareSave();
     return SaveOutputImage(*out, state.image) ? kExitOk : kExitFailed;

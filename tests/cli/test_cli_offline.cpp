@@ -374,6 +374,13 @@ private slots:
         QCOMPARE(r.out + r.err, QByteArray());
         QVERIFY(ReadAll(rep).endsWith("2 rows imported, 1 skipped\n"));
 
+        // Band limits that leave channels out clear them, and say which.
+        r = Cli({"configure", out, "-o", Path("narrow.dat"), "--set", "model:A段上限=140"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.err.endsWith("1 channel received outside the new band limits and was cleared: "
+                                "B001\n"),
+                 r.err.constData());
+
         // The grid's choices are source texts, English with --lang en.
         QVERIFY(Cli({"channels", out}).out.contains("B 001\t145.50000\t145.50000\t无\t无\t高"));
         QVERIFY(Cli({"--lang", "en", "channels", out})

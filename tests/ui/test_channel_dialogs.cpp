@@ -86,24 +86,35 @@ private slots:
     }
 
     // 编辑 -> 机型: limits typed into the dialog (Enter and Esc swallowed)
-    // become the grid's bands once the dialog has closed.
+    // become the grid's bands once the dialog has closed. The channels they
+    // leave out are named first, and kept on 取消 with the old limits.
     void modelLimitsChangeGridBands() {
         AppFixture f;
         QVERIFY(Start(f));
         QVERIFY(f.frame()->action(kIdEditModel)->isEnabled());
         QCOMPARE(f.Cell(1, 1), std::string("145.50000"));
+        const std::uint32_t high = f.app->state().bandLimits.high[0];
         bool openAfterKeys = false;
-        ExpectDialog<CModelInfoDlg>(f, [&](CModelInfoDlg* d) {
-            QWidget* high = d->binder().Widget(ModelInfoForm::kAHigh);
-            TypeInto(high, QStringLiteral("14a0"));
-            QTest::keyClick(high, Qt::Key_Return);
-            QTest::keyClick(high, Qt::Key_Escape);
-            openAfterKeys = d->isVisible();
-            d->close();
-        });
-        f.Trigger(kIdEditModel);
-        QVERIFY(f.driver.AllHandled());
+        for (const QString& answer : {QStringLiteral("取消"), QStringLiteral("确定")}) {
+            ExpectDialog<CModelInfoDlg>(f, [&](CModelInfoDlg* d) {
+                QWidget* field = d->binder().Widget(ModelInfoForm::kAHigh);
+                TypeInto(field, QStringLiteral("14a0"));
+                QTest::keyClick(field, Qt::Key_Return);
+                QTest::keyClick(field, Qt::Key_Escape);
+                openAfterKeys = d->isVisible();
+                d->close();
+            });
+            f.driver.ExpectMessage(answer);
+            f.Trigger(kIdEditModel);
+            QVERIFY(f.driver.AllHandled());
+            QVERIFY(f.driver.messages().last().contains(QStringLiteral("A001")));
+            if (answer == QStringLiteral("取消")) {
+                QCOMPARE(f.app->state().bandLimits.high[0], high);
+                QCOMPARE(f.Cell(1, 1), std::string("145.50000"));
+            }
+        }
         QVERIFY(openAfterKeys);
+        QCOMPARE(f.driver.unexpected(), 0);
         QCOMPARE(f.app->state().bandLimits.high[0], 14000000);
         QCOMPARE(f.Cell(1, 1), std::string()); // 145.5 MHz lies in no band now
         QCOMPARE(f.Cell(3, 1), std::string("438.50000"));

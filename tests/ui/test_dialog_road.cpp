@@ -66,6 +66,13 @@ RadioImage ThroughTheApplication(const RadioImage& image,
         } else if (name == "batch") {
             view.OnBatchGeneration();
         } else if (name == "model") {
+            // The channels new limits leave out go, as configure clears them.
+            QTimer answer;
+            answer.callOnTimeout([] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                    test::ClickButton(box, QStringLiteral("确定"));
+            });
+            answer.start(10);
             view.OnModelInfo();
         } else {
             view.RunDialog(name.c_str(), "step", [&] {

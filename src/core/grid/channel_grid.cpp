@@ -105,6 +105,18 @@ void ChannelGrid::ClearRow(int row) {
         SetText(row, c, std::string());
 }
 
+std::vector<int> RecordsLeftOut(const RadioImage& image, const BandLimits& before,
+                                const BandLimits& after) {
+    std::vector<int> out;
+    for (int n = 1; n < kGridRows; ++n) {
+        const ConstChannelRecord rec(image, n);
+        if (FrequencyShown(rec, ChannelRecord::kRx) && before.InBand(rec.Rx()) &&
+            !after.InBand(rec.Rx()))
+            out.push_back(n);
+    }
+    return out;
+}
+
 std::array<std::string, 8> RenderRow(const RadioImage& image, const BandLimits& limits, int n) {
     std::array<std::string, 8> cells;
     const ConstChannelRecord rec(image, n);

@@ -107,6 +107,12 @@ void RenderGrid(ChannelGrid& grid, const RadioImage& image, BandLimits& limits);
 // empty channel).
 std::array<std::string, 8> RenderRow(const RadioImage& image, const BandLimits& limits, int n);
 
+// The records (1..258) whose receive frequency before leaves in a band and
+// after leaves out: the grid shows them empty and the next conversion clears
+// them.
+std::vector<int> RecordsLeftOut(const RadioImage& image, const BandLimits& before,
+                                const BandLimits& after);
+
 // Commits the open editor, writes every row into its record and runs
 // FinalizeImage.
 void GridToImage(ChannelGrid& grid, RadioImage& image, const BandLimits& limits);

@@ -197,6 +197,9 @@ inline constexpr const char* kStatusPrinted = KESTRA_TEXT("kestra", "已将信�
 inline constexpr const char* kModelBandA = KESTRA_TEXT("kestra", "A段");
 inline constexpr const char* kModelBandB = KESTRA_TEXT("kestra", "B段");
 inline constexpr const char* kModelLimitDash = KESTRA_TEXT("kestra", "---");
+// After 机型 narrowed a band: %n channels, %1 their labels.
+inline constexpr const char* kModelLeavesOut = KESTRA_COUNT_TEXT(
+    "kestra", "有 %n 个信道的接收频率不在新的频段范围内，将被清除：%1\n要使用新的频段范围吗？");
 
 // The backup folder in the per-user data folder (not shown).
 inline constexpr const char* kBackupFolderName = "backups";

@@ -12,8 +12,10 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "ui/app/access_keys.h"
+#include "core/codec/codecs.h"
 #include "core/forms/view_steps.h"
+#include "ui/app/access_keys.h"
+#include "ui/app/message_box.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/dialogs/batch_channel_dlg.h"
@@ -227,8 +229,27 @@ void CProgramView::OnBatchGeneration() {
 
 void CProgramView::OnModelInfo() {
     RunDialog("model", text::kEditModel, [this] {
+        const RadioImage image = state_.image;
+        const BandLimits limits = state_.bandLimits;
         CModelInfoDlg dialog(state_, this);
         dialog.exec();
+        // Channels the new limits leave out are cleared: only when asked.
+        const std::vector<int> out = RecordsLeftOut(state_.image, limits, state_.bandLimits);
+        if (out.empty())
+            return;
+        QStringList labels;
+        for (int n : out)
+            labels << QString::fromStdString(ChannelLabel(n));
+        constexpr int kNamed = 8;
+        if (labels.size() > kNamed)
+            labels = labels.mid(0, kNamed) << QStringLiteral("…");
+        if (!AskOkCancel(this,
+                         T(text::kModelLeavesOut, static_cast<int>(out.size()))
+                             .arg(labels.join(QStringLiteral(", "))),
+                         true)) {
+            state_.image = image;
+            state_.bandLimits = limits;
+        }
     });
 }
 
