@@ -755,8 +755,8 @@ Replace it with this window’s content?</translation>
         <location line="+34"/>
         <source>导入 %n 行，跳过 %1 行</source>
         <translation>
-            <numerusform>%n row imported, %1 skipped</numerusform>
-            <numerusform>%n rows imported, %1 skipped</numerusform>
+            <numerusform>%n row to import, %1 to skip</numerusform>
+            <numerusform>%n rows to import, %1 to skip</numerusform>
         </translation>
     </message>
     <message>

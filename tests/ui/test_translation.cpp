@@ -84,8 +84,8 @@ private slots:
         QVERIFY(InstallTranslations(QString(), QLocale::c()));
         QCOMPARE(T(text::kReady), QStringLiteral("Ready"));
         // A count picks its English form.
-        QCOMPARE(T(text::kCsvSummary, 1).arg(2), QStringLiteral("1 row imported, 2 skipped"));
-        QCOMPARE(T(text::kCsvSummary, 2).arg(1), QStringLiteral("2 rows imported, 1 skipped"));
+        QCOMPARE(T(text::kCsvSummary, 1).arg(2), QStringLiteral("1 row to import, 2 to skip"));
+        QCOMPARE(T(text::kCsvSummary, 2).arg(1), QStringLiteral("2 rows to import, 1 to skip"));
         QVERIFY(!InstallTranslations(QString(), QLocale(QLocale::Chinese)));
         QCOMPARE(T(text::kReady), QStringLiteral("就绪"));
     }
