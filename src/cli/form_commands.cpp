@@ -302,18 +302,14 @@ int RunConfigure(const std::vector<std::string>& argv) {
     // The channels of IN that new band limits clear: the application asks
     // first; said here.
     const std::vector<int> leftOut = RecordsLeftOut(openedImage, openedLimits, state.bandLimits);
-    if (!leftOut.empty()) {
-        std::string labels;
-        for (int n : leftOut)
-            labels += (labels.empty() ? "" : ", ") + ChannelLabel(n);
+    if (!leftOut.empty())
         std::fprintf(stderr, "%s\n",
                      FillIn(TranslateCount(
                                 KESTRA_COUNT_TEXT("kestra", "configure：%n 个信道的接收频率不在新的"
                                                             "频段范围内，已清除：%1"),
                                 static_cast<int>(leftOut.size())),
-                            {labels})
+                            {ChannelLabelList(leftOut)})
                          .c_str());
-    }
     session.PrepareSave();
     return SaveOutputImage(*out, state.image) ? kExitOk : kExitFailed;
 }

@@ -307,6 +307,18 @@ int ChannelOfGivenLabel(const std::string& text) {
     return n;
 }
 
+std::string ChannelLabelList(const std::vector<int>& records, std::size_t most) {
+    std::string out;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (i > 0)
+            out += ", ";
+        if (i == most)
+            return out + "…";
+        out += ChannelLabel(records[i]);
+    }
+    return out;
+}
+
 std::uint8_t DtmfCharToCode(char c) {
     if (c >= '0' && c <= '9')
         return static_cast<std::uint8_t>(c - '0');

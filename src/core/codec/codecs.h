@@ -19,7 +19,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,9 @@ int ParseChannelLabel(const std::string& text);
 // the channel's number in that band ("A5", "A005", "B128"), or "A VFO" in any
 // letter case; 0 for anything else ("A129", "B000", "a001", "145").
 int ChannelOfGivenLabel(const std::string& text);
+// The labels of records, ", "-separated; after `most` of them "…".
+std::string ChannelLabelList(const std::vector<int>& records,
+                             std::size_t most = std::numeric_limits<std::size_t>::max());
 
 // DTMF character codes: '0'..'9' -> 0..9, 'A'..'D' -> 10..13, '*' and 'E' -> 14,
 // '#' and 'F' -> 15, anything else 0xFF (also the end marker).

@@ -108,12 +108,9 @@ void ChannelGrid::ClearRow(int row) {
 std::vector<int> RecordsLeftOut(const RadioImage& image, const BandLimits& before,
                                 const BandLimits& after) {
     std::vector<int> out;
-    for (int n = 1; n < kGridRows; ++n) {
-        const ConstChannelRecord rec(image, n);
-        if (FrequencyShown(rec, ChannelRecord::kRx) && before.InBand(rec.Rx()) &&
-            !after.InBand(rec.Rx()))
+    for (int n = 1; n < kGridRows; ++n)
+        if (!RenderRow(image, before, n)[0].empty() && RenderRow(image, after, n)[0].empty())
             out.push_back(n);
-    }
     return out;
 }
 

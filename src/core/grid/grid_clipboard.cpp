@@ -104,11 +104,11 @@ PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& l
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
             const GridCell cell{at.row + static_cast<int>(r), at.col + static_cast<int>(c)};
+            const bool rowIn = cell.row >= 1 && cell.row < kGridRows;
+            const bool colIn = cell.col >= 1 && cell.col < kGridCols;
             std::string text(TrimBlanks(rows[r][c]));
-            const bool inGrid =
-                cell.row >= 1 && cell.row < kGridRows && cell.col >= 1 && cell.col < kGridCols;
             const std::string pasted = text;
-            if (source && inGrid)
+            if (source && rowIn && colIn)
                 text = source(cell.col, text);
             // A spreadsheet of a comma-decimal locale copies 145,5.
             if (cell.col == kColRx || cell.col == kColTx)
@@ -117,8 +117,6 @@ PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& l
             if (text.empty() && (cell.row >= kGridRows || cell.col >= kGridCols))
                 continue;
             if (const char* why = Refusal(grid, limits, cell, text)) {
-                const bool rowIn = cell.row >= 1 && cell.row < kGridRows;
-                const bool colIn = cell.col >= 1 && cell.col < kGridCols;
                 result.problems.push_back(PasteProblem{
                     cell.row, cell.col,
                     rowIn ? grid.Text(cell.row, kColLabel) : std::to_string(cell.row),

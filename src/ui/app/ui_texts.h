@@ -95,7 +95,7 @@ inline constexpr const char* kFileChangedSince = KESTRA_TEXT(
     "kestra",
     "文件“%1”在本窗口打开或保存之后已被另一个窗口或程序修改。\n要用本窗口的内容覆盖它吗？");
 
-// Unsaved changes: asked before closing, 新建, 打开 and 读频.
+// Unsaved changes: asked before closing, 新建 and 读频.
 inline constexpr const char* kAskSaveChanges = KESTRA_TEXT("kestra", "文件已修改，是否保存？");
 inline constexpr const char* kSave = KESTRA_TEXT("kestra", "保存");
 inline constexpr const char* kDontSave = KESTRA_TEXT("kestra", "不保存");

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QValidator>
 
+#include "core/grid/grid_clipboard.h"
 #include "ui/grid/channel_table_model.h"
 
 namespace kestra {
@@ -157,10 +158,8 @@ bool GridCellDelegate::eventFilter(QObject* object, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->matches(QKeySequence::Paste)) {
-            QString text = QGuiApplication::clipboard()->text();
-            if (text.endsWith(QLatin1Char('\n')))
-                text.chop(text.endsWith(QLatin1String("\r\n")) ? 2 : 1);
-            if (text.contains(QLatin1Char('\t')) || text.contains(QLatin1Char('\n'))) {
+            const auto rows = SplitTsv(QGuiApplication::clipboard()->text().toStdString());
+            if (rows.size() > 1 || (rows.size() == 1 && rows.front().size() > 1)) {
                 emit blockPasted();
                 return true;
             }

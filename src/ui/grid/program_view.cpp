@@ -237,15 +237,10 @@ void CProgramView::OnModelInfo() {
         const std::vector<int> out = RecordsLeftOut(state_.image, limits, state_.bandLimits);
         if (out.empty())
             return;
-        QStringList labels;
-        for (int n : out)
-            labels << QString::fromStdString(ChannelLabel(n));
-        constexpr int kNamed = 8;
-        if (labels.size() > kNamed)
-            labels = labels.mid(0, kNamed) << QStringLiteral("…");
+        constexpr std::size_t kNamed = 8;
         if (!AskOkCancel(this,
                          T(text::kModelLeavesOut, static_cast<int>(out.size()))
-                             .arg(labels.join(QStringLiteral(", "))),
+                             .arg(QString::fromStdString(ChannelLabelList(out, kNamed))),
                          true)) {
             state_.image = image;
             state_.bandLimits = limits;

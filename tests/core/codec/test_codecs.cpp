@@ -298,6 +298,8 @@ private slots:
                                                       {"a001", 0},    {"A200", 200}, {"B5", 133}};
         for (const auto& [text, n] : parsed)
             QCOMPARE(ParseChannelLabel(text), n);
+        QCOMPARE(ChannelLabelList({1, 129, 257}), std::string("A001, B001, A VFO"));
+        QCOMPARE(ChannelLabelList({1, 129, 257}, 2), std::string("A001, B001, …"));
         QCOMPARE(RecordOffset(129), 0x1000);
         QCOMPARE(RecordOffset(258), 0x2020);
         // A, B, and each VFO with its band; nothing outside 1..258.
