@@ -4,7 +4,7 @@
 <context>
     <name>kestra</name>
     <message>
-        <location filename="../../src/core/codec/codecs.h" line="+33"/>
+        <location filename="../../src/core/codec/codecs.h" line="+35"/>
         <location filename="../../src/core/forms/dtmf_decode_form.cpp" line="+59"/>
         <source>无</source>
         <translation>None</translation>
@@ -453,6 +453,11 @@
         <location line="+1"/>
         <source>写数据成功</source>
         <translation>Data written.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>对讲机中的数据可能只写入了一部分，请重新写入。</source>
+        <translation>The radio may now hold partly written data. Write to it again.</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -2058,7 +2063,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: --seed takes a number 0..4294967295</translation>
     </message>
     <message numerus="yes">
-        <location line="+61"/>
+        <location line="+59"/>
         <source>configure：%n 个信道的接收频率不在新的频段范围内，已清除：%1</source>
         <translation>
             <numerusform>configure: %n channel received outside the new band limits and was cleared: %1</numerusform>
@@ -2066,7 +2071,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         </translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+14"/>
         <source>以 [节] 和 键=值 行组成的配置文件输出各对话框的字段（表单：channel、batch、model、options、fm、dtmf；加 --factory 还有 tuning、decoder；不带 --form 时：model、options、fm、dtmf，加 --factory 再输出工厂表单；给出节标题如“channel A005”或 dtmf 的一页时只输出该节）</source>
         <translation>print the dialogs&apos; fields as a profile of [section] and KEY=VALUE lines (forms: channel, batch, model, options, fm, dtmf; with --factory also tuning, decoder; without --form: model, options, fm, dtmf, then the factory forms with --factory; a section header such as &quot;channel A005&quot; or a dtmf page prints that section alone)</translation>
     </message>
@@ -2772,7 +2777,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>short reply %1 (%2 of %3 bytes)</translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+71"/>
         <source>握手没有回应</source>
         <translation>no answer to the greeting</translation>
     </message>
@@ -2792,7 +2797,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>after the identification</translation>
     </message>
     <message>
-        <location line="+90"/>
+        <location line="+100"/>
         <source>读回时：%1</source>
         <translation>reading back: %1</translation>
     </message>

@@ -213,7 +213,8 @@ bool Handshake(BytePort& port) {
 namespace {
 
 ExchangeStatus RunExchangeSteps(BytePort& port, const ExchangeSpec& exchange, RadioImage& image,
-                                const ProgressCallback& progress, std::string& failure) {
+                                const ProgressCallback& progress, std::string& failure,
+                                bool& blocksStarted) {
     port.Purge();
     const CStopwatch greeting(port.Counter());
     bool answered = Handshake(port);
@@ -253,6 +254,7 @@ ExchangeStatus RunExchangeSteps(BytePort& port, const ExchangeSpec& exchange, Ra
     blocks.insert(blocks.end(), second.begin(), second.end());
     const int total = static_cast<int>(blocks.size());
     int position = 0;
+    blocksStarted = true;
     for (const Block& block : blocks) {
         const bool ok = exchange.read ? ReadBlock(port, block, image, failure)
                                       : WriteBlock(port, block, image, failure);
@@ -276,13 +278,18 @@ ExchangeStatus RunExchangeSteps(BytePort& port, const ExchangeSpec& exchange, Ra
 } // namespace
 
 ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& exchange, RadioImage& image,
-                           const ProgressCallback& progress, std::string* failedStep) {
+                           const ProgressCallback& progress, std::string* failedStep,
+                           bool* blocksStarted) {
     std::string failure;
-    const ExchangeStatus status = RunExchangeSteps(port, exchange, image, progress, failure);
+    bool started = false;
+    const ExchangeStatus status =
+        RunExchangeSteps(port, exchange, image, progress, failure, started);
     if (status != ExchangeStatus::Succeeded && port.Aborted())
         failure = "interrupted";
     if (failedStep)
         *failedStep = status == ExchangeStatus::Succeeded ? std::string() : failure;
+    if (blocksStarted)
+        *blocksStarted = started;
     return status;
 }
 
@@ -305,11 +312,15 @@ VerifyDifference CompareReadRanges(const RadioImage& sent, const RadioImage& rea
 
 namespace {
 
-TransferResult FailureOf(ExchangeStatus status, std::string detail) {
+// A write that failed once the radio had begun taking blocks may have left
+// its memory half old, half new: the user is told to write again.
+TransferResult FailureOf(ExchangeStatus status, std::string detail, bool partlyWritten) {
     TransferResult result;
     result.message = status == ExchangeStatus::RadioDataInvalid ? kTextRadioDataInvalid
                                                                 : kTextCommunicationError;
     result.detail = std::move(detail);
+    if (partlyWritten)
+        result.detail += '\n' + TranslateText(kTextPartlyWritten);
     return result;
 }
 
@@ -368,9 +379,11 @@ TransferResult RunTransferOn(BytePort& port, TransferKind kind, RadioImage& imag
     }
     RadioImage scratch = image;
     std::string failure;
-    const ExchangeStatus status = RunExchange(port, exchange, scratch, progress, &failure);
+    bool started = false;
+    const ExchangeStatus status =
+        RunExchange(port, exchange, scratch, progress, &failure, &started);
     if (status != ExchangeStatus::Succeeded)
-        return FailureOf(status, failure);
+        return FailureOf(status, failure, started && !exchange.read);
     TransferResult result;
     result.succeeded = true;
     result.sent = !exchange.read;
@@ -394,9 +407,11 @@ TransferResult RunRegionExchangeOn(BytePort& port, RegionKind region, bool read,
 
     RadioImage scratch = image;
     std::string failure;
-    const ExchangeStatus status = RunExchange(port, exchange, scratch, progress, &failure);
+    bool started = false;
+    const ExchangeStatus status =
+        RunExchange(port, exchange, scratch, progress, &failure, &started);
     if (status != ExchangeStatus::Succeeded)
-        return FailureOf(status, failure);
+        return FailureOf(status, failure, started && !read);
     if (read)
         image = scratch;
     TransferResult result;

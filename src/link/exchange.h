@@ -136,9 +136,11 @@ bool Handshake(BytePort& port);
 // callers that need the image unchanged on failure pass a scratch copy.
 // On failure *failedStep (when given) says which step failed, in words:
 // "no answer to the greeting", "wrong identification (...)", "no
-// acknowledgement at block 0x0040 (got 15)", "port closed", ...
+// acknowledgement at block 0x0040 (got 15)", "port closed", ...;
+// *blocksStarted (when given) whether it got as far as the first block.
 ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& exchange, RadioImage& image,
-                           const ProgressCallback& progress, std::string* failedStep = nullptr);
+                           const ProgressCallback& progress, std::string* failedStep = nullptr,
+                           bool* blocksStarted = nullptr);
 
 struct TransferResult {
     bool succeeded = false;

@@ -15,6 +15,9 @@ inline constexpr const char* kTextRadioDataInvalid =
 inline constexpr const char* kTextInitialiseSucceeded = KESTRA_TEXT("kestra", "初始化数据成功");
 inline constexpr const char* kTextReadSucceeded = KESTRA_TEXT("kestra", "读数据成功");
 inline constexpr const char* kTextWriteSucceeded = KESTRA_TEXT("kestra", "写数据成功");
+// After a write that failed among the blocks.
+inline constexpr const char* kTextPartlyWritten =
+    KESTRA_TEXT("kestra", "对讲机中的数据可能只写入了一部分，请重新写入。");
 // A write or initialise read back and compared.
 inline constexpr const char* kTextVerifyFailed = KESTRA_TEXT("kestra", "写频校验失败");
 inline constexpr const char* kTextWriteVerified = KESTRA_TEXT("kestra", "写频完成，已校验");

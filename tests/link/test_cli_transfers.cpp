@@ -215,6 +215,10 @@ private slots:
             << QStringList{"--wrong-ack-after", "200"} << QStringList{"read", "-o", "OUT"} << true
             << QString("Communication error") << "PORT: no acknowledgement at block 0x18E0 (got 15)"
             << 0;
+        QTest::newRow("no acknowledgement, write")
+            << QStringList{"--wrong-ack-after", "200"} << QStringList{"write", "IMG"} << true
+            << QString("Communication error")
+            << "The radio may now hold partly written data. Write to it again." << 0;
         RadioImage image = ExampleRadioMemory();
         BandLimits limits;
         PassThroughGrid(image, limits);

@@ -269,6 +269,7 @@ private slots:
         const QString invalid = kTextRadioDataInvalid;
         const QString foreign = "识别信息不符（58 59 5A 00 00 00 00 00）";
         const QString wrongAck = "在块 0x0040 处没有收到确认（收到 15）";
+        const QString partly = '\n' + QString(kTextPartlyWritten); // a write's blocks began
         QTest::newRow("read") << kRead << kNone << false << 389 << QString() << QString();
         QTest::newRow("initialise")
             << kInitialise << kNone << false << 512 << kTextInitialiseSucceeded << QString();
@@ -298,20 +299,22 @@ private slots:
         QTest::newRow("blank radio read") << kRead << kBlank << false << 0 << invalid
                                           << "识别信息不符（FF FF FF FF FF FF FF FF）";
         QTest::newRow("wrong ack, read") << kRead << kBadAck << false << 2 << comm << wrongAck;
-        QTest::newRow("wrong ack, write") << kWrite << kBadAck << false << 2 << comm << wrongAck;
+        QTest::newRow("wrong ack, write")
+            << kWrite << kBadAck << false << 2 << comm << wrongAck + partly;
         QTest::newRow("wrong ack, initialise")
-            << kInitialise << kBadAck << false << 2 << comm << wrongAck;
+            << kInitialise << kBadAck << false << 2 << comm << wrongAck + partly;
         QTest::newRow("wrong ack, calibration write")
             << kCalibrationWrite << kBadAck << false << 2 << comm
-            << "在块 0x3F00 处没有收到确认（收到 15）";
+            << "在块 0x3F00 处没有收到确认（收到 15）" + partly;
         QTest::newRow("hang-up, write") << kWrite << kHangUp << false << 3 << comm
-                                        << "在块 0x0060 处没有收到确认（什么也没收到）";
+                                        << "在块 0x0060 处没有收到确认（什么也没收到）" + partly;
         QTest::newRow("hang-up, calibration read")
             << kCalibrationRead << kHangUp << false << 3 << comm << "在块 0x3F20 处没有回应";
         // Taking a block without its last byte would keep a stale byte.
         QTest::newRow("short reply") << kRead << kShortReply << false << 1 << comm
                                      << "在块 0x0020 处回应不完整（35 / 36 字节）";
-        QTest::newRow("port closed") << kWrite << kPortClosed << false << 4 << comm << "端口已关闭";
+        QTest::newRow("port closed")
+            << kWrite << kPortClosed << false << 4 << comm << "端口已关闭" + partly;
     }
 
     // A successful exchange sends its blocks in order, moves the bytes of
