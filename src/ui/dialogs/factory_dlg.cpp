@@ -42,12 +42,13 @@ void CFactoryDlg::RunExchange(bool read) {
     comm.exec();
     if (!comm.Succeeded())
         return;
-    ShowMessage(this, T(comm.LastResult()->message), QMessageBox::Information);
+    // The fields show what was read by the time the message says so.
     if (read) {
         factoryForm().ReloadAfterRead();
         binder().Refresh();
         Reloaded();
     }
+    ShowMessage(this, T(comm.LastResult()->message), QMessageBox::Information);
 }
 
 } // namespace kestra
