@@ -148,7 +148,7 @@ private slots:
 
     // 导出 PDF...: the document's name in the title, the layout's pages on the
     // page setup the export uses; an empty list says so on one page; a folder
-    // that does not exist is reported.
+    // that does not exist is reported with the system's reason.
     void pdfHoldsTheLayoutsPages() {
         AppFixture f;
         QVERIFY(f.Start());
@@ -180,9 +180,13 @@ private slots:
                      qPrintable(PdfText(path)));
 
         f.driver.ExpectMessage();
-        QVERIFY(!f.app->printing().ExportPdfTo(f.dir.file(QStringLiteral("missing/out.pdf"))));
-        QCOMPARE(f.driver.messages().size(), 1);
-        QVERIFY(f.driver.messages().front().startsWith(QStringLiteral("无法写入该 PDF 文件")));
+        const QString missing = f.dir.file(QStringLiteral("missing/out.pdf"));
+        QVERIFY(!f.app->printing().ExportPdfTo(missing));
+        // The message, then the file and the system's reason.
+        const QStringList message = f.driver.messages().value(0).split('\n');
+        QCOMPARE(message.value(0), QStringLiteral("无法写入该 PDF 文件"));
+        QCOMPARE(message.value(1).section(QStringLiteral(": "), 0, 0), missing);
+        QVERIFY(!message.value(1).section(QStringLiteral(": "), 1).isEmpty());
         QCOMPARE(f.driver.unexpected(), 0);
     }
 

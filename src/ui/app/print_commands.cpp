@@ -99,6 +99,25 @@ void PrintCommands::OnExportPdf() {
         ExportPdfTo(path);
 }
 
+namespace {
+
+// The file, and the system's reason it cannot be written when there is one:
+// the PDF writer does not say why it failed, so the file is opened as it
+// would have been (and a file the probe created is removed again).
+QString FileAndReason(const QString& path) {
+    const QString file = QDir::toNativeSeparators(path);
+    QFile probe(path);
+    const bool existed = probe.exists();
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::Append))
+        return file + QStringLiteral(": ") + probe.errorString();
+    probe.close();
+    if (!existed)
+        probe.remove();
+    return file;
+}
+
+} // namespace
+
 bool PrintCommands::ExportPdfTo(const QString& path) {
     const auto layout = ChannelListLayout();
     if (!layout)
@@ -111,7 +130,7 @@ bool PrintCommands::ExportPdfTo(const QString& path) {
     pdf.setCreator(T(text::kAppTitle));
     pdf.setOutputFileName(full);
     if (!layout->Print(&pdf)) {
-        ShowMessage(&frame_, T(text::kPdfWriteFailed), full, QMessageBox::Warning);
+        ShowMessage(&frame_, T(text::kPdfWriteFailed), FileAndReason(full), QMessageBox::Warning);
         return false;
     }
     recent_.RememberFolder(full);
