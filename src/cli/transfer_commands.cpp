@@ -20,6 +20,7 @@
 #include "core/document/dat_file.h"
 #include "core/document/default_image.h"
 #include "core/grid/channel_grid.h"
+#include "link/link_texts.h"
 #include "link/serial_devices.h"
 #include "link/serial_link.h"
 #include "link/transfers.h"
@@ -123,10 +124,13 @@ public:
 
     const std::atomic<bool>* flag() const { return &stopRequested; }
     bool Received() const { return stopRequested.load(); }
-    // After the port is closed: says so and ends with the signal.
-    int Exit() {
+    // After the port is closed: says so (and that a write was cut short)
+    // and ends with the signal.
+    int Exit(const TransferResult& result) {
         const int signal = static_cast<int>(stopSignal);
         std::fprintf(stderr, "kestra-cli: interrupted\n");
+        if (result.partlyWritten)
+            std::fprintf(stderr, "%s\n", TranslateText(kTextPartlyWritten).c_str());
         std::fflush(stderr);
         std::signal(signal, SIG_DFL);
         std::raise(signal);
@@ -294,7 +298,7 @@ int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) 
     const TransferResult result = RunTransfer(kind, link.device, image, options);
     progress.Finish();
     if (stop.Received())
-        return stop.Exit();
+        return stop.Exit(result);
     // What was sent is kept even when its verification failed.
     if (result.succeeded || result.sent)
         SaveTransferBackup(args, command, image);
@@ -327,7 +331,7 @@ int RunRegionCommand(RegionKind region, const std::vector<std::string>& argv) {
         RunRegionExchange(region, read, link.device, image,
                           link.trace ? TraceCallback(PrintTrace) : TraceCallback(), stop.flag());
     if (stop.Received())
-        return stop.Exit();
+        return stop.Exit(result);
     if (result.succeeded && read && !SaveOutputImage(*args.Option("-o"), image))
         return kExitFailed;
     return Report(result);

@@ -319,6 +319,7 @@ TransferResult FailureOf(ExchangeStatus status, std::string detail, bool partlyW
     result.message = status == ExchangeStatus::RadioDataInvalid ? kTextRadioDataInvalid
                                                                 : kTextCommunicationError;
     result.detail = std::move(detail);
+    result.partlyWritten = partlyWritten;
     if (partlyWritten)
         result.detail += '\n' + TranslateText(kTextPartlyWritten);
     return result;

@@ -154,6 +154,9 @@ struct TransferResult {
     bool sent = false;
     // The memory read back after the write matched what was sent.
     bool verified = false;
+    // A write or initialise failed once the radio had begun taking blocks:
+    // its memory may be part old, part new (the detail's last line says so).
+    bool partlyWritten = false;
 };
 
 // The first byte of the read ranges where the radio's memory (read back)

@@ -300,6 +300,7 @@ private slots:
         QCOMPARE(cli.exitCode(), signal);
         err += cli.readAllStandardError();
         QVERIFY2(err.contains("kestra-cli: interrupted"), err.constData());
+        QCOMPARE(err.contains("may now hold partly written data"), command == "write");
         // Where it was, not at the end of the exchange: judged by the last
         // percentage shown, not by a clock (the rest was 15 s away).
         const QList<QByteArray> shown = err.left(err.lastIndexOf('%')).split('\n');
