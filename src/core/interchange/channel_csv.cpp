@@ -325,11 +325,15 @@ std::string Mhz6(std::uint32_t f) {
 bool IsDcs(const std::string& tone) {
     return !tone.empty() && tone[0] == 'D';
 }
+// The grid writes a DCS tone as D, the code's digits and N or I: "D023N",
+// "D07I" (a code under 10 has two digits) or, from a radio's memory,
+// "D1834N".
 std::string DcsCodeOf(const std::string& tone) {
-    return tone.substr(1, 3);
+    const std::string digits = tone.substr(1, tone.size() - 2);
+    return std::string(digits.size() < 3 ? 3 - digits.size() : 0, '0') + digits;
 }
 char DcsPolarityOf(const std::string& tone) {
-    return tone.size() > 4 && tone[4] == 'I' ? 'R' : 'N';
+    return tone.back() == 'I' ? 'R' : 'N';
 }
 bool IsCtcss(const std::string& tone) {
     return !tone.empty() && !IsDcs(tone) && tone != kNoToneText;
@@ -435,14 +439,20 @@ std::string ToneFromCsv(bool dcs, Column column, const RowValues& v, char polari
     const auto& list = CombinedToneList();
     if (!dcs && *ParseDecimal(value) != *ParseDecimal(tone))
         plan.changes.push_back(Text(kToneMoved, {Shown(value), tone}));
-    if (std::find(list.begin(), list.end(), tone) == list.end())
-        plan.changes.push_back(Text(kToneNotListed, {tone}));
+    const std::string unlisted = Text(kToneNotListed, {tone});
+    if (std::find(list.begin(), list.end(), tone) == list.end() &&
+        std::find(plan.changes.begin(), plan.changes.end(), unlisted) == plan.changes.end())
+        plan.changes.push_back(unlisted); // once when both directions have it
     return tone;
 }
 
 void PlanTones(const RowValues& v, RowPlan& plan) {
     const std::string& mode = v[kTone];
     std::string pol = ToUpperAscii(v[kDtcsPolarity]);
+    if (!pol.empty() && pol != "NN" && pol != "NR" && pol != "RN" && pol != "RR") {
+        plan.skip = Text(kSkippedValue, {"DtcsPolarity", Quote(v[kDtcsPolarity])});
+        return;
+    }
     pol.resize(2, 'N');
     const auto ctcssTx = [&] { return ToneFromCsv(false, kRToneFreq, v, 'N', plan); };
     const auto ctcssRx = [&] { return ToneFromCsv(false, kCToneFreq, v, 'N', plan); };
@@ -465,7 +475,7 @@ void PlanTones(const RowValues& v, RowPlan& plan) {
         if ((txKind != "" && txKind != "Tone" && txKind != "DTCS") ||
             (rxKind != "" && rxKind != "Tone" && rxKind != "DTCS") ||
             (txKind.empty() && rxKind.empty())) {
-            plan.skip = "skipped: CrossMode " + Quote(cross);
+            plan.skip = Text(kSkippedValue, {"CrossMode", Quote(cross)});
             return;
         }
         if (txKind == "Tone")

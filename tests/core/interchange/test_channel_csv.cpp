@@ -58,6 +58,9 @@ RadioImage RichImage() {
     }
     ChannelRecord(image, 8).SetTxTone(ToneTextToValue("202.5"));
     ChannelRecord(image, 9).SetRxTone(ToneTextToValue("D089N"));
+    // The grid writes a code under 10 with two digits.
+    ChannelRecord(image, 10).SetTxTone(ToneTextToValue("D07I"));
+    ChannelRecord(image, 10).SetRxTone(ToneTextToValue("D07I"));
     BandLimits limits;
     PassThroughGrid(image, limits);
     return image;
@@ -122,10 +125,10 @@ private slots:
                 QVERIFY2(first.find("," + t + ",") != std::string::npos, t.c_str());
         }
         for (const char* mode :
-             {",Tone,",     ",TSQL,",     ",DTCS,",      ",Cross,",     ",split,",
-              ",off,",      ",+,",        ",-,",         ",NFM,",       ",S,",
-              "DTCS->DTCS", "Tone->DTCS", "DTCS->Tone",  "\r\n1,'=A1,", "\r\n2,'+B,",
-              "\r\n3,'-5,", "\r\n4,'@x,", "\r\n5,''=E,", "\r\n6,'F,",   "\r\n7,''',"})
+             {",Tone,",      ",TSQL,",     ",DTCS,",      ",Cross,",    ",split,",    ",007,RR,",
+              ",off,",       ",+,",        ",-,",         ",NFM,",      ",S,",        "DTCS->DTCS",
+              "Tone->DTCS",  "DTCS->Tone", "\r\n1,'=A1,", "\r\n2,'+B,", "\r\n3,'-5,", "\r\n4,'@x,",
+              "\r\n5,''=E,", "\r\n6,'F,",  "\r\n7,''',"})
             QVERIFY2(first.find(mode) != std::string::npos, mode);
         RadioImage fresh = BuiltInImage();
         const CsvImportResult r = Import(first, fresh);
@@ -135,7 +138,8 @@ private slots:
         QCOMPARE(r.ReportLines(),
                  (std::vector<std::string>{
                      "row 8 (a,b, 144.200000): A008, tone 202.5 is not in the radio's list",
-                     "row 9 (q\"x, 144.225000): A009, tone D089N is not in the radio's list"}));
+                     "row 9 (q\"x, 144.225000): A009, tone D089N is not in the radio's list",
+                     "row 10 (144.250000): A010, tone D07I is not in the radio's list"}));
         QCOMPARE(ExportChannelCsv(fresh), first);
         for (int n = 1; n <= kMemoryChannels; ++n) {
             const ConstChannelRecord a(rich, n), b(fresh, n);
@@ -189,6 +193,7 @@ private slots:
              "row 1 (145.5): skipped: rToneFreq \"300.0\" is not a tone the radio can use", -1},
             {",,145.5,,,DTCS,,,23x,,,,,,,,,,,,",
              "row 1 (145.5): skipped: DtcsCode \"23x\" is not a DCS code", -1},
+            {",,145.5,,,DTCS,,,023,X,,,,,,,,,,,", "row 1 (145.5): skipped: DtcsPolarity \"X\"", -1},
             {",,145.5,,,Tone,202.5,,,,,,,,,,,,,,",
              "row 1 (145.5): A001, tone 202.5 is not in the radio's list", 1},
             {",,145.5,,,,,,,,,,,,,-5W,,,,,",
