@@ -1584,7 +1584,7 @@ Use the new band limits?</numerusform>
     <message>
         <location filename="../../src/cli/args.cpp" line="+52"/>
         <location filename="../../src/cli/arrange_commands.cpp" line="+91"/>
-        <location filename="../../src/cli/form_commands.cpp" line="+161"/>
+        <location filename="../../src/cli/form_commands.cpp" line="+165"/>
         <source>选项 %1 需要一个值</source>
         <translation>option %1 needs a value</translation>
     </message>
@@ -1958,7 +1958,7 @@ Use the new band limits?</numerusform>
     <message>
         <location line="+7"/>
         <location filename="../../src/cli/form_commands.cpp" line="+22"/>
-        <location filename="../../src/cli/transfer_commands.cpp" line="+182"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="+186"/>
         <source>%1：工厂密码不正确</source>
         <translation>%1: the factory password does not match</translation>
     </message>
@@ -2031,12 +2031,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: expected one output file</translation>
     </message>
     <message>
-        <location filename="../../src/cli/form_commands.cpp" line="-141"/>
+        <location filename="../../src/cli/form_commands.cpp" line="-145"/>
         <source>无法读取配置文件 %1：%2</source>
         <translation>cannot read the profile %1: %2</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+32"/>
         <source>配置文件 %1 大于 64 MiB</source>
         <translation>the profile %1 is larger than 64 MiB</translation>
     </message>
@@ -2509,12 +2509,17 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: %2; nothing written</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+21"/>
         <source>大于 CSV 文件的上限 %1 MiB（%2 字节）</source>
         <translation>larger than %1 MiB, the limit for a CSV file (%2 bytes)</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+17"/>
+        <source>超过 CSV 文件的上限 %1 MiB</source>
+        <translation>over %1 MiB, the limit for a CSV file</translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>%1 只接受一个 %2</source>
         <translation>%1 takes one %2</translation>
     </message>
@@ -2547,12 +2552,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>put CSV rows into channels; report to stderr (exit 1 with --strict when rows were skipped, 2 for an unusable CSV)</translation>
     </message>
     <message>
-        <location filename="../../src/cli/transfer_commands.cpp" line="-180"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="-183"/>
         <source>%1：多余的参数“%2”</source>
         <translation>%1: unexpected argument &apos;%2&apos;</translation>
     </message>
     <message>
-        <location line="+136"/>
+        <location line="+139"/>
         <source>%1：必须给出 %2</source>
         <translation>%1: %2 is required</translation>
     </message>
@@ -2797,7 +2802,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>after the identification</translation>
     </message>
     <message>
-        <location line="+100"/>
+        <location line="+101"/>
         <source>读回时：%1</source>
         <translation>reading back: %1</translation>
     </message>

@@ -21,8 +21,9 @@ namespace {
 constexpr const char* kNothingWritten = KESTRA_TEXT("kestra", "%1：%2；未写入任何文件");
 
 // Streams the file through the import: the file is never held whole. A
-// file over kMaxCsvBytes is refused before a byte of it is read. False with
-// a reason when the file cannot be read.
+// file over kMaxCsvBytes is refused before a byte of it is read; a pipe
+// (`<(...)`, a FIFO) is read up to it. False with a reason when the file
+// cannot be read.
 bool ImportFromFile(const std::string& path, CsvChannelImport& import, std::string& reason) {
     const std::filesystem::path p = std::filesystem::u8path(path);
     std::error_code ec;
@@ -35,11 +36,8 @@ bool ImportFromFile(const std::string& path, CsvChannelImport& import, std::stri
         reason = std::strerror(EISDIR);
         return false;
     }
-    if (!std::filesystem::is_regular_file(status)) {
-        reason = TranslateText(kNotRegularFileReason);
-        return false;
-    }
-    const auto size = std::filesystem::file_size(p, ec);
+    const auto size =
+        std::filesystem::is_regular_file(status) ? std::filesystem::file_size(p, ec) : 0;
     if (!ec && size > kMaxCsvBytes) {
         reason = FillIn(TranslateText(KESTRA_TEXT("kestra", "大于 CSV 文件的上限 %1 MiB（%2 字节）")),
                         {std::to_string(kMaxCsvBytes >> 20), std::to_string(size)});
@@ -52,9 +50,16 @@ bool ImportFromFile(const std::string& path, CsvChannelImport& import, std::stri
         return false;
     }
     std::string chunk(1 << 16, '\0');
+    std::size_t total = 0;
     while (in) {
         in.read(&chunk[0], static_cast<std::streamsize>(chunk.size()));
         const auto n = static_cast<std::size_t>(in.gcount());
+        total += n;
+        if (total > kMaxCsvBytes) { // a pipe, or a file that grew
+            reason = FillIn(TranslateText(KESTRA_TEXT("kestra", "超过 CSV 文件的上限 %1 MiB")),
+                            {std::to_string(kMaxCsvBytes >> 20)});
+            return false;
+        }
         if (n > 0 && !import.Feed(std::string_view(chunk.data(), n)))
             return true; // unusable: Finish says why
     }

@@ -50,17 +50,21 @@ int InputError(const std::string& message) {
 }
 
 // Runs the profile at path section by section as it is read. A file over
-// the limit is refused whole, before anything of it runs.
+// the limit is refused whole, before anything of it runs; a pipe
+// (`--profile <(kestra-cli diff A.dat B.dat)`) is read up to the limit.
 bool RunProfileFile(const std::string& path, FormSession& session, std::string& error) {
     std::error_code ec;
-    if (!IsRegularFile(path)) {
+    const auto status = std::filesystem::status(std::filesystem::u8path(path), ec);
+    if (ec || std::filesystem::is_directory(status)) {
         std::string reason;
         std::string ignored;
         ReadRegularFile(path, 1, ignored, &reason);
         error = FillIn(TranslateText(kCannotReadProfile), {EscapeControl(path), reason});
         return false;
     }
-    const auto size = std::filesystem::file_size(path, ec);
+    const auto size = std::filesystem::is_regular_file(status)
+                          ? std::filesystem::file_size(std::filesystem::u8path(path), ec)
+                          : 0;
     if (ec || size > kMaxProfileSize) {
         error = FillIn(TranslateText(KESTRA_TEXT("kestra", "配置文件 %1 大于 64 MiB")),
                        {EscapeControl(path)});
