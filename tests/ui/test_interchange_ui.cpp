@@ -236,6 +236,20 @@ private slots:
         }
         QVERIFY(all.contains(QStringLiteral("CH256")));
         QVERIFY(!all.contains(QStringLiteral("VFO")));
+
+        // The print dialog's page range; a long title gives up its middle to the date.
+        const ChannelPrintLayout named(BuildChannelPrintTable(image, limits),
+                                       QString(200, 'W') + QStringLiteral("end.dat"),
+                                       QDate(2024, 5, 1));
+        pdf.setPrintRange(QPrinter::PageRange);
+        pdf.setFromTo(2, 2);
+        QVERIFY(named.Print(&pdf));
+        QCOMPARE(PageObjects(ReadAll(path)), 1);
+        const QString second = PdfText(path, 1);
+        QVERIFY2(second.contains(QStringLiteral("end.dat2024-05-01")) &&
+                     !second.contains(QString(200, 'W')) &&
+                     second.contains(QStringLiteral("第2页/共%1页").arg(pages)),
+                 qPrintable(second));
     }
 
     // 打印预览... shows the layout's pages, an edit still open included (the

@@ -59,13 +59,19 @@ void PrintCommands::OnPrintSetup() {
 void PrintCommands::OnPrint() {
     if (!frame_.ActiveChild())
         return;
-    QPrintDialog dialog(&Printer(), &frame_);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
     const auto layout = ChannelListLayout();
     if (!layout)
         return;
-    if (!layout->Print(&Printer())) {
+    QPrintDialog dialog(&Printer(), &frame_);
+    dialog.setMinMax(1, layout->PageCount(&Printer()));
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    const bool printed = accepted && layout->Print(&Printer());
+    // A page range is for this print only: the preview and the next print
+    // start from the whole list.
+    Printer().setPrintRange(QPrinter::AllPages);
+    if (!accepted)
+        return;
+    if (!printed) {
         ShowMessage(&frame_, T(text::kPrintFailed), QString(), QMessageBox::Warning);
         return;
     }

@@ -180,10 +180,19 @@ bool ChannelPrintLayout::Print(QPrinter* printer) const {
         m.drawFamilies = {m.families.last()};
     else
         m.drawFamilies = m.families;
-    for (int page = 0; page < m.pages; ++page) {
-        if (page > 0 && !printer->newPage())
+    // The pages the print dialog asked for ("from 2 to 3", last page first),
+    // numbered as in the whole list.
+    int first = 0, last = m.pages - 1;
+    if (printer->printRange() == QPrinter::PageRange && printer->fromPage() > 0) {
+        first = std::min(printer->fromPage(), m.pages) - 1;
+        if (printer->toPage() > 0)
+            last = std::clamp(printer->toPage() - 1, first, m.pages - 1);
+    }
+    const bool reverse = printer->pageOrder() == QPrinter::LastPageFirst;
+    for (int i = 0; i <= last - first; ++i) {
+        if (i > 0 && !printer->newPage())
             return false;
-        PaintPage(painter, m, page);
+        PaintPage(painter, m, reverse ? last - i : first + i);
     }
     painter.end();
     return printer->printerState() != QPrinter::Error &&
@@ -232,8 +241,13 @@ void ChannelPrintLayout::PaintPage(QPainter& p, const Metrics& m, int page) cons
     // Title line: the document on the left, the date on the right.
     p.setPen(Qt::black);
     const QRectF titleRect = at(left, 0, m.tableWidth, m.titleHeight * 0.7);
-    p.setFont(DeviceFont(device, m.drawFamilies, m.titlePoints, true));
-    p.drawText(titleRect, Qt::AlignLeft | Qt::AlignVCenter, title_);
+    const QFont titleFont = DeviceFont(device, m.drawFamilies, m.titlePoints, true);
+    // A long file name gives up its middle rather than run over the date.
+    const qreal titleRoom =
+        titleRect.width() - fm.horizontalAdvance(date_ + QStringLiteral("    "));
+    p.setFont(titleFont);
+    p.drawText(titleRect, Qt::AlignLeft | Qt::AlignVCenter,
+               QFontMetricsF(titleFont, device).elidedText(title_, Qt::ElideMiddle, titleRoom));
     p.setFont(font);
     p.drawText(titleRect, Qt::AlignRight | Qt::AlignVCenter, date_);
 
