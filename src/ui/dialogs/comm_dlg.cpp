@@ -140,8 +140,12 @@ void CCommDlg::OnJobFinished(bool succeeded) {
     const QString message = T(lastResult_->message);
     SetRunning(false);
     if (!succeeded_) {
-        ShowMessage(this, message, QString::fromStdString(lastResult_->detail),
-                    QMessageBox::Warning);
+        // The progress dialog goes first and the message belongs to the
+        // window the exchange was started from, which gets the keyboard back
+        // when the message closes (it was left with no active window).
+        hide();
+        ShowMessage(parentWidget() ? parentWidget() : this, message,
+                    QString::fromStdString(lastResult_->detail), QMessageBox::Warning);
         done(QDialog::Rejected);
         return;
     }
