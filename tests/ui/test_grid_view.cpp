@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -421,14 +422,20 @@ private slots:
         Label(f, QEvent::MouseButtonPress, 4);
         Label(f, QEvent::MouseButtonRelease, 4);
         QCOMPARE(Rows(f), QString("146 149 147 148  4-4"));
-        // One row selected: the sort dialog offers the whole band, by RX.
-        f.driver.On<CSortChannelsDlg>([](CSortChannelsDlg* d) {
+        // One row selected: the sort dialog offers the whole band, by RX;
+        // each of its choices has an access key.
+        QStringList keys;
+        f.driver.On<CSortChannelsDlg>([&keys](CSortChannelsDlg* d) {
             if (d->selectedButton()->isEnabled() || !d->bandButton()->isChecked())
                 return false;
+            for (const QString& text : {d->findChild<QLabel*>()->text(),
+                                        d->selectedButton()->text(), d->bandButton()->text()})
+                keys << QKeySequence::mnemonic(text).toString();
             d->accept();
             return true;
         });
         f.Trigger(kIdEditSortChannels);
+        QCOMPARE(keys, QStringList({"Alt+B", "Alt+A", "Alt+C"}));
         QCOMPARE(Rows(f), QString("146 147 148 149  1-128"));
         while (h->stack()->index() > steps)
             h->Undo();

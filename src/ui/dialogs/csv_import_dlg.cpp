@@ -113,7 +113,7 @@ CCsvImportDlg::CCsvImportDlg(const std::string& csvText, const RadioImage& image
     overwrite_->setObjectName(QStringLiteral("csvOverwrite"));
 
     auto* options = new QHBoxLayout;
-    auto* startLabel = new QLabel(T(text::kCsvStartChannel), this);
+    auto* startLabel = new QLabel(WithAccessKey(T(text::kCsvStartChannel), QLatin1Char('F')), this);
     startLabel->setBuddy(start_);
     options->addWidget(startLabel);
     options->addWidget(start_);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/codec/codecs.h"
+#include "ui/app/access_keys.h"
 #include "ui/app/arrange_texts.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
@@ -44,12 +45,13 @@ CSortChannelsDlg::CSortChannelsDlg(int selectedFirst, int selectedLast, int band
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* form = new QFormLayout;
-    form->addRow(T(text::kSortKey), key_);
+    form->addRow(WithAccessKey(T(text::kSortKey), QLatin1Char('B')), key_); // its buddy
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(selected_);
     layout->addWidget(band_);
     layout->addWidget(buttons);
+    GiveAccessKeys(this);
 }
 
 SortKey CSortChannelsDlg::key() const {
