@@ -43,9 +43,11 @@ using forms::FormSession;
 using forms::ProfileLine;
 using forms::ProfileSection;
 
-// A problem with what the user handed in: exit status 2 with a clear message.
+// A problem with what the user handed in: exit status 2 with a clear message
+// on one line, whatever control characters (a NUL, an escape sequence) the
+// name or value it quotes holds.
 int InputError(const std::string& message) {
-    std::fprintf(stderr, "kestra-cli: %s\n", message.c_str());
+    std::fprintf(stderr, "kestra-cli: %s\n", EscapeControl(message).c_str());
     return kExitUsage;
 }
 
