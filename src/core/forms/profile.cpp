@@ -125,10 +125,13 @@ ProfileReader::Item ProfileReader::Next(ProfileSection& section, ProfileLine& pa
         if (!IsUtf8(line))
             return fail(TranslateText(KESTRA_TEXT("kestra", "该行不是有效的 UTF-8 文本")));
         if (line[0] == '[') {
-            if (line.back() != ']' || line.size() < 3 ||
-                line.find_first_of("[]", 1) != line.size() - 1)
+            // "[ options ]" is [options]; the blank inside [channel A001] stays.
+            const std::string_view name =
+                line.back() == ']' ? TrimBlanks(std::string_view(line).substr(1, line.size() - 2))
+                                   : std::string_view();
+            if (name.empty() || line.find_first_of("[]", 1) != line.size() - 1)
                 return fail(TranslateText(KESTRA_TEXT("kestra", "节标题须写作 [名称]，前后不得有其他字符")));
-            section.header = line.substr(1, line.size() - 2);
+            section.header = std::string(name);
             section.lines.clear();
             section.source = name_;
             section.number = number_;

@@ -147,7 +147,7 @@ private slots:
         std::vector<ProfileSection> s;
         QCOMPARE(Parse("\xEF\xBB\xBF; comment\r\n# another\r\n\r\n[channel A005]\r\n"
                        "接收频率=145.0123\r\n信道名字= a=b \r\n信道号++\r\n信道号--\r\n"
-                       "[options]\n提示音=\n",
+                       "[ options ]\n提示音=\n",
                        s),
                  QString());
         // Blanks and '=' of a value kept.
@@ -168,7 +168,7 @@ private slots:
         QTest::newRow("line before section") << QByteArray("\nk=v\n") << "p.ini:2:";
         QTest::newRow("blank before bracket") << QByteArray("[a]\n [b]\n") << "p.ini:2:";
         QTest::newRow("text after bracket") << QByteArray("[a] x\n") << "p.ini:1:";
-        QTest::newRow("empty header") << QByteArray("[a]\n[]\n") << "p.ini:2:";
+        QTest::newRow("empty header") << QByteArray("[a]\n[ ]\n") << "p.ini:2:";
         QTest::newRow("nested brackets") << QByteArray("[a[b]]\n") << "p.ini:1:";
         QTest::newRow("no equals sign") << QByteArray("[a]\nkey value\n") << "p.ini:2:";
         QTest::newRow("bare plus") << QByteArray("[a]\n++\n") << "p.ini:2:";
