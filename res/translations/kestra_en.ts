@@ -53,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+197"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+200"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -485,7 +485,7 @@
         <translation>Initialise Data</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-147"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-150"/>
         <source>写频软件</source>
         <translation>Programming Software</translation>
     </message>
@@ -546,12 +546,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+108"/>
+        <location line="+111"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location line="-107"/>
+        <location line="-110"/>
         <source>存为</source>
         <translation>Save</translation>
     </message>
@@ -567,12 +567,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+88"/>
+        <location line="+91"/>
         <source>退出</source>
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="-87"/>
+        <location line="-90"/>
         <source>打印...</source>
         <translation>Print...</translation>
     </message>
@@ -694,7 +694,12 @@ Replace it with this window’s content?</translation>
         <translation>Edit Cell</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+10"/>
+        <source>请在“%1 → %2”中选择对讲机所连的串口。</source>
+        <translation>Choose the port the radio is connected to in “%1 → %2”.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>读频完成</source>
         <translation>Reading from the radio is complete</translation>
     </message>
@@ -1146,7 +1151,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-153"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-156"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -1560,7 +1565,7 @@ Use the new band limits?</numerusform>
         <translation>Port Setup</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <location filename="../../src/ui/dialogs/port_setup_dlg.cpp" line="+28"/>
         <source>端口</source>
         <translation>Port</translation>
@@ -1584,7 +1589,7 @@ Use the new band limits?</numerusform>
     <message>
         <location filename="../../src/cli/args.cpp" line="+52"/>
         <location filename="../../src/cli/arrange_commands.cpp" line="+91"/>
-        <location filename="../../src/cli/form_commands.cpp" line="+165"/>
+        <location filename="../../src/cli/form_commands.cpp" line="+167"/>
         <source>选项 %1 需要一个值</source>
         <translation>option %1 needs a value</translation>
     </message>
@@ -1917,7 +1922,7 @@ Use the new band limits?</numerusform>
         <translation>the channel is empty</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-68"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-71"/>
         <location filename="../../src/ui/grid/channel_table_view.cpp" line="+26"/>
         <source>粘贴</source>
         <translation>Paste</translation>
@@ -2031,12 +2036,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: expected one output file</translation>
     </message>
     <message>
-        <location filename="../../src/cli/form_commands.cpp" line="-145"/>
+        <location filename="../../src/cli/form_commands.cpp" line="-147"/>
         <source>无法读取配置文件 %1：%2</source>
         <translation>cannot read the profile %1: %2</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+34"/>
         <source>配置文件 %1 大于 64 MiB</source>
         <translation>the profile %1 is larger than 64 MiB</translation>
     </message>
@@ -2241,7 +2246,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the virtual radio could not start: %1</translation>
     </message>
     <message>
-        <location filename="../../src/ui/dialogs/comm_dlg.cpp" line="+24"/>
+        <location filename="../../src/ui/dialogs/comm_dlg.cpp" line="+25"/>
         <source>写后校验(&amp;V)</source>
         <translation>&amp;Verify after writing</translation>
     </message>
@@ -2316,7 +2321,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the line is not valid UTF-8</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+7"/>
         <source>节标题须写作 [名称]，前后不得有其他字符</source>
         <translation>a section header is [NAME] with nothing around it</translation>
     </message>

@@ -200,8 +200,10 @@ private slots:
         QVERIFY(h.driver.AllHandled());
         QVERIFY(!progressShown);
         QCOMPARE(shown.section('\n', 0, 0), message);
-        if (fault == 2) // the system's reason on a second line
-            QVERIFY(shown.contains('\n'));
+        if (fault == 2) // the system's reason, and where to choose another port
+            QVERIFY2(shown.count('\n') == 2 &&
+                         shown.endsWith("请在“设置 → 串口”中选择对讲机所连的串口。"),
+                     qPrintable(shown));
         QVERIFY(h.state.image == before);
         // The grid is not rendered again: it still shows what it showed.
         QCOMPARE(h.Text(3, 1), std::string("145.00000"));

@@ -110,6 +110,9 @@ inline constexpr const char* kAboutTitle = KESTRA_TEXT("kestra", "关于");
 
 // Port dialog.
 inline constexpr const char* kPortTitle = KESTRA_TEXT("kestra", "端口设置");
+// Under "无法打开串口": %1 the menu, %2 its entry.
+inline constexpr const char* kChoosePortHint =
+    KESTRA_TEXT("kestra", "请在“%1 → %2”中选择对讲机所连的串口。");
 inline constexpr const char* kPortGroup = KESTRA_TEXT("kestra", "端口");
 inline constexpr const char* kPortButtonFormat = KESTRA_TEXT("kestra", "COM%1");
 

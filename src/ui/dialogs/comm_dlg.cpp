@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "link/link_texts.h"
+#include "ui/app/access_keys.h"
 #include "ui/app/backup_folder.h"
 #include "ui/app/message_box.h"
 #include "ui/app/translation.h"
@@ -144,8 +145,13 @@ void CCommDlg::OnJobFinished(bool succeeded) {
         // window the exchange was started from, which gets the keyboard back
         // when the message closes (it was left with no active window).
         hide();
-        ShowMessage(parentWidget() ? parentWidget() : this, message,
-                    QString::fromStdString(lastResult_->detail), QMessageBox::Warning);
+        QString detail = QString::fromStdString(lastResult_->detail);
+        if (lastResult_->message == kTextCannotOpenPort) // where to choose another
+            detail += '\n' + T(text::kChoosePortHint)
+                                 .arg(WithoutAccessKey(T(text::kMenuSetup)),
+                                      WithoutAccessKey(T(text::kSetupPort)));
+        ShowMessage(parentWidget() ? parentWidget() : this, message, detail.trimmed(),
+                    QMessageBox::Warning);
         done(QDialog::Rejected);
         return;
     }
