@@ -2,7 +2,6 @@
 #include "ui/app/csv_commands.h"
 
 #include <QDir>
-#include <QFileDialog>
 
 #include "core/document/file_io.h"
 #include "core/interchange/channel_csv.h"
@@ -61,8 +60,7 @@ bool CsvCommands::ExportTo(const QString& path) {
 void CsvCommands::OnImport() {
     if (!frame_.ActiveChild())
         return;
-    const QString path =
-        QFileDialog::getOpenFileName(&frame_, T(text::kFileImportCsvTitle), recent_.StartFolder(),
+    const QString path = AskOpenName(&frame_, T(text::kFileImportCsvTitle), recent_.StartFolder(),
                                      QString::fromUtf8(text::kCsvFilter));
     if (!path.isEmpty())
         ImportFrom(path);

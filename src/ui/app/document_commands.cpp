@@ -2,7 +2,6 @@
 #include "ui/app/document_commands.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 
 #include "ui/app/child_frame.h"
@@ -50,8 +49,9 @@ void DocumentCommands::OnNew() {
     frame_.AddDocumentWindow(documents_.NewDocument());
 }
 
-void DocumentCommands::OpenChosenIn(const QString& folder) {
-    const QString path = QFileDialog::getOpenFileName(&frame_, QString(), folder, DatFilter());
+void DocumentCommands::OpenChosenIn(const QString& folder, const char* command) {
+    const QString path =
+        AskOpenName(&frame_, T(command).remove(QStringLiteral("...")), folder, DatFilter());
     if (!path.isEmpty())
         OpenFile(path);
 }
@@ -62,14 +62,14 @@ QString DocumentCommands::AskDatName(const QString& current) {
 }
 
 void DocumentCommands::OnOpen() {
-    OpenChosenIn(recent_.StartFolder());
+    OpenChosenIn(recent_.StartFolder(), text::kFileOpen);
 }
 
 void DocumentCommands::OnOpenBackup() {
     const QString folder = QDir::fromNativeSeparators(QString::fromStdString(state_.backupFolder));
     if (!folder.isEmpty())
         QDir().mkpath(folder);
-    OpenChosenIn(folder.isEmpty() ? recent_.StartFolder() : folder);
+    OpenChosenIn(folder.isEmpty() ? recent_.StartFolder() : folder, text::kFileOpenBackup);
 }
 
 void DocumentCommands::OnCompare() {

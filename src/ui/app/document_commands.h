@@ -63,8 +63,9 @@ private:
     bool SaveChildAs(CChildFrame* child, const QString& path);
     // path lies in the backups folder.
     bool IsBackup(const QString& path) const;
-    // The open dialog for a .dat file in folder; the chosen file opens.
-    void OpenChosenIn(const QString& folder);
+    // The open dialog of command for a .dat file in folder; the chosen file
+    // opens.
+    void OpenChosenIn(const QString& folder, const char* command);
     // The save dialog for a .dat file, current suggested; empty when cancelled.
     QString AskDatName(const QString& current);
 

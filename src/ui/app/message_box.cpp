@@ -74,11 +74,31 @@ SaveChoice AskSaveChanges(QWidget* parent, const QString& document) {
     return SaveChoice::Cancel;
 }
 
+namespace {
+
+// Room for the name, size, type and date columns of the toolkit's own dialog.
+void FitFileDialog(QFileDialog& dialog, const QString& title) {
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(820, 520)));
+}
+
+} // namespace
+
+QString AskOpenName(QWidget* parent, const QString& title, const QString& folder,
+                    const QString& filter) {
+    QFileDialog dialog(parent, title, folder, filter);
+    FitFileDialog(dialog, title);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
 QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,
                     const QString& file, const QString& folder, const QString& title) {
     QFileDialog dialog(parent);
-    if (!title.isEmpty())
-        dialog.setWindowTitle(title);
+    FitFileDialog(dialog, title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(suffix);

@@ -26,6 +26,10 @@ bool AskOkCancel(QWidget* parent, const QString& text, bool cancelIsDefault = fa
 enum class SaveChoice { Save, Discard, Cancel };
 SaveChoice AskSaveChanges(QWidget* parent, const QString& document);
 
+// The open dialog, titled with the command, starting in folder: the file
+// chosen, or empty when cancelled.
+QString AskOpenName(QWidget* parent, const QString& title, const QString& folder,
+                    const QString& filter);
 // The save dialog: starts at file when one is named, else in folder; the
 // name chosen, or empty when cancelled. title names the command, when given.
 QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,

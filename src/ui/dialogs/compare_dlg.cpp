@@ -4,7 +4,6 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,6 +18,7 @@
 #include "core/forms/form_session.h"
 #include "core/forms/profile_diff.h"
 #include "ui/app/backup_folder.h"
+#include "ui/app/message_box.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 
@@ -195,8 +195,8 @@ bool CCompareDlg::CompareWith(const QString& path) {
 
 void CCompareDlg::OnChooseFile() {
     const QString folder = path_.isEmpty() ? startFolder_ : QFileInfo(path_).absolutePath();
-    const QString path = QFileDialog::getOpenFileName(this, T(text::kCompareTitle), folder,
-                                                      QString::fromUtf8(text::kDatFilter));
+    const QString path =
+        AskOpenName(this, T(text::kCompareTitle), folder, QString::fromUtf8(text::kDatFilter));
     if (!path.isEmpty())
         CompareWith(path);
 }
