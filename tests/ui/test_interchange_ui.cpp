@@ -331,7 +331,8 @@ private slots:
         const QString path = f.dir.file(QStringLiteral("in.csv"));
         f.dir.Write(QStringLiteral("in.csv"), QByteArray("Location,Name,Frequency\r\n"
                                                          "1,HOME,146.52\r\n"
-                                                         "2,BAD,abc\r\n"
+                                                         "2,B\x1B"
+                                                         "D,abc\r\n"
                                                          "3,REP,439.125\r\n"));
         // A001 is in use.
         QTest::keyClicks(f.view()->table()->StartEditAt(GridCell{1, kColRx}), QStringLiteral("145.5"));
@@ -355,7 +356,7 @@ private slots:
             return ClickButton(dialog, QStringLiteral("取消"));
         });
         QVERIFY(!f.app->csv().ImportFrom(path));
-        QCOMPARE(report, QStringList({"A002", "BAD", "A003"}));
+        QCOMPARE(report, QStringList({"A002", "B\\x1BD", "A003"})); // control characters shown
         QCOMPARE(Bytes(f.app->state().image), before);
 
         // Options change the preview (the row that replaces A001 says so,

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/codec/codecs.h"
+#include "core/codec/text.h"
 #include "core/image/channel_numbers.h"
 #include "core/interchange/csv_import_plan.h"
 #include "ui/app/access_keys.h"
@@ -84,8 +85,8 @@ private:
         switch (column) {
         case CCsvImportDlg::kColumnRow:
             return QString::number(row.row);
-        case CCsvImportDlg::kColumnLabel:
-            return QString::fromStdString(row.label);
+        case CCsvImportDlg::kColumnLabel: // as the report line quotes it
+            return QString::fromStdString(EscapeControl(row.label));
         case CCsvImportDlg::kColumnChannel:
             return row.channel > 0 ? QString::fromStdString(ChannelLabel(row.channel)) : QString();
         case CCsvImportDlg::kColumnReplaces:
