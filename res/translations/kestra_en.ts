@@ -460,6 +460,11 @@
         <translation>The radio may now hold partly written data. Write to it again.</translation>
     </message>
     <message>
+        <location line="+3"/>
+        <source>对讲机中的数据与发送的不同，请重新写入。</source>
+        <translation>The radio now holds data other than what was sent. Write to it again.</translation>
+    </message>
+    <message>
         <location line="+2"/>
         <source>写频校验失败</source>
         <translation>Verifying the write failed</translation>
@@ -3014,7 +3019,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>, %1 replaced by a later row</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/csv_commands.cpp" line="+86"/>
+        <location filename="../../src/ui/app/csv_commands.cpp" line="+84"/>
         <source>大于 %1 MiB，即本程序导入 CSV 文件的上限；kestra-cli import-csv 可导入至 %2 MiB</source>
         <translation>larger than %1 MiB, the limit for a CSV file here; kestra-cli import-csv takes up to %2 MiB</translation>
     </message>

@@ -353,7 +353,8 @@ void VerifyWrite(BytePort& port, const RadioImage& sent, const TransferOptions& 
             KESTRA_COUNT_TEXT("kestra", "第一处差异在 0x%1：发送 %2，读到 %3（%n 个字节不同）");
         result.detail =
             FillIn(TranslateCount(text, d.count),
-                   {Format("%04X", d.address), Format("%02X", d.sent), Format("%02X", d.found)});
+                   {Format("%04X", d.address), Format("%02X", d.sent), Format("%02X", d.found)}) +
+            '\n' + TranslateText(kTextVerifyDiffers);
         return;
     }
     result.succeeded = true;

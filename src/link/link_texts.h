@@ -18,6 +18,9 @@ inline constexpr const char* kTextWriteSucceeded = KESTRA_TEXT("kestra", "写数
 // After a write that failed among the blocks.
 inline constexpr const char* kTextPartlyWritten =
     KESTRA_TEXT("kestra", "对讲机中的数据可能只写入了一部分，请重新写入。");
+// After a verification that found the radio's memory differing.
+inline constexpr const char* kTextVerifyDiffers =
+    KESTRA_TEXT("kestra", "对讲机中的数据与发送的不同，请重新写入。");
 // A write or initialise read back and compared.
 inline constexpr const char* kTextVerifyFailed = KESTRA_TEXT("kestra", "写频校验失败");
 inline constexpr const char* kTextWriteVerified = KESTRA_TEXT("kestra", "写频完成，已校验");

@@ -389,15 +389,18 @@ private slots:
         QTest::addColumn<int>("busyGreetings");
         QTest::addColumn<bool>("verified");
         QTest::addColumn<QString>("detail");
+        const QString differs = '\n' + QString(kTextVerifyDiffers);
         QTest::newRow("clean write") << 1 << -1 << 0 << true << "";
         QTest::newRow("clean initialise") << 2 << -1 << 0 << true << "写频完成，已校验";
         // The radio stores what it is sent for a while after "ENDW" and
         // ignores the first greetings of the read-back.
         QTest::newRow("radio busy after ENDW") << 1 << -1 << 6 << true << "";
         QTest::newRow("byte stored wrong")
-            << 1 << 0x0123 << 0 << false << "第一处差异在 0x0123：发送 0E，读到 F1（1 个字节不同）";
+            << 1 << 0x0123 << 0 << false
+            << "第一处差异在 0x0123：发送 0E，读到 F1（1 个字节不同）" + differs;
         QTest::newRow("byte stored wrong, second range")
-            << 2 << 0x3F75 << 0 << false << "第一处差异在 0x3F75：发送 F1，读到 0E（1 个字节不同）";
+            << 2 << 0x3F75 << 0 << false
+            << "第一处差异在 0x3F75：发送 F1，读到 0E（1 个字节不同）" + differs;
         // Outside the read ranges only initialise writes, and nothing reads it back.
         QTest::newRow("outside the read ranges") << 2 << 0x3100 << 0 << true << "写频完成，已校验";
         QTest::newRow("radio never answers again")
