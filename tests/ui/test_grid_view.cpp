@@ -208,12 +208,26 @@ private slots:
                           QPoint(labels->width() / 2, labels->sectionViewportPosition(1) + 2));
         QCOMPARE(t->CurrentCell(), (GridCell{2, 1}));
         QVERIFY(!t->OpenEditor());
-        // Shift+click on a label extends the selection to that row; a
-        // selection is one block, Ctrl+click adds no second one.
-        QTest::mouseClick(labels->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                          QPoint(labels->width() / 2, labels->sectionViewportPosition(4) + 2));
-        QCOMPARE(t->selectionModel()->selectedRows().size(), 4);
-        QCOMPARE(t->CurrentCell(), (GridCell{2, 1}));
+        // Shift+click on a label, and Shift+Up/Down after it, move one end
+        // of a block of whole rows while the other stays; a selection is one
+        // block, Ctrl+click adds no second one.
+        const auto shiftClick = [&](int row) {
+            QTest::mouseClick(
+                labels->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                QPoint(labels->width() / 2, labels->sectionViewportPosition(row - 1) + 2));
+        };
+        const auto block = [t] {
+            const QModelIndexList rows = t->selectionModel()->selectedRows();
+            return QStringLiteral("%1 rows, row %2").arg(rows.size()).arg(t->CurrentCell().row);
+        };
+        shiftClick(5);
+        QCOMPARE(block(), QString("4 rows, row 5"));
+        QTest::keyClick(t, Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(block(), QString("3 rows, row 4"));
+        shiftClick(8);
+        QCOMPARE(block(), QString("7 rows, row 8"));
+        QTest::keyClick(t, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(block(), QString("8 rows, row 9"));
         const QModelIndex far = h.view->model()->IndexOf(GridCell{9, 2});
         QTest::mouseClick(t->viewport(), Qt::LeftButton, Qt::ControlModifier,
                           t->visualRect(far).center());

@@ -69,16 +69,7 @@ bool ChannelArranger::Run(const char* step, int selectFirst, int selectLast,
 }
 
 void ChannelArranger::SelectRows(int first, int last) {
-    ChannelTableView* table = view_->table();
-    ChannelTableModel* model = view_->model();
-    const int col = table->CurrentCell().col;
-    const QModelIndex current = model->IndexOf(GridCell{first, col});
-    table->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
-    table->selectionModel()->select(QItemSelection(model->IndexOf(GridCell{first, 1}),
-                                                   model->IndexOf(GridCell{last, kGridCols - 1})),
-                                    QItemSelectionModel::ClearAndSelect);
-    table->scrollTo(model->IndexOf(GridCell{last, col}));
-    table->scrollTo(current);
+    view_->table()->SelectRowBlock(last, first);
 }
 
 void ChannelArranger::Tell(const QString& message) {
@@ -220,14 +211,9 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
             return false;
         view_->table()->CommitAndCloseEditor();
         if (mouse->modifiers() & Qt::ShiftModifier) {
-            // Shift extends the selection from the current row to this one.
+            // Shift extends the block from its anchor to this row.
             ChannelTableView* table = view_->table();
-            const int anchor = table->CurrentCell().row;
-            table->selectionModel()->select(
-                QItemSelection(
-                    view_->model()->IndexOf(GridCell{std::min(anchor, row), 1}),
-                    view_->model()->IndexOf(GridCell{std::max(anchor, row), kGridCols - 1})),
-                QItemSelectionModel::ClearAndSelect);
+            table->SelectRowBlock(table->RowBlockAnchor(), row);
             dragStartY_ = -1;
             return true;
         }

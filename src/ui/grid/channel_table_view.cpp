@@ -169,6 +169,31 @@ GridCell ChannelTableView::CurrentCell() const {
     return ChannelTableModel::CellOf(index);
 }
 
+void ChannelTableView::SelectRowBlock(int anchor, int row) {
+    const int col = CurrentCell().col;
+    const QModelIndex current = model_->IndexOf(GridCell{row, col});
+    selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(
+        QItemSelection(model_->IndexOf(GridCell{std::min(anchor, row), 1}),
+                       model_->IndexOf(GridCell{std::max(anchor, row), kGridCols - 1})),
+        QItemSelectionModel::ClearAndSelect);
+    scrollTo(model_->IndexOf(GridCell{anchor, col}));
+    scrollTo(current);
+}
+
+int ChannelTableView::RowBlockAnchor() const {
+    const int current = CurrentCell().row;
+    QItemSelectionModel* selection = selectionModel();
+    if (!selection->isRowSelected(current - 1, QModelIndex()))
+        return current;
+    int first = current, last = current;
+    while (first > 1 && selection->isRowSelected(first - 2, QModelIndex()))
+        --first;
+    while (last < kGridRows && selection->isRowSelected(last, QModelIndex()))
+        ++last;
+    return current == first ? last : first;
+}
+
 void ChannelTableView::SetCurrentCell(GridCell cell) {
     const QModelIndex index = model_->IndexOf(cell);
     if (!index.isValid())
@@ -308,6 +333,14 @@ void ChannelTableView::keyPressEvent(QKeyEvent* event) {
                            event->isAutoRepeat(), static_cast<ushort>(event->count()));
             QCoreApplication::sendEvent(target, &copy);
         }
+        event->accept();
+        return;
+    }
+    // A block of whole rows (made on the row labels) stays whole rows.
+    if (mods == Qt::ShiftModifier && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) &&
+        selectionModel()->isRowSelected(CurrentCell().row - 1, QModelIndex())) {
+        const int step = event->key() == Qt::Key_Up ? -1 : 1;
+        SelectRowBlock(RowBlockAnchor(), std::clamp(CurrentCell().row + step, 1, kGridRows));
         event->accept();
         return;
     }

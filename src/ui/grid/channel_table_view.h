@@ -14,6 +14,8 @@
 //                               minimum widths, the frequency columns first
 //   Enter in an editor          commit, then CellAfterEditorEnter
 //   Right / Left                MoveRight / MoveLeft (wrapping rows)
+//   Shift+Up / Shift+Down       a block of whole rows grows or shrinks by a
+//                               row from its anchor
 //   wheel                       one page per 120 step
 //   any scrolling               commits the open editor
 //   Ctrl+C                      the selected block as TSV on the clipboard
@@ -50,6 +52,13 @@ public:
     // Makes a cell the current one and scrolls it into view.
     void SetCurrentCell(GridCell cell);
     GridCell CurrentCell() const;
+    // Selects the whole rows from anchor to row, the cell of row in the
+    // current column current (a block of channels, as Shift+click on the row
+    // labels and Shift+Up/Down extend it).
+    void SelectRowBlock(int anchor, int row);
+    // Where such a block extends from: its far end from the current row, or
+    // the current row when no block of whole rows holds it.
+    int RowBlockAnchor() const;
 
     // The selected cells' bounding block (the current cell when nothing is
     // selected) as TSV on the clipboard.
