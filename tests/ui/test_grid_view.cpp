@@ -487,10 +487,15 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(f.frame()));
         QTest::keyClick(f.view()->table(), Qt::Key_F3); // round to the top
         QCOMPARE(f.view()->table()->CurrentCell().row, 3);
-        f.driver.ExpectMessage();
-        QVERIFY(!ChannelArranger::Of(f.view())->FindText(QStringLiteral("146.7")));
+        // What was looked for is shown as typed, never as markup.
+        QString shown;
+        f.driver.On<QMessageBox>([&shown](QMessageBox* box) {
+            shown = box->text() + (box->textFormat() == Qt::PlainText ? "" : " as markup");
+            return ClickButton(box, QStringLiteral("确定"));
+        });
+        QVERIFY(!ChannelArranger::Of(f.view())->FindText(QStringLiteral("<b>146.7")));
         QTRY_VERIFY(f.driver.AllHandled());
-        QCOMPARE(f.driver.messages().last(), QStringLiteral("未找到“146.7”"));
+        QCOMPARE(shown, QStringLiteral("未找到“<b>146.7”"));
         QCOMPARE(f.view()->table()->CurrentCell().row, 3);
     }
 };

@@ -38,6 +38,7 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& detail,
                  QMessageBox::Icon icon) {
     QMessageBox box(icon, T(text::kAppTitle), detail.isEmpty() ? text : text + '\n' + detail,
                     QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText); // a name or file quoted in it is no markup
     box.addButton(T(text::kOk), QMessageBox::AcceptRole);
     FitTitle(&box);
     box.exec();
@@ -45,7 +46,11 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& detail,
 
 bool AskOkCancel(QWidget* parent, const QString& text, bool cancelIsDefault) {
     QMessageBox box(QMessageBox::Warning, T(text::kAppTitle), text, QMessageBox::NoButton, parent);
-    QPushButton* ok = box.addButton(T(text::kOk), QMessageBox::AcceptRole);
+    box.setTextFormat(Qt::PlainText);
+    // When Enter cancels, OK is reached by its access key.
+    QPushButton* ok = box.addButton(cancelIsDefault ? WithAccessKey(T(text::kOk), QLatin1Char('O'))
+                                                    : T(text::kOk),
+                                    QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(T(text::kCancel), QMessageBox::RejectRole);
     box.setDefaultButton(cancelIsDefault ? cancel : ok);
     box.setEscapeButton(cancel);
@@ -58,6 +63,7 @@ SaveChoice AskSaveChanges(QWidget* parent, const QString& document) {
     QMessageBox box(QMessageBox::Warning, T(text::kAppTitle), T(text::kAskSaveChanges),
                     QMessageBox::NoButton, parent);
     box.setInformativeText(document);
+    box.setTextFormat(Qt::PlainText);
     box.setObjectName(QStringLiteral("askSaveChanges"));
     QPushButton* save = box.addButton(T(text::kSave), QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(T(text::kDontSave), QMessageBox::DestructiveRole);

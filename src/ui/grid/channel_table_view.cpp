@@ -300,6 +300,7 @@ PasteResult ChannelTableView::PasteClipboard() {
         lines << T(kPasteMoreNotListed, count - kPasteReportCells);
     auto* box = new QMessageBox(QMessageBox::Warning, T(kPasteTitle), lines.join('\n'),
                                 QMessageBox::Ok, this);
+    box->setTextFormat(Qt::PlainText); // the pasted texts, as they were
     box->setObjectName(QStringLiteral("pasteReport"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     FitTitle(box);
