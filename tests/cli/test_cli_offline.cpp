@@ -98,6 +98,8 @@ private slots:
         configure("profile line", {"--profile", "INI"}, "bad.ini:3:");
         configure("missing profile", {"--profile", "MISSING"}, "cannot read the profile");
         configure("factory form", {"--set", "tuning:x=1"}, "--factory");
+        configure("dtmf page", {"--set", "dtmf x:k=1"},
+                  "needs its page: Encode, Decode, Auto Dial");
         configure("control characters quoted", {"--set", "options:静噪电平=\x1B[2J\n9"},
                   "'\\x1B[2J\\n9'");
         configure("bad seed", {"--seed", "-1"}, "--seed takes a number");

@@ -167,8 +167,8 @@ bool FormSession::OpenSection(std::string& error) {
         const int page = DtmfDialog::PageOfName(section.Argument());
         if (page < 0) {
             std::string pages;
-            for (const std::string& p : DtmfDialog::PageNames())
-                pages += (pages.empty() ? "" : ", ") + p;
+            for (const std::string& p : DtmfDialog::PageNames()) // in the run's language
+                pages += (pages.empty() ? "" : ", ") + TranslateText(p.c_str());
             return fail(FillIn(TranslateText(KESTRA_TEXT("kestra", "“dtmf”需要指明页面：%1")), {pages}));
         }
         // The dialog opens on its encode page; the section's page is then
