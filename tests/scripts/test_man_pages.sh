@@ -39,6 +39,9 @@ completion() { # words...; prints the candidates for the last word
 [ "$(completion "$cli" import)" = import-csv ] || fail "completion of 'import'"
 completion "$cli" read --b | grep -qx -- --base || fail "completion of 'read --b'"
 completion "$cli" calibration "" | grep -qx write || fail "completion of 'calibration '"
+[ "$(completion "$cli" --lang en sett)" = settings ] || fail "completion of '--lang en sett'"
+[ "$(completion "$cli" --lang "" | tr '\n' ' ')" = "zh en " ] || fail "completion of '--lang '"
+[ "$(completion "$cli" arrange --mo)" = --move ] || fail "completion of 'arrange --mo'"
 
 [ $failed -eq 0 ] && echo "man pages and completion: ok"
 exit $failed
