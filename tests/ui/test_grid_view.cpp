@@ -436,6 +436,19 @@ private slots:
         Label(f, QEvent::MouseButtonPress, 4);
         Label(f, QEvent::MouseButtonRelease, 4);
         QCOMPARE(Rows(f), QString("146 149 147 148  4-4"));
+        // Over the other band no line shows, and a drop there is refused.
+        table->scrollTo(f.view()->model()->IndexOf(GridCell{128, 1}),
+                        QAbstractItemView::PositionAtCenter);
+        Label(f, QEvent::MouseButtonPress, 130);
+        Label(f, QEvent::MouseMove, 128);
+        QVERIFY(!line->isVisible());
+        QCOMPARE(f.view()->table()->verticalHeader()->viewport()->cursor().shape(),
+                 Qt::ForbiddenCursor);
+        f.driver.ExpectMessage();
+        Label(f, QEvent::MouseButtonRelease, 128);
+        QTRY_VERIFY(f.driver.AllHandled());
+        QCOMPARE(f.driver.messages().last(), QStringLiteral("超出 B002 所在频段"));
+        Select(f, 4, 4);
         // One row selected: the sort dialog offers the whole band, by RX;
         // each of its choices has an access key.
         QStringList keys;

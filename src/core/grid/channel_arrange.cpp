@@ -128,14 +128,19 @@ bool ChannelEmpty(const RadioImage& image, const BandLimits& limits, int n) {
     return top == 0xFF || top == 0x00 || !limits.InBand(rec.Rx());
 }
 
+bool MoveStaysInBand(int first, int last, int to) {
+    const int end = to + (last - first);
+    return IsMemoryRecord(to) && IsMemoryRecord(end) && BandOfRecord(to) == BandOfRecord(first) &&
+           BandOfRecord(end) == BandOfRecord(first);
+}
+
 ArrangeResult MoveChannels(RadioImage& image, const BandLimits& limits, int first, int last,
                            int to) {
     if (std::string error = CheckSpan(first, last); !error.empty())
         return {error};
-    const int end = to + (last - first);
-    if (!IsMemoryRecord(to) || !IsMemoryRecord(end) || BandOfRecord(to) != BandOfRecord(first) ||
-        BandOfRecord(end) != BandOfRecord(first))
+    if (!MoveStaysInBand(first, last, to))
         return {Fill(arrangetext::kBeyondBand, {ChannelLabel(first)})};
+    const int end = to + (last - first);
     if (to == first)
         return Rearrange(image, limits, first, {});
     std::vector<int> sources;

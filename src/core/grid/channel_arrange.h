@@ -54,6 +54,10 @@ enum class SortKey { Rx, Tx, Name };
 // The channel of record n is empty: the grid shows an empty row for it.
 bool ChannelEmpty(const RadioImage& image, const BandLimits& limits, int n);
 
+// The block first..last, its first channel put at `to`, stays within the
+// memory channels of its own band.
+bool MoveStaysInBand(int first, int last, int to);
+
 // Moves the channels first..last so that the first of them lands at `to`;
 // the channels in between shift by the block's length. All in one band.
 ArrangeResult MoveChannels(RadioImage& image, const BandLimits& limits, int first, int last,

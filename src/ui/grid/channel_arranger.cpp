@@ -170,6 +170,10 @@ bool ChannelArranger::FindText(const QString& text) {
     return true;
 }
 
+int ChannelArranger::DropPlace(int target) const {
+    return target < dragRows_.first ? target : target - (dragRows_.last - dragRows_.first);
+}
+
 void ChannelArranger::ShowDropLine(int target) {
     ChannelTableView* table = view_->table();
     if (!dropLine_) {
@@ -178,7 +182,12 @@ void ChannelArranger::ShowDropLine(int target) {
         dropLine_->setAutoFillBackground(true);
         dropLine_->setBackgroundRole(QPalette::Highlight);
     }
-    if (target == 0 || (target >= dragRows_.first && target <= dragRows_.last)) {
+    // No line where the rows cannot go: on themselves, or out of their band.
+    const bool outOfBand =
+        target != 0 && !MoveStaysInBand(dragRows_.first, dragRows_.last, DropPlace(target));
+    if (dragging_ && labels_)
+        labels_->setCursor(outOfBand ? Qt::ForbiddenCursor : Qt::ClosedHandCursor);
+    if (target == 0 || outOfBand || (target >= dragRows_.first && target <= dragRows_.last)) {
         dropLine_->hide();
         return;
     }
@@ -267,11 +276,8 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         const int target = RowAtLabel(mouse->position().toPoint().y());
-        const Rows rows = dragRows_;
-        if (target < rows.first)
-            MoveRows(rows.first, rows.last, target);
-        else if (target > rows.last)
-            MoveRows(rows.first, rows.last, target - (rows.last - rows.first));
+        if (target < dragRows_.first || target > dragRows_.last)
+            MoveRows(dragRows_.first, dragRows_.last, DropPlace(target));
         return true;
     }
     default:

@@ -75,6 +75,9 @@ private:
     int RowAtLabel(int y) const;
     // The line that shows where dragged rows will land (hidden: nowhere).
     void ShowDropLine(int target);
+    // Where the dragged rows' first row lands when they are dropped on the
+    // label of row target.
+    int DropPlace(int target) const;
 
     CProgramView* view_;
     // The row-label strip, kept so that events arriving while the view is
