@@ -436,6 +436,26 @@ private slots:
         Label(f, QEvent::MouseButtonPress, 4);
         Label(f, QEvent::MouseButtonRelease, 4);
         QCOMPARE(Rows(f), QString("146 149 147 148  4-4"));
+        // Esc ends a drag where it is; below the labels the table keeps
+        // scrolling while the pointer stays.
+        Label(f, QEvent::MouseButtonPress, 1);
+        Label(f, QEvent::MouseMove, 3);
+        QTest::keyClick(table, Qt::Key_Escape);
+        QVERIFY(!line->isVisible());
+        Label(f, QEvent::MouseButtonRelease, 3);
+        QCOMPARE(Rows(f), QString("146 149 147 148  1-1"));
+        QWidget* labels = table->verticalHeader()->viewport();
+        Label(f, QEvent::MouseButtonPress, 1);
+        Label(f, QEvent::MouseMove, 3);
+        const QPoint below(labels->width() / 2, labels->height() + 5);
+        QMouseEvent away(QEvent::MouseMove, below, labels->mapToGlobal(below), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(labels, &away);
+        const int scrolled = table->verticalScrollBar()->value();
+        QTRY_VERIFY(table->verticalScrollBar()->value() > scrolled + 2);
+        QTest::keyClick(table, Qt::Key_Escape);
+        Label(f, QEvent::MouseButtonRelease, 3);
+        QCOMPARE(Rows(f), QString("146 149 147 148  1-1"));
         // Over the other band no line shows, and a drop there is refused.
         table->scrollTo(f.view()->model()->IndexOf(GridCell{128, 1}),
                         QAbstractItemView::PositionAtCenter);

@@ -6,8 +6,10 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
 
@@ -24,10 +26,36 @@
 
 namespace kestra {
 
-ChannelArranger::ChannelArranger(CProgramView* view) : QObject(view), view_(view) {
+ChannelArranger::ChannelArranger(CProgramView* view)
+    : QObject(view), view_(view), autoScroll_(new QTimer(this)) {
     setObjectName(QStringLiteral("channelArranger"));
     labels_ = view->table()->verticalHeader()->viewport();
     labels_->installEventFilter(this);
+    view->table()->installEventFilter(this); // Esc during a drag
+    autoScroll_->setInterval(50);
+    connect(autoScroll_, &QTimer::timeout, this, [this] {
+        if (!dragging_)
+            return autoScroll_->stop();
+        ScrollTowards(dragY_);
+        ShowDropLine(RowAtLabel(dragY_));
+    });
+}
+
+void ChannelArranger::ScrollTowards(int y) {
+    QScrollBar* bar = view_->table()->verticalScrollBar();
+    if (y < 0)
+        bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    else if (labels_ && y >= labels_->height())
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+}
+
+void ChannelArranger::EndDrag() {
+    dragStartY_ = -1;
+    dragging_ = false;
+    autoScroll_->stop();
+    if (labels_)
+        labels_->unsetCursor();
+    ShowDropLine(0);
 }
 
 ChannelArranger* ChannelArranger::Of(const CProgramView* view) {
@@ -208,6 +236,11 @@ int ChannelArranger::RowAtLabel(int y) const {
 
 bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress && dragging_ &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        EndDrag();
+        return true;
+    }
     if (watched != labels_ || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
                                type != QEvent::MouseButtonRelease))
         return QObject::eventFilter(watched, event);
@@ -249,14 +282,17 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
             dragging_ = true;
             labels->setCursor(Qt::ClosedHandCursor);
         }
-        // Beyond the labels the table scrolls, so that any row can be reached.
-        QScrollBar* bar = view_->table()->verticalScrollBar();
-        if (dragging_ && y < 0)
-            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        else if (dragging_ && y >= labels->height())
-            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        if (dragging_)
+        // Beyond the labels the table scrolls, on every move and while the
+        // pointer stays there, so that any row can be reached.
+        if (dragging_) {
+            dragY_ = y;
+            ScrollTowards(y);
+            if (y < 0 || y >= labels->height())
+                autoScroll_->start();
+            else
+                autoScroll_->stop();
             ShowDropLine(RowAtLabel(y));
+        }
         return true;
     }
     case QEvent::MouseButtonRelease: {
@@ -264,10 +300,7 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
         if (dragStartY_ < 0 || mouse->button() != Qt::LeftButton)
             return false;
         const bool dropped = dragging_;
-        dragStartY_ = -1;
-        dragging_ = false;
-        labels->unsetCursor();
-        ShowDropLine(0);
+        EndDrag();
         if (!dropped) {
             // A click without a drag on a row of a selected block takes that row alone.
             const int row = RowAtLabel(mouse->position().toPoint().y());

@@ -6,6 +6,7 @@
 //                           up / down within the band, still selected
 //   drag row labels         the row, or the selected rows when the drag
 //                           starts on one of them, to where they are dropped
+//                           (Esc during the drag leaves them where they are)
 //   编辑 -> 插入空信道       a free channel at the current row
 //   编辑 -> 删除信道         the selected rows
 //   编辑 -> 排序…            CSortChannelsDlg: selected rows or whole band
@@ -25,6 +26,7 @@
 #include "core/grid/channel_arrange.h"
 
 class QFrame;
+class QTimer;
 class QWidget;
 
 namespace kestra {
@@ -89,6 +91,12 @@ private:
     Rows dragRows_;
     bool dragging_ = false;
     QFrame* dropLine_ = nullptr;
+    // Beyond the labels the table keeps scrolling while the pointer stays.
+    QTimer* autoScroll_ = nullptr;
+    int dragY_ = 0;
+    // Ends a drag without a drop (Esc, or the release).
+    void EndDrag();
+    void ScrollTowards(int y);
 };
 
 } // namespace kestra
