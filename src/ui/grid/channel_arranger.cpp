@@ -33,20 +33,21 @@ ChannelArranger::ChannelArranger(CProgramView* view)
     labels_->installEventFilter(this);
     view->table()->installEventFilter(this); // Esc during a drag
     autoScroll_->setInterval(50);
-    connect(autoScroll_, &QTimer::timeout, this, [this] {
-        if (!dragging_)
-            return autoScroll_->stop();
+    connect(autoScroll_, &QTimer::timeout, this, [this] { // stopped when the drag ends
         ScrollTowards(dragY_);
         ShowDropLine(RowAtLabel(dragY_));
     });
 }
 
-void ChannelArranger::ScrollTowards(int y) {
+bool ChannelArranger::ScrollTowards(int y) {
     QScrollBar* bar = view_->table()->verticalScrollBar();
     if (y < 0)
         bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
     else if (labels_ && y >= labels_->height())
         bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    else
+        return false;
+    return true;
 }
 
 void ChannelArranger::EndDrag() {
@@ -244,7 +245,6 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
     if (watched != labels_ || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
                                type != QEvent::MouseButtonRelease))
         return QObject::eventFilter(watched, event);
-    QWidget* labels = labels_;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
@@ -279,15 +279,13 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
             return false;
         const int y = mouse->position().toPoint().y();
         if (!dragging_ && std::abs(y - dragStartY_) >= QApplication::startDragDistance()) {
-            dragging_ = true;
-            labels->setCursor(Qt::ClosedHandCursor);
+            dragging_ = true; // ShowDropLine gives the cursor
         }
         // Beyond the labels the table scrolls, on every move and while the
         // pointer stays there, so that any row can be reached.
         if (dragging_) {
             dragY_ = y;
-            ScrollTowards(y);
-            if (y < 0 || y >= labels->height())
+            if (ScrollTowards(y))
                 autoScroll_->start();
             else
                 autoScroll_->stop();

@@ -96,7 +96,9 @@ private:
     int dragY_ = 0;
     // Ends a drag without a drop (Esc, or the release).
     void EndDrag();
-    void ScrollTowards(int y);
+    // Scrolls a row towards a pointer above or below the labels; false when
+    // the pointer is over them.
+    bool ScrollTowards(int y);
 };
 
 } // namespace kestra
