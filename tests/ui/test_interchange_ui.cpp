@@ -22,6 +22,13 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#endif
 
 #include "app_test_support.h"
 #include "core/codec/codecs.h"
@@ -187,6 +194,19 @@ private slots:
         QCOMPARE(message.value(0), QStringLiteral("无法写入该 PDF 文件"));
         QCOMPARE(message.value(1).section(QStringLiteral(": "), 0, 0), missing);
         QVERIFY(!message.value(1).section(QStringLiteral(": "), 1).isEmpty());
+#ifndef _WIN32
+        // A full disk is a failure with its reason, never a cut-off PDF
+        // reported as written: a /dev/full of its own (making one needs root).
+        const QString full = f.dir.file(QStringLiteral("full"));
+        if (::geteuid() == 0 &&
+            ::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0) {
+            f.driver.ExpectMessage();
+            QVERIFY(!f.app->printing().ExportPdfTo(full));
+            QVERIFY2(f.driver.messages().value(1).contains(
+                         QString::fromLocal8Bit(std::strerror(ENOSPC))),
+                     qPrintable(f.driver.messages().value(1)));
+        }
+#endif
         QCOMPARE(f.driver.unexpected(), 0);
     }
 

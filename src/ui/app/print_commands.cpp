@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/print_commands.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 
+#include "core/document/file_io.h"
 #include "core/interchange/channel_print.h"
 #include "ui/app/child_frame.h"
 #include "ui/app/main_frame.h"
@@ -65,21 +68,25 @@ void PrintCommands::OnPrint() {
     QPrintDialog dialog(&Printer(), &frame_);
     dialog.setMinMax(1, layout->PageCount(&Printer()));
     const bool accepted = dialog.exec() == QDialog::Accepted;
-    const bool printed = accepted && layout->Print(&Printer());
+    // Without a printer, Qt's dialog prints into a file: that is a PDF
+    // export, saved as safely as one.
+    const QString file =
+        Printer().outputFormat() == QPrinter::PdfFormat ? Printer().outputFileName() : QString();
+    const auto choice = ChannelPrintLayout::ChoiceOf(Printer());
     // A page range is for this print only: the preview and the next print
     // start from the whole list.
     Printer().setPrintRange(QPrinter::AllPages);
     if (!accepted)
         return;
-    if (!printed) {
+    if (!file.isEmpty()) {
+        WritePdf(*layout, file, choice);
+        return;
+    }
+    if (!layout->Print(&Printer())) {
         ShowMessage(&frame_, T(text::kPrintFailed), QString(), QMessageBox::Warning);
         return;
     }
-    // Where it went: without a printer, Qt's dialog prints into a file.
-    const QString file = Printer().outputFileName();
-    frame_.ShowStatusMessage(file.isEmpty()
-                                 ? T(text::kStatusPrinted).arg(Printer().printerName())
-                                 : T(text::kStatusPdfExported).arg(QDir::toNativeSeparators(file)));
+    frame_.ShowStatusMessage(T(text::kStatusPrinted).arg(Printer().printerName()));
 }
 
 void PrintCommands::OnPrintPreview() {
@@ -105,38 +112,36 @@ void PrintCommands::OnExportPdf() {
         ExportPdfTo(path);
 }
 
-namespace {
-
-// The file, and the system's reason it cannot be written when there is one:
-// the PDF writer does not say why it failed, so the file is opened as it
-// would have been (and a file the probe created is removed again).
-QString FileAndReason(const QString& path) {
-    const QString file = QDir::toNativeSeparators(path);
-    QFile probe(path);
-    const bool existed = probe.exists();
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Append))
-        return file + QStringLiteral(": ") + probe.errorString();
-    probe.close();
-    if (!existed)
-        probe.remove();
-    return file;
-}
-
-} // namespace
-
 bool PrintCommands::ExportPdfTo(const QString& path) {
     const auto layout = ChannelListLayout();
-    if (!layout)
-        return false;
+    return layout && WritePdf(*layout, path, {});
+}
+
+// The PDF writer ignores a failed write (a full disk left a cut-off file
+// behind, reported as written): the pages are made in memory and saved as
+// every other file is, through a temporary file, with the system's reason
+// when that fails.
+bool PrintCommands::WritePdf(const ChannelPrintLayout& layout, const QString& path,
+                             const ChannelPrintLayout::PageChoice& choice) {
     const QString full = CMyDocManager::NormalisePath(path);
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setPageLayout(Printer().pageLayout());
-    pdf.setDocName(layout->title());
-    pdf.setCreator(T(text::kAppTitle));
-    pdf.setOutputFileName(full);
-    if (!layout->Print(&pdf)) {
-        ShowMessage(&frame_, T(text::kPdfWriteFailed), FileAndReason(full), QMessageBox::Warning);
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    bool painted = false;
+    {
+        QPdfWriter pdf(&bytes);
+        pdf.setResolution(Printer().resolution());
+        pdf.setPageLayout(Printer().pageLayout());
+        pdf.setTitle(layout.title());
+        pdf.setCreator(T(text::kAppTitle));
+        painted = layout.Print(&pdf, choice);
+    }
+    std::string reason;
+    if (!painted || !WriteWholeFile(full.toStdString(), bytes.data().constData(),
+                                    static_cast<std::size_t>(bytes.data().size()), &reason)) {
+        QString detail = QDir::toNativeSeparators(full);
+        if (!reason.empty())
+            detail += QStringLiteral(": ") + QString::fromStdString(reason);
+        ShowMessage(&frame_, T(text::kPdfWriteFailed), detail, QMessageBox::Warning);
         return false;
     }
     recent_.RememberFolder(full);

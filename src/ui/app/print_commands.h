@@ -6,13 +6,14 @@
 #include <QString>
 #include <memory>
 
+#include "ui/widgets/channel_print.h"
+
 class QPrinter;
 
 namespace kestra {
 
 struct AppState;
 class CMainFrame;
-class ChannelPrintLayout;
 class RecentFileList;
 
 class PrintCommands {
@@ -32,6 +33,10 @@ private:
     // The active document's channel list as it stands; null without an
     // active document.
     std::unique_ptr<ChannelPrintLayout> ChannelListLayout();
+    // Writes the layout's chosen pages as a PDF file at path, and says how
+    // that went (the status bar, or a message with the system's reason).
+    bool WritePdf(const ChannelPrintLayout& layout, const QString& path,
+                  const ChannelPrintLayout::PageChoice& choice);
 
     AppState& state_;
     CMainFrame& frame_;

@@ -171,32 +171,42 @@ int ChannelPrintLayout::PageCount(QPrinter* printer) const {
     return Measure(printer).pages;
 }
 
+ChannelPrintLayout::PageChoice ChannelPrintLayout::ChoiceOf(const QPrinter& printer) {
+    PageChoice choice;
+    if (printer.printRange() == QPrinter::PageRange) {
+        choice.from = printer.fromPage();
+        choice.to = printer.toPage();
+    }
+    choice.lastFirst = printer.pageOrder() == QPrinter::LastPageFirst;
+    return choice;
+}
+
 bool ChannelPrintLayout::Print(QPrinter* printer) const {
+    return Print(printer, ChoiceOf(*printer)) && printer->printerState() != QPrinter::Error &&
+           printer->printerState() != QPrinter::Aborted;
+}
+
+bool ChannelPrintLayout::Print(QPagedPaintDevice* device, const PageChoice& choice) const {
     QPainter painter;
-    if (!painter.begin(printer))
+    if (!painter.begin(device))
         return false;
-    Metrics m = Measure(printer);
+    Metrics m = Measure(device);
     if (painter.paintEngine()->type() == QPaintEngine::Picture)
         m.drawFamilies = {m.families.last()};
     else
         m.drawFamilies = m.families;
-    // The pages the print dialog asked for ("from 2 to 3", last page first),
-    // numbered as in the whole list.
     int first = 0, last = m.pages - 1;
-    if (printer->printRange() == QPrinter::PageRange && printer->fromPage() > 0) {
-        first = std::min(printer->fromPage(), m.pages) - 1;
-        if (printer->toPage() > 0)
-            last = std::clamp(printer->toPage() - 1, first, m.pages - 1);
+    if (choice.from > 0) {
+        first = std::min(choice.from, m.pages) - 1;
+        if (choice.to > 0)
+            last = std::clamp(choice.to - 1, first, m.pages - 1);
     }
-    const bool reverse = printer->pageOrder() == QPrinter::LastPageFirst;
     for (int i = 0; i <= last - first; ++i) {
-        if (i > 0 && !printer->newPage())
+        if (i > 0 && !device->newPage())
             return false;
-        PaintPage(painter, m, reverse ? last - i : first + i);
+        PaintPage(painter, m, choice.lastFirst ? last - i : first + i);
     }
-    painter.end();
-    return printer->printerState() != QPrinter::Error &&
-           printer->printerState() != QPrinter::Aborted;
+    return painter.end();
 }
 
 // Rules: thin between rows and columns (none across the empty-list line),

@@ -28,6 +28,7 @@
 
 #include "core/interchange/channel_print.h"
 
+class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
 class QPrinter;
@@ -43,10 +44,20 @@ public:
     int RowsPerPage(QPrinter* printer) const;
     int PageCount(QPrinter* printer) const;
 
-    // Paints every page onto the printer; false when it cannot be started
-    // (a file that cannot be written, a printer that refuses the job) or
-    // reports an error afterwards.
+    // The pages a print dialog asked for, numbered from 1 as in the whole
+    // list (0: from the first, to the last), and their order.
+    struct PageChoice {
+        int from = 0;
+        int to = 0;
+        bool lastFirst = false;
+    };
+    static PageChoice ChoiceOf(const QPrinter& printer);
+
+    // Paints the chosen pages onto the printer; false when it cannot be
+    // started (a printer that refuses the job) or reports an error afterwards.
     bool Print(QPrinter* printer) const;
+    // Paints the chosen pages onto any paged device (a PDF writer).
+    bool Print(QPagedPaintDevice* device, const PageChoice& choice) const;
 
     // The title line's text: "信道列表 — name.dat".
     const QString& title() const { return title_; }
