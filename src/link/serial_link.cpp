@@ -63,14 +63,16 @@ std::string ResolvedPath(const std::string& device) {
 }
 
 // The flow control the driver reports for the terminal open as fd, as
-// QSerialPort names it; false (errno set) when fd is no terminal.
+// QSerialPort names it; false (errno set) when fd is no terminal. Hardware
+// flow control is kept as the driver has it; software flow control never:
+// the exchange is binary and its data holds 0x11 and 0x13 (a 136 MHz
+// radio's identification does), which XON/XOFF would swallow, and a fresh
+// Linux terminal has it on.
 bool DriverFlowControl(int fd, int& flow) {
     struct termios tio;
     if (::tcgetattr(fd, &tio) != 0)
         return false;
-    flow = (tio.c_cflag & CRTSCTS)          ? QSerialPort::HardwareControl
-           : (tio.c_iflag & (IXON | IXOFF)) ? QSerialPort::SoftwareControl
-                                            : QSerialPort::NoFlowControl;
+    flow = (tio.c_cflag & CRTSCTS) ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl;
     return true;
 }
 #endif

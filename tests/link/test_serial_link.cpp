@@ -6,6 +6,7 @@
 // temporary folder; a failure on a cable named in its detail line.
 #include <QtTest>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -17,6 +18,7 @@
 #include <grp.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include "link/pseudo_terminal.h"
@@ -233,6 +235,26 @@ private slots:
         link.Purge();
         std::uint8_t b = 0;
         QCOMPARE(link.Read(&b, 1), std::size_t(0));
+    }
+
+    // The exchange is binary: 0x11 and 0x13 are data (a 136 MHz radio's
+    // identification holds 0x13), never XON/XOFF, though a fresh Linux
+    // terminal has software flow control on.
+    void flowControlBytesAreData() {
+        const int fd = ::open(pty_.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(fd >= 0);
+        termios tio{};
+        QCOMPARE(::tcgetattr(fd, &tio), 0);
+        tio.c_iflag |= IXON | IXOFF;
+        QCOMPARE(::tcsetattr(fd, TCSANOW, &tio), 0);
+        ::close(fd);
+        SerialLink link;
+        QVERIFY(link.Open(pty_.SlavePath(), nullptr));
+        const std::uint8_t sent[3] = {0x60, 0x13, 0x11};
+        WriteMaster(pty_, sent, 3);
+        std::uint8_t got[3] = {};
+        QCOMPARE(link.Read(got, 3), std::size_t(3));
+        QVERIFY(std::equal(got, got + 3, sent));
     }
 
     void exclusiveModeIsNotKept() {
