@@ -16,6 +16,7 @@
 #include "support/fake_sysfs.h"
 #include "ui/app/ini_file.h"
 #include "ui/dialogs/port_setup_dlg.h"
+#include "ui/grid/document_history.h"
 
 using namespace kestra;
 using namespace kestra::test;
@@ -369,7 +370,8 @@ private slots:
     }
 
     // A backup folder that cannot be made fails no exchange: no message box,
-    // the status bar adds the reason after the done text.
+    // the status bar adds the reason after the done text, and what was read
+    // stays modified (closing must ask: there is no other copy).
     void unwritableBackupFolder() {
         Harness h;
         // A plain file where the folder would be created.
@@ -386,6 +388,7 @@ private slots:
                      h.reports[0].contains(QStringLiteral("plain")),
                  qPrintable(h.reports[0]));
         QVERIFY(QFileInfo(plain).isFile());
+        QVERIFY(h.view->history()->IsModified());
     }
 };
 

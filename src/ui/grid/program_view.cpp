@@ -133,7 +133,7 @@ const char* DoneText(TransferKind kind) {
 
 } // namespace
 
-bool CProgramView::RunTransferDialog(TransferKind kind) {
+bool CProgramView::RunTransferDialog(TransferKind kind, bool* backedUp) {
     CCommDlg dialog(state_, kind, this);
     GiveAccessKeys(&dialog);
     dialog.exec();
@@ -145,6 +145,8 @@ bool CProgramView::RunTransferDialog(TransferKind kind) {
             report = T(text::kStatusBackupFailed).arg(report, dialog.BackupError());
         emit exchangeReported(report);
     }
+    if (backedUp)
+        *backedUp = dialog.BackupError().isEmpty();
     return dialog.Succeeded();
 }
 
@@ -192,13 +194,16 @@ void CProgramView::RunDialog(const char* form, const char* text,
 void CProgramView::OnRead() {
     table_->CommitAndCloseEditor();
     const DocumentSnapshot before = history_->Take();
-    if (!RunTransferDialog(TransferKind::Read))
+    bool backedUp = true;
+    if (!RunTransferDialog(TransferKind::Read, &backedUp))
         return;
     RenderGrid();
     // Undo gives back the document the read replaced; what came from the
-    // radio is unmodified.
+    // radio is unmodified while its backup keeps it. Without one it stays
+    // modified, so that closing asks before the only copy is gone.
     history_->Record(text::kProgramRead, before);
-    history_->MarkClean();
+    if (backedUp)
+        history_->MarkClean();
 }
 
 void CProgramView::OnWrite() {

@@ -96,7 +96,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool RunTransferDialog(TransferKind kind);
+    // Runs the exchange's progress dialog; true when the exchange succeeded.
+    // backedUp, when given, says whether its backup was saved.
+    bool RunTransferDialog(TransferKind kind, bool* backedUp = nullptr);
 
     AppState& state_;
     ChannelTableModel* model_;
