@@ -125,6 +125,18 @@ private slots:
         QVERIFY(f.driver.messages().last().startsWith(QStringLiteral("无法保存文件")));
         QVERIFY(!QFile::exists(path));
         QCOMPARE(f.child()->document()->PathName(), named);
+
+        // A document whose folder has gone is no backup, though neither
+        // folder exists: 保存 reports the failure, it asks for no new name.
+        f.app->state().backupFolder = f.dir.file(QStringLiteral("no-backups")).toStdString();
+        const QString gone = f.dir.file(QStringLiteral("gone"));
+        QVERIFY(QDir().mkpath(gone) && f.app->documents().SaveAs(gone + "/g.dat"));
+        QVERIFY(QDir(gone).removeRecursively());
+        f.driver.ExpectMessage();
+        f.Trigger(kIdFileSave);
+        QVERIFY(f.driver.AllHandled());
+        QCOMPARE(f.driver.unexpected(), 0);
+        QVERIFY(f.driver.messages().last().startsWith(QStringLiteral("无法保存文件")));
     }
 
     void filesThatCannotBeLoaded() {
@@ -257,12 +269,15 @@ private slots:
         QCOMPARE(f.child()->document()->PathName(), QDir(path).absolutePath());
         QCOMPARE(Bytes(f.app->state().image), ReadAll(path));
         QCOMPARE(f.Cell(3, 1), std::string("438.50000"));
-        // Saving it asks for a name of the user's: the backup stays as it was.
+        // Saving it asks for a name of the user's, in the folder of the user's
+        // files (not among the backups): the backup stays as it was.
         const QByteArray backup = ReadAll(path);
         f.Type(3, 1, QStringLiteral("439"));
-        f.driver.ExpectFileDialog(f.dir.file(QStringLiteral("mine.dat")));
+        QString saveFolder;
+        f.driver.ExpectFileDialog(f.dir.file(QStringLiteral("mine.dat")), &saveFolder);
         f.Trigger(kIdFileSave);
         QVERIFY(f.driver.AllHandled());
+        QVERIFY2(saveFolder != QDir(folder).absolutePath(), qPrintable(saveFolder));
         QCOMPARE(ReadAll(path), backup);
         QCOMPARE(f.child()->document()->PathName(), f.dir.file(QStringLiteral("mine.dat")));
     }

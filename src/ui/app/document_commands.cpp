@@ -93,7 +93,9 @@ CChildFrame* DocumentCommands::OpenFile(const QString& path) {
             recent_.Remove(CMyDocManager::NormalisePath(path));
         return nullptr;
     }
-    recent_.Opened(doc->PathName());
+    // The file dialogs do not start among the backups: a save there could
+    // replace one.
+    recent_.Opened(doc->PathName(), !IsBackup(doc->PathName()));
     return frame_.AddDocumentWindow(std::move(doc));
 }
 
@@ -131,9 +133,9 @@ bool DocumentCommands::SaveAs(const QString& path) {
 }
 
 bool DocumentCommands::IsBackup(const QString& path) const {
-    const QString folder = QString::fromStdString(state_.backupFolder);
-    return !folder.isEmpty() &&
-           QFileInfo(path).dir().canonicalPath() == QDir(folder).canonicalPath();
+    // Both canonical paths are empty when neither folder exists.
+    const QString folder = QDir(QString::fromStdString(state_.backupFolder)).canonicalPath();
+    return !folder.isEmpty() && QFileInfo(path).dir().canonicalPath() == folder;
 }
 
 bool DocumentCommands::SaveChildAs(CChildFrame* child, const QString& path) {
@@ -147,7 +149,7 @@ bool DocumentCommands::SaveChildAs(CChildFrame* child, const QString& path) {
         return false;
     }
     child->view()->history()->MarkClean();
-    recent_.Opened(full);
+    recent_.Opened(full, !IsBackup(full));
     return true;
 }
 

@@ -32,14 +32,15 @@ QStringList RecentFileList::Files() const {
     return files;
 }
 
-void RecentFileList::Opened(const QString& path) {
+void RecentFileList::Opened(const QString& path, bool rememberFolder) {
     QStringList files = Files();
     files.removeAll(path);
     files.prepend(path);
     while (files.size() > kRecentFileCount)
         files.removeLast();
     Store(files);
-    RememberFolder(path);
+    if (rememberFolder)
+        RememberFolder(path);
 }
 
 void RecentFileList::Remove(const QString& path) {

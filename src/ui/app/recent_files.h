@@ -16,8 +16,9 @@ public:
     explicit RecentFileList(std::function<void(const QStringList&)> listChanged);
 
     QStringList Files() const;
-    // path becomes the newest entry and its folder the start folder.
-    void Opened(const QString& path);
+    // path becomes the newest entry and, with rememberFolder, its folder the
+    // start folder.
+    void Opened(const QString& path, bool rememberFolder = true);
     // path is dropped from the list (a file that could not be opened).
     void Remove(const QString& path);
 
