@@ -373,10 +373,19 @@ private slots:
                                    ? cell(r, CCsvImportDlg::kColumnLabel)
                                    : QString());
             SaveScreenshot(dialog, QStringLiteral("csv_import_dialog.png"));
+            // A result too long for its column is there in full as a tip;
+            // Tab leaves the list (it went from cell to cell, for ever).
+            const QModelIndex last = cell.model->index(0, CCsvImportDlg::kColumnResult);
+            report << QString::number(last.data(Qt::ToolTipRole) == last.data());
+            auto* list = dialog->findChild<QTableView*>(QStringLiteral("csvReport"));
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Tab);
+            report << QString::number(dialog->focusWidget() != list);
             return ClickButton(dialog, QStringLiteral("取消"));
         });
         QVERIFY(!f.app->csv().ImportFrom(path));
-        QCOMPARE(report, QStringList({"A002", "B\\x1BD", "A003"})); // control characters shown
+        // Control characters shown.
+        QCOMPARE(report, QStringList({"A002", "B\\x1BD", "A003", "1", "1"}));
         QCOMPARE(Bytes(f.app->state().image), before);
 
         // Options change the preview (the row that replaces A001 says so,

@@ -56,6 +56,7 @@ public:
         const CsvRowPlan& row = plan_[static_cast<std::size_t>(index.row())];
         switch (role) {
         case Qt::DisplayRole:
+        case Qt::ToolTipRole: // a long result is cut off in its column
             return Text(row, index.column());
         case Qt::ForegroundRole:
             // Skipped: greyed.
@@ -129,6 +130,8 @@ CCsvImportDlg::CCsvImportDlg(const std::string& csvText, const RadioImage& image
     table_->setModel(plan_);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Tab goes on to the buttons, not from cell to cell.
+    table_->setTabKeyNavigation(false);
     table_->verticalHeader()->hide();
     // Every row is one line high: the view need not measure a long file.
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
