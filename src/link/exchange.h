@@ -157,6 +157,9 @@ struct TransferResult {
     // A write or initialise failed once the radio had begun taking blocks:
     // its memory may be part old, part new (the detail's last line says so).
     bool partlyWritten = false;
+    // The port did not open because another program holds it or it is not
+    // permitted (rather than being absent or no serial port).
+    bool portRefused = false;
 };
 
 // The first byte of the read ranges where the radio's memory (read back)

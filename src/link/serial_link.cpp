@@ -302,6 +302,7 @@ void SerialLink::TraceNote(const std::string& note) {
 }
 
 bool SerialLink::OpenDevice(const std::string& device, std::string& reason) {
+    openRefused_ = false;
     if (device.empty()) {
         reason = TranslateText(KESTRA_TEXT("kestra", "未选择串口"));
 
@@ -317,12 +318,15 @@ bool SerialLink::OpenDevice(const std::string& device, std::string& reason) {
     HolderProcess holder;
     const int err = claim_.Acquire(path, &holder);
     if (err != 0 || !DriverFlowControl(claim_.fd(), flow)) {
-        reason = DescribeOpenFailure(device, err != 0 ? err : errno, &holder);
+        const int error = err != 0 ? err : errno;
+        openRefused_ = error == EBUSY || error == EACCES || error == EPERM;
+        reason = DescribeOpenFailure(device, error, &holder);
         return false;
     }
     qtName = claim_.QtPortName();
 #endif
     if (!OpenQtPort(qtName, flow)) {
+        openRefused_ = port_->error() == QSerialPort::PermissionError;
         reason = QtOpenFailure(device, path);
         return false;
     }

@@ -72,10 +72,13 @@ public:
 
     // Opens the device for reading and writing, refusing it when another
     // program holds it (see port_lock.h), and configures 9600 baud 8N1,
-    // binary, parity checking off; flow control and the DTR and RTS lines
-    // stay as the driver reports them. On failure osReason (when given)
-    // receives the system's reason.
+    // binary, parity checking off, no software flow control; hardware flow
+    // control and the DTR and RTS lines stay as the driver reports them. On
+    // failure osReason (when given) receives the system's reason.
     bool Open(const std::string& device, std::string* osReason);
+    // After a failed Open: the device is there, but another program holds
+    // it or it is not permitted to us (choosing another port would not help).
+    bool OpenRefused() const { return openRefused_; }
     bool IsOpen() const;
     void Close();
 
@@ -114,6 +117,7 @@ private:
 
     std::unique_ptr<QSerialPort> port_;
     PortClaim claim_; // POSIX: the flock and the lock file, while the port is open
+    bool openRefused_ = false;
     TraceCallback trace_;
     const std::atomic<bool>* abort_ = nullptr;
     std::int64_t openedCount_ = 0;

@@ -9,10 +9,11 @@ namespace kestra {
 
 namespace {
 
-TransferResult CannotOpen(const std::string& reason) {
+TransferResult CannotOpen(const std::string& reason, bool refused) {
     TransferResult result;
     result.message = kTextCannotOpenPort;
     result.detail = reason;
+    result.portRefused = refused;
     return result;
 }
 
@@ -21,7 +22,7 @@ bool OpenForExchange(SerialLink& link, const std::string& device, const Transfer
                      TransferResult& failure) {
     std::string reason;
     if (!link.Open(device, &reason)) {
-        failure = CannotOpen(reason);
+        failure = CannotOpen(reason, link.OpenRefused());
         return false;
     }
     link.SetTrace(options.trace);

@@ -125,6 +125,7 @@ private slots:
             QVERIFY(!result.succeeded);
             QCOMPARE(Q(result.message), QString(kTextCannotOpenPort));
             QVERIFY2(Q(result.detail).contains(reason), result.detail.c_str());
+            QVERIFY(result.portRefused); // no hint to choose another port
             QVERIFY(image == before);
         }
         QCOMPARE(radio_->Stats().bytesReceived, std::uint64_t(0));

@@ -146,7 +146,9 @@ void CCommDlg::OnJobFinished(bool succeeded) {
         // when the message closes (it was left with no active window).
         hide();
         QString detail = QString::fromStdString(lastResult_->detail);
-        if (lastResult_->message == kTextCannotOpenPort) // where to choose another
+        // Where to choose another, unless this one is there but held or
+        // forbidden.
+        if (lastResult_->message == kTextCannotOpenPort && !lastResult_->portRefused)
             detail += '\n' + T(text::kChoosePortHint)
                                  .arg(WithoutAccessKey(T(text::kMenuSetup)),
                                       WithoutAccessKey(T(text::kSetupPort)));
