@@ -476,6 +476,11 @@
     </message>
     <message>
         <location line="+3"/>
+        <source>已读回并校验 0x0000–0x2FFF 和 0x3F70–0x3FFF（读频的范围）；0x3000–0x3F6F 无法读回，未校验。</source>
+        <translation>Read back and verified 0x0000–0x2FFF and 0x3F70–0x3FFF (what a read covers); 0x3000–0x3F6F cannot be read back and was not verified.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>读数据</source>
         <translation>Read Data</translation>
     </message>
@@ -2722,7 +2727,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the form &apos;%1&apos; has no section &apos;%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/link/serial_link.cpp" line="+173"/>
+        <location filename="../../src/link/serial_link.cpp" line="+175"/>
         <source>。请加入拥有该设备的组“%1”（sudo usermod -aG %1 $USER），然后重新登录。</source>
         <translation>. Join the group &quot;%1&quot; that owns the device (sudo usermod -aG %1 $USER), then log in again.</translation>
     </message>
@@ -2757,7 +2762,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation> (the port is held open by another program)</translation>
     </message>
     <message>
-        <location line="+106"/>
+        <location line="+107"/>
         <source>未选择串口</source>
         <translation>no serial port is selected</translation>
     </message>

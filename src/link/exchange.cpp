@@ -394,8 +394,9 @@ TransferResult RunTransferOn(BytePort& port, TransferKind kind, RadioImage& imag
     else if (verify)
         VerifyWrite(port, image, options, TransferBlockCount(kind), result);
     if (kind == TransferKind::Initialise && result.succeeded) {
-        // The initialise's own message stays; the verification follows it.
-        result.detail = result.verified ? result.message : std::string();
+        // The initialise's own message stays; what the verification covered
+        // follows it.
+        result.detail = result.verified ? TranslateText(kTextInitialiseVerified) : std::string();
         result.message = kTextInitialiseSucceeded;
     }
     return result;

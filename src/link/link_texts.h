@@ -24,6 +24,10 @@ inline constexpr const char* kTextVerifyDiffers =
 // A write or initialise read back and compared.
 inline constexpr const char* kTextVerifyFailed = KESTRA_TEXT("kestra", "写频校验失败");
 inline constexpr const char* kTextWriteVerified = KESTRA_TEXT("kestra", "写频完成，已校验");
+// An initialise writes the whole memory; the read-back covers what a read does.
+inline constexpr const char* kTextInitialiseVerified =
+    KESTRA_TEXT("kestra", "已读回并校验 0x0000–0x2FFF 和 0x3F70–0x3FFF（读频的范围）；"
+                          "0x3000–0x3F6F 无法读回，未校验。");
 
 // Titles of the progress dialog.
 inline constexpr const char* kTitleRead = KESTRA_TEXT("kestra", "读数据");

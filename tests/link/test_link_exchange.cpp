@@ -391,7 +391,8 @@ private slots:
         QTest::addColumn<QString>("detail");
         const QString differs = '\n' + QString(kTextVerifyDiffers);
         QTest::newRow("clean write") << 1 << -1 << 0 << true << "";
-        QTest::newRow("clean initialise") << 2 << -1 << 0 << true << "写频完成，已校验";
+        const QString covered = kTextInitialiseVerified;
+        QTest::newRow("clean initialise") << 2 << -1 << 0 << true << covered;
         // The radio stores what it is sent for a while after "ENDW" and
         // ignores the first greetings of the read-back.
         QTest::newRow("radio busy after ENDW") << 1 << -1 << 6 << true << "";
@@ -402,7 +403,7 @@ private slots:
             << 2 << 0x3F75 << 0 << false
             << "第一处差异在 0x3F75：发送 F1，读到 0E（1 个字节不同）" + differs;
         // Outside the read ranges only initialise writes, and nothing reads it back.
-        QTest::newRow("outside the read ranges") << 2 << 0x3100 << 0 << true << "写频完成，已校验";
+        QTest::newRow("outside the read ranges") << 2 << 0x3100 << 0 << true << covered;
         QTest::newRow("radio never answers again")
             << 1 << -1 << 100 << false << "读回时：握手没有回应";
     }

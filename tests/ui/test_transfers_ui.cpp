@@ -13,6 +13,7 @@
 
 #include "app_test_support.h"
 #include "core/document/backups.h"
+#include "link/link_texts.h"
 #include "support/fake_sysfs.h"
 #include "ui/app/ini_file.h"
 #include "ui/dialogs/port_setup_dlg.h"
@@ -149,7 +150,7 @@ private slots:
             QCOMPARE(ConstChannelRecord(h.radio.Memory(), 4).Rx(), 14730000u);
         } else {
             QCOMPARE(h.driver.messages(),
-                     QStringList(2, QStringLiteral("初始化数据成功\n写频完成，已校验")));
+                     QStringList(2, QStringLiteral("初始化数据成功\n") + kTextInitialiseVerified));
             QVERIFY(resetToZero);
             QVERIFY(h.radio.Memory() == h.state.image);
         }

@@ -162,7 +162,8 @@ void CCommDlg::OnJobFinished(bool succeeded) {
         if (lastResult_->detail.empty())
             ShowMessage(this, message, QMessageBox::Information);
         else
-            ShowMessage(this, message, T(lastResult_->detail.c_str()), QMessageBox::Information);
+            ShowMessage(this, message, QString::fromStdString(lastResult_->detail),
+                        QMessageBox::Information);
         ShowPosition(0);
         return;
     }
