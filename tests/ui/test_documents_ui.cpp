@@ -160,8 +160,11 @@ private slots:
         QCOMPARE(f.Cell(2, 1), std::string("146.00000"));
         QVERIFY(app->recentFiles().Files().isEmpty());
 
-        // A missing file: reported, and it leaves the recent list.
-        const QString gone = dir.Dat(QStringLiteral("gone.dat"), before);
+        // A missing file: reported, and it leaves the recent list. Its entry
+        // shows the two ends of a long path, and an & as itself.
+        const QString deep(150, QLatin1Char('x'));
+        QVERIFY(QDir(dir.path()).mkpath(deep));
+        const QString gone = dir.Dat(deep + QStringLiteral("/R&D.dat"), before);
         QVERIFY(app->documents().OpenFile(gone));
         QCOMPARE(app->recentFiles().Files(), QStringList({gone}));
         QFile::remove(gone);
@@ -171,7 +174,8 @@ private slots:
             return a->isVisible() && a->data().toString() == gone;
         });
         QVERIFY(recent != fileItems.end());
-        QVERIFY((*recent)->text().contains(QStringLiteral("gone.dat")));
+        QVERIFY((*recent)->text().endsWith(QStringLiteral("R&&D.dat")));
+        QVERIFY(!(*recent)->text().contains(deep));
         (*recent)->trigger();
         QCOMPARE(driver.messages().size(), 2);
         QVERIFY(app->recentFiles().Files().isEmpty());

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -29,6 +30,13 @@
 #include "ui/grid/program_view.h"
 
 namespace kestra {
+
+namespace {
+
+// About how many characters of a path a recent-file entry shows.
+constexpr int kRecentFileChars = 60;
+
+} // namespace
 
 QIcon CommandIcon(const char* name) {
     QIcon icon;
@@ -398,10 +406,18 @@ void CMainFrame::AppendFactoryMenuItems() {
 }
 
 void CMainFrame::SetRecentFiles(const QStringList& files) {
+    menu(MenuId::File)->setToolTipsVisible(true); // the whole path of an entry
     for (int i = 0; i < recentActions_.size(); ++i) {
         QAction* a = recentActions_[i];
         if (i < files.size()) {
-            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])));
+            // A long path gives up its middle; an & in it is no access key.
+            const QString path = QDir::toNativeSeparators(files[i]);
+            const QFontMetrics metrics(menu(MenuId::File)->font());
+            QString shown = metrics.elidedText(path, Qt::ElideMiddle,
+                                               metrics.averageCharWidth() * kRecentFileChars);
+            shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+            a->setToolTip(path);
             a->setData(files[i]);
             a->setVisible(true);
         } else {
