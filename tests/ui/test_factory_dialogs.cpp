@@ -98,6 +98,14 @@ private slots:
 
         radio_->SetBehaviour(RadioBehaviour{});
         CDtmfInitDlg decoder(state_);
+        // The first field has the focus (a stray Space on 读数据 read the
+        // radio over the fields).
+        decoder.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&decoder));
+        QWidget* focused = decoder.focusWidget();
+        QVERIFY2(focused && (qobject_cast<SpinEdit*>(focused) ||
+                             qobject_cast<SpinEdit*>(focused->parentWidget())),
+                 focused ? focused->metaObject()->className() : "none");
         auto* twist = decoder.findChildren<SpinEdit*>().last();
         twist->edit()->selectAll();
         QTest::keyClicks(twist->edit(), QStringLiteral("g12b")); // g is no hexadecimal digit

@@ -31,6 +31,7 @@ CDtmfInitDlg::CDtmfInitDlg(AppState& state, QWidget* parent)
     layout->addLayout(fields);
     layout->addLayout(buttons);
     binder().Refresh();
+    OrderFocus();
 }
 
 } // namespace kestra

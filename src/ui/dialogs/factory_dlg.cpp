@@ -31,6 +31,21 @@ void CFactoryDlg::AddNumberField(QGridLayout* layout, int id, int row, int colum
     layout->addWidget(spin, row, column + 1);
 }
 
+void CFactoryDlg::OrderFocus() {
+    // The buttons are made before the fields; a stray Space on 读数据 would
+    // read the radio over what was typed.
+    QWidget* previous = nullptr;
+    for (int id = 0; id < form().FieldCount(); ++id) {
+        QWidget* w = binder().Widget(id);
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
+    }
+    setTabOrder(previous, read_);
+    setTabOrder(read_, write_);
+    binder().Widget(0)->setFocus();
+}
+
 void CFactoryDlg::RunExchange(bool read) {
     if (binder().finished())
         return;

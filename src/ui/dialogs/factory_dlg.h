@@ -40,6 +40,9 @@ protected:
     virtual void Reloaded() {}
     // A number field's label and spin edit at row, column and column + 1.
     void AddNumberField(QGridLayout* layout, int id, int row, int column);
+    // Called once the fields are laid out: Tab goes through the fields in
+    // their order, then 读数据 and 写数据; the first field has the focus.
+    void OrderFocus();
 
 private:
     void RunExchange(bool read);

@@ -39,7 +39,7 @@ int CellWidth(QWidget* dialog) {
 CParamTuningDlg::CParamTuningDlg(AppState& state, QWidget* parent)
     : CFactoryDlg(state, RegionKind::Calibration, parent) {
     setObjectName(QStringLiteral("paramTuningDialog"));
-    auto& form = OpenForm<ParamTuningForm>();
+    OpenForm<ParamTuningForm>();
 
     auto* grids = new QVBoxLayout;
     grids->setSpacing(10);
@@ -98,15 +98,7 @@ CParamTuningDlg::CParamTuningDlg(AppState& state, QWidget* parent)
     LayOutGrids();
 
     // Tab order: the grids, the number fields, the switches, the buttons.
-    QWidget* previous = nullptr;
-    for (int id = 0; id < form.FieldCount(); ++id) {
-        QWidget* w = binder().Widget(id);
-        if (previous)
-            setTabOrder(previous, w);
-        previous = w;
-    }
-    setTabOrder(previous, readButton());
-    setTabOrder(readButton(), writeButton());
+    OrderFocus();
 }
 
 QTableWidget* CParamTuningDlg::grid(int id) const {
