@@ -325,6 +325,7 @@ private slots:
         Document doc;
         const RadioImage& a = doc.state.image;
         CCompareDlg dialog(doc.state, doc.dir.path());
+        dialog.resize(920, 540); // its size on a screen with room (the test's is 800 wide)
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
 

@@ -54,6 +54,10 @@ private slots:
         CParamTuningDlg dialog(state_);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        // On a screen too small for it (the test screen is 800 x 600), the
+        // dialog fits, and 写数据 is in sight.
+        QVERIFY(dialog.screen()->availableGeometry().contains(dialog.geometry()));
+        QVERIFY(dialog.rect().contains(dialog.writeButton()->geometry().bottomRight()));
         QTableWidget* squelch = dialog.grid(0);
         QCOMPARE(squelch->verticalHeaderItem(2)->text(), QString("400-480 sql 1"));
         const QPoint at = squelch->visualRect(squelch->model()->index(2, 1)).center();

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTreeWidget>
 
 #include "app_test_support.h"
@@ -362,6 +363,8 @@ private slots:
         // The platform's own table: each number with its device, probed for real.
         AppState fresh;
         CPortSetupDlg platform(fresh, ini);
+        // It opens no wider than the screen (the test screen is 800 wide).
+        QVERIFY(platform.width() < platform.screen()->availableGeometry().width());
         for (int n = 1; n <= kPortCount; ++n) {
             QCOMPARE(platform.portButton(n)->text(), QStringLiteral("COM%1").arg(n));
             QCOMPARE(platform.portButton(n)->isEnabled(),

@@ -12,6 +12,7 @@
 
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
+#include "ui/widgets/screen_fit.h"
 
 namespace kestra {
 
@@ -86,7 +87,7 @@ namespace {
 void FitFileDialog(QFileDialog& dialog, const QString& title) {
     if (!title.isEmpty())
         dialog.setWindowTitle(title);
-    dialog.resize(dialog.sizeHint().expandedTo(QSize(820, 520)));
+    ResizeWithinScreen(&dialog, dialog.sizeHint().expandedTo(QSize(820, 520)));
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include "ui/app/message_box.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
+#include "ui/widgets/screen_fit.h"
 
 namespace kestra {
 
@@ -134,7 +135,7 @@ CCompareDlg::CCompareDlg(const AppState& document, const QString& startFolder, Q
     UpdateNewestButton();
     setMinimumSize(520, 320);
     // Wide enough for a raw line of 16 bytes on either side.
-    resize(920, 540);
+    ResizeWithinScreen(this, QSize(920, 540));
     GiveAccessKeys(this);
 }
 

@@ -20,6 +20,7 @@
 #include "ui/app/access_keys.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
+#include "ui/widgets/screen_fit.h"
 
 namespace kestra {
 
@@ -155,7 +156,7 @@ CCsvImportDlg::CCsvImportDlg(const std::string& csvText, const RadioImage& image
     layout->addWidget(table_, 1);
     layout->addWidget(summary_);
     layout->addWidget(buttons);
-    resize(760, 460);
+    ResizeWithinScreen(this, QSize(760, 460));
     GiveAccessKeys(this);
 
     connect(start_, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { Recompute(); });

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -15,6 +16,7 @@
 
 #include "core/forms/param_tuning_form.h"
 #include "ui/app/translation.h"
+#include "ui/widgets/screen_fit.h"
 #include "ui/widgets/spin_edit.h"
 
 namespace kestra {
@@ -76,26 +78,37 @@ CParamTuningDlg::CParamTuningDlg(AppState& state, QWidget* parent)
         boxes->addWidget(binder().Widget(ParamTuningForm::kFirstBox + i), i / kBoxColumns,
                          i % kBoxColumns);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(readButton());
-    buttons->addWidget(writeButton());
-
     auto* right = new QVBoxLayout;
     right->setSpacing(14);
     right->addLayout(numbers);
     right->addLayout(boxes);
     right->addStretch(1);
-    right->addLayout(buttons);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(14, 14, 14, 14);
-    layout->setSpacing(22);
-    layout->addLayout(grids);
-    layout->addLayout(right);
+    // The grids and fields scroll where the screen is too small for them;
+    // 读数据 and 写数据 stay in sight below.
+    auto* content = new QWidget;
+    auto* columns = new QHBoxLayout(content);
+    columns->setContentsMargins(14, 14, 14, 0);
+    columns->setSpacing(22);
+    columns->addLayout(grids);
+    columns->addLayout(right);
+    area_ = NewContentArea(content, this);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(14, 0, 14, 14);
+    buttons->addStretch(1);
+    buttons->addWidget(readButton());
+    buttons->addWidget(writeButton());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(10);
+    layout->addWidget(area_, 1);
+    layout->addLayout(buttons);
 
     binder().Refresh();
     LayOutGrids();
+    FitContent(this, area_);
 
     // Tab order: the grids, the number fields, the switches, the buttons.
     OrderFocus();
@@ -114,7 +127,7 @@ void CParamTuningDlg::done(int result) {
 
 void CParamTuningDlg::Reloaded() {
     LayOutGrids();
-    adjustSize();
+    FitContent(this, area_);
 }
 
 void CParamTuningDlg::LayOutGrids() {

@@ -2,7 +2,8 @@
 // CParamTuningDlg, "参数调节" (编辑 -> 参数调节, factory only): the
 // calibration block as three grids on the left (squelch, transmit power,
 // squelch detection), the 24 number fields and 10 switches on the right,
-// "读数据" and "写数据" below them. Everything the dialog does is the form's
+// "读数据" and "写数据" below them; grids and fields scroll where the screen
+// is too small for them, the buttons stay in sight. Everything the dialog does is the form's
 // (core/forms/param_tuning_form.h); the dialog lays it out:
 //
 //   - each grid is exactly as large as its rows (one or two calibration bands),
@@ -15,6 +16,7 @@
 
 #include "ui/dialogs/factory_dlg.h"
 
+class QScrollArea;
 class QTableWidget;
 
 namespace kestra {
@@ -34,6 +36,8 @@ protected:
 private:
     // Row labels (range + translated suffix) and the grids' fixed sizes.
     void LayOutGrids();
+
+    QScrollArea* area_ = nullptr; // the grids and the fields
 };
 
 } // namespace kestra

@@ -17,6 +17,7 @@
 #include "ui/app/ini_file.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
+#include "ui/widgets/screen_fit.h"
 
 namespace kestra {
 
@@ -120,7 +121,7 @@ CPortSetupDlg::CPortSetupDlg(AppState& state, CIniFile& ini, QWidget* parent, Po
     timer_ = new QTimer(this);
     connect(timer_, &QTimer::timeout, this, &CPortSetupDlg::Refresh);
     timer_->start(table_.refreshMs);
-    resize(sizeHint().expandedTo(QSize(960, 0)));
+    ResizeWithinScreen(this, sizeHint().expandedTo(QSize(960, 0)));
 }
 
 QGroupBox* CPortSetupDlg::BuildPortGrid(const PortProbe& probe) {
