@@ -233,7 +233,8 @@ private slots:
         QVERIFY(!h.state.transferBusy);
     }
 
-    // 写后校验: on by default and remembered, the progress following it.
+    // 写后校验: on by default and remembered, the progress following it; Tab
+    // goes from it, above the buttons, to them.
     void verifyAfterWrite() {
         RadioViewFixture h;
         QVERIFY(!CCommDlg(h.state, TransferKind::Read).verifyCheck());
@@ -241,6 +242,7 @@ private slots:
             CCommDlg dialog(h.state, TransferKind::Write);
             QVERIFY(dialog.verifyCheck()->isChecked());
             QCOMPARE(dialog.verifyCheck()->text(), QStringLiteral("写后校验(&V)"));
+            QCOMPARE(dialog.verifyCheck()->nextInFocusChain()->objectName(), "startButton");
             dialog.verifyCheck()->click();
             QCOMPARE(dialog.progressBar()->maximum(), 389);
         }

@@ -31,8 +31,6 @@ const char* const kVerifySettingKey = "Transfer/VerifyAfterWrite";
 CCommDlg::CCommDlg(AppState& state, TransferKind kind, QWidget* parent)
     : CCommDlg(state, TransferExchange(kind), TransferTitle(kind), parent) {
     staysOpen_ = kind == TransferKind::Initialise;
-    if (job_->CanVerify())
-        AddVerifyCheck();
     backupKind_ = kind == TransferKind::Read    ? "read"
                   : kind == TransferKind::Write ? "write"
                                                 : "init";
@@ -54,6 +52,9 @@ CCommDlg::CCommDlg(AppState& state, JobExchange exchange, const char* title, QWi
     progress_->setRange(0, job_->Steps());
     progress_->setTextVisible(false);
     progress_->setMinimumWidth(320);
+    // Made before the buttons: Tab follows the dialog down.
+    if (job_->CanVerify())
+        AddVerifyCheck();
 
     start_ = new QPushButton(T(text::kCommStart), this);
     exit_ = new QPushButton(T(text::kCommExit), this);
@@ -83,6 +84,8 @@ CCommDlg::CCommDlg(AppState& state, JobExchange exchange, const char* title, QWi
     layout->setContentsMargins(18, 18, 18, 14);
     layout->setSpacing(16);
     layout->addWidget(progress_);
+    if (verify_)
+        layout->addWidget(verify_);
     layout->addLayout(row);
     setFixedSize(sizeHint());
 }
@@ -91,14 +94,12 @@ void CCommDlg::AddVerifyCheck() {
     verify_ = new QCheckBox(T(kTextVerifyAfterWrite), this);
     verify_->setObjectName(QStringLiteral("verifyCheck"));
     verify_->setChecked(QSettings().value(QString::fromUtf8(kVerifySettingKey), true).toBool());
-    auto* layout = static_cast<QVBoxLayout*>(this->layout());
-    layout->insertWidget(1, verify_);
-    OnVerifyToggled(verify_->isChecked());
+    job_->SetVerify(verify_->isChecked());
+    progress_->setRange(0, job_->Steps());
     connect(verify_, &QCheckBox::toggled, this, [this](bool verify) {
         QSettings().setValue(QString::fromUtf8(kVerifySettingKey), verify);
         OnVerifyToggled(verify);
     });
-    setFixedSize(sizeHint());
 }
 
 void CCommDlg::OnVerifyToggled(bool verify) {
