@@ -78,14 +78,15 @@ public:
 Files& SystemFiles();
 
 // Temporary files of saves in progress. Once RemoveTemporaryFilesOnSignals
-// ran, SIGINT and SIGTERM remove every noted file before they end the
-// process the way they would have ended it anyway. NoteTemporary answers a
+// ran, SIGINT, SIGTERM and SIGHUP remove every noted file before they end the
+// process the way they would have ended it anyway, and SIGXFSZ is ignored
+// (the write past the file size limit fails instead). NoteTemporary answers a
 // slot, or -1 when none is free (that file is then not removed).
 int NoteTemporary(const std::string& path);
 void ForgetTemporary(int slot);
 void RemoveTemporaryFilesOnSignals();
 
-// Holds SIGINT and SIGTERM back on this thread while it lives, so that a
+// Holds SIGINT, SIGTERM and SIGHUP back on this thread while it lives, so that a
 // temporary file and its note change together.
 class SignalsHeld {
 public:

@@ -235,8 +235,11 @@ void ForgetTemporary(int slot) {
 }
 
 void RemoveTemporaryFilesOnSignals() {
-    ::signal(SIGINT, RemoveTemporariesAndEnd);
-    ::signal(SIGTERM, RemoveTemporariesAndEnd);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        ::signal(signal, RemoveTemporariesAndEnd);
+    // Past the file size limit a write fails with EFBIG, and the save that
+    // made it removes its temporary file and keeps the old one.
+    ::signal(SIGXFSZ, SIG_IGN);
 }
 
 static_assert(sizeof(sigset_t) <= sizeof(std::uint64_t[16]),
@@ -247,6 +250,7 @@ SignalsHeld::SignalsHeld() {
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
     sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGHUP);
     sigset_t old;
     pthread_sigmask(SIG_BLOCK, &set, &old);
     std::memcpy(saved_, &old, sizeof old);

@@ -572,7 +572,9 @@ private slots:
 
     void fileSizeLimitMidwayKeepsTheOldFile() {
         // A real write failure: the file size limit stops the temporary file
-        // at 4096 bytes (as a full disk would).
+        // at 4096 bytes (as a full disk would). The programs' signal set-up
+        // turns SIGXFSZ into that failure.
+        RemoveTemporaryFilesOnSignals();
         QTemporaryDir dir;
         const QString path = dir.filePath("radio.dat");
         WriteAll(path, Bytes(Filled(14)));
@@ -580,22 +582,20 @@ private slots:
         QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
         rlimit limited = saved;
         limited.rlim_cur = 4096;
-        const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
         QVERIFY(::setrlimit(RLIMIT_FSIZE, &limited) == 0);
         const QString error = Save(path, 15);
         ::setrlimit(RLIMIT_FSIZE, &saved);
-        ::signal(SIGXFSZ, oldHandler);
         QVERIFY2(error.contains(std::strerror(EFBIG)), qPrintable(error));
         QCOMPARE(ReadAll(path), Bytes(Filled(14)));
         QCOMPARE(Entries(dir), QStringList({"radio.dat"}));
     }
 
-    // SIGINT or SIGTERM in the middle of a save (a replacing one and a new
+    // SIGINT, SIGTERM or SIGHUP in the middle of a save (a replacing one and a new
     // backup's) ends the program as the signal does, and takes the temporary
     // file with it: the folder holds only what was there before.
     void signalDuringSaveRemovesTheTemporaryFile() {
         static int g_signal = 0;
-        for (const int sig : {SIGINT, SIGTERM}) {
+        for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
             for (const bool newFile : {false, true}) {
                 QTemporaryDir dir;
                 const std::string path = dir.filePath("radio.dat").toStdString();
