@@ -1622,7 +1622,7 @@ Use the new band limits?</numerusform>
         <translation>Cannot write to standard output: %s</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+26"/>
         <source>输出文件 %1 就是输入文件 %2</source>
         <translation>the output %1 is the input file %2</translation>
     </message>
@@ -2543,8 +2543,13 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <source>%1 取一个信道 A001..B128</source>
         <translation>%1 takes a channel A001..B128</translation>
     </message>
+    <message>
+        <location line="+9"/>
+        <source>报告 %1 就是输出文件 %2</source>
+        <translation>the report %1 is the output file %2</translation>
+    </message>
     <message numerus="yes">
-        <location line="+39"/>
+        <location line="+32"/>
         <source>已跳过 %n 行；未写入任何文件</source>
         <translation>
             <numerusform>%n row skipped; nothing written</numerusform>

@@ -91,11 +91,28 @@ bool WriteOutput(const std::string& text) {
     return false;
 }
 
+namespace {
+// The absolute name with its links and dot parts resolved as far as the
+// folders exist.
+std::filesystem::path ResolvedName(const std::string& name) {
+    std::error_code ec;
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(std::filesystem::u8path(name), ec);
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, ec);
+    return (ec ? absolute : resolved).lexically_normal();
+}
+} // namespace
+
+bool NameOneFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(std::filesystem::u8path(a), std::filesystem::u8path(b), ec))
+        return true;
+    return ResolvedName(a) == ResolvedName(b);
+}
+
 bool OutputIsAnInput(const std::string& output, std::initializer_list<std::string> inputs) {
     for (const std::string& input : inputs) {
-        std::error_code ec;
-        if (std::filesystem::equivalent(std::filesystem::u8path(output),
-                                        std::filesystem::u8path(input), ec)) {
+        if (NameOneFile(output, input)) {
             UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "输出文件 %1 就是输入文件 %2")),
                               {output, input}));
             return true;

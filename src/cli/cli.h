@@ -59,9 +59,13 @@ int UsageError(const std::string& message);
 // standard error and returns false; the command then exits with kExitFailed.
 bool WriteOutput(const std::string& text);
 
-// True when output names an existing file that is one of inputs (through
-// links too): writing it would destroy an input of another kind, as a typo
-// such as "export-csv radio.dat -o radio.dat" would. Prints why.
+// True when the two names are one file (through links and dot parts too),
+// also when that file does not exist yet.
+bool NameOneFile(const std::string& a, const std::string& b);
+
+// True when output names one of inputs (see NameOneFile): writing it would
+// destroy an input of another kind, as a typo such as
+// "export-csv radio.dat -o radio.dat" would. Prints why.
 bool OutputIsAnInput(const std::string& output, std::initializer_list<std::string> inputs);
 
 // Loads an input image; on failure prints the reason and returns false.

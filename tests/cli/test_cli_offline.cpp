@@ -109,6 +109,11 @@ private slots:
             "is the input file");
         row("import-csv over its list", {"import-csv", "IMG", "CSV", "-o", "CSV"}, 2, false,
             "is the input file");
+        row("export-csv over its missing image", {"export-csv", "MISSING", "-o", "MISSING"}, 2,
+            false, "is the input file");
+        row("import-csv report over a new image",
+            {"import-csv", "IMG", "CSV", "-o", "OUT", "--report", "OUT"}, 2, false,
+            "is the output file");
         row("configure over its profile", {"configure", "IMG", "--profile", "INI", "-o", "INI"}, 2,
             false, "is the input file");
         row("diff one file", {"diff", "IMG"}, 2, false, "expected two image files");
