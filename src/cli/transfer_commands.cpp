@@ -143,23 +143,17 @@ private:
     Handler oldTerm_;
 };
 
-// Reports the outcome of an exchange; returns the exit status.
+// Reports the outcome of an exchange; returns the exit status. The message
+// and its detail go to standard error after the progress lines, on success
+// too: standard output that cannot be written must not turn an exchange that
+// went well into a failure a script would repeat.
 int Report(const TransferResult& result) {
     // The message is the link's source text; the detail comes composed.
-    const std::string message =
-        result.message.empty() ? std::string() : TranslateText(result.message.c_str());
-    if (result.succeeded) {
-        std::string text = message.empty() ? std::string() : message + '\n';
-        if (!result.detail.empty())
-            text += result.detail + '\n';
-        if (!text.empty() && !WriteOutput(text))
-            return kExitFailed;
-        return kExitOk;
-    }
-    std::fprintf(stderr, "%s\n", message.c_str());
+    if (!result.message.empty())
+        std::fprintf(stderr, "%s\n", TranslateText(result.message.c_str()).c_str());
     if (!result.detail.empty())
         std::fprintf(stderr, "%s\n", result.detail.c_str());
-    return kExitFailed;
+    return result.succeeded ? kExitOk : kExitFailed;
 }
 
 // The common options of the exchange commands.
