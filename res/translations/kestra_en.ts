@@ -1622,7 +1622,7 @@ Use the new band limits?</numerusform>
         <translation>Cannot write to standard output: %s</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+27"/>
         <source>输出文件 %1 就是输入文件 %2</source>
         <translation>the output %1 is the input file %2</translation>
     </message>
@@ -1968,7 +1968,7 @@ Use the new band limits?</numerusform>
     <message>
         <location line="+7"/>
         <location filename="../../src/cli/form_commands.cpp" line="+22"/>
-        <location filename="../../src/cli/transfer_commands.cpp" line="+186"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="+180"/>
         <source>%1：工厂密码不正确</source>
         <translation>%1: the factory password does not match</translation>
     </message>
@@ -2321,7 +2321,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the line has no key</translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+87"/>
         <source>该行不是有效的 UTF-8 文本</source>
         <translation>the line is not valid UTF-8</translation>
     </message>
@@ -2567,12 +2567,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>put CSV rows into channels; report to stderr (exit 1 with --strict when rows were skipped, 2 for an unusable CSV)</translation>
     </message>
     <message>
-        <location filename="../../src/cli/transfer_commands.cpp" line="-183"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="-177"/>
         <source>%1：多余的参数“%2”</source>
         <translation>%1: unexpected argument &apos;%2&apos;</translation>
     </message>
     <message>
-        <location line="+139"/>
+        <location line="+133"/>
         <source>%1：必须给出 %2</source>
         <translation>%1: %2 is required</translation>
     </message>
@@ -2870,12 +2870,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>not UTF-8 text (invalid byte at offset %1)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location filename="../../src/core/codec/utf8.cpp" line="+102"/>
         <source>不是 UTF-8 文本：文件以 UTF-16 的字节顺序标记开头，请将其另存为 UTF-8</source>
         <translation>not UTF-8 text: it starts with a UTF-16 byte-order mark; save it as UTF-8</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../src/core/interchange/channel_csv.cpp" line="+1"/>
         <source>%1 → %2：不在频率步进上</source>
         <translation>%1 → %2: off the raster</translation>
     </message>

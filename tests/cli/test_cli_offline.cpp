@@ -44,7 +44,7 @@ private slots:
         QVERIFY(WriteAll(image_, ToBytes(image)));
         QVERIFY(WriteAll(dir_.filePath("short.dat"), QByteArray(1000, '\xFF')));
         QVERIFY(WriteAll(dir_.filePath("bad.csv"), "Frequency\n\xFF\n"));
-        QVERIFY(WriteAll(dir_.filePath("bad.ini"), "[model]\nA段下限=140\n[model] \n"));
+        QVERIFY(WriteAll(dir_.filePath("bad.ini"), "[model]\nA段下限=140\n[model\n"));
         // Sparse: a file over the limit is refused whole, never read.
         QFile big(dir_.filePath("big.csv"));
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize((qint64(64) << 20) + 1));
