@@ -43,9 +43,9 @@ public:
     virtual int ReadLink(const std::string& path, std::string& target);
     // The absolute path with every link resolved.
     virtual int RealPath(const std::string& path, std::string& real);
-    // True when path is writable and so is the folder the file it names
-    // (links resolved) lies in.
-    virtual bool CanReplace(const std::string& path);
+    // 0 when path is writable and so is the folder the file it names (links
+    // resolved) lies in, else the reason (EACCES, EROFS, ...).
+    virtual int ReplaceRefusal(const std::string& path);
 
     // For reading; never waits for a writer should the name be a FIFO.
     virtual int OpenToRead(const std::string& path, Handle& file);

@@ -85,10 +85,13 @@ int Files::RealPath(const std::string& path, std::string& real) {
     return 0;
 }
 
-bool Files::CanReplace(const std::string& path) {
+int Files::ReplaceRefusal(const std::string& path) {
+    if (::access(path.c_str(), W_OK) != 0)
+        return errno;
     std::string real;
-    return ::access(path.c_str(), W_OK) == 0 && RealPath(path, real) == 0 &&
-           ::access(FolderOf(real).c_str(), W_OK | X_OK) == 0;
+    if (const int error = RealPath(path, real))
+        return error;
+    return ::access(FolderOf(real).c_str(), W_OK | X_OK) == 0 ? 0 : errno;
 }
 
 int Files::OpenToRead(const std::string& path, Handle& file) {

@@ -490,18 +490,25 @@ private slots:
             QCOMPARE(Save(path, 10), QString());
             QCOMPARE(Mode(path) & 07777, mode);
         }
-        // One made read-only is refused and kept (root may write anything:
+        // One made read-only is refused and kept, and so is one on a
+        // read-only mount, with the system's reason (root may write anything:
         // then the system is asked through a seam that answers as for a user).
-        struct ReadOnly : os::Files {
-            bool CanReplace(const std::string&) override { return false; }
-        } readOnly;
+        struct Refusing : os::Files {
+            int refusal = 0;
+            int ReplaceRefusal(const std::string&) override { return refusal; }
+        } refusing;
         WriteAll(path, "old");
         QVERIFY(::chmod(Native(path).constData(), 0444) == 0);
-        std::string reason;
-        QVERIFY(!WriteWholeFile(path.toStdString(), "new", 3, &reason,
-                                ::geteuid() == 0 ? readOnly : os::SystemFiles()));
-        QCOMPARE(QString::fromStdString(reason), QString::fromLocal8Bit(std::strerror(EACCES)));
-        QCOMPARE(ReadAll(path), QByteArray("old"));
+        for (const int refusal : {EACCES, EROFS}) {
+            refusing.refusal = refusal;
+            const bool asUser = refusal == EACCES && ::geteuid() != 0;
+            std::string reason;
+            QVERIFY(!WriteWholeFile(path.toStdString(), "new", 3, &reason,
+                                    asUser ? os::SystemFiles() : refusing));
+            QCOMPARE(QString::fromStdString(reason),
+                     QString::fromLocal8Bit(std::strerror(refusal)));
+            QCOMPARE(ReadAll(path), QByteArray("old"));
+        }
         // A new file gets what new files get: 0666 less the umask.
         const mode_t mask = ::umask(022);
         ::umask(mask);
