@@ -1592,7 +1592,7 @@ Use the new band limits?</numerusform>
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../src/cli/args.cpp" line="+52"/>
+        <location filename="../../src/cli/args.cpp" line="+53"/>
         <location filename="../../src/cli/arrange_commands.cpp" line="+91"/>
         <location filename="../../src/cli/form_commands.cpp" line="+167"/>
         <source>选项 %1 需要一个值</source>
@@ -2063,12 +2063,17 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: expected one image file</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+19"/>
+        <source>--set:%1：应为“SECTION:KEY=VALUE”，实际为“%2”</source>
+        <translation>--set:%1: expected &apos;SECTION:KEY=VALUE&apos;, got &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>%1：需要一个输入映像</source>
         <translation>%1: expected one input image</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+14"/>
         <source>%1：--seed 取 0..4294967295 的数</source>
         <translation>%1: --seed takes a number 0..4294967295</translation>
     </message>
@@ -2316,7 +2321,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>The virtual radio is in use (%1): reading and writing exchange with it. Choose a port and press OK to use that port instead.</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/profile.cpp" line="+43"/>
+        <location filename="../../src/core/forms/profile.cpp" line="+39"/>
+        <source>应为 KEY=VALUE、KEY++ 或 KEY--</source>
+        <translation>expected KEY=VALUE, KEY++ or KEY--</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>该行没有键名</source>
         <translation>the line has no key</translation>
     </message>
@@ -2361,7 +2371,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1 is not empty, cannot insert: the band&apos;s last channel cannot be pushed out</translation>
     </message>
     <message>
-        <location filename="../../src/link/pseudo_terminal.cpp" line="+85"/>
+        <location filename="../../src/link/pseudo_terminal.cpp" line="+100"/>
         <source>此系统不提供伪终端</source>
         <translation>pseudo-terminals are not available on this system</translation>
     </message>
@@ -2572,12 +2582,13 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: unexpected argument &apos;%2&apos;</translation>
     </message>
     <message>
-        <location line="+133"/>
+        <location filename="../../src/cli/form_commands.cpp" line="-92"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="+133"/>
         <source>%1：必须给出 %2</source>
         <translation>%1: %2 is required</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="+12"/>
         <source>%1：需要工厂模式（%2）</source>
         <translation>%1: needs factory mode (%2)</translation>
     </message>
@@ -2627,12 +2638,32 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>virtual radio on %1; stop it with Ctrl+C</translation>
     </message>
     <message>
-        <location line="+66"/>
+        <location line="+62"/>
+        <source>可用</source>
+        <translation>available</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>不可用</source>
+        <translation>unavailable</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>已选</source>
+        <translation>selected</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>设备（设备、端口、芯片系列、芯片、USB ID、制造商、产品、序列号、驱动、延迟定时器；by-id 链接列在其设备之下）：</source>
         <translation>devices (device, port, chip family, chip, USB id, manufacturer, product, serial number, driver, latency timer; by-id links below their device):</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+6"/>
+        <source>（无）</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>把对讲机读入基础映像的副本（默认：新文档的映像）并保存</source>
         <translation>read the radio into a copy of the base image (default: a new document&apos;s image) and save it</translation>
     </message>

@@ -11,6 +11,7 @@
 
 #include "cli/cli.h"
 #include "core/codec/codecs.h"
+#include "core/codec/text.h"
 #include "core/codec/text_seam.h"
 #include "core/document/dat_file.h"
 
@@ -114,7 +115,7 @@ bool OutputIsAnInput(const std::string& output, std::initializer_list<std::strin
     for (const std::string& input : inputs) {
         if (NameOneFile(output, input)) {
             UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "输出文件 %1 就是输入文件 %2")),
-                              {output, input}));
+                              {EscapeControl(output), EscapeControl(input)}));
             return true;
         }
     }

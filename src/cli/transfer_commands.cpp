@@ -500,10 +500,16 @@ int RunPorts(const std::vector<std::string>& argv) {
         for (const SerialDeviceInfo& d : devices)
             if (d.portNumber == n)
                 cable = d.usb ? d.CableName() : d.driver;
-        out += Format("%d\t%s\t%s%s%s\n", n, PortDeviceName(n).c_str(),
-                      probe.available[static_cast<std::size_t>(n)] ? "available" : "unavailable",
-                      probe.selected == n ? "\tselected" : "",
-                      cable.empty() ? "" : ("\t" + cable).c_str());
+        const bool available = probe.available[static_cast<std::size_t>(n)];
+        out += Format("%d\t%s\t%s", n, PortDeviceName(n).c_str(),
+                      TranslateText(available ? KESTRA_TEXT("kestra", "可用")
+                                              : KESTRA_TEXT("kestra", "不可用"))
+                          .c_str());
+        if (probe.selected == n)
+            out += "\t" + TranslateText(KESTRA_TEXT("kestra", "已选"));
+        if (!cable.empty())
+            out += "\t" + cable;
+        out += "\n";
     }
     out += "\n" +
            TranslateText(KESTRA_TEXT("kestra", "设备（设备、端口、芯片系列、芯片、USB ID、制造商、产品、"
@@ -512,7 +518,7 @@ int RunPorts(const std::vector<std::string>& argv) {
     for (const SerialDeviceInfo& d : devices)
         out += DeviceLine(d);
     if (devices.empty())
-        out += "(none)\n";
+        out += TranslateText(KESTRA_TEXT("kestra", "（无）")) + "\n";
     return WriteOutput(out) ? kExitOk : kExitFailed;
 }
 

@@ -53,7 +53,8 @@ private slots:
     // IMG in args stands for a usable image, MISSING for a file that is not
     // there, SHORT for one of 1000 bytes, CSV for a CSV that is not UTF-8
     // text, BIG for one over the size limit, INI for a profile with a bad
-    // third line, NODIR for a file in a folder that does not exist, PORT for
+    // third line, NODIR for a file in a folder that does not exist (ODD too,
+    // its name with control characters), PORT for
     // a port that does not exist. A run that fails prints nothing on
     // standard output and writes no OUT.
     void routing_data() {
@@ -77,6 +78,11 @@ private slots:
         row("input missing", {"channels", "MISSING"}, 2, false, "missing.dat");
         row("input short", {"resave", "SHORT", "OUT"}, 2, false, "1000");
         row("output unwritable", {"new", "--builtin", "NODIR"}, 1, false, "Cannot save the file");
+        // File names in messages show their control characters escaped.
+        row("odd input name", {"channels", "ODD"}, 2, false, "no\\x1B[2J\\n.dat");
+        row("odd output name", {"new", "--builtin", "ODD"}, 1, false, "no\\x1B[2J\\n.dat");
+        row("odd CSV output name", {"export-csv", "IMG", "-o", "ODD"}, 1, false,
+            "no\\x1B[2J\\n.dat");
         row("channels", {"channels", "IMG"}, 0, true, "A 001\t\t\t\t\t\t\t\t\nA 002\t");
         row("settings", {"settings", "IMG", "--form=model"}, 0, true, "[model]\n");
         row("settings factory", {"settings", "IMG", "--factory", "qdm537"}, 0, true,
@@ -85,13 +91,19 @@ private slots:
             "does not match");
         row("settings factory form", {"settings", "IMG", "--form", "tuning"}, 2, false,
             "needs --factory");
-        row("configure without -o", {"configure", "IMG"}, 2, false, "needs -o OUT.dat");
+        row("configure without -o", {"configure", "IMG"}, 2, false, "-o OUT.dat is required");
+        row("configure without -o in Chinese", {"--lang", "zh", "configure", "IMG"}, 2, false,
+            "configure：必须给出 -o OUT.dat");
         // A refused configure writes nothing, even when earlier sections ran.
         auto configure = [&row](const char* name, const QStringList& more, const QString& text) {
             row(name, QStringList{"configure", "IMG", "-o", "OUT"} + more, 2, false, text);
         };
         configure("malformed --set", {"--set", "接收频率=1"},
                   "--set:1: expected 'SECTION:KEY=VALUE'");
+        configure("malformed --set in Chinese", {"--set", "x\ty", "--lang", "zh"},
+                  "--set:1：应为“SECTION:KEY=VALUE”，实际为“x\\ty”");
+        configure("--set line in Chinese", {"--set", "a:b", "--lang", "zh"},
+                  "--set:1: 应为 KEY=VALUE、KEY++ 或 KEY--");
         configure("refused second --set",
                   {"--set", "channel A001:接收频率=145", "--set", "channel A001:频率=1"},
                   "--set:2: [channel A001] 频率: no such field");
@@ -167,11 +179,15 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(bool, onStdout);
         QFETCH(QString, fragment);
-        const std::pair<const char*, const char*> files[] = {
-            {"IMG", "in.dat"},      {"MISSING", "missing.dat"},
-            {"SHORT", "short.dat"}, {"OUT", "out.dat"},
-            {"CSV", "bad.csv"},     {"BIG", "big.csv"},
-            {"INI", "bad.ini"},     {"NODIR", "no/such/dir/x.dat"}};
+        const std::pair<const char*, const char*> files[] = {{"IMG", "in.dat"},
+                                                             {"MISSING", "missing.dat"},
+                                                             {"SHORT", "short.dat"},
+                                                             {"OUT", "out.dat"},
+                                                             {"CSV", "bad.csv"},
+                                                             {"BIG", "big.csv"},
+                                                             {"INI", "bad.ini"},
+                                                             {"NODIR", "no/such/dir/x.dat"},
+                                                             {"ODD", "no/no\x1B[2J\n.dat"}};
         for (const auto& [name, file] : files)
             args.replaceInStrings(QRegularExpression(QStringLiteral("^%1$").arg(name)), Path(file));
         args.replaceInStrings("PORT", Path("no-such-port"));

@@ -335,6 +335,9 @@ private slots:
         QVERIFY(usb0 > kPortCount);
         QCOMPARE(lines.value(usb0 + 1),
                  "\t" + dev + "/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+        // A port's state is a word of the run's language.
+        const QString word = RunCli({"--lang", "zh", "ports"}, env).out.section('\t', 2, 2);
+        QVERIFY2(word == "可用" || word == "不可用", qPrintable(word));
     }
 
 private:

@@ -36,7 +36,7 @@ bool ParseProfileLine(const std::string& text, ProfileLine& line, std::string& e
         line.key = text.substr(0, text.size() - 2);
         line.value.clear();
     } else {
-        error = "expected KEY=VALUE, KEY++ or KEY--";
+        error = TranslateText(KESTRA_TEXT("kestra", "应为 KEY=VALUE、KEY++ 或 KEY--"));
         return false;
     }
     if (line.key.empty()) {

@@ -204,7 +204,8 @@ private slots:
         std::string error;
         QCOMPARE(int(reader.Next(section, line, error)), int(ProfileReader::Item::Header));
         QCOMPARE(int(reader.Next(section, line, error)), int(ProfileReader::Item::Error));
-        QCOMPARE(QString::fromStdString(error), QStringLiteral("p.ini:2: expected KEY=VALUE, KEY++ or KEY--"));
+        QCOMPARE(QString::fromStdString(error),
+                 QStringLiteral("p.ini:2: 应为 KEY=VALUE、KEY++ 或 KEY--"));
         QVERIFY(read <= (1u << 20));
 
         // Control characters of a header are shown, not passed on.
