@@ -122,6 +122,30 @@ bool OutputIsAnInput(const std::string& output, std::initializer_list<std::strin
     return false;
 }
 
+bool OutputCanBeCreated(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path name = fs::u8path(path);
+    std::error_code ec;
+    int error = 0;
+    if (fs::is_directory(name, ec)) {
+        error = EISDIR;
+    } else {
+        const fs::file_status folder =
+            fs::status(name.has_parent_path() ? name.parent_path() : fs::path("."), ec);
+        if (folder.type() == fs::file_type::not_found)
+            error = ENOENT;
+        else if (!fs::is_directory(folder))
+            error = ENOTDIR;
+    }
+    if (error == 0)
+        return true;
+    std::fprintf(
+        stderr, "%s\n",
+        FillIn(TranslateText(kTextCannotSaveFile), {EscapeControl(path), std::strerror(error)})
+            .c_str());
+    return false;
+}
+
 bool LoadInputImage(const std::string& path, RadioImage& image) {
     std::string error;
     if (!LoadDatFile(path, image, &error)) {

@@ -68,6 +68,10 @@ bool NameOneFile(const std::string& a, const std::string& b);
 // "export-csv radio.dat -o radio.dat" would. Prints why.
 bool OutputIsAnInput(const std::string& output, std::initializer_list<std::string> inputs);
 
+// False, after saying why, when path names a folder or lies in a folder that
+// does not exist: checked before a long exchange whose image it will take.
+bool OutputCanBeCreated(const std::string& path);
+
 // Loads an input image; on failure prints the reason and returns false.
 bool LoadInputImage(const std::string& path, RadioImage& image);
 // Saves an output image; on failure prints the reason and returns false.

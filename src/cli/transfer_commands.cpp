@@ -190,8 +190,9 @@ bool TakeLinkArgs(const std::string& command, const Args& args, bool factoryRequ
     return true;
 }
 
-// Parses the arguments of an exchange command: a read takes --base and -o,
-// a write takes one image file. Returns false with the exit status set.
+// Parses the arguments of an exchange command: a read takes --base and -o
+// (an output that can be created), a write takes one image file. Returns
+// false with the exit status set.
 bool ParseExchangeArgs(const std::string& command, bool read, bool factoryRequired,
                        const std::vector<std::string>& argv, Args& args, LinkArgs& link,
                        int& exitCode, bool backups = false) {
@@ -215,8 +216,8 @@ bool ParseExchangeArgs(const std::string& command, bool read, bool factoryRequir
     else if (!read && args.positional.size() != 1)
         exitCode =
             UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要一个映像文件")), {command}));
-    else
-        return TakeLinkArgs(command, args, factoryRequired, link, &exitCode);
+    else if (TakeLinkArgs(command, args, factoryRequired, link, &exitCode))
+        return !read || OutputCanBeCreated(*args.Option("-o"));
     return false;
 }
 

@@ -54,7 +54,7 @@ private slots:
     // there, SHORT for one of 1000 bytes, CSV for a CSV that is not UTF-8
     // text, BIG for one over the size limit, INI for a profile with a bad
     // third line, NODIR for a file in a folder that does not exist (ODD too,
-    // its name with control characters), PORT for
+    // its name with control characters), FOLDER for the test's folder, PORT for
     // a port that does not exist. A run that fails prints nothing on
     // standard output and writes no OUT.
     void routing_data() {
@@ -155,6 +155,12 @@ private slots:
         row("read without -o", {"read", "--port", "PORT"}, 2, false, "-o");
         row("write short input", {"write", "--port", "PORT", "SHORT"}, 2, false, "1000");
         row("write missing input", {"write", "--port", "PORT", "MISSING"}, 2, false, "missing");
+        // A read refuses an output it could not create before the exchange.
+        row("read into a missing folder", {"read", "--port", "PORT", "-o", "NODIR"}, 2, false,
+            "Cannot save the file");
+        row("decoder read into a folder",
+            {"decoder", "read", "--port", "PORT", "--factory", "QDM537", "-o", "FOLDER"}, 2, false,
+            QString::fromLocal8Bit(std::strerror(EISDIR)));
         row("read short base", {"read", "--port", "PORT", "--base", "SHORT", "-o", "OUT"}, 2, false,
             "1000");
         row("init wrong password", {"init", "--port", "PORT", "--factory", "nope", "IMG"}, 2, false,
@@ -187,7 +193,8 @@ private slots:
                                                              {"BIG", "big.csv"},
                                                              {"INI", "bad.ini"},
                                                              {"NODIR", "no/such/dir/x.dat"},
-                                                             {"ODD", "no/no\x1B[2J\n.dat"}};
+                                                             {"ODD", "no/no\x1B[2J\n.dat"},
+                                                             {"FOLDER", "."}};
         for (const auto& [name, file] : files)
             args.replaceInStrings(QRegularExpression(QStringLiteral("^%1$").arg(name)), Path(file));
         args.replaceInStrings("PORT", Path("no-such-port"));
