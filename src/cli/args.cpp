@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
+#include <string_view>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -71,6 +73,31 @@ bool ParseArgs(const std::vector<std::string>& argv, const std::vector<std::stri
         out.positional.push_back(arg);
     }
     return true;
+}
+
+namespace {
+// The options, of any command, that take the next argument as their value.
+constexpr std::string_view kValueOptions[] = {
+    // files, ports, passwords
+    "-o", "--port", "--factory", "--base", "--backup-dir", "--report", "--profile",
+    // import-csv, settings, configure, diff, arrange
+    "--start", "--form", "--seed", "--set", "--move", "--insert", "--delete", "--sort", "--range",
+    // simulate
+    "--image", "--save", "--ident", "--answer-on", "--stray-byte", "--wrong-ack-after",
+    "--hang-up-after", "--latency", "--corrupt-store"};
+} // namespace
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--")
+            return false;
+        if (args[i] == "--help" || args[i] == "-h")
+            return true;
+        if (std::find(std::begin(kValueOptions), std::end(kValueOptions), args[i]) !=
+            std::end(kValueOptions))
+            ++i; // its value, whatever it looks like
+    }
+    return false;
 }
 
 int UsageError(const std::string& message) {

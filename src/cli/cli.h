@@ -51,6 +51,12 @@ void RegisterDiffCommands(CommandTable& table);
 void RegisterArrangeCommands(CommandTable& table);
 void RegisterTransferCommands(CommandTable& table);
 
+// Whether the arguments after a command ask for its help: a --help or -h
+// that stands as an option of its own, neither an option's value
+// ("-o --help") nor after "--". A command's new option that takes a value
+// is added to the list there.
+bool AsksForHelp(const std::vector<std::string>& args);
+
 // Prints "kestra-cli: message" and returns kExitUsage.
 int UsageError(const std::string& message);
 

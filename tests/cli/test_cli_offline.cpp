@@ -71,6 +71,10 @@ private slots:
         row("unknown command", {"frobnicate"}, 2, false, "unknown command 'frobnicate'");
         row("command help", {"channels", "IMG", "--help"}, 0, true,
             "Usage: kestra-cli channels IMAGE.dat\n");
+        // --help as an option's value or after "--" is a word like any other.
+        row("--help as a value", {"diff", "IMG", "IMG", "--form", "--help"}, 2, false,
+            "unknown form '--help'");
+        row("--help after --", {"channels", "--", "--help"}, 2, false, "“--help”");
         row("unknown option", {"new", "--bogus", "x.dat"}, 2, false, "unknown option --bogus");
         row("value for a flag", {"new", "--builtin=1", "x.dat"}, 2, false, "takes no value");
         row("option without value", {"export-csv", "IMG", "-o"}, 2, false, "-o needs a value");
