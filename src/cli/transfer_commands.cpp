@@ -95,7 +95,7 @@ void PrintTrace(const TraceEvent& e) {
     std::fprintf(stderr, "%s\n", line.c_str());
 }
 
-// SIGINT and SIGTERM during an exchange. The handler only records the signal;
+// SIGINT, SIGTERM and SIGHUP during an exchange. The handler only records the signal;
 // the exchange sees the flag within milliseconds and fails, its port is
 // closed as on every other path (the lock file removed, the terminal's
 // settings restored), and only then does kestra-cli end, the way the signal
@@ -113,11 +113,12 @@ extern "C" void OnStopSignal(int signal) {
 class StopSignals {
 public:
     StopSignals()
-        : oldInt_(std::signal(SIGINT, OnStopSignal)), oldTerm_(std::signal(SIGTERM, OnStopSignal)) {
-    }
+        : oldInt_(std::signal(SIGINT, OnStopSignal)), oldTerm_(std::signal(SIGTERM, OnStopSignal)),
+          oldHup_(std::signal(SIGHUP, OnStopSignal)) {}
     ~StopSignals() {
         std::signal(SIGINT, oldInt_);
         std::signal(SIGTERM, oldTerm_);
+        std::signal(SIGHUP, oldHup_);
     }
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
@@ -141,6 +142,7 @@ private:
     using Handler = void (*)(int);
     Handler oldInt_;
     Handler oldTerm_;
+    Handler oldHup_;
 };
 
 // Reports the outcome of an exchange; returns the exit status. The message
@@ -410,7 +412,7 @@ bool TakeRadioOptions(const Args& args, VirtualRadioOptions& options, int& exitC
     return true;
 }
 
-// Runs the virtual radio until SIGINT or SIGTERM, then saves its memory to
+// Runs the virtual radio until SIGINT, SIGTERM or SIGHUP, then saves its memory to
 // savePath when one is given.
 int ServeUntilInterrupted(const VirtualRadioOptions& options, const std::string* savePath) {
 #ifdef _WIN32
@@ -426,6 +428,7 @@ int ServeUntilInterrupted(const VirtualRadioOptions& options, const std::string*
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     VirtualRadio radio(options);

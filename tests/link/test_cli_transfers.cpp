@@ -268,6 +268,7 @@ private slots:
         QTest::newRow("Ctrl+C during read") << int(SIGINT) << "read";
         QTest::newRow("SIGTERM during read") << int(SIGTERM) << "read";
         QTest::newRow("SIGTERM during write") << int(SIGTERM) << "write";
+        QTest::newRow("SIGHUP during read") << int(SIGHUP) << "read";
     }
 
     void interruptedExchange() {
