@@ -189,16 +189,12 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(bool, onStdout);
         QFETCH(QString, fragment);
-        const std::pair<const char*, const char*> files[] = {{"IMG", "in.dat"},
-                                                             {"MISSING", "missing.dat"},
-                                                             {"SHORT", "short.dat"},
-                                                             {"OUT", "out.dat"},
-                                                             {"CSV", "bad.csv"},
-                                                             {"BIG", "big.csv"},
-                                                             {"INI", "bad.ini"},
-                                                             {"NODIR", "no/such/dir/x.dat"},
-                                                             {"ODD", "no/no\x1B[2J\n.dat"},
-                                                             {"FOLDER", "."}};
+        const std::pair<const char*, const char*> files[] = {
+            {"IMG", "in.dat"},      {"MISSING", "missing.dat"},
+            {"SHORT", "short.dat"}, {"OUT", "out.dat"},
+            {"CSV", "bad.csv"},     {"BIG", "big.csv"},
+            {"INI", "bad.ini"},     {"NODIR", "no/such/dir/x.dat"},
+            {"FOLDER", "."},        {"ODD", "no/no\x1B[2J\n.dat"}};
         for (const auto& [name, file] : files)
             args.replaceInStrings(QRegularExpression(QStringLiteral("^%1$").arg(name)), Path(file));
         args.replaceInStrings("PORT", Path("no-such-port"));
