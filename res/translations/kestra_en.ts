@@ -1576,7 +1576,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+4"/>
-        <location filename="../../src/ui/dialogs/port_setup_dlg.cpp" line="+28"/>
+        <location filename="../../src/ui/dialogs/port_setup_dlg.cpp" line="+29"/>
         <source>端口</source>
         <translation>Port</translation>
     </message>
@@ -1597,7 +1597,7 @@ Use the new band limits?</numerusform>
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../src/cli/args.cpp" line="+52"/>
+        <location filename="../../src/cli/args.cpp" line="+55"/>
         <location filename="../../src/cli/arrange_commands.cpp" line="+91"/>
         <location filename="../../src/cli/form_commands.cpp" line="+167"/>
         <source>选项 %1 需要一个值</source>
@@ -1617,7 +1617,7 @@ Use the new band limits?</numerusform>
         <translation>unknown option %1</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+38"/>
         <source>用“kestra-cli --help”查看更多信息。</source>
         <translation>Try &apos;kestra-cli --help&apos; for more information.</translation>
     </message>
@@ -1627,7 +1627,7 @@ Use the new band limits?</numerusform>
         <translation>Cannot write to standard output: %s</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+27"/>
         <source>输出文件 %1 就是输入文件 %2</source>
         <translation>the output %1 is the input file %2</translation>
     </message>
@@ -1973,7 +1973,7 @@ Use the new band limits?</numerusform>
     <message>
         <location line="+7"/>
         <location filename="../../src/cli/form_commands.cpp" line="+22"/>
-        <location filename="../../src/cli/transfer_commands.cpp" line="+186"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="+182"/>
         <source>%1：工厂密码不正确</source>
         <translation>%1: the factory password does not match</translation>
     </message>
@@ -2036,7 +2036,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>unknown command &apos;%1&apos;</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>用法：</source>
         <translation>Usage: </translation>
     </message>
@@ -2063,17 +2063,22 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     <message>
         <location line="+114"/>
         <location filename="../../src/cli/offline_commands.cpp" line="+15"/>
-        <location filename="../../src/cli/transfer_commands.cpp" line="+37"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="+38"/>
         <source>%1：需要一个映像文件</source>
         <translation>%1: expected one image file</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+19"/>
+        <source>--set:%1：应为“SECTION:KEY=VALUE”，实际为“%2”</source>
+        <translation>--set:%1: expected &apos;SECTION:KEY=VALUE&apos;, got &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>%1：需要一个输入映像</source>
         <translation>%1: expected one input image</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+14"/>
         <source>%1：--seed 取 0..4294967295 的数</source>
         <translation>%1: --seed takes a number 0..4294967295</translation>
     </message>
@@ -2321,12 +2326,17 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>The virtual radio is in use (%1): reading and writing exchange with it. Choose a port and press OK to use that port instead.</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/profile.cpp" line="+43"/>
+        <location filename="../../src/core/forms/profile.cpp" line="+39"/>
+        <source>应为 KEY=VALUE、KEY++ 或 KEY--</source>
+        <translation>expected KEY=VALUE, KEY++ or KEY--</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>该行没有键名</source>
         <translation>the line has no key</translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+87"/>
         <source>该行不是有效的 UTF-8 文本</source>
         <translation>the line is not valid UTF-8</translation>
     </message>
@@ -2366,7 +2376,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1 is not empty, cannot insert: the band&apos;s last channel cannot be pushed out</translation>
     </message>
     <message>
-        <location filename="../../src/link/pseudo_terminal.cpp" line="+85"/>
+        <location filename="../../src/link/pseudo_terminal.cpp" line="+100"/>
         <source>此系统不提供伪终端</source>
         <translation>pseudo-terminals are not available on this system</translation>
     </message>
@@ -2548,8 +2558,13 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <source>%1 取一个信道 A001..B128</source>
         <translation>%1 takes a channel A001..B128</translation>
     </message>
+    <message>
+        <location line="+9"/>
+        <source>报告 %1 就是输出文件 %2</source>
+        <translation>the report %1 is the output file %2</translation>
+    </message>
     <message numerus="yes">
-        <location line="+39"/>
+        <location line="+32"/>
         <source>已跳过 %n 行；未写入任何文件</source>
         <translation>
             <numerusform>%n row skipped; nothing written</numerusform>
@@ -2567,22 +2582,23 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>put CSV rows into channels; report to stderr (exit 1 with --strict when rows were skipped, 2 for an unusable CSV)</translation>
     </message>
     <message>
-        <location filename="../../src/cli/transfer_commands.cpp" line="-183"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="-180"/>
         <source>%1：多余的参数“%2”</source>
         <translation>%1: unexpected argument &apos;%2&apos;</translation>
     </message>
     <message>
-        <location line="+139"/>
+        <location filename="../../src/cli/form_commands.cpp" line="-92"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="+135"/>
         <source>%1：必须给出 %2</source>
         <translation>%1: %2 is required</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="+12"/>
         <source>%1：需要工厂模式（%2）</source>
         <translation>%1: needs factory mode (%2)</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+29"/>
         <source>%1：需要 %2，且不要其他文件</source>
         <translation>%1: expected %2 and no other file</translation>
     </message>
@@ -2617,7 +2633,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the virtual radio needs pseudo-terminals, which Windows does not offer</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>无法启动虚拟对讲机：%1</source>
         <translation>cannot start the virtual radio: %1</translation>
     </message>
@@ -2627,12 +2643,32 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>virtual radio on %1; stop it with Ctrl+C</translation>
     </message>
     <message>
-        <location line="+66"/>
+        <location line="+62"/>
+        <source>可用</source>
+        <translation>available</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>不可用</source>
+        <translation>unavailable</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>已选</source>
+        <translation>selected</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>设备（设备、端口、芯片系列、芯片、USB ID、制造商、产品、序列号、驱动、延迟定时器；by-id 链接列在其设备之下）：</source>
         <translation>devices (device, port, chip family, chip, USB id, manufacturer, product, serial number, driver, latency timer; by-id links below their device):</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+6"/>
+        <source>（无）</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>把对讲机读入基础映像的副本（默认：新文档的映像）并保存</source>
         <translation>read the radio into a copy of the base image (default: a new document&apos;s image) and save it</translation>
     </message>
@@ -2870,12 +2906,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>not UTF-8 text (invalid byte at offset %1)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location filename="../../src/core/codec/utf8.cpp" line="+102"/>
         <source>不是 UTF-8 文本：文件以 UTF-16 的字节顺序标记开头，请将其另存为 UTF-8</source>
         <translation>not UTF-8 text: it starts with a UTF-16 byte-order mark; save it as UTF-8</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../src/core/interchange/channel_csv.cpp" line="+1"/>
         <source>%1 → %2：不在频率步进上</source>
         <translation>%1 → %2: off the raster</translation>
     </message>

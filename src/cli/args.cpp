@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
+#include <string_view>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,6 +13,7 @@
 
 #include "cli/cli.h"
 #include "core/codec/codecs.h"
+#include "core/codec/text.h"
 #include "core/codec/text_seam.h"
 #include "core/document/dat_file.h"
 
@@ -72,6 +75,31 @@ bool ParseArgs(const std::vector<std::string>& argv, const std::vector<std::stri
     return true;
 }
 
+namespace {
+// The options, of any command, that take the next argument as their value.
+constexpr std::string_view kValueOptions[] = {
+    // files, ports, passwords
+    "-o", "--port", "--factory", "--base", "--backup-dir", "--report", "--profile",
+    // import-csv, settings, configure, diff, arrange
+    "--start", "--form", "--seed", "--set", "--move", "--insert", "--delete", "--sort", "--range",
+    // simulate
+    "--image", "--save", "--ident", "--answer-on", "--stray-byte", "--wrong-ack-after",
+    "--hang-up-after", "--latency", "--corrupt-store"};
+} // namespace
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--")
+            return false;
+        if (args[i] == "--help" || args[i] == "-h")
+            return true;
+        if (std::find(std::begin(kValueOptions), std::end(kValueOptions), args[i]) !=
+            std::end(kValueOptions))
+            ++i; // its value, whatever it looks like
+    }
+    return false;
+}
+
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "kestra-cli: %s\n", message.c_str());
     std::fprintf(stderr, "%s\n",
@@ -91,16 +119,57 @@ bool WriteOutput(const std::string& text) {
     return false;
 }
 
+namespace {
+// The absolute name with its links and dot parts resolved as far as the
+// folders exist.
+std::filesystem::path ResolvedName(const std::string& name) {
+    std::error_code ec;
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(std::filesystem::u8path(name), ec);
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, ec);
+    return (ec ? absolute : resolved).lexically_normal();
+}
+} // namespace
+
+bool NameOneFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(std::filesystem::u8path(a), std::filesystem::u8path(b), ec))
+        return true;
+    return ResolvedName(a) == ResolvedName(b);
+}
+
 bool OutputIsAnInput(const std::string& output, std::initializer_list<std::string> inputs) {
     for (const std::string& input : inputs) {
-        std::error_code ec;
-        if (std::filesystem::equivalent(std::filesystem::u8path(output),
-                                        std::filesystem::u8path(input), ec)) {
+        if (NameOneFile(output, input)) {
             UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "输出文件 %1 就是输入文件 %2")),
-                              {output, input}));
+                              {EscapeControl(output), EscapeControl(input)}));
             return true;
         }
     }
+    return false;
+}
+
+bool OutputCanBeCreated(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path name = fs::u8path(path);
+    std::error_code ec;
+    int error = 0;
+    if (fs::is_directory(name, ec)) {
+        error = EISDIR;
+    } else {
+        const fs::file_status folder =
+            fs::status(name.has_parent_path() ? name.parent_path() : fs::path("."), ec);
+        if (folder.type() == fs::file_type::not_found)
+            error = ENOENT;
+        else if (!fs::is_directory(folder))
+            error = ENOTDIR;
+    }
+    if (error == 0)
+        return true;
+    std::fprintf(
+        stderr, "%s\n",
+        FillIn(TranslateText(kTextCannotSaveFile), {EscapeControl(path), std::strerror(error)})
+            .c_str());
     return false;
 }
 

@@ -51,6 +51,12 @@ void RegisterDiffCommands(CommandTable& table);
 void RegisterArrangeCommands(CommandTable& table);
 void RegisterTransferCommands(CommandTable& table);
 
+// Whether the arguments after a command ask for its help: a --help or -h
+// that stands as an option of its own, neither an option's value
+// ("-o --help") nor after "--". A command's new option that takes a value
+// is added to the list there.
+bool AsksForHelp(const std::vector<std::string>& args);
+
 // Prints "kestra-cli: message" and returns kExitUsage.
 int UsageError(const std::string& message);
 
@@ -59,10 +65,18 @@ int UsageError(const std::string& message);
 // standard error and returns false; the command then exits with kExitFailed.
 bool WriteOutput(const std::string& text);
 
-// True when output names an existing file that is one of inputs (through
-// links too): writing it would destroy an input of another kind, as a typo
-// such as "export-csv radio.dat -o radio.dat" would. Prints why.
+// True when the two names are one file (through links and dot parts too),
+// also when that file does not exist yet.
+bool NameOneFile(const std::string& a, const std::string& b);
+
+// True when output names one of inputs (see NameOneFile): writing it would
+// destroy an input of another kind, as a typo such as
+// "export-csv radio.dat -o radio.dat" would. Prints why.
 bool OutputIsAnInput(const std::string& output, std::initializer_list<std::string> inputs);
+
+// False, after saying why, when path names a folder or lies in a folder that
+// does not exist: checked before a long exchange whose image it will take.
+bool OutputCanBeCreated(const std::string& path);
 
 // Loads an input image; on failure prints the reason and returns false.
 bool LoadInputImage(const std::string& path, RadioImage& image);

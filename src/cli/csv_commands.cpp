@@ -74,7 +74,7 @@ bool WriteFile(const std::string& path, const std::string& text) {
     std::string reason;
     if (WriteWholeFile(path, text.data(), text.size(), &reason))
         return true;
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), reason.c_str());
+    std::fprintf(stderr, "%s: %s\n", EscapeControl(path).c_str(), reason.c_str());
     return false;
 }
 
@@ -119,9 +119,11 @@ int ImportCsv(const std::vector<std::string>& argv) {
     // The image may be written over (OUT = IN); the list and the report not.
     const std::string* reportPath = args.Option("--report");
     if (OutputIsAnInput(*args.Option("-o"), {args.positional[1]}) ||
-        (reportPath && OutputIsAnInput(*reportPath, {args.positional[0], args.positional[1],
-                                                     *args.Option("-o")})))
+        (reportPath && OutputIsAnInput(*reportPath, {args.positional[0], args.positional[1]})))
         return kExitUsage;
+    if (reportPath && NameOneFile(*reportPath, *args.Option("-o")))
+        return UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "报告 %1 就是输出文件 %2")),
+                                 {EscapeControl(*reportPath), EscapeControl(*args.Option("-o"))}));
     RadioImage image;
     if (!LoadInputImage(args.positional[0], image))
         return kExitUsage;

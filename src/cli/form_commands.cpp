@@ -219,8 +219,9 @@ bool ParseSetOption(const std::string& desc, int number, std::string& header, Pr
                     std::string& error) {
     const auto colon = desc.find(':');
     if (colon == std::string::npos || colon == 0) {
-        error = "--set:" + std::to_string(number) + ": expected 'SECTION:KEY=VALUE', got '" + desc +
-                "'";
+        error = FillIn(
+            TranslateText(KESTRA_TEXT("kestra", "--set:%1：应为“SECTION:KEY=VALUE”，实际为“%2”")),
+            {std::to_string(number), EscapeControl(desc)});
         return false;
     }
     header = desc.substr(0, colon);
@@ -242,7 +243,8 @@ int RunConfigure(const std::vector<std::string>& argv) {
         return UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要一个输入映像")), {"configure"}));
     const std::string* out = args.Last("-o");
     if (!out)
-        return UsageError("configure: needs -o OUT.dat");
+        return UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：必须给出 %2")),
+                                 {"configure", "-o OUT.dat"}));
     for (const auto& [option, value] : args.options)
         if (option == "--profile" && OutputIsAnInput(*out, {value}))
             return kExitUsage;

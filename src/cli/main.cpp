@@ -115,11 +115,9 @@ int main(int argc, char** argv) {
     const auto it = table.find(first);
     if (it == table.end())
         return UsageError(FillIn(Tr(KESTRA_TEXT("kestra", "未知命令“%1”")), {first}));
-    std::vector<std::string> rest(args.begin() + 1, args.end());
-    for (const std::string& a : rest) {
-        if (a == "--help" || a == "-h")
-            return Print(Tr(KESTRA_TEXT("kestra", "用法：")) + "kestra-cli " + it->second.usage +
-                         "\n" + Tr(it->second.summary.c_str()) + "\n");
-    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (AsksForHelp(rest))
+        return Print(Tr(KESTRA_TEXT("kestra", "用法：")) + "kestra-cli " + it->second.usage + "\n" +
+                     Tr(it->second.summary.c_str()) + "\n");
     return it->second.run(rest);
 }

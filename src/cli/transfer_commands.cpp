@@ -95,7 +95,7 @@ void PrintTrace(const TraceEvent& e) {
     std::fprintf(stderr, "%s\n", line.c_str());
 }
 
-// SIGINT and SIGTERM during an exchange. The handler only records the signal;
+// SIGINT, SIGTERM and SIGHUP during an exchange. The handler only records the signal;
 // the exchange sees the flag within milliseconds and fails, its port is
 // closed as on every other path (the lock file removed, the terminal's
 // settings restored), and only then does kestra-cli end, the way the signal
@@ -113,11 +113,12 @@ extern "C" void OnStopSignal(int signal) {
 class StopSignals {
 public:
     StopSignals()
-        : oldInt_(std::signal(SIGINT, OnStopSignal)), oldTerm_(std::signal(SIGTERM, OnStopSignal)) {
-    }
+        : oldInt_(std::signal(SIGINT, OnStopSignal)), oldTerm_(std::signal(SIGTERM, OnStopSignal)),
+          oldHup_(std::signal(SIGHUP, OnStopSignal)) {}
     ~StopSignals() {
         std::signal(SIGINT, oldInt_);
         std::signal(SIGTERM, oldTerm_);
+        std::signal(SIGHUP, oldHup_);
     }
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
@@ -141,25 +142,20 @@ private:
     using Handler = void (*)(int);
     Handler oldInt_;
     Handler oldTerm_;
+    Handler oldHup_;
 };
 
-// Reports the outcome of an exchange; returns the exit status.
+// Reports the outcome of an exchange; returns the exit status. The message
+// and its detail go to standard error after the progress lines, on success
+// too: standard output that cannot be written must not turn an exchange that
+// went well into a failure a script would repeat.
 int Report(const TransferResult& result) {
     // The message is the link's source text; the detail comes composed.
-    const std::string message =
-        result.message.empty() ? std::string() : TranslateText(result.message.c_str());
-    if (result.succeeded) {
-        std::string text = message.empty() ? std::string() : message + '\n';
-        if (!result.detail.empty())
-            text += result.detail + '\n';
-        if (!text.empty() && !WriteOutput(text))
-            return kExitFailed;
-        return kExitOk;
-    }
-    std::fprintf(stderr, "%s\n", message.c_str());
+    if (!result.message.empty())
+        std::fprintf(stderr, "%s\n", TranslateText(result.message.c_str()).c_str());
     if (!result.detail.empty())
         std::fprintf(stderr, "%s\n", result.detail.c_str());
-    return kExitFailed;
+    return result.succeeded ? kExitOk : kExitFailed;
 }
 
 // The common options of the exchange commands.
@@ -196,8 +192,9 @@ bool TakeLinkArgs(const std::string& command, const Args& args, bool factoryRequ
     return true;
 }
 
-// Parses the arguments of an exchange command: a read takes --base and -o,
-// a write takes one image file. Returns false with the exit status set.
+// Parses the arguments of an exchange command: a read takes --base and -o
+// (an output that can be created), a write takes one image file. Returns
+// false with the exit status set.
 bool ParseExchangeArgs(const std::string& command, bool read, bool factoryRequired,
                        const std::vector<std::string>& argv, Args& args, LinkArgs& link,
                        int& exitCode, bool backups = false) {
@@ -221,8 +218,8 @@ bool ParseExchangeArgs(const std::string& command, bool read, bool factoryRequir
     else if (!read && args.positional.size() != 1)
         exitCode =
             UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要一个映像文件")), {command}));
-    else
-        return TakeLinkArgs(command, args, factoryRequired, link, &exitCode);
+    else if (TakeLinkArgs(command, args, factoryRequired, link, &exitCode))
+        return !read || OutputCanBeCreated(*args.Option("-o"));
     return false;
 }
 
@@ -415,7 +412,7 @@ bool TakeRadioOptions(const Args& args, VirtualRadioOptions& options, int& exitC
     return true;
 }
 
-// Runs the virtual radio until SIGINT or SIGTERM, then saves its memory to
+// Runs the virtual radio until SIGINT, SIGTERM or SIGHUP, then saves its memory to
 // savePath when one is given.
 int ServeUntilInterrupted(const VirtualRadioOptions& options, const std::string* savePath) {
 #ifdef _WIN32
@@ -431,6 +428,7 @@ int ServeUntilInterrupted(const VirtualRadioOptions& options, const std::string*
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     VirtualRadio radio(options);
@@ -506,10 +504,16 @@ int RunPorts(const std::vector<std::string>& argv) {
         for (const SerialDeviceInfo& d : devices)
             if (d.portNumber == n)
                 cable = d.usb ? d.CableName() : d.driver;
-        out += Format("%d\t%s\t%s%s%s\n", n, PortDeviceName(n).c_str(),
-                      probe.available[static_cast<std::size_t>(n)] ? "available" : "unavailable",
-                      probe.selected == n ? "\tselected" : "",
-                      cable.empty() ? "" : ("\t" + cable).c_str());
+        const bool available = probe.available[static_cast<std::size_t>(n)];
+        out += Format("%d\t%s\t%s", n, PortDeviceName(n).c_str(),
+                      TranslateText(available ? KESTRA_TEXT("kestra", "可用")
+                                              : KESTRA_TEXT("kestra", "不可用"))
+                          .c_str());
+        if (probe.selected == n)
+            out += "\t" + TranslateText(KESTRA_TEXT("kestra", "已选"));
+        if (!cable.empty())
+            out += "\t" + cable;
+        out += "\n";
     }
     out += "\n" +
            TranslateText(KESTRA_TEXT("kestra", "设备（设备、端口、芯片系列、芯片、USB ID、制造商、产品、"
@@ -518,7 +522,7 @@ int RunPorts(const std::vector<std::string>& argv) {
     for (const SerialDeviceInfo& d : devices)
         out += DeviceLine(d);
     if (devices.empty())
-        out += "(none)\n";
+        out += TranslateText(KESTRA_TEXT("kestra", "（无）")) + "\n";
     return WriteOutput(out) ? kExitOk : kExitFailed;
 }
 

@@ -183,7 +183,7 @@ struct TransferOptions {
     // itself.
     TraceCallback trace;
     // When set, the exchange stops early (and fails) once it turns true;
-    // kestra-cli sets it on SIGINT and SIGTERM. Used by RunTransfer like trace.
+    // kestra-cli sets it on SIGINT, SIGTERM and SIGHUP. Used by RunTransfer like trace.
     const std::atomic<bool>* abort = nullptr;
     // Write and initialise: read the memory back afterwards (the ranges a
     // read covers) and compare it with what was sent. The progress then runs

@@ -23,6 +23,21 @@ PseudoTerminal::~PseudoTerminal() {
 
 #ifdef KESTRA_HAVE_PTY
 
+namespace {
+// fd, moved above the standard streams when it took one of their numbers
+// (a program started with one of them closed): what is meant for that
+// stream must fail, not reach the line. The moved one is close-on-exec.
+int AboveStandardStreams(int fd) {
+    if (fd < 0 || fd > STDERR_FILENO)
+        return fd;
+    const int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    const int err = errno;
+    ::close(fd);
+    errno = err;
+    return moved;
+}
+} // namespace
+
 bool PseudoTerminal::Open(std::string* error) {
     Close();
     const auto fail = [&](const char* what) {
@@ -32,7 +47,7 @@ bool PseudoTerminal::Open(std::string* error) {
         Close();
         return false;
     };
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+    master_ = AboveStandardStreams(::posix_openpt(O_RDWR | O_NOCTTY));
     if (master_ < 0)
         return fail("posix_openpt");
     ::fcntl(master_, F_SETFD, FD_CLOEXEC);
@@ -51,7 +66,7 @@ bool PseudoTerminal::Open(std::string* error) {
     std::snprintf(name, sizeof name, "%s", p);
 #endif
     slavePath_ = name;
-    slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    slave_ = AboveStandardStreams(::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC));
     if (slave_ < 0)
         return fail("open slave"); // not shown: the failing call, as ptsname
     struct termios tio;

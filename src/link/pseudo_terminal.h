@@ -18,7 +18,8 @@ public:
     // Creates the pair: the master non-blocking, the slave opened here as
     // well, in raw mode at 9600 baud, and kept open until Close so that the
     // master never sees a hang-up while the other side opens and closes the
-    // device between exchanges. The path stays valid until Close.
+    // device between exchanges. The path stays valid until Close. Neither
+    // end takes the number of a closed standard stream.
     bool Open(std::string* error);
     void Close();
 

@@ -44,7 +44,7 @@ private slots:
         QVERIFY(WriteAll(image_, ToBytes(image)));
         QVERIFY(WriteAll(dir_.filePath("short.dat"), QByteArray(1000, '\xFF')));
         QVERIFY(WriteAll(dir_.filePath("bad.csv"), "Frequency\n\xFF\n"));
-        QVERIFY(WriteAll(dir_.filePath("bad.ini"), "[model]\nA段下限=140\n[model] \n"));
+        QVERIFY(WriteAll(dir_.filePath("bad.ini"), "[model]\nA段下限=140\n[model\n"));
         // Sparse: a file over the limit is refused whole, never read.
         QFile big(dir_.filePath("big.csv"));
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize((qint64(64) << 20) + 1));
@@ -53,7 +53,8 @@ private slots:
     // IMG in args stands for a usable image, MISSING for a file that is not
     // there, SHORT for one of 1000 bytes, CSV for a CSV that is not UTF-8
     // text, BIG for one over the size limit, INI for a profile with a bad
-    // third line, NODIR for a file in a folder that does not exist, PORT for
+    // third line, NODIR for a file in a folder that does not exist (ODD too,
+    // its name with control characters), FOLDER for the test's folder, PORT for
     // a port that does not exist. A run that fails prints nothing on
     // standard output and writes no OUT.
     void routing_data() {
@@ -70,6 +71,10 @@ private slots:
         row("unknown command", {"frobnicate"}, 2, false, "unknown command 'frobnicate'");
         row("command help", {"channels", "IMG", "--help"}, 0, true,
             "Usage: kestra-cli channels IMAGE.dat\n");
+        // --help as an option's value or after "--" is a word like any other.
+        row("--help as a value", {"diff", "IMG", "IMG", "--form", "--help"}, 2, false,
+            "unknown form '--help'");
+        row("--help after --", {"channels", "--", "--help"}, 2, false, "“--help”");
         row("unknown option", {"new", "--bogus", "x.dat"}, 2, false, "unknown option --bogus");
         row("value for a flag", {"new", "--builtin=1", "x.dat"}, 2, false, "takes no value");
         row("option without value", {"export-csv", "IMG", "-o"}, 2, false, "-o needs a value");
@@ -77,6 +82,11 @@ private slots:
         row("input missing", {"channels", "MISSING"}, 2, false, "missing.dat");
         row("input short", {"resave", "SHORT", "OUT"}, 2, false, "1000");
         row("output unwritable", {"new", "--builtin", "NODIR"}, 1, false, "Cannot save the file");
+        // File names in messages show their control characters escaped.
+        row("odd input name", {"channels", "ODD"}, 2, false, "no\\x1B[2J\\n.dat");
+        row("odd output name", {"new", "--builtin", "ODD"}, 1, false, "no\\x1B[2J\\n.dat");
+        row("odd CSV output name", {"export-csv", "IMG", "-o", "ODD"}, 1, false,
+            "no\\x1B[2J\\n.dat");
         row("channels", {"channels", "IMG"}, 0, true, "A 001\t\t\t\t\t\t\t\t\nA 002\t");
         row("settings", {"settings", "IMG", "--form=model"}, 0, true, "[model]\n");
         row("settings factory", {"settings", "IMG", "--factory", "qdm537"}, 0, true,
@@ -85,13 +95,19 @@ private slots:
             "does not match");
         row("settings factory form", {"settings", "IMG", "--form", "tuning"}, 2, false,
             "needs --factory");
-        row("configure without -o", {"configure", "IMG"}, 2, false, "needs -o OUT.dat");
+        row("configure without -o", {"configure", "IMG"}, 2, false, "-o OUT.dat is required");
+        row("configure without -o in Chinese", {"--lang", "zh", "configure", "IMG"}, 2, false,
+            "configure：必须给出 -o OUT.dat");
         // A refused configure writes nothing, even when earlier sections ran.
         auto configure = [&row](const char* name, const QStringList& more, const QString& text) {
             row(name, QStringList{"configure", "IMG", "-o", "OUT"} + more, 2, false, text);
         };
         configure("malformed --set", {"--set", "接收频率=1"},
                   "--set:1: expected 'SECTION:KEY=VALUE'");
+        configure("malformed --set in Chinese", {"--set", "x\ty", "--lang", "zh"},
+                  "--set:1：应为“SECTION:KEY=VALUE”，实际为“x\\ty”");
+        configure("--set line in Chinese", {"--set", "a:b", "--lang", "zh"},
+                  "--set:1: 应为 KEY=VALUE、KEY++ 或 KEY--");
         configure("refused second --set",
                   {"--set", "channel A001:接收频率=145", "--set", "channel A001:频率=1"},
                   "--set:2: [channel A001] 频率: no such field");
@@ -109,6 +125,11 @@ private slots:
             "is the input file");
         row("import-csv over its list", {"import-csv", "IMG", "CSV", "-o", "CSV"}, 2, false,
             "is the input file");
+        row("export-csv over its missing image", {"export-csv", "MISSING", "-o", "MISSING"}, 2,
+            false, "is the input file");
+        row("import-csv report over a new image",
+            {"import-csv", "IMG", "CSV", "-o", "OUT", "--report", "OUT"}, 2, false,
+            "is the output file");
         row("configure over its profile", {"configure", "IMG", "--profile", "INI", "-o", "INI"}, 2,
             false, "is the input file");
         row("diff one file", {"diff", "IMG"}, 2, false, "expected two image files");
@@ -138,6 +159,12 @@ private slots:
         row("read without -o", {"read", "--port", "PORT"}, 2, false, "-o");
         row("write short input", {"write", "--port", "PORT", "SHORT"}, 2, false, "1000");
         row("write missing input", {"write", "--port", "PORT", "MISSING"}, 2, false, "missing");
+        // A read refuses an output it could not create before the exchange.
+        row("read into a missing folder", {"read", "--port", "PORT", "-o", "NODIR"}, 2, false,
+            "Cannot save the file");
+        row("decoder read into a folder",
+            {"decoder", "read", "--port", "PORT", "--factory", "QDM537", "-o", "FOLDER"}, 2, false,
+            QString::fromLocal8Bit(std::strerror(EISDIR)));
         row("read short base", {"read", "--port", "PORT", "--base", "SHORT", "-o", "OUT"}, 2, false,
             "1000");
         row("init wrong password", {"init", "--port", "PORT", "--factory", "nope", "IMG"}, 2, false,
@@ -166,7 +193,8 @@ private slots:
             {"IMG", "in.dat"},      {"MISSING", "missing.dat"},
             {"SHORT", "short.dat"}, {"OUT", "out.dat"},
             {"CSV", "bad.csv"},     {"BIG", "big.csv"},
-            {"INI", "bad.ini"},     {"NODIR", "no/such/dir/x.dat"}};
+            {"INI", "bad.ini"},     {"NODIR", "no/such/dir/x.dat"},
+            {"FOLDER", "."},        {"ODD", "no/no\x1B[2J\n.dat"}};
         for (const auto& [name, file] : files)
             args.replaceInStrings(QRegularExpression(QStringLiteral("^%1$").arg(name)), Path(file));
         args.replaceInStrings("PORT", Path("no-such-port"));

@@ -257,6 +257,27 @@ private slots:
         QVERIFY(std::equal(got, got + 3, sent));
     }
 
+    // A program started with its standard streams closed (simulate >&-):
+    // neither end of a new pair takes one of their numbers, so what is
+    // printed for the user fails instead of reaching the line.
+    void pseudoTerminalLeavesClosedStandardStreamsClosed() {
+        int saved[3];
+        for (int fd = 0; fd < 3; ++fd) {
+            saved[fd] = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
+            ::close(fd);
+        }
+        PseudoTerminal pty;
+        const bool opened = pty.Open(nullptr);
+        int taken = 0;
+        for (int fd = 0; fd < 3; ++fd) {
+            taken += ::fcntl(fd, F_GETFD) >= 0;
+            ::dup2(saved[fd], fd);
+            ::close(saved[fd]);
+        }
+        QVERIFY(opened);
+        QCOMPARE(taken, 0);
+    }
+
     void exclusiveModeIsNotKept() {
         const std::string device = pty_.SlavePath();
         {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/codec/utf8.h"
 
+#include "core/codec/text_seam.h"
+
 namespace kestra {
 
 Utf8Reader::Step Utf8Reader::Take(unsigned char b) {
@@ -90,6 +92,15 @@ std::string Utf8Left(std::string_view text, std::size_t limit) {
     for (std::size_t count = 0; i < text.size() && count < limit; ++count)
         i += CharacterBytes(text, i);
     return std::string(text.substr(0, i));
+}
+
+bool StartsLikeUtf16(std::string_view text) {
+    return !text.empty() && (text[0] == '\xFF' || text[0] == '\xFE');
+}
+
+std::string Utf16Refusal() {
+    return TranslateText(KESTRA_TEXT(
+        "kestra", "不是 UTF-8 文本：文件以 UTF-16 的字节顺序标记开头，请将其另存为 UTF-8"));
 }
 
 } // namespace kestra

@@ -38,4 +38,10 @@ std::size_t Utf8Length(std::string_view text);
 // The first `limit` characters (an invalid byte counting as one).
 std::string Utf8Left(std::string_view text, std::size_t limit);
 
+// Whether text starts as a UTF-16 text with its byte order mark does (FF FE
+// or FE FF, bytes UTF-8 never has), and why a file that does is refused, in
+// the run's language.
+bool StartsLikeUtf16(std::string_view text);
+std::string Utf16Refusal();
+
 } // namespace kestra

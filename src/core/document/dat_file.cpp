@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/codec/codecs.h"
+#include "core/codec/text.h"
 #include "core/document/file_io.h"
 
 namespace kestra {
@@ -13,13 +14,14 @@ bool LoadDatFile(const std::string& path, RadioImage& image, std::string* error)
     std::string reason;
     if (!ReadRegularFile(path, kImageSize, bytes, &reason)) {
         if (error)
-            *error = FillIn(TranslateText(kTextCannotOpenFile), {path, reason});
+            *error = FillIn(TranslateText(kTextCannotOpenFile), {EscapeControl(path), reason});
         return false;
     }
     if (bytes.size() < kImageSize) {
         if (error)
-            *error = FillIn(TranslateText(kTextNotADatFile),
-                            {path, std::to_string(bytes.size()), std::to_string(kImageSize)});
+            *error = FillIn(
+                TranslateText(kTextNotADatFile),
+                {EscapeControl(path), std::to_string(bytes.size()), std::to_string(kImageSize)});
         return false;
     }
     std::copy(bytes.begin(), bytes.end(), image.data());
@@ -31,7 +33,7 @@ bool SaveDatFile(const std::string& path, const RadioImage& image, std::string* 
     if (WriteWholeFile(path, image.data(), kImageSize, &reason))
         return true;
     if (error)
-        *error = FillIn(TranslateText(kTextCannotSaveFile), {path, reason});
+        *error = FillIn(TranslateText(kTextCannotSaveFile), {EscapeControl(path), reason});
     return false;
 }
 

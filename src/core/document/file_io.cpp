@@ -161,7 +161,7 @@ bool EnsureRegularFile(const std::string& path) {
 }
 
 bool CanReplaceFile(const std::string& path) {
-    return IsRegularFile(path) && os::SystemFiles().CanReplace(path);
+    return IsRegularFile(path) && os::SystemFiles().ReplaceRefusal(path) == 0;
 }
 
 bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
@@ -220,8 +220,8 @@ bool WriteWholeFile(const std::string& path, const void* data, std::size_t size,
         return WriteInPlace(files, path, data, size, reason);
     // A file made read-only is kept, as writing into it would be refused: a
     // rename would replace it whenever its folder is writable.
-    if (!files.CanReplace(path))
-        return FailErrno(reason, EACCES);
+    if (const int error = files.ReplaceRefusal(path))
+        return FailErrno(reason, error);
     os::FileStatus link;
     if (files.Status(path, false, link) == 0 && link.kind == os::FileKind::Link) {
         // Saved through the link: the file it points to is replaced.

@@ -62,8 +62,9 @@ bool WriteNewFile(const std::function<std::string(int)>& nameFor, int maxNames, 
                   std::size_t size, std::string& claimedPath, std::string* reason,
                   os::Files& files = os::SystemFiles());
 
-// SIGINT and SIGTERM remove the temporary files of saves in progress before
-// the signal ends the process the way it would have ended it anyway. A
+// SIGINT, SIGTERM and SIGHUP remove the temporary files of saves in progress
+// before the signal ends the process the way it would have ended it anyway;
+// a save past the file size limit fails as a save (SIGXFSZ is ignored). A
 // program calls this once at start; a handler installed later replaces it.
 void RemoveTemporaryFilesOnSignals();
 

@@ -36,7 +36,7 @@ bool ParseProfileLine(const std::string& text, ProfileLine& line, std::string& e
         line.key = text.substr(0, text.size() - 2);
         line.value.clear();
     } else {
-        error = "expected KEY=VALUE, KEY++ or KEY--";
+        error = TranslateText(KESTRA_TEXT("kestra", "应为 KEY=VALUE、KEY++ 或 KEY--"));
         return false;
     }
     if (line.key.empty()) {
@@ -115,21 +115,25 @@ ProfileReader::Item ProfileReader::Next(ProfileSection& section, ProfileLine& pa
             first_ = false;
             if (line.compare(0, 3, "\xEF\xBB\xBF") == 0)
                 line.erase(0, 3);
+            else if (StartsLikeUtf16(line))
+                return fail(Utf16Refusal());
         }
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        // Comments are skipped whatever their bytes: one may quote a file
-        // written in another encoding.
-        if (line.empty() || line[0] == ';' || line[0] == '#')
+        // Blanks around a line are no part of it when it is blank, a comment
+        // or a section header. Comments are skipped whatever their bytes: one
+        // may quote a file written in another encoding.
+        const std::string_view trimmed = TrimBlanks(line);
+        if (trimmed.empty() || trimmed[0] == ';' || trimmed[0] == '#')
             continue;
         if (!IsUtf8(line))
             return fail(TranslateText(KESTRA_TEXT("kestra", "该行不是有效的 UTF-8 文本")));
-        if (line[0] == '[') {
+        if (trimmed[0] == '[') {
             // "[ options ]" is [options]; the blank inside [channel A001] stays.
-            const std::string_view name =
-                line.back() == ']' ? TrimBlanks(std::string_view(line).substr(1, line.size() - 2))
-                                   : std::string_view();
-            if (name.empty() || line.find_first_of("[]", 1) != line.size() - 1)
+            const std::string_view name = trimmed.back() == ']'
+                                              ? TrimBlanks(trimmed.substr(1, trimmed.size() - 2))
+                                              : std::string_view();
+            if (name.empty() || trimmed.find_first_of("[]", 1) != trimmed.size() - 1)
                 return fail(TranslateText(KESTRA_TEXT("kestra", "节标题须写作 [名称]，前后不得有其他字符")));
             section.header = std::string(name);
             section.lines.clear();

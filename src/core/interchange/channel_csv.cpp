@@ -29,8 +29,6 @@ constexpr const char* kRowLabelled = KESTRA_TEXT("kestra", "第 %1 行（%2）�
 constexpr const char* kRowWhat = KESTRA_TEXT("kestra", "第 %1 行：%2");
 constexpr const char* kRowsWhat = KESTRA_TEXT("kestra", "行 %1：%2");
 constexpr const char* kNotUtf8 = KESTRA_TEXT("kestra", "不是 UTF-8 文本（偏移 %1 处的字节无效）");
-constexpr const char* kUtf16 =
-    KESTRA_TEXT("kestra", "不是 UTF-8 文本：文件以 UTF-16 的字节顺序标记开头，请将其另存为 UTF-8");
 constexpr const char* kOffRaster = KESTRA_TEXT("kestra", "%1 → %2：不在频率步进上");
 constexpr const char* kSkippedValue = KESTRA_TEXT("kestra", "已跳过：%1 %2");
 constexpr const char* kNotDcsCode = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是 DCS 码");
@@ -160,8 +158,7 @@ public:
                 bomDone_ = true;
                 std::string pending;
                 pending.swap(bom_);
-                // FF FE and FE FF, never UTF-8, start a UTF-16 text.
-                utf16Mark_ = pending[0] == '\xFF' || pending[0] == '\xFE';
+                utf16Mark_ = StartsLikeUtf16(pending);
                 for (const char p : pending)
                     if (!Byte(p))
                         return false;
@@ -202,7 +199,7 @@ private:
         return records_ == 0 ? TranslateText(kHeaderLine) : Text(kRowN, {std::to_string(records_)});
     }
     std::string NotUtf8() const {
-        return sequenceStart_ == 0 && utf16Mark_ ? TranslateText(kUtf16)
+        return sequenceStart_ == 0 && utf16Mark_ ? Utf16Refusal()
                                                  : Text(kNotUtf8, {std::to_string(sequenceStart_)});
     }
     bool Fail(std::string message) {

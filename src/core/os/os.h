@@ -43,9 +43,9 @@ public:
     virtual int ReadLink(const std::string& path, std::string& target);
     // The absolute path with every link resolved.
     virtual int RealPath(const std::string& path, std::string& real);
-    // True when path is writable and so is the folder the file it names
-    // (links resolved) lies in.
-    virtual bool CanReplace(const std::string& path);
+    // 0 when path is writable and so is the folder the file it names (links
+    // resolved) lies in, else the reason (EACCES, EROFS, ...).
+    virtual int ReplaceRefusal(const std::string& path);
 
     // For reading; never waits for a writer should the name be a FIFO.
     virtual int OpenToRead(const std::string& path, Handle& file);
@@ -78,14 +78,15 @@ public:
 Files& SystemFiles();
 
 // Temporary files of saves in progress. Once RemoveTemporaryFilesOnSignals
-// ran, SIGINT and SIGTERM remove every noted file before they end the
-// process the way they would have ended it anyway. NoteTemporary answers a
+// ran, SIGINT, SIGTERM and SIGHUP remove every noted file before they end the
+// process the way they would have ended it anyway, and SIGXFSZ is ignored
+// (the write past the file size limit fails instead). NoteTemporary answers a
 // slot, or -1 when none is free (that file is then not removed).
 int NoteTemporary(const std::string& path);
 void ForgetTemporary(int slot);
 void RemoveTemporaryFilesOnSignals();
 
-// Holds SIGINT and SIGTERM back on this thread while it lives, so that a
+// Holds SIGINT, SIGTERM and SIGHUP back on this thread while it lives, so that a
 // temporary file and its note change together.
 class SignalsHeld {
 public:

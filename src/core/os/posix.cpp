@@ -85,10 +85,13 @@ int Files::RealPath(const std::string& path, std::string& real) {
     return 0;
 }
 
-bool Files::CanReplace(const std::string& path) {
+int Files::ReplaceRefusal(const std::string& path) {
+    if (::access(path.c_str(), W_OK) != 0)
+        return errno;
     std::string real;
-    return ::access(path.c_str(), W_OK) == 0 && RealPath(path, real) == 0 &&
-           ::access(FolderOf(real).c_str(), W_OK | X_OK) == 0;
+    if (const int error = RealPath(path, real))
+        return error;
+    return ::access(FolderOf(real).c_str(), W_OK | X_OK) == 0 ? 0 : errno;
 }
 
 int Files::OpenToRead(const std::string& path, Handle& file) {
@@ -235,8 +238,11 @@ void ForgetTemporary(int slot) {
 }
 
 void RemoveTemporaryFilesOnSignals() {
-    ::signal(SIGINT, RemoveTemporariesAndEnd);
-    ::signal(SIGTERM, RemoveTemporariesAndEnd);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        ::signal(signal, RemoveTemporariesAndEnd);
+    // Past the file size limit a write fails with EFBIG, and the save that
+    // made it removes its temporary file and keeps the old one.
+    ::signal(SIGXFSZ, SIG_IGN);
 }
 
 static_assert(sizeof(sigset_t) <= sizeof(std::uint64_t[16]),
@@ -247,6 +253,7 @@ SignalsHeld::SignalsHeld() {
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
     sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGHUP);
     sigset_t old;
     pthread_sigmask(SIG_BLOCK, &set, &old);
     std::memcpy(saved_, &old, sizeof old);

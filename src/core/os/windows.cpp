@@ -109,8 +109,8 @@ int Files::RealPath(const std::string& path, std::string& real) {
     return 0;
 }
 
-bool Files::CanReplace(const std::string& path) {
-    return _waccess(Widen(path).c_str(), 2) == 0;
+int Files::ReplaceRefusal(const std::string& path) {
+    return _waccess(Widen(path).c_str(), 2) == 0 ? 0 : errno;
 }
 
 int Files::OpenToRead(const std::string& path, Handle& file) {

@@ -490,18 +490,25 @@ private slots:
             QCOMPARE(Save(path, 10), QString());
             QCOMPARE(Mode(path) & 07777, mode);
         }
-        // One made read-only is refused and kept (root may write anything:
+        // One made read-only is refused and kept, and so is one on a
+        // read-only mount, with the system's reason (root may write anything:
         // then the system is asked through a seam that answers as for a user).
-        struct ReadOnly : os::Files {
-            bool CanReplace(const std::string&) override { return false; }
-        } readOnly;
+        struct Refusing : os::Files {
+            int refusal = 0;
+            int ReplaceRefusal(const std::string&) override { return refusal; }
+        } refusing;
         WriteAll(path, "old");
         QVERIFY(::chmod(Native(path).constData(), 0444) == 0);
-        std::string reason;
-        QVERIFY(!WriteWholeFile(path.toStdString(), "new", 3, &reason,
-                                ::geteuid() == 0 ? readOnly : os::SystemFiles()));
-        QCOMPARE(QString::fromStdString(reason), QString::fromLocal8Bit(std::strerror(EACCES)));
-        QCOMPARE(ReadAll(path), QByteArray("old"));
+        for (const int refusal : {EACCES, EROFS}) {
+            refusing.refusal = refusal;
+            const bool asUser = refusal == EACCES && ::geteuid() != 0;
+            std::string reason;
+            QVERIFY(!WriteWholeFile(path.toStdString(), "new", 3, &reason,
+                                    asUser ? os::SystemFiles() : refusing));
+            QCOMPARE(QString::fromStdString(reason),
+                     QString::fromLocal8Bit(std::strerror(refusal)));
+            QCOMPARE(ReadAll(path), QByteArray("old"));
+        }
         // A new file gets what new files get: 0666 less the umask.
         const mode_t mask = ::umask(022);
         ::umask(mask);
@@ -572,7 +579,9 @@ private slots:
 
     void fileSizeLimitMidwayKeepsTheOldFile() {
         // A real write failure: the file size limit stops the temporary file
-        // at 4096 bytes (as a full disk would).
+        // at 4096 bytes (as a full disk would). The programs' signal set-up
+        // turns SIGXFSZ into that failure.
+        RemoveTemporaryFilesOnSignals();
         QTemporaryDir dir;
         const QString path = dir.filePath("radio.dat");
         WriteAll(path, Bytes(Filled(14)));
@@ -580,22 +589,20 @@ private slots:
         QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
         rlimit limited = saved;
         limited.rlim_cur = 4096;
-        const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
         QVERIFY(::setrlimit(RLIMIT_FSIZE, &limited) == 0);
         const QString error = Save(path, 15);
         ::setrlimit(RLIMIT_FSIZE, &saved);
-        ::signal(SIGXFSZ, oldHandler);
         QVERIFY2(error.contains(std::strerror(EFBIG)), qPrintable(error));
         QCOMPARE(ReadAll(path), Bytes(Filled(14)));
         QCOMPARE(Entries(dir), QStringList({"radio.dat"}));
     }
 
-    // SIGINT or SIGTERM in the middle of a save (a replacing one and a new
+    // SIGINT, SIGTERM or SIGHUP in the middle of a save (a replacing one and a new
     // backup's) ends the program as the signal does, and takes the temporary
     // file with it: the folder holds only what was there before.
     void signalDuringSaveRemovesTheTemporaryFile() {
         static int g_signal = 0;
-        for (const int sig : {SIGINT, SIGTERM}) {
+        for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
             for (const bool newFile : {false, true}) {
                 QTemporaryDir dir;
                 const std::string path = dir.filePath("radio.dat").toStdString();

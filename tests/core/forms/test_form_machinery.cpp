@@ -147,13 +147,14 @@ private slots:
         std::vector<ProfileSection> s;
         QCOMPARE(Parse("\xEF\xBB\xBF; comment\r\n# another\r\n\r\n[channel A005]\r\n"
                        "接收频率=145.0123\r\n信道名字= a=b \r\n信道号++\r\n信道号--\r\n"
-                       "[ options ]\n提示音=\n",
+                       "[ options ]\n提示音=\n \t\n\t; indented\n [model]\t\n",
                        s),
                  QString());
-        // Blanks and '=' of a value kept.
+        // Blanks and '=' of a value kept; blanks around a blank, comment or
+        // header line ignored.
         QCOMPARE(Dump(s),
                  QString("[channel|A005]@4 5:接收频率=145.0123 6:信道名字= a=b  7:信道号++ "
-                         "8:信道号--[options|]@9 10:提示音="));
+                         "8:信道号--[options|]@9 10:提示音=[model|]@13"));
         QCOMPARE(s[0].header, std::string("channel A005"));
         QVERIFY(!s[1].HasArgument());
         // A value that itself ends in "++" is a value, and a '\r' inside a line stays.
@@ -166,7 +167,6 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("where");
         QTest::newRow("line before section") << QByteArray("\nk=v\n") << "p.ini:2:";
-        QTest::newRow("blank before bracket") << QByteArray("[a]\n [b]\n") << "p.ini:2:";
         QTest::newRow("text after bracket") << QByteArray("[a] x\n") << "p.ini:1:";
         QTest::newRow("empty header") << QByteArray("[a]\n[ ]\n") << "p.ini:2:";
         QTest::newRow("nested brackets") << QByteArray("[a[b]]\n") << "p.ini:1:";
@@ -174,6 +174,8 @@ private slots:
         QTest::newRow("bare plus") << QByteArray("[a]\n++\n") << "p.ini:2:";
         QTest::newRow("empty key") << QByteArray("[a]\n=v\n") << "p.ini:2:";
         QTest::newRow("invalid utf-8") << QByteArray("[a]\nk=v\nk=\xC3\n") << "p.ini:3:";
+        QTest::newRow("utf-16") << QByteArray("\xFF\xFE[\0a\0]\0", 8)
+                                << "p.ini:1: 不是 UTF-8 文本：文件以 UTF-16";
     }
     void profileReaderRejectsMalformedLines() {
         QFETCH(QByteArray, text);
@@ -202,7 +204,8 @@ private slots:
         std::string error;
         QCOMPARE(int(reader.Next(section, line, error)), int(ProfileReader::Item::Header));
         QCOMPARE(int(reader.Next(section, line, error)), int(ProfileReader::Item::Error));
-        QCOMPARE(QString::fromStdString(error), QStringLiteral("p.ini:2: expected KEY=VALUE, KEY++ or KEY--"));
+        QCOMPARE(QString::fromStdString(error),
+                 QStringLiteral("p.ini:2: 应为 KEY=VALUE、KEY++ 或 KEY--"));
         QVERIFY(read <= (1u << 20));
 
         // Control characters of a header are shown, not passed on.
