@@ -341,6 +341,7 @@ private slots:
         for (int i = 0; i < 20; ++i)
             b[0x3E40 + i] = static_cast<std::uint8_t>(0xA0 + i);
         QVERIFY(dialog.CompareWith(doc.dir.Dat(QStringLiteral("other.dat"), b)));
+        QVERIFY(dialog.list()->hasFocus());
         const QStringList rows = Rows(dialog);
         QVERIFY2(rows.contains(QStringLiteral("信道 B002|信道名字|SIMP|ZQX9")),
                  qPrintable(rows.join('\n')));

@@ -189,8 +189,11 @@ bool CCompareDlg::CompareWith(const QString& path) {
     summary_->setStyleSheet(QString());
     summary_->setText(entries.empty() ? T(text::kCompareEqual)
                                       : T(text::kCompareCount, static_cast<int>(entries.size())));
-    if (!items.isEmpty())
+    if (!items.isEmpty()) {
+        // The keys move in the list at once (the focus stayed on the button).
         list_->setCurrentItem(items.first());
+        list_->setFocus();
+    }
     return true;
 }
 
