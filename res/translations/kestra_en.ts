@@ -2083,7 +2083,15 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: --seed takes a number 0..4294967295</translation>
     </message>
     <message numerus="yes">
-        <location line="+59"/>
+        <location line="+60"/>
+        <source>configure：另有 %n 个值存为其他内容</source>
+        <translation>
+            <numerusform>configure: %n more value was stored as something else</numerusform>
+            <numerusform>configure: %n more values were stored as something else</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+9"/>
         <source>configure：%n 个信道的接收频率不在新的频段范围内，已清除：%1</source>
         <translation>
             <numerusform>configure: %n channel received outside the new band limits and was cleared: %1</numerusform>
@@ -2136,7 +2144,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>cannot write the backup %1: %2</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/form_driver.cpp" line="+68"/>
+        <location filename="../../src/core/forms/form_driver.cpp" line="+70"/>
         <source>该项只读</source>
         <translation>the field is read-only</translation>
     </message>
@@ -2151,22 +2159,22 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the field is disabled</translation>
     </message>
     <message>
-        <location line="+110"/>
+        <location line="+156"/>
         <source>此对话框中没有该项</source>
         <translation>no such field in this dialog</translation>
     </message>
     <message>
-        <location line="-77"/>
+        <location line="-123"/>
         <source>表格单元没有微调按钮</source>
         <translation>a grid cell has no spin button here</translation>
     </message>
     <message>
-        <location line="+87"/>
+        <location line="+138"/>
         <source>该项没有微调按钮</source>
         <translation>the field has no spin button</translation>
     </message>
     <message>
-        <location line="-70"/>
+        <location line="-121"/>
         <source>“%1”不是列表中的项（%2）</source>
         <translation>&apos;%1&apos; is no entry of the list (%2)</translation>
     </message>
@@ -2191,7 +2199,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>a push button takes no value</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+44"/>
         <source>表格逐个单元设置：行/列=值</source>
         <translation>a grid is set cell by cell: ROW/COLUMN=VALUE</translation>
     </message>
@@ -2587,7 +2595,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: unexpected argument &apos;%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/cli/form_commands.cpp" line="-92"/>
+        <location filename="../../src/cli/form_commands.cpp" line="-102"/>
         <location filename="../../src/cli/transfer_commands.cpp" line="+135"/>
         <source>%1：必须给出 %2</source>
         <translation>%1: %2 is required</translation>
@@ -2758,7 +2766,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the bytes run beyond the image (0x0000..0x3FFF)</translation>
     </message>
     <message>
-        <location line="+200"/>
+        <location line="+54"/>
+        <source>“%1”存为“%2”</source>
+        <translation>“%1” was stored as “%2”</translation>
+    </message>
+    <message>
+        <location line="+151"/>
         <source>表单“%1”没有“%2”一节</source>
         <translation>the form &apos;%1&apos; has no section &apos;%2&apos;</translation>
     </message>

@@ -307,6 +307,17 @@ int RunConfigure(const std::vector<std::string>& argv) {
                 return InputError("configure: " + error);
         }
     }
+    // What the dialogs stored other than given: a user would have seen it.
+    constexpr std::size_t kNotesShown = 20;
+    const std::vector<std::string>& notes = session.Notes();
+    for (std::size_t i = 0; i < notes.size() && i < kNotesShown; ++i)
+        std::fprintf(stderr, "configure: %s\n", notes[i].c_str());
+    if (notes.size() > kNotesShown)
+        std::fprintf(
+            stderr, "%s\n",
+            TranslateCount(KESTRA_COUNT_TEXT("kestra", "configure：另有 %n 个值存为其他内容"),
+                           static_cast<int>(notes.size() - kNotesShown))
+                .c_str());
     // The channels of IN that new band limits clear: the application asks
     // first; said here.
     const std::vector<int> leftOut = RecordsLeftOut(openedImage, openedLimits, state.bandLimits);

@@ -294,11 +294,14 @@ private slots:
         const QString profile = Path("p.ini"), out = Path("configured.dat");
         QVERIFY(WriteAll(profile, "[channel A005]\r\n接收频率=145.0125\r\n信道名字=R1\r\n"));
         const Run r = Cli({"configure", image_, "-o", out, "--profile", profile, "--set",
-                           "channel A005:信道号++", "--set", "channel A005:接收频率=145.2",
-                           "--set", "channel A001:接收频率=145", "--set", "model:A段上限=170",
-                           "--set", "channel A001:信道名字=N"});
+                           "channel A005:信道号++", "--set", "channel A005:接收频率=145.2", "--set",
+                           "channel A001:接收频率=145", "--set", "model:A段上限=170", "--set",
+                           "channel A001:信道名字=N", "--set", "channel A002:接收频率=1e3"});
         QVERIFY2(r.exitCode == 0, r.err.constData());
         QCOMPARE(r.out, QByteArray());
+        // What a dialog stored otherwise is said (a user would have seen it).
+        QVERIFY2(r.err.contains("configure: --set:6: [channel A002] 接收频率: “1e3”"),
+                 r.err.constData());
         const RadioImage image = FromBytes(ReadAll(out));
         QCOMPARE(Rx(image, 5), std::string("145.01250"));
         QCOMPARE(Rx(image, 6), std::string("145.20000"));

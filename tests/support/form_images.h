@@ -86,9 +86,11 @@ inline RadioImage RandomImage(unsigned seed) {
 
 // Runs the sections on a copy of the image and saves it as kestra-cli
 // configure does; error receives the first failure.
+// notes, when given, receives the session's notes of values stored otherwise.
 inline RadioImage Configure(const RadioImage& image,
                             const std::vector<forms::ProfileSection>& sections,
-                            std::string* error = nullptr, bool factory = false) {
+                            std::string* error = nullptr, bool factory = false,
+                            std::vector<std::string>* notes = nullptr) {
     AppState state;
     state.image = image;
     state.factoryMode = factory;
@@ -102,6 +104,8 @@ inline RadioImage Configure(const RadioImage& image,
         }
     }
     session.PrepareSave();
+    if (notes)
+        *notes = session.Notes();
     return state.image;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/forms/form_driver.h"
 
+#include "core/codec/decimal.h"
+#include "core/codec/text.h"
 #include "core/codec/text_seam.h"
 #include "core/forms/profile_labels.h"
 
@@ -176,29 +178,22 @@ bool ApplyButton(Form& form, int id, const std::string& value, std::string& erro
 
 } // namespace
 
-bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
-    if (line.kind == ProfileLine::Kind::Comment)
+namespace {
+
+// Whether shown says what given said: the same text but for blanks round it
+// and letter case, or the same number however written.
+bool SameInSubstance(const std::string& given, const std::string& shown) {
+    const std::string_view a = TrimBlanks(given);
+    const std::string_view b = TrimBlanks(shown);
+    if (ToUpperAscii(std::string(a)) == ToUpperAscii(std::string(b)))
         return true;
-    const int id = FieldOf(form, line.key);
-    if (id < 0) {
-        const GridKey cell = FindGridCell(form, line.key);
-        if (cell.id < 0) {
-            error = TranslateText(KESTRA_TEXT("kestra", "此对话框中没有该项"));
-            return false;
-        }
-        return ApplyGridCellLine(form, cell, line, error);
-    }
+    const std::optional<double> x = ParseDecimal(a);
+    const std::optional<double> y = ParseDecimal(b);
+    return x && y && *x == *y;
+}
+
+bool ApplyValueLine(Form& form, int id, const ProfileLine& line, std::string& error) {
     const FieldSpec& desc = form.Spec(id);
-    if (!Usable(form, id, error))
-        return false;
-    if (line.kind != ProfileLine::Kind::Value) {
-        if (desc.kind != FieldKind::SpinEdit) {
-            error = TranslateText(KESTRA_TEXT("kestra", "该项没有微调按钮"));
-            return false;
-        }
-        form.SpinStep(id, SpinDirection(line));
-        return true;
-    }
     switch (desc.kind) {
     case FieldKind::Edit:
     case FieldKind::SpinEdit:
@@ -222,6 +217,51 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error) {
         return false;
     }
     return false;
+}
+
+} // namespace
+
+bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error,
+                      std::optional<std::string>* storedAs) {
+    if (storedAs)
+        storedAs->reset();
+    if (line.kind == ProfileLine::Kind::Comment)
+        return true;
+    const int id = FieldOf(form, line.key);
+    if (id < 0) {
+        const GridKey cell = FindGridCell(form, line.key);
+        if (cell.id < 0) {
+            error = TranslateText(KESTRA_TEXT("kestra", "此对话框中没有该项"));
+            return false;
+        }
+        if (!ApplyGridCellLine(form, cell, line, error))
+            return false;
+        const std::string& shown = form.Cell(cell.id, cell.row, cell.col);
+        if (storedAs && line.kind == ProfileLine::Kind::Value &&
+            !SameInSubstance(line.value, shown))
+            *storedAs = shown;
+        return true;
+    }
+    const FieldSpec& desc = form.Spec(id);
+    if (!Usable(form, id, error))
+        return false;
+    if (line.kind != ProfileLine::Kind::Value) {
+        if (desc.kind != FieldKind::SpinEdit) {
+            error = TranslateText(KESTRA_TEXT("kestra", "该项没有微调按钮"));
+            return false;
+        }
+        form.SpinStep(id, SpinDirection(line));
+        return true;
+    }
+    if (!ApplyValueLine(form, id, line, error))
+        return false;
+    const bool typed =
+        desc.kind == FieldKind::Edit || desc.kind == FieldKind::SpinEdit ||
+        (desc.kind == FieldKind::TypeableCombo && IndexOf(desc.choices, line.value) < 0);
+    const std::string& shown = form.State(id).text;
+    if (storedAs && typed && !SameInSubstance(line.value, shown))
+        *storedAs = shown;
+    return true;
 }
 
 std::vector<ProfileLine> FormProfileLines(const Form& form) {

@@ -21,6 +21,7 @@
 // the lines before the error made it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,13 @@
 
 namespace kestra::forms {
 
-bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error);
+//
+// storedAs, when given, receives what an edit, spin edit, typed combo text or
+// grid cell shows after a value line when that says something other than the
+// value: more than blanks, letter case or the way a number is written
+// ("abc" typed into a frequency leaves it empty; 1e3 into a level is 13).
+bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error,
+                      std::optional<std::string>* storedAs = nullptr);
 
 // The lines `kestra-cli settings` prints for an open form: every field in
 // table order that is in the profile, shown and enabled, with the text the

@@ -288,11 +288,16 @@ bool SameLine(const ProfileLine& a, const ProfileLine& b) {
 
 bool FormSession::ApplyOne(const ProfileLine& line, std::string& error) {
     std::string why;
-    if (!ApplyProfileLine(*target_, line, why)) {
+    std::optional<std::string> storedAs;
+    if (!ApplyProfileLine(*target_, line, why, &storedAs)) {
         error = Where(section_, line.number) + " " + EscapeControl(line.key) + ": " + why;
         failed_ = true;
         return false;
     }
+    if (storedAs)
+        notes_.push_back(Where(section_, line.number) + " " + EscapeControl(line.key) + ": " +
+                         FillIn(TranslateText(KESTRA_TEXT("kestra", "“%1”存为“%2”")),
+                                {EscapeControl(line.value), EscapeControl(*storedAs)}));
     return true;
 }
 

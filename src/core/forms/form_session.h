@@ -80,6 +80,11 @@ public:
     // GridToImage, which finalises the image.
     void PrepareSave();
 
+    // The value lines a dialog stored as something other than their value
+    // (see ApplyProfileLine), in order: "FILE:LINE: [section] KEY: “given”
+    // was stored as “shown”".
+    const std::vector<std::string>& Notes() const { return notes_; }
+
     ChannelGrid& grid() { return grid_; }
     FormContext& context() { return context_; }
 
@@ -126,6 +131,7 @@ private:
     std::unique_ptr<Form> form_;
     std::unique_ptr<DtmfDialog> dtmf_;
     Form* target_ = nullptr;
+    std::vector<std::string> notes_;
     // "应用" asked for a RenderGrid in the section being run.
     bool renderPending_ = false;
     // The document when the dialog opened (after the steps before it).

@@ -153,15 +153,18 @@ private slots:
                 ChannelRecord(image, n).SetRx(14000000 +
                                               static_cast<std::uint32_t>(rng() % 1000) * 125);
         std::string error;
+        std::vector<std::string> notes;
         const auto applied = [&](const RadioImage& on) {
             auto sections = Settings(on, "model");
             const auto channels = Settings(on, "channel");
             sections.insert(sections.end(), channels.begin(), channels.end());
-            return Configure(on, Sections(WriteProfile(sections)), &error);
+            return Configure(on, Sections(WriteProfile(sections)), &error, false, &notes);
         };
         const RadioImage once = applied(image);
         QVERIFY2(error.empty(), error.c_str());
         if (clean) {
+            // Nothing printed is stored as something else.
+            QVERIFY2(notes.empty(), notes.empty() ? "" : notes.front().c_str());
             const RadioImage resaved = Configure(image, {});
             QVERIFY2(once == resaved, FirstDifference(once, resaved).c_str());
             return;
@@ -174,6 +177,28 @@ private slots:
         const RadioImage again = applied(settled);
         QVERIFY2(error.empty(), error.c_str());
         QVERIFY2(settled == again, FirstDifference(settled, again).c_str());
+    }
+
+    // A value a dialog stores as something else is noted with its place;
+    // one only written another way (a number's digits, letter case, blanks
+    // round it) or a list entry is not.
+    void valuesStoredOtherwiseAreNoted() {
+        const char* const rows[][2] = {
+            {"[channel A001]\n接收频率=abc\n", "t.ini:2: [channel A001] 接收频率: “abc”存为“”"},
+            {"[channel A001]\n接收频率= 145.5 \n", ""},
+            {"[model]\nA段下限=100\n", "t.ini:2: [model] A段下限: “100”存为“136”"},
+            {"[options]\n开机问候语编制=你好\n", "t.ini:2: [options] 开机问候语编制: “你好”存为“”"},
+            {"[options]\n开机问候语编制=hello\n静噪电平=7\n", ""},
+            {"[fm]\n1/频率=108.1\n", "t.ini:2: [fm] 1/频率: “108.1”存为“76.000”"},
+        };
+        for (const auto& r : rows) {
+            std::vector<std::string> notes;
+            std::string error;
+            Configure(BuiltInImage(), Sections(r[0]), &error, false, &notes);
+            QVERIFY2(error.empty(), error.c_str());
+            QCOMPARE(QString::fromStdString(notes.empty() ? std::string() : notes[0]),
+                     QString::fromUtf8(r[1]));
+        }
     }
 
     void oneChannelAndOneSetting() {
