@@ -3,6 +3,9 @@
 // buttons and 编辑 -> 机型 open their dialogs around the view's GridToImage
 // and RenderGrid, and the form binder's typing rules. The forms' own rules
 // are tested in tests/core/forms.
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 
 #include "app_test_support.h"
@@ -60,7 +63,9 @@ private slots:
 
     // 批量生成: "应用" writes the range and renders the grid while the dialog
     // stays open; a grid edit not yet converted when the dialog opened
-    // survives that rendering; "取消" closes.
+    // survives that rendering; "取消" closes. A screen reader can tell every
+    // field from the others (edits beside radio buttons have no label; RX
+    // and TX repeat 随机 and 间隔).
     void batchApplyRendersWhileOpen() {
         AppFixture f;
         QVERIFY(Start(f));
@@ -68,7 +73,15 @@ private slots:
         QVERIFY(editor);
         QTest::keyClicks(editor, QStringLiteral("150"));
         std::string seen; // title, open after 应用, channel 2's RX, power (was 高), name
+        QStringList names;
         ExpectDialog<CBatchChannelDlg>(f, [&](CBatchChannelDlg* d) {
+            // (Qt names a list by its entry on Linux, its label comes as a
+            // relation.)
+            for (QWidget* w : d->findChildren<QWidget*>()) {
+                const bool field = qobject_cast<QLineEdit*>(w) || qobject_cast<QCheckBox*>(w);
+                if (field && !qobject_cast<QComboBox*>(w->parentWidget()))
+                    names << QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+            }
             FillBatchRange(d, QStringLiteral("2"), QStringLiteral("CH"));
             d->applyButton()->click();
             seen = d->windowTitle().toStdString() + (d->isVisible() ? " open " : " closed ") +
@@ -81,6 +94,8 @@ private slots:
         f.view()->batchButton()->click();
         QVERIFY(f.driver.AllHandled());
         QCOMPARE(seen, std::string("信道编辑 open 136.00000 低 CH002"));
+        QVERIFY2(!names.contains(QString()) && names.removeDuplicates() == 0,
+                 qPrintable(names.join('|')));
         QCOMPARE(f.Cell(3, 1), std::string("438.50000")); // outside the range
         QCOMPARE(f.Cell(200, 1), std::string("150.00000"));
     }

@@ -49,6 +49,7 @@ CNavTreeBar::CNavTreeBar(const QString& modelName, const std::vector<Item>& item
     close_->setIconSize(QSize(10, 10));
     close_->setAutoRaise(true);
     close_->setToolTip(T(text::kTreePanelClose));
+    close_->setAccessibleName(T(text::kTreePanelClose));
     close_->setFixedSize(18, 18);
     connect(close_, &QToolButton::clicked, this, &QDockWidget::close);
     setTitleBarWidget(new CaptionStrip(close_, this));

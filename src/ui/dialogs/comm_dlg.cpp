@@ -52,6 +52,7 @@ CCommDlg::CCommDlg(AppState& state, JobExchange exchange, const char* title, QWi
     progress_->setRange(0, job_->Steps());
     progress_->setTextVisible(false);
     progress_->setMinimumWidth(320);
+    progress_->setAccessibleName(T(title));
     // Made before the buttons: Tab follows the dialog down.
     if (job_->CanVerify())
         AddVerifyCheck();

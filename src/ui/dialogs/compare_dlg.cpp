@@ -91,6 +91,7 @@ CCompareDlg::CCompareDlg(const AppState& document, const QString& startFolder, Q
     fileLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     list_ = new QTreeWidget(this);
+    list_->setAccessibleName(T(text::kCompareTitle));
     list_->setObjectName(QStringLiteral("compareList"));
     list_->setColumnCount(4);
     list_->setRootIsDecorated(false);

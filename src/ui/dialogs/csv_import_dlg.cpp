@@ -128,6 +128,7 @@ CCsvImportDlg::CCsvImportDlg(const std::string& csvText, const RadioImage& image
     plan_ = new CsvPlanModel(this);
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("csvReport"));
+    table_->setAccessibleName(T(text::kFileImportCsvTitle));
     table_->setModel(plan_);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);

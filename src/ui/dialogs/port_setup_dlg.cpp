@@ -172,6 +172,7 @@ QLayout* CPortSetupDlg::BuildPortCell(QWidget* box, int n, bool available) {
 QGroupBox* CPortSetupDlg::BuildDeviceList() {
     auto* box = new QGroupBox(T(kTextDevices), this);
     list_ = new QTreeWidget(box);
+    list_->setAccessibleName(box->title().remove(QLatin1Char('&')));
     list_->setObjectName(QStringLiteral("deviceList"));
     list_->setRootIsDecorated(true);
     list_->setUniformRowHeights(true);

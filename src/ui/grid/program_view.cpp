@@ -34,6 +34,7 @@ CProgramView::CProgramView(AppState& state, QWidget* parent) : QWidget(parent), 
     setObjectName(QStringLiteral("programView"));
     model_ = new ChannelTableModel(state, this);
     table_ = new ChannelTableView(model_, this);
+    table_->setAccessibleName(T(text::kEditChannels));
     history_ = new DocumentHistory(model_, this);
     new ChannelArranger(this);
 

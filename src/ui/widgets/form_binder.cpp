@@ -238,6 +238,12 @@ QWidget* FormBinder::Widget(int id) {
     Binding& b = bindings_.at(static_cast<std::size_t>(id));
     if (!b.widget) {
         b.widget = Create(id);
+        // A screen reader names every field by its key, also one with no
+        // label of its own beside it (an edit after a radio button) or one
+        // whose label repeats in another row (随机, 间隔).
+        const FieldSpec& desc = form_.Spec(id);
+        if (desc.kind != FieldKind::PushButton && !desc.key.empty())
+            b.widget->setAccessibleName(T(desc.key));
         if (b.label)
             b.label->setBuddy(b.widget);
         RefreshField(id);

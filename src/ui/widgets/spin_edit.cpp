@@ -40,4 +40,10 @@ QValidator::State SpinEdit::validate(QString& input, int& pos) const {
                    : ValidateTextChange(accepted_, input, pos, filter_, limit_);
 }
 
+QVariant SpinEdit::Value() const {
+    bool number = false;
+    const double value = text().toDouble(&number);
+    return number ? QVariant(value) : QVariant(text());
+}
+
 } // namespace kestra

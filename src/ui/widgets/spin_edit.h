@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QAbstractSpinBox>
+#include <QVariant>
 
 #include "core/forms/field_desc.h"
 
@@ -15,6 +16,8 @@ namespace kestra {
 
 class SpinEdit : public QAbstractSpinBox {
     Q_OBJECT
+    // What a screen reader reads as the value.
+    Q_PROPERTY(QVariant value READ Value)
 public:
     explicit SpinEdit(QWidget* parent = nullptr);
 
@@ -22,6 +25,8 @@ public:
     // Sets the text as the program does (the rules do not apply).
     void SetText(const QString& text);
     QLineEdit* edit() const { return lineEdit(); }
+    // The number shown, or the text where it is none (a hexadecimal field).
+    QVariant Value() const;
 
     void stepBy(int steps) override;
     QValidator::State validate(QString& input, int& pos) const override;
