@@ -2083,7 +2083,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: --seed takes a number 0..4294967295</translation>
     </message>
     <message numerus="yes">
-        <location line="+60"/>
+        <location line="+61"/>
         <source>configure：另有 %n 个值存为其他内容</source>
         <translation>
             <numerusform>configure: %n more value was stored as something else</numerusform>
@@ -2169,12 +2169,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>a grid cell has no spin button here</translation>
     </message>
     <message>
-        <location line="+138"/>
+        <location line="+139"/>
         <source>该项没有微调按钮</source>
         <translation>the field has no spin button</translation>
     </message>
     <message>
-        <location line="-121"/>
+        <location line="-122"/>
         <source>“%1”不是列表中的项（%2）</source>
         <translation>&apos;%1&apos; is no entry of the list (%2)</translation>
     </message>
@@ -2595,7 +2595,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: unexpected argument &apos;%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/cli/form_commands.cpp" line="-102"/>
+        <location filename="../../src/cli/form_commands.cpp" line="-103"/>
         <location filename="../../src/cli/transfer_commands.cpp" line="+135"/>
         <source>%1：必须给出 %2</source>
         <translation>%1: %2 is required</translation>
@@ -2846,12 +2846,17 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>short reply %1 (%2 of %3 bytes)</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+81"/>
         <source>握手没有回应</source>
         <translation>no answer to the greeting</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+1"/>
+        <source>握手回应不是“PG”（收到 %1）</source>
+        <translation>the radio answered the greeting with other bytes than “PG” (received %1)</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>没有识别信息（%1 / %2 字节）</source>
         <translation>no identification (%1 of %2 bytes)</translation>
     </message>

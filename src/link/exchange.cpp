@@ -185,7 +185,16 @@ std::string HexBytes(const std::uint8_t* data, std::size_t n) {
 
 } // namespace
 
-bool Handshake(BytePort& port) {
+bool Handshake(BytePort& port, std::vector<std::uint8_t>* heard) {
+    // Every byte that arrives is read as one, and the first few are kept for
+    // the message (a radio that answers wrongly is no silent one).
+    const auto next = [&port, heard] {
+        bool arrived = false;
+        const std::uint8_t b = ReadByte(port, &arrived);
+        if (arrived && heard && heard->size() < kHeardBytes)
+            heard->push_back(b);
+        return b;
+    };
     for (int attempt = 0; attempt < kHandshakeAttempts && !port.Aborted(); ++attempt) {
         for (std::uint8_t b : kGreeting) {
             port.Pause(kGreetingPauseMs);
@@ -195,11 +204,11 @@ bool Handshake(BytePort& port) {
         for (;;) {
             // Bytes are taken in pairs: a first byte other than 'P' takes the
             // next one with it unexamined.
-            if (ReadByte(port) == kGreetingAnswer0) {
-                if (ReadByte(port) == kGreetingAnswer1)
+            if (next() == kGreetingAnswer0) {
+                if (next() == kGreetingAnswer1)
                     return true;
             } else {
-                ReadByte(port);
+                next();
             }
             if (watch.ElapsedMs() > kHandshakeWindowMs || port.Aborted() || port.Closed())
                 break;
@@ -217,13 +226,17 @@ ExchangeStatus RunExchangeSteps(BytePort& port, const ExchangeSpec& exchange, Ra
                                 bool& blocksStarted) {
     port.Purge();
     const CStopwatch greeting(port.Counter());
-    bool answered = Handshake(port);
+    std::vector<std::uint8_t> heard;
+    bool answered = Handshake(port, &heard);
     while (!answered && greeting.ElapsedMs() < exchange.handshakeRetryMs && !port.Aborted() &&
            !port.Closed())
-        answered = Handshake(port);
+        answered = Handshake(port, &heard);
     if (!answered) {
-        failure = TranslateText(port.Closed() ? kPortClosed
-                                              : KESTRA_TEXT("kestra", "握手没有回应"));
+        failure = port.Closed() ? TranslateText(kPortClosed)
+                  : heard.empty()
+                      ? TranslateText(KESTRA_TEXT("kestra", "握手没有回应"))
+                      : FillIn(TranslateText(KESTRA_TEXT("kestra", "握手回应不是“PG”（收到 %1）")),
+                               {HexBytes(heard.data(), heard.size())});
         return ExchangeStatus::CommunicationError;
     }
 

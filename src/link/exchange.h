@@ -128,7 +128,10 @@ struct ExchangeSpec {
 };
 
 // Sends the greeting and waits for "PG", at most 4 attempts; true on "PG".
-bool Handshake(BytePort& port);
+// heard, when given, receives the first bytes that arrived (up to
+// kHeardBytes), to tell a radio that answers wrongly from a silent one.
+inline constexpr std::size_t kHeardBytes = 8;
+bool Handshake(BytePort& port, std::vector<std::uint8_t>* heard = nullptr);
 
 // Runs one exchange on an open, configured port: purge, handshake,
 // identification, acknowledgement, the blocks, the end marker and (read)

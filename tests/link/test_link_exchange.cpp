@@ -91,11 +91,12 @@ TransferResult RunOn(BytePort& port, int exchange, RadioImage& image,
 }
 
 // The faults of the radio in exchangeOutcomes; kPortClosed is the port's.
-enum Fault { kNone, kSilent, kForeign, kBlank, kBadAck, kHangUp, kShortReply, kPortClosed };
+enum Fault { kNone, kSilent, kStray, kForeign, kBlank, kBadAck, kHangUp, kShortReply, kPortClosed };
 
 RadioBehaviour Showing(Fault fault) {
     RadioBehaviour behaviour;
     behaviour.silent = fault == kSilent;
+    behaviour.strayByteAttempts = fault == kStray ? 100 : 0;
     if (fault == kForeign)
         behaviour.identification = {'X', 'Y', 'Z', 0, 0, 0, 0, 0};
     if (fault == kBlank)
@@ -211,7 +212,9 @@ private slots:
         behaviour.strayByteAttempts = stray;
         RadioResponder radio(behaviour, RadioImage());
         ResponderPort port(radio);
-        QCOMPARE(Handshake(port), succeeds);
+        std::vector<std::uint8_t> heard;
+        QCOMPARE(Handshake(port, &heard), succeeds);
+        QCOMPARE(!heard.empty(), !silent && answerOn <= kHandshakeAttempts);
         QCOMPARE(radio.Greetings(), greetings);
         QCOMPARE(port.written, std::size_t(8) * static_cast<std::size_t>(greetings));
         QCOMPARE(port.ElapsedMs(), std::int64_t{elapsedMs});
@@ -290,6 +293,10 @@ private slots:
             << kDecoderRead << kBlank << false << 2 << kTextReadSucceeded << QString();
 
         QTest::newRow("silent") << kRead << kSilent << false << 0 << comm << "握手没有回应";
+        // A radio that answers, wrongly, is no silent one.
+        QTest::newRow("stray byte before every PG")
+            << kRead << kStray << false << 0 << comm
+            << "握手回应不是“PG”（收到 00 50 47 51 56 4E 2D 4B）";
         QTest::newRow("foreign identification, read")
             << kRead << kForeign << false << 0 << invalid << foreign;
         QTest::newRow("foreign identification, write")
