@@ -191,7 +191,13 @@ std::string PermissionHint(const std::string& device) {
 } // namespace
 
 std::string DescribeOpenFailure(const std::string& device, int err, const HolderProcess* holder) {
-    std::string text = device + ": " + SystemErrorText(err);
+    // A port of the table as the user chose it ("COM3", 设置 → 串口), and
+    // the device it stands for.
+    const int number = PortNumberOfDevice(device);
+    std::string text = (number > 0 && device != WindowsPortName(number)
+                            ? "COM" + std::to_string(number) + " (" + device + ")"
+                            : device) +
+                       ": " + SystemErrorText(err);
     if (err == EBUSY) {
         if (holder && holder->pid > 0)
             text += FillIn(TranslateText(KESTRA_TEXT("kestra", "（端口被进程 %1（%2）占用）")),

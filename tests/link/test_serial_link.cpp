@@ -413,6 +413,13 @@ private slots:
         QVERIFY(file.open());
         QVERIFY(!link.Open(file.fileName().toStdString(), &reason));
         QVERIFY(!link.IsOpen());
+
+        // A port of the table is named as chosen (--port COM8) with its device.
+        const std::string com8 = LinuxPortDevice(8);
+        if (!QFile::exists(QString::fromStdString(com8))) {
+            QVERIFY(!link.Open(com8, &reason));
+            QVERIFY2(reason.rfind("COM8 (" + com8 + "): ", 0) == 0, reason.c_str());
+        }
     }
 
     void permissionHint() {
