@@ -536,8 +536,11 @@ void PlanTransmit(const RowValues& v, std::uint32_t rxLanded, const BandLimits& 
         plan.skip = Text(kSkippedValue, {"Duplex", Quote(duplex)});
         return;
     }
+    // A split frequency is quoted as the file has it (its digits below
+    // 10 Hz are gone from tx).
     const std::uint32_t txLanded =
-        tx == rxLanded ? rxLanded : LandFrequency(Mhz6(tx), tx, limits, plan);
+        tx == rxLanded ? rxLanded
+                       : LandFrequency(duplex == "split" ? v[kOffset] : Mhz6(tx), tx, limits, plan);
     if (txLanded == 0)
         plan.skip = Text(kTransmitOutside, {Mhz6(tx)});
     else

@@ -176,6 +176,9 @@ private slots:
         const std::tuple<const char*, const char*, int> cases[] = {
             {",,435.0071,,,,,,,,,,,,,,,,,,",
              "row 1 (435.0071): A001, 435.0071 → 435.00625: off the raster", 1},
+            // A split transmit frequency is quoted as the file has it.
+            {",,435.5,split,435.012345,,,,,,,,,,,,,,,,",
+             "row 1 (435.5): A001, 435.012345 → 435.01000: off the raster", 1},
             {",,27.185,,,,,,,,,,,,,,,,,,",
              "row 1 (27.185): skipped: Frequency \"27.185\" outside both bands", -1},
             {",,\"145,500\",,,,,,,,,,,,,,,,,,",
