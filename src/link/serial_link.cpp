@@ -214,7 +214,8 @@ PortProbe ProbePorts(const std::string& selectedDevice) {
     PortProbe probe;
     for (int n = 1; n <= kPortCount; ++n) {
         SerialLink link;
-        probe.available[static_cast<std::size_t>(n)] = link.Open(PortDeviceName(n), nullptr);
+        const auto i = static_cast<std::size_t>(n);
+        probe.available[i] = link.Open(PortDeviceName(n), &probe.reasons[i]);
     }
     SerialLink link;
     if (!selectedDevice.empty() && link.Open(selectedDevice, nullptr))

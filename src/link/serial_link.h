@@ -47,6 +47,9 @@ std::string ResolvePortArgument(const std::string& arg);
 
 struct PortProbe {
     std::vector<bool> available = std::vector<bool>(kPortCount + 1, false); // index 1..16
+    // Why each port that is not available did not open (held by a program,
+    // not permitted, not there).
+    std::vector<std::string> reasons = std::vector<std::string>(kPortCount + 1);
     int selected = 0; // the selected device's port number when it can be opened, else 0
 };
 // Tries to open (and at once closes) each of the 16 ports, then the selected

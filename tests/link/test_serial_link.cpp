@@ -472,6 +472,10 @@ private slots:
         QCOMPARE(probe.available.size(), std::size_t(kPortCount + 1));
         QCOMPARE(probe.selected, 0);
         QVERIFY(test::PortOpensAgain(pty_.SlavePath()));
+        // Each port that did not open says why.
+        for (int n = 1; n <= kPortCount; ++n)
+            QCOMPARE(probe.reasons[static_cast<std::size_t>(n)].empty(),
+                     bool(probe.available[static_cast<std::size_t>(n)]));
 
         // Where a port of the table exists here, holding it open hides it.
         int present = 0;

@@ -323,6 +323,7 @@ private slots:
         table.probe = [&](const std::string& selected) {
             PortProbe probe;
             probe.available[1] = !held;
+            probe.reasons[1] = held ? "held by process 7" : "";
             probe.available[2] = true;
             // Held or not: the dialog decides.
             probe.selected = selected == table.deviceName(1)   ? 1
@@ -340,6 +341,9 @@ private slots:
             dialog.show();
             QVERIFY(!dialog.portButton(1)->isEnabled() && dialog.portButton(2)->isEnabled() &&
                     !dialog.portButton(3)->isEnabled());
+            // A port that cannot be chosen says why.
+            QCOMPARE(dialog.portButton(1)->toolTip(), QStringLiteral("held by process 7"));
+            QCOMPARE(dialog.portButton(2)->toolTip(), QString());
             // The selected port is held: nothing is checked, and "确定" with
             // nothing checked changes nothing.
             QCOMPARE(dialog.CheckedPort(), 0);

@@ -92,6 +92,7 @@ CPortSetupDlg::CPortSetupDlg(AppState& state, CIniFile& ini, QWidget* parent, Po
 
     const PortProbe probe = table_.probe(state_.portName);
     layout->addWidget(BuildPortGrid(probe));
+    ApplyProbe(probe);
     if (probe.selected >= 1 && probe.selected <= kPortCount &&
         probe.available.at(static_cast<std::size_t>(probe.selected)))
         buttons_[static_cast<std::size_t>(probe.selected)]->setChecked(true);
@@ -267,8 +268,13 @@ void CPortSetupDlg::ApplyProbe(const PortProbe& probe) {
             group_->setExclusive(true);
         }
         button->setEnabled(available);
-        if (QLabel* name = names_[static_cast<std::size_t>(n)])
+        // Why it cannot be chosen (another program holds it, say).
+        const std::string& reason = probe.reasons.at(static_cast<std::size_t>(n));
+        button->setToolTip(available ? QString() : Q(reason));
+        if (QLabel* name = names_[static_cast<std::size_t>(n)]) {
             name->setEnabled(available);
+            name->setToolTip(button->toolTip());
+        }
     }
 }
 
