@@ -2334,6 +2334,11 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>The virtual radio is in use (%1): reading and writing exchange with it. Choose a port and press OK to use that port instead.</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>本次运行使用 %1（不在端口表中，如 --port 所给）。选择端口并按“确定”即改用该端口。</source>
+        <translation>This run uses %1 (outside the port table, as given with --port). Choose a port and press OK to use that one instead.</translation>
+    </message>
+    <message>
         <location filename="../../src/core/forms/profile.cpp" line="+39"/>
         <source>应为 KEY=VALUE、KEY++ 或 KEY--</source>
         <translation>expected KEY=VALUE, KEY++ or KEY--</translation>
@@ -2801,7 +2806,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>: a udev rule is needed that gives it to the group &quot;dialout&quot; (see the sample rule %1 and &quot;Serial port permissions&quot; in the README); then join that group.</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+18"/>
         <source>（端口被进程 %1（%2）占用）</source>
         <translation> (the port is held by process %1 (%2))</translation>
     </message>
@@ -2811,7 +2816,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation> (the port is held open by another program)</translation>
     </message>
     <message>
-        <location line="+107"/>
+        <location line="+108"/>
         <source>未选择串口</source>
         <translation>no serial port is selected</translation>
     </message>
@@ -2846,7 +2851,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>short reply %1 (%2 of %3 bytes)</translation>
     </message>
     <message>
-        <location line="+81"/>
+        <location line="+82"/>
         <source>握手没有回应</source>
         <translation>no answer to the greeting</translation>
     </message>
@@ -2856,7 +2861,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the radio answered the greeting with other bytes than “PG” (received %1)</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>没有识别信息（%1 / %2 字节）</source>
         <translation>no identification (%1 of %2 bytes)</translation>
     </message>

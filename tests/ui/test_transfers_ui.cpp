@@ -276,6 +276,16 @@ private slots:
         CPortSetupDlg dialog(state, ini, nullptr, table);
         dialog.show();
         QVERIFY(dialog.virtualRadioNote()->text().contains(QStringLiteral("/dev/pts/77")));
+        {
+            // So is a device given with --port that is outside the table.
+            AppState run;
+            run.portName = "/dev/pts/78";
+            PortTable plain = table;
+            plain.virtualRadio.clear();
+            const CPortSetupDlg other(run, ini, nullptr, plain);
+            QVERIFY(other.virtualRadioNote() &&
+                    other.virtualRadioNote()->text().contains(QStringLiteral("/dev/pts/78")));
+        }
         QTreeWidget* list = dialog.deviceList();
         QCOMPARE(list->topLevelItemCount(), 6);
         QTreeWidgetItem* ftdi = list->topLevelItem(2);
@@ -341,9 +351,11 @@ private slots:
             dialog.show();
             QVERIFY(!dialog.portButton(1)->isEnabled() && dialog.portButton(2)->isEnabled() &&
                     !dialog.portButton(3)->isEnabled());
-            // A port that cannot be chosen says why.
+            // A port that cannot be chosen says why; the run's port is the
+            // table's: no note of a device outside it.
             QCOMPARE(dialog.portButton(1)->toolTip(), QStringLiteral("held by process 7"));
             QCOMPARE(dialog.portButton(2)->toolTip(), QString());
+            QVERIFY(!dialog.virtualRadioNote());
             // The selected port is held: nothing is checked, and "确定" with
             // nothing checked changes nothing.
             QCOMPARE(dialog.CheckedPort(), 0);

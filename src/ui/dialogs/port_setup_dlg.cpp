@@ -39,6 +39,8 @@ const char* const kTextExtraDevice =
     KESTRA_TEXT("kestra", "%1 不在端口表中：只用于本次运行（如同 --port），Program.ini 中的端口号不变。");
 const char* const kTextVirtualRadio =
     KESTRA_TEXT("kestra", "正在使用虚拟对讲机（%1）：读频和写频都与它交换。选择端口并按“确定”即改用该端口。");
+const char* const kTextRunDevice = KESTRA_TEXT(
+    "kestra", "本次运行使用 %1（不在端口表中，如 --port 所给）。选择端口并按“确定”即改用该端口。");
 
 enum Column { kColDevice, kColPort, kColChip, kColUsbId, kColMaker, kColProduct, kColSerial };
 constexpr int kPathRole = Qt::UserRole;
@@ -81,8 +83,19 @@ CPortSetupDlg::CPortSetupDlg(AppState& state, CIniFile& ini, QWidget* parent, Po
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 14);
     layout->setSpacing(12);
-    if (!table_.virtualRadio.empty()) {
-        virtualNote_ = new QLabel(T(kTextVirtualRadio).arg(Q(table_.virtualRadio)), this);
+    // The device this run uses when it is none of the table's (by name, or a
+    // link to one that opens): the virtual radio, or one given with --port.
+    const PortProbe probe = table_.probe(state_.portName);
+    bool inTable = probe.selected != 0;
+    for (int n = 1; n <= kPortCount; ++n)
+        inTable = inTable || table_.deviceName(n) == state_.portName;
+    QString runNote;
+    if (!table_.virtualRadio.empty())
+        runNote = T(kTextVirtualRadio).arg(Q(table_.virtualRadio));
+    else if (!state_.portName.empty() && !inTable)
+        runNote = T(kTextRunDevice).arg(Q(state_.portName));
+    if (!runNote.isEmpty()) {
+        virtualNote_ = new QLabel(runNote, this);
         virtualNote_->setObjectName(QStringLiteral("virtualRadioNote"));
         virtualNote_->setWordWrap(true);
         virtualNote_->setFrameShape(QFrame::StyledPanel);
@@ -90,7 +103,6 @@ CPortSetupDlg::CPortSetupDlg(AppState& state, CIniFile& ini, QWidget* parent, Po
         layout->addWidget(virtualNote_);
     }
 
-    const PortProbe probe = table_.probe(state_.portName);
     layout->addWidget(BuildPortGrid(probe));
     ApplyProbe(probe);
     if (probe.selected >= 1 && probe.selected <= kPortCount &&

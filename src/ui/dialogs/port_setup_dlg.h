@@ -73,6 +73,8 @@ public:
     // The device outside the port table that "确定" would use for this run;
     // empty when none is picked.
     const std::string& ExtraDevice() const { return extraDevice_; }
+    // The note naming the device this run uses when it is outside the table
+    // (the virtual radio, a --port device); null when there is none.
     QLabel* virtualRadioNote() const { return virtualNote_; }
     QLabel* choiceNote() const { return choiceNote_; }
 
