@@ -53,6 +53,12 @@ CCommDlg::CCommDlg(AppState& state, JobExchange exchange, const char* title, QWi
     progress_->setTextVisible(false);
     progress_->setMinimumWidth(320);
     progress_->setAccessibleName(T(title));
+    percent_ = new QLabel(this);
+    percent_->setObjectName(QStringLiteral("percentLabel"));
+    percent_->setAlignment(Qt::AlignCenter);
+    percent_->setMinimumWidth(percent_->fontMetrics().horizontalAdvance(QStringLiteral("100%")) +
+                              16);
+    ShowPosition(0);
     // Made before the buttons: Tab follows the dialog down.
     if (job_->CanVerify())
         AddVerifyCheck();
@@ -63,12 +69,6 @@ CCommDlg::CCommDlg(AppState& state, JobExchange exchange, const char* title, QWi
     exit_->setObjectName(QStringLiteral("exitButton"));
     start_->setDefault(true);
     exit_->setAutoDefault(false);
-    percent_ = new QLabel(this);
-    percent_->setObjectName(QStringLiteral("percentLabel"));
-    percent_->setAlignment(Qt::AlignCenter);
-    percent_->setMinimumWidth(percent_->fontMetrics().horizontalAdvance(QStringLiteral("100%")) +
-                              16);
-    ShowPosition(0);
 
     connect(start_, &QPushButton::clicked, this, &CCommDlg::OnStart);
     connect(exit_, &QPushButton::clicked, this, &CCommDlg::reject);
@@ -95,8 +95,7 @@ void CCommDlg::AddVerifyCheck() {
     verify_ = new QCheckBox(T(kTextVerifyAfterWrite), this);
     verify_->setObjectName(QStringLiteral("verifyCheck"));
     verify_->setChecked(QSettings().value(QString::fromUtf8(kVerifySettingKey), true).toBool());
-    job_->SetVerify(verify_->isChecked());
-    progress_->setRange(0, job_->Steps());
+    OnVerifyToggled(verify_->isChecked());
     connect(verify_, &QCheckBox::toggled, this, [this](bool verify) {
         QSettings().setValue(QString::fromUtf8(kVerifySettingKey), verify);
         OnVerifyToggled(verify);
