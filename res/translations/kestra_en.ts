@@ -2334,7 +2334,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>The virtual radio is in use (%1): reading and writing exchange with it. Choose a port and press OK to use that port instead.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>本次运行使用 %1（不在端口表中，如 --port 所给）。选择端口并按“确定”即改用该端口。</source>
         <translation>This run uses %1 (outside the port table, as given with --port). Choose a port and press OK to use that one instead.</translation>
     </message>
@@ -3086,6 +3086,11 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <location filename="../../src/ui/app/csv_commands.cpp" line="+84"/>
         <source>大于 %1 MiB，即本程序导入 CSV 文件的上限；kestra-cli import-csv 可导入至 %2 MiB</source>
         <translation>larger than %1 MiB, the limit for a CSV file here; kestra-cli import-csv takes up to %2 MiB</translation>
+    </message>
+    <message>
+        <location filename="../../src/core/document/file_io.cpp" line="+229"/>
+        <source>不能在文件夹 %1 中建立文件：%2</source>
+        <translation>cannot create a file in the folder %1: %2</translation>
     </message>
 </context>
 </TS>

@@ -220,8 +220,15 @@ bool WriteWholeFile(const std::string& path, const void* data, std::size_t size,
         return WriteInPlace(files, path, data, size, reason);
     // A file made read-only is kept, as writing into it would be refused: a
     // rename would replace it whenever its folder is writable.
-    if (const int error = files.ReplaceRefusal(path))
-        return FailErrno(reason, error);
+    // A writable file in a folder that is not: the temporary file cannot be
+    // made beside it, and the reason names the folder.
+    std::string folder;
+    if (const int error = files.ReplaceRefusal(path, &folder))
+        return folder.empty()
+                   ? FailErrno(reason, error)
+                   : Fail(reason, FillIn(TranslateText(KESTRA_TEXT(
+                                             "kestra", "不能在文件夹 %1 中建立文件：%2")),
+                                         {folder, std::strerror(error)}));
     os::FileStatus link;
     if (files.Status(path, false, link) == 0 && link.kind == os::FileKind::Link) {
         // Saved through the link: the file it points to is replaced.

@@ -44,8 +44,9 @@ public:
     // The absolute path with every link resolved.
     virtual int RealPath(const std::string& path, std::string& real);
     // 0 when path is writable and so is the folder the file it names (links
-    // resolved) lies in, else the reason (EACCES, EROFS, ...).
-    virtual int ReplaceRefusal(const std::string& path);
+    // resolved) lies in, else the reason (EACCES, EROFS, ...); folder, when
+    // given, receives that folder when it is the folder that refuses.
+    virtual int ReplaceRefusal(const std::string& path, std::string* folder = nullptr);
 
     // For reading; never waits for a writer should the name be a FIFO.
     virtual int OpenToRead(const std::string& path, Handle& file);

@@ -85,13 +85,18 @@ int Files::RealPath(const std::string& path, std::string& real) {
     return 0;
 }
 
-int Files::ReplaceRefusal(const std::string& path) {
+int Files::ReplaceRefusal(const std::string& path, std::string* folder) {
     if (::access(path.c_str(), W_OK) != 0)
         return errno;
     std::string real;
     if (const int error = RealPath(path, real))
         return error;
-    return ::access(FolderOf(real).c_str(), W_OK | X_OK) == 0 ? 0 : errno;
+    if (::access(FolderOf(real).c_str(), W_OK | X_OK) == 0)
+        return 0;
+    const int error = errno;
+    if (folder)
+        *folder = FolderOf(real);
+    return error;
 }
 
 int Files::OpenToRead(const std::string& path, Handle& file) {

@@ -109,7 +109,7 @@ int Files::RealPath(const std::string& path, std::string& real) {
     return 0;
 }
 
-int Files::ReplaceRefusal(const std::string& path) {
+int Files::ReplaceRefusal(const std::string& path, std::string*) {
     return _waccess(Widen(path).c_str(), 2) == 0 ? 0 : errno;
 }
 

@@ -493,20 +493,29 @@ private slots:
         // One made read-only is refused and kept, and so is one on a
         // read-only mount, with the system's reason (root may write anything:
         // then the system is asked through a seam that answers as for a user).
+        // A writable file in a folder that is not names the folder.
         struct Refusing : os::Files {
             int refusal = 0;
-            int ReplaceRefusal(const std::string&) override { return refusal; }
+            std::string folder;
+            int ReplaceRefusal(const std::string&, std::string* in) override {
+                if (in)
+                    *in = folder;
+                return refusal;
+            }
         } refusing;
         WriteAll(path, "old");
         QVERIFY(::chmod(Native(path).constData(), 0444) == 0);
-        for (const int refusal : {EACCES, EROFS}) {
+        for (const int refusal : {EACCES, EROFS, EPERM}) {
             refusing.refusal = refusal;
+            refusing.folder = refusal == EPERM ? "/ro" : "";
             const bool asUser = refusal == EACCES && ::geteuid() != 0;
             std::string reason;
             QVERIFY(!WriteWholeFile(path.toStdString(), "new", 3, &reason,
                                     asUser ? os::SystemFiles() : refusing));
+            const QString why = QString::fromLocal8Bit(std::strerror(refusal));
             QCOMPARE(QString::fromStdString(reason),
-                     QString::fromLocal8Bit(std::strerror(refusal)));
+                     refusal == EPERM ? QStringLiteral("不能在文件夹 /ro 中建立文件：") + why
+                                      : why);
             QCOMPARE(ReadAll(path), QByteArray("old"));
         }
         // A new file gets what new files get: 0666 less the umask.
