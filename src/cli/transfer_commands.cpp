@@ -513,6 +513,10 @@ int RunPorts(const std::vector<std::string>& argv) {
             out += "\t" + TranslateText(KESTRA_TEXT("kestra", "已选"));
         if (!cable.empty())
             out += "\t" + cable;
+        // A port with a device behind it that does not open says why (held
+        // by another program, not permitted).
+        if (!available && !cable.empty())
+            out += "\t" + probe.reasons[static_cast<std::size_t>(n)];
         out += "\n";
     }
     out += "\n" +
