@@ -176,10 +176,6 @@ bool ApplyButton(Form& form, int id, const std::string& value, std::string& erro
     return true;
 }
 
-} // namespace
-
-namespace {
-
 // Whether shown says what given said: the same text but for blanks round it
 // and letter case, or the same number however written.
 bool SameInSubstance(const std::string& given, const std::string& shown) {
@@ -190,6 +186,13 @@ bool SameInSubstance(const std::string& given, const std::string& shown) {
     const std::optional<double> x = ParseDecimal(a);
     const std::optional<double> y = ParseDecimal(b);
     return x && y && *x == *y;
+}
+
+// What a typed value line left in its field, when it says something else.
+void NoteStoredAs(const ProfileLine& line, const std::string& shown,
+                  std::optional<std::string>* storedAs) {
+    if (storedAs && !SameInSubstance(line.value, shown))
+        *storedAs = shown;
 }
 
 bool ApplyValueLine(Form& form, int id, const ProfileLine& line, std::string& error) {
@@ -236,10 +239,8 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error,
         }
         if (!ApplyGridCellLine(form, cell, line, error))
             return false;
-        const std::string& shown = form.Cell(cell.id, cell.row, cell.col);
-        if (storedAs && line.kind == ProfileLine::Kind::Value &&
-            !SameInSubstance(line.value, shown))
-            *storedAs = shown;
+        if (line.kind == ProfileLine::Kind::Value)
+            NoteStoredAs(line, form.Cell(cell.id, cell.row, cell.col), storedAs);
         return true;
     }
     const FieldSpec& desc = form.Spec(id);
@@ -258,9 +259,8 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error,
     const bool typed =
         desc.kind == FieldKind::Edit || desc.kind == FieldKind::SpinEdit ||
         (desc.kind == FieldKind::TypeableCombo && IndexOf(desc.choices, line.value) < 0);
-    const std::string& shown = form.State(id).text;
-    if (storedAs && typed && !SameInSubstance(line.value, shown))
-        *storedAs = shown;
+    if (typed)
+        NoteStoredAs(line, form.State(id).text, storedAs);
     return true;
 }
 

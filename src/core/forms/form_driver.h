@@ -30,7 +30,6 @@
 
 namespace kestra::forms {
 
-//
 // storedAs, when given, receives what an edit, spin edit, typed combo text or
 // grid cell shows after a value line when that says something other than the
 // value: more than blanks, letter case or the way a number is written

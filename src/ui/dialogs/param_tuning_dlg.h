@@ -3,8 +3,8 @@
 // calibration block as three grids on the left (squelch, transmit power,
 // squelch detection), the 24 number fields and 10 switches on the right,
 // "读数据" and "写数据" below them; grids and fields scroll where the screen
-// is too small for them, the buttons stay in sight. Everything the dialog does is the form's
-// (core/forms/param_tuning_form.h); the dialog lays it out:
+// is too small for them, the buttons stay in sight. Everything the dialog
+// does is the form's (core/forms/param_tuning_form.h); the dialog lays it out:
 //
 //   - each grid is exactly as large as its rows (one or two calibration bands),
 //     never scrolled; its current cell shows red text, all cells centred

@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "ui/app/access_keys.h"
 #include "ui/app/ini_file.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
@@ -185,7 +186,7 @@ QLayout* CPortSetupDlg::BuildPortCell(QWidget* box, int n, bool available) {
 QGroupBox* CPortSetupDlg::BuildDeviceList() {
     auto* box = new QGroupBox(T(kTextDevices), this);
     list_ = new QTreeWidget(box);
-    list_->setAccessibleName(box->title().remove(QLatin1Char('&')));
+    list_->setAccessibleName(WithoutAccessKey(box->title()));
     list_->setObjectName(QStringLiteral("deviceList"));
     list_->setRootIsDecorated(true);
     list_->setUniformRowHeights(true);
