@@ -1576,7 +1576,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+4"/>
-        <location filename="../../src/ui/dialogs/port_setup_dlg.cpp" line="+29"/>
+        <location filename="../../src/ui/dialogs/port_setup_dlg.cpp" line="+30"/>
         <source>端口</source>
         <translation>Port</translation>
     </message>
@@ -1597,9 +1597,9 @@ Use the new band limits?</numerusform>
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../src/cli/args.cpp" line="+55"/>
+        <location filename="../../src/cli/args.cpp" line="+56"/>
         <location filename="../../src/cli/arrange_commands.cpp" line="+91"/>
-        <location filename="../../src/cli/form_commands.cpp" line="+167"/>
+        <location filename="../../src/cli/form_commands.cpp" line="+171"/>
         <source>选项 %1 需要一个值</source>
         <translation>option %1 needs a value</translation>
     </message>
@@ -1627,7 +1627,7 @@ Use the new band limits?</numerusform>
         <translation>Cannot write to standard output: %s</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+32"/>
         <source>输出文件 %1 就是输入文件 %2</source>
         <translation>the output %1 is the input file %2</translation>
     </message>
@@ -2046,7 +2046,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: expected one output file</translation>
     </message>
     <message>
-        <location filename="../../src/cli/form_commands.cpp" line="-147"/>
+        <location filename="../../src/cli/form_commands.cpp" line="-149"/>
         <source>无法读取配置文件 %1：%2</source>
         <translation>cannot read the profile %1: %2</translation>
     </message>
@@ -2056,12 +2056,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the profile %1 is larger than 64 MiB</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+22"/>
         <source>大于 64 MiB</source>
         <translation>larger than 64 MiB</translation>
     </message>
     <message>
-        <location line="+114"/>
+        <location line="+113"/>
         <location filename="../../src/cli/offline_commands.cpp" line="+15"/>
         <location filename="../../src/cli/transfer_commands.cpp" line="+38"/>
         <source>%1：需要一个映像文件</source>
@@ -2159,22 +2159,22 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the field is disabled</translation>
     </message>
     <message>
-        <location line="+156"/>
+        <location line="+159"/>
         <source>此对话框中没有该项</source>
         <translation>no such field in this dialog</translation>
     </message>
     <message>
-        <location line="-123"/>
+        <location line="-126"/>
         <source>表格单元没有微调按钮</source>
         <translation>a grid cell has no spin button here</translation>
     </message>
     <message>
-        <location line="+139"/>
+        <location line="+140"/>
         <source>该项没有微调按钮</source>
         <translation>the field has no spin button</translation>
     </message>
     <message>
-        <location line="-122"/>
+        <location line="-123"/>
         <source>“%1”不是列表中的项（%2）</source>
         <translation>&apos;%1&apos; is no entry of the list (%2)</translation>
     </message>
@@ -2199,7 +2199,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>a push button takes no value</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+47"/>
         <source>表格逐个单元设置：行/列=值</source>
         <translation>a grid is set cell by cell: ROW/COLUMN=VALUE</translation>
     </message>
@@ -2671,7 +2671,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>selected</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+10"/>
         <source>设备（设备、端口、芯片系列、芯片、USB ID、制造商、产品、序列号、驱动、延迟定时器；by-id 链接列在其设备之下）：</source>
         <translation>devices (device, port, chip family, chip, USB id, manufacturer, product, serial number, driver, latency timer; by-id links below their device):</translation>
     </message>
@@ -3088,9 +3088,19 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>larger than %1 MiB, the limit for a CSV file here; kestra-cli import-csv takes up to %2 MiB</translation>
     </message>
     <message>
-        <location filename="../../src/core/document/file_io.cpp" line="+229"/>
+        <location filename="../../src/core/document/file_io.cpp" line="+34"/>
+        <source>Windows 把这个名字留给设备（CON、PRN、AUX、NUL、COM1–COM9、LPT1–LPT9），文件不能用它</source>
+        <translation>Windows keeps this name for a device (CON, PRN, AUX, NUL, COM1–COM9, LPT1–LPT9); a file cannot take it</translation>
+    </message>
+    <message>
+        <location line="+209"/>
         <source>不能在文件夹 %1 中建立文件：%2</source>
         <translation>cannot create a file in the folder %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../../src/core/os/windows.cpp" line="+298"/>
+        <source>Windows 错误 %1</source>
+        <translation>Windows error %1</translation>
     </message>
 </context>
 </TS>

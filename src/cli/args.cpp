@@ -16,6 +16,7 @@
 #include "core/codec/text.h"
 #include "core/codec/text_seam.h"
 #include "core/document/dat_file.h"
+#include "core/os/os.h"
 
 namespace kestra::cli {
 
@@ -135,7 +136,12 @@ bool NameOneFile(const std::string& a, const std::string& b) {
     std::error_code ec;
     if (std::filesystem::equivalent(std::filesystem::u8path(a), std::filesystem::u8path(b), ec))
         return true;
-    return ResolvedName(a) == ResolvedName(b);
+    // Files that do not exist yet: by their names, as the system compares them.
+    const std::string nameA = ResolvedName(a).u8string();
+    const std::string nameB = ResolvedName(b).u8string();
+    if (kestra::os::NamesIgnoreCase())
+        return ToUpperAscii(nameA) == ToUpperAscii(nameB);
+    return nameA == nameB;
 }
 
 bool OutputIsAnInput(const std::string& output, std::initializer_list<std::string> inputs) {

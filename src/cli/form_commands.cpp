@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <locale>
 
 #include "cli/cli.h"
 #include "core/codec/codecs.h"
@@ -72,16 +74,19 @@ bool RunProfileFile(const std::string& path, FormSession& session, std::string& 
                        {EscapeControl(path)});
         return false;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    // By its UTF-8 name on every system (fopen takes Windows' ANSI code page).
+    std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
+    file.imbue(std::locale::classic());
     if (!file) {
         error = FillIn(TranslateText(kCannotReadProfile), {EscapeControl(path), std::strerror(errno)});
         return false;
     }
     std::size_t total = 0;
     forms::ProfileReader reader(
-        [file, &total](char* buffer, std::size_t size, std::string& why) -> long {
-            const std::size_t n = std::fread(buffer, 1, size, file);
-            if (n < size && std::ferror(file)) {
+        [&file, &total](char* buffer, std::size_t size, std::string& why) -> long {
+            file.read(buffer, static_cast<std::streamsize>(size));
+            const auto n = static_cast<std::size_t>(file.gcount());
+            if (file.bad()) {
                 why = std::strerror(errno);
                 return -1;
             }
@@ -115,7 +120,6 @@ bool RunProfileFile(const std::string& path, FormSession& session, std::string& 
             break;
         }
     }
-    std::fclose(file);
     return ok;
 }
 

@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     // Standard output carries files (CSV, profiles) byte for byte, and the
     // arguments name files in UTF-8 on every system.
-    kestra::os::UseBinaryStandardOutput();
+    kestra::os::PrepareStandardStreams();
     SetProgramDirectory(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
     std::vector<std::string> args = kestra::os::Utf8Arguments(argc, argv);
     if (!args.empty())

@@ -23,7 +23,18 @@ bool Fail(std::string* reason, const std::string& text) {
 }
 
 bool FailErrno(std::string* reason, int error) {
-    return Fail(reason, std::strerror(error));
+    return Fail(reason, os::ErrorText(error));
+}
+
+// True, with the reason, when path is COM1.dat, NUL or another name Windows
+// takes as a device.
+bool NamesDevice(const std::string& path, std::string* reason) {
+    if (!os::IsDeviceName(path))
+        return false;
+    Fail(reason,
+         TranslateText(KESTRA_TEXT("kestra", "Windows 把这个名字留给设备（CON、PRN、AUX、NUL、"
+                                             "COM1–COM9、LPT1–LPT9），文件不能用它")));
+    return true;
 }
 
 // "<path>.<six random letters or digits>.part", a new name on every call.
@@ -167,6 +178,8 @@ bool CanReplaceFile(const std::string& path) {
 bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
                      std::string* reason) {
     bytes.clear();
+    if (NamesDevice(path, reason))
+        return false;
     os::Files& files = os::SystemFiles();
     os::FileStatus st;
     if (const int error = files.Status(path, true, st))
@@ -204,6 +217,8 @@ bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string&
 
 bool WriteWholeFile(const std::string& path, const void* data, std::size_t size,
                     std::string* reason, os::Files& files) {
+    if (NamesDevice(path, reason))
+        return false;
     os::FileStatus st;
     if (const int error = files.Status(path, true, st)) {
         if (error != ENOENT)
@@ -228,7 +243,7 @@ bool WriteWholeFile(const std::string& path, const void* data, std::size_t size,
                    ? FailErrno(reason, error)
                    : Fail(reason, FillIn(TranslateText(KESTRA_TEXT(
                                              "kestra", "不能在文件夹 %1 中建立文件：%2")),
-                                         {folder, std::strerror(error)}));
+                                         {folder, os::ErrorText(error)}));
     os::FileStatus link;
     if (files.Status(path, false, link) == 0 && link.kind == os::FileKind::Link) {
         // Saved through the link: the file it points to is replaced.

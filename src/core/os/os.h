@@ -6,7 +6,9 @@
 // core is standard C++ only.
 //
 // Paths are UTF-8 on every system. Calls that can fail return 0 or the errno
-// value of the failure, so that callers report the system's own reason.
+// value of the failure; on Windows a failure no errno value names (a file
+// another program holds open) is the negated Windows error code. ErrorText
+// gives either in the system's own words.
 #pragma once
 
 #include <cstddef>
@@ -24,6 +26,7 @@ struct FileStatus {
     FileKind kind = FileKind::Other;
     unsigned mode = 0; // permission bits
     long long owner = -1, group = -1;
+    unsigned long attributes = 0; // Windows: hidden, system, archive...
 };
 
 using Handle = int; // an open file
@@ -78,6 +81,20 @@ public:
 
 Files& SystemFiles();
 
+// The system's own words for an error the calls above returned.
+std::string ErrorText(int error);
+
+// True when the last part of path is a name Windows keeps for a device (CON,
+// PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, with or without an extension): there
+// it names no file in any folder. IsDeviceName is that on Windows and never
+// elsewhere; IsWindowsDeviceName is the rule on every system.
+bool IsWindowsDeviceName(const std::string& path);
+bool IsDeviceName(const std::string& path);
+
+// True where file names that differ only in letter case name one file
+// (Windows; macOS as it is delivered).
+bool NamesIgnoreCase();
+
 // Temporary files of saves in progress. Once RemoveTemporaryFilesOnSignals
 // ran, SIGINT, SIGTERM and SIGHUP remove every noted file before they end the
 // process the way they would have ended it anyway, and SIGXFSZ is ignored
@@ -110,7 +127,8 @@ std::tm LocalTime(std::time_t now);
 // page; its UTF-16 command line is converted). argv itself elsewhere.
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
-// Standard output takes bytes as they are: no "\n" becomes "\r\n".
-void UseBinaryStandardOutput();
+// Standard output takes bytes as they are (no "\n" becomes "\r\n"), and a
+// console shows the UTF-8 that standard output and standard error carry.
+void PrepareStandardStreams();
 
 } // namespace kestra::os

@@ -197,6 +197,22 @@ Files& SystemFiles() {
     return files;
 }
 
+std::string ErrorText(int error) {
+    return std::strerror(error);
+}
+
+bool IsDeviceName(const std::string&) {
+    return false; // COM1.dat is a file like any other
+}
+
+bool NamesIgnoreCase() {
+#if defined(__APPLE__)
+    return true;
+#else
+    return false;
+#endif
+}
+
 // A fixed set of slots, each holding a path while its flag is set, so that
 // the signal handler needs neither locks nor allocation.
 namespace {
@@ -295,6 +311,6 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv, argv + argc);
 }
 
-void UseBinaryStandardOutput() {}
+void PrepareStandardStreams() {}
 
 } // namespace kestra::os

@@ -244,6 +244,15 @@ private slots:
             QCOMPARE(FactoryPasswordMatches(text), std::strlen(text) == 6);
     }
 
+    void windowsDeviceNames() { // a save on Windows refuses them (see os.h)
+        for (const char* name :
+             {"CON", "nul.dat", "C:\\x\\Com1.dat", "d/LPT9", "aux .txt", "prn.tar.gz", "conin$"})
+            QVERIFY2(os::IsWindowsDeviceName(name), name);
+        for (const char* name :
+             {"COM0.dat", "COM10", "console.dat", "NUL/x.dat", "my nul.dat", "LPT", ""})
+            QVERIFY2(!os::IsWindowsDeviceName(name), name);
+    }
+
     void namesAndSuffixes() {
         QTemporaryDir tmp;
         const std::string dir = tmp.path().toStdString() + "/new/backups"; // created on demand
