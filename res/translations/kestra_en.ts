@@ -3088,17 +3088,22 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>larger than %1 MiB, the limit for a CSV file here; kestra-cli import-csv takes up to %2 MiB</translation>
     </message>
     <message>
-        <location filename="../../src/core/document/file_io.cpp" line="+34"/>
+        <location filename="../../src/core/document/file_io.cpp" line="+35"/>
         <source>Windows 把这个名字留给设备（CON、PRN、AUX、NUL、COM1–COM9、LPT1–LPT9），文件不能用它</source>
         <translation>Windows keeps this name for a device (CON, PRN, AUX, NUL, COM1–COM9, LPT1–LPT9); a file cannot take it</translation>
     </message>
     <message>
-        <location line="+209"/>
+        <location line="+46"/>
+        <source>这是一个管道（FIFO），没有程序在读它</source>
+        <translation>it is a pipe (FIFO) that no program is reading</translation>
+    </message>
+    <message>
+        <location line="+165"/>
         <source>不能在文件夹 %1 中建立文件：%2</source>
         <translation>cannot create a file in the folder %1: %2</translation>
     </message>
     <message>
-        <location filename="../../src/core/os/windows.cpp" line="+298"/>
+        <location filename="../../src/core/os/windows.cpp" line="+297"/>
         <source>Windows 错误 %1</source>
         <translation>Windows error %1</translation>
     </message>

@@ -243,6 +243,8 @@ private slots:
         QCOMPARE(f.child()->document()->PathName(), QString());
         QCOMPARE(f.Cell(1, 1), std::string("145.50000"));
         QCOMPARE(CMyDocManager::NormalisePath(quoted), shortFile);
+        const QString inner = f.dir.file(QStringLiteral("rep \"home\".dat"));
+        QCOMPARE(CMyDocManager::NormalisePath(inner), inner);
     }
 
     void openBackupStartsInTheBackupFolder() {

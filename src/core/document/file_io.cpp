@@ -78,7 +78,9 @@ bool WriteInPlace(os::Files& files, const std::string& path, const void* data, s
                   std::string* reason) {
     os::Handle file;
     if (const int error = files.OpenToWrite(path, file))
-        return FailErrno(reason, error);
+        return error == ENXIO ? Fail(reason, TranslateText(KESTRA_TEXT(
+                                                 "kestra", "这是一个管道（FIFO），没有程序在读它")))
+                              : FailErrno(reason, error);
     int error = files.Write(file, static_cast<const char*>(data), size);
     const int closeError = files.Close(file);
     if (!error)

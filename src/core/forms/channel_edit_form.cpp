@@ -139,6 +139,7 @@ void ChannelEditForm::LoadChannel() {
     if (rec.Byte(ChannelRecord::kRx + 3) == 0xFF) {
         EnterEmptyState();
         rememberedRx_.clear();
+        loadedName_.clear();
         return;
     }
     LeaveEmptyState();
@@ -150,7 +151,8 @@ void ChannelEditForm::LoadChannel() {
     for (int id = 0; id < kFieldCount; ++id)
         if (Spec(id).location.Valid())
             LoadTableField(id, base);
-    SetText(kName, ReadChannelName(image(), channel_));
+    loadedName_ = ReadChannelName(image(), channel_);
+    SetText(kName, loadedName_);
     rememberedRx_ = Text(kRx);
 }
 
@@ -177,7 +179,8 @@ void ChannelEditForm::StoreChannel() {
     }
     rec.SetRxTone(ToneTextToValue(Text(kRxTone)));
     rec.SetTxTone(ToneTextToValue(Text(kTxTone)));
-    WriteChannelName(rec, Text(kName));
+    if (Text(kName) != loadedName_)
+        WriteChannelName(rec, Text(kName));
     const int base = RecordOffset(channel_);
     for (int id = 0; id < kFieldCount; ++id)
         if (Spec(id).location.Valid())

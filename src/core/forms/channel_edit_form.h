@@ -85,6 +85,9 @@ private:
 
     int channel_;
     std::string rememberedRx_;
+    // The name as loaded: stored back only when it changed, so that bytes the
+    // field cannot show (a name in another character set) survive a visit.
+    std::string loadedName_;
     std::string rememberedTx_;
 };
 

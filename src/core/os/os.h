@@ -54,6 +54,7 @@ public:
     // For reading; never waits for a writer should the name be a FIFO.
     virtual int OpenToRead(const std::string& path, Handle& file);
     // For writing into what exists (a device, a FIFO); nothing is created.
+    // A FIFO that no program reads fails with ENXIO rather than wait.
     virtual int OpenToWrite(const std::string& path, Handle& file);
     // A new file, exclusively: fails with EEXIST when the name is taken, and
     // never follows a link of that name. It gets the usual permissions.

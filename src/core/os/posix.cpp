@@ -106,7 +106,18 @@ int Files::OpenToRead(const std::string& path, Handle& file) {
 }
 
 int Files::OpenToWrite(const std::string& path, Handle& file) {
-    return Opened(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC), file);
+    // O_NONBLOCK: a FIFO nobody reads fails at once (ENXIO) instead of
+    // waiting for a reader that may never come. The writes then wait again.
+    if (const int error =
+            Opened(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC), file))
+        return error;
+    const int flags = ::fcntl(file, F_GETFL);
+    if (flags < 0 || ::fcntl(file, F_SETFL, flags & ~O_NONBLOCK) < 0) {
+        const int error = errno;
+        ::close(file);
+        return error;
+    }
+    return 0;
 }
 
 int Files::CreateExclusive(const std::string& path, Handle& file) {

@@ -90,12 +90,11 @@ QString CProgramDoc::Title() const {
 }
 
 QString CMyDocManager::NormalisePath(const QString& path) {
+    // A name the Windows shell passed in quotes loses them. A quote elsewhere
+    // is part of the name ('rep "home".dat' is a file of its own).
     QString p = path;
-    if (p.startsWith('"'))
-        p.remove(0, 1);
-    const int quote = p.lastIndexOf('"');
-    if (quote >= 0)
-        p.truncate(quote);
+    if (p.size() >= 2 && p.startsWith('"') && p.endsWith('"'))
+        p = p.mid(1, p.size() - 2);
     if (p.isEmpty())
         return p;
     return QDir::cleanPath(QFileInfo(p).absoluteFilePath());

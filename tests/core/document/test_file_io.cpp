@@ -421,6 +421,8 @@ private slots:
         QCOMPARE(received, Bytes(Filled(2)));
         QVERIFY(S_ISFIFO(Mode(fifo)));
         QCOMPARE(Entries(dir), QStringList({"out.dat"}));
+        // With no reader the save fails at once, saying so, rather than wait.
+        QVERIFY(Save(fifo, 3).contains("FIFO"));
     }
 
     void characterDeviceIsWrittenNotReplaced() {

@@ -319,6 +319,11 @@ private slots:
             f.rec(8).SetByte(ChannelRecord::kName + 2, stop);
             QCOMPARE(Dialog(f, 8).Text(F::kName), std::string("RP"));
         }
+        // The name is stored only when it was edited: bytes the field cannot
+        // show (a name in another character set) survive a visit.
+        const QByteArray stored = f.Record(8).mid(24, 7);
+        Dialog(f, 8).form.Close();
+        QCOMPARE(f.Record(8).mid(24, 7), stored);
     }
 
     void channelNumberWrapsAndStoresOnEveryChange() {
