@@ -210,6 +210,10 @@ void StoreRow(const ChannelGrid& grid, RadioImage& image, const BandLimits& limi
 
 void GridToImage(ChannelGrid& grid, RadioImage& image, const BandLimits& limits) {
     CommitOpenEditor(grid, image, limits);
+    // B124's shift amount is the fixed block once the image is finalised; its
+    // row is converted against that from the start, as a second conversion
+    // of the saved image would be.
+    WriteFixedBlock(image);
     for (int n = 1; n <= kChannelCount; ++n)
         StoreRow(grid, image, limits, n);
     FinalizeImage(image, limits);

@@ -47,6 +47,11 @@ void RepairIndex(RadioImage& image, const BandLimits& limits, int band, int firs
 
 } // namespace
 
+void WriteFixedBlock(RadioImage& image) {
+    for (std::size_t i = 0; i < kFixedBlockBytes.size(); ++i)
+        image.SetByte(region::kFixedBlock + static_cast<int>(i), kFixedBlockBytes[i]);
+}
+
 void FinalizeImage(RadioImage& image, const BandLimits& limits) {
     WriteFixedTable(image);
     RecomputeBandPointsAndSlopes(image, limits);
@@ -57,8 +62,7 @@ void FinalizeImage(RadioImage& image, const BandLimits& limits) {
 
     StoreBandLimitsToImage(limits, image);
 
-    for (std::size_t i = 0; i < kFixedBlockBytes.size(); ++i)
-        image.SetByte(region::kFixedBlock + static_cast<int>(i), kFixedBlockBytes[i]);
+    WriteFixedBlock(image);
 
     for (const BitField& bits : settings::kClearedByFinalisation)
         image.Set(bits, 0);

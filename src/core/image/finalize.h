@@ -23,4 +23,8 @@ namespace kestra {
 
 void FinalizeImage(RadioImage& image, const BandLimits& limits);
 
+// The fixed block alone. It lies inside channel B124's record (its shift
+// amount and the bytes after it).
+void WriteFixedBlock(RadioImage& image);
+
 } // namespace kestra

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/image/radio_image.h"
 
+#include <algorithm>
+
 namespace kestra {
 
 void RadioImage::Fill(int from, int to, std::uint8_t value) {
@@ -43,10 +45,16 @@ bool BandLimitsPresent(const RadioImage& image, int band) {
 }
 
 void LoadBandLimitsFromImage(const RadioImage& image, BandLimits& limits) {
+    // Bytes that are no decimal digits (A0, FF) decode above eight digits;
+    // the limit is taken as the 99999999 that storing it gives, so that a
+    // second open and save of the image finds the limits the first one used.
+    constexpr std::uint32_t kLargest = 99999999;
     for (int b = 0; b < kBandCount; ++b) {
         if (BandLimitsPresent(image, b)) {
-            limits.low[b] = static_cast<std::int32_t>(image.Frequency(BandLimitsOffset(b)));
-            limits.high[b] = static_cast<std::int32_t>(image.Frequency(BandLimitsOffset(b) + 4));
+            limits.low[b] =
+                static_cast<std::int32_t>(std::min(image.Frequency(BandLimitsOffset(b)), kLargest));
+            limits.high[b] = static_cast<std::int32_t>(
+                std::min(image.Frequency(BandLimitsOffset(b) + 4), kLargest));
         }
     }
 }

@@ -380,6 +380,10 @@ private slots:
         LoadBandLimitsFromImage(image, limits);
         QCOMPARE(std::make_tuple(limits.low[0], limits.low[1], limits.high[1]),
                  std::make_tuple(13600000, 35000000, 52000000));
+        // Bytes that are no digits load as the 99999999 storing them gives.
+        image.SetByte(0x2E1F, 0xA0);
+        LoadBandLimitsFromImage(image, limits);
+        QCOMPARE(limits.high[1], 99999999);
         StoreBandLimitsToImage(BandLimits(), image);
         QCOMPARE(Bytes(image, 0x2E10, 16), QByteArray::fromHex("00006013000040170000004000000048"));
     }

@@ -649,20 +649,13 @@ private slots:
     }
 
     // Over random images (seeded, reproducible), the conversion never writes a
-    // byte that neither the grid, the derived tables nor the finalisation own.
-    //
-    // Where the band limits were valid, a second round trip changes nothing
-    // more, but for one case: record 252 (B124) spans 0x1F60-0x1F7F, so its
-    // shift amount 0x1F70-0x1F73 is the fixed block B0 01 04 0A after any
-    // finalisation: it decodes as a remembered shift above 9999500. A B124
-    // transmit frequency outside both bands therefore keeps its direction on
-    // the first round trip and becomes simplex on the second.
+    // byte that neither the grid, the derived tables nor the finalisation own,
+    // and a second round trip changes nothing more (B124's record holds the
+    // fixed block, and band limits may hold bytes that are no digits).
     void randomImagesRoundTrip() {
         ImageMaker maker(kSeed);
-        int b124Cases = 0;
         for (int i = 0; i < kImages; ++i) {
-            const bool validLimits = maker.Chance(70);
-            const RadioImage original = maker.Make(validLimits);
+            const RadioImage original = maker.Make(maker.Chance(70));
             RadioImage image = original;
             BandLimits limits;
             ChannelGrid grid;
@@ -678,37 +671,16 @@ private slots:
                                      .arg(original[off], 2, 16, QChar('0'))
                                      .arg(image[off], 2, 16, QChar('0'))));
             }
-            if (!validLimits)
-                continue;
-
             const RadioImage once = image;
             ChannelGrid again;
             RenderGrid(again, image, limits);
             GridToImage(again, image, limits);
-            const ConstChannelRecord b124(once, 252);
-            const bool b124Exception = !grid.Text(252, kColRx).empty() &&
-                                       !grid.Text(252, kColTx).empty() && b124.Rx() != b124.Tx() &&
-                                       !limits.InBand(b124.Tx());
-            for (std::size_t off = 0; off < kImageSize; ++off) {
-                if (image[off] == once[off])
-                    continue;
-                const int rel = static_cast<int>(off) - RecordOffset(252);
-                const bool inB124TxOrDirection =
-                    (rel >= 0x04 && rel < 0x08) || rel == ChannelRecord::kShiftDirection;
-                if (b124Exception && inB124TxOrDirection)
-                    continue;
-                QFAIL(qPrintable(QString("image %1: byte 0x%2 changed on the second round trip")
-                                     .arg(i)
-                                     .arg(off, 4, 16, QChar('0'))));
-            }
-            if (b124Exception) {
-                ++b124Cases;
-                ChannelRecord after(image, 252);
-                QCOMPARE(after.ShiftDirection(), 0);
-                QCOMPARE(after.Tx(), after.Rx());
-            }
+            for (std::size_t off = 0; off < kImageSize; ++off)
+                if (image[off] != once[off])
+                    QFAIL(qPrintable(QString("image %1: byte 0x%2 changed on the second round trip")
+                                         .arg(i)
+                                         .arg(off, 4, 16, QChar('0'))));
         }
-        QVERIFY2(b124Cases > 0, "the generator never produced the B124 case");
     }
 };
 
