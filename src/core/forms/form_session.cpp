@@ -142,6 +142,11 @@ void FormSession::Before(const std::string& name) {
 }
 
 void FormSession::After(const std::string& name) {
+    // The channels new band limits leave out are cleared, as the application
+    // clears them once the user agrees.
+    if (name == kModel)
+        for (const int n : RecordsLeftOut(state_.image, limitsAtOpen_, state_.bandLimits))
+            ClearRecord(state_.image, n);
     if (renderPending_) {
         renderPending_ = false;
         RenderView();

@@ -183,12 +183,16 @@ void StoreTransmit(ChannelRecord& rec, const BandLimits& limits, const std::stri
 }
 
 // Row n of the grid into record n. Only the bits the grid owns change; an
-// empty RX cell clears the whole record.
+// empty RX cell clears the whole record, unless the record is a channel
+// outside both bands: its row shows empty, and it stays as it is until the
+// band limits show it again (changing the limits asks before it clears such
+// channels).
 void StoreRow(const ChannelGrid& grid, RadioImage& image, const BandLimits& limits, int n) {
     ChannelRecord rec(image, n);
     const std::string& rxText = grid.Text(n, kColRx);
     if (rxText.empty()) {
-        rec.Clear();
+        if (!FrequencyShown(rec, ChannelRecord::kRx) || limits.InBand(rec.Rx()))
+            rec.Clear();
         return;
     }
     const std::uint32_t rx = TextToFrequency(rxText);

@@ -250,7 +250,10 @@ void CProgramView::OnModelInfo() {
                          true)) {
             state_.image = image;
             state_.bandLimits = limits;
+            return;
         }
+        for (const int n : out)
+            ClearRecord(state_.image, n);
     });
 }
 

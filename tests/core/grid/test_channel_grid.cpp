@@ -210,6 +210,18 @@ private slots:
                                                 "是", "宽", "QT/DQT"}));
         for (int n : {3, 4, 258})
             QCOMPARE(Row(f.grid, n), QStringList(8, ""));
+        // Converting the grid keeps the hidden channel (an empty row the user
+        // emptied, as row 4, is cleared).
+        const RadioImage before = f.image;
+        GridToImage(f.grid, f.image, f.limits);
+        auto kept = [&](int n) {
+            for (int i = 0; i < kRecordSize; ++i)
+                if (f.image[RecordOffset(n) + i] != before[RecordOffset(n) + i])
+                    return false;
+            return true;
+        };
+        QVERIFY(kept(3));
+        QVERIFY(!kept(4));
 
         // Raising band B's upper limit in the image makes the 500 MHz row show.
         f.image.SetFrequency(0x2E18, 40000000);
