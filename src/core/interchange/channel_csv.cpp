@@ -982,7 +982,13 @@ struct CsvTones {
                       rxDtcs = "023", pol = "NN";
 };
 
-CsvTones TonesForCsv(const std::string& rt, const std::string& tt) {
+CsvTones TonesForCsv(std::string rt, std::string tt) {
+    // 00 00 (shown "0.0", what an empty tone cell once stored) is no tone a
+    // radio sends: exported as none, so that the row reads back here and
+    // elsewhere.
+    for (std::string* tone : {&rt, &tt})
+        if (*tone == "0.0")
+            tone->clear();
     CsvTones t;
     const bool txNone = !IsCtcss(tt) && !IsDcs(tt), rxNone = !IsCtcss(rt) && !IsDcs(rt);
     const auto kind = [](const std::string& tone) {

@@ -145,6 +145,11 @@ private slots:
             const ConstChannelRecord a(rich, n), b(fresh, n);
             QVERIFY2(a.TxTone() == b.TxTone() && a.RxTone() == b.RxTone(), ChannelLabel(n).c_str());
         }
+        // Tones of 00 00 ("0.0") go out as none, and the rows come back.
+        ChannelRecord(fresh, 11).SetTxTone({0x00, 0x00});
+        ChannelRecord(fresh, 12).SetRxTone({0x00, 0x00});
+        RadioImage again = BuiltInImage();
+        QCOMPARE(Import(ExportChannelCsv(fresh), again).skipped, 0);
     }
 
     // A byte order mark before the first column's name, quoted fields with a
