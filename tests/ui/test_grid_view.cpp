@@ -385,6 +385,12 @@ private slots:
         QTest::keyClick(h.Click(6, 1), Qt::Key_V, Qt::ControlModifier);
         QTRY_COMPARE(h.Text(7, kColTx), std::string("148.00000"));
         QVERIFY(!h.table()->OpenEditor());
+        // The report names the channels a paste cleared.
+        QGuiApplication::clipboard()->setText("\t");
+        h.table()->SetCurrentCell(GridCell{7, 1});
+        QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
+        box = h.table()->findChild<QMessageBox*>("pasteReport");
+        QVERIFY(box && box->text().endsWith("\nA007"));
     }
 
     // The keys, the 编辑 entries and dragging row labels reach the core

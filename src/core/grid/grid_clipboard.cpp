@@ -94,6 +94,8 @@ std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv) {
         rows.push_back(std::move(cells));
         start = end + 1;
     }
+    while (!rows.empty() && rows.back().size() == 1 && rows.back().front().empty())
+        rows.pop_back();
     return rows;
 }
 
@@ -123,6 +125,8 @@ PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& l
                     colIn ? grid.Text(0, cell.col) : std::to_string(cell.col), pasted, why});
                 continue;
             }
+            if (cell.col == kColRx && text.empty() && !grid.RowEmpty(cell.row))
+                result.cleared.push_back(cell.row);
             switch (EditorForColumn(cell.col)) {
             case EditorKind::Frequency:
                 CommitFrequency(grid, image, limits, cell, text);

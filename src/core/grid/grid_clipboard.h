@@ -47,6 +47,7 @@ struct PasteProblem {
 
 struct PasteResult {
     std::vector<PasteProblem> problems;
+    std::vector<int> cleared; // rows of used channels an empty RX cell cleared
     int firstRow = 0; // rows whose texts may have changed (0 when none)
     int lastRow = -1;
 };
@@ -61,7 +62,8 @@ using CellTextMap = std::function<std::string(int col, const std::string& text)>
 std::string CopyCells(const ChannelGrid& grid, const GridRect& rect, const CellTextMap& shown = {});
 
 // Splits TSV as spreadsheets put it on the clipboard (LF or CRLF, an optional
-// final line end) into rows of cells.
+// final line end) into rows of cells. Empty lines at the end are no rows:
+// they hold no cell, only the line end a copy ends with.
 std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv);
 
 // Pastes TSV into the grid with its top left cell at `at`. Every cell goes
@@ -71,9 +73,10 @@ std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv);
 // column, an empty TX of a used channel (typing keeps its TX too: pasting a
 // receive-only channel over another must not leave it transmitting unseen),
 // an unknown tone or choice, a value other than its RX for an empty
-// channel (a TX included) - is left
-// out and reported. A shown text (English "High") is taken as its cell text,
-// when source is given.
+// channel (a TX included) - is left out and reported. An empty RX cell
+// clears its channel, name included, as typing does; the channels a paste
+// cleared are reported too. A shown text (English "High") is taken as its
+// cell text, when source is given.
 PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& limits, GridCell at,
                        const std::string& tsv, const CellTextMap& source = {});
 

@@ -59,6 +59,8 @@ QStringList Why(const PasteResult& result) {
     QStringList out;
     for (const PasteProblem& p : result.problems)
         out << QString::fromStdString(p.rowLabel + "/" + p.colLabel + ":" + p.text + ":" + p.why);
+    for (int row : result.cleared)
+        out << QString::fromStdString("cleared " + GridRowLabel(row));
     return out;
 }
 
@@ -583,7 +585,8 @@ private slots:
         row("tone normalised", 5, 3, "d23", {}, "145.00000\t145.00000\tD023N\t无\t高\t是\t宽\t关");
         row("decimal commas", 5, 1, "438,5\t438,525\t88,5", {},
             "438.50000\t438.52500\t88.5\t无\t高\t是\t宽\t关");
-        row("empty RX clears", 5, 1, "\t", {}, "\t\t\t\t\t\t\t");
+        row("empty RX clears", 5, 1, "\t", {"cleared A 005"}, "\t\t\t\t\t\t\t");
+        row("empty last lines", 4, 1, "147.5\r\n\r\n\n", {}, "=");
         row("not a frequency", 5, 1, "abc\t145.5", {"A 005/接收频率:abc:不是频率"},
             "145.00000\t145.50000\t无\t无\t高\t是\t宽\t关");
         row("TX not emptied", 5, 1, "146.0\t", {"A 005/发射频率::发射频率不能清空"},
