@@ -99,6 +99,24 @@ std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv) {
     return rows;
 }
 
+std::string TsvForBlock(const std::string& tsv, const GridRect& block) {
+    const std::vector<std::vector<std::string>> rows = SplitTsv(tsv);
+    if (rows.size() != 1 || rows.front().size() != 1)
+        return tsv;
+    const std::string& cell = rows.front().front();
+    std::string out;
+    for (int r = block.top; r <= block.bottom; ++r) {
+        if (r > block.top)
+            out += '\n';
+        for (int c = block.left; c <= block.right; ++c) {
+            if (c > block.left)
+                out += '\t';
+            out += cell;
+        }
+    }
+    return out;
+}
+
 PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& limits, GridCell at,
                        const std::string& tsv, const CellTextMap& source) {
     PasteResult result;

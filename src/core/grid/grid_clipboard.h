@@ -66,6 +66,11 @@ std::string CopyCells(const ChannelGrid& grid, const GridRect& rect, const CellT
 // they hold no cell, only the line end a copy ends with.
 std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv);
 
+// What pasting TSV onto a selected block pastes from the block's top left
+// cell: a single cell fills the whole block, as spreadsheets fill a
+// selection; more cells are pasted as they are.
+std::string TsvForBlock(const std::string& tsv, const GridRect& block);
+
 // Pastes TSV into the grid with its top left cell at `at`. Every cell goes
 // through its column's commit rule as if typed into that cell (an off-raster
 // frequency is snapped, a tone is normalised). A cell that cannot land -

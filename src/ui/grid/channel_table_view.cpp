@@ -267,7 +267,7 @@ void ChannelTableView::OnScrolled() {
         CommitAndCloseEditor();
 }
 
-void ChannelTableView::CopySelection() {
+GridRect ChannelTableView::SelectedBlock() const {
     const QModelIndexList selected = selectedIndexes();
     const GridCell current = CurrentCell();
     GridRect rect{current.row, current.col, current.row, current.col};
@@ -282,13 +282,19 @@ void ChannelTableView::CopySelection() {
             rect.right = std::max(rect.right, cell.col);
         }
     }
-    QGuiApplication::clipboard()->setText(QString::fromStdString(model_->Copy(rect)));
+    return rect;
+}
+
+void ChannelTableView::CopySelection() {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(model_->Copy(SelectedBlock())));
 }
 
 PasteResult ChannelTableView::PasteClipboard() {
     CommitAndCloseEditor();
-    const QString text = QGuiApplication::clipboard()->text();
-    const PasteResult result = model_->Paste(CurrentCell(), text.toStdString());
+    const GridRect block = SelectedBlock();
+    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    const PasteResult result =
+        model_->Paste(GridCell{block.top, block.left}, TsvForBlock(text, block));
     if (result.problems.empty() && result.cleared.empty())
         return result;
     QStringList lines;

@@ -622,6 +622,16 @@ private slots:
         QVERIFY(SplitTsv("").empty());
     }
 
+    // A single cell pasted onto a block fills it; more cells paste as they are.
+    void pasteOntoBlock() {
+        const std::tuple<std::string, GridRect, std::string> cases[] = {
+            {"88.5\r\n", {5, 3, 6, 4}, "88.5\t88.5\n88.5\t88.5"},
+            {"a\tb\n", {5, 3, 6, 4}, "a\tb\n"},
+            {"a", {5, 3, 5, 3}, "a"}};
+        for (const auto& [tsv, block, pasted] : cases)
+            QCOMPARE(TsvForBlock(tsv, block), pasted);
+    }
+
     void printedRowsAreTheGridsWithTheName() {
         // Over channels with every kind of tone and flag, the printed rows are
         // the grid's rows with the name put in, and no row the grid shows is
