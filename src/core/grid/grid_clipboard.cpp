@@ -5,11 +5,43 @@
 
 #include "core/codec/codecs.h"
 #include "core/codec/text.h"
+#include "core/codec/utf8.h"
 
 namespace kestra {
 
 namespace {
 
+// A report quotes this many characters of a pasted cell.
+constexpr std::size_t kReportedChars = 40;
+
+// Characters that show as nothing or as a plain space: the no-break and other
+// Unicode spaces, the zero-width ones, direction marks, line and paragraph
+// separators and the byte order mark (a zero-width no-break space).
+bool IsInvisibleSpace(char32_t c) {
+    return c == 0xA0 || c == 0x61C || c == 0x180E || (c >= 0x2000 && c <= 0x200F) ||
+           (c >= 0x2028 && c <= 0x202F) || (c >= 0x205F && c <= 0x206F) || c == 0x3000 ||
+           c == 0xFEFF;
+}
+
+// A pasted cell as a report quotes it: cut after kReportedChars characters
+// with "…", control characters and invisible ones written out (EscapeControl,
+// "\u200B"), so that a long or binary text neither fills the screen nor
+// hides what is wrong with it.
+std::string ReportedText(std::string_view text) {
+    const bool cut = Utf8Length(text) > kReportedChars;
+    const std::string kept = cut ? Utf8Left(text, kReportedChars) : std::string(text);
+    std::string out;
+    for (std::size_t i = 0; i < kept.size();) {
+        const auto [c, length] = NextUtf8(kept, i);
+        const std::size_t step = std::max<std::size_t>(length, 1);
+        if (length > 1 && ((c >= 0x80 && c <= 0x9F) || IsInvisibleSpace(c)))
+            out += Format("\\u%04X", static_cast<unsigned>(c));
+        else
+            out += EscapeControl(std::string_view(kept).substr(i, step));
+        i += step;
+    }
+    return cut ? out + "…" : out;
+}
 
 bool LooksLikeFrequency(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), FrequencyEditorAccepts) &&
@@ -137,10 +169,11 @@ PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& l
             if (text.empty() && (cell.row >= kGridRows || cell.col >= kGridCols))
                 continue;
             if (const char* why = Refusal(grid, limits, cell, text)) {
-                result.problems.push_back(PasteProblem{
-                    cell.row, cell.col,
-                    rowIn ? grid.Text(cell.row, kColLabel) : std::to_string(cell.row),
-                    colIn ? grid.Text(0, cell.col) : std::to_string(cell.col), pasted, why});
+                result.problems.push_back(
+                    PasteProblem{cell.row, cell.col,
+                                 rowIn ? grid.Text(cell.row, kColLabel) : std::to_string(cell.row),
+                                 colIn ? grid.Text(0, cell.col) : std::to_string(cell.col),
+                                 ReportedText(pasted), why});
                 continue;
             }
             if (cell.col == kColRx && text.empty() && !grid.RowEmpty(cell.row))

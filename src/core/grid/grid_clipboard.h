@@ -35,7 +35,8 @@ inline constexpr const char* kEmptyChannel = KESTRA_TEXT("kestra", "信道为空
 
 // One pasted cell that did not land: where it was headed (the row label and
 // column header where they exist, else the row or column number), its text
-// and why.
+// as a report quotes it (at most 40 characters and "…", control and
+// invisible characters written out as "\n" or "\u200B") and why.
 struct PasteProblem {
     int row = 0;
     int col = 0;
