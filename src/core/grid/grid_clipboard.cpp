@@ -23,6 +23,25 @@ bool IsInvisibleSpace(char32_t c) {
            c == 0xFEFF;
 }
 
+// A pasted cell without the blanks around it: white space, line ends
+// included, and the invisible characters a web page or another program
+// leaves around a value (IsInvisibleSpace).
+std::string TrimPastedCell(std::string_view text) {
+    std::size_t first = text.size();
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto [c, length] = NextUtf8(text, i);
+        const std::size_t step = std::max<std::size_t>(length, 1);
+        const bool blank = length == 1 ? IsSpaceAscii(text[i]) : IsInvisibleSpace(c);
+        if (length == 0 || !blank) {
+            first = std::min(first, i);
+            last = i + step;
+        }
+        i += step;
+    }
+    return first < last ? std::string(text.substr(first, last - first)) : std::string();
+}
+
 // A pasted cell as a report quotes it: cut after kReportedChars characters
 // with "…", control characters and invisible ones written out (EscapeControl,
 // "\u200B"), so that a long or binary text neither fills the screen nor
@@ -158,7 +177,7 @@ PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& l
             const GridCell cell{at.row + static_cast<int>(r), at.col + static_cast<int>(c)};
             const bool rowIn = cell.row >= 1 && cell.row < kGridRows;
             const bool colIn = cell.col >= 1 && cell.col < kGridCols;
-            std::string text(TrimBlanks(rows[r][c]));
+            std::string text = TrimPastedCell(rows[r][c]);
             const std::string pasted = text;
             if (source && rowIn && colIn)
                 text = source(cell.col, text);
