@@ -62,6 +62,57 @@ std::string ReportedText(std::string_view text) {
     return cut ? out + "…" : out;
 }
 
+// The cell starting at tsv[i], up to the tab or line end after it; i moves
+// onto that tab or line end (or to the end). A cell starting with a quote is
+// quoted, as spreadsheets quote a cell holding a tab, a line end or a quote:
+// it runs to the closing quote, "" inside standing for one quote, and what
+// follows that quote up to the tab or line end is kept too. A quote that
+// never closes is taken as it stands. A CR before the line end belongs to
+// the line end.
+std::string ReadCell(const std::string& tsv, std::size_t& i) {
+    std::string cell;
+    if (i < tsv.size() && tsv[i] == '"') {
+        std::size_t j = i + 1;
+        for (; j < tsv.size(); ++j) {
+            if (tsv[j] != '"') {
+                cell += tsv[j];
+            } else if (j + 1 < tsv.size() && tsv[j + 1] == '"') {
+                cell += '"';
+                ++j;
+            } else {
+                break;
+            }
+        }
+        if (j < tsv.size())
+            i = j + 1;
+        else
+            cell.clear();
+    }
+    std::size_t end = tsv.find_first_of("\t\n", i);
+    if (end == std::string::npos)
+        end = tsv.size();
+    std::size_t last = end;
+    if (last > i && tsv[last - 1] == '\r' && (end == tsv.size() || tsv[end] == '\n'))
+        --last;
+    cell.append(tsv, i, last - i);
+    i = end;
+    return cell;
+}
+
+// A cell as TSV: quoted when it holds a tab, a line end or a quote, so that
+// SplitTsv reads it back.
+std::string TsvCell(const std::string& text) {
+    if (text.find_first_of("\t\r\n\"") == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (const char c : text) {
+        out += c;
+        if (c == '"')
+            out += '"';
+    }
+    return out + '"';
+}
+
 bool LooksLikeFrequency(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), FrequencyEditorAccepts) &&
            std::count(text.begin(), text.end(), '.') <= 1 && text != ".";
@@ -125,25 +176,15 @@ std::string CopyCells(const ChannelGrid& grid, const GridRect& rect, const CellT
 
 std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv) {
     std::vector<std::vector<std::string>> rows;
-    std::size_t start = 0;
-    while (start < tsv.size()) {
-        std::size_t end = tsv.find('\n', start);
-        if (end == std::string::npos)
-            end = tsv.size();
-        std::string line = tsv.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        std::vector<std::string> cells;
-        std::size_t cellStart = 0;
-        for (;;) {
-            const std::size_t tab = line.find('\t', cellStart);
-            cells.push_back(line.substr(cellStart, tab - cellStart));
-            if (tab == std::string::npos)
-                break;
-            cellStart = tab + 1;
+    std::size_t i = 0;
+    while (i < tsv.size()) {
+        std::vector<std::string> cells{ReadCell(tsv, i)};
+        while (i < tsv.size() && tsv[i] == '\t') {
+            ++i;
+            cells.push_back(ReadCell(tsv, i));
         }
         rows.push_back(std::move(cells));
-        start = end + 1;
+        ++i; // the line end
     }
     while (!rows.empty() && rows.back().size() == 1 && rows.back().front().empty())
         rows.pop_back();
@@ -154,7 +195,7 @@ std::string TsvForBlock(const std::string& tsv, const GridRect& block) {
     const std::vector<std::vector<std::string>> rows = SplitTsv(tsv);
     if (rows.size() != 1 || rows.front().size() != 1)
         return tsv;
-    const std::string& cell = rows.front().front();
+    const std::string cell = TsvCell(rows.front().front());
     std::string out;
     for (int r = block.top; r <= block.bottom; ++r) {
         if (r > block.top)

@@ -63,8 +63,11 @@ using CellTextMap = std::function<std::string(int col, const std::string& text)>
 std::string CopyCells(const ChannelGrid& grid, const GridRect& rect, const CellTextMap& shown = {});
 
 // Splits TSV as spreadsheets put it on the clipboard (LF or CRLF, an optional
-// final line end) into rows of cells. Empty lines at the end are no rows:
-// they hold no cell, only the line end a copy ends with.
+// final line end) into rows of cells. A cell starting with a quote is quoted,
+// as spreadsheets quote a cell holding a tab, a line end or a quote: the tabs
+// and line ends up to its closing quote are its text, and "" is a quote.
+// Empty lines at the end are no rows: they hold no cell, only the line end a
+// copy ends with.
 std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv);
 
 // What pasting TSV onto a selected block pastes from the block's top left

@@ -593,6 +593,8 @@ private slots:
             "145.00000\t145.50000\t无\t无\t高\t是\t宽\t关");
         row("long, unseen characters", 5, 1, "\x01\u200B0123456789012345678901234567890123456789",
             {"A 005/接收频率:\\x01\\u200B01234567890123456789012345678901234567…:不是频率"}, "=");
+        row("quoted cell", 4, 1, "145.6\t\"145.6\n\"\t无\n146.6\t146.6\t无", {},
+            "146.60000\t146.60000\t无\t无\t高\t是\t宽\t关");
         row("TX not emptied", 5, 1, "146.0\t", {"A 005/发射频率::发射频率不能清空"},
             "146.00000\t145.00000\t无\t无\t高\t是\t宽\t关");
         row("outside both bands", 5, 1, "145.0\t600", {"A 005/发射频率:600:不在频段内"}, "=");
@@ -624,6 +626,8 @@ private slots:
         QCOMPARE(SplitTsv("a\n\nb\n"), (std::vector<std::vector<std::string>>{{"a"}, {""}, {"b"}}));
         QCOMPARE(SplitTsv("\t"), (std::vector<std::vector<std::string>>{{"", ""}}));
         QVERIFY(SplitTsv("").empty());
+        QCOMPARE(SplitTsv("\"a\tb\"\t\"c\"\"d\n\"\r\ne\"f\"\t\"g"),
+                 (std::vector<std::vector<std::string>>{{"a\tb", "c\"d\n"}, {"e\"f\"", "\"g"}}));
     }
 
     // A single cell pasted onto a block fills it; more cells paste as they are.
@@ -631,7 +635,8 @@ private slots:
         const std::tuple<std::string, GridRect, std::string> cases[] = {
             {"88.5\r\n", {5, 3, 6, 4}, "88.5\t88.5\n88.5\t88.5"},
             {"a\tb\n", {5, 3, 6, 4}, "a\tb\n"},
-            {"a", {5, 3, 5, 3}, "a"}};
+            {"a", {5, 3, 5, 3}, "a"},
+            {"\"a\tb\"\"\"", {5, 3, 5, 4}, "\"a\tb\"\"\"\t\"a\tb\"\"\""}};
         for (const auto& [tsv, block, pasted] : cases)
             QCOMPARE(TsvForBlock(tsv, block), pasted);
     }
