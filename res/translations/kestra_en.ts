@@ -1933,7 +1933,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location filename="../../src/ui/app/ui_texts.h" line="-71"/>
-        <location filename="../../src/ui/grid/channel_table_view.cpp" line="+26"/>
+        <location filename="../../src/ui/grid/channel_table_view.cpp" line="+27"/>
         <source>粘贴</source>
         <translation>Paste</translation>
     </message>
@@ -1949,6 +1949,11 @@ Use the new band limits?</numerusform>
             <numerusform>%n more cell not listed</numerusform>
             <numerusform>%n more cells not listed</numerusform>
         </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>以下信道已被清空（接收频率为空）：</source>
+        <translation>These channels were cleared (empty RX frequency):</translation>
     </message>
     <message>
         <location filename="../../src/ui/widgets/channel_print.cpp" line="+20"/>

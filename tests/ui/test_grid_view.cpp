@@ -371,6 +371,13 @@ private slots:
         QCOMPARE(h.Text(258, kColRx), std::string("145.12000"));
         box->close();
         QTRY_VERIFY(!h.table()->findChild<QMessageBox*>("pasteReport"));
+        // Onto the block, from its top left cell; a single cell fills it.
+        h.table()->SetCurrentCell(GridCell{3, 1});
+        QTest::mouseClick(h.table()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          h.table()->visualRect(corner).center());
+        QGuiApplication::clipboard()->setText("150\n");
+        QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(h.Text(3, kColRx) + h.Text(4, kColTx), std::string("150.00000150.00000"));
         // A long report lists 20 cells and counts the rest.
         QGuiApplication::clipboard()->setText(QString("x\n").repeated(25));
         h.table()->SetCurrentCell(GridCell{10, 1});
@@ -385,6 +392,12 @@ private slots:
         QTest::keyClick(h.Click(6, 1), Qt::Key_V, Qt::ControlModifier);
         QTRY_COMPARE(h.Text(7, kColTx), std::string("148.00000"));
         QVERIFY(!h.table()->OpenEditor());
+        // The report names the channels a paste cleared.
+        QGuiApplication::clipboard()->setText("\t");
+        h.table()->SetCurrentCell(GridCell{7, 1});
+        QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
+        box = h.table()->findChild<QMessageBox*>("pasteReport");
+        QVERIFY(box && box->text().endsWith("\nA007"));
     }
 
     // The keys, the 编辑 entries and dragging row labels reach the core

@@ -5,11 +5,113 @@
 
 #include "core/codec/codecs.h"
 #include "core/codec/text.h"
+#include "core/codec/utf8.h"
 
 namespace kestra {
 
 namespace {
 
+// A report quotes this many characters of a pasted cell.
+constexpr std::size_t kReportedChars = 40;
+
+// Characters that show as nothing or as a plain space: the no-break and other
+// Unicode spaces, the zero-width ones, direction marks, line and paragraph
+// separators and the byte order mark (a zero-width no-break space).
+bool IsInvisibleSpace(char32_t c) {
+    return c == 0xA0 || c == 0x61C || c == 0x180E || (c >= 0x2000 && c <= 0x200F) ||
+           (c >= 0x2028 && c <= 0x202F) || (c >= 0x205F && c <= 0x206F) || c == 0x3000 ||
+           c == 0xFEFF;
+}
+
+// A pasted cell without the blanks around it: white space, line ends
+// included, and the invisible characters a web page or another program
+// leaves around a value (IsInvisibleSpace).
+std::string TrimPastedCell(std::string_view text) {
+    std::size_t first = text.size();
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto [c, length] = NextUtf8(text, i);
+        const std::size_t step = std::max<std::size_t>(length, 1);
+        const bool blank = length == 1 ? IsSpaceAscii(text[i]) : IsInvisibleSpace(c);
+        if (length == 0 || !blank) {
+            first = std::min(first, i);
+            last = i + step;
+        }
+        i += step;
+    }
+    return first < last ? std::string(text.substr(first, last - first)) : std::string();
+}
+
+// A pasted cell as a report quotes it: cut after kReportedChars characters
+// with "…", control characters and invisible ones written out (EscapeControl,
+// "\u200B"), so that a long or binary text neither fills the screen nor
+// hides what is wrong with it.
+std::string ReportedText(std::string_view text) {
+    const bool cut = Utf8Length(text) > kReportedChars;
+    const std::string kept = cut ? Utf8Left(text, kReportedChars) : std::string(text);
+    std::string out;
+    for (std::size_t i = 0; i < kept.size();) {
+        const auto [c, length] = NextUtf8(kept, i);
+        const std::size_t step = std::max<std::size_t>(length, 1);
+        if (length > 1 && ((c >= 0x80 && c <= 0x9F) || IsInvisibleSpace(c)))
+            out += Format("\\u%04X", static_cast<unsigned>(c));
+        else
+            out += EscapeControl(std::string_view(kept).substr(i, step));
+        i += step;
+    }
+    return cut ? out + "…" : out;
+}
+
+// The cell starting at tsv[i], up to the tab or line end after it; i moves
+// onto that tab or line end (or to the end). A cell starting with a quote is
+// quoted, as spreadsheets quote a cell holding a tab, a line end or a quote:
+// it runs to the closing quote, "" inside standing for one quote, and what
+// follows that quote up to the tab or line end is kept too. A quote that
+// never closes is taken as it stands. A CR before the line end belongs to
+// the line end.
+std::string ReadCell(const std::string& tsv, std::size_t& i) {
+    std::string cell;
+    if (i < tsv.size() && tsv[i] == '"') {
+        std::size_t j = i + 1;
+        for (; j < tsv.size(); ++j) {
+            if (tsv[j] != '"') {
+                cell += tsv[j];
+            } else if (j + 1 < tsv.size() && tsv[j + 1] == '"') {
+                cell += '"';
+                ++j;
+            } else {
+                break;
+            }
+        }
+        if (j < tsv.size())
+            i = j + 1;
+        else
+            cell.clear();
+    }
+    std::size_t end = tsv.find_first_of("\t\n", i);
+    if (end == std::string::npos)
+        end = tsv.size();
+    std::size_t last = end;
+    if (last > i && tsv[last - 1] == '\r' && (end == tsv.size() || tsv[end] == '\n'))
+        --last;
+    cell.append(tsv, i, last - i);
+    i = end;
+    return cell;
+}
+
+// A cell as TSV: quoted when it holds a tab, a line end or a quote, so that
+// SplitTsv reads it back.
+std::string TsvCell(const std::string& text) {
+    if (text.find_first_of("\t\r\n\"") == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (const char c : text) {
+        out += c;
+        if (c == '"')
+            out += '"';
+    }
+    return out + '"';
+}
 
 bool LooksLikeFrequency(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), FrequencyEditorAccepts) &&
@@ -74,27 +176,37 @@ std::string CopyCells(const ChannelGrid& grid, const GridRect& rect, const CellT
 
 std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv) {
     std::vector<std::vector<std::string>> rows;
-    std::size_t start = 0;
-    while (start < tsv.size()) {
-        std::size_t end = tsv.find('\n', start);
-        if (end == std::string::npos)
-            end = tsv.size();
-        std::string line = tsv.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        std::vector<std::string> cells;
-        std::size_t cellStart = 0;
-        for (;;) {
-            const std::size_t tab = line.find('\t', cellStart);
-            cells.push_back(line.substr(cellStart, tab - cellStart));
-            if (tab == std::string::npos)
-                break;
-            cellStart = tab + 1;
+    std::size_t i = 0;
+    while (i < tsv.size()) {
+        std::vector<std::string> cells{ReadCell(tsv, i)};
+        while (i < tsv.size() && tsv[i] == '\t') {
+            ++i;
+            cells.push_back(ReadCell(tsv, i));
         }
         rows.push_back(std::move(cells));
-        start = end + 1;
+        ++i; // the line end
     }
+    while (!rows.empty() && rows.back().size() == 1 && rows.back().front().empty())
+        rows.pop_back();
     return rows;
+}
+
+std::string TsvForBlock(const std::string& tsv, const GridRect& block) {
+    const std::vector<std::vector<std::string>> rows = SplitTsv(tsv);
+    if (rows.size() != 1 || rows.front().size() != 1)
+        return tsv;
+    const std::string cell = TsvCell(rows.front().front());
+    std::string out;
+    for (int r = block.top; r <= block.bottom; ++r) {
+        if (r > block.top)
+            out += '\n';
+        for (int c = block.left; c <= block.right; ++c) {
+            if (c > block.left)
+                out += '\t';
+            out += cell;
+        }
+    }
+    return out;
 }
 
 PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& limits, GridCell at,
@@ -106,7 +218,7 @@ PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& l
             const GridCell cell{at.row + static_cast<int>(r), at.col + static_cast<int>(c)};
             const bool rowIn = cell.row >= 1 && cell.row < kGridRows;
             const bool colIn = cell.col >= 1 && cell.col < kGridCols;
-            std::string text(TrimBlanks(rows[r][c]));
+            std::string text = TrimPastedCell(rows[r][c]);
             const std::string pasted = text;
             if (source && rowIn && colIn)
                 text = source(cell.col, text);
@@ -117,12 +229,15 @@ PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& l
             if (text.empty() && (cell.row >= kGridRows || cell.col >= kGridCols))
                 continue;
             if (const char* why = Refusal(grid, limits, cell, text)) {
-                result.problems.push_back(PasteProblem{
-                    cell.row, cell.col,
-                    rowIn ? grid.Text(cell.row, kColLabel) : std::to_string(cell.row),
-                    colIn ? grid.Text(0, cell.col) : std::to_string(cell.col), pasted, why});
+                result.problems.push_back(
+                    PasteProblem{cell.row, cell.col,
+                                 rowIn ? grid.Text(cell.row, kColLabel) : std::to_string(cell.row),
+                                 colIn ? grid.Text(0, cell.col) : std::to_string(cell.col),
+                                 ReportedText(pasted), why});
                 continue;
             }
+            if (cell.col == kColRx && text.empty() && !grid.RowEmpty(cell.row))
+                result.cleared.push_back(cell.row);
             switch (EditorForColumn(cell.col)) {
             case EditorKind::Frequency:
                 CommitFrequency(grid, image, limits, cell, text);

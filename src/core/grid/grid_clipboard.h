@@ -35,7 +35,8 @@ inline constexpr const char* kEmptyChannel = KESTRA_TEXT("kestra", "信道为空
 
 // One pasted cell that did not land: where it was headed (the row label and
 // column header where they exist, else the row or column number), its text
-// and why.
+// as a report quotes it (at most 40 characters and "…", control and
+// invisible characters written out as "\n" or "\u200B") and why.
 struct PasteProblem {
     int row = 0;
     int col = 0;
@@ -47,6 +48,7 @@ struct PasteProblem {
 
 struct PasteResult {
     std::vector<PasteProblem> problems;
+    std::vector<int> cleared; // rows of used channels an empty RX cell cleared
     int firstRow = 0; // rows whose texts may have changed (0 when none)
     int lastRow = -1;
 };
@@ -61,8 +63,17 @@ using CellTextMap = std::function<std::string(int col, const std::string& text)>
 std::string CopyCells(const ChannelGrid& grid, const GridRect& rect, const CellTextMap& shown = {});
 
 // Splits TSV as spreadsheets put it on the clipboard (LF or CRLF, an optional
-// final line end) into rows of cells.
+// final line end) into rows of cells. A cell starting with a quote is quoted,
+// as spreadsheets quote a cell holding a tab, a line end or a quote: the tabs
+// and line ends up to its closing quote are its text, and "" is a quote.
+// Empty lines at the end are no rows: they hold no cell, only the line end a
+// copy ends with.
 std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv);
+
+// What pasting TSV onto a selected block pastes from the block's top left
+// cell: a single cell fills the whole block, as spreadsheets fill a
+// selection; more cells are pasted as they are.
+std::string TsvForBlock(const std::string& tsv, const GridRect& block);
 
 // Pastes TSV into the grid with its top left cell at `at`. Every cell goes
 // through its column's commit rule as if typed into that cell (an off-raster
@@ -71,9 +82,10 @@ std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv);
 // column, an empty TX of a used channel (typing keeps its TX too: pasting a
 // receive-only channel over another must not leave it transmitting unseen),
 // an unknown tone or choice, a value other than its RX for an empty
-// channel (a TX included) - is left
-// out and reported. A shown text (English "High") is taken as its cell text,
-// when source is given.
+// channel (a TX included) - is left out and reported. An empty RX cell
+// clears its channel, name included, as typing does; the channels a paste
+// cleared are reported too. A shown text (English "High") is taken as its
+// cell text, when source is given.
 PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& limits, GridCell at,
                        const std::string& tsv, const CellTextMap& source = {});
 

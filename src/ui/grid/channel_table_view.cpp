@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "core/codec/codecs.h"
 #include "core/codec/text_seam.h"
 #include "ui/app/message_box.h"
 #include "ui/app/translation.h"
@@ -26,7 +27,9 @@ namespace {
 const char* const kPasteTitle = KESTRA_TEXT("kestra", "粘贴");
 const char* const kPasteNotFitting = KESTRA_TEXT("kestra", "以下单元格未能粘贴：");
 const char* const kPasteMoreNotListed = KESTRA_COUNT_TEXT("kestra", "另有 %n 个单元格未列出");
-// The report lists this many cells, so that it fits on a screen.
+const char* const kPasteCleared = KESTRA_TEXT("kestra", "以下信道已被清空（接收频率为空）：");
+// The report lists this many cells (and channels), so that it fits on a
+// screen.
 constexpr int kPasteReportCells = 20;
 } // namespace
 
@@ -264,7 +267,7 @@ void ChannelTableView::OnScrolled() {
         CommitAndCloseEditor();
 }
 
-void ChannelTableView::CopySelection() {
+GridRect ChannelTableView::SelectedBlock() const {
     const QModelIndexList selected = selectedIndexes();
     const GridCell current = CurrentCell();
     GridRect rect{current.row, current.col, current.row, current.col};
@@ -279,17 +282,29 @@ void ChannelTableView::CopySelection() {
             rect.right = std::max(rect.right, cell.col);
         }
     }
-    QGuiApplication::clipboard()->setText(QString::fromStdString(model_->Copy(rect)));
+    return rect;
+}
+
+void ChannelTableView::CopySelection() {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(model_->Copy(SelectedBlock())));
 }
 
 PasteResult ChannelTableView::PasteClipboard() {
     CommitAndCloseEditor();
-    const QString text = QGuiApplication::clipboard()->text();
-    const PasteResult result = model_->Paste(CurrentCell(), text.toStdString());
-    if (result.problems.empty())
+    const GridRect block = SelectedBlock();
+    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    const PasteResult result =
+        model_->Paste(GridCell{block.top, block.left}, TsvForBlock(text, block));
+    if (result.problems.empty() && result.cleared.empty())
         return result;
-    QStringList lines{T(kPasteNotFitting)};
+    QStringList lines;
+    if (!result.cleared.empty()) {
+        lines << T(kPasteCleared)
+              << QString::fromStdString(ChannelLabelList(result.cleared, kPasteReportCells));
+    }
     const int count = static_cast<int>(result.problems.size());
+    if (count > 0)
+        lines << T(kPasteNotFitting);
     for (int i = 0; i < std::min(count, kPasteReportCells); ++i) {
         const PasteProblem& p = result.problems[static_cast<std::size_t>(i)];
         lines << QStringLiteral("%1 %2: \"%3\" - %4")

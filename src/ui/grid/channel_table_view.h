@@ -19,8 +19,10 @@
 //   wheel                       one page per 120 step
 //   any scrolling               commits the open editor
 //   Ctrl+C                      the selected block as TSV on the clipboard
-//   Ctrl+V                      pastes TSV from the current cell (PasteCells)
-//                               and lists the cells that did not fit
+//   Ctrl+V                      pastes TSV from the selected block's top
+//                               left cell (PasteCells; a single cell fills
+//                               the block) and lists the cells that did not
+//                               fit
 #pragma once
 
 #include <QPointer>
@@ -63,8 +65,9 @@ public:
     // The selected cells' bounding block (the current cell when nothing is
     // selected) as TSV on the clipboard.
     void CopySelection();
-    // Pastes the clipboard's text from the current cell; the cells that did
-    // not fit are listed in a message box.
+    // Pastes the clipboard's text from the selected block's top left cell,
+    // a single cell over the whole block (TsvForBlock), as one undo step;
+    // the cells that did not fit are listed in a message box.
     PasteResult PasteClipboard();
 
     // Column widths and row heights for the screen's resolution.
@@ -84,6 +87,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The selected cells' bounding block, or the current cell when nothing
+    // is selected.
+    GridRect SelectedBlock() const;
     void OnEditorEnter(QWidget* editor);
     void OnScrolled();
     // Column widths: the minimum widths, and what the viewport has beyond

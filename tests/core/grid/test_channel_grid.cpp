@@ -59,6 +59,8 @@ QStringList Why(const PasteResult& result) {
     QStringList out;
     for (const PasteProblem& p : result.problems)
         out << QString::fromStdString(p.rowLabel + "/" + p.colLabel + ":" + p.text + ":" + p.why);
+    for (int row : result.cleared)
+        out << QString::fromStdString("cleared " + GridRowLabel(row));
     return out;
 }
 
@@ -592,12 +594,19 @@ private slots:
             "145.12000\t145.00000\t无\t无\t高\t是\t宽\t关");
         row("RX of a used row", 5, 1, " 438.5 ", {},
             "438.50000\t145.00000\t无\t无\t高\t是\t宽\t关");
+        row("invisible blanks", 5, 1, "\uFEFF146.5\t146.5\u00A0\u200E\r\u3000\t 88.5\u200B", {},
+            "146.50000\t146.50000\t88.5\t无\t高\t是\t宽\t关");
         row("tone normalised", 5, 3, "d23", {}, "145.00000\t145.00000\tD023N\t无\t高\t是\t宽\t关");
         row("decimal commas", 5, 1, "438,5\t438,525\t88,5", {},
             "438.50000\t438.52500\t88.5\t无\t高\t是\t宽\t关");
-        row("empty RX clears", 5, 1, "\t", {}, "\t\t\t\t\t\t\t");
+        row("empty RX clears", 5, 1, "\t", {"cleared A 005"}, "\t\t\t\t\t\t\t");
+        row("empty last lines", 4, 1, "147.5\r\n\r\n\n", {}, "=");
         row("not a frequency", 5, 1, "abc\t145.5", {"A 005/接收频率:abc:不是频率"},
             "145.00000\t145.50000\t无\t无\t高\t是\t宽\t关");
+        row("long, unseen characters", 5, 1, "\x01\u200B0123456789012345678901234567890123456789",
+            {"A 005/接收频率:\\x01\\u200B01234567890123456789012345678901234567…:不是频率"}, "=");
+        row("quoted cell", 4, 1, "145.6\t\"145.6\n\"\t无\n146.6\t146.6\t无", {},
+            "146.60000\t146.60000\t无\t无\t高\t是\t宽\t关");
         row("TX not emptied", 5, 1, "146.0\t", {"A 005/发射频率::发射频率不能清空"},
             "146.00000\t145.00000\t无\t无\t高\t是\t宽\t关");
         row("outside both bands", 5, 1, "145.0\t600", {"A 005/发射频率:600:不在频段内"}, "=");
@@ -629,6 +638,19 @@ private slots:
         QCOMPARE(SplitTsv("a\n\nb\n"), (std::vector<std::vector<std::string>>{{"a"}, {""}, {"b"}}));
         QCOMPARE(SplitTsv("\t"), (std::vector<std::vector<std::string>>{{"", ""}}));
         QVERIFY(SplitTsv("").empty());
+        QCOMPARE(SplitTsv("\"a\tb\"\t\"c\"\"d\n\"\r\ne\"f\"\t\"g"),
+                 (std::vector<std::vector<std::string>>{{"a\tb", "c\"d\n"}, {"e\"f\"", "\"g"}}));
+    }
+
+    // A single cell pasted onto a block fills it; more cells paste as they are.
+    void pasteOntoBlock() {
+        const std::tuple<std::string, GridRect, std::string> cases[] = {
+            {"88.5\r\n", {5, 3, 6, 4}, "88.5\t88.5\n88.5\t88.5"},
+            {"a\tb\n", {5, 3, 6, 4}, "a\tb\n"},
+            {"a", {5, 3, 5, 3}, "a"},
+            {"\"a\tb\"\"\"", {5, 3, 5, 4}, "\"a\tb\"\"\"\t\"a\tb\"\"\""}};
+        for (const auto& [tsv, block, pasted] : cases)
+            QCOMPARE(TsvForBlock(tsv, block), pasted);
     }
 
     void printedRowsAreTheGridsWithTheName() {
