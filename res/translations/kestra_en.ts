@@ -2751,7 +2751,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the form &apos;%1&apos; needs --factory</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+103"/>
         <source>“dtmf”需要指明页面：%1</source>
         <translation>&apos;dtmf&apos; needs its page: %1</translation>
     </message>
