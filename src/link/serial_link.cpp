@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "core/codec/codecs.h"
+#include "core/codec/text.h"
 #include "core/codec/text_seam.h"
 
 #if defined(__unix__) || defined(__APPLE__)
@@ -194,9 +195,10 @@ std::string DescribeOpenFailure(const std::string& device, int err, const Holder
     // A port of the table as the user chose it ("COM3", 设置 → 串口), and
     // the device it stands for.
     const int number = PortNumberOfDevice(device);
+    const std::string shown = EscapeControl(device); // a name given on the command line
     std::string text = (number > 0 && device != WindowsPortName(number)
-                            ? "COM" + std::to_string(number) + " (" + device + ")"
-                            : device) +
+                            ? "COM" + std::to_string(number) + " (" + shown + ")"
+                            : shown) +
                        ": " + SystemErrorText(err);
     if (err == EBUSY) {
         if (holder && holder->pid > 0)
@@ -372,7 +374,7 @@ std::string SerialLink::QtOpenFailure(const std::string& device, const std::stri
 #else
     (void)path;
 #endif
-    return device + ": " + port_->errorString().toStdString();
+    return EscapeControl(device) + ": " + port_->errorString().toStdString();
 }
 
 void SerialLink::Close() {

@@ -434,6 +434,8 @@ private slots:
                  qPrintable(unknown));
         QVERIFY2(unknown.contains("udev 规则") && unknown.contains("README"), qPrintable(unknown));
         QVERIFY2(!unknown.contains("请加入"), qPrintable(unknown));
+        // A device name given on the command line is shown escaped, on one line.
+        QVERIFY(hint("/tmp/x\x1b[31m\nNEXT").startsWith("/tmp/x\\x1B[31m\\nNEXT: "));
 
         if (::geteuid() != 0)
             QSKIP("giving a file to the groups root and dialout needs root");

@@ -27,11 +27,18 @@ CAboutDlg::CAboutDlg(const CIniFile& ini, QWidget* parent) : QDialog(parent) {
     const char* keys[3] = {text::kIniVersion, text::kIniCopyright, text::kIniCompany};
     auto* text = new QVBoxLayout;
     text->setSpacing(6);
+    // A line of the settings file longer than the box gives up its end, and
+    // is there whole as the tip.
+    constexpr int kLongestLine = 480;
     for (int i = 0; i < 3; ++i) {
-        lines_[i] = new QLabel(ini.GetString(section, QString::fromUtf8(keys[i])), this);
+        const QString line = ini.GetString(section, QString::fromUtf8(keys[i]));
+        lines_[i] = new QLabel(this);
         lines_[i]->setObjectName(QStringLiteral("aboutLine%1").arg(i + 1));
         lines_[i]->setTextFormat(Qt::PlainText);
         lines_[i]->setMinimumWidth(260);
+        lines_[i]->setText(lines_[i]->fontMetrics().elidedText(line, Qt::ElideRight, kLongestLine));
+        if (lines_[i]->text() != line)
+            lines_[i]->setToolTip(line);
         text->addWidget(lines_[i]);
     }
     // The build's own version and licence, whatever the settings file says.

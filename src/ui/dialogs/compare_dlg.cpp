@@ -232,7 +232,10 @@ void CCompareDlg::ShowFileName() {
 }
 
 void CCompareDlg::ShowError(const QString& error) {
-    summary_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    // A dark red on a light window, a light one on a dark window.
+    const bool darkWindow = palette().color(QPalette::Window).lightness() < 128;
+    summary_->setStyleSheet(darkWindow ? QStringLiteral("color: #ff8080;")
+                                       : QStringLiteral("color: #b00000;"));
     summary_->setText(error);
 }
 

@@ -60,9 +60,12 @@ public:
         case Qt::ToolTipRole: // a long result is cut off in its column
             return Text(row, index.column());
         case Qt::ForegroundRole:
-            // Skipped: greyed.
-            if (row.channel == 0)
+            // Skipped: greyed, but for the reason. On the light colour of a
+            // replacing row the text is dark whatever the palette.
+            if (row.channel == 0 && index.column() != CCsvImportDlg::kColumnResult)
                 return QApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+            if (row.channel != 0 && !row.replaces.empty())
+                return QBrush(Qt::black);
             return {};
         case Qt::BackgroundRole:
             if (row.channel != 0 && !row.replaces.empty())
@@ -138,10 +141,12 @@ CCsvImportDlg::CCsvImportDlg(const std::string& csvText, const RadioImage& image
     // Every row is one line high: the view need not measure a long file.
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setColumnWidth(kColumnRow, 60);
-    table_->setColumnWidth(kColumnLabel, 130);
-    table_->setColumnWidth(kColumnChannel, 70);
-    table_->setColumnWidth(kColumnReplaces, 110);
+    // Widths in the font's letters, so that a large font keeps the texts.
+    const int em = table_->fontMetrics().horizontalAdvance(QLatin1Char('M'));
+    table_->setColumnWidth(kColumnRow, 5 * em);
+    table_->setColumnWidth(kColumnLabel, 12 * em);
+    table_->setColumnWidth(kColumnChannel, 6 * em);
+    table_->setColumnWidth(kColumnReplaces, 10 * em);
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("csvSummary"));
 
