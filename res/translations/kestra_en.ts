@@ -53,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+200"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+206"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -495,7 +495,7 @@
         <translation>Initialise Data</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-150"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-156"/>
         <source>写频软件</source>
         <translation>Programming Software</translation>
     </message>
@@ -556,12 +556,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+111"/>
+        <location line="+117"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-116"/>
         <source>存为</source>
         <translation>Save</translation>
     </message>
@@ -577,12 +577,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+91"/>
+        <location line="+97"/>
         <source>退出</source>
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="-90"/>
+        <location line="-96"/>
         <source>打印...</source>
         <translation>Print...</translation>
     </message>
@@ -650,6 +650,21 @@
         <location line="+2"/>
         <source>Kestra 重新启动后使用所选的语言。</source>
         <translation>Kestra uses the chosen language from its next start.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>无法把所选的语言保存到 %1，Kestra 下次启动时不会使用它。</source>
+        <translation>The chosen language could not be saved to %1; Kestra will not use it at its next start.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>无法把设置保存到 %1：最近打开的文件、起始文件夹和写后校验的选择在 Kestra 下次启动时不会保留。</source>
+        <translation>The settings could not be saved to %1: the recent files, the start folder and the choice of Verify after writing will not be kept at Kestra's next start.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>无法把所选的端口保存到 %1，Kestra 下次启动时仍使用原来的端口。</source>
+        <translation>The chosen port could not be saved to %1; at its next start Kestra uses the port saved before.</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1161,7 +1176,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-156"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-162"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -1508,7 +1523,7 @@ Use the new band limits?</numerusform>
         <translation>About...</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+21"/>
         <source>CAP</source>
         <translation>CAP</translation>
     </message>
@@ -1576,7 +1591,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+4"/>
-        <location filename="../../src/ui/dialogs/port_setup_dlg.cpp" line="+30"/>
+        <location filename="../../src/ui/dialogs/port_setup_dlg.cpp" line="+32"/>
         <source>端口</source>
         <translation>Port</translation>
     </message>
@@ -2264,7 +2279,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>--port and --simulate cannot be used together</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/program_app.cpp" line="+83"/>
+        <location filename="../../src/ui/app/program_app.cpp" line="+85"/>
         <source>用“kestra --help”查看更多信息。</source>
         <translation>Try &apos;kestra --help&apos; for more information.</translation>
     </message>
@@ -2274,7 +2289,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the virtual radio could not start: %1</translation>
     </message>
     <message>
-        <location filename="../../src/ui/dialogs/comm_dlg.cpp" line="+25"/>
+        <location filename="../../src/ui/dialogs/comm_dlg.cpp" line="+26"/>
         <source>写后校验(&amp;V)</source>
         <translation>&amp;Verify after writing</translation>
     </message>
@@ -2786,7 +2801,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the form &apos;%1&apos; has no section &apos;%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/link/serial_link.cpp" line="+175"/>
+        <location filename="../../src/link/serial_link.cpp" line="+176"/>
         <source>。请加入拥有该设备的组“%1”（sudo usermod -aG %1 $USER），然后重新登录。</source>
         <translation>. Join the group &quot;%1&quot; that owns the device (sudo usermod -aG %1 $USER), then log in again.</translation>
     </message>
@@ -2811,7 +2826,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>: a udev rule is needed that gives it to the group &quot;dialout&quot; (see the sample rule %1 and &quot;Serial port permissions&quot; in the README); then join that group.</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>（端口被进程 %1（%2）占用）</source>
         <translation> (the port is held by process %1 (%2))</translation>
     </message>

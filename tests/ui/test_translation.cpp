@@ -102,9 +102,17 @@ private slots:
         args = QStringList{"kestra"};
         QVERIFY(StartLanguage(args, QLocale(QLocale::Chinese), language, error));
         QCOMPARE(language, Language::Chinese);
-        ChooseLanguage(Language::English);
+        QString failed;
+        QVERIFY(ChooseLanguage(Language::English, &failed));
         QVERIFY(StartLanguage(args, QLocale(QLocale::Chinese), language, error));
         QCOMPARE(language, Language::English);
+        // A choice that cannot be written says so, with the file (a folder
+        // in its place refuses it even to root).
+        const QString file = QSettings().fileName();
+        QVERIFY(QFile::remove(file) && QDir().mkpath(file));
+        QVERIFY(!ChooseLanguage(Language::Chinese, &failed));
+        QCOMPARE(failed, file);
+        QVERIFY(QDir(file).removeRecursively());
         args = QStringList{"kestra", "--lang", "fr"};
         QVERIFY(!StartLanguage(args, QLocale::c(), language, error));
         QVERIFY(error.contains("fr"));

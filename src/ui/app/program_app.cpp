@@ -22,6 +22,7 @@
 #include "ui/app/splash_wnd.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
+#include "ui/app/user_settings.h"
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/port_setup_dlg.h"
 #include "ui/grid/program_view.h"
@@ -61,6 +62,7 @@ CProgramApp::CProgramApp()
       }) {}
 
 CProgramApp::~CProgramApp() {
+    SetUserSettingsReporter(nullptr);
     // The views convert their grids while the state still exists.
     frame_.reset();
     if (radio_)
@@ -116,6 +118,10 @@ int CProgramApp::InitInstance(const StartOptions& options) {
 
     docManager_ = std::make_unique<CMyDocManager>(state_);
     frame_ = std::make_unique<CMainFrame>(state_);
+    SetUserSettingsReporter([this](const QString& file) {
+        ShowMessage(frame_.get(), T(text::kSettingsNotSaved).arg(QDir::toNativeSeparators(file)),
+                    QMessageBox::Warning);
+    });
     documents_ = std::make_unique<DocumentCommands>(state_, *frame_, *docManager_, recent_);
     csv_ = std::make_unique<CsvCommands>(state_, *frame_, recent_);
     printing_ = std::make_unique<PrintCommands>(state_, *frame_, recent_);
@@ -189,9 +195,13 @@ void CProgramApp::OnPortSetup() {
 
 void CProgramApp::OnViewLanguage(Language language) {
     const bool changed = language != ChosenLanguage();
-    ChooseLanguage(language);
+    QString file;
+    const bool saved = ChooseLanguage(language, &file);
     frame_->UpdateCommands();
-    if (changed)
+    if (!saved)
+        ShowMessage(frame_.get(), T(text::kLanguageNotSaved).arg(QDir::toNativeSeparators(file)),
+                    QMessageBox::Warning);
+    else if (changed)
         ShowMessage(frame_.get(), T(text::kLanguageAfterRestart), QMessageBox::Information);
 }
 

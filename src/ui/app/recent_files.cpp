@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "ui/app/user_settings.h"
+
 namespace kestra {
 
 namespace {
@@ -50,10 +52,11 @@ void RecentFileList::Remove(const QString& path) {
 }
 
 void RecentFileList::Store(const QStringList& files) {
-    QSettings settings;
-    settings.remove(QString::fromUtf8(kRecentFilesGroup));
-    for (int i = 0; i < files.size(); ++i)
-        settings.setValue(EntryKey(i + 1), files[i]);
+    ChangeUserSettings([&files](QSettings& settings) {
+        settings.remove(QString::fromUtf8(kRecentFilesGroup));
+        for (int i = 0; i < files.size(); ++i)
+            settings.setValue(EntryKey(i + 1), files[i]);
+    });
     if (listChanged_)
         listChanged_(files);
 }
@@ -66,7 +69,9 @@ QString RecentFileList::StartFolder() const {
 
 void RecentFileList::RememberFolder(const QString& filePath) {
     lastFolder_ = QFileInfo(filePath).absolutePath();
-    QSettings().setValue(QString::fromUtf8(kLastFolderKey), lastFolder_);
+    ChangeUserSettings([this](QSettings& settings) {
+        settings.setValue(QString::fromUtf8(kLastFolderKey), lastFolder_);
+    });
 }
 
 } // namespace kestra

@@ -9,6 +9,7 @@
 
 #include "core/codec/text_seam.h"
 #include "lang/language.h"
+#include "ui/app/user_settings.h"
 
 namespace kestra {
 
@@ -50,9 +51,13 @@ Language ChosenLanguage() {
     return g_chosen;
 }
 
-void ChooseLanguage(Language language) {
+bool ChooseLanguage(Language language, QString* failedFile) {
     g_chosen = language;
-    QSettings().setValue(QLatin1String(kLanguageKey), LanguageCode(language));
+    return ChangeUserSettings(
+        [language](QSettings& settings) {
+            settings.setValue(QLatin1String(kLanguageKey), LanguageCode(language));
+        },
+        failedFile);
 }
 
 } // namespace kestra

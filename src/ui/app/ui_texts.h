@@ -63,6 +63,13 @@ inline constexpr const char* kLanguageChinese = KESTRA_TEXT("kestra", "中文");
 inline constexpr const char* kLanguageEnglish = KESTRA_TEXT("kestra", "English");
 inline constexpr const char* kLanguageAfterRestart =
     KESTRA_TEXT("kestra", "Kestra 重新启动后使用所选的语言。");
+inline constexpr const char* kLanguageNotSaved =
+    KESTRA_TEXT("kestra", "无法把所选的语言保存到 %1，Kestra 下次启动时不会使用它。");
+inline constexpr const char* kSettingsNotSaved =
+    KESTRA_TEXT("kestra", "无法把设置保存到 %1：最近打开的文件、起始文件夹和写后校验的选择在 "
+                          "Kestra 下次启动时不会保留。");
+inline constexpr const char* kPortNotSaved =
+    KESTRA_TEXT("kestra", "无法把所选的端口保存到 %1，Kestra 下次启动时仍使用原来的端口。");
 inline constexpr const char* kWindowCascade = KESTRA_TEXT("kestra", "层叠");
 inline constexpr const char* kWindowTile = KESTRA_TEXT("kestra", "平铺");
 inline constexpr const char* kWindowNext = KESTRA_TEXT("kestra", "下一个窗口");

@@ -17,6 +17,7 @@
 #include "ui/app/message_box.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
+#include "ui/app/user_settings.h"
 
 namespace kestra {
 
@@ -97,7 +98,9 @@ void CCommDlg::AddVerifyCheck() {
     verify_->setChecked(QSettings().value(QString::fromUtf8(kVerifySettingKey), true).toBool());
     OnVerifyToggled(verify_->isChecked());
     connect(verify_, &QCheckBox::toggled, this, [this](bool verify) {
-        QSettings().setValue(QString::fromUtf8(kVerifySettingKey), verify);
+        ChangeUserSettings([verify](QSettings& settings) {
+            settings.setValue(QString::fromUtf8(kVerifySettingKey), verify);
+        });
         OnVerifyToggled(verify);
     });
 }

@@ -3,6 +3,7 @@
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -16,6 +17,7 @@
 
 #include "ui/app/access_keys.h"
 #include "ui/app/ini_file.h"
+#include "ui/app/message_box.h"
 #include "ui/app/translation.h"
 #include "ui/app/ui_texts.h"
 #include "ui/widgets/screen_fit.h"
@@ -353,7 +355,12 @@ void CPortSetupDlg::accept() {
         state_.portName = extraDevice_;
     } else if (n != 0) {
         state_.portName = table_.deviceName(n);
-        ini_.WriteInt(QString::fromUtf8(text::kIniSetup), QString::fromUtf8(text::kIniCom), n);
+        if (!ini_.WriteInt(QString::fromUtf8(text::kIniSetup), QString::fromUtf8(text::kIniCom), n))
+            ShowMessage(this,
+                        T(text::kPortNotSaved)
+                            .arg(QDir::toNativeSeparators(
+                                ini_.Path().isEmpty() ? ini_.FallbackPath() : ini_.Path())),
+                        QMessageBox::Warning);
     }
     QDialog::accept();
 }
