@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QPen>
 #include <QValidator>
 
 #include "core/grid/grid_clipboard.h"
@@ -144,6 +146,20 @@ void GridCellDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
 void GridCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                             const QModelIndex&) const {
     editor->setGeometry(option.rect);
+}
+
+void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    QStyledItemDelegate::paint(painter, option, index);
+    // The cell that typing edits, inside a selected block: the style's focus
+    // frame alone is hard to see on the selection's colour.
+    if ((option.state & QStyle::State_HasFocus) && (option.state & QStyle::State_Selected)) {
+        painter->save();
+        painter->setPen(QPen(option.palette.color(QPalette::HighlightedText), 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+        painter->restore();
+    }
 }
 
 QString GridCellDelegate::EditorText(const QWidget* editor) {
