@@ -496,4 +496,14 @@ void CMainFrame::resizeEvent(QResizeEvent* event) {
     treeBar_->SetFrameWidth(width());
 }
 
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A dock's width set before the window is first laid out is lost to
+    // that layout (a large font then cut the tree's texts).
+    if (!treeSized_) {
+        treeSized_ = true;
+        resizeDocks({treeBar_}, {treeBar_->FittingWidth()}, Qt::Horizontal);
+    }
+}
+
 } // namespace kestra

@@ -112,6 +112,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateActions();
@@ -138,6 +139,7 @@ private:
     QList<QAction*> windowActions_;
     QToolBar* toolBar_ = nullptr;
     CNavTreeBar* treeBar_ = nullptr;
+    bool treeSized_ = false; // the tree has its width for the first show
     QStatusBar* status_ = nullptr;
     QLabel* message_ = nullptr;
     QLabel* indicators_[3] = {nullptr, nullptr, nullptr};
