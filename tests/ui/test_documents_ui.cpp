@@ -8,9 +8,11 @@
 // rendered into build/screenshots/compare.png).
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include "app_test_support.h"
 #include "core/document/backups.h"
@@ -97,6 +99,29 @@ private slots:
         f.Trigger(kIdFileSave);
         QCOMPARE(ReadAll(path), saved);
         QCOMPARE(f.driver.unexpected(), 0);
+    }
+
+    // Files dropped on the window open as 打开 opens them; a drag that
+    // carries no local file is refused.
+    void droppedFilesOpen() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        const QString path = f.dir.Dat(QStringLiteral("dropped.dat"), ExampleRadioMemory());
+        QMimeData data;
+        for (const auto& [url, accepted] :
+             {std::pair{QUrl::fromLocalFile(path), true},
+              std::pair{QUrl(QStringLiteral("https://example.org/x.dat")), false}}) {
+            data.setUrls({url});
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &data,
+                                  Qt::LeftButton, Qt::NoModifier);
+            enter.ignore();
+            QApplication::sendEvent(f.frame(), &enter);
+            QCOMPARE(enter.isAccepted(), accepted);
+            if (accepted) // never a move: the file manager would remove the file
+                QCOMPARE(enter.dropAction(), Qt::CopyAction);
+        }
+        emit f.frame()->filesDropped({path});
+        QCOMPARE(f.child()->document()->PathName(), path);
     }
 
     // An untitled document asks for a name on "保存" (".dat" is added); a

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -13,9 +15,12 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUrl>
 #include <algorithm>
 
 #include "core/document/app_directory.h"
@@ -56,6 +61,8 @@ CMainFrame::CMainFrame(AppState& state, QWidget* parent) : QMainWindow(parent), 
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(T(text::kAppTitle));
     setWindowIcon(qApp->windowIcon());
+    // .dat files dropped anywhere on the window open as documents.
+    setAcceptDrops(true);
 
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("mdiArea"));
@@ -494,6 +501,44 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 void CMainFrame::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     treeBar_->SetFrameWidth(width());
+}
+
+namespace {
+
+// The local files a drag carries that it lets us copy; empty when it
+// carries anything else. A drop is always a copy: a file manager told of a
+// move would remove the file.
+QStringList DroppedFiles(const QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    QStringList paths;
+    if (!data || !data->hasUrls() || !(event->possibleActions() & Qt::CopyAction))
+        return paths;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+} // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedFiles(event).isEmpty())
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QStringList paths = DroppedFiles(event);
+    if (paths.isEmpty())
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    // Opened once the drag has ended: a message about a file must not wait
+    // inside the drag of another program.
+    QTimer::singleShot(0, this, [this, paths] { emit filesDropped(paths); });
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

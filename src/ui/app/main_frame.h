@@ -106,6 +106,8 @@ signals:
     // A menu entry, toolbar button, shortcut or tree item chose a command.
     void commandTriggered(int id);
     void recentFileChosen(const QString& path);
+    // Files dropped on the window, each to be opened as 打开 opens it.
+    void filesDropped(const QStringList& paths);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -113,6 +115,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateActions();

@@ -163,6 +163,10 @@ void CProgramApp::ConnectCommands() {
     connect(frame_.get(), &CMainFrame::commandTriggered, this, &CProgramApp::RunCommand);
     connect(frame_.get(), &CMainFrame::recentFileChosen, this,
             [this](const QString& path) { documents_->OpenFile(path); });
+    connect(frame_.get(), &CMainFrame::filesDropped, this, [this](const QStringList& paths) {
+        for (const QString& path : paths)
+            documents_->OpenFile(path);
+    });
     frame_->SetCloseGuard([this](CChildFrame* child) { return documents_->MayDiscard(child); });
     frame_->SetExitGuard([this] { return documents_->MayExit(); });
 }
