@@ -53,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+206"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+207"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -495,7 +495,7 @@
         <translation>Initialise Data</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-156"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-157"/>
         <source>写频软件</source>
         <translation>Programming Software</translation>
     </message>
@@ -556,12 +556,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+117"/>
+        <location line="+118"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location line="-116"/>
+        <location line="-117"/>
         <source>存为</source>
         <translation>Save</translation>
     </message>
@@ -577,12 +577,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+97"/>
+        <location line="+98"/>
         <source>退出</source>
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="-96"/>
+        <location line="-97"/>
         <source>打印...</source>
         <translation>Print...</translation>
     </message>
@@ -659,10 +659,10 @@
     <message>
         <location line="+2"/>
         <source>无法把设置保存到 %1：最近打开的文件、起始文件夹和写后校验的选择在 Kestra 下次启动时不会保留。</source>
-        <translation>The settings could not be saved to %1: the recent files, the start folder and the choice of Verify after writing will not be kept at Kestra's next start.</translation>
+        <translation>The settings could not be saved to %1: the recent files, the start folder and the choice of Verify after writing will not be kept at Kestra&apos;s next start.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>无法把所选的端口保存到 %1，Kestra 下次启动时仍使用原来的端口。</source>
         <translation>The chosen port could not be saved to %1; at its next start Kestra uses the port saved before.</translation>
     </message>
@@ -1176,7 +1176,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-162"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-163"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -1523,7 +1523,7 @@ Use the new band limits?</numerusform>
         <translation>About...</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>CAP</source>
         <translation>CAP</translation>
     </message>
@@ -1620,7 +1620,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+8"/>
-        <location filename="../../src/ui/app/command_line.cpp" line="+57"/>
+        <location filename="../../src/ui/app/command_line.cpp" line="+72"/>
         <source>选项 %1 不带值</source>
         <translation>option %1 takes no value</translation>
     </message>
@@ -2234,7 +2234,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>unknown language &apos;%1&apos; (languages: zh, en)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/command_line.cpp" line="-41"/>
+        <location filename="../../src/ui/app/command_line.cpp" line="-55"/>
         <source>Kestra：读取、编辑并写入双段手持对讲机的存储器。</source>
         <translation>Kestra: reads, edits and writes the memory of a dual-band handheld radio.</translation>
     </message>
@@ -2269,7 +2269,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>A .dat file to open instead of a new document.</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+19"/>
+        <source>未知选项 %1（文件名以 - 开头时写成 ./%1 或放在 -- 之后）</source>
+        <translation>Unknown option %1 (write a file name that starts with - as ./%1, or after --)</translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>启动时只能打开一个文件</source>
         <translation>only one file can be opened at start-up</translation>
     </message>

@@ -91,7 +91,9 @@ private slots:
         QTest::newRow("simulate") << QStringList{"--simulate"} << "||simulate";
         QTest::newRow("help") << QStringList{"--help"} << "||help";
         QTest::newRow("-h") << QStringList{"-h"} << "||help";
-        QTest::newRow("file name with a dash") << QStringList{"-dash.dat"} << "error";
+        QTest::newRow("file name with a dash")
+            << QStringList{"-dash.dat"}
+            << "error: 未知选项 -dash.dat（文件名以 - 开头时写成 ./-dash.dat 或放在 -- 之后）";
         QTest::newRow("file name after --") << QStringList{"--", "-dash.dat"} << "-dash.dat||";
         QTest::newRow("version") << QStringList{"--version"} << "||version";
         QTest::newRow("flag with a value")

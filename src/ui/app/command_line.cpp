@@ -2,6 +2,7 @@
 #include "ui/app/command_line.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 
 #include "core/codec/text_seam.h"
 #include "ui/app/translation.h"
@@ -48,6 +49,23 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.version = parser.isSet(version);
     if (!parsed) {
         line.error = parser.errorText();
+        // An unknown option as it was written ("-lead.dat", not "lead.dat"),
+        // with the way to name a file that starts with a dash.
+        const QStringList unknown = parser.unknownOptionNames();
+        for (const QString& arg : arguments.mid(1)) {
+            if (unknown.isEmpty() || arg == QLatin1String("--"))
+                break;
+            QString name = arg.section(QLatin1Char('='), 0, 0);
+            if (name.startsWith(QLatin1Char('-')) &&
+                QString(name).remove(QRegularExpression(QStringLiteral("^-+"))) ==
+                    unknown.first()) {
+                line.error =
+                    T(KESTRA_TEXT("kestra",
+                                  "未知选项 %1（文件名以 - 开头时写成 ./%1 或放在 -- 之后）"))
+                        .arg(name);
+                break;
+            }
+        }
         // "--simulate=1": said the way kestra-cli says it.
         for (const QString& arg : arguments.mid(1)) {
             const QString name = arg.section(QLatin1Char('='), 0, 0);
