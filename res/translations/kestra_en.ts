@@ -1620,7 +1620,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+8"/>
-        <location filename="../../src/ui/app/command_line.cpp" line="+72"/>
+        <location filename="../../src/ui/app/command_line.cpp" line="+75"/>
         <source>选项 %1 不带值</source>
         <translation>option %1 takes no value</translation>
     </message>
@@ -1948,12 +1948,17 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location filename="../../src/ui/app/ui_texts.h" line="-71"/>
-        <location filename="../../src/ui/grid/channel_table_view.cpp" line="+27"/>
+        <location filename="../../src/ui/grid/channel_table_view.cpp" line="+30"/>
         <source>粘贴</source>
         <translation>Paste</translation>
     </message>
     <message>
         <location filename="../../src/ui/grid/channel_table_view.cpp" line="+1"/>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>以下单元格未能粘贴：</source>
         <translation>These cells could not be pasted:</translation>
     </message>
@@ -2234,7 +2239,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>unknown language &apos;%1&apos; (languages: zh, en)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/command_line.cpp" line="-55"/>
+        <location filename="../../src/ui/app/command_line.cpp" line="-58"/>
         <source>Kestra：读取、编辑并写入双段手持对讲机的存储器。</source>
         <translation>Kestra: reads, edits and writes the memory of a dual-band handheld radio.</translation>
     </message>
@@ -2269,12 +2274,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>A .dat file to open instead of a new document.</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+21"/>
         <source>未知选项 %1（文件名以 - 开头时写成 ./%1 或放在 -- 之后）</source>
         <translation>Unknown option %1 (write a file name that starts with - as ./%1, or after --)</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <source>启动时只能打开一个文件</source>
         <translation>only one file can be opened at start-up</translation>
     </message>

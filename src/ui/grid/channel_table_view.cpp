@@ -5,10 +5,12 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -16,6 +18,7 @@
 
 #include "core/codec/codecs.h"
 #include "core/codec/text_seam.h"
+#include "ui/app/access_keys.h"
 #include "ui/app/message_box.h"
 #include "ui/app/translation.h"
 #include "ui/grid/cell_delegates.h"
@@ -25,6 +28,7 @@ namespace kestra {
 
 namespace {
 const char* const kPasteTitle = KESTRA_TEXT("kestra", "粘贴");
+const char* const kCopyCells = KESTRA_TEXT("kestra", "复制");
 const char* const kPasteNotFitting = KESTRA_TEXT("kestra", "以下单元格未能粘贴：");
 const char* const kPasteMoreNotListed = KESTRA_COUNT_TEXT("kestra", "另有 %n 个单元格未列出");
 const char* const kPasteCleared = KESTRA_TEXT("kestra", "以下信道已被清空（接收频率为空）：");
@@ -380,6 +384,20 @@ void ChannelTableView::keyPressEvent(QKeyEvent* event) {
         }
     }
     QTableView::keyPressEvent(event);
+}
+
+void ChannelTableView::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* copy = menu.addAction(WithAccessKey(T(kCopyCells), QLatin1Char('C')));
+    copy->setShortcut(QKeySequence::Copy);
+    QAction* paste = menu.addAction(WithAccessKey(T(kPasteTitle), QLatin1Char('P')));
+    paste->setShortcut(QKeySequence::Paste);
+    paste->setEnabled(!QGuiApplication::clipboard()->text().isEmpty());
+    const QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == copy)
+        CopySelection();
+    else if (chosen == paste)
+        PasteClipboard();
 }
 
 void ChannelTableView::mousePressEvent(QMouseEvent* event) {
