@@ -2,6 +2,7 @@
 #include "core/grid/grid_clipboard.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "core/codec/codecs.h"
 #include "core/codec/text.h"
@@ -158,9 +159,8 @@ const char* Refusal(const ChannelGrid& grid, const BandLimits& limits, GridCell 
     return nullptr;
 }
 
-} // namespace
-
-std::string CopyCells(const ChannelGrid& grid, const GridRect& rect, const CellTextMap& shown) {
+// The cells of rect as lines of tab-separated texts, text(row, column) each.
+std::string BlockTsv(const GridRect& rect, const std::function<std::string(int, int)>& text) {
     std::string out;
     for (int r = rect.top; r <= rect.bottom; ++r) {
         if (r > rect.top)
@@ -168,10 +168,17 @@ std::string CopyCells(const ChannelGrid& grid, const GridRect& rect, const CellT
         for (int c = rect.left; c <= rect.right; ++c) {
             if (c > rect.left)
                 out += '\t';
-            out += shown ? shown(c, grid.Text(r, c)) : grid.Text(r, c);
+            out += text(r, c);
         }
     }
     return out;
+}
+
+} // namespace
+
+std::string CopyCells(const ChannelGrid& grid, const GridRect& rect, const CellTextMap& shown) {
+    return BlockTsv(
+        rect, [&](int r, int c) { return shown ? shown(c, grid.Text(r, c)) : grid.Text(r, c); });
 }
 
 std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv) {
@@ -196,17 +203,7 @@ std::string TsvForBlock(const std::string& tsv, const GridRect& block) {
     if (rows.size() != 1 || rows.front().size() != 1)
         return tsv;
     const std::string cell = TsvCell(rows.front().front());
-    std::string out;
-    for (int r = block.top; r <= block.bottom; ++r) {
-        if (r > block.top)
-            out += '\n';
-        for (int c = block.left; c <= block.right; ++c) {
-            if (c > block.left)
-                out += '\t';
-            out += cell;
-        }
-    }
-    return out;
+    return BlockTsv(block, [&cell](int, int) { return cell; });
 }
 
 PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& limits, GridCell at,
