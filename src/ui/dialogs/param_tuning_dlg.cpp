@@ -130,6 +130,17 @@ void CParamTuningDlg::Reloaded() {
     FitContent(this, area_);
 }
 
+void CParamTuningDlg::showEvent(QShowEvent* event) {
+    CFactoryDlg::showEvent(event);
+    // Shown, the grids' rows take the height of the font the labels really
+    // use (a Chinese one is taller): the fixed sizes and the window's size
+    // are worked out once more.
+    if (!fittedShown_) {
+        fittedShown_ = true;
+        Reloaded();
+    }
+}
+
 void CParamTuningDlg::LayOutGrids() {
     const auto& form = static_cast<const ParamTuningForm&>(this->form());
     const int cellWidth = CellWidth(this);

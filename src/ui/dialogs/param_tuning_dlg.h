@@ -32,12 +32,14 @@ public:
 
 protected:
     void Reloaded() override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Row labels (range + translated suffix) and the grids' fixed sizes.
     void LayOutGrids();
 
     QScrollArea* area_ = nullptr; // the grids and the fields
+    bool fittedShown_ = false;    // laid out again with the style's sizes
 };
 
 } // namespace kestra
