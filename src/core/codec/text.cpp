@@ -142,4 +142,17 @@ std::string EscapeControl(std::string_view text) {
     return out;
 }
 
+std::string QuotedField(std::string_view text, char separator) {
+    const char special[] = {separator, '"', '\r', '\n', '\0'};
+    if (text.find_first_of(special) == std::string_view::npos)
+        return std::string(text);
+    std::string out = "\"";
+    for (const char c : text) {
+        out += c;
+        if (c == '"')
+            out += '"';
+    }
+    return out + '"';
+}
+
 } // namespace kestra

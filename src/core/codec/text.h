@@ -56,4 +56,9 @@ std::string_view TrimBlanks(std::string_view text);
 // the backslash and UTF-8 included, stay as they are.
 std::string EscapeControl(std::string_view text);
 
+// A field of a delimited text (CSV, the grid's TSV): as it is, or in double
+// quotes with each quote doubled when it holds the separator, a quote or a
+// line end.
+std::string QuotedField(std::string_view text, char separator);
+
 } // namespace kestra

@@ -100,20 +100,6 @@ std::string ReadCell(const std::string& tsv, std::size_t& i) {
     return cell;
 }
 
-// A cell as TSV: quoted when it holds a tab, a line end or a quote, so that
-// SplitTsv reads it back.
-std::string TsvCell(const std::string& text) {
-    if (text.find_first_of("\t\r\n\"") == std::string::npos)
-        return text;
-    std::string out = "\"";
-    for (const char c : text) {
-        out += c;
-        if (c == '"')
-            out += '"';
-    }
-    return out + '"';
-}
-
 bool LooksLikeFrequency(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), FrequencyEditorAccepts) &&
            std::count(text.begin(), text.end(), '.') <= 1 && text != ".";
@@ -202,7 +188,7 @@ std::string TsvForBlock(const std::string& tsv, const GridRect& block) {
     const std::vector<std::vector<std::string>> rows = SplitTsv(tsv);
     if (rows.size() != 1 || rows.front().size() != 1)
         return tsv;
-    const std::string cell = TsvCell(rows.front().front());
+    const std::string cell = QuotedField(rows.front().front(), '\t');
     return BlockTsv(block, [&cell](int, int) { return cell; });
 }
 

@@ -959,17 +959,9 @@ ParseCsv(const std::string& input, std::string& error, std::size_t mostRecords) 
 std::string CsvRecord(const std::vector<std::string>& fields) {
     std::string out;
     for (std::size_t k = 0; k < fields.size(); ++k) {
-        const std::string& f = fields[k];
         if (k > 0)
             out += ',';
-        if (f.find_first_of(",\"\r\n") == std::string::npos) {
-            out += f;
-            continue;
-        }
-        out += '"';
-        for (char c : f)
-            out += c == '"' ? std::string("\"\"") : std::string(1, c);
-        out += '"';
+        out += QuotedField(fields[k], ',');
     }
     return out + "\r\n";
 }

@@ -2,6 +2,7 @@
 // The device names of Windows, on every system (a rule, not a system call).
 #include <string>
 
+#include "core/codec/text.h"
 #include "core/os/os.h"
 
 namespace kestra::os {
@@ -14,8 +15,7 @@ bool IsWindowsDeviceName(const std::string& path) {
     name = name.substr(0, name.find('.'));
     while (!name.empty() && name.back() == ' ')
         name.pop_back();
-    for (char& c : name)
-        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    name = ToUpperAscii(name);
     if (name == "CON" || name == "PRN" || name == "AUX" || name == "NUL" || name == "CONIN$" ||
         name == "CONOUT$")
         return true;
