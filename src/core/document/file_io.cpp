@@ -38,12 +38,24 @@ bool NamesDevice(const std::string& path, std::string* reason) {
 }
 
 // "<path>.<six random letters or digits>.part", a new name on every call.
+// File systems allow 255 bytes in a name: the last part of a longer name is
+// cut (at a character boundary) so that a file whose own name fits can still
+// be saved.
 std::string TemporaryNameFor(const std::string& path) {
     static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    constexpr std::size_t kLongestName = 255, kAdded = 1 + 6 + 5; // ".xxxxxx.part"
     thread_local std::mt19937_64 random(
         std::random_device{}() ^
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-    std::string name = path + '.';
+    const auto slash = path.find_last_of('/');
+    const std::size_t leafStart = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t end = path.size();
+    if (end - leafStart + kAdded > kLongestName) {
+        end = leafStart + kLongestName - kAdded;
+        while (end > leafStart && (static_cast<unsigned char>(path[end]) & 0xC0) == 0x80)
+            --end;
+    }
+    std::string name = path.substr(0, end) + '.';
     for (int i = 0; i < 6; ++i)
         name += kChars[random() % (sizeof kChars - 1)];
     return name + ".part";

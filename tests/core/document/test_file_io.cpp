@@ -490,6 +490,12 @@ private slots:
         QCOMPARE(ReadAll(dir.filePath("keep.dat.part")), QByteArray("mine"));
         QCOMPARE(Entries(dir),
                  QStringList({"evil.dat", "evil.dat.part", "keep.dat", "keep.dat.part", "victim"}));
+
+        // A name of 255 bytes still saves: its temporary name is cut to fit.
+        const QString longName = QString("x").repeated(2) + QString("通").repeated(83) + ".dat";
+        QCOMPARE(longName.toUtf8().size(), 255);
+        QCOMPARE(Save(dir.filePath(longName), 7), QString());
+        QCOMPARE(ReadAll(dir.filePath(longName)), Bytes(Filled(7)));
     }
 
     void permissionBitsOfTheTargetAreKept() {
