@@ -5,11 +5,14 @@
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QPaintEngine>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTimer>
 
 #include "core/document/file_io.h"
 #include "core/interchange/channel_print.h"
@@ -59,30 +62,37 @@ void PrintCommands::OnPrintSetup() {
     dialog.exec();
 }
 
+// A page range and order are for one print only: every print and preview
+// starts from the whole list, first page first.
+void PrintCommands::ForgetOnePrintChoices() {
+    Printer().setPrintRange(QPrinter::AllPages);
+    Printer().setPageOrder(QPrinter::FirstPageFirst);
+}
+
 void PrintCommands::OnPrint() {
     if (!frame_.ActiveChild())
         return;
     const auto layout = ChannelListLayout();
     if (!layout)
         return;
+    ForgetOnePrintChoices();
     QPrintDialog dialog(&Printer(), &frame_);
     dialog.setMinMax(1, layout->PageCount(&Printer()));
     const bool accepted = dialog.exec() == QDialog::Accepted;
-    // Without a printer, Qt's dialog prints into a file: that is a PDF
-    // export, saved as safely as one.
-    const QString file =
-        Printer().outputFormat() == QPrinter::PdfFormat ? Printer().outputFileName() : QString();
+    if (accepted)
+        PrintChosen(*layout);
+}
+
+// After the print dialog: without a printer, Qt's dialog prints into a file,
+// and that is a PDF export, saved as safely as one.
+void PrintCommands::PrintChosen(const ChannelPrintLayout& layout) {
     const auto choice = ChannelPrintLayout::ChoiceOf(Printer());
-    // A page range is for this print only: the preview and the next print
-    // start from the whole list.
-    Printer().setPrintRange(QPrinter::AllPages);
-    if (!accepted)
-        return;
-    if (!file.isEmpty()) {
-        WritePdf(*layout, file, choice);
+    if (Printer().outputFormat() == QPrinter::PdfFormat) {
+        if (!Printer().outputFileName().isEmpty())
+            WritePdf(layout, Printer().outputFileName(), choice);
         return;
     }
-    if (!layout->Print(&Printer())) {
+    if (!layout.Print(&Printer())) {
         ShowMessage(&frame_, T(text::kPrintFailed), QString(), QMessageBox::Warning);
         return;
     }
@@ -93,12 +103,25 @@ void PrintCommands::OnPrintPreview() {
     const auto layout = ChannelListLayout();
     if (!layout)
         return;
+    ForgetOnePrintChoices();
     QPrintPreviewDialog dialog(&Printer(), &frame_);
     dialog.setWindowTitle(T(text::kFilePrintPreview).remove(QStringLiteral("...")));
+    // The preview draws its pages into a picture; its own print button asks
+    // for a real print, which goes the way 打印 goes.
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&layout](QPrinter* printer) { layout->Print(printer); });
-    // Large enough to read a page: most of the main window.
+                     [this, &layout](QPrinter* printer) {
+                         if (printer->paintEngine()->type() == QPaintEngine::Picture)
+                             layout->Print(printer);
+                         else
+                             PrintChosen(*layout);
+                     });
+    // Large enough to read a page: most of the main window; the page view
+    // takes the keys (Page Down, zoom) at once.
     dialog.resize(frame_.size() * 0.85);
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
+            view->setFocus();
+    });
     dialog.exec();
 }
 

@@ -37,6 +37,10 @@ private:
     // that went (the status bar, or a message with the system's reason).
     bool WritePdf(const ChannelPrintLayout& layout, const QString& path,
                   const ChannelPrintLayout::PageChoice& choice);
+    // Prints the pages the print dialog chose on the printer, or into the
+    // PDF file it named, and says how that went.
+    void PrintChosen(const ChannelPrintLayout& layout);
+    void ForgetOnePrintChoices();
 
     AppState& state_;
     CMainFrame& frame_;
