@@ -392,6 +392,28 @@ private slots:
     // An untitled document: the prompt offers 保存, 不保存 and 取消; 保存 asks
     // for a name, and cancelling that stops the command. (The prompt is
     // rendered into build/screenshots.)
+    // A cell still being edited belongs to its document: going to another
+    // window commits it there, and undo there brings back that document's
+    // own image, not the other one's.
+    void anOpenCellStaysWithItsDocument() {
+        AppFixture f;
+        RadioImage p, q;
+        ApplyBuiltInDefaults(p);
+        ApplyBuiltInDefaults(q);
+        p[0x3E10] = 0x12; // outside the grid
+        QVERIFY(f.Start({f.dir.Dat(QStringLiteral("p.dat"), p)}));
+        QVERIFY(f.app->documents().OpenFile(f.dir.Dat(QStringLiteral("q.dat"), q)));
+        const QByteArray qAsItStands = Bytes(f.view()->ImageAsItStands());
+        QWidget* editor = f.view()->table()->StartEditAt(GridCell{3, 1});
+        QTest::keyClicks(editor, QStringLiteral("145.5"));
+        f.Trigger(kIdWindowNext);
+        QCOMPARE(Bytes(f.app->state().image), Bytes(p));
+        f.Trigger(kIdWindowNext);
+        QCOMPARE(f.Cell(3, 1), std::string("145.50000"));
+        f.Trigger(kIdEditUndo);
+        QCOMPARE(Bytes(f.view()->ImageAsItStands()), qAsItStands);
+    }
+
     void untitledSaveCancelledStops() {
         AppFixture f;
         QVERIFY(f.Start());

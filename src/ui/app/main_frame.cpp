@@ -249,8 +249,7 @@ void CMainFrame::LoadBackground() {
 CChildFrame* CMainFrame::AddDocumentWindow(std::unique_ptr<CProgramDoc> doc) {
     // The document's image goes into the AppState before its view renders
     // it; the current document keeps its own.
-    if (CChildFrame* before = ActiveChild())
-        before->document()->ParkImage();
+    LeaveCurrent(ActiveChild());
     doc->UnparkImage();
     auto* child = new CChildFrame(state_, std::move(doc));
     current_ = child;
@@ -285,11 +284,21 @@ void CMainFrame::MakeCurrent(CChildFrame* child) {
     CChildFrame* before = qobject_cast<CChildFrame*>(current_.data());
     if (child == before)
         return;
-    if (before)
-        before->document()->ParkImage();
+    LeaveCurrent(before);
     current_ = child;
     if (child)
         child->document()->UnparkImage();
+}
+
+// The documents share the application's image: the one that stops being
+// current takes its image back, with the text of a cell still being edited
+// (that text belongs to it; committed later, once the focus has moved, it
+// went into the next document's image and its undo step).
+void CMainFrame::LeaveCurrent(CChildFrame* before) {
+    if (!before)
+        return;
+    before->view()->table()->CommitAndCloseEditor();
+    before->document()->ParkImage();
 }
 
 void CMainFrame::DestroyDocumentWindow(CChildFrame* child) {

@@ -128,6 +128,7 @@ private:
     // Makes child the current document: the image of the one before is
     // parked with its document and child's is put in the AppState.
     void MakeCurrent(CChildFrame* child);
+    void LeaveCurrent(CChildFrame* before);
     // The open documents at the end of 窗口.
     void FillWindowMenu();
     void UpdateIndicators(const LockKeyState& state);
