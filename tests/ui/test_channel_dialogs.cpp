@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 
 #include "app_test_support.h"
 #include "link/virtual_radio.h"
@@ -81,6 +82,10 @@ private slots:
                 const bool field = qobject_cast<QLineEdit*>(w) || qobject_cast<QCheckBox*>(w);
                 if (field && !qobject_cast<QComboBox*>(w->parentWidget()))
                     names << QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+                // A radio button says its own text, not its group's.
+                if (auto* radio = qobject_cast<QRadioButton*>(w))
+                    QCOMPARE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name),
+                             radio->text().remove('&'));
             }
             FillBatchRange(d, QStringLiteral("2"), QStringLiteral("CH"));
             d->applyButton()->click();

@@ -103,6 +103,7 @@ private slots:
 
         auto* freq = qobject_cast<QLineEdit*>(h.Click(1, 2));
         QVERIFY(freq);
+        QCOMPARE(freq->accessibleName(), QStringLiteral("A 001 发射频率")); // as the labels show
         QCOMPARE(freq->selectedText(), QStringLiteral("145.50000"));
         // A paste keeps its accepted characters (a refused key: see keys).
         QGuiApplication::clipboard()->setText(QStringLiteral("146.52 MHz"));
@@ -360,6 +361,17 @@ private slots:
         QTest::keyClick(h.table(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  QString("145.12000\t145.12000\n435.00000\t436.00000"));
+        // Shift+F10 opens the menu of the cells, as the menu key does.
+        QStringList entries;
+        QTimer::singleShot(0, [&entries] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* action : menu->actions())
+                    entries << action->text();
+                menu->close();
+            }
+        });
+        QTest::keyClick(h.table(), Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(entries.join('|'), QString("复制(&C)|粘贴(&P)"));
 
         // Pasted where it does not fit: the report lists the cells.
         h.table()->SetCurrentCell(GridCell{258, 1});

@@ -268,6 +268,11 @@ private slots:
         QTest::keyClick(f.view()->table(), Qt::Key_F, Qt::AltModifier);
         QTRY_VERIFY(frame->fileMenu()->isVisible() || f.driver.AllHandled());
         frame->fileMenu()->close();
+        // F6 goes to the navigation tree and back to the grid.
+        QTest::keyClick(f.view()->table(), Qt::Key_F6);
+        QTRY_COMPARE(QApplication::focusWidget(), frame->treeBar()->tree());
+        QTest::keyClick(frame->treeBar()->tree(), Qt::Key_F6);
+        QTRY_COMPARE(QApplication::focusWidget(), f.view()->table());
     }
 
     // "信道信息" brings back the minimised window, and the tree's current

@@ -26,6 +26,19 @@ std::string TranslateLabel(const std::string& source, const LabelTranslator& lan
     return translated == text ? source : source.substr(0, blank) + translated;
 }
 
+std::string TranslateKey(const std::string& key, const LabelTranslator& language) {
+    const std::string whole = TranslateLabel(key, language);
+    if (whole != key)
+        return whole;
+    for (auto slash = key.find('/'); slash != std::string::npos; slash = key.find('/', slash + 1)) {
+        const std::string row = key.substr(0, slash), column = key.substr(slash + 1);
+        const std::string r = TranslateLabel(row, language), c = TranslateLabel(column, language);
+        if (r != row || c != column)
+            return r + "/" + c;
+    }
+    return key;
+}
+
 void SetProfileLanguages(std::vector<LabelTranslator> languages) {
     Languages() = std::move(languages);
 }

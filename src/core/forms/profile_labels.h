@@ -28,6 +28,10 @@ void SetProfilePrintLanguage(LabelTranslator language);
 // no translation, the text from its first blank on is translated.
 std::string TranslateLabel(const std::string& source, const LabelTranslator& language);
 
+// A key, or one a form composes from a row and a column label ("1/频率",
+// "136-174 低功率/低端"), in one language: the whole, else each side.
+std::string TranslateKey(const std::string& key, const LabelTranslator& language);
+
 // The label as printed.
 std::string PrintedLabel(const std::string& source);
 // Whether written is the label source in the source or a shipped language.

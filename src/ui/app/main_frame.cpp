@@ -145,6 +145,20 @@ void CMainFrame::CreateMenus() {
         menuBar()->setActiveAction(menuBar()->actions().value(0));
     });
     addAction(f10);
+    // F6 moves between the panes: the navigation tree and the grid.
+    auto* f6 = new QAction(this);
+    f6->setShortcut(QKeySequence(Qt::Key_F6));
+    f6->setShortcutContext(Qt::WindowShortcut);
+    connect(f6, &QAction::triggered, this, [this] {
+        QTreeWidget* tree = treeBar_->tree();
+        if (tree->hasFocus() || !treeBar_->isVisible()) {
+            if (CChildFrame* child = ActiveChild())
+                child->view()->table()->setFocus(Qt::ShortcutFocusReason);
+        } else {
+            tree->setFocus(Qt::ShortcutFocusReason);
+        }
+    });
+    addAction(f6);
     connect(menu(MenuId::Window), &QMenu::aboutToShow, this, &CMainFrame::FillWindowMenu);
     for (const CommandRow& row : CommandTable()) {
         QMenu* m = menu(row.menu);

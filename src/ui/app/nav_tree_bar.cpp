@@ -56,6 +56,7 @@ CNavTreeBar::CNavTreeBar(const QString& modelName, const std::vector<Item>& item
 
     tree_ = new QTreeWidget(this);
     tree_->setObjectName(QStringLiteral("navTree"));
+    tree_->setAccessibleName(T(text::kTreePanelTitle));
     tree_->setHeaderHidden(true);
     tree_->setRootIsDecorated(true);
     tree_->setItemsExpandable(true);

@@ -17,6 +17,7 @@
 #include "core/document/dat_file.h"
 #include "core/forms/form_session.h"
 #include "core/forms/profile_diff.h"
+#include "core/forms/profile_labels.h"
 #include "ui/app/backup_folder.h"
 #include "ui/app/message_box.h"
 #include "ui/app/translation.h"
@@ -166,7 +167,12 @@ bool CCompareDlg::CompareWith(const QString& path) {
         auto* item = new QTreeWidgetItem;
         const bool raw = entry.header == "raw";
         item->setText(kColumnSection, SectionText(entry.header));
-        item->setText(kColumnKey, raw ? QString::fromStdString(entry.key) : T(entry.key));
+        item->setText(
+            kColumnKey,
+            QString::fromStdString(raw ? entry.key
+                                       : forms::TranslateKey(entry.key, [](const std::string& s) {
+                                             return T(s).toStdString();
+                                         })));
         item->setText(kColumnCurrent, ValueText(entry.a));
         item->setText(kColumnOther, ValueText(entry.b));
         for (int c = 0; c < 4; ++c)

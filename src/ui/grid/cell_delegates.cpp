@@ -109,6 +109,11 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
         return nullptr;
     }
     editor->setObjectName(QStringLiteral("cellEditor"));
+    // A screen reader names the editor after its cell: "A005 接收频率".
+    const QAbstractItemModel* m = index.model();
+    editor->setAccessibleName(m->headerData(index.row(), Qt::Vertical).toString() +
+                              QLatin1Char(' ') +
+                              m->headerData(index.column(), Qt::Horizontal).toString());
     emit editorOpened(editor);
     return editor;
 }

@@ -364,6 +364,14 @@ void ChannelTableView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Shift+F10 opens the cell's menu, as the menu key does.
+    if (mods == Qt::ShiftModifier && event->key() == Qt::Key_F10) {
+        const QPoint at = visualRect(currentIndex()).center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, viewport()->mapToGlobal(at));
+        contextMenuEvent(&menu);
+        event->accept();
+        return;
+    }
     if (mods == Qt::NoModifier) {
         switch (event->key()) {
         case Qt::Key_Right:

@@ -241,9 +241,14 @@ QWidget* FormBinder::Widget(int id) {
         // A screen reader names every field by its key, also one with no
         // label of its own beside it (an edit after a radio button) or one
         // whose label repeats in another row (随机, 间隔).
+        // A radio button says its own text; the group's key describes each.
         const FieldSpec& desc = form_.Spec(id);
-        if (desc.kind != FieldKind::PushButton && !desc.key.empty())
+        if (desc.kind == FieldKind::RadioGroup) {
+            for (QRadioButton* radio : b.radios)
+                radio->setAccessibleDescription(T(desc.key));
+        } else if (desc.kind != FieldKind::PushButton && !desc.key.empty()) {
             b.widget->setAccessibleName(T(desc.key));
+        }
         if (b.label)
             b.label->setBuddy(b.widget);
         RefreshField(id);

@@ -31,6 +31,7 @@ void ResizeWithinScreen(QWidget* window, const QSize& want) {
 QScrollArea* NewContentArea(QWidget* content, QWidget* window) {
     auto* area = new QScrollArea(window);
     area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus); // its fields take the focus, not the area
     area->setWidgetResizable(true);
     area->setWidget(content);
     return area;

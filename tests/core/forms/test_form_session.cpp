@@ -11,6 +11,7 @@
 #include "core/document/default_image.h"
 #include "core/forms/form_session.h"
 #include "core/forms/profile_diff.h"
+#include "core/forms/profile_labels.h"
 #include "core/image/calibration_layout.h"
 #include "support/form_images.h"
 
@@ -301,6 +302,21 @@ private slots:
         QCOMPARE(Shown(DiffEntries(DiffSections(pa, pb))),
                  QStringList({"channel A005|接收频率||145.01250", "channel A005|发射频率|-|145.01250",
                               "x|k|a=b|2", "x|k|2|-"}));
+
+        // The keys the entries show, in another language: composed ones
+        // side by side.
+        const LabelTranslator english = [](const std::string& s) -> std::string {
+            return s == "频率"      ? "Frequency"
+                   : s == " 低功率" ? " Low power"
+                   : s == "低端"    ? "Low end"
+                                    : s;
+        };
+        for (const auto& [key, shown] : std::vector<std::pair<std::string, std::string>>{
+                 {"1/频率", "1/Frequency"},
+                 {"136-174 低功率/低端", "136-174 Low power/Low end"},
+                 {"频率", "Frequency"},
+                 {"a/b/c", "a/b/c"}})
+            QCOMPARE(TranslateKey(key, english), shown);
     }
 };
 
