@@ -53,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+207"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+209"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -110,7 +110,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-42"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-44"/>
         <source>起始频率(MHz)</source>
         <translation>Start frequency (MHz)</translation>
     </message>
@@ -812,8 +812,13 @@ Replace it with this window’s content?</translation>
             <numerusform>Exported %n channels to %1</numerusform>
         </translation>
     </message>
+    <message>
+        <location line="+6"/>
+        <source>文件名中不能有双引号（&quot;）：请换一个名字</source>
+        <translation>A file name cannot contain a double quote (&quot;): please choose another name</translation>
+    </message>
     <message numerus="yes">
-        <location line="+16"/>
+        <location line="+12"/>
         <source>有 %n 个信道的接收频率不在新的频段范围内，将被清除：%1
 要使用新的频段范围吗？</source>
         <translation>
@@ -824,7 +829,7 @@ Use the new band limits?</numerusform>
         </translation>
     </message>
     <message>
-        <location line="-56"/>
+        <location line="-58"/>
         <source>节</source>
         <translation>Section</translation>
     </message>
@@ -954,7 +959,7 @@ Use the new band limits?</numerusform>
         <translation>Cannot write this PDF file</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>已导出信道表到 %1</source>
         <translation>Exported the channel table to %1</translation>
     </message>
@@ -1176,7 +1181,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-163"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-165"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -3123,7 +3128,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>Windows keeps this name for a device (CON, PRN, AUX, NUL, COM1–COM9, LPT1–LPT9); a file cannot take it</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+58"/>
         <source>这是一个管道（FIFO），没有程序在读它</source>
         <translation>it is a pipe (FIFO) that no program is reading</translation>
     </message>

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QStyle>
@@ -90,6 +91,26 @@ void FitFileDialog(QFileDialog& dialog, const QString& title) {
     ResizeWithinScreen(&dialog, dialog.sizeHint().expandedTo(QSize(820, 520)));
 }
 
+// The toolkit's own dialog reads quotes in the typed name as a list of
+// names ('my "list" 2' saved as list): a name with a quote inside is refused,
+// one quoted whole is the name inside.
+class SaveNameDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const QString typed = edit ? edit->text().trimmed() : QString();
+        const bool quotedWhole = typed.size() > 2 && typed.startsWith('"') && typed.endsWith('"') &&
+                                 typed.count('"') == 2;
+        if (typed.contains('"') && !quotedWhole) {
+            ShowMessage(this, T(text::kQuoteInFileName), QString(), QMessageBox::Warning);
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
 } // namespace
 
 QString AskOpenName(QWidget* parent, const QString& title, const QString& folder,
@@ -104,7 +125,7 @@ QString AskOpenName(QWidget* parent, const QString& title, const QString& folder
 
 QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,
                     const QString& file, const QString& folder, const QString& title) {
-    QFileDialog dialog(parent);
+    SaveNameDialog dialog(parent);
     FitFileDialog(dialog, title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(filter);

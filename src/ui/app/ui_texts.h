@@ -197,6 +197,8 @@ inline constexpr const char* kStatusCsvExported =
 // Printing the channel list.
 inline constexpr const char* kPdfFilter = "*.pdf";
 inline constexpr const char* kPdfWriteFailed = KESTRA_TEXT("kestra", "无法写入该 PDF 文件");
+inline constexpr const char* kQuoteInFileName =
+    KESTRA_TEXT("kestra", "文件名中不能有双引号（\"）：请换一个名字");
 // Status bar after 导出 PDF: %1 the file.
 inline constexpr const char* kStatusPdfExported = KESTRA_TEXT("kestra", "已导出信道表到 %1");
 inline constexpr const char* kPrintFailed = KESTRA_TEXT("kestra", "打印失败");
