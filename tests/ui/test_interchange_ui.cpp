@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -293,6 +294,8 @@ private slots:
                 auto* widget = dialog->findChild<QPrintPreviewWidget*>();
                 QVERIFY(widget);
                 shownPages << widget->pageCount();
+                // The pages take the keys at once (Page Down, zoom).
+                QTRY_VERIFY(qobject_cast<QGraphicsView*>(dialog->focusWidget()));
                 if (printPageTwo) {
                     dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
                     dialog->printer()->setOutputFileName(path);

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QGraphicsView>
 #include <QPaintEngine>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -119,8 +120,9 @@ void PrintCommands::OnPrintPreview() {
     // takes the keys (Page Down, zoom) at once.
     dialog.resize(frame_.size() * 0.85);
     QTimer::singleShot(0, &dialog, [&dialog] {
-        if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
-            view->setFocus();
+        if (auto* preview = dialog.findChild<QPrintPreviewWidget*>())
+            if (auto* pages = preview->findChild<QGraphicsView*>())
+                pages->setFocus(Qt::OtherFocusReason);
     });
     dialog.exec();
 }
