@@ -2154,7 +2154,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>open IN, render the grid, convert it back and finalise, save OUT (what opening and saving in the application does)</translation>
     </message>
     <message>
-        <location filename="../../src/core/document/backups.cpp" line="+117"/>
+        <location filename="../../src/core/document/backups.cpp" line="+127"/>
         <source>无法创建备份文件夹“%1”：%2</source>
         <translation>cannot create the backup folder %1: %2</translation>
     </message>
@@ -2164,7 +2164,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>cannot create the backup folder %1</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+18"/>
         <source>无法写入备份“%1”：%2</source>
         <translation>cannot write the backup %1: %2</translation>
     </message>
@@ -2365,8 +2365,8 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     </message>
     <message>
         <location line="+1"/>
-        <source>本次运行使用 %1（不在端口表中，如 --port 所给）。选择端口并按“确定”即改用该端口。</source>
-        <translation>This run uses %1 (outside the port table, as given with --port). Choose a port and press OK to use that one instead.</translation>
+        <source>本次运行使用 %1（不在端口表中，只用于本次运行）。选择端口并按“确定”即改用该端口。</source>
+        <translation>This run uses %1 (outside the port table, for this run only). Choose a port and press OK to use that one instead.</translation>
     </message>
     <message>
         <location filename="../../src/core/forms/profile.cpp" line="+39"/>
@@ -3123,7 +3123,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>Windows keeps this name for a device (CON, PRN, AUX, NUL, COM1–COM9, LPT1–LPT9); a file cannot take it</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+58"/>
         <source>这是一个管道（FIFO），没有程序在读它</source>
         <translation>it is a pipe (FIFO) that no program is reading</translation>
     </message>
