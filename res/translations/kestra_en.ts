@@ -2159,7 +2159,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>open IN, render the grid, convert it back and finalise, save OUT (what opening and saving in the application does)</translation>
     </message>
     <message>
-        <location filename="../../src/core/document/backups.cpp" line="+117"/>
+        <location filename="../../src/core/document/backups.cpp" line="+127"/>
         <source>无法创建备份文件夹“%1”：%2</source>
         <translation>cannot create the backup folder %1: %2</translation>
     </message>
@@ -2169,7 +2169,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>cannot create the backup folder %1</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+18"/>
         <source>无法写入备份“%1”：%2</source>
         <translation>cannot write the backup %1: %2</translation>
     </message>
@@ -2370,8 +2370,8 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     </message>
     <message>
         <location line="+1"/>
-        <source>本次运行使用 %1（不在端口表中，如 --port 所给）。选择端口并按“确定”即改用该端口。</source>
-        <translation>This run uses %1 (outside the port table, as given with --port). Choose a port and press OK to use that one instead.</translation>
+        <source>本次运行使用 %1（不在端口表中，只用于本次运行）。选择端口并按“确定”即改用该端口。</source>
+        <translation>This run uses %1 (outside the port table, for this run only). Choose a port and press OK to use that one instead.</translation>
     </message>
     <message>
         <location filename="../../src/core/forms/profile.cpp" line="+39"/>

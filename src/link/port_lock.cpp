@@ -283,6 +283,12 @@ int PortClaim::Fail(int err) {
 
 int PortClaim::Acquire(const std::string& path, HolderProcess* holder) {
     Release();
+    // A program that has the device open without any lock (a terminal
+    // program, a logger) would take part of the radio's answer. Looked for
+    // before opening, so that of two copies of Kestra racing for the port
+    // the one that opens first is not refused for the other's descriptor.
+    if (FindDeviceUser(path, holder))
+        return EBUSY;
     fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) {
         const int err = errno;

@@ -70,8 +70,8 @@ public:
     PortClaim& operator=(const PortClaim&) = delete;
 
     // Claims the device at path (a resolved device path). Returns 0, or the
-    // system error that refuses it (EBUSY when another program holds it,
-    // with *holder filled when that program is known).
+    // system error that refuses it (EBUSY when another program holds it or
+    // has it open, with *holder filled when that program is known).
     int Acquire(const std::string& path, HolderProcess* holder);
     void Release();
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Test helper: holds a serial device open until its standard input closes.
-//   link_port_holder serial|exclusive|flock DEVICE
+//   link_port_holder serial|exclusive|flock|open DEVICE
 // Prints "held" once the device is held, "failed: reason" otherwise.
 #include <QCoreApplication>
 
@@ -19,7 +19,7 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: link_port_holder serial|exclusive|flock DEVICE\n");
+        std::fprintf(stderr, "usage: link_port_holder serial|exclusive|flock|open DEVICE\n");
         return 2;
     }
     const std::string mode = argv[1];
@@ -33,8 +33,9 @@ int main(int argc, char** argv) {
         }
     } else {
         fd = ::open(argv[2], O_RDWR | O_NOCTTY | O_NONBLOCK);
-        const bool ok = fd >= 0 && (mode == "exclusive" ? ::ioctl(fd, TIOCEXCL) == 0
-                                                        : ::flock(fd, LOCK_EX | LOCK_NB) == 0);
+        const bool ok = fd >= 0 && (mode == "open" ||
+                                    (mode == "exclusive" ? ::ioctl(fd, TIOCEXCL) == 0
+                                                         : ::flock(fd, LOCK_EX | LOCK_NB) == 0));
         if (!ok) {
             std::printf("failed: %s\n", std::strerror(errno));
             return 1;

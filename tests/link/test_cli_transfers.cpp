@@ -59,9 +59,10 @@ private:
     QString device_;
 };
 
-// The backups of one kind ("read", "write", "" for any) in dir, oldest first.
+// The backups of one kind ("read", "write", "" for any) in dir, by name
+// (with its same-second number when another came first in that second).
 QStringList Backups(const QString& dir, const char* kind) {
-    return QDir(dir).entryList({QStringLiteral("*%1.dat").arg(kind)}, QDir::Files, QDir::Name);
+    return QDir(dir).entryList({QStringLiteral("*%1*.dat").arg(kind)}, QDir::Files, QDir::Name);
 }
 
 bool Save(const QString& path, const RadioImage& image) {

@@ -99,7 +99,8 @@ private slots:
             {"held by this program", "link", "端口被进程 %1（test_transfers）占用"},
             {"held by another Kestra", "serial", "端口被进程 %1（link_port_holder）占用"},
             {"held exclusively", "exclusive", "端口被进程 %1（link_port_holder）占用"},
-            {"held with flock", "flock", "端口被进程 %1（link_port_holder）占用"}};
+            {"held with flock", "flock", "端口被进程 %1（link_port_holder）占用"},
+            {"open without a lock", "open", "端口被进程 %1（link_port_holder）占用"}};
         for (const auto& r : rows)
             QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
     }

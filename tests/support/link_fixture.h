@@ -132,7 +132,8 @@ private:
 #ifdef KESTRA_PORT_HOLDER
 // Another program holding the device open: "serial" (a SerialLink, with its
 // lock file and flock), "exclusive" (a plain open with TIOCEXCL, as terminal
-// programs do) or "flock". Start, then Held: several holders can race.
+// programs do), "flock" or "open" (a plain open, no lock). Start, then
+// Held: several holders can race.
 class PortHolder : public ChildProcess {
 public:
     bool Hold(const QString& mode, const std::string& device) {

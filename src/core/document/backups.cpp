@@ -34,6 +34,19 @@ bool AllDigits(const std::string& s, std::size_t from, std::size_t count) {
 
 constexpr int kBackupNameAttempts = 1000;
 
+// "YYYYMMDD-HHMMSS" of a backup's name.
+constexpr std::size_t kSecondLength = 15;
+
+// The same-second number of a backup's name: 1 without a suffix, N for
+// "-N" (at most a billion, so that counting on from it cannot overflow).
+int BackupNumber(const std::string& name) {
+    const std::size_t dash = name.find('-', kSecondLength + 1);
+    if (dash == std::string::npos)
+        return 1;
+    const long long n = std::strtoll(name.c_str() + dash + 1, nullptr, 10);
+    return static_cast<int>(std::min(n, 1000000000LL));
+}
+
 // A file Kestra wrote as a backup: its name, and a regular file (not a link)
 // of exactly one image.
 bool IsOwnBackup(const fs::path& path) {
@@ -81,14 +94,11 @@ std::vector<std::string> BackupFileNames(const std::string& dir) {
     }
     // Same-second suffixes sort after the plain name: "-2" < "-10" by number.
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string sa = a.substr(0, 15), sb = b.substr(0, 15);
-        if (sa != sb)
-            return sa < sb;
-        auto suffix = [](const std::string& n) {
-            const std::size_t dash = n.find('-', 16);
-            return dash == std::string::npos ? 1 : std::atoi(n.c_str() + dash + 1);
-        };
-        return suffix(a) != suffix(b) ? suffix(a) < suffix(b) : a < b;
+        const int second = a.compare(0, kSecondLength, b, 0, kSecondLength);
+        if (second != 0)
+            return second < 0;
+        const int na = BackupNumber(a), nb = BackupNumber(b);
+        return na != nb ? na < nb : a < b;
     });
     return names;
 }
@@ -120,7 +130,14 @@ bool SaveBackup(const std::string& dir, const std::string& kind, const RadioImag
             return false;
         }
         const std::string stem = BackupStem(now, kind);
-        auto nameFor = [&](int n) {
+        // Numbered after every backup of that second, whatever its kind, so
+        // that the names tell the order in which they were written.
+        int taken = 0;
+        for (const std::string& name : BackupFileNames(dir))
+            if (name.compare(0, kSecondLength, stem, 0, kSecondLength) == 0)
+                taken = std::max(taken, BackupNumber(name));
+        auto nameFor = [&](int attempt) {
+            const int n = taken + attempt;
             return (Utf8Path(dir) /
                     Utf8Path(stem + (n > 1 ? "-" + std::to_string(n) : "") + ".dat"))
                 .u8string();

@@ -2,9 +2,12 @@
 // Automatic backups: a copy of every image read from or sent to the radio,
 // kept in one folder as YYYYMMDD-HHMMSS-<kind>.dat (local time).
 //
-// A name already taken in the same second gets "-2", "-3", ... before ".dat";
-// the name is claimed atomically, so a backup never replaces a file, even
-// when several programs save backups into the folder at the same moment.
+// A backup in a second that already has backups (of any kind) gets the next
+// number, "-2", "-3", ... before ".dat", so that the names sort in the order
+// the backups were written ("-read", "-write-2", "-read-3"). The name is
+// claimed atomically, so a backup never replaces a file, even when several
+// programs save backups into the folder at the same moment (two of them may
+// then take the same number for different kinds).
 // After each save only the newest kBackupsKept backups (by name) are kept:
 // pruning removes only files Kestra wrote (a regular file of that name
 // pattern and exactly 16384 bytes), oldest first, and never the backup just
@@ -29,7 +32,8 @@ std::string BackupStem(std::time_t now, const std::string& kind);
 bool IsBackupFileName(const std::string& name);
 
 // The backup files in dir (names, no folder), oldest first: by time, then
-// by same-second suffix ("-2" before "-10"); other files are not listed.
+// by same-second suffix ("-2" before "-10"), then by name (backups named by
+// earlier versions counted the suffix per kind); other files are not listed.
 // Empty when dir is missing or cannot be read.
 std::vector<std::string> BackupFileNames(const std::string& dir);
 

@@ -43,7 +43,7 @@ const char* const kTextExtraDevice =
 const char* const kTextVirtualRadio =
     KESTRA_TEXT("kestra", "正在使用虚拟对讲机（%1）：读频和写频都与它交换。选择端口并按“确定”即改用该端口。");
 const char* const kTextRunDevice = KESTRA_TEXT(
-    "kestra", "本次运行使用 %1（不在端口表中，如 --port 所给）。选择端口并按“确定”即改用该端口。");
+    "kestra", "本次运行使用 %1（不在端口表中，只用于本次运行）。选择端口并按“确定”即改用该端口。");
 
 enum Column { kColDevice, kColPort, kColChip, kColUsbId, kColMaker, kColProduct, kColSerial };
 constexpr int kPathRole = Qt::UserRole;
@@ -87,7 +87,8 @@ CPortSetupDlg::CPortSetupDlg(AppState& state, CIniFile& ini, QWidget* parent, Po
     layout->setContentsMargins(16, 16, 16, 14);
     layout->setSpacing(12);
     // The device this run uses when it is none of the table's (by name, or a
-    // link to one that opens): the virtual radio, or one given with --port.
+    // link to one that opens): the virtual radio, or one given with --port or
+    // picked in this dialog before (the note does not tell which).
     const PortProbe probe = table_.probe(state_.portName);
     bool inTable = probe.selected != 0;
     for (int n = 1; n <= kPortCount; ++n)

@@ -280,12 +280,13 @@ private slots:
         QVERIFY(SaveBackup(dir, "write", image, now - 1, reason)); // an older second
         for (int i = 3; i < 10; ++i)
             QVERIFY(SaveBackup(dir, "read", image, now, reason));
+        QVERIFY(SaveBackup(dir, "write", image, now, reason)); // numbered on, whatever its kind
         const std::vector<std::string> names = BackupFileNames(dir);
-        QCOMPARE(names.size(), std::size_t(11));
+        QCOMPARE(names.size(), std::size_t(12));
         QCOMPARE(names.front(), BackupStem(now - 1, "write") + ".dat");
         QCOMPARE(names[1], stem + ".dat");
-        QCOMPARE(names[9], stem + "-9.dat");
-        QCOMPARE(names.back(), stem + "-10.dat");
+        QCOMPARE(names[10], stem + "-10.dat");
+        QCOMPARE(names.back(), BackupStem(now, "write") + "-11.dat");
         QVERIFY(BackupFileNames(dir + "/missing").empty());
         for (const char* name : {"20261206-233000-write.dat", "20261206-233000-init-12.dat"})
             QVERIFY2(IsBackupFileName(name), name);
@@ -315,7 +316,7 @@ private slots:
         QVERIFY(
             !fs::exists(dir + "/" + BackupStem(start + 4, "read") + ".dat")); // oldest five gone
         QVERIFY(fs::exists(dir + "/" + BackupStem(start + 5, "write") + ".dat"));
-        QVERIFY(fs::exists(dir + "/" + BackupStem(start + 202, "read") + "-2.dat")); // newest kept
+        QVERIFY(fs::exists(dir + "/" + BackupStem(start + 202, "read") + "-3.dat")); // newest kept
     }
 
     // Savers racing for the same second's names never take one name twice.
