@@ -53,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+209"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+212"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -110,7 +110,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-44"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-47"/>
         <source>起始频率(MHz)</source>
         <translation>Start frequency (MHz)</translation>
     </message>
@@ -814,6 +814,13 @@ Replace it with this window’s content?</translation>
     </message>
     <message>
         <location line="+6"/>
+        <source>纸张太窄，信道表放不下：部分数值会被截短（以“…”结尾）。
+可在“打印设置”中改用横向、较宽的纸张或较窄的页边距。仍要继续吗？</source>
+        <translation>The paper is too narrow for the channel list: some values will be cut short (ending in “…”).
+In Print Setup you can choose landscape, a wider paper or narrower margins. Continue anyway?</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>文件名中不能有双引号（&quot;）：请换一个名字</source>
         <translation>A file name cannot contain a double quote (&quot;): please choose another name</translation>
     </message>
@@ -829,7 +836,7 @@ Use the new band limits?</numerusform>
         </translation>
     </message>
     <message>
-        <location line="-58"/>
+        <location line="-61"/>
         <source>节</source>
         <translation>Section</translation>
     </message>
@@ -959,7 +966,7 @@ Use the new band limits?</numerusform>
         <translation>Cannot write this PDF file</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+7"/>
         <source>已导出信道表到 %1</source>
         <translation>Exported the channel table to %1</translation>
     </message>
@@ -1181,7 +1188,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-165"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-168"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>

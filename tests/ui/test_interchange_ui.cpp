@@ -228,7 +228,11 @@ private slots:
         pdf.setOutputFormat(QPrinter::PdfFormat);
         pdf.setOutputFileName(path);
         pdf.setPageSize(QPageSize(QPageSize::A5));
+        // A5 holds every value; 40 mm side margins leave too little room.
+        pdf.setPageMargins(QMarginsF(40, 10, 40, 10), QPageLayout::Millimeter);
+        QVERIFY(!layout.FitsWidth(&pdf));
         pdf.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        QVERIFY(layout.FitsWidth(&pdf));
         QVERIFY(layout.Print(&pdf));
         const int pages = layout.PageCount(&pdf);
         QVERIFY(pages >= 2);

@@ -87,6 +87,8 @@ void PrintCommands::OnPrint() {
 // After the print dialog: without a printer, Qt's dialog prints into a file,
 // and that is a PDF export, saved as safely as one.
 void PrintCommands::PrintChosen(const ChannelPrintLayout& layout) {
+    if (!MayCutValues(layout))
+        return;
     const auto choice = ChannelPrintLayout::ChoiceOf(Printer());
     if (Printer().outputFormat() == QPrinter::PdfFormat) {
         if (!Printer().outputFileName().isEmpty())
@@ -139,7 +141,13 @@ void PrintCommands::OnExportPdf() {
 
 bool PrintCommands::ExportPdfTo(const QString& path) {
     const auto layout = ChannelListLayout();
-    return layout && WritePdf(*layout, path, {});
+    return layout && MayCutValues(*layout) && WritePdf(*layout, path, {});
+}
+
+// On a page too narrow for the list (wide margins, a small sheet) values
+// would be cut short: the user is asked first.
+bool PrintCommands::MayCutValues(const ChannelPrintLayout& layout) {
+    return layout.FitsWidth(&Printer()) || AskOkCancel(&frame_, T(text::kPrintCutsValues));
 }
 
 // The PDF writer ignores a failed write (a full disk left a cut-off file

@@ -41,6 +41,7 @@ private:
     // PDF file it named, and says how that went.
     void PrintChosen(const ChannelPrintLayout& layout);
     void ForgetOnePrintChoices();
+    bool MayCutValues(const ChannelPrintLayout& layout);
 
     AppState& state_;
     CMainFrame& frame_;

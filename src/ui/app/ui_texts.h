@@ -197,6 +197,9 @@ inline constexpr const char* kStatusCsvExported =
 // Printing the channel list.
 inline constexpr const char* kPdfFilter = "*.pdf";
 inline constexpr const char* kPdfWriteFailed = KESTRA_TEXT("kestra", "无法写入该 PDF 文件");
+inline constexpr const char* kPrintCutsValues =
+    KESTRA_TEXT("kestra", "纸张太窄，信道表放不下：部分数值会被截短（以“…”结尾）。\n"
+                          "可在“打印设置”中改用横向、较宽的纸张或较窄的页边距。仍要继续吗？");
 inline constexpr const char* kQuoteInFileName =
     KESTRA_TEXT("kestra", "文件名中不能有双引号（\"）：请换一个名字");
 // Status bar after 导出 PDF: %1 the file.

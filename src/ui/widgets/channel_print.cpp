@@ -95,6 +95,7 @@ struct ChannelPrintLayout::Metrics {
     qreal thin = 1, frame = 1;
     int rowsPerPage = 1;
     int pages = 1;
+    bool fits = true; // no cell is cut short
 };
 
 ChannelPrintLayout::ChannelPrintLayout(const ChannelPrintTable& table, const QString& documentTitle,
@@ -143,6 +144,7 @@ ChannelPrintLayout::Metrics ChannelPrintLayout::Measure(QPaintDevice* device) co
             break;
         points = std::max(kSmallestFontPoints, points * m.tableWidth / natural * 0.98);
     }
+    m.fits = natural <= m.tableWidth;
     // The columns share out the page width (or give up what is too much).
     if (natural > 0)
         for (qreal& w : m.widths)
@@ -169,6 +171,10 @@ int ChannelPrintLayout::RowsPerPage(QPrinter* printer) const {
 
 int ChannelPrintLayout::PageCount(QPrinter* printer) const {
     return Measure(printer).pages;
+}
+
+bool ChannelPrintLayout::FitsWidth(QPaintDevice* device) const {
+    return Measure(device).fits;
 }
 
 ChannelPrintLayout::PageChoice ChannelPrintLayout::ChoiceOf(const QPrinter& printer) {

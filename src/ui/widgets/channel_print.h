@@ -59,6 +59,10 @@ public:
     // Paints the chosen pages onto any paged device (a PDF writer).
     bool Print(QPagedPaintDevice* device, const PageChoice& choice) const;
 
+    // Whether every value fits its column on the device's page at the
+    // smallest print size; where not, cells are cut short with "…".
+    bool FitsWidth(QPaintDevice* device) const;
+
     // The title line's text: "信道列表 — name.dat".
     const QString& title() const { return title_; }
 
