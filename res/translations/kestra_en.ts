@@ -1640,6 +1640,7 @@ Use the new band limits?</numerusform>
         <location line="+5"/>
         <location filename="../../src/cli/arrange_commands.cpp" line="-7"/>
         <location filename="../../src/cli/form_commands.cpp" line="-5"/>
+        <location filename="../../src/cli/main.cpp" line="+118"/>
         <source>未知选项 %1</source>
         <translation>unknown option %1</translation>
     </message>
@@ -2020,7 +2021,7 @@ Use the new band limits?</numerusform>
         <translation>print what differs as a profile: per differing key &apos;; KEY=text in A&apos; then &apos;KEY=text in B&apos;, and a [raw] section for bytes no field explains; exit 0 equal, 1 different, 2 bad input</translation>
     </message>
     <message>
-        <location filename="../../src/cli/main.cpp" line="+35"/>
+        <location filename="../../src/cli/main.cpp" line="-83"/>
         <source>用法：kestra-cli [--lang zh|en] 命令 [选项] [文件]
 不需要显示器，以脚本驱动 Kestra 的写频核心。
 
@@ -2068,7 +2069,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>missing command</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+10"/>
         <source>未知命令“%1”</source>
         <translation>unknown command &apos;%1&apos;</translation>
     </message>
@@ -2127,16 +2128,8 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
             <numerusform>configure: %n more values were stored as something else</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <location line="+9"/>
-        <source>configure：%n 个信道的接收频率不在新的频段范围内，已清除：%1</source>
-        <translation>
-            <numerusform>configure: %n channel received outside the new band limits and was cleared: %1</numerusform>
-            <numerusform>configure: %n channels received outside the new band limits and were cleared: %1</numerusform>
-        </translation>
-    </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>以 [节] 和 键=值 行组成的配置文件输出各对话框的字段（表单：channel、batch、model、options、fm、dtmf；加 --factory 还有 tuning、decoder；不带 --form 时：model、options、fm、dtmf，加 --factory 再输出工厂表单；给出节标题如“channel A005”或 dtmf 的一页时只输出该节）</source>
         <translation>print the dialogs&apos; fields as a profile of [section] and KEY=VALUE lines (forms: channel, batch, model, options, fm, dtmf; with --factory also tuning, decoder; without --form: model, options, fm, dtmf, then the factory forms with --factory; a section header such as &quot;channel A005&quot; or a dtmf page prints that section alone)</translation>
     </message>
@@ -2614,12 +2607,17 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1 takes a channel A001..B128</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
+        <source>报告 %1 就是输入文件 %2</source>
+        <translation>the report %1 is the input file %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>报告 %1 就是输出文件 %2</source>
         <translation>the report %1 is the output file %2</translation>
     </message>
     <message numerus="yes">
-        <location line="+32"/>
+        <location line="+35"/>
         <source>已跳过 %n 行；未写入任何文件</source>
         <translation>
             <numerusform>%n row skipped; nothing written</numerusform>
@@ -2642,7 +2640,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: unexpected argument &apos;%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/cli/form_commands.cpp" line="-103"/>
+        <location filename="../../src/cli/form_commands.cpp" line="-95"/>
         <location filename="../../src/cli/transfer_commands.cpp" line="+135"/>
         <source>%1：必须给出 %2</source>
         <translation>%1: %2 is required</translation>
@@ -2773,12 +2771,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the value is bytes in hex, one blank between them: AA BB ...</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>出错后会话无法继续</source>
         <translation>the session cannot go on after an error</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+55"/>
         <source>未知的表单“%1”（表单：%2）</source>
         <translation>unknown form &apos;%1&apos; (forms: %2)</translation>
     </message>
@@ -2787,8 +2785,16 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <source>表单“%1”需要 --factory</source>
         <translation>the form &apos;%1&apos; needs --factory</translation>
     </message>
+    <message numerus="yes">
+        <location line="+94"/>
+        <source>%n 个信道的接收频率不在新的频段范围内，已清除：%1</source>
+        <translation>
+            <numerusform>%n channel received outside the new band limits and was cleared: %1</numerusform>
+            <numerusform>%n channels received outside the new band limits and were cleared: %1</numerusform>
+        </translation>
+    </message>
     <message>
-        <location line="+103"/>
+        <location line="+32"/>
         <source>“dtmf”需要指明页面：%1</source>
         <translation>&apos;dtmf&apos; needs its page: %1</translation>
     </message>
@@ -2813,12 +2819,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the bytes run beyond the image (0x0000..0x3FFF)</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="-257"/>
         <source>“%1”存为“%2”</source>
         <translation>“%1” was stored as “%2”</translation>
     </message>
     <message>
-        <location line="+151"/>
+        <location line="+463"/>
         <source>表单“%1”没有“%2”一节</source>
         <translation>the form &apos;%1&apos; has no section &apos;%2&apos;</translation>
     </message>

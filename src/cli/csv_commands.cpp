@@ -118,9 +118,13 @@ int ImportCsv(const std::vector<std::string>& argv) {
     }
     // The image may be written over (OUT = IN); the list and the report not.
     const std::string* reportPath = args.Option("--report");
-    if (OutputIsAnInput(*args.Option("-o"), {args.positional[1]}) ||
-        (reportPath && OutputIsAnInput(*reportPath, {args.positional[0], args.positional[1]})))
+    if (OutputIsAnInput(*args.Option("-o"), {args.positional[1]}))
         return kExitUsage;
+    for (std::size_t i = 0; reportPath && i < 2; ++i)
+        if (NameOneFile(*reportPath, args.positional[i]))
+            return UsageError(
+                FillIn(TranslateText(KESTRA_TEXT("kestra", "报告 %1 就是输入文件 %2")),
+                       {EscapeControl(*reportPath), EscapeControl(args.positional[i])}));
     if (reportPath && NameOneFile(*reportPath, *args.Option("-o")))
         return UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "报告 %1 就是输出文件 %2")),
                                  {EscapeControl(*reportPath), EscapeControl(*args.Option("-o"))}));
@@ -142,6 +146,9 @@ int ImportCsv(const std::vector<std::string>& argv) {
                          .c_str());
         return kExitUsage;
     }
+    // No report of rows imported into a file that cannot be saved.
+    if (!OutputCanBeCreated(*args.Option("-o")))
+        return kExitFailed;
     std::string report;
     for (const std::string& line : result.ReportLines())
         report += line + "\n";

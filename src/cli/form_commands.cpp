@@ -297,8 +297,6 @@ int RunConfigure(const std::vector<std::string>& argv) {
     if (!OpenState("configure", args, args.positional[0], state, exitCode))
         return exitCode;
     FormSession session(state, seed);
-    const RadioImage openedImage = state.image;
-    const BandLimits openedLimits = state.bandLimits;
     // Each profile is run as it is read, and the run stops at its first
     // error: a profile is never held whole.
     std::size_t nextSet = 0;
@@ -311,7 +309,9 @@ int RunConfigure(const std::vector<std::string>& argv) {
                 return InputError("configure: " + error);
         }
     }
-    // What the dialogs stored other than given: a user would have seen it.
+    session.PrepareSave();
+    // What the dialogs and saving stored other than given: a user would
+    // have seen it.
     constexpr std::size_t kNotesShown = 20;
     const std::vector<std::string>& notes = session.Notes();
     for (std::size_t i = 0; i < notes.size() && i < kNotesShown; ++i)
@@ -322,18 +322,10 @@ int RunConfigure(const std::vector<std::string>& argv) {
             TranslateCount(KESTRA_COUNT_TEXT("kestra", "configure：另有 %n 个值存为其他内容"),
                            static_cast<int>(notes.size() - kNotesShown))
                 .c_str());
-    // The channels of IN that new band limits clear: the application asks
-    // first; said here.
-    const std::vector<int> leftOut = RecordsLeftOut(openedImage, openedLimits, state.bandLimits);
-    if (!leftOut.empty())
-        std::fprintf(stderr, "%s\n",
-                     FillIn(TranslateCount(
-                                KESTRA_COUNT_TEXT("kestra", "configure：%n 个信道的接收频率不在新的"
-                                                            "频段范围内，已清除：%1"),
-                                static_cast<int>(leftOut.size())),
-                            {ChannelLabelList(leftOut)})
-                         .c_str());
-    session.PrepareSave();
+    // The channels new band limits cleared: the application asks first;
+    // said here, each time.
+    for (const std::string& cleared : session.Cleared())
+        std::fprintf(stderr, "configure: %s\n", cleared.c_str());
     return SaveOutputImage(*out, state.image) ? kExitOk : kExitFailed;
 }
 

@@ -114,7 +114,9 @@ int main(int argc, char** argv) {
         return Print(kestra::VersionNotice("kestra-cli"));
     const auto it = table.find(first);
     if (it == table.end())
-        return UsageError(FillIn(Tr(KESTRA_TEXT("kestra", "未知命令“%1”")), {first}));
+        return UsageError(first.size() > 1 && first[0] == '-'
+                              ? FillIn(Tr(KESTRA_TEXT("kestra", "未知选项 %1")), {first})
+                              : FillIn(Tr(KESTRA_TEXT("kestra", "未知命令“%1”")), {first}));
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (AsksForHelp(rest))
         return Print(Tr(KESTRA_TEXT("kestra", "用法：")) + "kestra-cli " + it->second.usage + "\n" +

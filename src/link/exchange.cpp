@@ -402,6 +402,7 @@ TransferResult RunTransferOn(BytePort& port, TransferKind kind, RadioImage& imag
     TransferResult result;
     result.succeeded = true;
     result.sent = !exchange.read;
+    result.message = exchange.read ? kTextReadSucceeded : kTextWriteSucceeded;
     if (exchange.read)
         image = scratch;
     else if (verify)

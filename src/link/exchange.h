@@ -147,7 +147,7 @@ ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& exchange, RadioIm
 
 struct TransferResult {
     bool succeeded = false;
-    std::string message; // "通信出错", "初始化数据成功", ...; empty on a plain success
+    std::string message; // "通信出错", "读数据成功", "初始化数据成功", ...
     // Optional second line: the system's reason the port did not open, the
     // step an exchange failed at (with the port or cable it used), where a
     // verification found the radio's memory differing.

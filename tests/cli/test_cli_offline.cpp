@@ -69,6 +69,7 @@ private slots:
         row("help", {"--help"}, 0, true, "  configure IN.dat -o OUT.dat");
         row("version", {"--version"}, 0, true, "kestra-cli ");
         row("unknown command", {"frobnicate"}, 2, false, "unknown command 'frobnicate'");
+        row("unknown option for a command", {"--bogus"}, 2, false, "unknown option --bogus");
         row("command help", {"channels", "IMG", "--help"}, 0, true,
             "Usage: kestra-cli channels IMAGE.dat\n");
         // --help as an option's value or after "--" is a word like any other.
@@ -130,6 +131,8 @@ private slots:
         row("import-csv report over a new image",
             {"import-csv", "IMG", "CSV", "-o", "OUT", "--report", "OUT"}, 2, false,
             "is the output file");
+        row("import-csv report over its image",
+            {"import-csv", "IMG", "CSV", "-o", "OUT", "--report", "IMG"}, 2, false, "the report");
         row("configure over its profile", {"configure", "IMG", "--profile", "INI", "-o", "INI"}, 2,
             false, "is the input file");
         row("diff one file", {"diff", "IMG"}, 2, false, "expected two image files");
@@ -411,6 +414,10 @@ private slots:
         QVERIFY2(r.err.contains("skipped: Mode \"AM\"") && r.err.contains("nothing written"),
                  r.err.constData());
         QVERIFY(!QFile::exists(out));
+        // An output that cannot be saved: no report of rows imported.
+        r = Cli({"import-csv", in, csv, "-o", dir_.path()});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(!r.err.contains("imported"), r.err.constData());
 
         // --report takes the report instead of standard error; --start is used.
         r = Cli(

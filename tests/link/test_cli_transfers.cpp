@@ -99,7 +99,7 @@ private slots:
                              "--backup-dir", bk, "-o", Path("read.dat")});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(!run.err.isEmpty());
-        QCOMPARE(run.err.last(), QString("100%"));
+        QCOMPARE(run.err.last(), QString("Data read."));
         QCOMPARE(run.err.first(), QString("0%"));
         RadioImage read;
         QVERIFY(Load(Path("read.dat"), read));

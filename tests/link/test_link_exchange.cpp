@@ -273,7 +273,7 @@ private slots:
         const QString foreign = "识别信息不符（58 59 5A 00 00 00 00 00）";
         const QString wrongAck = "在块 0x0040 处没有收到确认（收到 15）";
         const QString partly = '\n' + QString(kTextPartlyWritten); // a write's blocks began
-        QTest::newRow("read") << kRead << kNone << false << 389 << QString() << QString();
+        QTest::newRow("read") << kRead << kNone << false << 389 << kTextReadSucceeded << QString();
         QTest::newRow("initialise")
             << kInitialise << kNone << false << 512 << kTextInitialiseSucceeded << QString();
         QTest::newRow("calibration write")
@@ -284,9 +284,9 @@ private slots:
         // region exchanges check none. (These rows are also the plain writes
         // and the region reads.)
         QTest::newRow("blank radio write")
-            << kWrite << kBlank << false << 389 << QString() << QString();
+            << kWrite << kBlank << false << 389 << kTextWriteSucceeded << QString();
         QTest::newRow("foreign identification, factory read")
-            << kRead << kForeign << true << 389 << QString() << QString();
+            << kRead << kForeign << true << 389 << kTextReadSucceeded << QString();
         QTest::newRow("foreign identification, calibration read")
             << kCalibrationRead << kForeign << false << 6 << kTextReadSucceeded << QString();
         QTest::newRow("blank radio, decoder read")

@@ -177,8 +177,8 @@ private slots:
         QTest::addColumn<int>("exchange");
         QTest::addColumn<int>("steps");
         QTest::addColumn<QString>("message");
-        QTest::newRow("read") << test::kRead << 389 << QString();
-        QTest::newRow("write") << test::kWrite << 389 << QString();
+        QTest::newRow("read") << test::kRead << 389 << QString(kTextReadSucceeded);
+        QTest::newRow("write") << test::kWrite << 389 << QString(kTextWriteSucceeded);
         QTest::newRow("initialise")
             << test::kInitialise << 512 << QString(kTextInitialiseSucceeded);
         QTest::newRow("calibration read") << test::kCalibrationRead << 6 << kTextReadSucceeded;

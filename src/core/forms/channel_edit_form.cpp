@@ -187,6 +187,12 @@ void ChannelEditForm::StoreChannel() {
             StoreTableField(id, base);
 }
 
+std::string ChannelEditForm::StoredText(int id) const {
+    if ((id != kRxTone && id != kTxTone) || Text(id).empty())
+        return Text(id);
+    return ToneValueToText(ToneTextToValue(Text(id)));
+}
+
 void ChannelEditForm::EnterEmptyState() {
     SetText(kRx, std::string());
     SetText(kTx, std::string());

@@ -67,6 +67,8 @@ public:
     void TextCommitted(int id) override;
     void SpinStep(int id, int delta) override;
     KeyOutcome KeyPressed(int id, DialogKey key) override;
+    // A tone keeps one decimal when stored (88.55 is 88.5).
+    std::string StoredText(int id) const override;
 
     int channel() const { return channel_; }
     const std::string& rememberedRx() const { return rememberedRx_; }

@@ -98,6 +98,9 @@ public:
     // (delta +1 or -1); nullopt when that grid's editor has no spin.
     virtual std::optional<std::string> StepGridCell(int id, const std::string& text,
                                                     int delta) const;
+    // What field id's text shows once stored and loaded again: its text,
+    // unless storing keeps less of it.
+    virtual std::string StoredText(int id) const { return Text(id); }
 
 protected:
     FormContext& context() { return context_; }

@@ -260,7 +260,7 @@ bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error,
         desc.kind == FieldKind::Edit || desc.kind == FieldKind::SpinEdit ||
         (desc.kind == FieldKind::TypeableCombo && IndexOf(desc.choices, line.value) < 0);
     if (typed)
-        NoteStoredAs(line, form.State(id).text, storedAs);
+        NoteStoredAs(line, form.StoredText(id), storedAs);
     return true;
 }
 

@@ -31,9 +31,10 @@
 namespace kestra::forms {
 
 // storedAs, when given, receives what an edit, spin edit, typed combo text or
-// grid cell shows after a value line when that says something other than the
-// value: more than blanks, letter case or the way a number is written
-// ("abc" typed into a frequency leaves it empty; 1e3 into a level is 13).
+// grid cell shows after a value line (an edit or combo: once stored, see
+// Form::StoredText) when that says something other than the value: more
+// than blanks, letter case or the way a number is written ("abc" typed into
+// a frequency leaves it empty; 1e3 into a level is 13; a tone 88.55 is 88.5).
 bool ApplyProfileLine(Form& form, const ProfileLine& line, std::string& error,
                       std::optional<std::string>* storedAs = nullptr);
 

@@ -27,6 +27,7 @@ constexpr const char* kFormNotAvailable =
 constexpr const char* kRawKey = KESTRA_TEXT("kestra", "键名是映像偏移，0x0000..0x3FFF");
 constexpr const char* kRawValue =
     KESTRA_TEXT("kestra", "值是十六进制字节，字节之间一个空格：AA BB ...");
+constexpr const char* kStoredAs = KESTRA_TEXT("kestra", "“%1”存为“%2”");
 constexpr const char* kSessionFailed = KESTRA_TEXT("kestra", "出错后会话无法继续");
 
 constexpr const char* kChannel = "channel";
@@ -52,6 +53,19 @@ int HexDigit(char c) {
 std::string Where(const ProfileSection& section, int line) {
     return EscapeControl(section.source) + ":" + std::to_string(line) + ": [" +
            EscapeControl(section.header) + "]";
+}
+
+// "AA BB ..." of count bytes from offset, as a [raw] line gives them.
+std::string HexBytes(const RadioImage& image, std::size_t offset, std::size_t count) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    for (std::size_t i = offset; i < offset + count; ++i) {
+        if (i > offset)
+            text += ' ';
+        text += kDigits[image[i] >> 4];
+        text += kDigits[image[i] & 0x0F];
+    }
+    return text;
 }
 
 std::string AllNames() {
@@ -103,16 +117,15 @@ const FormName* FindFormName(const std::string& name) {
 }
 
 FormSession::FormSession(AppState& state, std::optional<unsigned> randomSeed)
-    : state_(state),
-      context_{state,
-               [this] {
-                   // RenderGrid takes the band limits from the image first;
-                   // the cells are rendered when the section ends.
-                   LoadBandLimitsFromImage(state_.image, state_.bandLimits);
-                   renderPending_ = true;
-               },
-               randomSeed},
-      rawSet_(kImageSize, false) {
+    : state_(state), context_{state,
+                              [this] {
+                                  // RenderGrid takes the band limits from the image first;
+                                  // the cells are rendered when the section ends.
+                                  LoadBandLimitsFromImage(state_.image, state_.bandLimits);
+                                  renderPending_ = true;
+                              },
+                              randomSeed},
+      rawLineOf_(kImageSize, -1) {
     RenderView();
 }
 
@@ -125,13 +138,28 @@ void FormSession::ConvertGrid() {
 }
 
 void FormSession::PrepareSave() {
-    if (anyRaw_) {
-        for (std::size_t i = 0; i < kImageSize; ++i)
-            if (rawSet_[i])
-                state_.image[i] = rawBytes_[i];
-        RenderView();
+    if (rawLines_.empty()) {
+        ConvertGrid();
+        return;
     }
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        if (rawLineOf_[i] >= 0)
+            state_.image[i] = rawBytes_[i];
+    RenderView();
     ConvertGrid();
+    // Bytes that saving computes (the derived tables) are put back: said
+    // for each line whose bytes did not stay.
+    for (std::size_t n = 0; n < rawLines_.size(); ++n) {
+        const RawLineAt& line = rawLines_[n];
+        bool kept = true;
+        for (std::size_t i = line.offset; i < line.offset + line.count; ++i)
+            kept =
+                kept && (rawLineOf_[i] != static_cast<int>(n) || state_.image[i] == rawBytes_[i]);
+        if (!kept)
+            notes_.push_back(line.where + ": " +
+                             FillIn(TranslateText(kStoredAs),
+                                    {line.value, HexBytes(state_.image, line.offset, line.count)}));
+    }
 }
 
 void FormSession::Before(const std::string& name) {
@@ -144,9 +172,18 @@ void FormSession::Before(const std::string& name) {
 void FormSession::After(const std::string& name) {
     // The channels new band limits leave out are cleared, as the application
     // clears them once the user agrees.
-    if (name == kModel)
-        for (const int n : RecordsLeftOut(state_.image, limitsAtOpen_, state_.bandLimits))
+    if (name == kModel) {
+        const std::vector<int> out = RecordsLeftOut(state_.image, limitsAtOpen_, state_.bandLimits);
+        for (const int n : out)
             ClearRecord(state_.image, n);
+        if (!out.empty())
+            cleared_.push_back(
+                Where(section_, section_.number) + ": " +
+                FillIn(TranslateCount(KESTRA_COUNT_TEXT("kestra", "%n 个信道的接收频率不在新的"
+                                                                  "频段范围内，已清除：%1"),
+                                      static_cast<int>(out.size())),
+                       {ChannelLabelList(out)}));
+    }
     if (renderPending_) {
         renderPending_ = false;
         RenderView();
@@ -258,9 +295,10 @@ bool FormSession::RawLine(const ProfileLine& line, std::string& error) {
     }
     for (std::size_t i = 0; i < count; ++i) {
         rawBytes_[offset + i] = bytes[i];
-        rawSet_[offset + i] = true;
+        rawLineOf_[offset + i] = static_cast<int>(rawLines_.size());
     }
-    anyRaw_ = true;
+    rawLines_.push_back(
+        RawLineAt{Where(section_, line.number) + " " + EscapeControl(line.key), offset, count, v});
     return true;
 }
 
@@ -301,7 +339,7 @@ bool FormSession::ApplyOne(const ProfileLine& line, std::string& error) {
     }
     if (storedAs)
         notes_.push_back(Where(section_, line.number) + " " + EscapeControl(line.key) + ": " +
-                         FillIn(TranslateText(KESTRA_TEXT("kestra", "“%1”存为“%2”")),
+                         FillIn(TranslateText(kStoredAs),
                                 {EscapeControl(line.value), EscapeControl(*storedAs)}));
     return true;
 }

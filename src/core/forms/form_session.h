@@ -22,7 +22,8 @@
 //
 // "[raw]" sections (lines 0xOFFS=AA BB ...) set image bytes; they are
 // applied after every form section of the run, by PrepareSave, and the grid
-// is rendered from the image again before it is converted for saving.
+// is rendered from the image again before it is converted for saving. The
+// bytes saving computes (the derived tables) are put back, and noted.
 #pragma once
 
 #include <memory>
@@ -77,13 +78,18 @@ public:
 
     // What saving does before the bytes are written: the bytes of the [raw]
     // sections go into the image (and the grid is rendered from it), then
-    // GridToImage, which finalises the image.
+    // GridToImage, which finalises the image. A [raw] line whose bytes
+    // saving changed is noted (Notes) as stored as the bytes saved.
     void PrepareSave();
 
     // The value lines a dialog stored as something other than their value
     // (see ApplyProfileLine), in order: "FILE:LINE: [section] KEY: “given”
-    // was stored as “shown”".
+    // was stored as “shown”"; after PrepareSave, then the [raw] lines whose
+    // bytes saving changed.
     const std::vector<std::string>& Notes() const { return notes_; }
+    // The channels each change of the band limits cleared, as the section
+    // that changed them closed: "FILE:LINE: [model]: N channels ... : A001, ...".
+    const std::vector<std::string>& Cleared() const { return cleared_; }
 
     ChannelGrid& grid() { return grid_; }
     FormContext& context() { return context_; }
@@ -132,6 +138,7 @@ private:
     std::unique_ptr<DtmfDialog> dtmf_;
     Form* target_ = nullptr;
     std::vector<std::string> notes_;
+    std::vector<std::string> cleared_;
     // "应用" asked for a RenderGrid in the section being run.
     bool renderPending_ = false;
     // The document when the dialog opened (after the steps before it).
@@ -144,10 +151,17 @@ private:
         std::vector<ProfileLine> lines;
     };
     std::optional<Idle> idle_;
-    // The [raw] bytes, applied by PrepareSave (later lines win).
+    // The [raw] bytes, applied by PrepareSave (later lines win), and the
+    // index into rawLines_ of the line that set each (-1: none).
     RadioImage rawBytes_;
-    std::vector<bool> rawSet_;
-    bool anyRaw_ = false;
+    std::vector<int> rawLineOf_;
+    struct RawLineAt {
+        std::string where; // "FILE:LINE: [raw] 0xOFFS"
+        std::size_t offset;
+        std::size_t count;
+        std::string value;
+    };
+    std::vector<RawLineAt> rawLines_;
 };
 
 } // namespace kestra::forms

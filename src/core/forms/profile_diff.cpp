@@ -180,14 +180,20 @@ bool DiffImages(const AppState& a, const AppState& b, const std::string& form,
         session.PrepareSave();
     }
     const RadioImage& saved = applied.image;
-    // The [raw] bytes: those saving leaves unlike B, and then those that
-    // saving with the [raw] bytes in place (the grid rendered from them and
-    // converted) still leaves unlike B, until none is left. Every byte the
-    // forms left unlike B always gives B for an image saving leaves as it is.
+    // A's bytes that saving alone rewrites (A never saved): where they are
+    // unlike B they are a difference, whatever saving makes of them.
+    RadioImage resaved = a.image;
+    BandLimits resavedLimits;
+    PassThroughGrid(resaved, resavedLimits);
+    // The [raw] bytes: those, those saving leaves unlike B, and then those
+    // that saving with the [raw] bytes in place (the grid rendered from them
+    // and converted) still leaves unlike B, until none is left. Every byte
+    // the forms left unlike B always gives B for an image saving leaves as it is.
     std::vector<bool> set(kImageSize, false);
     bool any = false;
     for (std::size_t i = 0; i < kImageSize; ++i)
-        any |= set[i] = saved[i] != b.image[i];
+        any |= set[i] =
+            saved[i] != b.image[i] || (a.image[i] != b.image[i] && resaved[i] != a.image[i]);
     for (int round = 0; any && round < 10; ++round) {
         RadioImage image = afterForms;
         for (std::size_t i = 0; i < kImageSize; ++i)

@@ -90,6 +90,13 @@ private slots:
         QVERIFY(session.RunSection(Sections("[model]\nB段上限=520\n")[0], error));
         QVERIFY(session.RunSection(Sections("[channel A006]\n接收频率=500\n")[0], error));
         QCOMPARE(session.grid().Text(6, kColRx), std::string("500.00000"));
+        // Each change of the band limits names the channels it clears then.
+        for (const char* text : {"[model]\nB段上限=480\n", "[model]\nB段上限=520\n",
+                                 "[channel A006]\n接收频率=500\n", "[model]\nB段上限=480\n"})
+            QVERIFY(session.RunSection(Sections(text)[0], error));
+        const std::string cleared =
+            "t.ini:1: [model]: 1 个信道的接收频率不在新的频段范围内，已清除：A006";
+        QCOMPARE(session.Cleared(), std::vector<std::string>(2, cleared));
         // A label names a channel only when it reads back as itself.
         for (const char* text :
              {"[channel A200]\n接收频率=146\n", "[channel A1]\n接收频率=146\n"}) {
@@ -191,6 +198,9 @@ private slots:
             {"[options]\n开机问候语编制=你好\n", "t.ini:2: [options] 开机问候语编制: “你好”存为“”"},
             {"[options]\n开机问候语编制=hello\n静噪电平=7\n", ""},
             {"[fm]\n1/频率=108.1\n", "t.ini:2: [fm] 1/频率: “108.1”存为“76.000”"},
+            {"[channel A001]\n接收频率=145\n接收信令=88.55\n",
+             "t.ini:3: [channel A001] 接收信令: “88.55”存为“88.5”"},
+            {"[raw]\n0x3F15=00 00\n", "t.ini:2: [raw] 0x3F15: “00 00”存为“42 3B”"},
         };
         for (const auto& r : rows) {
             std::vector<std::string> notes;
@@ -205,6 +215,8 @@ private slots:
     void oneChannelAndOneSetting() {
         const RadioImage a = Configured(CleanRandomImage(5), "");
         QVERIFY(Diff(a, a).empty());
+        // An image never saved differs from its saved copy, either way round.
+        QVERIFY(!Diff(CleanRandomImage(5), a).empty() && !Diff(a, CleanRandomImage(5)).empty());
         const RadioImage b = Configured(a, "[channel A005]\n信道名字=ZQX9\n");
         std::vector<ProfileSection> d = Diff(a, b);
         QVERIFY2(d.size() == 1, WriteProfile(d).c_str());
