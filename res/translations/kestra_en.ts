@@ -53,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+212"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+214"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -110,7 +110,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-47"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-49"/>
         <source>起始频率(MHz)</source>
         <translation>Start frequency (MHz)</translation>
     </message>
@@ -804,8 +804,13 @@ Replace it with this window’s content?</translation>
         <source>无法写入 CSV 文件“%1”</source>
         <translation>Cannot write the CSV file “%1”</translation>
     </message>
-    <message numerus="yes">
+    <message>
         <location line="+3"/>
+        <source>CSV 导入 %1：%2</source>
+        <translation>CSV import of %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
         <source>已导出 %n 个信道到 %1</source>
         <translation>
             <numerusform>Exported %n channel to %1</numerusform>
@@ -836,7 +841,7 @@ Use the new band limits?</numerusform>
         </translation>
     </message>
     <message>
-        <location line="-61"/>
+        <location line="-63"/>
         <source>节</source>
         <translation>Section</translation>
     </message>
@@ -961,7 +966,7 @@ Use the new band limits?</numerusform>
         <translation> (the first %1 rows are listed)</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+12"/>
         <source>无法写入该 PDF 文件</source>
         <translation>Cannot write this PDF file</translation>
     </message>
@@ -1188,7 +1193,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-168"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-170"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -3013,8 +3018,8 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     </message>
     <message>
         <location line="+1"/>
-        <source>亚音 %1 不在电台的亚音列表中</source>
-        <translation>tone %1 is not in the radio&apos;s list</translation>
+        <source>亚音 %1 不在电台的亚音列表中，仍照此写入</source>
+        <translation>tone %1 is not in the radio&apos;s list; set as given</translation>
     </message>
     <message>
         <location line="+1"/>

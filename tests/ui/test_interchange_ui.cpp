@@ -437,6 +437,9 @@ private slots:
         QCOMPARE(seen, QStringLiteral("145.50000 highlighted 2 imported"));
         QCOMPARE(f.Cell(10, kColRx) + " " + f.Cell(11, kColRx), std::string("146.52000 439.12500"));
         QVERIFY(Bytes(f.app->state().image) != before);
+        QCOMPARE(f.frame()->status()->currentMessage(),
+                 QStringLiteral("CSV 导入 %1：已导入 2 行，跳过 1 行")
+                     .arg(QDir::toNativeSeparators(path)));
 
         // A file that is no CSV of channels is reported and changes nothing.
         const QByteArray afterImport = Bytes(f.app->state().image);

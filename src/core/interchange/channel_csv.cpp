@@ -35,7 +35,8 @@ constexpr const char* kNotDcsCode = KESTRA_TEXT("kestra", "已跳过：%1 %2 不
 constexpr const char* kNotNumber = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是数字");
 constexpr const char* kNotUsableTone = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是电台可用的亚音");
 constexpr const char* kToneMoved = KESTRA_TEXT("kestra", "亚音 %1 → %2");
-constexpr const char* kToneNotListed = KESTRA_TEXT("kestra", "亚音 %1 不在电台的亚音列表中");
+constexpr const char* kToneNotListed =
+    KESTRA_TEXT("kestra", "亚音 %1 不在电台的亚音列表中，仍照此写入");
 constexpr const char* kReverseSquelch = KESTRA_TEXT("kestra", "已跳过：反向静噪 %1");
 constexpr const char* kNoFrequency = KESTRA_TEXT("kestra", "已跳过：没有 Frequency");
 constexpr const char* kOutsideBands = KESTRA_TEXT("kestra", "已跳过：%1 %2 不在任一频段内");

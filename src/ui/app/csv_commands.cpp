@@ -101,9 +101,14 @@ bool CsvCommands::ImportFrom(const QString& path) {
             return false;
         options = dialog.Options();
     }
+    CsvImportResult result;
     view->RunAsStep(
         text::kFileImportCsvTitle,
-        [this, &csv, &options] { ImportChannelCsv(csv, state_.image, options); }, true);
+        [this, &csv, &options, &result] { result = ImportChannelCsv(csv, state_.image, options); },
+        true);
+    frame_.ShowStatusMessage(
+        T(text::kStatusCsvImported)
+            .arg(QDir::toNativeSeparators(full), QString::fromStdString(result.Summary())));
     return true;
 }
 

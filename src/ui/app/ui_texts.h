@@ -191,6 +191,8 @@ inline constexpr const char* kCsvFirstRowsListed = KESTRA_TEXT("kestra", "（列
 inline constexpr const char* kCsvUnusable = KESTRA_TEXT("kestra", "无法导入 CSV 文件“%1”");
 inline constexpr const char* kCsvWriteFailed = KESTRA_TEXT("kestra", "无法写入 CSV 文件“%1”");
 // Status bar after an export: %n the number of channels, %1 the file.
+// Status bar after 导入 CSV: %1 the file, %2 what the import did.
+inline constexpr const char* kStatusCsvImported = KESTRA_TEXT("kestra", "CSV 导入 %1：%2");
 inline constexpr const char* kStatusCsvExported =
     KESTRA_COUNT_TEXT("kestra", "已导出 %n 个信道到 %1");
 

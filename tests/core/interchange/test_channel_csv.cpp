@@ -135,11 +135,14 @@ private slots:
         QVERIFY(r.usable);
         QCOMPARE(r.imported, 256);
         QCOMPARE(r.skipped, 0);
-        QCOMPARE(r.ReportLines(),
-                 (std::vector<std::string>{
-                     "row 8 (a,b, 144.200000): A008, tone 202.5 is not in the radio's list",
-                     "row 9 (q\"x, 144.225000): A009, tone D089N is not in the radio's list",
-                     "row 10 (144.250000): A010, tone D07I is not in the radio's list"}));
+        QCOMPARE(
+            r.ReportLines(),
+            (std::vector<std::string>{
+                "row 8 (a,b, 144.200000): A008, tone 202.5 is not in the radio's list; set as "
+                "given",
+                "row 9 (q\"x, 144.225000): A009, tone D089N is not in the radio's list; set as "
+                "given",
+                "row 10 (144.250000): A010, tone D07I is not in the radio's list; set as given"}));
         QCOMPARE(ExportChannelCsv(fresh), first);
         for (int n = 1; n <= kMemoryChannels; ++n) {
             const ConstChannelRecord a(rich, n), b(fresh, n);
@@ -203,7 +206,7 @@ private slots:
              "row 1 (145.5): skipped: DtcsCode \"23x\" is not a DCS code", -1},
             {",,145.5,,,DTCS,,,023,X,,,,,,,,,,,", "row 1 (145.5): skipped: DtcsPolarity \"X\"", -1},
             {",,145.5,,,Tone,202.5,,,,,,,,,,,,,,",
-             "row 1 (145.5): A001, tone 202.5 is not in the radio's list", 1},
+             "row 1 (145.5): A001, tone 202.5 is not in the radio's list; set as given", 1},
             {",,145.5,,,,,,,,,,,,,-5W,,,,,",
              "row 1 (145.5): skipped: Power \"-5W\" is not High, Low or watts", -1},
             {",,145.5,,,,,,,,,,,,, 1.5 W ,,,,,", "", 0},
