@@ -140,6 +140,31 @@ std::vector<ProfileLine> RawLines(const RadioImage& a, const RadioImage& b,
     return lines;
 }
 
+// The tuning rows are named after the band limits ("136-174 低功率"): A's
+// tuning section is printed as under B's limits, so that new limits alone
+// differ in [model] only, not in every tuning row gone and another come.
+// The rows are A's bytes of the calibration band B's limits show, the ones
+// B's lines set when applied after B's [model].
+void NameTuningRowsAsIn(const AppState& b, const AppState& a, std::vector<ProfileSection>& pa) {
+    BandLimits limitsA, limitsB;
+    LoadBandLimitsFromImage(a.image, limitsA);
+    LoadBandLimitsFromImage(b.image, limitsB);
+    if (limitsA == limitsB)
+        return;
+    for (ProfileSection& section : pa) {
+        if (section.FormName() != "tuning")
+            continue;
+        AppState named;
+        CopyDocumentState(a, named);
+        StoreBandLimitsToImage(limitsB, named.image);
+        named.bandLimits = limitsB;
+        std::vector<ProfileSection> renamed;
+        std::string ignored;
+        if (PrintedSections(named, "tuning", renamed, ignored) && renamed.size() == 1)
+            section = renamed.front();
+    }
+}
+
 } // namespace
 
 std::vector<ProfileLine> RawDifferenceLines(const RadioImage& a, const RadioImage& b) {
@@ -152,6 +177,7 @@ bool DiffImages(const AppState& a, const AppState& b, const std::string& form,
     std::vector<ProfileSection> pb;
     if (!PrintedSections(a, form, pa, error) || !PrintedSections(b, form, pb, error))
         return false;
+    NameTuningRowsAsIn(b, a, pa);
     out = DiffSections(pa, pb);
     if (!form.empty() || a.image == b.image)
         return true; // equal images differ in nothing (whatever saving does)

@@ -164,8 +164,12 @@ bool CCompareDlg::CompareWith(const QString& path) {
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<int>(entries.size()));
     for (const forms::DiffEntry& entry : entries) {
-        auto* item = new QTreeWidgetItem;
+        // A [raw] line may only put back what replaying the others would
+        // change (the file's bytes are the document's): no difference.
         const bool raw = entry.header == "raw";
+        if (raw && entry.a == entry.b)
+            continue;
+        auto* item = new QTreeWidgetItem;
         item->setText(kColumnSection, SectionText(entry.header));
         item->setText(
             kColumnKey,
@@ -194,8 +198,8 @@ bool CCompareDlg::CompareWith(const QString& path) {
         list_->setColumnWidth(c, qBound(least, list_->columnWidth(c) + 12, 220));
     }
     summary_->setStyleSheet(QString());
-    summary_->setText(entries.empty() ? T(text::kCompareEqual)
-                                      : T(text::kCompareCount, static_cast<int>(entries.size())));
+    summary_->setText(items.isEmpty() ? T(text::kCompareEqual)
+                                      : T(text::kCompareCount, static_cast<int>(items.size())));
     if (!items.isEmpty()) {
         // The keys move in the list at once (the focus stayed on the button).
         list_->setCurrentItem(items.first());
