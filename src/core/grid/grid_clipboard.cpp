@@ -167,26 +167,54 @@ std::string CopyCells(const ChannelGrid& grid, const GridRect& rect, const CellT
         rect, [&](int r, int c) { return shown ? shown(c, grid.Text(r, c)) : grid.Text(r, c); });
 }
 
-std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv) {
-    std::vector<std::vector<std::string>> rows;
+void ForEachTsvRow(const std::string& tsv,
+                   const std::function<bool(const std::vector<std::string>& cells)>& row) {
     std::size_t i = 0;
+    std::size_t emptyLines = 0; // held back: they are no rows at the end
+    std::vector<std::string> cells;
     while (i < tsv.size()) {
-        std::vector<std::string> cells{ReadCell(tsv, i)};
+        cells.assign(1, ReadCell(tsv, i));
         while (i < tsv.size() && tsv[i] == '\t') {
             ++i;
             cells.push_back(ReadCell(tsv, i));
         }
-        rows.push_back(std::move(cells));
         ++i; // the line end
+        if (cells.size() == 1 && cells.front().empty()) {
+            ++emptyLines;
+            continue;
+        }
+        for (; emptyLines > 0; --emptyLines)
+            if (!row({std::string()}))
+                return;
+        if (!row(cells))
+            return;
     }
-    while (!rows.empty() && rows.back().size() == 1 && rows.back().front().empty())
-        rows.pop_back();
+}
+
+std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv) {
+    std::vector<std::vector<std::string>> rows;
+    ForEachTsvRow(tsv, [&rows](const std::vector<std::string>& cells) {
+        rows.push_back(cells);
+        return true;
+    });
     return rows;
 }
 
+bool HoldsSeveralCells(const std::string& tsv) {
+    int rows = 0;
+    bool several = false;
+    ForEachTsvRow(tsv, [&](const std::vector<std::string>& cells) {
+        several = ++rows > 1 || cells.size() > 1;
+        return !several;
+    });
+    return several;
+}
+
 std::string TsvForBlock(const std::string& tsv, const GridRect& block) {
+    if (HoldsSeveralCells(tsv))
+        return tsv;
     const std::vector<std::vector<std::string>> rows = SplitTsv(tsv);
-    if (rows.size() != 1 || rows.front().size() != 1)
+    if (rows.empty())
         return tsv;
     const std::string cell = QuotedField(rows.front().front(), '\t');
     return BlockTsv(block, [&cell](int, int) { return cell; });
@@ -195,13 +223,13 @@ std::string TsvForBlock(const std::string& tsv, const GridRect& block) {
 PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& limits, GridCell at,
                        const std::string& tsv, const CellTextMap& source) {
     PasteResult result;
-    const std::vector<std::vector<std::string>> rows = SplitTsv(tsv);
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            const GridCell cell{at.row + static_cast<int>(r), at.col + static_cast<int>(c)};
+    int r = 0;
+    ForEachTsvRow(tsv, [&](const std::vector<std::string>& cells) {
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const GridCell cell{at.row + r, at.col + static_cast<int>(c)};
             const bool rowIn = cell.row >= 1 && cell.row < kGridRows;
             const bool colIn = cell.col >= 1 && cell.col < kGridCols;
-            std::string text = TrimPastedCell(rows[r][c]);
+            std::string text = TrimPastedCell(cells[c]);
             const std::string pasted = text;
             if (source && rowIn && colIn)
                 text = source(cell.col, text);
@@ -212,11 +240,14 @@ PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& l
             if (text.empty() && (cell.row >= kGridRows || cell.col >= kGridCols))
                 continue;
             if (const char* why = Refusal(grid, limits, cell, text)) {
-                result.problems.push_back(
-                    PasteProblem{cell.row, cell.col,
-                                 rowIn ? grid.Text(cell.row, kColLabel) : std::to_string(cell.row),
-                                 colIn ? grid.Text(0, cell.col) : std::to_string(cell.col),
-                                 ReportedText(pasted), why});
+                if (result.problems.size() < static_cast<std::size_t>(kListedPasteProblems))
+                    result.problems.push_back(PasteProblem{
+                        cell.row, cell.col,
+                        rowIn ? grid.Text(cell.row, kColLabel) : std::to_string(cell.row),
+                        colIn ? grid.Text(0, cell.col) : std::to_string(cell.col),
+                        ReportedText(pasted), why});
+                else
+                    ++result.unlisted;
                 continue;
             }
             if (cell.col == kColRx && text.empty() && !grid.RowEmpty(cell.row))
@@ -236,7 +267,9 @@ PasteResult PasteCells(ChannelGrid& grid, RadioImage& image, const BandLimits& l
                 result.firstRow = cell.row;
             result.lastRow = cell.row;
         }
-    }
+        ++r;
+        return true;
+    });
     return result;
 }
 

@@ -46,8 +46,13 @@ struct PasteProblem {
     std::string why;
 };
 
+// A paste report lists this many cells that did not land; the rest are
+// counted.
+inline constexpr int kListedPasteProblems = 20;
+
 struct PasteResult {
-    std::vector<PasteProblem> problems;
+    std::vector<PasteProblem> problems; // the first kListedPasteProblems
+    int unlisted = 0;                   // the cells that did not land beyond those
     std::vector<int> cleared; // rows of used channels an empty RX cell cleared
     int firstRow = 0; // rows whose texts may have changed (0 when none)
     int lastRow = -1;
@@ -69,6 +74,12 @@ std::string CopyCells(const ChannelGrid& grid, const GridRect& rect, const CellT
 // Empty lines at the end are no rows: they hold no cell, only the line end a
 // copy ends with.
 std::vector<std::vector<std::string>> SplitTsv(const std::string& tsv);
+// The rows of SplitTsv one by one, without keeping them, until row answers
+// false (a clipboard of millions of cells is read in one pass).
+void ForEachTsvRow(const std::string& tsv,
+                   const std::function<bool(const std::vector<std::string>& cells)>& row);
+// Whether tsv holds more than one cell.
+bool HoldsSeveralCells(const std::string& tsv);
 
 // What pasting TSV onto a selected block pastes from the block's top left
 // cell: a single cell fills the whole block, as spreadsheets fill a

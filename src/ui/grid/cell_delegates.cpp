@@ -179,8 +179,7 @@ bool GridCellDelegate::eventFilter(QObject* object, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->matches(QKeySequence::Paste)) {
-            const auto rows = SplitTsv(QGuiApplication::clipboard()->text().toStdString());
-            if (rows.size() > 1 || (rows.size() == 1 && rows.front().size() > 1)) {
+            if (HoldsSeveralCells(QGuiApplication::clipboard()->text().toStdString())) {
                 emit blockPasted();
                 return true;
             }

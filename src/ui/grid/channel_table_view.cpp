@@ -34,7 +34,7 @@ const char* const kPasteMoreNotListed = KESTRA_COUNT_TEXT("kestra", "另有 %n �
 const char* const kPasteCleared = KESTRA_TEXT("kestra", "以下信道已被清空（接收频率为空）：");
 // The report lists this many cells (and channels), so that it fits on a
 // screen.
-constexpr int kPasteReportCells = 20;
+constexpr int kPasteReportCells = kListedPasteProblems;
 } // namespace
 
 int TwipsToPixels(int twips, double dpi) {
@@ -306,17 +306,14 @@ PasteResult ChannelTableView::PasteClipboard() {
         lines << T(kPasteCleared)
               << QString::fromStdString(ChannelLabelList(result.cleared, kPasteReportCells));
     }
-    const int count = static_cast<int>(result.problems.size());
-    if (count > 0)
+    if (!result.problems.empty())
         lines << T(kPasteNotFitting);
-    for (int i = 0; i < std::min(count, kPasteReportCells); ++i) {
-        const PasteProblem& p = result.problems[static_cast<std::size_t>(i)];
+    for (const PasteProblem& p : result.problems)
         lines << QStringLiteral("%1 %2: \"%3\" - %4")
                      .arg(QString::fromStdString(p.rowLabel), T(p.colLabel),
                           QString::fromStdString(p.text), T(p.why));
-    }
-    if (count > kPasteReportCells)
-        lines << T(kPasteMoreNotListed, count - kPasteReportCells);
+    if (result.unlisted > 0)
+        lines << T(kPasteMoreNotListed, result.unlisted);
     auto* box = new QMessageBox(QMessageBox::Warning, T(kPasteTitle), lines.join('\n'),
                                 QMessageBox::Ok, this);
     box->setTextFormat(Qt::PlainText); // the pasted texts, as they were

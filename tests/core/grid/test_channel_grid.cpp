@@ -640,6 +640,16 @@ private slots:
         QVERIFY(SplitTsv("").empty());
         QCOMPARE(SplitTsv("\"a\tb\"\t\"c\"\"d\n\"\r\ne\"f\"\t\"g"),
                  (std::vector<std::vector<std::string>>{{"a\tb", "c\"d\n"}, {"e\"f\"", "\"g"}}));
+
+        // A clipboard of a million cells beyond the grid: the report keeps
+        // the first cells and counts the others.
+        Fixture f;
+        std::string tsv;
+        for (int r = 0; r < 100000; ++r)
+            tsv += "1\t2\t3\t4\t5\t6\t7\t8\t9\t10\n";
+        const PasteResult result = f.Paste(GridCell{250, 1}, tsv);
+        QCOMPARE(result.problems.size(), std::size_t(kListedPasteProblems));
+        QCOMPARE(static_cast<int>(result.problems.size()) + result.unlisted, 1000000);
     }
 
     // A single cell pasted onto a block fills it; more cells paste as they are.
