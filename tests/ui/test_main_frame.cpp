@@ -197,6 +197,16 @@ private slots:
         QVERIFY(!first->geometry().intersects(second->geometry()));
         f.Trigger(kIdWindowCascade);
         QVERIFY(first->geometry().intersects(second->geometry()));
+        // Many windows tile within the area: the main window keeps its size.
+        const QSize frameSize = frame->size();
+        QList<CChildFrame*> more;
+        for (int i = 0; i < 23; ++i)
+            more << f.app->documents().OpenFile(f.dir.file(QStringLiteral("a.dat")));
+        f.Trigger(kIdWindowTile);
+        QCOMPARE(frame->size(), frameSize);
+        for (CChildFrame* w : more)
+            frame->DestroyDocumentWindow(w);
+        f.frame()->ShowChild(second);
 
         // Closing one: the other is current, with its own image.
         second->close();

@@ -22,6 +22,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <algorithm>
+#include <cmath>
 
 #include "core/document/app_directory.h"
 #include "ui/app/ini_file.h"
@@ -384,10 +385,34 @@ void CMainFrame::ShowChild(CChildFrame* child) {
 }
 
 void CMainFrame::ArrangeDocumentWindows(bool tile) {
-    if (tile)
-        mdi_->tileSubWindows();
-    else
+    if (!tile) {
         mdi_->cascadeSubWindows();
+        return;
+    }
+    // The toolkit's tiling makes the main window larger, past the screen's
+    // edge, when the tiles would be narrower than the windows can be: the
+    // tiles share the area as it is, in as many columns as fit side by side
+    // (rows may then overlap a little).
+    QList<CChildFrame*> shown;
+    for (CChildFrame* child : DocumentWindows())
+        if (!child->isMinimized())
+            shown.append(child);
+    if (shown.isEmpty())
+        return;
+    const QRect area = mdi_->viewport()->rect();
+    const int n = static_cast<int>(shown.size());
+    const int narrowest = std::max(1, shown.front()->minimumSizeHint().width());
+    const int columns =
+        std::clamp(area.width() / narrowest, 1, static_cast<int>(std::ceil(std::sqrt(double(n)))));
+    const int rows = (n + columns - 1) / columns;
+    for (int i = 0; i < n; ++i) {
+        const int row = i / columns, column = i % columns;
+        const int left = area.width() * column / columns,
+                  right = area.width() * (column + 1) / columns;
+        const int top = area.height() * row / rows, bottom = area.height() * (row + 1) / rows;
+        shown[i]->showNormal();
+        shown[i]->setGeometry(left, top, right - left, bottom - top);
+    }
 }
 
 void CMainFrame::ActivateNextDocument(int step) {
