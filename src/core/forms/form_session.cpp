@@ -484,10 +484,17 @@ bool FormSession::SettingsSections(const std::string& name, std::vector<ProfileS
         }
     }
     if (wanted.HasArgument()) {
-        const auto other = std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(first),
-                                          out.end(), [&name](const ProfileSection& s) {
-                                              return s.header != name;
-                                          });
+        // A DTMF page is named in any shipped language ("dtmf Encode").
+        std::string header = name;
+        if (wanted.FormName() == kDtmf) {
+            const std::vector<std::string>& pages = DtmfDialog::PageNames();
+            if (const int page = FindLabel(pages, wanted.Argument()); page >= 0)
+                header =
+                    std::string(kDtmf) + " " + PrintedLabel(pages[static_cast<std::size_t>(page)]);
+        }
+        const auto other =
+            std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
+                           [&header](const ProfileSection& s) { return s.header != header; });
         out.erase(other, out.end());
         if (out.size() == first) {
             error = FillIn(TranslateText(KESTRA_TEXT("kestra", "表单“%1”没有“%2”一节")),

@@ -124,6 +124,10 @@ private slots:
             QCOMPARE(one.size(), std::size_t(1));
             QCOMPARE(one[0].header, std::string(header));
         }
+        // A DTMF page named in another shipped language.
+        SetProfileLanguages({[](const std::string& s) { return s == "编码" ? "Encode" : s; }});
+        QCOMPARE(Settings(image, "dtmf Encode").size(), std::size_t(1));
+        SetProfileLanguages({});
         AppState state;
         FormSession session(state);
         std::vector<ProfileSection> none;
