@@ -204,8 +204,12 @@ private slots:
             more << f.app->documents().OpenFile(f.dir.file(QStringLiteral("a.dat")));
         f.Trigger(kIdWindowTile);
         QCOMPARE(frame->size(), frameSize);
+        // Windows of one file are told apart by a number.
+        QCOMPARE(first->windowTitle() + " " + more.back()->windowTitle(),
+                 QStringLiteral("a.dat:1 a.dat:24"));
         for (CChildFrame* w : more)
             frame->DestroyDocumentWindow(w);
+        QCOMPARE(first->windowTitle(), QStringLiteral("a.dat"));
         f.frame()->ShowChild(second);
 
         // Closing one: the other is current, with its own image.

@@ -40,7 +40,16 @@ void CChildFrame::FitToForm() {
 }
 
 void CChildFrame::UpdateTitle() {
-    setWindowTitle(doc_->Title() + (IsModified() ? QStringLiteral("*") : QString()));
+    setWindowTitle(doc_->Title() +
+                   (copyNumber_ > 0 ? QStringLiteral(":%1").arg(copyNumber_) : QString()) +
+                   (IsModified() ? QStringLiteral("*") : QString()));
+}
+
+void CChildFrame::SetCopyNumber(int number) {
+    if (number == copyNumber_)
+        return;
+    copyNumber_ = number;
+    UpdateTitle();
 }
 
 bool CChildFrame::IsModified() const {

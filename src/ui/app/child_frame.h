@@ -35,6 +35,10 @@ public:
     // The document holds changes not saved.
     bool IsModified() const;
 
+    // Which window of its file this is, when the file is open in several
+    // ("a.dat:2"); 0 when it is the only one.
+    void SetCopyNumber(int number);
+
 signals:
     // The close box was clicked.
     void closeRequested();
@@ -46,6 +50,7 @@ protected:
 private:
     std::unique_ptr<CProgramDoc> doc_;
     CProgramView* view_;
+    int copyNumber_ = 0;
 };
 
 } // namespace kestra

@@ -276,6 +276,7 @@ CChildFrame* CMainFrame::AddDocumentWindow(std::unique_ptr<CProgramDoc> doc) {
             DestroyDocumentWindow(child);
     });
     connect(child, &QMdiSubWindow::windowTitleChanged, this, &CMainFrame::UpdateCaption);
+    connect(child->document(), &CProgramDoc::titleChanged, this, &CMainFrame::NumberCopies);
     connect(child->view()->history(), &DocumentHistory::stateChanged, this,
             &CMainFrame::UpdateCommands);
     mdi_->addSubWindow(child);
@@ -291,6 +292,7 @@ CChildFrame* CMainFrame::AddDocumentWindow(std::unique_ptr<CProgramDoc> doc) {
     child->showMaximized();
     mdi_->setActiveSubWindow(child);
     child->view()->table()->setFocus();
+    NumberCopies();
     UpdateCommands();
     return child;
 }
@@ -340,6 +342,7 @@ void CMainFrame::DestroyDocumentWindow(CChildFrame* child) {
             }
         }
     }
+    NumberCopies();
     // The window that takes over fills the area as the closed one did.
     if (CChildFrame* next = ActiveChild(); next && maximised) {
         next->showNormal();
@@ -508,9 +511,24 @@ QString CMainFrame::Caption() const {
     CChildFrame* child = ActiveChild();
     if (!child)
         return T(text::kAppTitle);
-    return T(text::kCaptionWithDocument)
-        .arg(T(text::kAppTitle),
-             child->document()->Title() + (child->IsModified() ? QStringLiteral("*") : QString()));
+    return T(text::kCaptionWithDocument).arg(T(text::kAppTitle), child->windowTitle());
+}
+
+// Windows of the same file are told apart by a number ("a.dat:1", "a.dat:2").
+void CMainFrame::NumberCopies() {
+    const QList<CChildFrame*> list = DocumentWindows();
+    for (CChildFrame* child : list) {
+        const QString path = child->document()->PathName();
+        int number = 0, copies = 0;
+        for (CChildFrame* other : list) {
+            if (!path.isEmpty() && other->document()->PathName() == path) {
+                ++copies;
+                if (other == child)
+                    number = copies;
+            }
+        }
+        child->SetCopyNumber(copies > 1 ? number : 0);
+    }
 }
 
 void CMainFrame::UpdateCaption() {

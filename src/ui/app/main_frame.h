@@ -129,6 +129,7 @@ private:
     // parked with its document and child's is put in the AppState.
     void MakeCurrent(CChildFrame* child);
     void LeaveCurrent(CChildFrame* before);
+    void NumberCopies();
     // The open documents at the end of 窗口.
     void FillWindowMenu();
     void UpdateIndicators(const LockKeyState& state);
