@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionComplex>
@@ -21,6 +22,7 @@
 
 #include "app_test_support.h"
 #include "core/image/settings_layout.h"
+#include "ui/app/access_keys.h"
 #include "ui/app/command_table.h"
 #include "ui/app/message_box.h"
 #include "ui/app/nav_tree_bar.h"
@@ -271,6 +273,16 @@ private slots:
         QCOMPARE(frame->treeBar()->item(kIdEditChannels)->text(0), QStringLiteral("信道信息"));
         QCOMPARE(frame->action(kIdRead)->toolTip(), QStringLiteral("读频 (Ctrl+R)"));
         QCOMPARE(f.view()->channelEditButton()->text(), QStringLiteral("信道编辑(&C)"));
+        // A dialog's buttons: a Latin text without a free letter of its own
+        // stays without a key; a Chinese one takes any free letter.
+        QWidget buttons;
+        for (const char* text : {"Ab", "Ba", "AB", "通"})
+            new QPushButton(QString::fromUtf8(text), &buttons);
+        GiveAccessKeys(&buttons);
+        QStringList given;
+        for (QPushButton* b : buttons.findChildren<QPushButton*>())
+            given << b->text();
+        QCOMPARE(given, QStringList({"&Ab", "&Ba", "AB", "通(&C)"}));
 
         QVERIFY(QTest::qWaitForWindowActive(frame));
         QTest::keyClick(f.view()->table(), Qt::Key_F10);

@@ -176,7 +176,10 @@ void GiveAccessKeys(QWidget* root) {
         for (QChar c : text)
             if (key.isNull() && c.unicode() < 0x80 && c.isLetter() && !taken.count(c.toUpper()))
                 key = c.toUpper();
-        for (char c = 'A'; key.isNull() && c <= 'Z'; ++c)
+        // A Chinese text takes any free letter, written after it ("应用(&O)");
+        // a Latin one without a free letter of its own ("Apply", "+") stays
+        // without: "Apply(O)" reads as part of its name.
+        for (char c = 'A'; key.isNull() && c <= 'Z' && text.at(0).unicode() >= 0x80; ++c)
             if (!taken.count(QChar(QLatin1Char(c))))
                 key = QLatin1Char(c);
         if (key.isNull())
