@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -67,6 +68,23 @@ ChannelTableView::ChannelTableView(ChannelTableModel* model, QWidget* parent)
     verticalHeader()->viewport()->installEventFilter(this);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+
+    // A screen reader keeps the texts of the cells it has read: a changed
+    // cell is announced, or it would read the old text when it comes back.
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                if (!QAccessible::isActive())
+                    return;
+                QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
+                if (!table || !table->tableInterface())
+                    return;
+                for (int r = topLeft.row(); r <= bottomRight.row(); ++r)
+                    for (int c = topLeft.column(); c <= bottomRight.column(); ++c)
+                        if (QAccessibleInterface* cell = table->tableInterface()->cellAt(r, c)) {
+                            QAccessibleEvent event(cell, QAccessible::NameChanged);
+                            QAccessible::updateAccessibility(&event);
+                        }
+            });
 
     frequencyDelegate_ = new GridCellDelegate(model, EditorKind::Frequency, this);
     toneDelegate_ = new GridCellDelegate(model, EditorKind::Tone, this);
