@@ -2,6 +2,8 @@
 #include "ui/app/command_line.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "core/codec/text_seam.h"
@@ -41,7 +43,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     parser.addPositionalArgument(QStringLiteral("file"),
                                  T(KESTRA_TEXT("kestra", "要打开的 .dat 文件（代替新建文档）。")),
                                  QStringLiteral("[FILE.dat]"));
+    // The usage line names the program, not the path it was started by.
     line.helpText = parser.helpText();
+    const QString path = QCoreApplication::arguments().value(0);
+    if (const auto at = line.helpText.indexOf(path); !path.isEmpty() && at >= 0)
+        line.helpText.replace(at, path.size(), QFileInfo(path).fileName());
 
     const bool parsed = parser.parse(arguments);
     // --help and --version answer even on an otherwise wrong command line.
