@@ -10,11 +10,12 @@
 
 #include "cli/cli.h"
 #include "core/codec/text_seam.h"
+#include "core/codec/utf8.h"
 #include "core/document/app_directory.h"
-#include "lang/language.h"
 #include "core/document/file_io.h"
 #include "core/document/version_notice.h"
 #include "core/os/os.h"
+#include "lang/language.h"
 
 using namespace kestra::cli;
 using kestra::FillIn;
@@ -31,12 +32,53 @@ std::string Tr(const char* source) {
     return TranslateText(source);
 }
 
+// A paragraph broken at its blanks (outside brackets) into lines of at most 79 columns, the
+// first after indent, the others after more; a text with line ends of its
+// own (a table of options) stays as it is.
+std::string Wrapped(const std::string& text, const std::string& indent, const std::string& more) {
+    constexpr std::size_t kWidth = 79;
+    if (text.find('\n') != std::string::npos)
+        return indent + text + "\n";
+    std::string out, line = indent;
+    bool empty = true;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        // A word runs to a blank outside brackets ("[--profile FILE]").
+        std::size_t end = at;
+        for (int depth = 0; end < text.size() && (text[end] != ' ' || depth > 0); ++end)
+            depth += text[end] == '[' ? 1 : text[end] == ']' ? -1 : 0;
+        const std::string word = text.substr(at, end - at);
+        if (!empty && kestra::Utf8Length(line) + 1 + kestra::Utf8Length(word) > kWidth) {
+            out += line + "\n";
+            line = more;
+            empty = true;
+        }
+        line += (empty ? "" : " ") + word;
+        empty = false;
+        at = end + 1;
+    }
+    return out + line + "\n";
+}
+
 int PrintHelp(const CommandTable& table) {
     std::string text = Tr(KESTRA_TEXT("kestra", "用法：kestra-cli [--lang zh|en] 命令 [选项] [文件]\n"
                                                 "不需要显示器，以脚本驱动 Kestra 的写频核心。\n\n"
                                                 "命令：\n"));
-    for (const auto& entry : table)
-        text += "  " + entry.second.usage + "\n      " + Tr(entry.second.summary.c_str()) + "\n";
+    for (const auto& entry : table) {
+        // "read ... | write ...": one form a line.
+        std::string usage = entry.second.usage;
+        for (auto bar = usage.find(" | "); bar != std::string::npos; bar = usage.find(" | "))
+            usage.replace(bar, 3, "\n");
+        std::size_t from = 0;
+        for (auto end = usage.find('\n'); from <= usage.size(); end = usage.find('\n', from)) {
+            text += Wrapped(usage.substr(from, end == std::string::npos ? end : end - from), "  ",
+                            "        ");
+            if (end == std::string::npos)
+                break;
+            from = end + 1;
+        }
+        text += Wrapped(Tr(entry.second.summary.c_str()), "      ", "      ");
+    }
     return Print(text + Tr(KESTRA_TEXT(
         "kestra", "\n选项：\n"
                   "  --help       显示本帮助并退出\n"

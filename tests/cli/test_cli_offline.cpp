@@ -209,6 +209,10 @@ private slots:
             QCOMPARE(r.out, QByteArray());
             QVERIFY(!QFile::exists(dir_.filePath("out.dat")));
         }
+        // The help fits a terminal of 80 columns.
+        if (args == QStringList{"--help"})
+            for (const QString& line : QString::fromUtf8(r.out).split('\n'))
+                QVERIFY2(line.size() <= 80, qPrintable(line));
     }
 
     // What resave writes is resave_fuzz's check, on random images.
