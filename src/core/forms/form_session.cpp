@@ -55,19 +55,6 @@ std::string Where(const ProfileSection& section, int line) {
            EscapeControl(section.header) + "]";
 }
 
-// "AA BB ..." of count bytes from offset, as a [raw] line gives them.
-std::string HexBytes(const RadioImage& image, std::size_t offset, std::size_t count) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    for (std::size_t i = offset; i < offset + count; ++i) {
-        if (i > offset)
-            text += ' ';
-        text += kDigits[image[i] >> 4];
-        text += kDigits[image[i] & 0x0F];
-    }
-    return text;
-}
-
 std::string AllNames() {
     std::string out;
     for (const FormName& f : FormNames()) {
@@ -79,6 +66,18 @@ std::string AllNames() {
 }
 
 } // namespace
+
+std::string HexBytes(const RadioImage& image, std::size_t offset, std::size_t count) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    for (std::size_t i = offset; i < offset + count; ++i) {
+        if (i > offset)
+            text += ' ';
+        text += kDigits[image[i] >> 4];
+        text += kDigits[image[i] & 0x0F];
+    }
+    return text;
+}
 
 const FormName* FormSession::UsableForm(const std::string& name, std::string& error) const {
     const FormName* f = FindFormName(name);

@@ -40,6 +40,9 @@
 namespace kestra::forms {
 
 // The form names, in the order `settings` prints them (FORMS.md).
+// "AA BB ..." of count bytes from offset, as a [raw] line gives them.
+std::string HexBytes(const RadioImage& image, std::size_t offset, std::size_t count);
+
 struct FormName {
     const char* name;
     bool factoryOnly;

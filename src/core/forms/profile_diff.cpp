@@ -82,16 +82,6 @@ ProfileSection DiffSection(const ProfileSection* a, const ProfileSection& b) {
     return out;
 }
 
-std::string HexBytes(const RadioImage& image, std::size_t from, std::size_t to) {
-    std::string text;
-    for (std::size_t i = from; i < to; ++i) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, "%02X", image[i]);
-        text += (i > from ? " " : "") + std::string(hex);
-    }
-    return text;
-}
-
 } // namespace
 
 std::vector<ProfileSection> DiffSections(const std::vector<ProfileSection>& a,
@@ -132,9 +122,9 @@ std::vector<ProfileLine> RawLines(const RadioImage& a, const RadioImage& b,
             ++end;
         char key[16];
         std::snprintf(key, sizeof key, "0x%04zX", i);
-        lines.push_back(
-            MakeLine(ProfileLine::Kind::Comment, std::string(), key + ("=" + HexBytes(a, i, end))));
-        lines.push_back(MakeLine(ProfileLine::Kind::Value, key, HexBytes(b, i, end)));
+        lines.push_back(MakeLine(ProfileLine::Kind::Comment, std::string(),
+                                 key + ("=" + HexBytes(a, i, end - i))));
+        lines.push_back(MakeLine(ProfileLine::Kind::Value, key, HexBytes(b, i, end - i)));
         i = end;
     }
     return lines;

@@ -35,7 +35,6 @@ const char* const kPasteMoreNotListed = KESTRA_COUNT_TEXT("kestra", "另有 %n �
 const char* const kPasteCleared = KESTRA_TEXT("kestra", "以下信道已被清空（接收频率为空）：");
 // The report lists this many cells (and channels), so that it fits on a
 // screen.
-constexpr int kPasteReportCells = kListedPasteProblems;
 } // namespace
 
 int TwipsToPixels(int twips, double dpi) {
@@ -322,7 +321,7 @@ PasteResult ChannelTableView::PasteClipboard() {
     QStringList lines;
     if (!result.cleared.empty()) {
         lines << T(kPasteCleared)
-              << QString::fromStdString(ChannelLabelList(result.cleared, kPasteReportCells));
+              << QString::fromStdString(ChannelLabelList(result.cleared, kListedPasteProblems));
     }
     if (!result.problems.empty())
         lines << T(kPasteNotFitting);
