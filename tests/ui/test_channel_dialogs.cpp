@@ -63,7 +63,7 @@ private slots:
     }
 
     // 批量生成: "应用" writes the range and renders the grid while the dialog
-    // stays open; a grid edit not yet converted when the dialog opened
+    // stays open, from corrected fields; a grid edit not yet converted when the dialog opened
     // survives that rendering; "取消" closes. A screen reader can tell every
     // field from the others (edits beside radio buttons have no label; RX
     // and TX repeat 随机 and 间隔).
@@ -73,7 +73,7 @@ private slots:
         QWidget* editor = f.view()->table()->StartEditAt(GridCell{200, 1});
         QVERIFY(editor);
         QTest::keyClicks(editor, QStringLiteral("150"));
-        std::string seen; // title, open after 应用, channel 2's RX, power (was 高), name
+        std::string seen; // title, open after 应用, channels 1 and 2's RX, 2's power (was 高), name
         QStringList names;
         ExpectDialog<CBatchChannelDlg>(f, [&](CBatchChannelDlg* d) {
             // (Qt names a list by its entry on Linux, its label comes as a
@@ -88,9 +88,12 @@ private slots:
                              radio->text().remove('&'));
             }
             FillBatchRange(d, QStringLiteral("2"), QStringLiteral("CH"));
+            // 应用 pressed by its key, the focus still in an out-of-band
+            // start: the start is corrected first (136, band A's lower limit).
+            TypeInto(d->binder().Widget(BatchChannelForm::kRxStart), QStringLiteral("999"));
             d->applyButton()->click();
             seen = d->windowTitle().toStdString() + (d->isVisible() ? " open " : " closed ") +
-                   f.Cell(2, 1) + " " + f.Cell(2, 5) + " ";
+                   f.Cell(1, 1) + " " + f.Cell(2, 1) + " " + f.Cell(2, 5) + " ";
             const ChannelRecord rec(f.app->state().image, 2);
             for (int i = 0; i < 5; ++i)
                 seen += static_cast<char>(rec.Byte(ChannelRecord::kName + i));
@@ -98,7 +101,7 @@ private slots:
         });
         f.view()->batchButton()->click();
         QVERIFY(f.driver.AllHandled());
-        QCOMPARE(seen, std::string("信道编辑 open 136.00000 低 CH002"));
+        QCOMPARE(seen, std::string("信道编辑 open 136.00000 136.00000 低 CH002"));
         QVERIFY2(!names.contains(QString()) && names.removeDuplicates() == 0,
                  qPrintable(names.join('|')));
         QCOMPARE(f.Cell(3, 1), std::string("438.50000")); // outside the range

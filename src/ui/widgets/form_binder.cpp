@@ -436,6 +436,9 @@ QWidget* FormBinder::CreateGrid(int id, const FieldSpec& desc) {
 QWidget* FormBinder::CreateButton(int id, const FieldSpec& desc) {
     auto* button = new QPushButton(T(desc.key), dialog_);
     connect(button, &QPushButton::clicked, this, [this, id] {
+        // An access key presses the button with the focus left where it
+        // was: what was typed there counts as the user left it.
+        CommitPending();
         std::string argument;
         const int grid = form_.Spec(id).argumentGrid;
         if (grid >= 0) {
@@ -579,19 +582,22 @@ void FormBinder::RefreshField(int id) {
         SetEnabledFlag(w, st.enabled);
 }
 
-void FormBinder::Finish() {
-    if (finished_)
-        return;
-    // An open cell editor commits first.
+void FormBinder::CommitPending() {
     for (const Binding& b : bindings_)
         if (auto* table = qobject_cast<QTableWidget*>(b.widget))
             if (auto* delegate = dynamic_cast<CellDelegate*>(table->itemDelegate()))
                 delegate->CommitOpen();
     if (focused_ >= 0 && EditLike(focused_)) {
         const int id = focused_;
-        focused_ = -1;
-        form_.TextCommitted(id);
+        Run([&] { form_.TextCommitted(id); });
     }
+}
+
+void FormBinder::Finish() {
+    if (finished_)
+        return;
+    CommitPending();
+    focused_ = -1;
     finished_ = true;
     form_.Close();
 }

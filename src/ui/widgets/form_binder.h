@@ -132,6 +132,9 @@ private:
     // The user typed into a text field.
     void Typed(int id, const QString& text);
     void Watch(int id, QWidget* w);
+    // An open cell editor commits and the focused edit's focus-loss rule
+    // runs, with the focus left where it is (a button pressed by its key).
+    void CommitPending();
     void RefreshField(int id);
     void RefreshGrid(int id, QTableWidget* table);
     // Runs one form event, then Refresh; nothing after Finish.
