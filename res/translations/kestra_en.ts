@@ -25,7 +25,7 @@
         <translation>Cannot save the file “%1”: %2</translation>
     </message>
     <message>
-        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+104"/>
+        <location filename="../../src/core/forms/channel_edit_form.cpp" line="+105"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+14"/>
         <location filename="../../src/ui/app/arrange_texts.h" line="+23"/>
         <source>接收频率</source>
@@ -1637,7 +1637,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+8"/>
-        <location filename="../../src/ui/app/command_line.cpp" line="+75"/>
+        <location filename="../../src/ui/app/command_line.cpp" line="+81"/>
         <source>选项 %1 不带值</source>
         <translation>option %1 takes no value</translation>
     </message>
@@ -1645,7 +1645,7 @@ Use the new band limits?</numerusform>
         <location line="+5"/>
         <location filename="../../src/cli/arrange_commands.cpp" line="-7"/>
         <location filename="../../src/cli/form_commands.cpp" line="-5"/>
-        <location filename="../../src/cli/main.cpp" line="+118"/>
+        <location filename="../../src/cli/main.cpp" line="+160"/>
         <source>未知选项 %1</source>
         <translation>unknown option %1</translation>
     </message>
@@ -1966,7 +1966,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location filename="../../src/ui/app/ui_texts.h" line="-71"/>
-        <location filename="../../src/ui/grid/channel_table_view.cpp" line="+30"/>
+        <location filename="../../src/ui/grid/channel_table_view.cpp" line="+31"/>
         <source>粘贴</source>
         <translation>Paste</translation>
     </message>
@@ -2026,7 +2026,7 @@ Use the new band limits?</numerusform>
         <translation>print what differs as a profile: per differing key &apos;; KEY=text in A&apos; then &apos;KEY=text in B&apos;, and a [raw] section for bytes no field explains; exit 0 equal, 1 different, 2 bad input</translation>
     </message>
     <message>
-        <location filename="../../src/cli/main.cpp" line="-83"/>
+        <location filename="../../src/cli/main.cpp" line="-96"/>
         <source>用法：kestra-cli [--lang zh|en] 命令 [选项] [文件]
 不需要显示器，以脚本驱动 Kestra 的写频核心。
 
@@ -2039,7 +2039,7 @@ Commands:
 </translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+18"/>
         <source>
 选项：
   --help       显示本帮助并退出
@@ -2249,7 +2249,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>unknown language &apos;%1&apos; (languages: zh, en)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/command_line.cpp" line="-58"/>
+        <location filename="../../src/ui/app/command_line.cpp" line="-62"/>
         <source>Kestra：读取、编辑并写入双段手持对讲机的存储器。</source>
         <translation>Kestra: reads, edits and writes the memory of a dual-band handheld radio.</translation>
     </message>
@@ -2284,7 +2284,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>A .dat file to open instead of a new document.</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+25"/>
         <source>未知选项 %1（文件名以 - 开头时写成 ./%1 或放在 -- 之后）</source>
         <translation>Unknown option %1 (write a file name that starts with - as ./%1, or after --)</translation>
     </message>
@@ -2429,6 +2429,11 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1 is not empty, cannot insert: the band&apos;s last channel cannot be pushed out</translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>%1 看似为空，却存有两个频段以外的信道，无法插入：频段末尾的信道不能被挤出</source>
+        <translation>%1 looks empty but holds a channel outside both bands, cannot insert: the band&apos;s last channel cannot be pushed out</translation>
+    </message>
+    <message>
         <location filename="../../src/link/pseudo_terminal.cpp" line="+100"/>
         <source>此系统不提供伪终端</source>
         <translation>pseudo-terminals are not available on this system</translation>
@@ -2558,7 +2563,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <source>在频段内按给出的顺序移动、插入、删除或排序整个信道；只有每项操作都成功
       才写出 OUT（退出状态 2 时指明失败的那一项）：
       --move FROM:TO        把 FROM 取出放到 TO（FROM 可以是一段
-                            FIRST-LAST）；其间的信道各移一位
+                            FIRST-LAST）；其间的信道顺移让位
       --insert AT           在 AT 插入空信道，频段其余信道下移一位；
                             频段最后一个信道不为空时拒绝
       --delete AT|FROM-TO   删除信道，频段其余信道上移；频段末尾
@@ -2571,7 +2576,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
       given; OUT is written only when every operation succeeds (exit 2 names
       the one that failed):
       --move FROM:TO        take FROM out and put it at TO (FROM may be a block
-                            FIRST-LAST); the channels between shift by one place
+                            FIRST-LAST); the channels between make room
       --insert AT           a free channel at AT, the rest of the band down one;
                             refused when the band&apos;s last channel is not empty
       --delete AT|FROM-TO   remove channels, the rest of the band up; the freed
@@ -2781,7 +2786,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the session cannot go on after an error</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+54"/>
         <source>未知的表单“%1”（表单：%2）</source>
         <translation>unknown form &apos;%1&apos; (forms: %2)</translation>
     </message>
@@ -2824,12 +2829,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the bytes run beyond the image (0x0000..0x3FFF)</translation>
     </message>
     <message>
-        <location line="-257"/>
+        <location line="-256"/>
         <source>“%1”存为“%2”</source>
         <translation>“%1” was stored as “%2”</translation>
     </message>
     <message>
-        <location line="+463"/>
+        <location line="+469"/>
         <source>表单“%1”没有“%2”一节</source>
         <translation>the form &apos;%1&apos; has no section &apos;%2&apos;</translation>
     </message>
@@ -3017,7 +3022,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>tone %1 → %2</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>亚音 %1 不在电台的亚音列表中，仍照此写入</source>
         <translation>tone %1 is not in the radio&apos;s list; set as given</translation>
     </message>

@@ -140,7 +140,7 @@ void RegisterArrangeCommands(CommandTable& table) {
                     "在频段内按给出的顺序移动、插入、删除或排序整个信道；只有每项操作都成功\n"
                     "      才写出 OUT（退出状态 2 时指明失败的那一项）：\n"
                     "      --move FROM:TO        把 FROM 取出放到 TO（FROM 可以是一段\n"
-                    "                            FIRST-LAST）；其间的信道各移一位\n"
+                    "                            FIRST-LAST）；其间的信道顺移让位\n"
                     "      --insert AT           在 AT 插入空信道，频段其余信道下移一位；\n"
                     "                            频段最后一个信道不为空时拒绝\n"
                     "      --delete AT|FROM-TO   删除信道，频段其余信道上移；频段末尾\n"

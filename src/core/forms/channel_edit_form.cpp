@@ -3,6 +3,7 @@
 #include "core/codec/text_seam.h"
 
 #include "core/codec/codecs.h"
+#include "core/grid/channel_grid.h"
 
 namespace kestra::forms {
 
@@ -163,20 +164,12 @@ void ChannelEditForm::StoreChannel() {
         return;
     }
     const std::uint32_t rx = TextToFrequency(rememberedRx_);
+    const std::uint32_t rememberedShift = rec.ShiftAmount();
     rec.SetRx(rx);
-    const bool txEmpty = Text(kTx).empty();
-    const std::uint32_t tx = txEmpty ? 0 : TextToFrequency(Text(kTx));
-    if (txEmpty)
-        rec.SetTxNone();
-    else
-        rec.SetTx(tx);
-    if (txEmpty || rx == tx) {
-        rec.SetShiftDirection(0);
-        rec.SetShiftAmount(1000000);
-    } else {
-        rec.SetShiftDirection(rx > tx ? 1 : 2);
-        rec.SetShiftAmount(rx > tx ? rx - tx : tx - rx);
-    }
+    // The shift as the grid's conversion stores it: a loaded transmit
+    // frequency in no band keeps its shift amount, which the next conversion
+    // would otherwise take as no usable shift and make the channel simplex.
+    StoreTransmit(rec, limits(), Text(kTx), rx, rememberedShift);
     rec.SetRxTone(ToneTextToValue(Text(kRxTone)));
     rec.SetTxTone(ToneTextToValue(Text(kTxTone)));
     if (Text(kName) != loadedName_)

@@ -122,10 +122,17 @@ std::string LowerName(const RadioImage& image, int n) {
 
 } // namespace
 
+namespace {
+
+bool HoldsChannel(const RadioImage& image, int n) {
+    const std::uint8_t top = ConstChannelRecord(image, n).Byte(ChannelRecord::kRx + 3);
+    return top != 0xFF && top != 0x00;
+}
+
+} // namespace
+
 bool ChannelEmpty(const RadioImage& image, const BandLimits& limits, int n) {
-    const ConstChannelRecord rec(image, n);
-    const std::uint8_t top = rec.Byte(ChannelRecord::kRx + 3);
-    return top == 0xFF || top == 0x00 || !limits.InBand(rec.Rx());
+    return !HoldsChannel(image, n) || !limits.InBand(ConstChannelRecord(image, n).Rx());
 }
 
 bool MoveStaysInBand(int first, int last, int to) {
@@ -160,8 +167,12 @@ ArrangeResult InsertChannel(RadioImage& image, const BandLimits& limits, int at)
     if (!IsMemoryRecord(at))
         return {Fill(arrangetext::kNotMemoryChannel, {ChannelLabel(at)})};
     const int bandLast = LastRecordOfBand(at);
-    if (!ChannelEmpty(image, limits, bandLast))
-        return {Fill(arrangetext::kBandFull, {ChannelLabel(bandLast)})};
+    // A channel outside both bands shows as an empty row, but it is kept
+    // like any other: it is not pushed out either.
+    if (HoldsChannel(image, bandLast))
+        return {Fill(ChannelEmpty(image, limits, bandLast) ? arrangetext::kBandFullHidden
+                                                           : arrangetext::kBandFull,
+                     {ChannelLabel(bandLast)})};
     std::vector<int> sources = Iota(at, bandLast - 1);
     sources.insert(sources.begin(), 0);
     return Rearrange(image, limits, at, sources);

@@ -40,6 +40,8 @@ inline constexpr const char* kReversed = KESTRA_TEXT("kestra", "%1 在 %2 之后
 inline constexpr const char* kBeyondBand = KESTRA_TEXT("kestra", "超出 %1 所在频段");
 inline constexpr const char* kBandFull =
     KESTRA_TEXT("kestra", "%1 不是空信道，无法插入：频段末尾的信道不能被挤出");
+inline constexpr const char* kBandFullHidden = KESTRA_TEXT(
+    "kestra", "%1 看似为空，却存有两个频段以外的信道，无法插入：频段末尾的信道不能被挤出");
 } // namespace arrangetext
 
 // What an operation did: an empty error on success, else why it was refused

@@ -151,8 +151,8 @@ std::uint8_t DirectionOf(std::uint32_t rx, std::uint32_t tx) {
     return rx > tx ? 1 : 2; // transmit below / above receive
 }
 
-// The transmit frequency and the shift it gives with rx, by the first rule
-// that applies. rememberedShift is the record's shift amount before the row.
+} // namespace
+
 void StoreTransmit(ChannelRecord& rec, const BandLimits& limits, const std::string& txText,
                    std::uint32_t rx, std::uint32_t rememberedShift) {
     // A larger remembered shift is no usable shift (FF FF FF FF, for example).
@@ -182,6 +182,8 @@ void StoreTransmit(ChannelRecord& rec, const BandLimits& limits, const std::stri
     }
 }
 
+namespace {
+
 // Row n of the grid into record n. Only the bits the grid owns change; an
 // empty RX cell clears the whole record, unless the record is a channel
 // outside both bands: its row shows empty, and it stays as it is until the
@@ -196,7 +198,11 @@ void StoreRow(const ChannelGrid& grid, RadioImage& image, const BandLimits& limi
         return;
     }
     const std::uint32_t rx = TextToFrequency(rxText);
-    const std::uint32_t rememberedShift = rec.ShiftAmount();
+    // B124's shift amount is the fixed block, never the channel's own: it
+    // counts as usable, so that a transmit frequency in no band stays.
+    const bool shiftIsBlock = RecordOffset(n) + ChannelRecord::kShiftAmount == region::kFixedBlock;
+    const std::uint32_t rememberedShift =
+        shiftIsBlock ? ChannelRecord::kSimplexShift : rec.ShiftAmount();
     rec.SetRx(rx);
     StoreTransmit(rec, limits, grid.Text(n, kColTx), rx, rememberedShift);
     rec.SetRxTone(ToneTextToValue(grid.Text(n, kColRxTone)));

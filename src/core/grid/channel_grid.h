@@ -120,6 +120,13 @@ void GridToImage(ChannelGrid& grid, RadioImage& image, const BandLimits& limits)
 // What opening an image and then saving or sending it does: the grid is
 // rendered from the image and converted back (which finalises it).
 void PassThroughGrid(RadioImage& image, BandLimits& limits);
+// Stores a transmit frequency (empty text: receive only) and the shift it
+// gives with rx into rec, as converting a row does: a shift within one band
+// is stored; across bands the channel keeps the 10 MHz simplex shift; a
+// frequency in no band keeps rememberedShift (the record's amount before),
+// and with none usable (above 99.995 MHz) the channel becomes simplex.
+void StoreTransmit(ChannelRecord& rec, const BandLimits& limits, const std::string& txText,
+                   std::uint32_t rx, std::uint32_t rememberedShift);
 // Writes row n into record n as GridToImage does, without FinalizeImage.
 void GridRowToImage(const ChannelGrid& grid, RadioImage& image, const BandLimits& limits, int n);
 

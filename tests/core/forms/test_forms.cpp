@@ -14,6 +14,7 @@
 #include "core/forms/form_driver.h"
 #include "core/forms/model_info_form.h"
 #include "core/forms/optional_features_form.h"
+#include "core/grid/channel_grid.h"
 #include "core/image/settings_layout.h"
 #include "support/form_images.h"
 #include "support/form_lines.h"
@@ -266,7 +267,8 @@ private slots:
         const char* const rows[][4] = {{"above", "145", "145.6", "0200000600"},
                                        {"below", "435", "430", "0100005000"},
                                        {"equal", "145", "145", "0000000001"},
-                                       {"other band", "145", "435", "0200000029"}};
+                                       // as the grid stores it: no shift
+                                       {"other band", "145", "435", "0000000001"}};
         for (const auto& r : rows)
             QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]) << Hex(r[3]);
     }
@@ -277,6 +279,22 @@ private slots:
         Fixture f(7);
         QCOMPARE(Typed(f, 7, {{F::kRx, rx.toStdString()}, {F::kTx, tx.toStdString()}}).mid(15, 5),
                  shift);
+    }
+
+    // A stored TX in no band (a radio with wider bands wrote it) keeps its
+    // shift through an untouched open and close, and so its TX through the
+    // grid's next conversion; a 500 MHz TX read back as 145 before.
+    void txInNoBandSurvivesTheDialog() {
+        Fixture f(7);
+        f.rec(7).SetTx(50000000);
+        f.rec(7).SetShiftDirection(2);
+        const QByteArray before = f.Record(7);
+        Dialog d(f, 7);
+        QCOMPARE(d.Text(F::kTx), std::string("500.00000"));
+        d.form.Close();
+        QCOMPARE(f.Record(7), before);
+        PassThroughGrid(f.state.image, f.state.bandLimits);
+        QCOMPARE(f.Record(7), before);
     }
 
     void listValuesWithoutEntryFallBack() {

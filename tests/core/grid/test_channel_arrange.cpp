@@ -10,6 +10,7 @@
 #include "core/document/default_image.h"
 #include "core/forms/channel_edit_form.h"
 #include "core/grid/channel_arrange.h"
+#include "core/grid/channel_grid.h"
 #include "core/image/finalize.h"
 #include "core/image/settings_layout.h"
 
@@ -247,6 +248,26 @@ private slots:
         QCOMPARE(QString::fromStdString(ReadChannelName(f.image, 251)), QString("Charlie"));
         QCOMPARE(ConstChannelRecord(f.image, 251).ShiftAmount(), 60000u);
         QCOMPARE(ConstChannelRecord(f.image, 251).Byte(0x16), 0xFF);
+
+        // A TX in no band stays in B124 through the grid's conversion: the
+        // block there is no shift of the channel's own (it became simplex).
+        Put(f.image, 130, 40050000, 39950000, "oob");
+        QVERIFY(MoveChannels(f.image, f.limits, 130, 130, 252).ok());
+        PassThroughGrid(f.image, f.limits);
+        QCOMPARE(ConstChannelRecord(f.image, 252).Tx(), 39950000u);
+        QVERIFY(blockIntact());
+    }
+
+    // A channel outside both bands shows as an empty row but is kept: an
+    // insert does not push it out of the band's last place.
+    void insertKeepsAChannelOutsideBothBands() {
+        Fixture f;
+        Put(f.image, 128, 30000000, 30000000, "far");
+        const RadioImage before = f.image;
+        QCOMPARE(
+            QString::fromStdString(InsertChannel(f.image, f.limits, 1).error),
+            QString("A128 看似为空，却存有两个频段以外的信道，无法插入：频段末尾的信道不能被挤出"));
+        QVERIFY(f.image == before);
     }
 
     void find_data() {
