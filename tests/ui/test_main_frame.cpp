@@ -243,7 +243,7 @@ private slots:
         f.Trigger(kIdFileClose);
         QCOMPARE(Windows(f), QStringLiteral("写频软件"));
         for (int id : {kIdFileClose, kIdFileSave, kIdFileSaveAs, kIdRead, kIdWrite, kIdFilePrint,
-                       kIdEditChannels, kIdEditOptional, kIdEditDtmf})
+                       kIdEditChannels, kIdEditOptional, kIdEditDtmf, kIdParamTuning, kIdDtmfInit})
             QVERIFY2(!frame->action(id)->isEnabled(), qPrintable(QString::number(id)));
     }
 

@@ -201,13 +201,13 @@ const std::vector<CommandRow>& CommandTable() {
                     a.RunDialogAsStep("fm", text::kEditFmRadio,
                                       [&a] { CFmRadioDlg(a.state(), a.frame()).exec(); });
                 }),
-        Command(kIdParamTuning, text::kEditParamTuning, M::Edit, Always,
+        Command(kIdParamTuning, text::kEditParamTuning, M::Edit, WithActiveDocument,
                 [](CProgramApp& a) {
                     a.RunDialogAsStep("tuning", text::kEditParamTuning,
                                       [&a] { CParamTuningDlg(a.state(), a.frame()).exec(); });
                 })
             .Factory(),
-        Command(kIdDtmfInit, text::kEditDtmfInit, M::Edit, Always,
+        Command(kIdDtmfInit, text::kEditDtmfInit, M::Edit, WithActiveDocument,
                 [](CProgramApp& a) {
                     a.RunDialogAsStep("decoder", text::kEditDtmfInit,
                                       [&a] { CDtmfInitDlg(a.state(), a.frame()).exec(); });

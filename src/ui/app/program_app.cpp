@@ -181,12 +181,10 @@ void CProgramApp::RunCommand(int id) {
 
 void CProgramApp::RunDialogAsStep(const char* form, const char* text,
                                   const std::function<void()>& dialog) {
-    CChildFrame* child = frame_->ActiveChild();
-    if (!child) {
-        dialog();
-        return;
-    }
-    child->view()->RunDialog(form, text, dialog);
+    // Without a document there is nothing to edit: what a dialog changed
+    // would be gone with the next document, or sent to a radio unasked.
+    if (CChildFrame* child = frame_->ActiveChild())
+        child->view()->RunDialog(form, text, dialog);
 }
 
 void CProgramApp::OnPortSetup() {

@@ -76,8 +76,8 @@ public:
 
     // 文件 and 编辑: new, open, save, close, undo, read's guard, ...
     DocumentCommands& documents() { return *documents_; }
-    // A settings dialog run as one undo step of the active (or else the
-    // current) document.
+    // A settings dialog run as one undo step of the active document; with
+    // none, nothing runs.
     void RunDialogAsStep(const char* form, const char* text, const std::function<void()>& dialog);
     // 导入 CSV / 导出 CSV and the printing commands, on the active document.
     CsvCommands& csv() { return *csv_; }
