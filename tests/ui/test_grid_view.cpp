@@ -481,6 +481,16 @@ private slots:
         QTest::keyClick(table, Qt::Key_Escape);
         Label(f, QEvent::MouseButtonRelease, 3);
         QCOMPARE(Rows(f), QString("146 149 147 148  1-1"));
+        // Released away from the labels (over the cells, another window), a
+        // drag moves nothing.
+        table->scrollToTop();
+        Label(f, QEvent::MouseButtonPress, 1);
+        Label(f, QEvent::MouseMove, 3);
+        const QPoint aside(labels->width() + 40, table->rowViewportPosition(2) + 2);
+        QMouseEvent off(QEvent::MouseButtonRelease, aside, labels->mapToGlobal(aside),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(labels, &off);
+        QCOMPARE(Rows(f), QString("146 149 147 148  1-1"));
         // Over the other band no line shows, and a drop there is refused.
         table->scrollTo(f.view()->model()->IndexOf(GridCell{128, 1}),
                         QAbstractItemView::PositionAtCenter);
@@ -493,8 +503,8 @@ private slots:
         Label(f, QEvent::MouseButtonRelease, 128);
         QTRY_VERIFY(f.driver.AllHandled());
         QCOMPARE(f.driver.messages().last(), QStringLiteral("超出 B002 所在频段"));
-        Select(f, 4, 4);
-        // One row selected: the sort dialog offers the whole band, by RX;
+        Select(f, 127, 130);
+        // A block across the bands: the sort dialog offers the whole band, by RX;
         // each of its choices has an access key.
         QStringList keys;
         f.driver.On<CSortChannelsDlg>([&keys](CSortChannelsDlg* d) {

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/codec/codecs.h"
+#include "core/image/channel_numbers.h"
 #include "ui/app/access_keys.h"
 #include "ui/app/arrange_texts.h"
 #include "ui/app/translation.h"
@@ -34,7 +35,10 @@ CSortChannelsDlg::CSortChannelsDlg(int selectedFirst, int selectedLast, int band
     selected_ = new QRadioButton(
         T(text::kSortSelectedRows).arg(Label(selectedFirst), Label(selectedLast)), this);
     band_ = new QRadioButton(T(text::kSortWholeBand).arg(Label(bandFirst), Label(bandLast)), this);
-    const bool block = selectedLast > selectedFirst;
+    // Only a block of memory channels inside one band can be sorted alone.
+    const bool block = selectedLast > selectedFirst && IsMemoryRecord(selectedFirst) &&
+                       IsMemoryRecord(selectedLast) &&
+                       BandOfRecord(selectedFirst) == BandOfRecord(selectedLast);
     selected_->setEnabled(block);
     (block ? selected_ : band_)->setChecked(true);
 

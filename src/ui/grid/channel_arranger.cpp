@@ -289,7 +289,9 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
                 autoScroll_->start();
             else
                 autoScroll_->stop();
-            ShowDropLine(RowAtLabel(y));
+            // Only over the labels is there a place to drop: elsewhere (the
+            // cells, the tree, another document's window) no line shows.
+            ShowDropLine(labels_->rect().contains(mouse->position().toPoint()) ? RowAtLabel(y) : 0);
         }
         return true;
     }
@@ -306,6 +308,9 @@ bool ChannelArranger::eventFilter(QObject* watched, QEvent* event) {
             SelectRows(row, row);
             return true;
         }
+        // A drop away from the labels leaves the rows where they are.
+        if (!labels_->rect().contains(mouse->position().toPoint()))
+            return true;
         const int target = RowAtLabel(mouse->position().toPoint().y());
         if (target < dragRows_.first || target > dragRows_.last)
             MoveRows(dragRows_.first, dragRows_.last, DropPlace(target));
