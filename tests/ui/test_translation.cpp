@@ -161,11 +161,12 @@ private slots:
         table->CommitAndCloseEditor();
         QCOMPARE(model->grid().Text(1, kColPower), std::string(gridtext::kLow));
 
-        // The tone editor shows "no tone" translated; left as shown, it stays
+        // The tone editor shows "no tone" translated, in its list too; left as shown, it stays
         // no tone.
         auto* tone = qobject_cast<QComboBox*>(table->StartEditAt(GridCell{1, kColRxTone}));
         QVERIFY(tone);
         QCOMPARE(tone->currentText(), QStringLiteral("None"));
+        QCOMPARE(tone->itemText(0), QStringLiteral("None"));
         QCOMPARE(model->grid().editor.text, std::string(kNoToneText));
         table->CommitAndCloseEditor();
         QCOMPARE(model->grid().Text(1, kColRxTone), std::string(kNoToneText));

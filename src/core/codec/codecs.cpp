@@ -208,8 +208,8 @@ std::string ToneValueToText(ToneCode code) {
     const bool inverted = code.high >= 0xC0;
     const int h = code.high - (inverted ? 0xC0 : 0x80);
     const int c = h * 100 + FromBcd(code.low);
-    const char* prefix = (h == 0) ? "D0" : "D";
-    return Format(inverted ? "%s%dI" : "%s%dN", prefix, c);
+    // Three digits at least, as typed codes show (D001N, not D01N).
+    return Format(inverted ? "D%03dI" : "D%03dN", c);
 }
 
 std::string NormalizeToneText(const std::string& input) {

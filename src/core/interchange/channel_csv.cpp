@@ -323,9 +323,8 @@ std::string Mhz6(std::uint32_t f) {
 bool IsDcs(const std::string& tone) {
     return !tone.empty() && tone[0] == 'D';
 }
-// The grid writes a DCS tone as D, the code's digits and N or I: "D023N",
-// "D07I" (a code under 10 has two digits) or, from a radio's memory,
-// "D1834N".
+// The grid writes a DCS tone as D, at least three digits and N or I:
+// "D023N", "D007I" or, from a radio's memory, "D1834N".
 std::string DcsCodeOf(const std::string& tone) {
     const std::string digits = tone.substr(1, tone.size() - 2);
     return std::string(digits.size() < 3 ? 3 - digits.size() : 0, '0') + digits;

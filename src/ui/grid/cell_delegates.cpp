@@ -92,7 +92,7 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
         combo->setCompleter(nullptr);
         combo->setMaxVisibleItems(16);
         for (const std::string& tone : SignallingList())
-            combo->addItem(QString::fromStdString(tone));
+            combo->addItem(ChannelTableModel::ShownText(tone));
         connect(combo, &QComboBox::editTextChanged, combo, live);
         editor = combo;
         break;

@@ -205,6 +205,7 @@ private slots:
             QVERIFY2(ToneTextToValue(text) == code, text);
         QCOMPARE(ToneValueToText({0x00, 0x00}), std::string("0.0"));
         QCOMPARE(ToneValueToText({0x00, 0xFF}), std::string("无"));
+        QCOMPARE(ToneValueToText({0x07, 0x80}), std::string("D007N")); // three digits, as typed
     }
 
     void toneRoundTripsOverEveryListEntry() {

@@ -142,7 +142,7 @@ private slots:
                 "given",
                 "row 9 (q\"x, 144.225000): A009, tone D089N is not in the radio's list; set as "
                 "given",
-                "row 10 (144.250000): A010, tone D07I is not in the radio's list; set as given"}));
+                "row 10 (144.250000): A010, tone D007I is not in the radio's list; set as given"}));
         QCOMPARE(ExportChannelCsv(fresh), first);
         for (int n = 1; n <= kMemoryChannels; ++n) {
             const ConstChannelRecord a(rich, n), b(fresh, n);
