@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/codec/codecs.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -223,7 +224,18 @@ std::string NormalizeToneText(const std::string& input) {
         const double t = std::trunc(scaled);
         if (!(t >= 600.0 && t <= 2800.0))
             return kNoToneText;
-        return text;
+        // A plain decimal stays as typed (88.50); anything more ("88.5D",
+        // "88..5") shows the value it stores, which is not what it says:
+        // "88.5D" would be read back as DCS code 8.
+        const std::string_view plain = TrimBlanks(text);
+        const bool onlyDigitsAndPoint = std::count(plain.begin(), plain.end(), '.') == 1 &&
+                                        std::all_of(plain.begin(), plain.end(), [](char ch) {
+                                            return ch == '.' || (ch >= '0' && ch <= '9');
+                                        });
+        if (onlyDigitsAndPoint)
+            return text;
+        const int tenths = static_cast<int>(t);
+        return Format("%d.%d", tenths / 10, tenths % 10);
     }
 
     static const char* const kPrefixes[] = {"D", "DN", "DI", "ND", "ID", "N", "I"};

@@ -251,6 +251,9 @@ private slots:
             {"88.5", "88.5", "88.5"},
             {"88.50 kept as typed", "88.50", "88.50"},
             {"decimal comma", "88,5", "88.5"},
+            // More than a decimal shows the value stored ("88.5D" read as DCS 8 before).
+            {"stray letter", "88,5d", "88.5"},
+            {"two points", "88..5", "88.0"},
             {"60.0 lower bound", "60.0", "60.0"},
             {"59.9", "59.9", "无"},
             {"280.0 upper bound", "280.0", "280.0"},
