@@ -197,10 +197,18 @@ void CMainFrame::CreateToolBar() {
     toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->setIconSize(QSize(24, 24));
     toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // The buttons by their group (new, open | save | read, write | print,
+    // about | undo, redo), in the table's order within one.
+    std::vector<const CommandRow*> buttons;
+    for (const CommandRow& row : CommandTable())
+        if (row.toolbarGroup != 0)
+            buttons.push_back(&row);
+    std::stable_sort(buttons.begin(), buttons.end(), [](const CommandRow* a, const CommandRow* b) {
+        return a->toolbarGroup < b->toolbarGroup;
+    });
     int group = 0;
-    for (const CommandRow& row : CommandTable()) {
-        if (row.toolbarGroup == 0)
-            continue;
+    for (const CommandRow* button : buttons) {
+        const CommandRow& row = *button;
         if (group != 0 && row.toolbarGroup != group)
             toolBar_->addSeparator();
         group = row.toolbarGroup;
