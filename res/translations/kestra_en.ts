@@ -53,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+214"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+219"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -495,7 +495,7 @@
         <translation>Initialise Data</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-157"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-162"/>
         <source>写频软件</source>
         <translation>Programming Software</translation>
     </message>
@@ -556,12 +556,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+118"/>
+        <location line="+123"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location line="-117"/>
+        <location line="-122"/>
         <source>存为</source>
         <translation>Save</translation>
     </message>
@@ -577,12 +577,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+98"/>
+        <location line="+103"/>
         <source>退出</source>
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="-97"/>
+        <location line="-102"/>
         <source>打印...</source>
         <translation>Print...</translation>
     </message>
@@ -690,6 +690,16 @@
         <location line="+2"/>
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>虚拟对讲机</source>
+        <translation>Virtual radio</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>读频和写频都与程序内的虚拟对讲机（%1）交换，不是接在电脑上的对讲机</source>
+        <translation>Reading and writing go to the virtual radio inside the program (%1), not to a radio on a cable</translation>
     </message>
     <message>
         <location line="+23"/>
@@ -1193,7 +1203,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-170"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-175"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -1540,7 +1550,7 @@ Use the new band limits?</numerusform>
         <translation>About...</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+27"/>
         <source>CAP</source>
         <translation>CAP</translation>
     </message>

@@ -4,6 +4,7 @@
 // command would replace or close unsaved changes, with each of its answers.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
@@ -218,6 +219,10 @@ private slots:
         QVERIFY(f.Start({QStringLiteral("--simulate")}));
         VirtualRadio* radio = f.app->virtualRadio();
         QVERIFY(QTest::qWaitForWindowActive(f.frame()));
+        // The status bar says where the exchanges go.
+        auto* pane = f.frame()->findChild<QLabel*>(QStringLiteral("virtualRadioPane"));
+        QVERIFY(pane->isVisible() &&
+                pane->toolTip().contains(QString::fromStdString(radio->Device())));
         DocumentHistory* h = f.view()->history();
         f.Type(3, 1, QStringLiteral("439.0125"));
         const DocumentSnapshot edited = h->Take();

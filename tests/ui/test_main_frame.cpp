@@ -7,6 +7,7 @@
 // the factory unlock.
 #include <QDockWidget>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -136,6 +137,8 @@ private slots:
             shown << (a->isSeparator() ? 0 : a->data().toInt());
         QCOMPARE(shown, QList<int>({kIdFileNew, kIdFileOpen, 0, kIdFileSave, 0, kIdRead, kIdWrite,
                                     0, kIdFilePrint, kIdAppAbout, 0, kIdEditUndo, kIdEditRedo}));
+        // A real port: no virtual radio pane.
+        QVERIFY(!frame->findChild<QLabel*>(QStringLiteral("virtualRadioPane"))->isVisible());
         QList<QTreeWidgetItem*> children;
         for (int i = 0; i < frame->treeBar()->rootItem()->childCount(); ++i)
             children << frame->treeBar()->rootItem()->child(i);

@@ -230,6 +230,13 @@ void CMainFrame::CreateStatusBar() {
     message_->setObjectName(QStringLiteral("messagePane"));
     message_->setIndent(4);
     status_->addWidget(message_, 1);
+    virtualRadio_ = new QLabel(T(text::kVirtualRadioPane), this);
+    virtualRadio_->setObjectName(QStringLiteral("virtualRadioPane"));
+    virtualRadio_->setFrameShape(QFrame::StyledPanel);
+    virtualRadio_->setFrameShadow(QFrame::Sunken);
+    virtualRadio_->setIndent(4);
+    status_->addPermanentWidget(virtualRadio_);
+    virtualRadio_->hide();
     const char* names[3] = {text::kIndicatorCaps, text::kIndicatorNum, text::kIndicatorScroll};
     for (int i = 0; i < 3; ++i) {
         auto* pane = new QLabel(T(names[i]), this);
@@ -242,6 +249,12 @@ void CMainFrame::CreateStatusBar() {
         indicators_[i] = pane;
     }
     UpdateIndicators(locks_);
+}
+
+void CMainFrame::ShowVirtualRadio(const QString& device) {
+    virtualRadio_->setToolTip(T(text::kVirtualRadioPaneTip).arg(device));
+    virtualRadio_->setAccessibleDescription(virtualRadio_->toolTip());
+    virtualRadio_->setVisible(!device.isEmpty());
 }
 
 void CMainFrame::CreateTreeBar() {

@@ -64,6 +64,9 @@ public:
     QToolBar* toolBar() const { return toolBar_; }
     QStatusBar* status() const { return status_; }
     QLabel* indicator(int i) const { return indicators_[i]; }
+    // Shows that the exchanges go to the virtual radio on device; an empty
+    // device hides the pane.
+    void ShowVirtualRadio(const QString& device);
 
     // Document windows. A new window's document becomes the current one.
     CChildFrame* AddDocumentWindow(std::unique_ptr<CProgramDoc> doc);
@@ -149,6 +152,7 @@ private:
     QStatusBar* status_ = nullptr;
     QLabel* message_ = nullptr;
     QLabel* indicators_[3] = {nullptr, nullptr, nullptr};
+    QLabel* virtualRadio_ = nullptr;
     LockKeyState locks_;
     std::map<int, QAction*> actions_;
     // The current document window, whose document owns the AppState's

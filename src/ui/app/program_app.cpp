@@ -127,6 +127,7 @@ int CProgramApp::InitInstance(const StartOptions& options) {
     printing_ = std::make_unique<PrintCommands>(state_, *frame_, recent_);
     ConnectCommands();
     frame_->SetRecentFiles(recent_.Files());
+    ShowPort();
 
     CChildFrame* first = nullptr;
     if (!line.file.isEmpty())
@@ -193,6 +194,12 @@ void CProgramApp::OnPortSetup() {
         ports.virtualRadio = radio_->Device();
     CPortSetupDlg dialog(state_, *ini_, frame_.get(), ports);
     dialog.exec();
+    ShowPort();
+}
+
+void CProgramApp::ShowPort() {
+    const bool virtualRadio = radio_ && state_.portName == radio_->Device();
+    frame_->ShowVirtualRadio(virtualRadio ? QString::fromStdString(state_.portName) : QString());
 }
 
 void CProgramApp::OnViewLanguage(Language language) {

@@ -92,6 +92,8 @@ public:
 private:
     void LoadSettings(const CommandLine& line);
     void ConnectCommands();
+    // The status bar says so while the port is the virtual radio's.
+    void ShowPort();
 
     AppState state_;
     std::unique_ptr<CIniFile> ini_;

@@ -77,6 +77,11 @@ inline constexpr const char* kWindowPrevious = KESTRA_TEXT("kestra", "上一个�
 // The caption with a document: "写频软件 - radio.dat*".
 inline constexpr const char* kCaptionWithDocument = KESTRA_TEXT("kestra", "%1 - %2");
 
+// The status bar pane shown while the exchanges go to the virtual radio.
+inline constexpr const char* kVirtualRadioPane = KESTRA_TEXT("kestra", "虚拟对讲机");
+inline constexpr const char* kVirtualRadioPaneTip =
+    KESTRA_TEXT("kestra", "读频和写频都与程序内的虚拟对讲机（%1）交换，不是接在电脑上的对讲机");
+
 // Status bar indicators.
 inline constexpr const char* kIndicatorCaps = KESTRA_TEXT("kestra", "CAP");
 inline constexpr const char* kIndicatorNum = KESTRA_TEXT("kestra", "NUM");
