@@ -151,14 +151,23 @@ bool Describe(const fs::path& sysfs, const fs::path& dev, const std::string& nam
     info.name = name;
     info.path = (dev / name).string();
     info.portNumber = PortNumberOfName(name);
-    info.driver = LinkTargetName(deviceLink / "driver");
     const std::string latency = ReadAttribute(deviceLink / "latency_timer");
     if (!latency.empty() && latency.find_first_not_of("0123456789") == std::string::npos &&
         latency.size() < 6)
         info.latencyTimerMs = std::atoi(latency.c_str());
     const fs::path portDevice = fs::canonical(deviceLink, ec);
-    if (!ec)
+    if (!ec) {
+        // Since Linux 6.5 a built-in port's device is serial-core's own
+        // "port" (under a "ctrl"), both on the serial-base bus with drivers of
+        // those names; the UART's driver (serial8250, ...) is above them.
+        fs::path chip = portDevice;
+        while (chip.has_relative_path() && LinkTargetName(chip / "subsystem") == "serial-base")
+            chip = chip.parent_path();
+        info.driver = LinkTargetName(chip / "driver");
         FillUsbDetails(sysfs, portDevice, info);
+    } else {
+        info.driver = LinkTargetName(deviceLink / "driver");
+    }
     NameTheChip(info);
     return true;
 }

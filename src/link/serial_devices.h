@@ -4,6 +4,8 @@
 //
 //   <sysfs>/class/tty/NAME              one entry per terminal device
 //     device -> .../1-1:1.0/ttyUSB0     the port; its driver names the chip
+//                                       (above serial-core's own devices on the
+//                                       serial-base bus, Linux 6.5 and later)
 //     device/latency_timer              FTDI: the chip's latency timer, ms
 //     type                              serial-core ports: 0 = no UART behind it
 //   walking up from device:  .../usb1/1-1 holds idVendor, idProduct,
