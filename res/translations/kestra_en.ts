@@ -2839,7 +2839,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the form &apos;%1&apos; has no section &apos;%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/link/serial_link.cpp" line="+176"/>
+        <location filename="../../src/link/serial_link.cpp" line="+177"/>
         <source>。请加入拥有该设备的组“%1”（sudo usermod -aG %1 $USER），然后重新登录。</source>
         <translation>. Join the group &quot;%1&quot; that owns the device (sudo usermod -aG %1 $USER), then log in again.</translation>
     </message>
@@ -2859,7 +2859,22 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>. No group of yours may use the device</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+8"/>
+        <source>：已安装的 udev 规则 %1 在插入数据线时把它交给组“dialout”：请拔下数据线再插上，并加入该组。</source>
+        <translation>: the installed udev rule %1 gives the cable to the group &quot;dialout&quot; when it is plugged in: unplug the cable and plug it in again, and join that group.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>：已安装的 udev 规则 %1 不认识这条数据线的芯片（%2）：需要另一条把它交给组“dialout”的 udev 规则；然后加入该组。</source>
+        <translation>: the installed udev rule %1 does not know this cable&apos;s chip (%2): another udev rule is needed that gives it to the group &quot;dialout&quot;; then join that group.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>：Kestra 的 udev 规则只管 USB 串口数据线，不管这个设备：需要另一条把它交给组“dialout”的 udev 规则；然后加入该组。</source>
+        <translation>: Kestra&apos;s udev rule covers USB-serial cables only, not this device: another udev rule is needed that gives it to the group &quot;dialout&quot;; then join that group.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>：需要一条把它交给组“dialout”的 udev 规则（见示例规则 %1 和 README 中的“Serial port permissions”）；然后加入该组。</source>
         <translation>: a udev rule is needed that gives it to the group &quot;dialout&quot; (see the sample rule %1 and &quot;Serial port permissions&quot; in the README); then join that group.</translation>
     </message>

@@ -61,6 +61,15 @@ std::vector<SerialDeviceInfo> ListSerialDevices(const std::string& sysfs, const 
 // device).
 bool FindSerialDevice(const std::string& device, SerialDeviceInfo* info);
 
+// Kestra's udev rule (60-kestra.rules) where udev reads rules from (/etc,
+// /run, /usr/local/lib, /usr/lib and /lib: udev/rules.d; KESTRA_UDEV_RULES,
+// one folder, in place of them for tests); empty when it is not installed.
+std::string InstalledUdevRule();
+// Whether a line of the rule file ruleFile gives the terminal of this USB
+// cable to a group (its idVendor and any idProduct patterns match); false
+// for a port that is no USB cable.
+bool UdevRuleCovers(const std::string& ruleFile, const SerialDeviceInfo& info);
+
 // The port as a failure's detail line names it: "FTDI FT232R 0403:6001 on
 // /dev/ttyUSB0" for a USB cable, else the device path alone.
 std::string PortLabel(const std::string& device);
