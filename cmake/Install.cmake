@@ -50,7 +50,27 @@ install(CODE "
     execute_process(COMMAND gzip -9nf \"\${doc}/changelog\")
   endif()
 ")
-string(TIMESTAMP kestra_changelog_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
+# The changelog's date: SOURCE_DATE_EPOCH's when it is set, else midnight
+# (UTC) of the release date in CMakeLists.txt, so that every build of one
+# version packs the same changelog.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  string(TIMESTAMP kestra_changelog_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
+else()
+  string(REGEX MATCH "^([0-9]+)-0*([0-9]+)-0*([0-9]+)$" date_parts "${KESTRA_RELEASE_DATE}")
+  set(year ${CMAKE_MATCH_1})
+  set(month ${CMAKE_MATCH_2})
+  # Days since 1970-01-01, counting years from March (the leap day last).
+  if(month LESS_EQUAL 2)
+    math(EXPR year "${year} - 1")
+    math(EXPR month "${month} + 9")
+  else()
+    math(EXPR month "${month} - 3")
+  endif()
+  math(EXPR epoch "86400 * (365 * ${year} + ${year} / 4 - ${year} / 100 + ${year} / 400 + (153 * ${month} + 2) / 5 + ${CMAKE_MATCH_3} - 1 - 719468)")
+  set(ENV{SOURCE_DATE_EPOCH} ${epoch})
+  string(TIMESTAMP kestra_changelog_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
+  unset(ENV{SOURCE_DATE_EPOCH})
+endif()
 configure_file(${kestra_res}/debian/changelog.in ${CMAKE_BINARY_DIR}/res/changelog.Debian @ONLY)
 
 # The Debian package: CPack's DEB generator over the install above, with the

@@ -1647,7 +1647,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+8"/>
-        <location filename="../../src/ui/app/command_line.cpp" line="+81"/>
+        <location filename="../../src/ui/app/command_line.cpp" line="+114"/>
         <source>选项 %1 不带值</source>
         <translation>option %1 takes no value</translation>
     </message>
@@ -1655,7 +1655,7 @@ Use the new band limits?</numerusform>
         <location line="+5"/>
         <location filename="../../src/cli/arrange_commands.cpp" line="-7"/>
         <location filename="../../src/cli/form_commands.cpp" line="-5"/>
-        <location filename="../../src/cli/main.cpp" line="+160"/>
+        <location filename="../../src/cli/main.cpp" line="+132"/>
         <source>未知选项 %1</source>
         <translation>unknown option %1</translation>
     </message>
@@ -2259,12 +2259,27 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>unknown language &apos;%1&apos; (languages: zh, en)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/command_line.cpp" line="-62"/>
+        <location filename="../../src/ui/app/command_line.cpp" line="-71"/>
+        <source>用法：kestra [选项] [FILE.dat]</source>
+        <translation>Usage: kestra [options] [FILE.dat]</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Kestra：读取、编辑并写入双段手持对讲机的存储器。</source>
         <translation>Kestra: reads, edits and writes the memory of a dual-band handheld radio.</translation>
     </message>
     <message>
         <location line="+3"/>
+        <source>选项：</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>参数：</source>
+        <translation>Arguments:</translation>
+    </message>
+    <message>
+        <location line="+12"/>
         <source>显示本帮助并退出。</source>
         <translation>Show this help and exit.</translation>
     </message>
@@ -2284,17 +2299,17 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>Start the virtual radio in this process and use it as the port.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+4"/>
         <source>界面语言：zh（中文）或 en（英文）；默认为视图 → 语言中的选择，否则跟随系统。</source>
         <translation>The language: zh (Chinese) or en (English); by default the one chosen in View → Language, else the system&apos;s.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+7"/>
         <source>要打开的 .dat 文件（代替新建文档）。</source>
         <translation>A .dat file to open instead of a new document.</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+21"/>
         <source>未知选项 %1（文件名以 - 开头时写成 ./%1 或放在 -- 之后）</source>
         <translation>Unknown option %1 (write a file name that starts with - as ./%1, or after --)</translation>
     </message>
@@ -2849,7 +2864,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the form &apos;%1&apos; has no section &apos;%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../src/link/serial_link.cpp" line="+176"/>
+        <location filename="../../src/link/serial_link.cpp" line="+177"/>
         <source>。请加入拥有该设备的组“%1”（sudo usermod -aG %1 $USER），然后重新登录。</source>
         <translation>. Join the group &quot;%1&quot; that owns the device (sudo usermod -aG %1 $USER), then log in again.</translation>
     </message>
@@ -2869,7 +2884,22 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>. No group of yours may use the device</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+8"/>
+        <source>：已安装的 udev 规则 %1 在插入数据线时把它交给组“dialout”：请拔下数据线再插上，并加入该组。</source>
+        <translation>: the installed udev rule %1 gives the cable to the group &quot;dialout&quot; when it is plugged in: unplug the cable and plug it in again, and join that group.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>：已安装的 udev 规则 %1 不认识这条数据线的芯片（%2）：需要另一条把它交给组“dialout”的 udev 规则；然后加入该组。</source>
+        <translation>: the installed udev rule %1 does not know this cable&apos;s chip (%2): another udev rule is needed that gives it to the group &quot;dialout&quot;; then join that group.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>：Kestra 的 udev 规则只管 USB 串口数据线，不管这个设备：需要另一条把它交给组“dialout”的 udev 规则；然后加入该组。</source>
+        <translation>: Kestra&apos;s udev rule covers USB-serial cables only, not this device: another udev rule is needed that gives it to the group &quot;dialout&quot;; then join that group.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>：需要一条把它交给组“dialout”的 udev 规则（见示例规则 %1 和 README 中的“Serial port permissions”）；然后加入该组。</source>
         <translation>: a udev rule is needed that gives it to the group &quot;dialout&quot; (see the sample rule %1 and &quot;Serial port permissions&quot; in the README); then join that group.</translation>
     </message>

@@ -9,8 +9,8 @@
 #include <QStringList>
 
 #include "cli/cli.h"
+#include "core/codec/text.h"
 #include "core/codec/text_seam.h"
-#include "core/codec/utf8.h"
 #include "core/document/app_directory.h"
 #include "core/document/file_io.h"
 #include "core/document/version_notice.h"
@@ -32,34 +32,6 @@ std::string Tr(const char* source) {
     return TranslateText(source);
 }
 
-// A paragraph broken at its blanks (outside brackets) into lines of at most 79 columns, the
-// first after indent, the others after more; a text with line ends of its
-// own (a table of options) stays as it is.
-std::string Wrapped(const std::string& text, const std::string& indent, const std::string& more) {
-    constexpr std::size_t kWidth = 79;
-    if (text.find('\n') != std::string::npos)
-        return indent + text + "\n";
-    std::string out, line = indent;
-    bool empty = true;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        // A word runs to a blank outside brackets ("[--profile FILE]").
-        std::size_t end = at;
-        for (int depth = 0; end < text.size() && (text[end] != ' ' || depth > 0); ++end)
-            depth += text[end] == '[' ? 1 : text[end] == ']' ? -1 : 0;
-        const std::string word = text.substr(at, end - at);
-        if (!empty && kestra::Utf8Length(line) + 1 + kestra::Utf8Length(word) > kWidth) {
-            out += line + "\n";
-            line = more;
-            empty = true;
-        }
-        line += (empty ? "" : " ") + word;
-        empty = false;
-        at = end + 1;
-    }
-    return out + line + "\n";
-}
-
 int PrintHelp(const CommandTable& table) {
     std::string text = Tr(KESTRA_TEXT("kestra", "用法：kestra-cli [--lang zh|en] 命令 [选项] [文件]\n"
                                                 "不需要显示器，以脚本驱动 Kestra 的写频核心。\n\n"
@@ -71,13 +43,13 @@ int PrintHelp(const CommandTable& table) {
             usage.replace(bar, 3, "\n");
         std::size_t from = 0;
         for (auto end = usage.find('\n'); from <= usage.size(); end = usage.find('\n', from)) {
-            text += Wrapped(usage.substr(from, end == std::string::npos ? end : end - from), "  ",
-                            "        ");
+            text += kestra::WrapText(
+                usage.substr(from, end == std::string::npos ? end : end - from), "  ", "        ");
             if (end == std::string::npos)
                 break;
             from = end + 1;
         }
-        text += Wrapped(Tr(entry.second.summary.c_str()), "      ", "      ");
+        text += kestra::WrapText(Tr(entry.second.summary.c_str()), "      ", "      ");
     }
     return Print(text + Tr(KESTRA_TEXT(
         "kestra", "\n选项：\n"

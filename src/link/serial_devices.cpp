@@ -2,10 +2,12 @@
 #include "link/serial_devices.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <locale>
+#include <regex>
 #include <system_error>
 
 #include "link/serial_link.h"
@@ -151,14 +153,23 @@ bool Describe(const fs::path& sysfs, const fs::path& dev, const std::string& nam
     info.name = name;
     info.path = (dev / name).string();
     info.portNumber = PortNumberOfName(name);
-    info.driver = LinkTargetName(deviceLink / "driver");
     const std::string latency = ReadAttribute(deviceLink / "latency_timer");
     if (!latency.empty() && latency.find_first_not_of("0123456789") == std::string::npos &&
         latency.size() < 6)
         info.latencyTimerMs = std::atoi(latency.c_str());
     const fs::path portDevice = fs::canonical(deviceLink, ec);
-    if (!ec)
+    if (!ec) {
+        // Since Linux 6.5 a built-in port's device is serial-core's own
+        // "port" (under a "ctrl"), both on the serial-base bus with drivers of
+        // those names; the UART's driver (serial8250, ...) is above them.
+        fs::path chip = portDevice;
+        while (chip.has_relative_path() && LinkTargetName(chip / "subsystem") == "serial-base")
+            chip = chip.parent_path();
+        info.driver = LinkTargetName(chip / "driver");
         FillUsbDetails(sysfs, portDevice, info);
+    } else {
+        info.driver = LinkTargetName(deviceLink / "driver");
+    }
     NameTheChip(info);
     return true;
 }
@@ -178,7 +189,77 @@ void AddByIdLinks(const fs::path& dev, std::vector<SerialDeviceInfo>& devices) {
                 info.byIdLinks.push_back(path);
 }
 
+// A udev match pattern ("ea6[0-9]|ea7[0-9]": *, ?, [...] and |
+// alternatives) as a regular expression.
+std::regex UdevPattern(const std::string& pattern) {
+    std::string re;
+    bool inSet = false;
+    for (const char c : pattern) {
+        if (inSet) {
+            re += c;
+            inSet = c != ']';
+        } else if (c == '*') {
+            re += ".*";
+        } else if (c == '?') {
+            re += '.';
+        } else if (c == '[' || c == '|') {
+            re += c;
+            inSet = c == '[';
+        } else if (std::isalnum(static_cast<unsigned char>(c))) {
+            re += c;
+        } else {
+            re += std::string("\\") + c;
+        }
+    }
+    return std::regex("(?:" + re + ")", std::regex::icase);
+}
+
+// The value of KEY=="VALUE" in a rule line; false when the line has none.
+bool RuleValue(const std::string& line, const std::string& key, std::string* value) {
+    const std::size_t at = line.find(key + "==\"");
+    if (at == std::string::npos)
+        return false;
+    const std::size_t from = at + key.size() + 3;
+    const std::size_t end = line.find('"', from);
+    *value = line.substr(from, end == std::string::npos ? end : end - from);
+    return true;
+}
+
 } // namespace
+
+std::string InstalledUdevRule() {
+    std::vector<std::string> folders;
+    if (const char* own = std::getenv("KESTRA_UDEV_RULES"); own && *own)
+        folders = {own};
+    else
+        folders = {"/etc/udev/rules.d", "/run/udev/rules.d", "/usr/local/lib/udev/rules.d",
+                   "/usr/lib/udev/rules.d", "/lib/udev/rules.d"};
+    std::error_code ec;
+    for (const std::string& folder : folders) {
+        const fs::path rule = fs::path(folder) / "60-kestra.rules";
+        if (fs::is_regular_file(rule, ec))
+            return rule.string();
+    }
+    return std::string();
+}
+
+bool UdevRuleCovers(const std::string& ruleFile, const SerialDeviceInfo& info) {
+    if (!info.usb)
+        return false;
+    std::ifstream in(ruleFile);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::string subsystem, vendor, product;
+        if (line.empty() || line[0] == '#' || !RuleValue(line, "SUBSYSTEM", &subsystem) ||
+            subsystem != "tty" || !RuleValue(line, "ATTRS{idVendor}", &vendor))
+            continue;
+        if (std::regex_match(info.vendorId, UdevPattern(vendor)) &&
+            (!RuleValue(line, "ATTRS{idProduct}", &product) ||
+             std::regex_match(info.productId, UdevPattern(product))))
+            return true;
+    }
+    return false;
+}
 
 std::string SerialDeviceInfo::UsbId() const {
     if (vendorId.empty() || productId.empty())

@@ -4,6 +4,8 @@
 //
 //   <sysfs>/class/tty/NAME              one entry per terminal device
 //     device -> .../1-1:1.0/ttyUSB0     the port; its driver names the chip
+//                                       (above serial-core's own devices on the
+//                                       serial-base bus, Linux 6.5 and later)
 //     device/latency_timer              FTDI: the chip's latency timer, ms
 //     type                              serial-core ports: 0 = no UART behind it
 //   walking up from device:  .../usb1/1-1 holds idVendor, idProduct,
@@ -58,6 +60,15 @@ std::vector<SerialDeviceInfo> ListSerialDevices(const std::string& sysfs, const 
 // followed); false when it knows nothing (a pseudo-terminal, a missing
 // device).
 bool FindSerialDevice(const std::string& device, SerialDeviceInfo* info);
+
+// Kestra's udev rule (60-kestra.rules) where udev reads rules from (/etc,
+// /run, /usr/local/lib, /usr/lib and /lib: udev/rules.d; KESTRA_UDEV_RULES,
+// one folder, in place of them for tests); empty when it is not installed.
+std::string InstalledUdevRule();
+// Whether a line of the rule file ruleFile gives the terminal of this USB
+// cable to a group (its idVendor and any idProduct patterns match); false
+// for a port that is no USB cable.
+bool UdevRuleCovers(const std::string& ruleFile, const SerialDeviceInfo& info);
 
 // The port as a failure's detail line names it: "FTDI FT232R 0403:6001 on
 // /dev/ttyUSB0" for a USB cable, else the device path alone.

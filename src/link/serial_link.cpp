@@ -15,6 +15,7 @@
 #include "core/codec/codecs.h"
 #include "core/codec/text.h"
 #include "core/codec/text_seam.h"
+#include "link/serial_devices.h"
 
 #if defined(__unix__) || defined(__APPLE__)
 #define KESTRA_POSIX_PORTS 1
@@ -183,6 +184,27 @@ std::string PermissionHint(const std::string& device) {
         why = FillIn(TranslateText(KESTRA_TEXT("kestra", "。拥有该设备的组“%1”不能读写它")), {group});
     else
         why = TranslateText(KESTRA_TEXT("kestra", "。你所在的组都不能使用该设备"));
+    // The rule gives a cable to dialout when the cable is plugged in; it
+    // knows a few USB chips and never a built-in port.
+    const std::string rule = InstalledUdevRule();
+    SerialDeviceInfo info;
+    const bool known = FindSerialDevice(device, &info);
+    if (known && info.usb && !rule.empty()) {
+        if (UdevRuleCovers(rule, info))
+            return why + FillIn(TranslateText(KESTRA_TEXT(
+                                    "kestra", "：已安装的 udev 规则 %1 在插入数据线时把它交给组"
+                                              "“dialout”：请拔下数据线再插上，并加入该组。")),
+                                {rule});
+        return why +
+               FillIn(TranslateText(KESTRA_TEXT(
+                          "kestra", "：已安装的 udev 规则 %1 不认识这条数据线的芯片（%2）："
+                                    "需要另一条把它交给组“dialout”的 udev 规则；然后加入该组。")),
+                      {rule, info.CableName()});
+    }
+    if ((known && !info.usb) || !rule.empty())
+        return why + TranslateText(KESTRA_TEXT(
+                         "kestra", "：Kestra 的 udev 规则只管 USB 串口数据线，不管这个设备："
+                                   "需要另一条把它交给组“dialout”的 udev 规则；然后加入该组。"));
     return why + FillIn(TranslateText(KESTRA_TEXT(
                             "kestra", "：需要一条把它交给组“dialout”的 udev 规则（见示例规则 %1 和 "
                                       "README 中的“Serial port permissions”）；然后加入该组。")),

@@ -429,6 +429,11 @@ private slots:
         const auto hint = [](const std::string& device) {
             return Q(DescribeOpenFailure(device, EACCES));
         };
+        // Where the installed rule is looked for: none yet.
+        const QString rules = dir_.path() + "/rules.d";
+        const QString installed = rules + "/60-kestra.rules";
+        QVERIFY(QDir().mkpath(rules));
+        qputenv("KESTRA_UDEV_RULES", rules.toLocal8Bit());
         const QString unknown = hint("/dev/kestra-none");
         QVERIFY2(unknown.contains(QString::fromLocal8Bit(std::strerror(EACCES))),
                  qPrintable(unknown));
@@ -436,6 +441,43 @@ private slots:
         QVERIFY2(!unknown.contains("请加入"), qPrintable(unknown));
         // A device name given on the command line is shown escaped, on one line.
         QVERIFY(hint("/tmp/x\x1b[31m\nNEXT").startsWith("/tmp/x\\x1B[31m\\nNEXT: "));
+
+        // Once the rule is installed, a cable it knows needs plugging in
+        // again, another chip a rule of its own; a built-in port is never the
+        // rule's. The sources' sample rule is named only while none is
+        // installed.
+        test::FakeSysfs fake = FakeCables();
+        fake.AddUsbSerial("ttyUSB4", 8, "cp210x", "10c4", "8a5f", "Silicon Labs", "CP2104", "");
+        const struct {
+            const char* name;
+            bool ruleInstalled;
+            const char* says;
+        } rows[] = {
+            {"ttyUSB0", false, "见示例规则 res/udev/60-kestra.rules 和 README"},
+            {"ttyUSB0", true,
+             "已安装的 udev 规则 %1 在插入数据线时把它交给组“dialout”："
+             "请拔下数据线再插上"},
+            {"ttyUSB2", true, "%1 在插入数据线时"}, // CP210x ea60, a product the rule names
+            {"ttyUSB9", true, "%1 在插入数据线时"},
+            {"ttyUSB4", true, "%1 不认识这条数据线的芯片（Silicon Labs CP210x 10c4:8a5f）"},
+            {"ttyACM0", true, "%1 不认识这条数据线的芯片（CDC-ACM 2341:0043）"},
+            {"ttyS1", false, "Kestra 的 udev 规则只管 USB 串口数据线，不管这个设备"},
+            {"ttyS1", true, "只管 USB 串口数据线，不管这个设备"},
+            {"kestra-none", true, "只管 USB 串口数据线，不管这个设备"},
+        };
+        for (const auto& row : rows) {
+            QFile::remove(installed);
+            if (row.ruleInstalled)
+                QVERIFY(QFile::copy(QStringLiteral(KESTRA_UDEV_RULE), installed));
+            const QString text = hint(fake.DevPath(row.name));
+            const QString says = QString::fromUtf8(row.says);
+            QVERIFY2(text.contains(says.contains("%1") ? says.arg(installed) : says),
+                     qPrintable(text));
+            QCOMPARE(text.contains("README"), says.contains("README"));
+        }
+        QFile::remove(installed);
+        qunsetenv("KESTRA_SYSFS");
+        qunsetenv("KESTRA_DEVDIR");
 
         if (::geteuid() != 0)
             QSKIP("giving a file to the groups root and dialout needs root");
@@ -501,6 +543,7 @@ private slots:
     // comes is listed in its place, one that goes is not.
     void everyCableIsNamed() {
         test::FakeSysfs fake = FakeCables();
+        fake.AddBuiltIn("ttyS2", true, true); // a newer kernel's layout: the same row
         const std::vector<SerialDeviceInfo> devices = ListSerialDevices();
         // ttyS0 has no UART behind it and tty1 no device: neither is listed.
         QStringList rows;
@@ -514,17 +557,17 @@ private slots:
         QCOMPARE(rows,
                  QStringList({"ttyACM0 9 CDC-ACM|CDC-ACM 2341:0043|Arduino (www.arduino.cc)|"
                               "85736323838351|cdc_acm|-1 usb",
-                              "ttyS1 14 ||||serial|-1",
+                              "ttyS1 14 ||||serial|-1", "ttyS2 15 ||||serial|-1",
                               "ttyUSB0 1 FTDI|FTDI FT232R 0403:6001|FTDI|A50285BI|ftdi_sio|16 usb",
                               "ttyUSB1 2 Prolific PL2303|Prolific PL2303 067b:2303|Prolific "
                               "Technology Inc.||pl2303|-1 usb",
                               "ttyUSB2 3 Silicon Labs CP210x|Silicon Labs CP210x 10c4:ea60|"
                               "Silicon Labs|0001|cp210x|-1 usb",
                               "ttyUSB9 0 WCH CH340/CH341|WCH CH340 1a86:7523|||ch341|-1 usb"}));
-        QCOMPARE(devices[2].byIdLinks,
+        QCOMPARE(devices[3].byIdLinks,
                  std::vector<std::string>{
                      fake.Dev() + "/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"});
-        QVERIFY(devices[3].byIdLinks.empty());
+        QVERIFY(devices[4].byIdLinks.empty());
 
         fake.AddUsbSerial("ttyUSB3", 7, "ftdi_sio", "0403", "6015", "FTDI", "FT230X", "X1");
         const std::vector<SerialDeviceInfo> after = ListSerialDevices();

@@ -9,6 +9,8 @@
 //                                         tty/ttyACMk/device -> ../../../1-N:1.0
 //   sys/devices/platform/serial8250/tty/ttySk  type 0 (no UART), or
 //   sys/devices/pnp0/00:0k/tty/ttySk           type 4 (a 16550A)
+//   sys/devices/pnp0/00:0k/00:0k:0/00:0k:0.0/tty/ttySk   the same since Linux 6.5
+//                                              (ctrl and port on bus serial-base)
 //   sys/class/tty/NAME -> ../../devices/.../tty/NAME
 //   dev/NAME, dev/serial/by-id/LINK -> ../../NAME
 #pragma once
@@ -55,12 +57,26 @@ public:
     }
 
     // A built-in serial port: with a UART (type 4) or without one (type 0).
-    void AddBuiltIn(const std::string& name, bool hardware) {
+    // serialBase: as Linux 6.5 and later lay it out, the terminal's device is
+    // serial-core's "port" under its "ctrl" (bus serial-base) below the UART.
+    void AddBuiltIn(const std::string& name, bool hardware, bool serialBase = false) {
         const auto parent = hardware ? sys_ / "devices" / "pnp0" / ("00:0" + name.substr(4))
                                      : sys_ / "devices" / "platform" / "serial8250";
-        const auto entry = AddTerminal(name, parent,
-                                       sys_ / "bus" / "platform" / "drivers" /
-                                           (hardware ? "serial" : "serial8250"));
+        const auto chipDriver =
+            sys_ / "bus" / "platform" / "drivers" / (hardware ? "serial" : "serial8250");
+        auto device = parent;
+        if (serialBase) {
+            const auto bus = sys_ / "bus" / "serial-base";
+            const auto ctrl = parent / (parent.filename().string() + ":0");
+            device = ctrl / (ctrl.filename().string() + ".0");
+            Link(parent / "driver", chipDriver);
+            Link(ctrl / "driver", bus / "drivers" / "ctrl");
+            Link(ctrl / "subsystem", bus);
+            Link(device / "subsystem", bus);
+        }
+        const auto entry = AddTerminal(
+            name, device,
+            serialBase ? sys_ / "bus" / "serial-base" / "drivers" / "port" : chipDriver);
         Write(entry / "type", hardware ? "4" : "0");
     }
 

@@ -13,6 +13,7 @@
 #endif
 
 #include "app_test_support.h"
+#include "core/codec/text.h"
 #include "link/serial_link.h"
 #include "ui/app/command_line.h"
 #include "ui/app/ini_file.h"
@@ -128,27 +129,60 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("DISPLAY"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        const auto start = [&](const char* option, const char* platform) {
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QString::fromLatin1(platform));
+        // platform null: no QT_QPA_PLATFORM either, as over ssh.
+        const auto start = [&](const QStringList& args, const char* platform) {
+            if (platform)
+                env.insert(QStringLiteral("QT_QPA_PLATFORM"), QString::fromLatin1(platform));
+            else
+                env.remove(QStringLiteral("QT_QPA_PLATFORM"));
             p.setProcessEnvironment(env);
-            p.start(QStringLiteral(KESTRA_BINARY), {QString::fromLatin1(option)});
+            p.start(QStringLiteral(KESTRA_BINARY), args);
         };
-        const auto run = [&](const char* option, const char* platform) {
-            start(option, platform);
-            return p.waitForFinished(20000) ? p.exitCode() : -1;
+        const auto run = [&](const QStringList& args, const char* platform) {
+            start(args, platform);
+            return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit ? p.exitCode()
+                                                                                      : -1;
         };
-        QCOMPARE(run("--version", "xcb"), 0);
+        QCOMPARE(run({"--version"}, "xcb"), 0);
         const QString version = QString::fromLocal8Bit(p.readAllStandardOutput());
         QCOMPARE(version.section('\n', 0, 0), QStringLiteral("kestra %1").arg(KESTRA_VERSION));
         QVERIFY2(version.contains("GPLv3+"), qPrintable(version));
-        QCOMPARE(run("--help", "xcb"), 0);
+        QCOMPARE(run({"--help"}, "xcb"), 0);
         const QByteArray help = p.readAllStandardOutput();
         QVERIFY(help.contains("--simulate") && help.contains(" kestra [") &&
                 !help.contains(QFileInfo(QStringLiteral(KESTRA_BINARY)).path().toUtf8()));
-        QCOMPARE(run("--bogus", "offscreen"), 2);
+        // Each language's help is in that language throughout, within 80
+        // columns (a Chinese character takes two).
+        const QStringList headings[] = {{"zh", "用法：kestra [", "选项：", "参数：", "  FILE.dat "},
+                                        {"en", "Usage: kestra [", "Options:", "Arguments:"}};
+        for (const QStringList& words : headings) {
+            QCOMPARE(run({"--lang", words.first(), "--help"}, nullptr), 0);
+            const QString text = QString::fromUtf8(p.readAllStandardOutput());
+            for (const QString& word : words.mid(1))
+                QVERIFY2(text.contains(word), qPrintable(text));
+            QVERIFY2(words.first() == "en" || !text.contains("Usage"), qPrintable(text));
+            for (const QString& line : text.split('\n'))
+                QVERIFY2(TextColumns(line.toStdString()) <= 80, qPrintable(line));
+        }
+        QCOMPARE(run({"--bogus"}, "offscreen"), 2);
         QVERIFY(p.readAllStandardError().contains("bogus"));
+        // Every usage error is told without a display: the message, and 2.
+        const QStringList wrong[][2] = {
+            {{"--bogus"}, {"未知选项 --bogus", "kestra --help"}},
+            {{"a.dat", "b.dat"}, {"启动时只能打开一个文件", "kestra --help"}},
+            {{"--port", "x", "--simulate"}, {"--port 和 --simulate 不能同时使用"}},
+            {{"--lang", "fr"}, {"fr"}},
+        };
+        for (const auto& [args, says] : wrong) {
+            const QStringList line =
+                args.contains("--lang") ? args : QStringList{"--lang", "zh"} + args;
+            QCOMPARE(run(line, nullptr), 2);
+            const QString error = QString::fromLocal8Bit(p.readAllStandardError());
+            for (const QString& text : says)
+                QVERIFY2(error.contains(text), qPrintable(line.join(' ') + ": " + error));
+        }
 #ifndef _WIN32
-        start("--simulate", "offscreen");
+        start({"--simulate"}, "offscreen");
         QVERIFY(p.waitForStarted(10000));
         QVERIFY(!p.waitForFinished(1500));
         p.terminate();

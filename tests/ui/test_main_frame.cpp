@@ -251,8 +251,9 @@ private slots:
     }
 
     // Every menu and entry has an access key, unique in its menu; F10 opens
-    // the menu bar and Alt+F the 文件 menu; the texts stay exact, the tree and
-    // the tool tips show them without the key.
+    // the menu bar and Alt+F the 文件 menu; the view's buttons' keys work from
+    // the tree too; the texts stay exact, the tree and the tool tips show
+    // them without the key.
     void everyMenuHasAccessKeys() {
         AppFixture f;
         QVERIFY(f.Start());
@@ -287,6 +288,18 @@ private slots:
             given << b->text();
         QCOMPARE(given, QStringList({"&Ab", "&Ba", "AB", "通(&C)"}));
 
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        // The view's buttons' keys work from the tree as well.
+        QTest::keyClick(f.view()->table(), Qt::Key_F6);
+        QTRY_COMPARE(QApplication::focusWidget(), frame->treeBar()->tree());
+        QString opened;
+        f.driver.On<QDialog>([&opened](QDialog* d) {
+            opened = d->windowTitle();
+            d->reject();
+        });
+        QTest::keyClick(frame->treeBar()->tree(), Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(opened, QStringLiteral("信道编辑"));
+        QApplication::setActiveWindow(frame);
         QVERIFY(QTest::qWaitForWindowActive(frame));
         QTest::keyClick(f.view()->table(), Qt::Key_F10);
         QTRY_VERIFY(frame->menuBar()->activeAction());

@@ -112,6 +112,7 @@ private slots:
         QVERIFY(QFile::remove(file) && QDir().mkpath(file));
         QVERIFY(!ChooseLanguage(Language::Chinese, &failed));
         QCOMPARE(failed, file);
+        QCOMPARE(ChosenLanguage(), Language::English); // 视图 → 语言 keeps its mark
         QVERIFY(QDir(file).removeRecursively());
         args = QStringList{"kestra", "--lang", "fr"};
         QVERIFY(!StartLanguage(args, QLocale::c(), language, error));

@@ -5,6 +5,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
+
+#include "core/codec/utf8.h"
 
 namespace kestra {
 
@@ -153,6 +156,88 @@ std::string QuotedField(std::string_view text, char separator) {
             out += '"';
     }
     return out + '"';
+}
+
+namespace {
+
+bool IsWide(char32_t c) {
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E) ||
+           (c >= 0x3041 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
+           (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6) ||
+           (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+// Marks a line may not start with (，。、；：？！）」』”’》〉】), and marks it may
+// not end with (（「『“‘《〈【).
+bool ClosesText(char32_t c) {
+    return std::u32string_view(U"\uFF0C\u3002\u3001\uFF1B\uFF1A\uFF1F\uFF01\uFF09\u300D\u300F\u201D"
+                               U"\u2019\u300B\u3009\u3011")
+               .find(c) != std::u32string_view::npos;
+}
+bool OpensText(char32_t c) {
+    return std::u32string_view(U"\uFF08\u300C\u300E\u201C\u2018\u300A\u3008\u3010").find(c) !=
+           std::u32string_view::npos;
+}
+
+std::pair<char32_t, std::size_t> CharacterAt(std::string_view text, std::size_t i) {
+    const auto next = NextUtf8(text, i);
+    return next.second ? next : std::make_pair(char32_t(0xFFFD), std::size_t(1));
+}
+
+} // namespace
+
+std::size_t TextColumns(std::string_view text) {
+    std::size_t columns = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto [c, bytes] = CharacterAt(text, i);
+        columns += IsWide(c) ? 2 : 1;
+        i += bytes;
+    }
+    return columns;
+}
+
+std::string WrapText(std::string_view text, const std::string& indent, const std::string& more) {
+    constexpr std::size_t kWidth = 79;
+    if (text.find('\n') != std::string_view::npos)
+        return indent + std::string(text) + "\n";
+    // The pieces a line may break between, each with whether a blank goes
+    // before it when it does not start a line.
+    std::vector<std::pair<std::string, bool>> pieces;
+    bool blank = false;
+    int depth = 0;
+    char32_t last = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto [c, bytes] = CharacterAt(text, i);
+        if (c == U' ' && depth == 0) {
+            blank = true;
+            last = 0;
+        } else {
+            depth += c == U'[' ? 1 : c == U']' && depth > 0 ? -1 : 0;
+            const bool breakHere =
+                pieces.empty() || blank ||
+                (depth == 0 && (IsWide(c) || IsWide(last)) && !ClosesText(c) && !OpensText(last));
+            if (breakHere)
+                pieces.emplace_back(std::string(), blank && !pieces.empty());
+            pieces.back().first.append(text.substr(i, bytes));
+            blank = false;
+            last = c;
+        }
+        i += bytes;
+    }
+    std::string out, line = indent;
+    bool empty = true;
+    for (const auto& [piece, spaced] : pieces) {
+        const std::size_t gap = spaced ? 1 : 0;
+        if (!empty && TextColumns(line) + gap + TextColumns(piece) > kWidth) {
+            out += line + "\n";
+            line = more;
+            empty = true;
+        }
+        line += (!empty && spaced ? " " : "") + piece;
+        empty = false;
+    }
+    return out + line + "\n";
 }
 
 } // namespace kestra

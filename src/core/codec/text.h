@@ -61,4 +61,16 @@ std::string EscapeControl(std::string_view text);
 // line end.
 std::string QuotedField(std::string_view text, char separator);
 
+// The columns a terminal gives text: two for a wide character (CJK
+// ideographs, kana, hangul, full-width forms), one for every other one.
+std::size_t TextColumns(std::string_view text);
+
+// A paragraph of a program's help as lines of at most 79 columns, the first
+// after indent, the others after more, each ending in a line break. It breaks
+// at blanks outside brackets ("[--profile FILE]" stays whole) and, in
+// Chinese, between two characters (never before a closing mark such as "，"
+// or "）", nor after an opening one such as "（"). A text with line ends of
+// its own (a table) stays as it is, after indent.
+std::string WrapText(std::string_view text, const std::string& indent, const std::string& more);
+
 } // namespace kestra

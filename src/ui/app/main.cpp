@@ -14,16 +14,6 @@
 
 namespace {
 
-// --help and --version are answered without a display.
-bool AsksForInformationOnly(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (arg == "--help" || arg == "-h" || arg == "--version")
-            return true;
-    }
-    return false;
-}
-
 void SetNames() {
     QCoreApplication::setOrganizationName(QStringLiteral("Kestra"));
     QCoreApplication::setApplicationName(QStringLiteral("kestra"));
@@ -48,7 +38,10 @@ bool SetUpLanguage(QStringList& arguments, const QString& appDirectory) {
 int main(int argc, char** argv) {
     const QString appDirectory =
         QString::fromStdString(kestra::ExecutableDirectory(argc > 0 ? argv[0] : nullptr));
-    if (AsksForInformationOnly(argc, argv)) {
+    {
+        // The whole command line is checked before the display is needed:
+        // --help, --version and a usage error (status 2) work without one,
+        // over ssh and in scripts too.
         QCoreApplication core(argc, argv);
         SetNames();
         QStringList arguments = core.arguments();

@@ -52,12 +52,16 @@ Language ChosenLanguage() {
 }
 
 bool ChooseLanguage(Language language, QString* failedFile) {
+    // A choice that was not kept is not the choice: the next start would not
+    // use it.
+    if (!ChangeUserSettings(
+            [language](QSettings& settings) {
+                settings.setValue(QLatin1String(kLanguageKey), LanguageCode(language));
+            },
+            failedFile))
+        return false;
     g_chosen = language;
-    return ChangeUserSettings(
-        [language](QSettings& settings) {
-            settings.setValue(QLatin1String(kLanguageKey), LanguageCode(language));
-        },
-        failedFile);
+    return true;
 }
 
 } // namespace kestra

@@ -37,7 +37,7 @@ bool StartLanguage(QStringList& arguments, const QLocale& locale, Language& lang
 // running language until one is chosen.
 Language ChosenLanguage();
 // False, with the settings file's name, when the choice could not be saved
-// for the next start.
+// for the next start; the chosen language then stays as it was.
 bool ChooseLanguage(Language language, QString* failedFile);
 
 } // namespace kestra

@@ -4,13 +4,15 @@
 #include "link/link_texts.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/codec/codecs.h"
 #include "core/forms/view_steps.h"
@@ -283,8 +285,32 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
         }
+        if (QPushButton* button = ButtonForAccessKey(watched, *key)) {
+            button->animateClick();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+QPushButton* CProgramView::ButtonForAccessKey(QObject* receiver, const QKeyEvent& key) const {
+    // Qt fires a button's access key only while the focus is inside its
+    // document window; from the rest of the main window the current
+    // document's buttons answer it here, as the menus' keys do.
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (!widget || !(key.modifiers() & Qt::AltModifier) || widget->window() != window())
+        return nullptr;
+    for (QWidget* w = widget; w; w = w->parentWidget())
+        if (w->windowType() == Qt::SubWindow)
+            return nullptr; // a document window: its own buttons' keys apply
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!sub || !sub->mdiArea() || sub->mdiArea()->currentSubWindow() != sub)
+        return nullptr;
+    for (QPushButton* b : {batchButton_, channelEditButton_, initialiseButton_})
+        if (b->isVisible() && b->isEnabled() && !b->shortcut().isEmpty() &&
+            b->shortcut() == QKeySequence(key.keyCombination()))
+            return b;
+    return nullptr;
 }
 
 } // namespace kestra

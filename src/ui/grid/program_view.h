@@ -24,6 +24,7 @@
 
 #include "core/document/app_state.h"
 
+class QKeyEvent;
 class QPushButton;
 
 namespace kestra {
@@ -99,6 +100,10 @@ private:
     // Runs the exchange's progress dialog; true when the exchange succeeded.
     // backedUp, when given, says whether its backup was saved.
     bool RunTransferDialog(TransferKind kind, bool* backedUp = nullptr);
+    // The button whose access key a key press outside every document window
+    // of this view's main window (the navigation tree) stands for, while this
+    // view's window is the current one; else null.
+    QPushButton* ButtonForAccessKey(QObject* receiver, const QKeyEvent& key) const;
 
     AppState& state_;
     ChannelTableModel* model_;

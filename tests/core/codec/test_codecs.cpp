@@ -9,6 +9,7 @@
 #include <random>
 
 #include "core/codec/codecs.h"
+#include "core/codec/text.h"
 #include "core/codec/text_seam.h"
 #include "core/image/calibration.h"
 #include "core/image/finalize.h"
@@ -161,6 +162,42 @@ private slots:
         static const char raw[] = "[opt\0ions]\r\n\t\x1B[2J\x7F\\x 无";
         QCOMPARE(EscapeControl(std::string_view(raw, sizeof raw - 1)),
                  std::string("[opt\\0ions]\\r\\n\\t\\x1B[2J\\x7F\\x 无"));
+    }
+
+    // A help paragraph within 79 columns (a Chinese character takes two),
+    // broken at blanks outside brackets and between Chinese characters, never
+    // before a closing mark nor after an opening one.
+    void wrapText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("lines");              // '|' between lines
+        const QString full = QString(38, QChar(0x8BFB)); // a first line's worth
+        const QString less = QString(37, QChar(0x8BFB));
+        QTest::newRow("short") << "a b"
+                               << "  a b";
+        QTest::newRow("words") << QString("word ").repeated(20).trimmed()
+                               << "  " + QString("word ").repeated(15).trimmed() + "|    " +
+                                      QString("word ").repeated(5).trimmed();
+        QTest::newRow("brackets stay whole") << QString(62, 'x') + " [--profile FILE]"
+                                             << "  " + QString(62, 'x') + "|    [--profile FILE]";
+        QTest::newRow("chinese") << full + less << "  " + full + "|    " + less;
+        QTest::newRow("no comma at a line's start")
+            << full + QString::fromUtf8("，写")
+            << "  " + less + "|    " + QString::fromUtf8("读，写");
+        QTest::newRow("no bracket at a line's end")
+            << less + QString::fromUtf8("（写）")
+            << "  " + less + "|    " + QString::fromUtf8("（写）");
+        QTest::newRow("mixed") << QString::fromUtf8("使用串口 COM3、ttyUSB0 或设备")
+                               << QString::fromUtf8("  使用串口 COM3、ttyUSB0 或设备");
+        QTest::newRow("own line ends") << "a\n  b"
+                                       << "  a|  b";
+    }
+    void wrapText() {
+        QFETCH(QString, text);
+        QFETCH(QString, lines);
+        const QString wrapped = QString::fromStdString(WrapText(text.toStdString(), "  ", "    "));
+        QCOMPARE(wrapped, lines.replace('|', '\n') + '\n');
+        for (const QString& line : wrapped.split('\n'))
+            QVERIFY2(TextColumns(line.toStdString()) <= 79, qPrintable(line));
     }
 
     void exactMulAgreesWithDecimalShifts() {
