@@ -154,8 +154,9 @@ private slots:
             for (int i = 0; i < 40 && !readDone; ++i)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             const std::uint8_t b = 0x42;
-            if (!readDone)
-                (void)::write(master, &b, 1);
+            // Whether the byte went out shows in what the read got.
+            if (!readDone && ::write(master, &b, 1) != 1)
+                return;
         });
         QElapsedTimer timer;
         timer.start();
