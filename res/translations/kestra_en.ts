@@ -2703,17 +2703,17 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>warning: no per-user data folder for backups</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>警告：未保存备份：%1</source>
         <translation>warning: no backup saved: %1</translation>
     </message>
     <message>
-        <location line="+91"/>
+        <location line="+92"/>
         <source>没有写入：对讲机中原有数据的备份未能保存（%1 不保存备份而写入）</source>
         <translation>nothing written: the backup of the radio’s data could not be saved (%1 writes without one)</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+54"/>
         <source>%1：--ident 取 model、version、blank 或 16 个十六进制数字</source>
         <translation>%1: --ident takes model, version, blank or 16 hex digits</translation>
     </message>
@@ -2783,7 +2783,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>like write, but the whole image (initialise); read, write and init save a backup of the image into backups/ of the per-user data folder</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>交换校准块（0x3ED0-0x3F6F）；write 原样发送文件的字节，之前先读出对讲机中的校准块并作为备份保存（读不出则不写入）</source>
         <translation>exchange the calibration block (0x3ED0-0x3F6F); write sends the file&apos;s bytes as they are, after reading the radio&apos;s block and keeping it as a backup (nothing is written when that read fails)</translation>
     </message>
@@ -2793,7 +2793,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>exchange the DTMF decoder table (0x3E00-0x3E2F); write as calibration write does</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>在伪终端上运行虚拟对讲机，输出其设备路径，一直服务到被中断；--save 在退出时写出其存储</source>
         <translation>run the virtual radio on a pseudo-terminal, print its device path, serve until interrupted; --save writes its memory on exit</translation>
     </message>

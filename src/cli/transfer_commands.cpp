@@ -594,29 +594,25 @@ void RegisterTransferCommands(CommandTable& table) {
         [](const std::vector<std::string>& a) {
             return RunTransferCommand(TransferKind::Initialise, a);
         }};
-    table["calibration"] = {"calibration read --port DEV --factory PASSWORD [--base IMAGE.dat] "
-                            "[--trace] -o OUT.dat" // syntax, never translated: not shown
-                            " | calibration write --port DEV --factory PASSWORD [--trace] "
-                            "[--verify] [--no-backup] "     // syntax, never translated: not shown
-                            "[--backup-dir DIR] IMAGE.dat", // syntax, never translated: not shown
-                            KESTRA_TEXT(
-                                "kestra",
-                                "交换校准块（0x3ED0-0x3F6F）；write 原样发送文件的字节，之前先读出"
-                                "对讲机中的校准块并作为备份保存（读不出则不写入）"),
-                            [](const std::vector<std::string>& a) {
-                                return RunRegionCommand(RegionKind::Calibration, a);
-                            }};
-    table["decoder"] = {"decoder read --port DEV --factory PASSWORD [--base IMAGE.dat] [--trace] "
-                        "-o OUT.dat" // syntax, never translated: not shown
-                        " | decoder write --port DEV --factory PASSWORD [--trace] [--verify] "
-                        "[--no-backup] "                // syntax, never translated: not shown
-                        "[--backup-dir DIR] IMAGE.dat", // syntax, never translated: not shown
-                        KESTRA_TEXT(
-                            "kestra",
-                            "交换 DTMF 解码表（0x3E00-0x3E2F）；write 同 calibration write"),
-                        [](const std::vector<std::string>& a) {
-                            return RunRegionCommand(RegionKind::DecoderTable, a);
-                        }};
+    // clang-format off
+    table["calibration"] = {
+        "calibration read --port DEV --factory PASSWORD [--base IMAGE.dat] [--trace] -o OUT.dat" // syntax, never translated: not shown
+        " | calibration write --port DEV --factory PASSWORD [--trace] [--verify] [--no-backup] " // syntax, never translated: not shown
+        "[--backup-dir DIR] IMAGE.dat", // syntax, never translated: not shown
+        KESTRA_TEXT("kestra", "交换校准块（0x3ED0-0x3F6F）；write 原样发送文件的字节，之前先读出"
+                              "对讲机中的校准块并作为备份保存（读不出则不写入）"),
+        [](const std::vector<std::string>& a) {
+            return RunRegionCommand(RegionKind::Calibration, a);
+        }};
+    table["decoder"] = {
+        "decoder read --port DEV --factory PASSWORD [--base IMAGE.dat] [--trace] -o OUT.dat" // syntax, never translated: not shown
+        " | decoder write --port DEV --factory PASSWORD [--trace] [--verify] [--no-backup] " // syntax, never translated: not shown
+        "[--backup-dir DIR] IMAGE.dat", // syntax, never translated: not shown
+        KESTRA_TEXT("kestra", "交换 DTMF 解码表（0x3E00-0x3E2F）；write 同 calibration write"),
+        [](const std::vector<std::string>& a) {
+            return RunRegionCommand(RegionKind::DecoderTable, a);
+        }};
+    // clang-format on
     table["simulate"] = {
         "simulate [--image IMAGE.dat] [--save OUT.dat] [--ident model|version|blank|HEX16] " // syntax, never translated: not shown
         "[--silent] [--answer-on K] [--stray-byte N] [--wrong-ack-after K] [--hang-up-after K] "
