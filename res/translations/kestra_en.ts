@@ -53,7 +53,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+219"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+226"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -480,7 +480,17 @@
         <translation>Read back and verified 0x0000–0x2FFF and 0x3F70–0x3FFF (what a read covers); 0x3000–0x3F6F cannot be read back and was not verified.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
+        <source>写入前未能读出对讲机中的原有数据，没有写入任何数据。</source>
+        <translation>Nothing was written: the radio’s data could not be read before writing.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>写入前对讲机中的数据保存在“%1”。</source>
+        <translation>The radio’s data from before the write is in “%1”.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>读数据</source>
         <translation>Read Data</translation>
     </message>
@@ -495,7 +505,7 @@
         <translation>Initialise Data</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-162"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-169"/>
         <source>写频软件</source>
         <translation>Programming Software</translation>
     </message>
@@ -556,12 +566,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+123"/>
+        <location line="+130"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location line="-122"/>
+        <location line="-129"/>
         <source>存为</source>
         <translation>Save</translation>
     </message>
@@ -754,7 +764,29 @@ Replace it with this window’s content?</translation>
         <translation>%1; the backup failed: %2</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
+        <source>无法保存要发送的映像的备份：
+%1
+
+不保存备份，仍然发送到对讲机吗？</source>
+        <translation>The backup of the image to be sent could not be saved:
+%1
+
+Send it to the radio without a backup?</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>无法保存对讲机中原有数据的备份：
+%1
+
+不保存备份，仍然写入对讲机吗？</source>
+        <translation>The backup of the radio’s data could not be saved:
+%1
+
+Write to the radio without a backup?</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>系统没有提供用户数据文件夹</source>
         <translation>The system provides no folder for user data</translation>
     </message>
@@ -1203,7 +1235,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-175"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-182"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -1928,7 +1960,7 @@ Use the new band limits?</numerusform>
         <location line="+2"/>
         <location filename="../../src/core/forms/optional_features_form.cpp" line="-62"/>
         <location filename="../../src/core/interchange/channel_print.cpp" line="-1"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+53"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+60"/>
         <source>信道</source>
         <translation>Channel</translation>
     </message>
@@ -1975,7 +2007,7 @@ Use the new band limits?</numerusform>
         <translation>the channel is empty</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-71"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-78"/>
         <location filename="../../src/ui/grid/channel_table_view.cpp" line="+31"/>
         <source>粘贴</source>
         <translation>Paste</translation>
@@ -2174,7 +2206,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>open IN, render the grid, convert it back and finalise, save OUT (what opening and saving in the application does)</translation>
     </message>
     <message>
-        <location filename="../../src/core/document/backups.cpp" line="+127"/>
+        <location filename="../../src/core/document/backups.cpp" line="+174"/>
         <source>无法创建备份文件夹“%1”：%2</source>
         <translation>cannot create the backup folder %1: %2</translation>
     </message>
@@ -2691,17 +2723,22 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: expected %2 and no other file</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+37"/>
         <source>警告：没有存放备份的用户数据文件夹</source>
         <translation>warning: no per-user data folder for backups</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>警告：未保存备份：%1</source>
         <translation>warning: no backup saved: %1</translation>
     </message>
     <message>
-        <location line="+114"/>
+        <location line="+92"/>
+        <source>没有写入：对讲机中原有数据的备份未能保存（%1 不保存备份而写入）</source>
+        <translation>nothing written: the backup of the radio’s data could not be saved (%1 writes without one)</translation>
+    </message>
+    <message>
+        <location line="+54"/>
         <source>%1：--ident 取 model、version、blank 或 16 个十六进制数字</source>
         <translation>%1: --ident takes model, version, blank or 16 hex digits</translation>
     </message>
@@ -2771,17 +2808,17 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>like write, but the whole image (initialise); read, write and init save a backup of the image into backups/ of the per-user data folder</translation>
     </message>
     <message>
-        <location line="+8"/>
-        <source>交换校准块（0x3ED0-0x3F6F）；write 原样发送文件的字节</source>
-        <translation>exchange the calibration block (0x3ED0-0x3F6F); write sends the file&apos;s bytes as they are</translation>
+        <location line="+10"/>
+        <source>交换校准块（0x3ED0-0x3F6F）；write 原样发送文件的字节，之前先读出对讲机中的校准块并作为备份保存（读不出则不写入）</source>
+        <translation>exchange the calibration block (0x3ED0-0x3F6F); write sends the file&apos;s bytes as they are, after reading the radio&apos;s block and keeping it as a backup (nothing is written when that read fails)</translation>
     </message>
     <message>
-        <location line="+7"/>
-        <source>交换 DTMF 解码表（0x3E00-0x3E2F）；write 原样发送文件的字节</source>
-        <translation>exchange the DTMF decoder table (0x3E00-0x3E2F); write sends the file&apos;s bytes as they are</translation>
+        <location line="+9"/>
+        <source>交换 DTMF 解码表（0x3E00-0x3E2F）；write 同 calibration write</source>
+        <translation>exchange the DTMF decoder table (0x3E00-0x3E2F); write as calibration write does</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>在伪终端上运行虚拟对讲机，输出其设备路径，一直服务到被中断；--save 在退出时写出其存储</source>
         <translation>run the virtual radio on a pseudo-terminal, print its device path, serve until interrupted; --save writes its memory on exit</translation>
     </message>
@@ -2974,7 +3011,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>after the identification</translation>
     </message>
     <message>
-        <location line="+101"/>
+        <location line="+108"/>
         <source>读回时：%1</source>
         <translation>reading back: %1</translation>
     </message>
@@ -3186,7 +3223,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>larger than %1 MiB, the limit for a CSV file here; kestra-cli import-csv takes up to %2 MiB</translation>
     </message>
     <message>
-        <location filename="../../src/core/document/file_io.cpp" line="+35"/>
+        <location filename="../../src/core/document/file_io.cpp" line="+38"/>
         <source>Windows 把这个名字留给设备（CON、PRN、AUX、NUL、COM1–COM9、LPT1–LPT9），文件不能用它</source>
         <translation>Windows keeps this name for a device (CON, PRN, AUX, NUL, COM1–COM9, LPT1–LPT9); a file cannot take it</translation>
     </message>

@@ -231,12 +231,16 @@ bool LoadReadBase(const Args& args, RadioImage& image) {
     return true;
 }
 
-// Saves the image of a successful exchange as a backup (--backup-dir, else
-// backups/ in the per-user data folder the application uses). A backup that
-// cannot be written is a warning: the exchange succeeded.
-void SaveTransferBackup(const Args& args, const std::string& kind, const RadioImage& image) {
+// Saves the image of an exchange as a backup (--backup-dir, else backups/ in
+// the per-user data folder the application uses): what a read got, or what
+// a write or an initialise is about to send. A backup that cannot be written
+// is a warning; the exchange goes ahead.
+// Returns false when no backup was saved (--no-backup aside); savedPath
+// (when given) receives the backup's path.
+bool SaveTransferBackup(const Args& args, const std::string& kind, const RadioImage& image,
+                        std::string* savedPath = nullptr) {
     if (args.Has("--no-backup"))
-        return;
+        return true;
     std::string dir;
     if (const std::string* given = args.Option("--backup-dir")) {
         dir = *given;
@@ -248,15 +252,17 @@ void SaveTransferBackup(const Args& args, const std::string& kind, const RadioIm
             std::fprintf(stderr, "kestra-cli: %s\n",
                          TranslateText(KESTRA_TEXT("kestra", "警告：没有存放备份的用户数据文件夹"))
                              .c_str());
-            return;
+            return false;
         }
         dir = QDir::toNativeSeparators(data + QStringLiteral("/backups")).toStdString();
     }
     std::string reason;
-    if (!SaveBackup(dir, kind, image, std::time(nullptr), reason))
-        std::fprintf(stderr, "kestra-cli: %s\n",
-                     FillIn(TranslateText(KESTRA_TEXT("kestra", "警告：未保存备份：%1")), {reason})
-                         .c_str());
+    if (SaveBackup(dir, kind, image, std::time(nullptr), reason, savedPath))
+        return true;
+    std::fprintf(
+        stderr, "kestra-cli: %s\n",
+        FillIn(TranslateText(KESTRA_TEXT("kestra", "警告：未保存备份：%1")), {reason}).c_str());
+    return false;
 }
 
 int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) {
@@ -292,12 +298,15 @@ int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) 
         options.trace = PrintTrace;
     options.abort = stop.flag();
     options.verify = args.Has("--verify");
+    // What a write or an initialise sends is kept before the first byte goes
+    // out, whatever then happens to the exchange or to this program.
+    if (!read)
+        SaveTransferBackup(args, command, image);
     const TransferResult result = RunTransfer(kind, link.device, image, options);
     progress.Finish();
     if (stop.Received())
         return stop.Exit(result);
-    // What was sent is kept even when its verification failed.
-    if (result.succeeded || result.sent)
+    if (result.succeeded && read)
         SaveTransferBackup(args, command, image);
     if (result.succeeded && read && !SaveOutputImage(*args.Option("-o"), image))
         return kExitFailed;
@@ -314,7 +323,7 @@ int RunRegionCommand(RegionKind region, const std::vector<std::string>& argv) {
     int exitCode = kExitUsage;
     if (!ParseExchangeArgs(name + " " + argv[0], read, true,
                            std::vector<std::string>(argv.begin() + 1, argv.end()), args, link,
-                           exitCode))
+                           exitCode, !read))
         return exitCode;
 
     RadioImage image;
@@ -324,9 +333,38 @@ int RunRegionCommand(RegionKind region, const std::vector<std::string>& argv) {
 
     const auto qt = StartQt();
     StopSignals stop;
-    const TransferResult result =
-        RunRegionExchange(region, read, link.device, image,
-                          link.trace ? TraceCallback(PrintTrace) : TraceCallback(), stop.flag());
+    TransferOptions options;
+    if (link.trace)
+        options.trace = PrintTrace;
+    options.abort = stop.flag();
+    options.verify = args.Has("--verify");
+    // Before a write, what it overwrites (per-radio data no read covers) is
+    // read from the radio and kept; without that copy nothing is written.
+    std::string copy;
+    if (!read && !args.Has("--no-backup")) {
+        RadioImage before = image;
+        TransferResult first = RunRegionExchange(region, true, link.device, before, options);
+        if (stop.Received())
+            return stop.Exit(first);
+        if (!first.succeeded) {
+            first.detail += '\n' + TranslateText(kTextRegionReadBeforeFailed);
+            return Report(first);
+        }
+        if (!SaveTransferBackup(args, name, before, &copy)) {
+            std::fprintf(
+                stderr, "kestra-cli: %s\n",
+                FillIn(TranslateText(KESTRA_TEXT(
+                           "kestra",
+                           "没有写入：对讲机中原有数据的备份未能保存（%1 不保存备份而写入）")),
+                       {"--no-backup"})
+                    .c_str());
+            return kExitFailed;
+        }
+    }
+    TransferResult result = RunRegionExchange(region, read, link.device, image, options);
+    if (!result.succeeded && !copy.empty())
+        result.detail += (result.detail.empty() ? "" : "\n") +
+                         FillIn(TranslateText(kTextRegionCopyKept), {copy});
     if (stop.Received())
         return stop.Exit(result);
     if (result.succeeded && read && !SaveOutputImage(*args.Option("-o"), image))
@@ -556,20 +594,25 @@ void RegisterTransferCommands(CommandTable& table) {
         [](const std::vector<std::string>& a) {
             return RunTransferCommand(TransferKind::Initialise, a);
         }};
+    // clang-format off
     table["calibration"] = {
         "calibration read --port DEV --factory PASSWORD [--base IMAGE.dat] [--trace] -o OUT.dat" // syntax, never translated: not shown
-        " | calibration write --port DEV --factory PASSWORD [--trace] IMAGE.dat", // syntax, never translated: not shown
-        KESTRA_TEXT("kestra", "交换校准块（0x3ED0-0x3F6F）；write 原样发送文件的字节"),
+        " | calibration write --port DEV --factory PASSWORD [--trace] [--verify] [--no-backup] " // syntax, never translated: not shown
+        "[--backup-dir DIR] IMAGE.dat", // syntax, never translated: not shown
+        KESTRA_TEXT("kestra", "交换校准块（0x3ED0-0x3F6F）；write 原样发送文件的字节，之前先读出"
+                              "对讲机中的校准块并作为备份保存（读不出则不写入）"),
         [](const std::vector<std::string>& a) {
             return RunRegionCommand(RegionKind::Calibration, a);
         }};
     table["decoder"] = {
         "decoder read --port DEV --factory PASSWORD [--base IMAGE.dat] [--trace] -o OUT.dat" // syntax, never translated: not shown
-        " | decoder write --port DEV --factory PASSWORD [--trace] IMAGE.dat", // syntax, never translated: not shown
-        KESTRA_TEXT("kestra", "交换 DTMF 解码表（0x3E00-0x3E2F）；write 原样发送文件的字节"),
+        " | decoder write --port DEV --factory PASSWORD [--trace] [--verify] [--no-backup] " // syntax, never translated: not shown
+        "[--backup-dir DIR] IMAGE.dat", // syntax, never translated: not shown
+        KESTRA_TEXT("kestra", "交换 DTMF 解码表（0x3E00-0x3E2F）；write 同 calibration write"),
         [](const std::vector<std::string>& a) {
             return RunRegionCommand(RegionKind::DecoderTable, a);
         }};
+    // clang-format on
     table["simulate"] = {
         "simulate [--image IMAGE.dat] [--save OUT.dat] [--ident model|version|blank|HEX16] " // syntax, never translated: not shown
         "[--silent] [--answer-on K] [--stray-byte N] [--wrong-ack-after K] [--hang-up-after K] "

@@ -307,8 +307,13 @@ ExchangeStatus RunExchange(BytePort& port, const ExchangeSpec& exchange, RadioIm
 }
 
 VerifyDifference CompareReadRanges(const RadioImage& sent, const RadioImage& readBack) {
+    return CompareRanges(sent, readBack, kReadRanges);
+}
+
+VerifyDifference CompareRanges(const RadioImage& sent, const RadioImage& readBack,
+                               const TransferRanges& ranges) {
     VerifyDifference d;
-    for (const ByteRange& range : {kReadRanges.first, kReadRanges.second}) {
+    for (const ByteRange& range : {ranges.first, ranges.second}) {
         for (int a = range.start; a < range.end; ++a) {
             const std::size_t i = static_cast<std::size_t>(a);
             if (sent[i] == readBack[i])
@@ -339,18 +344,20 @@ TransferResult FailureOf(ExchangeStatus status, std::string detail, bool partlyW
 }
 
 // After a write or initialise: reads the memory back with a read exchange
-// (greeting again for a while when the radio is still busy) and compares.
-void VerifyWrite(BytePort& port, const RadioImage& sent, const TransferOptions& options,
-                 int stepsBefore, TransferResult& result) {
+// over ranges (greeting again for a while when the radio is still busy) and
+// compares. The progress goes on from stepsBefore.
+void VerifyWrite(BytePort& port, const RadioImage& sent, const ProgressCallback& onProgress,
+                 int stepsBefore, const TransferRanges& ranges, TransferResult& result) {
     ExchangeSpec readBack;
     readBack.read = true;
-    readBack.ranges = kReadRanges;
+    readBack.ranges = ranges;
     readBack.handshakeRetryMs = kVerifyRetryMs;
-    const int total = stepsBefore + BlockCount(kReadRanges);
+    const int total = stepsBefore + static_cast<int>(SplitBlocks(ranges.first).size() +
+                                                     SplitBlocks(ranges.second).size());
     ProgressCallback progress;
-    if (options.progress)
-        progress = [&options, stepsBefore, total](int position, int) {
-            options.progress(stepsBefore + position, total);
+    if (onProgress)
+        progress = [&onProgress, stepsBefore, total](int position, int) {
+            onProgress(stepsBefore + position, total);
         };
     RadioImage found = sent;
     std::string failure;
@@ -360,7 +367,7 @@ void VerifyWrite(BytePort& port, const RadioImage& sent, const TransferOptions& 
         result.detail = FillIn(TranslateText(KESTRA_TEXT("kestra", "读回时：%1")), {failure});
         return;
     }
-    const VerifyDifference d = CompareReadRanges(sent, found);
+    const VerifyDifference d = CompareRanges(sent, found, ranges);
     if (d.count > 0) {
         const char* text =
             KESTRA_COUNT_TEXT("kestra", "第一处差异在 0x%1：发送 %2，读到 %3（%n 个字节不同）");
@@ -406,7 +413,7 @@ TransferResult RunTransferOn(BytePort& port, TransferKind kind, RadioImage& imag
     if (exchange.read)
         image = scratch;
     else if (verify)
-        VerifyWrite(port, image, options, TransferBlockCount(kind), result);
+        VerifyWrite(port, image, options.progress, TransferBlockCount(kind), kReadRanges, result);
     if (kind == TransferKind::Initialise && result.succeeded) {
         // The initialise's own message stays; what the verification covered
         // follows it.
@@ -417,10 +424,15 @@ TransferResult RunTransferOn(BytePort& port, TransferKind kind, RadioImage& imag
 }
 
 TransferResult RunRegionExchangeOn(BytePort& port, RegionKind region, bool read, RadioImage& image,
-                                   const ProgressCallback& progress) {
+                                   const ProgressCallback& onProgress, bool verify) {
     ExchangeSpec exchange;
     exchange.read = read;
     exchange.ranges = {RegionRange(region), {0, 0}};
+    verify = verify && !read;
+    const int blocks = static_cast<int>(SplitBlocks(exchange.ranges.first).size());
+    ProgressCallback progress = onProgress;
+    if (verify && onProgress)
+        progress = [&onProgress, blocks](int position, int) { onProgress(position, 2 * blocks); };
 
     RadioImage scratch = image;
     std::string failure;
@@ -433,7 +445,14 @@ TransferResult RunRegionExchangeOn(BytePort& port, RegionKind region, bool read,
         image = scratch;
     TransferResult result;
     result.succeeded = true;
+    result.sent = !read;
     result.message = read ? kTextReadSucceeded : kTextWriteSucceeded;
+    if (verify) {
+        VerifyWrite(port, image, onProgress, blocks, exchange.ranges, result);
+        // The region's own message stays.
+        if (result.succeeded)
+            result.message = kTextWriteSucceeded;
+    }
     return result;
 }
 

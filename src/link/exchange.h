@@ -174,6 +174,9 @@ struct VerifyDifference {
     int count = 0;
 };
 VerifyDifference CompareReadRanges(const RadioImage& sent, const RadioImage& readBack);
+// The same over the given ranges.
+VerifyDifference CompareRanges(const RadioImage& sent, const RadioImage& readBack,
+                               const TransferRanges& ranges);
 // How long the read-back greets a radio that does not answer at once after
 // "ENDW".
 inline constexpr int kVerifyRetryMs = 3000;
@@ -205,8 +208,10 @@ TransferResult RunTransferOn(BytePort& port, TransferKind kind, RadioImage& imag
                              const TransferOptions& options);
 // The calibration and decoder-table exchanges over an open port: no
 // identification check, no band-limit fill; a read changes image only when
-// it succeeded.
+// it succeeded. A write with verify reads the region back afterwards and
+// compares it, as a write's verification does (its message stays
+// "写数据成功"; the progress covers both exchanges).
 TransferResult RunRegionExchangeOn(BytePort& port, RegionKind region, bool read, RadioImage& image,
-                                   const ProgressCallback& progress = nullptr);
+                                   const ProgressCallback& progress = nullptr, bool verify = false);
 
 } // namespace kestra

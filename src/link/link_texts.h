@@ -29,6 +29,14 @@ inline constexpr const char* kTextInitialiseVerified =
     KESTRA_TEXT("kestra", "已读回并校验 0x0000–0x2FFF 和 0x3F70–0x3FFF（读频的范围）；"
                           "0x3000–0x3F6F 无法读回，未校验。");
 
+// A region write first reads the region from the radio and keeps it as a
+// backup; when that read fails, nothing is written.
+inline constexpr const char* kTextRegionReadBeforeFailed =
+    KESTRA_TEXT("kestra", "写入前未能读出对讲机中的原有数据，没有写入任何数据。");
+// After a region write that failed; %1 the backup of what the radio held.
+inline constexpr const char* kTextRegionCopyKept =
+    KESTRA_TEXT("kestra", "写入前对讲机中的数据保存在“%1”。");
+
 // Titles of the progress dialog.
 inline constexpr const char* kTitleRead = KESTRA_TEXT("kestra", "读数据");
 inline constexpr const char* kTitleWrite = KESTRA_TEXT("kestra", "写数据");

@@ -60,7 +60,7 @@ public:
     bool Running() const { return worker_ != nullptr; }
     // The progress steps the next exchange takes.
     int Steps() const { return Verifying() ? exchange_.verifiedSteps : exchange_.steps; }
-    // Whether the exchange can be verified (write, initialise).
+    // Whether the exchange can be verified (write, initialise, a region write).
     bool CanVerify() const { return exchange_.verifiedSteps > 0; }
     // Write and initialise: read back and compare after the write (see
     // TransferOptions::verify). Takes effect with the next Start.

@@ -82,7 +82,7 @@ TransferResult RunRegionExchange(RegionKind region, bool read, const std::string
     TransferResult result;
     if (!OpenForExchange(link, device, options, result))
         return result;
-    result = RunRegionExchangeOn(link, region, read, image, options.progress);
+    result = RunRegionExchangeOn(link, region, read, image, options.progress, options.verify);
     link.Close();
     return Labelled(std::move(result), device);
 }

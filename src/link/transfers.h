@@ -31,8 +31,9 @@ TransferResult RunRegionExchange(RegionKind region, bool read, const std::string
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
                                  RadioImage& image, const TraceCallback& trace,
                                  const std::atomic<bool>* abort = nullptr);
-// options.progress, trace and abort as for RunTransfer; factoryMode is not
-// looked at (the region exchanges check no identification).
+// options.progress, trace, abort and (a write) verify as for RunTransfer;
+// factoryMode is not looked at (the region exchanges check no
+// identification).
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
                                  RadioImage& image, const TransferOptions& options);
 

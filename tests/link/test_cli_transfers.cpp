@@ -171,13 +171,25 @@ private slots:
         QCOMPARE(run.err.size(), 103); // 0% .. 100%, one line each, the warning and the note
         QCOMPARE(run.err.filter("warning").size(), 1);
 
-        // calibration write sends the file's bytes as they are.
+        // calibration write sends the file's bytes as they are, read back.
+        // What it overwrote was read first and kept: the file's image with
+        // the radio's region as it was.
         RadioImage calibration = test::PatternImage(44);
         QVERIFY(Save(Path("calibration.dat"), calibration));
-        run = RunCli({"calibration", "write", "--port", sim.device(), "--factory", "QDM537",
-                      Path("calibration.dat")});
+        const QString bk = Path("bk");
+        run = RunCli({"calibration", "write", "--verify", "--port", sim.device(), "--factory",
+                      "QDM537", "--backup-dir", bk, Path("calibration.dat")});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.err.last(), QString("Data written."));
+        RadioImage initialised = image;
+        BandLimits limits;
+        PassThroughGrid(initialised, limits);
+        const TransferRanges calibrationRange{RegionRange(RegionKind::Calibration), {0, 0}};
+        const QStringList copies = Backups(bk, "");
+        QCOMPARE(copies.size(), 1);
+        RadioImage before;
+        QVERIFY(Load(bk + "/" + Backups(bk, "-calibration").value(0), before));
+        QCOMPARE(test::FirstMismatch(before, initialised, calibration, calibrationRange), -1);
         run = RunCli({"decoder", "read", "--port", sim.device(), "--factory", "QDM537", "--base",
                       Path("calibration.dat"), "-o", Path("decoder.dat")});
         QCOMPARE(run.exitCode, 0);
@@ -186,10 +198,6 @@ private slots:
         QVERIFY(sim.Stop());
         RadioImage saved;
         QVERIFY(Load(Path("saved.dat"), saved));
-        RadioImage initialised = image;
-        BandLimits limits;
-        PassThroughGrid(initialised, limits);
-        const TransferRanges calibrationRange{RegionRange(RegionKind::Calibration), {0, 0}};
         QCOMPARE(test::FirstMismatch(saved, calibration, initialised, calibrationRange), -1);
         RadioImage decoder;
         QVERIFY(Load(Path("decoder.dat"), decoder));
@@ -198,8 +206,10 @@ private slots:
     }
 
     // A failed exchange exits 1 and writes no OUT: any progress lines, the
-    // message, then the step that failed on the port it failed on. What was
-    // sent is backed up even when its verification failed.
+    // message, then the step that failed on the port it failed on. What a
+    // write was sending is backed up whatever happened to it. A region write
+    // whose reading first fails writes nothing; one that fails says where
+    // the radio's data from before it is (BACKUP).
     void failures_data() {
         QTest::addColumn<QStringList>("simulate"); // empty: no radio, no port
         QTest::addColumn<QStringList>("args");
@@ -222,7 +232,7 @@ private slots:
         QTest::newRow("no acknowledgement, write")
             << QStringList{"--wrong-ack-after", "200"} << QStringList{"write", "IMG"} << true
             << QString("Communication error")
-            << "The radio may now hold partly written data. Write to it again." << 0;
+            << "The radio may now hold partly written data. Write to it again." << 1;
         RadioImage image = ExampleRadioMemory();
         BandLimits limits;
         PassThroughGrid(image, limits);
@@ -234,6 +244,25 @@ private slots:
                                  "differs)\nThe radio now holds data other than what was sent. "
                                  "Write to it again.",
                                  sent, sent ^ 0xFF)
+            << 1;
+        const QStringList calibrationWrite{"calibration", "write", "--factory", "QDM537", "IMG"};
+        QTest::newRow("calibration write, reading first fails")
+            << QStringList{"--silent"} << calibrationWrite << false
+            << QString("Communication error")
+            << "PORT: no answer to the greeting\nNothing was written: the radio’s data could not "
+               "be "
+               "read before writing."
+            << 0;
+        const quint8 tuned = ExampleRadioMemory()[0x3ED5];
+        QTest::newRow("calibration write, failed verification")
+            << QStringList{"--corrupt-store", "0x3ED5"}
+            << QStringList{"calibration", "write", "--verify", "--factory", "QDM537", "IMG"}
+            << false << QString("Verifying the write failed")
+            << QString::asprintf("PORT: first difference at 0x3ED5: sent %02X, found %02X (1 byte "
+                                 "differs)\nThe radio now holds data other than what was sent. "
+                                 "Write to it again.\nThe radio’s data from before the write is "
+                                 "in “BACKUP”.",
+                                 tuned, tuned ^ 0xFF)
             << 1;
     }
 
@@ -257,10 +286,13 @@ private slots:
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err.value(0) == "0%", progress);
         QCOMPARE(FirstMessage(run), message);
+        const QStringList kept = Backups(Path("bk"), "");
+        QCOMPARE(kept.size(), backups);
         QCOMPARE(run.err.mid(run.err.size() - 1 - detail.count('\n')).join('\n'),
-                 QString(detail).replace("PORT", port));
+                 QString(detail)
+                     .replace("PORT", port)
+                     .replace("BACKUP", QDir(Path("bk")).filePath(kept.value(0))));
         QVERIFY(!QFile::exists(Path("out.dat")));
-        QCOMPARE(Backups(Path("bk"), "").size(), backups);
     }
 
     void interruptedExchange_data() {
@@ -282,9 +314,12 @@ private slots:
         QVERIFY(radio.Start({"--latency", "40"}));
         const QString out = Path("out.dat");
         QVERIFY(Save(Path("image.dat"), test::PatternImage(46)));
+        const QString bk = Path("bk");
         const QStringList args =
-            command == "read" ? QStringList{"read", "--port", radio.device(), "-o", out}
-                              : QStringList{"write", "--port", radio.device(), Path("image.dat")};
+            (command == "read"
+                 ? QStringList{"read", "--port", radio.device(), "-o", out}
+                 : QStringList{"write", "--port", radio.device(), Path("image.dat")}) +
+            QStringList{"--backup-dir", bk};
         QProcess cli;
         cli.setReadChannel(QProcess::StandardError);
         cli.start(QStringLiteral(KESTRA_CLI_PATH), args);
@@ -313,6 +348,16 @@ private slots:
         const QList<QByteArray> shown = err.left(err.lastIndexOf('%')).split('\n');
         QVERIFY2(shown.last().toInt() < 50, err.constData());
         QVERIFY(!QFile::exists(out));
+        // A write cut short has kept what it was sending, saved before it began.
+        const QStringList backups = Backups(bk, "");
+        QCOMPARE(backups.size(), command == "write" ? 1 : 0);
+        if (command == "write") {
+            RadioImage sent = test::PatternImage(46), backup;
+            BandLimits limits;
+            PassThroughGrid(sent, limits);
+            QVERIFY(Load(bk + "/" + backups[0], backup));
+            QVERIFY(backup == sent);
+        }
     }
 
     // ports: the numbers, then every device with its cable (a fake sysfs).

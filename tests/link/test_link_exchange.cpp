@@ -413,6 +413,14 @@ private slots:
         QTest::newRow("outside the read ranges") << 2 << 0x3100 << 0 << true << covered;
         QTest::newRow("radio never answers again")
             << 1 << -1 << 100 << false << "读回时：握手没有回应";
+        // The calibration write (kind 3) reads its own block back.
+        QTest::newRow("clean calibration write") << 3 << -1 << 2 << true << "";
+        const auto sent = [](int a) { return int(test::PatternImage(8)[std::size_t(a)]); };
+        QTest::newRow("calibration byte stored wrong")
+            << 3 << 0x3F6F << 0 << false
+            << QString::asprintf("第一处差异在 0x3F6F：发送 %02X，读到 %02X（1 个字节不同）",
+                                 sent(0x3F6F), sent(0x3F6F) ^ 0xFF) +
+                   differs;
     }
 
     void verifyReadsBackWhatWasWritten() {
@@ -439,17 +447,21 @@ private slots:
             total = all;
         };
         const TransferKind transfer = kind == 1 ? TransferKind::Write : TransferKind::Initialise;
-        const TransferResult result = RunTransferOn(port, transfer, image, options);
+        const TransferResult result =
+            kind == 3 ? RunRegionExchangeOn(port, RegionKind::Calibration, false, image,
+                                            options.progress, true)
+                      : RunTransferOn(port, transfer, image, options);
         QCOMPARE(result.succeeded, verified);
         QCOMPARE(result.verified, verified);
         QVERIFY(result.sent);
         QCOMPARE(QString::fromStdString(result.message),
-                 QString(!verified ? kTextVerifyFailed
+                 QString(!verified   ? kTextVerifyFailed
                          : kind == 1 ? kTextWriteVerified
+                         : kind == 3 ? kTextWriteSucceeded
                                      : kTextInitialiseSucceeded));
         QCOMPARE(QString::fromStdString(result.detail), detail);
         QVERIFY(image == sent);
-        QCOMPARE(total, TransferSteps(transfer, true));
+        QCOMPARE(total, kind == 3 ? 2 * 6 : TransferSteps(transfer, true));
         if (busyGreetings < 100)
             QCOMPARE(last, total);
         if (busyGreetings == 100) // greeted for the few seconds, then gave up

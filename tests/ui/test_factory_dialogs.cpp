@@ -2,8 +2,11 @@
 // The factory dialogs on the offscreen display: the grid's in-place editor,
 // and the read and write buttons against the virtual radio.
 #include <QTableWidget>
+#include <QTemporaryDir>
+#include <fstream>
 
 #include "app_test_support.h"
+#include "support/link_fixture.h"
 #include "ui/dialogs/dtmf_init_dlg.h"
 #include "ui/dialogs/param_tuning_dlg.h"
 #include "ui/widgets/spin_edit.h"
@@ -25,6 +28,7 @@ class TestFactoryDialogs : public QObject {
     AppState state_;
     std::unique_ptr<VirtualRadio> radio_;
     ModalDriver driver_;
+    std::unique_ptr<QTemporaryDir> tmp_;
 
     // Presses a factory button; returns the message that ends the exchange.
     // Its progress dialog starts and closes by itself, often before the
@@ -42,6 +46,8 @@ private slots:
         ApplyBuiltInDefaults(state_.image);
         state_.bandLimits = BandLimits();
         radio_ = std::make_unique<VirtualRadio>();
+        tmp_ = std::make_unique<QTemporaryDir>();
+        state_.backupFolder = tmp_->filePath(QStringLiteral("backups")).toStdString();
         state_.portName = radio_->Start();
         QVERIFY(!state_.portName.empty());
     }
@@ -115,6 +121,74 @@ private slots:
         QTest::keyClicks(twist->edit(), QStringLiteral("g12b")); // g is no hexadecimal digit
         QCOMPARE(Exchange(decoder.writeButton()), QString("写数据成功"));
         QCOMPARE(Bytes(radio_->Memory()).mid(0x3E28, 4).toHex(), QByteArray("01c3012b"));
+    }
+
+    void regionWriteKeepsWhatItOverwrites_data() {
+        QTest::addColumn<int>("fault");      // 0 none, 1 a silent radio, 2 no backup folder
+        QTest::addColumn<QString>("answer"); // to the question when the backup fails
+        QTest::addColumn<QString>("message");
+        QTest::newRow("written") << 0 << QString() << "写数据成功";
+        QTest::newRow("reading first fails")
+            << 1 << QString()
+            << "通信出错\nPORT: 握手没有回应\n写入前未能读出对讲机中的原有数据，没有写入任何数据。";
+        QTest::newRow("no backup, not written") << 2 << "取消" << QString();
+        QTest::newRow("no backup, written all the same") << 2 << "确定"
+                                                         << "写数据成功";
+    }
+
+    // 写数据 reads the calibration from the radio first and keeps it as a
+    // backup: without that read nothing is written; without the backup only
+    // when the user says so (Cancel is the default).
+    void regionWriteKeepsWhatItOverwrites() {
+        QFETCH(int, fault);
+        QFETCH(QString, answer);
+        QFETCH(QString, message);
+        RadioImage memory = state_.image;
+        for (int a = 0x3ED0; a < 0x3F70; ++a) // the radio's own tuning
+            memory.SetByte(a, static_cast<std::uint8_t>(a * 7));
+        radio_->SetMemory(memory);
+        if (fault == 1) {
+            RadioBehaviour silent;
+            silent.silent = true;
+            radio_->SetBehaviour(silent);
+        }
+        if (fault == 2) { // a plain file where the folder would be created
+            const std::string plain = tmp_->filePath(QStringLiteral("plain")).toStdString();
+            std::ofstream(plain) << "x";
+            state_.backupFolder = plain + "/backups";
+        }
+        CParamTuningDlg tuning(state_);
+        QString asked;
+        if (fault == 2)
+            driver_.On<QMessageBox>([&](QMessageBox* box) {
+                asked = WithoutAccessKey(box->defaultButton()->text()) + " | " + box->text();
+                return ClickButton(box, answer);
+            });
+        const int seen = driver_.messages().size(); // the driver is the test's
+        if (!message.isEmpty())
+            driver_.ExpectMessage();
+        tuning.writeButton()->click();
+        QVERIFY(driver_.AllHandled());
+        tuning.reject();
+        QCOMPARE(driver_.messages().value(seen),
+                 QString(message).replace("PORT", QString::fromStdString(radio_->Device())));
+        if (fault == 2)
+            QVERIFY2(asked.startsWith("取消 | 无法保存对讲机中原有数据的备份："),
+                     qPrintable(asked));
+        const bool written = message == "写数据成功";
+        const RadioImage now = radio_->Memory();
+        QCOMPARE(test::SameRange(now, memory, 0x3ED0, 0x3F70), !written);
+        QCOMPARE(test::SameRange(now, state_.image, 0x3ED0, 0x3F70), written);
+        const QStringList kept =
+            QDir(QString::fromStdString(state_.backupFolder)).entryList({"*-calibration.dat"});
+        QCOMPARE(kept.size(), fault == 0 ? 1 : 0);
+        if (fault == 0) {
+            RadioImage copy;
+            QVERIFY(LoadDatFile(
+                QDir(QString::fromStdString(state_.backupFolder)).filePath(kept[0]).toStdString(),
+                copy, nullptr));
+            QVERIFY(test::SameRange(copy, memory, 0x3ED0, 0x3F70));
+        }
     }
 };
 

@@ -163,24 +163,27 @@ private slots:
         // The link tests run the whole fault matrix; here the widgets' side.
         QTest::newRow("read, hang-up mid-transfer") << 1 << "通信出错";
         QTest::newRow("read, no such port") << 2 << "无法打开串口";
-        // What was sent is backed up all the same.
+        // What a write was sending is backed up before it starts, whatever
+        // then happens.
         QTest::newRow("write, a byte stored wrong") << 3 << "写频校验失败";
+        QTest::newRow("write, hang-up mid-transfer") << 4 << "通信出错";
     }
 
     // A failed exchange reports once, changes nothing and leaves no backup
-    // of what was not sent.
+    // of what was not read.
     void failedExchangeChangesNothing() {
         QFETCH(int, fault);
         QFETCH(QString, message);
         VirtualRadioOptions options;
-        options.hangUpAfterBlock = fault == 1 ? 100 : 0;
+        const bool write = fault >= 3;
+        options.hangUpAfterBlock = fault == 1 || fault == 4 ? 100 : 0;
         if (fault == 3)
             options.corruptStoreAddress = 0x0040;
         Harness h(options);
         if (fault == 2)
             h.state.portName = "/dev/kestra-no-such-port";
         h.grid().SetText(3, 1, "145.00000");
-        if (fault == 3) // a write sends the grid
+        if (write) // a write sends the grid
             h.view->ConvertGridToImage();
         const RadioImage before = h.state.image;
         h.driver.ExpectStart();
@@ -196,7 +199,7 @@ private slots:
             });
             return ClickButton(box, QStringLiteral("确定"));
         });
-        if (fault == 3)
+        if (write)
             h.view->OnWrite();
         else
             h.view->OnRead();
@@ -212,7 +215,9 @@ private slots:
         QCOMPARE(h.Text(3, 1), std::string("145.00000"));
         QVERIFY(!h.state.transferBusy);
         QCOMPARE(h.reports, QStringList({message}));
-        QCOMPARE(h.Backups().size(), fault == 3 ? 1 : 0);
+        QCOMPARE(h.Backups().size(), write ? 1 : 0);
+        if (write)
+            QCOMPARE(h.Backup(h.Backups()[0]), Bytes(before));
     }
 
     void busyGuardsASecondStart() {
@@ -393,26 +398,63 @@ private slots:
         QCOMPARE(platform.CheckedPort(), 0);
     }
 
-    // A backup folder that cannot be made fails no exchange: no message box,
-    // the status bar adds the reason after the done text, and what was read
-    // stays modified (closing must ask: there is no other copy).
+    void unwritableBackupFolder_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("answer"); // to the question before a write
+        QTest::addColumn<QString>("report");
+        QTest::newRow("read") << 0 << QString() << "读频完成";
+        QTest::newRow("write, not without a backup") << 1 << "取消" << QString();
+        QTest::newRow("write without a backup") << 1 << "确定"
+                                                << "写频完成，已校验";
+    }
+
+    // A backup folder that cannot be made fails no exchange. A read goes on
+    // and the status bar adds the reason after the done text; what was read
+    // stays modified (closing must ask: there is no other copy). A write
+    // knows before sending: a message box gives the reason and asks whether
+    // to send without a backup, Cancel (the default) sending nothing.
     void unwritableBackupFolder() {
+        QFETCH(int, kind);
+        QFETCH(QString, answer);
+        QFETCH(QString, report);
         Harness h;
         // A plain file where the folder would be created.
         const QString plain = h.tmp.filePath(QStringLiteral("plain"));
         QFile f(plain);
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write("x") == 1);
         h.state.backupFolder = (plain + QStringLiteral("/backups")).toStdString();
-        h.driver.ExpectStart();
-        h.view->OnRead();
+        const RadioImage memory = h.radio.Memory();
+        CCommDlg(h.state, TransferKind::Write).verifyCheck()->setChecked(true); // remembered
+        // 开始 pressed after the driver's turn: the question it asks is
+        // the driver's next.
+        h.driver.On<CCommDlg>([](CCommDlg* dialog) {
+            QMetaObject::invokeMethod(dialog->startButton(), "click", Qt::QueuedConnection);
+        });
+        bool cancelIsDefault = false;
+        if (kind == 1) {
+            h.driver.On<QMessageBox>([&](QMessageBox* box) {
+                cancelIsDefault = WithoutAccessKey(box->defaultButton()->text()) == "取消";
+                return ClickButton(box, answer);
+            });
+            if (answer == QStringLiteral("取消")) // back in the progress dialog
+                h.driver.Expect([](QWidget* w) { return ClickButton(w, QStringLiteral("退出")); });
+            h.grid().SetText(3, 1, "145.00000");
+            h.view->OnWrite();
+        } else {
+            h.view->OnRead();
+        }
         QVERIFY(h.driver.AllHandled());
         QCOMPARE(h.driver.unexpected() + h.driver.messages().size(), 0);
-        QCOMPARE(h.reports.size(), 1);
-        QVERIFY2(h.reports[0].startsWith(QStringLiteral("读频完成；备份失败：")) &&
-                     h.reports[0].contains(QStringLiteral("plain")),
-                 qPrintable(h.reports[0]));
+        QVERIFY(cancelIsDefault == (kind == 1));
+        QCOMPARE(h.reports.size(), report.isEmpty() ? 0 : 1);
+        if (!report.isEmpty())
+            QVERIFY2(h.reports[0].startsWith(report + QStringLiteral("；备份失败：")) &&
+                         h.reports[0].contains(QStringLiteral("plain")),
+                     qPrintable(h.reports[0]));
+        QCOMPARE(h.radio.Memory() == memory, kind == 0 || report.isEmpty());
         QVERIFY(QFileInfo(plain).isFile());
-        QVERIFY(h.view->history()->IsModified());
+        if (kind == 0)
+            QVERIFY(h.view->history()->IsModified());
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -56,10 +57,38 @@ bool IsOwnBackup(const fs::path& path) {
            !ec;
 }
 
+// A save's temporary file this old is left over from a save that was killed
+// (kill -9, a power cut): no running save takes that long.
+constexpr auto kStaleTemporaryAge = std::chrono::hours(1);
+
+// Removes the temporary files of backups that were never finished: only
+// regular files named after a backup, and only stale ones, so that a backup
+// another program is saving at this moment is left alone.
+void RemoveStaleTemporaries(const std::string& dir) {
+    const fs::file_time_type staleBefore = fs::file_time_type::clock::now() - kStaleTemporaryAge;
+    std::vector<fs::path> stale;
+    std::error_code ec;
+    for (fs::directory_iterator it(Utf8Path(dir), ec), end; !ec && it != end; it.increment(ec)) {
+        std::string target;
+        std::error_code fileEc;
+        if (!IsTemporaryFileName(it->path().filename().u8string(), &target) ||
+            !IsBackupFileName(target) ||
+            fs::symlink_status(it->path(), fileEc).type() != fs::file_type::regular)
+            continue;
+        const fs::file_time_type written = fs::last_write_time(it->path(), fileEc);
+        if (!fileEc && written < staleBefore)
+            stale.push_back(it->path());
+    }
+    for (const fs::path& path : stale)
+        fs::remove(path, ec);
+}
+
 // Removes the oldest of Kestra's own backups until kBackupsKept are left;
-// the backup just written (keep) is never one of them, even when a clock
-// that was once ahead named others after it.
+// the backup just written (keep) is never one of them, even when a file
+// written later names an earlier time. Stale temporary files of backups go
+// too.
 void PruneBackups(const std::string& dir, const std::string& keep) {
+    RemoveStaleTemporaries(dir);
     std::vector<std::string> names;
     for (const std::string& name : BackupFileNames(dir))
         if (name == keep || IsOwnBackup(Utf8Path(dir) / Utf8Path(name)))
@@ -85,21 +114,38 @@ std::string BackupStem(std::time_t now, const std::string& kind) {
 }
 
 std::vector<std::string> BackupFileNames(const std::string& dir) {
-    std::vector<std::string> names;
+    struct Entry {
+        std::string name;
+        fs::file_time_type written;
+    };
+    std::vector<Entry> entries;
     std::error_code ec;
     for (fs::directory_iterator it(Utf8Path(dir), ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().u8string();
-        if (IsBackupFileName(name) && it->is_regular_file(ec))
-            names.push_back(name);
+        std::error_code fileEc;
+        if (!IsBackupFileName(name) || !it->is_regular_file(fileEc))
+            continue;
+        const fs::file_time_type written = fs::last_write_time(it->path(), fileEc);
+        entries.push_back({name, fileEc ? fs::file_time_type::min() : written});
     }
-    // Same-second suffixes sort after the plain name: "-2" < "-10" by number.
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    // The names are local time: a clock or time zone that moved makes them
+    // lie about which came last. Written order decides; within one tick of
+    // the file system's clock the names do, "-2" before "-10" by number.
+    std::sort(entries.begin(), entries.end(), [](const Entry& x, const Entry& y) {
+        if (x.written != y.written)
+            return x.written < y.written;
+        const std::string& a = x.name;
+        const std::string& b = y.name;
         const int second = a.compare(0, kSecondLength, b, 0, kSecondLength);
         if (second != 0)
             return second < 0;
         const int na = BackupNumber(a), nb = BackupNumber(b);
         return na != nb ? na < nb : a < b;
     });
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (Entry& e : entries)
+        names.push_back(std::move(e.name));
     return names;
 }
 
@@ -115,7 +161,8 @@ bool IsBackupFileName(const std::string& name) {
             return false;
         rest.resize(dash);
     }
-    return rest == "read" || rest == "write" || rest == "init";
+    return rest == "read" || rest == "write" || rest == "init" || rest == "calibration" ||
+           rest == "decoder";
 }
 
 bool SaveBackup(const std::string& dir, const std::string& kind, const RadioImage& image,

@@ -15,6 +15,9 @@ namespace {
 constexpr int kTemporaryNameAttempts = 100;
 constexpr std::size_t kReadChunk = 65536;
 constexpr int kMaxLinkHops = 40;
+// A temporary file's name: "<target>.<kTemporaryLetters letters or digits>" + kTemporarySuffix.
+constexpr std::size_t kTemporaryLetters = 6;
+constexpr char kTemporarySuffix[] = ".part";
 
 bool Fail(std::string* reason, const std::string& text) {
     if (reason)
@@ -56,9 +59,9 @@ std::string TemporaryNameFor(const std::string& path) {
             --end;
     }
     std::string name = path.substr(0, end) + '.';
-    for (int i = 0; i < 6; ++i)
+    for (std::size_t i = 0; i < kTemporaryLetters; ++i)
         name += kChars[random() % (sizeof kChars - 1)];
-    return name + ".part";
+    return name + kTemporarySuffix;
 }
 
 std::string DirectoryOf(const std::string& path) {
@@ -296,6 +299,24 @@ bool WriteNewFile(const std::function<std::string(int)>& nameFor, int maxNames, 
     }
     DropTemporary(files, temp);
     return FailErrno(reason, error);
+}
+
+bool IsTemporaryFileName(const std::string& name, std::string* target) {
+    const std::size_t suffix = sizeof kTemporarySuffix - 1;
+    const std::size_t added = 1 + kTemporaryLetters + suffix;
+    if (name.size() <= added || name.compare(name.size() - suffix, suffix, kTemporarySuffix) != 0)
+        return false;
+    const std::size_t dot = name.size() - added;
+    if (name[dot] != '.' || name.find('/') != std::string::npos)
+        return false;
+    for (std::size_t i = dot + 1; i < dot + 1 + kTemporaryLetters; ++i) {
+        const char c = name[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    if (target)
+        *target = name.substr(0, dot);
+    return true;
 }
 
 void RemoveTemporaryFilesOnSignals() {

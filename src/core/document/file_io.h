@@ -62,6 +62,13 @@ bool WriteNewFile(const std::function<std::string(int)>& nameFor, int maxNames, 
                   std::size_t size, std::string& claimedPath, std::string* reason,
                   os::Files& files = os::SystemFiles());
 
+// True when name (a file name, no folder) has the form of the temporary file
+// a save makes beside its target: "<target>.<six letters or digits>.part".
+// target (when given) receives the target's name (cut, for a name too long
+// to take the suffix whole). A save killed outright (kill -9, a power cut)
+// leaves one behind.
+bool IsTemporaryFileName(const std::string& name, std::string* target = nullptr);
+
 // SIGINT, SIGTERM and SIGHUP remove the temporary files of saves in progress
 // before the signal ends the process the way it would have ended it anyway;
 // a save past the file size limit fails as a save (SIGXFSZ is ignored). A

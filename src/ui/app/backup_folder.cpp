@@ -19,12 +19,15 @@ QString DefaultBackupFolder() {
     return QDir::cleanPath(data + QLatin1Char('/') + QLatin1String(text::kBackupFolderName));
 }
 
-QString SaveBackupImage(const std::string& folder, const char* kind, const RadioImage& image) {
+QString SaveBackupImage(const std::string& folder, const char* kind, const RadioImage& image,
+                        QString* savedPath) {
     if (folder.empty())
         return T(text::kBackupNoDataFolder);
-    std::string reason;
-    if (!SaveBackup(folder, kind, image, std::time(nullptr), reason))
+    std::string reason, path;
+    if (!SaveBackup(folder, kind, image, std::time(nullptr), reason, &path))
         return QString::fromStdString(reason);
+    if (savedPath)
+        *savedPath = QDir::toNativeSeparators(QString::fromStdString(path));
     return QString();
 }
 

@@ -17,13 +17,14 @@ namespace kestra {
 // empty when the system names no per-user data folder.
 QString DefaultBackupFolder();
 
-// Saves image into folder as a backup of kind ("read", "write" or "init").
-// Returns an empty text, or the reason no backup was saved (for the status
-// bar); never throws.
-QString SaveBackupImage(const std::string& folder, const char* kind, const RadioImage& image);
+// Saves image into folder as a backup of kind (see SaveBackup). Returns an
+// empty text, or the reason no backup was saved; never throws. savedPath
+// (when given) receives the saved file's path.
+QString SaveBackupImage(const std::string& folder, const char* kind, const RadioImage& image,
+                        QString* savedPath = nullptr);
 
-// The path of the newest backup in folder (by name, as pruning orders them),
-// or empty when there is none.
+// The path of the newest backup in folder (the last written, as pruning
+// orders them), or empty when there is none.
 QString NewestBackup(const std::string& folder);
 
 } // namespace kestra

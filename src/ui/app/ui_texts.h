@@ -144,6 +144,13 @@ inline constexpr const char* kStatusInitialiseDone = KESTRA_TEXT("kestra", "初�
 inline constexpr const char* kStatusBackupFailed = KESTRA_TEXT("kestra", "%1；备份失败：%2");
 
 // Automatic backups.
+// Before a write or an initialise; %1 the reason. OK sends without a backup.
+inline constexpr const char* kAskSendWithoutBackup =
+    KESTRA_TEXT("kestra", "无法保存要发送的映像的备份：\n%1\n\n不保存备份，仍然发送到对讲机吗？");
+// Before a factory region write, after reading what it overwrites; %1 the
+// reason. OK writes without a backup.
+inline constexpr const char* kAskWriteRegionWithoutBackup =
+    KESTRA_TEXT("kestra", "无法保存对讲机中原有数据的备份：\n%1\n\n不保存备份，仍然写入对讲机吗？");
 inline constexpr const char* kBackupNoDataFolder = KESTRA_TEXT("kestra", "系统没有提供用户数据文件夹");
 
 // Compare (文件 -> 比较...).

@@ -35,15 +35,35 @@ CCommDlg::CCommDlg(AppState& state, TransferKind kind, QWidget* parent)
     backupKind_ = kind == TransferKind::Read    ? "read"
                   : kind == TransferKind::Write ? "write"
                                                 : "init";
+    backupBeforeStart_ = kind != TransferKind::Read;
 }
 
 CCommDlg::CCommDlg(AppState& state, RegionKind region, bool read, QWidget* parent)
     : CCommDlg(state, RegionJobExchange(region, read), read ? kTitleRead : kTitleWrite, parent) {
     startOnShow_ = true;
+    if (read)
+        return;
+    // What the write overwrites: read into the job's copy only.
+    JobExchange before = RegionJobExchange(region, true);
+    before.readsIntoImage = false;
+    readBefore_ = new TransferJob(state, std::move(before), this);
+    backupKind_ = region == RegionKind::Calibration ? "calibration" : "decoder";
+    connect(readBefore_, &TransferJob::progress, this, &CCommDlg::OnProgress);
+    connect(readBefore_, &TransferJob::finished, this, &CCommDlg::OnReadBeforeFinished);
+    progress_->setRange(0, TotalSteps());
+    ShowPosition(0);
+}
+
+int CCommDlg::TotalSteps() const {
+    return (readBefore_ ? readBefore_->Steps() : 0) + job_->Steps();
+}
+
+bool CCommDlg::Running() const {
+    return job_->Running() || (readBefore_ && readBefore_->Running());
 }
 
 CCommDlg::CCommDlg(AppState& state, JobExchange exchange, const char* title, QWidget* parent)
-    : QDialog(parent), job_(new TransferJob(state, std::move(exchange), this)),
+    : QDialog(parent), state_(state), job_(new TransferJob(state, std::move(exchange), this)),
       backupFolder_(state.backupFolder) {
     setObjectName(QStringLiteral("commDialog"));
     setWindowTitle(T(title));
@@ -107,7 +127,7 @@ void CCommDlg::AddVerifyCheck() {
 
 void CCommDlg::OnVerifyToggled(bool verify) {
     job_->SetVerify(verify);
-    progress_->setRange(0, job_->Steps());
+    progress_->setRange(0, TotalSteps());
     ShowPosition(0);
 }
 
@@ -115,6 +135,26 @@ void CCommDlg::OnVerifyToggled(bool verify) {
 CCommDlg::~CCommDlg() = default;
 
 void CCommDlg::OnStart() {
+    if (Running() || state_.transferBusy)
+        return;
+    progressBase_ = 0;
+    if (readBefore_) {
+        if (!readBefore_->Start())
+            return;
+        succeeded_ = false;
+        ShowPosition(0);
+        SetRunning(true);
+        return;
+    }
+    if (backupBeforeStart_) {
+        // The image the job is about to send, kept before it goes out.
+        const QString error = SaveBackupImage(backupFolder_, backupKind_, state_.image);
+        if (!error.isEmpty()) {
+            backupError_ = error;
+            if (!AskOkCancel(this, T(text::kAskSendWithoutBackup).arg(error), true))
+                return;
+        }
+    }
     if (!job_->Start())
         return;
     succeeded_ = false;
@@ -122,24 +162,59 @@ void CCommDlg::OnStart() {
     SetRunning(true);
 }
 
-void CCommDlg::OnProgress(int position, int total) {
-    progress_->setValue(position);
-    percent_->setText(QString::fromStdString(PercentText(position, total)));
+// The running job's steps, after those of the jobs before it.
+void CCommDlg::OnProgress(int position, int) {
+    ShowPosition(progressBase_ + position);
 }
 
 void CCommDlg::ShowPosition(int position) {
-    OnProgress(position, progress_->maximum());
+    progress_->setValue(position);
+    percent_->setText(QString::fromStdString(PercentText(position, progress_->maximum())));
+}
+
+void CCommDlg::OnReadBeforeFinished(bool succeeded) {
+    if (!succeeded) {
+        TransferResult result = readBefore_->Result();
+        result.detail += '\n' + TranslateText(kTextRegionReadBeforeFailed);
+        Finish(result);
+        return;
+    }
+    regionCopy_.clear();
+    const QString error =
+        SaveBackupImage(backupFolder_, backupKind_, readBefore_->Image(), &regionCopy_);
+    if (!error.isEmpty()) {
+        backupError_ = error;
+        if (!AskOkCancel(this, T(text::kAskWriteRegionWithoutBackup).arg(error), true)) {
+            SetRunning(false);
+            done(QDialog::Rejected);
+            return;
+        }
+    }
+    progressBase_ = readBefore_->Steps();
+    if (!job_->Start()) { // another exchange took the port meanwhile
+        SetRunning(false);
+        ShowPosition(0);
+    }
 }
 
 void CCommDlg::OnJobFinished(bool succeeded) {
-    succeeded_ = succeeded;
-    lastResult_ = job_->Result();
-    // What was sent is kept even when its verification failed.
-    if ((succeeded_ || lastResult_->sent) && backupKind_) {
+    TransferResult result = job_->Result();
+    // A read's backup: what was read. Write and initialise saved theirs
+    // before they started.
+    if (succeeded && backupKind_ && !backupBeforeStart_ && !readBefore_) {
         const QString error = SaveBackupImage(backupFolder_, backupKind_, job_->Image());
         if (!error.isEmpty())
             backupError_ = error;
     }
+    if (!succeeded && !regionCopy_.isEmpty())
+        result.detail +=
+            '\n' + FillIn(TranslateText(kTextRegionCopyKept), {regionCopy_.toStdString()});
+    Finish(result);
+}
+
+void CCommDlg::Finish(const TransferResult& result) {
+    succeeded_ = result.succeeded;
+    lastResult_ = result;
     emit exchangeFinished(succeeded_);
 
     const QString message = T(lastResult_->message);
@@ -183,7 +258,7 @@ void CCommDlg::SetRunning(bool running) {
 
 void CCommDlg::reject() {
     // A running exchange cannot be interrupted from the dialog.
-    if (job_->Running())
+    if (Running())
         return;
     QDialog::reject();
 }
@@ -197,7 +272,7 @@ void CCommDlg::showEvent(QShowEvent* event) {
 }
 
 void CCommDlg::closeEvent(QCloseEvent* event) {
-    if (job_->Running()) {
+    if (Running()) {
         event->ignore();
         return;
     }

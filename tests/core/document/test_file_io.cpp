@@ -4,11 +4,13 @@
 // written through, never replaced; the temporary file is unique, exclusive,
 // keeps the target's permissions and never outlives a failed save; FIFOs and
 // other non-regular inputs are refused at once instead of blocking.
-// Automatic backups: names, same-second suffixes, pruning, failures.
+// Automatic backups: names, same-second suffixes, the order written,
+// pruning (leftover temporary files too), failures.
 #include <QtTest>
 
 #include <QTemporaryDir>
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -281,6 +283,10 @@ private slots:
         for (int i = 3; i < 10; ++i)
             QVERIFY(SaveBackup(dir, "read", image, now, reason));
         QVERIFY(SaveBackup(dir, "write", image, now, reason)); // numbered on, whatever its kind
+        // Written in one instant of the file system's clock, the names decide.
+        const fs::file_time_type instant = fs::file_time_type::clock::now();
+        for (const auto& entry : fs::directory_iterator(dir))
+            fs::last_write_time(entry.path(), instant);
         const std::vector<std::string> names = BackupFileNames(dir);
         QCOMPARE(names.size(), std::size_t(12));
         QCOMPARE(names.front(), BackupStem(now - 1, "write") + ".dat");
@@ -300,6 +306,25 @@ private slots:
         const std::string dir = tmp.path().toStdString();
         std::ofstream(dir + "/notes.dat") << "mine";
         std::ofstream(dir + "/20000101-000000-other.dat") << "mine";
+        // Temporary files of backups whose save was killed: only stale ones
+        // of a backup's name go, a save in progress may own a fresh one.
+        const fs::file_time_type now = fs::file_time_type::clock::now();
+        const struct {
+            const char* name;
+            int ageMinutes;
+            bool removed;
+        } parts[] = {
+            {"20261208-223905-read.dat.il5mKY.part", 120, true},
+            {"20261208-223906-write-2.dat.a0B9zz.part", 61, true},
+            {"20261208-223907-read.dat.Xy12ab.part", 30, false}, // another save's
+            {"notes.dat.kSv4Ty.part", 120, false},               // not a backup's
+            {"20261208-223905-read.dat.il5mK.part", 120, false}, // not our pattern
+            {"20261208-223905-read.dat.il5-KY.part", 120, false},
+        };
+        for (const auto& part : parts) {
+            std::ofstream(dir + "/" + part.name) << "partial";
+            fs::last_write_time(dir + "/" + part.name, now - std::chrono::minutes(part.ageMinutes));
+        }
         RadioImage image;
         const std::time_t start = 1765000000;
         std::string reason;
@@ -317,6 +342,57 @@ private slots:
             !fs::exists(dir + "/" + BackupStem(start + 4, "read") + ".dat")); // oldest five gone
         QVERIFY(fs::exists(dir + "/" + BackupStem(start + 5, "write") + ".dat"));
         QVERIFY(fs::exists(dir + "/" + BackupStem(start + 202, "read") + "-3.dat")); // newest kept
+        for (const auto& part : parts)
+            QVERIFY2(fs::exists(dir + "/" + part.name) != part.removed, part.name);
+    }
+
+    // Backups named by a clock or time zone that has since moved: the order
+    // is the order written. offsets are the times in the names of a full
+    // folder, in the order the files were written (seconds from the new
+    // backup's name); the new backup is the newest, and pruning removes the
+    // file written first (removed, an index into offsets).
+    void orderIsTheOrderWritten_data() {
+        QTest::addColumn<QList<int>>("offsets");
+        QTest::addColumn<int>("removed");
+        constexpr int kAhead = 8 * 3600;
+        QList<int> ahead; // all but the last named while the zone was 8 h east
+        for (int i = 0; i < kBackupsKept - 1; ++i)
+            ahead << kAhead + i;
+        QTest::newRow("zone moved west") << (ahead << -60) << 0;
+        QList<int> repeated; // the hour that summer time's end repeats
+        for (int i = 0; i < kBackupsKept - 2; ++i)
+            repeated << -3 * 3600 + i;
+        QTest::newRow("repeated hour") << (repeated << 20 * 60 << 40 * 60) << 0;
+        QList<int> clockBack; // the newest-named file, written first
+        clockBack << 3600;
+        for (int i = 1; i < kBackupsKept; ++i)
+            clockBack << -kBackupsKept + i;
+        QTest::newRow("clock set back") << clockBack << 0;
+    }
+
+    void orderIsTheOrderWritten() {
+        QFETCH(QList<int>, offsets);
+        QFETCH(int, removed);
+        QTemporaryDir tmp;
+        const std::string dir = tmp.path().toStdString();
+        const std::time_t now = 1765000000;
+        const fs::file_time_type start = fs::file_time_type::clock::now() - std::chrono::hours(10);
+        std::vector<std::string> names;
+        RadioImage image;
+        for (int i = 0; i < offsets.size(); ++i) {
+            std::string reason, path;
+            QVERIFY(SaveBackup(dir, "read", image, now + offsets[i], reason, &path));
+            fs::last_write_time(path, start + std::chrono::seconds(i));
+            names.push_back(fs::path(path).filename().string());
+        }
+        std::string reason, path;
+        QVERIFY(SaveBackup(dir, "write", image, now, reason, &path));
+        const std::vector<std::string> listed = BackupFileNames(dir);
+        QCOMPARE(listed.size(), std::size_t(kBackupsKept));
+        QCOMPARE(listed.back(), fs::path(path).filename().string()); // the newest
+        for (int i = 0; i < offsets.size(); ++i)
+            QVERIFY2(fs::exists(dir + "/" + names[std::size_t(i)]) == (i != removed),
+                     names[std::size_t(i)].c_str());
     }
 
     // Savers racing for the same second's names never take one name twice.
