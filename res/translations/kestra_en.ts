@@ -663,6 +663,11 @@
     </message>
     <message>
         <location line="+3"/>
+        <source>原因：%1</source>
+        <translation>Reason: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>无法把所选的端口保存到 %1，Kestra 下次启动时仍使用原来的端口。</source>
         <translation>The chosen port could not be saved to %1; at its next start Kestra uses the port saved before.</translation>
     </message>

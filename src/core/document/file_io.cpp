@@ -172,6 +172,17 @@ bool ReplaceThroughTemporary(os::Files& files, const std::string& target, const 
 
 } // namespace
 
+std::string WriteTrialReason(const std::string& path, std::size_t size) {
+    os::Files& files = os::SystemFiles();
+    const std::string bytes(std::max<std::size_t>(size, 1), ' ');
+    Temporary temp;
+    const int error = WriteTemporary(files, path, bytes.data(), bytes.size(), nullptr, temp);
+    if (error)
+        return os::ErrorText(error);
+    DropTemporary(files, temp);
+    return std::string();
+}
+
 bool IsRegularFile(const std::string& path) {
     os::FileStatus st;
     return os::SystemFiles().Status(path, true, st) == 0 && st.kind == os::FileKind::Regular;

@@ -51,6 +51,12 @@ bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string&
 bool WriteWholeFile(const std::string& path, const void* data, std::size_t size,
                     std::string* reason, os::Files& files = os::SystemFiles());
 
+// Why size bytes (at least one) cannot be written beside path, in the
+// system's words: a temporary file beside it takes them and is removed
+// again; path itself is never touched. Empty when the trial succeeds (the
+// system gives no reason). For a writer that can tell only that it failed.
+std::string WriteTrialReason(const std::string& path, std::size_t size);
+
 // Writes size bytes as a new file in a name nobody else holds: nameFor(1),
 // nameFor(2), ... up to nameFor(maxNames) are tried in turn, and the first
 // that is free is claimed atomically (a finished temporary file takes the

@@ -61,6 +61,12 @@ bool AskOkCancel(QWidget* parent, const QString& text, bool cancelIsDefault) {
     return box.clickedButton() == ok;
 }
 
+QString WithReason(const QString& text, const QString& reason) {
+    if (reason.isEmpty())
+        return text;
+    return text + QLatin1Char('\n') + T(text::kSystemReason).arg(reason);
+}
+
 SaveChoice AskSaveChanges(QWidget* parent, const QString& document) {
     QMessageBox box(QMessageBox::Warning, T(text::kAppTitle), T(text::kAskSaveChanges),
                     QMessageBox::NoButton, parent);

@@ -12,6 +12,9 @@ namespace kestra {
 // box here gets this).
 void FitTitle(QMessageBox* box);
 
+// text, and below it the system's reason for a failure when it is known.
+QString WithReason(const QString& text, const QString& reason);
+
 // A message with an OK button.
 void ShowMessage(QWidget* parent, const QString& text,
                  QMessageBox::Icon icon = QMessageBox::Warning);

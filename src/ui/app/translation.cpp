@@ -51,13 +51,13 @@ Language ChosenLanguage() {
     return g_chosen;
 }
 
-bool ChooseLanguage(Language language, QString* failedFile) {
+bool ChooseLanguage(Language language, QString* failedFile, QString* reason) {
     g_chosen = language;
     return ChangeUserSettings(
         [language](QSettings& settings) {
             settings.setValue(QLatin1String(kLanguageKey), LanguageCode(language));
         },
-        failedFile);
+        failedFile, reason);
 }
 
 } // namespace kestra

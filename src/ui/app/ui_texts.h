@@ -68,6 +68,8 @@ inline constexpr const char* kLanguageNotSaved =
 inline constexpr const char* kSettingsNotSaved =
     KESTRA_TEXT("kestra", "无法把设置保存到 %1：最近打开的文件、起始文件夹和写后校验的选择在 "
                           "Kestra 下次启动时不会保留。");
+// Below a message of something not saved: the system's reason.
+inline constexpr const char* kSystemReason = KESTRA_TEXT("kestra", "原因：%1");
 inline constexpr const char* kPortNotSaved =
     KESTRA_TEXT("kestra", "无法把所选的端口保存到 %1，Kestra 下次启动时仍使用原来的端口。");
 inline constexpr const char* kWindowCascade = KESTRA_TEXT("kestra", "层叠");
