@@ -200,8 +200,16 @@ bool CanReplaceFile(const std::string& path) {
     return IsRegularFile(path) && os::SystemFiles().ReplaceRefusal(path) == 0;
 }
 
+long long RegularFileSize(const std::string& path) {
+    os::FileStatus st;
+    if (os::IsDeviceName(path) || os::SystemFiles().Status(path, true, st) != 0 ||
+        st.kind != os::FileKind::Regular)
+        return -1;
+    return st.size;
+}
+
 bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
-                     std::string* reason) {
+                     std::string* reason, long long* fileSize) {
     bytes.clear();
     if (NamesDevice(path, reason))
         return false;
@@ -237,6 +245,8 @@ bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string&
     }
     files.Close(file);
     bytes.swap(data);
+    if (fileSize)
+        *fileSize = st.size;
     return true;
 }
 

@@ -88,6 +88,25 @@ SaveChoice AskSaveChanges(QWidget* parent, const QString& document) {
     return SaveChoice::Cancel;
 }
 
+ChangedFileChoice AskChangedFile(QWidget* parent, const QString& text, const QString& goOn) {
+    QMessageBox box(QMessageBox::Warning, T(text::kAppTitle), text, QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setObjectName(QStringLiteral("askChangedFile"));
+    QPushButton* reload = box.addButton(T(text::kReloadFile), QMessageBox::AcceptRole);
+    QPushButton* go = box.addButton(goOn, QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(T(text::kCancel), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    GiveAccessKeys(&box);
+    FitTitle(&box);
+    box.exec();
+    if (box.clickedButton() == reload)
+        return ChangedFileChoice::Reload;
+    if (box.clickedButton() == go)
+        return ChangedFileChoice::GoOn;
+    return ChangedFileChoice::Cancel;
+}
+
 namespace {
 
 // Room for the name, size, type and date columns of the toolkit's own dialog.

@@ -29,6 +29,11 @@ bool AskOkCancel(QWidget* parent, const QString& text, bool cancelIsDefault = fa
 enum class SaveChoice { Save, Discard, Cancel };
 SaveChoice AskSaveChanges(QWidget* parent, const QString& document);
 
+// text with 重新载入, goOn (the command with what the window shows) and 取消
+// (Escape and Enter).
+enum class ChangedFileChoice { Reload, GoOn, Cancel };
+ChangedFileChoice AskChangedFile(QWidget* parent, const QString& text, const QString& goOn);
+
 // The open dialog, titled with the command, starting in folder: the file
 // chosen, or empty when cancelled.
 QString AskOpenName(QWidget* parent, const QString& title, const QString& folder,
