@@ -25,6 +25,11 @@
         <translation>Cannot save the file “%1”: %2</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>文件“%1”有 %2 字节，比数据文件的 %3 字节长：只读入了前 %3 字节，其余的字节没有读入。</source>
+        <translation>The file “%1” has %2 bytes, more than the %3 bytes of a data file: only its first %3 bytes were read; the rest was not.</translation>
+    </message>
+    <message>
         <location filename="../../src/core/forms/channel_edit_form.cpp" line="+105"/>
         <location filename="../../src/core/grid/channel_grid.cpp" line="+14"/>
         <location filename="../../src/ui/app/arrange_texts.h" line="+23"/>
@@ -53,7 +58,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="+226"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="+245"/>
         <source>A段</source>
         <translation>Band A</translation>
     </message>
@@ -505,7 +510,7 @@
         <translation>Initialise Data</translation>
     </message>
     <message>
-        <location filename="../../src/ui/app/ui_texts.h" line="-169"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-188"/>
         <source>写频软件</source>
         <translation>Programming Software</translation>
     </message>
@@ -566,12 +571,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+130"/>
+        <location line="+149"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location line="-129"/>
+        <location line="-148"/>
         <source>存为</source>
         <translation>Save</translation>
     </message>
@@ -587,12 +592,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+103"/>
+        <location line="+122"/>
         <source>退出</source>
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="-102"/>
+        <location line="-121"/>
         <source>打印...</source>
         <translation>Print...</translation>
     </message>
@@ -673,6 +678,11 @@
     </message>
     <message>
         <location line="+3"/>
+        <source>原因：%1</source>
+        <translation>Reason: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>无法把所选的端口保存到 %1，Kestra 下次启动时仍使用原来的端口。</source>
         <translation>The chosen port could not be saved to %1; at its next start Kestra uses the port saved before.</translation>
     </message>
@@ -719,7 +729,46 @@
 Replace it with this window’s content?</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
+        <source>文件“%1”在本窗口打开或保存之后已被另一个窗口或程序修改，本窗口显示的仍是原来的内容。
+要重新载入这个文件吗？</source>
+        <translation>The file “%1” has been changed by another window or program since this window opened or saved it; the window still shows what it held before.
+Reload the file?</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>重新载入</source>
+        <translation>Reload</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>写入本窗口的内容</source>
+        <translation>Write This Window’s Content</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>比较本窗口的内容</source>
+        <translation>Compare This Window’s Content</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>重新载入文件</source>
+        <translation>Reload File</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>保存到这个文件会丢掉其余的字节。</source>
+        <translation>Saving over this file would drop the rest.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>文件“%1”有 %2 字节，比数据文件的 %3 字节长。保存只写入 %3 字节，其余的字节会丢失。
+要用本窗口的内容覆盖它吗？</source>
+        <translation>The file “%1” has %2 bytes, more than the %3 bytes of a data file. Saving writes only %3 bytes; the rest would be lost.
+Replace it with this window’s content?</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>文件已修改，是否保存？</source>
         <translation>The file has been changed. Save it?</translation>
     </message>
@@ -1235,7 +1284,7 @@ Use the new band limits?</numerusform>
     </message>
     <message>
         <location line="+11"/>
-        <location filename="../../src/ui/app/ui_texts.h" line="-182"/>
+        <location filename="../../src/ui/app/ui_texts.h" line="-201"/>
         <source>可选功能</source>
         <translation>Optional Features</translation>
     </message>
@@ -1582,7 +1631,7 @@ Use the new band limits?</numerusform>
         <translation>About...</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+29"/>
         <source>CAP</source>
         <translation>CAP</translation>
     </message>
@@ -1639,7 +1688,7 @@ Use the new band limits?</numerusform>
         <translation>All data will be erased!</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+34"/>
         <source>关于</source>
         <translation>About</translation>
     </message>
@@ -1705,6 +1754,11 @@ Use the new band limits?</numerusform>
         <location line="+32"/>
         <source>输出文件 %1 就是输入文件 %2</source>
         <translation>the output %1 is the input file %2</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>不写入 %1：它有 %2 字节，比数据文件的 %3 字节长，写入会丢掉其余的字节</source>
+        <translation>Not writing %1: it has %2 bytes, more than the %3 bytes of a data file; writing would drop the rest</translation>
     </message>
     <message>
         <location filename="../../src/core/document/file_io.h" line="+24"/>
@@ -2684,7 +2738,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the report %1 is the output file %2</translation>
     </message>
     <message numerus="yes">
-        <location line="+35"/>
+        <location line="+37"/>
         <source>已跳过 %n 行；未写入任何文件</source>
         <translation>
             <numerusform>%n row skipped; nothing written</numerusform>
@@ -2723,7 +2777,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>%1: expected %2 and no other file</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+38"/>
         <source>警告：没有存放备份的用户数据文件夹</source>
         <translation>warning: no per-user data folder for backups</translation>
     </message>
@@ -2733,12 +2787,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>warning: no backup saved: %1</translation>
     </message>
     <message>
-        <location line="+92"/>
+        <location line="+95"/>
         <source>没有写入：对讲机中原有数据的备份未能保存（%1 不保存备份而写入）</source>
         <translation>nothing written: the backup of the radio’s data could not be saved (%1 writes without one)</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+57"/>
         <source>%1：--ident 取 model、version、blank 或 16 个十六进制数字</source>
         <translation>%1: --ident takes model, version, blank or 16 hex digits</translation>
     </message>
@@ -2768,7 +2822,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>virtual radio on %1; stop it with Ctrl+C</translation>
     </message>
     <message>
-        <location line="+62"/>
+        <location line="+63"/>
         <source>可用</source>
         <translation>available</translation>
     </message>
@@ -3233,12 +3287,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>it is a pipe (FIFO) that no program is reading</translation>
     </message>
     <message>
-        <location line="+165"/>
+        <location line="+186"/>
         <source>不能在文件夹 %1 中建立文件：%2</source>
         <translation>cannot create a file in the folder %1: %2</translation>
     </message>
     <message>
-        <location filename="../../src/core/os/windows.cpp" line="+297"/>
+        <location filename="../../src/core/os/windows.cpp" line="+298"/>
         <source>Windows 错误 %1</source>
         <translation>Windows error %1</translation>
     </message>

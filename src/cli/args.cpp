@@ -179,22 +179,40 @@ bool OutputCanBeCreated(const std::string& path) {
     return false;
 }
 
+bool OutputKeepsNoBytes(const std::string& path) {
+    const long long size = LongerThanImage(path);
+    if (size == 0)
+        return true;
+    std::fprintf(stderr, "kestra-cli: %s\n",
+                 FillIn(TranslateText(KESTRA_TEXT(
+                            "kestra", "不写入 %1：它有 %2 字节，比数据文件的 %3 字节长，"
+                                      "写入会丢掉其余的字节")),
+                        {EscapeControl(path), std::to_string(size), std::to_string(kImageSize)})
+                     .c_str());
+    return false;
+}
+
 bool LoadInputImage(const std::string& path, RadioImage& image) {
     std::string error;
-    if (!LoadDatFile(path, image, &error)) {
+    long long size = 0;
+    if (!LoadDatFile(path, image, &error, &size)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return false;
     }
+    if (size > static_cast<long long>(kImageSize))
+        std::fprintf(stderr, "kestra-cli: %s\n", DatFileLongerNote(path, size).c_str());
     return true;
 }
 
-bool SaveOutputImage(const std::string& path, const RadioImage& image) {
+int SaveOutputImage(const std::string& path, const RadioImage& image) {
+    if (!OutputKeepsNoBytes(path))
+        return kExitUsage;
     std::string error;
     if (!SaveDatFile(path, image, &error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
-        return false;
+        return kExitFailed;
     }
-    return true;
+    return kExitOk;
 }
 
 namespace {

@@ -128,7 +128,7 @@ int RunArrange(const std::vector<std::string>& argv) {
             return kExitUsage;
         }
     }
-    return SaveOutputImage(output, image) ? kExitOk : kExitFailed;
+    return SaveOutputImage(output, image);
 }
 
 } // namespace

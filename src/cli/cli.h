@@ -78,10 +78,19 @@ bool OutputIsAnInput(const std::string& output, std::initializer_list<std::strin
 // does not exist: checked before a long exchange whose image it will take.
 bool OutputCanBeCreated(const std::string& path);
 
-// Loads an input image; on failure prints the reason and returns false.
+// False, after naming the file and its size, when path is a file longer
+// than an image: an image written over it would keep only its first 16384
+// bytes, so nothing is written (the command exits with kExitUsage). Shorter
+// or empty files are replaced.
+bool OutputKeepsNoBytes(const std::string& path);
+
+// Loads an input image; on failure prints the reason and returns false. A
+// file longer than an image loads its first 16384 bytes with a note on
+// standard error.
 bool LoadInputImage(const std::string& path, RadioImage& image);
-// Saves an output image; on failure prints the reason and returns false.
-bool SaveOutputImage(const std::string& path, const RadioImage& image);
+// Saves an output image: kExitOk; kExitUsage, with nothing written, when
+// OutputKeepsNoBytes refuses; kExitFailed after printing the reason.
+int SaveOutputImage(const std::string& path, const RadioImage& image);
 
 // The model name: Setup/Type of the first Program.ini that has it, beside
 // the program, in the per-user configuration folder, in the packaged

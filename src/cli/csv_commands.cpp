@@ -149,6 +149,8 @@ int ImportCsv(const std::vector<std::string>& argv) {
     // No report of rows imported into a file that cannot be saved.
     if (!OutputCanBeCreated(*args.Option("-o")))
         return kExitFailed;
+    if (!OutputKeepsNoBytes(*args.Option("-o")))
+        return kExitUsage;
     std::string report;
     for (const std::string& line : result.ReportLines())
         report += line + "\n";
@@ -166,7 +168,7 @@ int ImportCsv(const std::vector<std::string>& argv) {
                          .c_str());
         return kExitFailed;
     }
-    return SaveOutputImage(*args.Option("-o"), image) ? kExitOk : kExitFailed;
+    return SaveOutputImage(*args.Option("-o"), image);
 }
 
 } // namespace

@@ -326,7 +326,7 @@ int RunConfigure(const std::vector<std::string>& argv) {
     // said here, each time.
     for (const std::string& cleared : session.Cleared())
         std::fprintf(stderr, "configure: %s\n", cleared.c_str());
-    return SaveOutputImage(*out, state.image) ? kExitOk : kExitFailed;
+    return SaveOutputImage(*out, state.image);
 }
 
 } // namespace

@@ -22,7 +22,7 @@ int RunNew(const std::vector<std::string>& argv) {
         ApplyBuiltInDefaults(image);
     else
         NewDocumentImage(CliProgramFolders(), image);
-    return SaveOutputImage(args.positional[0], image) ? kExitOk : kExitFailed;
+    return SaveOutputImage(args.positional[0], image);
 }
 
 int RunChannels(const std::vector<std::string>& argv) {
@@ -66,7 +66,7 @@ int RunResave(const std::vector<std::string>& argv) {
         return kExitUsage;
     BandLimits limits;
     PassThroughGrid(image, limits);
-    return SaveOutputImage(args.positional[1], image) ? kExitOk : kExitFailed;
+    return SaveOutputImage(args.positional[1], image);
 }
 
 } // namespace

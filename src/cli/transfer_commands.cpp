@@ -219,7 +219,8 @@ bool ParseExchangeArgs(const std::string& command, bool read, bool factoryRequir
         exitCode =
             UsageError(FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要一个映像文件")), {command}));
     else if (TakeLinkArgs(command, args, factoryRequired, link, &exitCode))
-        return !read || OutputCanBeCreated(*args.Option("-o"));
+        return !read ||
+               (OutputCanBeCreated(*args.Option("-o")) && OutputKeepsNoBytes(*args.Option("-o")));
     return false;
 }
 
@@ -308,8 +309,11 @@ int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) 
         return stop.Exit(result);
     if (result.succeeded && read)
         SaveTransferBackup(args, command, image);
-    if (result.succeeded && read && !SaveOutputImage(*args.Option("-o"), image))
-        return kExitFailed;
+    if (result.succeeded && read) {
+        const int saved = SaveOutputImage(*args.Option("-o"), image);
+        if (saved != kExitOk)
+            return saved;
+    }
     return Report(result);
 }
 
@@ -367,8 +371,11 @@ int RunRegionCommand(RegionKind region, const std::vector<std::string>& argv) {
                          FillIn(TranslateText(kTextRegionCopyKept), {copy});
     if (stop.Received())
         return stop.Exit(result);
-    if (result.succeeded && read && !SaveOutputImage(*args.Option("-o"), image))
-        return kExitFailed;
+    if (result.succeeded && read) {
+        const int saved = SaveOutputImage(*args.Option("-o"), image);
+        if (saved != kExitOk)
+            return saved;
+    }
     return Report(result);
 }
 
@@ -487,9 +494,7 @@ int ServeUntilInterrupted(const VirtualRadioOptions& options, const std::string*
     int received = 0;
     sigwait(&stopSignals, &received);
     radio.Stop();
-    if (savePath && !SaveOutputImage(*savePath, radio.Memory()))
-        return kExitFailed;
-    return kExitOk;
+    return savePath ? SaveOutputImage(*savePath, radio.Memory()) : kExitOk;
 #endif
 }
 
@@ -507,6 +512,9 @@ int RunSimulate(const std::vector<std::string>& argv) {
     int exitCode = kExitUsage;
     if (!TakeRadioOptions(args, options, exitCode))
         return exitCode;
+    // Refused before the radio starts, not when its memory is to be kept.
+    if (args.Option("--save") && !OutputKeepsNoBytes(*args.Option("--save")))
+        return kExitUsage;
     return ServeUntilInterrupted(options, args.Option("--save"));
 }
 

@@ -43,6 +43,10 @@ private slots:
         ApplyBuiltInDefaults(image);
         QVERIFY(WriteAll(image_, ToBytes(image)));
         QVERIFY(WriteAll(dir_.filePath("short.dat"), QByteArray(1000, '\xFF')));
+        QVERIFY(WriteAll(dir_.filePath("long.dat"), ToBytes(image) + ToBytes(image)));
+        QVERIFY(WriteAll(dir_.filePath("long1.dat"), ToBytes(image) + '\0'));
+        QVERIFY(WriteAll(dir_.filePath("empty.dat"), QByteArray()));
+        QVERIFY(Cli({"export-csv", image_, "-o", dir_.filePath("good.csv")}).exitCode == 0);
         QVERIFY(WriteAll(dir_.filePath("bad.csv"), "Frequency\n\xFF\n"));
         QVERIFY(WriteAll(dir_.filePath("bad.ini"), "[model]\nA段下限=140\n[model\n"));
         // Sparse: a file over the limit is refused whole, never read.
@@ -55,8 +59,10 @@ private slots:
     // text, BIG for one over the size limit, INI for a profile with a bad
     // third line, NODIR for a file in a folder that does not exist (ODD too,
     // its name with control characters), FOLDER for the test's folder, PORT for
-    // a port that does not exist. A run that fails prints nothing on
-    // standard output and writes no OUT.
+    // a port that does not exist, LONG for a file of two images (LONG1, of
+    // an image and a byte), EMPTY for an empty file, GOOD for a usable CSV.
+    // A run that fails prints nothing on standard output and writes no OUT;
+    // no run changes LONG.
     void routing_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
@@ -83,6 +89,19 @@ private slots:
         row("input missing", {"channels", "MISSING"}, 2, false, "missing.dat");
         row("input short", {"resave", "SHORT", "OUT"}, 2, false, "1000");
         row("output unwritable", {"new", "--builtin", "NODIR"}, 1, false, "Cannot save the file");
+        // A file longer than an image is read with a note; nothing writes an
+        // image over it (only its first 16384 bytes would be left). An empty
+        // file is replaced.
+        row("longer input", {"channels", "LONG1"}, 0, false,
+            "has 16385 bytes, more than the 16384 bytes of a data file: only its first 16384 "
+            "bytes were read");
+        row("resave over a longer file", {"resave", "IMG", "LONG"}, 2, false,
+            "long.dat: it has 32768 bytes");
+        row("import-csv into the longer file it reads",
+            {"import-csv", "LONG", "GOOD", "-o", "LONG"}, 2, false, "long.dat: it has 32768 bytes");
+        row("read over a longer file", {"read", "--port", "PORT", "-o", "LONG"}, 2, false,
+            "long.dat: it has 32768 bytes");
+        row("new over an empty file", {"new", "--builtin", "EMPTY"}, 0, false, "");
         // File names in messages show their control characters escaped.
         row("odd input name", {"channels", "ODD"}, 2, false, "no\\x1B[2J\\n.dat");
         row("odd output name", {"new", "--builtin", "ODD"}, 1, false, "no\\x1B[2J\\n.dat");
@@ -197,7 +216,9 @@ private slots:
             {"SHORT", "short.dat"}, {"OUT", "out.dat"},
             {"CSV", "bad.csv"},     {"BIG", "big.csv"},
             {"INI", "bad.ini"},     {"NODIR", "no/such/dir/x.dat"},
-            {"FOLDER", "."},        {"ODD", "no/no\x1B[2J\n.dat"}};
+            {"FOLDER", "."},        {"ODD", "no/no\x1B[2J\n.dat"},
+            {"LONG", "long.dat"},   {"LONG1", "long1.dat"},
+            {"EMPTY", "empty.dat"}, {"GOOD", "good.csv"}};
         for (const auto& [name, file] : files)
             args.replaceInStrings(QRegularExpression(QStringLiteral("^%1$").arg(name)), Path(file));
         args.replaceInStrings("PORT", Path("no-such-port"));
@@ -209,6 +230,9 @@ private slots:
             QCOMPARE(r.out, QByteArray());
             QVERIFY(!QFile::exists(dir_.filePath("out.dat")));
         }
+        QCOMPARE(QFileInfo(Path("long.dat")).size(), qint64(32768));
+        if (args.contains(Path("empty.dat")))
+            QCOMPARE(QFileInfo(Path("empty.dat")).size(), qint64(16384));
         // The help fits a terminal of 80 columns.
         if (args == QStringList{"--help"})
             for (const QString& line : QString::fromUtf8(r.out).split('\n'))

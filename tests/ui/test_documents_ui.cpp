@@ -19,9 +19,12 @@
 #include "core/document/dat_file.h"
 #include "core/forms/form_session.h"
 #include "core/image/calibration_layout.h"
+#include "core/image/radio_image.h"
+#include "link/virtual_radio.h"
 #include "ui/app/command_table.h"
 #include "ui/app/program_doc.h"
 #include "ui/dialogs/compare_dlg.h"
+#include "ui/grid/document_history.h"
 
 using namespace kestra;
 using namespace kestra::test;
@@ -348,6 +351,131 @@ private slots:
         QCOMPARE(ReadAll(path), Bytes(f.app->state().image));
         QCOMPARE(f.driver.messages().size(), 2);
         QCOMPARE(f.driver.unexpected(), 0);
+    }
+
+    // A file longer than an image: opening it says that only its first
+    // 16384 bytes were read; a save over it asks first (Cancel, the default,
+    // keeps every byte), and so does a save over the document's file that
+    // another program made longer since.
+    void longerFileIsSaidAndAskedAbout() {
+        AppFixture f;
+        QVERIFY(f.Start());
+        const RadioImage image = ExampleRadioMemory();
+        const QByteArray twice = Bytes(image) + Bytes(image);
+        f.dir.Write(QStringLiteral("long.dat"), twice);
+        const QString path = f.dir.file(QStringLiteral("long.dat"));
+        f.driver.ExpectMessage();
+        QVERIFY(f.app->documents().OpenFile(path));
+        QVERIFY(f.driver.AllHandled());
+        QCOMPARE(Bytes(f.app->state().image), Bytes(image));
+        QString said = f.driver.messages().value(0);
+        QVERIFY2(said.contains(QDir::toNativeSeparators(path)) && said.contains("32768") &&
+                     said.contains("16384") && said.contains(QStringLiteral("保存")),
+                 qPrintable(said));
+
+        f.Type(2, 1, QStringLiteral("146.5"));
+        f.driver.ExpectMessage(QStringLiteral("取消"));
+        f.Trigger(kIdFileSave);
+        QVERIFY(f.driver.AllHandled());
+        said = f.driver.messages().value(1);
+        QVERIFY2(said.contains("32768") && said.contains(QDir::toNativeSeparators(path)),
+                 qPrintable(said));
+        QCOMPARE(ReadAll(path), twice);
+        QVERIFY(f.view()->history()->IsModified());
+        f.driver.ExpectMessage();
+        f.Trigger(kIdFileSave);
+        QCOMPARE(ReadAll(path), Bytes(f.app->state().image));
+        QVERIFY(!f.view()->history()->IsModified());
+
+        // Lengthened by another program: the size tells, though the first
+        // 16384 bytes are the same.
+        f.dir.Write(QStringLiteral("long.dat"), Bytes(f.app->state().image) + "tail");
+        f.Type(3, 1, QStringLiteral("146.75"));
+        f.driver.ExpectMessage(QStringLiteral("取消"));
+        f.Trigger(kIdFileSave);
+        QVERIFY(f.driver.AllHandled());
+        QVERIFY2(f.driver.messages().last().contains(QStringLiteral("另一个窗口或程序")),
+                 qPrintable(f.driver.messages().last()));
+        QCOMPARE(ReadAll(path).size(), 16388);
+        QCOMPARE(f.driver.messages().size(), 4);
+        QCOMPARE(f.driver.unexpected(), 0);
+    }
+
+    // 写频 and 比较 in a window whose file another program changed since it
+    // was opened: an unmodified window asks, a modified one (its changes are
+    // what is meant) or an unchanged file does not. 重新载入 takes the file
+    // (one undo step, unmodified) and stops; the other answer goes on with
+    // what the window shows; 取消 does nothing.
+    void changedFileIsAskedAboutBeforeWriteAndCompare_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("answer"); // empty: no question
+        QTest::addColumn<bool>("fileChanged");
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<bool>("goesOn");
+        QTest::addRow("写频 取消") << int(kIdWrite) << "取消" << true << false << false;
+        QTest::addRow("写频 重新载入") << int(kIdWrite) << "重新载入" << true << false << false;
+        QTest::addRow("写频 本窗口")
+            << int(kIdWrite) << "写入本窗口的内容" << true << false << true;
+        QTest::addRow("写频 edited") << int(kIdWrite) << QString() << true << true << true;
+        QTest::addRow("写频 file as opened")
+            << int(kIdWrite) << QString() << false << false << true;
+        QTest::addRow("比较 重新载入")
+            << int(kIdFileCompare) << "重新载入" << true << false << false;
+        QTest::addRow("比较 本窗口")
+            << int(kIdFileCompare) << "比较本窗口的内容" << true << false << true;
+    }
+    void changedFileIsAskedAboutBeforeWriteAndCompare() {
+        QFETCH(int, command);
+        QFETCH(QString, answer);
+        QFETCH(bool, fileChanged);
+        QFETCH(bool, edited);
+        QFETCH(bool, goesOn);
+        AppFixture f;
+        const RadioImage opened =
+            Configured(ExampleRadioMemory(), "[channel A001]\n接收频率=144.5\n");
+        const QString path = f.dir.Dat(QStringLiteral("doc.dat"), opened);
+        QVERIFY(f.Start({QStringLiteral("--simulate"), path}));
+        VirtualRadio* radio = f.app->virtualRadio();
+        QVERIFY(radio);
+        const std::uint32_t radioRx = ConstChannelRecord(radio->Memory(), 1).Rx();
+        const RadioImage onDisk = Configured(opened, "[channel A001]\n接收频率=146.5\n");
+        if (fileChanged)
+            f.dir.Dat(QStringLiteral("doc.dat"), onDisk);
+        if (edited)
+            f.Type(2, 1, QStringLiteral("147.5"));
+        const QString shown = QString::fromStdString(f.Cell(1, 1));
+        QCOMPARE(shown, QStringLiteral("144.50000"));
+
+        if (!answer.isEmpty())
+            f.driver.ExpectMessage(answer);
+        bool compared = false;
+        if (goesOn && command == kIdWrite)
+            f.driver.ExpectStart();
+        if (goesOn && command == kIdFileCompare)
+            f.driver.On<CCompareDlg>([&compared](CCompareDlg* d) {
+                compared = true;
+                d->reject();
+            });
+        f.Trigger(command);
+        QTRY_VERIFY_WITH_TIMEOUT(f.driver.AllHandled() && !QApplication::activeModalWidget(),
+                                 20000);
+        if (!answer.isEmpty())
+            QVERIFY2(f.driver.messages().value(0).contains(QDir::toNativeSeparators(path)),
+                     qPrintable(f.driver.messages().value(0)));
+        QCOMPARE(f.driver.messages().size(), answer.isEmpty() ? 0 : 1);
+        QCOMPARE(f.driver.unexpected(), 0);
+        QCOMPARE(compared, goesOn && command == kIdFileCompare);
+        const std::uint32_t sent = ConstChannelRecord(radio->Memory(), 1).Rx();
+        QCOMPARE(sent, goesOn && command == kIdWrite ? 14450000u : radioRx);
+        if (answer == QStringLiteral("重新载入")) {
+            QCOMPARE(Bytes(f.app->state().image), Bytes(onDisk));
+            QCOMPARE(f.Cell(1, 1), std::string("146.50000"));
+            QVERIFY(!f.view()->history()->IsModified());
+            f.Trigger(kIdEditUndo);
+            QCOMPARE(f.Cell(1, 1), std::string("144.50000"));
+        } else {
+            QCOMPARE(f.Cell(1, 1), std::string("144.50000"));
+        }
     }
 
     // What the list shows of the differences the core finds: the section as

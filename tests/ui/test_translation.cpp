@@ -7,6 +7,12 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTranslator>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 #include "app_test_support.h"
 #include "core/codec/text_seam.h"
@@ -107,13 +113,32 @@ private slots:
         QVERIFY(StartLanguage(args, QLocale(QLocale::Chinese), language, error));
         QCOMPARE(language, Language::English);
         // A choice that cannot be written says so, with the file (a folder
-        // in its place refuses it even to root).
+        // in its place refuses it even to root), and with the system's
+        // reason where a write gives one (a file size limit, which binds
+        // root too, stands in for a full disk); the trial leaves nothing.
         const QString file = QSettings().fileName();
         QVERIFY(QFile::remove(file) && QDir().mkpath(file));
         QVERIFY(!ChooseLanguage(Language::Chinese, &failed));
         QCOMPARE(failed, file);
         QCOMPARE(ChosenLanguage(), Language::English); // 视图 → 语言 keeps its mark
         QVERIFY(QDir(file).removeRecursively());
+#ifndef _WIN32
+        QVERIFY(ChooseLanguage(Language::English, &failed));
+        const auto ignored = ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit saved, limited;
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        limited = saved;
+        limited.rlim_cur = 4;
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &limited) == 0);
+        QString reason;
+        const bool chosen = ChooseLanguage(Language::Chinese, &failed, &reason);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        ::signal(SIGXFSZ, ignored);
+        QVERIFY(!chosen);
+        QCOMPARE(reason, QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QCOMPARE(QDir(QFileInfo(file).path()).entryList(QDir::Files),
+                 QStringList({QFileInfo(file).fileName()}));
+#endif
         args = QStringList{"kestra", "--lang", "fr"};
         QVERIFY(!StartLanguage(args, QLocale::c(), language, error));
         QVERIFY(error.contains("fr"));

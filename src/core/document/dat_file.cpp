@@ -9,10 +9,11 @@
 
 namespace kestra {
 
-bool LoadDatFile(const std::string& path, RadioImage& image, std::string* error) {
+bool LoadDatFile(const std::string& path, RadioImage& image, std::string* error,
+                 long long* fileSize) {
     std::string bytes;
     std::string reason;
-    if (!ReadRegularFile(path, kImageSize, bytes, &reason)) {
+    if (!ReadRegularFile(path, kImageSize, bytes, &reason, fileSize)) {
         if (error)
             *error = FillIn(TranslateText(kTextCannotOpenFile), {EscapeControl(path), reason});
         return false;
@@ -26,6 +27,16 @@ bool LoadDatFile(const std::string& path, RadioImage& image, std::string* error)
     }
     std::copy(bytes.begin(), bytes.end(), image.data());
     return true;
+}
+
+long long LongerThanImage(const std::string& path) {
+    const long long size = RegularFileSize(path);
+    return size > static_cast<long long>(kImageSize) ? size : 0;
+}
+
+std::string DatFileLongerNote(const std::string& path, long long size) {
+    return FillIn(TranslateText(kTextDatFileLonger),
+                  {EscapeControl(path), std::to_string(size), std::to_string(kImageSize)});
 }
 
 bool SaveDatFile(const std::string& path, const RadioImage& image, std::string* error) {

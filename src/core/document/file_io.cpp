@@ -175,6 +175,17 @@ bool ReplaceThroughTemporary(os::Files& files, const std::string& target, const 
 
 } // namespace
 
+std::string WriteTrialReason(const std::string& path, std::size_t size) {
+    os::Files& files = os::SystemFiles();
+    const std::string bytes(std::max<std::size_t>(size, 1), ' ');
+    Temporary temp;
+    const int error = WriteTemporary(files, path, bytes.data(), bytes.size(), nullptr, temp);
+    if (error)
+        return os::ErrorText(error);
+    DropTemporary(files, temp);
+    return std::string();
+}
+
 bool IsRegularFile(const std::string& path) {
     os::FileStatus st;
     return os::SystemFiles().Status(path, true, st) == 0 && st.kind == os::FileKind::Regular;
@@ -192,8 +203,16 @@ bool CanReplaceFile(const std::string& path) {
     return IsRegularFile(path) && os::SystemFiles().ReplaceRefusal(path) == 0;
 }
 
+long long RegularFileSize(const std::string& path) {
+    os::FileStatus st;
+    if (os::IsDeviceName(path) || os::SystemFiles().Status(path, true, st) != 0 ||
+        st.kind != os::FileKind::Regular)
+        return -1;
+    return st.size;
+}
+
 bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
-                     std::string* reason) {
+                     std::string* reason, long long* fileSize) {
     bytes.clear();
     if (NamesDevice(path, reason))
         return false;
@@ -229,6 +248,8 @@ bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string&
     }
     files.Close(file);
     bytes.swap(data);
+    if (fileSize)
+        *fileSize = st.size;
     return true;
 }
 

@@ -35,11 +35,16 @@ bool EnsureRegularFile(const std::string& path);
 // its directory are writable.
 bool CanReplaceFile(const std::string& path);
 
-// Reads at most maxBytes bytes from the start of a regular file into bytes.
-// On failure bytes is empty and reason (when given) receives the operating
-// system's reason, or kNotRegularFileReason.
+// Reads at most maxBytes bytes from the start of a regular file into bytes;
+// fileSize, when given, receives the size of the whole file. On failure
+// bytes is empty and reason (when given) receives the operating system's
+// reason, or kNotRegularFileReason.
 bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
-                     std::string* reason);
+                     std::string* reason, long long* fileSize = nullptr);
+
+// The size of the regular file path names (links followed); -1 when it names
+// none.
+long long RegularFileSize(const std::string& path);
 
 // Writes size bytes as the whole content of path (see above). A regular file
 // keeps its permission bits (and, where the saver may set them, its owner and
@@ -50,6 +55,12 @@ bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string&
 // system (a test passes its own).
 bool WriteWholeFile(const std::string& path, const void* data, std::size_t size,
                     std::string* reason, os::Files& files = os::SystemFiles());
+
+// Why size bytes (at least one) cannot be written beside path, in the
+// system's words: a temporary file beside it takes them and is removed
+// again; path itself is never touched. Empty when the trial succeeds (the
+// system gives no reason). For a writer that can tell only that it failed.
+std::string WriteTrialReason(const std::string& path, std::size_t size);
 
 // Writes size bytes as a new file in a name nobody else holds: nameFor(1),
 // nameFor(2), ... up to nameFor(maxNames) are tried in turn, and the first

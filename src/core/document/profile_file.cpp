@@ -249,8 +249,8 @@ bool ProfileFile::Get(const std::string& section, const std::string& key,
     return false;
 }
 
-bool ProfileFile::Set(const std::string& section, const std::string& key,
-                      const std::string& value) {
+bool ProfileFile::Set(const std::string& section, const std::string& key, const std::string& value,
+                      std::string* reason) {
     std::string text;
     if (writePath_.empty())
         return false;
@@ -266,7 +266,7 @@ bool ProfileFile::Set(const std::string& section, const std::string& key,
         return false;
     if (!legacy && !SetProfileValue(text, section, key, value))
         return false;
-    return WriteWholeFile(writePath_, text.data(), text.size(), nullptr);
+    return WriteWholeFile(writePath_, text.data(), text.size(), reason);
 }
 
 } // namespace kestra

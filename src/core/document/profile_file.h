@@ -66,7 +66,10 @@ public:
                 const std::string& packagedFile = std::string());
 
     bool Get(const std::string& section, const std::string& key, std::string& value) const;
-    bool Set(const std::string& section, const std::string& key, const std::string& value);
+    // Writes the entry; false when it could not be written, with the
+    // system's reason in reason (when given) where it is known.
+    bool Set(const std::string& section, const std::string& key, const std::string& value,
+             std::string* reason = nullptr);
 
     // The file that takes the writes (empty when no file could be created).
     const std::string& Path() const { return writePath_; }

@@ -27,6 +27,7 @@ struct FileStatus {
     unsigned mode = 0; // permission bits
     long long owner = -1, group = -1;
     unsigned long attributes = 0; // Windows: hidden, system, archive...
+    long long size = -1;          // bytes, of a regular file
 };
 
 using Handle = int; // an open file

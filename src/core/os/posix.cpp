@@ -39,6 +39,7 @@ FileStatus FromStat(const struct stat& st) {
     s.mode = st.st_mode & 07777;
     s.owner = st.st_uid;
     s.group = st.st_gid;
+    s.size = static_cast<long long>(st.st_size);
     return s;
 }
 

@@ -112,6 +112,7 @@ FileStatus FromStat(const struct _stat64& st) {
              : type == _S_IFDIR ? FileKind::Directory
                                 : FileKind::Other;
     s.mode = st.st_mode & 0777;
+    s.size = static_cast<long long>(st.st_size);
     return s;
 }
 

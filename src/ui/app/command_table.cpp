@@ -221,7 +221,7 @@ const std::vector<CommandRow>& CommandTable() {
             .Icon("read")
             .Toolbar(3),
         Command(kIdWrite, text::kProgramWrite, M::Program, WithActiveDocument,
-                [](CProgramApp& a) { a.frame()->ActiveView()->OnWrite(); })
+                [](CProgramApp& a) { a.documents().OnWrite(); })
             .Key("Ctrl+W")
             .Icon("write")
             .Toolbar(3),

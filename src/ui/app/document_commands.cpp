@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "core/document/dat_file.h"
 #include "ui/app/child_frame.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/message_box.h"
@@ -74,7 +75,7 @@ void DocumentCommands::OnOpenBackup() {
 
 void DocumentCommands::OnCompare() {
     CProgramView* view = frame_.ActiveView();
-    if (!view)
+    if (!view || !ShowsItsFile(frame_.ActiveChild(), text::kCompareWindowContent))
         return;
     view->ImageAsItStands(); // the dialog compares against it
     CCompareDlg dialog(state_, recent_.StartFolder(), &frame_);
@@ -96,7 +97,60 @@ CChildFrame* DocumentCommands::OpenFile(const QString& path) {
     // The file dialogs do not start among the backups: a save there could
     // replace one.
     recent_.Opened(doc->PathName(), !IsBackup(doc->PathName()));
-    return frame_.AddDocumentWindow(std::move(doc));
+    CChildFrame* child = frame_.AddDocumentWindow(std::move(doc));
+    if (child)
+        NoteLongerFile(*child->document());
+    return child;
+}
+
+void DocumentCommands::NoteLongerFile(const CProgramDoc& doc) {
+    if (doc.SizeOnDisk() <= static_cast<long long>(kImageSize))
+        return;
+    const std::string path = QDir::toNativeSeparators(doc.PathName()).toStdString();
+    ShowMessage(&frame_, QString::fromStdString(DatFileLongerNote(path, doc.SizeOnDisk())) +
+                             QLatin1Char('\n') + T(text::kSavingDropsTheRest));
+}
+
+void DocumentCommands::OnWrite() {
+    CChildFrame* child = frame_.ActiveChild();
+    if (child && ShowsItsFile(child, text::kWriteWindowContent))
+        child->view()->OnWrite();
+}
+
+bool DocumentCommands::ShowsItsFile(CChildFrame* child, const char* goOn) {
+    if (!child)
+        return false;
+    child->view()->table()->CommitAndCloseEditor();
+    CProgramDoc* doc = child->document();
+    const QString path = doc->PathName();
+    if (child->view()->history()->NeedsSaving() || !doc->FileChangedSince(path))
+        return true;
+    switch (AskChangedFile(&frame_, T(text::kFileChangedOnDisk).arg(QDir::toNativeSeparators(path)),
+                           T(goOn))) {
+    case ChangedFileChoice::GoOn:
+        return true;
+    case ChangedFileChoice::Cancel:
+        return false;
+    case ChangedFileChoice::Reload:
+        break;
+    }
+    QString error;
+    bool loaded = false;
+    child->view()->RunAsStep(
+        text::kStepReload,
+        [&] {
+            loaded = doc->OnOpenDocument(path, &error);
+            if (loaded)
+                doc->UnparkImage();
+        },
+        true);
+    if (!loaded) {
+        ShowMessage(&frame_, error);
+        return false;
+    }
+    child->view()->history()->MarkClean();
+    NoteLongerFile(*doc);
+    return false;
 }
 
 void DocumentCommands::OnSave() {
@@ -143,6 +197,13 @@ bool DocumentCommands::SaveChildAs(CChildFrame* child, const QString& path) {
     const QString full = CMyDocManager::NormalisePath(path);
     if (child->document()->FileChangedSince(full) &&
         !AskOkCancel(&frame_, T(text::kFileChangedSince).arg(QDir::toNativeSeparators(full)), true))
+        return false;
+    const long long longer = LongerThanImage(full.toStdString());
+    if (longer > 0 && !AskOkCancel(&frame_,
+                                   T(text::kSaveOverLongerFile)
+                                       .arg(QDir::toNativeSeparators(full), QString::number(longer),
+                                            QString::number(kImageSize)),
+                                   true))
         return false;
     if (!child->document()->OnSaveDocument(full, child->view(), &error)) {
         ShowMessage(&frame_, error);

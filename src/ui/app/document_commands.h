@@ -21,6 +21,7 @@ struct AppState;
 class CChildFrame;
 class CMainFrame;
 class CMyDocManager;
+class CProgramDoc;
 class RecentFileList;
 
 class DocumentCommands {
@@ -39,7 +40,10 @@ public:
     void OnOpenBackup();
     // 比较...: the active document (its grid converted into the image) in
     // CCompareDlg; a channel chosen there becomes the grid's current row.
+    // Asked first as 写频 asks (ShowsItsFile).
     void OnCompare();
+    // 写频 of the active document, after ShowsItsFile.
+    void OnWrite();
     void OnSave();
     void OnSaveAs();
     // Saves the active document under path; a failure is reported.
@@ -60,7 +64,17 @@ public:
     bool SaveChild(CChildFrame* child);
 
 private:
+    // Asks before a save over a file another window or program changed
+    // since, and over a file longer than an image (its bytes beyond the
+    // image's would be lost); Cancel is the default of both.
     bool SaveChildAs(CChildFrame* child, const QString& path);
+    // True when a command may go on with what child shows. An unmodified
+    // window whose file another window or program changed since asks:
+    // 重新载入 (the file into the window, as one undo step; the command
+    // stops), goOn (what the window shows), or 取消.
+    bool ShowsItsFile(CChildFrame* child, const char* goOn);
+    // Says that only the image's bytes of a longer file were read.
+    void NoteLongerFile(const CProgramDoc& doc);
     // path lies in the backups folder.
     bool IsBackup(const QString& path) const;
     // The open dialog of command for a .dat file in folder; the chosen file

@@ -51,12 +51,18 @@ int CIniFile::GetInt(const QString& section, const QString& key, int def) const 
     return ProfileInt(value);
 }
 
-bool CIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
-    return file_.Set(section.toStdString(), key.toStdString(), value.toStdString());
+bool CIniFile::WriteString(const QString& section, const QString& key, const QString& value,
+                           QString* reason) {
+    std::string why;
+    if (file_.Set(section.toStdString(), key.toStdString(), value.toStdString(), &why))
+        return true;
+    if (reason)
+        *reason = QString::fromStdString(why);
+    return false;
 }
 
-bool CIniFile::WriteInt(const QString& section, const QString& key, int value) {
-    return WriteString(section, key, QString::number(value));
+bool CIniFile::WriteInt(const QString& section, const QString& key, int value, QString* reason) {
+    return WriteString(section, key, QString::number(value), reason);
 }
 
 } // namespace kestra

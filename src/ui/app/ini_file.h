@@ -34,8 +34,11 @@ public:
     QString GetString(const QString& section, const QString& key) const;
     // The stored decimal number; def when the key is missing.
     int GetInt(const QString& section, const QString& key, int def) const;
-    bool WriteString(const QString& section, const QString& key, const QString& value);
-    bool WriteInt(const QString& section, const QString& key, int value);
+    // False when the entry could not be written, with the system's reason
+    // in reason (when given) where it is known.
+    bool WriteString(const QString& section, const QString& key, const QString& value,
+                     QString* reason = nullptr);
+    bool WriteInt(const QString& section, const QString& key, int value, QString* reason = nullptr);
 
     // The file that takes the writes (empty when no file could be created).
     QString Path() const { return QString::fromStdString(file_.Path()); }

@@ -61,6 +61,12 @@ bool AskOkCancel(QWidget* parent, const QString& text, bool cancelIsDefault) {
     return box.clickedButton() == ok;
 }
 
+QString WithReason(const QString& text, const QString& reason) {
+    if (reason.isEmpty())
+        return text;
+    return text + QLatin1Char('\n') + T(text::kSystemReason).arg(reason);
+}
+
 SaveChoice AskSaveChanges(QWidget* parent, const QString& document) {
     QMessageBox box(QMessageBox::Warning, T(text::kAppTitle), T(text::kAskSaveChanges),
                     QMessageBox::NoButton, parent);
@@ -80,6 +86,25 @@ SaveChoice AskSaveChanges(QWidget* parent, const QString& document) {
     if (box.clickedButton() == discard)
         return SaveChoice::Discard;
     return SaveChoice::Cancel;
+}
+
+ChangedFileChoice AskChangedFile(QWidget* parent, const QString& text, const QString& goOn) {
+    QMessageBox box(QMessageBox::Warning, T(text::kAppTitle), text, QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setObjectName(QStringLiteral("askChangedFile"));
+    QPushButton* reload = box.addButton(T(text::kReloadFile), QMessageBox::AcceptRole);
+    QPushButton* go = box.addButton(goOn, QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(T(text::kCancel), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    GiveAccessKeys(&box);
+    FitTitle(&box);
+    box.exec();
+    if (box.clickedButton() == reload)
+        return ChangedFileChoice::Reload;
+    if (box.clickedButton() == go)
+        return ChangedFileChoice::GoOn;
+    return ChangedFileChoice::Cancel;
 }
 
 namespace {

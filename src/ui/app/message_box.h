@@ -12,6 +12,9 @@ namespace kestra {
 // box here gets this).
 void FitTitle(QMessageBox* box);
 
+// text, and below it the system's reason for a failure when it is known.
+QString WithReason(const QString& text, const QString& reason);
+
 // A message with an OK button.
 void ShowMessage(QWidget* parent, const QString& text,
                  QMessageBox::Icon icon = QMessageBox::Warning);
@@ -25,6 +28,11 @@ bool AskOkCancel(QWidget* parent, const QString& text, bool cancelIsDefault = fa
 // document, the document's title, stands below it.
 enum class SaveChoice { Save, Discard, Cancel };
 SaveChoice AskSaveChanges(QWidget* parent, const QString& document);
+
+// text with 重新载入, goOn (the command with what the window shows) and 取消
+// (Escape and Enter).
+enum class ChangedFileChoice { Reload, GoOn, Cancel };
+ChangedFileChoice AskChangedFile(QWidget* parent, const QString& text, const QString& goOn);
 
 // The open dialog, titled with the command, starting in folder: the file
 // chosen, or empty when cancelled.

@@ -118,9 +118,11 @@ int CProgramApp::InitInstance(const StartOptions& options) {
 
     docManager_ = std::make_unique<CMyDocManager>(state_);
     frame_ = std::make_unique<CMainFrame>(state_);
-    SetUserSettingsReporter([this](const QString& file) {
-        ShowMessage(frame_.get(), T(text::kSettingsNotSaved).arg(QDir::toNativeSeparators(file)),
-                    QMessageBox::Warning);
+    SetUserSettingsReporter([this](const QString& file, const QString& reason) {
+        ShowMessage(
+            frame_.get(),
+            WithReason(T(text::kSettingsNotSaved).arg(QDir::toNativeSeparators(file)), reason),
+            QMessageBox::Warning);
     });
     documents_ = std::make_unique<DocumentCommands>(state_, *frame_, *docManager_, recent_);
     csv_ = std::make_unique<CsvCommands>(state_, *frame_, recent_);
@@ -205,11 +207,14 @@ void CProgramApp::ShowPort() {
 void CProgramApp::OnViewLanguage(Language language) {
     const bool changed = language != ChosenLanguage();
     QString file;
-    const bool saved = ChooseLanguage(language, &file);
+    QString reason;
+    const bool saved = ChooseLanguage(language, &file, &reason);
     frame_->UpdateCommands();
     if (!saved)
-        ShowMessage(frame_.get(), T(text::kLanguageNotSaved).arg(QDir::toNativeSeparators(file)),
-                    QMessageBox::Warning);
+        ShowMessage(
+            frame_.get(),
+            WithReason(T(text::kLanguageNotSaved).arg(QDir::toNativeSeparators(file)), reason),
+            QMessageBox::Warning);
     else if (changed)
         ShowMessage(frame_.get(), T(text::kLanguageAfterRestart), QMessageBox::Information);
 }

@@ -27,13 +27,15 @@ bool CProgramDoc::OnNewDocument() {
 bool CProgramDoc::OnOpenDocument(const QString& path, QString* error) {
     std::string reason;
     RadioImage loaded;
-    if (!LoadDatFile(path.toStdString(), loaded, &reason)) {
+    long long size = 0;
+    if (!LoadDatFile(path.toStdString(), loaded, &reason, &size)) {
         if (error)
             *error = QString::fromStdString(reason);
         return false;
     }
     image_ = loaded;
     onDisk_ = loaded;
+    sizeOnDisk_ = size;
     limits_ = BandLimits{};
     LoadBandLimitsFromImage(image_, limits_);
     hasImage_ = true;
@@ -63,6 +65,7 @@ bool CProgramDoc::OnSaveDocument(const QString& path, CProgramView* activeView, 
         return false;
     }
     onDisk_ = image;
+    sizeOnDisk_ = kImageSize;
     SetPathName(path);
     return true;
 }
@@ -71,9 +74,10 @@ bool CProgramDoc::FileChangedSince(const QString& path) const {
     if (pathName_.isEmpty() || path != pathName_)
         return false;
     std::string now;
-    if (!ReadRegularFile(path.toStdString(), kImageSize, now, nullptr))
+    long long size = 0;
+    if (!ReadRegularFile(path.toStdString(), kImageSize, now, nullptr, &size))
         return false;
-    return now.size() != kImageSize ||
+    return size != sizeOnDisk_ || now.size() != kImageSize ||
            now.compare(0, kImageSize, reinterpret_cast<const char*>(onDisk_.data()), kImageSize) !=
                0;
 }

@@ -46,8 +46,12 @@ public:
 
     // True when path is the document's file and no longer holds what the
     // document last read from it or saved there (another window or program
-    // saved it since); a file that cannot be read has nothing to lose.
+    // saved it since): its first 16384 bytes or its size differ. A file that
+    // cannot be read has nothing to lose.
     bool FileChangedSince(const QString& path) const;
+    // The size the file had when it was opened or last saved here: more than
+    // 16384 for a longer file, of which only the image's bytes were read.
+    long long SizeOnDisk() const { return sizeOnDisk_; }
 
     const QString& PathName() const { return pathName_; }
     void SetPathName(const QString& path);
@@ -61,6 +65,7 @@ private:
     AppState& state_;
     QString pathName_;
     RadioImage onDisk_; // what the file held when last read or saved here
+    long long sizeOnDisk_ = 0;
     bool hasImage_ = false;
     RadioImage image_;
     BandLimits limits_;

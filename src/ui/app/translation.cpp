@@ -51,14 +51,14 @@ Language ChosenLanguage() {
     return g_chosen;
 }
 
-bool ChooseLanguage(Language language, QString* failedFile) {
+bool ChooseLanguage(Language language, QString* failedFile, QString* reason) {
     // A choice that was not kept is not the choice: the next start would not
     // use it.
     if (!ChangeUserSettings(
             [language](QSettings& settings) {
                 settings.setValue(QLatin1String(kLanguageKey), LanguageCode(language));
             },
-            failedFile))
+            failedFile, reason))
         return false;
     g_chosen = language;
     return true;

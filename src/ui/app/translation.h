@@ -36,8 +36,9 @@ bool StartLanguage(QStringList& arguments, const QLocale& locale, Language& lang
 // The language chosen in 视图 → 语言, remembered for the next start; the
 // running language until one is chosen.
 Language ChosenLanguage();
-// False, with the settings file's name, when the choice could not be saved
-// for the next start; the chosen language then stays as it was.
-bool ChooseLanguage(Language language, QString* failedFile);
+// False, with the settings file's name (and the system's reason when it is
+// known), when the choice could not be saved for the next start; the chosen
+// language then stays as it was.
+bool ChooseLanguage(Language language, QString* failedFile, QString* reason = nullptr);
 
 } // namespace kestra

@@ -68,6 +68,8 @@ inline constexpr const char* kLanguageNotSaved =
 inline constexpr const char* kSettingsNotSaved =
     KESTRA_TEXT("kestra", "无法把设置保存到 %1：最近打开的文件、起始文件夹和写后校验的选择在 "
                           "Kestra 下次启动时不会保留。");
+// Below a message of something not saved: the system's reason.
+inline constexpr const char* kSystemReason = KESTRA_TEXT("kestra", "原因：%1");
 inline constexpr const char* kPortNotSaved =
     KESTRA_TEXT("kestra", "无法把所选的端口保存到 %1，Kestra 下次启动时仍使用原来的端口。");
 inline constexpr const char* kWindowCascade = KESTRA_TEXT("kestra", "层叠");
@@ -106,6 +108,23 @@ inline constexpr const char* kConfirmNew = KESTRA_TEXT("kestra", "所有数据�
 inline constexpr const char* kFileChangedSince = KESTRA_TEXT(
     "kestra",
     "文件“%1”在本窗口打开或保存之后已被另一个窗口或程序修改。\n要用本窗口的内容覆盖它吗？");
+// 写频 or 比较 in an unmodified window whose file changed since: the file
+// into the window (the command stops), the command with what the window
+// shows, or 取消.
+inline constexpr const char* kFileChangedOnDisk =
+    KESTRA_TEXT("kestra", "文件“%1”在本窗口打开或保存之后已被另一个窗口或程序修改，本窗口显示的仍是"
+                          "原来的内容。\n要重新载入这个文件吗？");
+inline constexpr const char* kReloadFile = KESTRA_TEXT("kestra", "重新载入");
+inline constexpr const char* kWriteWindowContent = KESTRA_TEXT("kestra", "写入本窗口的内容");
+inline constexpr const char* kCompareWindowContent = KESTRA_TEXT("kestra", "比较本窗口的内容");
+inline constexpr const char* kStepReload = KESTRA_TEXT("kestra", "重新载入文件");
+// A file longer than an image: after the core's note when it is opened;
+// asked before a save over it (%1 the file, %2 its size, %3 the image's).
+inline constexpr const char* kSavingDropsTheRest =
+    KESTRA_TEXT("kestra", "保存到这个文件会丢掉其余的字节。");
+inline constexpr const char* kSaveOverLongerFile =
+    KESTRA_TEXT("kestra", "文件“%1”有 %2 字节，比数据文件的 %3 字节长。保存只写入 %3 "
+                          "字节，其余的字节会丢失。\n要用本窗口的内容覆盖它吗？");
 
 // Unsaved changes: asked before closing, 新建 and 读频.
 inline constexpr const char* kAskSaveChanges = KESTRA_TEXT("kestra", "文件已修改，是否保存？");

@@ -1,35 +1,53 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/user_settings.h"
 
+#include <QFileInfo>
+#include <algorithm>
+
+#include "core/document/file_io.h"
+
 namespace kestra {
 
 namespace {
 
-std::function<void(const QString&)>& Reporter() {
-    static std::function<void(const QString&)> reporter;
+std::function<void(const QString&, const QString&)>& Reporter() {
+    static std::function<void(const QString&, const QString&)> reporter;
     return reporter;
 }
 
 bool g_reported = false;
 
+// Why file cannot be written, in the system's words: QSettings tells only
+// that it failed. A trial file beside it takes as many bytes as the file
+// holds now (a full disk, a read-only folder, a file size limit).
+QString WriteFailureReason(const QString& file) {
+    return QString::fromStdString(WriteTrialReason(
+        file.toStdString(), static_cast<std::size_t>(std::max<qint64>(QFileInfo(file).size(), 1))));
+}
+
 } // namespace
 
-bool ChangeUserSettings(const std::function<void(QSettings&)>& change, QString* failedFile) {
+bool ChangeUserSettings(const std::function<void(QSettings&)>& change, QString* failedFile,
+                        QString* reason) {
     QSettings settings;
     change(settings);
     settings.sync();
     if (settings.status() == QSettings::NoError)
         return true;
-    if (failedFile)
+    const QString why = WriteFailureReason(settings.fileName());
+    if (failedFile) {
         *failedFile = settings.fileName();
-    else if (!g_reported && Reporter()) {
+        if (reason)
+            *reason = why;
+    } else if (!g_reported && Reporter()) {
         g_reported = true;
-        Reporter()(settings.fileName());
+        Reporter()(settings.fileName(), why);
     }
     return false;
 }
 
-void SetUserSettingsReporter(std::function<void(const QString& file)> reporter) {
+void SetUserSettingsReporter(
+    std::function<void(const QString& file, const QString& reason)> reporter) {
     Reporter() = std::move(reporter);
     g_reported = false;
 }

@@ -13,11 +13,14 @@ namespace kestra {
 
 // Makes change on the settings and writes them out. False when they could not
 // be written: failedFile then receives the settings file's name when given
-// (the caller says what was lost); otherwise the first failure of a run goes
-// to the reporter, so that the user hears of it once.
+// (the caller says what was lost), and reason the system's reason when it is
+// known; otherwise the first failure of a run goes to the reporter, so that
+// the user hears of it once.
 bool ChangeUserSettings(const std::function<void(QSettings&)>& change,
-                        QString* failedFile = nullptr);
+                        QString* failedFile = nullptr, QString* reason = nullptr);
 
-void SetUserSettingsReporter(std::function<void(const QString& file)> reporter);
+// reason is empty when the system gave none.
+void SetUserSettingsReporter(
+    std::function<void(const QString& file, const QString& reason)> reporter);
 
 } // namespace kestra

@@ -356,12 +356,16 @@ void CPortSetupDlg::accept() {
         state_.portName = extraDevice_;
     } else if (n != 0) {
         state_.portName = table_.deviceName(n);
-        if (!ini_.WriteInt(QString::fromUtf8(text::kIniSetup), QString::fromUtf8(text::kIniCom), n))
-            ShowMessage(this,
-                        T(text::kPortNotSaved)
-                            .arg(QDir::toNativeSeparators(
-                                ini_.Path().isEmpty() ? ini_.FallbackPath() : ini_.Path())),
-                        QMessageBox::Warning);
+        QString reason;
+        if (!ini_.WriteInt(QString::fromUtf8(text::kIniSetup), QString::fromUtf8(text::kIniCom), n,
+                           &reason))
+            ShowMessage(
+                this,
+                WithReason(T(text::kPortNotSaved)
+                               .arg(QDir::toNativeSeparators(
+                                   ini_.Path().isEmpty() ? ini_.FallbackPath() : ini_.Path())),
+                           reason),
+                QMessageBox::Warning);
     }
     QDialog::accept();
 }

@@ -213,10 +213,40 @@ private slots:
         QVERIFY(!LoadDatFile(dir.filePath("missing.dat").toStdString(), image, &error));
         QVERIFY(!error.empty());
         QVERIFY(image == before);
-        // A longer file opens; the extra bytes are ignored.
-        WriteAll(path, Bytes(Filled(5)) + '\x42');
-        QVERIFY(LoadDatFile(path.toStdString(), image, &error));
-        QVERIFY(image == Filled(5));
+        // A longer file opens with its first 16384 bytes; its size tells
+        // that there was more, and a save over it is for the caller to
+        // refuse or ask about. Shorter, whole, missing and special files are
+        // no longer files.
+        const struct {
+            const char* name;
+            QByteArray bytes; // null: no regular file of that name
+            long long size;   // what LoadDatFile reports, -1 when it refuses
+            long long longer; // LongerThanImage
+        } files[] = {
+            {"one byte more", Bytes(Filled(5)) + '\x42', 16385, 16385},
+            {"two images", Bytes(Filled(5)) + Bytes(Filled(6)), 32768, 32768},
+            {"an image", Bytes(Filled(5)), 16384, 0},
+            {"shorter", QByteArray(100, '\x11'), -1, 0},
+            {"empty", QByteArray(""), -1, 0},
+            {"missing", QByteArray(), -1, 0},
+        };
+        for (const auto& file : files) {
+            QFile::remove(path);
+            if (!file.bytes.isNull())
+                WriteAll(path, file.bytes);
+            image = before;
+            long long size = 0;
+            QVERIFY2(LoadDatFile(path.toStdString(), image, &error, &size) == (file.size >= 0),
+                     file.name);
+            QVERIFY2(image == (file.size >= 0 ? Filled(5) : before), file.name);
+            if (file.size >= 0)
+                QCOMPARE(size, file.size);
+            QCOMPARE(LongerThanImage(path.toStdString()), file.longer);
+        }
+        QCOMPARE(LongerThanImage(dir.path().toStdString()), 0LL);
+        const std::string note = DatFileLongerNote("x.dat", 32768);
+        QVERIFY2(note.find("32768") != std::string::npos && note.find("16384") != std::string::npos,
+                 note.c_str());
     }
 
     void unwritableTargetIsReported() {

@@ -5,13 +5,17 @@
 #include <QtTest>
 
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #ifndef _WIN32
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 #include "core/codec/gb18030.h"
 #include "core/document/app_directory.h"
+#include "core/document/file_io.h"
 #include "core/document/profile_file.h"
 #include "core/forms/profile.h"
 
@@ -184,6 +188,23 @@ private slots:
         QVERIFY(!file.Get("Setup", "COM", v));
         QVERIFY(!file.Set("Setup", "COM", "5"));
         QVERIFY(ReadAll(path) == huge);
+#ifndef _WIN32
+        // A write the system refuses gives its reason (a file size limit
+        // stands in for a full disk: it binds root too).
+        WriteAll(path, kCommented);
+        RemoveTemporaryFilesOnSignals(); // a write past the limit fails instead of ending us
+        struct rlimit saved, limited;
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        limited = saved;
+        limited.rlim_cur = 4;
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &limited) == 0);
+        std::string reason;
+        const bool written = file.Set("Setup", "COM", "6", &reason);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        QVERIFY(!written);
+        QVERIFY2(reason.find(std::strerror(EFBIG)) != std::string::npos, reason.c_str());
+        QVERIFY(ReadAll(path) == kCommented);
+#endif
     }
 
     void userFileWhenTheProgramFolderCannotTakeIt() {
