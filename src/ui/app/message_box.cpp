@@ -67,44 +67,48 @@ QString WithReason(const QString& text, const QString& reason) {
     return text + QLatin1Char('\n') + T(text::kSystemReason).arg(reason);
 }
 
-SaveChoice AskSaveChanges(QWidget* parent, const QString& document) {
-    QMessageBox box(QMessageBox::Warning, T(text::kAppTitle), T(text::kAskSaveChanges),
-                    QMessageBox::NoButton, parent);
-    box.setInformativeText(document);
+namespace {
+
+// A warning with three buttons (accept, destructive, cancel) that returns
+// the one pressed: 0, 1, or 2 for the cancel button and Esc.
+int AskOfThree(QWidget* parent, const QString& text, const QString& informative,
+               const QString& name, const QString (&buttons)[3], int defaultButton) {
+    QMessageBox box(QMessageBox::Warning, T(text::kAppTitle), text, QMessageBox::NoButton, parent);
+    box.setInformativeText(informative);
     box.setTextFormat(Qt::PlainText);
-    box.setObjectName(QStringLiteral("askSaveChanges"));
-    QPushButton* save = box.addButton(T(text::kSave), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(T(text::kDontSave), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(T(text::kCancel), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
+    box.setObjectName(name);
+    const QMessageBox::ButtonRole roles[3] = {QMessageBox::AcceptRole, QMessageBox::DestructiveRole,
+                                              QMessageBox::RejectRole};
+    QPushButton* added[3];
+    for (int i = 0; i < 3; ++i)
+        added[i] = box.addButton(buttons[i], roles[i]);
+    box.setDefaultButton(added[defaultButton]);
+    box.setEscapeButton(added[2]);
     GiveAccessKeys(&box);
     FitTitle(&box);
     box.exec();
-    if (box.clickedButton() == save)
-        return SaveChoice::Save;
-    if (box.clickedButton() == discard)
-        return SaveChoice::Discard;
-    return SaveChoice::Cancel;
+    for (int i = 0; i < 2; ++i)
+        if (box.clickedButton() == added[i])
+            return i;
+    return 2;
+}
+
+} // namespace
+
+SaveChoice AskSaveChanges(QWidget* parent, const QString& document) {
+    const QString buttons[3] = {T(text::kSave), T(text::kDontSave), T(text::kCancel)};
+    static constexpr SaveChoice kChoices[3] = {SaveChoice::Save, SaveChoice::Discard,
+                                               SaveChoice::Cancel};
+    return kChoices[AskOfThree(parent, T(text::kAskSaveChanges), document,
+                               QStringLiteral("askSaveChanges"), buttons, 0)];
 }
 
 ChangedFileChoice AskChangedFile(QWidget* parent, const QString& text, const QString& goOn) {
-    QMessageBox box(QMessageBox::Warning, T(text::kAppTitle), text, QMessageBox::NoButton, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setObjectName(QStringLiteral("askChangedFile"));
-    QPushButton* reload = box.addButton(T(text::kReloadFile), QMessageBox::AcceptRole);
-    QPushButton* go = box.addButton(goOn, QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(T(text::kCancel), QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    GiveAccessKeys(&box);
-    FitTitle(&box);
-    box.exec();
-    if (box.clickedButton() == reload)
-        return ChangedFileChoice::Reload;
-    if (box.clickedButton() == go)
-        return ChangedFileChoice::GoOn;
-    return ChangedFileChoice::Cancel;
+    const QString buttons[3] = {T(text::kReloadFile), goOn, T(text::kCancel)};
+    static constexpr ChangedFileChoice kChoices[3] = {
+        ChangedFileChoice::Reload, ChangedFileChoice::GoOn, ChangedFileChoice::Cancel};
+    return kChoices[AskOfThree(parent, text, QString(), QStringLiteral("askChangedFile"), buttons,
+                               2)];
 }
 
 namespace {
