@@ -480,12 +480,12 @@
         <translation>Writing to the radio is complete and verified</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>已读回并校验 0x0000–0x2FFF 和 0x3F70–0x3FFF（读频的范围）；0x3000–0x3F6F 无法读回，未校验。</source>
-        <translation>Read back and verified 0x0000–0x2FFF and 0x3F70–0x3FFF (what a read covers); 0x3000–0x3F6F cannot be read back and was not verified.</translation>
+        <location line="+4"/>
+        <source>已读回并校验 0x0000–0x2FFF、0x3E00–0x3E2F 和 0x3ED0–0x3FFF（读频、解码表和校准块的范围）；0x3000–0x3DFF 和 0x3E30–0x3ECF 无法读回，未校验。</source>
+        <translation>Read back and verified 0x0000–0x2FFF, 0x3E00–0x3E2F and 0x3ED0–0x3FFF (what a read, the decoder table and the calibration block cover); 0x3000–0x3DFF and 0x3E30–0x3ECF cannot be read back and were not verified.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>写入前未能读出对讲机中的原有数据，没有写入任何数据。</source>
         <translation>Nothing was written: the radio’s data could not be read before writing.</translation>
     </message>
@@ -3015,7 +3015,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>port closed</translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+106"/>
         <source>%1没有收到确认（什么也没收到）</source>
         <translation>no acknowledgement %1 (nothing arrived)</translation>
     </message>
@@ -3065,7 +3065,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>after the identification</translation>
     </message>
     <message>
-        <location line="+108"/>
+        <location line="+107"/>
         <source>读回时：%1</source>
         <translation>reading back: %1</translation>
     </message>

@@ -36,13 +36,20 @@ int BlockCount(const TransferRanges& ranges) {
            (ranges.second.end - ranges.second.start + 31) / 32;
 }
 
+int SplitBlockCount(const TransferRanges& ranges) {
+    return static_cast<int>(SplitBlocks(ranges.first).size() + SplitBlocks(ranges.second).size());
+}
+
 int TransferBlockCount(TransferKind kind) {
     return BlockCount(RangesOf(kind));
 }
 
 int TransferSteps(TransferKind kind, bool verify) {
     const int steps = TransferBlockCount(kind);
-    return verify && kind != TransferKind::Read ? steps + BlockCount(kReadRanges) : steps;
+    if (!verify || kind == TransferKind::Read)
+        return steps;
+    return steps + BlockCount(kReadRanges) +
+           (kind == TransferKind::Initialise ? SplitBlockCount(kFactoryRanges) : 0);
 }
 
 const char* TransferTitle(TransferKind kind) {
@@ -345,15 +352,13 @@ TransferResult FailureOf(ExchangeStatus status, std::string detail, bool partlyW
 
 // After a write or initialise: reads the memory back with a read exchange
 // over ranges (greeting again for a while when the radio is still busy) and
-// compares. The progress goes on from stepsBefore.
+// compares. The progress goes on from stepsBefore, out of total.
 void VerifyWrite(BytePort& port, const RadioImage& sent, const ProgressCallback& onProgress,
-                 int stepsBefore, const TransferRanges& ranges, TransferResult& result) {
+                 int stepsBefore, int total, const TransferRanges& ranges, TransferResult& result) {
     ExchangeSpec readBack;
     readBack.read = true;
     readBack.ranges = ranges;
     readBack.handshakeRetryMs = kVerifyRetryMs;
-    const int total = stepsBefore + static_cast<int>(SplitBlocks(ranges.first).size() +
-                                                     SplitBlocks(ranges.second).size());
     ProgressCallback progress;
     if (onProgress)
         progress = [&onProgress, stepsBefore, total](int position, int) {
@@ -362,6 +367,7 @@ void VerifyWrite(BytePort& port, const RadioImage& sent, const ProgressCallback&
     RadioImage found = sent;
     std::string failure;
     result.succeeded = false;
+    result.verified = false;
     result.message = kTextVerifyFailed;
     if (RunExchange(port, readBack, found, progress, &failure) != ExchangeStatus::Succeeded) {
         result.detail = FillIn(TranslateText(KESTRA_TEXT("kestra", "读回时：%1")), {failure});
@@ -412,8 +418,16 @@ TransferResult RunTransferOn(BytePort& port, TransferKind kind, RadioImage& imag
     result.message = exchange.read ? kTextReadSucceeded : kTextWriteSucceeded;
     if (exchange.read)
         image = scratch;
-    else if (verify)
-        VerifyWrite(port, image, options.progress, TransferBlockCount(kind), kReadRanges, result);
+    else if (verify) {
+        const int total = TransferSteps(kind, true);
+        const int written = TransferBlockCount(kind);
+        VerifyWrite(port, image, options.progress, written, total, kReadRanges, result);
+        // An initialise also wrote the factory blocks, which their own
+        // exchange reads back.
+        if (kind == TransferKind::Initialise && result.succeeded)
+            VerifyWrite(port, image, options.progress, written + BlockCount(kReadRanges), total,
+                        kFactoryRanges, result);
+    }
     if (kind == TransferKind::Initialise && result.succeeded) {
         // The initialise's own message stays; what the verification covered
         // follows it.
@@ -429,7 +443,7 @@ TransferResult RunRegionExchangeOn(BytePort& port, RegionKind region, bool read,
     exchange.read = read;
     exchange.ranges = {RegionRange(region), {0, 0}};
     verify = verify && !read;
-    const int blocks = static_cast<int>(SplitBlocks(exchange.ranges.first).size());
+    const int blocks = SplitBlockCount(exchange.ranges);
     ProgressCallback progress = onProgress;
     if (verify && onProgress)
         progress = [&onProgress, blocks](int position, int) { onProgress(position, 2 * blocks); };
@@ -448,7 +462,7 @@ TransferResult RunRegionExchangeOn(BytePort& port, RegionKind region, bool read,
     result.sent = !read;
     result.message = read ? kTextReadSucceeded : kTextWriteSucceeded;
     if (verify) {
-        VerifyWrite(port, image, onProgress, blocks, exchange.ranges, result);
+        VerifyWrite(port, image, onProgress, blocks, 2 * blocks, exchange.ranges, result);
         // The region's own message stays.
         if (result.succeeded)
             result.message = kTextWriteSucceeded;

@@ -53,6 +53,10 @@ inline constexpr TransferRanges kReadRanges{{0x0000, 0x3000}, {0x3F70, 0x4000}};
 inline constexpr TransferRanges kWriteRanges{{0x0000, 0x3000}, {0x3F70, 0x4000}};
 // WriteRanges of an initialise: the whole image (512 blocks).
 inline constexpr TransferRanges kInitialiseRanges{{0x0000, 0x4000}, {0, 0}};
+// What an initialise's verification reads back after the read ranges: the
+// decoder table and the calibration block, as the factory exchanges read
+// them (8 blocks). 0x3000-0x3DFF and 0x3E30-0x3ECF are read by nothing.
+inline constexpr TransferRanges kFactoryRanges{{0x3E00, 0x3E30}, {0x3ED0, 0x3F70}};
 
 TransferRanges RangesOf(TransferKind kind);
 // 0x3ED0-0x3F6F (calibration) or 0x3E00-0x3E2F (decoder table).
@@ -60,10 +64,13 @@ ByteRange RegionRange(RegionKind region);
 
 // Progress steps: the sum over both ranges of (end - start + 31) / 32.
 int BlockCount(const TransferRanges& ranges);
+// The blocks an exchange over ranges moves (SplitBlocks of both): more than
+// BlockCount where a range does not start on a block boundary.
+int SplitBlockCount(const TransferRanges& ranges);
 // 389 for read and write, 512 for initialise.
 int TransferBlockCount(TransferKind kind);
 // The steps of a transfer as its progress counts them: with verify, a write
-// or initialise adds the read-back's 389.
+// or initialise adds the read-back's 389, an initialise also kFactoryRanges'.
 int TransferSteps(TransferKind kind, bool verify);
 // Title of the progress dialog: "读数据", "写数据" or "初始化数据".
 const char* TransferTitle(TransferKind kind);

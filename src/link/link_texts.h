@@ -24,10 +24,12 @@ inline constexpr const char* kTextVerifyDiffers =
 // A write or initialise read back and compared.
 inline constexpr const char* kTextVerifyFailed = KESTRA_TEXT("kestra", "写频校验失败");
 inline constexpr const char* kTextWriteVerified = KESTRA_TEXT("kestra", "写频完成，已校验");
-// An initialise writes the whole memory; the read-back covers what a read does.
+// An initialise writes the whole memory; the read-back covers what the read
+// and the factory exchanges read.
 inline constexpr const char* kTextInitialiseVerified =
-    KESTRA_TEXT("kestra", "已读回并校验 0x0000–0x2FFF 和 0x3F70–0x3FFF（读频的范围）；"
-                          "0x3000–0x3F6F 无法读回，未校验。");
+    KESTRA_TEXT("kestra", "已读回并校验 0x0000–0x2FFF、0x3E00–0x3E2F 和 0x3ED0–0x3FFF"
+                          "（读频、解码表和校准块的范围）；0x3000–0x3DFF 和 0x3E30–0x3ECF "
+                          "无法读回，未校验。");
 
 // A region write first reads the region from the radio and keeps it as a
 // backup; when that read fails, nothing is written.

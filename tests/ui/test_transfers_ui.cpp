@@ -86,7 +86,7 @@ private slots:
         // With 写后校验 the progress covers the read-back too.
         QTest::newRow("write") << 1 << "写数据" << 389 + 389 << "写频完成，已校验" << true;
         QTest::newRow("write unverified") << 1 << "写数据" << 389 << "写频完成" << false;
-        QTest::newRow("initialise") << 2 << "初始化数据" << 512 + 389 << "初始化完成" << true;
+        QTest::newRow("initialise") << 2 << "初始化数据" << 512 + 389 + 8 << "初始化完成" << true;
     }
 
     // The dialog counts the blocks, cannot be left while running, reports
@@ -254,7 +254,8 @@ private slots:
         CCommDlg unchecked(h.state, TransferKind::Initialise);
         QVERIFY(!unchecked.verifyCheck()->isChecked());
         unchecked.verifyCheck()->click();
-        QCOMPARE(unchecked.progressBar()->maximum(), 512 + 389);
+        // The read ranges, then the factory blocks.
+        QCOMPARE(unchecked.progressBar()->maximum(), 512 + 389 + 8);
     }
 
     // The device list on a fake sysfs: every cable with its details, the
