@@ -403,31 +403,27 @@ private slots:
         // The radio stores what it is sent for a while after "ENDW" and
         // ignores the first greetings of the read-back.
         QTest::newRow("radio busy after ENDW") << 1 << -1 << 6 << true << "";
-        QTest::newRow("byte stored wrong")
-            << 1 << 0x0123 << 0 << false
-            << "第一处差异在 0x0123：发送 0E，读到 F1（1 个字节不同）" + differs;
-        QTest::newRow("byte stored wrong, second range")
-            << 2 << 0x3F75 << 0 << false
-            << "第一处差异在 0x3F75：发送 F1，读到 0E（1 个字节不同）" + differs;
         // Outside the read ranges only initialise writes; the factory blocks
         // are read back by their own exchange, the rest by nothing.
         QTest::newRow("outside the read ranges") << 2 << 0x3100 << 0 << true << covered;
-        const auto pattern = [](int a) { return int(test::PatternImage(8)[std::size_t(a)]); };
-        QTest::newRow("initialise, calibration byte stored wrong")
-            << 2 << 0x3F00 << 0 << false
-            << QString::asprintf("第一处差异在 0x3F00：发送 %02X，读到 %02X（1 个字节不同）",
-                                 pattern(0x3F00), pattern(0x3F00) ^ 0xFF) +
+        // A byte stored inverted, as the read-back reports it.
+        const auto storedWrong = [&differs](int a) {
+            const int sent = int(test::PatternImage(8)[std::size_t(a)]);
+            return QString::asprintf("第一处差异在 0x%04X：发送 %02X，读到 %02X（1 个字节不同）", a,
+                                     sent, sent ^ 0xFF) +
                    differs;
+        };
+        QTest::newRow("byte stored wrong") << 1 << 0x0123 << 0 << false << storedWrong(0x0123);
+        QTest::newRow("byte stored wrong, second range")
+            << 2 << 0x3F75 << 0 << false << storedWrong(0x3F75);
+        QTest::newRow("initialise, calibration byte stored wrong")
+            << 2 << 0x3F00 << 0 << false << storedWrong(0x3F00);
         QTest::newRow("radio never answers again")
             << 1 << -1 << 100 << false << "读回时：握手没有回应";
         // The calibration write (kind 3) reads its own block back.
         QTest::newRow("clean calibration write") << 3 << -1 << 2 << true << "";
-        const auto sent = [](int a) { return int(test::PatternImage(8)[std::size_t(a)]); };
         QTest::newRow("calibration byte stored wrong")
-            << 3 << 0x3F6F << 0 << false
-            << QString::asprintf("第一处差异在 0x3F6F：发送 %02X，读到 %02X（1 个字节不同）",
-                                 sent(0x3F6F), sent(0x3F6F) ^ 0xFF) +
-                   differs;
+            << 3 << 0x3F6F << 0 << false << storedWrong(0x3F6F);
     }
 
     void verifyReadsBackWhatWasWritten() {
