@@ -145,8 +145,8 @@ void ChannelEditForm::LoadChannel() {
     }
     LeaveEmptyState();
     SetText(kRx, FrequencyToText(rec.Rx()));
-    const std::uint8_t txTop = rec.Byte(ChannelRecord::kTx + 3);
-    SetText(kTx, txTop == 0xFF || txTop == 0x00 ? std::string() : FrequencyToText(rec.Tx()));
+    SetText(kTx,
+            FrequencyShown(rec, ChannelRecord::kTx) ? FrequencyToText(rec.Tx()) : std::string());
     SetText(kRxTone, ToneValueToText(rec.RxTone()));
     SetText(kTxTone, ToneValueToText(rec.TxTone()));
     for (int id = 0; id < kFieldCount; ++id)

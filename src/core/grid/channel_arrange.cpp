@@ -7,6 +7,7 @@
 
 #include "core/codec/codecs.h"
 #include "core/codec/text.h"
+#include "core/grid/channel_grid.h"
 #include "core/image/channel_name.h"
 #include "core/image/finalize.h"
 #include "core/image/settings_layout.h"
@@ -125,8 +126,7 @@ std::string LowerName(const RadioImage& image, int n) {
 namespace {
 
 bool HoldsChannel(const RadioImage& image, int n) {
-    const std::uint8_t top = ConstChannelRecord(image, n).Byte(ChannelRecord::kRx + 3);
-    return top != 0xFF && top != 0x00;
+    return FrequencyShown(ConstChannelRecord(image, n), ChannelRecord::kRx);
 }
 
 } // namespace
@@ -196,8 +196,7 @@ ArrangeResult SortChannels(RadioImage& image, const BandLimits& limits, int firs
     // Sort keys: a missing TX or name sorts after every present one.
     auto tx = [&](int n) {
         const ConstChannelRecord rec(image, n);
-        const std::uint8_t top = rec.Byte(ChannelRecord::kTx + 3);
-        const bool none = top == 0xFF || top == 0x00;
+        const bool none = !FrequencyShown(rec, ChannelRecord::kTx);
         return std::make_pair(none, none ? 0u : rec.Tx());
     };
     auto name = [&](int n) {
@@ -239,8 +238,7 @@ int FindChannel(const RadioImage& image, const BandLimits& limits, const std::st
         if (ChannelEmpty(image, limits, n))
             continue;
         const ConstChannelRecord rec(image, n);
-        const std::uint8_t txTop = rec.Byte(ChannelRecord::kTx + 3);
-        const bool txShown = txTop != 0xFF && txTop != 0x00;
+        const bool txShown = FrequencyShown(rec, ChannelRecord::kTx);
         if (f != 0 && (rec.Rx() == f || (txShown && rec.Tx() == f)))
             return n;
         if (LowerName(image, n).find(needle) != std::string::npos)

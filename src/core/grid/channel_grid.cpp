@@ -46,13 +46,12 @@ int IndexOf(const std::vector<std::string>& list, const std::string& text) {
     return -1;
 }
 
-// The record shows a frequency unless its most significant byte is FF or 00.
+} // namespace
+
 bool FrequencyShown(const ConstChannelRecord& rec, int field) {
     const std::uint8_t top = rec.Byte(field + 3);
     return top != 0xFF && top != 0x00;
 }
-
-} // namespace
 
 int GridColumnWidthTwips(int col) {
     if (col == kColLabel)

@@ -100,6 +100,10 @@ private:
     std::vector<std::string> cells_;
 };
 
+// Whether the frequency at field (ChannelRecord::kRx or kTx) of rec is one:
+// not when its most significant byte is FF or 00.
+bool FrequencyShown(const ConstChannelRecord& rec, int field);
+
 // Fills rows 1-258, columns 1-8 from the image. The band limits are first
 // taken from the image where it holds them.
 void RenderGrid(ChannelGrid& grid, const RadioImage& image, BandLimits& limits);
