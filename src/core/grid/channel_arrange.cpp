@@ -65,18 +65,6 @@ std::string Fill(const char* text, std::initializer_list<std::string> values) {
     return FillIn(TranslateText(text), values);
 }
 
-// first..last are memory records of one band, in order.
-std::string CheckSpan(int first, int last) {
-    for (const int n : {first, last})
-        if (!IsMemoryRecord(n))
-            return Fill(arrangetext::kNotMemoryChannel, {ChannelLabel(n)});
-    if (BandOfRecord(first) != BandOfRecord(last))
-        return Fill(arrangetext::kOtherBand, {ChannelLabel(first), ChannelLabel(last)});
-    if (first > last)
-        return Fill(arrangetext::kReversed, {ChannelLabel(first), ChannelLabel(last)});
-    return std::string();
-}
-
 int LastRecordOfBand(int n) {
     return FirstRecordOfBand(BandOfRecord(n)) + kBandChannels - 1;
 }
@@ -122,6 +110,17 @@ std::string LowerName(const RadioImage& image, int n) {
 }
 
 } // namespace
+
+std::string CheckSpan(int first, int last) {
+    for (const int n : {first, last})
+        if (!IsMemoryRecord(n))
+            return Fill(arrangetext::kNotMemoryChannel, {ChannelLabel(n)});
+    if (BandOfRecord(first) != BandOfRecord(last))
+        return Fill(arrangetext::kOtherBand, {ChannelLabel(first), ChannelLabel(last)});
+    if (first > last)
+        return Fill(arrangetext::kReversed, {ChannelLabel(first), ChannelLabel(last)});
+    return std::string();
+}
 
 namespace {
 

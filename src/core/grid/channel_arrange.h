@@ -53,6 +53,10 @@ struct ArrangeResult {
 
 enum class SortKey { Rx, Tx, Name };
 
+// Why first..last is not a span of memory channels of one band, in order;
+// empty when it is one.
+std::string CheckSpan(int first, int last);
+
 // The channel of record n is empty: the grid shows an empty row for it.
 bool ChannelEmpty(const RadioImage& image, const BandLimits& limits, int n);
 

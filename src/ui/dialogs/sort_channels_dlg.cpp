@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "core/codec/codecs.h"
-#include "core/image/channel_numbers.h"
 #include "ui/app/access_keys.h"
 #include "ui/app/arrange_texts.h"
 #include "ui/app/translation.h"
@@ -36,9 +35,8 @@ CSortChannelsDlg::CSortChannelsDlg(int selectedFirst, int selectedLast, int band
         T(text::kSortSelectedRows).arg(Label(selectedFirst), Label(selectedLast)), this);
     band_ = new QRadioButton(T(text::kSortWholeBand).arg(Label(bandFirst), Label(bandLast)), this);
     // Only a block of memory channels inside one band can be sorted alone.
-    const bool block = selectedLast > selectedFirst && IsMemoryRecord(selectedFirst) &&
-                       IsMemoryRecord(selectedLast) &&
-                       BandOfRecord(selectedFirst) == BandOfRecord(selectedLast);
+    const bool block =
+        selectedLast > selectedFirst && CheckSpan(selectedFirst, selectedLast).empty();
     selected_->setEnabled(block);
     (block ? selected_ : band_)->setChecked(true);
 
