@@ -59,18 +59,35 @@ private:
     QString device_;
 };
 
-// The backups of one kind ("read", "write", "" for any) in dir, by name
-// (with its same-second number when another came first in that second).
+// The paths of the backups of one kind ("read", "write", "" for any) in
+// dir, by name (with its same-second number when another came first in that
+// second).
 QStringList Backups(const QString& dir, const char* kind) {
-    return QDir(dir).entryList({QStringLiteral("*%1*.dat").arg(kind)}, QDir::Files, QDir::Name);
+    QStringList paths;
+    for (const QString& name :
+         QDir(dir).entryList({QStringLiteral("*%1*.dat").arg(kind)}, QDir::Files, QDir::Name))
+        paths << QDir(dir).filePath(name);
+    return paths;
 }
 
 bool Save(const QString& path, const RadioImage& image) {
     return SaveDatFile(path.toStdString(), image, nullptr);
 }
 
-bool Load(const QString& path, RadioImage& image) {
-    return LoadDatFile(path.toStdString(), image, nullptr);
+// The image in the file; all zeros, which no image of these tests is, when
+// it cannot be loaded.
+RadioImage Loaded(const QString& path) {
+    RadioImage image;
+    if (!LoadDatFile(path.toStdString(), image, nullptr))
+        image = RadioImage();
+    return image;
+}
+
+// The image as the application sends it after opening the file.
+RadioImage AsSent(RadioImage image) {
+    BandLimits limits;
+    PassThroughGrid(image, limits);
+    return image;
 }
 
 } // namespace
@@ -101,12 +118,9 @@ private slots:
         QVERIFY(!run.err.isEmpty());
         QCOMPARE(run.err.last(), QString("Data read."));
         QCOMPARE(run.err.first(), QString("0%"));
-        RadioImage read;
-        QVERIFY(Load(Path("read.dat"), read));
+        const RadioImage read = Loaded(Path("read.dat"));
         QCOMPARE(test::FirstMismatch(read, radioMemory, base, kReadRanges), -1);
-        RadioImage backup;
-        QVERIFY(Load(bk + "/" + Backups(bk, "read").value(0), backup));
-        QVERIFY(backup == read);
+        QVERIFY(Loaded(Backups(bk, "read").value(0)) == read);
 
         // write: what the application sends after opening the file; --verify
         // reads it back, the progress covering both.
@@ -122,11 +136,8 @@ private slots:
         QCOMPARE(run.out, QString());
         QCOMPARE(run.err.last(), QString("Writing to the radio is complete and verified"));
         QCOMPARE(run.err.filter("%").size(), 101);
-        RadioImage expected = edited;
-        BandLimits limits;
-        PassThroughGrid(expected, limits);
-        QVERIFY(Load(bk + "/" + Backups(bk, "write").value(0), backup));
-        QVERIFY(backup == expected);
+        const RadioImage expected = AsSent(edited);
+        QVERIFY(Loaded(Backups(bk, "write").value(0)) == expected);
         QCOMPARE(Backups(bk, "").size(), 2);
 
         // --trace shows the bytes of a read, the greeting first.
@@ -140,14 +151,11 @@ private slots:
                  qPrintable(run.err.first()));
         QVERIFY2(run.err.value(1).endsWith("> 02"), qPrintable(run.err.value(1)));
         QVERIFY(run.err.filter(QRegularExpression("< 50$")).size() >= 1);
-        RadioImage traced;
-        QVERIFY(Load(Path("traced.dat"), traced));
-        QVERIFY(test::SameRange(traced, expected, 0, 0x3000));
+        QVERIFY(test::SameRange(Loaded(Path("traced.dat")), expected, 0, 0x3000));
 
         // simulate ends on SIGTERM and saves the radio's memory.
         QVERIFY(sim.Stop());
-        RadioImage saved;
-        QVERIFY(Load(Path("saved.dat"), saved));
+        const RadioImage saved = Loaded(Path("saved.dat"));
         QCOMPARE(test::FirstMismatch(saved, expected, radioMemory, kWriteRanges), -1);
     }
 
@@ -174,21 +182,17 @@ private slots:
         // calibration write sends the file's bytes as they are, read back.
         // What it overwrote was read first and kept: the file's image with
         // the radio's region as it was.
-        RadioImage calibration = test::PatternImage(44);
+        const RadioImage calibration = test::PatternImage(44);
         QVERIFY(Save(Path("calibration.dat"), calibration));
         const QString bk = Path("bk");
         run = RunCli({"calibration", "write", "--verify", "--port", sim.device(), "--factory",
                       "QDM537", "--backup-dir", bk, Path("calibration.dat")});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.err.last(), QString("Data written."));
-        RadioImage initialised = image;
-        BandLimits limits;
-        PassThroughGrid(initialised, limits);
+        const RadioImage initialised = AsSent(image);
         const TransferRanges calibrationRange{RegionRange(RegionKind::Calibration), {0, 0}};
-        const QStringList copies = Backups(bk, "");
-        QCOMPARE(copies.size(), 1);
-        RadioImage before;
-        QVERIFY(Load(bk + "/" + Backups(bk, "-calibration").value(0), before));
+        QCOMPARE(Backups(bk, "").size(), 1);
+        const RadioImage before = Loaded(Backups(bk, "-calibration").value(0));
         QCOMPARE(test::FirstMismatch(before, initialised, calibration, calibrationRange), -1);
         run = RunCli({"decoder", "read", "--port", sim.device(), "--factory", "QDM537", "--base",
                       Path("calibration.dat"), "-o", Path("decoder.dat")});
@@ -196,11 +200,9 @@ private slots:
         QCOMPARE(run.err.last(), QString("Data read."));
 
         QVERIFY(sim.Stop());
-        RadioImage saved;
-        QVERIFY(Load(Path("saved.dat"), saved));
+        const RadioImage saved = Loaded(Path("saved.dat"));
         QCOMPARE(test::FirstMismatch(saved, calibration, initialised, calibrationRange), -1);
-        RadioImage decoder;
-        QVERIFY(Load(Path("decoder.dat"), decoder));
+        const RadioImage decoder = Loaded(Path("decoder.dat"));
         const TransferRanges decoderRange{RegionRange(RegionKind::DecoderTable), {0, 0}};
         QCOMPARE(test::FirstMismatch(decoder, initialised, calibration, decoderRange), -1);
     }
@@ -233,10 +235,7 @@ private slots:
             << QStringList{"--wrong-ack-after", "200"} << QStringList{"write", "IMG"} << true
             << QString("Communication error")
             << "The radio may now hold partly written data. Write to it again." << 1;
-        RadioImage image = ExampleRadioMemory();
-        BandLimits limits;
-        PassThroughGrid(image, limits);
-        const quint8 sent = image[0x2E14];
+        const quint8 sent = AsSent(ExampleRadioMemory())[0x2E14];
         QTest::newRow("failed verification")
             << QStringList{"--corrupt-store", "0x2E14"} << QStringList{"write", "--verify", "IMG"}
             << true << QString("Verifying the write failed")
@@ -250,8 +249,7 @@ private slots:
             << QStringList{"--silent"} << calibrationWrite << false
             << QString("Communication error")
             << "PORT: no answer to the greeting\nNothing was written: the radio’s data could not "
-               "be "
-               "read before writing."
+               "be read before writing."
             << 0;
         const quint8 tuned = ExampleRadioMemory()[0x3ED5];
         QTest::newRow("calibration write, failed verification")
@@ -289,9 +287,7 @@ private slots:
         const QStringList kept = Backups(Path("bk"), "");
         QCOMPARE(kept.size(), backups);
         QCOMPARE(run.err.mid(run.err.size() - 1 - detail.count('\n')).join('\n'),
-                 QString(detail)
-                     .replace("PORT", port)
-                     .replace("BACKUP", QDir(Path("bk")).filePath(kept.value(0))));
+                 QString(detail).replace("PORT", port).replace("BACKUP", kept.value(0)));
         QVERIFY(!QFile::exists(Path("out.dat")));
     }
 
@@ -351,13 +347,8 @@ private slots:
         // A write cut short has kept what it was sending, saved before it began.
         const QStringList backups = Backups(bk, "");
         QCOMPARE(backups.size(), command == "write" ? 1 : 0);
-        if (command == "write") {
-            RadioImage sent = test::PatternImage(46), backup;
-            BandLimits limits;
-            PassThroughGrid(sent, limits);
-            QVERIFY(Load(bk + "/" + backups[0], backup));
-            QVERIFY(backup == sent);
-        }
+        if (command == "write")
+            QVERIFY(Loaded(backups[0]) == AsSent(test::PatternImage(46)));
     }
 
     // ports: the numbers, then every device with its cable (a fake sysfs).
