@@ -66,17 +66,14 @@ inline TransferRanges ExchangeRanges(int exchange) {
     return {RegionRange(RegionOf(exchange)), {0, 0}};
 }
 
-inline bool InRanges(int offset, const TransferRanges& r) {
-    return (offset >= r.first.start && offset < r.first.end) ||
-           (offset >= r.second.start && offset < r.second.end);
-}
-
 // inside: the bytes in the ranges come from `inside`; every other byte from
 // `outside`. Returns the first offset that differs, or -1.
 inline int FirstMismatch(const RadioImage& actual, const RadioImage& inside,
                          const RadioImage& outside, const TransferRanges& ranges) {
     for (int i = 0; i < static_cast<int>(kImageSize); ++i) {
-        const RadioImage& expected = InRanges(i, ranges) ? inside : outside;
+        const bool in = (i >= ranges.first.start && i < ranges.first.end) ||
+                        (i >= ranges.second.start && i < ranges.second.end);
+        const RadioImage& expected = in ? inside : outside;
         if (actual[static_cast<std::size_t>(i)] != expected[static_cast<std::size_t>(i)])
             return i;
     }
