@@ -258,55 +258,46 @@ private slots:
         const QString foreign = "识别信息不符（58 59 5A 00 00 00 00 00）";
         const QString wrongAck = "在块 0x0040 处没有收到确认（收到 15）";
         const QString partly = '\n' + QString(kTextPartlyWritten); // a write's blocks began
-        QTest::newRow("read") << kRead << kNone << false << 389 << kTextReadSucceeded << QString();
-        QTest::newRow("initialise")
-            << kInitialise << kNone << false << 512 << kTextInitialiseSucceeded << QString();
-        QTest::newRow("calibration write")
-            << kCalibrationWrite << kNone << false << 6 << kTextWriteSucceeded << QString();
-        QTest::newRow("decoder write")
-            << kDecoderWrite << kNone << false << 2 << kTextWriteSucceeded << QString();
+        const auto row = [](const char* name, int exchange, Fault fault, int steps,
+                            const QString& message, const QString& detail = QString(),
+                            bool factory = false) {
+            QTest::newRow(name) << exchange << fault << factory << steps << message << detail;
+        };
+        row("read", kRead, kNone, 389, kTextReadSucceeded);
+        row("initialise", kInitialise, kNone, 512, kTextInitialiseSucceeded);
+        row("calibration write", kCalibrationWrite, kNone, 6, kTextWriteSucceeded);
+        row("decoder write", kDecoderWrite, kNone, 2, kTextWriteSucceeded);
         // The transfers check the identification, except in factory mode; the
         // region exchanges check none. (These rows are also the plain writes
         // and the region reads.)
-        QTest::newRow("blank radio write")
-            << kWrite << kBlank << false << 389 << kTextWriteSucceeded << QString();
-        QTest::newRow("foreign identification, factory read")
-            << kRead << kForeign << true << 389 << kTextReadSucceeded << QString();
-        QTest::newRow("foreign identification, calibration read")
-            << kCalibrationRead << kForeign << false << 6 << kTextReadSucceeded << QString();
-        QTest::newRow("blank radio, decoder read")
-            << kDecoderRead << kBlank << false << 2 << kTextReadSucceeded << QString();
+        row("blank radio write", kWrite, kBlank, 389, kTextWriteSucceeded);
+        row("foreign identification, factory read", kRead, kForeign, 389, kTextReadSucceeded, "",
+            true);
+        row("foreign identification, calibration read", kCalibrationRead, kForeign, 6,
+            kTextReadSucceeded);
+        row("blank radio, decoder read", kDecoderRead, kBlank, 2, kTextReadSucceeded);
 
-        QTest::newRow("silent") << kRead << kSilent << false << 0 << comm << "握手没有回应";
+        row("silent", kRead, kSilent, 0, comm, "握手没有回应");
         // A radio that answers, wrongly, is no silent one.
-        QTest::newRow("stray byte before every PG")
-            << kRead << kStray << false << 0 << comm
-            << "握手回应不是“PG”（收到 00 50 47 51 56 4E 2D 4B）";
-        QTest::newRow("foreign identification, read")
-            << kRead << kForeign << false << 0 << invalid << foreign;
-        QTest::newRow("foreign identification, write")
-            << kWrite << kForeign << false << 0 << invalid << foreign;
-        QTest::newRow("foreign identification, initialise")
-            << kInitialise << kForeign << false << 0 << invalid << foreign;
-        QTest::newRow("blank radio read") << kRead << kBlank << false << 0 << invalid
-                                          << "识别信息不符（FF FF FF FF FF FF FF FF）";
-        QTest::newRow("wrong ack, read") << kRead << kBadAck << false << 2 << comm << wrongAck;
-        QTest::newRow("wrong ack, write")
-            << kWrite << kBadAck << false << 2 << comm << wrongAck + partly;
-        QTest::newRow("wrong ack, initialise")
-            << kInitialise << kBadAck << false << 2 << comm << wrongAck + partly;
-        QTest::newRow("wrong ack, calibration write")
-            << kCalibrationWrite << kBadAck << false << 2 << comm
-            << "在块 0x3F00 处没有收到确认（收到 15）" + partly;
-        QTest::newRow("hang-up, write") << kWrite << kHangUp << false << 3 << comm
-                                        << "在块 0x0060 处没有收到确认（什么也没收到）" + partly;
-        QTest::newRow("hang-up, calibration read")
-            << kCalibrationRead << kHangUp << false << 3 << comm << "在块 0x3F20 处没有回应";
+        row("stray byte before every PG", kRead, kStray, 0, comm,
+            "握手回应不是“PG”（收到 00 50 47 51 56 4E 2D 4B）");
+        row("foreign identification, read", kRead, kForeign, 0, invalid, foreign);
+        row("foreign identification, write", kWrite, kForeign, 0, invalid, foreign);
+        row("foreign identification, initialise", kInitialise, kForeign, 0, invalid, foreign);
+        row("blank radio read", kRead, kBlank, 0, invalid,
+            "识别信息不符（FF FF FF FF FF FF FF FF）");
+        row("wrong ack, read", kRead, kBadAck, 2, comm, wrongAck);
+        row("wrong ack, write", kWrite, kBadAck, 2, comm, wrongAck + partly);
+        row("wrong ack, initialise", kInitialise, kBadAck, 2, comm, wrongAck + partly);
+        row("wrong ack, calibration write", kCalibrationWrite, kBadAck, 2, comm,
+            "在块 0x3F00 处没有收到确认（收到 15）" + partly);
+        row("hang-up, write", kWrite, kHangUp, 3, comm,
+            "在块 0x0060 处没有收到确认（什么也没收到）" + partly);
+        row("hang-up, calibration read", kCalibrationRead, kHangUp, 3, comm,
+            "在块 0x3F20 处没有回应");
         // Taking a block without its last byte would keep a stale byte.
-        QTest::newRow("short reply") << kRead << kShortReply << false << 1 << comm
-                                     << "在块 0x0020 处回应不完整（35 / 36 字节）";
-        QTest::newRow("port closed")
-            << kWrite << kPortClosed << false << 4 << comm << "端口已关闭" + partly;
+        row("short reply", kRead, kShortReply, 1, comm, "在块 0x0020 处回应不完整（35 / 36 字节）");
+        row("port closed", kWrite, kPortClosed, 4, comm, "端口已关闭" + partly);
     }
 
     // A successful exchange sends its blocks in order, moves the bytes of
