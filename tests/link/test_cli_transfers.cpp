@@ -219,49 +219,42 @@ private slots:
         QTest::addColumn<QString>("message"); // in the language of the run
         QTest::addColumn<QString>("detail");  // the last lines; PORT for the device
         QTest::addColumn<int>("backups");
-        QTest::newRow("no such port")
-            << QStringList() << QStringList{"read", "-o", "OUT"} << false
-            << QString("Cannot open the serial port")
-            << "PORT: " + QString::fromLocal8Bit(std::strerror(ENOENT)) << 0;
-        QTest::newRow("refused identification")
-            << QStringList{"--ident", "blank"} << QStringList{"read", "-o", "OUT"} << false
-            << QString("The radio’s data is not valid. Write to the radio first.")
-            << "PORT: wrong identification (FF FF FF FF FF FF FF FF)" << 0;
-        QTest::newRow("no acknowledgement")
-            << QStringList{"--wrong-ack-after", "200"} << QStringList{"read", "-o", "OUT"} << true
-            << QString("Communication error") << "PORT: no acknowledgement at block 0x18E0 (got 15)"
-            << 0;
-        QTest::newRow("no acknowledgement, write")
-            << QStringList{"--wrong-ack-after", "200"} << QStringList{"write", "IMG"} << true
-            << QString("Communication error")
-            << "The radio may now hold partly written data. Write to it again." << 1;
-        const quint8 sent = AsSent(ExampleRadioMemory())[0x2E14];
-        QTest::newRow("failed verification")
-            << QStringList{"--corrupt-store", "0x2E14"} << QStringList{"write", "--verify", "IMG"}
-            << true << QString("Verifying the write failed")
-            << QString::asprintf("PORT: first difference at 0x2E14: sent %02X, found %02X (1 byte "
-                                 "differs)\nThe radio now holds data other than what was sent. "
-                                 "Write to it again.",
-                                 sent, sent ^ 0xFF)
-            << 1;
-        const QStringList calibrationWrite{"calibration", "write", "--factory", "QDM537", "IMG"};
-        QTest::newRow("calibration write, reading first fails")
-            << QStringList{"--silent"} << calibrationWrite << false
-            << QString("Communication error")
-            << "PORT: no answer to the greeting\nNothing was written: the radio’s data could not "
-               "be read before writing."
-            << 0;
-        const quint8 tuned = ExampleRadioMemory()[0x3ED5];
-        QTest::newRow("calibration write, failed verification")
-            << QStringList{"--corrupt-store", "0x3ED5"}
-            << QStringList{"calibration", "write", "--verify", "--factory", "QDM537", "IMG"}
-            << false << QString("Verifying the write failed")
-            << QString::asprintf("PORT: first difference at 0x3ED5: sent %02X, found %02X (1 byte "
-                                 "differs)\nThe radio now holds data other than what was sent. "
-                                 "Write to it again.\nThe radio’s data from before the write is "
-                                 "in “BACKUP”.",
-                                 tuned, tuned ^ 0xFF)
-            << 1;
+        const auto row = [](const char* name, const QStringList& simulate, const QStringList& args,
+                            bool progress, const char* message, const QString& detail,
+                            int backups) {
+            QTest::newRow(name) << simulate << args << progress << QString(message) << detail
+                                << backups;
+        };
+        const QStringList read{"read", "-o", "OUT"};
+        const QStringList badAck{"--wrong-ack-after", "200"};
+        // A byte of the example image the radio stores inverted.
+        const auto storedWrong = [](int address) {
+            const int sent = AsSent(ExampleRadioMemory())[std::size_t(address)];
+            return QString::asprintf("PORT: first difference at 0x%04X: sent %02X, found %02X (1 "
+                                     "byte differs)\nThe radio now holds data other than what was "
+                                     "sent. Write to it again.",
+                                     address, sent, sent ^ 0xFF);
+        };
+        row("no such port", {}, read, false, "Cannot open the serial port",
+            "PORT: " + QString::fromLocal8Bit(std::strerror(ENOENT)), 0);
+        row("refused identification", {"--ident", "blank"}, read, false,
+            "The radio’s data is not valid. Write to the radio first.",
+            "PORT: wrong identification (FF FF FF FF FF FF FF FF)", 0);
+        row("no acknowledgement", badAck, read, true, "Communication error",
+            "PORT: no acknowledgement at block 0x18E0 (got 15)", 0);
+        row("no acknowledgement, write", badAck, {"write", "IMG"}, true, "Communication error",
+            "The radio may now hold partly written data. Write to it again.", 1);
+        row("failed verification", {"--corrupt-store", "0x2E14"}, {"write", "--verify", "IMG"},
+            true, "Verifying the write failed", storedWrong(0x2E14), 1);
+        row("calibration write, reading first fails", {"--silent"},
+            {"calibration", "write", "--factory", "QDM537", "IMG"}, false, "Communication error",
+            "PORT: no answer to the greeting\nNothing was written: the radio’s data could not be "
+            "read before writing.",
+            0);
+        row("calibration write, failed verification", {"--corrupt-store", "0x3ED5"},
+            {"calibration", "write", "--verify", "--factory", "QDM537", "IMG"}, false,
+            "Verifying the write failed",
+            storedWrong(0x3ED5) + "\nThe radio’s data from before the write is in “BACKUP”.", 1);
     }
 
     void failures() {
