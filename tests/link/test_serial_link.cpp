@@ -224,24 +224,10 @@ private slots:
 
     // What a write sends, every exchange on a pseudo-terminal sees; here that
     // the write says it went out, and that bytes waiting in the receive queue
-    // are gone after a purge.
-    void writeAndPurge() {
-        SerialLink link;
-        QVERIFY(link.Open(pty_.SlavePath(), nullptr));
-        const std::uint8_t command[4] = {'R', 0x3F, 0x70, 0x10};
-        QVERIFY(link.Write(command, 4));
-        const std::uint8_t stale[3] = {0x50, 0x47, 0x41};
-        WriteMaster(pty_, stale, 3);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        link.Purge();
-        std::uint8_t b = 0;
-        QCOMPARE(link.Read(&b, 1), std::size_t(0));
-    }
-
-    // The exchange is binary: 0x11 and 0x13 are data (a 136 MHz radio's
-    // identification holds 0x13), never XON/XOFF, though a fresh Linux
-    // terminal has software flow control on.
-    void flowControlBytesAreData() {
+    // are gone after a purge. The exchange is binary: 0x11 and 0x13 are data
+    // (a 136 MHz radio's identification holds 0x13), never XON/XOFF, though a
+    // fresh Linux terminal has software flow control on.
+    void writePurgeAndRawBytes() {
         const int fd = ::open(pty_.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         QVERIFY(fd >= 0);
         termios tio{};
@@ -251,9 +237,16 @@ private slots:
         ::close(fd);
         SerialLink link;
         QVERIFY(link.Open(pty_.SlavePath(), nullptr));
+        const std::uint8_t command[4] = {'R', 0x3F, 0x70, 0x10};
+        QVERIFY(link.Write(command, 4));
+        const std::uint8_t stale[3] = {0x50, 0x47, 0x41};
+        WriteMaster(pty_, stale, 3);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        link.Purge();
+        std::uint8_t got[3] = {};
+        QCOMPARE(link.Read(got, 1), std::size_t(0));
         const std::uint8_t sent[3] = {0x60, 0x13, 0x11};
         WriteMaster(pty_, sent, 3);
-        std::uint8_t got[3] = {};
         QCOMPARE(link.Read(got, 3), std::size_t(3));
         QVERIFY(std::equal(got, got + 3, sent));
     }
@@ -317,27 +310,25 @@ private slots:
         child.start(QStringLiteral("true"), {});
         child.waitForFinished(5000);
         const QByteArray dead = QByteArray::number(child.processId());
-        const LockFileState stale = LockFileState::Stale;
+        const auto row = [](const char* name, const char* kind, const QByteArray& content,
+                            LockFileState state = LockFileState::Stale, bool removable = true) {
+            QTest::newRow(name) << QString(kind) << content << state << removable;
+        };
         const LockFileState live = LockFileState::Live;
-        QTest::newRow("none") << "none" << QByteArray() << LockFileState::Absent << true;
-        QTest::newRow("empty") << "file" << QByteArray() << stale << true;
-        QTest::newRow("junk") << "file" << QByteArray("no pid here\n") << stale << true;
-        QTest::newRow("pid then junk") << "file" << QByteArray("12ab\nx\n") << stale << true;
-        QTest::newRow("binary") << "file" << QByteArray("\x01\x02\x03\x04", 4) << stale << true;
-        QTest::newRow("process gone")
-            << "file" << QByteArray(dead + "\nkestra-cli\nhost\n") << stale << true;
-        QTest::newRow("pid now another program")
-            << "file" << QByteArray("1\nkestra-cli-no-such-program\nhost\n") << stale << true;
-        QTest::newRow("running, another program")
-            << "file" << QByteArray("      %1 minicom root\n") << stale << true;
-        QTest::newRow("directory") << "directory" << QByteArray() << stale << true;
-        QTest::newRow("link to nowhere") << "link" << QByteArray() << stale << true;
-        QTest::newRow("directory with files") << "directory" << QByteArray("x") << stale << false;
-        QTest::newRow("live, QSerialPort")
-            << "file" << QByteArray("%1\nsleep\nhost\nmachine\nboot\n") << live << true;
-        QTest::newRow("live, lockdev") << "file" << QByteArray("      %1\n") << live << true;
-        QTest::newRow("live, minicom")
-            << "file" << QByteArray("      %1 sleep root\n") << live << true;
+        row("none", "none", QByteArray(), LockFileState::Absent);
+        row("empty", "file", QByteArray());
+        row("junk", "file", "no pid here\n");
+        row("pid then junk", "file", "12ab\nx\n");
+        row("binary", "file", QByteArray("\x01\x02\x03\x04", 4));
+        row("process gone", "file", dead + "\nkestra-cli\nhost\n");
+        row("pid now another program", "file", "1\nkestra-cli-no-such-program\nhost\n");
+        row("running, another program", "file", "      %1 minicom root\n");
+        row("directory", "directory", QByteArray());
+        row("link to nowhere", "link", QByteArray());
+        row("directory with files", "directory", "x", LockFileState::Stale, false);
+        row("live, QSerialPort", "file", "%1\nsleep\nhost\nmachine\nboot\n", live);
+        row("live, lockdev", "file", "      %1\n", live);
+        row("live, minicom", "file", "      %1 sleep root\n", live);
     }
 
     void lockFiles() {
