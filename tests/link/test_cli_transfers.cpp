@@ -4,7 +4,6 @@
 #include <QtTest>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 
 #include <signal.h>

@@ -479,19 +479,18 @@ private slots:
         QTemporaryFile file;
         QVERIFY(file.open());
         const std::string path = file.fileName().toStdString();
-        struct Case {
+        const struct {
             gid_t group;
             mode_t mode;
             bool join;
             const char* text;
-        };
-        const Case cases[] = {
+        } cases[] = {
             {dialout->gr_gid, 0660, true, "请加入拥有该设备的组“dialout”"},
             {dialout->gr_gid, 0600, false, "拥有该设备的组“dialout”不能读写"},
             {0, 0660, false, "该设备属于组“root”"},
             {0, 0600, false, "该设备属于组“root”"},
         };
-        for (const Case& c : cases) {
+        for (const auto& c : cases) {
             QCOMPARE(::chown(path.c_str(), static_cast<uid_t>(-1), c.group), 0);
             QCOMPARE(::chmod(path.c_str(), c.mode), 0);
             const QString text = hint(path);
