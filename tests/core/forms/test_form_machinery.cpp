@@ -320,28 +320,6 @@ private slots:
         }
     }
 
-    // Bytes 0x10-0x12 (list index in bits 4-5, other bits kept; Number;
-    // NumberMinusOne): what loads and what closing stores. Values without an
-    // entry take the fallbacks (index 1; the first entry beginning with "1";
-    // index 0) and are stored corrected.
-    void tableFieldsLoadFallBackAndStore() {
-        for (auto [bytes, shown, stored] :
-             {std::tuple{"2f0c09", "高功率 12 10", "2f0c09"}, {"f00704", "高 1 1", "d00100"}}) {
-            Probe p;
-            const QByteArray raw = QByteArray::fromHex(bytes);
-            std::copy(raw.begin(), raw.end(), p.state.image.data() + 0x10);
-            p.form.Open();
-            QCOMPARE(QString::fromStdString(p.form.State(ProbeForm::kList).text + " " +
-                                            p.form.State(ProbeForm::kNumber).text + " " +
-                                            p.form.State(ProbeForm::kMinusOne).text),
-                     QString(shown));
-            p.form.Close();
-            QCOMPARE(
-                QByteArray(reinterpret_cast<const char*>(p.state.image.data() + 0x10), 3).toHex(),
-                QByteArray(stored));
-        }
-    }
-
     // Number fields over bytes 55 55 at 0x20 (offset 0x10 + base 0x10): what
     // they load, the bytes their typed text stores (clamped to what the bits
     // hold; a word is written whole, low byte first) and what loads back.
