@@ -407,22 +407,20 @@ private slots:
     }
 
     void modelFormShowsWholeMHzAndStoresLimits() {
+        using M = ModelInfoForm;
         Fixture f;
         f.state.modelName = "K-1";
         f.state.bandLimits.high[0] = 17499999; // shown in whole MHz
-        ModelInfoForm form(f.ctx);
-        form.Open();
-        QCOMPARE(form.State(ModelInfoForm::kModel).text, std::string("K-1"));
-        QVERIFY(form.Spec(ModelInfoForm::kModel).readOnly);
-        QCOMPARE(form.State(ModelInfoForm::kAHigh).text, std::string("174"));
-        PasteText(form, ModelInfoForm::kBHigh, "6000"); // cut to 3 digits: 600, no preset
-        QCOMPARE(form.State(ModelInfoForm::kBHigh).text, std::string("520"));
-        PasteText(form, ModelInfoForm::kALow, "3x0"); // digits only: 30, no preset
-        QCOMPARE(form.State(ModelInfoForm::kALow).text, std::string("136"));
+        Open<M> d(f);
+        QCOMPARE(d.Texts({M::kModel, M::kAHigh}), QString("K-1|174"));
+        QVERIFY(d.form.Spec(M::kModel).readOnly);
+        d.Type(M::kBHigh, "6000"); // cut to 3 digits: 600, no preset
+        d.Type(M::kALow, "3x0");   // digits only: 30, no preset
+        QCOMPARE(d.Texts({M::kBHigh, M::kALow}), QString("520|136"));
         // Left unedited, a pair is still corrected on closing (lower mode).
-        form.State(ModelInfoForm::kBLow).text = "300";
-        QVERIFY(form.KeyPressed(ModelInfoForm::kBLow, DialogKey::Escape) == KeyOutcome::Swallowed);
-        form.Close();
+        d.form.State(M::kBLow).text = "300";
+        QVERIFY(d.form.KeyPressed(M::kBLow, DialogKey::Escape) == KeyOutcome::Swallowed);
+        d.form.Close();
         QCOMPARE(f.state.bandLimits.high[0], 17400000);
         QCOMPARE(f.state.bandLimits.low[1], 40000000);
         QCOMPARE(f.state.bandLimits.high[1], 52000000);
@@ -649,14 +647,13 @@ private slots:
                           B::kRxTone, B::kPower, B::kScan, B::kRxInterval}),
                  QString("全部|1|256|136.00000|136.00000|0.00000|无|低|否|0"));
         for (int id : {B::kFrom, B::kOffset, B::kTxStart, B::kTxRandom, B::kTxTone})
-            QVERIFY(!b.form.State(id).enabled);
+            QVERIFY(!b.Enabled(id));
         QVERIFY(b.Error("从信道=5").contains("该项不可用"));
         b.Do({"发射频率=偏移频率(MHz)", "偏移频率=5"});
         QVERIFY(b.Error("发射步进=5").contains("该项不可用"));
         b.Do({"发射频率=起始频率(MHz)", "发射步进=5", "发射信令=起始信令", "发射随机=1"});
-        QVERIFY(!b.form.State(B::kOffsetDir).enabled);
-        QVERIFY(!b.form.State(B::kTxTone).enabled);
-        QVERIFY(!b.form.State(B::kTxInterval).enabled);
+        for (int id : {B::kOffsetDir, B::kTxTone, B::kTxInterval})
+            QVERIFY(!b.Enabled(id));
         b.Do({"接收随机=1"});
         QVERIFY(b.Error("接收信令=67.0").contains("该项不可用"));
         QVERIFY(b.Error("接收间隔方向=递减").contains("该项不可用"));
