@@ -19,25 +19,12 @@ namespace {
 // A form with one field of every kind that logs the events it receives.
 class ProbeForm : public Form {
 public:
-    enum {
-        kEdit,
-        kSpin,
-        kCombo,
-        kList,
-        kBox,
-        kRadio,
-        kGrid,
-        kButton,
-        kRowButton,
-        kReadOnly,
-        kNumber,
-        kMinusOne
-    };
+    enum { kEdit, kSpin, kCombo, kList, kBox, kRadio, kGrid, kButton, kRowButton, kReadOnly };
     using Form::Form;
     std::string Title() const override { return "probe"; }
     const std::vector<FieldSpec>& Fields() const override {
         static const std::vector<FieldSpec> fields = [] {
-            std::vector<FieldSpec> f(12);
+            std::vector<FieldSpec> f(10);
             f[kEdit].key = "名字";
             f[kEdit].textLimit = 3;
             f[kSpin] = {"步进", FieldKind::SpinEdit};
@@ -57,12 +44,6 @@ public:
             f[kRowButton].argumentGrid = kGrid;
             f[kReadOnly] = {"机型", FieldKind::Edit};
             f[kReadOnly].readOnly = true;
-            f[kNumber] = {"静噪", FieldKind::DropDownList, {"0", "1", "12"}};
-            f[kNumber].location = {0x11, 0, 8, StoredAs::Number};
-            f[kNumber].fallback.text = "1";
-            f[kMinusOne] = {"时间", FieldKind::DropDownList, {"1", "2", "10"}};
-            f[kMinusOne].location = {0x12, 0, 8, StoredAs::NumberMinusOne};
-            f[kMinusOne].fallback.index = 0;
             return f;
         }();
         return fields;
@@ -70,14 +51,10 @@ public:
     void LoadFromImage() override {
         State(kGrid).rows = {"0", "1"};
         SetCell(kGrid, 0, 0, "12");
-        for (int id : {kList, kNumber, kMinusOne})
-            LoadTableField(id, 0);
+        LoadTableField(kList, 0);
         SetText(kReadOnly, "X-1");
     }
-    void StoreToImage() override {
-        for (int id : {kList, kNumber, kMinusOne})
-            StoreTableField(id, 0);
-    }
+    void StoreToImage() override { StoreTableField(kList, 0); }
     void FocusGained(int id) override { Log("focus", id); }
     void TextTyped(int id) override { Log("typed", id); }
     void TextCommitted(int id) override { Log("lost", id); }
@@ -311,7 +288,7 @@ private slots:
         p.form.Hide(ProbeForm::kBox);
         QCOMPARE(Printed(p.form),
                  QString("[f]\n名字=ab\n信令=\n功率=高\n0/编码=12\n0/a/b=\n1/编码=\n"
-                         "1/a/b=\n; 机型=X-1\n静噪=1\n时间=1\n\n"));
+                         "1/a/b=\n; 机型=X-1\n\n"));
         // Every printed line applies to a fresh form of the same kind.
         Probe q;
         for (const auto& l : FormProfileLines(p.form)) {
