@@ -20,11 +20,7 @@ using namespace kestra::forms;
 
 namespace {
 
-QByteArray Hex(const RadioImage& image, int offset, int count) {
-    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count)
-        .toHex()
-        .toUpper();
-}
+using test::Hex;
 
 // The DTMF dialog on its own state, driven by profile lines.
 struct Dtmf {

@@ -57,7 +57,7 @@ std::string Text(const Form& form, const std::string& key) {
 }
 
 QByteArray Hex(const RadioImage& image, int at, int n) {
-    return QByteArray(reinterpret_cast<const char*>(image.data() + at), n).toHex(' ');
+    return test::Bytes(image, at, n).toHex(' ');
 }
 
 // The first offset where a and b differ outside the bytes `skip` allows, or -1.

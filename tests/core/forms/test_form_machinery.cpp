@@ -319,8 +319,7 @@ private slots:
             FieldState state;
             state.text = typed;
             StoreLocation(image, f.location, 0x10, StoredValueOf(f, state));
-            QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.data() + 0x20), 2).toHex(' '),
-                     QByteArray(bytes));
+            QCOMPARE(test::Bytes(image, 0x20, 2).toHex(' '), QByteArray(bytes));
             QCOMPARE(f.number.Show(LoadLocation(image, f.location, 0x10)), std::string(after));
         }
     }

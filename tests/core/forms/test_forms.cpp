@@ -30,16 +30,11 @@ using O = OptionalFeaturesForm;
 using Fm = FmRadioForm;
 using B = BatchChannelForm;
 
-QByteArray Bytes(const RadioImage& image, int offset, int count) {
-    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
-}
+using test::Bytes;
+using test::Hex;
 
 QByteArray Hex(const char* hex) {
     return QByteArray::fromHex(hex);
-}
-
-QByteArray Hex(const RadioImage& image, int offset, int count) {
-    return Bytes(image, offset, count).toHex().toUpper();
 }
 
 // The built-in defaults, with bytes written at offset.
@@ -734,8 +729,7 @@ private slots:
         QCOMPARE(b.Column(&Batch::RxTone, 1, 3), QStringList({"D754I", "无", "67.0"}));
         // 无, index 263, 262.
         QCOMPARE(b.Column(&Batch::TxTone, 1, 3), QStringList({"无", "D743I", "D732I"}));
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(b.state.image.data()) + 8, 4),
-                 QByteArray::fromHex("54c7ffff"));
+        QCOMPARE(Bytes(b.state.image, 8, 4), Hex("54c7ffff"));
     }
 
     void randomTonesFollowTheSeed() {
