@@ -52,10 +52,6 @@ std::string Do(Form& form, const std::string& key, const std::string& value) {
     return id >= 0 ? form.State(id).text : std::string();
 }
 
-std::string Text(const Form& form, const std::string& key) {
-    return form.State(form.FieldId(key)).text;
-}
-
 QByteArray Hex(const RadioImage& image, int at, int n) {
     return test::Bytes(image, at, n).toHex(' ');
 }
@@ -66,13 +62,6 @@ template <typename Skip> int FirstChange(const RadioImage& a, const RadioImage& 
         if (!skip(i) && a.Byte(i) != b.Byte(i))
             return i;
     return -1;
-}
-
-QList<int> Offsets(const ParamTuningForm& form, int grid) {
-    QList<int> out;
-    for (const auto& row : form.Rows(grid))
-        out << row.offset;
-    return out;
 }
 
 // Where each tuning grid's rows lie: calibration band 0's first row, the
@@ -116,11 +105,13 @@ private slots:
         QCOMPARE(shown, labels);
         for (int g = 0; g < 3; ++g) {
             const GridPlace& p = kPlaces[g];
-            QList<int> offsets;
+            QList<int> offsets, expected;
+            for (const auto& row : t.form.Rows(g))
+                offsets << row.offset;
             for (int band : bands)
                 for (int r = 0; r < p.rows; ++r)
-                    offsets << p.first + band * p.stride + r * p.step;
-            QCOMPARE(Offsets(t.form, g), offsets);
+                    expected << p.first + band * p.stride + r * p.step;
+            QCOMPARE(offsets, expected);
         }
     }
 
@@ -164,7 +155,7 @@ private slots:
         std::string shown;
         for (const char* key : {"V段发射功率驱动", "U段发射功率驱动", "发射音频信号",
                                 "窄带话音+亚音频偏", "压扩压阈值", "V段静噪低阈值"})
-            shown += Text(form, key) + " ";
+            shown += form.State(form.FieldId(key)).text + " ";
         for (const char* key : {"预加重", "测试模式"})
             shown += form.State(form.FieldId(key)).checked ? "on " : "off ";
         QCOMPARE(QString::fromStdString(shown), QString("15 15 63 1023 FFFF 255 on off "));
