@@ -78,11 +78,6 @@ template <class FormT> struct Open {
         return out.join('|');
     }
     bool Enabled(int id) const { return form.State(id).enabled; }
-    void Pick(int id, int index) {
-        form.State(id).index = index;
-        form.State(id).text = form.Spec(id).choices[static_cast<std::size_t>(index)];
-        form.ListPicked(id);
-    }
 };
 using Dialog = Open<F>;
 
@@ -299,7 +294,7 @@ private slots:
         Dialog d(f, 4);
         QCOMPARE(d.Texts({F::kVoice, F::kSignallingType, F::kRepeater, F::kBusyLock, F::kPower}),
                  QString("关|关|倒频|关|低"));
-        d.Pick(F::kPttId, 3);
+        QCOMPARE(test::ApplyLine(d.form, "PTT ID=两者"), std::string());
         d.form.Close();
         QCOMPARE(int(f.rec(4).Byte(ChannelRecord::kFlags0)), 0x04);
         QCOMPARE(int(f.rec(4).Byte(ChannelRecord::kFlags1)), 0x03);
