@@ -701,7 +701,7 @@ private slots:
         QCOMPARE(int(b.rec(257).Byte(3)), 0xFF); // VFOs are never written
     }
 
-    void stepsWrapAtTheBandEnds() {
+    void stepsAndTonesWrap() {
         Batch b;
         b.Do({"范围=A段", "接收起始频率=173.99", "接收步进=5", "发射频率=起始频率(MHz)",
               "发射起始频率=136.005", "发射步进=2.5", "发射步进方向=递减", "应用="});
@@ -715,16 +715,14 @@ private slots:
         // A stepped value off both rasters goes to the nearest one.
         b.Do({"接收起始频率=145", "接收步进=6.25", "接收步进方向=递增", "范围=全部", "应用="});
         QCOMPARE(b.Rx(2), std::string("145.00625"));
-    }
-
-    void toneIndexesWrap() {
-        Batch b;
-        b.Do({"范围=A段", "接收信令=D754I", "接收间隔=1", "发射信令=起始信令", "发射起始信令=无",
+        // Tone indexes wrap too.
+        Batch t;
+        t.Do({"范围=A段", "接收信令=D754I", "接收间隔=1", "发射信令=起始信令", "发射起始信令=无",
               "发射间隔=2", "发射间隔方向=递减", "应用="});
-        QCOMPARE(b.Column(&Batch::RxTone, 1, 3), QStringList({"D754I", "无", "67.0"}));
+        QCOMPARE(t.Column(&Batch::RxTone, 1, 3), QStringList({"D754I", "无", "67.0"}));
         // 无, index 263, 262.
-        QCOMPARE(b.Column(&Batch::TxTone, 1, 3), QStringList({"无", "D743I", "D732I"}));
-        QCOMPARE(Bytes(b.state.image, 8, 4), Hex("54c7ffff"));
+        QCOMPARE(t.Column(&Batch::TxTone, 1, 3), QStringList({"无", "D743I", "D732I"}));
+        QCOMPARE(Bytes(t.state.image, 8, 4), Hex("54c7ffff"));
     }
 
     void randomTonesFollowTheSeed() {
