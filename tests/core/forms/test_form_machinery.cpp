@@ -237,7 +237,7 @@ private slots:
         QCOMPARE(p.form.State(ProbeForm::kCombo).text, std::string("d23"));
     }
 
-    void listsBoxesRadiosAndButtons() {
+    void listsBoxesRadiosButtonsAndCells() {
         Probe p;
         QCOMPARE(p.form.State(ProbeForm::kList).index, 1); // 0xFF >> 4 & 3 = 3: fallback
         for (const char* line :
@@ -248,10 +248,8 @@ private slots:
         // A list or box set to what it shows hears nothing.
         QCOMPARE(p.form.log, QStringList({"picked:功率=高功率", "toggled:随机=", "pressed:范围=A段",
                                           "button :应用=", "button 1:ANI 呼叫="}));
-    }
-
-    void gridCellsByRowAndColumn() {
-        Probe p;
+        // Grid cells by row and column.
+        p.form.log.clear();
         QCOMPARE(p.Apply("1/编码=a*e12345"), QString()); // filtered, cut to 4
         QCOMPARE(p.form.Cell(ProbeForm::kGrid, 1, 0), std::string("A*12"));
         QCOMPARE(p.Apply("0/a/b=9"), QString()); // a column title holding '/'
