@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(f.rec(258).ShiftDirection(), 0);
     }
 
-    void emptiedTxGetsItsTextBack() {
+    void oddTxValuesSurviveTheDialog() {
         Fixture f;
         f.AddChannel(1, 14500000, 14560000);
         Dialog d(f, 1);
@@ -248,6 +248,18 @@ private slots:
             QCOMPARE(f.Record(n).mid(4, 4), Hex("ffffffff"));
             QCOMPARE(int(f.rec(n).ShiftDirection()), 0);
         }
+        // A stored TX in no band (a radio with wider bands wrote it) keeps its
+        // shift through an untouched open and close, and so its TX through the
+        // grid's next conversion; a 500 MHz TX read back as 145 before.
+        f.AddChannel(7, 14500000, 50000000);
+        f.rec(7).SetShiftDirection(2);
+        const QByteArray before = f.Record(7);
+        Dialog g(f, 7);
+        QCOMPARE(g.Text(F::kTx), std::string("500.00000"));
+        g.form.Close();
+        QCOMPARE(f.Record(7), before);
+        PassThroughGrid(f.state.image, f.state.bandLimits);
+        QCOMPARE(f.Record(7), before);
     }
 
     void shiftBytesFollowTheFrequencies_data() {
@@ -269,22 +281,6 @@ private slots:
         Fixture f(7);
         QCOMPARE(Typed(f, 7, {{F::kRx, rx.toStdString()}, {F::kTx, tx.toStdString()}}).mid(15, 5),
                  shift);
-    }
-
-    // A stored TX in no band (a radio with wider bands wrote it) keeps its
-    // shift through an untouched open and close, and so its TX through the
-    // grid's next conversion; a 500 MHz TX read back as 145 before.
-    void txInNoBandSurvivesTheDialog() {
-        Fixture f(7);
-        f.rec(7).SetTx(50000000);
-        f.rec(7).SetShiftDirection(2);
-        const QByteArray before = f.Record(7);
-        Dialog d(f, 7);
-        QCOMPARE(d.Text(F::kTx), std::string("500.00000"));
-        d.form.Close();
-        QCOMPARE(f.Record(7), before);
-        PassThroughGrid(f.state.image, f.state.bandLimits);
-        QCOMPARE(f.Record(7), before);
     }
 
     void listValuesWithoutEntryFallBack() {
