@@ -116,7 +116,7 @@ private slots:
         }
     }
 
-    void editsNormaliseWhenLeft() {
+    void editsNormaliseAndStoreWhenTheTabIsLeft() {
         Dtmf d;
         const std::pair<const char*, int> delays[] = {{"250", 4},   {"1100", 4}, {"", 4},
                                                       {"1000", 20}, {"99", 4},   {"100", 2}};
@@ -140,6 +140,18 @@ private slots:
         d.dialog.Close();
         QCOMPARE(Hex(d.state.image, dtmf::kPttIdStart, 16),
                  QByteArray("010A0E0F0B0C0D000102030405060708"));
+        // A page stores when left, not before, and reloads when shown again:
+        // the image changed behind it.
+        Dtmf t;
+        t.Do(kEnc, "速率 (digit/s)=15");
+        QCOMPARE(t.state.image.Get(dtmf::kDigitRate), 50);
+        t.dialog.SelectPage(kList);
+        QCOMPARE(t.state.image.Get(dtmf::kDigitRate), 34);
+        t.state.image.Set(dtmf::kDigitRate, 63);
+        t.dialog.SelectPage(kEnc);
+        QCOMPARE(t.Text(kEnc, Enc::kRate), std::string("8"));
+        QCOMPARE(DtmfDialog::PageOfName("解码"), int(kDec));
+        QCOMPARE(DtmfDialog::PageOfName("dtmf"), -1);
     }
 
     // PTT IDs and the alarm code read up to their end; bytes two pages share
@@ -295,20 +307,6 @@ private slots:
         DtmfDialog again(d.ctx);
         again.Open();
         QCOMPARE(again.PageForm(kList).State(List::kCallId).text, std::string("123"));
-    }
-
-    void tabsStoreWhenLeftAndLoadWhenShown() {
-        Dtmf d;
-        d.Do(kEnc, "速率 (digit/s)=15");
-        QCOMPARE(d.state.image.Get(dtmf::kDigitRate), 50); // not yet
-        d.dialog.SelectPage(kList);
-        QCOMPARE(d.state.image.Get(dtmf::kDigitRate), 34);
-        // A page shown again reloads: the image changed behind it.
-        d.state.image.Set(dtmf::kDigitRate, 63);
-        d.dialog.SelectPage(kEnc);
-        QCOMPARE(d.Text(kEnc, Enc::kRate), std::string("8"));
-        QCOMPARE(DtmfDialog::PageOfName("解码"), int(kDec));
-        QCOMPARE(DtmfDialog::PageOfName("dtmf"), -1);
     }
 };
 
