@@ -162,7 +162,7 @@ private slots:
         QCOMPARE(QString::fromStdString(FrequencyToText(f.rec(3).Rx())), shown);
     }
 
-    void emptyChannelOpensDisabledAndClosesCleared() {
+    void emptyChannelsOpenDisabledTakeTheDefaultsAndCloseCleared() {
         Fixture f;
         f.rec(9).SetByte(ChannelRecord::kRx + 3, 0xFF);
         f.rec(9).SetByte(0x0E, 0x12); // reserved bytes are lost with the channel
@@ -178,17 +178,14 @@ private slots:
         RadioImage cleared;
         ClearRecord(cleared, 9);
         QCOMPARE(f.Record(9), Bytes(cleared, RecordOffset(9), kRecordSize));
-    }
-
-    void newChannelTakesTheDefaults() {
-        Fixture f;
-        Dialog d(f, 5);
-        d.Type(F::kRx, "145.0123");
-        QCOMPARE(d.Texts({F::kTx, F::kRxTone, F::kScan, F::kPower, F::kBandwidth}),
+        // A new channel takes the defaults.
+        Dialog n(f, 5);
+        n.Type(F::kRx, "145.0123");
+        QCOMPARE(n.Texts({F::kTx, F::kRxTone, F::kScan, F::kPower, F::kBandwidth}),
                  QString("145.01000|无|否|高|宽"));
-        QVERIFY(d.Enabled(F::kName));
-        QCOMPARE(d.form.rememberedRx(), std::string("145.01000"));
-        d.form.Close();
+        QVERIFY(n.Enabled(F::kName));
+        QCOMPARE(n.form.rememberedRx(), std::string("145.01000"));
+        n.form.Close();
         QCOMPARE(f.Record(5).left(16), Hex("0010501400105014ffffffff0030ff00"));
         // Emptying RX again and leaving the field empties the channel.
         Dialog e(f, 5);
