@@ -548,7 +548,7 @@ private slots:
         QVERIFY(!ApplyProfileLine(d.form, line, error));
     }
 
-    void fmFrequenciesLoadInRangeOnly() {
+    void fmFrequenciesLoadInRangeTruncateAndFallBackTo76() {
         // Stored bytes: shown text and what closing stores back, for the
         // current frequency and the first and last channel alike.
         const std::tuple<const char*, const char*, const char*> cases[] = {
@@ -565,9 +565,7 @@ private slots:
                 QCOMPARE(Hex(d.Closed(), at, 3), QByteArray(back));
             }
         }
-    }
-
-    void fmTypedFrequenciesTruncateAndFallBackTo76() {
+        // Typed ones are truncated and fall back to 76.
         const std::pair<const char*, const char*> typed[] = {
             {"88.15", "508108"}, {"120", "006007"}, {"87.5005", "007508"}, {"108", "008010"},
             {"", "FFFFFF"},      {".", "006007"},   {"88,15", "508108"}};
