@@ -29,6 +29,11 @@ inline RadioImage CleanRandomImage(unsigned seed) {
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     RadioImage image = BuiltInImage();
     const auto& tones = SignallingList();
+    // A frequency of band 0 or 1 on the given raster.
+    const auto onRaster = [&](int band, std::uint32_t step) {
+        const std::uint32_t span = band == 0 ? 3800000u : 8000000u;
+        return (band == 0 ? 13600000u : 40000000u) + (rng() % (span / step)) * step;
+    };
     for (int n = 1; n <= kChannelCount; ++n) {
         ChannelRecord rec(image, n);
         for (int b : {0x0E, 0x14, 0x15, 0x16, 0x17, 0x1F})
@@ -36,10 +41,7 @@ inline RadioImage CleanRandomImage(unsigned seed) {
         if (pick(4) == 0)
             continue; // empty
         const int band = pick(2);
-        const std::uint32_t base = band == 0 ? 13600000u : 40000000u;
-        const std::uint32_t span = band == 0 ? 3800000u : 8000000u;
-        const std::uint32_t step = pick(2) ? 250u : 625u;
-        const std::uint32_t rx = base + (rng() % (span / step)) * step;
+        const std::uint32_t rx = onRaster(band, pick(2) ? 250u : 625u);
         rec.SetRx(rx);
         switch (n > 256 ? 1 + pick(3) : pick(4)) { // a VFO always transmits
         case 0:
@@ -48,12 +50,8 @@ inline RadioImage CleanRandomImage(unsigned seed) {
         case 1:
             rec.SetTx(rx);
             break;
-        default: {
-            const int txBand = n > 256 ? band : pick(2);
-            const std::uint32_t tb = txBand == 0 ? 13600000u : 40000000u;
-            const std::uint32_t ts = txBand == 0 ? 3800000u : 8000000u;
-            rec.SetTx(tb + (rng() % (ts / 250u)) * 250u);
-        }
+        default:
+            rec.SetTx(onRaster(n > 256 ? band : pick(2), 250u));
         }
         rec.SetRxTone(ToneTextToValue(tones[static_cast<std::size_t>(pick(265))]));
         rec.SetTxTone(ToneTextToValue(tones[static_cast<std::size_t>(pick(265))]));

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Profile lines applied to a form as kestra-cli configure applies them.
+// Profile lines applied to a form as kestra-cli configure applies them, and
+// image bytes to compare.
 #pragma once
 
+#include <QByteArray>
 #include <string>
 
 #include "core/forms/form_driver.h"
 #include "core/forms/profile.h"
+#include "core/image/radio_image.h"
 
 namespace kestra::test {
 
@@ -16,6 +19,14 @@ inline std::string ApplyLine(forms::Form& form, const std::string& text) {
     if (!forms::ParseProfileLine(text, line, error) || !forms::ApplyProfileLine(form, line, error))
         return error.empty() ? "?" : error;
     return std::string();
+}
+
+// The count bytes at offset, as they are and as upper-case hex digits.
+inline QByteArray Bytes(const RadioImage& image, int offset, int count) {
+    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
+}
+inline QByteArray Hex(const RadioImage& image, int offset, int count) {
+    return Bytes(image, offset, count).toHex().toUpper();
 }
 
 } // namespace kestra::test

@@ -20,11 +20,7 @@ using namespace kestra::forms;
 
 namespace {
 
-QByteArray Hex(const RadioImage& image, int offset, int count) {
-    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count)
-        .toHex()
-        .toUpper();
-}
+using test::Hex;
 
 // The DTMF dialog on its own state, driven by profile lines.
 struct Dtmf {
@@ -120,7 +116,7 @@ private slots:
         }
     }
 
-    void editsNormaliseWhenLeft() {
+    void editsNormaliseAndStoreWhenTheTabIsLeft() {
         Dtmf d;
         const std::pair<const char*, int> delays[] = {{"250", 4},   {"1100", 4}, {"", 4},
                                                       {"1000", 20}, {"99", 4},   {"100", 2}};
@@ -144,30 +140,38 @@ private slots:
         d.dialog.Close();
         QCOMPARE(Hex(d.state.image, dtmf::kPttIdStart, 16),
                  QByteArray("010A0E0F0B0C0D000102030405060708"));
+        // A page stores when left, not before, and reloads when shown again:
+        // the image changed behind it.
+        Dtmf t;
+        t.Do(kEnc, "速率 (digit/s)=15");
+        QCOMPARE(t.state.image.Get(dtmf::kDigitRate), 50);
+        t.dialog.SelectPage(kList);
+        QCOMPARE(t.state.image.Get(dtmf::kDigitRate), 34);
+        t.state.image.Set(dtmf::kDigitRate, 63);
+        t.dialog.SelectPage(kEnc);
+        QCOMPARE(t.Text(kEnc, Enc::kRate), std::string("8"));
+        QCOMPARE(DtmfDialog::PageOfName("解码"), int(kDec));
+        QCOMPARE(DtmfDialog::PageOfName("dtmf"), -1);
     }
 
-    void pttIdsAndAlarmCodeReadUpToTheEnd() {
+    // PTT IDs and the alarm code read up to their end; bytes two pages share
+    // keep the other page's bits.
+    void bytesLoadAndStore() {
         Dtmf d(false);
         const QByteArray stored = QByteArray::fromHex("0102FF03") + QByteArray(12, '\x04');
         std::memcpy(d.state.image.data() + dtmf::kPttIdEnd, stored.constData(), 16);
         std::memcpy(d.state.image.data() + dtmf::kAlarmCode, "\x0D\x0E\x0F\x10\x01\x01\x01\x01", 8);
-        d.dialog.Open();
-        QCOMPARE(d.Text(kEnc, Enc::kPttIdEnd), std::string("12"));
-        QCOMPARE(d.Text(kDec, Dec::kAlarmCode), std::string("D*#"));
-        d.dialog.Close();
-        QCOMPARE(Hex(d.state.image, dtmf::kPttIdEnd, 16), QByteArray("0102") + QByteArray(28, 'F'));
-        QCOMPARE(Hex(d.state.image, dtmf::kAlarmCode, 8), QByteArray("0D0E0FFFFFFFFFFF"));
-    }
-
-    void sharedBytesKeepTheOtherPagesBits() {
-        Dtmf d(false);
         d.state.image.SetByte(settings::kDtmfSideTone.offset, 0xE7); // side tone 0
         d.state.image.SetByte(dtmf::kWaitForReply.offset, 0x7B);     // wait 0, response 3
         d.dialog.Open();
+        QCOMPARE(d.Text(kEnc, Enc::kPttIdEnd), std::string("12"));
+        QCOMPARE(d.Text(kDec, Dec::kAlarmCode), std::string("D*#"));
         d.Do(kEnc, "侧音=ID");
         d.Do(kEnc, "等待回复=开");
         d.Do(kDec, "解码响应=无");
         d.dialog.Close();
+        QCOMPARE(Hex(d.state.image, dtmf::kPttIdEnd, 16), QByteArray("0102") + QByteArray(28, 'F'));
+        QCOMPARE(Hex(d.state.image, dtmf::kAlarmCode, 8), QByteArray("0D0E0FFFFFFFFFFF"));
         QCOMPARE(int(d.state.image.Byte(settings::kDtmfSideTone.offset)), 0xF7);
         QCOMPARE(int(d.state.image.Byte(dtmf::kWaitForReply.offset)), 0x7C);
     }
@@ -216,7 +220,7 @@ private slots:
         }
     }
 
-    void groupCodeRewritesTheAutoDialSuffix() {
+    void autoDialSuffixFollowsGroupCodeSeparatorAndOwnId() {
         // Own ID 100: codes ending with "*100" follow the group call code;
         // others, and codes shorter than the suffix, stay as typed.
         Dtmf d(false);
@@ -245,41 +249,38 @@ private slots:
         none.Do(kDec, "组呼码=B");
         none.dialog.Close();
         QCOMPARE(none.StoredCode(1), std::string("100*100"));
-    }
 
-    void separatorAndOwnIdReplaceTheirSuffix() {
-        Dtmf d(false);
-        d.SetCodes(2, {"200*100", "200*1005", "1234567890123*10", "*10"});
-        d.dialog.Open();
-        d.Do(kList, "分隔符=#"); // "…*10" does not end with "*100"
-        QCOMPARE(d.Codes(5), std::string("100#100|200#100|200*1005|1234567890123*10|*10"));
-        d.Do(kList, "自身 ID="); // left empty: restored
-        QCOMPARE(d.Text(kList, List::kOwnId), std::string("100"));
-        d.Do(kList, "自身 ID=1000");
-        QCOMPARE(d.Codes(2), std::string("100#1000|200#1000"));
-        d.Do(kList, "分隔符=*");
-        d.Do(kList, "自身 ID=10");
-        d.Do(kList, "自身 ID=1234");
+        // The separator and the own ID replace their part of the suffix.
+        Dtmf sep(false);
+        sep.SetCodes(2, {"200*100", "200*1005", "1234567890123*10", "*10"});
+        sep.dialog.Open();
+        sep.Do(kList, "分隔符=#"); // "…*10" does not end with "*100"
+        QCOMPARE(sep.Codes(5), std::string("100#100|200#100|200*1005|1234567890123*10|*10"));
+        sep.Do(kList, "自身 ID="); // left empty: restored
+        QCOMPARE(sep.Text(kList, List::kOwnId), std::string("100"));
+        sep.Do(kList, "自身 ID=1000");
+        QCOMPARE(sep.Codes(2), std::string("100#1000|200#1000"));
+        sep.Do(kList, "分隔符=*");
+        sep.Do(kList, "自身 ID=10");
+        sep.Do(kList, "自身 ID=1234");
         // 18 characters shown, cut to 16 when stored; empty codes never change.
-        QCOMPARE(d.Codes(6), std::string("100*1234|200*1234|200*1005|1234567890123*1234|*1234|"));
-        d.dialog.Close();
-        QCOMPARE(d.StoredCode(4), std::string("1234567890123*12"));
-        QCOMPARE(d.state.image.Get(dtmf::kSeparator), 0x0E);
-    }
+        QCOMPARE(sep.Codes(6), std::string("100*1234|200*1234|200*1005|1234567890123*1234|*1234|"));
+        sep.dialog.Close();
+        QCOMPARE(sep.StoredCode(4), std::string("1234567890123*12"));
+        QCOMPARE(sep.state.image.Get(dtmf::kSeparator), 0x0E);
 
-    void blankImageOwnIdFillsNoCode() {
         // An invalid separator byte and no own ID: the old suffix is empty
         // and matches nothing, empty codes stay empty; the own ID is stored.
-        Dtmf d(false);
-        d.state.image.Fill(dtmf::kBegin, dtmf::kEnd, 0xFF);
-        d.SetCodes(2, {"123", "456#"});
-        d.dialog.Open();
-        d.Do(kList, "自身 ID=100");
-        QCOMPARE(d.Codes(10), std::string("|123|456#|||||||"));
-        d.dialog.Close();
-        QCOMPARE(d.StoredCode(2) + "|" + d.StoredCode(3), std::string("123|456#"));
-        QCOMPARE(int(d.state.image.Byte(dtmf::CodeEntry(1))), 0xFF);
-        QCOMPARE(d.state.image.DtmfString(dtmf::kOwnId, 7), std::string("100"));
+        Dtmf blank(false);
+        blank.state.image.Fill(dtmf::kBegin, dtmf::kEnd, 0xFF);
+        blank.SetCodes(2, {"123", "456#"});
+        blank.dialog.Open();
+        blank.Do(kList, "自身 ID=100");
+        QCOMPARE(blank.Codes(10), std::string("|123|456#|||||||"));
+        blank.dialog.Close();
+        QCOMPARE(blank.StoredCode(2) + "|" + blank.StoredCode(3), std::string("123|456#"));
+        QCOMPARE(int(blank.state.image.Byte(dtmf::CodeEntry(1))), 0xFF);
+        QCOMPARE(blank.state.image.DtmfString(dtmf::kOwnId, 7), std::string("100"));
     }
 
     void codeListLoadsStoresAndComposesAniCalls() {
@@ -306,20 +307,6 @@ private slots:
         DtmfDialog again(d.ctx);
         again.Open();
         QCOMPARE(again.PageForm(kList).State(List::kCallId).text, std::string("123"));
-    }
-
-    void tabsStoreWhenLeftAndLoadWhenShown() {
-        Dtmf d;
-        d.Do(kEnc, "速率 (digit/s)=15");
-        QCOMPARE(d.state.image.Get(dtmf::kDigitRate), 50); // not yet
-        d.dialog.SelectPage(kList);
-        QCOMPARE(d.state.image.Get(dtmf::kDigitRate), 34);
-        // A page shown again reloads: the image changed behind it.
-        d.state.image.Set(dtmf::kDigitRate, 63);
-        d.dialog.SelectPage(kEnc);
-        QCOMPARE(d.Text(kEnc, Enc::kRate), std::string("8"));
-        QCOMPARE(DtmfDialog::PageOfName("解码"), int(kDec));
-        QCOMPARE(DtmfDialog::PageOfName("dtmf"), -1);
     }
 };
 

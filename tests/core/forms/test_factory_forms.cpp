@@ -52,12 +52,8 @@ std::string Do(Form& form, const std::string& key, const std::string& value) {
     return id >= 0 ? form.State(id).text : std::string();
 }
 
-std::string Text(const Form& form, const std::string& key) {
-    return form.State(form.FieldId(key)).text;
-}
-
 QByteArray Hex(const RadioImage& image, int at, int n) {
-    return QByteArray(reinterpret_cast<const char*>(image.data() + at), n).toHex(' ');
+    return test::Bytes(image, at, n).toHex(' ');
 }
 
 // The first offset where a and b differ outside the bytes `skip` allows, or -1.
@@ -68,12 +64,12 @@ template <typename Skip> int FirstChange(const RadioImage& a, const RadioImage& 
     return -1;
 }
 
-QList<int> Offsets(const ParamTuningForm& form, int grid) {
-    QList<int> out;
-    for (const auto& row : form.Rows(grid))
-        out << row.offset;
-    return out;
-}
+// Where each tuning grid's rows lie: calibration band 0's first row, the
+// distance between bands and between rows, the rows per band.
+struct GridPlace {
+    int first, stride, step, rows;
+};
+constexpr GridPlace kPlaces[] = {{0x3F00, 6, 3, 2}, {0x3F39, 6, 3, 2}, {0x3ED0, 12, 4, 3}};
 
 } // namespace
 
@@ -83,45 +79,40 @@ class TestFactoryForms : public QObject {
 private slots:
     void tuningLayout_data() {
         QTest::addColumn<BandLimits>("limits");
-        QTest::addColumn<QStringList>("labels"); // squelch grid
-        QTest::addColumn<QList<int>>("squelch");
-        QTest::addColumn<QList<int>>("power");
-        QTest::addColumn<QList<int>>("detection");
+        QTest::addColumn<QList<int>>("bands"); // the calibration bands shown
+        QTest::addColumn<QStringList>("ranges");
         QTest::newRow("defaults: two bands")
-            << Limits(136, 174, 400, 480)
-            << QStringList{"136-174 sql 1", "136-174 sql 9", "400-480 sql 1", "400-480 sql 9"}
-            << QList<int>{0x3F00, 0x3F03, 0x3F0C, 0x3F0F}
-            << QList<int>{0x3F39, 0x3F3C, 0x3F45, 0x3F48}
-            << QList<int>{0x3ED0, 0x3ED4, 0x3ED8, 0x3EE8, 0x3EEC, 0x3EF0};
+            << Limits(136, 174, 400, 480) << QList<int>{0, 2} << QStringList{"136-174", "400-480"};
         QTest::newRow("both in 400-520: one band")
-            << Limits(400, 440, 440, 480) << QStringList{"400-480 sql 1", "400-480 sql 9"}
-            << QList<int>{0x3F0C, 0x3F0F} << QList<int>{0x3F45, 0x3F48}
-            << QList<int>{0x3EE8, 0x3EEC, 0x3EF0};
+            << Limits(400, 440, 440, 480) << QList<int>{2} << QStringList{"400-480"};
         QTest::newRow("B in none: A's band, whole range")
-            << Limits(200, 260, 300, 330) << QStringList{"200-330 sql 1", "200-330 sql 9"}
-            << QList<int>{0x3F06, 0x3F09} << QList<int>{0x3F3F, 0x3F42}
-            << QList<int>{0x3EDC, 0x3EE0, 0x3EE4};
+            << Limits(200, 260, 300, 330) << QList<int>{1} << QStringList{"200-330"};
         QTest::newRow("A in none: B's band")
-            << Limits(300, 330, 400, 480) << QStringList{"300-480 sql 1", "300-480 sql 9"}
-            << QList<int>{0x3F0C, 0x3F0F} << QList<int>{0x3F45, 0x3F48}
-            << QList<int>{0x3EE8, 0x3EEC, 0x3EF0};
+            << Limits(300, 330, 400, 480) << QList<int>{2} << QStringList{"300-480"};
         QTest::newRow("neither in one: band 0")
-            << Limits(300, 310, 320, 330) << QStringList{"300-330 sql 1", "300-330 sql 9"}
-            << QList<int>{0x3F00, 0x3F03} << QList<int>{0x3F39, 0x3F3C}
-            << QList<int>{0x3ED0, 0x3ED4, 0x3ED8};
+            << Limits(300, 310, 320, 330) << QList<int>{0} << QStringList{"300-330"};
     }
     void tuningLayout() {
         QFETCH(BandLimits, limits);
-        QFETCH(QStringList, labels);
+        QFETCH(QList<int>, bands);
+        QFETCH(QStringList, ranges);
         Tuning t(RadioImage(), limits);
-        const ParamTuningForm& form = t.form;
-        QStringList shown;
-        for (const auto& label : form.State(ParamTuningForm::kSquelchGrid).rows)
+        QStringList shown, labels;
+        for (const auto& label : t.form.State(ParamTuningForm::kSquelchGrid).rows)
             shown << QString::fromStdString(label);
+        for (const QString& range : ranges)
+            labels << range + " sql 1" << range + " sql 9";
         QCOMPARE(shown, labels);
-        QTEST(Offsets(form, ParamTuningForm::kSquelchGrid), "squelch");
-        QTEST(Offsets(form, ParamTuningForm::kPowerGrid), "power");
-        QTEST(Offsets(form, ParamTuningForm::kDetectionGrid), "detection");
+        for (int g = 0; g < 3; ++g) {
+            const GridPlace& p = kPlaces[g];
+            QList<int> offsets, expected;
+            for (const auto& row : t.form.Rows(g))
+                offsets << row.offset;
+            for (int band : bands)
+                for (int r = 0; r < p.rows; ++r)
+                    expected << p.first + band * p.stride + r * p.step;
+            QCOMPARE(offsets, expected);
+        }
     }
 
     // Whatever the limits, every row is bound to bytes of its own kind
@@ -134,15 +125,12 @@ private slots:
                 Tuning t(image, Limits(a, a + 20, b, b + 20));
                 ParamTuningForm& form = t.form;
                 for (int g = 0; g < 3; ++g) {
-                    const int rowsPerBand = g == ParamTuningForm::kDetectionGrid ? 3 : 2;
-                    QVERIFY(form.Rows(g).size() == std::size_t(rowsPerBand) ||
-                            form.Rows(g).size() == std::size_t(2 * rowsPerBand));
+                    const GridPlace& p = kPlaces[g];
+                    const int rows = int(form.Rows(g).size());
+                    QVERIFY(rows == p.rows || rows == 2 * p.rows);
                     for (const auto& row : form.Rows(g)) {
-                        const int first = g == 0 ? 0x3F00 : g == 1 ? 0x3F39 : 0x3ED0;
-                        const int stride = g == 2 ? 12 : 6;
-                        const int within = (row.offset - first) % stride;
-                        QVERIFY(row.offset >= first && row.offset < first + 3 * stride);
-                        QVERIFY(g == 2 ? within % 4 == 0 : within % 3 == 0);
+                        QVERIFY(row.offset >= p.first && row.offset < p.first + 3 * p.stride);
+                        QVERIFY((row.offset - p.first) % p.stride % p.step == 0);
                     }
                 }
                 form.Close();
@@ -167,7 +155,7 @@ private slots:
         std::string shown;
         for (const char* key : {"V段发射功率驱动", "U段发射功率驱动", "发射音频信号",
                                 "窄带话音+亚音频偏", "压扩压阈值", "V段静噪低阈值"})
-            shown += Text(form, key) + " ";
+            shown += form.State(form.FieldId(key)).text + " ";
         for (const char* key : {"预加重", "测试模式"})
             shown += form.State(form.FieldId(key)).checked ? "on " : "off ";
         QCOMPARE(QString::fromStdString(shown), QString("15 15 63 1023 FFFF 255 on off "));
@@ -177,18 +165,14 @@ private slots:
         Tuning t;
         ParamTuningForm& form = t.form;
         // Hexadecimal shown upper case.
-        for (auto [key, value, shown] : {std::tuple{"发射音频信号", "99", "63"},
-                                         {"发射音频信号", "++", "0"},
-                                         {"发射音频信号", "--", "63"},
-                                         {"压扩压阈值", "1a", "1A"},
-                                         {"压扩压阈值", "++", "1B"},
-                                         {"压扩压阈值", "--", "1A"},
-                                         {"压扩压阈值", "--", "19"},
-                                         {"压扩压阈值", "FFFF", "FFFF"},
-                                         {"压扩压阈值", "++", "0"},
-                                         {"V段静噪低阈值", "x9", "0"}})
+        const std::tuple<const char*, const char*, const char*> fields[] = {
+            {"发射音频信号", "99", "63"}, {"发射音频信号", "++", "0"},
+            {"发射音频信号", "--", "63"}, {"压扩压阈值", "1a", "1A"},
+            {"压扩压阈值", "++", "1B"},   {"压扩压阈值", "--", "1A"},
+            {"压扩压阈值", "--", "19"},   {"压扩压阈值", "FFFF", "FFFF"},
+            {"压扩压阈值", "++", "0"},    {"V段静噪低阈值", "x9", "0"}};
+        for (const auto& [key, value, shown] : fields)
             QCOMPARE(Do(form, key, value), std::string(shown));
-
         QCOMPARE(form.StepCell(ParamTuningForm::kPowerGrid, "255", 1), std::string("1"));
         QCOMPARE(form.StepCell(ParamTuningForm::kPowerGrid, "1", -1), std::string("255"));
         QCOMPARE(form.StepCell(ParamTuningForm::kDetectionGrid, "136", 1), std::string("137"));
@@ -215,13 +199,12 @@ private slots:
         const RadioImage before = RandomImage(3);
         Tuning t(before, Limits(136, 174, 400, 480));
         ParamTuningForm& form = t.form;
-        for (auto [key, value] : {std::pair{"136-174 低功率/低端", "40"},
-                                  {"136-174 低功率/中端", "50"},
-                                  {"136-174 低功率/高端", "45"},
-                                  {"136-174 高功率/低端", "7"},
-                                  {"136-174 高功率/中端", "7"},
-                                  {"测试模式", "0"},
-                                  {"U段发射功率驱动", "3"}})
+        const std::pair<const char*, const char*> lines[] = {
+            {"136-174 低功率/低端", "40"}, {"136-174 低功率/中端", "50"},
+            {"136-174 低功率/高端", "45"}, {"136-174 高功率/低端", "7"},
+            {"136-174 高功率/中端", "7"},  {"测试模式", "0"},
+            {"U段发射功率驱动", "3"}};
+        for (const auto& [key, value] : lines)
             QVERIFY(Do(form, key, value).rfind("error", 0) != 0);
         form.Close();
         const RadioImage& image = t.state.image;
@@ -244,12 +227,9 @@ private slots:
         again.Close();
         QVERIFY(t.state.image == once);
         // Band 1's rows (not shown), the gaps, 0x3F13.
-        for (auto [at, n] : {std::pair{0x3EDC, 12},
-                             {0x3EF4, 12},
-                             {0x3F06, 6},
-                             {0x3F13, 1},
-                             {0x3F1F, 1},
-                             {0x3F3F, 6}})
+        const std::pair<int, int> untouched[] = {{0x3EDC, 12}, {0x3EF4, 12}, {0x3F06, 6},
+                                                 {0x3F13, 1},  {0x3F1F, 1},  {0x3F3F, 6}};
+        for (const auto& [at, n] : untouched)
             QCOMPARE(Hex(t.state.image, at, n), Hex(before, at, n));
     }
 

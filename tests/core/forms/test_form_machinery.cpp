@@ -19,25 +19,12 @@ namespace {
 // A form with one field of every kind that logs the events it receives.
 class ProbeForm : public Form {
 public:
-    enum {
-        kEdit,
-        kSpin,
-        kCombo,
-        kList,
-        kBox,
-        kRadio,
-        kGrid,
-        kButton,
-        kRowButton,
-        kReadOnly,
-        kNumber,
-        kMinusOne
-    };
+    enum { kEdit, kSpin, kCombo, kList, kBox, kRadio, kGrid, kButton, kRowButton, kReadOnly };
     using Form::Form;
     std::string Title() const override { return "probe"; }
     const std::vector<FieldSpec>& Fields() const override {
         static const std::vector<FieldSpec> fields = [] {
-            std::vector<FieldSpec> f(12);
+            std::vector<FieldSpec> f(10);
             f[kEdit].key = "名字";
             f[kEdit].textLimit = 3;
             f[kSpin] = {"步进", FieldKind::SpinEdit};
@@ -57,12 +44,6 @@ public:
             f[kRowButton].argumentGrid = kGrid;
             f[kReadOnly] = {"机型", FieldKind::Edit};
             f[kReadOnly].readOnly = true;
-            f[kNumber] = {"静噪", FieldKind::DropDownList, {"0", "1", "12"}};
-            f[kNumber].location = {0x11, 0, 8, StoredAs::Number};
-            f[kNumber].fallback.text = "1";
-            f[kMinusOne] = {"时间", FieldKind::DropDownList, {"1", "2", "10"}};
-            f[kMinusOne].location = {0x12, 0, 8, StoredAs::NumberMinusOne};
-            f[kMinusOne].fallback.index = 0;
             return f;
         }();
         return fields;
@@ -70,14 +51,10 @@ public:
     void LoadFromImage() override {
         State(kGrid).rows = {"0", "1"};
         SetCell(kGrid, 0, 0, "12");
-        for (int id : {kList, kNumber, kMinusOne})
-            LoadTableField(id, 0);
+        LoadTableField(kList, 0);
         SetText(kReadOnly, "X-1");
     }
-    void StoreToImage() override {
-        for (int id : {kList, kNumber, kMinusOne})
-            StoreTableField(id, 0);
-    }
+    void StoreToImage() override { StoreTableField(kList, 0); }
     void FocusGained(int id) override { Log("focus", id); }
     void TextTyped(int id) override { Log("typed", id); }
     void TextCommitted(int id) override { Log("lost", id); }
@@ -260,7 +237,7 @@ private slots:
         QCOMPARE(p.form.State(ProbeForm::kCombo).text, std::string("d23"));
     }
 
-    void listsBoxesRadiosAndButtons() {
+    void listsBoxesRadiosButtonsAndCells() {
         Probe p;
         QCOMPARE(p.form.State(ProbeForm::kList).index, 1); // 0xFF >> 4 & 3 = 3: fallback
         for (const char* line :
@@ -271,10 +248,8 @@ private slots:
         // A list or box set to what it shows hears nothing.
         QCOMPARE(p.form.log, QStringList({"picked:功率=高功率", "toggled:随机=", "pressed:范围=A段",
                                           "button :应用=", "button 1:ANI 呼叫="}));
-    }
-
-    void gridCellsByRowAndColumn() {
-        Probe p;
+        // Grid cells by row and column.
+        p.form.log.clear();
         QCOMPARE(p.Apply("1/编码=a*e12345"), QString()); // filtered, cut to 4
         QCOMPARE(p.form.Cell(ProbeForm::kGrid, 1, 0), std::string("A*12"));
         QCOMPARE(p.Apply("0/a/b=9"), QString()); // a column title holding '/'
@@ -311,34 +286,12 @@ private slots:
         p.form.Hide(ProbeForm::kBox);
         QCOMPARE(Printed(p.form),
                  QString("[f]\n名字=ab\n信令=\n功率=高\n0/编码=12\n0/a/b=\n1/编码=\n"
-                         "1/a/b=\n; 机型=X-1\n静噪=1\n时间=1\n\n"));
+                         "1/a/b=\n; 机型=X-1\n\n"));
         // Every printed line applies to a fresh form of the same kind.
         Probe q;
         for (const auto& l : FormProfileLines(p.form)) {
             std::string error;
             QVERIFY2(ApplyProfileLine(q.form, l, error), error.c_str());
-        }
-    }
-
-    // Bytes 0x10-0x12 (list index in bits 4-5, other bits kept; Number;
-    // NumberMinusOne): what loads and what closing stores. Values without an
-    // entry take the fallbacks (index 1; the first entry beginning with "1";
-    // index 0) and are stored corrected.
-    void tableFieldsLoadFallBackAndStore() {
-        for (auto [bytes, shown, stored] :
-             {std::tuple{"2f0c09", "高功率 12 10", "2f0c09"}, {"f00704", "高 1 1", "d00100"}}) {
-            Probe p;
-            const QByteArray raw = QByteArray::fromHex(bytes);
-            std::copy(raw.begin(), raw.end(), p.state.image.data() + 0x10);
-            p.form.Open();
-            QCOMPARE(QString::fromStdString(p.form.State(ProbeForm::kList).text + " " +
-                                            p.form.State(ProbeForm::kNumber).text + " " +
-                                            p.form.State(ProbeForm::kMinusOne).text),
-                     QString(shown));
-            p.form.Close();
-            QCOMPARE(
-                QByteArray(reinterpret_cast<const char*>(p.state.image.data() + 0x10), 3).toHex(),
-                QByteArray(stored));
         }
     }
 
@@ -364,8 +317,7 @@ private slots:
             FieldState state;
             state.text = typed;
             StoreLocation(image, f.location, 0x10, StoredValueOf(f, state));
-            QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.data() + 0x20), 2).toHex(' '),
-                     QByteArray(bytes));
+            QCOMPARE(test::Bytes(image, 0x20, 2).toHex(' '), QByteArray(bytes));
             QCOMPARE(f.number.Show(LoadLocation(image, f.location, 0x10)), std::string(after));
         }
     }

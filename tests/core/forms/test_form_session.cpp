@@ -79,28 +79,29 @@ private slots:
         session.grid().SetText(5, kColRx, "145.00000");
         session.grid().SetText(5, kColTx, "145.00000");
         std::string error;
-        QVERIFY2(
-            session.RunSection(Sections("[channel A005]\n信道名字=X\n发射频率=145.6\n")[0], error),
-            error.c_str());
+        const auto run = [&](const char* text) {
+            return session.RunSection(Sections(text)[0], error);
+        };
+        QVERIFY2(run("[channel A005]\n信道名字=X\n发射频率=145.6\n"), error.c_str());
         QCOMPARE(session.grid().Text(5, kColTx), std::string("145.60000")); // rendered after
         QCOMPARE(int(ChannelRecord(state.image, 5).Byte(ChannelRecord::kName)), int('X'));
         // The model dialog's limits govern the dialogs and the grid after it.
-        QVERIFY(session.RunSection(Sections("[channel A006]\n接收频率=500\n")[0], error));
+        QVERIFY(run("[channel A006]\n接收频率=500\n"));
         QCOMPARE(session.grid().Text(6, kColRx), std::string("136.00000"));
-        QVERIFY(session.RunSection(Sections("[model]\nB段上限=520\n")[0], error));
-        QVERIFY(session.RunSection(Sections("[channel A006]\n接收频率=500\n")[0], error));
+        QVERIFY(run("[model]\nB段上限=520\n"));
+        QVERIFY(run("[channel A006]\n接收频率=500\n"));
         QCOMPARE(session.grid().Text(6, kColRx), std::string("500.00000"));
         // Each change of the band limits names the channels it clears then.
         for (const char* text : {"[model]\nB段上限=480\n", "[model]\nB段上限=520\n",
                                  "[channel A006]\n接收频率=500\n", "[model]\nB段上限=480\n"})
-            QVERIFY(session.RunSection(Sections(text)[0], error));
+            QVERIFY(run(text));
         const std::string cleared =
             "t.ini:1: [model]: 1 个信道的接收频率不在新的频段范围内，已清除：A006";
         QCOMPARE(session.Cleared(), std::vector<std::string>(2, cleared));
         // A label names a channel only when it reads back as itself.
         for (const char* text :
              {"[channel A200]\n接收频率=146\n", "[channel A1]\n接收频率=146\n"}) {
-            QVERIFY2(!session.RunSection(Sections(text)[0], error), text);
+            QVERIFY2(!run(text), text);
             QVERIFY(session.grid().RowEmpty(200) && session.grid().Text(1, kColRx).empty());
         }
     }
@@ -216,16 +217,15 @@ private slots:
         }
     }
 
-    void oneChannelAndOneSetting() {
-        const RadioImage a = Configured(CleanRandomImage(5), "");
+    void diffShowsWhatDiffers() {
+        RadioImage a = Configured(CleanRandomImage(5), "");
         QVERIFY(Diff(a, a).empty());
         // An image never saved differs from its saved copy, either way round.
         QVERIFY(!Diff(CleanRandomImage(5), a).empty() && !Diff(a, CleanRandomImage(5)).empty());
-        const RadioImage b = Configured(a, "[channel A005]\n信道名字=ZQX9\n");
-        std::vector<ProfileSection> d = Diff(a, b);
+        std::vector<ProfileSection> d = Diff(a, Configured(a, "[channel A005]\n信道名字=ZQX9\n"));
         QVERIFY2(d.size() == 1, WriteProfile(d).c_str());
         QCOMPARE(QString::fromStdString(d[0].header), QStringLiteral("channel A005"));
-        const std::string text = WriteProfile(d);
+        std::string text = WriteProfile(d);
         QVERIFY2(text.find("\n信道名字=ZQX9\n") != std::string::npos, text.c_str());
         QVERIFY(text.find("; 信道名字=") != std::string::npos);
 
@@ -233,21 +233,19 @@ private slots:
         const RadioImage c2 = Configured(a, "[options]\n静噪电平=7\n");
         QCOMPARE(QString::fromStdString(WriteProfile(Diff(c, c2))),
                  QStringLiteral("[options]\n; 静噪电平=2\n静噪电平=7\n\n"));
-    }
 
-    void calibrationByte() {
-        RadioImage a = Configured(CleanRandomImage(7), "");
+        // A calibration byte: raw, unless factory mode shows its field.
         a[kTxGain] = 0x05;
         RadioImage b = a;
         b[kTxGain] = 0x06;
         QCOMPARE(QString::fromStdString(WriteProfile(Diff(a, b))),
                  QString("[raw]\n; 0x3F22=05\n0x3F22=06\n\n"));
         QCOMPARE(Shown(DiffEntries(Diff(a, b))), QStringList({"raw|0x3F22|05|06"}));
-        const std::vector<ProfileSection> d = Diff(a, b, true);
+        d = Diff(a, b, true);
         QVERIFY2(!d.empty() && d[0].header == "tuning", WriteProfile(d).c_str());
         // The tuning field explains the byte (the [raw] section holds only
         // what closing the dialog normalises and B keeps as it is).
-        const std::string text = WriteProfile(d);
+        text = WriteProfile(d);
         QVERIFY2(text.find("\n0x3F22=") == std::string::npos, text.c_str());
     }
 

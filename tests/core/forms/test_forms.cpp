@@ -30,16 +30,11 @@ using O = OptionalFeaturesForm;
 using Fm = FmRadioForm;
 using B = BatchChannelForm;
 
-QByteArray Bytes(const RadioImage& image, int offset, int count) {
-    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
-}
+using test::Bytes;
+using test::Hex;
 
 QByteArray Hex(const char* hex) {
     return QByteArray::fromHex(hex);
-}
-
-QByteArray Hex(const RadioImage& image, int offset, int count) {
-    return Bytes(image, offset, count).toHex().toUpper();
 }
 
 // The built-in defaults, with bytes written at offset.
@@ -83,11 +78,6 @@ template <class FormT> struct Open {
         return out.join('|');
     }
     bool Enabled(int id) const { return form.State(id).enabled; }
-    void Pick(int id, int index) {
-        form.State(id).index = index;
-        form.State(id).text = form.Spec(id).choices[static_cast<std::size_t>(index)];
-        form.ListPicked(id);
-    }
 };
 using Dialog = Open<F>;
 
@@ -172,7 +162,7 @@ private slots:
         QCOMPARE(QString::fromStdString(FrequencyToText(f.rec(3).Rx())), shown);
     }
 
-    void emptyChannelOpensDisabledAndClosesCleared() {
+    void emptyChannelsOpenDisabledTakeTheDefaultsAndCloseCleared() {
         Fixture f;
         f.rec(9).SetByte(ChannelRecord::kRx + 3, 0xFF);
         f.rec(9).SetByte(0x0E, 0x12); // reserved bytes are lost with the channel
@@ -188,17 +178,14 @@ private slots:
         RadioImage cleared;
         ClearRecord(cleared, 9);
         QCOMPARE(f.Record(9), Bytes(cleared, RecordOffset(9), kRecordSize));
-    }
-
-    void newChannelTakesTheDefaults() {
-        Fixture f;
-        Dialog d(f, 5);
-        d.Type(F::kRx, "145.0123");
-        QCOMPARE(d.Texts({F::kTx, F::kRxTone, F::kScan, F::kPower, F::kBandwidth}),
+        // A new channel takes the defaults.
+        Dialog n(f, 5);
+        n.Type(F::kRx, "145.0123");
+        QCOMPARE(n.Texts({F::kTx, F::kRxTone, F::kScan, F::kPower, F::kBandwidth}),
                  QString("145.01000|无|否|高|宽"));
-        QVERIFY(d.Enabled(F::kName));
-        QCOMPARE(d.form.rememberedRx(), std::string("145.01000"));
-        d.form.Close();
+        QVERIFY(n.Enabled(F::kName));
+        QCOMPARE(n.form.rememberedRx(), std::string("145.01000"));
+        n.form.Close();
         QCOMPARE(f.Record(5).left(16), Hex("0010501400105014ffffffff0030ff00"));
         // Emptying RX again and leaving the field empties the channel.
         Dialog e(f, 5);
@@ -238,7 +225,7 @@ private slots:
         QCOMPARE(f.rec(258).ShiftDirection(), 0);
     }
 
-    void emptiedTxGetsItsTextBack() {
+    void oddTxValuesSurviveTheDialog() {
         Fixture f;
         f.AddChannel(1, 14500000, 14560000);
         Dialog d(f, 1);
@@ -258,6 +245,18 @@ private slots:
             QCOMPARE(f.Record(n).mid(4, 4), Hex("ffffffff"));
             QCOMPARE(int(f.rec(n).ShiftDirection()), 0);
         }
+        // A stored TX in no band (a radio with wider bands wrote it) keeps its
+        // shift through an untouched open and close, and so its TX through the
+        // grid's next conversion; a 500 MHz TX read back as 145 before.
+        f.AddChannel(7, 14500000, 50000000);
+        f.rec(7).SetShiftDirection(2);
+        const QByteArray before = f.Record(7);
+        Dialog g(f, 7);
+        QCOMPARE(g.Text(F::kTx), std::string("500.00000"));
+        g.form.Close();
+        QCOMPARE(f.Record(7), before);
+        PassThroughGrid(f.state.image, f.state.bandLimits);
+        QCOMPARE(f.Record(7), before);
     }
 
     void shiftBytesFollowTheFrequencies_data() {
@@ -281,22 +280,6 @@ private slots:
                  shift);
     }
 
-    // A stored TX in no band (a radio with wider bands wrote it) keeps its
-    // shift through an untouched open and close, and so its TX through the
-    // grid's next conversion; a 500 MHz TX read back as 145 before.
-    void txInNoBandSurvivesTheDialog() {
-        Fixture f(7);
-        f.rec(7).SetTx(50000000);
-        f.rec(7).SetShiftDirection(2);
-        const QByteArray before = f.Record(7);
-        Dialog d(f, 7);
-        QCOMPARE(d.Text(F::kTx), std::string("500.00000"));
-        d.form.Close();
-        QCOMPARE(f.Record(7), before);
-        PassThroughGrid(f.state.image, f.state.bandLimits);
-        QCOMPARE(f.Record(7), before);
-    }
-
     void listValuesWithoutEntryFallBack() {
         Fixture f(4);
         f.rec(4).SetByte(ChannelRecord::kFlags0, 0xC7); // voice 12, repeater 1, type 3
@@ -304,7 +287,7 @@ private slots:
         Dialog d(f, 4);
         QCOMPARE(d.Texts({F::kVoice, F::kSignallingType, F::kRepeater, F::kBusyLock, F::kPower}),
                  QString("关|关|倒频|关|低"));
-        d.Pick(F::kPttId, 3);
+        QCOMPARE(test::ApplyLine(d.form, "PTT ID=两者"), std::string());
         d.form.Close();
         QCOMPARE(int(f.rec(4).Byte(ChannelRecord::kFlags0)), 0x04);
         QCOMPARE(int(f.rec(4).Byte(ChannelRecord::kFlags1)), 0x03);
@@ -407,22 +390,20 @@ private slots:
     }
 
     void modelFormShowsWholeMHzAndStoresLimits() {
+        using M = ModelInfoForm;
         Fixture f;
         f.state.modelName = "K-1";
         f.state.bandLimits.high[0] = 17499999; // shown in whole MHz
-        ModelInfoForm form(f.ctx);
-        form.Open();
-        QCOMPARE(form.State(ModelInfoForm::kModel).text, std::string("K-1"));
-        QVERIFY(form.Spec(ModelInfoForm::kModel).readOnly);
-        QCOMPARE(form.State(ModelInfoForm::kAHigh).text, std::string("174"));
-        PasteText(form, ModelInfoForm::kBHigh, "6000"); // cut to 3 digits: 600, no preset
-        QCOMPARE(form.State(ModelInfoForm::kBHigh).text, std::string("520"));
-        PasteText(form, ModelInfoForm::kALow, "3x0"); // digits only: 30, no preset
-        QCOMPARE(form.State(ModelInfoForm::kALow).text, std::string("136"));
+        Open<M> d(f);
+        QCOMPARE(d.Texts({M::kModel, M::kAHigh}), QString("K-1|174"));
+        QVERIFY(d.form.Spec(M::kModel).readOnly);
+        d.Type(M::kBHigh, "6000"); // cut to 3 digits: 600, no preset
+        d.Type(M::kALow, "3x0");   // digits only: 30, no preset
+        QCOMPARE(d.Texts({M::kBHigh, M::kALow}), QString("520|136"));
         // Left unedited, a pair is still corrected on closing (lower mode).
-        form.State(ModelInfoForm::kBLow).text = "300";
-        QVERIFY(form.KeyPressed(ModelInfoForm::kBLow, DialogKey::Escape) == KeyOutcome::Swallowed);
-        form.Close();
+        d.form.State(M::kBLow).text = "300";
+        QVERIFY(d.form.KeyPressed(M::kBLow, DialogKey::Escape) == KeyOutcome::Swallowed);
+        d.form.Close();
         QCOMPARE(f.state.bandLimits.high[0], 17400000);
         QCOMPARE(f.state.bandLimits.low[1], 40000000);
         QCOMPARE(f.state.bandLimits.high[1], 52000000);
@@ -567,7 +548,7 @@ private slots:
         QVERIFY(!ApplyProfileLine(d.form, line, error));
     }
 
-    void fmFrequenciesLoadInRangeOnly() {
+    void fmFrequenciesLoadInRangeTruncateAndFallBackTo76() {
         // Stored bytes: shown text and what closing stores back, for the
         // current frequency and the first and last channel alike.
         const std::tuple<const char*, const char*, const char*> cases[] = {
@@ -584,9 +565,7 @@ private slots:
                 QCOMPARE(Hex(d.Closed(), at, 3), QByteArray(back));
             }
         }
-    }
-
-    void fmTypedFrequenciesTruncateAndFallBackTo76() {
+        // Typed ones are truncated and fall back to 76.
         const std::pair<const char*, const char*> typed[] = {
             {"88.15", "508108"}, {"120", "006007"}, {"87.5005", "007508"}, {"108", "008010"},
             {"", "FFFFFF"},      {".", "006007"},   {"88,15", "508108"}};
@@ -649,14 +628,13 @@ private slots:
                           B::kRxTone, B::kPower, B::kScan, B::kRxInterval}),
                  QString("全部|1|256|136.00000|136.00000|0.00000|无|低|否|0"));
         for (int id : {B::kFrom, B::kOffset, B::kTxStart, B::kTxRandom, B::kTxTone})
-            QVERIFY(!b.form.State(id).enabled);
+            QVERIFY(!b.Enabled(id));
         QVERIFY(b.Error("从信道=5").contains("该项不可用"));
         b.Do({"发射频率=偏移频率(MHz)", "偏移频率=5"});
         QVERIFY(b.Error("发射步进=5").contains("该项不可用"));
         b.Do({"发射频率=起始频率(MHz)", "发射步进=5", "发射信令=起始信令", "发射随机=1"});
-        QVERIFY(!b.form.State(B::kOffsetDir).enabled);
-        QVERIFY(!b.form.State(B::kTxTone).enabled);
-        QVERIFY(!b.form.State(B::kTxInterval).enabled);
+        for (int id : {B::kOffsetDir, B::kTxTone, B::kTxInterval})
+            QVERIFY(!b.Enabled(id));
         b.Do({"接收随机=1"});
         QVERIFY(b.Error("接收信令=67.0").contains("该项不可用"));
         QVERIFY(b.Error("接收间隔方向=递减").contains("该项不可用"));
@@ -714,7 +692,7 @@ private slots:
         QCOMPARE(int(b.rec(257).Byte(3)), 0xFF); // VFOs are never written
     }
 
-    void stepsWrapAtTheBandEnds() {
+    void stepsAndTonesWrap() {
         Batch b;
         b.Do({"范围=A段", "接收起始频率=173.99", "接收步进=5", "发射频率=起始频率(MHz)",
               "发射起始频率=136.005", "发射步进=2.5", "发射步进方向=递减", "应用="});
@@ -728,17 +706,14 @@ private slots:
         // A stepped value off both rasters goes to the nearest one.
         b.Do({"接收起始频率=145", "接收步进=6.25", "接收步进方向=递增", "范围=全部", "应用="});
         QCOMPARE(b.Rx(2), std::string("145.00625"));
-    }
-
-    void toneIndexesWrap() {
-        Batch b;
-        b.Do({"范围=A段", "接收信令=D754I", "接收间隔=1", "发射信令=起始信令", "发射起始信令=无",
+        // Tone indexes wrap too.
+        Batch t;
+        t.Do({"范围=A段", "接收信令=D754I", "接收间隔=1", "发射信令=起始信令", "发射起始信令=无",
               "发射间隔=2", "发射间隔方向=递减", "应用="});
-        QCOMPARE(b.Column(&Batch::RxTone, 1, 3), QStringList({"D754I", "无", "67.0"}));
+        QCOMPARE(t.Column(&Batch::RxTone, 1, 3), QStringList({"D754I", "无", "67.0"}));
         // 无, index 263, 262.
-        QCOMPARE(b.Column(&Batch::TxTone, 1, 3), QStringList({"无", "D743I", "D732I"}));
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(b.state.image.data()) + 8, 4),
-                 QByteArray::fromHex("54c7ffff"));
+        QCOMPARE(t.Column(&Batch::TxTone, 1, 3), QStringList({"无", "D743I", "D732I"}));
+        QCOMPARE(Bytes(t.state.image, 8, 4), Hex("54c7ffff"));
     }
 
     void randomTonesFollowTheSeed() {
