@@ -25,20 +25,13 @@ RadioImage RichImage() {
         ChannelRecord rec(image, n);
         const std::uint32_t rx = n <= 128 ? 14400000 + 2500 * n : 43000000 + 1250 * n;
         rec.SetRx(rx);
-        switch (n % 4) {
-        case 0:
-            rec.SetTx(rx);
-            break;
-        case 1:
-            rec.SetTx(n <= 128 ? rx - 60000 : rx + 500000);
-            break;
-        case 2:
+        // Simplex, an offset, no transmit, split.
+        const std::uint32_t tx[] = {rx, n <= 128 ? rx - 60000 : rx + 500000, 0,
+                                    n <= 128 ? 43500000u : 14500000u};
+        if (n % 4 == 2)
             rec.SetTxNone();
-            break;
-        default:
-            rec.SetTx(n <= 128 ? 43500000 : 14500000);
-            break; // split
-        }
+        else
+            rec.SetTx(tx[n % 4]);
         const std::size_t t = static_cast<std::size_t>(n) % tones.size();
         rec.SetTxTone(ToneTextToValue(tones[t]));
         rec.SetRxTone(n % 3 == 0 ? kNoTone
