@@ -368,9 +368,7 @@ private slots:
              "no Frequency column in the header line: the fields are separated by semicolons; "
              "save the file as CSV separated by commas"},
             {"Frequency\n\xFF\n", "not UTF-8 text (invalid byte at offset 10)"},
-            {std::string("\xFF\xFE"
-                         "F\0r\0",
-                         6),
+            {std::string("\xFF\xFE\x46\0r\0", 6), // "Fr" in UTF-16
              "not UTF-8 text: it starts with a UTF-16 byte-order mark; save it as UTF-8"},
             {"Frequency,Name\r\n145.5,\"HOME\r\n145.6,X\r\n",
              "row 1: the quoted field opened on line 2 is not closed before the end of the file"},
