@@ -285,20 +285,18 @@ private slots:
         RadioImage image;
         image.Fill(0x5A);
         const std::time_t now = 1765000000;
-        std::vector<std::string> paths;
+        const std::string stem = BackupStem(now, "read");
+        QCOMPARE(QString::fromStdString(stem).size(), 20);
+        const std::string saved[] = {stem + ".dat", stem + "-2.dat", stem + "-3.dat"};
         for (int i = 0; i < 3; ++i) {
             std::string reason, path;
             image[0] = static_cast<std::uint8_t>(i);
             QVERIFY2(SaveBackup(dir, "read", image, now, reason, &path), reason.c_str());
-            paths.push_back(path);
+            QCOMPARE(path, dir + "/" + saved[i]);
         }
-        const std::string stem = BackupStem(now, "read");
-        QCOMPARE(QString::fromStdString(stem).size(), 20);
-        const char* const suffixes[] = {"", "-2", "-3"};
-        for (std::size_t i = 0; i < 3; ++i) { // nothing overwritten
-            QCOMPARE(fs::path(paths[i]).filename().string(), stem + suffixes[i] + ".dat");
+        for (int i = 0; i < 3; ++i) { // nothing overwritten
             image[0] = static_cast<std::uint8_t>(i);
-            QCOMPARE(ReadAll(QString::fromStdString(paths[i])), Bytes(image));
+            QCOMPARE(ReadAll(QString::fromStdString(dir + "/" + saved[i])), Bytes(image));
         }
         // Listed oldest first, "-10" after "-9" (the newest is the last).
         std::ofstream(dir + "/notes.dat") << "mine";
