@@ -30,6 +30,12 @@ std::string Value(const std::string& text, const char* section, const char* key)
     return value;
 }
 
+// What a ProfileFile reads for key in section.
+std::string Got(const ProfileFile& file, const char* section, const char* key) {
+    std::string value;
+    return file.Get(section, key, value) ? value : "<missing>";
+}
+
 std::string ReadAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<none>");
@@ -163,8 +169,7 @@ private slots:
             ProfileFile file(path.toStdString(), user);
             QCOMPARE(QString::fromStdString(file.Path()), path);
             QCOMPARE(ReadAll(path), std::string());
-            std::string v;
-            QVERIFY(!file.Get("Setup", "COM", v));
+            QCOMPARE(Got(file, "Setup", "COM"), std::string("<missing>"));
         }
         // A written entry changes only its line, through a rename: nothing
         // else is left in the folder.
@@ -184,8 +189,7 @@ private slots:
         // A file over 1 MiB is no settings file: neither read nor cut short.
         const std::string huge = "[Setup]\nCOM=7\n" + std::string(1 << 20, ';');
         WriteAll(path, huge);
-        std::string v;
-        QVERIFY(!file.Get("Setup", "COM", v));
+        QCOMPARE(Got(file, "Setup", "COM"), std::string("<missing>"));
         QVERIFY(!file.Set("Setup", "COM", "5"));
         QVERIFY(ReadAll(path) == huge);
 #ifndef _WIN32
@@ -231,8 +235,7 @@ private slots:
         ProfileFile piped(fifo.toStdString(), user);
         QCOMPARE(piped.Path(), userPath);
         QVERIFY(piped.FallbackPath().empty());
-        std::string v;
-        QVERIFY(piped.Get("Setup", "COM", v) && v == "9");
+        QCOMPARE(Got(piped, "Setup", "COM"), std::string("9"));
         QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
 
         // A read-only program folder: its file is read after the user's.
@@ -248,10 +251,8 @@ private slots:
             ProfileFile file(shipped.toStdString(), user);
             QCOMPARE(file.Path(), userPath);
             QCOMPARE(QString::fromStdString(file.FallbackPath()), shipped);
-            QVERIFY(file.Get("Setup", "COM", v));
-            QCOMPARE(v, std::string("9")); // the user's file first
-            QVERIFY(file.Get("Setup", "Type", v));
-            QCOMPARE(v, std::string("QVN-K52"));
+            QCOMPARE(Got(file, "Setup", "COM"), std::string("9")); // the user's file first
+            QCOMPARE(Got(file, "Setup", "Type"), std::string("QVN-K52"));
         }
         ::chmod(QFile::encodeName(dir.filePath("ro")).constData(), 0755);
 #endif
@@ -296,8 +297,7 @@ private slots:
         QVERIFY(ReadProfileValue(path.toStdString(), "Setup", "Type", v));
         QCOMPARE(QString::fromStdString(v), QString("对讲机K52"));
         ProfileFile file(path.toStdString(), nullptr);
-        QVERIFY(file.Get("About", "Company", v));
-        QCOMPARE(QString::fromStdString(v), QString("某某电子公司"));
+        QCOMPARE(QString::fromStdString(Got(file, "About", "Company")), QString("某某电子公司"));
         QVERIFY(file.Set("Setup", "COM", "7"));
         QCOMPARE(QByteArray::fromStdString(ReadAll(path)),
                  Iconv(QByteArray(utf8).replace("COM=3", "COM=7"), "GBK"));
@@ -330,9 +330,8 @@ private slots:
             ProfileFile file(bin + "Program.ini", [&] { return user; }, data + "Program.ini");
             QCOMPARE(file.Path(), user);
             QVERIFY(file.Set("Setup", "COM", "5"));
-            std::string v;
-            QVERIFY(file.Get("Setup", "COM", v) && v == "5");
-            QVERIFY(file.Get("Setup", "Type", v) && v == "QVN-K52");
+            QCOMPARE(Got(file, "Setup", "COM"), std::string("5"));
+            QCOMPARE(Got(file, "Setup", "Type"), std::string("QVN-K52"));
         }
         QCOMPARE(QDir(QString::fromStdString(bin)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
@@ -362,15 +361,14 @@ private slots:
             const QString path = QString::fromUtf8(dirName) + "/Program.ini";
             QVERIFY2(QFileInfo(path).isFile(), qPrintable(path));
             ProfileFile file(path.toStdString(), nullptr);
-            std::string v;
-            QVERIFY(file.Get("Setup", "Type", v));
-            QCOMPARE(v, std::string("QVN-K52"));
-            QVERIFY(file.Get("Setup", "COM", v));
-            QCOMPARE(ProfileInt(v), 1);
-            QVERIFY(file.Get("About", "Version", v));
-            QVERIFY2(QString::fromStdString(v).contains(KESTRA_VERSION), v.c_str());
-            QVERIFY(file.Get("About", "Copyright", v) && !v.empty());
-            QVERIFY(file.Get("About", "Company", v) && !v.empty());
+            QCOMPARE(Got(file, "Setup", "Type"), std::string("QVN-K52"));
+            QCOMPARE(Got(file, "Setup", "COM"), std::string("1"));
+            const std::string version = Got(file, "About", "Version");
+            QVERIFY2(QString::fromStdString(version).contains(KESTRA_VERSION), version.c_str());
+            for (const char* key : {"Copyright", "Company"}) {
+                const std::string text = Got(file, "About", key);
+                QVERIFY2(!text.empty() && text != "<missing>", key);
+            }
         }
     }
 };

@@ -25,20 +25,13 @@ RadioImage RichImage() {
         ChannelRecord rec(image, n);
         const std::uint32_t rx = n <= 128 ? 14400000 + 2500 * n : 43000000 + 1250 * n;
         rec.SetRx(rx);
-        switch (n % 4) {
-        case 0:
-            rec.SetTx(rx);
-            break;
-        case 1:
-            rec.SetTx(n <= 128 ? rx - 60000 : rx + 500000);
-            break;
-        case 2:
+        // Simplex, an offset, no transmit, split.
+        const std::uint32_t tx[] = {rx, n <= 128 ? rx - 60000 : rx + 500000, 0,
+                                    n <= 128 ? 43500000u : 14500000u};
+        if (n % 4 == 2)
             rec.SetTxNone();
-            break;
-        default:
-            rec.SetTx(n <= 128 ? 43500000 : 14500000);
-            break; // split
-        }
+        else
+            rec.SetTx(tx[n % 4]);
         const std::size_t t = static_cast<std::size_t>(n) % tones.size();
         rec.SetTxTone(ToneTextToValue(tones[t]));
         rec.SetRxTone(n % 3 == 0 ? kNoTone
@@ -339,17 +332,14 @@ private slots:
         }
     }
 
-    // A longer file: the plan lists its first rows, read no further (the
-    // quote left open after them is not seen).
-    void planListsTheFirstRows() {
-        const std::string csv =
-            "Frequency\n" + Repeated("145.5\n", static_cast<int>(kMaxPlannedRows) + 5) + "\"";
-        const std::vector<CsvRowPlan> rows = PlanChannelCsvImport(csv, BuiltInImage(), {});
+    // Long files: the plan lists the first rows, read no further (the quote
+    // left open after them is not seen), and the report stays short.
+    void boundedPlanAndReport() {
+        const std::vector<CsvRowPlan> rows = PlanChannelCsvImport(
+            "Frequency\n" + Repeated("145.5\n", static_cast<int>(kMaxPlannedRows) + 5) + "\"",
+            BuiltInImage(), {});
         QCOMPARE(rows.size(), kMaxPlannedRows);
         QCOMPARE(rows.back().row, static_cast<int>(kMaxPlannedRows));
-    }
-
-    void boundedReport() {
         std::string csv = "Frequency,Power\n" + Repeated("145.500,L\n", 10000);
         RadioImage image = BuiltInImage();
         CsvImportResult r = Import(csv, image);
@@ -378,9 +368,7 @@ private slots:
              "no Frequency column in the header line: the fields are separated by semicolons; "
              "save the file as CSV separated by commas"},
             {"Frequency\n\xFF\n", "not UTF-8 text (invalid byte at offset 10)"},
-            {std::string("\xFF\xFE"
-                         "F\0r\0",
-                         6),
+            {std::string("\xFF\xFE\x46\0r\0", 6), // "Fr" in UTF-16
              "not UTF-8 text: it starts with a UTF-16 byte-order mark; save it as UTF-8"},
             {"Frequency,Name\r\n145.5,\"HOME\r\n145.6,X\r\n",
              "row 1: the quoted field opened on line 2 is not closed before the end of the file"},
