@@ -378,24 +378,6 @@ struct ViewFixture {
     }
 };
 
-// A view on a virtual radio on a pseudo-terminal; reports collects what the
-// view reported for the status bar after each progress dialog.
-struct RadioViewFixture : ViewFixture {
-    explicit RadioViewFixture(VirtualRadioOptions options = {}) : radio(options) {
-        state.portName = radio.Start();
-        QObject::connect(view.get(), &CProgramView::exchangeReported, view.get(),
-                         [this](const QString& text) { reports << text; });
-    }
-    ~RadioViewFixture() {
-        view.reset();
-        radio.Stop();
-    }
-
-    VirtualRadio radio;
-    ModalDriver driver;
-    QStringList reports;
-};
-
 // Expects the next modal dialog to be a D, activates it and runs act on it.
 template <class D> void ExpectDialog(AppFixture& f, std::function<void(D*)> act) {
     f.driver.On<D>([act](D* dialog) {

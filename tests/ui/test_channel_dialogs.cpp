@@ -4,14 +4,8 @@
 // and RenderGrid, and the form binder's typing rules. The forms' own rules
 // are tested in tests/core/forms.
 #include <QAccessible>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QRadioButton>
 
 #include "app_test_support.h"
-#include "link/virtual_radio.h"
-#include "ui/dialogs/batch_channel_dlg.h"
 #include "ui/dialogs/channel_edit_dlg.h"
 #include "ui/dialogs/model_info_dlg.h"
 #include "ui/widgets/key_filter_validator.h"

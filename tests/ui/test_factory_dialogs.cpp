@@ -2,7 +2,6 @@
 // The factory dialogs on the offscreen display: the grid's in-place editor,
 // and the read and write buttons against the virtual radio.
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <fstream>
 
 #include "app_test_support.h"

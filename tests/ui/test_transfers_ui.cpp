@@ -6,7 +6,6 @@
 // another process; the backup each exchange leaves, none after a failure,
 // and a backup folder that cannot be written. The exchange itself is tested
 // in tests/link.
-#include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
@@ -50,22 +49,35 @@ void StartExchange(ModalDriver& driver, QString* seen) {
     });
 }
 
-// A view on a virtual radio, with a backup folder of its own.
-struct Harness : RadioViewFixture {
-    explicit Harness(VirtualRadioOptions options = {}) : RadioViewFixture(options) {
-        state.backupFolder = Folder().toStdString();
+// A view on a virtual radio on a pseudo-terminal, with a backup folder of
+// its own; reports collects what the view reported for the status bar after
+// each progress dialog.
+struct Harness : ViewFixture {
+    explicit Harness(VirtualRadioOptions options = {}) : radio(options) {
+        state.portName = radio.Start();
+        state.backupFolder = tmp.filePath(QStringLiteral("backups")).toStdString();
+        QObject::connect(view.get(), &CProgramView::exchangeReported, view.get(),
+                         [this](const QString& text) { reports << text; });
     }
-    QString Folder() const { return tmp.filePath(QStringLiteral("backups")); }
+    ~Harness() {
+        view.reset();
+        radio.Stop();
+    }
     // The backups saved so far, oldest first.
     QStringList Backups() const {
         QStringList names;
-        for (const std::string& n : BackupFileNames(Folder().toStdString()))
+        for (const std::string& n : BackupFileNames(state.backupFolder))
             names << QString::fromStdString(n);
         return names;
     }
-    QByteArray Backup(const QString& name) const { return ReadAll(QDir(Folder()).filePath(name)); }
+    QByteArray Backup(const QString& name) const {
+        return ReadAll(QDir(QString::fromStdString(state.backupFolder)).filePath(name));
+    }
 
     QTemporaryDir tmp;
+    VirtualRadio radio;
+    ModalDriver driver;
+    QStringList reports;
 };
 
 } // namespace
@@ -220,29 +232,25 @@ private slots:
             QCOMPARE(h.Backup(h.Backups()[0]), Bytes(before));
     }
 
-    void busyGuardsASecondStart() {
-        RadioViewFixture h;
-        CCommDlg dialog(h.state, TransferKind::Read);
+    // TransferBusy refuses a second start, and a running dialog cannot be
+    // closed. 写后校验: on by default and remembered, the progress following
+    // it; Tab goes from it, above the buttons, to them.
+    void dialogOnItsOwn() {
+        Harness h;
+        CCommDlg read(h.state, TransferKind::Read);
+        QVERIFY(!read.verifyCheck());
         h.state.transferBusy = true;
-        dialog.OnStart();
-        QVERIFY(!dialog.Running());
-        QVERIFY(dialog.startButton()->isEnabled());
+        read.OnStart();
+        QVERIFY(!read.Running());
+        QVERIFY(read.startButton()->isEnabled());
         h.state.transferBusy = false;
-        // While running, the dialog cannot be closed.
-        dialog.OnStart();
-        QVERIFY(dialog.Running());
-        dialog.reject();
-        QVERIFY(dialog.Running());
-        QTRY_VERIFY_WITH_TIMEOUT(!dialog.Running(), 20000);
-        QVERIFY(dialog.Succeeded());
+        read.OnStart();
+        QVERIFY(read.Running());
+        read.reject();
+        QVERIFY(read.Running());
+        QTRY_VERIFY_WITH_TIMEOUT(!read.Running(), 20000);
+        QVERIFY(read.Succeeded());
         QVERIFY(!h.state.transferBusy);
-    }
-
-    // 写后校验: on by default and remembered, the progress following it; Tab
-    // goes from it, above the buttons, to them.
-    void verifyAfterWrite() {
-        RadioViewFixture h;
-        QVERIFY(!CCommDlg(h.state, TransferKind::Read).verifyCheck());
         {
             CCommDlg dialog(h.state, TransferKind::Write);
             QVERIFY(dialog.verifyCheck()->isChecked());
