@@ -62,6 +62,16 @@ void Label(const AppFixture& f, QEvent::Type type, int row) {
     QApplication::sendEvent(header->viewport(), &event);
 }
 
+// A press on row from's label and a move to row to's; released there unless
+// the test goes on with the drag.
+void Drag(const AppFixture& f, int from, int to, bool release = true) {
+    Label(f, QEvent::MouseButtonPress, from);
+    if (to != from)
+        Label(f, QEvent::MouseMove, to);
+    if (release)
+        Label(f, QEvent::MouseButtonRelease, to);
+}
+
 } // namespace
 
 class TestGridView : public QObject {
@@ -123,14 +133,12 @@ private slots:
         const QRgb base = h.table()->palette().color(QPalette::Base).rgb();
         int ring = 0;
         int marked = 0;
-        for (int x = 0; x < image.width(); ++x) {
-            for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
                 if (x == 0 || y == 0 || x == image.width() - 1 || y == image.height() - 1) {
                     ++ring;
                     marked += image.pixel(x, y) != base;
                 }
-            }
-        }
         QVERIFY2(marked * 2 > ring, qPrintable(QStringLiteral("%1 of %2").arg(marked).arg(ring)));
         SaveScreenshot(h.view.get(), QStringLiteral("grid_editor_on_empty_cell.png"));
     }
@@ -152,12 +160,10 @@ private slots:
             // Enter opens the editor; Enter in an empty editor moves down,
             // otherwise right, so cell after cell is filled without the mouse.
             {"Enter in an empty editor", "@19,1 <Return> <Return>", "20,1", ""},
-            {"Enter after text", "@20,1 <Return> 438.5 <Return>", "20,2", "20,1=438.50000"},
-            {"Enter in a tone editor",
-             "@20,1 <Return> 438.5 <Return> <Right> <Return> 88.5 <Return>", "20,4", "20,3=88.5"},
             // The keypad's decimal key types a comma in comma-decimal locales.
-            {"a decimal comma", "@20,1 <Return> 438,5 <Return>", "20,2", "20,1=438.50000"},
-            {"a decimal comma in a tone",
+            {"Enter after text, a decimal comma", "@20,1 <Return> 438,5 <Return>", "20,2",
+             "20,1=438.50000"},
+            {"Enter in a tone editor, a decimal comma",
              "@20,1 <Return> 438.5 <Return> <Right> <Return> 88,5 <Return>", "20,4", "20,3=88.5"},
             {"Enter in the last column's list",
              "@20,1 <Return> 438.5 <Return> @20,8 <Return> <Down> <Down> <Return>", "21,1",
@@ -241,8 +247,8 @@ private slots:
     void columnsShareTheWidth() {
         const std::vector<int> minimum = {100, 100, 70, 70, 70, 70, 70, 70};
         QCOMPARE(ShareColumnWidths(minimum, 500), minimum);
-        const std::vector<int> some = ShareColumnWidths(minimum, 720);
-        QCOMPARE(some, (std::vector<int>{150, 150, 70, 70, 70, 70, 70, 70}));
+        QCOMPARE(ShareColumnWidths(minimum, 720),
+                 (std::vector<int>{150, 150, 70, 70, 70, 70, 70, 70}));
         const std::vector<int> wide = ShareColumnWidths(minimum, 1400);
         QCOMPARE(std::accumulate(wide.begin(), wide.end(), 0), 1400);
         QVERIFY(wide[0] > wide[2] && wide[2] > 70);
@@ -263,28 +269,22 @@ private slots:
         QCOMPARE(sum, h.table()->viewport()->width());
     }
 
+    // An edit in progress is committed when the grid is converted, when
+    // another cell opens and when the view goes away.
     void liveEditorTextReachesTheImage() {
         ViewFixture h;
         h.Type(1, 1, QStringLiteral("145.5"));
-        // An edit in progress is converted with the grid...
-        QWidget* editor = h.Click(1, 1);
-        QTest::keyClicks(editor, QStringLiteral("146.025"));
+        QTest::keyClicks(h.Click(1, 1), QStringLiteral("146.025"));
         h.view->ConvertGridToImage();
         QVERIFY(!h.table()->OpenEditor());
         QCOMPARE(ChannelRecord(h.state.image, 1).Rx(), 14602500u);
         QCOMPARE(h.Text(1, 1), std::string("146.02500"));
-        // ...and when the view goes away.
-        QTest::keyClicks(h.Click(2, 1), QStringLiteral("147"));
-        h.view.reset();
-        QCOMPARE(ChannelRecord(h.state.image, 2).Rx(), 14700000u);
-    }
-
-    // Opening another cell commits the open editor first.
-    void openingAnotherCellCommits() {
-        ViewFixture h;
         QTest::keyClicks(h.Click(6, 1), QStringLiteral("146"));
         h.Click(6, 2);
         QCOMPARE(h.Text(6, 1), std::string("146.00000"));
+        QTest::keyClicks(h.Click(2, 1), QStringLiteral("147"));
+        h.view.reset();
+        QCOMPARE(ChannelRecord(h.state.image, 2).Rx(), 14700000u);
     }
 
     void scrollingCommitsAndTheWheelTurnsPages() {
@@ -313,13 +313,10 @@ private slots:
         // Small steps add up to a page.
         QCOMPARE(wheel(-60), page);
         QCOMPARE(wheel(-60), 2 * page);
-    }
 
-    void editorOnAPartlyHiddenRowStaysOpen() {
         // Opening an editor scrolls its cell into view; that scrolling must
         // not commit the editor it is opening.
-        ViewFixture h;
-        ChannelTableView* t = h.table();
+        bar->setValue(0);
         const QPoint bottom(t->columnViewportPosition(0) + 5, t->viewport()->height() - 3);
         const QModelIndex index = t->indexAt(bottom);
         QVERIFY(index.isValid());
@@ -345,18 +342,23 @@ private slots:
     // through the grid's rules and what did not fit is listed.
     void copyAndPasteBlock() {
         ViewFixture h;
+        const auto report = [&h] { return h.table()->findChild<QMessageBox*>("pasteReport"); };
+        // Rows 3 and 4, columns 1 and 2, selected with Shift+click.
+        const auto selectBlock = [&h] {
+            h.table()->SetCurrentCell(GridCell{3, 1});
+            const QModelIndex corner = h.view->model()->IndexOf(GridCell{4, 2});
+            QTest::mouseClick(h.table()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                              h.table()->visualRect(corner).center());
+        };
         QGuiApplication::clipboard()->setText("145.1230\t145.1230\r\n435.0\t436.0\r\n");
         h.table()->SetCurrentCell(GridCell{3, 1});
         QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(h.table()->model()->data(h.view->model()->IndexOf(GridCell{4, 2})).toString(),
                  QString("436.00000"));
-        QVERIFY(!h.table()->findChild<QMessageBox*>("pasteReport"));
+        QVERIFY(!report());
 
-        // A two-row block selected with Shift+click, copied with Ctrl+C.
-        h.table()->SetCurrentCell(GridCell{3, 1});
-        const QModelIndex corner = h.view->model()->IndexOf(GridCell{4, 2});
-        QTest::mouseClick(h.table()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                          h.table()->visualRect(corner).center());
+        // The block copied with Ctrl+C.
+        selectBlock();
         QVERIFY(!h.table()->OpenEditor());
         QTest::keyClick(h.table(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(),
@@ -376,17 +378,15 @@ private slots:
         // Pasted where it does not fit: the report lists the cells.
         h.table()->SetCurrentCell(GridCell{258, 1});
         QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
-        auto* box = h.table()->findChild<QMessageBox*>("pasteReport");
+        QMessageBox* box = report();
         QVERIFY(box);
         QVERIFY(box->text().contains("435.00000"));
         QVERIFY(!box->text().contains("145.12000"));
         QCOMPARE(h.Text(258, kColRx), std::string("145.12000"));
         box->close();
-        QTRY_VERIFY(!h.table()->findChild<QMessageBox*>("pasteReport"));
+        QTRY_VERIFY(!report());
         // Onto the block, from its top left cell; a single cell fills it.
-        h.table()->SetCurrentCell(GridCell{3, 1});
-        QTest::mouseClick(h.table()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                          h.table()->visualRect(corner).center());
+        selectBlock();
         QGuiApplication::clipboard()->setText("150\n");
         QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(h.Text(3, kColRx) + h.Text(4, kColTx), std::string("150.00000150.00000"));
@@ -394,7 +394,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QString("x\n").repeated(25));
         h.table()->SetCurrentCell(GridCell{10, 1});
         QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
-        box = h.table()->findChild<QMessageBox*>("pasteReport");
+        box = report();
         QVERIFY(box);
         QCOMPARE(box->text().count('\n'), 21);
         QVERIFY(box->text().endsWith("另有 5 个单元格未列出"));
@@ -408,7 +408,7 @@ private slots:
         QGuiApplication::clipboard()->setText("\t");
         h.table()->SetCurrentCell(GridCell{7, 1});
         QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
-        box = h.table()->findChild<QMessageBox*>("pasteReport");
+        box = report();
         QVERIFY(box && box->text().endsWith("\nA007"));
     }
 
@@ -446,32 +446,26 @@ private slots:
         // where it will land. From a selected row, the selection moves; a
         // click without a drag only selects.
         Select(f, 5, 5);
-        Label(f, QEvent::MouseButtonPress, 1);
-        Label(f, QEvent::MouseMove, 3);
+        Drag(f, 1, 3, false);
         auto* line = f.view()->table()->viewport()->findChild<QWidget*>("dropLine");
         QVERIFY(line && line->isVisible());
         Label(f, QEvent::MouseButtonRelease, 3);
         QVERIFY(!line->isVisible());
         QCOMPARE(Rows(f), QString("147 148 146 149  3-3"));
         Select(f, 3, 4);
-        Label(f, QEvent::MouseButtonPress, 4);
-        Label(f, QEvent::MouseMove, 1);
-        Label(f, QEvent::MouseButtonRelease, 1);
+        Drag(f, 4, 1);
         QCOMPARE(Rows(f), QString("146 149 147 148  1-2"));
-        Label(f, QEvent::MouseButtonPress, 4);
-        Label(f, QEvent::MouseButtonRelease, 4);
+        Drag(f, 4, 4);
         QCOMPARE(Rows(f), QString("146 149 147 148  4-4"));
         // Esc ends a drag where it is; below the labels the table keeps
         // scrolling while the pointer stays.
-        Label(f, QEvent::MouseButtonPress, 1);
-        Label(f, QEvent::MouseMove, 3);
+        Drag(f, 1, 3, false);
         QTest::keyClick(table, Qt::Key_Escape);
         QVERIFY(!line->isVisible());
         Label(f, QEvent::MouseButtonRelease, 3);
         QCOMPARE(Rows(f), QString("146 149 147 148  1-1"));
         QWidget* labels = table->verticalHeader()->viewport();
-        Label(f, QEvent::MouseButtonPress, 1);
-        Label(f, QEvent::MouseMove, 3);
+        Drag(f, 1, 3, false);
         const QPoint below(labels->width() / 2, labels->height() + 5);
         QMouseEvent away(QEvent::MouseMove, below, labels->mapToGlobal(below), Qt::NoButton,
                          Qt::LeftButton, Qt::NoModifier);
@@ -484,8 +478,7 @@ private slots:
         // Released away from the labels (over the cells, another window), a
         // drag moves nothing.
         table->scrollToTop();
-        Label(f, QEvent::MouseButtonPress, 1);
-        Label(f, QEvent::MouseMove, 3);
+        Drag(f, 1, 3, false);
         const QPoint aside(labels->width() + 40, table->rowViewportPosition(2) + 2);
         QMouseEvent off(QEvent::MouseButtonRelease, aside, labels->mapToGlobal(aside),
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
@@ -494,8 +487,7 @@ private slots:
         // Over the other band no line shows, and a drop there is refused.
         table->scrollTo(f.view()->model()->IndexOf(GridCell{128, 1}),
                         QAbstractItemView::PositionAtCenter);
-        Label(f, QEvent::MouseButtonPress, 130);
-        Label(f, QEvent::MouseMove, 128);
+        Drag(f, 130, 128, false);
         QVERIFY(!line->isVisible());
         QCOMPARE(f.view()->table()->verticalHeader()->viewport()->cursor().shape(),
                  Qt::ForbiddenCursor);
