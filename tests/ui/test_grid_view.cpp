@@ -1,12 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The channel grid view through its widgets: what the three in-place editors
-// open with, what they let in, which keys they keep and how they look, and
-// that they commit into the grid and the image (on Enter, focus loss,
-// scrolling, conversion, the view going); Ctrl+C and Ctrl+V. The arranging
-// commands: the keys and menu entries reach the core operations on the
-// selected rows, the rows stay selected, dragging row labels moves rows, and
-// each change is one undo step that gives back exactly the document before
-// it. The rules themselves are tested in tests/core/grid.
+// The channel grid view through its widgets: the in-place editors and the
+// keys, Ctrl+C and Ctrl+V, and the arranging commands reaching the core
+// operations. The rules themselves are tested in tests/core/grid.
 #include <QClipboard>
 #include <QDir>
 #include <QHeaderView>
@@ -86,7 +81,8 @@ private slots:
     // The editor opens over the cell the grid's rules name, of the kind the
     // column has, with all its text selected; the tone list opens on the
     // entry equal to the cell text, or on none for a code it does not hold.
-    // Pasted text keeps only what the frequency filter accepts.
+    // Pasted text keeps only what the frequency filter accepts. On an empty
+    // cell the editor is framed (rendered into build/screenshots).
     void editorsOpenAsTheCellSays() {
         ViewFixture h;
         QWidget* editor = h.Click(5, 6); // an empty row edits its RX frequency
@@ -121,14 +117,11 @@ private slots:
         QCOMPARE(freq->text(), QStringLiteral("146.52"));
         QTest::keyClick(freq, Qt::Key_Return);
         QCOMPARE(h.Text(1, 2), std::string("146.52000"));
-    }
 
-    void editorOnAnEmptyCellIsFramed() {
-        ViewFixture h;
-        QWidget* editor = h.Click(30, 1);
+        // On an empty cell, most of the editor's outermost pixels stand out.
+        editor = h.Click(30, 1);
         QVERIFY(editor);
         QTest::qWait(20);
-        // Most of the editor's outermost pixels stand out from the empty cell.
         const QImage image = editor->grab().toImage();
         const QRgb base = h.table()->palette().color(QPalette::Base).rgb();
         int ring = 0;
@@ -269,10 +262,19 @@ private slots:
         QCOMPARE(sum, h.table()->viewport()->width());
     }
 
-    // An edit in progress is committed when the grid is converted, when
-    // another cell opens and when the view goes away.
+    // Views of one image render on their own. An edit in progress is
+    // committed when the grid is converted, when another cell opens and when
+    // the view goes away.
     void liveEditorTextReachesTheImage() {
         ViewFixture h;
+        {
+            CProgramView second(h.state);
+            h.Type(4, 1, QStringLiteral("145.5"));
+            QVERIFY(second.model()->grid().Text(4, 1).empty());
+            h.view->ConvertGridToImage();
+            second.RenderGrid();
+            QCOMPARE(second.model()->grid().Text(4, 1), std::string("145.50000"));
+        }
         h.Type(1, 1, QStringLiteral("145.5"));
         QTest::keyClicks(h.Click(1, 1), QStringLiteral("146.025"));
         h.view->ConvertGridToImage();
@@ -326,16 +328,6 @@ private slots:
         QTest::qWait(20);
         QVERIFY(t->OpenEditor());
         QCOMPARE(h.grid().editor.cell.row, index.row() + 1);
-    }
-
-    void viewsOfOneImageRenderOnTheirOwn() {
-        ViewFixture h;
-        CProgramView second(h.state);
-        h.Type(4, 1, QStringLiteral("145.5"));
-        QVERIFY(second.model()->grid().Text(4, 1).empty());
-        h.view->ConvertGridToImage();
-        second.RenderGrid();
-        QCOMPARE(second.model()->grid().Text(4, 1), std::string("145.50000"));
     }
 
     // Ctrl+C and Ctrl+V: a selected block goes out as TSV, pasted TSV lands
