@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Documents in the running application: save and open, files that cannot be
-// loaded or saved, the recent-file list, the folder the file dialogs start
-// in and the file named on the command line; 文件 -> 打开备份... and 文件 ->
-// 比较...: the open dialog in the backup folder, the compare list for a
-// changed channel, setting and calibration byte, an unreadable file, the
-// newest backup, and double-clicking a channel difference (the list is
-// rendered into build/screenshots/compare.png).
+// Documents in the running application: saving and opening, the recent
+// files, the folders the file dialogs start in, the file named on the
+// command line, 文件 -> 打开备份... and 文件 -> 比较....
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -71,22 +67,21 @@ private slots:
     void saveThenOpenRestoresTheBytes() {
         AppFixture f;
         QVERIFY(f.Start());
-        CProgramApp* app = f.app.get();
         f.Type(1, 1, QStringLiteral("145.5"));
 
         const QString path = f.dir.file(QStringLiteral("saved.dat"));
-        QVERIFY(app->documents().SaveAs(path));
+        QVERIFY(f.app->documents().SaveAs(path));
         const QByteArray saved = ReadAll(path);
-        QCOMPARE(saved, Bytes(app->state().image));
-        QCOMPARE(app->recentFiles().Files(), QStringList({path}));
+        QCOMPARE(saved, Bytes(f.app->state().image));
+        QCOMPARE(f.app->recentFiles().Files(), QStringList({path}));
 
         // Whatever happens to the image afterwards, opening brings the bytes back.
         f.driver.ExpectMessage();
         f.Trigger(kIdFileNew);
-        QVERIFY(Bytes(app->state().image) != saved);
+        QVERIFY(Bytes(f.app->state().image) != saved);
         QVERIFY(f.Cell(1, 1).empty());
-        QVERIFY(app->documents().OpenFile(path));
-        QCOMPARE(Bytes(app->state().image), saved);
+        QVERIFY(f.app->documents().OpenFile(path));
+        QCOMPARE(Bytes(f.app->state().image), saved);
         QCOMPARE(f.Cell(1, 1), std::string("145.50000"));
         QCOMPARE(f.driver.unexpected(), 0);
     }
@@ -163,33 +158,30 @@ private slots:
     void filesThatCannotBeLoaded() {
         AppFixture f;
         QVERIFY(f.Start());
-        const AppDir& dir = f.dir;
-        CProgramApp* app = f.app.get();
-        ModalDriver& driver = f.driver;
         f.view()->model()->grid().SetText(2, 1, "146.00000");
-        const RadioImage before = app->state().image;
+        const RadioImage before = f.app->state().image;
 
-        const QString shortFile = dir.file(QStringLiteral("short.dat"));
-        dir.Write(QStringLiteral("short.dat"), QByteArray(100, '\x11'));
-        driver.ExpectMessage();
-        QVERIFY(!app->documents().OpenFile(shortFile));
-        QCOMPARE(driver.messages().size(), 1);
-        QVERIFY(driver.messages().first().contains(shortFile));
+        const QString shortFile = f.dir.file(QStringLiteral("short.dat"));
+        f.dir.Write(QStringLiteral("short.dat"), QByteArray(100, '\x11'));
+        f.driver.ExpectMessage();
+        QVERIFY(!f.app->documents().OpenFile(shortFile));
+        QCOMPARE(f.driver.messages().size(), 1);
+        QVERIFY(f.driver.messages().first().contains(shortFile));
         // Image, grid and windows exactly as they were.
-        QVERIFY(app->state().image == before);
+        QVERIFY(f.app->state().image == before);
         QCOMPARE(f.frame()->DocumentWindows().size(), 1);
         QCOMPARE(f.Cell(2, 1), std::string("146.00000"));
-        QVERIFY(app->recentFiles().Files().isEmpty());
+        QVERIFY(f.app->recentFiles().Files().isEmpty());
 
         // A missing file: reported, and it leaves the recent list. Its entry
         // shows the two ends of a long path, and an & as itself.
         const QString deep(150, QLatin1Char('x'));
-        QVERIFY(QDir(dir.path()).mkpath(deep));
-        const QString gone = dir.Dat(deep + QStringLiteral("/R&D.dat"), before);
-        QVERIFY(app->documents().OpenFile(gone));
-        QCOMPARE(app->recentFiles().Files(), QStringList({gone}));
+        QVERIFY(QDir(f.dir.path()).mkpath(deep));
+        const QString gone = f.dir.Dat(deep + QStringLiteral("/R&D.dat"), before);
+        QVERIFY(f.app->documents().OpenFile(gone));
+        QCOMPARE(f.app->recentFiles().Files(), QStringList({gone}));
         QFile::remove(gone);
-        driver.ExpectMessage();
+        f.driver.ExpectMessage();
         const QList<QAction*> fileItems = f.frame()->fileMenu()->actions();
         auto recent = std::find_if(fileItems.begin(), fileItems.end(), [&](QAction* a) {
             return a->isVisible() && a->data().toString() == gone;
@@ -198,9 +190,9 @@ private slots:
         QVERIFY((*recent)->text().endsWith(QStringLiteral("R&&D.dat")));
         QVERIFY(!(*recent)->text().contains(deep));
         (*recent)->trigger();
-        QCOMPARE(driver.messages().size(), 2);
-        QVERIFY(app->recentFiles().Files().isEmpty());
-        QCOMPARE(driver.unexpected(), 0);
+        QCOMPARE(f.driver.messages().size(), 2);
+        QVERIFY(f.app->recentFiles().Files().isEmpty());
+        QCOMPARE(f.driver.unexpected(), 0);
     }
 
     void fileDialogsStartInTheLastFolder() {
