@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main frame: commands built from the command table and run by their
-// identifiers, with access keys; the document windows (maximised, each
-// document with its own image, the 窗口 menu, the caption naming the
-// current one), the navigation tree, the bars, the background, the
-// new-document question, message boxes and Qt's own dialogs in Chinese;
-// the factory unlock.
+// The main frame: the commands of the command table, the document windows,
+// the navigation tree, the bars and the background, the new-document
+// question and the factory unlock.
 #include <QDockWidget>
 #include <QImage>
 #include <QLabel>
