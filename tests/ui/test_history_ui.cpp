@@ -172,7 +172,7 @@ private slots:
 
     // The keys: Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo; 撤销 is the first
     // entry of 编辑.
-    void undoRedoKeysAndToolbar() {
+    void undoRedoKeys() {
         AppFixture f;
         QVERIFY(f.Start());
         QVERIFY(QTest::qWaitForWindowActive(f.frame()));
