@@ -1,12 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The channel grid view through its widgets: what the three in-place editors
-// open with, what they let in, which keys they keep and how they look, and
-// that they commit into the grid and the image (on Enter, focus loss,
-// scrolling, conversion, the view going); Ctrl+C and Ctrl+V. The arranging
-// commands: the keys and menu entries reach the core operations on the
-// selected rows, the rows stay selected, dragging row labels moves rows, and
-// each change is one undo step that gives back exactly the document before
-// it. The rules themselves are tested in tests/core/grid.
+// The channel grid view through its widgets: the in-place editors and the
+// keys, Ctrl+C and Ctrl+V, and the arranging commands reaching the core
+// operations. The rules themselves are tested in tests/core/grid.
 #include <QClipboard>
 #include <QDir>
 #include <QHeaderView>
@@ -62,6 +57,16 @@ void Label(const AppFixture& f, QEvent::Type type, int row) {
     QApplication::sendEvent(header->viewport(), &event);
 }
 
+// A press on row from's label and a move to row to's; released there unless
+// the test goes on with the drag.
+void Drag(const AppFixture& f, int from, int to, bool release = true) {
+    Label(f, QEvent::MouseButtonPress, from);
+    if (to != from)
+        Label(f, QEvent::MouseMove, to);
+    if (release)
+        Label(f, QEvent::MouseButtonRelease, to);
+}
+
 } // namespace
 
 class TestGridView : public QObject {
@@ -76,7 +81,8 @@ private slots:
     // The editor opens over the cell the grid's rules name, of the kind the
     // column has, with all its text selected; the tone list opens on the
     // entry equal to the cell text, or on none for a code it does not hold.
-    // Pasted text keeps only what the frequency filter accepts.
+    // Pasted text keeps only what the frequency filter accepts. On an empty
+    // cell the editor is framed (rendered into build/screenshots).
     void editorsOpenAsTheCellSays() {
         ViewFixture h;
         QWidget* editor = h.Click(5, 6); // an empty row edits its RX frequency
@@ -111,26 +117,21 @@ private slots:
         QCOMPARE(freq->text(), QStringLiteral("146.52"));
         QTest::keyClick(freq, Qt::Key_Return);
         QCOMPARE(h.Text(1, 2), std::string("146.52000"));
-    }
 
-    void editorOnAnEmptyCellIsFramed() {
-        ViewFixture h;
-        QWidget* editor = h.Click(30, 1);
+        // On an empty cell, most of the editor's outermost pixels stand out.
+        editor = h.Click(30, 1);
         QVERIFY(editor);
         QTest::qWait(20);
-        // Most of the editor's outermost pixels stand out from the empty cell.
         const QImage image = editor->grab().toImage();
         const QRgb base = h.table()->palette().color(QPalette::Base).rgb();
         int ring = 0;
         int marked = 0;
-        for (int x = 0; x < image.width(); ++x) {
-            for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
                 if (x == 0 || y == 0 || x == image.width() - 1 || y == image.height() - 1) {
                     ++ring;
                     marked += image.pixel(x, y) != base;
                 }
-            }
-        }
         QVERIFY2(marked * 2 > ring, qPrintable(QStringLiteral("%1 of %2").arg(marked).arg(ring)));
         SaveScreenshot(h.view.get(), QStringLiteral("grid_editor_on_empty_cell.png"));
     }
@@ -152,12 +153,10 @@ private slots:
             // Enter opens the editor; Enter in an empty editor moves down,
             // otherwise right, so cell after cell is filled without the mouse.
             {"Enter in an empty editor", "@19,1 <Return> <Return>", "20,1", ""},
-            {"Enter after text", "@20,1 <Return> 438.5 <Return>", "20,2", "20,1=438.50000"},
-            {"Enter in a tone editor",
-             "@20,1 <Return> 438.5 <Return> <Right> <Return> 88.5 <Return>", "20,4", "20,3=88.5"},
             // The keypad's decimal key types a comma in comma-decimal locales.
-            {"a decimal comma", "@20,1 <Return> 438,5 <Return>", "20,2", "20,1=438.50000"},
-            {"a decimal comma in a tone",
+            {"Enter after text, a decimal comma", "@20,1 <Return> 438,5 <Return>", "20,2",
+             "20,1=438.50000"},
+            {"Enter in a tone editor, a decimal comma",
              "@20,1 <Return> 438.5 <Return> <Right> <Return> 88,5 <Return>", "20,4", "20,3=88.5"},
             {"Enter in the last column's list",
              "@20,1 <Return> 438.5 <Return> @20,8 <Return> <Down> <Down> <Return>", "21,1",
@@ -241,8 +240,8 @@ private slots:
     void columnsShareTheWidth() {
         const std::vector<int> minimum = {100, 100, 70, 70, 70, 70, 70, 70};
         QCOMPARE(ShareColumnWidths(minimum, 500), minimum);
-        const std::vector<int> some = ShareColumnWidths(minimum, 720);
-        QCOMPARE(some, (std::vector<int>{150, 150, 70, 70, 70, 70, 70, 70}));
+        QCOMPARE(ShareColumnWidths(minimum, 720),
+                 (std::vector<int>{150, 150, 70, 70, 70, 70, 70, 70}));
         const std::vector<int> wide = ShareColumnWidths(minimum, 1400);
         QCOMPARE(std::accumulate(wide.begin(), wide.end(), 0), 1400);
         QVERIFY(wide[0] > wide[2] && wide[2] > 70);
@@ -263,28 +262,31 @@ private slots:
         QCOMPARE(sum, h.table()->viewport()->width());
     }
 
+    // Views of one image render on their own. An edit in progress is
+    // committed when the grid is converted, when another cell opens and when
+    // the view goes away.
     void liveEditorTextReachesTheImage() {
         ViewFixture h;
+        {
+            CProgramView second(h.state);
+            h.Type(4, 1, QStringLiteral("145.5"));
+            QVERIFY(second.model()->grid().Text(4, 1).empty());
+            h.view->ConvertGridToImage();
+            second.RenderGrid();
+            QCOMPARE(second.model()->grid().Text(4, 1), std::string("145.50000"));
+        }
         h.Type(1, 1, QStringLiteral("145.5"));
-        // An edit in progress is converted with the grid...
-        QWidget* editor = h.Click(1, 1);
-        QTest::keyClicks(editor, QStringLiteral("146.025"));
+        QTest::keyClicks(h.Click(1, 1), QStringLiteral("146.025"));
         h.view->ConvertGridToImage();
         QVERIFY(!h.table()->OpenEditor());
         QCOMPARE(ChannelRecord(h.state.image, 1).Rx(), 14602500u);
         QCOMPARE(h.Text(1, 1), std::string("146.02500"));
-        // ...and when the view goes away.
-        QTest::keyClicks(h.Click(2, 1), QStringLiteral("147"));
-        h.view.reset();
-        QCOMPARE(ChannelRecord(h.state.image, 2).Rx(), 14700000u);
-    }
-
-    // Opening another cell commits the open editor first.
-    void openingAnotherCellCommits() {
-        ViewFixture h;
         QTest::keyClicks(h.Click(6, 1), QStringLiteral("146"));
         h.Click(6, 2);
         QCOMPARE(h.Text(6, 1), std::string("146.00000"));
+        QTest::keyClicks(h.Click(2, 1), QStringLiteral("147"));
+        h.view.reset();
+        QCOMPARE(ChannelRecord(h.state.image, 2).Rx(), 14700000u);
     }
 
     void scrollingCommitsAndTheWheelTurnsPages() {
@@ -313,13 +315,10 @@ private slots:
         // Small steps add up to a page.
         QCOMPARE(wheel(-60), page);
         QCOMPARE(wheel(-60), 2 * page);
-    }
 
-    void editorOnAPartlyHiddenRowStaysOpen() {
         // Opening an editor scrolls its cell into view; that scrolling must
         // not commit the editor it is opening.
-        ViewFixture h;
-        ChannelTableView* t = h.table();
+        bar->setValue(0);
         const QPoint bottom(t->columnViewportPosition(0) + 5, t->viewport()->height() - 3);
         const QModelIndex index = t->indexAt(bottom);
         QVERIFY(index.isValid());
@@ -331,32 +330,27 @@ private slots:
         QCOMPARE(h.grid().editor.cell.row, index.row() + 1);
     }
 
-    void viewsOfOneImageRenderOnTheirOwn() {
-        ViewFixture h;
-        CProgramView second(h.state);
-        h.Type(4, 1, QStringLiteral("145.5"));
-        QVERIFY(second.model()->grid().Text(4, 1).empty());
-        h.view->ConvertGridToImage();
-        second.RenderGrid();
-        QCOMPARE(second.model()->grid().Text(4, 1), std::string("145.50000"));
-    }
-
     // Ctrl+C and Ctrl+V: a selected block goes out as TSV, pasted TSV lands
     // through the grid's rules and what did not fit is listed.
     void copyAndPasteBlock() {
         ViewFixture h;
+        const auto report = [&h] { return h.table()->findChild<QMessageBox*>("pasteReport"); };
+        // Rows 3 and 4, columns 1 and 2, selected with Shift+click.
+        const auto selectBlock = [&h] {
+            h.table()->SetCurrentCell(GridCell{3, 1});
+            const QModelIndex corner = h.view->model()->IndexOf(GridCell{4, 2});
+            QTest::mouseClick(h.table()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                              h.table()->visualRect(corner).center());
+        };
         QGuiApplication::clipboard()->setText("145.1230\t145.1230\r\n435.0\t436.0\r\n");
         h.table()->SetCurrentCell(GridCell{3, 1});
         QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(h.table()->model()->data(h.view->model()->IndexOf(GridCell{4, 2})).toString(),
                  QString("436.00000"));
-        QVERIFY(!h.table()->findChild<QMessageBox*>("pasteReport"));
+        QVERIFY(!report());
 
-        // A two-row block selected with Shift+click, copied with Ctrl+C.
-        h.table()->SetCurrentCell(GridCell{3, 1});
-        const QModelIndex corner = h.view->model()->IndexOf(GridCell{4, 2});
-        QTest::mouseClick(h.table()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                          h.table()->visualRect(corner).center());
+        // The block copied with Ctrl+C.
+        selectBlock();
         QVERIFY(!h.table()->OpenEditor());
         QTest::keyClick(h.table(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(),
@@ -376,17 +370,15 @@ private slots:
         // Pasted where it does not fit: the report lists the cells.
         h.table()->SetCurrentCell(GridCell{258, 1});
         QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
-        auto* box = h.table()->findChild<QMessageBox*>("pasteReport");
+        QMessageBox* box = report();
         QVERIFY(box);
         QVERIFY(box->text().contains("435.00000"));
         QVERIFY(!box->text().contains("145.12000"));
         QCOMPARE(h.Text(258, kColRx), std::string("145.12000"));
         box->close();
-        QTRY_VERIFY(!h.table()->findChild<QMessageBox*>("pasteReport"));
+        QTRY_VERIFY(!report());
         // Onto the block, from its top left cell; a single cell fills it.
-        h.table()->SetCurrentCell(GridCell{3, 1});
-        QTest::mouseClick(h.table()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                          h.table()->visualRect(corner).center());
+        selectBlock();
         QGuiApplication::clipboard()->setText("150\n");
         QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(h.Text(3, kColRx) + h.Text(4, kColTx), std::string("150.00000150.00000"));
@@ -394,7 +386,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QString("x\n").repeated(25));
         h.table()->SetCurrentCell(GridCell{10, 1});
         QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
-        box = h.table()->findChild<QMessageBox*>("pasteReport");
+        box = report();
         QVERIFY(box);
         QCOMPARE(box->text().count('\n'), 21);
         QVERIFY(box->text().endsWith("另有 5 个单元格未列出"));
@@ -408,7 +400,7 @@ private slots:
         QGuiApplication::clipboard()->setText("\t");
         h.table()->SetCurrentCell(GridCell{7, 1});
         QTest::keyClick(h.table(), Qt::Key_V, Qt::ControlModifier);
-        box = h.table()->findChild<QMessageBox*>("pasteReport");
+        box = report();
         QVERIFY(box && box->text().endsWith("\nA007"));
     }
 
@@ -446,32 +438,26 @@ private slots:
         // where it will land. From a selected row, the selection moves; a
         // click without a drag only selects.
         Select(f, 5, 5);
-        Label(f, QEvent::MouseButtonPress, 1);
-        Label(f, QEvent::MouseMove, 3);
+        Drag(f, 1, 3, false);
         auto* line = f.view()->table()->viewport()->findChild<QWidget*>("dropLine");
         QVERIFY(line && line->isVisible());
         Label(f, QEvent::MouseButtonRelease, 3);
         QVERIFY(!line->isVisible());
         QCOMPARE(Rows(f), QString("147 148 146 149  3-3"));
         Select(f, 3, 4);
-        Label(f, QEvent::MouseButtonPress, 4);
-        Label(f, QEvent::MouseMove, 1);
-        Label(f, QEvent::MouseButtonRelease, 1);
+        Drag(f, 4, 1);
         QCOMPARE(Rows(f), QString("146 149 147 148  1-2"));
-        Label(f, QEvent::MouseButtonPress, 4);
-        Label(f, QEvent::MouseButtonRelease, 4);
+        Drag(f, 4, 4);
         QCOMPARE(Rows(f), QString("146 149 147 148  4-4"));
         // Esc ends a drag where it is; below the labels the table keeps
         // scrolling while the pointer stays.
-        Label(f, QEvent::MouseButtonPress, 1);
-        Label(f, QEvent::MouseMove, 3);
+        Drag(f, 1, 3, false);
         QTest::keyClick(table, Qt::Key_Escape);
         QVERIFY(!line->isVisible());
         Label(f, QEvent::MouseButtonRelease, 3);
         QCOMPARE(Rows(f), QString("146 149 147 148  1-1"));
         QWidget* labels = table->verticalHeader()->viewport();
-        Label(f, QEvent::MouseButtonPress, 1);
-        Label(f, QEvent::MouseMove, 3);
+        Drag(f, 1, 3, false);
         const QPoint below(labels->width() / 2, labels->height() + 5);
         QMouseEvent away(QEvent::MouseMove, below, labels->mapToGlobal(below), Qt::NoButton,
                          Qt::LeftButton, Qt::NoModifier);
@@ -484,8 +470,7 @@ private slots:
         // Released away from the labels (over the cells, another window), a
         // drag moves nothing.
         table->scrollToTop();
-        Label(f, QEvent::MouseButtonPress, 1);
-        Label(f, QEvent::MouseMove, 3);
+        Drag(f, 1, 3, false);
         const QPoint aside(labels->width() + 40, table->rowViewportPosition(2) + 2);
         QMouseEvent off(QEvent::MouseButtonRelease, aside, labels->mapToGlobal(aside),
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
@@ -494,8 +479,7 @@ private slots:
         // Over the other band no line shows, and a drop there is refused.
         table->scrollTo(f.view()->model()->IndexOf(GridCell{128, 1}),
                         QAbstractItemView::PositionAtCenter);
-        Label(f, QEvent::MouseButtonPress, 130);
-        Label(f, QEvent::MouseMove, 128);
+        Drag(f, 130, 128, false);
         QVERIFY(!line->isVisible());
         QCOMPARE(f.view()->table()->verticalHeader()->viewport()->cursor().shape(),
                  Qt::ForbiddenCursor);

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main frame: commands built from the command table and run by their
-// identifiers, with access keys; the document windows (maximised, each
-// document with its own image, the 窗口 menu, the caption naming the
-// current one), the navigation tree, the bars, the background, the
-// new-document question, message boxes and Qt's own dialogs in Chinese;
-// the factory unlock.
+// The main frame: the commands of the command table, the document windows,
+// the navigation tree, the bars and the background, the new-document
+// question and the factory unlock.
 #include <QDockWidget>
 #include <QImage>
 #include <QLabel>
@@ -289,9 +286,13 @@ private slots:
         QCOMPARE(given, QStringList({"&Ab", "&Ba", "AB", "通(&C)"}));
 
         QVERIFY(QTest::qWaitForWindowActive(frame));
-        // The view's buttons' keys work from the tree as well.
+        // F6 goes to the navigation tree and back to the grid; the view's
+        // buttons' keys work from the tree as well.
         QTest::keyClick(f.view()->table(), Qt::Key_F6);
         QTRY_COMPARE(QApplication::focusWidget(), frame->treeBar()->tree());
+        QTest::keyClick(frame->treeBar()->tree(), Qt::Key_F6);
+        QTRY_COMPARE(QApplication::focusWidget(), f.view()->table());
+        QTest::keyClick(f.view()->table(), Qt::Key_F6);
         QString opened;
         f.driver.On<QDialog>([&opened](QDialog* d) {
             opened = d->windowTitle();
@@ -310,25 +311,6 @@ private slots:
         QTest::keyClick(f.view()->table(), Qt::Key_F, Qt::AltModifier);
         QTRY_VERIFY(frame->fileMenu()->isVisible() || f.driver.AllHandled());
         frame->fileMenu()->close();
-        // F6 goes to the navigation tree and back to the grid.
-        QTest::keyClick(f.view()->table(), Qt::Key_F6);
-        QTRY_COMPARE(QApplication::focusWidget(), frame->treeBar()->tree());
-        QTest::keyClick(frame->treeBar()->tree(), Qt::Key_F6);
-        QTRY_COMPARE(QApplication::focusWidget(), f.view()->table());
-    }
-
-    // "信道信息" brings back the minimised window, and the tree's current
-    // item goes back to the root after a choice.
-    void treeItemRestoresTheWindow() {
-        AppFixture f;
-        QVERIFY(f.Start());
-        CMainFrame* frame = f.frame();
-        QVERIFY(frame->treeBar()->rootItem()->isExpanded());
-        f.child()->showMinimized();
-        QVERIFY(f.child()->isMinimized());
-        ClickTreeItem(frame, kIdEditChannels);
-        QVERIFY(!f.child()->isMinimized());
-        QCOMPARE(frame->treeBar()->tree()->currentItem(), frame->treeBar()->rootItem());
     }
 
     // Each bar shows with its 视图 check: the panel's close button unchecks
@@ -369,12 +351,16 @@ private slots:
 
     // Each dialog command opens its dialog (the factory ones once unlocked),
     // from its action or its tree item (clicked, or Enter on it); Enter does
-    // not close the FM, DTMF and factory dialogs.
+    // not close the FM, DTMF and factory dialogs. The tree's current item
+    // goes back to the root after a choice; "信道信息" brings back the
+    // minimised window. A message box is wide enough for its whole title;
+    // Qt's own dialogs speak Chinese.
     void commandsOpenTheirDialogs() {
         AppFixture f;
         QVERIFY(f.Start());
-        f.frame()->AppendFactoryMenuItems();
-        QTreeWidget* tree = f.frame()->treeBar()->tree();
+        CMainFrame* frame = f.frame();
+        frame->AppendFactoryMenuItems();
+        QTreeWidget* tree = frame->treeBar()->tree();
         enum Via { Action, TreeClick, TreeEnter };
         const struct {
             int id;
@@ -407,9 +393,9 @@ private slots:
                 return true;
             });
             if (c.via == TreeClick) {
-                ClickTreeItem(f.frame(), c.id);
+                ClickTreeItem(frame, c.id);
             } else if (c.via == TreeEnter) {
-                tree->setCurrentItem(f.frame()->treeBar()->item(c.id));
+                tree->setCurrentItem(frame->treeBar()->item(c.id));
                 QTest::keyClick(tree, Qt::Key_Return);
             } else {
                 f.Trigger(c.id);
@@ -417,14 +403,13 @@ private slots:
             QVERIFY(f.driver.AllHandled());
             QCOMPARE(opened, expected);
         }
-        QCOMPARE(f.driver.unexpected(), 0);
-    }
+        QVERIFY(frame->treeBar()->rootItem()->isExpanded());
+        f.child()->showMinimized();
+        QVERIFY(f.child()->isMinimized());
+        ClickTreeItem(frame, kIdEditChannels);
+        QVERIFY(!f.child()->isMinimized());
+        QCOMPARE(tree->currentItem(), frame->treeBar()->rootItem());
 
-    // A message box is wide enough for its whole title; Qt's own dialogs
-    // speak Chinese.
-    void messageBoxesAndQtDialogs() {
-        AppFixture f;
-        QVERIFY(f.Start());
         int width = 0;
         int needed = 0;
         f.driver.On<QMessageBox>([&](QMessageBox* box) {
@@ -435,13 +420,13 @@ private slots:
             width = box->width();
             return ClickButton(box, QStringLiteral("确定"));
         });
-        ShowMessage(f.frame(), QStringLiteral("通信出错"));
+        ShowMessage(frame, QStringLiteral("通信出错"));
         QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
-
         f.driver.On<QFileDialog>(
             [](QFileDialog* dialog) { return ClickButton(dialog, QStringLiteral("取消")); });
         f.Trigger(kIdFileOpen);
         QVERIFY(f.driver.AllHandled());
+        QCOMPARE(f.driver.unexpected(), 0);
     }
 
     // The built-in tile, not a flat colour; a BackGround.bmp beside the
