@@ -2,9 +2,9 @@
 // The exchanges end to end on the real QSerialPort path against the virtual
 // radio on a pseudo-terminal: a port held by others, killed holders and
 // racing clients. TransferJob: the exchanges' round trips, progress arriving
-// on the job's thread in order and before the end, the image replaced only by
-// a successful read, TransferBusy. The exchange rules and their outcomes are
-// test_link_exchange's, over a scripted port.
+// on the job's thread in order and before the end, TransferBusy. The exchange
+// rules and their outcomes are test_link_exchange's, over a scripted port; a
+// failed job through the dialog is test_transfers_ui's.
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -159,14 +159,6 @@ private slots:
         QVERIFY(test::PortOpensAgain(device_));
     }
 
-    void exampleMemoryShowsChannels() {
-        // A fresh simulator answers a read with its example channels.
-        RadioImage image;
-        QVERIFY(RunExchange(test::kRead, image).succeeded);
-        QCOMPARE(test::FirstMismatch(image, ExampleRadioMemory(), RadioImage(), kReadRanges), -1);
-        QVERIFY(ChannelRecord(image, 1).Rx() != kUnsetFrequency);
-    }
-
     // TransferJob: the exchanges above on the job's thread.
 
     // The steps a job announces are the steps it reports; a read replaces
@@ -215,25 +207,6 @@ private slots:
             QVERIFY(test::PortOpensAgain(device_));
             QObject::disconnect(&job, nullptr, nullptr, nullptr);
         }
-    }
-
-    void failedReadLeavesTheImage() {
-        RadioBehaviour behaviour;
-        behaviour.hangUpAfterBlock = 200;
-        radio_->SetBehaviour(behaviour);
-        state_->image = test::PatternImage(7);
-        const RadioImage before = state_->image;
-
-        TransferJob job(*state_, TransferExchange(TransferKind::Read));
-        Report report;
-        Watch(job, *state_, report);
-        QVERIFY(RunToEnd(job));
-        // Progress stopped where the exchange did.
-        QCOMPARE(Summary(report), QString("ends 1, failed, steps 1..200 of 389"));
-        QCOMPARE(Q(job.Result().message), QString(kTextCommunicationError));
-        QCOMPARE(Q(job.Result().detail), Q(device_) + ": 在块 0x1900 处没有回应");
-        QVERIFY(state_->image == before);
-        QVERIFY(!state_->transferBusy);
     }
 
     void onlyOneExchangeAtATime() {
