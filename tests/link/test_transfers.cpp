@@ -2,9 +2,9 @@
 // The exchanges end to end on the real QSerialPort path against the virtual
 // radio on a pseudo-terminal: a port held by others, killed holders and
 // racing clients. TransferJob: the exchanges' round trips, progress arriving
-// on the job's thread in order and before the end, the image replaced only by
-// a successful read, TransferBusy. The exchange rules and their outcomes are
-// test_link_exchange's, over a scripted port.
+// on the job's thread in order and before the end, TransferBusy. The exchange
+// rules and their outcomes are test_link_exchange's, over a scripted port; a
+// failed job through the dialog is test_transfers_ui's.
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -25,6 +25,19 @@ namespace {
 
 // Everything one run of a job reported, in the order it was reported.
 struct Report {
+    Report(TransferJob& job, const AppState& state) {
+        QObject::connect(&job, &TransferJob::progress, &job, [this](int position, int total) {
+            progressAfterEnd |= ends > 0;
+            progressOffThread |= QThread::currentThread() != qApp->thread();
+            positions.push_back(position);
+            totals.push_back(total);
+        });
+        QObject::connect(&job, &TransferJob::finished, &job, [this, &state](bool ok) {
+            ++ends;
+            succeeded = ok;
+            busyAtEnd = state.transferBusy;
+        });
+    }
     std::vector<int> positions;
     std::vector<int> totals;
     bool progressAfterEnd = false;
@@ -33,20 +46,6 @@ struct Report {
     bool succeeded = false;
     bool busyAtEnd = true;
 };
-
-void Watch(TransferJob& job, AppState& state, Report& report) {
-    QObject::connect(&job, &TransferJob::progress, &job, [&report](int position, int total) {
-        report.progressAfterEnd |= report.ends > 0;
-        report.progressOffThread |= QThread::currentThread() != qApp->thread();
-        report.positions.push_back(position);
-        report.totals.push_back(total);
-    });
-    QObject::connect(&job, &TransferJob::finished, &job, [&](bool succeeded) {
-        ++report.ends;
-        report.succeeded = succeeded;
-        report.busyAtEnd = state.transferBusy;
-    });
-}
 
 // Everything a run reported, as one line: "ends 1, succeeded, steps 1..389 of 389".
 QString Summary(const Report& r) {
@@ -61,14 +60,6 @@ QString Summary(const Report& r) {
            (r.progressAfterEnd ? ", progress after the end" : "") +
            (r.progressOffThread ? ", progress off the thread" : "") +
            (r.busyAtEnd ? ", busy at the end" : "");
-}
-
-// Starts the job and waits for its end.
-bool RunToEnd(TransferJob& job) {
-    QSignalSpy ended(&job, &TransferJob::finished);
-    if (!job.Start())
-        return false;
-    return ended.wait(30000) && !job.Running();
 }
 
 } // namespace
@@ -159,14 +150,6 @@ private slots:
         QVERIFY(test::PortOpensAgain(device_));
     }
 
-    void exampleMemoryShowsChannels() {
-        // A fresh simulator answers a read with its example channels.
-        RadioImage image;
-        QVERIFY(RunExchange(test::kRead, image).succeeded);
-        QCOMPARE(test::FirstMismatch(image, ExampleRadioMemory(), RadioImage(), kReadRanges), -1);
-        QVERIFY(ChannelRecord(image, 1).Rx() != kUnsetFrequency);
-    }
-
     // TransferJob: the exchanges above on the job's thread.
 
     // The steps a job announces are the steps it reports; a read replaces
@@ -200,9 +183,10 @@ private slots:
         QCOMPARE(job.Steps(), steps);
         for (int run = 0; run < 2; ++run) {
             radio_->SetMemory(memory);
-            Report report;
-            Watch(job, *state_, report);
-            QVERIFY(RunToEnd(job));
+            Report report(job, *state_);
+            QSignalSpy ended(&job, &TransferJob::finished);
+            QVERIFY(job.Start());
+            QVERIFY(ended.wait(30000) && !job.Running());
             QCOMPARE(Summary(report), QString("ends 1, succeeded, steps 1..%1 of %1").arg(steps));
             QCOMPARE(Q(job.Result().message), message);
             if (test::Reads(exchange)) {
@@ -215,25 +199,6 @@ private slots:
             QVERIFY(test::PortOpensAgain(device_));
             QObject::disconnect(&job, nullptr, nullptr, nullptr);
         }
-    }
-
-    void failedReadLeavesTheImage() {
-        RadioBehaviour behaviour;
-        behaviour.hangUpAfterBlock = 200;
-        radio_->SetBehaviour(behaviour);
-        state_->image = test::PatternImage(7);
-        const RadioImage before = state_->image;
-
-        TransferJob job(*state_, TransferExchange(TransferKind::Read));
-        Report report;
-        Watch(job, *state_, report);
-        QVERIFY(RunToEnd(job));
-        // Progress stopped where the exchange did.
-        QCOMPARE(Summary(report), QString("ends 1, failed, steps 1..200 of 389"));
-        QCOMPARE(Q(job.Result().message), QString(kTextCommunicationError));
-        QCOMPARE(Q(job.Result().detail), Q(device_) + ": 在块 0x1900 处没有回应");
-        QVERIFY(state_->image == before);
-        QVERIFY(!state_->transferBusy);
     }
 
     void onlyOneExchangeAtATime() {

@@ -270,27 +270,25 @@ private slots:
         QVERIFY(f.image == before);
     }
 
-    void find_data() {
-        QTest::addColumn<QString>("query");
-        QTest::addColumn<int>("after");
-        QTest::addColumn<int>("found");
-        QTest::newRow("frequency RX") << "145.5" << 0 << 2;
-        QTest::newRow("next: TX, a decimal comma") << "145,5" << 2 << 4;
-        QTest::newRow("next: RX") << "145.50000" << 4 << 5;
-        QTest::newRow("wraps round") << " 145.5 " << 5 << 2;
-        QTest::newRow("band B") << "438.5" << 0 << 252;
-        QTest::newRow("name, blanks and case ignored") << "\tCHAR" << 0 << 5;
-        QTest::newRow("name part") << "lph" << 0 << 4;
-        QTest::newRow("itself last") << "b128" << 256 << 256;
-        QTest::newRow("no match") << "146.7" << 0 << 0;
-        QTest::newRow("blank") << "  " << 0 << 0;
-    }
     void find() {
-        QFETCH(QString, query);
-        QFETCH(int, after);
-        QFETCH(int, found);
+        const std::tuple<const char*, int, int> cases[] = {
+            // query, searched after, found
+            {"145.5", 0, 2},     // RX
+            {"145,5", 2, 4},     // next: TX, a decimal comma
+            {"145.50000", 4, 5}, // next: RX
+            {" 145.5 ", 5, 2},   // wraps round
+            {"438.5", 0, 252},   // band B
+            {"\tCHAR", 0, 5},    // name, blanks and case ignored
+            {"lph", 0, 4},       // name part
+            {"b128", 256, 256},  // itself last
+            {"146.7", 0, 0},     // no match
+            {"  ", 0, 0}};
         Fixture f;
-        QCOMPARE(FindChannel(f.image, f.limits, query.toStdString(), after), found);
+        for (const auto& [query, after, found] : cases) {
+            const QString name = QString("%1 after %2: ").arg(query).arg(after);
+            QCOMPARE(name + QString::number(FindChannel(f.image, f.limits, query, after)),
+                     name + QString::number(found));
+        }
     }
 
     void ranges() {

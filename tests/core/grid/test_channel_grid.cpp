@@ -23,6 +23,10 @@ QByteArray Bytes(const RadioImage& image, int offset, int count) {
     return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
 }
 
+QByteArray Record(const RadioImage& image, int n) {
+    return Bytes(image, RecordOffset(n), kRecordSize);
+}
+
 QStringList Row(const ChannelGrid& grid, int row) {
     QStringList out;
     for (int c = 1; c < kGridCols; ++c)
@@ -216,82 +220,54 @@ private slots:
         // emptied, as row 4, is cleared).
         const RadioImage before = f.image;
         GridToImage(f.grid, f.image, f.limits);
-        auto kept = [&](int n) {
-            for (int i = 0; i < kRecordSize; ++i)
-                if (f.image[RecordOffset(n) + i] != before[RecordOffset(n) + i])
-                    return false;
-            return true;
-        };
-        QVERIFY(kept(3));
-        QVERIFY(!kept(4));
-
-        // Raising band B's upper limit in the image makes the 500 MHz row show.
-        f.image.SetFrequency(0x2E18, 40000000);
-        f.image.SetFrequency(0x2E1C, 52000000);
-        RenderGrid(f.grid, f.image, f.limits);
-        QCOMPARE(f.grid.Text(3, 1), std::string("500.00000"));
+        QCOMPARE(Record(f.image, 3), Record(before, 3));
+        QVERIFY(Record(f.image, 4) != Record(before, 4));
     }
 
     // The TX cell is empty exactly when the transmit frequency's most
     // significant byte (record byte 0x07) is FF or 00; zeros in its lower
     // bytes are ordinary digits.
-    void renderTxCell_data() {
-        QTest::addColumn<QByteArray>("txBytes");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("145 MHz") << QByteArray::fromHex("00005014") << "145.00000";
-        QTest::newRow("only the top byte set") << QByteArray::fromHex("00000010") << "100.00000";
-        QTest::newRow("lowest byte FF") << QByteArray::fromHex("ff005014") << "145.00165";
-        QTest::newRow("top byte 00, others set") << QByteArray::fromHex("99999900") << "";
-        QTest::newRow("top byte FF") << QByteArray::fromHex("000050ff") << "";
-        QTest::newRow("none") << QByteArray::fromHex("ffffffff") << "";
-    }
     void renderTxCell() {
-        QFETCH(QByteArray, txBytes);
-        QFETCH(QString, shown);
-        Fixture f;
-        f.AddChannel(7, 14500000, 0);
-        for (int i = 0; i < 4; ++i)
-            f.rec(7).SetByte(ChannelRecord::kTx + i, std::uint8_t(txBytes[i]));
-        RenderGrid(f.grid, f.image, f.limits);
-        QCOMPARE(QString::fromStdString(f.grid.Text(7, kColTx)), shown);
-        QCOMPARE(f.grid.Text(7, kColRx), std::string("145.00000")); // the row is shown
+        const char* const rows[][2] = {{"00005014", "145.00000"}, {"00000010", "100.00000"},
+                                       {"ff005014", "145.00165"}, {"99999900", ""},
+                                       {"000050ff", ""},          {"ffffffff", ""}};
+        for (const auto& [txBytes, shown] : rows) {
+            Fixture f;
+            f.AddChannel(7, 14500000, 0);
+            const QByteArray tx = QByteArray::fromHex(txBytes);
+            for (int i = 0; i < 4; ++i)
+                f.rec(7).SetByte(ChannelRecord::kTx + i, std::uint8_t(tx[i]));
+            RenderGrid(f.grid, f.image, f.limits);
+            QCOMPARE(txBytes + (" " + f.grid.Text(7, kColTx)),
+                     txBytes + (" " + std::string(shown)));
+            QCOMPARE(f.grid.Text(7, kColRx), std::string("145.00000")); // the row is shown
+        }
     }
 
     // The remembered shift matters only for a TX outside both bands: FF FF FF
     // FF (above 9999500) makes the channel simplex, a usable one is kept.
-    void gridToImageShiftRules_data() {
-        QTest::addColumn<QString>("rx");
-        QTest::addColumn<QString>("tx");
-        QTest::addColumn<QByteArray>("remembered");
-        QTest::addColumn<QByteArray>("stored"); // TX, direction, amount
-        auto row = [](const char* name, const char* rx, const char* tx, const char* remembered,
-                      const char* stored) {
-            QTest::newRow(name) << QString(rx) << QString(tx) << QByteArray::fromHex(remembered)
-                                << QByteArray::fromHex(stored);
-        };
-        row("above", "145.00000", "145.60000", "00000001", "000056140200000600");
-        row("below", "435.00000", "430.00000", "00000001", "000000430100005000");
-        row("simplex", "145.00000", "145.00000", "00000001", "000050140000000001");
-        row("no tx", "145.00000", "", "00000001", "ffffffff0000000001");
-        row("other band", "145.00000", "435.00000", "00000001", "000050430000000001");
-        row("out of band, unusable shift", "145.00000", "500.00000", "ffffffff",
-            "000050140000000001");
-        row("out of band, remembered", "145.00000", "500.00000", "00000600",
-            "000000500200000600");
-    }
     void gridToImageShiftRules() {
-        QFETCH(QString, rx);
-        QFETCH(QString, tx);
-        QFETCH(QByteArray, remembered);
-        QFETCH(QByteArray, stored);
-        Fixture f;
-        f.AddChannel(7, 14500000, 14500000);
-        const int base = RecordOffset(7);
-        for (int i = 0; i < 4; ++i)
-            f.image[base + 0x10 + i] = std::uint8_t(remembered[i]);
-        SetRow(f.grid, 7, {rx, tx, "无", "无", "高", "是", "宽", "关"});
-        GridToImage(f.grid, f.image, f.limits);
-        QCOMPARE(Bytes(f.image, base + 4, 4) + Bytes(f.image, base + 0x0F, 5), stored);
+        // RX, TX, the remembered shift amount; the TX, direction and amount stored.
+        const char* const rows[][4] = {
+            {"145.00000", "145.60000", "00000001", "000056140200000600"},  // above
+            {"435.00000", "430.00000", "00000001", "000000430100005000"},  // below
+            {"145.00000", "145.00000", "00000001", "000050140000000001"},  // simplex
+            {"145.00000", "", "00000001", "ffffffff0000000001"},           // no TX
+            {"145.00000", "435.00000", "00000001", "000050430000000001"},  // other band
+            {"145.00000", "500.00000", "ffffffff", "000050140000000001"},  // unusable shift
+            {"145.00000", "500.00000", "00000600", "000000500200000600"}}; // remembered
+        for (const auto& [rx, tx, remembered, stored] : rows) {
+            Fixture f;
+            f.AddChannel(7, 14500000, 14500000);
+            const int base = RecordOffset(7);
+            for (int i = 0; i < 4; ++i)
+                f.image[base + 0x10 + i] = std::uint8_t(QByteArray::fromHex(remembered)[i]);
+            SetRow(f.grid, 7, {rx, tx, "无", "无", "高", "是", "宽", "关"});
+            GridToImage(f.grid, f.image, f.limits);
+            const QByteArray out = Bytes(f.image, base + 4, 4) + Bytes(f.image, base + 0x0F, 5);
+            const QByteArray name = QByteArray(tx) + "/" + remembered + ": ";
+            QCOMPARE(name + out.toHex(), name + stored);
+        }
     }
 
     void gridToImageFlagsAndTones() {
@@ -350,48 +326,38 @@ private slots:
                                       "3 5/5 高 2 1"})); // kind 1 frequency, 2 tone, 3 choice
         QVERIFY(f.grid.EditorOpen());
         QVERIFY(StartCellEdit(f.grid, {5, 0}).kind == EditorKind::None);
-        // Converting the grid commits the open editor first: a new A002.
-        StartCellEdit(f.grid, {2, 7});
-        f.grid.editor.text = "145.5";
-        GridToImage(f.grid, f.image, f.limits);
-        QVERIFY(!f.grid.EditorOpen());
-        QCOMPARE(f.rec(2).Rx(), 14550000u);
-        QCOMPARE(f.grid.Text(2, 5), std::string("高"));
-        QCOMPARE(f.image[0x2E20], std::uint8_t(2));
     }
 
-    void typedFrequencyCorrections_data() {
-        QTest::addColumn<QString>("bands"); // "none": no usable band; "B": band A unusable
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<uint>("stored");
-        auto row = [](const char* name, const char* bands, const char* typed, uint stored) {
-            QTest::newRow(name) << QString(bands) << QString(typed) << stored;
-        };
-        row("5 kHz raster", "", "145.0123", 14501000);
-        row("6.25 kHz raster", "", "435.0071", 43500625);
-        row("2.5 kHz kept", "", "145.0025", 14500250);
-        row("above the bands", "", "500", 13600000);
-        row("below the bands", "", "100", 13600000);
-        row("band edge", "", "174", 17400000);
-        row("no number", "", "x", 0);
-        // Digits beyond the fifth decimal are cut off before the raster:
-        // rounding them would land on the raster point above.
-        row("truncated, 6.25 kHz", "", "435.0062499", 43500500);
-        row("no usable band: kept", "none", "145.0123", 14501000);
-        row("band A unusable: band B's", "B", "300", 40000000);
-    }
     void typedFrequencyCorrections() {
-        QFETCH(QString, bands);
-        QFETCH(QString, typed);
-        QFETCH(uint, stored);
-        BandLimits limits;
-        if (bands == "none") {
-            limits.low[0] = limits.high[0] = 0;
-            limits.low[1] = limits.high[1] = -1;
-        } else if (bands == "B") {
-            limits.low[0] = 0;
+        struct Case {
+            const char* bands; // "none": no usable band; "B": band A unusable
+            const char* typed;
+            std::uint32_t stored;
+        };
+        const Case cases[] = {{"", "145.0123", 14501000}, // 5 kHz raster
+                              {"", "435.0071", 43500625}, // 6.25 kHz raster
+                              {"", "145.0025", 14500250}, // 2.5 kHz kept
+                              {"", "500", 13600000},      // above the bands
+                              {"", "100", 13600000},      // below the bands
+                              {"", "174", 17400000},      // band edge
+                              {"", "x", 0},
+                              // Digits beyond the fifth decimal are cut off before the
+                              // raster: rounding them would land on the raster point above.
+                              {"", "435.0062499", 43500500},
+                              {"none", "145.0123", 14501000}, // kept
+                              {"B", "300", 40000000}};        // band B's
+        for (const Case& c : cases) {
+            BandLimits limits;
+            if (c.bands == std::string("none")) {
+                limits.low[0] = limits.high[0] = 0;
+                limits.low[1] = limits.high[1] = -1;
+            } else if (c.bands == std::string("B")) {
+                limits.low[0] = 0;
+            }
+            const std::string name = std::string(c.bands) + " " + c.typed + ": ";
+            QCOMPARE(name + std::to_string(CorrectTypedFrequency(c.typed, limits)),
+                     name + std::to_string(c.stored));
         }
-        QCOMPARE(CorrectTypedFrequency(typed.toStdString(), limits), std::uint32_t(stored));
     }
 
     // A deleted channel (its RX cell cleared) and a new one (VOX, name and
@@ -417,7 +383,7 @@ private slots:
         RadioImage cleared;
         for (int n : {1, 5, 10}) {
             ClearRecord(cleared, n);
-            QCOMPARE(Bytes(f.image, RecordOffset(n), 32), Bytes(cleared, RecordOffset(n), 32));
+            QCOMPARE(Record(f.image, n), Record(cleared, n));
         }
         CommitFrequency(f.grid, f.image, f.limits, {2, 2}, "145");
         CommitTone(f.grid, {2, 3}, "88.5");
@@ -427,50 +393,27 @@ private slots:
 
     // Only "A VFO" and "B VFO" pull the other frequency into the band of a
     // typed one; B128, the last memory channel just before them, does not.
-    void sameBandRuleStopsAtTheVfoRows_data() {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("typedCol");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("rx");
-        QTest::addColumn<QString>("tx");
-        auto row = [](const char* name, int row, int col, const char* typed, const char* rx,
-                      const char* tx) {
-            QTest::newRow(name) << row << col << QString(typed) << QString(rx) << QString(tx);
-        };
-        row("B128 rx other band", 256, 1, "435", "435.00000", "145.00000");
-        row("B128 tx other band", 256, 2, "435", "145.00000", "435.00000");
-        row("A VFO rx other band", 257, 1, "435", "435.00000", "435.00000");
-        row("A VFO tx other band", 257, 2, "435", "435.00000", "435.00000");
-        row("A VFO rx same band", 257, 1, "146", "146.00000", "145.00000");
-        row("B VFO rx other band", 258, 1, "435", "435.00000", "435.00000");
-        row("B VFO tx other band", 258, 2, "435", "435.00000", "435.00000");
-        row("B VFO tx same band", 258, 2, "146", "145.00000", "146.00000");
-        row("B VFO tx cleared", 258, 2, "", "145.00000", "145.00000");
-        row("A001 rx other band", 1, 1, "435", "435.00000", "145.00000");
-    }
     void sameBandRuleStopsAtTheVfoRows() {
-        QFETCH(int, row);
-        QFETCH(int, typedCol);
-        QFETCH(QString, typed);
-        QFETCH(QString, rx);
-        QFETCH(QString, tx);
-        Fixture f;
-        f.AddChannel(row, 14500000, 14500000);
-        RenderGrid(f.grid, f.image, f.limits);
-        CommitFrequency(f.grid, f.image, f.limits, {row, typedCol}, typed.toStdString());
-        QCOMPARE(QString::fromStdString(f.grid.Text(row, kColRx)), rx);
-        QCOMPARE(QString::fromStdString(f.grid.Text(row, kColTx)), tx);
-    }
-
-    void toneCommits() {
-        Fixture f;
-        f.AddChannel(1, 14500000, 14500000);
-        RenderGrid(f.grid, f.image, f.limits);
-        const std::tuple<int, const char*, const char*> commits[] = {
-            {3, "d23", "D023N"}, {3, "67", "D067N"}, {4, "67.0", "67.0"}, {4, "", ""}};
-        for (const auto& [col, typed, shown] : commits) {
-            CommitTone(f.grid, {1, col}, typed);
-            QCOMPARE(f.grid.Text(1, col), std::string(shown));
+        struct Case {
+            int row;
+            int typedCol;
+            const char* typed;
+            const char* rxTx;
+        };
+        const Case cases[] = {
+            {256, 1, "435", "435.00000 145.00000"}, {256, 2, "435", "145.00000 435.00000"},
+            {257, 1, "435", "435.00000 435.00000"}, {257, 2, "435", "435.00000 435.00000"},
+            {257, 1, "146", "146.00000 145.00000"}, {258, 1, "435", "435.00000 435.00000"},
+            {258, 2, "435", "435.00000 435.00000"}, {258, 2, "146", "145.00000 146.00000"},
+            {258, 2, "", "145.00000 145.00000"},    {1, 1, "435", "435.00000 145.00000"}};
+        for (const Case& c : cases) {
+            Fixture f;
+            f.AddChannel(c.row, 14500000, 14500000);
+            RenderGrid(f.grid, f.image, f.limits);
+            CommitFrequency(f.grid, f.image, f.limits, {c.row, c.typedCol}, c.typed);
+            const std::string name = Format("%d/%d %s: ", c.row, c.typedCol, c.typed);
+            QCOMPARE(name + f.grid.Text(c.row, kColRx) + " " + f.grid.Text(c.row, kColTx),
+                     name + c.rxTx);
         }
     }
 
@@ -633,13 +576,13 @@ private slots:
     }
 
     void spreadsheetLineEnds() {
-        QCOMPARE(SplitTsv("a\tb\r\nc\td\r\n"),
-                 (std::vector<std::vector<std::string>>{{"a", "b"}, {"c", "d"}}));
-        QCOMPARE(SplitTsv("a\n\nb\n"), (std::vector<std::vector<std::string>>{{"a"}, {""}, {"b"}}));
-        QCOMPARE(SplitTsv("\t"), (std::vector<std::vector<std::string>>{{"", ""}}));
+        using Cells = std::vector<std::vector<std::string>>;
+        QCOMPARE(SplitTsv("a\tb\r\nc\td\r\n"), (Cells{{"a", "b"}, {"c", "d"}}));
+        QCOMPARE(SplitTsv("a\n\nb\n"), (Cells{{"a"}, {""}, {"b"}}));
+        QCOMPARE(SplitTsv("\t"), (Cells{{"", ""}}));
         QVERIFY(SplitTsv("").empty());
         QCOMPARE(SplitTsv("\"a\tb\"\t\"c\"\"d\n\"\r\ne\"f\"\t\"g"),
-                 (std::vector<std::vector<std::string>>{{"a\tb", "c\"d\n"}, {"e\"f\"", "\"g"}}));
+                 (Cells{{"a\tb", "c\"d\n"}, {"e\"f\"", "\"g"}}));
 
         // A clipboard of a million cells beyond the grid: the report keeps
         // the first cells and counts the others.
@@ -668,10 +611,6 @@ private slots:
         // the grid's rows with the name put in, and no row the grid shows is
         // missing: not an empty one, not one outside both bands (A006).
         Fixture f;
-        QCOMPARE(BuildChannelPrintTable(f.image, f.limits).header,
-                 std::vector<std::string>({"信道", "信道名字", "接收频率", "发射频率", "接收信令",
-                                           "发射信令", "功率", "扫描", "带宽", "繁忙"}));
-        QVERIFY(BuildChannelPrintTable(f.image, f.limits).rows.empty());
         f.image = CleanRandomImage(5);
         for (int n = 1; n <= kChannelCount; ++n) {
             ChannelRecord rec = f.rec(n);
@@ -719,11 +658,9 @@ private slots:
             ChannelGrid again;
             RenderGrid(again, image, limits);
             GridToImage(again, image, limits);
-            for (std::size_t off = 0; off < kImageSize; ++off)
-                if (image[off] != once[off])
-                    QFAIL(qPrintable(QString("image %1: byte 0x%2 changed on the second round trip")
-                                         .arg(i)
-                                         .arg(off, 4, 16, QChar('0'))));
+            const std::string changed = FirstDifference(once, image);
+            QVERIFY2(changed.empty(),
+                     Format("image %d, second round trip: %s", i, changed.c_str()).c_str());
         }
     }
 };
