@@ -97,8 +97,7 @@ template <class FormT> struct Opened : Fixture, Open<FormT> {
                     const std::vector<std::string>& lines = {})
         : Fixture(image), Open<FormT>(static_cast<Fixture&>(*this)) {
         for (const auto& text : lines)
-            if (const std::string error = test::ApplyLine(this->form, text); !error.empty())
-                qWarning("%s: %s", text.c_str(), error.c_str());
+            QVERIFY2(test::ApplyLine(this->form, text).empty(), text.c_str());
     }
     const RadioImage& Closed() {
         this->form.Close();
