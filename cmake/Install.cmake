@@ -26,6 +26,19 @@ install(FILES ${kestra_res}/udev/60-kestra.rules DESTINATION lib/udev/rules.d)
 # Manual pages and bash completion.
 install(FILES ${kestra_res}/man/kestra.1 ${kestra_res}/man/kestra-cli.1
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The pages name the packaged files' folder as /usr/share/kestra; an install
+# under another prefix (/usr/local) names its own, known only at install time.
+install(CODE "
+  set(data \"\${CMAKE_INSTALL_PREFIX}/${kestra_data}\")
+  if(NOT data STREQUAL \"/usr/share/kestra\")
+    foreach(page kestra.1 kestra-cli.1)
+      set(file \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_MANDIR}/man1/\${page}\")
+      file(READ \"\${file}\" text)
+      string(REPLACE \"/usr/share/kestra\" \"\${data}\" text \"\${text}\")
+      file(WRITE \"\${file}\" \"\${text}\")
+    endforeach()
+  endif()
+")
 install(FILES ${kestra_res}/completion/kestra-cli
   DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 

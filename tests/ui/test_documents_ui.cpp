@@ -464,6 +464,14 @@ private slots:
         QVERIFY(dialog.CompareWith(dir.Dat(QStringLiteral("same.dat"), a)));
         QCOMPARE(dialog.list()->topLevelItemCount(), 0);
         QCOMPARE(dialog.summaryLabel()->text(), QStringLiteral("无差异"));
+        // A longer file is compared by its first 16384 bytes, and that is said.
+        QFile longer(dir.Dat(QStringLiteral("longer.dat"), a));
+        QVERIFY(longer.open(QIODevice::Append) && longer.write(QByteArray(100, 'x')) == 100);
+        longer.close();
+        QVERIFY(dialog.CompareWith(longer.fileName()));
+        QVERIFY2(dialog.summaryLabel()->text().startsWith(QStringLiteral("无差异 文件“")) &&
+                     dialog.summaryLabel()->text().contains(QStringLiteral("16484")),
+                 qPrintable(dialog.summaryLabel()->text()));
 
         RadioImage b = Configured(a, "[channel A002]\n信道名字=RPT-NORTH\n接收频率=145.67500\n"
                                      "[channel B002]\n信道名字=ZQX9\n"

@@ -150,7 +150,8 @@ bool CCompareDlg::CompareWith(const QString& path) {
     AppState other;
     CopyDocumentState(document_, other);
     std::string error;
-    if (!LoadDatFile(path.toStdString(), other.image, &error)) {
+    long long size = 0;
+    if (!LoadDatFile(path.toStdString(), other.image, &error, &size)) {
         ShowError(QString::fromStdString(error));
         return false;
     }
@@ -198,8 +199,13 @@ bool CCompareDlg::CompareWith(const QString& path) {
         list_->setColumnWidth(c, qBound(least, list_->columnWidth(c) + 12, 220));
     }
     summary_->setStyleSheet(QString());
-    summary_->setText(items.isEmpty() ? T(text::kCompareEqual)
-                                      : T(text::kCompareCount, static_cast<int>(items.size())));
+    QString summary = items.isEmpty() ? T(text::kCompareEqual)
+                                      : T(text::kCompareCount, static_cast<int>(items.size()));
+    // Bytes past the image were not compared: said, not passed over.
+    if (size > static_cast<long long>(kImageSize))
+        summary +=
+            QLatin1Char(' ') + QString::fromStdString(DatFileLongerNote(path.toStdString(), size));
+    summary_->setText(summary);
     if (!items.isEmpty()) {
         // The keys move in the list at once (the focus stayed on the button).
         list_->setCurrentItem(items.first());
