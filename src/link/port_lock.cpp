@@ -5,8 +5,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <locale>
 #include <sstream>
+#include <vector>
 
 #if defined(__unix__) || defined(__APPLE__)
 #define KESTRA_POSIX_PORTS 1
@@ -183,10 +185,17 @@ std::string PortLockFilePath(const std::string& path) {
     for (char& c : name)
         if (c == '/')
             c = '_';
-    for (const char* dir : kLockDirectories) {
-        const std::string file = std::string(dir) + "/LCK.." + name;
-        if (::access(dir, R_OK) == 0 &&
-            (::access(file.c_str(), F_OK) == 0 || ::access(dir, W_OK) == 0))
+    // KESTRA_LOCKDIR, when set, is the only lock directory: the tests' own.
+    const char* own = std::getenv("KESTRA_LOCKDIR");
+    std::vector<std::string> dirs;
+    if (own && *own)
+        dirs.emplace_back(own);
+    else
+        dirs.assign(std::begin(kLockDirectories), std::end(kLockDirectories));
+    for (const std::string& dir : dirs) {
+        const std::string file = dir + "/LCK.." + name;
+        if (::access(dir.c_str(), R_OK) == 0 &&
+            (::access(file.c_str(), F_OK) == 0 || ::access(dir.c_str(), W_OK) == 0))
             return file;
     }
     return std::string();

@@ -35,7 +35,9 @@ struct HolderProcess {
 // The lock file QSerialPort uses for the device at path: the name under /dev
 // with '/' turned into '_' ("/dev/pts/3" -> "LCK..pts_3"), in the first of
 // its lock directories that is readable and either holds that file or is
-// writable. Empty when no directory qualifies (and on Windows).
+// writable. Empty when no directory qualifies (and on Windows). With
+// KESTRA_LOCKDIR set, that directory is the only one (QSerialPort keeps its
+// own), so that tests plant lock files in a folder of their own.
 std::string PortLockFilePath(const std::string& path);
 
 enum class LockFileState { Absent, Live, Stale };

@@ -46,15 +46,6 @@ bool WriteFile(const std::string& path, const std::string& text) {
     return static_cast<bool>(out.flush());
 }
 
-// Removes whatever a test left at path: a file, or a directory and its files.
-void RemoveAll(const std::string& path) {
-    QDir dir(Q(path));
-    if (QFileInfo(Q(path)).isDir() && !QFileInfo(Q(path)).isSymLink())
-        dir.removeRecursively();
-    else
-        ::unlink(path.c_str());
-}
-
 // The terminal's exclusive-mode flag of the device, read through a
 // descriptor of this process; -1 when it cannot be read.
 int ExclusiveFlag(const std::string& device) {
@@ -82,8 +73,9 @@ private slots:
     void cleanup() {
         qunsetenv("KESTRA_SYSFS");
         qunsetenv("KESTRA_DEVDIR");
+        qunsetenv("KESTRA_LOCKDIR");
         // Nothing a failed test planted outlives it.
-        RemoveAll(PortLockFilePath(pty_.SlavePath()));
+        QDir(LockDir()).removeRecursively();
         pty_.Close();
     }
 
@@ -342,9 +334,12 @@ private slots:
         const QByteArray pid = QByteArray::number(sleeper.processId());
         content.replace("%1", pid);
         const std::string device = pty_.SlavePath();
-        // The lock file Kestra judges is the one QSerialPort writes.
+        // Planted in a lock directory of the test's own, which Kestra is told
+        // to judge; QSerialPort keeps writing its own lock in the system's.
+        QVERIFY(QDir().mkpath(LockDir()));
+        qputenv("KESTRA_LOCKDIR", LockDir().toLocal8Bit());
         const std::string lockPath = PortLockFilePath(device);
-        QVERIFY2(Q(lockPath).endsWith("/LCK..pts_" + Q(device).section('/', -1)), lockPath.c_str());
+        QCOMPARE(Q(lockPath), LockDir() + "/LCK..pts_" + Q(device).section('/', -1));
         if (kind == "file") {
             QVERIFY(WriteFile(lockPath, content.toStdString()));
         } else if (kind == "link") {
@@ -368,29 +363,40 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), content); // a live lock is not touched
         }
-        // Its process gone, a live lock is stale too. The stale lock is
-        // replaced by this program's own, naming it, or, when it cannot be
-        // removed, left alone while the flock keeps the port. It is gone
-        // after closing.
+        // Its process gone, a live lock is stale too. Opening removes the
+        // stale lock or, when it cannot, leaves it alone while the flock
+        // keeps the port.
         sleeper.kill();
         sleeper.waitForFinished(5000);
-        const bool opened = link.Open(device, &reason);
-        if (!opened)
-            RemoveAll(lockPath);
-        QVERIFY2(opened, reason.c_str());
-        const LockFileState whileOpen = InspectLockFile(lockPath, &holder);
+        QVERIFY2(link.Open(device, &reason), reason.c_str());
+        QCOMPARE(QFileInfo::exists(Q(lockPath + (removable ? "" : "/inside"))), !removable);
+        // QSerialPort locks the device by its name, unless a stale lock could
+        // not be removed: then Kestra has it open the device by another name.
+        qunsetenv("KESTRA_LOCKDIR");
+        QCOMPARE(InspectLockFile(PortLockFilePath(device), nullptr),
+                 removable ? LockFileState::Live : LockFileState::Absent);
         SerialLink second;
         QVERIFY(!second.Open(device, &reason));
         link.Close();
-        const bool stillThere = QFileInfo::exists(Q(lockPath + (removable ? "" : "/inside")));
-        RemoveAll(lockPath);
-        if (removable) {
-            QCOMPARE(whileOpen, LockFileState::Live);
-            QCOMPARE(holder.pid, static_cast<int>(::getpid()));
-            QCOMPARE(Q(holder.name), QStringLiteral("test_serial_link"));
-        }
-        QCOMPARE(stillThere, !removable);
         QVERIFY(test::PortOpensAgain(device));
+    }
+
+    // The lock file Kestra judges is the one QSerialPort writes: while a link
+    // is open it names this program, and closing removes it. The test only
+    // reads the system's lock directory.
+    void lockFileIsTheOneQSerialPortWrites() {
+        const std::string device = pty_.SlavePath();
+        const std::string lockPath = PortLockFilePath(device);
+        QVERIFY2(Q(lockPath).endsWith("/LCK..pts_" + Q(device).section('/', -1)), lockPath.c_str());
+        SerialLink link;
+        std::string reason;
+        QVERIFY2(link.Open(device, &reason), reason.c_str());
+        HolderProcess holder;
+        QCOMPARE(InspectLockFile(lockPath, &holder), LockFileState::Live);
+        QCOMPARE(holder.pid, static_cast<int>(::getpid()));
+        QCOMPARE(Q(holder.name), QStringLiteral("test_serial_link"));
+        link.Close();
+        QCOMPARE(InspectLockFile(lockPath, nullptr), LockFileState::Absent);
     }
 
     void openFailureReasons() {
@@ -606,6 +612,9 @@ private:
     }
 
     QTemporaryDir dir_;
+    QString LockDir() const {
+        return dir_.path() + QStringLiteral("/lock");
+    }
     PseudoTerminal pty_;
 };
 
