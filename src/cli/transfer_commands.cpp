@@ -351,10 +351,10 @@ int RunRegionCommand(RegionKind region, const std::vector<std::string>& argv) {
         if (stop.Received())
             return stop.Exit(first);
         if (!first.succeeded) {
-            first.detail += '\n' + TranslateText(kTextRegionReadBeforeFailed);
+            NoteNothingWritten(first);
             return Report(first);
         }
-        if (!SaveTransferBackup(args, name, before, &copy)) {
+        if (!SaveTransferBackup(args, RegionBackupKind(region), before, &copy)) {
             std::fprintf(
                 stderr, "kestra-cli: %s\n",
                 FillIn(TranslateText(KESTRA_TEXT(
@@ -367,8 +367,7 @@ int RunRegionCommand(RegionKind region, const std::vector<std::string>& argv) {
     }
     TransferResult result = RunRegionExchange(region, read, link.device, image, options);
     if (!result.succeeded && !copy.empty())
-        result.detail += (result.detail.empty() ? "" : "\n") +
-                         FillIn(TranslateText(kTextRegionCopyKept), {copy});
+        NoteRegionCopy(result, copy);
     if (stop.Received())
         return stop.Exit(result);
     if (result.succeeded && read) {

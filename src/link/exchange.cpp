@@ -32,11 +32,6 @@ ByteRange RegionRange(RegionKind region) {
 }
 
 int BlockCount(const TransferRanges& ranges) {
-    return (ranges.first.end - ranges.first.start + 31) / 32 +
-           (ranges.second.end - ranges.second.start + 31) / 32;
-}
-
-int SplitBlockCount(const TransferRanges& ranges) {
     return static_cast<int>(SplitBlocks(ranges.first).size() + SplitBlocks(ranges.second).size());
 }
 
@@ -49,7 +44,7 @@ int TransferSteps(TransferKind kind, bool verify) {
     if (!verify || kind == TransferKind::Read)
         return steps;
     return steps + BlockCount(kReadRanges) +
-           (kind == TransferKind::Initialise ? SplitBlockCount(kFactoryRanges) : 0);
+           (kind == TransferKind::Initialise ? BlockCount(kFactoryRanges) : 0);
 }
 
 const char* TransferTitle(TransferKind kind) {
@@ -443,7 +438,7 @@ TransferResult RunRegionExchangeOn(BytePort& port, RegionKind region, bool read,
     exchange.read = read;
     exchange.ranges = {RegionRange(region), {0, 0}};
     verify = verify && !read;
-    const int blocks = SplitBlockCount(exchange.ranges);
+    const int blocks = BlockCount(exchange.ranges);
     ProgressCallback progress = onProgress;
     if (verify && onProgress)
         progress = [&onProgress, blocks](int position, int) { onProgress(position, 2 * blocks); };

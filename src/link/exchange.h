@@ -62,11 +62,9 @@ TransferRanges RangesOf(TransferKind kind);
 // 0x3ED0-0x3F6F (calibration) or 0x3E00-0x3E2F (decoder table).
 ByteRange RegionRange(RegionKind region);
 
-// Progress steps: the sum over both ranges of (end - start + 31) / 32.
+// The blocks an exchange over ranges moves (SplitBlocks of both), its
+// progress steps.
 int BlockCount(const TransferRanges& ranges);
-// The blocks an exchange over ranges moves (SplitBlocks of both): more than
-// BlockCount where a range does not start on a block boundary.
-int SplitBlockCount(const TransferRanges& ranges);
 // 389 for read and write, 512 for initialise.
 int TransferBlockCount(TransferKind kind);
 // The steps of a transfer as its progress counts them: with verify, a write

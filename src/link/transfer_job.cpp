@@ -20,7 +20,7 @@ JobExchange TransferExchange(TransferKind kind) {
 
 JobExchange RegionJobExchange(RegionKind region, bool read) {
     JobExchange exchange;
-    exchange.steps = static_cast<int>(SplitBlocks(RegionRange(region)).size());
+    exchange.steps = BlockCount({RegionRange(region), {0, 0}});
     exchange.verifiedSteps = read ? 0 : 2 * exchange.steps;
     exchange.readsIntoImage = read;
     exchange.run = [region, read](const std::string& device, const TransferOptions& options,

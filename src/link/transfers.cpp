@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/transfers.h"
 
+#include "core/codec/text.h"
+#include "core/codec/text_seam.h"
 #include "link/link_texts.h"
 #include "link/serial_devices.h"
 #include "link/serial_link.h"
@@ -63,20 +65,6 @@ TransferResult RunTransfer(TransferKind kind, const std::string& device, RadioIm
 }
 
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
-                                 RadioImage& image) {
-    return RunRegionExchange(region, read, device, image, nullptr);
-}
-
-TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
-                                 RadioImage& image, const TraceCallback& trace,
-                                 const std::atomic<bool>* abort) {
-    TransferOptions options;
-    options.trace = trace;
-    options.abort = abort;
-    return RunRegionExchange(region, read, device, image, options);
-}
-
-TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
                                  RadioImage& image, const TransferOptions& options) {
     SerialLink link;
     TransferResult result;
@@ -85,6 +73,19 @@ TransferResult RunRegionExchange(RegionKind region, bool read, const std::string
     result = RunRegionExchangeOn(link, region, read, image, options.progress, options.verify);
     link.Close();
     return Labelled(std::move(result), device);
+}
+
+const char* RegionBackupKind(RegionKind region) {
+    return region == RegionKind::Calibration ? "calibration" : "decoder";
+}
+
+void NoteNothingWritten(TransferResult& readBefore) {
+    readBefore.detail += '\n' + TranslateText(kTextRegionReadBeforeFailed);
+}
+
+void NoteRegionCopy(TransferResult& write, const std::string& copyPath) {
+    write.detail +=
+        (write.detail.empty() ? "" : "\n") + FillIn(TranslateText(kTextRegionCopyKept), {copyPath});
 }
 
 } // namespace kestra

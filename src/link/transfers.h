@@ -24,17 +24,20 @@ TransferResult RunTransfer(TransferKind kind, const std::string& device, RadioIm
 
 // The calibration block (0x3ED0-0x3F6F) or the DTMF decoder table
 // (0x3E00-0x3E2F): read into image (only when the exchange succeeded) or
-// write from it. Success carries "读数据成功" or "写数据成功". trace and abort
-// work as in TransferOptions.
-TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
-                                 RadioImage& image);
-TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
-                                 RadioImage& image, const TraceCallback& trace,
-                                 const std::atomic<bool>* abort = nullptr);
+// write from it. Success carries "读数据成功" or "写数据成功".
 // options.progress, trace, abort and (a write) verify as for RunTransfer;
 // factoryMode is not looked at (the region exchanges check no
 // identification).
 TransferResult RunRegionExchange(RegionKind region, bool read, const std::string& device,
                                  RadioImage& image, const TransferOptions& options);
+
+// A region write first reads what it will overwrite (per-radio data no read
+// covers) and keeps it as a backup of this kind: "calibration" or "decoder".
+const char* RegionBackupKind(RegionKind region);
+// That read failed: its result, saying that nothing was written.
+void NoteNothingWritten(TransferResult& readBefore);
+// The write failed: its result, saying where the copy of the radio's data
+// was kept (copyPath).
+void NoteRegionCopy(TransferResult& write, const std::string& copyPath);
 
 } // namespace kestra

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "link/link_texts.h"
+#include "link/transfers.h"
 #include "ui/app/access_keys.h"
 #include "ui/app/backup_folder.h"
 #include "ui/app/message_box.h"
@@ -47,7 +48,7 @@ CCommDlg::CCommDlg(AppState& state, RegionKind region, bool read, QWidget* paren
     JobExchange before = RegionJobExchange(region, true);
     before.readsIntoImage = false;
     readBefore_ = new TransferJob(state, std::move(before), this);
-    backupKind_ = region == RegionKind::Calibration ? "calibration" : "decoder";
+    backupKind_ = RegionBackupKind(region);
     connect(readBefore_, &TransferJob::progress, this, &CCommDlg::OnProgress);
     connect(readBefore_, &TransferJob::finished, this, &CCommDlg::OnReadBeforeFinished);
     progress_->setRange(0, TotalSteps());
@@ -175,7 +176,7 @@ void CCommDlg::ShowPosition(int position) {
 void CCommDlg::OnReadBeforeFinished(bool succeeded) {
     if (!succeeded) {
         TransferResult result = readBefore_->Result();
-        result.detail += '\n' + TranslateText(kTextRegionReadBeforeFailed);
+        NoteNothingWritten(result);
         Finish(result);
         return;
     }
@@ -207,8 +208,7 @@ void CCommDlg::OnJobFinished(bool succeeded) {
             backupError_ = error;
     }
     if (!succeeded && !regionCopy_.isEmpty())
-        result.detail +=
-            '\n' + FillIn(TranslateText(kTextRegionCopyKept), {regionCopy_.toStdString()});
+        NoteRegionCopy(result, regionCopy_.toStdString());
     Finish(result);
 }
 
