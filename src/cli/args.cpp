@@ -199,8 +199,8 @@ bool LoadInputImage(const std::string& path, RadioImage& image) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return false;
     }
-    if (size > static_cast<long long>(kImageSize))
-        std::fprintf(stderr, "kestra-cli: %s\n", DatFileLongerNote(path, size).c_str());
+    if (const std::string note = DatFileLongerNote(path, size); !note.empty())
+        std::fprintf(stderr, "kestra-cli: %s\n", note.c_str());
     return true;
 }
 

@@ -35,6 +35,8 @@ long long LongerThanImage(const std::string& path) {
 }
 
 std::string DatFileLongerNote(const std::string& path, long long size) {
+    if (size <= static_cast<long long>(kImageSize))
+        return std::string();
     return FillIn(TranslateText(kTextDatFileLonger),
                   {EscapeControl(path), std::to_string(size), std::to_string(kImageSize)});
 }

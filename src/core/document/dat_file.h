@@ -35,7 +35,8 @@ bool LoadDatFile(const std::string& path, RadioImage& image, std::string* error,
 // the application asks first, kestra-cli refuses.
 long long LongerThanImage(const std::string& path);
 
-// kTextDatFileLonger for path of size bytes.
+// kTextDatFileLonger for path of size bytes when that is longer than an
+// image (only its first 16384 bytes were read); empty otherwise.
 std::string DatFileLongerNote(const std::string& path, long long size);
 
 // Writes the 16384 image bytes through WriteWholeFile (file_io.h): a regular

@@ -104,11 +104,11 @@ CChildFrame* DocumentCommands::OpenFile(const QString& path) {
 }
 
 void DocumentCommands::NoteLongerFile(const CProgramDoc& doc) {
-    if (doc.SizeOnDisk() <= static_cast<long long>(kImageSize))
-        return;
-    const std::string path = QDir::toNativeSeparators(doc.PathName()).toStdString();
-    ShowMessage(&frame_, QString::fromStdString(DatFileLongerNote(path, doc.SizeOnDisk())) +
-                             QLatin1Char('\n') + T(text::kSavingDropsTheRest));
+    const std::string note =
+        DatFileLongerNote(QDir::toNativeSeparators(doc.PathName()).toStdString(), doc.SizeOnDisk());
+    if (!note.empty())
+        ShowMessage(&frame_, QString::fromStdString(note) + QLatin1Char('\n') +
+                                 T(text::kSavingDropsTheRest));
 }
 
 void DocumentCommands::OnWrite() {

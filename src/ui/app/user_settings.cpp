@@ -2,7 +2,6 @@
 #include "ui/app/user_settings.h"
 
 #include <QFileInfo>
-#include <algorithm>
 
 #include "core/document/file_io.h"
 
@@ -21,8 +20,8 @@ bool g_reported = false;
 // that it failed. A trial file beside it takes as many bytes as the file
 // holds now (a full disk, a read-only folder, a file size limit).
 QString WriteFailureReason(const QString& file) {
-    return QString::fromStdString(WriteTrialReason(
-        file.toStdString(), static_cast<std::size_t>(std::max<qint64>(QFileInfo(file).size(), 1))));
+    return QString::fromStdString(
+        WriteTrialReason(file.toStdString(), static_cast<std::size_t>(QFileInfo(file).size())));
 }
 
 } // namespace
@@ -34,14 +33,13 @@ bool ChangeUserSettings(const std::function<void(QSettings&)>& change, QString* 
     settings.sync();
     if (settings.status() == QSettings::NoError)
         return true;
-    const QString why = WriteFailureReason(settings.fileName());
     if (failedFile) {
         *failedFile = settings.fileName();
         if (reason)
-            *reason = why;
+            *reason = WriteFailureReason(settings.fileName());
     } else if (!g_reported && Reporter()) {
         g_reported = true;
-        Reporter()(settings.fileName(), why);
+        Reporter()(settings.fileName(), WriteFailureReason(settings.fileName()));
     }
     return false;
 }

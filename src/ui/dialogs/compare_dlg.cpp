@@ -202,9 +202,8 @@ bool CCompareDlg::CompareWith(const QString& path) {
     QString summary = items.isEmpty() ? T(text::kCompareEqual)
                                       : T(text::kCompareCount, static_cast<int>(items.size()));
     // Bytes past the image were not compared: said, not passed over.
-    if (size > static_cast<long long>(kImageSize))
-        summary +=
-            QLatin1Char(' ') + QString::fromStdString(DatFileLongerNote(path.toStdString(), size));
+    if (const std::string note = DatFileLongerNote(path.toStdString(), size); !note.empty())
+        summary += QLatin1Char(' ') + QString::fromStdString(note);
     summary_->setText(summary);
     if (!items.isEmpty()) {
         // The keys move in the list at once (the focus stayed on the button).
