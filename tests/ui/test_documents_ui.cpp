@@ -13,10 +13,10 @@
 #include "app_test_support.h"
 #include "core/document/backups.h"
 #include "core/document/dat_file.h"
-#include "core/forms/form_session.h"
 #include "core/image/calibration_layout.h"
 #include "core/image/radio_image.h"
 #include "link/virtual_radio.h"
+#include "support/form_images.h"
 #include "ui/app/command_table.h"
 #include "ui/app/program_doc.h"
 #include "ui/dialogs/compare_dlg.h"
@@ -26,22 +26,6 @@ using namespace kestra;
 using namespace kestra::test;
 
 namespace {
-
-// image with the profile run as a user runs it in the dialogs, then saved.
-RadioImage Configured(const RadioImage& image, const std::string& profile) {
-    AppState state;
-    state.image = image;
-    std::vector<forms::ProfileSection> sections;
-    std::string error;
-    if (!forms::ParseProfile(profile, "test", sections, error))
-        qWarning("%s", error.c_str());
-    forms::FormSession session(state);
-    for (const forms::ProfileSection& s : sections)
-        if (!session.RunSection(s, error))
-            qWarning("%s", error.c_str());
-    session.PrepareSave();
-    return state.image;
-}
 
 // The rows of the list: section, key, current, other, one string per row.
 QStringList Rows(const CCompareDlg& dialog) {
@@ -219,10 +203,7 @@ private slots:
                                                       {kIdFileExportPdf, "导出 PDF"}};
         for (const auto& [command, title] : titled) {
             QString shown;
-            f.driver.On<QFileDialog>([&shown](QFileDialog* d) {
-                shown = d->windowTitle();
-                d->reject();
-            });
+            f.driver.ExpectFileDialog(QString(), nullptr, &shown);
             f.Trigger(command);
             QCOMPARE(shown, QString::fromUtf8(title));
         }
@@ -255,16 +236,13 @@ private slots:
         QVERIFY(f.Start());
         const QString folder = f.dir.file(QStringLiteral("data/backups"));
         f.app->state().backupFolder = folder.toStdString();
-        QString shown;
-        f.driver.On<QFileDialog>([&shown](QFileDialog* d) {
-            shown = d->windowTitle() + ' ' + d->directory().absolutePath();
-            d->reject();
-        });
+        QString title, start;
+        f.driver.ExpectFileDialog(QString(), &start, &title);
         f.Trigger(kIdFileOpenBackup);
         QVERIFY(f.driver.AllHandled());
         // Created when missing, and the dialog, titled with the command, starts in it.
         QVERIFY(QFileInfo(folder).isDir());
-        QCOMPARE(shown, "打开备份 " + QDir(folder).absolutePath());
+        QCOMPARE(title + ' ' + start, "打开备份 " + QDir(folder).absolutePath());
 
         // A backup chosen there opens as a document, as 打开 opens it.
         RadioImage image = Configured(ExampleRadioMemory(), "[channel A003]\n信道名字=BAK1\n");
