@@ -305,11 +305,13 @@ inline std::unique_ptr<CProgramApp> StartApp(const AppDir& dir,
 //
 //   AppFixture f;
 //   QVERIFY(f.Start());
-//   f.Trigger(kIdFileNew);
+//   f.Trigger(kIdFileNew); // a dialog left unexpected fails the test
 struct AppFixture {
     AppDir dir;
     ModalDriver driver;
     std::unique_ptr<CProgramApp> app;
+    // No test leaves a dialog unexpected.
+    ~AppFixture() { QCOMPARE(driver.unexpected(), 0); }
 
     bool Start(const QStringList& arguments = QStringList()) {
         app = StartApp(dir, arguments);
