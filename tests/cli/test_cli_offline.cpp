@@ -22,6 +22,7 @@
 #include "core/grid/channel_arrange.h"
 #include "core/grid/channel_grid.h"
 #include "support/cli_process.h"
+#include "support/form_images.h"
 
 using namespace kestra;
 using namespace kestra::testing;
@@ -39,8 +40,7 @@ class CliOfflineTest : public QObject {
 private slots:
     void initTestCase() {
         image_ = dir_.filePath("in.dat");
-        RadioImage image;
-        ApplyBuiltInDefaults(image);
+        const RadioImage image = BuiltInImage();
         QVERIFY(WriteAll(image_, Bytes(image)));
         QVERIFY(WriteAll(dir_.filePath("short.dat"), QByteArray(1000, '\xFF')));
         QVERIFY(WriteAll(dir_.filePath("long.dat"), Bytes(image) + Bytes(image)));
@@ -244,8 +244,7 @@ private slots:
     // The operations run in the order given, each as the application runs
     // it; one that is refused names itself and nothing is written.
     void arrangeAppliesOperationsInOrder() {
-        RadioImage image;
-        ApplyBuiltInDefaults(image);
+        RadioImage image = BuiltInImage();
         // Sorted by TX, A002-A003 would change places; by RX they stay.
         const std::uint32_t rx[] = {14700000, 14500000, 14600000};
         const std::uint32_t tx[] = {14500000, 14500000, 14800000};

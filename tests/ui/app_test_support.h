@@ -33,6 +33,7 @@
 #include "core/document/default_image.h"
 #include "core/image/finalize.h"
 #include "link/virtual_radio.h"
+#include "support/form_images.h"
 #include "support/image_bytes.h"
 #include "ui/app/access_keys.h"
 #include "ui/app/backup_folder.h"

@@ -16,7 +16,6 @@
 #include "core/image/calibration_layout.h"
 #include "core/image/radio_image.h"
 #include "link/virtual_radio.h"
-#include "support/form_images.h"
 #include "ui/app/command_table.h"
 #include "ui/app/program_doc.h"
 #include "ui/dialogs/compare_dlg.h"

@@ -266,9 +266,7 @@ private slots:
         QFETCH(int, command);
         QFETCH(QString, answer);
         AppFixture f;
-        RadioImage image;
-        ApplyBuiltInDefaults(image);
-        const QString file = f.dir.Dat(QStringLiteral("plan.dat"), image);
+        const QString file = f.dir.Dat(QStringLiteral("plan.dat"), BuiltInImage());
         QStringList arguments{file};
         if (command == Read)
             arguments << QStringLiteral("--simulate");
@@ -334,9 +332,7 @@ private slots:
     // leaves the edits asked about at exit, whatever undo, save and redo did.
     void discardedIsGoneForGood() {
         AppFixture f;
-        RadioImage image;
-        ApplyBuiltInDefaults(image);
-        const QString file = f.dir.Dat(QStringLiteral("plan.dat"), image);
+        const QString file = f.dir.Dat(QStringLiteral("plan.dat"), BuiltInImage());
         QVERIFY(f.Start({file, QStringLiteral("--simulate")}));
         CChildFrame* child = f.child();
         CChildFrame* other = f.app->documents().OpenFile(file);

@@ -269,8 +269,7 @@ private slots:
     // elided; every page holds the title, the header and its number; every
     // channel is there once, in order, on the pages the layout counts.
     void layoutKeepsEveryColumnAndChannel() {
-        RadioImage image;
-        ApplyBuiltInDefaults(image);
+        RadioImage image = BuiltInImage();
         FillChannels(image);
         BandLimits limits;
         LoadBandLimitsFromImage(image, limits);

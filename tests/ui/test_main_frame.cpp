@@ -150,8 +150,7 @@ private slots:
     // at the corner.
     void documentWindows() {
         AppFixture f;
-        RadioImage a;
-        ApplyBuiltInDefaults(a);
+        RadioImage a = BuiltInImage();
         const QString b = f.dir.Dat(QStringLiteral("b.dat"), a);
         ChannelRecord(a, 1).SetRx(14550000);
         QVERIFY(f.Start({f.dir.Dat(QStringLiteral("a.dat"), a)}));

@@ -271,9 +271,7 @@ private slots:
 
         // New band limits alone differ in [model] only: the tuning rows,
         // named after the limits, are compared row by row.
-        RadioImage a;
-        ApplyBuiltInDefaults(a);
-        a = Configured(a, "");
+        RadioImage a = Configured(BuiltInImage(), "");
         const std::string diff =
             WriteProfile(Diff(a, Configured(a, "[model]\nA段上限=150\n"), true));
         QVERIFY2(diff == "[model]\n; A段上限=174\nA段上限=150\n\n", diff.c_str());
