@@ -374,9 +374,7 @@ private slots:
     // own image, not the other one's.
     void anOpenCellStaysWithItsDocument() {
         AppFixture f;
-        RadioImage p, q;
-        ApplyBuiltInDefaults(p);
-        ApplyBuiltInDefaults(q);
+        RadioImage p = BuiltInImage(), q = BuiltInImage();
         p[0x3E10] = 0x12; // outside the grid
         QVERIFY(f.Start({f.dir.Dat(QStringLiteral("p.dat"), p)}));
         QVERIFY(f.app->documents().OpenFile(f.dir.Dat(QStringLiteral("q.dat"), q)));
