@@ -22,6 +22,7 @@
 #include "core/grid/channel_arrange.h"
 #include "core/grid/channel_grid.h"
 #include "support/cli_process.h"
+#include "support/form_images.h"
 
 using namespace kestra;
 using namespace kestra::testing;
@@ -39,12 +40,11 @@ class CliOfflineTest : public QObject {
 private slots:
     void initTestCase() {
         image_ = dir_.filePath("in.dat");
-        RadioImage image;
-        ApplyBuiltInDefaults(image);
-        QVERIFY(WriteAll(image_, ToBytes(image)));
+        const RadioImage image = BuiltInImage();
+        QVERIFY(WriteAll(image_, Bytes(image)));
         QVERIFY(WriteAll(dir_.filePath("short.dat"), QByteArray(1000, '\xFF')));
-        QVERIFY(WriteAll(dir_.filePath("long.dat"), ToBytes(image) + ToBytes(image)));
-        QVERIFY(WriteAll(dir_.filePath("long1.dat"), ToBytes(image) + '\0'));
+        QVERIFY(WriteAll(dir_.filePath("long.dat"), Bytes(image) + Bytes(image)));
+        QVERIFY(WriteAll(dir_.filePath("long1.dat"), Bytes(image) + '\0'));
         QVERIFY(WriteAll(dir_.filePath("empty.dat"), QByteArray()));
         QVERIFY(Cli({"export-csv", image_, "-o", dir_.filePath("good.csv")}).exitCode == 0);
         QVERIFY(WriteAll(dir_.filePath("bad.csv"), "Frequency\n\xFF\n"));
@@ -244,8 +244,7 @@ private slots:
     // The operations run in the order given, each as the application runs
     // it; one that is refused names itself and nothing is written.
     void arrangeAppliesOperationsInOrder() {
-        RadioImage image;
-        ApplyBuiltInDefaults(image);
+        RadioImage image = BuiltInImage();
         // Sorted by TX, A002-A003 would change places; by RX they stay.
         const std::uint32_t rx[] = {14700000, 14500000, 14600000};
         const std::uint32_t tx[] = {14500000, 14500000, 14800000};
@@ -260,7 +259,7 @@ private slots:
         ChannelRecord(image, 5).SetShiftDirection(2);
         ChannelRecord(image, 256).SetRx(43900000);
         const QString in = dir_.filePath("arrange-in.dat"), out = dir_.filePath("arrange.dat");
-        QVERIFY(WriteAll(in, ToBytes(image)));
+        QVERIFY(WriteAll(in, Bytes(image)));
         const Run r = Cli({"arrange", in, "-o", out, "--move", "A001:A003", "--sort", "rx",
                            "--range=A002-A003", "--insert", "A002", "--delete", "B127-B128"});
         QVERIFY2(r.exitCode == 0, r.err.constData());
@@ -270,7 +269,7 @@ private slots:
         QVERIFY(SortChannels(image, limits, 2, 3, SortKey::Rx).ok());
         QVERIFY(InsertChannel(image, limits, 2).ok());
         QVERIFY(DeleteChannels(image, limits, 255, 256).ok());
-        QCOMPARE(ReadAll(out), ToBytes(image));
+        QCOMPARE(ReadAll(out), Bytes(image));
         QCOMPARE(ChannelRecord(image, 1).Rx(), 14500000u);
         QCOMPARE(ChannelRecord(image, 4).Rx(), 14700000u);
 

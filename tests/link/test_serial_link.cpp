@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <fstream>
 #include <thread>
 
 #include <fcntl.h>
@@ -27,10 +26,12 @@
 #include "link/transfers.h"
 #include "link/virtual_radio.h"
 #include "support/fake_sysfs.h"
+#include "support/image_bytes.h"
 #include "support/link_fixture.h"
 
 using namespace kestra;
 using test::Q;
+using test::WriteAll;
 
 namespace {
 
@@ -38,12 +39,6 @@ using Clock = std::chrono::steady_clock;
 
 void WriteMaster(const PseudoTerminal& pty, const std::uint8_t* data, std::size_t n) {
     QCOMPARE(::write(pty.Master(), data, n), static_cast<ssize_t>(n));
-}
-
-bool WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    return static_cast<bool>(out.flush());
 }
 
 // The terminal's exclusive-mode flag of the device, read through a
@@ -341,13 +336,13 @@ private slots:
         const std::string lockPath = PortLockFilePath(device);
         QCOMPARE(Q(lockPath), LockDir() + "/LCK..pts_" + Q(device).section('/', -1));
         if (kind == "file") {
-            QVERIFY(WriteFile(lockPath, content.toStdString()));
+            QVERIFY(WriteAll(Q(lockPath), content));
         } else if (kind == "link") {
             QCOMPARE(::symlink("/nonexistent/kestra-lock", lockPath.c_str()), 0);
         } else if (kind == "directory") {
             QCOMPARE(::mkdir(lockPath.c_str(), 0755), 0);
             if (!content.isEmpty())
-                QVERIFY(WriteFile(lockPath + "/inside", content.toStdString()));
+                QVERIFY(WriteAll(Q(lockPath + "/inside"), content));
         }
         HolderProcess holder;
         QCOMPARE(InspectLockFile(lockPath, &holder), state);

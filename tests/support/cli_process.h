@@ -3,13 +3,13 @@
 // and reads and writes the files it works on.
 #pragma once
 
-#include <QFile>
 #include <QProcess>
 #include <QStringList>
 
 #include <cstring>
 
 #include "core/image/radio_image.h"
+#include "support/image_bytes.h"
 
 namespace kestra::testing {
 
@@ -46,25 +46,15 @@ inline Run Cli(const QStringList& args, const QString& program = KESTRA_CLI_PATH
     return CliTo(program, args, QString());
 }
 
-inline QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline bool WriteAll(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
-}
+using test::Bytes;
+using test::ReadAll;
+using test::WriteAll;
 
 inline RadioImage FromBytes(const QByteArray& data) {
     RadioImage image;
     std::memcpy(image.data(), data.constData(),
                 std::min<std::size_t>(kImageSize, static_cast<std::size_t>(data.size())));
     return image;
-}
-
-inline QByteArray ToBytes(const RadioImage& image) {
-    return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
 }
 
 } // namespace kestra::testing

@@ -4,6 +4,7 @@
 // what a script makes of an image, and where two images differ.
 #pragma once
 
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "core/document/default_image.h"
 #include "core/forms/channel_edit_form.h"
 #include "core/forms/form_session.h"
+#include "core/forms/profile.h"
 
 namespace kestra {
 
@@ -19,6 +21,15 @@ inline RadioImage BuiltInImage() {
     RadioImage image;
     ApplyBuiltInDefaults(image);
     return image;
+}
+
+// Channel n in use: rx and tx, no tones.
+inline void AddChannel(RadioImage& image, int n, std::uint32_t rx, std::uint32_t tx) {
+    ChannelRecord rec(image, n);
+    rec.SetRx(rx);
+    rec.SetTx(tx);
+    rec.SetRxTone(kNoTone);
+    rec.SetTxTone(kNoTone);
 }
 
 // Channels a user could have made with the dialogs: in-band frequencies on
@@ -105,6 +116,25 @@ inline RadioImage Configure(const RadioImage& image,
     if (notes)
         *notes = session.Notes();
     return state.image;
+}
+
+// The sections of a profile text (one that does not parse is warned about).
+inline std::vector<forms::ProfileSection> Sections(const std::string& text) {
+    std::vector<forms::ProfileSection> s;
+    std::string error;
+    if (!forms::ParseProfile(text, "t.ini", s, error))
+        std::fprintf(stderr, "%s\n", error.c_str());
+    return s;
+}
+
+// The profile text run on a copy of the image as Configure runs it (a
+// section that fails is warned about).
+inline RadioImage Configured(const RadioImage& image, const std::string& text) {
+    std::string error;
+    const RadioImage out = Configure(image, Sections(text), &error);
+    if (!error.empty())
+        std::fprintf(stderr, "%s\n", error.c_str());
+    return out;
 }
 
 // The first byte where a and b differ, empty when they are the same.

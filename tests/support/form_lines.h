@@ -8,7 +8,7 @@
 
 #include "core/forms/form_driver.h"
 #include "core/forms/profile.h"
-#include "core/image/radio_image.h"
+#include "support/image_bytes.h"
 
 namespace kestra::test {
 
@@ -21,10 +21,7 @@ inline std::string ApplyLine(forms::Form& form, const std::string& text) {
     return std::string();
 }
 
-// The count bytes at offset, as they are and as upper-case hex digits.
-inline QByteArray Bytes(const RadioImage& image, int offset, int count) {
-    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
-}
+// The count bytes at offset as upper-case hex digits.
 inline QByteArray Hex(const RadioImage& image, int offset, int count) {
     return Bytes(image, offset, count).toHex().toUpper();
 }

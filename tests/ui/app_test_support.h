@@ -33,6 +33,8 @@
 #include "core/document/default_image.h"
 #include "core/image/finalize.h"
 #include "link/virtual_radio.h"
+#include "support/form_images.h"
+#include "support/image_bytes.h"
 #include "ui/app/access_keys.h"
 #include "ui/app/backup_folder.h"
 #include "ui/app/child_frame.h"
@@ -79,9 +81,7 @@ struct AppDir {
     QString file(const QString& name) const { return dir.filePath(name); }
     // Writes a file of the directory (Program.ini, a .dat file, ...).
     void Write(const QString& name, const QByteArray& bytes) const {
-        QFile f(file(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        QVERIFY(WriteAll(file(name), bytes));
     }
     // Saves image as the .dat file name of the directory; returns its path.
     QString Dat(const QString& name, const RadioImage& image) const {
@@ -91,17 +91,6 @@ struct AppDir {
         return path;
     }
 };
-
-// The whole content of a file (empty when it cannot be read).
-inline QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The image's bytes, to compare images byte for byte.
-inline QByteArray Bytes(const RadioImage& image) {
-    return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
-}
 
 // Clicks the button of a dialog that shows text (its access key aside).
 inline bool ClickButton(QWidget* dialog, const QString& text) {
@@ -226,12 +215,15 @@ public:
         });
     }
 
-    // A file dialog: records the folder it starts in, then accepts the name
-    // typed into its name field, or cancels when name is empty.
-    void ExpectFileDialog(const QString& name, QString* folder = nullptr) {
-        On<QFileDialog>([name, folder](QFileDialog* dialog) {
+    // A file dialog: records the folder it starts in and its title, then
+    // accepts the name typed into its name field, or cancels when name is empty.
+    void ExpectFileDialog(const QString& name, QString* folder = nullptr,
+                          QString* title = nullptr) {
+        On<QFileDialog>([name, folder, title](QFileDialog* dialog) {
             if (folder)
                 *folder = dialog->directory().absolutePath();
+            if (title)
+                *title = dialog->windowTitle();
             if (name.isEmpty()) {
                 dialog->reject();
             } else {
@@ -314,11 +306,13 @@ inline std::unique_ptr<CProgramApp> StartApp(const AppDir& dir,
 //
 //   AppFixture f;
 //   QVERIFY(f.Start());
-//   f.Trigger(kIdFileNew);
+//   f.Trigger(kIdFileNew); // a dialog left unexpected fails the test
 struct AppFixture {
     AppDir dir;
     ModalDriver driver;
     std::unique_ptr<CProgramApp> app;
+    // No test leaves a dialog unexpected.
+    ~AppFixture() { QCOMPARE(driver.unexpected(), 0); }
 
     bool Start(const QStringList& arguments = QStringList()) {
         app = StartApp(dir, arguments);

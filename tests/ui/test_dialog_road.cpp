@@ -7,7 +7,6 @@
 
 #include "app_test_support.h"
 #include "core/forms/form_driver.h"
-#include "support/form_images.h"
 #include "ui/dialogs/dtmf_dlg.h"
 #include "ui/dialogs/dtmf_init_dlg.h"
 #include "ui/dialogs/fm_radio_dlg.h"

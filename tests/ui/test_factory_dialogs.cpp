@@ -41,8 +41,7 @@ class TestFactoryDialogs : public QObject {
 private slots:
     void initTestCase() { InitTestApplication(); }
     void init() {
-        state_.image = RadioImage();
-        ApplyBuiltInDefaults(state_.image);
+        state_.image = BuiltInImage();
         state_.bandLimits = BandLimits();
         radio_ = std::make_unique<VirtualRadio>();
         tmp_ = std::make_unique<QTemporaryDir>();

@@ -263,15 +263,13 @@ private slots:
                      qPrintable(f.driver.messages().value(1)));
         }
 #endif
-        QCOMPARE(f.driver.unexpected(), 0);
     }
 
     // On an A5 page the font shrinks until all ten columns fit, nothing
     // elided; every page holds the title, the header and its number; every
     // channel is there once, in order, on the pages the layout counts.
     void layoutKeepsEveryColumnAndChannel() {
-        RadioImage image;
-        ApplyBuiltInDefaults(image);
+        RadioImage image = BuiltInImage();
         FillChannels(image);
         BandLimits limits;
         LoadBandLimitsFromImage(image, limits);
@@ -427,7 +425,6 @@ private slots:
             QStringLiteral("无法导入 CSV 文件“%1”")
                 .arg(QDir::toNativeSeparators(f.dir.file(QStringLiteral("bad.csv"))))));
         QCOMPARE(Bytes(f.app->state().image), afterImport);
-        QCOMPARE(f.driver.unexpected(), 0);
 
         // A long file: its first rows are listed, and the summary says so.
         const CCsvImportDlg many("Frequency" + QByteArray("\n1").repeated(10001).toStdString(),

@@ -429,8 +429,7 @@ private slots:
         Harness h;
         // A plain file where the folder would be created.
         const QString plain = h.tmp.filePath(QStringLiteral("plain"));
-        QFile f(plain);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("x") == 1);
+        QVERIFY(WriteAll(plain, "x"));
         h.state.backupFolder = (plain + QStringLiteral("/backups")).toStdString();
         const RadioImage memory = h.radio.Memory();
         CCommDlg(h.state, TransferKind::Write).verifyCheck()->setChecked(true); // remembered

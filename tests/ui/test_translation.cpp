@@ -49,10 +49,7 @@ private slots:
     void initTestCase() {
         InitTestApplication();
         const QString ts = programDir_.filePath(QStringLiteral("kestra_en.ts"));
-        QFile file(ts);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(kEnglishTs);
-        file.close();
+        QVERIFY(WriteAll(ts, kEnglishTs));
         QProcess lrelease;
         lrelease.start(QStringLiteral(KESTRA_LRELEASE),
                        {QStringLiteral("-silent"), ts, QStringLiteral("-qm"),

@@ -14,6 +14,7 @@
 #include "core/image/calibration.h"
 #include "core/image/finalize.h"
 #include "core/image/radio_image.h"
+#include "support/image_bytes.h"
 #include "support/text_rows.h"
 
 using namespace kestra;
@@ -26,9 +27,7 @@ QByteArray Encoded(std::uint32_t value) {
     return QByteArray(reinterpret_cast<char*>(b), 4).toHex();
 }
 
-QByteArray Bytes(const RadioImage& image, int offset, int count) {
-    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
-}
+using test::Bytes;
 
 // The band points 0x3F70-0x3FAB: per calibration band "low high mid low-mid high-mid".
 QStringList BandPoints(const RadioImage& image) {

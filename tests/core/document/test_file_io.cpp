@@ -34,11 +34,13 @@
 #include "core/document/file_io.h"
 #include "core/image/radio_image.h"
 #include "core/os/os.h"
+#include "support/image_bytes.h"
 #ifndef _WIN32
 #include "support/fifo_watchdog.h"
 #endif
 
 using namespace kestra;
+using namespace kestra::test;
 namespace fs = std::filesystem;
 
 namespace {
@@ -48,21 +50,6 @@ RadioImage Filled(std::uint8_t seed) {
     for (std::size_t i = 0; i < kImageSize; ++i)
         image[i] = static_cast<std::uint8_t>(i * 13 + seed);
     return image;
-}
-
-QByteArray Bytes(const RadioImage& image, int offset = 0, int count = int(kImageSize)) {
-    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteAll(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(data), data.size());
 }
 
 // Why saving Filled(seed) at path failed, empty when it was saved.
@@ -184,11 +171,11 @@ private slots:
         QTemporaryDir dir;
         const std::string folder = (dir.path() + "/").toStdString();
         const RadioImage pattern = Filled(3);
-        WriteAll(dir.filePath("Default.dat"), Bytes(pattern));
+        QVERIFY(WriteAll(dir.filePath("Default.dat"), Bytes(pattern)));
         RadioImage image;
         QVERIFY(NewDocumentImage(folder, image));
         QVERIFY(image == pattern);
-        WriteAll(dir.filePath("Default.dat"), Bytes(pattern, 0, 100));
+        QVERIFY(WriteAll(dir.filePath("Default.dat"), Bytes(pattern, 0, 100)));
         image.Fill(0);
         QVERIFY(NewDocumentImage(folder, image));
         QCOMPARE(Bytes(image), Bytes(pattern, 0, 100) + QByteArray(16284, '\xFF'));
@@ -223,7 +210,7 @@ private slots:
         for (const auto& file : files) {
             QFile::remove(path);
             if (!file.bytes.isNull())
-                WriteAll(path, file.bytes);
+                QVERIFY(WriteAll(path, file.bytes));
             RadioImage image = before;
             std::string error;
             long long size = 0;
@@ -523,7 +510,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("data"));
         const QString real = dir.filePath("data/real.dat");
-        WriteAll(real, Bytes(Filled(4)));
+        QVERIFY(WriteAll(real, Bytes(Filled(4))));
         QVERIFY(::chmod(Native(real).constData(), 0640) == 0);
         const QString link = dir.filePath("link.dat");
         QVERIFY(::symlink("data/real.dat", Native(link).constData()) == 0);
@@ -551,7 +538,7 @@ private slots:
         QTemporaryDir dir;
         // A planted evil.dat.part link must not redirect the save.
         const QString victim = dir.filePath("victim");
-        WriteAll(victim, "precious");
+        QVERIFY(WriteAll(victim, "precious"));
         QVERIFY(::symlink("victim", Native(dir.filePath("evil.dat.part")).constData()) == 0);
         QCOMPARE(Save(dir.filePath("evil.dat"), 8), QString());
         QCOMPARE(ReadAll(victim), QByteArray("precious"));
@@ -559,7 +546,7 @@ private slots:
         QCOMPARE(ReadAll(dir.filePath("evil.dat")), Bytes(Filled(8)));
 
         // Someone's keep.dat.part is left alone.
-        WriteAll(dir.filePath("keep.dat.part"), "mine");
+        QVERIFY(WriteAll(dir.filePath("keep.dat.part"), "mine"));
         QCOMPARE(Save(dir.filePath("keep.dat"), 9), QString());
         QCOMPARE(ReadAll(dir.filePath("keep.dat.part")), QByteArray("mine"));
         QCOMPARE(Entries(dir),
@@ -576,7 +563,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("private.dat");
         for (mode_t mode : {mode_t(0600), mode_t(0640), mode_t(0604)}) {
-            WriteAll(path, "old");
+            QVERIFY(WriteAll(path, "old"));
             QVERIFY(::chmod(Native(path).constData(), mode) == 0);
             QCOMPARE(Save(path, 10), QString());
             QCOMPARE(Mode(path) & 07777, mode);
@@ -594,7 +581,7 @@ private slots:
                 return refusal;
             }
         } refusing;
-        WriteAll(path, "old");
+        QVERIFY(WriteAll(path, "old"));
         QVERIFY(::chmod(Native(path).constData(), 0444) == 0);
         for (const int refusal : {EACCES, EROFS, EPERM}) {
             refusing.refusal = refusal;
@@ -642,7 +629,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("radio.dat");
         const QString fresh = dir.filePath("fresh.dat");
-        WriteAll(path, Bytes(Filled(11)));
+        QVERIFY(WriteAll(path, Bytes(Filled(11))));
         QVERIFY(::chmod(Native(path).constData(), 0600) == 0);
         const RadioImage image = Filled(12);
         WatchedFiles files;
@@ -701,7 +688,7 @@ private slots:
             for (const bool newFile : {false, true}) {
                 QTemporaryDir dir;
                 const std::string path = dir.filePath("radio.dat").toStdString();
-                WriteAll(dir.filePath("radio.dat"), Bytes(Filled(1)));
+                QVERIFY(WriteAll(dir.filePath("radio.dat"), Bytes(Filled(1))));
                 g_signal = sig;
                 std::fflush(nullptr);
                 const pid_t child = ::fork();

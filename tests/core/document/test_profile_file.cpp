@@ -18,8 +18,11 @@
 #include "core/document/file_io.h"
 #include "core/document/profile_file.h"
 #include "core/forms/profile.h"
+#include "support/image_bytes.h"
 
 using namespace kestra;
+using test::ReadAll;
+using test::WriteAll;
 
 namespace {
 
@@ -34,17 +37,6 @@ std::string Value(const std::string& text, const char* section, const char* key)
 std::string Got(const ProfileFile& file, const char* section, const char* key) {
     std::string value;
     return file.Get(section, key, value) ? value : "<missing>";
-}
-
-std::string ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<none>");
-}
-
-void WriteAll(const QString& path, const std::string& text) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(text.data(), static_cast<qint64>(text.size()));
 }
 
 const char* const kCommented = "; Kestra settings\n"
@@ -168,16 +160,16 @@ private slots:
         {
             ProfileFile file(path.toStdString(), user);
             QCOMPARE(QString::fromStdString(file.Path()), path);
-            QCOMPARE(ReadAll(path), std::string());
+            QCOMPARE(ReadAll(path), QByteArray());
             QCOMPARE(Got(file, "Setup", "COM"), std::string("<missing>"));
         }
         // A written entry changes only its line, through a rename: nothing
         // else is left in the folder.
-        WriteAll(path, kCommented);
+        QVERIFY(WriteAll(path, kCommented));
         ProfileFile file(path.toStdString(), user);
         QVERIFY(file.Set("Setup", "COM", "12"));
-        std::string expected = kCommented;
-        expected.replace(expected.find("COM = 3"), 7, "COM = 12");
+        QByteArray expected = kCommented;
+        expected.replace("COM = 3", "COM = 12");
         QCOMPARE(ReadAll(path), expected);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList({"Program.ini"}));
@@ -185,17 +177,17 @@ private slots:
         // A file removed after start-up is made again by the next write.
         QVERIFY(QFile::remove(path));
         QVERIFY(file.Set("Setup", "COM", "4"));
-        QCOMPARE(ReadAll(path), std::string("[Setup]\nCOM=4\n"));
+        QCOMPARE(ReadAll(path), QByteArray("[Setup]\nCOM=4\n"));
         // A file over 1 MiB is no settings file: neither read nor cut short.
-        const std::string huge = "[Setup]\nCOM=7\n" + std::string(1 << 20, ';');
-        WriteAll(path, huge);
+        const QByteArray huge = "[Setup]\nCOM=7\n" + QByteArray(1 << 20, ';');
+        QVERIFY(WriteAll(path, huge));
         QCOMPARE(Got(file, "Setup", "COM"), std::string("<missing>"));
         QVERIFY(!file.Set("Setup", "COM", "5"));
         QVERIFY(ReadAll(path) == huge);
 #ifndef _WIN32
         // A write the system refuses gives its reason (a file size limit
         // stands in for a full disk: it binds root too).
-        WriteAll(path, kCommented);
+        QVERIFY(WriteAll(path, kCommented));
         RemoveTemporaryFilesOnSignals(); // a write past the limit fails instead of ending us
         struct rlimit saved, limited;
         QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
@@ -221,12 +213,12 @@ private slots:
         auto user = [&userPath] { return userPath; };
 
         // No file can be made where the program's "folder" is a file.
-        WriteAll(dir.filePath("notadir"), "");
+        QVERIFY(WriteAll(dir.filePath("notadir"), ""));
         ProfileFile blocked(dir.filePath("notadir/Program.ini").toStdString(), user);
         QCOMPARE(blocked.Path(), userPath);
         QVERIFY(blocked.FallbackPath().empty());
         QVERIFY(blocked.Set("Setup", "COM", "9"));
-        QCOMPARE(ReadAll(QString::fromStdString(userPath)), std::string("[Setup]\nCOM=9\n"));
+        QCOMPARE(ReadAll(QString::fromStdString(userPath)), QByteArray("[Setup]\nCOM=9\n"));
 
         // Nor where a FIFO takes its name: reading it would wait for a writer
         // for ever, so it counts as absent.
@@ -241,7 +233,7 @@ private slots:
         // A read-only program folder: its file is read after the user's.
         QVERIFY(QDir(dir.path()).mkdir("ro"));
         const QString shipped = dir.filePath("ro/Program.ini");
-        WriteAll(shipped, "[Setup]\nCOM=1\nType=QVN-K52\n");
+        QVERIFY(WriteAll(shipped, "[Setup]\nCOM=1\nType=QVN-K52\n"));
         QVERIFY(::chmod(QFile::encodeName(dir.filePath("ro")).constData(), 0555) == 0);
         if (::geteuid() == 0) {
             // Root writes anywhere: the program's own file keeps taking writes.
@@ -292,15 +284,14 @@ private slots:
                                 "[About]\r\nCompany=某某电子公司\r\n";
         const QByteArray gbk = Iconv(utf8, "GBK");
         QVERIFY(gbk != utf8 && !IsUtf8(gbk.toStdString()));
-        WriteAll(path, gbk.toStdString());
+        QVERIFY(WriteAll(path, gbk));
         std::string v;
         QVERIFY(ReadProfileValue(path.toStdString(), "Setup", "Type", v));
         QCOMPARE(QString::fromStdString(v), QString("对讲机K52"));
         ProfileFile file(path.toStdString(), nullptr);
         QCOMPARE(QString::fromStdString(Got(file, "About", "Company")), QString("某某电子公司"));
         QVERIFY(file.Set("Setup", "COM", "7"));
-        QCOMPARE(QByteArray::fromStdString(ReadAll(path)),
-                 Iconv(QByteArray(utf8).replace("COM=3", "COM=7"), "GBK"));
+        QCOMPARE(ReadAll(path), Iconv(QByteArray(utf8).replace("COM=3", "COM=7"), "GBK"));
 
         std::vector<forms::ProfileSection> sections;
         std::string error;
@@ -321,7 +312,7 @@ private slots:
         const std::string bin = dir.filePath("usr/bin/").toStdString();
         const QString packaged = dir.filePath("usr/share/kestra/Program.ini");
         const std::string user = dir.filePath("home/Program.ini").toStdString();
-        WriteAll(packaged, "[Setup]\nCOM=1\nType=QVN-K52\n");
+        QVERIFY(WriteAll(packaged, "[Setup]\nCOM=1\nType=QVN-K52\n"));
         const std::string data = PackagedDataDirectory(bin);
         QCOMPARE(QFileInfo(QString::fromStdString(data + "Program.ini")).canonicalFilePath(),
                  QFileInfo(packaged).canonicalFilePath());
@@ -335,8 +326,8 @@ private slots:
         }
         QCOMPARE(QDir(QString::fromStdString(bin)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
-        QCOMPARE(ReadAll(packaged), std::string("[Setup]\nCOM=1\nType=QVN-K52\n"));
-        WriteAll(QString::fromStdString(bin + "Program.ini"), "[Setup]\nType=Mine\n");
+        QCOMPARE(ReadAll(packaged), QByteArray("[Setup]\nCOM=1\nType=QVN-K52\n"));
+        QVERIFY(WriteAll(QString::fromStdString(bin + "Program.ini"), "[Setup]\nType=Mine\n"));
         ProfileFile beside(bin + "Program.ini", [&] { return user; }, data + "Program.ini");
         QCOMPARE(beside.Path(), bin + "Program.ini");
 
@@ -344,11 +335,11 @@ private slots:
         // the packaged folder, in that order.
         const ProgramFolders folders{bin, dir.filePath("home/").toStdString(), data};
         QCOMPARE(FindProgramFile(folders, "startup.bmp"), std::string());
-        WriteAll(QString::fromStdString(data + "startup.bmp"), "d");
+        QVERIFY(WriteAll(QString::fromStdString(data + "startup.bmp"), "d"));
         QCOMPARE(FindProgramFile(folders, "startup.bmp"), data + "startup.bmp");
-        WriteAll(QString::fromStdString(folders.user + "startup.bmp"), "u");
+        QVERIFY(WriteAll(QString::fromStdString(folders.user + "startup.bmp"), "u"));
         QCOMPARE(FindProgramFile(folders, "startup.bmp"), folders.user + "startup.bmp");
-        WriteAll(QString::fromStdString(bin + "startup.bmp"), "p");
+        QVERIFY(WriteAll(QString::fromStdString(bin + "startup.bmp"), "p"));
         QCOMPARE(FindProgramFile(folders, "startup.bmp"), bin + "startup.bmp");
     }
 

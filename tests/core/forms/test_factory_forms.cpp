@@ -52,9 +52,7 @@ std::string Do(Form& form, const std::string& key, const std::string& value) {
     return id >= 0 ? form.State(id).text : std::string();
 }
 
-QByteArray Hex(const RadioImage& image, int at, int n) {
-    return test::Bytes(image, at, n).toHex(' ');
-}
+using test::Hex;
 
 // The first offset where a and b differ outside the bytes `skip` allows, or -1.
 template <typename Skip> int FirstChange(const RadioImage& a, const RadioImage& b, Skip skip) {
@@ -208,8 +206,8 @@ private slots:
             QVERIFY(Do(form, key, value).rfind("error", 0) != 0);
         form.Close();
         const RadioImage& image = t.state.image;
-        QCOMPARE(Hex(image, 0x3F4B, 9), QByteArray("30 e6 02 60 cc 85 00 00 00"));
-        QCOMPARE(Hex(image, 0x3F15, 10), QByteArray("42 3b 35 2f 28 22 1c 15 0f 08"));
+        QCOMPARE(Hex(image, 0x3F4B, 9), QByteArray("30E60260CC85000000"));
+        QCOMPARE(Hex(image, 0x3F15, 10), QByteArray("423B352F28221C150F08"));
         QCOMPARE(image.Le(0x3F70 + 8, 4), 15500000u); // middle point of band 0
         QCOMPARE(image.Byte(0x3F2F) & 0x80, 0x80);    // test mode cleared: bit set
         QCOMPARE(image.Byte(0x3F20), std::uint8_t((before.Byte(0x3F20) & 0x0F) | 0x30));
@@ -261,8 +259,8 @@ private slots:
         QCOMPARE(Do(form, "L_group high threshold", "--"), std::string("FFFF"));
         form.Close();
         const RadioImage image = f.state.image;
-        QCOMPARE(Hex(image, 0x3E00, 8), QByteArray("01 c4 ff ff 00 d5 ff ff"));
-        QCOMPARE(Hex(image, 0x3E28, 4), QByteArray("01 c3 01 2a"));
+        QCOMPARE(Hex(image, 0x3E00, 8), QByteArray("01C4FFFF00D5FFFF"));
+        QCOMPARE(Hex(image, 0x3E28, 4), QByteArray("01C3012A"));
         QCOMPARE(FirstChange(image, before, [](int i) { return i >= 0x3E00 && i < 0x3E2C; }), -1);
         DtmfInitForm again(f.context); // values stay as loaded
         again.Open();

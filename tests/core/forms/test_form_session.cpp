@@ -21,14 +21,6 @@ using namespace kestra::forms;
 
 namespace {
 
-std::vector<ProfileSection> Sections(const std::string& text) {
-    std::vector<ProfileSection> s;
-    std::string error;
-    if (!ParseProfile(text, "t.ini", s, error))
-        qWarning("%s", error.c_str());
-    return s;
-}
-
 std::vector<ProfileSection> Settings(const RadioImage& image, const std::string& form) {
     AppState state;
     state.image = image;
@@ -38,10 +30,6 @@ std::vector<ProfileSection> Settings(const RadioImage& image, const std::string&
     if (!session.SettingsSections(form, out, error))
         qWarning("%s", error.c_str());
     return out;
-}
-
-RadioImage Configured(const RadioImage& image, const std::string& text) {
-    return Configure(image, Sections(text));
 }
 
 std::vector<ProfileSection> Diff(const RadioImage& ia, const RadioImage& ib, bool factory = false) {
@@ -283,9 +271,7 @@ private slots:
 
         // New band limits alone differ in [model] only: the tuning rows,
         // named after the limits, are compared row by row.
-        RadioImage a;
-        ApplyBuiltInDefaults(a);
-        a = Configured(a, "");
+        RadioImage a = Configured(BuiltInImage(), "");
         const std::string diff =
             WriteProfile(Diff(a, Configured(a, "[model]\nA段上限=150\n"), true));
         QVERIFY2(diff == "[model]\n; A段上限=174\nA段上限=150\n\n", diff.c_str());

@@ -51,15 +51,9 @@ struct Fixture {
     FormContext ctx{state, [this] { ++renders; }, 1u};
     explicit Fixture(const RadioImage& image = Defaults()) { state.image = image; }
     // The built-in defaults with channel n in use: 145 MHz simplex, no tones.
-    explicit Fixture(int n) : Fixture() { AddChannel(n, 14500000, 14500000); }
+    explicit Fixture(int n) : Fixture() { AddChannel(state.image, n, 14500000, 14500000); }
     ChannelRecord rec(int n) { return ChannelRecord(state.image, n); }
-    void AddChannel(int n, std::uint32_t rx, std::uint32_t tx) {
-        rec(n).SetRx(rx);
-        rec(n).SetTx(tx);
-        rec(n).SetRxTone(kNoTone);
-        rec(n).SetTxTone(kNoTone);
-    }
-    QByteArray Record(int n) { return Bytes(state.image, RecordOffset(n), kRecordSize); }
+    QByteArray Record(int n) { return test::Record(state.image, n); }
 };
 
 // A form of type FormT opened on a fixture; the test drives it and closes it.
@@ -197,7 +191,7 @@ private slots:
     void vfoKeepsRxAndTxInOneBand() {
         Fixture f;
         for (int n : {256, 257})
-            f.AddChannel(n, 14500000, 14500000);
+            AddChannel(f.state.image, n, 14500000, 14500000);
         // B128 is a memory channel: TX may lie in the other band.
         Dialog mem(f, 256);
         mem.Type(F::kRx, "435");
@@ -215,7 +209,7 @@ private slots:
         vfo.form.Close();
         QCOMPARE(f.Record(257).left(8), Hex("0000504300005643"));
         // "B VFO": TX in band B sets RX to the TX text; what is shown is stored.
-        f.AddChannel(258, 14500000, 14500000);
+        AddChannel(f.state.image, 258, 14500000, 14500000);
         Dialog b(f, 258);
         b.Type(F::kTx, "435.025");
         QCOMPARE(b.Text(F::kRx), std::string("435.02500"));
@@ -226,7 +220,7 @@ private slots:
 
     void oddTxValuesSurviveTheDialog() {
         Fixture f;
-        f.AddChannel(1, 14500000, 14560000);
+        AddChannel(f.state.image, 1, 14500000, 14560000);
         Dialog d(f, 1);
         d.Type(F::kTx, "");
         QCOMPARE(d.Text(F::kTx), std::string("145.60000"));
@@ -247,7 +241,7 @@ private slots:
         // A stored TX in no band (a radio with wider bands wrote it) keeps its
         // shift through an untouched open and close, and so its TX through the
         // grid's next conversion; a 500 MHz TX read back as 145 before.
-        f.AddChannel(7, 14500000, 50000000);
+        AddChannel(f.state.image, 7, 14500000, 50000000);
         f.rec(7).SetShiftDirection(2);
         const QByteArray before = f.Record(7);
         Dialog g(f, 7);

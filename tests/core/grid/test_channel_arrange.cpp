@@ -4,8 +4,6 @@
 // whose bytes 0x10-0x17 are the fixed block.
 #include <QtTest>
 
-#include <cstring>
-
 #include "core/codec/codecs.h"
 #include "core/document/default_image.h"
 #include "core/forms/channel_edit_form.h"
@@ -13,8 +11,10 @@
 #include "core/grid/channel_grid.h"
 #include "core/image/finalize.h"
 #include "core/image/settings_layout.h"
+#include "support/image_bytes.h"
 
 using namespace kestra;
+using test::Record;
 
 namespace {
 
@@ -93,12 +93,6 @@ ArrangeResult Run(Fixture& f, const QString& op) {
                                       : SortKey::Name);
 }
 
-std::array<std::uint8_t, 32> Bytes(const RadioImage& image, int n) {
-    std::array<std::uint8_t, 32> b;
-    std::memcpy(b.data(), image.data() + RecordOffset(n), b.size());
-    return b;
-}
-
 } // namespace
 
 class ChannelArrangeTest : public QObject {
@@ -167,15 +161,15 @@ private slots:
         a4.SetScan(false);
         a4.SetByte(0x0E, 0x5A);
         a4.SetByte(0x1F, 0xA5);
-        const auto alpha = Bytes(f.image, 4);
+        const auto alpha = Record(f.image, 4);
         QVERIFY(MoveChannels(f.image, f.limits, 4, 4, 127).ok());
-        QVERIFY(Bytes(f.image, 127) == alpha);
+        QVERIFY(Record(f.image, 127) == alpha);
         QVERIFY(DeleteChannels(f.image, f.limits, 1, 2).ok());
         RadioImage cleared;
         ClearRecord(cleared, 1);
         for (const int n : {127, 128})
-            QVERIFY(Bytes(f.image, n) == Bytes(cleared, 1));
-        QVERIFY(Bytes(f.image, 125) == alpha);
+            QVERIFY(Record(f.image, n) == Record(cleared, 1));
+        QVERIFY(Record(f.image, 125) == alpha);
     }
 
     // A channel the grid shows empty (here: RX outside both bands) sorts
@@ -183,9 +177,9 @@ private slots:
     void emptyChannelsSortLast() {
         Fixture f;
         Put(f.image, 3, 50000000, 50000000, "aaa");
-        const auto odd = Bytes(f.image, 3);
+        const auto odd = Record(f.image, 3);
         QVERIFY(SortChannels(f.image, f.limits, 1, 6, SortKey::Name).ok());
-        QVERIFY(Bytes(f.image, 6) == odd);
+        QVERIFY(Record(f.image, 6) == odd);
         QCOMPARE(f.Layout().left(29), QString("Alpha bravo Charlie delta - ."));
         // A TX whose top byte is 00 is no TX (the grid shows none): it sorts last.
         f.image.SetByte(RecordOffset(1) + ChannelRecord::kTx + 3, 0x00); // Alpha
@@ -234,10 +228,10 @@ private slots:
         Put(f.image, 130, 43500000, 43560000, "Charlie");
         ChannelRecord(f.image, 130).SetByte(0x16, 0x12);
         FinalizeImage(f.image, f.limits);
-        const auto charlie = Bytes(f.image, 130);
+        const auto charlie = Record(f.image, 130);
         QVERIFY(MoveChannels(f.image, f.limits, 130, 130, 252).ok());
         QVERIFY(blockIntact());
-        const auto landed = Bytes(f.image, 252);
+        const auto landed = Record(f.image, 252);
         for (int i = 0; i < 32; ++i)
             if (i < 0x10 || i >= 0x18)
                 QCOMPARE(landed[i], charlie[i]);

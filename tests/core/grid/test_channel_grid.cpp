@@ -14,18 +14,14 @@
 #include "core/image/radio_image.h"
 #include "core/interchange/channel_print.h"
 #include "support/form_images.h"
+#include "support/image_bytes.h"
 
 using namespace kestra;
 
 namespace {
 
-QByteArray Bytes(const RadioImage& image, int offset, int count) {
-    return QByteArray(reinterpret_cast<const char*>(image.data() + offset), count);
-}
-
-QByteArray Record(const RadioImage& image, int n) {
-    return Bytes(image, RecordOffset(n), kRecordSize);
-}
+using test::Bytes;
+using test::Record;
 
 QStringList Row(const ChannelGrid& grid, int row) {
     QStringList out;
@@ -45,12 +41,6 @@ struct Fixture {
     BandLimits limits;
     ChannelGrid grid;
     ChannelRecord rec(int n) { return ChannelRecord(image, n); }
-    void AddChannel(int n, std::uint32_t rx, std::uint32_t tx) {
-        rec(n).SetRx(rx);
-        rec(n).SetTx(tx);
-        rec(n).SetRxTone(kNoTone);
-        rec(n).SetTxTone(kNoTone);
-    }
     PasteResult Paste(GridCell at, const std::string& tsv) {
         return PasteCells(grid, image, limits, at, tsv);
     }
@@ -192,20 +182,20 @@ class ChannelGridTest : public QObject {
 private slots:
     void renderCellTexts() {
         Fixture f;
-        f.AddChannel(1, 14512500, 14512500);
+        AddChannel(f.image, 1, 14512500, 14512500);
         f.rec(1).SetRxTone({0x85, 0x08});
         f.rec(1).SetTxTone({0x23, 0x80});
         f.rec(1).SetByte(0x0D, 0x00); // low, no scan, narrow, busy off
-        f.AddChannel(2, 43500000, 0);
+        AddChannel(f.image, 2, 43500000, 0);
         f.rec(2).SetTxNone();
         f.rec(2).SetRxTone({0x17, 0x80});
         f.rec(2).SetTxTone({0x00, 0x00});
         f.rec(2).SetBusyLockout(3);
-        f.AddChannel(129, 43500000, 43000000); // B001 from 0x1000
+        AddChannel(f.image, 129, 43500000, 43000000); // B001 from 0x1000
         f.rec(129).SetBusyLockout(2);
         f.rec(129).SetRxTone({0x05, 0x81});
         f.rec(129).SetTxTone({0x54, 0xC7});
-        f.AddChannel(3, 50000000, 50000000); // outside both bands
+        AddChannel(f.image, 3, 50000000, 50000000); // outside both bands
         f.rec(4).SetByte(3, 0x00);           // top byte 0x00: empty
         RenderGrid(f.grid, f.image, f.limits);
         QCOMPARE(Row(f.grid, 1),
@@ -233,7 +223,7 @@ private slots:
                                        {"000050ff", ""},          {"ffffffff", ""}};
         for (const auto& [txBytes, shown] : rows) {
             Fixture f;
-            f.AddChannel(7, 14500000, 0);
+            AddChannel(f.image, 7, 14500000, 0);
             const QByteArray tx = QByteArray::fromHex(txBytes);
             for (int i = 0; i < 4; ++i)
                 f.rec(7).SetByte(ChannelRecord::kTx + i, std::uint8_t(tx[i]));
@@ -258,7 +248,7 @@ private slots:
             {"145.00000", "500.00000", "00000600", "000000500200000600"}}; // remembered
         for (const auto& [rx, tx, remembered, stored] : rows) {
             Fixture f;
-            f.AddChannel(7, 14500000, 14500000);
+            AddChannel(f.image, 7, 14500000, 14500000);
             const int base = RecordOffset(7);
             for (int i = 0; i < 4; ++i)
                 f.image[base + 0x10 + i] = std::uint8_t(QByteArray::fromHex(remembered)[i]);
@@ -272,7 +262,7 @@ private slots:
 
     void gridToImageFlagsAndTones() {
         Fixture f;
-        f.AddChannel(12, 14500000, 14500000);
+        AddChannel(f.image, 12, 14500000, 14500000);
         ChannelRecord rec = f.rec(12);
         // "busy power scan wide rxTone txTone"
         auto flags = [&rec] {
@@ -306,7 +296,7 @@ private slots:
 
     void startCellEdit() {
         Fixture f;
-        f.AddChannel(5, 14500000, 14500000);
+        AddChannel(f.image, 5, 14500000, 14500000);
         f.rec(5).SetBusyLockout(2);
         RenderGrid(f.grid, f.image, f.limits);
         // "kind col/current col text choices index" of the editor each click opens; an
@@ -365,8 +355,8 @@ private slots:
     // as cleared. An empty row takes no TX, tone or choice.
     void deletedAndNewRows() {
         Fixture f;
-        f.AddChannel(1, 14500000, 14500000);
-        f.AddChannel(10, 14500000, 14500000);
+        AddChannel(f.image, 1, 14500000, 14500000);
+        AddChannel(f.image, 10, 14500000, 14500000);
         f.rec(10).SetByte(0x18, 'A');
         ChannelRecord rec = f.rec(5);
         rec.SetByte(0x18, 'Z');
@@ -408,7 +398,7 @@ private slots:
             {258, 2, "", "145.00000 145.00000"},    {1, 1, "435", "435.00000 145.00000"}};
         for (const Case& c : cases) {
             Fixture f;
-            f.AddChannel(c.row, 14500000, 14500000);
+            AddChannel(f.image, c.row, 14500000, 14500000);
             RenderGrid(f.grid, f.image, f.limits);
             CommitFrequency(f.grid, f.image, f.limits, {c.row, c.typedCol}, c.typed);
             const std::string name = Format("%d/%d %s: ", c.row, c.typedCol, c.typed);
@@ -616,7 +606,7 @@ private slots:
             ChannelRecord rec = f.rec(n);
             WriteChannelName(rec, "CH" + std::to_string(n));
         }
-        f.AddChannel(6, 30000000, 30000000);
+        AddChannel(f.image, 6, 30000000, 30000000);
         RenderGrid(f.grid, f.image, f.limits);
         const ChannelPrintTable table = BuildChannelPrintTable(f.image, f.limits);
         std::vector<std::vector<std::string>> expected;

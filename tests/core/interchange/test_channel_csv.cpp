@@ -8,8 +8,10 @@
 #include "core/interchange/csv_import_plan.h"
 #include "lang/language.h"
 #include "support/form_images.h"
+#include "support/image_bytes.h"
 
 using namespace kestra;
+using test::Record;
 
 namespace {
 
@@ -91,10 +93,6 @@ RadioImage ImageWithA002() {
     ChannelRecord(image, 2).SetTx(14600000);
     ChannelRecord(image, 2).SetVox(true);
     return image;
-}
-
-QByteArray Record(const RadioImage& image, int n) {
-    return QByteArray(reinterpret_cast<const char*>(image.data()) + RecordOffset(n), kRecordSize);
 }
 
 } // namespace
