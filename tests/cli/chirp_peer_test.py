@@ -123,7 +123,7 @@ with tempfile.TemporaryDirectory() as tmp:
     written = generic_csv.CSVRadio(None)
     written.erase_memory(0)
     for m in [
-        memory(1, 145500000, name="HOME"),
+        memory(1, 145500000, name="HOME", comment="club, net"),
         memory(2, 146940000, duplex="-", offset=600000, tmode="Tone", rtone=100.0,
                mode="NFM", skip="S", name="RPT2"),
         memory(3, 442100000, duplex="+", offset=5000000, tmode="TSQL", ctone=123.0),
@@ -164,6 +164,8 @@ with tempfile.TemporaryDirectory() as tmp:
               "%s: %s, CHIRP %s" % (label(m.number), landed.get(label(m.number)), grid_of(m)))
     check("row 13 (SHORT, 145.525000): skipped: 11 fields where the header has 18" in report,
           report)
+    # What the radio has no room for is named, not dropped unsaid.
+    check('row 1 (HOME, 145.500000): A001, Comment "club, net" not imported' in report, report)
     got = names(out)
     check(got["A001"] == "HOME" and got["A006"] == "=SUM" and got["A012"] == "VE9LONG", got)
 

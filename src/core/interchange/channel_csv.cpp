@@ -44,6 +44,7 @@ constexpr const char* kTransmitOutside =
     KESTRA_TEXT("kestra", "已跳过：发射频率 %1 不在任一频段内");
 constexpr const char* kNotPower = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是 High、Low 或瓦数");
 constexpr const char* kNameChanged = KESTRA_TEXT("kestra", "名称 %1 → %2");
+constexpr const char* kCommentDropped = KESTRA_TEXT("kestra", "Comment %1 未导入：电台不存储备注");
 constexpr const char* kNoFrequencyColumn = KESTRA_TEXT("kestra", "标题行中没有 Frequency 列");
 // A spreadsheet of a comma-decimal locale separates its fields by semicolons.
 constexpr const char* kSemicolonSeparated = KESTRA_TEXT(
@@ -94,8 +95,8 @@ enum Column {
     kDvCode,
     kColumnCount
 };
-// Import reads the columns up to Power.
-constexpr int kReadColumns = kPower + 1;
+// Import reads the columns up to Comment.
+constexpr int kReadColumns = kComment + 1;
 
 const std::vector<std::string>& Header() {
     static const std::vector<std::string> h = {
@@ -597,6 +598,8 @@ RowPlan PlanRow(const RowValues& v, const std::string& rawName, const BandLimits
     if (kept != name || v[kName] != rawName)
         plan.changes.push_back(Text(kNameChanged, {Quote(rawName), Quote(kept)}));
     plan.name = kept;
+    if (!v[kComment].empty())
+        plan.changes.push_back(Text(kCommentDropped, {Quote(v[kComment])}));
     return plan;
 }
 
@@ -782,7 +785,7 @@ struct CsvChannelImport::State : CsvSink {
     const RowPlan& Plan(std::size_t fields, std::optional<RowPlan>& fresh) {
         int longField = kReadColumns;
         for (int c = kReadColumns - 1; c >= 0; --c)
-            if (cut[c] && c != kName)
+            if (cut[c] && c != kName && c != kComment)
                 longField = c;
         if (fields < headerFields || longField < kReadColumns) {
             fresh.emplace().skip =

@@ -7,7 +7,8 @@
 //
 // Export writes every non-empty memory channel (1..256); import maps rows to
 // channels through the same commit rules as typing into the channel grid and
-// reports, row by row, what did not land as it was written.
+// reports, row by row, what did not land as it was written (a Comment, which
+// the radio has no room for, included).
 //
 // Import reads the text as a stream: it keeps at most one row, the 256
 // channels and a bounded report, never the rows themselves, and stops at the
@@ -31,8 +32,8 @@ inline constexpr std::size_t kMaxCsvBytes = std::size_t(64) << 20;
 // A quoted field may run over at most this many lines; more means a quote
 // that was never closed.
 inline constexpr int kMaxQuotedFieldLines = 5;
-// Import keeps at most this much of one field: a longer Name is cut (and
-// reported), a row with any other field that long is skipped.
+// Import keeps at most this much of one field: a longer Name or Comment is
+// cut (and reported), a row with any other field that long is skipped.
 inline constexpr std::size_t kKeptFieldBytes = 1024;
 // Report entries listed one by one; further rows are counted in one line.
 inline constexpr std::size_t kMaxReportEntries = 1000;
