@@ -3129,6 +3129,11 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     </message>
     <message>
         <location line="+1"/>
+        <source>%1 → %2：电台以 10 Hz 为单位存储频率</source>
+        <translation>%1 → %2: the radio keeps frequencies in 10 Hz units</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>已跳过：%1 %2</source>
         <translation>skipped: %1 %2</translation>
     </message>

@@ -30,6 +30,7 @@ constexpr const char* kRowWhat = KESTRA_TEXT("kestra", "第 %1 行：%2");
 constexpr const char* kRowsWhat = KESTRA_TEXT("kestra", "行 %1：%2");
 constexpr const char* kNotUtf8 = KESTRA_TEXT("kestra", "不是 UTF-8 文本（偏移 %1 处的字节无效）");
 constexpr const char* kOffRaster = KESTRA_TEXT("kestra", "%1 → %2：不在频率步进上");
+constexpr const char* kBelow10Hz = KESTRA_TEXT("kestra", "%1 → %2：电台以 10 Hz 为单位存储频率");
 constexpr const char* kSkippedValue = KESTRA_TEXT("kestra", "已跳过：%1 %2");
 constexpr const char* kNotDcsCode = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是 DCS 码");
 constexpr const char* kNotNumber = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是数字");
@@ -381,6 +382,14 @@ struct RowPlan {
 // The fields of one row, by column (blanks around them removed).
 using RowValues = std::array<std::string, kReadColumns>;
 
+// True when a number of MHz from the file has digits below 10 Hz that are
+// not 0 ("145.500009"): the radio keeps 10 Hz units, reading drops them.
+bool HasDigitsBelow10Hz(const std::string& mhz) {
+    const auto point = mhz.find('.');
+    return point != std::string::npos &&
+           mhz.find_first_of("123456789", point + 6) != std::string::npos;
+}
+
 // A frequency through the grid's typing rules (in band, snapped onto the
 // raster when off it, as CorrectTypedFrequency does for an in-band text);
 // 0 when outside both bands.
@@ -391,6 +400,8 @@ std::uint32_t LandFrequency(const std::string& typed, std::uint32_t f, const Ban
     const std::uint32_t landed = IsOffRaster(f) ? SnapToStep(f) : f;
     if (landed != f)
         plan.changes.push_back(Text(kOffRaster, {Shown(typed), FrequencyToText(landed)}));
+    else if (HasDigitsBelow10Hz(typed))
+        plan.changes.push_back(Text(kBelow10Hz, {Shown(typed), FrequencyToText(landed)}));
     return landed;
 }
 
@@ -519,6 +530,8 @@ void PlanTransmit(const RowValues& v, std::uint32_t rxLanded, const BandLimits& 
             return;
         }
         offset = TextToFrequency(v[kOffset]);
+        if (duplex != "split" && HasDigitsBelow10Hz(v[kOffset]))
+            plan.changes.push_back(Text(kBelow10Hz, {Shown(v[kOffset]), FrequencyToText(offset)}));
     }
     std::uint32_t tx = rxLanded;
     if (duplex == "-" && offset > rxLanded) {
@@ -540,8 +553,7 @@ void PlanTransmit(const RowValues& v, std::uint32_t rxLanded, const BandLimits& 
     // A split frequency is quoted as the file has it (its digits below
     // 10 Hz are gone from tx).
     const std::uint32_t txLanded =
-        tx == rxLanded ? rxLanded
-                       : LandFrequency(duplex == "split" ? v[kOffset] : Mhz6(tx), tx, limits, plan);
+        LandFrequency(duplex == "split" ? v[kOffset] : Mhz6(tx), tx, limits, plan);
     if (txLanded == 0)
         plan.skip = Text(kTransmitOutside, {Mhz6(tx)});
     else
