@@ -817,6 +817,8 @@ struct CsvChannelImport::State : CsvSink {
         return lastPlan;
     }
 
+    bool Held(int n) const { return ChannelHeld(image, n); }
+
     // The channel of the row's Location, 0 with the reason in refused.
     int ChannelOfLocation(std::string& refused) const {
         const std::string& loc = values[kLocation];
@@ -828,7 +830,7 @@ struct CsvChannelImport::State : CsvSink {
             refused = Text(kNotAChannel, {Quote(loc)});
         else if (slots[v].used && !options.overwrite)
             refused = Text(kChannelTaken, {ChannelLabel(v), std::to_string(slots[v].row)});
-        else if (!slots[v].used && !grid.RowEmpty(v) && !options.overwrite)
+        else if (!slots[v].used && Held(v) && !options.overwrite)
             refused = Text(kChannelNotEmpty, {ChannelLabel(v)});
         else
             return v;
@@ -850,7 +852,7 @@ struct CsvChannelImport::State : CsvSink {
             if (n == 0)
                 skip = &refused;
         } else if (skip->empty()) {
-            while (next <= kMemoryChannels && !options.overwrite && !grid.RowEmpty(next))
+            while (next <= kMemoryChannels && !options.overwrite && Held(next))
                 ++next;
             if (next > kMemoryChannels) {
                 overflowFirst = overflowLast = row;
@@ -969,6 +971,10 @@ ParseCsv(const std::string& input, std::string& error, std::size_t mostRecords) 
         return std::nullopt;
     }
     return std::move(sink.records);
+}
+
+bool ChannelHeld(const RadioImage& image, int n) {
+    return FrequencyShown(ConstChannelRecord(image, n), ChannelRecord::kRx);
 }
 
 std::string CsvRecord(const std::vector<std::string>& fields) {

@@ -59,6 +59,11 @@ std::string CsvRecord(const std::vector<std::string>& fields);
 // spreadsheet shows it as text (import takes it off again).
 std::string ExportChannelCsv(const RadioImage& image);
 
+// Whether channel n holds a channel that only overwrite replaces: one the
+// grid shows, or one whose receive frequency lies outside both bands (its row
+// is empty, and the image keeps it as it is).
+bool ChannelHeld(const RadioImage& image, int n);
+
 struct CsvImportOptions {
     int start = 1;             // first channel 1..256 the rows go to
     bool keepLocation = false; // rows go to their Location column instead
