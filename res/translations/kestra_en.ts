@@ -2420,7 +2420,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>the virtual radio could not start: %1</translation>
     </message>
     <message>
-        <location filename="../../src/ui/dialogs/comm_dlg.cpp" line="+26"/>
+        <location filename="../../src/ui/dialogs/comm_dlg.cpp" line="+27"/>
         <source>写后校验(&amp;V)</source>
         <translation>&amp;Verify after writing</translation>
     </message>
@@ -2792,7 +2792,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>nothing written: the backup of the radio’s data could not be saved (%1 writes without one)</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+56"/>
         <source>%1：--ident 取 model、version、blank 或 16 个十六进制数字</source>
         <translation>%1: --ident takes model, version, blank or 16 hex digits</translation>
     </message>
@@ -3015,7 +3015,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>port closed</translation>
     </message>
     <message>
-        <location line="+106"/>
+        <location line="+101"/>
         <source>%1没有收到确认（什么也没收到）</source>
         <translation>no acknowledgement %1 (nothing arrived)</translation>
     </message>
@@ -3129,6 +3129,11 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
     </message>
     <message>
         <location line="+1"/>
+        <source>%1 → %2：电台以 10 Hz 为单位存储频率</source>
+        <translation>%1 → %2: the radio keeps frequencies in 10 Hz units</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>已跳过：%1 %2</source>
         <translation>skipped: %1 %2</translation>
     </message>
@@ -3186,6 +3191,11 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <location line="+1"/>
         <source>名称 %1 → %2</source>
         <translation>name %1 → %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Comment %1 未导入：电台不存储备注</source>
+        <translation>Comment %1 not imported: the radio keeps no comments</translation>
     </message>
     <message>
         <location line="+1"/>

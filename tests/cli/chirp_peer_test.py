@@ -123,19 +123,19 @@ with tempfile.TemporaryDirectory() as tmp:
     written = generic_csv.CSVRadio(None)
     written.erase_memory(0)
     for m in [
-        memory(1, 145500000, name="HOME"),
+        memory(1, 145500000, name="HOME", comment="club, net"),
         memory(2, 146940000, duplex="-", offset=600000, tmode="Tone", rtone=100.0,
                mode="NFM", skip="S", name="RPT2"),
-        memory(3, 442100000, duplex="+", offset=5000000, tmode="TSQL", ctone=123.0),
+        memory(3, 442100000, duplex="+", offset=5000004, tmode="TSQL", ctone=123.0),
         memory(4, 145330000, tmode="DTCS", dtcs=411, dtcs_polarity="RN", tuning_step=12.5),
-        memory(5, 438512500, duplex="split", offset=145500000, tuning_step=12.5),
+        memory(5, 438512500, duplex="split", offset=145500005, tuning_step=12.5),
         memory(6, 145600000, duplex="off", name="=SUM"),
         memory(7, 446006250, tmode="Tone", rtone=67.0, tuning_step=6.25),
         memory(8, 145670000, mode="DV", name="DSTAR"),
         memory(9, 29620000, name="TENM"),
         memory(10, 144390000, mode="AM"),
         memory(11, 147000000, tmode="TSQL-R", ctone=88.5),
-        memory(12, 146520000, name="VE9LONGNAME"),
+        memory(12, 146520006, name="VE9LONGNAME"),
     ]:
         written.set_memory(m)
     chirp_csv = os.path.join(tmp, "chirp.csv")
@@ -164,6 +164,13 @@ with tempfile.TemporaryDirectory() as tmp:
               "%s: %s, CHIRP %s" % (label(m.number), landed.get(label(m.number)), grid_of(m)))
     check("row 13 (SHORT, 145.525000): skipped: 11 fields where the header has 18" in report,
           report)
+    # What the radio has no room for is named, not dropped unsaid.
+    check('row 1 (HOME, 145.500000): A001, Comment "club, net" not imported' in report, report)
+    for row, hz in ((3, "5.000004 → 5.00000"), (5, "145.500005 → 145.50000"),
+                    (12, "146.520006 → 146.52000")):
+        line = next((x for x in report.splitlines() if x.startswith("row %d " % row)), "")
+        check(hz + ": the radio keeps frequencies in 10 Hz units" in line,
+              "row %d: digits below 10 Hz: %s" % (row, report))
     got = names(out)
     check(got["A001"] == "HOME" and got["A006"] == "=SUM" and got["A012"] == "VE9LONG", got)
 

@@ -284,6 +284,14 @@ private slots:
         // A5 holds every value; 40 mm side margins leave too little room.
         pdf.setPageMargins(QMarginsF(40, 10, 40, 10), QPageLayout::Millimeter);
         QVERIFY(!layout.FitsWidth(&pdf));
+        // There a cut header keeps its start: RX and TX stay apart.
+        QVERIFY(layout.Print(&pdf));
+        if (!Tool("pdftotext").isEmpty()) {
+            const QString cut = PdfText(path, 1);
+            QVERIFY2(cut.contains(QStringLiteral("接收...")) &&
+                         cut.contains(QStringLiteral("发射...")),
+                     qPrintable(cut.left(200)));
+        }
         pdf.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
         QVERIFY(layout.FitsWidth(&pdf));
         QVERIFY(layout.Print(&pdf));

@@ -30,6 +30,7 @@ constexpr const char* kRowWhat = KESTRA_TEXT("kestra", "第 %1 行：%2");
 constexpr const char* kRowsWhat = KESTRA_TEXT("kestra", "行 %1：%2");
 constexpr const char* kNotUtf8 = KESTRA_TEXT("kestra", "不是 UTF-8 文本（偏移 %1 处的字节无效）");
 constexpr const char* kOffRaster = KESTRA_TEXT("kestra", "%1 → %2：不在频率步进上");
+constexpr const char* kBelow10Hz = KESTRA_TEXT("kestra", "%1 → %2：电台以 10 Hz 为单位存储频率");
 constexpr const char* kSkippedValue = KESTRA_TEXT("kestra", "已跳过：%1 %2");
 constexpr const char* kNotDcsCode = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是 DCS 码");
 constexpr const char* kNotNumber = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是数字");
@@ -44,6 +45,7 @@ constexpr const char* kTransmitOutside =
     KESTRA_TEXT("kestra", "已跳过：发射频率 %1 不在任一频段内");
 constexpr const char* kNotPower = KESTRA_TEXT("kestra", "已跳过：%1 %2 不是 High、Low 或瓦数");
 constexpr const char* kNameChanged = KESTRA_TEXT("kestra", "名称 %1 → %2");
+constexpr const char* kCommentDropped = KESTRA_TEXT("kestra", "Comment %1 未导入：电台不存储备注");
 constexpr const char* kNoFrequencyColumn = KESTRA_TEXT("kestra", "标题行中没有 Frequency 列");
 // A spreadsheet of a comma-decimal locale separates its fields by semicolons.
 constexpr const char* kSemicolonSeparated = KESTRA_TEXT(
@@ -94,8 +96,8 @@ enum Column {
     kDvCode,
     kColumnCount
 };
-// Import reads the columns up to Power.
-constexpr int kReadColumns = kPower + 1;
+// Import reads the columns up to Comment.
+constexpr int kReadColumns = kComment + 1;
 
 const std::vector<std::string>& Header() {
     static const std::vector<std::string> h = {
@@ -380,6 +382,14 @@ struct RowPlan {
 // The fields of one row, by column (blanks around them removed).
 using RowValues = std::array<std::string, kReadColumns>;
 
+// True when a number of MHz from the file has digits below 10 Hz that are
+// not 0 ("145.500009"): the radio keeps 10 Hz units, reading drops them.
+bool HasDigitsBelow10Hz(const std::string& mhz) {
+    const auto point = mhz.find('.');
+    return point != std::string::npos &&
+           mhz.find_first_of("123456789", point + 6) != std::string::npos;
+}
+
 // A frequency through the grid's typing rules (in band, snapped onto the
 // raster when off it, as CorrectTypedFrequency does for an in-band text);
 // 0 when outside both bands.
@@ -390,6 +400,8 @@ std::uint32_t LandFrequency(const std::string& typed, std::uint32_t f, const Ban
     const std::uint32_t landed = IsOffRaster(f) ? SnapToStep(f) : f;
     if (landed != f)
         plan.changes.push_back(Text(kOffRaster, {Shown(typed), FrequencyToText(landed)}));
+    else if (HasDigitsBelow10Hz(typed))
+        plan.changes.push_back(Text(kBelow10Hz, {Shown(typed), FrequencyToText(landed)}));
     return landed;
 }
 
@@ -518,6 +530,8 @@ void PlanTransmit(const RowValues& v, std::uint32_t rxLanded, const BandLimits& 
             return;
         }
         offset = TextToFrequency(v[kOffset]);
+        if (duplex != "split" && HasDigitsBelow10Hz(v[kOffset]))
+            plan.changes.push_back(Text(kBelow10Hz, {Shown(v[kOffset]), FrequencyToText(offset)}));
     }
     std::uint32_t tx = rxLanded;
     if (duplex == "-" && offset > rxLanded) {
@@ -539,8 +553,7 @@ void PlanTransmit(const RowValues& v, std::uint32_t rxLanded, const BandLimits& 
     // A split frequency is quoted as the file has it (its digits below
     // 10 Hz are gone from tx).
     const std::uint32_t txLanded =
-        tx == rxLanded ? rxLanded
-                       : LandFrequency(duplex == "split" ? v[kOffset] : Mhz6(tx), tx, limits, plan);
+        LandFrequency(duplex == "split" ? v[kOffset] : Mhz6(tx), tx, limits, plan);
     if (txLanded == 0)
         plan.skip = Text(kTransmitOutside, {Mhz6(tx)});
     else
@@ -597,6 +610,8 @@ RowPlan PlanRow(const RowValues& v, const std::string& rawName, const BandLimits
     if (kept != name || v[kName] != rawName)
         plan.changes.push_back(Text(kNameChanged, {Quote(rawName), Quote(kept)}));
     plan.name = kept;
+    if (!v[kComment].empty())
+        plan.changes.push_back(Text(kCommentDropped, {Quote(v[kComment])}));
     return plan;
 }
 
@@ -782,7 +797,7 @@ struct CsvChannelImport::State : CsvSink {
     const RowPlan& Plan(std::size_t fields, std::optional<RowPlan>& fresh) {
         int longField = kReadColumns;
         for (int c = kReadColumns - 1; c >= 0; --c)
-            if (cut[c] && c != kName)
+            if (cut[c] && c != kName && c != kComment)
                 longField = c;
         if (fields < headerFields || longField < kReadColumns) {
             fresh.emplace().skip =
@@ -802,6 +817,8 @@ struct CsvChannelImport::State : CsvSink {
         return lastPlan;
     }
 
+    bool Held(int n) const { return ChannelHeld(image, n); }
+
     // The channel of the row's Location, 0 with the reason in refused.
     int ChannelOfLocation(std::string& refused) const {
         const std::string& loc = values[kLocation];
@@ -813,7 +830,7 @@ struct CsvChannelImport::State : CsvSink {
             refused = Text(kNotAChannel, {Quote(loc)});
         else if (slots[v].used && !options.overwrite)
             refused = Text(kChannelTaken, {ChannelLabel(v), std::to_string(slots[v].row)});
-        else if (!slots[v].used && !grid.RowEmpty(v) && !options.overwrite)
+        else if (!slots[v].used && Held(v) && !options.overwrite)
             refused = Text(kChannelNotEmpty, {ChannelLabel(v)});
         else
             return v;
@@ -835,7 +852,7 @@ struct CsvChannelImport::State : CsvSink {
             if (n == 0)
                 skip = &refused;
         } else if (skip->empty()) {
-            while (next <= kMemoryChannels && !options.overwrite && !grid.RowEmpty(next))
+            while (next <= kMemoryChannels && !options.overwrite && Held(next))
                 ++next;
             if (next > kMemoryChannels) {
                 overflowFirst = overflowLast = row;
@@ -954,6 +971,10 @@ ParseCsv(const std::string& input, std::string& error, std::size_t mostRecords) 
         return std::nullopt;
     }
     return std::move(sink.records);
+}
+
+bool ChannelHeld(const RadioImage& image, int n) {
+    return FrequencyShown(ConstChannelRecord(image, n), ChannelRecord::kRx);
 }
 
 std::string CsvRecord(const std::vector<std::string>& fields) {

@@ -7,7 +7,8 @@
 //
 // Export writes every non-empty memory channel (1..256); import maps rows to
 // channels through the same commit rules as typing into the channel grid and
-// reports, row by row, what did not land as it was written.
+// reports, row by row, what did not land as it was written (a Comment, which
+// the radio has no room for, included).
 //
 // Import reads the text as a stream: it keeps at most one row, the 256
 // channels and a bounded report, never the rows themselves, and stops at the
@@ -31,8 +32,8 @@ inline constexpr std::size_t kMaxCsvBytes = std::size_t(64) << 20;
 // A quoted field may run over at most this many lines; more means a quote
 // that was never closed.
 inline constexpr int kMaxQuotedFieldLines = 5;
-// Import keeps at most this much of one field: a longer Name is cut (and
-// reported), a row with any other field that long is skipped.
+// Import keeps at most this much of one field: a longer Name or Comment is
+// cut (and reported), a row with any other field that long is skipped.
 inline constexpr std::size_t kKeptFieldBytes = 1024;
 // Report entries listed one by one; further rows are counted in one line.
 inline constexpr std::size_t kMaxReportEntries = 1000;
@@ -57,6 +58,11 @@ std::string CsvRecord(const std::vector<std::string>& fields);
 // and a Name that starts with =, +, - or @ gets a leading ' so that a
 // spreadsheet shows it as text (import takes it off again).
 std::string ExportChannelCsv(const RadioImage& image);
+
+// Whether channel n holds a channel that only overwrite replaces: one the
+// grid shows, or one whose receive frequency lies outside both bands (its row
+// is empty, and the image keeps it as it is).
+bool ChannelHeld(const RadioImage& image, int n);
 
 struct CsvImportOptions {
     int start = 1;             // first channel 1..256 the rows go to

@@ -12,19 +12,11 @@ namespace kestra {
 
 namespace {
 
-
-// The RX text channel n shows in the grid (empty: an empty channel).
-std::string RxOf(const RadioImage& image, int n) {
-    BandLimits limits;
-    LoadBandLimitsFromImage(image, limits);
-    return RenderRow(image, limits, n)[0];
-}
-
 // The first memory channel from `from` on that a row may land in (beyond the
 // last one when none is left).
 int FreeChannelFrom(const RadioImage& image, int from, bool overwrite) {
     int n = from;
-    while (n <= kMemoryChannels && !overwrite && !RxOf(image, n).empty())
+    while (n <= kMemoryChannels && !overwrite && ChannelHeld(image, n))
         ++n;
     return n;
 }
@@ -86,13 +78,13 @@ std::vector<CsvRowPlan> PlanChannelCsvImport(const std::string& text, const Radi
                 std::from_chars(loc.data(), loc.data() + loc.size(), n);
             } else {
                 n = next;
-                while (n < kMemoryChannels && !options.overwrite && !RxOf(before, n).empty())
+                while (n < kMemoryChannels && !options.overwrite && ChannelHeld(before, n))
                     ++n;
                 next = n + 1;
             }
             row.channel = n;
-            if (n >= 1 && n <= kMemoryChannels)
-                row.replaces = RxOf(before, n);
+            if (n >= 1 && n <= kMemoryChannels && ChannelHeld(before, n))
+                row.replaces = FrequencyToText(ConstChannelRecord(before, n).Rx());
         }
         plan.push_back(std::move(row));
     }

@@ -278,10 +278,15 @@ void ChannelPrintLayout::PaintPage(QPainter& p, const Metrics& m, int page) cons
     for (int r = 1; r < count; r += 2)
         p.fillRect(at(left, rowTop(r), m.tableWidth, m.rowHeight), kStripeFill);
 
+    // A header cut to its column keeps its start: "接收…" and "发射…" stay
+    // apart where the column's middle would read the same.
     qreal x = left;
     p.setFont(bold);
+    const QFontMetricsF fb(bold, device);
     for (int c = 0; c < columns; ++c) {
-        p.drawText(at(x, top, m.widths[c], m.rowHeight), Qt::AlignCenter, header_[c]);
+        const QRectF cell = at(x, top, m.widths[c], m.rowHeight);
+        p.drawText(cell, Qt::AlignCenter,
+                   fb.elidedText(header_[c], Qt::ElideRight, cell.width() - m.pad * sx));
         x += m.widths[c];
     }
     p.setFont(font);

@@ -16,9 +16,10 @@
 // as its longest text in the print font (10 pt), and the columns share out
 // what is left of the page width. A table wider than the page shrinks its
 // font, down to 6 pt (A4 portrait takes it at 10 pt, A5 at about 7 pt); what
-// is still too wide is elided. The rows fill each page down to the page
-// number; an empty list prints the header and one line "没有信道". The page
-// breaks are the same on a printer, in the preview and in a PDF.
+// is still too wide is elided, headers too (keeping their start). The rows
+// fill each page down to the page number; an empty list prints the header and
+// one line "没有信道". The page breaks are the same on a printer, in the
+// preview and in a PDF.
 #pragma once
 
 #include <QDate>

@@ -86,12 +86,14 @@ CsvImportOptions Options(const QString& text) {
     return o;
 }
 
-// Empty channels but A002, in use with VOX (a field the format does not carry).
+// Empty channels but A002, in use with VOX (a field the format does not carry),
+// and A004, receiving outside both bands (an empty row the image keeps).
 RadioImage ImageWithA002() {
     RadioImage image = BuiltInImage();
     ChannelRecord(image, 2).SetRx(14600000);
     ChannelRecord(image, 2).SetTx(14600000);
     ChannelRecord(image, 2).SetVox(true);
+    ChannelRecord(image, 4).SetRx(50000000);
     return image;
 }
 
@@ -297,9 +299,9 @@ private slots:
     void planIsWhatTheImportDoes_data() {
         QTest::addColumn<QString>("options");
         QTest::addColumn<QStringList>("plan");
-        QTest::newRow("free channels from A001") << "" << QStringList{"1:", "0:", "3:", "4:"};
+        QTest::newRow("free channels from A001") << "" << QStringList{"1:", "0:", "3:", "5:"};
         QTest::newRow("overwriting from A002")
-            << "overwrite start 2" << QStringList{"2:146.00000", "0:", "3:", "4:"};
+            << "overwrite start 2" << QStringList{"2:146.00000", "0:", "3:", "4:500.00000"};
         QTest::newRow("at their locations") << "keep" << QStringList{"1:", "0:", "3:", "0:"};
         QTest::newRow("at their locations, overwriting")
             << "keep overwrite" << QStringList{"1:", "0:", "3:", "2:146.00000"};
