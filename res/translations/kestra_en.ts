@@ -17,7 +17,7 @@
     <message>
         <location line="+2"/>
         <source>文件“%1”不是有效的数据文件：只有 %2 字节，需要 %3 字节。</source>
-        <translation>The file “%1” is not a valid data file: it has only %2 bytes, %3 are needed.</translation>
+        <translation>The file “%1” is not a valid data file: it has only %2 of the %3 bytes needed.</translation>
     </message>
     <message>
         <location line="+1"/>

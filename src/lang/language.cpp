@@ -5,8 +5,13 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QTranslator>
+#include <clocale>
+#include <cstring>
 #include <memory>
 #include <vector>
+#ifndef _WIN32
+#include <langinfo.h>
+#endif
 
 #include "core/codec/text_seam.h"
 #include "core/document/app_directory.h"
@@ -26,6 +31,10 @@ namespace {
 // The catalogue of the run's language; null for Chinese.
 QTranslator* g_catalogue = nullptr;
 Language g_language = Language::Chinese;
+
+// The language the operating system's words in messages (a reason such as
+// "No such file or directory") came in for the run: the catalogue's.
+Language g_systemLanguage = Language::Chinese;
 
 std::string TranslateForCore(const char* source, int count) {
     return Translate(source, count).toStdString();
@@ -122,8 +131,11 @@ QTranslator* InstallLanguage(Language language, const QString& appDirectory, boo
         g_catalogue = nullptr;
     }
     g_language = language;
-    if (language == Language::Chinese)
+    g_systemLanguage = language;
+    if (language == Language::Chinese) {
+        ApplySystemMessageLanguage();
         return nullptr;
+    }
     const QString name = QStringLiteral("kestra_%1.qm").arg(LanguageCode(language));
     QStringList paths{QStringLiteral(":/translations/") + name};
     // An installed program keeps its catalogues in share/kestra/translations.
@@ -141,9 +153,28 @@ QTranslator* InstallLanguage(Language language, const QString& appDirectory, boo
             QCoreApplication::installTranslator(g_catalogue);
         if (printLabels)
             forms::SetProfilePrintLanguage(LabelsOf(g_catalogue));
+        ApplySystemMessageLanguage();
         return g_catalogue;
     }
+    g_systemLanguage = Language::Chinese; // no catalogue: the source texts
+    ApplySystemMessageLanguage();
     return nullptr;
+}
+
+void ApplySystemMessageLanguage() {
+#if defined(LC_MESSAGES) && !defined(_WIN32)
+    // The C locale's messages are English whatever LANGUAGE asks for.
+    if (g_systemLanguage == Language::English) {
+        std::setlocale(LC_MESSAGES, "C");
+        return;
+    }
+    const char* current = std::setlocale(LC_MESSAGES, nullptr);
+    if (current && std::strncmp(current, "zh", 2) == 0)
+        return;
+    // Chinese words need UTF-8 characters; zh_CN only where it is installed.
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0)
+        std::setlocale(LC_MESSAGES, "zh_CN.UTF-8");
+#endif
 }
 
 Language CurrentLanguage() {

@@ -39,6 +39,13 @@ bool TakeLanguageOption(QStringList& arguments, bool& given, Language& language,
 QTranslator* InstallLanguage(Language language, const QString& appDirectory = QString(),
                              bool printLabels = false);
 
+// Lets the operating system's words in messages (strerror: "No such file or
+// directory") speak the installed language too, whatever the user's locale
+// says: InstallLanguage does it, and a QCoreApplication created later (its
+// constructor takes the locale from the environment again) needs it once
+// more.
+void ApplySystemMessageLanguage();
+
 // The language installed last (Chinese before any).
 Language CurrentLanguage();
 

@@ -168,7 +168,7 @@ private slots:
         refused("import-csv --start past A128",
                 {"import-csv", "IMG", "CSV", "-o", "OUT", "--start", "A129"}, "--start");
         refused("import-csv missing", {"import-csv", "IMG", "MISSING", "-o", "OUT"},
-                "missing.dat: " + QString::fromLocal8Bit(std::strerror(ENOENT)));
+                "missing.dat: " + EnglishReason(ENOENT));
         refused("import-csv over the limit", {"import-csv", "IMG", "BIG", "-o", "OUT"},
                 "larger than 64 MiB, the limit for a CSV file (67108865 bytes); nothing written\n");
         refused("arrange without operation", {"arrange", "IMG", "-o", "x.dat"},
@@ -188,7 +188,7 @@ private slots:
                 "Cannot save the file");
         refused("decoder read into a folder",
                 {"decoder", "read", "--port", "PORT", "--factory", "QDM537", "-o", "FOLDER"},
-                QString::fromLocal8Bit(std::strerror(EISDIR)));
+                EnglishReason(EISDIR));
         refused("read short base", {"read", "--port", "PORT", "--base", "SHORT", "-o", "OUT"},
                 "1000");
         refused("init wrong password", {"init", "--port", "PORT", "--factory", "nope", "IMG"},
@@ -295,7 +295,7 @@ private slots:
         for (const char* command : {"channels", "settings"}) {
             const Run r = CliTo(KESTRA_CLI_PATH, {command, image_}, full);
             QCOMPARE(r.exitCode, 1);
-            QVERIFY2(r.err.contains(std::strerror(ENOSPC)), r.err.constData());
+            QVERIFY2(r.err.contains(EnglishReason(ENOSPC).toUtf8()), r.err.constData());
         }
         QCOMPARE(CliTo(KESTRA_CLI_PATH, {"--help"}, full).exitCode, 1);
 #endif
