@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTranslator>
 #include <clocale>
 #include <cstring>
@@ -61,6 +62,16 @@ const std::vector<std::unique_ptr<QTranslator>>& ShippedCatalogues() {
         return out;
     }();
     return catalogues;
+}
+
+// Qt's own words that come from the locale rather than a catalogue (a file
+// dialog's "unknown" file type and "1 byte") in the run's language; numbers
+// and dates keep the user's country where Qt knows that pair.
+void SetDefaultLocale(Language language) {
+    const QLocale system = QLocale::system();
+    const QLocale::Language wanted =
+        language == Language::Chinese ? QLocale::Chinese : QLocale::English;
+    QLocale::setDefault(system.language() == wanted ? system : QLocale(wanted, system.territory()));
 }
 
 } // namespace
@@ -134,6 +145,7 @@ QTranslator* InstallLanguage(Language language, const QString& appDirectory, boo
     g_systemLanguage = language;
     if (language == Language::Chinese) {
         ApplySystemMessageLanguage();
+        SetDefaultLocale(language);
         return nullptr;
     }
     const QString name = QStringLiteral("kestra_%1.qm").arg(LanguageCode(language));
@@ -154,10 +166,12 @@ QTranslator* InstallLanguage(Language language, const QString& appDirectory, boo
         if (printLabels)
             forms::SetProfilePrintLanguage(LabelsOf(g_catalogue));
         ApplySystemMessageLanguage();
+        SetDefaultLocale(language);
         return g_catalogue;
     }
     g_systemLanguage = Language::Chinese; // no catalogue: the source texts
     ApplySystemMessageLanguage();
+    SetDefaultLocale(Language::Chinese);
     return nullptr;
 }
 

@@ -34,8 +34,10 @@ bool TakeLanguageOption(QStringList& arguments, bool& given, Language& language,
 // compose its messages in it (SetTextTranslator). It replaces the catalogue
 // installed before. Profiles read the labels of every shipped language
 // (core/forms/profile_labels.h) and print the source labels unless
-// printLabels is set. Returns the catalogue, or nullptr for Chinese or when
-// the catalogue is missing.
+// printLabels is set. The default QLocale takes the language too (with the
+// user's country where Qt has that pair), so that Qt's words from the locale
+// (a file dialog's file types and sizes) match it. Returns the catalogue, or
+// nullptr for Chinese or when the catalogue is missing.
 QTranslator* InstallLanguage(Language language, const QString& appDirectory = QString(),
                              bool printLabels = false);
 
