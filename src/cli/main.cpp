@@ -68,7 +68,7 @@ int PrintHelp(const CommandTable& table) {
 // user's preferred languages. Profiles print English labels only when
 // --lang en is given, so that they do not change with the user's locale.
 bool SetUpLanguage(std::vector<std::string>& argv, int& exitCode) {
-    kestra::InstallLanguage(kestra::LanguageForUiLanguages(QLocale::system().uiLanguages()));
+    kestra::InstallLanguage(kestra::LanguageForUiLanguages(kestra::UserLocale().uiLanguages()));
     QStringList arguments{QStringLiteral("kestra-cli")};
     for (const std::string& a : argv)
         arguments.append(QString::fromStdString(a));

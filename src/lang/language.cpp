@@ -97,6 +97,18 @@ Language LanguageForUiLanguages(const QStringList& uiLanguages) {
     return Language::English;
 }
 
+QLocale UserLocale() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray value = qgetenv(name);
+        if (value.isEmpty())
+            continue;
+        if (value == "C" || value == "POSIX" || value.startsWith("C."))
+            return QLocale::c();
+        return QLocale::system();
+    }
+    return QLocale::c();
+}
+
 bool TakeLanguageOption(QStringList& arguments, bool& given, Language& language, QString& error) {
     const QString option = QStringLiteral("--lang");
     for (int i = 1; i < arguments.size(); ++i) {

@@ -4,6 +4,7 @@
 // QtCore only, shared by both programs.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,12 @@ QString LanguageCode(Language language);
 // Chinese when the first is zh*, English for every other one and for none
 // (the C/POSIX locale).
 Language LanguageForUiLanguages(const QStringList& uiLanguages);
+
+// The user's locale for choosing the language: the C locale when messages
+// follow it (LC_ALL, else LC_MESSAGES, else LANG is C, POSIX or C.*, or none
+// is set), whatever LANGUAGE asks for, as gettext has it: a script sets
+// LC_ALL=C for messages it can read; else QLocale::system().
+QLocale UserLocale();
 
 // Removes "--lang CODE" / "--lang=CODE" from arguments (program name first;
 // any position before a "--"). Returns false with a message when the option

@@ -63,6 +63,16 @@ private slots:
     // an image and a byte), EMPTY for an empty file, GOOD for a usable CSV.
     // A run that fails prints nothing on standard output and writes no OUT;
     // no run changes LONG.
+    // The C locale speaks English where LANGUAGE asks for Chinese, as gettext
+    // has it: a script sets LC_ALL=C for messages it can read.
+    void cLocaleSpeaksEnglish() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", "C");
+        env.insert("LANGUAGE", "zh_CN:zh");
+        const Run r = CliTo(KESTRA_CLI_PATH, {"frobnicate"}, QString(), 30000, env);
+        QVERIFY2(r.err.startsWith("kestra-cli: unknown command"), r.err.constData());
+    }
+
     void routing_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
