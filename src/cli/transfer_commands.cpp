@@ -323,7 +323,8 @@ int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) 
 int RunRegionCommand(RegionKind region, const std::vector<std::string>& argv) {
     const std::string name = region == RegionKind::Calibration ? "calibration" : "decoder";
     if (argv.empty() || (argv[0] != "read" && argv[0] != "write"))
-        return UsageError(name + ": expected 'read' or 'write'");
+        return UsageError(
+            FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要 read 或 write")), {name}));
     const bool read = argv[0] == "read";
     Args args;
     LinkArgs link;

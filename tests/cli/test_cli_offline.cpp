@@ -128,6 +128,8 @@ private slots:
         refused("settings factory form", {"settings", "IMG", "--form", "tuning"},
                 "needs --factory");
         refused("configure without -o", {"configure", "IMG"}, "-o OUT.dat is required");
+        refused("calibration without read in Chinese", {"--lang", "zh", "calibration"},
+                "calibration：需要 read 或 write");
         refused("configure without -o in Chinese", {"--lang", "zh", "configure", "IMG"},
                 "configure：必须给出 -o OUT.dat");
         // A refused configure writes nothing, even when earlier sections ran.
