@@ -17,7 +17,7 @@
     <message>
         <location line="+2"/>
         <source>文件“%1”不是有效的数据文件：只有 %2 字节，需要 %3 字节。</source>
-        <translation>The file “%1” is not a valid data file: it has only %2 bytes, %3 are needed.</translation>
+        <translation>The file “%1” is not a valid data file: it has only %2 of the %3 bytes needed.</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1736,7 +1736,7 @@ Use the new band limits?</numerusform>
         <location line="+5"/>
         <location filename="../../src/cli/arrange_commands.cpp" line="-7"/>
         <location filename="../../src/cli/form_commands.cpp" line="-5"/>
-        <location filename="../../src/cli/main.cpp" line="+132"/>
+        <location filename="../../src/cli/main.cpp" line="+133"/>
         <source>未知选项 %1</source>
         <translation>unknown option %1</translation>
     </message>
@@ -2112,7 +2112,7 @@ Use the new band limits?</numerusform>
     <message>
         <location line="+7"/>
         <location filename="../../src/cli/form_commands.cpp" line="+22"/>
-        <location filename="../../src/cli/transfer_commands.cpp" line="+182"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="+185"/>
         <source>%1：工厂密码不正确</source>
         <translation>%1: the factory password does not match</translation>
     </message>
@@ -2122,7 +2122,7 @@ Use the new band limits?</numerusform>
         <translation>print what differs as a profile: per differing key &apos;; KEY=text in A&apos; then &apos;KEY=text in B&apos;, and a [raw] section for bytes no field explains; exit 0 equal, 1 different, 2 bad input</translation>
     </message>
     <message>
-        <location filename="../../src/cli/main.cpp" line="-96"/>
+        <location filename="../../src/cli/main.cpp" line="-97"/>
         <source>用法：kestra-cli [--lang zh|en] 命令 [选项] [文件]
 不需要显示器，以脚本驱动 Kestra 的写频核心。
 
@@ -2165,7 +2165,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
 </translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location line="+70"/>
         <source>缺少命令</source>
         <translation>missing command</translation>
     </message>
@@ -2335,7 +2335,7 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>a grid is set cell by cell: ROW/COLUMN=VALUE</translation>
     </message>
     <message>
-        <location filename="../../src/lang/language.cpp" line="+90"/>
+        <location filename="../../src/lang/language.cpp" line="+122"/>
         <source>选项 --lang 需要一个值（zh 或 en）</source>
         <translation>option --lang needs a value (zh or en)</translation>
     </message>
@@ -2756,13 +2756,13 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>put CSV rows into channels; report to stderr (exit 1 with --strict when rows were skipped, 2 for an unusable CSV)</translation>
     </message>
     <message>
-        <location filename="../../src/cli/transfer_commands.cpp" line="-180"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="-182"/>
         <source>%1：多余的参数“%2”</source>
         <translation>%1: unexpected argument &apos;%2&apos;</translation>
     </message>
     <message>
         <location filename="../../src/cli/form_commands.cpp" line="-95"/>
-        <location filename="../../src/cli/transfer_commands.cpp" line="+135"/>
+        <location filename="../../src/cli/transfer_commands.cpp" line="+137"/>
         <source>%1：必须给出 %2</source>
         <translation>%1: %2 is required</translation>
     </message>
@@ -2787,7 +2787,12 @@ terminal. DEV may be COM3, ttyUSB0, /dev/ttyUSB0 or any device path.
         <translation>warning: no backup saved: %1</translation>
     </message>
     <message>
-        <location line="+95"/>
+        <location line="+59"/>
+        <source>%1：需要 read 或 write</source>
+        <translation>%1: expected 'read' or 'write'</translation>
+    </message>
+    <message>
+        <location line="+37"/>
         <source>没有写入：对讲机中原有数据的备份未能保存（%1 不保存备份而写入）</source>
         <translation>nothing written: the backup of the radio’s data could not be saved (%1 writes without one)</translation>
     </message>

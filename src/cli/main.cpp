@@ -68,7 +68,7 @@ int PrintHelp(const CommandTable& table) {
 // user's preferred languages. Profiles print English labels only when
 // --lang en is given, so that they do not change with the user's locale.
 bool SetUpLanguage(std::vector<std::string>& argv, int& exitCode) {
-    kestra::InstallLanguage(kestra::LanguageForUiLanguages(QLocale::system().uiLanguages()));
+    kestra::InstallLanguage(kestra::LanguageForUiLanguages(kestra::UserLocale().uiLanguages()));
     QStringList arguments{QStringLiteral("kestra-cli")};
     for (const std::string& a : argv)
         arguments.append(QString::fromStdString(a));
@@ -98,8 +98,9 @@ bool SetUpLanguage(std::vector<std::string>& argv, int& exitCode) {
 
 int main(int argc, char** argv) {
     // The user's locale, as the application (and Qt in every command that
-    // starts it) has it: system messages come in the user's language, and
-    // every command alike. Numbers never follow it (core/codec/decimal.h).
+    // starts it) has it, every command alike; the system's words in messages
+    // then follow the run's language (ApplySystemMessageLanguage). Numbers
+    // never follow it (core/codec/decimal.h).
     std::setlocale(LC_ALL, "");
     // Standard output carries files (CSV, profiles) byte for byte, and the
     // arguments name files in UTF-8 on every system.

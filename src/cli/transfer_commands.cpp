@@ -20,6 +20,7 @@
 #include "core/document/dat_file.h"
 #include "core/document/default_image.h"
 #include "core/grid/channel_grid.h"
+#include "lang/language.h"
 #include "link/link_texts.h"
 #include "link/serial_devices.h"
 #include "link/serial_link.h"
@@ -53,8 +54,10 @@ std::unique_ptr<QCoreApplication> StartQt() {
     static char name[] = "kestra-cli";
     static char* argv[] = {name, nullptr};
     std::unique_ptr<QCoreApplication> app;
-    if (!QCoreApplication::instance())
+    if (!QCoreApplication::instance()) {
         app = std::make_unique<QCoreApplication>(argc, argv);
+        kestra::ApplySystemMessageLanguage();
+    }
     return app;
 }
 
@@ -320,7 +323,8 @@ int RunTransferCommand(TransferKind kind, const std::vector<std::string>& argv) 
 int RunRegionCommand(RegionKind region, const std::vector<std::string>& argv) {
     const std::string name = region == RegionKind::Calibration ? "calibration" : "decoder";
     if (argv.empty() || (argv[0] != "read" && argv[0] != "write"))
-        return UsageError(name + ": expected 'read' or 'write'");
+        return UsageError(
+            FillIn(TranslateText(KESTRA_TEXT("kestra", "%1：需要 read 或 write")), {name}));
     const bool read = argv[0] == "read";
     Args args;
     LinkArgs link;

@@ -4,9 +4,15 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTranslator>
+#include <clocale>
+#include <cstring>
 #include <memory>
 #include <vector>
+#ifndef _WIN32
+#include <langinfo.h>
+#endif
 
 #include "core/codec/text_seam.h"
 #include "core/document/app_directory.h"
@@ -26,6 +32,10 @@ namespace {
 // The catalogue of the run's language; null for Chinese.
 QTranslator* g_catalogue = nullptr;
 Language g_language = Language::Chinese;
+
+// The language the operating system's words in messages (a reason such as
+// "No such file or directory") came in for the run: the catalogue's.
+Language g_systemLanguage = Language::Chinese;
 
 std::string TranslateForCore(const char* source, int count) {
     return Translate(source, count).toStdString();
@@ -54,6 +64,16 @@ const std::vector<std::unique_ptr<QTranslator>>& ShippedCatalogues() {
     return catalogues;
 }
 
+// Qt's own words that come from the locale rather than a catalogue (a file
+// dialog's "unknown" file type and "1 byte") in the run's language; numbers
+// and dates keep the user's country where Qt knows that pair.
+void SetDefaultLocale(Language language) {
+    const QLocale system = QLocale::system();
+    const QLocale::Language wanted =
+        language == Language::Chinese ? QLocale::Chinese : QLocale::English;
+    QLocale::setDefault(system.language() == wanted ? system : QLocale(wanted, system.territory()));
+}
+
 } // namespace
 
 bool ParseLanguage(const QString& code, Language& language) {
@@ -75,6 +95,18 @@ Language LanguageForUiLanguages(const QStringList& uiLanguages) {
     if (!uiLanguages.isEmpty() && uiLanguages.first().toLower().startsWith(QLatin1String("zh")))
         return Language::Chinese;
     return Language::English;
+}
+
+QLocale UserLocale() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray value = qgetenv(name);
+        if (value.isEmpty())
+            continue;
+        if (value == "C" || value == "POSIX" || value.startsWith("C."))
+            return QLocale::c();
+        return QLocale::system();
+    }
+    return QLocale::c();
 }
 
 bool TakeLanguageOption(QStringList& arguments, bool& given, Language& language, QString& error) {
@@ -122,8 +154,12 @@ QTranslator* InstallLanguage(Language language, const QString& appDirectory, boo
         g_catalogue = nullptr;
     }
     g_language = language;
-    if (language == Language::Chinese)
+    g_systemLanguage = language;
+    if (language == Language::Chinese) {
+        ApplySystemMessageLanguage();
+        SetDefaultLocale(language);
         return nullptr;
+    }
     const QString name = QStringLiteral("kestra_%1.qm").arg(LanguageCode(language));
     QStringList paths{QStringLiteral(":/translations/") + name};
     // An installed program keeps its catalogues in share/kestra/translations.
@@ -141,9 +177,30 @@ QTranslator* InstallLanguage(Language language, const QString& appDirectory, boo
             QCoreApplication::installTranslator(g_catalogue);
         if (printLabels)
             forms::SetProfilePrintLanguage(LabelsOf(g_catalogue));
+        ApplySystemMessageLanguage();
+        SetDefaultLocale(language);
         return g_catalogue;
     }
+    g_systemLanguage = Language::Chinese; // no catalogue: the source texts
+    ApplySystemMessageLanguage();
+    SetDefaultLocale(Language::Chinese);
     return nullptr;
+}
+
+void ApplySystemMessageLanguage() {
+#if defined(LC_MESSAGES) && !defined(_WIN32)
+    // The C locale's messages are English whatever LANGUAGE asks for.
+    if (g_systemLanguage == Language::English) {
+        std::setlocale(LC_MESSAGES, "C");
+        return;
+    }
+    const char* current = std::setlocale(LC_MESSAGES, nullptr);
+    if (current && std::strncmp(current, "zh", 2) == 0)
+        return;
+    // Chinese words need UTF-8 characters; zh_CN only where it is installed.
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0)
+        std::setlocale(LC_MESSAGES, "zh_CN.UTF-8");
+#endif
 }
 
 Language CurrentLanguage() {

@@ -4,6 +4,7 @@
 // QtCore only, shared by both programs.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,12 @@ QString LanguageCode(Language language);
 // (the C/POSIX locale).
 Language LanguageForUiLanguages(const QStringList& uiLanguages);
 
+// The user's locale for choosing the language: the C locale when messages
+// follow it (LC_ALL, else LC_MESSAGES, else LANG is C, POSIX or C.*, or none
+// is set), whatever LANGUAGE asks for, as gettext has it: a script sets
+// LC_ALL=C for messages it can read; else QLocale::system().
+QLocale UserLocale();
+
 // Removes "--lang CODE" / "--lang=CODE" from arguments (program name first;
 // any position before a "--"). Returns false with a message when the option
 // has no value or an unknown one; language stays unset when it is absent.
@@ -34,10 +41,19 @@ bool TakeLanguageOption(QStringList& arguments, bool& given, Language& language,
 // compose its messages in it (SetTextTranslator). It replaces the catalogue
 // installed before. Profiles read the labels of every shipped language
 // (core/forms/profile_labels.h) and print the source labels unless
-// printLabels is set. Returns the catalogue, or nullptr for Chinese or when
-// the catalogue is missing.
+// printLabels is set. The default QLocale takes the language too (with the
+// user's country where Qt has that pair), so that Qt's words from the locale
+// (a file dialog's file types and sizes) match it. Returns the catalogue, or
+// nullptr for Chinese or when the catalogue is missing.
 QTranslator* InstallLanguage(Language language, const QString& appDirectory = QString(),
                              bool printLabels = false);
+
+// Lets the operating system's words in messages (strerror: "No such file or
+// directory") speak the installed language too, whatever the user's locale
+// says: InstallLanguage does it, and a QCoreApplication created later (its
+// constructor takes the locale from the environment again) needs it once
+// more.
+void ApplySystemMessageLanguage();
 
 // The language installed last (Chinese before any).
 Language CurrentLanguage();

@@ -63,6 +63,16 @@ private slots:
     // an image and a byte), EMPTY for an empty file, GOOD for a usable CSV.
     // A run that fails prints nothing on standard output and writes no OUT;
     // no run changes LONG.
+    // The C locale speaks English where LANGUAGE asks for Chinese, as gettext
+    // has it: a script sets LC_ALL=C for messages it can read.
+    void cLocaleSpeaksEnglish() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", "C");
+        env.insert("LANGUAGE", "zh_CN:zh");
+        const Run r = CliTo(KESTRA_CLI_PATH, {"frobnicate"}, QString(), 30000, env);
+        QVERIFY2(r.err.startsWith("kestra-cli: unknown command"), r.err.constData());
+    }
+
     void routing_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
@@ -118,6 +128,8 @@ private slots:
         refused("settings factory form", {"settings", "IMG", "--form", "tuning"},
                 "needs --factory");
         refused("configure without -o", {"configure", "IMG"}, "-o OUT.dat is required");
+        refused("calibration without read in Chinese", {"--lang", "zh", "calibration"},
+                "calibration：需要 read 或 write");
         refused("configure without -o in Chinese", {"--lang", "zh", "configure", "IMG"},
                 "configure：必须给出 -o OUT.dat");
         // A refused configure writes nothing, even when earlier sections ran.
@@ -168,7 +180,7 @@ private slots:
         refused("import-csv --start past A128",
                 {"import-csv", "IMG", "CSV", "-o", "OUT", "--start", "A129"}, "--start");
         refused("import-csv missing", {"import-csv", "IMG", "MISSING", "-o", "OUT"},
-                "missing.dat: " + QString::fromLocal8Bit(std::strerror(ENOENT)));
+                "missing.dat: " + EnglishReason(ENOENT));
         refused("import-csv over the limit", {"import-csv", "IMG", "BIG", "-o", "OUT"},
                 "larger than 64 MiB, the limit for a CSV file (67108865 bytes); nothing written\n");
         refused("arrange without operation", {"arrange", "IMG", "-o", "x.dat"},
@@ -188,7 +200,7 @@ private slots:
                 "Cannot save the file");
         refused("decoder read into a folder",
                 {"decoder", "read", "--port", "PORT", "--factory", "QDM537", "-o", "FOLDER"},
-                QString::fromLocal8Bit(std::strerror(EISDIR)));
+                EnglishReason(EISDIR));
         refused("read short base", {"read", "--port", "PORT", "--base", "SHORT", "-o", "OUT"},
                 "1000");
         refused("init wrong password", {"init", "--port", "PORT", "--factory", "nope", "IMG"},
@@ -294,7 +306,7 @@ private slots:
         for (const char* command : {"channels", "settings"}) {
             const Run r = CliTo(KESTRA_CLI_PATH, {command, image_}, full);
             QCOMPARE(r.exitCode, 1);
-            QVERIFY2(r.err.contains(std::strerror(ENOSPC)), r.err.constData());
+            QVERIFY2(r.err.contains(EnglishReason(ENOSPC).toUtf8()), r.err.constData());
         }
         QCOMPARE(CliTo(KESTRA_CLI_PATH, {"--help"}, full).exitCode, 1);
 #endif

@@ -235,7 +235,7 @@ private slots:
                                      address, sent, sent ^ 0xFF);
         };
         row("no such port", {}, read, false, "Cannot open the serial port",
-            "PORT: " + QString::fromLocal8Bit(std::strerror(ENOENT)), 0);
+            "PORT: " + testing::EnglishReason(ENOENT), 0);
         row("refused identification", {"--ident", "blank"}, read, false,
             "The radio’s data is not valid. Write to the radio first.",
             "PORT: wrong identification (FF FF FF FF FF FF FF FF)", 0);

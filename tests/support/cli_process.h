@@ -7,6 +7,10 @@
 #include <QStringList>
 
 #include <cstring>
+#ifndef _WIN32
+#include <locale.h>
+#include <string.h>
+#endif
 
 #include "core/image/radio_image.h"
 #include "support/image_bytes.h"
@@ -40,6 +44,19 @@ inline Run CliTo(const QString& program, const QStringList& args, const QString&
     r.out = p.readAllStandardOutput();
     r.err = p.readAllStandardError();
     return r;
+}
+
+// The system's reason for error in an English run, whatever the locale the
+// tests run under (the suite's German one too).
+inline QString EnglishReason(int error) {
+#ifdef _WIN32
+    return QString::fromLocal8Bit(std::strerror(error));
+#else
+    const locale_t c = ::newlocale(LC_ALL_MASK, "C", locale_t(0));
+    const QString reason = QString::fromLocal8Bit(::strerror_l(error, c));
+    ::freelocale(c);
+    return reason;
+#endif
 }
 
 inline Run Cli(const QStringList& args, const QString& program = KESTRA_CLI_PATH) {

@@ -67,6 +67,8 @@ private slots:
         QCOMPARE(T(text::kReady), QStringLiteral("就绪"));
         QVERIFY(InstallTranslations(QString(), QLocale(QLocale::German)));
         QCOMPARE(T(text::kAppTitle), QStringLiteral("Programming Software"));
+        // Qt's words from the locale follow (the file dialog's "unknown" type).
+        QCOMPARE(QLocale().language(), QLocale::English);
         QVERIFY(InstallTranslations(QString(), QLocale::c()));
         QCOMPARE(T(text::kReady), QStringLiteral("Ready"));
         // A count picks its English form.
@@ -74,6 +76,7 @@ private slots:
         QCOMPARE(T(text::kCsvSummary, 2).arg(1), QStringLiteral("2 rows to import, 1 to skip"));
         QVERIFY(!InstallTranslations(QString(), QLocale(QLocale::Chinese)));
         QCOMPARE(T(text::kReady), QStringLiteral("就绪"));
+        QCOMPARE(QLocale().language(), QLocale::Chinese);
     }
 
     // --lang anywhere before "--" wins and is taken out; else the choice

@@ -25,7 +25,7 @@ bool SetUpLanguage(QStringList& arguments, const QString& appDirectory) {
     kestra::Language language = kestra::Language::Chinese;
     QString error;
     kestra::InstallTranslations(appDirectory); // for a message about --lang
-    if (!kestra::StartLanguage(arguments, QLocale::system(), language, error)) {
+    if (!kestra::StartLanguage(arguments, kestra::UserLocale(), language, error)) {
         std::fprintf(stderr, "kestra: %s\n", error.toLocal8Bit().constData());
         return false;
     }

@@ -25,8 +25,7 @@ QString T(const char* source, int count);
 // zh*, else English; lang/language.h), kestra_<code>.qm from the program's
 // folder, else from the resources. Returns the installed catalogue, or
 // nullptr for Chinese (the source texts) or when it is missing.
-QTranslator* InstallTranslations(const QString& appDirectory,
-                                 const QLocale& locale = QLocale::system());
+QTranslator* InstallTranslations(const QString& appDirectory, const QLocale& locale = UserLocale());
 
 // The language kestra starts in: --lang (taken out of arguments), else the
 // one chosen in 视图 → 语言 (the per-user settings), else the locale's. On a
