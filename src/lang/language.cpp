@@ -104,9 +104,11 @@ QLocale UserLocale() {
             continue;
         if (value == "C" || value == "POSIX" || value.startsWith("C."))
             return QLocale::c();
-        return QLocale::system();
+        break;
     }
-    return QLocale::c();
+    // Unset everywhere is the C locale on Linux already; Windows and macOS
+    // keep the language in their own settings, not in the environment.
+    return QLocale::system();
 }
 
 bool TakeLanguageOption(QStringList& arguments, bool& given, Language& language, QString& error) {

@@ -25,9 +25,9 @@ QString LanguageCode(Language language);
 Language LanguageForUiLanguages(const QStringList& uiLanguages);
 
 // The user's locale for choosing the language: the C locale when messages
-// follow it (LC_ALL, else LC_MESSAGES, else LANG is C, POSIX or C.*, or none
-// is set), whatever LANGUAGE asks for, as gettext has it: a script sets
-// LC_ALL=C for messages it can read; else QLocale::system().
+// follow it (LC_ALL, else LC_MESSAGES, else LANG is C, POSIX or C.*),
+// whatever LANGUAGE asks for, as gettext has it: a script sets LC_ALL=C for
+// messages it can read; else QLocale::system().
 QLocale UserLocale();
 
 // Removes "--lang CODE" / "--lang=CODE" from arguments (program name first;
