@@ -142,6 +142,33 @@ bool TakeLanguageOption(QStringList& arguments, bool& given, Language& language,
     return true;
 }
 
+namespace {
+
+// Language's catalogue from the program's folder, the installed data
+// folder or the resources, in that order; nullptr for Chinese (the source
+// texts) or when none loads.
+std::unique_ptr<QTranslator> LoadCatalogue(Language language, const QString& appDirectory) {
+    if (language == Language::Chinese)
+        return nullptr;
+    const QString name = QStringLiteral("kestra_%1.qm").arg(LanguageCode(language));
+    QStringList paths{QStringLiteral(":/translations/") + name};
+    // An installed program keeps its catalogues in share/kestra/translations.
+    const std::string data = PackagedDataDirectory(appDirectory.toStdString());
+    if (!data.empty())
+        paths.prepend(
+            QDir(QString::fromStdString(data) + QStringLiteral("translations")).filePath(name));
+    if (!appDirectory.isEmpty())
+        paths.prepend(QDir(appDirectory).filePath(name));
+    for (const QString& path : paths) {
+        auto catalogue = std::make_unique<QTranslator>();
+        if (QFileInfo::exists(path) && catalogue->load(path))
+            return catalogue;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 QTranslator* InstallLanguage(Language language, const QString& appDirectory, bool printLabels) {
     std::vector<forms::LabelTranslator> shipped;
     for (const auto& catalogue : ShippedCatalogues())
@@ -156,37 +183,18 @@ QTranslator* InstallLanguage(Language language, const QString& appDirectory, boo
         g_catalogue = nullptr;
     }
     g_language = language;
-    g_systemLanguage = language;
-    if (language == Language::Chinese) {
-        ApplySystemMessageLanguage();
-        SetDefaultLocale(language);
-        return nullptr;
-    }
-    const QString name = QStringLiteral("kestra_%1.qm").arg(LanguageCode(language));
-    QStringList paths{QStringLiteral(":/translations/") + name};
-    // An installed program keeps its catalogues in share/kestra/translations.
-    const std::string data = PackagedDataDirectory(appDirectory.toStdString());
-    if (!data.empty())
-        paths.prepend(QDir(QString::fromStdString(data) + QStringLiteral("translations")).filePath(name));
-    if (!appDirectory.isEmpty())
-        paths.prepend(QDir(appDirectory).filePath(name));
-    for (const QString& path : paths) {
-        auto catalogue = std::make_unique<QTranslator>();
-        if (!QFileInfo::exists(path) || !catalogue->load(path))
-            continue;
-        g_catalogue = catalogue.release();
+    g_catalogue = LoadCatalogue(language, appDirectory).release();
+    if (g_catalogue) {
         if (QCoreApplication::instance())
             QCoreApplication::installTranslator(g_catalogue);
         if (printLabels)
             forms::SetProfilePrintLanguage(LabelsOf(g_catalogue));
-        ApplySystemMessageLanguage();
-        SetDefaultLocale(language);
-        return g_catalogue;
     }
-    g_systemLanguage = Language::Chinese; // no catalogue: the source texts
+    // Without its catalogue the run speaks the source texts' Chinese.
+    g_systemLanguage = g_catalogue ? language : Language::Chinese;
     ApplySystemMessageLanguage();
-    SetDefaultLocale(Language::Chinese);
-    return nullptr;
+    SetDefaultLocale(g_systemLanguage);
+    return g_catalogue;
 }
 
 void ApplySystemMessageLanguage() {
