@@ -278,33 +278,28 @@ void ChannelPrintLayout::PaintPage(QPainter& p, const Metrics& m, int page) cons
     for (int r = 1; r < count; r += 2)
         p.fillRect(at(left, rowTop(r), m.tableWidth, m.rowHeight), kStripeFill);
 
-    // A header cut to its column keeps its start: "接收…" and "发射…" stay
-    // apart where the column's middle would read the same.
-    qreal x = left;
+    // One line of cells, each elided from its end to its column: a header
+    // keeps its start too ("接收…" and "发射…" stay apart where the column's
+    // middle would read the same).
+    auto drawLine = [&](const QStringList& texts, qreal y, const QFontMetricsF& metrics) {
+        qreal x = left;
+        for (int c = 0; c < columns && c < texts.size(); ++c) {
+            const QRectF cell = at(x, y, m.widths[c], m.rowHeight);
+            p.drawText(cell, Qt::AlignCenter,
+                       metrics.elidedText(texts[c], Qt::ElideRight, cell.width() - m.pad * sx));
+            x += m.widths[c];
+        }
+    };
     p.setFont(bold);
-    const QFontMetricsF fb(bold, device);
-    for (int c = 0; c < columns; ++c) {
-        const QRectF cell = at(x, top, m.widths[c], m.rowHeight);
-        p.drawText(cell, Qt::AlignCenter,
-                   fb.elidedText(header_[c], Qt::ElideRight, cell.width() - m.pad * sx));
-        x += m.widths[c];
-    }
+    drawLine(header_, top, QFontMetricsF(bold, device));
     p.setFont(font);
     if (rows_.isEmpty()) {
         p.setPen(Qt::darkGray);
         p.drawText(at(left, rowTop(0), m.tableWidth, m.rowHeight), Qt::AlignCenter, T(kNoChannels));
         p.setPen(Qt::black);
     } else {
-        for (int r = 0; r < count; ++r) {
-            const QStringList& row = rows_[first + r];
-            x = left;
-            for (int c = 0; c < columns && c < row.size(); ++c) {
-                const QRectF cell = at(x, rowTop(r), m.widths[c], m.rowHeight);
-                p.drawText(cell, Qt::AlignCenter,
-                           fm.elidedText(row[c], Qt::ElideRight, cell.width() - m.pad * sx));
-                x += m.widths[c];
-            }
-        }
+        for (int r = 0; r < count; ++r)
+            drawLine(rows_[first + r], rowTop(r), fm);
     }
 
     PaintRules(p, m, count);
